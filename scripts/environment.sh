@@ -1,0 +1,91 @@
+# Shared by the project's scripts: packages, builds, and the Wine, X and sound
+# services that the Windows build needs. Source it; do not run it.
+
+TONALYX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+
+TONALYX_PACKAGES=(
+  cmake ninja-build g++ python3
+  g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
+  wine wine64 xvfb xauth x11-utils pulseaudio pulseaudio-utils sox
+  googletest libbenchmark-dev libfftw3-dev python3-numpy python3-scipy
+)
+
+install_missing_packages() {
+  local missing=()
+  for p in "${TONALYX_PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo=sudo
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+  cmake --preset "$1"
+  cmake --build --preset "$1"
+}
+
+# A Wine prefix of the project's own, inside the build folder.
+export WINEPREFIX="$TONALYX_ROOT/build/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+TONALYX_STARTED_PIDS=()
+
+start_display() {
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    TONALYX_STARTED_PIDS+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+      xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+      sleep 0.1
+    done
+  done
+  echo "Could not start Xvfb" >&2
+  return 1
+}
+
+# A null sink: Wine's playback device, and through its monitor a capture device.
+start_sound() {
+  export PULSE_RUNTIME_PATH="$TONALYX_ROOT/build/pulse"
+  mkdir -p "$PULSE_RUNTIME_PATH"
+  pulseaudio --kill >/dev/null 2>&1 || true
+  pulseaudio --daemonize=no --exit-idle-time=-1 -n \
+    --load="module-null-sink sink_name=loop" --load="module-native-protocol-unix" \
+    >"$TONALYX_ROOT/build/pulse/log" 2>&1 &
+  TONALYX_STARTED_PIDS+=($!)
+  for _ in $(seq 50); do
+    pactl info >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "PulseAudio did not start; sound tests will skip" >&2
+}
+
+start_wine() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    wineboot --init >/dev/null 2>&1 || true
+  fi
+  wineserver -w
+  wineserver -p >/dev/null 2>&1 &
+}
+
+start_test_services() {
+  start_display
+  start_sound
+  start_wine
+}
+
+stop_test_services() {
+  wineserver -k >/dev/null 2>&1 || true
+  local pid
+  for pid in "${TONALYX_STARTED_PIDS[@]}"; do
+    kill "$pid" 2>/dev/null || true
+  done
+  wait 2>/dev/null || true
+}
