@@ -6,8 +6,6 @@
 #include <windows.h>
 #include <mmreg.h>
 #include <mmsystem.h>
-#include <ks.h>
-#include <ksmedia.h>
 
 #include <cstring>
 
@@ -22,6 +20,8 @@ constexpr const char* kInUse =
     "or wait until the device is free and then try again.";
 constexpr const char* kAccess = "Failure accessing sound device.";
 constexpr UINT kSelfMonitorOff = 0x4203;
+// KSDATAFORMAT_SUBTYPE_PCM.
+constexpr GUID kSubtypePcm = {0x00000001, 0x0000, 0x0010, {0x80, 0x00, 0x00, 0xaa, 0x00, 0x38, 0x9b, 0x71}};
 
 // The header the driver is opened with: plain PCM, or the extensible form for
 // 24-bit data on Windows 2000 and later.
@@ -41,7 +41,7 @@ WAVEFORMATEXTENSIBLE BuildFormat(uint32_t rate, uint16_t channels, uint16_t byte
         f.Samples.wValidBitsPerSample = f.Format.wBitsPerSample;
         f.Format.wBitsPerSample = 24;
         f.dwChannelMask = channels == 1 ? 1 : 3;
-        f.SubFormat = KSDATAFORMAT_SUBTYPE_PCM;
+        f.SubFormat = kSubtypePcm;
     }
     return f;
 }
