@@ -145,7 +145,7 @@ TWaveFile::TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirect
     HighWaterMark = 0;
 }
 
-TWaveFile::TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirectory)
+TWaveFile::TWaveFile(TWaveFormat format, [[maybe_unused]] uint32_t copy, const char* tempDirectory)
 {
     Clear();
     TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
@@ -154,7 +154,6 @@ TWaveFile::TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirector
     Untitled = 1;
     NewFile = 1;
     Copy = 0;
-    (void)copy;
     CreateWorkingFile();
 }
 

@@ -22,7 +22,9 @@ public:
     TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const char* tempDirectory);
     // A new, untitled wave of that many frames in memory.
     TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirectory);
-    // A new, untitled, empty wave on a temporary working file.
+    // A new, untitled, empty wave on a temporary working file. A new file has
+    // no original to protect, so copy changes nothing: its first save moves
+    // the working file to its name.
     TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirectory);
     // A wave resource of the executable (type "WAVE"); module is an HINSTANCE.
     TWaveFile(void* module, const char* resource);

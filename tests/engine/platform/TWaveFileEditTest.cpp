@@ -155,3 +155,57 @@ TEST(TWaveFileClipboard, ReaderProcess)
 }
 
 }  // namespace
+
+namespace {
+
+// The working-file forms of the frame operations answer as the memory forms do.
+TEST(TWaveFileWorking, FrameOperationsMatchTheMemoryForms)
+{
+    TTempFolder temp;
+    const std::string name = WavFixture("sox_24_2_96000.wav");
+    TWaveFile memory(name.c_str(), 0, 0, nullptr);
+    TWaveFile disk(name.c_str(), 1, 1, temp.Path.c_str());
+    ASSERT_EQ(memory.Error + disk.Error, 0u);
+    memory.SetCalibration(2.0f, 0.5f);
+    disk.SetCalibration(2.0f, 0.5f);
+    const uint32_t ranges[][2] = {{0, 100}, {10, 37}, {99, 100}, {60, 120}};
+    for (const auto& r : ranges) {
+        for (uint16_t channel : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << r[0] << ".." << r[1] << " channel " << channel);
+            for (int rms : {0, 1}) {
+                float maxM = -1, minM = -1, maxD = -1, minD = -1;
+                memory.GetMinMax(r[0], r[1], &maxM, &minM, channel, 1, rms);
+                disk.GetMinMax(r[0], r[1], &maxD, &minD, channel, 1, rms);
+                EXPECT_EQ(maxM, maxD);
+                EXPECT_EQ(minM, minD);
+            }
+            EXPECT_EQ(memory.MeanSquare(r[0], r[1], channel), disk.MeanSquare(r[0], r[1], channel));
+            EXPECT_EQ(memory.SumOfMagnitudes(r[0], r[1], channel), disk.SumOfMagnitudes(r[0], r[1], channel));
+            const uint32_t count = r[1] - r[0];
+            std::vector<uint8_t> a(count * 3, 1), b(count * 3, 2);
+            EXPECT_EQ(memory.ReadFrames(a.data(), r[0], count, channel), disk.ReadFrames(b.data(), r[0], count, channel));
+            EXPECT_EQ(a, b);
+            EXPECT_EQ(memory.GetSample(r[0], channel, 1), disk.GetSample(r[0], channel, 1));
+        }
+    }
+}
+
+TEST(TWaveFileWorking, SaveAsDeliversTheRecordingAndEmptiesTheObject)
+{
+    TTempFolder temp;
+    const ByteVector frames = PatternBytes(16, 2, 300);
+    TWaveFile recording(TWaveFormat(32000, 2, 2), 0, temp.Path.c_str());
+    ASSERT_EQ(recording.WriteStream(frames.data(), static_cast<uint32_t>(frames.size())), 1);
+    const std::string target = temp / "recording.wav";
+    recording.SetFileName(target.c_str());
+    ASSERT_EQ(recording.SaveAs(), 1);
+    EXPECT_EQ(recording.GetFrameCount(), 0u);
+    EXPECT_EQ(recording.FileName(), "");
+    EXPECT_EQ(temp.Files(), std::vector<std::string>{"recording.wav"}) << "the working file became the recording";
+    TWaveFile check(target.c_str(), 0, 0, nullptr);
+    ASSERT_EQ(check.Error, 0u);
+    ASSERT_EQ(check.GetBufferSize(), frames.size());
+    EXPECT_EQ(std::memcmp(check.GetBuffer(), frames.data(), frames.size()), 0);
+}
+
+}  // namespace
