@@ -1,0 +1,127 @@
+#pragma once
+#include "engine/CalibrationStruct.h"
+#include "engine/TWaveData.h"
+#include "engine/TWaveFormat.h"
+
+#include <cstdint>
+#include <string>
+
+// A RIFF WAVE file held in memory (mode 0), worked on through a working file
+// on disk (mode 1: the file itself, a temporary copy, or a new temporary
+// file), or loaded from a wave resource (mode 2). The two-channel calibration
+// record travels in a chunk of its own after the RIFF chunk.
+class TWaveFile : public TWaveData {
+public:
+    enum TMode : uint16_t { Memory = 0, Disk = 1, Resource = 2 };
+    enum TUndo : uint16_t { UndoInsert = 0, UndoOverwrite = 1, UndoCut = 2 };
+    static constexpr uint32_t BlockFrames = 4096;
+    static constexpr unsigned ClipboardFormat = 12;  // CF_WAVE
+
+    // An existing file: mode 0 reads it into memory, mode 1 works on it in
+    // place or, with copy, on a temporary copy. Error is 1 on failure.
+    TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const char* tempDirectory);
+    // A new, untitled wave of that many frames in memory.
+    TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirectory);
+    // A new, untitled, empty wave on a temporary working file. A new file has
+    // no original to protect, so copy changes nothing: its first save moves
+    // the working file to its name.
+    TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirectory);
+    // A wave resource of the executable (type "WAVE"); module is an HINSTANCE.
+    TWaveFile(void* module, const char* resource);
+    ~TWaveFile() override;
+
+    uint16_t IsDiskBased() const { return Mode; }
+    void SetFileName(const char* name);
+    void GetFileName(char* dest) const;
+    const std::string& FileName() const { return Name; }
+    void SetCalibrationData(const CalibrationStruct& block);
+    void GetCalibrationData(CalibrationStruct& block) const { block = Calibration; }
+    uint32_t HasCalibration() const { return CalibrationPresent; }
+    uint32_t IsUntitled() const { return Untitled; }
+    uint32_t GetDataOffset() const { return DataOffset; }
+
+    void Seek(uint32_t frame) override;
+    float GetSample(uint32_t frame, uint16_t channel, int scaled) override;
+    int PutSample(int32_t value, uint32_t frame, uint16_t channel) override;
+    int ReadFrames(void* dest, uint32_t start, uint32_t count, uint16_t channel) override;
+    int WriteFrames(const void* src, uint32_t start, uint32_t count, uint16_t channel) override;
+    int ReadStream(void* dest, uint32_t bytes) override;
+    int WriteStream(const void* src, uint32_t bytes) override;
+    void SilenceFrames(uint32_t from, uint32_t to) override;
+    void SilenceTime(float start, float end);
+    double MeanSquare(uint32_t from, uint32_t to, uint16_t channel) override;
+    double SumOfMagnitudes(uint32_t from, uint32_t to, uint16_t channel) override;
+    float SumOfSquaresTime(float start, float end, uint16_t channel);
+    float SumOfMagnitudesTime(float start, float end, uint16_t channel);
+    void GetMinMax(uint32_t from, uint32_t to, float* max, float* min, uint16_t channel, int scaled,
+                   int rms) override;
+
+    int Save();
+    int SaveAs();
+    int RebuildFile(const char* source, const char* destination, uint32_t frames);
+
+    void SaveUndo(uint16_t operation, float start, float end);
+    void Undo();
+    void DiscardUndo();
+    void GetUndoRange(float& start, float& end) const;
+    uint32_t IsUndoAvailable() const { return UndoAvailable; }
+    uint16_t GetUndoOperation() const { return UndoOperation; }
+
+    static int CopyFrames(TWaveFile* source, TWaveFile* destination, uint32_t sourceFrame, uint32_t destinationFrame,
+                          uint32_t count);
+    static int CopyTime(TWaveFile* source, TWaveFile* destination, float sourceStart, float destinationStart,
+                        float length);
+    static int InsertTime(TWaveFile* source, TWaveFile* destination, float sourceStart, float destinationStart,
+                          float length);
+    static void DeleteTime(TWaveFile* wave, float start, float end);
+
+    int CopyToClipboard(float start, float end);
+    int Cut(float start, float end);
+    int PasteOver(float start);
+    int PasteInsert(float start);
+
+private:
+    void Clear();
+    bool Load(const std::string& file, bool working);
+    void ReadCalibration(void* source);
+    bool CreateWorkingFile();
+    bool SaveMemory();
+    bool SaveWorking(bool reopen);
+    bool FinishWorkingFile();
+    bool Working() const { return Mode == Disk && File; }
+    bool OpenHandle(bool create);
+    void CloseHandle();
+    bool Truncate(uint64_t size);
+    bool ReadAt(uint64_t offset, void* dest, uint32_t bytes);
+    bool WriteAt(uint64_t offset, const void* src, uint32_t bytes);
+    void WriteSizes();
+    // Frames as raw bytes, from memory or the working file.
+    bool RawRead(uint32_t frame, uint32_t count, uint8_t* dest);
+    bool RawWrite(uint32_t frame, uint32_t count, const uint8_t* src);
+    // A scratch wave holding frames [from, from + count) with this calibration.
+    bool LoadRange(TWaveData& scratch, uint32_t from, uint32_t count);
+    std::string NewTempName(const std::string& folder) const;
+    static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
+
+    uint32_t Untitled = 0;
+    uint32_t UndoAvailable = 0;
+    uint32_t CalibrationPresent = 0;
+    uint32_t CalibrationChanged = 0;
+    uint16_t Mode = Memory;
+    uint32_t NewFile = 0;
+    uint32_t Copy = 0;
+    std::string TempDirectory;
+    std::string Name;
+    std::string WorkingFile;
+    std::string UndoFile;
+    float UndoStart = 0.0f;
+    float UndoEnd = 0.0f;
+    uint16_t UndoOperation = 0;
+    uint32_t DataOffset = 44;
+    CalibrationStruct Calibration{};
+    void* File = nullptr;  // HMMIO of the working file
+    uint64_t RiffOffset = 0;
+    // Bytes the data chunk may fill before it reaches chunks that follow it.
+    uint64_t DataCapacity = 0;
+    bool HasTail = false;
+};

@@ -1,0 +1,211 @@
+#include "engine/TWaveFile.h"
+#include "engine/TWaveLayout.h"
+#include "tests/engine/platform/WaveTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// 8,000 Hz keeps the edit times below exact in frames (0.125 s = 1,000 frames).
+const TWaveFormat kFormat(8000, 1, 2);
+
+std::vector<int16_t> Frames(TWaveFile& wave)
+{
+    std::vector<int16_t> v(wave.GetHighWaterMark());
+    for (uint32_t i = 0; i < v.size(); ++i)
+        v[i] = static_cast<int16_t>(wave.GetSample(i, 0, 0));
+    return v;
+}
+
+std::unique_ptr<TWaveFile> MakeWave(bool disk, const TTempFolder& temp)
+{
+    const ByteVector frames = PatternBytes(16, 1, 8000);
+    std::unique_ptr<TWaveFile> wave = disk ? std::make_unique<TWaveFile>(kFormat, 0, temp.Path.c_str())
+                                           : std::make_unique<TWaveFile>(8000, kFormat, temp.Path.c_str());
+    wave->WriteStream(frames.data(), static_cast<uint32_t>(frames.size()));
+    wave->Rewind();
+    return wave;
+}
+
+class TWaveFileEdit : public testing::TestWithParam<bool> {
+protected:
+    TTempFolder temp;
+};
+
+TEST_P(TWaveFileEdit, CutAndUndoRestoreTheFramesAndTheMark)
+{
+    auto wave = MakeWave(GetParam(), temp);
+    const auto before = Frames(*wave);
+    ASSERT_EQ(wave->Cut(0.25f, 0.5f), 1);
+    EXPECT_EQ(wave->GetHighWaterMark(), 6000u);
+    EXPECT_EQ(wave->GetSample(2000, 0, 0), before[4000]);
+    EXPECT_EQ(wave->GetUndoOperation(), TWaveFile::UndoCut);
+    wave->Undo();
+    EXPECT_EQ(Frames(*wave), before);
+    EXPECT_EQ(wave->IsUndoAvailable(), 0u);
+}
+
+TEST_P(TWaveFileEdit, PasteInsertKeepsEveryFrameAndUndoRemovesExactlyTheInsert)
+{
+    auto wave = MakeWave(GetParam(), temp);
+    const auto before = Frames(*wave);
+    ASSERT_EQ(wave->CopyToClipboard(0.0f, 0.125f), 1);
+    ASSERT_EQ(wave->PasteInsert(0.5f), 1);
+    const auto after = Frames(*wave);
+    ASSERT_EQ(after.size(), 9000u);
+    for (uint32_t i = 0; i < 4000; ++i)
+        ASSERT_EQ(after[i], before[i]) << i;
+    for (uint32_t i = 0; i < 1000; ++i)
+        ASSERT_EQ(after[4000 + i], before[i]) << i;
+    for (uint32_t i = 4000; i < 8000; ++i)
+        ASSERT_EQ(after[i + 1000], before[i]) << i;
+    wave->Undo();
+    EXPECT_EQ(Frames(*wave), before);
+}
+
+TEST_P(TWaveFileEdit, PasteOverAndUndoRestoreTheRange)
+{
+    auto wave = MakeWave(GetParam(), temp);
+    const auto before = Frames(*wave);
+    ASSERT_EQ(wave->CopyToClipboard(0.0f, 0.25f), 1);
+    ASSERT_EQ(wave->PasteOver(0.75f), 1);
+    EXPECT_EQ(wave->GetSample(6000 + 17, 0, 0), before[17]);
+    EXPECT_EQ(wave->GetHighWaterMark(), 8000u);
+    wave->Undo();
+    EXPECT_EQ(Frames(*wave), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(MemoryAndDisk, TWaveFileEdit, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Disk" : "Memory"; });
+
+TEST(TWaveFileClipboard, PastingADifferentFormatIsRefusedAndChangesNothing)
+{
+    TTempFolder temp;
+    TWaveFile stereo(800, TWaveFormat(8000, 2, 2), temp.Path.c_str());
+    const ByteVector frames = PatternBytes(16, 2, 800);
+    stereo.WriteStream(frames.data(), static_cast<uint32_t>(frames.size()));
+    ASSERT_EQ(stereo.CopyToClipboard(0.0f, 0.05f), 1);
+
+    auto mono = MakeWave(false, temp);
+    ASSERT_EQ(mono->Cut(0.0f, 0.125f), 1);
+    const auto before = Frames(*mono);
+    HostMessages().clear();
+    ASSERT_EQ(stereo.CopyToClipboard(0.0f, 0.05f), 1);
+    EXPECT_EQ(mono->PasteInsert(0.0f), 0);
+    EXPECT_EQ(mono->PasteOver(0.0f), 0);
+    ASSERT_EQ(HostMessages().size(), 2u);
+    EXPECT_EQ(HostMessages()[0].Text, "Files are of differing formats.  Cannot perform edit.");
+    EXPECT_EQ(HostMessages()[0].Style, TEngineHost::MsgIconStop);
+    EXPECT_EQ(Frames(*mono), before);
+    EXPECT_EQ(mono->GetUndoOperation(), TWaveFile::UndoCut);
+    EXPECT_EQ(mono->IsUndoAvailable(), 1u);
+}
+
+// The clipboard block is a whole RIFF file: exactly the temporary file's size,
+// read here and by a second process.
+TEST(TWaveFileClipboard, ImageIsAValidRiffThatAnotherProcessReads)
+{
+    TTempFolder temp;
+    auto wave = MakeWave(true, temp);
+    ASSERT_EQ(wave->CopyToClipboard(0.125f, 0.25f), 1);
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat);
+    ASSERT_NE(block, nullptr);
+    const auto* bytes = static_cast<const uint8_t*>(GlobalLock(block));
+    const TWaveLayout layout = TWaveLayout::Parse(bytes, GlobalSize(block));
+    EXPECT_EQ(layout.Status, TWaveLayout::Valid);
+    EXPECT_EQ(layout.DataSize, 2000u);
+    EXPECT_EQ(GlobalSize(block), 44u + 2000u);
+    GlobalUnlock(block);
+    CloseClipboard();
+
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, MAX_PATH);
+    std::string command = std::string("\"") + self + "\" --gtest_filter=TWaveFileClipboard.ReaderProcess";
+    SetEnvironmentVariableA("TONALYX_CLIPBOARD_FRAMES", "1000");
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    SetEnvironmentVariableA("TONALYX_CLIPBOARD_FRAMES", nullptr);
+    EXPECT_EQ(code, 0u);
+}
+
+// Run only as the second process of the test above.
+TEST(TWaveFileClipboard, ReaderProcess)
+{
+    const char* frames = std::getenv("TONALYX_CLIPBOARD_FRAMES");
+    if (!frames)
+        GTEST_SKIP() << "started by ImageIsAValidRiffThatAnotherProcessReads";
+    TTempFolder temp;
+    TWaveFile wave(1000, kFormat, temp.Path.c_str());
+    ASSERT_EQ(wave.PasteOver(0.0f), 1);
+    ASSERT_EQ(wave.GetHighWaterMark(), static_cast<uint32_t>(std::atoi(frames)));
+    for (uint32_t i = 0; i < 1000; ++i)
+        ASSERT_EQ(wave.GetSample(i, 0, 0), static_cast<float>(PatternSample(16, 1000 + i, 0))) << i;
+}
+
+}  // namespace
+
+namespace {
+
+// The working-file forms of the frame operations answer as the memory forms do.
+TEST(TWaveFileWorking, FrameOperationsMatchTheMemoryForms)
+{
+    TTempFolder temp;
+    const std::string name = WavFixture("sox_24_2_96000.wav");
+    TWaveFile memory(name.c_str(), 0, 0, nullptr);
+    TWaveFile disk(name.c_str(), 1, 1, temp.Path.c_str());
+    ASSERT_EQ(memory.Error + disk.Error, 0u);
+    memory.SetCalibration(2.0f, 0.5f);
+    disk.SetCalibration(2.0f, 0.5f);
+    const uint32_t ranges[][2] = {{0, 100}, {10, 37}, {99, 100}, {60, 120}};
+    for (const auto& r : ranges) {
+        for (uint16_t channel : {0, 1}) {
+            SCOPED_TRACE(testing::Message() << r[0] << ".." << r[1] << " channel " << channel);
+            for (int rms : {0, 1}) {
+                float maxM = -1, minM = -1, maxD = -1, minD = -1;
+                memory.GetMinMax(r[0], r[1], &maxM, &minM, channel, 1, rms);
+                disk.GetMinMax(r[0], r[1], &maxD, &minD, channel, 1, rms);
+                EXPECT_EQ(maxM, maxD);
+                EXPECT_EQ(minM, minD);
+            }
+            EXPECT_EQ(memory.MeanSquare(r[0], r[1], channel), disk.MeanSquare(r[0], r[1], channel));
+            EXPECT_EQ(memory.SumOfMagnitudes(r[0], r[1], channel), disk.SumOfMagnitudes(r[0], r[1], channel));
+            const uint32_t count = r[1] - r[0];
+            std::vector<uint8_t> a(count * 3, 1), b(count * 3, 2);
+            EXPECT_EQ(memory.ReadFrames(a.data(), r[0], count, channel), disk.ReadFrames(b.data(), r[0], count, channel));
+            EXPECT_EQ(a, b);
+            EXPECT_EQ(memory.GetSample(r[0], channel, 1), disk.GetSample(r[0], channel, 1));
+        }
+    }
+}
+
+TEST(TWaveFileWorking, SaveAsDeliversTheRecordingAndEmptiesTheObject)
+{
+    TTempFolder temp;
+    const ByteVector frames = PatternBytes(16, 2, 300);
+    TWaveFile recording(TWaveFormat(32000, 2, 2), 0, temp.Path.c_str());
+    ASSERT_EQ(recording.WriteStream(frames.data(), static_cast<uint32_t>(frames.size())), 1);
+    const std::string target = temp / "recording.wav";
+    recording.SetFileName(target.c_str());
+    ASSERT_EQ(recording.SaveAs(), 1);
+    EXPECT_EQ(recording.GetFrameCount(), 0u);
+    EXPECT_EQ(recording.FileName(), "");
+    EXPECT_EQ(temp.Files(), std::vector<std::string>{"recording.wav"}) << "the working file became the recording";
+    TWaveFile check(target.c_str(), 0, 0, nullptr);
+    ASSERT_EQ(check.Error, 0u);
+    ASSERT_EQ(check.GetBufferSize(), frames.size());
+    EXPECT_EQ(std::memcmp(check.GetBuffer(), frames.data(), frames.size()), 0);
+}
+
+}  // namespace
