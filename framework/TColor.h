@@ -20,8 +20,6 @@ public:
     int Blue() const { return GetBValue(Value); }
     bool IsPaletteIndex() const { return (Value & 0xFF000000u) == 0x01000000u; }
     int Index() const { return int(Value & 0xFFFF); }
-    bool operator==(const TColor& c) const { return Value == c.Value; }
-    bool operator!=(const TColor& c) const { return Value != c.Value; }
 
     static const TColor Black, White, LtGray, Gray, LtRed, LtGreen, LtBlue, LtYellow, LtCyan, LtMagenta;
 
