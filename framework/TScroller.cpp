@@ -39,11 +39,12 @@ void TScroller::SetSBarRange()
     si.cbSize = sizeof si;
     si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
     si.nMin = 0;
-    si.nMax = int(XRange);
+    // The range is of positions; the bar's maximum includes the last page.
+    si.nMax = int(XRange + XPage - 1);
     si.nPage = UINT(XPage);
     si.nPos = int(XPos);
     ::SetScrollInfo(Window->GetHandle(), SB_HORZ, &si, TRUE);
-    si.nMax = int(YRange);
+    si.nMax = int(YRange + YPage - 1);
     si.nPage = UINT(YPage);
     si.nPos = int(YPos);
     ::SetScrollInfo(Window->GetHandle(), SB_VERT, &si, TRUE);
