@@ -1,0 +1,130 @@
+#include "GuiTest.h"
+#include "framework/TButton.h"
+#include "framework/TWindow.h"
+
+namespace {
+std::vector<std::string> Log;
+
+class TBaseWin : public TWindow {
+public:
+    TBaseWin() : TWindow(nullptr, "base") { Attr.Style = WS_OVERLAPPEDWINDOW; }
+    void EvTimer(UINT id) { Log.push_back("base.Timer" + std::to_string(id)); }
+    void CmOne() { Log.push_back("base.One"); }
+    void CmTwo() { Log.push_back("base.Two"); }
+    LRESULT EvUser(WPARAM w, LPARAM) { return LRESULT(w + 1); }
+    // Bound in the base's table, overridden without an entry in the derived class.
+    virtual void EvLButtonDown(UINT, const TPoint& p) { Log.push_back("base.LButton" + std::to_string(p.x)); }
+
+    DECLARE_RESPONSE_TABLE(TBaseWin);
+};
+
+DEFINE_RESPONSE_TABLE1(TBaseWin, TWindow)
+    EV_WM_TIMER
+    EV_COMMAND(1, CmOne)
+    EV_COMMAND(2, CmTwo)
+    EV_MESSAGE(WM_USER + 1, EvUser)
+    EV_WM_LBUTTONDOWN
+END_RESPONSE_TABLE;
+
+class TDerivedWin : public TBaseWin {
+public:
+    TDerivedWin()
+    {
+        Twelve = new TButton(this, 12, "12", 0, 0, 20, 20);
+        Thirteen = new TButton(this, 13, "13", 30, 0, 20, 20);
+    }
+    ~TDerivedWin() override
+    {
+        delete Twelve;
+        delete Thirteen;
+    }
+    void EvTimer(UINT id) { Log.push_back("derived.Timer" + std::to_string(id)); }
+    void CmOneDerived() { Log.push_back("derived.One"); }
+    LRESULT EvUser(WPARAM w, LPARAM) { return LRESULT(w + 100); }
+    void EvLButtonDown(UINT, const TPoint& p) override { Log.push_back("derived.LButton" + std::to_string(p.x)); }
+    LRESULT EvSetText(WPARAM, LPARAM)
+    {
+        Log.push_back("derived.SetText");
+        return DefaultProcessing();
+    }
+    void CmTwelve() { Log.push_back("derived.Cm12"); }
+    void CmThirteen() { Log.push_back("derived.Cm13"); }
+    void BnThirteen() { Log.push_back("derived.Bn13"); }
+
+    TButton* Twelve;
+    TButton* Thirteen;
+
+    DECLARE_RESPONSE_TABLE(TDerivedWin);
+};
+
+DEFINE_RESPONSE_TABLE1(TDerivedWin, TBaseWin)
+    EV_WM_TIMER
+    EV_COMMAND(1, CmOneDerived)
+    EV_MESSAGE(WM_USER + 1, EvUser)
+    EV_MESSAGE(WM_SETTEXT, EvSetText)
+    EV_COMMAND(12, CmTwelve)
+    EV_COMMAND(13, CmThirteen)
+    EV_BN_CLICKED(13, BnThirteen)
+END_RESPONSE_TABLE;
+
+class ResponseTableTest : public GuiTest {
+protected:
+    void SetUp() override
+    {
+        GuiTest::SetUp();
+        Log.clear();
+        ASSERT_TRUE(Win.Create());
+    }
+    TDerivedWin Win;
+};
+}
+
+TEST_F(ResponseTableTest, DerivedEntriesWinOverBaseEntriesAndBaseEntriesStillServe)
+{
+    Win.SendMessage(WM_TIMER, 7);
+    Win.SendMessage(WM_COMMAND, 1);
+    Win.SendMessage(WM_COMMAND, 2);
+    Win.SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(33, 4));
+    EXPECT_EQ(Log, (std::vector<std::string>{"derived.Timer7", "derived.One", "base.Two", "derived.LButton33"}));
+    EXPECT_EQ(Win.SendMessage(WM_USER + 1, 5), 105);
+}
+
+TEST_F(ResponseTableTest, UnhandledAndDefaultProcessedMessagesReachTheDefaultProcedure)
+{
+    Win.SetWindowText("caption");
+    EXPECT_EQ(Log, std::vector<std::string>{"derived.SetText"});
+    EXPECT_EQ(Win.GetWindowText(), "caption");
+    EXPECT_EQ(Win.SendMessage(WM_GETTEXTLENGTH), 7);
+}
+
+TEST_F(ResponseTableTest, ButtonClickIsTheButtonsCommandUnlessANotificationEntryTakesIt)
+{
+    ASSERT_TRUE(Win.Twelve->GetHandle());
+    Win.Twelve->SendMessage(BM_CLICK);
+    Win.Thirteen->SendMessage(BM_CLICK);
+    EXPECT_EQ(Log, (std::vector<std::string>{"derived.Cm12", "derived.Bn13"}));
+}
+
+TEST_F(ResponseTableTest, DestroyedWindowForgetsItsHandleAndCanBeCreatedAgain)
+{
+    HWND child = Win.Twelve->GetHandle();
+    Win.Destroy();
+    EXPECT_EQ(Win.GetHandle(), nullptr);
+    EXPECT_EQ(Win.Twelve->GetHandle(), nullptr);
+    EXPECT_FALSE(::IsWindow(child));
+    // Set-up creates the children again with the parent.
+    ASSERT_TRUE(Win.Create());
+    EXPECT_NE(Win.Twelve->GetHandle(), nullptr);
+    EXPECT_EQ(TWindow::FromHandle(Win.Twelve->GetHandle()), Win.Twelve);
+    Win.Twelve->SendMessage(BM_CLICK);
+    EXPECT_EQ(Log, std::vector<std::string>{"derived.Cm12"});
+}
+
+TEST_F(ResponseTableTest, MessageBoxGoesThroughTheMessageSeam)
+{
+    EXPECT_EQ(Win.MessageBox("Failure opening macro file: x", "Tonalyx", MB_OK | MB_ICONEXCLAMATION), IDOK);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "Failure opening macro file: x");
+    EXPECT_EQ(Messages()[0].Caption, "Tonalyx");
+    EXPECT_EQ(Messages()[0].Style, unsigned(MB_OK | MB_ICONEXCLAMATION));
+}
