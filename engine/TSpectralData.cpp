@@ -346,7 +346,7 @@ float TSpectralData::BinToFrequency(uint32_t bin) const
 
 uint32_t TSpectralData::FrequencyToBin(float frequency) const
 {
-    if (Bins == 0 || frequency < 0.0f)
+    if (Bins == 0 || !(frequency >= 0.0f))  // negative or NaN
         return 0;
     if (frequency > Nyquist)
         return Bins - 1;

@@ -54,12 +54,16 @@ float TSpectralData::ComputeTotalPower(int first, int last, uint32_t scale, int1
         };
         if (bands) {
             last = std::min(last, static_cast<int>(BandCount) - 1);
-            for (int b = std::max(first, 0); b <= last; ++b)
-                sum += amplitude(b) * amplitude(b);
+            for (int b = std::max(first, 0); b <= last; ++b) {
+                const double a = amplitude(b);
+                sum += a * a;
+            }
         } else {
             last = std::min(last, lastBin);
-            for (int k = std::max(first, lowBin); k <= last; ++k)
-                sum += amplitude(k) * amplitude(k);
+            for (int k = std::max(first, lowBin); k <= last; ++k) {
+                const double a = amplitude(k);
+                sum += a * a;
+            }
             sum *= WindowPowerCorrection();
         }
         if (sum <= 0.0)
