@@ -48,18 +48,20 @@ float TSpectralData::ComputeTotalPower(int first, int last, uint32_t scale, int1
     const int lastBin = static_cast<int>(Bins) - 1;
     double sum = 0.0;
     if (weighting == WeightAsDisplayed || weighting == static_cast<int16_t>(SpectrumWeighting)) {
+        auto amplitude = [this](int index) {
+            const double a = GetDisplayValue(index);
+            return AmplitudeScale == 1 ? DBToAmplitude(static_cast<float>(a)) : a;
+        };
         if (bands) {
             last = std::min(last, static_cast<int>(BandCount) - 1);
             for (int b = std::max(first, 0); b <= last; ++b) {
-                double a = GetDisplayValue(b);
-                if (AmplitudeScale == 1)
-                    a = DBToAmplitude(static_cast<float>(a));
+                const double a = amplitude(b);
                 sum += a * a;
             }
         } else {
             last = std::min(last, lastBin);
             for (int k = std::max(first, lowBin); k <= last; ++k) {
-                const double a = GetDisplayValue(k);
+                const double a = amplitude(k);
                 sum += a * a;
             }
             sum *= WindowPowerCorrection();
