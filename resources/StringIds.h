@@ -24,3 +24,13 @@
 #define IDS_WINDOW_UNIFORM_TEXT "Uniform"
 #define IDS_WINDOW_FLATTOP 253
 #define IDS_WINDOW_FLATTOP_TEXT "Flat top"
+
+#define IDS_UNIT_PERCENT_FULL_SCALE 230
+#define IDS_UNIT_PERCENT_FULL_SCALE_TEXT "Percent Full Scale"
+#define IDS_UNIT_RELATIVE_DB 231
+#define IDS_UNIT_RELATIVE_DB_TEXT "Relative Amplitude (dB)"
+
+#define IDS_MICCOMP_TOO_FEW 240
+#define IDS_MICCOMP_TOO_FEW_TEXT "file: %s must contain at least 3 entries.  File will not be used."
+#define IDS_MICCOMP_NOT_ASCENDING 241
+#define IDS_MICCOMP_NOT_ASCENDING_TEXT "Frequency terms in file: %s are not in ascending order.  File will not be used."

@@ -1,0 +1,45 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+
+// The calibration record of both input channels: 2,048 bytes that travel
+// unchanged in WAV calibration chunks, DDE pokes and whole-record copies, so
+// the layout is fixed byte for byte (little-endian, no padding).
+#pragma pack(push, 1)
+
+struct CalibrationChannel {
+    uint32_t IsEnabled;         // 1: calibration applies to this channel
+    float RefLevel;             // calibration signal level, in RefUnits
+    int32_t RefType;            // 0 peak, 1 rms, 2 peak to peak
+    uint32_t RefUnits;          // unit code 0 .. 11
+    char LabelLinear[60];       // unit name of linear values
+    char LabelLog[60];          // unit name of dB values
+    uint32_t LabelType;         // values shown as 0 peak, 1 rms, 2 peak to peak
+    float PctFullScale;         // measured calibration level, fraction of full scale
+    float CalRatio;             // engineering units (peak) per unit of full scale
+    uint32_t ConversionType;    // acceleration conversion 0 .. 8
+    uint32_t IntegrationType;   // 0 none, 1 velocity, 2 displacement
+    char ChannelName[40];
+    uint8_t Reserved[438];
+};
+
+struct CalibrationStruct {
+    char Filename[260];
+    CalibrationChannel Left;
+    CalibrationChannel Right;
+    uint8_t Reserved[520];
+};
+
+#pragma pack(pop)
+
+static_assert(sizeof(CalibrationChannel) == 634);
+static_assert(offsetof(CalibrationChannel, LabelLinear) == 16);
+static_assert(offsetof(CalibrationChannel, LabelType) == 136);
+static_assert(offsetof(CalibrationChannel, CalRatio) == 144);
+static_assert(offsetof(CalibrationChannel, IntegrationType) == 152);
+static_assert(offsetof(CalibrationChannel, ChannelName) == 156);
+static_assert(offsetof(CalibrationChannel, Reserved) == 196);
+static_assert(offsetof(CalibrationStruct, Left) == 260);
+static_assert(offsetof(CalibrationStruct, Right) == 894);
+static_assert(offsetof(CalibrationStruct, Reserved) == 1528);
+static_assert(sizeof(CalibrationStruct) == 2048);

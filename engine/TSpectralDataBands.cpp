@@ -1,0 +1,401 @@
+// Fractional-octave bands, weighting curves, microphone compensation and
+// spectrum smoothing.
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "engine/TEngineHost.h"
+#include "engine/TSpectralData.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+using FreqPoint = TSpectralData::FreqPoint;
+
+const FreqPoint kWeightingA[] = {
+    {10, -70.4f},   {12.59f, -63.4f}, {15.85f, -56.7f}, {19.95f, -50.5f}, {25.12f, -44.7f}, {31.62f, -39.4f},
+    {39.81f, -34.6f}, {50.12f, -30.2f}, {63.1f, -26.2f},  {79.43f, -22.5f}, {100, -19.1f},    {125.9f, -16.1f},
+    {158.5f, -13.4f}, {199.5f, -10.9f}, {251.2f, -8.6f},  {316.2f, -6.6f},  {398.1f, -4.8f},  {501.2f, -3.2f},
+    {631, -1.9f},     {794.3f, -0.8f},  {1000, 0},        {1259, 0.6f},     {1585, 1},        {1995, 1.2f},
+    {2512, 1.3f},     {3162, 1.2f},     {3981, 1},        {5012, 0.5f},     {6310, -0.1f},    {7943, -1.1f},
+    {10000, -2.5f},   {12590, -4.3f},   {15850, -6.6f},   {19950, -9.3f},   {25120, -10},     {31620, -15},
+    {39810, -20},
+};
+
+const FreqPoint kWeightingB[] = {
+    {10, -37},   {20, -24},    {30, -17},   {40, -13},   {50, -11.5f}, {60, -10},   {70, -8.5f},
+    {80, -7.2f}, {90, -6.3f},  {100, -5.4f}, {200, -2},  {300, -0.8f}, {400, -0.5f}, {500, 0},
+    {700, 0},    {1000, 0},    {2000, 0},   {3000, 0},   {4000, -0.5f}, {5000, -0.8f}, {6000, -1.2f},
+    {7000, -2},  {8000, -3},   {10000, -5}, {20000, -10},
+};
+
+const FreqPoint kWeightingC[] = {
+    {10, -14.3f},   {12.59f, -11.2f}, {15.85f, -8.5f}, {19.95f, -6.2f}, {25.12f, -4.4f}, {31.62f, -3},
+    {39.81f, -2},   {50.12f, -1.3f},  {63.1f, -0.8f},  {79.43f, -0.5f}, {100, -0.3f},    {125.9f, -0.2f},
+    {158.5f, -0.1f}, {199.5f, 0},     {251.2f, 0},     {316.2f, 0},     {398.1f, 0},     {501.2f, 0},
+    {631, 0},       {794.3f, 0},      {1000, 0},       {1259, 0},       {1585, -0.1f},   {1995, -0.2f},
+    {2512, -0.3f},  {3162, -0.5f},    {3981, -0.8f},   {5012, -1.3f},   {6310, -2},      {7943, -3},
+    {10000, -4.4f}, {12590, -6.2f},   {15850, -8.5f},  {19950, -11.2f}, {25120, -15},    {31620, -18},
+    {39810, -20},
+};
+
+// Preferred numbers of nominal band centres, per decade.
+const int kPreferred[] = {
+    100, 103, 106, 109, 112, 115, 118, 121, 125, 130, 133, 137, 140, 145, 150, 155, 160, 165, 170, 175, 180,
+    185, 190, 195, 200, 206, 212, 218, 224, 230, 237, 244, 250, 257, 265, 272, 280, 290, 300, 307, 315, 325,
+    335, 345, 355, 365, 375, 387, 400, 412, 425, 437, 450, 462, 475, 487, 500, 515, 530, 545, 560, 580, 600,
+    615, 630, 650, 670, 690, 710, 730, 750, 775, 800, 825, 850, 875, 900, 925, 950, 975, 1000,
+};
+
+constexpr float kLevelLimit = 240.0f;
+constexpr size_t kLineLength = 127;
+
+bool StartsWithNoCase(const std::string& line, const char* prefix)
+{
+    for (size_t i = 0; prefix[i]; ++i) {
+        if (i >= line.size()
+            || std::toupper(static_cast<unsigned char>(line[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
+            return false;
+    }
+    return true;
+}
+
+std::string Format(const char* pattern, const char* name)
+{
+    const int size = std::snprintf(nullptr, 0, pattern, name);
+    std::string text(static_cast<size_t>(std::max(size, 0)), '\0');
+    std::snprintf(text.data(), text.size() + 1, pattern, name);
+    return text;
+}
+
+void ShowFileMessage(const char* pattern, const char* name)
+{
+    TEngineHost::Get().ShowMessage(Format(pattern, name), "", TEngineHost::MsgIconStop);
+}
+
+}  // namespace
+
+TSpectralData::CurveSpline::CurveSpline(const FreqPoint* points, uint32_t count, uint32_t mode)
+    : Points(points), Count(count), Mode(mode)
+{
+    if (!points || count < 3)
+        return;
+    SecondDerivative.assign(count, 0.0);
+    std::vector<double> u(count - 1, 0.0);
+    std::vector<double>& y2 = SecondDerivative;
+    for (uint32_t i = 1; i + 1 < count; ++i) {
+        const double h0 = points[i].Frequency - points[i - 1].Frequency;
+        const double h1 = points[i + 1].Frequency - points[i].Frequency;
+        const double h = points[i + 1].Frequency - points[i - 1].Frequency;
+        // Coincident points end the sweep; the later intervals keep straight-line coefficients.
+        if (h0 <= 0.0 || h1 <= 0.0 || h <= 0.0)
+            break;
+        const double sig = h0 / h;
+        const double p = sig * y2[i - 1] + 2.0;
+        y2[i] = (sig - 1.0) / p;
+        const double slope = (points[i + 1].Level - points[i].Level) / h1 - (points[i].Level - points[i - 1].Level) / h0;
+        u[i] = (6.0 * slope / h - sig * u[i - 1]) / p;
+    }
+    y2[count - 1] = 0.0;
+    for (uint32_t k = count - 1; k-- > 0;)
+        y2[k] = y2[k] * y2[k + 1] + u[k];
+}
+
+float TSpectralData::CurveSpline::Evaluate(float x) const
+{
+    if (SecondDerivative.empty() || Count < 2)
+        return 0.0f;
+    uint32_t lo = 0;
+    uint32_t hi = Count - 1;
+    while (hi - lo >= 2) {
+        const uint32_t mid = (lo + hi) / 2;
+        if (Points[mid].Frequency <= x)
+            lo = mid;
+        else
+            hi = mid;
+    }
+    const double xlo = Points[lo].Frequency;
+    const double xhi = Points[hi].Frequency;
+    const double ylo = Points[lo].Level;
+    const double yhi = Points[hi].Level;
+    if (Mode == 1)
+        return xhi == xlo ? Points[lo].Level : static_cast<float>(ylo + (x - xlo) * (yhi - ylo) / (xhi - xlo));
+    if (Mode != 0)
+        return 0.0f;
+    const double h = xhi - xlo;
+    if (h <= 0.0)
+        return Points[lo].Level;
+    const double a = (xhi - x) / h;
+    const double b = (x - xlo) / h;
+    const double y2lo = SecondDerivative[lo];
+    const double y2hi = SecondDerivative[hi];
+    return static_cast<float>(a * ylo + b * yhi + ((a * a * a - a) * y2lo + (b * b * b - b) * y2hi) * h * h / 6.0);
+}
+
+void TSpectralData::BuildBandTable()
+{
+    const double n = OctaveFraction;
+    uint32_t count = 0;
+    while (std::pow(10.0, 3.0 * count / (10.0 * n)) < Nyquist)
+        ++count;
+    if (!AllocateTable(Bands, count, Band{}))
+        return;
+    BandCount = count;
+    for (uint32_t k = 0; k < count; ++k) {
+        const double c = std::pow(10.0, 3.0 * k / (10.0 * n));
+        Band& band = Bands[k];
+        band.ExactCentre = static_cast<float>(c);
+        band.NominalCentre = NominalBandCentre(static_cast<float>(c));
+        band.UpperEdge = static_cast<float>(c * std::pow(2.0, 0.5 / n));
+        band.LowerEdge = k == 0 ? static_cast<float>(c * std::pow(0.5, 0.5 / n)) : Bands[k - 1].UpperEdge;
+    }
+}
+
+void TSpectralData::BuildBandEdgeBins()
+{
+    if (Bands.empty() || !AllocateTable(BandEdges, BandCount, BandEdge{}))
+        return;
+    const double w = BinWidth;
+    for (uint32_t b = 0; b < BandCount; ++b) {
+        BandEdge& edge = BandEdges[b];
+        edge.FirstBin = FrequencyToBin(Bands[b].LowerEdge);
+        edge.FirstWeight = static_cast<float>((edge.FirstBin * w + w / 2.0 - Bands[b].LowerEdge) / w);
+        edge.LastBin = FrequencyToBin(Bands[b].UpperEdge);
+        edge.LastWeight = static_cast<float>((Bands[b].UpperEdge - (edge.LastBin * w - w / 2.0)) / w);
+    }
+}
+
+float TSpectralData::NominalBandCentre(float frequency, uint32_t octaveFraction)
+{
+    if (frequency <= 1.0f)
+        return 1.0f;
+    if (frequency >= 1e6f)
+        return 1e6f;
+    const double f = frequency;
+    double m = f < 10.0 ? 100.0 : f < 100.0 ? 10.0 : f < 1000.0 ? 1.0 : f < 1e4 ? 0.1 : f < 1e5 ? 0.01 : 0.001;
+    if (octaveFraction >= 25) {
+        m *= 10.0;
+        return static_cast<float>(std::trunc(f * m) / m);
+    }
+    const double i = std::trunc(f * m + 0.5);
+    int best = kPreferred[0];
+    for (int p : kPreferred) {
+        if (std::fabs(i - p) < std::fabs(i - best))
+            best = p;
+    }
+    return static_cast<float>(best / m);
+}
+
+// A band inside a single bin has no level of its own: the bin's power cannot
+// be split finer than a bin, so it reads as no level.
+void TSpectralData::ComputeBands(uint32_t normalise)
+{
+    if (Averaged.empty() || BandEdges.empty() || BandValues.empty())
+        return;
+    for (uint32_t b = 0; b < BandCount; ++b) {
+        const BandEdge& edge = BandEdges[b];
+        if (edge.LastBin <= edge.FirstBin) {
+            BandValues[b] = NoLevel;
+            continue;
+        }
+        double sum = Averaged[edge.FirstBin] * static_cast<double>(edge.FirstWeight)
+                     + Averaged[edge.LastBin] * static_cast<double>(edge.LastWeight);
+        for (uint32_t k = edge.FirstBin + 1; k < edge.LastBin; ++k)
+            sum += Averaged[k];
+        if (normalise) {
+            const double count = static_cast<double>(edge.LastBin - edge.FirstBin - 1) + edge.FirstWeight + edge.LastWeight;
+            if (count != 0.0)
+                sum /= count;
+        }
+        BandValues[b] = PowerToDB(static_cast<float>(sum));
+    }
+}
+
+float TSpectralData::GetBandCentre(int band) const
+{
+    return band >= 0 && static_cast<uint32_t>(band) < Bands.size() ? Bands[band].NominalCentre : 0.0f;
+}
+
+float TSpectralData::GetBandExactCentre(int band) const
+{
+    return band >= 0 && static_cast<uint32_t>(band) < Bands.size() ? Bands[band].ExactCentre : 0.0f;
+}
+
+float TSpectralData::GetBandLowerEdge(int band) const
+{
+    return band >= 0 && static_cast<uint32_t>(band) < Bands.size() ? Bands[band].LowerEdge : 0.0f;
+}
+
+float TSpectralData::GetBandUpperEdge(int band) const
+{
+    return band >= 0 && static_cast<uint32_t>(band) < Bands.size() ? Bands[band].UpperEdge : 0.0f;
+}
+
+int TSpectralData::FrequencyToBand(float frequency) const
+{
+    if (Bands.empty() || frequency < Bands.front().LowerEdge)
+        return 0;
+    if (frequency >= Bands.back().UpperEdge)
+        return static_cast<int>(Bands.size()) - 1;
+    for (size_t b = 0; b < Bands.size(); ++b) {
+        if (Bands[b].LowerEdge <= frequency && frequency < Bands[b].UpperEdge)
+            return static_cast<int>(b);
+    }
+    return 0;
+}
+
+int TSpectralData::GetFirstUsableBand() const
+{
+    for (size_t b = 0; b < BandEdges.size(); ++b) {
+        if (BandEdges[b].LastBin >= BandEdges[b].FirstBin + 2) {
+            const size_t usable = Bands[b].ExactCentre > 5.0f ? b + 1 : b;
+            return static_cast<int>(std::min(usable, BandEdges.size() - 1));
+        }
+    }
+    return 0;
+}
+
+int TSpectralData::GetLastBand() const
+{
+    return BandCount ? static_cast<int>(BandCount) - 1 : 0;
+}
+
+void TSpectralData::BuildWeightingCurve(CurveSlot slot, uint16_t type)
+{
+    std::vector<float>& curve = Curves[slot];
+    curve = std::vector<float>();
+    if (type == 0 || Bins == 0)
+        return;
+    std::vector<float> levels;
+    if (!Allocate(curve, Bins, 1.0f) || !Allocate(levels, Bins, 0.0f)) {
+        curve = std::vector<float>();
+        return;
+    }
+    switch (type) {
+    case 1: InterpolatePoints(kWeightingA, std::size(kWeightingA), levels.data(), 0); break;
+    case 2: InterpolatePoints(kWeightingB, std::size(kWeightingB), levels.data(), 0); break;
+    case 3: InterpolatePoints(kWeightingC, std::size(kWeightingC), levels.data(), 0); break;
+    default: break;
+    }
+    for (uint32_t k = 0; k < Bins; ++k) {
+        const float factor = DBToAmplitude(levels[k]);
+        curve[k] = factor != 0.0f ? factor : 1.0f;
+    }
+}
+
+void TSpectralData::InterpolatePoints(const FreqPoint* points, uint32_t count, float* output, uint32_t splineMode) const
+{
+    if (!points || count == 0 || !output || Bins == 0)
+        return;
+    const uint32_t first = FrequencyToBin(points[0].Frequency);
+    const uint32_t last = FrequencyToBin(points[count - 1].Frequency);
+    const CurveSpline spline(points, count, splineMode);
+    for (uint32_t k = 0; k <= first && k < Bins; ++k)
+        output[k] = points[0].Level;
+    for (uint32_t k = first + 1; k < last; ++k)
+        output[k] = std::clamp(spline.Evaluate(BinToFrequency(k)), -kLevelLimit, kLevelLimit);
+    for (uint32_t k = last; k < Bins; ++k)
+        output[k] = points[count - 1].Level;
+}
+
+void TSpectralData::LoadMicCompensation(const char* fileName, uint32_t option)
+{
+    Compensation = std::vector<float>();
+    if (option && fileName && fileName[0] && Bins) {
+        std::vector<float> levels;
+        if (Allocate(Compensation, Bins, 1.0f) && Allocate(levels, Bins, 0.0f)
+            && ReadCompensationFile(fileName, levels.data())) {
+            for (uint32_t k = 0; k < Bins; ++k) {
+                const float factor = DBToAmplitude(levels[k]);
+                Compensation[k] = factor != 0.0f ? factor : 1.0f;
+            }
+        } else {
+            Compensation = std::vector<float>();
+        }
+    }
+    BuildScaleTable();
+}
+
+uint32_t TSpectralData::ReadCompensationFile(const char* fileName, float* output) const
+{
+    if (!output || !fileName || !fileName[0])
+        return 0;
+    std::ifstream in(fileName);
+    if (!in) {
+        ShowFileMessage("Failure opening mic compensation file: %s", fileName);
+        return 0;
+    }
+    std::vector<FreqPoint> points;
+    uint32_t splineMode = 0;
+    std::string line;
+    try {
+        while (points.size() < MaxCompensationPoints && std::getline(in, line)) {
+            if (line.size() > kLineLength)
+                line.resize(kLineLength);
+            if (StartsWithNoCase(line, ";SPLINE OFF")) {
+                splineMode = 1;
+                continue;
+            }
+            if (!line.empty() && line[0] == ';')
+                continue;
+            FreqPoint point{};
+            if (std::sscanf(line.c_str(), "%f\t%f", &point.Frequency, &point.Level) != 2)
+                break;
+            point.Level = std::clamp(point.Level, -kLevelLimit, kLevelLimit);
+            points.push_back(point);
+        }
+    } catch (const std::exception&) {
+        TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "", TEngineHost::MsgIconStop);
+        return 0;
+    }
+    if (points.size() < 3) {
+        ShowFileMessage(IDS_MICCOMP_TOO_FEW_TEXT, fileName);
+        return 0;
+    }
+    for (size_t i = 0; i < points.size(); ++i) {
+        if (points[i].Frequency < 0.0f || (i > 0 && points[i].Frequency < points[i - 1].Frequency)) {
+            ShowFileMessage(IDS_MICCOMP_NOT_ASCENDING_TEXT, fileName);
+            return 0;
+        }
+    }
+    InterpolatePoints(points.data(), static_cast<uint32_t>(points.size()), output, splineMode);
+    return 1;
+}
+
+void TSpectralData::SmoothSpectrum(int width)
+{
+    if (width < 1 || Averaged.empty() || DBArray.empty())
+        return;
+    const int half = (width - 1) / 2;
+    const int bins = static_cast<int>(Bins);
+    // Held values exist per band in band mode: smooth only as many as there are.
+    const int held = static_cast<int>(std::min<size_t>(PeakHold.size(), Bins));
+    for (int k = 0; k < bins; ++k) {
+        double sum = 0.0;
+        int used = 0;
+        for (int j = -half; j <= half; ++j) {
+            const int i = k - j;
+            if (i < 0 || i >= bins)
+                continue;
+            sum += Averaged[i] > 0.0f ? std::sqrt(Averaged[i]) : 0.0;
+            ++used;
+        }
+        DBArray[k] = AmplitudeToDB(static_cast<float>(sum / used));
+        if (k >= held)
+            continue;
+        sum = 0.0;
+        used = 0;
+        for (int j = -half; j <= half; ++j) {
+            const int i = k - j;
+            if (i < 0 || i >= held)
+                continue;
+            sum += DBToAmplitude(PeakHold[i].Value);
+            ++used;
+        }
+        PeakHold[k].Value = AmplitudeToDB(static_cast<float>(sum / used));
+    }
+}

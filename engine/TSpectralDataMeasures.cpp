@@ -1,0 +1,451 @@
+// Level and distortion measures read off the averaged spectrum.
+#include <algorithm>
+#include <cmath>
+
+#include "engine/TEngineHost.h"
+#include "engine/TSmoothing.h"
+#include "engine/TSpectralData.h"
+#include "resources/StringIds.h"
+
+namespace {
+
+constexpr int kMaxRank = 10;
+constexpr int kPeakNeighbours = 5;
+constexpr float kNoMaximum = -999999.0f;
+constexpr float kNoMinimum = 1e14f;
+constexpr double kBandwidthStep = 0.1;
+
+float RatioPercent(double part, double whole)
+{
+    const double root = part > 0.0 ? std::sqrt(part) : 0.0;
+    return static_cast<float>(100.0 * root / std::sqrt(whole));
+}
+
+}  // namespace
+
+float TSpectralData::WindowPowerCorrection() const
+{
+    if (PSDFlag)
+        return 1.0f;
+    switch (WindowType) {
+    case TSmoothing::Bartlett:
+    case TSmoothing::Triangular: return static_cast<float>(std::pow(10.0, -0.125));
+    case TSmoothing::Blackman: return static_cast<float>(std::pow(10.0, -0.23804));
+    case TSmoothing::FlatTop: return static_cast<float>(std::pow(10.0, -0.534));
+    case TSmoothing::Hamming: return static_cast<float>(std::pow(10.0, -0.1335));
+    case TSmoothing::Hanning: return static_cast<float>(std::pow(10.0, -0.1755));
+    case TSmoothing::Kaiser: return static_cast<float>(std::pow(10.0, -0.36));
+    case TSmoothing::Parzen:
+    case TSmoothing::Gaussian: return WindowPowerFromTable;
+    default: return 1.0f;
+    }
+}
+
+float TSpectralData::ComputeTotalPower(int first, int last, uint32_t scale, int16_t weighting)
+{
+    const bool bands = FrequencyScale == 2;
+    const int lowBin = static_cast<int>(FrequencyToBin(LowFrequency));
+    const int lastBin = static_cast<int>(Bins) - 1;
+    double sum = 0.0;
+    if (weighting == WeightAsDisplayed || weighting == static_cast<int16_t>(SpectrumWeighting)) {
+        if (bands) {
+            last = std::min(last, static_cast<int>(BandCount) - 1);
+            for (int b = std::max(first, 0); b <= last; ++b) {
+                double a = GetDisplayValue(b);
+                if (AmplitudeScale == 1)
+                    a = DBToAmplitude(static_cast<float>(a));
+                sum += a * a;
+            }
+        } else {
+            last = std::min(last, lastBin);
+            for (int k = std::max(first, lowBin); k <= last; ++k) {
+                const double a = GetDisplayValue(k);
+                sum += a * a;
+            }
+            sum *= WindowPowerCorrection();
+        }
+        if (sum <= 0.0)
+            return 0.0f;
+        return scale == 0 ? static_cast<float>(std::sqrt(sum)) : PowerToDB(static_cast<float>(sum));
+    }
+
+    const uint16_t type = (weighting >= WeightA && weighting <= WeightC) ? static_cast<uint16_t>(weighting) : 0;
+    const CurveSlot slot = static_cast<CurveSlot>(type);
+    if (type && Curves[slot].empty()) {
+        const uint32_t previousError = Error;
+        BuildWeightingCurve(slot, type);
+        Error = previousError;  // an unbuilt curve only leaves this sum unweighted
+    }
+    const float* requested = type ? GetWeightingCurve(slot) : nullptr;
+    const float* displayed = GetWeightingCurve(SpectrumCurve);
+    if (bands) {
+        if (Bands.empty())
+            return NoWeightedPower;
+        const int lastBand = static_cast<int>(BandCount) - 1;
+        first = std::clamp(first, 0, lastBand);
+        last = std::min(last, lastBand);
+        if (last < 0)
+            return NoWeightedPower;
+        first = static_cast<int>(FrequencyToBin(Bands[first].LowerEdge));
+        last = static_cast<int>(FrequencyToBin(Bands[last].UpperEdge));
+    }
+    first = std::max(first, lowBin);
+    last = std::min(last, lastBin);
+    if (!Averaged.empty()) {
+        for (int k = first; k <= last; ++k) {
+            double p = Averaged[k];
+            if (displayed && displayed[k] != 0.0f)
+                p /= static_cast<double>(displayed[k]) * displayed[k];
+            if (requested)
+                p *= static_cast<double>(requested[k]) * requested[k];
+            sum += p;
+        }
+    }
+    if (!bands)
+        sum *= WindowPowerCorrection();
+    float result = NoWeightedPower;
+    if (sum > 0.0)
+        result = scale == 0 ? static_cast<float>(std::sqrt(sum)) : PowerToDB(static_cast<float>(sum));
+    if (scale != 0 && Calibrated() && !AnyResultFlag())
+        result += RefUnitsOffset();
+    return result;
+}
+
+float TSpectralData::PowerAtFrequency(float frequency) const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    const uint32_t k = FrequencyToBin(frequency);
+    return (k >= 3 && k + 3 <= Bins) ? Averaged[k] : 0.0f;
+}
+
+void TSpectralData::FindPeakBins(int first, int last, int rank, uint32_t found[kMaxRank + 1]) const
+{
+    std::fill(found, found + kMaxRank + 1, 0u);
+    first = std::max({first, static_cast<int>(FrequencyToBin(LowFrequency)), kPeakNeighbours});
+    last = std::min(last, static_cast<int>(Bins) - 1 - kPeakNeighbours);
+    for (int r = 0; r <= rank; ++r) {
+        float best = -10000000.0f;
+        for (int k = first; k <= last; ++k) {
+            const float v = Averaged[k];
+            if (v <= best || std::find(found, found + r, static_cast<uint32_t>(k)) != found + r)
+                continue;
+            bool isPeak = true;
+            for (int j = 1; j <= kPeakNeighbours && isPeak; ++j)
+                isPeak = v > Averaged[k - j] && v > Averaged[k + j];
+            if (isPeak) {
+                best = v;
+                found[r] = static_cast<uint32_t>(k);
+            }
+        }
+    }
+}
+
+void TSpectralData::FindNthPeak(int first, int last, float* frequency, float* value, int rank) const
+{
+    if (rank < 0 || rank > kMaxRank)
+        return;
+    if (FrequencyScale == 2) {
+        FindNthPeakBands(first, last, frequency, value, rank);
+        return;
+    }
+    if (Averaged.empty())
+        return;
+    uint32_t found[kMaxRank + 1];
+    FindPeakBins(first, last, rank, found);
+    if (frequency)
+        *frequency = BinToFrequency(found[rank]);
+    if (value)
+        *value = GetDisplayValue(static_cast<int>(found[rank]));
+}
+
+void TSpectralData::FindNthPeakBands(int first, int last, float* frequency, float* value, int rank) const
+{
+    if (BandValues.empty())
+        return;
+    first = std::max(first, GetFirstUsableBand());
+    last = std::min(last, static_cast<int>(BandCount));
+    int found[kMaxRank + 1] = {};
+    for (int r = 0; r <= rank; ++r) {
+        float best = NoLevel;
+        for (int b = first; b < last; ++b) {
+            const float v = GetDisplayValue(b);
+            if (v > best && std::find(found, found + r, b) == found + r) {
+                best = v;
+                found[r] = b;
+            }
+        }
+    }
+    if (frequency)
+        *frequency = GetBandCentre(found[rank]);
+    if (value)
+        *value = GetDisplayValue(found[rank]);
+}
+
+float TSpectralData::FindNthPeakInRange(float firstHz, float lastHz, int rank, uint32_t peakHold) const
+{
+    const int first = static_cast<int>(FrequencyToBin(firstHz));
+    const int last = static_cast<int>(FrequencyToBin(lastHz));
+    if (peakHold)
+        return GetPeakHoldMaxFrequency(first, last);
+    float frequency = 0.0f;
+    FindNthPeak(first, last, &frequency, nullptr, rank);
+    return frequency;
+}
+
+float TSpectralData::ComputeTHD() const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    const double p1 = Averaged[PeakBin];
+    const double f1 = BinToFrequency(PeakBin);
+    if (p1 == 0.0 || f1 <= 1.0)
+        return 0.0f;
+    const int harmonics = std::min(static_cast<int>(std::trunc(HighFrequency / f1)) + 1, 40);
+    double sum = 0.0;
+    for (int64_t h = 2; h <= harmonics; ++h) {
+        const int64_t centre = h * PeakBin;
+        const int64_t first = std::max<int64_t>(centre - 2 * h, 1);
+        const int64_t last = std::min<int64_t>(centre + 2 * h, Bins - 1);
+        if (first > last)
+            continue;
+        sum += *std::max_element(Averaged.begin() + first, Averaged.begin() + last + 1);
+    }
+    return RatioPercent(sum, p1);
+}
+
+// Power of the largest local peak and the summed power of the ten next.
+static void SignalAndSpurs(const TSpectralData& data, const uint32_t found[11], double& signal, double& spurs)
+{
+    signal = data.PowerAtFrequency(data.BinToFrequency(found[0]));
+    spurs = 0.0;
+    for (int r = 1; r <= 10; ++r)
+        spurs += data.PowerAtFrequency(data.BinToFrequency(found[r]));
+}
+
+float TSpectralData::ComputeTHDN() const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    uint32_t found[kMaxRank + 1];
+    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
+    double signal, spurs;
+    SignalAndSpurs(*this, found, signal, spurs);
+    return signal > 0.0 ? RatioPercent(spurs, signal) : 0.0f;
+}
+
+float TSpectralData::ComputeSNR() const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    uint32_t found[kMaxRank + 1];
+    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
+    double signal, spurs;
+    SignalAndSpurs(*this, found, signal, spurs);
+    return PowerToDB(static_cast<float>(signal)) - PowerToDB(static_cast<float>(spurs));
+}
+
+float TSpectralData::ComputeSINAD() const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    uint32_t found[kMaxRank + 1];
+    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
+    double signal, spurs;
+    SignalAndSpurs(*this, found, signal, spurs);
+    return PowerToDB(static_cast<float>(signal + spurs)) - PowerToDB(static_cast<float>(spurs));
+}
+
+void TSpectralData::FindPeakSkirt(uint32_t peakBin, uint32_t* firstBin, uint32_t* lastBin) const
+{
+    const int bins = static_cast<int>(Bins);
+    const int peak = static_cast<int>(std::min(peakBin, Bins - 1));
+    int e = std::min(peak + 5, bins - 1);
+    int s = std::max(peak - 5, 3);
+    if (!Averaged.empty()) {
+        double m = Averaged[s];
+        for (int k = s - 1; k > 3; --k) {
+            if (Averaged[k] <= m) {
+                s = k;
+                m = Averaged[k];
+            }
+            if (Averaged[k] > 2.0 * m)
+                break;
+        }
+        m = Averaged[e];
+        for (int k = e + 1; k < bins; ++k) {
+            if (Averaged[k] <= m) {
+                e = k;
+                m = Averaged[k];
+            }
+            if (Averaged[k] > 2.0 * m)
+                break;
+        }
+    }
+    if (firstBin)
+        *firstBin = static_cast<uint32_t>(s);
+    if (lastBin)
+        *lastBin = static_cast<uint32_t>(e);
+}
+
+float TSpectralData::ComputeSFDR() const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    uint32_t s = 0, e = 0;
+    FindPeakSkirt(PeakBin, &s, &e);
+    float best = -999999.9f;
+    uint32_t spur = 0;
+    auto consider = [&](uint32_t k) {
+        if (Averaged[k] > best) {
+            best = Averaged[k];
+            spur = k;
+        }
+    };
+    for (uint32_t k = 4; k < s; ++k)
+        consider(k);
+    for (uint32_t k = e; k < Bins; ++k)
+        consider(k);
+    return PowerToDB(Averaged[PeakBin]) - PowerToDB(Averaged[spur]);
+}
+
+// Power of a display value: dB values convert back, linear amplitudes square.
+float TSpectralData::DisplayValueToPower(float value) const
+{
+    if (AmplitudeScale == 1)
+        return DBToPower(value);
+    if (FrequencyScale != 2 && PSDFlag && PSDUnits == 0)
+        return value;
+    return value * value;
+}
+
+float TSpectralData::ComputeIMD() const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    const double fa = BinToFrequency(PeakBin);
+    const int peak = static_cast<int>(PeakBin);
+    const int high = static_cast<int>(FrequencyToBin(HighFrequency));
+    int second = peak;
+    float best = -9999.0f;
+    for (int k = static_cast<int>(FrequencyToBin(LowFrequency)); k < high; ++k) {
+        if (std::abs(k - peak) <= 3)
+            continue;
+        const float v = GetDisplayValue(k);
+        if (v > best) {
+            best = v;
+            second = k;
+        }
+    }
+    const double fb = BinToFrequency(static_cast<uint32_t>(second));
+    auto level = [this](double f) {
+        const int k = static_cast<int>(FrequencyToBin(static_cast<float>(f)));
+        return static_cast<double>(DisplayValueToPower(RangeMaxValue(k - 3, k + 3)));
+    };
+    const double pa = level(fa);
+    const double pb = level(fb);
+    if (pa == 0.0 || pb == 0.0 || pa + pb == 0.0)
+        return 0.0f;
+    const double products[] = {fb + fa,         fb - fa,         fb + 2 * fa,          fb - 2 * fa,         2 * (fb + fa),
+                               2 * fb + fa,     2 * fb - fa,     2 * fa + 2 * fb,      2 * fb - 2 * fa};
+    double sum = 0.0;
+    for (double f : products) {
+        const uint32_t k = FrequencyToBin(static_cast<float>(f));
+        if (f > 0.0 && k > 0 && k + 3 < Bins)
+            sum += level(f);
+    }
+    return RatioPercent(sum, pa + pb);
+}
+
+float TSpectralData::RangeMaxValue(int first, int last) const
+{
+    if (first == last - 1 || first < 0)
+        return GetDisplayValue(last);
+    if (last < first)
+        return kNoMaximum;
+    float largest = kNoMaximum;
+    for (int i = first; i <= last; ++i)
+        largest = std::max(largest, GetDisplayValue(i));
+    return largest;
+}
+
+void TSpectralData::FindMinimum(int first, int last, float* frequency, float* value) const
+{
+    float smallest = kNoMinimum;
+    float where;
+    if (FrequencyScale == 2) {
+        first = std::max(first, 0);
+        last = std::min(last, static_cast<int>(BandCount));
+        int band = 0;
+        for (int b = first; b < last; ++b) {
+            const float v = GetDisplayValue(b);
+            if (v < smallest) {
+                smallest = v;
+                band = b;
+            }
+        }
+        where = GetBandCentre(band);
+    } else {
+        first = std::max(first, static_cast<int>(FrequencyToBin(LowFrequency)));
+        last = std::min(last, static_cast<int>(Bins) - 1);
+        int bin = first;
+        for (int k = first; k <= last; ++k) {
+            const float v = GetDisplayValue(k);
+            if (v < smallest) {
+                smallest = v;
+                bin = k;
+            }
+        }
+        where = BinToFrequency(static_cast<uint32_t>(bin));
+    }
+    if (frequency)
+        *frequency = where;
+    if (value)
+        *value = smallest;
+}
+
+float TSpectralData::ComputeBandwidth(float firstHz, float lastHz, uint32_t peakHold) const
+{
+    if (Averaged.empty() || (peakHold && PeakHold.empty()))
+        return 0.0f;
+    const uint32_t first = FrequencyToBin(firstHz);
+    const uint32_t last = FrequencyToBin(lastHz);
+    std::vector<FreqPoint> points;
+    try {
+        for (uint32_t k = first; k <= last; ++k) {
+            const float y = peakHold ? DBToPower(PeakHold[std::min<size_t>(k, PeakHold.size() - 1)].Value) : Averaged[k];
+            points.push_back({GetFrequency(static_cast<int>(k)), y});
+        }
+    } catch (const std::exception&) {
+        TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "", TEngineHost::MsgIconStop);
+        return 0.0f;
+    }
+    const CurveSpline spline(points.data(), static_cast<uint32_t>(points.size()), 0);
+    const double peak = FindNthPeakInRange(firstHz, lastHz, 0, peakHold);
+    const double half = 0.5 * spline.Evaluate(static_cast<float>(peak));
+    double lower = 0.0;
+    for (double x = peak; x > firstHz; x -= kBandwidthStep) {
+        if (spline.Evaluate(static_cast<float>(x)) <= half) {
+            lower = x;
+            break;
+        }
+    }
+    double upper = 0.0;
+    for (double x = peak; x < lastHz; x += kBandwidthStep) {
+        if (spline.Evaluate(static_cast<float>(x)) <= half) {
+            upper = x;
+            break;
+        }
+    }
+    return static_cast<float>(upper - lower);
+}
+
+float TSpectralData::ComputeQFactor(float firstHz, float lastHz, uint32_t peakHold) const
+{
+    if (Averaged.empty())
+        return 0.0f;
+    const float bandwidth = ComputeBandwidth(firstHz, lastHz, peakHold);
+    if (bandwidth <= 0.0f)
+        return 0.0f;
+    return FindNthPeakInRange(firstHz, lastHz, 0, peakHold) / bandwidth;
+}
