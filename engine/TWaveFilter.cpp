@@ -178,7 +178,7 @@ int TWaveFilter::Filter(TWaveData* wave, uint32_t start, uint32_t frames, uint32
         return 0;
     if (frames == 0)
         return 1;
-    if (!PrepareBlocks(frames))
+    if (frames > UINT32_MAX - static_cast<uint32_t>(Taps) || !PrepareBlocks(frames))
         return 0;
     if (filterLeft && !FilterChannel(wave, start, frames, 0))
         return 0;
