@@ -89,19 +89,10 @@ bool TSpectralData::Allocate(std::vector<float>& v, size_t size, float fill)
     return AllocateTable(v, size, fill);
 }
 
-template <typename T>
-bool TSpectralData::AllocateTable(std::vector<T>& v, size_t size, const T& fill)
+void TSpectralData::ReportNoMemory()
 {
-    v.clear();
-    try {
-        v.assign(size, fill);
-        return true;
-    } catch (const std::exception&) {
-        v = std::vector<T>();
-        TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "", TEngineHost::MsgIconStop);
-        Error = 1;
-        return false;
-    }
+    TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "", TEngineHost::MsgIconStop);
+    Error = 1;
 }
 
 void TSpectralData::ApplyDisplaySettings(const DisplaySettingsStruct& display, uint32_t loadCompensation)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <vector>
@@ -189,7 +190,20 @@ private:
 
     static float* Data(std::vector<float>& v) { return v.empty() ? nullptr : v.data(); }
     bool Allocate(std::vector<float>& v, size_t size, float fill);
-    template <typename T> bool AllocateTable(std::vector<T>& v, size_t size, const T& fill);
+    void ReportNoMemory();
+    // Fills a table; on failure reports it, sets Error and leaves the table absent.
+    template <typename T> bool AllocateTable(std::vector<T>& v, size_t size, const T& fill)
+    {
+        v.clear();
+        try {
+            v.assign(size, fill);
+            return true;
+        } catch (const std::exception&) {
+            v = std::vector<T>();
+            ReportNoMemory();
+            return false;
+        }
+    }
     void AllocateBuffers();
     void BuildScaleTable();
     void AllocateLinearStorage();

@@ -48,20 +48,18 @@ float TSpectralData::ComputeTotalPower(int first, int last, uint32_t scale, int1
     const int lastBin = static_cast<int>(Bins) - 1;
     double sum = 0.0;
     if (weighting == WeightAsDisplayed || weighting == static_cast<int16_t>(SpectrumWeighting)) {
+        auto amplitude = [this](int index) {
+            const double a = GetDisplayValue(index);
+            return AmplitudeScale == 1 ? DBToAmplitude(static_cast<float>(a)) : a;
+        };
         if (bands) {
             last = std::min(last, static_cast<int>(BandCount) - 1);
-            for (int b = std::max(first, 0); b <= last; ++b) {
-                double a = GetDisplayValue(b);
-                if (AmplitudeScale == 1)
-                    a = DBToAmplitude(static_cast<float>(a));
-                sum += a * a;
-            }
+            for (int b = std::max(first, 0); b <= last; ++b)
+                sum += amplitude(b) * amplitude(b);
         } else {
             last = std::min(last, lastBin);
-            for (int k = std::max(first, lowBin); k <= last; ++k) {
-                const double a = GetDisplayValue(k);
-                sum += a * a;
-            }
+            for (int k = std::max(first, lowBin); k <= last; ++k)
+                sum += amplitude(k) * amplitude(k);
             sum *= WindowPowerCorrection();
         }
         if (sum <= 0.0)
