@@ -243,7 +243,7 @@ int TWaveData::ReadStream(void* dest, uint32_t bytes)
         return 0;
     const uint32_t from = GetPositionBytes();
     const uint32_t copied = std::min(bytes, BufferSize - from);
-    std::memcpy(dest, &Buffer[from], copied);
+    std::memcpy(dest, Buffer.data() + from, copied);
     std::memset(static_cast<uint8_t*>(dest) + copied, 0, bytes - copied);
     Advance(BytesToFrames(copied));
     return 1;
@@ -254,7 +254,7 @@ int TWaveData::WriteStream(const void* src, uint32_t bytes)
     const uint32_t from = GetPositionBytes();
     if (src == nullptr || Buffer.empty() || from > BufferSize || bytes > BufferSize - from)
         return 0;
-    std::memcpy(&Buffer[from], src, bytes);
+    std::memcpy(Buffer.data() + from, src, bytes);
     const uint32_t end = Position + BytesToFrames(bytes);
     Advance(BytesToFrames(bytes));
     Changed = 1;
