@@ -72,7 +72,6 @@ start_wine() {
     wineboot --init >/dev/null 2>&1 || true
   fi
   wineserver -w
-  wineserver -p >/dev/null 2>&1 &
 }
 
 start_test_services() {
