@@ -51,32 +51,16 @@ start_display() {
   return 1
 }
 
-# A null sink: Wine's playback device, and through its monitor a capture device.
-start_sound() {
-  export PULSE_RUNTIME_PATH="$TONALYX_ROOT/build/pulse"
-  mkdir -p "$PULSE_RUNTIME_PATH"
-  pulseaudio --kill >/dev/null 2>&1 || true
-  pulseaudio --daemonize=no --exit-idle-time=-1 -n \
-    --load="module-null-sink sink_name=loop" --load="module-native-protocol-unix" \
-    >"$TONALYX_ROOT/build/pulse/log" 2>&1 &
-  TONALYX_STARTED_PIDS+=($!)
-  for _ in $(seq 50); do
-    pactl info >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  echo "PulseAudio did not start; sound tests will skip" >&2
-}
-
 start_wine() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot --init >/dev/null 2>&1 || true
+    wineserver -w
   fi
-  wineserver -w
 }
 
+# The sound tests start and stop their own PulseAudio null sink (a CTest fixture).
 start_test_services() {
   start_display
-  start_sound
   start_wine
 }
 
