@@ -28,10 +28,12 @@ public:
     enum CurveSlot { SpectrumCurve = 0, CurveA = 1, CurveB = 2, CurveC = 3 };
     enum Weighting : int16_t { WeightNone = 0, WeightA = 1, WeightB = 2, WeightC = 3, WeightAsDisplayed = 99 };
 
+    // Laid out as the (x, y) float pairs that TSpline reads.
     struct FreqPoint {
         float Frequency;
         float Level;
     };
+    static_assert(sizeof(FreqPoint) == 2 * sizeof(float));
 
     TSpectralData(const AnalysisSettingsStruct& analysis, const DisplaySettingsStruct& display, uint32_t loadCompensation);
     ~TSpectralData();
@@ -174,20 +176,6 @@ private:
         float Value;
         double Expiry;
     };
-    // Natural cubic spline (mode 0) or straight lines (mode 1) through points
-    // with ascending x, for resampling point tables per bin.
-    class CurveSpline {
-    public:
-        CurveSpline(const FreqPoint* points, uint32_t count, uint32_t mode);
-        float Evaluate(float x) const;
-
-    private:
-        const FreqPoint* Points;
-        uint32_t Count;
-        uint32_t Mode;
-        std::vector<double> SecondDerivative;
-    };
-
     static float* Data(std::vector<float>& v) { return v.empty() ? nullptr : v.data(); }
     bool Allocate(std::vector<float>& v, size_t size, float fill);
     void ReportNoMemory();

@@ -10,6 +10,7 @@
 
 #include "engine/TEngineHost.h"
 #include "engine/TSpectralData.h"
+#include "engine/TSpline.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -78,63 +79,6 @@ void ShowFileMessage(const char* pattern, const char* name)
 }
 
 }  // namespace
-
-TSpectralData::CurveSpline::CurveSpline(const FreqPoint* points, uint32_t count, uint32_t mode)
-    : Points(points), Count(count), Mode(mode)
-{
-    if (!points || count < 3)
-        return;
-    SecondDerivative.assign(count, 0.0);
-    std::vector<double> u(count - 1, 0.0);
-    std::vector<double>& y2 = SecondDerivative;
-    for (uint32_t i = 1; i + 1 < count; ++i) {
-        const double h0 = points[i].Frequency - points[i - 1].Frequency;
-        const double h1 = points[i + 1].Frequency - points[i].Frequency;
-        const double h = points[i + 1].Frequency - points[i - 1].Frequency;
-        // Coincident points end the sweep; the later intervals keep straight-line coefficients.
-        if (h0 <= 0.0 || h1 <= 0.0 || h <= 0.0)
-            break;
-        const double sig = h0 / h;
-        const double p = sig * y2[i - 1] + 2.0;
-        y2[i] = (sig - 1.0) / p;
-        const double slope = (points[i + 1].Level - points[i].Level) / h1 - (points[i].Level - points[i - 1].Level) / h0;
-        u[i] = (6.0 * slope / h - sig * u[i - 1]) / p;
-    }
-    y2[count - 1] = 0.0;
-    for (uint32_t k = count - 1; k-- > 0;)
-        y2[k] = y2[k] * y2[k + 1] + u[k];
-}
-
-float TSpectralData::CurveSpline::Evaluate(float x) const
-{
-    if (SecondDerivative.empty() || Count < 2)
-        return 0.0f;
-    uint32_t lo = 0;
-    uint32_t hi = Count - 1;
-    while (hi - lo >= 2) {
-        const uint32_t mid = (lo + hi) / 2;
-        if (Points[mid].Frequency <= x)
-            lo = mid;
-        else
-            hi = mid;
-    }
-    const double xlo = Points[lo].Frequency;
-    const double xhi = Points[hi].Frequency;
-    const double ylo = Points[lo].Level;
-    const double yhi = Points[hi].Level;
-    if (Mode == 1)
-        return xhi == xlo ? Points[lo].Level : static_cast<float>(ylo + (x - xlo) * (yhi - ylo) / (xhi - xlo));
-    if (Mode != 0)
-        return 0.0f;
-    const double h = xhi - xlo;
-    if (h <= 0.0)
-        return Points[lo].Level;
-    const double a = (xhi - x) / h;
-    const double b = (x - xlo) / h;
-    const double y2lo = SecondDerivative[lo];
-    const double y2hi = SecondDerivative[hi];
-    return static_cast<float>(a * ylo + b * yhi + ((a * a * a - a) * y2lo + (b * b * b - b) * y2hi) * h * h / 6.0);
-}
 
 void TSpectralData::BuildBandTable()
 {
@@ -293,7 +237,7 @@ void TSpectralData::InterpolatePoints(const FreqPoint* points, uint32_t count, f
         return;
     const uint32_t first = FrequencyToBin(points[0].Frequency);
     const uint32_t last = FrequencyToBin(points[count - 1].Frequency);
-    const CurveSpline spline(points, count, splineMode);
+    const TSpline spline(reinterpret_cast<const float*>(points), count, splineMode);
     for (uint32_t k = 0; k <= first && k < Bins; ++k)
         output[k] = points[0].Level;
     for (uint32_t k = first + 1; k < last; ++k)

@@ -5,6 +5,7 @@
 #include "engine/TEngineHost.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
+#include "engine/TSpline.h"
 #include "resources/StringIds.h"
 
 namespace {
@@ -422,7 +423,7 @@ float TSpectralData::ComputeBandwidth(float firstHz, float lastHz, uint32_t peak
         TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "", TEngineHost::MsgIconStop);
         return 0.0f;
     }
-    const CurveSpline spline(points.data(), static_cast<uint32_t>(points.size()), 0);
+    const TSpline spline(reinterpret_cast<const float*>(points.data()), static_cast<uint32_t>(points.size()), TSpline::Cubic);
     const double peak = FindNthPeakInRange(firstHz, lastHz, 0, peakHold);
     const double half = 0.5 * spline.Evaluate(static_cast<float>(peak));
     double lower = 0.0;
