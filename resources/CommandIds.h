@@ -1,0 +1,185 @@
+#pragma once
+// Command ids of the main menu "MENU_TONALYX", the key table "MAIN_ACCELERATORS"
+// and the toolbars. Each name is the handler's name (TMainWin::CmFileOpen ->
+// CM_FILEOPEN). The resource script and the code share these values, so this
+// header holds only #define lines that the resource compiler can read.
+
+// File menu
+#define CM_FILENEW 100
+#define CM_FILEOPEN 101
+#define CM_FILECLOSE 102
+#define CM_FILESAVE 103
+#define CM_FILESAVEAS 104
+#define CM_FILEIOOPTIONS 115
+#define CM_PRINT 130
+#define CM_PRINTERSETUP 131
+#define CM_ANNOTATIONS 138
+#define CM_FILEIMPORT 139
+#define CM_FILEEXPORT 140
+#define CM_SETPATHS 175
+#define CM_FILEDELETE 182
+#define CM_FILEDECIMATE 183
+#define CM_FILEMERGE 203
+// No other command uses this id; the frame closes itself through it.
+#define CM_EXIT 116
+// Recent files: CM_RECENTFILE1 + n - 1 for key "n" of "FileHistory".
+#define CM_RECENTFILE1 171
+#define CM_RECENTFILE2 172
+#define CM_RECENTFILE3 173
+#define CM_RECENTFILE4 174
+
+// Edit menu
+#define CM_EDITCUT 143
+#define CM_EDITCOPY 144
+#define CM_EDITPASTEINSERT 145
+#define CM_EDITPASTEOVER 146
+#define CM_EDITFILTER 147
+#define CM_PLAY 148
+#define CM_PLAYHALFSPEED 154
+#define CM_PLAYDOUBLESPEED 155
+#define CM_PLAYLOOP 156
+#define CM_EDITUNDO 157
+#define CM_EDITSELECTALL 179
+#define CM_EDITMUTE 181
+#define CM_EDITGAINADJUST 202
+#define CM_EDITPASTELINK 286
+#define CM_PLAYARBITRARYSPEED 287
+#define CM_EDITDCOFFSET 303
+
+// View menu
+#define CM_VIEWSPECTROGRAM 124
+#define CM_VIEWTIMESERIES 126
+#define CM_VIEWSPECTRUM 127
+#define CM_VIEWSURFACE 133
+#define CM_CLEARALLVIEWS 134
+#define CM_VIEWPHASE 135
+#define CM_TOGGLEMAINTOOLBAR 300
+#define CM_TOGGLESECONDARYTOOLBAR 301
+#define CM_TOGGLESTATUSBAR 302
+
+// Mode menu
+#define CM_MODEREALTIME 121
+#define CM_MODEPOSTPROCESS 122
+#define CM_MODERECORDER 123
+
+// Options menu
+#define CM_SPECTROGRAMOPTIONS 108
+#define CM_SURFACEOPTIONS 109
+#define CM_SPECTRUMOPTIONS 110
+#define CM_TIMESERIESOPTIONS 111
+#define CM_SCALING 117
+#define CM_SETTINGS 119
+#define CM_TRIGGER 120
+#define CM_MARKERS 128
+#define CM_DEVICE 129
+#define CM_PHASEOPTIONS 136
+#define CM_CALIBRATION 137
+#define CM_LOADCONFIGURATION 161
+#define CM_SAVECONFIGURATION 162
+#define CM_PRINTCONFIGURATION 163
+#define CM_VIEWCONFIGURATION 280
+#define CM_DELAYFINDEROPTIONS 261
+#define CM_REVERBOPTIONS 293
+#define CM_PHASESCOPEOPTIONS 296
+#define CM_LEQOPTIONS 297
+#define CM_THDNVSFREQUENCYOPTIONS 306
+
+// Utilities menu
+#define CM_SIGNALGENERATOR 142
+#define CM_DATALOGSETUP 158
+#define CM_DATALOGON 159
+#define CM_DATALOGOFF 160
+#define CM_SAVESIGNALTOWAVE 184
+#define CM_LOCKGENERATORCHANNELS 185
+#define CM_THD 195
+#define CM_THDN 196
+#define CM_IMD 197
+#define CM_SNR 198
+#define CM_PEAKFREQUENCY 199
+#define CM_PEAKAMPLITUDE 200
+#define CM_TOTALPOWER 201
+#define CM_DATALOGVIEW 204
+#define CM_DELAYFINDER 260
+#define CM_SINAD 288
+// SFDR has no menu item; the close-all command and its window use the id.
+#define CM_SFDR 289
+#define CM_NOISEFIGURELEFTRIGHT 290
+#define CM_NOISEFIGURERIGHTLEFT 291
+#define CM_REVERBTIME 292
+#define CM_MACROPROCESSOR 294
+#define CM_PHASESCOPE 295
+#define CM_LEQ 298
+#define CM_THDNVSFREQUENCY 305
+
+// Window menu
+#define CM_CLOSEALLVIEWS 149
+#define CM_CASCADE 150
+#define CM_TILEVERTICAL 151
+#define CM_TILEHORIZONTAL 152
+#define CM_ARRANGEICONS 153
+#define CM_CLOSEALLUTILITIES 205
+
+// Help menu
+#define CM_ABOUT 118
+#define CM_HELPCONTENTS 176
+#define CM_HELPSEARCH 177
+#define CM_HELPAPPNOTES 178
+#define CM_RELEASENOTES 270
+#define CM_LICENSEAGREEMENT 271
+#define CM_RUNDEMOMACRO 299
+#define CM_GOTOWEBSITE 304
+// The About box ends with this id when its demonstration button is chosen.
+#define CM_ABOUTDEMO 1001
+
+// Keys without a menu item
+#define CM_ACCELRUN 901
+#define CM_ACCELSTOP 902
+#define CM_ACCELPLAY 903
+#define CM_ACCELREWIND 904
+#define CM_RUN 906
+
+// Button toolbar (Toolbar2). Its buttons notify the toolbar itself, so these
+// values may repeat menu ids without reaching the main window's commands.
+#define CM_BUTTON_FILENEW 201
+#define CM_BUTTON_FILEOPEN 202
+#define CM_BUTTON_FILESAVE 203
+#define CM_BUTTON_PRINT 204
+#define CM_BUTTON_TIMESERIES 301
+#define CM_BUTTON_SPECTRUM 302
+#define CM_BUTTON_PHASE 303
+#define CM_BUTTON_SPECTROGRAM 304
+#define CM_BUTTON_SURFACE 305
+#define CM_BUTTON_SETTINGS 401
+#define CM_BUTTON_SCALING 402
+#define CM_BUTTON_CALIBRATION 403
+#define CM_BUTTON_TRIGGER 404
+#define CM_BUTTON_MARKERS 405
+#define CM_BUTTON_DEVICE 406
+#define CM_BUTTON_SIGNALGENERATOR 501
+#define CM_BUTTON_PEAKFREQUENCY 502
+#define CM_BUTTON_PEAKAMPLITUDE 503
+#define CM_BUTTON_TOTALPOWER 504
+#define CM_BUTTON_THD 505
+#define CM_BUTTON_THDN 506
+#define CM_BUTTON_THDNVSFREQUENCY 507
+#define CM_BUTTON_IMD 508
+#define CM_BUTTON_SNR 509
+#define CM_BUTTON_DELAYFINDER 510
+#define CM_BUTTON_REVERBTIME 511
+#define CM_BUTTON_PHASESCOPE 512
+#define CM_BUTTON_MACROPROCESSOR 513
+#define CM_BUTTON_DATALOGSETUP 514
+#define CM_BUTTON_LEQ 515
+
+// Transport toolbar (Toolbar) controls; like the button toolbar's, they
+// notify the toolbar itself.
+#define CM_TRANSPORT_RUN 162
+#define CM_TRANSPORT_STOP 163
+#define CM_TRANSPORT_RECORD 164
+#define CM_TRANSPORT_REWIND 165
+#define CM_TRANSPORT_PLAY 166
+#define CM_TRANSPORT_POSITION 167
+#define CM_TRANSPORT_FORWARD 170
+#define CM_TRANSPORT_AVERAGING 171
+#define CM_TRANSPORT_PEAKHOLD 173
+#define CM_TRANSPORT_CONFIGURATIONS 605
