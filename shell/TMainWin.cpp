@@ -1,0 +1,266 @@
+#include "shell/TMainWin.h"
+
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include "dialogs/TAboutDialog.h"
+#include "engine/TSeriesData.h"
+#include "engine/TSmoothing.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
+#include "engine/TWaveData.h"
+#include "engine/TWaveFile.h"
+#include "framework/TModule.h"
+#include "resources/CommandIds.h"
+#include "shell/FileTypes.h"
+#include "shell/UiHelpers.h"
+
+TMainWin* MainWindow = nullptr;
+
+DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
+    EV_WM_DESTROY
+    EV_WM_DROPFILES
+    EV_WM_SYSCOLORCHANGE
+    EV_COMMAND(CM_EXIT, CmExit)
+END_RESPONSE_TABLE;
+
+namespace {
+// path with the extension of its file name replaced (or added).
+void ReplaceExtension(char* destination, const char* path, const char* extension)
+{
+    std::snprintf(destination, TMainWin::PathSize, "%s", path);
+    char* file = destination;
+    for (char* p = destination; *p; ++p)
+        if (*p == '\\' || *p == '/' || *p == ':') file = p + 1;
+    char* dot = std::strrchr(file, '.');
+    size_t stem = dot ? size_t(dot - destination) : std::strlen(destination);
+    if (stem + 1 + std::strlen(extension) < size_t(TMainWin::PathSize))
+        std::snprintf(destination + stem, TMainWin::PathSize - stem, ".%s", extension);
+}
+}
+
+TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg, TMDIClient& client,
+                   TModule* module)
+    : TMDIFrame("Tonalyx", "MENU_TONALYX", client, module)
+{
+    std::snprintf(ModulePath, sizeof ModulePath, "%s", programPath ? programPath : "");
+    TakeCommandLineFile(commandLineArg);
+    ReplaceExtension(IniPath, ModulePath, "ini");
+    ReplaceExtension(HelpPath, ModulePath, "chm");
+
+    Attr.Style |= WS_CLIPCHILDREN;
+    // The frame's saved placement (placement kind 0) becomes its creation
+    // rectangle here once the placement operations exist.
+
+    Calibration.Left.CalRatio = 1.0f;
+    Calibration.Right.CalRatio = 1.0f;
+    std::strcpy(Calibration.Left.ChannelName, "Left");
+    std::strcpy(Calibration.Right.ChannelName, "Right");
+
+    ReadSettings(IniPath);
+    std::memcpy(CurrentFolders, ConfiguredFolders, sizeof CurrentFolders);
+    ApplicationHidden = ViewStatus.HideApplicationWindow != 0 ? 1 : 0;
+    DataSource = OpMode == RealTime ? 1 : 0;
+    CreateFaceBrush();
+    UpdateDelaySamples();
+    RunState = Stopped;
+    MainWindow = this;
+}
+
+TMainWin::~TMainWin()
+{
+    // Stopping the DDE server and destroying the generator, toolbars, status
+    // bar and utility windows still held belong here with those windows.
+    if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
+    if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
+    PrinterDevMode = PrinterDevNames = nullptr;
+    if (MainFont) ::DeleteObject(MainFont);
+    if (FaceBrush) ::DeleteObject(FaceBrush);
+    MainFont = nullptr;
+    FaceBrush = nullptr;
+    delete Smoothing;
+    delete SoundOutput;
+    delete SoundInput;
+    delete WaveFile;
+    Smoothing = nullptr;
+    SoundOutput = nullptr;
+    SoundInput = nullptr;
+    WaveFile = nullptr;
+    for (TWaveData*& block : CaptureBlocks) {
+        delete block;
+        block = nullptr;
+    }
+    for (TSeriesData** series : {&SeriesLeft, &SeriesRight, &TriggerSeriesLeft, &TriggerSeriesRight}) {
+        delete *series;
+        *series = nullptr;
+    }
+    for (TSpectralData** spectral : {&SpectralLeft, &SpectralRight, &SpectralCombined, &SpectralAux}) {
+        delete *spectral;
+        *spectral = nullptr;
+    }
+    DisplayPrimary = DisplaySecondary = nullptr;
+    delete PlaybackCopy;
+    PlaybackCopy = nullptr;
+    if (MainWindow == this) MainWindow = nullptr;
+}
+
+void TMainWin::TakeCommandLineFile(const char* argument)
+{
+    CommandLineFile[0] = '\0';
+    if (!argument || !*argument) return;
+    char upper[PathSize];
+    std::snprintf(upper, sizeof upper, "%s", argument);
+    for (char* p = upper; *p; ++p) *p = char(std::toupper(static_cast<unsigned char>(*p)));
+    std::strcpy(CommandLineFile, upper);
+    // A launcher may pass the program's own name first: skip it and the one
+    // separator after it, when there is one.
+    static const char Name[] = "TONALYX.EXE";
+    if (const char* match = std::strstr(upper, Name)) {
+        const char* rest = match + sizeof Name - 1;
+        if (*rest) ++rest;
+        std::memmove(CommandLineFile, rest, std::strlen(rest) + 1);
+    }
+}
+
+void TMainWin::CreateFaceBrush()
+{
+    FaceBrush = ::CreateSolidBrush(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
+}
+
+void TMainWin::GetWindowClass(WNDCLASSA& wc)
+{
+    TMDIFrame::GetWindowClass(wc);
+    wc.hIcon = ::LoadIconA(GetModule()->GetInstance(), "ICON_SPECTRUM");
+}
+
+void TMainWin::SetupWindow()
+{
+    // The series blocks and spectral data are allocated here (first step)
+    // with the analysis buffers.
+    LOGFONTA lf{};
+    lf.lfHeight = 15;
+    std::strcpy(lf.lfFaceName, "Arial");
+    MainFont = ::CreateFontIndirectA(&lf);
+
+    TMDIFrame::SetupWindow();
+
+    if (::GetPrivateProfileIntA("Main", "ShowSplashScreen", 1, IniPath) != 0) {
+        TAboutDialog splash(this, this, "ABOUT_TONALYX", 1);
+        splash.Execute();
+    }
+    AttachWindowMenu();
+    // The recent-file entries of the File menu are rebuilt here.
+
+    Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
+    SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
+    SoundInput = new TSoundInput(uint32_t(InputDeviceID));
+    SoundInput->SetFormat(Settings.Format);
+
+    // The status bar is created here.
+    DragAcceptFiles(true);
+    // Here, in order: maximise the frame when its saved placement says so;
+    // reopen the views and utility windows whose ViewStatus flag is set;
+    // set the View menu checks from those flags.
+    SetStartupMenuChecks();
+    // Here, in order: lay out the transport toolbar for the mode, create the
+    // button toolbar, check the bar toggles 300 to 302.
+
+    if (CommandLineFile[0]) {
+        OpenStartupFile(CommandLineFile);
+    } else {
+        char last[PathSize] = {};
+        ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", last, sizeof last, IniPath);
+        OpenWaveFile(last);
+    }
+    // The two toolbars are refreshed here.
+    if (::GetPrivateProfileIntA("FileIO", "RunOnLaunch", 0, IniPath) == 1 && OpMode == RealTime) StartAnalyzer();
+    // The DDE server starts here.
+}
+
+void TMainWin::SetMenuCheck(UINT id, bool checked)
+{
+    if (HMENU menu = GetMenu()) ::CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void TMainWin::SetStartupMenuChecks()
+{
+    SetMenuCheck(CM_LOCKGENERATORCHANNELS, GeneratorLocked != 0);
+    SetMenuCheck(CM_MODEREALTIME, OpMode == RealTime);
+    SetMenuCheck(CM_MODEPOSTPROCESS, OpMode == PostProcess);
+    SetMenuCheck(CM_MODERECORDER, OpMode == Recorder);
+}
+
+void TMainWin::AttachWindowMenu()
+{
+    HMENU menu = GetMenu();
+    TWindow* client = GetClientWindow();
+    if (!menu || !client) return;
+    for (int i = ::GetMenuItemCount(menu) - 1; i >= 0; --i) {
+        HMENU sub = ::GetSubMenu(menu, i);
+        if (sub && ::GetMenuState(sub, CM_CASCADE, MF_BYCOMMAND) != UINT(-1))
+            client->SendMessage(WM_MDISETMENU, WPARAM(menu), LPARAM(sub));
+    }
+    DrawMenuBar();
+}
+
+void TMainWin::OpenStartupFile(const char* name)
+{
+    if (IsMacroFileName(name)) RunMacroFile(name);
+    if (IsWaveFileName(name)) OpenWaveFile(name);
+    if (IsConfigFileName(name)) LoadConfiguration(name);
+}
+
+bool TMainWin::CanClose()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    // The reverberation and macro windows are asked here whether they may close.
+    if (!TemporaryWaveFile) {
+        ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", IniPath);
+        if (WaveFile && !WaveFile->IsUntitled())
+            ::WritePrivateProfileStringA("FileHistory", "OpenFileName", WaveFile->FileName().c_str(), IniPath);
+    }
+    return CloseWaveFile() == 1;
+}
+
+void TMainWin::EvDestroy()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    WriteSettings(IniPath);
+    // Here, in order: save the frame's placement; close all views, all
+    // utilities and the macro window; close the help viewer's windows.
+    TMDIFrame::EvDestroy();
+}
+
+void TMainWin::CmExit()
+{
+    CloseWindow();
+}
+
+void TMainWin::EvDropFiles(TDropInfo drop)
+{
+    if (RunState != Stopped) StopAnalyzer();
+    char name[PathSize] = {};
+    drop.DragQueryFile(0, name, sizeof name);
+    drop.DragFinish();
+    if (!CloseWaveFile()) return;
+    if (IsConfigFileName(name)) {
+        LoadConfiguration(name);
+        return;
+    }
+    OpenWaveFile(name);
+    AddRecentFile(name);
+    if (OpMode == Recorder && WaveFile) {
+        RunState = Playback;
+        StartAnalyzer();
+    }
+}
+
+void TMainWin::EvSysColorChange()
+{
+    if (FaceBrush) ::DeleteObject(FaceBrush);
+    CreateFaceBrush();
+    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush));
+    // The toolbars, the open views (their system-colour operation), the
+    // status bar and the utility windows take the new brush here.
+}

@@ -1,0 +1,248 @@
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include "engine/AnalysisSettingsStruct.h"
+#include "engine/CalibrationStruct.h"
+#include "engine/DisplaySettingsStruct.h"
+#include "engine/FilterSettings.h"
+#include "engine/TriggerSettings.h"
+#include "framework/TDropInfo.h"
+#include "framework/TMDIFrame.h"
+#include "shell/FileIOSettings.h"
+#include "shell/LoggingSettings.h"
+#include "shell/MarkerSettings.h"
+#include "shell/PhaseOpts.h"
+#include "shell/SeriesOpts.h"
+#include "shell/SpectrogramOpts.h"
+#include "shell/SpectrumOpts.h"
+#include "shell/SurfaceOpts.h"
+#include "shell/TPrintOptions.h"
+#include "shell/UtilitySettings.h"
+#include "shell/ViewStatusFlags.h"
+
+class TSmoothing;
+class TSoundInput;
+class TSoundOutput;
+class TWaveData;
+class TWaveFile;
+class TSeriesData;
+class TSpectralData;
+class TSignalGenerator;
+class TSeriesPlot;
+class TSpectrumPlot;
+class TPhasePlot;
+class TSpectrogram;
+class TSurfacePlot;
+class TDataLog;
+class TMacro;
+class TPhaseScope;
+class TAnalysisView;
+class TDelayFinder;
+class TReverb;
+class TLeqAnalysis;
+class TTHDFreq;
+class Toolbar;
+class Toolbar2;
+class StatusBar;
+
+// A channel's display scaling, copied by value into the views.
+using ScalingStruct = DisplaySettingsStruct;
+
+// The MDI frame and the single owner of every setting and of all analysis
+// state. Other subsystems hold a pointer to it and use its fields directly.
+class TMainWin : public TMDIFrame {
+public:
+    static constexpr int PathSize = 260;
+    static constexpr int FolderCount = 11;
+    // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
+    enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
+                  TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
+    enum OperatingMode { RealTime = 1, PostProcess = 2, Recorder = 3 };
+    enum RunStates { Running = 1, Stopped = 2, Recording = 3, Playback = 4 };
+
+    TMainWin(TWindow* parent, const char* programPath, const char* commandLineArg, TMDIClient& client,
+             TModule* module = nullptr);
+    ~TMainWin() override;
+
+    // Settings: every key of the settings files. INI-only keys always go to
+    // and come from IniPath, all others from fileName.
+    void ReadSettings(const char* fileName);
+    void WriteSettings(const char* fileName);
+    // DelaySamples from the sampling rate and DelayTimeMsec.
+    void UpdateDelaySamples();
+
+    // Life cycle.
+    void SetupWindow() override;
+    bool CanClose() override;
+    void EvDestroy();
+    void CmExit();
+    void EvDropFiles(TDropInfo drop);
+    void EvSysColorChange();
+    void AttachWindowMenu();
+    const char* GetClassName() override { return "Tonalyx"; }
+    void GetWindowClass(WNDCLASSA& wc) override;
+
+    // Opens a start-up or dropped file by its extension: a macro file runs in
+    // the macro window, a wave file opens, a configuration file loads.
+    void OpenStartupFile(const char* name);
+
+    // Operations of the run control and the File menu that start-up and
+    // shutdown call.
+    virtual void StartAnalyzer();
+    virtual void StopAnalyzer();
+    virtual void OpenWaveFile(const char* path);
+    // 1 when no wave file is open any more, 0 when the user kept it.
+    virtual int CloseWaveFile();
+    virtual void LoadConfiguration(const char* path);
+    virtual void AddRecentFile(const char* path);
+    virtual void RunMacroFile(const char* path);
+
+    // Engine objects and paths.
+    TSmoothing* Smoothing = nullptr;
+    TSoundOutput* SoundOutput = nullptr;
+    TSoundInput* SoundInput = nullptr;
+    TWaveFile* WaveFile = nullptr;
+    TWaveData* CaptureBlocks[2] = {};
+    TSeriesData* SeriesLeft = nullptr;
+    TSeriesData* SeriesRight = nullptr;
+    TSeriesData* TriggerSeriesLeft = nullptr;
+    TSeriesData* TriggerSeriesRight = nullptr;
+    TSpectralData* SpectralLeft = nullptr;
+    TSpectralData* SpectralRight = nullptr;
+    TSpectralData* SpectralCombined = nullptr;
+    TSpectralData* SpectralAux = nullptr;
+    TSpectralData* DisplayPrimary = nullptr;     // borrowed
+    TSpectralData* DisplaySecondary = nullptr;   // borrowed
+    int32_t GeneratorLocked = 0;
+    TSignalGenerator* SignalGenerator = nullptr;
+    char ModulePath[PathSize] = {};
+    char CommandLineFile[PathSize] = {};
+    char IniPath[PathSize] = {};
+    char HelpPath[PathSize] = {};
+
+    // Playback and time.
+    float PlaybackTimeOffset = 0.0f;
+    float RecordTimeOffset = 0.0f;
+    float CurrentTime = 0.0f;
+    int32_t PlaybackActive = 0;
+    TWaveData* PlaybackCopy = nullptr;
+
+    // Windows: MDI children that clear their pointer when they close.
+    TSeriesPlot* TimeSeriesView = nullptr;
+    TSpectrumPlot* SpectrumViews[2] = {};
+    TPhasePlot* PhaseViews[2] = {};
+    TSpectrogram* SpectrogramViews[2] = {};
+    TSurfacePlot* SurfaceViews[2] = {};
+    TDataLog* DataLog = nullptr;
+    TMacro* MacroWindow = nullptr;
+    TPhaseScope* PhaseScopeWindow = nullptr;
+    TAnalysisView* ThdWindow = nullptr;
+    TAnalysisView* ThdnWindow = nullptr;
+    TAnalysisView* ImdWindow = nullptr;
+    TAnalysisView* SnrWindow = nullptr;
+    TAnalysisView* SinadWindow = nullptr;
+    TAnalysisView* SfdrWindow = nullptr;
+    TAnalysisView* PeakFrequencyWindow = nullptr;
+    TAnalysisView* PeakAmplitudeWindow = nullptr;
+    TAnalysisView* TotalPowerWindow = nullptr;
+    TAnalysisView* NoiseFigureWindow = nullptr;
+    uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
+    TDelayFinder* DelayFinderWindow = nullptr;
+    TReverb* ReverbWindow = nullptr;
+    TLeqAnalysis* LeqWindow = nullptr;
+    TTHDFreq* ThdFreqWindow = nullptr;
+    char PrimaryLabel[256] = {};
+    char SecondaryLabel[256] = {};
+    Toolbar* TransportToolbar = nullptr;
+    Toolbar2* ButtonToolbar = nullptr;
+    StatusBar* StatusBarWindow = nullptr;
+    HFONT MainFont = nullptr;
+    HBRUSH FaceBrush = nullptr;
+
+    // Run control.
+    int32_t InputDeviceID = 0;
+    int32_t OutputDeviceID = 0;
+    int32_t OpMode = RealTime;
+    int32_t RunState = Stopped;
+    int32_t RunRequest = 0;
+    int32_t OverloadFlag = 0;
+    int32_t AppendHalt = 0;
+    int32_t BlocksProcessed = 0;
+    int32_t InputLevelLeft = 0;
+    int32_t InputLevelRight = 0;
+    int32_t BlockLimit = 0;
+    int32_t BlockLimitFlag = 0;
+    int32_t TriggerCount = 0;
+
+    // View and utility flags (section "ViewStatus") and the hidden start.
+    ViewStatusFlags ViewStatus;
+    int32_t ApplicationHidden = 0;
+
+    // Settings records.
+    char Caption[256] = "Tonalyx";
+    TriggerSettings Trigger;
+    FileIOSettings FileIO;
+    AnalysisSettingsStruct Settings;
+    ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
+    CalibrationStruct Calibration{};
+    char ConfiguredFolders[FolderCount][PathSize] = {};
+    char CurrentFolders[FolderCount][PathSize] = {};
+    int32_t DataSource = 1;              // 1 real-time buffer, 0 file
+    TPrintOptions PrintOptions{};
+    HGLOBAL PrinterDevMode = nullptr;
+    HGLOBAL PrinterDevNames = nullptr;
+    char FrameCaption[PathSize] = {};
+    int32_t TemporaryWaveFile = 0;
+    int32_t DdeAdviseActive = 0;
+    int32_t DdeClientLink = 0;
+    int32_t DdeLinkAxisFlag = 0;
+    char DdeLinkAxisName[64] = {};
+    char DdeLinkAxisUnit[64] = {};
+    struct RpmEntry {
+        float Rpm;
+        uint32_t Reserved[2];
+    };
+    static constexpr int RpmEntryCapacity = 1000;
+    int32_t RpmLinkFlag = 0;
+    float RpmStart = 0.0f;
+    float RpmStep = 0.0f;
+    int32_t RpmEntryCount = 0;
+    RpmEntry RpmEntries[RpmEntryCapacity] = {};
+    MarkerSettings Markers;
+    SpectrumOpts SpectrumOptions[2];
+    PhaseOpts PhaseOptions[2];
+    SpectrogramOpts SpectrogramOptions[2];
+    SurfaceOpts SurfaceOptions[2];
+    SeriesOpts SeriesOptions;
+    FilterSettings Filter;
+    LoggingSettings Logging;
+    DelayFinderSettings DelayFinderOptions;
+    LeqSettings LeqOptions;
+    ReverbSettings ReverbOptions;
+    THDFreqSettings ThdFreqOptions;
+    PhaseScopeSettingsStruct PhaseScopeOptions;
+    MacroSettings MacroOptions;
+    // Bar flags (section "Toolbars"): main toolbar, button toolbar, status bar.
+    int32_t MainToolbarFlag = 1;
+    int32_t ButtonToolbarFlag = 1;
+    int32_t StatusBarFlag = 1;
+
+    // Type ids of the right channel's calibration and scaling blocks; 102 is
+    // the layout that stores them in sections of their own.
+    static constexpr int32_t CurrentStructTypeId = 102;
+
+private:
+    void TakeCommandLineFile(const char* argument);
+    void CreateFaceBrush();
+    void SetMenuCheck(UINT id, bool checked);
+    void SetStartupMenuChecks();
+    bool IsMacroRunning() const;
+    void ReadDevice(const char* fileName, bool input);
+    void WriteDevice(const char* fileName, bool input);
+
+    DECLARE_RESPONSE_TABLE(TMainWin);
+};
+
+// The main window, for the code that reaches it without a window pointer
+// (the command interpreter and the DDE server).
+extern TMainWin* MainWindow;

@@ -1,0 +1,320 @@
+#include <gtest/gtest.h>
+#include <cstring>
+#include <functional>
+#include "shell/TClientMain.h"
+#include "shell/TMainWin.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace {
+
+// A main window object (no window) whose program sits in a folder of its own.
+struct TSettingsFixture : ::testing::Test {
+    TTempFolder Folder;
+    std::string Program = Folder.File("Tonalyx.exe");
+    std::string Ini = Folder.File("Tonalyx.ini");
+    std::string Config = Folder.File("setup.cfg");
+
+    std::unique_ptr<TMainWin> NewMainWin(const char* argument = nullptr)
+    {
+        return std::make_unique<TMainWin>(nullptr, Program.c_str(), argument, *new TClientMain);
+    }
+    std::string Value(const std::string& file, const char* section, const char* key)
+    {
+        char text[512];
+        ::GetPrivateProfileStringA(section, key, "<missing>", text, sizeof text, file.c_str());
+        return text;
+    }
+};
+
+}
+
+TEST_F(TSettingsFixture, FreshWindowState)
+{
+    auto w = NewMainWin();
+    EXPECT_EQ(w->RunState, TMainWin::Stopped);
+    EXPECT_EQ(w->OpMode, TMainWin::RealTime);
+    EXPECT_EQ(w->DataSource, 1);
+    EXPECT_FLOAT_EQ(w->Calibration.Left.CalRatio, 1.0f);
+    EXPECT_FLOAT_EQ(w->Calibration.Right.CalRatio, 1.0f);
+    EXPECT_STREQ(w->Calibration.Left.ChannelName, "Left");
+    EXPECT_STREQ(w->Calibration.Right.ChannelName, "Right");
+    EXPECT_EQ(w->MainToolbarFlag, 1);
+    EXPECT_EQ(w->ButtonToolbarFlag, 1);
+    EXPECT_EQ(w->StatusBarFlag, 1);
+    EXPECT_EQ(w->NoiseFigureOrder, 6);
+    EXPECT_EQ(w->Smoothing, nullptr);
+    EXPECT_EQ(w->SoundInput, nullptr);
+    EXPECT_EQ(w->WaveFile, nullptr);
+    EXPECT_EQ(w->SpectrumViews[0], nullptr);
+    EXPECT_EQ(w->StatusBarWindow, nullptr);
+    EXPECT_EQ(w->Settings.FFTsize, 16384u);
+    EXPECT_EQ(w->Settings.Format.SamplingRate, 44100u);
+    EXPECT_STREQ(w->CurrentFolders[TMainWin::MacroFolder], "..\\.\\macro");
+    EXPECT_STREQ(w->MacroOptions.OutputFilename, "..\\.\\macro\\macro_output.txt");
+    EXPECT_EQ(w->ViewStatus.SpectrumPlot, 1);
+}
+
+TEST_F(TSettingsFixture, PathsFollowTheProgram)
+{
+    struct Case { const char* Program; const char* Ini; const char* Help; };
+    const Case cases[] = {
+        {"C:\\Tools\\Tonalyx.exe", "C:\\Tools\\Tonalyx.ini", "C:\\Tools\\Tonalyx.chm"},
+        {"C:\\My.Tools\\Tonalyx", "C:\\My.Tools\\Tonalyx.ini", "C:\\My.Tools\\Tonalyx.chm"},
+        {"C:\\T\\analyser.program", "C:\\T\\analyser.ini", "C:\\T\\analyser.chm"},
+    };
+    for (const Case& c : cases) {
+        TMainWin w(nullptr, c.Program, nullptr, *new TClientMain);
+        EXPECT_STREQ(w.ModulePath, c.Program);
+        EXPECT_STREQ(w.IniPath, c.Ini);
+        EXPECT_STREQ(w.HelpPath, c.Help);
+    }
+}
+
+TEST_F(TSettingsFixture, CommandLineFile)
+{
+    struct Case { const char* Argument; const char* File; };
+    const Case cases[] = {
+        {nullptr, ""},
+        {"c:\\my files\\take one.wav", "C:\\MY FILES\\TAKE ONE.WAV"},
+        {"C:\\Bin\\tonalyx.exe d:\\a.cfg", "D:\\A.CFG"},
+        {"C:\\Bin\\Tonalyx.exe", ""},   // nothing after the name: nothing read beyond it
+    };
+    for (const Case& c : cases) {
+        auto w = NewMainWin(c.Argument);
+        EXPECT_STREQ(w->CommandLineFile, c.File) << (c.Argument ? c.Argument : "(none)");
+    }
+}
+
+TEST_F(TSettingsFixture, FreshFileHoldsEveryKeyInOrderWithItsDefault)
+{
+    auto w = NewMainWin();
+    w->WriteSettings(w->IniPath);
+    ExpectDefaultFile(Ini);
+}
+
+TEST_F(TSettingsFixture, IniOnlyKeysStayInTheProgramsFile)
+{
+    auto w = NewMainWin();
+    w->WriteSettings(Config.c_str());
+    std::vector<TIniLine> config = ReadIniLines(Config);
+    std::vector<TIniLine> ini = ReadIniLines(Ini);
+    auto iniOnly = [](const TIniLine& l) {
+        return l.Section == "Main" || l.Section == "Paths" || l.Section == "FileIO"
+            || (l.Section == "Settings" && l.Key == "SamplingRateCorrectionFactor")
+            || (l.Section == "ViewStatus" && l.Key == "HideApplicationWindow");
+    };
+    for (const TIniLine& l : config) EXPECT_FALSE(iniOnly(l)) << l.Section << "/" << l.Key;
+    for (const TIniLine& l : ini) EXPECT_TRUE(iniOnly(l)) << l.Section << "/" << l.Key;
+    EXPECT_EQ(ini.size(), 1u + 11u + 12u + 1u + 1u);
+    EXPECT_EQ(config.size() + ini.size(), sizeof ExpectedKeys / sizeof ExpectedKeys[0]);
+
+    // Reading a configuration takes the INI-only values from the program's file.
+    ::WritePrivateProfileStringA("FileIO", "MakeBackup", "0", Ini.c_str());
+    ::WritePrivateProfileStringA("FileIO", "MakeBackup", "7", Config.c_str());
+    w->ReadSettings(Config.c_str());
+    EXPECT_EQ(w->FileIO.MakeBackup, 0);
+}
+
+TEST_F(TSettingsFixture, RoundTripOfEveryType)
+{
+    auto w = NewMainWin();
+    w->NoiseFigureOrder = 65535;                          // i16 written unsigned
+    w->SeriesOptions.ThresholdMarkPercentage = -5;        // i32 signed
+    w->Markers.MarkerFreq[3] = 1234.567f;                 // "%6.2f"
+    w->ReverbOptions.MaxDecayTime = 2.25f;                // "%6.1f"
+    w->Settings.DelayTimeMsec = 0.125f;                   // "%f"
+    w->SpectrumOptions[1].LineColor = 0x00FF00;           // colour
+    w->PhaseScopeOptions.BackgroundColor = 0x123456;
+    std::strcpy(w->PrintOptions.Comment[9], "last comment");
+    std::strcpy(w->Logging.LogFileName, "C:\\logs\\run.txt");
+    w->Settings.Format.Set(48000, 2, 3);
+    w->Trigger.TriggerSlope = 1;
+    w->OpMode = TMainWin::Recorder;
+    w->Calibration.Right.CalRatio = 2.5f;
+    std::strcpy(w->Calibration.Right.ChannelName, "Mic");
+    std::strcpy(w->Scaling[1].MicCompFilename, "right.mic");
+    w->WriteSettings(Config.c_str());
+
+    EXPECT_EQ(Value(Config, "ViewStatus", "NoiseFigurePolarity"), "65535");
+    EXPECT_EQ(Value(Config, "SeriesOpts", "ThresholdMarkPercentage"), "-5");
+    EXPECT_EQ(Value(Config, "Markers", "MarkerFreq3"), "1234.57");
+    EXPECT_EQ(Value(Config, "ReverbOpts", "MaxDecayTime"), "2.2");
+    EXPECT_EQ(Value(Config, "Settings", "DelayTimeMsec"), "0.125000");
+    EXPECT_EQ(Value(Config, "SpectrumOpts2", "LineColor"), "65280");
+
+    auto r = NewMainWin();
+    r->ReadSettings(Config.c_str());
+    EXPECT_EQ(r->NoiseFigureOrder, 65535);
+    EXPECT_EQ(r->SeriesOptions.ThresholdMarkPercentage, -5);
+    EXPECT_FLOAT_EQ(r->Markers.MarkerFreq[3], 1234.57f);
+    EXPECT_FLOAT_EQ(r->ReverbOptions.MaxDecayTime, 2.2f);
+    EXPECT_FLOAT_EQ(r->Settings.DelayTimeMsec, 0.125f);
+    EXPECT_EQ(r->SpectrumOptions[1].LineColor, 0x00FF00u);
+    EXPECT_EQ(r->PhaseScopeOptions.BackgroundColor, 0x123456u);
+    EXPECT_STREQ(r->PrintOptions.Comment[9], "last comment");
+    EXPECT_STREQ(r->Logging.LogFileName, "C:\\logs\\run.txt");
+    EXPECT_EQ(r->Settings.Format.SamplingRate, 48000u);
+    EXPECT_EQ(r->Settings.Format.NumChannels, 2);
+    EXPECT_EQ(r->Settings.Format.BitsPerSample, 24);
+    EXPECT_EQ(r->Trigger.TriggerSlope, 1);
+    EXPECT_EQ(r->OpMode, TMainWin::Recorder);
+    EXPECT_FLOAT_EQ(r->Calibration.Right.CalRatio, 2.5f);
+    EXPECT_STREQ(r->Calibration.Right.ChannelName, "Mic");
+    EXPECT_STREQ(r->Scaling[1].MicCompFilename, "right.mic");
+
+    // A second write of what was read gives the same file.
+    std::string again = Folder.File("again.cfg");
+    r->WriteSettings(again.c_str());
+    std::vector<TIniLine> a = ReadIniLines(Config), b = ReadIniLines(again);
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t i = 0; i < a.size(); ++i) {
+        EXPECT_EQ(a[i].Key, b[i].Key);
+        EXPECT_EQ(a[i].Value, b[i].Value) << a[i].Section << "/" << a[i].Key;
+    }
+}
+
+TEST_F(TSettingsFixture, TextsAreCutToTheirField)
+{
+    WriteIni(Config, "[Markers]\nCustomLabel2=abcdefghijklmnopqrstuvwxyz0123456789\n"
+                     "[MacroOpts]\nBtnLabel_1=twenty characters!!\n");
+    auto w = NewMainWin();
+    w->ReadSettings(Config.c_str());
+    EXPECT_STREQ(w->Markers.CustomLabel[2], "abcdefghijklmnopqrstuvwxyz012");
+    EXPECT_STREQ(w->MacroOptions.BtnLabel[0], "twenty char");
+}
+
+TEST_F(TSettingsFixture, ReadRulesAndClamps)
+{
+    struct Case {
+        const char* Section;
+        const char* Key;
+        const char* Text;
+        std::function<double(TMainWin&)> Field;
+        double Expected;
+    };
+    auto fft = [](TMainWin& w) { return double(w.Settings.FFTsize); };
+    auto disk = [](TMainWin& w) { return double(w.FileIO.MaxDiskRecordingSizeBytes); };
+    const Case cases[] = {
+        {"Settings", "FFTsize", "1000", fft, 16384},
+        {"Settings", "FFTsize", "0", fft, 16384},
+        {"Settings", "FFTsize", "16", fft, 16384},
+        {"Settings", "FFTsize", "2097152", fft, 16384},
+        {"Settings", "FFTsize", "-8", fft, 16384},
+        {"Settings", "FFTsize", "32", fft, 32},
+        {"Settings", "FFTsize", "1048576", fft, 1048576},
+        {"Settings", "FFTsize", "4096xyz", fft, 4096},
+        {"Settings", "DecimationRatio", "0", [](TMainWin& w) { return double(w.Settings.DecimationRatio); }, 1},
+        {"Settings", "DecimationRatio", "51", [](TMainWin& w) { return double(w.Settings.DecimationRatio); }, 1},
+        {"Settings", "DecimationRatio", "50", [](TMainWin& w) { return double(w.Settings.DecimationRatio); }, 50},
+        {"Settings", "OverlapPercent", "100", [](TMainWin& w) { return double(w.Settings.OverlapPercent); }, 75},
+        {"Settings", "OverlapPercent", "99", [](TMainWin& w) { return double(w.Settings.OverlapPercent); }, 99},
+        {"Settings", "OverlapPercent", "-1", [](TMainWin& w) { return double(w.Settings.OverlapPercent); }, 75},
+        {"Settings", "SmoothingWindow", "10", [](TMainWin& w) { return double(w.Settings.SmoothingWindow); }, 4},
+        {"Settings", "SmoothingWindow", "9", [](TMainWin& w) { return double(w.Settings.SmoothingWindow); }, 9},
+        {"Settings", "ChannelProcessing", "13", [](TMainWin& w) { return double(w.Settings.ChannelProcessing); }, 0},
+        {"Settings", "ChannelProcessing", "12", [](TMainWin& w) { return double(w.Settings.ChannelProcessing); }, 12},
+        {"Settings", "NumChannels", "3", [](TMainWin& w) { return double(w.Settings.Format.NumChannels); }, 1},
+        {"Settings", "NumChannels", "70000", [](TMainWin& w) { return double(w.Settings.Format.NumChannels); }, 1},
+        {"ViewStatus", "NoiseFigurePolarity", "70000", [](TMainWin& w) { return double(w.NoiseFigureOrder); }, 4464},
+        {"FileIO", "RealTimeWaveBufferLengthSecs", "1", [](TMainWin& w) { return double(w.FileIO.RealTimeWaveBufferLengthSecs); }, 60},
+        {"FileIO", "RealTimeWaveBufferLengthSecs", "2", [](TMainWin& w) { return double(w.FileIO.RealTimeWaveBufferLengthSecs); }, 2},
+        {"FileIO", "MaxDiskRecordingSizeBytes", "500", disk, 1000000},
+        {"FileIO", "MaxDiskRecordingSizeBytes", "-1", disk, 2000000000},
+        {"FileIO", "MaxDiskRecordingSizeBytes", "2100000000", disk, 2000000000},
+        {"FileIO", "MaxDiskRecordingSizeBytes", "99999999999", disk, 2000000000},
+        {"FileIO", "MaxDiskRecordingSizeBytes", "1500000", disk, 1500000},
+        {"LEQ", "LeqT_RefTimeSec", "0", [](TMainWin& w) { return double(w.LeqOptions.LeqT_RefTimeSec); }, 3600},
+        {"LEQ", "UpdateIntervalSec", "0", [](TMainWin& w) { return double(w.LeqOptions.UpdateIntervalSec); }, 1.0},
+        {"LEQ", "UpdateIntervalSec", "-2", [](TMainWin& w) { return double(w.LeqOptions.UpdateIntervalSec); }, -2.0},
+        {"LEQ", "Lpk_Avg", "3", [](TMainWin& w) { return double(w.LeqOptions.Lpk_Avg); }, 0},
+        {"Trigger", "Threshold", "12abc", [](TMainWin& w) { return double(w.Trigger.Threshold); }, 12},
+        {"Trigger", "Threshold", "abc", [](TMainWin& w) { return double(w.Trigger.Threshold); }, 0},
+        {"Trigger", "DelayMsec", "1,5", [](TMainWin& w) { return double(w.Trigger.DelayMsec); }, 1.0},
+        {"SpectrumOpts", "LineColor", "16711680", [](TMainWin& w) { return double(w.SpectrumOptions[0].LineColor); }, 0xFF0000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Section) + "/" + c.Key + "=" + c.Text);
+        ::DeleteFileA(Ini.c_str());
+        ::WritePrivateProfileStringA(c.Section, c.Key, c.Text, Ini.c_str());
+        auto w = NewMainWin();
+        EXPECT_DOUBLE_EQ(c.Field(*w), c.Expected);
+    }
+}
+
+TEST_F(TSettingsFixture, RightChannelOfAnOlderFile)
+{
+    // Type ids other than 102 mean the right channel copies the left one and
+    // takes its own name, level and ratio (and compensation file) from the
+    // left sections.
+    WriteIni(Config,
+             "[Calibration]\nRefLevel=3.5\nLabelLog=dBu\nPctFullScaleRight=0.25\nRightChannelName=Mic R\n"
+             "[CalibrationR]\nRefLevel=9\n"
+             "[Scaling]\nOctaveNumber=6\nMicCompFilenameLeft=l.mic\nMicCompFilenameRight=r.mic\n"
+             "[Scaling2]\nOctaveNumber=12\n");
+    auto w = NewMainWin();
+    w->ReadSettings(Config.c_str());
+    EXPECT_FLOAT_EQ(w->Calibration.Right.RefLevel, 3.5f);
+    EXPECT_STREQ(w->Calibration.Right.LabelLog, "dBu");
+    EXPECT_FLOAT_EQ(w->Calibration.Right.PctFullScale, 0.25f);
+    EXPECT_FLOAT_EQ(w->Calibration.Right.CalRatio, 1.0f);
+    EXPECT_STREQ(w->Calibration.Right.ChannelName, "Mic R");
+    EXPECT_EQ(w->Scaling[1].OctaveNumber, 6);
+    EXPECT_STREQ(w->Scaling[1].MicCompFilename, "r.mic");
+
+    ::WritePrivateProfileStringA("CalibrationR", "CalibrationStructTypeID", "102", Config.c_str());
+    ::WritePrivateProfileStringA("Scaling2", "ScalingStructTypeID", "102", Config.c_str());
+    w->ReadSettings(Config.c_str());
+    EXPECT_FLOAT_EQ(w->Calibration.Right.RefLevel, 9.0f);
+    EXPECT_STREQ(w->Calibration.Right.ChannelName, "Right");
+    EXPECT_EQ(w->Scaling[1].OctaveNumber, 12);
+}
+
+TEST_F(TSettingsFixture, CaptionPhaseScopeAndTriggerWordsAreFixedOnRead)
+{
+    WriteIni(Ini, "[Main]\nCaption=Something else\n");
+    auto w = NewMainWin();
+    EXPECT_STREQ(w->Caption, "Tonalyx");
+    w->PhaseScopeOptions.Unused2 = 99;
+    w->PhaseScopeOptions.Unused4 = 1.0f;
+    w->Trigger.StartState = 5;
+    w->ReadSettings(Config.c_str());
+    EXPECT_EQ(w->PhaseScopeOptions.Unused2, 6);
+    EXPECT_FLOAT_EQ(w->PhaseScopeOptions.Unused4, 100.0f);
+    EXPECT_EQ(w->Trigger.StartState, 0u);
+}
+
+TEST_F(TSettingsFixture, DevicesByNameOrId)
+{
+    UINT inputs = ::waveInGetNumDevs();
+    WriteIni(Config, "[Device]\nInputDeviceName=No Such Device Anywhere\nOutputDeviceID=-1\n");
+    auto w = NewMainWin();
+    w->ReadSettings(Config.c_str());
+    EXPECT_EQ(w->InputDeviceID, 0);
+    EXPECT_EQ(w->OutputDeviceID, int32_t(::waveOutGetNumDevs()) - 1);
+    WriteIni(Config, "[Device]\nInputDeviceID=1000\n");
+    w->ReadSettings(Config.c_str());
+    EXPECT_EQ(w->InputDeviceID, int32_t(inputs) - 1);
+    if (inputs > 0) {
+        WAVEINCAPSA caps{};
+        ::waveInGetDevCapsA(inputs - 1, &caps, sizeof caps);
+        std::string name = caps.szPname;
+        for (char& ch : name) ch = char(std::tolower(static_cast<unsigned char>(ch)));
+        ::WritePrivateProfileStringA("Device", "InputDeviceName", name.c_str(), Config.c_str());
+        w->ReadSettings(Config.c_str());
+        EXPECT_EQ(w->InputDeviceID, int32_t(inputs) - 1);
+    }
+}
+
+TEST_F(TSettingsFixture, DelaySamplesRound)
+{
+    auto w = NewMainWin();
+    struct Case { uint32_t Rate; float Msec; uint32_t Samples; };
+    const Case cases[] = {{44100, 0.0f, 0}, {44100, 10.0f, 441}, {48000, 0.0104f, 0}, {48000, 0.0105f, 1},
+                          {8000, -5.0f, 0}, {192000, 1.0e9f, UINT32_MAX}};
+    for (const Case& c : cases) {
+        w->Settings.Format.SamplingRate = c.Rate;
+        w->Settings.DelayTimeMsec = c.Msec;
+        w->UpdateDelaySamples();
+        EXPECT_EQ(w->Settings.DelaySamples, c.Samples) << c.Rate << " " << c.Msec;
+    }
+}
