@@ -20,8 +20,8 @@
 #define CM_FILEDELETE 182
 #define CM_FILEDECIMATE 183
 #define CM_FILEMERGE 203
-// No other command uses this id; the frame closes itself through it.
-#define CM_EXIT 116
+// File/Exit; the macro interpreter sends it too.
+#define CM_EXIT 105
 // Recent files: CM_RECENTFILE1 + n - 1 for key "n" of "FileHistory".
 #define CM_RECENTFILE1 171
 #define CM_RECENTFILE2 172
