@@ -1102,11 +1102,11 @@ int TWaveFile::Cut(float start, float end)
 
 namespace {
 
-// Writes the clipboard's CF_WAVE image to a new temporary file; empty when there is none.
-std::string ClipboardToFile(const std::string& name)
+// Writes the clipboard's CF_WAVE image to the named file.
+bool ClipboardToFile(const std::string& name)
 {
-    if (name.empty() || !IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
-        return {};
+    if (!IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
+        return false;
     bool ok = false;
     if (HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat)) {
         const SIZE_T size = GlobalSize(block);
@@ -1120,30 +1120,24 @@ std::string ClipboardToFile(const std::string& name)
         GlobalUnlock(block);
     }
     CloseClipboard();
-    return ok ? name : std::string();
+    return ok;
 }
 
 }  // namespace
 
-int TWaveFile::PasteOver(float start)
+int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit)
 {
-    const std::string temp = NewTempName(TempDirectory);
-    const std::string image = ClipboardToFile(temp);
-    if (image.empty()) {
-        if (!temp.empty())
-            DeleteFileA(temp.c_str());
+    const std::string image = NewTempName(TempDirectory);
+    if (image.empty())
         return 0;
-    }
     int result = 0;
-    {
+    if (ClipboardToFile(image)) {
         TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
         if (!pasted.Error) {
             if (!pasted.GetFormat().IsEqual(Format)) {
                 Say(kDiffering, TEngineHost::MsgIconStop);
             } else {
-                const float length = pasted.GetHighWaterTime();
-                SaveUndo(UndoOverwrite, start, start + length);
-                result = CopyTime(&pasted, this, 0.0f, start, length);
+                result = edit(pasted, pasted.GetHighWaterTime());
                 Changed = 1;
             }
         }
@@ -1152,33 +1146,23 @@ int TWaveFile::PasteOver(float start)
     return result;
 }
 
+int TWaveFile::PasteOver(float start)
+{
+    return PasteWith([&](TWaveFile& pasted, float length) {
+        SaveUndo(UndoOverwrite, start, start + length);
+        return CopyTime(&pasted, this, 0.0f, start, length);
+    });
+}
+
 int TWaveFile::PasteInsert(float start)
 {
-    const std::string temp = NewTempName(TempDirectory);
-    const std::string image = ClipboardToFile(temp);
-    if (image.empty()) {
-        if (!temp.empty())
-            DeleteFileA(temp.c_str());
-        return 0;
-    }
-    int result = 0;
-    {
-        TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
-        if (!pasted.Error) {
-            if (!pasted.GetFormat().IsEqual(Format)) {
-                Say(kDiffering, TEngineHost::MsgIconStop);
-            } else {
-                const float length = pasted.GetHighWaterTime();
-                result = InsertTime(&pasted, this, 0.0f, start, length);
-                DiscardUndo();
-                UndoAvailable = 1;
-                UndoStart = start;
-                UndoEnd = start + length;
-                UndoOperation = UndoInsert;
-                Changed = 1;
-            }
-        }
-    }
-    DeleteFileA(image.c_str());
-    return result;
+    return PasteWith([&](TWaveFile& pasted, float length) {
+        const int result = InsertTime(&pasted, this, 0.0f, start, length);
+        DiscardUndo();
+        UndoAvailable = 1;
+        UndoStart = start;
+        UndoEnd = start + length;
+        UndoOperation = UndoInsert;
+        return result;
+    });
 }

@@ -4,6 +4,7 @@
 #include "engine/TWaveFormat.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // A RIFF WAVE file held in memory (mode 0), worked on through a working file
@@ -102,6 +103,9 @@ private:
     bool LoadRange(TWaveData& scratch, uint32_t from, uint32_t count);
     std::string NewTempName(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
+    // Opens the clipboard's wave as a temporary file and, when its format is
+    // this wave's, applies the edit to it and its length in seconds.
+    int PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit);
 
     uint32_t Untitled = 0;
     uint32_t UndoAvailable = 0;
