@@ -51,6 +51,30 @@ private:
     HMMIO File;
 };
 
+// Writes the RIFF chunk and its PCM format chunk, and descends into a data
+// chunk of the given size.
+bool BeginWave(HMMIO h, const TWaveFormat& format, uint32_t dataBytes, MMCKINFO& riff, MMCKINFO& data)
+{
+    PCMWAVEFORMAT pcm = {};
+    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
+    pcm.wf.nChannels = format.NumChannels;
+    pcm.wf.nSamplesPerSec = format.SamplingRate;
+    pcm.wf.nAvgBytesPerSec = format.SamplingRate * format.BytesPerFrame();
+    pcm.wf.nBlockAlign = static_cast<WORD>(format.BytesPerFrame());
+    pcm.wBitsPerSample = format.BitsPerSample;
+    MMCKINFO fmt = {};
+    riff = {};
+    data = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    fmt.cksize = sizeof pcm;
+    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    data.cksize = dataBytes;
+    return !mmioCreateChunk(h, &riff, MMIO_CREATERIFF) && !mmioCreateChunk(h, &fmt, 0) &&
+           mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) == sizeof pcm && !mmioAscend(h, &fmt, 0) &&
+           !mmioCreateChunk(h, &data, 0);
+}
+
 std::string SystemTempFolder()
 {
     char path[MAX_PATH] = {};
@@ -374,22 +398,9 @@ bool TWaveFile::CreateWorkingFile()
         Error = 1;
         return false;
     }
-    MMCKINFO riff = {}, fmt = {}, data = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    PCMWAVEFORMAT pcm = {};
-    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.wf.nChannels = Format.NumChannels;
-    pcm.wf.nSamplesPerSec = Format.SamplingRate;
-    pcm.wf.nAvgBytesPerSec = Format.SamplingRate * Format.BytesPerFrame();
-    pcm.wf.nBlockAlign = static_cast<WORD>(Format.BytesPerFrame());
-    pcm.wBitsPerSample = Format.BitsPerSample;
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    fmt.cksize = sizeof pcm;
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    MMCKINFO riff, data;
     HMMIO h = Mmio(File);
-    if (mmioCreateChunk(h, &riff, MMIO_CREATERIFF) || mmioCreateChunk(h, &fmt, 0) ||
-        mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) != sizeof pcm || mmioAscend(h, &fmt, 0) ||
-        mmioCreateChunk(h, &data, 0)) {
+    if (!BeginWave(h, Format, 0, riff, data)) {
         CloseHandle();
         Error = 1;
         return false;
@@ -692,23 +703,9 @@ bool TWaveFile::SaveMemory()
         Error = 1;
         return false;
     }
-    PCMWAVEFORMAT pcm = {};
-    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.wf.nChannels = Format.NumChannels;
-    pcm.wf.nSamplesPerSec = Format.SamplingRate;
-    pcm.wf.nAvgBytesPerSec = Format.SamplingRate * Format.BytesPerFrame();
-    pcm.wf.nBlockAlign = static_cast<WORD>(Format.BytesPerFrame());
-    pcm.wBitsPerSample = Format.BitsPerSample;
     const uint32_t dataBytes = FramesToBytes(std::min(HighWaterMark, FrameCount));
-    MMCKINFO riff = {}, fmt = {}, data = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    fmt.cksize = sizeof pcm;
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    data.cksize = dataBytes;
-    bool ok = !mmioCreateChunk(h, &riff, MMIO_CREATERIFF) && !mmioCreateChunk(h, &fmt, 0) &&
-              mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) == sizeof pcm && !mmioAscend(h, &fmt, 0) &&
-              !mmioCreateChunk(h, &data, 0) &&
+    MMCKINFO riff, data;
+    bool ok = BeginWave(h, Format, dataBytes, riff, data) &&
               (dataBytes == 0 ||
                mmioWrite(h, reinterpret_cast<HPSTR>(Buffer.data()), static_cast<LONG>(dataBytes)) ==
                    static_cast<LONG>(dataBytes)) &&
