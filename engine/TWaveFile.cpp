@@ -33,6 +33,13 @@ void SayOpenFailed(const std::string& name)
 
 HMMIO Mmio(void* file) { return static_cast<HMMIO>(file); }
 
+bool MmioReadAt(HMMIO file, uint64_t offset, void* dest, size_t bytes)
+{
+    return file && offset <= 0x7FFFFFFF &&
+           mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
+           mmioRead(file, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+}
+
 class MmioSource : public TWaveLayout::TSource {
 public:
     explicit MmioSource(HMMIO file) : File(file) {}
@@ -41,11 +48,7 @@ public:
         const LONG size = mmioSeek(File, 0, SEEK_END);
         return size < 0 ? 0 : static_cast<uint64_t>(size);
     }
-    bool Read(uint64_t offset, void* dest, size_t bytes) override
-    {
-        return offset <= 0x7FFFFFFF && mmioSeek(File, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-               mmioRead(File, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
-    }
+    bool Read(uint64_t offset, void* dest, size_t bytes) override { return MmioReadAt(File, offset, dest, bytes); }
 
 private:
     HMMIO File;
@@ -432,9 +435,7 @@ bool TWaveFile::Truncate(uint64_t size)
 
 bool TWaveFile::ReadAt(uint64_t offset, void* dest, uint32_t bytes)
 {
-    HMMIO h = Mmio(File);
-    return h && offset <= 0x7FFFFFFF && mmioSeek(h, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-           mmioRead(h, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+    return MmioReadAt(Mmio(File), offset, dest, bytes);
 }
 
 bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
