@@ -85,6 +85,11 @@ std::string SystemTempFolder()
     return path;
 }
 
+std::string TempFolderOr(const char* folder)
+{
+    return folder && *folder ? folder : SystemTempFolder();
+}
+
 // Copies a file by way of a new file beside the destination, so that a failed
 // copy leaves the old destination as it was.
 bool SafeCopy(const std::string& source, const std::string& destination)
@@ -138,7 +143,7 @@ void TWaveFile::Clear()
 TWaveFile::TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const char* tempDirectory)
 {
     Clear();
-    TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
+    TempDirectory = TempFolderOr(tempDirectory);
     Name = fileName ? std::string(fileName).substr(0, kNameLength - 1) : std::string();
     Mode = mode == Disk ? Disk : Memory;
     TEngineWait wait;
@@ -165,7 +170,7 @@ TWaveFile::TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const c
 TWaveFile::TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirectory) : TWaveData(frames, format)
 {
     Clear();
-    TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
+    TempDirectory = TempFolderOr(tempDirectory);
     Mode = Memory;
     Untitled = 1;
     NewFile = 1;
@@ -175,7 +180,7 @@ TWaveFile::TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirect
 TWaveFile::TWaveFile(TWaveFormat format, [[maybe_unused]] uint32_t copy, const char* tempDirectory)
 {
     Clear();
-    TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
+    TempDirectory = TempFolderOr(tempDirectory);
     SetFormat(format);
     Mode = Disk;
     Untitled = 1;
