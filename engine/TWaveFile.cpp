@@ -371,18 +371,14 @@ bool TWaveFile::Load(const std::string& file, bool working)
         Changed = 0;
         return true;
     }
-    if (!SetLength(frames)) {
+    const bool allocated = SetLength(frames);
+    if (!allocated) {
         char text[96];
         std::snprintf(text, sizeof text, "Insufficient memory to load wave data.  %ld bytes needed.",
                       static_cast<long>(layout.DataSize));
         Say(text);
-        CloseHandle();
-        Buffer.clear();
-        BufferSize = FrameCount = 0;
-        Error = 1;
-        return false;
     }
-    if (!source.Read(layout.DataOffset, Buffer.data(), bytes)) {
+    if (!allocated || !source.Read(layout.DataOffset, Buffer.data(), bytes)) {
         CloseHandle();
         Buffer.clear();
         BufferSize = FrameCount = 0;
