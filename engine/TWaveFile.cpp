@@ -890,6 +890,11 @@ void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
         CopyTime(this, &copy, start, 0.0f, end - start);
         copy.Save();
     }
+    RecordUndo(operation, start, end);
+}
+
+void TWaveFile::RecordUndo(uint16_t operation, float start, float end)
+{
     UndoAvailable = 1;
     UndoStart = start;
     UndoEnd = end;
@@ -1158,10 +1163,7 @@ int TWaveFile::PasteInsert(float start)
     return PasteWith([&](TWaveFile& pasted, float length) {
         const int result = InsertTime(&pasted, this, 0.0f, start, length);
         DiscardUndo();
-        UndoAvailable = 1;
-        UndoStart = start;
-        UndoEnd = start + length;
-        UndoOperation = UndoInsert;
+        RecordUndo(UndoInsert, start, start + length);
         return result;
     });
 }

@@ -103,6 +103,7 @@ private:
     bool LoadRange(TWaveData& scratch, uint32_t from, uint32_t count);
     std::string NewTempName(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
+    void RecordUndo(uint16_t operation, float start, float end);
     // Opens the clipboard's wave as a temporary file and, when its format is
     // this wave's, applies the edit to it and its length in seconds.
     int PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit);
