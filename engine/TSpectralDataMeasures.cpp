@@ -217,45 +217,42 @@ float TSpectralData::ComputeTHD() const
     return RatioPercent(sum, p1);
 }
 
-// Power of the largest local peak and the summed power of the ten next.
-static void SignalAndSpurs(const TSpectralData& data, const uint32_t found[11], double& signal, double& spurs)
+// Power of the largest local peak and the summed power of the ten next;
+// false when there is no averaged spectrum.
+bool TSpectralData::SignalAndSpurs(double& signal, double& spurs) const
 {
-    signal = data.PowerAtFrequency(data.BinToFrequency(found[0]));
+    if (Averaged.empty())
+        return false;
+    uint32_t found[kMaxRank + 1];
+    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
+    signal = PowerAtFrequency(BinToFrequency(found[0]));
     spurs = 0.0;
-    for (int r = 1; r <= 10; ++r)
-        spurs += data.PowerAtFrequency(data.BinToFrequency(found[r]));
+    for (int r = 1; r <= kMaxRank; ++r)
+        spurs += PowerAtFrequency(BinToFrequency(found[r]));
+    return true;
 }
 
 float TSpectralData::ComputeTHDN() const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    uint32_t found[kMaxRank + 1];
-    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
     double signal, spurs;
-    SignalAndSpurs(*this, found, signal, spurs);
+    if (!SignalAndSpurs(signal, spurs))
+        return 0.0f;
     return signal > 0.0 ? RatioPercent(spurs, signal) : 0.0f;
 }
 
 float TSpectralData::ComputeSNR() const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    uint32_t found[kMaxRank + 1];
-    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
     double signal, spurs;
-    SignalAndSpurs(*this, found, signal, spurs);
+    if (!SignalAndSpurs(signal, spurs))
+        return 0.0f;
     return PowerToDB(static_cast<float>(signal)) - PowerToDB(static_cast<float>(spurs));
 }
 
 float TSpectralData::ComputeSINAD() const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    uint32_t found[kMaxRank + 1];
-    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
     double signal, spurs;
-    SignalAndSpurs(*this, found, signal, spurs);
+    if (!SignalAndSpurs(signal, spurs))
+        return 0.0f;
     return PowerToDB(static_cast<float>(signal + spurs)) - PowerToDB(static_cast<float>(spurs));
 }
 
