@@ -423,21 +423,16 @@ float TSpectralData::ComputeBandwidth(float firstHz, float lastHz, uint32_t peak
     const TSpline spline(reinterpret_cast<const float*>(points.data()), static_cast<uint32_t>(points.size()), TSpline::Cubic);
     const double peak = FindNthPeakInRange(firstHz, lastHz, 0, peakHold);
     const double half = 0.5 * spline.Evaluate(static_cast<float>(peak));
-    double lower = 0.0;
-    for (double x = peak; x > firstHz; x -= kBandwidthStep) {
-        if (spline.Evaluate(static_cast<float>(x)) <= half) {
-            lower = x;
-            break;
+    // The first frequency from the peak towards the limit where the curve
+    // falls to half the peak's power; 0 when it never does.
+    auto halfPowerPoint = [&](double step, double limit) {
+        for (double x = peak; step < 0.0 ? x > limit : x < limit; x += step) {
+            if (spline.Evaluate(static_cast<float>(x)) <= half)
+                return x;
         }
-    }
-    double upper = 0.0;
-    for (double x = peak; x < lastHz; x += kBandwidthStep) {
-        if (spline.Evaluate(static_cast<float>(x)) <= half) {
-            upper = x;
-            break;
-        }
-    }
-    return static_cast<float>(upper - lower);
+        return 0.0;
+    };
+    return static_cast<float>(halfPowerPoint(kBandwidthStep, lastHz) - halfPowerPoint(-kBandwidthStep, firstHz));
 }
 
 float TSpectralData::ComputeQFactor(float firstHz, float lastHz, uint32_t peakHold) const
