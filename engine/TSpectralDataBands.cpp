@@ -78,6 +78,15 @@ void ShowFileMessage(const char* pattern, const char* name)
     TEngineHost::Get().ShowMessage(Format(pattern, name), "", TEngineHost::MsgIconStop);
 }
 
+// Amplitude factors of levels in dB; a level too low to give one leaves the factor 1.
+void LevelsToFactors(const std::vector<float>& levels, std::vector<float>& factors)
+{
+    for (size_t k = 0; k < factors.size(); ++k) {
+        const float factor = TSpectralData::DBToAmplitude(levels[k]);
+        factors[k] = factor != 0.0f ? factor : 1.0f;
+    }
+}
+
 }  // namespace
 
 void TSpectralData::BuildBandTable()
@@ -225,10 +234,7 @@ void TSpectralData::BuildWeightingCurve(CurveSlot slot, uint16_t type)
     case 3: InterpolatePoints(kWeightingC, std::size(kWeightingC), levels.data(), 0); break;
     default: break;
     }
-    for (uint32_t k = 0; k < Bins; ++k) {
-        const float factor = DBToAmplitude(levels[k]);
-        curve[k] = factor != 0.0f ? factor : 1.0f;
-    }
+    LevelsToFactors(levels, curve);
 }
 
 void TSpectralData::InterpolatePoints(const FreqPoint* points, uint32_t count, float* output, uint32_t splineMode) const
@@ -253,10 +259,7 @@ void TSpectralData::LoadMicCompensation(const char* fileName, uint32_t option)
         std::vector<float> levels;
         if (Allocate(Compensation, Bins, 1.0f) && Allocate(levels, Bins, 0.0f)
             && ReadCompensationFile(fileName, levels.data())) {
-            for (uint32_t k = 0; k < Bins; ++k) {
-                const float factor = DBToAmplitude(levels[k]);
-                Compensation[k] = factor != 0.0f ? factor : 1.0f;
-            }
+            LevelsToFactors(levels, Compensation);
         } else {
             Compensation = std::vector<float>();
         }
