@@ -321,28 +321,24 @@ void TSpectralData::SmoothSpectrum(int width)
     const int bins = static_cast<int>(Bins);
     // Held values exist per band in band mode: smooth only as many as there are.
     const int held = static_cast<int>(std::min<size_t>(PeakHold.size(), Bins));
-    for (int k = 0; k < bins; ++k) {
+    // Mean amplitude over the window around k, of the entries below count.
+    auto windowMean = [half](int k, int count, auto amplitude) {
         double sum = 0.0;
         int used = 0;
         for (int j = -half; j <= half; ++j) {
             const int i = k - j;
-            if (i < 0 || i >= bins)
+            if (i < 0 || i >= count)
                 continue;
-            sum += Averaged[i] > 0.0f ? std::sqrt(Averaged[i]) : 0.0;
+            sum += amplitude(i);
             ++used;
         }
-        DBArray[k] = AmplitudeToDB(static_cast<float>(sum / used));
-        if (k >= held)
-            continue;
-        sum = 0.0;
-        used = 0;
-        for (int j = -half; j <= half; ++j) {
-            const int i = k - j;
-            if (i < 0 || i >= held)
-                continue;
-            sum += DBToAmplitude(PeakHold[i].Value);
-            ++used;
-        }
-        PeakHold[k].Value = AmplitudeToDB(static_cast<float>(sum / used));
+        return static_cast<float>(sum / used);
+    };
+    for (int k = 0; k < bins; ++k) {
+        DBArray[k] = AmplitudeToDB(
+            windowMean(k, bins, [this](int i) { return Averaged[i] > 0.0f ? std::sqrt(Averaged[i]) : 0.0; }));
+        if (k < held)
+            PeakHold[k].Value = AmplitudeToDB(
+                windowMean(k, held, [this](int i) { return static_cast<double>(DBToAmplitude(PeakHold[i].Value)); }));
     }
 }
