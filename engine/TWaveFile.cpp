@@ -646,26 +646,27 @@ void TWaveFile::SilenceTime(float start, float end)
     SilenceFrames(TimeToFrame(start), TimeToFrame(end));
 }
 
-double TWaveFile::MeanSquare(uint32_t from, uint32_t to, uint16_t channel)
+double TWaveFile::MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure)
 {
-    if (!Working())
-        return TWaveData::MeanSquare(from, to, channel);
     to = std::min(to, FrameCount);
     if (to <= from || from > FrameCount)
         return 0.0;
     TWaveData scratch(to - from, Format);
-    return LoadRange(scratch, from, to - from) ? scratch.MeanSquare(0, to - from, channel) : 0.0;
+    return LoadRange(scratch, from, to - from) ? (scratch.*measure)(0, to - from, channel) : 0.0;
+}
+
+double TWaveFile::MeanSquare(uint32_t from, uint32_t to, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::MeanSquare(from, to, channel);
+    return MeasureRange(from, to, channel, &TWaveData::MeanSquare);
 }
 
 double TWaveFile::SumOfMagnitudes(uint32_t from, uint32_t to, uint16_t channel)
 {
     if (!Working())
         return TWaveData::SumOfMagnitudes(from, to, channel);
-    to = std::min(to, FrameCount);
-    if (to <= from || from > FrameCount)
-        return 0.0;
-    TWaveData scratch(to - from, Format);
-    return LoadRange(scratch, from, to - from) ? scratch.SumOfMagnitudes(0, to - from, channel) : 0.0;
+    return MeasureRange(from, to, channel, &TWaveData::SumOfMagnitudes);
 }
 
 float TWaveFile::SumOfSquaresTime(float start, float end, uint16_t channel)

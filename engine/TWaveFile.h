@@ -101,6 +101,9 @@ private:
     bool RawWrite(uint32_t frame, uint32_t count, const uint8_t* src);
     // A scratch wave holding frames [from, from + count) with this calibration.
     bool LoadRange(TWaveData& scratch, uint32_t from, uint32_t count);
+    // A measure of frames [from, to) of the working file, taken on a scratch copy.
+    using TRangeMeasure = double (TWaveData::*)(uint32_t from, uint32_t to, uint16_t channel);
+    double MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure);
     std::string NewTempName(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
     void RecordUndo(uint16_t operation, float start, float end);
