@@ -104,23 +104,23 @@ void TSoundPort::ReadDeviceCaps()
         return;
     DWORD formats = 0;
     char name[MAXPNAMELEN] = {};
+    // The input and output records name these fields alike.
+    auto take = [&](const auto& caps) {
+        formats = caps.dwFormats;
+        std::memcpy(name, caps.szPname, sizeof name);
+        ManufacturerId = caps.wMid;
+        ProductId = caps.wPid;
+        DriverVersion = caps.vDriverVersion;
+    };
     MMRESULT r;
     if (Direction == TSoundDeviceQuirks::Input) {
         WAVEINCAPSA caps = {};
         r = waveInGetDevCapsA(DeviceId, &caps, sizeof caps);
-        formats = caps.dwFormats;
-        std::memcpy(name, caps.szPname, sizeof name);
-        ManufacturerId = caps.wMid;
-        ProductId = caps.wPid;
-        DriverVersion = caps.vDriverVersion;
+        take(caps);
     } else {
         WAVEOUTCAPSA caps = {};
         r = waveOutGetDevCapsA(DeviceId, &caps, sizeof caps);
-        formats = caps.dwFormats;
-        std::memcpy(name, caps.szPname, sizeof name);
-        ManufacturerId = caps.wMid;
-        ProductId = caps.wPid;
-        DriverVersion = caps.vDriverVersion;
+        take(caps);
     }
     if (r != MMSYSERR_NOERROR) {
         ManufacturerId = ProductId = DriverVersion = 0;

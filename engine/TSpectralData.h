@@ -204,6 +204,7 @@ private:
     void BuildBandEdgeBins();
     double PeakHoldClock() const;
     void FindPeakBins(int first, int last, int rank, uint32_t found[11]) const;
+    bool SignalAndSpurs(double& signal, double& spurs) const;
     void FindNthPeakBands(int first, int last, float* frequency, float* value, int rank) const;
     void StoreResultDB();
 

@@ -78,6 +78,15 @@ void ShowFileMessage(const char* pattern, const char* name)
     TEngineHost::Get().ShowMessage(Format(pattern, name), "", TEngineHost::MsgIconStop);
 }
 
+// Amplitude factors of levels in dB; a level too low to give one leaves the factor 1.
+void LevelsToFactors(const std::vector<float>& levels, std::vector<float>& factors)
+{
+    for (size_t k = 0; k < factors.size(); ++k) {
+        const float factor = TSpectralData::DBToAmplitude(levels[k]);
+        factors[k] = factor != 0.0f ? factor : 1.0f;
+    }
+}
+
 }  // namespace
 
 void TSpectralData::BuildBandTable()
@@ -225,10 +234,7 @@ void TSpectralData::BuildWeightingCurve(CurveSlot slot, uint16_t type)
     case 3: InterpolatePoints(kWeightingC, std::size(kWeightingC), levels.data(), 0); break;
     default: break;
     }
-    for (uint32_t k = 0; k < Bins; ++k) {
-        const float factor = DBToAmplitude(levels[k]);
-        curve[k] = factor != 0.0f ? factor : 1.0f;
-    }
+    LevelsToFactors(levels, curve);
 }
 
 void TSpectralData::InterpolatePoints(const FreqPoint* points, uint32_t count, float* output, uint32_t splineMode) const
@@ -253,10 +259,7 @@ void TSpectralData::LoadMicCompensation(const char* fileName, uint32_t option)
         std::vector<float> levels;
         if (Allocate(Compensation, Bins, 1.0f) && Allocate(levels, Bins, 0.0f)
             && ReadCompensationFile(fileName, levels.data())) {
-            for (uint32_t k = 0; k < Bins; ++k) {
-                const float factor = DBToAmplitude(levels[k]);
-                Compensation[k] = factor != 0.0f ? factor : 1.0f;
-            }
+            LevelsToFactors(levels, Compensation);
         } else {
             Compensation = std::vector<float>();
         }
@@ -318,28 +321,24 @@ void TSpectralData::SmoothSpectrum(int width)
     const int bins = static_cast<int>(Bins);
     // Held values exist per band in band mode: smooth only as many as there are.
     const int held = static_cast<int>(std::min<size_t>(PeakHold.size(), Bins));
-    for (int k = 0; k < bins; ++k) {
+    // Mean amplitude over the window around k, of the entries below count.
+    auto windowMean = [half](int k, int count, auto amplitude) {
         double sum = 0.0;
         int used = 0;
         for (int j = -half; j <= half; ++j) {
             const int i = k - j;
-            if (i < 0 || i >= bins)
+            if (i < 0 || i >= count)
                 continue;
-            sum += Averaged[i] > 0.0f ? std::sqrt(Averaged[i]) : 0.0;
+            sum += amplitude(i);
             ++used;
         }
-        DBArray[k] = AmplitudeToDB(static_cast<float>(sum / used));
-        if (k >= held)
-            continue;
-        sum = 0.0;
-        used = 0;
-        for (int j = -half; j <= half; ++j) {
-            const int i = k - j;
-            if (i < 0 || i >= held)
-                continue;
-            sum += DBToAmplitude(PeakHold[i].Value);
-            ++used;
-        }
-        PeakHold[k].Value = AmplitudeToDB(static_cast<float>(sum / used));
+        return static_cast<float>(sum / used);
+    };
+    for (int k = 0; k < bins; ++k) {
+        DBArray[k] = AmplitudeToDB(
+            windowMean(k, bins, [this](int i) { return Averaged[i] > 0.0f ? std::sqrt(Averaged[i]) : 0.0; }));
+        if (k < held)
+            PeakHold[k].Value = AmplitudeToDB(
+                windowMean(k, held, [this](int i) { return static_cast<double>(DBToAmplitude(PeakHold[i].Value)); }));
     }
 }

@@ -217,45 +217,42 @@ float TSpectralData::ComputeTHD() const
     return RatioPercent(sum, p1);
 }
 
-// Power of the largest local peak and the summed power of the ten next.
-static void SignalAndSpurs(const TSpectralData& data, const uint32_t found[11], double& signal, double& spurs)
+// Power of the largest local peak and the summed power of the ten next;
+// false when there is no averaged spectrum.
+bool TSpectralData::SignalAndSpurs(double& signal, double& spurs) const
 {
-    signal = data.PowerAtFrequency(data.BinToFrequency(found[0]));
+    if (Averaged.empty())
+        return false;
+    uint32_t found[kMaxRank + 1];
+    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
+    signal = PowerAtFrequency(BinToFrequency(found[0]));
     spurs = 0.0;
-    for (int r = 1; r <= 10; ++r)
-        spurs += data.PowerAtFrequency(data.BinToFrequency(found[r]));
+    for (int r = 1; r <= kMaxRank; ++r)
+        spurs += PowerAtFrequency(BinToFrequency(found[r]));
+    return true;
 }
 
 float TSpectralData::ComputeTHDN() const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    uint32_t found[kMaxRank + 1];
-    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
     double signal, spurs;
-    SignalAndSpurs(*this, found, signal, spurs);
+    if (!SignalAndSpurs(signal, spurs))
+        return 0.0f;
     return signal > 0.0 ? RatioPercent(spurs, signal) : 0.0f;
 }
 
 float TSpectralData::ComputeSNR() const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    uint32_t found[kMaxRank + 1];
-    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
     double signal, spurs;
-    SignalAndSpurs(*this, found, signal, spurs);
+    if (!SignalAndSpurs(signal, spurs))
+        return 0.0f;
     return PowerToDB(static_cast<float>(signal)) - PowerToDB(static_cast<float>(spurs));
 }
 
 float TSpectralData::ComputeSINAD() const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    uint32_t found[kMaxRank + 1];
-    FindPeakBins(static_cast<int>(FrequencyToBin(LowFrequency)), static_cast<int>(Bins) - 1, kMaxRank, found);
     double signal, spurs;
-    SignalAndSpurs(*this, found, signal, spurs);
+    if (!SignalAndSpurs(signal, spurs))
+        return 0.0f;
     return PowerToDB(static_cast<float>(signal + spurs)) - PowerToDB(static_cast<float>(spurs));
 }
 
@@ -426,21 +423,16 @@ float TSpectralData::ComputeBandwidth(float firstHz, float lastHz, uint32_t peak
     const TSpline spline(reinterpret_cast<const float*>(points.data()), static_cast<uint32_t>(points.size()), TSpline::Cubic);
     const double peak = FindNthPeakInRange(firstHz, lastHz, 0, peakHold);
     const double half = 0.5 * spline.Evaluate(static_cast<float>(peak));
-    double lower = 0.0;
-    for (double x = peak; x > firstHz; x -= kBandwidthStep) {
-        if (spline.Evaluate(static_cast<float>(x)) <= half) {
-            lower = x;
-            break;
+    // The first frequency from the peak towards the limit where the curve
+    // falls to half the peak's power; 0 when it never does.
+    auto halfPowerPoint = [&](double step, double limit) {
+        for (double x = peak; step < 0.0 ? x > limit : x < limit; x += step) {
+            if (spline.Evaluate(static_cast<float>(x)) <= half)
+                return x;
         }
-    }
-    double upper = 0.0;
-    for (double x = peak; x < lastHz; x += kBandwidthStep) {
-        if (spline.Evaluate(static_cast<float>(x)) <= half) {
-            upper = x;
-            break;
-        }
-    }
-    return static_cast<float>(upper - lower);
+        return 0.0;
+    };
+    return static_cast<float>(halfPowerPoint(kBandwidthStep, lastHz) - halfPowerPoint(-kBandwidthStep, firstHz));
 }
 
 float TSpectralData::ComputeQFactor(float firstHz, float lastHz, uint32_t peakHold) const

@@ -33,6 +33,13 @@ void SayOpenFailed(const std::string& name)
 
 HMMIO Mmio(void* file) { return static_cast<HMMIO>(file); }
 
+bool MmioReadAt(HMMIO file, uint64_t offset, void* dest, size_t bytes)
+{
+    return file && offset <= 0x7FFFFFFF &&
+           mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
+           mmioRead(file, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+}
+
 class MmioSource : public TWaveLayout::TSource {
 public:
     explicit MmioSource(HMMIO file) : File(file) {}
@@ -41,21 +48,46 @@ public:
         const LONG size = mmioSeek(File, 0, SEEK_END);
         return size < 0 ? 0 : static_cast<uint64_t>(size);
     }
-    bool Read(uint64_t offset, void* dest, size_t bytes) override
-    {
-        return offset <= 0x7FFFFFFF && mmioSeek(File, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-               mmioRead(File, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
-    }
+    bool Read(uint64_t offset, void* dest, size_t bytes) override { return MmioReadAt(File, offset, dest, bytes); }
 
 private:
     HMMIO File;
 };
+
+// Writes the RIFF chunk and its PCM format chunk, and descends into a data
+// chunk of the given size.
+bool BeginWave(HMMIO h, const TWaveFormat& format, uint32_t dataBytes, MMCKINFO& riff, MMCKINFO& data)
+{
+    PCMWAVEFORMAT pcm = {};
+    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
+    pcm.wf.nChannels = format.NumChannels;
+    pcm.wf.nSamplesPerSec = format.SamplingRate;
+    pcm.wf.nAvgBytesPerSec = format.SamplingRate * format.BytesPerFrame();
+    pcm.wf.nBlockAlign = static_cast<WORD>(format.BytesPerFrame());
+    pcm.wBitsPerSample = format.BitsPerSample;
+    MMCKINFO fmt = {};
+    riff = {};
+    data = {};
+    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
+    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
+    fmt.cksize = sizeof pcm;
+    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    data.cksize = dataBytes;
+    return !mmioCreateChunk(h, &riff, MMIO_CREATERIFF) && !mmioCreateChunk(h, &fmt, 0) &&
+           mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) == sizeof pcm && !mmioAscend(h, &fmt, 0) &&
+           !mmioCreateChunk(h, &data, 0);
+}
 
 std::string SystemTempFolder()
 {
     char path[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, path);
     return path;
+}
+
+std::string TempFolderOr(const char* folder)
+{
+    return folder && *folder ? folder : SystemTempFolder();
 }
 
 // Copies a file by way of a new file beside the destination, so that a failed
@@ -111,7 +143,7 @@ void TWaveFile::Clear()
 TWaveFile::TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const char* tempDirectory)
 {
     Clear();
-    TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
+    TempDirectory = TempFolderOr(tempDirectory);
     Name = fileName ? std::string(fileName).substr(0, kNameLength - 1) : std::string();
     Mode = mode == Disk ? Disk : Memory;
     TEngineWait wait;
@@ -138,7 +170,7 @@ TWaveFile::TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const c
 TWaveFile::TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirectory) : TWaveData(frames, format)
 {
     Clear();
-    TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
+    TempDirectory = TempFolderOr(tempDirectory);
     Mode = Memory;
     Untitled = 1;
     NewFile = 1;
@@ -148,7 +180,7 @@ TWaveFile::TWaveFile(uint32_t frames, TWaveFormat format, const char* tempDirect
 TWaveFile::TWaveFile(TWaveFormat format, [[maybe_unused]] uint32_t copy, const char* tempDirectory)
 {
     Clear();
-    TempDirectory = tempDirectory && *tempDirectory ? tempDirectory : SystemTempFolder();
+    TempDirectory = TempFolderOr(tempDirectory);
     SetFormat(format);
     Mode = Disk;
     Untitled = 1;
@@ -339,18 +371,14 @@ bool TWaveFile::Load(const std::string& file, bool working)
         Changed = 0;
         return true;
     }
-    if (!SetLength(frames)) {
+    const bool allocated = SetLength(frames);
+    if (!allocated) {
         char text[96];
         std::snprintf(text, sizeof text, "Insufficient memory to load wave data.  %ld bytes needed.",
                       static_cast<long>(layout.DataSize));
         Say(text);
-        CloseHandle();
-        Buffer.clear();
-        BufferSize = FrameCount = 0;
-        Error = 1;
-        return false;
     }
-    if (!source.Read(layout.DataOffset, Buffer.data(), bytes)) {
+    if (!allocated || !source.Read(layout.DataOffset, Buffer.data(), bytes)) {
         CloseHandle();
         Buffer.clear();
         BufferSize = FrameCount = 0;
@@ -374,22 +402,9 @@ bool TWaveFile::CreateWorkingFile()
         Error = 1;
         return false;
     }
-    MMCKINFO riff = {}, fmt = {}, data = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    PCMWAVEFORMAT pcm = {};
-    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.wf.nChannels = Format.NumChannels;
-    pcm.wf.nSamplesPerSec = Format.SamplingRate;
-    pcm.wf.nAvgBytesPerSec = Format.SamplingRate * Format.BytesPerFrame();
-    pcm.wf.nBlockAlign = static_cast<WORD>(Format.BytesPerFrame());
-    pcm.wBitsPerSample = Format.BitsPerSample;
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    fmt.cksize = sizeof pcm;
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
+    MMCKINFO riff, data;
     HMMIO h = Mmio(File);
-    if (mmioCreateChunk(h, &riff, MMIO_CREATERIFF) || mmioCreateChunk(h, &fmt, 0) ||
-        mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) != sizeof pcm || mmioAscend(h, &fmt, 0) ||
-        mmioCreateChunk(h, &data, 0)) {
+    if (!BeginWave(h, Format, 0, riff, data)) {
         CloseHandle();
         Error = 1;
         return false;
@@ -421,9 +436,7 @@ bool TWaveFile::Truncate(uint64_t size)
 
 bool TWaveFile::ReadAt(uint64_t offset, void* dest, uint32_t bytes)
 {
-    HMMIO h = Mmio(File);
-    return h && offset <= 0x7FFFFFFF && mmioSeek(h, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-           mmioRead(h, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+    return MmioReadAt(Mmio(File), offset, dest, bytes);
 }
 
 bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
@@ -633,26 +646,27 @@ void TWaveFile::SilenceTime(float start, float end)
     SilenceFrames(TimeToFrame(start), TimeToFrame(end));
 }
 
-double TWaveFile::MeanSquare(uint32_t from, uint32_t to, uint16_t channel)
+double TWaveFile::MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure)
 {
-    if (!Working())
-        return TWaveData::MeanSquare(from, to, channel);
     to = std::min(to, FrameCount);
     if (to <= from || from > FrameCount)
         return 0.0;
     TWaveData scratch(to - from, Format);
-    return LoadRange(scratch, from, to - from) ? scratch.MeanSquare(0, to - from, channel) : 0.0;
+    return LoadRange(scratch, from, to - from) ? (scratch.*measure)(0, to - from, channel) : 0.0;
+}
+
+double TWaveFile::MeanSquare(uint32_t from, uint32_t to, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::MeanSquare(from, to, channel);
+    return MeasureRange(from, to, channel, &TWaveData::MeanSquare);
 }
 
 double TWaveFile::SumOfMagnitudes(uint32_t from, uint32_t to, uint16_t channel)
 {
     if (!Working())
         return TWaveData::SumOfMagnitudes(from, to, channel);
-    to = std::min(to, FrameCount);
-    if (to <= from || from > FrameCount)
-        return 0.0;
-    TWaveData scratch(to - from, Format);
-    return LoadRange(scratch, from, to - from) ? scratch.SumOfMagnitudes(0, to - from, channel) : 0.0;
+    return MeasureRange(from, to, channel, &TWaveData::SumOfMagnitudes);
 }
 
 float TWaveFile::SumOfSquaresTime(float start, float end, uint16_t channel)
@@ -692,23 +706,9 @@ bool TWaveFile::SaveMemory()
         Error = 1;
         return false;
     }
-    PCMWAVEFORMAT pcm = {};
-    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.wf.nChannels = Format.NumChannels;
-    pcm.wf.nSamplesPerSec = Format.SamplingRate;
-    pcm.wf.nAvgBytesPerSec = Format.SamplingRate * Format.BytesPerFrame();
-    pcm.wf.nBlockAlign = static_cast<WORD>(Format.BytesPerFrame());
-    pcm.wBitsPerSample = Format.BitsPerSample;
     const uint32_t dataBytes = FramesToBytes(std::min(HighWaterMark, FrameCount));
-    MMCKINFO riff = {}, fmt = {}, data = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    fmt.cksize = sizeof pcm;
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    data.cksize = dataBytes;
-    bool ok = !mmioCreateChunk(h, &riff, MMIO_CREATERIFF) && !mmioCreateChunk(h, &fmt, 0) &&
-              mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) == sizeof pcm && !mmioAscend(h, &fmt, 0) &&
-              !mmioCreateChunk(h, &data, 0) &&
+    MMCKINFO riff, data;
+    bool ok = BeginWave(h, Format, dataBytes, riff, data) &&
               (dataBytes == 0 ||
                mmioWrite(h, reinterpret_cast<HPSTR>(Buffer.data()), static_cast<LONG>(dataBytes)) ==
                    static_cast<LONG>(dataBytes)) &&
@@ -891,6 +891,11 @@ void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
         CopyTime(this, &copy, start, 0.0f, end - start);
         copy.Save();
     }
+    RecordUndo(operation, start, end);
+}
+
+void TWaveFile::RecordUndo(uint16_t operation, float start, float end)
+{
     UndoAvailable = 1;
     UndoStart = start;
     UndoEnd = end;
@@ -1102,11 +1107,11 @@ int TWaveFile::Cut(float start, float end)
 
 namespace {
 
-// Writes the clipboard's CF_WAVE image to a new temporary file; empty when there is none.
-std::string ClipboardToFile(const std::string& name)
+// Writes the clipboard's CF_WAVE image to the named file.
+bool ClipboardToFile(const std::string& name)
 {
-    if (name.empty() || !IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
-        return {};
+    if (!IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
+        return false;
     bool ok = false;
     if (HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat)) {
         const SIZE_T size = GlobalSize(block);
@@ -1120,30 +1125,24 @@ std::string ClipboardToFile(const std::string& name)
         GlobalUnlock(block);
     }
     CloseClipboard();
-    return ok ? name : std::string();
+    return ok;
 }
 
 }  // namespace
 
-int TWaveFile::PasteOver(float start)
+int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit)
 {
-    const std::string temp = NewTempName(TempDirectory);
-    const std::string image = ClipboardToFile(temp);
-    if (image.empty()) {
-        if (!temp.empty())
-            DeleteFileA(temp.c_str());
+    const std::string image = NewTempName(TempDirectory);
+    if (image.empty())
         return 0;
-    }
     int result = 0;
-    {
+    if (ClipboardToFile(image)) {
         TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
         if (!pasted.Error) {
             if (!pasted.GetFormat().IsEqual(Format)) {
                 Say(kDiffering, TEngineHost::MsgIconStop);
             } else {
-                const float length = pasted.GetHighWaterTime();
-                SaveUndo(UndoOverwrite, start, start + length);
-                result = CopyTime(&pasted, this, 0.0f, start, length);
+                result = edit(pasted, pasted.GetHighWaterTime());
                 Changed = 1;
             }
         }
@@ -1152,33 +1151,20 @@ int TWaveFile::PasteOver(float start)
     return result;
 }
 
+int TWaveFile::PasteOver(float start)
+{
+    return PasteWith([&](TWaveFile& pasted, float length) {
+        SaveUndo(UndoOverwrite, start, start + length);
+        return CopyTime(&pasted, this, 0.0f, start, length);
+    });
+}
+
 int TWaveFile::PasteInsert(float start)
 {
-    const std::string temp = NewTempName(TempDirectory);
-    const std::string image = ClipboardToFile(temp);
-    if (image.empty()) {
-        if (!temp.empty())
-            DeleteFileA(temp.c_str());
-        return 0;
-    }
-    int result = 0;
-    {
-        TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
-        if (!pasted.Error) {
-            if (!pasted.GetFormat().IsEqual(Format)) {
-                Say(kDiffering, TEngineHost::MsgIconStop);
-            } else {
-                const float length = pasted.GetHighWaterTime();
-                result = InsertTime(&pasted, this, 0.0f, start, length);
-                DiscardUndo();
-                UndoAvailable = 1;
-                UndoStart = start;
-                UndoEnd = start + length;
-                UndoOperation = UndoInsert;
-                Changed = 1;
-            }
-        }
-    }
-    DeleteFileA(image.c_str());
-    return result;
+    return PasteWith([&](TWaveFile& pasted, float length) {
+        const int result = InsertTime(&pasted, this, 0.0f, start, length);
+        DiscardUndo();
+        RecordUndo(UndoInsert, start, start + length);
+        return result;
+    });
 }

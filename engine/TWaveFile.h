@@ -4,6 +4,7 @@
 #include "engine/TWaveFormat.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // A RIFF WAVE file held in memory (mode 0), worked on through a working file
@@ -100,8 +101,15 @@ private:
     bool RawWrite(uint32_t frame, uint32_t count, const uint8_t* src);
     // A scratch wave holding frames [from, from + count) with this calibration.
     bool LoadRange(TWaveData& scratch, uint32_t from, uint32_t count);
+    // A measure of frames [from, to) of the working file, taken on a scratch copy.
+    using TRangeMeasure = double (TWaveData::*)(uint32_t from, uint32_t to, uint16_t channel);
+    double MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure);
     std::string NewTempName(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
+    void RecordUndo(uint16_t operation, float start, float end);
+    // Opens the clipboard's wave as a temporary file and, when its format is
+    // this wave's, applies the edit to it and its length in seconds.
+    int PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit);
 
     uint32_t Untitled = 0;
     uint32_t UndoAvailable = 0;

@@ -53,6 +53,18 @@ void TransformBoth(TChannels& c, const std::vector<double>& left, const std::vec
     Transform(c.Right, right, TSmoothing::Hanning);
 }
 
+// One block of the coherence road: the cross spectrum is averaged by
+// magnitude, then set against both channels' averaged powers.
+void CoherenceBlock(TChannels& c, const std::vector<double>& left, const std::vector<double>& right)
+{
+    TransformBoth(c, left, right);
+    c.Result.ComputeCrossSpectrum(c.Left.GetSpectrumBuffer(), c.Right.GetSpectrumBuffer());
+    c.Result.Average(1);
+    c.Left.Average(0);
+    c.Right.Average(0);
+    c.Result.ComputeCoherence(c.Left.GetMagnitudes(), c.Right.GetMagnitudes());
+}
+
 TEST(TSpectralDataDual, IdenticalChannels)
 {
     TChannels c(1024, 1);
@@ -127,12 +139,7 @@ TEST(TSpectralDataDual, TransferAndCoherenceOfAFilter)
         cross.Right.Average(0);
         cross.Result.ComputeTransferFromCross(cross.Left.GetMagnitudes());
 
-        TransformBoth(coherence, left[b], right[b]);
-        coherence.Result.ComputeCrossSpectrum(coherence.Left.GetSpectrumBuffer(), coherence.Right.GetSpectrumBuffer());
-        coherence.Result.Average(1);
-        coherence.Left.Average(0);
-        coherence.Right.Average(0);
-        coherence.Result.ComputeCoherence(coherence.Left.GetMagnitudes(), coherence.Right.GetMagnitudes());
+        CoherenceBlock(coherence, left[b], right[b]);
     }
     int checked = 0;
     for (uint32_t k = 2; k < n / 2 - 1; ++k) {
@@ -153,14 +160,8 @@ TEST(TSpectralDataDual, CoherenceOfIndependentNoiseIsSmall)
     const auto left = NoiseBlocks(n, blocks, 7);
     const auto right = NoiseBlocks(n, blocks, 8);
     TChannels c(n, blocks);
-    for (uint32_t b = 0; b < blocks; ++b) {
-        TransformBoth(c, left[b], right[b]);
-        c.Result.ComputeCrossSpectrum(c.Left.GetSpectrumBuffer(), c.Right.GetSpectrumBuffer());
-        c.Result.Average(1);
-        c.Left.Average(0);
-        c.Right.Average(0);
-        c.Result.ComputeCoherence(c.Left.GetMagnitudes(), c.Right.GetMagnitudes());
-    }
+    for (uint32_t b = 0; b < blocks; ++b)
+        CoherenceBlock(c, left[b], right[b]);
     // |coherence|^2 of independent signals averages about 1 / blocks.
     double sum = 0.0;
     for (uint32_t k = 2; k < n / 2 - 1; ++k)
