@@ -207,7 +207,11 @@ void TMainWin::AllocateSpectralData()
     if (mode >= 3 && mode <= 12) {
         DisplayPrimary = SpectralCombined;
         DisplaySecondary = mode >= 11 ? SpectralAux : SpectralCombined;
-        if (mode >= 11) std::snprintf(SecondaryLabel, sizeof SecondaryLabel, "Coherence Function");
+        // One engine shows in both places up to mode 10: it keeps the result's name.
+        if (mode >= 11)
+            std::snprintf(SecondaryLabel, sizeof SecondaryLabel, "Coherence Function");
+        else
+            std::memcpy(SecondaryLabel, PrimaryLabel, sizeof SecondaryLabel);
     }
     UpdateDelaySamples();
     if (DisplayPrimary) DisplayPrimary->SetLabel(PrimaryLabel);
