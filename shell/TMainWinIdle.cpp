@@ -80,7 +80,12 @@ bool TMainWin::IdleAction(long idleCount)
 
     TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == 2);
     if (!Trigger.Enable) {
-        if (!FillSeriesBlocks(SeriesLeft, SeriesRight, 0)) return true;
+        // A pass without data still follows the port's time, so that playback
+        // near the end of a recording reaches its stop.
+        if (!FillSeriesBlocks(SeriesLeft, SeriesRight, 0)) {
+            UpdateCurrentTime();
+            return true;
+        }
         if (!(OverloadFlag && Settings.ExcludeOverloadFlag)) {
             CopySeriesToSpectral(SpectralLeft, SeriesLeft);
             CopySeriesToSpectral(SpectralRight, SeriesRight);
