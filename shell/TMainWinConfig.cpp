@@ -241,7 +241,26 @@ void TMainWin::LoadConfiguration(const char* path)
         }
     }
     DataSource = OpMode == RealTime ? 1 : 0;
+    ApplySettings(0);
     SetStartupMenuChecks();
+    const struct { int32_t ViewStatusFlags::*Flag; int Types[2]; } Reopen[] = {
+        {&ViewStatusFlags::TimeSeries, {1, -1}}, {&ViewStatusFlags::SpectrumPlot, {2, 22}},
+        {&ViewStatusFlags::PhasePlot, {5, 25}}, {&ViewStatusFlags::Spectrogram, {3, 23}},
+        {&ViewStatusFlags::SurfacePlot, {4, 24}}, {&ViewStatusFlags::SignalGenerator, {6, -1}},
+        {&ViewStatusFlags::THD, {7, -1}}, {&ViewStatusFlags::THD_N, {8, -1}}, {&ViewStatusFlags::IMD, {9, -1}},
+        {&ViewStatusFlags::SNR, {10, -1}}, {&ViewStatusFlags::SINAD, {16, -1}}, {&ViewStatusFlags::SFDR, {17, -1}},
+        {&ViewStatusFlags::NF, {18, -1}}, {&ViewStatusFlags::PeakFreq, {11, -1}},
+        {&ViewStatusFlags::PeakAmp, {12, -1}}, {&ViewStatusFlags::TotalPwr, {13, -1}},
+        {&ViewStatusFlags::DelayFinder, {15, -1}}, {&ViewStatusFlags::LeqAnalysis, {26, -1}},
+        {&ViewStatusFlags::Reverb, {19, -1}}, {&ViewStatusFlags::PhaseScope, {21, -1}},
+        {&ViewStatusFlags::THD_vs_Freq, {27, -1}},
+    };
+    for (const auto& r : Reopen)
+        if (ViewStatus.*r.Flag)
+            for (int type : r.Types)
+                if (type >= 0) CreateViewWindow(type, name);
+    if (MacroWindow) ViewStatus.Macro = 1;
+    else if (ViewStatus.Macro) CreateViewWindow(20, name);
 
     char wave[PathSize] = {};
     ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", wave, sizeof wave, name);

@@ -106,7 +106,8 @@ void TMainWin::QueryCalibration()
     if (choice == TQueryCalibrationDialog::DisableCalibration) {
         Calibration.Left.IsEnabled = 0;
         Calibration.Right.IsEnabled = 0;
-        SetWaveCalibration();
+        ApplyWaveCalibration();
+        ApplySettings(0);
     } else if (choice == TQueryCalibrationDialog::ChooseCalibration) {
         TOpenSaveDialog::TData data;
         data.Flags = OpenFlags;
@@ -117,11 +118,12 @@ void TMainWin::QueryCalibration()
         if (RunFileDialog(data, "Open Calibration File", false) != IDOK || !FitsFileBuffer(data.FileName)) return;
         StoreCurrentFolder(CalFolder, data.FileName.c_str());
         ReadCalibrationFile(data.FileName.c_str(), Calibration);
-        SetWaveCalibration();
+        ApplyWaveCalibration();
+        ApplySettings(0);
     }
 }
 
-void TMainWin::SetWaveCalibration()
+void TMainWin::ApplyWaveCalibration()
 {
     if (!WaveFile) return;
     WaveFile->SetCalibration(Calibration.Left.IsEnabled ? float(Calibration.Left.CalRatio) : 1.0f,
@@ -155,7 +157,7 @@ void TMainWin::OpenWaveFile(const char* path)
         WaveFile->GetCalibrationData(Calibration);
         ComputeCalibrationRatio(Calibration);
     }
-    SetWaveCalibration();
+    ApplyWaveCalibration();
     const TWaveFormat& format = WaveFile->GetFormat();
     Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
     if (format.NumChannels == 1) {
@@ -166,6 +168,9 @@ void TMainWin::OpenWaveFile(const char* path)
     }
     WaveFile->Rewind();
     CurrentTime = 0.0f;
+    SeriesLiveBlock = 0;
+    DataSource = 0;
+    ApplySettings(0);
     char caption[sizeof Caption + PathSize + 4];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, name);
     SetCaption(caption);
@@ -173,7 +178,6 @@ void TMainWin::OpenWaveFile(const char* path)
         OpMode = PostProcess;
         SetStartupMenuChecks();
     }
-    DataSource = 0;
 }
 
 int TMainWin::CloseWaveFile()
@@ -208,6 +212,7 @@ int TMainWin::CloseWaveFile()
         WaveFile = nullptr;
         SetCaption(Caption);
         CurrentTime = 0.0f;
+        ApplySettings(0);
     }
     return result;
 }
