@@ -43,3 +43,30 @@ static_assert(offsetof(CalibrationStruct, Left) == 260);
 static_assert(offsetof(CalibrationStruct, Right) == 894);
 static_assert(offsetof(CalibrationStruct, Reserved) == 1528);
 static_assert(sizeof(CalibrationStruct) == 2048);
+
+// The older one-block layout (1,024 bytes, WAV chunk 101) is converted, never
+// written: the left block is filled first, copied whole over the right block,
+// then the right channel's level, ratio and name are stored.
+constexpr size_t CalibrationStructOldSize = 1024;
+void ConvertOldCalibration(const uint8_t* old, CalibrationStruct& record);
+// Empty channel names become "Left" and "Right".
+void DefaultChannelNames(CalibrationStruct& record);
+
+// Unit codes of RefUnits.
+enum CalibrationUnits : uint32_t {
+    UnitVolts, UnitMillivolts, UnitSplAir, UnitAcceleration, UnitCustom, UnitDbv, UnitDbmv, UnitDbu,
+    UnitPascalsAir, UnitPsi, UnitSplWater, UnitPascalsWater
+};
+
+// Both CalRatio fields from RefLevel, RefType, RefUnits and PctFullScale;
+// 1.0 where the ratio cannot be computed.
+void ComputeCalibrationRatio(CalibrationStruct& record);
+// Unit conversions (mode 0 in air, 20 uPa reference; mode 1 in water, 1 uPa).
+double SplToPascals(int mode, float db);
+float PascalsToSpl(int mode, float pascals);
+float PsiToSpl(float psi);
+double DbuToVolts(float dbu);
+float VoltsToDbu(float volts);
+// A linear calibrated level in the logarithmic display unit of a channel; a
+// null channel counts as not calibrated.
+float LevelToDisplayUnits(const CalibrationChannel* channel, float level);

@@ -293,50 +293,11 @@ void TWaveFile::ReadCalibration(void* source)
     } else if (found.LegacyCalibrationOffset) {
         uint8_t old[TWaveLayout::LegacyCalibrationChunkSize];
         if (src.Read(found.LegacyCalibrationOffset, old, sizeof old)) {
-            CalibrationStruct c = {};
-            auto u32 = [&](size_t at) {
-                uint32_t v;
-                std::memcpy(&v, old + at, 4);
-                return v;
-            };
-            auto f32 = [&](size_t at) {
-                float v;
-                std::memcpy(&v, old + at, 4);
-                return v;
-            };
-            auto text = [&](char* dest, size_t at, size_t size) {
-                std::memcpy(dest, old + at, size);
-                dest[size - 1] = '\0';
-            };
-            c.Left.IsEnabled = u32(0);
-            text(c.Filename, 4, sizeof c.Filename);
-            c.Left.RefLevel = f32(264);
-            c.Left.RefType = static_cast<int32_t>(u32(268));
-            c.Left.RefUnits = u32(272);
-            text(c.Left.LabelLinear, 276, sizeof c.Left.LabelLinear);
-            text(c.Left.LabelLog, 336, sizeof c.Left.LabelLog);
-            c.Left.LabelType = u32(396);
-            c.Left.PctFullScale = f32(400);
-            c.Left.CalRatio = f32(408);
-            c.Left.ConversionType = u32(416);
-            c.Left.IntegrationType = u32(420);
-            text(c.Left.ChannelName, 424, sizeof c.Left.ChannelName);
-            c.Right = c.Left;
-            c.Right.PctFullScale = f32(404);
-            c.Right.CalRatio = f32(412);
-            text(c.Right.ChannelName, 464, sizeof c.Right.ChannelName);
-            Calibration = c;
+            ConvertOldCalibration(old, Calibration);
             CalibrationPresent = 1;
         }
     }
-    if (CalibrationPresent) {
-        Calibration.Left.ChannelName[sizeof Calibration.Left.ChannelName - 1] = '\0';
-        Calibration.Right.ChannelName[sizeof Calibration.Right.ChannelName - 1] = '\0';
-        if (!Calibration.Left.ChannelName[0])
-            std::strcpy(Calibration.Left.ChannelName, "Left");
-        if (!Calibration.Right.ChannelName[0])
-            std::strcpy(Calibration.Right.ChannelName, "Right");
-    }
+    if (CalibrationPresent) DefaultChannelNames(Calibration);
 }
 
 bool TWaveFile::Load(const std::string& file, bool working)

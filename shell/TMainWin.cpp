@@ -23,6 +23,28 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_WM_DROPFILES
     EV_WM_SYSCOLORCHANGE
     EV_COMMAND(CM_EXIT, CmExit)
+    EV_COMMAND(CM_FILENEW, CmFileNew)
+    EV_COMMAND(CM_FILEOPEN, CmFileOpen)
+    EV_COMMAND(CM_FILECLOSE, CmFileClose)
+    EV_COMMAND(CM_FILESAVE, CmFileSave)
+    EV_COMMAND(CM_FILESAVEAS, CmFileSaveAs)
+    EV_COMMAND(CM_FILEDELETE, CmFileDelete)
+    EV_COMMAND_ENABLE(CM_FILENEW, CeFileNew)
+    EV_COMMAND_ENABLE(CM_FILECLOSE, CeWaveFileCommand)
+    EV_COMMAND_ENABLE(CM_FILESAVE, CeWaveFileCommand)
+    EV_COMMAND_ENABLE(CM_FILESAVEAS, CeWaveFileCommand)
+    EV_COMMAND_ENABLE(CM_FILEDELETE, CeFileDelete)
+    EV_COMMAND(CM_RECENTFILE1, CmRecentFile1)
+    EV_COMMAND(CM_RECENTFILE2, CmRecentFile2)
+    EV_COMMAND(CM_RECENTFILE3, CmRecentFile3)
+    EV_COMMAND(CM_RECENTFILE4, CmRecentFile4)
+    EV_COMMAND_ENABLE(CM_RECENTFILE1, CeRecentFile)
+    EV_COMMAND_ENABLE(CM_RECENTFILE2, CeRecentFile)
+    EV_COMMAND_ENABLE(CM_RECENTFILE3, CeRecentFile)
+    EV_COMMAND_ENABLE(CM_RECENTFILE4, CeRecentFile)
+    EV_COMMAND(CM_LOADCONFIGURATION, CmLoadConfiguration)
+    EV_COMMAND(CM_SAVECONFIGURATION, CmSaveConfiguration)
+    EV_MESSAGE(TMainWin::LoadConfigRequest, EvLoadConfigRequest)
     EV_WM_SIZE
     EV_COMMAND(CM_RUN, CmRun)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
@@ -55,8 +77,6 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
     ReplaceExtension(HelpPath, ModulePath, "chm");
 
     Attr.Style |= WS_CLIPCHILDREN;
-    // The frame's saved placement (placement kind 0) becomes its creation
-    // rectangle here once the placement operations exist.
 
     Calibration.Left.CalRatio = 1.0f;
     Calibration.Right.CalRatio = 1.0f;
@@ -66,6 +86,12 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
     ReadSettings(IniPath);
     std::memcpy(CurrentFolders, ConfiguredFolders, sizeof CurrentFolders);
     ApplicationHidden = ViewStatus.HideApplicationWindow != 0 ? 1 : 0;
+    RECT frame;
+    GetInitialPlacement(frame, 0, IniPath, InitialShowCommand);
+    Attr.X = frame.left;
+    Attr.Y = frame.top;
+    Attr.W = frame.right - frame.left;
+    Attr.H = frame.bottom - frame.top;
     DataSource = OpMode == RealTime ? 1 : 0;
     CreateFaceBrush();
     UpdateDelaySamples();
@@ -156,7 +182,7 @@ void TMainWin::SetupWindow()
         splash.Execute();
     }
     AttachWindowMenu();
-    // The recent-file entries of the File menu are rebuilt here.
+    BuildRecentFileMenu();
 
     Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
     SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
@@ -165,8 +191,8 @@ void TMainWin::SetupWindow()
 
     // The status bar is created here.
     DragAcceptFiles(true);
-    // Here, in order: maximise the frame when its saved placement says so;
-    // reopen the views and utility windows whose ViewStatus flag is set;
+    if (InitialShowCommand == SW_SHOWMAXIMIZED) Show(SW_SHOWMAXIMIZED);
+    // Here, in order: reopen the views and utility windows whose ViewStatus flag is set;
     // set the View menu checks from those flags.
     SetStartupMenuChecks();
     // Here, in order: lay out the transport toolbar for the mode, create the
@@ -233,7 +259,8 @@ void TMainWin::EvDestroy()
 {
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
-    // Here, in order: save the frame's placement; close all views, all
+    SaveUtilityPlacements(0, IniPath);
+    // Here, in order: close all views, all
     // utilities and the macro window; close the help viewer's windows.
     TMDIFrame::EvDestroy();
 }

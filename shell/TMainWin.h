@@ -1,13 +1,16 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <string>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TriggerSettings.h"
+#include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
 #include "framework/TMDIFrame.h"
+#include "framework/TOpenSaveDialog.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
 #include "shell/MarkerSettings.h"
@@ -289,6 +292,71 @@ public:
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.
     static constexpr int32_t CurrentStructTypeId = 102;
+
+    // File menu, recent files, configuration files, window placements and
+    // calibration files.
+    static constexpr UINT LoadConfigRequest = 0x4C9;
+    static constexpr int PlacementTypes = 28;
+    void CmFileNew();
+    void CmFileOpen();
+    void CmFileClose();
+    void CmFileSave();
+    void CmFileSaveAs();
+    void CmFileDelete();
+    void CeFileNew(TCommandEnabler& ce);
+    void CeWaveFileCommand(TCommandEnabler& ce);
+    void CeFileDelete(TCommandEnabler& ce);
+    // Saves the open wave; false when it was not saved (a failed write or a
+    // cancelled Save As dialog), so that nothing that discards it goes on.
+    bool SaveWave();
+    bool SaveWaveAs();
+    void CmRecentFile1() { OpenRecentFile(1); }
+    void CmRecentFile2() { OpenRecentFile(2); }
+    void CmRecentFile3() { OpenRecentFile(3); }
+    void CmRecentFile4() { OpenRecentFile(4); }
+    void CeRecentFile(TCommandEnabler& ce);
+    void OpenRecentFile(int key);
+    void BuildRecentFileMenu();
+    void CmLoadConfiguration();
+    void CmSaveConfiguration();
+    LRESULT EvLoadConfigRequest(WPARAM, LPARAM lParam);
+    void SaveConfiguration(const char* path);
+    void SaveUtilityPlacements(int type, const char* fileName);
+    int RestoreWindowPlacement(int type, const char* fileName);
+    void GetInitialPlacement(RECT& rect, int type, const char* fileName, int& showCommand);
+    // The window that a placement type names, or null when it is not open.
+    virtual HWND PlacementWindow(int type);
+    void ReadCalibrationFile(const char* fileName, CalibrationStruct& record);
+    void WriteCalibrationFile(const char* fileName, CalibrationStruct& record);
+    void ComputeCalibrationRatio(CalibrationStruct& record);
+    float LevelToDisplayUnits(uint16_t channel, float level);
+    // Gives the open wave the factors of the enabled calibration channels.
+    void ApplyWaveCalibration();
+    // After the Open command: asks whether to keep calibration for a wave
+    // without calibration data, and acts on the answer.
+    void QueryCalibration();
+    // The common file dialogs; IDOK with the chosen path in data.FileName.
+    virtual int RunFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save);
+    // The calibration question; the chosen button id, 0 after Esc.
+    virtual uint32_t AskCalibrationChoice();
+    // name, or the folder and name when name is relative; false (with
+    // "Failure opening file: %s") when the joined path does not fit.
+    bool ResolvePath(char* resolved, const char* folder, const char* name);
+    // Keeps the folder of a chosen file as the current folder of its kind.
+    void StoreCurrentFolder(int folder, const char* path);
+    // File dialogs hand over names of fewer than FileNameSize characters;
+    // a longer choice is refused with a message, never cut.
+    static constexpr int FileNameSize = 256;
+    bool FitsFileBuffer(const std::string& path);
+    char LastClosedFile[PathSize] = {};
+    char LastConfigFile[PathSize] = {};
+    // Show command of the frame's saved placement.
+    int InitialShowCommand = SW_SHOWNORMAL;
+    // The folder the configuration dialogs start in.
+    std::string LastConfigFolder() const;
+    // Placement/Special of a configuration: 1 tile horizontally, 2 tile
+    // vertically, 3 cascade, each after maximising the frame.
+    void ArrangeWindows(int arrangement);
 
 private:
     void TakeCommandLineFile(const char* argument);

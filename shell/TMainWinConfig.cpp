@@ -1,0 +1,295 @@
+// Configuration files and the window placements kept in them and in the INI
+// file.
+#include "shell/TMainWin.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include "engine/TSmoothing.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TWaveFile.h"
+#include "framework/TMDIClient.h"
+
+namespace {
+const char* const Product = "Tonalyx";
+const char* const Placement = "Placement";
+
+// Keys and default rectangles of the window types; W is the desktop width,
+// H its height less 26 pixels, added when the flag is set.
+struct TPlacementDefault {
+    const char* Key;
+    int Left, Top, Right, Bottom;
+    bool RightFromW, BottomFromH;
+};
+const TPlacementDefault Defaults[TMainWin::PlacementTypes] = {
+    {"Main", 0, 0, 0, 0, true, true},
+    {"Time Series", 10, 10, -130, -290, true, true},
+    {"Spectrum", 0, 0, -140, -300, true, true},
+    {"Spectrogram", 80, 80, -60, -220, true, true},
+    {"3-D Surface", 120, 120, -20, -180, true, true},
+    {"Phase", 40, 40, -100, -260, true, true},
+    {"Signal Generator", 400, 200, 100, 100, false, false},
+    {"THD", 160, 360, 120, 84, false, false},
+    {"THD_N", 180, 380, 120, 84, false, false},
+    {"IMD", 200, 400, 120, 84, false, false},
+    {"SNR", 220, 420, 120, 84, false, false},
+    {"Peak Freq", 100, 300, 120, 84, false, false},
+    {"Peak Amp", 120, 320, 120, 84, false, false},
+    {"Total Pwr", 140, 340, 120, 84, false, false},
+    {nullptr, 0, 0, 0, 0, false, false},
+    {"Delay Finder", 240, 440, 160, 84, false, false},
+    {"SINAD", 230, 430, 120, 84, false, false},
+    {"SFDR", 240, 430, 120, 84, false, false},
+    {"NF", 250, 435, 120, 84, false, false},
+    {"Reverb", 50, 64, 600, 400, false, false},
+    {"Macro Processor", 780, 110, 1000, 300, false, false},
+    {"Phase Scope", 70, 80, 400, 400, false, false},
+    {"Spectrum2", 20, 20, -120, -280, true, true},
+    {"Spectrogram2", 100, 100, -40, -200, true, true},
+    {"3-D Surface2", 140, 140, 0, -160, true, true},
+    {"Phase2", 60, 60, -80, -240, true, true},
+    {"Leq Analysis", 300, 500, 160, 160, false, false},
+    {"THD_Freq", 20, 20, 800, 600, false, false},
+};
+
+// Windows in the order a configuration saves them.
+const int SaveOrder[] = {0, 1, 2, 22, 5, 25, 3, 23, 4, 24, 6, 7, 8, 9, 10, 16, 17, 18, 11, 12, 13, 15, 26, 19, 20, 21, 27};
+
+bool HasPlacement(int type)
+{
+    return type >= 0 && type < TMainWin::PlacementTypes && Defaults[type].Key;
+}
+
+RECT Desktop()
+{
+    RECT r{};
+    ::GetWindowRect(::GetDesktopWindow(), &r);
+    return r;
+}
+
+// Reads a type's entry over the record; false when there is none. Numbers
+// that do not parse keep the record's values.
+bool ReadPlacement(int type, const char* fileName, WINDOWPLACEMENT& wp)
+{
+    char text[128];
+    ::GetPrivateProfileStringA(Placement, Defaults[type].Key, "", text, sizeof text, fileName);
+    if (!text[0]) return false;
+    wp.length = sizeof wp;
+    int v[10] = {int(wp.flags), int(wp.showCmd), int(wp.ptMinPosition.x), int(wp.ptMinPosition.y),
+                 int(wp.ptMaxPosition.x), int(wp.ptMaxPosition.y), int(wp.rcNormalPosition.left),
+                 int(wp.rcNormalPosition.top), int(wp.rcNormalPosition.right), int(wp.rcNormalPosition.bottom)};
+    std::sscanf(text, "%d, %d, {%d,%d}, {%d,%d}, {%d,%d,%d,%d}", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
+                &v[7], &v[8], &v[9]);
+    // Off-screen and negative coordinates come back onto the desktop.
+    for (int i = 2; i < 10; ++i)
+        if (v[i] < 0) v[i] = 0;
+    const RECT desktop = Desktop();
+    const int width = desktop.right - desktop.left, height = desktop.bottom - desktop.top;
+    if (width < v[6]) v[6] = width / 2;
+    if (height < v[7]) v[7] = height / 2;
+    wp.flags = UINT(v[0]);
+    wp.showCmd = UINT(v[1]);
+    wp.ptMinPosition = {v[2], v[3]};
+    wp.ptMaxPosition = {v[4], v[5]};
+    wp.rcNormalPosition = {v[6], v[7], v[8], v[9]};
+    return true;
+}
+}
+
+HWND TMainWin::PlacementWindow(int type)
+{
+    return type == 0 ? HWindow : nullptr;
+}
+
+void TMainWin::SaveUtilityPlacements(int type, const char* fileName)
+{
+    if (!HasPlacement(type)) return;
+    HWND window = PlacementWindow(type);
+    if (!window) return;
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (!::GetWindowPlacement(window, &wp)) return;
+    char text[128];
+    std::snprintf(text, sizeof text, "%d, %d, {%d,%d}, {%d,%d}, {%d,%d,%d,%d}", int(wp.flags), int(wp.showCmd),
+                  int(wp.ptMinPosition.x), int(wp.ptMinPosition.y), int(wp.ptMaxPosition.x), int(wp.ptMaxPosition.y),
+                  int(wp.rcNormalPosition.left), int(wp.rcNormalPosition.top), int(wp.rcNormalPosition.right),
+                  int(wp.rcNormalPosition.bottom));
+    ::WritePrivateProfileStringA(Placement, Defaults[type].Key, text, fileName);
+}
+
+int TMainWin::RestoreWindowPlacement(int type, const char* fileName)
+{
+    if (!HasPlacement(type)) return 0;
+    HWND window = PlacementWindow(type);
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (window) ::GetWindowPlacement(window, &wp);
+    if (!ReadPlacement(type, fileName, wp)) return 0;
+    if (HWindow && ::IsIconic(HWindow)) wp.showCmd = SW_MINIMIZE;
+    else if (wp.showCmd == SW_SHOWMINIMIZED) wp.showCmd = SW_SHOWNORMAL;
+    int result = 1;
+    if (ApplicationHidden) {
+        wp.showCmd = SW_HIDE;
+        result = 0;
+    }
+    if (window) ::SetWindowPlacement(window, &wp);
+    return result;
+}
+
+void TMainWin::GetInitialPlacement(RECT& rect, int type, const char* fileName, int& showCommand)
+{
+    const RECT desktop = Desktop();
+    const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top - 26;
+    const TPlacementDefault& d = Defaults[HasPlacement(type) ? type : 0];
+    rect = {d.Left, d.Top, d.Right + (d.RightFromW ? w : 0), d.Bottom + (d.BottomFromH ? h : 0)};
+    showCommand = SW_SHOWNORMAL;
+    if (HasPlacement(type)) {
+        WINDOWPLACEMENT wp{};
+        if (ReadPlacement(type, fileName, wp)) {
+            rect = wp.rcNormalPosition;
+            showCommand = int(wp.showCmd);
+        }
+    }
+    if (ApplicationHidden) showCommand = SW_HIDE;
+}
+
+void TMainWin::CmLoadConfiguration()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    TOpenSaveDialog::TData data;
+    data.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+    data.Filter = "Configuration Files (*.cfg)|*.cfg|";
+    data.FileName = "*.cfg";
+    data.DefExt = "cfg";
+    data.InitialDir = LastConfigFolder();
+    if (RunFileDialog(data, "Open Configuration File", false) != IDOK || !FitsFileBuffer(data.FileName)) return;
+    std::snprintf(LastConfigFile, sizeof LastConfigFile, "%s", data.FileName.c_str());
+    LoadConfiguration(LastConfigFile);
+}
+
+void TMainWin::CmSaveConfiguration()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    TOpenSaveDialog::TData data;
+    data.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+    data.Filter = "Configuration Files (*.cfg)|*.cfg|";
+    data.FileName = "*.cfg";
+    data.DefExt = "cfg";
+    data.InitialDir = LastConfigFolder();
+    if (RunFileDialog(data, "Save Configuration File", true) != IDOK || !FitsFileBuffer(data.FileName)) return;
+    std::snprintf(LastConfigFile, sizeof LastConfigFile, "%s", data.FileName.c_str());
+    SaveConfiguration(LastConfigFile);
+}
+
+std::string TMainWin::LastConfigFolder() const
+{
+    if (!LastConfigFile[0]) return CurrentFolders[CfgFolder];
+    std::string folder = LastConfigFile;
+    const size_t slash = folder.find_last_of('\\');
+    return slash == std::string::npos ? folder : folder.substr(0, slash);
+}
+
+LRESULT TMainWin::EvLoadConfigRequest(WPARAM, LPARAM lParam)
+{
+    if (!lParam) return 0;
+    char name[256];
+    std::snprintf(name, sizeof name, "%s", reinterpret_cast<const char*>(lParam));
+    LoadConfiguration(name);
+    return 1;
+}
+
+void TMainWin::LoadConfiguration(const char* path)
+{
+    if (!path || !*path) return;
+    if (RunState != Stopped) StopAnalyzer();
+    char name[PathSize];
+    if (!ResolvePath(name, ConfiguredFolders[CfgFolder], path)) return;
+    // A file that is missing or holds no settings would replace every
+    // setting by its default: keep the current ones instead.
+    char sections[64] = {};
+    if (FILE* test = std::fopen(name, "rb")) {
+        std::fclose(test);
+        ::GetPrivateProfileSectionA("Settings", sections, sizeof sections, name);
+    }
+    if (!sections[0]) {
+        char text[PathSize + 64];
+        std::snprintf(text, sizeof text, "Failure opening file: %s", name);
+        MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    char undo[PathSize + 16];
+    std::snprintf(undo, sizeof undo, "%s\\-Undo.cfg", ConfiguredFolders[CfgFolder]);
+    if (_stricmp(name, undo) != 0) SaveConfiguration(undo);
+
+    CloseWaveFile();
+    ReadSettings(name);
+    UpdateDelaySamples();
+    delete SoundInput;
+    delete SoundOutput;
+    SoundInput = new TSoundInput(uint32_t(InputDeviceID));
+    SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
+    SoundInput->SetFormat(Settings.Format);
+    RestoreWindowPlacement(0, name);
+    if (Smoothing) {
+        Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
+        if (Settings.SmoothingWindow == 5) {
+            char alpha[32];
+            ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", alpha, sizeof alpha, IniPath);
+            Smoothing->SetKaiserParameter(float(std::atoi(alpha)));
+        }
+    }
+    DataSource = OpMode == RealTime ? 1 : 0;
+    ApplySettings(0);
+    SetStartupMenuChecks();
+    const struct { int32_t ViewStatusFlags::*Flag; int Types[2]; } Reopen[] = {
+        {&ViewStatusFlags::TimeSeries, {1, -1}}, {&ViewStatusFlags::SpectrumPlot, {2, 22}},
+        {&ViewStatusFlags::PhasePlot, {5, 25}}, {&ViewStatusFlags::Spectrogram, {3, 23}},
+        {&ViewStatusFlags::SurfacePlot, {4, 24}}, {&ViewStatusFlags::SignalGenerator, {6, -1}},
+        {&ViewStatusFlags::THD, {7, -1}}, {&ViewStatusFlags::THD_N, {8, -1}}, {&ViewStatusFlags::IMD, {9, -1}},
+        {&ViewStatusFlags::SNR, {10, -1}}, {&ViewStatusFlags::SINAD, {16, -1}}, {&ViewStatusFlags::SFDR, {17, -1}},
+        {&ViewStatusFlags::NF, {18, -1}}, {&ViewStatusFlags::PeakFreq, {11, -1}},
+        {&ViewStatusFlags::PeakAmp, {12, -1}}, {&ViewStatusFlags::TotalPwr, {13, -1}},
+        {&ViewStatusFlags::DelayFinder, {15, -1}}, {&ViewStatusFlags::LeqAnalysis, {26, -1}},
+        {&ViewStatusFlags::Reverb, {19, -1}}, {&ViewStatusFlags::PhaseScope, {21, -1}},
+        {&ViewStatusFlags::THD_vs_Freq, {27, -1}},
+    };
+    for (const auto& r : Reopen)
+        if (ViewStatus.*r.Flag)
+            for (int type : r.Types)
+                if (type >= 0) CreateViewWindow(type, name);
+    if (MacroWindow) ViewStatus.Macro = 1;
+    else if (ViewStatus.Macro) CreateViewWindow(20, name);
+
+    char wave[PathSize] = {};
+    ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", wave, sizeof wave, name);
+    OpenWaveFile(wave);
+    ArrangeWindows(::GetPrivateProfileIntA(Placement, "Special", 0, name));
+}
+
+void TMainWin::ArrangeWindows(int arrangement)
+{
+    static const struct { int Code; UINT Message; WPARAM How; } Arrangements[] = {
+        {1, WM_MDITILE, MDITILE_HORIZONTAL},
+        {2, WM_MDITILE, MDITILE_VERTICAL},
+        {3, WM_MDICASCADE, 0},
+    };
+    for (const auto& a : Arrangements) {
+        if (a.Code != arrangement) continue;
+        if (HWindow) Show(SW_SHOWMAXIMIZED);
+        if (TWindow* client = GetClientWindow(); client && client->GetHandle())
+            client->SendMessage(a.Message, a.How, 0);
+    }
+}
+
+void TMainWin::SaveConfiguration(const char* path)
+{
+    if (!path || !*path) return;
+    if (RunState != Stopped) StopAnalyzer();
+    WriteSettings(path);
+    for (int type : SaveOrder) SaveUtilityPlacements(type, path);
+    ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
+    if (WaveFile && !WaveFile->IsUntitled())
+        ::WritePrivateProfileStringA("FileHistory", "OpenFileName", WaveFile->FileName().c_str(), path);
+}

@@ -1,0 +1,320 @@
+// The File menu: new, open, close, save, save as and delete, with the shared
+// open and close operations and the calibration question on open.
+#include "shell/TMainWin.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include "dialogs/TQueryCalibrationDialog.h"
+#include "engine/TWaveFile.h"
+#include "framework/TFileOpenDialog.h"
+#include "framework/TFileSaveDialog.h"
+#include "resources/StringIds.h"
+
+namespace {
+const char* const Product = "Tonalyx";
+const char* const WaveFilter = "Wave Files (*.wav)|*.wav|";
+
+TOpenSaveDialog::TData WaveDialogData(const char* folder, const char* filter, DWORD flags)
+{
+    TOpenSaveDialog::TData data;
+    data.Flags = flags;
+    data.Filter = filter;
+    data.FileName = "*.wav";
+    data.InitialDir = folder;
+    data.DefExt = "wav";
+    return data;
+}
+
+constexpr DWORD OpenFlags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+constexpr DWORD SaveFlags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+bool IsAbsolute(const char* name)
+{
+    return std::strlen(name) <= 3 || name[1] == ':' || name[0] == '\\' || name[0] == '/';
+}
+}
+
+bool TMainWin::ResolvePath(char* resolved, const char* folder, const char* name)
+{
+    const std::string joined = IsAbsolute(name) ? std::string(name) : std::string(folder) + "\\" + name;
+    if (joined.size() >= size_t(PathSize)) {
+        char text[PathSize * 2 + 64];
+        std::snprintf(text, sizeof text, "Failure opening file: %s", joined.c_str());
+        MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+        return false;
+    }
+    std::strcpy(resolved, joined.c_str());
+    return true;
+}
+
+void TMainWin::StoreCurrentFolder(int folder, const char* path)
+{
+    const char* last = std::strrchr(path, '\\');
+    size_t length = last && last != path ? size_t(last - path) : std::strlen(path);
+    if (length >= size_t(PathSize)) return;
+    std::memcpy(CurrentFolders[folder], path, length);
+    CurrentFolders[folder][length] = '\0';
+}
+
+int TMainWin::RunFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save)
+{
+    if (save) return TFileSaveDialog(this, data, title).Execute();
+    return TFileOpenDialog(this, data, title).Execute();
+}
+
+uint32_t TMainWin::AskCalibrationChoice()
+{
+    uint32_t choice = 0;
+    TQueryCalibrationDialog(this, "DIALOG_QUERY_CALIBRATION", &choice, Calibration).Execute();
+    return choice;
+}
+
+void TMainWin::CmFileNew()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    if (!CloseWaveFile()) return;
+    if (OpMode == RealTime) {
+        OpMode = Recorder;
+        SetStartupMenuChecks();
+    }
+}
+
+void TMainWin::CmFileOpen()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    if (OpMode == RealTime) {
+        OpMode = Recorder;
+        SetStartupMenuChecks();
+    }
+    auto data = WaveDialogData(CurrentFolders[WavFolder], "Wave Files|*.wav|", OpenFlags);
+    if (RunFileDialog(data, "Open Wave File", false) != IDOK) return;
+    if (!FitsFileBuffer(data.FileName)) return;
+    const char* path = data.FileName.c_str();
+    StoreCurrentFolder(WavFolder, path);
+    OpenWaveFile(path);
+    // A file that did not open (or a close the user cancelled) is no recent file.
+    if (WaveFile && _stricmp(WaveFile->FileName().c_str(), path) == 0) AddRecentFile(path);
+    QueryCalibration();
+}
+
+void TMainWin::QueryCalibration()
+{
+    if (!WaveFile || WaveFile->HasCalibration()) return;
+    if (!Calibration.Left.IsEnabled && !Calibration.Right.IsEnabled) return;
+    const uint32_t choice = AskCalibrationChoice();
+    if (choice == TQueryCalibrationDialog::DisableCalibration) {
+        Calibration.Left.IsEnabled = 0;
+        Calibration.Right.IsEnabled = 0;
+        ApplyWaveCalibration();
+        ApplySettings(0);
+    } else if (choice == TQueryCalibrationDialog::ChooseCalibration) {
+        TOpenSaveDialog::TData data;
+        data.Flags = OpenFlags;
+        data.Filter = "Calibration Files (*.cal)|*.cal|";
+        data.FileName = "*.cal";
+        data.InitialDir = CurrentFolders[CalFolder];
+        data.DefExt = "cal";
+        if (RunFileDialog(data, "Open Calibration File", false) != IDOK || !FitsFileBuffer(data.FileName)) return;
+        StoreCurrentFolder(CalFolder, data.FileName.c_str());
+        ReadCalibrationFile(data.FileName.c_str(), Calibration);
+        ApplyWaveCalibration();
+        ApplySettings(0);
+    }
+}
+
+void TMainWin::ApplyWaveCalibration()
+{
+    if (!WaveFile) return;
+    WaveFile->SetCalibration(Calibration.Left.IsEnabled ? float(Calibration.Left.CalRatio) : 1.0f,
+                             Calibration.Right.IsEnabled ? float(Calibration.Right.CalRatio) : 1.0f);
+}
+
+void TMainWin::OpenWaveFile(const char* path)
+{
+    if (!CloseWaveFile()) return;
+    if (!path || !*path) return;
+    char name[PathSize];
+    if (!ResolvePath(name, ConfiguredFolders[WavFolder], path)) return;
+    if (FILE* test = std::fopen(name, "rb")) {
+        std::fclose(test);
+    } else {
+        char text[PathSize + 64];
+        std::snprintf(text, sizeof text, "Failure opening file: %s", name);
+        MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    SetCaption(IDS_OPENING_WAVE_TEXT);
+    WaveFile = new TWaveFile(name, uint16_t(FileIO.WaveFileMode), uint32_t(FileIO.MakeBackup),
+                             ConfiguredFolders[TmpFolder]);
+    if (WaveFile->Error) {
+        delete WaveFile;
+        WaveFile = nullptr;
+        SetCaption(Caption);
+        return;
+    }
+    if (WaveFile->HasCalibration()) {
+        WaveFile->GetCalibrationData(Calibration);
+        ComputeCalibrationRatio(Calibration);
+    }
+    ApplyWaveCalibration();
+    const TWaveFormat& format = WaveFile->GetFormat();
+    Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
+    if (format.NumChannels == 1) {
+        Settings.ChannelProcessing = 0;
+    } else if (Settings.ChannelProcessing == 0) {
+        Settings.ChannelProcessing = 2;
+        SeriesOptions.PlotChannel = 2;
+    }
+    WaveFile->Rewind();
+    CurrentTime = 0.0f;
+    SeriesLiveBlock = 0;
+    DataSource = 0;
+    ApplySettings(0);
+    char caption[sizeof Caption + PathSize + 4];
+    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, name);
+    SetCaption(caption);
+    if (OpMode == RealTime) {
+        OpMode = PostProcess;
+        SetStartupMenuChecks();
+    }
+}
+
+int TMainWin::CloseWaveFile()
+{
+    if (!WaveFile) return 1;
+    if (TemporaryWaveFile) {
+        const std::string name = WaveFile->FileName();
+        delete WaveFile;
+        WaveFile = nullptr;
+        ::DeleteFileA(name.c_str());
+        TemporaryWaveFile = 0;
+        return 1;
+    }
+    if (OpMode == RealTime) {
+        delete WaveFile;
+        WaveFile = nullptr;
+        return 1;
+    }
+    int result = 1;
+    if (WaveFile->Changed && !ApplicationHidden) {
+        const bool untitled = WaveFile->IsUntitled() != 0;
+        char text[PathSize + 64];
+        std::snprintf(text, sizeof text, IDS_SAVE_CHANGES_TEXT, untitled ? "[Untitled]" : WaveFile->FileName().c_str());
+        const int answer = MessageBox(text, Product, MB_YESNOCANCEL | MB_ICONEXCLAMATION);
+        // Discarding the wave after a failed or cancelled save would lose it.
+        if (answer == IDCANCEL) result = 0;
+        else if (answer == IDYES) result = (untitled ? SaveWaveAs() : SaveWave()) ? 1 : 0;
+    }
+    if (result == 1) {
+        std::snprintf(LastClosedFile, sizeof LastClosedFile, "%s", WaveFile->FileName().c_str());
+        delete WaveFile;
+        WaveFile = nullptr;
+        SetCaption(Caption);
+        CurrentTime = 0.0f;
+        ApplySettings(0);
+    }
+    return result;
+}
+
+void TMainWin::CmFileClose()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    CloseWaveFile();
+}
+
+void TMainWin::CmFileSave()
+{
+    SaveWave();
+}
+
+void TMainWin::CmFileSaveAs()
+{
+    SaveWaveAs();
+}
+
+bool TMainWin::SaveWave()
+{
+    if (!WaveFile) return false;
+    if (RunState != Stopped) StopAnalyzer();
+    if (WaveFile->IsUntitled()) return SaveWaveAs();
+    SetCaption(IDS_SAVING_WAVE_TEXT);
+    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
+        WaveFile->SetCalibrationData(Calibration);
+    const bool saved = WaveFile->Save() == 1;
+    char caption[sizeof Caption + PathSize + 4];
+    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, WaveFile->FileName().c_str());
+    SetCaption(caption);
+    return saved;
+}
+
+bool TMainWin::SaveWaveAs()
+{
+    if (!WaveFile) return false;
+    if (RunState != Stopped) StopAnalyzer();
+    auto data = WaveDialogData(CurrentFolders[WavFolder], WaveFilter, SaveFlags);
+    if (RunFileDialog(data, "Save Wave File", true) != IDOK) return false;
+    if (!FitsFileBuffer(data.FileName)) return false;
+    const char* path = data.FileName.c_str();
+    StoreCurrentFolder(WavFolder, path);
+    const std::string previousCaption = GetTitle();
+    const std::string previousName = WaveFile->FileName();
+    const bool wasUntitled = WaveFile->IsUntitled() != 0;
+    WaveFile->SetFileName(path);
+    SetCaption(IDS_SAVING_WAVE_TEXT);
+    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
+        WaveFile->SetCalibrationData(Calibration);
+    if (WaveFile->Save() != 1 || WaveFile->Error) {
+        MessageBox(IDS_WRITE_WAVE_FAILED_TEXT, Product, MB_OK);
+        // The wave keeps the name it had, so that Save does not aim at the
+        // place that just failed; an untitled wave has none to go back to.
+        if (!wasUntitled) WaveFile->SetFileName(previousName.c_str());
+        SetCaption(previousCaption.c_str());
+        return false;
+    }
+    AddRecentFile(path);
+    char caption[sizeof Caption + PathSize + 4];
+    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, path);
+    SetCaption(caption);
+    return true;
+}
+
+void TMainWin::CmFileDelete()
+{
+    if (RunState != Stopped) StopAnalyzer();
+    auto data = WaveDialogData(CurrentFolders[WavFolder], WaveFilter, OpenFlags);
+    if (RunFileDialog(data, "Delete Wave File", false) != IDOK || !FitsFileBuffer(data.FileName)) return;
+    const char* path = data.FileName.c_str();
+    StoreCurrentFolder(WavFolder, path);
+    char text[PathSize + 64];
+    std::snprintf(text, sizeof text, IDS_CONFIRM_DELETE_TEXT, path);
+    if (MessageBox(text, Product, MB_YESNO | MB_ICONEXCLAMATION) != IDYES) return;
+    if (!::DeleteFileA(path)) {
+        std::snprintf(text, sizeof text, IDS_DELETE_FAILED_TEXT, path);
+        MessageBox(text, Product, MB_OK);
+    }
+}
+
+bool TMainWin::FitsFileBuffer(const std::string& path)
+{
+    if (path.size() < size_t(FileNameSize)) return true;
+    char text[PathSize * 4 + 64];
+    std::snprintf(text, sizeof text, "The file name is too long: %s", path.c_str());
+    MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void TMainWin::CeFileNew(TCommandEnabler& ce)
+{
+    ce.Enable(OpMode != RealTime);
+}
+
+void TMainWin::CeWaveFileCommand(TCommandEnabler& ce)
+{
+    ce.Enable(OpMode != RealTime && WaveFile);
+}
+
+void TMainWin::CeFileDelete(TCommandEnabler& ce)
+{
+    ce.Enable(!WaveFile);
+}
