@@ -20,7 +20,12 @@
 #include "shell/SpectrumOpts.h"
 #include "shell/SurfaceOpts.h"
 #include "shell/TPrintOptions.h"
-#include "shell/UtilitySettings.h"
+#include "shell/DelayFinderSettings.h"
+#include "shell/LeqSettings.h"
+#include "shell/MacroSettings.h"
+#include "shell/PhaseScopeSettingsStruct.h"
+#include "shell/ReverbSettings.h"
+#include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 
 class TSmoothing;
