@@ -23,6 +23,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_WM_DROPFILES
     EV_WM_SYSCOLORCHANGE
     EV_COMMAND(CM_EXIT, CmExit)
+    EV_WM_SIZE
+    EV_COMMAND(CM_RUN, CmRun)
+    EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
+    EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
+    EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -136,8 +141,9 @@ void TMainWin::GetWindowClass(WNDCLASSA& wc)
 
 void TMainWin::SetupWindow()
 {
-    // The series blocks and spectral data are allocated here (first step)
-    // with the analysis buffers.
+    UpdateHopSize();
+    AllocateSeriesBuffers();
+    AllocateSpectralData();
     LOGFONTA lf{};
     lf.lfHeight = 15;
     std::strcpy(lf.lfFaceName, "Arial");

@@ -227,6 +227,65 @@ public:
     int32_t ButtonToolbarFlag = 1;
     int32_t StatusBarFlag = 1;
 
+    // Run control, sound buffers, idle-time processing, frame layout,
+    // analysis buffers and the spectral pipeline.
+    int32_t OverloadBlocks = 0;
+    int32_t ForceTrigger = 0;
+    int32_t SeriesLiveBlock = 1;
+    char SavedCaption[PathSize] = {};
+    // Shared by start, the buffer handler and the idle handler.
+    uint32_t TriggerOffset = 0;
+    uint32_t PartialFrames = 0;
+    uint32_t HistoryWrapPosition = 0;
+
+    void CmRun();
+    void ResetAveragers();
+    LRESULT EvDeviceChange(WPARAM, LPARAM);
+    // 1 when the input port is open with both capture blocks queued.
+    int OpenCaptureInput();
+    LRESULT EvWaveBufferDone(WPARAM, LPARAM);
+    // A disk recording past its size limit is saved and recording goes on in a new wave.
+    void ContinueInNewRecording();
+    bool IdleAction(long idleCount) override;
+    // 1 when both blocks (either may be null) were filled from the data source.
+    int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
+    void DetectOverload(TSeriesData* left, TSeriesData* right);
+    void CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series);
+
+    void EvSize(UINT sizeType, const TSize& size);
+    int IsViewAllowed(int type) const;
+    void CreateViewWindow(int type, const char* settingsFile);
+    void UpdateHopSize();
+
+    void AllocateSeriesBuffers();
+    void FreeSeriesBuffers();
+    void AllocateSpectralData();
+    void FreeSpectralData();
+    bool AllocateCaptureBlocks();
+    void FreeCaptureBlocks();
+    void BuildDerivedCalibration(int kind, CalibrationChannel& block) const;
+    bool CheckMemory(const AnalysisSettingsStruct& current, const AnalysisSettingsStruct& next);
+    // The channel-processing mode the engines run: a mono format runs mode 0.
+    uint16_t EffectiveChannelProcessing() const;
+
+    int ComputeSpectra(TSpectralData* left, TSpectralData* right, TSpectralData* combined, TSpectralData* aux);
+    int UpdateAveragingRate();
+    void UpdateCurrentTime();
+    void UpdateViewTimes();
+    void RefreshAllViews();
+    float GetNoiseFigure() const;
+    void StartPlayback(float start, float end, uint32_t rate, int loop);
+    void ReprocessSegment(float time);
+    // 0 full refresh, 1 keep the plot views, 2 recompute their history.
+    void ApplySettings(int refreshKind);
+
+    // Hands (primary, secondary) to every open view: (null, null) before the
+    // engines are freed, the new results after every rebuild.
+    virtual void SetViewEngines(TSpectralData* primary, TSpectralData* secondary);
+    // Seams over the platform for the memory check and the device count.
+    virtual uint64_t AvailablePhysicalMemory();
+    virtual uint32_t InputDeviceCount();
+
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.
     static constexpr int32_t CurrentStructTypeId = 102;

@@ -1,17 +1,7 @@
-// Operations that start-up and shutdown call, whose work belongs to the run
-// control, the File menu, configuration files and the macro window. Each
-// does what can be done without its subsystem.
+// Operations that start-up and shutdown call, whose work belongs to the File
+// menu, configuration files and the macro window. Each does what can be done
+// without its subsystem.
 #include "shell/TMainWin.h"
-
-void TMainWin::StartAnalyzer()
-{
-    // The run control starts capture, playback or file analysis here.
-}
-
-void TMainWin::StopAnalyzer()
-{
-    // The run control closes the ports and writes pending frames here.
-}
 
 void TMainWin::OpenWaveFile(const char*)
 {

@@ -1,0 +1,237 @@
+// Idle-time processing: one analysis block per call of the message loop's
+// idle hook, read from the capture blocks or from the wave.
+#include "shell/TMainWin.h"
+
+#include <algorithm>
+#include <cstring>
+#include "engine/TSeriesData.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
+#include "engine/TWaveData.h"
+#include "engine/TWaveFile.h"
+#include "shell/UiHelpers.h"
+
+namespace {
+
+// Puts the Trigger "Enable" setting back on every way out of a pass.
+struct TTriggerOverride {
+    uint32_t& Enable;
+    uint32_t Saved;
+    TTriggerOverride(uint32_t& enable, bool clear) : Enable(enable), Saved(enable)
+    {
+        if (clear) Enable = 0;
+    }
+    ~TTriggerOverride() { Enable = Saved; }
+};
+
+// count frames of one channel of wave from frame start into block; frames
+// before the start of the wave read as silence.
+void ReadChannel(TWaveData& wave, TSeriesData& block, int64_t start, uint32_t count, uint16_t channel)
+{
+    uint32_t skip = 0;
+    if (start < 0) {
+        skip = uint32_t(std::min<int64_t>(-start, count));
+        block.Clear();
+    }
+    if (skip < count) wave.ReadFrames(block.GetSamplePtr(skip), uint32_t(start + skip), count - skip, channel);
+}
+
+}
+
+bool TMainWin::IdleAction(long idleCount)
+{
+    // One macro step runs here while a macro runs, once the macro window exists.
+    const bool result = TMDIFrame::IdleAction(idleCount);
+    if (RunState == Stopped || !SoundInput || !SoundOutput) return result;
+    const uint32_t block = Settings.FFTsize * Settings.DecimationRatio;
+
+    switch (OpMode) {
+    case RealTime:
+        if (SoundInput->GetRecordedFrames() < block) return true;
+        break;
+    case PostProcess:
+        if (!WaveFile) return true;
+        if (WaveFile->GetPosition() > WaveFile->GetHighWaterMark() - block) {
+            WaveFile->SeekEnd();
+            CurrentTime = WaveFile->GetPositionTime();
+            StopAnalyzer();
+            return true;
+        }
+        break;
+    case Recorder:
+        if (RunState == Recording && WaveFile && !WaveFile->IsDiskBased() && WaveFile->GetDuration() < CurrentTime) {
+            CurrentTime = WaveFile->GetDuration();
+            StopAnalyzer();
+            return true;
+        }
+        if (RunState == Playback) {
+            if (!WaveFile) return true;
+            if (CurrentTime > WaveFile->GetHighWaterTime()) {
+                CurrentTime = WaveFile->GetHighWaterTime();
+                StopAnalyzer();
+                return true;
+            }
+        }
+        break;
+    default:
+        break;
+    }
+
+    TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == 2);
+    if (!Trigger.Enable) {
+        if (!FillSeriesBlocks(SeriesLeft, SeriesRight, 0)) return true;
+        if (!(OverloadFlag && Settings.ExcludeOverloadFlag)) {
+            CopySeriesToSpectral(SpectralLeft, SeriesLeft);
+            CopySeriesToSpectral(SpectralRight, SeriesRight);
+            if (ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux)) {
+                UpdateViewTimes();
+                RefreshAllViews();
+                // Every DDE item is advised here once the DDE server exists.
+            }
+        }
+        // An excluded block reaches the time-series view alone once the view exists.
+    } else {
+        if (!FillSeriesBlocks(TriggerSeriesLeft, TriggerSeriesRight, TriggerOffset)) {
+            UpdateCurrentTime();
+            return true;
+        }
+        const uint32_t delay =
+            TriggerSeriesLeft ? TriggerSeriesLeft->TimeToSample(0.001f * Trigger.DelayMsec / Settings.DecimationRatio)
+                              : 0;
+        const uint32_t preDelay = Trigger.DelayType == 0 ? delay : 0;
+        const uint32_t postDelay = Trigger.DelayType == 1 ? delay : 0;
+        TSeriesData* search = Trigger.Channel == 1 ? TriggerSeriesRight : TriggerSeriesLeft;
+        uint32_t index = 0;
+        int found = 0;
+        if (search && SeriesLeft)
+            found = search->FindTrigger(Trigger, preDelay, preDelay + SeriesLeft->GetLength(), &index);
+        TriggerOffset = found ? index : 0;
+        if (ForceTrigger) {
+            found = 1;
+            index = 0;
+            ForceTrigger = 0;
+        }
+        if (found) {
+            ++TriggerCount;
+            const int64_t start = int64_t(index) - preDelay + postDelay;
+            const uint32_t length = SeriesLeft ? SeriesLeft->GetLength() : 0;
+            const int32_t silence = Settings.Format.SilenceValue;
+            auto copy = [&](TSeriesData* from, TSeriesData* to) {
+                if (!from || !to) return;
+                for (uint32_t i = 0; i < length; ++i) {
+                    const int64_t at = start + i;
+                    const float sample = at >= 0 ? from->GetSample(uint32_t(at), 0) : 0.0f;
+                    to->PutSample(i, int32_t(sample + float(silence)));
+                }
+            };
+            copy(TriggerSeriesLeft, SeriesLeft);
+            copy(TriggerSeriesRight, SeriesRight);
+            if (!(OverloadFlag && Settings.ExcludeOverloadFlag)) {
+                CopySeriesToSpectral(SpectralLeft, SeriesLeft);
+                CopySeriesToSpectral(SpectralRight, SeriesRight);
+                if (ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux)) {
+                    UpdateViewTimes();
+                    RefreshAllViews();
+                }
+            }
+            // The generator starts on the trigger here once the generator exists.
+        }
+    }
+
+    if (RunRequest) {
+        StopAnalyzer();
+        RunRequest = 0;
+    }
+    if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1) StopAnalyzer();
+    if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
+    // The transport toolbar's position and read-outs are updated here once it exists.
+    ++BlocksProcessed;
+    if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
+    return true;
+}
+
+int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset)
+{
+    const uint32_t n = left ? left->GetLength() : 0;
+    const bool trig = Trigger.Enable != 0;
+    const uint32_t span = trig
+        ? (TriggerSeriesLeft ? TriggerSeriesLeft->TimeToSample(0.001f * Trigger.DelayMsec / Settings.DecimationRatio) : 0)
+            + Settings.DecimationRatio * Settings.FFTsize + offset
+        : n;
+    uint32_t delays[2] = {0, 0};
+    if (Settings.Format.NumChannels == 2) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
+    TSeriesData* blocks[2] = {left, right};
+
+    const bool capture = OpMode == RealTime || (OpMode == Recorder && RunState == Recording);
+    if (capture) {
+        int slot = 0;
+        uint32_t p = 0;
+        if (!SoundInput || !SoundInput->GetInterpolatedPosition(slot, p, span, trig ? 1 : 0)) return 0;
+        bool split = FileIO.AllowSplitBuffers != 0;
+        if (SoundInput->Quirks.leadIn && (Settings.Format.SamplingRate == 11025 || IsWin32s())) split = false;
+        if (p < Settings.FFTsize + n && !split) return 0;
+        TWaveData* current = CaptureBlocks[slot & 1];
+        TWaveData* previous = CaptureBlocks[(slot + 1) & 1];
+        if (!current || !previous) return 0;
+        const uint32_t valid = previous->GetFrameCount() - std::min(PartialFrames, previous->GetFrameCount());
+        for (uint16_t k = 0; k < 2; ++k) {
+            TSeriesData* block = blocks[k];
+            if (!block) continue;
+            const uint32_t d = delays[k];
+            if (p >= d + n) {
+                current->ReadFrames(block->GetSamplePtr(0), p - n - d, n, k);
+            } else if (!split) {
+                return 0;
+            } else if (d < p) {
+                const uint32_t older = n - (p - d);
+                previous->ReadFrames(block->GetSamplePtr(0), valid >= older ? valid - older : 0, older, k);
+                current->ReadFrames(block->GetSamplePtr(older), 0, p - d, k);
+            } else {
+                const uint32_t back = (d - p) + n;
+                previous->ReadFrames(block->GetSamplePtr(0), valid >= back ? valid - back : 0, n, k);
+            }
+        }
+    } else if (OpMode == PostProcess) {
+        if (!WaveFile) return 0;
+        if (trig) WaveFile->Advance(span - Settings.DecimationRatio * Settings.FFTsize);
+        const uint64_t remaining = uint64_t(WaveFile->GetHighWaterMark()) - std::min(WaveFile->GetPosition(), WaveFile->GetHighWaterMark());
+        if (remaining < uint64_t(delays[0]) + n + delays[1]) return 0;
+        for (uint16_t k = 0; k < 2; ++k)
+            if (blocks[k]) ReadChannel(*WaveFile, *blocks[k], int64_t(WaveFile->GetPosition()) - delays[k], n, k);
+    } else if (OpMode == Recorder && RunState == Playback) {
+        if (!WaveFile) return 0;
+        const uint32_t f = WaveFile->TimeToFrame(CurrentTime);
+        if (uint64_t(WaveFile->GetHighWaterMark()) < uint64_t(f) + delays[0] + n + delays[1]) return 0;
+        for (uint16_t k = 0; k < 2; ++k)
+            if (blocks[k]) ReadChannel(*WaveFile, *blocks[k], int64_t(f) - delays[k], n, k);
+    } else {
+        return 0;
+    }
+    for (TSeriesData* block : blocks)
+        if (block) block->Decimate();
+    DetectOverload(left, right);
+    return 1;
+}
+
+void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
+{
+    if (!Settings.EnableOverloadDetection) return;
+    if (left) {
+        InputLevelLeft = left->GetPeakMagnitude();
+        OverloadFlag = InputLevelLeft >= 100 ? 1 : 0;
+    }
+    if (!OverloadFlag && right) {
+        InputLevelRight = right->GetPeakMagnitude();
+        OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
+    }
+    if (OverloadFlag) ++OverloadBlocks;
+    // The status bar's meter repaints here when a level changed, once the bar exists.
+}
+
+void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)
+{
+    if (!spectral || !series) return;
+    const uint32_t size = spectral->GetFFTSize();
+    for (uint32_t i = 0; i < size; ++i) spectral->SetTimeSample(i, series->GetSample(i, 0));
+}

@@ -1,0 +1,405 @@
+// Run control: starting and stopping the analyser in its three operating
+// modes, and the sound ports' buffer notifications.
+#include "shell/TMainWin.h"
+
+#include <cstdio>
+#include <cstring>
+#include "engine/TEngineHost.h"
+#include "engine/TSeriesData.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
+#include "engine/TWaveData.h"
+#include "engine/TWaveFile.h"
+#include "resources/StringIds.h"
+#include "shell/UiHelpers.h"
+
+namespace {
+
+float TimeOfDaySeconds()
+{
+    TEngineHost::LocalTime t = TEngineHost::Get().Now();
+    return float(t.Hour * 3600 + t.Minute * 60 + t.Second) + float(t.Millisecond / 10) * 0.01f;
+}
+
+}
+
+uint32_t TMainWin::InputDeviceCount()
+{
+    return ::waveInGetNumDevs();
+}
+
+void TMainWin::ResetAveragers()
+{
+    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
+        if (spectral) spectral->ResetAll();
+}
+
+LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
+{
+    return 0;
+}
+
+void TMainWin::CmRun()
+{
+    // A running macro takes the Enter key first, once the macro window exists.
+    if (OpMode == PostProcess || (OpMode == RealTime && RunState == Stopped)) {
+        RunRequest = 1;
+        StartAnalyzer();
+    }
+}
+
+// New recordings and history waves take the enabled channels' calibration.
+static void SetWaveCalibration(TWaveData& wave, const CalibrationStruct& calibration)
+{
+    wave.SetCalibration(calibration.Left.IsEnabled ? calibration.Left.CalRatio : 1.0f,
+                        calibration.Right.IsEnabled ? calibration.Right.CalRatio : 1.0f);
+}
+
+void TMainWin::StartAnalyzer()
+{
+    CurrentTime = 0.0f;
+    TriggerCount = 0;
+    if (SoundInput && SoundInput->Quirks.settleDelay && !IsWin32s()) ::Sleep(DWORD(FileIO.DarlaDelay));
+    if (RunState == Running) return;
+    if (SoundInput) SoundInput->SetFormat(Settings.Format);
+    if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
+    // A lead-in output device stops the generator's output here once the generator exists.
+    OverloadFlag = AppendHalt = OverloadBlocks = BlocksProcessed = InputLevelLeft = InputLevelRight = 0;
+    UpdateHopSize();
+    UpdateDelaySamples();
+    TriggerOffset = 0;
+    PartialFrames = 0;
+    if (!WaveFile) HistoryWrapPosition = 0;
+    if (!RunRequest) {
+        AllocateSeriesBuffers();
+        AllocateSpectralData();
+    }
+    SeriesLiveBlock = 1;
+    for (TSeriesData* search : {TriggerSeriesLeft, TriggerSeriesRight})
+        if (search) search->Clear();
+    if (!RunRequest) ResetAveragers();
+
+    switch (OpMode) {
+    case RealTime:
+        if (!OpenCaptureInput()) {
+            RunState = Stopped;
+            return;
+        }
+        RunState = Running;
+        // The generator's output starts here (after "DuplexDelay" on lead-in devices) once the generator exists.
+        break;
+    case PostProcess: {
+        if (!WaveFile) {
+            TEngineHost::Get().ShowMessage(IDS_OPEN_WAVE_FIRST_TEXT, Caption, TEngineHost::MsgIconInformation);
+            return;
+        }
+        const uint32_t position = WaveFile->GetPosition();
+        const uint32_t end = WaveFile->GetHighWaterMark();
+        const uint32_t left = end > position ? end - position : 0;
+        if (!SeriesLeft || left < SeriesLeft->GetLength()) {
+            const char* text = position == 0
+                ? "There are not enough data samples in the file to perform an FFT.  Either reduce the FFT size or "
+                  "Decimation Ratio or record additional data to increase the file size."
+                : position >= end ? "You have reached the end of the file.  Please rewind and then run the analyzer."
+                                  : "You are close to the end of the file and there are not enough data samples to "
+                                    "perform an FFT";
+            TEngineHost::Get().ShowMessage(text, Caption, TEngineHost::MsgIconInformation);
+            RunState = Stopped;
+            return;
+        }
+        RunState = Running;
+        break;
+    }
+    case Recorder:
+        if (RunState == Recording) {
+            if (!OpenCaptureInput()) {
+                RunState = Stopped;
+                return;
+            }
+        } else if (RunState == Playback) {
+            if (!WaveFile || !SoundOutput) {
+                RunState = Stopped;
+                return;
+            }
+            if (WaveFile->GetPosition() == WaveFile->GetFrameCount()) WaveFile->Rewind();
+            CurrentTime = PlaybackTimeOffset = WaveFile->GetPositionTime();
+            SoundOutput->SetFormat(Settings.Format);
+            // Playback that cannot start leaves the analyser stopped: the port has reported.
+            if (!SoundOutput->Open(HWindow, 0) || !AllocateCaptureBlocks()) {
+                SoundOutput->CloseDevice();
+                RunState = Stopped;
+                return;
+            }
+            PostMessage(MM_WOM_DONE, 0, 0);
+        }
+        break;
+    default:
+        break;
+    }
+    // The status bar, the transport buttons and the views' logos and axes
+    // are refreshed here once they exist.
+    if (!MacroWindow) IdleAction(0);
+    if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+}
+
+int TMainWin::OpenCaptureInput()
+{
+    if (!SoundInput) return 0;
+    if (InputDeviceCount() == 0) {
+        TEngineHost::Get().ShowMessage("No Sound Cards were detected on your system.", Caption,
+                                       TEngineHost::MsgIconStop);
+        return 0;
+    }
+    if (!SoundInput->SetFormat(Settings.Format)) {
+        TEngineHost::Get().ShowMessage(IDS_FORMAT_NOT_SUPPORTED_TEXT, Caption, TEngineHost::MsgIconStop);
+        return 0;
+    }
+    if (!SoundInput->Open(HWindow, uint32_t(FileIO.DALSelfMonitor))) return 0;
+    const char* tmp = CurrentFolders[TmpFolder];
+
+    if (OpMode == RealTime) {
+        if (!AllocateCaptureBlocks()) return 0;
+        delete WaveFile;
+        WaveFile = nullptr;
+        if (FileIO.RealTimeWaveBufferEnableFlag == 1) {
+            HistoryWrapPosition = 0;
+            if (FileIO.WaveFileMode == 0) {
+                const double frames = (FileIO.RealTimeWaveBufferLengthSecs - 1) * 1.1 * Settings.Format.SamplingRate;
+                WaveFile = new TWaveFile(uint32_t(frames > 0 ? frames : 0), Settings.Format, tmp);
+            } else {
+                WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+            }
+            if (WaveFile->Error) {
+                delete WaveFile;
+                WaveFile = nullptr;
+                return 0;
+            }
+            SetWaveCalibration(*WaveFile, Calibration);
+        }
+        for (int slot = 0; slot < 2; ++slot) {
+            CaptureBlocks[slot]->ClearBuffer();
+            if (!SoundInput->AddBuffer(CaptureBlocks[slot]->GetBuffer(), CaptureBlocks[slot]->GetBufferSize(), slot))
+                return 0;
+            RecordTimeOffset = WaveFile ? WaveFile->GetPositionTime() : TimeOfDaySeconds();
+        }
+        return 1;
+    }
+
+    if (OpMode == Recorder) {
+        if (!WaveFile) {
+            if (FileIO.WaveFileMode == 0)
+                WaveFile = new TWaveFile(uint32_t(Settings.Format.SamplingRate * uint32_t(FileIO.MaxRamRecordingTimeSecs)),
+                                         Settings.Format, tmp);
+            else
+                WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+            if (WaveFile->Error) {
+                delete WaveFile;
+                WaveFile = nullptr;
+                if (FileIO.WaveFileMode == 0)
+                    TEngineHost::Get().ShowMessage(
+                        "Insufficient memory available.  Reduce the \"Max Recording Time\" value under the <File><File "
+                        "I/O Options> menu or change to the \"Hard Disk\" recording method.",
+                        Caption, TEngineHost::MsgIconExclamation);
+                return 0;
+            }
+            SetWaveCalibration(*WaveFile, Calibration);
+            char caption[2 * PathSize];
+            std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
+            if (HWindow) SetCaption(caption);
+        } else {
+            if (FileIO.WaveFileMode == 0 && WaveFile->GetDuration() - WaveFile->GetPositionTime() < 1.0f) {
+                uint32_t increment = WaveFile->GetSampleRate() * 60;
+                int tries = 0;
+                while (!WaveFile->SetLength(WaveFile->GetFrameCount() + increment)) {
+                    increment /= 2;
+                    if (++tries == 11) {
+                        SoundInput->Close();
+                        TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, Caption, TEngineHost::MsgIconExclamation);
+                        return 0;
+                    }
+                }
+            }
+            if (FileIO.WaveFileMode == 1 && FileIO.MakeBackup == 0
+                && TEngineHost::Get().ShowMessage(IDS_NO_BACKUP_WARNING_TEXT, Caption,
+                                                  TEngineHost::MsgYesNo | TEngineHost::MsgIconExclamation)
+                    == TEngineHost::AnswerNo)
+                return 0;
+            WaveFile->Changed = 1;
+        }
+        RecordTimeOffset = WaveFile->GetPositionTime();
+        if (!AllocateCaptureBlocks()) return 0;
+        for (int slot = 0; slot < 2; ++slot)
+            SoundInput->AddBuffer(CaptureBlocks[slot]->GetBuffer(), CaptureBlocks[slot]->GetBufferSize(), slot);
+        if (HWindow) {
+            GetWindowText(SavedCaption, sizeof SavedCaption);
+            char caption[2 * PathSize];
+            std::snprintf(caption, sizeof caption, "%s - Recording...", Caption);
+            SetCaption(caption);
+        }
+    }
+    return 1;
+}
+
+void TMainWin::StopAnalyzer()
+{
+    if (SoundInput && SoundInput->Quirks.settleDelay && !IsWin32s()) ::Sleep(DWORD(FileIO.DarlaDelay));
+    uint32_t newest = WaveFile ? WaveFile->GetPosition() : 0;
+    if (RunState == Recording || (OpMode == RealTime && RunState == Running && WaveFile)) {
+        const int slot = SoundInput && SoundInput->IsOpen() ? SoundInput->GetActiveInputSlot() : -1;
+        TWaveData* block = slot >= 0 && slot < 2 ? CaptureBlocks[slot] : nullptr;
+        if (block && WaveFile
+            && (!Trigger.Enable
+                || block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel)))) {
+            const uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+            WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+            newest = WaveFile->GetPosition();
+        }
+        if (RunState == Recording && HWindow && SavedCaption[0]) SetCaption(SavedCaption);
+    }
+    const int previous = RunState;
+    RunState = Stopped;
+    if (SoundInput) SoundInput->CloseDevice();
+    if (SoundOutput) SoundOutput->CloseDevice();
+    // The generator's output stops here once the generator exists.
+
+    if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
+        TWaveFile* unrolled = FileIO.WaveFileMode == 0
+            ? new TWaveFile(WaveFile->GetFrameCount(), WaveFile->GetFormat(), CurrentFolders[TmpFolder])
+            : new TWaveFile(WaveFile->GetFormat(), 0, CurrentFolders[TmpFolder]);
+        if (unrolled->Error) {
+            delete unrolled;
+        } else {
+            // The older lap (after the newest capture) first, the newest capture last.
+            const uint32_t q = newest;
+            const uint32_t w = HistoryWrapPosition;
+            const uint32_t older = w > q ? w - q : 0;
+            if (older) TWaveFile::CopyFrames(WaveFile, unrolled, q, 0, older);
+            if (q) TWaveFile::CopyFrames(WaveFile, unrolled, 0, older, q);
+            unrolled->SetPosition(unrolled->GetHighWaterMark());
+            delete WaveFile;
+            WaveFile = unrolled;
+            HistoryWrapPosition = 0;
+        }
+        SetWaveCalibration(*WaveFile, Calibration);
+        // The first spectrogram and surface views shift their history times here once they exist.
+    }
+    if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
+    if (!RunRequest) {
+        FreeCaptureBlocks();
+        OverloadFlag = 0;
+    }
+    // The transport toolbar, button toolbar, status bar and the views are
+    // refreshed here once they exist; the Leq window takes its final update.
+    BlockLimitFlag = 0;
+}
+
+LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
+{
+    if ((RunState == Stopped && !PlaybackActive) || !SoundInput || !SoundOutput) return 0;
+    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1;
+
+    if (OpMode == RealTime && RunState == Running) {
+        if (singleShotDone) {
+            StopAnalyzer();
+            return 0;
+        }
+        for (int slot = 0; slot < 2; ++slot) {
+            TWaveData* block = CaptureBlocks[slot];
+            if (!block || !SoundInput->IsBufferDone(slot)) continue;
+            const uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+            PartialFrames = IsWin32s() ? 0 : block->GetFrameCount() - frames;
+            SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
+            if (WaveFile) {
+                WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+                const float ring = float(FileIO.RealTimeWaveBufferLengthSecs - 1);
+                if (WaveFile->GetPosition() > block->TimeToFrame(ring)) {
+                    HistoryWrapPosition = WaveFile->GetPosition();
+                    WaveFile->Rewind();
+                }
+            }
+        }
+    } else if (OpMode == Recorder) {
+        if (singleShotDone) StopAnalyzer();
+        if (RunState == Recording) {
+            int written = 1;
+            for (int slot = 0; slot < 2; ++slot) {
+                TWaveData* block = CaptureBlocks[slot];
+                if (!block || !SoundInput->IsBufferDone(slot)) continue;
+                int triggered = 1;
+                if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == 2))
+                    triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
+                if (ForceTrigger) {
+                    triggered = 1;
+                    ForceTrigger = 0;
+                }
+                if (triggered) {
+                    uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+                    PartialFrames = block->GetFrameCount() - frames;
+                    if (IsWin32s()) frames = block->GetFrameCount();
+                    if (WaveFile && !AppendHalt)
+                        written = WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+                }
+                if (written) SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
+            }
+            if (!written) StopAnalyzer();
+            if (WaveFile && FileIO.WaveFileMode == 1
+                && uint64_t(WaveFile->GetPositionBytes()) > uint64_t(uint32_t(FileIO.MaxDiskRecordingSizeBytes)))
+                ContinueInNewRecording();
+        }
+        if (RunState == Playback) {
+            int last = 0;
+            for (int slot = 0; slot < 2; ++slot) {
+                TWaveData* block = CaptureBlocks[slot];
+                if (!block || !WaveFile || !SoundOutput->IsBufferDone(slot)) continue;
+                last = WaveFile->ReadStream(block->GetBuffer(), block->GetBufferSize());
+                int triggered = 1;
+                if (Trigger.Enable && last)
+                    triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
+                if (ForceTrigger) {
+                    triggered = 1;
+                    ForceTrigger = 0;
+                }
+                if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 2) triggered = 1;
+                if (!triggered) {
+                    if (!MacroWindow) IdleAction(0);
+                    PostMessage(MM_WOM_DONE, 0, 0);
+                } else if (last) {
+                    SoundOutput->WriteBuffer(block->GetBuffer(), block->GetBufferSize(), slot, 0);
+                    SoundOutput->Restart();
+                }
+            }
+            if (!last && SoundOutput->AllBuffersDone()) StopAnalyzer();
+        }
+    }
+
+    if (PlaybackActive && SoundOutput->IsBufferDone(0)) {
+        PlaybackActive = 0;
+        SoundOutput->CloseDevice();
+        delete PlaybackCopy;
+        PlaybackCopy = nullptr;
+    }
+    return 0;
+}
+
+void TMainWin::ContinueInNewRecording()
+{
+    StopAnalyzer();
+    if (!WaveFile) return;
+    if (WaveFile->IsUntitled()) {
+        TEngineHost::LocalTime t = TEngineHost::Get().Now();
+        char name[2 * PathSize];
+        std::snprintf(name, sizeof name, "%s\\recording_%04d_%02d_%02d_%02d%02d%02d.wav", CurrentFolders[WavFolder],
+                      t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
+        WaveFile->SetFileName(name);
+    }
+    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
+        WaveFile->SetCalibrationData(Calibration);
+    if (HWindow) SetCaption(IDS_SAVING_WAVE_TEXT);
+    WaveFile->SaveAs();
+    if (WaveFile->Error) return;
+    delete WaveFile;
+    WaveFile = nullptr;
+    RunState = Recording;
+    StartAnalyzer();
+}
