@@ -22,9 +22,6 @@ namespace {
 
 const uint32_t Rates[] = {4000,  5512,  6000,  8000,  11025, 12000, 16000,  22050,  24000,  32000,
                           44100, 48000, 50000, 64000, 88200, 96000, 100000, 176400, 192000, 200000};
-const uint16_t WindowStrings[] = {IDS_WINDOW_BARTLETT, IDS_WINDOW_BLACKMAN, IDS_WINDOW_FLATTOP,
-                                  IDS_WINDOW_HAMMING,  IDS_WINDOW_HANNING,  IDS_WINDOW_KAISER,
-                                  IDS_WINDOW_PARZEN,   IDS_WINDOW_TRIANGULAR, IDS_WINDOW_UNIFORM};
 const char* const WindowTexts[] = {IDS_WINDOW_BARTLETT_TEXT, IDS_WINDOW_BLACKMAN_TEXT,   IDS_WINDOW_FLATTOP_TEXT,
                                    IDS_WINDOW_HAMMING_TEXT,  IDS_WINDOW_HANNING_TEXT,    IDS_WINDOW_KAISER_TEXT,
                                    IDS_WINDOW_PARZEN_TEXT,   IDS_WINDOW_TRIANGULAR_TEXT, IDS_WINDOW_UNIFORM_TEXT};
@@ -161,45 +158,54 @@ void StatusBar::Paint(TDC& dc, bool, TRect&)
     ::SetTextColor(dc, RGB(0, 0, 0));
     PaintStatus(dc);
 
-    char text[64];
-    const TWaveFormat& format = MainWin->Settings.Format;
-    if (MainWin->OpMode >= 1 && MainWin->OpMode <= 3)
-        DrawTextAt(dc, ModePane, ModeNames[MainWin->OpMode - 1]);
-    std::snprintf(text, sizeof text, "%d Hz", int(format.SamplingRate));
-    DrawTextAt(dc, RatePane, text);
-    std::snprintf(text, sizeof text, "%d Bit", int(format.BytesPerSample) * 8);
-    DrawTextAt(dc, BitsPane, text);
-    DrawTextAt(dc, ChannelsPane, format.NumChannels == 1 ? "Mono" : "Stereo");
-    std::snprintf(text, sizeof text, IDS_FFT_POINTS_TEXT, long(MainWin->Settings.FFTsize));
-    DrawTextAt(dc, FftPane, text);
-    char name[40] = {};
-    TSmoothing::GetWindowName(MainWin->Settings.SmoothingWindow, name);
-    DrawTextAt(dc, WindowPane, name);
+    for (const TRect* pane : {&ModePane, &RatePane, &BitsPane, &ChannelsPane, &FftPane, &WindowPane})
+        DrawTextAt(dc, *pane, TextOf(*pane).c_str());
     ::SetTextAlign(dc, oldAlign);
     ::SelectObject(dc, oldFont);
+}
+
+std::string StatusBar::TextOf(const TRect& pane) const
+{
+    char text[64] = {};
+    const TWaveFormat& format = MainWin->Settings.Format;
+    if (pane == StatusPane) {
+        const int state = MainWin->RunState;
+        if (state == TMainWin::Stopped)
+            return IDS_STATUS_STOPPED_TEXT;
+        if (state != TMainWin::Running && state != TMainWin::Recording && state != TMainWin::Playback)
+            return "";
+        if (!MainWin->Trigger.Enable)
+            return MainWin->BlocksProcessed == 0 && state == TMainWin::Running && MainWin->OpMode == TMainWin::RealTime
+                       ? "Acquiring Data..."
+                       : IDS_STATUS_RUNNING_TEXT;
+        return MainWin->Trigger.Mode == 2 && MainWin->TriggerCount > 0 ? "Running" : "Waiting for Trigger...";
+    }
+    if (pane == ModePane)
+        return MainWin->OpMode >= 1 && MainWin->OpMode <= 3 ? ModeNames[MainWin->OpMode - 1] : "";
+    if (pane == RatePane)
+        std::snprintf(text, sizeof text, "%d Hz", int(format.SamplingRate));
+    else if (pane == BitsPane)
+        std::snprintf(text, sizeof text, "%d Bit", int(format.BytesPerSample) * 8);
+    else if (pane == ChannelsPane)
+        return format.NumChannels == 1 ? "Mono" : "Stereo";
+    else if (pane == FftPane)
+        std::snprintf(text, sizeof text, IDS_FFT_POINTS_TEXT, long(MainWin->Settings.FFTsize));
+    else if (pane == WindowPane)
+        TSmoothing::GetWindowName(MainWin->Settings.SmoothingWindow, text);
+    return text;
 }
 
 void StatusBar::PaintStatus(TDC& dc)
 {
     const int state = MainWin->RunState;
-    if (state == TMainWin::Stopped) {
-        DrawTextAt(dc, StatusPane, IDS_STATUS_STOPPED_TEXT);
-        return;
-    }
-    if (state != TMainWin::Running && state != TMainWin::Recording && state != TMainWin::Playback)
-        return;
-    if (!MainWin->Trigger.Enable) {
-        const bool acquiring = MainWin->BlocksProcessed == 0 && state == TMainWin::Running
-                               && MainWin->OpMode == TMainWin::RealTime;
-        DrawTextAt(dc, StatusPane, acquiring ? "Acquiring Data..." : IDS_STATUS_RUNNING_TEXT);
-    } else if (MainWin->Trigger.Mode == 2 && MainWin->TriggerCount > 0) {
-        DrawTextAt(dc, StatusPane, "Running");
-    } else {
+    const std::string text = TextOf(StatusPane);
+    const bool waiting = text == "Waiting for Trigger...";
+    if (waiting)
         ::SetTextColor(dc, RGB(255, 0, 0));
-        DrawTextAt(dc, StatusPane, "Waiting for Trigger...");
-        ::SetTextColor(dc, RGB(0, 0, 0));
-    }
-    PaintMeter(dc);
+    DrawTextAt(dc, StatusPane, text.c_str());
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    if (state == TMainWin::Running || state == TMainWin::Recording || state == TMainWin::Playback)
+        PaintMeter(dc);
 }
 
 void StatusBar::PaintMeter(TDC& dc)

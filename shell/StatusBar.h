@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <string>
 #include "framework/TRect.h"
 #include "framework/TWindow.h"
 
@@ -32,6 +33,9 @@ public:
     virtual void EvSize(UINT sizeType, const TSize& size);
     void EvLButtonDown(UINT keys, const TPoint& point);
     void EvLButtonDblClk(UINT keys, const TPoint& point);
+
+    // The text the bar shows in a pane (empty for the meter and for none).
+    std::string TextOf(const TRect& pane) const;
 
     // The pop-up of the pane at a point: its item ids and texts, the current
     // one checked; false when the point is on no pane with choices.
