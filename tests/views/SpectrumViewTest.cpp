@@ -11,6 +11,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TApplication.h"
+#include "framework/TDC.h"
 #include "resources/CommandIds.h"
 #include "shell/StatusBar.h"
 #include "shell/TClientMain.h"
@@ -251,4 +252,44 @@ TEST_F(TSpectrumScreen, ViewMenuClosesAndReopensTheSpectrum)
     Main->SpectrumViews[0]->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Main->SpectrumViews[0], nullptr);
     EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+}
+
+// One live redraw (UpdateCurves) for widths 800 and 1600 (as wide as the
+// screen allows), one and two panes,
+// FFT 16384 and 65536. Two views must both redraw within the default interval
+// of 0.02 s, so one redraw has to stay under 10 ms.
+TEST_F(TSpectrumScreen, LiveRedrawFitsTheDefaultInterval)
+{
+    struct Case {
+        uint32_t Fft;
+        uint16_t Channels, Processing;
+        int Width;
+    };
+    const Case cases[] = {{16384, 1, 0, 800},  {16384, 1, 0, 1600}, {16384, 2, 2, 800},  {16384, 2, 2, 1600},
+                          {65536, 1, 0, 800},  {65536, 1, 0, 1600}, {65536, 2, 2, 800},  {65536, 2, 2, 1600}};
+    for (const Case& c : cases) {
+        Open(c.Channels, c.Processing);
+        Main->Settings.FFTsize = c.Fft;
+        LoadTone(c.Channels == 1 ? "sine_1k_mono.wav" : "sine_1k_stereo.wav");
+        Main->CmRun();
+        TSpectrumPlot& view = *Main->SpectrumViews[0];
+        view.MoveWindow(0, 0, c.Width + view.LeftMargin + view.RightMargin + 8, 760, true);
+        Pump();
+        HDC hdc = ::GetDC(view.GetHandle());
+        TDC dc(hdc);
+        const int rounds = 50;
+        LARGE_INTEGER f, t0, t1;
+        ::QueryPerformanceFrequency(&f);
+        ::QueryPerformanceCounter(&t0);
+        for (int i = 0; i < rounds; ++i) view.UpdateCurves(dc);
+        ::GdiFlush();
+        ::QueryPerformanceCounter(&t1);
+        ::ReleaseDC(view.GetHandle(), hdc);
+        const double ms = 1000.0 * double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart) / rounds;
+        std::printf("UpdateCurves FFT %u, %d pane(s), width %d: %.3f ms\n", unsigned(c.Fft), view.PaneMode,
+                    view.GraphRect.Width(), ms);
+        EXPECT_LT(ms, 10.0);
+        Main->Destroy();
+        Main.reset();
+    }
 }
