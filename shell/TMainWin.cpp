@@ -47,6 +47,23 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(TMainWin::LoadConfigRequest, EvLoadConfigRequest)
     EV_WM_SIZE
     EV_COMMAND(CM_RUN, CmRun)
+    EV_COMMAND(CM_VIEWTIMESERIES, CmViewTimeSeries)
+    EV_COMMAND(CM_VIEWSPECTRUM, CmViewSpectrum)
+    EV_COMMAND(CM_VIEWPHASE, CmViewPhase)
+    EV_COMMAND(CM_VIEWSPECTROGRAM, CmViewSpectrogram)
+    EV_COMMAND(CM_VIEWSURFACE, CmViewSurface)
+    EV_COMMAND(CM_CLEARALLVIEWS, CmClearAllViews)
+    EV_COMMAND_ENABLE(CM_CLEARALLVIEWS, CeAnyViewOpen)
+    EV_COMMAND(CM_CLOSEALLVIEWS, CmCloseAllViews)
+    EV_COMMAND_ENABLE(CM_CLOSEALLVIEWS, CeAnyViewOpen)
+    EV_COMMAND(CM_MODEREALTIME, CmModeRealTime)
+    EV_COMMAND(CM_MODEPOSTPROCESS, CmModePostProcess)
+    EV_COMMAND(CM_MODERECORDER, CmModeRecorder)
+    EV_COMMAND(CM_ACCELRUN, CmAccelRun)
+    EV_COMMAND(CM_ACCELSTOP, CmAccelStop)
+    EV_COMMAND(CM_ACCELPLAY, CmAccelPlay)
+    EV_COMMAND(CM_ACCELREWIND, CmAccelRewind)
+    EV_MESSAGE(WM_USER + 201, EvLoadConfigRequest)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
@@ -189,12 +206,14 @@ void TMainWin::SetupWindow()
     SoundInput = new TSoundInput(uint32_t(InputDeviceID));
     SoundInput->SetFormat(Settings.Format);
 
-    // The status bar is created here.
+    CreateStatusBar();
     DragAcceptFiles(true);
     if (InitialShowCommand == SW_SHOWMAXIMIZED) Show(SW_SHOWMAXIMIZED);
     // Here, in order: reopen the views and utility windows whose ViewStatus flag is set;
     // set the View menu checks from those flags.
+    ReopenViews();
     SetStartupMenuChecks();
+    LayoutForMode();
     // Here, in order: lay out the transport toolbar for the mode, create the
     // button toolbar, check the bar toggles 300 to 302.
 
@@ -205,7 +224,7 @@ void TMainWin::SetupWindow()
         ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", last, sizeof last, IniPath);
         OpenWaveFile(last);
     }
-    // The two toolbars are refreshed here.
+    RefreshRunDisplays();
     if (::GetPrivateProfileIntA("FileIO", "RunOnLaunch", 0, IniPath) == 1 && OpMode == RealTime) StartAnalyzer();
     // The DDE server starts here.
 }
@@ -262,6 +281,7 @@ void TMainWin::EvDestroy()
     SaveUtilityPlacements(0, IniPath);
     // Here, in order: close all views, all
     // utilities and the macro window; close the help viewer's windows.
+    DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }
 

@@ -28,6 +28,7 @@
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 
+class TCommandEnabler;
 class TSmoothing;
 class TSoundInput;
 class TSoundOutput;
@@ -293,6 +294,46 @@ public:
     // Seams over the platform for the memory check and the device count.
     virtual uint64_t AvailablePhysicalMemory();
     virtual uint32_t InputDeviceCount();
+
+    // View and Mode menus, the spectrum views, the transport toolbar and the
+    // status bar as the main window drives them (TMainWinViewMenu.cpp).
+    void CmViewTimeSeries();
+    void CmViewSpectrum();
+    void CmViewPhase();
+    void CmViewSpectrogram();
+    void CmViewSurface();
+    void CmClearAllViews();
+    void CmCloseAllViews();
+    void CeAnyViewOpen(TCommandEnabler& ce);
+    void CmModeRealTime();
+    void CmModePostProcess();
+    void CmModeRecorder();
+    void CmAccelRun();
+    void CmAccelStop();
+    void CmAccelPlay();
+    void CmAccelRewind();
+    LRESULT EvLoadConfigRequest(WPARAM, LPARAM path);
+    void SpectrumViewClosed(TSpectrumPlot* view);
+    void UpdateViewMenuChecks();
+    void UpdateModeMenuChecks();
+    void LayoutForMode();
+    void OpenSecondChannelViews();
+    void RepaintSpectrumViews();
+    void MarkSeriesSelection();
+    bool MacroRunning() const { return IsMacroRunning(); }
+    void CreateSpectrumView(int type);
+    void ReopenViews();
+    void CreateStatusBar();
+    // Moves the bars that exist: the transport toolbar t1 high at the top,
+    // the status bar s high at the bottom of a width x height client.
+    void PlaceBars(int width, int height, int t1, int s);
+    void RefreshRunDisplays();
+    void UpdateToolbarReadouts();
+    void RefreshStatusBar(int which);
+    void NotifyViewsNewData(float time);
+    void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
+    void RefreshViewLayouts();
+    void DestroyViewsAndBars();
 
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.

@@ -218,11 +218,11 @@ void TMainWin::AllocateSpectralData()
     if (DisplaySecondary) DisplaySecondary->SetLabel(SecondaryLabel);
 }
 
-void TMainWin::SetViewEngines(TSpectralData*, TSpectralData*)
+void TMainWin::SetViewEngines(TSpectralData* primary, TSpectralData* secondary)
 {
     // The first view of each kind takes (primary, secondary), or with
-    // independent scaling the first (primary) and the second (secondary),
-    // through its SetData once the views exist.
+    // independent scaling the first (primary) and the second (secondary).
+    HandViewsEngines(primary, secondary);
 }
 
 void TMainWin::FreeCaptureBlocks()

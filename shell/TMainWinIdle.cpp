@@ -150,7 +150,7 @@ bool TMainWin::IdleAction(long idleCount)
     }
     if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1) StopAnalyzer();
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
-    // The transport toolbar's position and read-outs are updated here once it exists.
+    UpdateToolbarReadouts();
     ++BlocksProcessed;
     if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
     return true;
@@ -231,7 +231,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
         OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
     }
     if (OverloadFlag) ++OverloadBlocks;
-    // The status bar's meter repaints here when a level changed, once the bar exists.
+    RefreshStatusBar(3);
 }
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)

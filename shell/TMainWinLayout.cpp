@@ -29,8 +29,8 @@ void TMainWin::EvSize(UINT sizeType, const TSize& size)
         mdi->MoveWindow(0, t1 + t2, w, h - t1 - t2 - s + 1, true);
         mdi->Invalidate(true);
     }
-    // The status bar (0, h - s, w, s), the transport toolbar (0, 0, w, t1 + 1)
-    // and the button toolbar (0, t1, w, t2) move and repaint here once they exist.
+    // The button toolbar (0, t1, w, t2) moves and repaints here once it exists.
+    PlaceBars(w, h, t1, s);
 }
 
 int TMainWin::IsViewAllowed(int type) const
@@ -51,7 +51,8 @@ void TMainWin::CreateViewWindow(int type, const char*)
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
-    // Each type's window is created, placed and shown here as its class
+    if (type == 2 || type == 22) CreateSpectrumView(type);
+    // Each other type's window is created, placed and shown here as its class
     // lands; a created window sets its "ViewStatus" flag and, for a utility,
     // checks its menu item.
 }

@@ -220,9 +220,10 @@ void TMainWin::UpdateCurrentTime()
 
 void TMainWin::UpdateViewTimes()
 {
-    // The open views take the block time ((OpMode 1 without a history buffer,
-    // or a DDE client link: the time of day) through NewData / NewSpectrum,
-    // and the data log takes a record, once they exist.
+    // The block time is the time of day in Real Time without a history buffer.
+    NotifyViewsNewData(CurrentTime);
+    // The other views take it through NewData / NewSpectrum and the data log
+    // takes a record, once they exist.
 }
 
 void TMainWin::RefreshAllViews()
@@ -319,7 +320,7 @@ void TMainWin::ReprocessSegment(float time)
 }
 
 // The refresh kind chooses how far the plot views are touched; it acts once the views exist.
-void TMainWin::ApplySettings(int)
+void TMainWin::ApplySettings(int refreshKind)
 {
     if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = 0;
     // Views the channel set-up no longer allows close here (IsViewAllowed for
@@ -328,8 +329,9 @@ void TMainWin::ApplySettings(int)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     // Unless refreshKind is 1 the open plot views take the display settings,
-    // ranges and layout here (kind 0 also clears spectrogram and surface
-    // history); the utility windows refresh, once they exist.
+    // ranges and layout (kind 0 also clears spectrogram and surface history,
+    // once they exist); the utility windows refresh here, once they exist.
+    if (refreshKind != 1) RefreshViewLayouts();
     if (!Smoothing) Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
     Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
     if (Settings.SmoothingWindow == TSmoothing::Kaiser) {
@@ -338,7 +340,8 @@ void TMainWin::ApplySettings(int)
         Smoothing->SetKaiserParameter(float(std::atoi(text)));
     }
     UpdateDelaySamples();
-    // The status bar repaints, the generator follows the format, kind 2
+    RefreshStatusBar(2);
+    // The generator follows the format, kind 2
     // recomputes spectrogram and surface history, and the button toolbar
     // refreshes here, once they exist.
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);

@@ -137,8 +137,7 @@ void TMainWin::StartAnalyzer()
     default:
         break;
     }
-    // The status bar, the transport buttons and the views' logos and axes
-    // are refreshed here once they exist.
+    RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
 }
@@ -289,8 +288,9 @@ void TMainWin::StopAnalyzer()
         FreeCaptureBlocks();
         OverloadFlag = 0;
     }
-    // The transport toolbar, button toolbar, status bar and the views are
-    // refreshed here once they exist; the Leq window takes its final update.
+    RefreshRunDisplays();
+    // The button toolbar refreshes here and the Leq window takes its final
+    // update, once they exist.
     BlockLimitFlag = 0;
 }
 

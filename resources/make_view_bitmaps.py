@@ -1,0 +1,200 @@
+#!/usr/bin/python3
+"""Draws the faces of the tool buttons (16-colour bitmaps), the views' mouse
+cursors and the views' logo. Writes into views/ and Views.rc beside this script."""
+import os
+import struct
+
+OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "views")
+
+# The 16 colours of the standard VGA palette; the button faces use light grey,
+# white, dark grey and black so that the program can remap them to the
+# system's button colours.
+PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+           (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+           (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+BLACK, DKRED, DKGREEN, LTGREY, DKGREY, RED, GREEN, BLUE, WHITE = 0, 1, 2, 7, 8, 9, 10, 12, 15
+
+
+def write_bmp4(name, pixels):
+    h, w = len(pixels), len(pixels[0])
+    row_bytes = ((w + 1) // 2 + 3) & ~3
+    data = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(row_bytes)
+        for x in range(w):
+            if x % 2 == 0:
+                row[x // 2] |= pixels[y][x] << 4
+            else:
+                row[x // 2] |= pixels[y][x]
+        data += row
+    pal = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in PALETTE)
+    offset = 14 + 40 + len(pal)
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 4, 0, len(data), 2835, 2835, 16, 0)
+    with open(os.path.join(OUT, name + ".bmp"), "wb") as f:
+        f.write(header + info + pal + data)
+
+
+def write_bmp24(name, pixels):
+    h, w = len(pixels), len(pixels[0])
+    row_bytes = (w * 3 + 3) & ~3
+    data = bytearray()
+    for y in range(h - 1, -1, -1):
+        row = bytearray(row_bytes)
+        for x, (r, g, b) in enumerate(pixels[y]):
+            row[3 * x:3 * x + 3] = bytes((b, g, r))
+        data += row
+    offset = 54
+    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
+    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 24, 0, len(data), 2835, 2835, 0, 0)
+    with open(os.path.join(OUT, name + ".bmp"), "wb") as f:
+        f.write(header + info + data)
+
+
+def write_cursor(name, shape, hotspot):
+    """shape: 32 strings of 32 chars: '#' black, '.' white, ' ' transparent."""
+    xor_rows, and_rows = [], []
+    for line in reversed(shape):
+        xor_bits = and_bits = 0
+        for x, c in enumerate(line.ljust(32)):
+            bit = 1 << (31 - x)
+            if c == " ":
+                and_bits |= bit
+            elif c == ".":
+                xor_bits |= bit
+        xor_rows.append(struct.pack(">I", xor_bits))
+        and_rows.append(struct.pack(">I", and_bits))
+    info = struct.pack("<IiiHHIIiiII", 40, 32, 64, 1, 1, 0, 256, 0, 0, 2, 0)
+    pal = struct.pack("<BBBBBBBB", 0, 0, 0, 0, 255, 255, 255, 0)
+    image = info + pal + b"".join(xor_rows) + b"".join(and_rows)
+    header = struct.pack("<HHH", 0, 2, 1)
+    entry = struct.pack("<BBBBHHII", 32, 32, 2, 0, hotspot[0], hotspot[1], len(image), 6 + 16)
+    with open(os.path.join(OUT, name + ".cur"), "wb") as f:
+        f.write(header + entry + image)
+
+
+def face(w, h, down, glyph, grey=False):
+    p = [[LTGREY] * w for _ in range(h)]
+    light, dark = (DKGREY, WHITE) if down else (WHITE, DKGREY)
+    for x in range(w):
+        p[0][x] = light
+        p[h - 1][x] = BLACK
+        p[h - 2][x] = dark if x > 0 else light
+    for y in range(h):
+        p[y][0] = light
+        p[y][w - 1] = BLACK
+        if 0 < y < h - 1:
+            p[y][w - 2] = dark
+    off = 1 if down else 0
+    for (x, y, c) in glyph(w, h):
+        xx, yy = x + off, y + off
+        if 1 < xx < w - 2 and 1 < yy < h - 2:
+            if grey:
+                if c != LTGREY:
+                    p[yy][xx] = DKGREY
+                    if xx + 1 < w - 2 and yy + 1 < h - 2 and p[yy + 1][xx + 1] == LTGREY:
+                        p[yy + 1][xx + 1] = WHITE
+            else:
+                p[yy][xx] = c
+    return p
+
+
+def fill(test, colour):
+    def glyph(w, h):
+        return [(x, y, colour) for y in range(h) for x in range(w) if test(x - w / 2 + 0.5, y - h / 2 + 0.5, w, h)]
+    return glyph
+
+
+def combine(*glyphs):
+    return lambda w, h: [pt for g in glyphs for pt in g(w, h)]
+
+
+# Transport glyphs (40 x 32).
+run = fill(lambda x, y, w, h: -5 <= x <= 7 and abs(y) <= (7 - x) * 0.6 and abs(y) <= 7, DKGREEN)
+stop = fill(lambda x, y, w, h: abs(x) <= 6 and abs(y) <= 6, BLACK)
+record = fill(lambda x, y, w, h: x * x + y * y <= 42, RED)
+play = fill(lambda x, y, w, h: -5 <= x <= 7 and abs(y) <= (7 - x) * 0.6, BLACK)
+rewind = fill(lambda x, y, w, h: (-9 <= x <= -7 and abs(y) <= 6) or (-7 <= x <= 8 and abs(y) <= ((x + 7) % 8) * 0.8), BLACK)
+forward = fill(lambda x, y, w, h: (7 <= x <= 9 and abs(y) <= 6) or (-8 <= x <= 7 and abs(y) <= (7 - (x + 8) % 8) * 0.8), BLACK)
+
+# View glyphs (28 x 28).
+lens = fill(lambda x, y, w, h: 9 <= (x + 2) ** 2 + (y + 2) ** 2 <= 30 or (x >= 2 and y >= 2 and abs(x - y) <= 1 and x <= 8), BLACK)
+plus = fill(lambda x, y, w, h: (abs(x + 2) <= 2.5 and abs(y + 2) <= 0.5) or (abs(y + 2) <= 2.5 and abs(x + 2) <= 0.5), BLACK)
+minus = fill(lambda x, y, w, h: abs(x + 2) <= 2.5 and abs(y + 2) <= 0.5, BLACK)
+two = fill(lambda x, y, w, h: x <= -7 and y <= -7 and (x + y) > -20, BLUE)
+full = fill(lambda x, y, w, h: (abs(x) <= 10 and abs(y) in (9.0,)) or (abs(y) <= 9 and abs(x) in (10.0,)), BLACK)
+line = fill(lambda x, y, w, h: abs(x) <= 9 and abs(y - (6 * ((int(x) % 6) / 3.0 - 1) if int(x) % 6 < 3 else -6 * (((int(x) % 6) - 3) / 3.0 - 1))) <= 0.6, BLUE)
+bars = fill(lambda x, y, w, h: abs(x) <= 9 and (int(x + 10) % 4) != 3 and y >= -7 + (int(x + 10) // 4 * 5) % 13, BLUE)
+steps = fill(lambda x, y, w, h: abs(x) <= 9 and y >= -7 + (int(x + 10) // 4 * 5) % 13 and (y <= -6 + (int(x + 10) // 4 * 5) % 13), BLUE)
+options = fill(lambda x, y, w, h: abs(x) <= 8 and int(y + 20) % 5 == 0 and abs(y) <= 8, BLACK)
+auto = fill(lambda x, y, w, h: (abs(y) <= 0.6 and abs(x) <= 9) or (abs(x) <= 0.6 and abs(y) <= 9) or (abs(abs(y) - (9 - abs(x))) <= 0.6 and abs(x) <= 3), DKRED)
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    transport = {"Run": run, "Stop": stop, "Rec": record, "Play": play, "Rwd": rewind, "Fwd": forward}
+    for name, glyph in transport.items():
+        write_bmp4(name + "Up", face(40, 32, False, glyph))
+        write_bmp4(name + "Down", face(40, 32, True, glyph))
+    zooms = {"ZoomIn": combine(lens, plus), "ZoomFull": combine(full, lens), "Zoom2XIn": combine(lens, plus, two),
+             "Zoom2XOut": combine(lens, minus, two)}
+    for name, glyph in zooms.items():
+        write_bmp4(name + "Up", face(28, 28, False, glyph))
+        write_bmp4(name + "Dn", face(28, 28, True, glyph))
+        write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
+    plain = {"GraphLine": line, "GraphBar": bars, "GraphStepBar": steps, "Options": options, "AutoScale": auto}
+    for name, glyph in plain.items():
+        write_bmp4(name + "Up", face(28, 28, False, glyph))
+        write_bmp4(name + "Dn", face(28, 28, True, glyph))
+    write_bmp4("AutoGr", face(28, 28, False, auto, grey=True))
+
+    cross = [" " * 32] * 32
+    cross = [list(r) for r in cross]
+    for i in range(1, 16):
+        if abs(i - 8) > 1:
+            cross[8][i] = "#"
+            cross[i][8] = "#"
+    write_cursor("Plot", ["".join(r) for r in cross], (8, 8))
+    write_cursor("Blank", [" " * 32] * 32, (0, 0))
+    sel = [list(" " * 32) for _ in range(32)]
+    for i in range(0, 17):
+        sel[8][i] = "#"
+        sel[i][8] = "#"
+    for i in range(4, 13):
+        sel[i][4] = sel[i][12] = "."
+        sel[4][i] = sel[12][i] = "."
+    write_cursor("Selection", ["".join(r) for r in sel], (8, 8))
+
+    # The logo: a small spectrum in the program's colours on a pale background.
+    logo = []
+    for y in range(35):
+        row = []
+        for x in range(46):
+            peak = 30 - int(26 * max(0.0, 1 - abs(x - 23) / 4.0)) - (x * 7) % 5
+            if y in (0, 34) or x in (0, 45):
+                row.append((0, 0, 128))
+            elif y >= peak:
+                row.append((0, 0, 255))
+            else:
+                row.append((220, 255, 255))
+        logo.append(row)
+    write_bmp24("Logo", logo)
+    write_script()
+
+
+def write_script():
+    """Views.rc: the resource lines naming every file drawn above."""
+    lines = ["// Faces of the tool buttons, the views' cursors and logo; drawn by", "// make_view_bitmaps.py.", ""]
+    for name in sorted(os.listdir(OUT)):
+        base, ext = os.path.splitext(name)
+        if ext == ".bmp":
+            rid = "SPLASH_BITMAP" if base == "Logo" else base.upper()
+            lines.append(f'{rid} BITMAP "views/{name}"')
+    for base, rid in (("Plot", "PLOT_CURSOR"), ("Blank", "BLANK_CURSOR"), ("Selection", "SELECTION_CURSOR")):
+        lines.append(f'{rid} CURSOR "views/{base}.cur"')
+    with open(os.path.join(os.path.dirname(OUT), "Views.rc"), "w") as f:
+        f.write("\n".join(lines) + "\n")
+
+
+if __name__ == "__main__":
+    main()

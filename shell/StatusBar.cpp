@@ -1,0 +1,399 @@
+#include "shell/StatusBar.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/TSmoothing.h"
+#include "engine/TSoundInput.h"
+#include "framework/TDC.h"
+#include "framework/TGauge.h"
+#include "resources/CommandIds.h"
+#include "resources/StringIds.h"
+#include "shell/TMainWin.h"
+#include "shell/UiHelpers.h"
+
+DEFINE_RESPONSE_TABLE1(StatusBar, TWindow)
+    EV_WM_SIZE
+    EV_WM_LBUTTONDOWN
+    EV_WM_LBUTTONDBLCLK
+END_RESPONSE_TABLE;
+
+namespace {
+
+const uint32_t Rates[] = {4000,  5512,  6000,  8000,  11025, 12000, 16000,  22050,  24000,  32000,
+                          44100, 48000, 50000, 64000, 88200, 96000, 100000, 176400, 192000, 200000};
+const char* const WindowTexts[] = {IDS_WINDOW_BARTLETT_TEXT, IDS_WINDOW_BLACKMAN_TEXT,   IDS_WINDOW_FLATTOP_TEXT,
+                                   IDS_WINDOW_HAMMING_TEXT,  IDS_WINDOW_HANNING_TEXT,    IDS_WINDOW_KAISER_TEXT,
+                                   IDS_WINDOW_PARZEN_TEXT,   IDS_WINDOW_TRIANGULAR_TEXT, IDS_WINDOW_UNIFORM_TEXT};
+const char* const ModeNames[] = {"Real Time", "Post Process", "Recorder"};
+
+void DrawTextAt(TDC& dc, const TRect& pane, const char* text)
+{
+    ::TextOutA(dc, pane.left + 4, 4, text, int(std::strlen(text)));
+}
+
+}  // namespace
+
+StatusBar::StatusBar(TWindow* parent, TMainWin* mainWin) : TWindow(parent, nullptr), MainWin(mainWin)
+{
+    Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER;
+    Gauge = new TGauge(this, "%d%%", GaugeId, 0, 0, 0, 0, true, 0);
+    Gauge->SetRange(0, 100);
+}
+
+StatusBar::~StatusBar()
+{
+    delete Gauge;
+}
+
+void StatusBar::GetWindowClass(WNDCLASSA& wc)
+{
+    TWindow::GetWindowClass(wc);
+    wc.style |= CS_DBLCLKS;
+    wc.hbrBackground = MainWin->FaceBrush;
+}
+
+void StatusBar::SetupWindow()
+{
+    TWindow::SetupWindow();
+    EvSize(0, TSize(0, 0));
+}
+
+void StatusBar::EvSize(UINT sizeType, const TSize& size)
+{
+    TWindow::EvSize(sizeType, size);
+    RECT client;
+    ::GetClientRect(HWindow, &client);
+    StatusPane = TRect(3, 3, 120, 20);
+    ModePane = TRect(123, 3, 223, 20);
+    RatePane = TRect(226, 3, 296, 20);
+    BitsPane = TRect(299, 3, 349, 20);
+    ChannelsPane = TRect(352, 3, 412, 20);
+    FftPane = TRect(415, 3, 515, 20);
+    WindowPane = TRect(518, 3, 590, 20);
+    MeterPane = TRect(593, 3, client.right - 3, 20);
+    if (Gauge->GetHandle()) {
+        Gauge->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+        HideGauge();
+        Gauge->MoveWindow(StatusPane.left, StatusPane.top, StatusPane.Width(), StatusPane.Height(), true);
+    }
+    Invalidate(true);
+}
+
+bool StatusBar::GaugeLocked() const
+{
+    return MainWin->MacroWindow && MainWin->MacroRunning();
+}
+
+void StatusBar::ShowGauge()
+{
+    if (GaugeLocked())
+        return;
+    Gauge->SetValue(0);
+    Gauge->Show(SW_SHOW);
+}
+
+void StatusBar::SetGaugeValue(int value)
+{
+    if (GaugeLocked() || value < 0 || value > 99 || value == Gauge->GetValue())
+        return;
+    Gauge->SetValue(value);
+    Gauge->Invalidate(true);
+    Gauge->UpdateWindow();
+}
+
+void StatusBar::HideGauge()
+{
+    if (GaugeLocked())
+        return;
+    Gauge->SetValue(0);
+    Gauge->Show(SW_HIDE);
+}
+
+void StatusBar::RefreshPanes(int which)
+{
+    if (!HWindow)
+        return;
+    if (which == 1) {
+        InvalidateRect(StatusPane, true);
+    } else if (which == 2) {
+        Invalidate(true);
+    } else if (which == 3) {
+        InvalidateRect(StatusPane, true);
+        InvalidateRect(MeterPane, true);
+    }
+    UpdateWindow();
+}
+
+void StatusBar::DrawPaneFrame(TDC& dc, const TRect& pane)
+{
+    HPEN light = ::CreatePen(PS_SOLID, 1, RGB(230, 230, 230));
+    HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(140, 140, 140));
+    HGDIOBJ old = ::SelectObject(dc, light);
+    ::MoveToEx(dc, pane.left, pane.bottom, nullptr);
+    ::LineTo(dc, pane.right, pane.bottom);
+    ::LineTo(dc, pane.right, pane.top);
+    ::SelectObject(dc, dark);
+    ::LineTo(dc, pane.left, pane.top);
+    ::LineTo(dc, pane.left, pane.bottom);
+    ::SelectObject(dc, old);
+    ::DeleteObject(light);
+    ::DeleteObject(dark);
+}
+
+void StatusBar::Paint(TDC& dc, bool, TRect&)
+{
+    HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HGDIOBJ oldPen = ::SelectObject(dc, white);
+    ::MoveToEx(dc, 0, 0, nullptr);
+    ::LineTo(dc, 2000, 0);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(white);
+    for (const TRect* pane : {&StatusPane, &MeterPane, &FftPane, &RatePane, &BitsPane, &ChannelsPane, &WindowPane,
+                              &ModePane})
+        DrawPaneFrame(dc, *pane);
+    HGDIOBJ oldFont = ::SelectObject(dc, MainWin->MainFont);
+    const UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    PaintStatus(dc);
+
+    for (const TRect* pane : {&ModePane, &RatePane, &BitsPane, &ChannelsPane, &FftPane, &WindowPane})
+        DrawTextAt(dc, *pane, TextOf(*pane).c_str());
+    ::SetTextAlign(dc, oldAlign);
+    ::SelectObject(dc, oldFont);
+}
+
+std::string StatusBar::TextOf(const TRect& pane) const
+{
+    char text[64] = {};
+    const TWaveFormat& format = MainWin->Settings.Format;
+    if (pane == StatusPane) {
+        const int state = MainWin->RunState;
+        if (state == TMainWin::Stopped)
+            return IDS_STATUS_STOPPED_TEXT;
+        if (state != TMainWin::Running && state != TMainWin::Recording && state != TMainWin::Playback)
+            return "";
+        if (!MainWin->Trigger.Enable)
+            return MainWin->BlocksProcessed == 0 && state == TMainWin::Running && MainWin->OpMode == TMainWin::RealTime
+                       ? "Acquiring Data..."
+                       : IDS_STATUS_RUNNING_TEXT;
+        return MainWin->Trigger.Mode == 2 && MainWin->TriggerCount > 0 ? "Running" : "Waiting for Trigger...";
+    }
+    if (pane == ModePane)
+        return MainWin->OpMode >= 1 && MainWin->OpMode <= 3 ? ModeNames[MainWin->OpMode - 1] : "";
+    if (pane == RatePane)
+        std::snprintf(text, sizeof text, "%d Hz", int(format.SamplingRate));
+    else if (pane == BitsPane)
+        std::snprintf(text, sizeof text, "%d Bit", int(format.BytesPerSample) * 8);
+    else if (pane == ChannelsPane)
+        return format.NumChannels == 1 ? "Mono" : "Stereo";
+    else if (pane == FftPane)
+        std::snprintf(text, sizeof text, IDS_FFT_POINTS_TEXT, long(MainWin->Settings.FFTsize));
+    else if (pane == WindowPane)
+        TSmoothing::GetWindowName(MainWin->Settings.SmoothingWindow, text);
+    return text;
+}
+
+void StatusBar::PaintStatus(TDC& dc)
+{
+    const int state = MainWin->RunState;
+    const std::string text = TextOf(StatusPane);
+    const bool waiting = text == "Waiting for Trigger...";
+    if (waiting)
+        ::SetTextColor(dc, RGB(255, 0, 0));
+    DrawTextAt(dc, StatusPane, text.c_str());
+    ::SetTextColor(dc, RGB(0, 0, 0));
+    if (state == TMainWin::Running || state == TMainWin::Recording || state == TMainWin::Playback)
+        PaintMeter(dc);
+}
+
+void StatusBar::PaintMeter(TDC& dc)
+{
+    const TRect& pane = MeterPane;
+    if (MainWin->OverloadFlag == 1) {
+        RECT r{pane.left + 1, pane.top + 1, pane.right, pane.bottom};
+        HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
+        ::FillRect(dc, &r, red);
+        ::DeleteObject(red);
+        ::SetTextColor(dc, RGB(255, 255, 255));
+        DrawTextAt(dc, pane, "OVERLOAD!");
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        return;
+    }
+    const int w = pane.Width();
+    if (w <= 4)
+        return;
+    const int channels = MainWin->Settings.Format.NumChannels;
+    const int x0 = pane.left + 2, y0 = pane.top + 2;
+    auto bar = [&](int level, int firstColumn, int top, int rows) {
+        const int n = int(w * level * 0.01);
+        for (int i = firstColumn; i < n; ++i) {
+            const int v = int(i * 255.0 / w);
+            COLORREF c = RGB(v, 255 - v / 3, 0);
+            if (i >= 0.98 * w)
+                c = RGB(255, 0, 0);
+            if (i % 4 == 0)
+                c = RGB(128, 128, 128);
+            ::SetPixel(dc, x0 + i, top, c);
+        }
+        if (n > firstColumn)
+            for (int r = 1; r <= rows; ++r)
+                ::BitBlt(dc, x0 + firstColumn, top + r, n - firstColumn, 1, dc, x0 + firstColumn, top, SRCCOPY);
+    };
+    if (channels == 2) {
+        const int h = (pane.Height() - 6) / 2;
+        bar(MainWin->InputLevelLeft, 0, y0, h - 1);
+        bar(MainWin->InputLevelRight, 0, pane.top + h + 4, h - 1);
+    } else {
+        bar(MainWin->InputLevelLeft, 1, y0, pane.Height() - 4);
+    }
+}
+
+int StatusBar::MenuItemHeight() const
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        return 18;
+    HFONT font = ::CreateFontIndirectA(&metrics.lfMenuFont);
+    HDC dc = ::GetDC(nullptr);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    TEXTMETRICA tm{};
+    const bool ok = ::GetTextMetricsA(dc, &tm);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(nullptr, dc);
+    ::DeleteObject(font);
+    return ok ? tm.tmHeight + tm.tmExternalLeading + 4 : 18;
+}
+
+bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
+{
+    const TWaveFormat& format = MainWin->Settings.Format;
+    const bool formats = MainWin->SoundInput && !(MainWin->OpMode != TMainWin::RealTime && MainWin->WaveFile);
+    auto item = [&](UINT id, const char* text, bool checked) {
+        ::AppendMenuA(menu, MF_STRING | (checked ? MF_CHECKED : 0), id, text);
+    };
+    if (ModePane.Contains(point)) {
+        pane = ModePane;
+        item(10, "Real Time", MainWin->OpMode == TMainWin::RealTime);
+        item(11, "Recorder", MainWin->OpMode == TMainWin::Recorder);
+        item(12, "Post Process", MainWin->OpMode == TMainWin::PostProcess);
+        return true;
+    }
+    if (FftPane.Contains(point)) {
+        pane = FftPane;
+        for (UINT i = 0; i < 16; ++i) {
+            char text[16];
+            const uint32_t size = 32u << i;
+            std::snprintf(text, sizeof text, "%u", size);
+            item(101 + i, text, MainWin->Settings.FFTsize == size);
+        }
+        return true;
+    }
+    if (WindowPane.Contains(point)) {
+        pane = WindowPane;
+        for (UINT i = 0; i < 9; ++i)
+            item(301 + i, WindowTexts[i], MainWin->Settings.SmoothingWindow == i);
+        return true;
+    }
+    if (!formats)
+        return false;
+    TSoundPort& port = *MainWin->SoundInput;
+    if (RatePane.Contains(point)) {
+        pane = RatePane;
+        for (UINT i = 0; i < sizeof Rates / sizeof Rates[0]; ++i) {
+            if (!port.QueryFormat(Rates[i], format.BytesPerSample, format.NumChannels))
+                continue;
+            char text[24];
+            std::snprintf(text, sizeof text, "%d Hz", int(Rates[i]));
+            item(200 + i, text, format.SamplingRate == Rates[i]);
+        }
+        return true;
+    }
+    if (BitsPane.Contains(point)) {
+        pane = BitsPane;
+        static const char* const Texts[] = {"8 Bit", "16 Bit", "24 Bit"};
+        for (uint16_t bytes = 1; bytes <= 3; ++bytes)
+            if (port.QueryFormat(format.SamplingRate, bytes, format.NumChannels))
+                item(399 + bytes, Texts[bytes - 1], format.BytesPerSample == bytes);
+        return true;
+    }
+    if (ChannelsPane.Contains(point)) {
+        pane = ChannelsPane;
+        for (uint16_t channels = 1; channels <= 2; ++channels)
+            if (port.QueryFormat(format.SamplingRate, format.BytesPerSample, channels))
+                item(449 + channels, channels == 1 ? "Mono" : "Stereo", format.NumChannels == channels);
+        return true;
+    }
+    return false;
+}
+
+void StatusBar::EvLButtonDown(UINT, const TPoint& point)
+{
+    HMENU menu = ::CreatePopupMenu();
+    TRect pane;
+    if (BuildPopup(point, menu, pane) && ::GetMenuItemCount(menu) > 0) {
+        TPoint corner(pane.left, pane.top);
+        ClientToScreen(corner);
+        const int height = ::GetMenuItemCount(menu) * MenuItemHeight() + 8;
+        if (corner.y - height >= 0 && height < ::GetSystemMetrics(SM_CYSCREEN))
+            corner.y -= height;
+        ::TrackPopupMenu(menu, TPM_LEFTALIGN, corner.x, corner.y, 0, HWindow, nullptr);
+    }
+    ::DestroyMenu(menu);
+}
+
+void StatusBar::EvLButtonDblClk(UINT, const TPoint&)
+{
+    MainWin->PostMessage(WM_COMMAND, CM_SETTINGS);
+}
+
+void StatusBar::ApplyFormat(uint32_t rate, uint16_t channels, uint16_t bytes)
+{
+    MainWin->Settings.Format.Set(rate, channels, bytes);
+    MainWin->ApplySettings(0);
+}
+
+LRESULT StatusBar::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
+{
+    if (hWndCtl)
+        return TWindow::EvCommand(id, hWndCtl, notifyCode);
+    const bool wasRunning = MainWin->RunState == TMainWin::Running;
+    MainWin->StopAnalyzer();
+    TWaveFormat& format = MainWin->Settings.Format;
+    if (id >= 10 && id <= 12) {
+        if (id == 10)
+            MainWin->CmModeRealTime();
+        else if (id == 11)
+            MainWin->CmModeRecorder();
+        else
+            MainWin->CmModePostProcess();
+    } else if (id >= 101 && id <= 116) {
+        MainWin->Settings.FFTsize = 32u << (id - 101);
+        MainWin->ApplySettings(0);
+    } else if (id >= 200 && id <= 219) {
+        ApplyFormat(Rates[id - 200], format.NumChannels, format.BytesPerSample);
+    } else if (id >= 301 && id <= 309) {
+        MainWin->Settings.SmoothingWindow = uint16_t(id - 301);
+        if (MainWin->Smoothing)
+            MainWin->Smoothing->SetWindowType(uint16_t(id - 301));
+        InvalidateRect(WindowPane, true);
+        MainWin->ApplySettings(2);
+    } else if (id >= 400 && id <= 402) {
+        ApplyFormat(format.SamplingRate, format.NumChannels, uint16_t(id - 399));
+    } else if (id == 450) {
+        ApplyFormat(format.SamplingRate, 1, format.BytesPerSample);
+    } else if (id == 451) {
+        if (format.NumChannels == 1) {
+            format.Set(format.SamplingRate, 2, format.BytesPerSample);
+            MainWin->Settings.ChannelProcessing = 2;
+            MainWin->OpenSecondChannelViews();
+        }
+        ApplyFormat(format.SamplingRate, 2, format.BytesPerSample);
+    }
+    if (wasRunning)
+        MainWin->StartAnalyzer();
+    RefreshPanes(2);
+    return 0;
+}

@@ -1,0 +1,64 @@
+#pragma once
+#include <windows.h>
+#include <string>
+#include "framework/TRect.h"
+#include "framework/TWindow.h"
+
+class TGauge;
+class TMainWin;
+
+// The one-line bar along the bottom of the main window: run status, mode,
+// sample format, FFT size and window, and the input level meter. A click on
+// a pane pops up the choices for that setting; the progress gauge of long
+// operations lies over the status pane while shown. Everything it shows is
+// read from the main window at paint time.
+class StatusBar : public TWindow {
+public:
+    static constexpr int GaugeId = 510;
+
+    StatusBar(TWindow* parent, TMainWin* mainWin);
+    ~StatusBar() override;
+
+    void ShowGauge();
+    void SetGaugeValue(int value);
+    void HideGauge();
+    // 1 the status pane, 2 the whole bar, 3 the status and meter panes.
+    void RefreshPanes(int which);
+
+    LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
+    void Paint(TDC& dc, bool erase, TRect& rect) override;
+    void GetWindowClass(WNDCLASSA& wc) override;
+    const char* GetClassName() override { return "StatusBarClass"; }
+    void SetupWindow() override;
+    virtual void EvSize(UINT sizeType, const TSize& size);
+    void EvLButtonDown(UINT keys, const TPoint& point);
+    void EvLButtonDblClk(UINT keys, const TPoint& point);
+
+    // The text the bar shows in a pane (empty for the meter and for none).
+    std::string TextOf(const TRect& pane) const;
+
+    // The pop-up of the pane at a point: its item ids and texts, the current
+    // one checked; false when the point is on no pane with choices.
+    bool BuildPopup(const TPoint& point, HMENU menu, TRect& pane);
+
+    TMainWin* MainWin;
+    TRect StatusPane;
+    TRect MeterPane;
+    TRect FftPane;
+    TRect RatePane;
+    TRect BitsPane;
+    TRect ChannelsPane;
+    TRect WindowPane;
+    TRect ModePane;
+    TGauge* Gauge;
+
+private:
+    bool GaugeLocked() const;
+    void DrawPaneFrame(TDC& dc, const TRect& pane);
+    void PaintStatus(TDC& dc);
+    void PaintMeter(TDC& dc);
+    void ApplyFormat(uint32_t rate, uint16_t channels, uint16_t bytes);
+    int MenuItemHeight() const;
+
+    DECLARE_RESPONSE_TABLE(StatusBar);
+};

@@ -1,0 +1,335 @@
+// The View and Mode menus, the spectrum views as the main window creates,
+// feeds and closes them, and the transport toolbar and status bar it owns.
+#include "shell/TMainWin.h"
+
+#include <cstdio>
+#include <cstring>
+
+#include "engine/TWaveFile.h"
+#include "framework/TCommandEnabler.h"
+#include "framework/TMDIClient.h"
+#include "resources/CommandIds.h"
+#include "resources/StringIds.h"
+#include "shell/StatusBar.h"
+#include "shell/Toolbar.h"
+#include "views/TSpectrumPlot.h"
+
+namespace {
+
+constexpr int TransportHeight = 36;
+
+bool AnyViewFlag(const ViewStatusFlags& v)
+{
+    return v.TimeSeries || v.SpectrumPlot || v.PhasePlot || v.Spectrogram || v.SurfacePlot;
+}
+
+}  // namespace
+
+void TMainWin::CreateSpectrumView(int type)
+{
+    const int index = type == 22 ? 1 : 0;
+    if (SpectrumViews[index] || !GetClientWindow())
+        return;
+    const int w = ::GetSystemMetrics(SM_CXSCREEN);
+    const int h = ::GetSystemMetrics(SM_CYSCREEN) - 26;
+    const TRect placement = index == 0 ? TRect(0, 0, w - 140, h - 300) : TRect(20, 20, w - 120, h - 280);
+    TSpectralData* data = index == 0 ? DisplayPrimary : (DisplaySecondary ? DisplaySecondary : DisplayPrimary);
+    TSpectralData* data2 = index == 0 ? DisplaySecondary : nullptr;
+    if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
+        data2 = nullptr;
+    auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
+                                   index == 0 ? "Spectrum" : "Spectrum2", placement, Scaling[index],
+                                   &SpectrumOptions[index], data, data2, index + 1);
+    SpectrumViews[index] = view;
+    view->Create();
+    ViewStatus.SpectrumPlot = 1;
+}
+
+void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
+{
+    if (SpectrumViews[0] && SpectrumViews[1]) {
+        for (TSpectrumPlot*& v : SpectrumViews)
+            if (v == view) {
+                v = nullptr;
+                view->Destroy();
+                delete view;
+            }
+        return;
+    }
+    CmViewSpectrum();
+}
+
+void TMainWin::CmViewSpectrum()
+{
+    if (SpectrumViews[0] || SpectrumViews[1]) {
+        for (TSpectrumPlot*& v : SpectrumViews) {
+            TSpectrumPlot* view = v;
+            v = nullptr;
+            if (view) {
+                view->Destroy();
+                delete view;
+            }
+        }
+    } else {
+        CreateSpectrumView(2);
+        if (Settings.IndependentScalingAndCalibration == 1)
+            CreateSpectrumView(22);
+    }
+    ViewStatus.SpectrumPlot = SpectrumViews[0] || SpectrumViews[1] ? 1 : 0;
+    UpdateViewMenuChecks();
+    if (TransportToolbar)
+        TransportToolbar->Invalidate(true);
+}
+
+// The other four views arrive with their own windows; until then their
+// commands only keep the flags and check marks consistent.
+void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
+void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
+void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
+void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
+
+void TMainWin::CmClearAllViews()
+{
+    ApplySettings(0);
+}
+
+void TMainWin::CmCloseAllViews()
+{
+    if (ViewStatus.SpectrumPlot)
+        CmViewSpectrum();
+}
+
+void TMainWin::CeAnyViewOpen(TCommandEnabler& ce)
+{
+    ce.Enable(AnyViewFlag(ViewStatus));
+}
+
+void TMainWin::UpdateViewMenuChecks()
+{
+    SetMenuCheck(CM_VIEWTIMESERIES, ViewStatus.TimeSeries != 0);
+    SetMenuCheck(CM_VIEWSPECTRUM, ViewStatus.SpectrumPlot != 0);
+    SetMenuCheck(CM_VIEWPHASE, ViewStatus.PhasePlot != 0);
+    SetMenuCheck(CM_VIEWSPECTROGRAM, ViewStatus.Spectrogram != 0);
+    SetMenuCheck(CM_VIEWSURFACE, ViewStatus.SurfacePlot != 0);
+    SetMenuCheck(CM_LOCKGENERATORCHANNELS, GeneratorLocked == 1);
+}
+
+void TMainWin::UpdateModeMenuChecks()
+{
+    SetMenuCheck(CM_MODEREALTIME, OpMode == RealTime);
+    SetMenuCheck(CM_MODEPOSTPROCESS, OpMode == PostProcess);
+    SetMenuCheck(CM_MODERECORDER, OpMode == Recorder);
+}
+
+void TMainWin::CmModeRealTime()
+{
+    if (OpMode == RealTime)
+        return;
+    StopAnalyzer();
+    if (CloseWaveFile() != 1)
+        return;
+    OpMode = RealTime;
+    UpdateModeMenuChecks();
+    LayoutForMode();
+    SeriesLiveBlock = 1;
+    ApplySettings(1);
+    RefreshStatusBar(2);
+}
+
+static void LeaveRealTime(TMainWin& main, int mode)
+{
+    if (main.RunState != TMainWin::Stopped)
+        main.StopAnalyzer();
+    if (mode == TMainWin::Recorder)
+        main.SendMessage(WM_COMMAND, CM_DATALOGOFF);
+    if (main.OpMode == TMainWin::RealTime && main.WaveFile) {
+        const int answer = main.MessageBox(
+            "Data is still available in the Real-Time data buffers.\rDo you want to convert this to a WAV file for "
+            "further Processing?",
+            main.Caption, MB_YESNO | MB_ICONQUESTION);
+        if (answer == IDYES) {
+            char caption[600];
+            std::snprintf(caption, sizeof caption, "%s [%s]", main.Caption, IDS_UNTITLED_TEXT);
+            main.SetCaption(caption);
+            main.WaveFile->Rewind();
+            main.CurrentTime = 0.0f;
+        } else {
+            delete main.WaveFile;
+            main.WaveFile = nullptr;
+            main.CurrentTime = 0.0f;
+            main.ApplySettings(0);
+        }
+    }
+    main.OpMode = mode;
+    main.UpdateModeMenuChecks();
+    main.LayoutForMode();
+    main.SeriesLiveBlock = 0;
+    main.ApplySettings(1);
+    main.RefreshStatusBar(2);
+}
+
+void TMainWin::CmModePostProcess()
+{
+    if (OpMode != PostProcess)
+        LeaveRealTime(*this, PostProcess);
+}
+
+void TMainWin::CmModeRecorder()
+{
+    if (OpMode != Recorder)
+        LeaveRealTime(*this, Recorder);
+}
+
+void TMainWin::LayoutForMode()
+{
+    delete TransportToolbar;
+    TransportToolbar = new Toolbar(this, this, OpMode);
+    TransportToolbar->Create();
+    TransportToolbar->Show(SW_SHOWNORMAL);
+    TransportToolbar->MoveWindow(0, 0, 3000, MainToolbarFlag ? TransportHeight : 1, true);
+    TransportToolbar->UpdateWindow();
+    TransportToolbar->UpdateButtons();
+}
+
+void TMainWin::CmAccelRun()
+{
+    if (TransportToolbar)
+        TransportToolbar->CmRun();
+}
+
+void TMainWin::CmAccelStop()
+{
+    if (TransportToolbar)
+        TransportToolbar->CmStop();
+}
+
+void TMainWin::CmAccelPlay()
+{
+    if (TransportToolbar)
+        TransportToolbar->CmPlay();
+}
+
+void TMainWin::CmAccelRewind()
+{
+    if (TransportToolbar)
+        TransportToolbar->CmRewind();
+}
+
+LRESULT TMainWin::EvLoadConfigRequest(WPARAM, LPARAM path)
+{
+    if (path)
+        LoadConfiguration(reinterpret_cast<const char*>(path));
+    return 0;
+}
+
+void TMainWin::OpenSecondChannelViews()
+{
+    if (SpectrumViews[0] && !SpectrumViews[1] && Settings.IndependentScalingAndCalibration == 1)
+        CreateSpectrumView(22);
+}
+
+void TMainWin::RepaintSpectrumViews()
+{
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view && view->GetHandle())
+            view->Invalidate(true);
+}
+
+void TMainWin::MarkSeriesSelection()
+{
+    // The time-series view marks the selected segment here once it exists.
+}
+
+void TMainWin::ReopenViews()
+{
+    if (ViewStatus.SpectrumPlot) {
+        CreateSpectrumView(2);
+        if (Settings.IndependentScalingAndCalibration == 1)
+            CreateSpectrumView(22);
+    }
+    UpdateViewMenuChecks();
+}
+
+void TMainWin::CreateStatusBar()
+{
+    if (StatusBarWindow)
+        return;
+    StatusBarWindow = new StatusBar(this, this);
+    StatusBarWindow->Create();
+}
+
+void TMainWin::PlaceBars(int width, int height, int t1, int s)
+{
+    if (StatusBarWindow && StatusBarWindow->GetHandle()) {
+        StatusBarWindow->MoveWindow(0, height - s, width, s, true);
+        StatusBarWindow->Show(s ? SW_SHOW : SW_HIDE);
+    }
+    if (TransportToolbar && TransportToolbar->GetHandle()) {
+        TransportToolbar->MoveWindow(0, 0, width, t1 + 1, true);
+        TransportToolbar->Show(t1 ? SW_SHOW : SW_HIDE);
+    }
+}
+
+void TMainWin::RefreshRunDisplays()
+{
+    if (TransportToolbar)
+        TransportToolbar->UpdateButtons();
+    RefreshStatusBar(2);
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view && view->GetHandle())
+            view->InvalidateLogo();
+}
+
+void TMainWin::UpdateToolbarReadouts()
+{
+    if (TransportToolbar)
+        TransportToolbar->UpdateDisplay(1, 0);
+}
+
+void TMainWin::RefreshStatusBar(int which)
+{
+    if (StatusBarWindow)
+        StatusBarWindow->RefreshPanes(which);
+}
+
+void TMainWin::NotifyViewsNewData(float time)
+{
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view && view->GetHandle())
+            view->NewData(time);
+}
+
+void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary)
+{
+    if (Settings.IndependentScalingAndCalibration == 1) {
+        if (SpectrumViews[0])
+            SpectrumViews[0]->SetData(primary, nullptr);
+        if (SpectrumViews[1])
+            SpectrumViews[1]->SetData(secondary, nullptr);
+    } else if (SpectrumViews[0]) {
+        SpectrumViews[0]->SetData(primary, secondary);
+    }
+}
+
+void TMainWin::RefreshViewLayouts()
+{
+    for (int i = 0; i < 2; ++i)
+        if (TSpectrumPlot* view = SpectrumViews[i]) {
+            view->SetScaling(Scaling[i]);
+            if (view->GetHandle())
+                view->UpdateLayout();
+        }
+}
+
+void TMainWin::DestroyViewsAndBars()
+{
+    for (TSpectrumPlot*& v : SpectrumViews) {
+        TSpectrumPlot* view = v;
+        v = nullptr;
+        delete view;
+    }
+    delete TransportToolbar;
+    TransportToolbar = nullptr;
+    delete StatusBarWindow;
+    StatusBarWindow = nullptr;
+}

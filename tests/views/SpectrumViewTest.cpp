@@ -1,0 +1,295 @@
+// The spectrum view, status bar, transport toolbar and Mode menu in a real
+// main window: Post Process of a sox tone, read back from the screen.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+
+#include "engine/THeadlessEngineHost.h"
+#include "engine/TSpectralData.h"
+#include "engine/TWaveFile.h"
+#include "framework/TApplication.h"
+#include "framework/TDC.h"
+#include "resources/CommandIds.h"
+#include "shell/StatusBar.h"
+#include "shell/TClientMain.h"
+#include "shell/TMainWin.h"
+#include "shell/Toolbar.h"
+#include "shell/ToolBtn.h"
+#include "tests/framework/Screenshot.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "views/TSpectrumPlot.h"
+
+namespace {
+
+std::string Fixture(const char* name)
+{
+    return std::string(TONALYX_FIXTURES) + "/views/" + name;
+}
+
+THeadlessEngineHost& Host()
+{
+    return static_cast<THeadlessEngineHost&>(TEngineHost::Get());
+}
+
+void Pump()
+{
+    MSG msg;
+    for (int i = 0; i < 50; ++i) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(5);
+    }
+}
+
+// A main window in Post Process with one spectrum view open, 44.1 kHz, FFT
+// 16384, Hanning, a 20 Hz to 20 kHz logarithmic axis and a 0 to -120 dB scale.
+struct TSpectrumScreen : ::testing::Test {
+    TTempFolder Folder;
+    std::string Program = Folder.File("Tonalyx.exe");
+    std::unique_ptr<TMainWin> Main;
+
+    void Open(uint16_t channels, uint16_t processing, int opMode = TMainWin::PostProcess)
+    {
+        std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
+        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+        Main->OpMode = opMode;
+        Main->Settings.Format = TWaveFormat(44100, channels, 2);
+        Main->Settings.FFTsize = 16384;
+        Main->Settings.SmoothingWindow = 4;
+        Main->Settings.ChannelProcessing = processing;
+        Main->Settings.PeakHold = 0;
+        Main->ViewStatus = ViewStatusFlags{};
+        Main->ViewStatus.SpectrumPlot = 1;
+        Main->Scaling[0].AmpScaleType = 1;
+        Main->Scaling[0].FreqScaleType = 1;
+        SpectrumOpts& o = Main->SpectrumOptions[0];
+        o.StartFreq = 20.0f;
+        o.StopFreq = 20000.0f;
+        o.PlotTop = 0.0f;
+        o.PlotRange = 120.0f;
+        o.PlotType = 0;
+        ASSERT_TRUE(Main->Create());
+        // Xvfb has no window manager to maximise the frame: give it the
+        // screen and keep the view inside the MDI client, so every pixel
+        // read back is on the screen.
+        Main->Show(SW_SHOW);
+        Main->MoveWindow(0, 0, 1280, 1000, true);
+        ASSERT_NE(Main->SpectrumViews[0], nullptr);
+        Main->SpectrumViews[0]->MoveWindow(0, 0, 1100, 760, true);
+        Pump();
+        Host().Messages.clear();
+    }
+
+    void LoadTone(const char* name)
+    {
+        Main->WaveFile = new TWaveFile(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        ASSERT_EQ(Main->WaveFile->Error, 0u);
+        Main->ApplySettings(0);
+        Pump();
+    }
+
+    void TearDown() override
+    {
+        if (Main && Main->GetHandle()) Main->Destroy();
+        Host().Reply = THeadlessEngineHost::AnswerOk;
+    }
+
+    // The topmost pixel of the spectrum's colour in a pane of the view.
+    static POINT CurvePeak(const Screenshot& shot, const TRect& pane, const TRect& logo, COLORREF colour)
+    {
+        POINT best{-1, 1 << 30};
+        for (int y = pane.top; y <= pane.bottom; ++y)
+            for (int x = pane.left; x < pane.right; ++x)
+                if (shot.At(x, y) == colour && y < best.y && !logo.Contains(TPoint(x, y))) best = {x, y};
+        return best;
+    }
+
+    // Where 1 kHz stands on a logarithmic axis from lo to hi over the pane.
+    static double ColumnOf(double f, const TRect& pane, double lo, double hi)
+    {
+        return pane.left + pane.Width() * std::log10(f / lo) / std::log10(hi / lo);
+    }
+
+    void ExpectToneAt(TSpectrumPlot& view, const TRect& pane, TSpectralData& data)
+    {
+        Screenshot shot(view.GetHandle());
+        const POINT peak = CurvePeak(shot, pane, view.LogoRect, view.Opts->LineColor);
+        ASSERT_GE(peak.x, 0) << "no curve in the pane";
+        EXPECT_NEAR(peak.x, ColumnOf(1000.0, pane, view.Opts->StartFreq, view.Opts->StopFreq), 1.0);
+        const int bin = int(data.GetPeakIndex());
+        const double value = std::max({data.GetDisplayValue(bin - 1), data.GetDisplayValue(bin),
+                                       data.GetDisplayValue(bin + 1)});
+        const double expectedY = pane.bottom - std::trunc(pane.Height() * (value + 120.0) / 120.0);
+        EXPECT_NEAR(peak.y, expectedY, 2.0) << value;
+    }
+};
+
+}  // namespace
+
+TEST_F(TSpectrumScreen, MonoToneShowsOnePaneWithItsPeakAtOneKilohertz)
+{
+    Open(1, 0);
+    LoadTone("sine_1k_mono.wav");
+    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    EXPECT_EQ(view.PaneMode, 1);
+    Main->CmRun();
+    Pump();
+    ASSERT_EQ(Main->BlocksProcessed, 1);
+    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
+    ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft);
+
+    StatusBar& bar = *Main->StatusBarWindow;
+    const std::pair<const TRect*, const char*> panes[] = {
+        {&bar.StatusPane, "Stopped"}, {&bar.ModePane, "Post Process"}, {&bar.RatePane, "44100 Hz"},
+        {&bar.BitsPane, "16 Bit"},    {&bar.ChannelsPane, "Mono"},     {&bar.FftPane, "FFT 16384 pts"},
+        {&bar.WindowPane, "Hanning"}};
+    for (const auto& [pane, text] : panes) EXPECT_EQ(bar.TextOf(*pane), text);
+    EXPECT_TRUE(Host().Messages.empty());
+}
+
+TEST_F(TSpectrumScreen, StereoBothChannelsShowsTwoPanes)
+{
+    Open(2, 2);
+    LoadTone("sine_1k_stereo.wav");
+    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    EXPECT_EQ(view.PaneMode, 2);
+    Main->CmRun();
+    Pump();
+    ExpectToneAt(view, view.PaneRect1, *Main->DisplayPrimary);
+    ExpectToneAt(view, view.PaneRect2, *Main->DisplaySecondary);
+    EXPECT_EQ(Main->StatusBarWindow->TextOf(Main->StatusBarWindow->ChannelsPane), "Stereo");
+}
+
+TEST_F(TSpectrumScreen, TransportButtonsAndKeysDriveTheRunState)
+{
+    Open(1, 0);
+    LoadTone("sine_1k_mono.wav");
+    Toolbar& bar = *Main->TransportToolbar;
+    ASSERT_EQ(bar.Mode, TMainWin::PostProcess);
+    ASSERT_TRUE(bar.RunBtn && bar.StopBtn && bar.RewindBtn);
+    EXPECT_EQ(bar.RecordBtn, nullptr);
+
+    bar.RunBtn->SendMessage(BM_CLICK);
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(bar.RunBtn->Highlight, 1);
+    EXPECT_EQ(bar.StopBtn->Highlight, 0);
+    bar.StopBtn->SendMessage(BM_CLICK);
+    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(bar.StopBtn->Highlight, 1);
+
+    // Alt+R, Alt+S, Alt+D and Enter through the key table.
+    auto key = [&](UINT id) { Main->SendMessage(WM_COMMAND, id); };
+    key(CM_ACCELRUN);
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    Main->IdleAction(0);
+    EXPECT_GT(Main->WaveFile->GetPosition(), 0u);
+    key(CM_ACCELSTOP);
+    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    key(CM_ACCELREWIND);
+    EXPECT_EQ(Main->WaveFile->GetPosition(), 0u);
+    EXPECT_EQ(Main->CurrentTime, 0.0f);
+    key(CM_RUN);   // one block, then stopped again
+    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->BlocksProcessed, 1);
+    EXPECT_EQ(Main->WaveFile->GetPosition(), Main->Settings.HopSize);
+}
+
+TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
+{
+    struct Case {
+        int Reply;
+        bool WaveKept;
+    };
+    for (const Case c : {Case{IDYES, true}, Case{IDNO, false}}) {
+        Open(1, 0, TMainWin::RealTime);
+        EXPECT_EQ(Main->TransportToolbar->Mode, TMainWin::RealTime);
+        Main->SendMessage(WM_COMMAND, CM_MODERECORDER);   // no real-time data: no question
+        EXPECT_EQ(Main->OpMode, TMainWin::Recorder);
+        EXPECT_TRUE(Host().Messages.empty());
+        ASSERT_NE(Main->TransportToolbar->RecordBtn, nullptr);
+        Main->SendMessage(WM_COMMAND, CM_MODEREALTIME);
+        EXPECT_EQ(Main->OpMode, TMainWin::RealTime);
+
+        Main->WaveFile = new TWaveFile(Fixture("sine_1k_mono.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->WaveFile->SeekEnd();
+        Host().Reply = c.Reply;
+        Main->SendMessage(WM_COMMAND, CM_MODEPOSTPROCESS);
+        ASSERT_EQ(Host().Messages.size(), 1u);
+        EXPECT_NE(Host().Messages[0].Text.find("Data is still available in the Real-Time data buffers."),
+                  std::string::npos);
+        EXPECT_EQ(Main->OpMode, TMainWin::PostProcess);
+        EXPECT_EQ(Main->TransportToolbar->Mode, TMainWin::PostProcess);
+        EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_MODEPOSTPROCESS, MF_BYCOMMAND) & MF_CHECKED);
+        EXPECT_EQ(Main->WaveFile != nullptr, c.WaveKept);
+        if (Main->WaveFile) EXPECT_EQ(Main->WaveFile->GetPosition(), 0u);
+
+        // The current mode again does nothing.
+        Host().Messages.clear();
+        Main->SendMessage(WM_COMMAND, CM_MODEPOSTPROCESS);
+        EXPECT_TRUE(Host().Messages.empty());
+        Main->Destroy();
+        Main.reset();
+    }
+}
+
+TEST_F(TSpectrumScreen, ViewMenuClosesAndReopensTheSpectrum)
+{
+    Open(1, 0);
+    EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
+    Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
+    EXPECT_EQ(Main->SpectrumViews[0], nullptr);
+    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+    EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
+    Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
+    ASSERT_NE(Main->SpectrumViews[0], nullptr);
+    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+    // Its own close box goes through the main window, which clears the flag.
+    Main->SpectrumViews[0]->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(Main->SpectrumViews[0], nullptr);
+    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+}
+
+// One live redraw (UpdateCurves) for widths 800 and 1600 (as wide as the
+// screen allows), one and two panes,
+// FFT 16384 and 65536. Two views must both redraw within the default interval
+// of 0.02 s, so one redraw has to stay under 10 ms.
+TEST_F(TSpectrumScreen, LiveRedrawFitsTheDefaultInterval)
+{
+    struct Case {
+        uint32_t Fft;
+        uint16_t Channels, Processing;
+        int Width;
+    };
+    const Case cases[] = {{16384, 1, 0, 800},  {16384, 1, 0, 1600}, {16384, 2, 2, 800},  {16384, 2, 2, 1600},
+                          {65536, 1, 0, 800},  {65536, 1, 0, 1600}, {65536, 2, 2, 800},  {65536, 2, 2, 1600}};
+    for (const Case& c : cases) {
+        Open(c.Channels, c.Processing);
+        Main->Settings.FFTsize = c.Fft;
+        LoadTone(c.Channels == 1 ? "sine_1k_mono.wav" : "sine_1k_stereo.wav");
+        Main->CmRun();
+        TSpectrumPlot& view = *Main->SpectrumViews[0];
+        view.MoveWindow(0, 0, c.Width + view.LeftMargin + view.RightMargin + 8, 760, true);
+        Pump();
+        HDC hdc = ::GetDC(view.GetHandle());
+        TDC dc(hdc);
+        const int rounds = 50;
+        LARGE_INTEGER f, t0, t1;
+        ::QueryPerformanceFrequency(&f);
+        ::QueryPerformanceCounter(&t0);
+        for (int i = 0; i < rounds; ++i) view.UpdateCurves(dc);
+        ::GdiFlush();
+        ::QueryPerformanceCounter(&t1);
+        ::ReleaseDC(view.GetHandle(), hdc);
+        const double ms = 1000.0 * double(t1.QuadPart - t0.QuadPart) / double(f.QuadPart) / rounds;
+        std::printf("UpdateCurves FFT %u, %d pane(s), width %d: %.3f ms\n", unsigned(c.Fft), view.PaneMode,
+                    view.GraphRect.Width(), ms);
+        EXPECT_LT(ms, 10.0);
+        Main->Destroy();
+        Main.reset();
+    }
+}

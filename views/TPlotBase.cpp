@@ -1,0 +1,767 @@
+#include "views/TPlotBase.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/TDC.h"
+#include "framework/TMDIClient.h"
+#include "framework/TModule.h"
+#include "framework/TScrollBar.h"
+#include "shell/TMainWin.h"
+#include "shell/UiHelpers.h"
+#include "views/TPaneLayout.h"
+
+DEFINE_RESPONSE_TABLE1(TPlotBase, TMDIChild)
+    EV_WM_SIZE
+    EV_WM_LBUTTONDOWN
+    EV_WM_LBUTTONUP
+    EV_WM_RBUTTONDOWN
+    EV_WM_RBUTTONUP
+    EV_WM_MOUSEMOVE
+    EV_CHILD_NOTIFY_ALL_CODES(TPlotBase::ScrollBarId, ScrollNotify)
+END_RESPONSE_TABLE;
+
+namespace {
+
+TPaneRect ToPane(const TRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+TRect ToRect(const TPaneRect& r)
+{
+    return TRect(r.left, r.top, r.right, r.bottom);
+}
+
+// Line drawing that inverts the screen, so drawing twice removes it.
+class TInvertingDC : public TDC {
+public:
+    explicit TInvertingDC(HWND window) : TDC(::GetDC(window)), Window(window)
+    {
+        OldRop = ::SetROP2(GetHDC(), R2_NOT);
+    }
+    ~TInvertingDC() override
+    {
+        ::SetROP2(GetHDC(), OldRop);
+        ::ReleaseDC(Window, GetHDC());
+    }
+
+private:
+    HWND Window;
+    int OldRop;
+};
+
+class TClip {
+public:
+    TClip(TDC& dc, const TRect& rect) : Dc(dc)
+    {
+        ::IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    }
+    ~TClip() { ::SelectClipRgn(Dc, nullptr); }
+
+private:
+    TDC& Dc;
+};
+
+}  // namespace
+
+TPlotBase::TPlotBase(TMDIClient& parent, TMainWin* mainWin, const char* title)
+    : TMDIChild(parent, title), MainWin(mainWin)
+{
+}
+
+TPlotBase::~TPlotBase()
+{
+    if (Font)
+        ::DeleteObject(Font);
+    DeleteReadoutBitmaps();
+}
+
+void TPlotBase::GetWindowClass(WNDCLASSA& wc)
+{
+    TMDIChild::GetWindowClass(wc);
+    wc.style |= CS_DBLCLKS;
+    wc.hCursor = nullptr;
+    wc.hbrBackground = MainWin ? MainWin->FaceBrush : nullptr;
+}
+
+void TPlotBase::SetupWindow()
+{
+    TMDIChild::SetupWindow();
+    HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
+    PlotCursor = ::LoadCursorA(instance, "PLOT_CURSOR");
+    BlankCursor = ::LoadCursorA(instance, "BLANK_CURSOR");
+    SelectionCursor = ::LoadCursorA(instance, "SELECTION_CURSOR");
+    ArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    LOGFONTA lf{};
+    lf.lfHeight = 15;
+    std::strcpy(lf.lfFaceName, "Arial");
+    Font = ::CreateFontIndirectA(&lf);
+    FontHeight = 15;
+    ::SetCursor(ArrowCursor);
+    CreateReadoutBitmaps();
+    LoadLogo();
+}
+
+void TPlotBase::CreateReadoutBitmaps()
+{
+    HDC screen = ::GetDC(HWindow);
+    XReadoutBitmap = ::CreateCompatibleBitmap(screen, XReadoutSize.cx, XReadoutSize.cy);
+    XReadoutSaveBitmap = ::CreateCompatibleBitmap(screen, XReadoutSize.cx, XReadoutSize.cy);
+    YReadoutBitmap = ::CreateCompatibleBitmap(screen, YReadoutSize.cx, YReadoutSize.cy);
+    YReadoutSaveBitmap = ::CreateCompatibleBitmap(screen, YReadoutSize.cx, YReadoutSize.cy);
+    ::ReleaseDC(HWindow, screen);
+}
+
+void TPlotBase::DeleteReadoutBitmaps()
+{
+    for (HBITMAP* b : {&XReadoutBitmap, &XReadoutSaveBitmap, &YReadoutBitmap, &YReadoutSaveBitmap}) {
+        if (*b)
+            ::DeleteObject(*b);
+        *b = nullptr;
+    }
+}
+
+void TPlotBase::CalcPaneRects()
+{
+    RECT client;
+    ::GetClientRect(HWindow, &client);
+    TPaneLayout layout;
+    layout.PaneMode = PaneMode;
+    layout.TopInset = TopInset;
+    layout.BottomInset = BottomInset;
+    layout.LeftMargin = LeftMargin;
+    layout.RightMargin = RightMargin;
+    layout.PaneGap = PaneGap;
+    layout.GraphRect = ToPane(GraphRect);
+    layout.PaneRect1 = ToPane(PaneRect1);
+    layout.PaneRect2 = ToPane(PaneRect2);
+    layout.Calculate(ToPane(TRect(client)), GetScrollBarHeight());
+    GraphRect = ToRect(layout.GraphRect);
+    PaneRect1 = ToRect(layout.PaneRect1);
+    PaneRect2 = ToRect(layout.PaneRect2);
+}
+
+void TPlotBase::PlaceScrollBar()
+{
+    ResetScrollRange();
+    if (!ScrollBar) {
+        ScrollBar = new TScrollBar(this, ScrollBarId, GraphRect.left, GraphRect.bottom, GraphRect.Width(),
+                                   ScrollBarThickness, true);
+        if (HWindow)
+            ScrollBar->Create();
+    } else if (ScrollBar->GetHandle()) {
+        ScrollPos = ScrollBar->GetPosition();
+        ScrollBar->MoveWindow(GraphRect.left, GraphRect.bottom, GraphRect.Width(), ScrollBarThickness, true);
+    }
+    if (ScrollBar->GetHandle()) {
+        ScrollBar->SetRange(0, ScrollRange);
+        if (!ScrollBarShown)
+            ScrollBar->Show(SW_HIDE);
+    }
+    ScrollBar->LineMagnitude = 1;
+    ScrollBar->PageMagnitude = (VisibleEnd - VisibleStart) / 2;
+}
+
+int TPlotBase::GetScrollBarHeight()
+{
+    return ScrollBarShown == 1 && PrintMode == 0 ? ScrollBarThickness : 0;
+}
+
+void TPlotBase::ShowScrollBar()
+{
+    if (ScrollBarShown)
+        return;
+    ScrollBarShown = 1;
+    if (ScrollBar && ScrollBar->GetHandle())
+        ScrollBar->Show(SW_RESTORE);
+    CalcPaneRects();
+    PlaceScrollBar();
+    InvalidateRect(GraphRect, true);
+}
+
+void TPlotBase::HideScrollBar()
+{
+    if (!ScrollBarShown)
+        return;
+    ScrollBarShown = 0;
+    if (ScrollBar && ScrollBar->GetHandle())
+        ScrollBar->Show(SW_HIDE);
+    CalcPaneRects();
+    PlaceScrollBar();
+    InvalidateRect(GraphRect, true);
+}
+
+void TPlotBase::SetSelectionRect(const TPoint& point)
+{
+    if (SelectionRect.left == 0) {
+        if (SelectAxis == 0) {
+            const int x = std::clamp<int>(point.x, GraphRect.left, GraphRect.right);
+            SelectionRect = TRect(x, GraphRect.top, x + 1, GraphRect.bottom);
+        } else {
+            const int y = std::clamp<int>(point.y, GraphRect.top, GraphRect.bottom);
+            SelectionRect = TRect(GraphRect.left, y, GraphRect.right, y + 1);
+        }
+        return;
+    }
+    if (SelectAxis == 0)
+        SelectionRect.right = point.x;
+    else
+        SelectionRect.bottom = point.y;
+}
+
+void TPlotBase::SetSelection(const TRect&)
+{
+    SelectMode = 0;
+}
+
+void TPlotBase::ResetVisibleRange()
+{
+    VisibleStart = 0;
+    VisibleEnd = 100;
+}
+
+void TPlotBase::ResetScrollRange()
+{
+    ScrollRange = 100;
+}
+
+void TPlotBase::SetPaneMode(int mode)
+{
+    if (mode == 1 || mode == 2)
+        PaneMode = mode;
+}
+
+void TPlotBase::ClearSelection()
+{
+    SelectionRect = TRect();
+    SelectMode = 0;
+}
+
+void TPlotBase::UpdateBackgroundBrush()
+{
+    if (HWindow && MainWin)
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(MainWin->FaceBrush));
+}
+
+TRect TPlotBase::XReadoutBox(const TRect& pane, const TPoint& point) const
+{
+    const int w = XReadoutSize.cx, h = XReadoutSize.cy;
+    return TRect(point.x - w / 2, pane.top - 1 - h, point.x + w / 2, pane.top - 1);
+}
+
+TRect TPlotBase::YReadoutBox(const TRect& pane, const TPoint& point) const
+{
+    const int w = YReadoutSize.cx, h = YReadoutSize.cy;
+    return TRect(pane.left - 1 - w, point.y - h / 2, pane.left - 1, point.y + h / 2);
+}
+
+void TPlotBase::DrawReadout(TDC& dc, const TRect& box, HBITMAP picture, HBITMAP save, float value, int format,
+                            const char* unit)
+{
+    HDC memory = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(memory, save);
+    ::BitBlt(memory, 0, 0, box.Width(), box.Height(), dc, box.left, box.top, SRCCOPY);
+    ::SelectObject(memory, picture);
+    ::Rectangle(memory, 0, 0, box.Width(), box.Height());
+    char text[64];
+    FormatAxisValue(text, value, format, unit);
+    HGDIOBJ oldFont = ::SelectObject(memory, Font);
+    ::SetTextAlign(memory, TA_CENTER | TA_TOP);
+    ::TextOutA(memory, box.Width() / 2, 1, text, int(std::strlen(text)));
+    ::SelectObject(memory, oldFont);
+    // The screen context inverts lines; the box itself is a plain copy.
+    ::BitBlt(dc, box.left, box.top, box.Width(), box.Height(), memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+}
+
+void TPlotBase::EraseReadout(TDC& dc, const TRect& box, HBITMAP save)
+{
+    HDC memory = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(memory, save);
+    ::BitBlt(dc, box.left, box.top, box.Width(), box.Height(), memory, 0, 0, SRCCOPY);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+}
+
+void TPlotBase::DrawXReadout(TDC& dc, const TRect& pane, const TPoint& point, float value)
+{
+    if (point.x == 0 || point.y == 0 || !XReadoutBitmap || !XReadoutSaveBitmap)
+        return;
+    char unit[10];
+    std::memcpy(unit, XUnit, sizeof unit);
+    unit[sizeof unit - 1] = '\0';
+    if (MainWin && MainWin->RpmLinkFlag && unit[0])
+        unit[1] = '\0';
+    DrawReadout(dc, XReadoutBox(pane, point), XReadoutBitmap, XReadoutSaveBitmap, value, XFormat, unit);
+}
+
+void TPlotBase::EraseXReadout(TDC& dc, const TRect& pane, const TPoint& point)
+{
+    if (point.x == 0 || point.y == 0 || !XReadoutBitmap || !XReadoutSaveBitmap)
+        return;
+    EraseReadout(dc, XReadoutBox(pane, point), XReadoutSaveBitmap);
+}
+
+void TPlotBase::DrawYReadout(TDC& dc, const TRect& pane, const TPoint& point, float value)
+{
+    if (point.x == 0 || point.y == 0 || !YReadoutBitmap || !YReadoutSaveBitmap)
+        return;
+    char unit[10];
+    std::memcpy(unit, YUnit, sizeof unit);
+    unit[sizeof unit - 1] = '\0';
+    DrawReadout(dc, YReadoutBox(pane, point), YReadoutBitmap, YReadoutSaveBitmap, value, YFormat, unit);
+}
+
+void TPlotBase::EraseYReadout(TDC& dc, const TRect& pane, const TPoint& point)
+{
+    if (point.x == 0 || point.y == 0 || !YReadoutBitmap || !YReadoutSaveBitmap)
+        return;
+    EraseReadout(dc, YReadoutBox(pane, point), YReadoutSaveBitmap);
+}
+
+void TPlotBase::DrawLine(TDC& dc, int x1, int y1, int x2, int y2)
+{
+    ::MoveToEx(dc, x1, y1, nullptr);
+    ::LineTo(dc, x2, y2);
+}
+
+void TPlotBase::DrawCrosshair(TDC& dc, const TRect& pane, const TPoint& point)
+{
+    TClip clip(dc, pane);
+    DrawLine(dc, pane.left, point.y, pane.right, point.y);
+    DrawLine(dc, point.x, pane.top, point.x, pane.bottom);
+}
+
+void TPlotBase::DrawHarmonicCursors(TDC& dc, const TRect& pane, const TPoint& point)
+{
+    const int n = std::min<int>(GetHarmonicCount(point), 1000);
+    if (n < 2)
+        return;
+    TClip clip(dc, pane);
+    const uint16_t axis = GetCursorAxis();
+    for (int i = 2; i <= n; ++i) {
+        const TPoint offset = GetHarmonicOffset(i, point);
+        if (axis == 0)
+            DrawLine(dc, pane.left + offset.x, pane.top, pane.left + offset.x, pane.bottom);
+        else if (axis == 1)
+            DrawLine(dc, pane.left, pane.bottom - offset.y, pane.right, pane.bottom - offset.y);
+    }
+}
+
+void TPlotBase::DrawSidebandCursors(TDC& dc, const TRect& pane, const TPoint& point)
+{
+    TClip clip(dc, pane);
+    const uint16_t axis = GetCursorAxis();
+    if (axis == 0) {
+        DrawLine(dc, AnchorPoint.x, pane.top, AnchorPoint.x, pane.bottom);
+        DrawLine(dc, pane.left, point.y, pane.right, point.y);
+    } else {
+        DrawLine(dc, pane.left, AnchorPoint.y, pane.right, AnchorPoint.y);
+        DrawLine(dc, point.x, pane.top, point.x, pane.bottom);
+    }
+    for (int i = 1; i <= 12; ++i) {
+        const TPoint lower = GetLowerSidebandOffset(i, AnchorPoint, point);
+        const TPoint upper = GetUpperSidebandOffset(i, AnchorPoint, point);
+        if (axis == 0) {
+            DrawLine(dc, pane.left + lower.x, pane.top, pane.left + lower.x, pane.bottom);
+            DrawLine(dc, pane.left + upper.x, pane.top, pane.left + upper.x, pane.bottom);
+        } else {
+            DrawLine(dc, pane.left, pane.bottom - lower.y, pane.right, pane.bottom - lower.y);
+            DrawLine(dc, pane.left, pane.bottom - upper.y, pane.right, pane.bottom - upper.y);
+        }
+    }
+}
+
+void TPlotBase::DrawSelectionFrame(TDC& dc, const TRect& clip, const TRect& rect)
+{
+    TClip clipping(dc, clip);
+    const POINT outline[] = {{rect.left, rect.bottom}, {rect.left, rect.top}, {rect.right, rect.top},
+                             {rect.right, rect.bottom}, {rect.left, rect.bottom}};
+    ::Polyline(dc, outline, 5);
+}
+
+void TPlotBase::FormatAxisValue(char* text, float value, int format, const char* unit)
+{
+    static const char* const Fixed[] = {"%4.1f%s", "%4.2f%s", "%4.3f%s", "%4.4f%s", "%4.5f%s", "%4.6f%s"};
+    const double v = value;
+    if (format == 0) {
+        std::sprintf(text, "%ld%s", long(v), unit);
+    } else if (format >= 1 && format <= 6) {
+        std::sprintf(text, Fixed[format - 1], v, unit);
+    } else if (format == 100) {
+        std::sprintf(text, "%4.1e%s", v, unit);
+    } else if (format == 101) {
+        const double m = v < 0 ? -v : v;
+        const char* f = m < 1.0 ? "%4.3f%s" : m < 10.0 ? "%4.2f%s" : m < 100.0 ? "%4.1f%s" : "%4.0f%s";
+        std::sprintf(text, f, v, unit);
+    } else if (format == 201) {
+        std::strcpy(text, FormatTime(value, true, false));
+    } else {
+        std::sprintf(text, "%4.3f%s", v, unit);
+    }
+}
+
+void TPlotBase::Draw3DFrame(TDC& dc, const TRect& rect, int width)
+{
+    const COLORREF light = PrintMode ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNHIGHLIGHT);
+    const COLORREF dark = PrintMode ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW);
+    HPEN lightPen = ::CreatePen(PS_SOLID, width, light);
+    HPEN darkPen = ::CreatePen(PS_SOLID, width, dark);
+    HGDIOBJ old = ::SelectObject(dc, lightPen);
+    ::MoveToEx(dc, rect.left, rect.bottom, nullptr);
+    ::LineTo(dc, rect.right, rect.bottom);
+    ::LineTo(dc, rect.right, rect.top);
+    ::SelectObject(dc, darkPen);
+    ::LineTo(dc, rect.left, rect.top);
+    ::LineTo(dc, rect.left, rect.bottom);
+    ::SelectObject(dc, old);
+    ::DeleteObject(lightPen);
+    ::DeleteObject(darkPen);
+}
+
+void TPlotBase::PaintFrame(TDC& dc, bool, TRect& update)
+{
+    const int width = PrintMode ? 0 : 2;
+    const int scroll = GetScrollBarHeight();
+    if (PaneMode == 1) {
+        if (!GraphRect.Contains(update)) {
+            TRect r = GraphRect;
+            r.bottom += scroll;
+            Draw3DFrame(dc, r.InflatedBy(1, 1), width);
+        }
+    } else if (PaneMode == 2) {
+        if (!PaneRect1.Contains(update))
+            Draw3DFrame(dc, PaneRect1.InflatedBy(1, 1), width);
+        if (!PaneRect2.Contains(update)) {
+            TRect r = PaneRect2;
+            r.bottom += scroll;
+            Draw3DFrame(dc, r.InflatedBy(1, 1), width);
+        }
+    }
+}
+
+void TPlotBase::PaintGraph(TDC& dc, bool, TRect& update)
+{
+    if (PrintMode)
+        return;
+    RECT client;
+    ::GetClientRect(HWindow, &client);
+    const TRect strip(0, 0, client.right, ButtonBarHeight);
+    if (!strip.Touches(update))
+        return;
+    if (MainWin && MainWin->FaceBrush)
+        ::FillRect(dc, &strip, MainWin->FaceBrush);
+    HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
+    HPEN black = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
+    HGDIOBJ old = ::SelectObject(dc, white);
+    DrawLine(dc, strip.left, strip.top, strip.right, strip.top);
+    ::SelectObject(dc, black);
+    DrawLine(dc, strip.left, strip.bottom, strip.right, strip.bottom);
+    ::SelectObject(dc, old);
+    ::DeleteObject(white);
+    ::DeleteObject(black);
+}
+
+void TPlotBase::LoadLogo()
+{
+    HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
+    HBITMAP logo = ::LoadBitmapA(instance, "SPLASH_BITMAP");
+    if (!logo) {
+        LogoRect = TRect();
+        return;
+    }
+    BITMAP info{};
+    ::GetObjectA(logo, sizeof info, &info);
+    ::DeleteObject(logo);
+    LogoRect = TRect(GraphRect.right - 1 - info.bmWidth, GraphRect.top + 1, GraphRect.right - 1,
+                     GraphRect.top + 1 + info.bmHeight);
+}
+
+void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)
+{
+    if (!logoRect.Touches(update) || PrintMode || !MainWin || MainWin->RunState != TMainWin::Stopped)
+        return;
+    char value[21] = {};
+    ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->IniPath);
+    if (_strnicmp(value, "TRUE", 20) == 0)
+        return;
+    HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
+    HBITMAP logo = ::LoadBitmapA(instance, "SPLASH_BITMAP");
+    if (!logo)
+        return;
+    BITMAP info{};
+    ::GetObjectA(logo, sizeof info, &info);
+    HDC memory = ::CreateCompatibleDC(dc);
+    HGDIOBJ old = ::SelectObject(memory, logo);
+    const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
+    ::StretchBlt(dc, logoRect.left, logoRect.top, logoRect.Width(), logoRect.Height(), memory, 0, 0, info.bmWidth,
+                 info.bmHeight, SRCCOPY);
+    ::SetStretchBltMode(dc, oldMode);
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::DeleteObject(logo);
+}
+
+float TPlotBase::GetXValue(const TPoint&) { return 0.0f; }
+float TPlotBase::GetYValue(const TPoint&) { return 0.0f; }
+uint16_t TPlotBase::GetHarmonicCount(const TPoint&) { return 0; }
+TPoint TPlotBase::GetHarmonicOffset(int, const TPoint&) { return TPoint(0, 0); }
+TPoint TPlotBase::GetLowerSidebandOffset(int, const TPoint&, const TPoint&) { return TPoint(0, 0); }
+TPoint TPlotBase::GetUpperSidebandOffset(int, const TPoint&, const TPoint&) { return TPoint(0, 0); }
+uint16_t TPlotBase::GetCursorAxis() { return 0; }
+void TPlotBase::TrackCursor(const TPoint&) {}
+void TPlotBase::BeginCursorDraw(TDC&) {}
+void TPlotBase::EndCursorDraw(TDC&) {}
+void TPlotBase::EvRButtonDown(UINT, const TPoint&) {}
+void TPlotBase::EvRButtonUp(UINT, const TPoint&) {}
+void TPlotBase::PreparePrintLayout(TDC&, TPrintOptions) {}
+
+void TPlotBase::GetSelectedSegment(float& start, float& end)
+{
+    start = end = 0.0f;
+}
+
+void TPlotBase::Paint(TDC& dc, bool erase, TRect& update)
+{
+    PaintFrame(dc, erase, update);
+    PaintGraph(dc, erase, update);
+}
+
+TRect TPlotBase::GetPaneRect(const TPoint& point) const
+{
+    TPaneLayout layout;
+    layout.PaneMode = PaneMode;
+    layout.GraphRect = ToPane(GraphRect);
+    layout.PaneRect1 = ToPane(PaneRect1);
+    layout.PaneRect2 = ToPane(PaneRect2);
+    return ToRect(layout.PaneAt(point.x, point.y));
+}
+
+TRect TPlotBase::PaneRectToScreen(const TRect& rect) const
+{
+    return ClientToScreenRect(HWindow, rect);
+}
+
+void TPlotBase::InvalidateLogo()
+{
+    if (HWindow)
+        InvalidateRect(LogoRect, true);
+}
+
+void TPlotBase::ConfineTo(const TRect& pane)
+{
+    const TRect screen = PaneRectToScreen(pane);
+    ::ClipCursor(&screen);
+}
+
+void TPlotBase::EvLButtonDown(UINT keys, const TPoint& point)
+{
+    Tracking = DeltaMode = HarmonicMode = SidebandMode = 0;
+    LastPoint = TPoint(0, 0);
+    ::ClipCursor(nullptr);
+    DeleteReadoutBitmaps();
+    CreateReadoutBitmaps();
+    const TRect pane = GetPaneRect(point);
+    const bool inside = pane.Contains(point);
+    if (SelectMode) {
+        if (!inside)
+            return;
+        SelectionRect = TRect();
+        SetCapture();
+        ConfineTo(pane);
+        TInvertingDC dc(HWindow);
+        BeginCursorDraw(dc);
+        SetSelectionRect(point);
+        DrawSelectionFrame(dc, GraphRect, SelectionRect);
+        Tracking = 1;
+        EndCursorDraw(dc);
+        ::SetCursor(SelectionCursor);
+        return;
+    }
+    if (!inside)
+        return;
+    Tracking = 1;
+    const bool ctrl = keys & MK_CONTROL;
+    const bool shift = keys & MK_SHIFT;
+    DeltaMode = ctrl && !shift;
+    HarmonicMode = shift && !ctrl;
+    SidebandMode = ctrl && shift;
+    ClearSelection();
+    ::SetCursor(BlankCursor);
+    SetCapture();
+    ConfineTo(pane);
+    TrackCursor(point);
+    TInvertingDC dc(HWindow);
+    BeginCursorDraw(dc);
+    if (!SidebandMode)
+        DrawCrosshair(dc, pane, point);
+    if (HarmonicMode)
+        DrawHarmonicCursors(dc, pane, point);
+    XValue = GetXValue(point);
+    YValue = GetYValue(point);
+    if (DeltaMode || SidebandMode) {
+        AnchorPoint = point;
+        AnchorXValue = XValue;
+        AnchorYValue = YValue;
+        DrawXReadout(dc, pane, point, 0.0f);
+        DrawYReadout(dc, pane, point, 0.0f);
+    } else {
+        DrawXReadout(dc, pane, point, XValue);
+        DrawYReadout(dc, pane, point, YValue);
+    }
+    if (SidebandMode)
+        DrawSidebandCursors(dc, pane, point);
+    LastPoint = point;
+    EndCursorDraw(dc);
+}
+
+void TPlotBase::EvMouseMove(UINT, const TPoint& point)
+{
+    const TRect pane = GetPaneRect(point);
+    if (SelectMode && Tracking) {
+        ::SetCursor(SelectionCursor);
+        TInvertingDC dc(HWindow);
+        BeginCursorDraw(dc);
+        DrawSelectionFrame(dc, GraphRect, SelectionRect);
+        SetSelectionRect(point);
+        DrawSelectionFrame(dc, GraphRect, SelectionRect);
+        EndCursorDraw(dc);
+        return;
+    }
+    const bool inside = pane.Contains(point);
+    if (inside && (DeltaMode || Tracking)) {
+        ::SetCursor(BlankCursor);
+        TrackCursor(point);
+        TInvertingDC dc(HWindow);
+        BeginCursorDraw(dc);
+        if (!SidebandMode) {
+            DrawCrosshair(dc, pane, LastPoint);
+            DrawCrosshair(dc, pane, point);
+        }
+        if (HarmonicMode) {
+            DrawHarmonicCursors(dc, pane, LastPoint);
+            DrawHarmonicCursors(dc, pane, point);
+        }
+        if (SidebandMode) {
+            DrawSidebandCursors(dc, pane, LastPoint);
+            DrawSidebandCursors(dc, pane, point);
+        }
+        if (DeltaMode) {
+            DrawLine(dc, AnchorPoint.x, AnchorPoint.y, LastPoint.x, LastPoint.y);
+            DrawLine(dc, AnchorPoint.x, AnchorPoint.y, point.x, point.y);
+        }
+        EraseXReadout(dc, pane, LastPoint);
+        EraseYReadout(dc, pane, LastPoint);
+        const bool relative = DeltaMode || SidebandMode;
+        XValue = GetXValue(point) - (relative ? AnchorXValue : 0.0f);
+        DrawXReadout(dc, pane, point, XValue);
+        YValue = GetYValue(point) - (relative ? AnchorYValue : 0.0f);
+        DrawYReadout(dc, pane, point, YValue);
+        LastPoint = point;
+        EndCursorDraw(dc);
+        return;
+    }
+    if (inside)
+        ::SetCursor(SelectMode ? SelectionCursor : PlotCursor);
+    else
+        ::SetCursor(SelectMode ? SelectionCursor : ArrowCursor);
+}
+
+void TPlotBase::EvLButtonUp(UINT, const TPoint& point)
+{
+    const TRect pane = GetPaneRect(point);
+    if (SelectMode) {
+        TInvertingDC dc(HWindow);
+        BeginCursorDraw(dc);
+        DrawSelectionFrame(dc, GraphRect, SelectionRect);
+        SetSelectionRect(point);
+        SelectionRect = SelectionRect.Normalized();
+        SetSelection(SelectionRect);
+        Tracking = 0;
+        ReleaseCapture();
+        EndCursorDraw(dc);
+        ::ClipCursor(nullptr);
+        ::SetCursor(PlotCursor);
+    } else if (pane.Contains(point) && Tracking) {
+        {
+            TInvertingDC dc(HWindow);
+            BeginCursorDraw(dc);
+            if (!SidebandMode)
+                DrawCrosshair(dc, pane, LastPoint);
+            EraseXReadout(dc, pane, LastPoint);
+            EraseYReadout(dc, pane, LastPoint);
+            if (HarmonicMode)
+                DrawHarmonicCursors(dc, pane, LastPoint);
+            if (SidebandMode)
+                DrawSidebandCursors(dc, pane, LastPoint);
+            if (DeltaMode)
+                DrawLine(dc, AnchorPoint.x, AnchorPoint.y, LastPoint.x, LastPoint.y);
+            ReleaseCapture();
+            ::ClipCursor(nullptr);
+            EndCursorDraw(dc);
+        }
+        ::SetCursor(PlotCursor);
+        Tracking = 0;
+        auto corner = [&](const TRect& p) {
+            InvalidateRect(TRect(p.left - XReadoutSize.cx / 2, p.top - YReadoutSize.cy / 2, p.left - 1, p.top - 1),
+                           true);
+        };
+        corner(PaneRect1);
+        if (PaneMode == 2)
+            corner(PaneRect2);
+    }
+    DeltaMode = HarmonicMode = SidebandMode = 0;
+    InvalidateReadoutStrips(PaneRect1);
+    if (PaneMode == 2)
+        InvalidateReadoutStrips(PaneRect2);
+}
+
+void TPlotBase::InvalidateReadoutStrips(const TRect& p)
+{
+    const int w = XReadoutSize.cx, h = YReadoutSize.cy;
+    InvalidateRect(TRect(p.left - w, p.top - h, p.left - 1, p.bottom + h), true);
+    InvalidateRect(TRect(p.left - w, p.top - h - 1, p.right + w, p.top - 1), true);
+    InvalidateRect(TRect(p.right + 1, p.top - h - 1, p.right + 200, p.bottom + h + 1), true);
+}
+
+void TPlotBase::ScrollNotify(UINT code)
+{
+    if (code > SB_THUMBPOSITION || !ScrollBar)
+        return;
+    const int width = VisibleEnd - VisibleStart;
+    VisibleStart = ScrollBar->GetPosition();
+    VisibleEnd = VisibleStart + width;
+    UpdateLayout();
+}
+
+void TPlotBase::EvSize(UINT sizeType, const TSize& size)
+{
+    TWindow::EvSize(sizeType, size);
+    UpdateLayout();
+    LoadLogo();
+    Invalidate(true);
+}
+
+void TPlotBase::UpdateLayout()
+{
+    LastUpdateTime = 0.0f;
+    CalcPaneRects();
+    PlaceScrollBar();
+    ResetVisibleRange();
+}
+
+void TPlotBase::NewData(float)
+{
+    if (!HWindow)
+        return;
+    if (PaneMode == 1) {
+        InvalidateRect(GraphRect, false);
+    } else {
+        InvalidateRect(PaneRect2, false);
+        InvalidateRect(PaneRect1, false);
+    }
+    UpdateWindow();
+}

@@ -1,0 +1,159 @@
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+#include "framework/TMDIChild.h"
+#include "framework/TPoint.h"
+#include "framework/TRect.h"
+#include "framework/TSize.h"
+#include "shell/TPrintOptions.h"
+
+// wingdi.h names a CMYK macro after the views' y-value query.
+#undef GetYValue
+
+class TDC;
+class TMainWin;
+class TMDIClient;
+class TScrollBar;
+
+// The MDI child every plot window derives from: the page layout (button
+// strip, one or two framed panes, an optional scroll bar), the logo shown
+// while stopped, the cursors, readout boxes, crosshair and selection of the
+// left mouse button, and the virtual operations through which the pipeline,
+// printing and the Edit menu reach any view.
+class TPlotBase : public TMDIChild {
+public:
+    static constexpr int ScrollBarId = 201;
+    static constexpr int ScrollBarThickness = 16;
+
+    TPlotBase(TMDIClient& parent, TMainWin* mainWin, const char* title);
+    ~TPlotBase() override;
+
+    virtual void CalcPaneRects();
+    virtual void PlaceScrollBar();
+    virtual int GetScrollBarHeight();
+    virtual void ShowScrollBar();
+    virtual void HideScrollBar();
+    virtual void SetSelectionRect(const TPoint& point);
+    virtual void SetSelection(const TRect& rect);
+    virtual void ResetVisibleRange();
+    virtual void ResetScrollRange();
+    virtual void SetPaneMode(int mode);
+    virtual void ClearSelection();
+    virtual void UpdateBackgroundBrush();
+    virtual void DrawXReadout(TDC& dc, const TRect& pane, const TPoint& point, float value);
+    virtual void EraseXReadout(TDC& dc, const TRect& pane, const TPoint& point);
+    virtual void DrawYReadout(TDC& dc, const TRect& pane, const TPoint& point, float value);
+    virtual void EraseYReadout(TDC& dc, const TRect& pane, const TPoint& point);
+    virtual void DrawCrosshair(TDC& dc, const TRect& pane, const TPoint& point);
+    virtual void DrawHarmonicCursors(TDC& dc, const TRect& pane, const TPoint& point);
+    virtual void DrawSidebandCursors(TDC& dc, const TRect& pane, const TPoint& point);
+    virtual void DrawSelectionFrame(TDC& dc, const TRect& clip, const TRect& rect);
+    virtual void FormatAxisValue(char* text, float value, int format, const char* unit);
+    virtual void PaintFrame(TDC& dc, bool erase, TRect& update);
+    virtual void PaintGraph(TDC& dc, bool erase, TRect& update);
+    virtual void PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update);
+    virtual float GetXValue(const TPoint& point);
+    virtual float GetYValue(const TPoint& point);
+    virtual uint16_t GetHarmonicCount(const TPoint& point);
+    virtual TPoint GetHarmonicOffset(int index, const TPoint& point);
+    virtual TPoint GetLowerSidebandOffset(int index, const TPoint& anchor, const TPoint& point);
+    virtual TPoint GetUpperSidebandOffset(int index, const TPoint& anchor, const TPoint& point);
+    virtual uint16_t GetCursorAxis();
+    virtual void TrackCursor(const TPoint& point);
+    virtual void BeginCursorDraw(TDC& dc);
+    virtual void EndCursorDraw(TDC& dc);
+    void GetWindowClass(WNDCLASSA& wc) override;
+    void SetupWindow() override;
+    const char* GetClassName() override { return "PlotBaseClass"; }
+    void Paint(TDC& dc, bool erase, TRect& update) override;
+    virtual void EvLButtonDown(UINT keys, const TPoint& point);
+    virtual void EvLButtonUp(UINT keys, const TPoint& point);
+    virtual void EvRButtonDown(UINT keys, const TPoint& point);
+    virtual void EvRButtonUp(UINT keys, const TPoint& point);
+    virtual void EvMouseMove(UINT keys, const TPoint& point);
+    virtual void ScrollNotify(UINT code);
+    virtual void UpdateLayout();
+    virtual void NewData(float time);
+    virtual void PreparePrintLayout(TDC& dc, TPrintOptions options);
+    virtual int CanCut() { return 0; }
+    virtual int CanCopy() { return 0; }
+    virtual int CanPaste() { return 0; }
+    virtual int CanFilter() { return 0; }
+    virtual int CanPlay() { return 0; }
+    virtual void GetSelectedSegment(float& start, float& end);
+
+    TRect GetPaneRect(const TPoint& point) const;
+    TRect PaneRectToScreen(const TRect& rect) const;
+    void InvalidateLogo();
+    void LoadLogo();
+    void Draw3DFrame(TDC& dc, const TRect& rect, int width);
+
+    TMainWin* MainWin;
+    HFONT Font = nullptr;
+    int FontHeight = 0;
+    int PrintMode = 0;
+    HCURSOR PlotCursor = nullptr;
+    HCURSOR BlankCursor = nullptr;
+    HCURSOR ArrowCursor = nullptr;
+    HCURSOR SelectionCursor = nullptr;
+    int PaneMode = 2;
+    TRect GraphRect;
+    TRect PaneRect1;
+    TRect PaneRect2;
+    TRect LogoRect;
+    int ButtonBarHeight = 30;
+    int TopInset = 50;
+    int BottomInset = 30;
+    int LeftMargin = 20;
+    int RightMargin = 20;
+    int PaneGap = 20;
+    TSize XReadoutSize{60, 17};
+    TSize YReadoutSize{60, 17};
+    HBITMAP XReadoutBitmap = nullptr;
+    HBITMAP XReadoutSaveBitmap = nullptr;
+    HBITMAP YReadoutBitmap = nullptr;
+    HBITMAP YReadoutSaveBitmap = nullptr;
+    float XValue = 0.0f;
+    float YValue = 0.0f;
+    float ZValue = 0.0f;
+    int DeltaMode = 0;
+    int HarmonicMode = 0;
+    int SidebandMode = 0;
+    int Tracking = 0;
+    TPoint LastPoint;
+    TPoint AnchorPoint;
+    float AnchorXValue = 0.0f;
+    float AnchorYValue = 0.0f;
+    int SelectMode = 0;
+    int SelectAxis = 0;
+    TRect SelectionRect;
+    int ScrollBarShown = 1;
+    TScrollBar* ScrollBar = nullptr;
+    int ScrollPos = 0;
+    int VisibleStart = 0;
+    int VisibleEnd = 100;
+    int ScrollRange = 0;
+    float LastUpdateTime = 0.0f;
+    int XFormat = 101;
+    int YFormat = 101;
+    char XUnit[10] = {};
+    char YUnit[10] = {};
+
+protected:
+    void EvSize(UINT sizeType, const TSize& size);
+
+private:
+    void CreateReadoutBitmaps();
+    void DeleteReadoutBitmaps();
+    TRect XReadoutBox(const TRect& pane, const TPoint& point) const;
+    TRect YReadoutBox(const TRect& pane, const TPoint& point) const;
+    void DrawReadout(TDC& dc, const TRect& box, HBITMAP picture, HBITMAP save, float value, int format,
+                     const char* unit);
+    void EraseReadout(TDC& dc, const TRect& box, HBITMAP save);
+    void InvalidateReadoutStrips(const TRect& pane);
+    void DrawLine(TDC& dc, int x1, int y1, int x2, int y2);
+    void ConfineTo(const TRect& pane);
+
+    DECLARE_RESPONSE_TABLE(TPlotBase);
+};

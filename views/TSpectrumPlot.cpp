@@ -1,0 +1,1041 @@
+#include "views/TSpectrumPlot.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "engine/TSpectralData.h"
+#include "framework/TButton.h"
+#include "framework/TCheckBox.h"
+#include "framework/TDC.h"
+#include "framework/TEdit.h"
+#include "framework/TModule.h"
+#include "framework/TScrollBar.h"
+#include "resources/StringIds.h"
+#include "shell/ToolBtn.h"
+#include "shell/UiHelpers.h"
+#include "views/TSpectralSource.h"
+
+DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
+    EV_WM_SIZE
+    EV_WM_SYSCOMMAND
+END_RESPONSE_TABLE;
+
+namespace {
+
+constexpr int MeterGap = 10;
+constexpr int MeterWidth = 20;
+constexpr int MeterRoom = 70;
+
+const char* const WeightingNames[] = {"Pwr", "Pwr A", "Pwr B", "Pwr C"};
+
+class TPenScope {
+public:
+    TPenScope(HDC dc, int style, int width, COLORREF colour)
+        : Dc(dc), Pen(::CreatePen(style, width, colour)), Old(::SelectObject(dc, Pen)) {}
+    ~TPenScope()
+    {
+        ::SelectObject(Dc, Old);
+        ::DeleteObject(Pen);
+    }
+
+private:
+    HDC Dc;
+    HPEN Pen;
+    HGDIOBJ Old;
+};
+
+void FillBand(HDC dc, int left, int right, int y1, int y2, COLORREF colour)
+{
+    if (y1 == y2)
+        return;
+    RECT r{left, std::min(y1, y2), right, std::max(y1, y2)};
+    HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &r, brush);
+    ::DeleteObject(brush);
+}
+
+}  // namespace
+
+TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* caption, const TRect& placement,
+                             ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2,
+                             int channel)
+    : TPlotBase(parent, mainWin, caption), MainWin(mainWin), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
+      Channel(channel)
+{
+    Attr.X = placement.left;
+    Attr.Y = placement.top;
+    Attr.W = placement.right;
+    Attr.H = placement.bottom;
+
+    ZoomInButton = new ToolBtn(this, 401, "ZoomInUp", "ZoomInDn", "ZoomInGry", 0, 0, 28, 28,
+                               "Zoom in along frequency axis");
+    ZoomFullButton = new ToolBtn(this, 402, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", 0, 0, 28, 28,
+                                 "Zoom out to show full frequency span");
+    Zoom2XInButton = new ToolBtn(this, 403, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", 0, 0, 28, 28,
+                                 "Zoom in by a factor of 2x");
+    Zoom2XOutButton = new ToolBtn(this, 404, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", 0, 0, 28, 28,
+                                  "Zoom out by a factor of 2x");
+    LineButton = new ToolBtn(this, 471, "GraphLineUp", "GraphLineDn", nullptr, 0, 0, 28, 28,
+                             "Display spectrum as line graph");
+    BarButton = new ToolBtn(this, 472, "GraphBarUp", "GraphBarDn", nullptr, 0, 0, 28, 28,
+                            "Display spectrum as bar graph");
+    StepBarButton = new ToolBtn(this, 473, "GraphStepBarUp", "GraphStepBarDn", nullptr, 0, 0, 28, 28,
+                                "Display spectrum as stepped bar graph");
+    OptionsButton = new ToolBtn(this, 420, "OptionsUp", "OptionsDn", nullptr, 0, 0, 28, 28,
+                                "Set additional spectrum display options");
+    PlotTopEdit = new TEdit(this, 450, "", 0, 0, 44, 20, 20);
+    PlotRangeEdit = new TEdit(this, 452, "", 0, 0, 44, 20, 20);
+    AutoScaleButton = new ToolBtn(this, 480, "AutoScaleUp", "AutoScaleDn", "AutoGr", 0, 0, 28, 28,
+                                  "Autoscale current spectrum");
+    PowerMeterToggle = new TButton(this, 1410, "-", 0, 0, 10, 10);
+    OverlayToggle = new TButton(this, 1411, "-", 0, 0, 10, 10);
+    RpmEdit = new TEdit(this, 490, "", 0, 0, 44, 16, 20);
+    for (int n = 0; n < SlotCount; ++n) {
+        char label[8];
+        std::snprintf(label, sizeof label, n == SlotCount - 1 ? "C" : "%d", n + 1);
+        SlotButton[n] = new TButton(this, 1201 + n, label, 0, 0, 14, 14);
+        SlotCheck[n] = new TCheckBox(this, 1221 + n, "", 0, 0, 14, 14);
+        SlotButton2[n] = new TButton(this, 1211 + n, label, 0, 0, 14, 14);
+        SlotCheck2[n] = new TCheckBox(this, 1231 + n, "", 0, 0, 14, 14);
+    }
+    OverlayOptionsButton = new TButton(this, 1400, "Options...", 0, 0, 64, 18);
+    OverlayOptionsButton2 = new TButton(this, 1401, "Options...", 0, 0, 64, 18);
+
+    ButtonBarHeight = 30;
+    TopInset = 50;
+    LeftMargin = 60;
+    RightMargin = 40;
+    PaneGap = 20;
+    XReadoutSize.cx = 90;
+    YReadoutSize.cx = 58;
+    XFormat = 4;
+    YFormat = 2;
+    std::strcpy(XUnit, " Hz");
+    if (Opts->ShowOverlayControls)
+        RightMargin += Opts->OverlayLegendSize * 8;
+    if (Opts->ShowPowerMeter)
+        RightMargin += MeterRoom;
+}
+
+TSpectrumPlot::~TSpectrumPlot()
+{
+    delete ZoomInButton;
+    delete ZoomFullButton;
+    delete Zoom2XInButton;
+    delete Zoom2XOutButton;
+    delete LineButton;
+    delete BarButton;
+    delete StepBarButton;
+    delete OptionsButton;
+    delete PlotTopEdit;
+    delete PlotRangeEdit;
+    delete AutoScaleButton;
+    delete PowerMeterToggle;
+    delete OverlayToggle;
+    delete RpmEdit;
+    for (int n = 0; n < SlotCount; ++n) {
+        delete SlotButton[n];
+        delete SlotCheck[n];
+        delete SlotButton2[n];
+        delete SlotCheck2[n];
+    }
+    delete OverlayOptionsButton;
+    delete OverlayOptionsButton2;
+    if (MainWin)
+        for (TSpectrumPlot*& view : MainWin->SpectrumViews)
+            if (view == this)
+                view = nullptr;
+}
+
+void TSpectrumPlot::GetWindowClass(WNDCLASSA& wc)
+{
+    TPlotBase::GetWindowClass(wc);
+    HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
+    wc.hIcon = ::LoadIconA(instance, "ICON_SPECTRUM");
+}
+
+void TSpectrumPlot::SyncScale()
+{
+    Scale.AmpScaleType = Scaling.AmpScaleType;
+    Scale.FreqScaleType = Scaling.FreqScaleType;
+    Scale.PlotType = Opts->PlotType;
+    Scale.PlotTop = Opts->PlotTop;
+    Scale.PlotRange = Opts->PlotRange;
+    Scale.StartFreq = Opts->StartFreq;
+    Scale.StopFreq = Opts->StopFreq;
+    Scale.PrintMode = PrintMode != 0;
+    Scale.CepstrumFactor = 1.0f;
+    if (CepstrumAxis && MainWin) {
+        const double rate = MainWin->Settings.Format.SamplingRate;
+        if (rate > 0)
+            Scale.CepstrumFactor = float(MainWin->Settings.FFTsize * 1000.0 / rate / rate);
+    }
+}
+
+void TSpectrumPlot::WriteAmplitudeFields()
+{
+    char text[40];
+    if (Scaling.AmpScaleType == 0) {
+        std::snprintf(text, sizeof text, "%3.3f", Opts->PlotTop);
+        PlotTopEdit->SetText(text);
+        PlotRangeEdit->SetText("N/A");
+        PlotRangeEdit->EnableWindow(false);
+    } else {
+        std::snprintf(text, sizeof text, "%3.2f", Opts->PlotTop);
+        PlotTopEdit->SetText(text);
+        std::snprintf(text, sizeof text, "%3.1f", Opts->PlotRange);
+        PlotRangeEdit->SetText(text);
+        PlotRangeEdit->EnableWindow(true);
+    }
+}
+
+void TSpectrumPlot::HighlightPlotType()
+{
+    ToolBtn* buttons[] = {LineButton, BarButton, StepBarButton};
+    for (int i = 0; i < 3; ++i)
+        buttons[i]->SetHighlight(Opts->PlotType == i ? 1 : 0);
+}
+
+void TSpectrumPlot::SetCaptionFromData()
+{
+    if (!Data)
+        return;
+    char caption[128];
+    if (MainWin->Settings.IndependentScalingAndCalibration == 1)
+        std::snprintf(caption, sizeof caption, "Spectrum - %s", Data->GetLabel());
+    else
+        std::snprintf(caption, sizeof caption, "Spectrum");
+    SetCaption(caption);
+}
+
+void TSpectrumPlot::SetupWindow()
+{
+    Updating = 1;
+    LayoutBusy = 0;
+    TPlotBase::SetupWindow();
+    auto setFont = [&](TWindow* w) {
+        if (w && w->GetHandle())
+            w->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+    };
+    setFont(PlotTopEdit);
+    setFont(PlotRangeEdit);
+    setFont(OverlayOptionsButton);
+    setFont(OverlayOptionsButton2);
+    setFont(PowerMeterToggle);
+    setFont(OverlayToggle);
+    setFont(RpmEdit);
+    for (int n = 0; n < SlotCount; ++n) {
+        setFont(SlotButton[n]);
+        setFont(SlotButton2[n]);
+    }
+    WriteAmplitudeFields();
+    AllocTraceBuffers();
+    SetFrequencyRange(Opts->StartFreq, Opts->StopFreq);
+    HighlightPlotType();
+    for (int n = 0; n < SlotCount; ++n) {
+        SlotCheck[n]->SendMessage(BM_SETCHECK, Opts->Show1[n] ? BST_CHECKED : BST_UNCHECKED);
+        SlotCheck2[n]->SendMessage(BM_SETCHECK, Opts->Show2[n] ? BST_CHECKED : BST_UNCHECKED);
+    }
+    RpmEdit->Show(SW_HIDE);
+    SetCaptionFromData();
+    Updating = 0;
+}
+
+void TSpectrumPlot::EvSize(UINT sizeType, const TSize& size)
+{
+    TPlotBase::EvSize(sizeType, size);
+    PlaceToolbar();
+    PlaceOverlayControls();
+}
+
+void TSpectrumPlot::EvSysCommand(UINT cmdType, const TPoint&)
+{
+    if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
+        MainWin->SpectrumViewClosed(this);
+        return;
+    }
+    DefaultProcessing();
+}
+
+void TSpectrumPlot::PlaceToolbar()
+{
+    if (!Opts->ShowToolbar || !HWindow)
+        return;
+    const struct {
+        ToolBtn* Button;
+        int X;
+    } places[] = {{ZoomInButton, 2},  {Zoom2XInButton, 32}, {Zoom2XOutButton, 62},
+                  {ZoomFullButton, 92}, {LineButton, 129},  {StepBarButton, 159},
+                  {BarButton, 189},   {OptionsButton, 226}, {AutoScaleButton, 263}};
+    for (const auto& p : places) {
+        p.Button->MoveWindow(p.X, 1, 28, 28, false);
+        p.Button->Invalidate(true);
+        p.Button->UpdateWindow();
+    }
+    const int y = ButtonBarHeight / 2 - 10;
+    PlotTopEdit->MoveWindow(351, y, 44, 20, true);
+    PlotRangeEdit->MoveWindow(485, y, 44, 20, true);
+    if (ZoomInButton->Highlight) {
+        ZoomInButton->HighlightOff();
+        SelectMode = 0;
+    }
+    RpmEdit->MoveWindow(GraphRect.Width() / 2 + 54, ButtonBarHeight + 2, 44, 16, true);
+    RECT client;
+    ::GetClientRect(HWindow, &client);
+    InvalidateRect(TRect(0, 0, client.right, ButtonBarHeight), true);
+}
+
+void TSpectrumPlot::PlaceOverlayControls()
+{
+    if (!HWindow)
+        return;
+    const int lowerShow = Opts->ShowOverlayControls && PaneMode == 2 ? SW_SHOW : SW_HIDE;
+    const int upperShow = Opts->ShowOverlayControls ? SW_SHOW : SW_HIDE;
+    for (int n = 0; n < SlotCount; ++n) {
+        SlotButton[n]->Show(upperShow);
+        SlotCheck[n]->Show(upperShow);
+        SlotButton2[n]->Show(lowerShow);
+        SlotCheck2[n]->Show(lowerShow);
+    }
+    OverlayOptionsButton->Show(upperShow);
+    OverlayOptionsButton2->Show(lowerShow);
+    if (!Opts->ShowOverlayControls && !PrintMode)
+        return;
+    const int meter = Opts->ShowPowerMeter ? MeterRoom : 0;
+    const int x = PaneRect1.right + 8 + meter;
+    auto place = [&](TButton** buttons, TCheckBox** checks, TButton* options, int top) {
+        int row = top + 22;
+        for (int n = 0; n < SlotCount; ++n, row += 16) {
+            buttons[n]->MoveWindow(x - 1, row - 1, 14, 14, true);
+            checks[n]->MoveWindow(x + 16, row, 14, 14, true);
+        }
+        options->MoveWindow(GraphRect.right + 4 + meter, row, 64, 18, true);
+    };
+    place(SlotButton, SlotCheck, OverlayOptionsButton, PaneRect1.top);
+    if (PaneMode == 2)
+        place(SlotButton2, SlotCheck2, OverlayOptionsButton2, PaneRect2.top);
+}
+
+void TSpectrumPlot::ShowButtons()
+{
+    for (TWindow* w : std::initializer_list<TWindow*>{ZoomInButton, ZoomFullButton, Zoom2XInButton, Zoom2XOutButton,
+                                                     LineButton, BarButton, StepBarButton, OptionsButton, PlotTopEdit,
+                                                     PlotRangeEdit, AutoScaleButton})
+        w->Show(SW_SHOW);
+    ButtonBarHeight = 30;
+    TopInset = 50;
+}
+
+void TSpectrumPlot::HideButtons()
+{
+    for (TWindow* w : std::initializer_list<TWindow*>{ZoomInButton, ZoomFullButton, Zoom2XInButton, Zoom2XOutButton,
+                                                     LineButton, BarButton, StepBarButton, OptionsButton, PlotTopEdit,
+                                                     PlotRangeEdit, AutoScaleButton})
+        w->Show(SW_HIDE);
+    ButtonBarHeight = 0;
+    TopInset = 20;
+}
+
+void TSpectrumPlot::SetFrequencyRange(float start, float stop)
+{
+    Opts->StartFreq = start;
+    Opts->StopFreq = stop;
+    if (Data) {
+        VisibleStart = Data->GetIndex(start);
+        VisibleEnd = Data->GetIndex(stop);
+    }
+    UpdateLayout();
+}
+
+void TSpectrumPlot::ResetVisibleRange()
+{
+    if (!Data)
+        return;
+    const int lo = Data->GetLowIndex();
+    const int hi = Data->GetHighIndex();
+    VisibleStart = std::max(VisibleStart, lo);
+    VisibleEnd = std::min(VisibleEnd, hi);
+    if (VisibleStart >= VisibleEnd) {
+        VisibleStart = lo;
+        VisibleEnd = hi;
+    }
+    if (VisibleStart == lo && VisibleEnd == hi) {
+        HideScrollBar();
+        ZoomInButton->SetUp();
+        Zoom2XInButton->SetUp();
+        Zoom2XOutButton->SetDown();
+        ZoomFullButton->SetDown();
+    } else {
+        ShowScrollBar();
+        if (ScrollBar && ScrollBar->GetHandle())
+            ScrollBar->SetPosition(VisibleStart);
+        for (ToolBtn* b : {ZoomInButton, Zoom2XInButton, Zoom2XOutButton, ZoomFullButton})
+            b->SetUp();
+    }
+    if (VisibleStart == lo)
+        Opts->StartFreq = Data->GetLowFrequency();
+    if (VisibleEnd == hi)
+        Opts->StopFreq = Data->GetHighFrequency();
+    Opts->StopFreq = std::min(Opts->StopFreq, Data->GetHighFrequency());
+    Opts->StartFreq = std::max(Opts->StartFreq, Data->GetLowFrequency());
+    BuildColumnMap();
+    BuildXLabels();
+    BuildYLabels();
+    BuildCoherenceLabels();
+}
+
+void TSpectrumPlot::ResetScrollRange()
+{
+    if (!Data) {
+        ScrollRange = 0;
+        return;
+    }
+    const int range = (Data->GetHighIndex() - Data->GetLowIndex()) - (VisibleEnd - VisibleStart);
+    ScrollRange = range > 0 ? range : 0;
+}
+
+void TSpectrumPlot::UpdateBackgroundBrush()
+{
+    TPlotBase::UpdateBackgroundBrush();
+    for (ToolBtn* b : {ZoomInButton, ZoomFullButton, Zoom2XInButton, Zoom2XOutButton, LineButton, BarButton,
+                       StepBarButton, OptionsButton, AutoScaleButton})
+        b->LoadBitmaps();
+    Invalidate(true);
+}
+
+void TSpectrumPlot::UpdateLayout()
+{
+    if (!HWindow)
+        return;
+    LayoutBusy = 1;
+    if (Opts->ShowToolbar == 1)
+        ShowButtons();
+    else
+        HideButtons();
+    PaneGap = 20;
+    RightMargin = 40 + (Opts->ShowOverlayControls ? Opts->OverlayLegendSize * 8 : 0)
+                  + (Opts->ShowPowerMeter ? MeterRoom : 0);
+    const uint16_t processing = MainWin->Settings.ChannelProcessing;
+    const bool stereo = MainWin->Settings.Format.NumChannels == 2;
+    int mode = stereo && (processing == 2 || processing == 11 || processing == 12) ? 2 : 1;
+    if (MainWin->Settings.IndependentScalingAndCalibration == 1)
+        mode = 1;
+    PaneMode = mode;
+    Updating = 1;
+    WriteAmplitudeFields();
+    HighlightPlotType();
+    const bool coherence = processing == 10;
+    PlotTopEdit->EnableWindow(!coherence);
+    if (coherence)
+        PlotRangeEdit->EnableWindow(false);
+    if (MainWin->RpmLinkFlag != 1) {
+        RpmEdit->Show(SW_HIDE);
+    } else {
+        char text[40];
+        std::snprintf(text, sizeof text, "%6.3f", Opts->rpm);
+        RpmEdit->SetText(text);
+        RpmEdit->Show(SW_SHOW);
+    }
+    Updating = 0;
+    SyncScale();
+    TPlotBase::UpdateLayout();
+    RECT client;
+    ::GetClientRect(HWindow, &client);
+    PowerMeterToggle->MoveWindow(GraphRect.right + 16, client.bottom - 12, 10, 10, true);
+    OverlayToggle->MoveWindow(GraphRect.right + RightMargin - 12, client.bottom - 12, 10, 10, true);
+    PowerMeterToggle->SetWindowText(Opts->ShowPowerMeter ? "-" : "+");
+    OverlayToggle->SetWindowText(Opts->ShowOverlayControls ? "-" : "+");
+    if (ZoomInButton->Highlight) {
+        ZoomInButton->HighlightOff();
+        SelectMode = 0;
+    }
+    AllocTraceBuffers();
+    NewData(0.0f);
+    SetCaptionFromData();
+    LoadLogo();
+    Invalidate(true);
+    UpdateWindow();
+    LayoutBusy = 0;
+}
+
+bool TSpectrumPlot::IsCoherencePane(const TRect& pane) const
+{
+    const uint16_t processing = MainWin->Settings.ChannelProcessing;
+    if (processing == 10)
+        return true;
+    if (processing == 11 || processing == 12)
+        return PaneMode == 2 && pane == PaneRect2;
+    return false;
+}
+
+void TSpectrumPlot::AllocTraceBuffers()
+{
+    CurveCapacity = 4 * std::max(GraphRect.Width(), 0);
+    for (int i = 0; i < 2; ++i) {
+        CurveCount[i] = PeakCount[i] = PrevCurveCount[i] = PrevPeakCount[i] = 0;
+        for (auto* buffer : {&CurvePoints[i], &PrevCurvePoints[i], &PeakPoints[i], &PrevPeakPoints[i]})
+            buffer->assign(size_t(CurveCapacity), TCurvePoint{0, 0});
+    }
+}
+
+void TSpectrumPlot::BuildColumnMap()
+{
+    if (!Data)
+        return;
+    SyncScale();
+    Scale.BuildColumnMap(GraphRect.Width(), TSpectralSource(*Data));
+}
+
+void TSpectrumPlot::BuildXLabels()
+{
+    if (!Data)
+        return;
+    SyncScale();
+    Scale.BuildXLabels(GraphRect.Width());
+}
+
+void TSpectrumPlot::BuildYLabels()
+{
+    if (!Data)
+        return;
+    SyncScale();
+    Scale.BuildYLabels(PaneMode == 1 ? GraphRect.Height() : PaneRect1.Height());
+}
+
+void TSpectrumPlot::BuildCoherenceLabels()
+{
+    if (!Data)
+        return;
+    Scale.BuildCoherenceLabels(PaneMode == 1 ? GraphRect.Height() : PaneRect1.Height());
+}
+
+void TSpectrumPlot::SetCepstrumAxis(int flag)
+{
+    if (flag == CepstrumAxis)
+        return;
+    CepstrumAxis = flag;
+    std::strcpy(XUnit, flag == 1 ? " msec" : " Hz");
+    UpdateLayout();
+}
+
+void TSpectrumPlot::SetScaling(ScalingStruct scaling)
+{
+    Scaling = scaling;
+}
+
+void TSpectrumPlot::SetData(TSpectralData* data, TSpectralData* data2)
+{
+    Data = data;
+    Data2 = data2;
+}
+
+void TSpectrumPlot::SetSelection(const TRect& rect)
+{
+    TPlotBase::SetSelection(rect);
+}
+
+float TSpectrumPlot::GetXValue(const TPoint& point)
+{
+    return Scale.FrequencyAtColumn(point.x - GraphRect.left) / Scale.CepstrumFactor;
+}
+
+float TSpectrumPlot::GetYValue(const TPoint& point)
+{
+    const TRect pane = GetPaneRect(point);
+    const int h = pane.Height();
+    if (h <= 0)
+        return 0.0f;
+    const double fraction = double(pane.bottom - point.y) / h;
+    if (IsCoherencePane(pane))
+        return float(fraction * 1.2);
+    if (Scaling.AmpScaleType == 1)
+        return float(Opts->PlotTop - Opts->PlotRange + fraction * Opts->PlotRange);
+    const double top = Opts->PlotTop > 0 ? Opts->PlotTop : 1.0;
+    return float(fraction * top);
+}
+
+void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, HFONT font)
+{
+    HGDIOBJ old = ::SelectObject(dc, font ? font : Font);
+    const UINT oldAlign = ::SetTextAlign(dc, align);
+    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
+    ::TextOutA(dc, x, y, text, int(std::strlen(text)));
+    ::SetBkMode(dc, oldMode);
+    ::SetTextAlign(dc, oldAlign);
+    ::SelectObject(dc, old);
+}
+
+void TSpectrumPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
+{
+    if (PrintMode || update.top > ButtonBarHeight)
+        return;
+    TPlotBase::PaintGraph(dc, erase, update);
+    if (!Opts->ShowToolbar)
+        return;
+    const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 4;
+    DrawText(dc, 351 - 3, y, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
+    DrawText(dc, 485 - 3, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_RIGHT | TA_TOP);
+}
+
+void TSpectrumPlot::FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update)
+{
+    if (PrintMode || !pane.Touches(update))
+        return;
+    FillBand(dc, pane.left, pane.right, pane.top, pane.bottom, Opts->BackgroundColor);
+}
+
+void TSpectrumPlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
+{
+    char text[128];
+    if (MainWin->RpmLinkFlag == 1)
+        std::snprintf(text, sizeof text, "RPM = %6.3f", Opts->rpm);
+    else
+        std::snprintf(text, sizeof text, "%s", label ? label : "");
+    if (PrintMode) {
+        char value[21] = {};
+        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->IniPath);
+        if (_strnicmp(value, "FALSE", 20) == 0)
+            return;
+    }
+    if (update.top >= pane.top)
+        return;
+    const int y = pane.top - FontHeight - 3;
+    if (Scaling.SpectralDensityFlag == 1) {
+        DrawText(dc, pane.right, y, Scaling.SpectralDensityType == 0 ? "PSD: Units^2/Hz" : "PSD: Units/sqrt(Hz)",
+                 TA_RIGHT | TA_TOP);
+        if (Opts->ShowRMSLevel)
+            DrawText(dc, LeftMargin + pane.Width() / 2, y, text, TA_CENTER | TA_TOP);
+        else
+            DrawText(dc, pane.left, y, text, TA_LEFT | TA_TOP);
+    } else if (Opts->ShowRMSLevel) {
+        DrawText(dc, pane.right, y, text, TA_RIGHT | TA_TOP);
+    } else {
+        DrawText(dc, pane.left + pane.Width() / 2, y, text, TA_CENTER | TA_TOP);
+    }
+}
+
+void TSpectrumPlot::PaintLevelReadout(TDC& dc, TSpectralData* data, const TRect& pane, const TRect& update)
+{
+    if (!data || !Opts->ShowRMSLevel || update.top >= pane.top)
+        return;
+    const float power = data->ComputeTotalPower(VisibleStart, VisibleEnd, Scaling.AmpScaleType == 1 ? 1 : 0,
+                                                TSpectralData::WeightAsDisplayed);
+    char text[64];
+    std::snprintf(text, sizeof text, "%s =%1.2f", WeightingNames[std::min<int>(Scaling.StandardWeighting, 3)],
+                  double(power));
+    DrawText(dc, pane.left, pane.top - FontHeight - 3, text, TA_LEFT | TA_TOP);
+}
+
+void TSpectrumPlot::InvalidateLevelReadout(const TRect& pane)
+{
+    InvalidateRect(TRect(pane.left + 20, pane.top - FontHeight - 3, pane.left + pane.Width() / 2, pane.top - 3), true);
+}
+
+TRect TSpectrumPlot::MeterColumn(const TRect& pane) const
+{
+    return TRect(pane.right + MeterGap, pane.top, pane.right + MeterGap + MeterWidth, pane.bottom);
+}
+
+void TSpectrumPlot::PaintPowerMeterFrame(TDC& dc, const TRect& pane, const TRect& update)
+{
+    if (!Opts->ShowPowerMeter)
+        return;
+    if (!PrintMode && !TRect(pane.right + MeterGap, 0, pane.right + RightMargin, 30000).Touches(update))
+        return;
+    const TRect column = MeterColumn(pane);
+    TRect frame = column.InflatedBy(1, 1);
+    frame.bottom += GetScrollBarHeight();
+    Draw3DFrame(dc, frame, PrintMode ? 0 : 2);
+    TPenScope pen(dc, PS_SOLID, 1, RGB(0, 0, 0));
+    for (const TAxisLabel& label : Scale.YLabels) {
+        const int y = column.top + label.Position;
+        ::MoveToEx(dc, column.right + 1, y, nullptr);
+        ::LineTo(dc, column.right + 4, y);
+        if (label.Text[0]) {
+            char text[11] = {};
+            std::memcpy(text, label.Text, 10);
+            DrawText(dc, column.right + 6, y - FontHeight / 2, text, TA_LEFT | TA_TOP);
+        }
+    }
+    if (PaneMode == 1 || pane == PaneRect2)
+        DrawText(dc, column.left, column.bottom + GetScrollBarHeight() + 3,
+                 WeightingNames[std::min<int>(Scaling.TotalPowerWeighting, 3)], TA_LEFT | TA_TOP);
+    if (!PrintMode)
+        FillBand(dc, column.left, column.right, column.top, column.bottom, Opts->BackgroundColor);
+}
+
+void TSpectrumPlot::PaintPowerMeterBar(TDC& dc, const TRect& pane, TSpectralData* data, int height, int peakHeight)
+{
+    if (!Opts->ShowPowerMeter || !data)
+        return;
+    const TRect column = MeterColumn(pane);
+    const int top = std::max(column.Height() - 2, 1);
+    height = std::clamp(height, 1, top);
+    peakHeight = std::clamp(peakHeight, 1, top);
+    const int base = column.bottom - 1;
+    if (PeakHoldOn())
+        FillBand(dc, column.left + 2, column.right - 2, base - peakHeight, base, Opts->PeakColor);
+    FillBand(dc, column.left + 2, column.right - 2, base - height, base, Opts->LineColor);
+}
+
+void TSpectrumPlot::UpdatePowerMeter(TDC& dc, const TRect& pane, TSpectralData* data, int& height, int& peakHeight)
+{
+    if (!Opts->ShowPowerMeter || !data)
+        return;
+    const TRect column = MeterColumn(pane);
+    const float level = data->GetOverallLevel();
+    const float peak = PeakHoldOn() ? data->GetOverallLevelPeak() : TSpectralData::NoLevel;
+    const bool hasPeak = peak >= -999.0f;
+    const int newHeight = Scale.MeterHeight(level, column.Height());
+    const int newPeak = hasPeak ? std::max(Scale.MeterHeight(peak, column.Height()), newHeight) : newHeight;
+    const int base = column.bottom - 1;
+    const int left = column.left + 2, right = column.right - 2;
+    const int oldHeight = std::max(height, 1);
+    const int oldPeak = std::max(peakHeight, 1);
+    if (hasPeak)
+        FillBand(dc, left, right, base - oldPeak, base - newPeak,
+                 newPeak > oldPeak ? Opts->PeakColor : Opts->BackgroundColor);
+    if (newHeight > oldHeight)
+        FillBand(dc, left, right, base - oldHeight, base - newHeight, Opts->LineColor);
+    else if (newHeight < oldHeight)
+        FillBand(dc, left, right, base - (hasPeak ? newPeak : oldHeight), base - newHeight,
+                 hasPeak ? Opts->PeakColor : Opts->BackgroundColor);
+    height = newHeight;
+    peakHeight = newPeak;
+}
+
+void TSpectrumPlot::PaintAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& update)
+{
+    if (!Data || update.left > pane.left)
+        return;
+    const bool coherence = IsCoherencePane(pane);
+    const auto& labels = coherence ? Scale.CoherenceLabels : Scale.YLabels;
+    LOGFONTA lf{};
+    lf.lfHeight = FontHeight;
+    lf.lfEscapement = lf.lfOrientation = 900;
+    std::strcpy(lf.lfFaceName, "Arial");
+    HFONT rotated = ::CreateFontIndirectA(&lf);
+    const char* title = coherence ? "Coherence" : Data->GetAmplitudeUnitName();
+    const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
+    DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP, rotated);
+    ::DeleteObject(rotated);
+    TPenScope pen(dc, PS_SOLID, 1, RGB(0, 0, 0));
+    for (const TAxisLabel& label : labels) {
+        const int y = pane.top + label.Position;
+        ::MoveToEx(dc, pane.left - 3, y, nullptr);
+        ::LineTo(dc, pane.left, y);
+        if (label.Text[0]) {
+            char text[11] = {};
+            std::memcpy(text, label.Text, 10);
+            DrawText(dc, pane.left - (PrintMode ? 80 : 6), y - FontHeight / 2, text, TA_RIGHT | TA_TOP);
+        }
+    }
+}
+
+void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& update)
+{
+    if (!Data)
+        return;
+    const int y0 = pane.bottom + GetScrollBarHeight();
+    if (!PrintMode && update.bottom <= pane.bottom)
+        return;
+    TPenScope pen(dc, PS_SOLID, 1, RGB(0, 0, 0));
+    for (const TAxisLabel& label : Scale.XLabels) {
+        const int x = pane.left + label.Position;
+        ::MoveToEx(dc, x, y0, nullptr);
+        ::LineTo(dc, x, y0 + 3);
+        if (label.Text[0]) {
+            char text[11] = {};
+            std::memcpy(text, label.Text, 10);
+            DrawText(dc, x, y0 + (PrintMode ? 20 : 3), text, TA_CENTER | TA_TOP);
+        }
+    }
+    char title[160];
+    if (CepstrumAxis)
+        std::snprintf(title, sizeof title, "Quefrency (msec)");
+    else if (MainWin->DdeLinkAxisFlag == 1)
+        std::snprintf(title, sizeof title, "%s %s", MainWin->DdeLinkAxisName, MainWin->DdeLinkAxisUnit);
+    else
+        std::snprintf(title, sizeof title, "%s %s", IDS_AXIS_FREQUENCY_TEXT, "(Hz)");
+    if (PrintMode) {
+        DrawText(dc, (pane.left + pane.right) / 2, y0 + FontHeight + 50, title, TA_CENTER | TA_TOP);
+    } else {
+        RECT client;
+        ::GetClientRect(HWindow, &client);
+        DrawText(dc, client.right / 2, client.bottom - FontHeight - 2, title, TA_CENTER | TA_TOP);
+    }
+}
+
+void TSpectrumPlot::PaintHorizontalGrid(TDC& dc, const TRect& pane, const TRect& update)
+{
+    if (!Opts->GridYEnabled || (!PrintMode && !pane.Touches(update)))
+        return;
+    const auto& labels = IsCoherencePane(pane) ? Scale.CoherenceLabels : Scale.YLabels;
+    TPenScope pen(dc, PS_SOLID, 1, PrintMode ? RGB(128, 128, 128) : Opts->GridColor);
+    for (const TAxisLabel& label : labels) {
+        const int y = pane.top + label.Position;
+        ::MoveToEx(dc, pane.left, y, nullptr);
+        ::LineTo(dc, pane.right, y);
+    }
+}
+
+void TSpectrumPlot::PaintVerticalGrid(TDC& dc, const TRect& pane, const TRect& update)
+{
+    if (!Opts->GridXEnabled || (!PrintMode && !pane.Touches(update)))
+        return;
+    TPenScope pen(dc, PS_SOLID, 1, PrintMode ? RGB(128, 128, 128) : Opts->GridColor);
+    for (const TAxisLabel& label : Scale.XLabels) {
+        const int x = pane.left + label.Position;
+        ::MoveToEx(dc, x, pane.top, nullptr);
+        ::LineTo(dc, x, pane.bottom);
+    }
+}
+
+void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const TRect& update)
+{
+    if (!Data || (!PrintMode && (update.right < pane.right || !Opts->ShowOverlayControls)))
+        return;
+    const bool lower = PaneMode == 2 && pane == PaneRect2;
+    if (!PrintMode && !lower) {
+        LOGFONTA lf{};
+        lf.lfHeight = FontHeight;
+        lf.lfUnderline = 1;
+        std::strcpy(lf.lfFaceName, "Arial");
+        HFONT underlined = ::CreateFontIndirectA(&lf);
+        DrawText(dc, pane.right + RightMargin / 2 + (Opts->ShowPowerMeter ? 40 : 0), pane.top - FontHeight,
+                 "Overlays", TA_CENTER | TA_TOP, underlined);
+        ::DeleteObject(underlined);
+    }
+    TCheckBox* first = lower ? SlotCheck2[0] : SlotCheck[0];
+    if (!first || !first->GetHandle())
+        return;
+    RECT r;
+    ::GetWindowRect(first->GetHandle(), &r);
+    POINT origin{r.left, r.top};
+    ::ScreenToClient(HWindow, &origin);
+    const uint32_t* shown = lower ? Opts->Show2 : Opts->Show1;
+    for (int n = 0; n < SlotCount; ++n) {
+        if (PrintMode && !shown[n])
+            continue;
+        char text[40];
+        std::snprintf(text, sizeof text, "Overlay %d", n + 1);
+        const COLORREF old = ::SetTextColor(dc, Opts->OverlayColor[n]);
+        DrawText(dc, origin.x + 16, origin.y + n * 16 + FontHeight / 2 - 8, text, TA_LEFT | TA_TOP);
+        ::SetTextColor(dc, old);
+    }
+}
+
+void TSpectrumPlot::DrawCurve(TDC& dc, const TRect& pane, const TRect& update, const TCurvePoint* points, int count,
+                              COLORREF colour, int penIndex)
+{
+    if (!points || count <= 0)
+        return;
+    static_assert(sizeof(TCurvePoint) == sizeof(POINT));
+    const POINT* p = reinterpret_cast<const POINT*>(points);
+    if (PrintMode) {
+        static const int Styles[] = {PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_SOLID, PS_SOLID, PS_SOLID};
+        const bool colourDevice = IsColorDevice(dc);
+        const int style = colourDevice || penIndex < 0 ? PS_SOLID : Styles[std::min(penIndex, 6)];
+        const COLORREF c = colourDevice ? (colour == RGB(255, 255, 255) ? RGB(192, 192, 192) : colour) : RGB(0, 0, 0);
+        TPenScope pen(dc, style, 4, c);
+        const int half = count / 2;
+        if (half > 0)
+            ::Polyline(dc, p, half);
+        ::Polyline(dc, p + std::max(half - 1, 0), count - std::max(half - 1, 0));
+        return;
+    }
+    if (!pane.Touches(update))
+        return;
+    if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2 && penIndex < 0) {
+        HBRUSH brush = ::CreateSolidBrush(colour);
+        for (int i = 0; i + 3 < count; i += 3) {
+            RECT bar{p[i + 1].x + 1, p[i + 1].y, p[i + 3].x - 1, p[i + 3].y};
+            ::FillRect(dc, &bar, brush);
+        }
+        ::DeleteObject(brush);
+        return;
+    }
+    TPenScope pen(dc, PS_SOLID, 1, colour);
+    ::Polyline(dc, p, count);
+}
+
+void TSpectrumPlot::DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data)
+{
+    if (!data || !MainWin)
+        return;
+    const MarkerSettings& markers = MainWin->Markers;
+    const TSpectralSource source(*data);
+    TPenScope pen(dc, PS_SOLID, 1, Opts->MarkerColor);
+    for (int i = 0; i < MarkerSettings::Count; ++i) {
+        if (!markers.MarkerEnable[i])
+            continue;
+        // A marker beyond the engine's range is skipped rather than looked up.
+        const int column = Scale.MarkerColumn(markers.MarkerFreq[i], source);
+        if (column == TSpectrumScale::NoColumn || column >= pane.Width())
+            continue;
+        const int index = data->GetIndex(markers.MarkerFreq[i]);
+        const int h = Scale.ValueToHeight(data->GetDisplayValue(index), pane.Height(), IsCoherencePane(pane));
+        const int x = pane.left + column;
+        const int y = pane.bottom - h;
+        ::MoveToEx(dc, x, y - 12, nullptr);
+        ::LineTo(dc, x, y - 2);
+        ::LineTo(dc, x - 3, y - 6);
+        ::MoveToEx(dc, x, y - 2, nullptr);
+        ::LineTo(dc, x + 4, y - 7);
+    }
+}
+
+void TSpectrumPlot::Paint(TDC& dc, bool erase, TRect& update)
+{
+    if (CurveCapacity == 0 || !Data)
+        return;
+    TPlotBase::Paint(dc, erase, update);
+    SyncScale();
+    const int panes = PaneMode == 2 ? 2 : 1;
+    for (int i = 0; i < panes; ++i) {
+        const TRect pane = panes == 1 ? GraphRect : (i == 0 ? PaneRect1 : PaneRect2);
+        TSpectralData* data = PaneData(i);
+        FillPaneBackground(dc, pane, update);
+        PaintTitle(dc, pane, update, data ? data->GetLabel() : "");
+        if (panes == 1) {
+            PaintVerticalGrid(dc, pane, update);
+            PaintHorizontalGrid(dc, pane, update);
+            PaintAmplitudeAxis(dc, pane, update);
+            PaintFrequencyAxis(dc, pane, update);
+        } else if (i == 0) {
+            PaintAmplitudeAxis(dc, pane, update);
+            PaintVerticalGrid(dc, pane, update);
+            PaintHorizontalGrid(dc, pane, update);
+        } else {
+            PaintAmplitudeAxis(dc, pane, update);
+            PaintFrequencyAxis(dc, pane, update);
+            PaintVerticalGrid(dc, pane, update);
+            PaintHorizontalGrid(dc, pane, update);
+        }
+        PaintPowerMeterFrame(dc, pane, update);
+        PaintPowerMeterBar(dc, pane, data, DrawnMeterHeight[i], DrawnMeterPeakHeight[i]);
+        if (PeakHoldOn())
+            DrawCurve(dc, pane, update, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->PeakColor, -2);
+        DrawCurve(dc, pane, update, PrevCurvePoints[i].data(), PrevCurveCount[i], Opts->LineColor, -1);
+        if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2) {
+            PaintVerticalGrid(dc, pane, update);
+            PaintHorizontalGrid(dc, pane, update);
+        }
+        PaintOverlayLegend(dc, erase, pane, update);
+        DrawMarkers(dc, pane, data);
+        PaintLevelReadout(dc, data, pane, update);
+    }
+    PaintLogo(dc, LogoRect, update);
+}
+
+void TSpectrumPlot::UpdateCurves(TDC& dc)
+{
+    if (!Data)
+        return;
+    if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2) {
+        UpdateBandBars(dc);
+        return;
+    }
+    SyncScale();
+    const int panes = PaneMode == 2 ? 2 : 1;
+    const TRect everything(-30000, -30000, 30000, 30000);
+    for (int i = 0; i < panes; ++i) {
+        const TRect pane = panes == 1 ? GraphRect : (i == 0 ? PaneRect1 : PaneRect2);
+        TSpectralData* data = PaneData(i);
+        if (!data)
+            continue;
+        const TSpectralSource source(*data);
+        const bool coherence = IsCoherencePane(pane);
+        const int saved = ::SaveDC(dc);
+        ::IntersectClipRect(dc, pane.left, pane.top, pane.right + 1, pane.bottom + 1);
+        CurveCount[i] = Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, CurvePoints[i].data(), CurveCapacity, false, coherence);
+        PeakCount[i] = PeakHoldOn()
+                           ? Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, PeakPoints[i].data(), CurveCapacity, true, coherence)
+                           : 0;
+        DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, -2);
+        DrawCurve(dc, pane, everything, PrevCurvePoints[i].data(), PrevCurveCount[i], Opts->BackgroundColor, -1);
+        PaintVerticalGrid(dc, pane, everything);
+        PaintHorizontalGrid(dc, pane, everything);
+        DrawCurve(dc, pane, everything, PeakPoints[i].data(), PeakCount[i], Opts->PeakColor, -2);
+        DrawCurve(dc, pane, everything, CurvePoints[i].data(), CurveCount[i], Opts->LineColor, -1);
+        DrawMarkers(dc, pane, data);
+        ::RestoreDC(dc, saved);
+        if (Opts->ShowRMSLevel && !PrintMode)
+            InvalidateLevelReadout(pane);
+        UpdatePowerMeter(dc, pane, data, MeterHeight[i], MeterPeakHeight[i]);
+        DrawnMeterHeight[i] = MeterHeight[i];
+        DrawnMeterPeakHeight[i] = MeterPeakHeight[i];
+    }
+    for (int i = 0; i < panes; ++i) {
+        std::copy_n(CurvePoints[i].begin(), CurveCount[i], PrevCurvePoints[i].begin());
+        PrevCurveCount[i] = CurveCount[i];
+        std::copy_n(PeakPoints[i].begin(), PeakCount[i], PrevPeakPoints[i].begin());
+        PrevPeakCount[i] = PeakCount[i];
+    }
+}
+
+void TSpectrumPlot::UpdateBandBars(TDC& dc)
+{
+    // Bars on a band axis: the previous bars are cleared and the new ones
+    // drawn, each pane clipped to itself.
+    SyncScale();
+    const int panes = PaneMode == 2 ? 2 : 1;
+    const TRect everything(-30000, -30000, 30000, 30000);
+    for (int i = 0; i < panes; ++i) {
+        const TRect pane = panes == 1 ? GraphRect : (i == 0 ? PaneRect1 : PaneRect2);
+        TSpectralData* data = PaneData(i);
+        if (!data)
+            continue;
+        const TSpectralSource source(*data);
+        const bool coherence = IsCoherencePane(pane);
+        const int saved = ::SaveDC(dc);
+        ::IntersectClipRect(dc, pane.left, pane.top, pane.right, pane.bottom);
+        CurveCount[i] = Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, CurvePoints[i].data(), CurveCapacity, false, coherence);
+        PeakCount[i] = PeakHoldOn()
+                           ? Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, PeakPoints[i].data(), CurveCapacity, true, coherence)
+                           : 0;
+        DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, -1);
+        DrawCurve(dc, pane, everything, PrevCurvePoints[i].data(), PrevCurveCount[i], Opts->BackgroundColor, -1);
+        DrawCurve(dc, pane, everything, PeakPoints[i].data(), PeakCount[i], Opts->PeakColor, -1);
+        DrawCurve(dc, pane, everything, CurvePoints[i].data(), CurveCount[i], Opts->LineColor, -1);
+        PaintVerticalGrid(dc, pane, everything);
+        PaintHorizontalGrid(dc, pane, everything);
+        DrawMarkers(dc, pane, data);
+        ::RestoreDC(dc, saved);
+        if (Opts->ShowRMSLevel && !PrintMode)
+            InvalidateLevelReadout(pane);
+        UpdatePowerMeter(dc, pane, data, MeterHeight[i], MeterPeakHeight[i]);
+        DrawnMeterHeight[i] = MeterHeight[i];
+        DrawnMeterPeakHeight[i] = MeterPeakHeight[i];
+    }
+    for (int i = 0; i < panes; ++i) {
+        std::copy_n(CurvePoints[i].begin(), CurveCount[i], PrevCurvePoints[i].begin());
+        PrevCurveCount[i] = CurveCount[i];
+        std::copy_n(PeakPoints[i].begin(), PeakCount[i], PrevPeakPoints[i].begin());
+        PrevPeakCount[i] = PeakCount[i];
+    }
+}
+
+void TSpectrumPlot::NewData(float time)
+{
+    if (!Data)
+        return;
+    if (Opts->IntervalFlag && time > 0.0f && MainWin->RunRequest == 0) {
+        if (time < LastUpdateTime + Opts->IntervalSecs) {
+            if (time < LastUpdateTime)
+                LastUpdateTime = 0.0f;
+            return;
+        }
+        LastUpdateTime = time;
+    }
+    if (CurveCapacity > 0 && HWindow && !::IsIconic(HWindow)) {
+        HDC hdc = ::GetDC(HWindow);
+        {
+            TDC dc(hdc);
+            UpdateCurves(dc);
+        }
+        ::ReleaseDC(HWindow, hdc);
+    }
+}

@@ -1,0 +1,138 @@
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <vector>
+
+#include "shell/SpectrumOpts.h"
+#include "shell/TMainWin.h"
+#include "views/TPlotBase.h"
+#include "views/TSpectrumScale.h"
+
+class TButton;
+class TCheckBox;
+class TEdit;
+class TSpectralData;
+class ToolBtn;
+
+// The spectrum view: the current spectrum of one display channel in one pane,
+// or of two in two stacked panes, with its peak-hold curve, grid, axes, power
+// meter and level readout under a bar of tool buttons and edit fields. Live
+// data are drawn straight into the panes, erasing the previous curves.
+class TSpectrumPlot : public TPlotBase {
+public:
+    static constexpr int SlotCount = SpectrumOpts::SlotCount;
+
+    TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* caption, const TRect& placement,
+                  ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2, int channel);
+    ~TSpectrumPlot() override;
+
+    void SetSelection(const TRect& rect) override;
+    void ResetVisibleRange() override;
+    void ResetScrollRange() override;
+    void UpdateBackgroundBrush() override;
+    void PaintGraph(TDC& dc, bool erase, TRect& update) override;
+    float GetXValue(const TPoint& point) override;
+    float GetYValue(const TPoint& point) override;
+    void GetWindowClass(WNDCLASSA& wc) override;
+    void SetupWindow() override;
+    const char* GetClassName() override { return "SpectrumPlotClass"; }
+    void Paint(TDC& dc, bool erase, TRect& update) override;
+    void UpdateLayout() override;
+    void NewData(float time) override;
+    int CanCopy() override { return 1; }
+
+    virtual void FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update);
+    virtual void EvSize(UINT sizeType, const TSize& size);
+    virtual void EvSysCommand(UINT cmdType, const TPoint& point);
+    virtual void UpdateBandBars(TDC& dc);
+    virtual void SetFrequencyRange(float start, float stop);
+    virtual void SetScaling(ScalingStruct scaling);
+    virtual void SetData(TSpectralData* data, TSpectralData* data2);
+
+    void UpdateCurves(TDC& dc);
+    void DrawCurve(TDC& dc, const TRect& pane, const TRect& update, const TCurvePoint* points, int count,
+                   COLORREF colour, int penIndex);
+    void PaintTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label);
+    void PaintLevelReadout(TDC& dc, TSpectralData* data, const TRect& pane, const TRect& update);
+    void InvalidateLevelReadout(const TRect& pane);
+    void PaintPowerMeterFrame(TDC& dc, const TRect& pane, const TRect& update);
+    void PaintPowerMeterBar(TDC& dc, const TRect& pane, TSpectralData* data, int height, int peakHeight);
+    void UpdatePowerMeter(TDC& dc, const TRect& pane, TSpectralData* data, int& height, int& peakHeight);
+    void PaintAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& update);
+    void PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& update);
+    void PaintHorizontalGrid(TDC& dc, const TRect& pane, const TRect& update);
+    void PaintVerticalGrid(TDC& dc, const TRect& pane, const TRect& update);
+    void PaintOverlayLegend(TDC& dc, bool erase, const TRect& pane, const TRect& update);
+    void DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data);
+    bool IsCoherencePane(const TRect& pane) const;
+    void AllocTraceBuffers();
+    void BuildColumnMap();
+    void BuildXLabels();
+    void BuildYLabels();
+    void BuildCoherenceLabels();
+    void SetCepstrumAxis(int flag);
+    void PlaceToolbar();
+    void PlaceOverlayControls();
+    void ShowButtons();
+    void HideButtons();
+
+    TMainWin* MainWin;
+    ScalingStruct Scaling;
+    SpectrumOpts* Opts;
+    TSpectralData* Data;
+    TSpectralData* Data2;
+    int Channel;
+    ToolBtn* ZoomInButton = nullptr;
+    ToolBtn* ZoomFullButton = nullptr;
+    ToolBtn* Zoom2XInButton = nullptr;
+    ToolBtn* Zoom2XOutButton = nullptr;
+    ToolBtn* LineButton = nullptr;
+    ToolBtn* BarButton = nullptr;
+    ToolBtn* StepBarButton = nullptr;
+    ToolBtn* OptionsButton = nullptr;
+    TEdit* PlotTopEdit = nullptr;
+    TEdit* PlotRangeEdit = nullptr;
+    ToolBtn* AutoScaleButton = nullptr;
+    TButton* PowerMeterToggle = nullptr;
+    TButton* OverlayToggle = nullptr;
+    TEdit* RpmEdit = nullptr;
+    int Updating = 0;
+    int LayoutBusy = 0;
+    int CepstrumAxis = 0;
+    // Column map, label tables and the value-to-height rule.
+    TSpectrumScale Scale;
+    int CurveCount[2] = {};
+    int CurveCapacity = 0;
+    std::vector<TCurvePoint> CurvePoints[2];
+    std::vector<TCurvePoint> PrevCurvePoints[2];
+    int PrevCurveCount[2] = {};
+    int PeakCount[2] = {};
+    std::vector<TCurvePoint> PeakPoints[2];
+    std::vector<TCurvePoint> PrevPeakPoints[2];
+    int PrevPeakCount[2] = {};
+    int MeterHeight[2] = {};
+    int MeterPeakHeight[2] = {};
+    int DrawnMeterHeight[2] = {};
+    int DrawnMeterPeakHeight[2] = {};
+    TButton* SlotButton[SlotCount] = {};
+    TCheckBox* SlotCheck[SlotCount] = {};
+    TButton* SlotButton2[SlotCount] = {};
+    TCheckBox* SlotCheck2[SlotCount] = {};
+    TButton* OverlayOptionsButton = nullptr;
+    TButton* OverlayOptionsButton2 = nullptr;
+    TPoint MarkerPoints[3][MarkerSettings::Count];
+    TRect MarkerRects[3][MarkerSettings::Count];
+
+private:
+    int PaneIndex(const TRect& pane) const { return PaneMode == 2 && pane == PaneRect2 ? 1 : 0; }
+    TSpectralData* PaneData(int index) const { return index == 1 ? Data2 : Data; }
+    bool PeakHoldOn() const { return MainWin && MainWin->Settings.PeakHold != 0; }
+    void SyncScale();
+    void SetCaptionFromData();
+    void WriteAmplitudeFields();
+    void HighlightPlotType();
+    TRect MeterColumn(const TRect& pane) const;
+    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, HFONT font = nullptr);
+
+    DECLARE_RESPONSE_TABLE(TSpectrumPlot);
+};

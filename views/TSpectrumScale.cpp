@@ -1,0 +1,333 @@
+#include "views/TSpectrumScale.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+void SetText(TAxisLabel& label, const char* format, double value)
+{
+    char buffer[64];
+    const int length = std::snprintf(buffer, sizeof buffer, format, value);
+    std::memset(label.Text, 0, sizeof label.Text);
+    std::memcpy(label.Text, buffer, size_t(std::clamp(length, 0, 10)));
+}
+
+double LinearTickStep(double span)
+{
+    static const double Steps[] = {10000, 5000, 1000, 500, 200, 100, 50, 20, 10, 5, 2, 1};
+    for (double step : Steps)
+        if (span / step >= 4.0)
+            return step;
+    return 1.0;
+}
+
+double DecadeStep(double f)
+{
+    if (f < 10.0) return 1.0;
+    if (f < 100.0) return 10.0;
+    if (f < 1000.0) return 100.0;
+    if (f < 10000.0) return 1000.0;
+    if (f < 100000.0) return 10000.0;
+    if (f < 1e6) return 100000.0;
+    return 10000.0;
+}
+
+double LinearAmplitudeStep(double r)
+{
+    static const struct { double Bound, Step; } Table[] = {
+        {1.1e-7, 1e-8}, {1.1e-6, 1e-7}, {1.1e-5, 1e-6}, {0.00011, 1e-5}, {0.0011, 1e-4},
+        {0.011, 0.001}, {0.11, 0.01},   {1.01, 0.1},    {10.01, 1},      {100.01, 10},
+        {1000.01, 100}, {10000.01, 1000}, {100000.01, 10000}, {1e6, 100000}};
+    for (const auto& row : Table)
+        if (r <= row.Bound)
+            return row.Step;
+    return 1e6;
+}
+
+double DecibelStep(double r)
+{
+    static const struct { double Bound, Step; } Table[] = {
+        {0.11, 0.01}, {1.01, 0.1}, {2.01, 0.2}, {5.01, 0.5}, {10.01, 1}, {20.01, 2}, {50.01, 5}};
+    for (const auto& row : Table)
+        if (r <= row.Bound)
+            return row.Step;
+    return 10.0;
+}
+
+const char* LinearAmplitudeFormat(double step)
+{
+    if (step < 0.0001) return "%3.1e";
+    if (step < 0.001) return "%1.4f";
+    if (step < 0.01) return "%1.3f";
+    if (step < 0.1) return "%1.2f";
+    if (step == 10.0) return "%3.2f";
+    if (step == 100.0) return "%3.1f";
+    if (step < 1000.0) return "%3.2f";
+    return "%3.0f";
+}
+
+// Ticks from top down to top - range; rows computed from the tick number so
+// that long runs of small steps do not drift.
+std::vector<TAxisLabel> AmplitudeTicks(double top, double range, double step, int capacity, int height,
+                                       const char* format)
+{
+    std::vector<TAxisLabel> labels;
+    const double bottom = top - range - step * 1e-6;
+    for (int i = 0; i < capacity; ++i) {
+        const double v = top - i * step;
+        if (v < bottom)
+            break;
+        TAxisLabel label{};
+        label.Position = static_cast<int32_t>(i * step * height / range);
+        SetText(label, format, v);
+        labels.push_back(label);
+    }
+    return labels;
+}
+
+}  // namespace
+
+double TSpectrumScale::RawHeight(float value, int height, bool coherence) const
+{
+    if (coherence)
+        return height * static_cast<double>(value) * (1.0 / 1.2);
+    if (AmpScaleType == 1)
+        return height * (static_cast<double>(value) - PlotTop + PlotRange) / PlotRange;
+    const double top = PlotTop > 0.0f ? PlotTop : 1.0;
+    return height * static_cast<double>(value) / top;
+}
+
+int TSpectrumScale::ValueToHeight(float value, int height, bool coherence) const
+{
+    const double h = RawHeight(value, height, coherence);
+    if (!(h >= 1.0))
+        return 1;   // below the pane, and NaN
+    if (h >= height)
+        return std::max(height, 1);
+    return static_cast<int>(h);
+}
+
+int TSpectrumScale::MeterHeight(float value, int height) const
+{
+    const int top = std::max(height - 2, 1);
+    const double h = RawHeight(value, height, false);
+    if (!(h >= 1.0))
+        return 1;
+    if (h >= top)
+        return top;
+    return static_cast<int>(h);
+}
+
+void TSpectrumScale::BuildColumnMap(int width, const TSpectrumSource& source)
+{
+    ColumnBins.clear();
+    if (width <= 0)
+        return;
+    ColumnBins.resize(static_cast<size_t>(width));
+    const double k = CepstrumFactor;
+    const double lo = StartFreq * k;
+    const double hi = StopFreq * k;
+    const int last = std::max(source.LastIndex(), 0);
+    auto indexOf = [&](double f) {
+        return static_cast<uint32_t>(std::clamp(source.IndexOf(static_cast<float>(f / k)), 0, last));
+    };
+    if (FreqScaleType == 0) {
+        for (int i = 0; i < width; ++i) {
+            const double f = lo + i * (hi - lo) / width;
+            ColumnBins[i] = {indexOf(f), static_cast<float>(f)};
+        }
+        return;
+    }
+    const double l1 = lo > 0.0 ? std::log10(lo) : 0.0;
+    const double l2 = hi > 0.0 ? std::log10(hi) : 0.0;
+    for (int i = 0; i < width; ++i) {
+        const double f = std::pow(10.0, l1 + i * (l2 - l1) / width);
+        ColumnBins[i] = {indexOf(f), static_cast<float>(f)};
+    }
+    if (width > 1)
+        ColumnBins[0].Bin = ColumnBins[1].Bin;
+    // The last column reaches one index further, but never past the last one.
+    ColumnBins[width - 1].Bin = std::min<uint32_t>(ColumnBins[width - 1].Bin + 1, static_cast<uint32_t>(last));
+}
+
+float TSpectrumScale::FrequencyAtColumn(int column) const
+{
+    if (column < 0 || column >= static_cast<int>(ColumnBins.size()))
+        return 0.0f;
+    return ColumnBins[column].Frequency;
+}
+
+uint32_t TSpectrumScale::BinAtColumn(int column) const
+{
+    if (column < 0 || column >= static_cast<int>(ColumnBins.size()))
+        return 1;
+    return ColumnBins[column].Bin;
+}
+
+int TSpectrumScale::ColumnOf(float frequency) const
+{
+    const int count = static_cast<int>(ColumnBins.size());
+    for (int i = 0; i < count - 1; ++i)
+        if (ColumnBins[i].Frequency <= frequency && frequency <= ColumnBins[i + 1].Frequency)
+            return i;
+    return NoColumn;
+}
+
+void TSpectrumScale::BuildXLabels(int width)
+{
+    XLabels.clear();
+    if (width <= 0 || ColumnBins.empty())
+        return;
+    const double k = CepstrumFactor;
+    const double lo = StartFreq * k;
+    const double hi = StopFreq * k;
+    const double span = hi - lo;
+    const bool linear = FreqScaleType == 0;
+    std::vector<TAxisLabel> table(static_cast<size_t>(width));
+    int count = 0;
+    bool secondPass = false;
+    double f = 0.0;
+    for (;;) {
+        const int column = f >= lo ? ColumnOf(static_cast<float>(f)) : NoColumn;
+        if (column != NoColumn && count < width) {
+            TAxisLabel& label = table[count];
+            label.Position = column;
+            const bool kilo = f >= 1000.0;
+            const double shown = kilo ? f / 1000.0 : f;
+            if (span < 10.0)
+                SetText(label, kilo ? "%1.3fk" : "%1.3f", shown);
+            else if (span < 100.0)
+                SetText(label, kilo ? "%1.2fk" : "%1.2f", shown);
+            else if (f == 0.0)
+                SetText(label, "0.0", 0.0);
+            else
+                SetText(label, kilo ? "%1.1fk" : "%1.0f", shown);
+            if (count < width - 1)
+                ++count;
+        }
+        f += (linear || secondPass) ? LinearTickStep(span) : DecadeStep(f);
+        if (f > hi) {
+            if (!linear && !secondPass && count < 4) {
+                secondPass = true;
+                f = 0.0;
+                count = 0;
+                continue;
+            }
+            break;
+        }
+    }
+    table.resize(static_cast<size_t>(count));
+    Thin(table, PrintMode ? 300 : 30, true);
+    XLabels = std::move(table);
+}
+
+void TSpectrumScale::BuildYLabels(int height)
+{
+    YLabels.clear();
+    const bool decibels = AmpScaleType == 1;
+    const double r = decibels ? PlotRange : PlotTop;
+    if (!(r > 0.0))
+        return;
+    const double step = decibels ? DecibelStep(r) : LinearAmplitudeStep(r);
+    const int capacity = static_cast<int>(r / step + 1.0);
+    const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : LinearAmplitudeFormat(step);
+    YLabels = AmplitudeTicks(PlotTop, r, step, capacity, height, format);
+    Thin(YLabels, 10, false);
+}
+
+void TSpectrumScale::BuildCoherenceLabels(int height)
+{
+    CoherenceLabels = AmplitudeTicks(1.2, 1.2, 0.1, 13, height, "%3.2f");
+    Thin(CoherenceLabels, 10, false);
+}
+
+void TSpectrumScale::Thin(std::vector<TAxisLabel>& labels, int spacing, bool fromLast)
+{
+    if (fromLast) {
+        int reference = 9999;
+        for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+            if (it->Position > reference - spacing)
+                it->Text[0] = '\0';
+            else
+                reference = it->Position;
+        }
+        return;
+    }
+    int reference = -999;
+    for (TAxisLabel& label : labels) {
+        if (label.Position < reference + spacing)
+            label.Text[0] = '\0';
+        else
+            reference = label.Position;
+    }
+}
+
+int TSpectrumScale::BuildCurve(const TSpectrumSource& source, const TPaneRect& pane, TCurvePoint* points,
+                               int capacity, bool peak, bool coherence) const
+{
+    const int width = pane.Width();
+    if (!points || width <= 0 || width > static_cast<int>(ColumnBins.size()) || width > capacity)
+        return 0;
+    const int height = pane.Height();
+    const int bottom = pane.bottom;
+    const bool bands = FreqScaleType == 2;
+    int count = 0;
+    auto add = [&](int x, int y) {
+        if (count < capacity)
+            points[count++] = {x, y};
+    };
+    int previousBin = static_cast<int>(ColumnBins[0].Bin);
+    int previousColumn = 0;
+    int p = 0;
+    for (int column = 0; column < width; ++column) {
+        const int bin = static_cast<int>(ColumnBins[column].Bin);
+        const bool first = column == 0;
+        const bool last = column == width - 1;
+        if (!first && !last && bin == previousBin)
+            continue;
+        const int from = (first || std::abs(bin - previousBin) <= 1) ? bin : std::min(previousBin, bin);
+        const int to = (first || std::abs(bin - previousBin) <= 1) ? bin : std::max(previousBin, bin);
+        const int h = ValueToHeight(source.RangeMax(from, to, peak), height, coherence);
+        const int x = pane.left + column;
+        const int run = column - previousColumn;
+        if (first) {
+            if (PlotType == BarGraph)
+                add(x, bottom);
+            else
+                add(PlotType == LineGraph ? x - 1 : x, bottom - h);
+        } else if (PlotType == LineGraph) {
+            if (bands) {
+                add(x - 1, bottom - p);
+                if (last)
+                    add(pane.right, bottom - p);
+                else
+                    add(x - 1, bottom - h);
+            } else {
+                add(x - 1 - run / 2, bottom - p);
+            }
+        } else if (PlotType == BarGraph) {
+            if (count < capacity - 4) {
+                add(x - run, bottom - p);
+                add(x, bottom - p);
+                add(x, bottom);
+            }
+        } else if (count < capacity - 3) {
+            add(x - run, bottom - p);
+            add(x, bottom - p);
+        }
+        p = h;
+        previousBin = bin;
+        previousColumn = column;
+    }
+    return count;
+}
+
+int TSpectrumScale::MarkerColumn(float frequency, const TSpectrumSource& source) const
+{
+    if (!(frequency >= source.LowFrequency() && frequency <= source.HighFrequency()))
+        return NoColumn;
+    return ColumnOf(frequency * CepstrumFactor);
+}
