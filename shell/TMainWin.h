@@ -312,7 +312,6 @@ public:
     void CmAccelStop();
     void CmAccelPlay();
     void CmAccelRewind();
-    LRESULT EvLoadConfigRequest(WPARAM, LPARAM path);
     void SpectrumViewClosed(TSpectrumPlot* view);
     void UpdateViewMenuChecks();
     void UpdateModeMenuChecks();

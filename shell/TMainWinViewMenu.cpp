@@ -215,13 +215,6 @@ void TMainWin::CmAccelRewind()
         TransportToolbar->CmRewind();
 }
 
-LRESULT TMainWin::EvLoadConfigRequest(WPARAM, LPARAM path)
-{
-    if (path)
-        LoadConfiguration(reinterpret_cast<const char*>(path));
-    return 0;
-}
-
 void TMainWin::OpenSecondChannelViews()
 {
     if (SpectrumViews[0] && !SpectrumViews[1] && Settings.IndependentScalingAndCalibration == 1)

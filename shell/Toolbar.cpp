@@ -242,7 +242,7 @@ void Toolbar::ConfigChosen(UINT code)
     char name[260] = {};
     ConfigCombo->GetWindowText(name, sizeof name);
     std::snprintf(ConfigPath, sizeof ConfigPath, "%s\\%s.cfg", MainWin->CurrentFolders[TMainWin::CfgFolder], name);
-    MainWin->PostMessage(LoadConfigMessage, 0, LPARAM(ConfigPath));
+    MainWin->PostMessage(TMainWin::LoadConfigRequest, 0, LPARAM(ConfigPath));
 }
 
 void Toolbar::CmRun()

@@ -19,8 +19,6 @@ public:
         RunId = 162, StopId = 163, RecordId = 164, RewindId = 165, PlayId = 166, PositionId = 167,
         ForwardId = 170, AveragingId = 171, PeakHoldId = 173, ConfigId = 605
     };
-    // Posted to the main window with the configuration file's path.
-    static constexpr UINT LoadConfigMessage = WM_USER + 201;
 
     Toolbar(TWindow* parent, TMainWin* mainWin, int mode);
     ~Toolbar() override;
