@@ -62,6 +62,10 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     Main->SoundInput = new TSoundInput(inputId);
     Main->Settings.Format = TWaveFormat(Rate, 1, 2);
     Main->Settings.FFTsize = 4096;
+    // The history wave lives in memory, in the test's own folder.
+    Main->FileIO.WaveFileMode = 0;
+    std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
+    std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
     Main->ApplySettings(0);
     Pump();
 
