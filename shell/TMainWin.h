@@ -287,6 +287,10 @@ public:
     void ReprocessSegment(float time);
     // 0 full refresh, 1 keep the plot views, 2 recompute their history.
     void ApplySettings(int refreshKind);
+    // Closes the views that the channel set-up no longer allows.
+    void CloseDisallowedViews();
+    // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
+    void ApplySpectrumViewSettings();
 
     // Hands (primary, secondary) to every open view: (null, null) before the
     // engines are freed, the new results after every rebuild.

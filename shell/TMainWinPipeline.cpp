@@ -14,6 +14,7 @@
 #include "engine/TWaveFile.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "views/TSpectrumPlot.h"
 
 namespace {
 
@@ -220,16 +221,20 @@ void TMainWin::UpdateCurrentTime()
 
 void TMainWin::UpdateViewTimes()
 {
-    // The block time is the time of day in Real Time without a history buffer.
-    NotifyViewsNewData(CurrentTime);
-    // The other views take it through NewData / NewSpectrum and the data log
-    // takes a record, once they exist.
+    // Without a history buffer a Real Time block has no time of its own.
+    const bool timeOfDay = (OpMode == RealTime && FileIO.RealTimeWaveBufferEnableFlag == 0) || DdeClientLink;
+    const float t = timeOfDay ? TimeOfDaySeconds() : CurrentTime;
+    NotifyViewsNewData(t);
+    // The time-series and both phase views take t through NewData here once they exist.
+    // Both spectrogram views take it through NewSpectrum here once they exist.
+    // Both surface views take it here once they exist.
+    // The data log writes its record (UpdateDataLog) here once it exists.
 }
 
 void TMainWin::RefreshAllViews()
 {
-    // The single-value readouts are invalidated and the delay finder, phase
-    // scope and Leq window updated here, once the utilities exist.
+    // The ten single-value readout windows are invalidated here once they exist.
+    // The delay finder, phase scope and Leq window update here once they exist.
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -284,7 +289,7 @@ void TMainWin::StartPlayback(float start, float end, uint32_t rate, int loop)
 void TMainWin::ReprocessSegment(float time)
 {
     if (!WaveFile) return;
-    // The spectrum view opens here when its flag is off, once it exists.
+    if (!ViewStatus.SpectrumPlot) CmViewSpectrum();
     TEngineWait wait;
     const uint32_t position = WaveFile->GetPosition();
     const float halfBlock = float(Settings.FFTsize) * Settings.DecimationRatio * 0.5f / float(WaveFile->GetSampleRate());
@@ -312,26 +317,30 @@ void TMainWin::ReprocessSegment(float time)
     CopySeriesToSpectral(SpectralLeft, &left);
     if (stereo) CopySeriesToSpectral(SpectralRight, &right);
     ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux);
-    // The spectrum views return to their frequency axis and take the new data here once they exist.
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view && view->GetHandle()) {
+            view->SetCepstrumAxis(0);
+            view->NewData(0.0f);
+        }
     RefreshAllViews();
     WaveFile->SetPosition(position);
     for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
         if (spectral) spectral->SetAveraging(float(Settings.AverageBlocks), Settings.AverageType);
 }
 
-// The refresh kind chooses how far the plot views are touched; it acts once the views exist.
 void TMainWin::ApplySettings(int refreshKind)
 {
     if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = 0;
-    // Views the channel set-up no longer allows close here (IsViewAllowed for
-    // types 2, 22, 5, 25, 3, 23, 4, 24) through their closed-callbacks, once
-    // the views exist.
+    CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    // Unless refreshKind is 1 the open plot views take the display settings,
-    // ranges and layout (kind 0 also clears spectrogram and surface history,
-    // once they exist); the utility windows refresh here, once they exist.
-    if (refreshKind != 1) RefreshViewLayouts();
+    if (refreshKind != 1) {
+        // The time-series view lays itself out again here once it exists.
+        ApplySpectrumViewSettings();
+        // The phase views take their settings, range and layout here once they exist.
+    }
+    // With kind 0 the spectrogram and surface views take their settings and clear their history here once they exist.
+    // The readout windows, delay finder, macro window, phase scope and Leq window refresh here once they exist.
     if (!Smoothing) Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
     Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
     if (Settings.SmoothingWindow == TSmoothing::Kaiser) {
@@ -341,10 +350,29 @@ void TMainWin::ApplySettings(int refreshKind)
     }
     UpdateDelaySamples();
     RefreshStatusBar(2);
-    // The generator follows the format, kind 2
-    // recomputes spectrogram and surface history, and the button toolbar
-    // refreshes here, once they exist.
+    // The signal generator follows the format here once it exists.
+    // With kind 2 the spectrogram and surface views recompute their history here once they exist.
+    // The button toolbar refreshes here once it exists.
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
+}
+
+void TMainWin::CloseDisallowedViews()
+{
+    for (int index = 0; index < 2; ++index)
+        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? 2 : 22)) SpectrumViewClosed(SpectrumViews[index]);
+    // Phase (5, 25), spectrogram (3, 23) and surface (4, 24) views close here once they exist.
+}
+
+void TMainWin::ApplySpectrumViewSettings()
+{
+    // The range comes before the layout, so that the layout clamps the stored
+    // range against the new engines rather than bin indexes of the old ones.
+    for (int index = 0; index < 2; ++index)
+        if (TSpectrumPlot* view = SpectrumViews[index]) {
+            view->SetScaling(Scaling[index]);
+            if (view->GetHandle())
+                view->SetFrequencyRange(SpectrumOptions[index].StartFreq, SpectrumOptions[index].StopFreq);
+        }
 }

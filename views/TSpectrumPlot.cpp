@@ -340,12 +340,19 @@ void TSpectrumPlot::HideButtons()
 
 void TSpectrumPlot::SetFrequencyRange(float start, float stop)
 {
-    Opts->StartFreq = start;
-    Opts->StopFreq = stop;
     if (Data) {
+        // Within what the data can show; an empty range shows all of it.
+        start = std::max(start, Data->GetLowFrequency());
+        stop = std::min(stop, Data->GetHighFrequency());
+        if (stop <= start) {
+            start = Data->GetLowFrequency();
+            stop = Data->GetHighFrequency();
+        }
         VisibleStart = Data->GetIndex(start);
         VisibleEnd = Data->GetIndex(stop);
     }
+    Opts->StartFreq = start;
+    Opts->StopFreq = stop;
     UpdateLayout();
 }
 
