@@ -945,50 +945,23 @@ void TSpectrumPlot::UpdateCurves(TDC& dc)
         UpdateBandBars(dc);
         return;
     }
-    SyncScale();
-    const int panes = PaneMode == 2 ? 2 : 1;
-    const TRect everything(-30000, -30000, 30000, 30000);
-    for (int i = 0; i < panes; ++i) {
-        const TRect pane = panes == 1 ? GraphRect : (i == 0 ? PaneRect1 : PaneRect2);
-        TSpectralData* data = PaneData(i);
-        if (!data)
-            continue;
-        const TSpectralSource source(*data);
-        const bool coherence = IsCoherencePane(pane);
-        const int saved = ::SaveDC(dc);
-        ::IntersectClipRect(dc, pane.left, pane.top, pane.right + 1, pane.bottom + 1);
-        CurveCount[i] = Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, CurvePoints[i].data(), CurveCapacity, false, coherence);
-        PeakCount[i] = PeakHoldOn()
-                           ? Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, PeakPoints[i].data(), CurveCapacity, true, coherence)
-                           : 0;
-        DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, -2);
-        DrawCurve(dc, pane, everything, PrevCurvePoints[i].data(), PrevCurveCount[i], Opts->BackgroundColor, -1);
-        PaintVerticalGrid(dc, pane, everything);
-        PaintHorizontalGrid(dc, pane, everything);
-        DrawCurve(dc, pane, everything, PeakPoints[i].data(), PeakCount[i], Opts->PeakColor, -2);
-        DrawCurve(dc, pane, everything, CurvePoints[i].data(), CurveCount[i], Opts->LineColor, -1);
-        DrawMarkers(dc, pane, data);
-        ::RestoreDC(dc, saved);
-        if (Opts->ShowRMSLevel && !PrintMode)
-            InvalidateLevelReadout(pane);
-        UpdatePowerMeter(dc, pane, data, MeterHeight[i], MeterPeakHeight[i]);
-        DrawnMeterHeight[i] = MeterHeight[i];
-        DrawnMeterPeakHeight[i] = MeterPeakHeight[i];
-    }
-    for (int i = 0; i < panes; ++i) {
-        std::copy_n(CurvePoints[i].begin(), CurveCount[i], PrevCurvePoints[i].begin());
-        PrevCurveCount[i] = CurveCount[i];
-        std::copy_n(PeakPoints[i].begin(), PeakCount[i], PrevPeakPoints[i].begin());
-        PrevPeakCount[i] = PeakCount[i];
-    }
+    UpdatePanes(dc, false);
 }
 
 void TSpectrumPlot::UpdateBandBars(TDC& dc)
 {
-    // Bars on a band axis: the previous bars are cleared and the new ones
-    // drawn, each pane clipped to itself.
+    UpdatePanes(dc, true);
+}
+
+// Erases the previous curves, draws the new ones and the grid, then the
+// markers, level readout and power meter of each pane. Bars on a band axis
+// are cleared and redrawn whole, under the grid and clipped to the pane.
+void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
+{
     SyncScale();
     const int panes = PaneMode == 2 ? 2 : 1;
+    const int peakStyle = bandBars ? -1 : -2;
+    const int clipMargin = bandBars ? 0 : 1;
     const TRect everything(-30000, -30000, 30000, 30000);
     for (int i = 0; i < panes; ++i) {
         const TRect pane = panes == 1 ? GraphRect : (i == 0 ? PaneRect1 : PaneRect2);
@@ -997,18 +970,23 @@ void TSpectrumPlot::UpdateBandBars(TDC& dc)
             continue;
         const TSpectralSource source(*data);
         const bool coherence = IsCoherencePane(pane);
+        const TPaneRect paneRect{pane.left, pane.top, pane.right, pane.bottom};
         const int saved = ::SaveDC(dc);
-        ::IntersectClipRect(dc, pane.left, pane.top, pane.right, pane.bottom);
-        CurveCount[i] = Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, CurvePoints[i].data(), CurveCapacity, false, coherence);
-        PeakCount[i] = PeakHoldOn()
-                           ? Scale.BuildCurve(source, TPaneRect{pane.left, pane.top, pane.right, pane.bottom}, PeakPoints[i].data(), CurveCapacity, true, coherence)
-                           : 0;
-        DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, -1);
+        ::IntersectClipRect(dc, pane.left, pane.top, pane.right + clipMargin, pane.bottom + clipMargin);
+        CurveCount[i] = Scale.BuildCurve(source, paneRect, CurvePoints[i].data(), CurveCapacity, false, coherence);
+        PeakCount[i] = PeakHoldOn() ? Scale.BuildCurve(source, paneRect, PeakPoints[i].data(), CurveCapacity, true, coherence) : 0;
+        DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, peakStyle);
         DrawCurve(dc, pane, everything, PrevCurvePoints[i].data(), PrevCurveCount[i], Opts->BackgroundColor, -1);
-        DrawCurve(dc, pane, everything, PeakPoints[i].data(), PeakCount[i], Opts->PeakColor, -1);
+        if (!bandBars) {
+            PaintVerticalGrid(dc, pane, everything);
+            PaintHorizontalGrid(dc, pane, everything);
+        }
+        DrawCurve(dc, pane, everything, PeakPoints[i].data(), PeakCount[i], Opts->PeakColor, peakStyle);
         DrawCurve(dc, pane, everything, CurvePoints[i].data(), CurveCount[i], Opts->LineColor, -1);
-        PaintVerticalGrid(dc, pane, everything);
-        PaintHorizontalGrid(dc, pane, everything);
+        if (bandBars) {
+            PaintVerticalGrid(dc, pane, everything);
+            PaintHorizontalGrid(dc, pane, everything);
+        }
         DrawMarkers(dc, pane, data);
         ::RestoreDC(dc, saved);
         if (Opts->ShowRMSLevel && !PrintMode)

@@ -124,6 +124,7 @@ public:
     TRect MarkerRects[3][MarkerSettings::Count];
 
 private:
+    void UpdatePanes(TDC& dc, bool bandBars);
     int PaneIndex(const TRect& pane) const { return PaneMode == 2 && pane == PaneRect2 ? 1 : 0; }
     TSpectralData* PaneData(int index) const { return index == 1 ? Data2 : Data; }
     bool PeakHoldOn() const { return MainWin && MainWin->Settings.PeakHold != 0; }
