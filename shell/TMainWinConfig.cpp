@@ -11,6 +11,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "views/TSpectrumPlot.h"
 
 namespace {
 const char* const Product = "Tonalyx";
@@ -100,7 +101,10 @@ bool ReadPlacement(int type, const char* fileName, WINDOWPLACEMENT& wp)
 
 HWND TMainWin::PlacementWindow(int type)
 {
-    return type == 0 ? HWindow : nullptr;
+    if (type == 0) return HWindow;
+    TWindow* window = nullptr;
+    if (type == 2 || type == 22) window = SpectrumViews[type == 22 ? 1 : 0];
+    return window ? window->GetHandle() : nullptr;
 }
 
 void TMainWin::SaveUtilityPlacements(int type, const char* fileName)
@@ -224,6 +228,7 @@ void TMainWin::LoadConfiguration(const char* path)
     if (_stricmp(name, undo) != 0) SaveConfiguration(undo);
 
     CloseWaveFile();
+    CmCloseAllViews();
     ReadSettings(name);
     UpdateDelaySamples();
     delete SoundInput;
