@@ -248,6 +248,8 @@ void TMainWin::LoadConfiguration(const char* path)
     DataSource = OpMode == RealTime ? 1 : 0;
     ApplySettings(0);
     SetStartupMenuChecks();
+    LayoutForMode();
+    RefreshStatusBar(2);
     const struct { int32_t ViewStatusFlags::*Flag; int Types[2]; } Reopen[] = {
         {&ViewStatusFlags::TimeSeries, {1, -1}}, {&ViewStatusFlags::SpectrumPlot, {2, 22}},
         {&ViewStatusFlags::PhasePlot, {5, 25}}, {&ViewStatusFlags::Spectrogram, {3, 23}},
@@ -271,6 +273,11 @@ void TMainWin::LoadConfiguration(const char* path)
     ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", wave, sizeof wave, name);
     OpenWaveFile(wave);
     ArrangeWindows(::GetPrivateProfileIntA(Placement, "Special", 0, name));
+    // Through the message, so that the frame's default sizing runs as well.
+    if (HWindow) {
+        const TRect client = GetClientRect();
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    }
 }
 
 void TMainWin::ArrangeWindows(int arrangement)

@@ -186,6 +186,9 @@ void TMainWin::CmModeRecorder()
 
 void TMainWin::LayoutForMode()
 {
+    // A frame not created yet builds its toolbar at set-up.
+    if (!HWindow)
+        return;
     delete TransportToolbar;
     TransportToolbar = new Toolbar(this, this, OpMode);
     TransportToolbar->Create();
