@@ -220,7 +220,7 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
     }
 }
 
-TEST_F(TFrameFiles, ClosedViewKeepsItsPlacementForTheNextOpening)
+TEST_F(TFrameFiles, SpectrumViewKeepsItsPlacementWhenItCloses)
 {
     const RECT rect{60, 70, 660, 470};
     for (const char* how : {"View menu", "its own close box"}) {
@@ -240,6 +240,13 @@ TEST_F(TFrameFiles, ClosedViewKeepsItsPlacementForTheNextOpening)
         Main->CmViewSpectrum();
         ::WritePrivateProfileStringA("Placement", nullptr, nullptr, Ini.c_str());
     }
+
+    // At exit the open view's placement is kept, and its flag reopens it.
+    Main->CmViewSpectrum();
+    Place(Main->SpectrumViews[0], rect, false);
+    Main->Destroy();
+    EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
+    EXPECT_EQ(::GetPrivateProfileIntA("ViewStatus", "SpectrumPlot", 0, Ini.c_str()), 1);
 }
 
 TEST_F(TFrameFiles, FileOpenDialogStartsInTheWaveFolder)
