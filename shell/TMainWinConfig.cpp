@@ -268,6 +268,7 @@ void TMainWin::LoadConfiguration(const char* path)
                 if (type >= 0) CreateViewWindow(type, name);
     if (MacroWindow) ViewStatus.Macro = 1;
     else if (ViewStatus.Macro) CreateViewWindow(20, name);
+    UpdateViewMenuChecks();
 
     char wave[PathSize] = {};
     ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", wave, sizeof wave, name);

@@ -7,6 +7,7 @@
 #include <string>
 #include "engine/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
+#include "resources/CommandIds.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -192,6 +193,7 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
         }
         EXPECT_EQ(::IsZoomed(Main->SpectrumViews[1]->GetHandle()) != 0, c.Maximised);
         EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+        EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->Settings.FFTsize, fftSize);
         ASSERT_NE(Main->WaveFile, nullptr);
         EXPECT_EQ(Main->WaveFile->FileName(), Wave);
