@@ -278,8 +278,9 @@ void TMainWin::EvDestroy()
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
     SaveUtilityPlacements(0, IniPath);
-    // Here, in order: close all views, all
-    // utilities and the macro window; close the help viewer's windows.
+    CmCloseAllViews();
+    // Here, in order: close all utilities and the macro window; close the
+    // help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }

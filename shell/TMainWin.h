@@ -324,7 +324,10 @@ public:
     void RepaintSpectrumViews();
     void MarkSeriesSelection();
     bool MacroRunning() const { return IsMacroRunning(); }
-    void CreateSpectrumView(int type);
+    // Creates the spectrum view of type 2 or 22 at its placement in settingsFile.
+    void CreateSpectrumView(int type, const char* settingsFile);
+    // Keeps the view's placement in the INI file, then closes it.
+    void CloseSpectrumView(int index);
     void ReopenViews();
     void CreateStatusBar();
     // Moves the bars that exist: the transport toolbar t1 high at the top,

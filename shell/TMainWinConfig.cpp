@@ -11,6 +11,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "views/TSpectrumPlot.h"
 
 namespace {
 const char* const Product = "Tonalyx";
@@ -100,7 +101,10 @@ bool ReadPlacement(int type, const char* fileName, WINDOWPLACEMENT& wp)
 
 HWND TMainWin::PlacementWindow(int type)
 {
-    return type == 0 ? HWindow : nullptr;
+    if (type == 0) return HWindow;
+    TWindow* window = nullptr;
+    if (type == 2 || type == 22) window = SpectrumViews[type == 22 ? 1 : 0];
+    return window ? window->GetHandle() : nullptr;
 }
 
 void TMainWin::SaveUtilityPlacements(int type, const char* fileName)
@@ -224,6 +228,7 @@ void TMainWin::LoadConfiguration(const char* path)
     if (_stricmp(name, undo) != 0) SaveConfiguration(undo);
 
     CloseWaveFile();
+    CmCloseAllViews();
     ReadSettings(name);
     UpdateDelaySamples();
     delete SoundInput;
@@ -243,6 +248,8 @@ void TMainWin::LoadConfiguration(const char* path)
     DataSource = OpMode == RealTime ? 1 : 0;
     ApplySettings(0);
     SetStartupMenuChecks();
+    LayoutForMode();
+    RefreshStatusBar(2);
     const struct { int32_t ViewStatusFlags::*Flag; int Types[2]; } Reopen[] = {
         {&ViewStatusFlags::TimeSeries, {1, -1}}, {&ViewStatusFlags::SpectrumPlot, {2, 22}},
         {&ViewStatusFlags::PhasePlot, {5, 25}}, {&ViewStatusFlags::Spectrogram, {3, 23}},
@@ -261,11 +268,17 @@ void TMainWin::LoadConfiguration(const char* path)
                 if (type >= 0) CreateViewWindow(type, name);
     if (MacroWindow) ViewStatus.Macro = 1;
     else if (ViewStatus.Macro) CreateViewWindow(20, name);
+    UpdateViewMenuChecks();
 
     char wave[PathSize] = {};
     ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", wave, sizeof wave, name);
     OpenWaveFile(wave);
     ArrangeWindows(::GetPrivateProfileIntA(Placement, "Special", 0, name));
+    // Through the message, so that the frame's default sizing runs as well.
+    if (HWindow) {
+        const TRect client = GetClientRect();
+        SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.Width(), client.Height()));
+    }
 }
 
 void TMainWin::ArrangeWindows(int arrangement)

@@ -76,7 +76,9 @@ void TMainWin::CmFileNew()
     if (!CloseWaveFile()) return;
     if (OpMode == RealTime) {
         OpMode = Recorder;
-        SetStartupMenuChecks();
+        UpdateModeMenuChecks();
+        LayoutForMode();
+        RefreshStatusBar(2);
     }
 }
 
@@ -85,7 +87,8 @@ void TMainWin::CmFileOpen()
     if (RunState != Stopped) StopAnalyzer();
     if (OpMode == RealTime) {
         OpMode = Recorder;
-        SetStartupMenuChecks();
+        UpdateModeMenuChecks();
+        LayoutForMode();
     }
     auto data = WaveDialogData(CurrentFolders[WavFolder], "Wave Files|*.wav|", OpenFlags);
     if (RunFileDialog(data, "Open Wave File", false) != IDOK) return;
@@ -176,7 +179,8 @@ void TMainWin::OpenWaveFile(const char* path)
     SetCaption(caption);
     if (OpMode == RealTime) {
         OpMode = PostProcess;
-        SetStartupMenuChecks();
+        UpdateModeMenuChecks();
+        LayoutForMode();
     }
 }
 

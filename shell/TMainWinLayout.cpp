@@ -46,12 +46,12 @@ int TMainWin::IsViewAllowed(int type) const
     }
 }
 
-void TMainWin::CreateViewWindow(int type, const char*)
+void TMainWin::CreateViewWindow(int type, const char* settingsFile)
 {
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
-    if (type == 2 || type == 22) CreateSpectrumView(type);
+    if (type == 2 || type == 22) CreateSpectrumView(type, settingsFile);
     // Each other type's window is created, placed and shown here as its class
     // lands; a created window sets its "ViewStatus" flag and, for a utility,
     // checks its menu item.

@@ -25,14 +25,17 @@ bool AnyViewFlag(const ViewStatusFlags& v)
 
 }  // namespace
 
-void TMainWin::CreateSpectrumView(int type)
+void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
 {
     const int index = type == 22 ? 1 : 0;
     if (SpectrumViews[index] || !GetClientWindow())
         return;
-    const int w = ::GetSystemMetrics(SM_CXSCREEN);
-    const int h = ::GetSystemMetrics(SM_CYSCREEN) - 26;
-    const TRect placement = index == 0 ? TRect(0, 0, w - 140, h - 300) : TRect(20, 20, w - 120, h - 280);
+    RECT rect;
+    int showCommand = SW_SHOWNORMAL;
+    GetInitialPlacement(rect, type, settingsFile, showCommand);
+    // The view takes its rectangle as position and size; handing it the
+    // stored right and bottom edges would widen it by its offset each time.
+    const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     TSpectralData* data = index == 0 ? DisplayPrimary : (DisplaySecondary ? DisplaySecondary : DisplayPrimary);
     TSpectralData* data2 = index == 0 ? DisplaySecondary : nullptr;
     if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
@@ -42,18 +45,26 @@ void TMainWin::CreateSpectrumView(int type)
                                    &SpectrumOptions[index], data, data2, index + 1);
     SpectrumViews[index] = view;
     view->Create();
+    if (showCommand == SW_SHOWMAXIMIZED)
+        view->Show(SW_SHOWMAXIMIZED);
     ViewStatus.SpectrumPlot = 1;
+}
+
+void TMainWin::CloseSpectrumView(int index)
+{
+    TSpectrumPlot* view = SpectrumViews[index];
+    if (!view)
+        return;
+    SaveUtilityPlacements(index == 0 ? 2 : 22, IniPath);
+    SpectrumViews[index] = nullptr;
+    view->Destroy();
+    delete view;
 }
 
 void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
 {
     if (SpectrumViews[0] && SpectrumViews[1]) {
-        for (TSpectrumPlot*& v : SpectrumViews)
-            if (v == view) {
-                v = nullptr;
-                view->Destroy();
-                delete view;
-            }
+        CloseSpectrumView(view == SpectrumViews[0] ? 0 : 1);
         return;
     }
     CmViewSpectrum();
@@ -62,18 +73,11 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
 void TMainWin::CmViewSpectrum()
 {
     if (SpectrumViews[0] || SpectrumViews[1]) {
-        for (TSpectrumPlot*& v : SpectrumViews) {
-            TSpectrumPlot* view = v;
-            v = nullptr;
-            if (view) {
-                view->Destroy();
-                delete view;
-            }
-        }
+        CloseSpectrumView(0);
+        CloseSpectrumView(1);
     } else {
-        CreateSpectrumView(2);
-        if (Settings.IndependentScalingAndCalibration == 1)
-            CreateSpectrumView(22);
+        CreateViewWindow(2, IniPath);
+        CreateViewWindow(22, IniPath);
     }
     ViewStatus.SpectrumPlot = SpectrumViews[0] || SpectrumViews[1] ? 1 : 0;
     UpdateViewMenuChecks();
@@ -182,6 +186,9 @@ void TMainWin::CmModeRecorder()
 
 void TMainWin::LayoutForMode()
 {
+    // A frame not created yet builds its toolbar at set-up.
+    if (!HWindow)
+        return;
     delete TransportToolbar;
     TransportToolbar = new Toolbar(this, this, OpMode);
     TransportToolbar->Create();
@@ -217,8 +224,8 @@ void TMainWin::CmAccelRewind()
 
 void TMainWin::OpenSecondChannelViews()
 {
-    if (SpectrumViews[0] && !SpectrumViews[1] && Settings.IndependentScalingAndCalibration == 1)
-        CreateSpectrumView(22);
+    if (SpectrumViews[0] && !SpectrumViews[1])
+        CreateViewWindow(22, IniPath);
 }
 
 void TMainWin::RepaintSpectrumViews()
@@ -236,9 +243,8 @@ void TMainWin::MarkSeriesSelection()
 void TMainWin::ReopenViews()
 {
     if (ViewStatus.SpectrumPlot) {
-        CreateSpectrumView(2);
-        if (Settings.IndependentScalingAndCalibration == 1)
-            CreateSpectrumView(22);
+        CreateViewWindow(2, IniPath);
+        CreateViewWindow(22, IniPath);
     }
     UpdateViewMenuChecks();
 }

@@ -1,8 +1,10 @@
 #pragma once
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <shlobj.h>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -111,4 +113,21 @@ inline void ExpectDefaultFile(const std::string& path)
 inline void WriteIni(const std::string& path, const char* text)
 {
     std::ofstream(path) << text;
+}
+
+// A dropped-files handle as the shell builds it, holding ANSI names.
+inline HDROP MakeDrop(const std::vector<std::string>& files)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& f : files) size += f.size() + 1;
+    HGLOBAL memory = ::GlobalAlloc(GHND, size);
+    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    char* p = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& f : files) {
+        std::memcpy(p, f.c_str(), f.size() + 1);
+        p += f.size() + 1;
+    }
+    ::GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }

@@ -183,22 +183,6 @@ public:
     void RunMacroFile(const char* p) override { Calls.push_back(std::string("macro ") + p); }
 };
 
-HDROP MakeDrop(const std::vector<std::string>& files)
-{
-    size_t size = sizeof(DROPFILES) + 1;
-    for (const std::string& f : files) size += f.size() + 1;
-    HGLOBAL memory = ::GlobalAlloc(GHND, size);
-    auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    char* p = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
-    for (const std::string& f : files) {
-        std::memcpy(p, f.c_str(), f.size() + 1);
-        p += f.size() + 1;
-    }
-    ::GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 using TCalls = std::vector<std::string>;
 
 }
