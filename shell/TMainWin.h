@@ -338,7 +338,6 @@ public:
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
-    void RefreshViewLayouts();
     void DestroyViewsAndBars();
 
     // Type ids of the right channel's calibration and scaling blocks; 102 is

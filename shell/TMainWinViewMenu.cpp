@@ -310,16 +310,6 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
     }
 }
 
-void TMainWin::RefreshViewLayouts()
-{
-    for (int i = 0; i < 2; ++i)
-        if (TSpectrumPlot* view = SpectrumViews[i]) {
-            view->SetScaling(Scaling[i]);
-            if (view->GetHandle())
-                view->UpdateLayout();
-        }
-}
-
 void TMainWin::DestroyViewsAndBars()
 {
     for (TSpectrumPlot*& v : SpectrumViews) {
