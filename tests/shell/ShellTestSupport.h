@@ -102,8 +102,11 @@ inline void ExpectDefaultFile(const std::string& path)
             // engine's: the bin at 5 Hz (bins of 44100 / 16384 Hz) and at
             // most the Nyquist frequency.
             const double value = std::strtod(lines[i].Value.c_str(), nullptr);
-            if (key == "StartFreq") EXPECT_NEAR(value, 5.0, 44100.0 / 16384);
-            else EXPECT_TRUE(value > 21000.0 && value <= 22050.0) << value;
+            if (key == "StartFreq") {
+                EXPECT_NEAR(value, 5.0, 44100.0 / 16384);
+            } else {
+                EXPECT_TRUE(value > 21000.0 && value <= 22050.0) << value;
+            }
             continue;
         }
         if (section != "Device") EXPECT_EQ(lines[i].Value, ExpectedText(k));

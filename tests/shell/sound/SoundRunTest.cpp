@@ -12,6 +12,7 @@
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/shell/sound/NullSinkTone.h"
 #include "tests/shell/ShellTestSupport.h"
 
 namespace {
@@ -24,48 +25,14 @@ std::vector<THeadlessEngineHost::Message>& Messages()
     return static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages;
 }
 
-uint32_t FindDevice(bool input, const char* name)
-{
-    const uint32_t count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
-    for (uint32_t id = 0; id < count; ++id) {
-        char product[MAXPNAMELEN] = {};
-        if (input) {
-            WAVEINCAPSA caps{};
-            if (::waveInGetDevCapsA(id, &caps, sizeof caps) == MMSYSERR_NOERROR) std::strcpy(product, caps.szPname);
-        } else {
-            WAVEOUTCAPSA caps{};
-            if (::waveOutGetDevCapsA(id, &caps, sizeof caps) == MMSYSERR_NOERROR) std::strcpy(product, caps.szPname);
-        }
-        if (std::string(product).rfind(name, 0) == 0) return id;
-    }
-    return TSoundPort::NoDevice;
-}
-
-// A looped 3 kHz tone played into the null sink, heard on its monitor.
-class TTonePlayer {
-public:
-    explicit TTonePlayer(uint32_t device) : Port(device), Samples(2 * Rate)
-    {
-        for (uint32_t i = 0; i < Rate; ++i)
-            Samples[2 * i] = Samples[2 * i + 1] = int16_t(std::lround(8000.0 * std::sin(2 * 3.141592653589793 * ToneHz * i / Rate)));
-        Port.SetFormat(Rate, 2, 2);
-        Ok = Port.Open(nullptr, 0) && Port.WriteBuffer(Samples.data(), uint32_t(Samples.size() * 2), 0, 1)
-            && Port.Restart();
-    }
-    ~TTonePlayer() { Port.Close(); }
-    TSoundOutput Port;
-    std::vector<int16_t> Samples;
-    bool Ok = false;
-};
-
 // A main window object whose ports are polled: the loop below hands the
 // buffer handler and the idle handler their turns as the message loop would.
 struct TSoundRun : ::testing::Test {
     TTempFolder Folder;
     std::string Program = Folder.File("Tonalyx.exe");
     std::unique_ptr<TMainWin> Main;
-    uint32_t InputId = FindDevice(true, "Monitor of Null Output");
-    uint32_t OutputId = FindDevice(false, "Null Output");
+    uint32_t InputId = FindSoundDevice(true, "Monitor of Null Output");
+    uint32_t OutputId = FindSoundDevice(false, "Null Output");
 
     void SetUp() override
     {
@@ -111,7 +78,7 @@ struct TSoundRun : ::testing::Test {
 
 TEST_F(TSoundRun, RealTimeShowsTheToneOfTheNullSinkAndStopClosesThePorts)
 {
-    TTonePlayer tone(OutputId);
+    TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->OpMode = TMainWin::RealTime;
     Main->StartAnalyzer();
@@ -133,7 +100,7 @@ TEST_F(TSoundRun, RealTimeShowsTheToneOfTheNullSinkAndStopClosesThePorts)
 
 TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
 {
-    TTonePlayer tone(OutputId);
+    TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     for (int32_t mode : {1, 0}) {
         SCOPED_TRACE(mode);
@@ -169,7 +136,7 @@ TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
 
 TEST_F(TSoundRun, DiskRecordingOverItsLimitContinuesInANewNamedFile)
 {
-    TTonePlayer tone(OutputId);
+    TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->OpMode = TMainWin::Recorder;
     Main->FileIO.WaveFileMode = 1;

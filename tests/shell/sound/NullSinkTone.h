@@ -1,0 +1,49 @@
+#pragma once
+// The PulseAudio null sink's devices and a tone looped into it, which the
+// sink's monitor hands back as capture input.
+#include <windows.h>
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/TSoundOutput.h"
+#include "engine/TSoundPort.h"
+
+// Id of the first capture (input) or playback device whose name starts with name.
+inline uint32_t FindSoundDevice(bool input, const char* name)
+{
+    const uint32_t count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
+    for (uint32_t id = 0; id < count; ++id) {
+        char product[MAXPNAMELEN] = {};
+        if (input) {
+            WAVEINCAPSA caps{};
+            if (::waveInGetDevCapsA(id, &caps, sizeof caps) == MMSYSERR_NOERROR) std::strcpy(product, caps.szPname);
+        } else {
+            WAVEOUTCAPSA caps{};
+            if (::waveOutGetDevCapsA(id, &caps, sizeof caps) == MMSYSERR_NOERROR) std::strcpy(product, caps.szPname);
+        }
+        if (std::string(product).rfind(name, 0) == 0) return id;
+    }
+    return TSoundPort::NoDevice;
+}
+
+// One second of a stereo 16-bit tone (a whole number of periods), looped.
+class TTonePlayer {
+public:
+    TTonePlayer(uint32_t device, uint32_t rate, double toneHz) : Port(device), Samples(2 * rate)
+    {
+        for (uint32_t i = 0; i < rate; ++i)
+            Samples[2 * i] = Samples[2 * i + 1]
+                = int16_t(std::lround(8000.0 * std::sin(2 * 3.141592653589793 * toneHz * i / rate)));
+        Port.SetFormat(rate, 2, 2);
+        Ok = Port.Open(nullptr, 0) && Port.WriteBuffer(Samples.data(), uint32_t(Samples.size() * 2), 0, 1)
+            && Port.Restart();
+    }
+    ~TTonePlayer() { Port.Close(); }
+    TSoundOutput Port;
+    std::vector<int16_t> Samples;
+    bool Ok = false;
+};
