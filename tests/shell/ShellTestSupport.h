@@ -109,7 +109,9 @@ inline void ExpectDefaultFile(const std::string& path)
             }
             continue;
         }
-        if (section != "Device") EXPECT_EQ(lines[i].Value, ExpectedText(k));
+        if (section != "Device") {
+            EXPECT_EQ(lines[i].Value, ExpectedText(k));
+        }
     }
 }
 
