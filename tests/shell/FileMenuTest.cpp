@@ -153,7 +153,9 @@ TEST_F(TFileMenu, ClosingAChangedWaveKeepsWhatTheUserExpects)
         EXPECT_EQ(Messages()[0].Text, target + " has changed. Save file before closing?");
         EXPECT_EQ(Messages()[0].Caption, "Tonalyx");
         EXPECT_EQ(Main->WaveFile != nullptr, c.Result == 0);
-        if (Main->WaveFile) EXPECT_EQ(Main->WaveFile->GetSample(0, 0, 0), 1234.0f);
+        if (Main->WaveFile) {
+            EXPECT_EQ(Main->WaveFile->GetSample(0, 0, 0), 1234.0f);
+        }
         EXPECT_EQ(Contents(Wave) != original, c.FileChanged);
         if (Main->WaveFile) Main->WaveFile->Changed = 0;
         Main->CloseWaveFile();

@@ -104,7 +104,9 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         EXPECT_EQ(Main->TransportToolbar->Mode, TMainWin::PostProcess);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_MODEPOSTPROCESS, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->WaveFile != nullptr, c.WaveKept);
-        if (Main->WaveFile) EXPECT_EQ(Main->WaveFile->GetPosition(), 0u);
+        if (Main->WaveFile) {
+            EXPECT_EQ(Main->WaveFile->GetPosition(), 0u);
+        }
 
         // The current mode again does nothing.
         Host().Messages.clear();
