@@ -748,12 +748,12 @@ bool TWaveFile::SaveWorking(bool reopen)
         Changed = 0;
         return true;
     }
-    if (mmioClose(Mmio(File), 0) != 0) {
-        File = nullptr;
-        Say(kWriteFailed);
-        return false;
-    }
+    const bool closed = mmioClose(Mmio(File), 0) == 0;
     File = nullptr;
+    if (!closed) {
+        Say(kWriteFailed);
+        return KeepWorkingFile();
+    }
     bool delivered;
     if (NewFile) {
         delivered = MoveFileExA(WorkingFile.c_str(), Name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED);
@@ -766,9 +766,7 @@ bool TWaveFile::SaveWorking(bool reopen)
     }
     if (!delivered) {
         Say(kWriteFailed);
-        if (reopen)
-            OpenHandle(false);
-        return false;
+        return KeepWorkingFile();
     }
     if (!reopen)
         return true;
@@ -788,6 +786,15 @@ bool TWaveFile::SaveWorking(bool reopen)
     Position = std::min(position, FrameCount);
     Changed = 0;
     return true;
+}
+
+// A save that could not deliver the working file leaves it the only copy of
+// the wave: it stays open for further work and a later save.
+bool TWaveFile::KeepWorkingFile()
+{
+    Error = 1;
+    OpenHandle(false);
+    return false;
 }
 
 int TWaveFile::Save()

@@ -88,6 +88,7 @@ private:
     bool CreateWorkingFile();
     bool SaveMemory();
     bool SaveWorking(bool reopen);
+    bool KeepWorkingFile();
     bool FinishWorkingFile();
     bool Working() const { return Mode == Disk && File; }
     bool OpenHandle(bool create);

@@ -396,8 +396,8 @@ void TMainWin::ContinueInNewRecording()
     if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
         WaveFile->SetCalibrationData(Calibration);
     if (HWindow) SetCaption(IDS_SAVING_WAVE_TEXT);
-    WaveFile->SaveAs();
-    if (WaveFile->Error) return;
+    // A failed save keeps the wave: it is then the only copy of the recording.
+    if (WaveFile->SaveAs() != 1) return;
     delete WaveFile;
     WaveFile = nullptr;
     RunState = Recording;

@@ -208,4 +208,29 @@ TEST(TWaveFileWorking, SaveAsDeliversTheRecordingAndEmptiesTheObject)
     EXPECT_EQ(std::memcmp(check.GetBuffer(), frames.data(), frames.size()), 0);
 }
 
+TEST(TWaveFileWorking, FailedSaveAsKeepsTheRecordingForALaterSave)
+{
+    TTempFolder temp;
+    const ByteVector frames = PatternBytes(16, 2, 300);
+    TWaveFile recording(TWaveFormat(32000, 2, 2), 0, temp.Path.c_str());
+    ASSERT_EQ(recording.WriteStream(frames.data(), static_cast<uint32_t>(frames.size())), 1);
+    HostMessages().clear();
+    recording.SetFileName((temp / "missing\\recording.wav").c_str());
+    EXPECT_EQ(recording.SaveAs(), 0);
+    ASSERT_NE(recording.Error, 0u) << "the failure shows in the error flag";
+    ASSERT_FALSE(HostMessages().empty());
+    EXPECT_EQ(HostMessages().back().Text, "Failure writing wave file.");
+    ASSERT_EQ(temp.Files().size(), 1u) << "the working file is kept";
+    EXPECT_EQ(recording.GetHighWaterMark(), 300u);
+    EXPECT_EQ(recording.GetSample(299, 1, 0), static_cast<float>(PatternSample(16, 299, 1)));
+
+    const std::string target = temp / "recording.wav";
+    recording.SetFileName(target.c_str());
+    ASSERT_EQ(recording.SaveAs(), 1);
+    TWaveFile check(target.c_str(), 0, 0, nullptr);
+    ASSERT_EQ(check.Error, 0u);
+    ASSERT_EQ(check.GetBufferSize(), frames.size());
+    EXPECT_EQ(std::memcmp(check.GetBuffer(), frames.data(), frames.size()), 0);
+}
+
 }  // namespace

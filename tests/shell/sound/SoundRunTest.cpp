@@ -163,6 +163,33 @@ TEST_F(TSoundRun, DiskRecordingOverItsLimitContinuesInANewNamedFile)
     EXPECT_GT(saved.FramesToBytes(saved.GetHighWaterMark()), 100000u);
 }
 
+TEST_F(TSoundRun, DiskRecordingWhoseLimitSaveFailsStopsAndKeepsTheRecording)
+{
+    TTonePlayer tone(OutputId, Rate, ToneHz);
+    ASSERT_TRUE(tone.Ok);
+    std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.File("missing").c_str());
+    Main->OpMode = TMainWin::Recorder;
+    Main->FileIO.WaveFileMode = 1;
+    Main->FileIO.MaxDiskRecordingSizeBytes = 100000;
+    Main->RunState = TMainWin::Recording;
+    Main->StartAnalyzer();
+    ASSERT_EQ(Main->RunState, TMainWin::Recording);
+    Pump(30000, true);
+    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    ASSERT_NE(Main->WaveFile, nullptr);
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_EQ(Messages().back().Text, "Failure writing wave file.");
+    const uint32_t frames = Main->WaveFile->GetHighWaterMark();
+    EXPECT_GT(Main->WaveFile->FramesToBytes(frames), 100000u);
+    // The kept wave can still be saved elsewhere, whole.
+    const std::string target = Folder.File("kept.wav");
+    Main->WaveFile->SetFileName(target.c_str());
+    ASSERT_EQ(Main->WaveFile->SaveAs(), 1);
+    TWaveFile saved(target.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+    ASSERT_EQ(saved.Error, 0u);
+    EXPECT_EQ(saved.GetHighWaterMark(), frames);
+}
+
 TEST_F(TSoundRun, SegmentEndingAtTheEndOfTheWavePlaysToTheEnd)
 {
     Main->OpMode = TMainWin::PostProcess;
