@@ -6,6 +6,7 @@
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
+#include "engine/TEngineHost.h"
 #include "engine/TriggerSettings.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
@@ -255,6 +256,9 @@ public:
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
     // A disk recording past its size limit is saved and recording goes on in a new wave.
     void ContinueInNewRecording();
+    // "recording_<date and time>.wav" in folder; a name already taken (two
+    // recordings within one second) gets "_2", "_3", ... before ".wav".
+    static std::string RecordingFileName(const char* folder, const TEngineHost::LocalTime& t);
     bool IdleAction(long idleCount) override;
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);

@@ -268,6 +268,8 @@ bool TMainWin::SaveWaveAs()
     SetCaption(IDS_SAVING_WAVE_TEXT);
     if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
         WaveFile->SetCalibrationData(Calibration);
+    // A flag left by an earlier failure must not fail this save.
+    WaveFile->Error = 0;
     if (WaveFile->Save() != 1 || WaveFile->Error) {
         MessageBox(IDS_WRITE_WAVE_FAILED_TEXT, Product, MB_OK);
         // The wave keeps the name it had, so that Save does not aim at the

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include "engine/TEngineHost.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
@@ -382,17 +383,23 @@ LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
     return 0;
 }
 
+std::string TMainWin::RecordingFileName(const char* folder, const TEngineHost::LocalTime& t)
+{
+    char stem[2 * PathSize];
+    std::snprintf(stem, sizeof stem, "%s\\recording_%04d_%02d_%02d_%02d%02d%02d", folder, t.Year, t.Month, t.Day, t.Hour,
+                  t.Minute, t.Second);
+    std::string name = std::string(stem) + ".wav";
+    for (int n = 2; ::GetFileAttributesA(name.c_str()) != INVALID_FILE_ATTRIBUTES; ++n)
+        name = std::string(stem) + "_" + std::to_string(n) + ".wav";
+    return name;
+}
+
 void TMainWin::ContinueInNewRecording()
 {
     StopAnalyzer();
     if (!WaveFile) return;
-    if (WaveFile->IsUntitled()) {
-        TEngineHost::LocalTime t = TEngineHost::Get().Now();
-        char name[2 * PathSize];
-        std::snprintf(name, sizeof name, "%s\\recording_%04d_%02d_%02d_%02d%02d%02d.wav", CurrentFolders[WavFolder],
-                      t.Year, t.Month, t.Day, t.Hour, t.Minute, t.Second);
-        WaveFile->SetFileName(name);
-    }
+    if (WaveFile->IsUntitled())
+        WaveFile->SetFileName(RecordingFileName(CurrentFolders[WavFolder], TEngineHost::Get().Now()).c_str());
     if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
         WaveFile->SetCalibrationData(Calibration);
     if (HWindow) SetCaption(IDS_SAVING_WAVE_TEXT);

@@ -225,6 +225,15 @@ TEST_F(TFileMenu, FailedSaveAsKeepsCaptionNameAndRecentList)
     EXPECT_EQ(Recent(1), "");
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().Text, "Failure writing wave file.");
+
+    // The wave's error flag from that failure does not fail the next save.
+    Main->WaveFile->Error = 1;
+    Messages().clear();
+    const std::string good = Folder.File("good.wav");
+    Main->Choices = {good};
+    EXPECT_TRUE(Main->SaveWaveAs());
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(Recent(1), good);
 }
 
 TEST_F(TFileMenu, RecentFilesHoldTheLastFourAndSurviveARestart)

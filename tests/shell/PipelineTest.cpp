@@ -442,3 +442,15 @@ TEST_F(TPipeline, HopSizeAndViewRules)
         EXPECT_EQ(Main->IsViewAllowed(r.Type), r.Allowed) << r.Independent << " " << r.Mode << " " << r.Type;
     }
 }
+
+TEST(TRecordingName, NeverReusesAFileThatExists)
+{
+    TTempFolder folder;
+    const TEngineHost::LocalTime t{2026, 12, 9, 21, 5, 7, 0};
+    const std::string stem = folder.Path + "\\recording_2026_12_09_210507";
+    for (const char* suffix : {"", "_2", "_3"}) {
+        const std::string name = TMainWin::RecordingFileName(folder.Path.c_str(), t);
+        EXPECT_EQ(name, stem + suffix + ".wav");
+        std::ofstream(name) << "taken";
+    }
+}
