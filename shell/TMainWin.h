@@ -262,6 +262,7 @@ public:
     bool IdleAction(long idleCount) override;
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
+    void AnalyseSeriesBlocks();
     void DetectOverload(TSeriesData* left, TSeriesData* right);
     void CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series);
 

@@ -86,15 +86,7 @@ bool TMainWin::IdleAction(long idleCount)
             UpdateCurrentTime();
             return true;
         }
-        if (!(OverloadFlag && Settings.ExcludeOverloadFlag)) {
-            CopySeriesToSpectral(SpectralLeft, SeriesLeft);
-            CopySeriesToSpectral(SpectralRight, SeriesRight);
-            if (ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux)) {
-                UpdateViewTimes();
-                RefreshAllViews();
-                // Every DDE item is advised here once the DDE server exists.
-            }
-        }
+        AnalyseSeriesBlocks();
         // An excluded block reaches the time-series view alone once the view exists.
     } else {
         if (!FillSeriesBlocks(TriggerSeriesLeft, TriggerSeriesRight, TriggerOffset)) {
@@ -132,14 +124,7 @@ bool TMainWin::IdleAction(long idleCount)
             };
             copy(TriggerSeriesLeft, SeriesLeft);
             copy(TriggerSeriesRight, SeriesRight);
-            if (!(OverloadFlag && Settings.ExcludeOverloadFlag)) {
-                CopySeriesToSpectral(SpectralLeft, SeriesLeft);
-                CopySeriesToSpectral(SpectralRight, SeriesRight);
-                if (ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux)) {
-                    UpdateViewTimes();
-                    RefreshAllViews();
-                }
-            }
+            AnalyseSeriesBlocks();
             // The generator starts on the trigger here once the generator exists.
         }
     }
@@ -239,4 +224,19 @@ void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series
     if (!spectral || !series) return;
     const uint32_t size = spectral->GetFFTSize();
     for (uint32_t i = 0; i < size; ++i) spectral->SetTimeSample(i, series->GetSample(i, 0));
+}
+
+// Spectra of the filled series blocks, unless an overloaded block is to be
+// left out, and the views told of them.
+void TMainWin::AnalyseSeriesBlocks()
+{
+    if (OverloadFlag && Settings.ExcludeOverloadFlag)
+        return;
+    CopySeriesToSpectral(SpectralLeft, SeriesLeft);
+    CopySeriesToSpectral(SpectralRight, SeriesRight);
+    if (!ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux))
+        return;
+    UpdateViewTimes();
+    RefreshAllViews();
+    // Every DDE item is advised here once the DDE server exists.
 }
