@@ -3,6 +3,7 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include "automation/TMacro.h"
 #include "dialogs/TAboutDialog.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
@@ -14,6 +15,7 @@
 #include "framework/TModule.h"
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
+#include "shell/TDdeServer.h"
 #include "shell/UiHelpers.h"
 
 TMainWin* MainWindow = nullptr;
@@ -66,6 +68,8 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    // Automation: the macro window and the readouts.
+    EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -117,8 +121,9 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
-    // Stopping the DDE server and destroying the generator, toolbars, status
-    // bar and utility windows still held belong here with those windows.
+    ShutdownDdeServer();
+    // Destroying the generator, toolbars, status bar and utility windows
+    // still held belong here with those windows.
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
@@ -225,7 +230,7 @@ void TMainWin::SetupWindow()
     }
     RefreshRunDisplays();
     if (::GetPrivateProfileIntA("FileIO", "RunOnLaunch", 0, IniPath) == 1 && OpMode == RealTime) StartAnalyzer();
-    // The DDE server starts here.
+    InitDdeServer();
 }
 
 void TMainWin::SetMenuCheck(UINT id, bool checked)
@@ -264,7 +269,8 @@ void TMainWin::OpenStartupFile(const char* name)
 bool TMainWin::CanClose()
 {
     if (RunState != Stopped) StopAnalyzer();
-    // The reverberation and macro windows are asked here whether they may close.
+    // The reverberation window is asked here whether it may close.
+    if (MacroWindow && !MacroWindow->CanClose()) return false;
     if (!TemporaryWaveFile) {
         ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", IniPath);
         if (WaveFile && !WaveFile->IsUntitled())
@@ -279,8 +285,8 @@ void TMainWin::EvDestroy()
     WriteSettings(IniPath);
     SaveUtilityPlacements(0, IniPath);
     CmCloseAllViews();
-    // Here, in order: close all utilities and the macro window; close the
-    // help viewer's windows.
+    DestroyMacroWindow();
+    // Here, in order: close all utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }

@@ -1,7 +1,11 @@
 #pragma once
 #include <windows.h>
+#include <ddeml.h>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
@@ -12,6 +16,7 @@
 #include "framework/TDropInfo.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
+#include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
 #include "shell/MarkerSettings.h"
@@ -23,7 +28,7 @@
 #include "shell/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
-#include "shell/MacroSettings.h"
+#include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
@@ -54,13 +59,14 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
+class TDdeServer;
 
 // A channel's display scaling, copied by value into the views.
 using ScalingStruct = DisplaySettingsStruct;
 
 // The MDI frame and the single owner of every setting and of all analysis
 // state. Other subsystems hold a pointer to it and use its fields directly.
-class TMainWin : public TMDIFrame {
+class TMainWin : public TMDIFrame, public TMacroHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
@@ -414,12 +420,70 @@ public:
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
 
+    // Automation: the command interpreter, the DDE server, the macro window
+    // and the single-value readouts.
+    // A bracketed command from a DDE Execute transaction: 0x8000 or 0.
+    uint32_t DdeExecuteCommand(HDDEDATA data);
+    // The same for a command already read.
+    uint32_t ExecuteCommand(std::string_view command) override;
+    // Execute and poke transactions are answered busy while a modal dialog,
+    // a print job, a blocking run or another command holds the program.
+    bool AutomationBusy() const;
+    int32_t CommandDepth = 0;
+    void InitDdeServer();
+    void ShutdownDdeServer();
+    void PostDdeAdviseAll();
+    void PostDdeAdvise(int index) override;
+    int DdeFindItem(HSZ item) const;
+    int DdeIsServedItem(HSZ topic, HSZ item) const;
+    int DdeAcceptConnect(HSZ topic, HSZ service) const;
+    HDDEDATA DdeWildConnect(HSZ topic, HSZ service, UINT format);
+    HDDEDATA DdeRequestItem(uint16_t index);
+    HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, HSZ item);
+    // The text of a DDE item, nothing when it has no data.
+    std::optional<std::string> DdeItemText(int index) override;
+    std::unique_ptr<TDdeServer> DdeServer;
+    float PeakSearchLow = 0.0f;
+    float PeakSearchHigh = 9999999.0f;
+    float TimeSegmentStart = 0.0f;
+    float TimeSegmentEnd = 0.0f;
+    // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
+    bool MakeRecording();
+    // The macro window (menu command 294) and what it asks of the main window.
+    void CmMacroProcessor();
+    void CreateMacroWindow(const char* settingsFile);
+    void DestroyMacroWindow();
+    bool IsMacroRunning() const;
+    MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
+    std::string ResolveMacroPath(const std::string& name) override;
+    std::string LastFileFolder() override;
+    void StoreLastFileFolder(const std::string& path) override;
+    void MacroOutputFileClosed(const std::string& name) override;
+    HFONT ControlFont() override { return MainFont; }
+    HBRUSH UtilityBrush() override { return FaceBrush; }
+    void MacroWindowClosing() override;
+    void CloseMacroWindow() override;
+    int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
+    void CenterDialog(HWND dialog) override;
+    // The readout windows (menu commands 195 to 201 and 288 to 291).
+    void CmTHD();
+    void CmTHDN();
+    void CmIMD();
+    void CmSNR();
+    void CmSINAD();
+    void CmSFDR();
+    void CmPeakFrequency();
+    void CmPeakAmplitude();
+    void CmTotalPower();
+    void CmNoiseFigure(UINT id);
+    void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
+    void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
+
 private:
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);
     void SetStartupMenuChecks();
-    bool IsMacroRunning() const;
     void ReadDevice(const char* fileName, bool input);
     void WriteDevice(const char* fileName, bool input);
 

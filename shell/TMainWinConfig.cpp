@@ -11,6 +11,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "automation/TMacro.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -104,6 +105,7 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == 0) return HWindow;
     TWindow* window = nullptr;
     if (type == 2 || type == 22) window = SpectrumViews[type == 22 ? 1 : 0];
+    if (type == 20) window = MacroWindow;
     return window ? window->GetHandle() : nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "automation/TDdeItemTable.h"
 #include "dialogs/TQueryCalibrationDialog.h"
 #include "engine/TWaveFile.h"
 #include "framework/TFileOpenDialog.h"
@@ -217,6 +218,7 @@ int TMainWin::CloseWaveFile()
         SetCaption(Caption);
         CurrentTime = 0.0f;
         ApplySettings(0);
+        PostDdeAdvise(TDdeItemTable::FileClosed);
     }
     return result;
 }

@@ -10,6 +10,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "automation/TMacro.h"
 #include "shell/UiHelpers.h"
 
 namespace {
@@ -41,8 +42,9 @@ void ReadChannel(TWaveData& wave, TSeriesData& block, int64_t start, uint32_t co
 
 bool TMainWin::IdleAction(long idleCount)
 {
-    // One macro step runs here while a macro runs, once the macro window exists.
-    const bool result = TMDIFrame::IdleAction(idleCount);
+    if (MacroWindow) MacroWindow->ExecuteStep();
+    // A running macro asks for the next idle pass at once.
+    const bool result = TMDIFrame::IdleAction(idleCount) || IsMacroRunning();
     if (RunState == Stopped || !SoundInput || !SoundOutput) return result;
     const uint32_t block = Settings.FFTsize * Settings.DecimationRatio;
 
@@ -238,5 +240,5 @@ void TMainWin::AnalyseSeriesBlocks()
         return;
     UpdateViewTimes();
     RefreshAllViews();
-    // Every DDE item is advised here once the DDE server exists.
+    PostDdeAdviseAll();
 }

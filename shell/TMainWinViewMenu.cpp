@@ -246,6 +246,7 @@ void TMainWin::ReopenViews()
         CreateViewWindow(2, IniPath);
         CreateViewWindow(22, IniPath);
     }
+    if (ViewStatus.Macro) CreateViewWindow(20, IniPath);
     UpdateViewMenuChecks();
 }
 
