@@ -83,9 +83,11 @@ struct TRunner : ::testing::Test {
         }
         return steps;
     }
+    // The output file as text (the platform's line ends read as "\n"); a
+    // doubled carriage return would survive as "\r".
     std::string Output() const
     {
-        std::ifstream in(Host.OutputName, std::ios::binary);
+        std::ifstream in(Host.OutputName);
         std::stringstream s;
         s << in.rdbuf();
         return s.str();
