@@ -70,6 +70,7 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
     // Automation: the macro window and the readouts.
     EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
+    EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
 END_RESPONSE_TABLE;
 
 namespace {

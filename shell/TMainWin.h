@@ -443,6 +443,10 @@ public:
     // The text of a DDE item, nothing when it has no data.
     std::optional<std::string> DdeItemText(int index) override;
     std::unique_ptr<TDdeServer> DdeServer;
+    static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
+    int32_t AdvisePending = 0;
+    bool DeferAdvise();
+    LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
     float PeakSearchLow = 0.0f;
     float PeakSearchHigh = 9999999.0f;
     float TimeSegmentStart = 0.0f;

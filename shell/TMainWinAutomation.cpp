@@ -52,14 +52,33 @@ void TMainWin::ShutdownDdeServer()
     DdeServer.reset();
 }
 
+// Data posted while a command is being answered would reach a DDE client
+// before the command's acknowledgement, and a client waiting for that answer
+// takes the first message it gets as the answer. Such advises go out from
+// the message loop, after the acknowledgement.
+bool TMainWin::DeferAdvise()
+{
+    if (CommandDepth == 0 || !HWindow) return false;
+    if (!AdvisePending) PostMessage(AdviseAllRequest);
+    AdvisePending = 1;
+    return true;
+}
+
+LRESULT TMainWin::EvAdviseAllRequest(WPARAM, LPARAM)
+{
+    AdvisePending = 0;
+    PostDdeAdviseAll();
+    return 0;
+}
+
 void TMainWin::PostDdeAdviseAll()
 {
-    if (DdeServer) DdeServer->PostAdviseAll();
+    if (DdeServer && !DeferAdvise()) DdeServer->PostAdviseAll();
 }
 
 void TMainWin::PostDdeAdvise(int index)
 {
-    if (DdeServer) DdeServer->PostAdvise(index);
+    if (DdeServer && !DeferAdvise()) DdeServer->PostAdvise(index);
 }
 
 int TMainWin::DdeFindItem(HSZ item) const

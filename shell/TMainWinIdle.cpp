@@ -139,6 +139,7 @@ bool TMainWin::IdleAction(long idleCount)
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
     UpdateToolbarReadouts();
     ++BlocksProcessed;
+    PostDdeAdviseAll();
     if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
     return true;
 }
@@ -240,5 +241,4 @@ void TMainWin::AnalyseSeriesBlocks()
         return;
     UpdateViewTimes();
     RefreshAllViews();
-    PostDdeAdviseAll();
 }

@@ -326,6 +326,7 @@ void TMainWin::ReprocessSegment(float time)
     WaveFile->SetPosition(position);
     for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
         if (spectral) spectral->SetAveraging(float(Settings.AverageBlocks), Settings.AverageType);
+    PostDdeAdviseAll();
 }
 
 void TMainWin::ApplySettings(int refreshKind)
