@@ -7,6 +7,7 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TEngineHost.h"
+#include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
@@ -20,6 +21,8 @@
 #include "shell/SpectrogramOpts.h"
 #include "shell/SpectrumOpts.h"
 #include "shell/SurfaceOpts.h"
+#include "shell/TPipelineMember.h"
+#include "shell/TPipelineWindow.h"
 #include "shell/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
@@ -121,8 +124,9 @@ public:
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
-    // Engine objects and paths.
-    TSmoothing* Smoothing = nullptr;
+    // Engine objects and paths. The spectral engines and the FFT window
+    // belong to the pipeline; their members here name them.
+    TPipelineWindow Smoothing{Pipeline};
     TSoundOutput* SoundOutput = nullptr;
     TSoundInput* SoundInput = nullptr;
     TWaveFile* WaveFile = nullptr;
@@ -131,12 +135,12 @@ public:
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
     TSeriesData* TriggerSeriesRight = nullptr;
-    TSpectralData* SpectralLeft = nullptr;
-    TSpectralData* SpectralRight = nullptr;
-    TSpectralData* SpectralCombined = nullptr;
-    TSpectralData* SpectralAux = nullptr;
-    TSpectralData* DisplayPrimary = nullptr;     // borrowed
-    TSpectralData* DisplaySecondary = nullptr;   // borrowed
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
     TSignalGenerator* SignalGenerator = nullptr;
     char ModulePath[PathSize] = {};
@@ -175,8 +179,8 @@ public:
     TReverb* ReverbWindow = nullptr;
     TLeqAnalysis* LeqWindow = nullptr;
     TTHDFreq* ThdFreqWindow = nullptr;
-    char PrimaryLabel[256] = {};
-    char SecondaryLabel[256] = {};
+    const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
+    const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
     Toolbar* TransportToolbar = nullptr;
     Toolbar2* ButtonToolbar = nullptr;
     StatusBar* StatusBarWindow = nullptr;
@@ -209,6 +213,8 @@ public:
     AnalysisSettingsStruct Settings;
     ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
     CalibrationStruct Calibration{};
+    // The spectral engines and the FFT window, built for the records above.
+    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
@@ -325,12 +331,8 @@ public:
     bool SetOverlapPercent(uint16_t percent);
     bool SetAverageBlocks(uint32_t blocks);
     bool SetAverageType(uint16_t type);
-    // Speeds of timed averaging: off, fast, medium, slow, forever.
-    static constexpr uint16_t AverageSpeedCount = 5;
     bool SetAverageSpeed(uint16_t speed);
     bool SetPeakHold(uint16_t mode);
-    // Every engine averages over the stored block count and type.
-    void RestoreAveraging();
     // The FFT window for the stored size and type, with the INI's Kaiser alpha.
     void ShapeWindow();
 

@@ -9,7 +9,6 @@
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "resources/StringIds.h"
@@ -32,8 +31,7 @@ uint32_t TMainWin::InputDeviceCount()
 
 void TMainWin::ResetAveragers()
 {
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->ResetAll();
+    Pipeline.ResetAveraging();
 }
 
 LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)

@@ -36,8 +36,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* data = index == 0 ? DisplayPrimary : (DisplaySecondary ? DisplaySecondary : DisplayPrimary);
-    TSpectralData* data2 = index == 0 ? DisplaySecondary : nullptr;
+    TSpectralData* primary = DisplayPrimary;
+    TSpectralData* secondary = DisplaySecondary;
+    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
+    TSpectralData* data2 = index == 0 ? secondary : nullptr;
     if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
         data2 = nullptr;
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/TChannelProcessing.h"
 #include "engine/TSpectralData.h"
 #include "framework/TButton.h"
 #include "framework/TCheckBox.h"
@@ -424,16 +425,16 @@ void TSpectrumPlot::UpdateLayout()
     PaneGap = 20;
     RightMargin = 40 + (Opts->ShowOverlayControls ? Opts->OverlayLegendSize * 8 : 0)
                   + (Opts->ShowPowerMeter ? MeterRoom : 0);
-    const uint16_t processing = MainWin->Settings.ChannelProcessing;
+    const TChannelProcessing::Row& processing = TChannelProcessing::Of(MainWin->Settings.ChannelProcessing);
     const bool stereo = MainWin->Settings.Format.NumChannels == 2;
-    int mode = stereo && (processing == 2 || processing == 11 || processing == 12) ? 2 : 1;
+    int mode = stereo ? processing.Panes : 1;
     if (MainWin->Settings.IndependentScalingAndCalibration == 1)
         mode = 1;
     PaneMode = mode;
     Updating = 1;
     WriteAmplitudeFields();
     HighlightPlotType();
-    const bool coherence = processing == 10;
+    const bool coherence = processing.CoherenceIn == TChannelProcessing::CoherencePane::Whole;
     PlotTopEdit->EnableWindow(!coherence);
     if (coherence)
         PlotRangeEdit->EnableWindow(false);
@@ -469,12 +470,14 @@ void TSpectrumPlot::UpdateLayout()
 
 bool TSpectrumPlot::IsCoherencePane(const TRect& pane) const
 {
-    const uint16_t processing = MainWin->Settings.ChannelProcessing;
-    if (processing == 10)
+    switch (TChannelProcessing::Of(MainWin->Settings.ChannelProcessing).CoherenceIn) {
+    case TChannelProcessing::CoherencePane::Whole:
         return true;
-    if (processing == 11 || processing == 12)
+    case TChannelProcessing::CoherencePane::Lower:
         return PaneMode == 2 && pane == PaneRect2;
-    return false;
+    default:
+        return false;
+    }
 }
 
 void TSpectrumPlot::AllocTraceBuffers()
