@@ -117,8 +117,6 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
-    // Stopping the DDE server and destroying the generator, toolbars, status
-    // bar and utility windows still held belong here with those windows.
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;

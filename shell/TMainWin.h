@@ -274,12 +274,26 @@ public:
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
+    // The buffer handler's work per run kind: capture in Real Time, a
+    // recording, the Recorder's playback, and the end of a played segment.
+    void TakeRealTimeBuffers();
+    void TakeRecordedBuffers();
+    void RefillPlaybackBuffers();
+    void EndSegmentPlayback();
     // A disk recording past its size limit is saved and recording goes on in a new wave.
     void ContinueInNewRecording();
     // "recording_<date and time>.wav" in folder; a name already taken (two
     // recordings within one second) gets "_2", "_3", ... before ".wav".
     static std::string RecordingFileName(const char* folder, const TEngineHost::LocalTime& t);
     bool IdleAction(long idleCount) override;
+    // The idle handler's phases: whether a block is there to analyse (false
+    // also after stopping at the end of the data); filling and analysing it
+    // free-running or at a trigger (false when no data could be read); and
+    // the bookkeeping after a block.
+    bool IdleBlockReady();
+    bool AnalyseFreeRunningBlock();
+    bool AnalyseTriggeredBlock();
+    void FinishIdlePass();
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
     void AnalyseSeriesBlocks();

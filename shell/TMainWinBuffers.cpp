@@ -124,7 +124,6 @@ bool TMainWin::AllocateCaptureBlocks()
         const uint64_t io = uint64_t(rate) * uint32_t(FileIO.RecordIOBufferSizeSecs);
         if (io > n) n = io + 4 * delay;
     }
-    // With the delay finder open, n becomes ten of its FFT blocks here once the utility exists.
     if (LeqWindow && n < 8192) n = 8192;
     if (n % 16384 == 0) n += 1000;
     if (n % 2) n += 1;

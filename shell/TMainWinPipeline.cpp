@@ -89,16 +89,10 @@ void TMainWin::UpdateViewTimes()
     const bool timeOfDay = (OpMode == RealTime && FileIO.RealTimeWaveBufferEnableFlag == 0) || DdeClientLink;
     const float t = timeOfDay ? TimeOfDaySeconds() : CurrentTime;
     NotifyViewsNewData(t);
-    // The time-series and both phase views take t through NewData here once they exist.
-    // Both spectrogram views take it through NewSpectrum here once they exist.
-    // Both surface views take it here once they exist.
-    // The data log writes its record (UpdateDataLog) here once it exists.
 }
 
 void TMainWin::RefreshAllViews()
 {
-    // The ten single-value readout windows are invalidated here once they exist.
-    // The delay finder, phase scope and Leq window update here once they exist.
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -197,18 +191,11 @@ void TMainWin::ApplySettings(int refreshKind)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != 1) {
-        // The time-series view lays itself out again here once it exists.
         ApplySpectrumViewSettings();
-        // The phase views take their settings, range and layout here once they exist.
     }
-    // With kind 0 the spectrogram and surface views take their settings and clear their history here once they exist.
-    // The readout windows, delay finder, macro window, phase scope and Leq window refresh here once they exist.
     ShapeWindow();
     UpdateDelaySamples();
     RefreshStatusBar(StatusBar::WholeBar);
-    // The signal generator follows the format here once it exists.
-    // With kind 2 the spectrogram and surface views recompute their history here once they exist.
-    // The button toolbar refreshes here once it exists.
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
@@ -219,7 +206,6 @@ void TMainWin::CloseDisallowedViews()
     for (int index = 0; index < 2; ++index)
         if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
             SpectrumViewClosed(SpectrumViews[index]);
-    // Phase (5, 25), spectrogram (3, 23) and surface (4, 24) views close here once they exist.
 }
 
 void TMainWin::ApplySpectrumViewSettings()

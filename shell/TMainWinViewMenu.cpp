@@ -87,8 +87,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views arrive with their own windows; until then their
-// commands only keep the flags and check marks consistent.
+// The other four views have no window class: their commands keep the check
+// marks consistent with the flags.
 void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
@@ -239,7 +239,6 @@ void TMainWin::RepaintSpectrumViews()
 
 void TMainWin::MarkSeriesSelection()
 {
-    // The time-series view marks the selected segment here once it exists.
 }
 
 void TMainWin::ReopenViews()
