@@ -12,8 +12,8 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 
