@@ -19,3 +19,6 @@ struct DisplaySettingsStruct {
     uint32_t MicCompEnable = 0;
     char MicCompFilename[260] = {};
 };
+
+// The name the main window and the views give a channel's record.
+using ScalingStruct = DisplaySettingsStruct;

@@ -8,10 +8,10 @@
 #include "engine/TSpectralData.h"
 #include "framework/TDC.h"
 #include "framework/TGauge.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/TMainWin.h"
-#include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(StatusBar, TWindow)
     EV_WM_SIZE
@@ -51,7 +51,7 @@ void StatusBar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->FaceBrush;
 }
 
 void StatusBar::SetupWindow()
@@ -74,7 +74,7 @@ void StatusBar::EvSize(UINT sizeType, const TSize& size)
     WindowPane = TRect(518, 3, 590, 20);
     MeterPane = TRect(593, 3, client.right - 3, 20);
     if (Gauge->GetHandle()) {
-        Gauge->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+        Gauge->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
         HideGauge();
         Gauge->MoveWindow(StatusPane.left, StatusPane.top, StatusPane.Width(), StatusPane.Height(), true);
     }
@@ -153,7 +153,7 @@ void StatusBar::Paint(TDC& dc, bool, TRect&)
     for (const TRect* pane : {&StatusPane, &MeterPane, &FftPane, &RatePane, &BitsPane, &ChannelsPane, &WindowPane,
                               &ModePane})
         DrawPaneFrame(dc, *pane);
-    HGDIOBJ oldFont = ::SelectObject(dc, MainWin->MainFont);
+    HGDIOBJ oldFont = ::SelectObject(dc, *MainWin->MainFont);
     const UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));

@@ -12,9 +12,12 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TModule.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
-#include "shell/UiHelpers.h"
+#include "shell/StatusBar.h"
+#include "shell/Toolbar.h"
+#include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -120,10 +123,6 @@ TMainWin::~TMainWin()
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    if (MainFont) ::DeleteObject(MainFont);
-    if (FaceBrush) ::DeleteObject(FaceBrush);
-    MainFont = nullptr;
-    FaceBrush = nullptr;
     delete SoundOutput;
     delete SoundInput;
     delete WaveFile;
@@ -163,7 +162,7 @@ void TMainWin::TakeCommandLineFile(const char* argument)
 
 void TMainWin::CreateFaceBrush()
 {
-    FaceBrush = ::CreateSolidBrush(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
+    FaceBrush = std::make_unique<TBrush>(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
 }
 
 void TMainWin::GetWindowClass(WNDCLASSA& wc)
@@ -177,10 +176,7 @@ void TMainWin::SetupWindow()
     UpdateHopSize();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    LOGFONTA lf{};
-    lf.lfHeight = 15;
-    std::strcpy(lf.lfFaceName, "Arial");
-    MainFont = ::CreateFontIndirectA(&lf);
+    MainFont = std::make_unique<TFont>("Arial", 15);
 
     TMDIFrame::SetupWindow();
 
@@ -302,9 +298,15 @@ void TMainWin::EvDropFiles(TDropInfo drop)
 
 void TMainWin::EvSysColorChange()
 {
-    if (FaceBrush) ::DeleteObject(FaceBrush);
+    // The old brush goes only once no window class names it any more.
+    const std::unique_ptr<TBrush> old = std::move(FaceBrush);
     CreateFaceBrush();
-    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush));
-    // The toolbars, the open views (their system-colour operation), the
-    // status bar and the utility windows take the new brush here.
+    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    if (TransportToolbar)
+        TransportToolbar->EvSysColorChange();
+    if (StatusBarWindow && StatusBarWindow->GetHandle())
+        StatusBarWindow->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view)
+            view->UpdateBackgroundBrush();
 }

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
@@ -9,21 +10,23 @@
 #include "engine/TEngineHost.h"
 #include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
+#include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
+#include "framework/TFont.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
-#include "shell/MarkerSettings.h"
-#include "shell/PhaseOpts.h"
-#include "shell/SeriesOpts.h"
-#include "shell/SpectrogramOpts.h"
-#include "shell/SpectrumOpts.h"
-#include "shell/SurfaceOpts.h"
+#include "views/MarkerSettings.h"
+#include "views/PhaseOpts.h"
+#include "views/SeriesOpts.h"
+#include "views/SpectrogramOpts.h"
+#include "views/SpectrumOpts.h"
+#include "views/SurfaceOpts.h"
+#include "views/TPrintOptions.h"
 #include "shell/TPipelineMember.h"
 #include "shell/TPipelineWindow.h"
-#include "shell/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
 #include "shell/MacroSettings.h"
@@ -31,6 +34,7 @@
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
+#include "views/TViewHost.h"
 
 class TCommandEnabler;
 class TSmoothing;
@@ -58,20 +62,16 @@ class Toolbar;
 class Toolbar2;
 class StatusBar;
 
-// A channel's display scaling, copied by value into the views.
-using ScalingStruct = DisplaySettingsStruct;
-
 // The MDI frame and the single owner of every setting and of all analysis
-// state. Other subsystems hold a pointer to it and use its fields directly.
-class TMainWin : public TMDIFrame {
+// state. Other subsystems hold a pointer to it and use its fields directly;
+// the views see it only as their host.
+class TMainWin : public TMDIFrame, public TViewHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
-    enum OperatingMode { RealTime = 1, PostProcess = 2, Recorder = 3 };
-    enum RunStates { Running = 1, Stopped = 2, Recording = 3, Playback = 4 };
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
     enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
@@ -184,8 +184,8 @@ public:
     Toolbar* TransportToolbar = nullptr;
     Toolbar2* ButtonToolbar = nullptr;
     StatusBar* StatusBarWindow = nullptr;
-    HFONT MainFont = nullptr;
-    HBRUSH FaceBrush = nullptr;
+    std::unique_ptr<TFont> MainFont;
+    std::unique_ptr<TBrush> FaceBrush;
 
     // Run control.
     int32_t InputDeviceID = 0;
@@ -356,6 +356,20 @@ public:
     // Seams over the platform for the memory check and the device count.
     virtual uint64_t AvailablePhysicalMemory();
     virtual uint32_t InputDeviceCount();
+
+    // What the views ask of their host.
+    const AnalysisSettingsStruct& GetAnalysisSettings() const override { return Settings; }
+    const MarkerSettings& GetMarkers() const override { return Markers; }
+    const TPrintOptions& GetPrintOptions() const override { return PrintOptions; }
+    const char* GetIniPath() const override { return IniPath; }
+    int32_t GetRpmLinkFlag() const override { return RpmLinkFlag; }
+    bool GetLinkAxis(const char*& name, const char*& unit) const override;
+    const TFont* GetMainFont() const override { return MainFont.get(); }
+    const TBrush* GetFaceBrush() const override { return FaceBrush.get(); }
+    int32_t GetOpMode() const override { return OpMode; }
+    int32_t GetRunState() const override { return RunState; }
+    int32_t GetRunRequest() const override { return RunRequest; }
+    void ViewClosed(TPlotBase& view) override;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).

@@ -10,7 +10,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
 
 namespace {

@@ -3,6 +3,7 @@
 #include "shell/TMainWin.h"
 
 #include <algorithm>
+#include "engine/TChannelProcessing.h"
 #include "engine/TEngineHost.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
@@ -186,7 +187,7 @@ void TMainWin::ReprocessSegment(float time)
 
 void TMainWin::ApplySettings(int refreshKind)
 {
-    if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = 0;
+    if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
     CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();

@@ -11,8 +11,8 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 

@@ -72,6 +72,22 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
     CmViewSpectrum();
 }
 
+void TMainWin::ViewClosed(TPlotBase& view)
+{
+    for (TSpectrumPlot* spectrum : SpectrumViews)
+        if (spectrum == &view) {
+            SpectrumViewClosed(spectrum);
+            return;
+        }
+}
+
+bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
+{
+    name = DdeLinkAxisName;
+    unit = DdeLinkAxisUnit;
+    return DdeLinkAxisFlag == 1;
+}
+
 void TMainWin::CmViewSpectrum()
 {
     if (SpectrumViews[0] || SpectrumViews[1]) {

@@ -5,14 +5,14 @@
 #include <cstring>
 
 #include "engine/TWaveFile.h"
+#include "framework/TComboBoxNonSort.h"
 #include "framework/TDC.h"
 #include "framework/TScrollBar.h"
+#include "framework/ToolBtn.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
-#include "shell/TComboBoxNonSort.h"
 #include "shell/TMainWin.h"
-#include "shell/ToolBtn.h"
-#include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(Toolbar, TWindow)
     EV_CHILD_NOTIFY(Toolbar::RunId, BN_CLICKED, CmRun)
@@ -100,7 +100,7 @@ void Toolbar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->FaceBrush;
 }
 
 void Toolbar::SetupWindow()
@@ -108,7 +108,7 @@ void Toolbar::SetupWindow()
     TWindow::SetupWindow();
     for (TComboBoxNonSort* c : {AvgCombo, PeakCombo, ConfigCombo})
         if (c)
-            c->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+            c->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
     if (PosScroll) {
         PosScroll->SetRange(0, 1000);
         PosScroll->LineMagnitude = 10;
@@ -369,7 +369,7 @@ void Toolbar::UpdateButtons()
 void Toolbar::EvSysColorChange()
 {
     if (HWindow)
-        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(MainWin->FaceBrush));
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*MainWin->FaceBrush)));
     for (ToolBtn* b : {RunBtn, StopBtn, RewindBtn, ForwardBtn, RecordBtn, PlayBtn})
         if (b)
             b->LoadBitmaps();
@@ -392,7 +392,7 @@ void Toolbar::EvLButtonDblClk(UINT, const TPoint&)
 
 void Toolbar::Paint(TDC& dc, bool, TRect&)
 {
-    HGDIOBJ oldFont = ::SelectObject(dc, MainWin->MainFont);
+    HGDIOBJ oldFont = ::SelectObject(dc, *MainWin->MainFont);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const UINT oldAlign = ::GetTextAlign(dc);
     auto text = [&](int x, UINT align, const char* s) {
