@@ -33,8 +33,6 @@ public:
 
     virtual HFONT ControlFont() = 0;
     virtual HBRUSH UtilityBrush() = 0;
-    // Places a dialog over the main window.
-    virtual void CenterDialog(HWND dialog) = 0;
     // IDOK with the chosen path in data.FileName.
     virtual int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) = 0;
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 #include "automation/TMacroHost.h"
+#include "framework/UiHelpers.h"
 
 namespace {
 
@@ -33,7 +34,7 @@ TMacroOptionsDialog::TMacroOptionsDialog(TWindow* parent, TMacroHost& host)
 void TMacroOptionsDialog::SetupWindow()
 {
     TDialog::SetupWindow();
-    Host.CenterDialog(HWindow);
+    CenterWindow(GetParentH(), HWindow);
     const MacroSettings& o = Host.MacroOptionsRecord();
     CheckRadioButton(AppendId, OverwriteId, o.OverwriteFlag == 1 ? OverwriteId : AppendId);
     SetItemText(OutputFileId, o.OutputFilename);

@@ -11,7 +11,6 @@
 #include "resources/CommandIds.h"
 #include "shell/TCommandInterpreter.h"
 #include "shell/TDdeServer.h"
-#include "shell/UiHelpers.h"
 
 uint32_t TMainWin::DdeExecuteCommand(HDDEDATA data)
 {
@@ -197,11 +196,6 @@ void TMainWin::MacroWindowClosing()
 void TMainWin::CloseMacroWindow()
 {
     if (HWindow) PostMessage(WM_COMMAND, CM_MACROPROCESSOR);
-}
-
-void TMainWin::CenterDialog(HWND dialog)
-{
-    CenterWindow(HWindow, dialog);
 }
 
 int TMainWin::RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save)
