@@ -110,7 +110,8 @@ TEST_F(TInterpreter, CommandsAnswerAndAct)
         {"[Resume Recorder]", [](TInterpreter& t) { t.Open(); t.Main->AppendHalt = 1; }, Done,
          [](TMainWin& m) { EXPECT_EQ(m.AppendHalt, 0); }},
         {"[Average Size 1001]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageBlocks, 10000000u); }},
-        {"[Average Size -3]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageBlocks, 0u); }},
+        // A negative size reads as 0, which the averaging refuses: the size stays.
+        {"[Average Size -3]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageBlocks, 4u); }},
         {"[Set Average Size 9]", [](TInterpreter& t) { t.Open(); t.Main->Settings.AverageMode = 1; }, Done,
          [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageSpeed, 4); }},
         {"[Set Average Type Linear]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageType, 1); }},
