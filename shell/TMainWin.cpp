@@ -73,6 +73,28 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
     // Automation: the macro window and the readouts.
     EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
+    EV_COMMAND(CM_THD, CmTHD)
+    EV_COMMAND(CM_THDN, CmTHDN)
+    EV_COMMAND(CM_IMD, CmIMD)
+    EV_COMMAND(CM_SNR, CmSNR)
+    EV_COMMAND(CM_SINAD, CmSINAD)
+    EV_COMMAND(CM_SFDR, CmSFDR)
+    EV_COMMAND(CM_PEAKFREQUENCY, CmPeakFrequency)
+    EV_COMMAND(CM_PEAKAMPLITUDE, CmPeakAmplitude)
+    EV_COMMAND(CM_TOTALPOWER, CmTotalPower)
+    EV_COMMAND(CM_NOISEFIGURELEFTRIGHT, CmNoiseFigureLeftRight)
+    EV_COMMAND(CM_NOISEFIGURERIGHTLEFT, CmNoiseFigureRightLeft)
+    EV_COMMAND_ENABLE(CM_THD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_THDN, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_IMD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SNR, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SINAD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SFDR, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_PEAKFREQUENCY, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_PEAKAMPLITUDE, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_TOTALPOWER, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_NOISEFIGURELEFTRIGHT, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
     EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
 END_RESPONSE_TABLE;
 
@@ -273,8 +295,9 @@ void TMainWin::EvDestroy()
     WriteSettings(IniPath);
     SaveUtilityPlacements(MainWindowType, IniPath);
     CmCloseAllViews();
+    CloseReadouts();
     DestroyMacroWindow();
-    // Here, in order: close all utilities; close the help viewer's windows.
+    // Here, in order: close the other utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }

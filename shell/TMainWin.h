@@ -326,7 +326,7 @@ public:
     void UpdateCurrentTime();
     void UpdateViewTimes();
     void RefreshAllViews();
-    float GetNoiseFigure() const;
+    float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time);
     // refreshKind is a RefreshKind; macro and DDE commands pass its number.
@@ -535,18 +535,38 @@ public:
     void CloseMacroWindow() override;
     int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
     // The readout windows (menu commands 195 to 201 and 288 to 291).
-    void CmTHD();
-    void CmTHDN();
-    void CmIMD();
-    void CmSNR();
-    void CmSINAD();
-    void CmSFDR();
-    void CmPeakFrequency();
-    void CmPeakAmplitude();
-    void CmTotalPower();
+    void CmTHD() { ToggleReadout(ThdType); }
+    void CmTHDN() { ToggleReadout(ThdnType); }
+    void CmIMD() { ToggleReadout(ImdType); }
+    void CmSNR() { ToggleReadout(SnrType); }
+    void CmSINAD() { ToggleReadout(SinadType); }
+    void CmSFDR() { ToggleReadout(SfdrType); }
+    void CmPeakFrequency() { ToggleReadout(PeakFrequencyType); }
+    void CmPeakAmplitude() { ToggleReadout(PeakAmplitudeType); }
+    void CmTotalPower() { ToggleReadout(TotalPowerType); }
     void CmNoiseFigure(UINT id);
     void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
     void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
+    void CeAlwaysEnabled(TCommandEnabler& ce);
+    static bool IsReadoutType(int type);
+    UINT ReadoutCommand(int type) const;
+    TAnalysisView* ReadoutWindow(int type) const;
+    void CreateReadout(int type, const char* settingsFile);
+    void CloseReadout(int type);
+    void ToggleReadout(int type);
+    void RefreshReadouts();
+    void ReopenReadouts();
+    void CloseReadouts();
+    // What the readouts ask of their host.
+    TSpectralData* GetDisplayedResult(int index) const override;
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel == 1 ? 1 : 0]; }
+    bool IsChannelCalibrated(int channel) const override
+    {
+        return (channel == 1 ? Calibration.Right : Calibration.Left).IsEnabled != 0;
+    }
+    float GetCurrentTime() const override { return CurrentTime; }
+    void ReadoutClosed(int type) override;
+    void ReadoutDestroyed(int type) override;
 
 private:
     void TakeCommandLineFile(const char* argument);

@@ -94,6 +94,7 @@ void TMainWin::UpdateViewTimes()
 
 void TMainWin::RefreshAllViews()
 {
+    RefreshReadouts();
 }
 
 float TMainWin::GetNoiseFigure() const

@@ -263,7 +263,8 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
-    if (ViewStatus.Macro) CreateViewWindow(20, IniPath);
+    ReopenReadouts();
+    if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
     UpdateViewMenuChecks();
 }
 

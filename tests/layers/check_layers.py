@@ -14,11 +14,12 @@ import sys
 
 ROOT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else '.')
 FORBIDDEN = {
-    'engine': ('framework', 'views', 'dialogs', 'shell', 'automation'),
-    'framework': ('views', 'dialogs', 'shell', 'automation'),
-    'views': ('dialogs', 'shell', 'automation'),
-    'dialogs': ('shell', 'automation'),
-    'automation': ('views', 'dialogs', 'shell'),
+    'engine': ('framework', 'views', 'dialogs', 'shell', 'automation', 'utilities'),
+    'framework': ('views', 'dialogs', 'shell', 'automation', 'utilities'),
+    'views': ('dialogs', 'shell', 'automation', 'utilities'),
+    'dialogs': ('shell', 'automation', 'utilities'),
+    'automation': ('views', 'dialogs', 'shell', 'utilities'),
+    'utilities': ('dialogs', 'shell', 'automation'),
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/')
 
