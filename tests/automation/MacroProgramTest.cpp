@@ -1,6 +1,7 @@
 // Macro files run by the program itself: from the command line, and from the
 // macro window with its buttons, file commands and close question.
 #include <algorithm>
+#include <cmath>
 #include <regex>
 #include "tests/automation/ProgramRun.h"
 
@@ -167,5 +168,52 @@ TEST_F(TMacroRun, OutputValuesOfAToneAgainstNumpy)
         EXPECT_NEAR(frequency[channel], peak, bin);
         EXPECT_NEAR(distortion[channel], thd, 0.02);
     }
+    EXPECT_EQ(Exit(), 0u);
+}
+
+// Benchmark: macro lines per second on a loop of Send and comment lines while
+// the analyser runs through a 60 s wave in Post Process.
+TEST_F(TMacroRun, MacroLinesPerSecondWhileTheAnalyserRuns)
+{
+    const uint32_t rate = 48000, frames = rate * 60;
+    {
+        std::ofstream wave(Folder.File("long.wav"), std::ios::binary);
+        auto put32 = [&](uint32_t v) { wave.write(reinterpret_cast<const char*>(&v), 4); };
+        auto put16 = [&](uint16_t v) { wave.write(reinterpret_cast<const char*>(&v), 2); };
+        wave.write("RIFF", 4);
+        put32(36 + frames * 2);
+        wave.write("WAVEfmt ", 8);
+        put32(16);
+        put16(1);
+        put16(1);
+        put32(rate);
+        put32(rate * 2);
+        put16(2);
+        put16(16);
+        wave.write("data", 4);
+        put32(frames * 2);
+        for (uint32_t i = 0; i < frames; ++i) put16(uint16_t(int16_t(8000.0 * std::sin(6.283185307 * 1000.0 * i / rate))));
+    }
+    const int loops = 2000;
+    WriteFile("bench.mac", "Send [Run]\nSetOutputFile start.txt\nOutputComment start\nSetOutputFile end.txt\n"
+                           "Loop " + std::to_string(loops) + "\nSend [Reset Overload]\n; a comment\nLoopEnd\n"
+                           "OutputComment end\nSend [Stop]\n");
+    Set("Mode", "OpMode", "2");
+    Set("ViewStatus", "Macro", "1");
+    Set("MacroOpts", "MacroFilename", Folder.File("bench.mac").c_str());
+    Start("\"" + Folder.File("long.wav") + "\"");
+    HWND window = Window("MacroProcessorClass");
+    ASSERT_TRUE(window);
+    ::SendMessageA(::GetDlgItem(window, 101), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !ReadText(Folder.File("start.txt")).empty(); }, 15000));
+    const auto first = std::chrono::steady_clock::now();
+    ASSERT_TRUE(WaitUntil([&] { return !ReadText(Folder.File("end.txt")).empty(); }, 120000));
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - first).count();
+    // The loop's lines, its start line and the comment after it.
+    const int lines = 3 * loops + 2;
+    std::printf("Macro lines per second while the analyser runs: %.0f (%d lines in %.2f s)\n", lines / seconds,
+                lines, seconds);
+    EXPECT_GT(lines / seconds, 100.0);
+    EXPECT_TRUE(WaitUntil([&] { return Idle(window); }, 5000));
     EXPECT_EQ(Exit(), 0u);
 }
