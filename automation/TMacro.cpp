@@ -15,6 +15,7 @@
 #include "framework/TCommandEnabler.h"
 #include "framework/TDC.h"
 #include "framework/TEdit.h"
+#include "framework/THtmlHelp.h"
 #include "framework/TMDIClient.h"
 #include "framework/TModule.h"
 #include "resources/CommandIds.h"
@@ -55,6 +56,7 @@ DEFINE_RESPONSE_TABLE1(TMacro, TMDIChild)
     EV_COMMAND(CM_MACRO_SAVEAS, CmSaveAs)
     EV_COMMAND(CM_MACRO_EXIT, CmExit)
     EV_COMMAND(CM_MACRO_OPTIONS, CmOptions)
+    EV_COMMAND(CM_MACRO_SYNTAXHELP, CmSyntaxHelp)
     EV_COMMAND_ENABLE(CM_MACRO_NEW, CeFileCommand)
     EV_COMMAND_ENABLE(CM_MACRO_OPEN, CeFileCommand)
     EV_COMMAND_ENABLE(CM_MACRO_CLOSE, CeFileCommand)
@@ -319,6 +321,11 @@ void TMacro::CmOptions()
 {
     TMacroOptionsDialog dialog(this, Host);
     if (dialog.Execute() == IDOK) Refresh();
+}
+
+void TMacro::CmSyntaxHelp()
+{
+    THtmlHelp::ShowContext(HWindow, Host.HelpFile(), SyntaxHelpContext);
 }
 
 void TMacro::CmUserButton(int index)

@@ -54,6 +54,7 @@ public:
     void CmSaveAs();
     void CmExit();
     void CmOptions();
+    void CmSyntaxHelp();
     void CmUserButton1() { CmUserButton(0); }
     void CmUserButton2() { CmUserButton(1); }
     void CmUserButton3() { CmUserButton(2); }

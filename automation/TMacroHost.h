@@ -30,6 +30,8 @@ public:
     virtual std::string LastFileFolder() = 0;
     virtual void StoreLastFileFolder(const std::string& path) = 0;
     virtual void MacroOutputFileClosed(const std::string& name) = 0;
+    // The program's help file.
+    virtual const char* HelpFile() = 0;
 
     virtual HFONT ControlFont() = 0;
     virtual HBRUSH UtilityBrush() = 0;

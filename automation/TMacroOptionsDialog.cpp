@@ -2,7 +2,9 @@
 
 #include <cstdio>
 #include <string>
+#include "automation/TMacro.h"
 #include "automation/TMacroHost.h"
+#include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
 
 namespace {
@@ -16,6 +18,7 @@ template <size_t N> void CopyText(char (&destination)[N], const std::string& tex
 
 DEFINE_RESPONSE_TABLE1(TMacroOptionsDialog, TDialog)
     EV_BN_CLICKED(TMacroOptionsDialog::DefaultsId, CmDefaults)
+    EV_BN_CLICKED(TMacroOptionsDialog::HelpId, CmHelp)
     EV_BN_CLICKED(TMacroOptionsDialog::PickOutputId, CmPickOutput)
     EV_BN_CLICKED(TMacroOptionsDialog::PickViewerId, CmPickViewer)
     EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId, CmPick1)
@@ -56,6 +59,11 @@ void TMacroOptionsDialog::CmDefaults()
     CheckItem(ShowButtonsId, BST_UNCHECKED);
     for (int i = 0; i < MacroSettings::ButtonCount; ++i)
         SetItemText(FirstLabelId + i, ("Test " + std::to_string(i + 1)).c_str());
+}
+
+void TMacroOptionsDialog::CmHelp()
+{
+    THtmlHelp::ShowContext(HWindow, Host.HelpFile(), TMacro::SyntaxHelpContext);
 }
 
 void TMacroOptionsDialog::CmPickOutput()

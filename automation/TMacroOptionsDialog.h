@@ -10,7 +10,7 @@ public:
     enum ControlId {
         OutputFileId = 416, PickOutputId = 417, ViewerId = 418, PickViewerId = 419, AppendId = 420,
         OverwriteId = 421, ShowButtonsId = 430, FirstLabelId = 431, FirstFileId = 441, FirstPickId = 451,
-        DefaultsId = 116,
+        DefaultsId = 116, HelpId = 183,
     };
 
     TMacroOptionsDialog(TWindow* parent, TMacroHost& host);
@@ -18,6 +18,7 @@ public:
     void SetupWindow() override;
     void CmOk() override;
     void CmDefaults();
+    void CmHelp();
     void CmPickOutput();
     void CmPickViewer();
     void CmPick1() { PickMacroFile(0); }

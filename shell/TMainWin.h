@@ -529,6 +529,7 @@ public:
     std::string LastFileFolder() override;
     void StoreLastFileFolder(const std::string& path) override;
     void MacroOutputFileClosed(const std::string& name) override;
+    const char* HelpFile() override { return HelpPath; }
     HFONT ControlFont() override { return MainFont ? HFONT(*MainFont) : nullptr; }
     HBRUSH UtilityBrush() override { return FaceBrush ? HBRUSH(*FaceBrush) : nullptr; }
     void MacroWindowClosing() override;

@@ -60,10 +60,11 @@ public:
         text.resize(strnlen(text.c_str(), text.size()));
         return text;
     }
-    // True when the server acknowledged the command.
+    // True when the server acknowledged the command; LastResult keeps its flags.
     bool Execute(HCONV c, const std::string& command)
     {
-        DWORD result = 0;
+        DWORD& result = LastResult;
+        result = 0;
         HDDEDATA ok = ::DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(command.c_str())),
                                              DWORD(command.size() + 1), c, nullptr, CF_TEXT, XTYP_EXECUTE, 10000,
                                              &result);
@@ -91,6 +92,7 @@ public:
 
     // Long enough for the late acknowledgement that follows a request.
     static constexpr int LateAckMs = 20;
+    DWORD LastResult = 0;
     DWORD Instance = 0;
     std::vector<HSZ> Handles;
     static TDdeClient* Self;
@@ -220,6 +222,10 @@ TEST_F(TDdeServerRun, MacroStatusFollowsTheMacroWindow)
     // Opening the file is the quick-run button's way: its file name is empty, so it says so.
     ::PostMessageA(macro, WM_COMMAND, MAKEWPARAM(1201, BN_CLICKED), LPARAM(::GetDlgItem(macro, 1201)));
     EXPECT_EQ(MessageText(), "Please specify a valid macro filename");
+    // While the message box holds the program, commands are refused as busy; requests are answered.
+    EXPECT_FALSE(Client.Execute(Data, "[Reset Average]"));
+    EXPECT_TRUE(Client.LastResult & DDE_FBUSY);
+    EXPECT_EQ(Client.Request(Data, "FFT Size"), "16384");
     CloseMessage();
     ::SetWindowTextA(::GetDlgItem(macro, 104), "WaitSeconds 1\r\n");
     ::SendMessageA(::GetDlgItem(macro, 101), BM_CLICK, 0, 0);
