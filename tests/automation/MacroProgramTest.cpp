@@ -75,6 +75,8 @@ TEST_F(TMacroRun, WaitSecondsHoldsTheMacroForItsTime)
     // The first file is seen at most one poll late.
     EXPECT_GE(ms, 2490.0);
     EXPECT_LT(ms, 4000.0);
+    // A macro still running at exit would be asked about.
+    EXPECT_TRUE(WaitUntil([&] { return Idle(macro); }, 5000));
     EXPECT_EQ(Exit(), 0u);
 }
 
