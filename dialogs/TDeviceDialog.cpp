@@ -8,6 +8,7 @@
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "framework/TComboBox.h"
+#include "framework/THtmlHelp.h"
 #include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TDeviceDialog, TDialog)
@@ -128,4 +129,4 @@ void TDeviceDialog::EvLButtonDblClk(UINT, const TPoint&)
                DetailsCaption, MB_OK);
 }
 
-void TDeviceDialog::CmHelp() { Host.ShowHelp(this, HelpContext); }
+void TDeviceDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

@@ -3,8 +3,6 @@
 #include "engine/AnalysisSettingsStruct.h"
 #include "framework/TOpenSaveDialog.h"
 
-class TWindow;
-
 // What the settings dialogs need of the main window beyond the records they
 // edit. The main window implements it; tests give the dialogs a host of
 // their own.
@@ -26,8 +24,8 @@ public:
     // chosen file kept as that kind's folder.
     virtual std::string CurrentFolder(const char* kind) const = 0;
     virtual void KeepFolder(const char* kind, const char* chosenPath) = 0;
-    // Opens the help file at a context id for the window.
-    virtual void ShowHelp(TWindow* window, int context) = 0;
+    // The program's help file, which the Help buttons open at their topics.
+    virtual const char* HelpFilePath() const = 0;
 
 protected:
     ~TDialogHost() = default;

@@ -4,7 +4,10 @@
 #include <cstring>
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TFieldText.h"
+#include "framework/LimitScroll.h"
 #include "framework/TComboBox.h"
+#include "framework/TEdit.h"
+#include "framework/THtmlHelp.h"
 #include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TMarkersDialog, TDialog)
@@ -34,8 +37,12 @@ constexpr int LabelSize = int(sizeof MarkerSettings::CustomLabel[0]);
 TMarkersDialog::TMarkersDialog(TWindow* parent, TDialogHost& host, TResId templateName, MarkerSettings* markers)
     : TDialog(parent, templateName), Host(host), Markers(markers)
 {
-    for (int row = 0; row < MarkerSettings::Count; ++row)
+    for (int row = 0; row < MarkerSettings::Count; ++row) {
         LabelLists[row] = std::make_unique<TComboBox>(this, LabelTypeId + row);
+        Frequencies[row] = std::make_unique<TEdit>(this, FrequencyId + row);
+        Spins[row] = std::make_unique<LimitScroll>(this, SpinId + row, nullptr, Frequencies[row].get(), SpinMaximum,
+                                                   0.0f, 1.0f);
+    }
 }
 
 TMarkersDialog::~TMarkersDialog() = default;
@@ -87,4 +94,4 @@ void TMarkersDialog::CmOk()
     TDialog::CmOk();
 }
 
-void TMarkersDialog::CmHelp() { Host.ShowHelp(this, HelpContext); }
+void TMarkersDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

@@ -3,8 +3,10 @@
 #include "framework/TDialog.h"
 #include "shell/MarkerSettings.h"
 
+class LimitScroll;
 class TComboBox;
 class TDialogHost;
+class TEdit;
 
 // "Markers": the eight frequency markers with their label styles, and
 // whether they read the peak-hold trace. OK takes every row as typed; the
@@ -21,6 +23,8 @@ public:
     static constexpr int HelpContext = 380;
     static constexpr int CustomLabelType = 4;
     static constexpr int FrequencyLength = 20;
+    // The spin bars step within this range; typed values may lie outside it.
+    static constexpr float SpinMaximum = 22000.0f;
     static constexpr const char* LabelTypes[5] = {"None", "Frequency", "Amplitude", "Frequency and Amplitude",
                                                   "Custom"};
 
@@ -38,6 +42,8 @@ private:
     TDialogHost& Host;
     MarkerSettings* Markers;
     std::unique_ptr<TComboBox> LabelLists[MarkerSettings::Count];
+    std::unique_ptr<TEdit> Frequencies[MarkerSettings::Count];
+    std::unique_ptr<LimitScroll> Spins[MarkerSettings::Count];
 
     DECLARE_RESPONSE_TABLE(TMarkersDialog);
 };

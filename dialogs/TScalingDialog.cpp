@@ -4,6 +4,7 @@
 #include "dialogs/TCompensationFileDialog.h"
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TScalingForm.h"
+#include "framework/THtmlHelp.h"
 #include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TScalingDialog, TDialog)
@@ -117,4 +118,4 @@ void TScalingDialog::CmSelectLeft() { SelectFile(LeftFileId); }
 
 void TScalingDialog::CmSelectRight() { SelectFile(RightFileId); }
 
-void TScalingDialog::CmHelp() { Host.ShowHelp(this, HelpContext); }
+void TScalingDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

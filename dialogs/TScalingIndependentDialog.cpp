@@ -5,6 +5,7 @@
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TScalingForm.h"
 #include "framework/TComboBox.h"
+#include "framework/THtmlHelp.h"
 #include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TScalingIndependentDialog, TDialog)
@@ -134,4 +135,4 @@ void TScalingIndependentDialog::CmSelectLeft() { SelectFile(0); }
 
 void TScalingIndependentDialog::CmSelectRight() { SelectFile(1); }
 
-void TScalingIndependentDialog::CmHelp() { Host.ShowHelp(this, HelpContext); }
+void TScalingIndependentDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

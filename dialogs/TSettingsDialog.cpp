@@ -8,7 +8,10 @@
 #include "engine/TEngineHost.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
+#include "framework/LimitScroll.h"
 #include "framework/TComboBox.h"
+#include "framework/TEdit.h"
+#include "framework/THtmlHelp.h"
 #include "shell/UiHelpers.h"
 
 using Form = TProcessingSettingsForm;
@@ -58,6 +61,18 @@ TSettingsDialog::TSettingsDialog(TWindow* parent, TDialogHost& host, TResId temp
     AverageTypes = Bind(this, AverageTypeId);
     Speeds = Bind(this, SpeedId);
     PeakHolds = Bind(this, PeakHoldId);
+    Decimation = std::make_unique<TEdit>(this, DecimationId);
+    Overlap = std::make_unique<TEdit>(this, OverlapId);
+    Delay = std::make_unique<TEdit>(this, DelayId);
+    DecimationSpin = std::make_unique<LimitScroll>(this, DecimationSpinId, nullptr, Decimation.get(),
+                                                   float(Form::MaxDecimation), 1.0f, 1.0f);
+    OverlapSpin = std::make_unique<LimitScroll>(this, OverlapSpinId, nullptr, Overlap.get(),
+                                                float(AnalysisSettingsStruct::MaxOverlapPercent), 0.0f, 1.0f);
+    // One sample period per step.
+    const uint32_t rate = settings->Format.SamplingRate;
+    DelaySpin = std::make_unique<LimitScroll>(this, DelaySpinId, nullptr, Delay.get(), float(Form::MaxDelayMsec),
+                                              0.0f, rate ? 1000.0f / float(rate) : 0.1f);
+    DelaySpin->SetPrecision(3);
 }
 
 TSettingsDialog::~TSettingsDialog() = default;
@@ -334,4 +349,4 @@ void TSettingsDialog::CmDefaults()
     UpdateReadouts();
 }
 
-void TSettingsDialog::CmHelp() { Host.ShowHelp(this, HelpContext); }
+void TSettingsDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

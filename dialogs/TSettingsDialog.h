@@ -6,8 +6,10 @@
 #include "engine/TWaveFormat.h"
 #include "framework/TDialog.h"
 
+class LimitScroll;
 class TComboBox;
 class TDialogHost;
+class TEdit;
 class TSoundInput;
 
 // "Processing Settings": rate, format, FFT size, decimation, window,
@@ -68,6 +70,8 @@ private:
     bool FormatLocked;
     std::unique_ptr<TSoundInput> Input;
     std::unique_ptr<TComboBox> Rates, FftSizes, Windows, ChannelModes, AverageModes, AverageTypes, Speeds, PeakHolds;
+    std::unique_ptr<TEdit> Decimation, Overlap, Delay;
+    std::unique_ptr<LimitScroll> DecimationSpin, OverlapSpin, DelaySpin;
 
     DECLARE_RESPONSE_TABLE(TSettingsDialog);
 };

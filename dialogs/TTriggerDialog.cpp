@@ -3,6 +3,9 @@
 #include <cstdio>
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TTriggerForm.h"
+#include "framework/LimitScroll.h"
+#include "framework/TEdit.h"
+#include "framework/THtmlHelp.h"
 #include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TTriggerDialog, TDialog)
@@ -11,9 +14,16 @@ DEFINE_RESPONSE_TABLE1(TTriggerDialog, TDialog)
 END_RESPONSE_TABLE;
 
 TTriggerDialog::TTriggerDialog(TWindow* parent, TDialogHost& host, TResId templateName, TriggerSettings* trigger)
-    : TDialog(parent, templateName), Host(host), Trigger(trigger)
+    : TDialog(parent, templateName), Host(host), Trigger(trigger),
+      Threshold(std::make_unique<TEdit>(this, ThresholdId)), Delay(std::make_unique<TEdit>(this, DelayId)),
+      ThresholdSpin(std::make_unique<LimitScroll>(this, ThresholdSpinId, nullptr, Threshold.get(),
+                                                  float(TTriggerForm::MaxThreshold), 0.0f, 1.0f)),
+      DelaySpin(std::make_unique<LimitScroll>(this, DelaySpinId, nullptr, Delay.get(),
+                                              float(TTriggerForm::MaxDelayMsec), 0.0f, 1.0f))
 {
 }
+
+TTriggerDialog::~TTriggerDialog() = default;
 
 void TTriggerDialog::SetupWindow()
 {
@@ -80,4 +90,4 @@ void TTriggerDialog::CmDefaults()
     SetItemText(DelayId, "0.0");
 }
 
-void TTriggerDialog::CmHelp() { Host.ShowHelp(this, HelpContext); }
+void TTriggerDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

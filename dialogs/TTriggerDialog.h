@@ -1,8 +1,11 @@
 #pragma once
+#include <memory>
 #include "engine/TriggerSettings.h"
 #include "framework/TDialog.h"
 
+class LimitScroll;
 class TDialogHost;
+class TEdit;
 
 // "Trigger Setup": level or edge detection, slope, channel, threshold, pre-
 // or post-trigger delay, the action after an event and the generator start,
@@ -18,6 +21,7 @@ public:
     static constexpr int HelpContext = 400;
 
     TTriggerDialog(TWindow* parent, TDialogHost& host, TResId templateName, TriggerSettings* trigger);
+    ~TTriggerDialog() override;
 
     void SetupWindow() override;
     void CmOk() override;
@@ -30,6 +34,8 @@ private:
 
     TDialogHost& Host;
     TriggerSettings* Trigger;
+    std::unique_ptr<TEdit> Threshold, Delay;
+    std::unique_ptr<LimitScroll> ThresholdSpin, DelaySpin;
 
     DECLARE_RESPONSE_TABLE(TTriggerDialog);
 };

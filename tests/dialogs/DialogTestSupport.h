@@ -6,6 +6,7 @@
 #include <vector>
 #include "dialogs/TDialogHost.h"
 #include "framework/TDialog.h"
+#include "framework/THtmlHelp.h"
 #include "tests/framework/GuiTest.h"
 
 struct TTestDialogHost : TDialogHost {
@@ -13,8 +14,6 @@ struct TTestDialogHost : TDialogHost {
     bool InputPort = true;
     bool AllowMemory = true;
     std::vector<AnalysisSettingsStruct> MemoryAsked;
-    std::vector<int> HelpContexts;
-    std::vector<TWindow*> HelpWindows;
     // The file dialog: what it was given, and the path it answers (none: Cancel).
     std::vector<TOpenSaveDialog::TData> FileDialogs;
     std::vector<std::string> FileDialogTitles;
@@ -43,12 +42,26 @@ struct TTestDialogHost : TDialogHost {
     {
         KeptFolders.push_back(std::string(kind) + ":" + chosenPath);
     }
-    void ShowHelp(TWindow* window, int context) override
-    {
-        HelpWindows.push_back(window);
-        HelpContexts.push_back(context);
-    }
+    const char* HelpFilePath() const override { return "C:\\Tonalyx\\Tonalyx.chm"; }
 };
+
+// The help viewer's calls, recorded instead of made.
+struct THelpCall {
+    HWND Owner;
+    std::string File;
+    UINT Command;
+    DWORD_PTR Data;
+};
+inline std::vector<THelpCall>& HelpCalls()
+{
+    static std::vector<THelpCall> calls;
+    return calls;
+}
+inline HWND WINAPI RecordHelpCall(HWND owner, LPCSTR file, UINT command, DWORD_PTR data)
+{
+    HelpCalls().push_back({owner, file ? file : "", command, data});
+    return nullptr;
+}
 
 // What a user's actions send to a dialog's controls.
 namespace Control {
@@ -76,6 +89,11 @@ inline void TypeInCombo(TDialog& d, int id, const char* text)
     Notify(d, id, CBN_EDITCHANGE);
 }
 inline std::string Text(TDialog& d, int id) { return d.GetItemText(id); }
+// A spin bar's up (SB_LINEUP) or down (SB_LINEDOWN) arrow pressed.
+inline void Spin(TDialog& d, int id, UINT code)
+{
+    d.SendMessage(WM_VSCROLL, MAKEWPARAM(code, 0), LPARAM(Item(d, id)));
+}
 inline bool Checked(TDialog& d, int id) { return ::IsDlgButtonChecked(d.GetHandle(), id) == BST_CHECKED; }
 inline bool Enabled(TDialog& d, int id) { return ::IsWindowEnabled(Item(d, id)) != FALSE; }
 inline int Selection(TDialog& d, int id) { return int(::SendDlgItemMessageA(d.GetHandle(), id, CB_GETCURSEL, 0, 0)); }
@@ -111,6 +129,24 @@ protected:
         Owner.Attr.Style = WS_OVERLAPPEDWINDOW;
         ASSERT_TRUE(Owner.Create());
         Boxes().Reply = TEngineHost::AnswerOk;
+        HelpCalls().clear();
+        THtmlHelp::SetEntry(&RecordHelpCall);
+    }
+    void TearDown() override
+    {
+        THtmlHelp::SetEntry(nullptr);
+        GuiTest::TearDown();
+    }
+    // Help pressed: one call that opens the help file at the context, owned by the dialog.
+    void ExpectHelp(TDialog& d, int helpId, DWORD_PTR context)
+    {
+        HelpCalls().clear();
+        Control::Press(d, helpId);
+        ASSERT_EQ(HelpCalls().size(), 1u);
+        EXPECT_EQ(HelpCalls()[0].Owner, d.GetHandle());
+        EXPECT_EQ(HelpCalls()[0].File, Main.HelpFilePath());
+        EXPECT_EQ(HelpCalls()[0].Command, THtmlHelp::HelpContext);
+        EXPECT_EQ(HelpCalls()[0].Data, context);
     }
     static THeadlessEngineHost& Boxes() { return static_cast<THeadlessEngineHost&>(TEngineHost::Get()); }
     TWindow Owner{nullptr, "owner"};

@@ -58,13 +58,31 @@ TEST_F(MarkersTrigger, MarkersStoreEveryRowAsTyped)
     EXPECT_EQ(Markers.PeakHoldFlag, 1u);
 }
 
-TEST_F(MarkersTrigger, MarkersHelp)
+// The spins step up to 22000 Hz, 100 percent and 1000 ms and no further.
+TEST_F(MarkersTrigger, SpinsAndHelp)
 {
-    M d(&Owner, Main, "DIALOG_MARKERS", &Markers);
-    ASSERT_TRUE(d.Create());
-    Control::Press(d, M::HelpId);
-    EXPECT_EQ(Main.HelpContexts, std::vector<int>{380});
-    d.Destroy();
+    Markers.MarkerEnable[7] = 1;
+    Markers.MarkerFreq[7] = 21999.5f;
+    M markers(&Owner, Main, "DIALOG_MARKERS", &Markers);
+    ASSERT_TRUE(markers.Create());
+    Control::Spin(markers, M::SpinId + 7, SB_LINEUP);
+    EXPECT_EQ(Control::Text(markers, M::FrequencyId + 7), "22000");
+    Control::Spin(markers, M::SpinId + 7, SB_LINEUP);
+    EXPECT_EQ(Control::Text(markers, M::FrequencyId + 7), "22000");
+    ExpectHelp(markers, M::HelpId, 380);
+    markers.Destroy();
+
+    Trigger.Threshold = 99;
+    Trigger.DelayMsec = 999.0f;
+    T trigger(&Owner, Main, "DIALOG_TRIGGER", &Trigger);
+    ASSERT_TRUE(trigger.Create());
+    for (int i = 0; i < 2; ++i) {
+        Control::Spin(trigger, T::ThresholdSpinId, SB_LINEUP);
+        Control::Spin(trigger, T::DelaySpinId, SB_LINEUP);
+    }
+    EXPECT_EQ(Control::Text(trigger, T::ThresholdId), "100");
+    EXPECT_EQ(Control::Text(trigger, T::DelayId), "1000");
+    trigger.Destroy();
 }
 
 TEST_F(MarkersTrigger, TriggerChecksThresholdAndDelay)
@@ -146,8 +164,7 @@ TEST_F(MarkersTrigger, TriggerShowsTheRecordAndDefaultsStoreNothingUntilOk)
         EXPECT_TRUE(Control::Checked(d, id)) << id;
     for (int id : {T::EdgeId, T::NegativeId, T::RightId, T::PostTriggerId, T::StopId, T::RunOnId, T::GeneratorId})
         EXPECT_FALSE(Control::Checked(d, id)) << id;
-    Control::Press(d, T::HelpId);
-    EXPECT_EQ(Main.HelpContexts, std::vector<int>{400});
+    ExpectHelp(d, T::HelpId, 400);
     ASSERT_TRUE(Control::Ok(d));
     EXPECT_EQ(Trigger.Enable, 1u);
     EXPECT_EQ(Trigger.Mode, 0u);

@@ -190,6 +190,7 @@ TEST_F(ScalingDialog, SelectChoosesACompensationFile)
         EXPECT_EQ(Main.KeptFolders, std::vector<std::string>{"mic:C:\\curves\\room.mic"});
         EXPECT_EQ(Control::Text(*d, C::RightFileId), "C:\\curves\\room.mic");
         EXPECT_TRUE(Control::Checked(*d, C::CompensationId));
+        ExpectHelp(*d, C::HelpId, 360);
         ASSERT_TRUE(Control::Ok(*d));
         EXPECT_STREQ(Right.MicCompFilename, "C:\\curves\\room.mic");
     }
@@ -204,7 +205,6 @@ TEST_F(ScalingDialog, SelectChoosesACompensationFile)
     Control::Press(*d, I::SelectLeftId);
     EXPECT_TRUE(Control::Checked(*d, I::LeftEnableId));
     EXPECT_EQ(Control::Text(*d, I::LeftFileId), "C:\\curves\\near.mic");
-    Control::Press(*d, I::HelpId);
-    EXPECT_EQ(Main.HelpContexts, std::vector<int>{360});
+    ExpectHelp(*d, I::HelpId, 360);
     d->Destroy();
 }

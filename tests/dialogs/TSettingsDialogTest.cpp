@@ -343,8 +343,38 @@ TEST_F(SettingsDialog, HelpOpensItsContext)
 {
     auto d = Open();
     Run(*d);
-    Control::Press(*d, D::HelpId);
-    EXPECT_EQ(Main.HelpContexts, std::vector<int>{240});
-    EXPECT_EQ(Main.HelpWindows, std::vector<TWindow*>{d.get()});
+    ExpectHelp(*d, D::HelpId, 240);
+    d->Destroy();
+}
+
+// The spin bars step their fields within the Part's limits, the delay by
+// one sample period.
+TEST_F(SettingsDialog, SpinBarsStepTheirFields)
+{
+    Record.Format.Set(48000, 2, 2);
+    Record.DecimationRatio = 50;
+    Record.OverlapPercent = 0;
+    Main.PostProcess = true;
+    auto d = Open();
+    Run(*d);
+    const struct {
+        int Spin, Field;
+        UINT Code;
+        const char* Text;
+    } steps[] = {
+        {D::DecimationSpinId, D::DecimationId, SB_LINEUP, "50"},
+        {D::DecimationSpinId, D::DecimationId, SB_LINEDOWN, "49"},
+        {D::OverlapSpinId, D::OverlapId, SB_LINEDOWN, "0"},
+        {D::OverlapSpinId, D::OverlapId, SB_LINEUP, "1"},
+        {D::DelaySpinId, D::DelayId, SB_LINEUP, "0.021"},
+        {D::DelaySpinId, D::DelayId, SB_LINEUP, "0.042"},
+        {D::DelaySpinId, D::DelayId, SB_LINEDOWN, "0.021"},
+    };
+    for (const auto& s : steps) {
+        Control::Spin(*d, s.Spin, s.Code);
+        EXPECT_EQ(Control::Text(*d, s.Field), s.Text) << s.Spin;
+    }
+    // 48000 / 2 / 49.
+    EXPECT_EQ(Control::Text(*d, D::LimitId), "489.796 Hz");
     d->Destroy();
 }

@@ -171,8 +171,7 @@ TEST_F(NullSinkDialogs, MixerButtonsLaunchTheMixerForTheChosenDevice)
         "SNDVOL32.EXE /p /d=" + std::to_string(NullId),
     };
     EXPECT_EQ(d.Launched, expected);
-    Control::Press(d, D::HelpId);
-    EXPECT_EQ(Main.HelpContexts, std::vector<int>{410});
+    ExpectHelp(d, D::HelpId, 410);
     ::DestroyWindow(mixer);
     d.Destroy();
 }
