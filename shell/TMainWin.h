@@ -414,6 +414,12 @@ public:
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
 
+    // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
+    // The index of the wave input (output) device whose name matches over at
+    // most 32 characters in any letter case; 0 when none does.
+    int32_t FindInputDeviceByName(const char* name);
+    int32_t FindOutputDeviceByName(const char* name);
+
 private:
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();

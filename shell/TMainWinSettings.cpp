@@ -9,7 +9,6 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include <strings.h>
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 
@@ -546,25 +545,6 @@ bool IsFftSize(uint32_t n)
     return n >= 32 && n <= 1048576 && (n & (n - 1)) == 0;
 }
 
-// Device ids from a stored name (which wins) or, without one, a stored id.
-int32_t DeviceFromName(const std::string& name, bool input)
-{
-    UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
-    for (UINT i = 0; i < count; ++i) {
-        char product[MAXPNAMELEN] = {};
-        if (input) {
-            WAVEINCAPSA caps{};
-            if (::waveInGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR) std::memcpy(product, caps.szPname, sizeof product);
-        } else {
-            WAVEOUTCAPSA caps{};
-            if (::waveOutGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR) std::memcpy(product, caps.szPname, sizeof product);
-        }
-        product[MAXPNAMELEN - 1] = '\0';
-        if (strncasecmp(product, name.c_str(), 32) == 0) return int32_t(i);
-    }
-    return 0;
-}
-
 int32_t DeviceFromId(int32_t id, bool input)
 {
     UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
@@ -578,8 +558,9 @@ void TMainWin::ReadDevice(const char* fileName, bool input)
 {
     std::string name = ReadText(fileName, "Device", input ? "InputDeviceName" : "OutputDeviceName", "");
     int32_t& id = input ? InputDeviceID : OutputDeviceID;
+    // A stored name wins over a stored id.
     if (!name.empty())
-        id = DeviceFromName(name, input);
+        id = input ? FindInputDeviceByName(name.c_str()) : FindOutputDeviceByName(name.c_str());
     else
         id = DeviceFromId(ToInt(ReadText(fileName, "Device", input ? "InputDeviceID" : "OutputDeviceID", "0")), input);
 }
