@@ -9,7 +9,7 @@
 #include "engine/TSoundOutput.h"
 #include "framework/TComboBox.h"
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TDeviceDialog, TDialog)
     EV_CHILD_NOTIFY_ALL_CODES(TDeviceDialog::InputMixerId, CmInputMixer)

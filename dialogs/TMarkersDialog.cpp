@@ -8,7 +8,7 @@
 #include "framework/TComboBox.h"
 #include "framework/TEdit.h"
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TMarkersDialog, TDialog)
     EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 0, EvRowChange)

@@ -1,7 +1,7 @@
 #pragma once
 #include <memory>
 #include "framework/TDialog.h"
-#include "shell/MarkerSettings.h"
+#include "views/MarkerSettings.h"
 
 class LimitScroll;
 class TComboBox;

@@ -5,7 +5,7 @@
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TScalingForm.h"
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TScalingDialog, TDialog)
     EV_COMMAND(TScalingDialog::DefaultsId, CmDefaults)

@@ -6,7 +6,7 @@
 #include "dialogs/TScalingForm.h"
 #include "framework/TComboBox.h"
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TScalingIndependentDialog, TDialog)
     EV_COMMAND(TScalingIndependentDialog::DefaultsId, CmDefaults)

@@ -12,7 +12,7 @@
 #include "framework/TComboBox.h"
 #include "framework/TEdit.h"
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 using Form = TProcessingSettingsForm;
 

@@ -6,7 +6,7 @@
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TTriggerDialog, TDialog)
     EV_COMMAND(TTriggerDialog::DefaultsId, CmDefaults)

@@ -33,3 +33,6 @@ struct DisplaySettingsStruct {
         MicCompEnable = other.MicCompEnable;
     }
 };
+
+// The name the main window and the views give a channel's record.
+using ScalingStruct = DisplaySettingsStruct;
