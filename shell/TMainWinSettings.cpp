@@ -16,6 +16,9 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
 
+const char* const TMainWin::FolderKeys[TMainWin::FolderCount] = {
+    "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
+
 namespace {
 
 enum class TKind { I16, I32, Float, Color, Text, Device };
@@ -198,8 +201,6 @@ void AddSurfaceOpts(TKeyList& k, SurfaceOpts& o)
 // Every key in the writer's order.
 std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
 {
-    static const char* const FolderKeys[TMainWin::FolderCount] = {
-        "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
     static const char* const FolderDefaults[TMainWin::FolderCount] = {
         "..\\.\\wave", "..\\.\\wave", "..\\.\\config", "..\\.\\cal", "..\\.\\miccomp", "..\\.\\overlay",
         "..\\.\\log", "..\\.\\reverb", "..\\.\\thd", "..\\.\\macro", "..\\.\\filter"};
@@ -211,7 +212,7 @@ std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
 
     k.Begin("Paths", true);
     for (int i = 0; i < TMainWin::FolderCount; ++i)
-        k.S(FolderKeys[i], w.ConfiguredFolders[i], TMainWin::PathSize, FolderDefaults[i]);
+        k.S(TMainWin::FolderKeys[i], w.ConfiguredFolders[i], TMainWin::PathSize, FolderDefaults[i]);
 
     k.Begin("Device");
     k.Add("InputDeviceName", TKind::Device, nullptr, "", 256);
