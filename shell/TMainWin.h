@@ -163,9 +163,9 @@ public:
     TTHDFreq* ThdFreqWindow = nullptr;
     char PrimaryLabel[256] = {};
     char SecondaryLabel[256] = {};
-    Toolbar* TransportToolbar = nullptr;
+    std::unique_ptr<Toolbar> TransportToolbar;
     Toolbar2* ButtonToolbar = nullptr;
-    StatusBar* StatusBarWindow = nullptr;
+    std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
 
