@@ -273,7 +273,7 @@ void TMainWin::EvDestroy()
 {
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
-    SaveUtilityPlacements(0, IniPath);
+    SaveUtilityPlacements(MainWindowType, IniPath);
     CmCloseAllViews();
     // Here, in order: close all utilities and the macro window; close the
     // help viewer's windows.

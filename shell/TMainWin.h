@@ -69,6 +69,20 @@ public:
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
+    // How far ApplySettings touches the plot views: a full refresh, none of
+    // them, or a refresh that recomputes the spectrogram and surface history.
+    enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
+    // Window types of the view factory and of the stored placements; the
+    // right channel's views are the left's plus SecondChannelOffset.
+    enum ViewType : int {
+        MainWindowType = 0, TimeSeriesType = 1, SpectrumType = 2, SpectrogramType = 3, SurfaceType = 4,
+        PhaseType = 5, GeneratorType = 6, ThdType = 7, ThdnType = 8, ImdType = 9, SnrType = 10,
+        PeakFrequencyType = 11, PeakAmplitudeType = 12, TotalPowerType = 13, DelayFinderType = 15,
+        SinadType = 16, SfdrType = 17, NoiseFigureType = 18, ReverbType = 19, MacroType = 20,
+        PhaseScopeType = 21, Spectrum2Type = 22, Spectrogram2Type = 23, Surface2Type = 24, Phase2Type = 25,
+        LeqType = 26, ThdFreqType = 27,
+    };
+    static constexpr int SecondChannelOffset = Spectrum2Type - SpectrumType;
 
     TMainWin(TWindow* parent, const char* programPath, const char* commandLineArg, TMDIClient& client,
              TModule* module = nullptr);
@@ -290,12 +304,35 @@ public:
     float GetNoiseFigure() const;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time);
-    // 0 full refresh, 1 keep the plot views, 2 recompute their history.
+    // refreshKind is a RefreshKind; macro and DDE commands pass its number.
     void ApplySettings(int refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
+
+    // One door per settings change (TMainWinChanges.cpp). Each refuses a
+    // value its rule refuses (false, nothing changed); otherwise it stops the
+    // analyser, stores, applies and runs the analyser again when it was
+    // running. Averaging and peak hold change the running engines in place.
+    bool SetFftSize(uint32_t size);
+    bool SetWindowType(uint16_t type);
+    // From mono to stereo the channel processing becomes "both channels" and
+    // the open views get their second channel's window.
+    bool SetFormat(uint32_t rate, uint16_t channels, uint16_t bytesPerSample);
+    bool SetChannelProcessing(uint16_t mode);
+    bool SetDecimationRatio(uint16_t ratio);
+    bool SetOverlapPercent(uint16_t percent);
+    bool SetAverageBlocks(uint32_t blocks);
+    bool SetAverageType(uint16_t type);
+    // Speeds of timed averaging: off, fast, medium, slow, forever.
+    static constexpr uint16_t AverageSpeedCount = 5;
+    bool SetAverageSpeed(uint16_t speed);
+    bool SetPeakHold(uint16_t mode);
+    // Every engine averages over the stored block count and type.
+    void RestoreAveraging();
+    // The FFT window for the stored size and type, with the INI's Kaiser alpha.
+    void ShapeWindow();
 
     // Hands (primary, secondary) to every open view: (null, null) before the
     // engines are freed, the new results after every rebuild.

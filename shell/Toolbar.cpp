@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TDC.h"
 #include "framework/UiHelpers.h"
@@ -35,6 +34,8 @@ const char* const BlockCounts[] = {"1",   "2",   "3",   "4",   "5",   "6",   "7"
                                    "15",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100",
                                    "200", "300", "400", "500", "600", "700", "800", "900", "1000", "Infinite"};
 const char* const Speeds[] = {"Off", "Fast", "Medium", "Slow", "Forever"};
+// The block count that "Infinite" stands for.
+constexpr uint32_t InfiniteBlocks = 1000000;
 // The buffer whose address the configuration load message carries.
 char ConfigPath[260];
 
@@ -154,7 +155,7 @@ void Toolbar::FillAveragingList()
         return;
     AvgCombo->ClearList();
     const AnalysisSettingsStruct& s = MainWin->Settings;
-    if (s.AverageMode == 0) {
+    if (s.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
         for (const char* text : BlockCounts)
             AvgCombo->AddString(text);
         char current[16];
@@ -182,26 +183,15 @@ void Toolbar::AveragingChosen(UINT code)
 {
     if (code != CBN_SELCHANGE || !AvgCombo)
         return;
-    AnalysisSettingsStruct& s = MainWin->Settings;
     const int index = AvgCombo->GetSelIndex();
     if (index < 0)
         return;
-    if (s.AverageMode == 0) {
+    if (MainWin->Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
         const std::string text = AvgCombo->GetString(index);
-        s.AverageBlocks = text == "Infinite" ? 1000000u : uint32_t(std::atoi(text.c_str()));
+        MainWin->SetAverageBlocks(text == "Infinite" ? InfiniteBlocks : uint32_t(std::atoi(text.c_str())));
     } else {
-        s.AverageSpeed = uint16_t(index);
+        MainWin->SetAverageSpeed(uint16_t(index));
     }
-    ApplyAveraging();
-}
-
-void Toolbar::ApplyAveraging()
-{
-    const AnalysisSettingsStruct& s = MainWin->Settings;
-    for (TSpectralData* spectral :
-         {MainWin->SpectralLeft, MainWin->SpectralRight, MainWin->SpectralCombined, MainWin->SpectralAux})
-        if (spectral)
-            spectral->SetAveraging(float(s.AverageBlocks), s.AverageType);
 }
 
 void Toolbar::PeakHoldChosen(UINT code)
@@ -211,11 +201,7 @@ void Toolbar::PeakHoldChosen(UINT code)
     const int index = PeakCombo->GetSelIndex();
     if (index < 0 || index == MainWin->Settings.PeakHold)
         return;
-    MainWin->Settings.PeakHold = uint16_t(index);
-    for (TSpectralData* spectral : {MainWin->SpectralLeft, MainWin->SpectralRight, MainWin->SpectralCombined})
-        if (spectral)
-            spectral->SetPeakHoldMode(uint16_t(index));
-    MainWin->RepaintSpectrumViews();
+    MainWin->SetPeakHold(uint16_t(index));
 }
 
 void Toolbar::ConfigChosen(UINT code)
