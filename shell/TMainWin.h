@@ -24,9 +24,9 @@
 #include "views/SpectrogramOpts.h"
 #include "views/SpectrumOpts.h"
 #include "views/SurfaceOpts.h"
-#include "views/TPrintOptions.h"
 #include "shell/TPipelineMember.h"
 #include "shell/TPipelineWindow.h"
+#include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
 #include "shell/MacroSettings.h"
@@ -181,9 +181,9 @@ public:
     TTHDFreq* ThdFreqWindow = nullptr;
     const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
     const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
-    Toolbar* TransportToolbar = nullptr;
+    std::unique_ptr<Toolbar> TransportToolbar;
     Toolbar2* ButtonToolbar = nullptr;
-    StatusBar* StatusBarWindow = nullptr;
+    std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
 
