@@ -5,8 +5,10 @@
 #include "engine/TWaveLayout.h"
 #include "engine/WaveFileIo.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 using namespace WaveFileIo;
 
@@ -15,18 +17,18 @@ namespace {
 constexpr const char* kInvalid = "The wave file format is invalid";
 constexpr size_t kNameLength = 260;
 
+// The bytes of an open file. Its size is given, not sought: once a handle has
+// written past the end the file had when it was opened, seeking to its end
+// may still find the old end.
 class MmioSource : public TWaveLayout::TSource {
 public:
-    explicit MmioSource(HMMIO file) : File(file) {}
-    uint64_t Size() override
-    {
-        const LONG size = mmioSeek(File, 0, SEEK_END);
-        return size < 0 ? 0 : static_cast<uint64_t>(size);
-    }
+    MmioSource(HMMIO file, uint64_t size) : File(file), Length(size) {}
+    uint64_t Size() override { return Length; }
     bool Read(uint64_t offset, void* dest, size_t bytes) override { return MmioReadAt(File, offset, dest, bytes); }
 
 private:
     HMMIO File;
+    uint64_t Length;
 };
 
 std::string TempFolderOr(const char* folder)
@@ -197,21 +199,21 @@ void TWaveFile::CloseHandle()
     File = nullptr;
 }
 
-void TWaveFile::ReadCalibration(void* source)
+void TWaveFile::ReadCalibration(TWaveLayout::TSource& source, const TWaveLayout& layout)
 {
-    auto& src = *static_cast<MmioSource*>(source);
-    const TWaveLayout found = TWaveLayout::Parse(src);
     CalibrationPresent = 0;
-    if (found.CalibrationOffset) {
-        CalibrationPresent = src.Read(found.CalibrationOffset, &Calibration, sizeof Calibration);
-    } else if (found.LegacyCalibrationOffset) {
-        uint8_t old[TWaveLayout::LegacyCalibrationChunkSize];
-        if (src.Read(found.LegacyCalibrationOffset, old, sizeof old)) {
-            ConvertOldCalibration(old, Calibration);
-            CalibrationPresent = 1;
-        }
-    }
-    if (CalibrationPresent) DefaultChannelNames(Calibration);
+    std::vector<uint8_t> record;
+    if (layout.CalibrationOffset)
+        record.resize(TWaveLayout::CalibrationChunkSize);
+    else if (layout.LegacyCalibrationOffset)
+        record.resize(TWaveLayout::LegacyCalibrationChunkSize);
+    const uint64_t at = layout.CalibrationOffset ? layout.CalibrationOffset : layout.LegacyCalibrationOffset;
+    if (record.empty() || !source.Read(at, record.data(), record.size()))
+        return;
+    if (ReadCalibrationRecord(record.data(), record.size(), Calibration))
+        CalibrationPresent = 1;
+    else
+        Say("The calibration data in " + Name + " is invalid.  The current calibration is kept.");
 }
 
 bool TWaveFile::Load(const std::string& file, bool working)
@@ -221,19 +223,23 @@ bool TWaveFile::Load(const std::string& file, bool working)
         Error = 1;
         return false;
     }
-    MmioSource source(Mmio(File));
-    const uint64_t fileSize = source.Size();
-    ReadCalibration(&source);
+    const LONG end = mmioSeek(Mmio(File), 0, SEEK_END);
+    const uint64_t fileSize = end < 0 ? 0 : static_cast<uint64_t>(end);
+    MmioSource source(Mmio(File), fileSize);
     const TWaveLayout layout = TWaveLayout::Parse(source);
-    if (layout.Status != TWaveLayout::Valid) {
-        if (layout.Status == TWaveLayout::Invalid)
-            Say(kInvalid);
+    if (layout.Status == TWaveLayout::Invalid) {
+        Say(kInvalid);
         CloseHandle();
         Error = 1;
         return false;
     }
+    ReadCalibration(source, layout);
     SetFormat(layout.SamplesPerSec, layout.Channels, layout.BytesPerSample());
-    const uint32_t frames = layout.DataSize / layout.BlockAlign;
+    if (working && layout.FormatAfterData) {
+        CloseHandle();
+        return WorkOnOrderedCopy(file, layout);
+    }
+    const uint32_t frames = layout.Frames();
     const uint32_t bytes = frames * layout.BlockAlign;
     RiffOffset = layout.RiffOffset;
     if (working) {
@@ -253,7 +259,7 @@ bool TWaveFile::Load(const std::string& file, bool working)
                       static_cast<long>(layout.DataSize));
         Say(text);
     }
-    if (!allocated || !source.Read(layout.DataOffset, Buffer.data(), bytes)) {
+    if (!allocated || (bytes && !source.Read(layout.DataOffset, Buffer.data(), bytes))) {
         CloseHandle();
         Buffer.clear();
         BufferSize = FrameCount = 0;
@@ -265,4 +271,56 @@ bool TWaveFile::Load(const std::string& file, bool working)
     Position = 0;
     Changed = 0;
     return true;
+}
+
+// A working file is cut after its data when it is saved, which would drop a
+// format chunk standing after the data: such a file is worked on through a
+// temporary copy in the usual order, and the file itself is left as it is.
+bool TWaveFile::WorkOnOrderedCopy(const std::string& file, const TWaveLayout& layout)
+{
+    const std::string ordered = NewTempName(TempDirectory);
+    HMMIO from = mmioOpenA(const_cast<char*>(file.c_str()), nullptr, MMIO_READ | MMIO_ALLOCBUF);
+    HMMIO to = ordered.empty() ? nullptr
+                               : mmioOpenA(const_cast<char*>(ordered.c_str()), nullptr,
+                                           MMIO_CREATE | MMIO_WRITE | MMIO_ALLOCBUF);
+    const uint32_t bytes = layout.Frames() * layout.BlockAlign;
+    const auto header = TWaveLayout::Header(Format, bytes);
+    bool ok = from && to && MmioWriteAll(to, header.data(), header.size());
+    std::vector<char> block(64 * 1024);
+    for (uint32_t done = 0; ok && done < bytes;) {
+        const uint32_t n = std::min(static_cast<uint32_t>(block.size()), bytes - done);
+        ok = MmioReadAt(from, layout.DataOffset + done, block.data(), n) && MmioWriteAll(to, block.data(), n);
+        done += n;
+    }
+    if (ok && (bytes & 1))
+        ok = MmioWriteAll(to, "", 1);
+    if (ok && CalibrationPresent)
+        ok = WriteCalibrationChunk(to);
+    if (from)
+        mmioClose(from, 0);
+    if (to && mmioClose(to, 0) != 0)
+        ok = false;
+    if (!ok) {
+        if (!ordered.empty())
+            DeleteFileA(ordered.c_str());
+        SayOpenFailed(Name);
+        Error = 1;
+        return false;
+    }
+    if (Copy)
+        DeleteFileA(WorkingFile.c_str());
+    WorkingFile = ordered;
+    Copy = 1;
+    return Load(WorkingFile, true);
+}
+
+bool TWaveFile::ReadsBack(void* file, const std::string& name, uint32_t dataBytes) const
+{
+    MmioSource source(Mmio(file), FileSize(name));
+    const TWaveLayout l = TWaveLayout::Parse(source);
+    const uint64_t dataEnd = l.DataOffset + dataBytes + (dataBytes & 1);
+    return l.Status != TWaveLayout::Invalid && !l.FormatAfterData && l.Channels == Format.NumChannels &&
+           l.SamplesPerSec == Format.SamplingRate && l.BlockAlign == Format.BytesPerFrame() &&
+           l.StatedDataSize == dataBytes && l.DataSize == dataBytes && l.RiffOffset + 8 + l.RiffSize == dataEnd &&
+           (!CalibrationPresent || l.CalibrationOffset != 0);
 }

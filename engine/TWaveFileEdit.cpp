@@ -14,14 +14,6 @@ namespace {
 
 constexpr const char* kDiffering = "Files are of differing formats.  Cannot perform edit.";
 
-uint64_t FileSize(const std::string& name)
-{
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data))
-        return 0;
-    return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
-}
-
 }  // namespace
 
 // ---- undo --------------------------------------------------------------------------

@@ -47,28 +47,31 @@ bool TWaveFile::SaveMemory()
         Error = 1;
         return false;
     }
+    // The header goes out whole with its final sizes, and the pad byte after
+    // odd data is written here: ascending from a chunk only seeks past it on
+    // some systems, which leaves the file one byte shorter than its RIFF size.
     const uint32_t dataBytes = FramesToBytes(std::min(HighWaterMark, FrameCount));
-    MMCKINFO riff, data;
-    bool ok = BeginWave(h, Format, dataBytes, riff, data) &&
-              (dataBytes == 0 ||
-               mmioWrite(h, reinterpret_cast<HPSTR>(Buffer.data()), static_cast<LONG>(dataBytes)) ==
-                   static_cast<LONG>(dataBytes)) &&
-              !mmioAscend(h, &data, 0) && !mmioAscend(h, &riff, 0);
+    const auto header = TWaveLayout::Header(Format, dataBytes);
+    bool ok = MmioWriteAll(h, header.data(), header.size()) &&
+              (dataBytes == 0 || MmioWriteAll(h, Buffer.data(), dataBytes)) &&
+              (!(dataBytes & 1) || MmioWriteAll(h, "", 1));
     if (ok && CalibrationPresent) {
-        MMCKINFO cal = {};
-        cal.ckid = TWaveLayout::CalibrationChunkId;
-        cal.cksize = sizeof Calibration;
-        if (mmioCreateChunk(h, &cal, 0)) {
+        if (!WriteChunkHeader(h, TWaveLayout::CalibrationChunkId, sizeof Calibration)) {
             Say("Error on mmioCreateChunk for Calibration data");
             CalibrationPresent = 0;
-        } else if (mmioWrite(h, reinterpret_cast<HPSTR>(&Calibration), sizeof Calibration) != sizeof Calibration) {
+        } else if (!MmioWriteAll(h, &Calibration, sizeof Calibration)) {
             Say("Error writing Calibration data to wave file");
-            CalibrationPresent = 0;
-        } else if (mmioAscend(h, &cal, 0)) {
             CalibrationPresent = 0;
         }
     }
     ok = mmioClose(h, 0) == 0 && ok;
+    // The file named is replaced only by one the program reads back as written.
+    if (ok) {
+        h = mmioOpenA(const_cast<char*>(staging.c_str()), nullptr, MMIO_READ | MMIO_ALLOCBUF);
+        ok = h && ReadsBack(h, staging, dataBytes);
+        if (h)
+            mmioClose(h, 0);
+    }
     if (ok)
         ok = MoveFileExA(staging.c_str(), Name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
     if (!ok) {
@@ -80,6 +83,12 @@ bool TWaveFile::SaveMemory()
     Changed = 0;
     Untitled = 0;
     return true;
+}
+
+bool TWaveFile::WriteCalibrationChunk(void* file) const
+{
+    return WriteChunkHeader(Mmio(file), TWaveLayout::CalibrationChunkId, sizeof Calibration) &&
+           MmioWriteAll(Mmio(file), &Calibration, sizeof Calibration);
 }
 
 // Leaves the working file one valid RIFF file: the data chunk ends at the
@@ -98,18 +107,16 @@ bool TWaveFile::FinishWorkingFile()
     DataCapacity = dataBytes;
     HMMIO h = Mmio(File);
     bool ok = true;
-    if (dataBytes & 1) {
-        const char pad = 0;
-        ok = mmioSeek(h, static_cast<LONG>(end), SEEK_SET) == static_cast<LONG>(end) && mmioWrite(h, &pad, 1) == 1;
-    }
+    if (dataBytes & 1)
+        ok = mmioSeek(h, static_cast<LONG>(end), SEEK_SET) == static_cast<LONG>(end) && MmioWriteAll(h, "", 1);
     WriteSizes();
+    // The chunk goes after the pad byte, where the file now ends.
+    const LONG chunk = static_cast<LONG>(end + (dataBytes & 1));
     if (ok && CalibrationPresent) {
-        const uint32_t header[2] = {TWaveLayout::CalibrationChunkId, sizeof Calibration};
-        ok = mmioSeek(h, 0, SEEK_END) >= 0 && mmioWrite(h, reinterpret_cast<const char*>(header), 8) == 8 &&
-             mmioWrite(h, reinterpret_cast<const char*>(&Calibration), sizeof Calibration) == sizeof Calibration;
+        ok = mmioSeek(h, chunk, SEEK_SET) == chunk && WriteCalibrationChunk(File);
         HasTail = true;
     }
-    if (mmioFlush(h, 0) != 0 || !ok) {
+    if (mmioFlush(h, 0) != 0 || !ok || !ReadsBack(File, WorkingFile, dataBytes)) {
         Error = 1;
         return false;
     }

@@ -1,6 +1,7 @@
 // The wave's working file on disk and the frame operations that read and write it.
 #include "engine/TWaveFile.h"
 
+#include "engine/TWaveLayout.h"
 #include "engine/WaveFileIo.h"
 #include "resources/StringIds.h"
 
@@ -19,14 +20,14 @@ bool TWaveFile::CreateWorkingFile()
         Error = 1;
         return false;
     }
-    MMCKINFO riff, data;
     HMMIO h = Mmio(File);
-    if (!BeginWave(h, Format, 0, riff, data)) {
+    const auto header = TWaveLayout::Header(Format, 0);
+    if (!MmioWriteAll(h, header.data(), header.size())) {
         CloseHandle();
         Error = 1;
         return false;
     }
-    DataOffset = data.dwDataOffset;
+    DataOffset = TWaveLayout::HeaderSize;
     RiffOffset = 0;
     DataCapacity = 0;
     HasTail = false;

@@ -22,26 +22,19 @@ bool MmioReadAt(HMMIO file, uint64_t offset, void* dest, size_t bytes)
            mmioRead(file, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
 }
 
-bool BeginWave(HMMIO h, const TWaveFormat& format, uint32_t dataBytes, MMCKINFO& riff, MMCKINFO& data)
+bool MmioWriteAll(HMMIO file, const void* src, size_t bytes)
 {
-    PCMWAVEFORMAT pcm = {};
-    pcm.wf.wFormatTag = WAVE_FORMAT_PCM;
-    pcm.wf.nChannels = format.NumChannels;
-    pcm.wf.nSamplesPerSec = format.SamplingRate;
-    pcm.wf.nAvgBytesPerSec = format.SamplingRate * format.BytesPerFrame();
-    pcm.wf.nBlockAlign = static_cast<WORD>(format.BytesPerFrame());
-    pcm.wBitsPerSample = format.BitsPerSample;
-    MMCKINFO fmt = {};
-    riff = {};
-    data = {};
-    riff.fccType = mmioFOURCC('W', 'A', 'V', 'E');
-    fmt.ckid = mmioFOURCC('f', 'm', 't', ' ');
-    fmt.cksize = sizeof pcm;
-    data.ckid = mmioFOURCC('d', 'a', 't', 'a');
-    data.cksize = dataBytes;
-    return !mmioCreateChunk(h, &riff, MMIO_CREATERIFF) && !mmioCreateChunk(h, &fmt, 0) &&
-           mmioWrite(h, reinterpret_cast<HPSTR>(&pcm), sizeof pcm) == sizeof pcm && !mmioAscend(h, &fmt, 0) &&
-           !mmioCreateChunk(h, &data, 0);
+    return file && bytes <= 0x7FFFFFFF &&
+           mmioWrite(file, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+}
+
+bool WriteChunkHeader(HMMIO file, uint32_t id, uint32_t size)
+{
+    const uint8_t header[8] = {static_cast<uint8_t>(id),         static_cast<uint8_t>(id >> 8),
+                               static_cast<uint8_t>(id >> 16),   static_cast<uint8_t>(id >> 24),
+                               static_cast<uint8_t>(size),       static_cast<uint8_t>(size >> 8),
+                               static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
+    return MmioWriteAll(file, header, sizeof header);
 }
 
 std::string SystemTempFolder()
@@ -49,6 +42,14 @@ std::string SystemTempFolder()
     char path[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, path);
     return path;
+}
+
+uint64_t FileSize(const std::string& name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
 }
 
 }  // namespace WaveFileIo

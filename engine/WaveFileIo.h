@@ -1,8 +1,6 @@
 #pragma once
-// File helpers shared by the wave file's topic sources: messages, mmio access
-// and the header of a new wave.
+// File helpers shared by the wave file's topic sources: messages and mmio access.
 #include "engine/TEngineHost.h"
-#include "engine/TWaveFormat.h"
 
 #include <windows.h>
 #include <mmsystem.h>
@@ -22,11 +20,12 @@ void SayOpenFailed(const std::string& name);
 inline HMMIO Mmio(void* file) { return static_cast<HMMIO>(file); }
 
 bool MmioReadAt(HMMIO file, uint64_t offset, void* dest, size_t bytes);
-
-// Writes the RIFF chunk and its PCM format chunk, and descends into a data
-// chunk of the given size.
-bool BeginWave(HMMIO h, const TWaveFormat& format, uint32_t dataBytes, MMCKINFO& riff, MMCKINFO& data);
+bool MmioWriteAll(HMMIO file, const void* src, size_t bytes);
+// A chunk header at the file's current position.
+bool WriteChunkHeader(HMMIO file, uint32_t id, uint32_t size);
 
 std::string SystemTempFolder();
+// The size of a file on disk, 0 when it cannot be found.
+uint64_t FileSize(const std::string& name);
 
 }  // namespace WaveFileIo

@@ -22,6 +22,7 @@ enum class TRule {
     None, Caption, InputDevice, OutputDevice, MaxDiskSize, HistoryLength, CalibrationType, Format,
     FftSize, DecimationRatio, OverlapPercent, SmoothingWindow, ChannelProcessing, ScalingType,
     TriggerEnd, LpkAverage, LeqReferenceTime, LeqUpdateInterval, PhaseScopeFixed, MacroOutput,
+    CorrectionFactor,
 };
 
 struct TKey {
@@ -289,6 +290,7 @@ std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
     k.I32("ExcludeOverloadFlag", &s.ExcludeOverloadFlag, "0");
     k.IniOnly = true;
     k.F("SamplingRateCorrectionFactor", &s.SamplingRateCorrectionFactor, "1.0");
+    k.Rule(TRule::CorrectionFactor);
     k.IniOnly = false;
     k.I32("IndependentScalingAndCalibration", &s.IndependentScalingAndCalibration, "0");
 
@@ -705,6 +707,14 @@ void TMainWin::ReadSettings(const char* fileName)
                 std::snprintf(MacroOptions.OutputFilename, sizeof MacroOptions.OutputFilename, "%s\\macro_output.txt",
                               ConfiguredFolders[MacroFolder]);
             break;
+        case TRule::CorrectionFactor: {
+            // A sound card's clock is off by far less than this; NaN, infinities
+            // and zero would leave the analyser without a frequency axis.
+            constexpr float Lowest = 0.5f, Highest = 2.0f;
+            const float factor = Settings.SamplingRateCorrectionFactor;
+            if (!(factor >= Lowest && factor <= Highest)) Settings.SamplingRateCorrectionFactor = 1.0f;
+            break;
+        }
         default:
             break;
         }
