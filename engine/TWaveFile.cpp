@@ -181,6 +181,7 @@ void TWaveFile::SetCalibrationData(const CalibrationStruct& block)
     Calibration = block;
     CalibrationPresent = 1;
 }
+
 // ---- reading ------------------------------------------------------------------
 
 bool TWaveFile::OpenHandle(bool create)
