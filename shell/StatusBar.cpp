@@ -380,7 +380,7 @@ LRESULT StatusBar::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
         MainWin->SetFftSize(TSpectralData::MinFFTSize << (id - FirstFftItem));
     else if (id >= FirstRateItem && id < FirstRateItem + RateCount)
         MainWin->SetFormat(Rates[id - FirstRateItem], format.NumChannels, format.BytesPerSample);
-    else if (id >= FirstWindowItem && id <= FirstWindowItem + TSmoothing::Uniform)
+    else if (id >= FirstWindowItem && id <= FirstWindowItem + UINT(TSmoothing::Uniform))
         MainWin->SetWindowType(uint16_t(id - FirstWindowItem));
     else if (id >= FirstWidthItem && id < FirstWidthItem + MaxOfferedWidth)
         MainWin->SetFormat(format.SamplingRate, format.NumChannels, uint16_t(id - FirstWidthItem + 1));

@@ -36,8 +36,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* data = index == 0 ? DisplayPrimary : (DisplaySecondary ? DisplaySecondary : DisplayPrimary);
-    TSpectralData* data2 = index == 0 ? DisplaySecondary : nullptr;
+    TSpectralData* primary = DisplayPrimary;
+    TSpectralData* secondary = DisplaySecondary;
+    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
+    TSpectralData* data2 = index == 0 ? secondary : nullptr;
     if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
         data2 = nullptr;
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
@@ -101,8 +103,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views arrive with their own windows; until then their
-// commands only keep the flags and check marks consistent.
+// The other four views have no window class: their commands keep the check
+// marks consistent with the flags.
 void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
@@ -253,7 +255,6 @@ void TMainWin::RepaintSpectrumViews()
 
 void TMainWin::MarkSeriesSelection()
 {
-    // The time-series view marks the selected segment here once it exists.
 }
 
 void TMainWin::ReopenViews()

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/AnalysisSettingsStruct.h"
+#include "engine/TChannelProcessing.h"
 #include "engine/TSpectralData.h"
 #include "framework/TButton.h"
 #include "framework/TCheckBox.h"
@@ -429,16 +430,17 @@ void TSpectrumPlot::UpdateLayout()
     PaneGap = 20;
     RightMargin = 40 + (Opts->ShowOverlayControls ? Opts->OverlayLegendSize * 8 : 0)
                   + (Opts->ShowPowerMeter ? MeterRoom : 0);
-    const uint16_t processing = MainWin->GetAnalysisSettings().ChannelProcessing;
-    const bool stereo = MainWin->GetAnalysisSettings().Format.NumChannels == 2;
-    int mode = stereo && (processing == 2 || processing == 11 || processing == 12) ? 2 : 1;
-    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
+    const AnalysisSettingsStruct& settings = MainWin->GetAnalysisSettings();
+    const TChannelProcessing::Row& processing = TChannelProcessing::Of(settings.ChannelProcessing);
+    const bool stereo = settings.Format.NumChannels == 2;
+    int mode = stereo ? processing.Panes : 1;
+    if (settings.IndependentScalingAndCalibration == 1)
         mode = 1;
     PaneMode = mode;
     Updating = 1;
     WriteAmplitudeFields();
     HighlightPlotType();
-    const bool coherence = processing == 10;
+    const bool coherence = processing.CoherenceIn == TChannelProcessing::CoherencePane::Whole;
     PlotTopEdit->EnableWindow(!coherence);
     if (coherence)
         PlotRangeEdit->EnableWindow(false);
@@ -474,12 +476,14 @@ void TSpectrumPlot::UpdateLayout()
 
 bool TSpectrumPlot::IsCoherencePane(const TRect& pane) const
 {
-    const uint16_t processing = MainWin->GetAnalysisSettings().ChannelProcessing;
-    if (processing == 10)
+    switch (TChannelProcessing::Of(MainWin->GetAnalysisSettings().ChannelProcessing).CoherenceIn) {
+    case TChannelProcessing::CoherencePane::Whole:
         return true;
-    if (processing == 11 || processing == 12)
+    case TChannelProcessing::CoherencePane::Lower:
         return PaneMode == 2 && pane == PaneRect2;
-    return false;
+    default:
+        return false;
+    }
 }
 
 void TSpectrumPlot::AllocTraceBuffers()
