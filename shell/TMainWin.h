@@ -8,6 +8,7 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TEngineHost.h"
+#include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
 #include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
@@ -23,6 +24,8 @@
 #include "views/SpectrogramOpts.h"
 #include "views/SpectrumOpts.h"
 #include "views/SurfaceOpts.h"
+#include "shell/TPipelineMember.h"
+#include "shell/TPipelineWindow.h"
 #include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
@@ -125,8 +128,9 @@ public:
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
-    // Engine objects and paths.
-    TSmoothing* Smoothing = nullptr;
+    // Engine objects and paths. The spectral engines and the FFT window
+    // belong to the pipeline; their members here name them.
+    TPipelineWindow Smoothing{Pipeline};
     TSoundOutput* SoundOutput = nullptr;
     TSoundInput* SoundInput = nullptr;
     TWaveFile* WaveFile = nullptr;
@@ -135,12 +139,12 @@ public:
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
     TSeriesData* TriggerSeriesRight = nullptr;
-    TSpectralData* SpectralLeft = nullptr;
-    TSpectralData* SpectralRight = nullptr;
-    TSpectralData* SpectralCombined = nullptr;
-    TSpectralData* SpectralAux = nullptr;
-    TSpectralData* DisplayPrimary = nullptr;     // borrowed
-    TSpectralData* DisplaySecondary = nullptr;   // borrowed
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
     TSignalGenerator* SignalGenerator = nullptr;
     char ModulePath[PathSize] = {};
@@ -179,11 +183,11 @@ public:
     TReverb* ReverbWindow = nullptr;
     TLeqAnalysis* LeqWindow = nullptr;
     TTHDFreq* ThdFreqWindow = nullptr;
-    char PrimaryLabel[256] = {};
-    char SecondaryLabel[256] = {};
-    Toolbar* TransportToolbar = nullptr;
+    const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
+    const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
+    std::unique_ptr<Toolbar> TransportToolbar;
     Toolbar2* ButtonToolbar = nullptr;
-    StatusBar* StatusBarWindow = nullptr;
+    std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
 
@@ -213,6 +217,8 @@ public:
     AnalysisSettingsStruct Settings;
     ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
     CalibrationStruct Calibration{};
+    // The spectral engines and the FFT window, built for the records above.
+    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
@@ -272,12 +278,26 @@ public:
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
+    // The buffer handler's work per run kind: capture in Real Time, a
+    // recording, the Recorder's playback, and the end of a played segment.
+    void TakeRealTimeBuffers();
+    void TakeRecordedBuffers();
+    void RefillPlaybackBuffers();
+    void EndSegmentPlayback();
     // A disk recording past its size limit is saved and recording goes on in a new wave.
     void ContinueInNewRecording();
     // "recording_<date and time>.wav" in folder; a name already taken (two
     // recordings within one second) gets "_2", "_3", ... before ".wav".
     static std::string RecordingFileName(const char* folder, const TEngineHost::LocalTime& t);
     bool IdleAction(long idleCount) override;
+    // The idle handler's phases: whether a block is there to analyse (false
+    // also after stopping at the end of the data); filling and analysing it
+    // free-running or at a trigger (false when no data could be read); and
+    // the bookkeeping after a block.
+    bool IdleBlockReady();
+    bool AnalyseFreeRunningBlock();
+    bool AnalyseTriggeredBlock();
+    void FinishIdlePass();
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
     void AnalyseSeriesBlocks();
@@ -329,12 +349,8 @@ public:
     bool SetOverlapPercent(uint16_t percent);
     bool SetAverageBlocks(uint32_t blocks);
     bool SetAverageType(uint16_t type);
-    // Speeds of timed averaging: off, fast, medium, slow, forever.
-    static constexpr uint16_t AverageSpeedCount = 5;
     bool SetAverageSpeed(uint16_t speed);
     bool SetPeakHold(uint16_t mode);
-    // Every engine averages over the stored block count and type.
-    void RestoreAveraging();
     // The FFT window for the stored size and type, with the INI's Kaiser alpha.
     void ShapeWindow();
 

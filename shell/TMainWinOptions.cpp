@@ -96,7 +96,7 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
     Settings = edited;
     UpdateHopSize();
     ShapeWindow();
-    RestoreAveraging();
+    Pipeline.RestoreAveraging();
     SetPeakHold(Settings.PeakHold);
 
     if (Settings.ChannelProcessing != previous.ChannelProcessing && ShowsTwoChannels(Settings.ChannelProcessing))

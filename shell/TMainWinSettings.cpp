@@ -28,6 +28,7 @@ enum class TRule {
     None, Caption, InputDevice, OutputDevice, MaxDiskSize, HistoryLength, CalibrationType, Format,
     FftSize, DecimationRatio, OverlapPercent, SmoothingWindow, ChannelProcessing, ScalingType,
     TriggerEnd, LpkAverage, LeqReferenceTime, LeqUpdateInterval, PhaseScopeFixed, MacroOutput,
+    CorrectionFactor,
 };
 
 struct TKey {
@@ -293,6 +294,7 @@ std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
     k.I32("ExcludeOverloadFlag", &s.ExcludeOverloadFlag, "0");
     k.IniOnly = true;
     k.F("SamplingRateCorrectionFactor", &s.SamplingRateCorrectionFactor, "1.0");
+    k.Rule(TRule::CorrectionFactor);
     k.IniOnly = false;
     k.I32("IndependentScalingAndCalibration", &s.IndependentScalingAndCalibration, "0");
 
@@ -686,6 +688,10 @@ void TMainWin::ReadSettings(const char* fileName)
             if (MacroOptions.OutputFilename[0] == '\0')
                 std::snprintf(MacroOptions.OutputFilename, sizeof MacroOptions.OutputFilename, "%s\\macro_output.txt",
                               ConfiguredFolders[MacroFolder]);
+            break;
+        case TRule::CorrectionFactor:
+            if (!AnalysisSettingsStruct::IsValidCorrectionFactor(Settings.SamplingRateCorrectionFactor))
+                Settings.SamplingRateCorrectionFactor = 1.0f;
             break;
         default:
             break;
