@@ -347,7 +347,7 @@ TEST_F(SettingsDialog, HelpOpensItsContext)
     d->Destroy();
 }
 
-// The spin bars step their fields within the Part's limits, the delay by
+// The spin bars step their fields within the dialog's limits, the delay by
 // one sample period.
 TEST_F(SettingsDialog, SpinBarsStepTheirFields)
 {
