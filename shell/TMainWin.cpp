@@ -71,6 +71,13 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    // Options commands for acquisition and analysis settings.
+    EV_COMMAND(CM_SETTINGS, CmSettings)
+    EV_COMMAND(CM_SCALING, CmScaling)
+    EV_COMMAND(CM_MARKERS, CmMarkers)
+    EV_COMMAND(CM_TRIGGER, CmTrigger)
+    EV_COMMAND(CM_DEVICE, CmDevice)
+    EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
     // Automation: the macro window and the readouts.
     EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
     EV_COMMAND(CM_THD, CmTHD)
