@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <vector>
 
 #include "engine/CalibrationStruct.h"
@@ -205,7 +206,7 @@ TEST(SeriesTrace, XYPlotPutsOneChannelAgainstTheOther)
 {
     TSeriesData left(64, TWaveFormat(48000, 1, 2), 1, 0), right(64, TWaveFormat(48000, 1, 2), 1, 0);
     for (uint32_t i = 0; i < 64; ++i) {
-        const double a = 2 * M_PI * i / 64;
+        const double a = 2 * std::numbers::pi * i / 64;
         left.PutSample(i, int32_t(std::lround(16383 * std::cos(a))));
         right.PutSample(i, int32_t(std::lround(16383 * std::sin(a))));
     }
