@@ -12,9 +12,12 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TModule.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
-#include "shell/UiHelpers.h"
+#include "shell/StatusBar.h"
+#include "shell/Toolbar.h"
+#include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -122,10 +125,6 @@ TMainWin::~TMainWin()
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    if (MainFont) ::DeleteObject(MainFont);
-    if (FaceBrush) ::DeleteObject(FaceBrush);
-    MainFont = nullptr;
-    FaceBrush = nullptr;
     delete Smoothing;
     delete SoundOutput;
     delete SoundInput;
@@ -172,7 +171,7 @@ void TMainWin::TakeCommandLineFile(const char* argument)
 
 void TMainWin::CreateFaceBrush()
 {
-    FaceBrush = ::CreateSolidBrush(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
+    FaceBrush = std::make_unique<TBrush>(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
 }
 
 void TMainWin::GetWindowClass(WNDCLASSA& wc)
@@ -186,10 +185,7 @@ void TMainWin::SetupWindow()
     UpdateHopSize();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    LOGFONTA lf{};
-    lf.lfHeight = 15;
-    std::strcpy(lf.lfFaceName, "Arial");
-    MainFont = ::CreateFontIndirectA(&lf);
+    MainFont = std::make_unique<TFont>("Arial", 15);
 
     TMDIFrame::SetupWindow();
 
@@ -277,7 +273,7 @@ void TMainWin::EvDestroy()
 {
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
-    SaveUtilityPlacements(0, IniPath);
+    SaveUtilityPlacements(MainWindowType, IniPath);
     CmCloseAllViews();
     // Here, in order: close all utilities and the macro window; close the
     // help viewer's windows.
@@ -311,9 +307,15 @@ void TMainWin::EvDropFiles(TDropInfo drop)
 
 void TMainWin::EvSysColorChange()
 {
-    if (FaceBrush) ::DeleteObject(FaceBrush);
+    // The old brush goes only once no window class names it any more.
+    const std::unique_ptr<TBrush> old = std::move(FaceBrush);
     CreateFaceBrush();
-    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush));
-    // The toolbars, the open views (their system-colour operation), the
-    // status bar and the utility windows take the new brush here.
+    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    if (TransportToolbar)
+        TransportToolbar->EvSysColorChange();
+    if (StatusBarWindow && StatusBarWindow->GetHandle())
+        StatusBarWindow->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view)
+            view->UpdateBackgroundBrush();
 }

@@ -10,7 +10,8 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
+#include "shell/StatusBar.h"
 
 namespace {
 
@@ -78,7 +79,7 @@ bool TMainWin::IdleAction(long idleCount)
         break;
     }
 
-    TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == 2);
+    TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn);
     if (!Trigger.Enable) {
         // A pass without data still follows the port's time, so that playback
         // near the end of a recording reaches its stop.
@@ -133,7 +134,7 @@ bool TMainWin::IdleAction(long idleCount)
         StopAnalyzer();
         RunRequest = 0;
     }
-    if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1) StopAnalyzer();
+    if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::StopOnTrigger) StopAnalyzer();
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
     UpdateToolbarReadouts();
     ++BlocksProcessed;
@@ -216,7 +217,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
         OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
     }
     if (OverloadFlag) ++OverloadBlocks;
-    RefreshStatusBar(3);
+    RefreshStatusBar(StatusBar::StatusAndMeter);
 }
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)

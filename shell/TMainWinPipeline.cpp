@@ -15,6 +15,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "views/TSpectrumPlot.h"
+#include "shell/StatusBar.h"
 
 namespace {
 
@@ -341,15 +342,9 @@ void TMainWin::ApplySettings(int refreshKind)
     }
     // With kind 0 the spectrogram and surface views take their settings and clear their history here once they exist.
     // The readout windows, delay finder, macro window, phase scope and Leq window refresh here once they exist.
-    if (!Smoothing) Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
-    Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
-    if (Settings.SmoothingWindow == TSmoothing::Kaiser) {
-        char text[40] = {};
-        ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
-        Smoothing->SetKaiserParameter(float(std::atoi(text)));
-    }
+    ShapeWindow();
     UpdateDelaySamples();
-    RefreshStatusBar(2);
+    RefreshStatusBar(StatusBar::WholeBar);
     // The signal generator follows the format here once it exists.
     // With kind 2 the spectrogram and surface views recompute their history here once they exist.
     // The button toolbar refreshes here once it exists.
@@ -361,7 +356,8 @@ void TMainWin::ApplySettings(int refreshKind)
 void TMainWin::CloseDisallowedViews()
 {
     for (int index = 0; index < 2; ++index)
-        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? 2 : 22)) SpectrumViewClosed(SpectrumViews[index]);
+        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
+            SpectrumViewClosed(SpectrumViews[index]);
     // Phase (5, 25), spectrogram (3, 23) and surface (4, 24) views close here once they exist.
 }
 

@@ -12,8 +12,8 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 
@@ -298,7 +298,7 @@ void TMainWin::StopAnalyzer()
 LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
 {
     if ((RunState == Stopped && !PlaybackActive) || !SoundInput || !SoundOutput) return 0;
-    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1;
+    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::StopOnTrigger;
 
     if (OpMode == RealTime && RunState == Running) {
         if (singleShotDone) {
@@ -328,7 +328,7 @@ LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
                 TWaveData* block = CaptureBlocks[slot];
                 if (!block || !SoundInput->IsBufferDone(slot)) continue;
                 int triggered = 1;
-                if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == 2))
+                if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn))
                     triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
                 if (ForceTrigger) {
                     triggered = 1;
@@ -361,7 +361,7 @@ LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
                     triggered = 1;
                     ForceTrigger = 0;
                 }
-                if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 2) triggered = 1;
+                if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn) triggered = 1;
                 if (!triggered) {
                     if (!MacroWindow) IdleAction(0);
                     PostMessage(MM_WOM_DONE, 0, 0);

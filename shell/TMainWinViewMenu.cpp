@@ -27,7 +27,7 @@ bool AnyViewFlag(const ViewStatusFlags& v)
 
 void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
 {
-    const int index = type == 22 ? 1 : 0;
+    const int index = type == Spectrum2Type ? 1 : 0;
     if (SpectrumViews[index] || !GetClientWindow())
         return;
     RECT rect;
@@ -55,7 +55,7 @@ void TMainWin::CloseSpectrumView(int index)
     TSpectrumPlot* view = SpectrumViews[index];
     if (!view)
         return;
-    SaveUtilityPlacements(index == 0 ? 2 : 22, IniPath);
+    SaveUtilityPlacements(index == 0 ? SpectrumType : Spectrum2Type, IniPath);
     SpectrumViews[index] = nullptr;
     view->Destroy();
     delete view;
@@ -70,14 +70,30 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
     CmViewSpectrum();
 }
 
+void TMainWin::ViewClosed(TPlotBase& view)
+{
+    for (TSpectrumPlot* spectrum : SpectrumViews)
+        if (spectrum == &view) {
+            SpectrumViewClosed(spectrum);
+            return;
+        }
+}
+
+bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
+{
+    name = DdeLinkAxisName;
+    unit = DdeLinkAxisUnit;
+    return DdeLinkAxisFlag == 1;
+}
+
 void TMainWin::CmViewSpectrum()
 {
     if (SpectrumViews[0] || SpectrumViews[1]) {
         CloseSpectrumView(0);
         CloseSpectrumView(1);
     } else {
-        CreateViewWindow(2, IniPath);
-        CreateViewWindow(22, IniPath);
+        CreateViewWindow(SpectrumType, IniPath);
+        CreateViewWindow(Spectrum2Type, IniPath);
     }
     ViewStatus.SpectrumPlot = SpectrumViews[0] || SpectrumViews[1] ? 1 : 0;
     UpdateViewMenuChecks();
@@ -94,7 +110,7 @@ void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
 {
-    ApplySettings(0);
+    ApplySettings(RefreshFull);
 }
 
 void TMainWin::CmCloseAllViews()
@@ -136,8 +152,8 @@ void TMainWin::CmModeRealTime()
     UpdateModeMenuChecks();
     LayoutForMode();
     SeriesLiveBlock = 1;
-    ApplySettings(1);
-    RefreshStatusBar(2);
+    ApplySettings(RefreshKeepViews);
+    RefreshStatusBar(StatusBar::WholeBar);
 }
 
 static void LeaveRealTime(TMainWin& main, int mode)
@@ -161,15 +177,15 @@ static void LeaveRealTime(TMainWin& main, int mode)
             delete main.WaveFile;
             main.WaveFile = nullptr;
             main.CurrentTime = 0.0f;
-            main.ApplySettings(0);
+            main.ApplySettings(TMainWin::RefreshFull);
         }
     }
     main.OpMode = mode;
     main.UpdateModeMenuChecks();
     main.LayoutForMode();
     main.SeriesLiveBlock = 0;
-    main.ApplySettings(1);
-    main.RefreshStatusBar(2);
+    main.ApplySettings(TMainWin::RefreshKeepViews);
+    main.RefreshStatusBar(StatusBar::WholeBar);
 }
 
 void TMainWin::CmModePostProcess()
@@ -225,7 +241,7 @@ void TMainWin::CmAccelRewind()
 void TMainWin::OpenSecondChannelViews()
 {
     if (SpectrumViews[0] && !SpectrumViews[1])
-        CreateViewWindow(22, IniPath);
+        CreateViewWindow(Spectrum2Type, IniPath);
 }
 
 void TMainWin::RepaintSpectrumViews()
@@ -243,8 +259,8 @@ void TMainWin::MarkSeriesSelection()
 void TMainWin::ReopenViews()
 {
     if (ViewStatus.SpectrumPlot) {
-        CreateViewWindow(2, IniPath);
-        CreateViewWindow(22, IniPath);
+        CreateViewWindow(SpectrumType, IniPath);
+        CreateViewWindow(Spectrum2Type, IniPath);
     }
     UpdateViewMenuChecks();
 }
@@ -273,7 +289,7 @@ void TMainWin::RefreshRunDisplays()
 {
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
-    RefreshStatusBar(2);
+    RefreshStatusBar(StatusBar::WholeBar);
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->InvalidateLogo();
