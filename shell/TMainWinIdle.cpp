@@ -11,6 +11,7 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/UiHelpers.h"
+#include "views/TSeriesPlot.h"
 #include "shell/StatusBar.h"
 
 namespace {
@@ -88,7 +89,6 @@ bool TMainWin::IdleAction(long idleCount)
             return true;
         }
         AnalyseSeriesBlocks();
-        // An excluded block reaches the time-series view alone once the view exists.
     } else {
         if (!FillSeriesBlocks(TriggerSeriesLeft, TriggerSeriesRight, TriggerOffset)) {
             UpdateCurrentTime();
@@ -231,8 +231,11 @@ void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series
 // left out, and the views told of them.
 void TMainWin::AnalyseSeriesBlocks()
 {
-    if (OverloadFlag && Settings.ExcludeOverloadFlag)
+    if (OverloadFlag && Settings.ExcludeOverloadFlag) {
+        // An overloaded block is shown, not analysed.
+        if (TimeSeriesView) TimeSeriesView->NewData(0.0f);
         return;
+    }
     CopySeriesToSpectral(SpectralLeft, SeriesLeft);
     CopySeriesToSpectral(SpectralRight, SeriesRight);
     if (!ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux))

@@ -52,6 +52,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
+    if (type == TimeSeriesType) CreateSeriesView(settingsFile);
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
     // Each other type's window is created, placed and shown here as its class
     // lands; a created window sets its "ViewStatus" flag and, for a utility,

@@ -14,6 +14,7 @@
 #include "engine/TWaveFile.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 #include "shell/StatusBar.h"
 
@@ -226,7 +227,7 @@ void TMainWin::UpdateViewTimes()
     const bool timeOfDay = (OpMode == RealTime && FileIO.RealTimeWaveBufferEnableFlag == 0) || DdeClientLink;
     const float t = timeOfDay ? TimeOfDaySeconds() : CurrentTime;
     NotifyViewsNewData(t);
-    // The time-series and both phase views take t through NewData here once they exist.
+    // Both phase views take t through NewData here once they exist.
     // Both spectrogram views take it through NewSpectrum here once they exist.
     // Both surface views take it here once they exist.
     // The data log writes its record (UpdateDataLog) here once it exists.
@@ -336,7 +337,7 @@ void TMainWin::ApplySettings(int refreshKind)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != 1) {
-        // The time-series view lays itself out again here once it exists.
+        if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
         // The phase views take their settings, range and layout here once they exist.
     }

@@ -14,6 +14,7 @@
 #include "engine/TWaveFile.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -138,6 +139,7 @@ void TMainWin::StartAnalyzer()
     default:
         break;
     }
+    SeriesViewStarted();
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
@@ -176,6 +178,7 @@ int TMainWin::OpenCaptureInput()
                 return 0;
             }
             SetWaveCalibration(*WaveFile, Calibration);
+            if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -284,7 +287,7 @@ void TMainWin::StopAnalyzer()
         SetWaveCalibration(*WaveFile, Calibration);
         // The first spectrogram and surface views shift their history times here once they exist.
     }
-    if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
+    if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;

@@ -12,6 +12,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -72,6 +73,10 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
 
 void TMainWin::ViewClosed(TPlotBase& view)
 {
+    if (&view == TimeSeriesView) {
+        CmViewTimeSeries();
+        return;
+    }
     for (TSpectrumPlot* spectrum : SpectrumViews)
         if (spectrum == &view) {
             SpectrumViewClosed(spectrum);
@@ -101,9 +106,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views arrive with their own windows; until then their
+// The other three views arrive with their own windows; until then their
 // commands only keep the flags and check marks consistent.
-void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
@@ -115,6 +119,8 @@ void TMainWin::CmClearAllViews()
 
 void TMainWin::CmCloseAllViews()
 {
+    if (ViewStatus.TimeSeries)
+        CmViewTimeSeries();
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
 }
@@ -251,13 +257,10 @@ void TMainWin::RepaintSpectrumViews()
             view->Invalidate(true);
 }
 
-void TMainWin::MarkSeriesSelection()
-{
-    // The time-series view marks the selected segment here once it exists.
-}
-
 void TMainWin::ReopenViews()
 {
+    if (ViewStatus.TimeSeries)
+        CreateViewWindow(TimeSeriesType, IniPath);
     if (ViewStatus.SpectrumPlot) {
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
@@ -309,6 +312,8 @@ void TMainWin::RefreshStatusBar(int which)
 
 void TMainWin::NotifyViewsNewData(float time)
 {
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->NewData(time);
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
@@ -328,6 +333,8 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
+    delete TimeSeriesView;
+    TimeSeriesView = nullptr;
     for (TSpectrumPlot*& v : SpectrumViews) {
         TSpectrumPlot* view = v;
         v = nullptr;
