@@ -435,6 +435,8 @@ void TSeriesPlot::UpdateLayout()
     AllocTraceBuffers();
     NewData(0.0f);
     ClearSelection();
+    // Everything is drawn afresh, the position line at the current position.
+    DrawnPosition = NoPosition;
     Invalidate(true);
     UpdateWindow();
 }

@@ -207,6 +207,10 @@ private:
     // Builds the trace of pane 0 (upper or only) or 1; false when nothing was built.
     bool BuildPane(int pane);
     void InvertColumns(TDC& dc, int left, int right);
+    // Inverts the position line at a time in each pane; false when the time has no column.
+    bool InvertPosition(TDC& dc, float time);
+    // Takes the drawn position line and selection off the screen, or puts them back.
+    void ToggleMarks(TDC& dc);
     std::vector<ToolBtn*> Buttons() const;
 
     DECLARE_RESPONSE_TABLE(TSeriesPlot);

@@ -217,7 +217,9 @@ void TSeriesPlot::DrawPositionMark(TDC& dc, const TRect& pane, const TRect& upda
 {
     if (Source() != WaveSource || IsXY() || !pane.Touches(update))
         return;
-    const float position = MainWin->GetPositionTime();
+    // A part of the view painted again shows the line where the rest of it
+    // stands; only a whole new drawing takes the current position.
+    const float position = DrawnPosition != NoPosition ? DrawnPosition : MainWin->GetPositionTime();
     const int column = TimeToColumn(position);
     if (column < 0) {
         DrawnPosition = NoPosition;
@@ -228,25 +230,35 @@ void TSeriesPlot::DrawPositionMark(TDC& dc, const TRect& pane, const TRect& upda
     DrawnPosition = position;
 }
 
+bool TSeriesPlot::InvertPosition(TDC& dc, float time)
+{
+    const int column = TimeToColumn(time);
+    if (column < 0)
+        return false;
+    for (const TRect& pane : PanesInUse())
+        dc.InvertRect(TRect(pane.left + column - 1, pane.top, pane.left + column + 1, pane.bottom));
+    return true;
+}
+
 void TSeriesPlot::UpdatePositionMark()
 {
     if (Source() != WaveSource || IsXY() || !HWindow)
         return;
     TClientDC dc(HWindow);
-    auto invert = [&](float time) {
-        const int column = TimeToColumn(time);
-        if (column < 0)
-            return false;
-        for (const TRect& pane : PanesInUse())
-            dc.InvertRect(TRect(pane.left + column - 1, pane.top, pane.left + column + 1, pane.bottom));
-        return true;
-    };
     if (DrawnPosition != NoPosition)
-        invert(DrawnPosition);
+        InvertPosition(dc, DrawnPosition);
     DrawnPosition = NoPosition;
     const float position = MainWin->GetPositionTime();
-    if (invert(position))
+    if (InvertPosition(dc, position))
         DrawnPosition = position;
+}
+
+void TSeriesPlot::ToggleMarks(TDC& dc)
+{
+    if (DrawnPosition != NoPosition)
+        InvertPosition(dc, DrawnPosition);
+    if (!DrawnSelection.IsEmpty())
+        InvertColumns(dc, DrawnSelection.left, DrawnSelection.right);
 }
 
 void TSeriesPlot::InvertColumns(TDC& dc, int left, int right)

@@ -113,6 +113,8 @@ void TSeriesPlot::UpdateTraces(TDC& dc)
 {
     const int panes = PaneMode == 2 ? 2 : 1;
     const TRect everything(0, 0, 0x7FFF, 0x7FFF);
+    // The inverted marks come off while the traces change under them.
+    ToggleMarks(dc);
     for (int pane = 0; pane < panes; ++pane) {
         if (!BuildPane(pane))
             break;
@@ -124,6 +126,7 @@ void TSeriesPlot::UpdateTraces(TDC& dc)
         DrawTrace(dc, area, everything, Trace[pane], Trace[pane].size(), Opts->LineColor);
         PreviousTrace[pane] = Trace[pane];
     }
+    ToggleMarks(dc);
 }
 
 void TSeriesPlot::DrawTrace(TDC& dc, const TRect& pane, const TRect& update, const std::vector<TCurvePoint>& points,
