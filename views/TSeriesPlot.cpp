@@ -514,8 +514,13 @@ void TSeriesPlot::ResetScrollRange()
 void TSeriesPlot::PlaceScrollBar()
 {
     TPlotBase::PlaceScrollBar();
-    if (Source() == BlockSource || !ScrollBar)
+    if (!ScrollBar)
         return;
+    // The analysis blocks scroll by frames: a page is half the width.
+    if (Source() == BlockSource) {
+        ScrollBar->PageMagnitude = int(std::min<int64_t>(Range.Width() / 2, INT32_MAX));
+        return;
+    }
     const int64_t length = GetDataLength();
     if (ScrollBar->GetHandle())
         ScrollBar->SetRange(0, TSeriesRange::ThumbScale);

@@ -109,7 +109,6 @@ public:
     float GetYValue(const TPoint& point) override;
     void TrackCursor(const TPoint& point) override;
     void EvRButtonDown(UINT keys, const TPoint& point) override;
-    void EvRButtonUp(UINT keys, const TPoint& point) override;
     virtual void EvLButtonDblClk(UINT keys, const TPoint& point);
     float PixelToTime(int x) const;
     int TimeToColumn(float t) const;

@@ -102,8 +102,6 @@ void TSeriesPlot::EvRButtonDown(UINT, const TPoint& point)
     BuildContextMenu()->TrackPopupMenu(0, screen, HWindow);
 }
 
-void TSeriesPlot::EvRButtonUp(UINT, const TPoint&) {}
-
 void TSeriesPlot::CopyCursorValues()
 {
     const char* format = "Time=\t%5.4f\r\nLevel=\t%5.4f\r\n";

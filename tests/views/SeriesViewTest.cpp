@@ -263,6 +263,26 @@ TEST_F(TSeriesScreen, EditMenuFollowsTheActiveViewTheWaveTheSelectionTheClipboar
         }
     }
     PutWaveOnClipboard(Main->GetHandle(), false);
+
+    // With the first spectrum view active the selection query answers false;
+    // Copy follows the spectrum view, Cut stays grey.
+    Main->CmViewSpectrum();
+    ASSERT_NE(Main->SpectrumViews[0], nullptr);
+    Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(Main->SpectrumViews[0]->GetHandle()));
+    float start = 1.0f, end = 2.0f;
+    EXPECT_FALSE(Main->GetSelectedSegment(start, end));
+    EXPECT_EQ(start, 1.0f);
+    EXPECT_EQ(end, 2.0f);
+    openMenu();
+    EXPECT_TRUE(Enabled(edit, CM_EDITCOPY));
+    EXPECT_FALSE(Enabled(edit, CM_EDITCUT));
+
+    // Opening the menu stops a running analyser (Cut and Mute's enabler).
+    Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(view.GetHandle()));
+    Main->StartAnalyzer();
+    ASSERT_EQ(Main->RunState, TMainWin::Running);
+    openMenu();
+    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
 }
 
 TEST_F(TSeriesScreen, ContextMenuRulesFollowTheSourceAndTheSelection)
@@ -386,4 +406,54 @@ TEST_F(TSeriesScreen, DoubleClickMovesThePositionAndShowsItsSpectrum)
     EXPECT_EQ(shot.At(view.GraphRect.left + column - 1, view.PaneRect1.top + 2), inverted);
     EXPECT_EQ(shot.At(view.GraphRect.left + column - 1, view.PaneRect2.bottom - 2), inverted);
     EXPECT_EQ(shot.At(view.GraphRect.left + column - 3, view.PaneRect1.top + 2), Main->SeriesOptions.BackgroundColor);
+}
+
+TEST_F(TSeriesScreen, APrintedPageTakesItsMarginsAndBuildsItsTraces)
+{
+    Open();
+    LoadWave("series_48k_stereo.wav");
+    TSeriesPlot& view = *View;
+    TPrintOptions options{};
+    options.MarginLeft = 0.5f;
+    options.MarginRight = 0.25f;
+    options.MarginTop = 1.0f;
+    options.MarginBottom = 0.75f;
+    HDC meta = ::CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(meta, nullptr);
+    {
+        TDC dc(meta);
+        const int px = dc.GetDeviceCaps(LOGPIXELSX), py = dc.GetDeviceCaps(LOGPIXELSY);
+        view.PrintMode = 1;
+        view.PreparePrintLayout(dc, options);
+        const TRect graph(int(px * 0.75 + int(px * 0.5)), int(py * 1.2 + int(py * 1.0)),
+                          int(dc.GetDeviceCaps(HORZRES) - int(px * 0.25) - px * 0.5),
+                          int(dc.GetDeviceCaps(VERTRES) - int(py * 0.75) - py * 0.5));
+        EXPECT_EQ(view.GraphRect, graph);
+        // Two panes of one height, half a graph apart less half an inch.
+        EXPECT_EQ(view.PaneRect1.top, graph.top);
+        EXPECT_EQ(view.PaneRect1.bottom, graph.bottom - (graph.Height() / 2 + py / 2));
+        EXPECT_EQ(view.PaneRect2.bottom, graph.bottom);
+        EXPECT_EQ(view.PaneRect2.Height(), view.PaneRect1.Height());
+        // The traces are built for the page: two points a column, inside their panes.
+        const TRect panes[] = {view.PaneRect1, view.PaneRect2};
+        for (int p = 0; p < 2; ++p) {
+            ASSERT_EQ(view.Trace[p].size(), 2u * size_t(graph.Width()));
+            for (const TCurvePoint& point : view.Trace[p]) {
+                ASSERT_GE(point.x, panes[p].left);
+                ASSERT_LT(point.x, panes[p].right);
+                ASSERT_GT(point.y, panes[p].top);
+                ASSERT_LT(point.y, panes[p].bottom);
+            }
+        }
+        TRect page(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
+        view.Paint(dc, true, page);
+        view.PrintMode = 0;
+    }
+    HENHMETAFILE drawn = ::CloseEnhMetaFile(meta);
+    ENHMETAHEADER header{};
+    ::GetEnhMetaFileHeader(drawn, sizeof header, &header);
+    // The page holds the titles, axes, grid and both traces in pieces of 256 points.
+    EXPECT_GT(header.nRecords, 2u * (2u * 1000u / 255u));
+    ::DeleteEnhMetaFile(drawn);
+    view.UpdateLayout();
 }
