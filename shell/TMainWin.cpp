@@ -17,6 +17,7 @@
 #include "shell/FileTypes.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
@@ -333,4 +334,6 @@ void TMainWin::EvSysColorChange()
     for (TSpectrumPlot* view : SpectrumViews)
         if (view)
             view->UpdateBackgroundBrush();
+    if (TimeSeriesView)
+        TimeSeriesView->UpdateBackgroundBrush();
 }

@@ -296,6 +296,8 @@ void TMainWin::RefreshRunDisplays()
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->InvalidateLogo();
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->InvalidateLogo();
 }
 
 void TMainWin::UpdateToolbarReadouts()
