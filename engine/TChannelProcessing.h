@@ -48,8 +48,9 @@ public:
     };
     // The engines whose results the views draw.
     enum class Result { None, Left, Right, Combined, Aux };
-    // Unit labels of a derived result (CalibrationChannel of the combined and auxiliary engines).
-    enum class DerivedUnits { None, AverageUnits, TransferUnits, CrossUnits, CoherenceUnits };
+    // Unit labels of a derived result (CalibrationChannel of the combined and
+    // auxiliary engines), numbered as the kinds of the derived calibration.
+    enum class DerivedUnits { None = -1, AverageUnits = 0, TransferUnits = 1, CrossUnits = 2, CoherenceUnits = 3 };
     // Which views may open while each channel has its own scaling.
     enum class ViewSet { FirstOnly, SecondOnly, Both };
     // Where a spectrum view draws coherence (0 to 1 instead of levels).

@@ -3,12 +3,12 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include "dialogs/TAboutDialog.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TModule.h"
@@ -85,6 +85,13 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_PLAYHALFSPEED, CePlay)
     EV_COMMAND_ENABLE(CM_PLAYDOUBLESPEED, CePlay)
     EV_COMMAND_ENABLE(CM_EDITPASTELINK, CeEditPasteLink)
+    // Options commands for acquisition and analysis settings.
+    EV_COMMAND(CM_SETTINGS, CmSettings)
+    EV_COMMAND(CM_SCALING, CmScaling)
+    EV_COMMAND(CM_MARKERS, CmMarkers)
+    EV_COMMAND(CM_TRIGGER, CmTrigger)
+    EV_COMMAND(CM_DEVICE, CmDevice)
+    EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -136,16 +143,12 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
-    // Stopping the DDE server and destroying the generator, toolbars, status
-    // bar and utility windows still held belong here with those windows.
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    delete Smoothing;
     delete SoundOutput;
     delete SoundInput;
     delete WaveFile;
-    Smoothing = nullptr;
     SoundOutput = nullptr;
     SoundInput = nullptr;
     WaveFile = nullptr;
@@ -157,11 +160,6 @@ TMainWin::~TMainWin()
         delete *series;
         *series = nullptr;
     }
-    for (TSpectralData** spectral : {&SpectralLeft, &SpectralRight, &SpectralCombined, &SpectralAux}) {
-        delete *spectral;
-        *spectral = nullptr;
-    }
-    DisplayPrimary = DisplaySecondary = nullptr;
     delete PlaybackCopy;
     PlaybackCopy = nullptr;
     if (MainWindow == this) MainWindow = nullptr;
@@ -212,7 +210,7 @@ void TMainWin::SetupWindow()
     AttachWindowMenu();
     BuildRecentFileMenu();
 
-    Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
+    Pipeline.AdoptWindow(std::make_unique<TSmoothing>(Settings.FFTsize, Settings.SmoothingWindow));
     SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
     SoundInput = new TSoundInput(uint32_t(InputDeviceID));
     SoundInput->SetFormat(Settings.Format);

@@ -8,6 +8,7 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TEngineHost.h"
+#include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
 #include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
@@ -23,6 +24,8 @@
 #include "views/SpectrogramOpts.h"
 #include "views/SpectrumOpts.h"
 #include "views/SurfaceOpts.h"
+#include "shell/TPipelineMember.h"
+#include "shell/TPipelineWindow.h"
 #include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
@@ -32,8 +35,10 @@
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/TViewHost.h"
+#include "dialogs/TDialogHost.h"
 
 class TCommandEnabler;
+class TDialog;
 class TSmoothing;
 class TSoundInput;
 class TSoundOutput;
@@ -61,14 +66,16 @@ class StatusBar;
 
 // The MDI frame and the single owner of every setting and of all analysis
 // state. Other subsystems hold a pointer to it and use its fields directly;
-// the views see it only as their host.
-class TMainWin : public TMDIFrame, public TViewHost {
+// the views see it only as their host, the settings dialogs as theirs.
+class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
+    // The keys of section "Paths", in Folder order.
+    static const char* const FolderKeys[FolderCount];
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
     enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
@@ -121,8 +128,9 @@ public:
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
-    // Engine objects and paths.
-    TSmoothing* Smoothing = nullptr;
+    // Engine objects and paths. The spectral engines and the FFT window
+    // belong to the pipeline; their members here name them.
+    TPipelineWindow Smoothing{Pipeline};
     TSoundOutput* SoundOutput = nullptr;
     TSoundInput* SoundInput = nullptr;
     TWaveFile* WaveFile = nullptr;
@@ -131,12 +139,12 @@ public:
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
     TSeriesData* TriggerSeriesRight = nullptr;
-    TSpectralData* SpectralLeft = nullptr;
-    TSpectralData* SpectralRight = nullptr;
-    TSpectralData* SpectralCombined = nullptr;
-    TSpectralData* SpectralAux = nullptr;
-    TSpectralData* DisplayPrimary = nullptr;     // borrowed
-    TSpectralData* DisplaySecondary = nullptr;   // borrowed
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
     TSignalGenerator* SignalGenerator = nullptr;
     char ModulePath[PathSize] = {};
@@ -175,11 +183,11 @@ public:
     TReverb* ReverbWindow = nullptr;
     TLeqAnalysis* LeqWindow = nullptr;
     TTHDFreq* ThdFreqWindow = nullptr;
-    char PrimaryLabel[256] = {};
-    char SecondaryLabel[256] = {};
-    Toolbar* TransportToolbar = nullptr;
+    const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
+    const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
+    std::unique_ptr<Toolbar> TransportToolbar;
     Toolbar2* ButtonToolbar = nullptr;
-    StatusBar* StatusBarWindow = nullptr;
+    std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
 
@@ -209,6 +217,8 @@ public:
     AnalysisSettingsStruct Settings;
     ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
     CalibrationStruct Calibration{};
+    // The spectral engines and the FFT window, built for the records above.
+    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
@@ -268,12 +278,26 @@ public:
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
+    // The buffer handler's work per run kind: capture in Real Time, a
+    // recording, the Recorder's playback, and the end of a played segment.
+    void TakeRealTimeBuffers();
+    void TakeRecordedBuffers();
+    void RefillPlaybackBuffers();
+    void EndSegmentPlayback();
     // A disk recording past its size limit is saved and recording goes on in a new wave.
     void ContinueInNewRecording();
     // "recording_<date and time>.wav" in folder; a name already taken (two
     // recordings within one second) gets "_2", "_3", ... before ".wav".
     static std::string RecordingFileName(const char* folder, const TEngineHost::LocalTime& t);
     bool IdleAction(long idleCount) override;
+    // The idle handler's phases: whether a block is there to analyse (false
+    // also after stopping at the end of the data); filling and analysing it
+    // free-running or at a trigger (false when no data could be read); and
+    // the bookkeeping after a block.
+    bool IdleBlockReady();
+    bool AnalyseFreeRunningBlock();
+    bool AnalyseTriggeredBlock();
+    void FinishIdlePass();
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
     void AnalyseSeriesBlocks();
@@ -325,12 +349,8 @@ public:
     bool SetOverlapPercent(uint16_t percent);
     bool SetAverageBlocks(uint32_t blocks);
     bool SetAverageType(uint16_t type);
-    // Speeds of timed averaging: off, fast, medium, slow, forever.
-    static constexpr uint16_t AverageSpeedCount = 5;
     bool SetAverageSpeed(uint16_t speed);
     bool SetPeakHold(uint16_t mode);
-    // Every engine averages over the stored block count and type.
-    void RestoreAveraging();
     // The FFT window for the stored size and type, with the INI's Kaiser alpha.
     void ShapeWindow();
 
@@ -515,6 +535,37 @@ public:
     // Placement/Special of a configuration: 1 tile horizontally, 2 tile
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
+
+    // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
+    // Each stops the analyser, runs its dialog, takes what OK gave and runs
+    // the analyser again when it was running.
+    void CmSettings();
+    void CmScaling();
+    void CmMarkers();
+    void CmTrigger();
+    void CmDevice();
+    void CeCalibration(TCommandEnabler& ce);
+    // The processing settings a dialog's OK gave, and everything they touch:
+    // engines, the two-channel views, the input port's format, the scaling
+    // mode's views, the bars and the spectrum views.
+    void TakeProcessingSettings(const AnalysisSettingsStruct& edited);
+    // New ports for the devices whose index changed.
+    void TakeDevices(int32_t input, int32_t output);
+    // Repaints the open spectrum, phase, spectrogram and surface views.
+    void InvalidateAllViews();
+    // The index of the wave input (output) device whose name matches over at
+    // most 32 characters in any letter case; 0 when none does.
+    int32_t FindInputDeviceByName(const char* name);
+    int32_t FindOutputDeviceByName(const char* name);
+    // Runs a settings dialog modally; tests drive the dialog instead.
+    virtual int ExecuteDialog(TDialog& dialog);
+    // What the settings dialogs ask of the main window.
+    bool IsPostProcessing() const override { return OpMode == PostProcess; }
+    bool HasInputPort() const override { return SoundInput != nullptr; }
+    bool MemoryAllows(const AnalysisSettingsStruct& next) override { return CheckMemory(Settings, next); }
+    std::string CurrentFolder(const char* kind) const override;
+    void KeepFolder(const char* kind, const char* chosenPath) override;
+    const char* HelpFilePath() const override { return HelpPath; }
 
 private:
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).

@@ -8,30 +8,7 @@
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "shell/StatusBar.h"
-
-namespace {
-
-// Stops the analyser for a change and runs it again afterwards when it was
-// running; a recording or playback stays stopped.
-class TRunPause {
-public:
-    explicit TRunPause(TMainWin& main) : Main(main), WasRunning(main.RunState == TMainWin::Running)
-    {
-        if (Main.RunState != TMainWin::Stopped) Main.StopAnalyzer();
-    }
-    ~TRunPause()
-    {
-        if (WasRunning) Main.StartAnalyzer();
-    }
-    TRunPause(const TRunPause&) = delete;
-    TRunPause& operator=(const TRunPause&) = delete;
-
-private:
-    TMainWin& Main;
-    bool WasRunning;
-};
-
-}
+#include "shell/TRunPause.h"
 
 bool TMainWin::SetFftSize(uint32_t size)
 {
@@ -100,7 +77,7 @@ bool TMainWin::SetAverageBlocks(uint32_t blocks)
 {
     if (blocks == 0) return false;
     Settings.AverageBlocks = blocks;
-    RestoreAveraging();
+    Pipeline.RestoreAveraging();
     return true;
 }
 
@@ -108,15 +85,15 @@ bool TMainWin::SetAverageType(uint16_t type)
 {
     if (!TSpectralData::IsValidAveragingType(type)) return false;
     Settings.AverageType = type;
-    RestoreAveraging();
+    Pipeline.RestoreAveraging();
     return true;
 }
 
 bool TMainWin::SetAverageSpeed(uint16_t speed)
 {
-    if (speed >= AverageSpeedCount) return false;
+    if (speed >= TSpectrumPipeline::AverageSpeedCount) return false;
     Settings.AverageSpeed = speed;
-    RestoreAveraging();
+    Pipeline.RestoreAveraging();
     return true;
 }
 
@@ -124,26 +101,19 @@ bool TMainWin::SetPeakHold(uint16_t mode)
 {
     if (mode >= TSpectralData::PeakHoldModeCount) return false;
     Settings.PeakHold = mode;
-    // The coherence of the auxiliary engine holds no peaks.
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined})
-        if (spectral) spectral->SetPeakHoldMode(mode);
+    Pipeline.SetPeakHold(mode);
     RepaintSpectrumViews();
     return true;
 }
 
-void TMainWin::RestoreAveraging()
-{
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->SetAveraging(float(Settings.AverageBlocks), Settings.AverageType);
-}
-
 void TMainWin::ShapeWindow()
 {
-    if (!Smoothing) Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
-    Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
-    if (Settings.SmoothingWindow != TSmoothing::Kaiser) return;
     // Only the whole part of the stored alpha counts, and only the program's own INI holds it.
-    char text[40] = {};
-    ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
-    Smoothing->SetKaiserParameter(float(std::atoi(text)));
+    float alpha = 0.0f;
+    if (Settings.SmoothingWindow == TSmoothing::Kaiser) {
+        char text[40] = {};
+        ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
+        alpha = float(std::atoi(text));
+    }
+    Pipeline.ShapeWindow(alpha);
 }

@@ -33,7 +33,6 @@ void TMainWin::EvSize(UINT sizeType, const TSize& size)
         mdi->MoveWindow(0, t1 + t2, w, h - t1 - t2 - s + 1, true);
         mdi->Invalidate(true);
     }
-    // The button toolbar (0, t1, w, t2) moves and repaints here once it exists.
     PlaceBars(w, h, t1, s);
 }
 
@@ -54,9 +53,6 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
         return;
     if (type == TimeSeriesType) CreateSeriesView(settingsFile);
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
-    // Each other type's window is created, placed and shown here as its class
-    // lands; a created window sets its "ViewStatus" flag and, for a utility,
-    // checks its menu item.
 }
 
 void TMainWin::UpdateHopSize()

@@ -2,6 +2,9 @@
 // host, its window, the segment it zooms to and the run control's steps on it.
 #include "shell/TMainWin.h"
 
+#include <memory>
+#include <utility>
+
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TWaveFile.h"
@@ -71,13 +74,11 @@ void TMainWin::CreateSeriesView(const char* settingsFile)
 
 void TMainWin::CloseSeriesView()
 {
-    TSeriesPlot* view = TimeSeriesView;
-    if (!view)
+    if (!TimeSeriesView)
         return;
     SaveUtilityPlacements(TimeSeriesType, IniPath);
-    TimeSeriesView = nullptr;
-    view->Destroy();
-    delete view;
+    // The pointer is clear before the window goes: nothing reaches a view while it goes.
+    std::unique_ptr<TSeriesPlot>(std::exchange(TimeSeriesView, nullptr))->Destroy();
 }
 
 void TMainWin::CmViewTimeSeries()

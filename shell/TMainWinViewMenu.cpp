@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "engine/TWaveFile.h"
 #include "framework/TCommandEnabler.h"
@@ -18,6 +20,14 @@
 namespace {
 
 constexpr int TransportHeight = 36;
+
+// Takes a view from its pointer, which is cleared first so that nothing
+// reaches a view while it goes.
+template <class T>
+std::unique_ptr<T> TakeView(T*& slot)
+{
+    return std::unique_ptr<T>(std::exchange(slot, nullptr));
+}
 
 bool AnyViewFlag(const ViewStatusFlags& v)
 {
@@ -37,8 +47,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* data = index == 0 ? DisplayPrimary : (DisplaySecondary ? DisplaySecondary : DisplayPrimary);
-    TSpectralData* data2 = index == 0 ? DisplaySecondary : nullptr;
+    TSpectralData* primary = DisplayPrimary;
+    TSpectralData* secondary = DisplaySecondary;
+    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
+    TSpectralData* data2 = index == 0 ? secondary : nullptr;
     if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
         data2 = nullptr;
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
@@ -53,13 +65,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
 
 void TMainWin::CloseSpectrumView(int index)
 {
-    TSpectrumPlot* view = SpectrumViews[index];
-    if (!view)
+    if (!SpectrumViews[index])
         return;
     SaveUtilityPlacements(index == 0 ? SpectrumType : Spectrum2Type, IniPath);
-    SpectrumViews[index] = nullptr;
-    view->Destroy();
-    delete view;
+    TakeView(SpectrumViews[index])->Destroy();
 }
 
 void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
@@ -211,8 +220,8 @@ void TMainWin::LayoutForMode()
     // A frame not created yet builds its toolbar at set-up.
     if (!HWindow)
         return;
-    delete TransportToolbar;
-    TransportToolbar = new Toolbar(this, this, OpMode);
+    TransportToolbar.reset();
+    TransportToolbar = std::make_unique<Toolbar>(this, this, OpMode);
     TransportToolbar->Create();
     TransportToolbar->Show(SW_SHOWNORMAL);
     TransportToolbar->MoveWindow(0, 0, 3000, MainToolbarFlag ? TransportHeight : 1, true);
@@ -272,7 +281,7 @@ void TMainWin::CreateStatusBar()
 {
     if (StatusBarWindow)
         return;
-    StatusBarWindow = new StatusBar(this, this);
+    StatusBarWindow = std::make_unique<StatusBar>(this, this);
     StatusBarWindow->Create();
 }
 
@@ -335,15 +344,9 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
-    delete TimeSeriesView;
-    TimeSeriesView = nullptr;
-    for (TSpectrumPlot*& v : SpectrumViews) {
-        TSpectrumPlot* view = v;
-        v = nullptr;
-        delete view;
-    }
-    delete TransportToolbar;
-    TransportToolbar = nullptr;
-    delete StatusBarWindow;
-    StatusBarWindow = nullptr;
+    TakeView(TimeSeriesView).reset();
+    for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    TransportToolbar.reset();
+    StatusBarWindow.reset();
 }

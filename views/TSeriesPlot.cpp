@@ -163,7 +163,6 @@ void TSeriesPlot::SetupWindow()
 {
     ControlGuard = 1;
     TPlotBase::SetupWindow();
-    LabelFont = std::make_unique<TFont>("Arial", FontHeight, 0, 900, 900);
     const TFont* font = MainWin->GetMainFont();
     for (TWindow* w : {static_cast<TWindow*>(PlotTopEdit.get()), static_cast<TWindow*>(ChannelCombo.get()),
                        static_cast<TWindow*>(OrderEdit.get())})

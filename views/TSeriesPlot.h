@@ -162,8 +162,6 @@ public:
     std::unique_ptr<TComboBoxNonSort> ChannelCombo;
     std::unique_ptr<TEdit> OrderEdit;
     std::unique_ptr<LimitScroll> OrderSpin;
-    // The unit label's font, turned a quarter left.
-    std::unique_ptr<TFont> LabelFont;
 
     // Visible and saved frame ranges.
     TSeriesRange Range;
@@ -211,6 +209,8 @@ private:
     // Takes the drawn position line and selection off the screen, or puts them back.
     void ToggleMarks(TDC& dc);
     std::vector<ToolBtn*> Buttons() const;
+    // The unit label's font: the base font's height, turned a quarter left.
+    const TFont& LabelFont();
 
     DECLARE_RESPONSE_TABLE(TSeriesPlot);
 };

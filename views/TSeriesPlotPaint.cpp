@@ -9,12 +9,10 @@
 
 #include "engine/CalibrationStruct.h"
 #include "engine/TSeriesData.h"
-#include "framework/TBrush.h"
 #include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/TEdit.h"
 #include "framework/TFont.h"
-#include "framework/TPen.h"
 #include "framework/ToolBtn.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
@@ -49,9 +47,18 @@ std::vector<TRect> TSeriesPlot::PanesInUse() const
     return {GraphRect};
 }
 
+const TFont& TSeriesPlot::LabelFont()
+{
+    LOGFONTA lf{};
+    lf.lfHeight = FontHeight;
+    lf.lfEscapement = lf.lfOrientation = 900;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return Gdi.Font(lf);
+}
+
 void TSeriesPlot::Paint(TDC& dc, bool erase, TRect& update)
 {
-    if (PointCapacity == 0)
+    if (PointCapacity == 0 || !Font)
         return;
     TPlotBase::Paint(dc, erase, update);
     const bool both = PaneMode == 2;
@@ -90,8 +97,7 @@ void TSeriesPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar || !Font)
         return;
-    TFont font(Font, false);
-    dc.SelectObject(font);
+    dc.SelectObject(*Font);
     dc.SetTextAlign(TA_RIGHT | TA_TOP);
     dc.SetBkMode(TRANSPARENT);
     TRect field;
@@ -105,8 +111,7 @@ void TSeriesPlot::FillPane(TDC& dc, const TRect& pane, const TRect& update)
 {
     if (PrintMode || !pane.Touches(update))
         return;
-    TBrush brush(TColor(Opts->BackgroundColor));
-    dc.FillRect(pane, brush);
+    dc.FillRect(pane, Gdi.Brush(TColor(Opts->BackgroundColor)));
 }
 
 void TSeriesPlot::DrawTitle(TDC& dc, const TRect& pane, const TRect& update, const std::string& title)
@@ -119,8 +124,7 @@ void TSeriesPlot::DrawTitle(TDC& dc, const TRect& pane, const TRect& update, con
         if (_strnicmp(value, "FALSE", 20) == 0)
             return;
     }
-    TFont font(Font, false);
-    dc.SelectObject(font);
+    dc.SelectObject(*Font);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     dc.SetBkMode(TRANSPARENT);
     DrawText(dc, (pane.left + pane.right) / 2, pane.top - FontHeight - 3, title);
@@ -137,15 +141,12 @@ void TSeriesPlot::DrawAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& upd
     const bool decibels = Opts->AmpScaleType == TSeriesScale::DecibelAxis && !IsXY();
     const std::string unit = TSeriesTitles::UnitLabel(CalibrationOf(right ? 1 : 0), decibels);
     dc.SetBkMode(TRANSPARENT);
-    if (LabelFont) {
-        dc.SelectObject(*LabelFont);
-        dc.SetTextAlign(TA_CENTER | TA_TOP);
-        const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
-        DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, unit);
-        dc.RestoreFont();
-    }
-    TFont font(Font, false);
-    dc.SelectObject(font);
+    dc.SelectObject(LabelFont());
+    dc.SetTextAlign(TA_CENTER | TA_TOP);
+    const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
+    DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, unit);
+    dc.RestoreFont();
+    dc.SelectObject(*Font);
     dc.SetTextAlign(TA_RIGHT | TA_TOP);
     const int gap = PrintMode ? 80 : 6;
     for (const TAxisLabel& tick : Scale.AmplitudeTicks) {
@@ -162,8 +163,7 @@ void TSeriesPlot::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
     if (Scale.TimeTicks.empty() || (!PrintMode && pane.bottom > update.bottom))
         return;
     const int below = pane.bottom + GetScrollBarHeight();
-    TFont font(Font, false);
-    dc.SelectObject(font);
+    dc.SelectObject(*Font);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     dc.SetBkMode(TRANSPARENT);
     for (const TAxisLabel& tick : Scale.TimeTicks) {
@@ -191,8 +191,7 @@ void TSeriesPlot::DrawAmplitudeGrid(TDC& dc, const TRect& pane, const TRect& upd
 {
     if (!Opts->GridYEnabled || Scale.AmplitudeTicks.empty() || (!PrintMode && !pane.Touches(update)))
         return;
-    TPen pen(PrintMode ? TColor(PrintedGrid) : TColor(Opts->GridColor));
-    dc.SelectObject(pen);
+    dc.SelectObject(Gdi.Pen(PrintMode ? TColor(PrintedGrid) : TColor(Opts->GridColor)));
     for (const TAxisLabel& tick : Scale.AmplitudeTicks) {
         dc.MoveTo(pane.left, pane.top + tick.Position);
         dc.LineTo(pane.right, pane.top + tick.Position);
@@ -204,8 +203,7 @@ void TSeriesPlot::DrawTimeGrid(TDC& dc, const TRect& pane, const TRect& update)
 {
     if (!Opts->GridXEnabled || Scale.TimeTicks.empty() || (!PrintMode && !pane.Touches(update)))
         return;
-    TPen pen(PrintMode ? TColor(PrintedGrid) : TColor(Opts->GridColor));
-    dc.SelectObject(pen);
+    dc.SelectObject(Gdi.Pen(PrintMode ? TColor(PrintedGrid) : TColor(Opts->GridColor)));
     for (const TAxisLabel& tick : Scale.TimeTicks) {
         dc.MoveTo(pane.left + tick.Position, pane.top);
         dc.LineTo(pane.left + tick.Position, pane.bottom);

@@ -9,7 +9,6 @@
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/TSeriesData.h"
 #include "framework/TDC.h"
-#include "framework/TPen.h"
 #include "framework/UiHelpers.h"
 #include "views/TSeriesReader.h"
 #include "views/TViewHost.h"
@@ -139,8 +138,7 @@ void TSeriesPlot::DrawTrace(TDC& dc, const TRect& pane, const TRect& update, con
     const TPoint* p = reinterpret_cast<const TPoint*>(points.data());
     const int saved = dc.SaveDC();
     const bool colourDevice = !PrintMode || IsColorDevice(dc);
-    TPen pen(colourDevice ? TColor(colour) : TColor(0, 0, 0), PrintMode ? 4 : 1);
-    dc.SelectObject(pen);
+    dc.SelectObject(Gdi.Pen(colourDevice ? TColor(colour) : TColor::Black, PrintMode ? 4 : 1));
     if (!PrintMode)
         dc.IntersectClipRect(pane);
     const int piece = PrintMode ? TSeriesTrace::PrinterPiece : TSeriesTrace::ScreenPiece;

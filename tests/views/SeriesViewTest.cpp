@@ -13,6 +13,7 @@
 
 #include "framework/TComboBoxNonSort.h"
 #include "framework/TEdit.h"
+#include "framework/TGdiObject.h"
 #include "framework/TMDIChild.h"
 #include "framework/TPopupMenu.h"
 #include "framework/TScrollBar.h"
@@ -456,4 +457,51 @@ TEST_F(TSeriesScreen, APrintedPageTakesItsMarginsAndBuildsItsTraces)
     EXPECT_GT(header.nRecords, 2u * (2u * 1000u / 255u));
     ::DeleteEnhMetaFile(drawn);
     view.UpdateLayout();
+}
+
+TEST_F(TSeriesScreen, RedrawsAndTheViewMenuHoldTheGdiObjectsFlat)
+{
+    Open();
+    LoadWave("series_48k_stereo.wav");
+    auto redraw = [&](float time) {
+        View->NewData(time);
+        View->Invalidate(true);
+        View->UpdateWindow();
+    };
+    redraw(0.0f);
+    const long before = TGdiObject::LiveObjects();
+    for (int frame = 1; frame <= 200; ++frame) {
+        redraw(frame * 0.1f);
+        ASSERT_EQ(TGdiObject::LiveObjects(), before) << frame;
+    }
+
+    // The View menu closes the view (keeping its placement) and opens it again there.
+    auto toggle = [&] {
+        Main->SendMessage(WM_COMMAND, CM_VIEWTIMESERIES);
+        Pump();
+    };
+    RECT placed;
+    ::GetWindowRect(View->GetHandle(), &placed);
+    toggle();
+    ASSERT_EQ(Main->TimeSeriesView, nullptr);
+    EXPECT_EQ(Main->ViewStatus.TimeSeries, 0);
+    EXPECT_EQ(::GetMenuState(::GetMenu(Main->GetHandle()), CM_VIEWTIMESERIES, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    const long closed = TGdiObject::LiveObjects();
+    toggle();
+    ASSERT_NE(Main->TimeSeriesView, nullptr);
+    EXPECT_EQ(Main->ViewStatus.TimeSeries, 1);
+    EXPECT_NE(::GetMenuState(::GetMenu(Main->GetHandle()), CM_VIEWTIMESERIES, MF_BYCOMMAND) & MF_CHECKED, 0u);
+    RECT reopened;
+    ::GetWindowRect(Main->TimeSeriesView->GetHandle(), &reopened);
+    EXPECT_EQ(reopened.left, placed.left);
+    EXPECT_EQ(reopened.right, placed.right);
+    EXPECT_EQ(reopened.bottom, placed.bottom);
+    const long open = TGdiObject::LiveObjects();
+    for (int cycle = 0; cycle < 10; ++cycle) {
+        toggle();
+        ASSERT_EQ(TGdiObject::LiveObjects(), closed) << "closed, cycle " << cycle;
+        toggle();
+        ASSERT_EQ(TGdiObject::LiveObjects(), open) << "open, cycle " << cycle;
+    }
+    View = Main->TimeSeriesView;
 }
