@@ -505,3 +505,33 @@ TEST_F(TSeriesScreen, RedrawsAndTheViewMenuHoldTheGdiObjectsFlat)
     }
     View = Main->TimeSeriesView;
 }
+
+TEST_F(TSeriesScreen, ZoomToSegmentAndTheLiveThrottle)
+{
+    Open();
+    LoadWave("series_48k_stereo.wav");
+    Main->Settings.FFTsize = 4096;
+    Main->Settings.DecimationRatio = 1;
+    Main->ZoomToSegment(0.5f, 1.0f);
+    EXPECT_EQ(View->Range.First, 24000);
+    EXPECT_EQ(View->Range.Last, 48000);
+    // An empty segment is one block long.
+    Main->ZoomToSegment(1.0f, 0.0f);
+    EXPECT_EQ(View->Range.First, 48000);
+    EXPECT_EQ(View->Range.Last, 48000 + 4096);
+    EXPECT_FLOAT_EQ(Main->SeriesOptions.StartTime, 1.0f);
+
+    // With the throttle on, blocks at 0.00, 0.05 and 0.12 s draw at 0.00 and
+    // 0.12 only; a time before the last accepted one is a new run.
+    Main->SeriesOptions.IntervalFlag = 1;
+    Main->SeriesOptions.IntervalSecs = 0.1f;
+    struct Step {
+        float time, accepted;
+    };
+    const Step steps[] = {{0.0f, 0.0f}, {0.05f, 0.0f}, {0.12f, 0.12f}, {0.2f, 0.12f}, {0.05f, 0.0f}, {0.07f, 0.0f},
+                          {0.11f, 0.11f}};
+    for (const Step& s : steps) {
+        View->NewData(s.time);
+        EXPECT_EQ(View->LastUpdateTime, s.accepted) << s.time;
+    }
+}
