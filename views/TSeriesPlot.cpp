@@ -377,7 +377,6 @@ void TSeriesPlot::UpdateLayout()
         ShowButtons();
     else
         HideButtons();
-    LoadLogo();
     XFormat = MainWin->GetAnalysisSettings().Format.SamplingRate <= 48000 ? 4 : 6;
 
     ControlGuard = 1;
@@ -428,7 +427,6 @@ void TSeriesPlot::UpdateLayout()
         SelectButton->SetUp();
     else
         SelectButton->SetDown();
-    SetSelectionButtons();
 
     LoadLogo();
     AllocTraceBuffers();
@@ -438,18 +436,6 @@ void TSeriesPlot::UpdateLayout()
     DrawnPosition = NoPosition;
     Invalidate(true);
     UpdateWindow();
-}
-
-// Play and Filter act on a selection: grey while Select waits for one.
-void TSeriesPlot::SetSelectionButtons()
-{
-    if (SelectButton->Highlight) {
-        PlayButton->SetUp();
-        FilterButton->SetUp();
-    } else {
-        PlayButton->SetDown();
-        FilterButton->SetDown();
-    }
 }
 
 void TSeriesPlot::UpdateSelectButton()
@@ -543,8 +529,6 @@ void TSeriesPlot::ScrollNotify(UINT code)
     } else if (Source() <= StripChartSource) {
         Range.Scroll(int(code), ScrollBar->GetPosition(), length);
     }
-    BuildColumnTable();
-    BuildTimeTicks();
     UpdateLayout();
 }
 
@@ -552,8 +536,7 @@ void TSeriesPlot::SetTimeRange(float start, float end)
 {
     if (!(start < end))
         return;
-    TSeriesReader clock = Source() == WaveSource ? TSeriesReader(MainWin->GetWaveData(), 0, 0)
-                                                 : TSeriesReader(MainWin->GetSeriesBlock(0), 0, 0);
+    const TSeriesReader clock = Clock();
     if (!clock.HasData())
         return;
     const int64_t length = GetDataLength();

@@ -101,7 +101,7 @@ public:
     void AllocTraceBuffers();
     void UpdateTraces(TDC& dc);
     void DrawTrace(TDC& dc, const TRect& pane, const TRect& update, const std::vector<TCurvePoint>& points,
-                   size_t count, COLORREF colour);
+                   COLORREF colour);
 
     // Mouse and selection.
     void SetSelection(const TRect& rect) override;
@@ -122,10 +122,12 @@ public:
     void GetSelectedSegment(float& start, float& end) override;
     int HasSelection() const { return !SelectionRect.IsEmpty(); }
 
-    // Commands. The edits, the play and the options go to the main window.
     // The context menu of a right click in a pane, before it is shown.
     std::unique_ptr<TPopupMenu> BuildContextMenu() const;
+    // The measuring cursor's values as text on the clipboard.
     void CopyCursorValues();
+
+    // Commands; the edits, the play and the options go to the main window.
     void CmSelect();
     void CmZoomIn();
     void CmZoomIn2x();
@@ -199,7 +201,6 @@ private:
     // The range check without the scroll bar and buttons (also for a printed page).
     void FitRange();
     void EndSelectMode();
-    void SetSelectionButtons();
     std::vector<TRect> PanesInUse() const;
     // Builds the trace of pane 0 (upper or only) or 1; false when nothing was built.
     bool BuildPane(int pane);

@@ -82,7 +82,7 @@ void TSeriesPlot::Paint(TDC& dc, bool erase, TRect& update)
             DrawTimeAxis(dc, pane, update);
         DrawTimeGrid(dc, pane, update);
         DrawAmplitudeGrid(dc, pane, update);
-        DrawTrace(dc, pane, update, Trace[i], Trace[i].size(), Opts->LineColor);
+        DrawTrace(dc, pane, update, Trace[i], Opts->LineColor);
         if (!IsXY())
             DrawPositionMark(dc, pane, update);
     }

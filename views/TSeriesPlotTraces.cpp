@@ -119,20 +119,19 @@ void TSeriesPlot::UpdateTraces(TDC& dc)
             break;
         const TRect area = PaneMode == 2 ? (pane == 0 ? PaneRect1 : PaneRect2) : GraphRect;
         // What is on screen goes first, whole, then the grid it crossed.
-        DrawTrace(dc, area, everything, PreviousTrace[pane], PreviousTrace[pane].size(), Opts->BackgroundColor);
+        DrawTrace(dc, area, everything, PreviousTrace[pane], Opts->BackgroundColor);
         DrawTimeGrid(dc, area, everything);
         DrawAmplitudeGrid(dc, area, everything);
-        DrawTrace(dc, area, everything, Trace[pane], Trace[pane].size(), Opts->LineColor);
+        DrawTrace(dc, area, everything, Trace[pane], Opts->LineColor);
         PreviousTrace[pane] = Trace[pane];
     }
     ToggleMarks(dc);
 }
 
 void TSeriesPlot::DrawTrace(TDC& dc, const TRect& pane, const TRect& update, const std::vector<TCurvePoint>& points,
-                            size_t count, COLORREF colour)
+                            COLORREF colour)
 {
-    count = std::min(count, points.size());
-    if (count == 0 || (!PrintMode && !pane.Touches(update)))
+    if (points.empty() || (!PrintMode && !pane.Touches(update)))
         return;
     static_assert(sizeof(TCurvePoint) == sizeof(POINT));
     const TPoint* p = reinterpret_cast<const TPoint*>(points.data());
@@ -142,7 +141,7 @@ void TSeriesPlot::DrawTrace(TDC& dc, const TRect& pane, const TRect& update, con
     if (!PrintMode)
         dc.IntersectClipRect(pane);
     const int piece = PrintMode ? TSeriesTrace::PrinterPiece : TSeriesTrace::ScreenPiece;
-    for (const auto& [start, n] : TSeriesTrace::Pieces(int(count), piece))
+    for (const auto& [start, n] : TSeriesTrace::Pieces(int(points.size()), piece))
         dc.Polyline(p + start, n);
     dc.RestorePen();
     dc.RestoreDC(saved);
