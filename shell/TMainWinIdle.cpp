@@ -13,6 +13,7 @@
 #include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -240,8 +241,11 @@ void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series
 // left out, and the views told of them.
 void TMainWin::AnalyseSeriesBlocks()
 {
-    if (OverloadFlag && Settings.ExcludeOverloadFlag)
+    if (OverloadFlag && Settings.ExcludeOverloadFlag) {
+        // An overloaded block is shown, not analysed.
+        if (TimeSeriesView) TimeSeriesView->NewData(0.0f);
         return;
+    }
     CopySeriesToSpectral(SpectralLeft, SeriesLeft);
     CopySeriesToSpectral(SpectralRight, SeriesRight);
     if (!ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux))

@@ -15,6 +15,7 @@
 #include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -160,6 +161,7 @@ void TMainWin::StartAnalyzer()
     default:
         break;
     }
+    SeriesViewStarted();
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
@@ -198,6 +200,7 @@ int TMainWin::OpenCaptureInput()
                 return 0;
             }
             SetWaveCalibration(*WaveFile, Calibration);
+            if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -289,7 +292,7 @@ void TMainWin::StopAnalyzer()
         }
         SetWaveCalibration(*WaveFile, Calibration);
     }
-    if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
+    if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;
