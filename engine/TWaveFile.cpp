@@ -2,6 +2,7 @@
 
 #include "engine/TEngineHost.h"
 #include "engine/TWaveLayout.h"
+#include "engine/TWorkingFolder.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>
@@ -153,12 +154,16 @@ TWaveFile::TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const c
     }
     WorkingFile = Name;
     if (copy) {
-        WorkingFile = NewTempName(TempDirectory);
-        if (WorkingFile.empty() || !CopyFileA(Name.c_str(), WorkingFile.c_str(), FALSE)) {
-            SayOpenFailed(Name);
-            if (!WorkingFile.empty())
-                DeleteFileA(WorkingFile.c_str());
+        // The wave was found readable before; a failure here lies with the working folder.
+        TWorkingFolder folder(TempDirectory);
+        WorkingFile = folder.NewFileName();
+        if (!WorkingFile.empty() && !CopyFileA(Name.c_str(), WorkingFile.c_str(), FALSE)) {
+            folder.NoteLastError();
+            DeleteFileA(WorkingFile.c_str());
             WorkingFile.clear();
+        }
+        if (WorkingFile.empty()) {
+            Say(folder.FailureText());
             Error = 1;
             return;
         }
@@ -240,10 +245,7 @@ TWaveFile::~TWaveFile()
 
 std::string TWaveFile::NewTempName(const std::string& folder) const
 {
-    char name[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "wav", 0, name))
-        return {};
-    return name;
+    return TWorkingFolder(folder).NewFileName();
 }
 
 void TWaveFile::SetFileName(const char* name)
@@ -357,9 +359,12 @@ bool TWaveFile::Load(const std::string& file, bool working)
 
 bool TWaveFile::CreateWorkingFile()
 {
-    WorkingFile = NewTempName(TempDirectory);
-    if (WorkingFile.empty() || !OpenHandle(true)) {
-        SayOpenFailed(WorkingFile);
+    TWorkingFolder folder(TempDirectory);
+    WorkingFile = folder.NewFileName();
+    if (!WorkingFile.empty() && !OpenHandle(true))
+        folder.NoteLastError();
+    if (WorkingFile.empty() || !File) {
+        Say(folder.FailureText());
         Error = 1;
         return false;
     }

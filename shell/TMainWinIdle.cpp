@@ -68,6 +68,7 @@ bool TMainWin::IdleBlockReady()
             WaveFile->SeekEnd();
             CurrentTime = WaveFile->GetPositionTime();
             StopAnalyzer();
+            UpdateToolbarReadouts();
             return false;
         }
         return true;
