@@ -2,6 +2,7 @@
 #include "engine/CalibrationStruct.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFormat.h"
+#include "engine/TWaveLayout.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,7 +85,16 @@ public:
 private:
     void Clear();
     bool Load(const std::string& file, bool working);
-    void ReadCalibration(void* source);
+    // The first calibration chunk of the file, when its record is one the
+    // program could have written; a record that is not says so, naming the file.
+    void ReadCalibration(TWaveLayout::TSource& source, const TWaveLayout& layout);
+    bool WorkOnOrderedCopy(const std::string& file, const TWaveLayout& layout);
+    // The calibration chunk at the file's current position.
+    bool WriteCalibrationChunk(void* file) const;
+    // Whether the named file, open as `file` (an HMMIO), reads back as a wave
+    // of this format with dataBytes of frames and, when the wave has one, its
+    // calibration chunk.
+    bool ReadsBack(void* file, const std::string& name, uint32_t dataBytes) const;
     bool CreateWorkingFile();
     bool SaveMemory();
     bool SaveWorking(bool reopen);
@@ -105,7 +115,12 @@ private:
     // A measure of frames [from, to) of the working file, taken on a scratch copy.
     using TRangeMeasure = double (TWaveData::*)(uint32_t from, uint32_t to, uint16_t channel);
     double MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure);
+    // A new working file in folder, which is made first when it does not exist
+    // yet; empty on failure, with FolderProblem set.
     std::string NewTempName(const std::string& folder) const;
+    // The message for a working file that cannot be made in folder: the
+    // folder as a full path and the system's reason, never the wave's name.
+    void NoteFolderProblem(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
     void RecordUndo(uint16_t operation, float start, float end);
     // Opens the clipboard's wave as a temporary file and, when its format is
@@ -122,6 +137,7 @@ private:
     std::string TempDirectory;
     std::string Name;
     std::string WorkingFile;
+    mutable std::string FolderProblem;
     std::string UndoFile;
     float UndoStart = 0.0f;
     float UndoEnd = 0.0f;
