@@ -4,10 +4,11 @@
 // Spaces the analysis blocks of a live source (capture, or playback of a
 // recording) one hop apart in the data, as Post Process steps through a file,
 // so that averaging counts and peak-hold decay mean the same in every mode and
-// on any machine. A source that has run more than a hop ahead (a slow pass) is
-// caught up at once instead of being worked off block by block.
+// on any machine. Blocks that fell due during a slow pass are worked off one by
+// one, up to CatchUpHops of them; a source further ahead is caught up at once.
 class TBlockPacer {
 public:
+    static constexpr uint32_t CatchUpHops = 4;
     // Forget the previous block: the next one is the first.
     void Reset() { Started = false; }
     // position: the frames the source has delivered by now. The first block

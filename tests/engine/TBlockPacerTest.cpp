@@ -55,12 +55,18 @@ TEST(TBlockPacer, FirstBlockWaitsForEnoughDataAndAStallIsCaughtUpAtOnce)
     EXPECT_FALSE(pacer.Due(24095, 16384, 4096, due));
     ASSERT_TRUE(pacer.Due(24100, 16384, 4096, due));
     EXPECT_EQ(due, 24096u);
-    // A pass a second late takes the newest data, then hops on from there.
-    ASSERT_TRUE(pacer.Due(72000, 16384, 4096, due));
-    EXPECT_EQ(due, 72000u);
-    EXPECT_FALSE(pacer.Due(76095, 16384, 4096, due));
-    ASSERT_TRUE(pacer.Due(76096, 16384, 4096, due));
-    EXPECT_EQ(due, 76096u);
+    // Blocks due during a slow pass come one after another...
+    ASSERT_TRUE(pacer.Due(33000, 16384, 4096, due));
+    EXPECT_EQ(due, 28192u);
+    ASSERT_TRUE(pacer.Due(33000, 16384, 4096, due));
+    EXPECT_EQ(due, 32288u);
+    EXPECT_FALSE(pacer.Due(33000, 16384, 4096, due));
+    // ...but a pass a second late takes the newest data, then hops on from there.
+    ASSERT_TRUE(pacer.Due(90000, 16384, 4096, due));
+    EXPECT_EQ(due, 90000u);
+    EXPECT_FALSE(pacer.Due(94095, 16384, 4096, due));
+    ASSERT_TRUE(pacer.Due(94096, 16384, 4096, due));
+    EXPECT_EQ(due, 94096u);
     pacer.Reset();
     EXPECT_FALSE(pacer.Due(100, 16384, 4096, due));
 }

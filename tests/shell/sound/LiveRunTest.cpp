@@ -22,6 +22,7 @@
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
+#include "views/TSpectrumPlot.h"
 
 namespace {
 
@@ -70,6 +71,8 @@ struct TLiveRun : ::testing::Test {
         Main->ViewStatus.SpectrumPlot = 1;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
+        Main->MoveWindow(0, 0, 1024, 640, true);
+        if (Main->SpectrumViews[0]) Main->SpectrumViews[0]->MoveWindow(0, 0, 1010, 520, true);
         delete Main->SoundInput;
         Main->SoundInput = new TSoundInput(inputId);
         delete Main->SoundOutput;
@@ -93,6 +96,35 @@ struct TLiveRun : ::testing::Test {
         ::RemoveDirectoryA(ExeFolder.c_str());
     }
 
+    // The frame as the screen shows it, as a 24-bit bitmap file in the build
+    // tree (scripts/docs-screenshots turns it into the picture in docs/).
+    void SaveFrameImage(const char* name)
+    {
+        RECT r;
+        ::GetWindowRect(Main->GetHandle(), &r);
+        const int w = r.right - r.left, h = r.bottom - r.top;
+        HDC screen = ::GetDC(nullptr);
+        HDC memory = ::CreateCompatibleDC(screen);
+        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
+        HGDIOBJ old = ::SelectObject(memory, bitmap);
+        ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+        ::SelectObject(memory, old);
+        BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB};
+        std::vector<uint8_t> pixels(size_t((w * 3 + 3) & ~3) * h);
+        ::GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+        BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
+                              DWORD(sizeof file + sizeof info)};
+        if (FILE* out = std::fopen((std::string(TONALYX_SHOTS) + "/" + name).c_str(), "wb")) {
+            std::fwrite(&file, sizeof file, 1, out);
+            std::fwrite(&info, sizeof info, 1, out);
+            std::fwrite(pixels.data(), 1, pixels.size(), out);
+            std::fclose(out);
+        }
+        ::DeleteObject(bitmap);
+        ::DeleteDC(memory);
+        ::ReleaseDC(nullptr, screen);
+    }
+
     // The framework's message loop with the main window's idle handler, for ms.
     void Run(DWORD ms)
     {
@@ -114,16 +146,17 @@ struct TLiveRun : ::testing::Test {
 
 }  // namespace
 
+// The analysis costs the same on silence as on a tone; the monitor of the idle
+// sink is read, so that no player in this process adds to the processor time.
 TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
 {
-    TTonePlayer tone(FindSoundDevice(false, "Null Output"), Rate, ToneHz);
-    ASSERT_TRUE(tone.Ok);
     struct Case { uint16_t Overlap; DWORD Ms; };
     for (const Case c : {Case{75, 20000}, Case{50, 10000}}) {
         SCOPED_TRACE(c.Overlap);
         Start(c.Overlap);
         Run(1500);
         const int32_t blocks = Main->BlocksProcessed;
+        const uint32_t frames = Main->SoundInput->GetRecordedFrames();
         const double cpu = ProcessCpuSeconds();
         const DWORD begin = ::GetTickCount();
         Run(c.Ms);
@@ -131,12 +164,14 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         const double blockRate = (Main->BlocksProcessed - blocks) / seconds;
         const double hopRate = Rate / (16384.0 * (100 - c.Overlap) / 100);
         const double load = (ProcessCpuSeconds() - cpu) / seconds;
-        std::printf("overlap %d%%: %.2f blocks/s (hop rate %.2f/s), processor %.1f %% of one core over %.1f s\n",
-                    c.Overlap, blockRate, hopRate, 100 * load, seconds);
+        // The sink's clock may run a little off the wall clock: the hops it delivered.
+        const double deliveredHops = (Main->SoundInput->GetRecordedFrames() - frames) / (16384.0 * (100 - c.Overlap) / 100);
+        std::printf("overlap %d%%: %.2f blocks/s (hop rate %.2f/s, %.2f hops/s delivered), processor %.1f %% of one "
+                    "core over %.1f s\n",
+                    c.Overlap, blockRate, hopRate, deliveredHops / seconds, 100 * load, seconds);
         EXPECT_NEAR(blockRate, hopRate, 0.1 * hopRate);
         EXPECT_LT(load, 0.10);
         EXPECT_EQ(Main->RunState, TMainWin::Running);
-        EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), ToneHz, 2 * Main->SpectralLeft->GetBinWidth());
         Main->StopAnalyzer();
     }
     // The history wave went to the default working folder, made for it.
@@ -173,6 +208,7 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
     auto run = [&] {
         Start(75);
         Run(2500);
+        SaveFrameImage("live-spectrum.bmp");
         Reading r{Main->SpectralLeft->GetOverallLevelPeak(), Main->SpectralRight->GetOverallLevelPeak(), {}, false};
         for (int k = Main->SpectralLeft->GetLowIndex(); k <= Main->SpectralLeft->GetHighIndex(); ++k)
             r.Hold.push_back(Main->SpectralLeft->GetPeakHoldValue(k));
