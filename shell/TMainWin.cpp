@@ -231,9 +231,11 @@ void TMainWin::SetupWindow()
 
     TMDIFrame::SetupWindow();
 
+    // The splash stands over the frame while the set-up goes on, so that the
+    // frame is shown and painted behind it; it closes itself on its timer.
     if (::GetPrivateProfileIntA("Main", "ShowSplashScreen", 1, IniPath) != 0) {
-        TAboutDialog splash(this, this, "ABOUT_TONALYX", 1);
-        splash.Execute();
+        Splash = std::make_unique<TAboutDialog>(this, this, "ABOUT_TONALYX", 1);
+        if (Splash->Create()) Splash->Show(SW_SHOWNORMAL);
     }
     AttachWindowMenu();
     BuildRecentFileMenu();

@@ -13,6 +13,7 @@
 #include "engine/TEngineHost.h"
 #include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
+#include "engine/TBlockPacer.h"
 #include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
@@ -67,6 +68,7 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
+class TAboutDialog;
 class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
@@ -196,6 +198,8 @@ public:
     std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
+    // The start-up splash, modeless over the frame.
+    std::unique_ptr<TAboutDialog> Splash;
 
     // Run control.
     int32_t InputDeviceID = 0;
@@ -277,6 +281,15 @@ public:
     uint32_t TriggerOffset = 0;
     uint32_t PartialFrames = 0;
     uint32_t HistoryWrapPosition = 0;
+
+    // Live blocks (capture, playback) one hop apart: the pacer, the frame the
+    // next block is taken at, and the timer that wakes the waiting message
+    // loop to look again while the analyser runs on a live source.
+    TBlockPacer LivePacer;
+    uint64_t DueFrame = 0;
+    static constexpr UINT_PTR PaceTimer = 0x7A01;
+    static constexpr UINT PaceTimerMs = 5;
+    bool LiveBlockDue();
 
     void CmRun();
     void ResetAveragers();
