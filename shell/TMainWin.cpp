@@ -76,6 +76,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_TRIGGER, CmTrigger)
     EV_COMMAND(CM_DEVICE, CmDevice)
     EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
+    // File menu commands that make a new wave.
+    EV_COMMAND(CM_FILEDECIMATE, CmFileDecimate)
+    EV_COMMAND(CM_FILEMERGE, CmFileMerge)
+    EV_COMMAND_ENABLE(CM_FILEDECIMATE, CeFileDecimate)
+    EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
 END_RESPONSE_TABLE;
 
 namespace {

@@ -516,6 +516,18 @@ public:
     void KeepFolder(const char* kind, const char* chosenPath) override;
     const char* HelpFilePath() const override { return HelpPath; }
 
+    // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
+    // DecimateFile writes a new file and leaves the open wave as it was;
+    // MergeFiles opens the merged, untitled wave. False when nothing was made.
+    void CmFileDecimate();
+    void CmFileMerge();
+    void CeFileDecimate(TCommandEnabler& ce);
+    void CeFileMerge(TCommandEnabler& ce);
+    bool DecimateFile(const char* path, uint16_t ratio, uint32_t filter);
+    bool MergeFiles(const char* left, const char* right);
+    // Takes the key messages waiting for the frame; true when one was Esc.
+    bool EscapePending();
+
 private:
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
