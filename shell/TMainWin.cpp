@@ -119,6 +119,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_NOISEFIGURELEFTRIGHT, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
     EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
+    // File menu commands that make a new wave.
+    EV_COMMAND(CM_FILEDECIMATE, CmFileDecimate)
+    EV_COMMAND(CM_FILEMERGE, CmFileMerge)
+    EV_COMMAND_ENABLE(CM_FILEDECIMATE, CeFileDecimate)
+    EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
 END_RESPONSE_TABLE;
 
 namespace {

@@ -669,6 +669,37 @@ public:
     void KeepFolder(const char* kind, const char* chosenPath) override;
     const char* HelpFilePath() const override { return HelpPath; }
 
+    // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
+    // DecimateFile writes a new file and leaves the open wave as it was;
+    // MergeFiles opens the merged, untitled wave. False when nothing was made.
+    void CmFileDecimate();
+    void CmFileMerge();
+    void CeFileDecimate(TCommandEnabler& ce);
+    void CeFileMerge(TCommandEnabler& ce);
+    bool DecimateFile(const char* path, uint16_t ratio, uint32_t filter);
+    bool MergeFiles(const char* left, const char* right);
+    // Takes the key messages waiting for the frame; true when one was Esc.
+    bool EscapePending();
+
+    // Edits of a segment's samples (TMainWinSampleEdits.cpp): each keeps an
+    // undo copy of the segment and answers whether the wave changed. The
+    // gain and DC offset values stay for the program run.
+    float GainAdjustLeftDb = 0.0f;
+    float GainAdjustRightDb = 0.0f;
+    float DCOffsetLeft = 0.0f;
+    float DCOffsetRight = 0.0f;
+    bool GainAdjustSegment(float start, float end);
+    bool DCOffsetSegment(float start, float end);
+    // Gain and offset in sample units over [start, end) of both channels.
+    bool AdjustSegment(float start, float end, double leftGain, double rightGain, double leftOffset,
+                       double rightOffset, const char* caption);
+    // The filter dialog on a working copy of Filter; true when Start stored it.
+    bool RunFilterDialog();
+    // Filters [start, end) with Filter; Esc or a click cancels and undoes.
+    bool FilterSegment(float start, float end);
+    // Whether a left click waits for the frame (it stays in the queue).
+    bool ClickPending();
+
 private:
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
     void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
