@@ -265,7 +265,8 @@ TEST_F(TDdeServerRun, TwentyOneConversationsAreServed)
     }
 }
 
-TEST_F(TDdeServerRun, RequestRoundTrip)
+// Benchmark, run on demand with --gtest_also_run_disabled_tests.
+TEST_F(TDdeServerRun, DISABLED_RequestRoundTrip)
 {
     RunFile();
     std::vector<double> ms;
