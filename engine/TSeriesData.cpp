@@ -113,6 +113,29 @@ float TSeriesData::GetSample(uint32_t index, int scaled) const
     return static_cast<float>(scaled ? v * Scale : v);
 }
 
+void TSeriesData::ReadSamples(float* to, uint32_t count) const
+{
+    const uint32_t n = HasBuffer() ? std::min(count, Length) : 0;
+    const int32_t silence = Format.SilenceValue;
+    const uint8_t* p = Buffer.data();
+    // The width is tested once, not per sample as Load does.
+    switch (Format.BytesPerSample) {
+    case 1:
+        for (uint32_t i = 0; i < n; ++i)
+            to[i] = static_cast<float>(static_cast<double>(p[i] - silence));
+        break;
+    case 2:
+        for (uint32_t i = 0; i < n; ++i)
+            to[i] = static_cast<float>(static_cast<double>(static_cast<int16_t>(p[2 * i] | (p[2 * i + 1] << 8)) - silence));
+        break;
+    default:
+        for (uint32_t i = 0; i < n; ++i)
+            to[i] = GetSample(i, 0);
+        break;
+    }
+    std::fill(to + n, to + count, 0.0f);
+}
+
 uint8_t* TSeriesData::GetSamplePtr(uint32_t index)
 {
     if (!HasBuffer() || index >= Length)

@@ -393,26 +393,6 @@ int TSpectralData::GetIndexCount() const
     return FrequencyScale == 2 ? GetLastBand() - GetFirstUsableBand() : static_cast<int>(Bins);
 }
 
-float TSpectralData::PowerToDB(float power)
-{
-    return power <= 0.0f ? NoLevel : static_cast<float>(10.0 * std::log10(static_cast<double>(power)));
-}
-
-float TSpectralData::AmplitudeToDB(float amplitude)
-{
-    return amplitude <= 0.0f ? NoLevel : static_cast<float>(20.0 * std::log10(static_cast<double>(amplitude)));
-}
-
-float TSpectralData::DBToPower(float dB)
-{
-    return static_cast<float>(std::pow(10.0, 0.1 * dB));
-}
-
-float TSpectralData::DBToAmplitude(float dB)
-{
-    return static_cast<float>(std::pow(10.0, 0.05 * dB));
-}
-
 float TSpectralData::ComputePhase(float re, float im)
 {
     return (re == 0.0f && im == 0.0f) ? 0.0f : std::atan2(im, re);

@@ -164,10 +164,7 @@ void TSpectralData::Average(uint32_t normaliseBands)
             PeakBin = k;
         }
     }
-    if (AmplitudeScale == 1 && !DBArray.empty()) {
-        for (uint32_t k = 0; k < averagedBins; ++k)
-            DBArray[k] = PowerToDB(Averaged[k]);
-    }
+    StoreBinLevels(averagedBins);
     if (FrequencyScale == 2)
         ComputeBands(normaliseBands);
     OverallLevel = ComputeTotalPower(GetLowIndex(), GetHighIndex(), AmplitudeScale, static_cast<int16_t>(OverallWeighting));
@@ -230,6 +227,7 @@ void TSpectralData::ResetAverages()
     std::fill(AveragedComplex.begin(), AveragedComplex.end(), 0.0f);
     std::fill(Averaged.begin(), Averaged.end(), 0.0f);
     std::fill(DBArray.begin(), DBArray.end(), NoLevel);
+    BinLevelsOfAverage = true;
     std::fill(BandValues.begin(), BandValues.end(), NoLevel);
     // An empty slot counts as zeros, so the stored spectra are given back.
     for (auto& slot : StoredPower)

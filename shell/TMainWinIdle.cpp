@@ -222,8 +222,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)
 {
     if (!spectral || !series) return;
-    const uint32_t size = spectral->GetFFTSize();
-    for (uint32_t i = 0; i < size; ++i) spectral->SetTimeSample(i, series->GetSample(i, 0));
+    if (float* time = spectral->GetFFTBuffer()) series->ReadSamples(time, spectral->GetFFTSize());
 }
 
 // Spectra of the filled series blocks, unless an overloaded block is to be
