@@ -188,8 +188,17 @@ int TSeriesData::GetPeakMagnitude() const
         return 0;
     const uint32_t n = std::min(GetDecimatedLength(), Length);
     int32_t peak = 1;
-    for (uint32_t i = 0; i < n; ++i)
-        peak = std::max(peak, std::abs(Load(i) - Format.SilenceValue));
+    if (Format.BytesPerSample == 2) {
+        // The common width without Load's test per sample.
+        const uint8_t* p = Buffer.data();
+        for (uint32_t i = 0; i < n; ++i) {
+            const int16_t sample = static_cast<int16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+            peak = std::max(peak, std::abs(sample - Format.SilenceValue));
+        }
+    } else {
+        for (uint32_t i = 0; i < n; ++i)
+            peak = std::max(peak, std::abs(Load(i) - Format.SilenceValue));
+    }
     const int32_t range = Format.MaxValue - Format.SilenceValue;
     if (peak >= range - 1)
         return 100;

@@ -196,8 +196,18 @@ void TSpectralData::UpdatePeakHold()
         }
         const bool bands = FrequencyScale == 2;
         const size_t count = bands ? (BandValues.empty() ? 0 : BandCount) : (Averaged.empty() ? 0 : Bins);
+        // Narrowband dB values are the bins' levels, plus the unit offset when
+        // calibrated: read straight from the dB array, as GetDisplayValue does.
+        const bool levels = !bands && AmplitudeScale == 1 && !PSDFlag && !CoherenceFlag && !DBArray.empty();
+        const bool offset = Calibrated() && !AnyResultFlag();
+        const float unitOffset = RefUnitsOffset();
+        auto display = [&](size_t i) {
+            if (!levels)
+                return GetDisplayValue(static_cast<int>(i));
+            return offset ? DBArray[i] + unitOffset : DBArray[i];
+        };
         for (size_t i = 0; i < std::min(count, PeakHold.size()); ++i) {
-            const float v = GetDisplayValue(static_cast<int>(i));
+            const float v = display(i);
             HeldPeak& held = PeakHold[i];
             if (v >= held.Value) {
                 held = {v, expiry};
