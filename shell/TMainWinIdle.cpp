@@ -56,6 +56,7 @@ bool TMainWin::IdleAction(long idleCount)
             WaveFile->SeekEnd();
             CurrentTime = WaveFile->GetPositionTime();
             StopAnalyzer();
+            UpdateToolbarReadouts();
             return true;
         }
         break;
@@ -135,9 +136,9 @@ bool TMainWin::IdleAction(long idleCount)
     }
     if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1) StopAnalyzer();
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
-    UpdateToolbarReadouts();
     ++BlocksProcessed;
     if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
+    PaceToolbarReadouts();
     return true;
 }
 
@@ -207,6 +208,7 @@ int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t o
 void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
 {
     if (!Settings.EnableOverloadDetection) return;
+    const int32_t previousLeft = InputLevelLeft, previousRight = InputLevelRight;
     if (left) {
         InputLevelLeft = left->GetPeakMagnitude();
         OverloadFlag = InputLevelLeft >= 100 ? 1 : 0;
@@ -216,7 +218,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
         OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
     }
     if (OverloadFlag) ++OverloadBlocks;
-    RefreshStatusBar(3);
+    if (InputLevelLeft != previousLeft || InputLevelRight != previousRight) RefreshStatusBar(3);
 }
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)

@@ -354,7 +354,8 @@ void Toolbar::UpdateDisplay(int times, int length)
         if (total > 0.0f)
             position = int(uint16_t(1000.0f * MainWin->CurrentTime / total));
     }
-    if (PosScroll && PosScroll->GetHandle())
+    // Setting the thumb redraws the scroll bar even where it stays.
+    if (PosScroll && PosScroll->GetHandle() && PosScroll->GetPosition() != position)
         PosScroll->SetPosition(position);
     if (times)
         InvalidateRect(TimeRect(), true);
