@@ -1,6 +1,8 @@
 #include "engine/FFT.h"
 
 #include "engine/TFFTKernelSet.h"
+#include "engine/TFFTPlan.h"
+#include "engine/TSplitPlan.h"
 
 void ComplexFFT(float* x, int n, int direction)
 {
@@ -15,4 +17,9 @@ int RealFFT(float* x, int n, int direction)
 void RealFFTSplit(float* x, int n, int direction)
 {
     TFFTKernelSet::Best().RealFFTSplit(x, n, direction);
+}
+
+bool PrepareRealFFT(int n)
+{
+    return TFFTPlan::ForSize(n / 2) && TSplitPlan::ForSize(n);
 }

@@ -9,6 +9,9 @@
 // Any other size leaves the data as it is. The tables of a size are built on
 // its first use and kept; at 2^20 real samples they take about 12 MiB.
 
+// The largest transform: complex points, and twice as many real samples.
+constexpr int MaxComplexFFTPoints = 1 << 20;
+
 // n complex points as 2n interleaved floats; the inverse is scaled by 1/n.
 void ComplexFFT(float* data, int n, int direction);
 
@@ -21,3 +24,8 @@ int RealFFT(float* data, int n, int direction);
 // Separates (forward) or recombines (inverse) the two interleaved halves of a
 // real transform; called by RealFFT.
 void RealFFTSplit(float* data, int n, int direction);
+
+// Builds the tables of a real transform of n samples ahead of its first use;
+// false when n is not a size RealFFT transforms or the tables cannot be
+// allocated.
+bool PrepareRealFFT(int n);

@@ -1,6 +1,8 @@
 // Complex transform tables: twiddles by the stage recurrences, bit reversal.
 #include "engine/TFFTPlan.h"
 
+#include "engine/FFT.h"
+
 #include <algorithm>
 #include <array>
 #include <atomic>
@@ -13,6 +15,7 @@
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
+static_assert(1 << TFFTPlan::MaxStages == MaxComplexFFTPoints);
 
 std::vector<uint32_t> BitReversal(int bits)
 {

@@ -284,7 +284,7 @@ int TSeriesData::FindTrigger(const TriggerSettings& trigger, uint32_t first, uin
 
 int TSeriesData::HilbertEnvelope(uint32_t first, uint32_t count)
 {
-    if (!HasBuffer() || count < 2 || count > (1u << 30) || (count & (count - 1)) != 0)
+    if (!HasBuffer() || count < 2 || count > MaxComplexFFTPoints || (count & (count - 1)) != 0)
         return 0;
     std::vector<float> z;
     try {

@@ -18,7 +18,7 @@ constexpr double kGravityFeet = 32.174;
 
 bool IsUsableFFTSize(uint32_t n)
 {
-    return n >= 4 && (n & (n - 1)) == 0;
+    return n >= 4 && n <= 2u * MaxComplexFFTPoints && (n & (n - 1)) == 0;
 }
 
 double ConversionFactor(uint32_t conversionType)
@@ -45,7 +45,7 @@ TSpectralData::TSpectralData(const AnalysisSettingsStruct& analysis, const Displ
 {
     FullScale = static_cast<float>(analysis.Format.FullScale());
     FFTSize = analysis.FFTsize;
-    // The real FFT works on powers of two only; anything else would read past the buffers.
+    // The real FFT works on powers of two up to its largest size; anything else would read past the buffers.
     if (!IsUsableFFTSize(FFTSize)) {
         Error = 1;
         return;
@@ -120,6 +120,11 @@ void TSpectralData::AllocateBuffers()
                     && (AmplitudeScale != 1 || Allocate(DBArray, Bins, NoLevel));
     if (!ok)
         return;
+    // The transform's tables are built here, where a failure can be reported.
+    if (!PrepareRealFFT(static_cast<int>(FFTSize))) {
+        ReportNoMemory();
+        return;
+    }
     const HeldPeak cleared{NoLevel, 0.0};
     if (FrequencyScale != 2) {
         AllocateTable(PeakHold, Bins, cleared);
