@@ -3,8 +3,8 @@
 #include <cstdio>
 #include "framework/TModule.h"
 #include "framework/TStatic.h"
+#include "framework/UiHelpers.h"
 #include "resources/ResourceIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 const char* const ShortName = "Tonalyx";

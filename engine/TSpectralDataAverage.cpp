@@ -165,7 +165,7 @@ void TSpectralData::Average(uint32_t normaliseBands)
         }
     }
     StoreBinLevels(averagedBins);
-    if (FrequencyScale == 2)
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         ComputeBands(normaliseBands);
     OverallLevel = ComputeTotalPower(GetLowIndex(), GetHighIndex(), AmplitudeScale, static_cast<int16_t>(OverallWeighting));
 }
@@ -194,11 +194,11 @@ void TSpectralData::UpdatePeakHold()
         case 4: expiry = std::numeric_limits<double>::infinity(); break;  // forever
         default: expiry = now; break;
         }
-        const bool bands = FrequencyScale == 2;
+        const bool bands = FrequencyScale == DisplaySettingsStruct::OctaveBands;
         const size_t count = bands ? (BandValues.empty() ? 0 : BandCount) : (Averaged.empty() ? 0 : Bins);
         // Narrowband dB values are the bins' levels, plus the unit offset when
         // calibrated: read straight from the dB array, as GetDisplayValue does.
-        const bool levels = !bands && AmplitudeScale == 1 && !PSDFlag && !CoherenceFlag && !DBArray.empty();
+        const bool levels = !bands && AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !PSDFlag && !CoherenceFlag && !DBArray.empty();
         const bool offset = Calibrated() && !AnyResultFlag();
         const float unitOffset = RefUnitsOffset();
         auto display = [&](size_t i) {
@@ -262,7 +262,7 @@ void TSpectralData::ResetAll()
 
 uint32_t TSpectralData::GetPeakIndex() const
 {
-    if (FrequencyScale != 2)
+    if (FrequencyScale != DisplaySettingsStruct::OctaveBands)
         return PeakBin;
     uint32_t peak = 0;
     float largest = NoLevel;
@@ -279,14 +279,14 @@ uint32_t TSpectralData::GetPeakIndex() const
 
 float TSpectralData::GetPeakFrequency() const
 {
-    return FrequencyScale == 2 ? GetBandCentre(static_cast<int>(GetPeakIndex())) : BinToFrequency(PeakBin);
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetBandCentre(static_cast<int>(GetPeakIndex())) : BinToFrequency(PeakBin);
 }
 
 float TSpectralData::GetPeakHoldValue(int index) const
 {
     if (PeakHold.empty() || index < 0)
         return NoLevel;
-    const size_t count = FrequencyScale == 2 ? std::min<size_t>(BandCount, PeakHold.size()) : PeakHold.size();
+    const size_t count = FrequencyScale == DisplaySettingsStruct::OctaveBands ? std::min<size_t>(BandCount, PeakHold.size()) : PeakHold.size();
     const size_t i = std::min(static_cast<size_t>(index), count - 1);
     const float v = PeakHold[i].Value;
     return CoherenceFlag ? DBToAmplitude(v) : v;

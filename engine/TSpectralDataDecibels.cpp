@@ -103,7 +103,8 @@ float TSpectralData::DBToAmplitude(float dB)
 // Band mode shows band values only: the bins' levels are left to narrowband.
 void TSpectralData::StoreBinLevels(uint32_t count)
 {
-    if (AmplitudeScale != 1 || FrequencyScale == 2 || DBArray.empty())
+    if (AmplitudeScale != DisplaySettingsStruct::DecibelAmplitude || FrequencyScale == DisplaySettingsStruct::OctaveBands
+        || DBArray.empty())
         return;
     for (uint32_t k = 0; k < count; ++k)
         DBArray[k] = PowerToDB(Averaged[k]);
@@ -115,7 +116,8 @@ void TSpectralData::StoreBinLevels(uint32_t count)
 // without a conversion per bin, within a float rounding of each level.
 double TSpectralData::DisplayedPowerSum(int first, int last) const
 {
-    if (FrequencyScale == 2 || AmplitudeScale != 1 || CoherenceFlag || Averaged.empty()
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands || AmplitudeScale != DisplaySettingsStruct::DecibelAmplitude
+        || CoherenceFlag || Averaged.empty()
         || (!PSDFlag && (!BinLevelsOfAverage || DBArray.empty())))
         return -1.0;
     double sum = 0.0;

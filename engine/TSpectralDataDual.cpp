@@ -38,7 +38,7 @@ void TSpectralData::ComputeCrossSpectrum(const float* a, const float* b)
 void TSpectralData::StoreResultDB()
 {
     StoreBinLevels(Bins);
-    if (FrequencyScale == 2)
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         ComputeBands(1);
 }
 

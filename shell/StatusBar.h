@@ -15,6 +15,16 @@ class TMainWin;
 class StatusBar : public TWindow {
 public:
     static constexpr int GaugeId = 510;
+    // What RefreshPanes repaints.
+    enum Refresh : int { StatusPaneOnly = 1, WholeBar = 2, StatusAndMeter = 3 };
+    // Item ids of the pop-ups: the first of each pane's run of choices.
+    enum PopupId : UINT {
+        RealTimeItem = 10, RecorderItem = 11, PostProcessItem = 12,
+        FirstFftItem = 101, FirstRateItem = 200, FirstWindowItem = 301,
+        FirstWidthItem = 400, MonoItem = 450, StereoItem = 451,
+    };
+    // The FFT pop-up offers every size from the smallest up.
+    static constexpr UINT FftItemCount = 16;
 
     StatusBar(TWindow* parent, TMainWin* mainWin);
     ~StatusBar() override;
@@ -22,7 +32,7 @@ public:
     void ShowGauge();
     void SetGaugeValue(int value);
     void HideGauge();
-    // 1 the status pane, 2 the whole bar, 3 the status and meter panes.
+    // which is a Refresh.
     void RefreshPanes(int which);
 
     LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
@@ -57,7 +67,7 @@ private:
     void DrawPaneFrame(TDC& dc, const TRect& pane);
     void PaintStatus(TDC& dc);
     void PaintMeter(TDC& dc);
-    void ApplyFormat(uint32_t rate, uint16_t channels, uint16_t bytes);
+    void ChangeMode(UINT id);
     int MenuItemHeight() const;
 
     DECLARE_RESPONSE_TABLE(StatusBar);

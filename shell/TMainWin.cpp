@@ -3,18 +3,21 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 #include "dialogs/TAboutDialog.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TModule.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
-#include "shell/UiHelpers.h"
+#include "shell/StatusBar.h"
+#include "shell/Toolbar.h"
+#include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -117,20 +120,12 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
-    // Stopping the DDE server and destroying the generator, toolbars, status
-    // bar and utility windows still held belong here with those windows.
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    if (MainFont) ::DeleteObject(MainFont);
-    if (FaceBrush) ::DeleteObject(FaceBrush);
-    MainFont = nullptr;
-    FaceBrush = nullptr;
-    delete Smoothing;
     delete SoundOutput;
     delete SoundInput;
     delete WaveFile;
-    Smoothing = nullptr;
     SoundOutput = nullptr;
     SoundInput = nullptr;
     WaveFile = nullptr;
@@ -142,11 +137,6 @@ TMainWin::~TMainWin()
         delete *series;
         *series = nullptr;
     }
-    for (TSpectralData** spectral : {&SpectralLeft, &SpectralRight, &SpectralCombined, &SpectralAux}) {
-        delete *spectral;
-        *spectral = nullptr;
-    }
-    DisplayPrimary = DisplaySecondary = nullptr;
     delete PlaybackCopy;
     PlaybackCopy = nullptr;
     if (MainWindow == this) MainWindow = nullptr;
@@ -172,7 +162,7 @@ void TMainWin::TakeCommandLineFile(const char* argument)
 
 void TMainWin::CreateFaceBrush()
 {
-    FaceBrush = ::CreateSolidBrush(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
+    FaceBrush = std::make_unique<TBrush>(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
 }
 
 void TMainWin::GetWindowClass(WNDCLASSA& wc)
@@ -186,10 +176,7 @@ void TMainWin::SetupWindow()
     UpdateHopSize();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    LOGFONTA lf{};
-    lf.lfHeight = 15;
-    std::strcpy(lf.lfFaceName, "Arial");
-    MainFont = ::CreateFontIndirectA(&lf);
+    MainFont = std::make_unique<TFont>("Arial", 15);
 
     TMDIFrame::SetupWindow();
 
@@ -200,7 +187,7 @@ void TMainWin::SetupWindow()
     AttachWindowMenu();
     BuildRecentFileMenu();
 
-    Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
+    Pipeline.AdoptWindow(std::make_unique<TSmoothing>(Settings.FFTsize, Settings.SmoothingWindow));
     SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
     SoundInput = new TSoundInput(uint32_t(InputDeviceID));
     SoundInput->SetFormat(Settings.Format);
@@ -277,7 +264,7 @@ void TMainWin::EvDestroy()
 {
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
-    SaveUtilityPlacements(0, IniPath);
+    SaveUtilityPlacements(MainWindowType, IniPath);
     CmCloseAllViews();
     // Here, in order: close all utilities and the macro window; close the
     // help viewer's windows.
@@ -311,9 +298,15 @@ void TMainWin::EvDropFiles(TDropInfo drop)
 
 void TMainWin::EvSysColorChange()
 {
-    if (FaceBrush) ::DeleteObject(FaceBrush);
+    // The old brush goes only once no window class names it any more.
+    const std::unique_ptr<TBrush> old = std::move(FaceBrush);
     CreateFaceBrush();
-    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush));
-    // The toolbars, the open views (their system-colour operation), the
-    // status bar and the utility windows take the new brush here.
+    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    if (TransportToolbar)
+        TransportToolbar->EvSysColorChange();
+    if (StatusBarWindow && StatusBarWindow->GetHandle())
+        StatusBarWindow->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view)
+            view->UpdateBackgroundBrush();
 }

@@ -1,26 +1,32 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TEngineHost.h"
+#include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
+#include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
+#include "framework/TFont.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
-#include "shell/MarkerSettings.h"
-#include "shell/PhaseOpts.h"
-#include "shell/SeriesOpts.h"
-#include "shell/SpectrogramOpts.h"
-#include "shell/SpectrumOpts.h"
-#include "shell/SurfaceOpts.h"
-#include "shell/TPrintOptions.h"
+#include "views/MarkerSettings.h"
+#include "views/PhaseOpts.h"
+#include "views/SeriesOpts.h"
+#include "views/SpectrogramOpts.h"
+#include "views/SpectrumOpts.h"
+#include "views/SurfaceOpts.h"
+#include "views/TPrintOptions.h"
+#include "shell/TPipelineMember.h"
+#include "shell/TPipelineWindow.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
 #include "shell/MacroSettings.h"
@@ -28,6 +34,7 @@
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
+#include "views/TViewHost.h"
 
 class TCommandEnabler;
 class TSmoothing;
@@ -55,20 +62,30 @@ class Toolbar;
 class Toolbar2;
 class StatusBar;
 
-// A channel's display scaling, copied by value into the views.
-using ScalingStruct = DisplaySettingsStruct;
-
 // The MDI frame and the single owner of every setting and of all analysis
-// state. Other subsystems hold a pointer to it and use its fields directly.
-class TMainWin : public TMDIFrame {
+// state. Other subsystems hold a pointer to it and use its fields directly;
+// the views see it only as their host.
+class TMainWin : public TMDIFrame, public TViewHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
-    enum OperatingMode { RealTime = 1, PostProcess = 2, Recorder = 3 };
-    enum RunStates { Running = 1, Stopped = 2, Recording = 3, Playback = 4 };
+    // How far ApplySettings touches the plot views: a full refresh, none of
+    // them, or a refresh that recomputes the spectrogram and surface history.
+    enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
+    // Window types of the view factory and of the stored placements; the
+    // right channel's views are the left's plus SecondChannelOffset.
+    enum ViewType : int {
+        MainWindowType = 0, TimeSeriesType = 1, SpectrumType = 2, SpectrogramType = 3, SurfaceType = 4,
+        PhaseType = 5, GeneratorType = 6, ThdType = 7, ThdnType = 8, ImdType = 9, SnrType = 10,
+        PeakFrequencyType = 11, PeakAmplitudeType = 12, TotalPowerType = 13, DelayFinderType = 15,
+        SinadType = 16, SfdrType = 17, NoiseFigureType = 18, ReverbType = 19, MacroType = 20,
+        PhaseScopeType = 21, Spectrum2Type = 22, Spectrogram2Type = 23, Surface2Type = 24, Phase2Type = 25,
+        LeqType = 26, ThdFreqType = 27,
+    };
+    static constexpr int SecondChannelOffset = Spectrum2Type - SpectrumType;
 
     TMainWin(TWindow* parent, const char* programPath, const char* commandLineArg, TMDIClient& client,
              TModule* module = nullptr);
@@ -107,8 +124,9 @@ public:
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
-    // Engine objects and paths.
-    TSmoothing* Smoothing = nullptr;
+    // Engine objects and paths. The spectral engines and the FFT window
+    // belong to the pipeline; their members here name them.
+    TPipelineWindow Smoothing{Pipeline};
     TSoundOutput* SoundOutput = nullptr;
     TSoundInput* SoundInput = nullptr;
     TWaveFile* WaveFile = nullptr;
@@ -117,12 +135,12 @@ public:
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
     TSeriesData* TriggerSeriesRight = nullptr;
-    TSpectralData* SpectralLeft = nullptr;
-    TSpectralData* SpectralRight = nullptr;
-    TSpectralData* SpectralCombined = nullptr;
-    TSpectralData* SpectralAux = nullptr;
-    TSpectralData* DisplayPrimary = nullptr;     // borrowed
-    TSpectralData* DisplaySecondary = nullptr;   // borrowed
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
     TSignalGenerator* SignalGenerator = nullptr;
     char ModulePath[PathSize] = {};
@@ -161,13 +179,13 @@ public:
     TReverb* ReverbWindow = nullptr;
     TLeqAnalysis* LeqWindow = nullptr;
     TTHDFreq* ThdFreqWindow = nullptr;
-    char PrimaryLabel[256] = {};
-    char SecondaryLabel[256] = {};
+    const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
+    const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
     Toolbar* TransportToolbar = nullptr;
     Toolbar2* ButtonToolbar = nullptr;
     StatusBar* StatusBarWindow = nullptr;
-    HFONT MainFont = nullptr;
-    HBRUSH FaceBrush = nullptr;
+    std::unique_ptr<TFont> MainFont;
+    std::unique_ptr<TBrush> FaceBrush;
 
     // Run control.
     int32_t InputDeviceID = 0;
@@ -195,6 +213,8 @@ public:
     AnalysisSettingsStruct Settings;
     ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
     CalibrationStruct Calibration{};
+    // The spectral engines and the FFT window, built for the records above.
+    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
@@ -254,12 +274,26 @@ public:
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
+    // The buffer handler's work per run kind: capture in Real Time, a
+    // recording, the Recorder's playback, and the end of a played segment.
+    void TakeRealTimeBuffers();
+    void TakeRecordedBuffers();
+    void RefillPlaybackBuffers();
+    void EndSegmentPlayback();
     // A disk recording past its size limit is saved and recording goes on in a new wave.
     void ContinueInNewRecording();
     // "recording_<date and time>.wav" in folder; a name already taken (two
     // recordings within one second) gets "_2", "_3", ... before ".wav".
     static std::string RecordingFileName(const char* folder, const TEngineHost::LocalTime& t);
     bool IdleAction(long idleCount) override;
+    // The idle handler's phases: whether a block is there to analyse (false
+    // also after stopping at the end of the data); filling and analysing it
+    // free-running or at a trigger (false when no data could be read); and
+    // the bookkeeping after a block.
+    bool IdleBlockReady();
+    bool AnalyseFreeRunningBlock();
+    bool AnalyseTriggeredBlock();
+    void FinishIdlePass();
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
     void AnalyseSeriesBlocks();
@@ -290,12 +324,31 @@ public:
     float GetNoiseFigure() const;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time);
-    // 0 full refresh, 1 keep the plot views, 2 recompute their history.
+    // refreshKind is a RefreshKind; macro and DDE commands pass its number.
     void ApplySettings(int refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
+
+    // One door per settings change (TMainWinChanges.cpp). Each refuses a
+    // value its rule refuses (false, nothing changed); otherwise it stops the
+    // analyser, stores, applies and runs the analyser again when it was
+    // running. Averaging and peak hold change the running engines in place.
+    bool SetFftSize(uint32_t size);
+    bool SetWindowType(uint16_t type);
+    // From mono to stereo the channel processing becomes "both channels" and
+    // the open views get their second channel's window.
+    bool SetFormat(uint32_t rate, uint16_t channels, uint16_t bytesPerSample);
+    bool SetChannelProcessing(uint16_t mode);
+    bool SetDecimationRatio(uint16_t ratio);
+    bool SetOverlapPercent(uint16_t percent);
+    bool SetAverageBlocks(uint32_t blocks);
+    bool SetAverageType(uint16_t type);
+    bool SetAverageSpeed(uint16_t speed);
+    bool SetPeakHold(uint16_t mode);
+    // The FFT window for the stored size and type, with the INI's Kaiser alpha.
+    void ShapeWindow();
 
     // Hands (primary, secondary) to every open view: (null, null) before the
     // engines are freed, the new results after every rebuild.
@@ -303,6 +356,20 @@ public:
     // Seams over the platform for the memory check and the device count.
     virtual uint64_t AvailablePhysicalMemory();
     virtual uint32_t InputDeviceCount();
+
+    // What the views ask of their host.
+    const AnalysisSettingsStruct& GetAnalysisSettings() const override { return Settings; }
+    const MarkerSettings& GetMarkers() const override { return Markers; }
+    const TPrintOptions& GetPrintOptions() const override { return PrintOptions; }
+    const char* GetIniPath() const override { return IniPath; }
+    int32_t GetRpmLinkFlag() const override { return RpmLinkFlag; }
+    bool GetLinkAxis(const char*& name, const char*& unit) const override;
+    const TFont* GetMainFont() const override { return MainFont.get(); }
+    const TBrush* GetFaceBrush() const override { return FaceBrush.get(); }
+    int32_t GetOpMode() const override { return OpMode; }
+    int32_t GetRunState() const override { return RunState; }
+    int32_t GetRunRequest() const override { return RunRequest; }
+    void ViewClosed(TPlotBase& view) override;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).

@@ -111,7 +111,7 @@ void TMainWin::ReadCalibrationFile(const char* fileName, CalibrationStruct& reco
         ReadRightOwn(Left, record.Right, name);
     }
     ComputeCalibrationRatio(record);
-    ApplySettings(2);
+    ApplySettings(RefreshRecomputeHistory);
 }
 
 void TMainWin::WriteCalibrationFile(const char* fileName, CalibrationStruct& record)

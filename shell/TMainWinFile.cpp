@@ -6,10 +6,12 @@
 #include <cstring>
 #include <string>
 #include "dialogs/TQueryCalibrationDialog.h"
+#include "engine/TChannelProcessing.h"
 #include "engine/TWaveFile.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/TFileSaveDialog.h"
 #include "resources/StringIds.h"
+#include "shell/StatusBar.h"
 
 namespace {
 const char* const Product = "Tonalyx";
@@ -78,7 +80,7 @@ void TMainWin::CmFileNew()
         OpMode = Recorder;
         UpdateModeMenuChecks();
         LayoutForMode();
-        RefreshStatusBar(2);
+        RefreshStatusBar(StatusBar::WholeBar);
     }
 }
 
@@ -110,7 +112,7 @@ void TMainWin::QueryCalibration()
         Calibration.Left.IsEnabled = 0;
         Calibration.Right.IsEnabled = 0;
         ApplyWaveCalibration();
-        ApplySettings(0);
+        ApplySettings(RefreshFull);
     } else if (choice == TQueryCalibrationDialog::ChooseCalibration) {
         TOpenSaveDialog::TData data;
         data.Flags = OpenFlags;
@@ -122,7 +124,7 @@ void TMainWin::QueryCalibration()
         StoreCurrentFolder(CalFolder, data.FileName.c_str());
         ReadCalibrationFile(data.FileName.c_str(), Calibration);
         ApplyWaveCalibration();
-        ApplySettings(0);
+        ApplySettings(RefreshFull);
     }
 }
 
@@ -164,16 +166,16 @@ void TMainWin::OpenWaveFile(const char* path)
     const TWaveFormat& format = WaveFile->GetFormat();
     Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
     if (format.NumChannels == 1) {
-        Settings.ChannelProcessing = 0;
-    } else if (Settings.ChannelProcessing == 0) {
-        Settings.ChannelProcessing = 2;
+        Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
+    } else if (Settings.ChannelProcessing == TChannelProcessing::LeftOnly) {
+        Settings.ChannelProcessing = TChannelProcessing::BothChannels;
         SeriesOptions.PlotChannel = 2;
     }
     WaveFile->Rewind();
     CurrentTime = 0.0f;
     SeriesLiveBlock = 0;
     DataSource = 0;
-    ApplySettings(0);
+    ApplySettings(RefreshFull);
     char caption[sizeof Caption + PathSize + 4];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, name);
     SetCaption(caption);
@@ -216,7 +218,7 @@ int TMainWin::CloseWaveFile()
         WaveFile = nullptr;
         SetCaption(Caption);
         CurrentTime = 0.0f;
-        ApplySettings(0);
+        ApplySettings(RefreshFull);
     }
     return result;
 }

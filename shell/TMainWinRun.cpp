@@ -9,11 +9,10 @@
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 
@@ -32,8 +31,7 @@ uint32_t TMainWin::InputDeviceCount()
 
 void TMainWin::ResetAveragers()
 {
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->ResetAll();
+    Pipeline.ResetAveraging();
 }
 
 LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
@@ -43,7 +41,6 @@ LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
 
 void TMainWin::CmRun()
 {
-    // A running macro takes the Enter key first, once the macro window exists.
     if (OpMode == PostProcess || (OpMode == RealTime && RunState == Stopped)) {
         RunRequest = 1;
         StartAnalyzer();
@@ -65,7 +62,6 @@ void TMainWin::StartAnalyzer()
     if (RunState == Running) return;
     if (SoundInput) SoundInput->SetFormat(Settings.Format);
     if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
-    // A lead-in output device stops the generator's output here once the generator exists.
     OverloadFlag = AppendHalt = OverloadBlocks = BlocksProcessed = InputLevelLeft = InputLevelRight = 0;
     UpdateHopSize();
     UpdateDelaySamples();
@@ -88,7 +84,6 @@ void TMainWin::StartAnalyzer()
             return;
         }
         RunState = Running;
-        // The generator's output starts here (after "DuplexDelay" on lead-in devices) once the generator exists.
         break;
     case PostProcess: {
         if (!WaveFile) {
@@ -261,7 +256,6 @@ void TMainWin::StopAnalyzer()
     RunState = Stopped;
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
-    // The generator's output stops here once the generator exists.
 
     if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
         TWaveFile* unrolled = FileIO.WaveFileMode == 0
@@ -282,7 +276,6 @@ void TMainWin::StopAnalyzer()
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
-        // The first spectrogram and surface views shift their history times here once they exist.
     }
     if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
     if (!RunRequest) {
@@ -290,97 +283,108 @@ void TMainWin::StopAnalyzer()
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
-    // The button toolbar refreshes here and the Leq window takes its final
-    // update, once they exist.
     BlockLimitFlag = 0;
 }
 
 LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
 {
     if ((RunState == Stopped && !PlaybackActive) || !SoundInput || !SoundOutput) return 0;
-    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1;
+    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::StopOnTrigger;
 
     if (OpMode == RealTime && RunState == Running) {
         if (singleShotDone) {
             StopAnalyzer();
             return 0;
         }
-        for (int slot = 0; slot < 2; ++slot) {
-            TWaveData* block = CaptureBlocks[slot];
-            if (!block || !SoundInput->IsBufferDone(slot)) continue;
-            const uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
-            PartialFrames = IsWin32s() ? 0 : block->GetFrameCount() - frames;
-            SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
-            if (WaveFile) {
-                WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
-                const float ring = float(FileIO.RealTimeWaveBufferLengthSecs - 1);
-                if (WaveFile->GetPosition() > block->TimeToFrame(ring)) {
-                    HistoryWrapPosition = WaveFile->GetPosition();
-                    WaveFile->Rewind();
-                }
-            }
-        }
+        TakeRealTimeBuffers();
     } else if (OpMode == Recorder) {
         if (singleShotDone) StopAnalyzer();
-        if (RunState == Recording) {
-            int written = 1;
-            for (int slot = 0; slot < 2; ++slot) {
-                TWaveData* block = CaptureBlocks[slot];
-                if (!block || !SoundInput->IsBufferDone(slot)) continue;
-                int triggered = 1;
-                if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == 2))
-                    triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
-                if (ForceTrigger) {
-                    triggered = 1;
-                    ForceTrigger = 0;
-                }
-                if (triggered) {
-                    uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
-                    PartialFrames = block->GetFrameCount() - frames;
-                    if (IsWin32s()) frames = block->GetFrameCount();
-                    if (WaveFile && !AppendHalt)
-                        written = WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
-                }
-                if (written) SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
-            }
-            if (!written) StopAnalyzer();
-            if (WaveFile && FileIO.WaveFileMode == 1
-                && uint64_t(WaveFile->GetPositionBytes()) > uint64_t(uint32_t(FileIO.MaxDiskRecordingSizeBytes)))
-                ContinueInNewRecording();
-        }
-        if (RunState == Playback) {
-            int last = 0;
-            for (int slot = 0; slot < 2; ++slot) {
-                TWaveData* block = CaptureBlocks[slot];
-                if (!block || !WaveFile || !SoundOutput->IsBufferDone(slot)) continue;
-                last = WaveFile->ReadStream(block->GetBuffer(), block->GetBufferSize());
-                int triggered = 1;
-                if (Trigger.Enable && last)
-                    triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
-                if (ForceTrigger) {
-                    triggered = 1;
-                    ForceTrigger = 0;
-                }
-                if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 2) triggered = 1;
-                if (!triggered) {
-                    if (!MacroWindow) IdleAction(0);
-                    PostMessage(MM_WOM_DONE, 0, 0);
-                } else if (last) {
-                    SoundOutput->WriteBuffer(block->GetBuffer(), block->GetBufferSize(), slot, 0);
-                    SoundOutput->Restart();
-                }
-            }
-            if (!last && SoundOutput->AllBuffersDone()) StopAnalyzer();
-        }
+        if (RunState == Recording) TakeRecordedBuffers();
+        if (RunState == Playback) RefillPlaybackBuffers();
     }
-
-    if (PlaybackActive && SoundOutput->IsBufferDone(0)) {
-        PlaybackActive = 0;
-        SoundOutput->CloseDevice();
-        delete PlaybackCopy;
-        PlaybackCopy = nullptr;
-    }
+    if (PlaybackActive && SoundOutput->IsBufferDone(0)) EndSegmentPlayback();
     return 0;
+}
+
+void TMainWin::TakeRealTimeBuffers()
+{
+    for (int slot = 0; slot < 2; ++slot) {
+        TWaveData* block = CaptureBlocks[slot];
+        if (!block || !SoundInput->IsBufferDone(slot)) continue;
+        const uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+        PartialFrames = IsWin32s() ? 0 : block->GetFrameCount() - frames;
+        SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
+        if (WaveFile) {
+            WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+            const float ring = float(FileIO.RealTimeWaveBufferLengthSecs - 1);
+            if (WaveFile->GetPosition() > block->TimeToFrame(ring)) {
+                HistoryWrapPosition = WaveFile->GetPosition();
+                WaveFile->Rewind();
+            }
+        }
+    }
+}
+
+void TMainWin::TakeRecordedBuffers()
+{
+    int written = 1;
+    for (int slot = 0; slot < 2; ++slot) {
+        TWaveData* block = CaptureBlocks[slot];
+        if (!block || !SoundInput->IsBufferDone(slot)) continue;
+        int triggered = 1;
+        if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn))
+            triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
+        if (ForceTrigger) {
+            triggered = 1;
+            ForceTrigger = 0;
+        }
+        if (triggered) {
+            uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+            PartialFrames = block->GetFrameCount() - frames;
+            if (IsWin32s()) frames = block->GetFrameCount();
+            if (WaveFile && !AppendHalt)
+                written = WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+        }
+        if (written) SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
+    }
+    if (!written) StopAnalyzer();
+    if (WaveFile && FileIO.WaveFileMode == 1
+        && uint64_t(WaveFile->GetPositionBytes()) > uint64_t(uint32_t(FileIO.MaxDiskRecordingSizeBytes)))
+        ContinueInNewRecording();
+}
+
+void TMainWin::RefillPlaybackBuffers()
+{
+    int last = 0;
+    for (int slot = 0; slot < 2; ++slot) {
+        TWaveData* block = CaptureBlocks[slot];
+        if (!block || !WaveFile || !SoundOutput->IsBufferDone(slot)) continue;
+        last = WaveFile->ReadStream(block->GetBuffer(), block->GetBufferSize());
+        int triggered = 1;
+        if (Trigger.Enable && last)
+            triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
+        if (ForceTrigger) {
+            triggered = 1;
+            ForceTrigger = 0;
+        }
+        if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn) triggered = 1;
+        if (!triggered) {
+            if (!MacroWindow) IdleAction(0);
+            PostMessage(MM_WOM_DONE, 0, 0);
+        } else if (last) {
+            SoundOutput->WriteBuffer(block->GetBuffer(), block->GetBufferSize(), slot, 0);
+            SoundOutput->Restart();
+        }
+    }
+    if (!last && SoundOutput->AllBuffersDone()) StopAnalyzer();
+}
+
+void TMainWin::EndSegmentPlayback()
+{
+    PlaybackActive = 0;
+    SoundOutput->CloseDevice();
+    delete PlaybackCopy;
+    PlaybackCopy = nullptr;
 }
 
 std::string TMainWin::RecordingFileName(const char* folder, const TEngineHost::LocalTime& t)

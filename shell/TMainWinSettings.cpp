@@ -10,8 +10,12 @@
 #include <string>
 #include <vector>
 #include <strings.h>
+#include "engine/TChannelProcessing.h"
+#include "engine/TSeriesData.h"
+#include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
 
 namespace {
 
@@ -541,11 +545,6 @@ template <class T> T Load(const void* field)
     return value;
 }
 
-bool IsFftSize(uint32_t n)
-{
-    return n >= 32 && n <= 1048576 && (n & (n - 1)) == 0;
-}
-
 // Device ids from a stored name (which wins) or, without one, a stored id.
 int32_t DeviceFromName(const std::string& name, bool input)
 {
@@ -660,19 +659,20 @@ void TMainWin::ReadSettings(const char* fileName)
             break;
         }
         case TRule::FftSize:
-            if (!IsFftSize(Settings.FFTsize)) Settings.FFTsize = 16384;
+            if (!TSpectralData::IsValidFFTSize(Settings.FFTsize)) Settings.FFTsize = 16384;
             break;
         case TRule::DecimationRatio:
-            if (Settings.DecimationRatio < 1 || Settings.DecimationRatio > 50) Settings.DecimationRatio = 1;
+            if (!TSeriesData::IsValidDecimationRatio(Settings.DecimationRatio)) Settings.DecimationRatio = 1;
             break;
         case TRule::OverlapPercent:
-            if (Settings.OverlapPercent > 99) Settings.OverlapPercent = 75;
+            if (!AnalysisSettingsStruct::IsValidOverlap(Settings.OverlapPercent)) Settings.OverlapPercent = 75;
             break;
         case TRule::SmoothingWindow:
-            if (Settings.SmoothingWindow > 9) Settings.SmoothingWindow = 4;
+            if (!TSmoothing::IsValidWindowType(Settings.SmoothingWindow)) Settings.SmoothingWindow = TSmoothing::Hanning;
             break;
         case TRule::ChannelProcessing:
-            if (Settings.ChannelProcessing > 12) Settings.ChannelProcessing = 0;
+            if (!TChannelProcessing::IsValid(Settings.ChannelProcessing))
+                Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
             break;
         case TRule::ScalingType:
             if (scratch.ScalingTypeId != CurrentStructTypeId) {

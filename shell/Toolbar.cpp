@@ -4,16 +4,15 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
+#include "framework/TComboBoxNonSort.h"
 #include "framework/TDC.h"
 #include "framework/TScrollBar.h"
+#include "framework/ToolBtn.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
-#include "shell/TComboBoxNonSort.h"
 #include "shell/TMainWin.h"
-#include "shell/ToolBtn.h"
-#include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(Toolbar, TWindow)
     EV_CHILD_NOTIFY(Toolbar::RunId, BN_CLICKED, CmRun)
@@ -38,6 +37,8 @@ const char* const BlockCounts[] = {"1",   "2",   "3",   "4",   "5",   "6",   "7"
                                    "15",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100",
                                    "200", "300", "400", "500", "600", "700", "800", "900", "1000", "Infinite"};
 const char* const Speeds[] = {"Off", "Fast", "Medium", "Slow", "Forever"};
+// The block count that "Infinite" stands for.
+constexpr uint32_t InfiniteBlocks = 1000000;
 // The buffer whose address the configuration load message carries.
 char ConfigPath[260];
 
@@ -99,7 +100,7 @@ void Toolbar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->FaceBrush;
 }
 
 void Toolbar::SetupWindow()
@@ -107,7 +108,7 @@ void Toolbar::SetupWindow()
     TWindow::SetupWindow();
     for (TComboBoxNonSort* c : {AvgCombo, PeakCombo, ConfigCombo})
         if (c)
-            c->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+            c->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
     if (PosScroll) {
         PosScroll->SetRange(0, 1000);
         PosScroll->LineMagnitude = 10;
@@ -169,7 +170,7 @@ void Toolbar::FillAveragingList()
         return;
     AvgCombo->ClearList();
     const AnalysisSettingsStruct& s = MainWin->Settings;
-    if (s.AverageMode == 0) {
+    if (s.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
         for (const char* text : BlockCounts)
             AvgCombo->AddString(text);
         char current[16];
@@ -197,26 +198,15 @@ void Toolbar::AveragingChosen(UINT code)
 {
     if (code != CBN_SELCHANGE || !AvgCombo)
         return;
-    AnalysisSettingsStruct& s = MainWin->Settings;
     const int index = AvgCombo->GetSelIndex();
     if (index < 0)
         return;
-    if (s.AverageMode == 0) {
+    if (MainWin->Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
         const std::string text = AvgCombo->GetString(index);
-        s.AverageBlocks = text == "Infinite" ? 1000000u : uint32_t(std::atoi(text.c_str()));
+        MainWin->SetAverageBlocks(text == "Infinite" ? InfiniteBlocks : uint32_t(std::atoi(text.c_str())));
     } else {
-        s.AverageSpeed = uint16_t(index);
+        MainWin->SetAverageSpeed(uint16_t(index));
     }
-    ApplyAveraging();
-}
-
-void Toolbar::ApplyAveraging()
-{
-    const AnalysisSettingsStruct& s = MainWin->Settings;
-    for (TSpectralData* spectral :
-         {MainWin->SpectralLeft, MainWin->SpectralRight, MainWin->SpectralCombined, MainWin->SpectralAux})
-        if (spectral)
-            spectral->SetAveraging(float(s.AverageBlocks), s.AverageType);
 }
 
 void Toolbar::PeakHoldChosen(UINT code)
@@ -226,11 +216,7 @@ void Toolbar::PeakHoldChosen(UINT code)
     const int index = PeakCombo->GetSelIndex();
     if (index < 0 || index == MainWin->Settings.PeakHold)
         return;
-    MainWin->Settings.PeakHold = uint16_t(index);
-    for (TSpectralData* spectral : {MainWin->SpectralLeft, MainWin->SpectralRight, MainWin->SpectralCombined})
-        if (spectral)
-            spectral->SetPeakHoldMode(uint16_t(index));
-    MainWin->RepaintSpectrumViews();
+    MainWin->SetPeakHold(uint16_t(index));
 }
 
 void Toolbar::ConfigChosen(UINT code)
@@ -384,7 +370,7 @@ void Toolbar::UpdateButtons()
 void Toolbar::EvSysColorChange()
 {
     if (HWindow)
-        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(MainWin->FaceBrush));
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*MainWin->FaceBrush)));
     for (ToolBtn* b : {RunBtn, StopBtn, RewindBtn, ForwardBtn, RecordBtn, PlayBtn})
         if (b)
             b->LoadBitmaps();
@@ -407,7 +393,7 @@ void Toolbar::EvLButtonDblClk(UINT, const TPoint&)
 
 void Toolbar::Paint(TDC& dc, bool, TRect&)
 {
-    HGDIOBJ oldFont = ::SelectObject(dc, MainWin->MainFont);
+    HGDIOBJ oldFont = ::SelectObject(dc, *MainWin->MainFont);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const UINT oldAlign = ::GetTextAlign(dc);
     auto text = [&](int x, UINT align, const char* s) {

@@ -70,7 +70,6 @@ public:
     int32_t Ready = 0;
 
 private:
-    void ApplyAveraging();
     void AfterPositionChange();
 
     DECLARE_RESPONSE_TABLE(Toolbar);

@@ -4,13 +4,14 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/TBrush.h"
 #include "framework/TDC.h"
 #include "framework/TMDIClient.h"
 #include "framework/TModule.h"
 #include "framework/TScrollBar.h"
-#include "shell/TMainWin.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 #include "views/TPaneLayout.h"
+#include "views/TViewHost.h"
 
 DEFINE_RESPONSE_TABLE1(TPlotBase, TMDIChild)
     EV_WM_SIZE
@@ -66,7 +67,7 @@ private:
 
 }  // namespace
 
-TPlotBase::TPlotBase(TMDIClient& parent, TMainWin* mainWin, const char* title)
+TPlotBase::TPlotBase(TMDIClient& parent, TViewHost* mainWin, const char* title)
     : TMDIChild(parent, title), MainWin(mainWin)
 {
 }
@@ -78,12 +79,18 @@ TPlotBase::~TPlotBase()
     DeleteReadoutBitmaps();
 }
 
+HBRUSH TPlotBase::FaceBrush() const
+{
+    const TBrush* brush = MainWin ? MainWin->GetFaceBrush() : nullptr;
+    return brush ? HBRUSH(*brush) : nullptr;
+}
+
 void TPlotBase::GetWindowClass(WNDCLASSA& wc)
 {
     TMDIChild::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
     wc.hCursor = nullptr;
-    wc.hbrBackground = MainWin ? MainWin->FaceBrush : nullptr;
+    wc.hbrBackground = FaceBrush();
 }
 
 void TPlotBase::SetupWindow()
@@ -242,7 +249,7 @@ void TPlotBase::ClearSelection()
 void TPlotBase::UpdateBackgroundBrush()
 {
     if (HWindow && MainWin)
-        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(MainWin->FaceBrush));
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush()));
 }
 
 TRect TPlotBase::XReadoutBox(const TRect& pane, const TPoint& point) const
@@ -293,7 +300,7 @@ void TPlotBase::DrawXReadout(TDC& dc, const TRect& pane, const TPoint& point, fl
     char unit[10];
     std::memcpy(unit, XUnit, sizeof unit);
     unit[sizeof unit - 1] = '\0';
-    if (MainWin && MainWin->RpmLinkFlag && unit[0])
+    if (MainWin && MainWin->GetRpmLinkFlag() && unit[0])
         unit[1] = '\0';
     DrawReadout(dc, XReadoutBox(pane, point), XReadoutBitmap, XReadoutSaveBitmap, value, XFormat, unit);
 }
@@ -452,8 +459,8 @@ void TPlotBase::PaintGraph(TDC& dc, bool, TRect& update)
     const TRect strip(0, 0, client.right, ButtonBarHeight);
     if (!strip.Touches(update))
         return;
-    if (MainWin && MainWin->FaceBrush)
-        ::FillRect(dc, &strip, MainWin->FaceBrush);
+    if (HBRUSH face = FaceBrush())
+        ::FillRect(dc, &strip, face);
     HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
     HPEN black = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
     HGDIOBJ old = ::SelectObject(dc, white);
@@ -482,10 +489,10 @@ void TPlotBase::LoadLogo()
 
 void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)
 {
-    if (!logoRect.Touches(update) || PrintMode || !MainWin || MainWin->RunState != TMainWin::Stopped)
+    if (!logoRect.Touches(update) || PrintMode || !MainWin || MainWin->GetRunState() != TViewHost::Stopped)
         return;
     char value[21] = {};
-    ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->IniPath);
+    ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->GetIniPath());
     if (_strnicmp(value, "TRUE", 20) == 0)
         return;
     HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);

@@ -6,15 +6,15 @@
 #include "framework/TPoint.h"
 #include "framework/TRect.h"
 #include "framework/TSize.h"
-#include "shell/TPrintOptions.h"
+#include "views/TPrintOptions.h"
 
 // wingdi.h names a CMYK macro after the views' y-value query.
 #undef GetYValue
 
 class TDC;
-class TMainWin;
 class TMDIClient;
 class TScrollBar;
+class TViewHost;
 
 // The MDI child every plot window derives from: the page layout (button
 // strip, one or two framed panes, an optional scroll bar), the logo shown
@@ -26,7 +26,7 @@ public:
     static constexpr int ScrollBarId = 201;
     static constexpr int ScrollBarThickness = 16;
 
-    TPlotBase(TMDIClient& parent, TMainWin* mainWin, const char* title);
+    TPlotBase(TMDIClient& parent, TViewHost* mainWin, const char* title);
     ~TPlotBase() override;
 
     virtual void CalcPaneRects();
@@ -89,7 +89,8 @@ public:
     void LoadLogo();
     void Draw3DFrame(TDC& dc, const TRect& rect, int width);
 
-    TMainWin* MainWin;
+    // The main window, seen through what a view may ask of it.
+    TViewHost* MainWin;
     HFONT Font = nullptr;
     int FontHeight = 0;
     int PrintMode = 0;
@@ -144,6 +145,8 @@ protected:
     void EvSize(UINT sizeType, const TSize& size);
 
 private:
+    // The host's button-face brush, or null.
+    HBRUSH FaceBrush() const;
     void CreateReadoutBitmaps();
     void DeleteReadoutBitmaps();
     TRect XReadoutBox(const TRect& pane, const TPoint& point) const;

@@ -5,17 +5,21 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/AnalysisSettingsStruct.h"
+#include "engine/TChannelProcessing.h"
 #include "engine/TSpectralData.h"
 #include "framework/TButton.h"
 #include "framework/TCheckBox.h"
 #include "framework/TDC.h"
 #include "framework/TEdit.h"
+#include "framework/TFont.h"
 #include "framework/TModule.h"
 #include "framework/TScrollBar.h"
+#include "framework/ToolBtn.h"
+#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "shell/ToolBtn.h"
-#include "shell/UiHelpers.h"
 #include "views/TSpectralSource.h"
+#include "views/TViewHost.h"
 
 DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
     EV_WM_SIZE
@@ -58,10 +62,10 @@ void FillBand(HDC dc, int left, int right, int y1, int y2, COLORREF colour)
 
 }  // namespace
 
-TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* caption, const TRect& placement,
+TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                              ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2,
                              int channel)
-    : TPlotBase(parent, mainWin, caption), MainWin(mainWin), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
+    : TPlotBase(parent, mainWin, caption), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
       Channel(channel)
 {
     Attr.X = placement.left;
@@ -143,10 +147,11 @@ TSpectrumPlot::~TSpectrumPlot()
     }
     delete OverlayOptionsButton;
     delete OverlayOptionsButton2;
-    if (MainWin)
-        for (TSpectrumPlot*& view : MainWin->SpectrumViews)
-            if (view == this)
-                view = nullptr;
+}
+
+bool TSpectrumPlot::PeakHoldOn() const
+{
+    return MainWin && MainWin->GetAnalysisSettings().PeakHold != 0;
 }
 
 void TSpectrumPlot::GetWindowClass(WNDCLASSA& wc)
@@ -168,9 +173,9 @@ void TSpectrumPlot::SyncScale()
     Scale.PrintMode = PrintMode != 0;
     Scale.CepstrumFactor = 1.0f;
     if (CepstrumAxis && MainWin) {
-        const double rate = MainWin->Settings.Format.SamplingRate;
+        const double rate = MainWin->GetAnalysisSettings().Format.SamplingRate;
         if (rate > 0)
-            Scale.CepstrumFactor = float(MainWin->Settings.FFTsize * 1000.0 / rate / rate);
+            Scale.CepstrumFactor = float(MainWin->GetAnalysisSettings().FFTsize * 1000.0 / rate / rate);
     }
 }
 
@@ -203,7 +208,7 @@ void TSpectrumPlot::SetCaptionFromData()
     if (!Data)
         return;
     char caption[128];
-    if (MainWin->Settings.IndependentScalingAndCalibration == 1)
+    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
         std::snprintf(caption, sizeof caption, "Spectrum - %s", Data->GetLabel());
     else
         std::snprintf(caption, sizeof caption, "Spectrum");
@@ -215,9 +220,10 @@ void TSpectrumPlot::SetupWindow()
     Updating = 1;
     LayoutBusy = 0;
     TPlotBase::SetupWindow();
+    const TFont* font = MainWin->GetMainFont();
     auto setFont = [&](TWindow* w) {
-        if (w && w->GetHandle())
-            w->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+        if (font && w && w->GetHandle())
+            w->SendMessage(WM_SETFONT, WPARAM(HFONT(*font)), TRUE);
     };
     setFont(PlotTopEdit);
     setFont(PlotRangeEdit);
@@ -253,7 +259,7 @@ void TSpectrumPlot::EvSize(UINT sizeType, const TSize& size)
 void TSpectrumPlot::EvSysCommand(UINT cmdType, const TPoint&)
 {
     if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
-        MainWin->SpectrumViewClosed(this);
+        MainWin->ViewClosed(*this);
         return;
     }
     DefaultProcessing();
@@ -424,20 +430,21 @@ void TSpectrumPlot::UpdateLayout()
     PaneGap = 20;
     RightMargin = 40 + (Opts->ShowOverlayControls ? Opts->OverlayLegendSize * 8 : 0)
                   + (Opts->ShowPowerMeter ? MeterRoom : 0);
-    const uint16_t processing = MainWin->Settings.ChannelProcessing;
-    const bool stereo = MainWin->Settings.Format.NumChannels == 2;
-    int mode = stereo && (processing == 2 || processing == 11 || processing == 12) ? 2 : 1;
-    if (MainWin->Settings.IndependentScalingAndCalibration == 1)
+    const AnalysisSettingsStruct& settings = MainWin->GetAnalysisSettings();
+    const TChannelProcessing::Row& processing = TChannelProcessing::Of(settings.ChannelProcessing);
+    const bool stereo = settings.Format.NumChannels == 2;
+    int mode = stereo ? processing.Panes : 1;
+    if (settings.IndependentScalingAndCalibration == 1)
         mode = 1;
     PaneMode = mode;
     Updating = 1;
     WriteAmplitudeFields();
     HighlightPlotType();
-    const bool coherence = processing == 10;
+    const bool coherence = processing.CoherenceIn == TChannelProcessing::CoherencePane::Whole;
     PlotTopEdit->EnableWindow(!coherence);
     if (coherence)
         PlotRangeEdit->EnableWindow(false);
-    if (MainWin->RpmLinkFlag != 1) {
+    if (MainWin->GetRpmLinkFlag() != 1) {
         RpmEdit->Show(SW_HIDE);
     } else {
         char text[40];
@@ -469,12 +476,14 @@ void TSpectrumPlot::UpdateLayout()
 
 bool TSpectrumPlot::IsCoherencePane(const TRect& pane) const
 {
-    const uint16_t processing = MainWin->Settings.ChannelProcessing;
-    if (processing == 10)
+    switch (TChannelProcessing::Of(MainWin->GetAnalysisSettings().ChannelProcessing).CoherenceIn) {
+    case TChannelProcessing::CoherencePane::Whole:
         return true;
-    if (processing == 11 || processing == 12)
+    case TChannelProcessing::CoherencePane::Lower:
         return PaneMode == 2 && pane == PaneRect2;
-    return false;
+    default:
+        return false;
+    }
 }
 
 void TSpectrumPlot::AllocTraceBuffers()
@@ -596,13 +605,13 @@ void TSpectrumPlot::FillPaneBackground(TDC& dc, const TRect& pane, const TRect& 
 void TSpectrumPlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
     char text[128];
-    if (MainWin->RpmLinkFlag == 1)
+    if (MainWin->GetRpmLinkFlag() == 1)
         std::snprintf(text, sizeof text, "RPM = %6.3f", Opts->rpm);
     else
         std::snprintf(text, sizeof text, "%s", label ? label : "");
     if (PrintMode) {
         char value[21] = {};
-        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->IniPath);
+        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->GetIniPath());
         if (_strnicmp(value, "FALSE", 20) == 0)
             return;
     }
@@ -760,10 +769,12 @@ void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& 
         }
     }
     char title[160];
+    const char* linkName = nullptr;
+    const char* linkUnit = nullptr;
     if (CepstrumAxis)
         std::snprintf(title, sizeof title, "Quefrency (msec)");
-    else if (MainWin->DdeLinkAxisFlag == 1)
-        std::snprintf(title, sizeof title, "%s %s", MainWin->DdeLinkAxisName, MainWin->DdeLinkAxisUnit);
+    else if (MainWin->GetLinkAxis(linkName, linkUnit))
+        std::snprintf(title, sizeof title, "%s %s", linkName, linkUnit);
     else
         std::snprintf(title, sizeof title, "%s %s", IDS_AXIS_FREQUENCY_TEXT, "(Hz)");
     if (PrintMode) {
@@ -872,7 +883,7 @@ void TSpectrumPlot::DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data)
 {
     if (!data || !MainWin)
         return;
-    const MarkerSettings& markers = MainWin->Markers;
+    const MarkerSettings& markers = MainWin->GetMarkers();
     const TSpectralSource source(*data);
     TPenScope pen(dc, PS_SOLID, 1, Opts->MarkerColor);
     for (int i = 0; i < MarkerSettings::Count; ++i) {
@@ -1007,7 +1018,7 @@ void TSpectrumPlot::NewData(float time)
 {
     if (!Data)
         return;
-    if (Opts->IntervalFlag && time > 0.0f && MainWin->RunRequest == 0) {
+    if (Opts->IntervalFlag && time > 0.0f && MainWin->GetRunRequest() == 0) {
         if (time < LastUpdateTime + Opts->IntervalSecs) {
             if (time < LastUpdateTime)
                 LastUpdateTime = 0.0f;

@@ -3,8 +3,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/SpectrumOpts.h"
-#include "shell/TMainWin.h"
+#include "engine/DisplaySettingsStruct.h"
+#include "views/MarkerSettings.h"
+#include "views/SpectrumOpts.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
@@ -22,7 +23,7 @@ class TSpectrumPlot : public TPlotBase {
 public:
     static constexpr int SlotCount = SpectrumOpts::SlotCount;
 
-    TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* caption, const TRect& placement,
+    TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                   ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2, int channel);
     ~TSpectrumPlot() override;
 
@@ -76,7 +77,6 @@ public:
     void ShowButtons();
     void HideButtons();
 
-    TMainWin* MainWin;
     ScalingStruct Scaling;
     SpectrumOpts* Opts;
     TSpectralData* Data;
@@ -127,7 +127,7 @@ private:
     void UpdatePanes(TDC& dc, bool bandBars);
     int PaneIndex(const TRect& pane) const { return PaneMode == 2 && pane == PaneRect2 ? 1 : 0; }
     TSpectralData* PaneData(int index) const { return index == 1 ? Data2 : Data; }
-    bool PeakHoldOn() const { return MainWin && MainWin->Settings.PeakHold != 0; }
+    bool PeakHoldOn() const;
     void SyncScale();
     void SetCaptionFromData();
     void WriteAmplitudeFields();

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include "engine/DisplaySettingsStruct.h"
 
 namespace {
 
@@ -94,7 +95,7 @@ double TSpectrumScale::RawHeight(float value, int height, bool coherence) const
 {
     if (coherence)
         return height * static_cast<double>(value) * (1.0 / 1.2);
-    if (AmpScaleType == 1)
+    if (AmpScaleType == DisplaySettingsStruct::DecibelAmplitude)
         return height * (static_cast<double>(value) - PlotTop + PlotRange) / PlotRange;
     const double top = PlotTop > 0.0f ? PlotTop : 1.0;
     return height * static_cast<double>(value) / top;
@@ -134,7 +135,7 @@ void TSpectrumScale::BuildColumnMap(int width, const TSpectrumSource& source)
     auto indexOf = [&](double f) {
         return static_cast<uint32_t>(std::clamp(source.IndexOf(static_cast<float>(f / k)), 0, last));
     };
-    if (FreqScaleType == 0) {
+    if (FreqScaleType == DisplaySettingsStruct::LinearFrequency) {
         for (int i = 0; i < width; ++i) {
             const double f = lo + i * (hi - lo) / width;
             ColumnBins[i] = {indexOf(f), static_cast<float>(f)};
@@ -185,7 +186,7 @@ void TSpectrumScale::BuildXLabels(int width)
     const double lo = StartFreq * k;
     const double hi = StopFreq * k;
     const double span = hi - lo;
-    const bool linear = FreqScaleType == 0;
+    const bool linear = FreqScaleType == DisplaySettingsStruct::LinearFrequency;
     std::vector<TAxisLabel> table(static_cast<size_t>(width));
     int count = 0;
     bool secondPass = false;
@@ -227,7 +228,7 @@ void TSpectrumScale::BuildXLabels(int width)
 void TSpectrumScale::BuildYLabels(int height)
 {
     YLabels.clear();
-    const bool decibels = AmpScaleType == 1;
+    const bool decibels = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
     const double r = decibels ? PlotRange : PlotTop;
     if (!(r > 0.0))
         return;
@@ -273,7 +274,7 @@ int TSpectrumScale::BuildCurve(const TSpectrumSource& source, const TPaneRect& p
         return 0;
     const int height = pane.Height();
     const int bottom = pane.bottom;
-    const bool bands = FreqScaleType == 2;
+    const bool bands = FreqScaleType == DisplaySettingsStruct::OctaveBands;
     int count = 0;
     auto add = [&](int x, int y) {
         if (count < capacity)

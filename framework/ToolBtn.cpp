@@ -1,4 +1,4 @@
-#include "shell/ToolBtn.h"
+#include "framework/ToolBtn.h"
 
 #include <cstdio>
 #include <cstring>

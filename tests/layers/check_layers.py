@@ -1,0 +1,33 @@
+#!/usr/bin/env python3
+"""Fails when a source includes a header of a layer above its own.
+
+The libraries point one way: engine at the bottom; framework over the
+engine; views and dialogs over both (a dialog may use the records a view
+keeps); the shell over all of them. The ids and texts in resources/ are
+headers every layer may read. A header of a higher layer included from below
+is the first step of a cycle, so it is refused here.
+"""
+import pathlib
+import re
+import sys
+
+ROOT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else '.')
+FORBIDDEN = {
+    'engine': ('framework', 'views', 'dialogs', 'shell'),
+    'framework': ('views', 'dialogs', 'shell'),
+    'views': ('dialogs', 'shell'),
+    'dialogs': ('shell',),
+}
+INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/')
+
+faults = []
+for layer, above in FORBIDDEN.items():
+    for path in sorted((ROOT / layer).glob('*.[ch]*')):
+        for number, line in enumerate(path.read_text(errors='replace').splitlines(), 1):
+            match = INCLUDE.match(line)
+            if match and match.group(1) in above:
+                faults.append(f'{path.relative_to(ROOT)}:{number}: {line.strip()}')
+
+for fault in faults:
+    print(fault)
+sys.exit(1 if faults else 0)
