@@ -248,23 +248,42 @@ private:
         }
     }
 
-    // Tile column c goes to the row (rev c, middle, 0 .. side - 1).
+    // Tile column c goes to the row (rev c, middle, 0 .. side - 1): four
+    // columns at a time, read as 4 x 4 blocks of the tile and transposed.
     template <bool Scaled>
     static void ScatterTile(float* x, const FFTStageTables& t, int middle, const float* tile, float scale)
     {
         const int side = 1 << t.TileBits;
         const int highShift = t.TileBits + t.MiddleBits;
-        for (int c = 0; c < side; ++c) {
-            float* row = x + 2 * ((static_cast<int>(t.ReverseTile[c]) << highShift) | (middle << t.TileBits));
-            const float* from = tile + 2 * c;
-            for (int s = 0; s < side; ++s, from += 2 * side) {
+        auto row = [&](int c) {
+            return x + 2 * ((static_cast<int>(t.ReverseTile[c]) << highShift) | (middle << t.TileBits));
+        };
+        if (side < 4) {
+            for (int c = 0; c < side; ++c)
+                for (int s = 0; s < side; ++s)
+                    for (int part = 0; part < 2; ++part)
+                        row(c)[2 * s + part] = Scaled ? tile[2 * (s * side + c) + part] * scale
+                                                      : tile[2 * (s * side + c) + part];
+            return;
+        }
+        const F factor = Ops::Splat(scale);
+        for (int c = 0; c < side; c += 4) {
+            float* to[4] = {row(c), row(c + 1), row(c + 2), row(c + 3)};
+            for (int s = 0; s < side; s += 4) {
+                const float* from = tile + 2 * (s * side + c);
+                F r0 = Ops::Load(from), r1 = Ops::Load(from + 2 * side);
+                F r2 = Ops::Load(from + 4 * side), r3 = Ops::Load(from + 6 * side);
+                Ops::Transpose(r0, r1, r2, r3);
                 if constexpr (Scaled) {
-                    row[2 * s] = from[0] * scale;
-                    row[2 * s + 1] = from[1] * scale;
-                } else {
-                    row[2 * s] = from[0];
-                    row[2 * s + 1] = from[1];
+                    r0 = Ops::Mul(r0, factor);
+                    r1 = Ops::Mul(r1, factor);
+                    r2 = Ops::Mul(r2, factor);
+                    r3 = Ops::Mul(r3, factor);
                 }
+                Ops::Store(to[0] + 2 * s, r0);
+                Ops::Store(to[1] + 2 * s, r1);
+                Ops::Store(to[2] + 2 * s, r2);
+                Ops::Store(to[3] + 2 * s, r3);
             }
         }
     }
