@@ -46,7 +46,9 @@ char ConfigPath[260];
 
 Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent, ""), Mode(mode), MainWin(mainWin)
 {
-    Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER;
+    // Clipping the children keeps a read-out's refresh from repainting the
+    // position scroll bar beside it, a redraw that costs more than the block.
+    Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN;
     auto button = [&](int id, int x, const char* up, const char* down, const char* tip) {
         return new ToolBtn(this, id, up, down, nullptr, x, 1, 40, 32, tip);
     };
