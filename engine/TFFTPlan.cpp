@@ -1,16 +1,13 @@
 // Complex transform tables: twiddles by the stage recurrences, bit reversal.
 #include "engine/TFFTPlan.h"
 
-#include "engine/FFT.h"
-
 #include <algorithm>
-#include <array>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <memory>
-#include <mutex>
-#include <new>
+
+#include "engine/FFT.h"
+#include "engine/TPlanCache.h"
 
 namespace {
 
@@ -85,24 +82,11 @@ TFFTPlan::TFFTPlan(int stages)
 
 const TFFTPlan* TFFTPlan::ForSize(int n)
 {
-    static std::array<std::unique_ptr<TFFTPlan>, MaxStages + 1> owned;
-    static std::array<std::atomic<const TFFTPlan*>, MaxStages + 1> plans{};
-    static std::mutex building;
-    if (n < 1 || n > (1 << MaxStages) || (n & (n - 1)) != 0)
+    static TPlanCache<TFFTPlan, MaxStages> plans;
+    if (n < 1 || n > MaxComplexFFTPoints || (n & (n - 1)) != 0)
         return nullptr;
     const int stages = std::countr_zero(static_cast<unsigned>(n));
-    if (const TFFTPlan* plan = plans[stages].load(std::memory_order_acquire))
-        return plan;
-    const std::lock_guard<std::mutex> lock(building);
-    if (const TFFTPlan* plan = plans[stages].load(std::memory_order_relaxed))
-        return plan;
-    try {
-        owned[stages].reset(new TFFTPlan(stages));
-        plans[stages].store(owned[stages].get(), std::memory_order_release);
-        return owned[stages].get();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return plans.Get(stages, [stages] { return std::unique_ptr<TFFTPlan>(new TFFTPlan(stages)); });
 }
 
 size_t TFFTPlan::MemoryBytes() const

@@ -6,8 +6,9 @@
 #include "engine/FFTTables.h"
 
 // The tables of a complex transform of one size: the twiddle factors of every
-// stage and the bit reversals of the tiles of the final permutation. Built once per size, on first use, and
-// shared by every later transform of that size; never freed.
+// stage and the bit reversals of the tiles of the final permutation. Built
+// once per size, on first use, and shared by every later transform of that
+// size for the life of the program.
 //
 // The twiddles are the values the butterflies have always used: the stage
 // angle starts at 2 pi / n and doubles from stage to stage by

@@ -1,18 +1,18 @@
 // Split-step twiddles of a real transform.
 #include "engine/TSplitPlan.h"
 
-#include <array>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <memory>
-#include <mutex>
-#include <new>
+
+#include "engine/FFT.h"
+#include "engine/TPlanCache.h"
 
 namespace {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 constexpr int kMaxBits = 21;
+static_assert(1 << kMaxBits == 2 * MaxComplexFFTPoints);
 
 }  // namespace
 
@@ -37,24 +37,11 @@ TSplitPlan::TSplitPlan(int n)
 
 const TSplitPlan* TSplitPlan::ForSize(int n)
 {
-    static std::array<std::unique_ptr<TSplitPlan>, kMaxBits + 1> owned;
-    static std::array<std::atomic<const TSplitPlan*>, kMaxBits + 1> plans{};
-    static std::mutex building;
-    if (n < 2 || n > (1 << kMaxBits) || (n & (n - 1)) != 0)
+    static TPlanCache<TSplitPlan, kMaxBits> plans;
+    if (n < 2 || n > 2 * MaxComplexFFTPoints || (n & (n - 1)) != 0)
         return nullptr;
-    const int bits = std::countr_zero(static_cast<unsigned>(n));
-    if (const TSplitPlan* plan = plans[bits].load(std::memory_order_acquire))
-        return plan;
-    const std::lock_guard<std::mutex> lock(building);
-    if (const TSplitPlan* plan = plans[bits].load(std::memory_order_relaxed))
-        return plan;
-    try {
-        owned[bits].reset(new TSplitPlan(n));
-        plans[bits].store(owned[bits].get(), std::memory_order_release);
-        return owned[bits].get();
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
+    return plans.Get(std::countr_zero(static_cast<unsigned>(n)),
+                     [n] { return std::unique_ptr<TSplitPlan>(new TSplitPlan(n)); });
 }
 
 size_t TSplitPlan::MemoryBytes() const
