@@ -10,6 +10,14 @@ struct AnalysisSettingsStruct {
     // Overlap of successive blocks, in percent of the FFT size.
     static constexpr uint16_t MaxOverlapPercent = 99;
     static bool IsValidOverlap(uint16_t percent) { return percent <= MaxOverlapPercent; }
+    // A sound card's clock is off by far less than these bounds; NaN,
+    // infinities and zero would leave the analyser without a frequency axis.
+    static constexpr float MinCorrectionFactor = 0.5f;
+    static constexpr float MaxCorrectionFactor = 2.0f;
+    static bool IsValidCorrectionFactor(float factor)
+    {
+        return factor >= MinCorrectionFactor && factor <= MaxCorrectionFactor;
+    }
     // AverageMode: a number of blocks, or timed averaging at AverageSpeed.
     enum AveragingMode : uint16_t { BlockAveraging = 0, TimedAveraging = 1 };
 

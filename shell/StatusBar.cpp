@@ -7,7 +7,8 @@
 #include "engine/TSoundInput.h"
 #include "engine/TSpectralData.h"
 #include "framework/TDC.h"
-#include "framework/TGauge.h"
+#include "framework/TFont.h"
+#include "framework/TScreenDC.h"
 #include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
@@ -38,13 +39,8 @@ void DrawTextAt(TDC& dc, const TRect& pane, const char* text)
 StatusBar::StatusBar(TWindow* parent, TMainWin* mainWin) : TWindow(parent, nullptr), MainWin(mainWin)
 {
     Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER;
-    Gauge = new TGauge(this, "%d%%", GaugeId, 0, 0, 0, 0, true, 0);
+    Gauge = std::make_unique<TGauge>(this, "%d%%", GaugeId, 0, 0, 0, 0, true, 0);
     Gauge->SetRange(0, 100);
-}
-
-StatusBar::~StatusBar()
-{
-    delete Gauge;
 }
 
 void StatusBar::GetWindowClass(WNDCLASSA& wc)
@@ -128,32 +124,24 @@ void StatusBar::RefreshPanes(int which)
 
 void StatusBar::DrawPaneFrame(TDC& dc, const TRect& pane)
 {
-    HPEN light = ::CreatePen(PS_SOLID, 1, RGB(230, 230, 230));
-    HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(140, 140, 140));
-    HGDIOBJ old = ::SelectObject(dc, light);
-    ::MoveToEx(dc, pane.left, pane.bottom, nullptr);
-    ::LineTo(dc, pane.right, pane.bottom);
-    ::LineTo(dc, pane.right, pane.top);
-    ::SelectObject(dc, dark);
-    ::LineTo(dc, pane.left, pane.top);
-    ::LineTo(dc, pane.left, pane.bottom);
-    ::SelectObject(dc, old);
-    ::DeleteObject(light);
-    ::DeleteObject(dark);
+    dc.SelectObject(Gdi.Pen(TColor(230, 230, 230)));
+    dc.MoveTo(pane.left, pane.bottom);
+    dc.LineTo(pane.right, pane.bottom);
+    dc.LineTo(pane.right, pane.top);
+    dc.SelectObject(Gdi.Pen(TColor(140, 140, 140)));
+    dc.LineTo(pane.left, pane.top);
+    dc.LineTo(pane.left, pane.bottom);
 }
 
 void StatusBar::Paint(TDC& dc, bool, TRect&)
 {
-    HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ oldPen = ::SelectObject(dc, white);
-    ::MoveToEx(dc, 0, 0, nullptr);
-    ::LineTo(dc, 2000, 0);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(white);
+    dc.SelectObject(Gdi.Pen(TColor::White));
+    dc.MoveTo(0, 0);
+    dc.LineTo(2000, 0);
     for (const TRect* pane : {&StatusPane, &MeterPane, &FftPane, &RatePane, &BitsPane, &ChannelsPane, &WindowPane,
                               &ModePane})
         DrawPaneFrame(dc, *pane);
-    HGDIOBJ oldFont = ::SelectObject(dc, *MainWin->MainFont);
+    dc.SelectObject(*MainWin->MainFont);
     const UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
@@ -162,7 +150,6 @@ void StatusBar::Paint(TDC& dc, bool, TRect&)
     for (const TRect* pane : {&ModePane, &RatePane, &BitsPane, &ChannelsPane, &FftPane, &WindowPane})
         DrawTextAt(dc, *pane, TextOf(*pane).c_str());
     ::SetTextAlign(dc, oldAlign);
-    ::SelectObject(dc, oldFont);
 }
 
 std::string StatusBar::TextOf(const TRect& pane) const
@@ -213,10 +200,7 @@ void StatusBar::PaintMeter(TDC& dc)
 {
     const TRect& pane = MeterPane;
     if (MainWin->OverloadFlag == 1) {
-        RECT r{pane.left + 1, pane.top + 1, pane.right, pane.bottom};
-        HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
-        ::FillRect(dc, &r, red);
-        ::DeleteObject(red);
+        dc.FillRect(TRect(pane.left + 1, pane.top + 1, pane.right, pane.bottom), Gdi.Brush(TColor::LtRed));
         ::SetTextColor(dc, RGB(255, 255, 255));
         DrawTextAt(dc, pane, "OVERLOAD!");
         ::SetTextColor(dc, RGB(0, 0, 0));
@@ -257,14 +241,11 @@ int StatusBar::MenuItemHeight() const
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return 18;
-    HFONT font = ::CreateFontIndirectA(&metrics.lfMenuFont);
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    const TFont font(metrics.lfMenuFont);
+    TScreenDC dc;
+    dc.SelectObject(font);
     TEXTMETRICA tm{};
-    const bool ok = ::GetTextMetricsA(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
-    ::DeleteObject(font);
+    const bool ok = dc.GetTextMetrics(tm);
     return ok ? tm.tmHeight + tm.tmExternalLeading + 4 : 18;
 }
 

@@ -1,10 +1,12 @@
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
+#include "framework/TGauge.h"
+#include "framework/TGdiCache.h"
 #include "framework/TRect.h"
 #include "framework/TWindow.h"
 
-class TGauge;
 class TMainWin;
 
 // The one-line bar along the bottom of the main window: run status, mode,
@@ -27,7 +29,6 @@ public:
     static constexpr UINT FftItemCount = 16;
 
     StatusBar(TWindow* parent, TMainWin* mainWin);
-    ~StatusBar() override;
 
     void ShowGauge();
     void SetGaugeValue(int value);
@@ -60,9 +61,12 @@ public:
     TRect ChannelsPane;
     TRect WindowPane;
     TRect ModePane;
-    TGauge* Gauge;
+    std::unique_ptr<TGauge> Gauge;
 
 private:
+    // The pens and brush of the pane frames and the overload mark.
+    TGdiCache Gdi;
+
     bool GaugeLocked() const;
     void DrawPaneFrame(TDC& dc, const TRect& pane);
     void PaintStatus(TDC& dc);

@@ -152,10 +152,17 @@ void TMainWin::OpenWaveFile(const char* path)
     SetCaption(IDS_OPENING_WAVE_TEXT);
     WaveFile = new TWaveFile(name, uint16_t(FileIO.WaveFileMode), uint32_t(FileIO.MakeBackup),
                              ConfiguredFolders[TmpFolder]);
-    if (WaveFile->Error) {
+    // A file whose data chunk holds no frame has nothing to analyse or edit.
+    const bool empty = !WaveFile->Error && WaveFile->GetFrameCount() == 0;
+    if (WaveFile->Error || empty) {
         delete WaveFile;
         WaveFile = nullptr;
         SetCaption(Caption);
+        if (empty) {
+            char text[PathSize + 64];
+            std::snprintf(text, sizeof text, "The wave file %s holds no samples.", name);
+            MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+        }
         return;
     }
     if (WaveFile->HasCalibration()) {

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "engine/TWaveFile.h"
 #include "framework/TCommandEnabler.h"
@@ -17,6 +19,14 @@
 namespace {
 
 constexpr int TransportHeight = 36;
+
+// Takes a view from its pointer, which is cleared first so that nothing
+// reaches a view while it goes.
+template <class T>
+std::unique_ptr<T> TakeView(T*& slot)
+{
+    return std::unique_ptr<T>(std::exchange(slot, nullptr));
+}
 
 bool AnyViewFlag(const ViewStatusFlags& v)
 {
@@ -54,13 +64,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
 
 void TMainWin::CloseSpectrumView(int index)
 {
-    TSpectrumPlot* view = SpectrumViews[index];
-    if (!view)
+    if (!SpectrumViews[index])
         return;
     SaveUtilityPlacements(index == 0 ? SpectrumType : Spectrum2Type, IniPath);
-    SpectrumViews[index] = nullptr;
-    view->Destroy();
-    delete view;
+    TakeView(SpectrumViews[index])->Destroy();
 }
 
 void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
@@ -207,8 +214,8 @@ void TMainWin::LayoutForMode()
     // A frame not created yet builds its toolbar at set-up.
     if (!HWindow)
         return;
-    delete TransportToolbar;
-    TransportToolbar = new Toolbar(this, this, OpMode);
+    TransportToolbar.reset();
+    TransportToolbar = std::make_unique<Toolbar>(this, this, OpMode);
     TransportToolbar->Create();
     TransportToolbar->Show(SW_SHOWNORMAL);
     TransportToolbar->MoveWindow(0, 0, 3000, MainToolbarFlag ? TransportHeight : 1, true);
@@ -270,7 +277,7 @@ void TMainWin::CreateStatusBar()
 {
     if (StatusBarWindow)
         return;
-    StatusBarWindow = new StatusBar(this, this);
+    StatusBarWindow = std::make_unique<StatusBar>(this, this);
     StatusBarWindow->Create();
 }
 
@@ -338,13 +345,8 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
-    for (TSpectrumPlot*& v : SpectrumViews) {
-        TSpectrumPlot* view = v;
-        v = nullptr;
-        delete view;
-    }
-    delete TransportToolbar;
-    TransportToolbar = nullptr;
-    delete StatusBarWindow;
-    StatusBarWindow = nullptr;
+    for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    TransportToolbar.reset();
+    StatusBarWindow.reset();
 }

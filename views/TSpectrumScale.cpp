@@ -25,6 +25,17 @@ double LinearTickStep(double span)
     return 1.0;
 }
 
+// Where the walk over the frequency axis starts: 0, or the last tick of the
+// walk from 0 at or below lo, since no tick below lo gets a label. With
+// linear steps the ticks are multiples of the step; otherwise they climb a
+// decade at a time (see DecadeStep) to 1e6, and from there by 10000.
+double FirstTick(double lo, double linearStep)
+{
+    if (linearStep > 0.0)
+        return lo > 0.0 ? std::floor(lo / linearStep) * linearStep : 0.0;
+    return lo > 1e6 ? 1e6 + std::floor((lo - 1e6) / 10000.0) * 10000.0 : 0.0;
+}
+
 double DecadeStep(double f)
 {
     if (f < 10.0) return 1.0;
@@ -69,6 +80,9 @@ const char* LinearAmplitudeFormat(double step)
     if (step < 1000.0) return "%3.2f";
     return "%3.0f";
 }
+
+// More amplitude ticks than a pane has pixel rows.
+constexpr int MostAmplitudeTicks = 4096;
 
 // Ticks from top down to top - range; rows computed from the tick number so
 // that long runs of small steps do not drift.
@@ -185,12 +199,22 @@ void TSpectrumScale::BuildXLabels(int width)
     const double k = CepstrumFactor;
     const double lo = StartFreq * k;
     const double hi = StopFreq * k;
+    // The walk below ends when it passes hi, so it needs finite, ordered limits.
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
+        return;
     const double span = hi - lo;
     const bool linear = FreqScaleType == DisplaySettingsStruct::LinearFrequency;
+    // No frequency above the map's highest column gets a column, so the walk
+    // may end there; and a full table keeps nothing more (its last entry is
+    // only overwritten, then cut off), so it ends there too.
+    float top = ColumnBins.front().Frequency;
+    for (const TColumnEntry& entry : ColumnBins)
+        top = std::max(top, entry.Frequency);
+    const int capacity = width - 1;
     std::vector<TAxisLabel> table(static_cast<size_t>(width));
     int count = 0;
     bool secondPass = false;
-    double f = 0.0;
+    double f = FirstTick(lo, linear ? LinearTickStep(span) : 0.0);
     for (;;) {
         const int column = f >= lo ? ColumnOf(static_cast<float>(f)) : NoColumn;
         if (column != NoColumn && count < width) {
@@ -209,16 +233,17 @@ void TSpectrumScale::BuildXLabels(int width)
             if (count < width - 1)
                 ++count;
         }
-        f += (linear || secondPass) ? LinearTickStep(span) : DecadeStep(f);
-        if (f > hi) {
+        const double next = f + ((linear || secondPass) ? LinearTickStep(span) : DecadeStep(f));
+        if (next > hi || static_cast<float>(next) > top || count == capacity || next == f) {
             if (!linear && !secondPass && count < 4) {
                 secondPass = true;
-                f = 0.0;
+                f = FirstTick(lo, LinearTickStep(span));
                 count = 0;
                 continue;
             }
             break;
         }
+        f = next;
     }
     table.resize(static_cast<size_t>(count));
     Thin(table, PrintMode ? 300 : 30, true);
@@ -230,10 +255,10 @@ void TSpectrumScale::BuildYLabels(int height)
     YLabels.clear();
     const bool decibels = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
     const double r = decibels ? PlotRange : PlotTop;
-    if (!(r > 0.0))
+    if (!(r > 0.0) || !std::isfinite(r) || !std::isfinite(PlotTop))
         return;
     const double step = decibels ? DecibelStep(r) : LinearAmplitudeStep(r);
-    const int capacity = static_cast<int>(r / step + 1.0);
+    const int capacity = static_cast<int>(std::min(r / step + 1.0, static_cast<double>(MostAmplitudeTicks)));
     const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : LinearAmplitudeFormat(step);
     YLabels = AmplitudeTicks(PlotTop, r, step, capacity, height, format);
     Thin(YLabels, 10, false);

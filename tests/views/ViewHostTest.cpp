@@ -1,9 +1,11 @@
 // A spectrum view over a fake host, in an MDI frame of the framework's own:
 // nothing of the shell is linked into this test.
 #include <cmath>
+#include <cstdio>
 #include <memory>
 
 #include "engine/TSpectralData.h"
+#include "framework/TGdiObject.h"
 #include "framework/TMDIClient.h"
 #include "framework/TMDIFrame.h"
 #include "tests/engine/SpectralTestSupport.h"
@@ -150,4 +152,30 @@ TEST_F(TViewOverFakeHost, CloseBoxAsksTheHost)
     EXPECT_EQ(Host.Closed[0], View.get());
     // The host decides: this one keeps the window open.
     EXPECT_TRUE(View->IsWindow());
+}
+
+TEST_F(TViewOverFakeHost, TwentyOpenAndCloseCyclesLeaveNoObjectsBehind)
+{
+    const long before = TGdiObject::LiveObjects();
+    long heldOpen = 0;
+    for (int cycle = 0; cycle < 20; ++cycle) {
+        Open();
+        // A full paint, a live curve and a readout under the mouse.
+        View->Invalidate(true);
+        View->UpdateWindow();
+        View->NewData(0.0f);
+        const TRect& pane = View->GraphRect;
+        const LPARAM at = MAKELPARAM(pane.left + pane.Width() / 2, pane.top + pane.Height() / 2);
+        View->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, at);
+        View->SendMessage(WM_LBUTTONUP, 0, at);
+        Pump();
+        heldOpen = TGdiObject::LiveObjects() - before;
+        View->Destroy();
+        View.reset();
+        ASSERT_EQ(TGdiObject::LiveObjects(), before) << "after cycle " << cycle;
+    }
+    // Its button faces, readout boxes, font, logo and drawing objects.
+    EXPECT_GT(heldOpen, 30);
+    std::printf("GDI objects: %ld before, %ld while a view is open, %ld after 20 cycles\n", before,
+                before + heldOpen, TGdiObject::LiveObjects());
 }
