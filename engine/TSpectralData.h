@@ -215,6 +215,7 @@ private:
     bool SignalAndSpurs(double& signal, double& spurs) const;
     void FindNthPeakBands(int first, int last, float* frequency, float* value, int rank) const;
     void StoreResultDB();
+    void RunningAverage(const float* spectrum, uint32_t count, double c);
     // The dB array from the first count bins of the averaged spectrum.
     void StoreBinLevels(uint32_t count);
     // Sum of the displayed amplitudes squared over bins first .. last, when

@@ -61,6 +61,29 @@ void TSpectralData::AllocateLinearStorage()
     }
 }
 
+// The running average of types 0 and 2 over the first count bins, with the
+// new spectrum x and the count c: the plain loops over the arrays let the
+// compiler work on several bins at once.
+void TSpectralData::RunningAverage(const float* spectrum, uint32_t count, double c)
+{
+    const double previous = c - 1.0;
+    float* complex = AveragedComplex.data();
+    float* power = Averaged.data();
+    for (uint32_t i = 0; i < 2 * count; ++i)
+        complex[i] = static_cast<float>((previous * complex[i] + spectrum[i]) / c);
+    if (MagnitudeAveragingFlag) {
+        for (uint32_t k = 0; k < count; ++k) {
+            const float p = spectrum[2 * k] * spectrum[2 * k] + spectrum[2 * k + 1] * spectrum[2 * k + 1];
+            power[k] = static_cast<float>((previous * power[k] + (p > 0.0f ? std::sqrt(p) : 0.0f)) / c);
+        }
+        return;
+    }
+    for (uint32_t k = 0; k < count; ++k) {
+        const float p = spectrum[2 * k] * spectrum[2 * k] + spectrum[2 * k + 1] * spectrum[2 * k + 1];
+        power[k] = static_cast<float>((previous * power[k] + p) / c);
+    }
+}
+
 bool TSpectralData::AllocateRingSlot(uint32_t slot)
 {
     StoredPower[slot].reset(new (std::nothrow) float[Bins]());
@@ -145,14 +168,10 @@ void TSpectralData::Average(uint32_t normaliseBands)
             AveragedComplex[2 * k + 1] = static_cast<float>(AveragedComplex[2 * k + 1] / c);
         }
     } else {
-        for (uint32_t k = 0; k < averagedBins; ++k) {
-            float& re = AveragedComplex[2 * k];
-            float& im = AveragedComplex[2 * k + 1];
-            re = static_cast<float>(((c - 1.0) * re + x[2 * k]) / c);
-            im = static_cast<float>(((c - 1.0) * im + x[2 * k + 1]) / c);
-            Averaged[k] = static_cast<float>(((c - 1.0) * Averaged[k] + powerTerm(x[2 * k], x[2 * k + 1])) / c);
-            if (AverageType == 2)
-                Averaged[k] = powerTerm(re, im);
+        RunningAverage(x, averagedBins, c);
+        if (AverageType == 2) {
+            for (uint32_t k = 0; k < averagedBins; ++k)
+                Averaged[k] = powerTerm(AveragedComplex[2 * k], AveragedComplex[2 * k + 1]);
         }
     }
 
