@@ -10,6 +10,8 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "automation/TMacro.h"
+#include "utilities/TAnalysisView.h"
 #include "views/TSpectrumPlot.h"
 #include "shell/StatusBar.h"
 
@@ -111,6 +113,8 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == MainWindowType) return HWindow;
     TWindow* window = nullptr;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
+    if (type == MacroType) window = MacroWindow;
+    if (IsReadoutType(type)) window = ReadoutWindow(type);
     return window ? window->GetHandle() : nullptr;
 }
 

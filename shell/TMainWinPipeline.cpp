@@ -94,6 +94,7 @@ void TMainWin::UpdateViewTimes()
 
 void TMainWin::RefreshAllViews()
 {
+    RefreshReadouts();
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -183,6 +184,7 @@ void TMainWin::ReprocessSegment(float time)
     RefreshAllViews();
     WaveFile->SetPosition(position);
     Pipeline.RestoreAveraging();
+    PostDdeAdviseAll();
 }
 
 void TMainWin::ApplySettings(int refreshKind)

@@ -270,6 +270,8 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
+    ReopenReadouts();
+    if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
     UpdateViewMenuChecks();
 }
 
