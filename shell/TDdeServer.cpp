@@ -52,6 +52,7 @@ void TDdeServer::Stop()
         if (c) ::DdeDisconnect(c);
         c = nullptr;
     }
+    AdviseLinks.clear();
     if (!InstanceId) return;
     FreeCurrentData();
     if (Service) ::DdeNameService(InstanceId, Service, nullptr, DNS_UNREGISTER);
@@ -111,16 +112,21 @@ int TDdeServer::ConversationCount() const
     return int(std::count_if(std::begin(Conversations), std::end(Conversations), [](HCONV c) { return c != nullptr; }));
 }
 
+bool TDdeServer::HasAdviseLinks() const
+{
+    return std::any_of(AdviseLinks.begin(), AdviseLinks.end(), [](const auto& links) { return links.second > 0; });
+}
+
 void TDdeServer::PostAdviseAll()
 {
-    if (!InstanceId) return;
+    if (!InstanceId || !HasAdviseLinks()) return;
     for (HSZ item : Items)
         if (item) ::DdePostAdvise(InstanceId, Topic, item);
 }
 
 void TDdeServer::PostAdvise(int index)
 {
-    if (!InstanceId || index < 0 || index >= TDdeItemTable::Count || !Items[index]) return;
+    if (!InstanceId || !HasAdviseLinks() || index < 0 || index >= TDdeItemTable::Count || !Items[index]) return;
     ::DdePostAdvise(InstanceId, Topic, Items[index]);
 }
 
@@ -158,6 +164,7 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
             *slot = conversation;
         return nullptr;
     case XTYP_DISCONNECT:
+        AdviseLinks.erase(conversation);
         if (HCONV* slot = std::find(std::begin(Conversations), std::end(Conversations), conversation);
             slot != std::end(Conversations) && conversation) {
             *slot = nullptr;
@@ -166,9 +173,13 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
         return nullptr;
     case XTYP_ADVSTART:
         if (!IsServedItem(hsz1, hsz2)) return reinterpret_cast<HDDEDATA>(FALSE);
+        ++AdviseLinks[conversation];
         Main.DdeAdviseActive = 1;
         return reinterpret_cast<HDDEDATA>(TRUE);
     case XTYP_ADVSTOP:
+        if (auto links = AdviseLinks.find(conversation); links != AdviseLinks.end() && IsServedItem(hsz1, hsz2)
+                                                         && links->second > 0)
+            --links->second;
         if (Main.DdeAdviseActive && IsServedItem(hsz1, hsz2)) Main.DdeAdviseActive = 0;
         return nullptr;
     case XTYP_REQUEST:

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <ddeml.h>
 #include <cstdint>
+#include <map>
 #include "automation/TDdeItemTable.h"
 
 class TMainWin;
@@ -40,6 +41,8 @@ public:
 
     DWORD Instance() const { return InstanceId; }
     int ConversationCount() const;
+    // Whether any client holds an advise link now.
+    bool HasAdviseLinks() const;
 
 private:
     int IndexOf(HSZ item) const;
@@ -53,5 +56,8 @@ private:
     HSZ PokeItems[3] = {};
     HSZ Items[TDdeItemTable::Count] = {};
     HCONV Conversations[ConversationSlots] = {};
+    // Open advise links per conversation. Advises go out only while there is
+    // one: posting every item costs milliseconds, far more than a block.
+    std::map<HCONV, int> AdviseLinks;
     HDDEDATA CurrentData = nullptr;
 };

@@ -481,6 +481,12 @@ public:
     void PlaceBars(int width, int height, int t1, int s);
     void RefreshRunDisplays();
     void UpdateToolbarReadouts();
+
+    // The toolbar read-outs follow the blocks of a run at most this often: an
+    // analysis faster than real time would spend its time redrawing them.
+    static constexpr uint32_t ReadoutIntervalMs = 50;
+    uint32_t ReadoutTick = 0;
+    void PaceToolbarReadouts();
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);

@@ -317,6 +317,15 @@ void TMainWin::UpdateToolbarReadouts()
         TransportToolbar->UpdateDisplay(1, 0);
 }
 
+void TMainWin::PaceToolbarReadouts()
+{
+    const uint32_t now = ::GetTickCount();
+    if (RunState != Stopped && now - ReadoutTick < ReadoutIntervalMs)
+        return;
+    ReadoutTick = now;
+    UpdateToolbarReadouts();
+}
+
 void TMainWin::RefreshStatusBar(int which)
 {
     if (StatusBarWindow)
