@@ -16,3 +16,6 @@
 
 #define IDC_DLG_EDIT 301
 #define IDC_DLG_CHECK 302
+
+#define IDC_SPIN_EDIT 311
+#define IDC_SPIN_BAR 312

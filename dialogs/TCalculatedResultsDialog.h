@@ -1,0 +1,23 @@
+#pragma once
+#include <string>
+#include "framework/TDialog.h"
+
+// A read-only box with the text result of a segment analysis
+// ("DIALOG_CALCULATED_RESULTS"); its second button copies the text to the
+// clipboard and leaves the box open.
+class TCalculatedResultsDialog : public TDialog {
+public:
+    static constexpr int TextId = 310;
+    static constexpr int CopyId = 311;
+
+    TCalculatedResultsDialog(TWindow* parent, const char* caption, const char* text);
+
+    void SetupWindow() override;
+    void CmCopy();
+
+private:
+    std::string Caption;
+    std::string Text;
+
+    DECLARE_RESPONSE_TABLE(TCalculatedResultsDialog);
+};
