@@ -66,6 +66,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    // The signal generator.
+    EV_COMMAND(CM_SIGNALGENERATOR, CmSignalGenerator)
+    EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
+    EV_COMMAND_ENABLE(CM_SAVESIGNALTOWAVE, CeSaveSignalToWave)
+    EV_COMMAND(CM_LOCKGENERATORCHANNELS, CmLockGeneratorChannels)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -117,8 +122,9 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
-    // Stopping the DDE server and destroying the generator, toolbars, status
-    // bar and utility windows still held belong here with those windows.
+    // Stopping the DDE server and destroying the toolbars, status bar and
+    // utility windows still held belong here with those windows.
+    CloseSignalGenerator();
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;

@@ -28,6 +28,7 @@
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
+#include "shell/TMainWinGeneratorHost.h"
 
 class TCommandEnabler;
 class TSmoothing;
@@ -413,6 +414,23 @@ public:
     // Placement/Special of a configuration: 1 tile horizontally, 2 tile
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
+
+    // The signal generator window and its Utilities commands (TMainWinGenerator.cpp).
+    TMainWinGeneratorHost GeneratorHost{*this};
+    void CmSignalGenerator();
+    void CmSaveSignalToWave();
+    void CeSaveSignalToWave(TCommandEnabler& ce);
+    void CmLockGeneratorChannels();
+    // Creates the generator at its placement in settingsFile, with its settings from there.
+    void CreateSignalGenerator(const char* settingsFile);
+    // Destroys the generator window (which writes its settings) and deletes it.
+    void CloseSignalGenerator();
+    // The generator's start beside capture, unless it waits for the trigger;
+    // in Real Time not on one device that cannot play while it records, and
+    // after "DuplexDelay" on a lead-in output device.
+    void StartGeneratorWithCapture(bool realTime);
+    // The length multiplier of a saved signal; IDOK when one was chosen.
+    virtual int RunSignalLengthDialog(int32_t& multiplier);
 
 private:
     void TakeCommandLineFile(const char* argument);

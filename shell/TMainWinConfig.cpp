@@ -11,6 +11,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "generator/TSignalGenerator.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -104,6 +105,7 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == 0) return HWindow;
     TWindow* window = nullptr;
     if (type == 2 || type == 22) window = SpectrumViews[type == 22 ? 1 : 0];
+    if (type == 6) window = SignalGenerator;
     return window ? window->GetHandle() : nullptr;
 }
 
@@ -229,6 +231,7 @@ void TMainWin::LoadConfiguration(const char* path)
 
     CloseWaveFile();
     CmCloseAllViews();
+    CloseSignalGenerator();
     ReadSettings(name);
     UpdateDelaySamples();
     delete SoundInput;
@@ -301,6 +304,7 @@ void TMainWin::SaveConfiguration(const char* path)
     if (!path || !*path) return;
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(path);
+    if (SignalGenerator) SignalGenerator->SaveSettings(path);
     for (int type : SaveOrder) SaveUtilityPlacements(type, path);
     ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
     if (WaveFile && !WaveFile->IsUntitled())

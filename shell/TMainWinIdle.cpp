@@ -10,6 +10,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "generator/TSignalGenerator.h"
 #include "shell/UiHelpers.h"
 
 namespace {
@@ -125,7 +126,8 @@ bool TMainWin::IdleAction(long idleCount)
             copy(TriggerSeriesLeft, SeriesLeft);
             copy(TriggerSeriesRight, SeriesRight);
             AnalyseSeriesBlocks();
-            // The generator starts on the trigger here once the generator exists.
+            if (SignalGenerator && Trigger.StartSigGenOnTrigger && !SignalGenerator->IsPlaying())
+                SignalGenerator->StartOutput();
         }
     }
 

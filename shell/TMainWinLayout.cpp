@@ -52,6 +52,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
     if (type == 2 || type == 22) CreateSpectrumView(type, settingsFile);
+    if (type == 6) CreateSignalGenerator(settingsFile);
     // Each other type's window is created, placed and shown here as its class
     // lands; a created window sets its "ViewStatus" flag and, for a utility,
     // checks its menu item.

@@ -12,6 +12,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "generator/TSignalGenerator.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "views/TSpectrumPlot.h"
@@ -350,7 +351,7 @@ void TMainWin::ApplySettings(int refreshKind)
     }
     UpdateDelaySamples();
     RefreshStatusBar(2);
-    // The signal generator follows the format here once it exists.
+    if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
     // With kind 2 the spectrogram and surface views recompute their history here once they exist.
     // The button toolbar refreshes here once it exists.
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);

@@ -12,6 +12,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
 #include "shell/UiHelpers.h"
 
@@ -65,7 +66,7 @@ void TMainWin::StartAnalyzer()
     if (RunState == Running) return;
     if (SoundInput) SoundInput->SetFormat(Settings.Format);
     if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
-    // A lead-in output device stops the generator's output here once the generator exists.
+    if (SoundOutput && SoundOutput->Quirks.leadIn && SignalGenerator) SignalGenerator->StopOutput();
     OverloadFlag = AppendHalt = OverloadBlocks = BlocksProcessed = InputLevelLeft = InputLevelRight = 0;
     UpdateHopSize();
     UpdateDelaySamples();
@@ -88,7 +89,7 @@ void TMainWin::StartAnalyzer()
             return;
         }
         RunState = Running;
-        // The generator's output starts here (after "DuplexDelay" on lead-in devices) once the generator exists.
+        StartGeneratorWithCapture(true);
         break;
     case PostProcess: {
         if (!WaveFile) {
@@ -118,6 +119,7 @@ void TMainWin::StartAnalyzer()
                 RunState = Stopped;
                 return;
             }
+            StartGeneratorWithCapture(false);
         } else if (RunState == Playback) {
             if (!WaveFile || !SoundOutput) {
                 RunState = Stopped;
@@ -141,6 +143,8 @@ void TMainWin::StartAnalyzer()
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+    // Ports that start together were left paused until capture began.
+    if (SignalGenerator) SignalGenerator->RestartOutput();
 }
 
 int TMainWin::OpenCaptureInput()
@@ -261,7 +265,7 @@ void TMainWin::StopAnalyzer()
     RunState = Stopped;
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
-    // The generator's output stops here once the generator exists.
+    if (SignalGenerator) SignalGenerator->StopOutput();
 
     if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
         TWaveFile* unrolled = FileIO.WaveFileMode == 0
