@@ -3,8 +3,8 @@
 #include <cstdio>
 #include "framework/TModule.h"
 #include "framework/TStatic.h"
+#include "framework/UiHelpers.h"
 #include "resources/ResourceIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 const char* const ShortName = "Tonalyx";
@@ -21,27 +21,16 @@ TAboutDialog::TAboutDialog(TWindow* parent, TWindow* mainWindow, TResId template
     : TDialog(parent, templateName), MainWindow(mainWindow), Splash(splash)
 {
     // The picture fills the space the template leaves at its left.
-    Picture = new TStatic(this, IDC_ABOUT_PICTURE, nullptr, 10, 12, 134, 103);
+    Picture = std::make_unique<TStatic>(this, IDC_ABOUT_PICTURE, nullptr, 10, 12, 134, 103);
     Picture->Attr.Style = WS_CHILD | WS_VISIBLE | SS_BITMAP;
-    LOGFONTA lf{};
-    lf.lfHeight = 15;
-    std::snprintf(lf.lfFaceName, sizeof lf.lfFaceName, "%s", "Arial");
-    Font = ::CreateFontIndirectA(&lf);
-}
-
-TAboutDialog::~TAboutDialog()
-{
-    delete Picture;
-    if (PictureBitmap) ::DeleteObject(PictureBitmap);
-    ::DeleteObject(Font);
 }
 
 void TAboutDialog::SetupWindow()
 {
     TDialog::SetupWindow();
-    if (IsWin32s()) SendMessage(WM_SETFONT, WPARAM(Font), TRUE);
-    PictureBitmap = ::LoadBitmapA(GetModule()->GetInstance(), "ABOUT_BITMAP");
-    Picture->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, LPARAM(PictureBitmap));
+    if (IsWin32s()) SendMessage(WM_SETFONT, WPARAM(HFONT(Font)), TRUE);
+    PictureBitmap = std::make_unique<TBitmap>(GetModule()->GetInstance(), "ABOUT_BITMAP");
+    Picture->SendMessage(STM_SETIMAGE, IMAGE_BITMAP, LPARAM(HBITMAP(*PictureBitmap)));
     if (MainWindow && MainWindow->GetHandle()) CenterWindow(MainWindow->GetHandle(), GetHandle());
     SetCaption(ShortName);
     char text[400];

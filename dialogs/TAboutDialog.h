@@ -1,8 +1,10 @@
 #pragma once
 #include <windows.h>
+#include <memory>
+#include "framework/TBitmap.h"
 #include "framework/TDialog.h"
-
-class TStatic;
+#include "framework/TFont.h"
+#include "framework/TStatic.h"
 
 // The About box, and the start-up splash that closes itself: the product's
 // picture, name, version and rights notice. The Ok button appears after a
@@ -16,7 +18,6 @@ public:
     static constexpr const char* Version = "5.0.26.34";
 
     TAboutDialog(TWindow* parent, TWindow* mainWindow, TResId templateName, uint32_t splash);
-    ~TAboutDialog() override;
 
     void SetupWindow() override;
     void CmOk() override;
@@ -25,9 +26,9 @@ public:
 private:
     TWindow* MainWindow;
     uint32_t Splash;
-    TStatic* Picture;
-    HBITMAP PictureBitmap = nullptr;
-    HFONT Font;
+    std::unique_ptr<TStatic> Picture;
+    std::unique_ptr<TBitmap> PictureBitmap;
+    TFont Font{"Arial", 15};
 
     DECLARE_RESPONSE_TABLE(TAboutDialog);
 };

@@ -2,7 +2,7 @@
 
 #include "framework/TApplication.h"
 #include "framework/TClipboard.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TCalculatedResultsDialog, TDialog)
     EV_COMMAND(TCalculatedResultsDialog::CopyId, CmCopy)

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include "framework/TApplication.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 TGetInputDialog::TGetInputDialog(TWindow* parent, const char* caption, const char* prompt, char* buffer,
                                  size_t bufferSize)

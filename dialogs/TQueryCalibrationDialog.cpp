@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include "engine/CalibrationStruct.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TQueryCalibrationDialog, TDialog)
     EV_COMMAND(TQueryCalibrationDialog::KeepCalibration, CmKeep)

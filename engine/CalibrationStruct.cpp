@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <initializer_list>
 
 namespace {
 constexpr float NoLevel = -999.9f;
@@ -72,6 +73,85 @@ void ConvertOldCalibration(const uint8_t* old, CalibrationStruct& record)
     TextAt(c.Right.ChannelName, old, 464, sizeof c.Right.ChannelName);
     DefaultChannelNames(c);
     record = c;
+}
+
+namespace {
+// Highest codes of the calibration dialog's lists.
+constexpr int32_t LastRefType = 2;
+constexpr uint32_t LastRefUnits = UnitPascalsWater;
+constexpr uint32_t LastLabelType = 2;
+constexpr uint32_t LastConversionType = 8;
+constexpr uint32_t LastIntegrationType = 2;
+
+// Units whose level is entered as a linear amount, which the dialog keeps
+// from going below zero; the dB units take any level.
+bool IsLinearUnit(uint32_t units)
+{
+    switch (units) {
+    case UnitVolts:
+    case UnitMillivolts:
+    case UnitAcceleration:
+    case UnitCustom:
+    case UnitPascalsAir:
+    case UnitPsi:
+    case UnitPascalsWater: return true;
+    default: return false;
+    }
+}
+
+template <size_t N> void Terminate(char (&text)[N])
+{
+    text[N - 1] = '\0';
+}
+
+template <size_t N> bool IsPlainText(const char (&text)[N])
+{
+    for (size_t i = 0; i < N && text[i]; ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c < 0x20 || c == 0x7F) return false;
+    }
+    return true;
+}
+
+// Cuts every text of the record at the end of its field.
+void TerminateTexts(CalibrationStruct& record)
+{
+    Terminate(record.Filename);
+    for (CalibrationChannel* c : {&record.Left, &record.Right}) {
+        Terminate(c->LabelLinear);
+        Terminate(c->LabelLog);
+        Terminate(c->ChannelName);
+    }
+}
+}
+
+bool IsAcceptableCalibrationChannel(const CalibrationChannel& c)
+{
+    return std::isfinite(c.RefLevel) && !(IsLinearUnit(c.RefUnits) && c.RefLevel < 0.0f) &&
+           c.RefType >= 0 && c.RefType <= LastRefType && c.RefUnits <= LastRefUnits && c.LabelType <= LastLabelType &&
+           std::isfinite(c.PctFullScale) && std::isfinite(c.CalRatio) && c.ConversionType <= LastConversionType &&
+           c.IntegrationType <= LastIntegrationType && IsPlainText(c.LabelLinear) && IsPlainText(c.LabelLog) &&
+           IsPlainText(c.ChannelName);
+}
+
+bool IsAcceptableCalibration(const CalibrationStruct& record)
+{
+    return IsPlainText(record.Filename) && record.Left.IsEnabled <= 1 && record.Right.IsEnabled <= 1 &&
+           IsAcceptableCalibrationChannel(record.Left) && IsAcceptableCalibrationChannel(record.Right);
+}
+
+bool ReadCalibrationRecord(const uint8_t* bytes, size_t size, CalibrationStruct& record)
+{
+    CalibrationStruct read;
+    if (!bytes) return false;
+    if (size == sizeof read) std::memcpy(&read, bytes, sizeof read);
+    else if (size == CalibrationStructOldSize) ConvertOldCalibration(bytes, read);
+    else return false;
+    TerminateTexts(read);
+    if (!IsAcceptableCalibration(read)) return false;
+    DefaultChannelNames(read);
+    record = read;
+    return true;
 }
 
 void DefaultChannelNames(CalibrationStruct& record)

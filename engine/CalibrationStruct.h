@@ -52,6 +52,20 @@ void ConvertOldCalibration(const uint8_t* old, CalibrationStruct& record);
 // Empty channel names become "Left" and "Right".
 void DefaultChannelNames(CalibrationStruct& record);
 
+// A record as a WAV calibration chunk or a peer hands it over: the 2,048-byte
+// layout, or the older 1,024-byte one converted. Texts end within their
+// fields and empty channel names become "Left" and "Right". Returns false and
+// leaves `record` as it was when the bytes hold what the calibration dialog
+// never stores (see IsAcceptableCalibration), or when size is neither layout's.
+bool ReadCalibrationRecord(const uint8_t* bytes, size_t size, CalibrationStruct& record);
+// Whether the record holds only what the calibration dialog stores: enable
+// flags 0 or 1, a file name and channel blocks as below.
+bool IsAcceptableCalibration(const CalibrationStruct& record);
+// Whether a channel block, its enable flag aside, holds only what the dialog
+// stores: finite numbers, a level not below zero in a linear unit, codes from
+// its lists and texts free of control characters.
+bool IsAcceptableCalibrationChannel(const CalibrationChannel& channel);
+
 // Unit codes of RefUnits.
 enum CalibrationUnits : uint32_t {
     UnitVolts, UnitMillivolts, UnitSplAir, UnitAcceleration, UnitCustom, UnitDbv, UnitDbmv, UnitDbu,

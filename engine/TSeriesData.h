@@ -12,6 +12,9 @@
 class TSeriesData {
 public:
     static constexpr uint32_t FilterTaps = 39;
+    // The decimation ratios the settings allow.
+    static constexpr uint16_t MaxDecimationRatio = 50;
+    static bool IsValidDecimationRatio(uint16_t ratio) { return ratio >= 1 && ratio <= MaxDecimationRatio; }
 
     // With a ratio of 2 or more and the filter flag 1 the block holds
     // FilterTaps extra samples for the filter to run into. Error is 1 when

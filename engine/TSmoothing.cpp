@@ -4,6 +4,7 @@
 #include <cstring>
 #include <new>
 
+#include "engine/DisplaySettingsStruct.h"
 #include "engine/TEngineHost.h"
 #include "resources/StringIds.h"
 
@@ -99,7 +100,7 @@ void TSmoothing::SetKaiserParameter(float alpha)
 
 bool TSmoothing::Validate(uint16_t windowType)
 {
-    if (windowType < WindowCount)
+    if (IsValidWindowType(windowType))
         return true;
     TEngineHost::Get().ShowMessage("TSmoothing: Invalid Window Type", "Error", TEngineHost::MsgIconStop);
     Error = 1;
@@ -141,9 +142,9 @@ double TSmoothing::CorrectionFactor(int mode) const
 
 double TSmoothing::ScaleFactor(uint16_t scaleMode, uint32_t psdFlag) const
 {
-    if (scaleMode == 2 || psdFlag != 0)
+    if (scaleMode == DisplaySettingsStruct::OctaveBands || psdFlag != 0)
         return CorrectionFactor(2);
-    if (scaleMode <= 1)
+    if (scaleMode <= DisplaySettingsStruct::LogFrequency)
         return CorrectionFactor(1);
     return 1.0;
 }

@@ -32,6 +32,7 @@ public:
     uint32_t GetLength() const { return Length; }
     uint16_t GetWindowType() const { return Type; }
     static uint16_t GetWindowCount() { return WindowCount; }
+    static bool IsValidWindowType(uint16_t windowType) { return windowType < WindowCount; }
     // Copies the type's name (at most NameLength characters and a zero) into
     // buffer, which holds NameLength + 1; an unknown type gives "".
     static void GetWindowName(uint16_t windowType, char* buffer);

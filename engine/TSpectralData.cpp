@@ -16,11 +16,6 @@ constexpr double kPi = 3.141592654;
 constexpr double kRadiansToDegrees = 57.2957795056;
 constexpr double kGravityFeet = 32.174;
 
-bool IsUsableFFTSize(uint32_t n)
-{
-    return n >= 4 && (n & (n - 1)) == 0;
-}
-
 double ConversionFactor(uint32_t conversionType)
 {
     switch (conversionType) {
@@ -46,7 +41,7 @@ TSpectralData::TSpectralData(const AnalysisSettingsStruct& analysis, const Displ
     FullScale = static_cast<float>(analysis.Format.FullScale());
     FFTSize = analysis.FFTsize;
     // The real FFT works on powers of two only; anything else would read past the buffers.
-    if (!IsUsableFFTSize(FFTSize)) {
+    if (!IsValidFFTSize(FFTSize)) {
         Error = 1;
         return;
     }
@@ -107,7 +102,7 @@ void TSpectralData::ApplyDisplaySettings(const DisplaySettingsStruct& display, u
     BuildWeightingCurve(SpectrumCurve, SpectrumWeighting);
     PSDFlag = display.SpectralDensityFlag;
     PSDUnits = display.SpectralDensityType;
-    PSDDivisor = (PSDFlag == 1 && FrequencyScale != 2 && BinWidth > 0.0f) ? std::sqrt(BinWidth) : 1.0f;
+    PSDDivisor = (PSDFlag == 1 && FrequencyScale != DisplaySettingsStruct::OctaveBands && BinWidth > 0.0f) ? std::sqrt(BinWidth) : 1.0f;
     BuildScaleTable();
 }
 
@@ -117,11 +112,11 @@ void TSpectralData::AllocateBuffers()
         return;
     const bool ok = Allocate(TimeBuffer, FFTSize, 0.0f) && Allocate(AveragedComplex, 2 * size_t{Bins}, 0.0f)
                     && Allocate(Averaged, Bins, 0.0f) && Allocate(ScaleTable, Bins, 0.0f)
-                    && (AmplitudeScale != 1 || Allocate(DBArray, Bins, NoLevel));
+                    && (AmplitudeScale != DisplaySettingsStruct::DecibelAmplitude || Allocate(DBArray, Bins, NoLevel));
     if (!ok)
         return;
     const HeldPeak cleared{NoLevel, 0.0};
-    if (FrequencyScale != 2) {
+    if (FrequencyScale != DisplaySettingsStruct::OctaveBands) {
         AllocateTable(PeakHold, Bins, cleared);
         return;
     }
@@ -183,7 +178,7 @@ void TSpectralData::SetLabel(const char* text)
 
 const char* TSpectralData::GetAmplitudeUnitName() const
 {
-    return AmplitudeScale == 0 ? Calibration.LabelLinear : Calibration.LabelLog;
+    return AmplitudeScale == DisplaySettingsStruct::LinearAmplitude ? Calibration.LabelLinear : Calibration.LabelLog;
 }
 
 void TSpectralData::SetTimeSample(uint32_t index, float value)
@@ -278,12 +273,12 @@ float TSpectralData::GetDisplayValue(int index) const
         return 0.0f;
     const uint32_t i = static_cast<uint32_t>(index);
     const bool offset = Calibrated() && !AnyResultFlag();
-    if (FrequencyScale != 2) {
+    if (FrequencyScale != DisplaySettingsStruct::OctaveBands) {
         if (i >= Bins || Averaged.empty())
             return 0.0f;
         const float p = Averaged[i];
         float v;
-        if (AmplitudeScale == 0) {
+        if (AmplitudeScale == DisplaySettingsStruct::LinearAmplitude) {
             if (PSDFlag)
                 v = PSDUnits == 1 ? (p > 0.0f ? std::sqrt(p) : 0.0f) : p;
             else
@@ -307,7 +302,7 @@ float TSpectralData::GetDisplayValue(int index) const
     float v = BandValues[i];
     if (offset)
         v += RefUnitsOffset();
-    if (AmplitudeScale == 1 && !CoherenceFlag)
+    if (AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !CoherenceFlag)
         return v;
     if (!Calibrated() || AnyResultFlag()) {
         v = DBToAmplitude(v);
@@ -329,7 +324,7 @@ float TSpectralData::GetPhase(int index) const
     if (AveragedComplex.empty())
         return 0.0f;
     uint32_t bin = static_cast<uint32_t>(std::max(index, 0));
-    if (FrequencyScale == 2) {
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands) {
         if (bin >= BandCount || Bands.empty())
             return 0.0f;
         bin = FrequencyToBin(Bands[bin].NominalCentre);
@@ -356,41 +351,41 @@ uint32_t TSpectralData::FrequencyToBin(float frequency) const
 
 float TSpectralData::GetFrequency(int index) const
 {
-    if (FrequencyScale == 2)
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         return GetBandCentre(index);
     return index < 0 ? 0.0f : BinToFrequency(static_cast<uint32_t>(index));
 }
 
 int TSpectralData::GetIndex(float frequency) const
 {
-    if (FrequencyScale == 2)
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         return FrequencyToBand(frequency);
     return static_cast<int>(FrequencyToBin(frequency));
 }
 
 float TSpectralData::GetLowFrequency() const
 {
-    return FrequencyScale == 2 ? GetBandLowerEdge(GetFirstUsableBand()) : LowFrequency;
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetBandLowerEdge(GetFirstUsableBand()) : LowFrequency;
 }
 
 float TSpectralData::GetHighFrequency() const
 {
-    return FrequencyScale == 2 ? GetBandUpperEdge(GetLastBand()) : HighFrequency;
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetBandUpperEdge(GetLastBand()) : HighFrequency;
 }
 
 int TSpectralData::GetLowIndex() const
 {
-    return FrequencyScale == 2 ? GetFirstUsableBand() : static_cast<int>(FrequencyToBin(LowFrequency));
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetFirstUsableBand() : static_cast<int>(FrequencyToBin(LowFrequency));
 }
 
 int TSpectralData::GetHighIndex() const
 {
-    return FrequencyScale == 2 ? GetLastBand() : static_cast<int>(FrequencyToBin(HighFrequency));
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetLastBand() : static_cast<int>(FrequencyToBin(HighFrequency));
 }
 
 int TSpectralData::GetIndexCount() const
 {
-    return FrequencyScale == 2 ? GetLastBand() - GetFirstUsableBand() : static_cast<int>(Bins);
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetLastBand() - GetFirstUsableBand() : static_cast<int>(Bins);
 }
 
 float TSpectralData::PowerToDB(float power)

@@ -24,6 +24,14 @@ public:
     static constexpr float NoWeightedPower = -999.0f;
     static constexpr uint32_t MaxStoredSpectra = 1000;
     static constexpr uint32_t MaxCompensationPoints = 524288;
+    // The FFT sizes the program analyses with: powers of two in this range.
+    static constexpr uint32_t MinFFTSize = 32;
+    static constexpr uint32_t MaxFFTSize = 1048576;
+    static bool IsValidFFTSize(uint32_t n) { return n >= MinFFTSize && n <= MaxFFTSize && (n & (n - 1)) == 0; }
+    // Peak-hold modes: off, fast, medium, slow, forever.
+    static constexpr uint16_t PeakHoldModeCount = 5;
+    enum AveragingType : uint16_t { ExponentialAveraging = 0, LinearAveraging = 1, VectorAveraging = 2 };
+    static bool IsValidAveragingType(uint16_t type) { return type <= VectorAveraging; }
 
     enum CurveSlot { SpectrumCurve = 0, CurveA = 1, CurveB = 2, CurveC = 3 };
     enum Weighting : int16_t { WeightNone = 0, WeightA = 1, WeightB = 2, WeightC = 3, WeightAsDisplayed = 99 };

@@ -164,11 +164,11 @@ void TSpectralData::Average(uint32_t normaliseBands)
             PeakBin = k;
         }
     }
-    if (AmplitudeScale == 1 && !DBArray.empty()) {
+    if (AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !DBArray.empty()) {
         for (uint32_t k = 0; k < averagedBins; ++k)
             DBArray[k] = PowerToDB(Averaged[k]);
     }
-    if (FrequencyScale == 2)
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         ComputeBands(normaliseBands);
     OverallLevel = ComputeTotalPower(GetLowIndex(), GetHighIndex(), AmplitudeScale, static_cast<int16_t>(OverallWeighting));
 }
@@ -197,7 +197,7 @@ void TSpectralData::UpdatePeakHold()
         case 4: expiry = std::numeric_limits<double>::infinity(); break;  // forever
         default: expiry = now; break;
         }
-        const bool bands = FrequencyScale == 2;
+        const bool bands = FrequencyScale == DisplaySettingsStruct::OctaveBands;
         const size_t count = bands ? (BandValues.empty() ? 0 : BandCount) : (Averaged.empty() ? 0 : Bins);
         for (size_t i = 0; i < std::min(count, PeakHold.size()); ++i) {
             const float v = GetDisplayValue(static_cast<int>(i));
@@ -254,7 +254,7 @@ void TSpectralData::ResetAll()
 
 uint32_t TSpectralData::GetPeakIndex() const
 {
-    if (FrequencyScale != 2)
+    if (FrequencyScale != DisplaySettingsStruct::OctaveBands)
         return PeakBin;
     uint32_t peak = 0;
     float largest = NoLevel;
@@ -271,14 +271,14 @@ uint32_t TSpectralData::GetPeakIndex() const
 
 float TSpectralData::GetPeakFrequency() const
 {
-    return FrequencyScale == 2 ? GetBandCentre(static_cast<int>(GetPeakIndex())) : BinToFrequency(PeakBin);
+    return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetBandCentre(static_cast<int>(GetPeakIndex())) : BinToFrequency(PeakBin);
 }
 
 float TSpectralData::GetPeakHoldValue(int index) const
 {
     if (PeakHold.empty() || index < 0)
         return NoLevel;
-    const size_t count = FrequencyScale == 2 ? std::min<size_t>(BandCount, PeakHold.size()) : PeakHold.size();
+    const size_t count = FrequencyScale == DisplaySettingsStruct::OctaveBands ? std::min<size_t>(BandCount, PeakHold.size()) : PeakHold.size();
     const size_t i = std::min(static_cast<size_t>(index), count - 1);
     const float v = PeakHold[i].Value;
     return CoherenceFlag ? DBToAmplitude(v) : v;

@@ -37,11 +37,11 @@ void TSpectralData::ComputeCrossSpectrum(const float* a, const float* b)
 // The dB array and band values follow a result written over the averaged spectrum.
 void TSpectralData::StoreResultDB()
 {
-    if (AmplitudeScale == 1 && !DBArray.empty()) {
+    if (AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !DBArray.empty()) {
         for (uint32_t k = 0; k < Bins; ++k)
             DBArray[k] = PowerToDB(Averaged[k]);
     }
-    if (FrequencyScale == 2)
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         ComputeBands(1);
 }
 

@@ -44,14 +44,14 @@ float TSpectralData::WindowPowerCorrection() const
 
 float TSpectralData::ComputeTotalPower(int first, int last, uint32_t scale, int16_t weighting)
 {
-    const bool bands = FrequencyScale == 2;
+    const bool bands = FrequencyScale == DisplaySettingsStruct::OctaveBands;
     const int lowBin = static_cast<int>(FrequencyToBin(LowFrequency));
     const int lastBin = static_cast<int>(Bins) - 1;
     double sum = 0.0;
     if (weighting == WeightAsDisplayed || weighting == static_cast<int16_t>(SpectrumWeighting)) {
         auto amplitude = [this](int index) {
             const double a = GetDisplayValue(index);
-            return AmplitudeScale == 1 ? DBToAmplitude(static_cast<float>(a)) : a;
+            return AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude ? DBToAmplitude(static_cast<float>(a)) : a;
         };
         if (bands) {
             last = std::min(last, static_cast<int>(BandCount) - 1);
@@ -148,7 +148,7 @@ void TSpectralData::FindNthPeak(int first, int last, float* frequency, float* va
 {
     if (rank < 0 || rank > kMaxRank)
         return;
-    if (FrequencyScale == 2) {
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands) {
         FindNthPeakBands(first, last, frequency, value, rank);
         return;
     }
@@ -312,9 +312,9 @@ float TSpectralData::ComputeSFDR() const
 // Power of a display value: dB values convert back, linear amplitudes square.
 float TSpectralData::DisplayValueToPower(float value) const
 {
-    if (AmplitudeScale == 1)
+    if (AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude)
         return DBToPower(value);
-    if (FrequencyScale != 2 && PSDFlag && PSDUnits == 0)
+    if (FrequencyScale != DisplaySettingsStruct::OctaveBands && PSDFlag && PSDUnits == 0)
         return value;
     return value * value;
 }
@@ -373,7 +373,7 @@ void TSpectralData::FindMinimum(int first, int last, float* frequency, float* va
 {
     float smallest = kNoMinimum;
     float where;
-    if (FrequencyScale == 2) {
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands) {
         first = std::max(first, 0);
         last = std::min(last, static_cast<int>(BandCount));
         int band = 0;

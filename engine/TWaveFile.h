@@ -2,6 +2,7 @@
 #include "engine/CalibrationStruct.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFormat.h"
+#include "engine/TWaveLayout.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,7 +85,16 @@ public:
 private:
     void Clear();
     bool Load(const std::string& file, bool working);
-    void ReadCalibration(void* source);
+    // The first calibration chunk of the file, when its record is one the
+    // program could have written; a record that is not says so, naming the file.
+    void ReadCalibration(TWaveLayout::TSource& source, const TWaveLayout& layout);
+    bool WorkOnOrderedCopy(const std::string& file, const TWaveLayout& layout);
+    // The calibration chunk at the file's current position.
+    bool WriteCalibrationChunk(void* file) const;
+    // Whether the named file, open as `file` (an HMMIO), reads back as a wave
+    // of this format with dataBytes of frames and, when the wave has one, its
+    // calibration chunk.
+    bool ReadsBack(void* file, const std::string& name, uint32_t dataBytes) const;
     bool CreateWorkingFile();
     bool SaveMemory();
     bool SaveWorking(bool reopen);

@@ -27,9 +27,9 @@ TWaveFormat::TWaveFormat(uint32_t samplingRate, uint16_t numChannels, uint16_t b
 
 void TWaveFormat::Set(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample)
 {
-    SamplingRate = samplingRate == 0 ? 44100 : samplingRate;
-    NumChannels = (numChannels == 0 || numChannels > 2) ? 1 : numChannels;
-    BytesPerSample = (bytesPerSample == 0 || bytesPerSample > 4) ? 2 : bytesPerSample;
+    SamplingRate = IsValidRate(samplingRate) ? samplingRate : 44100;
+    NumChannels = IsValidChannels(numChannels) ? numChannels : 1;
+    BytesPerSample = IsValidWidth(bytesPerSample) ? bytesPerSample : 2;
     const WidthLimits& w = kWidths[BytesPerSample - 1];
     BitsPerSample = w.bits;
     MaxValue = w.largest;

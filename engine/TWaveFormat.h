@@ -16,6 +16,14 @@ public:
 
     TWaveFormat(uint32_t samplingRate = 44100, uint16_t numChannels = 1, uint16_t bytesPerSample = 2);
 
+    static bool IsValidRate(uint32_t samplingRate) { return samplingRate != 0; }
+    static bool IsValidChannels(uint16_t numChannels) { return numChannels == 1 || numChannels == 2; }
+    static bool IsValidWidth(uint16_t bytesPerSample) { return bytesPerSample >= 1 && bytesPerSample <= 4; }
+    static bool IsValid(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample)
+    {
+        return IsValidRate(samplingRate) && IsValidChannels(numChannels) && IsValidWidth(bytesPerSample);
+    }
+
     // Out-of-range arguments fall back to 44100 Hz, mono, 2 bytes.
     void Set(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample);
 

@@ -1,16 +1,26 @@
 #pragma once
+#include "engine/TWaveFormat.h"
+
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
 // Where the parts of a RIFF WAVE file lie, and whether they can be trusted.
 // Every stated size is checked against the real size of the file before it is
 // used, so nothing is read or allocated from a size the file cannot back.
+//
+// Sizes that other programs leave wrong are read as the file itself shows
+// them: a data chunk cut short by a crash or a full disk gives the bytes the
+// file holds; a data size of 0xFFFFFFFF, or of 0 with samples following, as
+// programs writing to a pipe leave it, runs to the end of the RIFF chunk; a
+// RIFF size that the rest of the file contradicts gives way to the file's
+// length; the format and data chunks may come in either order.
 class TWaveLayout {
 public:
     enum TStatus {
         Valid,
-        Invalid,    // not a PCM WAVE file we can read, or sizes beyond the file
-        EmptyData,  // well formed, but the data chunk holds no bytes
+        Invalid,    // not a PCM WAVE file we can read
+        EmptyData,  // well formed, but the data chunk holds not one frame
     };
 
     // Random access to the file's bytes; the file code reads through mmio.
@@ -27,6 +37,7 @@ public:
     static constexpr uint32_t LegacyCalibrationChunkSize = 1024;
     static constexpr uint16_t FormatPcm = 1;
     static constexpr uint16_t FormatExtensible = 0xFFFE;
+    static constexpr size_t HeaderSize = 44;
 
     TStatus Status = Invalid;
     uint16_t FormatTag = 0;
@@ -35,16 +46,25 @@ public:
     uint16_t BlockAlign = 0;
     uint16_t BitsPerSample = 0;
     uint64_t RiffOffset = 0;
-    uint32_t RiffSize = 0;
+    uint32_t RiffSize = 0;    // as stated in the file
     uint64_t DataOffset = 0;  // first data byte
+    // The data bytes the file holds, which may differ from the stated size.
     uint32_t DataSize = 0;
+    uint32_t StatedDataSize = 0;
+    // The format chunk stands after the data chunk.
+    bool FormatAfterData = false;
     // Offsets of the first body of each calibration chunk big enough to hold
     // its record, or 0 when the file has none.
     uint64_t CalibrationOffset = 0;
     uint64_t LegacyCalibrationOffset = 0;
 
     uint16_t BytesPerSample() const { return Channels ? static_cast<uint16_t>(BlockAlign / Channels) : 0; }
+    uint32_t Frames() const { return BlockAlign ? DataSize / BlockAlign : 0; }
 
     static TWaveLayout Parse(TSource& source);
     static TWaveLayout Parse(const uint8_t* bytes, size_t size);
+
+    // The 44 bytes before the frames of a PCM file holding dataBytes of
+    // frames; the RIFF size counts the pad byte that follows odd data.
+    static std::array<uint8_t, HeaderSize> Header(const TWaveFormat& format, uint32_t dataBytes);
 };

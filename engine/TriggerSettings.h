@@ -6,10 +6,11 @@
 struct TriggerSettings {
     enum Type : uint16_t { Level = 0, Edge = 1 };
     enum Slope : uint16_t { Positive = 0, Negative = 1 };
+    enum Action : uint32_t { Rearm = 0, StopOnTrigger = 1, RunOn = 2 };
 
     uint32_t Enable = 0;
-    // 0 rearm after an event, 1 stop the analyser, 2 run on.
-    uint32_t Mode = 0;
+    // What follows an event: rearm, stop the analyser, or run on untriggered.
+    uint32_t Mode = Rearm;
     // 0 left, 1 right.
     uint32_t Channel = 0;
     uint16_t TriggerType = Level;

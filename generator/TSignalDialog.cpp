@@ -4,7 +4,7 @@
 #include <cstdlib>
 
 #include "framework/THtmlHelp.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TSignalDialog, TDialog)
     EV_COMMAND(HelpId, CmHelp)

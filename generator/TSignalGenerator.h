@@ -7,12 +7,12 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveData.h"
 #include "framework/TButton.h"
+#include "framework/TComboBoxNonSort.h"
 #include "framework/TScrollBar.h"
 #include "framework/TWindow.h"
 #include "generator/SignalParams.h"
 #include "generator/TGeneratorSources.h"
 #include "generator/TSignalSynthesizer.h"
-#include "shell/TComboBoxNonSort.h"
 
 class TGeneratorHost;
 

@@ -9,7 +9,7 @@
 #include "engine/TWaveFile.h"
 #include "generator/TGeneratorHost.h"
 #include "resources/StringIds.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 namespace {
 constexpr char BuildingCaption[] = "Building Signal.  Please Wait...";

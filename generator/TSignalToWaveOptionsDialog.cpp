@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 namespace {
 constexpr int ListId = 302, SignalLengthId = 303, TotalLengthId = 304;

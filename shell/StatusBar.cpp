@@ -5,12 +5,14 @@
 
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
+#include "engine/TSpectralData.h"
 #include "framework/TDC.h"
-#include "framework/TGauge.h"
+#include "framework/TFont.h"
+#include "framework/TScreenDC.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/TMainWin.h"
-#include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(StatusBar, TWindow)
     EV_WM_SIZE
@@ -22,9 +24,9 @@ namespace {
 
 const uint32_t Rates[] = {4000,  5512,  6000,  8000,  11025, 12000, 16000,  22050,  24000,  32000,
                           44100, 48000, 50000, 64000, 88200, 96000, 100000, 176400, 192000, 200000};
-const char* const WindowTexts[] = {IDS_WINDOW_BARTLETT_TEXT, IDS_WINDOW_BLACKMAN_TEXT,   IDS_WINDOW_FLATTOP_TEXT,
-                                   IDS_WINDOW_HAMMING_TEXT,  IDS_WINDOW_HANNING_TEXT,    IDS_WINDOW_KAISER_TEXT,
-                                   IDS_WINDOW_PARZEN_TEXT,   IDS_WINDOW_TRIANGULAR_TEXT, IDS_WINDOW_UNIFORM_TEXT};
+constexpr UINT RateCount = sizeof Rates / sizeof Rates[0];
+// The bar offers the byte widths up to 24 bits.
+constexpr uint16_t MaxOfferedWidth = 3;
 const char* const ModeNames[] = {"Real Time", "Post Process", "Recorder"};
 
 void DrawTextAt(TDC& dc, const TRect& pane, const char* text)
@@ -37,20 +39,15 @@ void DrawTextAt(TDC& dc, const TRect& pane, const char* text)
 StatusBar::StatusBar(TWindow* parent, TMainWin* mainWin) : TWindow(parent, nullptr), MainWin(mainWin)
 {
     Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER;
-    Gauge = new TGauge(this, "%d%%", GaugeId, 0, 0, 0, 0, true, 0);
+    Gauge = std::make_unique<TGauge>(this, "%d%%", GaugeId, 0, 0, 0, 0, true, 0);
     Gauge->SetRange(0, 100);
-}
-
-StatusBar::~StatusBar()
-{
-    delete Gauge;
 }
 
 void StatusBar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->FaceBrush;
 }
 
 void StatusBar::SetupWindow()
@@ -73,7 +70,7 @@ void StatusBar::EvSize(UINT sizeType, const TSize& size)
     WindowPane = TRect(518, 3, 590, 20);
     MeterPane = TRect(593, 3, client.right - 3, 20);
     if (Gauge->GetHandle()) {
-        Gauge->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+        Gauge->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
         HideGauge();
         Gauge->MoveWindow(StatusPane.left, StatusPane.top, StatusPane.Width(), StatusPane.Height(), true);
     }
@@ -114,11 +111,11 @@ void StatusBar::RefreshPanes(int which)
 {
     if (!HWindow)
         return;
-    if (which == 1) {
+    if (which == StatusPaneOnly) {
         InvalidateRect(StatusPane, true);
-    } else if (which == 2) {
+    } else if (which == WholeBar) {
         Invalidate(true);
-    } else if (which == 3) {
+    } else if (which == StatusAndMeter) {
         InvalidateRect(StatusPane, true);
         InvalidateRect(MeterPane, true);
     }
@@ -127,32 +124,24 @@ void StatusBar::RefreshPanes(int which)
 
 void StatusBar::DrawPaneFrame(TDC& dc, const TRect& pane)
 {
-    HPEN light = ::CreatePen(PS_SOLID, 1, RGB(230, 230, 230));
-    HPEN dark = ::CreatePen(PS_SOLID, 1, RGB(140, 140, 140));
-    HGDIOBJ old = ::SelectObject(dc, light);
-    ::MoveToEx(dc, pane.left, pane.bottom, nullptr);
-    ::LineTo(dc, pane.right, pane.bottom);
-    ::LineTo(dc, pane.right, pane.top);
-    ::SelectObject(dc, dark);
-    ::LineTo(dc, pane.left, pane.top);
-    ::LineTo(dc, pane.left, pane.bottom);
-    ::SelectObject(dc, old);
-    ::DeleteObject(light);
-    ::DeleteObject(dark);
+    dc.SelectObject(Gdi.Pen(TColor(230, 230, 230)));
+    dc.MoveTo(pane.left, pane.bottom);
+    dc.LineTo(pane.right, pane.bottom);
+    dc.LineTo(pane.right, pane.top);
+    dc.SelectObject(Gdi.Pen(TColor(140, 140, 140)));
+    dc.LineTo(pane.left, pane.top);
+    dc.LineTo(pane.left, pane.bottom);
 }
 
 void StatusBar::Paint(TDC& dc, bool, TRect&)
 {
-    HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HGDIOBJ oldPen = ::SelectObject(dc, white);
-    ::MoveToEx(dc, 0, 0, nullptr);
-    ::LineTo(dc, 2000, 0);
-    ::SelectObject(dc, oldPen);
-    ::DeleteObject(white);
+    dc.SelectObject(Gdi.Pen(TColor::White));
+    dc.MoveTo(0, 0);
+    dc.LineTo(2000, 0);
     for (const TRect* pane : {&StatusPane, &MeterPane, &FftPane, &RatePane, &BitsPane, &ChannelsPane, &WindowPane,
                               &ModePane})
         DrawPaneFrame(dc, *pane);
-    HGDIOBJ oldFont = ::SelectObject(dc, MainWin->MainFont);
+    dc.SelectObject(*MainWin->MainFont);
     const UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));
@@ -161,7 +150,6 @@ void StatusBar::Paint(TDC& dc, bool, TRect&)
     for (const TRect* pane : {&ModePane, &RatePane, &BitsPane, &ChannelsPane, &FftPane, &WindowPane})
         DrawTextAt(dc, *pane, TextOf(*pane).c_str());
     ::SetTextAlign(dc, oldAlign);
-    ::SelectObject(dc, oldFont);
 }
 
 std::string StatusBar::TextOf(const TRect& pane) const
@@ -178,7 +166,7 @@ std::string StatusBar::TextOf(const TRect& pane) const
             return MainWin->BlocksProcessed == 0 && state == TMainWin::Running && MainWin->OpMode == TMainWin::RealTime
                        ? "Acquiring Data..."
                        : IDS_STATUS_RUNNING_TEXT;
-        return MainWin->Trigger.Mode == 2 && MainWin->TriggerCount > 0 ? "Running" : "Waiting for Trigger...";
+        return MainWin->Trigger.Mode == TriggerSettings::RunOn && MainWin->TriggerCount > 0 ? "Running" : "Waiting for Trigger...";
     }
     if (pane == ModePane)
         return MainWin->OpMode >= 1 && MainWin->OpMode <= 3 ? ModeNames[MainWin->OpMode - 1] : "";
@@ -212,10 +200,7 @@ void StatusBar::PaintMeter(TDC& dc)
 {
     const TRect& pane = MeterPane;
     if (MainWin->OverloadFlag == 1) {
-        RECT r{pane.left + 1, pane.top + 1, pane.right, pane.bottom};
-        HBRUSH red = ::CreateSolidBrush(RGB(255, 0, 0));
-        ::FillRect(dc, &r, red);
-        ::DeleteObject(red);
+        dc.FillRect(TRect(pane.left + 1, pane.top + 1, pane.right, pane.bottom), Gdi.Brush(TColor::LtRed));
         ::SetTextColor(dc, RGB(255, 255, 255));
         DrawTextAt(dc, pane, "OVERLOAD!");
         ::SetTextColor(dc, RGB(0, 0, 0));
@@ -256,14 +241,11 @@ int StatusBar::MenuItemHeight() const
     metrics.cbSize = sizeof metrics;
     if (!::SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
         return 18;
-    HFONT font = ::CreateFontIndirectA(&metrics.lfMenuFont);
-    HDC dc = ::GetDC(nullptr);
-    HGDIOBJ old = ::SelectObject(dc, font);
+    const TFont font(metrics.lfMenuFont);
+    TScreenDC dc;
+    dc.SelectObject(font);
     TEXTMETRICA tm{};
-    const bool ok = ::GetTextMetricsA(dc, &tm);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(nullptr, dc);
-    ::DeleteObject(font);
+    const bool ok = dc.GetTextMetrics(tm);
     return ok ? tm.tmHeight + tm.tmExternalLeading + 4 : 18;
 }
 
@@ -276,25 +258,29 @@ bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
     };
     if (ModePane.Contains(point)) {
         pane = ModePane;
-        item(10, "Real Time", MainWin->OpMode == TMainWin::RealTime);
-        item(11, "Recorder", MainWin->OpMode == TMainWin::Recorder);
-        item(12, "Post Process", MainWin->OpMode == TMainWin::PostProcess);
+        item(RealTimeItem, "Real Time", MainWin->OpMode == TMainWin::RealTime);
+        item(RecorderItem, "Recorder", MainWin->OpMode == TMainWin::Recorder);
+        item(PostProcessItem, "Post Process", MainWin->OpMode == TMainWin::PostProcess);
         return true;
     }
     if (FftPane.Contains(point)) {
         pane = FftPane;
-        for (UINT i = 0; i < 16; ++i) {
+        for (UINT i = 0; i < FftItemCount; ++i) {
             char text[16];
-            const uint32_t size = 32u << i;
+            const uint32_t size = TSpectralData::MinFFTSize << i;
             std::snprintf(text, sizeof text, "%u", size);
-            item(101 + i, text, MainWin->Settings.FFTsize == size);
+            item(FirstFftItem + i, text, MainWin->Settings.FFTsize == size);
         }
         return true;
     }
     if (WindowPane.Contains(point)) {
         pane = WindowPane;
-        for (UINT i = 0; i < 9; ++i)
-            item(301 + i, WindowTexts[i], MainWin->Settings.SmoothingWindow == i);
+        // Every window type up to the uniform one; the Gaussian is not offered here.
+        for (uint16_t type = 0; type <= TSmoothing::Uniform; ++type) {
+            char name[TSmoothing::NameLength + 1];
+            TSmoothing::GetWindowName(type, name);
+            item(FirstWindowItem + type, name, MainWin->Settings.SmoothingWindow == type);
+        }
         return true;
     }
     if (!formats)
@@ -302,28 +288,29 @@ bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
     TSoundPort& port = *MainWin->SoundInput;
     if (RatePane.Contains(point)) {
         pane = RatePane;
-        for (UINT i = 0; i < sizeof Rates / sizeof Rates[0]; ++i) {
+        for (UINT i = 0; i < RateCount; ++i) {
             if (!port.QueryFormat(Rates[i], format.BytesPerSample, format.NumChannels))
                 continue;
             char text[24];
             std::snprintf(text, sizeof text, "%d Hz", int(Rates[i]));
-            item(200 + i, text, format.SamplingRate == Rates[i]);
+            item(FirstRateItem + i, text, format.SamplingRate == Rates[i]);
         }
         return true;
     }
     if (BitsPane.Contains(point)) {
         pane = BitsPane;
-        static const char* const Texts[] = {"8 Bit", "16 Bit", "24 Bit"};
-        for (uint16_t bytes = 1; bytes <= 3; ++bytes)
+        static const char* const Texts[MaxOfferedWidth] = {"8 Bit", "16 Bit", "24 Bit"};
+        for (uint16_t bytes = 1; bytes <= MaxOfferedWidth; ++bytes)
             if (port.QueryFormat(format.SamplingRate, bytes, format.NumChannels))
-                item(399 + bytes, Texts[bytes - 1], format.BytesPerSample == bytes);
+                item(FirstWidthItem + bytes - 1, Texts[bytes - 1], format.BytesPerSample == bytes);
         return true;
     }
     if (ChannelsPane.Contains(point)) {
         pane = ChannelsPane;
         for (uint16_t channels = 1; channels <= 2; ++channels)
             if (port.QueryFormat(format.SamplingRate, format.BytesPerSample, channels))
-                item(449 + channels, channels == 1 ? "Mono" : "Stereo", format.NumChannels == channels);
+                item(channels == 1 ? MonoItem : StereoItem, channels == 1 ? "Mono" : "Stereo",
+                     format.NumChannels == channels);
         return true;
     }
     return false;
@@ -349,51 +336,37 @@ void StatusBar::EvLButtonDblClk(UINT, const TPoint&)
     MainWin->PostMessage(WM_COMMAND, CM_SETTINGS);
 }
 
-void StatusBar::ApplyFormat(uint32_t rate, uint16_t channels, uint16_t bytes)
+void StatusBar::ChangeMode(UINT id)
 {
-    MainWin->Settings.Format.Set(rate, channels, bytes);
-    MainWin->ApplySettings(0);
+    const bool wasRunning = MainWin->RunState == TMainWin::Running;
+    MainWin->StopAnalyzer();
+    if (id == RealTimeItem)
+        MainWin->CmModeRealTime();
+    else if (id == RecorderItem)
+        MainWin->CmModeRecorder();
+    else
+        MainWin->CmModePostProcess();
+    if (wasRunning)
+        MainWin->StartAnalyzer();
 }
 
 LRESULT StatusBar::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
 {
     if (hWndCtl)
         return TWindow::EvCommand(id, hWndCtl, notifyCode);
-    const bool wasRunning = MainWin->RunState == TMainWin::Running;
-    MainWin->StopAnalyzer();
-    TWaveFormat& format = MainWin->Settings.Format;
-    if (id >= 10 && id <= 12) {
-        if (id == 10)
-            MainWin->CmModeRealTime();
-        else if (id == 11)
-            MainWin->CmModeRecorder();
-        else
-            MainWin->CmModePostProcess();
-    } else if (id >= 101 && id <= 116) {
-        MainWin->Settings.FFTsize = 32u << (id - 101);
-        MainWin->ApplySettings(0);
-    } else if (id >= 200 && id <= 219) {
-        ApplyFormat(Rates[id - 200], format.NumChannels, format.BytesPerSample);
-    } else if (id >= 301 && id <= 309) {
-        MainWin->Settings.SmoothingWindow = uint16_t(id - 301);
-        if (MainWin->Smoothing)
-            MainWin->Smoothing->SetWindowType(uint16_t(id - 301));
-        InvalidateRect(WindowPane, true);
-        MainWin->ApplySettings(2);
-    } else if (id >= 400 && id <= 402) {
-        ApplyFormat(format.SamplingRate, format.NumChannels, uint16_t(id - 399));
-    } else if (id == 450) {
-        ApplyFormat(format.SamplingRate, 1, format.BytesPerSample);
-    } else if (id == 451) {
-        if (format.NumChannels == 1) {
-            format.Set(format.SamplingRate, 2, format.BytesPerSample);
-            MainWin->Settings.ChannelProcessing = 2;
-            MainWin->OpenSecondChannelViews();
-        }
-        ApplyFormat(format.SamplingRate, 2, format.BytesPerSample);
-    }
-    if (wasRunning)
-        MainWin->StartAnalyzer();
-    RefreshPanes(2);
+    const TWaveFormat format = MainWin->Settings.Format;
+    if (id >= RealTimeItem && id <= PostProcessItem)
+        ChangeMode(id);
+    else if (id >= FirstFftItem && id < FirstFftItem + FftItemCount)
+        MainWin->SetFftSize(TSpectralData::MinFFTSize << (id - FirstFftItem));
+    else if (id >= FirstRateItem && id < FirstRateItem + RateCount)
+        MainWin->SetFormat(Rates[id - FirstRateItem], format.NumChannels, format.BytesPerSample);
+    else if (id >= FirstWindowItem && id <= FirstWindowItem + UINT(TSmoothing::Uniform))
+        MainWin->SetWindowType(uint16_t(id - FirstWindowItem));
+    else if (id >= FirstWidthItem && id < FirstWidthItem + MaxOfferedWidth)
+        MainWin->SetFormat(format.SamplingRate, format.NumChannels, uint16_t(id - FirstWidthItem + 1));
+    else if (id == MonoItem || id == StereoItem)
+        MainWin->SetFormat(format.SamplingRate, id == MonoItem ? 1 : 2, format.BytesPerSample);
+    RefreshPanes(WholeBar);
     return 0;
 }

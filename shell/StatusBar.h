@@ -1,10 +1,12 @@
 #pragma once
 #include <windows.h>
+#include <memory>
 #include <string>
+#include "framework/TGauge.h"
+#include "framework/TGdiCache.h"
 #include "framework/TRect.h"
 #include "framework/TWindow.h"
 
-class TGauge;
 class TMainWin;
 
 // The one-line bar along the bottom of the main window: run status, mode,
@@ -15,14 +17,23 @@ class TMainWin;
 class StatusBar : public TWindow {
 public:
     static constexpr int GaugeId = 510;
+    // What RefreshPanes repaints.
+    enum Refresh : int { StatusPaneOnly = 1, WholeBar = 2, StatusAndMeter = 3 };
+    // Item ids of the pop-ups: the first of each pane's run of choices.
+    enum PopupId : UINT {
+        RealTimeItem = 10, RecorderItem = 11, PostProcessItem = 12,
+        FirstFftItem = 101, FirstRateItem = 200, FirstWindowItem = 301,
+        FirstWidthItem = 400, MonoItem = 450, StereoItem = 451,
+    };
+    // The FFT pop-up offers every size from the smallest up.
+    static constexpr UINT FftItemCount = 16;
 
     StatusBar(TWindow* parent, TMainWin* mainWin);
-    ~StatusBar() override;
 
     void ShowGauge();
     void SetGaugeValue(int value);
     void HideGauge();
-    // 1 the status pane, 2 the whole bar, 3 the status and meter panes.
+    // which is a Refresh.
     void RefreshPanes(int which);
 
     LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
@@ -50,14 +61,17 @@ public:
     TRect ChannelsPane;
     TRect WindowPane;
     TRect ModePane;
-    TGauge* Gauge;
+    std::unique_ptr<TGauge> Gauge;
 
 private:
+    // The pens and brush of the pane frames and the overload mark.
+    TGdiCache Gdi;
+
     bool GaugeLocked() const;
     void DrawPaneFrame(TDC& dc, const TRect& pane);
     void PaintStatus(TDC& dc);
     void PaintMeter(TDC& dc);
-    void ApplyFormat(uint32_t rate, uint16_t channels, uint16_t bytes);
+    void ChangeMode(UINT id);
     int MenuItemHeight() const;
 
     DECLARE_RESPONSE_TABLE(StatusBar);

@@ -3,18 +3,23 @@
 #include <cctype>
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include "automation/TMacro.h"
 #include "dialogs/TAboutDialog.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TModule.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
-#include "shell/UiHelpers.h"
+#include "shell/StatusBar.h"
+#include "shell/TDdeServer.h"
+#include "shell/Toolbar.h"
+#include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -66,6 +71,38 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    // Options commands for acquisition and analysis settings.
+    EV_COMMAND(CM_SETTINGS, CmSettings)
+    EV_COMMAND(CM_SCALING, CmScaling)
+    EV_COMMAND(CM_MARKERS, CmMarkers)
+    EV_COMMAND(CM_TRIGGER, CmTrigger)
+    EV_COMMAND(CM_DEVICE, CmDevice)
+    EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
+    // Automation: the macro window and the readouts.
+    EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
+    EV_COMMAND(CM_THD, CmTHD)
+    EV_COMMAND(CM_THDN, CmTHDN)
+    EV_COMMAND(CM_IMD, CmIMD)
+    EV_COMMAND(CM_SNR, CmSNR)
+    EV_COMMAND(CM_SINAD, CmSINAD)
+    EV_COMMAND(CM_SFDR, CmSFDR)
+    EV_COMMAND(CM_PEAKFREQUENCY, CmPeakFrequency)
+    EV_COMMAND(CM_PEAKAMPLITUDE, CmPeakAmplitude)
+    EV_COMMAND(CM_TOTALPOWER, CmTotalPower)
+    EV_COMMAND(CM_NOISEFIGURELEFTRIGHT, CmNoiseFigureLeftRight)
+    EV_COMMAND(CM_NOISEFIGURERIGHTLEFT, CmNoiseFigureRightLeft)
+    EV_COMMAND_ENABLE(CM_THD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_THDN, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_IMD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SNR, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SINAD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SFDR, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_PEAKFREQUENCY, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_PEAKAMPLITUDE, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_TOTALPOWER, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_NOISEFIGURELEFTRIGHT, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
+    EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
     // The signal generator.
     EV_COMMAND(CM_SIGNALGENERATOR, CmSignalGenerator)
     EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
@@ -122,21 +159,14 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
-    // Stopping the DDE server and destroying the toolbars, status bar and
-    // utility windows still held belong here with those windows.
+    ShutdownDdeServer();
     CloseSignalGenerator();
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    if (MainFont) ::DeleteObject(MainFont);
-    if (FaceBrush) ::DeleteObject(FaceBrush);
-    MainFont = nullptr;
-    FaceBrush = nullptr;
-    delete Smoothing;
     delete SoundOutput;
     delete SoundInput;
     delete WaveFile;
-    Smoothing = nullptr;
     SoundOutput = nullptr;
     SoundInput = nullptr;
     WaveFile = nullptr;
@@ -148,11 +178,6 @@ TMainWin::~TMainWin()
         delete *series;
         *series = nullptr;
     }
-    for (TSpectralData** spectral : {&SpectralLeft, &SpectralRight, &SpectralCombined, &SpectralAux}) {
-        delete *spectral;
-        *spectral = nullptr;
-    }
-    DisplayPrimary = DisplaySecondary = nullptr;
     delete PlaybackCopy;
     PlaybackCopy = nullptr;
     if (MainWindow == this) MainWindow = nullptr;
@@ -178,7 +203,7 @@ void TMainWin::TakeCommandLineFile(const char* argument)
 
 void TMainWin::CreateFaceBrush()
 {
-    FaceBrush = ::CreateSolidBrush(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
+    FaceBrush = std::make_unique<TBrush>(IsWin32s() ? RGB(192, 192, 192) : ::GetSysColor(COLOR_BTNFACE));
 }
 
 void TMainWin::GetWindowClass(WNDCLASSA& wc)
@@ -192,10 +217,7 @@ void TMainWin::SetupWindow()
     UpdateHopSize();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    LOGFONTA lf{};
-    lf.lfHeight = 15;
-    std::strcpy(lf.lfFaceName, "Arial");
-    MainFont = ::CreateFontIndirectA(&lf);
+    MainFont = std::make_unique<TFont>("Arial", 15);
 
     TMDIFrame::SetupWindow();
 
@@ -206,7 +228,7 @@ void TMainWin::SetupWindow()
     AttachWindowMenu();
     BuildRecentFileMenu();
 
-    Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
+    Pipeline.AdoptWindow(std::make_unique<TSmoothing>(Settings.FFTsize, Settings.SmoothingWindow));
     SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
     SoundInput = new TSoundInput(uint32_t(InputDeviceID));
     SoundInput->SetFormat(Settings.Format);
@@ -231,7 +253,7 @@ void TMainWin::SetupWindow()
     }
     RefreshRunDisplays();
     if (::GetPrivateProfileIntA("FileIO", "RunOnLaunch", 0, IniPath) == 1 && OpMode == RealTime) StartAnalyzer();
-    // The DDE server starts here.
+    InitDdeServer();
 }
 
 void TMainWin::SetMenuCheck(UINT id, bool checked)
@@ -270,7 +292,8 @@ void TMainWin::OpenStartupFile(const char* name)
 bool TMainWin::CanClose()
 {
     if (RunState != Stopped) StopAnalyzer();
-    // The reverberation and macro windows are asked here whether they may close.
+    // The reverberation window is asked here whether it may close.
+    if (MacroWindow && !MacroWindow->CanClose()) return false;
     if (!TemporaryWaveFile) {
         ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", IniPath);
         if (WaveFile && !WaveFile->IsUntitled())
@@ -283,10 +306,11 @@ void TMainWin::EvDestroy()
 {
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
-    SaveUtilityPlacements(0, IniPath);
+    SaveUtilityPlacements(MainWindowType, IniPath);
     CmCloseAllViews();
-    // Here, in order: close all utilities and the macro window; close the
-    // help viewer's windows.
+    CloseReadouts();
+    DestroyMacroWindow();
+    // Here, in order: close the other utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }
@@ -317,9 +341,15 @@ void TMainWin::EvDropFiles(TDropInfo drop)
 
 void TMainWin::EvSysColorChange()
 {
-    if (FaceBrush) ::DeleteObject(FaceBrush);
+    // The old brush goes only once no window class names it any more.
+    const std::unique_ptr<TBrush> old = std::move(FaceBrush);
     CreateFaceBrush();
-    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush));
-    // The toolbars, the open views (their system-colour operation), the
-    // status bar and the utility windows take the new brush here.
+    SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    if (TransportToolbar)
+        TransportToolbar->EvSysColorChange();
+    if (StatusBarWindow && StatusBarWindow->GetHandle())
+        StatusBarWindow->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view)
+            view->UpdateBackgroundBrush();
 }

@@ -1,36 +1,49 @@
 #pragma once
 #include <windows.h>
+#include <ddeml.h>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TEngineHost.h"
+#include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
+#include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
+#include "framework/TFont.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
+#include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
-#include "shell/MarkerSettings.h"
-#include "shell/PhaseOpts.h"
-#include "shell/SeriesOpts.h"
-#include "shell/SpectrogramOpts.h"
-#include "shell/SpectrumOpts.h"
-#include "shell/SurfaceOpts.h"
-#include "shell/TPrintOptions.h"
+#include "views/MarkerSettings.h"
+#include "views/PhaseOpts.h"
+#include "views/SeriesOpts.h"
+#include "views/SpectrogramOpts.h"
+#include "views/SpectrumOpts.h"
+#include "views/SurfaceOpts.h"
+#include "shell/TPipelineMember.h"
+#include "shell/TPipelineWindow.h"
+#include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
-#include "shell/MacroSettings.h"
+#include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
+#include "views/TViewHost.h"
+#include "dialogs/TDialogHost.h"
 #include "shell/TMainWinGeneratorHost.h"
 
 class TCommandEnabler;
+class TDialog;
 class TSmoothing;
 class TSoundInput;
 class TSoundOutput;
@@ -55,21 +68,35 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
-
-// A channel's display scaling, copied by value into the views.
-using ScalingStruct = DisplaySettingsStruct;
+class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
-// state. Other subsystems hold a pointer to it and use its fields directly.
-class TMainWin : public TMDIFrame {
+// state. Other subsystems hold a pointer to it and use its fields directly;
+// the views see it only as their host, the settings dialogs and the macro
+// window as theirs.
+class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
-    enum OperatingMode { RealTime = 1, PostProcess = 2, Recorder = 3 };
-    enum RunStates { Running = 1, Stopped = 2, Recording = 3, Playback = 4 };
+    // The keys of section "Paths", in Folder order.
+    static const char* const FolderKeys[FolderCount];
+    // How far ApplySettings touches the plot views: a full refresh, none of
+    // them, or a refresh that recomputes the spectrogram and surface history.
+    enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
+    // Window types of the view factory and of the stored placements; the
+    // right channel's views are the left's plus SecondChannelOffset.
+    enum ViewType : int {
+        MainWindowType = 0, TimeSeriesType = 1, SpectrumType = 2, SpectrogramType = 3, SurfaceType = 4,
+        PhaseType = 5, GeneratorType = 6, ThdType = 7, ThdnType = 8, ImdType = 9, SnrType = 10,
+        PeakFrequencyType = 11, PeakAmplitudeType = 12, TotalPowerType = 13, DelayFinderType = 15,
+        SinadType = 16, SfdrType = 17, NoiseFigureType = 18, ReverbType = 19, MacroType = 20,
+        PhaseScopeType = 21, Spectrum2Type = 22, Spectrogram2Type = 23, Surface2Type = 24, Phase2Type = 25,
+        LeqType = 26, ThdFreqType = 27,
+    };
+    static constexpr int SecondChannelOffset = Spectrum2Type - SpectrumType;
 
     TMainWin(TWindow* parent, const char* programPath, const char* commandLineArg, TMDIClient& client,
              TModule* module = nullptr);
@@ -108,8 +135,9 @@ public:
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
-    // Engine objects and paths.
-    TSmoothing* Smoothing = nullptr;
+    // Engine objects and paths. The spectral engines and the FFT window
+    // belong to the pipeline; their members here name them.
+    TPipelineWindow Smoothing{Pipeline};
     TSoundOutput* SoundOutput = nullptr;
     TSoundInput* SoundInput = nullptr;
     TWaveFile* WaveFile = nullptr;
@@ -118,12 +146,12 @@ public:
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
     TSeriesData* TriggerSeriesRight = nullptr;
-    TSpectralData* SpectralLeft = nullptr;
-    TSpectralData* SpectralRight = nullptr;
-    TSpectralData* SpectralCombined = nullptr;
-    TSpectralData* SpectralAux = nullptr;
-    TSpectralData* DisplayPrimary = nullptr;     // borrowed
-    TSpectralData* DisplaySecondary = nullptr;   // borrowed
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
     TSignalGenerator* SignalGenerator = nullptr;
     char ModulePath[PathSize] = {};
@@ -162,13 +190,13 @@ public:
     TReverb* ReverbWindow = nullptr;
     TLeqAnalysis* LeqWindow = nullptr;
     TTHDFreq* ThdFreqWindow = nullptr;
-    char PrimaryLabel[256] = {};
-    char SecondaryLabel[256] = {};
-    Toolbar* TransportToolbar = nullptr;
+    const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
+    const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
+    std::unique_ptr<Toolbar> TransportToolbar;
     Toolbar2* ButtonToolbar = nullptr;
-    StatusBar* StatusBarWindow = nullptr;
-    HFONT MainFont = nullptr;
-    HBRUSH FaceBrush = nullptr;
+    std::unique_ptr<StatusBar> StatusBarWindow;
+    std::unique_ptr<TFont> MainFont;
+    std::unique_ptr<TBrush> FaceBrush;
 
     // Run control.
     int32_t InputDeviceID = 0;
@@ -196,6 +224,8 @@ public:
     AnalysisSettingsStruct Settings;
     ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
     CalibrationStruct Calibration{};
+    // The spectral engines and the FFT window, built for the records above.
+    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
@@ -255,12 +285,26 @@ public:
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
+    // The buffer handler's work per run kind: capture in Real Time, a
+    // recording, the Recorder's playback, and the end of a played segment.
+    void TakeRealTimeBuffers();
+    void TakeRecordedBuffers();
+    void RefillPlaybackBuffers();
+    void EndSegmentPlayback();
     // A disk recording past its size limit is saved and recording goes on in a new wave.
     void ContinueInNewRecording();
     // "recording_<date and time>.wav" in folder; a name already taken (two
     // recordings within one second) gets "_2", "_3", ... before ".wav".
     static std::string RecordingFileName(const char* folder, const TEngineHost::LocalTime& t);
     bool IdleAction(long idleCount) override;
+    // The idle handler's phases: whether a block is there to analyse (false
+    // also after stopping at the end of the data); filling and analysing it
+    // free-running or at a trigger (false when no data could be read); and
+    // the bookkeeping after a block.
+    bool IdleBlockReady();
+    bool AnalyseFreeRunningBlock();
+    bool AnalyseTriggeredBlock();
+    void FinishIdlePass();
     // 1 when both blocks (either may be null) were filled from the data source.
     int FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset);
     void AnalyseSeriesBlocks();
@@ -288,15 +332,34 @@ public:
     void UpdateCurrentTime();
     void UpdateViewTimes();
     void RefreshAllViews();
-    float GetNoiseFigure() const;
+    float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time);
-    // 0 full refresh, 1 keep the plot views, 2 recompute their history.
+    // refreshKind is a RefreshKind; macro and DDE commands pass its number.
     void ApplySettings(int refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
+
+    // One door per settings change (TMainWinChanges.cpp). Each refuses a
+    // value its rule refuses (false, nothing changed); otherwise it stops the
+    // analyser, stores, applies and runs the analyser again when it was
+    // running. Averaging and peak hold change the running engines in place.
+    bool SetFftSize(uint32_t size);
+    bool SetWindowType(uint16_t type);
+    // From mono to stereo the channel processing becomes "both channels" and
+    // the open views get their second channel's window.
+    bool SetFormat(uint32_t rate, uint16_t channels, uint16_t bytesPerSample);
+    bool SetChannelProcessing(uint16_t mode);
+    bool SetDecimationRatio(uint16_t ratio);
+    bool SetOverlapPercent(uint16_t percent);
+    bool SetAverageBlocks(uint32_t blocks);
+    bool SetAverageType(uint16_t type);
+    bool SetAverageSpeed(uint16_t speed);
+    bool SetPeakHold(uint16_t mode);
+    // The FFT window for the stored size and type, with the INI's Kaiser alpha.
+    void ShapeWindow();
 
     // Hands (primary, secondary) to every open view: (null, null) before the
     // engines are freed, the new results after every rebuild.
@@ -304,6 +367,20 @@ public:
     // Seams over the platform for the memory check and the device count.
     virtual uint64_t AvailablePhysicalMemory();
     virtual uint32_t InputDeviceCount();
+
+    // What the views ask of their host.
+    const AnalysisSettingsStruct& GetAnalysisSettings() const override { return Settings; }
+    const MarkerSettings& GetMarkers() const override { return Markers; }
+    const TPrintOptions& GetPrintOptions() const override { return PrintOptions; }
+    const char* GetIniPath() const override { return IniPath; }
+    int32_t GetRpmLinkFlag() const override { return RpmLinkFlag; }
+    bool GetLinkAxis(const char*& name, const char*& unit) const override;
+    const TFont* GetMainFont() const override { return MainFont.get(); }
+    const TBrush* GetFaceBrush() const override { return FaceBrush.get(); }
+    int32_t GetOpMode() const override { return OpMode; }
+    int32_t GetRunState() const override { return RunState; }
+    int32_t GetRunRequest() const override { return RunRequest; }
+    void ViewClosed(TPlotBase& view) override;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).
@@ -415,6 +492,120 @@ public:
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
 
+    // Automation: the command interpreter, the DDE server, the macro window
+    // and the single-value readouts.
+    // A bracketed command from a DDE Execute transaction: 0x8000 or 0.
+    uint32_t DdeExecuteCommand(HDDEDATA data);
+    // The same for a command already read.
+    uint32_t ExecuteCommand(std::string_view command) override;
+    // Execute and poke transactions are answered busy while a modal dialog,
+    // a print job, a blocking run or another command holds the program.
+    bool AutomationBusy() const;
+    int32_t CommandDepth = 0;
+    void InitDdeServer();
+    void ShutdownDdeServer();
+    void PostDdeAdviseAll();
+    void PostDdeAdvise(int index) override;
+    int DdeFindItem(HSZ item) const;
+    int DdeIsServedItem(HSZ topic, HSZ item) const;
+    int DdeAcceptConnect(HSZ topic, HSZ service) const;
+    HDDEDATA DdeWildConnect(HSZ topic, HSZ service, UINT format);
+    HDDEDATA DdeRequestItem(uint16_t index);
+    HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, HSZ item);
+    // The text of a DDE item, nothing when it has no data.
+    std::optional<std::string> DdeItemText(int index) override;
+    std::unique_ptr<TDdeServer> DdeServer;
+    static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
+    int32_t AdvisePending = 0;
+    bool DeferAdvise();
+    LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
+    float PeakSearchLow = 0.0f;
+    float PeakSearchHigh = 9999999.0f;
+    float TimeSegmentStart = 0.0f;
+    float TimeSegmentEnd = 0.0f;
+    // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
+    bool MakeRecording();
+    // The macro window (menu command 294) and what it asks of the main window.
+    void CmMacroProcessor();
+    void CreateMacroWindow(const char* settingsFile);
+    void DestroyMacroWindow();
+    bool IsMacroRunning() const;
+    MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
+    std::string ResolveMacroPath(const std::string& name) override;
+    std::string LastFileFolder() override;
+    void StoreLastFileFolder(const std::string& path) override;
+    void MacroOutputFileClosed(const std::string& name) override;
+    const char* HelpFile() override { return HelpPath; }
+    HFONT ControlFont() override { return MainFont ? HFONT(*MainFont) : nullptr; }
+    HBRUSH UtilityBrush() override { return FaceBrush ? HBRUSH(*FaceBrush) : nullptr; }
+    void MacroWindowClosing() override;
+    void CloseMacroWindow() override;
+    int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
+    // The readout windows (menu commands 195 to 201 and 288 to 291).
+    void CmTHD() { ToggleReadout(ThdType); }
+    void CmTHDN() { ToggleReadout(ThdnType); }
+    void CmIMD() { ToggleReadout(ImdType); }
+    void CmSNR() { ToggleReadout(SnrType); }
+    void CmSINAD() { ToggleReadout(SinadType); }
+    void CmSFDR() { ToggleReadout(SfdrType); }
+    void CmPeakFrequency() { ToggleReadout(PeakFrequencyType); }
+    void CmPeakAmplitude() { ToggleReadout(PeakAmplitudeType); }
+    void CmTotalPower() { ToggleReadout(TotalPowerType); }
+    void CmNoiseFigure(UINT id);
+    void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
+    void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
+    void CeAlwaysEnabled(TCommandEnabler& ce);
+    static bool IsReadoutType(int type);
+    UINT ReadoutCommand(int type) const;
+    TAnalysisView* ReadoutWindow(int type) const;
+    void CreateReadout(int type, const char* settingsFile);
+    void CloseReadout(int type);
+    void ToggleReadout(int type);
+    void RefreshReadouts();
+    void ReopenReadouts();
+    void CloseReadouts();
+    // What the readouts ask of their host.
+    TSpectralData* GetDisplayedResult(int index) const override;
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel == 1 ? 1 : 0]; }
+    bool IsChannelCalibrated(int channel) const override
+    {
+        return (channel == 1 ? Calibration.Right : Calibration.Left).IsEnabled != 0;
+    }
+    float GetCurrentTime() const override { return CurrentTime; }
+    void ReadoutClosed(int type) override;
+    void ReadoutDestroyed(int type) override;
+
+    // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
+    // Each stops the analyser, runs its dialog, takes what OK gave and runs
+    // the analyser again when it was running.
+    void CmSettings();
+    void CmScaling();
+    void CmMarkers();
+    void CmTrigger();
+    void CmDevice();
+    void CeCalibration(TCommandEnabler& ce);
+    // The processing settings a dialog's OK gave, and everything they touch:
+    // engines, the two-channel views, the input port's format, the scaling
+    // mode's views, the bars and the spectrum views.
+    void TakeProcessingSettings(const AnalysisSettingsStruct& edited);
+    // New ports for the devices whose index changed.
+    void TakeDevices(int32_t input, int32_t output);
+    // Repaints the open spectrum, phase, spectrogram and surface views.
+    void InvalidateAllViews();
+    // The index of the wave input (output) device whose name matches over at
+    // most 32 characters in any letter case; 0 when none does.
+    int32_t FindInputDeviceByName(const char* name);
+    int32_t FindOutputDeviceByName(const char* name);
+    // Runs a settings dialog modally; tests drive the dialog instead.
+    virtual int ExecuteDialog(TDialog& dialog);
+    // What the settings dialogs ask of the main window.
+    bool IsPostProcessing() const override { return OpMode == PostProcess; }
+    bool HasInputPort() const override { return SoundInput != nullptr; }
+    bool MemoryAllows(const AnalysisSettingsStruct& next) override { return CheckMemory(Settings, next); }
+    std::string CurrentFolder(const char* kind) const override;
+    void KeepFolder(const char* kind, const char* chosenPath) override;
+    const char* HelpFilePath() const override { return HelpPath; }
+
     // The signal generator window and its Utilities commands (TMainWinGenerator.cpp).
     TMainWinGeneratorHost GeneratorHost{*this};
     void CmSignalGenerator();
@@ -437,7 +628,6 @@ private:
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);
     void SetStartupMenuChecks();
-    bool IsMacroRunning() const;
     void ReadDevice(const char* fileName, bool input);
     void WriteDevice(const char* fileName, bool input);
 

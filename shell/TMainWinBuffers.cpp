@@ -3,12 +3,10 @@
 #include "shell/TMainWin.h"
 
 #include <cmath>
-#include <cstdio>
-#include <cstring>
+#include "engine/TChannelProcessing.h"
 #include "engine/TEngineHost.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "resources/StringIds.h"
 
@@ -25,23 +23,11 @@ uint32_t TriggerDelayFrames(const AnalysisSettingsStruct& settings, const Trigge
     return frames > 0 ? uint32_t(frames) : 0;
 }
 
-// The calibration kind of the combined engine by channel-processing mode.
-int CombinedCalibrationKind(uint16_t mode)
-{
-    switch (mode) {
-    case 3: return 0;
-    case 6:
-    case 7: return 2;
-    case 10: return 3;
-    default: return 1;
-    }
-}
-
 }
 
 uint16_t TMainWin::EffectiveChannelProcessing() const
 {
-    return Settings.Format.NumChannels == 2 ? Settings.ChannelProcessing : 0;
+    return Pipeline.Mode();
 }
 
 void TMainWin::FreeSeriesBuffers()
@@ -86,136 +72,23 @@ void TMainWin::AllocateSeriesBuffers()
 void TMainWin::FreeSpectralData()
 {
     SetViewEngines(nullptr, nullptr);
-    DisplayPrimary = DisplaySecondary = nullptr;
-    for (TSpectralData** spectral : {&SpectralLeft, &SpectralRight, &SpectralCombined, &SpectralAux}) {
-        delete *spectral;
-        *spectral = nullptr;
-    }
+    Pipeline.Free();
 }
 
 void TMainWin::BuildDerivedCalibration(int kind, CalibrationChannel& block) const
 {
-    std::memset(&block, 0, sizeof block);
-    block.IsEnabled = 1;
-    block.RefLevel = 1.0f;
-    block.ConversionType = 4;
-    block.CalRatio = 1.0f;
-    block.PctFullScale = 1.0f;
-    std::snprintf(block.LabelLinear, sizeof block.LabelLinear, "%s", IDS_UNIT_PERCENT_FULL_SCALE_TEXT);
-    std::snprintf(block.LabelLog, sizeof block.LabelLog, "%s", IDS_UNIT_RELATIVE_DB_TEXT);
-    switch (kind) {
-    case 0:
-    case 2:
-        if (Calibration.Left.IsEnabled) {
-            block.ConversionType = Calibration.Left.ConversionType;
-            std::memcpy(block.LabelLinear, Calibration.Left.LabelLinear, sizeof block.LabelLinear);
-            std::memcpy(block.LabelLog, Calibration.Left.LabelLog, sizeof block.LabelLog);
-        }
-        break;
-    case 1:
-        std::snprintf(block.LabelLinear, sizeof block.LabelLinear, "Relative Gain");
-        std::snprintf(block.LabelLog, sizeof block.LabelLog, "Relative Gain (dB)");
-        break;
-    case 3:
-        std::snprintf(block.LabelLinear, sizeof block.LabelLinear, "Coherence");
-        std::snprintf(block.LabelLog, sizeof block.LabelLog, "Coherence");
-        break;
-    default:
-        break;
-    }
+    TSpectrumPipeline::BuildDerivedCalibration(TChannelProcessing::DerivedUnits(kind), Calibration.Left, block);
 }
 
 void TMainWin::AllocateSpectralData()
 {
     TEngineWait wait;
     FreeSpectralData();
-    const bool stereo = Settings.Format.NumChannels == 2;
-    const uint16_t mode = EffectiveChannelProcessing();
-    // Whatever happens below, the views are handed what exists now.
-    struct THandOver {
-        TMainWin* Main;
-        ~THandOver() { Main->SetViewEngines(Main->DisplayPrimary, Main->DisplaySecondary); }
-    } handOver{this};
-
-    auto create = [&](TSpectralData*& target, const DisplaySettingsStruct& display, uint32_t loadCompensation,
-                      const CalibrationChannel& calibration) {
-        auto* spectral = new (std::nothrow) TSpectralData(Settings, display, loadCompensation);
-        if (!spectral || spectral->Error) {
-            delete spectral;
-            ReportNoMemory(Caption);
-            return false;
-        }
-        spectral->SetCalibration(&calibration);
-        target = spectral;
-        return true;
-    };
-    if (!create(SpectralLeft, Scaling[0], 1, Calibration.Left)) return;
-    DisplayPrimary = SpectralLeft;
-    if (stereo) {
-        if (!create(SpectralRight, Scaling[1], 1, Calibration.Right)) return;
-        DisplaySecondary = SpectralRight;
-    }
-    if (mode >= 3 && mode <= 12) {
-        CalibrationChannel derived;
-        BuildDerivedCalibration(CombinedCalibrationKind(mode), derived);
-        if (!create(SpectralCombined, Scaling[0], 0, derived)) return;
-        if (mode >= 11) {
-            BuildDerivedCalibration(3, derived);
-            if (!create(SpectralAux, Scaling[0], 0, derived)) return;
-        }
-    }
-
-    const char* left = Calibration.Left.ChannelName;
-    const char* right = Calibration.Right.ChannelName;
-    auto label = [](char* target, const char* format, const char* a, const char* b) {
-        std::snprintf(target, sizeof PrimaryLabel, format, a, b);
-    };
-    switch (mode) {
-    case 0:
-        label(PrimaryLabel, "%s%s", left, "");
-        DisplayPrimary = SpectralLeft;
-        DisplaySecondary = nullptr;
-        break;
-    case 1:
-        label(SecondaryLabel, "%s%s", right, "");
-        DisplayPrimary = DisplaySecondary = SpectralRight;
-        break;
-    case 2:
-        label(PrimaryLabel, "%s%s", left, "");
-        label(SecondaryLabel, "%s%s", right, "");
-        DisplayPrimary = SpectralLeft;
-        DisplaySecondary = SpectralRight;
-        break;
-    case 3: label(PrimaryLabel, "Average of %s and %s", left, right); break;
-    case 4:
-    case 8:
-    case 11: label(PrimaryLabel, mode == 4 ? "Real Transfer Function (%s/%s)" : "Complex Transfer Function (%s/%s)",
-                   left, right); break;
-    case 5:
-    case 9:
-    case 12: label(PrimaryLabel, mode == 5 ? "Real Transfer Function (%s/%s)" : "Complex Transfer Function (%s/%s)",
-                   right, left); break;
-    case 6: label(PrimaryLabel, "Cross Spectrum (%s/%s)", left, right); break;
-    case 7: label(PrimaryLabel, "Cross Spectrum (%s/%s)", right, left); break;
-    case 10: std::snprintf(PrimaryLabel, sizeof PrimaryLabel, "Coherence Function"); break;
-    default:
-        PrimaryLabel[0] = SecondaryLabel[0] = '\0';
-        DisplayPrimary = SpectralLeft;
-        DisplaySecondary = SpectralRight;
-        break;
-    }
-    if (mode >= 3 && mode <= 12) {
-        DisplayPrimary = SpectralCombined;
-        DisplaySecondary = mode >= 11 ? SpectralAux : SpectralCombined;
-        // One engine shows in both places up to mode 10: it keeps the result's name.
-        if (mode >= 11)
-            std::snprintf(SecondaryLabel, sizeof SecondaryLabel, "Coherence Function");
-        else
-            std::memcpy(SecondaryLabel, PrimaryLabel, sizeof SecondaryLabel);
-    }
+    const bool built = Pipeline.Build();
     UpdateDelaySamples();
-    if (DisplayPrimary) DisplayPrimary->SetLabel(PrimaryLabel);
-    if (DisplaySecondary) DisplaySecondary->SetLabel(SecondaryLabel);
+    // Whatever was built, the views are handed what exists now.
+    SetViewEngines(DisplayPrimary, DisplaySecondary);
+    if (!built) ReportNoMemory(Caption);
 }
 
 void TMainWin::SetViewEngines(TSpectralData* primary, TSpectralData* secondary)
@@ -251,7 +124,6 @@ bool TMainWin::AllocateCaptureBlocks()
         const uint64_t io = uint64_t(rate) * uint32_t(FileIO.RecordIOBufferSizeSecs);
         if (io > n) n = io + 4 * delay;
     }
-    // With the delay finder open, n becomes ten of its FFT blocks here once the utility exists.
     if (LeqWindow && n < 8192) n = 8192;
     if (n % 16384 == 0) n += 1000;
     if (n % 2) n += 1;

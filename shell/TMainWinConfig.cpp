@@ -6,13 +6,15 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "automation/TMacro.h"
+#include "utilities/TAnalysisView.h"
 #include "generator/TSignalGenerator.h"
 #include "views/TSpectrumPlot.h"
+#include "shell/StatusBar.h"
 
 namespace {
 const char* const Product = "Tonalyx";
@@ -57,7 +59,14 @@ const TPlacementDefault Defaults[TMainWin::PlacementTypes] = {
 };
 
 // Windows in the order a configuration saves them.
-const int SaveOrder[] = {0, 1, 2, 22, 5, 25, 3, 23, 4, 24, 6, 7, 8, 9, 10, 16, 17, 18, 11, 12, 13, 15, 26, 19, 20, 21, 27};
+const int SaveOrder[] = {
+    TMainWin::MainWindowType, TMainWin::TimeSeriesType, TMainWin::SpectrumType, TMainWin::Spectrum2Type,
+    TMainWin::PhaseType, TMainWin::Phase2Type, TMainWin::SpectrogramType, TMainWin::Spectrogram2Type,
+    TMainWin::SurfaceType, TMainWin::Surface2Type, TMainWin::GeneratorType, TMainWin::ThdType, TMainWin::ThdnType,
+    TMainWin::ImdType, TMainWin::SnrType, TMainWin::SinadType, TMainWin::SfdrType, TMainWin::NoiseFigureType,
+    TMainWin::PeakFrequencyType, TMainWin::PeakAmplitudeType, TMainWin::TotalPowerType, TMainWin::DelayFinderType,
+    TMainWin::LeqType, TMainWin::ReverbType, TMainWin::MacroType, TMainWin::PhaseScopeType, TMainWin::ThdFreqType,
+};
 
 bool HasPlacement(int type)
 {
@@ -102,10 +111,12 @@ bool ReadPlacement(int type, const char* fileName, WINDOWPLACEMENT& wp)
 
 HWND TMainWin::PlacementWindow(int type)
 {
-    if (type == 0) return HWindow;
+    if (type == MainWindowType) return HWindow;
     TWindow* window = nullptr;
-    if (type == 2 || type == 22) window = SpectrumViews[type == 22 ? 1 : 0];
-    if (type == 6) window = SignalGenerator;
+    if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
+    if (type == MacroType) window = MacroWindow;
+    if (IsReadoutType(type)) window = ReadoutWindow(type);
+    if (type == GeneratorType) window = SignalGenerator;
     return window ? window->GetHandle() : nullptr;
 }
 
@@ -239,38 +250,43 @@ void TMainWin::LoadConfiguration(const char* path)
     SoundInput = new TSoundInput(uint32_t(InputDeviceID));
     SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
     SoundInput->SetFormat(Settings.Format);
-    RestoreWindowPlacement(0, name);
-    if (Smoothing) {
-        Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
-        if (Settings.SmoothingWindow == 5) {
-            char alpha[32];
-            ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", alpha, sizeof alpha, IniPath);
-            Smoothing->SetKaiserParameter(float(std::atoi(alpha)));
-        }
-    }
+    RestoreWindowPlacement(MainWindowType, name);
     DataSource = OpMode == RealTime ? 1 : 0;
-    ApplySettings(0);
+    ApplySettings(RefreshFull);
     SetStartupMenuChecks();
     LayoutForMode();
-    RefreshStatusBar(2);
+    RefreshStatusBar(StatusBar::WholeBar);
+    // Each open view or utility in the configuration, with its second channel's window.
+    constexpr int None = -1;
     const struct { int32_t ViewStatusFlags::*Flag; int Types[2]; } Reopen[] = {
-        {&ViewStatusFlags::TimeSeries, {1, -1}}, {&ViewStatusFlags::SpectrumPlot, {2, 22}},
-        {&ViewStatusFlags::PhasePlot, {5, 25}}, {&ViewStatusFlags::Spectrogram, {3, 23}},
-        {&ViewStatusFlags::SurfacePlot, {4, 24}}, {&ViewStatusFlags::SignalGenerator, {6, -1}},
-        {&ViewStatusFlags::THD, {7, -1}}, {&ViewStatusFlags::THD_N, {8, -1}}, {&ViewStatusFlags::IMD, {9, -1}},
-        {&ViewStatusFlags::SNR, {10, -1}}, {&ViewStatusFlags::SINAD, {16, -1}}, {&ViewStatusFlags::SFDR, {17, -1}},
-        {&ViewStatusFlags::NF, {18, -1}}, {&ViewStatusFlags::PeakFreq, {11, -1}},
-        {&ViewStatusFlags::PeakAmp, {12, -1}}, {&ViewStatusFlags::TotalPwr, {13, -1}},
-        {&ViewStatusFlags::DelayFinder, {15, -1}}, {&ViewStatusFlags::LeqAnalysis, {26, -1}},
-        {&ViewStatusFlags::Reverb, {19, -1}}, {&ViewStatusFlags::PhaseScope, {21, -1}},
-        {&ViewStatusFlags::THD_vs_Freq, {27, -1}},
+        {&ViewStatusFlags::TimeSeries, {TimeSeriesType, None}},
+        {&ViewStatusFlags::SpectrumPlot, {SpectrumType, Spectrum2Type}},
+        {&ViewStatusFlags::PhasePlot, {PhaseType, Phase2Type}},
+        {&ViewStatusFlags::Spectrogram, {SpectrogramType, Spectrogram2Type}},
+        {&ViewStatusFlags::SurfacePlot, {SurfaceType, Surface2Type}},
+        {&ViewStatusFlags::SignalGenerator, {GeneratorType, None}},
+        {&ViewStatusFlags::THD, {ThdType, None}},
+        {&ViewStatusFlags::THD_N, {ThdnType, None}},
+        {&ViewStatusFlags::IMD, {ImdType, None}},
+        {&ViewStatusFlags::SNR, {SnrType, None}},
+        {&ViewStatusFlags::SINAD, {SinadType, None}},
+        {&ViewStatusFlags::SFDR, {SfdrType, None}},
+        {&ViewStatusFlags::NF, {NoiseFigureType, None}},
+        {&ViewStatusFlags::PeakFreq, {PeakFrequencyType, None}},
+        {&ViewStatusFlags::PeakAmp, {PeakAmplitudeType, None}},
+        {&ViewStatusFlags::TotalPwr, {TotalPowerType, None}},
+        {&ViewStatusFlags::DelayFinder, {DelayFinderType, None}},
+        {&ViewStatusFlags::LeqAnalysis, {LeqType, None}},
+        {&ViewStatusFlags::Reverb, {ReverbType, None}},
+        {&ViewStatusFlags::PhaseScope, {PhaseScopeType, None}},
+        {&ViewStatusFlags::THD_vs_Freq, {ThdFreqType, None}},
     };
     for (const auto& r : Reopen)
         if (ViewStatus.*r.Flag)
             for (int type : r.Types)
-                if (type >= 0) CreateViewWindow(type, name);
+                if (type != None) CreateViewWindow(type, name);
     if (MacroWindow) ViewStatus.Macro = 1;
-    else if (ViewStatus.Macro) CreateViewWindow(20, name);
+    else if (ViewStatus.Macro) CreateViewWindow(MacroType, name);
     UpdateViewMenuChecks();
 
     char wave[PathSize] = {};

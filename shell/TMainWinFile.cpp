@@ -5,11 +5,14 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "automation/TDdeItemTable.h"
 #include "dialogs/TQueryCalibrationDialog.h"
+#include "engine/TChannelProcessing.h"
 #include "engine/TWaveFile.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/TFileSaveDialog.h"
 #include "resources/StringIds.h"
+#include "shell/StatusBar.h"
 
 namespace {
 const char* const Product = "Tonalyx";
@@ -78,7 +81,7 @@ void TMainWin::CmFileNew()
         OpMode = Recorder;
         UpdateModeMenuChecks();
         LayoutForMode();
-        RefreshStatusBar(2);
+        RefreshStatusBar(StatusBar::WholeBar);
     }
 }
 
@@ -110,7 +113,7 @@ void TMainWin::QueryCalibration()
         Calibration.Left.IsEnabled = 0;
         Calibration.Right.IsEnabled = 0;
         ApplyWaveCalibration();
-        ApplySettings(0);
+        ApplySettings(RefreshFull);
     } else if (choice == TQueryCalibrationDialog::ChooseCalibration) {
         TOpenSaveDialog::TData data;
         data.Flags = OpenFlags;
@@ -122,7 +125,7 @@ void TMainWin::QueryCalibration()
         StoreCurrentFolder(CalFolder, data.FileName.c_str());
         ReadCalibrationFile(data.FileName.c_str(), Calibration);
         ApplyWaveCalibration();
-        ApplySettings(0);
+        ApplySettings(RefreshFull);
     }
 }
 
@@ -150,10 +153,17 @@ void TMainWin::OpenWaveFile(const char* path)
     SetCaption(IDS_OPENING_WAVE_TEXT);
     WaveFile = new TWaveFile(name, uint16_t(FileIO.WaveFileMode), uint32_t(FileIO.MakeBackup),
                              ConfiguredFolders[TmpFolder]);
-    if (WaveFile->Error) {
+    // A file whose data chunk holds no frame has nothing to analyse or edit.
+    const bool empty = !WaveFile->Error && WaveFile->GetFrameCount() == 0;
+    if (WaveFile->Error || empty) {
         delete WaveFile;
         WaveFile = nullptr;
         SetCaption(Caption);
+        if (empty) {
+            char text[PathSize + 64];
+            std::snprintf(text, sizeof text, "The wave file %s holds no samples.", name);
+            MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+        }
         return;
     }
     if (WaveFile->HasCalibration()) {
@@ -164,16 +174,16 @@ void TMainWin::OpenWaveFile(const char* path)
     const TWaveFormat& format = WaveFile->GetFormat();
     Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
     if (format.NumChannels == 1) {
-        Settings.ChannelProcessing = 0;
-    } else if (Settings.ChannelProcessing == 0) {
-        Settings.ChannelProcessing = 2;
+        Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
+    } else if (Settings.ChannelProcessing == TChannelProcessing::LeftOnly) {
+        Settings.ChannelProcessing = TChannelProcessing::BothChannels;
         SeriesOptions.PlotChannel = 2;
     }
     WaveFile->Rewind();
     CurrentTime = 0.0f;
     SeriesLiveBlock = 0;
     DataSource = 0;
-    ApplySettings(0);
+    ApplySettings(RefreshFull);
     char caption[sizeof Caption + PathSize + 4];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, name);
     SetCaption(caption);
@@ -216,7 +226,8 @@ int TMainWin::CloseWaveFile()
         WaveFile = nullptr;
         SetCaption(Caption);
         CurrentTime = 0.0f;
-        ApplySettings(0);
+        ApplySettings(RefreshFull);
+        PostDdeAdvise(TDdeItemTable::FileClosed);
     }
     return result;
 }

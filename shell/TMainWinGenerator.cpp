@@ -19,7 +19,7 @@ void TMainWin::CreateSignalGenerator(const char* settingsFile)
     if (SignalGenerator) return;
     RECT rect;
     int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, 6, settingsFile, showCommand);
+    GetInitialPlacement(rect, GeneratorType, settingsFile, showCommand);
     SignalGenerator = new TSignalGenerator(this, GeneratorHost, uint32_t(OutputDeviceID), settingsFile);
     // The generator keeps only its position: its size follows its layout.
     SignalGenerator->Attr.X = rect.left;
@@ -47,7 +47,7 @@ void TMainWin::CmSignalGenerator()
         ViewStatus.SignalGenerator = 0;
         SetMenuCheck(CM_SIGNALGENERATOR, false);
     } else {
-        CreateViewWindow(6, IniPath);
+        CreateViewWindow(GeneratorType, IniPath);
     }
 }
 
@@ -66,7 +66,7 @@ void TMainWin::CmLockGeneratorChannels()
 int TMainWin::RunSignalLengthDialog(int32_t& multiplier)
 {
     TSignalToWaveOptionsDialog dialog(this, "SIGNAL_SAVE_AS_LENGTH", SignalGenerator->GetSignal(), &multiplier,
-                                      MainFont);
+                                      GeneratorHost.DialogFont());
     return dialog.Execute();
 }
 

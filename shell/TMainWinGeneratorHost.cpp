@@ -52,12 +52,12 @@ std::string TMainWinGeneratorHost::WaveFolder() const
 
 HFONT TMainWinGeneratorHost::DialogFont() const
 {
-    return Main.MainFont;
+    return Main.MainFont ? HFONT(*Main.MainFont) : nullptr;
 }
 
 HBRUSH TMainWinGeneratorHost::BackgroundBrush() const
 {
-    return Main.FaceBrush;
+    return Main.FaceBrush ? HBRUSH(*Main.FaceBrush) : nullptr;
 }
 
 HWND TMainWinGeneratorHost::FrameWindow() const
@@ -82,7 +82,7 @@ void TMainWinGeneratorHost::HideGauge()
 
 void TMainWinGeneratorHost::SavePlacement()
 {
-    Main.SaveUtilityPlacements(6, Main.IniPath);
+    Main.SaveUtilityPlacements(TMainWin::GeneratorType, Main.IniPath);
 }
 
 void TMainWinGeneratorHost::CloseGenerator()

@@ -10,8 +10,10 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "automation/TMacro.h"
 #include "generator/TSignalGenerator.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
+#include "shell/StatusBar.h"
 
 namespace {
 
@@ -42,105 +44,114 @@ void ReadChannel(TWaveData& wave, TSeriesData& block, int64_t start, uint32_t co
 
 bool TMainWin::IdleAction(long idleCount)
 {
-    // One macro step runs here while a macro runs, once the macro window exists.
-    const bool result = TMDIFrame::IdleAction(idleCount);
+    if (MacroWindow) MacroWindow->ExecuteStep();
+    // A running macro asks for the next idle pass at once.
+    const bool result = TMDIFrame::IdleAction(idleCount) || IsMacroRunning();
     if (RunState == Stopped || !SoundInput || !SoundOutput) return result;
-    const uint32_t block = Settings.FFTsize * Settings.DecimationRatio;
+    if (!IdleBlockReady()) return true;
+    TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn);
+    if (!(Trigger.Enable ? AnalyseTriggeredBlock() : AnalyseFreeRunningBlock())) {
+        // A pass without data still follows the port's time, so that playback
+        // near the end of a recording reaches its stop.
+        UpdateCurrentTime();
+        return true;
+    }
+    FinishIdlePass();
+    return true;
+}
 
+bool TMainWin::IdleBlockReady()
+{
+    const uint32_t block = Settings.FFTsize * Settings.DecimationRatio;
     switch (OpMode) {
     case RealTime:
-        if (SoundInput->GetRecordedFrames() < block) return true;
-        break;
+        return SoundInput->GetRecordedFrames() >= block;
     case PostProcess:
-        if (!WaveFile) return true;
+        if (!WaveFile) return false;
         if (WaveFile->GetPosition() > WaveFile->GetHighWaterMark() - block) {
             WaveFile->SeekEnd();
             CurrentTime = WaveFile->GetPositionTime();
             StopAnalyzer();
-            return true;
+            return false;
         }
-        break;
+        return true;
     case Recorder:
         if (RunState == Recording && WaveFile && !WaveFile->IsDiskBased() && WaveFile->GetDuration() < CurrentTime) {
             CurrentTime = WaveFile->GetDuration();
             StopAnalyzer();
-            return true;
+            return false;
         }
         if (RunState == Playback) {
-            if (!WaveFile) return true;
+            if (!WaveFile) return false;
             if (CurrentTime > WaveFile->GetHighWaterTime()) {
                 CurrentTime = WaveFile->GetHighWaterTime();
                 StopAnalyzer();
-                return true;
+                return false;
             }
         }
-        break;
+        return true;
     default:
-        break;
+        return true;
     }
+}
 
-    TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == 2);
-    if (!Trigger.Enable) {
-        // A pass without data still follows the port's time, so that playback
-        // near the end of a recording reaches its stop.
-        if (!FillSeriesBlocks(SeriesLeft, SeriesRight, 0)) {
-            UpdateCurrentTime();
-            return true;
-        }
-        AnalyseSeriesBlocks();
-        // An excluded block reaches the time-series view alone once the view exists.
-    } else {
-        if (!FillSeriesBlocks(TriggerSeriesLeft, TriggerSeriesRight, TriggerOffset)) {
-            UpdateCurrentTime();
-            return true;
-        }
-        const uint32_t delay =
-            TriggerSeriesLeft ? TriggerSeriesLeft->TimeToSample(0.001f * Trigger.DelayMsec / Settings.DecimationRatio)
-                              : 0;
-        const uint32_t preDelay = Trigger.DelayType == 0 ? delay : 0;
-        const uint32_t postDelay = Trigger.DelayType == 1 ? delay : 0;
-        TSeriesData* search = Trigger.Channel == 1 ? TriggerSeriesRight : TriggerSeriesLeft;
-        uint32_t index = 0;
-        int found = 0;
-        if (search && SeriesLeft)
-            found = search->FindTrigger(Trigger, preDelay, preDelay + SeriesLeft->GetLength(), &index);
-        TriggerOffset = found ? index : 0;
-        if (ForceTrigger) {
-            found = 1;
-            index = 0;
-            ForceTrigger = 0;
-        }
-        if (found) {
-            ++TriggerCount;
-            const int64_t start = int64_t(index) - preDelay + postDelay;
-            const uint32_t length = SeriesLeft ? SeriesLeft->GetLength() : 0;
-            const int32_t silence = Settings.Format.SilenceValue;
-            auto copy = [&](TSeriesData* from, TSeriesData* to) {
-                if (!from || !to) return;
-                for (uint32_t i = 0; i < length; ++i) {
-                    const int64_t at = start + i;
-                    const float sample = at >= 0 ? from->GetSample(uint32_t(at), 0) : 0.0f;
-                    to->PutSample(i, int32_t(sample + float(silence)));
-                }
-            };
-            copy(TriggerSeriesLeft, SeriesLeft);
-            copy(TriggerSeriesRight, SeriesRight);
-            AnalyseSeriesBlocks();
-            if (SignalGenerator && Trigger.StartSigGenOnTrigger && !SignalGenerator->IsPlaying())
-                SignalGenerator->StartOutput();
-        }
+bool TMainWin::AnalyseFreeRunningBlock()
+{
+    if (!FillSeriesBlocks(SeriesLeft, SeriesRight, 0)) return false;
+    AnalyseSeriesBlocks();
+    return true;
+}
+
+bool TMainWin::AnalyseTriggeredBlock()
+{
+    if (!FillSeriesBlocks(TriggerSeriesLeft, TriggerSeriesRight, TriggerOffset)) return false;
+    const uint32_t delay =
+        TriggerSeriesLeft ? TriggerSeriesLeft->TimeToSample(0.001f * Trigger.DelayMsec / Settings.DecimationRatio) : 0;
+    const uint32_t preDelay = Trigger.DelayType == 0 ? delay : 0;
+    const uint32_t postDelay = Trigger.DelayType == 1 ? delay : 0;
+    TSeriesData* search = Trigger.Channel == 1 ? TriggerSeriesRight : TriggerSeriesLeft;
+    uint32_t index = 0;
+    int found = 0;
+    if (search && SeriesLeft) found = search->FindTrigger(Trigger, preDelay, preDelay + SeriesLeft->GetLength(), &index);
+    TriggerOffset = found ? index : 0;
+    if (ForceTrigger) {
+        found = 1;
+        index = 0;
+        ForceTrigger = 0;
     }
+    if (!found) return true;
+    ++TriggerCount;
+    const int64_t start = int64_t(index) - preDelay + postDelay;
+    const uint32_t length = SeriesLeft ? SeriesLeft->GetLength() : 0;
+    const int32_t silence = Settings.Format.SilenceValue;
+    auto copy = [&](TSeriesData* from, TSeriesData* to) {
+        if (!from || !to) return;
+        for (uint32_t i = 0; i < length; ++i) {
+            const int64_t at = start + i;
+            const float sample = at >= 0 ? from->GetSample(uint32_t(at), 0) : 0.0f;
+            to->PutSample(i, int32_t(sample + float(silence)));
+        }
+    };
+    copy(TriggerSeriesLeft, SeriesLeft);
+    copy(TriggerSeriesRight, SeriesRight);
+    AnalyseSeriesBlocks();
+    if (SignalGenerator && Trigger.StartSigGenOnTrigger && !SignalGenerator->IsPlaying())
+        SignalGenerator->StartOutput();
+    return true;
+}
 
+void TMainWin::FinishIdlePass()
+{
     if (RunRequest) {
         StopAnalyzer();
         RunRequest = 0;
     }
-    if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1) StopAnalyzer();
+    if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::StopOnTrigger) StopAnalyzer();
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
     UpdateToolbarReadouts();
     ++BlocksProcessed;
+    PostDdeAdviseAll();
     if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
-    return true;
 }
 
 int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset)
@@ -218,7 +229,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
         OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
     }
     if (OverloadFlag) ++OverloadBlocks;
-    RefreshStatusBar(3);
+    RefreshStatusBar(StatusBar::StatusAndMeter);
 }
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)
@@ -240,5 +251,4 @@ void TMainWin::AnalyseSeriesBlocks()
         return;
     UpdateViewTimes();
     RefreshAllViews();
-    // Every DDE item is advised here once the DDE server exists.
 }

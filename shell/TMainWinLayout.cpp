@@ -3,6 +3,7 @@
 #include "shell/TMainWin.h"
 
 #include <cmath>
+#include "engine/TChannelProcessing.h"
 #include "framework/TMDIClient.h"
 
 namespace {
@@ -11,8 +12,11 @@ constexpr int TransportToolbarHeight = 35;
 constexpr int ButtonToolbarHeight = 31;
 constexpr int StatusBarHeight = 26;
 
-bool IsSecondChannelView(int type) { return type >= 22 && type <= 25; }
-bool IsChannelView(int type) { return (type >= 2 && type <= 5) || IsSecondChannelView(type); }
+bool IsSecondChannelView(int type) { return type >= TMainWin::Spectrum2Type && type <= TMainWin::Phase2Type; }
+bool IsChannelView(int type)
+{
+    return (type >= TMainWin::SpectrumType && type <= TMainWin::PhaseType) || IsSecondChannelView(type);
+}
 
 }
 
@@ -29,20 +33,16 @@ void TMainWin::EvSize(UINT sizeType, const TSize& size)
         mdi->MoveWindow(0, t1 + t2, w, h - t1 - t2 - s + 1, true);
         mdi->Invalidate(true);
     }
-    // The button toolbar (0, t1, w, t2) moves and repaints here once it exists.
     PlaceBars(w, h, t1, s);
 }
 
 int TMainWin::IsViewAllowed(int type) const
 {
     if (Settings.IndependentScalingAndCalibration != 1 || !IsChannelView(type)) return 1;
-    const bool second = IsSecondChannelView(type);
-    switch (Settings.ChannelProcessing) {
-    case 1: return second ? 1 : 0;
-    case 2:
-    case 11:
-    case 12: return 1;
-    default: return second ? 0 : 1;
+    switch (TChannelProcessing::Of(Settings.ChannelProcessing).Views) {
+    case TChannelProcessing::ViewSet::Both: return 1;
+    case TChannelProcessing::ViewSet::SecondOnly: return IsSecondChannelView(type) ? 1 : 0;
+    default: return IsSecondChannelView(type) ? 0 : 1;
     }
 }
 
@@ -51,11 +51,10 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
-    if (type == 2 || type == 22) CreateSpectrumView(type, settingsFile);
-    if (type == 6) CreateSignalGenerator(settingsFile);
-    // Each other type's window is created, placed and shown here as its class
-    // lands; a created window sets its "ViewStatus" flag and, for a utility,
-    // checks its menu item.
+    if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
+    if (type == MacroType) CreateMacroWindow(settingsFile);
+    if (IsReadoutType(type)) CreateReadout(type, settingsFile);
+    if (type == GeneratorType) CreateSignalGenerator(settingsFile);
 }
 
 void TMainWin::UpdateHopSize()

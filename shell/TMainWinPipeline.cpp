@@ -3,10 +3,9 @@
 #include "shell/TMainWin.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include "engine/TChannelProcessing.h"
 #include "engine/TEngineHost.h"
 #include "engine/TSeriesData.h"
-#include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
@@ -15,6 +14,7 @@
 #include "generator/TSignalGenerator.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "shell/StatusBar.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -38,157 +38,22 @@ int TMainWin::ComputeSpectra(TSpectralData* left, TSpectralData* right, TSpectra
         || PeakFrequencyWindow || PeakAmplitudeWindow || TotalPowerWindow || DelayFinderWindow || PhaseScopeWindow
         || LeqWindow || DdeAdviseActive;
     if (!consumer) return 0;
-
-    const uint16_t mode = EffectiveChannelProcessing();
-    // Every engine the mode works on must exist, and the window must too.
-    const bool needsCombined = mode >= 3 && mode <= 12;
-    if (!Smoothing || (mode >= 1 && mode <= 12 && !right) || (needsCombined && !combined) || (mode >= 11 && mode <= 12 && !aux))
-        return 0;
-
-    auto prepare = [&](TSpectralData* x, const ScalingStruct& display) {
-        if (Smoothing->GetLength() != x->GetFFTSize()) Smoothing->SetLengthAndType(x->GetFFTSize(), Settings.SmoothingWindow);
-        Smoothing->Apply(x->GetFFTBuffer(), display.FreqScaleType, display.SpectralDensityFlag);
-        x->ComputeSpectrum();
-    };
-    auto prepareL = [&] { prepare(left, Scaling[0]); };
-    auto prepareR = [&] { prepare(right, Scaling[1]); };
-    auto vectorReset = [&](TSpectralData* x) {
-        if (Settings.AverageType == 2) x->SetAveraging(float(Settings.AverageBlocks), 0);
-    };
-    auto spectrum = [](TSpectralData* x) { return x->GetSpectrumBuffer(); };
-    auto averaged = [](TSpectralData* x) { return x->GetMagnitudes(); };
-    auto averagedComplex = [](TSpectralData* x) { return x->GetAverageComplex(); };
-
-    switch (mode) {
-    case 0:
-        prepareL();
-        left->Average(0);
-        left->UpdatePeakHold();
-        break;
-    case 1:
-        prepareR();
-        right->Average(0);
-        right->UpdatePeakHold();
-        break;
-    case 2:
-        prepareL();
-        left->Average(0);
-        left->UpdatePeakHold();
-        prepareR();
-        right->Average(0);
-        right->UpdatePeakHold();
-        break;
-    case 3:
-        prepareL();
-        left->Average(0);
-        prepareR();
-        right->Average(0);
-        combined->AverageChannels(spectrum(left), spectrum(right));
-        combined->Average(0);
-        combined->UpdatePeakHold();
-        break;
-    case 4:
-    case 5: {
-        TSpectralData* a = mode == 4 ? left : right;
-        TSpectralData* b = mode == 4 ? right : left;
-        prepareL();
-        left->Average(0);
-        prepareR();
-        right->Average(0);
-        combined->ComputeCrossSpectrum(spectrum(a), spectrum(b));
-        combined->Average(0);
-        combined->ComputeTransferRatio(averaged(a), averaged(b), averagedComplex(a), averagedComplex(b));
-        combined->UpdatePeakHold();
-        break;
-    }
-    case 6:
-    case 7:
-        prepareL();
-        prepareR();
-        combined->ComputeCrossSpectrum(spectrum(mode == 6 ? left : right), spectrum(mode == 6 ? right : left));
-        combined->Average(0);
-        combined->UpdatePeakHold();
-        break;
-    case 8:
-    case 9: {
-        TSpectralData* a = mode == 8 ? left : right;
-        TSpectralData* reference = mode == 8 ? right : left;
-        prepareL();
-        prepareR();
-        combined->ComputeCrossSpectrum(spectrum(a), spectrum(reference));
-        combined->Average(0);
-        vectorReset(reference);
-        left->Average(0);
-        right->Average(0);
-        combined->ComputeTransferFromCross(averaged(reference));
-        combined->UpdatePeakHold();
-        break;
-    }
-    case 10:
-        prepareL();
-        prepareR();
-        combined->ComputeCrossSpectrum(spectrum(left), spectrum(right));
-        combined->Average(1);
-        vectorReset(left);
-        vectorReset(right);
-        left->Average(0);
-        right->Average(0);
-        combined->ComputeCoherence(averaged(left), averaged(right));
-        combined->UpdatePeakHold();
-        break;
-    case 11:
-    case 12: {
-        TSpectralData* a = mode == 11 ? left : right;
-        TSpectralData* reference = mode == 11 ? right : left;
-        prepareL();
-        prepareR();
-        aux->ComputeCrossSpectrum(spectrum(a), spectrum(reference));
-        aux->Average(0);
-        vectorReset(left);
-        vectorReset(right);
-        if (mode == 11) {
-            right->Average(0);
-            left->Average(0);
-        } else {
-            left->Average(0);
-            right->Average(0);
-        }
-        aux->ComputeCoherence(averaged(a), averaged(reference));
-        combined->ComputeCrossSpectrum(spectrum(a), spectrum(reference));
-        combined->Average(1);
-        combined->ComputeTransferFromCross(averaged(reference));
-        combined->UpdatePeakHold();
-        break;
-    }
-    default:
-        break;
-    }
-    return 1;
+    return Pipeline.Compute({left, right, combined, aux}) ? 1 : 0;
 }
 
 int TMainWin::UpdateAveragingRate()
 {
     float before = CurrentTime;
     UpdateCurrentTime();
-    if (Settings.AverageMode == 0 || RunState == Stopped) return 1;
+    if (Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging || RunState == Stopped) return 1;
     float dt = CurrentTime - before;
     if (!(dt > 0.0f)) {
         dt = 0.001f;
         before = CurrentTime;
     }
     if (before == 0.0f) return 0;
-    const uint16_t mode = EffectiveChannelProcessing();
-    float number = 1.0f;
-    switch (Settings.AverageSpeed) {
-    case 0: number = mode >= 10 && mode <= 12 ? 1.1f : 1.0f; break;
-    case 1: number = 1.8f * (0.1f / dt); break;
-    case 2: number = 2.7097f * (0.1f / dt); break;
-    case 3: number = 11.365f * (0.1f / dt); break;
-    case 4: number = 100000.0f; break;
-    default: break;
-    }
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->SetAveraging(number, Settings.AverageType);
+    Pipeline.SetAveraging(TSpectrumPipeline::TimedAveragingNumber(Settings.AverageSpeed, dt, Pipeline.Mode()),
+                          Settings.AverageType);
     return 1;
 }
 
@@ -226,16 +91,11 @@ void TMainWin::UpdateViewTimes()
     const bool timeOfDay = (OpMode == RealTime && FileIO.RealTimeWaveBufferEnableFlag == 0) || DdeClientLink;
     const float t = timeOfDay ? TimeOfDaySeconds() : CurrentTime;
     NotifyViewsNewData(t);
-    // The time-series and both phase views take t through NewData here once they exist.
-    // Both spectrogram views take it through NewSpectrum here once they exist.
-    // Both surface views take it here once they exist.
-    // The data log writes its record (UpdateDataLog) here once it exists.
 }
 
 void TMainWin::RefreshAllViews()
 {
-    // The ten single-value readout windows are invalidated here once they exist.
-    // The delay finder, phase scope and Leq window update here once they exist.
+    RefreshReadouts();
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -299,8 +159,7 @@ void TMainWin::ReprocessSegment(float time)
     const bool stereo = Settings.Format.NumChannels == 2;
     TSeriesData left(n, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     TSeriesData right(stereo ? n : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->SetAveraging(1.0f, 0);
+    Pipeline.SetAveraging(1.0f, TSpectralData::ExponentialAveraging);
     uint32_t delays[2] = {0, 0};
     if (stereo) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
     TSeriesData* blocks[2] = {&left, stereo ? &right : nullptr};
@@ -325,35 +184,23 @@ void TMainWin::ReprocessSegment(float time)
         }
     RefreshAllViews();
     WaveFile->SetPosition(position);
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->SetAveraging(float(Settings.AverageBlocks), Settings.AverageType);
+    Pipeline.RestoreAveraging();
+    PostDdeAdviseAll();
 }
 
 void TMainWin::ApplySettings(int refreshKind)
 {
-    if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = 0;
+    if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
     CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != 1) {
-        // The time-series view lays itself out again here once it exists.
         ApplySpectrumViewSettings();
-        // The phase views take their settings, range and layout here once they exist.
     }
-    // With kind 0 the spectrogram and surface views take their settings and clear their history here once they exist.
-    // The readout windows, delay finder, macro window, phase scope and Leq window refresh here once they exist.
-    if (!Smoothing) Smoothing = new TSmoothing(Settings.FFTsize, Settings.SmoothingWindow);
-    Smoothing->SetLengthAndType(Settings.FFTsize, Settings.SmoothingWindow);
-    if (Settings.SmoothingWindow == TSmoothing::Kaiser) {
-        char text[40] = {};
-        ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
-        Smoothing->SetKaiserParameter(float(std::atoi(text)));
-    }
+    ShapeWindow();
     UpdateDelaySamples();
-    RefreshStatusBar(2);
+    RefreshStatusBar(StatusBar::WholeBar);
     if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
-    // With kind 2 the spectrogram and surface views recompute their history here once they exist.
-    // The button toolbar refreshes here once it exists.
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
@@ -362,8 +209,8 @@ void TMainWin::ApplySettings(int refreshKind)
 void TMainWin::CloseDisallowedViews()
 {
     for (int index = 0; index < 2; ++index)
-        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? 2 : 22)) SpectrumViewClosed(SpectrumViews[index]);
-    // Phase (5, 25), spectrogram (3, 23) and surface (4, 24) views close here once they exist.
+        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
+            SpectrumViewClosed(SpectrumViews[index]);
 }
 
 void TMainWin::ApplySpectrumViewSettings()

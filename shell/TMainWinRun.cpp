@@ -2,6 +2,7 @@
 // modes, and the sound ports' buffer notifications.
 #include "shell/TMainWin.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,12 +10,12 @@
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "automation/TMacro.h"
+#include "framework/UiHelpers.h"
 #include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
-#include "shell/UiHelpers.h"
 
 namespace {
 
@@ -33,8 +34,7 @@ uint32_t TMainWin::InputDeviceCount()
 
 void TMainWin::ResetAveragers()
 {
-    for (TSpectralData* spectral : {SpectralLeft, SpectralRight, SpectralCombined, SpectralAux})
-        if (spectral) spectral->ResetAll();
+    Pipeline.ResetAveraging();
 }
 
 LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
@@ -44,7 +44,7 @@ LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
 
 void TMainWin::CmRun()
 {
-    // A running macro takes the Enter key first, once the macro window exists.
+    if (MacroWindow && MacroWindow->ForwardEnterKey()) return;
     if (OpMode == PostProcess || (OpMode == RealTime && RunState == Stopped)) {
         RunRequest = 1;
         StartAnalyzer();
@@ -56,6 +56,30 @@ static void SetWaveCalibration(TWaveData& wave, const CalibrationStruct& calibra
 {
     wave.SetCalibration(calibration.Left.IsEnabled ? calibration.Left.CalRatio : 1.0f,
                         calibration.Right.IsEnabled ? calibration.Right.CalRatio : 1.0f);
+}
+
+bool TMainWin::MakeRecording()
+{
+    const char* tmp = CurrentFolders[TmpFolder];
+    if (FileIO.WaveFileMode == 0) {
+        // Sized in 64 bits: a long maximum time at a high rate must fail, not wrap to a short wave.
+        const uint64_t frames = uint64_t(Settings.Format.SamplingRate) * uint64_t(std::max(FileIO.MaxRamRecordingTimeSecs, 0));
+        if (frames <= UINT32_MAX) WaveFile = new TWaveFile(uint32_t(frames), Settings.Format, tmp);
+    } else {
+        WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+    }
+    if (!WaveFile || WaveFile->Error) {
+        delete WaveFile;
+        WaveFile = nullptr;
+        if (FileIO.WaveFileMode == 0)
+            TEngineHost::Get().ShowMessage(
+                "Insufficient memory available.  Reduce the \"Max Recording Time\" value under the <File><File "
+                "I/O Options> menu or change to the \"Hard Disk\" recording method.",
+                Caption, TEngineHost::MsgIconExclamation);
+        return false;
+    }
+    SetWaveCalibration(*WaveFile, Calibration);
+    return true;
 }
 
 void TMainWin::StartAnalyzer()
@@ -192,22 +216,7 @@ int TMainWin::OpenCaptureInput()
 
     if (OpMode == Recorder) {
         if (!WaveFile) {
-            if (FileIO.WaveFileMode == 0)
-                WaveFile = new TWaveFile(uint32_t(Settings.Format.SamplingRate * uint32_t(FileIO.MaxRamRecordingTimeSecs)),
-                                         Settings.Format, tmp);
-            else
-                WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
-            if (WaveFile->Error) {
-                delete WaveFile;
-                WaveFile = nullptr;
-                if (FileIO.WaveFileMode == 0)
-                    TEngineHost::Get().ShowMessage(
-                        "Insufficient memory available.  Reduce the \"Max Recording Time\" value under the <File><File "
-                        "I/O Options> menu or change to the \"Hard Disk\" recording method.",
-                        Caption, TEngineHost::MsgIconExclamation);
-                return 0;
-            }
-            SetWaveCalibration(*WaveFile, Calibration);
+            if (!MakeRecording()) return 0;
             char caption[2 * PathSize];
             std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
             if (HWindow) SetCaption(caption);
@@ -286,7 +295,6 @@ void TMainWin::StopAnalyzer()
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
-        // The first spectrogram and surface views shift their history times here once they exist.
     }
     if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
     if (!RunRequest) {
@@ -294,97 +302,108 @@ void TMainWin::StopAnalyzer()
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
-    // The button toolbar refreshes here and the Leq window takes its final
-    // update, once they exist.
     BlockLimitFlag = 0;
 }
 
 LRESULT TMainWin::EvWaveBufferDone(WPARAM, LPARAM)
 {
     if ((RunState == Stopped && !PlaybackActive) || !SoundInput || !SoundOutput) return 0;
-    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 1;
+    const bool singleShotDone = Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::StopOnTrigger;
 
     if (OpMode == RealTime && RunState == Running) {
         if (singleShotDone) {
             StopAnalyzer();
             return 0;
         }
-        for (int slot = 0; slot < 2; ++slot) {
-            TWaveData* block = CaptureBlocks[slot];
-            if (!block || !SoundInput->IsBufferDone(slot)) continue;
-            const uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
-            PartialFrames = IsWin32s() ? 0 : block->GetFrameCount() - frames;
-            SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
-            if (WaveFile) {
-                WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
-                const float ring = float(FileIO.RealTimeWaveBufferLengthSecs - 1);
-                if (WaveFile->GetPosition() > block->TimeToFrame(ring)) {
-                    HistoryWrapPosition = WaveFile->GetPosition();
-                    WaveFile->Rewind();
-                }
-            }
-        }
+        TakeRealTimeBuffers();
     } else if (OpMode == Recorder) {
         if (singleShotDone) StopAnalyzer();
-        if (RunState == Recording) {
-            int written = 1;
-            for (int slot = 0; slot < 2; ++slot) {
-                TWaveData* block = CaptureBlocks[slot];
-                if (!block || !SoundInput->IsBufferDone(slot)) continue;
-                int triggered = 1;
-                if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == 2))
-                    triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
-                if (ForceTrigger) {
-                    triggered = 1;
-                    ForceTrigger = 0;
-                }
-                if (triggered) {
-                    uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
-                    PartialFrames = block->GetFrameCount() - frames;
-                    if (IsWin32s()) frames = block->GetFrameCount();
-                    if (WaveFile && !AppendHalt)
-                        written = WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
-                }
-                if (written) SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
-            }
-            if (!written) StopAnalyzer();
-            if (WaveFile && FileIO.WaveFileMode == 1
-                && uint64_t(WaveFile->GetPositionBytes()) > uint64_t(uint32_t(FileIO.MaxDiskRecordingSizeBytes)))
-                ContinueInNewRecording();
-        }
-        if (RunState == Playback) {
-            int last = 0;
-            for (int slot = 0; slot < 2; ++slot) {
-                TWaveData* block = CaptureBlocks[slot];
-                if (!block || !WaveFile || !SoundOutput->IsBufferDone(slot)) continue;
-                last = WaveFile->ReadStream(block->GetBuffer(), block->GetBufferSize());
-                int triggered = 1;
-                if (Trigger.Enable && last)
-                    triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
-                if (ForceTrigger) {
-                    triggered = 1;
-                    ForceTrigger = 0;
-                }
-                if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == 2) triggered = 1;
-                if (!triggered) {
-                    if (!MacroWindow) IdleAction(0);
-                    PostMessage(MM_WOM_DONE, 0, 0);
-                } else if (last) {
-                    SoundOutput->WriteBuffer(block->GetBuffer(), block->GetBufferSize(), slot, 0);
-                    SoundOutput->Restart();
-                }
-            }
-            if (!last && SoundOutput->AllBuffersDone()) StopAnalyzer();
-        }
+        if (RunState == Recording) TakeRecordedBuffers();
+        if (RunState == Playback) RefillPlaybackBuffers();
     }
-
-    if (PlaybackActive && SoundOutput->IsBufferDone(0)) {
-        PlaybackActive = 0;
-        SoundOutput->CloseDevice();
-        delete PlaybackCopy;
-        PlaybackCopy = nullptr;
-    }
+    if (PlaybackActive && SoundOutput->IsBufferDone(0)) EndSegmentPlayback();
     return 0;
+}
+
+void TMainWin::TakeRealTimeBuffers()
+{
+    for (int slot = 0; slot < 2; ++slot) {
+        TWaveData* block = CaptureBlocks[slot];
+        if (!block || !SoundInput->IsBufferDone(slot)) continue;
+        const uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+        PartialFrames = IsWin32s() ? 0 : block->GetFrameCount() - frames;
+        SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
+        if (WaveFile) {
+            WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+            const float ring = float(FileIO.RealTimeWaveBufferLengthSecs - 1);
+            if (WaveFile->GetPosition() > block->TimeToFrame(ring)) {
+                HistoryWrapPosition = WaveFile->GetPosition();
+                WaveFile->Rewind();
+            }
+        }
+    }
+}
+
+void TMainWin::TakeRecordedBuffers()
+{
+    int written = 1;
+    for (int slot = 0; slot < 2; ++slot) {
+        TWaveData* block = CaptureBlocks[slot];
+        if (!block || !SoundInput->IsBufferDone(slot)) continue;
+        int triggered = 1;
+        if (Trigger.Enable && !(TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn))
+            triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
+        if (ForceTrigger) {
+            triggered = 1;
+            ForceTrigger = 0;
+        }
+        if (triggered) {
+            uint32_t frames = SoundInput->GetSlotRecordedFrames(slot);
+            PartialFrames = block->GetFrameCount() - frames;
+            if (IsWin32s()) frames = block->GetFrameCount();
+            if (WaveFile && !AppendHalt)
+                written = WaveFile->WriteStream(block->GetBuffer(), block->FramesToBytes(frames));
+        }
+        if (written) SoundInput->AddBuffer(block->GetBuffer(), block->GetBufferSize(), slot);
+    }
+    if (!written) StopAnalyzer();
+    if (WaveFile && FileIO.WaveFileMode == 1
+        && uint64_t(WaveFile->GetPositionBytes()) > uint64_t(uint32_t(FileIO.MaxDiskRecordingSizeBytes)))
+        ContinueInNewRecording();
+}
+
+void TMainWin::RefillPlaybackBuffers()
+{
+    int last = 0;
+    for (int slot = 0; slot < 2; ++slot) {
+        TWaveData* block = CaptureBlocks[slot];
+        if (!block || !WaveFile || !SoundOutput->IsBufferDone(slot)) continue;
+        last = WaveFile->ReadStream(block->GetBuffer(), block->GetBufferSize());
+        int triggered = 1;
+        if (Trigger.Enable && last)
+            triggered = block->TestTrigger(Trigger, 0, block->GetFrameCount(), uint16_t(Trigger.Channel));
+        if (ForceTrigger) {
+            triggered = 1;
+            ForceTrigger = 0;
+        }
+        if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn) triggered = 1;
+        if (!triggered) {
+            if (!MacroWindow) IdleAction(0);
+            PostMessage(MM_WOM_DONE, 0, 0);
+        } else if (last) {
+            SoundOutput->WriteBuffer(block->GetBuffer(), block->GetBufferSize(), slot, 0);
+            SoundOutput->Restart();
+        }
+    }
+    if (!last && SoundOutput->AllBuffersDone()) StopAnalyzer();
+}
+
+void TMainWin::EndSegmentPlayback()
+{
+    PlaybackActive = 0;
+    SoundOutput->CloseDevice();
+    delete PlaybackCopy;
+    PlaybackCopy = nullptr;
 }
 
 std::string TMainWin::RecordingFileName(const char* folder, const TEngineHost::LocalTime& t)

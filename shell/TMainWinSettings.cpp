@@ -9,9 +9,15 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include <strings.h>
+#include "engine/TChannelProcessing.h"
+#include "engine/TSeriesData.h"
+#include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
+
+const char* const TMainWin::FolderKeys[TMainWin::FolderCount] = {
+    "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
 
 namespace {
 
@@ -22,6 +28,7 @@ enum class TRule {
     None, Caption, InputDevice, OutputDevice, MaxDiskSize, HistoryLength, CalibrationType, Format,
     FftSize, DecimationRatio, OverlapPercent, SmoothingWindow, ChannelProcessing, ScalingType,
     TriggerEnd, LpkAverage, LeqReferenceTime, LeqUpdateInterval, PhaseScopeFixed, MacroOutput,
+    CorrectionFactor,
 };
 
 struct TKey {
@@ -195,8 +202,6 @@ void AddSurfaceOpts(TKeyList& k, SurfaceOpts& o)
 // Every key in the writer's order.
 std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
 {
-    static const char* const FolderKeys[TMainWin::FolderCount] = {
-        "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
     static const char* const FolderDefaults[TMainWin::FolderCount] = {
         "..\\.\\wave", "..\\.\\wave", "..\\.\\config", "..\\.\\cal", "..\\.\\miccomp", "..\\.\\overlay",
         "..\\.\\log", "..\\.\\reverb", "..\\.\\thd", "..\\.\\macro", "..\\.\\filter"};
@@ -208,7 +213,7 @@ std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
 
     k.Begin("Paths", true);
     for (int i = 0; i < TMainWin::FolderCount; ++i)
-        k.S(FolderKeys[i], w.ConfiguredFolders[i], TMainWin::PathSize, FolderDefaults[i]);
+        k.S(TMainWin::FolderKeys[i], w.ConfiguredFolders[i], TMainWin::PathSize, FolderDefaults[i]);
 
     k.Begin("Device");
     k.Add("InputDeviceName", TKind::Device, nullptr, "", 256);
@@ -289,6 +294,7 @@ std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
     k.I32("ExcludeOverloadFlag", &s.ExcludeOverloadFlag, "0");
     k.IniOnly = true;
     k.F("SamplingRateCorrectionFactor", &s.SamplingRateCorrectionFactor, "1.0");
+    k.Rule(TRule::CorrectionFactor);
     k.IniOnly = false;
     k.I32("IndependentScalingAndCalibration", &s.IndependentScalingAndCalibration, "0");
 
@@ -541,30 +547,6 @@ template <class T> T Load(const void* field)
     return value;
 }
 
-bool IsFftSize(uint32_t n)
-{
-    return n >= 32 && n <= 1048576 && (n & (n - 1)) == 0;
-}
-
-// Device ids from a stored name (which wins) or, without one, a stored id.
-int32_t DeviceFromName(const std::string& name, bool input)
-{
-    UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
-    for (UINT i = 0; i < count; ++i) {
-        char product[MAXPNAMELEN] = {};
-        if (input) {
-            WAVEINCAPSA caps{};
-            if (::waveInGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR) std::memcpy(product, caps.szPname, sizeof product);
-        } else {
-            WAVEOUTCAPSA caps{};
-            if (::waveOutGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR) std::memcpy(product, caps.szPname, sizeof product);
-        }
-        product[MAXPNAMELEN - 1] = '\0';
-        if (strncasecmp(product, name.c_str(), 32) == 0) return int32_t(i);
-    }
-    return 0;
-}
-
 int32_t DeviceFromId(int32_t id, bool input)
 {
     UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
@@ -578,8 +560,9 @@ void TMainWin::ReadDevice(const char* fileName, bool input)
 {
     std::string name = ReadText(fileName, "Device", input ? "InputDeviceName" : "OutputDeviceName", "");
     int32_t& id = input ? InputDeviceID : OutputDeviceID;
+    // A stored name wins over a stored id.
     if (!name.empty())
-        id = DeviceFromName(name, input);
+        id = input ? FindInputDeviceByName(name.c_str()) : FindOutputDeviceByName(name.c_str());
     else
         id = DeviceFromId(ToInt(ReadText(fileName, "Device", input ? "InputDeviceID" : "OutputDeviceID", "0")), input);
 }
@@ -596,12 +579,6 @@ void TMainWin::WriteDevice(const char* fileName, bool input)
     }
     name[32] = '\0';
     ::WritePrivateProfileStringA("Device", input ? "InputDeviceName" : "OutputDeviceName", name, fileName);
-}
-
-bool TMainWin::IsMacroRunning() const
-{
-    // The macro window reports whether it runs; without one nothing runs.
-    return false;
 }
 
 void TMainWin::ReadSettings(const char* fileName)
@@ -660,19 +637,20 @@ void TMainWin::ReadSettings(const char* fileName)
             break;
         }
         case TRule::FftSize:
-            if (!IsFftSize(Settings.FFTsize)) Settings.FFTsize = 16384;
+            if (!TSpectralData::IsValidFFTSize(Settings.FFTsize)) Settings.FFTsize = 16384;
             break;
         case TRule::DecimationRatio:
-            if (Settings.DecimationRatio < 1 || Settings.DecimationRatio > 50) Settings.DecimationRatio = 1;
+            if (!TSeriesData::IsValidDecimationRatio(Settings.DecimationRatio)) Settings.DecimationRatio = 1;
             break;
         case TRule::OverlapPercent:
-            if (Settings.OverlapPercent > 99) Settings.OverlapPercent = 75;
+            if (!AnalysisSettingsStruct::IsValidOverlap(Settings.OverlapPercent)) Settings.OverlapPercent = 75;
             break;
         case TRule::SmoothingWindow:
-            if (Settings.SmoothingWindow > 9) Settings.SmoothingWindow = 4;
+            if (!TSmoothing::IsValidWindowType(Settings.SmoothingWindow)) Settings.SmoothingWindow = TSmoothing::Hanning;
             break;
         case TRule::ChannelProcessing:
-            if (Settings.ChannelProcessing > 12) Settings.ChannelProcessing = 0;
+            if (!TChannelProcessing::IsValid(Settings.ChannelProcessing))
+                Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
             break;
         case TRule::ScalingType:
             if (scratch.ScalingTypeId != CurrentStructTypeId) {
@@ -704,6 +682,10 @@ void TMainWin::ReadSettings(const char* fileName)
             if (MacroOptions.OutputFilename[0] == '\0')
                 std::snprintf(MacroOptions.OutputFilename, sizeof MacroOptions.OutputFilename, "%s\\macro_output.txt",
                               ConfiguredFolders[MacroFolder]);
+            break;
+        case TRule::CorrectionFactor:
+            if (!AnalysisSettingsStruct::IsValidCorrectionFactor(Settings.SamplingRateCorrectionFactor))
+                Settings.SamplingRateCorrectionFactor = 1.0f;
             break;
         default:
             break;

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <cstring>
+#include <memory>
+#include <utility>
 
 #include "engine/TWaveFile.h"
 #include "framework/TCommandEnabler.h"
@@ -18,6 +20,14 @@ namespace {
 
 constexpr int TransportHeight = 36;
 
+// Takes a view from its pointer, which is cleared first so that nothing
+// reaches a view while it goes.
+template <class T>
+std::unique_ptr<T> TakeView(T*& slot)
+{
+    return std::unique_ptr<T>(std::exchange(slot, nullptr));
+}
+
 bool AnyViewFlag(const ViewStatusFlags& v)
 {
     return v.TimeSeries || v.SpectrumPlot || v.PhasePlot || v.Spectrogram || v.SurfacePlot;
@@ -27,7 +37,7 @@ bool AnyViewFlag(const ViewStatusFlags& v)
 
 void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
 {
-    const int index = type == 22 ? 1 : 0;
+    const int index = type == Spectrum2Type ? 1 : 0;
     if (SpectrumViews[index] || !GetClientWindow())
         return;
     RECT rect;
@@ -36,8 +46,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* data = index == 0 ? DisplayPrimary : (DisplaySecondary ? DisplaySecondary : DisplayPrimary);
-    TSpectralData* data2 = index == 0 ? DisplaySecondary : nullptr;
+    TSpectralData* primary = DisplayPrimary;
+    TSpectralData* secondary = DisplaySecondary;
+    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
+    TSpectralData* data2 = index == 0 ? secondary : nullptr;
     if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
         data2 = nullptr;
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
@@ -52,13 +64,10 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
 
 void TMainWin::CloseSpectrumView(int index)
 {
-    TSpectrumPlot* view = SpectrumViews[index];
-    if (!view)
+    if (!SpectrumViews[index])
         return;
-    SaveUtilityPlacements(index == 0 ? 2 : 22, IniPath);
-    SpectrumViews[index] = nullptr;
-    view->Destroy();
-    delete view;
+    SaveUtilityPlacements(index == 0 ? SpectrumType : Spectrum2Type, IniPath);
+    TakeView(SpectrumViews[index])->Destroy();
 }
 
 void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
@@ -70,14 +79,30 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
     CmViewSpectrum();
 }
 
+void TMainWin::ViewClosed(TPlotBase& view)
+{
+    for (TSpectrumPlot* spectrum : SpectrumViews)
+        if (spectrum == &view) {
+            SpectrumViewClosed(spectrum);
+            return;
+        }
+}
+
+bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
+{
+    name = DdeLinkAxisName;
+    unit = DdeLinkAxisUnit;
+    return DdeLinkAxisFlag == 1;
+}
+
 void TMainWin::CmViewSpectrum()
 {
     if (SpectrumViews[0] || SpectrumViews[1]) {
         CloseSpectrumView(0);
         CloseSpectrumView(1);
     } else {
-        CreateViewWindow(2, IniPath);
-        CreateViewWindow(22, IniPath);
+        CreateViewWindow(SpectrumType, IniPath);
+        CreateViewWindow(Spectrum2Type, IniPath);
     }
     ViewStatus.SpectrumPlot = SpectrumViews[0] || SpectrumViews[1] ? 1 : 0;
     UpdateViewMenuChecks();
@@ -85,8 +110,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views arrive with their own windows; until then their
-// commands only keep the flags and check marks consistent.
+// The other four views have no window class: their commands keep the check
+// marks consistent with the flags.
 void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
@@ -94,7 +119,7 @@ void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
 {
-    ApplySettings(0);
+    ApplySettings(RefreshFull);
 }
 
 void TMainWin::CmCloseAllViews()
@@ -136,8 +161,8 @@ void TMainWin::CmModeRealTime()
     UpdateModeMenuChecks();
     LayoutForMode();
     SeriesLiveBlock = 1;
-    ApplySettings(1);
-    RefreshStatusBar(2);
+    ApplySettings(RefreshKeepViews);
+    RefreshStatusBar(StatusBar::WholeBar);
 }
 
 static void LeaveRealTime(TMainWin& main, int mode)
@@ -161,15 +186,15 @@ static void LeaveRealTime(TMainWin& main, int mode)
             delete main.WaveFile;
             main.WaveFile = nullptr;
             main.CurrentTime = 0.0f;
-            main.ApplySettings(0);
+            main.ApplySettings(TMainWin::RefreshFull);
         }
     }
     main.OpMode = mode;
     main.UpdateModeMenuChecks();
     main.LayoutForMode();
     main.SeriesLiveBlock = 0;
-    main.ApplySettings(1);
-    main.RefreshStatusBar(2);
+    main.ApplySettings(TMainWin::RefreshKeepViews);
+    main.RefreshStatusBar(StatusBar::WholeBar);
 }
 
 void TMainWin::CmModePostProcess()
@@ -189,8 +214,8 @@ void TMainWin::LayoutForMode()
     // A frame not created yet builds its toolbar at set-up.
     if (!HWindow)
         return;
-    delete TransportToolbar;
-    TransportToolbar = new Toolbar(this, this, OpMode);
+    TransportToolbar.reset();
+    TransportToolbar = std::make_unique<Toolbar>(this, this, OpMode);
     TransportToolbar->Create();
     TransportToolbar->Show(SW_SHOWNORMAL);
     TransportToolbar->MoveWindow(0, 0, 3000, MainToolbarFlag ? TransportHeight : 1, true);
@@ -225,7 +250,7 @@ void TMainWin::CmAccelRewind()
 void TMainWin::OpenSecondChannelViews()
 {
     if (SpectrumViews[0] && !SpectrumViews[1])
-        CreateViewWindow(22, IniPath);
+        CreateViewWindow(Spectrum2Type, IniPath);
 }
 
 void TMainWin::RepaintSpectrumViews()
@@ -237,15 +262,16 @@ void TMainWin::RepaintSpectrumViews()
 
 void TMainWin::MarkSeriesSelection()
 {
-    // The time-series view marks the selected segment here once it exists.
 }
 
 void TMainWin::ReopenViews()
 {
     if (ViewStatus.SpectrumPlot) {
-        CreateViewWindow(2, IniPath);
-        CreateViewWindow(22, IniPath);
+        CreateViewWindow(SpectrumType, IniPath);
+        CreateViewWindow(Spectrum2Type, IniPath);
     }
+    ReopenReadouts();
+    if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
     UpdateViewMenuChecks();
 }
 
@@ -253,7 +279,7 @@ void TMainWin::CreateStatusBar()
 {
     if (StatusBarWindow)
         return;
-    StatusBarWindow = new StatusBar(this, this);
+    StatusBarWindow = std::make_unique<StatusBar>(this, this);
     StatusBarWindow->Create();
 }
 
@@ -273,7 +299,7 @@ void TMainWin::RefreshRunDisplays()
 {
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
-    RefreshStatusBar(2);
+    RefreshStatusBar(StatusBar::WholeBar);
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->InvalidateLogo();
@@ -312,13 +338,8 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
-    for (TSpectrumPlot*& v : SpectrumViews) {
-        TSpectrumPlot* view = v;
-        v = nullptr;
-        delete view;
-    }
-    delete TransportToolbar;
-    TransportToolbar = nullptr;
-    delete StatusBarWindow;
-    StatusBarWindow = nullptr;
+    for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    TransportToolbar.reset();
+    StatusBarWindow.reset();
 }

@@ -1,9 +1,9 @@
 #include "shell/TTonalyxApp.h"
 
 #include <windows.h>
+#include "framework/UiHelpers.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
-#include "shell/UiHelpers.h"
 
 TTonalyxApp::TTonalyxApp(const char* programPath, const char* commandLineArg)
     : TApplication("Tonalyx"), ProgramPath(programPath ? programPath : ""),

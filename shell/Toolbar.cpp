@@ -1,19 +1,15 @@
 #include "shell/Toolbar.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
-#include "engine/TSpectralData.h"
+#include "dialogs/TAveragingChoices.h"
 #include "engine/TWaveFile.h"
 #include "framework/TDC.h"
-#include "framework/TScrollBar.h"
+#include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
-#include "shell/TComboBoxNonSort.h"
 #include "shell/TMainWin.h"
-#include "shell/ToolBtn.h"
-#include "shell/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(Toolbar, TWindow)
     EV_CHILD_NOTIFY(Toolbar::RunId, BN_CLICKED, CmRun)
@@ -34,10 +30,6 @@ END_RESPONSE_TABLE;
 namespace {
 
 const DWORD ComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST;
-const char* const BlockCounts[] = {"1",   "2",   "3",   "4",   "5",   "6",   "7",   "8",   "9",   "10",
-                                   "15",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100",
-                                   "200", "300", "400", "500", "600", "700", "800", "900", "1000", "Infinite"};
-const char* const Speeds[] = {"Off", "Fast", "Medium", "Slow", "Forever"};
 // The buffer whose address the configuration load message carries.
 char ConfigPath[260];
 
@@ -47,9 +39,11 @@ Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent,
 {
     Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER;
     auto button = [&](int id, int x, const char* up, const char* down, const char* tip) {
-        return new ToolBtn(this, id, up, down, nullptr, x, 1, 40, 32, tip);
+        return std::make_unique<ToolBtn>(this, id, up, down, nullptr, x, 1, 40, 32, tip);
     };
-    auto combo = [&](int id, int x, int w, int h) { return new TComboBoxNonSort(this, id, x, 6, w, h, ComboStyle, 20); };
+    auto combo = [&](int id, int x, int w, int h) {
+        return std::make_unique<TComboBoxNonSort>(this, id, x, 6, w, h, ComboStyle, 20);
+    };
     switch (mode) {
     case TMainWin::RealTime:
         RunBtn = button(RunId, 2, "RunUp", "RunDown", "Run analyzer");
@@ -64,7 +58,7 @@ Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent,
         RewindBtn = button(RewindId, 86, "RwdUp", "RwdDown", "Rewind to beginning of file");
         AvgCombo = combo(AveragingId, 166, 66, 840);
         PeakCombo = combo(PeakHoldId, 306, 70, 200);
-        PosScroll = new TScrollBar(this, PositionId, 460, 8, 120, 18, true);
+        PosScroll = std::make_unique<TScrollBar>(this, PositionId, 460, 8, 120, 18, true);
         ConfigCombo = combo(ConfigId, 665, 240, 840);
         break;
     case TMainWin::Recorder:
@@ -73,7 +67,7 @@ Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent,
         RewindBtn = button(RewindId, 86, "RwdUp", "RwdDown", "Rewind to beginning of file");
         ForwardBtn = button(ForwardId, 128, "FwdUp", "FwdDown", "Move forward to end of file");
         StopBtn = button(StopId, 170, "StopUp", "StopDown", "Stop recording");
-        PosScroll = new TScrollBar(this, PositionId, 292, 8, 145, 18, true);
+        PosScroll = std::make_unique<TScrollBar>(this, PositionId, 292, 8, 145, 18, true);
         ConfigCombo = combo(ConfigId, 528, 240, 840);
         break;
     default:
@@ -81,33 +75,19 @@ Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent,
     }
 }
 
-Toolbar::~Toolbar()
-{
-    delete AvgCombo;
-    delete PosScroll;
-    delete RunBtn;
-    delete StopBtn;
-    delete RewindBtn;
-    delete ForwardBtn;
-    delete RecordBtn;
-    delete PlayBtn;
-    delete PeakCombo;
-    delete ConfigCombo;
-}
-
 void Toolbar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->FaceBrush;
 }
 
 void Toolbar::SetupWindow()
 {
     TWindow::SetupWindow();
-    for (TComboBoxNonSort* c : {AvgCombo, PeakCombo, ConfigCombo})
+    for (TComboBoxNonSort* c : {AvgCombo.get(), PeakCombo.get(), ConfigCombo.get()})
         if (c)
-            c->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+            c->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
     if (PosScroll) {
         PosScroll->SetRange(0, 1000);
         PosScroll->LineMagnitude = 10;
@@ -169,15 +149,12 @@ void Toolbar::FillAveragingList()
         return;
     AvgCombo->ClearList();
     const AnalysisSettingsStruct& s = MainWin->Settings;
-    if (s.AverageMode == 0) {
-        for (const char* text : BlockCounts)
+    if (s.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
+        for (const char* text : TAveragingChoices::BlockCounts)
             AvgCombo->AddString(text);
-        char current[16];
-        std::snprintf(current, sizeof current, "%d", int(s.AverageBlocks));
-        const int index = AvgCombo->FindExactString(current);
-        AvgCombo->SetSelIndex(index >= 0 ? index : AvgCombo->GetCount() - 1);
+        AvgCombo->SetSelIndex(TAveragingChoices::BlockCountIndex(s.AverageBlocks));
     } else {
-        for (const char* text : Speeds)
+        for (const char* text : TAveragingChoices::Speeds)
             AvgCombo->AddString(text);
         AvgCombo->SetSelIndex(s.AverageSpeed);
     }
@@ -188,7 +165,7 @@ void Toolbar::FillPeakHoldList()
     if (!PeakCombo)
         return;
     PeakCombo->ClearList();
-    for (const char* text : Speeds)
+    for (const char* text : TAveragingChoices::Speeds)
         PeakCombo->AddString(text);
     PeakCombo->SetSelIndex(MainWin->Settings.PeakHold);
 }
@@ -197,26 +174,14 @@ void Toolbar::AveragingChosen(UINT code)
 {
     if (code != CBN_SELCHANGE || !AvgCombo)
         return;
-    AnalysisSettingsStruct& s = MainWin->Settings;
     const int index = AvgCombo->GetSelIndex();
     if (index < 0)
         return;
-    if (s.AverageMode == 0) {
-        const std::string text = AvgCombo->GetString(index);
-        s.AverageBlocks = text == "Infinite" ? 1000000u : uint32_t(std::atoi(text.c_str()));
+    if (MainWin->Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
+        MainWin->SetAverageBlocks(TAveragingChoices::BlocksOf(AvgCombo->GetString(index)));
     } else {
-        s.AverageSpeed = uint16_t(index);
+        MainWin->SetAverageSpeed(uint16_t(index));
     }
-    ApplyAveraging();
-}
-
-void Toolbar::ApplyAveraging()
-{
-    const AnalysisSettingsStruct& s = MainWin->Settings;
-    for (TSpectralData* spectral :
-         {MainWin->SpectralLeft, MainWin->SpectralRight, MainWin->SpectralCombined, MainWin->SpectralAux})
-        if (spectral)
-            spectral->SetAveraging(float(s.AverageBlocks), s.AverageType);
 }
 
 void Toolbar::PeakHoldChosen(UINT code)
@@ -226,11 +191,7 @@ void Toolbar::PeakHoldChosen(UINT code)
     const int index = PeakCombo->GetSelIndex();
     if (index < 0 || index == MainWin->Settings.PeakHold)
         return;
-    MainWin->Settings.PeakHold = uint16_t(index);
-    for (TSpectralData* spectral : {MainWin->SpectralLeft, MainWin->SpectralRight, MainWin->SpectralCombined})
-        if (spectral)
-            spectral->SetPeakHoldMode(uint16_t(index));
-    MainWin->RepaintSpectrumViews();
+    MainWin->SetPeakHold(uint16_t(index));
 }
 
 void Toolbar::ConfigChosen(UINT code)
@@ -366,7 +327,7 @@ void Toolbar::UpdateDisplay(int times, int length)
 void Toolbar::UpdateButtons()
 {
     const int state = MainWin->RunState;
-    auto latch = [](ToolBtn* b, bool on) {
+    auto latch = [](const std::unique_ptr<ToolBtn>& b, bool on) {
         if (b)
             b->SetHighlight(on ? 1 : 0);
     };
@@ -383,8 +344,8 @@ void Toolbar::UpdateButtons()
 void Toolbar::EvSysColorChange()
 {
     if (HWindow)
-        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(MainWin->FaceBrush));
-    for (ToolBtn* b : {RunBtn, StopBtn, RewindBtn, ForwardBtn, RecordBtn, PlayBtn})
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*MainWin->FaceBrush)));
+    for (ToolBtn* b : {RunBtn.get(), StopBtn.get(), RewindBtn.get(), ForwardBtn.get(), RecordBtn.get(), PlayBtn.get()})
         if (b)
             b->LoadBitmaps();
 }
@@ -406,7 +367,7 @@ void Toolbar::EvLButtonDblClk(UINT, const TPoint&)
 
 void Toolbar::Paint(TDC& dc, bool, TRect&)
 {
-    HGDIOBJ oldFont = ::SelectObject(dc, MainWin->MainFont);
+    dc.SelectObject(*MainWin->MainFont);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const UINT oldAlign = ::GetTextAlign(dc);
     auto text = [&](int x, UINT align, const char* s) {
@@ -437,5 +398,4 @@ void Toolbar::Paint(TDC& dc, bool, TRect&)
     }
     ::SetTextAlign(dc, oldAlign);
     ::SetBkMode(dc, oldMode);
-    ::SelectObject(dc, oldFont);
 }

@@ -1,13 +1,14 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
+#include "framework/TComboBoxNonSort.h"
 #include "framework/TRect.h"
+#include "framework/TScrollBar.h"
 #include "framework/TWindow.h"
+#include "framework/ToolBtn.h"
 
 class TMainWin;
-class TScrollBar;
-class TComboBoxNonSort;
-class ToolBtn;
 
 // The transport bar of the main window for one operating mode: run and
 // transport buttons, averaging and peak-hold choices, the configuration
@@ -21,7 +22,6 @@ public:
     };
 
     Toolbar(TWindow* parent, TMainWin* mainWin, int mode);
-    ~Toolbar() override;
 
     void SetupWindow() override;
     void Paint(TDC& dc, bool erase, TRect& rect) override;
@@ -56,21 +56,20 @@ public:
     TRect LengthRect() const;
 
     int32_t Mode;
-    TComboBoxNonSort* AvgCombo = nullptr;
-    TScrollBar* PosScroll = nullptr;
-    ToolBtn* RunBtn = nullptr;
-    ToolBtn* StopBtn = nullptr;
-    ToolBtn* RewindBtn = nullptr;
-    ToolBtn* ForwardBtn = nullptr;
-    ToolBtn* RecordBtn = nullptr;
-    ToolBtn* PlayBtn = nullptr;
-    TComboBoxNonSort* PeakCombo = nullptr;
-    TComboBoxNonSort* ConfigCombo = nullptr;
+    std::unique_ptr<TComboBoxNonSort> AvgCombo;
+    std::unique_ptr<TScrollBar> PosScroll;
+    std::unique_ptr<ToolBtn> RunBtn;
+    std::unique_ptr<ToolBtn> StopBtn;
+    std::unique_ptr<ToolBtn> RewindBtn;
+    std::unique_ptr<ToolBtn> ForwardBtn;
+    std::unique_ptr<ToolBtn> RecordBtn;
+    std::unique_ptr<ToolBtn> PlayBtn;
+    std::unique_ptr<TComboBoxNonSort> PeakCombo;
+    std::unique_ptr<TComboBoxNonSort> ConfigCombo;
     TMainWin* MainWin;
     int32_t Ready = 0;
 
 private:
-    void ApplyAveraging();
     void AfterPositionChange();
 
     DECLARE_RESPONSE_TABLE(Toolbar);

@@ -4,13 +4,15 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/TBrush.h"
+#include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/TMDIClient.h"
+#include "framework/TMemoryDC.h"
 #include "framework/TModule.h"
-#include "framework/TScrollBar.h"
-#include "shell/TMainWin.h"
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 #include "views/TPaneLayout.h"
+#include "views/TViewHost.h"
 
 DEFINE_RESPONSE_TABLE1(TPlotBase, TMDIChild)
     EV_WM_SIZE
@@ -35,30 +37,19 @@ TRect ToRect(const TPaneRect& r)
 }
 
 // Line drawing that inverts the screen, so drawing twice removes it.
-class TInvertingDC : public TDC {
+class TInvertingDC : public TClientDC {
 public:
-    explicit TInvertingDC(HWND window) : TDC(::GetDC(window)), Window(window)
-    {
-        OldRop = ::SetROP2(GetHDC(), R2_NOT);
-    }
-    ~TInvertingDC() override
-    {
-        ::SetROP2(GetHDC(), OldRop);
-        ::ReleaseDC(Window, GetHDC());
-    }
+    explicit TInvertingDC(HWND window) : TClientDC(window), OldRop(SetROP2(R2_NOT)) {}
+    ~TInvertingDC() override { SetROP2(OldRop); }
 
 private:
-    HWND Window;
     int OldRop;
 };
 
 class TClip {
 public:
-    TClip(TDC& dc, const TRect& rect) : Dc(dc)
-    {
-        ::IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
-    }
-    ~TClip() { ::SelectClipRgn(Dc, nullptr); }
+    TClip(TDC& dc, const TRect& rect) : Dc(dc) { dc.IntersectClipRect(rect); }
+    ~TClip() { Dc.SelectClipRgn(nullptr); }
 
 private:
     TDC& Dc;
@@ -66,16 +57,17 @@ private:
 
 }  // namespace
 
-TPlotBase::TPlotBase(TMDIClient& parent, TMainWin* mainWin, const char* title)
+TPlotBase::TPlotBase(TMDIClient& parent, TViewHost* mainWin, const char* title)
     : TMDIChild(parent, title), MainWin(mainWin)
 {
 }
 
-TPlotBase::~TPlotBase()
+TPlotBase::~TPlotBase() = default;
+
+HBRUSH TPlotBase::FaceBrush() const
 {
-    if (Font)
-        ::DeleteObject(Font);
-    DeleteReadoutBitmaps();
+    const TBrush* brush = MainWin ? MainWin->GetFaceBrush() : nullptr;
+    return brush ? HBRUSH(*brush) : nullptr;
 }
 
 void TPlotBase::GetWindowClass(WNDCLASSA& wc)
@@ -83,7 +75,7 @@ void TPlotBase::GetWindowClass(WNDCLASSA& wc)
     TMDIChild::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
     wc.hCursor = nullptr;
-    wc.hbrBackground = MainWin ? MainWin->FaceBrush : nullptr;
+    wc.hbrBackground = FaceBrush();
 }
 
 void TPlotBase::SetupWindow()
@@ -94,10 +86,7 @@ void TPlotBase::SetupWindow()
     BlankCursor = ::LoadCursorA(instance, "BLANK_CURSOR");
     SelectionCursor = ::LoadCursorA(instance, "SELECTION_CURSOR");
     ArrowCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-    LOGFONTA lf{};
-    lf.lfHeight = 15;
-    std::strcpy(lf.lfFaceName, "Arial");
-    Font = ::CreateFontIndirectA(&lf);
+    Font = std::make_unique<TFont>("Arial", 15);
     FontHeight = 15;
     ::SetCursor(ArrowCursor);
     CreateReadoutBitmaps();
@@ -106,21 +95,17 @@ void TPlotBase::SetupWindow()
 
 void TPlotBase::CreateReadoutBitmaps()
 {
-    HDC screen = ::GetDC(HWindow);
-    XReadoutBitmap = ::CreateCompatibleBitmap(screen, XReadoutSize.cx, XReadoutSize.cy);
-    XReadoutSaveBitmap = ::CreateCompatibleBitmap(screen, XReadoutSize.cx, XReadoutSize.cy);
-    YReadoutBitmap = ::CreateCompatibleBitmap(screen, YReadoutSize.cx, YReadoutSize.cy);
-    YReadoutSaveBitmap = ::CreateCompatibleBitmap(screen, YReadoutSize.cx, YReadoutSize.cy);
-    ::ReleaseDC(HWindow, screen);
+    TClientDC screen(HWindow);
+    XReadoutBitmap = std::make_unique<TBitmap>(screen, XReadoutSize.cx, XReadoutSize.cy);
+    XReadoutSaveBitmap = std::make_unique<TBitmap>(screen, XReadoutSize.cx, XReadoutSize.cy);
+    YReadoutBitmap = std::make_unique<TBitmap>(screen, YReadoutSize.cx, YReadoutSize.cy);
+    YReadoutSaveBitmap = std::make_unique<TBitmap>(screen, YReadoutSize.cx, YReadoutSize.cy);
 }
 
 void TPlotBase::DeleteReadoutBitmaps()
 {
-    for (HBITMAP* b : {&XReadoutBitmap, &XReadoutSaveBitmap, &YReadoutBitmap, &YReadoutSaveBitmap}) {
-        if (*b)
-            ::DeleteObject(*b);
-        *b = nullptr;
-    }
+    for (auto* b : {&XReadoutBitmap, &XReadoutSaveBitmap, &YReadoutBitmap, &YReadoutSaveBitmap})
+        b->reset();
 }
 
 void TPlotBase::CalcPaneRects()
@@ -147,8 +132,8 @@ void TPlotBase::PlaceScrollBar()
 {
     ResetScrollRange();
     if (!ScrollBar) {
-        ScrollBar = new TScrollBar(this, ScrollBarId, GraphRect.left, GraphRect.bottom, GraphRect.Width(),
-                                   ScrollBarThickness, true);
+        ScrollBar = std::make_unique<TScrollBar>(this, ScrollBarId, GraphRect.left, GraphRect.bottom,
+                                                 GraphRect.Width(), ScrollBarThickness, true);
         if (HWindow)
             ScrollBar->Create();
     } else if (ScrollBar->GetHandle()) {
@@ -242,7 +227,7 @@ void TPlotBase::ClearSelection()
 void TPlotBase::UpdateBackgroundBrush()
 {
     if (HWindow && MainWin)
-        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(MainWin->FaceBrush));
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(FaceBrush()));
 }
 
 TRect TPlotBase::XReadoutBox(const TRect& pane, const TPoint& point) const
@@ -257,33 +242,29 @@ TRect TPlotBase::YReadoutBox(const TRect& pane, const TPoint& point) const
     return TRect(pane.left - 1 - w, point.y - h / 2, pane.left - 1, point.y + h / 2);
 }
 
-void TPlotBase::DrawReadout(TDC& dc, const TRect& box, HBITMAP picture, HBITMAP save, float value, int format,
-                            const char* unit)
+void TPlotBase::DrawReadout(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save, float value,
+                            int format, const char* unit)
 {
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, save);
-    ::BitBlt(memory, 0, 0, box.Width(), box.Height(), dc, box.left, box.top, SRCCOPY);
-    ::SelectObject(memory, picture);
-    ::Rectangle(memory, 0, 0, box.Width(), box.Height());
+    TMemoryDC memory(dc);
+    memory.SelectObject(save);
+    memory.BitBlt(0, 0, box.Width(), box.Height(), dc, box.left, box.top);
+    memory.SelectObject(picture);
+    memory.Rectangle(0, 0, box.Width(), box.Height());
     char text[64];
     FormatAxisValue(text, value, format, unit);
-    HGDIOBJ oldFont = ::SelectObject(memory, Font);
-    ::SetTextAlign(memory, TA_CENTER | TA_TOP);
-    ::TextOutA(memory, box.Width() / 2, 1, text, int(std::strlen(text)));
-    ::SelectObject(memory, oldFont);
+    if (Font)
+        memory.SelectObject(*Font);
+    memory.SetTextAlign(TA_CENTER | TA_TOP);
+    memory.TextOut(box.Width() / 2, 1, text);
     // The screen context inverts lines; the box itself is a plain copy.
-    ::BitBlt(dc, box.left, box.top, box.Width(), box.Height(), memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    dc.BitBlt(box.left, box.top, box.Width(), box.Height(), memory, 0, 0);
 }
 
-void TPlotBase::EraseReadout(TDC& dc, const TRect& box, HBITMAP save)
+void TPlotBase::EraseReadout(TDC& dc, const TRect& box, const TBitmap& save)
 {
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, save);
-    ::BitBlt(dc, box.left, box.top, box.Width(), box.Height(), memory, 0, 0, SRCCOPY);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    TMemoryDC memory(dc);
+    memory.SelectObject(save);
+    dc.BitBlt(box.left, box.top, box.Width(), box.Height(), memory, 0, 0);
 }
 
 void TPlotBase::DrawXReadout(TDC& dc, const TRect& pane, const TPoint& point, float value)
@@ -293,16 +274,16 @@ void TPlotBase::DrawXReadout(TDC& dc, const TRect& pane, const TPoint& point, fl
     char unit[10];
     std::memcpy(unit, XUnit, sizeof unit);
     unit[sizeof unit - 1] = '\0';
-    if (MainWin && MainWin->RpmLinkFlag && unit[0])
+    if (MainWin && MainWin->GetRpmLinkFlag() && unit[0])
         unit[1] = '\0';
-    DrawReadout(dc, XReadoutBox(pane, point), XReadoutBitmap, XReadoutSaveBitmap, value, XFormat, unit);
+    DrawReadout(dc, XReadoutBox(pane, point), *XReadoutBitmap, *XReadoutSaveBitmap, value, XFormat, unit);
 }
 
 void TPlotBase::EraseXReadout(TDC& dc, const TRect& pane, const TPoint& point)
 {
     if (point.x == 0 || point.y == 0 || !XReadoutBitmap || !XReadoutSaveBitmap)
         return;
-    EraseReadout(dc, XReadoutBox(pane, point), XReadoutSaveBitmap);
+    EraseReadout(dc, XReadoutBox(pane, point), *XReadoutSaveBitmap);
 }
 
 void TPlotBase::DrawYReadout(TDC& dc, const TRect& pane, const TPoint& point, float value)
@@ -312,20 +293,20 @@ void TPlotBase::DrawYReadout(TDC& dc, const TRect& pane, const TPoint& point, fl
     char unit[10];
     std::memcpy(unit, YUnit, sizeof unit);
     unit[sizeof unit - 1] = '\0';
-    DrawReadout(dc, YReadoutBox(pane, point), YReadoutBitmap, YReadoutSaveBitmap, value, YFormat, unit);
+    DrawReadout(dc, YReadoutBox(pane, point), *YReadoutBitmap, *YReadoutSaveBitmap, value, YFormat, unit);
 }
 
 void TPlotBase::EraseYReadout(TDC& dc, const TRect& pane, const TPoint& point)
 {
     if (point.x == 0 || point.y == 0 || !YReadoutBitmap || !YReadoutSaveBitmap)
         return;
-    EraseReadout(dc, YReadoutBox(pane, point), YReadoutSaveBitmap);
+    EraseReadout(dc, YReadoutBox(pane, point), *YReadoutSaveBitmap);
 }
 
 void TPlotBase::DrawLine(TDC& dc, int x1, int y1, int x2, int y2)
 {
-    ::MoveToEx(dc, x1, y1, nullptr);
-    ::LineTo(dc, x2, y2);
+    dc.MoveTo(x1, y1);
+    dc.LineTo(x2, y2);
 }
 
 void TPlotBase::DrawCrosshair(TDC& dc, const TRect& pane, const TPoint& point)
@@ -378,9 +359,9 @@ void TPlotBase::DrawSidebandCursors(TDC& dc, const TRect& pane, const TPoint& po
 void TPlotBase::DrawSelectionFrame(TDC& dc, const TRect& clip, const TRect& rect)
 {
     TClip clipping(dc, clip);
-    const POINT outline[] = {{rect.left, rect.bottom}, {rect.left, rect.top}, {rect.right, rect.top},
-                             {rect.right, rect.bottom}, {rect.left, rect.bottom}};
-    ::Polyline(dc, outline, 5);
+    const TPoint outline[] = {{rect.left, rect.bottom}, {rect.left, rect.top}, {rect.right, rect.top},
+                              {rect.right, rect.bottom}, {rect.left, rect.bottom}};
+    dc.Polyline(outline, 5);
 }
 
 void TPlotBase::FormatAxisValue(char* text, float value, int format, const char* unit)
@@ -408,18 +389,13 @@ void TPlotBase::Draw3DFrame(TDC& dc, const TRect& rect, int width)
 {
     const COLORREF light = PrintMode ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNHIGHLIGHT);
     const COLORREF dark = PrintMode ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW);
-    HPEN lightPen = ::CreatePen(PS_SOLID, width, light);
-    HPEN darkPen = ::CreatePen(PS_SOLID, width, dark);
-    HGDIOBJ old = ::SelectObject(dc, lightPen);
-    ::MoveToEx(dc, rect.left, rect.bottom, nullptr);
-    ::LineTo(dc, rect.right, rect.bottom);
-    ::LineTo(dc, rect.right, rect.top);
-    ::SelectObject(dc, darkPen);
-    ::LineTo(dc, rect.left, rect.top);
-    ::LineTo(dc, rect.left, rect.bottom);
-    ::SelectObject(dc, old);
-    ::DeleteObject(lightPen);
-    ::DeleteObject(darkPen);
+    dc.SelectObject(Gdi.Pen(light, width));
+    dc.MoveTo(rect.left, rect.bottom);
+    dc.LineTo(rect.right, rect.bottom);
+    dc.LineTo(rect.right, rect.top);
+    dc.SelectObject(Gdi.Pen(dark, width));
+    dc.LineTo(rect.left, rect.top);
+    dc.LineTo(rect.left, rect.bottom);
 }
 
 void TPlotBase::PaintFrame(TDC& dc, bool, TRect& update)
@@ -452,57 +428,43 @@ void TPlotBase::PaintGraph(TDC& dc, bool, TRect& update)
     const TRect strip(0, 0, client.right, ButtonBarHeight);
     if (!strip.Touches(update))
         return;
-    if (MainWin && MainWin->FaceBrush)
-        ::FillRect(dc, &strip, MainWin->FaceBrush);
-    HPEN white = ::CreatePen(PS_SOLID, 1, RGB(255, 255, 255));
-    HPEN black = ::CreatePen(PS_SOLID, 1, RGB(0, 0, 0));
-    HGDIOBJ old = ::SelectObject(dc, white);
+    if (HBRUSH face = FaceBrush())
+        dc.FillRect(strip, face);
+    dc.SelectObject(Gdi.Pen(TColor::White));
     DrawLine(dc, strip.left, strip.top, strip.right, strip.top);
-    ::SelectObject(dc, black);
+    dc.SelectObject(Gdi.Pen(TColor::Black));
     DrawLine(dc, strip.left, strip.bottom, strip.right, strip.bottom);
-    ::SelectObject(dc, old);
-    ::DeleteObject(white);
-    ::DeleteObject(black);
 }
 
 void TPlotBase::LoadLogo()
 {
-    HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
-    HBITMAP logo = ::LoadBitmapA(instance, "SPLASH_BITMAP");
-    if (!logo) {
+    if (!Logo) {
+        HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
+        Logo = std::make_unique<TBitmap>(instance, "SPLASH_BITMAP");
+    }
+    if (!Logo->IsValid()) {
         LogoRect = TRect();
         return;
     }
-    BITMAP info{};
-    ::GetObjectA(logo, sizeof info, &info);
-    ::DeleteObject(logo);
-    LogoRect = TRect(GraphRect.right - 1 - info.bmWidth, GraphRect.top + 1, GraphRect.right - 1,
-                     GraphRect.top + 1 + info.bmHeight);
+    LogoRect = TRect(GraphRect.right - 1 - Logo->Width(), GraphRect.top + 1, GraphRect.right - 1,
+                     GraphRect.top + 1 + Logo->Height());
 }
 
 void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)
 {
-    if (!logoRect.Touches(update) || PrintMode || !MainWin || MainWin->RunState != TMainWin::Stopped)
+    if (!logoRect.Touches(update) || PrintMode || !MainWin || MainWin->GetRunState() != TViewHost::Stopped)
         return;
     char value[21] = {};
-    ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->IniPath);
+    ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->GetIniPath());
     if (_strnicmp(value, "TRUE", 20) == 0)
         return;
-    HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
-    HBITMAP logo = ::LoadBitmapA(instance, "SPLASH_BITMAP");
-    if (!logo)
+    if (!Logo || !Logo->IsValid())
         return;
-    BITMAP info{};
-    ::GetObjectA(logo, sizeof info, &info);
-    HDC memory = ::CreateCompatibleDC(dc);
-    HGDIOBJ old = ::SelectObject(memory, logo);
-    const int oldMode = ::SetStretchBltMode(dc, COLORONCOLOR);
-    ::StretchBlt(dc, logoRect.left, logoRect.top, logoRect.Width(), logoRect.Height(), memory, 0, 0, info.bmWidth,
-                 info.bmHeight, SRCCOPY);
-    ::SetStretchBltMode(dc, oldMode);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
-    ::DeleteObject(logo);
+    TMemoryDC memory(dc);
+    memory.SelectObject(*Logo);
+    const int oldMode = dc.SetStretchBltMode(COLORONCOLOR);
+    dc.StretchBlt(logoRect, memory, TRect(0, 0, Logo->Width(), Logo->Height()));
+    dc.SetStretchBltMode(oldMode);
 }
 
 float TPlotBase::GetXValue(const TPoint&) { return 0.0f; }
@@ -747,6 +709,9 @@ void TPlotBase::EvSize(UINT sizeType, const TSize& size)
 
 void TPlotBase::UpdateLayout()
 {
+    // Colours may have changed with the layout; no context holds the
+    // cached objects between messages.
+    Gdi.Clear();
     LastUpdateTime = 0.0f;
     CalcPaneRects();
     PlaceScrollBar();

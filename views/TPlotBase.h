@@ -1,20 +1,24 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 
+#include "framework/TBitmap.h"
+#include "framework/TFont.h"
+#include "framework/TGdiCache.h"
 #include "framework/TMDIChild.h"
 #include "framework/TPoint.h"
 #include "framework/TRect.h"
+#include "framework/TScrollBar.h"
 #include "framework/TSize.h"
-#include "shell/TPrintOptions.h"
+#include "views/TPrintOptions.h"
 
 // wingdi.h names a CMYK macro after the views' y-value query.
 #undef GetYValue
 
 class TDC;
-class TMainWin;
 class TMDIClient;
-class TScrollBar;
+class TViewHost;
 
 // The MDI child every plot window derives from: the page layout (button
 // strip, one or two framed panes, an optional scroll bar), the logo shown
@@ -26,7 +30,7 @@ public:
     static constexpr int ScrollBarId = 201;
     static constexpr int ScrollBarThickness = 16;
 
-    TPlotBase(TMDIClient& parent, TMainWin* mainWin, const char* title);
+    TPlotBase(TMDIClient& parent, TViewHost* mainWin, const char* title);
     ~TPlotBase() override;
 
     virtual void CalcPaneRects();
@@ -89,8 +93,9 @@ public:
     void LoadLogo();
     void Draw3DFrame(TDC& dc, const TRect& rect, int width);
 
-    TMainWin* MainWin;
-    HFONT Font = nullptr;
+    // The main window, seen through what a view may ask of it.
+    TViewHost* MainWin;
+    std::unique_ptr<TFont> Font;
     int FontHeight = 0;
     int PrintMode = 0;
     HCURSOR PlotCursor = nullptr;
@@ -110,10 +115,10 @@ public:
     int PaneGap = 20;
     TSize XReadoutSize{60, 17};
     TSize YReadoutSize{60, 17};
-    HBITMAP XReadoutBitmap = nullptr;
-    HBITMAP XReadoutSaveBitmap = nullptr;
-    HBITMAP YReadoutBitmap = nullptr;
-    HBITMAP YReadoutSaveBitmap = nullptr;
+    std::unique_ptr<TBitmap> XReadoutBitmap;
+    std::unique_ptr<TBitmap> XReadoutSaveBitmap;
+    std::unique_ptr<TBitmap> YReadoutBitmap;
+    std::unique_ptr<TBitmap> YReadoutSaveBitmap;
     float XValue = 0.0f;
     float YValue = 0.0f;
     float ZValue = 0.0f;
@@ -129,7 +134,7 @@ public:
     int SelectAxis = 0;
     TRect SelectionRect;
     int ScrollBarShown = 1;
-    TScrollBar* ScrollBar = nullptr;
+    std::unique_ptr<TScrollBar> ScrollBar;
     int ScrollPos = 0;
     int VisibleStart = 0;
     int VisibleEnd = 100;
@@ -139,21 +144,28 @@ public:
     int YFormat = 101;
     char XUnit[10] = {};
     char YUnit[10] = {};
+    // The pens, brushes and fonts the view draws with, made once.
+    TGdiCache Gdi;
 
 protected:
     void EvSize(UINT sizeType, const TSize& size);
 
 private:
+    // The host's button-face brush, or null.
+    HBRUSH FaceBrush() const;
     void CreateReadoutBitmaps();
     void DeleteReadoutBitmaps();
     TRect XReadoutBox(const TRect& pane, const TPoint& point) const;
     TRect YReadoutBox(const TRect& pane, const TPoint& point) const;
-    void DrawReadout(TDC& dc, const TRect& box, HBITMAP picture, HBITMAP save, float value, int format,
+    void DrawReadout(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save, float value, int format,
                      const char* unit);
-    void EraseReadout(TDC& dc, const TRect& box, HBITMAP save);
+    void EraseReadout(TDC& dc, const TRect& box, const TBitmap& save);
     void InvalidateReadoutStrips(const TRect& pane);
     void DrawLine(TDC& dc, int x1, int y1, int x2, int y2);
     void ConfineTo(const TRect& pane);
+
+    // "SPLASH_BITMAP", loaded once.
+    std::unique_ptr<TBitmap> Logo;
 
     DECLARE_RESPONSE_TABLE(TPlotBase);
 };

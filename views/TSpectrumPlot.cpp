@@ -5,17 +5,22 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/AnalysisSettingsStruct.h"
+#include "engine/TChannelProcessing.h"
 #include "engine/TSpectralData.h"
 #include "framework/TButton.h"
 #include "framework/TCheckBox.h"
+#include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/TEdit.h"
+#include "framework/TFont.h"
 #include "framework/TModule.h"
 #include "framework/TScrollBar.h"
+#include "framework/ToolBtn.h"
+#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "shell/ToolBtn.h"
-#include "shell/UiHelpers.h"
 #include "views/TSpectralSource.h"
+#include "views/TViewHost.h"
 
 DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
     EV_WM_SIZE
@@ -30,38 +35,12 @@ constexpr int MeterRoom = 70;
 
 const char* const WeightingNames[] = {"Pwr", "Pwr A", "Pwr B", "Pwr C"};
 
-class TPenScope {
-public:
-    TPenScope(HDC dc, int style, int width, COLORREF colour)
-        : Dc(dc), Pen(::CreatePen(style, width, colour)), Old(::SelectObject(dc, Pen)) {}
-    ~TPenScope()
-    {
-        ::SelectObject(Dc, Old);
-        ::DeleteObject(Pen);
-    }
-
-private:
-    HDC Dc;
-    HPEN Pen;
-    HGDIOBJ Old;
-};
-
-void FillBand(HDC dc, int left, int right, int y1, int y2, COLORREF colour)
-{
-    if (y1 == y2)
-        return;
-    RECT r{left, std::min(y1, y2), right, std::max(y1, y2)};
-    HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &r, brush);
-    ::DeleteObject(brush);
-}
-
 }  // namespace
 
-TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* caption, const TRect& placement,
+TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                              ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2,
                              int channel)
-    : TPlotBase(parent, mainWin, caption), MainWin(mainWin), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
+    : TPlotBase(parent, mainWin, caption), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
       Channel(channel)
 {
     Attr.X = placement.left;
@@ -69,39 +48,33 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* 
     Attr.W = placement.right;
     Attr.H = placement.bottom;
 
-    ZoomInButton = new ToolBtn(this, 401, "ZoomInUp", "ZoomInDn", "ZoomInGry", 0, 0, 28, 28,
-                               "Zoom in along frequency axis");
-    ZoomFullButton = new ToolBtn(this, 402, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", 0, 0, 28, 28,
-                                 "Zoom out to show full frequency span");
-    Zoom2XInButton = new ToolBtn(this, 403, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", 0, 0, 28, 28,
-                                 "Zoom in by a factor of 2x");
-    Zoom2XOutButton = new ToolBtn(this, 404, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", 0, 0, 28, 28,
-                                  "Zoom out by a factor of 2x");
-    LineButton = new ToolBtn(this, 471, "GraphLineUp", "GraphLineDn", nullptr, 0, 0, 28, 28,
-                             "Display spectrum as line graph");
-    BarButton = new ToolBtn(this, 472, "GraphBarUp", "GraphBarDn", nullptr, 0, 0, 28, 28,
-                            "Display spectrum as bar graph");
-    StepBarButton = new ToolBtn(this, 473, "GraphStepBarUp", "GraphStepBarDn", nullptr, 0, 0, 28, 28,
-                                "Display spectrum as stepped bar graph");
-    OptionsButton = new ToolBtn(this, 420, "OptionsUp", "OptionsDn", nullptr, 0, 0, 28, 28,
-                                "Set additional spectrum display options");
-    PlotTopEdit = new TEdit(this, 450, "", 0, 0, 44, 20, 20);
-    PlotRangeEdit = new TEdit(this, 452, "", 0, 0, 44, 20, 20);
-    AutoScaleButton = new ToolBtn(this, 480, "AutoScaleUp", "AutoScaleDn", "AutoGr", 0, 0, 28, 28,
-                                  "Autoscale current spectrum");
-    PowerMeterToggle = new TButton(this, 1410, "-", 0, 0, 10, 10);
-    OverlayToggle = new TButton(this, 1411, "-", 0, 0, 10, 10);
-    RpmEdit = new TEdit(this, 490, "", 0, 0, 44, 16, 20);
+    auto tool = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
+        return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, 28, 28, tip);
+    };
+    ZoomInButton = tool(401, "ZoomInUp", "ZoomInDn", "ZoomInGry", "Zoom in along frequency axis");
+    ZoomFullButton = tool(402, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", "Zoom out to show full frequency span");
+    Zoom2XInButton = tool(403, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", "Zoom in by a factor of 2x");
+    Zoom2XOutButton = tool(404, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", "Zoom out by a factor of 2x");
+    LineButton = tool(471, "GraphLineUp", "GraphLineDn", nullptr, "Display spectrum as line graph");
+    BarButton = tool(472, "GraphBarUp", "GraphBarDn", nullptr, "Display spectrum as bar graph");
+    StepBarButton = tool(473, "GraphStepBarUp", "GraphStepBarDn", nullptr, "Display spectrum as stepped bar graph");
+    OptionsButton = tool(420, "OptionsUp", "OptionsDn", nullptr, "Set additional spectrum display options");
+    PlotTopEdit = std::make_unique<TEdit>(this, 450, "", 0, 0, 44, 20, 20);
+    PlotRangeEdit = std::make_unique<TEdit>(this, 452, "", 0, 0, 44, 20, 20);
+    AutoScaleButton = tool(480, "AutoScaleUp", "AutoScaleDn", "AutoGr", "Autoscale current spectrum");
+    PowerMeterToggle = std::make_unique<TButton>(this, 1410, "-", 0, 0, 10, 10);
+    OverlayToggle = std::make_unique<TButton>(this, 1411, "-", 0, 0, 10, 10);
+    RpmEdit = std::make_unique<TEdit>(this, 490, "", 0, 0, 44, 16, 20);
     for (int n = 0; n < SlotCount; ++n) {
         char label[8];
         std::snprintf(label, sizeof label, n == SlotCount - 1 ? "C" : "%d", n + 1);
-        SlotButton[n] = new TButton(this, 1201 + n, label, 0, 0, 14, 14);
-        SlotCheck[n] = new TCheckBox(this, 1221 + n, "", 0, 0, 14, 14);
-        SlotButton2[n] = new TButton(this, 1211 + n, label, 0, 0, 14, 14);
-        SlotCheck2[n] = new TCheckBox(this, 1231 + n, "", 0, 0, 14, 14);
+        SlotButton[n] = std::make_unique<TButton>(this, 1201 + n, label, 0, 0, 14, 14);
+        SlotCheck[n] = std::make_unique<TCheckBox>(this, 1221 + n, "", 0, 0, 14, 14);
+        SlotButton2[n] = std::make_unique<TButton>(this, 1211 + n, label, 0, 0, 14, 14);
+        SlotCheck2[n] = std::make_unique<TCheckBox>(this, 1231 + n, "", 0, 0, 14, 14);
     }
-    OverlayOptionsButton = new TButton(this, 1400, "Options...", 0, 0, 64, 18);
-    OverlayOptionsButton2 = new TButton(this, 1401, "Options...", 0, 0, 64, 18);
+    OverlayOptionsButton = std::make_unique<TButton>(this, 1400, "Options...", 0, 0, 64, 18);
+    OverlayOptionsButton2 = std::make_unique<TButton>(this, 1401, "Options...", 0, 0, 64, 18);
 
     ButtonBarHeight = 30;
     TopInset = 50;
@@ -119,34 +92,9 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* 
         RightMargin += MeterRoom;
 }
 
-TSpectrumPlot::~TSpectrumPlot()
+bool TSpectrumPlot::PeakHoldOn() const
 {
-    delete ZoomInButton;
-    delete ZoomFullButton;
-    delete Zoom2XInButton;
-    delete Zoom2XOutButton;
-    delete LineButton;
-    delete BarButton;
-    delete StepBarButton;
-    delete OptionsButton;
-    delete PlotTopEdit;
-    delete PlotRangeEdit;
-    delete AutoScaleButton;
-    delete PowerMeterToggle;
-    delete OverlayToggle;
-    delete RpmEdit;
-    for (int n = 0; n < SlotCount; ++n) {
-        delete SlotButton[n];
-        delete SlotCheck[n];
-        delete SlotButton2[n];
-        delete SlotCheck2[n];
-    }
-    delete OverlayOptionsButton;
-    delete OverlayOptionsButton2;
-    if (MainWin)
-        for (TSpectrumPlot*& view : MainWin->SpectrumViews)
-            if (view == this)
-                view = nullptr;
+    return MainWin && MainWin->GetAnalysisSettings().PeakHold != 0;
 }
 
 void TSpectrumPlot::GetWindowClass(WNDCLASSA& wc)
@@ -168,9 +116,9 @@ void TSpectrumPlot::SyncScale()
     Scale.PrintMode = PrintMode != 0;
     Scale.CepstrumFactor = 1.0f;
     if (CepstrumAxis && MainWin) {
-        const double rate = MainWin->Settings.Format.SamplingRate;
+        const double rate = MainWin->GetAnalysisSettings().Format.SamplingRate;
         if (rate > 0)
-            Scale.CepstrumFactor = float(MainWin->Settings.FFTsize * 1000.0 / rate / rate);
+            Scale.CepstrumFactor = float(MainWin->GetAnalysisSettings().FFTsize * 1000.0 / rate / rate);
     }
 }
 
@@ -193,7 +141,7 @@ void TSpectrumPlot::WriteAmplitudeFields()
 
 void TSpectrumPlot::HighlightPlotType()
 {
-    ToolBtn* buttons[] = {LineButton, BarButton, StepBarButton};
+    ToolBtn* buttons[] = {LineButton.get(), BarButton.get(), StepBarButton.get()};
     for (int i = 0; i < 3; ++i)
         buttons[i]->SetHighlight(Opts->PlotType == i ? 1 : 0);
 }
@@ -203,7 +151,7 @@ void TSpectrumPlot::SetCaptionFromData()
     if (!Data)
         return;
     char caption[128];
-    if (MainWin->Settings.IndependentScalingAndCalibration == 1)
+    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
         std::snprintf(caption, sizeof caption, "Spectrum - %s", Data->GetLabel());
     else
         std::snprintf(caption, sizeof caption, "Spectrum");
@@ -215,9 +163,10 @@ void TSpectrumPlot::SetupWindow()
     Updating = 1;
     LayoutBusy = 0;
     TPlotBase::SetupWindow();
-    auto setFont = [&](TWindow* w) {
-        if (w && w->GetHandle())
-            w->SendMessage(WM_SETFONT, WPARAM(MainWin->MainFont), TRUE);
+    const TFont* font = MainWin->GetMainFont();
+    auto setFont = [&](const auto& w) {
+        if (font && w && w->GetHandle())
+            w->SendMessage(WM_SETFONT, WPARAM(HFONT(*font)), TRUE);
     };
     setFont(PlotTopEdit);
     setFont(PlotRangeEdit);
@@ -253,7 +202,7 @@ void TSpectrumPlot::EvSize(UINT sizeType, const TSize& size)
 void TSpectrumPlot::EvSysCommand(UINT cmdType, const TPoint&)
 {
     if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
-        MainWin->SpectrumViewClosed(this);
+        MainWin->ViewClosed(*this);
         return;
     }
     DefaultProcessing();
@@ -266,9 +215,9 @@ void TSpectrumPlot::PlaceToolbar()
     const struct {
         ToolBtn* Button;
         int X;
-    } places[] = {{ZoomInButton, 2},  {Zoom2XInButton, 32}, {Zoom2XOutButton, 62},
-                  {ZoomFullButton, 92}, {LineButton, 129},  {StepBarButton, 159},
-                  {BarButton, 189},   {OptionsButton, 226}, {AutoScaleButton, 263}};
+    } places[] = {{ZoomInButton.get(), 2},   {Zoom2XInButton.get(), 32}, {Zoom2XOutButton.get(), 62},
+                  {ZoomFullButton.get(), 92}, {LineButton.get(), 129},  {StepBarButton.get(), 159},
+                  {BarButton.get(), 189},     {OptionsButton.get(), 226}, {AutoScaleButton.get(), 263}};
     for (const auto& p : places) {
         p.Button->MoveWindow(p.X, 1, 28, 28, false);
         p.Button->Invalidate(true);
@@ -305,35 +254,39 @@ void TSpectrumPlot::PlaceOverlayControls()
         return;
     const int meter = Opts->ShowPowerMeter ? MeterRoom : 0;
     const int x = PaneRect1.right + 8 + meter;
-    auto place = [&](TButton** buttons, TCheckBox** checks, TButton* options, int top) {
+    auto place = [&](const std::unique_ptr<TButton>* buttons, const std::unique_ptr<TCheckBox>* checks,
+                     TButton& options, int top) {
         int row = top + 22;
         for (int n = 0; n < SlotCount; ++n, row += 16) {
             buttons[n]->MoveWindow(x - 1, row - 1, 14, 14, true);
             checks[n]->MoveWindow(x + 16, row, 14, 14, true);
         }
-        options->MoveWindow(GraphRect.right + 4 + meter, row, 64, 18, true);
+        options.MoveWindow(GraphRect.right + 4 + meter, row, 64, 18, true);
     };
-    place(SlotButton, SlotCheck, OverlayOptionsButton, PaneRect1.top);
+    place(SlotButton, SlotCheck, *OverlayOptionsButton, PaneRect1.top);
     if (PaneMode == 2)
-        place(SlotButton2, SlotCheck2, OverlayOptionsButton2, PaneRect2.top);
+        place(SlotButton2, SlotCheck2, *OverlayOptionsButton2, PaneRect2.top);
+}
+
+void TSpectrumPlot::ShowButtonBar(int show)
+{
+    for (TWindow* w : std::initializer_list<TWindow*>{
+             ZoomInButton.get(), ZoomFullButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), LineButton.get(),
+             BarButton.get(), StepBarButton.get(), OptionsButton.get(), PlotTopEdit.get(), PlotRangeEdit.get(),
+             AutoScaleButton.get()})
+        w->Show(show);
 }
 
 void TSpectrumPlot::ShowButtons()
 {
-    for (TWindow* w : std::initializer_list<TWindow*>{ZoomInButton, ZoomFullButton, Zoom2XInButton, Zoom2XOutButton,
-                                                     LineButton, BarButton, StepBarButton, OptionsButton, PlotTopEdit,
-                                                     PlotRangeEdit, AutoScaleButton})
-        w->Show(SW_SHOW);
+    ShowButtonBar(SW_SHOW);
     ButtonBarHeight = 30;
     TopInset = 50;
 }
 
 void TSpectrumPlot::HideButtons()
 {
-    for (TWindow* w : std::initializer_list<TWindow*>{ZoomInButton, ZoomFullButton, Zoom2XInButton, Zoom2XOutButton,
-                                                     LineButton, BarButton, StepBarButton, OptionsButton, PlotTopEdit,
-                                                     PlotRangeEdit, AutoScaleButton})
-        w->Show(SW_HIDE);
+    ShowButtonBar(SW_HIDE);
     ButtonBarHeight = 0;
     TopInset = 20;
 }
@@ -378,7 +331,7 @@ void TSpectrumPlot::ResetVisibleRange()
         ShowScrollBar();
         if (ScrollBar && ScrollBar->GetHandle())
             ScrollBar->SetPosition(VisibleStart);
-        for (ToolBtn* b : {ZoomInButton, Zoom2XInButton, Zoom2XOutButton, ZoomFullButton})
+        for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
             b->SetUp();
     }
     if (VisibleStart == lo)
@@ -406,8 +359,9 @@ void TSpectrumPlot::ResetScrollRange()
 void TSpectrumPlot::UpdateBackgroundBrush()
 {
     TPlotBase::UpdateBackgroundBrush();
-    for (ToolBtn* b : {ZoomInButton, ZoomFullButton, Zoom2XInButton, Zoom2XOutButton, LineButton, BarButton,
-                       StepBarButton, OptionsButton, AutoScaleButton})
+    for (ToolBtn* b : {ZoomInButton.get(), ZoomFullButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(),
+                       LineButton.get(), BarButton.get(), StepBarButton.get(), OptionsButton.get(),
+                       AutoScaleButton.get()})
         b->LoadBitmaps();
     Invalidate(true);
 }
@@ -424,20 +378,21 @@ void TSpectrumPlot::UpdateLayout()
     PaneGap = 20;
     RightMargin = 40 + (Opts->ShowOverlayControls ? Opts->OverlayLegendSize * 8 : 0)
                   + (Opts->ShowPowerMeter ? MeterRoom : 0);
-    const uint16_t processing = MainWin->Settings.ChannelProcessing;
-    const bool stereo = MainWin->Settings.Format.NumChannels == 2;
-    int mode = stereo && (processing == 2 || processing == 11 || processing == 12) ? 2 : 1;
-    if (MainWin->Settings.IndependentScalingAndCalibration == 1)
+    const AnalysisSettingsStruct& settings = MainWin->GetAnalysisSettings();
+    const TChannelProcessing::Row& processing = TChannelProcessing::Of(settings.ChannelProcessing);
+    const bool stereo = settings.Format.NumChannels == 2;
+    int mode = stereo ? processing.Panes : 1;
+    if (settings.IndependentScalingAndCalibration == 1)
         mode = 1;
     PaneMode = mode;
     Updating = 1;
     WriteAmplitudeFields();
     HighlightPlotType();
-    const bool coherence = processing == 10;
+    const bool coherence = processing.CoherenceIn == TChannelProcessing::CoherencePane::Whole;
     PlotTopEdit->EnableWindow(!coherence);
     if (coherence)
         PlotRangeEdit->EnableWindow(false);
-    if (MainWin->RpmLinkFlag != 1) {
+    if (MainWin->GetRpmLinkFlag() != 1) {
         RpmEdit->Show(SW_HIDE);
     } else {
         char text[40];
@@ -469,12 +424,14 @@ void TSpectrumPlot::UpdateLayout()
 
 bool TSpectrumPlot::IsCoherencePane(const TRect& pane) const
 {
-    const uint16_t processing = MainWin->Settings.ChannelProcessing;
-    if (processing == 10)
+    switch (TChannelProcessing::Of(MainWin->GetAnalysisSettings().ChannelProcessing).CoherenceIn) {
+    case TChannelProcessing::CoherencePane::Whole:
         return true;
-    if (processing == 11 || processing == 12)
+    case TChannelProcessing::CoherencePane::Lower:
         return PaneMode == 2 && pane == PaneRect2;
-    return false;
+    default:
+        return false;
+    }
 }
 
 void TSpectrumPlot::AllocTraceBuffers()
@@ -563,15 +520,41 @@ float TSpectrumPlot::GetYValue(const TPoint& point)
     return float(fraction * top);
 }
 
-void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, HFONT font)
+void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
 {
-    HGDIOBJ old = ::SelectObject(dc, font ? font : Font);
-    const UINT oldAlign = ::SetTextAlign(dc, align);
-    const int oldMode = ::SetBkMode(dc, TRANSPARENT);
-    ::TextOutA(dc, x, y, text, int(std::strlen(text)));
-    ::SetBkMode(dc, oldMode);
-    ::SetTextAlign(dc, oldAlign);
-    ::SelectObject(dc, old);
+    if (!font)
+        font = Font.get();
+    if (font)
+        dc.SelectObject(*font);
+    const UINT oldAlign = dc.SetTextAlign(align);
+    const int oldMode = dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(x, y, text);
+    dc.SetBkMode(oldMode);
+    dc.SetTextAlign(oldAlign);
+}
+
+const TFont& TSpectrumPlot::RotatedFont()
+{
+    LOGFONTA lf{};
+    lf.lfHeight = FontHeight;
+    lf.lfEscapement = lf.lfOrientation = 900;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return Gdi.Font(lf);
+}
+
+const TFont& TSpectrumPlot::UnderlinedFont()
+{
+    LOGFONTA lf{};
+    lf.lfHeight = FontHeight;
+    lf.lfUnderline = 1;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return Gdi.Font(lf);
+}
+
+void TSpectrumPlot::FillBand(TDC& dc, int left, int right, int y1, int y2, COLORREF colour)
+{
+    if (y1 != y2)
+        dc.FillRect(TRect(left, std::min(y1, y2), right, std::max(y1, y2)), Gdi.Brush(colour));
 }
 
 void TSpectrumPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
@@ -596,13 +579,13 @@ void TSpectrumPlot::FillPaneBackground(TDC& dc, const TRect& pane, const TRect& 
 void TSpectrumPlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
     char text[128];
-    if (MainWin->RpmLinkFlag == 1)
+    if (MainWin->GetRpmLinkFlag() == 1)
         std::snprintf(text, sizeof text, "RPM = %6.3f", Opts->rpm);
     else
         std::snprintf(text, sizeof text, "%s", label ? label : "");
     if (PrintMode) {
         char value[21] = {};
-        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->IniPath);
+        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->GetIniPath());
         if (_strnicmp(value, "FALSE", 20) == 0)
             return;
     }
@@ -655,11 +638,11 @@ void TSpectrumPlot::PaintPowerMeterFrame(TDC& dc, const TRect& pane, const TRect
     TRect frame = column.InflatedBy(1, 1);
     frame.bottom += GetScrollBarHeight();
     Draw3DFrame(dc, frame, PrintMode ? 0 : 2);
-    TPenScope pen(dc, PS_SOLID, 1, RGB(0, 0, 0));
+    dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : Scale.YLabels) {
         const int y = column.top + label.Position;
-        ::MoveToEx(dc, column.right + 1, y, nullptr);
-        ::LineTo(dc, column.right + 4, y);
+        dc.MoveTo(column.right + 1, y);
+        dc.LineTo(column.right + 4, y);
         if (label.Text[0]) {
             char text[11] = {};
             std::memcpy(text, label.Text, 10);
@@ -719,20 +702,14 @@ void TSpectrumPlot::PaintAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& 
         return;
     const bool coherence = IsCoherencePane(pane);
     const auto& labels = coherence ? Scale.CoherenceLabels : Scale.YLabels;
-    LOGFONTA lf{};
-    lf.lfHeight = FontHeight;
-    lf.lfEscapement = lf.lfOrientation = 900;
-    std::strcpy(lf.lfFaceName, "Arial");
-    HFONT rotated = ::CreateFontIndirectA(&lf);
     const char* title = coherence ? "Coherence" : Data->GetAmplitudeUnitName();
     const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
-    DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP, rotated);
-    ::DeleteObject(rotated);
-    TPenScope pen(dc, PS_SOLID, 1, RGB(0, 0, 0));
+    DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP, &RotatedFont());
+    dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : labels) {
         const int y = pane.top + label.Position;
-        ::MoveToEx(dc, pane.left - 3, y, nullptr);
-        ::LineTo(dc, pane.left, y);
+        dc.MoveTo(pane.left - 3, y);
+        dc.LineTo(pane.left, y);
         if (label.Text[0]) {
             char text[11] = {};
             std::memcpy(text, label.Text, 10);
@@ -748,11 +725,11 @@ void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& 
     const int y0 = pane.bottom + GetScrollBarHeight();
     if (!PrintMode && update.bottom <= pane.bottom)
         return;
-    TPenScope pen(dc, PS_SOLID, 1, RGB(0, 0, 0));
+    dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : Scale.XLabels) {
         const int x = pane.left + label.Position;
-        ::MoveToEx(dc, x, y0, nullptr);
-        ::LineTo(dc, x, y0 + 3);
+        dc.MoveTo(x, y0);
+        dc.LineTo(x, y0 + 3);
         if (label.Text[0]) {
             char text[11] = {};
             std::memcpy(text, label.Text, 10);
@@ -760,10 +737,12 @@ void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& 
         }
     }
     char title[160];
+    const char* linkName = nullptr;
+    const char* linkUnit = nullptr;
     if (CepstrumAxis)
         std::snprintf(title, sizeof title, "Quefrency (msec)");
-    else if (MainWin->DdeLinkAxisFlag == 1)
-        std::snprintf(title, sizeof title, "%s %s", MainWin->DdeLinkAxisName, MainWin->DdeLinkAxisUnit);
+    else if (MainWin->GetLinkAxis(linkName, linkUnit))
+        std::snprintf(title, sizeof title, "%s %s", linkName, linkUnit);
     else
         std::snprintf(title, sizeof title, "%s %s", IDS_AXIS_FREQUENCY_TEXT, "(Hz)");
     if (PrintMode) {
@@ -780,11 +759,11 @@ void TSpectrumPlot::PaintHorizontalGrid(TDC& dc, const TRect& pane, const TRect&
     if (!Opts->GridYEnabled || (!PrintMode && !pane.Touches(update)))
         return;
     const auto& labels = IsCoherencePane(pane) ? Scale.CoherenceLabels : Scale.YLabels;
-    TPenScope pen(dc, PS_SOLID, 1, PrintMode ? RGB(128, 128, 128) : Opts->GridColor);
+    dc.SelectObject(Gdi.Pen(PrintMode ? TColor::Gray : TColor(Opts->GridColor)));
     for (const TAxisLabel& label : labels) {
         const int y = pane.top + label.Position;
-        ::MoveToEx(dc, pane.left, y, nullptr);
-        ::LineTo(dc, pane.right, y);
+        dc.MoveTo(pane.left, y);
+        dc.LineTo(pane.right, y);
     }
 }
 
@@ -792,11 +771,11 @@ void TSpectrumPlot::PaintVerticalGrid(TDC& dc, const TRect& pane, const TRect& u
 {
     if (!Opts->GridXEnabled || (!PrintMode && !pane.Touches(update)))
         return;
-    TPenScope pen(dc, PS_SOLID, 1, PrintMode ? RGB(128, 128, 128) : Opts->GridColor);
+    dc.SelectObject(Gdi.Pen(PrintMode ? TColor::Gray : TColor(Opts->GridColor)));
     for (const TAxisLabel& label : Scale.XLabels) {
         const int x = pane.left + label.Position;
-        ::MoveToEx(dc, x, pane.top, nullptr);
-        ::LineTo(dc, x, pane.bottom);
+        dc.MoveTo(x, pane.top);
+        dc.LineTo(x, pane.bottom);
     }
 }
 
@@ -806,16 +785,10 @@ void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const T
         return;
     const bool lower = PaneMode == 2 && pane == PaneRect2;
     if (!PrintMode && !lower) {
-        LOGFONTA lf{};
-        lf.lfHeight = FontHeight;
-        lf.lfUnderline = 1;
-        std::strcpy(lf.lfFaceName, "Arial");
-        HFONT underlined = ::CreateFontIndirectA(&lf);
         DrawText(dc, pane.right + RightMargin / 2 + (Opts->ShowPowerMeter ? 40 : 0), pane.top - FontHeight,
-                 "Overlays", TA_CENTER | TA_TOP, underlined);
-        ::DeleteObject(underlined);
+                 "Overlays", TA_CENTER | TA_TOP, &UnderlinedFont());
     }
-    TCheckBox* first = lower ? SlotCheck2[0] : SlotCheck[0];
+    TCheckBox* first = (lower ? SlotCheck2[0] : SlotCheck[0]).get();
     if (!first || !first->GetHandle())
         return;
     RECT r;
@@ -828,9 +801,9 @@ void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const T
             continue;
         char text[40];
         std::snprintf(text, sizeof text, "Overlay %d", n + 1);
-        const COLORREF old = ::SetTextColor(dc, Opts->OverlayColor[n]);
+        const TColor old = dc.SetTextColor(Opts->OverlayColor[n]);
         DrawText(dc, origin.x + 16, origin.y + n * 16 + FontHeight / 2 - 8, text, TA_LEFT | TA_TOP);
-        ::SetTextColor(dc, old);
+        dc.SetTextColor(old);
     }
 }
 
@@ -839,42 +812,39 @@ void TSpectrumPlot::DrawCurve(TDC& dc, const TRect& pane, const TRect& update, c
 {
     if (!points || count <= 0)
         return;
-    static_assert(sizeof(TCurvePoint) == sizeof(POINT));
-    const POINT* p = reinterpret_cast<const POINT*>(points);
+    static_assert(sizeof(TCurvePoint) == sizeof(TPoint));
+    const TPoint* p = reinterpret_cast<const TPoint*>(points);
     if (PrintMode) {
         static const int Styles[] = {PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_SOLID, PS_SOLID, PS_SOLID};
         const bool colourDevice = IsColorDevice(dc);
         const int style = colourDevice || penIndex < 0 ? PS_SOLID : Styles[std::min(penIndex, 6)];
         const COLORREF c = colourDevice ? (colour == RGB(255, 255, 255) ? RGB(192, 192, 192) : colour) : RGB(0, 0, 0);
-        TPenScope pen(dc, style, 4, c);
+        dc.SelectObject(Gdi.Pen(c, 4, style));
         const int half = count / 2;
         if (half > 0)
-            ::Polyline(dc, p, half);
-        ::Polyline(dc, p + std::max(half - 1, 0), count - std::max(half - 1, 0));
+            dc.Polyline(p, half);
+        dc.Polyline(p + std::max(half - 1, 0), count - std::max(half - 1, 0));
         return;
     }
     if (!pane.Touches(update))
         return;
     if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2 && penIndex < 0) {
-        HBRUSH brush = ::CreateSolidBrush(colour);
-        for (int i = 0; i + 3 < count; i += 3) {
-            RECT bar{p[i + 1].x + 1, p[i + 1].y, p[i + 3].x - 1, p[i + 3].y};
-            ::FillRect(dc, &bar, brush);
-        }
-        ::DeleteObject(brush);
+        const TBrush& brush = Gdi.Brush(colour);
+        for (int i = 0; i + 3 < count; i += 3)
+            dc.FillRect(TRect(p[i + 1].x + 1, p[i + 1].y, p[i + 3].x - 1, p[i + 3].y), brush);
         return;
     }
-    TPenScope pen(dc, PS_SOLID, 1, colour);
-    ::Polyline(dc, p, count);
+    dc.SelectObject(Gdi.Pen(colour));
+    dc.Polyline(p, count);
 }
 
 void TSpectrumPlot::DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data)
 {
     if (!data || !MainWin)
         return;
-    const MarkerSettings& markers = MainWin->Markers;
+    const MarkerSettings& markers = MainWin->GetMarkers();
     const TSpectralSource source(*data);
-    TPenScope pen(dc, PS_SOLID, 1, Opts->MarkerColor);
+    dc.SelectObject(Gdi.Pen(Opts->MarkerColor));
     for (int i = 0; i < MarkerSettings::Count; ++i) {
         if (!markers.MarkerEnable[i])
             continue;
@@ -886,11 +856,11 @@ void TSpectrumPlot::DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data)
         const int h = Scale.ValueToHeight(data->GetDisplayValue(index), pane.Height(), IsCoherencePane(pane));
         const int x = pane.left + column;
         const int y = pane.bottom - h;
-        ::MoveToEx(dc, x, y - 12, nullptr);
-        ::LineTo(dc, x, y - 2);
-        ::LineTo(dc, x - 3, y - 6);
-        ::MoveToEx(dc, x, y - 2, nullptr);
-        ::LineTo(dc, x + 4, y - 7);
+        dc.MoveTo(x, y - 12);
+        dc.LineTo(x, y - 2);
+        dc.LineTo(x - 3, y - 6);
+        dc.MoveTo(x, y - 2);
+        dc.LineTo(x + 4, y - 7);
     }
 }
 
@@ -971,8 +941,8 @@ void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
         const TSpectralSource source(*data);
         const bool coherence = IsCoherencePane(pane);
         const TPaneRect paneRect{pane.left, pane.top, pane.right, pane.bottom};
-        const int saved = ::SaveDC(dc);
-        ::IntersectClipRect(dc, pane.left, pane.top, pane.right + clipMargin, pane.bottom + clipMargin);
+        const int saved = dc.SaveDC();
+        dc.IntersectClipRect(TRect(pane.left, pane.top, pane.right + clipMargin, pane.bottom + clipMargin));
         CurveCount[i] = Scale.BuildCurve(source, paneRect, CurvePoints[i].data(), CurveCapacity, false, coherence);
         PeakCount[i] = PeakHoldOn() ? Scale.BuildCurve(source, paneRect, PeakPoints[i].data(), CurveCapacity, true, coherence) : 0;
         DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, peakStyle);
@@ -988,7 +958,7 @@ void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
             PaintHorizontalGrid(dc, pane, everything);
         }
         DrawMarkers(dc, pane, data);
-        ::RestoreDC(dc, saved);
+        dc.RestoreDC(saved);
         if (Opts->ShowRMSLevel && !PrintMode)
             InvalidateLevelReadout(pane);
         UpdatePowerMeter(dc, pane, data, MeterHeight[i], MeterPeakHeight[i]);
@@ -1007,7 +977,7 @@ void TSpectrumPlot::NewData(float time)
 {
     if (!Data)
         return;
-    if (Opts->IntervalFlag && time > 0.0f && MainWin->RunRequest == 0) {
+    if (Opts->IntervalFlag && time > 0.0f && MainWin->GetRunRequest() == 0) {
         if (time < LastUpdateTime + Opts->IntervalSecs) {
             if (time < LastUpdateTime)
                 LastUpdateTime = 0.0f;
@@ -1016,11 +986,7 @@ void TSpectrumPlot::NewData(float time)
         LastUpdateTime = time;
     }
     if (CurveCapacity > 0 && HWindow && !::IsIconic(HWindow)) {
-        HDC hdc = ::GetDC(HWindow);
-        {
-            TDC dc(hdc);
-            UpdateCurves(dc);
-        }
-        ::ReleaseDC(HWindow, hdc);
+        TClientDC dc(HWindow);
+        UpdateCurves(dc);
     }
 }

@@ -1,18 +1,20 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-#include "shell/SpectrumOpts.h"
-#include "shell/TMainWin.h"
+#include "engine/DisplaySettingsStruct.h"
+#include "framework/TButton.h"
+#include "framework/TCheckBox.h"
+#include "framework/TEdit.h"
+#include "framework/ToolBtn.h"
+#include "views/MarkerSettings.h"
+#include "views/SpectrumOpts.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
-class TButton;
-class TCheckBox;
-class TEdit;
 class TSpectralData;
-class ToolBtn;
 
 // The spectrum view: the current spectrum of one display channel in one pane,
 // or of two in two stacked panes, with its peak-hold curve, grid, axes, power
@@ -22,9 +24,8 @@ class TSpectrumPlot : public TPlotBase {
 public:
     static constexpr int SlotCount = SpectrumOpts::SlotCount;
 
-    TSpectrumPlot(TMDIClient& parent, TMainWin* mainWin, const char* caption, const TRect& placement,
+    TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                   ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2, int channel);
-    ~TSpectrumPlot() override;
 
     void SetSelection(const TRect& rect) override;
     void ResetVisibleRange() override;
@@ -76,26 +77,25 @@ public:
     void ShowButtons();
     void HideButtons();
 
-    TMainWin* MainWin;
     ScalingStruct Scaling;
     SpectrumOpts* Opts;
     TSpectralData* Data;
     TSpectralData* Data2;
     int Channel;
-    ToolBtn* ZoomInButton = nullptr;
-    ToolBtn* ZoomFullButton = nullptr;
-    ToolBtn* Zoom2XInButton = nullptr;
-    ToolBtn* Zoom2XOutButton = nullptr;
-    ToolBtn* LineButton = nullptr;
-    ToolBtn* BarButton = nullptr;
-    ToolBtn* StepBarButton = nullptr;
-    ToolBtn* OptionsButton = nullptr;
-    TEdit* PlotTopEdit = nullptr;
-    TEdit* PlotRangeEdit = nullptr;
-    ToolBtn* AutoScaleButton = nullptr;
-    TButton* PowerMeterToggle = nullptr;
-    TButton* OverlayToggle = nullptr;
-    TEdit* RpmEdit = nullptr;
+    std::unique_ptr<ToolBtn> ZoomInButton;
+    std::unique_ptr<ToolBtn> ZoomFullButton;
+    std::unique_ptr<ToolBtn> Zoom2XInButton;
+    std::unique_ptr<ToolBtn> Zoom2XOutButton;
+    std::unique_ptr<ToolBtn> LineButton;
+    std::unique_ptr<ToolBtn> BarButton;
+    std::unique_ptr<ToolBtn> StepBarButton;
+    std::unique_ptr<ToolBtn> OptionsButton;
+    std::unique_ptr<TEdit> PlotTopEdit;
+    std::unique_ptr<TEdit> PlotRangeEdit;
+    std::unique_ptr<ToolBtn> AutoScaleButton;
+    std::unique_ptr<TButton> PowerMeterToggle;
+    std::unique_ptr<TButton> OverlayToggle;
+    std::unique_ptr<TEdit> RpmEdit;
     int Updating = 0;
     int LayoutBusy = 0;
     int CepstrumAxis = 0;
@@ -114,26 +114,32 @@ public:
     int MeterPeakHeight[2] = {};
     int DrawnMeterHeight[2] = {};
     int DrawnMeterPeakHeight[2] = {};
-    TButton* SlotButton[SlotCount] = {};
-    TCheckBox* SlotCheck[SlotCount] = {};
-    TButton* SlotButton2[SlotCount] = {};
-    TCheckBox* SlotCheck2[SlotCount] = {};
-    TButton* OverlayOptionsButton = nullptr;
-    TButton* OverlayOptionsButton2 = nullptr;
+    std::unique_ptr<TButton> SlotButton[SlotCount];
+    std::unique_ptr<TCheckBox> SlotCheck[SlotCount];
+    std::unique_ptr<TButton> SlotButton2[SlotCount];
+    std::unique_ptr<TCheckBox> SlotCheck2[SlotCount];
+    std::unique_ptr<TButton> OverlayOptionsButton;
+    std::unique_ptr<TButton> OverlayOptionsButton2;
     TPoint MarkerPoints[3][MarkerSettings::Count];
     TRect MarkerRects[3][MarkerSettings::Count];
 
 private:
     void UpdatePanes(TDC& dc, bool bandBars);
+    // Shows or hides the tool buttons and amplitude fields of the bar.
+    void ShowButtonBar(int show);
     int PaneIndex(const TRect& pane) const { return PaneMode == 2 && pane == PaneRect2 ? 1 : 0; }
     TSpectralData* PaneData(int index) const { return index == 1 ? Data2 : Data; }
-    bool PeakHoldOn() const { return MainWin && MainWin->Settings.PeakHold != 0; }
+    bool PeakHoldOn() const;
     void SyncScale();
     void SetCaptionFromData();
     void WriteAmplitudeFields();
     void HighlightPlotType();
     TRect MeterColumn(const TRect& pane) const;
-    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, HFONT font = nullptr);
+    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
+    // The readout font turned to run up the amplitude axis, or underlined.
+    const TFont& RotatedFont();
+    const TFont& UnderlinedFont();
+    void FillBand(TDC& dc, int left, int right, int y1, int y2, COLORREF colour);
 
     DECLARE_RESPONSE_TABLE(TSpectrumPlot);
 };

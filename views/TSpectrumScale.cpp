@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include "engine/DisplaySettingsStruct.h"
 
 namespace {
 
@@ -22,6 +23,17 @@ double LinearTickStep(double span)
         if (span / step >= 4.0)
             return step;
     return 1.0;
+}
+
+// Where the walk over the frequency axis starts: 0, or the last tick of the
+// walk from 0 at or below lo, since no tick below lo gets a label. With
+// linear steps the ticks are multiples of the step; otherwise they climb a
+// decade at a time (see DecadeStep) to 1e6, and from there by 10000.
+double FirstTick(double lo, double linearStep)
+{
+    if (linearStep > 0.0)
+        return lo > 0.0 ? std::floor(lo / linearStep) * linearStep : 0.0;
+    return lo > 1e6 ? 1e6 + std::floor((lo - 1e6) / 10000.0) * 10000.0 : 0.0;
 }
 
 double DecadeStep(double f)
@@ -69,6 +81,9 @@ const char* LinearAmplitudeFormat(double step)
     return "%3.0f";
 }
 
+// More amplitude ticks than a pane has pixel rows.
+constexpr int MostAmplitudeTicks = 4096;
+
 // Ticks from top down to top - range; rows computed from the tick number so
 // that long runs of small steps do not drift.
 std::vector<TAxisLabel> AmplitudeTicks(double top, double range, double step, int capacity, int height,
@@ -94,7 +109,7 @@ double TSpectrumScale::RawHeight(float value, int height, bool coherence) const
 {
     if (coherence)
         return height * static_cast<double>(value) * (1.0 / 1.2);
-    if (AmpScaleType == 1)
+    if (AmpScaleType == DisplaySettingsStruct::DecibelAmplitude)
         return height * (static_cast<double>(value) - PlotTop + PlotRange) / PlotRange;
     const double top = PlotTop > 0.0f ? PlotTop : 1.0;
     return height * static_cast<double>(value) / top;
@@ -134,7 +149,7 @@ void TSpectrumScale::BuildColumnMap(int width, const TSpectrumSource& source)
     auto indexOf = [&](double f) {
         return static_cast<uint32_t>(std::clamp(source.IndexOf(static_cast<float>(f / k)), 0, last));
     };
-    if (FreqScaleType == 0) {
+    if (FreqScaleType == DisplaySettingsStruct::LinearFrequency) {
         for (int i = 0; i < width; ++i) {
             const double f = lo + i * (hi - lo) / width;
             ColumnBins[i] = {indexOf(f), static_cast<float>(f)};
@@ -184,12 +199,22 @@ void TSpectrumScale::BuildXLabels(int width)
     const double k = CepstrumFactor;
     const double lo = StartFreq * k;
     const double hi = StopFreq * k;
+    // The walk below ends when it passes hi, so it needs finite, ordered limits.
+    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
+        return;
     const double span = hi - lo;
-    const bool linear = FreqScaleType == 0;
+    const bool linear = FreqScaleType == DisplaySettingsStruct::LinearFrequency;
+    // No frequency above the map's highest column gets a column, so the walk
+    // may end there; and a full table keeps nothing more (its last entry is
+    // only overwritten, then cut off), so it ends there too.
+    float top = ColumnBins.front().Frequency;
+    for (const TColumnEntry& entry : ColumnBins)
+        top = std::max(top, entry.Frequency);
+    const int capacity = width - 1;
     std::vector<TAxisLabel> table(static_cast<size_t>(width));
     int count = 0;
     bool secondPass = false;
-    double f = 0.0;
+    double f = FirstTick(lo, linear ? LinearTickStep(span) : 0.0);
     for (;;) {
         const int column = f >= lo ? ColumnOf(static_cast<float>(f)) : NoColumn;
         if (column != NoColumn && count < width) {
@@ -208,16 +233,17 @@ void TSpectrumScale::BuildXLabels(int width)
             if (count < width - 1)
                 ++count;
         }
-        f += (linear || secondPass) ? LinearTickStep(span) : DecadeStep(f);
-        if (f > hi) {
+        const double next = f + ((linear || secondPass) ? LinearTickStep(span) : DecadeStep(f));
+        if (next > hi || static_cast<float>(next) > top || count == capacity || next == f) {
             if (!linear && !secondPass && count < 4) {
                 secondPass = true;
-                f = 0.0;
+                f = FirstTick(lo, LinearTickStep(span));
                 count = 0;
                 continue;
             }
             break;
         }
+        f = next;
     }
     table.resize(static_cast<size_t>(count));
     Thin(table, PrintMode ? 300 : 30, true);
@@ -227,12 +253,12 @@ void TSpectrumScale::BuildXLabels(int width)
 void TSpectrumScale::BuildYLabels(int height)
 {
     YLabels.clear();
-    const bool decibels = AmpScaleType == 1;
+    const bool decibels = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
     const double r = decibels ? PlotRange : PlotTop;
-    if (!(r > 0.0))
+    if (!(r > 0.0) || !std::isfinite(r) || !std::isfinite(PlotTop))
         return;
     const double step = decibels ? DecibelStep(r) : LinearAmplitudeStep(r);
-    const int capacity = static_cast<int>(r / step + 1.0);
+    const int capacity = static_cast<int>(std::min(r / step + 1.0, static_cast<double>(MostAmplitudeTicks)));
     const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : LinearAmplitudeFormat(step);
     YLabels = AmplitudeTicks(PlotTop, r, step, capacity, height, format);
     Thin(YLabels, 10, false);
@@ -273,7 +299,7 @@ int TSpectrumScale::BuildCurve(const TSpectrumSource& source, const TPaneRect& p
         return 0;
     const int height = pane.Height();
     const int bottom = pane.bottom;
-    const bool bands = FreqScaleType == 2;
+    const bool bands = FreqScaleType == DisplaySettingsStruct::OctaveBands;
     int count = 0;
     auto add = [&](int x, int y) {
         if (count < capacity)

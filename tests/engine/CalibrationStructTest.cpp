@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
+#include <vector>
 #include "engine/CalibrationStruct.h"
 #include "tests/engine/Fixture.h"
 
@@ -118,4 +120,103 @@ TEST(CalibrationStruct, OlderLayoutConvertsIntoBothChannels)
     std::memset(old + 276, 'x', 60);
     ConvertOldCalibration(old, record);
     EXPECT_EQ(std::strlen(record.Left.LabelLinear), 59u);
+}
+
+namespace {
+CalibrationStruct GoodRecord()
+{
+    CalibrationStruct r{};
+    std::strcpy(r.Filename, "C:\\cal\\mic.cal");
+    for (CalibrationChannel* c : {&r.Left, &r.Right}) {
+        c->IsEnabled = 1;
+        c->RefLevel = 94.0f;
+        c->RefType = 1;
+        c->RefUnits = UnitSplAir;
+        std::strcpy(c->LabelLinear, "Pascals rms");
+        std::strcpy(c->LabelLog, "SPL (dB re 20uPA) rms");
+        c->LabelType = 1;
+        c->PctFullScale = 0.25f;
+        c->CalRatio = 5.6f;
+    }
+    std::strcpy(r.Left.ChannelName, "Mic");
+    std::strcpy(r.Right.ChannelName, "Rear");
+    r.Reserved[7] = 0x5A;
+    return r;
+}
+
+std::vector<uint8_t> Bytes(const CalibrationStruct& r)
+{
+    const auto* p = reinterpret_cast<const uint8_t*>(&r);
+    return {p, p + sizeof r};
+}
+}
+
+TEST(CalibrationStruct, StoredRecordsComeBackWholeWithTheirTextsEndingInTheirFields)
+{
+    const CalibrationStruct good = GoodRecord();
+    CalibrationStruct read;
+    std::memset(&read, 0x77, sizeof read);
+    ASSERT_TRUE(ReadCalibrationRecord(Bytes(good).data(), sizeof good, read));
+    EXPECT_EQ(std::memcmp(&read, &good, sizeof read), 0);
+
+    // Texts that fill their fields to the last byte are cut there.
+    CalibrationStruct full = good;
+    std::memset(full.Filename, 'F', sizeof full.Filename);
+    std::memset(full.Left.LabelLinear, 'L', sizeof full.Left.LabelLinear);
+    std::memset(full.Right.ChannelName, 'N', sizeof full.Right.ChannelName);
+    ASSERT_TRUE(ReadCalibrationRecord(Bytes(full).data(), sizeof full, read));
+    EXPECT_EQ(std::strlen(read.Filename), 259u);
+    EXPECT_EQ(std::strlen(read.Left.LabelLinear), 59u);
+    EXPECT_EQ(std::strlen(read.Right.ChannelName), 39u);
+    EXPECT_EQ(std::strlen(read.Left.LabelLog), std::strlen(good.Left.LabelLog));
+}
+
+TEST(CalibrationStruct, RecordsTheDialogNeverStoresAreRefused)
+{
+    struct Case {
+        const char* Name;
+        void (*Spoil)(CalibrationStruct&);
+    };
+    const Case cases[] = {
+        {"enable flag 0x41414141", [](CalibrationStruct& r) { r.Right.IsEnabled = 0x41414141; }},
+        {"NaN level", [](CalibrationStruct& r) { r.Left.RefLevel = NAN; }},
+        {"infinite full scale", [](CalibrationStruct& r) { r.Right.PctFullScale = INFINITY; }},
+        {"infinite ratio", [](CalibrationStruct& r) { r.Left.CalRatio = -INFINITY; }},
+        {"negative level in volts", [](CalibrationStruct& r) { r.Left.RefUnits = UnitVolts, r.Left.RefLevel = -1.0f; }},
+        {"unit 12", [](CalibrationStruct& r) { r.Left.RefUnits = 12; }},
+        {"level type -1", [](CalibrationStruct& r) { r.Right.RefType = -1; }},
+        {"level type 3", [](CalibrationStruct& r) { r.Left.RefType = 3; }},
+        {"label type 3", [](CalibrationStruct& r) { r.Left.LabelType = 3; }},
+        {"conversion 9", [](CalibrationStruct& r) { r.Right.ConversionType = 9; }},
+        {"integration 3", [](CalibrationStruct& r) { r.Left.IntegrationType = 3; }},
+        {"line break in a label", [](CalibrationStruct& r) { std::strcpy(r.Left.LabelLog, "dB\r\n[Main]"); }},
+        {"control character in a name", [](CalibrationStruct& r) { r.Right.ChannelName[2] = 0x01; }},
+        {"control character in the file name", [](CalibrationStruct& r) { r.Filename[0] = 0x1B; }},
+    };
+    const CalibrationStruct good = GoodRecord();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        CalibrationStruct spoiled = good;
+        c.Spoil(spoiled);
+        CalibrationStruct read = good;
+        read.Left.CalRatio = 9.0f;
+        const CalibrationStruct before = read;
+        EXPECT_FALSE(ReadCalibrationRecord(Bytes(spoiled).data(), sizeof spoiled, read));
+        EXPECT_EQ(std::memcmp(&read, &before, sizeof read), 0) << "the record stays as it was";
+    }
+
+    CalibrationStruct read{};
+    const std::vector<uint8_t> nonZero(sizeof(CalibrationStruct), 0x41);
+    EXPECT_FALSE(ReadCalibrationRecord(nonZero.data(), nonZero.size(), read));
+    EXPECT_FALSE(ReadCalibrationRecord(nonZero.data(), 1000, read)) << "neither layout's size";
+    uint8_t old[CalibrationStructOldSize] = {};
+    const float nan = NAN;
+    std::memcpy(old + 264, &nan, 4);
+    EXPECT_FALSE(ReadCalibrationRecord(old, sizeof old, read)) << "older layout";
+
+    // A dB unit takes a negative level.
+    CalibrationStruct dbv = good;
+    dbv.Left.RefUnits = UnitDbv;
+    dbv.Left.RefLevel = -10.0f;
+    EXPECT_TRUE(ReadCalibrationRecord(Bytes(dbv).data(), sizeof dbv, read));
 }

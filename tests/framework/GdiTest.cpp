@@ -1,9 +1,11 @@
 #include <cstdio>
+#include <cstring>
 #include "GuiTest.h"
 #include "Screenshot.h"
 #include "framework/TBrush.h"
 #include "framework/TDib.h"
 #include "framework/TFont.h"
+#include "framework/TGdiCache.h"
 #include "framework/TGauge.h"
 #include "framework/TPalette.h"
 #include "framework/TPen.h"
@@ -200,4 +202,50 @@ TEST_F(GdiTest, GaugeFillsItsValueShareWithTheBarColour)
     Screenshot shot(gauge);
     EXPECT_EQ(shot.At(10, 10), RGB(255, 0, 255));
     EXPECT_EQ(shot.At(150, 10), ::GetSysColor(COLOR_BTNFACE));
+}
+
+TEST_F(GdiTest, WrappersCountWhatTheyOwnUntilItIsDeleted)
+{
+    const long before = TGdiObject::LiveObjects();
+    {
+        TPen pen(TColor::LtRed);
+        TBrush brush(TColor::LtBlue);
+        TFont font("Arial", 15);
+        TBitmap bitmap(Screen, 8, 8);
+        TMemoryDC memory(Screen);
+        EXPECT_EQ(TGdiObject::LiveObjects(), before + 5);
+        // Borrowed handles are their owner's to count; a failed load makes nothing.
+        TPen stock(static_cast<HPEN>(::GetStockObject(BLACK_PEN)), false);
+        TBitmap missing(App.GetInstance(), "NO_SUCH_BITMAP");
+        EXPECT_FALSE(missing.IsValid());
+        EXPECT_EQ(TGdiObject::LiveObjects(), before + 5);
+        memory.SelectObject(bitmap);
+        memory.SelectObject(pen);
+    }
+    EXPECT_EQ(TGdiObject::LiveObjects(), before);
+}
+
+TEST_F(GdiTest, CacheMakesEachObjectOnceUntilCleared)
+{
+    const long before = TGdiObject::LiveObjects();
+    TGdiCache cache;
+    LOGFONTA lf{};
+    lf.lfHeight = 15;
+    std::strcpy(lf.lfFaceName, "Arial");
+    TMemoryDC memory(Screen);
+    TBitmap bitmap(Screen, 4, 4);
+    memory.SelectObject(bitmap);
+    for (int frame = 0; frame < 100; ++frame) {
+        memory.SelectObject(cache.Pen(TColor::LtRed));
+        memory.SelectObject(cache.Pen(TColor::LtRed, 4, PS_DASH));
+        memory.FillRect(TRect(0, 0, 4, 4), cache.Brush(TColor::LtBlue));
+        memory.SelectObject(cache.Font(lf));
+    }
+    EXPECT_EQ(&cache.Pen(TColor::LtRed), &cache.Pen(TColor::LtRed));
+    EXPECT_NE(&cache.Pen(TColor::LtRed), &cache.Pen(TColor::LtRed, 4, PS_DASH));
+    EXPECT_EQ(memory.GetPixel(1, 1), TColor::LtBlue);
+    EXPECT_EQ(TGdiObject::LiveObjects(), before + 2 + 4);
+    memory.RestoreObjects();
+    cache.Clear();
+    EXPECT_EQ(TGdiObject::LiveObjects(), before + 2);
 }

@@ -10,7 +10,7 @@
 class Screenshot {
 public:
     explicit Screenshot(HWND window)
-        : Client(window), Memory(Client), Size(ClientSize(window)), Bitmap(Client, Size.Width(), Size.Height())
+        : Client(window), Size(ClientSize(window)), Bitmap(Client, Size.Width(), Size.Height()), Memory(Client)
     {
         Memory.SelectObject(Bitmap);
         Memory.BitBlt(0, 0, Size.Width(), Size.Height(), Client, 0, 0);
@@ -25,7 +25,8 @@ private:
         return r;
     }
     TClientDC Client;
-    TMemoryDC Memory;
     TRect Size;
+    // Declared before the context that selects it, so it outlives the selection.
     TBitmap Bitmap;
+    TMemoryDC Memory;
 };

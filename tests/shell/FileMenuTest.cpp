@@ -5,6 +5,8 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 #include "engine/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"
@@ -471,4 +473,75 @@ TEST_F(TFileMenu, CalibrationFilesRoundTripBothChannels)
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text,
               "Failure opening calibration file: \"C:\\absent.cal\".  Calibration will be disabled.");
+}
+
+namespace {
+
+// The calibration keys of a settings file, as the main window writes them.
+std::vector<TIniLine> CalibrationLines(const std::string& ini)
+{
+    std::vector<TIniLine> lines;
+    for (const TIniLine& l : ReadIniLines(ini))
+        if (l.Section == "Calibration" || l.Section == "CalibrationR") lines.push_back(l);
+    return lines;
+}
+
+bool SameLines(const std::vector<TIniLine>& a, const std::vector<TIniLine>& b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].Section != b[i].Section || a[i].Key != b[i].Key || a[i].Value != b[i].Value) return false;
+    return true;
+}
+
+}
+
+TEST_F(TFileMenu, AWaveWithoutSamplesIsNotOpenedAndSaysSo)
+{
+    const std::string empty = Folder.File("empty.wav");
+    std::ofstream(empty, std::ios::binary) << Contents(Wave).substr(0, 40) << std::string(4, '\0');
+    Main->OpenWaveFile(empty.c_str());
+    EXPECT_EQ(Main->WaveFile, nullptr);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].Text, "The wave file " + empty + " holds no samples.");
+    EXPECT_EQ(Messages()[0].Caption, "Tonalyx");
+}
+
+// A calibration chunk or a .cal file filled with nonsense is refused with a
+// message naming the file; the calibration in use stays, and nothing of the
+// nonsense reaches the settings file written at exit.
+TEST_F(TFileMenu, NonsenseCalibrationIsRefusedAndNeverReachesTheIni)
+{
+    const std::string good = Folder.File("good.cal");
+    ::WritePrivateProfileStringA("Calibration", "RefLevel", "2.0", good.c_str());
+    ::WritePrivateProfileStringA("Calibration", "LabelLinear", "Volts peak", good.c_str());
+    Main->ReadCalibrationFile(good.c_str(), Main->Calibration);
+    Main->Calibration.Left.IsEnabled = Main->Calibration.Right.IsEnabled = 1;
+    const CalibrationStruct inUse = Main->Calibration;
+    Main->WriteSettings(Main->IniPath);
+    const std::vector<TIniLine> before = CalibrationLines(Ini);
+    ASSERT_FALSE(before.empty());
+
+    const std::string wave = Folder.File("nonsense.wav");
+    std::ofstream(wave, std::ios::binary) << Contents(Wave) << std::string("\x66\0\0\0\0\x08\0\0", 8)
+                                          << std::string(2048, 'A');
+    const std::string cal = Folder.File("nonsense.cal");
+    for (auto [key, value] : {std::pair{"RefLevel", "inf"}, {"LeftChannelName", "-2147483648"},
+                              {"RightChannelName", "1e39"}, {"LabelLinear", "\x01\x02\x03\x7F"}})
+        ::WritePrivateProfileStringA("Calibration", key, value, cal.c_str());
+
+    Messages().clear();
+    Main->Choices = {wave};
+    Main->CmFileOpen();
+    ASSERT_NE(Main->WaveFile, nullptr);
+    EXPECT_EQ(Main->WaveFile->GetFrameCount(), 64u);
+    Main->ReadCalibrationFile(cal.c_str(), Main->Calibration);
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].Text, "The calibration data in " + wave + " is invalid.  The current calibration is kept.");
+    EXPECT_EQ(Messages()[1].Text,
+              "The calibration file \"" + cal + "\" holds invalid values.  The current calibration is kept.");
+    EXPECT_EQ(std::memcmp(&Main->Calibration, &inUse, sizeof inUse), 0);
+
+    Main->WriteSettings(Main->IniPath);
+    EXPECT_TRUE(SameLines(CalibrationLines(Ini), before));
 }

@@ -194,6 +194,7 @@ TEST_F(TSettingsFixture, ReadRulesAndClamps)
     };
     auto fft = [](TMainWin& w) { return double(w.Settings.FFTsize); };
     auto disk = [](TMainWin& w) { return double(w.FileIO.MaxDiskRecordingSizeBytes); };
+    auto correction = [](TMainWin& w) { return double(w.Settings.SamplingRateCorrectionFactor); };
     const Case cases[] = {
         {"Settings", "FFTsize", "1000", fft, 16384},
         {"Settings", "FFTsize", "0", fft, 16384},
@@ -231,6 +232,16 @@ TEST_F(TSettingsFixture, ReadRulesAndClamps)
         {"Trigger", "Threshold", "abc", [](TMainWin& w) { return double(w.Trigger.Threshold); }, 0},
         {"Trigger", "DelayMsec", "1,5", [](TMainWin& w) { return double(w.Trigger.DelayMsec); }, 1.0},
         {"SpectrumOpts", "LineColor", "16711680", [](TMainWin& w) { return double(w.SpectrumOptions[0].LineColor); }, 0xFF0000},
+        {"Settings", "SamplingRateCorrectionFactor", "nan", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "inf", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "0", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "-1", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "1e39", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "1e8", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "2.5", correction, 1.0},
+        {"Settings", "SamplingRateCorrectionFactor", "0.5", correction, 0.5},
+        {"Settings", "SamplingRateCorrectionFactor", "1.0001", correction, double(1.0001f)},
+        {"Settings", "SamplingRateCorrectionFactor", "2", correction, 2.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.Section) + "/" + c.Key + "=" + c.Text);

@@ -136,6 +136,29 @@ TEST_F(TProgramRun, SplashSetting)
     }
 }
 
+// A correction factor that would leave the spectrum view no frequency axis
+// to label once kept start-up from ever finishing.
+TEST_F(TProgramRun, AnyCorrectionFactorStartsAndIsWrittenBackInRange)
+{
+    for (const char* value : {"nan", "inf", "0", "-1", "1e39"}) {
+        SCOPED_TRACE(value);
+        WriteIni(Ini, "[Main]\nShowSplashScreen=0\n");
+        ::WritePrivateProfileStringA("Settings", "SamplingRateCorrectionFactor", value, Ini.c_str());
+        const auto begin = std::chrono::steady_clock::now();
+        Start();
+        HWND frame = WaitForFrame();
+        ASSERT_TRUE(frame);
+        EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 15.0);
+        EXPECT_EQ(Exit(frame), 0u);
+        char text[32] = {};
+        ::GetPrivateProfileStringA("Settings", "SamplingRateCorrectionFactor", "", text, sizeof text, Ini.c_str());
+        EXPECT_STREQ(text, "1.000000");
+        ::CloseHandle(Process.hProcess);
+        ::CloseHandle(Process.hThread);
+        Process = {};
+    }
+}
+
 TEST_F(TProgramRun, HiddenStartKeepsTheFrameHidden)
 {
     WriteIni(Ini, "[Main]\nShowSplashScreen=0\n[ViewStatus]\nHideApplicationWindow=1\n");

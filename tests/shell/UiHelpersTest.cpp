@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
+#include "framework/UiHelpers.h"
 #include "shell/FileTypes.h"
-#include "shell/UiHelpers.h"
 
 TEST(FormatTime, Forms)
 {

@@ -2,6 +2,7 @@
 // column maps, axis label tables and curve building.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -223,6 +224,57 @@ TEST(SpectrumScale, FrequencyLabels)
         EXPECT_EQ(Positions(s.XLabels), c.columns) << c.stop;
         EXPECT_EQ(Texts(s.XLabels), c.texts) << c.stop;
     }
+}
+
+// Limits read from a settings file can be anything: the label builders end
+// at once for limits that are not finite or not ordered, and soon for huge
+// ones, whose tables never hold more than a label a column.
+TEST(SpectrumScale, LabelBuildersEndForAnyLimits)
+{
+    const float inf = INFINITY, nan = NAN;
+    struct Case {
+        uint16_t axis;
+        float start, stop;
+        bool labelled;
+    };
+    const Case cases[] = {
+        {1, 5.0f, nan, false},        {1, nan, 22000.0f, false},  {0, 5.0f, inf, false},
+        {1, -inf, 22000.0f, false},   {0, 22000.0f, 5.0f, false}, {1, 1000.0f, 1000.0f, false},
+        {1, 5.0f, 1e8f, true},        {1, 5.0f, 3e38f, true},     {0, 0.0f, 3e38f, true},
+        {2, 1e30f, 3e30f, true},      {0, -3e38f, 3e38f, true},   {1, 2e6f, 3e6f, true},
+    };
+    const auto begin = std::chrono::steady_clock::now();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.axis << ": " << c.start << " to " << c.stop);
+        for (int width : {3, 40, 600}) {
+            TSpectrumScale s;
+            s.FreqScaleType = c.axis;
+            s.StartFreq = c.start;
+            s.StopFreq = c.stop;
+            s.BuildColumnMap(width, FakeSource(1.0, 100000));
+            s.BuildXLabels(width);
+            EXPECT_LE(s.XLabels.size(), size_t(width - 1));
+            if (width == 600) {
+                EXPECT_EQ(!s.XLabels.empty(), c.labelled);
+            }
+            for (size_t i = 1; i < s.XLabels.size(); ++i) EXPECT_LE(s.XLabels[i - 1].Position, s.XLabels[i].Position);
+        }
+    }
+    for (float range : {nan, inf, 1e30f, 3e38f}) {
+        for (uint16_t amplitude : {0, 1}) {
+            TSpectrumScale s;
+            s.AmpScaleType = amplitude;
+            s.PlotRange = range;
+            s.PlotTop = amplitude ? 0.0f : range;
+            s.BuildYLabels(400);
+            EXPECT_LE(s.YLabels.size(), 4096u) << range;
+        }
+    }
+    TSpectrumScale s;
+    s.PlotTop = nan;
+    s.BuildYLabels(400);
+    EXPECT_TRUE(s.YLabels.empty());
+    EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count(), 2.0);
 }
 
 TEST(SpectrumScale, AmplitudeAndCoherenceLabels)

@@ -4,10 +4,10 @@
 
 #include "framework/TApplication.h"
 #include "framework/TDC.h"
+#include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
-#include "shell/ToolBtn.h"
 
 TEST_F(TSpectrumScreen, MonoToneShowsOnePaneWithItsPeakAtOneKilohertz)
 {

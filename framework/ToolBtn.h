@@ -1,6 +1,8 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <memory>
+#include "framework/TBitmap.h"
 #include "framework/TButton.h"
 #include "framework/TPoint.h"
 
@@ -43,14 +45,14 @@ public:
     char UpName[40] = {};
     char DownName[40] = {};
     char GreyName[40] = {};
-    HBITMAP UpBitmap = nullptr;
-    HBITMAP DownBitmap = nullptr;
-    HBITMAP GreyBitmap = nullptr;
+    std::unique_ptr<TBitmap> UpBitmap;
+    std::unique_ptr<TBitmap> DownBitmap;
+    std::unique_ptr<TBitmap> GreyBitmap;
     // The tip is a small topmost popup that takes no activation: a picture
     // painted straight onto the screen does not show under every display
     // driver. TipBitmap is the picture it shows.
     HWND TipWindow = nullptr;
-    HBITMAP TipBitmap = nullptr;
+    std::unique_ptr<TBitmap> TipBitmap;
     char TipText[80] = {};
     TPoint HoverPos;
     int32_t TipShown = 0;
@@ -59,7 +61,6 @@ private:
     void Draw(DRAWITEMSTRUCT& dis);
     void RemapColors(HDC memory);
     void RepaintNow();
-    void DeleteBitmaps();
     static LRESULT CALLBACK TipProc(HWND window, UINT msg, WPARAM w, LPARAM l);
 
     DECLARE_RESPONSE_TABLE(ToolBtn);

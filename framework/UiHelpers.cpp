@@ -1,4 +1,4 @@
-#include "shell/UiHelpers.h"
+#include "framework/UiHelpers.h"
 
 #include <cmath>
 #include <cstdio>

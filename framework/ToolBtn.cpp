@@ -1,9 +1,14 @@
-#include "shell/ToolBtn.h"
+#include "framework/ToolBtn.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "framework/TClientDC.h"
+#include "framework/TFont.h"
+#include "framework/TMemoryDC.h"
 #include "framework/TModule.h"
+#include "framework/TPaintDC.h"
+#include "framework/TScreenDC.h"
 
 DEFINE_RESPONSE_TABLE1(ToolBtn, TButton)
     EV_WM_MOUSEMOVE
@@ -38,52 +43,36 @@ ToolBtn::ToolBtn(TWindow* parent, int id, const char* upName, const char* downNa
 
 ToolBtn::~ToolBtn()
 {
-    DeleteBitmaps();
     if (HWindow) {
         ::KillTimer(HWindow, HoverTimer);
         ::KillTimer(HWindow, LeaveTimer);
     }
     if (TipWindow)
         ::DestroyWindow(TipWindow);
-    if (TipBitmap)
-        ::DeleteObject(TipBitmap);
-}
-
-void ToolBtn::DeleteBitmaps()
-{
-    for (HBITMAP* b : {&UpBitmap, &DownBitmap, &GreyBitmap}) {
-        if (*b)
-            ::DeleteObject(*b);
-        *b = nullptr;
-    }
 }
 
 void ToolBtn::LoadBitmaps()
 {
-    DeleteBitmaps();
     HINSTANCE instance = GetModule() ? GetModule()->GetInstance() : ::GetModuleHandleA(nullptr);
-    auto load = [&](const char* name) { return name[0] ? ::LoadBitmapA(instance, name) : nullptr; };
+    auto load = [&](const char* name) -> std::unique_ptr<TBitmap> {
+        if (!name[0])
+            return nullptr;
+        auto bitmap = std::make_unique<TBitmap>(instance, name);
+        return bitmap->IsValid() ? std::move(bitmap) : nullptr;
+    };
     UpBitmap = load(UpName);
     DownBitmap = load(DownName);
     GreyBitmap = load(GreyName);
-    Width = Height = 0;
-    if (UpBitmap) {
-        BITMAP info{};
-        ::GetObjectA(UpBitmap, sizeof info, &info);
-        Width = info.bmWidth;
-        Height = info.bmHeight;
-    }
-    HDC screen = ::GetDC(HWindow);
-    HDC memory = ::CreateCompatibleDC(screen);
-    for (HBITMAP b : {DownBitmap, UpBitmap, GreyBitmap}) {
+    Width = UpBitmap ? UpBitmap->Width() : 0;
+    Height = UpBitmap ? UpBitmap->Height() : 0;
+    TClientDC screen(HWindow);
+    TMemoryDC memory(screen);
+    for (const TBitmap* b : {DownBitmap.get(), UpBitmap.get(), GreyBitmap.get()}) {
         if (!b)
             continue;
-        HGDIOBJ old = ::SelectObject(memory, b);
+        memory.SelectObject(*b);
         RemapColors(memory);
-        ::SelectObject(memory, old);
     }
-    ::DeleteDC(memory);
-    ::ReleaseDC(HWindow, screen);
 }
 
 void ToolBtn::RemapColors(HDC memory)
@@ -174,17 +163,16 @@ void ToolBtn::ODASelect(DRAWITEMSTRUCT& dis)
 
 void ToolBtn::Draw(DRAWITEMSTRUCT& dis)
 {
-    HBITMAP picture = UpBitmap;
+    const TBitmap* picture = UpBitmap.get();
     if (Grey && GreyBitmap)
-        picture = GreyBitmap;
+        picture = GreyBitmap.get();
     else if (Highlight || (dis.itemState & ODS_SELECTED))
-        picture = DownBitmap;
+        picture = DownBitmap.get();
     if (picture) {
-        HDC memory = ::CreateCompatibleDC(dis.hDC);
-        HGDIOBJ old = ::SelectObject(memory, picture);
-        ::BitBlt(dis.hDC, dis.rcItem.left, dis.rcItem.top, Width, Height, memory, 0, 0, SRCCOPY);
-        ::SelectObject(memory, old);
-        ::DeleteDC(memory);
+        TDC target(dis.hDC);
+        TMemoryDC memory(target);
+        memory.SelectObject(*picture);
+        target.BitBlt(dis.rcItem.left, dis.rcItem.top, Width, Height, memory, 0, 0);
     }
     HideTip();
 }
@@ -241,18 +229,12 @@ TPoint ToolBtn::TipCorner() const
 LRESULT CALLBACK ToolBtn::TipProc(HWND window, UINT msg, WPARAM w, LPARAM l)
 {
     if (msg == WM_PAINT) {
-        PAINTSTRUCT ps;
-        HDC dc = ::BeginPaint(window, &ps);
-        if (HBITMAP picture = reinterpret_cast<HBITMAP>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
-            BITMAP info{};
-            ::GetObjectA(picture, sizeof info, &info);
-            HDC memory = ::CreateCompatibleDC(dc);
-            HGDIOBJ old = ::SelectObject(memory, picture);
-            ::BitBlt(dc, 0, 0, info.bmWidth, info.bmHeight, memory, 0, 0, SRCCOPY);
-            ::SelectObject(memory, old);
-            ::DeleteDC(memory);
+        TPaintDC dc(window);
+        if (const auto* picture = reinterpret_cast<const TBitmap*>(::GetWindowLongPtrA(window, GWLP_USERDATA))) {
+            TMemoryDC memory(dc);
+            memory.SelectObject(*picture);
+            dc.BitBlt(0, 0, picture->Width(), picture->Height(), memory, 0, 0);
         }
-        ::EndPaint(window, &ps);
         return 0;
     }
     if (msg == WM_MOUSEACTIVATE)
@@ -264,25 +246,21 @@ void ToolBtn::ShowTip()
 {
     if (TipShown || !TipText[0] || !HWindow)
         return;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HFONT font = ::CreateFontA(14, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, "MS Sans Serif");
-    HGDIOBJ oldFont = ::SelectObject(memory, font);
-    SIZE text{};
-    ::GetTextExtentPoint32A(memory, TipText, int(std::strlen(TipText)), &text);
-    const int w = text.cx + 8;
-    const int h = text.cy + 2;
-    if (TipBitmap)
-        ::DeleteObject(TipBitmap);
-    TipBitmap = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ oldBitmap = ::SelectObject(memory, TipBitmap);
-    ::Rectangle(memory, 0, 0, w, h);
-    ::TextOutA(memory, 4, 1, TipText, int(std::strlen(TipText)));
-    ::SelectObject(memory, oldBitmap);
-    ::SelectObject(memory, oldFont);
-    ::DeleteObject(font);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    int w = 0, h = 0;
+    {
+        // The picture leaves this context before the tip paints it.
+        const TFont font("MS Sans Serif", 14, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, DEFAULT_CHARSET);
+        TScreenDC screen;
+        TMemoryDC memory(screen);
+        memory.SelectObject(font);
+        const TSize text = memory.GetTextExtent(TipText);
+        w = text.cx + 8;
+        h = text.cy + 2;
+        TipBitmap = std::make_unique<TBitmap>(screen, w, h);
+        memory.SelectObject(*TipBitmap);
+        memory.Rectangle(0, 0, w, h);
+        memory.TextOut(4, 1, TipText);
+    }
 
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
@@ -298,7 +276,7 @@ void ToolBtn::ShowTip()
         TipWindow = ::CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, TipClassName, "", WS_POPUP,
                                       corner.x, corner.y, w, h, HWindow, nullptr, instance, nullptr);
     if (TipWindow) {
-        ::SetWindowLongPtrA(TipWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(TipBitmap));
+        ::SetWindowLongPtrA(TipWindow, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(TipBitmap.get()));
         ::SetWindowPos(TipWindow, HWND_TOPMOST, corner.x, corner.y, w, h, SWP_NOACTIVATE | SWP_SHOWWINDOW);
         ::InvalidateRect(TipWindow, nullptr, FALSE);
         ::UpdateWindow(TipWindow);

@@ -1,0 +1,316 @@
+// Undo, block copies between waves and the wave clipboard.
+#include "engine/TWaveFile.h"
+
+#include "engine/TEngineHost.h"
+#include "engine/WaveFileIo.h"
+#include "resources/StringIds.h"
+
+#include <algorithm>
+#include <memory>
+
+using namespace WaveFileIo;
+
+namespace {
+
+constexpr const char* kDiffering = "Files are of differing formats.  Cannot perform edit.";
+
+}  // namespace
+
+// ---- undo --------------------------------------------------------------------------
+
+void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
+{
+    start = std::max(start, 0.0f);
+    end = std::min(end, GetHighWaterTime());
+    if (end < start)
+        return;
+    DiscardUndo();
+    UndoFile = NewTempName(TempDirectory);
+    if (UndoFile.empty())
+        return;
+    {
+        TWaveFile copy(Format, 0, SystemTempFolder().c_str());
+        if (copy.Error) {
+            DeleteFileA(UndoFile.c_str());
+            UndoFile.clear();
+            return;
+        }
+        copy.SetFileName(UndoFile.c_str());
+        CopyTime(this, &copy, start, 0.0f, end - start);
+        copy.Save();
+    }
+    RecordUndo(operation, start, end);
+}
+
+void TWaveFile::RecordUndo(uint16_t operation, float start, float end)
+{
+    UndoAvailable = 1;
+    UndoStart = start;
+    UndoEnd = end;
+    UndoOperation = operation;
+}
+
+void TWaveFile::Undo()
+{
+    std::unique_ptr<TWaveFile> saved;
+    if (!UndoFile.empty()) {
+        saved = std::make_unique<TWaveFile>(UndoFile.c_str(), Disk, 0, TempDirectory.c_str());
+        if (saved->Error)
+            saved.reset();
+    }
+    switch (UndoOperation) {
+    case UndoInsert:
+        DeleteTime(this, UndoStart, UndoEnd);
+        break;
+    case UndoOverwrite:
+        if (saved)
+            CopyTime(saved.get(), this, 0.0f, UndoStart, UndoEnd - UndoStart);
+        break;
+    case UndoCut:
+        if (saved)
+            InsertTime(saved.get(), this, 0.0f, UndoStart, UndoEnd - UndoStart);
+        break;
+    }
+    saved.reset();
+    DiscardUndo();
+}
+
+void TWaveFile::DiscardUndo()
+{
+    if (!UndoFile.empty())
+        DeleteFileA(UndoFile.c_str());
+    UndoFile.clear();
+    UndoStart = UndoEnd = 0.0f;
+    UndoAvailable = 0;
+}
+
+void TWaveFile::GetUndoRange(float& start, float& end) const
+{
+    start = UndoStart;
+    end = UndoEnd;
+}
+// ---- block copies --------------------------------------------------------------------
+
+bool TWaveFile::EnsureFrames(TWaveFile* wave, uint64_t frames)
+{
+    if (wave->Mode == Disk || frames <= wave->FrameCount)
+        return true;
+    if (frames > 0xFFFFFFFFu || !wave->SetLength(static_cast<uint32_t>(frames))) {
+        Say(IDS_NO_MEMORY_TEXT);
+        return false;
+    }
+    return true;
+}
+
+int TWaveFile::CopyFrames(TWaveFile* source, TWaveFile* destination, uint32_t sourceFrame,
+                          uint32_t destinationFrame, uint32_t count)
+{
+    if (!source || !destination)
+        return 0;
+    if (!EnsureFrames(destination, static_cast<uint64_t>(destinationFrame) + count))
+        return 0;
+    TEngineWait wait;
+    TWaveData block(BlockFrames, source->Format);
+    if (block.Error) {
+        Say(IDS_NO_MEMORY_TEXT);
+        return 0;
+    }
+    const uint32_t sourcePosition = source->Position, destinationPosition = destination->Position;
+    int result = 1;
+    for (uint32_t done = 0; done < count;) {
+        const uint32_t n = std::min(BlockFrames, count - done);
+        if (!source->RawRead(sourceFrame + done, n, block.GetBuffer()) ||
+            !destination->RawWrite(destinationFrame + done, n, block.GetBuffer())) {
+            result = 0;
+            break;
+        }
+        done += n;
+    }
+    source->Position = sourcePosition;
+    destination->Position = destinationPosition;
+    return result;
+}
+
+int TWaveFile::CopyTime(TWaveFile* source, TWaveFile* destination, float sourceStart, float destinationStart,
+                        float length)
+{
+    if (!source || !destination)
+        return 0;
+    const uint32_t from = source->TimeToFrame(sourceStart);
+    const uint32_t end = std::min(source->TimeToFrame(sourceStart + length), source->FrameCount);
+    return CopyFrames(source, destination, from, destination->TimeToFrame(destinationStart), end > from ? end - from : 0);
+}
+
+int TWaveFile::InsertTime(TWaveFile* source, TWaveFile* destination, float sourceStart, float destinationStart,
+                          float length)
+{
+    if (!source || !destination)
+        return 0;
+    const uint32_t from = source->TimeToFrame(sourceStart);
+    const uint32_t end = std::min(source->TimeToFrame(sourceStart + length), source->FrameCount);
+    const uint32_t n = end > from ? end - from : 0;
+    const uint32_t mark = destination->HighWaterMark;
+    const uint32_t d = std::min(destination->TimeToFrame(destinationStart), mark);
+    if (!EnsureFrames(destination, static_cast<uint64_t>(mark) + n))
+        return 0;
+    TEngineWait wait;
+    TWaveData block(BlockFrames, destination->Format);
+    if (block.Error) {
+        Say(IDS_NO_MEMORY_TEXT);
+        return 0;
+    }
+    const uint32_t sourcePosition = source->Position, destinationPosition = destination->Position;
+    int result = 1;
+    // The tail moves up from its end backwards, so nothing is overwritten before it is moved.
+    for (uint32_t left = mark - d; left > 0 && result;) {
+        const uint32_t k = std::min(BlockFrames, left);
+        left -= k;
+        if (!destination->RawRead(d + left, k, block.GetBuffer()) ||
+            !destination->RawWrite(d + left + n, k, block.GetBuffer()))
+            result = 0;
+    }
+    if (result)
+        result = CopyFrames(source, destination, from, d, n);
+    destination->HighWaterMark = mark + n;
+    source->Position = sourcePosition;
+    destination->Position = destinationPosition;
+    return result;
+}
+
+void TWaveFile::DeleteTime(TWaveFile* wave, float start, float end)
+{
+    if (!wave)
+        return;
+    const uint32_t mark = wave->HighWaterMark;
+    const uint32_t s = std::min(wave->TimeToFrame(start), mark);
+    const uint32_t e = std::min(std::max(wave->TimeToFrame(end), s), mark);
+    if (s == mark)
+        return;
+    const uint32_t position = wave->Position;
+    CopyFrames(wave, wave, e, s, mark - e);
+    wave->HighWaterMark = mark - (e - s);
+    wave->Position = position;
+    wave->Changed = 1;
+}
+// ---- clipboard -----------------------------------------------------------------------
+
+int TWaveFile::CopyToClipboard(float start, float end)
+{
+    TEngineWait wait;
+    const std::string image = NewTempName(TempDirectory);
+    if (image.empty())
+        return 0;
+    {
+        TWaveFile clip(Format, 0, TempDirectory.c_str());
+        if (clip.Error) {
+            DeleteFileA(image.c_str());
+            return 0;
+        }
+        clip.SetFileName(image.c_str());
+        CopyTime(this, &clip, start, 0.0f, end - start);
+        if (!clip.Save()) {
+            DeleteFileA(image.c_str());
+            return 0;
+        }
+    }
+    // The image is the temporary file as it lies on disk, whatever its header size.
+    const uint64_t size = FileSize(image);
+    HGLOBAL block = size ? GlobalAlloc(GMEM_MOVEABLE | GMEM_SHARE, static_cast<SIZE_T>(size)) : nullptr;
+    if (!block) {
+        DeleteFileA(image.c_str());
+        Say(IDS_NO_MEMORY_TEXT, TEngineHost::MsgIconStop);
+        return 0;
+    }
+    void* bytes = GlobalLock(block);
+    HANDLE file = CreateFileA(image.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    DWORD read = 0;
+    const bool ok = file != INVALID_HANDLE_VALUE && ReadFile(file, bytes, static_cast<DWORD>(size), &read, nullptr) &&
+                    read == size;
+    if (file != INVALID_HANDLE_VALUE)
+        ::CloseHandle(file);
+    GlobalUnlock(block);
+    DeleteFileA(image.c_str());
+    if (!ok || !OpenClipboard(nullptr)) {
+        GlobalFree(block);
+        return 0;
+    }
+    EmptyClipboard();
+    const bool set = SetClipboardData(ClipboardFormat, block) != nullptr;
+    CloseClipboard();
+    if (!set)
+        GlobalFree(block);
+    return set ? 1 : 0;
+}
+
+int TWaveFile::Cut(float start, float end)
+{
+    if (!CopyToClipboard(start, end))
+        return 0;
+    SaveUndo(UndoCut, start, end);
+    DeleteTime(this, start, end);
+    return 1;
+}
+
+namespace {
+
+// Writes the clipboard's CF_WAVE image to the named file.
+bool ClipboardToFile(const std::string& name)
+{
+    if (!IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
+        return false;
+    bool ok = false;
+    if (HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat)) {
+        const SIZE_T size = GlobalSize(block);
+        const void* bytes = GlobalLock(block);
+        HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+        DWORD written = 0;
+        ok = bytes && file != INVALID_HANDLE_VALUE &&
+             WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+        if (file != INVALID_HANDLE_VALUE)
+            ::CloseHandle(file);
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return ok;
+}
+
+}  // namespace
+
+int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit)
+{
+    const std::string image = NewTempName(TempDirectory);
+    if (image.empty())
+        return 0;
+    int result = 0;
+    if (ClipboardToFile(image)) {
+        TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
+        if (!pasted.Error) {
+            if (!pasted.GetFormat().IsEqual(Format)) {
+                Say(kDiffering, TEngineHost::MsgIconStop);
+            } else {
+                result = edit(pasted, pasted.GetHighWaterTime());
+                Changed = 1;
+            }
+        }
+    }
+    DeleteFileA(image.c_str());
+    return result;
+}
+
+int TWaveFile::PasteOver(float start)
+{
+    return PasteWith([&](TWaveFile& pasted, float length) {
+        SaveUndo(UndoOverwrite, start, start + length);
+        return CopyTime(&pasted, this, 0.0f, start, length);
+    });
+}
+
+int TWaveFile::PasteInsert(float start)
+{
+    return PasteWith([&](TWaveFile& pasted, float length) {
+        const int result = InsertTime(&pasted, this, 0.0f, start, length);
+        DiscardUndo();
+        RecordUndo(UndoInsert, start, start + length);
+        return result;
+    });
+}

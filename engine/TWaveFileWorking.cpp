@@ -1,0 +1,313 @@
+// The wave's working file on disk and the frame operations that read and write it.
+#include "engine/TWaveFile.h"
+
+#include "engine/TWaveLayout.h"
+#include "engine/WaveFileIo.h"
+#include "resources/StringIds.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace WaveFileIo;
+
+// ---- the working file -----------------------------------------------------------
+
+bool TWaveFile::CreateWorkingFile()
+{
+    WorkingFile = NewTempName(TempDirectory);
+    if (WorkingFile.empty() || !OpenHandle(true)) {
+        SayOpenFailed(WorkingFile);
+        Error = 1;
+        return false;
+    }
+    HMMIO h = Mmio(File);
+    const auto header = TWaveLayout::Header(Format, 0);
+    if (!MmioWriteAll(h, header.data(), header.size())) {
+        CloseHandle();
+        Error = 1;
+        return false;
+    }
+    DataOffset = TWaveLayout::HeaderSize;
+    RiffOffset = 0;
+    DataCapacity = 0;
+    HasTail = false;
+    BufferSize = FrameCount = Position = HighWaterMark = 0;
+    mmioFlush(h, 0);
+    return true;
+}
+
+bool TWaveFile::Truncate(uint64_t size)
+{
+    CloseHandle();
+    HANDLE h = CreateFileA(WorkingFile.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    bool ok = h != INVALID_HANDLE_VALUE;
+    if (ok) {
+        LARGE_INTEGER at;
+        at.QuadPart = static_cast<LONGLONG>(size);
+        ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h);
+        ::CloseHandle(h);
+    }
+    if (!OpenHandle(false))
+        ok = false;
+    return ok;
+}
+
+bool TWaveFile::ReadAt(uint64_t offset, void* dest, uint32_t bytes)
+{
+    return MmioReadAt(Mmio(File), offset, dest, bytes);
+}
+
+bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
+{
+    // Data that grows into chunks following it would overwrite them: they go
+    // first (the calibration is kept in memory and written again on saving).
+    if (HasTail && offset + bytes > DataOffset + DataCapacity) {
+        if (!Truncate(DataOffset + DataCapacity)) {
+            Error = 1;
+            return false;
+        }
+        HasTail = false;
+    }
+    HMMIO h = Mmio(File);
+    const bool ok = h && offset + bytes <= 0x7FFFFFFF &&
+                    mmioSeek(h, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
+                    mmioWrite(h, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+    if (!ok)
+        Error = 1;
+    else if (Copy)
+        Changed = 1;
+    return ok;
+}
+
+// The sizes on disk follow the data written, so the working file is a
+// readable wave at any time.
+void TWaveFile::WriteSizes()
+{
+    if (HasTail)
+        return;
+    const uint32_t dataBytes = FramesToBytes(FrameCount);
+    const uint32_t riffSize = static_cast<uint32_t>(DataOffset + dataBytes + (dataBytes & 1) - RiffOffset - 8);
+    DataCapacity = std::max<uint64_t>(DataCapacity, dataBytes);
+    HMMIO h = Mmio(File);
+    mmioSeek(h, static_cast<LONG>(DataOffset - 4), SEEK_SET);
+    mmioWrite(h, reinterpret_cast<const char*>(&dataBytes), 4);
+    mmioSeek(h, static_cast<LONG>(RiffOffset + 4), SEEK_SET);
+    mmioWrite(h, reinterpret_cast<const char*>(&riffSize), 4);
+}
+
+bool TWaveFile::RawRead(uint32_t frame, uint32_t count, uint8_t* dest)
+{
+    if (static_cast<uint64_t>(frame) + count > FrameCount)
+        return false;
+    if (!Working()) {
+        if (count)
+            std::memcpy(dest, &Buffer[FramesToBytes(frame)], FramesToBytes(count));
+        return true;
+    }
+    return ReadAt(DataOffset + static_cast<uint64_t>(FramesToBytes(frame)), dest, FramesToBytes(count));
+}
+
+bool TWaveFile::RawWrite(uint32_t frame, uint32_t count, const uint8_t* src)
+{
+    const uint64_t end = static_cast<uint64_t>(frame) + count;
+    if (!Working()) {
+        if (end > FrameCount)
+            return false;
+        if (count)
+            std::memcpy(&Buffer[FramesToBytes(frame)], src, FramesToBytes(count));
+        Changed = 1;
+    } else {
+        if (frame > FrameCount || !WriteAt(DataOffset + static_cast<uint64_t>(FramesToBytes(frame)), src,
+                                           FramesToBytes(count)))
+            return false;
+        if (end > FrameCount) {
+            FrameCount = static_cast<uint32_t>(end);
+            BufferSize = FramesToBytes(FrameCount);
+            WriteSizes();
+        }
+    }
+    HighWaterMark = std::max<uint32_t>(HighWaterMark, static_cast<uint32_t>(end));
+    return true;
+}
+
+bool TWaveFile::LoadRange(TWaveData& scratch, uint32_t from, uint32_t count)
+{
+    if (count && scratch.Error) {
+        Say(IDS_NO_MEMORY_TEXT);
+        return false;
+    }
+    scratch.SetCalibration(CalibrationLeft, CalibrationRight);
+    return !count || RawRead(from, count, scratch.GetBuffer());
+}
+// ---- frame operations on the working file ------------------------------------------
+
+void TWaveFile::Seek(uint32_t frame)
+{
+    Position = frame;
+}
+
+float TWaveFile::GetSample(uint32_t frame, uint16_t channel, int scaled)
+{
+    if (!Working())
+        return TWaveData::GetSample(frame, channel, scaled);
+    if (frame >= FrameCount)
+        return static_cast<float>(Format.SilenceValue);
+    TWaveData one(1, Format);
+    if (!LoadRange(one, frame, 1))
+        return static_cast<float>(Format.SilenceValue);
+    return one.GetSample(0, channel, scaled);
+}
+
+int TWaveFile::PutSample(int32_t value, uint32_t frame, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::PutSample(value, frame, channel);
+    if (Format.BytesPerSample == 1 && (value > 255 || value < -255))
+        return 0;
+    TWaveData one(1, Format);
+    if (frame < FrameCount && !LoadRange(one, frame, 1))
+        return 0;
+    one.PutSample(value, 0, channel);
+    if (!RawWrite(frame, 1, one.GetBuffer()))
+        return 0;
+    Position = frame + 1;
+    return 1;
+}
+
+int TWaveFile::ReadFrames(void* dest, uint32_t start, uint32_t count, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::ReadFrames(dest, start, count, channel);
+    if (!dest || count > FrameCount)
+        return 0;
+    if (start > FrameCount)
+        start = 0;
+    TWaveData scratch(count, Format);
+    if (FrameCount - start < count || !LoadRange(scratch, start, count)) {
+        TWaveData silence(count, Format);
+        silence.SilenceFrames(0, count);
+        if (!silence.Error)
+            silence.ReadFrames(dest, 0, count, channel);
+        return 0;
+    }
+    return scratch.ReadFrames(dest, 0, count, channel);
+}
+
+int TWaveFile::WriteFrames(const void* src, uint32_t start, uint32_t count, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::WriteFrames(src, start, count, channel);
+    if (!src || count > FrameCount || start > FrameCount)
+        return 0;
+    count = std::min(count, FrameCount - start);
+    TWaveData scratch(count, Format);
+    if (!LoadRange(scratch, start, count))
+        return 0;
+    scratch.WriteFrames(src, 0, count, channel);
+    const uint32_t mark = HighWaterMark;
+    const bool ok = RawWrite(start, count, scratch.GetBuffer());
+    HighWaterMark = mark;
+    return ok ? 1 : 0;
+}
+
+int TWaveFile::ReadStream(void* dest, uint32_t bytes)
+{
+    if (!Working())
+        return TWaveData::ReadStream(dest, bytes);
+    if (!dest || FrameCount == 0 || Position >= FrameCount - 1)
+        return 0;
+    const uint32_t frames = std::min(BytesToFrames(bytes), FrameCount - Position);
+    const uint32_t got = FramesToBytes(frames);
+    if (!RawRead(Position, frames, static_cast<uint8_t*>(dest)))
+        return 0;
+    std::memset(static_cast<uint8_t*>(dest) + got, 0, bytes - got);
+    Position += frames;
+    if (got < bytes)
+        Position = FrameCount - 1;
+    return frames ? 1 : 0;
+}
+
+int TWaveFile::WriteStream(const void* src, uint32_t bytes)
+{
+    if (!Working())
+        return TWaveData::WriteStream(src, bytes);
+    const uint32_t frames = BytesToFrames(bytes);
+    if (!src || !RawWrite(Position, frames, static_cast<const uint8_t*>(src)))
+        return 0;
+    Position += frames;
+    return 1;
+}
+
+void TWaveFile::SilenceFrames(uint32_t from, uint32_t to)
+{
+    if (!Working()) {
+        TWaveData::SilenceFrames(from, to);
+        return;
+    }
+    from += from & 1;
+    to -= to & 1;
+    to = std::min(to, FrameCount);
+    if (to <= from || from > FrameCount)
+        return;
+    TWaveData scratch(to - from, Format);
+    if (scratch.Error) {
+        Say(IDS_NO_MEMORY_TEXT);
+        return;
+    }
+    scratch.SilenceFrames(0, to - from);
+    RawWrite(from, to - from, scratch.GetBuffer());
+}
+
+void TWaveFile::SilenceTime(float start, float end)
+{
+    SilenceFrames(TimeToFrame(start), TimeToFrame(end));
+}
+
+double TWaveFile::MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure)
+{
+    to = std::min(to, FrameCount);
+    if (to <= from || from > FrameCount)
+        return 0.0;
+    TWaveData scratch(to - from, Format);
+    return LoadRange(scratch, from, to - from) ? (scratch.*measure)(0, to - from, channel) : 0.0;
+}
+
+double TWaveFile::MeanSquare(uint32_t from, uint32_t to, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::MeanSquare(from, to, channel);
+    return MeasureRange(from, to, channel, &TWaveData::MeanSquare);
+}
+
+double TWaveFile::SumOfMagnitudes(uint32_t from, uint32_t to, uint16_t channel)
+{
+    if (!Working())
+        return TWaveData::SumOfMagnitudes(from, to, channel);
+    return MeasureRange(from, to, channel, &TWaveData::SumOfMagnitudes);
+}
+
+float TWaveFile::SumOfSquaresTime(float start, float end, uint16_t channel)
+{
+    return static_cast<float>(MeanSquare(TimeToFrame(start), TimeToFrame(end), channel));
+}
+
+float TWaveFile::SumOfMagnitudesTime(float start, float end, uint16_t channel)
+{
+    return static_cast<float>(SumOfMagnitudes(TimeToFrame(start), TimeToFrame(end), channel));
+}
+
+void TWaveFile::GetMinMax(uint32_t from, uint32_t to, float* max, float* min, uint16_t channel, int scaled, int rms)
+{
+    if (!Working()) {
+        TWaveData::GetMinMax(from, to, max, min, channel, scaled, rms);
+        return;
+    }
+    if (FrameCount == 0 || from > FrameCount - 1)
+        return;
+    to = std::min(to, FrameCount);
+    // One frame past the range so that the scratch block cuts `to` as the block itself would.
+    const uint32_t count = std::min(to - std::min(to, from) + 1, FrameCount - from);
+    TWaveData scratch(count, Format);
+    if (LoadRange(scratch, from, count))
+        scratch.GetMinMax(0, to - std::min(to, from), max, min, channel, scaled, rms);
+}

@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+#include <functional>
+#include <memory>
+#include <tuple>
+#include "engine/TSeriesData.h"
+#include "engine/TSmoothing.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
+#include "engine/TWaveFile.h"
+#include "shell/TClientMain.h"
+#include "shell/TMainWin.h"
+#include "tests/shell/ShellTestSupport.h"
+
+namespace {
+
+auto Stored(const AnalysisSettingsStruct& s)
+{
+    return std::make_tuple(s.FFTsize, s.SmoothingWindow, s.Format.SamplingRate, s.Format.NumChannels,
+                           s.Format.BytesPerSample, s.ChannelProcessing, s.DecimationRatio, s.OverlapPercent,
+                           s.AverageBlocks, s.AverageType, s.AverageSpeed, s.PeakHold);
+}
+
+// A main window object (no window) in Post Process on a stereo wave.
+struct TSettingChanges : ::testing::Test {
+    TTempFolder Folder;
+    std::string Program = Folder.File("Tonalyx.exe");
+    std::unique_ptr<TMainWin> Main;
+
+    void SetUp() override
+    {
+        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+        Main->SoundInput = new TSoundInput(0);
+        Main->SoundOutput = new TSoundOutput(0);
+        Main->OpMode = TMainWin::PostProcess;
+        Main->Settings.Format = TWaveFormat(48000, 2, 2);
+        Main->Settings.FFTsize = 1024;
+        Main->Settings.ChannelProcessing = 2;
+        const std::string wave = std::string(TONALYX_FIXTURES) + "/pipeline/filtered_noise_48k.wav";
+        Main->WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->ApplySettings(TMainWin::RefreshFull);
+    }
+};
+
+}
+
+TEST_F(TSettingChanges, RefusedValuesChangeNothing)
+{
+    struct Case {
+        const char* Name;
+        std::function<bool(TMainWin&)> Change;
+    };
+    const Case cases[] = {
+        {"FFT size not a power of two", [](TMainWin& w) { return w.SetFftSize(3000); }},
+        {"FFT size below the range", [](TMainWin& w) { return w.SetFftSize(16); }},
+        {"FFT size above the range", [](TMainWin& w) { return w.SetFftSize(1u << 21); }},
+        {"window type", [](TMainWin& w) { return w.SetWindowType(TSmoothing::WindowCount); }},
+        {"channel count", [](TMainWin& w) { return w.SetFormat(48000, 3, 2); }},
+        {"sample width", [](TMainWin& w) { return w.SetFormat(48000, 2, 5); }},
+        {"sampling rate", [](TMainWin& w) { return w.SetFormat(0, 2, 2); }},
+        {"channel processing", [](TMainWin& w) { return w.SetChannelProcessing(13); }},
+        {"decimation ratio", [](TMainWin& w) { return w.SetDecimationRatio(51); }},
+        {"overlap", [](TMainWin& w) { return w.SetOverlapPercent(100); }},
+        {"average blocks", [](TMainWin& w) { return w.SetAverageBlocks(0); }},
+        {"average type", [](TMainWin& w) { return w.SetAverageType(3); }},
+        {"average speed", [](TMainWin& w) { return w.SetAverageSpeed(5); }},
+        {"peak hold", [](TMainWin& w) { return w.SetPeakHold(5); }},
+    };
+    const auto before = Stored(Main->Settings);
+    TSpectralData* engine = Main->SpectralLeft;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.Name);
+        EXPECT_FALSE(c.Change(*Main));
+        EXPECT_EQ(Stored(Main->Settings), before);
+        EXPECT_EQ(Main->SpectralLeft, engine);
+    }
+}
+
+TEST_F(TSettingChanges, AcceptedValuesAreStoredAndApplied)
+{
+    ASSERT_TRUE(Main->SetFftSize(4096));
+    EXPECT_EQ(Main->Settings.FFTsize, 4096u);
+    EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), 4096u);
+    EXPECT_EQ(Main->Smoothing->GetLength(), 4096u);
+    EXPECT_EQ(Main->Settings.HopSize, 1024u);
+
+    ASSERT_TRUE(Main->SetWindowType(TSmoothing::FlatTop));
+    EXPECT_EQ(Main->Smoothing->GetWindowType(), TSmoothing::FlatTop);
+
+    ASSERT_TRUE(Main->SetChannelProcessing(10));
+    ASSERT_NE(Main->SpectralCombined, nullptr);
+    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
+
+    // Mono leaves one engine; back to stereo shows both channels again.
+    ASSERT_TRUE(Main->SetFormat(44100, 1, 2));
+    EXPECT_EQ(Main->Settings.ChannelProcessing, 0);
+    EXPECT_EQ(Main->SpectralRight, nullptr);
+    EXPECT_FLOAT_EQ(Main->SpectralLeft->GetNyquist(), 22050.0f);
+    ASSERT_TRUE(Main->SetFormat(44100, 2, 2));
+    EXPECT_EQ(Main->Settings.ChannelProcessing, 2);
+    EXPECT_NE(Main->SpectralRight, nullptr);
+
+    ASSERT_TRUE(Main->SetPeakHold(4));
+    EXPECT_EQ(Main->Settings.PeakHold, 4);
+    ASSERT_TRUE(Main->SetAverageBlocks(30));
+    EXPECT_EQ(Main->Settings.AverageBlocks, 30u);
+}
+
+TEST_F(TSettingChanges, ARunningAnalyserRunsOnWithTheNewValue)
+{
+    Main->StartAnalyzer();
+    ASSERT_EQ(Main->RunState, TMainWin::Running);
+    ASSERT_TRUE(Main->SetFftSize(2048));
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->SeriesLeft->GetLength(), 2048u);
+    Main->IdleAction(0);
+    EXPECT_GT(Main->BlocksProcessed, 0);
+
+    // A refused value does not even stop it.
+    EXPECT_FALSE(Main->SetFftSize(1000));
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    Main->StopAnalyzer();
+}

@@ -1,0 +1,57 @@
+// A view host for tests: settings the test sets, fonts and a brush of its
+// own, and a record of the views that asked to close. Views built over it
+// need neither the shell nor a main window.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/AnalysisSettingsStruct.h"
+#include "engine/DisplaySettingsStruct.h"
+#include "framework/TBrush.h"
+#include "framework/TFont.h"
+#include "views/MarkerSettings.h"
+#include "views/TPrintOptions.h"
+#include "views/TViewHost.h"
+
+class TFakeViewHost : public TViewHost {
+public:
+    const AnalysisSettingsStruct& GetAnalysisSettings() const override { return Settings; }
+    const MarkerSettings& GetMarkers() const override { return Markers; }
+    const TPrintOptions& GetPrintOptions() const override { return PrintOptions; }
+    const char* GetIniPath() const override { return IniPath.c_str(); }
+    int32_t GetRpmLinkFlag() const override { return RpmLinkFlag; }
+    bool GetLinkAxis(const char*& name, const char*& unit) const override
+    {
+        name = LinkAxisName.c_str();
+        unit = LinkAxisUnit.c_str();
+        return !LinkAxisName.empty();
+    }
+    const TFont* GetMainFont() const override { return &MainFont; }
+    const TBrush* GetFaceBrush() const override { return &FaceBrush; }
+    int32_t GetOpMode() const override { return OpMode; }
+    int32_t GetRunState() const override { return RunState; }
+    int32_t GetRunRequest() const override { return RunRequest; }
+    void ViewClosed(TPlotBase& view) override { Closed.push_back(&view); }
+    TSpectralData* GetDisplayedResult(int) const override { return nullptr; }
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel & 1]; }
+    bool IsChannelCalibrated(int) const override { return false; }
+    float GetNoiseFigure() const override { return 0.0f; }
+    float GetCurrentTime() const override { return 0.0f; }
+    void ReadoutClosed(int) override {}
+    void ReadoutDestroyed(int) override {}
+
+    AnalysisSettingsStruct Settings;
+    DisplaySettingsStruct Scaling[2];
+    MarkerSettings Markers;
+    TPrintOptions PrintOptions{};
+    // A file nobody writes: every switch a view reads keeps its default.
+    std::string IniPath;
+    int32_t RpmLinkFlag = 0;
+    std::string LinkAxisName, LinkAxisUnit;
+    int32_t OpMode = PostProcess;
+    int32_t RunState = Stopped;
+    int32_t RunRequest = 0;
+    TFont MainFont{"Arial", 15};
+    TBrush FaceBrush{TColor(192, 192, 192)};
+    std::vector<TPlotBase*> Closed;
+};

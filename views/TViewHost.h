@@ -1,0 +1,67 @@
+#pragma once
+#include <cstdint>
+
+struct AnalysisSettingsStruct;
+struct DisplaySettingsStruct;
+struct MarkerSettings;
+struct TPrintOptions;
+class TBrush;
+class TFont;
+class TPlotBase;
+class TSpectralData;
+
+// What a view asks of the window that hosts it. The main window implements
+// it; a view sees nothing else of the main window, so every view builds
+// without the shell and is tested in a window over a small fake host. A view
+// that needs more of its host adds an operation here, in its group, and the
+// main window answers it.
+class TViewHost {
+public:
+    enum OperatingMode { RealTime = 1, PostProcess = 2, Recorder = 3 };
+    enum RunStates { Running = 1, Stopped = 2, Recording = 3, Playback = 4 };
+
+    virtual ~TViewHost() = default;
+
+    // Settings the views show.
+    virtual const AnalysisSettingsStruct& GetAnalysisSettings() const = 0;
+    virtual const MarkerSettings& GetMarkers() const = 0;
+    virtual const TPrintOptions& GetPrintOptions() const = 0;
+    // The INI file, for the switches a view reads as it draws ("HideLogo",
+    // "PrintPlotTitle").
+    virtual const char* GetIniPath() const = 0;
+    // The DDE client's RPM link: 1 while time axes and titles show RPM.
+    virtual int32_t GetRpmLinkFlag() const = 0;
+    // The DDE client's frequency axis: true, with its name and unit, while
+    // the linked program names the axis.
+    virtual bool GetLinkAxis(const char*& name, const char*& unit) const = 0;
+
+    // Fonts and brushes the host owns; null until it has made them.
+    virtual const TFont* GetMainFont() const = 0;
+    virtual const TBrush* GetFaceBrush() const = 0;
+
+    // Run state and requests.
+    virtual int32_t GetOpMode() const = 0;
+    virtual int32_t GetRunState() const = 0;
+    // 1 while a single-block run is asked for: views draw every block.
+    virtual int32_t GetRunRequest() const = 0;
+
+    // The user closes view from its close box. The host keeps what it keeps
+    // of a closing view and may destroy it: the view touches nothing of
+    // itself after this call.
+    virtual void ViewClosed(TPlotBase& view) = 0;
+
+    // What the single-value readouts measure and show.
+    // The first (0) or second (1) displayed result; null when there is none.
+    virtual TSpectralData* GetDisplayedResult(int index) const = 0;
+    // A channel's display settings (0 left, 1 right) and whether its calibration is on.
+    virtual const DisplaySettingsStruct& GetScaling(int channel) const = 0;
+    virtual bool IsChannelCalibrated(int channel) const = 0;
+    virtual float GetNoiseFigure() const = 0;
+    // The analysis time of the block just processed, in seconds.
+    virtual float GetCurrentTime() const = 0;
+    // The user closes the readout of a window type from its close box; as
+    // with ViewClosed, the readout touches nothing of itself afterwards.
+    virtual void ReadoutClosed(int windowType) = 0;
+    // A readout of a window type is being destroyed: its placement is kept.
+    virtual void ReadoutDestroyed(int windowType) = 0;
+};
