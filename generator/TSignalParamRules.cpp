@@ -24,7 +24,8 @@ std::string FrequencyRange(const char* what, float frequency, int32_t nyquist)
 std::string Milliseconds(const char* what, int32_t ms)
 {
     if (ms >= 1 && ms <= TSignalParamRules::MaxMilliseconds) return {};
-    return Format("%s time must be between %ld and %ld Milliseconds.", what, 1L, long(TSignalParamRules::MaxMilliseconds));
+    return Format("%s time must be between %ld and %ld Milliseconds.", what, 1L,
+                  long(TSignalParamRules::MaxMilliseconds));
 }
 
 }  // namespace
@@ -86,7 +87,8 @@ std::string TSignalParamRules::ToneBurst(int32_t frequency, int32_t burstMs, int
 std::string TSignalParamRules::IMD(bool custom, float low, float high, float ratio, int32_t nyquist)
 {
     if (!custom) return {};
-    if (!(low > 0.0f && low < float(nyquist))) return Format("Low Frequency must be between 0.0 and %ld", long(nyquist));
+    if (!(low > 0.0f && low < float(nyquist)))
+        return Format("Low Frequency must be between 0.0 and %ld", long(nyquist));
     if (!(high > 1000.0f && high < float(nyquist)))
         return Format("High Frequency must be between 1000.0 and %ld", long(nyquist));
     if (!(high > low)) return "High Frequency must be greater than the Low Frequency";
