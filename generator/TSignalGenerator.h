@@ -80,6 +80,7 @@ public:
 
     TWaveData* GetSignal() const { return Signal.get(); }
     TSoundOutput* GetOutputPort() const { return OutputPort.get(); }
+    uint32_t GetDeviceId() const { return DeviceId; }
 
     SignalParams Left{};
     SignalParams Right{};

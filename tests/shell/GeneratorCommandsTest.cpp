@@ -108,6 +108,7 @@ struct TGeneratorCommands : ::testing::Test {
 
 TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
 {
+    EXPECT_EQ(Main->DdeItemText(80), "0");
     Main->SendMessage(WM_COMMAND, CM_SIGNALGENERATOR, 0);
     ASSERT_NE(Main->SignalGenerator, nullptr);
     EXPECT_NE(Main->SignalGenerator->GetHandle(), nullptr);
@@ -115,6 +116,8 @@ TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
     // Its own settings came from the INI file; its window stands beside the frame's.
     EXPECT_EQ(Main->SignalGenerator->Left.SigType, DigitalZeroSignal);
+    EXPECT_EQ(Main->DdeItemText(80), "15");
+    EXPECT_EQ(Main->DdeItemText(81), "1");
     EXPECT_EQ(::GetWindow(Main->SignalGenerator->GetHandle(), GW_OWNER), Main->GetHandle());
 
     // The close box asks the frame, which closes it once the message arrives.
@@ -126,6 +129,16 @@ TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
     // Closing wrote its settings and its placement.
     EXPECT_EQ(Profile("Main", "SigTypeR", Ini), "1");
     EXPECT_NE(Profile("Placement", "Signal Generator", Ini), "");
+}
+
+TEST_F(TGeneratorCommands, AnotherOutputDeviceMovesTheGenerator)
+{
+    Main->CmSignalGenerator();
+    ASSERT_NE(Main->SignalGenerator, nullptr);
+    Main->TakeDevices(Main->InputDeviceID, Main->OutputDeviceID + 1);
+    EXPECT_EQ(Main->SignalGenerator->GetDeviceId(), uint32_t(Main->OutputDeviceID));
+    EXPECT_NE(Main->SignalGenerator->GetOutputPort(), nullptr);
+    EXPECT_NE(Main->SignalGenerator->GetSignal(), nullptr);
 }
 
 TEST_F(TGeneratorCommands, LockBuildsOneChannel)
