@@ -3,6 +3,7 @@
 #include "generator/TSignalGenerator.h"
 
 #include <cstring>
+#include <initializer_list>
 
 #include "framework/TDC.h"
 #include "framework/TFont.h"
@@ -105,11 +106,10 @@ void TSignalGenerator::SetupWindow()
         Synth.SetPinkWave(static_cast<const uint8_t*>(pink), ::SizeofResource(instance, info));
     else
         MessageBox("Failure Loading Resources - insufficient memory.", Caption, MB_OK | MB_ICONSTOP);
-    for (TWindow* control : {static_cast<TWindow*>(RunButton.get()), static_cast<TWindow*>(StopButton.get()),
-                             static_cast<TWindow*>(LevelButton.get()), static_cast<TWindow*>(LeftDetailsButton.get()),
-                             static_cast<TWindow*>(RightDetailsButton.get()), static_cast<TWindow*>(LeftTypeList.get()),
-                             static_cast<TWindow*>(RightTypeList.get())})
-        control->SendMessage(WM_SETFONT, WPARAM(Host.DialogFont()), TRUE);
+    const std::initializer_list<TWindow*> fonted = {RunButton.get(), StopButton.get(), LevelButton.get(),
+                                                    LeftDetailsButton.get(), RightDetailsButton.get(),
+                                                    LeftTypeList.get(), RightTypeList.get()};
+    for (TWindow* control : fonted) control->SendMessage(WM_SETFONT, WPARAM(Host.DialogFont()), TRUE);
     FillTypeList(*LeftTypeList);
     FillTypeList(*RightTypeList);
     EnableButtons(Idle);

@@ -332,3 +332,21 @@ TEST_F(GeneratorWindow, CloseBoxKeepsThePlacementAndAsksTheHostToClose)
     g.Destroy();
     EXPECT_EQ(Host.Placements, 2);
 }
+
+TEST_F(GeneratorWindow, SynchronisedPortsStopWithTheAnalyser)
+{
+    TSignalGenerator& g = Open();
+    g.GetOutputPort()->Quirks.quirkD = 1;
+    Host.State = TGeneratorHost::Running;
+    // Only the output starts together with capture: stopping it alone is ignored.
+    const int stops = Host.Stops;
+    g.StopOutput();
+    EXPECT_EQ(Host.Stops, stops);
+    // Both do: the analyser stops, and stops the generator in turn.
+    Host.InputSynchronised = true;
+    g.StopOutput();
+    EXPECT_EQ(Host.Stops, stops + 1);
+    // A stopped analyser leaves the generator to stop on its own.
+    g.StopOutput();
+    EXPECT_EQ(Host.Stops, stops + 1);
+}
