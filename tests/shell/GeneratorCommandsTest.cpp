@@ -131,6 +131,19 @@ TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
     EXPECT_NE(Profile("Placement", "Signal Generator", Ini), "");
 }
 
+TEST_F(TGeneratorCommands, GeneratorOpenAtExitOpensAgainAtStart)
+{
+    Main->CmSignalGenerator();
+    Main->Destroy();
+    Main.reset();
+    EXPECT_EQ(Profile("ViewStatus", "SignalGenerator", Ini), "1");
+    Main = std::make_unique<TGeneratorMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+    ASSERT_TRUE(Main->Create());
+    ASSERT_NE(Main->SignalGenerator, nullptr);
+    EXPECT_NE(Main->SignalGenerator->GetHandle(), nullptr);
+    EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
+}
+
 TEST_F(TGeneratorCommands, AnotherOutputDeviceMovesTheGenerator)
 {
     Main->CmSignalGenerator();
