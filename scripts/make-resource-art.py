@@ -1,7 +1,6 @@
 #!/usr/bin/python3
 """Draws the program's icon (resources/Spectrum.ico) and the About box picture
-(resources/About.bmp): spectrum bars over a dark panel; and the utility
-windows' icon (resources/Utility.ico): a sine wave over the same panel. Run with /usr/bin/python3
+(resources/About.bmp): spectrum bars over a dark panel. Run with /usr/bin/python3
 from the repository root; the outputs are committed."""
 import math
 import struct
@@ -48,19 +47,6 @@ def draw(width, height, bars, with_trace):
     return pixels
 
 
-def draw_wave(size):
-    """One and a half periods of a sine across the panel, two pixels thick."""
-    pixels = [[PANEL] * size for _ in range(size)]
-    for y in range(0, size, max(size // 4, 2)):
-        pixels[y] = [GRID] * size
-    for x in range(size):
-        y = int(round((size - 1) / 2 * (1 - 0.8 * math.sin(3 * math.pi * x / (size - 1)))))
-        for dy in (0, 1):
-            if 0 <= y + dy < size:
-                pixels[y + dy][x] = TRACE
-    return pixels
-
-
 def bmp_24(pixels):
     """A bottom-up 24-bit BMP file."""
     height, width = len(pixels), len(pixels[0])
@@ -102,7 +88,6 @@ def main():
     icons = [(size, icon_image(draw(size, size, bars, False))) for size, bars in ((32, 8), (16, 5))]
     (RESOURCES / "Spectrum.ico").write_bytes(ico(icons))
     (RESOURCES / "About.bmp").write_bytes(bmp_24(draw(134, 103, 16, True)))
-    (RESOURCES / "Utility.ico").write_bytes(ico([(size, icon_image(draw_wave(size))) for size in (32, 16)]))
 
 
 if __name__ == "__main__":

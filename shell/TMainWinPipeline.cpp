@@ -15,6 +15,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -195,6 +196,7 @@ void TMainWin::ApplySettings(int refreshKind)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != 1) {
+        if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
     }
     ShapeWindow();

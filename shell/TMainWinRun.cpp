@@ -16,6 +16,7 @@
 #include "framework/UiHelpers.h"
 #include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -96,6 +97,7 @@ void TMainWin::StartAnalyzer()
     UpdateDelaySamples();
     TriggerOffset = 0;
     PartialFrames = 0;
+    LivePacer.Reset();
     if (!WaveFile) HistoryWrapPosition = 0;
     if (!RunRequest) {
         AllocateSeriesBuffers();
@@ -164,11 +166,14 @@ void TMainWin::StartAnalyzer()
     default:
         break;
     }
+    SeriesViewStarted();
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
     // Ports that start together were left paused until capture began.
     if (SignalGenerator) SignalGenerator->RestartOutput();
+    const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
+    if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
 }
 
 int TMainWin::OpenCaptureInput()
@@ -204,6 +209,7 @@ int TMainWin::OpenCaptureInput()
                 return 0;
             }
             SetWaveCalibration(*WaveFile, Calibration);
+            if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -272,6 +278,7 @@ void TMainWin::StopAnalyzer()
     }
     const int previous = RunState;
     RunState = Stopped;
+    if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
     if (SignalGenerator) SignalGenerator->StopOutput();
@@ -296,7 +303,7 @@ void TMainWin::StopAnalyzer()
         }
         SetWaveCalibration(*WaveFile, Calibration);
     }
-    if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
+    if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;

@@ -14,6 +14,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -81,6 +82,10 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
 
 void TMainWin::ViewClosed(TPlotBase& view)
 {
+    if (&view == TimeSeriesView) {
+        CmViewTimeSeries();
+        return;
+    }
     for (TSpectrumPlot* spectrum : SpectrumViews)
         if (spectrum == &view) {
             SpectrumViewClosed(spectrum);
@@ -110,9 +115,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views have no window class: their commands keep the check
-// marks consistent with the flags.
-void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
+// The other three views arrive with their own windows; until then their
+// commands only keep the flags and check marks consistent.
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
@@ -124,6 +128,8 @@ void TMainWin::CmClearAllViews()
 
 void TMainWin::CmCloseAllViews()
 {
+    if (ViewStatus.TimeSeries)
+        CmViewTimeSeries();
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
 }
@@ -260,12 +266,10 @@ void TMainWin::RepaintSpectrumViews()
             view->Invalidate(true);
 }
 
-void TMainWin::MarkSeriesSelection()
-{
-}
-
 void TMainWin::ReopenViews()
 {
+    if (ViewStatus.TimeSeries)
+        CreateViewWindow(TimeSeriesType, IniPath);
     if (ViewStatus.SpectrumPlot) {
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
@@ -304,6 +308,8 @@ void TMainWin::RefreshRunDisplays()
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->InvalidateLogo();
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->InvalidateLogo();
 }
 
 void TMainWin::UpdateToolbarReadouts()
@@ -320,6 +326,8 @@ void TMainWin::RefreshStatusBar(int which)
 
 void TMainWin::NotifyViewsNewData(float time)
 {
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->NewData(time);
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
@@ -339,6 +347,7 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
+    TakeView(TimeSeriesView).reset();
     for (TSpectrumPlot*& view : SpectrumViews)
         TakeView(view).reset();
     TransportToolbar.reset();

@@ -7,6 +7,7 @@
 
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/DisplaySettingsStruct.h"
+#include "engine/CalibrationStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TFont.h"
 #include "views/MarkerSettings.h"
@@ -39,6 +40,26 @@ public:
     float GetCurrentTime() const override { return 0.0f; }
     void ReadoutClosed(int) override {}
     void ReadoutDestroyed(int) override {}
+    TWaveData* GetWaveData() const override { return Wave; }
+    const TSeriesData* GetSeriesBlock(uint16_t channel) const override { return Blocks[channel ? 1 : 0]; }
+    const TSpectralData* GetLeftSpectrum() const override { return nullptr; }
+    bool GetLastInputFrame(uint32_t& frame) const override
+    {
+        frame = InputFrame;
+        return Capturing;
+    }
+    uint32_t GetRealTimeBufferSeconds() const override { return BufferSeconds; }
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
+    const char* GetHelpPath() const override { return HelpPath.c_str(); }
+    uint32_t GetSeriesSource() const override { return SeriesSource; }
+    void SetSeriesSource(uint32_t source) override { SeriesSource = source; }
+    int32_t GetDdeSeriesLink() const override { return 0; }
+    float GetPositionTime() const override { return PositionTime; }
+    void SetPositionTime(float seconds) override { PositionTime = seconds; }
+    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void DdeLinkHook1(float) override {}
+    void DdeLinkHook2(float) override {}
 
     AnalysisSettingsStruct Settings;
     DisplaySettingsStruct Scaling[2];
@@ -54,4 +75,16 @@ public:
     TFont MainFont{"Arial", 15};
     TBrush FaceBrush{TColor(192, 192, 192)};
     std::vector<TPlotBase*> Closed;
+    // What the time series view shows.
+    TWaveData* Wave = nullptr;
+    const TSeriesData* Blocks[2] = {};
+    uint32_t SeriesSource = 0;
+    uint32_t InputFrame = 0;
+    bool Capturing = false;
+    uint32_t BufferSeconds = 60;
+    CalibrationStruct Calibration{};
+    std::string HelpPath;
+    float PositionTime = 0.0f;
+    std::vector<float> Reprocessed;
+    std::vector<int> Commands;
 };
