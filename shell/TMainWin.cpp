@@ -124,6 +124,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_FILEMERGE, CmFileMerge)
     EV_COMMAND_ENABLE(CM_FILEDECIMATE, CeFileDecimate)
     EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
+    // The signal generator.
+    EV_COMMAND(CM_SIGNALGENERATOR, CmSignalGenerator)
+    EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
+    EV_COMMAND_ENABLE(CM_SAVESIGNALTOWAVE, CeSaveSignalToWave)
+    EV_COMMAND(CM_LOCKGENERATORCHANNELS, CmLockGeneratorChannels)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -176,6 +181,7 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 TMainWin::~TMainWin()
 {
     ShutdownDdeServer();
+    CloseSignalGenerator();
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;

@@ -41,6 +41,7 @@
 #include "shell/ViewStatusFlags.h"
 #include "views/TViewHost.h"
 #include "dialogs/TDialogHost.h"
+#include "shell/TMainWinGeneratorHost.h"
 
 class TCommandEnabler;
 class TDialog;
@@ -705,6 +706,23 @@ public:
     bool FilterSegment(float start, float end);
     // Whether a left click waits for the frame (it stays in the queue).
     bool ClickPending();
+
+    // The signal generator window and its Utilities commands (TMainWinGenerator.cpp).
+    TMainWinGeneratorHost GeneratorHost{*this};
+    void CmSignalGenerator();
+    void CmSaveSignalToWave();
+    void CeSaveSignalToWave(TCommandEnabler& ce);
+    void CmLockGeneratorChannels();
+    // Creates the generator at its placement in settingsFile, with its settings from there.
+    void CreateSignalGenerator(const char* settingsFile);
+    // Destroys the generator window (which writes its settings) and deletes it.
+    void CloseSignalGenerator();
+    // The generator's start beside capture, unless it waits for the trigger;
+    // in Real Time not on one device that cannot play while it records, and
+    // after "DuplexDelay" on a lead-in output device.
+    void StartGeneratorWithCapture(bool realTime);
+    // The length multiplier of a saved signal; IDOK when one was chosen.
+    virtual int RunSignalLengthDialog(int32_t& multiplier);
 
 private:
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).

@@ -13,6 +13,7 @@
 #include "automation/TMacro.h"
 #include "utilities/TAnalysisView.h"
 #include "views/TSeriesPlot.h"
+#include "generator/TSignalGenerator.h"
 #include "views/TSpectrumPlot.h"
 #include "shell/StatusBar.h"
 
@@ -117,6 +118,7 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
     if (type == MacroType) window = MacroWindow;
     if (IsReadoutType(type)) window = ReadoutWindow(type);
+    if (type == GeneratorType) window = SignalGenerator;
     return window ? window->GetHandle() : nullptr;
 }
 
@@ -242,6 +244,7 @@ void TMainWin::LoadConfiguration(const char* path)
 
     CloseWaveFile();
     CmCloseAllViews();
+    CloseSignalGenerator();
     ReadSettings(name);
     UpdateDelaySamples();
     delete SoundInput;
@@ -319,6 +322,7 @@ void TMainWin::SaveConfiguration(const char* path)
     if (!path || !*path) return;
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(path);
+    if (SignalGenerator) SignalGenerator->SaveSettings(path);
     for (int type : SaveOrder) SaveUtilityPlacements(type, path);
     ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
     if (WaveFile && !WaveFile->IsUntitled())

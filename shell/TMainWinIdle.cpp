@@ -11,6 +11,7 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "automation/TMacro.h"
+#include "generator/TSignalGenerator.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
 #include "views/TSeriesPlot.h"
@@ -152,6 +153,8 @@ bool TMainWin::AnalyseTriggeredBlock()
     copy(TriggerSeriesLeft, SeriesLeft);
     copy(TriggerSeriesRight, SeriesRight);
     AnalyseSeriesBlocks();
+    if (SignalGenerator && Trigger.StartSigGenOnTrigger && !SignalGenerator->IsPlaying())
+        SignalGenerator->StartOutput();
     return true;
 }
 

@@ -56,6 +56,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
     if (type == MacroType) CreateMacroWindow(settingsFile);
     if (IsReadoutType(type)) CreateReadout(type, settingsFile);
+    if (type == GeneratorType) CreateSignalGenerator(settingsFile);
 }
 
 void TMainWin::UpdateHopSize()

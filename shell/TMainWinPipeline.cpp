@@ -11,6 +11,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "generator/TSignalGenerator.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
@@ -201,6 +202,7 @@ void TMainWin::ApplySettings(int refreshKind)
     ShapeWindow();
     UpdateDelaySamples();
     RefreshStatusBar(StatusBar::WholeBar);
+    if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);

@@ -14,6 +14,7 @@
 #include "engine/TWaveFile.h"
 #include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
+#include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
 #include "views/TSeriesPlot.h"
 
@@ -90,6 +91,7 @@ void TMainWin::StartAnalyzer()
     if (RunState == Running) return;
     if (SoundInput) SoundInput->SetFormat(Settings.Format);
     if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
+    if (SoundOutput && SoundOutput->Quirks.leadIn && SignalGenerator) SignalGenerator->StopOutput();
     OverloadFlag = AppendHalt = OverloadBlocks = BlocksProcessed = InputLevelLeft = InputLevelRight = 0;
     UpdateHopSize();
     UpdateDelaySamples();
@@ -113,6 +115,7 @@ void TMainWin::StartAnalyzer()
             return;
         }
         RunState = Running;
+        StartGeneratorWithCapture(true);
         break;
     case PostProcess: {
         if (!WaveFile) {
@@ -142,6 +145,7 @@ void TMainWin::StartAnalyzer()
                 RunState = Stopped;
                 return;
             }
+            StartGeneratorWithCapture(false);
         } else if (RunState == Playback) {
             if (!WaveFile || !SoundOutput) {
                 RunState = Stopped;
@@ -166,6 +170,8 @@ void TMainWin::StartAnalyzer()
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+    // Ports that start together were left paused until capture began.
+    if (SignalGenerator) SignalGenerator->RestartOutput();
     const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
     if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
 }
@@ -275,6 +281,7 @@ void TMainWin::StopAnalyzer()
     if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
+    if (SignalGenerator) SignalGenerator->StopOutput();
 
     if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
         TWaveFile* unrolled = FileIO.WaveFileMode == 0

@@ -274,6 +274,7 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
+    if (ViewStatus.SignalGenerator) CreateViewWindow(GeneratorType, IniPath);
     ReopenReadouts();
     if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
     UpdateViewMenuChecks();
