@@ -69,6 +69,13 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    // Options commands for acquisition and analysis settings.
+    EV_COMMAND(CM_SETTINGS, CmSettings)
+    EV_COMMAND(CM_SCALING, CmScaling)
+    EV_COMMAND(CM_MARKERS, CmMarkers)
+    EV_COMMAND(CM_TRIGGER, CmTrigger)
+    EV_COMMAND(CM_DEVICE, CmDevice)
+    EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
 END_RESPONSE_TABLE;
 
 namespace {

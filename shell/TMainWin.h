@@ -35,8 +35,10 @@
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/TViewHost.h"
+#include "dialogs/TDialogHost.h"
 
 class TCommandEnabler;
+class TDialog;
 class TSmoothing;
 class TSoundInput;
 class TSoundOutput;
@@ -64,14 +66,16 @@ class StatusBar;
 
 // The MDI frame and the single owner of every setting and of all analysis
 // state. Other subsystems hold a pointer to it and use its fields directly;
-// the views see it only as their host.
-class TMainWin : public TMDIFrame, public TViewHost {
+// the views see it only as their host, the settings dialogs as theirs.
+class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
+    // The keys of section "Paths", in Folder order.
+    static const char* const FolderKeys[FolderCount];
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
     enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
@@ -480,6 +484,37 @@ public:
     // Placement/Special of a configuration: 1 tile horizontally, 2 tile
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
+
+    // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
+    // Each stops the analyser, runs its dialog, takes what OK gave and runs
+    // the analyser again when it was running.
+    void CmSettings();
+    void CmScaling();
+    void CmMarkers();
+    void CmTrigger();
+    void CmDevice();
+    void CeCalibration(TCommandEnabler& ce);
+    // The processing settings a dialog's OK gave, and everything they touch:
+    // engines, the two-channel views, the input port's format, the scaling
+    // mode's views, the bars and the spectrum views.
+    void TakeProcessingSettings(const AnalysisSettingsStruct& edited);
+    // New ports for the devices whose index changed.
+    void TakeDevices(int32_t input, int32_t output);
+    // Repaints the open spectrum, phase, spectrogram and surface views.
+    void InvalidateAllViews();
+    // The index of the wave input (output) device whose name matches over at
+    // most 32 characters in any letter case; 0 when none does.
+    int32_t FindInputDeviceByName(const char* name);
+    int32_t FindOutputDeviceByName(const char* name);
+    // Runs a settings dialog modally; tests drive the dialog instead.
+    virtual int ExecuteDialog(TDialog& dialog);
+    // What the settings dialogs ask of the main window.
+    bool IsPostProcessing() const override { return OpMode == PostProcess; }
+    bool HasInputPort() const override { return SoundInput != nullptr; }
+    bool MemoryAllows(const AnalysisSettingsStruct& next) override { return CheckMemory(Settings, next); }
+    std::string CurrentFolder(const char* kind) const override;
+    void KeepFolder(const char* kind, const char* chosenPath) override;
+    const char* HelpFilePath() const override { return HelpPath; }
 
 private:
     void TakeCommandLineFile(const char* argument);
