@@ -10,6 +10,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "engine/TWaveSpectra.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
 
@@ -227,9 +228,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)
 {
-    if (!spectral || !series) return;
-    const uint32_t size = spectral->GetFFTSize();
-    for (uint32_t i = 0; i < size; ++i) spectral->SetTimeSample(i, series->GetSample(i, 0));
+    TWaveSpectra::CopyBlock(spectral, series);
 }
 
 // Spectra of the filled series blocks, unless an overloaded block is to be

@@ -11,6 +11,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "engine/TWaveSpectra.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
@@ -153,25 +154,15 @@ void TMainWin::ReprocessSegment(float time)
     const uint32_t position = WaveFile->GetPosition();
     const float halfBlock = float(Settings.FFTsize) * Settings.DecimationRatio * 0.5f / float(WaveFile->GetSampleRate());
     WaveFile->SetPositionTime(std::max(time - halfBlock, 0.0f));
-    const uint32_t n = Settings.FFTsize * Settings.DecimationRatio;
+    const uint32_t n = TWaveSpectra::BlockFrames(Settings);
     const bool stereo = Settings.Format.NumChannels == 2;
     TSeriesData left(n, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     TSeriesData right(stereo ? n : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     Pipeline.SetAveraging(1.0f, TSpectralData::ExponentialAveraging);
-    uint32_t delays[2] = {0, 0};
-    if (stereo) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
-    TSeriesData* blocks[2] = {&left, stereo ? &right : nullptr};
-    for (uint16_t k = 0; k < 2; ++k) {
-        if (!blocks[k] || blocks[k]->Error) continue;
-        const int64_t start = int64_t(WaveFile->GetPosition()) - delays[k];
-        uint32_t skip = 0;
-        if (start < 0) {
-            blocks[k]->Clear();
-            skip = uint32_t(std::min<int64_t>(-start, n));
-        }
-        if (skip < n) WaveFile->ReadFrames(blocks[k]->GetSamplePtr(skip), uint32_t(start + skip), n - skip, k);
-        blocks[k]->Decimate();
-    }
+    uint32_t delays[2];
+    TWaveSpectra::ChannelDelays(Settings, delays);
+    TSeriesData* const blocks[2] = {&left, stereo ? &right : nullptr};
+    TWaveSpectra::ReadBlocks(*WaveFile, WaveFile->GetPosition(), delays, blocks);
     CopySeriesToSpectral(SpectralLeft, &left);
     if (stereo) CopySeriesToSpectral(SpectralRight, &right);
     ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux);
