@@ -327,13 +327,16 @@ public:
     void RefreshAllViews();
     float GetNoiseFigure() const;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
-    void ReprocessSegment(float time);
+    void ReprocessSegment(float time) override;
     // refreshKind is a RefreshKind; macro and DDE commands pass its number.
     void ApplySettings(int refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
+    // The phase views likewise; the surface views their scaling and layout, and lose their history.
+    void ApplyPhaseViewSettings();
+    void ApplySurfaceViewSettings();
 
     // One door per settings change (TMainWinChanges.cpp). Each refuses a
     // value its rule refuses (false, nothing changed); otherwise it stops the
@@ -374,6 +377,37 @@ public:
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
     void ViewClosed(TPlotBase& view) override;
+
+    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
+    // what they ask of their host, and the rebuild of a surface from the wave.
+    void CreateSurfaceView(int type, const char* settingsFile);
+    void CreatePhaseView(int type, const char* settingsFile);
+    // Keeps the view's placement in the INI file, then closes it.
+    void CloseSurfaceView(int index);
+    void ClosePhaseView(int index);
+    void SurfaceViewClosed(TSurfacePlot* view);
+    void PhaseViewClosed(TPhasePlot* view);
+    void RecomputeSurface(TPlotBase& view) override;
+    // The results the view of index 0 (first) or 1 (second) of a kind draws.
+    void ViewEngines(int index, TSpectralData* primary, TSpectralData* secondary, TSpectralData*& data,
+                     TSpectralData*& data2) const;
+    // The Kaiser window's alpha: the whole part of the program INI's "KaiserAlpha".
+    float KaiserAlpha() const;
+    TWaveData* GetWaveData() const override;
+    const char* GetHelpPath() const override { return HelpPath; }
+    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override;
+    float GetRpmPerLine() const override { return RpmStep; }
+    const char* GetDdeServiceName() const override;
+    void ZoomToSegment(float start, float end) override;
+    void RunCommand(int commandId) override;
+    // The DDE client link takes no cursor values from the views.
+    void DdeLinkHook1(float) override {}
+    void DdeLinkHook2(float) override {}
+    // 1 while the time series comes from the DDE client link.
+    int32_t DdeSeriesLink = 0;
+    mutable char DdeServiceName[256] = {};
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).

@@ -15,7 +15,9 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -182,12 +184,21 @@ void TMainWin::ApplySettings(int refreshKind)
     CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    if (refreshKind != 1) {
+    if (refreshKind != RefreshKeepViews) {
         ApplySpectrumViewSettings();
+        ApplyPhaseViewSettings();
     }
+    if (refreshKind == RefreshFull)
+        ApplySurfaceViewSettings();
     ShapeWindow();
     UpdateDelaySamples();
     RefreshStatusBar(StatusBar::WholeBar);
+    if (refreshKind == RefreshRecomputeHistory)
+        for (TSurfacePlot* view : SurfaceViews)
+            if (view && view->GetHandle()) {
+                RecomputeSurface(*view);
+                view->Invalidate(true);
+            }
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
@@ -198,6 +209,12 @@ void TMainWin::CloseDisallowedViews()
     for (int index = 0; index < 2; ++index)
         if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
             SpectrumViewClosed(SpectrumViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (PhaseViews[index] && !IsViewAllowed(index == 0 ? PhaseType : Phase2Type))
+            PhaseViewClosed(PhaseViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (SurfaceViews[index] && !IsViewAllowed(index == 0 ? SurfaceType : Surface2Type))
+            SurfaceViewClosed(SurfaceViews[index]);
 }
 
 void TMainWin::ApplySpectrumViewSettings()
@@ -209,5 +226,25 @@ void TMainWin::ApplySpectrumViewSettings()
             view->SetScaling(Scaling[index]);
             if (view->GetHandle())
                 view->SetFrequencyRange(SpectrumOptions[index].StartFreq, SpectrumOptions[index].StopFreq);
+        }
+}
+
+void TMainWin::ApplyPhaseViewSettings()
+{
+    for (int index = 0; index < 2; ++index)
+        if (TPhasePlot* view = PhaseViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            if (view->GetHandle())
+                view->SetFrequencyRange(PhaseOptions[index].StartFreq, PhaseOptions[index].StopFreq);
+        }
+}
+
+void TMainWin::ApplySurfaceViewSettings()
+{
+    for (int index = 0; index < 2; ++index)
+        if (TSurfacePlot* view = SurfaceViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            view->UpdateLayout();
+            view->ClearHistory();
         }
 }

@@ -13,6 +13,8 @@
 #include "engine/TWaveFile.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TPhasePlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -276,13 +278,22 @@ void TMainWin::StopAnalyzer()
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
+        // The lines' times were the capture's; now they are the wave's.
+        if (!DdeClientLink)
+            if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+                surface->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
     }
+    if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+        surface->UpdateReadout();
     if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
+    for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(0.0f);
     BlockLimitFlag = 0;
 }
 

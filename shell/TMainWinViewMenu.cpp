@@ -14,7 +14,9 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -46,12 +48,8 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* primary = DisplayPrimary;
-    TSpectralData* secondary = DisplaySecondary;
-    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
-    TSpectralData* data2 = index == 0 ? secondary : nullptr;
-    if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
-        data2 = nullptr;
+    TSpectralData *data, *data2;
+    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
                                    index == 0 ? "Spectrum" : "Spectrum2", placement, Scaling[index],
                                    &SpectrumOptions[index], data, data2, index + 1);
@@ -86,6 +84,16 @@ void TMainWin::ViewClosed(TPlotBase& view)
             SpectrumViewClosed(spectrum);
             return;
         }
+    for (TSurfacePlot* surface : SurfaceViews)
+        if (surface == &view) {
+            SurfaceViewClosed(surface);
+            return;
+        }
+    for (TPhasePlot* phase : PhaseViews)
+        if (phase == &view) {
+            PhaseViewClosed(phase);
+            return;
+        }
 }
 
 bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
@@ -110,12 +118,10 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views have no window class: their commands keep the check
+// The other two views have no window class: their commands keep the check
 // marks consistent with the flags.
 void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
-void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
-void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
 {
@@ -126,6 +132,10 @@ void TMainWin::CmCloseAllViews()
 {
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
+    if (ViewStatus.SurfacePlot)
+        CmViewSurface();
+    if (ViewStatus.PhasePlot)
+        CmViewPhase();
 }
 
 void TMainWin::CeAnyViewOpen(TCommandEnabler& ce)
@@ -270,6 +280,14 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
+    if (ViewStatus.SurfacePlot) {
+        CreateViewWindow(SurfaceType, IniPath);
+        CreateViewWindow(Surface2Type, IniPath);
+    }
+    if (ViewStatus.PhasePlot) {
+        CreateViewWindow(PhaseType, IniPath);
+        CreateViewWindow(Phase2Type, IniPath);
+    }
     UpdateViewMenuChecks();
 }
 
@@ -298,7 +316,9 @@ void TMainWin::RefreshRunDisplays()
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
     RefreshStatusBar(StatusBar::WholeBar);
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TPlotBase* view : {static_cast<TPlotBase*>(SpectrumViews[0]), static_cast<TPlotBase*>(SpectrumViews[1]),
+                            static_cast<TPlotBase*>(PhaseViews[0]), static_cast<TPlotBase*>(PhaseViews[1]),
+                            static_cast<TPlotBase*>(SurfaceViews[0]), static_cast<TPlotBase*>(SurfaceViews[1])})
         if (view && view->GetHandle())
             view->InvalidateLogo();
 }
@@ -320,6 +340,12 @@ void TMainWin::NotifyViewsNewData(float time)
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
+    for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(time);
+    for (TSurfacePlot* view : SurfaceViews)
+        if (view && view->GetHandle())
+            view->NewSpectrum(time);
 }
 
 void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary)
@@ -332,11 +358,23 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
     } else if (SpectrumViews[0]) {
         SpectrumViews[0]->SetData(primary, secondary);
     }
+    for (int index = 0; index < 2; ++index) {
+        TSpectralData *data, *data2;
+        ViewEngines(index, primary, secondary, data, data2);
+        if (PhaseViews[index])
+            PhaseViews[index]->SetData(data, data2);
+        if (SurfaceViews[index])
+            SurfaceViews[index]->SetSpectralData(data, data2);
+    }
 }
 
 void TMainWin::DestroyViewsAndBars()
 {
     for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    for (TSurfacePlot*& view : SurfaceViews)
+        TakeView(view).reset();
+    for (TPhasePlot*& view : PhaseViews)
         TakeView(view).reset();
     TransportToolbar.reset();
     StatusBarWindow.reset();

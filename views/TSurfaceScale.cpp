@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 
 #include "engine/DisplaySettingsStruct.h"
 #include "views/TLineSource.h"
@@ -226,21 +227,21 @@ int TSurfaceScale::RecordAtRow(int y, int bottom, int height, int count)
     return std::clamp((bottom - 1 - y) - height, 0, count - 1);
 }
 
-TSurfaceScale::TBarMark TSurfaceScale::LevelMark(float level, const TPaneRect& graph) const
+TCurvePoint TSurfaceScale::LevelMark(float level, const TPaneRect& graph) const
 {
     const double floor = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude ? PlotTop - PlotRange : 0.0;
     const double span = PlotTop - floor;
-    TBarMark mark{graph.right, graph.top, BarText::Value};
-    if (span > 0.0) {
-        const double l = std::clamp<double>(level, floor, PlotTop);
-        mark.X = graph.right + 19;
-        mark.Y = graph.bottom - static_cast<int>(graph.Height() * (l - floor) / span);
-    }
-    if (mark.Y < graph.top + 2)
-        mark.Text = BarText::Over;
-    else if (mark.Y > graph.bottom - 1)
-        mark.Text = BarText::Under;
-    return mark;
+    if (!(span > 0.0))
+        return {graph.right, graph.top};
+    const double l = std::clamp<double>(level, floor, PlotTop);
+    return {graph.right + 19, graph.bottom - static_cast<int>(graph.Height() * (l - floor) / span)};
+}
+
+TSurfaceScale::BarText TSurfaceScale::ReadoutText(int band, int count)
+{
+    if (band >= count - 1)
+        return BarText::Over;
+    return band <= 0 ? BarText::Under : BarText::Value;
 }
 
 bool TSurfaceScale::Autoscale(float largest, float smallest, float& top, float& range) const
@@ -307,4 +308,16 @@ void TSurfaceScale::TopFieldStep(float value, float& step, int& decimals)
         }
     step = 1000.0f;
     decimals = 1;
+}
+
+std::string TSurfaceScale::CursorText(float frequency, float time, float level, bool withLevel)
+{
+    // Three values of at most 48 characters each in "%5.4f".
+    char text[192];
+    if (withLevel)
+        std::snprintf(text, sizeof text, "Freq=\t%5.4f\r\nTime=\t%5.4f\r\nAmp=\t%5.4f\r\n", double(frequency),
+                      double(time), double(level));
+    else
+        std::snprintf(text, sizeof text, "Freq=\t%5.4f\r\nTime=\t%5.4f\r\n", double(frequency), double(time));
+    return text;
 }

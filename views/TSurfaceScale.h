@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "views/TFrequencyAxis.h"
@@ -84,19 +85,20 @@ public:
     // within 0..count - 1.
     static int RecordAtRow(int y, int bottom, int height, int count);
 
-    // Where the level readout stands beside the colour bar of a graph area,
-    // and what it says.
+    // Where the level readout stands beside the colour bar of a graph area.
+    TCurvePoint LevelMark(float level, const TPaneRect& graph) const;
+    // What the level readout says for a colour band: a level in the top band
+    // may lie anywhere above it, so that band reads "Over" and the bottom
+    // one (and no band, -1) "Under".
     enum class BarText { Value, Over, Under };
-    struct TBarMark {
-        int X;
-        int Y;
-        BarText Text;
-    };
-    TBarMark LevelMark(float level, const TPaneRect& graph) const;
+    static BarText ReadoutText(int band, int count);
 
     // Limits that show levels from smallest to largest; false, leaving top
     // and range, when nothing would change.
     bool Autoscale(float largest, float smallest, float& top, float& range) const;
+    // The cursor values as the clipboard takes them; the level only where
+    // colours show it.
+    static std::string CursorText(float frequency, float time, float level, bool withLevel);
     // The spin step and decimals of the linear top field for a value.
     static void TopFieldStep(float value, float& step, int& decimals);
 };

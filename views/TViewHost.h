@@ -7,6 +7,7 @@ struct TPrintOptions;
 class TBrush;
 class TFont;
 class TPlotBase;
+class TWaveData;
 
 // What a view asks of the window that hosts it. The main window implements
 // it; a view sees nothing else of the main window, so every view builds
@@ -47,4 +48,29 @@ public:
     // of a closing view and may destroy it: the view touches nothing of
     // itself after this call.
     virtual void ViewClosed(TPlotBase& view) = 0;
+
+    // What the surface and phase views ask besides.
+    // The open wave or recording; null when there is none.
+    virtual TWaveData* GetWaveData() const = 0;
+    virtual const char* GetHelpPath() const = 0;
+    // 1 while the time series comes from the DDE client link.
+    virtual int32_t GetDdeSeriesLink() const = 0;
+    // 1 while the DDE client link to a partner program's service runs.
+    virtual int32_t GetDdeClientLink() const = 0;
+    // The newest RPM value of the DDE link, and the RPM one surface line stands for.
+    virtual float GetRpmTag() const = 0;
+    virtual float GetRpmPerLine() const = 0;
+    // The service name the DDE server registers, for the "Link" block.
+    virtual const char* GetDdeServiceName() const = 0;
+    // The spectrum of the wave at a time, shown in the spectrum view.
+    virtual void ReprocessSegment(float seconds) = 0;
+    // The time series view shows start..end of the wave.
+    virtual void ZoomToSegment(float start, float end) = 0;
+    // A surface view is drawn again from the wave, line by line.
+    virtual void RecomputeSurface(TPlotBase& view) = 0;
+    // A main-window command, as its menu item sends it.
+    virtual void RunCommand(int commandId) = 0;
+    // The DDE client link's hooks for a cursor value and a second value.
+    virtual void DdeLinkHook1(float value) = 0;
+    virtual void DdeLinkHook2(float value) = 0;
 };

@@ -292,7 +292,7 @@ TEST(SurfaceScale, CursorValuesFollowTheSkew)
     EXPECT_EQ(TSurfaceScale::RecordAtRow(319, bottom, 50, 300), 0);
 }
 
-TEST(SurfaceScale, LevelMarkBesideTheColourBar)
+TEST(SurfaceScale, LevelReadoutBesideTheColourBar)
 {
     TSurfaceScale s;
     s.PlotTop = 0.0f;
@@ -301,16 +301,18 @@ TEST(SurfaceScale, LevelMarkBesideTheColourBar)
     const struct {
         float Level;
         int Y;
-        TSurfaceScale::BarText Text;
-    } cases[] = {{0.0f, 50, TSurfaceScale::BarText::Over},   {10.0f, 50, TSurfaceScale::BarText::Over},
-                 {-30.0f, 200, TSurfaceScale::BarText::Value}, {-60.0f, 350, TSurfaceScale::BarText::Under},
-                 {-99.0f, 350, TSurfaceScale::BarText::Under}, {-0.5f, 53, TSurfaceScale::BarText::Value}};
-    for (const auto& c : cases) {
-        const TSurfaceScale::TBarMark m = s.LevelMark(c.Level, graph);
-        EXPECT_EQ(m.X, 639);
-        EXPECT_EQ(m.Y, c.Y) << c.Level;
-        EXPECT_EQ(m.Text, c.Text) << c.Level;
-    }
+    } cases[] = {{0.0f, 50}, {10.0f, 50}, {-30.0f, 200}, {-60.0f, 350}, {-99.0f, 350}, {-0.5f, 53}};
+    for (const auto& c : cases) EXPECT_EQ(s.LevelMark(c.Level, graph), (TCurvePoint{639, c.Y})) << c.Level;
+    s.PlotRange = 0.0f;
+    EXPECT_EQ(s.LevelMark(-10.0f, graph), (TCurvePoint{620, 50}));
+
+    // The top colour band holds every level above it, the bottom one every level below.
+    using T = TSurfaceScale::BarText;
+    const struct {
+        int Band;
+        T Text;
+    } bands[] = {{199, T::Over}, {198, T::Value}, {1, T::Value}, {0, T::Under}, {-1, T::Under}};
+    for (const auto& b : bands) EXPECT_EQ(TSurfaceScale::ReadoutText(b.Band, 200), b.Text) << b.Band;
 }
 
 TEST(SurfaceScale, Autoscale)

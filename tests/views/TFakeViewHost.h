@@ -31,6 +31,19 @@ public:
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
     void ViewClosed(TPlotBase& view) override { Closed.push_back(&view); }
+    TWaveData* GetWaveData() const override { return Wave; }
+    const char* GetHelpPath() const override { return HelpPath.c_str(); }
+    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override { return RpmTag; }
+    float GetRpmPerLine() const override { return RpmPerLine; }
+    const char* GetDdeServiceName() const override { return ServiceName.c_str(); }
+    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
+    void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
+    void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void DdeLinkHook1(float) override {}
+    void DdeLinkHook2(float) override {}
 
     AnalysisSettingsStruct Settings;
     MarkerSettings Markers;
@@ -45,4 +58,16 @@ public:
     TFont MainFont{"Arial", 15};
     TBrush FaceBrush{TColor(192, 192, 192)};
     std::vector<TPlotBase*> Closed;
+    // What the surface and phase views read and ask.
+    TWaveData* Wave = nullptr;
+    std::string HelpPath;
+    int32_t DdeSeriesLink = 0;
+    int32_t DdeClientLink = 0;
+    float RpmTag = 0.0f;
+    float RpmPerLine = 0.0f;
+    std::string ServiceName = "Tonalyx";
+    std::vector<float> Reprocessed;
+    std::vector<std::pair<float, float>> Zoomed;
+    std::vector<TPlotBase*> Recomputed;
+    std::vector<int> Commands;
 };
