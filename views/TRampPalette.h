@@ -8,9 +8,10 @@
 // The colour ramp of a spectrogram or surface as a display shows it. On a
 // palette display the colours go into a logical palette after half of its
 // reserved entries, shifted by the intensity, and the table holds
-// palette-index references to them; elsewhere each colour becomes the
-// display's nearest, equal neighbours collapsed, and the intensity counts
-// for nothing.
+// palette-index references to them; elsewhere (and on a display that
+// reports a palette but draws its entries in colours of its own) each
+// colour becomes the display's nearest, equal neighbours collapsed, and the
+// intensity counts for nothing.
 class TRampPalette {
 public:
     struct TResult {

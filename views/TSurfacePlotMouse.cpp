@@ -54,7 +54,7 @@ int TSurfacePlot::BandAtPixel(const TPoint& point)
         index = int(Palette->GetNearestPaletteIndex(colour)) - FirstSlot;
     else
         index = TSurfaceScale::BandOfColour(colour, Colours.data(), ColourCount,
-                                            [&](uint32_t c) { return uint32_t(::GetNearestColor(screen, c)); });
+                                            [&](uint32_t c) { return uint32_t(::GetNearestColor(memory, c)); });
     return index < 0 || index >= ColourCount ? 0 : index;
 }
 
@@ -313,7 +313,8 @@ void TSurfacePlot::EvPaletteChanged(HWND)
 
 void TSurfacePlot::EvIntensity(UINT code)
 {
-    if (!TRampPalette::IsPaletteDisplay(HWindow)) {
+    // Only a palette that the display honours can shift its colours.
+    if (!TRampPalette::IsPaletteDisplay(HWindow) || !Palette) {
         Opts->Intensity = 0;
         return;
     }

@@ -3,6 +3,7 @@
 #include "tests/views/SurfacePhaseScreen.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "views/TColourRamp.h"
 
@@ -72,7 +73,10 @@ TEST_F(TSurfaceScreen, ToneLinesStandWhereTheirLevelPutsThemColouredByHeight)
     // Coloured by its height above the image's bottom, not left in the black pen.
     const Screenshot first(view.GetHandle());
     const int row = peak.y - pane.top;
-    EXPECT_EQ(first.At(peak.x, peak.y), BandColour(std::min((pane.Height() - row) * 200 / scale, 199)));
+    const int band = std::min((pane.Height() - row) * view.ColourCount / scale, view.ColourCount - 1);
+    if (view.ColourCount == TColourRamp::Size && !view.Palette)
+        EXPECT_EQ(first.At(peak.x, peak.y), BandColour(band));
+    EXPECT_EQ(view.BandAtPixel(TPoint(peak.x, peak.y)), band);
     for (int y = peak.y; y < peak.y + 5; ++y) EXPECT_NE(first.At(peak.x, y), RGB(0, 0, 0)) << y;
 
     // The cursor reads the tone's frequency from the skewed surface.
@@ -87,4 +91,109 @@ TEST_F(TSurfaceScreen, ToneLinesStandWhereTheirLevelPutsThemColouredByHeight)
     EXPECT_EQ(view.GetHistoryLineCount(), uint32_t(view.History.Count() / 3 + 1));
     EXPECT_GT(view.GetHistoryTime(0), view.GetHistoryTime(1));
     EXPECT_TRUE(Host().Messages.empty());
+}
+
+namespace {
+
+// Presses, drags and releases the left button in a view, as the mouse does.
+void Drag(TWindow& view, TPoint from, TPoint to)
+{
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(from.x, from.y));
+    view.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(to.x, to.y));
+    view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(to.x, to.y));
+}
+
+}  // namespace
+
+TEST_F(TSurfaceScreen, SelectionInTheLowerPaneIsMirroredInTheUpper)
+{
+    Open(true, 2, 2, 4096);
+    Load("sine_1k_stereo.wav");
+    TSurfacePlot& view = *Main->SurfaceViews[0];
+    view.MoveWindow(0, 0, 1100, 800, true);
+    ::Sleep(TSurfacePlot::ResizeDelay + 100);
+    PumpViews();
+    ASSERT_EQ(view.PaneMode, 2);
+    for (int i = 0; i < 4; ++i) Main->CmRun();
+    PumpViews();
+
+    view.SendMessage(WM_COMMAND, TSurfacePlot::SelectId);
+    ASSERT_EQ(view.SelectMode, 1);
+    const TRect lower = view.PaneRect2, upper = view.PaneRect1;
+    const int x = lower.left + lower.Width() - 20;
+    Drag(view, TPoint(x, lower.bottom - 20), TPoint(x, lower.bottom - 5));
+    EXPECT_EQ(view.SelectMode, 0);
+    const int shift = lower.top - upper.top;
+    EXPECT_EQ(view.SelRect[1].top, lower.bottom - 20);
+    EXPECT_EQ(view.SelRect[1].bottom, lower.bottom - 5);
+    EXPECT_EQ(view.SelRect[0].top, view.SelRect[1].top - shift);
+    EXPECT_EQ(view.SelRect[0].bottom, view.SelRect[1].bottom - shift);
+    EXPECT_TRUE(view.CanCut());
+
+    // Both bands are inverted on the screen: the white background shows black.
+    const Screenshot shot(view.GetHandle());
+    for (const TRect& band : view.SelRect) {
+        EXPECT_EQ(shot.At(band.left + 2, band.top + 2), RGB(0, 0, 0));
+        EXPECT_EQ(shot.At(band.left + 2, band.top - 2), RGB(255, 255, 255));
+    }
+    // The rows hold the four lines' times, oldest at the top.
+    float start, end;
+    view.GetSelectedSegment(start, end);
+    EXPECT_EQ(start, view.History.RowValue(upper.bottom - 1 - view.SelRect[0].top, false));
+    EXPECT_EQ(end, view.History[4].Time);
+    EXPECT_LT(start, end);
+
+    // Select again clears the bands from the screen.
+    view.SendMessage(WM_COMMAND, TSurfacePlot::SelectId);
+    EXPECT_FALSE(view.CanCut());
+    EXPECT_EQ(Screenshot(view.GetHandle()).At(view.PaneRect1.left + 2, view.PaneRect1.bottom - 15), RGB(255, 255, 255));
+}
+
+TEST_F(TSurfaceScreen, LevelsReadBackFromTheColoursAndOverAtTheTopOfTheScale)
+{
+    Open(true, 1, 0, 4096);
+    Load("sine_1k_mono.wav");
+    TSurfacePlot& view = *Main->SurfaceViews[0];
+    view.MoveWindow(0, 0, 1100, 700, true);
+    ::Sleep(TSurfacePlot::ResizeDelay + 100);
+    PumpViews();
+    // The tone at -20 dB stands above a scale from -100 to -40.
+    view.Opts->PlotTop = -40.0f;
+    view.UpdateLayout();
+    Main->CmRun();
+    PumpViews();
+    const TRect pane = view.GraphRect;
+    const POINT peak = Topmost(Screenshot(view.GetHandle()), pane, view.LogoRect, RGB(255, 255, 255));
+    ASSERT_GE(peak.x, 0);
+    EXPECT_EQ(peak.y, pane.top + pane.Height() - 1 - pane.Height() / 3);
+
+    // Each row down the peak's run reads back the band it was painted with.
+    const int scale = pane.Height() / 3, count = view.ColourCount;
+    for (int y = peak.y; y < peak.y + 20; ++y) {
+        const int band = std::min(int(pane.bottom - y) * count / scale, count - 1);
+        EXPECT_EQ(view.BandAtPixel(TPoint(peak.x, y)), band) << y;
+        EXPECT_FLOAT_EQ(view.LevelAtPixel(TPoint(peak.x, y)), -100.0f + band * 60.0f / count) << y;
+    }
+
+    // Pressed at the peak: "Over" beside the colour bar; over the empty pane, "Under".
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(peak.x, peak.y));
+    EXPECT_EQ(view.ReadoutText, "Over");
+    view.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(pane.right - 50, pane.top + 20));
+    EXPECT_EQ(view.ReadoutText, "Under");
+    view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(pane.right - 50, pane.top + 20));
+    EXPECT_FALSE(view.AmpReadoutShown);
+}
+
+// Run on the 8-bit screen of scripts/palette-display.sh, where the tests
+// above read levels back through a palette display's colours.
+TEST_F(TSurfaceScreen, PaletteDisplayReportsAPalette)
+{
+    if (!std::getenv("TONALYX_PALETTE_DISPLAY")) GTEST_SKIP() << "not on the 8-bit screen";
+    Open(true, 1, 0, 4096);
+    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TClientDC dc(view.GetHandle());
+    EXPECT_TRUE(dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE);
+    EXPECT_EQ(dc.GetDeviceCaps(BITSPIXEL), 8);
+    // However the display keeps the colours, each band is one it tells apart.
+    for (int i = 1; i < view.ColourCount; ++i) EXPECT_NE(view.Colours[i], view.Colours[i - 1]) << i;
 }
