@@ -1,8 +1,11 @@
 #pragma once
 #include <windows.h>
+#include <ddeml.h>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
@@ -16,6 +19,7 @@
 #include "framework/TFont.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
+#include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
 #include "views/MarkerSettings.h"
@@ -29,7 +33,7 @@
 #include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
-#include "shell/MacroSettings.h"
+#include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
@@ -63,11 +67,13 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
+class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
 // state. Other subsystems hold a pointer to it and use its fields directly;
-// the views see it only as their host, the settings dialogs as theirs.
-class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost {
+// the views see it only as their host, the settings dialogs and the macro
+// window as theirs.
+class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
@@ -325,7 +331,7 @@ public:
     void UpdateCurrentTime();
     void UpdateViewTimes();
     void RefreshAllViews();
-    float GetNoiseFigure() const;
+    float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time) override;
     // refreshKind is a RefreshKind; macro and DDE commands pass its number.
@@ -407,7 +413,7 @@ public:
     void DdeLinkHook2(float) override {}
     // 1 while the time series comes from the DDE client link.
     int32_t DdeSeriesLink = 0;
-    mutable char DdeServiceName[256] = {};
+    mutable std::string DdeServiceName;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).
@@ -519,6 +525,89 @@ public:
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
 
+    // Automation: the command interpreter, the DDE server, the macro window
+    // and the single-value readouts.
+    // A bracketed command from a DDE Execute transaction: 0x8000 or 0.
+    uint32_t DdeExecuteCommand(HDDEDATA data);
+    // The same for a command already read.
+    uint32_t ExecuteCommand(std::string_view command) override;
+    // Execute and poke transactions are answered busy while a modal dialog,
+    // a print job, a blocking run or another command holds the program.
+    bool AutomationBusy() const;
+    int32_t CommandDepth = 0;
+    void InitDdeServer();
+    void ShutdownDdeServer();
+    void PostDdeAdviseAll();
+    void PostDdeAdvise(int index) override;
+    int DdeFindItem(HSZ item) const;
+    int DdeIsServedItem(HSZ topic, HSZ item) const;
+    int DdeAcceptConnect(HSZ topic, HSZ service) const;
+    HDDEDATA DdeWildConnect(HSZ topic, HSZ service, UINT format);
+    HDDEDATA DdeRequestItem(uint16_t index);
+    HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, HSZ item);
+    // The text of a DDE item, nothing when it has no data.
+    std::optional<std::string> DdeItemText(int index) override;
+    std::unique_ptr<TDdeServer> DdeServer;
+    static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
+    int32_t AdvisePending = 0;
+    bool DeferAdvise();
+    LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
+    float PeakSearchLow = 0.0f;
+    float PeakSearchHigh = 9999999.0f;
+    float TimeSegmentStart = 0.0f;
+    float TimeSegmentEnd = 0.0f;
+    // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
+    bool MakeRecording();
+    // The macro window (menu command 294) and what it asks of the main window.
+    void CmMacroProcessor();
+    void CreateMacroWindow(const char* settingsFile);
+    void DestroyMacroWindow();
+    bool IsMacroRunning() const;
+    MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
+    std::string ResolveMacroPath(const std::string& name) override;
+    std::string LastFileFolder() override;
+    void StoreLastFileFolder(const std::string& path) override;
+    void MacroOutputFileClosed(const std::string& name) override;
+    const char* HelpFile() override { return HelpPath; }
+    HFONT ControlFont() override { return MainFont ? HFONT(*MainFont) : nullptr; }
+    HBRUSH UtilityBrush() override { return FaceBrush ? HBRUSH(*FaceBrush) : nullptr; }
+    void MacroWindowClosing() override;
+    void CloseMacroWindow() override;
+    int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
+    // The readout windows (menu commands 195 to 201 and 288 to 291).
+    void CmTHD() { ToggleReadout(ThdType); }
+    void CmTHDN() { ToggleReadout(ThdnType); }
+    void CmIMD() { ToggleReadout(ImdType); }
+    void CmSNR() { ToggleReadout(SnrType); }
+    void CmSINAD() { ToggleReadout(SinadType); }
+    void CmSFDR() { ToggleReadout(SfdrType); }
+    void CmPeakFrequency() { ToggleReadout(PeakFrequencyType); }
+    void CmPeakAmplitude() { ToggleReadout(PeakAmplitudeType); }
+    void CmTotalPower() { ToggleReadout(TotalPowerType); }
+    void CmNoiseFigure(UINT id);
+    void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
+    void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
+    void CeAlwaysEnabled(TCommandEnabler& ce);
+    static bool IsReadoutType(int type);
+    UINT ReadoutCommand(int type) const;
+    TAnalysisView* ReadoutWindow(int type) const;
+    void CreateReadout(int type, const char* settingsFile);
+    void CloseReadout(int type);
+    void ToggleReadout(int type);
+    void RefreshReadouts();
+    void ReopenReadouts();
+    void CloseReadouts();
+    // What the readouts ask of their host.
+    TSpectralData* GetDisplayedResult(int index) const override;
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel == 1 ? 1 : 0]; }
+    bool IsChannelCalibrated(int channel) const override
+    {
+        return (channel == 1 ? Calibration.Right : Calibration.Left).IsEnabled != 0;
+    }
+    float GetCurrentTime() const override { return CurrentTime; }
+    void ReadoutClosed(int type) override;
+    void ReadoutDestroyed(int type) override;
+
     // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
     // Each stops the analyser, runs its dialog, takes what OK gave and runs
     // the analyser again when it was running.
@@ -555,7 +644,6 @@ private:
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);
     void SetStartupMenuChecks();
-    bool IsMacroRunning() const;
     void ReadDevice(const char* fileName, bool input);
     void WriteDevice(const char* fileName, bool input);
 

@@ -10,6 +10,8 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "automation/TMacro.h"
+#include "utilities/TAnalysisView.h"
 #include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
@@ -113,6 +115,8 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == MainWindowType) return HWindow;
     TWindow* window = nullptr;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
+    if (type == MacroType) window = MacroWindow;
+    if (IsReadoutType(type)) window = ReadoutWindow(type);
     if (type == SurfaceType || type == Surface2Type) window = SurfaceViews[type == Surface2Type ? 1 : 0];
     if (type == PhaseType || type == Phase2Type) window = PhaseViews[type == Phase2Type ? 1 : 0];
     return window ? window->GetHandle() : nullptr;

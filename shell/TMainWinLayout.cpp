@@ -52,6 +52,8 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
+    if (type == MacroType) CreateMacroWindow(settingsFile);
+    if (IsReadoutType(type)) CreateReadout(type, settingsFile);
     if (type == SurfaceType || type == Surface2Type) CreateSurfaceView(type, settingsFile);
     if (type == PhaseType || type == Phase2Type) CreatePhaseView(type, settingsFile);
 }

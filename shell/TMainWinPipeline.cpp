@@ -97,6 +97,7 @@ void TMainWin::UpdateViewTimes()
 
 void TMainWin::RefreshAllViews()
 {
+    RefreshReadouts();
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -176,6 +177,7 @@ void TMainWin::ReprocessSegment(float time)
     RefreshAllViews();
     WaveFile->SetPosition(position);
     Pipeline.RestoreAveraging();
+    PostDdeAdviseAll();
 }
 
 void TMainWin::ApplySettings(int refreshKind)

@@ -581,12 +581,6 @@ void TMainWin::WriteDevice(const char* fileName, bool input)
     ::WritePrivateProfileStringA("Device", input ? "InputDeviceName" : "OutputDeviceName", name, fileName);
 }
 
-bool TMainWin::IsMacroRunning() const
-{
-    // The macro window reports whether it runs; without one nothing runs.
-    return false;
-}
-
 void TMainWin::ReadSettings(const char* fileName)
 {
     TScratch scratch;

@@ -14,6 +14,7 @@
 #include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
 #include "views/TPhasePlot.h"
 #include "views/TSurfacePlot.h"
@@ -177,9 +178,8 @@ float TMainWin::GetRpmTag() const
 
 const char* TMainWin::GetDdeServiceName() const
 {
-    // The name the DDE server registers under.
-    ::GetPrivateProfileStringA("DDE", "ServerName", "Tonalyx", DdeServiceName, sizeof DdeServiceName, IniPath);
-    return DdeServiceName;
+    DdeServiceName = TDdeServer::ConfiguredName(IniPath);
+    return DdeServiceName.c_str();
 }
 
 void TMainWin::RunCommand(int commandId)

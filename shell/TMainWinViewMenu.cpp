@@ -280,6 +280,8 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
+    ReopenReadouts();
+    if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
     if (ViewStatus.SurfacePlot) {
         CreateViewWindow(SurfaceType, IniPath);
         CreateViewWindow(Surface2Type, IniPath);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/AnalysisSettingsStruct.h"
+#include "engine/DisplaySettingsStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TFont.h"
 #include "views/MarkerSettings.h"
@@ -31,6 +32,13 @@ public:
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
     void ViewClosed(TPlotBase& view) override { Closed.push_back(&view); }
+    TSpectralData* GetDisplayedResult(int) const override { return nullptr; }
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel & 1]; }
+    bool IsChannelCalibrated(int) const override { return false; }
+    float GetNoiseFigure() const override { return 0.0f; }
+    float GetCurrentTime() const override { return 0.0f; }
+    void ReadoutClosed(int) override {}
+    void ReadoutDestroyed(int) override {}
     TWaveData* GetWaveData() const override { return Wave; }
     const char* GetHelpPath() const override { return HelpPath.c_str(); }
     int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
@@ -46,6 +54,7 @@ public:
     void DdeLinkHook2(float) override {}
 
     AnalysisSettingsStruct Settings;
+    DisplaySettingsStruct Scaling[2];
     MarkerSettings Markers;
     TPrintOptions PrintOptions{};
     // A file nobody writes: every switch a view reads keeps its default.
