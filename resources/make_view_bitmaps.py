@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Draws the faces of the tool buttons (16-colour bitmaps), the views' mouse
-cursors and the views' logo. Writes into views/ and Views.rc beside this script."""
+cursors, the views' logo and the time series view's icon. Writes into views/
+and Views.rc beside this script."""
+import math
 import os
 import struct
 
@@ -73,6 +75,47 @@ def write_cursor(name, shape, hotspot):
         f.write(header + entry + image)
 
 
+def write_ico(name, sizes, draw):
+    """A 32-bit icon with one image per size; draw(size) gives rows of (r, g, b)."""
+    images = []
+    for size in sizes:
+        xor = bytearray()
+        for row in reversed(draw(size)):
+            for r, g, b in row:
+                xor += bytes((b, g, r, 255))
+        mask = bytes(((size + 31) // 32) * 4 * size)
+        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+        images.append((size, info + bytes(xor) + mask))
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for size, image in images:
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset + len(data))
+        data += image
+    with open(os.path.join(OUT, name + ".ico"), "wb") as f:
+        f.write(directory + entries + data)
+
+
+def series_icon(size):
+    """A decaying wave over a dark panel with a grid, as the time series view draws it."""
+    panel, grid, trace = (24, 32, 48), (52, 64, 88), (255, 214, 64)
+    p = [[panel] * size for _ in range(size)]
+    for i in range(0, size, max(size // 4, 2)):
+        p[i] = [grid] * size
+        for row in p:
+            row[i] = grid
+    mid = size / 2
+    previous = None
+    for x in range(size):
+        t = x / (size - 1)
+        y = int(round(mid - 0.42 * size * math.exp(-2.0 * t) * math.sin(2 * math.pi * 3.0 * t)))
+        lo, hi = (y, y) if previous is None else (min(y, previous), max(y, previous))
+        for yy in range(max(lo, 0), min(hi, size - 1) + 1):
+            p[yy][x] = trace
+        previous = y
+    return p
+
+
 def face(w, h, down, glyph, grey=False):
     p = [[LTGREY] * w for _ in range(h)]
     light, dark = (DKGREY, WHITE) if down else (WHITE, DKGREY)
@@ -127,6 +170,16 @@ line = fill(lambda x, y, w, h: abs(x) <= 9 and abs(y - (6 * ((int(x) % 6) / 3.0 
 bars = fill(lambda x, y, w, h: abs(x) <= 9 and (int(x + 10) % 4) != 3 and y >= -7 + (int(x + 10) // 4 * 5) % 13, BLUE)
 steps = fill(lambda x, y, w, h: abs(x) <= 9 and y >= -7 + (int(x + 10) // 4 * 5) % 13 and (y <= -6 + (int(x + 10) // 4 * 5) % 13), BLUE)
 options = fill(lambda x, y, w, h: abs(x) <= 8 and int(y + 20) % 5 == 0 and abs(y) <= 8, BLACK)
+# A bracketed time segment; playing and filtering it add their sign on its right.
+def bracket(cx, half):
+    return fill(lambda x, y, w, h: (abs(x - cx + half) <= 0.5 or abs(x - cx - half) <= 0.5) and abs(y) <= 7
+                or (abs(abs(y) - 7) <= 0.5 and half - 2 <= abs(x - cx) <= half), BLACK)
+
+
+segment = combine(fill(lambda x, y, w, h: abs(x) <= 4 and abs(y) <= 6, BLUE), bracket(0, 5))
+segment_play = combine(bracket(-5, 4), fill(lambda x, y, w, h: 1 <= x <= 9 and abs(y) <= (9 - x) * 0.7, DKGREEN))
+segment_filter = combine(bracket(-5, 4), fill(lambda x, y, w, h: 1 <= x <= 10 and
+                                              abs(y - (-3 if x <= 4 else -3 + (x - 4) * 1.2)) <= 0.7, DKRED))
 auto = fill(lambda x, y, w, h: (abs(y) <= 0.6 and abs(x) <= 9) or (abs(x) <= 0.6 and abs(y) <= 9) or (abs(abs(y) - (9 - abs(x))) <= 0.6 and abs(x) <= 3), DKRED)
 
 
@@ -142,6 +195,12 @@ def main():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
         write_bmp4(name + "Dn", face(28, 28, True, glyph))
         write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
+    selects = {"Select": segment, "SelectPlay": segment_play, "SelectFilter": segment_filter}
+    for name, glyph in selects.items():
+        write_bmp4(name + "Up", face(28, 28, False, glyph))
+        write_bmp4(name + "Dn", face(28, 28, True, glyph))
+        write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
+    write_ico("TSeries", (32, 16), series_icon)
     plain = {"GraphLine": line, "GraphBar": bars, "GraphStepBar": steps, "Options": options, "AutoScale": auto}
     for name, glyph in plain.items():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
@@ -190,6 +249,7 @@ def write_script():
         if ext == ".bmp":
             rid = "SPLASH_BITMAP" if base == "Logo" else base.upper()
             lines.append(f'{rid} BITMAP "views/{name}"')
+    lines.append('ICON_TSERIES ICON "views/TSeries.ico"')
     for base, rid in (("Plot", "PLOT_CURSOR"), ("Blank", "BLANK_CURSOR"), ("Selection", "SELECTION_CURSOR")):
         lines.append(f'{rid} CURSOR "views/{base}.cur"')
     with open(os.path.join(os.path.dirname(OUT), "Views.rc"), "w") as f:

@@ -19,6 +19,7 @@
 #include "shell/StatusBar.h"
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
@@ -71,6 +72,21 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    EV_COMMAND_ENABLE(CM_EDITUNDO, CeEditUndo)
+    EV_COMMAND_ENABLE(CM_EDITCUT, CeEditCut)
+    EV_COMMAND_ENABLE(CM_EDITMUTE, CeEditCut)
+    EV_COMMAND_ENABLE(CM_EDITCOPY, CeEditCopy)
+    EV_COMMAND_ENABLE(CM_EDITPASTEINSERT, CeEditPasteInsert)
+    EV_COMMAND_ENABLE(CM_EDITPASTEOVER, CeEditPasteOver)
+    EV_COMMAND_ENABLE(CM_EDITGAINADJUST, CeEditGainAdjust)
+    EV_COMMAND_ENABLE(CM_EDITDCOFFSET, CeEditGainAdjust)
+    EV_COMMAND_ENABLE(CM_EDITSELECTALL, CeEditSelectAll)
+    EV_COMMAND_ENABLE(CM_EDITFILTER, CeEditFilter)
+    EV_COMMAND_ENABLE(CM_PLAY, CePlay)
+    EV_COMMAND_ENABLE(CM_PLAYLOOP, CePlay)
+    EV_COMMAND_ENABLE(CM_PLAYHALFSPEED, CePlay)
+    EV_COMMAND_ENABLE(CM_PLAYDOUBLESPEED, CePlay)
+    EV_COMMAND_ENABLE(CM_EDITPASTELINK, CeEditPasteLink)
     // Options commands for acquisition and analysis settings.
     EV_COMMAND(CM_SETTINGS, CmSettings)
     EV_COMMAND(CM_SCALING, CmScaling)
@@ -346,4 +362,6 @@ void TMainWin::EvSysColorChange()
     for (TSpectrumPlot* view : SpectrumViews)
         if (view)
             view->UpdateBackgroundBrush();
+    if (TimeSeriesView)
+        TimeSeriesView->UpdateBackgroundBrush();
 }

@@ -383,6 +383,57 @@ public:
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
     void ViewClosed(TPlotBase& view) override;
+    TWaveData* GetWaveData() const override;
+    const TSeriesData* GetSeriesBlock(uint16_t channel) const override;
+    const TSpectralData* GetLeftSpectrum() const override { return SpectralLeft; }
+    bool GetLastInputFrame(uint32_t& frame) const override;
+    uint32_t GetRealTimeBufferSeconds() const override;
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
+    const char* GetHelpPath() const override { return HelpPath; }
+    uint32_t GetSeriesSource() const override { return uint32_t(SeriesLiveBlock); }
+    void SetSeriesSource(uint32_t source) override { SeriesLiveBlock = int32_t(source); }
+    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
+    float GetPositionTime() const override { return CurrentTime; }
+    void SetPositionTime(float seconds) override;
+    void RunCommand(int commandId) override;
+    // The DDE client link takes no cursor or order values from the views.
+    void DdeLinkHook1(float) override {}
+    void DdeLinkHook2(float) override {}
+
+    // The time series view (TMainWinSeries.cpp): the view type 1 window, the
+    // segment it zooms to and the run control's steps on it.
+    void CreateSeriesView(const char* settingsFile);
+    void CloseSeriesView();
+    void ZoomToSegment(float start, float end) override;
+    // At a start: the view keeps its range and shows the analysis blocks.
+    void SeriesViewStarted();
+    // At a stop: the view goes back to the wave data.
+    void SeriesViewStopped();
+    // 1 while the time series comes from the DDE client link.
+    int32_t DdeSeriesLink = 0;
+
+    // The Edit menu (TMainWinEdit.cpp): the selection of the active view,
+    // the enablers and the steps the edit commands share.
+    // True when the active window is one of the views that select a time
+    // segment; start and end are then its selection (0 and 0 for none).
+    bool GetSelectedSegment(float& start, float& end);
+    void CeEditCut(TCommandEnabler& ce);
+    void CeEditCopy(TCommandEnabler& ce);
+    void CeEditGainAdjust(TCommandEnabler& ce);
+    void CeEditPasteInsert(TCommandEnabler& ce);
+    void CeEditPasteOver(TCommandEnabler& ce);
+    void CeEditFilter(TCommandEnabler& ce);
+    void CePlay(TCommandEnabler& ce);
+    void CeEditUndo(TCommandEnabler& ce);
+    void CeEditSelectAll(TCommandEnabler& ce);
+    void CeEditPasteLink(TCommandEnabler& ce);
+    // False when the user declines changing a disk wave without a backup.
+    bool ConfirmDiskEdit();
+    void StopBeforeEdit();
+    // The views of the wave after an edit; the transport toolbar first when asked.
+    void RefreshViewsAfterEdit(bool toolbar);
+    // False, with the message, when the segment is empty.
+    bool RequireSegment(float start, float end);
 
     // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
     // what they ask of their host, and the rebuild of a surface from the wave.
@@ -399,20 +450,10 @@ public:
                      TSpectralData*& data2) const;
     // The Kaiser window's alpha: the whole part of the program INI's "KaiserAlpha".
     float KaiserAlpha() const;
-    TWaveData* GetWaveData() const override;
-    const char* GetHelpPath() const override { return HelpPath; }
-    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
     int32_t GetDdeClientLink() const override { return DdeClientLink; }
     float GetRpmTag() const override;
     float GetRpmPerLine() const override { return RpmStep; }
     const char* GetDdeServiceName() const override;
-    void ZoomToSegment(float start, float end) override;
-    void RunCommand(int commandId) override;
-    // The DDE client link takes no cursor values from the views.
-    void DdeLinkHook1(float) override {}
-    void DdeLinkHook2(float) override {}
-    // 1 while the time series comes from the DDE client link.
-    int32_t DdeSeriesLink = 0;
     mutable std::string DdeServiceName;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
@@ -640,6 +681,9 @@ public:
     const char* HelpFilePath() const override { return HelpPath; }
 
 private:
+    // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
+    void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
+    bool ClipboardHoldsWave(TCommandEnabler& ce);
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);

@@ -13,6 +13,7 @@
 #include "automation/TMacro.h"
 #include "utilities/TAnalysisView.h"
 #include "views/TPhasePlot.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 #include "shell/StatusBar.h"
@@ -114,6 +115,7 @@ HWND TMainWin::PlacementWindow(int type)
 {
     if (type == MainWindowType) return HWindow;
     TWindow* window = nullptr;
+    if (type == TimeSeriesType) window = TimeSeriesView;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
     if (type == MacroType) window = MacroWindow;
     if (IsReadoutType(type)) window = ReadoutWindow(type);

@@ -14,6 +14,7 @@
 #include "engine/TWaveSpectra.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -239,8 +240,11 @@ void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series
 // left out, and the views told of them.
 void TMainWin::AnalyseSeriesBlocks()
 {
-    if (OverloadFlag && Settings.ExcludeOverloadFlag)
+    if (OverloadFlag && Settings.ExcludeOverloadFlag) {
+        // An overloaded block is shown, not analysed.
+        if (TimeSeriesView) TimeSeriesView->NewData(0.0f);
         return;
+    }
     CopySeriesToSpectral(SpectralLeft, SeriesLeft);
     CopySeriesToSpectral(SpectralRight, SeriesRight);
     if (!ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux))

@@ -51,6 +51,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
+    if (type == TimeSeriesType) CreateSeriesView(settingsFile);
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
     if (type == MacroType) CreateMacroWindow(settingsFile);
     if (IsReadoutType(type)) CreateReadout(type, settingsFile);

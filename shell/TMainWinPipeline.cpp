@@ -16,6 +16,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "views/TPhasePlot.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 
@@ -187,6 +188,7 @@ void TMainWin::ApplySettings(int refreshKind)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != RefreshKeepViews) {
+        if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
         ApplyPhaseViewSettings();
     }

@@ -17,6 +17,7 @@
 #include "resources/StringIds.h"
 #include "views/TPhasePlot.h"
 #include "views/TSurfacePlot.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -162,6 +163,7 @@ void TMainWin::StartAnalyzer()
     default:
         break;
     }
+    SeriesViewStarted();
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
@@ -200,6 +202,7 @@ int TMainWin::OpenCaptureInput()
                 return 0;
             }
             SetWaveCalibration(*WaveFile, Calibration);
+            if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -297,7 +300,7 @@ void TMainWin::StopAnalyzer()
     }
     if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
         surface->UpdateReadout();
-    if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
+    if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;

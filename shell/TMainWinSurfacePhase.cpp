@@ -166,11 +166,6 @@ void TMainWin::PhaseViewClosed(TPhasePlot* view)
     CmViewPhase();
 }
 
-TWaveData* TMainWin::GetWaveData() const
-{
-    return WaveFile;
-}
-
 float TMainWin::GetRpmTag() const
 {
     return RpmEntries[std::clamp(RpmEntryCount - 1, 0, RpmEntryCapacity - 1)].Rpm;
@@ -180,11 +175,6 @@ const char* TMainWin::GetDdeServiceName() const
 {
     DdeServiceName = TDdeServer::ConfiguredName(IniPath);
     return DdeServiceName.c_str();
-}
-
-void TMainWin::RunCommand(int commandId)
-{
-    SendMessage(WM_COMMAND, WPARAM(commandId));
 }
 
 void TMainWin::RecomputeSurface(TPlotBase& plot)
@@ -230,8 +220,4 @@ void TMainWin::RecomputeSurface(TPlotBase& plot)
         StatusBarWindow->HideGauge();
     SetCaption(FrameCaption);
     view.InvalidateLogo();
-}
-
-void TMainWin::ZoomToSegment(float, float)
-{
 }

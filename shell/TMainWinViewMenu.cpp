@@ -15,6 +15,7 @@
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
 #include "views/TPhasePlot.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 
@@ -79,6 +80,10 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
 
 void TMainWin::ViewClosed(TPlotBase& view)
 {
+    if (&view == TimeSeriesView) {
+        CmViewTimeSeries();
+        return;
+    }
     for (TSpectrumPlot* spectrum : SpectrumViews)
         if (spectrum == &view) {
             SpectrumViewClosed(spectrum);
@@ -118,9 +123,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other two views have no window class: their commands keep the check
-// marks consistent with the flags.
-void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
+// The spectrogram has no window class: its command keeps the check mark
+// consistent with the flag.
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
@@ -130,6 +134,8 @@ void TMainWin::CmClearAllViews()
 
 void TMainWin::CmCloseAllViews()
 {
+    if (ViewStatus.TimeSeries)
+        CmViewTimeSeries();
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
     if (ViewStatus.SurfacePlot)
@@ -270,12 +276,10 @@ void TMainWin::RepaintSpectrumViews()
             view->Invalidate(true);
 }
 
-void TMainWin::MarkSeriesSelection()
-{
-}
-
 void TMainWin::ReopenViews()
 {
+    if (ViewStatus.TimeSeries)
+        CreateViewWindow(TimeSeriesType, IniPath);
     if (ViewStatus.SpectrumPlot) {
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
@@ -323,6 +327,8 @@ void TMainWin::RefreshRunDisplays()
                             static_cast<TPlotBase*>(SurfaceViews[0]), static_cast<TPlotBase*>(SurfaceViews[1])})
         if (view && view->GetHandle())
             view->InvalidateLogo();
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->InvalidateLogo();
 }
 
 void TMainWin::UpdateToolbarReadouts()
@@ -339,6 +345,8 @@ void TMainWin::RefreshStatusBar(int which)
 
 void TMainWin::NotifyViewsNewData(float time)
 {
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->NewData(time);
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
@@ -372,6 +380,7 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
+    TakeView(TimeSeriesView).reset();
     for (TSpectrumPlot*& view : SpectrumViews)
         TakeView(view).reset();
     for (TSurfacePlot*& view : SurfaceViews)

@@ -3,12 +3,14 @@
 
 struct AnalysisSettingsStruct;
 struct DisplaySettingsStruct;
+struct CalibrationStruct;
 struct MarkerSettings;
 struct TPrintOptions;
 class TBrush;
 class TFont;
 class TPlotBase;
 class TSpectralData;
+class TSeriesData;
 class TWaveData;
 
 // What a view asks of the window that hosts it. The main window implements
@@ -46,6 +48,36 @@ public:
     // 1 while a single-block run is asked for: views draw every block.
     virtual int32_t GetRunRequest() const = 0;
 
+    // What the time series view shows, each null when absent: the open wave
+    // or recording, the analysis block of a channel (0 left, 1 right) and
+    // the left channel's spectrum.
+    virtual TWaveData* GetWaveData() const = 0;
+    virtual const TSeriesData* GetSeriesBlock(uint16_t channel) const = 0;
+    virtual const TSpectralData* GetLeftSpectrum() const = 0;
+    // The frame the capture has reached; false while nothing captures.
+    virtual bool GetLastInputFrame(uint32_t& frame) const = 0;
+    // Seconds of input the real-time buffer keeps.
+    virtual uint32_t GetRealTimeBufferSeconds() const = 0;
+    virtual const CalibrationStruct& GetCalibration() const = 0;
+    virtual const char* GetHelpPath() const = 0;
+    // 0 the wave data, 1 the analysis blocks, 2 the real-time buffer as a
+    // strip chart.
+    virtual uint32_t GetSeriesSource() const = 0;
+    virtual void SetSeriesSource(uint32_t source) = 0;
+    // 1 while the time series comes from the DDE client link.
+    virtual int32_t GetDdeSeriesLink() const = 0;
+    // The play and analysis position in seconds; setting it moves the wave's
+    // position and the transport toolbar's readout with it.
+    virtual float GetPositionTime() const = 0;
+    virtual void SetPositionTime(float seconds) = 0;
+    // The spectrum of the wave at a time, shown in the spectrum view.
+    virtual void ReprocessSegment(float seconds) = 0;
+    // A main-window command, as its menu item sends it.
+    virtual void RunCommand(int commandId) = 0;
+    // The DDE client link's hooks for a cursor value and an order value.
+    virtual void DdeLinkHook1(float value) = 0;
+    virtual void DdeLinkHook2(float value) = 0;
+
     // The user closes view from its close box. The host keeps what it keeps
     // of a closing view and may destroy it: the view touches nothing of
     // itself after this call.
@@ -65,12 +97,8 @@ public:
     virtual void ReadoutClosed(int windowType) = 0;
     // A readout of a window type is being destroyed: its placement is kept.
     virtual void ReadoutDestroyed(int windowType) = 0;
+
     // What the surface and phase views ask besides.
-    // The open wave or recording; null when there is none.
-    virtual TWaveData* GetWaveData() const = 0;
-    virtual const char* GetHelpPath() const = 0;
-    // 1 while the time series comes from the DDE client link.
-    virtual int32_t GetDdeSeriesLink() const = 0;
     // 1 while the DDE client link to a partner program's service runs.
     virtual int32_t GetDdeClientLink() const = 0;
     // The newest RPM value of the DDE link, and the RPM one surface line stands for.
@@ -78,15 +106,8 @@ public:
     virtual float GetRpmPerLine() const = 0;
     // The service name the DDE server registers, for the "Link" block.
     virtual const char* GetDdeServiceName() const = 0;
-    // The spectrum of the wave at a time, shown in the spectrum view.
-    virtual void ReprocessSegment(float seconds) = 0;
     // The time series view shows start..end of the wave.
     virtual void ZoomToSegment(float start, float end) = 0;
     // A surface view is drawn again from the wave, line by line.
     virtual void RecomputeSurface(TPlotBase& view) = 0;
-    // A main-window command, as its menu item sends it.
-    virtual void RunCommand(int commandId) = 0;
-    // The DDE client link's hooks for a cursor value and a second value.
-    virtual void DdeLinkHook1(float value) = 0;
-    virtual void DdeLinkHook2(float value) = 0;
 };

@@ -2,8 +2,13 @@
 // right channel two samples late, its transfer phase against numpy's.
 #include "tests/views/SurfacePhaseScreen.h"
 
+#include "engine/TSpectralData.h"
+
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <map>
 
 namespace {
@@ -73,4 +78,47 @@ TEST_F(TPhaseScreen, TrackCursorSnapsTheMouseOntoTheCurve)
         EXPECT_NEAR(at.y, RowOf(ref->second, pane), 1) << "bin " << ref->first;
         EXPECT_NEAR(view.GetYValue(at), ref->second, 0.01);
     }
+}
+
+TEST_F(TPhaseScreen, CopyAsTextReadByASecondProcessMatchesNumpyWithItsLink)
+{
+    TPhasePlot& view = OpenDelayedNoise();
+    // The thirteen bins around 1 kHz that numpy's table holds.
+    const uint32_t first = Reference.lower_bound(360)->first;
+    view.VisibleStart = int(first);
+    view.VisibleEnd = int(first) + 13;
+    view.SendMessage(WM_COMMAND, TPhasePlot::MenuCopyText);
+
+    const std::string text = Folder.File("phase.txt"), link = Folder.File("link.bin");
+    std::string command = std::string("\"") + CLIPBOARD_DUMP_EXE + "\" \"" + text + "\" \"" + link + "\"";
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    ::WaitForSingleObject(pi.hProcess, 20000);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    ASSERT_EQ(code, 0u);
+
+    std::ifstream in(text, std::ios::binary);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, ";Freq(Hz)\tPhase (deg) " + std::string(Main->DisplayPrimary->GetLabel()) + "\r");
+    int rows = 0;
+    for (uint32_t bin = first; std::getline(in, line); ++bin, ++rows) {
+        double frequency = 0, degrees = 0;
+        ASSERT_EQ(std::sscanf(line.c_str(), "%lf\t%lf", &frequency, &degrees), 2) << line;
+        EXPECT_NEAR(frequency, bin * 44100.0 / 16384.0, 0.0001);
+        EXPECT_NEAR(degrees, Reference.at(bin), 0.01) << "bin " << bin;
+    }
+    EXPECT_EQ(rows, 13);
+
+    // The link: the DDE server's service, its topic and item, then zeros.
+    std::ifstream bytes(link, std::ios::binary);
+    const std::string block{std::istreambuf_iterator<char>(bytes), std::istreambuf_iterator<char>()};
+    ASSERT_EQ(block.size(), 128u);
+    EXPECT_EQ(block.substr(0, 20), std::string("Tonalyx\0Data\0Phase\0\0", 20));
+    EXPECT_EQ(block.find_first_not_of('\0', 20), std::string::npos);
 }

@@ -7,6 +7,7 @@
 
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/DisplaySettingsStruct.h"
+#include "engine/CalibrationStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TFont.h"
 #include "views/MarkerSettings.h"
@@ -40,13 +41,26 @@ public:
     void ReadoutClosed(int) override {}
     void ReadoutDestroyed(int) override {}
     TWaveData* GetWaveData() const override { return Wave; }
+    const TSeriesData* GetSeriesBlock(uint16_t channel) const override { return Blocks[channel ? 1 : 0]; }
+    const TSpectralData* GetLeftSpectrum() const override { return nullptr; }
+    bool GetLastInputFrame(uint32_t& frame) const override
+    {
+        frame = InputFrame;
+        return Capturing;
+    }
+    uint32_t GetRealTimeBufferSeconds() const override { return BufferSeconds; }
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
     const char* GetHelpPath() const override { return HelpPath.c_str(); }
+    uint32_t GetSeriesSource() const override { return SeriesSource; }
+    void SetSeriesSource(uint32_t source) override { SeriesSource = source; }
     int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
+    float GetPositionTime() const override { return PositionTime; }
+    void SetPositionTime(float seconds) override { PositionTime = seconds; }
+    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
     int32_t GetDdeClientLink() const override { return DdeClientLink; }
     float GetRpmTag() const override { return RpmTag; }
     float GetRpmPerLine() const override { return RpmPerLine; }
     const char* GetDdeServiceName() const override { return ServiceName.c_str(); }
-    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
     void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
     void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
@@ -67,15 +81,23 @@ public:
     TFont MainFont{"Arial", 15};
     TBrush FaceBrush{TColor(192, 192, 192)};
     std::vector<TPlotBase*> Closed;
-    // What the surface and phase views read and ask.
+    // What the time series view shows.
     TWaveData* Wave = nullptr;
+    const TSeriesData* Blocks[2] = {};
+    uint32_t SeriesSource = 0;
+    uint32_t InputFrame = 0;
+    bool Capturing = false;
+    uint32_t BufferSeconds = 60;
+    CalibrationStruct Calibration{};
     std::string HelpPath;
+    float PositionTime = 0.0f;
+    std::vector<float> Reprocessed;
+    // What the surface and phase views read and ask.
     int32_t DdeSeriesLink = 0;
     int32_t DdeClientLink = 0;
     float RpmTag = 0.0f;
     float RpmPerLine = 0.0f;
     std::string ServiceName = "Tonalyx";
-    std::vector<float> Reprocessed;
     std::vector<std::pair<float, float>> Zoomed;
     std::vector<TPlotBase*> Recomputed;
     std::vector<int> Commands;
