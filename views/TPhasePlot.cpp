@@ -67,6 +67,8 @@ TPhasePlot::TPhasePlot(TMDIClient& parent, TViewHost* mainWin, const char* title
     TopInset = 50;
     LeftMargin = 60;
     RightMargin = 40;
+    // Room under the panes for the tick labels and the axis title below them.
+    BottomInset = 36;
     PaneGap = 20;
     XReadoutSize.cx = 90;
     YReadoutSize.cx = 48;

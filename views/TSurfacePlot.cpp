@@ -93,6 +93,8 @@ TSurfacePlot::TSurfacePlot(TMDIClient& parent, TViewHost* mainWin, const char* t
     ButtonBarHeight = 30;
     LeftMargin = 76;
     RightMargin = 72;
+    // Room under the panes for the tick labels and the axis title below them.
+    BottomInset = 36;
     PaneGap = 20;
     XReadoutSize.cx = 78;
     YReadoutSize.cx = 74;

@@ -324,8 +324,9 @@ void TSurfacePlot::UpdateReadout()
                 std::snprintf(text, 20, "%6.2f", double(r.Tag));
             return;
         }
-        // The time formatter's milliseconds, cut to hundredths.
-        const std::string t = FormatTime(r.Time, true, true);
+        // The time formatter's short form cut to hundredths: the full one
+        // is wider than the margin beside the pane.
+        const std::string t = FormatTime(r.Time, true, false);
         std::snprintf(text, 20, "%.*s", int(t.size()) - 1, t.c_str());
     };
     label(start, History[0]);
