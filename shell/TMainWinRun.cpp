@@ -203,6 +203,8 @@ int TMainWin::OpenCaptureInput()
             }
             SetWaveCalibration(*WaveFile, Calibration);
             if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
+            for (TSurfacePlot* surface : SurfaceViews)
+                if (surface) surface->UpdateToolButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
