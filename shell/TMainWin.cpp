@@ -121,6 +121,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_NOISEFIGURELEFTRIGHT, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
     EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
+    // File menu commands that make a new wave.
+    EV_COMMAND(CM_FILEDECIMATE, CmFileDecimate)
+    EV_COMMAND(CM_FILEMERGE, CmFileMerge)
+    EV_COMMAND_ENABLE(CM_FILEDECIMATE, CeFileDecimate)
+    EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -233,9 +238,11 @@ void TMainWin::SetupWindow()
 
     TMDIFrame::SetupWindow();
 
+    // The splash stands over the frame while the set-up goes on, so that the
+    // frame is shown and painted behind it; it closes itself on its timer.
     if (::GetPrivateProfileIntA("Main", "ShowSplashScreen", 1, IniPath) != 0) {
-        TAboutDialog splash(this, this, "ABOUT_TONALYX", 1);
-        splash.Execute();
+        Splash = std::make_unique<TAboutDialog>(this, this, "ABOUT_TONALYX", 1);
+        if (Splash->Create()) Splash->Show(SW_SHOWNORMAL);
     }
     AttachWindowMenu();
     BuildRecentFileMenu();

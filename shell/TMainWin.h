@@ -13,6 +13,7 @@
 #include "engine/TEngineHost.h"
 #include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
+#include "engine/TBlockPacer.h"
 #include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
@@ -67,6 +68,7 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
+class TAboutDialog;
 class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
@@ -196,6 +198,8 @@ public:
     std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
+    // The start-up splash, modeless over the frame.
+    std::unique_ptr<TAboutDialog> Splash;
 
     // Run control.
     int32_t InputDeviceID = 0;
@@ -277,6 +281,15 @@ public:
     uint32_t TriggerOffset = 0;
     uint32_t PartialFrames = 0;
     uint32_t HistoryWrapPosition = 0;
+
+    // Live blocks (capture, playback) one hop apart: the pacer, the frame the
+    // next block is taken at, and the timer that wakes the waiting message
+    // loop to look again while the analyser runs on a live source.
+    TBlockPacer LivePacer;
+    uint64_t DueFrame = 0;
+    static constexpr UINT_PTR PaceTimer = 0x7A01;
+    static constexpr UINT PaceTimerMs = 5;
+    bool LiveBlockDue();
 
     void CmRun();
     void ResetAveragers();
@@ -679,6 +692,37 @@ public:
     std::string CurrentFolder(const char* kind) const override;
     void KeepFolder(const char* kind, const char* chosenPath) override;
     const char* HelpFilePath() const override { return HelpPath; }
+
+    // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
+    // DecimateFile writes a new file and leaves the open wave as it was;
+    // MergeFiles opens the merged, untitled wave. False when nothing was made.
+    void CmFileDecimate();
+    void CmFileMerge();
+    void CeFileDecimate(TCommandEnabler& ce);
+    void CeFileMerge(TCommandEnabler& ce);
+    bool DecimateFile(const char* path, uint16_t ratio, uint32_t filter);
+    bool MergeFiles(const char* left, const char* right);
+    // Takes the key messages waiting for the frame; true when one was Esc.
+    bool EscapePending();
+
+    // Edits of a segment's samples (TMainWinSampleEdits.cpp): each keeps an
+    // undo copy of the segment and answers whether the wave changed. The
+    // gain and DC offset values stay for the program run.
+    float GainAdjustLeftDb = 0.0f;
+    float GainAdjustRightDb = 0.0f;
+    float DCOffsetLeft = 0.0f;
+    float DCOffsetRight = 0.0f;
+    bool GainAdjustSegment(float start, float end);
+    bool DCOffsetSegment(float start, float end);
+    // Gain and offset in sample units over [start, end) of both channels.
+    bool AdjustSegment(float start, float end, double leftGain, double rightGain, double leftOffset,
+                       double rightOffset, const char* caption);
+    // The filter dialog on a working copy of Filter; true when Start stored it.
+    bool RunFilterDialog();
+    // Filters [start, end) with Filter; Esc or a click cancels and undoes.
+    bool FilterSegment(float start, float end);
+    // Whether a left click waits for the frame (it stays in the queue).
+    bool ClickPending();
 
 private:
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).

@@ -97,6 +97,7 @@ void TMainWin::StartAnalyzer()
     UpdateDelaySamples();
     TriggerOffset = 0;
     PartialFrames = 0;
+    LivePacer.Reset();
     if (!WaveFile) HistoryWrapPosition = 0;
     if (!RunRequest) {
         AllocateSeriesBuffers();
@@ -167,6 +168,8 @@ void TMainWin::StartAnalyzer()
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+    const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
+    if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
 }
 
 int TMainWin::OpenCaptureInput()
@@ -273,6 +276,7 @@ void TMainWin::StopAnalyzer()
     }
     const int previous = RunState;
     RunState = Stopped;
+    if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
 

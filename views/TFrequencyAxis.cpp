@@ -83,7 +83,7 @@ float TFrequencyAxis::FrequencyAt(const std::vector<TColumnEntry>& columns, int 
 }
 
 std::vector<TAxisLabel> TFrequencyAxis::BuildLabels(const std::vector<TColumnEntry>& columns, int width, double lo,
-                                                    double hi, bool logarithmic, int spacing)
+                                                    double hi, bool logarithmic)
 {
     if (width <= 0 || columns.empty())
         return {};
@@ -133,7 +133,6 @@ std::vector<TAxisLabel> TFrequencyAxis::BuildLabels(const std::vector<TColumnEnt
         f = next;
     }
     table.resize(static_cast<size_t>(count));
-    Thin(table, spacing, true);
     return table;
 }
 

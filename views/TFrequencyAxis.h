@@ -37,10 +37,10 @@ public:
     // Ticks of the axis from lo to hi over the columns, at most width - 1:
     // steps of 10000 down to 1 Hz that give four or more ticks across the
     // span, on a logarithmic axis a decade's step at each frequency (and the
-    // linear steps when that leaves fewer than four). Labels closer than
-    // spacing pixels to the next labelled tick on their right lose their text.
+    // linear steps when that leaves fewer than four). Every tick is
+    // labelled; Thin then clears the labels that crowd.
     static std::vector<TAxisLabel> BuildLabels(const std::vector<TColumnEntry>& columns, int width, double lo,
-                                               double hi, bool logarithmic, int spacing);
+                                               double hi, bool logarithmic);
 
     // Empties the text of a label within spacing of the last one kept,
     // walking from the last label (fromLast) or from the first.

@@ -45,8 +45,8 @@ void TPhaseScale::BuildColumns(int width, const TLineSource& source)
 void TPhaseScale::BuildXTicks(int width)
 {
     XTicks = TFrequencyAxis::BuildLabels(Columns, width, StartFreq, StopFreq,
-                                         FreqScaleType != DisplaySettingsStruct::LinearFrequency,
-                                         PrintMode ? 300 : 30);
+                                         FreqScaleType != DisplaySettingsStruct::LinearFrequency);
+    TFrequencyAxis::Thin(XTicks, PrintMode ? 300 : 30, true);
 }
 
 void TPhaseScale::BuildYTicks(int paneHeight)

@@ -76,7 +76,8 @@ void TSurfaceScale::BuildFrequencyTicks(int width, const TLineSource& source)
     double lo, hi;
     Range(source, lo, hi);
     FreqTicks = TFrequencyAxis::BuildLabels(Columns, width, lo, hi,
-                                            FreqScaleType != DisplaySettingsStruct::LinearFrequency, 30);
+                                            FreqScaleType != DisplaySettingsStruct::LinearFrequency);
+    TFrequencyAxis::Thin(FreqTicks, 30, true);
 }
 
 void TSurfaceScale::BuildAmplitudeTicks(int height)
