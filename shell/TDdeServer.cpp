@@ -35,15 +35,20 @@ void TDdeServer::Start(const char* iniPath)
         ::MessageBoxA(nullptr, "DdeInitialize failed.", nullptr, MB_OK);
         return;
     }
-    char name[81] = {};
-    ::GetPrivateProfileStringA("DDE", "ServerName", "Tonalyx", name, sizeof name, iniPath);
-    Service = ::DdeCreateStringHandleA(InstanceId, name, CP_WINANSI);
+    Service = ::DdeCreateStringHandleA(InstanceId, ConfiguredName(iniPath).c_str(), CP_WINANSI);
     Topic = ::DdeCreateStringHandleA(InstanceId, DataTopic, CP_WINANSI);
     for (int i = 0; i < 3; ++i) PokeItems[i] = ::DdeCreateStringHandleA(InstanceId, PokeItemNames[i], CP_WINANSI);
     for (int i = 0; i < TDdeItemTable::Count; ++i)
         if (const char* item = TDdeItemTable::Name(i)) Items[i] = ::DdeCreateStringHandleA(InstanceId, item, CP_WINANSI);
     if (Service && Topic && !::DdeNameService(InstanceId, Service, nullptr, DNS_REGISTER))
         ::MessageBoxA(nullptr, "DDE setup failed.", nullptr, MB_OK);
+}
+
+std::string TDdeServer::ConfiguredName(const char* iniPath)
+{
+    char name[81] = {};
+    ::GetPrivateProfileStringA("DDE", "ServerName", "Tonalyx", name, sizeof name, iniPath);
+    return name;
 }
 
 void TDdeServer::Stop()

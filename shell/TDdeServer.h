@@ -3,6 +3,7 @@
 #include <ddeml.h>
 #include <cstdint>
 #include <map>
+#include <string>
 #include "automation/TDdeItemTable.h"
 
 class TMainWin;
@@ -25,6 +26,8 @@ public:
     // Starts the server under the INI's "DDE"/"ServerName"; shows a message
     // and leaves the program without a server when DDEML refuses.
     void Start(const char* iniPath);
+    // The service name the server registers: the INI's "DDE"/"ServerName".
+    static std::string ConfiguredName(const char* iniPath);
     void Stop();
 
     HDDEDATA Callback(UINT type, UINT format, HCONV conversation, HSZ hsz1, HSZ hsz2, HDDEDATA data);

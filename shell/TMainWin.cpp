@@ -20,7 +20,9 @@
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
 #include "views/TSeriesPlot.h"
+#include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -377,4 +379,10 @@ void TMainWin::EvSysColorChange()
             view->UpdateBackgroundBrush();
     if (TimeSeriesView)
         TimeSeriesView->UpdateBackgroundBrush();
+    for (TSurfacePlot* view : SurfaceViews)
+        if (view)
+            view->UpdateBackgroundBrush();
+    for (TPhasePlot* view : PhaseViews)
+        if (view)
+            view->UpdateBackgroundBrush();
 }

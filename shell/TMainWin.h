@@ -354,6 +354,9 @@ public:
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
+    // The phase views likewise; the surface views their scaling and layout, and lose their history.
+    void ApplyPhaseViewSettings();
+    void ApplySurfaceViewSettings();
 
     // One door per settings change (TMainWinChanges.cpp). Each refuses a
     // value its rule refuses (false, nothing changed); otherwise it stops the
@@ -415,7 +418,7 @@ public:
     // segment it zooms to and the run control's steps on it.
     void CreateSeriesView(const char* settingsFile);
     void CloseSeriesView();
-    void ZoomToSegment(float start, float end);
+    void ZoomToSegment(float start, float end) override;
     // At a start: the view keeps its range and shows the analysis blocks.
     void SeriesViewStarted();
     // At a stop: the view goes back to the wave data.
@@ -445,6 +448,27 @@ public:
     void RefreshViewsAfterEdit(bool toolbar);
     // False, with the message, when the segment is empty.
     bool RequireSegment(float start, float end);
+
+    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
+    // what they ask of their host, and the rebuild of a surface from the wave.
+    void CreateSurfaceView(int type, const char* settingsFile);
+    void CreatePhaseView(int type, const char* settingsFile);
+    // Keeps the view's placement in the INI file, then closes it.
+    void CloseSurfaceView(int index);
+    void ClosePhaseView(int index);
+    void SurfaceViewClosed(TSurfacePlot* view);
+    void PhaseViewClosed(TPhasePlot* view);
+    void RecomputeSurface(TPlotBase& view) override;
+    // The results the view of index 0 (first) or 1 (second) of a kind draws.
+    void ViewEngines(int index, TSpectralData* primary, TSpectralData* secondary, TSpectralData*& data,
+                     TSpectralData*& data2) const;
+    // The Kaiser window's alpha: the whole part of the program INI's "KaiserAlpha".
+    float KaiserAlpha() const;
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override;
+    float GetRpmPerLine() const override { return RpmStep; }
+    const char* GetDdeServiceName() const override;
+    mutable std::string DdeServiceName;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).

@@ -12,9 +12,11 @@
 #include "framework/TMDIClient.h"
 #include "automation/TMacro.h"
 #include "utilities/TAnalysisView.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "generator/TSignalGenerator.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 #include "shell/StatusBar.h"
 
 namespace {
@@ -119,6 +121,8 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == MacroType) window = MacroWindow;
     if (IsReadoutType(type)) window = ReadoutWindow(type);
     if (type == GeneratorType) window = SignalGenerator;
+    if (type == SurfaceType || type == Surface2Type) window = SurfaceViews[type == Surface2Type ? 1 : 0];
+    if (type == PhaseType || type == Phase2Type) window = PhaseViews[type == Phase2Type ? 1 : 0];
     return window ? window->GetHandle() : nullptr;
 }
 

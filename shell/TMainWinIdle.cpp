@@ -12,6 +12,7 @@
 #include "engine/TWaveFile.h"
 #include "automation/TMacro.h"
 #include "generator/TSignalGenerator.h"
+#include "engine/TWaveSpectra.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
 #include "views/TSeriesPlot.h"
@@ -255,8 +256,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)
 {
-    if (!spectral || !series) return;
-    if (float* time = spectral->GetFFTBuffer()) series->ReadSamples(time, spectral->GetFFTSize());
+    TWaveSpectra::CopyBlock(spectral, series);
 }
 
 // Spectra of the filled series blocks, unless an overloaded block is to be

@@ -12,11 +12,14 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "generator/TSignalGenerator.h"
+#include "engine/TWaveSpectra.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -156,25 +159,15 @@ void TMainWin::ReprocessSegment(float time)
     const uint32_t position = WaveFile->GetPosition();
     const float halfBlock = float(Settings.FFTsize) * Settings.DecimationRatio * 0.5f / float(WaveFile->GetSampleRate());
     WaveFile->SetPositionTime(std::max(time - halfBlock, 0.0f));
-    const uint32_t n = Settings.FFTsize * Settings.DecimationRatio;
+    const uint32_t n = TWaveSpectra::BlockFrames(Settings);
     const bool stereo = Settings.Format.NumChannels == 2;
     TSeriesData left(n, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     TSeriesData right(stereo ? n : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     Pipeline.SetAveraging(1.0f, TSpectralData::ExponentialAveraging);
-    uint32_t delays[2] = {0, 0};
-    if (stereo) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
-    TSeriesData* blocks[2] = {&left, stereo ? &right : nullptr};
-    for (uint16_t k = 0; k < 2; ++k) {
-        if (!blocks[k] || blocks[k]->Error) continue;
-        const int64_t start = int64_t(WaveFile->GetPosition()) - delays[k];
-        uint32_t skip = 0;
-        if (start < 0) {
-            blocks[k]->Clear();
-            skip = uint32_t(std::min<int64_t>(-start, n));
-        }
-        if (skip < n) WaveFile->ReadFrames(blocks[k]->GetSamplePtr(skip), uint32_t(start + skip), n - skip, k);
-        blocks[k]->Decimate();
-    }
+    uint32_t delays[2];
+    TWaveSpectra::ChannelDelays(Settings, delays);
+    TSeriesData* const blocks[2] = {&left, stereo ? &right : nullptr};
+    TWaveSpectra::ReadBlocks(*WaveFile, WaveFile->GetPosition(), delays, blocks);
     CopySeriesToSpectral(SpectralLeft, &left);
     if (stereo) CopySeriesToSpectral(SpectralRight, &right);
     ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux);
@@ -195,14 +188,23 @@ void TMainWin::ApplySettings(int refreshKind)
     CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    if (refreshKind != 1) {
+    if (refreshKind != RefreshKeepViews) {
         if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
+        ApplyPhaseViewSettings();
     }
+    if (refreshKind == RefreshFull)
+        ApplySurfaceViewSettings();
     ShapeWindow();
     UpdateDelaySamples();
     RefreshStatusBar(StatusBar::WholeBar);
     if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
+    if (refreshKind == RefreshRecomputeHistory)
+        for (TSurfacePlot* view : SurfaceViews)
+            if (view && view->GetHandle()) {
+                RecomputeSurface(*view);
+                view->Invalidate(true);
+            }
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
@@ -213,6 +215,12 @@ void TMainWin::CloseDisallowedViews()
     for (int index = 0; index < 2; ++index)
         if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
             SpectrumViewClosed(SpectrumViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (PhaseViews[index] && !IsViewAllowed(index == 0 ? PhaseType : Phase2Type))
+            PhaseViewClosed(PhaseViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (SurfaceViews[index] && !IsViewAllowed(index == 0 ? SurfaceType : Surface2Type))
+            SurfaceViewClosed(SurfaceViews[index]);
 }
 
 void TMainWin::ApplySpectrumViewSettings()
@@ -224,5 +232,25 @@ void TMainWin::ApplySpectrumViewSettings()
             view->SetScaling(Scaling[index]);
             if (view->GetHandle())
                 view->SetFrequencyRange(SpectrumOptions[index].StartFreq, SpectrumOptions[index].StopFreq);
+        }
+}
+
+void TMainWin::ApplyPhaseViewSettings()
+{
+    for (int index = 0; index < 2; ++index)
+        if (TPhasePlot* view = PhaseViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            if (view->GetHandle())
+                view->SetFrequencyRange(PhaseOptions[index].StartFreq, PhaseOptions[index].StopFreq);
+        }
+}
+
+void TMainWin::ApplySurfaceViewSettings()
+{
+    for (int index = 0; index < 2; ++index)
+        if (TSurfacePlot* view = SurfaceViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            view->UpdateLayout();
+            view->ClearHistory();
         }
 }

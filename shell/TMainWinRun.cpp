@@ -16,6 +16,8 @@
 #include "framework/UiHelpers.h"
 #include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
+#include "views/TPhasePlot.h"
+#include "views/TSurfacePlot.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -210,6 +212,8 @@ int TMainWin::OpenCaptureInput()
             }
             SetWaveCalibration(*WaveFile, Calibration);
             if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
+            for (TSurfacePlot* surface : SurfaceViews)
+                if (surface) surface->UpdateToolButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -302,13 +306,22 @@ void TMainWin::StopAnalyzer()
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
+        // The lines' times were the capture's; now they are the wave's.
+        if (!DdeClientLink)
+            if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+                surface->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
     }
+    if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+        surface->UpdateReadout();
     if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
+    for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(0.0f);
     BlockLimitFlag = 0;
 }
 

@@ -14,8 +14,10 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -47,12 +49,8 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* primary = DisplayPrimary;
-    TSpectralData* secondary = DisplaySecondary;
-    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
-    TSpectralData* data2 = index == 0 ? secondary : nullptr;
-    if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
-        data2 = nullptr;
+    TSpectralData *data, *data2;
+    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
                                    index == 0 ? "Spectrum" : "Spectrum2", placement, Scaling[index],
                                    &SpectrumOptions[index], data, data2, index + 1);
@@ -91,6 +89,16 @@ void TMainWin::ViewClosed(TPlotBase& view)
             SpectrumViewClosed(spectrum);
             return;
         }
+    for (TSurfacePlot* surface : SurfaceViews)
+        if (surface == &view) {
+            SurfaceViewClosed(surface);
+            return;
+        }
+    for (TPhasePlot* phase : PhaseViews)
+        if (phase == &view) {
+            PhaseViewClosed(phase);
+            return;
+        }
 }
 
 bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
@@ -115,11 +123,9 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other three views arrive with their own windows; until then their
-// commands only keep the flags and check marks consistent.
-void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
+// The spectrogram has no window class: its command keeps the check mark
+// consistent with the flag.
 void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
-void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
 {
@@ -132,6 +138,10 @@ void TMainWin::CmCloseAllViews()
         CmViewTimeSeries();
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
+    if (ViewStatus.SurfacePlot)
+        CmViewSurface();
+    if (ViewStatus.PhasePlot)
+        CmViewPhase();
 }
 
 void TMainWin::CeAnyViewOpen(TCommandEnabler& ce)
@@ -277,6 +287,14 @@ void TMainWin::ReopenViews()
     if (ViewStatus.SignalGenerator) CreateViewWindow(GeneratorType, IniPath);
     ReopenReadouts();
     if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
+    if (ViewStatus.SurfacePlot) {
+        CreateViewWindow(SurfaceType, IniPath);
+        CreateViewWindow(Surface2Type, IniPath);
+    }
+    if (ViewStatus.PhasePlot) {
+        CreateViewWindow(PhaseType, IniPath);
+        CreateViewWindow(Phase2Type, IniPath);
+    }
     UpdateViewMenuChecks();
 }
 
@@ -305,7 +323,9 @@ void TMainWin::RefreshRunDisplays()
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
     RefreshStatusBar(StatusBar::WholeBar);
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TPlotBase* view : {static_cast<TPlotBase*>(SpectrumViews[0]), static_cast<TPlotBase*>(SpectrumViews[1]),
+                            static_cast<TPlotBase*>(PhaseViews[0]), static_cast<TPlotBase*>(PhaseViews[1]),
+                            static_cast<TPlotBase*>(SurfaceViews[0]), static_cast<TPlotBase*>(SurfaceViews[1])})
         if (view && view->GetHandle())
             view->InvalidateLogo();
     if (TimeSeriesView && TimeSeriesView->GetHandle())
@@ -340,6 +360,12 @@ void TMainWin::NotifyViewsNewData(float time)
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
+    for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(time);
+    for (TSurfacePlot* view : SurfaceViews)
+        if (view && view->GetHandle())
+            view->NewSpectrum(time);
 }
 
 void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary)
@@ -352,12 +378,24 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
     } else if (SpectrumViews[0]) {
         SpectrumViews[0]->SetData(primary, secondary);
     }
+    for (int index = 0; index < 2; ++index) {
+        TSpectralData *data, *data2;
+        ViewEngines(index, primary, secondary, data, data2);
+        if (PhaseViews[index])
+            PhaseViews[index]->SetData(data, data2);
+        if (SurfaceViews[index])
+            SurfaceViews[index]->SetSpectralData(data, data2);
+    }
 }
 
 void TMainWin::DestroyViewsAndBars()
 {
     TakeView(TimeSeriesView).reset();
     for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    for (TSurfacePlot*& view : SurfaceViews)
+        TakeView(view).reset();
+    for (TPhasePlot*& view : PhaseViews)
         TakeView(view).reset();
     TransportToolbar.reset();
     StatusBarWindow.reset();

@@ -97,4 +97,17 @@ public:
     virtual void ReadoutClosed(int windowType) = 0;
     // A readout of a window type is being destroyed: its placement is kept.
     virtual void ReadoutDestroyed(int windowType) = 0;
+
+    // What the surface and phase views ask besides.
+    // 1 while the DDE client link to a partner program's service runs.
+    virtual int32_t GetDdeClientLink() const = 0;
+    // The newest RPM value of the DDE link, and the RPM one surface line stands for.
+    virtual float GetRpmTag() const = 0;
+    virtual float GetRpmPerLine() const = 0;
+    // The service name the DDE server registers, for the "Link" block.
+    virtual const char* GetDdeServiceName() const = 0;
+    // The time series view shows start..end of the wave.
+    virtual void ZoomToSegment(float start, float end) = 0;
+    // A surface view is drawn again from the wave, line by line.
+    virtual void RecomputeSurface(TPlotBase& view) = 0;
 };

@@ -313,3 +313,9 @@ TEST(ResourcesTest, TimeSeriesViewFacesAndIconExist)
 }
 
 }
+
+TEST(ResourcesTest, SurfaceAndPhaseViewIconsExist)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    for (const char* icon : {"ICON_SURFACE", "ICON_PHASE"}) EXPECT_NE(LoadIconA(module, icon), nullptr) << icon;
+}

@@ -53,10 +53,16 @@ public:
     const char* GetHelpPath() const override { return HelpPath.c_str(); }
     uint32_t GetSeriesSource() const override { return SeriesSource; }
     void SetSeriesSource(uint32_t source) override { SeriesSource = source; }
-    int32_t GetDdeSeriesLink() const override { return 0; }
+    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
     float GetPositionTime() const override { return PositionTime; }
     void SetPositionTime(float seconds) override { PositionTime = seconds; }
     void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override { return RpmTag; }
+    float GetRpmPerLine() const override { return RpmPerLine; }
+    const char* GetDdeServiceName() const override { return ServiceName.c_str(); }
+    void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
+    void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
@@ -86,5 +92,13 @@ public:
     std::string HelpPath;
     float PositionTime = 0.0f;
     std::vector<float> Reprocessed;
+    // What the surface and phase views read and ask.
+    int32_t DdeSeriesLink = 0;
+    int32_t DdeClientLink = 0;
+    float RpmTag = 0.0f;
+    float RpmPerLine = 0.0f;
+    std::string ServiceName = "Tonalyx";
+    std::vector<std::pair<float, float>> Zoomed;
+    std::vector<TPlotBase*> Recomputed;
     std::vector<int> Commands;
 };
