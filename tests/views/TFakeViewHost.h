@@ -58,6 +58,7 @@ public:
     void SetPositionTime(float seconds) override { PositionTime = seconds; }
     void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void CopyDataToClipboard() override { ++TextCopies; }
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
 
@@ -87,4 +88,5 @@ public:
     float PositionTime = 0.0f;
     std::vector<float> Reprocessed;
     std::vector<int> Commands;
+    int TextCopies = 0;
 };
