@@ -75,6 +75,8 @@ public:
                         float length);
     static int InsertTime(TWaveFile* source, TWaveFile* destination, float sourceStart, float destinationStart,
                           float length);
+    static int InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t sourceFrame,
+                            uint32_t destinationFrame, uint32_t count);
     static void DeleteTime(TWaveFile* wave, float start, float end);
 
     int CopyToClipboard(float start, float end);

@@ -469,6 +469,26 @@ public:
     float GetRpmPerLine() const override { return RpmStep; }
     const char* GetDdeServiceName() const override;
     mutable std::string DdeServiceName;
+    // The Edit menu's commands (TMainWinEditCommands.cpp).
+    void CmEditCut();
+    void CmEditCopy();
+    // The selected samples as text (CF_TEXT) with the "Link" description.
+    void CopyDataToClipboard() override;
+    void CmEditPasteInsert();
+    void CmEditPasteOver();
+    void CmEditUndo();
+    void CmEditMute();
+    void CmEditGainAdjust();
+    void CmEditDCOffset();
+    void CmEditFilter();
+    void CmEditSelectAll();
+    void CmPlay();
+    void CmPlayLoop();
+    void CmPlayHalfSpeed();
+    void CmPlayDoubleSpeed();
+    void CmPlayArbitrarySpeed();
+    // Kept for the program run; 0 until Arbitrary Speed is first used.
+    uint32_t ArbitraryPlaybackRate = 0;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).
@@ -752,6 +772,11 @@ private:
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
     void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
     bool ClipboardHoldsWave(TCommandEnabler& ce);
+    float CopiedValue(float value, uint16_t channel);
+    bool PasteViewActive();
+    // Stops, reads the selection and refuses an empty one with its message.
+    bool SegmentToPlay(float& start, float& end);
+    void PlayAtNearestRate(uint32_t requested);
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);

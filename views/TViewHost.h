@@ -74,6 +74,8 @@ public:
     virtual void ReprocessSegment(float seconds) = 0;
     // A main-window command, as its menu item sends it.
     virtual void RunCommand(int commandId) = 0;
+    // The time series' selected samples as text on the clipboard.
+    virtual void CopyDataToClipboard() = 0;
     // The DDE client link's hooks for a cursor value and an order value.
     virtual void DdeLinkHook1(float value) = 0;
     virtual void DdeLinkHook2(float value) = 0;

@@ -64,6 +64,7 @@ public:
     void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
     void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void CopyDataToClipboard() override { ++TextCopies; }
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
 
@@ -101,4 +102,5 @@ public:
     std::vector<std::pair<float, float>> Zoomed;
     std::vector<TPlotBase*> Recomputed;
     std::vector<int> Commands;
+    int TextCopies = 0;
 };
