@@ -459,6 +459,21 @@ public:
     void SurfaceViewClosed(TSurfacePlot* view);
     void PhaseViewClosed(TPhasePlot* view);
     void RecomputeSurface(TPlotBase& view) override;
+    // What the spectrum view asks of its host.
+    void SetMarker(int index, bool enable, float frequency) override;
+    const char* GetOverlayFolder() const override { return ConfiguredFolders[OvlFolder]; }
+    bool ComputeSpectrumAutoscale(const TSpectralData* spectrum, int first, int last, float& top,
+                                  float& bottom) override;
+    bool ChooseSpectrumSource(TPlotBase& view, const char* templateName, uint32_t& choice) override;
+    bool EditCompositeSettings(TPlotBase& view, CompositeSettings& settings) override;
+    bool EditOverlaySettings(TPlotBase& view, SpectrumOpts& opts, int channel, uint16_t frequencyScale,
+                             bool pause) override;
+    void GetRpmTable(float& start, float& step, int32_t& count) const override
+    {
+        start = RpmStart;
+        step = RpmStep;
+        count = RpmEntryCount;
+    }
     // The results the view of index 0 (first) or 1 (second) of a kind draws.
     void ViewEngines(int index, TSpectralData* primary, TSpectralData* secondary, TSpectralData*& data,
                      TSpectralData*& data2) const;

@@ -44,10 +44,10 @@ void TMainWin::EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)()
     if (active == TimeSeriesView) {
         if (TimeSeriesView && ViewStatus.TimeSeries && (!seriesNeedsWave || WaveFile))
             ce.Enable((TimeSeriesView->*query)() != 0);
-    } else if (active == SpectrumViews[0]) {
-        if (SpectrumViews[0] && ViewStatus.SpectrumPlot)
-            ce.Enable((SpectrumViews[0]->*query)() != 0);
     }
+    for (TSpectrumPlot* spectrum : SpectrumViews)
+        if (spectrum && active == spectrum && ViewStatus.SpectrumPlot)
+            ce.Enable((spectrum->*query)() != 0);
     for (TSurfacePlot* surface : SurfaceViews)
         if (surface && active == surface && (!seriesNeedsWave || WaveFile))
             ce.Enable((surface->*query)() != 0);

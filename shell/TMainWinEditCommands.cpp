@@ -18,7 +18,9 @@
 #include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
+#include "views/TSpectrumPlot.h"
 
 namespace {
 
@@ -38,6 +40,19 @@ void TMainWin::CmEditCut()
 
 void TMainWin::CmEditCopy()
 {
+    // The spectrum and phase views copy their values as text.
+    const TMDIClient* client = GetClientWindow();
+    TWindow* active = client ? client->GetActiveMDIChild() : nullptr;
+    for (TSpectrumPlot* view : SpectrumViews)
+        if (view && active == view) {
+            view->CopyAsText();
+            return;
+        }
+    for (TPhasePlot* view : PhaseViews)
+        if (view && active == view) {
+            view->CopyAsText();
+            return;
+        }
     float start = 0.0f, end = 0.0f;
     if (GetSelectedSegment(start, end) && WaveFile)
         WaveFile->CopyToClipboard(start, end);

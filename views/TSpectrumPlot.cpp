@@ -8,6 +8,7 @@
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/TChannelProcessing.h"
 #include "engine/TSpectralData.h"
+#include "framework/LimitScroll.h"
 #include "framework/TButton.h"
 #include "framework/TCheckBox.h"
 #include "framework/TClientDC.h"
@@ -19,12 +20,30 @@
 #include "framework/ToolBtn.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TOverlayData.h"
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
 DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
+    EV_WM_LBUTTONDBLCLK
+    EV_COMMAND(ZoomInId, CmZoomIn)
+    EV_COMMAND(ZoomFullId, CmZoomFull)
+    EV_COMMAND(Zoom2XInId, CmZoom2XIn)
+    EV_COMMAND(Zoom2XOutId, CmZoom2XOut)
+    EV_COMMAND(OptionsId, CmOptions)
+    EV_COMMAND(LineId, CmLineGraph)
+    EV_COMMAND(BarId, CmBarGraph)
+    EV_COMMAND(StepBarId, CmStepBarGraph)
+    EV_COMMAND(AutoScaleId, Autoscale)
+    EV_EN_CHANGE(PlotTopId, PlotTopChanged)
+    EV_EN_CHANGE(PlotRangeId, PlotRangeChanged)
+    EV_EN_CHANGE(RpmId, RpmChanged)
+    EV_COMMAND(OverlayOptionsId, CmOverlayOptions)
+    EV_COMMAND(OverlayOptions2Id, CmOverlayOptions2)
+    EV_COMMAND(PowerMeterToggleId, CmTogglePowerMeter)
+    EV_COMMAND(OverlayToggleId, CmToggleOverlayControls)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -68,6 +87,12 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     PowerMeterToggle = std::make_unique<TButton>(this, 1410, "-", 0, 0, 10, 10);
     OverlayToggle = std::make_unique<TButton>(this, 1411, "-", 0, 0, 10, 10);
     RpmEdit = std::make_unique<TEdit>(this, 490, "", 0, 0, 44, 16, 20);
+    PlotTopSpin = std::make_unique<LimitScroll>(this, PlotTopSpinId, 0, 0, 12, 20, nullptr, PlotTopEdit.get(), 300.0f,
+                                                -300.0f, 5.0f);
+    PlotRangeSpin = std::make_unique<LimitScroll>(this, PlotRangeSpinId, 0, 0, 12, 20, nullptr, PlotRangeEdit.get(),
+                                                  200.0f, -200.0f, 5.0f);
+    RpmSpin = std::make_unique<LimitScroll>(this, RpmSpinId, 0, 0, 12, 16, nullptr, RpmEdit.get(), 10000.0f, 0.0f,
+                                            1.0f);
     for (int n = 0; n < SlotCount; ++n) {
         char label[8];
         std::snprintf(label, sizeof label, n == SlotCount - 1 ? "C" : "%d", n + 1);
@@ -94,6 +119,8 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     if (Opts->ShowPowerMeter)
         RightMargin += MeterRoom;
 }
+
+TSpectrumPlot::~TSpectrumPlot() = default;
 
 bool TSpectrumPlot::PeakHoldOn() const
 {
@@ -138,12 +165,14 @@ void TSpectrumPlot::WriteAmplitudeFields()
         PlotTopEdit->SetText(text);
         PlotRangeEdit->SetText("N/A");
         PlotRangeEdit->EnableWindow(false);
+        PlotRangeSpin->EnableWindow(false);
     } else {
         std::snprintf(text, sizeof text, "%3.2f", Opts->PlotTop);
         PlotTopEdit->SetText(text);
         std::snprintf(text, sizeof text, "%3.1f", Opts->PlotRange);
         PlotRangeEdit->SetText(text);
         PlotRangeEdit->EnableWindow(true);
+        PlotRangeSpin->EnableWindow(true);
     }
 }
 
@@ -196,8 +225,10 @@ void TSpectrumPlot::SetupWindow()
         SlotCheck2[n]->SendMessage(BM_SETCHECK, Opts->Show2[n] ? BST_CHECKED : BST_UNCHECKED);
     }
     RpmEdit->Show(SW_HIDE);
+    RpmSpin->Show(SW_HIDE);
     SetCaptionFromData();
     Updating = 0;
+    LoadOverlays();
 }
 
 void TSpectrumPlot::EvSize(UINT sizeType, const TSize& size)
@@ -233,12 +264,15 @@ void TSpectrumPlot::PlaceToolbar()
     }
     const int y = ButtonBarHeight / 2 - 10;
     PlotTopEdit->MoveWindow(351, y, 44, 20, true);
+    PlotTopSpin->MoveWindow(397, y, 12, 20, true);
     PlotRangeEdit->MoveWindow(485, y, 44, 20, true);
+    PlotRangeSpin->MoveWindow(531, y, 12, 20, true);
     if (ZoomInButton->Highlight) {
         ZoomInButton->HighlightOff();
         SelectMode = 0;
     }
     RpmEdit->MoveWindow(GraphRect.Width() / 2 + 54, ButtonBarHeight + 2, 44, 16, true);
+    RpmSpin->MoveWindow(GraphRect.Width() / 2 + 100, ButtonBarHeight + 2, 12, 16, true);
     RECT client;
     ::GetClientRect(HWindow, &client);
     InvalidateRect(TRect(0, 0, client.right, ButtonBarHeight), true);
@@ -281,7 +315,7 @@ void TSpectrumPlot::ShowButtonBar(int show)
     for (TWindow* w : std::initializer_list<TWindow*>{
              ZoomInButton.get(), ZoomFullButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), LineButton.get(),
              BarButton.get(), StepBarButton.get(), OptionsButton.get(), PlotTopEdit.get(), PlotRangeEdit.get(),
-             AutoScaleButton.get()})
+             PlotTopSpin.get(), PlotRangeSpin.get(), AutoScaleButton.get()})
         w->Show(show);
 }
 
@@ -398,15 +432,26 @@ void TSpectrumPlot::UpdateLayout()
     HighlightPlotType();
     const bool coherence = processing.CoherenceIn == TChannelProcessing::CoherencePane::Whole;
     PlotTopEdit->EnableWindow(!coherence);
-    if (coherence)
+    PlotTopSpin->EnableWindow(!coherence);
+    if (coherence) {
         PlotRangeEdit->EnableWindow(false);
+        PlotRangeSpin->EnableWindow(false);
+    }
     if (MainWin->GetRpmLinkFlag() != 1) {
         RpmEdit->Show(SW_HIDE);
+        RpmSpin->Show(SW_HIDE);
     } else {
         char text[40];
         std::snprintf(text, sizeof text, "%6.3f", Opts->rpm);
         RpmEdit->SetText(text);
         RpmEdit->Show(SW_SHOW);
+        RpmSpin->Show(SW_SHOW);
+        float start = 0.0f, step = 0.0f;
+        int32_t count = 0;
+        MainWin->GetRpmTable(start, step, count);
+        RpmSpin->SetStep(step);
+        RpmSpin->SetPrecision(3);
+        RpmSpin->SetRange(start + float(count) * step, start);
     }
     Updating = 0;
     SyncScale();
@@ -423,6 +468,7 @@ void TSpectrumPlot::UpdateLayout()
     }
     AllocTraceBuffers();
     NewData(0.0f);
+    LoadOverlays();
     SetCaptionFromData();
     LoadLogo();
     Invalidate(true);
@@ -501,31 +547,6 @@ void TSpectrumPlot::SetData(TSpectralData* data, TSpectralData* data2)
 {
     Data = data;
     Data2 = data2;
-}
-
-void TSpectrumPlot::SetSelection(const TRect& rect)
-{
-    TPlotBase::SetSelection(rect);
-}
-
-float TSpectrumPlot::GetXValue(const TPoint& point)
-{
-    return Scale.FrequencyAtColumn(point.x - GraphRect.left) / Scale.CepstrumFactor;
-}
-
-float TSpectrumPlot::GetYValue(const TPoint& point)
-{
-    const TRect pane = GetPaneRect(point);
-    const int h = pane.Height();
-    if (h <= 0)
-        return 0.0f;
-    const double fraction = double(pane.bottom - point.y) / h;
-    if (IsCoherencePane(pane))
-        return float(fraction * 1.2);
-    if (Scaling.AmpScaleType == 1)
-        return float(Opts->PlotTop - Opts->PlotRange + fraction * Opts->PlotRange);
-    const double top = Opts->PlotTop > 0 ? Opts->PlotTop : 1.0;
-    return float(fraction * top);
 }
 
 int TSpectrumPlot::TextWidth(const char* text) const
@@ -816,8 +837,9 @@ void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const T
     for (int n = 0; n < SlotCount; ++n) {
         if (PrintMode && !shown[n])
             continue;
-        char text[40];
-        std::snprintf(text, sizeof text, "Overlay %d", n + 1);
+        // The name of the slot's file; empty while the slot has none.
+        const TOverlayData named(SlotPath(lower ? 2 : 1, n).c_str(), 0, 0.0f, 1);
+        const char* text = named.GetName();
         const TColor old = dc.SetTextColor(Opts->OverlayColor[n]);
         DrawText(dc, origin.x + 16, origin.y + n * 16 + FontHeight / 2 - 8, text, TA_LEFT | TA_TOP);
         dc.SetTextColor(old);
@@ -853,32 +875,6 @@ void TSpectrumPlot::DrawCurve(TDC& dc, const TRect& pane, const TRect& update, c
     }
     dc.SelectObject(Gdi.Pen(colour));
     dc.Polyline(p, count);
-}
-
-void TSpectrumPlot::DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data)
-{
-    if (!data || !MainWin)
-        return;
-    const MarkerSettings& markers = MainWin->GetMarkers();
-    const TSpectralSource source(*data);
-    dc.SelectObject(Gdi.Pen(Opts->MarkerColor));
-    for (int i = 0; i < MarkerSettings::Count; ++i) {
-        if (!markers.MarkerEnable[i])
-            continue;
-        // A marker beyond the engine's range is skipped rather than looked up.
-        const int column = Scale.MarkerColumn(markers.MarkerFreq[i], source);
-        if (column == TSpectrumScale::NoColumn || column >= pane.Width())
-            continue;
-        const int index = data->GetIndex(markers.MarkerFreq[i]);
-        const int h = Scale.ValueToHeight(data->GetDisplayValue(index), pane.Height(), IsCoherencePane(pane));
-        const int x = pane.left + column;
-        const int y = pane.bottom - h;
-        dc.MoveTo(x, y - 12);
-        dc.LineTo(x, y - 2);
-        dc.LineTo(x - 3, y - 6);
-        dc.MoveTo(x, y - 2);
-        dc.LineTo(x + 4, y - 7);
-    }
 }
 
 void TSpectrumPlot::Paint(TDC& dc, bool erase, TRect& update)
@@ -918,7 +914,9 @@ void TSpectrumPlot::Paint(TDC& dc, bool erase, TRect& update)
             PaintHorizontalGrid(dc, pane, update);
         }
         PaintOverlayLegend(dc, erase, pane, update);
-        DrawMarkers(dc, pane, data);
+        DrawOverlays(dc, pane, update);
+        const int row = MarkerRow(pane);
+        DrawMarkers(dc, data, MarkerPoints[row], MarkerRects[row], pane, update);
         PaintLevelReadout(dc, data, pane, update);
     }
     PaintLogo(dc, LogoRect, update);
@@ -960,6 +958,8 @@ void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
         const TPaneRect paneRect{pane.left, pane.top, pane.right, pane.bottom};
         const int saved = dc.SaveDC();
         dc.IntersectClipRect(TRect(pane.left, pane.top, pane.right + clipMargin, pane.bottom + clipMargin));
+        const int row = MarkerRow(pane);
+        EraseMarkers(dc, MarkerPoints[row], MarkerRects[row], pane);
         CurveCount[i] = Scale.BuildCurve(source, paneRect, CurvePoints[i].data(), CurveCapacity, false, coherence);
         PeakCount[i] = PeakHoldOn() ? Scale.BuildCurve(source, paneRect, PeakPoints[i].data(), CurveCapacity, true, coherence) : 0;
         DrawCurve(dc, pane, everything, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->BackgroundColor, peakStyle);
@@ -974,7 +974,8 @@ void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
             PaintVerticalGrid(dc, pane, everything);
             PaintHorizontalGrid(dc, pane, everything);
         }
-        DrawMarkers(dc, pane, data);
+        DrawOverlays(dc, pane, everything);
+        DrawMarkers(dc, data, MarkerPoints[row], MarkerRects[row], pane, everything);
         dc.RestoreDC(saved);
         if (Opts->ShowRMSLevel && !PrintMode)
             InvalidateLevelReadout(pane);

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/DisplaySettingsStruct.h"
@@ -14,6 +15,9 @@
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
+class LimitScroll;
+class TCommandEnabler;
+class TOverlayData;
 class TSpectralData;
 
 // The spectrum view: the current spectrum of one display channel in one pane,
@@ -23,9 +27,28 @@ class TSpectralData;
 class TSpectrumPlot : public TPlotBase {
 public:
     static constexpr int SlotCount = SpectrumOpts::SlotCount;
+    // The composite slot, "C".
+    static constexpr int CompositeSlot = SlotCount - 1;
+    enum ControlId {
+        ZoomInId = 401, ZoomFullId = 402, Zoom2XInId = 403, Zoom2XOutId = 404, OptionsId = 420, PlotTopId = 450,
+        PlotTopSpinId = 451, PlotRangeId = 452, PlotRangeSpinId = 453, LineId = 471, BarId = 472, StepBarId = 473,
+        AutoScaleId = 480, RpmId = 490, RpmSpinId = 491, SlotButtonId = 1201, SlotButton2Id = 1211,
+        SlotCheckId = 1221, SlotCheck2Id = 1231, OverlayOptionsId = 1400, OverlayOptions2Id = 1401,
+        PowerMeterToggleId = 1410, OverlayToggleId = 1411
+    };
+    enum MenuId {
+        MenuCepstrum = 801, MenuCopyText = 802, MenuInverseFFT = 803, MenuViewData = 804, MenuSetMarker1 = 811,
+        MenuSetMarker6 = 816, MenuClearSpectrum = 818, MenuClearPeakHold = 819, MenuAutoscale = 820,
+        MenuBandwidth = 821, MenuSetMarker7 = 822, MenuSetMarker8 = 823, MenuSmoothFirst = 830, MenuSmoothLast = 837,
+        MenuClearMarker1 = 851, MenuClearMarker8 = 858, MenuClearAllMarkers = 859, MenuMarkerOptions = 860,
+        MenuProperties = 1500, MenuHelp = 1501, MenuCopyBitmap = 1502, MenuCopyCursor = 1503, MenuWriteText = 1520,
+        MenuSaveBitmap = 1521
+    };
+    static constexpr DWORD HelpContext = 130;
 
     TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                   ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2, int channel);
+    ~TSpectrumPlot() override;
 
     void SetSelection(const TRect& rect) override;
     void ResetVisibleRange() override;
@@ -34,10 +57,19 @@ public:
     void PaintGraph(TDC& dc, bool erase, TRect& update) override;
     float GetXValue(const TPoint& point) override;
     float GetYValue(const TPoint& point) override;
+    uint16_t GetHarmonicCount(const TPoint& point) override;
+    TPoint GetHarmonicOffset(int index, const TPoint& point) override;
+    TPoint GetLowerSidebandOffset(int index, const TPoint& anchor, const TPoint& point) override;
+    TPoint GetUpperSidebandOffset(int index, const TPoint& anchor, const TPoint& point) override;
+    uint16_t GetCursorAxis() override { return 0; }
+    void TrackCursor(const TPoint& point) override;
     void GetWindowClass(WNDCLASSA& wc) override;
     void SetupWindow() override;
     const char* GetClassName() override { return "SpectrumPlotClass"; }
     void Paint(TDC& dc, bool erase, TRect& update) override;
+    void EvRButtonDown(UINT keys, const TPoint& point) override;
+    void EvRButtonUp(UINT keys, const TPoint& point) override;
+    void ScrollNotify(UINT code) override;
     void UpdateLayout() override;
     void NewData(float time) override;
     int CanCopy() override { return 1; }
@@ -45,10 +77,20 @@ public:
     virtual void FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update);
     virtual void EvSize(UINT sizeType, const TSize& size);
     virtual void EvSysCommand(UINT cmdType, const TPoint& point);
+    virtual void EvLButtonDblClk(UINT keys, const TPoint& point);
     virtual void UpdateBandBars(TDC& dc);
     virtual void SetFrequencyRange(float start, float stop);
     virtual void SetScaling(ScalingStruct scaling);
     virtual void SetData(TSpectralData* data, TSpectralData* data2);
+    // The visible values as text on the clipboard, with a DDE link to them.
+    virtual void CopyAsText();
+    // The visible values to a text file the user names.
+    virtual void SaveAsText();
+    // SaveAsText's file once named; a file it cannot write is reported and removed.
+    bool WriteTextFile(const char* path);
+    // The context menu's commands, the slot buttons and check boxes; 1 when handled.
+    LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
+    void EvCommandEnable(TCommandEnabler& ce) override;
 
     void UpdateCurves(TDC& dc);
     void DrawCurve(TDC& dc, const TRect& pane, const TRect& update, const TCurvePoint* points, int count,
@@ -64,7 +106,13 @@ public:
     void PaintHorizontalGrid(TDC& dc, const TRect& pane, const TRect& update);
     void PaintVerticalGrid(TDC& dc, const TRect& pane, const TRect& update);
     void PaintOverlayLegend(TDC& dc, bool erase, const TRect& pane, const TRect& update);
-    void DrawMarkers(TDC& dc, const TRect& pane, TSpectralData* data);
+    // Draws the enabled markers of data into the pane, recording each tip and
+    // label frame; EraseMarkers overdraws what was recorded, InvalidateMarkers
+    // invalidates it.
+    void DrawMarkers(TDC& dc, TSpectralData* data, TPoint* tips, TRect* frames, const TRect& pane,
+                     const TRect& update);
+    void EraseMarkers(TDC& dc, TPoint* tips, TRect* frames, const TRect& pane);
+    void InvalidateMarkers(TPoint* tips, TRect* frames);
     bool IsCoherencePane(const TRect& pane) const;
     void AllocTraceBuffers();
     void BuildColumnMap();
@@ -76,6 +124,38 @@ public:
     void PlaceOverlayControls();
     void ShowButtons();
     void HideButtons();
+    // The context menu shown while no cursor is held.
+    void FillContextMenu(HMENU menu);
+
+    // Control bar.
+    void CmZoomIn();
+    void CmZoomFull();
+    void CmZoom2XIn();
+    void CmZoom2XOut();
+    void CmOptions();
+    void CmLineGraph();
+    void CmBarGraph();
+    void CmStepBarGraph();
+    void PlotTopChanged();
+    void PlotRangeChanged();
+    void RpmChanged();
+    void Autoscale();
+
+    // Overlays: slot files, capture, composite and the panel toggles.
+    void LoadOverlays();
+    int BuildOverlayTrace(TOverlayData* overlay, const TRect& pane, TCurvePoint* points, int capacity);
+    void OverlaySourceDialog(int pane, int slot, int ask, int source);
+    void CompositeDialog(int pane, int ask);
+    void BuildCompositeOverlay(int pane);
+    void UpdateOverlay(int pane, int slot);
+    void ShowOverlay(int pane, int slot);
+    void HideOverlay(int pane, int slot);
+    void CmOverlayOptions();
+    void CmOverlayOptions2();
+    void CmTogglePowerMeter();
+    void CmToggleOverlayControls();
+    // The slot file of a pane (1 or 2) and slot (0-6).
+    std::string SlotPath(int pane, int slot) const;
 
     ScalingStruct Scaling;
     SpectrumOpts* Opts;
@@ -96,6 +176,11 @@ public:
     std::unique_ptr<TButton> PowerMeterToggle;
     std::unique_ptr<TButton> OverlayToggle;
     std::unique_ptr<TEdit> RpmEdit;
+    std::unique_ptr<LimitScroll> PlotTopSpin;
+    std::unique_ptr<LimitScroll> PlotRangeSpin;
+    std::unique_ptr<LimitScroll> RpmSpin;
+    // Where the last context menu was asked for.
+    TPoint MenuPoint;
     int Updating = 0;
     int LayoutBusy = 0;
     int CepstrumAxis = 0;
@@ -120,11 +205,38 @@ public:
     std::unique_ptr<TCheckBox> SlotCheck2[SlotCount];
     std::unique_ptr<TButton> OverlayOptionsButton;
     std::unique_ptr<TButton> OverlayOptionsButton2;
+    std::unique_ptr<TOverlayData> Overlay[SlotCount];
+    std::unique_ptr<TOverlayData> Overlay2[SlotCount];
+    std::vector<TCurvePoint> OverlayPoints[SlotCount];
+    std::vector<TCurvePoint> OverlayPoints2[SlotCount];
+    int OverlayCount[SlotCount] = {};
+    int OverlayCount2[SlotCount] = {};
+    // Marker tips and label frames of the upper, lower and single pane.
     TPoint MarkerPoints[3][MarkerSettings::Count];
     TRect MarkerRects[3][MarkerSettings::Count];
 
 private:
     void UpdatePanes(TDC& dc, bool bandBars);
+    // The marker arrays of a pane: 0 upper, 1 lower, 2 single.
+    int MarkerRow(const TRect& pane) const { return PaneMode != 2 ? 2 : (pane == PaneRect2 ? 1 : 0); }
+    // The visible bins changed: the frequencies follow and the view is laid out again.
+    void ApplyVisibleBins();
+    void SetPlotType(uint16_t type);
+    void CancelZoomSelection();
+    // The largest value of the bins under columns x-1..x of the pane's data.
+    float CurveValueAt(const TPoint& point, const TRect& pane) const;
+    bool RunMenuCommand(UINT id);
+    bool RunOverlayCommand(UINT id);
+    void CopyCursorValues();
+    void ClearPeakHold();
+    void DrawOverlays(TDC& dc, const TRect& pane, const TRect& update);
+    void RepaintOverlays();
+    // Reads one slot file into the pane's curve and builds its trace.
+    void LoadSlot(int pane, int slot);
+    float SlotOffset(int pane, int slot) const;
+    uint32_t* ShowFlags(int pane) const { return pane == 2 ? Opts->Show2 : Opts->Show1; }
+    TCheckBox& SlotCheckOf(int pane, int slot) const { return pane == 2 ? *SlotCheck2[slot] : *SlotCheck[slot]; }
+    bool PaneUsable(int pane, int slot) const;
     // Shows or hides the tool buttons and amplitude fields of the bar.
     void ShowButtonBar(int show);
     int PaneIndex(const TRect& pane) const { return PaneMode == 2 && pane == PaneRect2 ? 1 : 0; }

@@ -2,6 +2,8 @@
 #include <cstdint>
 
 struct AnalysisSettingsStruct;
+struct CompositeSettings;
+struct SpectrumOpts;
 struct DisplaySettingsStruct;
 struct CalibrationStruct;
 struct MarkerSettings;
@@ -112,4 +114,27 @@ public:
     virtual void ZoomToSegment(float start, float end) = 0;
     // A surface view is drawn again from the wave, line by line.
     virtual void RecomputeSurface(TPlotBase& view) = 0;
+
+    // What the spectrum view asks besides.
+    // Marker index 0-7 on or off at a frequency (off keeps the frequency);
+    // every view shows the change.
+    virtual void SetMarker(int index, bool enable, float frequency) = 0;
+    // The folder of the overlay slot files (section "Paths", key "ovl").
+    virtual const char* GetOverlayFolder() const = 0;
+    // The display limits of a spectrum's range first..last; false when
+    // there are none. On a linear scale only top is written.
+    virtual bool ComputeSpectrumAutoscale(const TSpectralData* spectrum, int first, int last, float& top,
+                                          float& bottom) = 0;
+    // Peak-hold (1) or spectral (0) data, asked of the user on a dialog
+    // template of the source choice; false when the user cancels.
+    virtual bool ChooseSpectrumSource(TPlotBase& view, const char* templateName, uint32_t& choice) = 0;
+    // A pane's composite settings on the composite dialog; false when cancelled.
+    virtual bool EditCompositeSettings(TPlotBase& view, CompositeSettings& settings) = 0;
+    // The overlay slots of a channel (1 or 2) on the overlay dialog, over a
+    // working copy of the view's options; false when cancelled. With pause
+    // the analyser stops for the dialog and runs again afterwards.
+    virtual bool EditOverlaySettings(TPlotBase& view, SpectrumOpts& opts, int channel, uint16_t frequencyScale,
+                                     bool pause) = 0;
+    // The RPM table of the DDE link: first value, step and number of entries.
+    virtual void GetRpmTable(float& start, float& step, int32_t& count) const = 0;
 };

@@ -64,6 +64,29 @@ public:
     void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
     void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void SetMarker(int index, bool enable, float frequency) override
+    {
+        Markers.MarkerEnable[index & 7] = enable ? 1 : 0;
+        if (enable)
+            Markers.MarkerFreq[index & 7] = frequency;
+    }
+    const char* GetOverlayFolder() const override { return OverlayFolder.c_str(); }
+    bool ComputeSpectrumAutoscale(const TSpectralData*, int, int, float&, float&) override { return false; }
+    bool ChooseSpectrumSource(TPlotBase&, const char* templateName, uint32_t& choice) override
+    {
+        SourceTemplates.push_back(templateName);
+        if (SourceAnswer >= 0)
+            choice = uint32_t(SourceAnswer);
+        return SourceAnswer >= 0;
+    }
+    bool EditCompositeSettings(TPlotBase&, CompositeSettings&) override { return false; }
+    bool EditOverlaySettings(TPlotBase&, SpectrumOpts&, int, uint16_t, bool) override { return false; }
+    void GetRpmTable(float& start, float& step, int32_t& count) const override
+    {
+        start = RpmStart;
+        step = RpmPerLine;
+        count = RpmEntries;
+    }
     void CopyDataToClipboard() override { ++TextCopies; }
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
@@ -74,6 +97,12 @@ public:
     TPrintOptions PrintOptions{};
     // A file nobody writes: every switch a view reads keeps its default.
     std::string IniPath;
+    std::string OverlayFolder;
+    // The source dialog's answer: 0 or 1, or -1 for Cancel; the templates asked for.
+    int SourceAnswer = 0;
+    std::vector<std::string> SourceTemplates;
+    float RpmStart = 0.0f;
+    int32_t RpmEntries = 0;
     int32_t RpmLinkFlag = 0;
     std::string LinkAxisName, LinkAxisUnit;
     int32_t OpMode = PostProcess;
