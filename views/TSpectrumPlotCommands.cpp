@@ -311,7 +311,7 @@ bool TSpectrumPlot::WriteTextFile(const char* path)
             std::remove(path);
         char message[400];
         std::snprintf(message, sizeof message, IDS_OPEN_DATA_FILE_FAILED_TEXT, path);
-        MessageBox(message, "Tonalyx", MB_OK | MB_ICONEXCLAMATION);
+        TEngineHost::Get().ShowMessage(message, "Tonalyx", TEngineHost::MsgOk | TEngineHost::MsgIconExclamation);
     }
     return written;
 }
