@@ -7,12 +7,14 @@
 
 #include "engine/TSpectralData.h"
 #include "framework/LimitScroll.h"
+#include "framework/TClientDC.h"
 #include "framework/TClipboard.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TEdit.h"
 #include "framework/TGdiObject.h"
 #include "framework/TMDIClient.h"
 #include "framework/TMDIFrame.h"
+#include "framework/TMemoryDC.h"
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "tests/engine/SpectralTestSupport.h"
@@ -274,9 +276,30 @@ TEST_F(TSurfacePhaseOverFakeHost, CopyAsTextPutsTheVisibleBinsAndALink)
     std::snprintf(first, sizeof first, "\r\n%5.4f\t%f\r\n", double(Data->GetFrequency(10)), double(Data->GetPhase(10)));
     EXPECT_NE(text.find(first), std::string::npos);
 
-    TLinkReference link;
+    TLinkDescription link;
     ASSERT_TRUE(TLinkClipboard::Read(view.GetHandle(), link));
     EXPECT_EQ(link.Service, "TonalyxUnderTest");
     EXPECT_EQ(link.Topic, "Data");
     EXPECT_EQ(link.Item, "Phase");
+}
+
+TEST_F(TSurfacePhaseOverFakeHost, LevelReadFromACraftedImage)
+{
+    SurfaceOptions.BackgroundColor = RGB(255, 255, 255);
+    TSurfacePlot& view = OpenSurface();
+    ASSERT_TRUE(view.PaneBitmap);
+    const TRect pane = view.GraphRect;
+    const int x = 200, y = 100;
+    {
+        TClientDC screen(view.GetHandle());
+        TMemoryDC memory(screen);
+        memory.SelectObject(*view.PaneBitmap);
+        // Background everywhere but three rows below the pixel read.
+        memory.SetPixel(x, y + 3, view.Colours[150]);
+    }
+    EXPECT_EQ(view.BandAtPixel(TPoint(pane.left + x, pane.top + y)), 150);
+    EXPECT_FLOAT_EQ(view.LevelAtPixel(TPoint(pane.left + x, pane.top + y)), -60.0f + 150 * 60.0f / view.ColourCount);
+    // Nothing drawn near: the background, the bottom of the scale.
+    EXPECT_EQ(view.BandAtPixel(TPoint(pane.left + x + 50, pane.top + y)), 0);
+    EXPECT_EQ(view.LevelAtPixel(TPoint(pane.left - 5, pane.top + y)), TSurfaceScale::NoLevel);
 }
