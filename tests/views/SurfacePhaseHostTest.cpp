@@ -303,3 +303,46 @@ TEST_F(TSurfacePhaseOverFakeHost, LevelReadFromACraftedImage)
     EXPECT_EQ(view.BandAtPixel(TPoint(pane.left + x + 50, pane.top + y)), 0);
     EXPECT_EQ(view.LevelAtPixel(TPoint(pane.left - 5, pane.top + y)), TSurfaceScale::NoLevel);
 }
+
+TEST_F(TSurfacePhaseOverFakeHost, ZoomStepsScrollAndFrequencyRangeStayWithinTheData)
+{
+    TPhasePlot& view = OpenPhase();
+    const int low = Data->GetLowIndex(), high = Data->GetHighIndex();
+    const int span = high - low;
+    view.SendMessage(WM_COMMAND, TPhasePlot::Zoom2XInId);
+    ASSERT_EQ(view.VisibleStart, low + span / 4);
+    ASSERT_EQ(view.VisibleEnd, high - span / 4);
+    EXPECT_FLOAT_EQ(PhaseOptions.StartFreq, Data->GetFrequency(view.VisibleStart));
+
+    // The scroll bar carries on from where the zoom left the view, a bin at a time or a
+    // page at a time up to the data's end.
+    const HWND bar = view.ScrollBar->GetHandle();
+    const int width = view.VisibleEnd - view.VisibleStart, start = view.VisibleStart;
+    view.SendMessage(WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(view.VisibleStart, start + 1);
+    EXPECT_EQ(view.VisibleEnd - view.VisibleStart, width);
+    for (int page = 0; page < 6; ++page) view.SendMessage(WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(view.VisibleEnd, high);
+    EXPECT_EQ(view.VisibleEnd - view.VisibleStart, width);
+
+    // Out: each step stops at the data's ends, and at the whole range out does nothing.
+    for (int step = 0; step < 6; ++step) {
+        view.SendMessage(WM_COMMAND, TPhasePlot::Zoom2XOutId);
+        EXPECT_GE(view.VisibleStart, low);
+        EXPECT_LE(view.VisibleEnd, high);
+    }
+    EXPECT_EQ(view.VisibleStart, low);
+    EXPECT_EQ(view.VisibleEnd, high);
+
+    const struct {
+        float Start, Stop;
+        int First, Last;
+    } ranges[] = {{1000.0f, 5000.0f, Data->GetIndex(1000.0f), Data->GetIndex(5000.0f)},
+                  {-50.0f, 1.0e6f, low, high},          // beyond the data: cut to it
+                  {5000.0f, 1000.0f, low, high}};       // reversed: the whole range
+    for (const auto& r : ranges) {
+        view.SetFrequencyRange(r.Start, r.Stop);
+        EXPECT_EQ(view.VisibleStart, r.First) << r.Start;
+        EXPECT_EQ(view.VisibleEnd, r.Last) << r.Start;
+    }
+}
