@@ -1,8 +1,12 @@
 // Parsing and formatting of overlay curve files.
 #include "views/TOverlayFile.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace {
 
@@ -12,16 +16,15 @@ class TChunkReader {
 public:
     TChunkReader(const char* text, size_t size) : Text(text), Size(size) {}
 
-    bool Next(std::string& line)
+    bool Next(std::string_view& line)
     {
         if (Pos >= Size)
             return false;
         const size_t start = Pos;
-        while (Pos < Size && Pos - start < size_t(TOverlayFile::LineChunk)) {
-            if (Text[Pos++] == '\n')
-                break;
-        }
-        line.assign(Text + start, Pos - start);
+        const size_t limit = std::min(Size, Pos + size_t(TOverlayFile::LineChunk));
+        const void* end = std::memchr(Text + Pos, '\n', limit - Pos);
+        Pos = end ? size_t(static_cast<const char*>(end) - Text) + 1 : limit;
+        line = std::string_view(Text + start, Pos - start);
         return true;
     }
 
@@ -31,14 +34,32 @@ private:
     size_t Pos = 0;
 };
 
-bool Begins(const std::string& line, const char* prefix)
+bool Begins(std::string_view line, std::string_view prefix)
 {
-    return line.compare(0, std::strlen(prefix), prefix) == 0;
+    return line.substr(0, prefix.size()) == prefix;
+}
+
+// Two finite numbers as "%f\t%f" reads them: each after any blanks, the
+// second right after the first. The line is copied so that the numbers end within it.
+bool ReadPair(std::string_view line, float& f, float& v)
+{
+    char text[TOverlayFile::LineChunk + 1];
+    const size_t n = std::min(line.size(), sizeof text - 1);
+    std::memcpy(text, line.data(), n);
+    text[n] = '\0';
+    char* end = nullptr;
+    f = std::strtof(text, &end);
+    if (end == text)
+        return false;
+    char* second = nullptr;
+    v = std::strtof(end, &second);
+    // A curve of infinities or NaNs would have no height to draw at.
+    return second != end && std::isfinite(f) && std::isfinite(v);
 }
 
 }  // namespace
 
-void TOverlayFile::TakeName(const std::string& line, char* name)
+void TOverlayFile::TakeName(std::string_view line, char* name)
 {
     std::memset(name, 0, NameSize);
     for (size_t i = 1; i < line.size() && i < size_t(NameSize); ++i) {
@@ -55,7 +76,8 @@ TOverlayFile TOverlayFile::Parse(const char* text, size_t size, bool bandMode)
     TOverlayFile file;
     TChunkReader reader(text, size);
     const uint32_t perPoint = bandMode ? 3 : 1;
-    std::string line;
+    std::string_view line;
+    file.Points.reserve(std::min<size_t>(size / 8 + 8, size_t(2) * MaxPoints));
     while (reader.Next(line)) {
         if (Begins(line, ";SPLINE OFF")) {
             file.SplineOff = 1;
@@ -66,8 +88,7 @@ TOverlayFile TOverlayFile::Parse(const char* text, size_t size, bool bandMode)
             continue;
         }
         float f = 0.0f, v = 0.0f;
-        // sscanf stops at the first NUL; a line with one inside reads as its first part.
-        if (std::sscanf(line.c_str(), "%f\t%f", &f, &v) != 2)
+        if (!ReadPair(line, f, v))
             break;
         if (file.Count() + perPoint > MaxPoints)
             break;
@@ -104,7 +125,7 @@ std::string TOverlayFile::ParseName(const char* text, size_t size)
 {
     char name[NameSize] = {};
     TChunkReader reader(text, size);
-    std::string line;
+    std::string_view line;
     while (reader.Next(line)) {
         if (Begins(line, ";SPLINE"))
             continue;

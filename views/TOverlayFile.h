@@ -2,6 +2,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The overlay curve file (".ovl", also the ".mic" compensation files): a
@@ -43,5 +44,5 @@ public:
 private:
     // Copies a name line's text after the ";" into name, ending it at the
     // first CR, LF or tab and after 23 characters.
-    static void TakeName(const std::string& line, char* name);
+    static void TakeName(std::string_view line, char* name);
 };

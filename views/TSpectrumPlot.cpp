@@ -324,6 +324,7 @@ void TSpectrumPlot::ShowButtons()
     ShowButtonBar(SW_SHOW);
     ButtonBarHeight = 30;
     TopInset = 50;
+    PlaceToolbar();
 }
 
 void TSpectrumPlot::HideButtons()

@@ -143,6 +143,9 @@ public:
 
     // Overlays: slot files, capture, composite and the panel toggles.
     void LoadOverlays();
+    // The traces of the curves held, again for a new amplitude scale; the
+    // slot files are not read.
+    void RetraceOverlays();
     int BuildOverlayTrace(TOverlayData* overlay, const TRect& pane, TCurvePoint* points, int capacity);
     void OverlaySourceDialog(int pane, int slot, int ask, int source);
     void CompositeDialog(int pane, int ask);

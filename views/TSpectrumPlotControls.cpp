@@ -202,7 +202,7 @@ void TSpectrumPlot::PlotTopChanged()
     Opts->PlotTop = value;
     SyncScale();
     BuildYLabels();
-    LoadOverlays();
+    RetraceOverlays();
     NewData(0.0f);
     Invalidate(true);
 }
@@ -228,7 +228,7 @@ void TSpectrumPlot::PlotRangeChanged()
     }
     SyncScale();
     BuildYLabels();
-    LoadOverlays();
+    RetraceOverlays();
     NewData(0.0f);
     Invalidate(true);
 }

@@ -231,20 +231,56 @@ void TSpectrumPlot::BuildCompositeOverlay(int pane)
 {
     if (!PaneUsable(pane, CompositeSlot) || !ShowFlags(pane)[CompositeSlot])
         return;
-    std::unique_ptr<TOverlayData> slots[TOverlayData::SlotCurves];
-    const TOverlayData* inputs[TOverlayData::SlotCurves];
+    // Only the slots the composite takes are read; settings that cannot form
+    // one read none, and a composite that cannot be formed leaves the last
+    // one's file as it was.
+    const CompositeSettings settings = CompositeOf(*Opts, pane);
+    bool wanted[TOverlayData::SlotCurves] = {};
+    int count = 0;
     for (int n = 0; n < TOverlayData::SlotCurves; ++n) {
+        wanted[n] = settings.CompositeType == CompositeSettings::Average ? settings.IncludeInAverage[n] == 1
+                    : settings.CompositeType == CompositeSettings::Difference
+                        ? n == settings.DifferenceIndex[0] || n == settings.DifferenceIndex[1]
+                        : false;
+        count += wanted[n] ? 1 : 0;
+    }
+    const bool known = settings.CompositeType == CompositeSettings::Average
+                       || settings.CompositeType == CompositeSettings::Difference;
+    if (known && count < 2)
+        return;
+    std::unique_ptr<TOverlayData> slots[TOverlayData::SlotCurves];
+    const TOverlayData* inputs[TOverlayData::SlotCurves] = {};
+    for (int n = 0; n < TOverlayData::SlotCurves; ++n) {
+        if (!wanted[n])
+            continue;
         slots[n] = std::make_unique<TOverlayData>(SlotPath(pane, n).c_str(), Scaling.FreqScaleType,
                                                   SlotOffset(pane, n), 0);
         inputs[n] = slots[n].get();
     }
-    TOverlayData composite(pane == 2 ? Data2 : Data, inputs, CompositeOf(*Opts, pane));
-    // A composite that cannot be formed leaves the last one's file as it was.
+    TOverlayData composite(pane == 2 ? Data2 : Data, inputs, settings);
     if (composite.Error)
         return;
     const std::string path = SlotPath(pane, CompositeSlot);
     const TOverlayData previous(path.c_str(), 0, 0.0f, 1);
     composite.Write(path.c_str(), previous.GetName());
+}
+
+void TSpectrumPlot::RetraceOverlays()
+{
+    SyncScale();
+    for (int pane = 1; pane <= (PaneMode == 2 ? 2 : 1); ++pane) {
+        const TRect& rect = pane == 2 ? PaneRect2 : PaneRect1;
+        for (int n = 0; n < SlotCount; ++n) {
+            TOverlayData* curve = (pane == 2 ? Overlay2 : Overlay)[n].get();
+            auto& points = (pane == 2 ? OverlayPoints2 : OverlayPoints)[n];
+            int& count = (pane == 2 ? OverlayCount2 : OverlayCount)[n];
+            if (!curve)
+                continue;
+            points.assign(size_t(4 * std::max(rect.Width(), 0)), TCurvePoint{0, 0});
+            count = BuildOverlayTrace(curve, rect, points.data(), int(points.size()));
+            points.resize(size_t(count));
+        }
+    }
 }
 
 void TSpectrumPlot::UpdateOverlay(int pane, int slot)

@@ -97,6 +97,10 @@ TEST_F(TOverlayFiles, ReaderCases)
         {"tab ends the name", ";left\tright\n" + Points(3), 0, 3, nullptr, "left", 0},
         {"later name line wins", ";first\n" + Points(2) + ";second\n300\t1\n", 0, 3, nullptr, "second", 0},
         {"bad line ends the data", Points(4) + "oops\n1000\t1\n", 0, 4, nullptr, "", 0},
+        {"infinite value ends the data", Points(3) + "400\tinf\n500\t1\n", 0, 3, nullptr, "", 0},
+        // The rest of a line past 127 characters is a line of its own, and no pair.
+        {"long line read in pieces", ";n\n100\t1\n200\t2\n300\t3" + std::string(140, ' ') + "\n400\t4\n", 0, 3,
+         nullptr, "n", 0},
         {"equal frequencies accepted", "100\t1\n100\t2\n200\t3\n", 0, 3, nullptr, "", 0},
         {"two points refused", "100\t1\n200\t2\n", 1, 0, IDS_MICCOMP_TOO_FEW_TEXT, "", 0},
         {"fall in 50 points refused", Points(50, 20), 1, 0, IDS_MICCOMP_NOT_ASCENDING_TEXT, "", 0},

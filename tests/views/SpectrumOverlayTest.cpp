@@ -3,7 +3,9 @@
 // composites, and the overlay dialogs' rules.
 #include <cstdio>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <vector>
 
 #include "dialogs/TCompositeOverlayDialog.h"
 #include "dialogs/TOverlayDialog.h"
@@ -186,4 +188,61 @@ TEST_F(TSpectrumOverlays, LoadIntoRowThreeOfChannelTwoReplacesR3AndResetsItsOffs
     ASSERT_TRUE(dialog.SaveRow(2, saved.c_str()));
     EXPECT_EQ(ReadFile(saved).substr(0, 14), ";Loaded curve\r");
     dialog.Destroy(IDCANCEL);
+}
+
+// The picture in docs/: markers with labels and two overlays over the tone.
+TEST_F(TSpectrumOverlays, PictureWithMarkersAndTwoOverlays)
+{
+    TSpectrumPlot& view = OpenTone();
+    view.SlotButton[0]->SendMessage(BM_CLICK);
+    Pump();
+    std::ofstream(Folder.File("L2.ovl"), std::ios::binary) << ReadFile(Fixture("overlay_draw.ovl"));
+    view.ShowOverlay(1, 1);
+    view.Opts->Offset1[0] = -10.0f;
+    view.LoadOverlays();
+    Main->Markers = MarkerSettings{};
+    const struct {
+        float Frequency;
+        uint32_t Label;
+    } markers[] = {{1000.0f, 3}, {100.0f, 1}, {5000.0f, 4}};
+    for (int n = 0; n < 3; ++n) {
+        Main->Markers.MarkerEnable[n] = 1;
+        Main->Markers.MarkerFreq[n] = markers[n].Frequency;
+        Main->Markers.LabelType[n] = markers[n].Label;
+    }
+    std::snprintf(Main->Markers.CustomLabel[2], sizeof Main->Markers.CustomLabel[2], "Reference");
+    view.Invalidate(true);
+    view.UpdateWindow();
+    Pump();
+    EXPECT_GT(view.OverlayCount[0], 0);
+    EXPECT_GT(view.OverlayCount[1], 0);
+
+    RECT r;
+    ::GetWindowRect(view.GetHandle(), &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
+    HGDIOBJ old = ::SelectObject(memory, bitmap);
+    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    ::SelectObject(memory, old);
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof info;
+    info.biWidth = w;
+    info.biHeight = h;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    std::vector<uint8_t> pixels(size_t((w * 3 + 3) & ~3) * size_t(h));
+    ::GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
+    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
+                          DWORD(sizeof file + sizeof info)};
+    if (FILE* out = std::fopen((std::string(TONALYX_SHOTS) + "/spectrum-overlays.bmp").c_str(), "wb")) {
+        std::fwrite(&file, sizeof file, 1, out);
+        std::fwrite(&info, sizeof info, 1, out);
+        std::fwrite(pixels.data(), 1, pixels.size(), out);
+        std::fclose(out);
+    }
+    ::DeleteObject(bitmap);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
 }
