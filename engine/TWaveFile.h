@@ -28,6 +28,12 @@ public:
     // no original to protect, so copy changes nothing: its first save moves
     // the working file to its name.
     TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirectory);
+    // A new, untitled and changed wave of the clipboard's CF_WAVE image, held
+    // as mode says. Error is 1, and nothing is left on disk, when the
+    // clipboard holds no wave or its image cannot be written whole; the
+    // latter is said.
+    struct TFromClipboard {};
+    TWaveFile(TFromClipboard, uint16_t mode, const char* tempDirectory);
     // A wave resource of the executable (type "PinkWave"); module is an HINSTANCE.
     TWaveFile(void* module, const char* resource);
     ~TWaveFile() override;

@@ -263,28 +263,73 @@ int TWaveFile::Cut(float start, float end)
 
 namespace {
 
+enum class TImage { Written, NoWave, WriteFailed };
+
 // Writes the clipboard's CF_WAVE image to the named file.
-bool ClipboardToFile(const std::string& name)
+TImage ClipboardToFile(const std::string& name)
 {
     if (!IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
-        return false;
-    bool ok = false;
-    if (HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat)) {
+        return TImage::NoWave;
+    TImage result = TImage::NoWave;
+    HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat);
+    const void* bytes = block ? GlobalLock(block) : nullptr;
+    if (bytes) {
         const SIZE_T size = GlobalSize(block);
-        const void* bytes = GlobalLock(block);
         HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
-        ok = bytes && file != INVALID_HANDLE_VALUE &&
-             WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
-        if (file != INVALID_HANDLE_VALUE)
-            ::CloseHandle(file);
+        const bool ok = file != INVALID_HANDLE_VALUE &&
+                        WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+        if (file != INVALID_HANDLE_VALUE && !::CloseHandle(file))
+            result = TImage::WriteFailed;
+        else
+            result = ok ? TImage::Written : TImage::WriteFailed;
         GlobalUnlock(block);
     }
     CloseClipboard();
-    return ok;
+    return result;
 }
 
 }  // namespace
+
+TWaveFile::TWaveFile(TFromClipboard, uint16_t mode, const char* tempDirectory)
+{
+    Clear();
+    TempDirectory = TempFolderOr(tempDirectory);
+    Mode = mode == Disk ? Disk : Memory;
+    Untitled = 1;
+    Error = 1;
+    if (!IsClipboardFormatAvailable(ClipboardFormat))
+        return;
+    const std::string image = NewTempName(TempDirectory);
+    if (image.empty()) {
+        Say(FolderProblem);
+        return;
+    }
+    const TImage written = ClipboardToFile(image);
+    if (written != TImage::Written) {
+        DeleteFileA(image.c_str());
+        if (written == TImage::WriteFailed)
+            Say(kWriteFailed);
+        return;
+    }
+    Error = 0;
+    if (Mode == Memory) {
+        Name = image;
+        Load(image, false);
+        Name.clear();
+        DeleteFileA(image.c_str());
+    } else {
+        // The image is the working file of a new wave: dropped when the wave
+        // is closed unsaved, moved to its name by the first save.
+        WorkingFile = image;
+        NewFile = 1;
+        Load(image, true);
+        if (WorkingFile != image)
+            DeleteFileA(image.c_str());
+    }
+    if (!Error)
+        Changed = 1;
+}
 
 int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit)
 {
@@ -292,7 +337,10 @@ int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length
     if (image.empty())
         return 0;
     int result = 0;
-    if (ClipboardToFile(image)) {
+    const TImage written = ClipboardToFile(image);
+    if (written == TImage::WriteFailed)
+        Say(kWriteFailed);
+    if (written == TImage::Written) {
         TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
         if (!pasted.Error) {
             if (!pasted.GetFormat().IsEqual(Format)) {

@@ -7,6 +7,7 @@
 
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
+#include "tests/engine/Fixture.h"
 #include "tests/views/SeriesScreen.h"
 
 namespace {
@@ -36,6 +37,23 @@ struct TSeriesEdit : TSeriesScreen {
     }
     void Command(int id) { Main->SendMessage(WM_COMMAND, id, 0); }
 };
+
+// Runs the clipboard's second process with arguments; its exit code.
+DWORD RunClipboardProcess(const std::string& arguments)
+{
+    std::string command = std::string("\"") + CLIPBOARD_DUMP_EXE + "\" " + arguments;
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return DWORD(-1);
+    ::WaitForSingleObject(pi.hProcess, 20000);
+    DWORD code = 1;
+    ::GetExitCodeProcess(pi.hProcess, &code);
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+    return code;
+}
 
 // Where two channels part: empty when equal, else the sizes and first difference.
 std::string Difference(const std::vector<int16_t>& a, const std::vector<int16_t>& b)
@@ -102,4 +120,50 @@ TEST_F(TSeriesEdit, CutUndoPasteMuteAndGainChangeExactlyTheSelectedFrames)
     for (uint32_t i = First; i < Last; ++i)
         expected[i] = int16_t(std::clamp(std::floor(double(gain * float(right[i])) + 0.5), -32767.0, 32767.0));
     EXPECT_EQ(Difference(Channel(1), expected), "");
+}
+
+// A wave another process put on the clipboard, pasted with no wave open:
+// an untitled, changed wave of its format and samples (as sox decodes them),
+// in memory and on disk; with no wave on the clipboard nothing opens.
+TEST_F(TSeriesEdit, PasteInsertWithNoWaveOpensTheClipboardsWaveUntitled)
+{
+    Open();
+    const std::string wave = std::string(TONALYX_FIXTURES) + "/wav/sox_8_2_11025.wav";
+    const auto want = ReadFixture("wav/sox_8_2_11025.txt");
+    for (int32_t mode : {0, 1}) {
+        SCOPED_TRACE(mode ? "disk" : "memory");
+        Main->FileIO.WaveFileMode = mode;
+        Main->FileIO.MakeBackup = 1;
+        ASSERT_EQ(RunClipboardProcess("--wave \"" + wave + "\""), 0u);
+        Command(CM_EDITPASTEINSERT);
+        ASSERT_NE(Main->WaveFile, nullptr);
+        TWaveFile& pasted = *Main->WaveFile;
+        EXPECT_EQ(pasted.IsUntitled(), 1u);
+        EXPECT_EQ(pasted.Changed, 1u);
+        EXPECT_EQ(pasted.IsDiskBased(), uint16_t(mode));
+        const TWaveFormat& format = Main->Settings.Format;
+        EXPECT_EQ(format.SamplingRate, 11025u);
+        EXPECT_EQ(format.NumChannels, 2u);
+        EXPECT_EQ(format.BytesPerSample, 1u);
+        ASSERT_EQ(pasted.GetHighWaterMark(), want.size());
+        for (uint16_t c = 0; c < 2; ++c) {
+            std::vector<uint8_t> got(want.size());
+            ASSERT_EQ(pasted.ReadFrames(got.data(), 0, uint32_t(got.size()), c), 1);
+            for (size_t i = 0; i < got.size(); ++i)
+                ASSERT_EQ(got[i], want[i][c]) << "frame " << i << " channel " << c;
+        }
+        char caption[256];
+        ::GetWindowTextA(Main->GetHandle(), caption, sizeof caption);
+        EXPECT_TRUE(std::string(caption).ends_with(" [Untitled]")) << caption;
+        pasted.Changed = 0;
+        ASSERT_TRUE(Main->CloseWaveFile());
+        ASSERT_EQ(Main->WaveFile, nullptr);
+    }
+
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    ::EmptyClipboard();
+    ::CloseClipboard();
+    Command(CM_EDITPASTEINSERT);
+    EXPECT_EQ(Main->WaveFile, nullptr);
+    EXPECT_TRUE(Host().Messages.empty());
 }
