@@ -24,6 +24,11 @@ void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
     end = std::min(end, GetHighWaterTime());
     if (end < start)
         return;
+    SaveUndoFrames(operation, start, end, FramesOf(start, end));
+}
+
+void TWaveFile::SaveUndoFrames(uint16_t operation, float start, float end, TFrameRange range)
+{
     DiscardUndo();
     UndoFile = NewTempName(TempDirectory);
     if (UndoFile.empty())
@@ -36,18 +41,26 @@ void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
             return;
         }
         copy.SetFileName(UndoFile.c_str());
-        CopyTime(this, &copy, start, 0.0f, end - start);
+        CopyFrames(this, &copy, range.First, 0, range.Count);
         copy.Save();
     }
     RecordUndo(operation, start, end);
 }
 
-void TWaveFile::RecordUndo(uint16_t operation, float start, float end)
+void TWaveFile::RecordUndo(uint16_t operation, float start, float end, uint32_t insertedFrames)
 {
     UndoAvailable = 1;
     UndoStart = start;
     UndoEnd = end;
     UndoOperation = operation;
+    UndoInserted = insertedFrames;
+}
+
+TWaveFile::TFrameRange TWaveFile::FramesOf(float start, float end) const
+{
+    const uint32_t first = TimeToFrame(start);
+    const uint32_t last = std::min(TimeToFrame(end), HighWaterMark);
+    return {first, last > first ? last - first : 0};
 }
 
 void TWaveFile::Undo()
@@ -60,7 +73,7 @@ void TWaveFile::Undo()
     }
     switch (UndoOperation) {
     case UndoInsert:
-        DeleteTime(this, UndoStart, UndoEnd);
+        DeleteFrames(this, TimeToFrame(UndoStart), TimeToFrame(UndoStart) + UndoInserted);
         break;
     // The saved frames go back whole: a length taken through times can lose
     // the last frame to rounding.
@@ -83,6 +96,7 @@ void TWaveFile::DiscardUndo()
         DeleteFileA(UndoFile.c_str());
     UndoFile.clear();
     UndoStart = UndoEnd = 0.0f;
+    UndoInserted = 0;
     UndoAvailable = 0;
 }
 
@@ -189,11 +203,15 @@ int TWaveFile::InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t 
 
 void TWaveFile::DeleteTime(TWaveFile* wave, float start, float end)
 {
-    if (!wave)
-        return;
+    if (wave)
+        DeleteFrames(wave, wave->TimeToFrame(start), wave->TimeToFrame(end));
+}
+
+void TWaveFile::DeleteFrames(TWaveFile* wave, uint32_t first, uint32_t last)
+{
     const uint32_t mark = wave->HighWaterMark;
-    const uint32_t s = std::min(wave->TimeToFrame(start), mark);
-    const uint32_t e = std::min(std::max(wave->TimeToFrame(end), s), mark);
+    const uint32_t s = std::min(first, mark);
+    const uint32_t e = std::min(std::max(last, s), mark);
     if (s == mark)
         return;
     const uint32_t position = wave->Position;
@@ -217,7 +235,8 @@ int TWaveFile::CopyToClipboard(float start, float end)
             return 0;
         }
         clip.SetFileName(image.c_str());
-        CopyTime(this, &clip, start, 0.0f, end - start);
+        const TFrameRange range = FramesOf(start, end);
+        CopyFrames(this, &clip, range.First, 0, range.Count);
         if (!clip.Save()) {
             DeleteFileA(image.c_str());
             return 0;
@@ -331,7 +350,7 @@ TWaveFile::TWaveFile(TFromClipboard, uint16_t mode, const char* tempDirectory)
         Changed = 1;
 }
 
-int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit)
+int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, uint32_t frames, float length)>& edit)
 {
     const std::string image = NewTempName(TempDirectory);
     if (image.empty())
@@ -346,7 +365,7 @@ int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length
             if (!pasted.GetFormat().IsEqual(Format)) {
                 Say(kDiffering, TEngineHost::MsgIconStop);
             } else {
-                result = edit(pasted, pasted.GetHighWaterTime());
+                result = edit(pasted, pasted.HighWaterMark, pasted.GetHighWaterTime());
                 Changed = 1;
             }
         }
@@ -357,18 +376,21 @@ int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length
 
 int TWaveFile::PasteOver(float start)
 {
-    return PasteWith([&](TWaveFile& pasted, float length) {
-        SaveUndo(UndoOverwrite, start, start + length);
-        return CopyTime(&pasted, this, 0.0f, start, length);
+    return PasteWith([&](TWaveFile& pasted, uint32_t frames, float length) {
+        // Frames, not a sum of times that can round a frame away.
+        const uint32_t first = TimeToFrame(start);
+        const uint32_t kept = first < HighWaterMark ? std::min(frames, HighWaterMark - first) : 0;
+        SaveUndoFrames(UndoOverwrite, start, start + length, {first, kept});
+        return CopyFrames(&pasted, this, 0, first, frames);
     });
 }
 
 int TWaveFile::PasteInsert(float start)
 {
-    return PasteWith([&](TWaveFile& pasted, float length) {
-        const int result = InsertTime(&pasted, this, 0.0f, start, length);
+    return PasteWith([&](TWaveFile& pasted, uint32_t frames, float length) {
+        const int result = InsertFrames(&pasted, this, 0, TimeToFrame(start), frames);
         DiscardUndo();
-        RecordUndo(UndoInsert, start, start + length);
+        RecordUndo(UndoInsert, start, start + length, frames);
         return result;
     });
 }

@@ -201,6 +201,31 @@ TEST(TWaveFileClipboard, NoNewWaveWithoutAWaveImage)
     }
 }
 
+// A file opened from disk, worked on in place or through a copy: an insert
+// at its start that moves every frame keeps them all.
+TEST(TWaveFileWorking, InsertAtTheStartOfAnOpenedFileKeepsEveryFrame)
+{
+    const auto want = ReadFixture("wav/sox_16_2_44100.txt");
+    for (uint32_t copy : {0u, 1u}) {
+        SCOPED_TRACE(copy ? "copy" : "in place");
+        TTempFolder temp;
+        const std::string name = temp / "opened.wav";
+        ASSERT_TRUE(CopyFileA(WavFixture("sox_16_2_44100.wav").c_str(), name.c_str(), FALSE));
+        TWaveFile wave(name.c_str(), TWaveFile::Disk, copy, temp.Path.c_str());
+        ASSERT_EQ(wave.Error, 0u);
+        const float second = 1.0f / 44100;
+        ASSERT_EQ(wave.CopyToClipboard(15.5f * second, 38.5f * second), 1);
+        ASSERT_EQ(wave.PasteInsert(0.0f), 1);
+        ASSERT_EQ(wave.GetHighWaterMark(), 123u);
+        std::vector<uint8_t> got(123 * 2);
+        ASSERT_EQ(wave.ReadFrames(got.data(), 0, 123, 0), 1);
+        for (uint32_t i = 0; i < 123; ++i) {
+            const double expected = i < 23 ? want[15 + i][0] : want[i - 23][0];
+            ASSERT_EQ(Decode(&got[2 * i], 2), int32_t(expected)) << i;
+        }
+    }
+}
+
 // Run only as the second process of the test above.
 TEST(TWaveFileClipboard, ReaderProcess)
 {
