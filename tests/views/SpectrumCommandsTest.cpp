@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "framework/TCheckBox.h"
+#include "framework/UiHelpers.h"
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
 #include "resources/CommandIds.h"
@@ -68,6 +69,8 @@ struct TSpectrumCommands : TSpectrumScreen {
 
     TSpectrumPlot& OpenTone()
     {
+        // The main window's texts come from this executable's string table.
+        SetStringInstance(::GetModuleHandleA(nullptr));
         Open(1, 0);
         LoadTone("sine_1k_mono.wav");
         Main->CmRun();

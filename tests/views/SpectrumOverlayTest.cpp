@@ -10,6 +10,7 @@
 #include "dialogs/TCompositeOverlayDialog.h"
 #include "dialogs/TOverlayDialog.h"
 #include "framework/TCheckBox.h"
+#include "framework/UiHelpers.h"
 #include "views/TOverlayData.h"
 #include "tests/views/SpectrumScreen.h"
 
@@ -24,6 +25,8 @@ std::string ReadFile(const std::string& path)
 struct TSpectrumOverlays : TSpectrumScreen {
     TSpectrumPlot& OpenTone()
     {
+        // The main window's texts come from this executable's string table.
+        SetStringInstance(::GetModuleHandleA(nullptr));
         Open(1, 0);
         std::snprintf(Main->ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
         LoadTone("sine_1k_mono.wav");
