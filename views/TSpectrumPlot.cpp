@@ -563,12 +563,12 @@ int TSpectrumPlot::EditWidth(const TEdit& edit, std::initializer_list<const char
     int widest = 0;
     for (const char* text : texts)
         widest = std::max(widest, int(dc.GetTextExtent(text).cx));
-    RECT window, client;
+    // Text is drawn in the formatting rectangle: inside the borders and
+    // margins, and under Wine a little further in; plus the caret's room.
+    RECT window, format{};
     ::GetWindowRect(h, &window);
-    ::GetClientRect(h, &client);
-    const DWORD margins = DWORD(::SendMessageA(h, EM_GETMARGINS, 0, 0));
-    // Borders, both margins and the caret's room.
-    const int chrome = (window.right - window.left) - client.right + LOWORD(margins) + HIWORD(margins) + 2;
+    ::SendMessageA(h, EM_GETRECT, 0, LPARAM(&format));
+    const int chrome = (window.right - window.left) - (format.right - format.left) + 2;
     return std::max(EditLeastWidth, widest + chrome);
 }
 

@@ -63,14 +63,14 @@ void ExpectComboEntriesFit(HWND combo)
     }
 }
 
-// An edit field's text fits between its margins.
+// An edit field's text fits its formatting rectangle, the part of the field
+// the control draws text in.
 void ExpectEditTextFits(HWND edit, const std::string& text)
 {
-    RECT client;
-    ::GetClientRect(edit, &client);
-    const DWORD margins = DWORD(::SendMessageA(edit, EM_GETMARGINS, 0, 0));
+    RECT format{};
+    ::SendMessageA(edit, EM_GETRECT, 0, LPARAM(&format));
     const HFONT font = HFONT(::SendMessageA(edit, WM_GETFONT, 0, 0));
-    EXPECT_LE(TextExtent(edit, font, text), client.right - LOWORD(margins) - HIWORD(margins))
+    EXPECT_LE(TextExtent(edit, font, text), format.right - format.left)
         << "edit " << ::GetDlgCtrlID(edit) << ": \"" << text << '"';
 }
 
