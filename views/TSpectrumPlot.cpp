@@ -557,9 +557,10 @@ int TSpectrumPlot::EditWidth(const TEdit& edit, std::initializer_list<const char
     HWND h = edit.GetHandle();
     if (!h)
         return EditLeastWidth;
+    // The font SetupWindow gave the field.
     TClientDC dc(h);
-    if (HFONT font = HFONT(::SendMessageA(h, WM_GETFONT, 0, 0)))
-        ::SelectObject(dc, font);
+    if (const TFont* font = MainWin ? MainWin->GetMainFont() : nullptr)
+        dc.SelectObject(*font);
     int widest = 0;
     for (const char* text : texts)
         widest = std::max(widest, int(dc.GetTextExtent(text).cx));
