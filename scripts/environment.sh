@@ -63,6 +63,9 @@ start_wine() {
   if [ -f "$symbols" ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ]; then
     ln -s "$symbols" "$fonts/marlett.ttf"
   fi
+  # The test programs' windows unmanaged (see cmake/TonalyxTesting.cmake).
+  local reg="$TONALYX_ROOT/build/windows/unmanaged_test_windows.reg"
+  [ -f "$reg" ] && wine reg import "$(winepath -w "$reg")" >/dev/null 2>&1 || true
 }
 
 # The sound tests start and stop their own PulseAudio null sink (a CTest fixture).

@@ -4,11 +4,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <string>
 
 #include "dialogs/TGetInputDialog.h"
-#include "engine/TLinkDescription.h"
 #include "engine/TPlaybackRate.h"
 #include "engine/TSampleText.h"
 #include "engine/TSeriesData.h"
@@ -18,6 +18,7 @@
 #include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
+#include "views/TLinkClipboard.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -106,8 +107,7 @@ void TMainWin::CopyDataToClipboard()
         MessageBox(IDS_NO_MEMORY_TEXT, "", MB_OK);
         return;
     }
-    const auto link = TLinkDescription::Build("Time Series");
-    clipboard.SetBytes(TClipboard::RegisterClipboardFormat("Link"), link.data(), link.size());
+    TLinkClipboard::Put(clipboard, GetDdeServiceName(), "Time Series");
 }
 
 // The active view where the pastes go: only the time series view takes one.
@@ -120,14 +120,31 @@ bool TMainWin::PasteViewActive()
 void TMainWin::CmEditPasteInsert()
 {
     StopBeforeEdit();
-    if (!ConfirmDiskEdit() || !WaveFile)
+    if (!ConfirmDiskEdit())
         return;
+    if (!WaveFile) {
+        PasteAsNewWave();
+        return;
+    }
     float pasteTime = 0.0f;
     if (PasteViewActive()) {
         pasteTime = CurrentTime;
         WaveFile->PasteInsert(pasteTime);
     }
     RefreshViewsAfterEdit(true);
+}
+
+void TMainWin::PasteAsNewWave()
+{
+    auto pasted = std::make_unique<TWaveFile>(TWaveFile::TFromClipboard{}, uint16_t(FileIO.WaveFileMode),
+                                              ConfiguredFolders[TmpFolder]);
+    // An empty wave, like an empty file, has nothing to analyse or edit.
+    if (pasted->Error || pasted->GetFrameCount() == 0)
+        return;
+    WaveFile = pasted.release();
+    TakeOpenedWave(IDS_UNTITLED_TEXT);
+    if (TransportToolbar)
+        TransportToolbar->UpdateDisplay(1, 1);
 }
 
 void TMainWin::CmEditPasteOver()
