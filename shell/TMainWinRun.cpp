@@ -17,6 +17,7 @@
 #include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
 #include "views/TPhasePlot.h"
+#include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 #include "views/TSeriesPlot.h"
 
@@ -320,6 +321,11 @@ void TMainWin::StopAnalyzer()
     }
     RefreshRunDisplays();
     for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(0.0f);
+    // The spectrum views space their redraws in time: the last block may not
+    // have been drawn yet.
+    for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(0.0f);
     BlockLimitFlag = 0;

@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "framework/ToolBtn.h"
 #include "views/MarkerSettings.h"
 #include "views/SpectrumOpts.h"
+#include "views/TControlRow.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
@@ -217,8 +219,18 @@ public:
     // Marker tips and label frames of the upper, lower and single pane.
     TPoint MarkerPoints[3][MarkerSettings::Count];
     TRect MarkerRects[3][MarkerSettings::Count];
+    // The amplitude fields and their painted labels in the button bar.
+    enum BarText { PlotTopLabel = 1, PlotRangeLabel };
+    std::vector<TControlRow::Box> BarBoxes;
+    // When the curves were last drawn during a run (GetTickCount), 0 for not yet.
+    DWORD DrawnTick = 0;
 
 private:
+    static constexpr int EditLeastWidth = 44, EditHeight = 20;
+    // The amplitude fields' spins, in the room the bar leaves right of each field.
+    static constexpr int SpinWidth = 12;
+    // The width an amplitude field needs to show the widest of texts whole.
+    int EditWidth(const TEdit& edit, std::initializer_list<const char*> texts) const;
     void UpdatePanes(TDC& dc, bool bandBars);
     // The marker arrays of a pane: 0 upper, 1 lower, 2 single.
     int MarkerRow(const TRect& pane) const { return PaneMode != 2 ? 2 : (pane == PaneRect2 ? 1 : 0); }
