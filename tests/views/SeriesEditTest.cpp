@@ -65,9 +65,27 @@ std::string Difference(const std::vector<int16_t>& a, const std::vector<int16_t>
 }
 
 // Presses OK in the modal dialog a command opens.
+// The modal dialog this thread shows: found among the thread's own windows,
+// since the active window belongs to whichever program another test runs.
+BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND ThreadDialog()
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, LPARAM(&dialog));
+    return dialog;
+}
+
 void CALLBACK PressOk(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ::GetActiveWindow();
+    HWND dialog = ThreadDialog();
     if (!dialog) return;
     ::KillTimer(nullptr, timer);
     ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);

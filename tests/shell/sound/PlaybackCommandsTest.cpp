@@ -78,9 +78,27 @@ THeard Analyse(const std::vector<int16_t>& frames)
 
 // Types the rate into the Arbitrary Speed prompt once it is open, and presses OK.
 const char* TypedRate = "22050.9";
+// The modal dialog this thread shows: found among the thread's own windows,
+// since the active window belongs to whichever program another test runs.
+BOOL CALLBACK FindDialog(HWND window, LPARAM found)
+{
+    char name[16] = {};
+    ::GetClassNameA(window, name, sizeof name);
+    if (std::string(name) != "#32770" || !::IsWindowVisible(window)) return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
+HWND ThreadDialog()
+{
+    HWND dialog = nullptr;
+    ::EnumThreadWindows(::GetCurrentThreadId(), FindDialog, LPARAM(&dialog));
+    return dialog;
+}
+
 void CALLBACK TypeRate(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    HWND dialog = ::GetActiveWindow();
+    HWND dialog = ThreadDialog();
     HWND edit = dialog ? ::GetDlgItem(dialog, TGetInputDialog::EditId) : nullptr;
     if (!edit) return;
     ::KillTimer(nullptr, timer);
