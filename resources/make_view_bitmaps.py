@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Draws the faces of the tool buttons (16-colour bitmaps), the views' mouse
-cursors and the views' logo. Writes into views/ and Views.rc beside this script."""
+cursors, the views' logo and the spectrogram view's icon. Writes into views/
+and Views.rc beside this script."""
+import math
 import os
 import struct
 
@@ -73,6 +75,52 @@ def write_cursor(name, shape, hotspot):
         f.write(header + entry + image)
 
 
+def write_ico(name, sizes, draw):
+    """A 32-bit icon with one image per size; draw(size) gives rows of (r, g, b)."""
+    images = []
+    for size in sizes:
+        xor = bytearray()
+        for row in reversed(draw(size)):
+            for r, g, b in row:
+                xor += bytes((b, g, r, 255))
+        mask = bytes(((size + 31) // 32) * 4 * size)
+        info = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 32, 0, len(xor) + len(mask), 0, 0, 0, 0)
+        images.append((size, info + bytes(xor) + mask))
+    directory = struct.pack("<HHH", 0, 1, len(images))
+    offset = 6 + 16 * len(images)
+    entries, data = b"", b""
+    for size, image in images:
+        entries += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 32, len(image), offset + len(data))
+        data += image
+    with open(os.path.join(OUT, name + ".ico"), "wb") as f:
+        f.write(directory + entries + data)
+
+
+def ramp(level):
+    """The spectrogram's colour map at a level from 0 to 1: black, blue, cyan, green, yellow, red."""
+    i = max(0, min(199, int(level * 200)))
+    segment, k = divmod(i, 40)
+    up, down = 32 * k // 5, (1275 - 32 * k) // 5
+    return [(0, 0, up), (0, up, 255), (0, 255, down), (up, 255, 0), (255, down, 0)][segment]
+
+
+def spectrogram_icon(size):
+    """A tone gliding upwards and its harmonic over a noise floor, as the spectrogram draws them."""
+    p = []
+    for y in range(size):
+        row = []
+        f = (size - 1 - y) / (size - 1)
+        for x in range(size):
+            t = x / (size - 1)
+            tone = 0.25 + 0.4 * t
+            level = 0.12 + 0.08 * math.sin(37.0 * x * y + 11.0 * x)
+            for centre, strength in ((tone, 0.95), (2 * tone, 0.6)):
+                level = max(level, strength * math.exp(-((f - centre) * size / 2.5) ** 2))
+            row.append(ramp(level))
+        p.append(row)
+    return p
+
+
 def face(w, h, down, glyph, grey=False):
     p = [[LTGREY] * w for _ in range(h)]
     light, dark = (DKGREY, WHITE) if down else (WHITE, DKGREY)
@@ -127,6 +175,16 @@ line = fill(lambda x, y, w, h: abs(x) <= 9 and abs(y - (6 * ((int(x) % 6) / 3.0 
 bars = fill(lambda x, y, w, h: abs(x) <= 9 and (int(x + 10) % 4) != 3 and y >= -7 + (int(x + 10) // 4 * 5) % 13, BLUE)
 steps = fill(lambda x, y, w, h: abs(x) <= 9 and y >= -7 + (int(x + 10) // 4 * 5) % 13 and (y <= -6 + (int(x + 10) // 4 * 5) % 13), BLUE)
 options = fill(lambda x, y, w, h: abs(x) <= 8 and int(y + 20) % 5 == 0 and abs(y) <= 8, BLACK)
+# A bracketed time segment; playing and filtering it add their sign on its right.
+def bracket(cx, half):
+    return fill(lambda x, y, w, h: (abs(x - cx + half) <= 0.5 or abs(x - cx - half) <= 0.5) and abs(y) <= 7
+                or (abs(abs(y) - 7) <= 0.5 and half - 2 <= abs(x - cx) <= half), BLACK)
+
+
+segment = combine(fill(lambda x, y, w, h: abs(x) <= 4 and abs(y) <= 6, BLUE), bracket(0, 5))
+segment_play = combine(bracket(-5, 4), fill(lambda x, y, w, h: 1 <= x <= 9 and abs(y) <= (9 - x) * 0.7, DKGREEN))
+segment_filter = combine(bracket(-5, 4), fill(lambda x, y, w, h: 1 <= x <= 10 and
+                                              abs(y - (-3 if x <= 4 else -3 + (x - 4) * 1.2)) <= 0.7, DKRED))
 auto = fill(lambda x, y, w, h: (abs(y) <= 0.6 and abs(x) <= 9) or (abs(x) <= 0.6 and abs(y) <= 9) or (abs(abs(y) - (9 - abs(x))) <= 0.6 and abs(x) <= 3), DKRED)
 
 
@@ -142,6 +200,12 @@ def main():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
         write_bmp4(name + "Dn", face(28, 28, True, glyph))
         write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
+    selects = {"Select": segment, "SelectPlay": segment_play, "SelectFilter": segment_filter}
+    for name, glyph in selects.items():
+        write_bmp4(name + "Up", face(28, 28, False, glyph))
+        write_bmp4(name + "Dn", face(28, 28, True, glyph))
+        write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
+    write_ico("Spectrogram", (32, 16), spectrogram_icon)
     plain = {"GraphLine": line, "GraphBar": bars, "GraphStepBar": steps, "Options": options, "AutoScale": auto}
     for name, glyph in plain.items():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
@@ -190,6 +254,7 @@ def write_script():
         if ext == ".bmp":
             rid = "SPLASH_BITMAP" if base == "Logo" else base.upper()
             lines.append(f'{rid} BITMAP "views/{name}"')
+    lines.append('ICON_SPECTROGRAM ICON "views/Spectrogram.ico"')
     for base, rid in (("Plot", "PLOT_CURSOR"), ("Blank", "BLANK_CURSOR"), ("Selection", "SELECTION_CURSOR")):
         lines.append(f'{rid} CURSOR "views/{base}.cur"')
     with open(os.path.join(os.path.dirname(OUT), "Views.rc"), "w") as f:

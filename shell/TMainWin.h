@@ -323,7 +323,7 @@ public:
     void RefreshAllViews();
     float GetNoiseFigure() const;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
-    void ReprocessSegment(float time);
+    void ReprocessSegment(float time) override;
     // refreshKind is a RefreshKind; macro and DDE commands pass its number.
     void ApplySettings(int refreshKind);
     // Closes the views that the channel set-up no longer allows.
@@ -411,6 +411,29 @@ public:
     void NotifyViewsNewData(float time);
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
     void DestroyViewsAndBars();
+
+    // The spectrogram views (TMainWinSpectrogram.cpp): created for types 3
+    // and 23, given their settings after a change (kind 0 starts their
+    // history again, kind 2 recomputes it from the wave), closed from their
+    // close box, and rebuilt from the wave over a span of their history.
+    void CreateSpectrogramView(int type, const char* settingsFile);
+    void CloseSpectrogramView(int index);
+    void SpectrogramViewClosed(TSpectrogram* view);
+    void ApplySpectrogramViewSettings(int refreshKind);
+    void RecomputeSpectrogram(TSpectrogram* view, float start, float end);
+    // One analysis block per channel from the wave, from frame start less
+    // each channel's delay (frames before the wave are silence), decimated.
+    void ReadSeriesBlocks(int64_t start, TSeriesData* left, TSeriesData* right);
+    TWaveData* GetWaveData() const override;
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
+    const char* GetHelpPath() const override { return HelpPath; }
+    bool IsTriggerEnabled() const override { return Trigger.Enable != 0; }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override;
+    void RebuildSpectrogram(TSpectrogram& view) override;
+    void DdeLinkHook1(float) override {}
+    void DdeLinkHook2(float) override {}
+    void RunCommand(int commandId) override;
 
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.

@@ -10,6 +10,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 #include "shell/StatusBar.h"
 
@@ -111,6 +112,7 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == MainWindowType) return HWindow;
     TWindow* window = nullptr;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
+    if (type == SpectrogramType || type == Spectrogram2Type) window = SpectrogramViews[type == Spectrogram2Type ? 1 : 0];
     return window ? window->GetHandle() : nullptr;
 }
 

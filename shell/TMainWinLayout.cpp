@@ -52,6 +52,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
+    if (type == SpectrogramType || type == Spectrogram2Type) CreateSpectrogramView(type, settingsFile);
 }
 
 void TMainWin::UpdateHopSize()

@@ -14,6 +14,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -145,6 +146,27 @@ void TMainWin::StartPlayback(float start, float end, uint32_t rate, int loop)
     }
 }
 
+void TMainWin::ReadSeriesBlocks(int64_t start, TSeriesData* left, TSeriesData* right)
+{
+    const bool stereo = Settings.Format.NumChannels == 2;
+    uint32_t delays[2] = {0, 0};
+    if (stereo) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
+    TSeriesData* blocks[2] = {left, stereo ? right : nullptr};
+    for (uint16_t k = 0; k < 2; ++k) {
+        if (!blocks[k] || blocks[k]->Error) continue;
+        const uint32_t n = blocks[k]->GetLength();
+        const int64_t first = start - delays[k];
+        // Frames before the start of the wave read as silence.
+        uint32_t skip = 0;
+        if (first < 0) {
+            blocks[k]->Clear();
+            skip = uint32_t(std::min<int64_t>(-first, n));
+        }
+        if (skip < n) WaveFile->ReadFrames(blocks[k]->GetSamplePtr(skip), uint32_t(first + skip), n - skip, k);
+        blocks[k]->Decimate();
+    }
+}
+
 void TMainWin::ReprocessSegment(float time)
 {
     if (!WaveFile) return;
@@ -158,20 +180,7 @@ void TMainWin::ReprocessSegment(float time)
     TSeriesData left(n, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     TSeriesData right(stereo ? n : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     Pipeline.SetAveraging(1.0f, TSpectralData::ExponentialAveraging);
-    uint32_t delays[2] = {0, 0};
-    if (stereo) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
-    TSeriesData* blocks[2] = {&left, stereo ? &right : nullptr};
-    for (uint16_t k = 0; k < 2; ++k) {
-        if (!blocks[k] || blocks[k]->Error) continue;
-        const int64_t start = int64_t(WaveFile->GetPosition()) - delays[k];
-        uint32_t skip = 0;
-        if (start < 0) {
-            blocks[k]->Clear();
-            skip = uint32_t(std::min<int64_t>(-start, n));
-        }
-        if (skip < n) WaveFile->ReadFrames(blocks[k]->GetSamplePtr(skip), uint32_t(start + skip), n - skip, k);
-        blocks[k]->Decimate();
-    }
+    ReadSeriesBlocks(WaveFile->GetPosition(), &left, &right);
     CopySeriesToSpectral(SpectralLeft, &left);
     if (stereo) CopySeriesToSpectral(SpectralRight, &right);
     ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux);
@@ -196,6 +205,8 @@ void TMainWin::ApplySettings(int refreshKind)
     }
     ShapeWindow();
     UpdateDelaySamples();
+    // After the window: a recomputed history runs through it.
+    if (refreshKind != 1) ApplySpectrogramViewSettings(refreshKind);
     RefreshStatusBar(StatusBar::WholeBar);
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
@@ -207,6 +218,9 @@ void TMainWin::CloseDisallowedViews()
     for (int index = 0; index < 2; ++index)
         if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
             SpectrumViewClosed(SpectrumViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (SpectrogramViews[index] && !IsViewAllowed(index == 0 ? SpectrogramType : Spectrogram2Type))
+            SpectrogramViewClosed(SpectrogramViews[index]);
 }
 
 void TMainWin::ApplySpectrumViewSettings()

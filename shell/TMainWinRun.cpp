@@ -13,6 +13,7 @@
 #include "engine/TWaveFile.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TSpectrogram.h"
 
 namespace {
 
@@ -171,6 +172,8 @@ int TMainWin::OpenCaptureInput()
                 return 0;
             }
             SetWaveCalibration(*WaveFile, Calibration);
+            for (TSpectrogram* view : SpectrogramViews)
+                if (view) view->UpdateToolButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -276,7 +279,14 @@ void TMainWin::StopAnalyzer()
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
+        // The lines' times count from the start of the capture; the wave
+        // now holds only its last lap.
+        if (!DdeClientLink)
+            for (TSpectrogram* view : SpectrogramViews)
+                if (view) view->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
     }
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view) view->UpdateReadout();
     if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
     if (!RunRequest) {
         FreeCaptureBlocks();

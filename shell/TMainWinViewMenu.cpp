@@ -14,6 +14,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -86,6 +87,11 @@ void TMainWin::ViewClosed(TPlotBase& view)
             SpectrumViewClosed(spectrum);
             return;
         }
+    for (TSpectrogram* spectrogram : SpectrogramViews)
+        if (spectrogram == &view) {
+            SpectrogramViewClosed(spectrogram);
+            return;
+        }
 }
 
 bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
@@ -110,11 +116,10 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other four views have no window class: their commands keep the check
+// The other three views have no window class: their commands keep the check
 // marks consistent with the flags.
 void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
-void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
@@ -126,6 +131,8 @@ void TMainWin::CmCloseAllViews()
 {
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
+    if (ViewStatus.Spectrogram)
+        CmViewSpectrogram();
 }
 
 void TMainWin::CeAnyViewOpen(TCommandEnabler& ce)
@@ -270,6 +277,10 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
+    if (ViewStatus.Spectrogram) {
+        CreateViewWindow(SpectrogramType, IniPath);
+        CreateViewWindow(Spectrogram2Type, IniPath);
+    }
     UpdateViewMenuChecks();
 }
 
@@ -301,6 +312,9 @@ void TMainWin::RefreshRunDisplays()
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->InvalidateLogo();
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && view->GetHandle())
+            view->InvalidateLogo();
 }
 
 void TMainWin::UpdateToolbarReadouts()
@@ -320,23 +334,38 @@ void TMainWin::NotifyViewsNewData(float time)
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && view->GetHandle())
+            view->NewSpectrum(time);
+}
+
+// The first view of a kind draws (primary, secondary), or with independent
+// scaling the primary alone and the second view the secondary.
+template <class T>
+static void HandEngines(T* (&views)[2], bool independent, TSpectralData* primary, TSpectralData* secondary)
+{
+    if (independent) {
+        if (views[0])
+            views[0]->SetData(primary, nullptr);
+        if (views[1])
+            views[1]->SetData(secondary, nullptr);
+    } else if (views[0]) {
+        views[0]->SetData(primary, secondary);
+    }
 }
 
 void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary)
 {
-    if (Settings.IndependentScalingAndCalibration == 1) {
-        if (SpectrumViews[0])
-            SpectrumViews[0]->SetData(primary, nullptr);
-        if (SpectrumViews[1])
-            SpectrumViews[1]->SetData(secondary, nullptr);
-    } else if (SpectrumViews[0]) {
-        SpectrumViews[0]->SetData(primary, secondary);
-    }
+    const bool independent = Settings.IndependentScalingAndCalibration == 1;
+    HandEngines(SpectrumViews, independent, primary, secondary);
+    HandEngines(SpectrogramViews, independent, primary, secondary);
 }
 
 void TMainWin::DestroyViewsAndBars()
 {
     for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    for (TSpectrogram*& view : SpectrogramViews)
         TakeView(view).reset();
     TransportToolbar.reset();
     StatusBarWindow.reset();

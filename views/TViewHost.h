@@ -2,11 +2,14 @@
 #include <cstdint>
 
 struct AnalysisSettingsStruct;
+struct CalibrationStruct;
 struct MarkerSettings;
 struct TPrintOptions;
 class TBrush;
 class TFont;
 class TPlotBase;
+class TSpectrogram;
+class TWaveData;
 
 // What a view asks of the window that hosts it. The main window implements
 // it; a view sees nothing else of the main window, so every view builds
@@ -42,6 +45,25 @@ public:
     virtual int32_t GetRunState() const = 0;
     // 1 while a single-block run is asked for: views draw every block.
     virtual int32_t GetRunRequest() const = 0;
+
+    // What the spectrogram asks: the wave data its segments come from (null
+    // without), the calibration of its annotations, the help file, the
+    // trigger (its time divisions need a free-running time), the DDE
+    // client's data link and the newest RPM value, its rebuild from the wave
+    // file, the spectrum of the wave at a time, the DDE client link's hooks
+    // for a time and a frequency, and a main-window command as its menu item
+    // sends it.
+    virtual TWaveData* GetWaveData() const = 0;
+    virtual const CalibrationStruct& GetCalibration() const = 0;
+    virtual const char* GetHelpPath() const = 0;
+    virtual bool IsTriggerEnabled() const = 0;
+    virtual int32_t GetDdeClientLink() const = 0;
+    virtual float GetRpmTag() const = 0;
+    virtual void RebuildSpectrogram(TSpectrogram& view) = 0;
+    virtual void ReprocessSegment(float seconds) = 0;
+    virtual void DdeLinkHook1(float value) = 0;
+    virtual void DdeLinkHook2(float value) = 0;
+    virtual void RunCommand(int commandId) = 0;
 
     // The user closes view from its close box. The host keeps what it keeps
     // of a closing view and may destroy it: the view touches nothing of

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/AnalysisSettingsStruct.h"
+#include "engine/CalibrationStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TFont.h"
 #include "views/MarkerSettings.h"
@@ -30,6 +31,17 @@ public:
     int32_t GetOpMode() const override { return OpMode; }
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
+    TWaveData* GetWaveData() const override { return WaveData; }
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
+    const char* GetHelpPath() const override { return HelpPath.c_str(); }
+    bool IsTriggerEnabled() const override { return TriggerEnabled; }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override { return RpmTag; }
+    void RebuildSpectrogram(TSpectrogram& view) override { Rebuilt.push_back(&view); }
+    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    void DdeLinkHook1(float value) override { Hooked.push_back(value); }
+    void DdeLinkHook2(float value) override { Hooked.push_back(value); }
+    void RunCommand(int commandId) override { Commands.push_back(commandId); }
     void ViewClosed(TPlotBase& view) override { Closed.push_back(&view); }
 
     AnalysisSettingsStruct Settings;
@@ -45,4 +57,14 @@ public:
     TFont MainFont{"Arial", 15};
     TBrush FaceBrush{TColor(192, 192, 192)};
     std::vector<TPlotBase*> Closed;
+    TWaveData* WaveData = nullptr;
+    CalibrationStruct Calibration{};
+    std::string HelpPath;
+    bool TriggerEnabled = false;
+    int32_t DdeClientLink = 0;
+    float RpmTag = 0.0f;
+    std::vector<TSpectrogram*> Rebuilt;
+    std::vector<float> Reprocessed;
+    std::vector<float> Hooked;
+    std::vector<int> Commands;
 };
