@@ -108,6 +108,9 @@ void TLineHistory::LevelExtremes(float& peak, float& minimum) const
     peak = -999.9f;
     minimum = 999.9f;
     for (const THistoryRecord& r : Records) {
+        // Records no line has reached yet hold no levels.
+        if (r.LineIndex == 0 && r.Time == 0.0f && r.Tag == 0.0f && r.Peak == 0.0f && r.Minimum == 0.0f)
+            continue;
         peak = std::max(peak, r.Peak);
         minimum = std::min(minimum, r.Minimum);
     }

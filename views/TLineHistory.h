@@ -61,8 +61,8 @@ public:
     // The first line whose time and the next line's enclose time, the times
     // rising or falling with the line; 0 when none does.
     int FindLine(float time) const;
-    // The largest Peak and smallest Minimum over every record, starting from
-    // -999.9 and 999.9.
+    // The largest Peak and smallest Minimum over the records lines have
+    // reached, starting from -999.9 and 999.9.
     void LevelExtremes(float& peak, float& minimum) const;
 
 private:

@@ -433,8 +433,8 @@ void TSpectrogram::UpdateReadout()
         tag(StartTimeText, newest.Tag);
         tag(EndTimeText, oldest.Tag);
     } else {
-        std::snprintf(StartTimeText, sizeof StartTimeText, "%s", FormatTime(newest.Time, true, true));
-        std::snprintf(EndTimeText, sizeof EndTimeText, "%s", FormatTime(oldest.Time, true, true));
+        std::snprintf(StartTimeText, sizeof StartTimeText, "%s", FormatTime(newest.Time, true, false));
+        std::snprintf(EndTimeText, sizeof EndTimeText, "%s", FormatTime(oldest.Time, true, false));
     }
     if (Geometry().TimeAlongX()) {
         InvalidateRect(TRect(GraphRect.left, GraphRect.bottom, GraphRect.right, GraphRect.bottom + 6), true);

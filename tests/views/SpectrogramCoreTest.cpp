@@ -86,8 +86,13 @@ TEST(LineHistory, LiveLinesScrollAndKeepTimesPeaksAndIndexes)
     EXPECT_EQ(h.MaxTime(), 3.0f);
     float peak, minimum;
     h.LevelExtremes(peak, minimum);
-    EXPECT_EQ(peak, 0.0f);   // the zeroed records count too
+    EXPECT_EQ(peak, -10.0f);   // records no line reached do not count
     EXPECT_EQ(minimum, -90.0f);
+    TLineHistory empty(2);
+    empty.Resize(6);
+    empty.LevelExtremes(peak, minimum);
+    EXPECT_EQ(peak, -999.9f);
+    EXPECT_EQ(minimum, 999.9f);
 
     h.ShiftTimes(0.5f);
     EXPECT_EQ(h.Record(0).Time, 3.5f);
