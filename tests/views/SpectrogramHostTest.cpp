@@ -1,97 +1,20 @@
-// Spectrogram views over a fake host, in an MDI frame of the framework's own:
-// the resize debounce, the control bar's fields and intensity control, the
-// cursor copy, annotations, labels of two views, the largest image, the
-// commands and menus, and the GDI objects it keeps.
+// Spectrogram views over a fake host: the resize debounce, the control
+// bar's fields and intensity control, the cursor copy, annotations, labels
+// of two views, the largest picture, the commands and menus, and the GDI
+// objects it keeps.
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
 #include <tuple>
 
-#include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "framework/TClipboard.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TGdiObject.h"
-#include "framework/TMDIClient.h"
-#include "framework/TMDIFrame.h"
 #include "resources/CommandIds.h"
-#include "tests/engine/SpectralTestSupport.h"
-#include "tests/framework/GuiTest.h"
 #include "tests/framework/Screenshot.h"
-#include "tests/views/TFakeViewHost.h"
-#include "views/TSpectrogram.h"
-
-namespace {
-
-constexpr uint32_t Rate = 44100;
-constexpr uint32_t FftSize = 4096;
-
-class TSpectrogramOverFakeHost : public GuiTest {
-protected:
-    void SetUp() override
-    {
-        GuiTest::SetUp();
-        char temp[MAX_PATH];
-        ::GetTempPathA(MAX_PATH, temp);
-        Host.IniPath = std::string(temp) + "tonalyx_view_host_absent.ini";
-        Host.Settings = Analysis(Rate, FftSize);
-        for (SpectrogramOpts& o : Opts) {
-            o.PlotTop = 0.0f;
-            o.PlotRange = 60.0f;
-        }
-        Data = std::make_unique<TSpectralData>(Host.Settings, Display(1, 0), 0);
-        // 3 kHz at -20 dB of full scale.
-        Analyse(*Data, Tone(FftSize, 3000.0 * FftSize / Rate, 0.1), TSmoothing::Hanning);
-
-        Client = new TMDIClient;
-        Frame = new TMDIFrame("Views", TResId(), *Client);
-        Frame->Attr.X = 0;
-        Frame->Attr.Y = 0;
-        Frame->Attr.W = 1200;
-        Frame->Attr.H = 900;
-        App.SetMainWindow(Frame);
-        ASSERT_TRUE(Frame->Create());
-        Frame->Show(SW_SHOW);
-    }
-
-    void TearDown() override
-    {
-        for (auto& view : Views)
-            view.reset();
-        delete App.SetMainWindow(nullptr);
-        Pump();
-        GuiTest::TearDown();
-    }
-
-    TSpectrogram& Open(int index = 0, TRect placement = TRect(0, 0, 900, 600))
-    {
-        Views[index] = std::make_unique<TSpectrogram>(*Client, &Host, "Spectrogram", placement, Display(1, 0),
-                                                      &Opts[index], Data.get(), nullptr, index + 1);
-        EXPECT_TRUE(Views[index]->Create());
-        Pump();
-        return *Views[index];
-    }
-
-    // Waits while the queue (timers included) is served.
-    void Wait(DWORD ms)
-    {
-        const DWORD end = ::GetTickCount() + ms;
-        while (::GetTickCount() < end) {
-            Pump();
-            ::Sleep(10);
-        }
-    }
-
-    TFakeViewHost Host;
-    SpectrogramOpts Opts[2];
-    std::unique_ptr<TSpectralData> Data;
-    TMDIClient* Client = nullptr;
-    TMDIFrame* Frame = nullptr;
-    std::unique_ptr<TSpectrogram> Views[2];
-};
-
-}  // namespace
+#include "tests/views/SpectrogramHost.h"
 
 TEST_F(TSpectrogramOverFakeHost, TwoResizesWithinHalfASecondAskForOneRebuild)
 {

@@ -69,11 +69,12 @@ struct TSpectrogramScreen : ::testing::Test {
     std::unique_ptr<TMainWin> Main;
     bool Independent = false;
 
-    void Open(uint16_t channels, uint16_t processing, uint16_t direction, uint16_t scroll = 0)
+    void Open(uint16_t channels, uint16_t processing, uint16_t direction, uint16_t scroll = 0,
+              int opMode = TMainWin::PostProcess)
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n[FileIO]\nHideLogo=TRUE\n";
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
+        Main->OpMode = opMode;
         Main->Settings.Format = TWaveFormat(TStepReference::Rate, channels, 2);
         Main->Settings.FFTsize = TStepReference::Fft;
         Main->Settings.OverlapPercent = 50;
