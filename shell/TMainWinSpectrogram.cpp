@@ -170,6 +170,9 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
     SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
 
     const uint32_t halfBlock = frames / 2;
+    // The picture reaches the window ten times a second while it is built.
+    constexpr uint32_t ShowEvery = 100;
+    uint32_t shown = TEngineHost::Get().TickCount();
     int line = i0;
     for (int k = 0; k <= count; ++k) {
         if (count > 0 && StatusBarWindow)
@@ -186,9 +189,14 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
             CopySeriesToSpectral(engines.Right(), &right);
         Pipeline.Compute(engines.Own());
         view->DrawSpectrumLine(line, data, data2);
+        if (TEngineHost::Get().TickCount() - shown >= ShowEvery) {
+            view->ShowPaneBitmaps();
+            shown = TEngineHost::Get().TickCount();
+        }
         if (RebuildCancelled())
             break;
     }
+    view->ShowPaneBitmaps();
 
     if (StatusBarWindow)
         StatusBarWindow->HideGauge();

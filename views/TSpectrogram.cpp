@@ -404,9 +404,9 @@ void TSpectrogram::DrawSpectrumLine(int line, TSpectralData* data, TSpectralData
         return;
     ClearSelection();
     const int row = LinesPerStep * line;
-    DrawLineAt(row, PaneBitmap.get(), data, ImageRect(0));
+    DrawLineAt(row, PaneBitmap.get(), data);
     if (TwoPanes())
-        DrawLineAt(row, PaneBitmap2.get(), data2, ImageRect(1));
+        DrawLineAt(row, PaneBitmap2.get(), data2);
     SetLevelsFrom(row, data);
 }
 

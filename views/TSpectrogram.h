@@ -124,7 +124,10 @@ public:
     int FindHistoryIndex(float time) const { return History.FindLine(time); }
     float GetHistoryTime(int line) const;
     float GetRecordTime(int row) const { return History.RecordTime(row, ShowTag != 0); }
+    // Draws a line into the pictures at its place; ShowPaneBitmaps puts
+    // them on the window (a rebuild shows its progress now and then).
     void DrawSpectrumLine(int line, TSpectralData* data, TSpectralData* data2);
+    void ShowPaneBitmaps();
 
     // Colour map and palette.
     void BuildPalette();
@@ -142,7 +145,7 @@ public:
     void BuildFrequencyTicks();
     void BuildAmplitudeTicks();
     void AddSpectrumLine(TPaneImage* image, TSpectralData* data, const TRect& pane);
-    void DrawLineAt(int offset, TPaneImage* image, TSpectralData* data, const TRect& pane);
+    void DrawLineAt(int offset, TPaneImage* image, TSpectralData* data);
 
     // Cursor queries, scale controls and annotations.
     float GetPixelAmplitude(const TPoint& point);

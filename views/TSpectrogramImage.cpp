@@ -133,25 +133,23 @@ void TSpectrogram::AddSpectrumLine(TPaneImage* image, TSpectralData* data, const
     dc.BitBlt(pane.left, pane.top, image->Width(), image->Height(), memory, 0, 0);
 }
 
-void TSpectrogram::DrawLineAt(int offset, TPaneImage* image, TSpectralData* data, const TRect& pane)
+void TSpectrogram::DrawLineAt(int offset, TPaneImage* image, TSpectralData* data)
 {
     if (!data || !image || Scale.Columns.empty())
         return;
     WriteLine(offset, *image, *data);
-    if (::IsIconic(HWindow))
-        return;
-    // The strip of the line, copied to the window as it was drawn.
-    const TSpectrogramGeometry geometry = Geometry();
-    const int w = image->Width(), h = image->Height();
-    const TPixel a = geometry.ImagePixel(offset, 0, w, h);
-    const TPixel b = geometry.ImagePixel(offset + LinesPerStep - 1, int(Scale.Columns.size()) - 1, w, h);
-    const TRect strip = TRect(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1)
-                        & TRect(0, 0, w, h);
-    if (strip.IsEmpty())
+}
+
+void TSpectrogram::ShowPaneBitmaps()
+{
+    if (!HWindow || ::IsIconic(HWindow))
         return;
     TClientDC dc(HWindow);
     UsePalette(dc);
-    TPaneImage::TImageDC memory(dc, *image);
-    dc.BitBlt(pane.left + strip.left, pane.top + strip.top, strip.Width(), strip.Height(), memory, strip.left,
-              strip.top);
+    for (int pane = 0; pane < (TwoPanes() ? 2 : 1); ++pane)
+        if (TPaneImage* image = Image(pane)) {
+            const TRect rect = ImageRect(pane);
+            TPaneImage::TImageDC memory(dc, *image);
+            dc.BitBlt(rect.left, rect.top, image->Width(), image->Height(), memory, 0, 0);
+        }
 }

@@ -285,8 +285,8 @@ void TSpectrogram::ClearSelection()
     }
     SelRect[0] = SelRect[1] = DrawnSelRect[0] = DrawnSelRect[1] = TRect();
     TPlotBase::ClearSelection();
-    if (PlayButton->GetHandle()) {
-        PlayButton->SetDown();
-        FilterButton->SetDown();
-    }
+    // Greying repaints a button: every new line clears the selection.
+    for (ToolBtn* button : {PlayButton.get(), FilterButton.get()})
+        if (button->GetHandle() && !button->Grey)
+            button->SetDown();
 }
