@@ -18,6 +18,20 @@ struct DisplaySettingsStruct {
     uint16_t TotalPowerWeighting = 0;
     uint32_t MicCompEnable = 0;
     char MicCompFilename[260] = {};
+
+    // Every field but the compensation file: what the right channel takes
+    // from the left while both channels share one scaling.
+    void CopyScalesFrom(const DisplaySettingsStruct& other)
+    {
+        AmpScaleType = other.AmpScaleType;
+        FreqScaleType = other.FreqScaleType;
+        OctaveNumber = other.OctaveNumber;
+        SpectralDensityFlag = other.SpectralDensityFlag;
+        SpectralDensityType = other.SpectralDensityType;
+        StandardWeighting = other.StandardWeighting;
+        TotalPowerWeighting = other.TotalPowerWeighting;
+        MicCompEnable = other.MicCompEnable;
+    }
 };
 
 // The name the main window and the views give a channel's record.

@@ -162,3 +162,7 @@
 #define IDS_CONFIRM_DELETE_TEXT "Are you sure you want to delete: %s"
 #define IDS_DELETE_FAILED 249
 #define IDS_DELETE_FAILED_TEXT "Failure deleting file: %s"
+
+// The processing settings dialog.
+#define IDS_RATE_NOT_POSITIVE 166
+#define IDS_RATE_NOT_POSITIVE_TEXT "Sampling rate must be greater than zero"

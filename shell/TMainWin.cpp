@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include "automation/TMacro.h"
 #include "dialogs/TAboutDialog.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
@@ -16,6 +17,7 @@
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
 #include "shell/StatusBar.h"
+#include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
 #include "views/TSpectrumPlot.h"
 
@@ -69,6 +71,38 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    // Options commands for acquisition and analysis settings.
+    EV_COMMAND(CM_SETTINGS, CmSettings)
+    EV_COMMAND(CM_SCALING, CmScaling)
+    EV_COMMAND(CM_MARKERS, CmMarkers)
+    EV_COMMAND(CM_TRIGGER, CmTrigger)
+    EV_COMMAND(CM_DEVICE, CmDevice)
+    EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
+    // Automation: the macro window and the readouts.
+    EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
+    EV_COMMAND(CM_THD, CmTHD)
+    EV_COMMAND(CM_THDN, CmTHDN)
+    EV_COMMAND(CM_IMD, CmIMD)
+    EV_COMMAND(CM_SNR, CmSNR)
+    EV_COMMAND(CM_SINAD, CmSINAD)
+    EV_COMMAND(CM_SFDR, CmSFDR)
+    EV_COMMAND(CM_PEAKFREQUENCY, CmPeakFrequency)
+    EV_COMMAND(CM_PEAKAMPLITUDE, CmPeakAmplitude)
+    EV_COMMAND(CM_TOTALPOWER, CmTotalPower)
+    EV_COMMAND(CM_NOISEFIGURELEFTRIGHT, CmNoiseFigureLeftRight)
+    EV_COMMAND(CM_NOISEFIGURERIGHTLEFT, CmNoiseFigureRightLeft)
+    EV_COMMAND_ENABLE(CM_THD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_THDN, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_IMD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SNR, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SINAD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_SFDR, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_PEAKFREQUENCY, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_PEAKAMPLITUDE, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_TOTALPOWER, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_NOISEFIGURELEFTRIGHT, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
+    EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -120,6 +154,7 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 
 TMainWin::~TMainWin()
 {
+    ShutdownDdeServer();
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
@@ -212,7 +247,7 @@ void TMainWin::SetupWindow()
     }
     RefreshRunDisplays();
     if (::GetPrivateProfileIntA("FileIO", "RunOnLaunch", 0, IniPath) == 1 && OpMode == RealTime) StartAnalyzer();
-    // The DDE server starts here.
+    InitDdeServer();
 }
 
 void TMainWin::SetMenuCheck(UINT id, bool checked)
@@ -251,7 +286,8 @@ void TMainWin::OpenStartupFile(const char* name)
 bool TMainWin::CanClose()
 {
     if (RunState != Stopped) StopAnalyzer();
-    // The reverberation and macro windows are asked here whether they may close.
+    // The reverberation window is asked here whether it may close.
+    if (MacroWindow && !MacroWindow->CanClose()) return false;
     if (!TemporaryWaveFile) {
         ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", IniPath);
         if (WaveFile && !WaveFile->IsUntitled())
@@ -266,8 +302,9 @@ void TMainWin::EvDestroy()
     WriteSettings(IniPath);
     SaveUtilityPlacements(MainWindowType, IniPath);
     CmCloseAllViews();
-    // Here, in order: close all utilities and the macro window; close the
-    // help viewer's windows.
+    CloseReadouts();
+    DestroyMacroWindow();
+    // Here, in order: close the other utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }

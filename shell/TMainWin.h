@@ -1,8 +1,11 @@
 #pragma once
 #include <windows.h>
+#include <ddeml.h>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
@@ -16,6 +19,7 @@
 #include "framework/TFont.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
+#include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
 #include "views/MarkerSettings.h"
@@ -29,14 +33,16 @@
 #include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
-#include "shell/MacroSettings.h"
+#include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/TViewHost.h"
+#include "dialogs/TDialogHost.h"
 
 class TCommandEnabler;
+class TDialog;
 class TSmoothing;
 class TSoundInput;
 class TSoundOutput;
@@ -61,17 +67,21 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
+class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
 // state. Other subsystems hold a pointer to it and use its fields directly;
-// the views see it only as their host.
-class TMainWin : public TMDIFrame, public TViewHost {
+// the views see it only as their host, the settings dialogs and the macro
+// window as theirs.
+class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
     // Indexes of ConfiguredFolders and CurrentFolders (keys of section "Paths").
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
+    // The keys of section "Paths", in Folder order.
+    static const char* const FolderKeys[FolderCount];
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
     enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
@@ -321,7 +331,7 @@ public:
     void UpdateCurrentTime();
     void UpdateViewTimes();
     void RefreshAllViews();
-    float GetNoiseFigure() const;
+    float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time) override;
     // refreshKind is a RefreshKind; macro and DDE commands pass its number.
@@ -504,12 +514,125 @@ public:
     // vertically, 3 cascade, each after maximising the frame.
     void ArrangeWindows(int arrangement);
 
+    // Automation: the command interpreter, the DDE server, the macro window
+    // and the single-value readouts.
+    // A bracketed command from a DDE Execute transaction: 0x8000 or 0.
+    uint32_t DdeExecuteCommand(HDDEDATA data);
+    // The same for a command already read.
+    uint32_t ExecuteCommand(std::string_view command) override;
+    // Execute and poke transactions are answered busy while a modal dialog,
+    // a print job, a blocking run or another command holds the program.
+    bool AutomationBusy() const;
+    int32_t CommandDepth = 0;
+    void InitDdeServer();
+    void ShutdownDdeServer();
+    void PostDdeAdviseAll();
+    void PostDdeAdvise(int index) override;
+    int DdeFindItem(HSZ item) const;
+    int DdeIsServedItem(HSZ topic, HSZ item) const;
+    int DdeAcceptConnect(HSZ topic, HSZ service) const;
+    HDDEDATA DdeWildConnect(HSZ topic, HSZ service, UINT format);
+    HDDEDATA DdeRequestItem(uint16_t index);
+    HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, HSZ item);
+    // The text of a DDE item, nothing when it has no data.
+    std::optional<std::string> DdeItemText(int index) override;
+    std::unique_ptr<TDdeServer> DdeServer;
+    static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
+    int32_t AdvisePending = 0;
+    bool DeferAdvise();
+    LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
+    float PeakSearchLow = 0.0f;
+    float PeakSearchHigh = 9999999.0f;
+    float TimeSegmentStart = 0.0f;
+    float TimeSegmentEnd = 0.0f;
+    // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
+    bool MakeRecording();
+    // The macro window (menu command 294) and what it asks of the main window.
+    void CmMacroProcessor();
+    void CreateMacroWindow(const char* settingsFile);
+    void DestroyMacroWindow();
+    bool IsMacroRunning() const;
+    MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
+    std::string ResolveMacroPath(const std::string& name) override;
+    std::string LastFileFolder() override;
+    void StoreLastFileFolder(const std::string& path) override;
+    void MacroOutputFileClosed(const std::string& name) override;
+    const char* HelpFile() override { return HelpPath; }
+    HFONT ControlFont() override { return MainFont ? HFONT(*MainFont) : nullptr; }
+    HBRUSH UtilityBrush() override { return FaceBrush ? HBRUSH(*FaceBrush) : nullptr; }
+    void MacroWindowClosing() override;
+    void CloseMacroWindow() override;
+    int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
+    // The readout windows (menu commands 195 to 201 and 288 to 291).
+    void CmTHD() { ToggleReadout(ThdType); }
+    void CmTHDN() { ToggleReadout(ThdnType); }
+    void CmIMD() { ToggleReadout(ImdType); }
+    void CmSNR() { ToggleReadout(SnrType); }
+    void CmSINAD() { ToggleReadout(SinadType); }
+    void CmSFDR() { ToggleReadout(SfdrType); }
+    void CmPeakFrequency() { ToggleReadout(PeakFrequencyType); }
+    void CmPeakAmplitude() { ToggleReadout(PeakAmplitudeType); }
+    void CmTotalPower() { ToggleReadout(TotalPowerType); }
+    void CmNoiseFigure(UINT id);
+    void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
+    void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
+    void CeAlwaysEnabled(TCommandEnabler& ce);
+    static bool IsReadoutType(int type);
+    UINT ReadoutCommand(int type) const;
+    TAnalysisView* ReadoutWindow(int type) const;
+    void CreateReadout(int type, const char* settingsFile);
+    void CloseReadout(int type);
+    void ToggleReadout(int type);
+    void RefreshReadouts();
+    void ReopenReadouts();
+    void CloseReadouts();
+    // What the readouts ask of their host.
+    TSpectralData* GetDisplayedResult(int index) const override;
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel == 1 ? 1 : 0]; }
+    bool IsChannelCalibrated(int channel) const override
+    {
+        return (channel == 1 ? Calibration.Right : Calibration.Left).IsEnabled != 0;
+    }
+    float GetCurrentTime() const override { return CurrentTime; }
+    void ReadoutClosed(int type) override;
+    void ReadoutDestroyed(int type) override;
+
+    // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
+    // Each stops the analyser, runs its dialog, takes what OK gave and runs
+    // the analyser again when it was running.
+    void CmSettings();
+    void CmScaling();
+    void CmMarkers();
+    void CmTrigger();
+    void CmDevice();
+    void CeCalibration(TCommandEnabler& ce);
+    // The processing settings a dialog's OK gave, and everything they touch:
+    // engines, the two-channel views, the input port's format, the scaling
+    // mode's views, the bars and the spectrum views.
+    void TakeProcessingSettings(const AnalysisSettingsStruct& edited);
+    // New ports for the devices whose index changed.
+    void TakeDevices(int32_t input, int32_t output);
+    // Repaints the open spectrum, phase, spectrogram and surface views.
+    void InvalidateAllViews();
+    // The index of the wave input (output) device whose name matches over at
+    // most 32 characters in any letter case; 0 when none does.
+    int32_t FindInputDeviceByName(const char* name);
+    int32_t FindOutputDeviceByName(const char* name);
+    // Runs a settings dialog modally; tests drive the dialog instead.
+    virtual int ExecuteDialog(TDialog& dialog);
+    // What the settings dialogs ask of the main window.
+    bool IsPostProcessing() const override { return OpMode == PostProcess; }
+    bool HasInputPort() const override { return SoundInput != nullptr; }
+    bool MemoryAllows(const AnalysisSettingsStruct& next) override { return CheckMemory(Settings, next); }
+    std::string CurrentFolder(const char* kind) const override;
+    void KeepFolder(const char* kind, const char* chosenPath) override;
+    const char* HelpFilePath() const override { return HelpPath; }
+
 private:
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);
     void SetStartupMenuChecks();
-    bool IsMacroRunning() const;
     void ReadDevice(const char* fileName, bool input);
     void WriteDevice(const char* fileName, bool input);
 

@@ -8,30 +8,7 @@
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "shell/StatusBar.h"
-
-namespace {
-
-// Stops the analyser for a change and runs it again afterwards when it was
-// running; a recording or playback stays stopped.
-class TRunPause {
-public:
-    explicit TRunPause(TMainWin& main) : Main(main), WasRunning(main.RunState == TMainWin::Running)
-    {
-        if (Main.RunState != TMainWin::Stopped) Main.StopAnalyzer();
-    }
-    ~TRunPause()
-    {
-        if (WasRunning) Main.StartAnalyzer();
-    }
-    TRunPause(const TRunPause&) = delete;
-    TRunPause& operator=(const TRunPause&) = delete;
-
-private:
-    TMainWin& Main;
-    bool WasRunning;
-};
-
-}
+#include "shell/TRunPause.h"
 
 bool TMainWin::SetFftSize(uint32_t size)
 {

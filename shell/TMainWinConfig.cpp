@@ -11,6 +11,8 @@
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
 #include "views/TSpectrogram.h"
+#include "automation/TMacro.h"
+#include "utilities/TAnalysisView.h"
 #include "views/TSpectrumPlot.h"
 #include "shell/StatusBar.h"
 
@@ -113,6 +115,8 @@ HWND TMainWin::PlacementWindow(int type)
     TWindow* window = nullptr;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
     if (type == SpectrogramType || type == Spectrogram2Type) window = SpectrogramViews[type == Spectrogram2Type ? 1 : 0];
+    if (type == MacroType) window = MacroWindow;
+    if (IsReadoutType(type)) window = ReadoutWindow(type);
     return window ? window->GetHandle() : nullptr;
 }
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "automation/TDdeItemTable.h"
 #include "dialogs/TQueryCalibrationDialog.h"
 #include "engine/TChannelProcessing.h"
 #include "engine/TWaveFile.h"
@@ -226,6 +227,7 @@ int TMainWin::CloseWaveFile()
         SetCaption(Caption);
         CurrentTime = 0.0f;
         ApplySettings(RefreshFull);
+        PostDdeAdvise(TDdeItemTable::FileClosed);
     }
     return result;
 }

@@ -10,6 +10,7 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
 
@@ -42,7 +43,9 @@ void ReadChannel(TWaveData& wave, TSeriesData& block, int64_t start, uint32_t co
 
 bool TMainWin::IdleAction(long idleCount)
 {
-    const bool result = TMDIFrame::IdleAction(idleCount);
+    if (MacroWindow) MacroWindow->ExecuteStep();
+    // A running macro asks for the next idle pass at once.
+    const bool result = TMDIFrame::IdleAction(idleCount) || IsMacroRunning();
     if (RunState == Stopped || !SoundInput || !SoundOutput) return result;
     if (!IdleBlockReady()) return true;
     TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn);
@@ -144,6 +147,7 @@ void TMainWin::FinishIdlePass()
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
     UpdateToolbarReadouts();
     ++BlocksProcessed;
+    PostDdeAdviseAll();
     if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
 }
 

@@ -53,6 +53,8 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
         return;
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
     if (type == SpectrogramType || type == Spectrogram2Type) CreateSpectrogramView(type, settingsFile);
+    if (type == MacroType) CreateMacroWindow(settingsFile);
+    if (IsReadoutType(type)) CreateReadout(type, settingsFile);
 }
 
 void TMainWin::UpdateHopSize()

@@ -95,6 +95,7 @@ void TMainWin::UpdateViewTimes()
 
 void TMainWin::RefreshAllViews()
 {
+    RefreshReadouts();
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -192,6 +193,7 @@ void TMainWin::ReprocessSegment(float time)
     RefreshAllViews();
     WaveFile->SetPosition(position);
     Pipeline.RestoreAveraging();
+    PostDdeAdviseAll();
 }
 
 void TMainWin::ApplySettings(int refreshKind)

@@ -2,6 +2,7 @@
 // modes, and the sound ports' buffer notifications.
 #include "shell/TMainWin.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,6 +12,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "views/TSpectrogram.h"
@@ -42,6 +44,7 @@ LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
 
 void TMainWin::CmRun()
 {
+    if (MacroWindow && MacroWindow->ForwardEnterKey()) return;
     if (OpMode == PostProcess || (OpMode == RealTime && RunState == Stopped)) {
         RunRequest = 1;
         StartAnalyzer();
@@ -53,6 +56,30 @@ static void SetWaveCalibration(TWaveData& wave, const CalibrationStruct& calibra
 {
     wave.SetCalibration(calibration.Left.IsEnabled ? calibration.Left.CalRatio : 1.0f,
                         calibration.Right.IsEnabled ? calibration.Right.CalRatio : 1.0f);
+}
+
+bool TMainWin::MakeRecording()
+{
+    const char* tmp = CurrentFolders[TmpFolder];
+    if (FileIO.WaveFileMode == 0) {
+        // Sized in 64 bits: a long maximum time at a high rate must fail, not wrap to a short wave.
+        const uint64_t frames = uint64_t(Settings.Format.SamplingRate) * uint64_t(std::max(FileIO.MaxRamRecordingTimeSecs, 0));
+        if (frames <= UINT32_MAX) WaveFile = new TWaveFile(uint32_t(frames), Settings.Format, tmp);
+    } else {
+        WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+    }
+    if (!WaveFile || WaveFile->Error) {
+        delete WaveFile;
+        WaveFile = nullptr;
+        if (FileIO.WaveFileMode == 0)
+            TEngineHost::Get().ShowMessage(
+                "Insufficient memory available.  Reduce the \"Max Recording Time\" value under the <File><File "
+                "I/O Options> menu or change to the \"Hard Disk\" recording method.",
+                Caption, TEngineHost::MsgIconExclamation);
+        return false;
+    }
+    SetWaveCalibration(*WaveFile, Calibration);
+    return true;
 }
 
 void TMainWin::StartAnalyzer()
@@ -186,22 +213,7 @@ int TMainWin::OpenCaptureInput()
 
     if (OpMode == Recorder) {
         if (!WaveFile) {
-            if (FileIO.WaveFileMode == 0)
-                WaveFile = new TWaveFile(uint32_t(Settings.Format.SamplingRate * uint32_t(FileIO.MaxRamRecordingTimeSecs)),
-                                         Settings.Format, tmp);
-            else
-                WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
-            if (WaveFile->Error) {
-                delete WaveFile;
-                WaveFile = nullptr;
-                if (FileIO.WaveFileMode == 0)
-                    TEngineHost::Get().ShowMessage(
-                        "Insufficient memory available.  Reduce the \"Max Recording Time\" value under the <File><File "
-                        "I/O Options> menu or change to the \"Hard Disk\" recording method.",
-                        Caption, TEngineHost::MsgIconExclamation);
-                return 0;
-            }
-            SetWaveCalibration(*WaveFile, Calibration);
+            if (!MakeRecording()) return 0;
             char caption[2 * PathSize];
             std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
             if (HWindow) SetCaption(caption);

@@ -9,13 +9,15 @@
 #include <cstring>
 #include <string>
 #include <vector>
-#include <strings.h>
 #include "engine/TChannelProcessing.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
+
+const char* const TMainWin::FolderKeys[TMainWin::FolderCount] = {
+    "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
 
 namespace {
 
@@ -200,8 +202,6 @@ void AddSurfaceOpts(TKeyList& k, SurfaceOpts& o)
 // Every key in the writer's order.
 std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
 {
-    static const char* const FolderKeys[TMainWin::FolderCount] = {
-        "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
     static const char* const FolderDefaults[TMainWin::FolderCount] = {
         "..\\.\\wave", "..\\.\\wave", "..\\.\\config", "..\\.\\cal", "..\\.\\miccomp", "..\\.\\overlay",
         "..\\.\\log", "..\\.\\reverb", "..\\.\\thd", "..\\.\\macro", "..\\.\\filter"};
@@ -213,7 +213,7 @@ std::vector<TKey> KeyList(TMainWin& w, TScratch& scratch)
 
     k.Begin("Paths", true);
     for (int i = 0; i < TMainWin::FolderCount; ++i)
-        k.S(FolderKeys[i], w.ConfiguredFolders[i], TMainWin::PathSize, FolderDefaults[i]);
+        k.S(TMainWin::FolderKeys[i], w.ConfiguredFolders[i], TMainWin::PathSize, FolderDefaults[i]);
 
     k.Begin("Device");
     k.Add("InputDeviceName", TKind::Device, nullptr, "", 256);
@@ -547,25 +547,6 @@ template <class T> T Load(const void* field)
     return value;
 }
 
-// Device ids from a stored name (which wins) or, without one, a stored id.
-int32_t DeviceFromName(const std::string& name, bool input)
-{
-    UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
-    for (UINT i = 0; i < count; ++i) {
-        char product[MAXPNAMELEN] = {};
-        if (input) {
-            WAVEINCAPSA caps{};
-            if (::waveInGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR) std::memcpy(product, caps.szPname, sizeof product);
-        } else {
-            WAVEOUTCAPSA caps{};
-            if (::waveOutGetDevCapsA(i, &caps, sizeof caps) == MMSYSERR_NOERROR) std::memcpy(product, caps.szPname, sizeof product);
-        }
-        product[MAXPNAMELEN - 1] = '\0';
-        if (strncasecmp(product, name.c_str(), 32) == 0) return int32_t(i);
-    }
-    return 0;
-}
-
 int32_t DeviceFromId(int32_t id, bool input)
 {
     UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
@@ -579,8 +560,9 @@ void TMainWin::ReadDevice(const char* fileName, bool input)
 {
     std::string name = ReadText(fileName, "Device", input ? "InputDeviceName" : "OutputDeviceName", "");
     int32_t& id = input ? InputDeviceID : OutputDeviceID;
+    // A stored name wins over a stored id.
     if (!name.empty())
-        id = DeviceFromName(name, input);
+        id = input ? FindInputDeviceByName(name.c_str()) : FindOutputDeviceByName(name.c_str());
     else
         id = DeviceFromId(ToInt(ReadText(fileName, "Device", input ? "InputDeviceID" : "OutputDeviceID", "0")), input);
 }
@@ -597,12 +579,6 @@ void TMainWin::WriteDevice(const char* fileName, bool input)
     }
     name[32] = '\0';
     ::WritePrivateProfileStringA("Device", input ? "InputDeviceName" : "OutputDeviceName", name, fileName);
-}
-
-bool TMainWin::IsMacroRunning() const
-{
-    // The macro window reports whether it runs; without one nothing runs.
-    return false;
 }
 
 void TMainWin::ReadSettings(const char* fileName)

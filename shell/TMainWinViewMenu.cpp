@@ -281,6 +281,8 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrogramType, IniPath);
         CreateViewWindow(Spectrogram2Type, IniPath);
     }
+    ReopenReadouts();
+    if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
     UpdateViewMenuChecks();
 }
 

@@ -1,9 +1,9 @@
 #include "shell/Toolbar.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "dialogs/TAveragingChoices.h"
 #include "engine/TWaveFile.h"
 #include "framework/TDC.h"
 #include "framework/UiHelpers.h"
@@ -30,12 +30,6 @@ END_RESPONSE_TABLE;
 namespace {
 
 const DWORD ComboStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST;
-const char* const BlockCounts[] = {"1",   "2",   "3",   "4",   "5",   "6",   "7",   "8",   "9",   "10",
-                                   "15",  "20",  "30",  "40",  "50",  "60",  "70",  "80",  "90",  "100",
-                                   "200", "300", "400", "500", "600", "700", "800", "900", "1000", "Infinite"};
-const char* const Speeds[] = {"Off", "Fast", "Medium", "Slow", "Forever"};
-// The block count that "Infinite" stands for.
-constexpr uint32_t InfiniteBlocks = 1000000;
 // The buffer whose address the configuration load message carries.
 char ConfigPath[260];
 
@@ -156,14 +150,11 @@ void Toolbar::FillAveragingList()
     AvgCombo->ClearList();
     const AnalysisSettingsStruct& s = MainWin->Settings;
     if (s.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
-        for (const char* text : BlockCounts)
+        for (const char* text : TAveragingChoices::BlockCounts)
             AvgCombo->AddString(text);
-        char current[16];
-        std::snprintf(current, sizeof current, "%d", int(s.AverageBlocks));
-        const int index = AvgCombo->FindExactString(current);
-        AvgCombo->SetSelIndex(index >= 0 ? index : AvgCombo->GetCount() - 1);
+        AvgCombo->SetSelIndex(TAveragingChoices::BlockCountIndex(s.AverageBlocks));
     } else {
-        for (const char* text : Speeds)
+        for (const char* text : TAveragingChoices::Speeds)
             AvgCombo->AddString(text);
         AvgCombo->SetSelIndex(s.AverageSpeed);
     }
@@ -174,7 +165,7 @@ void Toolbar::FillPeakHoldList()
     if (!PeakCombo)
         return;
     PeakCombo->ClearList();
-    for (const char* text : Speeds)
+    for (const char* text : TAveragingChoices::Speeds)
         PeakCombo->AddString(text);
     PeakCombo->SetSelIndex(MainWin->Settings.PeakHold);
 }
@@ -187,8 +178,7 @@ void Toolbar::AveragingChosen(UINT code)
     if (index < 0)
         return;
     if (MainWin->Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
-        const std::string text = AvgCombo->GetString(index);
-        MainWin->SetAverageBlocks(text == "Infinite" ? InfiniteBlocks : uint32_t(std::atoi(text.c_str())));
+        MainWin->SetAverageBlocks(TAveragingChoices::BlocksOf(AvgCombo->GetString(index)));
     } else {
         MainWin->SetAverageSpeed(uint16_t(index));
     }

@@ -3,6 +3,7 @@
 
 struct AnalysisSettingsStruct;
 struct CalibrationStruct;
+struct DisplaySettingsStruct;
 struct MarkerSettings;
 struct TPrintOptions;
 class TBrush;
@@ -10,6 +11,7 @@ class TFont;
 class TPlotBase;
 class TSpectrogram;
 class TWaveData;
+class TSpectralData;
 
 // What a view asks of the window that hosts it. The main window implements
 // it; a view sees nothing else of the main window, so every view builds
@@ -69,4 +71,19 @@ public:
     // of a closing view and may destroy it: the view touches nothing of
     // itself after this call.
     virtual void ViewClosed(TPlotBase& view) = 0;
+
+    // What the single-value readouts measure and show.
+    // The first (0) or second (1) displayed result; null when there is none.
+    virtual TSpectralData* GetDisplayedResult(int index) const = 0;
+    // A channel's display settings (0 left, 1 right) and whether its calibration is on.
+    virtual const DisplaySettingsStruct& GetScaling(int channel) const = 0;
+    virtual bool IsChannelCalibrated(int channel) const = 0;
+    virtual float GetNoiseFigure() const = 0;
+    // The analysis time of the block just processed, in seconds.
+    virtual float GetCurrentTime() const = 0;
+    // The user closes the readout of a window type from its close box; as
+    // with ViewClosed, the readout touches nothing of itself afterwards.
+    virtual void ReadoutClosed(int windowType) = 0;
+    // A readout of a window type is being destroyed: its placement is kept.
+    virtual void ReadoutDestroyed(int windowType) = 0;
 };

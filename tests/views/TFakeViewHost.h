@@ -7,6 +7,7 @@
 
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
+#include "engine/DisplaySettingsStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TFont.h"
 #include "views/MarkerSettings.h"
@@ -43,8 +44,16 @@ public:
     void DdeLinkHook2(float value) override { Hooked.push_back(value); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
     void ViewClosed(TPlotBase& view) override { Closed.push_back(&view); }
+    TSpectralData* GetDisplayedResult(int) const override { return nullptr; }
+    const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel & 1]; }
+    bool IsChannelCalibrated(int) const override { return false; }
+    float GetNoiseFigure() const override { return 0.0f; }
+    float GetCurrentTime() const override { return 0.0f; }
+    void ReadoutClosed(int) override {}
+    void ReadoutDestroyed(int) override {}
 
     AnalysisSettingsStruct Settings;
+    DisplaySettingsStruct Scaling[2];
     MarkerSettings Markers;
     TPrintOptions PrintOptions{};
     // A file nobody writes: every switch a view reads keeps its default.

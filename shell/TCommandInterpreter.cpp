@@ -1,0 +1,237 @@
+// The command interpreter's frame: which keyword has which body, the answers
+// and pauses, and the run control, transport and operating-mode commands.
+#include "shell/TCommandInterpreter.h"
+
+#include <windows.h>
+#include <cstdint>
+#include <cstdio>
+#include <sstream>
+#include "engine/TWaveFile.h"
+#include "resources/StringIds.h"
+#include "shell/TMainWin.h"
+#include "shell/Toolbar.h"
+
+namespace {
+using K = TKeyword;
+using I = TCommandInterpreter;
+}
+
+const TCommandInterpreter::TRow TCommandInterpreter::Rows[] = {
+    {K::Run, &I::Run, 0},
+    {K::RunBlocks, &I::RunBlocks, 0},
+    {K::SingleStep, &I::SingleStep, 0},
+    {K::Stop, &I::Stop, 0},
+    {K::Rewind, &I::Rewind, 0},
+    {K::FastForward, &I::FastForward, 0},
+    {K::Record, &I::Record, 0},
+    {K::Play, &I::Play, 0},
+    {K::PlaySegment, &I::PlaySegment, 0},
+    {K::PauseRecorder, &I::PauseRecorder, 0},
+    {K::ResumeRecorder, &I::ResumeRecorder, 0},
+    {K::GoToSample, &I::GoToSample, 0},
+    {K::GoTo, &I::GoTo, 0},
+    {K::ResetAverage, &I::ResetAverage, 0},
+    {K::ForceTrigger, &I::ForceTrigger, 0},
+    {K::ResetOverload, &I::ResetOverload, 0},
+    {K::PeakHoldOn, &I::PeakHold, 4},
+    {K::PeakHoldOff, &I::PeakHold, 0},
+    {K::EnablePeakHold, &I::PeakHold, 4},
+    {K::DisablePeakHold, &I::PeakHold, 0},
+    {K::SetPeakHold, &I::SetPeakHold, 0},
+    {K::AverageSize, &I::AverageSize, 0},
+    {K::SetAverageSize, &I::SetAverageSize, 0},
+    {K::SetAverageType, &I::SetAverageType, 0},
+    {K::SetAverageMode, &I::SetAverageMode, 0},
+    {K::SetChannel, &I::SetChannel, 0},
+    {K::FFTOverlap, &I::FFTOverlap, 0},
+    {K::SetFFTOverlap, &I::FFTOverlap, 0},
+    {K::FFTSize, &I::FFTSize, 0},
+    {K::SetFFTSize, &I::FFTSize, 0},
+    {K::ModeRealTime, &I::Mode, TMainWin::RealTime},
+    {K::ModeRecorder, &I::Mode, TMainWin::Recorder},
+    {K::ModePostProcessing, &I::Mode, TMainWin::PostProcess},
+    {K::SetSamplingRate, &I::SetSamplingRate, 0},
+    {K::SetSamplingPrecision, &I::SetSamplingPrecision, 0},
+    {K::SetDecimationRatio, &I::SetDecimationRatio, 0},
+    {K::WindowBartlett, &I::Window, 0},
+    {K::WindowBlackman, &I::Window, 1},
+    {K::WindowFlatTop, &I::Window, 2},
+    {K::WindowHamming, &I::Window, 3},
+    {K::WindowHanning, &I::Window, 4},
+    {K::WindowKaiser, &I::Window, 5},
+    {K::WindowParzen, &I::Window, 6},
+    {K::WindowTriangular, &I::Window, 7},
+    {K::WindowUniform, &I::Window, 8},
+};
+
+const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
+{
+    for (const TRow& row : Rows)
+        if (row.Keyword == keyword) return &row;
+    return nullptr;
+}
+
+bool TCommandInterpreter::HasBody(TKeyword keyword)
+{
+    return FindRow(keyword) != nullptr;
+}
+
+uint32_t TCommandInterpreter::Execute(std::string_view command)
+{
+    const auto parsed = TKeywordTable::Parse(command);
+    if (!parsed) return 0;
+    const TRow* row = FindRow(parsed->Keyword);
+    if (!row) return 0;
+    const uint32_t answer = (this->*row->Body)(parsed->Argument, row->Value);
+    if (const uint16_t pause = TKeywordTable::Entry(parsed->Keyword).PauseMs) ::Sleep(pause);
+    return answer;
+}
+
+uint32_t TCommandInterpreter::Run(const std::string&, int)
+{
+    Main.BlockLimitFlag = 0;
+    if (Main.OpMode != TMainWin::Recorder) Main.StartAnalyzer();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::RunBlocks(const std::string& argument, int)
+{
+    const int32_t count = TKeywordTable::ReadInteger(argument);
+    if (count <= 0) {
+        Main.BlockLimit = 0;
+        Main.BlockLimitFlag = 0;
+        return 0;
+    }
+    Main.BlockLimit = count;
+    Main.BlockLimitFlag = 1;
+    if (Main.OpMode != TMainWin::Recorder) Main.StartAnalyzer();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SingleStep(const std::string&, int)
+{
+    Main.CmRun();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::Stop(const std::string&, int)
+{
+    Main.StopAnalyzer();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::Rewind(const std::string&, int)
+{
+    if (Main.TransportToolbar) Main.TransportToolbar->CmRewind();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::FastForward(const std::string&, int)
+{
+    if (Main.TransportToolbar) Main.TransportToolbar->CmForward();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::Record(const std::string&, int)
+{
+    Main.AppendHalt = 0;
+    Main.StopAnalyzer();
+    if (Main.TransportToolbar) Main.TransportToolbar->CmRecord();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::Play(const std::string&, int)
+{
+    if (Main.TransportToolbar) Main.TransportToolbar->CmPlay();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::PlaySegment(const std::string& argument, int)
+{
+    std::istringstream fields(argument);
+    std::string start, end;
+    if (fields >> start >> end)
+        Main.StartPlayback(float(TKeywordTable::ReadNumber(start)), float(TKeywordTable::ReadNumber(end)),
+                           Main.Settings.Format.SamplingRate, 0);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::PauseRecorder(const std::string&, int)
+{
+    Main.AppendHalt = 1;
+    return Done;
+}
+
+uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
+{
+    if (Main.AppendHalt != 1) return Done;
+    if (!Main.WaveFile) {
+        if (!Main.MakeRecording()) {
+            // Nothing half-made is kept to record into.
+            Main.StopAnalyzer();
+            return 0;
+        }
+        char caption[2 * TMainWin::PathSize];
+        std::snprintf(caption, sizeof caption, "%s [%s]", Main.Caption, IDS_UNTITLED_TEXT);
+        if (Main.GetHandle()) Main.SetCaption(caption);
+        Main.CurrentTime = 0.0f;
+    }
+    Main.AppendHalt = 0;
+    return Done;
+}
+
+uint32_t TCommandInterpreter::GoToSample(const std::string& argument, int)
+{
+    if (!Main.WaveFile) return 0;
+    Main.WaveFile->SetPosition(uint32_t(TKeywordTable::ReadInteger(argument)));
+    Main.CurrentTime = Main.WaveFile->GetPositionTime();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::GoTo(const std::string& argument, int)
+{
+    const float time = float(TKeywordTable::ReadNumber(argument));
+    if (time < 0.0f || !Main.WaveFile) return 0;
+    Main.CurrentTime = time;
+    Main.WaveFile->SetPositionTime(time);
+    if (Main.TransportToolbar) Main.TransportToolbar->SetMode();
+    Main.MarkSeriesSelection();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::ResetAverage(const std::string&, int)
+{
+    Main.ResetAveragers();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::ForceTrigger(const std::string&, int)
+{
+    Main.ForceTrigger = 1;
+    return Done;
+}
+
+uint32_t TCommandInterpreter::ResetOverload(const std::string&, int)
+{
+    Main.OverloadBlocks = 0;
+    Main.OverloadFlag = 0;
+    return Done;
+}
+
+uint32_t TCommandInterpreter::Mode(const std::string&, int mode)
+{
+    switch (mode) {
+    case TMainWin::RealTime:
+        Main.CmModeRealTime();
+        break;
+    case TMainWin::Recorder:
+        if (Main.OpMode == TMainWin::RealTime) Main.CloseWaveFile();
+        Main.CmModeRecorder();
+        break;
+    default:
+        if (Main.OpMode == TMainWin::RealTime) Main.CloseWaveFile();
+        Main.CmModePostProcess();
+        break;
+    }
+    return Done;
+}

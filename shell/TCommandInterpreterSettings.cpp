@@ -1,0 +1,174 @@
+// The analysis settings commands: peak hold, averaging, channel processing,
+// overlap, FFT size, sampling format, decimation and the FFT window.
+#include "shell/TCommandInterpreter.h"
+
+#include <algorithm>
+#include "engine/TSeriesData.h"
+#include "engine/TSoundInput.h"
+#include "engine/TWaveFile.h"
+#include "shell/StatusBar.h"
+#include "shell/TMainWin.h"
+#include "shell/Toolbar.h"
+
+namespace {
+
+struct TWord {
+    const char* Text;
+    int Code;
+};
+
+// The code of the word the argument is (letters in any case), or fallback.
+template <size_t N> int WordCode(const std::string& argument, const TWord (&words)[N], int fallback)
+{
+    for (const TWord& w : words)
+        if (TKeywordTable::EqualsNoCase(argument, w.Text)) return w.Code;
+    return fallback;
+}
+
+const TWord PeakHoldWords[] = {{"Off", 0}, {"0", 0},    {"Fast", 1},    {"1", 1}, {"Medium", 2},
+                               {"2", 2},   {"Slow", 3}, {"3", 3},       {"Forever", 4}, {"4", 4}};
+const TWord AverageTypeWords[] = {{"Exponential", 0}, {"Linear", 1}, {"Vector", 2}};
+const TWord AverageModeWords[] = {{"Blocks", 0}, {"Meter", 1}};
+const TWord ChannelWords[] = {{"Left", 0},         {"Right", 1},          {"Both", 2},
+                              {"Average", 3},      {"Transfer LR", 4},    {"Transfer RL", 5},
+                              {"Coherence", 10},   {"Transfer LR+C", 11}, {"Transfer RL+C", 12}};
+
+// Averaging sizes above 1000 mean "forever".
+int32_t ClampAverageSize(int32_t n)
+{
+    if (n < 0) return 0;
+    return n > 1000 ? 10000000 : n;
+}
+
+void RefreshToolbar(TMainWin& main)
+{
+    if (main.TransportToolbar) main.TransportToolbar->SetMode();
+}
+
+}  // namespace
+
+uint32_t TCommandInterpreter::PeakHold(const std::string&, int value)
+{
+    Main.SetPeakHold(uint16_t(value));
+    RefreshToolbar(Main);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetPeakHold(const std::string& argument, int)
+{
+    const int value = WordCode(argument, PeakHoldWords, 0);
+    if (value != Main.Settings.PeakHold) {
+        Main.SetPeakHold(uint16_t(value));
+        RefreshToolbar(Main);
+    }
+    return Done;
+}
+
+uint32_t TCommandInterpreter::AverageSize(const std::string& argument, int)
+{
+    Main.SetAverageBlocks(uint32_t(ClampAverageSize(TKeywordTable::ReadInteger(argument))));
+    RefreshToolbar(Main);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetAverageSize(const std::string& argument, int)
+{
+    const int32_t n = ClampAverageSize(TKeywordTable::ReadInteger(argument));
+    if (Main.Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) Main.SetAverageBlocks(uint32_t(n));
+    if (Main.Settings.AverageMode == AnalysisSettingsStruct::TimedAveraging)
+        Main.SetAverageSpeed(uint16_t(std::min(n, TSpectrumPipeline::AverageSpeedCount - 1)));
+    RefreshToolbar(Main);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetAverageType(const std::string& argument, int)
+{
+    const int type = WordCode(argument, AverageTypeWords, 0);
+    if (type != Main.Settings.AverageType) Main.SetAverageType(uint16_t(type));
+    RefreshToolbar(Main);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetAverageMode(const std::string& argument, int)
+{
+    // The mode only chooses which averaging number the bar and the engines read.
+    Main.Settings.AverageMode = uint16_t(WordCode(argument, AverageModeWords, 0));
+    RefreshToolbar(Main);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetChannel(const std::string& argument, int)
+{
+    const bool free = !Main.WaveFile || Main.OpMode == TMainWin::RealTime;
+    const bool stereoFile = Main.WaveFile && Main.Settings.Format.NumChannels == 2;
+    const int mode = (free || stereoFile) ? WordCode(argument, ChannelWords, -1) : -1;
+    const TWaveFormat& format = Main.Settings.Format;
+    if (mode < 0) {
+        // Nothing to change; the analyser is still stopped, applied and restarted.
+        Main.SetChannelProcessing(Main.Settings.ChannelProcessing);
+        return Done;
+    }
+    const uint16_t channels = mode == 0 ? 1 : 2;
+    if (free && channels == 2) Main.SetFormat(format.SamplingRate, channels, format.BytesPerSample);
+    Main.SetChannelProcessing(uint16_t(mode));
+    if (free && channels == 1) Main.SetFormat(format.SamplingRate, channels, format.BytesPerSample);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::FFTOverlap(const std::string& argument, int)
+{
+    Main.SetOverlapPercent(uint16_t(std::clamp(TKeywordTable::ReadInteger(argument), 0,
+                                               int(AnalysisSettingsStruct::MaxOverlapPercent))));
+    return Done;
+}
+
+uint32_t TCommandInterpreter::FFTSize(const std::string& argument, int)
+{
+    const int32_t size = TKeywordTable::ReadInteger(argument);
+    if (size <= 0 || !Main.SetFftSize(uint32_t(size))) return 0;
+    Main.RefreshStatusBar(StatusBar::WholeBar);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetSamplingRate(const std::string& argument, int)
+{
+    const int32_t rate = TKeywordTable::ReadInteger(argument);
+    const TWaveFormat& format = Main.Settings.Format;
+    if (rate > 0 && uint32_t(rate) == format.SamplingRate) return Done;
+    if (Main.WaveFile && Main.OpMode != TMainWin::RealTime) return 0;
+    if (!Main.SoundInput || rate <= 0) return 0;
+    if (!Main.SetFormat(uint32_t(rate), format.NumChannels, format.BytesPerSample)) return 0;
+    Main.RefreshStatusBar(StatusBar::WholeBar);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetSamplingPrecision(const std::string& argument, int)
+{
+    const TWaveFormat& format = Main.Settings.Format;
+    const int bits = TKeywordTable::ReadInteger(argument);
+    const uint16_t bytes = bits == 8 ? 1 : bits == 16 ? 2 : bits == 24 ? 3 : format.BytesPerSample;
+    if (bytes == format.BytesPerSample) return Done;
+    if (Main.WaveFile && Main.OpMode != TMainWin::RealTime) return 0;
+    if (!Main.SoundInput || Main.SoundInput->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
+        return 0;
+    if (!Main.SetFormat(format.SamplingRate, format.NumChannels, bytes)) return 0;
+    Main.RefreshStatusBar(StatusBar::WholeBar);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::SetDecimationRatio(const std::string& argument, int)
+{
+    const int32_t ratio = TKeywordTable::ReadInteger(argument);
+    if (ratio <= 0 || ratio > 0xFFFF || !TSeriesData::IsValidDecimationRatio(uint16_t(ratio))) return 0;
+    if (ratio == Main.Settings.DecimationRatio) return Done;
+    Main.SetDecimationRatio(uint16_t(ratio));
+    Main.RefreshStatusBar(StatusBar::WholeBar);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::Window(const std::string&, int window)
+{
+    Main.SetWindowType(uint16_t(window));
+    Main.RefreshStatusBar(StatusBar::WholeBar);
+    return Done;
+}

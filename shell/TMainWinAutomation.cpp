@@ -1,0 +1,204 @@
+// Automation as the main window offers it: the command interpreter's door,
+// the DDE server's operations and the macro window.
+#include "shell/TMainWin.h"
+
+#include <cstdio>
+#include <cstring>
+#include "automation/TDdeItemTable.h"
+#include "automation/TKeywordTable.h"
+#include "automation/TMacro.h"
+#include "framework/TMDIClient.h"
+#include "resources/CommandIds.h"
+#include "shell/TCommandInterpreter.h"
+#include "shell/TDdeServer.h"
+
+uint32_t TMainWin::DdeExecuteCommand(HDDEDATA data)
+{
+    // One byte more than the interpreter takes: a command that fills it is too long.
+    char command[TKeywordTable::MaxCommandLength + 2] = {};
+    const DWORD size = ::DdeGetData(data, reinterpret_cast<BYTE*>(command), sizeof command, 0);
+    const size_t length = strnlen(command, std::min<size_t>(size, sizeof command));
+    if (length > TKeywordTable::MaxCommandLength) return 0;
+    return ExecuteCommand(std::string_view(command, length));
+}
+
+uint32_t TMainWin::ExecuteCommand(std::string_view command)
+{
+    ++CommandDepth;
+    const uint32_t answer = TCommandInterpreter(*this).Execute(command);
+    --CommandDepth;
+    return answer;
+}
+
+bool TMainWin::AutomationBusy() const
+{
+    // A modal dialog, a message box or a print job disables the frame.
+    return CommandDepth > 0 || (HWindow && !::IsWindowEnabled(HWindow));
+}
+
+void TMainWin::InitDdeServer()
+{
+    DdeAdviseActive = 0;
+    PeakSearchLow = 0.0f;
+    PeakSearchHigh = 9999999.0f;
+    TimeSegmentStart = TimeSegmentEnd = 0.0f;
+    DdeServer = std::make_unique<TDdeServer>(*this);
+    DdeServer->Start(IniPath);
+}
+
+void TMainWin::ShutdownDdeServer()
+{
+    DdeServer.reset();
+}
+
+// Data posted while a command is being answered would reach a DDE client
+// before the command's acknowledgement, and a client waiting for that answer
+// takes the first message it gets as the answer. Such advises go out from
+// the message loop, after the acknowledgement.
+bool TMainWin::DeferAdvise()
+{
+    if (CommandDepth == 0 || !HWindow) return false;
+    if (!AdvisePending) PostMessage(AdviseAllRequest);
+    AdvisePending = 1;
+    return true;
+}
+
+LRESULT TMainWin::EvAdviseAllRequest(WPARAM, LPARAM)
+{
+    AdvisePending = 0;
+    PostDdeAdviseAll();
+    return 0;
+}
+
+void TMainWin::PostDdeAdviseAll()
+{
+    if (DdeServer && !DeferAdvise()) DdeServer->PostAdviseAll();
+}
+
+void TMainWin::PostDdeAdvise(int index)
+{
+    if (DdeServer && !DeferAdvise()) DdeServer->PostAdvise(index);
+}
+
+int TMainWin::DdeFindItem(HSZ item) const
+{
+    return DdeServer ? DdeServer->FindItem(item) : 0;
+}
+
+int TMainWin::DdeIsServedItem(HSZ topic, HSZ item) const
+{
+    return DdeServer ? DdeServer->IsServedItem(topic, item) : 0;
+}
+
+int TMainWin::DdeAcceptConnect(HSZ topic, HSZ service) const
+{
+    return DdeServer ? DdeServer->AcceptConnect(topic, service) : 0;
+}
+
+HDDEDATA TMainWin::DdeWildConnect(HSZ topic, HSZ service, UINT format)
+{
+    return DdeServer ? DdeServer->WildConnect(topic, service, format) : nullptr;
+}
+
+HDDEDATA TMainWin::DdeRequestItem(uint16_t index)
+{
+    return DdeServer ? DdeServer->RequestItem(index) : nullptr;
+}
+
+HDDEDATA TMainWin::DdePoke(HCONV, HDDEDATA, HSZ)
+{
+    // No poke item is taken yet: the client is told nothing was done.
+    return nullptr;
+}
+
+bool TMainWin::IsMacroRunning() const
+{
+    return MacroWindow && MacroWindow->IsRunning();
+}
+
+void TMainWin::CreateMacroWindow(const char* settingsFile)
+{
+    if (MacroWindow || !GetClientWindow()) return;
+    RECT rect;
+    int showCommand = SW_SHOWNORMAL;
+    GetInitialPlacement(rect, 20, settingsFile, showCommand);
+    MacroWindow = new TMacro(*static_cast<TMDIClient*>(GetClientWindow()), *this);
+    MacroWindow->Attr.X = rect.left;
+    MacroWindow->Attr.Y = rect.top;
+    MacroWindow->Attr.W = rect.right - rect.left;
+    MacroWindow->Attr.H = rect.bottom - rect.top;
+    MacroWindow->Create();
+    if (showCommand == SW_SHOWMAXIMIZED) MacroWindow->Show(SW_SHOWMAXIMIZED);
+    ViewStatus.Macro = 1;
+    SetMenuCheck(CM_MACROPROCESSOR, true);
+}
+
+void TMainWin::CmMacroProcessor()
+{
+    if (!MacroWindow) {
+        CreateViewWindow(20, IniPath);
+        return;
+    }
+    // Never from inside the window's own step: it would be deleted under it.
+    if (MacroWindow->IsStepping()) {
+        PostMessage(WM_COMMAND, CM_MACROPROCESSOR);
+        return;
+    }
+    if (!MacroWindow->CanClose()) return;
+    DestroyMacroWindow();
+}
+
+void TMainWin::DestroyMacroWindow()
+{
+    TMacro* window = MacroWindow;
+    if (!window) return;
+    MacroWindow = nullptr;
+    window->Destroy();
+    delete window;
+    ViewStatus.Macro = 0;
+    SetMenuCheck(CM_MACROPROCESSOR, false);
+}
+
+void TMainWin::RunMacroFile(const char* path)
+{
+    if (!MacroWindow) CreateViewWindow(20, IniPath);
+    if (MacroWindow && MacroWindow->OpenFile(path)) MacroWindow->CmRun();
+}
+
+std::string TMainWin::ResolveMacroPath(const std::string& name)
+{
+    char resolved[PathSize];
+    if (!ResolvePath(resolved, ConfiguredFolders[MacroFolder], name.c_str())) return name;
+    return resolved;
+}
+
+std::string TMainWin::LastFileFolder()
+{
+    return CurrentFolders[MacroFolder];
+}
+
+void TMainWin::StoreLastFileFolder(const std::string& path)
+{
+    StoreCurrentFolder(MacroFolder, path.c_str());
+}
+
+void TMainWin::MacroOutputFileClosed(const std::string& name)
+{
+    std::snprintf(LastClosedFile, sizeof LastClosedFile, "%s", name.c_str());
+    PostDdeAdvise(TDdeItemTable::FileClosed);
+}
+
+void TMainWin::MacroWindowClosing()
+{
+    SaveUtilityPlacements(20, IniPath);
+}
+
+void TMainWin::CloseMacroWindow()
+{
+    if (HWindow) PostMessage(WM_COMMAND, CM_MACROPROCESSOR);
+}
+
+int TMainWin::RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save)
+{
+    return RunFileDialog(data, title, save);
+}

@@ -1,0 +1,287 @@
+// The program's DDE server seen from this test, a second Wine process: names
+// and topics, requests, executes, advise links, many conversations, and the
+// round trip of a request.
+#include "tests/automation/ProgramRun.h"
+#include <ddeml.h>
+#include <algorithm>
+#include <map>
+#include <optional>
+
+namespace {
+
+std::string Fixture(const char* path)
+{
+    return std::string(TONALYX_FIXTURES) + "/" + path;
+}
+
+// Advise data as it arrives, by item name.
+std::map<std::string, std::vector<std::string>> Advised;
+
+HDDEDATA CALLBACK ClientCallback(UINT type, UINT, HCONV, HSZ, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR);
+
+class TDdeClient {
+public:
+    TDdeClient()
+    {
+        ::DdeInitializeA(&Instance, &ClientCallback, APPCMD_CLIENTONLY, 0);
+        Self = this;
+    }
+    ~TDdeClient()
+    {
+        for (HSZ h : Handles) ::DdeFreeStringHandle(Instance, h);
+        ::DdeUninitialize(Instance);
+        Self = nullptr;
+    }
+    HSZ Name(const std::string& text)
+    {
+        HSZ h = ::DdeCreateStringHandleA(Instance, text.c_str(), CP_WINANSI);
+        Handles.push_back(h);
+        return h;
+    }
+    std::string NameOf(HSZ h) const
+    {
+        char text[256] = {};
+        ::DdeQueryStringA(Instance, h, text, sizeof text, CP_WINANSI);
+        return text;
+    }
+    HCONV Connect(const std::string& service, const std::string& topic)
+    {
+        return ::DdeConnect(Instance, Name(service), Name(topic), nullptr);
+    }
+    // The text of an item, or nothing when the server has no data for it.
+    std::optional<std::string> Request(HCONV c, const std::string& item, UINT format = CF_TEXT)
+    {
+        HDDEDATA data = ::DdeClientTransaction(nullptr, 0, c, Name(item), format, XTYP_REQUEST, 5000, nullptr);
+        Drain(LateAckMs);
+        if (!data) return std::nullopt;
+        std::string text(::DdeGetData(data, nullptr, 0, 0), '\0');
+        ::DdeGetData(data, reinterpret_cast<BYTE*>(text.data()), DWORD(text.size()), 0);
+        ::DdeFreeDataHandle(data);
+        text.resize(strnlen(text.c_str(), text.size()));
+        return text;
+    }
+    // True when the server acknowledged the command; LastResult keeps its flags.
+    bool Execute(HCONV c, const std::string& command)
+    {
+        DWORD& result = LastResult;
+        result = 0;
+        HDDEDATA ok = ::DdeClientTransaction(reinterpret_cast<BYTE*>(const_cast<char*>(command.c_str())),
+                                             DWORD(command.size() + 1), c, nullptr, CF_TEXT, XTYP_EXECUTE, 10000,
+                                             &result);
+        Drain();
+        return ok && (result & DDE_FACK);
+    }
+    bool Advise(HCONV c, const std::string& item, bool start)
+    {
+        HDDEDATA ok = ::DdeClientTransaction(nullptr, 0, c, Name(item), CF_TEXT, start ? XTYP_ADVSTART : XTYP_ADVSTOP,
+                                             5000, nullptr);
+        Drain();
+        return ok != nullptr;
+    }
+    // Handles what is queued: advise data, and the late acknowledgement that a
+    // Wine server sends after answering a request.
+    void Drain(int ms = 0)
+    {
+        const DWORD end = ::GetTickCount() + DWORD(ms);
+        do {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+            if (ms) ::Sleep(5);
+        } while (int32_t(::GetTickCount() - end) < 0);
+    }
+
+    // Long enough for the late acknowledgement that follows a request.
+    static constexpr int LateAckMs = 20;
+    DWORD LastResult = 0;
+    DWORD Instance = 0;
+    std::vector<HSZ> Handles;
+    static TDdeClient* Self;
+};
+TDdeClient* TDdeClient::Self = nullptr;
+
+HDDEDATA CALLBACK ClientCallback(UINT type, UINT, HCONV, HSZ, HSZ item, HDDEDATA data, ULONG_PTR, ULONG_PTR)
+{
+    if (type != XTYP_ADVDATA || !TDdeClient::Self) return nullptr;
+    char text[1001] = {};
+    ::DdeGetData(data, reinterpret_cast<BYTE*>(text), sizeof text - 1, 0);
+    Advised[TDdeClient::Self->NameOf(item)].push_back(text);
+    return reinterpret_cast<HDDEDATA>(DDE_FACK);
+}
+
+class TDdeServerRun : public TProgramRun {
+protected:
+    TDdeClient Client;
+    HCONV Data = nullptr;
+    double Peak = 0, Bin = 0;
+
+    void SetUp() override
+    {
+        TProgramRun::SetUp();
+        Advised.clear();
+        std::ifstream reference(Fixture("automation/reference.txt"));
+        std::string comment;
+        std::getline(reference, comment);
+        reference >> Peak >> Bin;
+        Set("Mode", "OpMode", "2");
+        Set("DDE", "ServerName", "TonalyxUnderTest");
+        std::string tone = Fixture("automation/tone_1k_h3.wav");
+        std::replace(tone.begin(), tone.end(), '/', '\\');
+        Start("\"" + tone + "\"");
+        ASSERT_TRUE(Frame()) << MessageText(1000);
+        WaitUntil([&] { return (Data = Client.Connect("TonalyxUnderTest", "Data")) != nullptr; }, 10000);
+        ASSERT_TRUE(Data);
+    }
+    void TearDown() override
+    {
+        if (Data) ::DdeDisconnect(Data);
+        if (Process.hProcess) EXPECT_EQ(Exit(), 0u);
+        TProgramRun::TearDown();
+    }
+    int FFTCount() { return std::stoi(Client.Request(Data, "FFT Count").value_or("-1")); }
+    // Runs the file from its start until the analyser stops.
+    void RunFile()
+    {
+        ASSERT_TRUE(Client.Execute(Data, "[Go To 0]"));
+        ASSERT_TRUE(Client.Execute(Data, "[Run]"));
+        int last = -1;
+        WaitUntil([&] {
+            const int now = FFTCount();
+            const bool settled = now > 0 && now == last;
+            last = now;
+            Client.Drain(100);
+            return settled;
+        }, 15000);
+    }
+};
+
+}  // namespace
+
+TEST_F(TDdeServerRun, ServesOnlyItsNameAndTheDataTopic)
+{
+    EXPECT_FALSE(Client.Connect("TonalyxUnderTest", "TimeSeriesData"));
+    EXPECT_FALSE(Client.Connect("TonalyxUnderTest", "Other"));
+    EXPECT_FALSE(Client.Connect("Tonalyx", "Data"));
+
+    // Wildcard connects (no service, no topic, or neither) reach the one
+    // pair this program serves.
+    for (const auto& [service, topic] : {std::pair{"", ""}, {"", "Data"}, {"TonalyxUnderTest", ""}}) {
+        SCOPED_TRACE(std::string(service) + "/" + topic);
+        HCONV c = ::DdeConnect(Client.Instance, *service ? Client.Name(service) : nullptr,
+                               *topic ? Client.Name(topic) : nullptr, nullptr);
+        ASSERT_TRUE(c);
+        CONVINFO info{};
+        info.cb = sizeof info;
+        ::DdeQueryConvInfo(c, QID_SYNC, &info);
+        EXPECT_EQ(Client.NameOf(info.hszSvcPartner), "TonalyxUnderTest");
+        EXPECT_EQ(Client.NameOf(info.hszTopic), "Data");
+        ::DdeDisconnect(c);
+    }
+    EXPECT_FALSE(::DdeConnect(Client.Instance, nullptr, Client.Name("Other"), nullptr));
+}
+
+TEST_F(TDdeServerRun, RequestsExecutesAndAdviseLinks)
+{
+    // Settings and state before anything ran.
+    EXPECT_EQ(Client.Request(Data, "FFT Size"), "16384");
+    EXPECT_EQ(Client.Request(Data, "Mode"), "2");
+    EXPECT_EQ(Client.Request(Data, "Sampling Rate"), "48000");
+    EXPECT_EQ(Client.Request(Data, "Macro Status"), "-1");
+    EXPECT_FALSE(Client.Request(Data, "No Such Item"));
+    EXPECT_FALSE(Client.Request(Data, "Spectrum"));
+
+    RunFile();
+    const std::string peak = Client.Request(Data, "Peak Frequency").value_or("");
+    EXPECT_NEAR(std::stod(peak), Peak, Bin) << peak;
+    EXPECT_FALSE(Client.Request(Data, "Peak Frequency", CF_BITMAP));
+
+    EXPECT_TRUE(Client.Execute(Data, "[Set FFT Size 4096]"));
+    EXPECT_EQ(Client.Request(Data, "FFT Size"), "4096");
+    EXPECT_FALSE(Client.Execute(Data, "[Set FFT Size 1000]"));
+    EXPECT_FALSE(Client.Execute(Data, "[No Such Command]"));
+    EXPECT_EQ(Client.Request(Data, "FFT Size"), "4096");
+
+    // An advise link hears of every processed block.
+    ASSERT_TRUE(Client.Advise(Data, "FFT Count", true));
+    RunFile();
+    const int blocks = FFTCount();
+    Client.Drain(300);
+    ASSERT_TRUE(Client.Advise(Data, "FFT Count", false));
+    const std::vector<std::string>& counts = Advised["FFT Count"];
+    ASSERT_FALSE(counts.empty());
+    EXPECT_EQ(counts.back(), std::to_string(blocks));
+    EXPECT_GE(int(counts.size()), blocks);
+}
+
+TEST_F(TDdeServerRun, MacroStatusFollowsTheMacroWindow)
+{
+    WriteFile("wait.mac", "WaitSeconds 1\n");
+    ASSERT_TRUE(Client.Advise(Data, "Macro Status", true));
+    ::PostMessageA(Frame(), WM_COMMAND, CM_MACROPROCESSOR, 0);
+    HWND macro = Window("MacroProcessorClass");
+    ASSERT_TRUE(macro);
+    // Opening the file is the quick-run button's way: its file name is empty, so it says so.
+    ::PostMessageA(macro, WM_COMMAND, MAKEWPARAM(1201, BN_CLICKED), LPARAM(::GetDlgItem(macro, 1201)));
+    EXPECT_EQ(MessageText(), "Please specify a valid macro filename");
+    // While the message box holds the program, commands are refused as busy; requests are answered.
+    EXPECT_FALSE(Client.Execute(Data, "[Reset Average]"));
+    EXPECT_TRUE(Client.LastResult & DDE_FBUSY);
+    EXPECT_EQ(Client.Request(Data, "FFT Size"), "16384");
+    CloseMessage();
+    ::SetWindowTextA(::GetDlgItem(macro, 104), "WaitSeconds 1\r\n");
+    ::SendMessageA(::GetDlgItem(macro, 101), BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        Client.Drain(50);
+        const auto& s = Advised["Macro Status"];
+        return s.size() >= 2 && s[s.size() - 2] == "1" && s.back() == "0";
+    }, 10000));
+    Client.Advise(Data, "Macro Status", false);
+}
+
+TEST_F(TDdeServerRun, TwentyOneConversationsAreServed)
+{
+    // Twenty more clients, each with a conversation of its own: 21 at once.
+    std::vector<DWORD> instances(20, 0);
+    std::vector<HCONV> more;
+    for (DWORD& instance : instances) {
+        ASSERT_EQ(::DdeInitializeA(&instance, &ClientCallback, APPCMD_CLIENTONLY, 0), 0u);
+        HSZ service = ::DdeCreateStringHandleA(instance, "TonalyxUnderTest", CP_WINANSI);
+        HSZ topic = ::DdeCreateStringHandleA(instance, "Data", CP_WINANSI);
+        more.push_back(::DdeConnect(instance, service, topic, nullptr));
+        ::DdeFreeStringHandle(instance, service);
+        ::DdeFreeStringHandle(instance, topic);
+    }
+    for (size_t i = 0; i < more.size(); ++i) EXPECT_TRUE(more[i]) << i;
+    HSZ item = ::DdeCreateStringHandleA(instances.back(), "FFT Size", CP_WINANSI);
+    HDDEDATA data = ::DdeClientTransaction(nullptr, 0, more.back(), item, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
+    ASSERT_TRUE(data);
+    char text[16] = {};
+    ::DdeGetData(data, reinterpret_cast<BYTE*>(text), sizeof text - 1, 0);
+    EXPECT_STREQ(text, "16384");
+    ::DdeFreeDataHandle(data);
+    ::DdeFreeStringHandle(instances.back(), item);
+    for (size_t i = 0; i < more.size(); ++i) {
+        if (more[i]) ::DdeDisconnect(more[i]);
+        ::DdeUninitialize(instances[i]);
+    }
+}
+
+TEST_F(TDdeServerRun, RequestRoundTrip)
+{
+    RunFile();
+    std::vector<double> ms;
+    LARGE_INTEGER frequency, start, end;
+    ::QueryPerformanceFrequency(&frequency);
+    HSZ item = Client.Name("Peak Frequency");
+    for (int i = 0; i < 1000; ++i) {
+        ::QueryPerformanceCounter(&start);
+        HDDEDATA data = ::DdeClientTransaction(nullptr, 0, Data, item, CF_TEXT, XTYP_REQUEST, 5000, nullptr);
+        ::QueryPerformanceCounter(&end);
+        ASSERT_TRUE(data);
+        ::DdeFreeDataHandle(data);
+        Client.Drain(TDdeClient::LateAckMs);
+        ms.push_back(1000.0 * double(end.QuadPart - start.QuadPart) / double(frequency.QuadPart));
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("DDE request round trip over 1000 requests: median %.3f ms, slowest %.3f ms\n", ms[500], ms.back());
+    EXPECT_LT(ms[500], 20.0);
+}

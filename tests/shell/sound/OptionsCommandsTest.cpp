@@ -1,0 +1,340 @@
+// The Options commands of a main window on screen: what each hands its
+// dialog, takes back and rebuilds, with the null sink's devices for Real Time.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <cstring>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <typeindex>
+#include "dialogs/TDeviceDialog.h"
+#include "dialogs/TMarkersDialog.h"
+#include "dialogs/TScalingDialog.h"
+#include "dialogs/TScalingIndependentDialog.h"
+#include "dialogs/TSettingsDialog.h"
+#include "dialogs/TTriggerDialog.h"
+#include "engine/THeadlessEngineHost.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TSpectralData.h"
+#include "resources/CommandIds.h"
+#include "shell/TClientMain.h"
+#include "shell/TMainWin.h"
+#include "tests/dialogs/DialogTestSupport.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/sound/NullSinkTone.h"
+#include "views/TSpectrumPlot.h"
+
+namespace {
+
+using S = TSettingsDialog;
+
+void Pump()
+{
+    MSG msg;
+    for (int i = 0; i < 20; ++i) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(5);
+    }
+}
+
+// A main window whose dialogs run modeless: the script acts on the dialog's
+// controls, then OK is pressed (or Cancel when Confirm is false).
+class TScriptedMain : public TMainWin {
+public:
+    using TMainWin::TMainWin;
+    std::function<void(TDialog&)> Script;
+    bool Confirm = true;
+    std::type_index LastDialog = typeid(void);
+
+    int ExecuteDialog(TDialog& dialog) override
+    {
+        LastDialog = typeid(dialog);
+        if (!dialog.Create()) return -1;
+        if (Script) Script(dialog);
+        Control::Press(dialog, Confirm ? IDOK : IDCANCEL);
+        if (!dialog.GetHandle()) return Confirm ? IDOK : IDCANCEL;
+        dialog.Destroy();
+        return IDCANCEL;
+    }
+};
+
+struct TOptionsCommands : ::testing::Test {
+    TTempFolder Folder;
+    std::string Program = Folder.File("Tonalyx.exe");
+    std::unique_ptr<TScriptedMain> Main;
+    uint32_t MonitorId = FindSoundDevice(true, "Monitor of Null Output");
+    uint32_t NullId = FindSoundDevice(false, "Null Output");
+
+    static THeadlessEngineHost& Boxes() { return static_cast<THeadlessEngineHost&>(TEngineHost::Get()); }
+
+    void SetUp() override
+    {
+        ASSERT_NE(MonitorId, TSoundPort::NoDevice);
+        ASSERT_NE(NullId, TSoundPort::NoDevice);
+        std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
+        Main = std::make_unique<TScriptedMain>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+        Main->ViewStatus = ViewStatusFlags{};
+        Main->FileIO.WaveFileMode = 0;
+        std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
+        std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+    }
+    // The frame on screen, with the spectrum views when spectrum is set.
+    void Open(int opMode, uint16_t channels, uint16_t processing, uint32_t independent, bool spectrum)
+    {
+        Main->OpMode = opMode;
+        Main->Settings.Format = TWaveFormat(48000, channels, 2);
+        Main->Settings.FFTsize = 4096;
+        Main->Settings.ChannelProcessing = processing;
+        Main->Settings.IndependentScalingAndCalibration = independent;
+        Main->ViewStatus.SpectrumPlot = spectrum ? 1 : 0;
+        ASSERT_TRUE(Main->Create());
+        Main->Show(SW_SHOW);
+        Main->MoveWindow(0, 0, 1200, 900, true);
+        Pump();
+        Boxes().Messages.clear();
+    }
+    void TearDown() override
+    {
+        if (Main && Main->RunState != TMainWin::Stopped) Main->StopAnalyzer();
+        if (Main && Main->GetHandle()) Main->Destroy();
+        Main.reset();
+    }
+    // The message loop with its idle passes until count more blocks were processed.
+    bool RunBlocks(int count)
+    {
+        const int target = Main->BlocksProcessed + count;
+        const DWORD end = ::GetTickCount() + 20000;
+        while (Main->BlocksProcessed < target && ::GetTickCount() < end) {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            for (int i = 0; i < 100 && Main->IdleAction(0); ++i) {}
+            ::Sleep(2);
+        }
+        return Main->BlocksProcessed >= target;
+    }
+    static std::string ViewCaption(TWindow* view)
+    {
+        char text[128] = {};
+        ::GetWindowTextA(view->GetHandle(), text, sizeof text);
+        return text;
+    }
+};
+
+}
+
+// Names match in any letter case over at most 32 characters; no match and
+// no name give the first device.
+TEST_F(TOptionsCommands, DevicesAreFoundByNameAlsoByTheSettingsReader)
+{
+    EXPECT_EQ(Main->FindInputDeviceByName("Monitor of Null Output"), int32_t(MonitorId));
+    EXPECT_EQ(Main->FindInputDeviceByName("MONITOR OF NULL output"), int32_t(MonitorId));
+    EXPECT_EQ(Main->FindOutputDeviceByName("null output"), int32_t(NullId));
+    EXPECT_EQ(Main->FindOutputDeviceByName("Null Output and more"), 0);
+    EXPECT_EQ(Main->FindInputDeviceByName("Monitor"), 0);
+    EXPECT_EQ(Main->FindInputDeviceByName(""), 0);
+    EXPECT_EQ(Main->FindInputDeviceByName(nullptr), 0);
+
+    const std::string ini = Folder.File("devices.ini");
+    WriteIni(ini, "[Device]\nInputDeviceName=monitor of null output\nInputDeviceID=0\n"
+                  "OutputDeviceName=\nOutputDeviceID=1\n");
+    Main->ReadSettings(ini.c_str());
+    EXPECT_EQ(Main->InputDeviceID, int32_t(MonitorId));
+    EXPECT_EQ(Main->OutputDeviceID, 1);
+}
+
+// The device dialog's choice re-creates the ports (the same choice leaves
+// them); Real Time then shows a tone played into the sink. While it runs, a
+// new averaging restarts it on the same port and format, a new rate on the
+// same port reformatted.
+TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
+{
+    Main->InputDeviceID = Main->OutputDeviceID = 0;
+    Open(TMainWin::RealTime, 1, 0, 0, true);
+    const auto chooseSink = [this](TDialog& d) {
+        Control::Choose(d, TDeviceDialog::InputListId, int(MonitorId));
+        Control::Choose(d, TDeviceDialog::OutputListId, int(NullId));
+    };
+    Main->Script = chooseSink;
+    Main->CmDevice();
+    ASSERT_EQ(Main->InputDeviceID, int32_t(MonitorId));
+    EXPECT_EQ(Main->OutputDeviceID, int32_t(NullId));
+    EXPECT_EQ(Main->SoundInput->GetDeviceId(), MonitorId);
+    EXPECT_EQ(Main->SoundOutput->GetDeviceId(), NullId);
+    EXPECT_EQ(Main->SoundInput->GetSampleRate(), 48000u);
+    EXPECT_EQ(Main->SoundOutput->GetSampleRate(), 48000u);
+    // Ports that are kept keep a format of their own; new ones would take the settings'.
+    TSoundInput* input = Main->SoundInput;
+    TSoundOutput* output = Main->SoundOutput;
+    input->SetFormat(8000, 1, 1);
+    output->SetFormat(8000, 1, 1);
+    Main->CmDevice();
+    ASSERT_EQ(Main->SoundInput, input);
+    ASSERT_EQ(Main->SoundOutput, output);
+    EXPECT_EQ(input->GetSampleRate(), 8000u);
+    EXPECT_EQ(output->GetSampleRate(), 8000u);
+    input->SetFormat(Main->Settings.Format);
+
+    TTonePlayer tone(NullId, 48000, 3000.0);
+    ASSERT_TRUE(tone.Ok);
+    Main->StartAnalyzer();
+    ASSERT_EQ(Main->RunState, TMainWin::Running) << (Boxes().Messages.empty() ? "" : Boxes().Messages[0].Text);
+    ASSERT_TRUE(RunBlocks(8));
+    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 3000.0, 2 * Main->SpectralLeft->GetBinWidth());
+
+    Main->Script = [](TDialog& d) { Control::Choose(d, S::SpeedId, 9); };
+    Main->CmSettings();
+    EXPECT_EQ(Main->Settings.AverageBlocks, 10u);
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->SoundInput, input);
+    EXPECT_TRUE(Main->SoundInput->IsOpen());
+    EXPECT_EQ(Main->SoundInput->GetSampleRate(), 48000u);
+
+    Main->Script = [](TDialog& d) { Control::TypeInCombo(d, S::RateId, "44100"); };
+    Main->CmSettings();
+    EXPECT_EQ(Main->Settings.Format.SamplingRate, 44100u);
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->SoundInput, input);
+    EXPECT_TRUE(Main->SoundInput->IsOpen());
+    EXPECT_EQ(Main->SoundInput->GetSampleRate(), 44100u);
+    ASSERT_TRUE(RunBlocks(8));
+    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 3000.0, 2 * Main->SpectralLeft->GetBinWidth());
+    EXPECT_TRUE(Boxes().Messages.empty()) << Boxes().Messages[0].Text;
+}
+
+// Channel processing 0 to 2 opens the second spectrum view; switching the
+// scaling mode closes and reopens the family with the members it allows,
+// and common scaling gives the right channel the left's scales.
+TEST_F(TOptionsCommands, SettingsReopenTheViewsTheChannelSetUpCallsFor)
+{
+    Main->Scaling[0].AmpScaleType = 0;
+    Main->Scaling[1].AmpScaleType = 1;
+    std::strcpy(Main->Scaling[1].MicCompFilename, "right.mic");
+    Open(TMainWin::PostProcess, 2, 0, 1, true);
+    ASSERT_NE(Main->SpectrumViews[0], nullptr);
+    ASSERT_EQ(Main->SpectrumViews[1], nullptr);
+
+    Main->Script = [](TDialog& d) { Control::Choose(d, S::ChannelProcessingId, 2); };
+    Main->CmSettings();
+    EXPECT_EQ(Main->Settings.ChannelProcessing, 2);
+    ASSERT_NE(Main->SpectrumViews[1], nullptr);
+
+    Main->SpectrumViews[0]->SetCaption("before the switch");
+    Main->Script = [](TDialog& d) { Control::Click(d, S::IndependentId); };
+    Main->CmSettings();
+    EXPECT_EQ(Main->Settings.IndependentScalingAndCalibration, 0u);
+    ASSERT_NE(Main->SpectrumViews[0], nullptr);
+    EXPECT_NE(ViewCaption(Main->SpectrumViews[0]), "before the switch");
+    EXPECT_EQ(Main->SpectrumViews[1], nullptr);
+    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 0);
+    EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
+
+    Main->CmSettings();
+    EXPECT_EQ(Main->Settings.IndependentScalingAndCalibration, 1u);
+    EXPECT_NE(Main->SpectrumViews[0], nullptr);
+    EXPECT_NE(Main->SpectrumViews[1], nullptr);
+    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+}
+
+// Without engines (a failed allocation) OK still takes the settings and
+// rebuilds them; Cancel takes nothing.
+TEST_F(TOptionsCommands, SettingsOkWithoutEnginesAppliesAndCancelTakesNothing)
+{
+    Open(TMainWin::PostProcess, 1, 0, 0, false);
+    Main->FreeSpectralData();
+    ASSERT_EQ(Main->SpectralLeft, nullptr);
+    Main->Script = [](TDialog& d) {
+        Control::Choose(d, S::FftSizeId, 6);
+        Control::Choose(d, S::SpeedId, 9);
+    };
+    Main->CmSettings();
+    EXPECT_EQ(Main->Settings.FFTsize, 2048u);
+    EXPECT_EQ(Main->Settings.AverageBlocks, 10u);
+    ASSERT_NE(Main->SpectralLeft, nullptr);
+    EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), 2048u);
+
+    const AnalysisSettingsStruct before = Main->Settings;
+    Main->Script = [](TDialog& d) {
+        Control::Choose(d, S::FftSizeId, 9);
+        Control::Type(d, S::DecimationId, "4");
+    };
+    Main->Confirm = false;
+    Main->CmSettings();
+    EXPECT_EQ(std::memcmp(&Main->Settings, &before, sizeof before), 0);
+}
+
+// Common scaling: after OK and after Cancel alike the right record equals
+// the left but for its file. Independent scaling runs the per-channel dialog.
+TEST_F(TOptionsCommands, ScalingKeepsTheChannelsTogetherInCommonMode)
+{
+    Open(TMainWin::PostProcess, 2, 2, 0, true);
+    std::strcpy(Main->Scaling[1].MicCompFilename, "right.mic");
+    Main->Script = [](TDialog& d) {
+        Control::Click(d, TScalingDialog::LinearAmplitudeId);
+        Control::Click(d, TScalingDialog::PowerWeightingIds[2]);
+    };
+    Main->CmScaling();
+    EXPECT_EQ(Main->LastDialog, typeid(TScalingDialog));
+    EXPECT_EQ(Main->Scaling[0].AmpScaleType, 0);
+    EXPECT_EQ(Main->Scaling[0].TotalPowerWeighting, 2);
+    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 0);
+    EXPECT_EQ(Main->Scaling[1].TotalPowerWeighting, 2);
+    EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
+
+    Main->Scaling[1].StandardWeighting = 3;
+    Main->Script = [](TDialog& d) { Control::Click(d, TScalingDialog::LogAmplitudeId); };
+    Main->Confirm = false;
+    Main->CmScaling();
+    EXPECT_EQ(Main->Scaling[0].AmpScaleType, 0);
+    EXPECT_EQ(Main->Scaling[1].StandardWeighting, 0);
+    EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
+
+    Main->Settings.IndependentScalingAndCalibration = 1;
+    Main->Confirm = true;
+    Main->Script = [](TDialog& d) { Control::Choose(d, TScalingIndependentDialog::AmplitudeIds[1], 1); };
+    Main->CmScaling();
+    EXPECT_EQ(Main->LastDialog, typeid(TScalingIndependentDialog));
+    EXPECT_EQ(Main->Scaling[0].AmpScaleType, 0);
+    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 1);
+}
+
+// Markers: stored and every open view repainted. Trigger: copied back on OK
+// only. Calibration: greyed while a temporary wave file is open.
+TEST_F(TOptionsCommands, MarkersTriggerAndTheCalibrationItem)
+{
+    Open(TMainWin::PostProcess, 1, 0, 0, true);
+    Pump();
+    HWND view = Main->SpectrumViews[0]->GetHandle();
+    ASSERT_FALSE(::GetUpdateRect(view, nullptr, FALSE));
+    Main->Script = [](TDialog& d) { Control::Click(d, TMarkersDialog::EnableId + 2); };
+    Main->CmMarkers();
+    EXPECT_EQ(Main->Markers.MarkerEnable[2], 1u);
+    EXPECT_TRUE(::GetUpdateRect(view, nullptr, FALSE));
+
+    Main->Script = [](TDialog& d) { Control::Type(d, TTriggerDialog::ThresholdId, "60"); };
+    Main->Confirm = false;
+    Main->CmTrigger();
+    EXPECT_EQ(Main->Trigger.Threshold, 25u);
+    Main->Confirm = true;
+    Main->CmTrigger();
+    EXPECT_EQ(Main->Trigger.Threshold, 60u);
+
+    HMENU options = nullptr;
+    for (int i = 0; !options && i < ::GetMenuItemCount(Main->GetMenu()); ++i) {
+        HMENU popup = ::GetSubMenu(Main->GetMenu(), i);
+        if (popup && ::GetMenuState(popup, CM_CALIBRATION, MF_BYCOMMAND) != UINT(-1)) options = popup;
+    }
+    ASSERT_NE(options, nullptr);
+    for (int32_t temporary : {1, 0}) {
+        Main->TemporaryWaveFile = temporary;
+        Main->SendMessage(WM_INITMENUPOPUP, WPARAM(options), 0);
+        EXPECT_EQ((::GetMenuState(options, CM_CALIBRATION, MF_BYCOMMAND) & MF_GRAYED) != 0, temporary == 1);
+    }
+}

@@ -1,0 +1,167 @@
+// The readout windows in a real main window under Xvfb, on a sox tone of
+// 1 kHz with a third harmonic of 1 %: values against numpy, rows, the time
+// caption and the minimum size.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cmath>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "engine/THeadlessEngineHost.h"
+#include "engine/TSpectralData.h"
+#include "engine/TWaveFile.h"
+#include "resources/CommandIds.h"
+#include "shell/TClientMain.h"
+#include "shell/TMainWin.h"
+#include "tests/shell/ShellTestSupport.h"
+#include "utilities/TAnalysisView.h"
+
+namespace {
+
+void Pump()
+{
+    MSG msg;
+    for (int i = 0; i < 20; ++i) {
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageA(&msg);
+        }
+        ::Sleep(5);
+    }
+}
+
+struct TReference {
+    double Peak = 0, Bin = 0, Thd = 0;
+};
+
+TReference ReadReference()
+{
+    std::ifstream in(std::string(TONALYX_FIXTURES) + "/automation/reference.txt");
+    std::string comment;
+    std::getline(in, comment);
+    TReference r;
+    in >> r.Peak >> r.Bin >> r.Thd;
+    return r;
+}
+
+// A main window in Post Process over the stereo tone, both channels shown,
+// with a flat-top window so that amplitudes do not depend on bin positions.
+struct TReadouts : ::testing::Test {
+    TTempFolder Folder;
+    std::string Program = Folder.File("Tonalyx.exe");
+    std::unique_ptr<TMainWin> Main;
+    TReference Reference = ReadReference();
+
+    void Open(const char* special = "")
+    {
+        std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n" << special;
+        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+        Main->OpMode = TMainWin::PostProcess;
+        Main->Settings.Format = TWaveFormat(48000, 2, 2);
+        Main->Settings.FFTsize = 16384;
+        Main->Settings.SmoothingWindow = 2;
+        Main->Settings.ChannelProcessing = 2;
+        Main->ViewStatus = ViewStatusFlags{};
+        ASSERT_TRUE(Main->Create());
+        Main->Show(SW_SHOW);
+        Main->MoveWindow(0, 0, 1200, 900, true);
+        std::snprintf(Main->ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
+        Main->OpenWaveFile((std::string(TONALYX_FIXTURES) + "/automation/tone_1k_h3.wav").c_str());
+        ASSERT_NE(Main->WaveFile, nullptr);
+    }
+    // The whole file: spectra are computed while a readout is open to show them.
+    void Run()
+    {
+        Main->WaveFile->Rewind();
+        Main->StartAnalyzer();
+        for (int i = 0; i < 1000 && Main->RunState != TMainWin::Stopped; ++i) Main->IdleAction(0);
+        Pump();
+        ASSERT_GT(Main->BlocksProcessed, 1);
+    }
+    void TearDown() override
+    {
+        if (Main && Main->GetHandle()) Main->Destroy();
+    }
+    TAnalysisView& Readout(UINT command, int type)
+    {
+        Main->SendMessage(WM_COMMAND, command);
+        Pump();
+        TAnalysisView* view = Main->ReadoutWindow(type);
+        EXPECT_NE(view, nullptr);
+        return *view;
+    }
+};
+
+double Number(const std::string& text)
+{
+    return std::stod(text);
+}
+
+}  // namespace
+
+TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
+{
+    Open();
+    const double snr = -20.0 * std::log10(Reference.Thd / 100.0);
+    const struct { UINT Command; int Type; double Expected, Tolerance; const char* Unit; } cases[] = {
+        {CM_THD, TMainWin::ThdType, Reference.Thd, 0.02, " %"},
+        {CM_THDN, TMainWin::ThdnType, Reference.Thd, 0.05, " %"},
+        {CM_SNR, TMainWin::SnrType, snr, 0.5, " dB"},
+        {CM_SINAD, TMainWin::SinadType, snr, 0.5, " dB"},
+        {CM_PEAKFREQUENCY, TMainWin::PeakFrequencyType, Reference.Peak, Reference.Bin, " Hz"},
+    };
+    for (const auto& c : cases) Readout(c.Command, c.Type);
+    Run();
+    for (const auto& c : cases) {
+        TAnalysisView& view = *Main->ReadoutWindow(c.Type);
+        SCOPED_TRACE(view.GetTitle());
+        ASSERT_EQ(view.GetRowCount(), 2);
+        for (int row = 0; row < 2; ++row) {
+            const std::string text = view.RowText(row);
+            EXPECT_NEAR(Number(text), c.Expected, c.Tolerance) << text;
+            EXPECT_EQ(text.substr(text.size() - std::string(c.Unit).size()), c.Unit) << text;
+        }
+        EXPECT_TRUE(::GetMenuState(Main->GetMenu(), c.Command, MF_BYCOMMAND) & MF_CHECKED);
+    }
+    // The noise figure is one number for the pair of channels: one row.
+    TAnalysisView& nf = Readout(CM_NOISEFIGURELEFTRIGHT, TMainWin::NoiseFigureType);
+    EXPECT_EQ(nf.GetRowCount(), 1);
+    EXPECT_NEAR(Number(nf.RowText(0)), 0.0, 0.5);
+
+    // The toggle closes it again, and its own close box does the same.
+    Main->SendMessage(WM_COMMAND, CM_THD);
+    EXPECT_EQ(Main->ThdWindow, nullptr);
+    EXPECT_EQ(Main->ViewStatus.THD, 0);
+    Main->SnrWindow->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    Pump();
+    EXPECT_EQ(Main->SnrWindow, nullptr);
+    EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_SNR, MF_BYCOMMAND) & MF_CHECKED);
+}
+
+TEST_F(TReadouts, SinadShownAsTimeHasItsOwnCaptionAndOneRow)
+{
+    Open("[Special]\nDisplayTimeInsteadOfSINAD=1\nDisplayTimeOffset=2.5\n");
+    TAnalysisView& view = Readout(CM_SINAD, TMainWin::SinadType);
+    char caption[32] = {};
+    ::GetWindowTextA(view.GetHandle(), caption, sizeof caption);
+    EXPECT_STREQ(caption, "Time");
+    EXPECT_EQ(view.GetRowCount(), 1);
+    EXPECT_EQ(view.RowText(0).find("2."), 0u) << view.RowText(0);
+}
+
+TEST_F(TReadouts, KeepsItsMinimumClientSize)
+{
+    Open();
+    for (const auto& [command, type, rows] : {std::tuple{CM_THD, int(TMainWin::ThdType), 2},
+                                              {CM_NOISEFIGURERIGHTLEFT, int(TMainWin::NoiseFigureType), 1}}) {
+        TAnalysisView& view = Readout(command, type);
+        view.MoveWindow(10, 10, 40, 30, true);
+        Pump();
+        const TRect client = view.GetClientRect();
+        EXPECT_GE(client.Width(), 120);
+        EXPECT_GE(client.Height(), 64 * rows);
+    }
+    EXPECT_EQ(Main->NoiseFigureOrder, 7);
+}

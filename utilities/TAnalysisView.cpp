@@ -1,0 +1,124 @@
+#include "utilities/TAnalysisView.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include "engine/AnalysisSettingsStruct.h"
+#include "framework/TBrush.h"
+#include "framework/TDC.h"
+#include "framework/TFont.h"
+#include "framework/TMDIClient.h"
+#include "framework/TModule.h"
+#include "framework/UiHelpers.h"
+#include "views/TViewHost.h"
+
+DEFINE_RESPONSE_TABLE1(TAnalysisView, TWindow)
+    EV_WM_SYSCOMMAND
+    EV_WM_SIZE
+    EV_WM_DESTROY
+END_RESPONSE_TABLE;
+
+TAnalysisView::TAnalysisView(TMDIClient& parent, TViewHost& host, const char* caption,
+                             TReadoutFormat::TMeasureKind kind)
+    : TWindow(&parent, caption), Host(host), MeasureKind(kind)
+{
+    Attr.Style = WS_VISIBLE | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME;
+    Attr.X = 300;
+    Attr.Y = 200;
+    Attr.W = 60;
+    Attr.H = 42;
+    char text[41] = {};
+    ::GetPrivateProfileStringA("Special", "DisplayTimeInsteadOfSINAD", "0", text, sizeof text, Host.GetIniPath());
+    TimeSwitch = std::atoi(text);
+    ::GetPrivateProfileStringA("Special", "DisplayTimeOffset", "0.0", text, sizeof text, Host.GetIniPath());
+    TimeOffset = float(std::atof(text));
+}
+
+void TAnalysisView::GetWindowClass(WNDCLASSA& wc)
+{
+    TWindow::GetWindowClass(wc);
+    wc.hIcon = ::LoadIconA(GetModule()->GetInstance(), "ICON_UTILITY");
+    if (const TBrush* brush = Host.GetFaceBrush()) wc.hbrBackground = *brush;
+}
+
+void TAnalysisView::SetupWindow()
+{
+    TWindow::SetupWindow();
+    if (MeasureKind == TReadoutFormat::SINAD && TimeSwitch == 1) SetCaption("Time");
+}
+
+int TAnalysisView::GetRowCount() const
+{
+    return TReadoutFormat::RowCount(MeasureKind, Host.GetAnalysisSettings().ChannelProcessing, TimeSwitch);
+}
+
+TReadoutFormat::TChannel TAnalysisView::Channel(int index) const
+{
+    return {Host.GetDisplayedResult(index), &Host.GetScaling(index), Host.IsChannelCalibrated(index)};
+}
+
+std::string TAnalysisView::RowText(int row) const
+{
+    const bool time = MeasureKind == TReadoutFormat::SINAD && TimeSwitch != 0;
+    if (row == 0) {
+        if (!Channel(0).Spectrum) return "0.0";
+        if (time) return FormatTime(Host.GetCurrentTime() + TimeOffset, true, false);
+        return TReadoutFormat::ValueText(MeasureKind, Channel(0), Host.GetNoiseFigure());
+    }
+    if (GetRowCount() < 2 || !Channel(1).Spectrum || MeasureKind == TReadoutFormat::NoiseFigure) return "0.0";
+    if (time) return std::string();
+    return TReadoutFormat::ValueText(MeasureKind, Channel(1), Host.GetNoiseFigure());
+}
+
+void TAnalysisView::Paint(TDC& dc, bool, TRect&)
+{
+    const int rows = GetRowCount();
+    const std::string first = RowText(0);
+    const std::string second = rows == 2 ? RowText(1) : std::string();
+    const TRect client = GetClientRect();
+    const TReadoutFormat::TMetrics m =
+        TReadoutFormat::Metrics(client.Width(), client.Height(), rows, std::max(first.size(), second.size()));
+    if (!m.Draw) return;
+    TFont font("Arial", m.CharHeight, m.CharWidth, 0, 0, FW_NORMAL);
+    dc.SelectObject(font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextAlign(TA_CENTER);
+    dc.TextOut(client.Width() / 2, client.top + 2, first.c_str());
+    if (rows == 2) dc.TextOut(client.Width() / 2, client.top + m.CharHeight, second.c_str());
+    dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.RestoreFont();
+}
+
+void TAnalysisView::EvSize(UINT sizeType, const TSize& size)
+{
+    const TRect client = GetClientRect();
+    const int minHeight = TReadoutFormat::MinRowHeight * GetRowCount();
+    if (sizeType == SIZE_MINIMIZED || (client.Width() >= TReadoutFormat::MinWidth && client.Height() >= minHeight)) {
+        TWindow::EvSize(sizeType, size);
+        Invalidate(true);
+        return;
+    }
+    TRect window = GetWindowRect();
+    TPoint origin(window.left, window.top);
+    if (HWND parent = GetParentH()) ::ScreenToClient(parent, &origin);
+    // The frame is added, so that the client itself reaches the minimum and
+    // the move does not come back here short again.
+    const int width = window.Width() + std::max(TReadoutFormat::MinWidth - client.Width(), 0);
+    const int height = window.Height() + std::max(minHeight - client.Height(), 0);
+    MoveWindow(origin.x, origin.y, width, height, true);
+    Invalidate(true);
+}
+
+void TAnalysisView::EvSysCommand(UINT cmdType, const TPoint&)
+{
+    if ((cmdType & 0xFFF0) == SC_CLOSE) {
+        Host.ReadoutClosed(TReadoutFormat::Row(MeasureKind).WindowType);
+        return;
+    }
+    DefaultProcessing();
+}
+
+void TAnalysisView::EvDestroy()
+{
+    Host.ReadoutDestroyed(TReadoutFormat::Row(MeasureKind).WindowType);
+    TWindow::EvDestroy();
+}

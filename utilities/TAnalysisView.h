@@ -1,0 +1,39 @@
+#pragma once
+#include <string>
+#include "framework/TWindow.h"
+#include "utilities/TReadoutFormat.h"
+
+class TMDIClient;
+class TViewHost;
+
+// A single-value readout: one number (two with both channels shown) of one
+// measure kind, recomputed from the host's displayed results at every paint.
+class TAnalysisView : public TWindow {
+public:
+    TAnalysisView(TMDIClient& parent, TViewHost& host, const char* caption, TReadoutFormat::TMeasureKind kind);
+
+    const char* GetClassName() override { return "AnalysisViewClass"; }
+    void GetWindowClass(WNDCLASSA& wc) override;
+    void SetupWindow() override;
+    void Paint(TDC& dc, bool erase, TRect& rect) override;
+
+    int GetRowCount() const;
+    // The text of row 0 or 1 as the next paint draws it.
+    std::string RowText(int row) const;
+    TReadoutFormat::TMeasureKind Kind() const { return MeasureKind; }
+
+    void EvSize(UINT sizeType, const TSize& size);
+    void EvSysCommand(UINT cmdType, const TPoint& point);
+    void EvDestroy();
+
+private:
+    TReadoutFormat::TChannel Channel(int index) const;
+
+    TViewHost& Host;
+    TReadoutFormat::TMeasureKind MeasureKind;
+    // "Special" DisplayTimeInsteadOfSINAD and DisplayTimeOffset.
+    int32_t TimeSwitch = 0;
+    float TimeOffset = 0.0f;
+
+    DECLARE_RESPONSE_TABLE(TAnalysisView);
+};
