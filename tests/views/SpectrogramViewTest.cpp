@@ -164,3 +164,22 @@ TEST_F(TSpectrogramScreen, AResizedViewIsRebuiltOnceFromTheWave)
     EXPECT_GE(ExpectLinesMatch(view, view.GraphRect, 0, reference), 40);
     EXPECT_EQ(Main->GetWindowText().find(IDS_REBUILDING_DISPLAY_TEXT), std::string::npos);
 }
+
+TEST_F(TSpectrogramScreen, AConfigurationReopensTheViewAtItsPlace)
+{
+    Open(1, 0, 3);
+    Main->SpectrogramViews[0]->MoveWindow(30, 40, 700, 500, true);
+    const std::string file = Folder.File("spectrogram.cfg");
+    Main->SaveConfiguration(file.c_str());
+    Main->SendMessage(WM_COMMAND, CM_VIEWSPECTROGRAM);
+    ASSERT_EQ(Main->SpectrogramViews[0], nullptr);
+    Main->SpectrogramOptions[0].Direction = 0;
+    Main->LoadConfiguration(file.c_str());
+    ASSERT_NE(Main->SpectrogramViews[0], nullptr);
+    EXPECT_EQ(Main->ViewStatus.Spectrogram, 1);
+    EXPECT_EQ(Main->SpectrogramOptions[0].Direction, 3);
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    ASSERT_TRUE(Main->SpectrogramViews[0]->GetWindowPlacement(placement));
+    EXPECT_EQ(TRect(placement.rcNormalPosition), TRect(30, 40, 730, 540));
+}
