@@ -431,6 +431,9 @@ public:
     void SpectrogramViewClosed(TSpectrogram* view);
     void ApplySpectrogramViewSettings(int refreshKind);
     void RecomputeSpectrogram(TSpectrogram* view, float start, float end);
+    // The spectra of the wave's block centred on a time, through a rebuild's
+    // own engines (the live ones keep their state); right is null in mono.
+    void ComputeBlockAt(float seconds, TSpectrumPipeline& engines, TSeriesData& left, TSeriesData* right);
     // One analysis block per channel from the wave, from frame start less
     // each channel's delay (frames before the wave are silence), decimated.
     void ReadSeriesBlocks(int64_t start, TSeriesData* left, TSeriesData* right);

@@ -124,7 +124,44 @@ bool RebuildCancelled()
     return ::PeekMessageA(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != FALSE;
 }
 
+// A rebuild's progress: the status bar's gauge and the frame's title while it
+// runs, both put back when it ends.
+class TRebuildProgress {
+public:
+    explicit TRebuildProgress(TMainWin& main) : Main(main)
+    {
+        if (Main.StatusBarWindow)
+            Main.StatusBarWindow->ShowGauge();
+        Main.GetWindowText(Main.FrameCaption, sizeof Main.FrameCaption);
+        Main.SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
+    }
+    ~TRebuildProgress()
+    {
+        if (Main.StatusBarWindow)
+            Main.StatusBarWindow->HideGauge();
+        Main.SetCaption(Main.FrameCaption);
+    }
+    void Step(int k, int count)
+    {
+        if (count > 0 && Main.StatusBarWindow)
+            Main.StatusBarWindow->SetGaugeValue(k * 100 / count);
+    }
+
+private:
+    TMainWin& Main;
+};
+
 }  // namespace
+
+void TMainWin::ComputeBlockAt(float seconds, TSpectrumPipeline& engines, TSeriesData& left, TSeriesData* right)
+{
+    WaveFile->SetPositionTime(seconds);
+    const int64_t half = int64_t(left.GetLength()) / 2;
+    ReadSeriesBlocks(int64_t(WaveFile->GetPosition()) - half, &left, right);
+    CopySeriesToSpectral(engines.Left(), &left);
+    CopySeriesToSpectral(engines.Right(), right);
+    Pipeline.Compute(engines.Own());
+}
 
 void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
 {
@@ -139,7 +176,6 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
     TEngineWait wait;
     view->Invalidate(true);
     view->UpdateWindow();
-    const uint32_t position = WaveFile->GetPosition();
 
     // The lines' engines, apart from the live ones, in the same mode and settings.
     TSpectrumPipeline engines(Settings, Scaling, Calibration);
@@ -149,7 +185,6 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
     TSeriesData right(stereo ? frames : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     if (!engines.Build() || left.Error || (stereo && right.Error)) {
         TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, Caption, TEngineHost::MsgOk);
-        WaveFile->SetPosition(position);
         return;
     }
     const bool first = view == SpectrogramViews[0];
@@ -164,30 +199,19 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
         i0 = 0;
         count = i1;
     }
-    if (StatusBarWindow)
-        StatusBarWindow->ShowGauge();
-    GetWindowText(FrameCaption, sizeof FrameCaption);
-    SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
-
-    const uint32_t halfBlock = frames / 2;
+    const uint32_t position = WaveFile->GetPosition();
+    TRebuildProgress progress(*this);
     // The picture reaches the window ten times a second while it is built.
     constexpr uint32_t ShowEvery = 100;
     uint32_t shown = TEngineHost::Get().TickCount();
     int line = i0;
     for (int k = 0; k <= count; ++k) {
-        if (count > 0 && StatusBarWindow)
-            StatusBarWindow->SetGaugeValue(k * 100 / count);
+        progress.Step(k, count);
         if (mode == TSpectrogram::ScrollImage)
             line = std::max(i0 - k, 0);
         else if (mode == TSpectrogram::WrapImage)
             line = i0 + k >= view->GetHistoryLineCount() ? 0 : i0 + k;
-        WaveFile->SetPositionTime(view->GetHistoryTime(line));
-        const int64_t at = int64_t(WaveFile->GetPosition()) - halfBlock;
-        ReadSeriesBlocks(at, &left, stereo ? &right : nullptr);
-        CopySeriesToSpectral(engines.Left(), &left);
-        if (stereo)
-            CopySeriesToSpectral(engines.Right(), &right);
-        Pipeline.Compute(engines.Own());
+        ComputeBlockAt(view->GetHistoryTime(line), engines, left, stereo ? &right : nullptr);
         view->DrawSpectrumLine(line, data, data2);
         if (TEngineHost::Get().TickCount() - shown >= ShowEvery) {
             view->ShowPaneBitmaps();
@@ -197,10 +221,6 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
             break;
     }
     view->ShowPaneBitmaps();
-
-    if (StatusBarWindow)
-        StatusBarWindow->HideGauge();
-    SetCaption(FrameCaption);
     view->InvalidateLogo();
     WaveFile->SetPosition(position);
 }
