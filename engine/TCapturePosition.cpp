@@ -11,6 +11,13 @@ void TCapturePosition::Reset()
     Extended = 0;
 }
 
+void TCapturePosition::ForgetPositions()
+{
+    Timing.Previous = 0;
+    Timing.Last = 0;
+    Timing.Repeats = 0;
+}
+
 uint64_t TCapturePosition::Extend(uint32_t raw)
 {
     if (!Started) {

@@ -22,6 +22,9 @@ public:
         uint32_t Repeats = 0;
     };
     static TTiming Timing;
+    // A device that opens again counts from 0: positions of an earlier capture
+    // must not stand in for the new one's first reports.
+    static void ForgetPositions();
 
     // Bytes captured by now: the previous report advanced by the time the
     // position has stood still, never past the last report.

@@ -229,9 +229,10 @@ int TSoundPort::Open(void* window, uint32_t selfMonitor)
     }
     Open_ = true;
     Position.Reset();
-    if (Direction == TSoundDeviceQuirks::Input)
+    if (Direction == TSoundDeviceQuirks::Input) {
         LastCaptureFrame = 0;
-    else
+        TCapturePosition::ForgetPositions();
+    } else
         waveOutPause(static_cast<HWAVEOUT>(Handle));
     return 1;
 }
@@ -424,6 +425,27 @@ int TSoundPort::GetInterpolatedPosition(int& slot, uint32_t& frame, uint32_t min
     slot = static_cast<int>((estimate / length) % 2);
     frame = static_cast<uint32_t>((estimate % length) / frameBytes);
     return 1;
+}
+
+uint64_t TSoundPort::GetInterpolatedFrame()
+{
+    const uint32_t frameBytes = CurrentFormat.BytesPerFrame();
+    if (frameBytes == 0 || !Handle)
+        return 0;
+    const uint64_t p = Quirks.PositionCorrection(Position.Extend(DevicePosition()));
+    return TCapturePosition::Estimate(p, Host().TickCount(), ByteRate()) / frameBytes;
+}
+
+bool TSoundPort::SlotOfFrame(uint64_t frame, int& slot, uint32_t& offset) const
+{
+    const uint32_t frameBytes = CurrentFormat.BytesPerFrame();
+    const uint32_t length = Headers[0] ? Headers[0]->dwBufferLength : 0;
+    if (frameBytes == 0 || length == 0)
+        return false;
+    const uint64_t bytes = frame * frameBytes;
+    slot = static_cast<int>((bytes / length) % 2);
+    offset = static_cast<uint32_t>((bytes % length) / frameBytes);
+    return true;
 }
 
 uint32_t TSoundPort::NearestSupportedRate(uint32_t rate) const

@@ -57,6 +57,12 @@ public:
     int GetActiveInputSlot();
     uint32_t GetSlotRecordedFrames(int slot);
     int GetInterpolatedPosition(int& slot, uint32_t& frame, uint32_t minimumStep, int requireAdvance);
+    // Frames captured since the device opened, interpolated between the
+    // driver's reports as GetInterpolatedPosition does.
+    uint64_t GetInterpolatedFrame();
+    // The capture slot (0 or 1) that holds a frame counted from the start of
+    // the capture, and the frame's offset in it; false before buffers are queued.
+    bool SlotOfFrame(uint64_t frame, int& slot, uint32_t& offset) const;
 
     TSoundDeviceQuirks Quirks;
     uint32_t Error = 0;

@@ -70,12 +70,15 @@ TWaveFile::TWaveFile(const char* fileName, uint16_t mode, uint32_t copy, const c
     }
     WorkingFile = Name;
     if (copy) {
+        // The wave was found readable before; a failure here lies with the working folder.
         WorkingFile = NewTempName(TempDirectory);
-        if (WorkingFile.empty() || !CopyFileA(Name.c_str(), WorkingFile.c_str(), FALSE)) {
-            SayOpenFailed(Name);
-            if (!WorkingFile.empty())
-                DeleteFileA(WorkingFile.c_str());
+        if (!WorkingFile.empty() && !CopyFileA(Name.c_str(), WorkingFile.c_str(), FALSE)) {
+            NoteFolderProblem(TempDirectory);
+            DeleteFileA(WorkingFile.c_str());
             WorkingFile.clear();
+        }
+        if (WorkingFile.empty()) {
+            Say(FolderProblem);
             Error = 1;
             return;
         }
@@ -153,14 +156,6 @@ TWaveFile::~TWaveFile()
     }
     if (!UndoFile.empty())
         DeleteFileA(UndoFile.c_str());
-}
-
-std::string TWaveFile::NewTempName(const std::string& folder) const
-{
-    char name[MAX_PATH] = {};
-    if (!GetTempFileNameA(folder.c_str(), "wav", 0, name))
-        return {};
-    return name;
 }
 
 void TWaveFile::SetFileName(const char* name)

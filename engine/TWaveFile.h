@@ -115,7 +115,12 @@ private:
     // A measure of frames [from, to) of the working file, taken on a scratch copy.
     using TRangeMeasure = double (TWaveData::*)(uint32_t from, uint32_t to, uint16_t channel);
     double MeasureRange(uint32_t from, uint32_t to, uint16_t channel, TRangeMeasure measure);
+    // A new working file in folder, which is made first when it does not exist
+    // yet; empty on failure, with FolderProblem set.
     std::string NewTempName(const std::string& folder) const;
+    // The message for a working file that cannot be made in folder: the
+    // folder as a full path and the system's reason, never the wave's name.
+    void NoteFolderProblem(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
     void RecordUndo(uint16_t operation, float start, float end);
     // Opens the clipboard's wave as a temporary file and, when its format is
@@ -132,6 +137,7 @@ private:
     std::string TempDirectory;
     std::string Name;
     std::string WorkingFile;
+    mutable std::string FolderProblem;
     std::string UndoFile;
     float UndoStart = 0.0f;
     float UndoEnd = 0.0f;

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the faces of the tool buttons (16-colour bitmaps), the views' mouse
-cursors, the views' logo and the spectrogram view's icon. Writes into views/
-and Views.rc beside this script."""
+cursors, the views' logo and the time series and spectrogram views' icons.
+Writes into views/ and Views.rc beside this script."""
 import math
 import os
 import struct
@@ -94,6 +94,26 @@ def write_ico(name, sizes, draw):
         data += image
     with open(os.path.join(OUT, name + ".ico"), "wb") as f:
         f.write(directory + entries + data)
+
+
+def series_icon(size):
+    """A decaying wave over a dark panel with a grid, as the time series view draws it."""
+    panel, grid, trace = (24, 32, 48), (52, 64, 88), (255, 214, 64)
+    p = [[panel] * size for _ in range(size)]
+    for i in range(0, size, max(size // 4, 2)):
+        p[i] = [grid] * size
+        for row in p:
+            row[i] = grid
+    mid = size / 2
+    previous = None
+    for x in range(size):
+        t = x / (size - 1)
+        y = int(round(mid - 0.42 * size * math.exp(-2.0 * t) * math.sin(2 * math.pi * 3.0 * t)))
+        lo, hi = (y, y) if previous is None else (min(y, previous), max(y, previous))
+        for yy in range(max(lo, 0), min(hi, size - 1) + 1):
+            p[yy][x] = trace
+        previous = y
+    return p
 
 
 def ramp(level):
@@ -205,6 +225,7 @@ def main():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
         write_bmp4(name + "Dn", face(28, 28, True, glyph))
         write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
+    write_ico("TSeries", (32, 16), series_icon)
     write_ico("Spectrogram", (32, 16), spectrogram_icon)
     plain = {"GraphLine": line, "GraphBar": bars, "GraphStepBar": steps, "Options": options, "AutoScale": auto}
     for name, glyph in plain.items():
@@ -254,6 +275,7 @@ def write_script():
         if ext == ".bmp":
             rid = "SPLASH_BITMAP" if base == "Logo" else base.upper()
             lines.append(f'{rid} BITMAP "views/{name}"')
+    lines.append('ICON_TSERIES ICON "views/TSeries.ico"')
     lines.append('ICON_SPECTROGRAM ICON "views/Spectrogram.ico"')
     for base, rid in (("Plot", "PLOT_CURSOR"), ("Blank", "BLANK_CURSOR"), ("Selection", "SELECTION_CURSOR")):
         lines.append(f'{rid} CURSOR "views/{base}.cur"')

@@ -6,7 +6,7 @@ TONALYX_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TONALYX_PACKAGES=(
   cmake ninja-build g++ python3
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
-  wine wine64 xvfb xauth x11-utils pulseaudio pulseaudio-utils sox
+  wine wine64 fonts-wine xvfb xauth x11-utils pulseaudio pulseaudio-utils sox
   googletest libbenchmark-dev libfftw3-dev python3-numpy python3-scipy
 )
 

@@ -19,6 +19,7 @@
 #include "shell/StatusBar.h"
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 TMainWin* MainWindow = nullptr;
@@ -71,6 +72,21 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    EV_COMMAND_ENABLE(CM_EDITUNDO, CeEditUndo)
+    EV_COMMAND_ENABLE(CM_EDITCUT, CeEditCut)
+    EV_COMMAND_ENABLE(CM_EDITMUTE, CeEditCut)
+    EV_COMMAND_ENABLE(CM_EDITCOPY, CeEditCopy)
+    EV_COMMAND_ENABLE(CM_EDITPASTEINSERT, CeEditPasteInsert)
+    EV_COMMAND_ENABLE(CM_EDITPASTEOVER, CeEditPasteOver)
+    EV_COMMAND_ENABLE(CM_EDITGAINADJUST, CeEditGainAdjust)
+    EV_COMMAND_ENABLE(CM_EDITDCOFFSET, CeEditGainAdjust)
+    EV_COMMAND_ENABLE(CM_EDITSELECTALL, CeEditSelectAll)
+    EV_COMMAND_ENABLE(CM_EDITFILTER, CeEditFilter)
+    EV_COMMAND_ENABLE(CM_PLAY, CePlay)
+    EV_COMMAND_ENABLE(CM_PLAYLOOP, CePlay)
+    EV_COMMAND_ENABLE(CM_PLAYHALFSPEED, CePlay)
+    EV_COMMAND_ENABLE(CM_PLAYDOUBLESPEED, CePlay)
+    EV_COMMAND_ENABLE(CM_EDITPASTELINK, CeEditPasteLink)
     // Options commands for acquisition and analysis settings.
     EV_COMMAND(CM_SETTINGS, CmSettings)
     EV_COMMAND(CM_SCALING, CmScaling)
@@ -103,6 +119,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_NOISEFIGURELEFTRIGHT, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
     EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
+    // File menu commands that make a new wave.
+    EV_COMMAND(CM_FILEDECIMATE, CmFileDecimate)
+    EV_COMMAND(CM_FILEMERGE, CmFileMerge)
+    EV_COMMAND_ENABLE(CM_FILEDECIMATE, CeFileDecimate)
+    EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -215,9 +236,11 @@ void TMainWin::SetupWindow()
 
     TMDIFrame::SetupWindow();
 
+    // The splash stands over the frame while the set-up goes on, so that the
+    // frame is shown and painted behind it; it closes itself on its timer.
     if (::GetPrivateProfileIntA("Main", "ShowSplashScreen", 1, IniPath) != 0) {
-        TAboutDialog splash(this, this, "ABOUT_TONALYX", 1);
-        splash.Execute();
+        Splash = std::make_unique<TAboutDialog>(this, this, "ABOUT_TONALYX", 1);
+        if (Splash->Create()) Splash->Show(SW_SHOWNORMAL);
     }
     AttachWindowMenu();
     BuildRecentFileMenu();
@@ -346,4 +369,6 @@ void TMainWin::EvSysColorChange()
     for (TSpectrumPlot* view : SpectrumViews)
         if (view)
             view->UpdateBackgroundBrush();
+    if (TimeSeriesView)
+        TimeSeriesView->UpdateBackgroundBrush();
 }

@@ -13,6 +13,7 @@
 #include "engine/TEngineHost.h"
 #include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
+#include "engine/TBlockPacer.h"
 #include "framework/TBrush.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDropInfo.h"
@@ -67,6 +68,7 @@ class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
+class TAboutDialog;
 class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
@@ -196,6 +198,8 @@ public:
     std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
+    // The start-up splash, modeless over the frame.
+    std::unique_ptr<TAboutDialog> Splash;
 
     // Run control.
     int32_t InputDeviceID = 0;
@@ -277,6 +281,15 @@ public:
     uint32_t TriggerOffset = 0;
     uint32_t PartialFrames = 0;
     uint32_t HistoryWrapPosition = 0;
+
+    // Live blocks (capture, playback) one hop apart: the pacer, the frame the
+    // next block is taken at, and the timer that wakes the waiting message
+    // loop to look again while the analyser runs on a live source.
+    TBlockPacer LivePacer;
+    uint64_t DueFrame = 0;
+    static constexpr UINT_PTR PaceTimer = 0x7A01;
+    static constexpr UINT PaceTimerMs = 5;
+    bool LiveBlockDue();
 
     void CmRun();
     void ResetAveragers();
@@ -380,6 +393,57 @@ public:
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
     void ViewClosed(TPlotBase& view) override;
+    TWaveData* GetWaveData() const override;
+    const TSeriesData* GetSeriesBlock(uint16_t channel) const override;
+    const TSpectralData* GetLeftSpectrum() const override { return SpectralLeft; }
+    bool GetLastInputFrame(uint32_t& frame) const override;
+    uint32_t GetRealTimeBufferSeconds() const override;
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
+    const char* GetHelpPath() const override { return HelpPath; }
+    uint32_t GetSeriesSource() const override { return uint32_t(SeriesLiveBlock); }
+    void SetSeriesSource(uint32_t source) override { SeriesLiveBlock = int32_t(source); }
+    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
+    float GetPositionTime() const override { return CurrentTime; }
+    void SetPositionTime(float seconds) override;
+    void RunCommand(int commandId) override;
+    // The DDE client link takes no cursor or order values from the views.
+    void DdeLinkHook1(float) override {}
+    void DdeLinkHook2(float) override {}
+
+    // The time series view (TMainWinSeries.cpp): the view type 1 window, the
+    // segment it zooms to and the run control's steps on it.
+    void CreateSeriesView(const char* settingsFile);
+    void CloseSeriesView();
+    void ZoomToSegment(float start, float end) override;
+    // At a start: the view keeps its range and shows the analysis blocks.
+    void SeriesViewStarted();
+    // At a stop: the view goes back to the wave data.
+    void SeriesViewStopped();
+    // 1 while the time series comes from the DDE client link.
+    int32_t DdeSeriesLink = 0;
+
+    // The Edit menu (TMainWinEdit.cpp): the selection of the active view,
+    // the enablers and the steps the edit commands share.
+    // True when the active window is one of the views that select a time
+    // segment; start and end are then its selection (0 and 0 for none).
+    bool GetSelectedSegment(float& start, float& end);
+    void CeEditCut(TCommandEnabler& ce);
+    void CeEditCopy(TCommandEnabler& ce);
+    void CeEditGainAdjust(TCommandEnabler& ce);
+    void CeEditPasteInsert(TCommandEnabler& ce);
+    void CeEditPasteOver(TCommandEnabler& ce);
+    void CeEditFilter(TCommandEnabler& ce);
+    void CePlay(TCommandEnabler& ce);
+    void CeEditUndo(TCommandEnabler& ce);
+    void CeEditSelectAll(TCommandEnabler& ce);
+    void CeEditPasteLink(TCommandEnabler& ce);
+    // False when the user declines changing a disk wave without a backup.
+    bool ConfirmDiskEdit();
+    void StopBeforeEdit();
+    // The views of the wave after an edit; the transport toolbar first when asked.
+    void RefreshViewsAfterEdit(bool toolbar);
+    // False, with the message, when the segment is empty.
+    bool RequireSegment(float start, float end);
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).
@@ -437,16 +501,10 @@ public:
     // One analysis block per channel from the wave, from frame start less
     // each channel's delay (frames before the wave are silence), decimated.
     void ReadSeriesBlocks(int64_t start, TSeriesData* left, TSeriesData* right);
-    TWaveData* GetWaveData() const override;
-    const CalibrationStruct& GetCalibration() const override { return Calibration; }
-    const char* GetHelpPath() const override { return HelpPath; }
     bool IsTriggerEnabled() const override { return Trigger.Enable != 0; }
     int32_t GetDdeClientLink() const override { return DdeClientLink; }
     float GetRpmTag() const override;
     void RebuildSpectrogram(TSpectrogram& view) override;
-    void DdeLinkHook1(float) override {}
-    void DdeLinkHook2(float) override {}
-    void RunCommand(int commandId) override;
 
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.
@@ -631,7 +689,41 @@ public:
     void KeepFolder(const char* kind, const char* chosenPath) override;
     const char* HelpFilePath() const override { return HelpPath; }
 
+    // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
+    // DecimateFile writes a new file and leaves the open wave as it was;
+    // MergeFiles opens the merged, untitled wave. False when nothing was made.
+    void CmFileDecimate();
+    void CmFileMerge();
+    void CeFileDecimate(TCommandEnabler& ce);
+    void CeFileMerge(TCommandEnabler& ce);
+    bool DecimateFile(const char* path, uint16_t ratio, uint32_t filter);
+    bool MergeFiles(const char* left, const char* right);
+    // Takes the key messages waiting for the frame; true when one was Esc.
+    bool EscapePending();
+
+    // Edits of a segment's samples (TMainWinSampleEdits.cpp): each keeps an
+    // undo copy of the segment and answers whether the wave changed. The
+    // gain and DC offset values stay for the program run.
+    float GainAdjustLeftDb = 0.0f;
+    float GainAdjustRightDb = 0.0f;
+    float DCOffsetLeft = 0.0f;
+    float DCOffsetRight = 0.0f;
+    bool GainAdjustSegment(float start, float end);
+    bool DCOffsetSegment(float start, float end);
+    // Gain and offset in sample units over [start, end) of both channels.
+    bool AdjustSegment(float start, float end, double leftGain, double rightGain, double leftOffset,
+                       double rightOffset, const char* caption);
+    // The filter dialog on a working copy of Filter; true when Start stored it.
+    bool RunFilterDialog();
+    // Filters [start, end) with Filter; Esc or a click cancels and undoes.
+    bool FilterSegment(float start, float end);
+    // Whether a left click waits for the frame (it stays in the queue).
+    bool ClickPending();
+
 private:
+    // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
+    void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
+    bool ClipboardHoldsWave(TCommandEnabler& ce);
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);

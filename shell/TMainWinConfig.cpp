@@ -13,6 +13,7 @@
 #include "views/TSpectrogram.h"
 #include "automation/TMacro.h"
 #include "utilities/TAnalysisView.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 #include "shell/StatusBar.h"
 
@@ -113,6 +114,7 @@ HWND TMainWin::PlacementWindow(int type)
 {
     if (type == MainWindowType) return HWindow;
     TWindow* window = nullptr;
+    if (type == TimeSeriesType) window = TimeSeriesView;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
     if (type == SpectrogramType || type == Spectrogram2Type) window = SpectrogramViews[type == Spectrogram2Type ? 1 : 0];
     if (type == MacroType) window = MacroWindow;

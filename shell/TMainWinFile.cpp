@@ -13,6 +13,7 @@
 #include "framework/TFileSaveDialog.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 const char* const Product = "Tonalyx";
@@ -181,7 +182,9 @@ void TMainWin::OpenWaveFile(const char* path)
     }
     WaveFile->Rewind();
     CurrentTime = 0.0f;
-    SeriesLiveBlock = 0;
+    // The view's range is of the wave: it takes the wave's conversions.
+    SeriesLiveBlock = WaveSource;
+    if (TimeSeriesView) TimeSeriesView->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
     ApplySettings(RefreshFull);
     char caption[sizeof Caption + PathSize + 4];

@@ -13,6 +13,7 @@
 #include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -41,22 +42,38 @@ void ReadChannel(TWaveData& wave, TSeriesData& block, int64_t start, uint32_t co
 
 }
 
+// A live source (capture, playback) has work only when a block is due; until
+// then the loop waits for the next message (the sound port's notifications or
+// the pace timer). Post Process walks the file as fast as it can.
 bool TMainWin::IdleAction(long idleCount)
 {
     if (MacroWindow) MacroWindow->ExecuteStep();
     // A running macro asks for the next idle pass at once.
     const bool result = TMDIFrame::IdleAction(idleCount) || IsMacroRunning();
     if (RunState == Stopped || !SoundInput || !SoundOutput) return result;
-    if (!IdleBlockReady()) return true;
+    if (!IdleBlockReady()) return result;
     TTriggerOverride pass(Trigger.Enable, TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn);
     if (!(Trigger.Enable ? AnalyseTriggeredBlock() : AnalyseFreeRunningBlock())) {
         // A pass without data still follows the port's time, so that playback
         // near the end of a recording reaches its stop.
         UpdateCurrentTime();
-        return true;
+        return result || OpMode == PostProcess;
     }
     FinishIdlePass();
     return true;
+}
+
+bool TMainWin::LiveBlockDue()
+{
+    // The trigger keeps its own advance rule.
+    if (Trigger.Enable) return true;
+    const uint32_t hop = Settings.DecimationRatio * Settings.HopSize;
+    if (RunState == Playback) {
+        UpdateCurrentTime();
+        return LivePacer.Due(WaveFile->TimeToFrame(CurrentTime), 0, hop, DueFrame);
+    }
+    return LivePacer.Due(SoundInput->GetInterpolatedFrame(), uint64_t(Settings.FFTsize) * Settings.DecimationRatio,
+                         hop, DueFrame);
 }
 
 bool TMainWin::IdleBlockReady()
@@ -64,13 +81,14 @@ bool TMainWin::IdleBlockReady()
     const uint32_t block = Settings.FFTsize * Settings.DecimationRatio;
     switch (OpMode) {
     case RealTime:
-        return SoundInput->GetRecordedFrames() >= block;
+        return SoundInput->GetRecordedFrames() >= block && LiveBlockDue();
     case PostProcess:
         if (!WaveFile) return false;
         if (WaveFile->GetPosition() > WaveFile->GetHighWaterMark() - block) {
             WaveFile->SeekEnd();
             CurrentTime = WaveFile->GetPositionTime();
             StopAnalyzer();
+            UpdateToolbarReadouts();
             return false;
         }
         return true;
@@ -88,7 +106,7 @@ bool TMainWin::IdleBlockReady()
                 return false;
             }
         }
-        return true;
+        return (RunState != Recording && RunState != Playback) || LiveBlockDue();
     default:
         return true;
     }
@@ -167,7 +185,9 @@ int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t o
     if (capture) {
         int slot = 0;
         uint32_t p = 0;
-        if (!SoundInput || !SoundInput->GetInterpolatedPosition(slot, p, span, trig ? 1 : 0)) return 0;
+        if (!SoundInput) return 0;
+        if (trig ? !SoundInput->GetInterpolatedPosition(slot, p, span, 1) : !SoundInput->SlotOfFrame(DueFrame, slot, p))
+            return 0;
         bool split = FileIO.AllowSplitBuffers != 0;
         if (SoundInput->Quirks.leadIn && (Settings.Format.SamplingRate == 11025 || IsWin32s())) split = false;
         if (p < Settings.FFTsize + n && !split) return 0;
@@ -201,7 +221,7 @@ int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t o
             if (blocks[k]) ReadChannel(*WaveFile, *blocks[k], int64_t(WaveFile->GetPosition()) - delays[k], n, k);
     } else if (OpMode == Recorder && RunState == Playback) {
         if (!WaveFile) return 0;
-        const uint32_t f = WaveFile->TimeToFrame(CurrentTime);
+        const uint32_t f = trig ? WaveFile->TimeToFrame(CurrentTime) : uint32_t(DueFrame);
         if (uint64_t(WaveFile->GetHighWaterMark()) < uint64_t(f) + delays[0] + n + delays[1]) return 0;
         for (uint16_t k = 0; k < 2; ++k)
             if (blocks[k]) ReadChannel(*WaveFile, *blocks[k], int64_t(f) - delays[k], n, k);
@@ -240,8 +260,11 @@ void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series
 // left out, and the views told of them.
 void TMainWin::AnalyseSeriesBlocks()
 {
-    if (OverloadFlag && Settings.ExcludeOverloadFlag)
+    if (OverloadFlag && Settings.ExcludeOverloadFlag) {
+        // An overloaded block is shown, not analysed.
+        if (TimeSeriesView) TimeSeriesView->NewData(0.0f);
         return;
+    }
     CopySeriesToSpectral(SpectralLeft, SeriesLeft);
     CopySeriesToSpectral(SpectralRight, SeriesRight);
     if (!ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux))

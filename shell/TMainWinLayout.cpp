@@ -27,7 +27,8 @@ void TMainWin::EvSize(UINT sizeType, const TSize& size)
     const int w = client.Width();
     const int h = client.Height();
     const int t1 = MainToolbarFlag ? TransportToolbarHeight : 0;
-    const int t2 = ButtonToolbarFlag ? ButtonToolbarHeight : 0;
+    // Room for the button toolbar only once it exists: no empty band under the transport bar.
+    const int t2 = ButtonToolbarFlag && ButtonToolbar ? ButtonToolbarHeight : 0;
     const int s = StatusBarFlag ? StatusBarHeight : 0;
     if (TWindow* mdi = GetClientWindow()) {
         mdi->MoveWindow(0, t1 + t2, w, h - t1 - t2 - s + 1, true);
@@ -51,6 +52,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
+    if (type == TimeSeriesType) CreateSeriesView(settingsFile);
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
     if (type == SpectrogramType || type == Spectrogram2Type) CreateSpectrogramView(type, settingsFile);
     if (type == MacroType) CreateMacroWindow(settingsFile);

@@ -15,6 +15,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "views/TSpectrogram.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -203,6 +204,7 @@ void TMainWin::ApplySettings(int refreshKind)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != 1) {
+        if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
     }
     ShapeWindow();

@@ -16,6 +16,7 @@
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "views/TSpectrogram.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -95,6 +96,7 @@ void TMainWin::StartAnalyzer()
     UpdateDelaySamples();
     TriggerOffset = 0;
     PartialFrames = 0;
+    LivePacer.Reset();
     if (!WaveFile) HistoryWrapPosition = 0;
     if (!RunRequest) {
         AllocateSeriesBuffers();
@@ -161,9 +163,12 @@ void TMainWin::StartAnalyzer()
     default:
         break;
     }
+    SeriesViewStarted();
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+    const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
+    if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
 }
 
 int TMainWin::OpenCaptureInput()
@@ -201,6 +206,7 @@ int TMainWin::OpenCaptureInput()
             SetWaveCalibration(*WaveFile, Calibration);
             for (TSpectrogram* view : SpectrogramViews)
                 if (view) view->UpdateToolButton();
+            if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -269,6 +275,7 @@ void TMainWin::StopAnalyzer()
     }
     const int previous = RunState;
     RunState = Stopped;
+    if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
 
@@ -299,7 +306,7 @@ void TMainWin::StopAnalyzer()
     }
     for (TSpectrogram* view : SpectrogramViews)
         if (view) view->UpdateReadout();
-    if (previous != Stopped && !RunRequest && WaveFile) SeriesLiveBlock = 0;
+    if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();
         OverloadFlag = 0;

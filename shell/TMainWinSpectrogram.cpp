@@ -87,21 +87,11 @@ void TMainWin::ApplySpectrogramViewSettings(int refreshKind)
         }
 }
 
-TWaveData* TMainWin::GetWaveData() const
-{
-    return WaveFile;
-}
-
 float TMainWin::GetRpmTag() const
 {
     if (!RpmLinkFlag)
         return 0.0f;
     return RpmEntries[std::clamp(RpmEntryCount - 1, 0, RpmEntryCapacity - 1)].Rpm;
-}
-
-void TMainWin::RunCommand(int commandId)
-{
-    SendMessage(WM_COMMAND, WPARAM(commandId));
 }
 
 void TMainWin::RebuildSpectrogram(TSpectrogram& view)

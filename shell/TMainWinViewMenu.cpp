@@ -15,6 +15,7 @@
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
 #include "views/TSpectrogram.h"
+#include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -82,6 +83,10 @@ void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
 
 void TMainWin::ViewClosed(TPlotBase& view)
 {
+    if (&view == TimeSeriesView) {
+        CmViewTimeSeries();
+        return;
+    }
     for (TSpectrumPlot* spectrum : SpectrumViews)
         if (spectrum == &view) {
             SpectrumViewClosed(spectrum);
@@ -116,9 +121,8 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other three views have no window class: their commands keep the check
-// marks consistent with the flags.
-void TMainWin::CmViewTimeSeries() { UpdateViewMenuChecks(); }
+// The other two views arrive with their own windows; until then their
+// commands only keep the flags and check marks consistent.
 void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
 void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
@@ -129,6 +133,8 @@ void TMainWin::CmClearAllViews()
 
 void TMainWin::CmCloseAllViews()
 {
+    if (ViewStatus.TimeSeries)
+        CmViewTimeSeries();
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
     if (ViewStatus.Spectrogram)
@@ -267,12 +273,10 @@ void TMainWin::RepaintSpectrumViews()
             view->Invalidate(true);
 }
 
-void TMainWin::MarkSeriesSelection()
-{
-}
-
 void TMainWin::ReopenViews()
 {
+    if (ViewStatus.TimeSeries)
+        CreateViewWindow(TimeSeriesType, IniPath);
     if (ViewStatus.SpectrumPlot) {
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
@@ -317,6 +321,8 @@ void TMainWin::RefreshRunDisplays()
     for (TSpectrogram* view : SpectrogramViews)
         if (view && view->GetHandle())
             view->InvalidateLogo();
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->InvalidateLogo();
 }
 
 void TMainWin::UpdateToolbarReadouts()
@@ -333,6 +339,8 @@ void TMainWin::RefreshStatusBar(int which)
 
 void TMainWin::NotifyViewsNewData(float time)
 {
+    if (TimeSeriesView && TimeSeriesView->GetHandle())
+        TimeSeriesView->NewData(time);
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
@@ -365,6 +373,7 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
 
 void TMainWin::DestroyViewsAndBars()
 {
+    TakeView(TimeSeriesView).reset();
     for (TSpectrumPlot*& view : SpectrumViews)
         TakeView(view).reset();
     for (TSpectrogram*& view : SpectrogramViews)

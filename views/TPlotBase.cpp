@@ -446,8 +446,13 @@ void TPlotBase::LoadLogo()
         LogoRect = TRect();
         return;
     }
-    LogoRect = TRect(GraphRect.right - 1 - Logo->Width(), GraphRect.top + 1, GraphRect.right - 1,
-                     GraphRect.top + 1 + Logo->Height());
+    // The right end of the button strip, scaled to the strip's height: clear
+    // of the panes, so it never covers data.
+    RECT client{};
+    if (HWindow) ::GetClientRect(HWindow, &client);
+    const int height = std::max(ButtonBarHeight - 2 * LogoInset, 1);
+    const int width = Logo->Height() > 0 ? Logo->Width() * height / Logo->Height() : 0;
+    LogoRect = TRect(client.right - LogoInset - width, LogoInset, client.right - LogoInset, LogoInset + height);
 }
 
 void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)

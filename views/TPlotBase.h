@@ -107,6 +107,8 @@ public:
     TRect PaneRect1;
     TRect PaneRect2;
     TRect LogoRect;
+    // Pixels between the logo and the edges of the button strip.
+    static constexpr int LogoInset = 3;
     int ButtonBarHeight = 30;
     int TopInset = 50;
     int BottomInset = 30;

@@ -156,6 +156,7 @@ public:
     void EvPlotTopChange();
     void EvPlotRangeChange();
     void CmHelp();
+    void CmShowSegmentSeries();
     void CeEditSegment(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
     void Annotate(const TRect& pane, const TPoint& point, float frequency, float time, float amplitude);

@@ -282,6 +282,7 @@ void TSpectrogram::EvLButtonDblClk(UINT, const TPoint& point)
             MainWin->DdeLinkHook2(timeAlongX ? GetYValue(point) : GetXValue(point));
         } else {
             MainWin->ReprocessSegment(time);
+            MainWin->ZoomToSegment(time, 0.0f);
             GetParent()->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
         }
     }

@@ -91,6 +91,13 @@ void TSpectrogram::CeAlways(TCommandEnabler& ce)
     ce.Enable(true);
 }
 
+void TSpectrogram::CmShowSegmentSeries()
+{
+    float start, end;
+    GetSelectedSegment(start, end);
+    MainWin->ZoomToSegment(start, end);
+}
+
 void TSpectrogram::CmHelp()
 {
     THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);

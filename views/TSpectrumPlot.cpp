@@ -32,6 +32,9 @@ namespace {
 constexpr int MeterGap = 10;
 constexpr int MeterWidth = 20;
 constexpr int MeterRoom = 70;
+// Meter tick labels start clear of their 3-pixel ticks, so that a minus sign
+// does not read as part of the tick.
+constexpr int MeterLabelOffset = 9;
 
 const char* const WeightingNames[] = {"Pwr", "Pwr A", "Pwr B", "Pwr C"};
 
@@ -114,6 +117,11 @@ void TSpectrumPlot::SyncScale()
     Scale.StartFreq = Opts->StartFreq;
     Scale.StopFreq = Opts->StopFreq;
     Scale.PrintMode = PrintMode != 0;
+    // Labels are spaced by their real size in the view's font, whatever font
+    // the system substitutes for it.
+    Scale.TextHeight = FontHeight;
+    Scale.TextWidth = [this](const char* text) { return TextWidth(text); };
+    Scale.XLabelLimit = Opts->ShowPowerMeter ? GraphRect.Width() + MeterGap - TSpectrumScale::LabelGap : 0;
     Scale.CepstrumFactor = 1.0f;
     if (CepstrumAxis && MainWin) {
         const double rate = MainWin->GetAnalysisSettings().Format.SamplingRate;
@@ -520,6 +528,15 @@ float TSpectrumPlot::GetYValue(const TPoint& point)
     return float(fraction * top);
 }
 
+int TSpectrumPlot::TextWidth(const char* text) const
+{
+    if (!HWindow || !Font)
+        return 0;
+    TClientDC dc(HWindow);
+    dc.SelectObject(*Font);
+    return dc.GetTextExtent(text).cx;
+}
+
 void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
 {
     if (!font)
@@ -646,7 +663,7 @@ void TSpectrumPlot::PaintPowerMeterFrame(TDC& dc, const TRect& pane, const TRect
         if (label.Text[0]) {
             char text[11] = {};
             std::memcpy(text, label.Text, 10);
-            DrawText(dc, column.right + 6, y - FontHeight / 2, text, TA_LEFT | TA_TOP);
+            DrawText(dc, column.right + MeterLabelOffset, y - FontHeight / 2, text, TA_LEFT | TA_TOP);
         }
     }
     if (PaneMode == 1 || pane == PaneRect2)

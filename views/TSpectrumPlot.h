@@ -135,6 +135,8 @@ private:
     void WriteAmplitudeFields();
     void HighlightPlotType();
     TRect MeterColumn(const TRect& pane) const;
+    // The width of a text in the view font, in pixels.
+    int TextWidth(const char* text) const;
     void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
     // The readout font turned to run up the amplitude axis, or underlined.
     const TFont& RotatedFont();

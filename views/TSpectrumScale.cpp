@@ -246,8 +246,33 @@ void TSpectrumScale::BuildXLabels(int width)
         f = next;
     }
     table.resize(static_cast<size_t>(count));
-    Thin(table, PrintMode ? 300 : 30, true);
+    if (TextWidth && !PrintMode)
+        ThinByWidth(table);
+    else
+        Thin(table, PrintMode ? 300 : 30, true);
     XLabels = std::move(table);
+}
+
+void TSpectrumScale::XLabelSpan(const TAxisLabel& label, int& left, int& right) const
+{
+    const int width = TextWidth ? TextWidth(label.Text) : 0;
+    left = label.Position - width / 2;
+    right = left + width;
+}
+
+void TSpectrumScale::ThinByWidth(std::vector<TAxisLabel>& labels) const
+{
+    int nextLeft = XLabelLimit > 0 ? XLabelLimit + LabelGap : 1 << 30;
+    for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
+        if (!it->Text[0])
+            continue;
+        int left = 0, right = 0;
+        XLabelSpan(*it, left, right);
+        if (right + LabelGap > nextLeft)
+            it->Text[0] = '\0';
+        else
+            nextLeft = left;
+    }
 }
 
 void TSpectrumScale::BuildYLabels(int height)
@@ -261,13 +286,13 @@ void TSpectrumScale::BuildYLabels(int height)
     const int capacity = static_cast<int>(std::min(r / step + 1.0, static_cast<double>(MostAmplitudeTicks)));
     const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : LinearAmplitudeFormat(step);
     YLabels = AmplitudeTicks(PlotTop, r, step, capacity, height, format);
-    Thin(YLabels, 10, false);
+    Thin(YLabels, std::max(10, TextHeight + 2), false);
 }
 
 void TSpectrumScale::BuildCoherenceLabels(int height)
 {
     CoherenceLabels = AmplitudeTicks(1.2, 1.2, 0.1, 13, height, "%3.2f");
-    Thin(CoherenceLabels, 10, false);
+    Thin(CoherenceLabels, std::max(10, TextHeight + 2), false);
 }
 
 void TSpectrumScale::Thin(std::vector<TAxisLabel>& labels, int spacing, bool fromLast)

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "views/TPaneLayout.h"
@@ -44,6 +45,16 @@ public:
     float CepstrumFactor = 1.0f;
     bool PrintMode = false;
 
+    // The width in pixels of a label text in the font the labels are drawn
+    // in, and that font's height; without a measure the tables keep fixed
+    // spacings. XLabelLimit, when not 0, is the last column a frequency label
+    // may reach (the power meter's label stands beyond it).
+    std::function<int(const char*)> TextWidth;
+    int TextHeight = 0;
+    int XLabelLimit = 0;
+    // Blank pixels kept between two labels of an axis.
+    static constexpr int LabelGap = 6;
+
     std::vector<TColumnEntry> ColumnBins;
     std::vector<TAxisLabel> XLabels;
     std::vector<TAxisLabel> YLabels;
@@ -60,6 +71,8 @@ public:
     int ColumnOf(float frequency) const;
 
     void BuildXLabels(int width);
+    // The columns a frequency label's text covers, centred on its tick.
+    void XLabelSpan(const TAxisLabel& label, int& left, int& right) const;
     void BuildYLabels(int height);
     void BuildCoherenceLabels(int height);
 
@@ -75,4 +88,7 @@ public:
 private:
     double RawHeight(float value, int height, bool coherence) const;
     static void Thin(std::vector<TAxisLabel>& labels, int spacing, bool fromLast);
+    // Leaves out, from the last label back, each frequency label that would
+    // run into the one kept after it or past XLabelLimit.
+    void ThinByWidth(std::vector<TAxisLabel>& labels) const;
 };

@@ -9,9 +9,10 @@ struct TPrintOptions;
 class TBrush;
 class TFont;
 class TPlotBase;
+class TSeriesData;
+class TSpectralData;
 class TSpectrogram;
 class TWaveData;
-class TSpectralData;
 
 // What a view asks of the window that hosts it. The main window implements
 // it; a view sees nothing else of the main window, so every view builds
@@ -48,24 +49,45 @@ public:
     // 1 while a single-block run is asked for: views draw every block.
     virtual int32_t GetRunRequest() const = 0;
 
-    // What the spectrogram asks: the wave data its segments come from (null
-    // without), the calibration of its annotations, the help file, the
-    // trigger (its time divisions need a free-running time), the DDE
-    // client's data link and the newest RPM value, its rebuild from the wave
-    // file, the spectrum of the wave at a time, the DDE client link's hooks
-    // for a time and a frequency, and a main-window command as its menu item
-    // sends it.
+    // What the time series view shows, each null when absent: the open wave
+    // or recording, the analysis block of a channel (0 left, 1 right) and
+    // the left channel's spectrum.
     virtual TWaveData* GetWaveData() const = 0;
+    virtual const TSeriesData* GetSeriesBlock(uint16_t channel) const = 0;
+    virtual const TSpectralData* GetLeftSpectrum() const = 0;
+    // The frame the capture has reached; false while nothing captures.
+    virtual bool GetLastInputFrame(uint32_t& frame) const = 0;
+    // Seconds of input the real-time buffer keeps.
+    virtual uint32_t GetRealTimeBufferSeconds() const = 0;
     virtual const CalibrationStruct& GetCalibration() const = 0;
     virtual const char* GetHelpPath() const = 0;
+    // 0 the wave data, 1 the analysis blocks, 2 the real-time buffer as a
+    // strip chart.
+    virtual uint32_t GetSeriesSource() const = 0;
+    virtual void SetSeriesSource(uint32_t source) = 0;
+    // 1 while the time series comes from the DDE client link.
+    virtual int32_t GetDdeSeriesLink() const = 0;
+    // The play and analysis position in seconds; setting it moves the wave's
+    // position and the transport toolbar's readout with it.
+    virtual float GetPositionTime() const = 0;
+    virtual void SetPositionTime(float seconds) = 0;
+    // The spectrum of the wave at a time, shown in the spectrum view.
+    virtual void ReprocessSegment(float seconds) = 0;
+    // A main-window command, as its menu item sends it.
+    virtual void RunCommand(int commandId) = 0;
+    // The DDE client link's hooks for a cursor value and an order value.
+    virtual void DdeLinkHook1(float value) = 0;
+    virtual void DdeLinkHook2(float value) = 0;
+
+    // What the spectrogram asks besides: the trigger (its time divisions
+    // need a free-running time), the DDE client's data link, the newest RPM
+    // value, its rebuild from the wave file, and a segment of the wave shown
+    // in the time series view (an empty one as one analysis block).
     virtual bool IsTriggerEnabled() const = 0;
     virtual int32_t GetDdeClientLink() const = 0;
     virtual float GetRpmTag() const = 0;
     virtual void RebuildSpectrogram(TSpectrogram& view) = 0;
-    virtual void ReprocessSegment(float seconds) = 0;
-    virtual void DdeLinkHook1(float value) = 0;
-    virtual void DdeLinkHook2(float value) = 0;
-    virtual void RunCommand(int commandId) = 0;
+    virtual void ZoomToSegment(float start, float end) = 0;
 
     // The user closes view from its close box. The host keeps what it keeps
     // of a closing view and may destroy it: the view touches nothing of

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 struct QuirkCase {
@@ -127,6 +129,23 @@ TEST(TCapturePosition, EstimateMovesByTheMeanIntervalButNeverPastTheLastReport)
     EXPECT_EQ(TCapturePosition::Estimate(base + 2000, 21, byteRate), base + 1344);
     EXPECT_EQ(TCapturePosition::Estimate(base + 2000, 28, byteRate), base + 2000);
     EXPECT_EQ(TCapturePosition::Estimate(base + 2000, 35, byteRate), base + 2000);
+}
+
+TEST(TCapturePosition, ACaptureOpenedAgainEstimatesAsTheFirstCaptureDid)
+{
+    const uint32_t byteRate = 96000;
+    auto firstEstimates = [&] {
+        std::vector<uint64_t> e;
+        for (uint32_t t = 0; t < 6; ++t) e.push_back(TCapturePosition::Estimate(1920 * (t / 2 + 1), 1000 + 7 * t, byteRate));
+        return e;
+    };
+    TCapturePosition::Timing = {};
+    const std::vector<uint64_t> first = firstEstimates();
+    // A long capture, then the device opens again.
+    TCapturePosition::Estimate(50'000'000, 9000, byteRate);
+    TCapturePosition::Estimate(50'001'920, 9007, byteRate);
+    TCapturePosition::ForgetPositions();
+    EXPECT_EQ(firstEstimates(), first);
 }
 
 TEST(TCapturePosition, MeanIntervalIsMeasuredEveryHundredCalls)

@@ -291,4 +291,25 @@ TEST(ResourcesTest, IconBitmapWaveAndAboutTemplateExist)
     DestroyWindow(about);
 }
 
+
+TEST(ResourcesTest, TimeSeriesViewFacesAndIconExist)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    EXPECT_NE(LoadIconA(module, "ICON_TSERIES"), nullptr);
+    const char* const faces[] = {"SelectUp", "SelectDn", "SelectGry", "SelectPlayUp", "SelectPlayDn",
+                                 "SelectPlayGry", "SelectFilterUp", "SelectFilterDn", "SelectFilterGry",
+                                 "ZoomInUp", "ZoomInDn", "ZoomInGry", "ZoomFullUp", "ZoomFullDn", "ZoomFullGry",
+                                 "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", "Zoom2XOutUp", "Zoom2XOutDn",
+                                 "Zoom2XOutGry", "OptionsUp", "OptionsDn", "AutoScaleUp", "AutoScaleDn", "AutoGr"};
+    for (const char* face : faces) {
+        HBITMAP picture = LoadBitmapA(module, face);
+        ASSERT_NE(picture, nullptr) << face;
+        BITMAP info{};
+        GetObjectA(picture, sizeof info, &info);
+        EXPECT_EQ(info.bmWidth, 28) << face;
+        EXPECT_EQ(info.bmHeight, 28) << face;
+        DeleteObject(picture);
+    }
+}
+
 }

@@ -180,7 +180,7 @@ TEST_F(TSpectrogramOverFakeHost, ContextCommandsGoToTheHostAndWaitForASelection)
     EXPECT_TRUE(enabled(TSpectrogram::AutoScaleMenuId));
     EXPECT_TRUE(enabled(TSpectrogram::HelpId));
     TWaveData wave(1000, Host.Settings.Format);
-    Host.WaveData = &wave;
+    Host.Wave = &wave;
     EXPECT_FALSE(enabled(TSpectrogram::SegmentDtmfId)) << "no selection yet";
     view.SelectAll();
     EXPECT_TRUE(enabled(TSpectrogram::SegmentDtmfId));
@@ -190,9 +190,16 @@ TEST_F(TSpectrogramOverFakeHost, ContextCommandsGoToTheHostAndWaitForASelection)
     for (UINT id : {801u, 802u, 803u, 804u, 805u})
         view.SendMessage(WM_COMMAND, id);
     EXPECT_EQ(Host.Commands, (std::vector<int>{CM_EDITCUT, CM_EDITCOPY, CM_EDITMUTE, CM_EDITFILTER, CM_PLAY}));
+    // The whole picture selected: the time series shows the oldest to the newest line.
+    view.NewSpectrum(1.0f);
+    view.NewSpectrum(2.0f);
+    view.SelectAll();
+    view.SendMessage(WM_COMMAND, TSpectrogram::ShowSegmentSeriesId);
+    ASSERT_EQ(Host.Zoomed.size(), 1u);
+    EXPECT_EQ(Host.Zoomed[0], (std::pair{0.0f, 2.0f}));
     view.ClearSelection();
     EXPECT_EQ(view.CanPlay(), 0);
-    Host.WaveData = nullptr;
+    Host.Wave = nullptr;
 
     // A double click asks for the spectrum at the time under the pointer;
     // in Real Time with the DDE link the link's hooks get time and frequency.
@@ -201,6 +208,7 @@ TEST_F(TSpectrogramOverFakeHost, ContextCommandsGoToTheHostAndWaitForASelection)
     view.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(newest.x, newest.y));
     ASSERT_EQ(Host.Reprocessed.size(), 1u);
     EXPECT_EQ(Host.Reprocessed[0], 2.5f);
+    EXPECT_EQ(Host.Zoomed.back(), (std::pair{2.5f, 0.0f}));
     Host.OpMode = TViewHost::RealTime;
     Host.DdeClientLink = 1;
     view.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(newest.x, newest.y));

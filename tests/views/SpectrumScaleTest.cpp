@@ -2,6 +2,8 @@
 // column maps, axis label tables and curve building.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include <chrono>
 #include <cmath>
 #include <string>
@@ -362,4 +364,36 @@ TEST(SpectrumScale, MarkersOutsideTheSpectrumHaveNoColumn)
     EXPECT_EQ(s.MarkerColumn(500.0f, source), 49);   // 490 <= 500 <= 500
     for (float f : {-5.0f, 1500.0f, NAN})
         EXPECT_EQ(s.MarkerColumn(f, source), TSpectrumScale::NoColumn) << f;
+}
+
+TEST(TSpectrumScale, FrequencyLabelsMeasuredInTheirFontNeverTouchEachOtherOrTheMeterLabel)
+{
+    // A wide substitute font (9 pixels a character) on logarithmic and linear
+    // axes, with the power meter's label beyond the pane and without it.
+    for (uint16_t axis : {uint16_t(0), uint16_t(1)}) {
+        for (int width : {300, 700, 1100}) {
+            for (int limit : {0, 1}) {
+                SCOPED_TRACE(testing::Message() << axis << " " << width << " " << limit);
+                TSpectrumScale s;
+                s.FreqScaleType = axis;
+                s.StartFreq = 20.0f;
+                s.StopFreq = 20000.0f;
+                s.TextWidth = [](const char* text) { return 9 * int(std::strlen(text)); };
+                s.XLabelLimit = limit ? width + 9 : 0;
+                s.BuildColumnMap(width, FakeSource(10.0, 4096));
+                s.BuildXLabels(width);
+                int previousRight = -1 << 20, shown = 0;
+                for (const TAxisLabel& label : s.XLabels) {
+                    if (!label.Text[0]) continue;
+                    int left = 0, right = 0;
+                    s.XLabelSpan(label, left, right);
+                    EXPECT_GE(left - previousRight, TSpectrumScale::LabelGap) << label.Text;
+                    if (limit) EXPECT_LE(right, s.XLabelLimit) << label.Text;
+                    previousRight = right;
+                    ++shown;
+                }
+                EXPECT_GE(shown, 3);
+            }
+        }
+    }
 }

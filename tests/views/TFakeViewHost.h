@@ -3,6 +3,7 @@
 // need neither the shell nor a main window.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/AnalysisSettingsStruct.h"
@@ -32,17 +33,6 @@ public:
     int32_t GetOpMode() const override { return OpMode; }
     int32_t GetRunState() const override { return RunState; }
     int32_t GetRunRequest() const override { return RunRequest; }
-    TWaveData* GetWaveData() const override { return WaveData; }
-    const CalibrationStruct& GetCalibration() const override { return Calibration; }
-    const char* GetHelpPath() const override { return HelpPath.c_str(); }
-    bool IsTriggerEnabled() const override { return TriggerEnabled; }
-    int32_t GetDdeClientLink() const override { return DdeClientLink; }
-    float GetRpmTag() const override { return RpmTag; }
-    void RebuildSpectrogram(TSpectrogram& view) override { Rebuilt.push_back(&view); }
-    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
-    void DdeLinkHook1(float value) override { Hooked.push_back(value); }
-    void DdeLinkHook2(float value) override { Hooked.push_back(value); }
-    void RunCommand(int commandId) override { Commands.push_back(commandId); }
     void ViewClosed(TPlotBase& view) override { Closed.push_back(&view); }
     TSpectralData* GetDisplayedResult(int) const override { return nullptr; }
     const DisplaySettingsStruct& GetScaling(int channel) const override { return Scaling[channel & 1]; }
@@ -51,6 +41,31 @@ public:
     float GetCurrentTime() const override { return 0.0f; }
     void ReadoutClosed(int) override {}
     void ReadoutDestroyed(int) override {}
+    TWaveData* GetWaveData() const override { return Wave; }
+    const TSeriesData* GetSeriesBlock(uint16_t channel) const override { return Blocks[channel ? 1 : 0]; }
+    const TSpectralData* GetLeftSpectrum() const override { return nullptr; }
+    bool GetLastInputFrame(uint32_t& frame) const override
+    {
+        frame = InputFrame;
+        return Capturing;
+    }
+    uint32_t GetRealTimeBufferSeconds() const override { return BufferSeconds; }
+    const CalibrationStruct& GetCalibration() const override { return Calibration; }
+    const char* GetHelpPath() const override { return HelpPath.c_str(); }
+    uint32_t GetSeriesSource() const override { return SeriesSource; }
+    void SetSeriesSource(uint32_t source) override { SeriesSource = source; }
+    int32_t GetDdeSeriesLink() const override { return 0; }
+    float GetPositionTime() const override { return PositionTime; }
+    void SetPositionTime(float seconds) override { PositionTime = seconds; }
+    void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void DdeLinkHook1(float value) override { Hooked.push_back(value); }
+    void DdeLinkHook2(float value) override { Hooked.push_back(value); }
+    bool IsTriggerEnabled() const override { return TriggerEnabled; }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override { return RpmTag; }
+    void RebuildSpectrogram(TSpectrogram& view) override { Rebuilt.push_back(&view); }
+    void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
 
     AnalysisSettingsStruct Settings;
     DisplaySettingsStruct Scaling[2];
@@ -66,14 +81,23 @@ public:
     TFont MainFont{"Arial", 15};
     TBrush FaceBrush{TColor(192, 192, 192)};
     std::vector<TPlotBase*> Closed;
-    TWaveData* WaveData = nullptr;
+    // What the time series view shows.
+    TWaveData* Wave = nullptr;
+    const TSeriesData* Blocks[2] = {};
+    uint32_t SeriesSource = 0;
+    uint32_t InputFrame = 0;
+    bool Capturing = false;
+    uint32_t BufferSeconds = 60;
     CalibrationStruct Calibration{};
     std::string HelpPath;
+    float PositionTime = 0.0f;
+    std::vector<float> Reprocessed;
+    std::vector<float> Hooked;
+    // What the spectrogram asks besides.
     bool TriggerEnabled = false;
     int32_t DdeClientLink = 0;
     float RpmTag = 0.0f;
     std::vector<TSpectrogram*> Rebuilt;
-    std::vector<float> Reprocessed;
-    std::vector<float> Hooked;
+    std::vector<std::pair<float, float>> Zoomed;
     std::vector<int> Commands;
 };

@@ -65,12 +65,14 @@ protected:
     // Pixels of the logo's rectangle that are neither pane background nor grid.
     int LogoPixels()
     {
+        // The logo stands in the button strip, on the button face.
         Screenshot shot(View->GetHandle());
         int count = 0;
         const TRect& r = View->LogoRect;
+        const COLORREF face = RGB(192, 192, 192);
         for (int y = r.top; y < r.bottom; ++y)
             for (int x = r.left; x < r.right; ++x)
-                if (shot.At(x, y) != Opts.BackgroundColor && shot.At(x, y) != Opts.GridColor)
+                if (shot.At(x, y) != face)
                     ++count;
         return count;
     }

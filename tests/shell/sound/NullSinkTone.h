@@ -30,14 +30,18 @@ inline uint32_t FindSoundDevice(bool input, const char* name)
     return TSoundPort::NoDevice;
 }
 
-// One second of a stereo 16-bit tone (a whole number of periods), looped.
+// One second of a stereo 16-bit tone (a whole number of periods), looped;
+// amplitude is the peak as a fraction of full scale in each channel.
 class TTonePlayer {
 public:
-    TTonePlayer(uint32_t device, uint32_t rate, double toneHz) : Port(device), Samples(2 * rate)
+    TTonePlayer(uint32_t device, uint32_t rate, double toneHz, double left = 8000.0 / 32768, double right = 8000.0 / 32768)
+        : Port(device), Samples(2 * rate)
     {
-        for (uint32_t i = 0; i < rate; ++i)
-            Samples[2 * i] = Samples[2 * i + 1]
-                = int16_t(std::lround(8000.0 * std::sin(2 * 3.141592653589793 * toneHz * i / rate)));
+        for (uint32_t i = 0; i < rate; ++i) {
+            const double s = std::sin(2 * 3.141592653589793 * toneHz * i / rate);
+            Samples[2 * i] = int16_t(std::lround(32768 * left * s));
+            Samples[2 * i + 1] = int16_t(std::lround(32768 * right * s));
+        }
         Port.SetFormat(rate, 2, 2);
         Ok = Port.Open(nullptr, 0) && Port.WriteBuffer(Samples.data(), uint32_t(Samples.size() * 2), 0, 1)
             && Port.Restart();

@@ -1,0 +1,183 @@
+// The Edit menu's state: the selected segment of the active view, the
+// command enablers, and the steps every edit command shares.
+#include "shell/TMainWin.h"
+
+#include <cstring>
+
+#include "engine/TWaveFile.h"
+#include "framework/TClipboard.h"
+#include "framework/TMDIClient.h"
+#include "framework/UiHelpers.h"
+#include "resources/StringIds.h"
+#include "shell/Toolbar.h"
+#include "views/TSeriesPlot.h"
+#include "views/TSpectrogram.h"
+#include "views/TSpectrumPlot.h"
+
+namespace {
+
+// The registered clipboard formats of a DDE link description begin so.
+constexpr char LinkPrefix[] = "Link";
+
+}  // namespace
+
+bool TMainWin::GetSelectedSegment(float& start, float& end)
+{
+    const TMDIClient* client = GetClientWindow();
+    TWindow* active = client ? client->GetActiveMDIChild() : nullptr;
+    // The views that select a time segment, in the order they are asked.
+    if (active == TimeSeriesView) {
+        if (TimeSeriesView)
+            TimeSeriesView->GetSelectedSegment(start, end);
+        return true;
+    }
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && active == view) {
+            view->GetSelectedSegment(start, end);
+            return true;
+        }
+    return false;
+}
+
+// The rule every edit enabler shares: the item is enabled only while a view
+// that can take the edit is active, by that view's own answer.
+void TMainWin::EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave)
+{
+    ce.Enable(false);
+    const TMDIClient* client = GetClientWindow();
+    TWindow* active = client ? client->GetActiveMDIChild() : nullptr;
+    if (active == TimeSeriesView) {
+        if (TimeSeriesView && ViewStatus.TimeSeries && (!seriesNeedsWave || WaveFile))
+            ce.Enable((TimeSeriesView->*query)() != 0);
+    } else if (active == SpectrumViews[0]) {
+        if (SpectrumViews[0] && ViewStatus.SpectrumPlot)
+            ce.Enable((SpectrumViews[0]->*query)() != 0);
+    } else {
+        // A spectrogram's segment is always of the wave.
+        for (TSpectrogram* view : SpectrogramViews)
+            if (view && active == view && WaveFile)
+                ce.Enable((view->*query)() != 0);
+    }
+}
+
+void TMainWin::CeEditCut(TCommandEnabler& ce)
+{
+    if (RunState != Stopped)
+        StopAnalyzer();
+    EnableByActiveView(ce, &TPlotBase::CanCut, true);
+}
+
+void TMainWin::CeEditCopy(TCommandEnabler& ce)
+{
+    EnableByActiveView(ce, &TPlotBase::CanCopy, true);
+}
+
+void TMainWin::CeEditGainAdjust(TCommandEnabler& ce)
+{
+    StopAnalyzer();
+    EnableByActiveView(ce, &TPlotBase::CanCut, true);
+}
+
+// Wave audio on the clipboard; the clipboard is always closed again. An
+// unopenable clipboard leaves the item as it is (false, nothing set).
+bool TMainWin::ClipboardHoldsWave(TCommandEnabler& ce)
+{
+    TClipboard clipboard(HWindow);
+    if (!clipboard.IsOpen())
+        return false;
+    if (!TClipboard::IsClipboardFormatAvailable(CF_WAVE)) {
+        ce.Enable(false);
+        return false;
+    }
+    return true;
+}
+
+void TMainWin::CeEditPasteInsert(TCommandEnabler& ce)
+{
+    if (OpMode == RealTime) {
+        ce.Enable(false);
+        return;
+    }
+    if (ClipboardHoldsWave(ce))
+        EnableByActiveView(ce, &TPlotBase::CanPaste, true);
+}
+
+void TMainWin::CeEditPasteOver(TCommandEnabler& ce)
+{
+    if (!WaveFile) {
+        ce.Enable(false);
+        return;
+    }
+    if (ClipboardHoldsWave(ce))
+        EnableByActiveView(ce, &TPlotBase::CanPaste, true);
+}
+
+void TMainWin::CeEditFilter(TCommandEnabler& ce)
+{
+    EnableByActiveView(ce, &TPlotBase::CanFilter, false);
+}
+
+void TMainWin::CePlay(TCommandEnabler& ce)
+{
+    EnableByActiveView(ce, &TPlotBase::CanPlay, false);
+}
+
+void TMainWin::CeEditUndo(TCommandEnabler& ce)
+{
+    ce.Enable(WaveFile && WaveFile->IsUndoAvailable());
+}
+
+void TMainWin::CeEditSelectAll(TCommandEnabler& ce)
+{
+    StopAnalyzer();
+    ce.Enable(WaveFile && (ViewStatus.TimeSeries || ViewStatus.SurfacePlot || ViewStatus.Spectrogram));
+}
+
+void TMainWin::CeEditPasteLink(TCommandEnabler& ce)
+{
+    ce.Enable(false);
+    if (OpMode != RealTime)
+        return;
+    TClipboard clipboard(HWindow);
+    if (!clipboard.IsOpen())
+        return;
+    for (UINT format = clipboard.EnumClipboardFormats(0); format; format = clipboard.EnumClipboardFormats(format)) {
+        const std::string name = TClipboard::GetClipboardFormatName(format);
+        if (name.size() >= sizeof LinkPrefix - 1 && _strnicmp(name.c_str(), LinkPrefix, sizeof LinkPrefix - 1) == 0) {
+            ce.Enable(true);
+            return;
+        }
+    }
+}
+
+bool TMainWin::ConfirmDiskEdit()
+{
+    if (FileIO.WaveFileMode != 1 || FileIO.MakeBackup != 0)
+        return true;
+    return MessageBox(LoadStr(IDS_NO_BACKUP_WARNING), Caption, MB_YESNO | MB_ICONEXCLAMATION) == IDYES;
+}
+
+void TMainWin::StopBeforeEdit()
+{
+    if (RunState != Stopped)
+        StopAnalyzer();
+}
+
+void TMainWin::RefreshViewsAfterEdit(bool toolbar)
+{
+    if (toolbar && TransportToolbar)
+        TransportToolbar->Invalidate(true);
+    if (TimeSeriesView)
+        TimeSeriesView->UpdateLayout();
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view)
+            RebuildSpectrogram(*view);
+}
+
+bool TMainWin::RequireSegment(float start, float end)
+{
+    if (start != end)
+        return true;
+    MessageBox("You must first select a time segment.", Caption, MB_OK);
+    return false;
+}

@@ -1,0 +1,228 @@
+// The time series view's commands: the context menus and their enablers,
+// the cursor copy, the bar's commands, help, the plot-top and order fields
+// and the channel combo.
+#include "views/TSeriesPlot.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "framework/LimitScroll.h"
+#include "framework/TClipboard.h"
+#include "framework/TComboBoxNonSort.h"
+#include "framework/TCommandEnabler.h"
+#include "framework/TEdit.h"
+#include "framework/THtmlHelp.h"
+#include "framework/TMDIClient.h"
+#include "framework/TPopupMenu.h"
+#include "framework/ToolBtn.h"
+#include "resources/CommandIds.h"
+#include "views/TViewHost.h"
+
+namespace {
+
+constexpr int FieldTextLimit = 20;
+
+struct TMenuRow {
+    int Id;   // 0: a separator
+    const char* Text;
+};
+
+const TMenuRow ContextMenu[] = {
+    {TSeriesPlot::MenuCut, "Cu&t"},
+    {TSeriesPlot::MenuCopyWave, "&Copy as Wave"},
+    {TSeriesPlot::MenuCopyText, "Copy as &Text"},
+    {TSeriesPlot::MenuCopyBitmap, "Copy as &Bitmap"},
+    {TSeriesPlot::MenuMute, "&Mute"},
+    {0, nullptr},
+    {TSeriesPlot::MenuFilter, "&Filter..."},
+    {TSeriesPlot::MenuPlay, "P&lay"},
+    {0, nullptr},
+    {TSeriesPlot::MenuAutoscale, "&Autoscale Display"},
+    {0, nullptr},
+    {TSeriesPlot::MenuAverageSpectrum, "Compute and Display &Average Spectrum"},
+    {TSeriesPlot::MenuSpectrogram, "Compute and Display Spectro&gram"},
+    {TSeriesPlot::MenuSurface, "Compute and Display 3-D S&urface"},
+    {0, nullptr},
+    {TSeriesPlot::MenuRt60, "Compute and Display RT-60"},
+    {TSeriesPlot::MenuDtmf, "Perform DTM&F Analysis"},
+    {TSeriesPlot::MenuRmsLevel, "Compute RMS Level"},
+    {TSeriesPlot::MenuPsiTime, "Compute PSI Time"},
+    {TSeriesPlot::MenuCrestFactor, "Compute Crest Factor"},
+    {0, nullptr},
+    {TSeriesPlot::MenuEnvelope, "Compute &Envelope using Hilbert Transform"},
+    {TSeriesPlot::MenuSchroeder, "Compute &Schroeder Integration"},
+    {0, nullptr},
+    {TSeriesPlot::MenuViewData, "&View Data Values"},
+    {0, nullptr},
+    {TSeriesPlot::MenuProperties, "&Properties"},
+    {TSeriesPlot::MenuHelp, "&Help"},
+};
+
+// "ShowPSITimeMenu" of section "SeriesOpts", read afresh each time.
+bool ShowPsiTime(const char* iniPath)
+{
+    char value[21] = {};
+    ::GetPrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", value, sizeof value, iniPath);
+    return std::atoi(value) == 1;
+}
+
+}  // namespace
+
+std::unique_ptr<TPopupMenu> TSeriesPlot::BuildContextMenu() const
+{
+    auto menu = std::make_unique<TPopupMenu>();
+    const bool psiTime = ShowPsiTime(MainWin->GetIniPath());
+    for (const TMenuRow& row : ContextMenu) {
+        if (row.Id == 0)
+            menu->AppendMenu(MF_SEPARATOR);
+        else if (row.Id != MenuPsiTime || psiTime)
+            menu->AppendMenu(MF_STRING, UINT_PTR(row.Id), row.Text);
+    }
+    return menu;
+}
+
+void TSeriesPlot::EvRButtonDown(UINT, const TPoint& point)
+{
+    if (TWindow* client = GetParent())
+        client->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
+    TPoint screen = point;
+    ::ClientToScreen(HWindow, &screen);
+    if (Tracking) {
+        TPopupMenu menu;
+        menu.AppendMenu(MF_STRING, MenuCopyCursor, "Copy measurement cursor Values to clipboard");
+        menu.AppendMenu(MF_STRING, MenuCopyBitmap, "Copy to clipboard as Bitmap");
+        if (menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, screen, HWindow) == MenuCopyCursor)
+            CopyCursorValues();
+        EvLButtonUp(0, point);
+        return;
+    }
+    if (GetPaneRect(point).IsEmpty())
+        return;
+    BuildContextMenu()->TrackPopupMenu(0, screen, HWindow);
+}
+
+void TSeriesPlot::CopyCursorValues()
+{
+    const char* format = "Time=\t%5.4f\r\nLevel=\t%5.4f\r\n";
+    const int length = std::snprintf(nullptr, 0, format, double(XValue), double(YValue));
+    if (length < 0)
+        return;
+    std::string text(size_t(length) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, double(XValue), double(YValue));
+    text.resize(size_t(length));
+    TClipboard clipboard(HWindow);
+    if (!clipboard.IsOpen())
+        return;
+    clipboard.EmptyClipboard();
+    clipboard.SetText(text);
+}
+
+// ---- enablers ---------------------------------------------------------------------
+
+// Edits and segment analyses work on a selection of the wave data.
+void TSeriesPlot::CeFileSelection(TCommandEnabler& ce)
+{
+    ce.Enable(Source() == WaveSource && HasSelection());
+}
+
+// The view's values can be copied from a selection, or whole from the analysis blocks.
+void TSeriesPlot::CeCopyText(TCommandEnabler& ce)
+{
+    ce.Enable(HasSelection() || Source() != WaveSource);
+}
+
+void TSeriesPlot::CeAlways(TCommandEnabler& ce)
+{
+    ce.Enable(true);
+}
+
+// ---- commands ---------------------------------------------------------------------
+
+void TSeriesPlot::CmCut()
+{
+    MainWin->RunCommand(CM_EDITCUT);
+}
+
+void TSeriesPlot::CmCopyWave()
+{
+    MainWin->RunCommand(CM_EDITCOPY);
+}
+
+void TSeriesPlot::CmMute()
+{
+    MainWin->RunCommand(CM_EDITMUTE);
+}
+
+void TSeriesPlot::CmFilter()
+{
+    MainWin->RunCommand(CM_EDITFILTER);
+}
+
+void TSeriesPlot::CmPlay()
+{
+    MainWin->RunCommand(CM_PLAY);
+}
+
+void TSeriesPlot::CmPlaySelection()
+{
+    if (!PlayButton->Grey)
+        CmPlay();
+}
+
+void TSeriesPlot::CmFilterSelection()
+{
+    if (!FilterButton->Grey)
+        CmFilter();
+}
+
+void TSeriesPlot::CmOptions()
+{
+    MainWin->RunCommand(CM_TIMESERIESOPTIONS);
+}
+
+void TSeriesPlot::CmHelp()
+{
+    THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
+}
+
+// ---- fields -----------------------------------------------------------------------
+
+void TSeriesPlot::EvPlotTopChange()
+{
+    if (ControlGuard)
+        return;
+    char text[FieldTextLimit + 1] = {};
+    PlotTopEdit->GetText(text, sizeof text);
+    const double value = std::strtod(text, nullptr);
+    const TPlotTopSpin spin = TSeriesScale::PlotTopSpin(Opts->AmpScaleType, value);
+    PlotTopSpin->SetPrecision(spin.Decimals);
+    PlotTopSpin->SetStep(spin.Step);
+    PlotTopSpin->SetRange(spin.Maximum, spin.Minimum);
+    Opts->PlotTop = float(value);
+    BuildAmplitudeTicks();
+    UpdateLayout();
+}
+
+void TSeriesPlot::EvChannelChange()
+{
+    if (ControlGuard)
+        return;
+    const int index = ChannelCombo->GetSelIndex();
+    if (index < 0 || index == Opts->PlotChannel)
+        return;
+    Opts->PlotChannel = uint16_t(index);
+    Invalidate(true);
+    UpdateLayout();
+}
+
+void TSeriesPlot::EvOrderChange()
+{
+    if (ControlGuard)
+        return;
+    char text[FieldTextLimit + 1] = {};
+    OrderEdit->GetText(text, sizeof text);
+    Opts->OrderNumber = float(std::strtod(text, nullptr));
+    MainWin->DdeLinkHook2(Opts->OrderNumber);
+    UpdateLayout();
+}
