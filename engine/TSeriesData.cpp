@@ -113,6 +113,29 @@ float TSeriesData::GetSample(uint32_t index, int scaled) const
     return static_cast<float>(scaled ? v * Scale : v);
 }
 
+void TSeriesData::ReadSamples(float* to, uint32_t count) const
+{
+    const uint32_t n = HasBuffer() ? std::min(count, Length) : 0;
+    const int32_t silence = Format.SilenceValue;
+    const uint8_t* p = Buffer.data();
+    // The width is tested once, not per sample as Load does.
+    switch (Format.BytesPerSample) {
+    case 1:
+        for (uint32_t i = 0; i < n; ++i)
+            to[i] = static_cast<float>(static_cast<double>(p[i] - silence));
+        break;
+    case 2:
+        for (uint32_t i = 0; i < n; ++i)
+            to[i] = static_cast<float>(static_cast<double>(static_cast<int16_t>(p[2 * i] | (p[2 * i + 1] << 8)) - silence));
+        break;
+    default:
+        for (uint32_t i = 0; i < n; ++i)
+            to[i] = GetSample(i, 0);
+        break;
+    }
+    std::fill(to + n, to + count, 0.0f);
+}
+
 uint8_t* TSeriesData::GetSamplePtr(uint32_t index)
 {
     if (!HasBuffer() || index >= Length)
@@ -165,8 +188,17 @@ int TSeriesData::GetPeakMagnitude() const
         return 0;
     const uint32_t n = std::min(GetDecimatedLength(), Length);
     int32_t peak = 1;
-    for (uint32_t i = 0; i < n; ++i)
-        peak = std::max(peak, std::abs(Load(i) - Format.SilenceValue));
+    if (Format.BytesPerSample == 2) {
+        // The common width without Load's test per sample.
+        const uint8_t* p = Buffer.data();
+        for (uint32_t i = 0; i < n; ++i) {
+            const int16_t sample = static_cast<int16_t>(p[2 * i] | (p[2 * i + 1] << 8));
+            peak = std::max(peak, std::abs(sample - Format.SilenceValue));
+        }
+    } else {
+        for (uint32_t i = 0; i < n; ++i)
+            peak = std::max(peak, std::abs(Load(i) - Format.SilenceValue));
+    }
     const int32_t range = Format.MaxValue - Format.SilenceValue;
     if (peak >= range - 1)
         return 100;
@@ -252,7 +284,7 @@ int TSeriesData::FindTrigger(const TriggerSettings& trigger, uint32_t first, uin
 
 int TSeriesData::HilbertEnvelope(uint32_t first, uint32_t count)
 {
-    if (!HasBuffer() || count < 2 || count > (1u << 30) || (count & (count - 1)) != 0)
+    if (!HasBuffer() || count < 2 || count > MaxComplexFFTPoints || (count & (count - 1)) != 0)
         return 0;
     std::vector<float> z;
     try {

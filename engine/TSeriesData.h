@@ -35,6 +35,8 @@ public:
     // (sample - silence), times the scale when scaled is non-zero; outside
     // the block a silent sample, 0.
     float GetSample(uint32_t index, int scaled) const;
+    // Samples 0 .. count - 1 unscaled, as GetSample gives them, into to.
+    void ReadSamples(float* to, uint32_t count) const;
     // Where sample index is stored (for reading frames straight in), or null.
     uint8_t* GetSamplePtr(uint32_t index);
     // Largest and smallest stored sample of [first, last), or with rms the

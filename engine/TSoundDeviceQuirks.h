@@ -12,7 +12,7 @@ public:
     enum TDirection : uint16_t { Output = 1, Input = 2 };
 
     uint32_t standardRates = 0;
-    uint32_t quirkA = 1;
+    uint32_t quirkA = 1;  // the driver repeats a looped buffer
     uint32_t continuousRates = 0;
     uint32_t leadIn = 0;
     uint32_t settleDelay = 0;
@@ -21,7 +21,7 @@ public:
     uint32_t extensible20Bit = 0;
     uint32_t quirkC = 0;
     uint32_t tapcoRates = 0;
-    uint32_t quirkD = 0;
+    uint32_t quirkD = 0;  // input and output start together: output waits, paused, for capture
     uint32_t positionOffset8000 = 1;
 
     static constexpr uint32_t LeadInBytes = 10000;

@@ -436,13 +436,14 @@ uint64_t TSoundPort::GetInterpolatedFrame()
     return TCapturePosition::Estimate(p, Host().TickCount(), ByteRate()) / frameBytes;
 }
 
-bool TSoundPort::SlotOfFrame(uint64_t frame, int& slot, uint32_t& offset) const
+bool TSoundPort::SlotOfFrame(uint64_t frame, int& slot, uint32_t& offset)
 {
     const uint32_t frameBytes = CurrentFormat.BytesPerFrame();
     const uint32_t length = Headers[0] ? Headers[0]->dwBufferLength : 0;
     if (frameBytes == 0 || length == 0)
         return false;
     const uint64_t bytes = frame * frameBytes;
+    LastCaptureFrame = frame;
     slot = static_cast<int>((bytes / length) % 2);
     offset = static_cast<uint32_t>((bytes % length) / frameBytes);
     return true;

@@ -62,7 +62,8 @@ public:
     uint64_t GetInterpolatedFrame();
     // The capture slot (0 or 1) that holds a frame counted from the start of
     // the capture, and the frame's offset in it; false before buffers are queued.
-    bool SlotOfFrame(uint64_t frame, int& slot, uint32_t& offset) const;
+    // The frame becomes the last input frame, as GetInterpolatedPosition's does.
+    bool SlotOfFrame(uint64_t frame, int& slot, uint32_t& offset);
 
     TSoundDeviceQuirks Quirks;
     uint32_t Error = 0;

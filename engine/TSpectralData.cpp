@@ -115,6 +115,11 @@ void TSpectralData::AllocateBuffers()
                     && (AmplitudeScale != DisplaySettingsStruct::DecibelAmplitude || Allocate(DBArray, Bins, NoLevel));
     if (!ok)
         return;
+    // The transform's tables are built here, where a failure can be reported.
+    if (!PrepareRealFFT(static_cast<int>(FFTSize))) {
+        ReportNoMemory();
+        return;
+    }
     const HeldPeak cleared{NoLevel, 0.0};
     if (FrequencyScale != DisplaySettingsStruct::OctaveBands) {
         AllocateTable(PeakHold, Bins, cleared);
@@ -386,26 +391,6 @@ int TSpectralData::GetHighIndex() const
 int TSpectralData::GetIndexCount() const
 {
     return FrequencyScale == DisplaySettingsStruct::OctaveBands ? GetLastBand() - GetFirstUsableBand() : static_cast<int>(Bins);
-}
-
-float TSpectralData::PowerToDB(float power)
-{
-    return power <= 0.0f ? NoLevel : static_cast<float>(10.0 * std::log10(static_cast<double>(power)));
-}
-
-float TSpectralData::AmplitudeToDB(float amplitude)
-{
-    return amplitude <= 0.0f ? NoLevel : static_cast<float>(20.0 * std::log10(static_cast<double>(amplitude)));
-}
-
-float TSpectralData::DBToPower(float dB)
-{
-    return static_cast<float>(std::pow(10.0, 0.1 * dB));
-}
-
-float TSpectralData::DBToAmplitude(float dB)
-{
-    return static_cast<float>(std::pow(10.0, 0.05 * dB));
 }
 
 float TSpectralData::ComputePhase(float re, float im)

@@ -215,12 +215,20 @@ private:
     bool SignalAndSpurs(double& signal, double& spurs) const;
     void FindNthPeakBands(int first, int last, float* frequency, float* value, int rank) const;
     void StoreResultDB();
+    void RunningAverage(const float* spectrum, uint32_t count, double c);
+    // The dB array from the first count bins of the averaged spectrum.
+    void StoreBinLevels(uint32_t count);
+    // Sum of the displayed amplitudes squared over bins first .. last, when
+    // they are the averaged powers' levels; -1 when the sum needs them one by one.
+    double DisplayedPowerSum(int first, int last) const;
 
     // Arrays; empty when absent.
     std::vector<float> TimeBuffer;
     std::vector<float> AveragedComplex;
     std::vector<float> Averaged;
     std::vector<float> DBArray;
+    // The dB array holds the levels of the averaged spectrum (not smoothed ones).
+    bool BinLevelsOfAverage = true;
     std::vector<Band> Bands;
     std::vector<float> BandValues;
     std::vector<BandEdge> BandEdges;

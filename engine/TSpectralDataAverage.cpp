@@ -61,6 +61,29 @@ void TSpectralData::AllocateLinearStorage()
     }
 }
 
+// The running average of types 0 and 2 over the first count bins, with the
+// new spectrum x and the count c: the plain loops over the arrays let the
+// compiler work on several bins at once.
+void TSpectralData::RunningAverage(const float* spectrum, uint32_t count, double c)
+{
+    const double previous = c - 1.0;
+    float* complex = AveragedComplex.data();
+    float* power = Averaged.data();
+    for (uint32_t i = 0; i < 2 * count; ++i)
+        complex[i] = static_cast<float>((previous * complex[i] + spectrum[i]) / c);
+    if (MagnitudeAveragingFlag) {
+        for (uint32_t k = 0; k < count; ++k) {
+            const float p = spectrum[2 * k] * spectrum[2 * k] + spectrum[2 * k + 1] * spectrum[2 * k + 1];
+            power[k] = static_cast<float>((previous * power[k] + (p > 0.0f ? std::sqrt(p) : 0.0f)) / c);
+        }
+        return;
+    }
+    for (uint32_t k = 0; k < count; ++k) {
+        const float p = spectrum[2 * k] * spectrum[2 * k] + spectrum[2 * k + 1] * spectrum[2 * k + 1];
+        power[k] = static_cast<float>((previous * power[k] + p) / c);
+    }
+}
+
 bool TSpectralData::AllocateRingSlot(uint32_t slot)
 {
     StoredPower[slot].reset(new (std::nothrow) float[Bins]());
@@ -145,14 +168,10 @@ void TSpectralData::Average(uint32_t normaliseBands)
             AveragedComplex[2 * k + 1] = static_cast<float>(AveragedComplex[2 * k + 1] / c);
         }
     } else {
-        for (uint32_t k = 0; k < averagedBins; ++k) {
-            float& re = AveragedComplex[2 * k];
-            float& im = AveragedComplex[2 * k + 1];
-            re = static_cast<float>(((c - 1.0) * re + x[2 * k]) / c);
-            im = static_cast<float>(((c - 1.0) * im + x[2 * k + 1]) / c);
-            Averaged[k] = static_cast<float>(((c - 1.0) * Averaged[k] + powerTerm(x[2 * k], x[2 * k + 1])) / c);
-            if (AverageType == 2)
-                Averaged[k] = powerTerm(re, im);
+        RunningAverage(x, averagedBins, c);
+        if (AverageType == 2) {
+            for (uint32_t k = 0; k < averagedBins; ++k)
+                Averaged[k] = powerTerm(AveragedComplex[2 * k], AveragedComplex[2 * k + 1]);
         }
     }
 
@@ -164,10 +183,7 @@ void TSpectralData::Average(uint32_t normaliseBands)
             PeakBin = k;
         }
     }
-    if (AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !DBArray.empty()) {
-        for (uint32_t k = 0; k < averagedBins; ++k)
-            DBArray[k] = PowerToDB(Averaged[k]);
-    }
+    StoreBinLevels(averagedBins);
     if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         ComputeBands(normaliseBands);
     OverallLevel = ComputeTotalPower(GetLowIndex(), GetHighIndex(), AmplitudeScale, static_cast<int16_t>(OverallWeighting));
@@ -199,8 +215,18 @@ void TSpectralData::UpdatePeakHold()
         }
         const bool bands = FrequencyScale == DisplaySettingsStruct::OctaveBands;
         const size_t count = bands ? (BandValues.empty() ? 0 : BandCount) : (Averaged.empty() ? 0 : Bins);
+        // Narrowband dB values are the bins' levels, plus the unit offset when
+        // calibrated: read straight from the dB array, as GetDisplayValue does.
+        const bool levels = !bands && AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !PSDFlag && !CoherenceFlag && !DBArray.empty();
+        const bool offset = Calibrated() && !AnyResultFlag();
+        const float unitOffset = RefUnitsOffset();
+        auto display = [&](size_t i) {
+            if (!levels)
+                return GetDisplayValue(static_cast<int>(i));
+            return offset ? DBArray[i] + unitOffset : DBArray[i];
+        };
         for (size_t i = 0; i < std::min(count, PeakHold.size()); ++i) {
-            const float v = GetDisplayValue(static_cast<int>(i));
+            const float v = display(i);
             HeldPeak& held = PeakHold[i];
             if (v >= held.Value) {
                 held = {v, expiry};
@@ -230,6 +256,7 @@ void TSpectralData::ResetAverages()
     std::fill(AveragedComplex.begin(), AveragedComplex.end(), 0.0f);
     std::fill(Averaged.begin(), Averaged.end(), 0.0f);
     std::fill(DBArray.begin(), DBArray.end(), NoLevel);
+    BinLevelsOfAverage = true;
     std::fill(BandValues.begin(), BandValues.end(), NoLevel);
     // An empty slot counts as zeros, so the stored spectra are given back.
     for (auto& slot : StoredPower)

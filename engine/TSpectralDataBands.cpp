@@ -334,6 +334,7 @@ void TSpectralData::SmoothSpectrum(int width)
         }
         return static_cast<float>(sum / used);
     };
+    BinLevelsOfAverage = false;
     for (int k = 0; k < bins; ++k) {
         DBArray[k] = AmplitudeToDB(
             windowMean(k, bins, [this](int i) { return Averaged[i] > 0.0f ? std::sqrt(Averaged[i]) : 0.0; }));

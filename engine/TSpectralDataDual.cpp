@@ -37,10 +37,7 @@ void TSpectralData::ComputeCrossSpectrum(const float* a, const float* b)
 // The dB array and band values follow a result written over the averaged spectrum.
 void TSpectralData::StoreResultDB()
 {
-    if (AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !DBArray.empty()) {
-        for (uint32_t k = 0; k < Bins; ++k)
-            DBArray[k] = PowerToDB(Averaged[k]);
-    }
+    StoreBinLevels(Bins);
     if (FrequencyScale == DisplaySettingsStruct::OctaveBands)
         ComputeBands(1);
 }

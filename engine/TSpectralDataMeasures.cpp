@@ -61,9 +61,14 @@ float TSpectralData::ComputeTotalPower(int first, int last, uint32_t scale, int1
             }
         } else {
             last = std::min(last, lastBin);
-            for (int k = std::max(first, lowBin); k <= last; ++k) {
-                const double a = amplitude(k);
-                sum += a * a;
+            first = std::max(first, lowBin);
+            sum = DisplayedPowerSum(first, last);
+            if (sum < 0.0) {
+                sum = 0.0;
+                for (int k = first; k <= last; ++k) {
+                    const double a = amplitude(k);
+                    sum += a * a;
+                }
             }
             sum *= WindowPowerCorrection();
         }

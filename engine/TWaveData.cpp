@@ -8,6 +8,19 @@
 
 #include "engine/TEngineHost.h"
 
+namespace {
+
+// count samples of width W, stride bytes apart, packed into out. The width
+// is a constant, so each copy is a plain move rather than a call.
+template <size_t W>
+void CopyChannel(uint8_t* out, const uint8_t* in, size_t stride, uint32_t count)
+{
+    for (uint32_t i = 0; i < count; ++i)
+        std::memcpy(out + size_t{i} * W, in + size_t{i} * stride, W);
+}
+
+}  // namespace
+
 TWaveData::TWaveData()
 {
     SetCalibration(1.0f, 1.0f);
@@ -219,8 +232,14 @@ int TWaveData::ReadFrames(void* dest, uint32_t start, uint32_t count, uint16_t c
             StoreSample(out + i * width, Format.SilenceValue);
         return 0;
     }
-    for (uint32_t i = 0; i < count; ++i)
-        std::memcpy(out + i * width, &Buffer[SampleOffset(start + i, channel)], width);
+    const uint8_t* in = &Buffer[SampleOffset(start, channel)];
+    const size_t stride = Format.BytesPerFrame();
+    switch (width) {
+    case 1: CopyChannel<1>(out, in, stride, count); break;
+    case 2: CopyChannel<2>(out, in, stride, count); break;
+    case 3: CopyChannel<3>(out, in, stride, count); break;
+    default: CopyChannel<4>(out, in, stride, count); break;
+    }
     return 1;
 }
 

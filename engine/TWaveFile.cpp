@@ -115,7 +115,7 @@ TWaveFile::TWaveFile(void* module, const char* resource)
     TempDirectory = SystemTempFolder();
     Mode = Resource;
     HMODULE instance = static_cast<HMODULE>(module);
-    HRSRC info = FindResourceA(instance, resource, "WAVE");
+    HRSRC info = FindResourceA(instance, resource, "PinkWave");
     HGLOBAL handle = info ? LoadResource(instance, info) : nullptr;
     const uint8_t* bytes = handle ? static_cast<const uint8_t*>(LockResource(handle)) : nullptr;
     const uint32_t size = info ? SizeofResource(instance, info) : 0;

@@ -28,7 +28,7 @@ public:
     // no original to protect, so copy changes nothing: its first save moves
     // the working file to its name.
     TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirectory);
-    // A wave resource of the executable (type "WAVE"); module is an HINSTANCE.
+    // A wave resource of the executable (type "PinkWave"); module is an HINSTANCE.
     TWaveFile(void* module, const char* resource);
     ~TWaveFile() override;
 
@@ -75,6 +75,8 @@ public:
                         float length);
     static int InsertTime(TWaveFile* source, TWaveFile* destination, float sourceStart, float destinationStart,
                           float length);
+    static int InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t sourceFrame,
+                            uint32_t destinationFrame, uint32_t count);
     static void DeleteTime(TWaveFile* wave, float start, float end);
 
     int CopyToClipboard(float start, float end);

@@ -62,13 +62,15 @@ void TWaveFile::Undo()
     case UndoInsert:
         DeleteTime(this, UndoStart, UndoEnd);
         break;
+    // The saved frames go back whole: a length taken through times can lose
+    // the last frame to rounding.
     case UndoOverwrite:
         if (saved)
-            CopyTime(saved.get(), this, 0.0f, UndoStart, UndoEnd - UndoStart);
+            CopyFrames(saved.get(), this, 0, TimeToFrame(UndoStart), saved->HighWaterMark);
         break;
     case UndoCut:
         if (saved)
-            InsertTime(saved.get(), this, 0.0f, UndoStart, UndoEnd - UndoStart);
+            InsertFrames(saved.get(), this, 0, TimeToFrame(UndoStart), saved->HighWaterMark);
         break;
     }
     saved.reset();
@@ -148,9 +150,17 @@ int TWaveFile::InsertTime(TWaveFile* source, TWaveFile* destination, float sourc
         return 0;
     const uint32_t from = source->TimeToFrame(sourceStart);
     const uint32_t end = std::min(source->TimeToFrame(sourceStart + length), source->FrameCount);
-    const uint32_t n = end > from ? end - from : 0;
+    return InsertFrames(source, destination, from, destination->TimeToFrame(destinationStart),
+                        end > from ? end - from : 0);
+}
+
+int TWaveFile::InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t from, uint32_t destinationFrame,
+                            uint32_t n)
+{
+    if (!source || !destination)
+        return 0;
     const uint32_t mark = destination->HighWaterMark;
-    const uint32_t d = std::min(destination->TimeToFrame(destinationStart), mark);
+    const uint32_t d = std::min(destinationFrame, mark);
     if (!EnsureFrames(destination, static_cast<uint64_t>(mark) + n))
         return 0;
     TEngineWait wait;

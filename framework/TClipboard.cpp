@@ -10,12 +10,21 @@ std::string TClipboard::GetClipboardFormatName(UINT format)
 
 bool TClipboard::SetText(const std::string& text)
 {
-    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, text.size() + 1);
+    return SetBytes(CF_TEXT, text.c_str(), text.size() + 1);
+}
+
+bool TClipboard::SetBytes(UINT format, const void* data, size_t size)
+{
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_DDESHARE, size);
     if (!block) return false;
-    char* p = static_cast<char*>(::GlobalLock(block));
-    std::memcpy(p, text.c_str(), text.size() + 1);
+    void* p = ::GlobalLock(block);
+    if (!p) {
+        ::GlobalFree(block);
+        return false;
+    }
+    std::memcpy(p, data, size);
     ::GlobalUnlock(block);
-    if (!::SetClipboardData(CF_TEXT, block)) {
+    if (!::SetClipboardData(format, block)) {
         ::GlobalFree(block);
         return false;
     }

@@ -27,6 +27,8 @@ public:
 
     // Text as CF_TEXT in a new global block; false when it could not be placed.
     bool SetText(const std::string& text);
+    // size bytes under format in a new global block; false when not placed.
+    bool SetBytes(UINT format, const void* data, size_t size);
     std::string GetText() const;
 
 private:

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the faces of the tool buttons (16-colour bitmaps), the views' mouse
-cursors, the views' logo and the time series and spectrogram views' icons.
-Writes into views/ and Views.rc beside this script."""
+cursors, the views' logo and the time series, 3-D surface, phase and
+spectrogram views' icons. Writes into views/ and Views.rc beside this script."""
 import math
 import os
 import struct
@@ -117,11 +117,50 @@ def series_icon(size):
 
 
 def ramp(level):
-    """The spectrogram's colour map at a level from 0 to 1: black, blue, cyan, green, yellow, red."""
-    i = max(0, min(199, int(level * 200)))
-    segment, k = divmod(i, 40)
-    up, down = 32 * k // 5, (1275 - 32 * k) // 5
-    return [(0, 0, up), (0, up, 255), (0, 255, down), (up, 255, 0), (255, down, 0)][segment]
+    """The surface's colour for a level from 0 to 1: black, blue, cyan, green, yellow, red."""
+    i = min(int(level * 200), 199)
+    up, down = int(6.4 * (i % 40)), int(255 - 6.4 * (i % 40))
+    return [(0, 0, up), (0, up, 255), (0, 255, down), (up, 255, 0), (255, down, 0)][i // 40]
+
+
+def surface_icon(size):
+    """A waterfall: lines with two peaks stacked up and to the right, each hiding the ones behind it and
+    coloured by height, the newest in front."""
+    p = [[(0, 0, 0)] * size for _ in range(size)]
+    step = max(size // 10, 2)
+    lines = size // (2 * step)
+    for line in range(lines - 1, -1, -1):
+        base = size - 2 - line * step
+        previous = None
+        for x in range(size - line):
+            t = x / (size - 1)
+            h = 0.55 * size * (math.exp(-((t - 0.3) / 0.07) ** 2) + 0.6 * math.exp(-((t - 0.68) / 0.09) ** 2))
+            top = max(int(base - h), 0)
+            for y in range(top + 1, base + 1):
+                p[y][x + line] = (0, 0, 0)
+            lo, hi = (top, top) if previous is None else (min(top, previous), max(top, previous))
+            for y in range(lo, hi + 1):
+                p[y][x + line] = ramp((base - y) / (0.55 * size))
+            previous = top
+    return p
+
+
+def phase_icon(size):
+    """A phase that falls with frequency and wraps, over the view's cyan pane with a grid."""
+    pane, grid, trace = (0, 255, 255), (128, 192, 192), (0, 0, 0)
+    p = [[pane] * size for _ in range(size)]
+    for i in range(0, size, max(size // 4, 2)):
+        p[i] = [grid] * size
+        for row in p:
+            row[i] = grid
+    previous = None
+    for x in range(size):
+        y = int((x * 1.7) % (size - 2)) + 1
+        lo, hi = (y, y) if previous is None or abs(y - previous) > size // 2 else (min(y, previous), max(y, previous))
+        for yy in range(lo, hi + 1):
+            p[yy][x] = trace
+        previous = y
+    return p
 
 
 def spectrogram_icon(size):
@@ -226,6 +265,8 @@ def main():
         write_bmp4(name + "Dn", face(28, 28, True, glyph))
         write_bmp4(name + "Gry", face(28, 28, False, glyph, grey=True))
     write_ico("TSeries", (32, 16), series_icon)
+    write_ico("Surface", (32, 16), surface_icon)
+    write_ico("Phase", (32, 16), phase_icon)
     write_ico("Spectrogram", (32, 16), spectrogram_icon)
     plain = {"GraphLine": line, "GraphBar": bars, "GraphStepBar": steps, "Options": options, "AutoScale": auto}
     for name, glyph in plain.items():
@@ -276,6 +317,8 @@ def write_script():
             rid = "SPLASH_BITMAP" if base == "Logo" else base.upper()
             lines.append(f'{rid} BITMAP "views/{name}"')
     lines.append('ICON_TSERIES ICON "views/TSeries.ico"')
+    lines.append('ICON_SURFACE ICON "views/Surface.ico"')
+    lines.append('ICON_PHASE ICON "views/Phase.ico"')
     lines.append('ICON_SPECTROGRAM ICON "views/Spectrogram.ico"')
     for base, rid in (("Plot", "PLOT_CURSOR"), ("Blank", "BLANK_CURSOR"), ("Selection", "SELECTION_CURSOR")):
         lines.append(f'{rid} CURSOR "views/{base}.cur"')

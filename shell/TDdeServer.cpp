@@ -35,9 +35,7 @@ void TDdeServer::Start(const char* iniPath)
         ::MessageBoxA(nullptr, "DdeInitialize failed.", nullptr, MB_OK);
         return;
     }
-    char name[81] = {};
-    ::GetPrivateProfileStringA("DDE", "ServerName", "Tonalyx", name, sizeof name, iniPath);
-    Service = ::DdeCreateStringHandleA(InstanceId, name, CP_WINANSI);
+    Service = ::DdeCreateStringHandleA(InstanceId, ConfiguredName(iniPath).c_str(), CP_WINANSI);
     Topic = ::DdeCreateStringHandleA(InstanceId, DataTopic, CP_WINANSI);
     for (int i = 0; i < 3; ++i) PokeItems[i] = ::DdeCreateStringHandleA(InstanceId, PokeItemNames[i], CP_WINANSI);
     for (int i = 0; i < TDdeItemTable::Count; ++i)
@@ -46,12 +44,20 @@ void TDdeServer::Start(const char* iniPath)
         ::MessageBoxA(nullptr, "DDE setup failed.", nullptr, MB_OK);
 }
 
+std::string TDdeServer::ConfiguredName(const char* iniPath)
+{
+    char name[81] = {};
+    ::GetPrivateProfileStringA("DDE", "ServerName", "Tonalyx", name, sizeof name, iniPath);
+    return name;
+}
+
 void TDdeServer::Stop()
 {
     for (HCONV& c : Conversations) {
         if (c) ::DdeDisconnect(c);
         c = nullptr;
     }
+    AdviseLinks.clear();
     if (!InstanceId) return;
     FreeCurrentData();
     if (Service) ::DdeNameService(InstanceId, Service, nullptr, DNS_UNREGISTER);
@@ -111,16 +117,21 @@ int TDdeServer::ConversationCount() const
     return int(std::count_if(std::begin(Conversations), std::end(Conversations), [](HCONV c) { return c != nullptr; }));
 }
 
+bool TDdeServer::HasAdviseLinks() const
+{
+    return std::any_of(AdviseLinks.begin(), AdviseLinks.end(), [](const auto& links) { return links.second > 0; });
+}
+
 void TDdeServer::PostAdviseAll()
 {
-    if (!InstanceId) return;
+    if (!InstanceId || !HasAdviseLinks()) return;
     for (HSZ item : Items)
         if (item) ::DdePostAdvise(InstanceId, Topic, item);
 }
 
 void TDdeServer::PostAdvise(int index)
 {
-    if (!InstanceId || index < 0 || index >= TDdeItemTable::Count || !Items[index]) return;
+    if (!InstanceId || !HasAdviseLinks() || index < 0 || index >= TDdeItemTable::Count || !Items[index]) return;
     ::DdePostAdvise(InstanceId, Topic, Items[index]);
 }
 
@@ -158,6 +169,7 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
             *slot = conversation;
         return nullptr;
     case XTYP_DISCONNECT:
+        AdviseLinks.erase(conversation);
         if (HCONV* slot = std::find(std::begin(Conversations), std::end(Conversations), conversation);
             slot != std::end(Conversations) && conversation) {
             *slot = nullptr;
@@ -166,9 +178,13 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
         return nullptr;
     case XTYP_ADVSTART:
         if (!IsServedItem(hsz1, hsz2)) return reinterpret_cast<HDDEDATA>(FALSE);
+        ++AdviseLinks[conversation];
         Main.DdeAdviseActive = 1;
         return reinterpret_cast<HDDEDATA>(TRUE);
     case XTYP_ADVSTOP:
+        if (auto links = AdviseLinks.find(conversation); links != AdviseLinks.end() && IsServedItem(hsz1, hsz2)
+                                                         && links->second > 0)
+            --links->second;
         if (Main.DdeAdviseActive && IsServedItem(hsz1, hsz2)) Main.DdeAdviseActive = 0;
         return nullptr;
     case XTYP_REQUEST:

@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <ddeml.h>
 #include <cstdint>
+#include <map>
+#include <string>
 #include "automation/TDdeItemTable.h"
 
 class TMainWin;
@@ -24,6 +26,8 @@ public:
     // Starts the server under the INI's "DDE"/"ServerName"; shows a message
     // and leaves the program without a server when DDEML refuses.
     void Start(const char* iniPath);
+    // The service name the server registers: the INI's "DDE"/"ServerName".
+    static std::string ConfiguredName(const char* iniPath);
     void Stop();
 
     HDDEDATA Callback(UINT type, UINT format, HCONV conversation, HSZ hsz1, HSZ hsz2, HDDEDATA data);
@@ -40,6 +44,8 @@ public:
 
     DWORD Instance() const { return InstanceId; }
     int ConversationCount() const;
+    // Whether any client holds an advise link now.
+    bool HasAdviseLinks() const;
 
 private:
     int IndexOf(HSZ item) const;
@@ -53,5 +59,8 @@ private:
     HSZ PokeItems[3] = {};
     HSZ Items[TDdeItemTable::Count] = {};
     HCONV Conversations[ConversationSlots] = {};
+    // Open advise links per conversation. Advises go out only while there is
+    // one: posting every item costs milliseconds, far more than a block.
+    std::map<HCONV, int> AdviseLinks;
     HDDEDATA CurrentData = nullptr;
 };

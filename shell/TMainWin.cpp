@@ -20,7 +20,9 @@
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
 #include "views/TSeriesPlot.h"
+#include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -72,6 +74,21 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_MESSAGE(MM_WIM_DATA, EvWaveBufferDone)
     EV_MESSAGE(MM_WOM_DONE, EvWaveBufferDone)
     EV_MESSAGE(WM_DEVICECHANGE, EvDeviceChange)
+    EV_COMMAND(CM_EDITCUT, CmEditCut)
+    EV_COMMAND(CM_EDITCOPY, CmEditCopy)
+    EV_COMMAND(CM_EDITPASTEINSERT, CmEditPasteInsert)
+    EV_COMMAND(CM_EDITPASTEOVER, CmEditPasteOver)
+    EV_COMMAND(CM_EDITMUTE, CmEditMute)
+    EV_COMMAND(CM_EDITUNDO, CmEditUndo)
+    EV_COMMAND(CM_EDITSELECTALL, CmEditSelectAll)
+    EV_COMMAND(CM_EDITGAINADJUST, CmEditGainAdjust)
+    EV_COMMAND(CM_EDITDCOFFSET, CmEditDCOffset)
+    EV_COMMAND(CM_EDITFILTER, CmEditFilter)
+    EV_COMMAND(CM_PLAY, CmPlay)
+    EV_COMMAND(CM_PLAYLOOP, CmPlayLoop)
+    EV_COMMAND(CM_PLAYHALFSPEED, CmPlayHalfSpeed)
+    EV_COMMAND(CM_PLAYDOUBLESPEED, CmPlayDoubleSpeed)
+    EV_COMMAND(CM_PLAYARBITRARYSPEED, CmPlayArbitrarySpeed)
     EV_COMMAND_ENABLE(CM_EDITUNDO, CeEditUndo)
     EV_COMMAND_ENABLE(CM_EDITCUT, CeEditCut)
     EV_COMMAND_ENABLE(CM_EDITMUTE, CeEditCut)
@@ -124,6 +141,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_FILEMERGE, CmFileMerge)
     EV_COMMAND_ENABLE(CM_FILEDECIMATE, CeFileDecimate)
     EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
+    // The signal generator.
+    EV_COMMAND(CM_SIGNALGENERATOR, CmSignalGenerator)
+    EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
+    EV_COMMAND_ENABLE(CM_SAVESIGNALTOWAVE, CeSaveSignalToWave)
+    EV_COMMAND(CM_LOCKGENERATORCHANNELS, CmLockGeneratorChannels)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -176,6 +198,7 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
 TMainWin::~TMainWin()
 {
     ShutdownDdeServer();
+    CloseSignalGenerator();
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
@@ -371,4 +394,10 @@ void TMainWin::EvSysColorChange()
             view->UpdateBackgroundBrush();
     if (TimeSeriesView)
         TimeSeriesView->UpdateBackgroundBrush();
+    for (TSurfacePlot* view : SurfaceViews)
+        if (view)
+            view->UpdateBackgroundBrush();
+    for (TPhasePlot* view : PhaseViews)
+        if (view)
+            view->UpdateBackgroundBrush();
 }

@@ -41,6 +41,7 @@
 #include "shell/ViewStatusFlags.h"
 #include "views/TViewHost.h"
 #include "dialogs/TDialogHost.h"
+#include "shell/TMainWinGeneratorHost.h"
 
 class TCommandEnabler;
 class TDialog;
@@ -353,6 +354,9 @@ public:
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
+    // The phase views likewise; the surface views their scaling and layout, and lose their history.
+    void ApplyPhaseViewSettings();
+    void ApplySurfaceViewSettings();
 
     // One door per settings change (TMainWinChanges.cpp). Each refuses a
     // value its rule refuses (false, nothing changed); otherwise it stops the
@@ -445,6 +449,47 @@ public:
     // False, with the message, when the segment is empty.
     bool RequireSegment(float start, float end);
 
+    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
+    // what they ask of their host, and the rebuild of a surface from the wave.
+    void CreateSurfaceView(int type, const char* settingsFile);
+    void CreatePhaseView(int type, const char* settingsFile);
+    // Keeps the view's placement in the INI file, then closes it.
+    void CloseSurfaceView(int index);
+    void ClosePhaseView(int index);
+    void SurfaceViewClosed(TSurfacePlot* view);
+    void PhaseViewClosed(TPhasePlot* view);
+    void RecomputeSurface(TPlotBase& view) override;
+    // The results the view of index 0 (first) or 1 (second) of a kind draws.
+    void ViewEngines(int index, TSpectralData* primary, TSpectralData* secondary, TSpectralData*& data,
+                     TSpectralData*& data2) const;
+    // The Kaiser window's alpha: the whole part of the program INI's "KaiserAlpha".
+    float KaiserAlpha() const;
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override;
+    float GetRpmPerLine() const override { return RpmStep; }
+    const char* GetDdeServiceName() const override;
+    mutable std::string DdeServiceName;
+    // The Edit menu's commands (TMainWinEditCommands.cpp).
+    void CmEditCut();
+    void CmEditCopy();
+    // The selected samples as text (CF_TEXT) with the "Link" description.
+    void CopyDataToClipboard() override;
+    void CmEditPasteInsert();
+    void CmEditPasteOver();
+    void CmEditUndo();
+    void CmEditMute();
+    void CmEditGainAdjust();
+    void CmEditDCOffset();
+    void CmEditFilter();
+    void CmEditSelectAll();
+    void CmPlay();
+    void CmPlayLoop();
+    void CmPlayHalfSpeed();
+    void CmPlayDoubleSpeed();
+    void CmPlayArbitrarySpeed();
+    // Kept for the program run; 0 until Arbitrary Speed is first used.
+    uint32_t ArbitraryPlaybackRate = 0;
+
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).
     void CmViewTimeSeries();
@@ -481,6 +526,12 @@ public:
     void PlaceBars(int width, int height, int t1, int s);
     void RefreshRunDisplays();
     void UpdateToolbarReadouts();
+
+    // The toolbar read-outs follow the blocks of a run at most this often: an
+    // analysis faster than real time would spend its time redrawing them.
+    static constexpr uint32_t ReadoutIntervalMs = 50;
+    uint32_t ReadoutTick = 0;
+    void PaceToolbarReadouts();
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
@@ -495,15 +546,7 @@ public:
     void SpectrogramViewClosed(TSpectrogram* view);
     void ApplySpectrogramViewSettings(int refreshKind);
     void RecomputeSpectrogram(TSpectrogram* view, float start, float end);
-    // The spectra of the wave's block centred on a time, through a rebuild's
-    // own engines (the live ones keep their state); right is null in mono.
-    void ComputeBlockAt(float seconds, TSpectrumPipeline& engines, TSeriesData& left, TSeriesData* right);
-    // One analysis block per channel from the wave, from frame start less
-    // each channel's delay (frames before the wave are silence), decimated.
-    void ReadSeriesBlocks(int64_t start, TSeriesData* left, TSeriesData* right);
     bool IsTriggerEnabled() const override { return Trigger.Enable != 0; }
-    int32_t GetDdeClientLink() const override { return DdeClientLink; }
-    float GetRpmTag() const override;
     void RebuildSpectrogram(TSpectrogram& view) override;
 
     // Type ids of the right channel's calibration and scaling blocks; 102 is
@@ -720,10 +763,32 @@ public:
     // Whether a left click waits for the frame (it stays in the queue).
     bool ClickPending();
 
+    // The signal generator window and its Utilities commands (TMainWinGenerator.cpp).
+    TMainWinGeneratorHost GeneratorHost{*this};
+    void CmSignalGenerator();
+    void CmSaveSignalToWave();
+    void CeSaveSignalToWave(TCommandEnabler& ce);
+    void CmLockGeneratorChannels();
+    // Creates the generator at its placement in settingsFile, with its settings from there.
+    void CreateSignalGenerator(const char* settingsFile);
+    // Destroys the generator window (which writes its settings) and deletes it.
+    void CloseSignalGenerator();
+    // The generator's start beside capture, unless it waits for the trigger;
+    // in Real Time not on one device that cannot play while it records, and
+    // after "DuplexDelay" on a lead-in output device.
+    void StartGeneratorWithCapture(bool realTime);
+    // The length multiplier of a saved signal; IDOK when one was chosen.
+    virtual int RunSignalLengthDialog(int32_t& multiplier);
+
 private:
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
     void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
     bool ClipboardHoldsWave(TCommandEnabler& ce);
+    float CopiedValue(float value, uint16_t channel);
+    bool PasteViewActive();
+    // Stops, reads the selection and refuses an empty one with its message.
+    bool SegmentToPlay(float& start, float& end);
+    void PlayAtNearestRate(uint32_t requested);
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);

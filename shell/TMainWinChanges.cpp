@@ -108,12 +108,15 @@ bool TMainWin::SetPeakHold(uint16_t mode)
 
 void TMainWin::ShapeWindow()
 {
+    Pipeline.ShapeWindow(KaiserAlpha());
+}
+
+float TMainWin::KaiserAlpha() const
+{
     // Only the whole part of the stored alpha counts, and only the program's own INI holds it.
-    float alpha = 0.0f;
-    if (Settings.SmoothingWindow == TSmoothing::Kaiser) {
-        char text[40] = {};
-        ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
-        alpha = float(std::atoi(text));
-    }
-    Pipeline.ShapeWindow(alpha);
+    if (Settings.SmoothingWindow != TSmoothing::Kaiser)
+        return 0.0f;
+    char text[40] = {};
+    ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
+    return float(std::atoi(text));
 }

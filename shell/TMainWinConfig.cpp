@@ -13,8 +13,11 @@
 #include "views/TSpectrogram.h"
 #include "automation/TMacro.h"
 #include "utilities/TAnalysisView.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
+#include "generator/TSignalGenerator.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 #include "shell/StatusBar.h"
 
 namespace {
@@ -119,6 +122,9 @@ HWND TMainWin::PlacementWindow(int type)
     if (type == SpectrogramType || type == Spectrogram2Type) window = SpectrogramViews[type == Spectrogram2Type ? 1 : 0];
     if (type == MacroType) window = MacroWindow;
     if (IsReadoutType(type)) window = ReadoutWindow(type);
+    if (type == GeneratorType) window = SignalGenerator;
+    if (type == SurfaceType || type == Surface2Type) window = SurfaceViews[type == Surface2Type ? 1 : 0];
+    if (type == PhaseType || type == Phase2Type) window = PhaseViews[type == Phase2Type ? 1 : 0];
     return window ? window->GetHandle() : nullptr;
 }
 
@@ -244,6 +250,7 @@ void TMainWin::LoadConfiguration(const char* path)
 
     CloseWaveFile();
     CmCloseAllViews();
+    CloseSignalGenerator();
     ReadSettings(name);
     UpdateDelaySamples();
     delete SoundInput;
@@ -321,6 +328,7 @@ void TMainWin::SaveConfiguration(const char* path)
     if (!path || !*path) return;
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(path);
+    if (SignalGenerator) SignalGenerator->SaveSettings(path);
     for (int type : SaveOrder) SaveUtilityPlacements(type, path);
     ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
     if (WaveFile && !WaveFile->IsUntitled())

@@ -7,6 +7,7 @@
 #include "automation/TMacro.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
+#include "generator/TSignalGenerator.h"
 
 namespace {
 
@@ -99,6 +100,8 @@ const TItemRow ItemRows[] = {
     {63, [](TMainWin& m) -> TText { return Integer(m.Settings.AverageMode); }},
     {64, [](TMainWin& m) -> TText { return Integer(m.Settings.DecimationRatio); }},
     {65, [](TMainWin& m) -> TText { return Integer(m.OpMode); }},
+    {80, [](TMainWin& m) -> TText { return Integer(m.SignalGenerator ? m.SignalGenerator->Left.SigType : 0); }},
+    {81, [](TMainWin& m) -> TText { return Integer(m.SignalGenerator ? m.SignalGenerator->Right.SigType : 0); }},
     {112, [](TMainWin& m) -> TText { return Integer(m.OverloadFlag); }},
     {113, [](TMainWin& m) -> TText { return Integer(m.OverloadBlocks); }},
     {125, [](TMainWin& m) -> TText { return Integer(long(m.Settings.Format.SamplingRate)); }},

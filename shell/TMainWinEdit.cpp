@@ -10,16 +10,12 @@
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
+#include "views/TLinkClipboard.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
-
-namespace {
-
-// The registered clipboard formats of a DDE link description begin so.
-constexpr char LinkPrefix[] = "Link";
-
-}  // namespace
+#include "views/TSurfacePlot.h"
 
 bool TMainWin::GetSelectedSegment(float& start, float& end)
 {
@@ -31,6 +27,11 @@ bool TMainWin::GetSelectedSegment(float& start, float& end)
             TimeSeriesView->GetSelectedSegment(start, end);
         return true;
     }
+    for (TSurfacePlot* surface : SurfaceViews)
+        if (surface && active == surface) {
+            surface->GetSelectedSegment(start, end);
+            return true;
+        }
     for (TSpectrogram* view : SpectrogramViews)
         if (view && active == view) {
             view->GetSelectedSegment(start, end);
@@ -52,12 +53,17 @@ void TMainWin::EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)()
     } else if (active == SpectrumViews[0]) {
         if (SpectrumViews[0] && ViewStatus.SpectrumPlot)
             ce.Enable((SpectrumViews[0]->*query)() != 0);
-    } else {
-        // A spectrogram's segment is always of the wave.
-        for (TSpectrogram* view : SpectrogramViews)
-            if (view && active == view && WaveFile)
-                ce.Enable((view->*query)() != 0);
     }
+    // A spectrogram's segment is always of the wave.
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && active == view && WaveFile)
+            ce.Enable((view->*query)() != 0);
+    for (TSurfacePlot* surface : SurfaceViews)
+        if (surface && active == surface && (!seriesNeedsWave || WaveFile))
+            ce.Enable((surface->*query)() != 0);
+    for (TPhasePlot* phase : PhaseViews)
+        if (phase && active == phase)
+            ce.Enable((phase->*query)() != 0);
 }
 
 void TMainWin::CeEditCut(TCommandEnabler& ce)
@@ -133,21 +139,11 @@ void TMainWin::CeEditSelectAll(TCommandEnabler& ce)
     ce.Enable(WaveFile && (ViewStatus.TimeSeries || ViewStatus.SurfacePlot || ViewStatus.Spectrogram));
 }
 
+// Only a well-formed block in the format named "Link" can be linked to.
 void TMainWin::CeEditPasteLink(TCommandEnabler& ce)
 {
-    ce.Enable(false);
-    if (OpMode != RealTime)
-        return;
-    TClipboard clipboard(HWindow);
-    if (!clipboard.IsOpen())
-        return;
-    for (UINT format = clipboard.EnumClipboardFormats(0); format; format = clipboard.EnumClipboardFormats(format)) {
-        const std::string name = TClipboard::GetClipboardFormatName(format);
-        if (name.size() >= sizeof LinkPrefix - 1 && _strnicmp(name.c_str(), LinkPrefix, sizeof LinkPrefix - 1) == 0) {
-            ce.Enable(true);
-            return;
-        }
-    }
+    TLinkReference link;
+    ce.Enable(OpMode == RealTime && TLinkClipboard::Read(HWindow, link));
 }
 
 bool TMainWin::ConfirmDiskEdit()

@@ -11,6 +11,8 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "automation/TMacro.h"
+#include "generator/TSignalGenerator.h"
+#include "engine/TWaveSpectra.h"
 #include "framework/UiHelpers.h"
 #include "shell/StatusBar.h"
 #include "views/TSeriesPlot.h"
@@ -152,6 +154,8 @@ bool TMainWin::AnalyseTriggeredBlock()
     copy(TriggerSeriesLeft, SeriesLeft);
     copy(TriggerSeriesRight, SeriesRight);
     AnalyseSeriesBlocks();
+    if (SignalGenerator && Trigger.StartSigGenOnTrigger && !SignalGenerator->IsPlaying())
+        SignalGenerator->StartOutput();
     return true;
 }
 
@@ -163,10 +167,10 @@ void TMainWin::FinishIdlePass()
     }
     if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::StopOnTrigger) StopAnalyzer();
     if (OpMode == PostProcess && WaveFile) WaveFile->Advance(Settings.DecimationRatio * Settings.HopSize);
-    UpdateToolbarReadouts();
     ++BlocksProcessed;
     PostDdeAdviseAll();
     if (BlockLimitFlag && BlocksProcessed >= BlockLimit) StopAnalyzer();
+    PaceToolbarReadouts();
 }
 
 int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t offset)
@@ -237,6 +241,7 @@ int TMainWin::FillSeriesBlocks(TSeriesData* left, TSeriesData* right, uint32_t o
 void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
 {
     if (!Settings.EnableOverloadDetection) return;
+    const int32_t previousLeft = InputLevelLeft, previousRight = InputLevelRight;
     if (left) {
         InputLevelLeft = left->GetPeakMagnitude();
         OverloadFlag = InputLevelLeft >= 100 ? 1 : 0;
@@ -246,14 +251,12 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
         OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
     }
     if (OverloadFlag) ++OverloadBlocks;
-    RefreshStatusBar(StatusBar::StatusAndMeter);
+    if (InputLevelLeft != previousLeft || InputLevelRight != previousRight) RefreshStatusBar(StatusBar::StatusAndMeter);
 }
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)
 {
-    if (!spectral || !series) return;
-    const uint32_t size = spectral->GetFFTSize();
-    for (uint32_t i = 0; i < size; ++i) spectral->SetTimeSample(i, series->GetSample(i, 0));
+    TWaveSpectra::CopyBlock(spectral, series);
 }
 
 // Spectra of the filled series blocks, unless an overloaded block is to be

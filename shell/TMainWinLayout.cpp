@@ -57,6 +57,9 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
     if (type == SpectrogramType || type == Spectrogram2Type) CreateSpectrogramView(type, settingsFile);
     if (type == MacroType) CreateMacroWindow(settingsFile);
     if (IsReadoutType(type)) CreateReadout(type, settingsFile);
+    if (type == GeneratorType) CreateSignalGenerator(settingsFile);
+    if (type == SurfaceType || type == Surface2Type) CreateSurfaceView(type, settingsFile);
+    if (type == PhaseType || type == Phase2Type) CreatePhaseView(type, settingsFile);
 }
 
 void TMainWin::UpdateHopSize()

@@ -15,6 +15,7 @@
 #include "engine/TChannelProcessing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
+#include "generator/TSignalGenerator.h"
 #include "shell/StatusBar.h"
 #include "shell/TRunPause.h"
 #include "shell/Toolbar.h"
@@ -190,6 +191,8 @@ void TMainWin::TakeDevices(int32_t input, int32_t output)
         delete SoundOutput;
         SoundOutput = new TSoundOutput(uint32_t(output));
         SoundOutput->SetFormat(Settings.Format);
+        // The generator moves to the new device.
+        if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(output), 0);
     }
 }
 

@@ -11,12 +11,16 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "generator/TSignalGenerator.h"
+#include "engine/TWaveSpectra.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "views/TSpectrogram.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -148,27 +152,6 @@ void TMainWin::StartPlayback(float start, float end, uint32_t rate, int loop)
     }
 }
 
-void TMainWin::ReadSeriesBlocks(int64_t start, TSeriesData* left, TSeriesData* right)
-{
-    const bool stereo = Settings.Format.NumChannels == 2;
-    uint32_t delays[2] = {0, 0};
-    if (stereo) delays[Settings.DelayChannel == 1 ? 1 : 0] = Settings.DelaySamples;
-    TSeriesData* blocks[2] = {left, stereo ? right : nullptr};
-    for (uint16_t k = 0; k < 2; ++k) {
-        if (!blocks[k] || blocks[k]->Error) continue;
-        const uint32_t n = blocks[k]->GetLength();
-        const int64_t first = start - delays[k];
-        // Frames before the start of the wave read as silence.
-        uint32_t skip = 0;
-        if (first < 0) {
-            blocks[k]->Clear();
-            skip = uint32_t(std::min<int64_t>(-first, n));
-        }
-        if (skip < n) WaveFile->ReadFrames(blocks[k]->GetSamplePtr(skip), uint32_t(first + skip), n - skip, k);
-        blocks[k]->Decimate();
-    }
-}
-
 void TMainWin::ReprocessSegment(float time)
 {
     if (!WaveFile) return;
@@ -177,12 +160,15 @@ void TMainWin::ReprocessSegment(float time)
     const uint32_t position = WaveFile->GetPosition();
     const float halfBlock = float(Settings.FFTsize) * Settings.DecimationRatio * 0.5f / float(WaveFile->GetSampleRate());
     WaveFile->SetPositionTime(std::max(time - halfBlock, 0.0f));
-    const uint32_t n = Settings.FFTsize * Settings.DecimationRatio;
+    const uint32_t n = TWaveSpectra::BlockFrames(Settings);
     const bool stereo = Settings.Format.NumChannels == 2;
     TSeriesData left(n, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     TSeriesData right(stereo ? n : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
     Pipeline.SetAveraging(1.0f, TSpectralData::ExponentialAveraging);
-    ReadSeriesBlocks(WaveFile->GetPosition(), &left, &right);
+    uint32_t delays[2];
+    TWaveSpectra::ChannelDelays(Settings, delays);
+    TSeriesData* const blocks[2] = {&left, stereo ? &right : nullptr};
+    TWaveSpectra::ReadBlocks(*WaveFile, WaveFile->GetPosition(), delays, blocks);
     CopySeriesToSpectral(SpectralLeft, &left);
     if (stereo) CopySeriesToSpectral(SpectralRight, &right);
     ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux);
@@ -203,15 +189,25 @@ void TMainWin::ApplySettings(int refreshKind)
     CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    if (refreshKind != 1) {
+    if (refreshKind != RefreshKeepViews) {
         if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
+        ApplyPhaseViewSettings();
     }
+    if (refreshKind == RefreshFull)
+        ApplySurfaceViewSettings();
     ShapeWindow();
     UpdateDelaySamples();
     // After the window: a recomputed history runs through it.
-    if (refreshKind != 1) ApplySpectrogramViewSettings(refreshKind);
+    if (refreshKind != RefreshKeepViews) ApplySpectrogramViewSettings(refreshKind);
     RefreshStatusBar(StatusBar::WholeBar);
+    if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
+    if (refreshKind == RefreshRecomputeHistory)
+        for (TSurfacePlot* view : SurfaceViews)
+            if (view && view->GetHandle()) {
+                RecomputeSurface(*view);
+                view->Invalidate(true);
+            }
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
@@ -225,6 +221,12 @@ void TMainWin::CloseDisallowedViews()
     for (int index = 0; index < 2; ++index)
         if (SpectrogramViews[index] && !IsViewAllowed(index == 0 ? SpectrogramType : Spectrogram2Type))
             SpectrogramViewClosed(SpectrogramViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (PhaseViews[index] && !IsViewAllowed(index == 0 ? PhaseType : Phase2Type))
+            PhaseViewClosed(PhaseViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (SurfaceViews[index] && !IsViewAllowed(index == 0 ? SurfaceType : Surface2Type))
+            SurfaceViewClosed(SurfaceViews[index]);
 }
 
 void TMainWin::ApplySpectrumViewSettings()
@@ -236,5 +238,25 @@ void TMainWin::ApplySpectrumViewSettings()
             view->SetScaling(Scaling[index]);
             if (view->GetHandle())
                 view->SetFrequencyRange(SpectrumOptions[index].StartFreq, SpectrumOptions[index].StopFreq);
+        }
+}
+
+void TMainWin::ApplyPhaseViewSettings()
+{
+    for (int index = 0; index < 2; ++index)
+        if (TPhasePlot* view = PhaseViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            if (view->GetHandle())
+                view->SetFrequencyRange(PhaseOptions[index].StartFreq, PhaseOptions[index].StopFreq);
+        }
+}
+
+void TMainWin::ApplySurfaceViewSettings()
+{
+    for (int index = 0; index < 2; ++index)
+        if (TSurfacePlot* view = SurfaceViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            view->UpdateLayout();
+            view->ClearHistory();
         }
 }

@@ -14,8 +14,11 @@
 #include "engine/TWaveFile.h"
 #include "automation/TMacro.h"
 #include "framework/UiHelpers.h"
+#include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
 #include "views/TSpectrogram.h"
+#include "views/TPhasePlot.h"
+#include "views/TSurfacePlot.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -91,6 +94,7 @@ void TMainWin::StartAnalyzer()
     if (RunState == Running) return;
     if (SoundInput) SoundInput->SetFormat(Settings.Format);
     if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
+    if (SoundOutput && SoundOutput->Quirks.leadIn && SignalGenerator) SignalGenerator->StopOutput();
     OverloadFlag = AppendHalt = OverloadBlocks = BlocksProcessed = InputLevelLeft = InputLevelRight = 0;
     UpdateHopSize();
     UpdateDelaySamples();
@@ -114,6 +118,7 @@ void TMainWin::StartAnalyzer()
             return;
         }
         RunState = Running;
+        StartGeneratorWithCapture(true);
         break;
     case PostProcess: {
         if (!WaveFile) {
@@ -143,6 +148,7 @@ void TMainWin::StartAnalyzer()
                 RunState = Stopped;
                 return;
             }
+            StartGeneratorWithCapture(false);
         } else if (RunState == Playback) {
             if (!WaveFile || !SoundOutput) {
                 RunState = Stopped;
@@ -167,6 +173,8 @@ void TMainWin::StartAnalyzer()
     RefreshRunDisplays();
     if (!MacroWindow) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+    // Ports that start together were left paused until capture began.
+    if (SignalGenerator) SignalGenerator->RestartOutput();
     const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
     if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
 }
@@ -207,6 +215,8 @@ int TMainWin::OpenCaptureInput()
             for (TSpectrogram* view : SpectrogramViews)
                 if (view) view->UpdateToolButton();
             if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
+            for (TSurfacePlot* surface : SurfaceViews)
+                if (surface) surface->UpdateToolButton();
         }
         for (int slot = 0; slot < 2; ++slot) {
             CaptureBlocks[slot]->ClearBuffer();
@@ -278,6 +288,7 @@ void TMainWin::StopAnalyzer()
     if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
+    if (SignalGenerator) SignalGenerator->StopOutput();
 
     if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
         TWaveFile* unrolled = FileIO.WaveFileMode == 0
@@ -298,12 +309,16 @@ void TMainWin::StopAnalyzer()
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
-        // The lines' times count from the start of the capture; the wave
-        // now holds only its last lap.
-        if (!DdeClientLink)
+        // The lines' times were the capture's; now they are the wave's.
+        if (!DdeClientLink) {
+            if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+                surface->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
             for (TSpectrogram* view : SpectrogramViews)
                 if (view) view->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
+        }
     }
+    if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+        surface->UpdateReadout();
     for (TSpectrogram* view : SpectrogramViews)
         if (view) view->UpdateReadout();
     if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
@@ -312,6 +327,9 @@ void TMainWin::StopAnalyzer()
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
+    for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(0.0f);
     BlockLimitFlag = 0;
 }
 

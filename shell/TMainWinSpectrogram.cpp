@@ -1,5 +1,5 @@
 // The spectrogram views as the main window creates, feeds, closes and
-// rebuilds them from the wave file, and what they ask of their host.
+// rebuilds them from the wave file.
 #include "shell/TMainWin.h"
 
 #include <algorithm>
@@ -7,14 +7,12 @@
 #include <memory>
 #include <utility>
 
-#include "engine/TChannelProcessing.h"
 #include "engine/TEngineHost.h"
-#include "engine/TSeriesData.h"
-#include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
+#include "engine/TWaveSpectra.h"
 #include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
-#include "shell/StatusBar.h"
+#include "shell/TRebuildProgress.h"
 #include "views/TSpectrogram.h"
 
 void TMainWin::CreateSpectrogramView(int type, const char* settingsFile)
@@ -26,10 +24,8 @@ void TMainWin::CreateSpectrogramView(int type, const char* settingsFile)
     int showCommand = SW_SHOWNORMAL;
     GetInitialPlacement(rect, type, settingsFile, showCommand);
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* primary = DisplayPrimary;
-    TSpectralData* secondary = DisplaySecondary;
-    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
-    TSpectralData* data2 = index == 0 && Settings.IndependentScalingAndCalibration != 1 ? secondary : nullptr;
+    TSpectralData *data, *data2;
+    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
     auto* view = new TSpectrogram(*static_cast<TMDIClient*>(GetClientWindow()), this,
                                   index == 0 ? IDS_VIEW_SPECTROGRAM_TEXT : IDS_VIEW_SPECTROGRAM2_TEXT, placement,
                                   Scaling[index], &SpectrogramOptions[index], data, data2, index + 1);
@@ -87,13 +83,6 @@ void TMainWin::ApplySpectrogramViewSettings(int refreshKind)
         }
 }
 
-float TMainWin::GetRpmTag() const
-{
-    if (!RpmLinkFlag)
-        return 0.0f;
-    return RpmEntries[std::clamp(RpmEntryCount - 1, 0, RpmEntryCapacity - 1)].Rpm;
-}
-
 void TMainWin::RebuildSpectrogram(TSpectrogram& view)
 {
     // A view that has shown no line has nothing to rebuild.
@@ -102,85 +91,24 @@ void TMainWin::RebuildSpectrogram(TSpectrogram& view)
     RecomputeSpectrogram(&view, view.GetHistoryMinTime(), view.GetHistoryMaxTime());
 }
 
-namespace {
-
-// Esc (taken from the queue) or a waiting left-button press stops a rebuild.
-bool RebuildCancelled()
-{
-    MSG msg;
-    if (::PeekMessageA(&msg, nullptr, WM_KEYDOWN, WM_KEYUP, PM_REMOVE) && msg.message == WM_KEYDOWN
-        && msg.wParam == VK_ESCAPE)
-        return true;
-    return ::PeekMessageA(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != FALSE;
-}
-
-// A rebuild's progress: the status bar's gauge and the frame's title while it
-// runs, both put back when it ends.
-class TRebuildProgress {
-public:
-    explicit TRebuildProgress(TMainWin& main) : Main(main)
-    {
-        if (Main.StatusBarWindow)
-            Main.StatusBarWindow->ShowGauge();
-        Main.GetWindowText(Main.FrameCaption, sizeof Main.FrameCaption);
-        Main.SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
-    }
-    ~TRebuildProgress()
-    {
-        if (Main.StatusBarWindow)
-            Main.StatusBarWindow->HideGauge();
-        Main.SetCaption(Main.FrameCaption);
-    }
-    void Step(int k, int count)
-    {
-        if (count > 0 && Main.StatusBarWindow)
-            Main.StatusBarWindow->SetGaugeValue(k * 100 / count);
-    }
-
-private:
-    TMainWin& Main;
-};
-
-}  // namespace
-
-void TMainWin::ComputeBlockAt(float seconds, TSpectrumPipeline& engines, TSeriesData& left, TSeriesData* right)
-{
-    WaveFile->SetPositionTime(seconds);
-    const int64_t half = int64_t(left.GetLength()) / 2;
-    ReadSeriesBlocks(int64_t(WaveFile->GetPosition()) - half, &left, right);
-    CopySeriesToSpectral(engines.Left(), &left);
-    CopySeriesToSpectral(engines.Right(), right);
-    Pipeline.Compute(engines.Own());
-}
-
 void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
 {
-    if (!view || !ViewStatus.Spectrogram || !view->GetHandle())
+    const int index = view && view == SpectrogramViews[0] ? 0 : view && view == SpectrogramViews[1] ? 1 : -1;
+    if (index < 0 || !ViewStatus.Spectrogram || !view->GetHandle())
         return;
-    if (DdeClientLink && OpMode == RealTime)
-        return;
-    if (!WaveFile)
+    // A DDE client link in Real Time redraws from its own data.
+    if ((DdeClientLink && OpMode == RealTime) || !WaveFile)
         return;
     if (!(start < end))
         std::swap(start, end);
     TEngineWait wait;
     view->Invalidate(true);
     view->UpdateWindow();
-
-    // The lines' engines, apart from the live ones, in the same mode and settings.
-    TSpectrumPipeline engines(Settings, Scaling, Calibration);
-    const uint32_t frames = Settings.FFTsize * Settings.DecimationRatio;
-    const bool stereo = Settings.Format.NumChannels == 2;
-    TSeriesData left(frames, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
-    TSeriesData right(stereo ? frames : 1, Settings.Format, Settings.DecimationRatio, Settings.ApplyLowPassFilter);
-    if (!engines.Build() || left.Error || (stereo && right.Error)) {
-        TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, Caption, TEngineHost::MsgOk);
+    TWaveSpectra spectra(Settings, Scaling, Calibration, KaiserAlpha());
+    if (!spectra.IsReady()) {
+        MessageBox(IDS_NO_MEMORY_TEXT, Caption, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
-    const bool first = view == SpectrogramViews[0];
-    TSpectralData* data = first ? engines.Primary() : (engines.Secondary() ? engines.Secondary() : engines.Primary());
-    TSpectralData* data2 = first ? engines.Secondary() : nullptr;
-
     int i0 = view->FindHistoryIndex(start);
     const int i1 = view->FindHistoryIndex(end);
     int count = std::abs(i1 - i0);
@@ -201,13 +129,16 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
             line = std::max(i0 - k, 0);
         else if (mode == TSpectrogram::WrapImage)
             line = i0 + k >= view->GetHistoryLineCount() ? 0 : i0 + k;
-        ComputeBlockAt(view->GetHistoryTime(line), engines, left, stereo ? &right : nullptr);
-        view->DrawSpectrumLine(line, data, data2);
+        if (spectra.ComputeAt(*WaveFile, view->GetHistoryTime(line))) {
+            TSpectralData *data, *data2;
+            ViewEngines(index, spectra.Primary(), spectra.Secondary(), data, data2);
+            view->DrawSpectrumLine(line, data, data2);
+        }
         if (TEngineHost::Get().TickCount() - shown >= ShowEvery) {
             view->ShowPaneBitmaps();
             shown = TEngineHost::Get().TickCount();
         }
-        if (RebuildCancelled())
+        if (TRebuildProgress::Cancelled())
             break;
     }
     view->ShowPaneBitmaps();

@@ -15,8 +15,10 @@
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
 #include "views/TSpectrogram.h"
+#include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -48,12 +50,8 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     // The view takes its rectangle as position and size; handing it the
     // stored right and bottom edges would widen it by its offset each time.
     const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData* primary = DisplayPrimary;
-    TSpectralData* secondary = DisplaySecondary;
-    TSpectralData* data = index == 0 ? primary : (secondary ? secondary : primary);
-    TSpectralData* data2 = index == 0 ? secondary : nullptr;
-    if (index == 0 && Settings.IndependentScalingAndCalibration == 1)
-        data2 = nullptr;
+    TSpectralData *data, *data2;
+    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
     auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
                                    index == 0 ? "Spectrum" : "Spectrum2", placement, Scaling[index],
                                    &SpectrumOptions[index], data, data2, index + 1);
@@ -97,6 +95,16 @@ void TMainWin::ViewClosed(TPlotBase& view)
             SpectrogramViewClosed(spectrogram);
             return;
         }
+    for (TSurfacePlot* surface : SurfaceViews)
+        if (surface == &view) {
+            SurfaceViewClosed(surface);
+            return;
+        }
+    for (TPhasePlot* phase : PhaseViews)
+        if (phase == &view) {
+            PhaseViewClosed(phase);
+            return;
+        }
 }
 
 bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
@@ -121,10 +129,6 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The other two views arrive with their own windows; until then their
-// commands only keep the flags and check marks consistent.
-void TMainWin::CmViewPhase() { UpdateViewMenuChecks(); }
-void TMainWin::CmViewSurface() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
 {
@@ -139,6 +143,10 @@ void TMainWin::CmCloseAllViews()
         CmViewSpectrum();
     if (ViewStatus.Spectrogram)
         CmViewSpectrogram();
+    if (ViewStatus.SurfacePlot)
+        CmViewSurface();
+    if (ViewStatus.PhasePlot)
+        CmViewPhase();
 }
 
 void TMainWin::CeAnyViewOpen(TCommandEnabler& ce)
@@ -285,8 +293,17 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrogramType, IniPath);
         CreateViewWindow(Spectrogram2Type, IniPath);
     }
+    if (ViewStatus.SignalGenerator) CreateViewWindow(GeneratorType, IniPath);
     ReopenReadouts();
     if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
+    if (ViewStatus.SurfacePlot) {
+        CreateViewWindow(SurfaceType, IniPath);
+        CreateViewWindow(Surface2Type, IniPath);
+    }
+    if (ViewStatus.PhasePlot) {
+        CreateViewWindow(PhaseType, IniPath);
+        CreateViewWindow(Phase2Type, IniPath);
+    }
     UpdateViewMenuChecks();
 }
 
@@ -315,7 +332,9 @@ void TMainWin::RefreshRunDisplays()
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
     RefreshStatusBar(StatusBar::WholeBar);
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TPlotBase* view : {static_cast<TPlotBase*>(SpectrumViews[0]), static_cast<TPlotBase*>(SpectrumViews[1]),
+                            static_cast<TPlotBase*>(PhaseViews[0]), static_cast<TPlotBase*>(PhaseViews[1]),
+                            static_cast<TPlotBase*>(SurfaceViews[0]), static_cast<TPlotBase*>(SurfaceViews[1])})
         if (view && view->GetHandle())
             view->InvalidateLogo();
     for (TSpectrogram* view : SpectrogramViews)
@@ -329,6 +348,15 @@ void TMainWin::UpdateToolbarReadouts()
 {
     if (TransportToolbar)
         TransportToolbar->UpdateDisplay(1, 0);
+}
+
+void TMainWin::PaceToolbarReadouts()
+{
+    const uint32_t now = ::GetTickCount();
+    if (RunState != Stopped && now - ReadoutTick < ReadoutIntervalMs)
+        return;
+    ReadoutTick = now;
+    UpdateToolbarReadouts();
 }
 
 void TMainWin::RefreshStatusBar(int which)
@@ -347,28 +375,34 @@ void TMainWin::NotifyViewsNewData(float time)
     for (TSpectrogram* view : SpectrogramViews)
         if (view && view->GetHandle())
             view->NewSpectrum(time);
-}
-
-// The first view of a kind draws (primary, secondary), or with independent
-// scaling the primary alone and the second view the secondary.
-template <class T>
-static void HandEngines(T* (&views)[2], bool independent, TSpectralData* primary, TSpectralData* secondary)
-{
-    if (independent) {
-        if (views[0])
-            views[0]->SetData(primary, nullptr);
-        if (views[1])
-            views[1]->SetData(secondary, nullptr);
-    } else if (views[0]) {
-        views[0]->SetData(primary, secondary);
-    }
+    for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(time);
+    for (TSurfacePlot* view : SurfaceViews)
+        if (view && view->GetHandle())
+            view->NewSpectrum(time);
 }
 
 void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary)
 {
-    const bool independent = Settings.IndependentScalingAndCalibration == 1;
-    HandEngines(SpectrumViews, independent, primary, secondary);
-    HandEngines(SpectrogramViews, independent, primary, secondary);
+    if (Settings.IndependentScalingAndCalibration == 1) {
+        if (SpectrumViews[0])
+            SpectrumViews[0]->SetData(primary, nullptr);
+        if (SpectrumViews[1])
+            SpectrumViews[1]->SetData(secondary, nullptr);
+    } else if (SpectrumViews[0]) {
+        SpectrumViews[0]->SetData(primary, secondary);
+    }
+    for (int index = 0; index < 2; ++index) {
+        TSpectralData *data, *data2;
+        ViewEngines(index, primary, secondary, data, data2);
+        if (PhaseViews[index])
+            PhaseViews[index]->SetData(data, data2);
+        if (SurfaceViews[index])
+            SurfaceViews[index]->SetSpectralData(data, data2);
+        if (SpectrogramViews[index])
+            SpectrogramViews[index]->SetData(data, data2);
+    }
 }
 
 void TMainWin::DestroyViewsAndBars()
@@ -377,6 +411,10 @@ void TMainWin::DestroyViewsAndBars()
     for (TSpectrumPlot*& view : SpectrumViews)
         TakeView(view).reset();
     for (TSpectrogram*& view : SpectrogramViews)
+        TakeView(view).reset();
+    for (TSurfacePlot*& view : SurfaceViews)
+        TakeView(view).reset();
+    for (TPhasePlot*& view : PhaseViews)
         TakeView(view).reset();
     TransportToolbar.reset();
     StatusBarWindow.reset();

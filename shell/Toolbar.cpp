@@ -37,7 +37,9 @@ char ConfigPath[260];
 
 Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent, ""), Mode(mode), MainWin(mainWin)
 {
-    Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER;
+    // Clipping the children keeps a read-out's refresh from repainting the
+    // position scroll bar beside it, a redraw that costs more than the block.
+    Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN;
     auto button = [&](int id, int x, const char* up, const char* down, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, nullptr, x, 1, 40, 32, tip);
     };
@@ -315,7 +317,8 @@ void Toolbar::UpdateDisplay(int times, int length)
         if (total > 0.0f)
             position = int(uint16_t(1000.0f * MainWin->CurrentTime / total));
     }
-    if (PosScroll && PosScroll->GetHandle())
+    // Setting the thumb redraws the scroll bar even where it stays.
+    if (PosScroll && PosScroll->GetHandle() && PosScroll->GetPosition() != position)
         PosScroll->SetPosition(position);
     if (times)
         InvalidateRect(TimeRect(), true);

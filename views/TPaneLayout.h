@@ -16,6 +16,13 @@ struct TPaneRect {
     bool operator==(const TPaneRect&) const = default;
 };
 
+// One screen point of a curve; laid out as the platform's POINT.
+struct TCurvePoint {
+    int32_t x;
+    int32_t y;
+    bool operator==(const TCurvePoint&) const = default;
+};
+
 // The page layout every view shares: one or two graph panes inside fixed
 // margins, below the button strip and above the scroll bar's room.
 class TPaneLayout {

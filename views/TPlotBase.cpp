@@ -245,13 +245,19 @@ TRect TPlotBase::YReadoutBox(const TRect& pane, const TPoint& point) const
 void TPlotBase::DrawReadout(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save, float value,
                             int format, const char* unit)
 {
+    char text[64];
+    FormatAxisValue(text, value, format, unit);
+    DrawReadoutText(dc, box, picture, save, text);
+}
+
+void TPlotBase::DrawReadoutText(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save,
+                                const char* text)
+{
     TMemoryDC memory(dc);
     memory.SelectObject(save);
     memory.BitBlt(0, 0, box.Width(), box.Height(), dc, box.left, box.top);
     memory.SelectObject(picture);
     memory.Rectangle(0, 0, box.Width(), box.Height());
-    char text[64];
-    FormatAxisValue(text, value, format, unit);
     if (Font)
         memory.SelectObject(*Font);
     memory.SetTextAlign(TA_CENTER | TA_TOP);

@@ -151,6 +151,11 @@ public:
 
 protected:
     void EvSize(UINT sizeType, const TSize& size);
+    // A readout box: the screen under it saved into save, then picture with
+    // the text centred copied over it; EraseReadout puts the screen back.
+    void DrawReadoutText(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save, const char* text);
+    void EraseReadout(TDC& dc, const TRect& box, const TBitmap& save);
+    void DrawLine(TDC& dc, int x1, int y1, int x2, int y2);
 
 private:
     // The host's button-face brush, or null.
@@ -161,9 +166,7 @@ private:
     TRect YReadoutBox(const TRect& pane, const TPoint& point) const;
     void DrawReadout(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save, float value, int format,
                      const char* unit);
-    void EraseReadout(TDC& dc, const TRect& box, const TBitmap& save);
     void InvalidateReadoutStrips(const TRect& pane);
-    void DrawLine(TDC& dc, int x1, int y1, int x2, int y2);
     void ConfineTo(const TRect& pane);
 
     // "SPLASH_BITMAP", loaded once.

@@ -138,6 +138,7 @@ public:
     void CmMute();
     void CmFilter();
     void CmPlay();
+    void CmCopyText();
     void CmPlaySelection();
     void CmFilterSelection();
     void CmOptions();

@@ -149,6 +149,11 @@ void TSeriesPlot::CmCopyWave()
     MainWin->RunCommand(CM_EDITCOPY);
 }
 
+void TSeriesPlot::CmCopyText()
+{
+    MainWin->CopyDataToClipboard();
+}
+
 void TSeriesPlot::CmMute()
 {
     MainWin->RunCommand(CM_EDITMUTE);

@@ -12,6 +12,7 @@
 #include "framework/TClientDC.h"
 #include "framework/TModule.h"
 #include "framework/UiHelpers.h"
+#include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
 DEFINE_RESPONSE_TABLE1(TSpectrogram, TPlotBase)
@@ -343,7 +344,7 @@ void TSpectrogram::NewSpectrum(float time)
     if (!LineInterval.Accept(Opts->IntervalFlag != 0, Opts->IntervalSecs, time))
         return;
     // Going back in the file starts the picture again, this line included.
-    if (Opts->ScrollType == ScrollImage && History.Count() > 0 && time < History.Record(0).Time
+    if (Opts->ScrollType == ScrollImage && History.Count() > 0 && time < History[0].Time
         && MainWin->GetOpMode() == TViewHost::PostProcess) {
         UpdateLayout();
         ClearHistory();
@@ -370,33 +371,34 @@ void TSpectrogram::PushHistoryLine(float time)
 {
     if (History.Count() == 0 || !Data)
         return;
+    const float tag = RpmTags() ? MainWin->GetRpmTag() : 0.0f;
+    const int line = WrapPos / LinesPerStep;
     if (Opts->ScrollType == ScrollImage)
-        History.ScrollOneLine();
-    History.WriteLine(WrapPos, time, MainWin->GetRpmTag(), 0.0f, 0.0f);
-    SetLevelsFrom(WrapPos, Data);
+        History.Push(time, tag, 0.0f, 0.0f);
+    else
+        History.SetLine(line, time, tag);
+    SetLevelsFrom(line, Data);
 }
 
 void TSpectrogram::SetHistoryRecord(int line, float time)
 {
-    History.SetLine(line, time, MainWin->GetRpmTag());
+    History.SetLine(line, time, RpmTags() ? MainWin->GetRpmTag() : 0.0f);
 }
 
 float TSpectrogram::GetHistoryTime(int line) const
 {
-    return History.LineTime(line, RpmTags());
+    return History.LineValue(line, RpmTags());
 }
 
-void TSpectrogram::SetLevelsFrom(int row, TSpectralData* data)
+void TSpectrogram::SetLevelsFrom(int line, TSpectralData* data)
 {
     if (!data)
         return;
     const TFrequencyBand band = Band();
-    const int first = data->GetIndex(band.Low);
-    const int last = data->GetIndex(band.High);
-    float peak = 0.0f, minimum = 0.0f;
-    data->FindNthPeak(first, last, nullptr, &peak, 0);
-    data->FindMinimum(first, last, nullptr, &minimum);
-    History.SetLevels(row, peak, minimum);
+    const TSpectralSource source(*data);
+    const int first = source.IndexOf(band.Low);
+    const int last = source.IndexOf(band.High);
+    History.SetLevels(line, source.LargestPeak(first, last), source.Smallest(first, last));
 }
 
 void TSpectrogram::DrawSpectrumLine(int line, TSpectralData* data, TSpectralData* data2)
@@ -408,7 +410,7 @@ void TSpectrogram::DrawSpectrumLine(int line, TSpectralData* data, TSpectralData
     DrawLineAt(row, PaneBitmap.get(), data);
     if (TwoPanes())
         DrawLineAt(row, PaneBitmap2.get(), data2);
-    SetLevelsFrom(row, data);
+    SetLevelsFrom(line, data);
 }
 
 TFrequencyBand TSpectrogram::Band() const
@@ -423,8 +425,8 @@ void TSpectrogram::UpdateReadout()
 {
     if (History.Count() == 0 || !HWindow)
         return;
-    const THistoryRecord& newest = History.Record(0);
-    const THistoryRecord& oldest = History.Record(std::max(History.Count() - LinesPerStep, 0));
+    const THistoryRecord& newest = History[0];
+    const THistoryRecord& oldest = History[std::max(History.Count() - LinesPerStep, 0)];
     if (RpmTags()) {
         auto tag = [](char (&text)[20], float value) {
             std::snprintf(text, sizeof text, "%6.2f", double(value));

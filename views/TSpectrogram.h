@@ -11,8 +11,8 @@
 #include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "views/SpectrogramOpts.h"
-#include "views/TColourMap.h"
-#include "views/TLineHistory.h"
+#include "views/TColourRamp.h"
+#include "views/THistoryTable.h"
 #include "views/TPaneImage.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrogramControls.h"
@@ -39,6 +39,8 @@ public:
     static constexpr int LinesPerStep = 2;
     // Neither side of a pane image may reach this many pixels.
     static constexpr int MaxImageSide = 3000;
+    // The smallest line time of a history without a line that has one.
+    static constexpr float NoLineTime = 1215752192.0f;
     enum ScrollKind : uint16_t { ScrollImage = 0, WrapImage = 1 };
     // Control-bar children.
     enum ControlId : int {
@@ -119,11 +121,11 @@ public:
     void SetHistoryRecord(int line, float time);
     void ShiftHistoryTimes(float offset) { History.ShiftTimes(offset); }
     int GetHistoryLineCount() const { return History.LineCount(); }
-    float GetHistoryMinTime() const { return History.MinTime(); }
+    float GetHistoryMinTime() const { return History.MinTime(NoLineTime); }
     float GetHistoryMaxTime() const { return History.MaxTime(); }
     int FindHistoryIndex(float time) const { return History.FindLine(time); }
     float GetHistoryTime(int line) const;
-    float GetRecordTime(int row) const { return History.RecordTime(row, ShowTag != 0); }
+    float GetRecordTime(int row) const { return History.RowValue(row, ShowTag != 0); }
     // Draws a line into the pictures at its place; ShowPaneBitmaps puts
     // them on the window (a rebuild shows its progress now and then).
     void DrawSpectrumLine(int line, TSpectralData* data, TSpectralData* data2);
@@ -177,8 +179,8 @@ public:
     TPoint AmpReadoutPos;
     bool AmpReadoutShown = false;
     float AmpReference = 0.0f;
-    int ColourCount = TColourMap::Size;
-    TColourMap::TTable Colours{};
+    int ColourCount = TColourRamp::Size;
+    TColourRamp::Table Colours{};
     std::unique_ptr<TPalette> Palette;
     // The slot of colour 0 in the palette.
     int PaletteFirstSlot = 0;
@@ -198,7 +200,7 @@ public:
     TRect DrawnSelRect[2];
     int Updating = 1;
     TSpectrogramScale Scale;
-    TLineHistory History{LinesPerStep};
+    THistoryTable History{LinesPerStep};
     int ShowTag = 0;
     TLineInterval LineInterval;
     TOncePerSecond ReadoutClock;
@@ -223,7 +225,9 @@ private:
     void ApplyAxisFormats();
     void InvalidateColourBar();
     void RebuildAfterScaleChange();
-    void SetLevelsFrom(int row, TSpectralData* data);
+    void SetLevelsFrom(int line, TSpectralData* data);
+    // The scale of the colours as the options hold it now.
+    void SyncScale();
     void WriteLine(int offset, TPaneImage& image, TSpectralData& data);
     // Colours of the current values of data along the columns.
     const std::vector<int>& LineColours(TSpectralData& data);

@@ -5,25 +5,10 @@
 struct CalibrationChannel;
 
 // The rules behind the spectrogram's control bar and live drawing: the
-// autoscale of its amplitude scale, the spin settings of the top field, the
 // least range, the line interval, the once-a-second readout refresh, and the
 // texts of the cursor copy and of annotations.
 class TSpectrogramControls {
 public:
-    struct TScale {
-        float Top;
-        float Range;
-    };
-    struct TSpin {
-        float Step;
-        int Precision;
-    };
-
-    // The scale that fits levels from minimum to peak, or none (false) when
-    // they span nothing. A linear scale keeps range.
-    static bool Autoscale(uint16_t ampScaleType, float peak, float minimum, float range, TScale& scale);
-    // Step and precision of the top field's spin for a linear top of value.
-    static TSpin LinearTopSpin(float value);
     // The smallest range a dB scale takes.
     static constexpr float LeastRange = 1.0f;
 

@@ -98,13 +98,13 @@ float TSpectrogram::GetPixelAmplitude(const TPoint& point)
         index = int(Palette->GetNearestPaletteIndex(pixel)) - PaletteFirstSlot;
     } else {
         TClientDC dc(HWindow);
-        const COLORREF nearest = ::GetNearestColor(dc, pixel);
-        const auto found = std::find(Colours.begin(), Colours.begin() + ColourCount, nearest);
-        index = found == Colours.begin() + ColourCount ? 0 : int(found - Colours.begin());
+        index = TAmplitudeScale::BandOfColour(pixel, Colours.data(), ColourCount,
+                                              [&dc](uint32_t c) { return uint32_t(::GetNearestColor(dc, c)); });
     }
     if (index < 0 || index >= ColourCount)
         index = 0;
-    return TColourMap::ValueOf(index, Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, ColourCount);
+    SyncScale();
+    return Scale.LevelOfIndex(index, ColourCount);
 }
 
 void TSpectrogram::SetSelection(const TRect& rect)
@@ -210,15 +210,10 @@ void TSpectrogram::CmAutoScale()
 {
     if (!Data || (TwoPanes() && !Data2) || History.Count() == 0)
         return;
-    float peak, minimum;
-    History.LevelExtremes(peak, minimum);
-    TSpectrogramControls::TScale scale{};
-    if (!TSpectrogramControls::Autoscale(Scaling.AmpScaleType, peak, minimum, Opts->PlotRange, scale))
-        return;
-    const bool changed = scale.Top != Opts->PlotTop || scale.Range != Opts->PlotRange;
-    Opts->PlotTop = scale.Top;
-    Opts->PlotRange = scale.Range;
-    if (!changed)
+    float largest, smallest;
+    SyncScale();
+    if (!History.LevelSpan(largest, smallest)
+        || !Scale.Autoscale(largest, smallest, Opts->PlotTop, Opts->PlotRange))
         return;
     if (MainWin->GetRunState() == TViewHost::Running) {
         BuildAmplitudeTicks();
@@ -238,9 +233,11 @@ void TSpectrogram::EvPlotTopChange()
         return;
     const float value = float(std::strtod(PlotTopEdit->GetText().substr(0, 20).c_str(), nullptr));
     if (Scaling.AmpScaleType == 0) {
-        const TSpectrogramControls::TSpin spin = TSpectrogramControls::LinearTopSpin(value);
-        PlotTopSpin->SetStep(spin.Step);
-        PlotTopSpin->SetPrecision(spin.Precision);
+        float step;
+        int decimals;
+        TAmplitudeScale::TopFieldStep(value, step, decimals);
+        PlotTopSpin->SetStep(step);
+        PlotTopSpin->SetPrecision(decimals);
         PlotTopSpin->SetRange(1000.0f, 0.00001f);
     } else {
         PlotTopSpin->SetPrecision(0);

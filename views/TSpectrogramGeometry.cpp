@@ -1,7 +1,6 @@
 #include "views/TSpectrogramGeometry.h"
 
 #include <algorithm>
-#include <cmath>
 
 int TSpectrogramGeometry::TimeLength(const TPaneRect& graph, const TPaneRect& upper, int paneMode) const
 {
@@ -32,7 +31,7 @@ int TSpectrogramGeometry::Column(const TPaneRect& graph, const TPaneRect& pane, 
     return TimeAlongX() ? pane.bottom - 1 - y : x - graph.left;
 }
 
-TPixel TSpectrogramGeometry::ImagePixel(int r, int p, int width, int height) const
+TCurvePoint TSpectrogramGeometry::ImagePixel(int r, int p, int width, int height) const
 {
     switch (Dir) {
     case NewestRight: return {width - 1 - r, height - 1 - p};
@@ -42,13 +41,13 @@ TPixel TSpectrogramGeometry::ImagePixel(int r, int p, int width, int height) con
     }
 }
 
-TPixel TSpectrogramGeometry::WindowPixel(int r, int p, const TPaneRect& pane) const
+TCurvePoint TSpectrogramGeometry::WindowPixel(int r, int p, const TPaneRect& pane) const
 {
-    const TPixel at = ImagePixel(r, p, pane.Width(), pane.Height());
+    const TCurvePoint at = ImagePixel(r, p, pane.Width(), pane.Height());
     return {pane.left + at.x, pane.top + at.y};
 }
 
-TPixel TSpectrogramGeometry::ScrollOffset(int n) const
+TCurvePoint TSpectrogramGeometry::ScrollOffset(int n) const
 {
     switch (Dir) {
     case NewestRight: return {-n, 0};
@@ -72,17 +71,4 @@ int TSpectrogramGeometry::NextWrapPosition(int position, int linesPerStep, int h
 {
     position += linesPerStep;
     return position >= historyCount - linesPerStep ? 0 : position;
-}
-
-TPixel TSpectrogramGeometry::AmpBoxCentre(const TPaneRect& graph, bool deltaMode, uint16_t ampScaleType, float top,
-                                          float range, float value)
-{
-    const int x = graph.right + 19;
-    if (deltaMode)
-        return {x, (graph.top + graph.bottom) / 2};
-    const double low = ampScaleType == 1 ? double(top) - range : 0.0;
-    if (!(top - low > 0.0))
-        return {graph.right, graph.top};
-    const double v = value == value ? std::clamp(double(value), low, double(top)) : low;
-    return {x, int(std::trunc(graph.bottom - graph.Height() * (v - low) / (top - low)))};
 }

@@ -3,12 +3,6 @@
 
 #include "views/TPaneLayout.h"
 
-struct TPixel {
-    int32_t x;
-    int32_t y;
-    bool operator==(const TPixel&) const = default;
-};
-
 // Where things lie in a spectrogram for each of its four directions. The
 // time axis counts offsets r from the image's newest edge (right, left,
 // bottom or top for directions 0 to 3); the frequency axis counts columns p
@@ -36,23 +30,17 @@ public:
 
     // The pixel of (r, p) in a width x height image, and in the window when
     // the image covers pane.
-    TPixel ImagePixel(int r, int p, int width, int height) const;
-    TPixel WindowPixel(int r, int p, const TPaneRect& pane) const;
+    TCurvePoint ImagePixel(int r, int p, int width, int height) const;
+    TCurvePoint WindowPixel(int r, int p, const TPaneRect& pane) const;
 
     // How an image moves when a line comes: n pixels away from its newest edge.
-    TPixel ScrollOffset(int n) const;
+    TCurvePoint ScrollOffset(int n) const;
     // Where the old image goes when its pane changes size: its extent along
     // the time axis and its newest edge stay, the frequency axis stretches.
     TPaneRect StretchTarget(int oldWidth, int oldHeight, int newWidth, int newHeight) const;
 
     // The write position of wrap mode after a line.
     static int NextWrapPosition(int position, int linesPerStep, int historyCount);
-
-    // The centre of the amplitude box beside the colour bar: at the value's
-    // place on the bar, the bar's middle in delta mode, its top-right corner
-    // when the scale is empty.
-    static TPixel AmpBoxCentre(const TPaneRect& graph, bool deltaMode, uint16_t ampScaleType, float top, float range,
-                               float value);
 
 private:
     uint16_t Dir;

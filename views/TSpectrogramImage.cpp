@@ -7,6 +7,7 @@
 #include "engine/TSpectralData.h"
 #include "framework/TClientDC.h"
 #include "views/TSpectralSource.h"
+#include "views/TSpectrogramColours.h"
 
 void TSpectrogram::ResetVisibleRange()
 {
@@ -24,6 +25,13 @@ void TSpectrogram::ResetVisibleRange()
 void TSpectrogram::ResetScrollRange()
 {
     ScrollRange = 0;
+}
+
+void TSpectrogram::SyncScale()
+{
+    Scale.AmpScaleType = Scaling.AmpScaleType;
+    Scale.PlotTop = Opts->PlotTop;
+    Scale.PlotRange = Opts->PlotRange;
 }
 
 void TSpectrogram::BuildColumnTable()
@@ -47,7 +55,8 @@ void TSpectrogram::BuildAmplitudeTicks()
 {
     if (!Data)
         return;
-    Scale.BuildAmplitudeTicks(GraphRect.Height(), Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange);
+    SyncScale();
+    Scale.BuildAmplitudeTicks(GraphRect.Height());
 }
 
 void TSpectrogram::CreatePaneBitmaps()
@@ -83,7 +92,7 @@ std::unique_ptr<TPaneImage> TSpectrogram::CreatePaneBitmap(std::unique_ptr<TPane
 void TSpectrogram::ClearPaneBitmap(TPaneImage* image)
 {
     if (image)
-        image->Fill(TColourMap::Background(Opts->ColorMode, Opts->MinCustomColor));
+        image->Fill(TSpectrogramColours::Background(Opts->ColorMode, Opts->MinCustomColor));
 }
 
 void TSpectrogram::ClearPaneBitmaps()
@@ -95,8 +104,8 @@ void TSpectrogram::ClearPaneBitmaps()
 
 const std::vector<int>& TSpectrogram::LineColours(TSpectralData& data)
 {
-    Scale.ColumnIndices(TSpectralSource(data), Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, ColourCount,
-                        ColumnColours);
+    SyncScale();
+    Scale.ColumnIndices(TSpectralSource(data), ColourCount, ColumnColours);
     return ColumnColours;
 }
 
@@ -109,7 +118,7 @@ void TSpectrogram::WriteLine(int offset, TPaneImage& image, TSpectralData& data)
     TPaneImage::TWriter pixels(image);
     for (int k = 0; k < LinesPerStep; ++k)
         for (size_t p = 0; p < indices.size(); ++p) {
-            const TPixel at = geometry.ImagePixel(offset + k, int(p), image.Width(), image.Height());
+            const TCurvePoint at = geometry.ImagePixel(offset + k, int(p), image.Width(), image.Height());
             pixels.Set(at.x, at.y, Colours[size_t(indices[p])]);
         }
 }
@@ -121,7 +130,7 @@ void TSpectrogram::AddSpectrumLine(TPaneImage* image, TSpectralData* data, const
     if (Scaling.AmpScaleType == 0 && Opts->PlotTop <= 0.0f)
         Opts->PlotTop = 1.0f;
     if (Opts->ScrollType == ScrollImage) {
-        const TPixel shift = Geometry().ScrollOffset(LinesPerStep);
+        const TCurvePoint shift = Geometry().ScrollOffset(LinesPerStep);
         image->Scroll(shift.x, shift.y);
     }
     WriteLine(Opts->ScrollType == ScrollImage ? 0 : WrapPos, *image, *data);

@@ -126,9 +126,10 @@ void TSpectrogram::DrawAmpReadout(TDC& dc, float value)
 {
     if (!AmpReadoutBitmap || !AmpReadoutSaveBitmap)
         return;
-    const TPixel centre = TSpectrogramGeometry::AmpBoxCentre(AsPane(GraphRect), DeltaMode != 0,
-                                                             Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange,
-                                                             value);
+    SyncScale();
+    // In delta mode the box stands beside the middle of the bar.
+    const TCurvePoint centre = DeltaMode ? TCurvePoint{GraphRect.right + 19, (GraphRect.top + GraphRect.bottom) / 2}
+                                         : Scale.LevelMark(value, AsPane(GraphRect));
     const TRect box = AmpReadoutBox(TPoint(centre.x, centre.y));
     TMemoryDC memory(dc);
     memory.SelectObject(*AmpReadoutSaveBitmap);

@@ -12,6 +12,7 @@
 #include "framework/TFont.h"
 #include "resources/StringIds.h"
 #include "views/MarkerSettings.h"
+#include "views/TRampPalette.h"
 #include "views/TViewHost.h"
 
 void TSpectrogram::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
@@ -46,7 +47,7 @@ void TSpectrogram::PaintGraph(TDC& dc, bool erase, TRect& update)
     const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 6;
     DrawText(dc, 228 - 3, y, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
     DrawText(dc, 362 - 3, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    if (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) {
+    if (TRampPalette::IsPaletteDisplay(HWindow)) {
         IntensityBar->Show(SW_SHOW);
         DrawText(dc, 488 - 3, y, IDS_INTENSITY_LABEL_TEXT, TA_RIGHT | TA_TOP);
     } else {
@@ -117,7 +118,7 @@ void TSpectrogram::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
     const bool timeAlongX = geometry.TimeAlongX();
     if (!PrintMode && (timeAlongX ? update.bottom <= pane.bottom : update.left >= pane.left))
         return;
-    const float span = History.MaxTime() - History.MinTime();
+    const float span = GetHistoryMaxTime() - GetHistoryMinTime();
     TTimeDivision division = TSpectrogramScale::TimeDivision(span);
     const bool divisions = span > 0.0f && !MainWin->IsTriggerEnabled();
     char title[64];
@@ -134,8 +135,8 @@ void TSpectrogram::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
         DrawText(dc, 8, (pane.top + pane.bottom) / 2, title, TA_CENTER | TA_TOP, &VerticalFont());
 
     dc.SelectObject(Gdi.Pen(TColor::Black));
-    const TPixel newest = geometry.WindowPixel(0, 0, AsPane(pane));
-    const TPixel oldest = geometry.WindowPixel(History.Count() - 1, 0, AsPane(pane));
+    const TCurvePoint newest = geometry.WindowPixel(0, 0, AsPane(pane));
+    const TCurvePoint oldest = geometry.WindowPixel(History.Count() - 1, 0, AsPane(pane));
     if (timeAlongX) {
         for (int x : {pane.left, pane.right - 1}) {
             dc.MoveTo(x, pane.bottom);
@@ -160,7 +161,7 @@ void TSpectrogram::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
         if (current == previous)
             continue;
         previous = current;
-        const TPixel at = geometry.WindowPixel(r, 0, AsPane(pane));
+        const TCurvePoint at = geometry.WindowPixel(r, 0, AsPane(pane));
         if (timeAlongX) {
             dc.MoveTo(at.x, pane.bottom);
             dc.LineTo(at.x, pane.bottom + 6);

@@ -3,58 +3,29 @@
 // colour bar beside the panes.
 #include "views/TSpectrogram.h"
 
-#include <vector>
-
 #include "engine/TSpectralData.h"
 #include "framework/TClientDC.h"
 #include "framework/TFont.h"
 #include "resources/StringIds.h"
+#include "views/TRampPalette.h"
+#include "views/TSpectrogramColours.h"
 #include "views/TViewHost.h"
-
-namespace {
-
-bool IsPaletteDisplay(const TDC& dc)
-{
-    return (dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) != 0;
-}
-
-}  // namespace
 
 void TSpectrogram::BuildPalette()
 {
     Palette.reset();
-    PaletteFirstSlot = 0;
-    Colours = TColourMap::Build(Opts->ColorMode, Opts->MinCustomColor, Opts->MaxCustomColor);
-    ColourCount = TColourMap::Size;
+    const TColourRamp::Table ramp = TSpectrogramColours::Build(Opts->ColorMode, Opts->MinCustomColor,
+                                                               Opts->MaxCustomColor);
+    Colours = ramp;
+    ColourCount = TColourRamp::Size;
     if (!HWindow)
         return;
-    TClientDC dc(HWindow);
-    if (!IsPaletteDisplay(dc)) {
-        ColourCount = TColourMap::CollapseRuns(Colours, [&dc](uint32_t c) { return uint32_t(::GetNearestColor(dc, c)); });
-        return;
-    }
-    TColourMap::ShiftIntensity(Colours, Opts->Intensity);
-    const int size = dc.GetDeviceCaps(SIZEPALETTE);
-    const int reserved = dc.GetDeviceCaps(NUMRESERVED);
-    if (size - reserved < TColourMap::Size)
-        return;
-    // The system palette with the map in the middle, between the static colours.
-    std::vector<PALETTEENTRY> entries(static_cast<size_t>(size));
-    ::GetSystemPaletteEntries(dc, 0, UINT(size), entries.data());
-    const int first = reserved / 2;
-    for (int i = 0; i < TColourMap::Size; ++i) {
-        const uint32_t c = Colours[size_t(i)];
-        entries[size_t(first + i)] = {BYTE(c & 0xFF), BYTE(c >> 8 & 0xFF), BYTE(c >> 16 & 0xFF), PC_RESERVED};
-    }
-    auto palette = std::make_unique<TPalette>(entries.data(), size);
-    if (!palette->IsValid()) {
+    TRampPalette::TResult result = TRampPalette::Build(HWindow, Opts->Intensity, ramp, Colours);
+    if (result.NoMemory)
         MessageBox(IDS_NO_MEMORY_TEXT, "Tonalyx", MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    Palette = std::move(palette);
-    PaletteFirstSlot = first;
-    for (int i = 0; i < TColourMap::Size; ++i)
-        Colours[size_t(i)] = PALETTEINDEX(first + i);
+    Palette = std::move(result.Palette);
+    ColourCount = result.Count;
+    PaletteFirstSlot = Palette ? TRampPalette::FirstSlot(HWindow) : 0;
 }
 
 void TSpectrogram::UsePalette(TDC& dc)
@@ -102,8 +73,7 @@ void TSpectrogram::InvalidateColourBar()
 
 void TSpectrogram::EvIntensityScroll(UINT code)
 {
-    TClientDC dc(HWindow);
-    const bool paletteDisplay = IsPaletteDisplay(dc);
+    const bool paletteDisplay = TRampPalette::IsPaletteDisplay(HWindow);
     if (code == SB_ENDSCROLL && !paletteDisplay) {
         Opts->Intensity = 0;
         MessageBox("Your video driver must be set to 256 color mode (8 bit) for the intensity control to function",
@@ -112,20 +82,22 @@ void TSpectrogram::EvIntensityScroll(UINT code)
     }
     if (!paletteDisplay || (code != SB_LINEUP && code != SB_LINEDOWN))
         return;
-    const int intensity = TColourMap::StepIntensity(Opts->Intensity, code == SB_LINEUP ? 1 : -1, ColourCount);
+    const int intensity = TColourRamp::StepIntensity(Opts->Intensity, code == SB_LINEUP ? 1 : -1, ColourCount);
     if (intensity == Opts->Intensity)
         return;
     Opts->Intensity = intensity;
     BuildPalette();
-    if (Palette)
+    if (Palette) {
+        TClientDC dc(HWindow);
         UsePalette(dc);
-    else
+    } else {
         InvalidateColourBar();
+    }
 }
 
 void TSpectrogram::DrawColourBar(TDC& dc, const TRect& update)
 {
-    if (!Data || Scale.AmplitudeTicks.empty())
+    if (!Data || Scale.AmpTicks.empty())
         return;
     const TRect strip(GraphRect.right, GraphRect.top - 4, GraphRect.right + RightMargin, GraphRect.bottom + 4);
     if (!PrintMode && !strip.Touches(update))
@@ -148,7 +120,7 @@ void TSpectrogram::DrawColourBar(TDC& dc, const TRect& update)
     }
     dc.FrameRect(bar.InflatedBy(1, 1), Gdi.Brush(TColor::Black));
     dc.SelectObject(Gdi.Pen(TColor::Black));
-    for (const TAxisLabel& tick : Scale.AmplitudeTicks) {
+    for (const TAxisLabel& tick : Scale.AmpTicks) {
         const int y = GraphRect.top + tick.Position;
         dc.MoveTo(bar.right, y);
         dc.LineTo(bar.right + 2, y);

@@ -8,45 +8,6 @@
 
 namespace {
 
-void SetText(TAxisLabel& label, const char* format, double value)
-{
-    char buffer[64];
-    const int length = std::snprintf(buffer, sizeof buffer, format, value);
-    std::memset(label.Text, 0, sizeof label.Text);
-    std::memcpy(label.Text, buffer, size_t(std::clamp(length, 0, 10)));
-}
-
-double LinearTickStep(double span)
-{
-    static const double Steps[] = {10000, 5000, 1000, 500, 200, 100, 50, 20, 10, 5, 2, 1};
-    for (double step : Steps)
-        if (span / step >= 4.0)
-            return step;
-    return 1.0;
-}
-
-// Where the walk over the frequency axis starts: 0, or the last tick of the
-// walk from 0 at or below lo, since no tick below lo gets a label. With
-// linear steps the ticks are multiples of the step; otherwise they climb a
-// decade at a time (see DecadeStep) to 1e6, and from there by 10000.
-double FirstTick(double lo, double linearStep)
-{
-    if (linearStep > 0.0)
-        return lo > 0.0 ? std::floor(lo / linearStep) * linearStep : 0.0;
-    return lo > 1e6 ? 1e6 + std::floor((lo - 1e6) / 10000.0) * 10000.0 : 0.0;
-}
-
-double DecadeStep(double f)
-{
-    if (f < 10.0) return 1.0;
-    if (f < 100.0) return 10.0;
-    if (f < 1000.0) return 100.0;
-    if (f < 10000.0) return 1000.0;
-    if (f < 100000.0) return 10000.0;
-    if (f < 1e6) return 100000.0;
-    return 10000.0;
-}
-
 double LinearAmplitudeStep(double r)
 {
     static const struct { double Bound, Step; } Table[] = {
@@ -97,7 +58,7 @@ std::vector<TAxisLabel> AmplitudeTicks(double top, double range, double step, in
             break;
         TAxisLabel label{};
         label.Position = static_cast<int32_t>(i * step * height / range);
-        SetText(label, format, v);
+        TFrequencyAxis::SetText(label, format, v);
         labels.push_back(label);
     }
     return labels;
@@ -138,41 +99,17 @@ int TSpectrumScale::MeterHeight(float value, int height) const
 
 void TSpectrumScale::BuildColumnMap(int width, const TSpectrumSource& source)
 {
-    ColumnBins.clear();
-    if (width <= 0)
-        return;
-    ColumnBins.resize(static_cast<size_t>(width));
     const double k = CepstrumFactor;
-    const double lo = StartFreq * k;
-    const double hi = StopFreq * k;
-    const int last = std::max(source.LastIndex(), 0);
-    auto indexOf = [&](double f) {
-        return static_cast<uint32_t>(std::clamp(source.IndexOf(static_cast<float>(f / k)), 0, last));
-    };
-    if (FreqScaleType == DisplaySettingsStruct::LinearFrequency) {
-        for (int i = 0; i < width; ++i) {
-            const double f = lo + i * (hi - lo) / width;
-            ColumnBins[i] = {indexOf(f), static_cast<float>(f)};
-        }
-        return;
-    }
-    const double l1 = lo > 0.0 ? std::log10(lo) : 0.0;
-    const double l2 = hi > 0.0 ? std::log10(hi) : 0.0;
-    for (int i = 0; i < width; ++i) {
-        const double f = std::pow(10.0, l1 + i * (l2 - l1) / width);
-        ColumnBins[i] = {indexOf(f), static_cast<float>(f)};
-    }
-    if (width > 1)
+    ColumnBins = TFrequencyAxis::BuildColumns(
+        width, StartFreq * k, StopFreq * k, FreqScaleType != DisplaySettingsStruct::LinearFrequency,
+        [&](double f) { return source.IndexOf(static_cast<float>(f / k)); }, source.LastIndex());
+    if (FreqScaleType != DisplaySettingsStruct::LinearFrequency && width > 1)
         ColumnBins[0].Bin = ColumnBins[1].Bin;
-    // The last column reaches one index further, but never past the last one.
-    ColumnBins[width - 1].Bin = std::min<uint32_t>(ColumnBins[width - 1].Bin + 1, static_cast<uint32_t>(last));
 }
 
 float TSpectrumScale::FrequencyAtColumn(int column) const
 {
-    if (column < 0 || column >= static_cast<int>(ColumnBins.size()))
-        return 0.0f;
-    return ColumnBins[column].Frequency;
+    return TFrequencyAxis::FrequencyAt(ColumnBins, column);
 }
 
 uint32_t TSpectrumScale::BinAtColumn(int column) const
@@ -184,73 +121,18 @@ uint32_t TSpectrumScale::BinAtColumn(int column) const
 
 int TSpectrumScale::ColumnOf(float frequency) const
 {
-    const int count = static_cast<int>(ColumnBins.size());
-    for (int i = 0; i < count - 1; ++i)
-        if (ColumnBins[i].Frequency <= frequency && frequency <= ColumnBins[i + 1].Frequency)
-            return i;
-    return NoColumn;
+    return TFrequencyAxis::ColumnOf(ColumnBins, frequency);
 }
 
 void TSpectrumScale::BuildXLabels(int width)
 {
-    XLabels.clear();
-    if (width <= 0 || ColumnBins.empty())
-        return;
     const double k = CepstrumFactor;
-    const double lo = StartFreq * k;
-    const double hi = StopFreq * k;
-    // The walk below ends when it passes hi, so it needs finite, ordered limits.
-    if (!std::isfinite(lo) || !std::isfinite(hi) || !(lo < hi))
-        return;
-    const double span = hi - lo;
-    const bool linear = FreqScaleType == DisplaySettingsStruct::LinearFrequency;
-    // No frequency above the map's highest column gets a column, so the walk
-    // may end there; and a full table keeps nothing more (its last entry is
-    // only overwritten, then cut off), so it ends there too.
-    float top = ColumnBins.front().Frequency;
-    for (const TColumnEntry& entry : ColumnBins)
-        top = std::max(top, entry.Frequency);
-    const int capacity = width - 1;
-    std::vector<TAxisLabel> table(static_cast<size_t>(width));
-    int count = 0;
-    bool secondPass = false;
-    double f = FirstTick(lo, linear ? LinearTickStep(span) : 0.0);
-    for (;;) {
-        const int column = f >= lo ? ColumnOf(static_cast<float>(f)) : NoColumn;
-        if (column != NoColumn && count < width) {
-            TAxisLabel& label = table[count];
-            label.Position = column;
-            const bool kilo = f >= 1000.0;
-            const double shown = kilo ? f / 1000.0 : f;
-            if (span < 10.0)
-                SetText(label, kilo ? "%1.3fk" : "%1.3f", shown);
-            else if (span < 100.0)
-                SetText(label, kilo ? "%1.2fk" : "%1.2f", shown);
-            else if (f == 0.0)
-                SetText(label, "0.0", 0.0);
-            else
-                SetText(label, kilo ? "%1.1fk" : "%1.0f", shown);
-            if (count < width - 1)
-                ++count;
-        }
-        const double next = f + ((linear || secondPass) ? LinearTickStep(span) : DecadeStep(f));
-        if (next > hi || static_cast<float>(next) > top || count == capacity || next == f) {
-            if (!linear && !secondPass && count < 4) {
-                secondPass = true;
-                f = FirstTick(lo, LinearTickStep(span));
-                count = 0;
-                continue;
-            }
-            break;
-        }
-        f = next;
-    }
-    table.resize(static_cast<size_t>(count));
+    XLabels = TFrequencyAxis::BuildLabels(ColumnBins, width, StartFreq * k, StopFreq * k,
+                                          FreqScaleType != DisplaySettingsStruct::LinearFrequency);
     if (TextWidth && !PrintMode)
-        ThinByWidth(table);
+        ThinByWidth(XLabels);
     else
-        Thin(table, PrintMode ? 300 : 30, true);
-    XLabels = std::move(table);
+        TFrequencyAxis::Thin(XLabels, PrintMode ? 300 : 30, true);
 }
 
 void TSpectrumScale::XLabelSpan(const TAxisLabel& label, int& left, int& right) const
@@ -286,34 +168,13 @@ void TSpectrumScale::BuildYLabels(int height)
     const int capacity = static_cast<int>(std::min(r / step + 1.0, static_cast<double>(MostAmplitudeTicks)));
     const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : LinearAmplitudeFormat(step);
     YLabels = AmplitudeTicks(PlotTop, r, step, capacity, height, format);
-    Thin(YLabels, std::max(10, TextHeight + 2), false);
+    TFrequencyAxis::Thin(YLabels, std::max(10, TextHeight + 2), false);
 }
 
 void TSpectrumScale::BuildCoherenceLabels(int height)
 {
     CoherenceLabels = AmplitudeTicks(1.2, 1.2, 0.1, 13, height, "%3.2f");
-    Thin(CoherenceLabels, std::max(10, TextHeight + 2), false);
-}
-
-void TSpectrumScale::Thin(std::vector<TAxisLabel>& labels, int spacing, bool fromLast)
-{
-    if (fromLast) {
-        int reference = 9999;
-        for (auto it = labels.rbegin(); it != labels.rend(); ++it) {
-            if (it->Position > reference - spacing)
-                it->Text[0] = '\0';
-            else
-                reference = it->Position;
-        }
-        return;
-    }
-    int reference = -999;
-    for (TAxisLabel& label : labels) {
-        if (label.Position < reference + spacing)
-            label.Text[0] = '\0';
-        else
-            reference = label.Position;
-    }
+    TFrequencyAxis::Thin(CoherenceLabels, std::max(10, TextHeight + 2), false);
 }
 
 int TSpectrumScale::BuildCurve(const TSpectrumSource& source, const TPaneRect& pane, TCurvePoint* points,

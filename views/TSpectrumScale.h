@@ -3,35 +3,16 @@
 #include <functional>
 #include <vector>
 
+#include "views/TFrequencyAxis.h"
 #include "views/TPaneLayout.h"
 #include "views/TSpectrumSource.h"
-
-// One screen point of a curve; laid out as the platform's POINT.
-struct TCurvePoint {
-    int32_t x;
-    int32_t y;
-    bool operator==(const TCurvePoint&) const = default;
-};
-
-// The bin (or band) index and frequency of one pixel column.
-struct TColumnEntry {
-    uint32_t Bin;
-    float Frequency;
-};
-
-// A tick of an axis: a column (frequency axis) or a row offset from the pane
-// top (amplitude axes), and its text; an empty text is a tick without label.
-struct TAxisLabel {
-    int32_t Position;
-    char Text[11];
-};
 
 // The spectrum view's scales: the value-to-height rule, the column map that
 // ties each pixel column to a frequency and an index, the axis label tables
 // and the curves built from a spectrum against them.
 class TSpectrumScale {
 public:
-    static constexpr int NoColumn = -999;
+    static constexpr int NoColumn = TFrequencyAxis::NoColumn;
     enum GraphType { LineGraph = 0, BarGraph = 1, StepBarGraph = 2 };
 
     uint16_t AmpScaleType = 1;    // 0 linear, 1 dB
@@ -87,7 +68,6 @@ public:
 
 private:
     double RawHeight(float value, int height, bool coherence) const;
-    static void Thin(std::vector<TAxisLabel>& labels, int spacing, bool fromLast);
     // Leaves out, from the last label back, each frequency label that would
     // run into the one kept after it or past XLabelLimit.
     void ThinByWidth(std::vector<TAxisLabel>& labels) const;

@@ -75,19 +75,16 @@ public:
     virtual void ReprocessSegment(float seconds) = 0;
     // A main-window command, as its menu item sends it.
     virtual void RunCommand(int commandId) = 0;
+    // The time series' selected samples as text on the clipboard.
+    virtual void CopyDataToClipboard() = 0;
     // The DDE client link's hooks for a cursor value and an order value.
     virtual void DdeLinkHook1(float value) = 0;
     virtual void DdeLinkHook2(float value) = 0;
 
     // What the spectrogram asks besides: the trigger (its time divisions
-    // need a free-running time), the DDE client's data link, the newest RPM
-    // value, its rebuild from the wave file, and a segment of the wave shown
-    // in the time series view (an empty one as one analysis block).
+    // need a free-running time) and its rebuild from the wave file.
     virtual bool IsTriggerEnabled() const = 0;
-    virtual int32_t GetDdeClientLink() const = 0;
-    virtual float GetRpmTag() const = 0;
     virtual void RebuildSpectrogram(TSpectrogram& view) = 0;
-    virtual void ZoomToSegment(float start, float end) = 0;
 
     // The user closes view from its close box. The host keeps what it keeps
     // of a closing view and may destroy it: the view touches nothing of
@@ -108,4 +105,17 @@ public:
     virtual void ReadoutClosed(int windowType) = 0;
     // A readout of a window type is being destroyed: its placement is kept.
     virtual void ReadoutDestroyed(int windowType) = 0;
+
+    // What the surface and phase views ask besides.
+    // 1 while the DDE client link to a partner program's service runs.
+    virtual int32_t GetDdeClientLink() const = 0;
+    // The newest RPM value of the DDE link, and the RPM one surface line stands for.
+    virtual float GetRpmTag() const = 0;
+    virtual float GetRpmPerLine() const = 0;
+    // The service name the DDE server registers, for the "Link" block.
+    virtual const char* GetDdeServiceName() const = 0;
+    // The time series view shows start..end of the wave.
+    virtual void ZoomToSegment(float start, float end) = 0;
+    // A surface view is drawn again from the wave, line by line.
+    virtual void RecomputeSurface(TPlotBase& view) = 0;
 };

@@ -212,6 +212,26 @@ TEST_F(TDdeServerRun, RequestsExecutesAndAdviseLinks)
     EXPECT_GE(int(counts.size()), blocks);
 }
 
+// Advises go out while any link is open: a link still hears of every block
+// after another one has stopped.
+TEST_F(TDdeServerRun, AnAdviseLinkOutlivesAnotherOnesStop)
+{
+    ASSERT_TRUE(Client.Advise(Data, "Peak Frequency", true));
+    ASSERT_TRUE(Client.Advise(Data, "FFT Count", true));
+    ASSERT_TRUE(Client.Advise(Data, "Peak Frequency", false));
+    Client.Drain(100);
+    Advised.clear();
+    RunFile();
+    const int blocks = FFTCount();
+    Client.Drain(300);
+    ASSERT_TRUE(Client.Advise(Data, "FFT Count", false));
+    const std::vector<std::string>& counts = Advised["FFT Count"];
+    ASSERT_FALSE(counts.empty());
+    EXPECT_EQ(counts.back(), std::to_string(blocks));
+    EXPECT_GE(int(counts.size()), blocks);
+    EXPECT_TRUE(Advised["Peak Frequency"].empty());
+}
+
 TEST_F(TDdeServerRun, MacroStatusFollowsTheMacroWindow)
 {
     WriteFile("wait.mac", "WaitSeconds 1\n");
@@ -265,7 +285,8 @@ TEST_F(TDdeServerRun, TwentyOneConversationsAreServed)
     }
 }
 
-TEST_F(TDdeServerRun, RequestRoundTrip)
+// Benchmark, run on demand with --gtest_also_run_disabled_tests.
+TEST_F(TDdeServerRun, DISABLED_RequestRoundTrip)
 {
     RunFile();
     std::vector<double> ms;

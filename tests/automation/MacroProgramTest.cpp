@@ -176,8 +176,9 @@ TEST_F(TMacroRun, OutputValuesOfAToneAgainstNumpy)
 }
 
 // Benchmark: macro lines per second on a loop of Send and comment lines while
-// the analyser runs through a 60 s wave in Post Process.
-TEST_F(TMacroRun, MacroLinesPerSecondWhileTheAnalyserRuns)
+// the analyser runs through a 60 s wave in Post Process. Run on demand with
+// --gtest_also_run_disabled_tests.
+TEST_F(TMacroRun, DISABLED_MacroLinesPerSecondWhileTheAnalyserRuns)
 {
     const uint32_t rate = 48000, frames = rate * 60;
     {

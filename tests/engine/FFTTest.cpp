@@ -3,10 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <numbers>
+#include <numeric>
+#include <random>
 #include <vector>
 
+#include "engine/TFFTKernelSet.h"
 #include "tests/engine/Fixture.h"
+#include "tests/engine/ReferenceFFT.h"
 
 namespace {
 
@@ -103,6 +108,107 @@ TEST(ComplexFFT, LargestSizeTransformsAnImpulse)
     for (int k : {0, 1, 12345, n / 2, n - 1}) {
         EXPECT_NEAR(z[2 * k], std::cos(2.0 * std::numbers::pi * k / n), 1e-4) << k;
         EXPECT_NEAR(z[2 * k + 1], -std::sin(2.0 * std::numbers::pi * k / n), 1e-4) << k;
+    }
+}
+
+// Random values over forty binary orders of magnitude, so that differences
+// of far-apart values and their rounding to single precision are exercised.
+std::vector<float> WideRandom(size_t count, uint32_t seed)
+{
+    std::mt19937 rng(seed);
+    std::normal_distribution<float> value(0.0f, 1.0f);
+    std::uniform_int_distribution<int> exponent(-20, 20);
+    std::vector<float> x(count);
+    for (float& v : x)
+        v = std::ldexp(value(rng), exponent(rng));
+    return x;
+}
+
+std::vector<const TFFTKernelSet*> KernelSets()
+{
+    std::vector<const TFFTKernelSet*> sets{&TFFTKernelSet::Sse2Set};
+    if (TFFTKernelSet::Avx())
+        sets.push_back(TFFTKernelSet::Avx());
+    return sets;
+}
+
+bool SameBits(const std::vector<float>& a, const std::vector<float>& b)
+{
+    return a.size() == b.size() && std::memcmp(a.data(), b.data(), a.size() * sizeof(float)) == 0;
+}
+
+TEST(FFTKernels, EqualThePlainAlgorithmBitForBitAtEverySize)
+{
+    for (int bits = 2; bits <= 20; ++bits) {
+        const int n = 1 << bits;
+        for (int direction : {1, -1}) {
+            SCOPED_TRACE(testing::Message() << "n=" << n << " direction=" << direction);
+            const std::vector<float> points = WideRandom(2 * size_t(n), bits * 2 + (direction > 0));
+            std::vector<float> complexWant = points;
+            ReferenceFFT::ComplexFFT(complexWant.data(), n, direction);
+            const std::vector<float> samples(points.begin(), points.begin() + n);
+            std::vector<float> realWant = samples;
+            ReferenceFFT::RealFFT(realWant.data(), n, direction);
+            for (const TFFTKernelSet* set : KernelSets()) {
+                SCOPED_TRACE(set->Name);
+                std::vector<float> complexGot = points;
+                set->ComplexFFT(complexGot.data(), n, direction);
+                EXPECT_TRUE(SameBits(complexGot, complexWant));
+                std::vector<float> realGot = samples;
+                EXPECT_EQ(set->RealFFT(realGot.data(), n, direction), n);
+                EXPECT_TRUE(SameBits(realGot, realWant));
+            }
+        }
+    }
+}
+
+// The smallest sizes take paths of their own; every direction other than 1
+// is an inverse, and the split step tells positive from negative ones.
+TEST(FFTKernels, EqualThePlainAlgorithmAtSmallSizesAndOddDirections)
+{
+    for (int n : {1, 2, 4, 8, 16, 32, 64}) {
+        for (int direction : {1, -1, 0, 2, -3}) {
+            SCOPED_TRACE(testing::Message() << "n=" << n << " direction=" << direction);
+            const std::vector<float> points = WideRandom(2 * size_t(n), n + 7 * (direction + 3));
+            std::vector<float> complexWant = points;
+            ReferenceFFT::ComplexFFT(complexWant.data(), n, direction);
+            std::vector<float> splitWant = points;
+            ReferenceFFT::RealFFTSplit(splitWant.data(), 2 * n, direction);
+            std::vector<float> realWant = points;
+            ReferenceFFT::RealFFT(realWant.data(), 2 * n, direction);
+            for (const TFFTKernelSet* set : KernelSets()) {
+                SCOPED_TRACE(set->Name);
+                std::vector<float> got = points;
+                set->ComplexFFT(got.data(), n, direction);
+                EXPECT_TRUE(SameBits(got, complexWant));
+                got = points;
+                set->RealFFTSplit(got.data(), 2 * n, direction);
+                EXPECT_TRUE(SameBits(got, splitWant));
+                got = points;
+                set->RealFFT(got.data(), 2 * n, direction);
+                EXPECT_TRUE(SameBits(got, realWant));
+            }
+        }
+    }
+}
+
+TEST(FFTKernels, SizesThatAreNotPowersOfTwoOrTooLargeLeaveTheDataAlone)
+{
+    for (int n : {0, 3, 6, 1000, 1 << 21}) {
+        SCOPED_TRACE(n);
+        std::vector<float> data(2 * size_t(n) + 2);
+        std::iota(data.begin(), data.end(), 1.0f);
+        std::vector<float> x = data;
+        ComplexFFT(x.data(), n, 1);
+        EXPECT_TRUE(SameBits(x, data));
+    }
+    for (int n : {0, 1, 6, 1000, 1 << 22}) {
+        SCOPED_TRACE(n);
+        std::vector<float> data(size_t(n) + 2);
+        std::iota(data.begin(), data.end(), 1.0f);
+        std::vector<float> x = data;
+        EXPECT_EQ(RealFFT(x.data(), n, 1), 0);
+        EXPECT_TRUE(SameBits(x, data));
     }
 }
 

@@ -85,6 +85,20 @@ TEST(TSeriesData, SamplesAreRelativeToSilenceAndClippedToTheRange)
     EXPECT_FLOAT_EQ(calibrated.GetSample(0, 1), 2.0f);
 }
 
+TEST(TSeriesData, ReadSamplesGivesWhatGetSampleGivesAndZerosPastTheBlock)
+{
+    for (uint16_t bytes : {1, 2, 3, 4}) {
+        SCOPED_TRACE(bytes);
+        TSeriesData block(37, Format(bytes), 1, 0);
+        for (uint32_t i = 0; i < 37; ++i)
+            block.PutSample(i, static_cast<int32_t>((i * 7919) % 251) - 125 + Format(bytes).SilenceValue);
+        std::vector<float> read(40, -1.0f);
+        block.ReadSamples(read.data(), 40);
+        for (uint32_t i = 0; i < 40; ++i)
+            ASSERT_EQ(read[i], block.GetSample(i, 0)) << i;
+    }
+}
+
 TEST(TSeriesData, MinMaxOverARange)
 {
     TSeriesData block(6, Format(2), 1, 0);

@@ -152,7 +152,8 @@ TEST(TSpectralDataScaling, BinFrequencyMappingAndOutOfRangeQueries)
 
 TEST(TSpectralDataScaling, UnusableFFTSizeLeavesAnInertObject)
 {
-    for (uint32_t n : {0u, 1u, 1000u}) {
+    // Beyond the largest transform as well as sizes that are not powers of two.
+    for (uint32_t n : {0u, 1u, 1000u, 1u << 22}) {
         TSpectralData s(Analysis(kRate, n), Display(1), 0);
         EXPECT_EQ(s.Error, 1u) << n;
         s.SetTimeSample(0, 1.0f);

@@ -108,6 +108,25 @@ TEST(TWaveData, StereoFramesInterleaveAndMonoChannelOneIsChannelZero)
     EXPECT_FLOAT_EQ(mono.GetSample(1, 1, 1), 42.0f / 32767.0f);
 }
 
+TEST(TWaveData, ReadFramesTakesOneChannelAtEveryWidth)
+{
+    for (uint16_t bytes : {1, 2, 3, 4}) {
+        SCOPED_TRACE(bytes);
+        TWaveData stereo(5, Format(bytes, 2));
+        for (uint32_t f = 0; f < 5; ++f) {
+            stereo.PutSample(static_cast<int32_t>(10 * f + 1), f, 0);
+            stereo.PutSample(static_cast<int32_t>(10 * f + 5), f, 1);
+        }
+        for (uint16_t channel : {0, 1}) {
+            std::vector<uint8_t> got(3 * bytes);
+            ASSERT_EQ(stereo.ReadFrames(got.data(), 1, 3, channel), 1);
+            for (uint32_t i = 0; i < 3; ++i)
+                EXPECT_EQ(std::memcmp(&got[i * bytes], stereo.GetBuffer() + (1 + i) * 2 * bytes + channel * bytes, bytes), 0)
+                    << "channel " << channel << " frame " << 1 + i;
+        }
+    }
+}
+
 TEST(TWaveData, ReadFramesRangeRules)
 {
     TWaveData w(4, Format(1));

@@ -261,7 +261,7 @@ TEST(ResourcesTest, IconBitmapWaveAndAboutTemplateExist)
 {
     HINSTANCE module = GetModuleHandleA(nullptr);
     EXPECT_NE(LoadIconA(module, "ICON_SPECTRUM"), nullptr);
-    EXPECT_NE(FindResourceA(module, "PINKWAVE", "WAVE"), nullptr);
+    EXPECT_NE(FindResourceA(module, "PINKWAVE", "PinkWave"), nullptr);
 
     HBITMAP picture = LoadBitmapA(module, "ABOUT_BITMAP");
     ASSERT_NE(picture, nullptr);
@@ -312,4 +312,10 @@ TEST(ResourcesTest, TimeSeriesViewFacesAndIconExist)
     }
 }
 
+}
+
+TEST(ResourcesTest, SurfaceAndPhaseViewIconsExist)
+{
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    for (const char* icon : {"ICON_SURFACE", "ICON_PHASE"}) EXPECT_NE(LoadIconA(module, icon), nullptr) << icon;
 }

@@ -4,7 +4,8 @@
 The libraries point one way: engine at the bottom; framework over the
 engine; views and dialogs over both (a dialog may use the records a view
 keeps); the macro window and the command language over the framework and
-the engine; the shell over all of them. The ids and texts in resources/ are
+the engine; the signal generator over the framework, the engine and the
+DTMF keys of the utilities; the shell over all of them. The ids and texts in resources/ are
 headers every layer may read. A header of a higher layer included from below
 is the first step of a cycle, so it is refused here.
 """
@@ -14,12 +15,13 @@ import sys
 
 ROOT = pathlib.Path(sys.argv[1] if len(sys.argv) > 1 else '.')
 FORBIDDEN = {
-    'engine': ('framework', 'views', 'dialogs', 'shell', 'automation', 'utilities'),
-    'framework': ('views', 'dialogs', 'shell', 'automation', 'utilities'),
-    'views': ('dialogs', 'shell', 'automation', 'utilities'),
-    'dialogs': ('shell', 'automation', 'utilities'),
-    'automation': ('views', 'dialogs', 'shell', 'utilities'),
-    'utilities': ('dialogs', 'shell', 'automation'),
+    'engine': ('framework', 'views', 'dialogs', 'shell', 'automation', 'utilities', 'generator'),
+    'framework': ('views', 'dialogs', 'shell', 'automation', 'utilities', 'generator'),
+    'views': ('dialogs', 'shell', 'automation', 'utilities', 'generator'),
+    'dialogs': ('shell', 'automation', 'utilities', 'generator'),
+    'automation': ('views', 'dialogs', 'shell', 'utilities', 'generator'),
+    'utilities': ('dialogs', 'shell', 'automation', 'generator'),
+    'generator': ('views', 'dialogs', 'shell', 'automation'),
 }
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/')
 

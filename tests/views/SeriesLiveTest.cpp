@@ -93,6 +93,9 @@ TEST_F(TSeriesLive, TheAnalysisBlockShowsTheTonesPeriod)
 TEST_F(TSeriesLive, TheStripChartMovesOnlyAfterEightNewColumns)
 {
     Start(4096, 2);
+    // Live blocks come one hop apart: a hop shorter than 8 columns leaves
+    // blocks that do not move the chart.
+    ASSERT_TRUE(Main->SetOverlapPercent(90));
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();

@@ -1,5 +1,6 @@
-// The spectrogram's pure cores: line history, colour map, scales and tick
-// tables, direction geometry and the control-bar rules.
+// The spectrogram's pure cores and what it asks of the shared ones: its line
+// history, colours, amplitude scale, frequency columns and ticks, direction
+// geometry and the control-bar rules.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,9 +10,12 @@
 
 #include "engine/CalibrationStruct.h"
 #include "engine/TSpectralData.h"
-#include "views/TColourMap.h"
-#include "views/TLineHistory.h"
+#include "views/TAmplitudeScale.h"
+#include "views/TColourRamp.h"
+#include "views/THistoryTable.h"
+#include "views/TLineSource.h"
 #include "views/TSpectralSource.h"
+#include "views/TSpectrogramColours.h"
 #include "views/TSpectrogramControls.h"
 #include "views/TSpectrogramGeometry.h"
 #include "views/TSpectrogramScale.h"
@@ -46,12 +50,17 @@ struct TEngine {
 };
 
 // Bins of 10 Hz whose values the test sets, for the colour walk.
-class TTableSource : public TSpectrumSource {
+class TTableSource : public TLineSource {
 public:
     explicit TTableSource(std::vector<float> values) : Values(std::move(values)) {}
     int IndexOf(float f) const override { return int(f / 10.0f + 0.5f); }
-    int LastIndex() const override { return int(Values.size()) - 1; }
-    float RangeMax(int first, int last, bool) const override
+    int LowIndex() const override { return 1; }
+    int HighIndex() const override { return int(Values.size()) - 2; }
+    float LowFrequency() const override { return 10.0f; }
+    float HighFrequency() const override { return 10.0f * float(Values.size() - 2); }
+    float FrequencyOf(int index) const override { return 10.0f * float(index); }
+    float Value(int index) const override { return Values.at(size_t(index)); }
+    float RangeMaxValue(int first, int last) const override
     {
         if (first < 0 || first == last - 1)
             return Values.at(size_t(last));
@@ -60,190 +69,97 @@ public:
             m = std::max(m, Values.at(size_t(i)));
         return m;
     }
-    float LowFrequency() const override { return 10.0f; }
-    float HighFrequency() const override { return 10.0f * float(Values.size() - 2); }
+    float Phase(int) const override { return 0.0f; }
+    float LargestPeak(int, int) const override { return 0.0f; }
+    float Smallest(int, int) const override { return 0.0f; }
     std::vector<float> Values;
 };
 
 }  // namespace
 
-TEST(LineHistory, LiveLinesScrollAndKeepTimesPeaksAndIndexes)
+TEST(SpectrogramHistory, ScrolledAndWrappedLinesAndTheirTimes)
 {
-    TLineHistory h(2);
+    THistoryTable h(2);
     h.Resize(10);
-    for (float t : {1.0f, 2.0f, 3.0f}) {
-        h.ScrollOneLine();
-        h.WriteLine(0, t, 0.0f, -10.0f * t, -90.0f);
-    }
+    for (float t : {1.0f, 2.0f, 3.0f})
+        h.Push(t, 0.0f, -10.0f * t, -90.0f);
     const float expected[] = {3, 3, 2, 2, 1, 1, 0, 0, 0, 0};
-    for (int row = 0; row < 10; ++row) {
-        SCOPED_TRACE(row);
-        EXPECT_EQ(h.Record(row).Time, expected[row]);
-        EXPECT_EQ(h.Record(row).LineIndex, expected[row] ? row % 2 : 0);
-    }
-    EXPECT_EQ(h.Record(3).Peak, -20.0f);
-    EXPECT_EQ(h.MinTime(), 1.0f);
+    for (int row = 0; row < 10; ++row)
+        EXPECT_EQ(h[row].Time, expected[row]) << row;
+    EXPECT_EQ(h.MinTime(1215752192.0f), 1.0f);
     EXPECT_EQ(h.MaxTime(), 3.0f);
-    float peak, minimum;
-    h.LevelExtremes(peak, minimum);
-    EXPECT_EQ(peak, -10.0f);   // records no line reached do not count
-    EXPECT_EQ(minimum, -90.0f);
-    TLineHistory empty(2);
-    empty.Resize(6);
-    empty.LevelExtremes(peak, minimum);
-    EXPECT_EQ(peak, -999.9f);
-    EXPECT_EQ(minimum, 999.9f);
+    float largest, smallest;
+    ASSERT_TRUE(h.LevelSpan(largest, smallest));
+    EXPECT_EQ(largest, -10.0f);   // records no line reached do not count
+    EXPECT_EQ(smallest, -90.0f);
 
-    h.ShiftTimes(0.5f);
-    EXPECT_EQ(h.Record(0).Time, 3.5f);
-    EXPECT_EQ(h.Record(9).Time, 0.5f);
+    // Wrap mode writes a line where it was drawn, levels with it.
+    h.SetLine(4, 7.0f, 0.0f);
+    h.SetLevels(4, -5.0f, -95.0f);
+    EXPECT_EQ(h[8].Time, 7.0f);
+    EXPECT_EQ(h[9].Peak, -5.0f);
+    h.SetLevels(5, 1.0f, 1.0f);    // row 10 lies outside
+    h.SetLevels(-1, 1.0f, 1.0f);
+    ASSERT_TRUE(h.LevelSpan(largest, smallest));
+    EXPECT_EQ(largest, -5.0f);
+
+    // A history without a line with a time: the start of the search.
+    THistoryTable empty(2);
+    empty.Resize(400);
+    EXPECT_EQ(empty.LineCount(), 201);
+    EXPECT_EQ(empty.MinTime(1215752192.0f), 1215752192.0f);
+    EXPECT_EQ(empty.MaxTime(), 0.0f);
+    EXPECT_FALSE(empty.LevelSpan(largest, smallest));
 }
 
-TEST(LineHistory, CountsAndEmptyHistories)
+TEST(SpectrogramColours, RampGreyAndCustomEntries)
 {
-    TLineHistory h(2);
-    EXPECT_EQ(h.LineCount(), 1);
-    EXPECT_EQ(h.MinTime(), 0.0f);
-    EXPECT_EQ(h.MaxTime(), 0.0f);
-    EXPECT_EQ(h.RecordTime(5, false), 0.0f);
-    EXPECT_EQ(h.LineTime(5, false), 0.0f);
-    EXPECT_EQ(h.FindLine(1.0f), 0);
-    h.WriteLine(0, 1.0f, 0.0f, 0.0f, 0.0f);   // nothing to write into
-    h.SetLine(0, 1.0f, 0.0f);
-
-    h.Resize(400);
-    EXPECT_EQ(h.LineCount(), 201);
-    EXPECT_EQ(h.MinTime(), TLineHistory::NoMinimumTime);
-    EXPECT_EQ(h.MaxTime(), 0.0f);
-}
-
-TEST(LineHistory, LinesSetByTheMainWindowAndClampedQueries)
-{
-    TLineHistory h(2);
-    h.Resize(9);
-    for (int line = 0; line < 5; ++line)
-        h.SetLine(line, 10.0f + line, 100.0f + line);
-    h.SetLine(5, 99.0f, 0.0f);    // row 10 lies outside
-    h.SetLine(-1, 99.0f, 0.0f);
-    EXPECT_EQ(h.Record(8).Time, 14.0f);
-    EXPECT_EQ(h.Record(8).LineIndex, 4);
-    h.SetLevels(8, -3.0f, -70.0f);   // only row 8 lies inside
-    EXPECT_EQ(h.Record(8).Peak, -3.0f);
-
-    struct Case {
-        int Line;
-        bool Tag;
-        float Expected;
-    };
-    for (const Case c : {Case{-3, false, 10.0f}, Case{0, false, 10.0f}, Case{2, false, 12.0f}, Case{4, true, 104.0f},
-                         Case{7, false, 14.0f}, Case{1 << 30, false, 14.0f}}) {
-        SCOPED_TRACE(c.Line);
-        EXPECT_EQ(h.LineTime(c.Line, c.Tag), c.Expected);
-    }
-    EXPECT_EQ(h.RecordTime(-1, false), 10.0f);
-    EXPECT_EQ(h.RecordTime(100, true), 104.0f);
-}
-
-TEST(LineHistory, FindLineWhetherTimesRiseOrFall)
-{
-    for (bool rising : {true, false}) {
-        SCOPED_TRACE(rising);
-        TLineHistory h(2);
-        h.Resize(8);
-        for (int line = 0; line < 4; ++line)
-            h.SetLine(line, rising ? 1.0f + line : 4.0f - line, 0.0f);
-        EXPECT_EQ(h.FindLine(rising ? 2.5f : 2.5f), 1);
-        EXPECT_EQ(h.FindLine(rising ? 1.0f : 4.0f), 0);
-        EXPECT_EQ(h.FindLine(rising ? 3.7f : 1.3f), 2);
-        EXPECT_EQ(h.FindLine(9.0f), 0);
-    }
-}
-
-TEST(LineHistory, GrowingKeepsOldRecordsAndZeroesNewOnes)
-{
-    TLineHistory h(2);
-    h.Resize(4);
-    h.WriteLine(0, 1.0f, 2.0f, 3.0f, 4.0f);
-    h.WriteLine(2, 5.0f, 6.0f, 7.0f, 8.0f);
-    h.Resize(8);
-    EXPECT_EQ(h.Record(2).Time, 5.0f);
-    EXPECT_EQ(h.Record(3).Minimum, 8.0f);
-    for (int row = 4; row < 8; ++row)
-        EXPECT_EQ(h.Record(row).Time, 0.0f);
-    h.Resize(2);
-    EXPECT_EQ(h.Count(), 2);
-    EXPECT_EQ(h.Record(1).Tag, 2.0f);
-    h.Clear();
-    EXPECT_EQ(h.Record(1).Tag, 0.0f);
-    EXPECT_EQ(h.Count(), 2);
-}
-
-TEST(ColourMap, RampGreyAndCustomEntries)
-{
-    const TColourMap::TTable ramp = TColourMap::Build(TColourMap::Ramp, 0, 0);
+    const TColourRamp::Table ramp = TSpectrogramColours::Build(TSpectrogramColours::Ramp, 0, 0);
     struct Case {
         int Index;
         uint32_t Colour;
     };
-    for (const Case c : {Case{0, Rgb(0, 0, 0)}, Case{5, Rgb(0, 0, 32)}, Case{39, Rgb(0, 0, 249)},
-                         Case{40, Rgb(0, 0, 255)}, Case{80, Rgb(0, 255, 255)}, Case{119, Rgb(0, 255, 5)},
-                         Case{160, Rgb(255, 255, 0)}, Case{199, Rgb(255, 5, 0)}}) {
+    for (const Case c : {Case{0, Rgb(0, 0, 0)}, Case{39, Rgb(0, 0, 249)}, Case{40, Rgb(0, 0, 255)},
+                         Case{80, Rgb(0, 255, 255)}, Case{160, Rgb(255, 255, 0)}, Case{199, Rgb(255, 5, 0)}}) {
         SCOPED_TRACE(c.Index);
         EXPECT_EQ(ramp[size_t(c.Index)], c.Colour);
     }
-    const TColourMap::TTable grey = TColourMap::Build(TColourMap::Grey, 0, 0);
+    const TColourRamp::Table grey = TSpectrogramColours::Build(TSpectrogramColours::Grey, 0, 0);
     EXPECT_EQ(grey[0], Rgb(255, 255, 255));
     EXPECT_EQ(grey[100], Rgb(127, 127, 127));
     EXPECT_EQ(grey[199], Rgb(0, 0, 0));
 
-    // From yellow (the default low colour) towards red, and a falling blue.
-    const TColourMap::TTable custom = TColourMap::Build(TColourMap::Custom, Rgb(255, 255, 0), Rgb(255, 0, 200));
+    // From yellow (the default low colour) towards red, and a rising blue.
+    const TColourRamp::Table custom =
+        TSpectrogramColours::Build(TSpectrogramColours::Custom, Rgb(255, 255, 0), Rgb(255, 0, 200));
     EXPECT_EQ(custom[0], Rgb(255, 255, 0));
     EXPECT_EQ(custom[100], Rgb(255, 127, 100));
     EXPECT_EQ(custom[199], Rgb(255, 1, 199));
 
-    EXPECT_EQ(TColourMap::Background(TColourMap::Ramp, 0), Rgb(0, 0, 0));
-    EXPECT_EQ(TColourMap::Background(TColourMap::Grey, 0), Rgb(255, 255, 255));
-    EXPECT_EQ(TColourMap::Background(TColourMap::Custom, Rgb(1, 2, 3)), Rgb(1, 2, 3));
+    EXPECT_EQ(TSpectrogramColours::Background(TSpectrogramColours::Ramp, 0), Rgb(0, 0, 0));
+    EXPECT_EQ(TSpectrogramColours::Background(TSpectrogramColours::Grey, 0), Rgb(255, 255, 255));
+    EXPECT_EQ(TSpectrogramColours::Background(TSpectrogramColours::Custom, Rgb(1, 2, 3)), Rgb(1, 2, 3));
 }
 
-TEST(ColourMap, IntensityShiftsAndIsLimitedToAQuarter)
+TEST(SpectrogramColours, IntensityShiftsAndIsLimitedToAQuarter)
 {
-    const TColourMap::TTable ramp = TColourMap::Build(TColourMap::Ramp, 0, 0);
-    TColourMap::TTable up = ramp;
-    TColourMap::ShiftIntensity(up, 50);
-    EXPECT_EQ(up[0], ramp[50]);
+    const TColourRamp::Table ramp = TColourRamp::Spectrum();
+    TColourRamp::Table up = ramp;
+    TColourRamp::Shift(up, 50);
     for (int i = 149; i < 200; ++i)
         EXPECT_EQ(up[size_t(i)], ramp[199]) << i;
-    TColourMap::TTable down = ramp;
-    TColourMap::ShiftIntensity(down, -10);
-    EXPECT_EQ(down[10], ramp[0]);
-    EXPECT_EQ(down[199], ramp[189]);
-
-    EXPECT_EQ(TColourMap::StepIntensity(49, 1, 200), 50);
-    EXPECT_EQ(TColourMap::StepIntensity(50, 1, 200), 50);
-    EXPECT_EQ(TColourMap::StepIntensity(-50, -1, 200), -50);
-    EXPECT_EQ(TColourMap::StepIntensity(0, -1, 200), -1);
+    EXPECT_EQ(TColourRamp::StepIntensity(49, 1, 200), 50);
+    EXPECT_EQ(TColourRamp::StepIntensity(50, 1, 200), 50);
+    EXPECT_EQ(TColourRamp::StepIntensity(-50, -1, 200), -50);
+    EXPECT_EQ(TColourRamp::StepIntensity(0, -1, 200), -1);
+    EXPECT_EQ(TColourRamp::StepIntensity(3, 1, 10), 3);   // a quarter of a collapsed map
 }
 
-TEST(ColourMap, CollapsingRunsKeepsTheFirstOfEqualNeighbours)
-{
-    TColourMap::TTable table = TColourMap::Build(TColourMap::Ramp, 0, 0);
-    // A display of 16 levels per component.
-    const int kept = TColourMap::CollapseRuns(table, [](uint32_t c) { return c & 0xF0F0F0; });
-    EXPECT_LT(kept, 200);
-    EXPECT_GT(kept, 50);
-    for (int i = 1; i < kept; ++i)
-        EXPECT_NE(table[size_t(i)], table[size_t(i - 1)]);
-    EXPECT_EQ(table[0], 0u);
-    EXPECT_EQ(table[size_t(kept - 1)], Rgb(240, 0, 0));
-}
-
-TEST(ColourMap, AmplitudeToIndex)
+TEST(AmplitudeScale, LevelToColourBandAndBack)
 {
     struct Case {
         uint16_t Scale;
-        float Top, Range, Value;
+        float Top, Range, Level;
         int Count, Expected;
     };
     const Case cases[] = {
@@ -253,13 +169,26 @@ TEST(ColourMap, AmplitudeToIndex)
         {1, 0, 0, 1, 200, 199},      {0, 5, 0, 2.5f, 200, 100}, {0, 0, 0, 0.5f, 200, 100},
         {0, 1, 0, 3e38f, 200, 199},  {0, 1, 0, -1, 200, 0},
     };
+    TAmplitudeScale s;
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.Value);
-        EXPECT_EQ(TColourMap::IndexOf(c.Value, c.Scale, c.Top, c.Range, c.Count), c.Expected);
+        SCOPED_TRACE(c.Level);
+        s.AmpScaleType = c.Scale;
+        s.PlotTop = c.Top;
+        s.PlotRange = c.Range;
+        EXPECT_EQ(s.IndexOfLevel(c.Level, c.Count), c.Expected);
     }
-    EXPECT_FLOAT_EQ(TColourMap::ValueOf(100, 1, 0, 60, 200), -30.0f);
-    EXPECT_FLOAT_EQ(TColourMap::ValueOf(50, 0, 4, 0, 200), 1.0f);
-    EXPECT_EQ(TColourMap::ValueOf(5, 7, 4, 0, 200), -999.0f);
+    s.AmpScaleType = 1;
+    s.PlotTop = 0;
+    s.PlotRange = 60;
+    EXPECT_FLOAT_EQ(s.LevelOfIndex(100, 200), -30.0f);
+
+    // Beside the colour bar at the level's height, held to the scale.
+    const TPaneRect graph{100, 50, 500, 350};
+    EXPECT_EQ(s.LevelMark(-30, graph), (TCurvePoint{519, 200}));
+    EXPECT_EQ(s.LevelMark(-100, graph), (TCurvePoint{519, 350}));
+    EXPECT_EQ(s.LevelMark(NAN, graph), (TCurvePoint{519, 350}));
+    s.PlotRange = 0;
+    EXPECT_EQ(s.LevelMark(-10, graph), (TCurvePoint{500, 50}));
 }
 
 TEST(SpectrogramScale, DisplayedBandClampsIntoTheData)
@@ -345,24 +274,28 @@ TEST(SpectrogramScale, FewDecadeTicksRestartOnALinearStep)
     EXPECT_EQ(Texts(s.FrequencyTicks), (std::vector<std::string>{"1.00k", "1.01k", "1.02k", "1.03k", "1.04k"}));
 }
 
-TEST(SpectrogramScale, AmplitudeTicksLinearAndDecibel)
+TEST(AmplitudeScale, TicksLinearAndDecibel)
 {
-    TSpectrogramScale s;
-    s.BuildAmplitudeTicks(500, 0, 5.0f, 60.0f);
-    EXPECT_EQ(Texts(s.AmplitudeTicks), (std::vector<std::string>{"5.00", "4.00", "3.00", "2.00", "1.00", "0.00"}));
-    EXPECT_EQ(s.AmplitudeTicks[1].Position, 100);
-    EXPECT_EQ(s.AmplitudeTicks[5].Position, 500);
+    TAmplitudeScale s;
+    s.AmpScaleType = 0;
+    s.PlotTop = 5.0f;
+    s.BuildAmplitudeTicks(500);
+    EXPECT_EQ(Texts(s.AmpTicks), (std::vector<std::string>{"5.00", "4.00", "3.00", "2.00", "1.00", "0.00"}));
+    EXPECT_EQ(s.AmpTicks[1].Position, 100);
+    EXPECT_EQ(s.AmpTicks[5].Position, 500);
+    s.PlotTop = 0.3f;
+    s.BuildAmplitudeTicks(300);
+    EXPECT_EQ(Texts(s.AmpTicks).back(), "0.00");
 
-    s.BuildAmplitudeTicks(300, 1, -10.0f, 60.0f);
-    EXPECT_EQ(Texts(s.AmplitudeTicks),
+    s.AmpScaleType = 1;
+    s.PlotTop = -10.0f;
+    s.PlotRange = 60.0f;
+    s.BuildAmplitudeTicks(300);
+    EXPECT_EQ(Texts(s.AmpTicks),
               (std::vector<std::string>{"-10.0", "-20.0", "-30.0", "-40.0", "-50.0", "-60.0", "-70.0"}));
-    s.BuildAmplitudeTicks(300, 0, 0.3f, 0.0f);
-    EXPECT_EQ(Texts(s.AmplitudeTicks).front(), "0.30");
-    EXPECT_EQ(Texts(s.AmplitudeTicks).back(), "0.00");
-    s.BuildAmplitudeTicks(300, 0, 0.00005f, 0.0f);
-    EXPECT_EQ(Texts(s.AmplitudeTicks).front().rfind("5.0e-0", 0), 0u);
-    s.BuildAmplitudeTicks(300, 1, 0.0f, 0.0f);
-    EXPECT_TRUE(s.AmplitudeTicks.empty());
+    s.PlotRange = 0.0f;
+    s.BuildAmplitudeTicks(300);
+    EXPECT_TRUE(s.AmpTicks.empty());
 }
 
 TEST(SpectrogramScale, TimeDivisions)
@@ -386,9 +319,11 @@ TEST(SpectrogramScale, ColumnColoursTakeTheLargestValueSinceThePreviousColumn)
     // Bins 0..9 at 10 Hz; columns on bins 1, 1, 2, 5, 6.
     TTableSource source({-90, -60, -50, -40, -10, -55, -30, -90, -90, -90});
     TSpectrogramScale s;
+    s.PlotTop = 0.0f;
+    s.PlotRange = 60.0f;
     s.Columns = {{1, 10}, {1, 12}, {2, 20}, {5, 50}, {6, 60}};
     std::vector<int> indices;
-    s.ColumnIndices(source, 1, 0.0f, 60.0f, 200, indices);
+    s.ColumnIndices(source, 200, indices);
     // -60 alone, repeated; -50 alone (the bin next to the last); max(-50 .. -55) = -10; -30 alone.
     EXPECT_EQ(indices, (std::vector<int>{0, 0, 33, 166, 100}));
 }
@@ -411,8 +346,8 @@ TEST(SpectrogramGeometry, PointsAndPixelsInEveryDirection)
         EXPECT_EQ(g.TimeOffset(graph, graph, c.X, c.Y), c.Offset);
         EXPECT_EQ(g.Column(graph, graph, c.X, c.Y), c.Column);
         // The window pixel of (offset, column) is the point itself.
-        EXPECT_EQ(g.WindowPixel(c.Offset, c.Column, graph), (TPixel{c.X, c.Y}));
-        EXPECT_EQ(g.ImagePixel(c.Offset, c.Column, 400, 300), (TPixel{c.X - 100, c.Y - 50}));
+        EXPECT_EQ(g.WindowPixel(c.Offset, c.Column, graph), (TCurvePoint{c.X, c.Y}));
+        EXPECT_EQ(g.ImagePixel(c.Offset, c.Column, 400, 300), (TCurvePoint{c.X - 100, c.Y - 50}));
     }
     EXPECT_EQ(TSpectrogramGeometry(7).GetDirection(), 0);
 }
@@ -428,10 +363,10 @@ TEST(SpectrogramGeometry, LengthsScrollAndStretch)
     EXPECT_EQ(down.TimeLength(graph, upper, 1), 300);
     EXPECT_EQ(down.FrequencyLength(graph, upper, 2), 400);
 
-    EXPECT_EQ(TSpectrogramGeometry(0).ScrollOffset(2), (TPixel{-2, 0}));
-    EXPECT_EQ(TSpectrogramGeometry(1).ScrollOffset(2), (TPixel{2, 0}));
-    EXPECT_EQ(TSpectrogramGeometry(2).ScrollOffset(2), (TPixel{0, -2}));
-    EXPECT_EQ(TSpectrogramGeometry(3).ScrollOffset(2), (TPixel{0, 2}));
+    EXPECT_EQ(TSpectrogramGeometry(0).ScrollOffset(2), (TCurvePoint{-2, 0}));
+    EXPECT_EQ(TSpectrogramGeometry(1).ScrollOffset(2), (TCurvePoint{2, 0}));
+    EXPECT_EQ(TSpectrogramGeometry(2).ScrollOffset(2), (TCurvePoint{0, -2}));
+    EXPECT_EQ(TSpectrogramGeometry(3).ScrollOffset(2), (TCurvePoint{0, 2}));
 
     // 300 x 200 grown to 500 x 250: the newest edge stays, frequency stretches.
     EXPECT_EQ(TSpectrogramGeometry(0).StretchTarget(300, 200, 500, 250), (TPaneRect{200, 0, 500, 250}));
@@ -440,7 +375,7 @@ TEST(SpectrogramGeometry, LengthsScrollAndStretch)
     EXPECT_EQ(TSpectrogramGeometry(3).StretchTarget(300, 200, 500, 250), (TPaneRect{0, 0, 500, 200}));
 }
 
-TEST(SpectrogramGeometry, WrapPositionsAndTheAmplitudeBox)
+TEST(SpectrogramGeometry, WrapPositions)
 {
     int position = 0;
     std::vector<int> seen;
@@ -450,19 +385,9 @@ TEST(SpectrogramGeometry, WrapPositionsAndTheAmplitudeBox)
     }
     EXPECT_EQ(seen, (std::vector<int>{0, 2, 4, 6, 0, 2}));
 
-    const TPaneRect graph{100, 50, 500, 350};
-    using G = TSpectrogramGeometry;
-    EXPECT_EQ(G::AmpBoxCentre(graph, true, 1, 0, 60, -10), (TPixel{519, 200}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 1, 0, 60, -30), (TPixel{519, 200}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 1, 0, 60, -100), (TPixel{519, 350}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 1, 0, 60, 5), (TPixel{519, 50}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 0, 4, 0, 1), (TPixel{519, 275}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 1, 0, 0, -10), (TPixel{500, 50}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 0, 0, 60, 1), (TPixel{500, 50}));
-    EXPECT_EQ(G::AmpBoxCentre(graph, false, 1, 0, 60, NAN), (TPixel{519, 350}));
 }
 
-TEST(SpectrogramControls, Autoscale)
+TEST(AmplitudeScale, AutoscaleAndTheTopField)
 {
     struct Case {
         uint16_t Scale;
@@ -472,39 +397,40 @@ TEST(SpectrogramControls, Autoscale)
     };
     const Case cases[] = {
         {1, -13.0f, -82.0f, true, -10.0f, 60.0f},   // step 10, 80 wide less 20
-        {1, 12.0f, -40.0f, true, 20.0f, 50.0f},    // 70 wide less 20
+        {1, 12.0f, -40.0f, true, 20.0f, 50.0f},     // 70 wide less 20
         {1, -20.0f, -26.0f, true, -20.0f, 7.0f},    // step 1
         {1, -20.0f, -20.0f, false, 0.0f, 0.0f},
         {1, 305.0f, 299.5f, true, 300.0f, 10.0f},   // top limited to 300; a range below 1 becomes 10
-        {0, 0.37f, 0.0f, true, 1.0f, 60.0f},
+        {0, 0.37f, 0.0f, true, 1.0f, 60.0f},        // the decade exponent truncated toward zero
         {0, 3.7f, 0.0f, true, 4.0f, 60.0f},
         {0, 37.0f, 0.0f, true, 40.0f, 60.0f},
         {0, 0.0f, -5.0f, false, 0.0f, 0.0f},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Peak);
-        TSpectrogramControls::TScale scale{};
-        ASSERT_EQ(TSpectrogramControls::Autoscale(c.Scale, c.Peak, c.Minimum, 60.0f, scale), c.Changed);
+        TAmplitudeScale s;
+        s.AmpScaleType = c.Scale;
+        float top = 0.0f, range = 60.0f;
+        ASSERT_EQ(s.Autoscale(c.Peak, c.Minimum, top, range), c.Changed);
         if (!c.Changed)
             continue;
-        EXPECT_FLOAT_EQ(scale.Top, c.Top);
-        EXPECT_FLOAT_EQ(scale.Range, c.Range);
+        EXPECT_FLOAT_EQ(top, c.Top);
+        EXPECT_FLOAT_EQ(range, c.Range);
     }
-}
 
-TEST(SpectrogramControls, TopSpinFollowsTheValue)
-{
-    struct Case {
+    struct Spin {
         float Value, Step;
-        int Precision;
+        int Decimals;
     };
-    for (const Case c : {Case{0.00005f, 0.00001f, 7}, Case{0.001f, 0.0001f, 7}, Case{0.05f, 0.01f, 5},
-                         Case{1.0f, 0.1f, 4}, Case{5.0f, 1.0f, 3}, Case{50.0f, 10.0f, 2}, Case{500.0f, 100.0f, 1},
-                         Case{5000.0f, 1000.0f, 1}}) {
+    for (const Spin c : {Spin{0.00005f, 0.00001f, 7}, Spin{0.001f, 0.0001f, 7}, Spin{0.05f, 0.01f, 5},
+                         Spin{1.0f, 0.1f, 4}, Spin{5.0f, 1.0f, 3}, Spin{50.0f, 10.0f, 2}, Spin{500.0f, 100.0f, 1},
+                         Spin{5000.0f, 1000.0f, 1}}) {
         SCOPED_TRACE(c.Value);
-        const TSpectrogramControls::TSpin spin = TSpectrogramControls::LinearTopSpin(c.Value);
-        EXPECT_FLOAT_EQ(spin.Step, c.Step);
-        EXPECT_EQ(spin.Precision, c.Precision);
+        float step;
+        int decimals;
+        TAmplitudeScale::TopFieldStep(c.Value, step, decimals);
+        EXPECT_FLOAT_EQ(step, c.Step);
+        EXPECT_EQ(decimals, c.Decimals);
     }
 }
 

@@ -1,6 +1,8 @@
 // Spectrogram views over a fake host, in an MDI frame of the framework's own:
 // nothing of the shell is linked into these tests.
 #pragma once
+#include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "engine/TSpectralData.h"
@@ -10,6 +12,17 @@
 #include "tests/framework/GuiTest.h"
 #include "tests/views/TFakeViewHost.h"
 #include "views/TSpectrogram.h"
+
+// The colour rule of a 0 to -60 dB scale: the band of a level among count
+// colours, and the level where a band starts.
+inline int BandOfDb(double db, int count)
+{
+    return std::clamp(int(std::floor(count * (db + 60.0) / 60.0)), 0, count - 1);
+}
+inline float DbOfBand(int band, int count)
+{
+    return float(band * 60.0 / count - 60.0);
+}
 
 // A frame with room for a view or two, and a 3 kHz tone at -20 dB of full
 // scale analysed with FFT 4096 at 44.1 kHz on a linear axis.

@@ -55,7 +55,7 @@ TEST_F(TSpectrogramOverFakeHost, RangeFieldKeepsAtLeastOneDecibel)
     EXPECT_FALSE(Host.Rebuilt.empty());
     view.PlotTopEdit->SetText("-10");
     EXPECT_EQ(Opts[0].PlotTop, -10.0f);
-    EXPECT_EQ(view.Scale.AmplitudeTicks.front().Text, std::string("-10.0"));
+    EXPECT_EQ(view.Scale.AmpTicks.front().Text, std::string("-10.0"));
 
     // On a linear scale the range has no meaning.
     view.SetViewSettings(Display(0, 0));

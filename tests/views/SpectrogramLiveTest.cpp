@@ -54,8 +54,8 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     const TLinePeak peak = PeakOfLine(view, shot, view.GraphRect, 0);
     EXPECT_NEAR(peak.Column, view.FindColumn(float(toneHz)), 2);
     EXPECT_GT(view.Scale.Columns[size_t(peak.Column)].Frequency, toneHz - 30.0f);
-    EXPECT_GT(peak.Index, TColourMap::IndexOf(-40.0f, 1, 0.0f, 60.0f, view.ColourCount));
-    EXPECT_GT(view.History.Record(0).Time, 0.0f);
+    EXPECT_GT(peak.Index, BandOfDb(-40.0, view.ColourCount));
+    EXPECT_GT(view.History[0].Time, 0.0f);
     Main->StopAnalyzer();
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
 }

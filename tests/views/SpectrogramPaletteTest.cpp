@@ -1,8 +1,10 @@
-// The spectrogram on a 256-colour screen (an 8-bit Xvfb, see
-// on_8bit_screen.sh): its colour map as a logical palette between the static
+// The spectrogram on a 256-colour screen (the 8-bit Xvfb of
+// scripts/palette-display.sh; elsewhere these tests are skipped): its colour map as a logical palette between the static
 // colours, lines drawn in palette slots, amplitudes read back through the
 // palette, and the intensity control shifting the map.
 #include <windows.h>
+
+#include <cstdlib>
 
 #include "framework/TClientDC.h"
 #include "tests/framework/Screenshot.h"
@@ -22,6 +24,8 @@ protected:
     void SetUp() override
     {
         TSpectrogramOverFakeHost::SetUp();
+        if (!std::getenv("TONALYX_PALETTE_DISPLAY"))
+            GTEST_SKIP() << "not on the 8-bit screen";
         TClientDC screen(nullptr);
         ASSERT_TRUE(screen.GetDeviceCaps(RASTERCAPS) & RC_PALETTE) << "run on an 8-bit screen";
         ASSERT_EQ(screen.GetDeviceCaps(SIZEPALETTE), 256);
@@ -32,7 +36,7 @@ protected:
     static TPoint TonePoint(TSpectrogram& view)
     {
         const int column = view.FindColumn(3000.0f);
-        const TPixel at = TSpectrogramGeometry(0).WindowPixel(0, column + 1, {view.GraphRect.left, view.GraphRect.top,
+        const TCurvePoint at = TSpectrogramGeometry(0).WindowPixel(0, column + 1, {view.GraphRect.left, view.GraphRect.top,
                                                                                view.GraphRect.right,
                                                                                view.GraphRect.bottom});
         return TPoint(at.x, at.y);
@@ -52,7 +56,7 @@ TEST_F(TSpectrogramOnPaletteScreen, TheColourMapTakesTheSlotsBetweenTheStaticCol
     EXPECT_EQ(view.ColourCount, 200);
     EXPECT_EQ(view.PaletteFirstSlot, 10);
     ASSERT_EQ(view.Palette->GetNumEntries(), 256);
-    const TColourMap::TTable ramp = TColourMap::Build(TColourMap::Ramp, 0, 0);
+    const TColourRamp::Table ramp = TColourRamp::Spectrum();
     PALETTEENTRY entries[256];
     ASSERT_EQ(view.Palette->GetPaletteEntries(0, 256, entries), 256u);
     for (int i : {0, 39, 40, 80, 160, 199}) {
@@ -72,9 +76,9 @@ TEST_F(TSpectrogramOnPaletteScreen, LinesAreReadBackThroughThePalette)
     const int bin = int(Data->GetPeakIndex());
     const float level = std::max({Data->GetDisplayValue(bin - 1), Data->GetDisplayValue(bin),
                                   Data->GetDisplayValue(bin + 1)});
-    const int index = TColourMap::IndexOf(level, 1, 0.0f, 60.0f, 200);
+    const int index = BandOfDb(level, 200);
     const float read = view.GetPixelAmplitude(tone);
-    EXPECT_NEAR(read, TColourMap::ValueOf(index, 1, 0.0f, 60.0f, 200), 0.31f) << level;
+    EXPECT_NEAR(read, DbOfBand(index, 200), 0.31f) << level;
     // Wine's 256 colours are a fixed colour cube: the screen shows the
     // nearest it has, not black.
     EXPECT_NE(ScreenPixel(view, tone), RGB(0, 0, 0));
@@ -86,7 +90,7 @@ TEST_F(TSpectrogramOnPaletteScreen, LinesAreReadBackThroughThePalette)
     ASSERT_EQ(Opts[0].Intensity, 10);
     PALETTEENTRY entry;
     view.Palette->GetPaletteEntries(UINT(10 + index), 1, &entry);
-    EXPECT_EQ(Rgb(entry), TColourMap::Build(TColourMap::Ramp, 0, 0)[size_t(index + 10)]);
+    EXPECT_EQ(Rgb(entry), TColourRamp::Spectrum()[size_t(index + 10)]);
 }
 
 TEST_F(TSpectrogramOnPaletteScreen, IntensityStopsAtAQuarterOfTheMapEitherWay)
@@ -96,7 +100,7 @@ TEST_F(TSpectrogramOnPaletteScreen, IntensityStopsAtAQuarterOfTheMapEitherWay)
     for (int i = 0; i < 51; ++i)
         view.SendMessage(WM_VSCROLL, SB_LINEUP, LPARAM(bar));
     EXPECT_EQ(Opts[0].Intensity, 50);
-    const TColourMap::TTable ramp = TColourMap::Build(TColourMap::Ramp, 0, 0);
+    const TColourRamp::Table ramp = TColourRamp::Spectrum();
     PALETTEENTRY entries[256];
     view.Palette->GetPaletteEntries(0, 256, entries);
     for (int i = 149; i < 200; ++i)

@@ -18,6 +18,17 @@
 #include "tests/views/SpectrumScreen.h"
 #include "views/TSpectrogram.h"
 
+// The colour rule of a 0 to -60 dB scale: the band of a level among count
+// colours, and the level where a band starts.
+inline int BandOfDb(double db, int count)
+{
+    return std::clamp(int(std::floor(count * (db + 60.0) / 60.0)), 0, count - 1);
+}
+inline float DbOfBand(int band, int count)
+{
+    return float(band * 60.0 / count - 60.0);
+}
+
 // numpy's peak bin and level of each block of the stepped tones (FFT 4096,
 // hop 2048, Hann window), left and right channel.
 struct TStepReference {
@@ -153,7 +164,7 @@ struct TSpectrogramScreen : ::testing::Test {
         const TSpectrogramGeometry geometry(view.Opts->Direction);
         TLinePeak peak;
         for (int p = 0; p < int(view.Scale.Columns.size()); ++p) {
-            const TPixel at = geometry.WindowPixel(TSpectrogram::LinesPerStep * line, p, AsPane(pane));
+            const TCurvePoint at = geometry.WindowPixel(TSpectrogram::LinesPerStep * line, p, AsPane(pane));
             const int index = ColourIndex(view, shot.At(at.x, at.y));
             if (index > peak.Index)
                 peak = {index, p};
@@ -170,7 +181,7 @@ struct TSpectrogramScreen : ::testing::Test {
         const double binWidth = double(TStepReference::Rate) / TStepReference::Fft;
         int compared = 0;
         for (int line = 0; line < view.GetHistoryLineCount() - 1; ++line) {
-            const float time = view.History.Record(TSpectrogram::LinesPerStep * line).Time;
+            const float time = view.History[TSpectrogram::LinesPerStep * line].Time;
             const int block = TStepReference::BlockAt(time);
             if (time <= 0.0f || block < 0 || block >= int(reference.Blocks.size()) || !TStepReference::Steady(block))
                 continue;
@@ -179,7 +190,7 @@ struct TSpectrogramScreen : ::testing::Test {
             const TLinePeak peak = PeakOfLine(view, shot, pane, line);
             const int column = view.FindColumn(float(b.Bin[channel] * binWidth));
             EXPECT_NEAR(peak.Column, column, 1);
-            EXPECT_NEAR(peak.Index, TColourMap::IndexOf(float(b.Db[channel]), 1, 0.0f, 60.0f, view.ColourCount), 1)
+            EXPECT_NEAR(peak.Index, BandOfDb(b.Db[channel], view.ColourCount), 1)
                 << b.Db[channel] << " dB";
             ++compared;
         }

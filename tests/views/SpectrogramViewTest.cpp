@@ -23,8 +23,8 @@ TEST_F(TSpectrogramScreen, SteppedTonesLineUpWithNumpyInEveryDirection)
         // The cursor on a line reads its time and the column's frequency.
         const TSpectrogramGeometry geometry(direction);
         const int line = 7, column = 300;
-        const TPixel at = geometry.WindowPixel(TSpectrogram::LinesPerStep * line, column, AsPane(view.GraphRect));
-        const float time = view.History.Record(TSpectrogram::LinesPerStep * line).Time;
+        const TCurvePoint at = geometry.WindowPixel(TSpectrogram::LinesPerStep * line, column, AsPane(view.GraphRect));
+        const float time = view.History[TSpectrogram::LinesPerStep * line].Time;
         const float frequency = view.Scale.Columns[column].Frequency;
         const TPoint point(at.x, at.y);
         const bool timeAlongX = direction < 2;
@@ -51,9 +51,9 @@ TEST_F(TSpectrogramScreen, BothChannelsShowInTwoPanes)
     // The amplitude under a line's peak, read back from its pixel.
     Screenshot shot(view.GetHandle());
     const TLinePeak peak = PeakOfLine(view, shot, view.PaneRect2, 3);
-    const TPixel at = TSpectrogramGeometry(0).WindowPixel(6, peak.Column, AsPane(view.PaneRect2));
+    const TCurvePoint at = TSpectrogramGeometry(0).WindowPixel(6, peak.Column, AsPane(view.PaneRect2));
     EXPECT_FLOAT_EQ(view.GetPixelAmplitude(TPoint(at.x, at.y)),
-                    TColourMap::ValueOf(peak.Index, 1, 0.0f, 60.0f, view.ColourCount));
+                    DbOfBand(peak.Index, view.ColourCount));
 }
 
 TEST_F(TSpectrogramScreen, ASelectionAcrossTheWrapPositionIsRefused)
@@ -119,7 +119,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
     Load("spectrogram_steps_mono.wav");
     RunToEnd();
     TSpectrogram& view = *Main->SpectrogramViews[0];
-    const float newest = view.History.Record(0).Time;
+    const float newest = view.History[0].Time;
     ASSERT_GT(newest, 2.5f);
     const int lines = view.FindHistoryIndex(view.GetHistoryMinTime());
     ASSERT_GT(lines, 50);
@@ -130,7 +130,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
     Main->Settings.SmoothingWindow = TSmoothing::Blackman;
     Main->ApplySettings(TMainWin::RefreshRecomputeHistory);
     Pump();
-    EXPECT_EQ(view.History.Record(0).Time, newest);
+    EXPECT_EQ(view.History[0].Time, newest);
     Screenshot after(view.GetHandle());
     EXPECT_NEAR(PeakOfLine(view, after, view.GraphRect, 5).Column, peak.Column, 1);
     EXPECT_EQ(view.FindHistoryIndex(view.GetHistoryMinTime()), lines);
@@ -150,14 +150,14 @@ TEST_F(TSpectrogramScreen, AResizedViewIsRebuiltOnceFromTheWave)
     Load("spectrogram_steps_mono.wav");
     RunToEnd();
     TSpectrogram& view = *Main->SpectrogramViews[0];
-    const float newest = view.History.Record(0).Time;
+    const float newest = view.History[0].Time;
     // Narrower by 100 pixels, then wider again, within 500 ms: the picture
     // stays at its newest edge meanwhile, and one rebuild redraws it all.
     view.MoveWindow(0, 0, 1000, 760, true);
     view.MoveWindow(0, 0, 1050, 700, true);
     Screenshot kept(view.GetHandle());
     EXPECT_GT(PeakOfLine(view, kept, view.GraphRect, 4).Index, 100);
-    EXPECT_EQ(view.History.Record(0).Time, newest);
+    EXPECT_EQ(view.History[0].Time, newest);
     const DWORD end = ::GetTickCount() + 1500;
     while (::GetTickCount() < end) Pump();
     const TStepReference reference;

@@ -54,18 +54,22 @@ public:
     const char* GetHelpPath() const override { return HelpPath.c_str(); }
     uint32_t GetSeriesSource() const override { return SeriesSource; }
     void SetSeriesSource(uint32_t source) override { SeriesSource = source; }
-    int32_t GetDdeSeriesLink() const override { return 0; }
+    int32_t GetDdeSeriesLink() const override { return DdeSeriesLink; }
     float GetPositionTime() const override { return PositionTime; }
     void SetPositionTime(float seconds) override { PositionTime = seconds; }
     void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    int32_t GetDdeClientLink() const override { return DdeClientLink; }
+    float GetRpmTag() const override { return RpmTag; }
+    float GetRpmPerLine() const override { return RpmPerLine; }
+    const char* GetDdeServiceName() const override { return ServiceName.c_str(); }
+    void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
+    void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
+    void CopyDataToClipboard() override { ++TextCopies; }
     void DdeLinkHook1(float value) override { Hooked.push_back(value); }
     void DdeLinkHook2(float value) override { Hooked.push_back(value); }
     bool IsTriggerEnabled() const override { return TriggerEnabled; }
-    int32_t GetDdeClientLink() const override { return DdeClientLink; }
-    float GetRpmTag() const override { return RpmTag; }
     void RebuildSpectrogram(TSpectrogram& view) override { Rebuilt.push_back(&view); }
-    void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
 
     AnalysisSettingsStruct Settings;
     DisplaySettingsStruct Scaling[2];
@@ -92,12 +96,18 @@ public:
     std::string HelpPath;
     float PositionTime = 0.0f;
     std::vector<float> Reprocessed;
-    std::vector<float> Hooked;
-    // What the spectrogram asks besides.
-    bool TriggerEnabled = false;
+    // What the surface and phase views read and ask.
+    int32_t DdeSeriesLink = 0;
     int32_t DdeClientLink = 0;
     float RpmTag = 0.0f;
-    std::vector<TSpectrogram*> Rebuilt;
+    float RpmPerLine = 0.0f;
+    std::string ServiceName = "Tonalyx";
     std::vector<std::pair<float, float>> Zoomed;
+    std::vector<TPlotBase*> Recomputed;
+    // What the spectrogram asks besides, and the DDE link's hooks it calls.
+    bool TriggerEnabled = false;
+    std::vector<TSpectrogram*> Rebuilt;
+    std::vector<float> Hooked;
     std::vector<int> Commands;
+    int TextCopies = 0;
 };

@@ -1,50 +1,191 @@
 // Blocks per second that the idle handler sustains in Post Process over a
-// 60 s stereo wave (FFT 16384, 75 % overlap, both channels), against the
-// rate at which the same blocks arrive in real time.
+// 60 s stereo wave, against the rate at which the same blocks arrive in real
+// time: FFT 16384 with 75 % overlap, both channels (mode 2), narrowband, with
+// the wave in memory and worked on from disk; and FFT 65536 in 1/3-octave
+// bands. The spectrum view's flag is set, so spectra are computed; no window
+// exists, so nothing is drawn. A last run does the first on screen: the frame
+// with its toolbars and status bar and an open spectrum view, with the
+// messages dispatched between blocks as the message loop does.
 #include <windows.h>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <random>
 #include <string>
+#include <vector>
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 
-int main()
+namespace {
+
+constexpr uint32_t kRate = 48000;
+constexpr uint32_t kSeconds = 60;
+
+struct Run {
+    const char* name;
+    uint32_t fftSize;
+    uint16_t freqScale;
+    bool disk;
+    bool onScreen;
+};
+
+void DispatchMessages()
 {
-    constexpr uint32_t rate = 48000, seconds = 60;
-    char temp[MAX_PATH];
-    ::GetTempPathA(MAX_PATH, temp);
-    const std::string program = std::string(temp) + "tonalyx_bench\\Tonalyx.exe";
-    ::CreateDirectoryA((std::string(temp) + "tonalyx_bench").c_str(), nullptr);
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        ::TranslateMessage(&msg);
+        ::DispatchMessageA(&msg);
+    }
+}
+
+void Report(const Run& run, const TMainWin& main, double elapsed)
+{
+    const double blocksPerSecond = main.BlocksProcessed / elapsed;
+    const double realTime = double(kRate) / main.Settings.HopSize;
+    std::printf("%-40s blocks %5d in %6.3f s: %8.1f blocks/s; real time %6.2f blocks/s; ratio %6.1f\n", run.name,
+                main.BlocksProcessed, elapsed, blocksPerSecond, realTime, blocksPerSecond / realTime);
+}
+
+void MeasureOnScreen(const Run& run, const std::string& folder, const std::string& wave)
+{
+    const std::string program = folder + "Tonalyx.exe";
+    if (FILE* ini = std::fopen((folder + "Tonalyx.ini").c_str(), "w")) {
+        std::fputs("[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n", ini);
+        std::fclose(ini);
+    }
+    TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
+    main.OpMode = TMainWin::PostProcess;
+    for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
+        std::snprintf(main.ConfiguredFolders[f], sizeof main.ConfiguredFolders[f], "%s", folder.c_str());
+        std::snprintf(main.CurrentFolders[f], sizeof main.CurrentFolders[f], "%s", folder.c_str());
+    }
+    if (!main.Create()) {
+        std::printf("%-40s no display\n", run.name);
+        return;
+    }
+    main.Show(SW_SHOW);
+    main.MoveWindow(0, 0, 1200, 950, true);
+    main.Settings.FFTsize = run.fftSize;
+    main.Settings.OverlapPercent = 75;
+    main.Settings.ChannelProcessing = 2;
+    main.OpenWaveFile(wave.c_str());
+    main.CmViewSpectrum();
+    main.ApplySettings(0);
+    DispatchMessages();
+
+    const auto start = std::chrono::steady_clock::now();
+    main.StartAnalyzer();
+    while (main.RunState != TMainWin::Stopped) {
+        DispatchMessages();
+        main.IdleAction(0);
+    }
+    Report(run, main, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    if (main.WaveFile)
+        main.WaveFile->Changed = 0;
+    main.Destroy();
+}
+
+// Gaussian noise, the same for every run, as interleaved 16-bit frames.
+std::vector<int16_t> Noise()
+{
+    std::mt19937 noise(5);
+    std::normal_distribution<float> sample(0.0f, 3000.0f);
+    std::vector<int16_t> frames(2 * size_t{kRate} * kSeconds);
+    for (int16_t& s : frames)
+        s = int16_t(sample(noise));
+    return frames;
+}
+
+// A plain RIFF WAVE file of the frames, for the run that works from disk.
+std::string WriteWave(const std::string& folder, const std::vector<int16_t>& frames)
+{
+    const std::string path = folder + "idle_benchmark.wav";
+    const uint32_t dataBytes = uint32_t(frames.size() * sizeof(int16_t));
+    const uint32_t riffBytes = 36 + dataBytes;
+    const uint16_t pcm = 1, channels = 2, blockAlign = 4, bits = 16;
+    const uint32_t fmtBytes = 16, byteRate = kRate * blockAlign;
+    if (FILE* f = std::fopen(path.c_str(), "wb")) {
+        std::fwrite("RIFF", 1, 4, f);
+        std::fwrite(&riffBytes, 4, 1, f);
+        std::fwrite("WAVEfmt ", 1, 8, f);
+        std::fwrite(&fmtBytes, 4, 1, f);
+        std::fwrite(&pcm, 2, 1, f);
+        std::fwrite(&channels, 2, 1, f);
+        std::fwrite(&kRate, 4, 1, f);
+        std::fwrite(&byteRate, 4, 1, f);
+        std::fwrite(&blockAlign, 2, 1, f);
+        std::fwrite(&bits, 2, 1, f);
+        std::fwrite("data", 1, 4, f);
+        std::fwrite(&dataBytes, 4, 1, f);
+        std::fwrite(frames.data(), 1, dataBytes, f);
+        std::fclose(f);
+    }
+    return path;
+}
+
+void Measure(const Run& run, const std::string& folder, const std::vector<int16_t>& frames, const std::string& wave)
+{
+    const std::string program = folder + "Tonalyx.exe";
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     main.SoundInput = new TSoundInput(0);
     main.SoundOutput = new TSoundOutput(0);
     main.OpMode = TMainWin::PostProcess;
-    main.Settings.Format = TWaveFormat(rate, 2, 2);
-    main.Settings.FFTsize = 16384;
+    main.Settings.Format = TWaveFormat(kRate, 2, 2);
+    main.Settings.FFTsize = run.fftSize;
     main.Settings.OverlapPercent = 75;
     main.Settings.ChannelProcessing = 2;
+    for (ScalingStruct& scaling : main.Scaling) {
+        scaling.FreqScaleType = run.freqScale;
+        scaling.OctaveNumber = 3;
+    }
     main.ViewStatus.SpectrumPlot = 1;
-    main.WaveFile = new TWaveFile(rate * seconds, main.Settings.Format, temp);
-    std::mt19937 noise(5);
-    std::normal_distribution<float> sample(0.0f, 3000.0f);
-    for (uint32_t i = 0; i < rate * seconds; ++i) {
-        main.WaveFile->PutSample(int32_t(sample(noise)), i, 0);
-        main.WaveFile->PutSample(int32_t(sample(noise)), i, 1);
+    if (run.disk) {
+        main.WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Disk, 0, folder.c_str());
+    } else {
+        main.WaveFile = new TWaveFile(kRate * kSeconds, main.Settings.Format, folder.c_str());
+        for (uint32_t i = 0; i < kRate * kSeconds; ++i) {
+            main.WaveFile->PutSample(frames[2 * size_t{i}], i, 0);
+            main.WaveFile->PutSample(frames[2 * size_t{i} + 1], i, 1);
+        }
     }
     main.WaveFile->Rewind();
     main.ApplySettings(0);
 
     const auto start = std::chrono::steady_clock::now();
     main.StartAnalyzer();
-    while (main.RunState != TMainWin::Stopped) main.IdleAction(0);
-    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    const double blocksPerSecond = main.BlocksProcessed / elapsed;
-    const double realTime = double(rate) / main.Settings.HopSize;
-    std::printf("blocks %d in %.3f s: %.1f blocks/s; real time %.2f blocks/s; ratio %.1f\n", main.BlocksProcessed,
-                elapsed, blocksPerSecond, realTime, blocksPerSecond / realTime);
+    while (main.RunState != TMainWin::Stopped)
+        main.IdleAction(0);
+    Report(run, main, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tonalyx_bench\\";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::vector<int16_t> frames = Noise();
+    const std::string wave = WriteWave(folder, frames);
+    const Run runs[] = {
+        {"FFT 16384, 75 %, mode 2, memory", 16384, 1, false, false},
+        {"FFT 16384, 75 %, mode 2, disk", 16384, 1, true, false},
+        {"FFT 65536, 75 %, mode 2, 1/3 octave", 65536, 2, false, false},
+        {"FFT 16384, 75 %, mode 2, on screen", 16384, 1, false, true},
+    };
+    // An argument picks one run by its number (for profiling).
+    const int only = argc > 1 ? std::atoi(argv[1]) : -1;
+    for (int i = 0; i < int(std::size(runs)); ++i)
+        if (only < 0 || only == i) {
+            if (runs[i].onScreen)
+                MeasureOnScreen(runs[i], folder, wave);
+            else
+                Measure(runs[i], folder, frames, wave);
+        }
+    ::DeleteFileA(wave.c_str());
     return 0;
 }

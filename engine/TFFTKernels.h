@@ -1,0 +1,347 @@
+#pragma once
+// The transform kernels, written once over the vector operations of an
+// instruction set (Ops) and compiled once per set. Every butterfly does the
+// arithmetic of the plain radix-2 algorithm in the same precision: the sums
+// and the untwiddled differences in single precision, the twiddled
+// differences and their products in double precision, rounded to single
+// precision when stored. Only the order in which independent butterflies run
+// differs: several at once in vector registers, stage after stage inside
+// blocks small enough for the first-level cache.
+//
+// Ops supplies F (four complex floats, eight floats) and D (two complex
+// doubles, in two halves of two doubles), with:
+//   Load, Store, Add, Sub, Mul, Splat over F;
+//   Low, High: the first or last two complex values of an F widened to D;
+//   WidenAt: two complex values in memory widened to D;
+//   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
+//   LoadD, Add, Sub, Mul, Neg over D;
+//   UnpackLo, UnpackHi: per half, the first or second double of each operand;
+//   SwapNeighbours: complex values 0 and 1, 2 and 3 of an F exchanged;
+//   FirstFrom(v, w): v with its first complex value from w;
+//   SplatD; SwapParts: real and imaginary part of each complex exchanged;
+//   AddSub(a, b): a - b in the real parts, a + b in the imaginary parts;
+//   Transpose: four F, taken as the rows of a 4 x 4 matrix of complex
+//   values, replaced by its columns.
+// Each set instantiates these templates with an Ops type of its own source
+// file's anonymous namespace, so their code is never shared between sets.
+#include "engine/FFTTables.h"
+
+template <class Ops>
+class TFFTKernels {
+    using F = typename Ops::F;
+    using D = typename Ops::D;
+
+    // Groups at most this many points long run all their remaining stages
+    // one after another while they stay in the first-level cache.
+    static constexpr int kCachePoints = 2048;
+
+public:
+    static void Complex(float* x, const FFTStageTables& t, int direction, float postScale)
+    {
+        if (direction == 1)
+            Transform<true>(x, t, 1.0f);
+        else
+            Transform<false>(x, t, static_cast<float>(1.0 / t.Points));
+        if (postScale != 1.0f)
+            Reverse<true>(x, t, postScale);
+        else
+            Reverse<false>(x, t, 1.0f);
+    }
+
+    static void Split(float* x, const FFTSplitTables& t, int direction)
+    {
+        const int n = t.Points;
+        const float f = direction == 1 ? 2.0f : 1.0f;
+        const float x0 = x[0];
+        const float x1 = x[1];
+        x[0] = (x0 + x1) * f;
+        x[1] = (x0 - x1) * f;
+        if (n < 4)
+            return;
+        if (direction > 0)
+            SplitPairs<true>(x, n, t.Twiddles);
+        else
+            SplitPairs<false>(x, n, t.Twiddles);
+    }
+
+private:
+    template <bool Forward>
+    static void Transform(float* x, const FFTStageTables& t, float scale)
+    {
+        const int n = t.Points;
+        if (n >= 8) {
+            Stages<Forward, !Forward>(x, n, 0, t, Ops::Splat(scale));
+            return;
+        }
+        if (!Forward)
+            for (int i = 0; i < 2 * n; ++i)
+                x[i] *= scale;
+        if (n == 4)
+            LastTwoStages<Forward>(x, 4, t);
+        else if (n == 2)
+            Butterfly2(x);
+    }
+
+    // The stages from `stage` on over one group of n >= 8 points: depth first
+    // while the group is larger than the cache, then breadth first.
+    template <bool Forward, bool Scaled>
+    static void Stages(float* x, int n, int stage, const FFTStageTables& t, F scale)
+    {
+        Butterflies<Forward, Scaled>(x, n / 2, t.Twiddles + t.Offsets[stage], scale);
+        if (n > kCachePoints) {
+            Stages<Forward, false>(x, n / 2, stage + 1, t, scale);
+            Stages<Forward, false>(x + n, n / 2, stage + 1, t, scale);
+            return;
+        }
+        for (int span = n / 2, s = stage + 1; span >= 8; span /= 2, ++s)
+            for (int i = 0; i < n; i += span)
+                Butterflies<Forward, false>(x + 2 * i, span / 2, t.Twiddles + t.Offsets[s], scale);
+        LastTwoStages<Forward>(x, n, t);
+    }
+
+    // One group's butterflies j = 0 .. half - 1 (half >= 4) between x[j] and
+    // x[j + half]; Scaled first multiplies both inputs by scale.
+    template <bool Forward, bool Scaled>
+    static void Butterflies(float* x, int half, const double* tw, F scale)
+    {
+        float* a = x;
+        float* b = x + 2 * half;
+        Four<Forward, Scaled, true>(a, b, tw, scale);
+        for (int j = 4; j < half; j += 4)
+            Four<Forward, Scaled, false>(a + 2 * j, b + 2 * j, tw + 2 * j, scale);
+    }
+
+    // Butterflies j .. j + 3 between a[0 ..] and b[0 ..]; First: j = 0, whose
+    // difference takes no twiddle and stays in single precision.
+    template <bool Forward, bool Scaled, bool First>
+    static void Four(float* a, float* b, const double* tw, F scale)
+    {
+        F fa = Ops::Load(a);
+        F fb = Ops::Load(b);
+        D lo, hi;
+        if constexpr (Scaled) {
+            fa = Ops::Mul(fa, scale);
+            fb = Ops::Mul(fb, scale);
+            lo = Ops::Sub(Ops::Low(fa), Ops::Low(fb));
+            hi = Ops::Sub(Ops::High(fa), Ops::High(fb));
+        } else {
+            lo = Ops::Sub(Ops::WidenAt(a), Ops::WidenAt(b));
+            hi = Ops::Sub(Ops::WidenAt(a + 4), Ops::WidenAt(b + 4));
+        }
+        const DPair twiddled = Twiddle<Forward>(lo, hi, tw);
+        Ops::Store(a, Ops::Add(fa, fb));
+        if constexpr (First)
+            Ops::Store(b, Ops::FirstFrom(Ops::Narrow(twiddled.lo, twiddled.hi), Ops::Sub(fa, fb)));
+        else
+            Ops::StoreNarrow(b, twiddled.lo, twiddled.hi);
+    }
+
+    struct DPair {
+        D lo, hi;
+    };
+
+    // Differences of four butterflies (lo: j, j + 1; hi: j + 2, j + 3) times
+    // their twiddles: (tr wr - ti wi, tr wi + ti wr) with wi negated forward.
+    template <bool Forward>
+    static DPair Twiddle(D lo, D hi, const double* tw)
+    {
+        const D tr = Ops::UnpackLo(lo, hi);
+        const D ti = Ops::UnpackHi(lo, hi);
+        const D wr = Ops::LoadD(tw);
+        const D wi = Forward ? Ops::Neg(Ops::LoadD(tw + 4)) : Ops::LoadD(tw + 4);
+        const D br = Ops::Sub(Ops::Mul(tr, wr), Ops::Mul(ti, wi));
+        const D bi = Ops::Add(Ops::Mul(tr, wi), Ops::Mul(ti, wr));
+        return {Ops::UnpackLo(br, bi), Ops::UnpackHi(br, bi)};
+    }
+
+    // The stages whose groups have 4 and 2 points, over n points: sixteen
+    // points (four groups, transposed so that each register holds the same
+    // point of every group) at a time, then the rest one group at a time.
+    template <bool Forward>
+    static void LastTwoStages(float* x, int n, const FFTStageTables& t)
+    {
+        const D wr = Ops::SplatD(t.Span4Cos);
+        const D wi = Ops::SplatD(Forward ? -t.Span4Sin : t.Span4Sin);
+        int i = 0;
+        for (; i + 16 <= n; i += 16, x += 32) {
+            F p0 = Ops::Load(x), p1 = Ops::Load(x + 8), p2 = Ops::Load(x + 16), p3 = Ops::Load(x + 24);
+            Ops::Transpose(p0, p1, p2, p3);
+            const F s0 = Ops::Add(p0, p2), d0 = Ops::Sub(p0, p2), s1 = Ops::Add(p1, p3);
+            const D lo = Ops::Sub(Ops::Low(p1), Ops::Low(p3));
+            const D hi = Ops::Sub(Ops::High(p1), Ops::High(p3));
+            const F d1 = Ops::Narrow(Ops::AddSub(Ops::Mul(lo, wr), Ops::Mul(Ops::SwapParts(lo), wi)),
+                                     Ops::AddSub(Ops::Mul(hi, wr), Ops::Mul(Ops::SwapParts(hi), wi)));
+            F q0 = Ops::Add(s0, s1), q1 = Ops::Sub(s0, s1), q2 = Ops::Add(d0, d1), q3 = Ops::Sub(d0, d1);
+            Ops::Transpose(q0, q1, q2, q3);
+            Ops::Store(x, q0);
+            Ops::Store(x + 8, q1);
+            Ops::Store(x + 16, q2);
+            Ops::Store(x + 24, q3);
+        }
+        const double cr = t.Span4Cos;
+        const double ci = Forward ? -t.Span4Sin : t.Span4Sin;
+        for (; i < n; i += 4, x += 8) {
+            const float s0r = x[0] + x[4], s0i = x[1] + x[5];
+            const float d0r = x[0] - x[4], d0i = x[1] - x[5];
+            const float s1r = x[2] + x[6], s1i = x[3] + x[7];
+            const double tr = static_cast<double>(x[2]) - x[6];
+            const double ti = static_cast<double>(x[3]) - x[7];
+            const float d1r = static_cast<float>(tr * cr - ti * ci);
+            const float d1i = static_cast<float>(tr * ci + ti * cr);
+            x[0] = s0r + s1r;
+            x[1] = s0i + s1i;
+            x[2] = s0r - s1r;
+            x[3] = s0i - s1i;
+            x[4] = d0r + d1r;
+            x[5] = d0i + d1i;
+            x[6] = d0r - d1r;
+            x[7] = d0i - d1i;
+        }
+    }
+
+    static void Butterfly2(float* x)
+    {
+        const float ar = x[0], ai = x[1];
+        x[0] = ar + x[2];
+        x[1] = ai + x[3];
+        x[2] = ar - x[2];
+        x[3] = ai - x[3];
+    }
+
+    // The bit-reversal permutation, tile by tile: an index is (a, b, c) with
+    // TileBits bits in a and c and MiddleBits in b, and goes to
+    // (rev c, rev b, rev a). The tiles of middles b and rev b are read whole
+    // into the buffers, then written to each other's place, so every read is
+    // a row of consecutive points and every write lands in one.
+    template <bool Scaled>
+    static void Reverse(float* x, const FFTStageTables& t, float scale)
+    {
+        constexpr int kMaxSide = 1 << kFFTMaxTileBits;
+        float tiles[2][2 * kMaxSide * kMaxSide];
+        const int middles = 1 << t.MiddleBits;
+        for (int b = 0; b < middles; ++b) {
+            const int rb = static_cast<int>(t.ReverseMiddle[b]);
+            if (b > rb)
+                continue;
+            GatherTile(x, t, b, tiles[0]);
+            if (b != rb)
+                GatherTile(x, t, rb, tiles[1]);
+            ScatterTile<Scaled>(x, t, rb, tiles[0], scale);
+            if (b != rb)
+                ScatterTile<Scaled>(x, t, b, tiles[1], scale);
+        }
+    }
+
+    // Tile row rev a holds the points (a, middle, 0 .. side - 1).
+    static void GatherTile(const float* x, const FFTStageTables& t, int middle, float* tile)
+    {
+        const int side = 1 << t.TileBits;
+        const int highShift = t.TileBits + t.MiddleBits;
+        for (int a = 0; a < side; ++a) {
+            const float* row = x + 2 * ((a << highShift) | (middle << t.TileBits));
+            float* to = tile + 2 * side * static_cast<int>(t.ReverseTile[a]);
+            int c = 0;
+            for (; c + 8 <= 2 * side; c += 8)
+                Ops::Store(to + c, Ops::Load(row + c));
+            for (; c < 2 * side; ++c)
+                to[c] = row[c];
+        }
+    }
+
+    // Tile column c goes to the row (rev c, middle, 0 .. side - 1): four
+    // columns at a time, read as 4 x 4 blocks of the tile and transposed.
+    template <bool Scaled>
+    static void ScatterTile(float* x, const FFTStageTables& t, int middle, const float* tile, float scale)
+    {
+        const int side = 1 << t.TileBits;
+        const int highShift = t.TileBits + t.MiddleBits;
+        auto row = [&](int c) {
+            return x + 2 * ((static_cast<int>(t.ReverseTile[c]) << highShift) | (middle << t.TileBits));
+        };
+        if (side < 4) {
+            for (int c = 0; c < side; ++c)
+                for (int s = 0; s < side; ++s)
+                    for (int part = 0; part < 2; ++part)
+                        row(c)[2 * s + part] = Scaled ? tile[2 * (s * side + c) + part] * scale
+                                                      : tile[2 * (s * side + c) + part];
+            return;
+        }
+        const F factor = Ops::Splat(scale);
+        for (int c = 0; c < side; c += 4) {
+            float* to[4] = {row(c), row(c + 1), row(c + 2), row(c + 3)};
+            for (int s = 0; s < side; s += 4) {
+                const float* from = tile + 2 * (s * side + c);
+                F r0 = Ops::Load(from), r1 = Ops::Load(from + 2 * side);
+                F r2 = Ops::Load(from + 4 * side), r3 = Ops::Load(from + 6 * side);
+                Ops::Transpose(r0, r1, r2, r3);
+                if constexpr (Scaled) {
+                    r0 = Ops::Mul(r0, factor);
+                    r1 = Ops::Mul(r1, factor);
+                    r2 = Ops::Mul(r2, factor);
+                    r3 = Ops::Mul(r3, factor);
+                }
+                Ops::Store(to[0] + 2 * s, r0);
+                Ops::Store(to[1] + 2 * s, r1);
+                Ops::Store(to[2] + 2 * s, r2);
+                Ops::Store(to[3] + 2 * s, r3);
+            }
+        }
+    }
+
+    // Split pairs k = 1 .. n/4: pair k combines x[2k], x[2k + 1] with
+    // x[n - 2k], x[n - 2k + 1]; the last pair (k = n/4) is the middle point
+    // paired with itself.
+    template <bool Positive>
+    static void SplitPairs(float* x, int n, const double* tw)
+    {
+        const int pairs = n / 4;
+        int k = 1;
+        for (; k + 3 < pairs; k += 4)
+            SplitFour<Positive>(x + 2 * k, x + n - 2 * k - 6, tw + TwiddleSlot(k - 1));
+        for (; k <= pairs; ++k) {
+            const int i = 2 * k;
+            const int j = n - i;
+            const double wr = tw[TwiddleSlot(k - 1)];
+            const double wi = tw[TwiddleSlot(k - 1) + 4];
+            const double a = x[i], b = x[j], p = x[i + 1], q = x[j + 1];
+            const double t = Positive ? wr * (p + q) - wi * (a - b) : -wr * (p + q) - wi * (a - b);
+            const double u = Positive ? -wi * (p + q) - wr * (a - b) : -wi * (p + q) + wr * (a - b);
+            x[i] = static_cast<float>((a + b) + t);
+            x[j] = static_cast<float>((a + b) - t);
+            x[i + 1] = static_cast<float>(u + (p - q));
+            x[j + 1] = static_cast<float>(u - (p - q));
+        }
+    }
+
+    // Four split pairs: front holds pairs k .. k + 3 in order, back holds
+    // their partners in reverse order (k + 3 first).
+    template <bool Positive>
+    static void SplitFour(float* front, float* back, const double* tw)
+    {
+        const F ff = Ops::Load(front);
+        // back holds (k + 3, k + 2, k + 1, k): neighbours swapped, its High
+        // half is (k, k + 1) and its Low half (k + 2, k + 3).
+        const F fb = Ops::Load(back);
+        const D flo = Ops::Low(ff), fhi = Ops::High(ff);
+        const D a = Ops::UnpackLo(flo, fhi);
+        const D p = Ops::UnpackHi(flo, fhi);
+        const F fr = Ops::SwapNeighbours(fb);
+        const D blo = Ops::Low(fr), bhi = Ops::High(fr);
+        const D b = Ops::UnpackLo(bhi, blo);
+        const D q = Ops::UnpackHi(bhi, blo);
+        const D wr = Ops::LoadD(tw);
+        const D wi = Ops::LoadD(tw + 4);
+        const D pq = Ops::Add(p, q);
+        const D ab = Ops::Sub(a, b);
+        const D sum = Ops::Add(a, b);
+        const D dif = Ops::Sub(p, q);
+        const D t = Positive ? Ops::Sub(Ops::Mul(wr, pq), Ops::Mul(wi, ab))
+                             : Ops::Sub(Ops::Mul(Ops::Neg(wr), pq), Ops::Mul(wi, ab));
+        const D u = Positive ? Ops::Sub(Ops::Mul(Ops::Neg(wi), pq), Ops::Mul(wr, ab))
+                             : Ops::Add(Ops::Mul(Ops::Neg(wi), pq), Ops::Mul(wr, ab));
+        const D xi = Ops::Add(sum, t), xj = Ops::Sub(sum, t);
+        const D yi = Ops::Add(u, dif), yj = Ops::Sub(u, dif);
+        Ops::Store(front, Ops::Narrow(Ops::UnpackLo(xi, yi), Ops::UnpackHi(xi, yi)));
+        Ops::Store(back, Ops::SwapNeighbours(Ops::Narrow(Ops::UnpackHi(xj, yj), Ops::UnpackLo(xj, yj))));
+    }
+};

@@ -1,0 +1,79 @@
+#include "generator/TFreqStep.h"
+
+#include "generator/TSignalParamRules.h"
+
+namespace {
+constexpr int StartId = 110, StartSpinId = 111, StopId = 112, StopSpinId = 113, SingleId = 118;
+constexpr int StepBackId = 119, JumpBackId = 120, DwellId = 130, LinearId = 131, OctaveId = 132;
+constexpr int StepSizeId = 133, FractionId = 134;
+
+const struct {
+    const char* Name;
+    int32_t Fraction;
+} Fractions[] = {{"1/1 Octave", 1},   {"1/3 Octave", 3},   {"1/6 Octave", 6},   {"1/9 Octave", 9},
+                 {"1/12 Octave", 12}, {"1/24 Octave", 24}, {"1/48 Octave", 48}, {"1/96 Octave", 96}};
+}
+
+DEFINE_RESPONSE_TABLE1(TFreqStep, TSignalDialog)
+    EV_BN_CLICKED(LinearId, StepTypeChanged)
+    EV_BN_CLICKED(OctaveId, StepTypeChanged)
+END_RESPONSE_TABLE;
+
+TFreqStep::TFreqStep(TWindow* parent, const char* resource, FreqStepParams* params, int32_t nyquist, HFONT font,
+                     const char* helpFile)
+    : TSignalDialog(parent, resource, font, helpFile, 515), Params(params), Nyquist(nyquist),
+      StartEdit(std::make_unique<TEdit>(this, StartId, 20)),
+      StopEdit(std::make_unique<TEdit>(this, StopId, 20)),
+      StartSpin(std::make_unique<LimitScroll>(this, StartSpinId, nullptr, StartEdit.get(), float(nyquist), 0.0f,
+                                              100.0f)),
+      StopSpin(std::make_unique<LimitScroll>(this, StopSpinId, nullptr, StopEdit.get(), float(nyquist), 0.0f,
+                                             100.0f)),
+      FractionList(std::make_unique<TComboBox>(this, FractionId))
+{
+}
+
+void TFreqStep::SetupWindow()
+{
+    TSignalDialog::SetupWindow();
+    WriteReal(StartId, "%6.2f", Params->FStartHz);
+    WriteReal(StopId, "%6.2f", Params->FStopHz);
+    LimitText(DwellId, 20);
+    LimitText(StepSizeId, 20);
+    WriteInteger(DwellId, "%ld", Params->DwellTimeMSec);
+    WriteReal(StepSizeId, "%6.2f", Params->StepSize);
+    for (const auto& f : Fractions) {
+        const int index = FractionList->AddString(f.Name);
+        FractionList->SendMessage(CB_SETITEMDATA, WPARAM(index), LPARAM(f.Fraction));
+        if (f.Fraction == Params->OctaveNumber) FractionList->SetSelIndex(index);
+    }
+    const int32_t type = Params->StepType;
+    CheckRadioButton(LinearId, OctaveId, type == 1 ? LinearId : type == 2 ? OctaveId : 0);
+    StepTypeChanged();
+    CheckItem(SingleId, Params->SingleStepFlag == 1 ? BST_CHECKED : BST_UNCHECKED);
+    CheckRadioButton(StepBackId, JumpBackId, Params->ReturnStepFlag ? StepBackId : JumpBackId);
+}
+
+void TFreqStep::StepTypeChanged()
+{
+    const bool linear = IsChecked(LinearId), octave = IsChecked(OctaveId);
+    ::EnableWindow(GetDlgItem(StepSizeId), linear || !octave);
+    FractionList->EnableWindow(octave || !linear);
+}
+
+void TFreqStep::CmOk()
+{
+    const bool linear = IsChecked(LinearId);
+    const float step = ReadReal(StepSizeId), start = ReadReal(StartId), stop = ReadReal(StopId);
+    const int32_t dwell = ReadInteger(DwellId);
+    if (!Accept(TSignalParamRules::FreqStep(linear, step, start, stop, dwell, Nyquist))) return;
+    Params->FStartHz = start;
+    Params->FStopHz = stop;
+    Params->StepSize = step;
+    const int selected = FractionList->GetSelIndex();
+    if (selected >= 0) Params->OctaveNumber = int32_t(FractionList->SendMessage(CB_GETITEMDATA, WPARAM(selected)));
+    Params->DwellTimeMSec = dwell;
+    if (linear || IsChecked(OctaveId)) Params->StepType = linear ? 1 : 2;
+    Params->SingleStepFlag = IsChecked(SingleId) ? 1 : 0;
+    Params->ReturnStepFlag = IsChecked(JumpBackId) ? 0 : 1;
+    TSignalDialog::CmOk();
+}

@@ -1,0 +1,120 @@
+#include "generator/TOutputLevelDialog.h"
+
+#include "generator/TOutputLevelRules.h"
+
+namespace {
+constexpr int LeftId = 110, LeftSpinId = 111, RightId = 112, RightSpinId = 113, UnitsId = 114;
+constexpr int TypedId = 115, UnknownId = 116, PickedId = 117, FullScaleId = 118, CardsId = 119;
+constexpr int Decimals = 3;
+}
+
+DEFINE_RESPONSE_TABLE1(TOutputLevelDialog, TSignalDialog)
+    EV_CBN_SELCHANGE(CardsId, CardChanged)
+    EV_BN_CLICKED(TypedId, FullScaleOptionChanged)
+    EV_BN_CLICKED(UnknownId, FullScaleOptionChanged)
+    EV_BN_CLICKED(PickedId, FullScaleOptionChanged)
+    EV_CBN_SELCHANGE(UnitsId, UnitsChanged)
+END_RESPONSE_TABLE;
+
+TOutputLevelDialog::TOutputLevelDialog(TWindow* parent, const char* resource, OutputLevelStruct* level, HFONT font,
+                                       const char* helpFile)
+    : TSignalDialog(parent, resource, font, helpFile, 600), Level(level),
+      LeftEdit(std::make_unique<TEdit>(this, LeftId, 20)),
+      RightEdit(std::make_unique<TEdit>(this, RightId, 20)),
+      FullScaleEdit(std::make_unique<TEdit>(this, FullScaleId, 20)),
+      LeftSpin(std::make_unique<LimitScroll>(this, LeftSpinId, nullptr, LeftEdit.get(), 0.0f, -96.0f, 1.0f)),
+      RightSpin(std::make_unique<LimitScroll>(this, RightSpinId, nullptr, RightEdit.get(), 0.0f, -96.0f, 1.0f)),
+      UnitList(std::make_unique<TComboBox>(this, UnitsId)),
+      CardList(std::make_unique<TComboBox>(this, CardsId))
+{
+}
+
+void TOutputLevelDialog::SetupWindow()
+{
+    TSignalDialog::SetupWindow();
+    const uint16_t option = Level->FSOption;
+    CheckRadioButton(TypedId, PickedId,
+                     option == FullScaleTyped ? TypedId : option == FullScaleUnknown ? UnknownId
+                                                        : option == FullScalePicked ? PickedId : 0);
+    for (const TOutputLevelRules::TPreset& p : TOutputLevelRules::Presets) CardList->AddString(p.Name);
+    CardList->SetSelIndex(Level->FSCardType);
+    CardList->EnableWindow(option == FullScalePicked);
+    FillUnits(true, Level->OutputUnits);
+    LeftSpin->SetPrecision(Decimals);
+    RightSpin->SetPrecision(Decimals);
+    WriteReal(LeftId, "%6.3f", Level->OutputLevel);
+    WriteReal(RightId, "%6.3f", Level->OutputLevelR);
+    WriteReal(FullScaleId, "%6.3f", Level->FSLevel);
+}
+
+void TOutputLevelDialog::FillUnits(bool all, int selected)
+{
+    UnitList->ClearList();
+    for (int u = 0; u < (all ? OutputUnitCount : PercentFullScaleUnits + 1); ++u)
+        UnitList->AddString(TOutputLevelRules::Units[u].Name);
+    UnitList->SetSelIndex(selected);
+}
+
+uint16_t TOutputLevelDialog::SelectedOption() const
+{
+    if (IsChecked(TypedId)) return FullScaleTyped;
+    if (IsChecked(PickedId)) return FullScalePicked;
+    return FullScaleUnknown;
+}
+
+void TOutputLevelDialog::CardChanged()
+{
+    if (!IsChecked(PickedId)) return;
+    const int card = CardList->GetSelIndex();
+    if (card < 0 || card >= TOutputLevelRules::PresetCount) return;
+    for (int id : {FullScaleId, LeftId, RightId}) SetItemText(id, TOutputLevelRules::Presets[card].Volts);
+}
+
+void TOutputLevelDialog::FullScaleOptionChanged()
+{
+    const uint16_t option = SelectedOption();
+    FullScaleEdit->EnableWindow(option == FullScaleTyped);
+    CardList->EnableWindow(option == FullScalePicked);
+    if (option == FullScaleUnknown) {
+        FullScaleEdit->SetText("");
+        FillUnits(false, DbFullScaleUnits);
+        LeftEdit->SetText("0.0");
+        RightEdit->SetText("0.0");
+        return;
+    }
+    FillUnits(true, VoltsUnits);
+    if (option == FullScalePicked) {
+        CardChanged();
+        return;
+    }
+    LeftEdit->SetText("1.0");
+    RightEdit->SetText("1.0");
+    for (LimitScroll* spin : {LeftSpin.get(), RightSpin.get()}) {
+        spin->SetRange(100.0f, 0.0f);
+        spin->SetStep(0.1f);
+    }
+}
+
+void TOutputLevelDialog::UnitsChanged()
+{
+    const int unit = UnitList->GetSelIndex();
+    if (unit < 0 || unit >= OutputUnitCount) return;
+    const TOutputLevelRules::TUnit& u = TOutputLevelRules::Units[unit];
+    for (LimitScroll* spin : {LeftSpin.get(), RightSpin.get()}) {
+        spin->SetRange(u.SpinMaximum, u.SpinMinimum);
+        spin->SetStep(1.0f);
+    }
+    LeftEdit->SetText(u.LevelText);
+    RightEdit->SetText(u.LevelText);
+}
+
+bool TOutputLevelDialog::CanClose()
+{
+    Level->FSOption = SelectedOption();
+    Level->OutputUnits = uint16_t(UnitList->GetSelIndex());
+    Level->FSCardType = uint16_t(CardList->GetSelIndex());
+    Level->OutputLevel = ReadReal(LeftId);
+    Level->OutputLevelR = ReadReal(RightId);
+    Level->FSLevel = ReadReal(FullScaleId);
+    return Accept(TOutputLevelRules::Check(*Level));
+}

@@ -1,0 +1,13 @@
+#pragma once
+#include <string>
+
+// Text keys in sections, as the settings files hold them: the program reads
+// and writes its INI and configuration files through the system's profile
+// functions, tests through a map.
+class TProfile {
+public:
+    virtual ~TProfile() = default;
+    // The key's text, or def when the key is missing; at most 255 characters.
+    virtual std::string Read(const char* section, const char* key, const char* def) = 0;
+    virtual void Write(const char* section, const char* key, const std::string& value) = 0;
+};

@@ -1,0 +1,17 @@
+#pragma once
+#include <string>
+#include <utility>
+
+#include "generator/TProfile.h"
+
+// A settings file read and written through the system's profile functions.
+class TProfileFile : public TProfile {
+public:
+    explicit TProfileFile(std::string fileName) : FileName(std::move(fileName)) {}
+
+    std::string Read(const char* section, const char* key, const char* def) override;
+    void Write(const char* section, const char* key, const std::string& value) override;
+
+private:
+    std::string FileName;
+};

@@ -1,0 +1,7 @@
+#include "generator/TRuntimeRandom.h"
+
+TRuntimeRandom& TRuntimeRandom::Shared()
+{
+    static TRuntimeRandom random;
+    return random;
+}

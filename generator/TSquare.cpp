@@ -1,0 +1,37 @@
+#include "generator/TSquare.h"
+
+#include "generator/TSignalParamRules.h"
+
+namespace {
+constexpr int FrequencyId = 110, FrequencySpinId = 111, DutyId = 112, DutySpinId = 113;
+}
+
+TSquare::TSquare(TWindow* parent, const char* resource, SquareParams* params, int32_t nyquist, HFONT font,
+                 const char* helpFile)
+    : TSignalDialog(parent, resource, font, helpFile, 460), Params(params), Nyquist(nyquist),
+      FrequencyEdit(std::make_unique<TEdit>(this, FrequencyId, 20)),
+      DutyEdit(std::make_unique<TEdit>(this, DutyId, 20)),
+      FrequencySpin(std::make_unique<LimitScroll>(this, FrequencySpinId, nullptr, FrequencyEdit.get(), float(nyquist),
+                                                  0.0f, 100.0f)),
+      DutySpin(std::make_unique<LimitScroll>(this, DutySpinId, nullptr, DutyEdit.get(), 99.0f, 1.0f, 1.0f))
+{
+}
+
+void TSquare::SetupWindow()
+{
+    TSignalDialog::SetupWindow();
+    WriteReal(FrequencyId, "%6.2f", Params->FreqHz);
+    WriteInteger(DutyId, "%d", Params->DutyCyclePct);
+}
+
+void TSquare::CmOk()
+{
+    const float frequency = ReadReal(FrequencyId);
+    const int32_t duty = ReadInteger(DutyId);
+    std::string message = TSignalParamRules::ShapeFrequency(frequency, Nyquist);
+    if (message.empty()) message = TSignalParamRules::DutyCycle(duty);
+    if (!Accept(message)) return;
+    Params->FreqHz = frequency;
+    Params->DutyCyclePct = duty;
+    TSignalDialog::CmOk();
+}

@@ -1,0 +1,30 @@
+#include "generator/TTriangular.h"
+
+#include "generator/TSignalParamRules.h"
+
+namespace {
+constexpr int FrequencyId = 110, FrequencySpinId = 111;
+}
+
+TTriangular::TTriangular(TWindow* parent, const char* resource, TriangularParams* params, int32_t nyquist,
+                         HFONT font, const char* helpFile)
+    : TSignalDialog(parent, resource, font, helpFile, 480), Params(params), Nyquist(nyquist),
+      FrequencyEdit(std::make_unique<TEdit>(this, FrequencyId, 20)),
+      FrequencySpin(std::make_unique<LimitScroll>(this, FrequencySpinId, nullptr, FrequencyEdit.get(), float(nyquist),
+                                                  0.0f, 100.0f))
+{
+}
+
+void TTriangular::SetupWindow()
+{
+    TSignalDialog::SetupWindow();
+    WriteReal(FrequencyId, "%6.2f", Params->FreqHz);
+}
+
+void TTriangular::CmOk()
+{
+    const float frequency = ReadReal(FrequencyId);
+    if (!Accept(TSignalParamRules::ShapeFrequency(frequency, Nyquist))) return;
+    Params->FreqHz = frequency;
+    TSignalDialog::CmOk();
+}

@@ -1,0 +1,116 @@
+// The signal generator as the main window holds it: its window, the
+// Utilities commands that concern it, and its start beside capture.
+#include "shell/TMainWin.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "engine/TEngineHost.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TWaveFile.h"
+#include "framework/TCommandEnabler.h"
+#include "generator/TSignalGenerator.h"
+#include "generator/TSignalToWaveOptionsDialog.h"
+#include "resources/CommandIds.h"
+
+void TMainWin::CreateSignalGenerator(const char* settingsFile)
+{
+    if (SignalGenerator) return;
+    RECT rect;
+    int showCommand = SW_SHOWNORMAL;
+    GetInitialPlacement(rect, GeneratorType, settingsFile, showCommand);
+    SignalGenerator = new TSignalGenerator(this, GeneratorHost, uint32_t(OutputDeviceID), settingsFile);
+    // The generator keeps only its position: its size follows its layout.
+    SignalGenerator->Attr.X = rect.left;
+    SignalGenerator->Attr.Y = rect.top;
+    SignalGenerator->Create();
+    if (showCommand != SW_SHOWNORMAL) SignalGenerator->Show(showCommand);
+    ViewStatus.SignalGenerator = 1;
+    SetMenuCheck(CM_SIGNALGENERATOR, true);
+}
+
+void TMainWin::CloseSignalGenerator()
+{
+    TSignalGenerator* generator = SignalGenerator;
+    if (!generator) return;
+    // Destroyed first, so that it keeps its placement while it is still the generator.
+    generator->Destroy();
+    SignalGenerator = nullptr;
+    delete generator;
+}
+
+void TMainWin::CmSignalGenerator()
+{
+    if (SignalGenerator) {
+        CloseSignalGenerator();
+        ViewStatus.SignalGenerator = 0;
+        SetMenuCheck(CM_SIGNALGENERATOR, false);
+    } else {
+        CreateViewWindow(GeneratorType, IniPath);
+    }
+}
+
+void TMainWin::CeSaveSignalToWave(TCommandEnabler& ce)
+{
+    ce.Enable(SignalGenerator != nullptr);
+}
+
+void TMainWin::CmLockGeneratorChannels()
+{
+    GeneratorLocked = GeneratorLocked ? 0 : 1;
+    SetMenuCheck(CM_LOCKGENERATORCHANNELS, GeneratorLocked == 1);
+    if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 1);
+}
+
+int TMainWin::RunSignalLengthDialog(int32_t& multiplier)
+{
+    TSignalToWaveOptionsDialog dialog(this, "SIGNAL_SAVE_AS_LENGTH", SignalGenerator->GetSignal(), &multiplier,
+                                      GeneratorHost.DialogFont());
+    return dialog.Execute();
+}
+
+void TMainWin::CmSaveSignalToWave()
+{
+    if (!SignalGenerator) return;
+    const bool running = RunState == Running;
+    StopAnalyzer();
+    // Every way out restarts an analyser that ran.
+    int32_t multiplier = 1;
+    if (RunSignalLengthDialog(multiplier) == IDOK) {
+        TOpenSaveDialog::TData data;
+        data.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST;
+        data.Filter = "Wave Files (*.wav)|*.wav|";
+        data.FileName = "*.wav";
+        data.InitialDir = CurrentFolders[WavFolder];
+        data.DefExt = "wav";
+        if (RunFileDialog(data, "Save Wave File", true) == IDOK && FitsFileBuffer(data.FileName)) {
+            const char* name = data.FileName.c_str();
+            StoreCurrentFolder(WavFolder, name);
+            if (WaveFile && _stricmp(WaveFile->FileName().c_str(), name) == 0) {
+                char text[PathSize + 32];
+                std::snprintf(text, sizeof text, "%s is currently in use.", name);
+                TEngineHost::Get().ShowMessage(text, Caption, TEngineHost::MsgIconExclamation);
+            } else if (SignalGenerator) {
+                SignalGenerator->SaveSignalAsWave(name, multiplier);
+                AddRecentFile(name);
+            }
+        }
+    }
+    if (running) StartAnalyzer();
+}
+
+void TMainWin::StartGeneratorWithCapture(bool realTime)
+{
+    if (!SignalGenerator || (Trigger.Enable && Trigger.StartSigGenOnTrigger)) return;
+    if (realTime) {
+        if (InputDeviceID == OutputDeviceID && SoundOutput && !SoundOutput->IsFullDuplex()) return;
+        if (SoundOutput && SoundOutput->Quirks.leadIn) {
+            // Read at each start; the wait polls the tick count.
+            const DWORD delay = ::GetPrivateProfileIntA("FileIO", "DuplexDelay", 50, IniPath);
+            const DWORD start = ::GetTickCount();
+            while (::GetTickCount() - start < delay) continue;
+        }
+    }
+    SignalGenerator->StartOutput();
+}

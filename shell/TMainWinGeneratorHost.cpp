@@ -1,0 +1,91 @@
+#include "shell/TMainWinGeneratorHost.h"
+
+#include "engine/TSoundInput.h"
+#include "resources/CommandIds.h"
+#include "shell/StatusBar.h"
+#include "shell/TMainWin.h"
+
+TWaveFormat TMainWinGeneratorHost::AnalyserFormat() const
+{
+    return Main.Settings.Format;
+}
+
+bool TMainWinGeneratorHost::ChannelsLocked() const
+{
+    return Main.GeneratorLocked == 1;
+}
+
+int TMainWinGeneratorHost::RunState() const
+{
+    return Main.RunState;
+}
+
+void TMainWinGeneratorHost::StartAnalyzer()
+{
+    Main.StartAnalyzer();
+}
+
+void TMainWinGeneratorHost::StopAnalyzer()
+{
+    Main.StopAnalyzer();
+}
+
+bool TMainWinGeneratorHost::InputStartsSynchronised() const
+{
+    return Main.SoundInput && Main.SoundInput->Quirks.quirkD;
+}
+
+std::string TMainWinGeneratorHost::IniPath() const
+{
+    return Main.IniPath;
+}
+
+std::string TMainWinGeneratorHost::HelpPath() const
+{
+    return Main.HelpPath;
+}
+
+std::string TMainWinGeneratorHost::WaveFolder() const
+{
+    return Main.CurrentFolders[TMainWin::WavFolder];
+}
+
+HFONT TMainWinGeneratorHost::DialogFont() const
+{
+    return Main.MainFont ? HFONT(*Main.MainFont) : nullptr;
+}
+
+HBRUSH TMainWinGeneratorHost::BackgroundBrush() const
+{
+    return Main.FaceBrush ? HBRUSH(*Main.FaceBrush) : nullptr;
+}
+
+HWND TMainWinGeneratorHost::FrameWindow() const
+{
+    return Main.GetHandle();
+}
+
+void TMainWinGeneratorHost::ShowGauge()
+{
+    if (Main.StatusBarWindow) Main.StatusBarWindow->ShowGauge();
+}
+
+void TMainWinGeneratorHost::SetGauge(int percent)
+{
+    if (Main.StatusBarWindow) Main.StatusBarWindow->SetGaugeValue(percent);
+}
+
+void TMainWinGeneratorHost::HideGauge()
+{
+    if (Main.StatusBarWindow) Main.StatusBarWindow->HideGauge();
+}
+
+void TMainWinGeneratorHost::SavePlacement()
+{
+    Main.SaveUtilityPlacements(TMainWin::GeneratorType, Main.IniPath);
+}
+
+void TMainWinGeneratorHost::CloseGenerator()
+{
+    if (Main.GetHandle()) Main.PostMessage(WM_COMMAND, CM_SIGNALGENERATOR, 0);
+}
