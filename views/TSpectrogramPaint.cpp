@@ -12,7 +12,6 @@
 #include "framework/TFont.h"
 #include "resources/StringIds.h"
 #include "views/MarkerSettings.h"
-#include "views/TRampPalette.h"
 #include "views/TViewHost.h"
 
 void TSpectrogram::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
@@ -47,7 +46,7 @@ void TSpectrogram::PaintGraph(TDC& dc, bool erase, TRect& update)
     const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 6;
     DrawText(dc, 228 - 3, y, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
     DrawText(dc, 362 - 3, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    if (TRampPalette::IsPaletteDisplay(HWindow)) {
+    if (Palette) {
         IntensityBar->Show(SW_SHOW);
         DrawText(dc, 488 - 3, y, IDS_INTENSITY_LABEL_TEXT, TA_RIGHT | TA_TOP);
     } else {

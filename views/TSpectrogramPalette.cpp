@@ -73,14 +73,18 @@ void TSpectrogram::InvalidateColourBar()
 
 void TSpectrogram::EvIntensityScroll(UINT code)
 {
-    const bool paletteDisplay = TRampPalette::IsPaletteDisplay(HWindow);
-    if (code == SB_ENDSCROLL && !paletteDisplay) {
+    // Only a palette the display honours can shift the picture's colours.
+    if (!Palette) {
+        if (code != SB_ENDSCROLL)
+            return;
         Opts->Intensity = 0;
-        MessageBox("Your video driver must be set to 256 color mode (8 bit) for the intensity control to function",
-                   "", MB_OK | MB_ICONINFORMATION);
+        if (!TRampPalette::IsPaletteDisplay(HWindow))
+            MessageBox("Your video driver must be set to 256 color mode (8 bit) for the intensity control to "
+                       "function",
+                       "", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (!paletteDisplay || (code != SB_LINEUP && code != SB_LINEDOWN))
+    if (code != SB_LINEUP && code != SB_LINEDOWN)
         return;
     const int intensity = TColourRamp::StepIntensity(Opts->Intensity, code == SB_LINEUP ? 1 : -1, ColourCount);
     if (intensity == Opts->Intensity)
