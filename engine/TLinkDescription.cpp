@@ -4,32 +4,46 @@
 #include <algorithm>
 #include <cstring>
 
-std::array<uint8_t, TLinkDescription::BlockSize> TLinkDescription::Build(const char* item)
+std::array<uint8_t, TLinkDescription::BlockSize> TLinkDescription::Build(const char* service, const char* item)
 {
     std::array<uint8_t, BlockSize> block{};
-    const std::string text = std::string("Tonalyx;Data;") + item + ";;";
-    // The names end within the block however long the item is.
-    const size_t n = std::min(text.size(), BlockSize - 8);
-    std::memcpy(block.data(), text.data(), n);
-    for (size_t i = 0; i < n; ++i)
-        if (block[i] == ';')
-            block[i] = 0;
+    const char* topic = "Data";
+    const size_t topicLength = std::strlen(topic);
+    const size_t itemLength = std::min(std::strlen(item), TextSize / 3);
+    // Four terminators: after each string and the empty fourth one.
+    const size_t serviceLength = std::min(std::strlen(service), TextSize - topicLength - itemLength - 4);
+    const struct {
+        const char* Text;
+        size_t Length;
+    } parts[] = {{service, serviceLength}, {topic, topicLength}, {item, itemLength}};
+    size_t at = 0;
+    for (const auto& part : parts) {
+        std::memcpy(block.data() + at, part.Text, part.Length);
+        at += part.Length + 1;
+    }
     return block;
 }
 
 bool TLinkDescription::Parse(const uint8_t* block, size_t size, TLinkDescription& link)
 {
     link = TLinkDescription{};
-    std::string* names[] = {&link.Service, &link.Topic, &link.Item};
-    size_t at = 0;
-    for (std::string* name : names) {
-        if (!block || at >= size)
-            break;
-        const uint8_t* start = block + at;
-        const uint8_t* end = static_cast<const uint8_t*>(std::memchr(start, 0, size - at));
-        const size_t length = end ? size_t(end - start) : size - at;
-        name->assign(reinterpret_cast<const char*>(start), std::min(length, NameLength));
-        at += length + 1;
+    if (!block)
+        return false;
+    const uint8_t* at = block;
+    const uint8_t* end = block + size;
+    for (std::string* name : {&link.Service, &link.Topic, &link.Item}) {
+        const auto* nul = static_cast<const uint8_t*>(std::memchr(at, 0, size_t(end - at)));
+        if (!nul || nul == at) {
+            link = TLinkDescription{};
+            return false;
+        }
+        name->assign(reinterpret_cast<const char*>(at), size_t(nul - at));
+        at = nul + 1;
     }
-    return !link.Service.empty();
+    return true;
+}
+
+bool TLinkDescription::IsFormatName(const char* name)
+{
+    return name && std::strcmp(name, FormatName) == 0;
 }

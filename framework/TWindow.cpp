@@ -50,6 +50,7 @@ TWindow::TWindow(TWindow* parent, const char* title, TModule* module)
 
 TWindow::~TWindow()
 {
+    if (DeletedFlag) *DeletedFlag = true;
     DestroyHandle();
     if (Parent) Parent->RemoveChild(this);
     for (TWindow* child : Children) child->Parent = nullptr;
@@ -116,17 +117,24 @@ LRESULT CALLBACK TWindow::StdWndProc(HWND h, UINT msg, WPARAM w, LPARAM l)
         window->Attach(h);
     }
     if (!window) return ::DefWindowProcA(h, msg, w, l);
-    LRESULT result = window->ReceiveMessage(msg, w, l);
-    if (msg == WM_NCDESTROY) window->Detach();
-    return result;
+    return window->ReceiveMessage(msg, w, l);
 }
 
 LRESULT TWindow::ReceiveMessage(UINT msg, WPARAM w, LPARAM l)
 {
     TCurrentEvent saved = Current;
     Current = {msg, w, l};
+    bool deleted = false;
+    bool* outer = DeletedFlag;
+    DeletedFlag = &deleted;
     LRESULT result = WindowProc(msg, w, l);
+    if (deleted) {
+        if (outer) *outer = true;
+        return result;
+    }
+    DeletedFlag = outer;
     Current = saved;
+    if (msg == WM_NCDESTROY) Detach();
     return result;
 }
 

@@ -201,6 +201,9 @@ private:
 
     struct TCurrentEvent { UINT Msg; WPARAM WParam; LPARAM LParam; };
     TCurrentEvent Current{};
+    // Set by the destructor when a handler deletes its own window, so the
+    // message frames below it touch nothing of the object on the way out.
+    bool* DeletedFlag = nullptr;
     std::vector<TWindow*> Children;
     int MergedItems = 0;
 

@@ -142,7 +142,7 @@ void TMainWin::CeEditSelectAll(TCommandEnabler& ce)
 // Only a well-formed block in the format named "Link" can be linked to.
 void TMainWin::CeEditPasteLink(TCommandEnabler& ce)
 {
-    TLinkReference link;
+    TLinkDescription link;
     ce.Enable(OpMode == RealTime && TLinkClipboard::Read(HWindow, link));
 }
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "dialogs/TGetInputDialog.h"
-#include "engine/TLinkDescription.h"
 #include "engine/TPlaybackRate.h"
 #include "engine/TSampleText.h"
 #include "engine/TSeriesData.h"
@@ -18,6 +17,7 @@
 #include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
+#include "views/TLinkClipboard.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -106,8 +106,7 @@ void TMainWin::CopyDataToClipboard()
         MessageBox(IDS_NO_MEMORY_TEXT, "", MB_OK);
         return;
     }
-    const auto link = TLinkDescription::Build("Time Series");
-    clipboard.SetBytes(TClipboard::RegisterClipboardFormat("Link"), link.data(), link.size());
+    TLinkClipboard::Put(clipboard, GetDdeServiceName(), "Time Series");
 }
 
 // The active view where the pastes go: only the time series view takes one.

@@ -1,7 +1,7 @@
 #pragma once
 #include <windows.h>
 
-#include "views/TLinkFormat.h"
+#include "engine/TLinkDescription.h"
 
 class TClipboard;
 
@@ -14,5 +14,5 @@ public:
     static bool Put(TClipboard& clipboard, const char* service, const char* item);
     // The reference on the clipboard in the format named exactly "Link";
     // false when there is none or its block is malformed.
-    static bool Read(HWND owner, TLinkReference& link);
+    static bool Read(HWND owner, TLinkDescription& link);
 };

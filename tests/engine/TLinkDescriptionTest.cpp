@@ -1,3 +1,5 @@
+// The "Link" clipboard block: the bytes written, and the reader on blocks
+// of any shape.
 #include "engine/TLinkDescription.h"
 
 #include <gtest/gtest.h>
@@ -6,43 +8,66 @@
 #include <string>
 #include <vector>
 
-TEST(TLinkDescription, BlockBytesOfTheTimeSeries)
+TEST(TLinkDescription, BlockHoldsServiceTopicItemAndZeros)
 {
-    const auto block = TLinkDescription::Build("Time Series");
-    const char expected[] = "Tonalyx\0Data\0Time Series\0\0";
-    ASSERT_EQ(block.size(), 128u);
-    EXPECT_EQ(std::memcmp(block.data(), expected, sizeof expected), 0);
-    for (size_t i = sizeof expected; i < block.size(); ++i)
-        EXPECT_EQ(block[i], 0) << i;
+    for (const char* item : {"Phase", "Spectrum", "Time Series"}) {
+        SCOPED_TRACE(item);
+        const auto block = TLinkDescription::Build("Tonalyx", item);
+        const std::string expected = std::string("Tonalyx") + '\0' + "Data" + '\0' + item + '\0' + '\0';
+        ASSERT_EQ(block.size(), 128u);
+        EXPECT_EQ(std::memcmp(block.data(), expected.data(), expected.size()), 0);
+        for (size_t i = expected.size(); i < block.size(); ++i) EXPECT_EQ(block[i], 0) << i;
+        TLinkDescription link;
+        ASSERT_TRUE(TLinkDescription::Parse(block.data(), block.size(), link));
+        EXPECT_EQ(link.Service, "Tonalyx");
+        EXPECT_EQ(link.Topic, "Data");
+        EXPECT_EQ(link.Item, item);
+    }
+
+    // The configured service name, with a semicolon, and one too long: the
+    // strings stay whole and terminated inside the first 120 bytes.
     TLinkDescription link;
-    ASSERT_TRUE(TLinkDescription::Parse(block.data(), block.size(), link));
-    EXPECT_EQ(link.Service, "Tonalyx");
-    EXPECT_EQ(link.Topic, "Data");
-    EXPECT_EQ(link.Item, "Time Series");
+    ASSERT_TRUE(TLinkDescription::Parse(TLinkDescription::Build("My;Server", "Phase").data(), 128, link));
+    EXPECT_EQ(link.Service, "My;Server");
+    const std::string longName(300, 'S');
+    const auto cut = TLinkDescription::Build(longName.c_str(), "Spectrum");
+    ASSERT_TRUE(TLinkDescription::Parse(cut.data(), cut.size(), link));
+    EXPECT_EQ(link.Service.size(), 120u - 4 - 8 - 4);
+    EXPECT_EQ(link.Item, "Spectrum");
+    for (size_t i = 118; i < cut.size(); ++i) EXPECT_EQ(cut[i], 0) << i;
 }
 
-// Names are read within the block's size and cut at 255 characters; a
-// block without terminators ends its last name at its end.
 TEST(TLinkDescription, ForeignBlocksAreReadWithinTheirSize)
 {
-    struct Case {
-        const char* name;
-        std::string bytes;
-        bool ok;
-        size_t service, topic, item;
+    const struct {
+        const char* Name;
+        std::string Bytes;
+        bool Valid;
     } cases[] = {
-        {"long service", std::string(300, 'S') + '\0' + "T" + '\0' + "I" + '\0', true, 255, 1, 1},
-        {"unterminated", "Svc" + std::string(1, '\0') + "Top", true, 3, 3, 0},
-        {"empty", "", false, 0, 0, 0},
-        {"no service", std::string(4, '\0'), false, 0, 0, 0},
+        {"whole", std::string("A\0B\0C\0", 6), true},
+        {"long names", std::string(300, 'S') + '\0' + "T" + '\0' + "I" + '\0', true},
+        {"item runs past the block", std::string("A\0B\0C", 5), false},
+        {"block ends in the topic", std::string("A\0B", 3), false},
+        {"empty topic", std::string("A\0\0C\0", 5), false},
+        {"empty service", std::string("\0B\0C\0", 5), false},
+        {"no terminator", "ABCDEFGH", false},
+        {"empty", "", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::vector<uint8_t> block(c.bytes.begin(), c.bytes.end());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        const std::vector<uint8_t> block(c.Bytes.begin(), c.Bytes.end());
         TLinkDescription link;
-        EXPECT_EQ(TLinkDescription::Parse(block.data(), block.size(), link), c.ok);
-        EXPECT_EQ(link.Service.size(), c.service);
-        EXPECT_EQ(link.Topic.size(), c.topic);
-        EXPECT_EQ(link.Item.size(), c.item);
+        EXPECT_EQ(TLinkDescription::Parse(block.data(), block.size(), link), c.Valid);
+        if (!c.Valid) EXPECT_TRUE(link.Service.empty());
     }
+    TLinkDescription link;
+    EXPECT_FALSE(TLinkDescription::Parse(nullptr, 128, link));
+}
+
+TEST(TLinkDescription, OnlyTheFormatNamedLink)
+{
+    EXPECT_TRUE(TLinkDescription::IsFormatName("Link"));
+    for (const char* other : {"Link Source", "LinkSource", "link", "Lin", ""})
+        EXPECT_FALSE(TLinkDescription::IsFormatName(other)) << other;
+    EXPECT_FALSE(TLinkDescription::IsFormatName(nullptr));
 }

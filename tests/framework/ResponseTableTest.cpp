@@ -1,4 +1,6 @@
 #include "GuiTest.h"
+#include <algorithm>
+#include <cstring>
 #include "framework/TButton.h"
 #include "framework/TWindow.h"
 
@@ -127,4 +129,42 @@ TEST_F(ResponseTableTest, MessageBoxGoesThroughTheMessageSeam)
     EXPECT_EQ(Messages()[0].Text, "Failure opening macro file: x");
     EXPECT_EQ(Messages()[0].Caption, "Tonalyx");
     EXPECT_EQ(Messages()[0].Style, unsigned(MB_OK | MB_ICONEXCLAMATION));
+}
+
+namespace {
+// A window whose handler deletes it, as a view does when its close box hands
+// it back to the main window. Its storage is kept and poisoned on delete, so
+// any write the message frames make after the handler returns shows.
+class TSelfDeletingWin : public TWindow {
+public:
+    TSelfDeletingWin() : TWindow(nullptr, "self") { Attr.Style = WS_OVERLAPPEDWINDOW; }
+    void EvTimer(UINT) { delete this; }
+    static void* operator new(size_t size) { return ::operator new(size); }
+    static void operator delete(void* block, size_t size)
+    {
+        std::memset(block, Poison, size);
+        Freed = {static_cast<unsigned char*>(block), size};
+    }
+    static constexpr unsigned char Poison = 0xDD;
+    static inline std::pair<unsigned char*, size_t> Freed{};
+
+    DECLARE_RESPONSE_TABLE(TSelfDeletingWin);
+};
+
+DEFINE_RESPONSE_TABLE1(TSelfDeletingWin, TWindow)
+    EV_WM_TIMER
+END_RESPONSE_TABLE;
+}
+
+TEST_F(ResponseTableTest, WindowDeletedByItsOwnHandlerIsNotTouchedAfterwards)
+{
+    auto* window = new TSelfDeletingWin;
+    ASSERT_TRUE(window->Create());
+    HWND handle = window->GetHandle();
+    ::SendMessageA(handle, WM_TIMER, 1, 0);
+    auto [block, size] = TSelfDeletingWin::Freed;
+    ASSERT_NE(block, nullptr);
+    EXPECT_FALSE(::IsWindow(handle));
+    EXPECT_EQ(std::count(block, block + size, TSelfDeletingWin::Poison), std::ptrdiff_t(size));
+    ::operator delete(block);
 }

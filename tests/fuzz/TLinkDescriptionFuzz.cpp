@@ -1,15 +1,23 @@
-// libFuzzer entry point over the reading of another program's "Link" clipboard block.
+// libFuzzer entry point over the reader of "Link" clipboard blocks.
 #include "engine/TLinkDescription.h"
 
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     TLinkDescription link;
-    const bool ok = TLinkDescription::Parse(data, size, link);
-    // Each name stays within its bound and within the block.
-    for (const std::string* name : {&link.Service, &link.Topic, &link.Item})
-        if (name->size() > TLinkDescription::NameLength || name->size() > size) std::abort();
-    if (ok != !link.Service.empty()) std::abort();
+    if (!TLinkDescription::Parse(data, size, link))
+        return 0;
+    // Three non-empty names, each with its terminator, all inside the block.
+    const size_t used = link.Service.size() + link.Topic.size() + link.Item.size() + 3;
+    if (used > size || link.Service.empty() || link.Topic.empty() || link.Item.empty())
+        std::abort();
+    for (const std::string* s : {&link.Service, &link.Topic, &link.Item})
+        if (std::memchr(s->data(), '\0', s->size()))
+            std::abort();
+    if (std::memcmp(data, link.Service.data(), link.Service.size()) != 0)
+        std::abort();
     return 0;
 }

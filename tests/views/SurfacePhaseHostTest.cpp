@@ -7,12 +7,14 @@
 
 #include "engine/TSpectralData.h"
 #include "framework/LimitScroll.h"
+#include "framework/TClientDC.h"
 #include "framework/TClipboard.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TEdit.h"
 #include "framework/TGdiObject.h"
 #include "framework/TMDIClient.h"
 #include "framework/TMDIFrame.h"
+#include "framework/TMemoryDC.h"
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "tests/engine/SpectralTestSupport.h"
@@ -274,9 +276,73 @@ TEST_F(TSurfacePhaseOverFakeHost, CopyAsTextPutsTheVisibleBinsAndALink)
     std::snprintf(first, sizeof first, "\r\n%5.4f\t%f\r\n", double(Data->GetFrequency(10)), double(Data->GetPhase(10)));
     EXPECT_NE(text.find(first), std::string::npos);
 
-    TLinkReference link;
+    TLinkDescription link;
     ASSERT_TRUE(TLinkClipboard::Read(view.GetHandle(), link));
     EXPECT_EQ(link.Service, "TonalyxUnderTest");
     EXPECT_EQ(link.Topic, "Data");
     EXPECT_EQ(link.Item, "Phase");
+}
+
+TEST_F(TSurfacePhaseOverFakeHost, LevelReadFromACraftedImage)
+{
+    SurfaceOptions.BackgroundColor = RGB(255, 255, 255);
+    TSurfacePlot& view = OpenSurface();
+    ASSERT_TRUE(view.PaneBitmap);
+    const TRect pane = view.GraphRect;
+    const int x = 200, y = 100;
+    {
+        TClientDC screen(view.GetHandle());
+        TMemoryDC memory(screen);
+        memory.SelectObject(*view.PaneBitmap);
+        // Background everywhere but three rows below the pixel read.
+        memory.SetPixel(x, y + 3, view.Colours[150]);
+    }
+    EXPECT_EQ(view.BandAtPixel(TPoint(pane.left + x, pane.top + y)), 150);
+    EXPECT_FLOAT_EQ(view.LevelAtPixel(TPoint(pane.left + x, pane.top + y)), -60.0f + 150 * 60.0f / view.ColourCount);
+    // Nothing drawn near: the background, the bottom of the scale.
+    EXPECT_EQ(view.BandAtPixel(TPoint(pane.left + x + 50, pane.top + y)), 0);
+    EXPECT_EQ(view.LevelAtPixel(TPoint(pane.left - 5, pane.top + y)), TSurfaceScale::NoLevel);
+}
+
+TEST_F(TSurfacePhaseOverFakeHost, ZoomStepsScrollAndFrequencyRangeStayWithinTheData)
+{
+    TPhasePlot& view = OpenPhase();
+    const int low = Data->GetLowIndex(), high = Data->GetHighIndex();
+    const int span = high - low;
+    view.SendMessage(WM_COMMAND, TPhasePlot::Zoom2XInId);
+    ASSERT_EQ(view.VisibleStart, low + span / 4);
+    ASSERT_EQ(view.VisibleEnd, high - span / 4);
+    EXPECT_FLOAT_EQ(PhaseOptions.StartFreq, Data->GetFrequency(view.VisibleStart));
+
+    // The scroll bar carries on from where the zoom left the view, a bin at a time or a
+    // page at a time up to the data's end.
+    const HWND bar = view.ScrollBar->GetHandle();
+    const int width = view.VisibleEnd - view.VisibleStart, start = view.VisibleStart;
+    view.SendMessage(WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(view.VisibleStart, start + 1);
+    EXPECT_EQ(view.VisibleEnd - view.VisibleStart, width);
+    for (int page = 0; page < 6; ++page) view.SendMessage(WM_HSCROLL, SB_PAGEDOWN, reinterpret_cast<LPARAM>(bar));
+    EXPECT_EQ(view.VisibleEnd, high);
+    EXPECT_EQ(view.VisibleEnd - view.VisibleStart, width);
+
+    // Out: each step stops at the data's ends, and at the whole range out does nothing.
+    for (int step = 0; step < 6; ++step) {
+        view.SendMessage(WM_COMMAND, TPhasePlot::Zoom2XOutId);
+        EXPECT_GE(view.VisibleStart, low);
+        EXPECT_LE(view.VisibleEnd, high);
+    }
+    EXPECT_EQ(view.VisibleStart, low);
+    EXPECT_EQ(view.VisibleEnd, high);
+
+    const struct {
+        float Start, Stop;
+        int First, Last;
+    } ranges[] = {{1000.0f, 5000.0f, Data->GetIndex(1000.0f), Data->GetIndex(5000.0f)},
+                  {-50.0f, 1.0e6f, low, high},          // beyond the data: cut to it
+                  {5000.0f, 1000.0f, low, high}};       // reversed: the whole range
+    for (const auto& r : ranges) {
+        view.SetFrequencyRange(r.Start, r.Stop);
+        EXPECT_EQ(view.VisibleStart, r.First) << r.Start;
+        EXPECT_EQ(view.VisibleEnd, r.Last) << r.Start;
+    }
 }

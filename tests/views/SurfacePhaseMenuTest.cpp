@@ -3,7 +3,14 @@
 // and the rebuild of a surface from the wave after a resize.
 #include "tests/views/SurfacePhaseScreen.h"
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "framework/TCommandEnabler.h"
+#include "framework/TMDIClient.h"
 #include "resources/CommandIds.h"
+#include "views/TSeriesPlot.h"
 
 namespace {
 
@@ -132,4 +139,91 @@ TEST_F(TSurfacePhaseScreen, ResizeAndRecomputeDrawTheSameLinesAgainFromTheWave)
     EXPECT_EQ(again.x, wider.x);
     EXPECT_EQ(again.y, wider.y);
     EXPECT_TRUE(Host().Messages.empty());
+}
+
+TEST_F(TSurfacePhaseScreen, EachViewComesBackWhereItWasClosed)
+{
+    const RECT rect{60, 70, 660, 470};
+    const struct {
+        bool Surface;
+        UINT Command;
+        const char* Key;
+    } kinds[] = {{true, CM_VIEWSURFACE, "3-D Surface"}, {false, CM_VIEWPHASE, "Phase"}};
+    for (const auto& k : kinds) {
+        SCOPED_TRACE(k.Key);
+        Open(k.Surface, 1, 0, 4096);
+        const int type = k.Surface ? TMainWin::SurfaceType : TMainWin::PhaseType;
+        HWND view = Main->PlacementWindow(type);
+        ASSERT_NE(view, nullptr);
+        ::MoveWindow(view, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+        Main->SendMessage(WM_COMMAND, k.Command);
+        ASSERT_EQ(Main->PlacementWindow(type), nullptr);
+        char stored[128] = {};
+        ::GetPrivateProfileStringA("Placement", k.Key, "", stored, sizeof stored, Main->IniPath);
+        EXPECT_NE(std::string(stored).find("{60,70,660,470}"), std::string::npos) << stored;
+
+        Main->SendMessage(WM_COMMAND, k.Command);
+        view = Main->PlacementWindow(type);
+        ASSERT_NE(view, nullptr);
+        WINDOWPLACEMENT wp = {};
+        wp.length = sizeof wp;
+        ::GetWindowPlacement(view, &wp);
+        EXPECT_TRUE(::EqualRect(&wp.rcNormalPosition, &rect));
+        Main->Destroy();
+        Main.reset();
+    }
+}
+
+// The segment chosen on the surface is the one the main window's edits and
+// the time series take, as the surface's context menu sends them.
+TEST_F(TSurfacePhaseScreen, SurfaceSelectionIsTheSegmentItsMenuEditsAndShows)
+{
+    Open(true, 1, 0, 4096);
+    Load("sine_1k_mono.wav");
+    TSurfacePlot& view = *Main->SurfaceViews[0];
+    view.MoveWindow(0, 0, 1000, 650, true);
+    ::Sleep(TSurfacePlot::ResizeDelay + 100);
+    PumpViews();
+    for (int i = 0; i < 10; ++i) Main->CmRun();
+    PumpViews();
+    auto enabled = [&](int id) {
+        TCommandEnabler ce{UINT(id)};
+        view.EvCommandEnable(ce);
+        return ce.Enabled;
+    };
+    EXPECT_FALSE(enabled(TSurfacePlot::MenuMute));
+
+    // Rows 6 to 20 above the newest line: lines two to six back.
+    view.SendMessage(WM_COMMAND, TSurfacePlot::SelectId);
+    const TRect pane = view.PaneRect1;
+    const int x = pane.right - 40;
+    view.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, pane.bottom - 20));
+    view.SendMessage(WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, pane.bottom - 6));
+    view.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x, pane.bottom - 6));
+    float start = 0.0f, end = 0.0f;
+    view.GetSelectedSegment(start, end);
+    ASSERT_LT(start, end);
+    for (int id : {801, 802, 803, 804, 805, 806}) EXPECT_TRUE(enabled(id)) << id;
+
+    // The time series shows the wave, not the analysis block.
+    Main->SeriesLiveBlock = 0;
+    view.SendMessage(WM_COMMAND, TSurfacePlot::MenuTimeSeries);
+    ASSERT_NE(Main->TimeSeriesView, nullptr);
+    EXPECT_EQ(Main->TimeSeriesView->Range.First, Main->WaveFile->TimeToFrame(start));
+    EXPECT_EQ(Main->TimeSeriesView->Range.Last, Main->WaveFile->TimeToFrame(end));
+
+    // Back on the surface, as its context menu activates it: Mute silences that segment only.
+    Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(view.GetHandle()));
+    std::vector<int16_t> before(Main->WaveFile->GetHighWaterMark());
+    Main->WaveFile->ReadFrames(before.data(), 0, uint32_t(before.size()), 0);
+    const uint32_t first = Main->WaveFile->TimeToFrame(start), last = Main->WaveFile->TimeToFrame(end);
+    ASSERT_LT(last, before.size());
+    std::vector<int16_t> expected = before;
+    std::fill(expected.begin() + first, expected.begin() + last, int16_t(0));
+    ASSERT_TRUE(expected != before);
+    view.SendMessage(WM_COMMAND, TSurfacePlot::MenuMute);
+    std::vector<int16_t> after(expected.size());
+    Main->WaveFile->ReadFrames(after.data(), 0, uint32_t(after.size()), 0);
+    EXPECT_TRUE(after == expected);
+    for (const auto& m : Host().Messages) ADD_FAILURE() << m.Text;
 }

@@ -9,6 +9,7 @@
 
 #include "engine/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
+#include "framework/UiHelpers.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/engine/Fixture.h"
@@ -42,6 +43,8 @@ struct TSurfacePhaseScreen : ::testing::Test {
     void Open(bool surface, uint16_t channels, uint16_t processing, uint32_t fft)
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
+        // The main window's texts come from this executable's string table.
+        SetStringInstance(::GetModuleHandleA(nullptr));
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->OpMode = TMainWin::PostProcess;
         Main->Settings.Format = TWaveFormat(44100, channels, 2);

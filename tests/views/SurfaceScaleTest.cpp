@@ -361,3 +361,16 @@ TEST(SurfaceScale, TopFieldStepsWithTheValue)
         EXPECT_EQ(decimals, c.Decimals) << c.Value;
     }
 }
+
+TEST(SurfaceScale, CursorCopyText)
+{
+    EXPECT_EQ(TSurfaceScale::CursorText(1000.0f, 2.5f, -20.25f, true),
+              "Freq=\t1000.0000\r\nTime=\t2.5000\r\nAmp=\t-20.2500\r\n");
+    // Colour mode 1 shows no level, so the copy has none.
+    EXPECT_EQ(TSurfaceScale::CursorText(1000.0f, 2.5f, -20.25f, false), "Freq=\t1000.0000\r\nTime=\t2.5000\r\n");
+    // Values of any size come out whole, past the 80 bytes a fixed block would hold.
+    const std::string wide = TSurfaceScale::CursorText(-3.0e38f, 3.0e38f, -3.0e38f, true);
+    EXPECT_GT(wide.size(), 80u);
+    EXPECT_EQ(wide.substr(wide.size() - 7), ".0000\r\n");
+    EXPECT_EQ(wide.find("Amp=\t-"), wide.rfind('\n', wide.size() - 2) + 1);
+}

@@ -74,8 +74,9 @@ TEST_F(TSurfaceScreen, ToneLinesStandWhereTheirLevelPutsThemColouredByHeight)
     const Screenshot first(view.GetHandle());
     const int row = peak.y - pane.top;
     const int band = std::min((pane.Height() - row) * view.ColourCount / scale, view.ColourCount - 1);
-    if (view.ColourCount == TColourRamp::Size && !view.Palette)
+    if (view.ColourCount == TColourRamp::Size && !view.Palette) {
         EXPECT_EQ(first.At(peak.x, peak.y), BandColour(band));
+    }
     EXPECT_EQ(view.BandAtPixel(TPoint(peak.x, peak.y)), band);
     for (int y = peak.y; y < peak.y + 5; ++y) EXPECT_NE(first.At(peak.x, y), RGB(0, 0, 0)) << y;
 
