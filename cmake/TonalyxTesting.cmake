@@ -15,12 +15,37 @@ endif()
 
 # One test executable is one CTest entry: every Wine process start costs about a second.
 #   tonalyx_add_test(NAME engine_tests SOURCES a.cpp b.cpp LIBS tonalyx_engine)
+# The tests run side by side on one display and one Wine server. CLIPBOARD:
+# the test puts data on the clipboard, so such tests take turns. ALONE: the test
+# runs with nothing beside it (it drives other copies of the program, whose DDE
+# broadcasts and timings another test's windows would disturb).
 function(tonalyx_add_test)
-  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "CLIPBOARD;ALONE" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest_main)
   target_include_directories(${T_NAME} PRIVATE ${CMAKE_SOURCE_DIR})
   target_compile_definitions(${T_NAME} PRIVATE TONALYX_FIXTURES="${TONALYX_FIXTURES_DIR}")
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300)
+  if(T_CLIPBOARD)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK clipboard)
+  endif()
+  if(T_ALONE)
+    set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY TONALYX_TEST_EXECUTABLES ${T_NAME})
+endfunction()
+
+# Without a window manager, Wine waits two seconds for every top-level window
+# it manages to be withdrawn, and the tests close hundreds. The test programs'
+# windows stay unmanaged: these programs only, so the program itself keeps its
+# window manager. This writes the registry file that start_test_services
+# imports into the build's prefix; call it once, after every test is added.
+function(tonalyx_unmanaged_test_windows)
+  get_property(programs GLOBAL PROPERTY TONALYX_TEST_EXECUTABLES)
+  set(reg "REGEDIT4\n")
+  foreach(program ${programs} clipboard_dump)
+    string(APPEND reg "\n[HKEY_CURRENT_USER\\Software\\Wine\\AppDefaults\\${program}.exe\\X11 Driver]\n\"Managed\"=\"N\"\n")
+  endforeach()
+  file(WRITE ${CMAKE_BINARY_DIR}/unmanaged_test_windows.reg "${reg}")
 endfunction()

@@ -31,11 +31,6 @@ private:
     uint64_t Length;
 };
 
-std::string TempFolderOr(const char* folder)
-{
-    return folder && *folder ? folder : SystemTempFolder();
-}
-
 void CopyName(char* dest, const char* src, size_t size)
 {
     std::strncpy(dest, src, size - 1);

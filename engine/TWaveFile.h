@@ -28,6 +28,12 @@ public:
     // no original to protect, so copy changes nothing: its first save moves
     // the working file to its name.
     TWaveFile(TWaveFormat format, uint32_t copy, const char* tempDirectory);
+    // A new, untitled and changed wave of the clipboard's CF_WAVE image, held
+    // as mode says. Error is 1, and nothing is left on disk, when the
+    // clipboard holds no wave or its image cannot be written whole; the
+    // latter is said.
+    struct TFromClipboard {};
+    TWaveFile(TFromClipboard, uint16_t mode, const char* tempDirectory);
     // A wave resource of the executable (type "PinkWave"); module is an HINSTANCE.
     TWaveFile(void* module, const char* resource);
     ~TWaveFile() override;
@@ -78,6 +84,7 @@ public:
     static int InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t sourceFrame,
                             uint32_t destinationFrame, uint32_t count);
     static void DeleteTime(TWaveFile* wave, float start, float end);
+    static void DeleteFrames(TWaveFile* wave, uint32_t first, uint32_t last);
 
     int CopyToClipboard(float start, float end);
     int Cut(float start, float end);
@@ -124,10 +131,20 @@ private:
     // folder as a full path and the system's reason, never the wave's name.
     void NoteFolderProblem(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
-    void RecordUndo(uint16_t operation, float start, float end);
+    // Frames first .. first + Count - 1.
+    struct TFrameRange {
+        uint32_t First = 0;
+        uint32_t Count = 0;
+    };
+    // The frames of a time range, as far as the wave holds them. Edits take
+    // their frames from both ends' times, never from a start and a length.
+    TFrameRange FramesOf(float start, float end) const;
+    void SaveUndoFrames(uint16_t operation, float start, float end, TFrameRange range);
+    // insertedFrames: the frames an insert added, which its undo removes.
+    void RecordUndo(uint16_t operation, float start, float end, uint32_t insertedFrames = 0);
     // Opens the clipboard's wave as a temporary file and, when its format is
-    // this wave's, applies the edit to it and its length in seconds.
-    int PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit);
+    // this wave's, applies the edit to it, its frames and its length in seconds.
+    int PasteWith(const std::function<int(TWaveFile& pasted, uint32_t frames, float length)>& edit);
 
     uint32_t Untitled = 0;
     uint32_t UndoAvailable = 0;
@@ -144,6 +161,7 @@ private:
     float UndoStart = 0.0f;
     float UndoEnd = 0.0f;
     uint16_t UndoOperation = 0;
+    uint32_t UndoInserted = 0;
     uint32_t DataOffset = 44;
     CalibrationStruct Calibration{};
     void* File = nullptr;  // HMMIO of the working file

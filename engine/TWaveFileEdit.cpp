@@ -24,6 +24,11 @@ void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
     end = std::min(end, GetHighWaterTime());
     if (end < start)
         return;
+    SaveUndoFrames(operation, start, end, FramesOf(start, end));
+}
+
+void TWaveFile::SaveUndoFrames(uint16_t operation, float start, float end, TFrameRange range)
+{
     DiscardUndo();
     UndoFile = NewTempName(TempDirectory);
     if (UndoFile.empty())
@@ -36,18 +41,26 @@ void TWaveFile::SaveUndo(uint16_t operation, float start, float end)
             return;
         }
         copy.SetFileName(UndoFile.c_str());
-        CopyTime(this, &copy, start, 0.0f, end - start);
+        CopyFrames(this, &copy, range.First, 0, range.Count);
         copy.Save();
     }
     RecordUndo(operation, start, end);
 }
 
-void TWaveFile::RecordUndo(uint16_t operation, float start, float end)
+void TWaveFile::RecordUndo(uint16_t operation, float start, float end, uint32_t insertedFrames)
 {
     UndoAvailable = 1;
     UndoStart = start;
     UndoEnd = end;
     UndoOperation = operation;
+    UndoInserted = insertedFrames;
+}
+
+TWaveFile::TFrameRange TWaveFile::FramesOf(float start, float end) const
+{
+    const uint32_t first = TimeToFrame(start);
+    const uint32_t last = std::min(TimeToFrame(end), HighWaterMark);
+    return {first, last > first ? last - first : 0};
 }
 
 void TWaveFile::Undo()
@@ -60,7 +73,7 @@ void TWaveFile::Undo()
     }
     switch (UndoOperation) {
     case UndoInsert:
-        DeleteTime(this, UndoStart, UndoEnd);
+        DeleteFrames(this, TimeToFrame(UndoStart), TimeToFrame(UndoStart) + UndoInserted);
         break;
     // The saved frames go back whole: a length taken through times can lose
     // the last frame to rounding.
@@ -83,6 +96,7 @@ void TWaveFile::DiscardUndo()
         DeleteFileA(UndoFile.c_str());
     UndoFile.clear();
     UndoStart = UndoEnd = 0.0f;
+    UndoInserted = 0;
     UndoAvailable = 0;
 }
 
@@ -189,11 +203,15 @@ int TWaveFile::InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t 
 
 void TWaveFile::DeleteTime(TWaveFile* wave, float start, float end)
 {
-    if (!wave)
-        return;
+    if (wave)
+        DeleteFrames(wave, wave->TimeToFrame(start), wave->TimeToFrame(end));
+}
+
+void TWaveFile::DeleteFrames(TWaveFile* wave, uint32_t first, uint32_t last)
+{
     const uint32_t mark = wave->HighWaterMark;
-    const uint32_t s = std::min(wave->TimeToFrame(start), mark);
-    const uint32_t e = std::min(std::max(wave->TimeToFrame(end), s), mark);
+    const uint32_t s = std::min(first, mark);
+    const uint32_t e = std::min(std::max(last, s), mark);
     if (s == mark)
         return;
     const uint32_t position = wave->Position;
@@ -217,7 +235,8 @@ int TWaveFile::CopyToClipboard(float start, float end)
             return 0;
         }
         clip.SetFileName(image.c_str());
-        CopyTime(this, &clip, start, 0.0f, end - start);
+        const TFrameRange range = FramesOf(start, end);
+        CopyFrames(this, &clip, range.First, 0, range.Count);
         if (!clip.Save()) {
             DeleteFileA(image.c_str());
             return 0;
@@ -263,42 +282,90 @@ int TWaveFile::Cut(float start, float end)
 
 namespace {
 
+enum class TImage { Written, NoWave, WriteFailed };
+
 // Writes the clipboard's CF_WAVE image to the named file.
-bool ClipboardToFile(const std::string& name)
+TImage ClipboardToFile(const std::string& name)
 {
     if (!IsClipboardFormatAvailable(TWaveFile::ClipboardFormat) || !OpenClipboard(nullptr))
-        return false;
-    bool ok = false;
-    if (HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat)) {
+        return TImage::NoWave;
+    TImage result = TImage::NoWave;
+    HANDLE block = GetClipboardData(TWaveFile::ClipboardFormat);
+    const void* bytes = block ? GlobalLock(block) : nullptr;
+    if (bytes) {
         const SIZE_T size = GlobalSize(block);
-        const void* bytes = GlobalLock(block);
         HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
         DWORD written = 0;
-        ok = bytes && file != INVALID_HANDLE_VALUE &&
-             WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
-        if (file != INVALID_HANDLE_VALUE)
-            ::CloseHandle(file);
+        const bool ok = file != INVALID_HANDLE_VALUE &&
+                        WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+        if (file != INVALID_HANDLE_VALUE && !::CloseHandle(file))
+            result = TImage::WriteFailed;
+        else
+            result = ok ? TImage::Written : TImage::WriteFailed;
         GlobalUnlock(block);
     }
     CloseClipboard();
-    return ok;
+    return result;
 }
 
 }  // namespace
 
-int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length)>& edit)
+TWaveFile::TWaveFile(TFromClipboard, uint16_t mode, const char* tempDirectory)
+{
+    Clear();
+    TempDirectory = TempFolderOr(tempDirectory);
+    Mode = mode == Disk ? Disk : Memory;
+    Untitled = 1;
+    Error = 1;
+    if (!IsClipboardFormatAvailable(ClipboardFormat))
+        return;
+    const std::string image = NewTempName(TempDirectory);
+    if (image.empty()) {
+        Say(FolderProblem);
+        return;
+    }
+    const TImage written = ClipboardToFile(image);
+    if (written != TImage::Written) {
+        DeleteFileA(image.c_str());
+        if (written == TImage::WriteFailed)
+            Say(kWriteFailed);
+        return;
+    }
+    Error = 0;
+    if (Mode == Memory) {
+        Name = image;
+        Load(image, false);
+        Name.clear();
+        DeleteFileA(image.c_str());
+    } else {
+        // The image is the working file of a new wave: dropped when the wave
+        // is closed unsaved, moved to its name by the first save.
+        WorkingFile = image;
+        NewFile = 1;
+        Load(image, true);
+        if (WorkingFile != image)
+            DeleteFileA(image.c_str());
+    }
+    if (!Error)
+        Changed = 1;
+}
+
+int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, uint32_t frames, float length)>& edit)
 {
     const std::string image = NewTempName(TempDirectory);
     if (image.empty())
         return 0;
     int result = 0;
-    if (ClipboardToFile(image)) {
+    const TImage written = ClipboardToFile(image);
+    if (written == TImage::WriteFailed)
+        Say(kWriteFailed);
+    if (written == TImage::Written) {
         TWaveFile pasted(image.c_str(), Disk, 0, TempDirectory.c_str());
         if (!pasted.Error) {
             if (!pasted.GetFormat().IsEqual(Format)) {
                 Say(kDiffering, TEngineHost::MsgIconStop);
             } else {
-                result = edit(pasted, pasted.GetHighWaterTime());
+                result = edit(pasted, pasted.HighWaterMark, pasted.GetHighWaterTime());
                 Changed = 1;
             }
         }
@@ -309,18 +376,21 @@ int TWaveFile::PasteWith(const std::function<int(TWaveFile& pasted, float length
 
 int TWaveFile::PasteOver(float start)
 {
-    return PasteWith([&](TWaveFile& pasted, float length) {
-        SaveUndo(UndoOverwrite, start, start + length);
-        return CopyTime(&pasted, this, 0.0f, start, length);
+    return PasteWith([&](TWaveFile& pasted, uint32_t frames, float length) {
+        // Frames, not a sum of times that can round a frame away.
+        const uint32_t first = TimeToFrame(start);
+        const uint32_t kept = first < HighWaterMark ? std::min(frames, HighWaterMark - first) : 0;
+        SaveUndoFrames(UndoOverwrite, start, start + length, {first, kept});
+        return CopyFrames(&pasted, this, 0, first, frames);
     });
 }
 
 int TWaveFile::PasteInsert(float start)
 {
-    return PasteWith([&](TWaveFile& pasted, float length) {
-        const int result = InsertTime(&pasted, this, 0.0f, start, length);
+    return PasteWith([&](TWaveFile& pasted, uint32_t frames, float length) {
+        const int result = InsertFrames(&pasted, this, 0, TimeToFrame(start), frames);
         DiscardUndo();
-        RecordUndo(UndoInsert, start, start + length);
+        RecordUndo(UndoInsert, start, start + length, frames);
         return result;
     });
 }

@@ -136,10 +136,14 @@ bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
         }
         HasTail = false;
     }
+    // Each write goes to disk with the buffer emptied: a buffered handle may
+    // keep written bytes only up to its position when it seeks back, and may
+    // read bytes written past the file's old end from a stale buffer.
     HMMIO h = Mmio(File);
     const bool ok = h && offset + bytes <= 0x7FFFFFFF &&
                     mmioSeek(h, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-                    mmioWrite(h, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+                    mmioWrite(h, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes) &&
+                    mmioFlush(h, MMIO_EMPTYBUF) == MMSYSERR_NOERROR;
     if (!ok)
         Error = 1;
     else if (Copy)
@@ -161,6 +165,7 @@ void TWaveFile::WriteSizes()
     mmioWrite(h, reinterpret_cast<const char*>(&dataBytes), 4);
     mmioSeek(h, static_cast<LONG>(RiffOffset + 4), SEEK_SET);
     mmioWrite(h, reinterpret_cast<const char*>(&riffSize), 4);
+    mmioFlush(h, MMIO_EMPTYBUF);
 }
 
 bool TWaveFile::RawRead(uint32_t frame, uint32_t count, uint8_t* dest)

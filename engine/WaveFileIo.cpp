@@ -44,6 +44,11 @@ std::string SystemTempFolder()
     return path;
 }
 
+std::string TempFolderOr(const char* folder)
+{
+    return folder && *folder ? folder : SystemTempFolder();
+}
+
 uint64_t FileSize(const std::string& name)
 {
     WIN32_FILE_ATTRIBUTE_DATA data;

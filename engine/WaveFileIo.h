@@ -25,6 +25,8 @@ bool MmioWriteAll(HMMIO file, const void* src, size_t bytes);
 bool WriteChunkHeader(HMMIO file, uint32_t id, uint32_t size);
 
 std::string SystemTempFolder();
+// The given folder, or the system's temporary folder when none is given.
+std::string TempFolderOr(const char* folder);
 // The size of a file on disk, 0 when it cannot be found.
 uint64_t FileSize(const std::string& name);
 

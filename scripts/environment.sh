@@ -56,6 +56,9 @@ start_wine() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # The test programs' windows unmanaged (see cmake/TonalyxTesting.cmake).
+  local reg="$TONALYX_ROOT/build/windows/unmanaged_test_windows.reg"
+  [ -f "$reg" ] && wine reg import "$(winepath -w "$reg")" >/dev/null 2>&1 || true
 }
 
 # The sound tests start and stop their own PulseAudio null sink (a CTest fixture).

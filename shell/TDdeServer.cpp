@@ -173,7 +173,8 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
         if (HCONV* slot = std::find(std::begin(Conversations), std::end(Conversations), conversation);
             slot != std::end(Conversations) && conversation) {
             *slot = nullptr;
-            Main.DdeAdviseActive = 0;
+            // Another conversation's links still want every block analysed.
+            Main.DdeAdviseActive = HasAdviseLinks() ? 1 : 0;
         }
         return nullptr;
     case XTYP_ADVSTART:
@@ -185,7 +186,7 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
         if (auto links = AdviseLinks.find(conversation); links != AdviseLinks.end() && IsServedItem(hsz1, hsz2)
                                                          && links->second > 0)
             --links->second;
-        if (Main.DdeAdviseActive && IsServedItem(hsz1, hsz2)) Main.DdeAdviseActive = 0;
+        if (Main.DdeAdviseActive && IsServedItem(hsz1, hsz2)) Main.DdeAdviseActive = HasAdviseLinks() ? 1 : 0;
         return nullptr;
     case XTYP_REQUEST:
         if (format != CF_TEXT || !IsServedItem(hsz1, hsz2)) return nullptr;

@@ -131,6 +131,10 @@ public:
     virtual void StartAnalyzer();
     virtual void StopAnalyzer();
     virtual void OpenWaveFile(const char* path);
+    // The steps of a wave just made the open one: its calibration, the
+    // analysis format and channel processing, the start, the views, the
+    // caption "program [captionName]", and Post Process after Real Time.
+    void TakeOpenedWave(const char* captionName);
     // 1 when no wave file is open any more, 0 when the user kept it.
     virtual int CloseWaveFile();
     virtual void LoadConfiguration(const char* path);
@@ -475,6 +479,8 @@ public:
     // The selected samples as text (CF_TEXT) with the "Link" description.
     void CopyDataToClipboard() override;
     void CmEditPasteInsert();
+    // Paste Insert with no wave open: the clipboard's wave opens untitled.
+    void PasteAsNewWave();
     void CmEditPasteOver();
     void CmEditUndo();
     void CmEditMute();

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <memory>
 #include <new>
 #include <string>
 
@@ -119,14 +120,31 @@ bool TMainWin::PasteViewActive()
 void TMainWin::CmEditPasteInsert()
 {
     StopBeforeEdit();
-    if (!ConfirmDiskEdit() || !WaveFile)
+    if (!ConfirmDiskEdit())
         return;
+    if (!WaveFile) {
+        PasteAsNewWave();
+        return;
+    }
     float pasteTime = 0.0f;
     if (PasteViewActive()) {
         pasteTime = CurrentTime;
         WaveFile->PasteInsert(pasteTime);
     }
     RefreshViewsAfterEdit(true);
+}
+
+void TMainWin::PasteAsNewWave()
+{
+    auto pasted = std::make_unique<TWaveFile>(TWaveFile::TFromClipboard{}, uint16_t(FileIO.WaveFileMode),
+                                              ConfiguredFolders[TmpFolder]);
+    // An empty wave, like an empty file, has nothing to analyse or edit.
+    if (pasted->Error || pasted->GetFrameCount() == 0)
+        return;
+    WaveFile = pasted.release();
+    TakeOpenedWave(IDS_UNTITLED_TEXT);
+    if (TransportToolbar)
+        TransportToolbar->UpdateDisplay(1, 1);
 }
 
 void TMainWin::CmEditPasteOver()

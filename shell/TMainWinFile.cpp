@@ -167,6 +167,11 @@ void TMainWin::OpenWaveFile(const char* path)
         }
         return;
     }
+    TakeOpenedWave(name);
+}
+
+void TMainWin::TakeOpenedWave(const char* captionName)
+{
     if (WaveFile->HasCalibration()) {
         WaveFile->GetCalibrationData(Calibration);
         ComputeCalibrationRatio(Calibration);
@@ -188,7 +193,7 @@ void TMainWin::OpenWaveFile(const char* path)
     DataSource = 0;
     ApplySettings(RefreshFull);
     char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, name);
+    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, captionName);
     SetCaption(caption);
     if (OpMode == RealTime) {
         OpMode = PostProcess;

@@ -142,6 +142,7 @@ bool TMainWin::FilterSegment(float start, float end)
     TWaveFilter filter(WaveFile->GetFormat(), Filter);
     if (!filter.HasCoefficients()) return false;
     const uint32_t position = WaveFile->GetPosition();
+    const uint32_t changed = WaveFile->Changed;
     WaveFile->SaveUndo(TWaveFile::UndoOverwrite, start, end);
     const uint32_t first = WaveFile->TimeToFrame(start);
     const uint32_t last = WaveFile->TimeToFrame(end);
@@ -152,10 +153,13 @@ bool TMainWin::FilterSegment(float start, float end)
                                    Filter.DoRight, [&](uint32_t percent) { display.Progress(percent); },
                                    [&] { return EscapePending() || ClickPending(); });
     }
-    if (done)
+    if (done) {
         WaveFile->Changed = 1;
-    else
+    } else {
+        // Undone, the wave is as it was: a cancelled filter leaves nothing to save.
         WaveFile->Undo();
+        WaveFile->Changed = changed;
+    }
     WaveFile->SetPosition(position);
     return done;
 }

@@ -1,10 +1,15 @@
 // A second process for the clipboard tests: writes the clipboard's CF_TEXT
 // block, byte for byte up to its terminator, into the file named first, and
 // the block of the format named "Link" whole into the file named second.
+// Given "--wave" and a file, it puts that file whole on the clipboard as
+// CF_WAVE instead.
 #include <windows.h>
 
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 namespace {
 
@@ -40,6 +45,22 @@ bool DumpLink(const char* path)
     return written;
 }
 
+bool PutWave(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (bytes.empty())
+        return false;
+    HGLOBAL block = ::GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    void* at = block ? ::GlobalLock(block) : nullptr;
+    if (!at)
+        return false;
+    std::memcpy(at, bytes.data(), bytes.size());
+    ::GlobalUnlock(block);
+    ::EmptyClipboard();
+    return ::SetClipboardData(CF_WAVE, block) != nullptr;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -55,8 +76,12 @@ int main(int argc, char** argv)
     }
     if (!open)
         return 3;
-    int result = DumpText(argv[1]) ? 0 : 4;
-    if (result == 0 && argc > 2 && !DumpLink(argv[2]))
+    int result = 0;
+    if (std::strcmp(argv[1], "--wave") == 0)
+        result = argc > 2 && PutWave(argv[2]) ? 0 : 6;
+    else if (!DumpText(argv[1]))
+        result = 4;
+    else if (argc > 2 && !DumpLink(argv[2]))
         result = 5;
     ::CloseClipboard();
     return result;

@@ -1,5 +1,6 @@
 #include "engine/TWaveFile.h"
 #include "engine/TWaveLayout.h"
+#include "tests/engine/Fixture.h"
 #include "tests/engine/platform/WaveTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -138,6 +139,91 @@ TEST(TWaveFileClipboard, ImageIsAValidRiffThatAnotherProcessReads)
     CloseHandle(pi.hThread);
     SetEnvironmentVariableA("TONALYX_CLIPBOARD_FRAMES", nullptr);
     EXPECT_EQ(code, 0u);
+}
+
+// Puts bytes on the clipboard as CF_WAVE, or empties it when there are none.
+void PutWaveImage(const ByteVector& bytes)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    if (!bytes.empty()) {
+        HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+        std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+        GlobalUnlock(block);
+        SetClipboardData(TWaveFile::ClipboardFormat, block);
+    }
+    CloseClipboard();
+}
+
+// The clipboard's wave as a new one, as Paste Insert with no wave open makes
+// it: untitled, changed, of the image's format and samples as sox decodes
+// them, and nothing left in the working folder once it is closed.
+TEST(TWaveFileClipboard, NewWaveFromTheClipboardImage)
+{
+    for (const char* name : {"sox_8_2_11025", "sox_24_1_48000"}) {
+        const auto want = ReadFixture(std::string("wav/") + name + ".txt");
+        PutWaveImage(ReadAll(WavFixture(std::string(name) + ".wav")));
+        for (uint16_t mode : {TWaveFile::Memory, TWaveFile::Disk}) {
+            SCOPED_TRACE(std::string(name) + (mode ? " disk" : " memory"));
+            TTempFolder temp;
+            {
+                TWaveFile wave(TWaveFile::TFromClipboard{}, mode, temp.Path.c_str());
+                ASSERT_EQ(wave.Error, 0u);
+                EXPECT_EQ(wave.IsUntitled(), 1u);
+                EXPECT_EQ(wave.Changed, 1u);
+                EXPECT_EQ(wave.IsDiskBased(), mode);
+                EXPECT_EQ(wave.FileName(), "");
+                ExpectSamples(wave, want);
+            }
+            EXPECT_TRUE(temp.Files().empty());
+        }
+    }
+}
+
+// No wave on the clipboard, or an image that is no wave: no wave, no file left.
+TEST(TWaveFileClipboard, NoNewWaveWithoutAWaveImage)
+{
+    const ByteVector notAWave(100, 'x');
+    for (const ByteVector& image : {ByteVector{}, notAWave}) {
+        PutWaveImage(image);
+        for (uint16_t mode : {TWaveFile::Memory, TWaveFile::Disk}) {
+            SCOPED_TRACE(std::to_string(image.size()) + (mode ? " disk" : " memory"));
+            TTempFolder temp;
+            HostMessages().clear();
+            {
+                TWaveFile wave(TWaveFile::TFromClipboard{}, mode, temp.Path.c_str());
+                EXPECT_EQ(wave.Error, 1u);
+            }
+            EXPECT_TRUE(temp.Files().empty());
+            // An empty clipboard ends silently; an image that is no wave says so.
+            EXPECT_EQ(HostMessages().size(), image.empty() ? 0u : 1u);
+        }
+    }
+}
+
+// A file opened from disk, worked on in place or through a copy: an insert
+// at its start that moves every frame keeps them all.
+TEST(TWaveFileWorking, InsertAtTheStartOfAnOpenedFileKeepsEveryFrame)
+{
+    const auto want = ReadFixture("wav/sox_16_2_44100.txt");
+    for (uint32_t copy : {0u, 1u}) {
+        SCOPED_TRACE(copy ? "copy" : "in place");
+        TTempFolder temp;
+        const std::string name = temp / "opened.wav";
+        ASSERT_TRUE(CopyFileA(WavFixture("sox_16_2_44100.wav").c_str(), name.c_str(), FALSE));
+        TWaveFile wave(name.c_str(), TWaveFile::Disk, copy, temp.Path.c_str());
+        ASSERT_EQ(wave.Error, 0u);
+        const float second = 1.0f / 44100;
+        ASSERT_EQ(wave.CopyToClipboard(15.5f * second, 38.5f * second), 1);
+        ASSERT_EQ(wave.PasteInsert(0.0f), 1);
+        ASSERT_EQ(wave.GetHighWaterMark(), 123u);
+        std::vector<uint8_t> got(123 * 2);
+        ASSERT_EQ(wave.ReadFrames(got.data(), 0, 123, 0), 1);
+        for (uint32_t i = 0; i < 123; ++i) {
+            const double expected = i < 23 ? want[15 + i][0] : want[i - 23][0];
+            ASSERT_EQ(Decode(&got[2 * i], 2), int32_t(expected)) << i;
+        }
+    }
 }
 
 // Run only as the second process of the test above.

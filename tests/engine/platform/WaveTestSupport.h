@@ -2,6 +2,9 @@
 // Shared by the wave file tests: a private temporary folder, whole-file reads
 // and the test pattern that tests/fixtures/make_wav_fixtures.py also writes.
 #include "engine/THeadlessEngineHost.h"
+#include "engine/TWaveFile.h"
+
+#include <gtest/gtest.h>
 
 #include <windows.h>
 
@@ -116,4 +119,28 @@ inline int CountTopLevelChunks(const ByteVector& file, uint32_t id)
         at += 8 + size + (size & 1);
     }
     return n;
+}
+
+inline int32_t Decode(const uint8_t* p, int bytes)
+{
+    if (bytes == 1)
+        return p[0];
+    uint32_t v = 0;
+    for (int k = 0; k < bytes; ++k)
+        v |= static_cast<uint32_t>(p[k]) << (8 * k);
+    const int shift = 32 - 8 * bytes;
+    return static_cast<int32_t>(v << shift) >> shift;
+}
+
+// Every sample of every channel, compared with the values the fixture script decoded.
+inline void ExpectSamples(TWaveFile& wave, const std::vector<std::vector<double>>& want)
+{
+    ASSERT_EQ(wave.GetFrameCount(), want.size());
+    const int bytes = wave.GetBytesPerSample();
+    for (uint16_t c = 0; c < wave.GetChannels(); ++c) {
+        std::vector<uint8_t> got(want.size() * bytes);
+        ASSERT_EQ(wave.ReadFrames(got.data(), 0, static_cast<uint32_t>(want.size()), c), 1);
+        for (size_t i = 0; i < want.size(); ++i)
+            ASSERT_EQ(Decode(&got[i * bytes], bytes), static_cast<int32_t>(want[i][c])) << "frame " << i << " ch " << c;
+    }
 }

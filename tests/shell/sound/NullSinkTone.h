@@ -3,12 +3,15 @@
 // sink's monitor hands back as capture input.
 #include <windows.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSoundPort.h"
 
@@ -50,4 +53,54 @@ public:
     TSoundOutput Port;
     std::vector<int16_t> Samples;
     bool Ok = false;
+};
+
+// Stereo 16-bit capture of the sink's monitor through two polled buffers of
+// 0.1 s, pumping the message loop meanwhile.
+class TMonitorCapture {
+public:
+    TMonitorCapture(uint32_t device, uint32_t rate)
+        : Rate(rate), Port(device), Buffers{std::vector<int16_t>(2 * rate / 10), std::vector<int16_t>(2 * rate / 10)}
+    {
+        Port.SetFormat(Rate, 2, 2);
+    }
+    ~TMonitorCapture() { Port.Close(); }
+
+    bool Start()
+    {
+        if (!Port.Open(nullptr, 0)) return false;
+        for (int slot = 0; slot < 2; ++slot)
+            if (!Port.AddBuffer(Buffers[slot].data(), uint32_t(Buffers[slot].size() * 2), slot)) return false;
+        return Port.Start() != 0;
+    }
+    // Frames of the given seconds; while and when before them the loop runs.
+    std::vector<int16_t> Record(double seconds, const std::function<void()>& during = nullptr)
+    {
+        std::vector<int16_t> frames;
+        const size_t wanted = size_t(seconds * Rate) * 2;
+        const DWORD end = ::GetTickCount() + DWORD(seconds * 1000) + 5000;
+        while (frames.size() < wanted && ::GetTickCount() < end) {
+            MSG msg;
+            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                ::TranslateMessage(&msg);
+                ::DispatchMessageA(&msg);
+            }
+            if (during) during();
+            if (!Port.IsBufferDone(Next)) {
+                ::Sleep(2);
+                continue;
+            }
+            frames.insert(frames.end(), Buffers[Next].begin(), Buffers[Next].end());
+            Port.AddBuffer(Buffers[Next].data(), uint32_t(Buffers[Next].size() * 2), Next);
+            Next = 1 - Next;
+        }
+        frames.resize(std::min(frames.size(), wanted));
+        return frames;
+    }
+
+private:
+    uint32_t Rate;
+    TSoundInput Port;
+    std::vector<int16_t> Buffers[2];
+    int Next = 0;
 };
