@@ -56,6 +56,13 @@ start_wine() {
     wineboot --init >/dev/null 2>&1 || true
     wineserver -w
   fi
+  # This Wine looks for the fonts of its own package (fonts-wine) in a folder
+  # it cannot resolve, so windows' title-bar buttons lack their symbol font
+  # and show letters. The prefix lists that font among its own.
+  local symbols=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$symbols" ] && [ -d "$fonts" ] && [ ! -e "$fonts/marlett.ttf" ]; then
+    ln -s "$symbols" "$fonts/marlett.ttf"
+  fi
   # The test programs' windows unmanaged (see cmake/TonalyxTesting.cmake).
   local reg="$TONALYX_ROOT/build/windows/unmanaged_test_windows.reg"
   [ -f "$reg" ] && wine reg import "$(winepath -w "$reg")" >/dev/null 2>&1 || true

@@ -534,10 +534,14 @@ public:
     void UpdateToolbarReadouts();
 
     // The toolbar read-outs follow the blocks of a run at most this often: an
-    // analysis faster than real time would spend its time redrawing them.
-    static constexpr uint32_t ReadoutIntervalMs = 50;
+    // analysis faster than real time would spend its time redrawing them (the
+    // position scroll bar alone takes milliseconds to paint under Wine).
+    static constexpr uint32_t ReadoutIntervalMs = 100;
     uint32_t ReadoutTick = 0;
     void PaceToolbarReadouts();
+    // The status bar's level panes likewise: an overload shows at once.
+    uint32_t MeterTick = 0;
+    void PaceStatusMeter(bool overloadChanged);
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);

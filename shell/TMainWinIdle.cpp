@@ -242,6 +242,7 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
 {
     if (!Settings.EnableOverloadDetection) return;
     const int32_t previousLeft = InputLevelLeft, previousRight = InputLevelRight;
+    const int32_t previousOverload = OverloadFlag;
     if (left) {
         InputLevelLeft = left->GetPeakMagnitude();
         OverloadFlag = InputLevelLeft >= 100 ? 1 : 0;
@@ -251,7 +252,8 @@ void TMainWin::DetectOverload(TSeriesData* left, TSeriesData* right)
         OverloadFlag = InputLevelRight >= 100 ? 1 : 0;
     }
     if (OverloadFlag) ++OverloadBlocks;
-    if (InputLevelLeft != previousLeft || InputLevelRight != previousRight) RefreshStatusBar(StatusBar::StatusAndMeter);
+    if (InputLevelLeft != previousLeft || InputLevelRight != previousRight || OverloadFlag != previousOverload)
+        PaceStatusMeter(OverloadFlag != previousOverload);
 }
 
 void TMainWin::CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series)

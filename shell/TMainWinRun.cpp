@@ -18,6 +18,7 @@
 #include "resources/StringIds.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
+#include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 #include "views/TSeriesPlot.h"
 
@@ -328,6 +329,11 @@ void TMainWin::StopAnalyzer()
     }
     RefreshRunDisplays();
     for (TPhasePlot* view : PhaseViews)
+        if (view && view->GetHandle())
+            view->NewData(0.0f);
+    // The spectrum views space their redraws in time: the last block may not
+    // have been drawn yet.
+    for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(0.0f);
     BlockLimitFlag = 0;

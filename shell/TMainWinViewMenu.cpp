@@ -359,6 +359,15 @@ void TMainWin::PaceToolbarReadouts()
     UpdateToolbarReadouts();
 }
 
+void TMainWin::PaceStatusMeter(bool overloadChanged)
+{
+    const uint32_t now = ::GetTickCount();
+    if (!overloadChanged && now - MeterTick < ReadoutIntervalMs)
+        return;
+    MeterTick = now;
+    RefreshStatusBar(StatusBar::StatusAndMeter);
+}
+
 void TMainWin::RefreshStatusBar(int which)
 {
     if (StatusBarWindow)

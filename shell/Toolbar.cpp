@@ -1,10 +1,12 @@
 #include "shell/Toolbar.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
 #include "dialogs/TAveragingChoices.h"
 #include "engine/TWaveFile.h"
+#include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
@@ -40,41 +42,111 @@ Toolbar::Toolbar(TWindow* parent, TMainWin* mainWin, int mode) : TWindow(parent,
     // Clipping the children keeps a read-out's refresh from repainting the
     // position scroll bar beside it, a redraw that costs more than the block.
     Attr.Style = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_CLIPCHILDREN;
-    auto button = [&](int id, int x, const char* up, const char* down, const char* tip) {
-        return std::make_unique<ToolBtn>(this, id, up, down, nullptr, x, 1, 40, 32, tip);
+    // Controls are made at their least widths; SetupWindow places them from
+    // the widths their texts take in the bar's font.
+    auto button = [&](int id, const char* up, const char* down, const char* tip) {
+        return std::make_unique<ToolBtn>(this, id, up, down, nullptr, 0, ButtonTop, ButtonWidth, ButtonHeight, tip);
     };
-    auto combo = [&](int id, int x, int w, int h) {
-        return std::make_unique<TComboBoxNonSort>(this, id, x, 6, w, h, ComboStyle, 20);
+    auto combo = [&](int id, int w, int h) {
+        return std::make_unique<TComboBoxNonSort>(this, id, 0, ComboTop, w, h, ComboStyle, 20);
     };
     switch (mode) {
     case TMainWin::RealTime:
-        RunBtn = button(RunId, 2, "RunUp", "RunDown", "Run analyzer");
-        StopBtn = button(StopId, 44, "StopUp", "StopDown", "Stop analyzer");
-        AvgCombo = combo(AveragingId, 126, 66, 840);
-        PeakCombo = combo(PeakHoldId, 266, 70, 200);
-        ConfigCombo = combo(ConfigId, 360, 240, 840);
+        RunBtn = button(RunId, "RunUp", "RunDown", "Run analyzer");
+        StopBtn = button(StopId, "StopUp", "StopDown", "Stop analyzer");
+        AvgCombo = combo(AveragingId, AveragingWidth, 840);
+        PeakCombo = combo(PeakHoldId, PeakHoldWidth, 200);
+        ConfigCombo = combo(ConfigId, ConfigWidth, 840);
         break;
     case TMainWin::PostProcess:
-        RunBtn = button(RunId, 2, "RunUp", "RunDown", "Run analyzer");
-        StopBtn = button(StopId, 44, "StopUp", "StopDown", "Stop analyzer");
-        RewindBtn = button(RewindId, 86, "RwdUp", "RwdDown", "Rewind to beginning of file");
-        AvgCombo = combo(AveragingId, 166, 66, 840);
-        PeakCombo = combo(PeakHoldId, 306, 70, 200);
-        PosScroll = std::make_unique<TScrollBar>(this, PositionId, 460, 8, 120, 18, true);
-        ConfigCombo = combo(ConfigId, 665, 240, 840);
+        RunBtn = button(RunId, "RunUp", "RunDown", "Run analyzer");
+        StopBtn = button(StopId, "StopUp", "StopDown", "Stop analyzer");
+        RewindBtn = button(RewindId, "RwdUp", "RwdDown", "Rewind to beginning of file");
+        AvgCombo = combo(AveragingId, AveragingWidth, 840);
+        PeakCombo = combo(PeakHoldId, PeakHoldWidth, 200);
+        PosScroll = std::make_unique<TScrollBar>(this, PositionId, 0, ScrollTop, 120, ScrollHeight, true);
+        ConfigCombo = combo(ConfigId, ConfigWidth, 840);
         break;
     case TMainWin::Recorder:
-        RecordBtn = button(RecordId, 2, "RecUp", "RecDown", "Record wave file");
-        PlayBtn = button(PlayId, 44, "PlayUp", "PlayDown", "Playback wave file");
-        RewindBtn = button(RewindId, 86, "RwdUp", "RwdDown", "Rewind to beginning of file");
-        ForwardBtn = button(ForwardId, 128, "FwdUp", "FwdDown", "Move forward to end of file");
-        StopBtn = button(StopId, 170, "StopUp", "StopDown", "Stop recording");
-        PosScroll = std::make_unique<TScrollBar>(this, PositionId, 292, 8, 145, 18, true);
-        ConfigCombo = combo(ConfigId, 528, 240, 840);
+        RecordBtn = button(RecordId, "RecUp", "RecDown", "Record wave file");
+        PlayBtn = button(PlayId, "PlayUp", "PlayDown", "Playback wave file");
+        RewindBtn = button(RewindId, "RwdUp", "RwdDown", "Rewind to beginning of file");
+        ForwardBtn = button(ForwardId, "FwdUp", "FwdDown", "Move forward to end of file");
+        StopBtn = button(StopId, "StopUp", "StopDown", "Stop recording");
+        PosScroll = std::make_unique<TScrollBar>(this, PositionId, 0, ScrollTop, 145, ScrollHeight, true);
+        ConfigCombo = combo(ConfigId, ConfigWidth, 840);
         break;
     default:
         break;
     }
+}
+
+std::vector<TControlRow::Item> Toolbar::RowItems(int comboChrome) const
+{
+    using Item = TControlRow::Item;
+    std::vector<std::string> averaging(std::begin(TAveragingChoices::BlockCounts),
+                                       std::end(TAveragingChoices::BlockCounts));
+    averaging.insert(averaging.end(), std::begin(TAveragingChoices::Speeds), std::end(TAveragingChoices::Speeds));
+    const std::vector<std::string> speeds(std::begin(TAveragingChoices::Speeds), std::end(TAveragingChoices::Speeds));
+    // The widest time the read-outs show, hours and all.
+    const std::vector<std::string> time{"00:00:00.000"};
+    const Item avgLabel{AveragingLabel, 0, 0, {IDS_AVERAGING_LABEL_TEXT}, LabelGap};
+    const Item avg{AveragingId, AveragingWidth, comboChrome, averaging, GroupGap};
+    const Item peakLabel{PeakHoldLabel, 0, 0, {IDS_PEAK_HOLD_LABEL_TEXT}, LabelGap};
+    const Item peak{PeakHoldId, PeakHoldWidth, comboChrome, speeds, GroupGap};
+    const Item config{ConfigId, ConfigWidth, comboChrome, {"Load Configuration"}, 0};
+    auto button = [](int id, bool last = false) { return Item{id, ButtonWidth, 0, {}, last ? GroupGap : ButtonGap}; };
+    switch (Mode) {
+    case TMainWin::RealTime:
+        return {button(RunId), button(StopId, true), avgLabel, avg, peakLabel, peak, config};
+    case TMainWin::PostProcess:
+        return {button(RunId), button(StopId), button(RewindId, true), avgLabel, avg, peakLabel, peak,
+                Item{TimeText, 0, ReadoutMargin, time, LabelGap}, Item{PositionId, 120, 0, {}, LabelGap},
+                Item{LengthText, 0, ReadoutMargin, time, GroupGap}, config};
+    case TMainWin::Recorder:
+        return {button(RecordId), button(PlayId), button(RewindId), button(ForwardId), button(StopId, true),
+                Item{TimeText, 0, ReadoutMargin, time, LabelGap}, Item{PositionId, 145, 0, {}, LabelGap},
+                Item{LengthText, 0, ReadoutMargin, time, GroupGap}, config};
+    default:
+        return {};
+    }
+}
+
+void Toolbar::PlaceControls()
+{
+    // A drop-down list's text sits in its item rectangle, inset a little more.
+    int comboChrome = 0;
+    for (TComboBoxNonSort* c : {AvgCombo.get(), PeakCombo.get(), ConfigCombo.get()}) {
+        COMBOBOXINFO info{};
+        info.cbSize = sizeof info;
+        if (c && ::GetComboBoxInfo(c->GetHandle(), &info))
+            comboChrome = std::max<int>(comboChrome, c->GetWindowRect().Width() - (info.rcItem.right - info.rcItem.left)
+                                                         + ComboTextInset);
+    }
+    TClientDC dc(HWindow);
+    dc.SelectObject(*MainWin->MainFont);
+    const TControlRow row([&](const char* text) { return dc.GetTextExtent(text).cx; });
+    Boxes = row.Place(FirstLeft, RowItems(comboChrome));
+    for (TWindow* w : std::initializer_list<TWindow*>{RunBtn.get(), StopBtn.get(), RewindBtn.get(), ForwardBtn.get(),
+                                                      RecordBtn.get(), PlayBtn.get(), AvgCombo.get(), PeakCombo.get(),
+                                                      ConfigCombo.get(), PosScroll.get()}) {
+        if (!w || !w->GetHandle())
+            continue;
+        const TControlRow::Box box = TControlRow::Find(Boxes, w->GetId());
+        const TRect now = w->GetWindowRect();
+        POINT origin{now.left, now.top};
+        ::ScreenToClient(HWindow, &origin);
+        w->MoveWindow(box.Left, origin.y, box.Width(), now.Height(), true);
+    }
+    TextHeight = dc.GetTextExtent("0").cy;
+}
+
+TRect Toolbar::TextBox(int id) const
+{
+    const TControlRow::Box box = TControlRow::Find(Boxes, id);
+    if (box.Width() <= 0)
+        return TRect();
+    return TRect(box.Left, TextTop - 1, box.Right, TextTop + std::max(TextHeight, ScrollHeight - 4) + 1);
 }
 
 void Toolbar::GetWindowClass(WNDCLASSA& wc)
@@ -90,6 +162,7 @@ void Toolbar::SetupWindow()
     for (TComboBoxNonSort* c : {AvgCombo.get(), PeakCombo.get(), ConfigCombo.get()})
         if (c)
             c->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
+    PlaceControls();
     if (PosScroll) {
         PosScroll->SetRange(0, 1000);
         PosScroll->LineMagnitude = 10;
@@ -291,20 +364,12 @@ void Toolbar::PositionScrolled(UINT)
 
 TRect Toolbar::TimeRect() const
 {
-    if (MainWin->OpMode == TMainWin::PostProcess)
-        return TRect(382, 5, 463, 22);
-    if (MainWin->OpMode == TMainWin::Recorder)
-        return TRect(220, 5, 295, 22);
-    return TRect();
+    return TextBox(TimeText);
 }
 
 TRect Toolbar::LengthRect() const
 {
-    if (MainWin->OpMode == TMainWin::PostProcess)
-        return TRect(585, 5, 668, 22);
-    if (MainWin->OpMode == TMainWin::Recorder)
-        return TRect(439, 5, 510, 22);
-    return TRect();
+    return TextBox(LengthText);
 }
 
 void Toolbar::UpdateDisplay(int times, int length)
@@ -373,32 +438,22 @@ void Toolbar::Paint(TDC& dc, bool, TRect&)
     dc.SelectObject(*MainWin->MainFont);
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const UINT oldAlign = ::GetTextAlign(dc);
-    auto text = [&](int x, UINT align, const char* s) {
+    auto text = [&](int id, UINT align, const char* s) {
+        const TControlRow::Box box = TControlRow::Find(Boxes, id);
+        if (box.Width() <= 0)
+            return;
+        const int inset = id == TimeText || id == LengthText ? ReadoutMargin / 2 : 0;
         ::SetTextAlign(dc, align | TA_TOP);
-        ::TextOutA(dc, x, 9, s, int(std::strlen(s)));
+        ::TextOutA(dc, align == TA_RIGHT ? box.Right - inset : box.Left + inset, TextTop, s, int(std::strlen(s)));
     };
     const float length = MainWin->WaveFile ? MainWin->WaveFile->GetHighWaterTime() : 0.0f;
     char time[40], total[40];
     std::snprintf(time, sizeof time, "%s", FormatTime(MainWin->CurrentTime, true, false));
     std::snprintf(total, sizeof total, "%s", FormatTime(length, true, false));
-    switch (Mode) {
-    case TMainWin::RealTime:
-        text(122, TA_RIGHT, IDS_AVERAGING_LABEL_TEXT);
-        text(202, TA_LEFT, IDS_PEAK_HOLD_LABEL_TEXT);
-        break;
-    case TMainWin::PostProcess:
-        text(162, TA_RIGHT, IDS_AVERAGING_LABEL_TEXT);
-        text(242, TA_LEFT, IDS_PEAK_HOLD_LABEL_TEXT);
-        text(455, TA_RIGHT, time);
-        text(586, TA_LEFT, total);
-        break;
-    case TMainWin::Recorder:
-        text(286, TA_RIGHT, time);
-        text(446, TA_LEFT, total);
-        break;
-    default:
-        break;
-    }
+    text(AveragingLabel, TA_LEFT, IDS_AVERAGING_LABEL_TEXT);
+    text(PeakHoldLabel, TA_LEFT, IDS_PEAK_HOLD_LABEL_TEXT);
+    text(TimeText, TA_RIGHT, time);
+    text(LengthText, TA_LEFT, total);
     ::SetTextAlign(dc, oldAlign);
     ::SetBkMode(dc, oldMode);
 }

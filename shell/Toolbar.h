@@ -2,11 +2,13 @@
 #include <windows.h>
 #include <cstdint>
 #include <memory>
+#include <vector>
 #include "framework/TComboBoxNonSort.h"
 #include "framework/TRect.h"
 #include "framework/TScrollBar.h"
 #include "framework/TWindow.h"
 #include "framework/ToolBtn.h"
+#include "views/TControlRow.h"
 
 class TMainWin;
 
@@ -20,6 +22,8 @@ public:
         RunId = 162, StopId = 163, RecordId = 164, RewindId = 165, PlayId = 166, PositionId = 167,
         ForwardId = 170, AveragingId = 171, PeakHoldId = 173, ConfigId = 605
     };
+    // The texts the bar paints itself, placed in the row with the controls.
+    enum TextId { AveragingLabel = 1, PeakHoldLabel, TimeText, LengthText };
 
     Toolbar(TWindow* parent, TMainWin* mainWin, int mode);
 
@@ -54,6 +58,8 @@ public:
     // the main window's mode (empty in Real Time).
     TRect TimeRect() const;
     TRect LengthRect() const;
+    // The boxes of the controls and painted texts, as SetupWindow placed them.
+    const std::vector<TControlRow::Box>& GetBoxes() const { return Boxes; }
 
     int32_t Mode;
     std::unique_ptr<TComboBoxNonSort> AvgCombo;
@@ -70,7 +76,18 @@ public:
     int32_t Ready = 0;
 
 private:
+    static constexpr int FirstLeft = 2, ButtonTop = 1, ButtonWidth = 40, ButtonHeight = 32, ButtonGap = 2;
+    static constexpr int ComboTop = 6, ScrollTop = 8, ScrollHeight = 18, TextTop = 9;
+    static constexpr int LabelGap = 4, GroupGap = 12, ReadoutMargin = 6, ComboTextInset = 6;
+    static constexpr int AveragingWidth = 66, PeakHoldWidth = 70, ConfigWidth = 240;
+
     void AfterPositionChange();
+    std::vector<TControlRow::Item> RowItems(int comboChrome) const;
+    void PlaceControls();
+    TRect TextBox(int id) const;
+
+    std::vector<TControlRow::Box> Boxes;
+    int TextHeight = 15;
 
     DECLARE_RESPONSE_TABLE(Toolbar);
 };

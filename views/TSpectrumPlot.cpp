@@ -19,6 +19,7 @@
 #include "framework/ToolBtn.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TControlRow.h"
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
@@ -62,8 +63,8 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     BarButton = tool(472, "GraphBarUp", "GraphBarDn", nullptr, "Display spectrum as bar graph");
     StepBarButton = tool(473, "GraphStepBarUp", "GraphStepBarDn", nullptr, "Display spectrum as stepped bar graph");
     OptionsButton = tool(420, "OptionsUp", "OptionsDn", nullptr, "Set additional spectrum display options");
-    PlotTopEdit = std::make_unique<TEdit>(this, 450, "", 0, 0, 44, 20, 20);
-    PlotRangeEdit = std::make_unique<TEdit>(this, 452, "", 0, 0, 44, 20, 20);
+    PlotTopEdit = std::make_unique<TEdit>(this, 450, "", 0, 0, EditLeastWidth, EditHeight, 20);
+    PlotRangeEdit = std::make_unique<TEdit>(this, 452, "", 0, 0, EditLeastWidth, EditHeight, 20);
     AutoScaleButton = tool(480, "AutoScaleUp", "AutoScaleDn", "AutoGr", "Autoscale current spectrum");
     PowerMeterToggle = std::make_unique<TButton>(this, 1410, "-", 0, 0, 10, 10);
     OverlayToggle = std::make_unique<TButton>(this, 1411, "-", 0, 0, 10, 10);
@@ -232,8 +233,17 @@ void TSpectrumPlot::PlaceToolbar()
         p.Button->UpdateWindow();
     }
     const int y = ButtonBarHeight / 2 - 10;
-    PlotTopEdit->MoveWindow(351, y, 44, 20, true);
-    PlotRangeEdit->MoveWindow(485, y, 44, 20, true);
+    // The amplitude fields and their labels as wide as their texts need in
+    // the fonts they are drawn with, right of the last button.
+    const TControlRow row([this](const char* text) { return TextWidth(text); });
+    BarBoxes = row.Place(263 + 28 + 9, {{PlotTopLabel, 0, 0, {IDS_PLOT_TOP_LABEL_TEXT}, 3},
+                                        {450, EditWidth(*PlotTopEdit, {"-300.00", "100.000"}), 0, {}, 12},
+                                        {PlotRangeLabel, 0, 0, {IDS_PLOT_RANGE_LABEL_TEXT}, 3},
+                                        {452, EditWidth(*PlotRangeEdit, {"300.0"}), 0, {}, 0}});
+    for (TEdit* edit : {PlotTopEdit.get(), PlotRangeEdit.get()}) {
+        const TControlRow::Box box = TControlRow::Find(BarBoxes, edit->GetId());
+        edit->MoveWindow(box.Left, y, box.Width(), EditHeight, true);
+    }
     if (ZoomInButton->Highlight) {
         ZoomInButton->HighlightOff();
         SelectMode = 0;
@@ -411,6 +421,11 @@ void TSpectrumPlot::UpdateLayout()
     Updating = 0;
     SyncScale();
     TPlotBase::UpdateLayout();
+    DrawnTick = 0;
+    // The bar's fields and the overlay slots follow the panes, so that the
+    // legend, drawn beside its slots, never lands where another layout put them.
+    PlaceToolbar();
+    PlaceOverlayControls();
     RECT client;
     ::GetClientRect(HWindow, &client);
     PowerMeterToggle->MoveWindow(GraphRect.right + 16, client.bottom - 12, 10, 10, true);
@@ -537,6 +552,27 @@ int TSpectrumPlot::TextWidth(const char* text) const
     return dc.GetTextExtent(text).cx;
 }
 
+int TSpectrumPlot::EditWidth(const TEdit& edit, std::initializer_list<const char*> texts) const
+{
+    HWND h = edit.GetHandle();
+    if (!h)
+        return EditLeastWidth;
+    // The font SetupWindow gave the field.
+    TClientDC dc(h);
+    if (const TFont* font = MainWin ? MainWin->GetMainFont() : nullptr)
+        dc.SelectObject(*font);
+    int widest = 0;
+    for (const char* text : texts)
+        widest = std::max(widest, int(dc.GetTextExtent(text).cx));
+    // Text is drawn in the formatting rectangle: inside the borders and
+    // margins, and under Wine a little further in; plus the caret's room.
+    RECT window, format{};
+    ::GetWindowRect(h, &window);
+    ::SendMessageA(h, EM_GETRECT, 0, LPARAM(&format));
+    const int chrome = (window.right - window.left) - (format.right - format.left) + 2;
+    return std::max(EditLeastWidth, widest + chrome);
+}
+
 void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
 {
     if (!font)
@@ -579,11 +615,11 @@ void TSpectrumPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
     if (PrintMode || update.top > ButtonBarHeight)
         return;
     TPlotBase::PaintGraph(dc, erase, update);
-    if (!Opts->ShowToolbar)
+    if (!Opts->ShowToolbar || BarBoxes.empty())
         return;
     const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 4;
-    DrawText(dc, 351 - 3, y, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    DrawText(dc, 485 - 3, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_RIGHT | TA_TOP);
+    DrawText(dc, TControlRow::Find(BarBoxes, PlotTopLabel).Left, y, IDS_PLOT_TOP_LABEL_TEXT, TA_LEFT | TA_TOP);
+    DrawText(dc, TControlRow::Find(BarBoxes, PlotRangeLabel).Left, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_LEFT | TA_TOP);
 }
 
 void TSpectrumPlot::FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update)
@@ -806,7 +842,7 @@ void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const T
                  "Overlays", TA_CENTER | TA_TOP, &UnderlinedFont());
     }
     TCheckBox* first = (lower ? SlotCheck2[0] : SlotCheck[0]).get();
-    if (!first || !first->GetHandle())
+    if (!first || !first->GetHandle() || (!PrintMode && !::IsWindowVisible(first->GetHandle())))
         return;
     RECT r;
     ::GetWindowRect(first->GetHandle(), &r);
@@ -994,13 +1030,15 @@ void TSpectrumPlot::NewData(float time)
 {
     if (!Data)
         return;
+    // The interval spaces redraws in the wall clock's time, not the data's: a
+    // file analysed many times faster than real time is redrawn no more often
+    // than live input, and the analysis does not wait on the drawing. The run's
+    // last block is drawn when it stops (time 0).
     if (Opts->IntervalFlag && time > 0.0f && MainWin->GetRunRequest() == 0) {
-        if (time < LastUpdateTime + Opts->IntervalSecs) {
-            if (time < LastUpdateTime)
-                LastUpdateTime = 0.0f;
+        const DWORD now = ::GetTickCount();
+        if (DrawnTick && now - DrawnTick < DWORD(std::max(Opts->IntervalSecs, 0.0f) * 1000.0f))
             return;
-        }
-        LastUpdateTime = time;
+        DrawnTick = now;
     }
     if (CurveCapacity > 0 && HWindow && !::IsIconic(HWindow)) {
         TClientDC dc(HWindow);

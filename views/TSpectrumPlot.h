@@ -1,6 +1,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "framework/ToolBtn.h"
 #include "views/MarkerSettings.h"
 #include "views/SpectrumOpts.h"
+#include "views/TControlRow.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
@@ -122,8 +124,16 @@ public:
     std::unique_ptr<TButton> OverlayOptionsButton2;
     TPoint MarkerPoints[3][MarkerSettings::Count];
     TRect MarkerRects[3][MarkerSettings::Count];
+    // The amplitude fields and their painted labels in the button bar.
+    enum BarText { PlotTopLabel = 1, PlotRangeLabel };
+    std::vector<TControlRow::Box> BarBoxes;
+    // When the curves were last drawn during a run (GetTickCount), 0 for not yet.
+    DWORD DrawnTick = 0;
 
 private:
+    static constexpr int EditLeastWidth = 44, EditHeight = 20;
+    // The width an amplitude field needs to show the widest of texts whole.
+    int EditWidth(const TEdit& edit, std::initializer_list<const char*> texts) const;
     void UpdatePanes(TDC& dc, bool bandBars);
     // Shows or hides the tool buttons and amplitude fields of the bar.
     void ShowButtonBar(int show);

@@ -1,0 +1,175 @@
+// Texts of the transport bar and the spectrum view's button bar measured in
+// the fonts they are drawn with, against the room their controls give them;
+// and the overlay legend after the view's panes change.
+#include "tests/views/SpectrumScreen.h"
+
+#include <string>
+#include <vector>
+
+#include "framework/TFont.h"
+#include "resources/StringIds.h"
+#include "shell/Toolbar.h"
+
+namespace {
+
+int TextExtent(HWND window, HFONT font, const std::string& text)
+{
+    HDC dc = ::GetDC(window);
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(window, dc);
+    return size.cx;
+}
+
+// A child's window rectangle in its parent's client coordinates.
+RECT RectInParent(HWND child)
+{
+    RECT r;
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+// Every visible child of a window that overlaps the columns [left, right)
+// of its rows [0, bottom).
+std::vector<int> ChildrenOver(HWND parent, int left, int right, int bottom)
+{
+    std::vector<int> ids;
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        const RECT r = RectInParent(child);
+        if (::IsWindowVisible(child) && r.left < right && left < r.right && r.top < bottom)
+            ids.push_back(::GetDlgCtrlID(child));
+    }
+    return ids;
+}
+
+// Each entry of a drop-down list fits the list's text rectangle, with the
+// pixel each side that the control draws it inset by.
+void ExpectComboEntriesFit(HWND combo)
+{
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    const HFONT font = HFONT(::SendMessageA(combo, WM_GETFONT, 0, 0));
+    const int room = info.rcItem.right - info.rcItem.left - 2;
+    const int count = int(::SendMessageA(combo, CB_GETCOUNT, 0, 0));
+    ASSERT_GT(count, 0);
+    for (int i = 0; i < count; ++i) {
+        char text[64] = {};
+        ::SendMessageA(combo, CB_GETLBTEXT, i, LPARAM(text));
+        EXPECT_LE(TextExtent(combo, font, text), room) << "combo " << ::GetDlgCtrlID(combo) << ": \"" << text << '"';
+    }
+}
+
+// An edit field's text fits its formatting rectangle, the part of the field
+// the control draws text in.
+void ExpectEditTextFits(HWND edit, const std::string& text)
+{
+    RECT format{};
+    ::SendMessageA(edit, EM_GETRECT, 0, LPARAM(&format));
+    const HFONT font = HFONT(::SendMessageA(edit, WM_GETFONT, 0, 0));
+    EXPECT_LE(TextExtent(edit, font, text), format.right - format.left)
+        << "edit " << ::GetDlgCtrlID(edit) << ": \"" << text << '"';
+}
+
+}  // namespace
+
+// The transport bar of each mode in the program's font and in a larger one:
+// every list entry fits its drop-down, every painted label and read-out fits
+// its box, and no control covers a box.
+TEST_F(TSpectrumScreen, TransportBarTextsFitTheirControlsInAnyFont)
+{
+    // Controls of other windows keep the fonts they were given until the end.
+    std::vector<std::unique_ptr<TFont>> oldFonts;
+    for (const int mode : {TMainWin::RealTime, TMainWin::PostProcess, TMainWin::Recorder}) {
+        Open(2, 2, mode);
+        for (const int height : {15, 24}) {
+            SCOPED_TRACE(testing::Message() << "mode " << mode << ", font " << height);
+            oldFonts.push_back(std::move(Main->MainFont));
+            Main->MainFont = std::make_unique<TFont>("Arial", height);
+            Main->LayoutForMode();
+            Pump();
+            Toolbar& bar = *Main->TransportToolbar;
+            for (TComboBoxNonSort* combo : {bar.AvgCombo.get(), bar.PeakCombo.get(), bar.ConfigCombo.get()})
+                if (combo) ExpectComboEntriesFit(combo->GetHandle());
+            struct Painted { int Id; std::string Widest; };
+            const Painted painted[] = {{Toolbar::AveragingLabel, IDS_AVERAGING_LABEL_TEXT},
+                                       {Toolbar::PeakHoldLabel, IDS_PEAK_HOLD_LABEL_TEXT},
+                                       {Toolbar::TimeText, "00:00:00.000"}, {Toolbar::LengthText, "00:00:00.000"}};
+            int boxes = 0;
+            for (const Painted& p : painted) {
+                const TControlRow::Box box = TControlRow::Find(bar.GetBoxes(), p.Id);
+                if (box.Width() == 0) continue;
+                ++boxes;
+                EXPECT_LE(TextExtent(bar.GetHandle(), *Main->MainFont, p.Widest), box.Width()) << p.Widest;
+                EXPECT_TRUE(ChildrenOver(bar.GetHandle(), box.Left, box.Right, 1 << 20).empty()) << p.Widest;
+            }
+            EXPECT_EQ(boxes, mode == TMainWin::PostProcess ? 4 : 2);
+        }
+        Main->Destroy();
+        Main.reset();
+    }
+}
+
+// The amplitude fields show their widest values whole, and their labels lie
+// clear of every control of the bar.
+TEST_F(TSpectrumScreen, SpectrumBarFieldsShowTheirValuesWhole)
+{
+    Open(1, 0);
+    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    struct Case { float Top, Range; };
+    for (const Case c : {Case{0.0f, 120.0f}, Case{-300.0f, 300.0f}, Case{100.0f, 60.0f}}) {
+        view.Opts->PlotTop = c.Top;
+        view.Opts->PlotRange = c.Range;
+        view.UpdateLayout();
+        for (TEdit* edit : {view.PlotTopEdit.get(), view.PlotRangeEdit.get()}) {
+            char text[40] = {};
+            ::GetWindowTextA(edit->GetHandle(), text, sizeof text);
+            ExpectEditTextFits(edit->GetHandle(), text);
+        }
+    }
+    for (const auto& [id, label] : {std::pair{int(TSpectrumPlot::PlotTopLabel), IDS_PLOT_TOP_LABEL_TEXT},
+                                    std::pair{int(TSpectrumPlot::PlotRangeLabel), IDS_PLOT_RANGE_LABEL_TEXT}}) {
+        const TControlRow::Box box = TControlRow::Find(view.BarBoxes, id);
+        EXPECT_LE(TextExtent(view.GetHandle(), *view.Font, label), box.Width()) << label;
+        EXPECT_TRUE(ChildrenOver(view.GetHandle(), box.Left, box.Right, view.ButtonBarHeight).empty()) << label;
+    }
+}
+
+// A stereo file opened into a view laid out for one pane, and back: the slots
+// and their legend follow the panes, and no legend text is left over the
+// amplitude axis on the left.
+TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
+{
+    Open(1, 0);
+    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    struct Step { uint16_t Channels, Processing; const char* Tone; int Panes; };
+    for (const Step s : {Step{2, 2, "sine_1k_stereo.wav", 2}, Step{1, 0, "sine_1k_mono.wav", 1}}) {
+        SCOPED_TRACE(s.Panes);
+        Main->Settings.Format = TWaveFormat(44100, s.Channels, 2);
+        Main->Settings.ChannelProcessing = s.Processing;
+        delete Main->WaveFile;
+        LoadTone(s.Tone);
+        ASSERT_EQ(view.PaneMode, s.Panes);
+        const TRect panes[] = {view.PaneRect1, view.PaneRect2};
+        for (int p = 0; p < 2; ++p) {
+            for (int n = 0; n < TSpectrumPlot::SlotCount; ++n) {
+                HWND check = (p == 0 ? view.SlotCheck[n] : view.SlotCheck2[n])->GetHandle();
+                EXPECT_EQ(::IsWindowVisible(check) != 0, p < s.Panes) << "pane " << p << " slot " << n;
+                if (p >= s.Panes) continue;
+                const RECT r = RectInParent(check);
+                EXPECT_GT(r.left, panes[p].right) << "pane " << p << " slot " << n;
+                EXPECT_GE(r.top, panes[p].top) << "pane " << p << " slot " << n;
+            }
+        }
+        Screenshot shot(view.GetHandle());
+        int stray = 0;
+        for (int y = 0; y < view.GraphRect.bottom; ++y)
+            for (int x = 0; x < view.GraphRect.left; ++x)
+                for (int n = 0; n + 1 < TSpectrumPlot::SlotCount; ++n)
+                    if (shot.At(x, y) == view.Opts->OverlayColor[n]) ++stray;
+        EXPECT_EQ(stray, 0);
+    }
+}
