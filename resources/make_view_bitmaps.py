@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Draws the faces of the tool buttons (16-colour bitmaps), the views' mouse
-cursors, the views' logo and the time series, 3-D surface and phase views'
-icons. Writes into views/ and Views.rc beside this script."""
+cursors, the views' logo and the time series, 3-D surface, phase and
+spectrogram views' icons. Writes into views/ and Views.rc beside this script."""
 import math
 import os
 import struct
@@ -163,6 +163,23 @@ def phase_icon(size):
     return p
 
 
+def spectrogram_icon(size):
+    """A tone gliding upwards and its harmonic over a noise floor, as the spectrogram draws them."""
+    p = []
+    for y in range(size):
+        row = []
+        f = (size - 1 - y) / (size - 1)
+        for x in range(size):
+            t = x / (size - 1)
+            tone = 0.25 + 0.4 * t
+            level = 0.12 + 0.08 * math.sin(37.0 * x * y + 11.0 * x)
+            for centre, strength in ((tone, 0.95), (2 * tone, 0.6)):
+                level = max(level, strength * math.exp(-((f - centre) * size / 2.5) ** 2))
+            row.append(ramp(level))
+        p.append(row)
+    return p
+
+
 def face(w, h, down, glyph, grey=False):
     p = [[LTGREY] * w for _ in range(h)]
     light, dark = (DKGREY, WHITE) if down else (WHITE, DKGREY)
@@ -250,6 +267,7 @@ def main():
     write_ico("TSeries", (32, 16), series_icon)
     write_ico("Surface", (32, 16), surface_icon)
     write_ico("Phase", (32, 16), phase_icon)
+    write_ico("Spectrogram", (32, 16), spectrogram_icon)
     plain = {"GraphLine": line, "GraphBar": bars, "GraphStepBar": steps, "Options": options, "AutoScale": auto}
     for name, glyph in plain.items():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
@@ -301,6 +319,7 @@ def write_script():
     lines.append('ICON_TSERIES ICON "views/TSeries.ico"')
     lines.append('ICON_SURFACE ICON "views/Surface.ico"')
     lines.append('ICON_PHASE ICON "views/Phase.ico"')
+    lines.append('ICON_SPECTROGRAM ICON "views/Spectrogram.ico"')
     for base, rid in (("Plot", "PLOT_CURSOR"), ("Blank", "BLANK_CURSOR"), ("Selection", "SELECTION_CURSOR")):
         lines.append(f'{rid} CURSOR "views/{base}.cur"')
     with open(os.path.join(os.path.dirname(OUT), "Views.rc"), "w") as f:

@@ -562,6 +562,18 @@ public:
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
     void DestroyViewsAndBars();
 
+    // The spectrogram views (TMainWinSpectrogram.cpp): created for types 3
+    // and 23, given their settings after a change (kind 0 starts their
+    // history again, kind 2 recomputes it from the wave), closed from their
+    // close box, and rebuilt from the wave over a span of their history.
+    void CreateSpectrogramView(int type, const char* settingsFile);
+    void CloseSpectrogramView(int index);
+    void SpectrogramViewClosed(TSpectrogram* view);
+    void ApplySpectrogramViewSettings(int refreshKind);
+    void RecomputeSpectrogram(TSpectrogram* view, float start, float end);
+    bool IsTriggerEnabled() const override { return Trigger.Enable != 0; }
+    void RebuildSpectrogram(TSpectrogram& view) override;
+
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.
     static constexpr int32_t CurrentStructTypeId = 102;

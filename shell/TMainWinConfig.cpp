@@ -10,6 +10,7 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "views/TSpectrogram.h"
 #include "automation/TMacro.h"
 #include "utilities/TAnalysisView.h"
 #include "views/TPhasePlot.h"
@@ -118,6 +119,7 @@ HWND TMainWin::PlacementWindow(int type)
     TWindow* window = nullptr;
     if (type == TimeSeriesType) window = TimeSeriesView;
     if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
+    if (type == SpectrogramType || type == Spectrogram2Type) window = SpectrogramViews[type == Spectrogram2Type ? 1 : 0];
     if (type == MacroType) window = MacroWindow;
     if (IsReadoutType(type)) window = ReadoutWindow(type);
     if (type == GeneratorType) window = SignalGenerator;

@@ -13,6 +13,7 @@
 #include "views/TLinkClipboard.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
+#include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 
@@ -29,6 +30,11 @@ bool TMainWin::GetSelectedSegment(float& start, float& end)
     for (TSurfacePlot* surface : SurfaceViews)
         if (surface && active == surface) {
             surface->GetSelectedSegment(start, end);
+            return true;
+        }
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && active == view) {
+            view->GetSelectedSegment(start, end);
             return true;
         }
     return false;
@@ -48,6 +54,10 @@ void TMainWin::EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)()
     for (TSpectrumPlot* spectrum : SpectrumViews)
         if (spectrum && active == spectrum && ViewStatus.SpectrumPlot)
             ce.Enable((spectrum->*query)() != 0);
+    // A spectrogram's segment is always of the wave.
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && active == view && WaveFile)
+            ce.Enable((view->*query)() != 0);
     for (TSurfacePlot* surface : SurfaceViews)
         if (surface && active == surface && (!seriesNeedsWave || WaveFile))
             ce.Enable((surface->*query)() != 0);
@@ -155,6 +165,9 @@ void TMainWin::RefreshViewsAfterEdit(bool toolbar)
         TransportToolbar->Invalidate(true);
     if (TimeSeriesView)
         TimeSeriesView->UpdateLayout();
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view)
+            RebuildSpectrogram(*view);
 }
 
 bool TMainWin::RequireSegment(float start, float end)

@@ -54,6 +54,7 @@ void TMainWin::CreateViewWindow(int type, const char* settingsFile)
         return;
     if (type == TimeSeriesType) CreateSeriesView(settingsFile);
     if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
+    if (type == SpectrogramType || type == Spectrogram2Type) CreateSpectrogramView(type, settingsFile);
     if (type == MacroType) CreateMacroWindow(settingsFile);
     if (IsReadoutType(type)) CreateReadout(type, settingsFile);
     if (type == GeneratorType) CreateSignalGenerator(settingsFile);

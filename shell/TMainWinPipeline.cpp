@@ -16,6 +16,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
@@ -197,6 +198,8 @@ void TMainWin::ApplySettings(int refreshKind)
         ApplySurfaceViewSettings();
     ShapeWindow();
     UpdateDelaySamples();
+    // After the window: a recomputed history runs through it.
+    if (refreshKind != RefreshKeepViews) ApplySpectrogramViewSettings(refreshKind);
     RefreshStatusBar(StatusBar::WholeBar);
     if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
     if (refreshKind == RefreshRecomputeHistory)
@@ -215,6 +218,9 @@ void TMainWin::CloseDisallowedViews()
     for (int index = 0; index < 2; ++index)
         if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
             SpectrumViewClosed(SpectrumViews[index]);
+    for (int index = 0; index < 2; ++index)
+        if (SpectrogramViews[index] && !IsViewAllowed(index == 0 ? SpectrogramType : Spectrogram2Type))
+            SpectrogramViewClosed(SpectrogramViews[index]);
     for (int index = 0; index < 2; ++index)
         if (PhaseViews[index] && !IsViewAllowed(index == 0 ? PhaseType : Phase2Type))
             PhaseViewClosed(PhaseViews[index]);

@@ -16,6 +16,7 @@
 #include "framework/UiHelpers.h"
 #include "generator/TSignalGenerator.h"
 #include "resources/StringIds.h"
+#include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
@@ -212,6 +213,8 @@ int TMainWin::OpenCaptureInput()
                 return 0;
             }
             SetWaveCalibration(*WaveFile, Calibration);
+            for (TSpectrogram* view : SpectrogramViews)
+                if (view) view->UpdateToolButton();
             if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
             for (TSurfacePlot* surface : SurfaceViews)
                 if (surface) surface->UpdateToolButton();
@@ -308,12 +311,17 @@ void TMainWin::StopAnalyzer()
         }
         SetWaveCalibration(*WaveFile, Calibration);
         // The lines' times were the capture's; now they are the wave's.
-        if (!DdeClientLink)
+        if (!DdeClientLink) {
             if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
                 surface->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
+            for (TSpectrogram* view : SpectrogramViews)
+                if (view) view->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
+        }
     }
     if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
         surface->UpdateReadout();
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view) view->UpdateReadout();
     if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
         FreeCaptureBlocks();

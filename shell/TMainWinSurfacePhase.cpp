@@ -15,6 +15,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/TDdeServer.h"
+#include "shell/TRebuildProgress.h"
 #include "shell/Toolbar.h"
 #include "views/TPhasePlot.h"
 #include "views/TSurfacePlot.h"
@@ -31,17 +32,6 @@ std::unique_ptr<T> TakeView(T*& slot)
 TRect Placement(const RECT& stored)
 {
     return TRect(stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top);
-}
-
-// Esc (key messages are taken from the queue while looking) or a press of
-// the left button (left in the queue) cuts a rebuild short.
-bool RebuildCancelled()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
-        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
-            return true;
-    return ::PeekMessageA(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != FALSE;
 }
 
 }  // namespace
@@ -201,23 +191,16 @@ void TMainWin::RecomputeSurface(TPlotBase& plot)
     const int a = view.FindHistoryIndex(view.GetHistoryMinTime());
     const int b = view.FindHistoryIndex(view.GetHistoryMaxTime());
     const int from = std::max(a, b), to = std::min(a, b);
-    if (StatusBarWindow)
-        StatusBarWindow->ShowGauge();
-    GetWindowText(FrameCaption, sizeof FrameCaption);
-    SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
+    TRebuildProgress progress(*this);
     for (int line = from; line >= to; --line) {
-        if (StatusBarWindow && from != to)
-            StatusBarWindow->SetGaugeValue((from - line) * 100 / (from - to));
+        progress.Step(from - line, from - to);
         if (spectra.ComputeAt(*WaveFile, view.GetHistoryTime(line))) {
             TSpectralData *data, *data2;
             ViewEngines(index, spectra.Primary(), spectra.Secondary(), data, data2);
             view.DrawSpectrumLine(data, data2);
         }
-        if (RebuildCancelled())
+        if (TRebuildProgress::Cancelled())
             break;
     }
-    if (StatusBarWindow)
-        StatusBarWindow->HideGauge();
-    SetCaption(FrameCaption);
     view.InvalidateLogo();
 }

@@ -14,6 +14,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
@@ -89,6 +90,11 @@ void TMainWin::ViewClosed(TPlotBase& view)
             SpectrumViewClosed(spectrum);
             return;
         }
+    for (TSpectrogram* spectrogram : SpectrogramViews)
+        if (spectrogram == &view) {
+            SpectrogramViewClosed(spectrogram);
+            return;
+        }
     for (TSurfacePlot* surface : SurfaceViews)
         if (surface == &view) {
             SurfaceViewClosed(surface);
@@ -123,9 +129,6 @@ void TMainWin::CmViewSpectrum()
         TransportToolbar->Invalidate(true);
 }
 
-// The spectrogram has no window class: its command keeps the check mark
-// consistent with the flag.
-void TMainWin::CmViewSpectrogram() { UpdateViewMenuChecks(); }
 
 void TMainWin::CmClearAllViews()
 {
@@ -138,6 +141,8 @@ void TMainWin::CmCloseAllViews()
         CmViewTimeSeries();
     if (ViewStatus.SpectrumPlot)
         CmViewSpectrum();
+    if (ViewStatus.Spectrogram)
+        CmViewSpectrogram();
     if (ViewStatus.SurfacePlot)
         CmViewSurface();
     if (ViewStatus.PhasePlot)
@@ -284,6 +289,10 @@ void TMainWin::ReopenViews()
         CreateViewWindow(SpectrumType, IniPath);
         CreateViewWindow(Spectrum2Type, IniPath);
     }
+    if (ViewStatus.Spectrogram) {
+        CreateViewWindow(SpectrogramType, IniPath);
+        CreateViewWindow(Spectrogram2Type, IniPath);
+    }
     if (ViewStatus.SignalGenerator) CreateViewWindow(GeneratorType, IniPath);
     ReopenReadouts();
     if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
@@ -328,6 +337,9 @@ void TMainWin::RefreshRunDisplays()
                             static_cast<TPlotBase*>(SurfaceViews[0]), static_cast<TPlotBase*>(SurfaceViews[1])})
         if (view && view->GetHandle())
             view->InvalidateLogo();
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && view->GetHandle())
+            view->InvalidateLogo();
     if (TimeSeriesView && TimeSeriesView->GetHandle())
         TimeSeriesView->InvalidateLogo();
 }
@@ -369,6 +381,9 @@ void TMainWin::NotifyViewsNewData(float time)
     for (TSpectrumPlot* view : SpectrumViews)
         if (view && view->GetHandle())
             view->NewData(time);
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view && view->GetHandle())
+            view->NewSpectrum(time);
     for (TPhasePlot* view : PhaseViews)
         if (view && view->GetHandle())
             view->NewData(time);
@@ -394,6 +409,8 @@ void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary
             PhaseViews[index]->SetData(data, data2);
         if (SurfaceViews[index])
             SurfaceViews[index]->SetSpectralData(data, data2);
+        if (SpectrogramViews[index])
+            SpectrogramViews[index]->SetData(data, data2);
     }
 }
 
@@ -401,6 +418,8 @@ void TMainWin::DestroyViewsAndBars()
 {
     TakeView(TimeSeriesView).reset();
     for (TSpectrumPlot*& view : SpectrumViews)
+        TakeView(view).reset();
+    for (TSpectrogram*& view : SpectrogramViews)
         TakeView(view).reset();
     for (TSurfacePlot*& view : SurfaceViews)
         TakeView(view).reset();

@@ -13,7 +13,7 @@ struct SpectrogramOpts {
     float StopFreq = 10000.0f;
     uint32_t ColorMode = 0;
     uint16_t Direction = 0;
-    uint32_t Intensity = 0;
+    int32_t Intensity = 0;
     uint16_t ScrollType = 0;
     uint32_t MinCustomColor = 0x00FFFF;
     uint32_t MaxCustomColor = 0x0000FF;

@@ -32,6 +32,16 @@ void TColourRamp::Shift(Table& table, int intensity)
     }
 }
 
+int TColourRamp::StepIntensity(int intensity, int direction, int count)
+{
+    const int limit = count / 4;
+    if (direction > 0 && intensity < limit)
+        return intensity + 1;
+    if (direction < 0 && intensity > -limit)
+        return intensity - 1;
+    return intensity;
+}
+
 int TColourRamp::Collapse(Table& table, const std::function<uint32_t(uint32_t)>& nearest)
 {
     int kept = 0;

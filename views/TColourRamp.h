@@ -16,6 +16,9 @@ public:
     // Moves every level towards the top colour by intensity entries (towards
     // the bottom colour when negative); the end colour repeats.
     static void Shift(Table& table, int intensity);
+    // One step of an intensity control: up (+1) or down (-1), within a
+    // quarter of count colours either way.
+    static int StepIntensity(int intensity, int direction, int count);
     // Each entry mapped through nearest (the display's nearest colour), the
     // first of each run of equal neighbours kept and packed down; returns
     // how many are kept.

@@ -46,6 +46,17 @@ void THistoryTable::SetLine(int line, float time, float tag)
     }
 }
 
+void THistoryTable::SetLevels(int line, float peak, float minimum)
+{
+    const int row = LinesPerStep * line;
+    if (line < 0 || row >= Count())
+        return;
+    for (int r = row; r < row + LinesPerStep && r < Count(); ++r) {
+        Records[size_t(r)].Peak = peak;
+        Records[size_t(r)].Minimum = minimum;
+    }
+}
+
 void THistoryTable::ShiftTimes(float offset)
 {
     for (THistoryRecord& r : Records)

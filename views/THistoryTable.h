@@ -39,6 +39,9 @@ public:
     void PushLevels(float peak, float minimum);
     // Time and tag of a line, where a rebuild from stored data puts them.
     void SetLine(int line, float time, float tag);
+    // The levels of a line drawn at its place (a rebuild's, or wrap mode's
+    // live line); nothing outside the records.
+    void SetLevels(int line, float peak, float minimum);
     void ShiftTimes(float offset);
 
     // Records per line into the count, plus one.

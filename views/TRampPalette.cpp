@@ -28,9 +28,9 @@ bool Honoured(const TDC& window, const TPalette& palette, const PALETTEENTRY* en
 }
 
 // The ramp as the display's nearest colours, as images drawn for it hold them.
-int NearestColours(const TDC& window, TColourRamp::Table& colours)
+int NearestColours(const TDC& window, const TColourRamp::Table& ramp, TColourRamp::Table& colours)
 {
-    colours = TColourRamp::Spectrum();
+    colours = ramp;
     TBitmap image(window, 1, 1);
     TMemoryDC memory(window);
     memory.SelectObject(image);
@@ -51,7 +51,8 @@ int TRampPalette::FirstSlot(HWND window)
     return dc.GetDeviceCaps(NUMRESERVED) / 2;
 }
 
-TRampPalette::TResult TRampPalette::Build(HWND window, int intensity, TColourRamp::Table& colours)
+TRampPalette::TResult TRampPalette::Build(HWND window, int intensity, const TColourRamp::Table& ramp,
+                                          TColourRamp::Table& colours)
 {
     TResult result;
     const TClientDC dc(window);
@@ -59,10 +60,10 @@ TRampPalette::TResult TRampPalette::Build(HWND window, int intensity, TColourRam
     const int reserved = dc.GetDeviceCaps(NUMRESERVED);
     const int first = reserved / 2;
     if (!(dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE)) {
-        result.Count = NearestColours(dc, colours);
+        result.Count = NearestColours(dc, ramp, colours);
         return result;
     }
-    colours = TColourRamp::Spectrum();
+    colours = ramp;
     TColourRamp::Shift(colours, intensity);
     result.Count = TColourRamp::Size;
     if (size - reserved < TColourRamp::Size)
@@ -81,7 +82,7 @@ TRampPalette::TResult TRampPalette::Build(HWND window, int intensity, TColourRam
     }
     auto palette = std::make_unique<TPalette>(entries.data(), size);
     if (!palette->IsValid() || !Honoured(dc, *palette, entries.data(), first)) {
-        result.Count = NearestColours(dc, colours);
+        result.Count = NearestColours(dc, ramp, colours);
         return result;
     }
     for (int i = 0; i < TColourRamp::Size; ++i)

@@ -20,7 +20,13 @@ public:
         // The palette block could not be had: plain colours are kept.
         bool NoMemory = false;
     };
-    static TResult Build(HWND window, int intensity, TColourRamp::Table& colours);
+    // The ramp of ramp's colours (the spectrogram has modes of its own), or
+    // of the colour ramp's spectrum.
+    static TResult Build(HWND window, int intensity, const TColourRamp::Table& ramp, TColourRamp::Table& colours);
+    static TResult Build(HWND window, int intensity, TColourRamp::Table& colours)
+    {
+        return Build(window, intensity, TColourRamp::Spectrum(), colours);
+    }
     static bool IsPaletteDisplay(HWND window);
     // The palette entry of the ramp's first colour.
     static int FirstSlot(HWND window);

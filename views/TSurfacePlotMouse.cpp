@@ -318,12 +318,11 @@ void TSurfacePlot::EvIntensity(UINT code)
         Opts->Intensity = 0;
         return;
     }
-    int32_t intensity = int32_t(Opts->Intensity);
-    if (code == SB_LINEUP && intensity < ColourCount / 4)
-        ++intensity;
-    else if (code == SB_LINEDOWN && intensity > -(ColourCount / 4))
-        --intensity;
-    else
+    if (code != SB_LINEUP && code != SB_LINEDOWN)
+        return;
+    const int32_t intensity =
+        TColourRamp::StepIntensity(int32_t(Opts->Intensity), code == SB_LINEUP ? 1 : -1, ColourCount);
+    if (intensity == int32_t(Opts->Intensity))
         return;
     Opts->Intensity = uint32_t(intensity);
     BuildPalette();

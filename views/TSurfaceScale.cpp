@@ -7,44 +7,6 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "views/TLineSource.h"
 
-namespace {
-
-constexpr int MostAmplitudeTicks = 4096;
-
-double LinearStep(double span)
-{
-    static const struct { double Bound, Step; } Table[] = {
-        {0.0001, 0.00001}, {0.001, 0.0001}, {0.01, 0.001}, {0.1, 0.01}, {1, 0.1}, {10, 1}, {100, 10}, {1000, 100}};
-    for (const auto& row : Table)
-        if (span <= row.Bound)
-            return row.Step;
-    return 1000.0;
-}
-
-double DecibelStep(double span)
-{
-    static const struct { double Bound, Step; } Table[] = {
-        {0.11, 0.01}, {1.01, 0.1}, {2.01, 0.2}, {5.01, 0.5}, {10.01, 1}, {20.01, 2}, {50.01, 5}};
-    for (const auto& row : Table)
-        if (span <= row.Bound)
-            return row.Step;
-    return 10.0;
-}
-
-const char* LinearFormat(double step)
-{
-    if (step < 0.0001) return "%3.1e";
-    if (step < 0.001) return "%1.4f";
-    if (step < 0.01) return "%1.3f";
-    if (step < 0.1) return "%1.2f";
-    if (step == 10.0) return "%3.2f";
-    if (step == 100.0) return "%3.1f";
-    if (step >= 1000.0) return "%3.0f";
-    return "%3.2f";
-}
-
-}  // namespace
-
 void TSurfaceScale::Range(const TLineSource& source, double& lo, double& hi) const
 {
     const double low = source.LowFrequency();
@@ -78,30 +40,6 @@ void TSurfaceScale::BuildFrequencyTicks(int width, const TLineSource& source)
     FreqTicks = TFrequencyAxis::BuildLabels(Columns, width, lo, hi,
                                             FreqScaleType != DisplaySettingsStruct::LinearFrequency);
     TFrequencyAxis::Thin(FreqTicks, 30, true);
-}
-
-void TSurfaceScale::BuildAmplitudeTicks(int height)
-{
-    AmpTicks.clear();
-    const bool decibels = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
-    const double span = decibels ? PlotRange : PlotTop;
-    if (!(span > 0.0) || !std::isfinite(span) || !std::isfinite(PlotTop))
-        return;
-    const double step = decibels ? DecibelStep(span) : LinearStep(span);
-    // A top of 0.00005 as a float is a hair below five steps: the bottom tick counts still.
-    const int capacity = static_cast<int>(std::min(span / step + 1.0 + 1e-6, double(MostAmplitudeTicks)));
-    const char* format = decibels ? "%3.1f" : LinearFormat(step);
-    // Values from the tick number, so that many small steps do not drift.
-    const double bottom = PlotTop - span - step * 1e-6;
-    for (int i = 0; i < capacity; ++i) {
-        const double v = PlotTop - i * step;
-        if (v < bottom)
-            break;
-        TAxisLabel tick{};
-        tick.Position = static_cast<int32_t>(i * step * height / span);
-        TFrequencyAxis::SetText(tick, format, v);
-        AmpTicks.push_back(tick);
-    }
 }
 
 int TSurfaceScale::HeightOf(float value, int scale) const
@@ -187,27 +125,6 @@ uint32_t TSurfaceScale::ProbeColour(int y, int height, uint32_t background, bool
     return colour;
 }
 
-int TSurfaceScale::BandOfColour(uint32_t colour, const uint32_t* colours, int count,
-                                const std::function<uint32_t(uint32_t)>& nearest)
-{
-    const uint32_t shown = nearest(colour);
-    for (int i = 0; i < count; ++i)
-        if (nearest(colours[i]) == shown)
-            return i;
-    return 0;
-}
-
-float TSurfaceScale::LevelOfIndex(int index, int count) const
-{
-    if (count <= 0)
-        return NoLevel;
-    if (AmpScaleType == DisplaySettingsStruct::DecibelAmplitude)
-        return float(double(index) * PlotRange / count + PlotTop - PlotRange);
-    if (AmpScaleType == DisplaySettingsStruct::LinearAmplitude)
-        return float(double(index) * PlotTop / count);
-    return -999.0f;
-}
-
 int TSurfaceScale::HeightOfLevel(float level, int paneHeight) const
 {
     const int largest = HeightScale(paneHeight);
@@ -228,87 +145,11 @@ int TSurfaceScale::RecordAtRow(int y, int bottom, int height, int count)
     return std::clamp((bottom - 1 - y) - height, 0, count - 1);
 }
 
-TCurvePoint TSurfaceScale::LevelMark(float level, const TPaneRect& graph) const
-{
-    const double floor = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude ? PlotTop - PlotRange : 0.0;
-    const double span = PlotTop - floor;
-    if (!(span > 0.0))
-        return {graph.right, graph.top};
-    const double l = std::clamp<double>(level, floor, PlotTop);
-    return {graph.right + 19, graph.bottom - static_cast<int>(graph.Height() * (l - floor) / span)};
-}
-
 TSurfaceScale::BarText TSurfaceScale::ReadoutText(int band, int count)
 {
     if (band >= count - 1)
         return BarText::Over;
     return band <= 0 ? BarText::Under : BarText::Value;
-}
-
-bool TSurfaceScale::Autoscale(float largest, float smallest, float& top, float& range) const
-{
-    const bool decibels = AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
-    double hi = largest, lo = smallest;
-    double newTop, bottom;
-    if (decibels) {
-        hi = std::min(hi, 300.0);
-        lo = std::max(lo, -300.0);
-        const double span = hi - lo;
-        if (!(span > 0.000001))
-            return false;
-        double step = 10.0;
-        if (span > 10.0 && span <= 20.0) step = 5.0;
-        else if (span > 1.0 && span <= 10.0) step = 1.0;
-        else if (span > 0.1 && span <= 1.0) step = 0.1;
-        else if (span <= 0.1) step = 0.01;
-        newTop = std::trunc(hi / step) * step;
-        bottom = std::trunc(lo / step) * step;
-        if (hi > 0.0) newTop += step;
-        if (lo < 0.0) bottom -= step;
-        if (span < step / 4.0) {
-            newTop += 4.0 * step;
-            bottom += 4.0 * step;
-        }
-    } else {
-        hi = std::min(hi, 1e9);
-        lo = std::max(lo, 0.0);
-        if (!(hi - lo > 0.000001))
-            return false;
-        const double unit = hi > 1e-8 ? std::pow(10.0, std::trunc(std::log10(hi))) : 1.0;
-        newTop = std::trunc(hi / unit + 1.0) * unit;
-        if (newTop <= 0.0000001)
-            newTop = 1.0;
-        bottom = double(PlotTop) - PlotRange;
-    }
-    double newRange = newTop - bottom;
-    if (decibels) {
-        if (newRange > 60.0) newRange -= 20.0;
-        newTop = std::clamp(newTop, -300.0, 300.0);
-        newRange = std::min(newRange, 100.0);
-        if (newRange < 1.0) newRange = 10.0;
-    }
-    const bool changed = float(newTop) != PlotTop || (decibels && float(newRange) != PlotRange);
-    if (!changed)
-        return false;
-    top = float(newTop);
-    if (decibels)
-        range = float(newRange);
-    return true;
-}
-
-void TSurfaceScale::TopFieldStep(float value, float& step, int& decimals)
-{
-    static const struct { double Bound, Step; int Decimals; } Table[] = {
-        {0.0001, 0.00001, 7}, {0.0011, 0.0001, 7}, {0.011, 0.001, 6}, {0.11, 0.01, 5},
-        {1.1, 0.1, 4},        {11, 1, 3},           {110, 10, 2},       {1100, 100, 1}};
-    for (const auto& row : Table)
-        if (value <= row.Bound) {
-            step = float(row.Step);
-            decimals = row.Decimals;
-            return;
-        }
-    step = 1000.0f;
-    decimals = 1;
 }
 
 std::string TSurfaceScale::CursorText(float frequency, float time, float level, bool withLevel)

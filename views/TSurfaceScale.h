@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "views/TAmplitudeScale.h"
 #include "views/TFrequencyAxis.h"
 #include "views/TPaneLayout.h"
 
@@ -14,16 +15,13 @@ class TLineSource;
 // LinesPerStep rows, so depth runs up and to the right; the front line
 // spans the column table, and a value rises at most a third of the pane.
 // Colours divide the amplitude axis into equal bands, the lowest first.
-class TSurfaceScale {
+class TSurfaceScale : public TAmplitudeScale {
 public:
     static constexpr int NoColumn = TFrequencyAxis::NoColumn;
     // A level where no pane or no image answers.
     static constexpr float NoLevel = -999.9f;
 
-    uint16_t AmpScaleType = 1;    // 0 linear, 1 dB
     uint16_t FreqScaleType = 1;   // 0 linear, 1 logarithmic, 2 bands drawn as steps
-    float PlotTop = 0.0f;
-    float PlotRange = 60.0f;
     bool UseFullSpan = true;
     float StartFreq = 100.0f;
     float StopFreq = 10000.0f;
@@ -31,7 +29,6 @@ public:
 
     std::vector<TColumnEntry> Columns;
     std::vector<TAxisLabel> FreqTicks;
-    std::vector<TAxisLabel> AmpTicks;
 
     // The band shown: StartFreq..StopFreq within the data's range, the whole
     // range with UseFullSpan or when nothing of it is left.
@@ -43,8 +40,6 @@ public:
     float ColumnFrequency(int column) const { return TFrequencyAxis::FrequencyAt(Columns, column); }
     int ColumnForFrequency(float frequency) const { return TFrequencyAxis::ColumnOf(Columns, frequency); }
     void BuildFrequencyTicks(int width, const TLineSource& source);
-    // Ticks down from the top of a colour scale height pixels tall.
-    void BuildAmplitudeTicks(int height);
 
     // The tallest a line rises in a pane.
     static int HeightScale(int paneHeight) { return paneHeight / 3; }
@@ -68,14 +63,7 @@ public:
     // that does not.
     static uint32_t ProbeColour(int y, int height, uint32_t background, bool probe,
                                 const std::function<uint32_t(int y)>& pixelAt);
-    // The band of a colour on a display without a palette: the first entry
-    // whose nearest display colour is the colour's; 0 for none.
-    static int BandOfColour(uint32_t colour, const uint32_t* colours, int count,
-                            const std::function<uint32_t(uint32_t)>& nearest);
 
-    // The level at which colour band index of count starts; -999.0 for an
-    // unknown scale type.
-    float LevelOfIndex(int index, int count) const;
     // The height a level rises in a pane of paneHeight rows.
     int HeightOfLevel(float level, int paneHeight) const;
     // The front line's column under a point of a line standing height above
@@ -85,20 +73,13 @@ public:
     // within 0..count - 1.
     static int RecordAtRow(int y, int bottom, int height, int count);
 
-    // Where the level readout stands beside the colour bar of a graph area.
-    TCurvePoint LevelMark(float level, const TPaneRect& graph) const;
     // What the level readout says for a colour band: a level in the top band
     // may lie anywhere above it, so that band reads "Over" and the bottom
     // one (and no band, -1) "Under".
     enum class BarText { Value, Over, Under };
     static BarText ReadoutText(int band, int count);
 
-    // Limits that show levels from smallest to largest; false, leaving top
-    // and range, when nothing would change.
-    bool Autoscale(float largest, float smallest, float& top, float& range) const;
     // The cursor values as the clipboard takes them; the level only where
     // colours show it.
     static std::string CursorText(float frequency, float time, float level, bool withLevel);
-    // The spin step and decimals of the linear top field for a value.
-    static void TopFieldStep(float value, float& step, int& decimals);
 };

@@ -6,13 +6,15 @@ struct CompositeSettings;
 struct SpectrumOpts;
 struct DisplaySettingsStruct;
 struct CalibrationStruct;
+struct DisplaySettingsStruct;
 struct MarkerSettings;
 struct TPrintOptions;
 class TBrush;
 class TFont;
 class TPlotBase;
-class TSpectralData;
 class TSeriesData;
+class TSpectralData;
+class TSpectrogram;
 class TWaveData;
 
 // What a view asks of the window that hosts it. The main window implements
@@ -81,6 +83,11 @@ public:
     // The DDE client link's hooks for a cursor value and an order value.
     virtual void DdeLinkHook1(float value) = 0;
     virtual void DdeLinkHook2(float value) = 0;
+
+    // What the spectrogram asks besides: the trigger (its time divisions
+    // need a free-running time) and its rebuild from the wave file.
+    virtual bool IsTriggerEnabled() const = 0;
+    virtual void RebuildSpectrogram(TSpectrogram& view) = 0;
 
     // The user closes view from its close box. The host keeps what it keeps
     // of a closing view and may destroy it: the view touches nothing of

@@ -3,11 +3,12 @@
 // need neither the shell nor a main window.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "engine/AnalysisSettingsStruct.h"
-#include "engine/DisplaySettingsStruct.h"
 #include "engine/CalibrationStruct.h"
+#include "engine/DisplaySettingsStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TFont.h"
 #include "views/MarkerSettings.h"
@@ -88,8 +89,10 @@ public:
         count = RpmEntries;
     }
     void CopyDataToClipboard() override { ++TextCopies; }
-    void DdeLinkHook1(float) override {}
-    void DdeLinkHook2(float) override {}
+    void DdeLinkHook1(float value) override { Hooked.push_back(value); }
+    void DdeLinkHook2(float value) override { Hooked.push_back(value); }
+    bool IsTriggerEnabled() const override { return TriggerEnabled; }
+    void RebuildSpectrogram(TSpectrogram& view) override { Rebuilt.push_back(&view); }
 
     AnalysisSettingsStruct Settings;
     DisplaySettingsStruct Scaling[2];
@@ -130,6 +133,10 @@ public:
     std::string ServiceName = "Tonalyx";
     std::vector<std::pair<float, float>> Zoomed;
     std::vector<TPlotBase*> Recomputed;
+    // What the spectrogram asks besides, and the DDE link's hooks it calls.
+    bool TriggerEnabled = false;
+    std::vector<TSpectrogram*> Rebuilt;
+    std::vector<float> Hooked;
     std::vector<int> Commands;
     int TextCopies = 0;
 };

@@ -1,0 +1,147 @@
+// The spectrogram views as the main window creates, feeds, closes and
+// rebuilds them from the wave file.
+#include "shell/TMainWin.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+
+#include "engine/TEngineHost.h"
+#include "engine/TWaveFile.h"
+#include "engine/TWaveSpectra.h"
+#include "framework/TMDIClient.h"
+#include "resources/StringIds.h"
+#include "shell/TRebuildProgress.h"
+#include "views/TSpectrogram.h"
+
+void TMainWin::CreateSpectrogramView(int type, const char* settingsFile)
+{
+    const int index = type == Spectrogram2Type ? 1 : 0;
+    if (SpectrogramViews[index] || !GetClientWindow())
+        return;
+    RECT rect;
+    int showCommand = SW_SHOWNORMAL;
+    GetInitialPlacement(rect, type, settingsFile, showCommand);
+    const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    TSpectralData *data, *data2;
+    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
+    auto* view = new TSpectrogram(*static_cast<TMDIClient*>(GetClientWindow()), this,
+                                  index == 0 ? IDS_VIEW_SPECTROGRAM_TEXT : IDS_VIEW_SPECTROGRAM2_TEXT, placement,
+                                  Scaling[index], &SpectrogramOptions[index], data, data2, index + 1);
+    SpectrogramViews[index] = view;
+    view->Create();
+    if (showCommand == SW_SHOWMAXIMIZED)
+        view->Show(SW_SHOWMAXIMIZED);
+    ViewStatus.Spectrogram = 1;
+}
+
+void TMainWin::CloseSpectrogramView(int index)
+{
+    if (!SpectrogramViews[index])
+        return;
+    SaveUtilityPlacements(index == 0 ? SpectrogramType : Spectrogram2Type, IniPath);
+    std::unique_ptr<TSpectrogram>(std::exchange(SpectrogramViews[index], nullptr))->Destroy();
+}
+
+void TMainWin::SpectrogramViewClosed(TSpectrogram* view)
+{
+    if (SpectrogramViews[0] && SpectrogramViews[1]) {
+        CloseSpectrogramView(view == SpectrogramViews[0] ? 0 : 1);
+        return;
+    }
+    CmViewSpectrogram();
+}
+
+void TMainWin::CmViewSpectrogram()
+{
+    if (SpectrogramViews[0] || SpectrogramViews[1]) {
+        CloseSpectrogramView(0);
+        CloseSpectrogramView(1);
+    } else {
+        CreateViewWindow(SpectrogramType, IniPath);
+        CreateViewWindow(Spectrogram2Type, IniPath);
+    }
+    ViewStatus.Spectrogram = SpectrogramViews[0] || SpectrogramViews[1] ? 1 : 0;
+    UpdateViewMenuChecks();
+}
+
+// Each open spectrogram takes its channel's scaling and lays itself out for
+// the new engines: after a change of format or size its lines no longer
+// fit and the history starts again; after a change of window the lines are
+// computed again from the file.
+void TMainWin::ApplySpectrogramViewSettings(int refreshKind)
+{
+    for (int index = 0; index < 2; ++index)
+        if (TSpectrogram* view = SpectrogramViews[index]) {
+            view->SetViewSettings(Scaling[index]);
+            view->UpdateLayout();
+            if (refreshKind == RefreshFull)
+                view->ClearHistory();
+            else if (refreshKind == RefreshRecomputeHistory)
+                RebuildSpectrogram(*view);
+        }
+}
+
+void TMainWin::RebuildSpectrogram(TSpectrogram& view)
+{
+    // A view that has shown no line has nothing to rebuild.
+    if (!ViewStatus.Spectrogram || !(view.GetHistoryMaxTime() > 0.0f))
+        return;
+    RecomputeSpectrogram(&view, view.GetHistoryMinTime(), view.GetHistoryMaxTime());
+}
+
+void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
+{
+    const int index = view && view == SpectrogramViews[0] ? 0 : view && view == SpectrogramViews[1] ? 1 : -1;
+    if (index < 0 || !ViewStatus.Spectrogram || !view->GetHandle())
+        return;
+    // A DDE client link in Real Time redraws from its own data.
+    if ((DdeClientLink && OpMode == RealTime) || !WaveFile)
+        return;
+    if (!(start < end))
+        std::swap(start, end);
+    TEngineWait wait;
+    view->Invalidate(true);
+    view->UpdateWindow();
+    TWaveSpectra spectra(Settings, Scaling, Calibration, KaiserAlpha());
+    if (!spectra.IsReady()) {
+        MessageBox(IDS_NO_MEMORY_TEXT, Caption, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    int i0 = view->FindHistoryIndex(start);
+    const int i1 = view->FindHistoryIndex(end);
+    int count = std::abs(i1 - i0);
+    const uint16_t mode = view->GetDisplayMode();
+    if (mode == TSpectrogram::WrapImage) {
+        i0 = 0;
+        count = i1;
+    }
+    const uint32_t position = WaveFile->GetPosition();
+    TRebuildProgress progress(*this);
+    // The picture reaches the window ten times a second while it is built.
+    constexpr uint32_t ShowEvery = 100;
+    uint32_t shown = TEngineHost::Get().TickCount();
+    int line = i0;
+    for (int k = 0; k <= count; ++k) {
+        progress.Step(k, count);
+        if (mode == TSpectrogram::ScrollImage)
+            line = std::max(i0 - k, 0);
+        else if (mode == TSpectrogram::WrapImage)
+            line = i0 + k >= view->GetHistoryLineCount() ? 0 : i0 + k;
+        if (spectra.ComputeAt(*WaveFile, view->GetHistoryTime(line))) {
+            TSpectralData *data, *data2;
+            ViewEngines(index, spectra.Primary(), spectra.Secondary(), data, data2);
+            view->DrawSpectrumLine(line, data, data2);
+        }
+        if (TEngineHost::Get().TickCount() - shown >= ShowEvery) {
+            view->ShowPaneBitmaps();
+            shown = TEngineHost::Get().TickCount();
+        }
+        if (TRebuildProgress::Cancelled())
+            break;
+    }
+    view->ShowPaneBitmaps();
+    view->InvalidateLogo();
+    WaveFile->SetPosition(position);
+}

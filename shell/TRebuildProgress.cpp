@@ -1,0 +1,35 @@
+#include "shell/TRebuildProgress.h"
+
+#include "resources/StringIds.h"
+#include "shell/StatusBar.h"
+#include "shell/TMainWin.h"
+
+TRebuildProgress::TRebuildProgress(TMainWin& main) : Main(main)
+{
+    if (Main.StatusBarWindow)
+        Main.StatusBarWindow->ShowGauge();
+    Main.GetWindowText(Main.FrameCaption, sizeof Main.FrameCaption);
+    Main.SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
+}
+
+TRebuildProgress::~TRebuildProgress()
+{
+    if (Main.StatusBarWindow)
+        Main.StatusBarWindow->HideGauge();
+    Main.SetCaption(Main.FrameCaption);
+}
+
+void TRebuildProgress::Step(int done, int total)
+{
+    if (total > 0 && Main.StatusBarWindow)
+        Main.StatusBarWindow->SetGaugeValue(done * 100 / total);
+}
+
+bool TRebuildProgress::Cancelled()
+{
+    MSG msg;
+    while (::PeekMessageA(&msg, nullptr, WM_KEYFIRST, WM_KEYLAST, PM_REMOVE))
+        if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE)
+            return true;
+    return ::PeekMessageA(&msg, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_NOREMOVE) != FALSE;
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+class TMainWin;
+
+// A view drawn again from the wave file as the user sees it run: the status
+// bar's gauge and the frame's title while it lasts, both put back when it
+// ends.
+class TRebuildProgress {
+public:
+    explicit TRebuildProgress(TMainWin& main);
+    ~TRebuildProgress();
+    TRebuildProgress(const TRebuildProgress&) = delete;
+    TRebuildProgress& operator=(const TRebuildProgress&) = delete;
+
+    // done of total lines drawn.
+    void Step(int done, int total);
+    // Esc (key messages are taken from the queue while looking) or a press
+    // of the left button (left in the queue) cuts a rebuild short.
+    static bool Cancelled();
+
+private:
+    TMainWin& Main;
+};

@@ -1,0 +1,67 @@
+// The spectrogram's rebuild from a wave file: every history line of a view
+// about 1000 pixels wide, the lines' times spread evenly over the wave (FFT
+// 4096, Hanning, both channels in two panes). Prints the lines and seconds
+// for spectrogram_rebuild.py, which times scipy on the same spectra.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "engine/TSmoothing.h"
+#include "engine/TSoundInput.h"
+#include "engine/TSoundOutput.h"
+#include "engine/TWaveFile.h"
+#include "shell/TClientMain.h"
+#include "shell/TMainWin.h"
+#include "views/TSpectrogram.h"
+
+int main(int argc, char** argv)
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: spectrogram_rebuild_benchmark <stereo wave>\n");
+        return 2;
+    }
+    char temp[MAX_PATH];
+    ::GetTempPathA(MAX_PATH, temp);
+    const std::string folder = std::string(temp) + "tonalyx_bench";
+    ::CreateDirectoryA(folder.c_str(), nullptr);
+    const std::string program = folder + "\\Tonalyx.exe";
+    TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
+    main.SoundInput = new TSoundInput(0);
+    main.SoundOutput = new TSoundOutput(0);
+    main.OpMode = TMainWin::PostProcess;
+    main.Settings.FFTsize = 4096;
+    main.Settings.SmoothingWindow = TSmoothing::Hanning;
+    main.Settings.ChannelProcessing = 2;
+    main.Settings.AverageBlocks = 1;
+    main.ViewStatus = ViewStatusFlags{};
+    main.ViewStatus.Spectrogram = 1;
+    main.SpectrogramOptions[0].Direction = 0;
+    main.SpectrogramOptions[0].ScrollType = 0;
+    if (!main.Create())
+        return 1;
+    main.Show(SW_SHOW);
+    main.MoveWindow(0, 0, 1280, 1000, true);
+    main.WaveFile = new TWaveFile(argv[1], TWaveFile::Memory, 0, folder.c_str());
+    if (main.WaveFile->Error || main.WaveFile->GetFormat().NumChannels != 2)
+        return 1;
+    main.Settings.Format = main.WaveFile->GetFormat();
+    TSpectrogram& view = *main.SpectrogramViews[0];
+    view.MoveWindow(0, 0, 1000 + view.LeftMargin + view.RightMargin + 8, 760, true);
+    main.ApplySettings(0);
+
+    const int lines = view.GetHistoryLineCount() - 1;
+    const float duration = main.WaveFile->GetDuration();
+    const float half = main.Settings.FFTsize * 0.5f / main.Settings.Format.SamplingRate;
+    // Newest line first, the oldest at the start of the wave.
+    for (int line = 0; line < lines; ++line)
+        view.SetHistoryRecord(line, half + (duration - 2 * half) * float(lines - 1 - line) / float(lines - 1));
+    const auto start = std::chrono::steady_clock::now();
+    main.RebuildSpectrogram(view);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::printf("graph %d pixels, lines %d, panes %d, seconds %.4f\n", view.GraphRect.Width(), lines, view.PaneMode,
+                seconds);
+    main.Destroy();
+    return 0;
+}
