@@ -41,3 +41,22 @@ bool TAutoscaleLimits::Spectrum(float largest, float smallest, uint16_t ampScale
     }
     return true;
 }
+
+void TAutoscaleLimits::TimeSeries(float value, uint16_t ampScaleType, float& top, float& bottom)
+{
+    if (ampScaleType == 1) {
+        const double level = value;
+        double t = std::trunc(level / 10.0) * 10.0;
+        if (level > 0.0) t += 10.0;
+        top = float(t);
+        bottom = float(t - 100.0);
+        return;
+    }
+    if (ampScaleType == 0) {
+        const double peak = value;
+        const double p = peak > 0.0 ? std::pow(10.0, std::trunc(std::log10(peak))) : 1.0;
+        double t = std::trunc(peak / p + 1.0) * p;
+        if (t == 0.0) t = 1.0;
+        top = float(t);
+    }
+}

@@ -466,6 +466,8 @@ public:
     // What the spectrum view asks of its host.
     void SetMarker(int index, bool enable, float frequency) override;
     const char* GetOverlayFolder() const override { return ConfiguredFolders[OvlFolder]; }
+    bool ComputeTimeSeriesAutoscale(uint16_t channel, uint32_t first, uint32_t last, float& top,
+                                    float& bottom) override;
     bool ComputeSpectrumAutoscale(const TSpectralData* spectrum, int first, int last, float& top,
                                   float& bottom) override;
     bool ChooseSpectrumSource(TPlotBase& view, const char* templateName, uint32_t& choice) override;

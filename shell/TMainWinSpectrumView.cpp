@@ -1,15 +1,18 @@
 // What the spectrum view asks of the main window: markers, the autoscale
-// limits of a spectrum and the choice of its data source.
+// limits of a spectrum (and of the time series) and the choice of its data source.
 #include "shell/TMainWin.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "dialogs/TCompositeOverlayDialog.h"
 #include "dialogs/TOverlayDialog.h"
 #include "dialogs/TOverlaySourceDialog.h"
 #include "engine/TAutoscaleLimits.h"
+#include "engine/TSeriesData.h"
 #include "engine/TSpectralData.h"
+#include "engine/TWaveFile.h"
 #include "shell/TRunPause.h"
 #include "views/TPlotBase.h"
 
@@ -39,6 +42,29 @@ bool TMainWin::ComputeSpectrumAutoscale(const TSpectralData* spectrum, int first
         largest = std::max({largest, spectrum->GetOverallLevelPeak(), spectrum->GetOverallLevel()});
     spectrum->FindMinimum(first, last, &frequency, &smallest);
     return TAutoscaleLimits::Spectrum(largest, smallest, spectrum->GetAmplitudeScale(), top, bottom);
+}
+
+bool TMainWin::ComputeTimeSeriesAutoscale(uint16_t channel, uint32_t first, uint32_t last, float& top,
+                                          float& bottom)
+{
+    float largest = 0.0f, smallest = 0.0f;
+    const int rms = int(SeriesOptions.DisplayMaxMinRangeAsRMS);
+    if (SeriesLiveBlock == 1) {
+        if (const TSeriesData* block = channel == 0 ? SeriesLeft : SeriesRight)
+            block->GetMinMax(first, last, &largest, &smallest, 1, rms);
+    } else {
+        if (!WaveFile)
+            return false;
+        WaveFile->GetMinMax(first, last, &largest, &smallest, channel, 1, rms);
+    }
+    float peak = std::max(std::fabs(largest), std::fabs(smallest));
+    // Uncalibrated data reads in percent of full scale; the left channel decides for both.
+    if (Calibration.Left.IsEnabled == 0)
+        peak *= 100.0f;
+    const uint16_t scale = uint16_t(SeriesOptions.AmpScaleType);
+    const float value = scale == 1 ? (peak > 0.0f ? LevelToDisplayUnits(channel, peak) : 0.0f) : peak;
+    TAutoscaleLimits::TimeSeries(value, scale, top, bottom);
+    return true;
 }
 
 bool TMainWin::ChooseSpectrumSource(TPlotBase& view, const char* templateName, uint32_t& choice)

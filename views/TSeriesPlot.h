@@ -143,6 +143,7 @@ public:
     void CmFilterSelection();
     void CmOptions();
     void CmHelp();
+    void CmAutoscale();
     void EvPlotTopChange();
     void EvChannelChange();
     void EvOrderChange();

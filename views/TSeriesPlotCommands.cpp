@@ -3,6 +3,7 @@
 // and the channel combo.
 #include "views/TSeriesPlot.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -22,6 +23,8 @@
 namespace {
 
 constexpr int FieldTextLimit = 20;
+// Autoscale never spreads the dB axis over more than this.
+constexpr float MaxAutoscaleRange = 200.0f;
 
 struct TMenuRow {
     int Id;   // 0: a separator
@@ -189,6 +192,38 @@ void TSeriesPlot::CmOptions()
 void TSeriesPlot::CmHelp()
 {
     THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
+}
+
+// The amplitude axis fitted to the visible frames: the top of the channel the
+// view shows, or of the pair it combines, and on the dB axis a range down to
+// the lower bottom of the two, at most 200 dB.
+void TSeriesPlot::CmAutoscale()
+{
+    const bool stereo = IsStereo();
+    if (!MainWin->GetSeriesBlock(0) || (stereo && !MainWin->GetSeriesBlock(1)))
+        return;
+    const uint32_t first = uint32_t(Range.First), last = uint32_t(Range.Last);
+    float leftTop = Opts->PlotTop, leftBottom = Opts->PlotTop - Opts->PlotRange;
+    if (!MainWin->ComputeTimeSeriesAutoscale(0, first, last, leftTop, leftBottom))
+        return;
+    float rightTop = leftTop, rightBottom = leftBottom;
+    if (stereo && !MainWin->ComputeTimeSeriesAutoscale(1, first, last, rightTop, rightBottom))
+        return;
+    float top = 0.0f;
+    switch (Opts->PlotChannel) {
+    case 0: top = leftTop; break;
+    case 1: top = rightTop; break;
+    case 5: top = leftTop + rightTop; break;
+    case 2: case 3: case 4: case 6: case 7: top = std::max(leftTop, rightTop); break;
+    default: break;
+    }
+    const float bottom = stereo ? std::min(leftBottom, rightBottom) : leftBottom;
+    Opts->PlotTop = top;
+    if (Opts->AmpScaleType == TSeriesScale::DecibelAxis)
+        Opts->PlotRange = std::min(top - bottom, MaxAutoscaleRange);
+    WritePlotTop();
+    BuildAmplitudeTicks();
+    UpdateLayout();
 }
 
 // ---- fields -----------------------------------------------------------------------

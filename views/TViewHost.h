@@ -130,6 +130,10 @@ public:
     virtual const char* GetOverlayFolder() const = 0;
     // The display limits of a spectrum's range first..last; false when
     // there are none. On a linear scale only top is written.
+    // The limits the time series takes on autoscale, over frames first to
+    // last of a channel; false, leaving both unchanged, when there is no data.
+    virtual bool ComputeTimeSeriesAutoscale(uint16_t channel, uint32_t first, uint32_t last, float& top,
+                                            float& bottom) = 0;
     virtual bool ComputeSpectrumAutoscale(const TSpectralData* spectrum, int first, int last, float& top,
                                           float& bottom) = 0;
     // Peak-hold (1) or spectral (0) data, asked of the user on a dialog

@@ -4,6 +4,7 @@
 #include "tests/views/SeriesScreen.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -534,4 +535,33 @@ TEST_F(TSeriesScreen, ZoomToSegmentAndTheLiveThrottle)
         View->NewData(s.time);
         EXPECT_EQ(View->LastUpdateTime, s.accepted) << s.time;
     }
+}
+
+// Autoscale against numpy's peak of the visible frames (70.8 % of full scale
+// in both channels): 80 on the linear axis, the sum of the channels' tops for
+// Left plus Right, and on the dB axis a 100 dB range from a multiple of 10.
+TEST_F(TSeriesScreen, AutoscaleFitsTheAxisToTheVisiblePeak)
+{
+    Open();
+    LoadWave("series_48k_stereo.wav");
+    TSeriesPlot& view = *View;
+    Main->SeriesOptions.AmpScaleType = 0;
+    Main->SeriesOptions.PlotRange = 123.0f;
+    view.SendMessage(WM_COMMAND, TSeriesPlot::MenuAutoscale);
+    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotTop, 80.0f);
+    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotRange, 123.0f);
+    char text[32] = {};
+    view.PlotTopEdit->GetText(text, sizeof text);
+    EXPECT_STREQ(text, "80.000");
+
+    Main->SeriesOptions.PlotChannel = 5;
+    view.SendMessage(WM_COMMAND, TSeriesPlot::MenuAutoscale);
+    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotTop, 160.0f);
+
+    Main->SeriesOptions.PlotChannel = BothChannels;
+    Main->SeriesOptions.AmpScaleType = 1;
+    view.SendMessage(WM_COMMAND, TSeriesPlot::MenuAutoscale);
+    const float top = Main->SeriesOptions.PlotTop;
+    EXPECT_FLOAT_EQ(std::fmod(top, 10.0f), 0.0f) << top;
+    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotRange, 100.0f);
 }

@@ -111,6 +111,23 @@ TEST(TSpectrumControls, AutoscaleLimitsAndRange)
         EXPECT_NEAR(top, c.Top, 1e-6);
         EXPECT_NEAR(bottom, c.Bottom, 1e-6);
     }
+    // The time series: a level on the dB axis, a peak on the linear one.
+    const struct {
+        float Value;
+        uint16_t Scale;
+        float Top, Bottom;
+    } series[] = {
+        {-3.2f, 1, 0.0f, -100.0f}, {-13.0f, 1, -10.0f, -110.0f}, {4.5f, 1, 10.0f, -90.0f}, {0.0f, 1, 0.0f, -100.0f},
+        {50.0f, 0, 60.0f, -1.0f},  {370.0f, 0, 400.0f, -1.0f},   {0.37f, 0, 1.0f, -1.0f},  {0.0f, 0, 1.0f, -1.0f},
+        {7.0f, 2, -1.0f, -1.0f},
+    };
+    for (const auto& c : series) {
+        SCOPED_TRACE(testing::Message() << "series " << c.Value << " scale " << c.Scale);
+        float top = -1.0f, bottom = -1.0f;
+        TAutoscaleLimits::TimeSeries(c.Value, c.Scale, top, bottom);
+        EXPECT_NEAR(top, c.Top, 1e-5);
+        EXPECT_NEAR(bottom, c.Bottom, 1e-5);
+    }
     float top = 0.0f, range = 120.0f;
     TSpectrumControls::AutoscaleToRange(true, -10.0f, -10.5f, top, range);
     EXPECT_EQ(range, 10.0f);

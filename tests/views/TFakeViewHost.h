@@ -72,6 +72,7 @@ public:
             Markers.MarkerFreq[index & 7] = frequency;
     }
     const char* GetOverlayFolder() const override { return OverlayFolder.c_str(); }
+    bool ComputeTimeSeriesAutoscale(uint16_t, uint32_t, uint32_t, float&, float&) override { return false; }
     bool ComputeSpectrumAutoscale(const TSpectralData*, int, int, float&, float&) override { return false; }
     bool ChooseSpectrumSource(TPlotBase&, const char* templateName, uint32_t& choice) override
     {
