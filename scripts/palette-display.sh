@@ -2,7 +2,8 @@
 # Runs a command with DISPLAY on a private 8-bit Xvfb screen, the palette
 # display of a 256-colour video mode, started for it and stopped afterwards.
 # Wine keeps its desktop on the screen its server started with, so the
-# command gets a Wine prefix (and server) of its own beside the usual one.
+# command gets a Wine prefix (and server) of its own beside the usual one;
+# the tests that use it take turns, as it is stopped when a command ends.
 set -u
 export WINEPREFIX="${WINEPREFIX:-$(dirname "$0")/../build/wineprefix}-palette"
 for n in $(seq 140 180); do
