@@ -1,5 +1,10 @@
 #include "framework/TEdit.h"
 
+#include <algorithm>
+
+#include "framework/TClientDC.h"
+#include "framework/TFont.h"
+
 TEdit::TEdit(TWindow* parent, int id, const char* text, int x, int y, int w, int h, UINT textLimit, bool multiline,
              TModule* module)
     : TControl(parent, id, text, x, y, w, h, module), TextLimit(textLimit)
@@ -50,4 +55,25 @@ void TEdit::GetSelection(int& start, int& end) const
     Send(EM_GETSEL, reinterpret_cast<WPARAM>(&s), reinterpret_cast<LPARAM>(&e));
     start = int(s);
     end = int(e);
+}
+
+int TEdit::FittingWidth(const TFont* font, std::initializer_list<const char*> texts, int least) const
+{
+    if (!HWindow)
+        return least;
+    TClientDC dc(HWindow);
+    if (font)
+        dc.SelectObject(*font);
+    else
+        ::SelectObject(dc, HGDIOBJ(Send(WM_GETFONT)));
+    int widest = 0;
+    for (const char* text : texts)
+        widest = std::max(widest, int(dc.GetTextExtent(text).cx));
+    // Text is drawn in the formatting rectangle: inside the borders and
+    // margins, and under Wine a little further in; plus the caret's room.
+    RECT window, format{};
+    ::GetWindowRect(HWindow, &window);
+    Send(EM_GETRECT, 0, LPARAM(&format));
+    const int chrome = (window.right - window.left) - (format.right - format.left) + 2;
+    return std::max(least, widest + chrome);
 }

@@ -1,6 +1,9 @@
 #pragma once
+#include <initializer_list>
 #include <string>
 #include "framework/TControl.h"
+
+class TFont;
 
 // A single- or multi-line edit control. Lines are numbered from 0.
 class TEdit : public TControl {
@@ -41,6 +44,10 @@ public:
     void Cut() { SendMessage(WM_CUT); }
     void Copy() { SendMessage(WM_COPY); }
     void Paste() { SendMessage(WM_PASTE); }
+
+    // The width at which each of texts shows whole in font (the control's own
+    // when null), and never less than least.
+    int FittingWidth(const TFont* font, std::initializer_list<const char*> texts, int least) const;
 
     UINT TextLimit;
 

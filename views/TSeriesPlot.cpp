@@ -83,7 +83,8 @@ constexpr int ButtonSize = 28;
 constexpr int FieldWidth = 44;
 constexpr int SpinWidth = 12;
 constexpr int PlotTopX = 365;
-constexpr int ChannelX = 443;
+// Room between the field and the channel list; the spin lies in it.
+constexpr int ChannelGap = 34;
 constexpr int ChannelWidth = 140;
 constexpr int ChannelDropHeight = 200;
 constexpr int FieldTextLimit = 20;
@@ -318,10 +319,13 @@ void TSeriesPlot::PlaceButtons()
         b->Invalidate(true);
         b->UpdateWindow();
     }
+    // The field as wide as its widest value needs in the bar's font; the
+    // spin and the channel list follow it.
     const int y = ButtonBarHeight / 2 - 10;
-    PlotTopEdit->MoveWindow(PlotTopX, y, FieldWidth, 20, true);
-    PlotTopSpin->MoveWindow(PlotTopX + FieldWidth + 2, y, SpinWidth, 20, true);
-    ChannelCombo->MoveWindow(ChannelX, y, ChannelWidth, ChannelDropHeight, true);
+    const int fieldWidth = PlotTopEdit->FittingWidth(MainWin->GetMainFont(), {"-400.000", "-400.0"}, FieldWidth);
+    PlotTopEdit->MoveWindow(PlotTopX, y, fieldWidth, 20, true);
+    PlotTopSpin->MoveWindow(PlotTopX + fieldWidth + 2, y, SpinWidth, 20, true);
+    ChannelCombo->MoveWindow(PlotTopX + fieldWidth + ChannelGap, y, ChannelWidth, ChannelDropHeight, true);
     EndSelectMode();
     PlaceOrderField();
     RECT client;
@@ -331,8 +335,10 @@ void TSeriesPlot::PlaceButtons()
 
 void TSeriesPlot::PlaceOrderField()
 {
-    OrderEdit->MoveWindow(GraphRect.Width() / 2 + 54, ButtonBarHeight + 2, FieldWidth, 16, true);
-    OrderSpin->MoveWindow(GraphRect.Width() / 2 + 100, ButtonBarHeight + 2, SpinWidth, 16, true);
+    const int x = GraphRect.Width() / 2 + 54;
+    const int width = OrderEdit->FittingWidth(MainWin->GetMainFont(), {"99999.999"}, FieldWidth);
+    OrderEdit->MoveWindow(x, ButtonBarHeight + 2, width, 16, true);
+    OrderSpin->MoveWindow(x + width + 2, ButtonBarHeight + 2, SpinWidth, 16, true);
 }
 
 // Zoom-in and Select latch the bar into a mouse mode; a layout ends it.

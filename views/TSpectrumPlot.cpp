@@ -267,10 +267,13 @@ void TSpectrumPlot::PlaceToolbar()
     // The amplitude fields and their labels as wide as their texts need in
     // the fonts they are drawn with, right of the last button.
     const TControlRow row([this](const char* text) { return TextWidth(text); });
+    const TFont* font = MainWin->GetMainFont();
+    const int topWidth = PlotTopEdit->FittingWidth(font, {"-300.00", "100.000"}, EditLeastWidth);
+    const int rangeWidth = PlotRangeEdit->FittingWidth(font, {"300.0"}, EditLeastWidth);
     BarBoxes = row.Place(263 + 28 + 9, {{PlotTopLabel, 0, 0, {IDS_PLOT_TOP_LABEL_TEXT}, 3},
-                                        {450, EditWidth(*PlotTopEdit, {"-300.00", "100.000"}), 0, {}, 12},
+                                        {450, topWidth, 0, {}, 12},
                                         {PlotRangeLabel, 0, 0, {IDS_PLOT_RANGE_LABEL_TEXT}, 3},
-                                        {452, EditWidth(*PlotRangeEdit, {"300.0"}), 0, {}, 0}});
+                                        {452, rangeWidth, 0, {}, 0}});
     for (TEdit* edit : {PlotTopEdit.get(), PlotRangeEdit.get()}) {
         const TControlRow::Box box = TControlRow::Find(BarBoxes, edit->GetId());
         edit->MoveWindow(box.Left, y, box.Width(), EditHeight, true);
@@ -574,27 +577,6 @@ int TSpectrumPlot::TextWidth(const char* text) const
     TClientDC dc(HWindow);
     dc.SelectObject(*Font);
     return dc.GetTextExtent(text).cx;
-}
-
-int TSpectrumPlot::EditWidth(const TEdit& edit, std::initializer_list<const char*> texts) const
-{
-    HWND h = edit.GetHandle();
-    if (!h)
-        return EditLeastWidth;
-    // The font SetupWindow gave the field.
-    TClientDC dc(h);
-    if (const TFont* font = MainWin ? MainWin->GetMainFont() : nullptr)
-        dc.SelectObject(*font);
-    int widest = 0;
-    for (const char* text : texts)
-        widest = std::max(widest, int(dc.GetTextExtent(text).cx));
-    // Text is drawn in the formatting rectangle: inside the borders and
-    // margins, and under Wine a little further in; plus the caret's room.
-    RECT window, format{};
-    ::GetWindowRect(h, &window);
-    ::SendMessageA(h, EM_GETRECT, 0, LPARAM(&format));
-    const int chrome = (window.right - window.left) - (format.right - format.left) + 2;
-    return std::max(EditLeastWidth, widest + chrome);
 }
 
 void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)

@@ -229,8 +229,6 @@ private:
     static constexpr int EditLeastWidth = 44, EditHeight = 20;
     // The amplitude fields' spins, in the room the bar leaves right of each field.
     static constexpr int SpinWidth = 12;
-    // The width an amplitude field needs to show the widest of texts whole.
-    int EditWidth(const TEdit& edit, std::initializer_list<const char*> texts) const;
     void UpdatePanes(TDC& dc, bool bandBars);
     // The marker arrays of a pane: 0 upper, 1 lower, 2 single.
     int MarkerRow(const TRect& pane) const { return PaneMode != 2 ? 2 : (pane == PaneRect2 ? 1 : 0); }

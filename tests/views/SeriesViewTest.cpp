@@ -12,6 +12,7 @@
 #include <sstream>
 #include <vector>
 
+#include "framework/LimitScroll.h"
 #include "framework/TComboBoxNonSort.h"
 #include "framework/TEdit.h"
 #include "framework/TGdiObject.h"
@@ -564,4 +565,38 @@ TEST_F(TSeriesScreen, AutoscaleFitsTheAxisToTheVisiblePeak)
     const float top = Main->SeriesOptions.PlotTop;
     EXPECT_FLOAT_EQ(std::fmod(top, 10.0f), 0.0f) << top;
     EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotRange, 100.0f);
+}
+
+// The Plot Top field shows its widest values whole in either scale, and the
+// spin and the channel list lie right of it.
+TEST_F(TSeriesScreen, PlotTopFieldShowsItsValuesWhole)
+{
+    Open();
+    LoadWave("series_48k_stereo.wav");
+    TSeriesPlot& view = *View;
+    struct Case { int Scale; float Top; };
+    for (const Case c : {Case{0, -400.0f}, Case{0, 100.0f}, Case{1, -400.0f}}) {
+        Main->SeriesOptions.AmpScaleType = c.Scale;
+        Main->SeriesOptions.PlotTop = c.Top;
+        view.UpdateLayout();
+        HWND field = view.PlotTopEdit->GetHandle();
+        char text[32] = {};
+        ::GetWindowTextA(field, text, sizeof text);
+        RECT format{};
+        ::SendMessageA(field, EM_GETRECT, 0, LPARAM(&format));
+        HDC dc = ::GetDC(field);
+        HGDIOBJ old = ::SelectObject(dc, HFONT(::SendMessageA(field, WM_GETFONT, 0, 0)));
+        SIZE size{};
+        ::GetTextExtentPoint32A(dc, text, int(std::strlen(text)), &size);
+        ::SelectObject(dc, old);
+        ::ReleaseDC(field, dc);
+        EXPECT_LE(size.cx, format.right - format.left) << text;
+
+        RECT edit, spin, combo;
+        ::GetWindowRect(field, &edit);
+        ::GetWindowRect(view.PlotTopSpin->GetHandle(), &spin);
+        ::GetWindowRect(view.ChannelCombo->GetHandle(), &combo);
+        EXPECT_LE(edit.right, spin.left) << text;
+        EXPECT_LE(spin.right, combo.left) << text;
+    }
 }
