@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "framework/TClientDC.h"
-#include "framework/TFont.h"
 
 TEdit::TEdit(TWindow* parent, int id, const char* text, int x, int y, int w, int h, UINT textLimit, bool multiline,
              TModule* module)
@@ -57,18 +56,17 @@ void TEdit::GetSelection(int& start, int& end) const
     end = int(e);
 }
 
-int TEdit::FittingWidth(const TFont* font, std::initializer_list<const char*> texts, int least) const
+int TEdit::FittingWidth(const std::vector<std::string>& texts, int least) const
 {
     if (!HWindow)
         return least;
     TClientDC dc(HWindow);
-    if (font)
-        dc.SelectObject(*font);
-    else
-        ::SelectObject(dc, HGDIOBJ(Send(WM_GETFONT)));
+    // A control given no font draws in the system font, the context's own.
+    if (HGDIOBJ font = HGDIOBJ(Send(WM_GETFONT)))
+        ::SelectObject(dc, font);
     int widest = 0;
-    for (const char* text : texts)
-        widest = std::max(widest, int(dc.GetTextExtent(text).cx));
+    for (const std::string& text : texts)
+        widest = std::max(widest, int(dc.GetTextExtent(text.c_str()).cx));
     // Text is drawn in the formatting rectangle: inside the borders and
     // margins, and under Wine a little further in; plus the caret's room.
     RECT window, format{};

@@ -1,9 +1,7 @@
 #pragma once
-#include <initializer_list>
 #include <string>
+#include <vector>
 #include "framework/TControl.h"
-
-class TFont;
 
 // A single- or multi-line edit control. Lines are numbered from 0.
 class TEdit : public TControl {
@@ -45,9 +43,9 @@ public:
     void Copy() { SendMessage(WM_COPY); }
     void Paste() { SendMessage(WM_PASTE); }
 
-    // The width at which each of texts shows whole in font (the control's own
-    // when null), and never less than least.
-    int FittingWidth(const TFont* font, std::initializer_list<const char*> texts, int least) const;
+    // The width at which each of texts shows whole in the control's font, and
+    // never less than least.
+    int FittingWidth(const std::vector<std::string>& texts, int least) const;
 
     UINT TextLimit;
 

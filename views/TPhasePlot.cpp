@@ -158,9 +158,9 @@ void TPhasePlot::PlaceControls()
         p.Button->MoveWindow(p.X, 1, 28, 28, false);
         p.Button->Invalidate(true);
     }
-    const int y = ButtonBarHeight / 2 - 10;
-    PlotTopEdit->MoveWindow(224, y, 44, 20, true);
-    PlotTopSpin->MoveWindow(270, y, 12, 20, true);
+    if (Font)
+        BarFields.Place(136 + 28 + 9, ButtonBarHeight / 2 - 10,
+                        {{IDS_PLOT_TOP_LABEL_TEXT, PlotTopEdit.get(), {"-180.0"}, PlotTopSpin.get()}}, *Font);
     CancelZoomSelection();
     InvalidateRect(TRect(0, 0, GetClientRect().right, ButtonBarHeight), true);
 }
@@ -595,5 +595,6 @@ void TPhasePlot::PaintGraph(TDC& dc, bool erase, TRect& update)
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar)
         return;
-    DrawText(dc, 224 - 3, ButtonBarHeight / 2 - 10 + FontHeight / 2 - 4, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
+    if (Font)
+        BarFields.PaintLabels(dc, *Font);
 }

@@ -6,6 +6,7 @@
 
 #include "engine/DisplaySettingsStruct.h"
 #include "views/PhaseOpts.h"
+#include "views/TBarFields.h"
 #include "views/TPhaseScale.h"
 #include "views/TPlotBase.h"
 
@@ -98,6 +99,7 @@ public:
     std::unique_ptr<ToolBtn> OptionsButton;
     std::unique_ptr<TEdit> PlotTopEdit;
     std::unique_ptr<LimitScroll> PlotTopSpin;
+    TBarFields BarFields{*this};
     // Column map, ticks and the phase-to-height rule.
     TPhaseScale Scale;
     float LastDrawTime = 0.0f;

@@ -21,6 +21,7 @@
 #include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
+#include "resources/StringIds.h"
 #include "views/TSeriesReader.h"
 #include "views/TViewHost.h"
 
@@ -82,9 +83,7 @@ namespace {
 constexpr int ButtonSize = 28;
 constexpr int FieldWidth = 44;
 constexpr int SpinWidth = 12;
-constexpr int PlotTopX = 365;
-// Room between the field and the channel list; the spin lies in it.
-constexpr int ChannelGap = 34;
+constexpr int ChannelGap = 20;
 constexpr int ChannelWidth = 140;
 constexpr int ChannelDropHeight = 200;
 constexpr int FieldTextLimit = 20;
@@ -319,13 +318,11 @@ void TSeriesPlot::PlaceButtons()
         b->Invalidate(true);
         b->UpdateWindow();
     }
-    // The field as wide as its widest value needs in the bar's font; the
-    // spin and the channel list follow it.
     const int y = ButtonBarHeight / 2 - 10;
-    const int fieldWidth = PlotTopEdit->FittingWidth(MainWin->GetMainFont(), {"-400.000", "-400.0"}, FieldWidth);
-    PlotTopEdit->MoveWindow(PlotTopX, y, fieldWidth, 20, true);
-    PlotTopSpin->MoveWindow(PlotTopX + fieldWidth + 2, y, SpinWidth, 20, true);
-    ChannelCombo->MoveWindow(PlotTopX + fieldWidth + ChannelGap, y, ChannelWidth, ChannelDropHeight, true);
+    if (Font)
+        BarFields.Place(277 + ButtonSize + 9, y,
+                        {{IDS_PLOT_TOP_LABEL_TEXT, PlotTopEdit.get(), {"-400.000", "-400.0"}, PlotTopSpin.get()}}, *Font);
+    ChannelCombo->MoveWindow(BarFields.Right() + ChannelGap, y, ChannelWidth, ChannelDropHeight, true);
     EndSelectMode();
     PlaceOrderField();
     RECT client;
@@ -336,7 +333,7 @@ void TSeriesPlot::PlaceButtons()
 void TSeriesPlot::PlaceOrderField()
 {
     const int x = GraphRect.Width() / 2 + 54;
-    const int width = OrderEdit->FittingWidth(MainWin->GetMainFont(), {"99999.999"}, FieldWidth);
+    const int width = OrderEdit->FittingWidth({"99999.999"}, FieldWidth);
     OrderEdit->MoveWindow(x, ButtonBarHeight + 2, width, 16, true);
     OrderSpin->MoveWindow(x + width + 2, ButtonBarHeight + 2, SpinWidth, 16, true);
 }

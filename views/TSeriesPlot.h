@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "views/SeriesOpts.h"
+#include "views/TBarFields.h"
 #include "views/TPlotBase.h"
 #include "views/TSeriesRange.h"
 #include "views/TSeriesScale.h"
@@ -164,6 +165,7 @@ public:
     std::unique_ptr<LimitScroll> PlotTopSpin;
     std::unique_ptr<ToolBtn> AutoscaleButton;
     std::unique_ptr<TComboBoxNonSort> ChannelCombo;
+    TBarFields BarFields{*this};
     std::unique_ptr<TEdit> OrderEdit;
     std::unique_ptr<LimitScroll> OrderSpin;
 

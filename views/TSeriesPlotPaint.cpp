@@ -97,14 +97,7 @@ void TSeriesPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar || !Font)
         return;
-    dc.SelectObject(*Font);
-    dc.SetTextAlign(TA_RIGHT | TA_TOP);
-    dc.SetBkMode(TRANSPARENT);
-    TRect field;
-    ::GetWindowRect(PlotTopEdit->GetHandle(), &field);
-    field = ScreenToClientRect(HWindow, field);
-    DrawText(dc, field.left - 3, field.top + FontHeight / 2 - 4, LoadStr(IDS_PLOT_TOP_LABEL));
-    dc.RestoreFont();
+    BarFields.PaintLabels(dc, *Font);
 }
 
 void TSeriesPlot::FillPane(TDC& dc, const TRect& pane, const TRect& update)

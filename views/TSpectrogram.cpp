@@ -12,6 +12,7 @@
 #include "framework/TClientDC.h"
 #include "framework/TModule.h"
 #include "framework/UiHelpers.h"
+#include "resources/StringIds.h"
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
@@ -209,8 +210,9 @@ void TSpectrogram::UpdateLayout()
     ClearSelection();
     LoadLogo();
     ApplyAxisFormats();
-    LayoutControlBar();
+    // The bar shows the intensity field only with a palette.
     BuildPalette();
+    LayoutControlBar();
     CreatePaneBitmaps();
     AllocHistory();
     UpdateReadout();
@@ -239,12 +241,12 @@ void TSpectrogram::LayoutControlBar()
         b.Button->Invalidate(true);
         b.Button->UpdateWindow();
     }
-    const int y = ButtonBarHeight / 2 - 10;
-    PlotTopEdit->MoveWindow(228, y, 44, 20, true);
-    PlotTopSpin->MoveWindow(274, y, 12, 20, true);
-    PlotRangeEdit->MoveWindow(362, y, 44, 20, true);
-    PlotRangeSpin->MoveWindow(408, y, 12, 20, true);
-    IntensityBar->MoveWindow(488, y, 12, 20, true);
+    if (Font)
+        BarFields.Place(138 + 28 + 9, ButtonBarHeight / 2 - 10,
+                        {{IDS_PLOT_TOP_LABEL_TEXT, PlotTopEdit.get(), {"-300.000", "-300.0"}, PlotTopSpin.get()},
+                         {IDS_PLOT_RANGE_LABEL_TEXT, PlotRangeEdit.get(), {"-200.0", "N/A"}, PlotRangeSpin.get()},
+                         {IDS_INTENSITY_LABEL_TEXT, nullptr, {}, IntensityBar.get(), Palette != nullptr}},
+                        *Font);
     for (ToolBtn* b : {SelectButton.get(), PlayButton.get(), FilterButton.get()})
         if (b->Highlight) {
             b->HighlightOff();

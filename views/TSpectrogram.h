@@ -11,6 +11,7 @@
 #include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "views/SpectrogramOpts.h"
+#include "views/TBarFields.h"
 #include "views/TColourRamp.h"
 #include "views/THistoryTable.h"
 #include "views/TPaneImage.h"
@@ -196,6 +197,7 @@ public:
     std::unique_ptr<LimitScroll> PlotRangeSpin;
     std::unique_ptr<ToolBtn> AutoScaleButton;
     std::unique_ptr<TScrollBar> IntensityBar;
+    TBarFields BarFields{*this};
     TRect SelRect[2];
     TRect DrawnSelRect[2];
     int Updating = 1;

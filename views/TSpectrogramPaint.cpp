@@ -43,15 +43,9 @@ void TSpectrogram::PaintGraph(TDC& dc, bool erase, TRect& update)
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar)
         return;
-    const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 6;
-    DrawText(dc, 228 - 3, y, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    DrawText(dc, 362 - 3, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    if (Palette) {
-        IntensityBar->Show(SW_SHOW);
-        DrawText(dc, 488 - 3, y, IDS_INTENSITY_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    } else {
-        IntensityBar->Show(SW_HIDE);
-    }
+    IntensityBar->Show(Palette ? SW_SHOW : SW_HIDE);
+    if (Font)
+        BarFields.PaintLabels(dc, *Font);
 }
 
 void TSpectrogram::Paint(TDC& dc, bool erase, TRect& update)

@@ -20,7 +20,6 @@
 #include "framework/ToolBtn.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
-#include "views/TControlRow.h"
 #include "views/TOverlayData.h"
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
@@ -82,8 +81,8 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     BarButton = tool(472, "GraphBarUp", "GraphBarDn", nullptr, "Display spectrum as bar graph");
     StepBarButton = tool(473, "GraphStepBarUp", "GraphStepBarDn", nullptr, "Display spectrum as stepped bar graph");
     OptionsButton = tool(420, "OptionsUp", "OptionsDn", nullptr, "Set additional spectrum display options");
-    PlotTopEdit = std::make_unique<TEdit>(this, 450, "", 0, 0, EditLeastWidth, EditHeight, 20);
-    PlotRangeEdit = std::make_unique<TEdit>(this, 452, "", 0, 0, EditLeastWidth, EditHeight, 20);
+    PlotTopEdit = std::make_unique<TEdit>(this, 450, "", 0, 0, TBarFields::LeastEditWidth, TBarFields::Height, 20);
+    PlotRangeEdit = std::make_unique<TEdit>(this, 452, "", 0, 0, TBarFields::LeastEditWidth, TBarFields::Height, 20);
     AutoScaleButton = tool(480, "AutoScaleUp", "AutoScaleDn", "AutoGr", "Autoscale current spectrum");
     PowerMeterToggle = std::make_unique<TButton>(this, 1410, "-", 0, 0, 10, 10);
     OverlayToggle = std::make_unique<TButton>(this, 1411, "-", 0, 0, 10, 10);
@@ -263,31 +262,19 @@ void TSpectrumPlot::PlaceToolbar()
         p.Button->Invalidate(true);
         p.Button->UpdateWindow();
     }
-    const int y = ButtonBarHeight / 2 - 10;
-    // The amplitude fields and their labels as wide as their texts need in
-    // the fonts they are drawn with, right of the last button.
-    const TControlRow row([this](const char* text) { return TextWidth(text); });
-    const TFont* font = MainWin->GetMainFont();
-    const int topWidth = PlotTopEdit->FittingWidth(font, {"-300.00", "100.000"}, EditLeastWidth);
-    const int rangeWidth = PlotRangeEdit->FittingWidth(font, {"300.0"}, EditLeastWidth);
-    BarBoxes = row.Place(263 + 28 + 9, {{PlotTopLabel, 0, 0, {IDS_PLOT_TOP_LABEL_TEXT}, 3},
-                                        {450, topWidth, 0, {}, 12},
-                                        {PlotRangeLabel, 0, 0, {IDS_PLOT_RANGE_LABEL_TEXT}, 3},
-                                        {452, rangeWidth, 0, {}, 0}});
-    for (TEdit* edit : {PlotTopEdit.get(), PlotRangeEdit.get()}) {
-        const TControlRow::Box box = TControlRow::Find(BarBoxes, edit->GetId());
-        edit->MoveWindow(box.Left, y, box.Width(), EditHeight, true);
-    }
-    // Each spin right of its field.
-    for (const auto& [edit, spin] : {std::pair{PlotTopEdit.get(), PlotTopSpin.get()},
-                                     std::pair{PlotRangeEdit.get(), PlotRangeSpin.get()}})
-        spin->MoveWindow(TControlRow::Find(BarBoxes, edit->GetId()).Right, y, SpinWidth, EditHeight, true);
+    if (Font)
+        BarFields.Place(263 + 28 + 9, ButtonBarHeight / 2 - 10,
+                        {{IDS_PLOT_TOP_LABEL_TEXT, PlotTopEdit.get(), {"-300.00", "100.000"}, PlotTopSpin.get()},
+                         {IDS_PLOT_RANGE_LABEL_TEXT, PlotRangeEdit.get(), {"300.0"}, PlotRangeSpin.get()}},
+                        *Font);
     if (ZoomInButton->Highlight) {
         ZoomInButton->HighlightOff();
         SelectMode = 0;
     }
-    RpmEdit->MoveWindow(GraphRect.Width() / 2 + 54, ButtonBarHeight + 2, 44, 16, true);
-    RpmSpin->MoveWindow(GraphRect.Width() / 2 + 100, ButtonBarHeight + 2, 12, 16, true);
+    const int rpmX = GraphRect.Width() / 2 + 54;
+    const int rpmWidth = RpmEdit->FittingWidth({"99999.999"}, TBarFields::LeastEditWidth);
+    RpmEdit->MoveWindow(rpmX, ButtonBarHeight + 2, rpmWidth, 16, true);
+    RpmSpin->MoveWindow(rpmX + rpmWidth + 2, ButtonBarHeight + 2, 12, 16, true);
     RECT client;
     ::GetClientRect(HWindow, &client);
     InvalidateRect(TRect(0, 0, client.right, ButtonBarHeight), true);
@@ -621,11 +608,8 @@ void TSpectrumPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
     if (PrintMode || update.top > ButtonBarHeight)
         return;
     TPlotBase::PaintGraph(dc, erase, update);
-    if (!Opts->ShowToolbar || BarBoxes.empty())
-        return;
-    const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 4;
-    DrawText(dc, TControlRow::Find(BarBoxes, PlotTopLabel).Left, y, IDS_PLOT_TOP_LABEL_TEXT, TA_LEFT | TA_TOP);
-    DrawText(dc, TControlRow::Find(BarBoxes, PlotRangeLabel).Left, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_LEFT | TA_TOP);
+    if (Opts->ShowToolbar && Font)
+        BarFields.PaintLabels(dc, *Font);
 }
 
 void TSpectrumPlot::FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update)

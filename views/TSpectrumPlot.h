@@ -13,7 +13,7 @@
 #include "framework/ToolBtn.h"
 #include "views/MarkerSettings.h"
 #include "views/SpectrumOpts.h"
-#include "views/TControlRow.h"
+#include "views/TBarFields.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
@@ -220,15 +220,11 @@ public:
     TPoint MarkerPoints[3][MarkerSettings::Count];
     TRect MarkerRects[3][MarkerSettings::Count];
     // The amplitude fields and their painted labels in the button bar.
-    enum BarText { PlotTopLabel = 1, PlotRangeLabel };
-    std::vector<TControlRow::Box> BarBoxes;
+    TBarFields BarFields{*this};
     // When the curves were last drawn during a run (GetTickCount), 0 for not yet.
     DWORD DrawnTick = 0;
 
 private:
-    static constexpr int EditLeastWidth = 44, EditHeight = 20;
-    // The amplitude fields' spins, in the room the bar leaves right of each field.
-    static constexpr int SpinWidth = 12;
     void UpdatePanes(TDC& dc, bool bandBars);
     // The marker arrays of a pane: 0 upper, 1 lower, 2 single.
     int MarkerRow(const TRect& pane) const { return PaneMode != 2 ? 2 : (pane == PaneRect2 ? 1 : 0); }

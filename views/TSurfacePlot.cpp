@@ -259,12 +259,12 @@ void TSurfacePlot::LayoutControlBar()
         p.Button->Invalidate(true);
         p.Button->UpdateWindow();
     }
-    const int y = ButtonBarHeight / 2 - 10;
-    PlotTopEdit->MoveWindow(226, y, 44, 20, true);
-    PlotTopSpin->MoveWindow(272, y, 12, 20, true);
-    PlotRangeEdit->MoveWindow(360, y, 44, 20, true);
-    PlotRangeSpin->MoveWindow(406, y, 12, 20, true);
-    IntensityBar->MoveWindow(486, y, 12, 20, true);
+    if (Font)
+        BarFields.Place(136 + 28 + 9, ButtonBarHeight / 2 - 10,
+                        {{IDS_PLOT_TOP_LABEL_TEXT, PlotTopEdit.get(), {"-300.000", "-300.0"}, PlotTopSpin.get()},
+                         {IDS_PLOT_RANGE_LABEL_TEXT, PlotRangeEdit.get(), {"-200.0", "N/A"}, PlotRangeSpin.get()},
+                         {IDS_INTENSITY_LABEL_TEXT, nullptr, {}, IntensityBar.get(), Opts->ColorMode == 0}},
+                        *Font);
     IntensityBar->Show(Opts->ColorMode == 1 ? SW_HIDE : SW_SHOW);
     for (ToolBtn* b : {SelectButton.get(), PlayButton.get(), FilterButton.get()})
         if (b->Highlight) {

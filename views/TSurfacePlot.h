@@ -7,6 +7,7 @@
 
 #include "engine/DisplaySettingsStruct.h"
 #include "views/SurfaceOpts.h"
+#include "views/TBarFields.h"
 #include "views/TColourRamp.h"
 #include "views/THistoryTable.h"
 #include "views/TPlotBase.h"
@@ -195,6 +196,7 @@ public:
     std::unique_ptr<LimitScroll> PlotRangeSpin;
     std::unique_ptr<ToolBtn> AutoScaleButton;
     std::unique_ptr<TScrollBar> IntensityBar;
+    TBarFields BarFields{*this};
     // 1 while the view writes its own controls: their handlers do nothing.
     uint32_t Updating = 1;
     // Column table, tick tables and the value-to-height rules.

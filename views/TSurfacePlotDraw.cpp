@@ -133,11 +133,8 @@ void TSurfacePlot::PaintGraph(TDC& dc, bool erase, TRect& update)
     TPlotBase::PaintGraph(dc, erase, update);
     if (PrintMode || !Opts->ShowToolbar || update.top > ButtonBarHeight)
         return;
-    const int y = ButtonBarHeight / 2 - 10 + FontHeight / 2 - 4;
-    DrawText(dc, 226 - 3, y, IDS_PLOT_TOP_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    DrawText(dc, 360 - 3, y, IDS_PLOT_RANGE_LABEL_TEXT, TA_RIGHT | TA_TOP);
-    if (Opts->ColorMode == 0)
-        DrawText(dc, 486 - 3, y, IDS_INTENSITY_LABEL_TEXT, TA_RIGHT | TA_TOP);
+    if (Font)
+        BarFields.PaintLabels(dc, *Font);
 }
 
 void TSurfacePlot::DrawPaneTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)

@@ -6,9 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "framework/LimitScroll.h"
+#include "framework/TEdit.h"
 #include "framework/TFont.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
+#include "views/TPhasePlot.h"
+#include "views/TSeriesPlot.h"
+#include "views/TSpectrogram.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -130,11 +136,69 @@ TEST_F(TSpectrumScreen, SpectrumBarFieldsShowTheirValuesWhole)
             ExpectEditTextFits(edit->GetHandle(), text);
         }
     }
-    for (const auto& [id, label] : {std::pair{int(TSpectrumPlot::PlotTopLabel), IDS_PLOT_TOP_LABEL_TEXT},
-                                    std::pair{int(TSpectrumPlot::PlotRangeLabel), IDS_PLOT_RANGE_LABEL_TEXT}}) {
-        const TControlRow::Box box = TControlRow::Find(view.BarBoxes, id);
+    for (const char* label : {IDS_PLOT_TOP_LABEL_TEXT, IDS_PLOT_RANGE_LABEL_TEXT}) {
+        const TControlRow::Box box = view.BarFields.LabelBox(label);
         EXPECT_LE(TextExtent(view.GetHandle(), *view.Font, label), box.Width()) << label;
         EXPECT_TRUE(ChildrenOver(view.GetHandle(), box.Left, box.Right, view.ButtonBarHeight).empty()) << label;
+    }
+}
+
+// Every view's bar in the program's font and in a larger one: each field is
+// wide enough for its widest value, each painted label fits its box, and no
+// control covers a label.
+TEST_F(TSpectrumScreen, EveryViewsBarFieldsFitInAnyFont)
+{
+    Open(2, 2);
+    Main->CreateSeriesView(nullptr);
+    Main->CreateSurfaceView(TMainWin::SurfaceType, nullptr);
+    Main->CreatePhaseView(TMainWin::PhaseType, nullptr);
+    Main->CreateSpectrogramView(TMainWin::SpectrogramType, nullptr);
+    Pump();
+    struct Bar {
+        const char* Name;
+        TPlotBase* View;
+        TBarFields* Fields;
+        std::vector<std::pair<TEdit*, std::vector<std::string>>> Edits;
+        std::vector<const char*> Labels;
+    };
+    TSpectrumPlot& spectrum = *Main->SpectrumViews[0];
+    TSeriesPlot& series = *Main->TimeSeriesView;
+    TSurfacePlot& surface = *Main->SurfaceViews[0];
+    TPhasePlot& phase = *Main->PhaseViews[0];
+    TSpectrogram& spectrogram = *Main->SpectrogramViews[0];
+    const char* top = IDS_PLOT_TOP_LABEL_TEXT;
+    const char* range = IDS_PLOT_RANGE_LABEL_TEXT;
+    const Bar bars[] = {
+        {"spectrum", &spectrum, &spectrum.BarFields,
+         {{spectrum.PlotTopEdit.get(), {"-300.00", "100.000"}}, {spectrum.PlotRangeEdit.get(), {"300.0"}}}, {top, range}},
+        {"series", &series, &series.BarFields, {{series.PlotTopEdit.get(), {"-400.000"}}}, {top}},
+        {"surface", &surface, &surface.BarFields,
+         {{surface.PlotTopEdit.get(), {"-300.000"}}, {surface.PlotRangeEdit.get(), {"-200.0"}}}, {top, range}},
+        {"phase", &phase, &phase.BarFields, {{phase.PlotTopEdit.get(), {"-180.0"}}}, {top}},
+        {"spectrogram", &spectrogram, &spectrogram.BarFields,
+         {{spectrogram.PlotTopEdit.get(), {"-300.000"}}, {spectrogram.PlotRangeEdit.get(), {"-200.0"}}}, {top, range}},
+    };
+    std::vector<std::unique_ptr<TFont>> oldFonts;
+    for (const Bar& bar : bars) {
+        for (const int height : {15, 24}) {
+            SCOPED_TRACE(testing::Message() << bar.Name << ", font " << height);
+            auto font = std::make_unique<TFont>("Arial", height);
+            for (const auto& [edit, widest] : bar.Edits)
+                edit->SendMessage(WM_SETFONT, WPARAM(HFONT(*font)), TRUE);
+            oldFonts.push_back(std::move(bar.View->Font));
+            bar.View->Font = std::move(font);
+            bar.View->UpdateLayout();
+            Pump();
+            for (const auto& [edit, widest] : bar.Edits)
+                for (const std::string& value : widest)
+                    ExpectEditTextFits(edit->GetHandle(), value);
+            for (const char* label : bar.Labels) {
+                const TControlRow::Box box = bar.Fields->LabelBox(label);
+                EXPECT_LE(TextExtent(bar.View->GetHandle(), *bar.View->Font, label), box.Width()) << label;
+                EXPECT_TRUE(ChildrenOver(bar.View->GetHandle(), box.Left, box.Right, bar.View->ButtonBarHeight).empty())
+                    << label;
+            }
+        }
     }
 }
 
