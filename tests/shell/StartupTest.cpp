@@ -112,10 +112,11 @@ TEST_F(TProgramRun, FreshStartShowsSplashFrameAndMenuAndExitWritesEverySetting)
     HWND frame = WaitForFrame();
     ASSERT_TRUE(frame);
     EXPECT_TRUE(SplashSeen);
-    // The splash goes when its timers say (0.1 s, then 3 s), and the frame
-    // paints behind it long before.
+    // The splash goes when its timers say (0.1 s, then 3 s; a loaded machine
+    // delivers them late by some tenths, a splash held by the start-up work
+    // stayed five seconds), and the frame paints behind it long before.
     EXPECT_GT(SplashSeconds, 2.5);
-    EXPECT_LT(SplashSeconds, 3.8);
+    EXPECT_LT(SplashSeconds, 4.5);
     EXPECT_GT(PaintedSeconds, 0.0);
     EXPECT_LT(PaintedSeconds, SplashSeconds);
     std::printf("frame painted %.2f s after start; splash shown %.2f s\n", PaintedSeconds, SplashSeconds);
