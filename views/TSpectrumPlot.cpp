@@ -421,8 +421,7 @@ void TSpectrumPlot::UpdateLayout()
     else
         HideButtons();
     PaneGap = 20;
-    RightMargin = 40 + (Opts->ShowOverlayControls ? Opts->OverlayLegendSize * 8 : 0)
-                  + (Opts->ShowPowerMeter ? MeterRoom : 0);
+    RightMargin = 40 + (Opts->ShowOverlayControls ? LegendTextRoom() : 0) + (Opts->ShowPowerMeter ? MeterRoom : 0);
     const AnalysisSettingsStruct& settings = MainWin->GetAnalysisSettings();
     const TChannelProcessing::Row& processing = TChannelProcessing::Of(settings.ChannelProcessing);
     const bool stereo = settings.Format.NumChannels == 2;
@@ -555,6 +554,13 @@ void TSpectrumPlot::SetData(TSpectralData* data, TSpectralData* data2)
 {
     Data = data;
     Data2 = data2;
+}
+
+// The legend keeps its stored width, eight pixels a character, and never
+// less than a slot's own name needs in the view's font.
+int TSpectrumPlot::LegendTextRoom() const
+{
+    return std::max(Opts->OverlayLegendSize * 8, TextWidth("Overlay 8") + 4);
 }
 
 int TSpectrumPlot::TextWidth(const char* text) const

@@ -258,6 +258,8 @@ private:
     TRect MeterColumn(const TRect& pane) const;
     // The width of a text in the view font, in pixels.
     int TextWidth(const char* text) const;
+    // Room right of the overlay check boxes for the slots' names.
+    int LegendTextRoom() const;
     void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
     // The readout font turned to run up the amplitude axis, or underlined.
     const TFont& RotatedFont();

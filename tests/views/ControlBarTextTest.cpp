@@ -236,4 +236,17 @@ TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
                     if (shot.At(x, y) == view.Opts->OverlayColor[n]) ++stray;
         EXPECT_EQ(stray, 0);
     }
+    // A slot's own name, drawn right of its check box, stays inside the view
+    // in a larger font too.
+    for (const int height : {15, 24}) {
+        std::unique_ptr<TFont> old = std::move(view.Font);
+        view.Font = std::make_unique<TFont>("Arial", height);
+        view.UpdateLayout();
+        Pump();
+        const RECT r = RectInParent(view.SlotCheck[TSpectrumPlot::SlotCount - 1]->GetHandle());
+        const int nameRight = r.left + 16 + TextExtent(view.GetHandle(), *view.Font, "Overlay 8");
+        EXPECT_LE(nameRight, view.GetClientRect().right) << "font " << height;
+        view.Font = std::move(old);
+        view.UpdateLayout();
+    }
 }
