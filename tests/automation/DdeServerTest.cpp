@@ -135,7 +135,9 @@ protected:
     void TearDown() override
     {
         if (Data) ::DdeDisconnect(Data);
-        if (Process.hProcess) EXPECT_EQ(Exit(), 0u);
+        if (Process.hProcess) {
+            EXPECT_EQ(Exit(), 0u);
+        }
         TProgramRun::TearDown();
     }
     virtual void Configure() {}

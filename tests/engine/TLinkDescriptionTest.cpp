@@ -58,7 +58,9 @@ TEST(TLinkDescription, ForeignBlocksAreReadWithinTheirSize)
         const std::vector<uint8_t> block(c.Bytes.begin(), c.Bytes.end());
         TLinkDescription link;
         EXPECT_EQ(TLinkDescription::Parse(block.data(), block.size(), link), c.Valid);
-        if (!c.Valid) EXPECT_TRUE(link.Service.empty());
+        if (!c.Valid) {
+            EXPECT_TRUE(link.Service.empty());
+        }
     }
     TLinkDescription link;
     EXPECT_FALSE(TLinkDescription::Parse(nullptr, 128, link));

@@ -68,7 +68,9 @@ TEST_F(TSpectrumOverlays, CapturingSlotTwoWritesL3WithTheBinFrequenciesAndThePea
     for (int bin = data.GetLowIndex(); std::getline(in, line); ++bin, ++rows) {
         double f, v;
         ASSERT_EQ(std::sscanf(line.c_str(), "%lf\t%lf", &f, &v), 2) << line;
-        if (binHz.count(bin)) EXPECT_NEAR(f, binHz[bin], 1e-3) << bin;
+        if (binHz.count(bin)) {
+            EXPECT_NEAR(f, binHz[bin], 1e-3) << bin;
+        }
         if (v > peak) peak = v, peakHz = f;
     }
     EXPECT_EQ(rows, data.GetHighIndex() - data.GetLowIndex() + 1);

@@ -388,7 +388,9 @@ TEST(TSpectrumScale, FrequencyLabelsMeasuredInTheirFontNeverTouchEachOtherOrTheM
                     int left = 0, right = 0;
                     s.XLabelSpan(label, left, right);
                     EXPECT_GE(left - previousRight, TSpectrumScale::LabelGap) << label.Text;
-                    if (limit) EXPECT_LE(right, s.XLabelLimit) << label.Text;
+                    if (limit) {
+                        EXPECT_LE(right, s.XLabelLimit) << label.Text;
+                    }
                     previousRight = right;
                     ++shown;
                 }

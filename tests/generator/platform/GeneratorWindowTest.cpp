@@ -249,9 +249,13 @@ TEST_F(GeneratorWindow, SettingsComeFromTheGivenFileAndGoToTheIni)
         SCOPED_TRACE(std::string(k.Section) + "/" + k.Key);
         EXPECT_EQ(lines[i].Section, k.Section);
         EXPECT_EQ(lines[i].Key, k.Key);
-        if (std::string(k.Key) == "SigTypeR") EXPECT_EQ(lines[i].Value, "9");
-        else if (std::string(k.Section) == "SawtoothR" && std::string(k.Key) == "FreqHz") EXPECT_EQ(lines[i].Value, "123.500000");
-        else EXPECT_EQ(lines[i].Value, k.Written);
+        if (std::string(k.Key) == "SigTypeR") {
+            EXPECT_EQ(lines[i].Value, "9");
+        } else if (std::string(k.Section) == "SawtoothR" && std::string(k.Key) == "FreqHz") {
+            EXPECT_EQ(lines[i].Value, "123.500000");
+        } else {
+            EXPECT_EQ(lines[i].Value, k.Written);
+        }
     }
 }
 
