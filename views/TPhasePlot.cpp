@@ -411,28 +411,6 @@ void TPhasePlot::NewData(float time)
     TPlotBase::NewData(time);
 }
 
-void TPhasePlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
-{
-    if (!font)
-        font = Font.get();
-    if (font)
-        dc.SelectObject(*font);
-    const UINT oldAlign = dc.SetTextAlign(align);
-    const int oldMode = dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(x, y, text);
-    dc.SetBkMode(oldMode);
-    dc.SetTextAlign(oldAlign);
-}
-
-const TFont& TPhasePlot::RotatedFont()
-{
-    LOGFONTA lf{};
-    lf.lfHeight = FontHeight;
-    lf.lfEscapement = lf.lfOrientation = 900;
-    std::strcpy(lf.lfFaceName, "Arial");
-    return Gdi.Font(lf);
-}
-
 void TPhasePlot::Paint(TDC& dc, bool erase, TRect& update)
 {
     if (!PhaseData)

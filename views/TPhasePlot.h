@@ -113,8 +113,6 @@ private:
     void CancelZoomSelection();
     // The visible bins changed: the range follows them.
     void ApplyVisibleBins();
-    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
-    const TFont& RotatedFont();
     void PaintPane(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data, bool xAxis);
     void PaintYAxis(TDC& dc, const TRect& pane, const TRect& update);
     void PaintXAxis(TDC& dc, const TRect& pane, const TRect& update);

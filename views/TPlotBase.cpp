@@ -315,6 +315,28 @@ void TPlotBase::DrawLine(TDC& dc, int x1, int y1, int x2, int y2)
     dc.LineTo(x2, y2);
 }
 
+void TPlotBase::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
+{
+    if (!font)
+        font = Font.get();
+    if (font)
+        dc.SelectObject(*font);
+    const UINT oldAlign = dc.SetTextAlign(align);
+    const int oldMode = dc.SetBkMode(TRANSPARENT);
+    dc.TextOut(x, y, text);
+    dc.SetBkMode(oldMode);
+    dc.SetTextAlign(oldAlign);
+}
+
+const TFont& TPlotBase::RotatedFont()
+{
+    LOGFONTA lf{};
+    lf.lfHeight = FontHeight;
+    lf.lfEscapement = lf.lfOrientation = 900;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return Gdi.Font(lf);
+}
+
 void TPlotBase::DrawCrosshair(TDC& dc, const TRect& pane, const TPoint& point)
 {
     TClip clip(dc, pane);

@@ -156,6 +156,10 @@ protected:
     void DrawReadoutText(TDC& dc, const TRect& box, const TBitmap& picture, const TBitmap& save, const char* text);
     void EraseReadout(TDC& dc, const TRect& box, const TBitmap& save);
     void DrawLine(TDC& dc, int x1, int y1, int x2, int y2);
+    // Text on a transparent background in font, the view's own when null.
+    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
+    // The view's face turned a quarter to read upwards, for vertical axis titles.
+    const TFont& RotatedFont();
 
 private:
     // The host's button-face brush, or null.

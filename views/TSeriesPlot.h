@@ -215,7 +215,6 @@ private:
     void ToggleMarks(TDC& dc);
     std::vector<ToolBtn*> Buttons() const;
     // The unit label's font: the base font's height, turned a quarter left.
-    const TFont& LabelFont();
 
     DECLARE_RESPONSE_TABLE(TSeriesPlot);
 };

@@ -27,7 +27,8 @@ constexpr int TickLength = 3;
 // Printed grid lines are mid grey whatever the screen colour.
 constexpr COLORREF PrintedGrid = RGB(128, 128, 128);
 
-void DrawText(TDC& dc, int x, int y, const std::string& text)
+// Text in the context's current font and alignment.
+void PutText(TDC& dc, int x, int y, const std::string& text)
 {
     dc.TextOut(x, y, text.c_str(), int(text.size()));
 }
@@ -45,15 +46,6 @@ std::vector<TRect> TSeriesPlot::PanesInUse() const
     if (PaneMode == 2)
         return {PaneRect1, PaneRect2};
     return {GraphRect};
-}
-
-const TFont& TSeriesPlot::LabelFont()
-{
-    LOGFONTA lf{};
-    lf.lfHeight = FontHeight;
-    lf.lfEscapement = lf.lfOrientation = 900;
-    std::strcpy(lf.lfFaceName, "Arial");
-    return Gdi.Font(lf);
 }
 
 void TSeriesPlot::Paint(TDC& dc, bool erase, TRect& update)
@@ -120,7 +112,7 @@ void TSeriesPlot::DrawTitle(TDC& dc, const TRect& pane, const TRect& update, con
     dc.SelectObject(*Font);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     dc.SetBkMode(TRANSPARENT);
-    DrawText(dc, (pane.left + pane.right) / 2, pane.top - FontHeight - 3, title);
+    PutText(dc, (pane.left + pane.right) / 2, pane.top - FontHeight - 3, title);
     dc.RestoreFont();
 }
 
@@ -134,10 +126,10 @@ void TSeriesPlot::DrawAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& upd
     const bool decibels = Opts->AmpScaleType == TSeriesScale::DecibelAxis && !IsXY();
     const std::string unit = TSeriesTitles::UnitLabel(CalibrationOf(right ? 1 : 0), decibels);
     dc.SetBkMode(TRANSPARENT);
-    dc.SelectObject(LabelFont());
+    dc.SelectObject(RotatedFont());
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
-    DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, unit);
+    PutText(dc, x, (pane.top + pane.bottom) / 2 + 6, unit);
     dc.RestoreFont();
     dc.SelectObject(*Font);
     dc.SetTextAlign(TA_RIGHT | TA_TOP);
@@ -146,7 +138,7 @@ void TSeriesPlot::DrawAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& upd
         const int y = pane.top + tick.Position;
         dc.MoveTo(pane.left, y);
         dc.LineTo(pane.left - TickLength, y);
-        DrawText(dc, pane.left - gap, y - FontHeight / 2, LabelText(tick));
+        PutText(dc, pane.left - gap, y - FontHeight / 2, LabelText(tick));
     }
     dc.RestoreFont();
 }
@@ -163,7 +155,7 @@ void TSeriesPlot::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
         const int x = pane.left + tick.Position;
         dc.MoveTo(x, below);
         dc.LineTo(x, below + TickLength);
-        DrawText(dc, x, below + (PrintMode ? 20 : 3), LabelText(tick));
+        PutText(dc, x, below + (PrintMode ? 20 : 3), LabelText(tick));
     }
     const TSeriesData* left = MainWin->GetSeriesBlock(0);
     const float span = left ? left->SamplesToTime(uint32_t(Range.Last)) - left->SamplesToTime(uint32_t(Range.First))
@@ -171,11 +163,11 @@ void TSeriesPlot::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
     const std::string title = TSeriesTitles::TimeAxisTitle(Channel(), Source(), span,
                                                             MainWin->GetDdeSeriesLink() == 1, CalibrationOf(0));
     if (PrintMode) {
-        DrawText(dc, (pane.left + pane.right) / 2, below + FontHeight + 50, title);
+        PutText(dc, (pane.left + pane.right) / 2, below + FontHeight + 50, title);
     } else {
         RECT client;
         ::GetClientRect(HWindow, &client);
-        DrawText(dc, client.right / 2, client.bottom - FontHeight, title);
+        PutText(dc, client.right / 2, client.bottom - FontHeight, title);
     }
     dc.RestoreFont();
 }

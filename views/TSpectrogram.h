@@ -245,8 +245,6 @@ private:
     void BlitPaneBitmap(TDC& dc, TPaneImage* image, const TRect& pane, const TRect& update);
     void DrawSelection(TDC& dc, const TRect& update);
     void InvertBands(TDC& dc, const TRect* bands);
-    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
-    const TFont& VerticalFont();
     const TFont& AnnotationFont();
 
     // The amplitude box beside the colour bar.

@@ -14,28 +14,6 @@
 #include "views/MarkerSettings.h"
 #include "views/TViewHost.h"
 
-void TSpectrogram::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
-{
-    if (!font)
-        font = Font.get();
-    if (font)
-        dc.SelectObject(*font);
-    const UINT oldAlign = dc.SetTextAlign(align);
-    const int oldMode = dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(x, y, text);
-    dc.SetBkMode(oldMode);
-    dc.SetTextAlign(oldAlign);
-}
-
-const TFont& TSpectrogram::VerticalFont()
-{
-    LOGFONTA lf{};
-    lf.lfHeight = FontHeight;
-    lf.lfEscapement = lf.lfOrientation = 900;
-    std::strcpy(lf.lfFaceName, "Arial");
-    return Gdi.Font(lf);
-}
-
 void TSpectrogram::PaintGraph(TDC& dc, bool erase, TRect& update)
 {
     if (PrintMode || update.top > ButtonBarHeight)
@@ -125,7 +103,7 @@ void TSpectrogram::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
     if (timeAlongX)
         DrawText(dc, client.right / 2, client.bottom - FontHeight - 2, title, TA_CENTER | TA_TOP);
     else
-        DrawText(dc, 8, (pane.top + pane.bottom) / 2, title, TA_CENTER | TA_TOP, &VerticalFont());
+        DrawText(dc, 8, (pane.top + pane.bottom) / 2, title, TA_CENTER | TA_TOP, &RotatedFont());
 
     dc.SelectObject(Gdi.Pen(TColor::Black));
     const TCurvePoint newest = geometry.WindowPixel(0, 0, AsPane(pane));
@@ -195,7 +173,7 @@ void TSpectrogram::DrawFrequencyAxis(TDC& dc, const TRect& pane, const TRect& up
     }
     const TRect client = GetClientRect();
     if (timeAlongX)
-        DrawText(dc, 8, (pane.top + pane.bottom) / 2, title, TA_CENTER | TA_TOP, &VerticalFont());
+        DrawText(dc, 8, (pane.top + pane.bottom) / 2, title, TA_CENTER | TA_TOP, &RotatedFont());
     else
         DrawText(dc, client.right / 2, client.bottom - FontHeight - 2, title, TA_CENTER | TA_TOP);
 }

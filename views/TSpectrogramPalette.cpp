@@ -131,5 +131,5 @@ void TSpectrogram::DrawColourBar(TDC& dc, const TRect& update)
         DrawText(dc, bar.right + 4, y - FontHeight / 2 - 1, tick.Text, TA_LEFT | TA_TOP);
     }
     DrawText(dc, GraphRect.right + RightMargin - FontHeight - 4, GraphRect.top + height / 2,
-             Data->GetAmplitudeUnitName(), TA_CENTER | TA_TOP, &VerticalFont());
+             Data->GetAmplitudeUnitName(), TA_CENTER | TA_TOP, &RotatedFont());
 }

@@ -572,28 +572,6 @@ int TSpectrumPlot::TextWidth(const char* text) const
     return dc.GetTextExtent(text).cx;
 }
 
-void TSpectrumPlot::DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font)
-{
-    if (!font)
-        font = Font.get();
-    if (font)
-        dc.SelectObject(*font);
-    const UINT oldAlign = dc.SetTextAlign(align);
-    const int oldMode = dc.SetBkMode(TRANSPARENT);
-    dc.TextOut(x, y, text);
-    dc.SetBkMode(oldMode);
-    dc.SetTextAlign(oldAlign);
-}
-
-const TFont& TSpectrumPlot::RotatedFont()
-{
-    LOGFONTA lf{};
-    lf.lfHeight = FontHeight;
-    lf.lfEscapement = lf.lfOrientation = 900;
-    std::strcpy(lf.lfFaceName, "Arial");
-    return Gdi.Font(lf);
-}
-
 const TFont& TSpectrumPlot::UnderlinedFont()
 {
     LOGFONTA lf{};

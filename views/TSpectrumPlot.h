@@ -260,9 +260,7 @@ private:
     int TextWidth(const char* text) const;
     // Room right of the overlay check boxes for the slots' names.
     int LegendTextRoom() const;
-    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
     // The readout font turned to run up the amplitude axis, or underlined.
-    const TFont& RotatedFont();
     const TFont& UnderlinedFont();
     void FillBand(TDC& dc, int left, int right, int y1, int y2, COLORREF colour);
 

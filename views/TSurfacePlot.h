@@ -228,8 +228,6 @@ private:
     TBitmap* PaneImage(const TRect& pane) const;
     void CreatePaneBitmap(std::unique_ptr<TBitmap>& bitmap, const TRect& pane);
     void FillSolid(TDC& dc, const TRect& rect, COLORREF colour);
-    void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
-    const TFont& RotatedFont();
     void InvertBands(TDC& dc, const TRect* bands);
     // The depth line through a point: one column right per LinesPerStep rows up.
     void DrawDepthLine(TDC& dc, const TRect& pane, int x, int y);
