@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <ddeml.h>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -611,6 +612,11 @@ public:
     void SaveUtilityPlacements(int type, const char* fileName);
     int RestoreWindowPlacement(int type, const char* fileName);
     void GetInitialPlacement(RECT& rect, int type, const char* fileName, int& showCommand);
+    // A view that make builds from the place stored for its type, created and
+    // shown as stored; a spectral view of channel slot index is handed its engines too.
+    void OpenView(int type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make);
+    void OpenSpectralView(int type, int index, const char* settingsFile,
+                          const std::function<TWindow*(const TRect&, TSpectralData*, TSpectralData*)>& make);
     // The window that a placement type names, or null when it is not open.
     virtual HWND PlacementWindow(int type);
     void ReadCalibrationFile(const char* fileName, CalibrationStruct& record);

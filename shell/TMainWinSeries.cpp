@@ -12,6 +12,7 @@
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
+#include "shell/TakeView.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -60,15 +61,11 @@ void TMainWin::CreateSeriesView(const char* settingsFile)
 {
     if (TimeSeriesView || !GetClientWindow())
         return;
-    RECT rect;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, TimeSeriesType, settingsFile, showCommand);
-    auto* view = new TSeriesPlot(*GetClientWindow(), this, LoadStr(IDS_VIEW_TIME_SERIES),
-                                 TRect(rect.left, rect.top, rect.right, rect.bottom), &SeriesOptions);
-    TimeSeriesView = view;
-    view->Create();
-    if (showCommand == SW_SHOWMAXIMIZED)
-        view->Show(SW_SHOWMAXIMIZED);
+    OpenView(TimeSeriesType, settingsFile, [this](const RECT& stored) {
+        return TimeSeriesView = new TSeriesPlot(*GetClientWindow(), this, LoadStr(IDS_VIEW_TIME_SERIES),
+                                                TRect(stored.left, stored.top, stored.right, stored.bottom),
+                                                &SeriesOptions);
+    });
     ViewStatus.TimeSeries = 1;
 }
 
@@ -78,7 +75,7 @@ void TMainWin::CloseSeriesView()
         return;
     SaveUtilityPlacements(TimeSeriesType, IniPath);
     // The pointer is clear before the window goes: nothing reaches a view while it goes.
-    std::unique_ptr<TSeriesPlot>(std::exchange(TimeSeriesView, nullptr))->Destroy();
+    TakeView(TimeSeriesView)->Destroy();
 }
 
 void TMainWin::CmViewTimeSeries()

@@ -13,6 +13,7 @@
 #include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
 #include "shell/TRebuildProgress.h"
+#include "shell/TakeView.h"
 #include "views/TSpectrogram.h"
 
 void TMainWin::CreateSpectrogramView(int type, const char* settingsFile)
@@ -20,19 +21,12 @@ void TMainWin::CreateSpectrogramView(int type, const char* settingsFile)
     const int index = type == Spectrogram2Type ? 1 : 0;
     if (SpectrogramViews[index] || !GetClientWindow())
         return;
-    RECT rect;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, type, settingsFile, showCommand);
-    const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData *data, *data2;
-    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
-    auto* view = new TSpectrogram(*static_cast<TMDIClient*>(GetClientWindow()), this,
-                                  index == 0 ? IDS_VIEW_SPECTROGRAM_TEXT : IDS_VIEW_SPECTROGRAM2_TEXT, placement,
-                                  Scaling[index], &SpectrogramOptions[index], data, data2, index + 1);
-    SpectrogramViews[index] = view;
-    view->Create();
-    if (showCommand == SW_SHOWMAXIMIZED)
-        view->Show(SW_SHOWMAXIMIZED);
+    OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
+        return SpectrogramViews[index] = new TSpectrogram(
+                   *static_cast<TMDIClient*>(GetClientWindow()), this,
+                   index == 0 ? IDS_VIEW_SPECTROGRAM_TEXT : IDS_VIEW_SPECTROGRAM2_TEXT, placement, Scaling[index],
+                   &SpectrogramOptions[index], data, data2, index + 1);
+    });
     ViewStatus.Spectrogram = 1;
 }
 
@@ -41,7 +35,7 @@ void TMainWin::CloseSpectrogramView(int index)
     if (!SpectrogramViews[index])
         return;
     SaveUtilityPlacements(index == 0 ? SpectrogramType : Spectrogram2Type, IniPath);
-    std::unique_ptr<TSpectrogram>(std::exchange(SpectrogramViews[index], nullptr))->Destroy();
+    TakeView(SpectrogramViews[index])->Destroy();
 }
 
 void TMainWin::SpectrogramViewClosed(TSpectrogram* view)

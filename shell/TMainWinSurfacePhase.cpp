@@ -17,22 +17,11 @@
 #include "shell/TDdeServer.h"
 #include "shell/TRebuildProgress.h"
 #include "shell/Toolbar.h"
+#include "shell/TakeView.h"
 #include "views/TPhasePlot.h"
 #include "views/TSurfacePlot.h"
 
 namespace {
-
-template <class T>
-std::unique_ptr<T> TakeView(T*& slot)
-{
-    return std::unique_ptr<T>(std::exchange(slot, nullptr));
-}
-
-// The rectangle as a view takes it: position and size.
-TRect Placement(const RECT& stored)
-{
-    return TRect(stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top);
-}
 
 }  // namespace
 
@@ -53,18 +42,12 @@ void TMainWin::CreateSurfaceView(int type, const char* settingsFile)
     const int index = type == Surface2Type ? 1 : 0;
     if (SurfaceViews[index] || !GetClientWindow())
         return;
-    RECT rect;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, type, settingsFile, showCommand);
-    TSpectralData *data, *data2;
-    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
-    auto* view = new TSurfacePlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
-                                  index == 0 ? IDS_VIEW_SURFACE_TEXT : IDS_VIEW_SURFACE2_TEXT, Placement(rect),
-                                  Scaling[index], &SurfaceOptions[index], data, data2);
-    SurfaceViews[index] = view;
-    view->Create();
-    if (showCommand == SW_SHOWMAXIMIZED)
-        view->Show(SW_SHOWMAXIMIZED);
+    OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
+        return SurfaceViews[index] =
+                   new TSurfacePlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
+                                    index == 0 ? IDS_VIEW_SURFACE_TEXT : IDS_VIEW_SURFACE2_TEXT, placement,
+                                    Scaling[index], &SurfaceOptions[index], data, data2);
+    });
     ViewStatus.SurfacePlot = 1;
 }
 
@@ -73,18 +56,12 @@ void TMainWin::CreatePhaseView(int type, const char* settingsFile)
     const int index = type == Phase2Type ? 1 : 0;
     if (PhaseViews[index] || !GetClientWindow())
         return;
-    RECT rect;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, type, settingsFile, showCommand);
-    TSpectralData *data, *data2;
-    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
-    auto* view = new TPhasePlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
-                                index == 0 ? IDS_VIEW_PHASE_TEXT : IDS_VIEW_PHASE2_TEXT, Placement(rect),
-                                Scaling[index], &PhaseOptions[index], data, data2);
-    PhaseViews[index] = view;
-    view->Create();
-    if (showCommand == SW_SHOWMAXIMIZED)
-        view->Show(SW_SHOWMAXIMIZED);
+    OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
+        return PhaseViews[index] =
+                   new TPhasePlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
+                                  index == 0 ? IDS_VIEW_PHASE_TEXT : IDS_VIEW_PHASE2_TEXT, placement, Scaling[index],
+                                  &PhaseOptions[index], data, data2);
+    });
     ViewStatus.PhasePlot = 1;
 }
 

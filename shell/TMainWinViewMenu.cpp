@@ -14,6 +14,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "shell/TakeView.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -23,14 +24,6 @@
 namespace {
 
 constexpr int TransportHeight = 36;
-
-// Takes a view from its pointer, which is cleared first so that nothing
-// reaches a view while it goes.
-template <class T>
-std::unique_ptr<T> TakeView(T*& slot)
-{
-    return std::unique_ptr<T>(std::exchange(slot, nullptr));
-}
 
 bool AnyViewFlag(const ViewStatusFlags& v)
 {
@@ -44,22 +37,38 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     const int index = type == Spectrum2Type ? 1 : 0;
     if (SpectrumViews[index] || !GetClientWindow())
         return;
-    RECT rect;
+    OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
+        return SpectrumViews[index] = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
+                                                        index == 0 ? "Spectrum" : "Spectrum2", placement,
+                                                        Scaling[index], &SpectrumOptions[index], data, data2,
+                                                        index + 1);
+    });
+    ViewStatus.SpectrumPlot = 1;
+}
+
+void TMainWin::OpenView(int type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make)
+{
+    RECT stored;
     int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, type, settingsFile, showCommand);
-    // The view takes its rectangle as position and size; handing it the
-    // stored right and bottom edges would widen it by its offset each time.
-    const TRect placement(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
-    TSpectralData *data, *data2;
-    ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
-    auto* view = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
-                                   index == 0 ? "Spectrum" : "Spectrum2", placement, Scaling[index],
-                                   &SpectrumOptions[index], data, data2, index + 1);
-    SpectrumViews[index] = view;
+    GetInitialPlacement(stored, type, settingsFile, showCommand);
+    // The slot holds the view before it is created: creation reaches back for it.
+    TWindow* view = make(stored);
     view->Create();
     if (showCommand == SW_SHOWMAXIMIZED)
         view->Show(SW_SHOWMAXIMIZED);
-    ViewStatus.SpectrumPlot = 1;
+}
+
+void TMainWin::OpenSpectralView(int type, int index, const char* settingsFile,
+                                const std::function<TWindow*(const TRect&, TSpectralData*, TSpectralData*)>& make)
+{
+    OpenView(type, settingsFile, [&](const RECT& stored) {
+        // The view takes its rectangle as position and size; handing it the
+        // stored right and bottom edges would widen it by its offset each time.
+        const TRect placement(stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top);
+        TSpectralData *data, *data2;
+        ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
+        return make(placement, data, data2);
+    });
 }
 
 void TMainWin::CloseSpectrumView(int index)
