@@ -3,6 +3,7 @@
 #include "tests/views/SurfacePhaseScreen.h"
 
 #include "engine/TSpectralData.h"
+#include "tests/framework/WindowImage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -60,6 +61,7 @@ TEST_F(TPhaseScreen, TransferPhaseOfADelayedChannelMatchesNumpy)
     }
     EXPECT_GE(compared, 10);
     EXPECT_TRUE(Host().Messages.empty());
+    EXPECT_TRUE(SaveWindowImage(Main->GetHandle(), std::string(TONALYX_SHOTS) + "/phase.bmp"));
 }
 
 TEST_F(TPhaseScreen, TrackCursorSnapsTheMouseOntoTheCurve)

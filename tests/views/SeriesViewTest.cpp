@@ -22,6 +22,7 @@
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "tests/engine/Fixture.h"
+#include "tests/framework/WindowImage.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -143,6 +144,7 @@ TEST_F(TSeriesScreen, BothChannelsOfAStereoWaveMatchNumpyColumnByColumn)
     EXPECT_GT(InkIn(shot, TRect(field.left - 60, field.top, field.left - 3, field.bottom), face), 30);
     EXPECT_EQ(view.PlotTopEdit->GetText(), "100.000");
     for (const auto& m : Host().Messages) ADD_FAILURE() << m.Text;
+    EXPECT_TRUE(SaveWindowImage(view.GetHandle(), std::string(TONALYX_SHOTS) + "/time-series.bmp"));
 }
 
 TEST_F(TSeriesScreen, AMonoFormatForcesOnePaneAndGreysTheChannelCombo)

@@ -12,6 +12,7 @@
 #include "framework/TCheckBox.h"
 #include "framework/UiHelpers.h"
 #include "views/TOverlayData.h"
+#include "tests/framework/WindowImage.h"
 #include "tests/views/SpectrumScreen.h"
 
 namespace {
@@ -222,32 +223,5 @@ TEST_F(TSpectrumOverlays, PictureWithMarkersAndTwoOverlays)
     EXPECT_GT(view.OverlayCount[0], 0);
     EXPECT_GT(view.OverlayCount[1], 0);
 
-    RECT r;
-    ::GetWindowRect(view.GetHandle(), &r);
-    const int w = r.right - r.left, h = r.bottom - r.top;
-    HDC screen = ::GetDC(nullptr);
-    HDC memory = ::CreateCompatibleDC(screen);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    ::SelectObject(memory, old);
-    BITMAPINFOHEADER info{};
-    info.biSize = sizeof info;
-    info.biWidth = w;
-    info.biHeight = h;
-    info.biPlanes = 1;
-    info.biBitCount = 24;
-    std::vector<uint8_t> pixels(size_t((w * 3 + 3) & ~3) * size_t(h));
-    ::GetDIBits(memory, bitmap, 0, UINT(h), pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-    BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
-                          DWORD(sizeof file + sizeof info)};
-    if (FILE* out = std::fopen((std::string(TONALYX_SHOTS) + "/spectrum-overlays.bmp").c_str(), "wb")) {
-        std::fwrite(&file, sizeof file, 1, out);
-        std::fwrite(&info, sizeof info, 1, out);
-        std::fwrite(pixels.data(), 1, pixels.size(), out);
-        std::fclose(out);
-    }
-    ::DeleteObject(bitmap);
-    ::DeleteDC(memory);
-    ::ReleaseDC(nullptr, screen);
+    EXPECT_TRUE(SaveWindowImage(view.GetHandle(), std::string(TONALYX_SHOTS) + "/spectrum-overlays.bmp"));
 }

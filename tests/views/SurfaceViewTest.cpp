@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "tests/framework/WindowImage.h"
 #include "views/TColourRamp.h"
 
 namespace {
@@ -253,5 +254,43 @@ TEST_F(TSurfaceScreen, LiveLineAndLevelReadBackTimes)
         EXPECT_LT(move, 20.0);
         Main->Destroy();
         Main.reset();
+    }
+}
+
+// sox's stepped tones run through to the end at 50 % overlap on a log axis:
+// one line per block, each holding numpy's peak level of its block.
+TEST_F(TSurfaceScreen, SteppedTonesLeaveOneLinePerBlockAtNumpysPeak)
+{
+    // Per block: block, left peak bin and dB, right peak bin and dB (FFT 4096, hop 2048).
+    const std::vector<std::vector<double>> blocks = ReadFixture("views/spectrogram_steps.txt");
+    ASSERT_EQ(blocks.size(), 63u);
+    Open(true, 1, 0, 4096);
+    Main->Settings.OverlapPercent = 50;
+    Main->Scaling[0].FreqScaleType = 1;
+    Main->SurfaceOptions[0].BackgroundColor = RGB(0, 0, 0);
+    Load("spectrogram_steps_mono.wav");
+    TSurfacePlot& view = *Main->SurfaceViews[0];
+    const TRect client = Main->GetClientWindow()->GetClientRect();
+    view.MoveWindow(0, 0, client.Width(), client.Height(), true);
+    ::Sleep(TSurfacePlot::ResizeDelay + 100);
+    PumpViews();
+    Main->StartAnalyzer();
+    for (int i = 0; i < 100000 && Main->RunState != TMainWin::Stopped; ++i) Main->IdleAction(0);
+    ASSERT_EQ(Main->RunState, TMainWin::Stopped);
+    PumpViews();
+
+    const int step = view.History.GetLinesPerStep();
+    ASSERT_GE(view.History.Count(), 63 * step);
+    for (int line = 0; line < 63; ++line) {
+        const THistoryRecord& r = view.History[line * step];
+        // The line's time is its block's middle.
+        const long block = std::lround((double(r.Time) * 44100 - 2048) / 2048);
+        ASSERT_EQ(block, 62 - line);
+        EXPECT_NEAR(r.Peak, blocks[size_t(block)][2], 0.05) << "block " << block;
+    }
+    EXPECT_TRUE(Host().Messages.empty());
+    // The picture in docs/ is the true-colour screen's, not the 8-bit one's.
+    if (!std::getenv("TONALYX_PALETTE_DISPLAY")) {
+        EXPECT_TRUE(SaveWindowImage(Main->GetHandle(), std::string(TONALYX_SHOTS) + "/surface.bmp"));
     }
 }

@@ -20,6 +20,7 @@
 #include "framework/TApplication.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/framework/WindowImage.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
 #include "views/TSpectrumPlot.h"
@@ -94,35 +95,6 @@ struct TLiveRun : ::testing::Test {
         }
         ::RemoveDirectoryA(wave.c_str());
         ::RemoveDirectoryA(ExeFolder.c_str());
-    }
-
-    // The frame as the screen shows it, as a 24-bit bitmap file in the build
-    // tree (scripts/docs-screenshots turns it into the picture in docs/).
-    void SaveFrameImage(const char* name)
-    {
-        RECT r;
-        ::GetWindowRect(Main->GetHandle(), &r);
-        const int w = r.right - r.left, h = r.bottom - r.top;
-        HDC screen = ::GetDC(nullptr);
-        HDC memory = ::CreateCompatibleDC(screen);
-        HBITMAP bitmap = ::CreateCompatibleBitmap(screen, w, h);
-        HGDIOBJ old = ::SelectObject(memory, bitmap);
-        ::BitBlt(memory, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-        ::SelectObject(memory, old);
-        BITMAPINFOHEADER info{sizeof info, w, h, 1, 24, BI_RGB};
-        std::vector<uint8_t> pixels(size_t((w * 3 + 3) & ~3) * h);
-        ::GetDIBits(memory, bitmap, 0, h, pixels.data(), reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS);
-        BITMAPFILEHEADER file{0x4D42, DWORD(sizeof file + sizeof info + pixels.size()), 0, 0,
-                              DWORD(sizeof file + sizeof info)};
-        if (FILE* out = std::fopen((std::string(TONALYX_SHOTS) + "/" + name).c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&info, sizeof info, 1, out);
-            std::fwrite(pixels.data(), 1, pixels.size(), out);
-            std::fclose(out);
-        }
-        ::DeleteObject(bitmap);
-        ::DeleteDC(memory);
-        ::ReleaseDC(nullptr, screen);
     }
 
     // The framework's message loop with the main window's idle handler, for ms.
@@ -208,7 +180,7 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
     auto run = [&] {
         Start(75);
         Run(2500);
-        SaveFrameImage("live-spectrum.bmp");
+        EXPECT_TRUE(SaveWindowImage(Main->GetHandle(), std::string(TONALYX_SHOTS) + "/live-spectrum.bmp"));
         Reading r{Main->SpectralLeft->GetOverallLevelPeak(), Main->SpectralRight->GetOverallLevelPeak(), {}, false};
         for (int k = Main->SpectralLeft->GetLowIndex(); k <= Main->SpectralLeft->GetHighIndex(); ++k)
             r.Hold.push_back(Main->SpectralLeft->GetPeakHoldValue(k));
