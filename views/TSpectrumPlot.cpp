@@ -50,7 +50,8 @@ namespace {
 
 constexpr int MeterGap = 10;
 constexpr int MeterWidth = 20;
-constexpr int MeterRoom = 70;
+// The meter's room right of the pane at the least.
+constexpr int LeastMeterRoom = 70;
 // Meter tick labels start clear of their 3-pixel ticks, so that a minus sign
 // does not read as part of the tick.
 constexpr int MeterLabelOffset = 9;
@@ -117,7 +118,7 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     if (Opts->ShowOverlayControls)
         RightMargin += Opts->OverlayLegendSize * 8;
     if (Opts->ShowPowerMeter)
-        RightMargin += MeterRoom;
+        RightMargin += MeterRoom();
 }
 
 TSpectrumPlot::~TSpectrumPlot() = default;
@@ -296,7 +297,7 @@ void TSpectrumPlot::PlaceOverlayControls()
     OverlayOptionsButton2->Show(lowerShow);
     if (!Opts->ShowOverlayControls && !PrintMode)
         return;
-    const int meter = Opts->ShowPowerMeter ? MeterRoom : 0;
+    const int meter = Opts->ShowPowerMeter ? MeterRoom() : 0;
     const int x = PaneRect1.right + 8 + meter;
     auto place = [&](const std::unique_ptr<TButton>* buttons, const std::unique_ptr<TCheckBox>* checks,
                      TButton& options, int top) {
@@ -421,7 +422,8 @@ void TSpectrumPlot::UpdateLayout()
     else
         HideButtons();
     PaneGap = 20;
-    RightMargin = 40 + (Opts->ShowOverlayControls ? LegendTextRoom() : 0) + (Opts->ShowPowerMeter ? MeterRoom : 0);
+    RightMargin = 40 + (Opts->ShowOverlayControls ? LegendTextRoom() : 0) + (Opts->ShowPowerMeter ? MeterRoom() : 0);
+    BottomInset = AxisRoom();
     const AnalysisSettingsStruct& settings = MainWin->GetAnalysisSettings();
     const TChannelProcessing::Row& processing = TChannelProcessing::Of(settings.ChannelProcessing);
     const bool stereo = settings.Format.NumChannels == 2;
@@ -561,6 +563,25 @@ void TSpectrumPlot::SetData(TSpectralData* data, TSpectralData* data2)
 int TSpectrumPlot::LegendTextRoom() const
 {
     return std::max(Opts->OverlayLegendSize * 8, TextWidth("Overlay 8") + 4);
+}
+
+// The meter column, its ticks and the widest tick label in the view's font,
+// with a gap before the legend.
+int TSpectrumPlot::MeterRoom() const
+{
+    return std::max(LeastMeterRoom, MeterGap + MeterWidth + MeterLabelOffset + TextWidth("-300.0") + 6);
+}
+
+// Under the scroll bar: the tick labels three pixels down, then the axis
+// title clear of them, each as tall as the font really draws.
+int TSpectrumPlot::AxisRoom() const
+{
+    if (!HWindow || !Font)
+        return BottomInset;
+    TClientDC dc(HWindow);
+    dc.SelectObject(*Font);
+    const int height = int(dc.GetTextExtent("0").cy);
+    return std::max(FontHeight + 2, height) + 3 + height + 3;
 }
 
 int TSpectrumPlot::TextWidth(const char* text) const

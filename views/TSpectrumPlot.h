@@ -260,6 +260,10 @@ private:
     int TextWidth(const char* text) const;
     // Room right of the overlay check boxes for the slots' names.
     int LegendTextRoom() const;
+    // Room under the panes and their scroll bar for the frequency axis.
+    int AxisRoom() const;
+    // Room right of the panes for the power meter and its labels.
+    int MeterRoom() const;
     // The readout font turned to run up the amplitude axis, or underlined.
     const TFont& UnderlinedFont();
     void FillBand(TDC& dc, int left, int right, int y1, int y2, COLORREF colour);

@@ -246,6 +246,11 @@ TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
         const RECT r = RectInParent(view.SlotCheck[TSpectrumPlot::SlotCount - 1]->GetHandle());
         const int nameRight = r.left + 16 + TextExtent(view.GetHandle(), *view.Font, "Overlay 8");
         EXPECT_LE(nameRight, view.GetClientRect().right) << "font " << height;
+        // The legend's buttons stand clear of the meter's widest tick label,
+        // drawn 9 pixels right of the 20-pixel meter column 10 pixels right of the pane.
+        const RECT button = RectInParent(view.SlotButton[0]->GetHandle());
+        const int labelRight = view.PaneRect1.right + 10 + 20 + 9 + TextExtent(view.GetHandle(), *view.Font, "-120.0");
+        EXPECT_LT(labelRight, button.left) << "font " << height;
         view.Font = std::move(old);
         view.UpdateLayout();
     }

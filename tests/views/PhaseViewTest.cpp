@@ -61,7 +61,7 @@ TEST_F(TPhaseScreen, TransferPhaseOfADelayedChannelMatchesNumpy)
     }
     EXPECT_GE(compared, 10);
     EXPECT_TRUE(Host().Messages.empty());
-    EXPECT_TRUE(SaveWindowImage(Main->GetHandle(), std::string(TONALYX_SHOTS) + "/phase.bmp"));
+    EXPECT_TRUE(SaveWindowImage(view.GetHandle(), std::string(TONALYX_SHOTS) + "/phase.bmp"));
 }
 
 TEST_F(TPhaseScreen, TrackCursorSnapsTheMouseOntoTheCurve)

@@ -3,8 +3,11 @@
 // the View menu and the main window's settings and rebuilds.
 #include "tests/views/SpectrogramScreen.h"
 
+#include <cmath>
+
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "tests/framework/WindowImage.h"
 
 TEST_F(TSpectrogramScreen, SteppedTonesLineUpWithNumpyInEveryDirection)
 {
@@ -35,6 +38,41 @@ TEST_F(TSpectrogramScreen, SteppedTonesLineUpWithNumpyInEveryDirection)
         Main->Destroy();
         Main.reset();
     }
+}
+
+// sox's sweep from 20 Hz to 2 kHz over two seconds at 48 kHz, exponential
+// (numpy's spectra of the fixture follow 20 x 100^(t/2) to within a bin),
+// FFT 1024 at 75 % overlap: each line's brightest column stands at the
+// sweep's frequency at the line's time, within a bin. Its picture is the one
+// in docs/.
+TEST_F(TSpectrogramScreen, ASweepRisesAlongItsLawLineByLine)
+{
+    Open(1, 0, 0);
+    Main->Settings.Format = TWaveFormat(48000, 1, 2);
+    Main->Settings.FFTsize = 1024;
+    Main->Settings.OverlapPercent = 75;
+    Main->SpectrogramOptions[0].StopFreq = 2500.0f;
+    Load("series_48k_mono.wav");
+    RunToEnd();
+    TSpectrogram& view = *Main->SpectrogramViews[0];
+    Screenshot shot(view.GetHandle());
+    const double binWidth = 48000.0 / 1024;
+    int compared = 0;
+    for (int line = 0; line < view.GetHistoryLineCount() - 1; ++line) {
+        const double time = view.History[TSpectrogram::LinesPerStep * line].Time;
+        // Where the sweep has left the lowest bins and not yet faded out.
+        if (time < 0.6 || time > 1.9)
+            continue;
+        SCOPED_TRACE(::testing::Message() << "line " << line << " at " << time << " s");
+        const double hz = 20.0 * std::pow(100.0, time / 2.0);
+        const int column = view.FindColumn(float(hz));
+        const int bin = view.FindColumn(float(hz + binWidth)) - column;
+        EXPECT_NEAR(PeakOfLine(view, shot, view.GraphRect, line).Column, column, bin);
+        ++compared;
+    }
+    EXPECT_GE(compared, 200);
+    EXPECT_TRUE(Host().Messages.empty());
+    EXPECT_TRUE(SaveWindowImage(view.GetHandle(), std::string(TONALYX_SHOTS) + "/spectrogram.bmp"));
 }
 
 TEST_F(TSpectrogramScreen, BothChannelsShowInTwoPanes)

@@ -73,7 +73,10 @@ struct TLiveRun : ::testing::Test {
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1024, 640, true);
-        if (Main->SpectrumViews[0]) Main->SpectrumViews[0]->MoveWindow(0, 0, 1010, 520, true);
+        // The view fills the frame's client, as its picture in docs/ shows it.
+        RECT client;
+        ::GetClientRect(Main->GetClientWindow()->GetHandle(), &client);
+        if (Main->SpectrumViews[0]) Main->SpectrumViews[0]->MoveWindow(0, 0, client.right, client.bottom, true);
         delete Main->SoundInput;
         Main->SoundInput = new TSoundInput(inputId);
         delete Main->SoundOutput;
