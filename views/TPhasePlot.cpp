@@ -100,12 +100,7 @@ void TPhasePlot::SetCaptionFromData()
 {
     if (!PhaseData)
         return;
-    char caption[128];
-    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
-        std::snprintf(caption, sizeof caption, "Phase - %s", PhaseData->GetLabel());
-    else
-        std::snprintf(caption, sizeof caption, "Phase");
-    SetCaption(caption);
+    SetCaptionFor("Phase", PhaseData);
 }
 
 void TPhasePlot::SetupWindow()
@@ -509,13 +504,8 @@ void TPhasePlot::PaintGrids(TDC& dc, const TRect& pane, const TRect& update)
 
 void TPhasePlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
-    if (PrintMode) {
-        char value[21] = {};
-        ::GetPrivateProfileStringA(IDS_SECTION_FILEIO_TEXT, "PrintPlotTitle", "TRUE", value, sizeof value,
-                                   MainWin->GetIniPath());
-        if (_strnicmp(value, "FALSE", 20) == 0)
-            return;
-    }
+    if (PrintMode && !PrintsPlotTitle())
+        return;
     if (!PrintMode && update.top >= pane.top)
         return;
     DrawText(dc, GetClientRect().right / 2, pane.top - FontHeight - 3, label, TA_CENTER | TA_TOP);

@@ -4,6 +4,9 @@
 #include <cstdio>
 #include <cstring>
 
+#include "engine/AnalysisSettingsStruct.h"
+#include "engine/TSpectralData.h"
+
 #include "framework/TBrush.h"
 #include "framework/TClientDC.h"
 #include "framework/TDC.h"
@@ -11,6 +14,7 @@
 #include "framework/TMemoryDC.h"
 #include "framework/TModule.h"
 #include "framework/UiHelpers.h"
+#include "resources/StringIds.h"
 #include "views/TPaneLayout.h"
 #include "views/TViewHost.h"
 
@@ -335,6 +339,24 @@ const TFont& TPlotBase::RotatedFont()
     lf.lfEscapement = lf.lfOrientation = 900;
     std::strcpy(lf.lfFaceName, "Arial");
     return Gdi.Font(lf);
+}
+
+bool TPlotBase::PrintsPlotTitle() const
+{
+    char value[21] = {};
+    ::GetPrivateProfileStringA(IDS_SECTION_FILEIO_TEXT, "PrintPlotTitle", "TRUE", value, sizeof value,
+                               MainWin->GetIniPath());
+    return _strnicmp(value, "FALSE", 20) != 0;
+}
+
+void TPlotBase::SetCaptionFor(const char* name, const TSpectralData* data)
+{
+    char caption[128];
+    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
+        std::snprintf(caption, sizeof caption, "%s - %s", name, data->GetLabel());
+    else
+        std::snprintf(caption, sizeof caption, "%s", name);
+    SetCaption(caption);
 }
 
 void TPlotBase::DrawCrosshair(TDC& dc, const TRect& pane, const TPoint& point)

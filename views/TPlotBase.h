@@ -17,6 +17,7 @@
 #undef GetYValue
 
 class TDC;
+class TSpectralData;
 class TMDIClient;
 class TViewHost;
 
@@ -160,6 +161,12 @@ protected:
     void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
     // The view's face turned a quarter to read upwards, for vertical axis titles.
     const TFont& RotatedFont();
+    // Whether a printed page carries the plot's title: "PrintPlotTitle" in the
+    // settings file, TRUE unless it reads FALSE.
+    bool PrintsPlotTitle() const;
+    // The caption name, followed by the data's label while each channel is
+    // scaled and calibrated on its own.
+    void SetCaptionFor(const char* name, const TSpectralData* data);
 
 private:
     // The host's button-face brush, or null.

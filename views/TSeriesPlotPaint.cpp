@@ -103,12 +103,8 @@ void TSeriesPlot::DrawTitle(TDC& dc, const TRect& pane, const TRect& update, con
 {
     if (!PrintMode && pane.top < update.top)
         return;
-    if (PrintMode) {
-        char value[41] = {};
-        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->GetIniPath());
-        if (_strnicmp(value, "FALSE", 20) == 0)
-            return;
-    }
+    if (PrintMode && !PrintsPlotTitle())
+        return;
     dc.SelectObject(*Font);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
     dc.SetBkMode(TRANSPARENT);

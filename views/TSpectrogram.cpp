@@ -129,12 +129,7 @@ void TSpectrogram::SetCaptionFromData()
 {
     if (!Data)
         return;
-    char caption[128];
-    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
-        std::snprintf(caption, sizeof caption, "Spectrogram - %s", Data->GetLabel());
-    else
-        std::snprintf(caption, sizeof caption, "Spectrogram");
-    SetCaption(caption);
+    SetCaptionFor("Spectrogram", Data);
 }
 
 // The top and range fields as the scale shows them; with always false the

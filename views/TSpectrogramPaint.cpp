@@ -63,12 +63,8 @@ void TSpectrogram::Paint(TDC& dc, bool erase, TRect& update)
 
 void TSpectrogram::DrawPaneTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
-    if (PrintMode) {
-        char value[21] = {};
-        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->GetIniPath());
-        if (_strnicmp(value, "FALSE", 20) == 0)
-            return;
-    }
+    if (PrintMode && !PrintsPlotTitle())
+        return;
     if (update.top >= pane.top)
         return;
     const int y = pane.top - FontHeight - 3;

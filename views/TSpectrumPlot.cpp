@@ -188,12 +188,7 @@ void TSpectrumPlot::SetCaptionFromData()
 {
     if (!Data)
         return;
-    char caption[128];
-    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
-        std::snprintf(caption, sizeof caption, "Spectrum - %s", Data->GetLabel());
-    else
-        std::snprintf(caption, sizeof caption, "Spectrum");
-    SetCaption(caption);
+    SetCaptionFor("Spectrum", Data);
 }
 
 void TSpectrumPlot::SetupWindow()
@@ -631,12 +626,8 @@ void TSpectrumPlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, 
         std::snprintf(text, sizeof text, "RPM = %6.3f", Opts->rpm);
     else
         std::snprintf(text, sizeof text, "%s", label ? label : "");
-    if (PrintMode) {
-        char value[21] = {};
-        ::GetPrivateProfileStringA("FileIO", "PrintPlotTitle", "TRUE", value, sizeof value, MainWin->GetIniPath());
-        if (_strnicmp(value, "FALSE", 20) == 0)
-            return;
-    }
+    if (PrintMode && !PrintsPlotTitle())
+        return;
     if (update.top >= pane.top)
         return;
     const int y = pane.top - FontHeight - 3;

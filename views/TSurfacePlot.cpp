@@ -151,12 +151,7 @@ void TSurfacePlot::SetCaptionFromData()
 {
     if (!Data)
         return;
-    char caption[128];
-    if (MainWin->GetAnalysisSettings().IndependentScalingAndCalibration == 1)
-        std::snprintf(caption, sizeof caption, "3D Surface - %s", Data->GetLabel());
-    else
-        std::snprintf(caption, sizeof caption, "3D Surface");
-    SetCaption(caption);
+    SetCaptionFor("3D Surface", Data);
 }
 
 void TSurfacePlot::SetupWindow()

@@ -117,13 +117,8 @@ void TSurfacePlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 
 void TSurfacePlot::DrawPaneTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
-    if (PrintMode) {
-        char value[21] = {};
-        ::GetPrivateProfileStringA(IDS_SECTION_FILEIO_TEXT, "PrintPlotTitle", "TRUE", value, sizeof value,
-                                   MainWin->GetIniPath());
-        if (_strnicmp(value, "FALSE", 20) == 0)
-            return;
-    }
+    if (PrintMode && !PrintsPlotTitle())
+        return;
     if (pane.top <= FontHeight || update.top >= pane.top)
         return;
     const int y = pane.top - FontHeight - 3;
