@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "engine/DisplaySettingsStruct.h"
+#include "views/TAmplitudeSteps.h"
 
 namespace {
 
@@ -19,28 +20,6 @@ double LinearStep(double span)
     return 1000.0;
 }
 
-double DecibelStep(double span)
-{
-    static const struct { double Bound, Step; } Table[] = {
-        {0.11, 0.01}, {1.01, 0.1}, {2.01, 0.2}, {5.01, 0.5}, {10.01, 1}, {20.01, 2}, {50.01, 5}};
-    for (const auto& row : Table)
-        if (span <= row.Bound)
-            return row.Step;
-    return 10.0;
-}
-
-const char* LinearFormat(double step)
-{
-    if (step < 0.0001) return "%3.1e";
-    if (step < 0.001) return "%1.4f";
-    if (step < 0.01) return "%1.3f";
-    if (step < 0.1) return "%1.2f";
-    if (step == 10.0) return "%3.2f";
-    if (step == 100.0) return "%3.1f";
-    if (step >= 1000.0) return "%3.0f";
-    return "%3.2f";
-}
-
 }  // namespace
 
 void TAmplitudeScale::BuildAmplitudeTicks(int height)
@@ -50,10 +29,10 @@ void TAmplitudeScale::BuildAmplitudeTicks(int height)
     const double span = decibels ? PlotRange : PlotTop;
     if (!(span > 0.0) || !std::isfinite(span) || !std::isfinite(PlotTop))
         return;
-    const double step = decibels ? DecibelStep(span) : LinearStep(span);
+    const double step = decibels ? TAmplitudeSteps::Decibel(span) : LinearStep(span);
     // A top of 0.00005 as a float is a hair below five steps: the bottom tick counts still.
     const int capacity = static_cast<int>(std::min(span / step + 1.0 + 1e-6, double(MostAmplitudeTicks)));
-    const char* format = decibels ? "%3.1f" : LinearFormat(step);
+    const char* format = decibels ? "%3.1f" : TAmplitudeSteps::LinearFormat(step);
     // Values from the tick number, so that many small steps do not drift.
     const double bottom = PlotTop - span - step * 1e-6;
     for (int i = 0; i < capacity; ++i) {

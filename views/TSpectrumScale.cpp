@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <cstring>
 #include "engine/DisplaySettingsStruct.h"
+#include "views/TAmplitudeSteps.h"
 
 namespace {
 
@@ -18,28 +19,6 @@ double LinearAmplitudeStep(double r)
         if (r <= row.Bound)
             return row.Step;
     return 1e6;
-}
-
-double DecibelStep(double r)
-{
-    static const struct { double Bound, Step; } Table[] = {
-        {0.11, 0.01}, {1.01, 0.1}, {2.01, 0.2}, {5.01, 0.5}, {10.01, 1}, {20.01, 2}, {50.01, 5}};
-    for (const auto& row : Table)
-        if (r <= row.Bound)
-            return row.Step;
-    return 10.0;
-}
-
-const char* LinearAmplitudeFormat(double step)
-{
-    if (step < 0.0001) return "%3.1e";
-    if (step < 0.001) return "%1.4f";
-    if (step < 0.01) return "%1.3f";
-    if (step < 0.1) return "%1.2f";
-    if (step == 10.0) return "%3.2f";
-    if (step == 100.0) return "%3.1f";
-    if (step < 1000.0) return "%3.2f";
-    return "%3.0f";
 }
 
 // More amplitude ticks than a pane has pixel rows.
@@ -164,9 +143,9 @@ void TSpectrumScale::BuildYLabels(int height)
     const double r = decibels ? PlotRange : PlotTop;
     if (!(r > 0.0) || !std::isfinite(r) || !std::isfinite(PlotTop))
         return;
-    const double step = decibels ? DecibelStep(r) : LinearAmplitudeStep(r);
+    const double step = decibels ? TAmplitudeSteps::Decibel(r) : LinearAmplitudeStep(r);
     const int capacity = static_cast<int>(std::min(r / step + 1.0, static_cast<double>(MostAmplitudeTicks)));
-    const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : LinearAmplitudeFormat(step);
+    const char* format = decibels ? (r >= 1.0 ? "%3.1f" : "%3.2f") : TAmplitudeSteps::LinearFormat(step);
     YLabels = AmplitudeTicks(PlotTop, r, step, capacity, height, format);
     TFrequencyAxis::Thin(YLabels, std::max(10, TextHeight + 2), false);
 }
