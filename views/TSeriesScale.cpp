@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "engine/CalibrationStruct.h"
+#include "views/TAmplitudeSteps.h"
 #include "views/TSeriesReader.h"
 
 namespace {
@@ -45,25 +46,6 @@ double LinearStep(double span)
         {100, 10},             {500, 50},             {1000, 100},         {10000, 1000},
         {100000, 10000},       {1000000, 100000},     {10000000, 1000000}};
     return StepFor(Rows, std::size(Rows), span, 10000000);
-}
-
-double DecibelStep(double span)
-{
-    static const TStepRow Rows[] = {{0.11, 0.01}, {1.01, 0.1},  {2.01, 0.2},  {5.01, 0.5},
-                                    {10.01, 1},   {20.01, 2},   {50.01, 5}};
-    return StepFor(Rows, std::size(Rows), span, 10);
-}
-
-const char* LinearFormat(double step)
-{
-    if (step < 0.0001) return "%3.1e";
-    if (step < 0.001) return "%1.4f";
-    if (step < 0.01) return "%1.3f";
-    if (step < 0.1) return "%1.2f";
-    if (step == 10.0) return "%3.2f";
-    if (step == 100.0) return "%3.1f";
-    if (step < 1000.0) return "%3.2f";
-    return "%3.0f";
 }
 
 TAxisLabel Label(int position, const char* format, double value)
@@ -215,8 +197,8 @@ void TSeriesScale::BuildAmplitudeTicks(int height, bool xy, int graphHeight)
     if (!(span > 0.0))
         return;
     const bool decibels = AmpScaleType == DecibelAxis && !DdeLink;
-    const double step = decibels ? DecibelStep(span) : LinearStep(span);
-    const char* format = decibels ? "%3.1f" : LinearFormat(step);
+    const double step = decibels ? TAmplitudeSteps::Decibel(span) : LinearStep(span);
+    const char* format = decibels ? "%3.1f" : TAmplitudeSteps::LinearFormat(step);
     const int capacity = TickCapacity(span, step);
     const double pixelsPerUnit = height / span;
     // The first tick is the step's multiple at or below the top (also for a
