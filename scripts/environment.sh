@@ -23,6 +23,17 @@ install_missing_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y --no-install-recommends "${missing[@]}"
 }
 
+# The program runs in its own folder, so a relative file argument is made
+# absolute from the caller's folder first; options and absolute paths stay.
+# Written NUL-separated, as file names may hold any other character.
+absolute_arguments() {
+  local a
+  for a in "$@"; do
+    [[ "$a" == /* || "$a" == -* ]] || a="$(realpath -m -- "$a")"
+    printf '%s\0' "$a"
+  done
+}
+
 configure_and_build() {
   cmake --preset "$1"
   cmake --build --preset "$1"
