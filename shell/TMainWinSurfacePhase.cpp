@@ -21,10 +21,6 @@
 #include "views/TPhasePlot.h"
 #include "views/TSurfacePlot.h"
 
-namespace {
-
-}  // namespace
-
 void TMainWin::ViewEngines(int index, TSpectralData* primary, TSpectralData* secondary, TSpectralData*& data,
                            TSpectralData*& data2) const
 {

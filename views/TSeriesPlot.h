@@ -214,7 +214,6 @@ private:
     // Takes the drawn position line and selection off the screen, or puts them back.
     void ToggleMarks(TDC& dc);
     std::vector<ToolBtn*> Buttons() const;
-    // The unit label's font: the base font's height, turned a quarter left.
 
     DECLARE_RESPONSE_TABLE(TSeriesPlot);
 };

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 
 #include "engine/TSpectralData.h"
 #include "framework/TClientDC.h"

@@ -264,7 +264,7 @@ private:
     int AxisRoom() const;
     // Room right of the panes for the power meter and its labels.
     int MeterRoom() const;
-    // The readout font turned to run up the amplitude axis, or underlined.
+    // The readout font underlined.
     const TFont& UnderlinedFont();
     void FillBand(TDC& dc, int left, int right, int y1, int y2, COLORREF colour);
 
