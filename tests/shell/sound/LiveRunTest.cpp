@@ -3,10 +3,12 @@
 // first run after start that reads like the second.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -30,12 +32,42 @@ namespace {
 constexpr uint32_t Rate = 48000;
 constexpr double ToneHz = 3000.0;
 
-double ProcessCpuSeconds()
+double Seconds(const FILETIME& t) { return double(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 1e-7; }
+
+// Processor time of the whole process, and of the threads that Wine's sound
+// driver runs in it (named "winepulse_..."): on Windows that work is done by
+// the system's audio service in a process of its own.
+struct TCpuSeconds {
+    double Process = 0, SoundDriver = 0;
+    double Program() const { return Process - SoundDriver; }
+};
+
+TCpuSeconds CpuSeconds()
 {
+    TCpuSeconds cpu;
     FILETIME created, exited, kernel, user;
     ::GetProcessTimes(::GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto seconds = [](const FILETIME& t) { return double(uint64_t(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 1e-7; };
-    return seconds(kernel) + seconds(user);
+    cpu.Process = Seconds(kernel) + Seconds(user);
+    using Describe = HRESULT(WINAPI*)(HANDLE, PWSTR*);
+    const auto describe = reinterpret_cast<Describe>(
+        reinterpret_cast<void*>(::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "GetThreadDescription")));
+    HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    if (!describe || snapshot == INVALID_HANDLE_VALUE) return cpu;
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = ::Thread32First(snapshot, &entry); more; more = ::Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != ::GetCurrentProcessId()) continue;
+        HANDLE thread = ::OpenThread(THREAD_QUERY_LIMITED_INFORMATION, FALSE, entry.th32ThreadID);
+        if (!thread) continue;
+        PWSTR name = nullptr;
+        if (SUCCEEDED(describe(thread, &name)) && name && std::wcsncmp(name, L"winepulse", 9) == 0
+            && ::GetThreadTimes(thread, &created, &exited, &kernel, &user))
+            cpu.SoundDriver += Seconds(kernel) + Seconds(user);
+        if (name) ::LocalFree(name);
+        ::CloseHandle(thread);
+    }
+    ::CloseHandle(snapshot);
+    return cpu;
 }
 
 std::string FirstMessage()
@@ -130,29 +162,25 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         SCOPED_TRACE(c.Overlap);
         Start(c.Overlap);
         Run(1500);
-        // Processor time also counts what other work on a busy host costs the
-        // process (caches, scheduling): the least of up to three spans is its own.
-        double least = 1.0;
-        for (int attempt = 0; attempt < 3 && least >= 0.10; ++attempt) {
-            const int32_t blocks = Main->BlocksProcessed;
-            const uint32_t frames = Main->SoundInput->GetRecordedFrames();
-            const double cpu = ProcessCpuSeconds();
-            const DWORD begin = ::GetTickCount();
-            Run(c.Ms);
-            const double seconds = (::GetTickCount() - begin) / 1000.0;
-            const double blockRate = (Main->BlocksProcessed - blocks) / seconds;
-            const double hopRate = Rate / (16384.0 * (100 - c.Overlap) / 100);
-            const double load = (ProcessCpuSeconds() - cpu) / seconds;
-            // The sink's clock may run a little off the wall clock: the hops it delivered.
-            const double deliveredHops =
-                (Main->SoundInput->GetRecordedFrames() - frames) / (16384.0 * (100 - c.Overlap) / 100);
-            std::printf("overlap %d%%: %.2f blocks/s (hop rate %.2f/s, %.2f hops/s delivered), processor %.1f %% of "
-                        "one core over %.1f s\n",
-                        c.Overlap, blockRate, hopRate, deliveredHops / seconds, 100 * load, seconds);
-            EXPECT_NEAR(blockRate, hopRate, 0.1 * hopRate);
-            least = std::min(least, load);
-        }
-        EXPECT_LT(least, 0.10);
+        const int32_t blocks = Main->BlocksProcessed;
+        const uint32_t frames = Main->SoundInput->GetRecordedFrames();
+        const TCpuSeconds before = CpuSeconds();
+        const DWORD begin = ::GetTickCount();
+        Run(c.Ms);
+        const double seconds = (::GetTickCount() - begin) / 1000.0;
+        const TCpuSeconds after = CpuSeconds();
+        const double blockRate = (Main->BlocksProcessed - blocks) / seconds;
+        const double hopRate = Rate / (16384.0 * (100 - c.Overlap) / 100);
+        const double program = (after.Program() - before.Program()) / seconds;
+        const double driver = (after.SoundDriver - before.SoundDriver) / seconds;
+        // The sink's clock may run a little off the wall clock: the hops it delivered.
+        const double deliveredHops =
+            (Main->SoundInput->GetRecordedFrames() - frames) / (16384.0 * (100 - c.Overlap) / 100) / seconds;
+        std::printf("overlap %d%%: %.2f blocks/s (hop rate %.2f/s, %.2f hops/s delivered), processor %.1f %% of one "
+                    "core over %.1f s (and %.1f %% in the sound driver's threads)\n",
+                    c.Overlap, blockRate, hopRate, deliveredHops, 100 * program, seconds, 100 * driver);
+        EXPECT_NEAR(blockRate, deliveredHops, 0.1 * deliveredHops);
+        EXPECT_LT(program, 0.10);
         EXPECT_EQ(Main->RunState, TMainWin::Running);
         Main->StopAnalyzer();
     }
@@ -198,16 +226,20 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
         r.Clean = !InputHadBreaks(Main->WaveFile);
         return r;
     };
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        // The state a freshly started process has.
-        TCapturePosition::Timing = {};
-        const Reading first = run();
-        const Reading second = run();
-        if (!first.Clean || !second.Clean) continue;
+    auto compareMeters = [](const Reading& first, const Reading& second) {
         std::printf("meter hold: first %.2f / %.2f dB, second %.2f / %.2f dB\n", first.MeterLeft, first.MeterRight,
                     second.MeterLeft, second.MeterRight);
         EXPECT_NEAR(first.MeterLeft, second.MeterLeft, 1.0);
         EXPECT_NEAR(first.MeterRight, second.MeterRight, 1.0);
+    };
+    Reading first, second;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        // The state a freshly started process has.
+        TCapturePosition::Timing = {};
+        first = run();
+        second = run();
+        if (!first.Clean || !second.Clean) continue;
+        compareMeters(first, second);
         ASSERT_EQ(first.Hold.size(), second.Hold.size());
         float worst = 0.0f;
         size_t at = 0;
@@ -222,5 +254,8 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
         EXPECT_LE(worst, 1.0f) << "bin " << at << ": first " << first.Hold[at] << " dB, second " << second.Hold[at];
         return;
     }
-    GTEST_SKIP() << "the sound server broke the input in every attempt";
+    // A break in the input spreads the tone over the peak-hold curve but leaves
+    // a block's power as it was: the meter holds still compare.
+    std::printf("the sound server broke the input in every attempt: peak-hold curves not compared\n");
+    compareMeters(first, second);
 }
