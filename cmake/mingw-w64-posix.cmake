@@ -16,5 +16,6 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 # Everything static: the executables need no DLL beside them.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# CTest runs the .exe test programs under Wine.
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)
+# CTest runs the .exe test programs under Wine, through a script that keeps
+# the processes Wine starts for them off CTest's output pipes.
+set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-test)
