@@ -16,7 +16,8 @@ endif()
 # One test executable is one CTest entry: every Wine process start costs about a second.
 #   tonalyx_add_test(NAME engine_tests SOURCES a.cpp b.cpp LIBS tonalyx_engine)
 # The tests run side by side on one display and one Wine server. CLIPBOARD:
-# the test puts data on the clipboard, so such tests take turns. ALONE: the test
+# the test puts data on the clipboard or reads its windows off the screen
+# (where another test's windows may lie over them), so such tests take turns. ALONE: the test
 # runs with nothing beside it (it drives other copies of the program, whose DDE
 # broadcasts and timings another test's windows would disturb).
 function(tonalyx_add_test)
