@@ -17,9 +17,9 @@ endif()
 #   tonalyx_add_test(NAME engine_tests SOURCES a.cpp b.cpp LIBS tonalyx_engine)
 # The tests run side by side on one display and one Wine server. CLIPBOARD:
 # the test puts data on the clipboard or reads its windows off the screen
-# (where another test's windows may lie over them), so such tests take turns. ALONE: the test
-# runs with nothing beside it (it drives other copies of the program, whose DDE
-# broadcasts and timings another test's windows would disturb).
+# (where another test's windows may lie over them), so such tests take turns.
+# ALONE: the test runs with nothing beside it (it drives other copies of the
+# program, whose DDE broadcasts and timings another test's windows would disturb).
 function(tonalyx_add_test)
   cmake_parse_arguments(T "CLIPBOARD;ALONE" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})

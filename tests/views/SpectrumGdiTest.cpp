@@ -10,9 +10,7 @@
 
 namespace {
 
-// Draws what a live block draws in both views, then repaints them whole. The
-// messages other programs send are answered meanwhile, as the message loop
-// would between blocks, so that none waits for the whole run.
+// Draws what a live block draws in both views, then repaints them whole.
 void Redraw(TMainWin& main, float time)
 {
     for (TSpectrumPlot* view : main.SpectrumViews) {
@@ -20,8 +18,6 @@ void Redraw(TMainWin& main, float time)
         view->Invalidate(true);
         view->UpdateWindow();
     }
-    MSG msg;
-    ::PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 }  // namespace

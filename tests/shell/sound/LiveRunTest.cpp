@@ -169,13 +169,13 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         Run(c.Ms);
         const double seconds = (::GetTickCount() - begin) / 1000.0;
         const TCpuSeconds after = CpuSeconds();
+        const double hop = 16384.0 * (100 - c.Overlap) / 100;
         const double blockRate = (Main->BlocksProcessed - blocks) / seconds;
-        const double hopRate = Rate / (16384.0 * (100 - c.Overlap) / 100);
+        const double hopRate = Rate / hop;
         const double program = (after.Program() - before.Program()) / seconds;
         const double driver = (after.SoundDriver - before.SoundDriver) / seconds;
         // The sink's clock may run a little off the wall clock: the hops it delivered.
-        const double deliveredHops =
-            (Main->SoundInput->GetRecordedFrames() - frames) / (16384.0 * (100 - c.Overlap) / 100) / seconds;
+        const double deliveredHops = (Main->SoundInput->GetRecordedFrames() - frames) / hop / seconds;
         std::printf("overlap %d%%: %.2f blocks/s (hop rate %.2f/s, %.2f hops/s delivered), processor %.1f %% of one "
                     "core over %.1f s (and %.1f %% in the sound driver's threads)\n",
                     c.Overlap, blockRate, hopRate, deliveredHops, 100 * program, seconds, 100 * driver);
