@@ -41,7 +41,7 @@ template <class... T> std::string Format(const char* format, T... values)
 
 uint32_t TProcessingSettingsForm::FftSize(int index)
 {
-    return index >= 0 && index < FftSizeCount ? 32u << index : 0;
+    return index >= 0 && index < FftSizeCount ? TSpectralData::MinFFTSize << index : 0;
 }
 
 int TProcessingSettingsForm::FftSizeIndex(uint32_t size)

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 #include "engine/AnalysisSettingsStruct.h"
+#include "engine/TSpectralData.h"
 
 // The processing settings dialog without its window: the lists it offers, the
 // read-outs it computes from its fields, and OK's checks and stores on the
@@ -14,7 +15,12 @@ public:
     static constexpr uint32_t Rates[RateCount] = {4000,  5512,  6000,  8000,   11025,  12000,  16000,
                                                   22050, 24000, 32000, 44100,  48000,  50000,  64000,
                                                   88200, 96000, 100000, 176400, 192000, 200000};
-    static constexpr int FftSizeCount = 16;
+    // One entry per FFT size the engine analyses with.
+    static constexpr int FftSizeCount = [] {
+        int count = 0;
+        for (uint32_t n = TSpectralData::MinFFTSize; n <= TSpectralData::MaxFFTSize; n *= 2) ++count;
+        return count;
+    }();
     static constexpr int ChannelModeCount = 13;
     static const char* const ChannelModes[ChannelModeCount];
 
@@ -32,7 +38,7 @@ public:
     static constexpr const char* DefaultOverlap = "50";
     static constexpr const char* DefaultDelay = "0.0";
 
-    // Entry index of the FFT size list: 32 << index.
+    // Entry index of the FFT size list: the engine's smallest size << index.
     static uint32_t FftSize(int index);
     // The entry of a stored size; 0 (32 points) when the list has none.
     static int FftSizeIndex(uint32_t size);

@@ -302,6 +302,19 @@ public:
     LRESULT EvDeviceChange(WPARAM, LPARAM);
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
+    // The phases of a start: the run's counters and buffers; the start of
+    // the operating mode's run (false when it did not start); Post Process
+    // on the open wave; the Recorder's playback.
+    void PrepareRun();
+    bool StartRunOfMode();
+    bool StartPostProcessRun();
+    bool StartRecorderPlayback();
+    // The phases of opening capture: Real Time's blocks and history wave,
+    // the Recorder's new or continued recording.
+    bool OpenRealTimeCapture();
+    bool MakeHistoryWave();
+    bool OpenRecorderCapture();
+    bool ContinueRecording();
     LRESULT EvWaveBufferDone(WPARAM, LPARAM);
     // The buffer handler's work per run kind: capture in Real Time, a
     // recording, the Recorder's playback, and the end of a played segment.

@@ -93,6 +93,20 @@ void TMainWin::StartAnalyzer()
     TriggerCount = 0;
     if (SoundInput && SoundInput->Quirks.settleDelay && !IsWin32s()) ::Sleep(DWORD(FileIO.DarlaDelay));
     if (RunState == Running) return;
+    PrepareRun();
+    if (!StartRunOfMode()) return;
+    SeriesViewStarted();
+    RefreshRunDisplays();
+    if (!MacroWindow) IdleAction(0);
+    if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
+    // Ports that start together were left paused until capture began.
+    if (SignalGenerator) SignalGenerator->RestartOutput();
+    const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
+    if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
+}
+
+void TMainWin::PrepareRun()
+{
     if (SoundInput) SoundInput->SetFormat(Settings.Format);
     if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
     if (SoundOutput && SoundOutput->Quirks.leadIn && SignalGenerator) SignalGenerator->StopOutput();
@@ -111,73 +125,78 @@ void TMainWin::StartAnalyzer()
     for (TSeriesData* search : {TriggerSeriesLeft, TriggerSeriesRight})
         if (search) search->Clear();
     if (!RunRequest) ResetAveragers();
+}
 
+bool TMainWin::StartRunOfMode()
+{
     switch (OpMode) {
     case RealTime:
         if (!OpenCaptureInput()) {
             RunState = Stopped;
-            return;
+            return false;
         }
         RunState = Running;
         StartGeneratorWithCapture(true);
-        break;
-    case PostProcess: {
-        if (!WaveFile) {
-            TEngineHost::Get().ShowMessage(IDS_OPEN_WAVE_FIRST_TEXT, Caption, TEngineHost::MsgIconInformation);
-            return;
-        }
-        const uint32_t position = WaveFile->GetPosition();
-        const uint32_t end = WaveFile->GetHighWaterMark();
-        const uint32_t left = end > position ? end - position : 0;
-        if (!SeriesLeft || left < SeriesLeft->GetLength()) {
-            const char* text = position == 0
-                ? "There are not enough data samples in the file to perform an FFT.  Either reduce the FFT size or "
-                  "Decimation Ratio or record additional data to increase the file size."
-                : position >= end ? "You have reached the end of the file.  Please rewind and then run the analyzer."
-                                  : "You are close to the end of the file and there are not enough data samples to "
-                                    "perform an FFT";
-            TEngineHost::Get().ShowMessage(text, Caption, TEngineHost::MsgIconInformation);
-            RunState = Stopped;
-            return;
-        }
-        RunState = Running;
-        break;
-    }
+        return true;
+    case PostProcess:
+        return StartPostProcessRun();
     case Recorder:
         if (RunState == Recording) {
             if (!OpenCaptureInput()) {
                 RunState = Stopped;
-                return;
+                return false;
             }
             StartGeneratorWithCapture(false);
         } else if (RunState == Playback) {
-            if (!WaveFile || !SoundOutput) {
-                RunState = Stopped;
-                return;
-            }
-            if (WaveFile->GetPosition() == WaveFile->GetFrameCount()) WaveFile->Rewind();
-            CurrentTime = PlaybackTimeOffset = WaveFile->GetPositionTime();
-            SoundOutput->SetFormat(Settings.Format);
-            // Playback that cannot start leaves the analyser stopped: the port has reported.
-            if (!SoundOutput->Open(HWindow, 0) || !AllocateCaptureBlocks()) {
-                SoundOutput->CloseDevice();
-                RunState = Stopped;
-                return;
-            }
-            PostMessage(MM_WOM_DONE, 0, 0);
+            return StartRecorderPlayback();
         }
-        break;
+        return true;
     default:
-        break;
+        return true;
     }
-    SeriesViewStarted();
-    RefreshRunDisplays();
-    if (!MacroWindow) IdleAction(0);
-    if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
-    // Ports that start together were left paused until capture began.
-    if (SignalGenerator) SignalGenerator->RestartOutput();
-    const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
-    if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
+}
+
+bool TMainWin::StartPostProcessRun()
+{
+    if (!WaveFile) {
+        TEngineHost::Get().ShowMessage(IDS_OPEN_WAVE_FIRST_TEXT, Caption, TEngineHost::MsgIconInformation);
+        return false;
+    }
+    const uint32_t position = WaveFile->GetPosition();
+    const uint32_t end = WaveFile->GetHighWaterMark();
+    const uint32_t left = end > position ? end - position : 0;
+    if (!SeriesLeft || left < SeriesLeft->GetLength()) {
+        const char* text = position == 0
+            ? "There are not enough data samples in the file to perform an FFT.  Either reduce the FFT size or "
+              "Decimation Ratio or record additional data to increase the file size."
+            : position >= end ? "You have reached the end of the file.  Please rewind and then run the analyzer."
+                              : "You are close to the end of the file and there are not enough data samples to "
+                                "perform an FFT";
+        TEngineHost::Get().ShowMessage(text, Caption, TEngineHost::MsgIconInformation);
+        RunState = Stopped;
+        return false;
+    }
+    RunState = Running;
+    return true;
+}
+
+bool TMainWin::StartRecorderPlayback()
+{
+    if (!WaveFile || !SoundOutput) {
+        RunState = Stopped;
+        return false;
+    }
+    if (WaveFile->GetPosition() == WaveFile->GetFrameCount()) WaveFile->Rewind();
+    CurrentTime = PlaybackTimeOffset = WaveFile->GetPositionTime();
+    SoundOutput->SetFormat(Settings.Format);
+    // Playback that cannot start leaves the analyser stopped: the port has reported.
+    if (!SoundOutput->Open(HWindow, 0) || !AllocateCaptureBlocks()) {
+        SoundOutput->CloseDevice();
+        RunState = Stopped;
+        return false;
+    }
+    PostMessage(MM_WOM_DONE, 0, 0);
+    return true;
 }
 
 int TMainWin::OpenCaptureInput()
@@ -193,79 +212,95 @@ int TMainWin::OpenCaptureInput()
         return 0;
     }
     if (!SoundInput->Open(HWindow, uint32_t(FileIO.DALSelfMonitor))) return 0;
-    const char* tmp = CurrentFolders[TmpFolder];
+    if (OpMode == RealTime) return OpenRealTimeCapture() ? 1 : 0;
+    if (OpMode == Recorder) return OpenRecorderCapture() ? 1 : 0;
+    return 1;
+}
 
-    if (OpMode == RealTime) {
-        if (!AllocateCaptureBlocks()) return 0;
+bool TMainWin::OpenRealTimeCapture()
+{
+    if (!AllocateCaptureBlocks()) return false;
+    delete WaveFile;
+    WaveFile = nullptr;
+    if (FileIO.RealTimeWaveBufferEnableFlag == 1 && !MakeHistoryWave()) return false;
+    for (int slot = 0; slot < 2; ++slot) {
+        CaptureBlocks[slot]->ClearBuffer();
+        if (!SoundInput->AddBuffer(CaptureBlocks[slot]->GetBuffer(), CaptureBlocks[slot]->GetBufferSize(), slot))
+            return false;
+        RecordTimeOffset = WaveFile ? WaveFile->GetPositionTime() : TimeOfDaySeconds();
+    }
+    return true;
+}
+
+bool TMainWin::MakeHistoryWave()
+{
+    const char* tmp = CurrentFolders[TmpFolder];
+    HistoryWrapPosition = 0;
+    if (FileIO.WaveFileMode == 0) {
+        const double frames = (FileIO.RealTimeWaveBufferLengthSecs - 1) * 1.1 * Settings.Format.SamplingRate;
+        WaveFile = new TWaveFile(uint32_t(frames > 0 ? frames : 0), Settings.Format, tmp);
+    } else {
+        WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+    }
+    if (WaveFile->Error) {
         delete WaveFile;
         WaveFile = nullptr;
-        if (FileIO.RealTimeWaveBufferEnableFlag == 1) {
-            HistoryWrapPosition = 0;
-            if (FileIO.WaveFileMode == 0) {
-                const double frames = (FileIO.RealTimeWaveBufferLengthSecs - 1) * 1.1 * Settings.Format.SamplingRate;
-                WaveFile = new TWaveFile(uint32_t(frames > 0 ? frames : 0), Settings.Format, tmp);
-            } else {
-                WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
-            }
-            if (WaveFile->Error) {
-                delete WaveFile;
-                WaveFile = nullptr;
-                return 0;
-            }
-            SetWaveCalibration(*WaveFile, Calibration);
-            for (TSpectrogram* view : SpectrogramViews)
-                if (view) view->UpdateToolButton();
-            if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
-            for (TSurfacePlot* surface : SurfaceViews)
-                if (surface) surface->UpdateToolButton();
-        }
-        for (int slot = 0; slot < 2; ++slot) {
-            CaptureBlocks[slot]->ClearBuffer();
-            if (!SoundInput->AddBuffer(CaptureBlocks[slot]->GetBuffer(), CaptureBlocks[slot]->GetBufferSize(), slot))
-                return 0;
-            RecordTimeOffset = WaveFile ? WaveFile->GetPositionTime() : TimeOfDaySeconds();
-        }
-        return 1;
+        return false;
     }
+    SetWaveCalibration(*WaveFile, Calibration);
+    for (TSpectrogram* view : SpectrogramViews)
+        if (view) view->UpdateToolButton();
+    if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
+    for (TSurfacePlot* surface : SurfaceViews)
+        if (surface) surface->UpdateToolButton();
+    return true;
+}
 
-    if (OpMode == Recorder) {
-        if (!WaveFile) {
-            if (!MakeRecording()) return 0;
-            char caption[2 * PathSize];
-            std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
-            if (HWindow) SetCaption(caption);
-        } else {
-            if (FileIO.WaveFileMode == 0 && WaveFile->GetDuration() - WaveFile->GetPositionTime() < 1.0f) {
-                uint32_t increment = WaveFile->GetSampleRate() * 60;
-                int tries = 0;
-                while (!WaveFile->SetLength(WaveFile->GetFrameCount() + increment)) {
-                    increment /= 2;
-                    if (++tries == 11) {
-                        SoundInput->Close();
-                        TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, Caption, TEngineHost::MsgIconExclamation);
-                        return 0;
-                    }
-                }
+bool TMainWin::OpenRecorderCapture()
+{
+    if (!WaveFile) {
+        if (!MakeRecording()) return false;
+        char caption[2 * PathSize];
+        std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
+        if (HWindow) SetCaption(caption);
+    } else if (!ContinueRecording()) {
+        return false;
+    }
+    RecordTimeOffset = WaveFile->GetPositionTime();
+    if (!AllocateCaptureBlocks()) return false;
+    for (int slot = 0; slot < 2; ++slot)
+        SoundInput->AddBuffer(CaptureBlocks[slot]->GetBuffer(), CaptureBlocks[slot]->GetBufferSize(), slot);
+    if (HWindow) {
+        GetWindowText(SavedCaption, sizeof SavedCaption);
+        char caption[2 * PathSize];
+        std::snprintf(caption, sizeof caption, "%s - Recording...", Caption);
+        SetCaption(caption);
+    }
+    return true;
+}
+
+bool TMainWin::ContinueRecording()
+{
+    // A memory recording near its end grows by a minute, or by as much of one as memory allows.
+    if (FileIO.WaveFileMode == 0 && WaveFile->GetDuration() - WaveFile->GetPositionTime() < 1.0f) {
+        uint32_t increment = WaveFile->GetSampleRate() * 60;
+        int tries = 0;
+        while (!WaveFile->SetLength(WaveFile->GetFrameCount() + increment)) {
+            increment /= 2;
+            if (++tries == 11) {
+                SoundInput->Close();
+                TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, Caption, TEngineHost::MsgIconExclamation);
+                return false;
             }
-            if (FileIO.WaveFileMode == 1 && FileIO.MakeBackup == 0
-                && TEngineHost::Get().ShowMessage(IDS_NO_BACKUP_WARNING_TEXT, Caption,
-                                                  TEngineHost::MsgYesNo | TEngineHost::MsgIconExclamation)
-                    == TEngineHost::AnswerNo)
-                return 0;
-            WaveFile->Changed = 1;
-        }
-        RecordTimeOffset = WaveFile->GetPositionTime();
-        if (!AllocateCaptureBlocks()) return 0;
-        for (int slot = 0; slot < 2; ++slot)
-            SoundInput->AddBuffer(CaptureBlocks[slot]->GetBuffer(), CaptureBlocks[slot]->GetBufferSize(), slot);
-        if (HWindow) {
-            GetWindowText(SavedCaption, sizeof SavedCaption);
-            char caption[2 * PathSize];
-            std::snprintf(caption, sizeof caption, "%s - Recording...", Caption);
-            SetCaption(caption);
         }
     }
-    return 1;
+    if (FileIO.WaveFileMode == 1 && FileIO.MakeBackup == 0
+        && TEngineHost::Get().ShowMessage(IDS_NO_BACKUP_WARNING_TEXT, Caption,
+                                          TEngineHost::MsgYesNo | TEngineHost::MsgIconExclamation)
+            == TEngineHost::AnswerNo)
+        return false;
+    WaveFile->Changed = 1;
+    return true;
 }
 
 void TMainWin::StopAnalyzer()
