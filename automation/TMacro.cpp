@@ -456,7 +456,7 @@ void TMacro::RunStateChanged()
 {
     EditorControl->SetReadOnly(Runner.IsRunning());
     UpdateControls();
-    Host.PostDdeAdvise(TDdeItemTable::MacroStatus);
+    Host.PostDdeAdvise(TDdeItem::MacroStatus);
 }
 
 uint32_t TMacro::ExecuteCommand(const std::string& command)
