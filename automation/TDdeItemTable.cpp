@@ -6,177 +6,182 @@
 
 namespace {
 
-// Places 48 and 49 (events of a partner program), 55, 56, 59 and 60 carry no item.
-constexpr const char* Names[] = {
-    "Peak Frequency",  // 0
-    "Peak Amplitude",  // 1
-    "Total Power",  // 2
-    "Total Power A",  // 3
-    "Total Power B",  // 4
-    "Total Power C",  // 5
-    "THD",  // 6
-    "THD+N",  // 7
-    "IMD",  // 8
-    "SNR",  // 9
-    "Spectrum",  // 10
-    "Phase",  // 11
-    "Time Series",  // 12
-    "Marker1 Amplitude",  // 13
-    "Marker2 Amplitude",  // 14
-    "Marker3 Amplitude",  // 15
-    "Marker4 Amplitude",  // 16
-    "Marker5 Amplitude",  // 17
-    "Marker6 Amplitude",  // 18
-    "Marker7 Amplitude",  // 19
-    "Marker8 Amplitude",  // 20
-    "FFT Count",  // 21
-    "Current Time",  // 22
-    "Total Time",  // 23
-    "Logging Status",  // 24
-    "Peak Hold",  // 25
-    "FFT Overlap",  // 26
-    "FFT Size",  // 27
-    "Average Size",  // 28
-    "Smoothing Window",  // 29
-    "Peak1 Frequency",  // 30
-    "Peak2 Frequency",  // 31
-    "Peak3 Frequency",  // 32
-    "Peak4 Frequency",  // 33
-    "Peak5 Frequency",  // 34
-    "Peak6 Frequency",  // 35
-    "Peak1 Amplitude",  // 36
-    "Peak2 Amplitude",  // 37
-    "Peak3 Amplitude",  // 38
-    "Peak4 Amplitude",  // 39
-    "Peak5 Amplitude",  // 40
-    "Peak6 Amplitude",  // 41
-    "Total Power in Time Segment",  // 42
-    "Zoomed Spectrum",  // 43
-    "Zoomed Phase",  // 44
-    "Marked Spectrum",  // 45
-    "Marked Phase",  // 46
-    "Zoomed Time Series",  // 47
-    nullptr,  // 48
-    nullptr,  // 49
-    "Total Power Flat",  // 50
-    "SINAD",  // 51
-    "SFDR",  // 52
-    "NF",  // 53
-    "Delay Finder",  // 54
-    nullptr,  // 55
-    nullptr,  // 56
-    "Macro Status",  // 57
-    "File Closed",  // 58
-    nullptr,  // 59
-    nullptr,  // 60
-    "Version Number",  // 61
-    "Average Type",  // 62
-    "Average Mode",  // 63
-    "Decimation Ratio",  // 64
-    "Mode",  // 65
-    "Amplitude Axis Scaling Left",  // 66
-    "Amplitude Axis Scaling Right",  // 67
-    "Frequency Axis Scaling Left",  // 68
-    "Frequency Axis Scaling Right",  // 69
-    "Spectrum Weighting Left",  // 70
-    "Spectrum Weighting Right",  // 71
-    "PSD Left",  // 72
-    "PSD Right",  // 73
-    "PSD Type Left",  // 74
-    "PSD Type Right",  // 75
-    "Mic Compensation Left",  // 76
-    "Mic Compensation Right",  // 77
-    "Mic Compensation File Left",  // 78
-    "Mic Compensation File Right",  // 79
-    "Signal Generator Type Left",  // 80
-    "Signal Generator Type Right",  // 81
-    "Spectrum Left",  // 82
-    "Spectrum Right",  // 83
-    "Zoomed Spectrum Left",  // 84
-    "Zoomed Spectrum Right",  // 85
-    "Marked Spectrum Left",  // 86
-    "Marked Spectrum Right",  // 87
-    "Phase Left",  // 88
-    "Phase Right",  // 89
-    "Zoomed Phase Left",  // 90
-    "Zoomed Phase Right",  // 91
-    "Marked Phase Left",  // 92
-    "Marked Phase Right",  // 93
-    "Time Series Left",  // 94
-    "Time Series Right",  // 95
-    "Zoomed Time Series Left",  // 96
-    "Zoomed Time Series Right",  // 97
-    "Last Logging Time",  // 98
-    "Leq Values",  // 99
-    "LeqT",  // 100
-    "Leq",  // 101
-    "Lsel",  // 102
-    "Lpk",  // 103
-    "Lmax",  // 104
-    "Lmin",  // 105
-    "L10",  // 106
-    "L50",  // 107
-    "L90",  // 108
-    "Wave Segment",  // 109
-    "Wave Segment Left",  // 110
-    "Wave Segment Right",  // 111
-    "Overload Status",  // 112
-    "Overload Count",  // 113
-    "Total Power Weighting Left",  // 114
-    "Total Power Weighting Right",  // 115
-    "Peak Hold Spectrum",  // 116
-    "Peak Hold Spectrum Left",  // 117
-    "Peak Hold Spectrum Right",  // 118
-    "Zoomed Peak Hold Spectrum",  // 119
-    "Zoomed Peak Hold Spectrum Left",  // 120
-    "Zoomed Peak Hold Spectrum Right",  // 121
-    "Marked Peak Hold Spectrum",  // 122
-    "Marked Peak Hold Spectrum Left",  // 123
-    "Marked Peak Hold Spectrum Right",  // 124
-    "Sampling Rate",  // 125
-    "Marked Peak Frequency",  // 126
-    "Marked Peak Amplitude",  // 127
-    "Marked Total Power",  // 128
-    "Marked Total Power Flat",  // 129
-    "Marked Total Power A",  // 130
-    "Marked Total Power B",  // 131
-    "Marked Total Power C",  // 132
-    "THD vs Frequency",  // 133
-    "Compare Left THD vs Freq to Limits",  // 134
-    "Compare Right THD vs Freq to Limits",  // 135
-    "Current Sample",  // 136
-    "Total Samples",  // 137
-    "Compare Left Spectrum To Overlay 1",  // 138
-    "Compare Left Spectrum To Overlay 2",  // 139
-    "Compare Left Spectrum To Overlay 3",  // 140
-    "Compare Left Spectrum To Overlay 4",  // 141
-    "Compare Left Peak Hold To Overlay 1",  // 142
-    "Compare Left Peak Hold To Overlay 2",  // 143
-    "Compare Left Peak Hold To Overlay 3",  // 144
-    "Compare Left Peak Hold To Overlay 4",  // 145
-    "Compare Right Spectrum To Overlay 1",  // 146
-    "Compare Right Spectrum To Overlay 2",  // 147
-    "Compare Right Spectrum To Overlay 3",  // 148
-    "Compare Right Spectrum To Overlay 4",  // 149
-    "Compare Right Peak Hold To Overlay 1",  // 150
-    "Compare Right Peak Hold To Overlay 2",  // 151
-    "Compare Right Peak Hold To Overlay 3",  // 152
-    "Compare Right Peak Hold To Overlay 4",  // 153
-    "Wave Sample Left",  // 154
-    "Wave Sample Right",  // 155
+constexpr TDdeItemTable::Row Rows[] = {
+    {TDdeItem::PeakFrequency, "Peak Frequency"},
+    {TDdeItem::PeakAmplitude, "Peak Amplitude"},
+    {TDdeItem::TotalPower, "Total Power"},
+    {TDdeItem::TotalPowerA, "Total Power A"},
+    {TDdeItem::TotalPowerB, "Total Power B"},
+    {TDdeItem::TotalPowerC, "Total Power C"},
+    {TDdeItem::THD, "THD"},
+    {TDdeItem::THDN, "THD+N"},
+    {TDdeItem::IMD, "IMD"},
+    {TDdeItem::SNR, "SNR"},
+    {TDdeItem::Spectrum, "Spectrum"},
+    {TDdeItem::Phase, "Phase"},
+    {TDdeItem::TimeSeries, "Time Series"},
+    {TDdeItem::Marker1Amplitude, "Marker1 Amplitude"},
+    {TDdeItem::Marker2Amplitude, "Marker2 Amplitude"},
+    {TDdeItem::Marker3Amplitude, "Marker3 Amplitude"},
+    {TDdeItem::Marker4Amplitude, "Marker4 Amplitude"},
+    {TDdeItem::Marker5Amplitude, "Marker5 Amplitude"},
+    {TDdeItem::Marker6Amplitude, "Marker6 Amplitude"},
+    {TDdeItem::Marker7Amplitude, "Marker7 Amplitude"},
+    {TDdeItem::Marker8Amplitude, "Marker8 Amplitude"},
+    {TDdeItem::FFTCount, "FFT Count"},
+    {TDdeItem::CurrentTime, "Current Time"},
+    {TDdeItem::TotalTime, "Total Time"},
+    {TDdeItem::LoggingStatus, "Logging Status"},
+    {TDdeItem::PeakHold, "Peak Hold"},
+    {TDdeItem::FFTOverlap, "FFT Overlap"},
+    {TDdeItem::FFTSize, "FFT Size"},
+    {TDdeItem::AverageSize, "Average Size"},
+    {TDdeItem::SmoothingWindow, "Smoothing Window"},
+    {TDdeItem::Peak1Frequency, "Peak1 Frequency"},
+    {TDdeItem::Peak2Frequency, "Peak2 Frequency"},
+    {TDdeItem::Peak3Frequency, "Peak3 Frequency"},
+    {TDdeItem::Peak4Frequency, "Peak4 Frequency"},
+    {TDdeItem::Peak5Frequency, "Peak5 Frequency"},
+    {TDdeItem::Peak6Frequency, "Peak6 Frequency"},
+    {TDdeItem::Peak1Amplitude, "Peak1 Amplitude"},
+    {TDdeItem::Peak2Amplitude, "Peak2 Amplitude"},
+    {TDdeItem::Peak3Amplitude, "Peak3 Amplitude"},
+    {TDdeItem::Peak4Amplitude, "Peak4 Amplitude"},
+    {TDdeItem::Peak5Amplitude, "Peak5 Amplitude"},
+    {TDdeItem::Peak6Amplitude, "Peak6 Amplitude"},
+    {TDdeItem::TotalPowerInTimeSegment, "Total Power in Time Segment"},
+    {TDdeItem::ZoomedSpectrum, "Zoomed Spectrum"},
+    {TDdeItem::ZoomedPhase, "Zoomed Phase"},
+    {TDdeItem::MarkedSpectrum, "Marked Spectrum"},
+    {TDdeItem::MarkedPhase, "Marked Phase"},
+    {TDdeItem::ZoomedTimeSeries, "Zoomed Time Series"},
+    {TDdeItem::TotalPowerFlat, "Total Power Flat"},
+    {TDdeItem::SINAD, "SINAD"},
+    {TDdeItem::SFDR, "SFDR"},
+    {TDdeItem::NF, "NF"},
+    {TDdeItem::DelayFinder, "Delay Finder"},
+    {TDdeItem::MacroStatus, "Macro Status"},
+    {TDdeItem::FileClosed, "File Closed"},
+    {TDdeItem::VersionNumber, "Version Number"},
+    {TDdeItem::AverageType, "Average Type"},
+    {TDdeItem::AverageMode, "Average Mode"},
+    {TDdeItem::DecimationRatio, "Decimation Ratio"},
+    {TDdeItem::Mode, "Mode"},
+    {TDdeItem::AmplitudeAxisScalingLeft, "Amplitude Axis Scaling Left"},
+    {TDdeItem::AmplitudeAxisScalingRight, "Amplitude Axis Scaling Right"},
+    {TDdeItem::FrequencyAxisScalingLeft, "Frequency Axis Scaling Left"},
+    {TDdeItem::FrequencyAxisScalingRight, "Frequency Axis Scaling Right"},
+    {TDdeItem::SpectrumWeightingLeft, "Spectrum Weighting Left"},
+    {TDdeItem::SpectrumWeightingRight, "Spectrum Weighting Right"},
+    {TDdeItem::PSDLeft, "PSD Left"},
+    {TDdeItem::PSDRight, "PSD Right"},
+    {TDdeItem::PSDTypeLeft, "PSD Type Left"},
+    {TDdeItem::PSDTypeRight, "PSD Type Right"},
+    {TDdeItem::MicCompensationLeft, "Mic Compensation Left"},
+    {TDdeItem::MicCompensationRight, "Mic Compensation Right"},
+    {TDdeItem::MicCompensationFileLeft, "Mic Compensation File Left"},
+    {TDdeItem::MicCompensationFileRight, "Mic Compensation File Right"},
+    {TDdeItem::SignalGeneratorTypeLeft, "Signal Generator Type Left"},
+    {TDdeItem::SignalGeneratorTypeRight, "Signal Generator Type Right"},
+    {TDdeItem::SpectrumLeft, "Spectrum Left"},
+    {TDdeItem::SpectrumRight, "Spectrum Right"},
+    {TDdeItem::ZoomedSpectrumLeft, "Zoomed Spectrum Left"},
+    {TDdeItem::ZoomedSpectrumRight, "Zoomed Spectrum Right"},
+    {TDdeItem::MarkedSpectrumLeft, "Marked Spectrum Left"},
+    {TDdeItem::MarkedSpectrumRight, "Marked Spectrum Right"},
+    {TDdeItem::PhaseLeft, "Phase Left"},
+    {TDdeItem::PhaseRight, "Phase Right"},
+    {TDdeItem::ZoomedPhaseLeft, "Zoomed Phase Left"},
+    {TDdeItem::ZoomedPhaseRight, "Zoomed Phase Right"},
+    {TDdeItem::MarkedPhaseLeft, "Marked Phase Left"},
+    {TDdeItem::MarkedPhaseRight, "Marked Phase Right"},
+    {TDdeItem::TimeSeriesLeft, "Time Series Left"},
+    {TDdeItem::TimeSeriesRight, "Time Series Right"},
+    {TDdeItem::ZoomedTimeSeriesLeft, "Zoomed Time Series Left"},
+    {TDdeItem::ZoomedTimeSeriesRight, "Zoomed Time Series Right"},
+    {TDdeItem::LastLoggingTime, "Last Logging Time"},
+    {TDdeItem::LeqValues, "Leq Values"},
+    {TDdeItem::LeqT, "LeqT"},
+    {TDdeItem::Leq, "Leq"},
+    {TDdeItem::Lsel, "Lsel"},
+    {TDdeItem::Lpk, "Lpk"},
+    {TDdeItem::Lmax, "Lmax"},
+    {TDdeItem::Lmin, "Lmin"},
+    {TDdeItem::L10, "L10"},
+    {TDdeItem::L50, "L50"},
+    {TDdeItem::L90, "L90"},
+    {TDdeItem::WaveSegment, "Wave Segment"},
+    {TDdeItem::WaveSegmentLeft, "Wave Segment Left"},
+    {TDdeItem::WaveSegmentRight, "Wave Segment Right"},
+    {TDdeItem::OverloadStatus, "Overload Status"},
+    {TDdeItem::OverloadCount, "Overload Count"},
+    {TDdeItem::TotalPowerWeightingLeft, "Total Power Weighting Left"},
+    {TDdeItem::TotalPowerWeightingRight, "Total Power Weighting Right"},
+    {TDdeItem::PeakHoldSpectrum, "Peak Hold Spectrum"},
+    {TDdeItem::PeakHoldSpectrumLeft, "Peak Hold Spectrum Left"},
+    {TDdeItem::PeakHoldSpectrumRight, "Peak Hold Spectrum Right"},
+    {TDdeItem::ZoomedPeakHoldSpectrum, "Zoomed Peak Hold Spectrum"},
+    {TDdeItem::ZoomedPeakHoldSpectrumLeft, "Zoomed Peak Hold Spectrum Left"},
+    {TDdeItem::ZoomedPeakHoldSpectrumRight, "Zoomed Peak Hold Spectrum Right"},
+    {TDdeItem::MarkedPeakHoldSpectrum, "Marked Peak Hold Spectrum"},
+    {TDdeItem::MarkedPeakHoldSpectrumLeft, "Marked Peak Hold Spectrum Left"},
+    {TDdeItem::MarkedPeakHoldSpectrumRight, "Marked Peak Hold Spectrum Right"},
+    {TDdeItem::SamplingRate, "Sampling Rate"},
+    {TDdeItem::MarkedPeakFrequency, "Marked Peak Frequency"},
+    {TDdeItem::MarkedPeakAmplitude, "Marked Peak Amplitude"},
+    {TDdeItem::MarkedTotalPower, "Marked Total Power"},
+    {TDdeItem::MarkedTotalPowerFlat, "Marked Total Power Flat"},
+    {TDdeItem::MarkedTotalPowerA, "Marked Total Power A"},
+    {TDdeItem::MarkedTotalPowerB, "Marked Total Power B"},
+    {TDdeItem::MarkedTotalPowerC, "Marked Total Power C"},
+    {TDdeItem::THDVsFrequency, "THD vs Frequency"},
+    {TDdeItem::CompareLeftTHDVsFreqToLimits, "Compare Left THD vs Freq to Limits"},
+    {TDdeItem::CompareRightTHDVsFreqToLimits, "Compare Right THD vs Freq to Limits"},
+    {TDdeItem::CurrentSample, "Current Sample"},
+    {TDdeItem::TotalSamples, "Total Samples"},
+    {TDdeItem::CompareLeftSpectrumToOverlay1, "Compare Left Spectrum To Overlay 1"},
+    {TDdeItem::CompareLeftSpectrumToOverlay2, "Compare Left Spectrum To Overlay 2"},
+    {TDdeItem::CompareLeftSpectrumToOverlay3, "Compare Left Spectrum To Overlay 3"},
+    {TDdeItem::CompareLeftSpectrumToOverlay4, "Compare Left Spectrum To Overlay 4"},
+    {TDdeItem::CompareLeftPeakHoldToOverlay1, "Compare Left Peak Hold To Overlay 1"},
+    {TDdeItem::CompareLeftPeakHoldToOverlay2, "Compare Left Peak Hold To Overlay 2"},
+    {TDdeItem::CompareLeftPeakHoldToOverlay3, "Compare Left Peak Hold To Overlay 3"},
+    {TDdeItem::CompareLeftPeakHoldToOverlay4, "Compare Left Peak Hold To Overlay 4"},
+    {TDdeItem::CompareRightSpectrumToOverlay1, "Compare Right Spectrum To Overlay 1"},
+    {TDdeItem::CompareRightSpectrumToOverlay2, "Compare Right Spectrum To Overlay 2"},
+    {TDdeItem::CompareRightSpectrumToOverlay3, "Compare Right Spectrum To Overlay 3"},
+    {TDdeItem::CompareRightSpectrumToOverlay4, "Compare Right Spectrum To Overlay 4"},
+    {TDdeItem::CompareRightPeakHoldToOverlay1, "Compare Right Peak Hold To Overlay 1"},
+    {TDdeItem::CompareRightPeakHoldToOverlay2, "Compare Right Peak Hold To Overlay 2"},
+    {TDdeItem::CompareRightPeakHoldToOverlay3, "Compare Right Peak Hold To Overlay 3"},
+    {TDdeItem::CompareRightPeakHoldToOverlay4, "Compare Right Peak Hold To Overlay 4"},
+    {TDdeItem::WaveSampleLeft, "Wave Sample Left"},
+    {TDdeItem::WaveSampleRight, "Wave Sample Right"},
 };
-static_assert(std::size(Names) == TDdeItemTable::Count);
+
+// In number order, so that a number's row is found by its place.
+constexpr bool Ascending()
+{
+    for (size_t i = 1; i < std::size(Rows); ++i)
+        if (int(Rows[i].Item) <= int(Rows[i - 1].Item)) return false;
+    return int(std::end(Rows)[-1].Item) + 1 == TDdeItemTable::Count;
+}
+static_assert(Ascending());
 
 }  // namespace
 
+std::span<const TDdeItemTable::Row> TDdeItemTable::Items() { return Rows; }
+
 const char* TDdeItemTable::Name(int index)
 {
-    return index >= 0 && index < Count ? Names[index] : nullptr;
+    for (const Row& row : Rows)
+        if (int(row.Item) == index) return row.Name;
+    return nullptr;
 }
 
 int TDdeItemTable::Find(std::string_view name)
 {
-    for (int i = 0; i < Count; ++i)
-        if (Names[i] && TKeywordTable::EqualsNoCase(name, Names[i])) return i;
+    for (const Row& row : Rows)
+        if (TKeywordTable::EqualsNoCase(name, row.Name)) return int(row.Item);
     return -1;
 }

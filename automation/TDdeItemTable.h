@@ -1,18 +1,179 @@
 #pragma once
+#include <span>
 #include <string_view>
 
-// The items of the DDE topic "Data", in index order: an item's index is its
-// place in this list. Places without an item have no name and are never found.
+// The items of the DDE topic "Data", numbered as clients and macros know them.
+// Numbers 48 and 49 (events of a partner program), 55, 56, 59 and 60 carry no
+// item.
+enum class TDdeItem : int {
+    PeakFrequency = 0,
+    PeakAmplitude = 1,
+    TotalPower = 2,
+    TotalPowerA = 3,
+    TotalPowerB = 4,
+    TotalPowerC = 5,
+    THD = 6,
+    THDN = 7,
+    IMD = 8,
+    SNR = 9,
+    Spectrum = 10,
+    Phase = 11,
+    TimeSeries = 12,
+    Marker1Amplitude = 13,
+    Marker2Amplitude = 14,
+    Marker3Amplitude = 15,
+    Marker4Amplitude = 16,
+    Marker5Amplitude = 17,
+    Marker6Amplitude = 18,
+    Marker7Amplitude = 19,
+    Marker8Amplitude = 20,
+    FFTCount = 21,
+    CurrentTime = 22,
+    TotalTime = 23,
+    LoggingStatus = 24,
+    PeakHold = 25,
+    FFTOverlap = 26,
+    FFTSize = 27,
+    AverageSize = 28,
+    SmoothingWindow = 29,
+    Peak1Frequency = 30,
+    Peak2Frequency = 31,
+    Peak3Frequency = 32,
+    Peak4Frequency = 33,
+    Peak5Frequency = 34,
+    Peak6Frequency = 35,
+    Peak1Amplitude = 36,
+    Peak2Amplitude = 37,
+    Peak3Amplitude = 38,
+    Peak4Amplitude = 39,
+    Peak5Amplitude = 40,
+    Peak6Amplitude = 41,
+    TotalPowerInTimeSegment = 42,
+    ZoomedSpectrum = 43,
+    ZoomedPhase = 44,
+    MarkedSpectrum = 45,
+    MarkedPhase = 46,
+    ZoomedTimeSeries = 47,
+    TotalPowerFlat = 50,
+    SINAD = 51,
+    SFDR = 52,
+    NF = 53,
+    DelayFinder = 54,
+    MacroStatus = 57,
+    FileClosed = 58,
+    VersionNumber = 61,
+    AverageType = 62,
+    AverageMode = 63,
+    DecimationRatio = 64,
+    Mode = 65,
+    AmplitudeAxisScalingLeft = 66,
+    AmplitudeAxisScalingRight = 67,
+    FrequencyAxisScalingLeft = 68,
+    FrequencyAxisScalingRight = 69,
+    SpectrumWeightingLeft = 70,
+    SpectrumWeightingRight = 71,
+    PSDLeft = 72,
+    PSDRight = 73,
+    PSDTypeLeft = 74,
+    PSDTypeRight = 75,
+    MicCompensationLeft = 76,
+    MicCompensationRight = 77,
+    MicCompensationFileLeft = 78,
+    MicCompensationFileRight = 79,
+    SignalGeneratorTypeLeft = 80,
+    SignalGeneratorTypeRight = 81,
+    SpectrumLeft = 82,
+    SpectrumRight = 83,
+    ZoomedSpectrumLeft = 84,
+    ZoomedSpectrumRight = 85,
+    MarkedSpectrumLeft = 86,
+    MarkedSpectrumRight = 87,
+    PhaseLeft = 88,
+    PhaseRight = 89,
+    ZoomedPhaseLeft = 90,
+    ZoomedPhaseRight = 91,
+    MarkedPhaseLeft = 92,
+    MarkedPhaseRight = 93,
+    TimeSeriesLeft = 94,
+    TimeSeriesRight = 95,
+    ZoomedTimeSeriesLeft = 96,
+    ZoomedTimeSeriesRight = 97,
+    LastLoggingTime = 98,
+    LeqValues = 99,
+    LeqT = 100,
+    Leq = 101,
+    Lsel = 102,
+    Lpk = 103,
+    Lmax = 104,
+    Lmin = 105,
+    L10 = 106,
+    L50 = 107,
+    L90 = 108,
+    WaveSegment = 109,
+    WaveSegmentLeft = 110,
+    WaveSegmentRight = 111,
+    OverloadStatus = 112,
+    OverloadCount = 113,
+    TotalPowerWeightingLeft = 114,
+    TotalPowerWeightingRight = 115,
+    PeakHoldSpectrum = 116,
+    PeakHoldSpectrumLeft = 117,
+    PeakHoldSpectrumRight = 118,
+    ZoomedPeakHoldSpectrum = 119,
+    ZoomedPeakHoldSpectrumLeft = 120,
+    ZoomedPeakHoldSpectrumRight = 121,
+    MarkedPeakHoldSpectrum = 122,
+    MarkedPeakHoldSpectrumLeft = 123,
+    MarkedPeakHoldSpectrumRight = 124,
+    SamplingRate = 125,
+    MarkedPeakFrequency = 126,
+    MarkedPeakAmplitude = 127,
+    MarkedTotalPower = 128,
+    MarkedTotalPowerFlat = 129,
+    MarkedTotalPowerA = 130,
+    MarkedTotalPowerB = 131,
+    MarkedTotalPowerC = 132,
+    THDVsFrequency = 133,
+    CompareLeftTHDVsFreqToLimits = 134,
+    CompareRightTHDVsFreqToLimits = 135,
+    CurrentSample = 136,
+    TotalSamples = 137,
+    CompareLeftSpectrumToOverlay1 = 138,
+    CompareLeftSpectrumToOverlay2 = 139,
+    CompareLeftSpectrumToOverlay3 = 140,
+    CompareLeftSpectrumToOverlay4 = 141,
+    CompareLeftPeakHoldToOverlay1 = 142,
+    CompareLeftPeakHoldToOverlay2 = 143,
+    CompareLeftPeakHoldToOverlay3 = 144,
+    CompareLeftPeakHoldToOverlay4 = 145,
+    CompareRightSpectrumToOverlay1 = 146,
+    CompareRightSpectrumToOverlay2 = 147,
+    CompareRightSpectrumToOverlay3 = 148,
+    CompareRightSpectrumToOverlay4 = 149,
+    CompareRightPeakHoldToOverlay1 = 150,
+    CompareRightPeakHoldToOverlay2 = 151,
+    CompareRightPeakHoldToOverlay3 = 152,
+    CompareRightPeakHoldToOverlay4 = 153,
+    WaveSampleLeft = 154,
+    WaveSampleRight = 155,
+};
+
+// Each item's name, the one list of the items: the server registers these
+// names and the macro language finds items by them. What an item answers is
+// the main window's row of the same item.
 class TDdeItemTable {
 public:
-    static constexpr int Count = 156;
-    // Items that other code names.
-    static constexpr int PeakFrequency = 0;
-    static constexpr int MacroStatus = 57;
-    static constexpr int FileClosed = 58;
+    struct Row {
+        TDdeItem Item;
+        const char* Name;
+    };
+    // One past the largest item number.
+    static constexpr int Count = int(TDdeItem::WaveSampleRight) + 1;
 
-    // The item's name, or null for an index without an item or out of range.
+    // Every item, in number order.
+    static std::span<const Row> Items();
+    // The item's name, or null for a number without an item or out of range.
     static const char* Name(int index);
-    // The index of the item of that name (letters in any case), -1 for none.
+    // The number of the item of that name (letters in any case), -1 for none.
     static int Find(std::string_view name);
 };

@@ -43,12 +43,8 @@ DEFINE_RESPONSE_TABLE1(TMacro, TMDIChild)
     EV_BN_CLICKED(TMacro::RunId, CmRun)
     EV_BN_CLICKED(TMacro::StopId, CmStop)
     EV_BN_CLICKED(TMacro::ViewOutputId, CmViewOutput)
-    EV_BN_CLICKED(TMacro::FirstUserButtonId, CmUserButton1)
-    EV_BN_CLICKED(TMacro::FirstUserButtonId + 1, CmUserButton2)
-    EV_BN_CLICKED(TMacro::FirstUserButtonId + 2, CmUserButton3)
-    EV_BN_CLICKED(TMacro::FirstUserButtonId + 3, CmUserButton4)
-    EV_BN_CLICKED(TMacro::FirstUserButtonId + 4, CmUserButton5)
-    EV_BN_CLICKED(TMacro::FirstUserButtonId + 5, CmUserButton6)
+    EV_BN_CLICKED_RANGE(TMacro::FirstUserButtonId, TMacro::FirstUserButtonId + MacroSettings::ButtonCount - 1,
+                        CmUserButton)
     EV_COMMAND(CM_MACRO_NEW, CmNew)
     EV_COMMAND(CM_MACRO_OPEN, CmOpen)
     EV_COMMAND(CM_MACRO_CLOSE, CmClose)
@@ -328,8 +324,9 @@ void TMacro::CmSyntaxHelp()
     THtmlHelp::ShowContext(HWindow, Host.HelpFile(), SyntaxHelpContext);
 }
 
-void TMacro::CmUserButton(int index)
+void TMacro::CmUserButton(UINT id)
 {
+    const int index = int(id) - FirstUserButtonId;
     StopIfRunning();
     if (QuerySave() && OpenFile(Host.MacroOptionsRecord().BtnFilename[index])) CmRun();
 }
@@ -459,7 +456,7 @@ void TMacro::RunStateChanged()
 {
     EditorControl->SetReadOnly(Runner.IsRunning());
     UpdateControls();
-    Host.PostDdeAdvise(TDdeItemTable::MacroStatus);
+    Host.PostDdeAdvise(TDdeItem::MacroStatus);
 }
 
 uint32_t TMacro::ExecuteCommand(const std::string& command)

@@ -55,12 +55,7 @@ public:
     void CmExit();
     void CmOptions();
     void CmSyntaxHelp();
-    void CmUserButton1() { CmUserButton(0); }
-    void CmUserButton2() { CmUserButton(1); }
-    void CmUserButton3() { CmUserButton(2); }
-    void CmUserButton4() { CmUserButton(3); }
-    void CmUserButton5() { CmUserButton(4); }
-    void CmUserButton6() { CmUserButton(5); }
+    void CmUserButton(UINT id);
     void CeFileCommand(TCommandEnabler& ce);
     void EditorChanged() { UpdateControls(); }
     void EvSysCommand(UINT cmdType, const TPoint& point);
@@ -70,7 +65,6 @@ public:
     TEdit* Editor() const { return EditorControl.get(); }
 
 private:
-    void CmUserButton(int index);
     void UpdateControls();
     void LayoutControls();
     void LayoutUserButtons();

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include "automation/MacroSettings.h"
+#include "automation/TDdeItemTable.h"
 #include "framework/TOpenSaveDialog.h"
 
 // What the macro window asks of the main window: the command interpreter and
@@ -20,7 +21,7 @@ public:
     // A DDE item's text, nothing when it has no data.
     virtual std::optional<std::string> DdeItemText(int index) = 0;
     // Tells DDE clients linked to the item that it changed.
-    virtual void PostDdeAdvise(int index) = 0;
+    virtual void PostDdeAdvise(TDdeItem item) = 0;
 
     // Section "MacroOpts", written with the other settings.
     virtual MacroSettings& MacroOptionsRecord() = 0;

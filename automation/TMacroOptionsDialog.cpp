@@ -21,12 +21,8 @@ DEFINE_RESPONSE_TABLE1(TMacroOptionsDialog, TDialog)
     EV_BN_CLICKED(TMacroOptionsDialog::HelpId, CmHelp)
     EV_BN_CLICKED(TMacroOptionsDialog::PickOutputId, CmPickOutput)
     EV_BN_CLICKED(TMacroOptionsDialog::PickViewerId, CmPickViewer)
-    EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId, CmPick1)
-    EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId + 1, CmPick2)
-    EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId + 2, CmPick3)
-    EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId + 3, CmPick4)
-    EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId + 4, CmPick5)
-    EV_BN_CLICKED(TMacroOptionsDialog::FirstPickId + 5, CmPick6)
+    EV_BN_CLICKED_RANGE(TMacroOptionsDialog::FirstPickId,
+                        TMacroOptionsDialog::FirstPickId + MacroSettings::ButtonCount - 1, CmPickMacroFile)
 END_RESPONSE_TABLE;
 
 TMacroOptionsDialog::TMacroOptionsDialog(TWindow* parent, TMacroHost& host)
@@ -89,8 +85,9 @@ void TMacroOptionsDialog::CmPickViewer()
     SetItemText(ViewerId, data.FileName.c_str());
 }
 
-void TMacroOptionsDialog::PickMacroFile(int index)
+void TMacroOptionsDialog::CmPickMacroFile(UINT id)
 {
+    const int index = int(id) - FirstPickId;
     TOpenSaveDialog::TData data;
     data.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
     data.Filter = "Macro File (*.mac)|*.mac|";

@@ -1,5 +1,6 @@
 #pragma once
 #include "framework/TDialog.h"
+#include "resources/MacroOptionsDialogRes.h"
 
 class TMacroHost;
 
@@ -8,9 +9,13 @@ class TMacroHost;
 class TMacroOptionsDialog : public TDialog {
 public:
     enum ControlId {
-        OutputFileId = 416, PickOutputId = 417, ViewerId = 418, PickViewerId = 419, AppendId = 420,
-        OverwriteId = 421, ShowButtonsId = 430, FirstLabelId = 431, FirstFileId = 441, FirstPickId = 451,
-        DefaultsId = 116, HelpId = 183,
+        OutputFileId = IDC_MACRO_OPTIONS_OUTPUT_FILE, PickOutputId = IDC_MACRO_OPTIONS_PICK_OUTPUT,
+        ViewerId = IDC_MACRO_OPTIONS_VIEWER, PickViewerId = IDC_MACRO_OPTIONS_PICK_VIEWER,
+        AppendId = IDC_MACRO_OPTIONS_APPEND,
+        OverwriteId = IDC_MACRO_OPTIONS_OVERWRITE, ShowButtonsId = IDC_MACRO_OPTIONS_SHOW_BUTTONS,
+        FirstLabelId = IDC_MACRO_OPTIONS_FIRST_LABEL, FirstFileId = IDC_MACRO_OPTIONS_FIRST_FILE,
+        FirstPickId = IDC_MACRO_OPTIONS_FIRST_PICK,
+        DefaultsId = IDC_MACRO_OPTIONS_DEFAULTS, HelpId = IDC_MACRO_OPTIONS_HELP,
     };
 
     TMacroOptionsDialog(TWindow* parent, TMacroHost& host);
@@ -21,15 +26,9 @@ public:
     void CmHelp();
     void CmPickOutput();
     void CmPickViewer();
-    void CmPick1() { PickMacroFile(0); }
-    void CmPick2() { PickMacroFile(1); }
-    void CmPick3() { PickMacroFile(2); }
-    void CmPick4() { PickMacroFile(3); }
-    void CmPick5() { PickMacroFile(4); }
-    void CmPick6() { PickMacroFile(5); }
+    void CmPickMacroFile(UINT id);
 
 private:
-    void PickMacroFile(int index);
 
     TMacroHost& Host;
 

@@ -4,7 +4,7 @@
 #include "framework/TModule.h"
 #include "framework/TStatic.h"
 #include "framework/UiHelpers.h"
-#include "resources/ResourceIds.h"
+#include "resources/AboutDialogRes.h"
 
 namespace {
 const char* const ShortName = "Tonalyx";

@@ -3,6 +3,7 @@
 #include <string>
 #include "engine/CalibrationStruct.h"
 #include "framework/TDialog.h"
+#include "resources/DCOffsetDialogRes.h"
 
 class LimitScroll;
 class TDialogHost;
@@ -13,12 +14,12 @@ class TEdit;
 // stores both only when both lie within the range.
 class TDCOffsetDialog : public TDialog {
 public:
-    static constexpr int LeftId = 101;
-    static constexpr int LeftSpinId = 102;
-    static constexpr int RightId = 103;
-    static constexpr int RightSpinId = 104;
-    static constexpr int UnitId = 105;
-    static constexpr int HelpId = 183;
+    static constexpr int LeftId = IDC_DC_OFFSET_LEFT;
+    static constexpr int LeftSpinId = IDC_DC_OFFSET_LEFT_SPIN;
+    static constexpr int RightId = IDC_DC_OFFSET_RIGHT;
+    static constexpr int RightSpinId = IDC_DC_OFFSET_RIGHT_SPIN;
+    static constexpr int UnitId = IDC_DC_OFFSET_UNIT;
+    static constexpr int HelpId = IDC_DC_OFFSET_HELP;
     static constexpr int HelpContext = 1190;
 
     TDCOffsetDialog(TWindow* parent, TDialogHost& host, TResId templateName, uint16_t channels,

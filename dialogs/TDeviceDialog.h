@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include "framework/TDialog.h"
+#include "resources/DeviceDialogRes.h"
 
 class TComboBox;
 class TDialogHost;
@@ -13,7 +14,8 @@ class TDialogHost;
 // devices keeps its index.
 class TDeviceDialog : public TDialog {
 public:
-    enum : int { InputListId = 150, OutputListId = 151, OutputMixerId = 160, InputMixerId = 161, HelpId = 183 };
+    enum : int { InputListId = IDC_DEVICE_INPUT_LIST, OutputListId = IDC_DEVICE_OUTPUT_LIST,
+    OutputMixerId = IDC_DEVICE_OUTPUT_MIXER, InputMixerId = IDC_DEVICE_INPUT_MIXER, HelpId = IDC_DEVICE_HELP };
     static constexpr int HelpContext = 410;
     static constexpr uint32_t MaxListedDevices = 64;
     static constexpr const char* DetailsCaption = "Device Details";

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <memory>
 #include "framework/TDialog.h"
+#include "resources/FileDecimateDialogRes.h"
 
 class LimitScroll;
 class TDialogHost;
@@ -11,12 +12,12 @@ class TEdit;
 // sampling rate, and whether to low-pass filter first.
 class TFileDecimateDialog : public TDialog {
 public:
-    static constexpr int SpinId = 105;
-    static constexpr int RatioId = 106;
-    static constexpr int OldRateId = 201;
-    static constexpr int NewRateId = 202;
-    static constexpr int FilterId = 147;
-    static constexpr int HelpId = 183;
+    static constexpr int SpinId = IDC_DECIMATE_SPIN;
+    static constexpr int RatioId = IDC_DECIMATE_RATIO;
+    static constexpr int OldRateId = IDC_DECIMATE_OLD_RATE;
+    static constexpr int NewRateId = IDC_DECIMATE_NEW_RATE;
+    static constexpr int FilterId = IDC_DECIMATE_FILTER;
+    static constexpr int HelpId = IDC_DECIMATE_HELP;
     static constexpr int HelpContext = 1210;
 
     TFileDecimateDialog(TWindow* parent, TDialogHost& host, TResId templateName, uint32_t oldRate, uint32_t* ratio,

@@ -4,6 +4,7 @@
 #include "engine/FilterSettings.h"
 #include "engine/TWaveFormat.h"
 #include "framework/TDialog.h"
+#include "resources/FilterDialogRes.h"
 
 class LimitScroll;
 class TDialogHost;
@@ -14,25 +15,30 @@ class TEdit;
 // and stores into the settings block it was given.
 class TFilterDialog : public TDialog {
 public:
-    static constexpr int HighPassId = 601;
-    static constexpr int LowPassId = 602;
-    static constexpr int BandPassId = 603;
-    static constexpr int NotchId = 604;
-    static constexpr int CustomId = 633;
-    static constexpr int FileId = 634;
-    static constexpr int SelectFileId = 635;
-    static constexpr int EditFileId = 636;
-    static constexpr int GainId = 637;
-    static constexpr int TapsId = 638;
-    static constexpr int LeftId = 622;
-    static constexpr int RightId = 623;
-    static constexpr int DefaultsId = 116;
-    static constexpr int HelpId = 183;
+    static constexpr int HighPassId = IDC_FILTER_HIGH_PASS;
+    static constexpr int LowPassId = IDC_FILTER_LOW_PASS;
+    static constexpr int BandPassId = IDC_FILTER_BAND_PASS;
+    static constexpr int NotchId = IDC_FILTER_NOTCH;
+    static constexpr int CustomId = IDC_FILTER_CUSTOM;
+    static constexpr int FileId = IDC_FILTER_FILE;
+    static constexpr int SelectFileId = IDC_FILTER_SELECT_FILE;
+    static constexpr int EditFileId = IDC_FILTER_EDIT_FILE;
+    static constexpr int GainId = IDC_FILTER_GAIN;
+    static constexpr int TapsId = IDC_FILTER_TAPS;
+    static constexpr int LeftId = IDC_FILTER_LEFT;
+    static constexpr int RightId = IDC_FILTER_RIGHT;
+    static constexpr int DefaultsId = IDC_FILTER_DEFAULTS;
+    static constexpr int HelpId = IDC_FILTER_HELP;
     static constexpr int HelpContext = 780;
     // Edit and spin bar of each frequency field, in the order of FieldIds.
     static constexpr int FieldCount = 6;
-    static constexpr int FieldIds[FieldCount][2] = {{607, 608}, {605, 606}, {609, 610}, {611, 612}, {613, 614},
-                                                     {615, 616}};
+    static constexpr int FieldIds[FieldCount][2] = {
+        {IDC_FILTER_LOW_PASS_CUTOFF, IDC_FILTER_LOW_PASS_CUTOFF_SPIN},
+        {IDC_FILTER_HIGH_PASS_CUTOFF, IDC_FILTER_HIGH_PASS_CUTOFF_SPIN},
+        {IDC_FILTER_BAND_PASS_CENTER, IDC_FILTER_BAND_PASS_CENTER_SPIN},
+        {IDC_FILTER_BAND_PASS_WIDTH, IDC_FILTER_BAND_PASS_WIDTH_SPIN},
+        {IDC_FILTER_NOTCH_CENTER, IDC_FILTER_NOTCH_CENTER_SPIN},
+        {IDC_FILTER_NOTCH_WIDTH, IDC_FILTER_NOTCH_WIDTH_SPIN}};
 
     TFilterDialog(TWindow* parent, TDialogHost& host, TResId templateName, FilterSettings* settings,
                   TWaveFormat format);

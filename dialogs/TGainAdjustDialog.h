@@ -1,6 +1,7 @@
 #pragma once
 #include <memory>
 #include "framework/TDialog.h"
+#include "resources/GainAdjustDialogRes.h"
 
 class LimitScroll;
 class TDialogHost;
@@ -10,11 +11,11 @@ class TEdit;
 // stores both only when both lie within the range.
 class TGainAdjustDialog : public TDialog {
 public:
-    static constexpr int LeftId = 101;
-    static constexpr int LeftSpinId = 102;
-    static constexpr int RightId = 103;
-    static constexpr int RightSpinId = 104;
-    static constexpr int HelpId = 183;
+    static constexpr int LeftId = IDC_GAIN_ADJUST_LEFT;
+    static constexpr int LeftSpinId = IDC_GAIN_ADJUST_LEFT_SPIN;
+    static constexpr int RightId = IDC_GAIN_ADJUST_RIGHT;
+    static constexpr int RightSpinId = IDC_GAIN_ADJUST_RIGHT_SPIN;
+    static constexpr int HelpId = IDC_GAIN_ADJUST_HELP;
     static constexpr int HelpContext = 1190;
 
     TGainAdjustDialog(TWindow* parent, TDialogHost& host, TResId templateName, uint16_t channels, float* left,

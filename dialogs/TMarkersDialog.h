@@ -2,6 +2,7 @@
 #include <memory>
 #include "framework/TDialog.h"
 #include "views/MarkerSettings.h"
+#include "resources/MarkersDialogRes.h"
 
 class LimitScroll;
 class TComboBox;
@@ -13,13 +14,13 @@ class TEdit;
 // spin bars only limit stepping.
 class TMarkersDialog : public TDialog {
 public:
-    static constexpr int FrequencyId = 600;    // + row
-    static constexpr int SpinId = 700;         // + row
-    static constexpr int EnableId = 800;       // + row
-    static constexpr int LabelTypeId = 850;    // + row
-    static constexpr int CustomLabelId = 880;  // + row
-    static constexpr int PeakHoldId = 888;
-    static constexpr int HelpId = 183;
+    static constexpr int FrequencyId = IDC_MARKERS_FREQUENCY;    // + row
+    static constexpr int SpinId = IDC_MARKERS_SPIN;         // + row
+    static constexpr int EnableId = IDC_MARKERS_ENABLE;       // + row
+    static constexpr int LabelTypeId = IDC_MARKERS_LABEL_TYPE;    // + row
+    static constexpr int CustomLabelId = IDC_MARKERS_CUSTOM_LABEL;  // + row
+    static constexpr int PeakHoldId = IDC_MARKERS_PEAK_HOLD;
+    static constexpr int HelpId = IDC_MARKERS_HELP;
     static constexpr int HelpContext = 380;
     static constexpr int CustomLabelType = 4;
     static constexpr int FrequencyLength = 20;

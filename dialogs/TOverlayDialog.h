@@ -4,6 +4,7 @@
 
 #include "framework/TDialog.h"
 #include "views/SpectrumOpts.h"
+#include "resources/OverlayDialogRes.h"
 
 class LimitScroll;
 class TColorSwatch;
@@ -16,16 +17,16 @@ class TEdit;
 class TOverlayDialog : public TDialog {
 public:
     static constexpr int Rows = SpectrumOpts::SlotCount;
-    static constexpr int LegendId = 201;
-    static constexpr int SaveId = 211;
-    static constexpr int LoadId = 221;
-    static constexpr int ColourId = 231;
-    static constexpr int OffsetId = 260;
-    static constexpr int OffsetSpinId = 270;
-    static constexpr int SwatchId = 280;
-    static constexpr int LegendSizeId = 302;
-    static constexpr int DefaultsId = 116;
-    static constexpr int HelpId = 183;
+    static constexpr int LegendId = IDC_OVERLAY_LEGEND;
+    static constexpr int SaveId = IDC_OVERLAY_SAVE;
+    static constexpr int LoadId = IDC_OVERLAY_LOAD;
+    static constexpr int ColourId = IDC_OVERLAY_COLOUR;
+    static constexpr int OffsetId = IDC_OVERLAY_OFFSET;
+    static constexpr int OffsetSpinId = IDC_OVERLAY_OFFSET_SPIN;
+    static constexpr int SwatchId = IDC_OVERLAY_SWATCH;
+    static constexpr int LegendSizeId = IDC_OVERLAY_LEGEND_SIZE;
+    static constexpr int DefaultsId = IDC_OVERLAY_DEFAULTS;
+    static constexpr int HelpId = IDC_OVERLAY_HELP;
     static constexpr DWORD HelpContext = 120;
     static constexpr int MinLegendSize = 4;
     static constexpr int MaxLegendSize = 24;

@@ -1,6 +1,7 @@
 #pragma once
 #include <cstdint>
 #include "framework/TDialog.h"
+#include "resources/QueryCalibrationDialogRes.h"
 
 struct CalibrationStruct;
 
@@ -9,8 +10,12 @@ struct CalibrationStruct;
 // Esc leaves the result as the caller set it.
 class TQueryCalibrationDialog : public TDialog {
 public:
-    enum TChoice : uint32_t { KeepCalibration = 101, ChooseCalibration = 102, DisableCalibration = 103 };
-    static constexpr int QuestionId = 701;
+    enum TChoice : uint32_t {
+        KeepCalibration = IDC_QUERY_CALIBRATION_KEEP,
+        ChooseCalibration = IDC_QUERY_CALIBRATION_CHOOSE,
+        DisableCalibration = IDC_QUERY_CALIBRATION_DISABLE,
+    };
+    static constexpr int QuestionId = IDC_QUERY_CALIBRATION_QUESTION;
 
     TQueryCalibrationDialog(TWindow* parent, TResId templateName, uint32_t* result,
                             const CalibrationStruct& calibration);

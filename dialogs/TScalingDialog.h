@@ -1,6 +1,7 @@
 #pragma once
 #include "engine/DisplaySettingsStruct.h"
 #include "framework/TDialog.h"
+#include "resources/ScalingDialogRes.h"
 
 class TDialogHost;
 
@@ -11,12 +12,16 @@ class TDialogHost;
 class TScalingDialog : public TDialog {
 public:
     enum : int {
-        DefaultsId = 116, HelpId = 183, SelectLeftId = 215, SelectRightId = 216, CompensationId = 217,
-        LeftFileId = 219, RightFileId = 220, DensityId = 224, SqrtHzId = 225, SquaredId = 226,
-        LinearAmplitudeId = 208, LogAmplitudeId = 207,
+        DefaultsId = IDC_SCALING_DEFAULTS, HelpId = IDC_SCALING_HELP, SelectLeftId = IDC_SCALING_SELECT_LEFT,
+        SelectRightId = IDC_SCALING_SELECT_RIGHT, CompensationId = IDC_SCALING_COMPENSATION,
+        LeftFileId = IDC_SCALING_LEFT_FILE, RightFileId = IDC_SCALING_RIGHT_FILE, DensityId = IDC_SCALING_DENSITY,
+        SqrtHzId = IDC_SCALING_SQRT_HZ, SquaredId = IDC_SCALING_SQUARED,
+        LinearAmplitudeId = IDC_SCALING_LINEAR_AMPLITUDE, LogAmplitudeId = IDC_SCALING_LOG_AMPLITUDE,
     };
-    static constexpr int SpectrumWeightingIds[4] = {211, 212, 213, 214};
-    static constexpr int PowerWeightingIds[4] = {227, 228, 229, 230};
+    static constexpr int SpectrumWeightingIds[4] = {IDC_SCALING_SPECTRUM_FLAT, IDC_SCALING_SPECTRUM_A,
+                                                    IDC_SCALING_SPECTRUM_B, IDC_SCALING_SPECTRUM_C};
+    static constexpr int PowerWeightingIds[4] = {IDC_SCALING_POWER_FLAT, IDC_SCALING_POWER_A, IDC_SCALING_POWER_B,
+                                                 IDC_SCALING_POWER_C};
     static constexpr int HelpContext = 360;
     // Characters of a compensation file name.
     static constexpr int FileNameLength = 256;

@@ -1,16 +1,18 @@
 #include "dialogs/TScalingForm.h"
 
+#include "resources/ScalingDialogRes.h"
+
 const TScalingForm::TFrequencyChoice TScalingForm::FrequencyChoices[FrequencyChoiceCount] = {
-    {DisplaySettingsStruct::LinearFrequency, 0, 206, "Linear (Narrowband)"},
-    {DisplaySettingsStruct::LogFrequency, 0, 205, "Logarithmic (Narrowband)"},
-    {DisplaySettingsStruct::OctaveBands, 1, 200, "1/1 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 3, 201, "1/3 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 6, 202, "1/6 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 9, 203, "1/9 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 12, 204, "1/12 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 24, 221, "1/24 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 48, 222, "1/48 Octave"},
-    {DisplaySettingsStruct::OctaveBands, 96, 223, "1/96 Octave"},
+    {DisplaySettingsStruct::LinearFrequency, 0, IDC_SCALING_LINEAR_FREQUENCY, "Linear (Narrowband)"},
+    {DisplaySettingsStruct::LogFrequency, 0, IDC_SCALING_LOG_FREQUENCY, "Logarithmic (Narrowband)"},
+    {DisplaySettingsStruct::OctaveBands, 1, IDC_SCALING_OCTAVE_1, "1/1 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 3, IDC_SCALING_OCTAVE_3, "1/3 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 6, IDC_SCALING_OCTAVE_6, "1/6 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 9, IDC_SCALING_OCTAVE_9, "1/9 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 12, IDC_SCALING_OCTAVE_12, "1/12 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 24, IDC_SCALING_OCTAVE_24, "1/24 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 48, IDC_SCALING_OCTAVE_48, "1/48 Octave"},
+    {DisplaySettingsStruct::OctaveBands, 96, IDC_SCALING_OCTAVE_96, "1/96 Octave"},
 };
 const char* const TScalingForm::AmplitudeTexts[2] = {"Linear", "Logarithmic"};
 const char* const TScalingForm::WeightingTexts[4] = {"Flat", "A", "B", "C"};

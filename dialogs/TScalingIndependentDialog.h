@@ -2,6 +2,7 @@
 #include <memory>
 #include "engine/DisplaySettingsStruct.h"
 #include "framework/TDialog.h"
+#include "resources/ScalingIndependentDialogRes.h"
 
 class TComboBox;
 class TDialogHost;
@@ -12,15 +13,20 @@ class TDialogHost;
 class TScalingIndependentDialog : public TDialog {
 public:
     enum : int {
-        DefaultsId = 116, HelpId = 183, SelectLeftId = 215, SelectRightId = 216, LeftFileId = 219,
-        RightFileId = 220, LeftEnableId = 238, RightEnableId = 239,
+        DefaultsId = IDC_SCALING_CHANNELS_DEFAULTS, HelpId = IDC_SCALING_CHANNELS_HELP,
+        SelectLeftId = IDC_SCALING_CHANNELS_SELECT_LEFT, SelectRightId = IDC_SCALING_CHANNELS_SELECT_RIGHT,
+        LeftFileId = IDC_SCALING_CHANNELS_LEFT_FILE,
+        RightFileId = IDC_SCALING_CHANNELS_RIGHT_FILE, LeftEnableId = IDC_SCALING_CHANNELS_LEFT_ENABLE,
+        RightEnableId = IDC_SCALING_CHANNELS_RIGHT_ENABLE,
     };
     // List ids per channel, left then right.
-    static constexpr int AmplitudeIds[2] = {230, 231};
-    static constexpr int FrequencyIds[2] = {232, 233};
-    static constexpr int SpectrumWeightingIds[2] = {234, 235};
-    static constexpr int DensityIds[2] = {236, 237};
-    static constexpr int PowerWeightingIds[2] = {240, 241};
+    static constexpr int AmplitudeIds[2] = {IDC_SCALING_CHANNELS_LEFT_AMPLITUDE, IDC_SCALING_CHANNELS_RIGHT_AMPLITUDE};
+    static constexpr int FrequencyIds[2] = {IDC_SCALING_CHANNELS_LEFT_FREQUENCY, IDC_SCALING_CHANNELS_RIGHT_FREQUENCY};
+    static constexpr int SpectrumWeightingIds[2] = {IDC_SCALING_CHANNELS_LEFT_SPECTRUM_WEIGHTING,
+                                                    IDC_SCALING_CHANNELS_RIGHT_SPECTRUM_WEIGHTING};
+    static constexpr int DensityIds[2] = {IDC_SCALING_CHANNELS_LEFT_DENSITY, IDC_SCALING_CHANNELS_RIGHT_DENSITY};
+    static constexpr int PowerWeightingIds[2] = {IDC_SCALING_CHANNELS_LEFT_POWER_WEIGHTING,
+                                                 IDC_SCALING_CHANNELS_RIGHT_POWER_WEIGHTING};
     static constexpr int HelpContext = 360;
     static constexpr int FileNameLength = 256;
 

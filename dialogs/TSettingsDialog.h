@@ -5,6 +5,7 @@
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/TWaveFormat.h"
 #include "framework/TDialog.h"
+#include "resources/SettingsDialogRes.h"
 
 class LimitScroll;
 class TComboBox;
@@ -21,12 +22,18 @@ class TSoundInput;
 class TSettingsDialog : public TDialog {
 public:
     enum : int {
-        PeakHoldId = 101, StereoId = 103, MonoId = 104, DecimationSpinId = 105, DecimationId = 106,
-        FftSizeId = 107, ResolutionId = 109, Bits16Id = 111, Bits8Id = 112, LimitId = 115, DefaultsId = 116,
-        OverlapId = 130, OverlapSpinId = 131, TimeId = 132, WindowId = 133, ChannelProcessingId = 137,
-        DelayId = 138, DelaySpinId = 139, LeftDelayId = 140, RightDelayId = 141, OverloadId = 142,
-        ExcludeId = 143, Bits24Id = 145, RateId = 146, LowPassId = 147, IndependentId = 148,
-        AverageModeId = 150, AverageTypeId = 151, SpeedId = 152, HelpId = 183,
+        PeakHoldId = IDC_SETTINGS_PEAK_HOLD, StereoId = IDC_SETTINGS_STEREO, MonoId = IDC_SETTINGS_MONO,
+        DecimationSpinId = IDC_SETTINGS_DECIMATION_SPIN, DecimationId = IDC_SETTINGS_DECIMATION,
+        FftSizeId = IDC_SETTINGS_FFT_SIZE, ResolutionId = IDC_SETTINGS_RESOLUTION, Bits16Id = IDC_SETTINGS_BITS16,
+        Bits8Id = IDC_SETTINGS_BITS8, LimitId = IDC_SETTINGS_LIMIT, DefaultsId = IDC_SETTINGS_DEFAULTS,
+        OverlapId = IDC_SETTINGS_OVERLAP, OverlapSpinId = IDC_SETTINGS_OVERLAP_SPIN, TimeId = IDC_SETTINGS_TIME,
+        WindowId = IDC_SETTINGS_WINDOW, ChannelProcessingId = IDC_SETTINGS_CHANNEL_PROCESSING,
+        DelayId = IDC_SETTINGS_DELAY, DelaySpinId = IDC_SETTINGS_DELAY_SPIN, LeftDelayId = IDC_SETTINGS_LEFT_DELAY,
+        RightDelayId = IDC_SETTINGS_RIGHT_DELAY, OverloadId = IDC_SETTINGS_OVERLOAD,
+        ExcludeId = IDC_SETTINGS_EXCLUDE, Bits24Id = IDC_SETTINGS_BITS24, RateId = IDC_SETTINGS_RATE,
+        LowPassId = IDC_SETTINGS_LOW_PASS, IndependentId = IDC_SETTINGS_INDEPENDENT,
+        AverageModeId = IDC_SETTINGS_AVERAGE_MODE, AverageTypeId = IDC_SETTINGS_AVERAGE_TYPE,
+        SpeedId = IDC_SETTINGS_SPEED, HelpId = IDC_SETTINGS_HELP,
     };
     static constexpr int HelpContext = 240;
     static constexpr const char* RateQuestion =

@@ -2,6 +2,7 @@
 #include <memory>
 #include "engine/TriggerSettings.h"
 #include "framework/TDialog.h"
+#include "resources/TriggerDialogRes.h"
 
 class LimitScroll;
 class TDialogHost;
@@ -13,10 +14,14 @@ class TEdit;
 class TTriggerDialog : public TDialog {
 public:
     enum : int {
-        DefaultsId = 116, ThresholdId = 121, ThresholdSpinId = 122, EnableId = 123, PreTriggerId = 126,
-        PostTriggerId = 127, DelayId = 128, DelaySpinId = 129, RightId = 130, LeftId = 131, PositiveId = 132,
-        NegativeId = 133, LevelId = 134, EdgeId = 135, GeneratorId = 136, RearmId = 140, StopId = 141,
-        RunOnId = 142, HelpId = 183,
+        DefaultsId = IDC_TRIGGER_DEFAULTS, ThresholdId = IDC_TRIGGER_THRESHOLD,
+        ThresholdSpinId = IDC_TRIGGER_THRESHOLD_SPIN, EnableId = IDC_TRIGGER_ENABLE,
+        PreTriggerId = IDC_TRIGGER_PRE_TRIGGER,
+        PostTriggerId = IDC_TRIGGER_POST_TRIGGER, DelayId = IDC_TRIGGER_DELAY, DelaySpinId = IDC_TRIGGER_DELAY_SPIN,
+        RightId = IDC_TRIGGER_RIGHT, LeftId = IDC_TRIGGER_LEFT, PositiveId = IDC_TRIGGER_POSITIVE,
+        NegativeId = IDC_TRIGGER_NEGATIVE, LevelId = IDC_TRIGGER_LEVEL, EdgeId = IDC_TRIGGER_EDGE,
+        GeneratorId = IDC_TRIGGER_GENERATOR, RearmId = IDC_TRIGGER_REARM, StopId = IDC_TRIGGER_STOP,
+        RunOnId = IDC_TRIGGER_RUN_ON, HelpId = IDC_TRIGGER_HELP,
     };
     static constexpr int HelpContext = 400;
 

@@ -2,11 +2,12 @@
 #include "engine/TAutoscaleLimits.h"
 
 #include <cmath>
+#include "engine/DisplaySettingsStruct.h"
 
 bool TAutoscaleLimits::Spectrum(float largest, float smallest, uint16_t ampScaleType, float& top, float& bottom)
 {
     double max = largest, min = smallest;
-    if (ampScaleType == 1) {
+    if (ampScaleType == DisplaySettingsStruct::DecibelAmplitude) {
         if (max > 300.0) max = 300.0;
         if (min < -300.0) min = -300.0;
         const double span = max - min;
@@ -29,7 +30,7 @@ bool TAutoscaleLimits::Spectrum(float largest, float smallest, uint16_t ampScale
         bottom = float(b);
         return true;
     }
-    if (ampScaleType == 0) {
+    if (ampScaleType == DisplaySettingsStruct::LinearAmplitude) {
         if (max > 1e9) max = 1e9;
         if (min < 0.0) min = 0.0;
         if (!(max - min > 1e-6))
@@ -44,7 +45,7 @@ bool TAutoscaleLimits::Spectrum(float largest, float smallest, uint16_t ampScale
 
 void TAutoscaleLimits::TimeSeries(float value, uint16_t ampScaleType, float& top, float& bottom)
 {
-    if (ampScaleType == 1) {
+    if (ampScaleType == DisplaySettingsStruct::DecibelAmplitude) {
         const double level = value;
         double t = std::trunc(level / 10.0) * 10.0;
         if (level > 0.0) t += 10.0;
@@ -52,7 +53,7 @@ void TAutoscaleLimits::TimeSeries(float value, uint16_t ampScaleType, float& top
         bottom = float(t - 100.0);
         return;
     }
-    if (ampScaleType == 0) {
+    if (ampScaleType == DisplaySettingsStruct::LinearAmplitude) {
         const double peak = value;
         const double p = peak > 0.0 ? std::pow(10.0, std::trunc(std::log10(peak))) : 1.0;
         double t = std::trunc(peak / p + 1.0) * p;

@@ -82,4 +82,7 @@ public:
 
     // The row of a mode; any value beyond the table has the row of an unknown mode.
     static const Row& Of(uint16_t mode);
+    // Whether the mode shows two results of its own (each channel, or transfer
+    // and coherence), each in its pane.
+    static bool ShowsTwoResults(uint16_t mode) { return Of(mode).Panes == 2; }
 };

@@ -32,13 +32,15 @@ private:
 using TDispatcher = LRESULT (*)(void* object, const TPmf& pmf, WPARAM wParam, LPARAM lParam);
 
 // One row of a response table: what it answers (a message, a command id, a
-// command-enabler id or a child notification) and whom it calls.
+// command-enabler id or a child notification) and whom it calls. A row over a
+// run of child ids (Id to LastId) answers a notification from any of them.
 struct TResponseTableEntry {
     enum TKind : unsigned char { End, Message, Command, CommandEnable, Notify, NotifyAllCodes };
 
     TKind Kind = End;
     UINT Msg = 0;
     UINT Id = 0;
+    UINT LastId = 0;
     UINT Code = 0;
     TDispatcher Dispatcher = nullptr;
     TPmf Pmf;
@@ -75,7 +77,7 @@ private:
         if (e.Kind != Kind) return false;
         switch (Kind) {
         case TResponseTableEntry::Message: return e.Msg == Msg;
-        case TResponseTableEntry::Notify: return e.Id == Id && e.Code == Code;
+        case TResponseTableEntry::Notify: return e.Id <= Id && Id <= e.LastId && e.Code == Code;
         default: return e.Id == Id;
         }
     }
@@ -90,7 +92,7 @@ template <class T> struct TEntry {
     static TResponseTableEntry Make(TResponseTableEntry::TKind kind, UINT msg, UINT id, UINT code, TDispatcher d, TPmf p)
     {
         TResponseTableEntry e;
-        e.Kind = kind; e.Msg = msg; e.Id = id; e.Code = code; e.Dispatcher = d; e.Pmf = p;
+        e.Kind = kind; e.Msg = msg; e.Id = id; e.LastId = id; e.Code = code; e.Dispatcher = d; e.Pmf = p;
         return e;
     }
     static TResponseTableEntry Void(TResponseTableEntry::TKind kind, UINT msg, UINT id, UINT code, void (T::*f)())
@@ -99,6 +101,17 @@ template <class T> struct TEntry {
             (Obj(o)->*p.As<void (T::*)()>())();
             return 0;
         }, TPmf(f));
+    }
+    // A notification from any child of a run of ids; the handler is given the
+    // child's id, which the window passes as the LPARAM of a notification.
+    static TResponseTableEntry Range(UINT firstId, UINT lastId, UINT code, void (T::*f)(UINT))
+    {
+        TResponseTableEntry e = Make(TResponseTableEntry::Notify, 0, firstId, code, [](void* o, const TPmf& p, WPARAM, LPARAM l) -> LRESULT {
+            (Obj(o)->*p.As<void (T::*)(UINT)>())(UINT(l));
+            return 0;
+        }, TPmf(f));
+        e.LastId = lastId;
+        return e;
     }
     static TResponseTableEntry Enable(UINT id, void (T::*f)(TCommandEnabler&))
     {
@@ -286,7 +299,9 @@ private:                                                             \
 #define EV_COMMAND_ENABLE(id, method) TEntry<TMyClass>::Enable(id, &TMyClass::method),
 #define EV_CHILD_NOTIFY(id, code, method) TEntry<TMyClass>::Void(TResponseTableEntry::Notify, 0, id, code, &TMyClass::method),
 #define EV_CHILD_NOTIFY_ALL_CODES(id, method) TEntry<TMyClass>::Uint(TResponseTableEntry::NotifyAllCodes, 0, id, &TMyClass::method),
+#define EV_CHILD_NOTIFY_RANGE(firstId, lastId, code, method) TEntry<TMyClass>::Range(firstId, lastId, code, &TMyClass::method),
 #define EV_BN_CLICKED(id, method) EV_CHILD_NOTIFY(id, BN_CLICKED, method)
+#define EV_BN_CLICKED_RANGE(firstId, lastId, method) EV_CHILD_NOTIFY_RANGE(firstId, lastId, BN_CLICKED, method)
 #define EV_EN_CHANGE(id, method) EV_CHILD_NOTIFY(id, EN_CHANGE, method)
 #define EV_EN_KILLFOCUS(id, method) EV_CHILD_NOTIFY(id, EN_KILLFOCUS, method)
 #define EV_CBN_SELCHANGE(id, method) EV_CHILD_NOTIFY(id, CBN_SELCHANGE, method)

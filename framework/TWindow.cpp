@@ -162,7 +162,7 @@ LRESULT TWindow::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
 {
     if (hWndCtl) {
         TEventInfo one(TResponseTableEntry::Notify, 0, id, notifyCode);
-        if (Find(one)) return one.Dispatch(notifyCode, 0);
+        if (Find(one)) return one.Dispatch(notifyCode, LPARAM(id));
         TEventInfo all(TResponseTableEntry::NotifyAllCodes, 0, id);
         if (Find(all)) return all.Dispatch(notifyCode, 0);
         // A button click without a notification entry is the button's command.

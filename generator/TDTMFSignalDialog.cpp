@@ -5,9 +5,11 @@
 #include <string>
 
 #include "generator/TSignalParamRules.h"
+#include "resources/DTMFSignalDialogRes.h"
 
 namespace {
-constexpr int KeysId = 500, ToneId = 501, PauseId = 502, TwistId = 503, RepeatId = 504;
+constexpr int KeysId = IDC_DTMF_KEYS, ToneId = IDC_DTMF_TONE, PauseId = IDC_DTMF_PAUSE, TwistId = IDC_DTMF_TWIST,
+    RepeatId = IDC_DTMF_REPEAT;
 }
 
 TDTMFSignalDialog::TDTMFSignalDialog(TWindow* parent, const char* resource, DTMFParams* params, HFONT font,

@@ -1,11 +1,14 @@
 #include "generator/TFreqStep.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/FreqStepRes.h"
 
 namespace {
-constexpr int StartId = 110, StartSpinId = 111, StopId = 112, StopSpinId = 113, SingleId = 118;
-constexpr int StepBackId = 119, JumpBackId = 120, DwellId = 130, LinearId = 131, OctaveId = 132;
-constexpr int StepSizeId = 133, FractionId = 134;
+constexpr int StartId = IDC_FREQ_STEP_START, StartSpinId = IDC_FREQ_STEP_START_SPIN, StopId = IDC_FREQ_STEP_STOP,
+    StopSpinId = IDC_FREQ_STEP_STOP_SPIN, SingleId = IDC_FREQ_STEP_SINGLE;
+constexpr int StepBackId = IDC_FREQ_STEP_STEP_BACK, JumpBackId = IDC_FREQ_STEP_JUMP_BACK,
+    DwellId = IDC_FREQ_STEP_DWELL, LinearId = IDC_FREQ_STEP_LINEAR, OctaveId = IDC_FREQ_STEP_OCTAVE;
+constexpr int StepSizeId = IDC_FREQ_STEP_STEP_SIZE, FractionId = IDC_FREQ_STEP_FRACTION;
 
 const struct {
     const char* Name;

@@ -1,10 +1,13 @@
 #include "generator/TFreqSweep.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/FreqSweepRes.h"
 
 namespace {
-constexpr int StartId = 110, StartSpinId = 111, StopId = 112, StopSpinId = 113, TimeId = 114, TimeSpinId = 115;
-constexpr int LinearId = 116, LogarithmicId = 117, SingleId = 118, SweepBackId = 119, JumpBackId = 120;
+constexpr int StartId = IDC_FREQ_SWEEP_START, StartSpinId = IDC_FREQ_SWEEP_START_SPIN, StopId = IDC_FREQ_SWEEP_STOP,
+    StopSpinId = IDC_FREQ_SWEEP_STOP_SPIN, TimeId = IDC_FREQ_SWEEP_TIME, TimeSpinId = IDC_FREQ_SWEEP_TIME_SPIN;
+constexpr int LinearId = IDC_FREQ_SWEEP_LINEAR, LogarithmicId = IDC_FREQ_SWEEP_LOGARITHMIC,
+    SingleId = IDC_FREQ_SWEEP_SINGLE, SweepBackId = IDC_FREQ_SWEEP_SWEEP_BACK, JumpBackId = IDC_FREQ_SWEEP_JUMP_BACK;
 }
 
 TFreqSweep::TFreqSweep(TWindow* parent, const char* resource, FreqSweepParams* params, int32_t nyquist, HFONT font,

@@ -1,9 +1,11 @@
 #include "generator/TIMDDialog.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/IMDDialogRes.h"
 
 namespace {
-constexpr int Set1Id = 110, Set2Id = 111, CustomId = 112, LowId = 113, HighId = 114, RatioId = 115;
+constexpr int Set1Id = IDC_IMD_SET1, Set2Id = IDC_IMD_SET2, CustomId = IDC_IMD_CUSTOM, LowId = IDC_IMD_LOW,
+    HighId = IDC_IMD_HIGH, RatioId = IDC_IMD_RATIO;
 }
 
 TIMDDialog::TIMDDialog(TWindow* parent, const char* resource, IMDParams* params, int32_t nyquist, HFONT font,

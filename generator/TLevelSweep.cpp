@@ -1,10 +1,13 @@
 #include "generator/TLevelSweep.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/LevelSweepRes.h"
 
 namespace {
-constexpr int StartId = 110, StartSpinId = 111, StopId = 112, StopSpinId = 113, TimeId = 114, TimeSpinId = 115;
-constexpr int FrequencyId = 118, FrequencySpinId = 119;
+constexpr int StartId = IDC_LEVEL_SWEEP_START, StartSpinId = IDC_LEVEL_SWEEP_START_SPIN,
+    StopId = IDC_LEVEL_SWEEP_STOP, StopSpinId = IDC_LEVEL_SWEEP_STOP_SPIN, TimeId = IDC_LEVEL_SWEEP_TIME,
+    TimeSpinId = IDC_LEVEL_SWEEP_TIME_SPIN;
+constexpr int FrequencyId = IDC_LEVEL_SWEEP_FREQUENCY, FrequencySpinId = IDC_LEVEL_SWEEP_FREQUENCY_SPIN;
 }
 
 TLevelSweep::TLevelSweep(TWindow* parent, const char* resource, LevelSweepParams* params, int32_t nyquist,

@@ -1,9 +1,11 @@
 #include "generator/TNoiseBurst.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/NoiseBurstRes.h"
 
 namespace {
-constexpr int WhiteId = 110, PinkId = 111, BurstId = 603, CycleId = 604;
+constexpr int WhiteId = IDC_NOISE_BURST_WHITE, PinkId = IDC_NOISE_BURST_PINK, BurstId = IDC_NOISE_BURST_BURST,
+    CycleId = IDC_NOISE_BURST_CYCLE;
 }
 
 TNoiseBurst::TNoiseBurst(TWindow* parent, const char* resource, NoiseBurstParams* params, HFONT font,

@@ -1,10 +1,13 @@
 #include "generator/TOutputLevelDialog.h"
 
 #include "generator/TOutputLevelRules.h"
+#include "resources/OutputLevelDialogRes.h"
 
 namespace {
-constexpr int LeftId = 110, LeftSpinId = 111, RightId = 112, RightSpinId = 113, UnitsId = 114;
-constexpr int TypedId = 115, UnknownId = 116, PickedId = 117, FullScaleId = 118, CardsId = 119;
+constexpr int LeftId = IDC_OUTPUT_LEVEL_LEFT, LeftSpinId = IDC_OUTPUT_LEVEL_LEFT_SPIN,
+    RightId = IDC_OUTPUT_LEVEL_RIGHT, RightSpinId = IDC_OUTPUT_LEVEL_RIGHT_SPIN, UnitsId = IDC_OUTPUT_LEVEL_UNITS;
+constexpr int TypedId = IDC_OUTPUT_LEVEL_TYPED, UnknownId = IDC_OUTPUT_LEVEL_UNKNOWN,
+    PickedId = IDC_OUTPUT_LEVEL_PICKED, FullScaleId = IDC_OUTPUT_LEVEL_FULL_SCALE, CardsId = IDC_OUTPUT_LEVEL_CARDS;
 constexpr int Decimals = 3;
 }
 

@@ -1,9 +1,11 @@
 #include "generator/TPulse.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/PulseRes.h"
 
 namespace {
-constexpr int WidthId = 110, WidthSpinId = 111, IntervalId = 112, IntervalSpinId = 113, SingleId = 114;
+constexpr int WidthId = IDC_PULSE_WIDTH, WidthSpinId = IDC_PULSE_WIDTH_SPIN, IntervalId = IDC_PULSE_INTERVAL,
+    IntervalSpinId = IDC_PULSE_INTERVAL_SPIN, SingleId = IDC_PULSE_SINGLE;
 }
 
 TPulse::TPulse(TWindow* parent, const char* resource, PulseParams* params, int32_t nyquist, HFONT font,

@@ -1,9 +1,11 @@
 #include "generator/TSawtooth.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/SawtoothRes.h"
 
 namespace {
-constexpr int FrequencyId = 110, FrequencySpinId = 111, PositiveId = 112, NegativeId = 113;
+constexpr int FrequencyId = IDC_SAWTOOTH_FREQUENCY, FrequencySpinId = IDC_SAWTOOTH_FREQUENCY_SPIN,
+    PositiveId = IDC_SAWTOOTH_POSITIVE, NegativeId = IDC_SAWTOOTH_NEGATIVE;
 }
 
 TSawtooth::TSawtooth(TWindow* parent, const char* resource, SawtoothParams* params, int32_t nyquist, HFONT font,

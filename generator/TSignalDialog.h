@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/TDialog.h"
+#include "resources/SignalDialogRes.h"
 
 // What the generator's dialogs share: set-up over their parent with the
 // program's dialog font on Win32s, the Help button's context, numbers read
@@ -12,7 +13,7 @@
 // out of range while the dialog stays open.
 class TSignalDialog : public TDialog {
 public:
-    static constexpr int HelpId = 183;
+    static constexpr int HelpId = IDC_SIGNAL_HELP;
     // Characters of a numeric field that are read.
     static constexpr int NumberLength = 19;
 

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "framework/UiHelpers.h"
+#include "resources/SignalToWaveOptionsDialogRes.h"
 
 namespace {
-constexpr int ListId = 302, SignalLengthId = 303, TotalLengthId = 304;
+constexpr int ListId = IDC_SIGNAL_LENGTH_LIST, SignalLengthId = IDC_SIGNAL_LENGTH_SIGNAL_LENGTH,
+    TotalLengthId = IDC_SIGNAL_LENGTH_TOTAL_LENGTH;
 }
 
 DEFINE_RESPONSE_TABLE1(TSignalToWaveOptionsDialog, TDialog)

@@ -1,9 +1,11 @@
 #include "generator/TSquare.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/SquareRes.h"
 
 namespace {
-constexpr int FrequencyId = 110, FrequencySpinId = 111, DutyId = 112, DutySpinId = 113;
+constexpr int FrequencyId = IDC_SQUARE_FREQUENCY, FrequencySpinId = IDC_SQUARE_FREQUENCY_SPIN,
+    DutyId = IDC_SQUARE_DUTY, DutySpinId = IDC_SQUARE_DUTY_SPIN;
 }
 
 TSquare::TSquare(TWindow* parent, const char* resource, SquareParams* params, int32_t nyquist, HFONT font,

@@ -1,9 +1,10 @@
 #include "generator/TToneBurst.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/ToneBurstRes.h"
 
 namespace {
-constexpr int FrequencyId = 605, BurstId = 603, CycleId = 604;
+constexpr int FrequencyId = IDC_TONE_BURST_FREQUENCY, BurstId = IDC_TONE_BURST_BURST, CycleId = IDC_TONE_BURST_CYCLE;
 }
 
 TToneBurst::TToneBurst(TWindow* parent, const char* resource, ToneBurstParams* params, int32_t nyquist, HFONT font,

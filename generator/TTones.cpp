@@ -3,10 +3,12 @@
 #include <cmath>
 
 #include "generator/TSignalParamRules.h"
+#include "resources/TonesRes.h"
 
 namespace {
 // Row i's controls.
-constexpr int EnableId = 100, FrequencyId = 200, FrequencySpinId = 300, LevelId = 400, LevelSpinId = 500;
+constexpr int EnableId = IDC_TONES_ENABLE, FrequencyId = IDC_TONES_FREQUENCY,
+    FrequencySpinId = IDC_TONES_FREQUENCY_SPIN, LevelId = IDC_TONES_LEVEL, LevelSpinId = IDC_TONES_LEVEL_SPIN;
 }
 
 TTones::TTones(TWindow* parent, const char* resource, ToneParams* tones, int32_t nyquist, HFONT font,

@@ -1,9 +1,10 @@
 #include "generator/TTriangular.h"
 
 #include "generator/TSignalParamRules.h"
+#include "resources/TriangularRes.h"
 
 namespace {
-constexpr int FrequencyId = 110, FrequencySpinId = 111;
+constexpr int FrequencyId = IDC_TRIANGULAR_FREQUENCY, FrequencySpinId = IDC_TRIANGULAR_FREQUENCY_SPIN;
 }
 
 TTriangular::TTriangular(TWindow* parent, const char* resource, TriangularParams* params, int32_t nyquist,

@@ -4,9 +4,10 @@
 #include <cstring>
 
 #include "framework/TFileOpenDialog.h"
+#include "resources/WaveDialogRes.h"
 
 namespace {
-constexpr int NameId = 600, RepeatId = 602;
+constexpr int NameId = IDC_WAVE_SIGNAL_NAME, RepeatId = IDC_WAVE_SIGNAL_REPEAT;
 
 void CopyName(char* destination, const std::string& name)
 {

@@ -38,8 +38,8 @@ void TDdeServer::Start(const char* iniPath)
     Service = ::DdeCreateStringHandleA(InstanceId, ConfiguredName(iniPath).c_str(), CP_WINANSI);
     Topic = ::DdeCreateStringHandleA(InstanceId, DataTopic, CP_WINANSI);
     for (int i = 0; i < 3; ++i) PokeItems[i] = ::DdeCreateStringHandleA(InstanceId, PokeItemNames[i], CP_WINANSI);
-    for (int i = 0; i < TDdeItemTable::Count; ++i)
-        if (const char* item = TDdeItemTable::Name(i)) Items[i] = ::DdeCreateStringHandleA(InstanceId, item, CP_WINANSI);
+    for (const TDdeItemTable::Row& row : TDdeItemTable::Items())
+        Items[int(row.Item)] = ::DdeCreateStringHandleA(InstanceId, row.Name, CP_WINANSI);
     if (Service && Topic && !::DdeNameService(InstanceId, Service, nullptr, DNS_REGISTER))
         ::MessageBoxA(nullptr, "DDE setup failed.", nullptr, MB_OK);
 }

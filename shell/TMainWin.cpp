@@ -183,7 +183,7 @@ TMainWin::TMainWin(TWindow*, const char* programPath, const char* commandLineArg
     std::memcpy(CurrentFolders, ConfiguredFolders, sizeof CurrentFolders);
     ApplicationHidden = ViewStatus.HideApplicationWindow != 0 ? 1 : 0;
     RECT frame;
-    GetInitialPlacement(frame, 0, IniPath, InitialShowCommand);
+    GetInitialPlacement(frame, ViewType::MainWindow, IniPath, InitialShowCommand);
     Attr.X = frame.left;
     Attr.Y = frame.top;
     Attr.W = frame.right - frame.left;
@@ -346,7 +346,7 @@ void TMainWin::EvDestroy()
 {
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(IniPath);
-    SaveUtilityPlacements(MainWindowType, IniPath);
+    SaveUtilityPlacements(ViewType::MainWindow, IniPath);
     CmCloseAllViews();
     CloseReadouts();
     DestroyMacroWindow();

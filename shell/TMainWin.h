@@ -88,18 +88,19 @@ public:
     static const char* const FolderKeys[FolderCount];
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
-    enum RefreshKind : int { RefreshFull = 0, RefreshKeepViews = 1, RefreshRecomputeHistory = 2 };
-    // Window types of the view factory and of the stored placements; the
-    // right channel's views are the left's plus SecondChannelOffset.
-    enum ViewType : int {
-        MainWindowType = 0, TimeSeriesType = 1, SpectrumType = 2, SpectrogramType = 3, SurfaceType = 4,
-        PhaseType = 5, GeneratorType = 6, ThdType = 7, ThdnType = 8, ImdType = 9, SnrType = 10,
-        PeakFrequencyType = 11, PeakAmplitudeType = 12, TotalPowerType = 13, DelayFinderType = 15,
-        SinadType = 16, SfdrType = 17, NoiseFigureType = 18, ReverbType = 19, MacroType = 20,
-        PhaseScopeType = 21, Spectrum2Type = 22, Spectrogram2Type = 23, Surface2Type = 24, Phase2Type = 25,
-        LeqType = 26, ThdFreqType = 27,
+    enum class RefreshKind { Full, KeepViews, RecomputeHistory };
+    // Window types of the view factory and of the stored placements, numbered
+    // as the configuration files store them; the right channel's views follow
+    // the left's at SecondChannelOffset.
+    enum class ViewType : int {
+        MainWindow = 0, TimeSeries = 1, Spectrum = 2, Spectrogram = 3, Surface = 4, Phase = 5, Generator = 6,
+        Thd = 7, Thdn = 8, Imd = 9, Snr = 10, PeakFrequency = 11, PeakAmplitude = 12, TotalPower = 13,
+        DelayFinder = 15, Sinad = 16, Sfdr = 17, NoiseFigure = 18, Reverb = 19, Macro = 20, PhaseScope = 21,
+        Spectrum2 = 22, Spectrogram2 = 23, Surface2 = 24, Phase2 = 25, Leq = 26, ThdFreq = 27,
     };
-    static constexpr int SecondChannelOffset = Spectrum2Type - SpectrumType;
+    static constexpr int SecondChannelOffset = int(ViewType::Spectrum2) - int(ViewType::Spectrum);
+    // The right channel's view of a left channel's view type.
+    static constexpr ViewType SecondChannel(ViewType first) { return ViewType(int(first) + SecondChannelOffset); }
 
     TMainWin(TWindow* parent, const char* programPath, const char* commandLineArg, TMDIClient& client,
              TModule* module = nullptr);
@@ -343,8 +344,8 @@ public:
     void CopySeriesToSpectral(TSpectralData* spectral, TSeriesData* series);
 
     void EvSize(UINT sizeType, const TSize& size);
-    int IsViewAllowed(int type) const;
-    void CreateViewWindow(int type, const char* settingsFile);
+    int IsViewAllowed(ViewType type) const;
+    void CreateViewWindow(ViewType type, const char* settingsFile);
     void UpdateHopSize();
 
     void AllocateSeriesBuffers();
@@ -366,8 +367,7 @@ public:
     float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time) override;
-    // refreshKind is a RefreshKind; macro and DDE commands pass its number.
-    void ApplySettings(int refreshKind);
+    void ApplySettings(RefreshKind refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
@@ -469,8 +469,8 @@ public:
 
     // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
     // what they ask of their host, and the rebuild of a surface from the wave.
-    void CreateSurfaceView(int type, const char* settingsFile);
-    void CreatePhaseView(int type, const char* settingsFile);
+    void CreateSurfaceView(ViewType type, const char* settingsFile);
+    void CreatePhaseView(ViewType type, const char* settingsFile);
     // Keeps the view's placement in the INI file, then closes it.
     void CloseSurfaceView(int index);
     void ClosePhaseView(int index);
@@ -553,7 +553,7 @@ public:
     void MarkSeriesSelection();
     bool MacroRunning() const { return IsMacroRunning(); }
     // Creates the spectrum view of type 2 or 22 at its placement in settingsFile.
-    void CreateSpectrumView(int type, const char* settingsFile);
+    void CreateSpectrumView(ViewType type, const char* settingsFile);
     // Keeps the view's placement in the INI file, then closes it.
     void CloseSpectrumView(int index);
     void ReopenViews();
@@ -582,10 +582,10 @@ public:
     // and 23, given their settings after a change (kind 0 starts their
     // history again, kind 2 recomputes it from the wave), closed from their
     // close box, and rebuilt from the wave over a span of their history.
-    void CreateSpectrogramView(int type, const char* settingsFile);
+    void CreateSpectrogramView(ViewType type, const char* settingsFile);
     void CloseSpectrogramView(int index);
     void SpectrogramViewClosed(TSpectrogram* view);
-    void ApplySpectrogramViewSettings(int refreshKind);
+    void ApplySpectrogramViewSettings(RefreshKind refreshKind);
     void RecomputeSpectrogram(TSpectrogram* view, float start, float end);
     bool IsTriggerEnabled() const override { return Trigger.Enable != 0; }
     void RebuildSpectrogram(TSpectrogram& view) override;
@@ -622,16 +622,16 @@ public:
     void CmSaveConfiguration();
     LRESULT EvLoadConfigRequest(WPARAM, LPARAM lParam);
     void SaveConfiguration(const char* path);
-    void SaveUtilityPlacements(int type, const char* fileName);
-    int RestoreWindowPlacement(int type, const char* fileName);
-    void GetInitialPlacement(RECT& rect, int type, const char* fileName, int& showCommand);
+    void SaveUtilityPlacements(ViewType type, const char* fileName);
+    int RestoreWindowPlacement(ViewType type, const char* fileName);
+    void GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand);
     // A view that make builds from the place stored for its type, created and
     // shown as stored; a spectral view of channel slot index is handed its engines too.
-    void OpenView(int type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make);
-    void OpenSpectralView(int type, int index, const char* settingsFile,
+    void OpenView(ViewType type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make);
+    void OpenSpectralView(ViewType type, int index, const char* settingsFile,
                           const std::function<TWindow*(const TRect&, TSpectralData*, TSpectralData*)>& make);
     // The window that a placement type names, or null when it is not open.
-    virtual HWND PlacementWindow(int type);
+    virtual HWND PlacementWindow(ViewType type);
     void ReadCalibrationFile(const char* fileName, CalibrationStruct& record);
     void WriteCalibrationFile(const char* fileName, CalibrationStruct& record);
     void ComputeCalibrationRatio(CalibrationStruct& record);
@@ -677,7 +677,7 @@ public:
     void InitDdeServer();
     void ShutdownDdeServer();
     void PostDdeAdviseAll();
-    void PostDdeAdvise(int index) override;
+    void PostDdeAdvise(TDdeItem item) override;
     int DdeFindItem(HSZ item) const;
     int DdeIsServedItem(HSZ topic, HSZ item) const;
     int DdeAcceptConnect(HSZ topic, HSZ service) const;
@@ -714,25 +714,25 @@ public:
     void CloseMacroWindow() override;
     int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
     // The readout windows (menu commands 195 to 201 and 288 to 291).
-    void CmTHD() { ToggleReadout(ThdType); }
-    void CmTHDN() { ToggleReadout(ThdnType); }
-    void CmIMD() { ToggleReadout(ImdType); }
-    void CmSNR() { ToggleReadout(SnrType); }
-    void CmSINAD() { ToggleReadout(SinadType); }
-    void CmSFDR() { ToggleReadout(SfdrType); }
-    void CmPeakFrequency() { ToggleReadout(PeakFrequencyType); }
-    void CmPeakAmplitude() { ToggleReadout(PeakAmplitudeType); }
-    void CmTotalPower() { ToggleReadout(TotalPowerType); }
+    void CmTHD() { ToggleReadout(ViewType::Thd); }
+    void CmTHDN() { ToggleReadout(ViewType::Thdn); }
+    void CmIMD() { ToggleReadout(ViewType::Imd); }
+    void CmSNR() { ToggleReadout(ViewType::Snr); }
+    void CmSINAD() { ToggleReadout(ViewType::Sinad); }
+    void CmSFDR() { ToggleReadout(ViewType::Sfdr); }
+    void CmPeakFrequency() { ToggleReadout(ViewType::PeakFrequency); }
+    void CmPeakAmplitude() { ToggleReadout(ViewType::PeakAmplitude); }
+    void CmTotalPower() { ToggleReadout(ViewType::TotalPower); }
     void CmNoiseFigure(UINT id);
     void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
     void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
     void CeAlwaysEnabled(TCommandEnabler& ce);
-    static bool IsReadoutType(int type);
-    UINT ReadoutCommand(int type) const;
-    TAnalysisView* ReadoutWindow(int type) const;
-    void CreateReadout(int type, const char* settingsFile);
-    void CloseReadout(int type);
-    void ToggleReadout(int type);
+    static bool IsReadoutType(ViewType type);
+    UINT ReadoutCommand(ViewType type) const;
+    TAnalysisView* ReadoutWindow(ViewType type) const;
+    void CreateReadout(ViewType type, const char* settingsFile);
+    void CloseReadout(ViewType type);
+    void ToggleReadout(ViewType type);
     void RefreshReadouts();
     void ReopenReadouts();
     void CloseReadouts();

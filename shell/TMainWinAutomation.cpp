@@ -75,9 +75,9 @@ void TMainWin::PostDdeAdviseAll()
     if (DdeServer && !DeferAdvise()) DdeServer->PostAdviseAll();
 }
 
-void TMainWin::PostDdeAdvise(int index)
+void TMainWin::PostDdeAdvise(TDdeItem item)
 {
-    if (DdeServer && !DeferAdvise()) DdeServer->PostAdvise(index);
+    if (DdeServer && !DeferAdvise()) DdeServer->PostAdvise(int(item));
 }
 
 int TMainWin::DdeFindItem(HSZ item) const
@@ -121,7 +121,7 @@ void TMainWin::CreateMacroWindow(const char* settingsFile)
     if (MacroWindow || !GetClientWindow()) return;
     RECT rect;
     int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, 20, settingsFile, showCommand);
+    GetInitialPlacement(rect, ViewType::Macro, settingsFile, showCommand);
     MacroWindow = new TMacro(*static_cast<TMDIClient*>(GetClientWindow()), *this);
     MacroWindow->Attr.X = rect.left;
     MacroWindow->Attr.Y = rect.top;
@@ -136,7 +136,7 @@ void TMainWin::CreateMacroWindow(const char* settingsFile)
 void TMainWin::CmMacroProcessor()
 {
     if (!MacroWindow) {
-        CreateViewWindow(20, IniPath);
+        CreateViewWindow(ViewType::Macro, IniPath);
         return;
     }
     // Never from inside the window's own step: it would be deleted under it.
@@ -161,7 +161,7 @@ void TMainWin::DestroyMacroWindow()
 
 void TMainWin::RunMacroFile(const char* path)
 {
-    if (!MacroWindow) CreateViewWindow(20, IniPath);
+    if (!MacroWindow) CreateViewWindow(ViewType::Macro, IniPath);
     if (MacroWindow && MacroWindow->OpenFile(path)) MacroWindow->CmRun();
 }
 
@@ -185,12 +185,12 @@ void TMainWin::StoreLastFileFolder(const std::string& path)
 void TMainWin::MacroOutputFileClosed(const std::string& name)
 {
     std::snprintf(LastClosedFile, sizeof LastClosedFile, "%s", name.c_str());
-    PostDdeAdvise(TDdeItemTable::FileClosed);
+    PostDdeAdvise(TDdeItem::FileClosed);
 }
 
 void TMainWin::MacroWindowClosing()
 {
-    SaveUtilityPlacements(20, IniPath);
+    SaveUtilityPlacements(ViewType::Macro, IniPath);
 }
 
 void TMainWin::CloseMacroWindow()

@@ -51,7 +51,7 @@ void TMainWin::ReadCalibrationFile(const char* fileName, CalibrationStruct& reco
     std::strcpy(read.Filename, name);
     ComputeCalibrationRatio(read);
     record = read;
-    ApplySettings(RefreshRecomputeHistory);
+    ApplySettings(RefreshKind::RecomputeHistory);
 }
 
 void TMainWin::WriteCalibrationFile(const char* fileName, CalibrationStruct& record)

@@ -16,7 +16,7 @@ bool TMainWin::SetFftSize(uint32_t size)
     TRunPause pause(*this);
     Settings.FFTsize = size;
     UpdateHopSize();
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     return true;
 }
 
@@ -26,7 +26,7 @@ bool TMainWin::SetWindowType(uint16_t type)
     TRunPause pause(*this);
     Settings.SmoothingWindow = type;
     // Only the taper changed: the spectrogram and surface keep their lines and recompute them.
-    ApplySettings(RefreshRecomputeHistory);
+    ApplySettings(RefreshKind::RecomputeHistory);
     return true;
 }
 
@@ -41,7 +41,7 @@ bool TMainWin::SetFormat(uint32_t rate, uint16_t channels, uint16_t bytesPerSamp
         Settings.ChannelProcessing = TChannelProcessing::BothChannels;
         OpenSecondChannelViews();
     }
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     return true;
 }
 
@@ -50,7 +50,7 @@ bool TMainWin::SetChannelProcessing(uint16_t mode)
     if (!TChannelProcessing::IsValid(mode)) return false;
     TRunPause pause(*this);
     Settings.ChannelProcessing = mode;
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     return true;
 }
 
@@ -59,7 +59,7 @@ bool TMainWin::SetDecimationRatio(uint16_t ratio)
     if (!TSeriesData::IsValidDecimationRatio(ratio)) return false;
     TRunPause pause(*this);
     Settings.DecimationRatio = ratio;
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     return true;
 }
 

@@ -63,18 +63,18 @@ const TPlacementDefault Defaults[TMainWin::PlacementTypes] = {
 };
 
 // Windows in the order a configuration saves them.
-const int SaveOrder[] = {
-    TMainWin::MainWindowType, TMainWin::TimeSeriesType, TMainWin::SpectrumType, TMainWin::Spectrum2Type,
-    TMainWin::PhaseType, TMainWin::Phase2Type, TMainWin::SpectrogramType, TMainWin::Spectrogram2Type,
-    TMainWin::SurfaceType, TMainWin::Surface2Type, TMainWin::GeneratorType, TMainWin::ThdType, TMainWin::ThdnType,
-    TMainWin::ImdType, TMainWin::SnrType, TMainWin::SinadType, TMainWin::SfdrType, TMainWin::NoiseFigureType,
-    TMainWin::PeakFrequencyType, TMainWin::PeakAmplitudeType, TMainWin::TotalPowerType, TMainWin::DelayFinderType,
-    TMainWin::LeqType, TMainWin::ReverbType, TMainWin::MacroType, TMainWin::PhaseScopeType, TMainWin::ThdFreqType,
+using ViewType = TMainWin::ViewType;
+const ViewType SaveOrder[] = {
+    ViewType::MainWindow, ViewType::TimeSeries, ViewType::Spectrum, ViewType::Spectrum2, ViewType::Phase,
+    ViewType::Phase2, ViewType::Spectrogram, ViewType::Spectrogram2, ViewType::Surface, ViewType::Surface2,
+    ViewType::Generator, ViewType::Thd, ViewType::Thdn, ViewType::Imd, ViewType::Snr, ViewType::Sinad,
+    ViewType::Sfdr, ViewType::NoiseFigure, ViewType::PeakFrequency, ViewType::PeakAmplitude, ViewType::TotalPower,
+    ViewType::DelayFinder, ViewType::Leq, ViewType::Reverb, ViewType::Macro, ViewType::PhaseScope, ViewType::ThdFreq,
 };
 
-bool HasPlacement(int type)
+bool HasPlacement(ViewType type)
 {
-    return type >= 0 && type < TMainWin::PlacementTypes && Defaults[type].Key;
+    return int(type) >= 0 && int(type) < TMainWin::PlacementTypes && Defaults[int(type)].Key;
 }
 
 RECT Desktop()
@@ -86,10 +86,10 @@ RECT Desktop()
 
 // Reads a type's entry over the record; false when there is none. Numbers
 // that do not parse keep the record's values.
-bool ReadPlacement(int type, const char* fileName, WINDOWPLACEMENT& wp)
+bool ReadPlacement(ViewType type, const char* fileName, WINDOWPLACEMENT& wp)
 {
     char text[128];
-    ::GetPrivateProfileStringA(Placement, Defaults[type].Key, "", text, sizeof text, fileName);
+    ::GetPrivateProfileStringA(Placement, Defaults[int(type)].Key, "", text, sizeof text, fileName);
     if (!text[0]) return false;
     wp.length = sizeof wp;
     int v[10] = {int(wp.flags), int(wp.showCmd), int(wp.ptMinPosition.x), int(wp.ptMinPosition.y),
@@ -113,22 +113,25 @@ bool ReadPlacement(int type, const char* fileName, WINDOWPLACEMENT& wp)
 }
 }
 
-HWND TMainWin::PlacementWindow(int type)
+HWND TMainWin::PlacementWindow(ViewType type)
 {
-    if (type == MainWindowType) return HWindow;
+    if (type == ViewType::MainWindow) return HWindow;
     TWindow* window = nullptr;
-    if (type == TimeSeriesType) window = TimeSeriesView;
-    if (type == SpectrumType || type == Spectrum2Type) window = SpectrumViews[type == Spectrum2Type ? 1 : 0];
-    if (type == SpectrogramType || type == Spectrogram2Type) window = SpectrogramViews[type == Spectrogram2Type ? 1 : 0];
-    if (type == MacroType) window = MacroWindow;
+    if (type == ViewType::TimeSeries) window = TimeSeriesView;
+    if (type == ViewType::Spectrum || type == ViewType::Spectrum2)
+        window = SpectrumViews[type == ViewType::Spectrum2 ? 1 : 0];
+    if (type == ViewType::Spectrogram || type == ViewType::Spectrogram2)
+        window = SpectrogramViews[type == ViewType::Spectrogram2 ? 1 : 0];
+    if (type == ViewType::Macro) window = MacroWindow;
     if (IsReadoutType(type)) window = ReadoutWindow(type);
-    if (type == GeneratorType) window = SignalGenerator;
-    if (type == SurfaceType || type == Surface2Type) window = SurfaceViews[type == Surface2Type ? 1 : 0];
-    if (type == PhaseType || type == Phase2Type) window = PhaseViews[type == Phase2Type ? 1 : 0];
+    if (type == ViewType::Generator) window = SignalGenerator;
+    if (type == ViewType::Surface || type == ViewType::Surface2)
+        window = SurfaceViews[type == ViewType::Surface2 ? 1 : 0];
+    if (type == ViewType::Phase || type == ViewType::Phase2) window = PhaseViews[type == ViewType::Phase2 ? 1 : 0];
     return window ? window->GetHandle() : nullptr;
 }
 
-void TMainWin::SaveUtilityPlacements(int type, const char* fileName)
+void TMainWin::SaveUtilityPlacements(ViewType type, const char* fileName)
 {
     if (!HasPlacement(type)) return;
     HWND window = PlacementWindow(type);
@@ -141,10 +144,10 @@ void TMainWin::SaveUtilityPlacements(int type, const char* fileName)
                   int(wp.ptMinPosition.x), int(wp.ptMinPosition.y), int(wp.ptMaxPosition.x), int(wp.ptMaxPosition.y),
                   int(wp.rcNormalPosition.left), int(wp.rcNormalPosition.top), int(wp.rcNormalPosition.right),
                   int(wp.rcNormalPosition.bottom));
-    ::WritePrivateProfileStringA(Placement, Defaults[type].Key, text, fileName);
+    ::WritePrivateProfileStringA(Placement, Defaults[int(type)].Key, text, fileName);
 }
 
-int TMainWin::RestoreWindowPlacement(int type, const char* fileName)
+int TMainWin::RestoreWindowPlacement(ViewType type, const char* fileName)
 {
     if (!HasPlacement(type)) return 0;
     HWND window = PlacementWindow(type);
@@ -163,11 +166,11 @@ int TMainWin::RestoreWindowPlacement(int type, const char* fileName)
     return result;
 }
 
-void TMainWin::GetInitialPlacement(RECT& rect, int type, const char* fileName, int& showCommand)
+void TMainWin::GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand)
 {
     const RECT desktop = Desktop();
     const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top - 26;
-    const TPlacementDefault& d = Defaults[HasPlacement(type) ? type : 0];
+    const TPlacementDefault& d = Defaults[HasPlacement(type) ? int(type) : 0];
     rect = {d.Left, d.Top, d.Right + (d.RightFromW ? w : 0), d.Bottom + (d.BottomFromH ? h : 0)};
     showCommand = SW_SHOWNORMAL;
     if (HasPlacement(type)) {
@@ -258,43 +261,43 @@ void TMainWin::LoadConfiguration(const char* path)
     SoundInput = new TSoundInput(uint32_t(InputDeviceID));
     SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
     SoundInput->SetFormat(Settings.Format);
-    RestoreWindowPlacement(MainWindowType, name);
+    RestoreWindowPlacement(ViewType::MainWindow, name);
     DataSource = OpMode == RealTime ? 1 : 0;
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     SetStartupMenuChecks();
     LayoutForMode();
     RefreshStatusBar(StatusBar::WholeBar);
     // Each open view or utility in the configuration, with its second channel's window.
-    constexpr int None = -1;
-    const struct { int32_t ViewStatusFlags::*Flag; int Types[2]; } Reopen[] = {
-        {&ViewStatusFlags::TimeSeries, {TimeSeriesType, None}},
-        {&ViewStatusFlags::SpectrumPlot, {SpectrumType, Spectrum2Type}},
-        {&ViewStatusFlags::PhasePlot, {PhaseType, Phase2Type}},
-        {&ViewStatusFlags::Spectrogram, {SpectrogramType, Spectrogram2Type}},
-        {&ViewStatusFlags::SurfacePlot, {SurfaceType, Surface2Type}},
-        {&ViewStatusFlags::SignalGenerator, {GeneratorType, None}},
-        {&ViewStatusFlags::THD, {ThdType, None}},
-        {&ViewStatusFlags::THD_N, {ThdnType, None}},
-        {&ViewStatusFlags::IMD, {ImdType, None}},
-        {&ViewStatusFlags::SNR, {SnrType, None}},
-        {&ViewStatusFlags::SINAD, {SinadType, None}},
-        {&ViewStatusFlags::SFDR, {SfdrType, None}},
-        {&ViewStatusFlags::NF, {NoiseFigureType, None}},
-        {&ViewStatusFlags::PeakFreq, {PeakFrequencyType, None}},
-        {&ViewStatusFlags::PeakAmp, {PeakAmplitudeType, None}},
-        {&ViewStatusFlags::TotalPwr, {TotalPowerType, None}},
-        {&ViewStatusFlags::DelayFinder, {DelayFinderType, None}},
-        {&ViewStatusFlags::LeqAnalysis, {LeqType, None}},
-        {&ViewStatusFlags::Reverb, {ReverbType, None}},
-        {&ViewStatusFlags::PhaseScope, {PhaseScopeType, None}},
-        {&ViewStatusFlags::THD_vs_Freq, {ThdFreqType, None}},
+    constexpr ViewType None = ViewType(-1);
+    const struct { int32_t ViewStatusFlags::*Flag; ViewType Types[2]; } Reopen[] = {
+        {&ViewStatusFlags::TimeSeries, {ViewType::TimeSeries, None}},
+        {&ViewStatusFlags::SpectrumPlot, {ViewType::Spectrum, ViewType::Spectrum2}},
+        {&ViewStatusFlags::PhasePlot, {ViewType::Phase, ViewType::Phase2}},
+        {&ViewStatusFlags::Spectrogram, {ViewType::Spectrogram, ViewType::Spectrogram2}},
+        {&ViewStatusFlags::SurfacePlot, {ViewType::Surface, ViewType::Surface2}},
+        {&ViewStatusFlags::SignalGenerator, {ViewType::Generator, None}},
+        {&ViewStatusFlags::THD, {ViewType::Thd, None}},
+        {&ViewStatusFlags::THD_N, {ViewType::Thdn, None}},
+        {&ViewStatusFlags::IMD, {ViewType::Imd, None}},
+        {&ViewStatusFlags::SNR, {ViewType::Snr, None}},
+        {&ViewStatusFlags::SINAD, {ViewType::Sinad, None}},
+        {&ViewStatusFlags::SFDR, {ViewType::Sfdr, None}},
+        {&ViewStatusFlags::NF, {ViewType::NoiseFigure, None}},
+        {&ViewStatusFlags::PeakFreq, {ViewType::PeakFrequency, None}},
+        {&ViewStatusFlags::PeakAmp, {ViewType::PeakAmplitude, None}},
+        {&ViewStatusFlags::TotalPwr, {ViewType::TotalPower, None}},
+        {&ViewStatusFlags::DelayFinder, {ViewType::DelayFinder, None}},
+        {&ViewStatusFlags::LeqAnalysis, {ViewType::Leq, None}},
+        {&ViewStatusFlags::Reverb, {ViewType::Reverb, None}},
+        {&ViewStatusFlags::PhaseScope, {ViewType::PhaseScope, None}},
+        {&ViewStatusFlags::THD_vs_Freq, {ViewType::ThdFreq, None}},
     };
     for (const auto& r : Reopen)
         if (ViewStatus.*r.Flag)
-            for (int type : r.Types)
+            for (ViewType type : r.Types)
                 if (type != None) CreateViewWindow(type, name);
     if (MacroWindow) ViewStatus.Macro = 1;
-    else if (ViewStatus.Macro) CreateViewWindow(MacroType, name);
+    else if (ViewStatus.Macro) CreateViewWindow(ViewType::Macro, name);
     UpdateViewMenuChecks();
 
     char wave[PathSize] = {};
@@ -329,7 +332,7 @@ void TMainWin::SaveConfiguration(const char* path)
     if (RunState != Stopped) StopAnalyzer();
     WriteSettings(path);
     if (SignalGenerator) SignalGenerator->SaveSettings(path);
-    for (int type : SaveOrder) SaveUtilityPlacements(type, path);
+    for (ViewType type : SaveOrder) SaveUtilityPlacements(type, path);
     ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
     if (WaveFile && !WaveFile->IsUntitled())
         ::WritePrivateProfileStringA("FileHistory", "OpenFileName", WaveFile->FileName().c_str(), path);

@@ -114,7 +114,7 @@ void TMainWin::QueryCalibration()
         Calibration.Left.IsEnabled = 0;
         Calibration.Right.IsEnabled = 0;
         ApplyWaveCalibration();
-        ApplySettings(RefreshFull);
+        ApplySettings(RefreshKind::Full);
     } else if (choice == TQueryCalibrationDialog::ChooseCalibration) {
         TOpenSaveDialog::TData data;
         data.Flags = OpenFlags;
@@ -126,7 +126,7 @@ void TMainWin::QueryCalibration()
         StoreCurrentFolder(CalFolder, data.FileName.c_str());
         ReadCalibrationFile(data.FileName.c_str(), Calibration);
         ApplyWaveCalibration();
-        ApplySettings(RefreshFull);
+        ApplySettings(RefreshKind::Full);
     }
 }
 
@@ -191,7 +191,7 @@ void TMainWin::TakeOpenedWave(const char* captionName)
     SeriesLiveBlock = WaveSource;
     if (TimeSeriesView) TimeSeriesView->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     char caption[sizeof Caption + PathSize + 4];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, captionName);
     SetCaption(caption);
@@ -234,8 +234,8 @@ int TMainWin::CloseWaveFile()
         WaveFile = nullptr;
         SetCaption(Caption);
         CurrentTime = 0.0f;
-        ApplySettings(RefreshFull);
-        PostDdeAdvise(TDdeItemTable::FileClosed);
+        ApplySettings(RefreshKind::Full);
+        PostDdeAdvise(TDdeItem::FileClosed);
     }
     return result;
 }

@@ -19,7 +19,7 @@ void TMainWin::CreateSignalGenerator(const char* settingsFile)
     if (SignalGenerator) return;
     RECT rect;
     int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, GeneratorType, settingsFile, showCommand);
+    GetInitialPlacement(rect, ViewType::Generator, settingsFile, showCommand);
     SignalGenerator = new TSignalGenerator(this, GeneratorHost, uint32_t(OutputDeviceID), settingsFile);
     // The generator keeps only its position: its size follows its layout.
     SignalGenerator->Attr.X = rect.left;
@@ -47,7 +47,7 @@ void TMainWin::CmSignalGenerator()
         ViewStatus.SignalGenerator = 0;
         SetMenuCheck(CM_SIGNALGENERATOR, false);
     } else {
-        CreateViewWindow(GeneratorType, IniPath);
+        CreateViewWindow(ViewType::Generator, IniPath);
     }
 }
 

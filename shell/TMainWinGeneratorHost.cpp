@@ -82,7 +82,7 @@ void TMainWinGeneratorHost::HideGauge()
 
 void TMainWinGeneratorHost::SavePlacement()
 {
-    Main.SaveUtilityPlacements(TMainWin::GeneratorType, Main.IniPath);
+    Main.SaveUtilityPlacements(TMainWin::ViewType::Generator, Main.IniPath);
 }
 
 void TMainWinGeneratorHost::CloseGenerator()

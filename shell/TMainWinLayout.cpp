@@ -12,10 +12,12 @@ constexpr int TransportToolbarHeight = 35;
 constexpr int ButtonToolbarHeight = 31;
 constexpr int StatusBarHeight = 26;
 
-bool IsSecondChannelView(int type) { return type >= TMainWin::Spectrum2Type && type <= TMainWin::Phase2Type; }
-bool IsChannelView(int type)
+using ViewType = TMainWin::ViewType;
+
+bool IsSecondChannelView(ViewType type) { return type >= ViewType::Spectrum2 && type <= ViewType::Phase2; }
+bool IsChannelView(ViewType type)
 {
-    return (type >= TMainWin::SpectrumType && type <= TMainWin::PhaseType) || IsSecondChannelView(type);
+    return (type >= ViewType::Spectrum && type <= ViewType::Phase) || IsSecondChannelView(type);
 }
 
 }
@@ -37,7 +39,7 @@ void TMainWin::EvSize(UINT sizeType, const TSize& size)
     PlaceBars(w, h, t1, s);
 }
 
-int TMainWin::IsViewAllowed(int type) const
+int TMainWin::IsViewAllowed(ViewType type) const
 {
     if (Settings.IndependentScalingAndCalibration != 1 || !IsChannelView(type)) return 1;
     switch (TChannelProcessing::Of(Settings.ChannelProcessing).Views) {
@@ -47,19 +49,19 @@ int TMainWin::IsViewAllowed(int type) const
     }
 }
 
-void TMainWin::CreateViewWindow(int type, const char* settingsFile)
+void TMainWin::CreateViewWindow(ViewType type, const char* settingsFile)
 {
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
-    if (type == TimeSeriesType) CreateSeriesView(settingsFile);
-    if (type == SpectrumType || type == Spectrum2Type) CreateSpectrumView(type, settingsFile);
-    if (type == SpectrogramType || type == Spectrogram2Type) CreateSpectrogramView(type, settingsFile);
-    if (type == MacroType) CreateMacroWindow(settingsFile);
+    if (type == ViewType::TimeSeries) CreateSeriesView(settingsFile);
+    if (type == ViewType::Spectrum || type == ViewType::Spectrum2) CreateSpectrumView(type, settingsFile);
+    if (type == ViewType::Spectrogram || type == ViewType::Spectrogram2) CreateSpectrogramView(type, settingsFile);
+    if (type == ViewType::Macro) CreateMacroWindow(settingsFile);
     if (IsReadoutType(type)) CreateReadout(type, settingsFile);
-    if (type == GeneratorType) CreateSignalGenerator(settingsFile);
-    if (type == SurfaceType || type == Surface2Type) CreateSurfaceView(type, settingsFile);
-    if (type == PhaseType || type == Phase2Type) CreatePhaseView(type, settingsFile);
+    if (type == ViewType::Generator) CreateSignalGenerator(settingsFile);
+    if (type == ViewType::Surface || type == ViewType::Surface2) CreateSurfaceView(type, settingsFile);
+    if (type == ViewType::Phase || type == ViewType::Phase2) CreatePhaseView(type, settingsFile);
 }
 
 void TMainWin::UpdateHopSize()

@@ -37,17 +37,17 @@ template <class Port> int32_t FindDeviceByName(const char* name, uint32_t count)
 }
 
 // A family of channel views: its "ViewStatus" flag, its first member's type
-// (the second's is SecondChannelOffset further) and its View-menu toggle.
+// (the second is its SecondChannel) and its View-menu toggle.
 struct TViewFamily {
     int32_t ViewStatusFlags::*Shown;
-    int FirstType;
+    TMainWin::ViewType FirstType;
     void (TMainWin::*Toggle)();
 };
 const TViewFamily ViewFamilies[] = {
-    {&ViewStatusFlags::SpectrumPlot, TMainWin::SpectrumType, &TMainWin::CmViewSpectrum},
-    {&ViewStatusFlags::PhasePlot, TMainWin::PhaseType, &TMainWin::CmViewPhase},
-    {&ViewStatusFlags::Spectrogram, TMainWin::SpectrogramType, &TMainWin::CmViewSpectrogram},
-    {&ViewStatusFlags::SurfacePlot, TMainWin::SurfaceType, &TMainWin::CmViewSurface},
+    {&ViewStatusFlags::SpectrumPlot, TMainWin::ViewType::Spectrum, &TMainWin::CmViewSpectrum},
+    {&ViewStatusFlags::PhasePlot, TMainWin::ViewType::Phase, &TMainWin::CmViewPhase},
+    {&ViewStatusFlags::Spectrogram, TMainWin::ViewType::Spectrogram, &TMainWin::CmViewSpectrogram},
+    {&ViewStatusFlags::SurfacePlot, TMainWin::ViewType::Surface, &TMainWin::CmViewSurface},
 };
 
 // What the input port and the engines are built for.
@@ -59,13 +59,6 @@ bool AcquisitionChanged(const AnalysisSettingsStruct& a, const AnalysisSettingsS
         || a.DelayTimeMsec != b.DelayTimeMsec
         || a.IndependentScalingAndCalibration != b.IndependentScalingAndCalibration
         || a.ChannelProcessing != b.ChannelProcessing;
-}
-
-// Modes whose results are two channels' own spectra.
-bool ShowsTwoChannels(uint16_t mode)
-{
-    return mode == TChannelProcessing::BothChannels || mode == TChannelProcessing::TransferCoherenceLeftRight
-        || mode == TChannelProcessing::TransferCoherenceRightLeft;
 }
 
 int FolderOfKind(const char* kind)
@@ -100,10 +93,10 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
     Pipeline.RestoreAveraging();
     SetPeakHold(Settings.PeakHold);
 
-    if (Settings.ChannelProcessing != previous.ChannelProcessing && ShowsTwoChannels(Settings.ChannelProcessing))
+    if (Settings.ChannelProcessing != previous.ChannelProcessing && TChannelProcessing::ShowsTwoResults(Settings.ChannelProcessing))
         for (const TViewFamily& family : ViewFamilies) {
             if (ViewStatus.*family.Shown != 1) continue;
-            for (int type : {family.FirstType, family.FirstType + SecondChannelOffset})
+            for (ViewType type : {family.FirstType, SecondChannel(family.FirstType)})
                 if (!PlacementWindow(type)) CreateViewWindow(type, IniPath);
         }
 
@@ -123,7 +116,7 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
         if (Settings.IndependentScalingAndCalibration == 0) Scaling[1].CopyScalesFrom(Scaling[0]);
     }
 
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     UpdateDelaySamples();
     if (TransportToolbar) TransportToolbar->SetMode();
     RefreshStatusBar(StatusBar::WholeBar);
@@ -150,7 +143,7 @@ void TMainWin::CmScaling()
     }
     if (result != IDOK) return;
     if (TransportToolbar) TransportToolbar->SetMode();
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
 }
 
 void TMainWin::CmMarkers()
@@ -206,7 +199,7 @@ void TMainWin::CeCalibration(TCommandEnabler& ce)
 void TMainWin::InvalidateAllViews()
 {
     for (const TViewFamily& family : ViewFamilies)
-        for (int type : {family.FirstType, family.FirstType + SecondChannelOffset})
+        for (ViewType type : {family.FirstType, SecondChannel(family.FirstType)})
             if (HWND view = PlacementWindow(type)) ::InvalidateRect(view, nullptr, TRUE);
 }
 

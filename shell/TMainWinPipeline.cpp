@@ -183,26 +183,26 @@ void TMainWin::ReprocessSegment(float time)
     PostDdeAdviseAll();
 }
 
-void TMainWin::ApplySettings(int refreshKind)
+void TMainWin::ApplySettings(RefreshKind refreshKind)
 {
     if (Settings.Format.NumChannels == 1) Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
     CloseDisallowedViews();
     AllocateSeriesBuffers();
     AllocateSpectralData();
-    if (refreshKind != RefreshKeepViews) {
+    if (refreshKind != RefreshKind::KeepViews) {
         if (TimeSeriesView) TimeSeriesView->UpdateLayout();
         ApplySpectrumViewSettings();
         ApplyPhaseViewSettings();
     }
-    if (refreshKind == RefreshFull)
+    if (refreshKind == RefreshKind::Full)
         ApplySurfaceViewSettings();
     ShapeWindow();
     UpdateDelaySamples();
     // After the window: a recomputed history runs through it.
-    if (refreshKind != RefreshKeepViews) ApplySpectrogramViewSettings(refreshKind);
+    if (refreshKind != RefreshKind::KeepViews) ApplySpectrogramViewSettings(refreshKind);
     RefreshStatusBar(StatusBar::WholeBar);
     if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
-    if (refreshKind == RefreshRecomputeHistory)
+    if (refreshKind == RefreshKind::RecomputeHistory)
         for (TSurfacePlot* view : SurfaceViews)
             if (view && view->GetHandle()) {
                 RecomputeSurface(*view);
@@ -216,16 +216,16 @@ void TMainWin::ApplySettings(int refreshKind)
 void TMainWin::CloseDisallowedViews()
 {
     for (int index = 0; index < 2; ++index)
-        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? SpectrumType : Spectrum2Type))
+        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? ViewType::Spectrum : ViewType::Spectrum2))
             SpectrumViewClosed(SpectrumViews[index]);
     for (int index = 0; index < 2; ++index)
-        if (SpectrogramViews[index] && !IsViewAllowed(index == 0 ? SpectrogramType : Spectrogram2Type))
+        if (SpectrogramViews[index] && !IsViewAllowed(index == 0 ? ViewType::Spectrogram : ViewType::Spectrogram2))
             SpectrogramViewClosed(SpectrogramViews[index]);
     for (int index = 0; index < 2; ++index)
-        if (PhaseViews[index] && !IsViewAllowed(index == 0 ? PhaseType : Phase2Type))
+        if (PhaseViews[index] && !IsViewAllowed(index == 0 ? ViewType::Phase : ViewType::Phase2))
             PhaseViewClosed(PhaseViews[index]);
     for (int index = 0; index < 2; ++index)
-        if (SurfaceViews[index] && !IsViewAllowed(index == 0 ? SurfaceType : Surface2Type))
+        if (SurfaceViews[index] && !IsViewAllowed(index == 0 ? ViewType::Surface : ViewType::Surface2))
             SurfaceViewClosed(SurfaceViews[index]);
 }
 

@@ -10,24 +10,24 @@ namespace {
 
 // Each readout's window pointer and "ViewStatus" flag by window type.
 struct TReadoutSlot {
-    int Type;
+    TMainWin::ViewType Type;
     TAnalysisView* TMainWin::*Window;
     int32_t ViewStatusFlags::*Flag;
 };
 const TReadoutSlot ReadoutSlots[] = {
-    {TMainWin::ThdType, &TMainWin::ThdWindow, &ViewStatusFlags::THD},
-    {TMainWin::ThdnType, &TMainWin::ThdnWindow, &ViewStatusFlags::THD_N},
-    {TMainWin::ImdType, &TMainWin::ImdWindow, &ViewStatusFlags::IMD},
-    {TMainWin::SnrType, &TMainWin::SnrWindow, &ViewStatusFlags::SNR},
-    {TMainWin::SinadType, &TMainWin::SinadWindow, &ViewStatusFlags::SINAD},
-    {TMainWin::SfdrType, &TMainWin::SfdrWindow, &ViewStatusFlags::SFDR},
-    {TMainWin::NoiseFigureType, &TMainWin::NoiseFigureWindow, &ViewStatusFlags::NF},
-    {TMainWin::PeakFrequencyType, &TMainWin::PeakFrequencyWindow, &ViewStatusFlags::PeakFreq},
-    {TMainWin::PeakAmplitudeType, &TMainWin::PeakAmplitudeWindow, &ViewStatusFlags::PeakAmp},
-    {TMainWin::TotalPowerType, &TMainWin::TotalPowerWindow, &ViewStatusFlags::TotalPwr},
+    {TMainWin::ViewType::Thd, &TMainWin::ThdWindow, &ViewStatusFlags::THD},
+    {TMainWin::ViewType::Thdn, &TMainWin::ThdnWindow, &ViewStatusFlags::THD_N},
+    {TMainWin::ViewType::Imd, &TMainWin::ImdWindow, &ViewStatusFlags::IMD},
+    {TMainWin::ViewType::Snr, &TMainWin::SnrWindow, &ViewStatusFlags::SNR},
+    {TMainWin::ViewType::Sinad, &TMainWin::SinadWindow, &ViewStatusFlags::SINAD},
+    {TMainWin::ViewType::Sfdr, &TMainWin::SfdrWindow, &ViewStatusFlags::SFDR},
+    {TMainWin::ViewType::NoiseFigure, &TMainWin::NoiseFigureWindow, &ViewStatusFlags::NF},
+    {TMainWin::ViewType::PeakFrequency, &TMainWin::PeakFrequencyWindow, &ViewStatusFlags::PeakFreq},
+    {TMainWin::ViewType::PeakAmplitude, &TMainWin::PeakAmplitudeWindow, &ViewStatusFlags::PeakAmp},
+    {TMainWin::ViewType::TotalPower, &TMainWin::TotalPowerWindow, &ViewStatusFlags::TotalPwr},
 };
 
-const TReadoutSlot* SlotOf(int type)
+const TReadoutSlot* SlotOf(TMainWin::ViewType type)
 {
     for (const TReadoutSlot& slot : ReadoutSlots)
         if (slot.Type == type) return &slot;
@@ -37,10 +37,10 @@ const TReadoutSlot* SlotOf(int type)
 }  // namespace
 
 // The menu command of a readout; the noise figure's follows its order.
-UINT TMainWin::ReadoutCommand(int type) const
+UINT TMainWin::ReadoutCommand(ViewType type) const
 {
-    if (type == NoiseFigureType) return NoiseFigureOrder == 7 ? CM_NOISEFIGURERIGHTLEFT : CM_NOISEFIGURELEFTRIGHT;
-    return TReadoutFormat::Row(TReadoutFormat::KindOfWindowType(type)).Command;
+    if (type == ViewType::NoiseFigure) return NoiseFigureOrder == 7 ? CM_NOISEFIGURERIGHTLEFT : CM_NOISEFIGURELEFTRIGHT;
+    return TReadoutFormat::Row(TReadoutFormat::KindOfWindowType(int(type))).Command;
 }
 
 void TMainWin::ReopenReadouts()
@@ -54,22 +54,22 @@ void TMainWin::CloseReadouts()
     for (const TReadoutSlot& slot : ReadoutSlots) CloseReadout(slot.Type);
 }
 
-bool TMainWin::IsReadoutType(int type)
+bool TMainWin::IsReadoutType(ViewType type)
 {
     return SlotOf(type) != nullptr;
 }
 
-TAnalysisView* TMainWin::ReadoutWindow(int type) const
+TAnalysisView* TMainWin::ReadoutWindow(ViewType type) const
 {
     const TReadoutSlot* slot = SlotOf(type);
     return slot ? this->*slot->Window : nullptr;
 }
 
-void TMainWin::CreateReadout(int type, const char* settingsFile)
+void TMainWin::CreateReadout(ViewType type, const char* settingsFile)
 {
     const TReadoutSlot* slot = SlotOf(type);
     if (!slot || this->*slot->Window || !GetClientWindow()) return;
-    const TReadoutFormat::TMeasureKind kind = TReadoutFormat::KindOfWindowType(type);
+    const TReadoutFormat::TMeasureKind kind = TReadoutFormat::KindOfWindowType(int(type));
     RECT rect;
     int showCommand = SW_SHOWNORMAL;
     GetInitialPlacement(rect, type, settingsFile, showCommand);
@@ -86,7 +86,7 @@ void TMainWin::CreateReadout(int type, const char* settingsFile)
     SetMenuCheck(ReadoutCommand(type), true);
 }
 
-void TMainWin::CloseReadout(int type)
+void TMainWin::CloseReadout(ViewType type)
 {
     const TReadoutSlot* slot = SlotOf(type);
     if (!slot || !(this->*slot->Window)) return;
@@ -98,7 +98,7 @@ void TMainWin::CloseReadout(int type)
     SetMenuCheck(ReadoutCommand(type), false);
 }
 
-void TMainWin::ToggleReadout(int type)
+void TMainWin::ToggleReadout(ViewType type)
 {
     if (ReadoutWindow(type)) CloseReadout(type);
     else CreateViewWindow(type, IniPath);
@@ -108,14 +108,14 @@ void TMainWin::CmNoiseFigure(UINT id)
 {
     const uint16_t order = id == CM_NOISEFIGURERIGHTLEFT ? 7 : 6;
     if (NoiseFigureWindow) {
-        CloseReadout(NoiseFigureType);
+        CloseReadout(ViewType::NoiseFigure);
         SetMenuCheck(CM_NOISEFIGURELEFTRIGHT, false);
         SetMenuCheck(CM_NOISEFIGURERIGHTLEFT, false);
         if (id == 0 || order == NoiseFigureOrder) return;
     }
     if (id == 0) return;
     NoiseFigureOrder = order;
-    CreateViewWindow(NoiseFigureType, IniPath);
+    CreateViewWindow(ViewType::NoiseFigure, IniPath);
 }
 
 void TMainWin::CeAlwaysEnabled(TCommandEnabler& ce)
@@ -138,10 +138,10 @@ void TMainWin::ReadoutClosed(int type)
 {
     // Through the message queue: the readout is still inside its own handler.
     if (!HWindow) return;
-    PostMessage(WM_COMMAND, ReadoutCommand(type));
+    PostMessage(WM_COMMAND, ReadoutCommand(ViewType(type)));
 }
 
 void TMainWin::ReadoutDestroyed(int type)
 {
-    SaveUtilityPlacements(type, IniPath);
+    SaveUtilityPlacements(ViewType(type), IniPath);
 }

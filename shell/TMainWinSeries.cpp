@@ -61,7 +61,7 @@ void TMainWin::CreateSeriesView(const char* settingsFile)
 {
     if (TimeSeriesView || !GetClientWindow())
         return;
-    OpenView(TimeSeriesType, settingsFile, [this](const RECT& stored) {
+    OpenView(ViewType::TimeSeries, settingsFile, [this](const RECT& stored) {
         return TimeSeriesView = new TSeriesPlot(*GetClientWindow(), this, LoadStr(IDS_VIEW_TIME_SERIES),
                                                 TRect(stored.left, stored.top, stored.right, stored.bottom),
                                                 &SeriesOptions);
@@ -73,7 +73,7 @@ void TMainWin::CloseSeriesView()
 {
     if (!TimeSeriesView)
         return;
-    SaveUtilityPlacements(TimeSeriesType, IniPath);
+    SaveUtilityPlacements(ViewType::TimeSeries, IniPath);
     // The pointer is clear before the window goes: nothing reaches a view while it goes.
     TakeView(TimeSeriesView)->Destroy();
 }
@@ -83,7 +83,7 @@ void TMainWin::CmViewTimeSeries()
     if (TimeSeriesView)
         CloseSeriesView();
     else
-        CreateViewWindow(TimeSeriesType, IniPath);
+        CreateViewWindow(ViewType::TimeSeries, IniPath);
     ViewStatus.TimeSeries = TimeSeriesView ? 1 : 0;
     UpdateViewMenuChecks();
     if (TransportToolbar)

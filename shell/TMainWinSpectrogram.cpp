@@ -16,9 +16,9 @@
 #include "shell/TakeView.h"
 #include "views/TSpectrogram.h"
 
-void TMainWin::CreateSpectrogramView(int type, const char* settingsFile)
+void TMainWin::CreateSpectrogramView(ViewType type, const char* settingsFile)
 {
-    const int index = type == Spectrogram2Type ? 1 : 0;
+    const int index = type == ViewType::Spectrogram2 ? 1 : 0;
     if (SpectrogramViews[index] || !GetClientWindow())
         return;
     OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
@@ -34,7 +34,7 @@ void TMainWin::CloseSpectrogramView(int index)
 {
     if (!SpectrogramViews[index])
         return;
-    SaveUtilityPlacements(index == 0 ? SpectrogramType : Spectrogram2Type, IniPath);
+    SaveUtilityPlacements(index == 0 ? ViewType::Spectrogram : ViewType::Spectrogram2, IniPath);
     TakeView(SpectrogramViews[index])->Destroy();
 }
 
@@ -53,8 +53,8 @@ void TMainWin::CmViewSpectrogram()
         CloseSpectrogramView(0);
         CloseSpectrogramView(1);
     } else {
-        CreateViewWindow(SpectrogramType, IniPath);
-        CreateViewWindow(Spectrogram2Type, IniPath);
+        CreateViewWindow(ViewType::Spectrogram, IniPath);
+        CreateViewWindow(ViewType::Spectrogram2, IniPath);
     }
     ViewStatus.Spectrogram = SpectrogramViews[0] || SpectrogramViews[1] ? 1 : 0;
     UpdateViewMenuChecks();
@@ -64,15 +64,15 @@ void TMainWin::CmViewSpectrogram()
 // the new engines: after a change of format or size its lines no longer
 // fit and the history starts again; after a change of window the lines are
 // computed again from the file.
-void TMainWin::ApplySpectrogramViewSettings(int refreshKind)
+void TMainWin::ApplySpectrogramViewSettings(RefreshKind refreshKind)
 {
     for (int index = 0; index < 2; ++index)
         if (TSpectrogram* view = SpectrogramViews[index]) {
             view->SetViewSettings(Scaling[index]);
             view->UpdateLayout();
-            if (refreshKind == RefreshFull)
+            if (refreshKind == RefreshKind::Full)
                 view->ClearHistory();
-            else if (refreshKind == RefreshRecomputeHistory)
+            else if (refreshKind == RefreshKind::RecomputeHistory)
                 RebuildSpectrogram(*view);
         }
 }

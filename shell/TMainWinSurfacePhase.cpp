@@ -33,9 +33,9 @@ void TMainWin::ViewEngines(int index, TSpectralData* primary, TSpectralData* sec
     }
 }
 
-void TMainWin::CreateSurfaceView(int type, const char* settingsFile)
+void TMainWin::CreateSurfaceView(ViewType type, const char* settingsFile)
 {
-    const int index = type == Surface2Type ? 1 : 0;
+    const int index = type == ViewType::Surface2 ? 1 : 0;
     if (SurfaceViews[index] || !GetClientWindow())
         return;
     OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
@@ -47,9 +47,9 @@ void TMainWin::CreateSurfaceView(int type, const char* settingsFile)
     ViewStatus.SurfacePlot = 1;
 }
 
-void TMainWin::CreatePhaseView(int type, const char* settingsFile)
+void TMainWin::CreatePhaseView(ViewType type, const char* settingsFile)
 {
-    const int index = type == Phase2Type ? 1 : 0;
+    const int index = type == ViewType::Phase2 ? 1 : 0;
     if (PhaseViews[index] || !GetClientWindow())
         return;
     OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
@@ -65,7 +65,7 @@ void TMainWin::CloseSurfaceView(int index)
 {
     if (!SurfaceViews[index])
         return;
-    SaveUtilityPlacements(index == 0 ? SurfaceType : Surface2Type, IniPath);
+    SaveUtilityPlacements(index == 0 ? ViewType::Surface : ViewType::Surface2, IniPath);
     TakeView(SurfaceViews[index])->Destroy();
 }
 
@@ -73,7 +73,7 @@ void TMainWin::ClosePhaseView(int index)
 {
     if (!PhaseViews[index])
         return;
-    SaveUtilityPlacements(index == 0 ? PhaseType : Phase2Type, IniPath);
+    SaveUtilityPlacements(index == 0 ? ViewType::Phase : ViewType::Phase2, IniPath);
     TakeView(PhaseViews[index])->Destroy();
 }
 
@@ -83,8 +83,8 @@ void TMainWin::CmViewSurface()
         CloseSurfaceView(0);
         CloseSurfaceView(1);
     } else {
-        CreateViewWindow(SurfaceType, IniPath);
-        CreateViewWindow(Surface2Type, IniPath);
+        CreateViewWindow(ViewType::Surface, IniPath);
+        CreateViewWindow(ViewType::Surface2, IniPath);
     }
     ViewStatus.SurfacePlot = SurfaceViews[0] || SurfaceViews[1] ? 1 : 0;
     UpdateViewMenuChecks();
@@ -98,8 +98,8 @@ void TMainWin::CmViewPhase()
         ClosePhaseView(0);
         ClosePhaseView(1);
     } else {
-        CreateViewWindow(PhaseType, IniPath);
-        CreateViewWindow(Phase2Type, IniPath);
+        CreateViewWindow(ViewType::Phase, IniPath);
+        CreateViewWindow(ViewType::Phase2, IniPath);
     }
     ViewStatus.PhasePlot = PhaseViews[0] || PhaseViews[1] ? 1 : 0;
     UpdateViewMenuChecks();

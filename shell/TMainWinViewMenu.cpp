@@ -32,9 +32,9 @@ bool AnyViewFlag(const ViewStatusFlags& v)
 
 }  // namespace
 
-void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
+void TMainWin::CreateSpectrumView(ViewType type, const char* settingsFile)
 {
-    const int index = type == Spectrum2Type ? 1 : 0;
+    const int index = type == ViewType::Spectrum2 ? 1 : 0;
     if (SpectrumViews[index] || !GetClientWindow())
         return;
     OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
@@ -46,7 +46,7 @@ void TMainWin::CreateSpectrumView(int type, const char* settingsFile)
     ViewStatus.SpectrumPlot = 1;
 }
 
-void TMainWin::OpenView(int type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make)
+void TMainWin::OpenView(ViewType type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make)
 {
     RECT stored;
     int showCommand = SW_SHOWNORMAL;
@@ -58,7 +58,7 @@ void TMainWin::OpenView(int type, const char* settingsFile, const std::function<
         view->Show(SW_SHOWMAXIMIZED);
 }
 
-void TMainWin::OpenSpectralView(int type, int index, const char* settingsFile,
+void TMainWin::OpenSpectralView(ViewType type, int index, const char* settingsFile,
                                 const std::function<TWindow*(const TRect&, TSpectralData*, TSpectralData*)>& make)
 {
     OpenView(type, settingsFile, [&](const RECT& stored) {
@@ -75,7 +75,7 @@ void TMainWin::CloseSpectrumView(int index)
 {
     if (!SpectrumViews[index])
         return;
-    SaveUtilityPlacements(index == 0 ? SpectrumType : Spectrum2Type, IniPath);
+    SaveUtilityPlacements(index == 0 ? ViewType::Spectrum : ViewType::Spectrum2, IniPath);
     TakeView(SpectrumViews[index])->Destroy();
 }
 
@@ -129,8 +129,8 @@ void TMainWin::CmViewSpectrum()
         CloseSpectrumView(0);
         CloseSpectrumView(1);
     } else {
-        CreateViewWindow(SpectrumType, IniPath);
-        CreateViewWindow(Spectrum2Type, IniPath);
+        CreateViewWindow(ViewType::Spectrum, IniPath);
+        CreateViewWindow(ViewType::Spectrum2, IniPath);
     }
     ViewStatus.SpectrumPlot = SpectrumViews[0] || SpectrumViews[1] ? 1 : 0;
     UpdateViewMenuChecks();
@@ -141,7 +141,7 @@ void TMainWin::CmViewSpectrum()
 
 void TMainWin::CmClearAllViews()
 {
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
 }
 
 void TMainWin::CmCloseAllViews()
@@ -191,7 +191,7 @@ void TMainWin::CmModeRealTime()
     UpdateModeMenuChecks();
     LayoutForMode();
     SeriesLiveBlock = 1;
-    ApplySettings(RefreshKeepViews);
+    ApplySettings(RefreshKind::KeepViews);
     RefreshStatusBar(StatusBar::WholeBar);
 }
 
@@ -216,14 +216,14 @@ static void LeaveRealTime(TMainWin& main, int mode)
             delete main.WaveFile;
             main.WaveFile = nullptr;
             main.CurrentTime = 0.0f;
-            main.ApplySettings(TMainWin::RefreshFull);
+            main.ApplySettings(TMainWin::RefreshKind::Full);
         }
     }
     main.OpMode = mode;
     main.UpdateModeMenuChecks();
     main.LayoutForMode();
     main.SeriesLiveBlock = 0;
-    main.ApplySettings(TMainWin::RefreshKeepViews);
+    main.ApplySettings(TMainWin::RefreshKind::KeepViews);
     main.RefreshStatusBar(StatusBar::WholeBar);
 }
 
@@ -280,7 +280,7 @@ void TMainWin::CmAccelRewind()
 void TMainWin::OpenSecondChannelViews()
 {
     if (SpectrumViews[0] && !SpectrumViews[1])
-        CreateViewWindow(Spectrum2Type, IniPath);
+        CreateViewWindow(ViewType::Spectrum2, IniPath);
 }
 
 void TMainWin::RepaintSpectrumViews()
@@ -293,25 +293,25 @@ void TMainWin::RepaintSpectrumViews()
 void TMainWin::ReopenViews()
 {
     if (ViewStatus.TimeSeries)
-        CreateViewWindow(TimeSeriesType, IniPath);
+        CreateViewWindow(ViewType::TimeSeries, IniPath);
     if (ViewStatus.SpectrumPlot) {
-        CreateViewWindow(SpectrumType, IniPath);
-        CreateViewWindow(Spectrum2Type, IniPath);
+        CreateViewWindow(ViewType::Spectrum, IniPath);
+        CreateViewWindow(ViewType::Spectrum2, IniPath);
     }
     if (ViewStatus.Spectrogram) {
-        CreateViewWindow(SpectrogramType, IniPath);
-        CreateViewWindow(Spectrogram2Type, IniPath);
+        CreateViewWindow(ViewType::Spectrogram, IniPath);
+        CreateViewWindow(ViewType::Spectrogram2, IniPath);
     }
-    if (ViewStatus.SignalGenerator) CreateViewWindow(GeneratorType, IniPath);
+    if (ViewStatus.SignalGenerator) CreateViewWindow(ViewType::Generator, IniPath);
     ReopenReadouts();
-    if (ViewStatus.Macro) CreateViewWindow(MacroType, IniPath);
+    if (ViewStatus.Macro) CreateViewWindow(ViewType::Macro, IniPath);
     if (ViewStatus.SurfacePlot) {
-        CreateViewWindow(SurfaceType, IniPath);
-        CreateViewWindow(Surface2Type, IniPath);
+        CreateViewWindow(ViewType::Surface, IniPath);
+        CreateViewWindow(ViewType::Surface2, IniPath);
     }
     if (ViewStatus.PhasePlot) {
-        CreateViewWindow(PhaseType, IniPath);
-        CreateViewWindow(Phase2Type, IniPath);
+        CreateViewWindow(ViewType::Phase, IniPath);
+        CreateViewWindow(ViewType::Phase2, IniPath);
     }
     UpdateViewMenuChecks();
 }

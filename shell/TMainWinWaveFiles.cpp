@@ -195,7 +195,7 @@ bool TMainWin::MergeFiles(const char* left, const char* right)
     CurrentTime = 0.0f;
     if (StatusBarWindow) StatusBarWindow->RefreshPanes(2);
     if (TransportToolbar) TransportToolbar->SetMode();
-    ApplySettings(RefreshFull);
+    ApplySettings(RefreshKind::Full);
     char caption[sizeof Caption + 32];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
     SetCaption(caption);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdio>
 #include "engine/DisplaySettingsStruct.h"
+#include "engine/TChannelProcessing.h"
 #include "engine/TSpectralData.h"
 
 namespace {
@@ -57,7 +58,10 @@ TReadoutFormat::TMeasureKind TReadoutFormat::KindOfWindowType(int type)
 
 int TReadoutFormat::RowCount(TMeasureKind kind, uint16_t channelProcessing, int32_t timeSwitch)
 {
-    int rows = (kind != NoiseFigure && channelProcessing == 2) || channelProcessing == 11 || channelProcessing == 12
+    // Two results, two rows; but the noise figure compares the two channels of
+    // mode BothChannels into one value.
+    int rows = TChannelProcessing::ShowsTwoResults(channelProcessing)
+            && !(kind == NoiseFigure && channelProcessing == TChannelProcessing::BothChannels)
         ? 2 : 1;
     if (kind == SINAD && timeSwitch == 1) rows = 1;
     return rows;
@@ -67,7 +71,7 @@ std::string TReadoutFormat::AmplitudeUnit(const TChannel& channel)
 {
     if (!channel.Spectrum || !channel.Scaling) return std::string();
     if (channel.Calibrated) return channel.Spectrum->GetAmplitudeUnitName();
-    return channel.Scaling->AmpScaleType == 0 ? "%fs" : "dB";
+    return channel.Scaling->AmpScaleType == DisplaySettingsStruct::LinearAmplitude ? "%fs" : "dB";
 }
 
 std::string TReadoutFormat::TotalPowerUnit(const TChannel& channel)
@@ -97,7 +101,8 @@ std::string TReadoutFormat::ValueText(TMeasureKind kind, const TChannel& channel
     case PeakFrequency: return Format("%3.2f Hz", s->GetPeakFrequency());
     case PeakAmplitude: return Format("%3.2f %s", s->GetDisplayValue(int(s->GetPeakIndex())), AmplitudeUnit(channel));
     case TotalPower: {
-        const uint32_t db = channel.Scaling && channel.Scaling->AmpScaleType == 1 ? 1 : 0;
+        const uint32_t db =
+            channel.Scaling && channel.Scaling->AmpScaleType == DisplaySettingsStruct::DecibelAmplitude ? 1 : 0;
         const int16_t weighting = channel.Scaling ? int16_t(channel.Scaling->TotalPowerWeighting) : 0;
         return Format("%3.2f %s", s->ComputeTotalPower(s->GetLowIndex(), s->GetHighIndex(), db, weighting),
                       TotalPowerUnit(channel));

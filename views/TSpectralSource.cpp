@@ -1,4 +1,5 @@
 #include "views/TSpectralSource.h"
+#include "engine/DisplaySettingsStruct.h"
 #include "engine/TSpectralData.h"
 
 int TSpectralSource::IndexOf(float frequency) const
@@ -8,7 +9,8 @@ int TSpectralSource::IndexOf(float frequency) const
 
 int TSpectralSource::LastIndex() const
 {
-    return Data.GetFrequencyScale() == 2 ? Data.GetLastBand() : Data.GetIndexCount() - 1;
+    const bool bands = Data.GetFrequencyScale() == DisplaySettingsStruct::OctaveBands;
+    return bands ? Data.GetLastBand() : Data.GetIndexCount() - 1;
 }
 
 float TSpectralSource::RangeMax(int first, int last, bool peak) const

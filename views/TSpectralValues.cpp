@@ -1,6 +1,7 @@
 // The spectral engine's answers to what overlays and text export read.
 #include "views/TSpectralValues.h"
 
+#include "engine/DisplaySettingsStruct.h"
 #include "engine/TSpectralData.h"
 
 int TSpectralValues::LowIndex() const { return Data.GetLowIndex(); }
@@ -12,4 +13,4 @@ float TSpectralValues::ValueOf(int index, bool peakHold) const
     return peakHold ? Data.GetPeakHoldValue(index) : Data.GetDisplayValue(index);
 }
 
-bool TSpectralValues::Bands() const { return Data.GetFrequencyScale() == 2; }
+bool TSpectralValues::Bands() const { return Data.GetFrequencyScale() == DisplaySettingsStruct::OctaveBands; }

@@ -136,7 +136,7 @@ void TSpectrogram::SetCaptionFromData()
 // top field is rewritten only when its number differs from the top.
 void TSpectrogram::WriteAmplitudeFields(bool always)
 {
-    const bool linear = Scaling.AmpScaleType == 0;
+    const bool linear = Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude;
     char text[40];
     const std::string shown = PlotTopEdit->GetText();
     if (always || std::strtod(shown.substr(0, 20).c_str(), nullptr) != Opts->PlotTop) {

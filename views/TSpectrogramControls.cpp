@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "engine/CalibrationStruct.h"
+#include "engine/DisplaySettingsStruct.h"
 
 std::string TSpectrogramControls::CursorText(uint16_t direction, float x, float y, float amplitude)
 {
@@ -24,7 +25,7 @@ std::string TSpectrogramControls::AnnotationUnit(const CalibrationChannel& calib
                                                  uint16_t ampScaleType)
 {
     if (!calibration.IsEnabled)
-        return ampScaleType == 1 ? "dB" : "%";
+        return ampScaleType == DisplaySettingsStruct::DecibelAmplitude ? "dB" : "%";
     // Acceleration calibrations name their converted unit; a conversion
     // without a name keeps the engine's.
     static const char* const Converted[] = {"G", "ft/sec", "in/sec", nullptr, "ft", "mm", "mm", "mils/sec", "mils"};

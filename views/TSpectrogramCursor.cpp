@@ -232,7 +232,7 @@ void TSpectrogram::EvPlotTopChange()
     if (Updating)
         return;
     const float value = float(std::strtod(PlotTopEdit->GetText().substr(0, 20).c_str(), nullptr));
-    if (Scaling.AmpScaleType == 0) {
+    if (Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude) {
         float step;
         int decimals;
         TAmplitudeScale::TopFieldStep(value, step, decimals);
@@ -250,7 +250,7 @@ void TSpectrogram::EvPlotTopChange()
 
 void TSpectrogram::EvPlotRangeChange()
 {
-    if (Updating || Scaling.AmpScaleType == 0)
+    if (Updating || Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude)
         return;
     PlotRangeSpin->SetPrecision(0);
     PlotRangeSpin->SetStep(5.0f);

@@ -127,7 +127,7 @@ void TSpectrogram::AddSpectrumLine(TPaneImage* image, TSpectralData* data, const
 {
     if (!data || !image || Scale.Columns.empty())
         return;
-    if (Scaling.AmpScaleType == 0 && Opts->PlotTop <= 0.0f)
+    if (Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude && Opts->PlotTop <= 0.0f)
         Opts->PlotTop = 1.0f;
     if (Opts->ScrollType == ScrollImage) {
         const TCurvePoint shift = Geometry().ScrollOffset(LinesPerStep);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "engine/DisplaySettingsStruct.h"
 #include "views/TLineSource.h"
 
 TFrequencyBand TSpectrogramScale::DisplayedBand(bool useFullSpan, float start, float stop, float dataLow,
@@ -19,14 +20,15 @@ TFrequencyBand TSpectrogramScale::DisplayedBand(bool useFullSpan, float start, f
 void TSpectrogramScale::BuildColumns(int count, TFrequencyBand band, uint16_t freqScaleType,
                                      const TLineSource& source)
 {
+    const bool logarithmic = freqScaleType != DisplaySettingsStruct::LinearFrequency;
     Columns = TFrequencyAxis::BuildColumns(
-        count, band.Low, band.High, freqScaleType != 0, [&](double f) { return source.IndexOf(float(f)); },
-        source.HighIndex());
+        count, band.Low, band.High, logarithmic, [&](double f) { return source.IndexOf(float(f)); }, source.HighIndex());
 }
 
 void TSpectrogramScale::BuildFrequencyTicks(int capacity, TFrequencyBand band, uint16_t freqScaleType, int spacing)
 {
-    FrequencyTicks = TFrequencyAxis::BuildLabels(Columns, capacity, band.Low, band.High, freqScaleType != 0);
+    const bool logarithmic = freqScaleType != DisplaySettingsStruct::LinearFrequency;
+    FrequencyTicks = TFrequencyAxis::BuildLabels(Columns, capacity, band.Low, band.High, logarithmic);
     TFrequencyAxis::Thin(FrequencyTicks, spacing, true);
 }
 

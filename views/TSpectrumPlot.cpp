@@ -161,7 +161,7 @@ void TSpectrumPlot::SyncScale()
 void TSpectrumPlot::WriteAmplitudeFields()
 {
     char text[40];
-    if (Scaling.AmpScaleType == 0) {
+    if (Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude) {
         std::snprintf(text, sizeof text, "%3.3f", Opts->PlotTop);
         PlotTopEdit->SetText(text);
         PlotRangeEdit->SetText("N/A");
@@ -649,8 +649,9 @@ void TSpectrumPlot::PaintLevelReadout(TDC& dc, TSpectralData* data, const TRect&
 {
     if (!data || !Opts->ShowRMSLevel || update.top >= pane.top)
         return;
-    const float power = data->ComputeTotalPower(VisibleStart, VisibleEnd, Scaling.AmpScaleType == 1 ? 1 : 0,
-                                                TSpectralData::WeightAsDisplayed);
+    const bool decibels = Scaling.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
+    const float power =
+        data->ComputeTotalPower(VisibleStart, VisibleEnd, decibels ? 1 : 0, TSpectralData::WeightAsDisplayed);
     char text[64];
     std::snprintf(text, sizeof text, "%s =%1.2f", WeightingNames[std::min<int>(Scaling.StandardWeighting, 3)],
                   double(power));
@@ -868,7 +869,7 @@ void TSpectrumPlot::DrawCurve(TDC& dc, const TRect& pane, const TRect& update, c
     }
     if (!pane.Touches(update))
         return;
-    if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2 && penIndex < 0) {
+    if (Opts->PlotType == 1 && Scaling.FreqScaleType == DisplaySettingsStruct::OctaveBands && penIndex < 0) {
         const TBrush& brush = Gdi.Brush(colour);
         for (int i = 0; i + 3 < count; i += 3)
             dc.FillRect(TRect(p[i + 1].x + 1, p[i + 1].y, p[i + 3].x - 1, p[i + 3].y), brush);
@@ -910,7 +911,7 @@ void TSpectrumPlot::Paint(TDC& dc, bool erase, TRect& update)
         if (PeakHoldOn())
             DrawCurve(dc, pane, update, PrevPeakPoints[i].data(), PrevPeakCount[i], Opts->PeakColor, -2);
         DrawCurve(dc, pane, update, PrevCurvePoints[i].data(), PrevCurveCount[i], Opts->LineColor, -1);
-        if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2) {
+        if (Opts->PlotType == 1 && Scaling.FreqScaleType == DisplaySettingsStruct::OctaveBands) {
             PaintVerticalGrid(dc, pane, update);
             PaintHorizontalGrid(dc, pane, update);
         }
@@ -927,7 +928,7 @@ void TSpectrumPlot::UpdateCurves(TDC& dc)
 {
     if (!Data)
         return;
-    if (Opts->PlotType == 1 && Scaling.FreqScaleType == 2) {
+    if (Opts->PlotType == 1 && Scaling.FreqScaleType == DisplaySettingsStruct::OctaveBands) {
         UpdateBandBars(dc);
         return;
     }

@@ -37,7 +37,7 @@ float TSpectrumPlot::GetYValue(const TPoint& point)
     const int h = pane.Height();
     if (h <= 0 || !Data)
         return 0.0f;
-    const bool decibels = Scaling.AmpScaleType == 1;
+    const bool decibels = Scaling.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
     float value;
     if (Opts->GrabCursorFlag) {
         value = CurveValueAt(point, pane);
@@ -88,7 +88,7 @@ void TSpectrumPlot::TrackCursor(const TPoint& point)
         return;
     SyncScale();
     const bool coherence = IsCoherencePane(pane);
-    const int h = coherence || Scaling.AmpScaleType <= 1
+    const int h = coherence || Scaling.AmpScaleType <= DisplaySettingsStruct::DecibelAmplitude
                       ? Scale.ValueToHeight(CurveValueAt(point, pane), pane.Height(), coherence)
                       : 0;
     TPoint screen(point.x, std::clamp<int>(pane.bottom - h, pane.top, pane.bottom));
@@ -195,7 +195,8 @@ void TSpectrumPlot::PlotTopChanged()
     char text[21] = {};
     PlotTopEdit->GetText(text, sizeof text);
     const float value = float(std::strtod(text, nullptr));
-    const auto spin = TSpectrumControls::PlotTopSpin(value, Scaling.AmpScaleType == 1);
+    const bool decibels = Scaling.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
+    const auto spin = TSpectrumControls::PlotTopSpin(value, decibels);
     PlotTopSpin->SetPrecision(spin.Precision);
     PlotTopSpin->SetStep(spin.Step);
     PlotTopSpin->SetRange(spin.Maximum, spin.Minimum);
@@ -211,7 +212,7 @@ void TSpectrumPlot::PlotRangeChanged()
 {
     if (Updating || LayoutBusy || !Data)
         return;
-    if (Scaling.AmpScaleType == 1) {
+    if (Scaling.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude) {
         const auto spin = TSpectrumControls::PlotRangeSpin();
         PlotRangeSpin->SetPrecision(spin.Precision);
         PlotRangeSpin->SetStep(spin.Step);
@@ -258,6 +259,7 @@ void TSpectrumPlot::Autoscale()
         top = std::max(top, top2);
         bottom = std::min(bottom, bottom2);
     }
-    TSpectrumControls::AutoscaleToRange(Scaling.AmpScaleType == 1, top, bottom, Opts->PlotTop, Opts->PlotRange);
+    const bool decibels = Scaling.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
+    TSpectrumControls::AutoscaleToRange(decibels, top, bottom, Opts->PlotTop, Opts->PlotRange);
     UpdateLayout();
 }

@@ -59,7 +59,7 @@ void TSpectrumPlot::DrawMarkers(TDC& dc, TSpectralData* data, TPoint* tips, TRec
     SyncScale();
     const MarkerSettings& markers = MainWin->GetMarkers();
     const bool held = markers.PeakHoldFlag && PeakHoldOn();
-    const bool decibels = Scaling.AmpScaleType == 1;
+    const bool decibels = Scaling.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
     const TSpectralSource source(*data);
     for (int n = 0; n < MarkerSettings::Count; ++n) {
         tips[n] = TPoint(0, 0);

@@ -108,7 +108,7 @@ int TSpectrumPlot::BuildOverlayTrace(TOverlayData* overlay, const TRect& pane, T
     const int width = pane.Width();
     if (!Data || !overlay || !points || width <= 0 || int(Scale.ColumnBins.size()) < width)
         return 0;
-    if (Scaling.AmpScaleType == 0 && Opts->PlotTop <= 0.0f)
+    if (Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude && Opts->PlotTop <= 0.0f)
         Opts->PlotTop = 1.0f;
     SyncScale();
     const bool coherence = IsCoherencePane(pane);
@@ -119,7 +119,7 @@ int TSpectrumPlot::BuildOverlayTrace(TOverlayData* overlay, const TRect& pane, T
         if (count < capacity)
             points[count++] = TCurvePoint{pane.left + column - 1, pane.bottom - h};
     };
-    const bool bands = Scaling.FreqScaleType == 2;
+    const bool bands = Scaling.FreqScaleType == DisplaySettingsStruct::OctaveBands;
     if (bands && (Opts->PlotType == TSpectrumScale::BarGraph || Opts->PlotType == TSpectrumScale::StepBarGraph)) {
         // A staircase with a step at each band edge.
         uint32_t previousBin = Scale.BinAtColumn(0);

@@ -140,7 +140,7 @@ TEST(TDdeItemTable, FindsItemsByNameInAnyCase)
     EXPECT_EQ(TDdeItemTable::Find("Peak Frequency"), 0);
     EXPECT_EQ(TDdeItemTable::Find("peak frequency"), 0);
     EXPECT_EQ(TDdeItemTable::Find("FFT Size"), 27);
-    EXPECT_EQ(TDdeItemTable::Find("Macro Status"), TDdeItemTable::MacroStatus);
+    EXPECT_EQ(TDdeItemTable::Find("Macro Status"), int(TDdeItem::MacroStatus));
     EXPECT_EQ(TDdeItemTable::Find("Version Number"), 61);
     EXPECT_EQ(TDdeItemTable::Find("Wave Sample Right"), 155);
     EXPECT_EQ(TDdeItemTable::Find("Peak Frequency "), -1);

@@ -34,11 +34,14 @@ public:
     {
         Twelve = new TButton(this, 12, "12", 0, 0, 20, 20);
         Thirteen = new TButton(this, 13, "13", 30, 0, 20, 20);
+        const int runIds[] = {20, 22, 23};
+        for (int i = 0; i < 3; ++i) Run[i] = new TButton(this, runIds[i], "run", 60 + 30 * i, 0, 20, 20);
     }
     ~TDerivedWin() override
     {
         delete Twelve;
         delete Thirteen;
+        for (TButton* b : Run) delete b;
     }
     void EvTimer(UINT id) { Log.push_back("derived.Timer" + std::to_string(id)); }
     void CmOneDerived() { Log.push_back("derived.One"); }
@@ -52,9 +55,12 @@ public:
     void CmTwelve() { Log.push_back("derived.Cm12"); }
     void CmThirteen() { Log.push_back("derived.Cm13"); }
     void BnThirteen() { Log.push_back("derived.Bn13"); }
+    void BnRun(UINT id) { Log.push_back("derived.Run" + std::to_string(id)); }
+    void CmTwentyThree() { Log.push_back("derived.Cm23"); }
 
     TButton* Twelve;
     TButton* Thirteen;
+    TButton* Run[3];  // ids 20, 22 (the run's ends) and 23 (past it)
 
     DECLARE_RESPONSE_TABLE(TDerivedWin);
 };
@@ -67,6 +73,8 @@ DEFINE_RESPONSE_TABLE1(TDerivedWin, TBaseWin)
     EV_COMMAND(12, CmTwelve)
     EV_COMMAND(13, CmThirteen)
     EV_BN_CLICKED(13, BnThirteen)
+    EV_BN_CLICKED_RANGE(20, 22, BnRun)
+    EV_COMMAND(23, CmTwentyThree)
 END_RESPONSE_TABLE;
 
 class ResponseTableTest : public GuiTest {
@@ -105,6 +113,12 @@ TEST_F(ResponseTableTest, ButtonClickIsTheButtonsCommandUnlessANotificationEntry
     Win.Twelve->SendMessage(BM_CLICK);
     Win.Thirteen->SendMessage(BM_CLICK);
     EXPECT_EQ(Log, (std::vector<std::string>{"derived.Cm12", "derived.Bn13"}));
+}
+
+TEST_F(ResponseTableTest, RangeEntryAnswersEveryIdOfItsRunWithTheChildsIdAndNoneBeyond)
+{
+    for (TButton* b : Win.Run) b->SendMessage(BM_CLICK);
+    EXPECT_EQ(Log, (std::vector<std::string>{"derived.Run20", "derived.Run22", "derived.Cm23"}));
 }
 
 TEST_F(ResponseTableTest, DestroyedWindowForgetsItsHandleAndCanBeCreatedAgain)

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "resources/CommandIds.h"
-#include "resources/ResourceIds.h"
+#include "resources/AboutDialogRes.h"
 
 namespace {
 

@@ -46,7 +46,7 @@ struct TInterpreter : ::testing::Test {
         Main->Settings.ChannelProcessing = 0;
         Main->WaveFile = new TWaveFile(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
         ASSERT_EQ(Main->WaveFile->Error, 0u);
-        Main->ApplySettings(0);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
     void Running()
     {

@@ -400,19 +400,19 @@ TEST_F(TFileMenu, PlacementsComeBackOnTheDesktop)
                                  cfg.c_str());
     RECT r;
     int show = 0;
-    Main->GetInitialPlacement(r, 2, cfg.c_str(), show);
+    Main->GetInitialPlacement(r, TMainWin::ViewType::Spectrum, cfg.c_str(), show);
     EXPECT_EQ(r.left, (desktop.right - desktop.left) / 2);
     EXPECT_EQ(r.top, 0);
     EXPECT_EQ(r.right, 700);
     EXPECT_EQ(r.bottom, 500);
     EXPECT_EQ(show, 3);
     // Missing: the type's default rectangle.
-    Main->GetInitialPlacement(r, 19, cfg.c_str(), show);
+    Main->GetInitialPlacement(r, TMainWin::ViewType::Reverb, cfg.c_str(), show);
     EXPECT_EQ(r.left, 50);
     EXPECT_EQ(r.right, 600);
     EXPECT_EQ(show, SW_SHOWNORMAL);
     Main->ApplicationHidden = 1;
-    Main->GetInitialPlacement(r, 2, cfg.c_str(), show);
+    Main->GetInitialPlacement(r, TMainWin::ViewType::Spectrum, cfg.c_str(), show);
     EXPECT_EQ(show, SW_HIDE);
 }
 

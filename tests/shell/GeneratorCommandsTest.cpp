@@ -98,7 +98,7 @@ struct TGeneratorCommands : ::testing::Test {
     void RunAnalyzer()
     {
         Main->OpenWaveFile(Wave.c_str());
-        Main->ApplySettings(0);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
         Main->StartAnalyzer();
         ASSERT_EQ(Main->RunState, TMainWin::Running);
     }

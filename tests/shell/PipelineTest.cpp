@@ -66,7 +66,7 @@ struct TPipeline : ::testing::Test {
         Main->Settings.ChannelProcessing = mode;
         Main->WaveFile = new TWaveFile(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
         ASSERT_EQ(Main->WaveFile->Error, 0u);
-        Main->ApplySettings(0);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
 
     // Idle passes until the analyser stops; the number of passes.
@@ -259,7 +259,7 @@ TEST_F(TPipeline, MonoRunsModeZeroWhateverTheStoredMode)
     EXPECT_EQ(Main->SeriesRight, nullptr);
     EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
 
-    Main->ApplySettings(0);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(Main->Settings.ChannelProcessing, 0);
 }
 
@@ -293,7 +293,7 @@ TEST_F(TPipeline, ApplySettingsFollowsFftSizeChannelsAndRate)
         Main->Settings.Format = TWaveFormat(c.Rate, c.Channels, 2);
         Main->Settings.FFTsize = c.Fft;
         Main->Settings.ChannelProcessing = 2;
-        Main->ApplySettings(c.Kind);
+        Main->ApplySettings(TMainWin::RefreshKind(c.Kind));
         ASSERT_NE(Main->SpectralLeft, nullptr);
         EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), c.Fft);
         EXPECT_FLOAT_EQ(Main->SpectralLeft->GetNyquist(), c.Rate / 2.0f);
@@ -439,7 +439,7 @@ TEST_F(TPipeline, HopSizeAndViewRules)
     for (const Rule& r : rules) {
         Main->Settings.IndependentScalingAndCalibration = r.Independent;
         Main->Settings.ChannelProcessing = r.Mode;
-        EXPECT_EQ(Main->IsViewAllowed(r.Type), r.Allowed) << r.Independent << " " << r.Mode << " " << r.Type;
+        EXPECT_EQ(Main->IsViewAllowed(TMainWin::ViewType(r.Type)), r.Allowed) << r.Independent << " " << r.Mode << " " << r.Type;
     }
 }
 

@@ -38,7 +38,7 @@ struct TSettingChanges : ::testing::Test {
         Main->Settings.ChannelProcessing = 2;
         const std::string wave = std::string(TONALYX_FIXTURES) + "/pipeline/filtered_noise_48k.wav";
         Main->WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
-        Main->ApplySettings(TMainWin::RefreshFull);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
 };
 

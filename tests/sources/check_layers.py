@@ -8,6 +8,11 @@ the engine; the signal generator over the framework, the engine and the
 DTMF keys of the utilities; the shell over all of them. The ids and texts in resources/ are
 headers every layer may read. A header of a higher layer included from below
 is the first step of a cycle, so it is refused here.
+
+A dialog control of the program's resource scripts is named by an id from
+its dialog's header under resources/, the header its class reads too; a bare
+number there (other than -1, a static nobody reads) is a second home of an
+id and is refused as well.
 """
 import pathlib
 import re
@@ -32,6 +37,21 @@ for layer, above in FORBIDDEN.items():
             match = INCLUDE.match(line)
             if match and match.group(1) in above:
                 faults.append(f'{path.relative_to(ROOT)}:{number}: {line.strip()}')
+
+DIALOG = re.compile(r'^\w+\s+DIALOG(EX)?\b')
+# A control statement: keyword, optional text, then the id.
+CONTROL = re.compile(r'^\s+[A-Z]+\s+(?:"(?:[^"]|"")*"\s*,\s*)?(-?\d+)\s*,')
+for path in sorted((ROOT / 'resources').glob('*.rc')):
+    in_dialog = False
+    for number, line in enumerate(path.read_text(errors='replace').splitlines(), 1):
+        if DIALOG.match(line):
+            in_dialog = True
+        elif line.startswith('END'):
+            in_dialog = False
+        elif in_dialog:
+            match = CONTROL.match(line)
+            if match and match.group(1) != '-1':
+                faults.append(f'{path.relative_to(ROOT)}:{number}: control id {match.group(1)} given by number')
 
 for fault in faults:
     print(fault)

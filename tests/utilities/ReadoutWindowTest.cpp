@@ -84,7 +84,7 @@ struct TReadouts : ::testing::Test {
     {
         if (Main && Main->GetHandle()) Main->Destroy();
     }
-    TAnalysisView& Readout(UINT command, int type)
+    TAnalysisView& Readout(UINT command, TMainWin::ViewType type)
     {
         Main->SendMessage(WM_COMMAND, command);
         Pump();
@@ -105,12 +105,12 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
 {
     Open();
     const double snr = -20.0 * std::log10(Reference.Thd / 100.0);
-    const struct { UINT Command; int Type; double Expected, Tolerance; const char* Unit; } cases[] = {
-        {CM_THD, TMainWin::ThdType, Reference.Thd, 0.02, " %"},
-        {CM_THDN, TMainWin::ThdnType, Reference.Thd, 0.05, " %"},
-        {CM_SNR, TMainWin::SnrType, snr, 0.5, " dB"},
-        {CM_SINAD, TMainWin::SinadType, snr, 0.5, " dB"},
-        {CM_PEAKFREQUENCY, TMainWin::PeakFrequencyType, Reference.Peak, Reference.Bin, " Hz"},
+    const struct { UINT Command; TMainWin::ViewType Type; double Expected, Tolerance; const char* Unit; } cases[] = {
+        {CM_THD, TMainWin::ViewType::Thd, Reference.Thd, 0.02, " %"},
+        {CM_THDN, TMainWin::ViewType::Thdn, Reference.Thd, 0.05, " %"},
+        {CM_SNR, TMainWin::ViewType::Snr, snr, 0.5, " dB"},
+        {CM_SINAD, TMainWin::ViewType::Sinad, snr, 0.5, " dB"},
+        {CM_PEAKFREQUENCY, TMainWin::ViewType::PeakFrequency, Reference.Peak, Reference.Bin, " Hz"},
     };
     for (const auto& c : cases) Readout(c.Command, c.Type);
     Run();
@@ -126,7 +126,7 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), c.Command, MF_BYCOMMAND) & MF_CHECKED);
     }
     // The noise figure is one number for the pair of channels: one row.
-    TAnalysisView& nf = Readout(CM_NOISEFIGURELEFTRIGHT, TMainWin::NoiseFigureType);
+    TAnalysisView& nf = Readout(CM_NOISEFIGURELEFTRIGHT, TMainWin::ViewType::NoiseFigure);
     EXPECT_EQ(nf.GetRowCount(), 1);
     EXPECT_NEAR(Number(nf.RowText(0)), 0.0, 0.5);
 
@@ -143,7 +143,7 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
 TEST_F(TReadouts, SinadShownAsTimeHasItsOwnCaptionAndOneRow)
 {
     Open("[Special]\nDisplayTimeInsteadOfSINAD=1\nDisplayTimeOffset=2.5\n");
-    TAnalysisView& view = Readout(CM_SINAD, TMainWin::SinadType);
+    TAnalysisView& view = Readout(CM_SINAD, TMainWin::ViewType::Sinad);
     char caption[32] = {};
     ::GetWindowTextA(view.GetHandle(), caption, sizeof caption);
     EXPECT_STREQ(caption, "Time");
@@ -154,8 +154,8 @@ TEST_F(TReadouts, SinadShownAsTimeHasItsOwnCaptionAndOneRow)
 TEST_F(TReadouts, KeepsItsMinimumClientSize)
 {
     Open();
-    for (const auto& [command, type, rows] : {std::tuple{CM_THD, int(TMainWin::ThdType), 2},
-                                              {CM_NOISEFIGURERIGHTLEFT, int(TMainWin::NoiseFigureType), 1}}) {
+    for (const auto& [command, type, rows] : {std::tuple{CM_THD, TMainWin::ViewType::Thd, 2},
+                                              {CM_NOISEFIGURERIGHTLEFT, TMainWin::ViewType::NoiseFigure, 1}}) {
         TAnalysisView& view = Readout(command, type);
         view.MoveWindow(10, 10, 40, 30, true);
         Pump();

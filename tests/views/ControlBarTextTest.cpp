@@ -150,9 +150,9 @@ TEST_F(TSpectrumScreen, EveryViewsBarFieldsFitInAnyFont)
 {
     Open(2, 2);
     Main->CreateSeriesView(nullptr);
-    Main->CreateSurfaceView(TMainWin::SurfaceType, nullptr);
-    Main->CreatePhaseView(TMainWin::PhaseType, nullptr);
-    Main->CreateSpectrogramView(TMainWin::SpectrogramType, nullptr);
+    Main->CreateSurfaceView(TMainWin::ViewType::Surface, nullptr);
+    Main->CreatePhaseView(TMainWin::ViewType::Phase, nullptr);
+    Main->CreateSpectrogramView(TMainWin::ViewType::Spectrogram, nullptr);
     Pump();
     struct Bar {
         const char* Name;

@@ -33,7 +33,7 @@ struct TSeriesLive : TSeriesScreen {
         Main->Settings.FFTsize = fftSize;
         Main->FileIO.RealTimeWaveBufferLengthSecs = bufferSeconds;
         std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-        Main->ApplySettings(TMainWin::RefreshFull);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
         Pump();
     }
 

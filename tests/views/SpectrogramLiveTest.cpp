@@ -23,7 +23,7 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     Main->FileIO.WaveFileMode = 0;
     std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
     std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
-    Main->ApplySettings(0);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
 
     TTonePlayer tone(outputId, rate, toneHz);

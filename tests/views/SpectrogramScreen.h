@@ -128,7 +128,7 @@ struct TSpectrogramScreen : ::testing::Test {
     {
         Main->WaveFile = new TWaveFile(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
         ASSERT_EQ(Main->WaveFile->Error, 0u);
-        Main->ApplySettings(0);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
         Pump();
     }
 

@@ -145,7 +145,7 @@ TEST_F(TSpectrogramScreen, ViewMenuAndCloseBoxOpenAndCloseTheViews)
     EXPECT_EQ(Main->SpectrogramViews[1]->Data, Main->DisplaySecondary);
     // Only the left channel's result: the second view may not stay.
     Main->Settings.ChannelProcessing = 0;
-    Main->ApplySettings(0);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(Main->SpectrogramViews[1], nullptr);
     ASSERT_NE(Main->SpectrogramViews[0], nullptr);
     EXPECT_EQ(Main->SpectrogramViews[0]->Data, Main->DisplayPrimary);
@@ -166,7 +166,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
     Screenshot before(view.GetHandle());
     const TLinePeak peak = PeakOfLine(view, before, view.GraphRect, 5);
     Main->Settings.SmoothingWindow = TSmoothing::Blackman;
-    Main->ApplySettings(TMainWin::RefreshRecomputeHistory);
+    Main->ApplySettings(TMainWin::RefreshKind::RecomputeHistory);
     Pump();
     EXPECT_EQ(view.History[0].Time, newest);
     Screenshot after(view.GetHandle());
@@ -175,7 +175,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
 
     // A new FFT size: the lines no longer fit, the picture starts again.
     Main->Settings.FFTsize = 8192;
-    Main->ApplySettings(TMainWin::RefreshFull);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
     EXPECT_EQ(view.GetHistoryMaxTime(), 0.0f);
     Screenshot cleared(view.GetHandle());

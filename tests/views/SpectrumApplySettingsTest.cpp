@@ -25,7 +25,7 @@ struct TApplySettingsScreen : TSpectrumScreen {
         Main->Settings.FFTsize = c.Fft;
         Main->Settings.Format = TWaveFormat(c.Rate, c.Channels, 2);
         Main->Settings.ChannelProcessing = c.Processing;
-        Main->ApplySettings(c.Kind);
+        Main->ApplySettings(TMainWin::RefreshKind(c.Kind));
         Pump();
     }
 

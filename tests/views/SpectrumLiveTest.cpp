@@ -32,7 +32,7 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     Main->FileIO.WaveFileMode = 0;
     std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
     std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
-    Main->ApplySettings(0);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
 
     TTonePlayer tone(outputId, Rate, ToneHz);

@@ -37,11 +37,11 @@ TEST_F(TSurfacePhaseScreen, ViewMenuTogglesEachKindWithItsSecondChannelWindow)
     const struct {
         UINT Command;
         int32_t ViewStatusFlags::*Flag;
-        int Type;
-    } kinds[] = {{CM_VIEWSURFACE, &ViewStatusFlags::SurfacePlot, TMainWin::SurfaceType},
-                 {CM_VIEWPHASE, &ViewStatusFlags::PhasePlot, TMainWin::PhaseType}};
+        TMainWin::ViewType Type;
+    } kinds[] = {{CM_VIEWSURFACE, &ViewStatusFlags::SurfacePlot, TMainWin::ViewType::Surface},
+                 {CM_VIEWPHASE, &ViewStatusFlags::PhasePlot, TMainWin::ViewType::Phase}};
     for (const auto& k : kinds) {
-        SCOPED_TRACE(k.Type);
+        SCOPED_TRACE(int(k.Type));
         Open(true, 2, 2, 4096);
         Main->Settings.IndependentScalingAndCalibration = 1;
         if (Main->ViewStatus.SurfacePlot) Main->SendMessage(WM_COMMAND, CM_VIEWSURFACE);
@@ -50,20 +50,20 @@ TEST_F(TSurfacePhaseScreen, ViewMenuTogglesEachKindWithItsSecondChannelWindow)
 
         Main->SendMessage(WM_COMMAND, k.Command);
         HWND first = Main->PlacementWindow(k.Type);
-        HWND second = Main->PlacementWindow(k.Type + TMainWin::SecondChannelOffset);
+        HWND second = Main->PlacementWindow(TMainWin::SecondChannel(k.Type));
         ASSERT_TRUE(first && second);
         EXPECT_EQ(Main->ViewStatus.*k.Flag, 1);
         EXPECT_TRUE(Checked(*Main, k.Command));
         // Each shows its own channel's result.
         auto* plot = static_cast<TPlotBase*>(TWindow::FromHandle(second));
-        if (k.Type == TMainWin::SurfaceType)
+        if (k.Type == TMainWin::ViewType::Surface)
             EXPECT_EQ(static_cast<TSurfacePlot*>(plot)->Data, Main->DisplaySecondary);
         else
             EXPECT_EQ(static_cast<TPhasePlot*>(plot)->PhaseData, Main->DisplaySecondary);
 
         // One closed from its close box: the other stays, and so does the check mark.
         ::SendMessageA(second, WM_SYSCOMMAND, SC_CLOSE, 0);
-        EXPECT_EQ(Main->PlacementWindow(k.Type + TMainWin::SecondChannelOffset), nullptr);
+        EXPECT_EQ(Main->PlacementWindow(TMainWin::SecondChannel(k.Type)), nullptr);
         EXPECT_TRUE(Checked(*Main, k.Command));
         ::SendMessageA(first, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(Main->PlacementWindow(k.Type), nullptr);
@@ -89,7 +89,7 @@ TEST_F(TSurfacePhaseScreen, SettingsReachTheViewsAndDisallowedOnesClose)
     ASSERT_GT(surface.GetHistoryMaxTime(), 0.0f);
 
     // A full refresh: new engines for every view, and an empty surface history.
-    Main->ApplySettings(TMainWin::RefreshFull);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(surface.Data, Main->DisplayPrimary);
     EXPECT_EQ(Main->SurfaceViews[1]->Data, Main->DisplaySecondary);
     EXPECT_EQ(Main->PhaseViews[0]->PhaseData, Main->DisplayPrimary);
@@ -97,7 +97,7 @@ TEST_F(TSurfacePhaseScreen, SettingsReachTheViewsAndDisallowedOnesClose)
 
     // Left only: the second channel's windows may not stay.
     Main->Settings.ChannelProcessing = 0;
-    Main->ApplySettings(TMainWin::RefreshFull);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(Main->SurfaceViews[1], nullptr);
     EXPECT_EQ(Main->PhaseViews[1], nullptr);
     EXPECT_NE(Main->SurfaceViews[0], nullptr);
@@ -133,7 +133,7 @@ TEST_F(TSurfacePhaseScreen, ResizeAndRecomputeDrawTheSameLinesAgainFromTheWave)
     EXPECT_EQ(view.GetHistoryTime(3), 0.0f);
 
     // The history recomputed in place (a calibration change) draws the same picture.
-    Main->ApplySettings(TMainWin::RefreshRecomputeHistory);
+    Main->ApplySettings(TMainWin::RefreshKind::RecomputeHistory);
     PumpViews();
     const POINT again = TopmostLine(view);
     EXPECT_EQ(again.x, wider.x);
@@ -152,7 +152,7 @@ TEST_F(TSurfacePhaseScreen, EachViewComesBackWhereItWasClosed)
     for (const auto& k : kinds) {
         SCOPED_TRACE(k.Key);
         Open(k.Surface, 1, 0, 4096);
-        const int type = k.Surface ? TMainWin::SurfaceType : TMainWin::PhaseType;
+        const TMainWin::ViewType type = k.Surface ? TMainWin::ViewType::Surface : TMainWin::ViewType::Phase;
         HWND view = Main->PlacementWindow(type);
         ASSERT_NE(view, nullptr);
         ::MoveWindow(view, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);

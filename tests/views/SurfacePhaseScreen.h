@@ -79,7 +79,7 @@ struct TSurfacePhaseScreen : ::testing::Test {
     {
         Main->WaveFile = new TWaveFile(ViewFixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
         ASSERT_EQ(Main->WaveFile->Error, 0u);
-        Main->ApplySettings(TMainWin::RefreshFull);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
         PumpViews();
     }
 

@@ -240,7 +240,7 @@ TEST_F(TGeneratorSound, RealTimeAnalyserShowsThePlayingTone)
     ASSERT_NE(main.SpectrumViews[0], nullptr);
     main.CmSignalGenerator();
     ASSERT_NE(main.SignalGenerator, nullptr);
-    main.ApplySettings(0);
+    main.ApplySettings(TMainWin::RefreshKind::Full);
     main.StartAnalyzer();
     ASSERT_EQ(main.RunState, TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
     // The analyser started the generator beside its capture; the tone

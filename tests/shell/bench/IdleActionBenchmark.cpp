@@ -76,7 +76,7 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
     main.Settings.ChannelProcessing = 2;
     main.OpenWaveFile(wave.c_str());
     main.CmViewSpectrum();
-    main.ApplySettings(0);
+    main.ApplySettings(TMainWin::RefreshKind::Full);
     DispatchMessages();
 
     const auto start = std::chrono::steady_clock::now();
@@ -155,7 +155,7 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
         }
     }
     main.WaveFile->Rewind();
-    main.ApplySettings(0);
+    main.ApplySettings(TMainWin::RefreshKind::Full);
 
     const auto start = std::chrono::steady_clock::now();
     main.StartAnalyzer();

@@ -113,7 +113,7 @@ struct TLiveRun : ::testing::Test {
         Main->SoundInput = new TSoundInput(inputId);
         delete Main->SoundOutput;
         Main->SoundOutput = new TSoundOutput(outputId);
-        Main->ApplySettings(0);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
     void TearDown() override
     {

@@ -49,7 +49,7 @@ struct TSoundRun : ::testing::Test {
         Main->FileIO.WaveFileMode = 0;
         std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
         std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
-        Main->ApplySettings(0);
+        Main->ApplySettings(TMainWin::RefreshKind::Full);
         Messages().clear();
     }
 

@@ -131,7 +131,7 @@ int main()
     main.Settings.Format = TWaveFormat(Rate, 2, 2);
     main.Settings.FFTsize = 65536;
     main.Settings.ChannelProcessing = 2;
-    main.ApplySettings(TMainWin::RefreshFull);
+    main.ApplySettings(TMainWin::RefreshKind::Full);
     main.SeriesLiveBlock = 1;
     for (TSeriesData* block : {main.SeriesLeft, main.SeriesRight})
         for (uint32_t i = 0; i < block->GetLength(); ++i)

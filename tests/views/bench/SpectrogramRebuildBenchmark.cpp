@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     main.Settings.Format = main.WaveFile->GetFormat();
     TSpectrogram& view = *main.SpectrogramViews[0];
     view.MoveWindow(0, 0, 1000 + view.LeftMargin + view.RightMargin + 8, 760, true);
-    main.ApplySettings(0);
+    main.ApplySettings(TMainWin::RefreshKind::Full);
 
     const int lines = view.GetHistoryLineCount() - 1;
     const float duration = main.WaveFile->GetDuration();

@@ -1,5 +1,5 @@
 #pragma once
-// Control ids of the resource templates that code fills or creates children in.
+// Control ids of the About box (ABOUT_TONALYX) that code fills or creates children in.
 
 // "ABOUT_TONALYX": the information text, the rights notice, and the picture
 // button that the About box creates over the space the template leaves free.

@@ -1,0 +1,15 @@
+#pragma once
+// Control ids of the "Frequency Step" dialog: read by its template (SIGNAL_FREQ_STEP) and by TFreqStep.
+
+#define IDC_FREQ_STEP_START 110
+#define IDC_FREQ_STEP_START_SPIN 111
+#define IDC_FREQ_STEP_STOP 112
+#define IDC_FREQ_STEP_STOP_SPIN 113
+#define IDC_FREQ_STEP_SINGLE 118
+#define IDC_FREQ_STEP_STEP_BACK 119
+#define IDC_FREQ_STEP_JUMP_BACK 120
+#define IDC_FREQ_STEP_DWELL 130
+#define IDC_FREQ_STEP_LINEAR 131
+#define IDC_FREQ_STEP_OCTAVE 132
+#define IDC_FREQ_STEP_STEP_SIZE 133
+#define IDC_FREQ_STEP_FRACTION 134

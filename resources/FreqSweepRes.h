@@ -1,0 +1,14 @@
+#pragma once
+// Control ids of the "Frequency Sweep" dialog: read by its template (SIGNAL_FREQ_SWEEP) and by TFreqSweep.
+
+#define IDC_FREQ_SWEEP_START 110
+#define IDC_FREQ_SWEEP_START_SPIN 111
+#define IDC_FREQ_SWEEP_STOP 112
+#define IDC_FREQ_SWEEP_STOP_SPIN 113
+#define IDC_FREQ_SWEEP_TIME 114
+#define IDC_FREQ_SWEEP_TIME_SPIN 115
+#define IDC_FREQ_SWEEP_LINEAR 116
+#define IDC_FREQ_SWEEP_LOGARITHMIC 117
+#define IDC_FREQ_SWEEP_SINGLE 118
+#define IDC_FREQ_SWEEP_SWEEP_BACK 119
+#define IDC_FREQ_SWEEP_JUMP_BACK 120

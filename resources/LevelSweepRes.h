@@ -1,0 +1,11 @@
+#pragma once
+// Control ids of the "Level Sweep" dialog: read by its template (SIGNAL_LEVEL_SWEEP) and by TLevelSweep.
+
+#define IDC_LEVEL_SWEEP_START 110
+#define IDC_LEVEL_SWEEP_START_SPIN 111
+#define IDC_LEVEL_SWEEP_STOP 112
+#define IDC_LEVEL_SWEEP_STOP_SPIN 113
+#define IDC_LEVEL_SWEEP_TIME 114
+#define IDC_LEVEL_SWEEP_TIME_SPIN 115
+#define IDC_LEVEL_SWEEP_FREQUENCY 118
+#define IDC_LEVEL_SWEEP_FREQUENCY_SPIN 119

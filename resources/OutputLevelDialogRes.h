@@ -1,0 +1,14 @@
+#pragma once
+// Control ids of the "Generator Output Level" dialog: read by its template (SIGNAL_LEVEL) and by
+// TOutputLevelDialog.
+
+#define IDC_OUTPUT_LEVEL_LEFT 110
+#define IDC_OUTPUT_LEVEL_LEFT_SPIN 111
+#define IDC_OUTPUT_LEVEL_RIGHT 112
+#define IDC_OUTPUT_LEVEL_RIGHT_SPIN 113
+#define IDC_OUTPUT_LEVEL_UNITS 114
+#define IDC_OUTPUT_LEVEL_TYPED 115
+#define IDC_OUTPUT_LEVEL_UNKNOWN 116
+#define IDC_OUTPUT_LEVEL_PICKED 117
+#define IDC_OUTPUT_LEVEL_FULL_SCALE 118
+#define IDC_OUTPUT_LEVEL_CARDS 119
