@@ -1,7 +1,11 @@
 // libFuzzer entry point over the generator's settings texts and the builds
-// they lead to: whatever a settings file holds, a build stays within its
-// block and reaches no division by zero or out-of-range conversion.
+// they lead to: whatever a settings file holds, what the reader keeps writes
+// back as finite numbers, each level gives an amplitude within full scale,
+// and a build stays within its block and reaches no division by zero or
+// out-of-range conversion.
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -31,7 +35,12 @@ public:
     {
         return Next < Lines.size() ? Lines[Next++].substr(0, 255) : def;
     }
-    void Write(const char*, const char*, const std::string&) override {}
+    // Nothing the reader kept is a non-finite number; the two texts may say anything.
+    void Write(const char*, const char* key, const std::string& value) override
+    {
+        if (std::strcmp(key, "KeyString") == 0 || std::strcmp(key, "WaveFileName") == 0) return;
+        if (!std::isfinite(std::strtod(value.c_str(), nullptr))) std::abort();
+    }
 
 private:
     std::vector<std::string> Lines;
@@ -70,7 +79,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TLineProfile profile(std::string(reinterpret_cast<const char*>(data + 3), size - 3));
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(profile, left, right, level);
+    TGeneratorSettings::Load(profile, left, right, level, analyser.SamplingRate / 2.0);
+    TGeneratorSettings::Save(profile, left, right, level);
 
     TFuzzSources sources(fileFormat);
     TRuntimeRandom random;
