@@ -267,11 +267,11 @@ std::string TGeneratorSettings::TRefusals::Message() const
     if (Keys.empty()) return {};
     std::string keys;
     for (const std::string& key : Keys) keys += (keys.empty() ? "" : ", ") + key;
-    const char* channels = Channel[0] && Channel[1] ? "Left and Right channels play" : Channel[0] ? "Left channel plays"
-                                                                                               : "Right channel plays";
-    return "The signal generator's settings hold values it cannot use: " + keys +
-           ".  Their defaults are kept, and the " + channels +
-           " silence until its signal or output level is set again.";
+    const char* channels = Channel[0] && Channel[1] ? "Left and Right channels play silence until their"
+                           : Channel[0]             ? "Left channel plays silence until its"
+                                                    : "Right channel plays silence until its";
+    return "The signal generator's settings hold values it cannot use: " + keys + ".  Their defaults are kept, and the " +
+           channels + " signal or output level is set again.";
 }
 
 TGeneratorSettings::TRefusals TGeneratorSettings::Load(TProfile& profile, SignalParams& left, SignalParams& right,

@@ -3,8 +3,8 @@
 #include "generator/TSignalGenerator.h"
 
 #include <cstring>
-#include <string>
 #include <initializer_list>
+#include <string>
 
 #include "engine/TEngineHost.h"
 #include "framework/TDC.h"
