@@ -96,7 +96,8 @@ private:
     bool RightEditable() const;
     // Stops output, runs action, and starts again when it was playing.
     template <class F> void WhileStopped(F action);
-    // "GeneratorSamplingRate" of the INI file; 0 means the analyser's rate.
+    // "GeneratorSamplingRate" of the INI file; 0, also for a rate no sound
+    // format takes, means the analyser's rate.
     uint32_t ConfiguredRate() const;
     void WriteHalves(int slots);
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/AnalysisSettingsStruct.h"
 #include "engine/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "generator/TGeneratorHost.h"
@@ -48,8 +49,8 @@ uint32_t TSignalGenerator::ConfiguredRate() const
 {
     char text[41] = {};
     ::GetPrivateProfileStringA("Settings", "GeneratorSamplingRate", "0", text, sizeof text, Host.IniPath().c_str());
-    const long rate = std::strtol(text, nullptr, 10);
-    return rate > 0 ? uint32_t(rate) : 0;
+    const long long rate = std::strtoll(text, nullptr, 10);
+    return AnalysisSettingsStruct::IsValidSamplingRate(rate) ? uint32_t(rate) : 0;
 }
 
 void TSignalGenerator::SetOutputFormat()

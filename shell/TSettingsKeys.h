@@ -79,9 +79,6 @@ public:
 class TSettingsKeys {
 public:
     static constexpr int32_t CurrentStructTypeId = 102;
-    // The sampling rates a settings file may hold.
-    static constexpr uint32_t MinSamplingRate = 1000;
-    static constexpr uint32_t MaxSamplingRate = 768000;
     static const char* const FolderKeys[TSettingsFields::FolderCount];
 
     // INI-only keys come from ini, the others from file. keepMacroOptions

@@ -179,6 +179,18 @@ TEST_F(GeneratorWindow, GeneratorRateFromTheIniFile)
     EXPECT_EQ(g.GetSignal()->GetFrameCount(), 220500u);
 }
 
+TEST_F(GeneratorWindow, GeneratorRateNoSoundFormatTakesIsTheAnalysersRate)
+{
+    for (const char* rate : {"4294967295", "-1", "999", "768001"}) {
+        SCOPED_TRACE(rate);
+        ::WritePrivateProfileStringA("Settings", "GeneratorSamplingRate", rate, Host.Ini.c_str());
+        TSignalGenerator& g = Open();
+        ASSERT_NE(g.GetSignal(), nullptr);
+        EXPECT_EQ(g.GetOutputPort()->GetSampleRate(), 44100u);
+        Generator.reset();
+    }
+}
+
 TEST_F(GeneratorWindow, AnotherDeviceRecreatesThePortAndTheSignal)
 {
     TSignalGenerator& g = Open();
