@@ -49,7 +49,7 @@ std::string LevelMessage(float level, uint16_t units, double fs)
     case DbmvUnits: top = 20 * std::log10(1000.0 * fs), unit = "dBmV"; break;
     // 0 dBu is 0.775 V here as in the build, so a full scale of 0.775 V tops at 0 dBu.
     case DbuUnits: top = 20 * std::log10(fs / double(0.775f)), unit = "dBu"; break;
-    default: return "";
+    default: return "Output Level has no unit";
     }
     if (level > top - 96.0 && level <= top) return "";
     std::snprintf(text, sizeof text, "Output Level must be between %f and %f %s", top, top - 96.0, unit);
@@ -60,10 +60,15 @@ std::string LevelMessage(float level, uint16_t units, double fs)
 
 std::string TOutputLevelRules::Check(const OutputLevelStruct& level)
 {
-    if (!(level.FSLevel > 0.0f) && level.FSOption != FullScaleUnknown)
+    if (!(level.FSLevel > 0.0f && std::isfinite(level.FSLevel)) && level.FSOption != FullScaleUnknown)
         return "Full Scale Level must be greater than 0.0 volts";
+    std::string message = CheckLevel(level, 0);
+    return message.empty() ? CheckLevel(level, 1) : message;
+}
+
+std::string TOutputLevelRules::CheckLevel(const OutputLevelStruct& level, int channel)
+{
     // An unknown full scale is taken as one volt, as the build takes it.
-    const double fs = level.FSLevel > 0.0f ? level.FSLevel : 1.0;
-    std::string message = LevelMessage(level.OutputLevel, level.OutputUnits, fs);
-    return message.empty() ? LevelMessage(level.OutputLevelR, level.OutputUnits, fs) : message;
+    const double fs = level.FSLevel > 0.0f && std::isfinite(level.FSLevel) ? level.FSLevel : 1.0;
+    return LevelMessage(channel == 0 ? level.OutputLevel : level.OutputLevelR, level.OutputUnits, fs);
 }

@@ -28,4 +28,8 @@ public:
     // (unless it is unknown), then the left and the right level in their
     // unit's range; empty when all pass.
     static std::string Check(const OutputLevelStruct& level);
+    // The message of channel 0's or 1's level alone, in the record's unit
+    // and full scale (one volt when it is not above zero); empty when it
+    // passes. An unknown unit accepts no level.
+    static std::string CheckLevel(const OutputLevelStruct& level, int channel);
 };

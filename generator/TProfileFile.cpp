@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 std::string TProfileFile::Read(const char* section, const char* key, const char* def)
 {
     char text[256] = {};
@@ -12,4 +14,11 @@ std::string TProfileFile::Read(const char* section, const char* key, const char*
 void TProfileFile::Write(const char* section, const char* key, const std::string& value)
 {
     ::WritePrivateProfileStringA(section, key, value.c_str(), FileName.c_str());
+}
+
+std::string TProfileFile::ReadField(const char* section, const char* key, const char* def, size_t size)
+{
+    std::vector<char> text(size + 1, '\0');
+    ::GetPrivateProfileStringA(section, key, def, text.data(), DWORD(size), FileName.c_str());
+    return text.data();
 }

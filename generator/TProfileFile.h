@@ -11,6 +11,7 @@ public:
 
     std::string Read(const char* section, const char* key, const char* def) override;
     void Write(const char* section, const char* key, const std::string& value) override;
+    std::string ReadField(const char* section, const char* key, const char* def, size_t size) override;
 
 private:
     std::string FileName;

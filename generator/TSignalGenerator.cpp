@@ -4,7 +4,9 @@
 
 #include <cstring>
 #include <initializer_list>
+#include <string>
 
+#include "engine/TEngineHost.h"
 #include "framework/TDC.h"
 #include "framework/TFont.h"
 #include "framework/TModule.h"
@@ -119,6 +121,9 @@ void TSignalGenerator::SetupWindow()
     EnableDetailButtons();
     BuildSignal();
     LayoutControls();
+    if (!RefusedMessage.empty())
+        TEngineHost::Get().ShowMessage(RefusedMessage, "Tonalyx", TEngineHost::MsgIconExclamation);
+    RefusedMessage.clear();
 }
 
 void TSignalGenerator::Paint(TDC& dc, bool, TRect&)
@@ -203,6 +208,7 @@ void TSignalGenerator::SetSignalType(const char* name, int channel)
     SignalParams& params = channel == 1 ? Right : Left;
     WhileStopped([&] {
         TSignalTypes::CodeOfName(name, params.SigType);
+        Silenced[channel == 1 ? 1 : 0] = false;
         FillTypeList(channel == 1 ? *RightTypeList : *LeftTypeList);
         BuildSignal();
         EnableDetailButtons();
@@ -283,6 +289,7 @@ int TSignalGenerator::EditSignalParameters(SignalParams& p)
         break;
     }
     if (dialog && dialog->Execute() != IDOK) return 0;
+    Silenced[&p == &Right ? 1 : 0] = false;
     BuildSignal();
     return 1;
 }
@@ -344,6 +351,7 @@ void TSignalGenerator::CmOutputLevel()
         TOutputLevelDialog dialog(this, "SIGNAL_LEVEL", &copy, Host.DialogFont(), Host.HelpPath().c_str());
         if (dialog.Execute() != IDOK) return;
         Level = copy;
+        Silenced[0] = Silenced[1] = false;
         BuildSignal();
     });
 }
@@ -379,7 +387,11 @@ void TSignalGenerator::EvDestroy()
 void TSignalGenerator::LoadSettings(const char* fileName)
 {
     TProfileFile file(fileName ? fileName : "");
-    TGeneratorSettings::Load(file, Left, Right, Level);
+    const uint32_t rate = ConfiguredRate() ? ConfiguredRate() : Host.AnalyserFormat().SamplingRate;
+    const TGeneratorSettings::TRefusals refusals = TGeneratorSettings::Load(file, Left, Right, Level, rate / 2.0);
+    Silenced[0] = refusals.Channel[0];
+    Silenced[1] = refusals.Channel[1];
+    RefusedMessage = refusals.Message();
 }
 
 void TSignalGenerator::SaveSettings(const char* fileName)

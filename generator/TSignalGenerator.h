@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveData.h"
@@ -95,6 +96,9 @@ private:
     bool RightEditable() const;
     // Stops output, runs action, and starts again when it was playing.
     template <class F> void WhileStopped(F action);
+    // "GeneratorSamplingRate" of the INI file; 0, also for a rate no sound
+    // format takes, means the analyser's rate.
+    uint32_t ConfiguredRate() const;
     void WriteHalves(int slots);
 
     void CmLeftTypeChanged();
@@ -119,6 +123,10 @@ private:
     std::unique_ptr<TComboBoxNonSort> LeftTypeList, RightTypeList;
     std::unique_ptr<TButton> RunButton, StopButton, LevelButton, LeftDetailsButton, RightDetailsButton;
     std::unique_ptr<TScrollBar> VolumeBar;
+    // Channels whose stored settings could not be used play silence until
+    // their signal or level is set again; the reader's message waits for the window.
+    bool Silenced[2] = {false, false};
+    std::string RefusedMessage;
 
     DECLARE_RESPONSE_TABLE(TSignalGenerator);
 };

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "engine/AnalysisSettingsStruct.h"
 #include "engine/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "generator/TGeneratorHost.h"
@@ -35,8 +36,8 @@ void TSignalGenerator::BuildSignal()
     SetOutputFormat();
     AllocateSignal();
     if (Signal) {
-        const double amplitude[2] = {TSignalSynthesizer::GetChannelAmplitude(Level, 0),
-                                     TSignalSynthesizer::GetChannelAmplitude(Level, 1)};
+        const double amplitude[2] = {Silenced[0] ? 0.0 : TSignalSynthesizer::GetChannelAmplitude(Level, 0),
+                                     Silenced[1] ? 0.0 : TSignalSynthesizer::GetChannelAmplitude(Level, 1)};
         Synth.BuildChannels(*Signal, Left, Right, amplitude);
     }
     Host.HideGauge();
@@ -44,15 +45,20 @@ void TSignalGenerator::BuildSignal()
     if (running) Host.StartAnalyzer();
 }
 
-void TSignalGenerator::SetOutputFormat()
+uint32_t TSignalGenerator::ConfiguredRate() const
 {
     char text[41] = {};
     ::GetPrivateProfileStringA("Settings", "GeneratorSamplingRate", "0", text, sizeof text, Host.IniPath().c_str());
-    const long rate = std::strtol(text, nullptr, 10);
+    const long long rate = std::strtoll(text, nullptr, 10);
+    return AnalysisSettingsStruct::IsValidSamplingRate(rate) ? uint32_t(rate) : 0;
+}
+
+void TSignalGenerator::SetOutputFormat()
+{
     // 24-bit data on Windows 9x only where the device takes them whole.
     const bool narrow24 = OutputPort->Quirks.extensible20Bit && IsWin95();
-    const TWaveFormat format = Synth.ChooseFormat(Host.AnalyserFormat(), Host.ChannelsLocked(),
-                                                  rate > 0 ? uint32_t(rate) : 0, narrow24, Left, Right);
+    const TWaveFormat format = Synth.ChooseFormat(Host.AnalyserFormat(), Host.ChannelsLocked(), ConfiguredRate(),
+                                                  narrow24, Left, Right);
     OutputPort->SetFormat(format.SamplingRate, format.NumChannels, format.BytesPerSample);
 }
 

@@ -87,7 +87,11 @@ std::unique_ptr<TWaveData> TSignalSynthesizer::AllocateSignal(const SignalParams
 void TSignalSynthesizer::BuildChannels(TWaveData& block, const SignalParams& left, const SignalParams& right,
                                        const double amplitude[2])
 {
-    for (uint16_t c = 0; c < block.GetChannels(); ++c) Build(block, c == 0 ? left : right, c, amplitude[c]);
+    for (uint16_t c = 0; c < block.GetChannels(); ++c) {
+        const SignalParams& params = c == 0 ? left : right;
+        if (amplitude[c] > 0.0 && amplitude[c] <= 1.0) Build(block, params, c, amplitude[c]);
+        else BuildDigitalZero(block, params, c, 0.0);
+    }
 }
 
 void TSignalSynthesizer::Build(TWaveData& block, const SignalParams& p, uint16_t channel, double a)
@@ -205,7 +209,7 @@ double TSignalSynthesizer::GetChannelAmplitude(OutputLevelStruct& level, int cha
     if (level.OutputUnits >= VoltsUnits && level.OutputUnits <= DbuUnits && !(level.FSLevel > 0.0f))
         level.FSLevel = 1.0f;
     const double fs = level.FSLevel;
-    double a = 1.0;
+    double a = 0.0;
     switch (level.OutputUnits) {
     case DbFullScaleUnits: a = std::pow(10.0, 0.05 * l); break;
     case PercentFullScaleUnits: a = 0.01 * l; break;
@@ -216,7 +220,9 @@ double TSignalSynthesizer::GetChannelAmplitude(OutputLevelStruct& level, int cha
     case DbuUnits: a = 0.775 * std::pow(10.0, 0.05 * l) / fs; break;
     default: break;
     }
-    return a > 1.0 || !(a > 0.0) ? 1.0 : a;
+    // A level no unit gives, or none above zero, is silence, never full scale.
+    if (!(a > 0.0) || !std::isfinite(l)) return 0.0;
+    return std::min(a, 1.0);
 }
 
 float TSignalSynthesizer::Dither()

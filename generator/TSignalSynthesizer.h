@@ -51,7 +51,8 @@ public:
     // 70 was reported, when it is too long to hold or cannot be allocated.
     std::unique_ptr<TWaveData> AllocateSignal(const SignalParams& left, const SignalParams& right,
                                               TWaveFormat format);
-    // Builds channel 0 from left and, in a two-channel block, channel 1 from right.
+    // Builds channel 0 from left and, in a two-channel block, channel 1 from
+    // right; a channel whose amplitude is not within 0 < A <= 1 stays silent.
     void BuildChannels(TWaveData& block, const SignalParams& left, const SignalParams& right,
                        const double amplitude[2]);
     // The builder of the record's waveform code.
@@ -68,8 +69,10 @@ public:
     // first band index of octave steps, -1 for linear steps.
     static int64_t CountFreqSteps(const SignalParams& params, int32_t* firstBand);
 
-    // Peak amplitude of channel 0 or 1 as a fraction of full scale, 0 < A <= 1.
-    // A voltage unit with a full-scale level of 0 or below sets it to 1.0 volt.
+    // Peak amplitude of channel 0 or 1 as a fraction of full scale, 0 < A <= 1,
+    // or 0 (silence) for a level that is no finite number, an unknown unit or
+    // an amplitude not above zero. A voltage unit with a full-scale level of
+    // 0 or below sets it to 1.0 volt.
     static double GetChannelAmplitude(OutputLevelStruct& level, int channel);
 
     // One triangular dither value in -1..+1 sample steps.

@@ -32,6 +32,7 @@
 #include "views/SurfaceOpts.h"
 #include "shell/TPipelineMember.h"
 #include "shell/TPipelineWindow.h"
+#include "shell/TSettingsKeys.h"
 #include "views/TPrintOptions.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/LeqSettings.h"
@@ -85,7 +86,7 @@ public:
     enum Folder { WavFolder, TmpFolder, CfgFolder, CalFolder, MicFolder, OvlFolder,
                   TxtFolder, RvbFolder, ThdFolder, MacroFolder, FilterFolder };
     // The keys of section "Paths", in Folder order.
-    static const char* const FolderKeys[FolderCount];
+    static constexpr const char* const* FolderKeys = TSettingsKeys::FolderKeys;
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
     enum class RefreshKind { Full, KeepViews, RecomputeHistory };
@@ -592,7 +593,7 @@ public:
 
     // Type ids of the right channel's calibration and scaling blocks; 102 is
     // the layout that stores them in sections of their own.
-    static constexpr int32_t CurrentStructTypeId = 102;
+    static constexpr int32_t CurrentStructTypeId = TSettingsKeys::CurrentStructTypeId;
 
     // File menu, recent files, configuration files, window placements and
     // calibration files.
@@ -839,8 +840,8 @@ private:
     void CreateFaceBrush();
     void SetMenuCheck(UINT id, bool checked);
     void SetStartupMenuChecks();
-    void ReadDevice(const char* fileName, bool input);
-    void WriteDevice(const char* fileName, bool input);
+    void ReadDevice(TProfile& file, bool input);
+    void WriteDevice(TProfile& file, bool input);
 
     DECLARE_RESPONSE_TABLE(TMainWin);
 };

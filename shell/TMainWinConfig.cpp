@@ -2,6 +2,7 @@
 // file.
 #include "shell/TMainWin.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -219,6 +220,25 @@ std::string TMainWin::LastConfigFolder() const
     return slash == std::string::npos ? folder : folder.substr(0, slash);
 }
 
+namespace {
+
+// Why a file cannot be loaded as a configuration, the text before its name;
+// null when it holds settings.
+const char* ConfigurationFault(const char* name)
+{
+    FILE* file = std::fopen(name, "rb");
+    if (!file) return "Failure opening file: ";
+    bool blank = true;
+    for (int c; blank && (c = std::fgetc(file)) != EOF;) blank = std::isspace(c) != 0;
+    std::fclose(file);
+    if (blank) return "The configuration file is empty: ";
+    char section[64] = {};
+    ::GetPrivateProfileSectionA("Settings", section, sizeof section, name);
+    return section[0] ? nullptr : "The file holds no configuration settings that can be read: ";
+}
+
+}
+
 LRESULT TMainWin::EvLoadConfigRequest(WPARAM, LPARAM lParam)
 {
     if (!lParam) return 0;
@@ -235,15 +255,11 @@ void TMainWin::LoadConfiguration(const char* path)
     char name[PathSize];
     if (!ResolvePath(name, ConfiguredFolders[CfgFolder], path)) return;
     // A file that is missing or holds no settings would replace every
-    // setting by its default: keep the current ones instead.
-    char sections[64] = {};
-    if (FILE* test = std::fopen(name, "rb")) {
-        std::fclose(test);
-        ::GetPrivateProfileSectionA("Settings", sections, sizeof sections, name);
-    }
-    if (!sections[0]) {
-        char text[PathSize + 64];
-        std::snprintf(text, sizeof text, "Failure opening file: %s", name);
+    // setting by its default: keep the current ones instead, and say which.
+    const char* fault = ConfigurationFault(name);
+    if (fault) {
+        char text[PathSize + 96];
+        std::snprintf(text, sizeof text, "%s%s", fault, name);
         MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
         return;
     }

@@ -1,7 +1,11 @@
 // libFuzzer entry point over the generator's settings texts and the builds
-// they lead to: whatever a settings file holds, a build stays within its
-// block and reaches no division by zero or out-of-range conversion.
+// they lead to: whatever a settings file holds, what the reader keeps writes
+// back as finite numbers, each level it keeps gives an amplitude within full
+// scale, and a build stays within its block and reaches no division by zero or
+// out-of-range conversion.
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <cstdlib>
 #include <memory>
 #include <string>
@@ -31,7 +35,12 @@ public:
     {
         return Next < Lines.size() ? Lines[Next++].substr(0, 255) : def;
     }
-    void Write(const char*, const char*, const std::string&) override {}
+    // Nothing the reader kept is a non-finite number; the two texts may say anything.
+    void Write(const char*, const char* key, const std::string& value) override
+    {
+        if (std::strcmp(key, "KeyString") == 0 || std::strcmp(key, "WaveFileName") == 0) return;
+        if (!std::isfinite(std::strtod(value.c_str(), nullptr))) std::abort();
+    }
 
 private:
     std::vector<std::string> Lines;
@@ -70,7 +79,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     TLineProfile profile(std::string(reinterpret_cast<const char*>(data + 3), size - 3));
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(profile, left, right, level);
+    const TGeneratorSettings::TRefusals refused =
+        TGeneratorSettings::Load(profile, left, right, level, analyser.SamplingRate / 2.0);
+    TGeneratorSettings::Save(profile, left, right, level);
 
     TFuzzSources sources(fileFormat);
     TRuntimeRandom random;
@@ -81,9 +92,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (synth.GetSignalLength(left, format) > 20000 || synth.GetSignalLength(right, format) > 20000) return 0;
     std::unique_ptr<TWaveData> block = synth.AllocateSignal(left, right, format);
     if (!block) return 0;
-    const double amplitude[2] = {TSignalSynthesizer::GetChannelAmplitude(level, 0),
-                                 TSignalSynthesizer::GetChannelAmplitude(level, 1)};
-    if (!(amplitude[0] > 0 && amplitude[0] <= 1 && amplitude[1] > 0 && amplitude[1] <= 1)) std::abort();
+    // A channel the reader kept nothing of plays silence, as the window plays it.
+    double amplitude[2];
+    for (int c = 0; c < 2; ++c) {
+        amplitude[c] = refused.Channel[c] ? 0.0 : TSignalSynthesizer::GetChannelAmplitude(level, c);
+        if (!refused.Channel[c] && !(amplitude[c] > 0 && amplitude[c] <= 1)) std::abort();
+    }
     synth.BuildChannels(*block, left, right, amplitude);
     return 0;
 }

@@ -8,12 +8,17 @@
 #include "tests/generator/ExpectedGeneratorKeys.h"
 #include "tests/generator/GeneratorTestSupport.h"
 
+namespace {
+// Half of 48000 Hz.
+constexpr double Nyquist = 24000.0;
+}
+
 TEST(TGeneratorSettings, EmptyFileGivesTheDefaultsAndWritesEveryKeyInOrder)
 {
     TMapProfile empty;
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(empty, left, right, level);
+    TGeneratorSettings::Load(empty, left, right, level, Nyquist);
     EXPECT_EQ(left.SigType, Tone1kSignal);
     EXPECT_EQ(right.SigType, PinkNoiseSignal);
     EXPECT_EQ(left.Tones[0].ToneEnable, 1);
@@ -47,7 +52,7 @@ TEST(TGeneratorSettings, EveryDefaultIsTheKeysOwn)
     for (const TExpectedGeneratorKey& k : ExpectedGeneratorKeys) defaults.Write(k.Section, k.Key, k.Default);
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(defaults, left, right, level);
+    TGeneratorSettings::Load(defaults, left, right, level, Nyquist);
     TMapProfile fromDefaults, fromEmpty;
     TGeneratorSettings::Save(fromDefaults, left, right, level);
     TDefaultRecords expected;
@@ -76,7 +81,7 @@ TEST(TGeneratorSettings, SavedValuesReadBack)
     TGeneratorSettings::Save(file, r.Left, r.Right, r.Level);
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(file, left, right, level);
+    TGeneratorSettings::Load(file, left, right, level, Nyquist);
     EXPECT_EQ(left.SigType, DTMFSignal);
     // Reals come back with the six decimals of "%f".
     EXPECT_FLOAT_EQ(left.FreqSweep.FStartHz, 123.456787f);
@@ -102,7 +107,7 @@ TEST(TGeneratorSettings, RightValuesComeOnlyFromTheTwinSections)
     file.Write("Main", "SigType", "8");
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(file, left, right, level);
+    TGeneratorSettings::Load(file, left, right, level, Nyquist);
     EXPECT_EQ(left.Tones[0].FreqHz, 440.0f);
     EXPECT_EQ(right.Tones[0].FreqHz, 1000.0f);
     EXPECT_STREQ(right.DTMF.KeyString, "1234567890*#ABCD");
@@ -112,7 +117,7 @@ TEST(TGeneratorSettings, RightValuesComeOnlyFromTheTwinSections)
     file.Write("DTMF_R", "KeyString", "222");
     file.Write("User DefinedR", "WaveFileName", "r.wav");
     file.Write("Main", "SigTypeR", "14");
-    TGeneratorSettings::Load(file, left, right, level);
+    TGeneratorSettings::Load(file, left, right, level, Nyquist);
     EXPECT_EQ(left.Tones[0].FreqHz, 440.0f);
     EXPECT_EQ(right.Tones[0].FreqHz, 880.0f);
     EXPECT_STREQ(left.DTMF.KeyString, "111");
@@ -122,7 +127,7 @@ TEST(TGeneratorSettings, RightValuesComeOnlyFromTheTwinSections)
     EXPECT_EQ(right.SigType, DTMFSignal);
 }
 
-TEST(TGeneratorSettings, TextsReadAsTheirLeadingNumbersWithoutRangeTests)
+TEST(TGeneratorSettings, TextsReadAsTheirLeadingNumbers)
 {
     // A key's text as read, and as the value read is written again.
     struct TCase {
@@ -132,15 +137,10 @@ TEST(TGeneratorSettings, TextsReadAsTheirLeadingNumbersWithoutRangeTests)
         const char* Written;
     } cases[] = {
         {"ToneBurst", "FreqHz", "12abc", "12"},
-        {"ToneBurst", "FreqHz", "abc", "0"},
-        {"ToneBurst", "FreqHz", "  -40", "-40"},
-        {"ToneBurst", "FreqHz", "99999999999", "2147483647"},
-        // 16-bit fields keep the low 16 bits.
-        {"IMD", "IMDtype", "70000", "4464"},
-        {"Level", "OutputUnits", "-1", "65535"},
+        {"ToneBurst", "FreqHz", "  40", "40"},
+        {"IMD", "IMDtype", "2x", "2"},
         {"Square", "FreqHz", "1.5e3Hz", "1500.000000"},
-        {"Square", "FreqHz", "x", "0.000000"},
-        {"Square", "DutyCyclePct", "150", "150"},
+        {"Square", "DutyCyclePct", "75%", "75"},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(std::string(c.Section) + "/" + c.Key + " = " + c.Text);
@@ -148,7 +148,7 @@ TEST(TGeneratorSettings, TextsReadAsTheirLeadingNumbersWithoutRangeTests)
         file.Write(c.Section, c.Key, c.Text);
         SignalParams left{}, right{};
         OutputLevelStruct level{};
-        TGeneratorSettings::Load(file, left, right, level);
+        TGeneratorSettings::Load(file, left, right, level, Nyquist);
         TMapProfile again;
         TGeneratorSettings::Save(again, left, right, level);
         EXPECT_EQ(again.Values[std::string(c.Section) + "/" + c.Key], c.Written);
@@ -158,6 +158,109 @@ TEST(TGeneratorSettings, TextsReadAsTheirLeadingNumbersWithoutRangeTests)
     file.Write("DTMF", "KeyString", std::string(150, '7'));
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(file, left, right, level);
+    TGeneratorSettings::Load(file, left, right, level, Nyquist);
     EXPECT_EQ(std::string(left.DTMF.KeyString), std::string(99, '7'));
+}
+
+TEST(TGeneratorSettings, ValuesItCannotUseKeepTheirDefaultsAndSilenceTheirChannel)
+{
+    // Key, text, the value written back, and the channels that cannot play
+    // what they were set to (L, R or LR). Levels are checked in their unit.
+    struct TCase {
+        const char* Section;
+        const char* Key;
+        const char* Text;
+        const char* Written;
+        const char* Silent;
+    } cases[] = {
+        {"Level", "OutputLevel", "nan", "0.000000", "L"},
+        {"Level", "OutputLevelR", "inf", "0.000000", "R"},
+        {"Level", "OutputLevel", "1e39", "0.000000", "L"},
+        {"Level", "OutputLevel", "-200", "0.000000", "L"},
+        {"Level", "OutputLevel", "0.5", "0.000000", "L"},
+        {"Level", "OutputUnits", "99", "0", "LR"},
+        {"Level", "OutputUnits", "-1", "0", "LR"},
+        {"Level", "FSOption", "65535", "1", "LR"},
+        {"Level", "FSCardType", "8", "1", "LR"},
+        {"Level", "FSLevel", "-inf", "0.000000", "LR"},
+        {"Main", "SigType", "99", "3", "L"},
+        {"Main", "SigTypeR", "4294967295", "1", "R"},
+        {"Main", "SigType", "-1", "3", "L"},
+        {"NoiseBurst", "Type", "2", "1", "L"},
+        {"IMDR", "IMDtype", "70000", "0", "R"},
+        {"FreqSweep", "SweepType", "0", "1", "L"},
+        {"FreqStepR", "StepType", "3", "1", "R"},
+        {"FreqStep", "StepSize", "0", "1000.000000", "L"},
+        {"TonesR", "FreqHz3", "30000", "4000.000000", "R"},
+        {"Tones", "FreqHz0", "-1", "1000.000000", "L"},
+        {"Tones", "FreqHz9", "nan", "10000.000000", "L"},
+        {"Tones", "PwrDB2", "3", "0.000000", "L"},
+        {"Tones", "PwrDB2", "-97", "0.000000", "L"},
+        {"FreqSweep", "FStopHz", "24000.5", "2000.000000", "L"},
+        {"LevelSweepR", "StartDB", "1e39", "-20.000000", "R"},
+        {"LevelSweep", "FreqHz", "inf", "1000.000000", "L"},
+        {"ToneBurst", "FreqHz", "0", "1000", "L"},
+        {"ToneBurst", "FreqHz", "99999999999", "1000", "L"},
+        {"IMD", "HiFreqHz", "30000", "5000.000000", "L"},
+        {"IMD", "PwrRatio", "0", "4.000000", "L"},
+        {"SquareR", "FreqHz", "0", "2000.000000", "R"},
+        {"Sawtooth", "FreqHz", "30000", "1000.000000", "L"},
+        {"TriangularR", "FreqHz", "-5", "1000.000000", "R"},
+        {"DTMF_R", "TwistDB", "nan", "3.000000", "R"},
+        {"Square", "DutyCyclePct", "150", "50", "L"},
+    };
+    for (const TCase& c : cases) {
+        SCOPED_TRACE(std::string(c.Section) + "/" + c.Key + " = " + c.Text);
+        TMapProfile file;
+        file.Write(c.Section, c.Key, c.Text);
+        SignalParams left{}, right{};
+        OutputLevelStruct level{};
+        const TGeneratorSettings::TRefusals refused = TGeneratorSettings::Load(file, left, right, level, Nyquist);
+        ASSERT_EQ(refused.Keys.size(), 1u);
+        EXPECT_EQ(refused.Keys[0], std::string(c.Section) + "/" + c.Key);
+        EXPECT_EQ(refused.Channel[0], std::strchr(c.Silent, 'L') != nullptr);
+        EXPECT_EQ(refused.Channel[1], std::strchr(c.Silent, 'R') != nullptr);
+        EXPECT_NE(refused.Message().find(refused.Keys[0]), std::string::npos);
+        TMapProfile again;
+        TGeneratorSettings::Save(again, left, right, level);
+        EXPECT_EQ(again.Values[std::string(c.Section) + "/" + c.Key], c.Written);
+        for (const auto& [key, value] : again.Values) {
+            EXPECT_EQ(value.find("nan"), std::string::npos) << key;
+            EXPECT_EQ(value.find("inf"), std::string::npos) << key;
+        }
+    }
+}
+
+TEST(TGeneratorSettings, LevelsAndFrequenciesAtTheirLimitsPass)
+{
+    TMapProfile file;
+    file.Write("Tones", "FreqHz1", "24000");
+    file.Write("Tones", "FreqHz2", "0");
+    file.Write("Tones", "PwrDB1", "-96");
+    file.Write("SquareR", "FreqHz", "24000");
+    file.Write("Level", "OutputUnits", "2");
+    file.Write("Level", "FSOption", "0");
+    file.Write("Level", "FSLevel", "2.0");
+    file.Write("Level", "OutputLevel", "2.0");
+    file.Write("Level", "OutputLevelR", "0.001");
+    SignalParams left{}, right{};
+    OutputLevelStruct level{};
+    EXPECT_FALSE(TGeneratorSettings::Load(file, left, right, level, Nyquist).Any());
+    EXPECT_EQ(left.Tones[1].FreqHz, 24000.0f);
+    EXPECT_EQ(right.Square.FreqHz, 24000.0f);
+    EXPECT_EQ(level.OutputLevel, 2.0f);
+    // No percentage is no level.
+    file.Write("Level", "OutputUnits", "1");
+    file.Write("Level", "OutputLevel", "0");
+    const TGeneratorSettings::TRefusals percent = TGeneratorSettings::Load(file, left, right, level, Nyquist);
+    ASSERT_EQ(percent.Keys.size(), 1u);
+    EXPECT_EQ(percent.Keys[0], "Level/OutputLevel");
+    // At 8000 Hz the defaults above 4 kHz still stand; a stored 5 kHz does not.
+    TMapProfile low;
+    low.Write("Tones", "FreqHz5", "5000");
+    const TGeneratorSettings::TRefusals refused = TGeneratorSettings::Load(low, left, right, level, 4000.0);
+    ASSERT_EQ(refused.Keys.size(), 1u);
+    EXPECT_EQ(refused.Keys[0], "Tones/FreqHz5");
+    EXPECT_EQ(left.Tones[5].FreqHz, 6000.0f);
+    EXPECT_EQ(left.FreqStep.FStopHz, 22000.0f);
 }

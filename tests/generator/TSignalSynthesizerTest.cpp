@@ -1,6 +1,7 @@
 // Block format, lengths, allocation, output level and dither of the synthesis.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <string>
@@ -272,8 +273,12 @@ TEST_F(TSynthesis, ChannelAmplitudeForEachUnit)
         {DbFullScaleUnits, -6.0f, 0.0f, std::pow(10.0, -0.3)},
         {DbFullScaleUnits, 0.0f, 0.0f, 1.0},
         {PercentFullScaleUnits, 25.0f, 0.0f, 0.25},
-        // 0 percent is no amplitude: full scale.
-        {PercentFullScaleUnits, 0.0f, 0.0f, 1.0},
+        // No amplitude, or no number, is silence, never full scale.
+        {PercentFullScaleUnits, 0.0f, 0.0f, 0.0},
+        {PercentFullScaleUnits, -200.0f, 0.0f, 0.0},
+        {DbFullScaleUnits, std::nanf(""), 0.0f, 0.0},
+        {DbFullScaleUnits, INFINITY, 0.0f, 0.0},
+        {VoltsUnits, 1.0f, INFINITY, 0.0},
         {VoltsUnits, 0.5f, 2.0f, 0.25},
         {VoltsUnits, 3.0f, 2.0f, 1.0},
         {MillivoltsUnits, 100.0f, 0.5f, 0.2},
@@ -282,7 +287,7 @@ TEST_F(TSynthesis, ChannelAmplitudeForEachUnit)
         {DbmvUnits, 40.0f, 1.0f, 0.1},
         {DbuUnits, 0.0f, 0.775f, 1.0},
         {DbuUnits, -20.0f, 1.55f, 0.05},
-        {7, -20.0f, 1.0f, 1.0},
+        {7, -20.0f, 1.0f, 0.0},
     };
     for (const TCase& c : cases) {
         SCOPED_TRACE(testing::Message() << "units " << c.Units << " level " << c.Level);
@@ -337,4 +342,23 @@ TEST_F(TSynthesis, BuildsReportProgressInPercent)
     const std::vector<int> expected = {0, 10, 20, 30, 40, 50, 60, 70, 80, 90};
     ASSERT_EQ(Sources.Gauge.size(), 20u);
     EXPECT_EQ(std::vector<int>(Sources.Gauge.begin(), Sources.Gauge.begin() + 10), expected);
+}
+
+TEST_F(TSynthesis, AChannelWithoutAUsableAmplitudeIsSilent)
+{
+    // Whatever the left channel's signal, an amplitude of no use leaves it at
+    // the silence value of its width, without dither; the right one plays.
+    for (uint16_t bytes : {uint16_t(1), uint16_t(2)})
+        for (double bad : {0.0, -1.0, std::nan(""), 2.0}) {
+            SCOPED_TRACE(testing::Message() << bytes << " bytes, amplitude " << bad);
+            const TWaveFormat format(8000, 2, bytes);
+            auto block = Synth.AllocateSignal(DefaultSignal(Tone1kSignal), DefaultSignal(Tone1kSignal), format);
+            ASSERT_TRUE(block);
+            const double amplitude[2] = {bad, 0.5};
+            Synth.BuildChannels(*block, DefaultSignal(WhiteNoiseSignal), DefaultSignal(Tone1kSignal), amplitude);
+            const std::vector<int32_t> left = Channel(*block, 0), right = Channel(*block, 1);
+            EXPECT_TRUE(std::all_of(left.begin(), left.end(), [&](int32_t s) { return s == format.SilenceValue; }));
+            EXPECT_GT(*std::max_element(right.begin(), right.end()),
+                      format.SilenceValue + (format.MaxValue - format.SilenceValue) / 4);
+        }
 }

@@ -358,16 +358,27 @@ TEST_F(TFileMenu, ConfigurationRoundTripAndUndo)
 
 TEST_F(TFileMenu, MissingOrMalformedConfigurationKeepsTheSettings)
 {
-    const std::string junk = Folder.File("junk.cfg");
+    const std::string junk = Folder.File("junk.cfg"), binary = Folder.File("binary.cfg"),
+                      empty = Folder.File("empty.cfg");
     std::ofstream(junk) << "this is no configuration\n";
+    std::ofstream(binary, std::ios::binary) << std::string("\x00\xff\x01[\x7f", 5);
+    std::ofstream(empty) << " \r\n";
     Main->Settings.FFTsize = 2048;
-    for (const std::string& name : {Folder.File("absent.cfg"), junk}) {
-        SCOPED_TRACE(name);
+    const struct {
+        std::string Name, Message;
+    } cases[] = {
+        {Folder.File("absent.cfg"), "Failure opening file: "},
+        {empty, "The configuration file is empty: "},
+        {junk, "The file holds no configuration settings that can be read: "},
+        {binary, "The file holds no configuration settings that can be read: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
         Messages().clear();
-        Main->LoadConfiguration(name.c_str());
+        Main->LoadConfiguration(c.Name.c_str());
         EXPECT_EQ(Main->Settings.FFTsize, 2048u);
         ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].Text, "Failure opening file: " + name);
+        EXPECT_EQ(Messages()[0].Text, c.Message + c.Name);
     }
     EXPECT_EQ(::GetFileAttributesA(Folder.File("-Undo.cfg").c_str()), INVALID_FILE_ATTRIBUTES);
 }

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <cstring>
 #include <functional>
+#include <limits>
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
@@ -118,7 +119,7 @@ TEST_F(TSettingsFixture, IniOnlyKeysStayInTheProgramsFile)
 TEST_F(TSettingsFixture, RoundTripOfEveryType)
 {
     auto w = NewMainWin();
-    w->NoiseFigureOrder = 65535;                          // i16 written unsigned
+    w->Logging.DataType = 65535;                          // i16 written unsigned
     w->SeriesOptions.ThresholdMarkPercentage = -5;        // i32 signed
     w->Markers.MarkerFreq[3] = 1234.567f;                 // "%6.2f"
     w->ReverbOptions.MaxDecayTime = 2.25f;                // "%6.1f"
@@ -135,7 +136,7 @@ TEST_F(TSettingsFixture, RoundTripOfEveryType)
     std::strcpy(w->Scaling[1].MicCompFilename, "right.mic");
     w->WriteSettings(Config.c_str());
 
-    EXPECT_EQ(Value(Config, "ViewStatus", "NoiseFigurePolarity"), "65535");
+    EXPECT_EQ(Value(Config, "Logging", "DataType"), "65535");
     EXPECT_EQ(Value(Config, "SeriesOpts", "ThresholdMarkPercentage"), "-5");
     EXPECT_EQ(Value(Config, "Markers", "MarkerFreq3"), "1234.57");
     EXPECT_EQ(Value(Config, "ReverbOpts", "MaxDecayTime"), "2.2");
@@ -144,7 +145,7 @@ TEST_F(TSettingsFixture, RoundTripOfEveryType)
 
     auto r = NewMainWin();
     r->ReadSettings(Config.c_str());
-    EXPECT_EQ(r->NoiseFigureOrder, 65535);
+    EXPECT_EQ(r->Logging.DataType, 65535);
     EXPECT_EQ(r->SeriesOptions.ThresholdMarkPercentage, -5);
     EXPECT_FLOAT_EQ(r->Markers.MarkerFreq[3], 1234.57f);
     EXPECT_FLOAT_EQ(r->ReverbOptions.MaxDecayTime, 2.2f);
@@ -216,7 +217,7 @@ TEST_F(TSettingsFixture, ReadRulesAndClamps)
         {"Settings", "ChannelProcessing", "12", [](TMainWin& w) { return double(w.Settings.ChannelProcessing); }, 12},
         {"Settings", "NumChannels", "3", [](TMainWin& w) { return double(w.Settings.Format.NumChannels); }, 1},
         {"Settings", "NumChannels", "70000", [](TMainWin& w) { return double(w.Settings.Format.NumChannels); }, 1},
-        {"ViewStatus", "NoiseFigurePolarity", "70000", [](TMainWin& w) { return double(w.NoiseFigureOrder); }, 4464},
+        {"ViewStatus", "NoiseFigurePolarity", "7", [](TMainWin& w) { return double(w.NoiseFigureOrder); }, 7},
         {"FileIO", "RealTimeWaveBufferLengthSecs", "1", [](TMainWin& w) { return double(w.FileIO.RealTimeWaveBufferLengthSecs); }, 60},
         {"FileIO", "RealTimeWaveBufferLengthSecs", "2", [](TMainWin& w) { return double(w.FileIO.RealTimeWaveBufferLengthSecs); }, 2},
         {"FileIO", "MaxDiskRecordingSizeBytes", "500", disk, 1000000},
@@ -328,4 +329,100 @@ TEST_F(TSettingsFixture, DelaySamplesRound)
         w->UpdateDelaySamples();
         EXPECT_EQ(w->Settings.DelaySamples, c.Samples) << c.Rate << " " << c.Msec;
     }
+}
+
+TEST_F(TSettingsFixture, ValuesOutOfRangeKeepTheirDefaultsAndOnlySaneValuesAreWritten)
+{
+    // Each key with a text no dialog would store, and the default it keeps.
+    struct Case {
+        const char* Section;
+        const char* Key;
+        const char* Text;
+        std::function<double(TMainWin&)> Field;
+        double Default;
+    };
+    auto rate = [](TMainWin& w) { return double(w.Settings.Format.SamplingRate); };
+    auto opMode = [](TMainWin& w) { return double(w.OpMode); };
+    auto peakHold = [](TMainWin& w) { return double(w.Settings.PeakHold); };
+    auto top = [](TMainWin& w) { return double(w.SpectrumOptions[0].PlotTop); };
+    auto range = [](TMainWin& w) { return double(w.SpectrumOptions[1].PlotRange); };
+    auto legend = [](TMainWin& w) { return double(w.SpectrumOptions[0].OverlayLegendSize); };
+    const Case cases[] = {
+        {"Settings", "SamplingRate", "4294967295", rate, 44100},
+        {"Settings", "SamplingRate", "-1", rate, 44100},
+        {"Settings", "SamplingRate", "999", rate, 44100},
+        {"Settings", "SamplingRate", "768001", rate, 44100},
+        {"Settings", "SamplingRate", "nan", rate, 44100},
+        {"Mode", "OpMode", "7", opMode, 1},
+        {"Mode", "OpMode", "-1", opMode, 1},
+        {"Mode", "OpMode", "0", opMode, 1},
+        {"Settings", "PeakHold", "65535", peakHold, 2},
+        {"Settings", "PeakHold", "5", peakHold, 2},
+        {"Settings", "AverageBlocks", "2147483647", [](TMainWin& w) { return double(w.Settings.AverageBlocks); }, 4},
+        {"Settings", "AverageBlocks", "0", [](TMainWin& w) { return double(w.Settings.AverageBlocks); }, 4},
+        {"Settings", "AverageSpeed", "4294967295", [](TMainWin& w) { return double(w.Settings.AverageSpeed); }, 0},
+        {"Settings", "DelayTimeMsec", "inf", [](TMainWin& w) { return double(w.Settings.DelayTimeMsec); }, 0},
+        {"Settings", "DelayTimeMsec", "1000.1", [](TMainWin& w) { return double(w.Settings.DelayTimeMsec); }, 0},
+        {"Trigger", "Channel", "2147483647", [](TMainWin& w) { return double(w.Trigger.Channel); }, 0},
+        {"Trigger", "Threshold", "101", [](TMainWin& w) { return double(w.Trigger.Threshold); }, 25},
+        {"Trigger", "DelayMsec", "nan", [](TMainWin& w) { return double(w.Trigger.DelayMsec); }, 0},
+        {"SpectrumOpts", "OverlayLegendSize", "-8", legend, 8},
+        {"SpectrumOpts", "OverlayLegendSize", "65528", legend, 8},
+        {"SpectrumOpts", "PlotTop", "inf", top, 0},
+        {"SpectrumOpts", "PlotTop", "nan", top, 0},
+        {"SpectrumOpts", "PlotTop", "1e39", top, 0},
+        {"SpectrumOpts2", "PlotRange", "nan", range, 120},
+        {"SpectrumOpts2", "PlotRange", "0", range, 120},
+        {"SpectrumOpts2", "PlotRange", "-inf", range, 120},
+        {"SpectrumOpts", "Offset1_3", "101", [](TMainWin& w) { return double(w.SpectrumOptions[0].Offset1[2]); }, 0},
+        {"PhaseOpts", "PlotRange", "1e-9", [](TMainWin& w) { return double(w.PhaseOptions[0].PlotRange); }, 360},
+        {"SpectrogramOpts", "IntervalSecs", "3601", [](TMainWin& w) { return double(w.SpectrogramOptions[0].IntervalSecs); }, 2},
+        {"SeriesOpts", "PlotChannel", "8", [](TMainWin& w) { return double(w.SeriesOptions.PlotChannel); }, 0},
+        {"Scaling2", "StandardWeighting", "4", [](TMainWin& w) { return double(w.Scaling[1].StandardWeighting); }, 0},
+        {"ViewStatus", "NoiseFigurePolarity", "70000", [](TMainWin& w) { return double(w.NoiseFigureOrder); }, 6},
+        {"ViewStatus", "SpectrumPlot", "2", [](TMainWin& w) { return double(w.ViewStatus.SpectrumPlot); }, 1},
+        {"SpectrumOpts", "LineColor", "16777216", [](TMainWin& w) { return double(w.SpectrumOptions[0].LineColor); }, 0xFF0000},
+        {"Markers", "MarkerFreq2", "1e39", [](TMainWin& w) { return double(w.Markers.MarkerFreq[2]); }, 3000},
+        {"ReverbOpts", "MaxDecayTime", "0.9", [](TMainWin& w) { return double(w.ReverbOptions.MaxDecayTime); }, 10},
+        {"THDFreqOpts", "PlotBottom", "0", [](TMainWin& w) { return double(w.ThdFreqOptions.PlotBottom); }, 0.001},
+        {"DelayFinderOpts", "MaxDelayMsec", "1001", [](TMainWin& w) { return double(w.DelayFinderOptions.MaxDelayMsec); }, 500},
+        {"LEQ", "UpdateIntervalSec", "nan", [](TMainWin& w) { return double(w.LeqOptions.UpdateIntervalSec); }, 1},
+        {"Calibration", "CalRatioLeft", "inf", [](TMainWin& w) { return double(w.Calibration.Left.CalRatio); }, 1},
+        {"PrintOpts", "MarginTop", "nan", [](TMainWin& w) { return double(w.PrintOptions.MarginTop); }, 0.5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.Section) + "/" + c.Key + "=" + c.Text);
+        ::DeleteFileA(Ini.c_str());
+        ::WritePrivateProfileStringA(c.Section, c.Key, c.Text, Ini.c_str());
+        auto w = NewMainWin();
+        EXPECT_FLOAT_EQ(float(c.Field(*w)), float(c.Default));
+    }
+
+    // All of them in one INI at once, read and written back as at exit: the
+    // Python check reads the written file and finds only the defaults, no NaN.
+    ::DeleteFileA(Ini.c_str());
+    for (const Case& c : cases) ::WritePrivateProfileStringA(c.Section, c.Key, c.Text, Ini.c_str());
+    auto w = NewMainWin();
+    w->WriteSettings(w->IniPath);
+    const std::string written = std::string(TONALYX_SHELL_OUT) + "\\bad_values.ini";
+    ASSERT_TRUE(::CopyFileA(Ini.c_str(), written.c_str(), FALSE));
+    for (const TIniLine& l : ReadIniLines(written)) {
+        EXPECT_EQ(l.Value.find("nan"), std::string::npos) << l.Section << "/" << l.Key;
+        EXPECT_EQ(l.Value.find("inf"), std::string::npos) << l.Section << "/" << l.Key;
+    }
+    EXPECT_EQ(Value(written, "Settings", "SamplingRate"), "44100");
+    EXPECT_EQ(Value(written, "SpectrumOpts", "PlotTop"), "0.000000");
+    EXPECT_EQ(Value(written, "SpectrumOpts", "OverlayLegendSize"), "8");
+}
+
+TEST_F(TSettingsFixture, NothingNonFiniteIsWritten)
+{
+    auto w = NewMainWin();
+    w->SpectrumOptions[0].PlotTop = std::numeric_limits<float>::infinity();
+    w->PhaseOptions[1].PlotRange = std::numeric_limits<float>::quiet_NaN();
+    w->Markers.MarkerFreq[0] = -std::numeric_limits<float>::infinity();
+    w->WriteSettings(Config.c_str());
+    EXPECT_EQ(Value(Config, "SpectrumOpts", "PlotTop"), "0.000000");
+    EXPECT_EQ(Value(Config, "PhaseOpts2", "PlotRange"), "360.000000");
+    EXPECT_EQ(Value(Config, "Markers", "MarkerFreq0"), "1000.00");
 }

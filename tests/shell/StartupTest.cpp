@@ -301,3 +301,40 @@ TEST(StartupFiles, FrameSetUpInProcess)
         EXPECT_EQ(::GetPrivateProfileIntA("Mode", "OpMode", 0, ini.c_str()), 2);
     }
 }
+
+// Values no dialog would store: the program starts, the generator names the
+// key it cannot use, and exit writes the defaults back where they were.
+TEST_F(TProgramRun, BadStoredValuesStartWithTheirDefaultsAndAreNotWrittenBack)
+{
+    WriteIni(Ini, "[Main]\nShowSplashScreen=0\n[Mode]\nOpMode=7\n"
+                  "[Settings]\nSamplingRate=4294967295\nPeakHold=65535\nAverageBlocks=2147483647\n"
+                  "[Trigger]\nChannel=2147483647\n[SpectrumOpts]\nPlotTop=inf\nPlotRange=nan\nOverlayLegendSize=-8\n"
+                  "[ViewStatus]\nSignalGenerator=1\n[Level]\nOutputLevel=nan\n[FreqSweep]\nFStopHz=1e39\n");
+    Start();
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return (box = FindWindowOf(Process.dwProcessId, "#32770")) != nullptr; }, 20000));
+    // A message box's text is its static control 0xFFFF.
+    char text[512] = {};
+    WaitUntil([&] { return ::GetDlgItemTextA(box, 0xFFFF, text, sizeof text) > 0; }, 5000);
+    EXPECT_NE(std::strstr(text, "Level/OutputLevel"), nullptr) << text;
+    EXPECT_NE(std::strstr(text, "FreqSweep/FStopHz"), nullptr) << text;
+    ::PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND frame = WaitForFrame();
+    ASSERT_TRUE(frame);
+    EXPECT_EQ(Exit(frame), 0u);
+    const struct {
+        const char* Section;
+        const char* Key;
+        const char* Value;
+    } defaults[] = {
+        {"Mode", "OpMode", "1"}, {"Settings", "SamplingRate", "44100"}, {"Settings", "PeakHold", "2"},
+        {"Settings", "AverageBlocks", "4"}, {"Trigger", "Channel", "0"}, {"SpectrumOpts", "PlotTop", "0.000000"},
+        {"SpectrumOpts", "PlotRange", "120.000000"}, {"SpectrumOpts", "OverlayLegendSize", "8"},
+        {"Level", "OutputLevel", "0.000000"}, {"FreqSweep", "FStopHz", "2000.000000"},
+    };
+    for (const auto& d : defaults) {
+        char value[64] = {};
+        ::GetPrivateProfileStringA(d.Section, d.Key, "<missing>", value, sizeof value, Ini.c_str());
+        EXPECT_STREQ(value, d.Value) << d.Section << "/" << d.Key;
+    }
+}

@@ -179,6 +179,18 @@ TEST_F(GeneratorWindow, GeneratorRateFromTheIniFile)
     EXPECT_EQ(g.GetSignal()->GetFrameCount(), 220500u);
 }
 
+TEST_F(GeneratorWindow, GeneratorRateNoSoundFormatTakesIsTheAnalysersRate)
+{
+    for (const char* rate : {"4294967295", "-1", "999", "768001"}) {
+        SCOPED_TRACE(rate);
+        ::WritePrivateProfileStringA("Settings", "GeneratorSamplingRate", rate, Host.Ini.c_str());
+        TSignalGenerator& g = Open();
+        ASSERT_NE(g.GetSignal(), nullptr);
+        EXPECT_EQ(g.GetOutputPort()->GetSampleRate(), 44100u);
+        Generator.reset();
+    }
+}
+
 TEST_F(GeneratorWindow, AnotherDeviceRecreatesThePortAndTheSignal)
 {
     TSignalGenerator& g = Open();
@@ -259,6 +271,38 @@ TEST_F(GeneratorWindow, SettingsComeFromTheGivenFileAndGoToTheIni)
     }
 }
 
+TEST_F(GeneratorWindow, StoredValuesItCannotUsePlaySilenceAndAreNotWrittenBack)
+{
+    // A NaN level on the left, a tone above half the rate on the right: the
+    // window names both keys when it opens, both channels stay silent, and
+    // the file written at its close holds the defaults instead.
+    TProfileFile ini(Host.Ini);
+    ini.Write("Level", "OutputLevel", "nan");
+    ini.Write("Main", "SigTypeR", "4");
+    ini.Write("TonesR", "FreqHz0", "30000");
+    Host.Format = TWaveFormat(48000, 2, 2);
+    Messages().clear();
+    TSignalGenerator& g = Open();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_NE(Messages()[0].Text.find("Level/OutputLevel"), std::string::npos) << Messages()[0].Text;
+    EXPECT_NE(Messages()[0].Text.find("TonesR/FreqHz0"), std::string::npos) << Messages()[0].Text;
+    ASSERT_NE(g.GetSignal(), nullptr);
+    for (uint16_t channel : {uint16_t(0), uint16_t(1)}) {
+        const std::vector<int32_t> samples = Channel(*g.GetSignal(), channel);
+        EXPECT_TRUE(std::all_of(samples.begin(), samples.end(), [](int32_t v) { return v == 0; })) << channel;
+    }
+    // Set again, the right channel plays its tone.
+    g.SetTone(1000.0f, -6.0f, 1);
+    const std::vector<int32_t> right = Channel(*g.GetSignal(), 1);
+    EXPECT_GT(*std::max_element(right.begin(), right.end()), 10000);
+    Generator.reset();
+    TProfileFile written(Host.Ini);
+    EXPECT_EQ(written.Read("Level", "OutputLevel", ""), "0.000000");
+    EXPECT_EQ(written.Read("TonesR", "FreqHz0", ""), "1000.000000");
+    const std::string out = std::string(TONALYX_GENERATOR_OUT) + "\\after_bad_values.ini";
+    EXPECT_TRUE(::CopyFileA(Host.Ini.c_str(), out.c_str(), FALSE));
+}
+
 TEST_F(GeneratorWindow, SettingsFileOfDefaultsForConfigparser)
 {
     // Written for the Python check: every key of an empty INI, with its written text.
@@ -270,7 +314,7 @@ TEST_F(GeneratorWindow, SettingsFileOfDefaultsForConfigparser)
     // Read back through the profile functions, the records are the defaults.
     SignalParams left{}, right{};
     OutputLevelStruct level{};
-    TGeneratorSettings::Load(file, left, right, level);
+    EXPECT_FALSE(TGeneratorSettings::Load(file, left, right, level, 24000.0).Any());
     TMapProfile a, b;
     TGeneratorSettings::Save(a, left, right, level);
     TGeneratorSettings::Save(b, defaults.Left, defaults.Right, defaults.Level);
