@@ -12,6 +12,10 @@ namespace {
 
 constexpr int kMaxRank = 10;
 constexpr int kMaxHarmonic = 40;
+// A harmonic counts once its largest bin stands this far (13 dB) above the
+// mean noise floor: the largest of up to 161 bins of one block's noise alone
+// passes it about once in three million.
+constexpr double kHarmonicAboveFloor = 20.0;
 constexpr int kPeakNeighbours = 5;
 constexpr float kNoMaximum = -999999.0f;
 constexpr float kNoMinimum = 1e14f;
@@ -211,9 +215,9 @@ double TSpectralData::SkirtPower(uint32_t first, uint32_t last) const
 }
 
 // Each peak counts with the power of its whole skirt, so a tone between bins
-// weighs what it would on a bin centre. Skirts never share a bin, and the
-// noise under a harmonic's skirt, at the mean level of the bins outside every
-// skirt, stays noise.
+// weighs what it would on a bin centre. Skirts never share a bin; the noise
+// under a harmonic's skirt, at the mean level of the bins outside every skirt,
+// stays noise, and a harmonic that does not stand out of it counts nothing.
 bool TSpectralData::MeasureDistortion(DistortionPowers& p) const
 {
     p = DistortionPowers();
@@ -234,7 +238,7 @@ bool TSpectralData::MeasureDistortion(DistortionPowers& p) const
 
     struct Skirt {
         uint32_t First, Last;
-        double Power;
+        double Power, Top;
     };
     std::vector<Skirt> harmonics;
     const double f1 = BinToFrequency(PeakBin);
@@ -253,7 +257,7 @@ bool TSpectralData::MeasureDistortion(DistortionPowers& p) const
             s = static_cast<uint32_t>(std::max<int64_t>(s, counted + 1));
             if (s > e)
                 continue;
-            harmonics.push_back({s, e, SkirtPower(s, e)});
+            harmonics.push_back({s, e, SkirtPower(s, e), *top});
             counted = e;
         }
     }
@@ -268,7 +272,8 @@ bool TSpectralData::MeasureDistortion(DistortionPowers& p) const
     // Too few bins outside the skirts to stand for the noise: leakage, not noise, fills the range.
     const double floor = outside * 2 > hi - lo ? std::max(outsidePower, 0.0) / outside : 0.0;
     for (const Skirt& h : harmonics)
-        p.Harmonics += std::max(h.Power - floor * (h.Last - h.First + 1), 0.0);
+        if (h.Top > kHarmonicAboveFloor * floor)
+            p.Harmonics += std::max(h.Power - floor * (h.Last - h.First + 1), 0.0);
     if (FrequencyScale == DisplaySettingsStruct::OctaveBands && !BandValues.empty()) {
         // The bands' power outside the fundamental's band.
         const int own = FrequencyToBand(BinToFrequency(PeakBin));
