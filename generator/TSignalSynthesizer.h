@@ -18,11 +18,12 @@ class TChannelWriter;
 // Conventions every builder shares: R is the block's rate, N its frame count;
 // a tone waveform x in -1..+1 becomes floor(A x 0.99 x (max - silence) x x +
 // silence + d + 0.5) with d from Dither, and the phase of frame j at f Hz is
-// (j + 1) x 6.283185308 x f / R. Noise, shapes, pulses and user files scale
+// (j + 1) x 6.283185308 x f / R; a frequency sweep sums its frames' steps of
+// 6.283185308 x f(j) / R instead. Noise, shapes, pulses and user files scale
 // their deviation from silence by A, without dither. Every sample is rounded
-// to the nearest step once, when it is stored (TChannelWriter). Parameters no dialog
-// would accept (periods below one frame, negative times, unknown types)
-// leave the channel silent instead of reaching a division or a cast.
+// to the nearest step once, when it is stored (TChannelWriter). Parameters
+// no dialog would accept (periods below one frame, negative times, unknown
+// types) leave the channel silent instead of reaching a division or a cast.
 class TSignalSynthesizer {
 public:
     static constexpr double TwoPi = 6.283185308;
