@@ -151,6 +151,10 @@ public:
     float ComputeBandwidth(float firstHz, float lastHz, uint32_t peakHold) const;
     float ComputeQFactor(float firstHz, float lastHz, uint32_t peakHold) const;
     float PowerAtFrequency(float frequency) const;
+    // The power of the largest local peak and the summed power of the ten
+    // next ones: spurs, not the noise between them; false without an
+    // averaged spectrum.
+    bool SignalAndLargestSpurs(double& signal, double& spurs) const;
     void FindPeakSkirt(uint32_t peakBin, uint32_t* firstBin, uint32_t* lastBin) const;
 
     // Two-channel results.
@@ -212,7 +216,16 @@ private:
     void BuildBandEdgeBins();
     double PeakHoldClock() const;
     void FindPeakBins(int first, int last, int rank, uint32_t found[11]) const;
-    bool SignalAndSpurs(double& signal, double& spurs) const;
+    // Powers of the averaged spectrum for the distortion measures: the
+    // fundamental over its skirt, every other bin of the analysed range
+    // (DC excluded), and the harmonics over their skirts above the noise.
+    struct DistortionPowers {
+        double Fundamental = 0.0;
+        double Residual = 0.0;
+        double Harmonics = 0.0;
+    };
+    bool MeasureDistortion(DistortionPowers& powers) const;
+    double SkirtPower(uint32_t first, uint32_t last) const;
     void FindNthPeakBands(int first, int last, float* frequency, float* value, int rank) const;
     void StoreResultDB();
     void RunningAverage(const float* spectrum, uint32_t count, double c);

@@ -1,13 +1,13 @@
 // Fractional-octave bands, weighting curves, microphone compensation and
 // spectrum smoothing.
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <string>
 
+#include "engine/TCompensationFile.h"
 #include "engine/TEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "engine/TSpline.h"
@@ -52,18 +52,7 @@ const int kPreferred[] = {
     615, 630, 650, 670, 690, 710, 730, 750, 775, 800, 825, 850, 875, 900, 925, 950, 975, 1000,
 };
 
-constexpr float kLevelLimit = 240.0f;
-constexpr size_t kLineLength = 127;
-
-bool StartsWithNoCase(const std::string& line, const char* prefix)
-{
-    for (size_t i = 0; prefix[i]; ++i) {
-        if (i >= line.size()
-            || std::toupper(static_cast<unsigned char>(line[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
-            return false;
-    }
-    return true;
-}
+constexpr float kLevelLimit = TCompensationFile::LevelLimit;
 
 std::string Format(const char* pattern, const char* name)
 {
@@ -271,45 +260,26 @@ uint32_t TSpectralData::ReadCompensationFile(const char* fileName, float* output
 {
     if (!output || !fileName || !fileName[0])
         return 0;
-    std::ifstream in(fileName);
+    std::ifstream in(fileName, std::ios::binary);
     if (!in) {
         ShowFileMessage("Failure opening mic compensation file: %s", fileName);
         return 0;
     }
-    std::vector<FreqPoint> points;
-    uint32_t splineMode = 0;
-    std::string line;
+    TCompensationFile file;
     try {
-        while (points.size() < MaxCompensationPoints && std::getline(in, line)) {
-            if (line.size() > kLineLength)
-                line.resize(kLineLength);
-            if (StartsWithNoCase(line, ";SPLINE OFF")) {
-                splineMode = 1;
-                continue;
-            }
-            if (!line.empty() && line[0] == ';')
-                continue;
-            FreqPoint point{};
-            if (std::sscanf(line.c_str(), "%f\t%f", &point.Frequency, &point.Level) != 2)
-                break;
-            point.Level = std::clamp(point.Level, -kLevelLimit, kLevelLimit);
-            points.push_back(point);
-        }
+        const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        file = TCompensationFile::Parse(text.data(), text.size());
     } catch (const std::exception&) {
         TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "", TEngineHost::MsgIconStop);
         return 0;
     }
-    if (points.size() < 3) {
-        ShowFileMessage(IDS_MICCOMP_TOO_FEW_TEXT, fileName);
+    if (file.Result != TCompensationFile::Usable) {
+        ShowFileMessage(file.Result == TCompensationFile::TooFew ? IDS_MICCOMP_TOO_FEW_TEXT
+                                                                 : IDS_MICCOMP_NOT_ASCENDING_TEXT,
+                        fileName);
         return 0;
     }
-    for (size_t i = 0; i < points.size(); ++i) {
-        if (points[i].Frequency < 0.0f || (i > 0 && points[i].Frequency < points[i - 1].Frequency)) {
-            ShowFileMessage(IDS_MICCOMP_NOT_ASCENDING_TEXT, fileName);
-            return 0;
-        }
-    }
-    InterpolatePoints(points.data(), static_cast<uint32_t>(points.size()), output, splineMode);
+    InterpolatePoints(file.Points.data(), static_cast<uint32_t>(file.Points.size()), output, file.SplineOff);
     return 1;
 }
 

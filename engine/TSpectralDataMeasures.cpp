@@ -11,6 +11,11 @@
 namespace {
 
 constexpr int kMaxRank = 10;
+constexpr int kMaxHarmonic = 40;
+// A harmonic counts once its largest bin stands this far (13 dB) above the
+// mean noise floor: the largest of up to 161 bins of one block's noise alone
+// passes it about once in three million.
+constexpr double kHarmonicAboveFloor = 20.0;
 constexpr int kPeakNeighbours = 5;
 constexpr float kNoMaximum = -999999.0f;
 constexpr float kNoMinimum = 1e14f;
@@ -201,30 +206,95 @@ float TSpectralData::FindNthPeakInRange(float firstHz, float lastHz, int rank, u
     return frequency;
 }
 
-float TSpectralData::ComputeTHD() const
+double TSpectralData::SkirtPower(uint32_t first, uint32_t last) const
 {
-    if (Averaged.empty())
-        return 0.0f;
-    const double p1 = Averaged[PeakBin];
-    const double f1 = BinToFrequency(PeakBin);
-    if (p1 == 0.0 || f1 <= 1.0)
-        return 0.0f;
-    const int harmonics = std::min(static_cast<int>(std::trunc(HighFrequency / f1)) + 1, 40);
     double sum = 0.0;
-    for (int64_t h = 2; h <= harmonics; ++h) {
-        const int64_t centre = h * PeakBin;
-        const int64_t first = std::max<int64_t>(centre - 2 * h, 1);
-        const int64_t last = std::min<int64_t>(centre + 2 * h, Bins - 1);
-        if (first > last)
-            continue;
-        sum += *std::max_element(Averaged.begin() + first, Averaged.begin() + last + 1);
-    }
-    return RatioPercent(sum, p1);
+    for (uint32_t k = first; k <= last && k < Bins; ++k)
+        sum += Averaged[k];
+    return sum;
 }
 
-// Power of the largest local peak and the summed power of the ten next;
-// false when there is no averaged spectrum.
-bool TSpectralData::SignalAndSpurs(double& signal, double& spurs) const
+// Each peak counts with the power of its whole skirt, so a tone between bins
+// weighs what it would on a bin centre. Skirts never share a bin; the noise
+// under a harmonic's skirt, at the mean level of the bins outside every skirt,
+// stays noise, and a harmonic that does not stand out of it counts nothing.
+bool TSpectralData::MeasureDistortion(DistortionPowers& p) const
+{
+    p = DistortionPowers();
+    if (Averaged.empty() || PeakBin == 0 || PeakBin >= Bins)
+        return false;
+    const uint32_t lo = std::max<uint32_t>(FrequencyToBin(LowFrequency), 1);
+    const uint32_t hi = std::min(FrequencyToBin(HighFrequency), Bins - 1);
+    uint32_t s0 = 0, e0 = 0;
+    FindPeakSkirt(PeakBin, &s0, &e0);
+    p.Fundamental = SkirtPower(s0, e0);
+    uint32_t outside = 0;
+    for (uint32_t k = lo; k <= hi; ++k) {
+        if (k < s0 || k > e0) {
+            p.Residual += Averaged[k];
+            ++outside;
+        }
+    }
+
+    struct Skirt {
+        uint32_t First, Last;
+        double Power, Top;
+    };
+    std::vector<Skirt> harmonics;
+    const double f1 = BinToFrequency(PeakBin);
+    if (f1 > 1.0) {
+        const int count = std::min(static_cast<int>(std::trunc(HighFrequency / f1)) + 1, kMaxHarmonic);
+        int64_t counted = e0;
+        for (int64_t h = 2; h <= count; ++h) {
+            const int64_t centre = h * PeakBin;
+            const int64_t first = std::max<int64_t>(centre - 2 * h, counted + 1);
+            const int64_t last = std::min<int64_t>(centre + 2 * h, Bins - 1);
+            if (first > last)
+                continue;
+            const auto top = std::max_element(Averaged.begin() + first, Averaged.begin() + last + 1);
+            uint32_t s = 0, e = 0;
+            FindPeakSkirt(static_cast<uint32_t>(top - Averaged.begin()), &s, &e);
+            s = static_cast<uint32_t>(std::max<int64_t>(s, counted + 1));
+            if (s > e)
+                continue;
+            harmonics.push_back({s, e, SkirtPower(s, e), *top});
+            counted = e;
+        }
+    }
+    double outsidePower = p.Residual;
+    for (const Skirt& h : harmonics) {
+        const uint32_t first = std::max(h.First, lo), last = std::min(h.Last, hi);
+        if (first > last)
+            continue;
+        outsidePower -= SkirtPower(first, last);
+        outside -= last - first + 1;
+    }
+    // Too few bins outside the skirts to stand for the noise: leakage, not noise, fills the range.
+    const double floor = outside * 2 > hi - lo ? std::max(outsidePower, 0.0) / outside : 0.0;
+    for (const Skirt& h : harmonics)
+        if (h.Top > kHarmonicAboveFloor * floor)
+            p.Harmonics += std::max(h.Power - floor * (h.Last - h.First + 1), 0.0);
+    if (FrequencyScale == DisplaySettingsStruct::OctaveBands && !BandValues.empty()) {
+        // The bands' power outside the fundamental's band.
+        const int own = FrequencyToBand(BinToFrequency(PeakBin));
+        p.Fundamental = DBToPower(BandValues[own]);
+        p.Residual = 0.0;
+        for (int b = GetFirstUsableBand(); b <= GetLastBand(); ++b)
+            if (b != own && BandValues[b] > NoLevel)
+                p.Residual += DBToPower(BandValues[b]);
+    }
+    return true;
+}
+
+float TSpectralData::ComputeTHD() const
+{
+    DistortionPowers p;
+    if (!MeasureDistortion(p) || p.Fundamental == 0.0 || BinToFrequency(PeakBin) <= 1.0)
+        return 0.0f;
+    return RatioPercent(p.Harmonics, p.Fundamental);
+}
+
+bool TSpectralData::SignalAndLargestSpurs(double& signal, double& spurs) const
 {
     if (Averaged.empty())
         return false;
@@ -239,26 +309,28 @@ bool TSpectralData::SignalAndSpurs(double& signal, double& spurs) const
 
 float TSpectralData::ComputeTHDN() const
 {
-    double signal, spurs;
-    if (!SignalAndSpurs(signal, spurs))
+    DistortionPowers p;
+    if (!MeasureDistortion(p) || p.Fundamental <= 0.0)
         return 0.0f;
-    return signal > 0.0 ? RatioPercent(spurs, signal) : 0.0f;
+    // The residual holds the harmonics; one above the analysed range still counts.
+    return RatioPercent(std::max(p.Residual, p.Harmonics), p.Fundamental);
 }
 
 float TSpectralData::ComputeSNR() const
 {
-    double signal, spurs;
-    if (!SignalAndSpurs(signal, spurs))
+    DistortionPowers p;
+    if (!MeasureDistortion(p))
         return 0.0f;
-    return PowerToDB(static_cast<float>(signal)) - PowerToDB(static_cast<float>(spurs));
+    const double noise = std::max(p.Residual - p.Harmonics, 0.0);
+    return PowerToDB(static_cast<float>(p.Fundamental)) - PowerToDB(static_cast<float>(noise));
 }
 
 float TSpectralData::ComputeSINAD() const
 {
-    double signal, spurs;
-    if (!SignalAndSpurs(signal, spurs))
+    DistortionPowers p;
+    if (!MeasureDistortion(p))
         return 0.0f;
-    return PowerToDB(static_cast<float>(signal + spurs)) - PowerToDB(static_cast<float>(spurs));
+    return PowerToDB(static_cast<float>(p.Fundamental + p.Residual)) - PowerToDB(static_cast<float>(p.Residual));
 }
 
 void TSpectralData::FindPeakSkirt(uint32_t peakBin, uint32_t* firstBin, uint32_t* lastBin) const

@@ -218,8 +218,17 @@ bool TWaveFile::Load(const std::string& file, bool working)
     const uint64_t fileSize = end < 0 ? 0 : static_cast<uint64_t>(end);
     MmioSource source(Mmio(File), fileSize);
     const TWaveLayout layout = TWaveLayout::Parse(source);
-    if (layout.Status == TWaveLayout::Invalid) {
-        Say(kInvalid);
+    if (layout.Status == TWaveLayout::Invalid || layout.Status == TWaveLayout::UnsupportedRate) {
+        if (layout.Status == TWaveLayout::Invalid) {
+            Say(kInvalid);
+        } else {
+            char text[400];
+            std::snprintf(text, sizeof text, "The sampling rate of %s, %lu Hz, is not one from %lu to %lu Hz.",
+                          Name.c_str(), static_cast<unsigned long>(layout.SamplesPerSec),
+                          static_cast<unsigned long>(TWaveFormat::MinSamplingRate),
+                          static_cast<unsigned long>(TWaveFormat::MaxSamplingRate));
+            Say(text);
+        }
         CloseHandle();
         Error = 1;
         return false;
@@ -310,7 +319,7 @@ bool TWaveFile::ReadsBack(void* file, const std::string& name, uint32_t dataByte
     MmioSource source(Mmio(file), FileSize(name));
     const TWaveLayout l = TWaveLayout::Parse(source);
     const uint64_t dataEnd = l.DataOffset + dataBytes + (dataBytes & 1);
-    return l.Status != TWaveLayout::Invalid && !l.FormatAfterData && l.Channels == Format.NumChannels &&
+    return (l.Status == TWaveLayout::Valid || l.Status == TWaveLayout::EmptyData) && !l.FormatAfterData && l.Channels == Format.NumChannels &&
            l.SamplesPerSec == Format.SamplingRate && l.BlockAlign == Format.BytesPerFrame() &&
            l.StatedDataSize == dataBytes && l.DataSize == dataBytes && l.RiffOffset + 8 + l.RiffSize == dataEnd &&
            (!CalibrationPresent || l.CalibrationOffset != 0);

@@ -27,7 +27,7 @@ TWaveFormat::TWaveFormat(uint32_t samplingRate, uint16_t numChannels, uint16_t b
 
 void TWaveFormat::Set(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample)
 {
-    SamplingRate = IsValidRate(samplingRate) ? samplingRate : 44100;
+    SamplingRate = samplingRate ? samplingRate : 44100;
     NumChannels = IsValidChannels(numChannels) ? numChannels : 1;
     BytesPerSample = IsValidWidth(bytesPerSample) ? bytesPerSample : 2;
     const WidthLimits& w = kWidths[BytesPerSample - 1];

@@ -16,7 +16,14 @@ public:
 
     TWaveFormat(uint32_t samplingRate = 44100, uint16_t numChannels = 1, uint16_t bytesPerSample = 2);
 
-    static bool IsValidRate(uint32_t samplingRate) { return samplingRate != 0; }
+    // The sampling rates the program takes from a file, a setting or a
+    // command; the sound interfaces fail on rates far outside them.
+    static constexpr uint32_t MinSamplingRate = 1000;
+    static constexpr uint32_t MaxSamplingRate = 768000;
+    static bool IsValidRate(uint32_t samplingRate)
+    {
+        return samplingRate >= MinSamplingRate && samplingRate <= MaxSamplingRate;
+    }
     static bool IsValidChannels(uint16_t numChannels) { return numChannels == 1 || numChannels == 2; }
     static bool IsValidWidth(uint16_t bytesPerSample) { return bytesPerSample >= 1 && bytesPerSample <= 4; }
     static bool IsValid(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample)
@@ -24,7 +31,9 @@ public:
         return IsValidRate(samplingRate) && IsValidChannels(numChannels) && IsValidWidth(bytesPerSample);
     }
 
-    // Out-of-range arguments fall back to 44100 Hz, mono, 2 bytes.
+    // A rate of 0 falls back to 44100 Hz, other channel counts to mono and
+    // other widths to 2 bytes. Other rates are stored as given: callers check
+    // outside input with IsValidRate first, and a decimated wave may go below it.
     void Set(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample);
 
     // Channels, rate and width only; the derived values follow from these.

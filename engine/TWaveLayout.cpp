@@ -167,7 +167,7 @@ bool ReadFormat(TWaveLayout::TSource& source, const Chunk& fmt, TWaveLayout& lay
     } else if (layout.FormatTag != TWaveLayout::FormatPcm) {
         return false;
     }
-    if (layout.Channels == 0 || layout.Channels > 2 || layout.SamplesPerSec == 0 || layout.BlockAlign == 0)
+    if (layout.Channels == 0 || layout.Channels > 2 || layout.BlockAlign == 0)
         return false;
     const unsigned bytesPerSample = layout.BlockAlign / layout.Channels;
     return layout.BlockAlign % layout.Channels == 0 && bytesPerSample <= 4;
@@ -188,37 +188,51 @@ TWaveLayout TWaveLayout::Parse(TSource& source)
     }
     layout.RiffOffset = riff.body - 8;
     layout.RiffSize = riff.size;
-    const uint64_t limit = walk.RiffEnd(riff);
-    // The top-level walk goes on after the RIFF chunk only where its size holds.
-    const uint64_t riffNext = limit == walk.FileSize ? walk.FileSize : riff.Next();
-    layout.CalibrationOffset = walk.FindRecord(CalibrationChunkId, CalibrationChunkSize, &riff, riffNext);
-    layout.LegacyCalibrationOffset =
-        walk.FindRecord(LegacyCalibrationChunkId, LegacyCalibrationChunkSize, &riff, riffNext);
+    uint64_t limit = walk.RiffEnd(riff);
 
     // The first format and data chunks, in either order. A data chunk whose
     // size the file cannot back, or that states no size while samples follow
     // it, runs to the end of the RIFF chunk and is the last chunk read.
     Chunk fmt{}, data{};
     bool haveFmt = false, haveData = false, dataToEnd = false;
-    Chunk chunk;
-    for (uint64_t at = riff.body + 4; !(haveFmt && haveData) && walk.HeaderAt(at, limit, chunk);
-         at = chunk.Next()) {
-        if (chunk.id == kData && !haveData) {
-            data = chunk;
-            haveData = true;
-            dataToEnd = chunk.size == kUnknownSize || !chunk.FitsIn(limit) ||
-                        (chunk.size == 0 && chunk.body < limit && !walk.ChunkStartsAt(chunk.body, limit));
-            if (dataToEnd)
+    auto findChunks = [&] {
+        haveFmt = haveData = dataToEnd = false;
+        Chunk chunk;
+        for (uint64_t at = riff.body + 4; !(haveFmt && haveData) && walk.HeaderAt(at, limit, chunk);
+             at = chunk.Next()) {
+            if (chunk.id == kData && !haveData) {
+                data = chunk;
+                haveData = true;
+                dataToEnd = chunk.size == kUnknownSize || !chunk.FitsIn(limit) ||
+                            (chunk.size == 0 && chunk.body < limit && !walk.ChunkStartsAt(chunk.body, limit));
+                if (dataToEnd)
+                    break;
+            } else if (!chunk.FitsIn(limit)) {
                 break;
-        } else if (!chunk.FitsIn(limit)) {
-            break;
-        } else if (chunk.id == kFmt && !haveFmt) {
-            fmt = chunk;
-            haveFmt = true;
+            } else if (chunk.id == kFmt && !haveFmt) {
+                fmt = chunk;
+                haveFmt = true;
+            }
         }
+    };
+    findChunks();
+    // A RIFF size too small to hold both chunks, when the file holds them
+    // after it, is as wrong as any other: the file's length counts instead.
+    if (!(haveFmt && haveData) && limit < walk.FileSize) {
+        limit = walk.FileSize;
+        findChunks();
     }
+    // The top-level walk goes on after the RIFF chunk only where its size holds.
+    const uint64_t riffNext = limit == walk.FileSize ? walk.FileSize : riff.Next();
+    layout.CalibrationOffset = walk.FindRecord(CalibrationChunkId, CalibrationChunkSize, &riff, riffNext);
+    layout.LegacyCalibrationOffset =
+        walk.FindRecord(LegacyCalibrationChunkId, LegacyCalibrationChunkSize, &riff, riffNext);
     if (!haveFmt || !haveData || !ReadFormat(source, fmt, layout))
         return layout;
+    if (!TWaveFormat::IsValidRate(layout.SamplesPerSec)) {
+        layout.Status = UnsupportedRate;
+        return layout;
+    }
     layout.DataOffset = data.body;
     layout.StatedDataSize = data.size;
     const uint64_t size = dataToEnd ? limit - data.body : data.size;

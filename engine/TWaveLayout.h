@@ -14,13 +14,17 @@
 // file holds; a data size of 0xFFFFFFFF, or of 0 with samples following, as
 // programs writing to a pipe leave it, runs to the end of the RIFF chunk; a
 // RIFF size that the rest of the file contradicts gives way to the file's
-// length; the format and data chunks may come in either order.
+// length, as does one too small to hold the format and data chunks that
+// follow it; the format and data chunks may come in either order.
 class TWaveLayout {
 public:
     enum TStatus {
         Valid,
         Invalid,    // not a PCM WAVE file we can read
         EmptyData,  // well formed, but the data chunk holds not one frame
+        // PCM, but at a rate TWaveFormat::IsValidRate refuses; SamplesPerSec
+        // holds it, the data fields are not filled.
+        UnsupportedRate,
     };
 
     // Random access to the file's bytes; the file code reads through mmio.

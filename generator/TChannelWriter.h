@@ -6,9 +6,10 @@
 #include "engine/TWaveFormat.h"
 
 // Stores one channel's samples of a signal block at the block's width, 8 to
-// 32 bits (32-bit samples span +/- 2^30). A value is truncated toward zero
-// and held within the width's range, so nothing wraps; a value that is no
-// number stores silence. Channel 1 of a one-channel block is channel 0.
+// 32 bits (32-bit samples span +/- 2^30). A value is rounded to the nearest
+// step, halves upwards alike on both sides of silence, so a symmetric
+// waveform keeps no offset; it is held within the width's range, so nothing
+// wraps; a value that is no number stores silence. Channel 1 of a one-channel block is channel 0.
 class TChannelWriter {
 public:
     TChannelWriter(TWaveData& block, uint16_t channel)
@@ -34,7 +35,7 @@ public:
         if (!Base || frame >= Frames) return;
         int32_t v = Format.SilenceValue;
         if (value == value) {
-            value = std::trunc(value);
+            value = std::floor(value + 0.5);
             v = value >= Format.MaxValue ? Format.MaxValue
                 : value <= Format.MinValue ? Format.MinValue
                                            : int32_t(value);

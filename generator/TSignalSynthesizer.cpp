@@ -31,7 +31,8 @@ int64_t TSignalSynthesizer::ScaleFrames(int64_t count, int64_t rate, int64_t per
 TWaveFormat TSignalSynthesizer::ChooseFormat(TWaveFormat analyser, bool locked, uint32_t generatorRate,
                                              bool narrow24, const SignalParams& left, const SignalParams& right)
 {
-    uint32_t rate = generatorRate ? generatorRate : analyser.SamplingRate;
+    // 0, or a rate the program does not take, means the analyser's.
+    uint32_t rate = TWaveFormat::IsValidRate(generatorRate) ? generatorRate : analyser.SamplingRate;
     const uint16_t channels = locked ? 1 : analyser.NumChannels;
     uint16_t bytes = analyser.BytesPerSample;
     if (bytes == 3 && narrow24) bytes = 2;
@@ -234,7 +235,7 @@ float TSignalSynthesizer::Dither()
 
 double TSignalSynthesizer::ToneSample(const TChannelWriter& out, double a, double x)
 {
-    return a * 0.99 * out.Span() * x + out.Silence() + Dither() + 0.5;
+    return a * 0.99 * out.Span() * x + out.Silence() + Dither();
 }
 
 void TSignalSynthesizer::Progress(uint32_t frame, uint32_t frames)

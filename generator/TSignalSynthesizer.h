@@ -16,12 +16,14 @@ class TChannelWriter;
 // build and plays the result.
 //
 // Conventions every builder shares: R is the block's rate, N its frame count;
-// a tone waveform x in -1..+1 becomes trunc(A x 0.99 x (max - silence) x x +
+// a tone waveform x in -1..+1 becomes floor(A x 0.99 x (max - silence) x x +
 // silence + d + 0.5) with d from Dither, and the phase of frame j at f Hz is
-// (j + 1) x 6.283185308 x f / R. Noise, shapes, pulses and user files scale
-// their deviation from silence by A, without dither. Parameters no dialog
-// would accept (periods below one frame, negative times, unknown types)
-// leave the channel silent instead of reaching a division or a cast.
+// (j + 1) x 6.283185308 x f / R; a frequency sweep sums its frames' steps of
+// 6.283185308 x f(j) / R instead. Noise, shapes, pulses and user files scale
+// their deviation from silence by A, without dither. Every sample is rounded
+// to the nearest step once, when it is stored (TChannelWriter). Parameters
+// no dialog would accept (periods below one frame, negative times, unknown
+// types) leave the channel silent instead of reaching a division or a cast.
 class TSignalSynthesizer {
 public:
     static constexpr double TwoPi = 6.283185308;
@@ -40,9 +42,10 @@ public:
     uint32_t GetPinkWaveSize() const { return PinkSize; }
 
     // The block's format: the analyser's width and channels (one when
-    // locked) at generatorRate, or the analyser's rate when that is 0; 3-byte
-    // samples become 2 when narrow24. User-defined files give their rate and
-    // width; two files of different rates are reported.
+    // locked) at generatorRate, or the analyser's rate when that is 0 or not
+    // a valid rate (TWaveFormat::IsValidRate); 3-byte samples become 2 when
+    // narrow24. User-defined files give their rate and width; two files of
+    // different rates are reported.
     TWaveFormat ChooseFormat(TWaveFormat analyser, bool locked, uint32_t generatorRate, bool narrow24,
                              const SignalParams& left, const SignalParams& right);
 
@@ -98,11 +101,6 @@ public:
     void BuildDigitalZero(TWaveData& block, SignalParams params, uint16_t channel, double amplitude);
     void BuildFreqStep(TWaveData& block, SignalParams params, uint16_t channel, double amplitude);
 
-    // The logarithmic sweep's slope of log10(frequency) per frame for n
-    // frames from f1 to f2 Hz (both above 1 Hz), tuned so that the sweep's
-    // instantaneous frequency reaches f2 at its end.
-    static double CalibrateLogSweep(double f1, double f2, int64_t n, uint32_t rate);
-
     // count x rate / per, truncated toward zero and held within +/- FrameLimit:
     // times in milliseconds or microseconds as frames, exactly.
     static int64_t ScaleFrames(int64_t count, int64_t rate, int64_t per);
@@ -124,7 +122,7 @@ private:
     // Characters of the key string, and the frames of one pass through it.
     static int64_t KeyCount(const DTMFParams& dtmf);
     static int64_t DTMFPassFrames(const DTMFParams& dtmf, uint32_t rate);
-    // The tone formula over a waveform x in -1..+1.
+    // The tone formula over a waveform x in -1..+1, before its rounding.
     double ToneSample(const TChannelWriter& out, double amplitude, double x);
 
     TSignalSources& Sources;

@@ -56,7 +56,7 @@ void TSignalSynthesizer::BuildWhiteNoise(TWaveData& block, SignalParams, uint16_
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
         // Half the peak of a tone of the same setting.
-        out.Put(j, out.Silence() + std::trunc(0.5 * a * NextWhite() * out.Span() / 32768));
+        out.Put(j, out.Silence() + 0.5 * a * NextWhite() * out.Span() / 32768);
     }
 }
 
@@ -72,7 +72,7 @@ void TSignalSynthesizer::BuildPinkNoise(TWaveData& block, SignalParams, uint16_t
     uint32_t index = 0;
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
-        out.Put(j, out.Silence() + std::trunc(NextPink(index, loop) * a * out.Span() / 32768));
+        out.Put(j, out.Silence() + NextPink(index, loop) * a * out.Span() / 32768);
     }
 }
 
@@ -93,8 +93,8 @@ void TSignalSynthesizer::BuildNoiseBurst(TWaveData& block, const SignalParams& p
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
         // The noise runs on through the silent part of each cycle.
-        const double noise = pink ? out.Silence() + std::trunc(NextPink(index, loop) * a * out.Span() / 32768)
-                                  : out.Silence() + std::trunc(0.5 * a * NextWhite() * out.Span() / 32768);
+        const double noise = pink ? out.Silence() + NextPink(index, loop) * a * out.Span() / 32768
+                                  : out.Silence() + 0.5 * a * NextWhite() * out.Span() / 32768;
         out.Put(j, q < cycle - burst ? out.Silence() : noise);
         if (++q >= cycle) q = 0;
     }

@@ -49,8 +49,8 @@ void TSignalSynthesizer::BuildSawtooth(TWaveData& block, SignalParams p, uint16_
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
         const double ramp = double(q) * range / double(period);
-        const double y = std::trunc(p.Sawtooth.Slope == 1 ? ramp + out.Min() : out.Max() - ramp);
-        out.Put(j, out.Silence() + std::trunc((y - out.Silence()) * a));
+        const double y = p.Sawtooth.Slope == 1 ? ramp + out.Min() : out.Max() - ramp;
+        out.Put(j, out.Silence() + (y - out.Silence()) * a);
         if (++q >= period) q = 0;
     }
 }
@@ -69,9 +69,9 @@ void TSignalSynthesizer::BuildTriangular(TWaveData& block, SignalParams p, uint1
     int64_t q = 0;
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
-        const double y = q < half ? std::trunc(double(q) * range / double(half) + out.Min())
-                                  : std::trunc(range - double(q - half) * range / double(half) + out.Min());
-        out.Put(j, out.Silence() + std::trunc((y - out.Silence()) * a));
+        const double y = q < half ? double(q) * range / double(half) + out.Min()
+                                  : range - double(q - half) * range / double(half) + out.Min();
+        out.Put(j, out.Silence() + (y - out.Silence()) * a);
         if (++q >= period) q = 0;
     }
 }
@@ -86,12 +86,12 @@ void TSignalSynthesizer::BuildSquare(TWaveData& block, SignalParams p, uint16_t 
         return;
     }
     const int64_t high = ScaleFrames(period, p.Square.DutyCyclePct, 100);
-    const double top = std::trunc((out.Max() - out.Silence()) * 0.99);
-    const double bottom = std::trunc((out.Min() - out.Silence()) * 0.99);
+    const double top = (out.Max() - out.Silence()) * 0.99;
+    const double bottom = (out.Min() - out.Silence()) * 0.99;
     int64_t q = 0;
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
-        out.Put(j, out.Silence() + std::trunc((q < high ? top : bottom) * a));
+        out.Put(j, out.Silence() + (q < high ? top : bottom) * a);
         if (++q >= period) q = 0;
     }
 }
@@ -106,7 +106,7 @@ void TSignalSynthesizer::BuildPulse(TWaveData& block, SignalParams p, uint16_t c
         out.FillSilence();
         return;
     }
-    const double high = out.Silence() + std::trunc(a * 0.99 * out.Span());
+    const double high = out.Silence() + a * 0.99 * out.Span();
     int64_t q = 0;
     for (uint32_t j = 0; j < n; ++j) {
         Progress(j, n);
@@ -140,7 +140,7 @@ void TSignalSynthesizer::BuildUserDefined(TWaveData& block, SignalParams p, uint
             continue;
         }
         const int32_t s = RawSample(samples + size_t(k) * f.BytesPerFrame(), f.BytesPerSample);
-        out.Put(j, out.Silence() + std::trunc((double(s) - f.SilenceValue) * scale));
+        out.Put(j, out.Silence() + (double(s) - f.SilenceValue) * scale);
         if (++k >= frames) k = 0;
     }
 }
@@ -190,6 +190,6 @@ void TSignalSynthesizer::BuildDTMF(TWaveData& block, SignalParams p, uint16_t ch
                 + columnGain * std::sin(phase * pairs.GetColumnFrequency(key) / double(rate));
         }
         if (++position == pass) position = 0;
-        out.Put(j, a * 0.99 * out.Span() * x / 2 + out.Silence() + Dither() + 0.5);
+        out.Put(j, a * 0.99 * out.Span() * x / 2 + out.Silence() + Dither());
     }
 }

@@ -6,16 +6,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <numbers>
 
 #include "generator/TChannelWriter.h"
 
 namespace {
 
-// 10^e with the exponent held where the power stays finite.
-double PowerOfTen(double e)
-{
-    return std::pow(10.0, std::clamp(e, -200.0, 200.0));
-}
+constexpr double kTurn = 2.0 * std::numbers::pi;
 
 // Centre and lower edge of band k of a 1/n-octave series.
 double BandCentre(int64_t k, int32_t n)
@@ -51,34 +48,6 @@ double LinearStep(const FreqStepParams& step)
 
 }  // namespace
 
-double TSignalSynthesizer::CalibrateLogSweep(double f1, double f2, int64_t n, uint32_t rate)
-{
-    // The calibration measures at a tenth of the frequencies; the slope of
-    // log10 frequency per frame does not depend on the scale.
-    f1 /= 10;
-    f2 /= 10;
-    double k = 0.5 * (std::log10(f2 / 2) - std::log10(f1 / 2)) / double(n);
-    if (f1 == f2 || n < 1000) return k;
-    const double start = std::log10(f1);
-    for (int pass = 1;; ++pass) {
-        // Seven sign changes counted back from the end span three periods of
-        // the sweep's end frequency.
-        int64_t changes[7];
-        int found = 0;
-        int previous = 0;
-        for (int64_t i = n - 1; i >= 0 && found < 7; --i) {
-            const double s = std::sin((double(i) + 1.0) * TwoPi * PowerOfTen(double(i) * k + start) / rate);
-            const int sign = s > 0 ? 1 : -1;
-            if (i < n - 1 && sign != previous) changes[found++] = i;
-            previous = sign;
-        }
-        // Too few changes to measure: the slope stays as it is.
-        if (found < 7) return k;
-        if (3.0 * rate / double(changes[0] - changes[6]) >= f2 || pass > 10000) return k;
-        k *= 1.001;
-    }
-}
-
 void TSignalSynthesizer::BuildFreqSweep(TWaveData& block, SignalParams p, uint16_t channel, double a)
 {
     TChannelWriter out(block, channel);
@@ -94,29 +63,35 @@ void TSignalSynthesizer::BuildFreqSweep(TWaveData& block, SignalParams p, uint16
     f1 = std::min(f1, rate / 2.0);
     f2 = std::min(f2, rate / 2.0);
     bool down = false;
-    double k, start = f1;
-    if (type == 1) {
-        k = (f2 - f1) / double(n) * 0.5;
-    } else {
+    if (type == 2) {
         f1 = std::max(f1, 1.0);
         f2 = std::max(f2, 1.0);
         if (f2 < f1) {
             std::swap(f1, f2);
             down = true;
         }
-        k = CalibrateLogSweep(f1, f2, n, rate);
-        start = std::log10(f1);
     }
+    // The frequency of frame i runs from f1 towards f2 in n frames, on a line
+    // or geometrically; the phase is the sum of the frames' steps, so that
+    // frequency is the sweep's instantaneous one. Frame 0 carries one step.
+    const double logRatio = type == 2 ? std::log(f2 / f1) : 0.0;
+    auto frequency = [&](int64_t i) {
+        const double t = double(i) / double(n);
+        return type == 1 ? f1 + (f2 - f1) * t : f1 * std::exp(logRatio * t);
+    };
     const bool back = p.FreqSweep.ReturnSweepFlag != 0;
     // Frames outside the block are not stored.
     auto put = [&](int64_t at, double v) {
         if (at >= 0 && at < int64_t(frames)) out.Put(uint32_t(at), v);
     };
     const int64_t last = std::min<int64_t>(n, frames);
+    double phase = 0.0;
     for (int64_t i = 0; i < last; ++i) {
         Progress(uint32_t(i), frames);
-        const double f = type == 1 ? f1 + k * double(i) : PowerOfTen(double(i) * k + start);
-        const double v = ToneSample(out, a, std::sin((double(i) + 1.0) * TwoPi * f / rate));
+        phase += TwoPi * frequency(i) / rate;
+        // Kept within one turn, where a double holds it finely over any length.
+        phase = std::fmod(phase, kTurn);
+        const double v = ToneSample(out, a, std::sin(phase));
         // A downward logarithmic sweep is the upward one written backwards;
         // the return sweep mirrors it from the end of the block.
         put(down ? n - 1 - i : i, v);
@@ -142,7 +117,7 @@ void TSignalSynthesizer::BuildLevelSweep(TWaveData& block, SignalParams p, uint1
         Progress(j, frames);
         const double g = std::pow(10.0, 0.05 * (startDb + double(q) * slope));
         const double x = std::sin((double(q) + 1.0) * TwoPi * f / rate);
-        out.Put(j, a * g * 0.99 * out.Span() * x + out.Silence() + Dither() + 0.5);
+        out.Put(j, a * g * 0.99 * out.Span() * x + out.Silence() + Dither());
         if (++q >= period) q = 0;
     }
 }

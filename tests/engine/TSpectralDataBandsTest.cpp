@@ -147,6 +147,10 @@ TEST_F(TSpectralDataCompensation, RefusedFilesLeaveNoCompensation)
         {"100\t1\n90\t2\n200\t3\n", IDS_MICCOMP_NOT_ASCENDING_TEXT},
         {"-5\t1\n90\t2\n200\t3\n", IDS_MICCOMP_NOT_ASCENDING_TEXT},
         {"; only comments\n;SPLINE OFF\n", IDS_MICCOMP_TOO_FEW_TEXT},
+        // A number that is not finite ends the data as any other text does.
+        {"100\tnan\n200\t2\n300\t3\n", IDS_MICCOMP_TOO_FEW_TEXT},
+        {"100\t1\ninf\t2\n300\t3\n", IDS_MICCOMP_TOO_FEW_TEXT},
+        {"100\t1\n200\t1e39\n300\t3\n", IDS_MICCOMP_TOO_FEW_TEXT},
     };
     for (const Case& c : cases) {
         Host.Messages.clear();

@@ -2,8 +2,11 @@
 // their bursts, widths and bounds.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,7 +31,7 @@ struct TNoise : ::testing::Test {
 };
 
 // Samples equal numpy's within one step (a last-bit difference of a sine
-// may cross a truncation boundary).
+// may cross a rounding boundary).
 void ExpectSamples(const std::vector<int32_t>& actual, const std::vector<int32_t>& expected)
 {
     ASSERT_EQ(actual.size(), expected.size());
@@ -131,12 +134,12 @@ TEST_F(TNoise, PinkNoiseLoopsWithinTheResource)
     const std::vector<int32_t> s = Render(p, TWaveFormat(48000, 1, 2), 1.0, 100);
     for (int j = 0; j < 100; ++j) {
         const int k = 22 + j % 42;
-        ASSERT_EQ(s[j], int32_t(std::trunc((k - 32) * 1024.0 * 32767 / 32768))) << j;
+        ASSERT_EQ(s[j], int32_t(std::floor((k - 32) * 1024.0 * 32767 / 32768 + 0.5))) << j;
     }
     // 8-bit: the same noise around silence 127.
     const std::vector<int32_t> byte = Render(p, TWaveFormat(48000, 1, 1), 1.0, 42);
     EXPECT_EQ(byte[10], 127);  // data sample 32 is 0
-    EXPECT_EQ(byte[0], 127 + int32_t(std::trunc(-10 * 1024.0 * 128 / 32768)));
+    EXPECT_EQ(byte[0], 127 - 40);
     // Without the resource the channel is silent.
     Synth.SetPinkWave(nullptr, 0);
     EXPECT_EQ(Render(p, TWaveFormat(48000, 1, 1), 1.0, 10), std::vector<int32_t>(10, 127));
@@ -229,4 +232,53 @@ TEST_F(TNoise, UnreadableValuesLeaveTheChannelSilent)
         Synth.Build(*block, p, 0, 1.0);
         EXPECT_EQ(Channel(*block, 0), std::vector<int32_t>(block->GetFrameCount(), 127));
     }
+}
+
+// Rounded to the nearest step, a quiet tone carries no offset and no
+// harmonics of its rounding: over its ten seconds each of harmonics 2 to 10
+// stays below -130 dBFS, where rounding half-steps upwards gave +0.48 step
+// of offset and a third harmonic at -104 dBFS.
+TEST_F(TNoise, QuietToneHasNoOffsetOrRoundingHarmonics)
+{
+    const TWaveFormat f(48000, 1, 2);
+    const SignalParams p = DefaultSignal(Tone1kSignal);
+    const uint32_t n = uint32_t(Synth.GetSignalLength(p, f));
+    ASSERT_EQ(n, 480000u);
+    const std::vector<int32_t> s = Render(p, f, std::pow(10.0, -60.0 / 20), n);
+    double sum = 0.0;
+    for (int32_t v : s) sum += v;
+    EXPECT_LT(std::abs(sum / n), 0.1);
+    // Amplitude in dBFS of the component at h kHz, over whole periods.
+    auto level = [&](int h) {
+        double c = 0.0, q = 0.0;
+        for (uint32_t j = 0; j < n; ++j) {
+            const double phase = (j + 1.0) * TSignalSynthesizer::TwoPi * h * 1000.0 / 48000;
+            c += s[j] * std::cos(phase);
+            q += s[j] * std::sin(phase);
+        }
+        return 20.0 * std::log10(2.0 * std::hypot(c, q) / n / 32767);
+    };
+    EXPECT_NEAR(level(1), -60.0 + 20.0 * std::log10(0.99), 0.05);
+    for (int h = 2; h <= 10; ++h) EXPECT_LT(level(h), -130.0) << "harmonic " << h;
+}
+
+// The pink wave peaks at half of full scale as white noise does, so both
+// noises set to one level reach the same peak.
+TEST_F(TNoise, PinkNoisePeaksAsWhiteNoiseOfTheSameLevel)
+{
+    std::ifstream in(std::string(TONALYX_FIXTURES) + "/../../resources/PinkNoise.wav", std::ios::binary);
+    const std::vector<uint8_t> wave((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_EQ(wave.size(), 362534u);
+    Synth.SetPinkWave(wave.data(), uint32_t(wave.size()));
+    const TWaveFormat f(44100, 1, 2);
+    const double a = std::pow(10.0, -20.0 / 20);
+    auto peak = [&](int32_t type) {
+        const SignalParams p = DefaultSignal(type);
+        int32_t largest = 0;
+        for (int32_t v : Render(p, f, a, uint32_t(Synth.GetSignalLength(p, f)))) largest = std::max(largest, std::abs(v));
+        return largest;
+    };
+    const int32_t white = peak(WhiteNoiseSignal);
+    EXPECT_NEAR(white, 0.5 * a * 32767, 1.0);
+    EXPECT_NEAR(peak(PinkNoiseSignal), white, 1.0);
 }

@@ -31,20 +31,20 @@ struct TShapes : ::testing::Test {
 
 TEST_F(TShapes, SquareHoldsItsDutyCycle)
 {
-    // 1 kHz, 25 % at 48 kHz: 12 frames at trunc(0.99 max) x A, 36 at trunc(0.99 min) x A.
+    // 1 kHz, 25 % at 48 kHz: 12 frames at 0.99 max x A, 36 at 0.99 min x A, rounded.
     SignalParams p = DefaultSignal(SquareSignal);
     p.Square.FreqHz = 1000.0f;
     p.Square.DutyCyclePct = 25;
     const std::vector<int32_t> s = Render(p, TWaveFormat(48000, 1, 2), 96, 0.5);
-    for (int j = 0; j < 96; ++j) ASSERT_EQ(s[j], j % 48 < 12 ? 16219 : -16219) << j;
+    for (int j = 0; j < 96; ++j) ASSERT_EQ(s[j], j % 48 < 12 ? 16220 : -16220) << j;
     // 8-bit: the same deviations around silence 127.
     const std::vector<int32_t> byte = Render(p, TWaveFormat(48000, 1, 1), 48, 1.0);
-    EXPECT_EQ(byte[0], 127 + 126);
-    EXPECT_EQ(byte[20], 127 - 125);
+    EXPECT_EQ(byte[0], 127 + 127);  // 126.72 above silence
+    EXPECT_EQ(byte[20], 127 - 126);  // 125.73 below
     // 32-bit: +/- 2^30 x 0.99.
     const std::vector<int32_t> wide = Render(p, TWaveFormat(48000, 1, 4), 48, 1.0);
-    EXPECT_EQ(wide[0], 1063004405);
-    EXPECT_EQ(wide[47], -1063004405);
+    EXPECT_EQ(wide[0], 1063004406);
+    EXPECT_EQ(wide[47], -1063004406);
 }
 
 TEST_F(TShapes, SawtoothAndTriangleRampOverTheirPeriods)
@@ -52,16 +52,16 @@ TEST_F(TShapes, SawtoothAndTriangleRampOverTheirPeriods)
     // Sawtooth at 1 kHz, 44.1 kHz: 44 frames rising from min in steps of (max - min) / 44.
     SignalParams p = DefaultSignal(SawtoothSignal);
     const std::vector<int32_t> rising = Render(p, TWaveFormat(44100, 1, 2), 88);
-    for (int j = 0; j < 88; ++j) ASSERT_EQ(rising[j], int32_t(std::trunc((j % 44) * 65534.0 / 44 - 32767))) << j;
+    for (int j = 0; j < 88; ++j) ASSERT_EQ(rising[j], int32_t(std::floor((j % 44) * 65534.0 / 44 - 32767 + 0.5))) << j;
     p.Sawtooth.Slope = -1;
     const std::vector<int32_t> falling = Render(p, TWaveFormat(44100, 1, 2), 44);
     EXPECT_EQ(falling[0], 32767);
-    EXPECT_EQ(falling[43], int32_t(std::trunc(32767 - 43 * 65534.0 / 44)));
+    EXPECT_EQ(falling[43], int32_t(std::floor(32767 - 43 * 65534.0 / 44 + 0.5)));
     // 8-bit at half amplitude: around 127, from 127 - 63 up.
     p.Sawtooth.Slope = 1;
     const std::vector<int32_t> byte = Render(p, TWaveFormat(44100, 1, 1), 44, 0.5);
-    EXPECT_EQ(byte[0], 127 + int32_t(std::trunc(-127 * 0.5)));
-    EXPECT_EQ(byte[22], 127 + int32_t(std::trunc((127 - 127) * 0.5)));
+    EXPECT_EQ(byte[0], int32_t(std::floor(127 - 127 * 0.5 + 0.5)));
+    EXPECT_EQ(byte[22], int32_t(std::floor(127 + (22 * 255.0 / 44 - 127) * 0.5 + 0.5)));
 
     // Triangle at 1 kHz, 48 kHz: up over 24 frames, down over 24.
     SignalParams t = DefaultSignal(TriangularSignal);
@@ -70,7 +70,7 @@ TEST_F(TShapes, SawtoothAndTriangleRampOverTheirPeriods)
     EXPECT_EQ(tri[12], 0);
     EXPECT_EQ(tri[24], 32767);
     EXPECT_EQ(tri[36], 0);
-    EXPECT_EQ(tri[47], int32_t(std::trunc(65534.0 - 23 * 65534.0 / 24 - 32767)));
+    EXPECT_EQ(tri[47], int32_t(std::floor(65534.0 - 23 * 65534.0 / 24 - 32767 + 0.5)));
 }
 
 TEST_F(TShapes, ShapesAboveTheRateAreSilent)
@@ -90,10 +90,10 @@ TEST_F(TShapes, PulseLeadsItsInterval)
     // 200 us every 10 ms at 44.1 kHz: 8 frames high, 441 a period.
     SignalParams p = DefaultSignal(PulseSignal);
     const std::vector<int32_t> s = Render(p, TWaveFormat(44100, 1, 2), 882, 0.5);
-    for (int j = 0; j < 882; ++j) ASSERT_EQ(s[j], j % 441 < 8 ? 16219 : 0) << j;
+    for (int j = 0; j < 882; ++j) ASSERT_EQ(s[j], j % 441 < 8 ? 16220 : 0) << j;
     // A width not below the interval is high throughout.
     p.Pulse.WidthNSec = 10000;
-    EXPECT_EQ(Render(p, TWaveFormat(44100, 1, 1), 441), std::vector<int32_t>(441, 127 + 126));
+    EXPECT_EQ(Render(p, TWaveFormat(44100, 1, 1), 441), std::vector<int32_t>(441, 127 + 127));
     p.Pulse.RepIntervalNSec = -5;
     EXPECT_EQ(Render(p, TWaveFormat(44100, 1, 1), 10), std::vector<int32_t>(10, 127));
 }
@@ -110,8 +110,8 @@ TEST_F(TShapes, UserFileAtFullAmplitudeIsBitExact)
     const std::vector<int32_t> expected = {0, 1, 127, 128, 200, 255, 3, 90, 0, 1, 127, 128};
     EXPECT_EQ(left, expected);
     EXPECT_EQ(right, expected);
-    // At half amplitude the 8-bit codes scale around 127.
-    EXPECT_EQ(Render(p, TWaveFormat(8000, 1, 1), 4, 0.5), (std::vector<int32_t>{64, 64, 127, 127}));
+    // At half amplitude the 8-bit codes scale around 127, to the nearest code.
+    EXPECT_EQ(Render(p, TWaveFormat(8000, 1, 1), 4, 0.5), (std::vector<int32_t>{64, 64, 127, 128}));
 
     const std::vector<int32_t> stereo = {-32767, 32767, 100, -100, 0, 5};
     Sources.AddFile("word.wav", TWaveFormat(8000, 2, 2), stereo);

@@ -105,12 +105,15 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
 {
     Open();
     const double snr = -20.0 * std::log10(Reference.Thd / 100.0);
-    const struct { UINT Command; TMainWin::ViewType Type; double Expected, Tolerance; const char* Unit; } cases[] = {
-        {CM_THD, TMainWin::ViewType::Thd, Reference.Thd, 0.02, " %"},
-        {CM_THDN, TMainWin::ViewType::Thdn, Reference.Thd, 0.05, " %"},
-        {CM_SNR, TMainWin::ViewType::Snr, snr, 0.5, " dB"},
-        {CM_SINAD, TMainWin::ViewType::Sinad, snr, 0.5, " dB"},
-        {CM_PEAKFREQUENCY, TMainWin::ViewType::PeakFrequency, Reference.Peak, Reference.Bin, " Hz"},
+    // The file holds no noise, and a harmonic is not noise: the SNR, at
+    // least, stands well above the 40 dB of the signal to its harmonic (the
+    // flat-top window's far sidelobes over the range leave about 60 dB).
+    const struct { UINT Command; TMainWin::ViewType Type; double Expected, Tolerance; const char* Unit; bool AtLeast; } cases[] = {
+        {CM_THD, TMainWin::ViewType::Thd, Reference.Thd, 0.02, " %", false},
+        {CM_THDN, TMainWin::ViewType::Thdn, Reference.Thd, 0.05, " %", false},
+        {CM_SNR, TMainWin::ViewType::Snr, snr + 15.0, 0.0, " dB", true},
+        {CM_SINAD, TMainWin::ViewType::Sinad, snr, 0.5, " dB", false},
+        {CM_PEAKFREQUENCY, TMainWin::ViewType::PeakFrequency, Reference.Peak, Reference.Bin, " Hz", false},
     };
     for (const auto& c : cases) Readout(c.Command, c.Type);
     Run();
@@ -120,7 +123,10 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
         ASSERT_EQ(view.GetRowCount(), 2);
         for (int row = 0; row < 2; ++row) {
             const std::string text = view.RowText(row);
-            EXPECT_NEAR(Number(text), c.Expected, c.Tolerance) << text;
+            if (c.AtLeast)
+                EXPECT_GT(Number(text), c.Expected) << text;
+            else
+                EXPECT_NEAR(Number(text), c.Expected, c.Tolerance) << text;
             EXPECT_EQ(text.substr(text.size() - std::string(c.Unit).size()), c.Unit) << text;
         }
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), c.Command, MF_BYCOMMAND) & MF_CHECKED);

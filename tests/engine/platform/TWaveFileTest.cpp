@@ -325,6 +325,26 @@ TEST(TWaveFile, MalformedFilesAreRefusedWithAMessageAndLeftAlone)
     }
 }
 
+// A rate outside 1,000 to 768,000 Hz would reach the sound driver: such a
+// file is refused with a message that names it and its rate.
+TEST(TWaveFile, FilesAtARateOutsideTheValidOnesAreRefusedWithTheRate)
+{
+    TTempFolder temp;
+    const std::string path = temp / "rate.wav";
+    WriteAll(path, ReadAll(WavFixture("rate_ffffffff_16_1.wav")));
+    for (uint16_t mode : {0, 1}) {
+        SCOPED_TRACE(mode ? "disk" : "memory");
+        HostMessages().clear();
+        {
+            TWaveFile wave(path.c_str(), mode, 0, temp.Path.c_str());
+            EXPECT_EQ(wave.Error, 1u);
+        }
+        ASSERT_EQ(HostMessages().size(), 1u);
+        EXPECT_EQ(HostMessages()[0].Text,
+                  "The sampling rate of " + path + ", 4294967295 Hz, is not one from 1000 to 768000 Hz.");
+    }
+}
+
 // An empty data chunk is an empty wave, as a new recording is; the program
 // refuses to open one as a document (see the File menu).
 TEST(TWaveFile, AnEmptyDataChunkIsAnEmptyWave)
