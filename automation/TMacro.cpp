@@ -11,6 +11,7 @@
 #include "automation/TDdeItemTable.h"
 #include "automation/TMacroHost.h"
 #include "automation/TMacroOptionsDialog.h"
+#include "engine/TFolder.h"
 #include "framework/TButton.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDC.h"
@@ -500,6 +501,11 @@ bool TMacro::OverwriteOutput()
 void TMacro::OutputFileClosed(const std::string& name)
 {
     Host.MacroOutputFileClosed(name);
+}
+
+void TMacro::MakeFolderFor(const std::string& file)
+{
+    TFolder::MakeFor(file);
 }
 
 void TMacro::ShowError(const std::string& text)

@@ -94,6 +94,7 @@ private:
     std::string ResolveOutputName(const std::string& name) override;
     bool OverwriteOutput() override;
     void OutputFileClosed(const std::string& name) override;
+    void MakeFolderFor(const std::string& file) override;
     void ShowError(const std::string& text) override;
     uint32_t TickCount() override;
     TEngineHost::LocalTime LocalNow() override;

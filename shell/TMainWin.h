@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
@@ -24,6 +25,7 @@
 #include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
+#include "shell/TDeferredMessages.h"
 #include "views/MarkerSettings.h"
 #include "views/PhaseOpts.h"
 #include "views/SeriesOpts.h"
@@ -678,6 +680,14 @@ public:
     int32_t AdvisePending = 0;
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
+    // Message boxes of a command served inside a DDE Execute wait for the
+    // transaction's answer; they are shown from the message loop.
+    static constexpr UINT ShowKeptMessagesRequest = WM_USER + 0x4D2;
+    TDeferredMessages* DeferredMessages = nullptr;
+    std::vector<TDeferredMessages::TMessage> KeptMessages;
+    LRESULT EvShowKeptMessages(WPARAM, LPARAM);
+    // The frame's message boxes, kept while a DDE Execute is served.
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     float PeakSearchLow = 0.0f;
     float PeakSearchHigh = 9999999.0f;
     float TimeSegmentStart = 0.0f;

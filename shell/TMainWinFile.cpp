@@ -13,6 +13,7 @@
 #include "framework/TFileSaveDialog.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "shell/Toolbar.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -200,6 +201,8 @@ void TMainWin::TakeOpenedWave(const char* captionName)
         UpdateModeMenuChecks();
         LayoutForMode();
     }
+    // The transport bar's time and length are of the wave just opened.
+    if (TransportToolbar) TransportToolbar->UpdateDisplay(1, 1);
 }
 
 int TMainWin::CloseWaveFile()
@@ -235,6 +238,7 @@ int TMainWin::CloseWaveFile()
         SetCaption(Caption);
         CurrentTime = 0.0f;
         ApplySettings(RefreshFull);
+        if (TransportToolbar) TransportToolbar->UpdateDisplay(1, 1);
         PostDdeAdvise(TDdeItemTable::FileClosed);
     }
     return result;
