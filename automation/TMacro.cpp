@@ -178,11 +178,13 @@ void TMacro::EvSize(UINT sizeType, const TSize& size)
 {
     if (sizeType != SIZE_MINIMIZED) {
         const TRect window = GetWindowRect();
-        if (window.Width() < MinWidth || window.Height() < MinHeight) {
+        const TRect client = GetClientRect();
+        if (client.Width() < MinClientWidth || client.Height() < MinClientHeight) {
             TPoint origin(window.left, window.top);
             if (HWND parent = GetParentH()) ::ScreenToClient(parent, &origin);
-            MoveWindow(origin.x, origin.y, std::max(int(window.Width()), MinWidth),
-                       std::max(int(window.Height()), MinHeight), true);
+            // The frame is added, so that the client itself reaches the minimum.
+            MoveWindow(origin.x, origin.y, window.Width() + std::max(MinClientWidth - client.Width(), 0),
+                       window.Height() + std::max(MinClientHeight - client.Height(), 0), true);
             return;
         }
     }
