@@ -637,6 +637,9 @@ public:
     // name, or the folder and name when name is relative; false (with
     // "Failure opening file: %s") when the joined path does not fit.
     bool ResolvePath(char* resolved, const char* folder, const char* name);
+    // Makes the folder of a file about to be written when it is missing; false,
+    // with a message naming the file and the reason, when it cannot be written.
+    bool ReadyToWrite(const char* file);
     // Keeps the folder of a chosen file as the current folder of its kind.
     void StoreCurrentFolder(int folder, const char* path);
     // File dialogs hand over names of fewer than FileNameSize characters;

@@ -333,6 +333,7 @@ void TMainWin::SaveConfiguration(const char* path)
 {
     if (!path || !*path) return;
     if (RunState != Stopped) StopAnalyzer();
+    if (!ReadyToWrite(path)) return;
     WriteSettings(path);
     if (SignalGenerator) SignalGenerator->SaveSettings(path);
     for (int type : SaveOrder) SaveUtilityPlacements(type, path);

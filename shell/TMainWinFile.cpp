@@ -2,12 +2,14 @@
 // open and close operations and the calibration question on open.
 #include "shell/TMainWin.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include "automation/TDdeItemTable.h"
 #include "dialogs/TQueryCalibrationDialog.h"
 #include "engine/TChannelProcessing.h"
+#include "engine/TFolder.h"
 #include "engine/TWaveFile.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/TFileSaveDialog.h"
@@ -51,6 +53,24 @@ bool TMainWin::ResolvePath(char* resolved, const char* folder, const char* name)
     }
     std::strcpy(resolved, joined.c_str());
     return true;
+}
+
+bool TMainWin::ReadyToWrite(const char* file)
+{
+    std::string reason;
+    if (!TFolder::MakeFor(file)) {
+        reason = TFolder::LastErrorText();
+    } else {
+        errno = 0;
+        if (FILE* test = std::fopen(file, "ab")) {
+            std::fclose(test);
+            return true;
+        }
+        reason = errno ? std::strerror(errno) : "unknown error";
+    }
+    const std::string text = std::string("Failure writing file: ") + file + "\r\n" + reason;
+    MessageBox(text.c_str(), Product, MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void TMainWin::StoreCurrentFolder(int folder, const char* path)
