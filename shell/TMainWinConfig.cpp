@@ -27,8 +27,8 @@ const char* const Placement = "Placement";
 
 // Keys and default rectangles of the window types; W is the desktop width,
 // H its height less 26 pixels, added when the flag is set. A fixed row whose
-// third value is smaller than its first gives the window's width and height
-// instead of its right and bottom edges.
+// third value is not beyond its first (as right edge it would give no
+// window) gives the window's width and height instead of its edges.
 struct TPlacementDefault {
     const char* Key;
     int Left, Top, Right, Bottom;
@@ -172,7 +172,7 @@ void TMainWin::GetInitialPlacement(RECT& rect, int type, const char* fileName, i
     const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top - 26;
     const TPlacementDefault& d = Defaults[HasPlacement(type) ? type : 0];
     rect = {d.Left, d.Top, d.Right + (d.RightFromW ? w : 0), d.Bottom + (d.BottomFromH ? h : 0)};
-    if (!d.RightFromW && d.Right < d.Left) rect = {d.Left, d.Top, d.Left + d.Right, d.Top + d.Bottom};
+    if (!d.RightFromW && d.Right <= d.Left) rect = {d.Left, d.Top, d.Left + d.Right, d.Top + d.Bottom};
     showCommand = SW_SHOWNORMAL;
     if (HasPlacement(type)) {
         WINDOWPLACEMENT wp{};
