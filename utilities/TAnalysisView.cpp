@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include "engine/AnalysisSettingsStruct.h"
 #include "framework/TBrush.h"
+#include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/TFont.h"
 #include "framework/TMDIClient.h"
@@ -80,15 +81,14 @@ std::string TAnalysisView::WidestText() const
     return widest;
 }
 
-std::unique_ptr<TFont> TAnalysisView::FittedFont(HDC dc, int height, const std::string& text, int width)
+std::unique_ptr<TFont> TAnalysisView::FittedFont(TDC& dc, int height, const std::string& text, int width)
 {
     auto font = std::make_unique<TFont>("Arial", height, 0, 0, 0, FW_NORMAL);
-    const HGDIOBJ old = ::SelectObject(dc, *font);
-    SIZE extent{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
+    dc.SelectObject(*font);
+    const TSize extent = dc.GetTextExtent(text.c_str(), int(text.size()));
     TEXTMETRICA metrics{};
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, old);
+    dc.GetTextMetrics(metrics);
+    dc.RestoreFont();
     // A character's width of margin each side, as the readouts always had.
     const int room = width - 2 * int(metrics.tmAveCharWidth);
     if (width > 0 && extent.cx > room && extent.cx > 0)
@@ -103,15 +103,13 @@ int TAnalysisView::MinimumClientWidth(int clientHeight)
     const std::string text = WidestText();
     const TReadoutFormat::TMetrics m = TReadoutFormat::Metrics(0, clientHeight, GetRowCount(), text.size());
     if (!m.Draw) return TReadoutFormat::MinWidth;
-    HDC dc = ::GetDC(HWindow);
+    TClientDC dc(HWindow);
     const std::unique_ptr<TFont> font = FittedFont(dc, m.CharHeight, text, 0);
-    const HGDIOBJ old = ::SelectObject(dc, *font);
-    SIZE extent{};
-    ::GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &extent);
+    dc.SelectObject(*font);
+    const TSize extent = dc.GetTextExtent(text.c_str(), int(text.size()));
     TEXTMETRICA metrics{};
-    ::GetTextMetricsA(dc, &metrics);
-    ::SelectObject(dc, old);
-    ::ReleaseDC(HWindow, dc);
+    dc.GetTextMetrics(metrics);
+    dc.RestoreFont();
     return std::max(TReadoutFormat::MinWidth, int(extent.cx + 2 * metrics.tmAveCharWidth));
 }
 

@@ -5,6 +5,7 @@
 #include "framework/TWindow.h"
 #include "utilities/TReadoutFormat.h"
 
+class TDC;
 class TMDIClient;
 class TViewHost;
 
@@ -35,7 +36,7 @@ public:
 private:
     TReadoutFormat::TChannel Channel(int index) const;
     // Arial of the height, at its own width or narrower so that text fits width.
-    static std::unique_ptr<TFont> FittedFont(HDC dc, int height, const std::string& text, int width);
+    static std::unique_ptr<TFont> FittedFont(TDC& dc, int height, const std::string& text, int width);
 
     TViewHost& Host;
     TReadoutFormat::TMeasureKind MeasureKind;
