@@ -11,6 +11,7 @@
 #include "automation/TDdeItemTable.h"
 #include "automation/TMacroHost.h"
 #include "automation/TMacroOptionsDialog.h"
+#include "engine/TFolder.h"
 #include "framework/TButton.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TDC.h"
@@ -173,11 +174,13 @@ void TMacro::EvSize(UINT sizeType, const TSize& size)
 {
     if (sizeType != SIZE_MINIMIZED) {
         const TRect window = GetWindowRect();
-        if (window.Width() < MinWidth || window.Height() < MinHeight) {
+        const TRect client = GetClientRect();
+        if (client.Width() < MinClientWidth || client.Height() < MinClientHeight) {
             TPoint origin(window.left, window.top);
             if (HWND parent = GetParentH()) ::ScreenToClient(parent, &origin);
-            MoveWindow(origin.x, origin.y, std::max(int(window.Width()), MinWidth),
-                       std::max(int(window.Height()), MinHeight), true);
+            // The frame is added, so that the client itself reaches the minimum.
+            MoveWindow(origin.x, origin.y, window.Width() + std::max(MinClientWidth - client.Width(), 0),
+                       window.Height() + std::max(MinClientHeight - client.Height(), 0), true);
             return;
         }
     }
@@ -497,6 +500,11 @@ bool TMacro::OverwriteOutput()
 void TMacro::OutputFileClosed(const std::string& name)
 {
     Host.MacroOutputFileClosed(name);
+}
+
+void TMacro::MakeFolderFor(const std::string& file)
+{
+    TFolder::MakeFor(file);
 }
 
 void TMacro::ShowError(const std::string& text)

@@ -17,8 +17,10 @@ public:
     enum ControlId {
         RunId = 101, StopId = 102, ViewOutputId = 103, EditorId = 104, FirstUserButtonId = 1201,
     };
-    static constexpr int MinWidth = 240;
-    static constexpr int MinHeight = 200;
+    // The client holds the top row of buttons (the widest reaches 250) and
+    // a few lines of the editor below both rows.
+    static constexpr int MinClientWidth = 252;
+    static constexpr int MinClientHeight = 160;
     static constexpr int SyntaxHelpContext = 640;
 
     TMacro(TMDIClient& parent, TMacroHost& host);
@@ -88,6 +90,7 @@ private:
     std::string ResolveOutputName(const std::string& name) override;
     bool OverwriteOutput() override;
     void OutputFileClosed(const std::string& name) override;
+    void MakeFolderFor(const std::string& file) override;
     void ShowError(const std::string& text) override;
     uint32_t TickCount() override;
     TEngineHost::LocalTime LocalNow() override;

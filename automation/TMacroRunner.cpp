@@ -3,7 +3,9 @@
 #include "automation/TMacroRunner.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 #include "automation/TKeywordTable.h"
 
@@ -36,6 +38,7 @@ const char* const ErrorTexts[] = {
     "Macro Command Processor: Unrecognized command \"%s\" at line %d",
     "Macro Command Processor: DDE Execute command \"%s\" at line %d cannot be processed",
     "Macro Command Processor: DDE Request item \"%s\" at line %d is unrecognized",
+    "Macro Command Processor: Output file \"%s\" at line %d cannot be opened: %s",
 };
 
 // Ticks of a wait of seconds, kept below half the tick range so that the
@@ -159,8 +162,13 @@ void TMacroRunner::CmStop()
 void TMacroRunner::ReportError(TErrorKind kind)
 {
     Host.HighlightLine(Line);
-    char text[TextSize + 160];
-    std::snprintf(text, sizeof text, ErrorTexts[kind], Text.c_str(), Line);
+    // Lines are counted from 1 for the reader; the output file's message names
+    // the file and the system's reason instead of the line's text.
+    char text[2 * TextSize + 400];
+    if (kind == OutputUnopened)
+        std::snprintf(text, sizeof text, ErrorTexts[kind], OutputName.c_str(), Line + 1, OutputProblem.c_str());
+    else
+        std::snprintf(text, sizeof text, ErrorTexts[kind], Text.c_str(), Line + 1);
     Host.ShowError(text);
     CmStop();
 }
@@ -384,7 +392,8 @@ void TMacroRunner::StepOutput()
         }
         index = 0;
     }
-    if (const std::optional<std::string> value = Host.RequestItem(index)) WriteOutput(WithPlainLineEnds(*value));
+    if (const std::optional<std::string> value = Host.RequestItem(index))
+        if (!WriteOutput(WithPlainLineEnds(*value))) return;
     NextLine();
 }
 
@@ -393,7 +402,7 @@ void TMacroRunner::StepOutputComment()
     if (Starts(Text, "OutputComment ")) {
         std::string comment = Rest(14);
         ExpandAutoDateTime(comment, Host.LocalNow());
-        WriteOutput(comment);
+        if (!WriteOutput(comment)) return;
     }
     NextLine();
 }
@@ -406,12 +415,21 @@ void TMacroRunner::StepSetOutputFile()
     CloseOutputFile();
     OutputName = Host.ResolveOutputName(name);
     if (Host.OverwriteOutput()) std::remove(OutputName.c_str());
+    // Opened at once, so that a file that cannot be written stops the macro here.
+    if (!OpenOutputFile()) return;
     NextLine();
 }
 
-void TMacroRunner::OpenOutputFile()
+bool TMacroRunner::OpenOutputFile()
 {
-    if (!OutputFile && !OutputName.empty()) OutputFile.reset(std::fopen(OutputName.c_str(), "at+"));
+    if (OutputFile || OutputName.empty()) return true;
+    Host.MakeFolderFor(OutputName);
+    errno = 0;
+    OutputFile.reset(std::fopen(OutputName.c_str(), "at+"));
+    if (OutputFile) return true;
+    OutputProblem = errno ? std::strerror(errno) : "unknown error";
+    ReportError(OutputUnopened);
+    return false;
 }
 
 void TMacroRunner::CloseOutputFile()
@@ -421,10 +439,10 @@ void TMacroRunner::CloseOutputFile()
     Host.OutputFileClosed(OutputName);
 }
 
-void TMacroRunner::WriteOutput(const std::string& text)
+bool TMacroRunner::WriteOutput(const std::string& text)
 {
-    OpenOutputFile();
-    if (!OutputFile) return;
+    if (!OpenOutputFile()) return false;
     std::fputs(text.c_str(), OutputFile.get());
     std::fputs("\n", OutputFile.get());
+    return true;
 }

@@ -24,7 +24,7 @@ public:
         Return = 9,
         MacroEnd = 10,
     };
-    enum TErrorKind { UnrecognizedCommand = 0, CommandRefused = 1, UnknownItem = 2 };
+    enum TErrorKind { UnrecognizedCommand = 0, CommandRefused = 1, UnknownItem = 2, OutputUnopened = 3 };
 
     static constexpr int LineSize = 256;
     static constexpr int TextSize = 260;
@@ -78,9 +78,11 @@ private:
     void PushReturn(int line);
     // Text after a statement word, at most TextSize - 1 characters.
     std::string Rest(size_t wordLength) const;
-    void OpenOutputFile();
+    // False, with the macro stopped and its message shown, when the file
+    // cannot be opened.
+    bool OpenOutputFile();
     void CloseOutputFile();
-    void WriteOutput(const std::string& text);
+    bool WriteOutput(const std::string& text);
 
     TMacroRunnerHost& Host;
     bool Running = false;
@@ -113,4 +115,6 @@ private:
     };
     std::unique_ptr<std::FILE, TFileCloser> OutputFile;
     std::string OutputName;
+    // Why the output file could not be opened, for its message.
+    std::string OutputProblem;
 };

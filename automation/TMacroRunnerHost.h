@@ -36,6 +36,8 @@ public:
     virtual std::string ResolveOutputName(const std::string& name) = 0;
     virtual bool OverwriteOutput() = 0;
     virtual void OutputFileClosed(const std::string& name) = 0;
+    // Makes the folder a file is about to be written into when it is missing.
+    virtual void MakeFolderFor(const std::string& file) = 0;
 
     virtual void ShowError(const std::string& text) = 0;
     virtual uint32_t TickCount() = 0;

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -36,10 +37,23 @@ public:
     virtual void BeginWait() = 0;
     virtual void EndWait() = 0;
 
+    // A message about a file, shown once while the file stays as it is:
+    // layouts and rebuilds read the same file again and again. 0 when it was
+    // shown before.
+    int ShowFileMessage(const std::string& path, const std::string& text, const std::string& caption,
+                        unsigned style);
+    // The next reading of each file (or of the one file named) reports its
+    // problem again: a load the user asked for.
+    void ForgetFileMessages(const std::string& path = std::string());
+
     // The installed host, or the headless default.
     static TEngineHost& Get();
     // Installs a host (nullptr restores the default); the caller keeps ownership.
     static void Install(TEngineHost* host);
+
+private:
+    // Each file message shown: the file's name, size and time with the text.
+    std::set<std::string> ReportedFiles;
 };
 
 // Shows the wait cursor for the life of a scope.

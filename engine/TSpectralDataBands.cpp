@@ -62,9 +62,10 @@ std::string Format(const char* pattern, const char* name)
     return text;
 }
 
+// Every spectral object of a channel reads the same file: one message for all.
 void ShowFileMessage(const char* pattern, const char* name)
 {
-    TEngineHost::Get().ShowMessage(Format(pattern, name), "", TEngineHost::MsgIconStop);
+    TEngineHost::Get().ShowFileMessage(name, Format(pattern, name), "", TEngineHost::MsgIconStop);
 }
 
 // Amplitude factors of levels in dB; a level too low to give one leaves the factor 1.

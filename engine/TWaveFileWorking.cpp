@@ -1,6 +1,7 @@
 // The wave's working folder and working file on disk, and the frame operations that read and write it.
 #include "engine/TWaveFile.h"
 
+#include "engine/TFolder.h"
 #include "engine/TWaveLayout.h"
 #include "engine/WaveFileIo.h"
 #include "resources/StringIds.h"
@@ -11,60 +12,12 @@
 
 using namespace WaveFileIo;
 
-namespace {
-
-std::string SystemText(DWORD error)
-{
-    char text[256] = {};
-    const DWORD n = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
-                                   sizeof text, nullptr);
-    std::string reason(text, n);
-    while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' || reason.back() == ' '))
-        reason.pop_back();
-    return reason.empty() ? "system error " + std::to_string(error) : reason;
-}
-
-bool IsFolder(const std::string& path)
-{
-    const DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string FullPath(const std::string& folder)
-{
-    char full[MAX_PATH] = {};
-    const DWORD n = GetFullPathNameA(folder.c_str(), sizeof full, full, nullptr);
-    if (n == 0 || n >= sizeof full) return folder;
-    std::string path(full, n);
-    while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
-    return path;
-}
-
-// Makes a folder and the folders above it that are missing, from the top down
-// (below the drive root or the share, which cannot be made).
-bool MakeFolder(const std::string& full)
-{
-    size_t at = 2;
-    if (full.rfind("\\\\", 0) == 0) at = full.find_first_of("\\/", full.find_first_of("\\/", 2) + 1);
-    while (at != std::string::npos) {
-        at = full.find_first_of("\\/", at + 1);
-        const std::string part = full.substr(0, at);
-        if (!IsFolder(part) && !CreateDirectoryA(part.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-            return false;
-    }
-    if (IsFolder(full)) return true;
-    SetLastError(ERROR_DIRECTORY);
-    return false;
-}
-
-}  // namespace
-
 // ---- the working folder ---------------------------------------------------------
 
 std::string TWaveFile::NewTempName(const std::string& folder) const
 {
     char name[MAX_PATH] = {};
-    if (!MakeFolder(FullPath(folder)) || !GetTempFileNameA(folder.c_str(), "wav", 0, name)) {
+    if (!TFolder::Make(folder) || !GetTempFileNameA(folder.c_str(), "wav", 0, name)) {
         NoteFolderProblem(folder);
         return {};
     }
@@ -73,7 +26,7 @@ std::string TWaveFile::NewTempName(const std::string& folder) const
 
 void TWaveFile::NoteFolderProblem(const std::string& folder) const
 {
-    FolderProblem = "Failure creating a working file in folder: " + FullPath(folder) + "\r\n" + SystemText(GetLastError());
+    FolderProblem = "Failure creating a working file in folder: " + TFolder::Full(folder) + "\r\n" + TFolder::LastErrorText();
 }
 
 // ---- the working file -----------------------------------------------------------

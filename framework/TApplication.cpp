@@ -1,4 +1,5 @@
 #include "framework/TApplication.h"
+#include "framework/TEditingKeys.h"
 #include "framework/TWindow.h"
 
 TApplication* TApplication::Instance_ = nullptr;
@@ -59,6 +60,8 @@ bool TApplication::ProcessAppMsg(MSG& msg)
         if (TWindow* w = TWindow::FromHandle(h))
             if (w->PreProcessMsg(msg)) return true;
     }
+    // Typing in a field must not save, cut or undo the wave behind it.
+    if (TEditingKeys::BelongToControl(msg)) return false;
     if (HAccTable && MainWindow && MainWindow->GetHandle() && msg.hwnd
         && (msg.hwnd == MainWindow->GetHandle() || ::IsChild(MainWindow->GetHandle(), msg.hwnd)))
         return ::TranslateAcceleratorA(MainWindow->GetHandle(), HAccTable, &msg) != 0;

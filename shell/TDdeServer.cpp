@@ -147,11 +147,11 @@ HDDEDATA TDdeServer::RequestItem(int index)
     if (!InstanceId || index < 0 || index >= TDdeItemTable::Count) return nullptr;
     const std::optional<std::string> text = Main.DdeItemText(index);
     if (!text) return nullptr;
-    // Single values go out in the whole zero-filled buffer; longer texts as they are.
-    std::string buffer = *text;
-    buffer.resize(std::max(buffer.size() + 1, size_t(ItemBufferSize)), '\0');
-    CurrentData = ::DdeCreateDataHandle(InstanceId, reinterpret_cast<BYTE*>(buffer.data()), DWORD(buffer.size()), 0,
-                                        Items[index], CF_TEXT, HDATA_APPOWNED);
+    // The text and its terminating zero: clients read up to the zero, and the
+    // system keeps a copy of every answer's data (Wine never frees it), so
+    // nothing more than the text goes out.
+    CurrentData = ::DdeCreateDataHandle(InstanceId, reinterpret_cast<BYTE*>(const_cast<char*>(text->c_str())),
+                                        DWORD(text->size() + 1), 0, Items[index], CF_TEXT, HDATA_APPOWNED);
     return CurrentData;
 }
 

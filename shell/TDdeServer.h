@@ -15,8 +15,6 @@ class TMainWin;
 class TDdeServer {
 public:
     static constexpr int ConversationSlots = 20;
-    // Single values travel in a buffer of this size.
-    static constexpr int ItemBufferSize = 1000;
 
     explicit TDdeServer(TMainWin& main) : Main(main) {}
     ~TDdeServer();

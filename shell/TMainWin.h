@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
@@ -24,6 +25,7 @@
 #include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
+#include "shell/TDeferredMessages.h"
 #include "views/MarkerSettings.h"
 #include "views/PhaseOpts.h"
 #include "views/SeriesOpts.h"
@@ -649,6 +651,9 @@ public:
     // name, or the folder and name when name is relative; false (with
     // "Failure opening file: %s") when the joined path does not fit.
     bool ResolvePath(char* resolved, const char* folder, const char* name);
+    // Makes the folder of a file about to be written when it is missing; false,
+    // with a message naming the file and the reason, when it cannot be written.
+    bool ReadyToWrite(const char* file);
     // Keeps the folder of a chosen file as the current folder of its kind.
     void StoreCurrentFolder(int folder, const char* path);
     // File dialogs hand over names of fewer than FileNameSize characters;
@@ -692,6 +697,14 @@ public:
     int32_t AdvisePending = 0;
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
+    // Message boxes of a command served inside a DDE Execute wait for the
+    // transaction's answer; they are shown from the message loop.
+    static constexpr UINT ShowKeptMessagesRequest = WM_USER + 0x4D2;
+    TDeferredMessages* DeferredMessages = nullptr;
+    std::vector<TDeferredMessages::TMessage> KeptMessages;
+    LRESULT EvShowKeptMessages(WPARAM, LPARAM);
+    // The frame's message boxes, kept while a DDE Execute is served.
+    int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     float PeakSearchLow = 0.0f;
     float PeakSearchHigh = 9999999.0f;
     float TimeSegmentStart = 0.0f;

@@ -19,7 +19,34 @@ uint32_t TMainWin::DdeExecuteCommand(HDDEDATA data)
     const DWORD size = ::DdeGetData(data, reinterpret_cast<BYTE*>(command), sizeof command, 0);
     const size_t length = strnlen(command, std::min<size_t>(size, sizeof command));
     if (length > TKeywordTable::MaxCommandLength) return 0;
-    return ExecuteCommand(std::string_view(command, length));
+    // The command's messages are kept while it runs and shown after the
+    // answer; a command that had something to say did not do what it was asked.
+    TEngineHost& shown = TEngineHost::Get();
+    TDeferredMessages deferred(shown);
+    TEngineHost::Install(&deferred);
+    DeferredMessages = &deferred;
+    uint32_t answer = ExecuteCommand(std::string_view(command, length));
+    DeferredMessages = nullptr;
+    TEngineHost::Install(&shown);
+    if (deferred.Kept().empty()) return answer;
+    if (KeptMessages.empty() && HWindow) PostMessage(ShowKeptMessagesRequest);
+    KeptMessages.insert(KeptMessages.end(), deferred.Kept().begin(), deferred.Kept().end());
+    return 0;
+}
+
+LRESULT TMainWin::EvShowKeptMessages(WPARAM, LPARAM)
+{
+    // Taken first: a box shown here lets other transactions keep messages meanwhile.
+    std::vector<TDeferredMessages::TMessage> messages;
+    messages.swap(KeptMessages);
+    for (const TDeferredMessages::TMessage& m : messages) TEngineHost::Get().ShowMessage(m.Text, m.Caption, m.Style);
+    return 0;
+}
+
+int TMainWin::MessageBox(const char* text, const char* caption, UINT type)
+{
+    if (DeferredMessages) return DeferredMessages->ShowMessage(text ? text : "", caption ? caption : "", type);
+    return TMDIFrame::MessageBox(text, caption, type);
 }
 
 uint32_t TMainWin::ExecuteCommand(std::string_view command)

@@ -58,7 +58,7 @@ void TMainWin::WriteCalibrationFile(const char* fileName, CalibrationStruct& rec
 {
     if (!fileName || !*fileName) return;
     char name[PathSize];
-    if (!ResolvePath(name, ConfiguredFolders[CalFolder], fileName)) return;
+    if (!ResolvePath(name, ConfiguredFolders[CalFolder], fileName) || !ReadyToWrite(name)) return;
     std::strcpy(record.Filename, name);
     TCalibrationFile::Write([&name](const char* section, const char* key, const std::string& text) {
         ::WritePrivateProfileStringA(section, key, text.c_str(), name);

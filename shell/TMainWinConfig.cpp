@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "engine/TEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
@@ -26,7 +27,9 @@ const char* const Product = "Tonalyx";
 const char* const Placement = "Placement";
 
 // Keys and default rectangles of the window types; W is the desktop width,
-// H its height less 26 pixels, added when the flag is set.
+// H its height less 26 pixels, added when the flag is set. A fixed row whose
+// third value is not beyond its first (as right edge it would give no
+// window) gives the window's width and height instead of its edges.
 struct TPlacementDefault {
     const char* Key;
     int Left, Top, Right, Bottom;
@@ -173,6 +176,7 @@ void TMainWin::GetInitialPlacement(RECT& rect, ViewType type, const char* fileNa
     const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top - 26;
     const TPlacementDefault& d = Defaults[HasPlacement(type) ? int(type) : 0];
     rect = {d.Left, d.Top, d.Right + (d.RightFromW ? w : 0), d.Bottom + (d.BottomFromH ? h : 0)};
+    if (!d.RightFromW && d.Right <= d.Left) rect = {d.Left, d.Top, d.Left + d.Right, d.Top + d.Bottom};
     showCommand = SW_SHOWNORMAL;
     if (HasPlacement(type)) {
         WINDOWPLACEMENT wp{};
@@ -270,6 +274,8 @@ void TMainWin::LoadConfiguration(const char* path)
     CloseWaveFile();
     CmCloseAllViews();
     CloseSignalGenerator();
+    // A load the user asked for reports the files it reads, also those reported before.
+    TEngineHost::Get().ForgetFileMessages();
     ReadSettings(name);
     UpdateDelaySamples();
     delete SoundInput;
@@ -346,6 +352,7 @@ void TMainWin::SaveConfiguration(const char* path)
 {
     if (!path || !*path) return;
     if (RunState != Stopped) StopAnalyzer();
+    if (!ReadyToWrite(path)) return;
     WriteSettings(path);
     if (SignalGenerator) SignalGenerator->SaveSettings(path);
     for (ViewType type : SaveOrder) SaveUtilityPlacements(type, path);

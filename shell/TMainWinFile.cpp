@@ -2,17 +2,20 @@
 // open and close operations and the calibration question on open.
 #include "shell/TMainWin.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include "automation/TDdeItemTable.h"
 #include "dialogs/TQueryCalibrationDialog.h"
 #include "engine/TChannelProcessing.h"
+#include "engine/TFolder.h"
 #include "engine/TWaveFile.h"
 #include "framework/TFileOpenDialog.h"
 #include "framework/TFileSaveDialog.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "shell/Toolbar.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -50,6 +53,24 @@ bool TMainWin::ResolvePath(char* resolved, const char* folder, const char* name)
     }
     std::strcpy(resolved, joined.c_str());
     return true;
+}
+
+bool TMainWin::ReadyToWrite(const char* file)
+{
+    std::string reason;
+    if (!TFolder::MakeFor(file)) {
+        reason = TFolder::LastErrorText();
+    } else {
+        errno = 0;
+        if (FILE* test = std::fopen(file, "ab")) {
+            std::fclose(test);
+            return true;
+        }
+        reason = errno ? std::strerror(errno) : "unknown error";
+    }
+    const std::string text = std::string("Failure writing file: ") + file + "\r\n" + reason;
+    MessageBox(text.c_str(), Product, MB_OK | MB_ICONEXCLAMATION);
+    return false;
 }
 
 void TMainWin::StoreCurrentFolder(int folder, const char* path)
@@ -200,6 +221,8 @@ void TMainWin::TakeOpenedWave(const char* captionName)
         UpdateModeMenuChecks();
         LayoutForMode();
     }
+    // The transport bar's time and length are of the wave just opened.
+    if (TransportToolbar) TransportToolbar->UpdateDisplay(1, 1);
 }
 
 int TMainWin::CloseWaveFile()
@@ -235,6 +258,7 @@ int TMainWin::CloseWaveFile()
         SetCaption(Caption);
         CurrentTime = 0.0f;
         ApplySettings(RefreshKind::Full);
+        if (TransportToolbar) TransportToolbar->UpdateDisplay(1, 1);
         PostDdeAdvise(TDdeItem::FileClosed);
     }
     return result;

@@ -13,6 +13,7 @@
 #include "dialogs/TSettingsDialog.h"
 #include "dialogs/TTriggerDialog.h"
 #include "engine/TChannelProcessing.h"
+#include "engine/TEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "generator/TSignalGenerator.h"
@@ -143,6 +144,8 @@ void TMainWin::CmScaling()
     }
     if (result != IDOK) return;
     if (TransportToolbar) TransportToolbar->SetMode();
+    // The compensation files just chosen are read anew and report their problems.
+    TEngineHost::Get().ForgetFileMessages();
     ApplySettings(RefreshKind::Full);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include "engine/AnalysisSettingsStruct.h"
 #include "framework/TBrush.h"
+#include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/TFont.h"
 #include "framework/TMDIClient.h"
@@ -69,17 +70,62 @@ std::string TAnalysisView::RowText(int row) const
     return TReadoutFormat::ValueText(MeasureKind, Channel(1), Host.GetNoiseFigure());
 }
 
+std::string TAnalysisView::WidestText() const
+{
+    if (MeasureKind == TReadoutFormat::SINAD && TimeSwitch != 0) return "-00:00:00.000";
+    std::string widest = TReadoutFormat::WidestText(MeasureKind, Channel(0));
+    if (GetRowCount() == 2) {
+        const std::string second = TReadoutFormat::WidestText(MeasureKind, Channel(1));
+        if (second.size() > widest.size()) widest = second;
+    }
+    return widest;
+}
+
+std::unique_ptr<TFont> TAnalysisView::FittedFont(TDC& dc, int height, const std::string& text, int width)
+{
+    auto font = std::make_unique<TFont>("Arial", height, 0, 0, 0, FW_NORMAL);
+    dc.SelectObject(*font);
+    const TSize extent = dc.GetTextExtent(text.c_str(), int(text.size()));
+    TEXTMETRICA metrics{};
+    dc.GetTextMetrics(metrics);
+    dc.RestoreFont();
+    // A character's width of margin each side, as the readouts always had.
+    const int room = width - 2 * int(metrics.tmAveCharWidth);
+    if (width > 0 && extent.cx > room && extent.cx > 0)
+        font = std::make_unique<TFont>("Arial", height,
+                                       std::max(1, int(metrics.tmAveCharWidth) * std::max(room, 1) / int(extent.cx)),
+                                       0, 0, FW_NORMAL);
+    return font;
+}
+
+int TAnalysisView::MinimumClientWidth(int clientHeight)
+{
+    const std::string text = WidestText();
+    const TReadoutFormat::TMetrics m = TReadoutFormat::Metrics(0, clientHeight, GetRowCount(), text.size());
+    if (!m.Draw) return TReadoutFormat::MinWidth;
+    TClientDC dc(HWindow);
+    const std::unique_ptr<TFont> font = FittedFont(dc, m.CharHeight, text, 0);
+    dc.SelectObject(*font);
+    const TSize extent = dc.GetTextExtent(text.c_str(), int(text.size()));
+    TEXTMETRICA metrics{};
+    dc.GetTextMetrics(metrics);
+    dc.RestoreFont();
+    return std::max(TReadoutFormat::MinWidth, int(extent.cx + 2 * metrics.tmAveCharWidth));
+}
+
 void TAnalysisView::Paint(TDC& dc, bool, TRect&)
 {
     const int rows = GetRowCount();
     const std::string first = RowText(0);
     const std::string second = rows == 2 ? RowText(1) : std::string();
     const TRect client = GetClientRect();
-    const TReadoutFormat::TMetrics m =
-        TReadoutFormat::Metrics(client.Width(), client.Height(), rows, std::max(first.size(), second.size()));
+    const std::string& longest = second.size() > first.size() ? second : first;
+    const TReadoutFormat::TMetrics m = TReadoutFormat::Metrics(client.Width(), client.Height(), rows, longest.size());
     if (!m.Draw) return;
-    TFont font("Arial", m.CharHeight, m.CharWidth, 0, 0, FW_NORMAL);
-    dc.SelectObject(font);
+    // The font's own width: stretched digits or a cut value only when the
+    // window is narrower than the text, then narrowed to fit.
+    const std::unique_ptr<TFont> font = FittedFont(dc, m.CharHeight, longest, client.Width());
+    dc.SelectObject(*font);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextAlign(TA_CENTER);
     dc.TextOut(client.Width() / 2, client.top + 2, first.c_str());
@@ -92,7 +138,9 @@ void TAnalysisView::EvSize(UINT sizeType, const TSize& size)
 {
     const TRect client = GetClientRect();
     const int minHeight = TReadoutFormat::MinRowHeight * GetRowCount();
-    if (sizeType == SIZE_MINIMIZED || (client.Width() >= TReadoutFormat::MinWidth && client.Height() >= minHeight)) {
+    // As wide as the widest value needs in the font of the height it will have.
+    const int minWidth = MinimumClientWidth(std::max(int(client.Height()), minHeight));
+    if (sizeType == SIZE_MINIMIZED || (client.Width() >= minWidth && client.Height() >= minHeight)) {
         TWindow::EvSize(sizeType, size);
         Invalidate(true);
         return;
@@ -102,7 +150,7 @@ void TAnalysisView::EvSize(UINT sizeType, const TSize& size)
     if (HWND parent = GetParentH()) ::ScreenToClient(parent, &origin);
     // The frame is added, so that the client itself reaches the minimum and
     // the move does not come back here short again.
-    const int width = window.Width() + std::max(TReadoutFormat::MinWidth - client.Width(), 0);
+    const int width = window.Width() + std::max(minWidth - client.Width(), 0);
     const int height = window.Height() + std::max(minHeight - client.Height(), 0);
     MoveWindow(origin.x, origin.y, width, height, true);
     Invalidate(true);

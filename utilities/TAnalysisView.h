@@ -1,8 +1,11 @@
 #pragma once
+#include <memory>
 #include <string>
+#include "framework/TFont.h"
 #include "framework/TWindow.h"
 #include "utilities/TReadoutFormat.h"
 
+class TDC;
 class TMDIClient;
 class TViewHost;
 
@@ -20,6 +23,10 @@ public:
     int GetRowCount() const;
     // The text of row 0 or 1 as the next paint draws it.
     std::string RowText(int row) const;
+    // The widest text the rows can show, and the client width it needs in
+    // the font a client of that height draws with (margins included).
+    std::string WidestText() const;
+    int MinimumClientWidth(int clientHeight);
     TReadoutFormat::TMeasureKind Kind() const { return MeasureKind; }
 
     void EvSize(UINT sizeType, const TSize& size);
@@ -28,6 +35,8 @@ public:
 
 private:
     TReadoutFormat::TChannel Channel(int index) const;
+    // Arial of the height, at its own width or narrower so that text fits width.
+    static std::unique_ptr<TFont> FittedFont(TDC& dc, int height, const std::string& text, int width);
 
     TViewHost& Host;
     TReadoutFormat::TMeasureKind MeasureKind;

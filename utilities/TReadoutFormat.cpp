@@ -120,3 +120,20 @@ TReadoutFormat::TMetrics TReadoutFormat::Metrics(int clientWidth, int clientHeig
     m.Draw = m.CharHeight <= 500 && m.CharWidth <= 500;
     return m;
 }
+
+std::string TReadoutFormat::WidestText(TMeasureKind kind, const TChannel& channel)
+{
+    switch (kind) {
+    case THD:
+    case THDN: return Format("%3.5f %%", 100.0f);
+    case IMD: return Format("%3.4f %%", 100.0f);
+    case SNR:
+    case SINAD:
+    case SFDR: return Format("%3.3f %s", -888.888f, DbUnit(channel));
+    case NoiseFigure: return Format("%3.3f dB", -888.888f);
+    case PeakFrequency: return Format("%3.2f Hz", 88888.88f);
+    case PeakAmplitude: return Format("%3.2f %s", -888.88f, AmplitudeUnit(channel));
+    case TotalPower: return Format("%3.2f %s", -888.88f, TotalPowerUnit(channel));
+    default: return "0.0";
+    }
+}

@@ -46,4 +46,7 @@ public:
     // figure is the host's one number for the pair of channels.
     static std::string ValueText(TMeasureKind kind, const TChannel& channel, float noiseFigure);
     static TMetrics Metrics(int clientWidth, int clientHeight, int rows, size_t longestText);
+    // A row's text at its widest: the largest value the kind shows in its
+    // format and unit; the window is sized and its font set for it.
+    static std::string WidestText(TMeasureKind kind, const TChannel& channel);
 };

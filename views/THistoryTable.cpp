@@ -5,11 +5,13 @@
 void THistoryTable::Resize(int count)
 {
     Records.resize(static_cast<size_t>(std::max(count, 0)), THistoryRecord{});
+    Filled = std::min(Filled, Count());
 }
 
 void THistoryTable::Clear()
 {
     std::fill(Records.begin(), Records.end(), THistoryRecord{});
+    Filled = 0;
 }
 
 void THistoryTable::Push(float time, float tag, float peak, float minimum)
@@ -19,6 +21,7 @@ void THistoryTable::Push(float time, float tag, float peak, float minimum)
         Records[size_t(i)] = Records[size_t(i - LinesPerStep)];
     for (int k = 0; k < LinesPerStep && k < count; ++k)
         Records[size_t(k)] = {uint32_t(k), time, tag, peak, minimum};
+    Filled = std::min(Filled + LinesPerStep, count);
 }
 
 void THistoryTable::PushLevels(float peak, float minimum)
@@ -44,6 +47,7 @@ void THistoryTable::SetLine(int line, float time, float tag)
         Records[size_t(r)].Time = time;
         Records[size_t(r)].Tag = tag;
     }
+    Filled = std::max(Filled, std::min(row + LinesPerStep, Count()));
 }
 
 void THistoryTable::SetLevels(int line, float peak, float minimum)

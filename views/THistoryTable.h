@@ -1,4 +1,5 @@
 #pragma once
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -46,6 +47,10 @@ public:
 
     // Records per line into the count, plus one.
     int LineCount() const;
+    // The first record of the oldest line drawn so far: while the lines fill
+    // only part of the image, the older records hold no line.
+    int OldestLineRow() const { return std::max(FilledRows() - LinesPerStep, 0); }
+    int FilledRows() const { return std::min(Filled, Count()); }
     // The smallest time above 0 among the lines' first records, or start
     // when it is smaller; 0 without records.
     float MinTime(float start) const;
@@ -68,4 +73,6 @@ private:
 
     int LinesPerStep;
     std::vector<THistoryRecord> Records;
+    // Records from the newest edge that a line has reached.
+    int Filled = 0;
 };

@@ -21,11 +21,12 @@ namespace {
 // More than the largest file of points could need; the rest is never read.
 constexpr size_t MaxFileBytes = size_t(64) << 20;
 
+// A slot's file is read again at every layout of its view: one message for all.
 void ShowFileMessage(const char* format, const char* path)
 {
     char text[512];
     std::snprintf(text, sizeof text, format, path);
-    TEngineHost::Get().ShowMessage(text, "", TEngineHost::MsgOk | TEngineHost::MsgIconStop);
+    TEngineHost::Get().ShowFileMessage(path, text, "", TEngineHost::MsgOk | TEngineHost::MsgIconStop);
 }
 
 void ShowNoMemory()

@@ -2,6 +2,7 @@
 // the pane images, the selection and the control bar's labels.
 #include "views/TSpectrogram.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -120,7 +121,8 @@ void TSpectrogram::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
     }
     if (!divisions)
         return;
-    const int length = timeAlongX ? pane.Width() : pane.Height();
+    // Divisions where lines are: records no line has reached have no time.
+    const int length = std::min(timeAlongX ? pane.Width() : pane.Height(), History.FilledRows());
     double previous = std::trunc(GetRecordTime(0) / division.Seconds);
     for (int r = 1; r < length; ++r) {
         const double current = std::trunc(GetRecordTime(r) / division.Seconds);

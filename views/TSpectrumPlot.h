@@ -153,6 +153,8 @@ public:
     void CompositeDialog(int pane, int ask);
     void BuildCompositeOverlay(int pane);
     void UpdateOverlay(int pane, int slot);
+    // The slot's check box clicked.
+    void TickSlot(int pane, int slot);
     void ShowOverlay(int pane, int slot);
     void HideOverlay(int pane, int slot);
     void CmOverlayOptions();

@@ -4,9 +4,13 @@
 #include "views/TSpectrumPlot.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <string>
 
 #include "engine/TEngineHost.h"
+#include "engine/TFolder.h"
 #include "engine/TSpectralData.h"
 #include "framework/TButton.h"
 #include "framework/TCheckBox.h"
@@ -35,6 +39,21 @@ void StoreComposite(SpectrumOpts& o, int pane, const CompositeSettings& c)
     (pane == 2 ? o.CompositeType2 : o.CompositeType1) = c.CompositeType;
     std::copy_n(c.IncludeInAverage, 6, pane == 2 ? o.IncludeInAverage2 : o.IncludeInAverage1);
     std::copy_n(c.DifferenceIndex, 2, pane == 2 ? o.DifferenceIndex2 : o.DifferenceIndex1);
+}
+
+// Writes a slot's file, making the overlay folder when it is missing; a file
+// that still cannot be written is named with the reason.
+bool WriteSlotFile(TOverlayData& curve, const std::string& path, const char* name)
+{
+    const bool folder = TFolder::MakeFor(path);
+    const std::string folderReason = folder ? std::string() : TFolder::LastErrorText();
+    errno = 0;
+    if (curve.Write(path.c_str(), name))
+        return true;
+    const std::string reason = !folder ? folderReason : errno ? std::strerror(errno) : "the curve has no points";
+    TEngineHost::Get().ShowMessage("Failure writing overlay file: " + path + "\r\n" + reason, "Tonalyx",
+                                   TEngineHost::MsgOk | TEngineHost::MsgIconStop);
+    return false;
 }
 
 }  // namespace
@@ -200,7 +219,9 @@ void TSpectrumPlot::OverlaySourceDialog(int pane, int slot, int ask, int source)
         std::snprintf(name, sizeof name, "%s", previous.GetName());
     else
         std::snprintf(name, sizeof name, "Overlay %d", slot + 1);
-    curve.Write(path.c_str(), name);
+    // A slot whose file was not written keeps its tick and its curve.
+    if (!WriteSlotFile(curve, path, name))
+        return;
     if (SlotCheckOf(pane, slot).GetCheck() != BST_CHECKED) {
         SlotCheckOf(pane, slot).SetCheck(BST_CHECKED);
         ShowFlags(pane)[slot] = 1;
@@ -302,6 +323,13 @@ void TSpectrumPlot::UpdateOverlay(int pane, int slot)
     RepaintOverlays();
 }
 
+void TSpectrumPlot::TickSlot(int pane, int slot)
+{
+    // Ticking a slot is a load the user asked for: its file reports its problem again.
+    TEngineHost::Get().ForgetFileMessages(SlotPath(pane, slot));
+    UpdateOverlay(pane, slot);
+}
+
 void TSpectrumPlot::ShowOverlay(int pane, int slot)
 {
     if ((pane != 1 && pane != 2) || slot < 0 || slot >= SlotCount)
@@ -332,9 +360,9 @@ bool TSpectrumPlot::RunOverlayCommand(UINT id)
     else if (n == SlotButton2Id + CompositeSlot)
         CompositeDialog(2, 1);
     else if (n >= SlotCheckId && n < SlotCheckId + SlotCount)
-        UpdateOverlay(1, n - SlotCheckId);
+        TickSlot(1, n - SlotCheckId);
     else if (n >= SlotCheck2Id && n < SlotCheck2Id + SlotCount)
-        UpdateOverlay(2, n - SlotCheck2Id);
+        TickSlot(2, n - SlotCheck2Id);
     else
         return false;
     return true;

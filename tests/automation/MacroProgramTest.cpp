@@ -83,10 +83,10 @@ TEST_F(TMacroRun, WaitSecondsHoldsTheMacroForItsTime)
 TEST_F(TMacroRun, ErrorsShowTheirMessageAndStopTheMacro)
 {
     const struct { const char* Line; const char* Message; } cases[] = {
-        {"Hello there", "Macro Command Processor: Unrecognized command \"Hello there\" at line 1"},
+        {"Hello there", "Macro Command Processor: Unrecognized command \"Hello there\" at line 2"},
         {"Send [Set FFT Size 1000]",
-         "Macro Command Processor: DDE Execute command \"Send [Set FFT Size 1000]\" at line 1 cannot be processed"},
-        {"Output No Such Item", "Macro Command Processor: DDE Request item \"Output No Such Item\" at line 1 is unrecognized"},
+         "Macro Command Processor: DDE Execute command \"Send [Set FFT Size 1000]\" at line 2 cannot be processed"},
+        {"Output No Such Item", "Macro Command Processor: DDE Request item \"Output No Such Item\" at line 2 is unrecognized"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Line);
@@ -100,6 +100,27 @@ TEST_F(TMacroRun, ErrorsShowTheirMessageAndStopTheMacro)
         EXPECT_EQ(Exit(), 0u);
         TearDown();
     }
+}
+
+// An output file in a folder that is missing gets its folder; one below a
+// plain file cannot be had, and the macro stops at its line, naming it.
+TEST_F(TMacroRun, OutputFilesInMissingFoldersAppearAndImpossibleOnesStopTheMacro)
+{
+    WriteFile("plain", "x");
+    HWND macro = RunMacro("SetOutputFile made\\deeper\\a.txt\nOutputComment a\nSetOutputFile plain\\b.txt\n"
+                          "OutputComment b\n");
+    ASSERT_TRUE(macro);
+    const std::string prefix =
+        "Macro Command Processor: Output file \"" + Folder.File("plain\\b.txt") + "\" at line 3 cannot be opened: ";
+    const std::string message = MessageText();
+    EXPECT_EQ(message.substr(0, prefix.size()), prefix) << message;
+    CloseMessage();
+    ASSERT_TRUE(WaitUntil([&] { return Idle(macro); }, 5000));
+    EXPECT_EQ(ReadText(Folder.File("made\\deeper\\a.txt")), "a\n");
+    EXPECT_EQ(Exit(), 0u);
+    ::DeleteFileA(Folder.File("made\\deeper\\a.txt").c_str());
+    ::RemoveDirectoryA(Folder.File("made\\deeper").c_str());
+    ::RemoveDirectoryA(Folder.File("made").c_str());
 }
 
 TEST_F(TMacroRun, MacroWindowRunsStopsSavesAndAsksBeforeClosing)

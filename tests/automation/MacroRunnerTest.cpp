@@ -51,6 +51,11 @@ public:
     std::string ResolveOutputName(const std::string& name) override { return name; }
     bool OverwriteOutput() override { return Overwrite; }
     void OutputFileClosed(const std::string& name) override { Closed.push_back(name); }
+    void MakeFolderFor(const std::string& file) override
+    {
+        std::error_code ignored;
+        std::filesystem::create_directories(std::filesystem::path(file).parent_path(), ignored);
+    }
     void ShowError(const std::string& text) override { Errors.push_back(text); }
     uint32_t TickCount() override { return Tick; }
     TEngineHost::LocalTime LocalNow() override { return Now; }
@@ -191,16 +196,16 @@ TEST_F(TRunner, ErrorsShowTheLineAndStopTheMacro)
 {
     Host.Refused = {"[Nope]"};
     const struct { std::vector<std::string> Lines; const char* Message; } cases[] = {
-        {{"Hello"}, "Macro Command Processor: Unrecognized command \"Hello\" at line 0"},
-        {{"; ok", "Send"}, "Macro Command Processor: Unrecognized command \"Send\" at line 1"},
+        {{"Hello"}, "Macro Command Processor: Unrecognized command \"Hello\" at line 1"},
+        {{"; ok", "Send"}, "Macro Command Processor: Unrecognized command \"Send\" at line 2"},
         {{"Send [Run]", "  Send [Nope]  "},
-         "Macro Command Processor: DDE Execute command \"Send [Nope]\" at line 1 cannot be processed"},
+         "Macro Command Processor: DDE Execute command \"Send [Nope]\" at line 2 cannot be processed"},
         {{"Output Peak Frequency", "Output Peak Nothing"},
-         "Macro Command Processor: DDE Request item \"Output Peak Nothing\" at line 1 is unrecognized"},
-        {{"Wait 5"}, "Macro Command Processor: Unrecognized command \"Wait 5\" at line 0"},
-        {{"WaitDate 2/3/2005"}, "Macro Command Processor: Unrecognized command \"WaitDate 2/3/2005\" at line 0"},
-        {{"WaitDate 13/01/2005"}, "Macro Command Processor: Unrecognized command \"WaitDate 13/01/2005\" at line 0"},
-        {{"WaitDate 01/01/1999"}, "Macro Command Processor: Unrecognized command \"WaitDate 01/01/1999\" at line 0"},
+         "Macro Command Processor: DDE Request item \"Output Peak Nothing\" at line 2 is unrecognized"},
+        {{"Wait 5"}, "Macro Command Processor: Unrecognized command \"Wait 5\" at line 1"},
+        {{"WaitDate 2/3/2005"}, "Macro Command Processor: Unrecognized command \"WaitDate 2/3/2005\" at line 1"},
+        {{"WaitDate 13/01/2005"}, "Macro Command Processor: Unrecognized command \"WaitDate 13/01/2005\" at line 1"},
+        {{"WaitDate 01/01/1999"}, "Macro Command Processor: Unrecognized command \"WaitDate 01/01/1999\" at line 1"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Message);
@@ -327,6 +332,44 @@ TEST_F(TRunner, OverwriteStartsAFreshOutputFileAndAppendKeepsIt)
     Host.Overwrite = false;
     Run({"OutputComment three"});
     EXPECT_EQ(Output(), "two\nthree\n");
+}
+
+// A file where a folder should be: neither the folder nor the file can be
+// made. The macro stops at the line that needed the file, saying which file.
+TEST_F(TRunner, AnOutputFileThatCannotBeOpenedStopsTheMacroAtItsLine)
+{
+    std::ofstream(Folder / "plain") << "x";
+    const std::string blocked = (Folder / "plain" / "out.txt").string();
+    const std::string options = Host.OutputName;
+    const struct { const char* Name; std::string OptionsName; std::vector<std::string> Lines; } cases[] = {
+        {"SetOutputFile", options, {"OutputComment a", "SetOutputFile " + blocked, "OutputComment b"}},
+        {"the options' file at its first Output", blocked, {"; nothing yet", "Output FFT Size", "OutputComment b"}},
+        {"the options' file at its first comment", blocked, {"; nothing yet", "OutputComment b"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        Host.Errors.clear();
+        Host.OutputName = c.OptionsName;
+        std::filesystem::remove(options);
+        Run(c.Lines);
+        ASSERT_EQ(Host.Errors.size(), 1u);
+        const std::string prefix = "Macro Command Processor: Output file \"" + blocked + "\" at line 2 cannot be opened: ";
+        EXPECT_EQ(Host.Errors[0].substr(0, prefix.size()), prefix) << Host.Errors[0];
+        EXPECT_GT(Host.Errors[0].size(), prefix.size());
+        EXPECT_FALSE(Runner.IsRunning());
+        EXPECT_EQ(Runner.CurrentLine(), 0);
+        EXPECT_FALSE(std::filesystem::exists(blocked));
+    }
+    // A missing folder is made: the file appears there.
+    Host.OutputName = options;
+    Host.Errors.clear();
+    const std::filesystem::path made = Folder / "new" / "deeper" / "out.txt";
+    Run({"SetOutputFile " + made.string(), "OutputComment b"});
+    EXPECT_TRUE(Host.Errors.empty());
+    std::ifstream in(made);
+    std::string line;
+    std::getline(in, line);
+    EXPECT_EQ(line, "b");
 }
 
 TEST_F(TRunner, SetOutputFileSwitchesFilesAndOverwritesTheNamedOne)

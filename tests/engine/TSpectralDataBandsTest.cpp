@@ -171,6 +171,25 @@ TEST_F(TSpectralDataCompensation, RefusedFilesLeaveNoCompensation)
 }
 
 // Straight lines through 0 dB at 0 Hz and +6 dB at 1 kHz: a tone at f reads
+// Every spectral object of a channel reads the file: its problem is told
+// once while the file stays as it is, and again after a load that asks anew.
+TEST_F(TSpectralDataCompensation, ARefusedFileIsToldOncePerLoad)
+{
+    const char* path = Write("100\t1\n200\t2\n");
+    for (int i = 0; i < 4; ++i) {
+        TSpectralData s(Analysis(48000, 1024), Display(1), 0);
+        s.LoadMicCompensation(path, 1);
+    }
+    EXPECT_EQ(Host.Messages.size(), 1u);
+    Host.ForgetFileMessages();
+    TSpectralData again(Analysis(48000, 1024), Display(1), 0);
+    again.LoadMicCompensation(path, 1);
+    EXPECT_EQ(Host.Messages.size(), 2u);
+    // Changed, it is another file.
+    again.LoadMicCompensation(Write("100\t1\n90\t2\n200\t3\n"), 1);
+    EXPECT_EQ(Host.Messages.size(), 3u);
+}
+
 // 6 f / 1000 dB lower than without compensation.
 TEST_F(TSpectralDataCompensation, CompensationDividesTheSpectrum)
 {

@@ -2,6 +2,9 @@
 #include "GuiTest.h"
 #include "framework/TPopupMenu.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace {
 class MdiDemoTest : public GuiTest {
 protected:
@@ -132,6 +135,36 @@ TEST_F(MdiDemoTest, AcceleratorsTranslateForKeysAnywhereInTheFrame)
     A->Edit->PostMessage(WM_KEYDOWN, VK_F5, 1);
     Pump();
     EXPECT_EQ(DemoLog, std::vector<std::string>{"frame.FrameOnly"});
+}
+
+// Keys an edit or combo box edits with stay with it; the same keys elsewhere,
+// and other keys in the edit, are the frame's accelerators.
+TEST_F(MdiDemoTest, EditingKeysBelongToTheFocusedEditOrComboBox)
+{
+    BYTE saved[256], keys[256];
+    ::GetKeyboardState(saved);
+    const struct { const char* Name; TWindow* Target; UINT Key; int Modifier; bool Translated; } cases[] = {
+        {"Ctrl+A in the edit", A->Edit, 'A', VK_CONTROL, false},
+        {"Ctrl+Z in the edit", A->Edit, 'Z', VK_CONTROL, false},
+        {"Shift+Delete in the edit", A->Edit, VK_DELETE, VK_SHIFT, false},
+        {"Ctrl+Insert in the edit", A->Edit, VK_INSERT, VK_CONTROL, false},
+        {"Ctrl+Z in the combo box", A->Combo, 'Z', VK_CONTROL, false},
+        {"F5 in the edit", A->Edit, VK_F5, 0, true},
+        {"Ctrl+A on a button", A->Button, 'A', VK_CONTROL, true},
+        {"Shift+Delete in the child window", A, VK_DELETE, VK_SHIFT, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Name);
+        std::copy(std::begin(saved), std::end(saved), std::begin(keys));
+        for (int k : {VK_CONTROL, VK_LCONTROL, VK_SHIFT, VK_LSHIFT, VK_MENU}) keys[k] = 0;
+        if (c.Modifier) keys[c.Modifier] = 0x80;
+        ::SetKeyboardState(keys);
+        DemoLog.clear();
+        c.Target->PostMessage(WM_KEYDOWN, c.Key, 1);
+        Pump();
+        EXPECT_EQ(DemoLog == std::vector<std::string>{"frame.FrameOnly"}, c.Translated);
+    }
+    ::SetKeyboardState(saved);
 }
 
 TEST_F(MdiDemoTest, OwnerDrawButtonGetsItsParentsDrawItem)

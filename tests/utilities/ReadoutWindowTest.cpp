@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "automation/TMacro.h"
 #include "engine/THeadlessEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
@@ -170,4 +171,71 @@ TEST_F(TReadouts, KeepsItsMinimumClientSize)
         EXPECT_GE(client.Height(), 64 * rows);
     }
     EXPECT_EQ(Main->NoiseFigureOrder, 7);
+}
+
+namespace {
+
+// Where a window stands in its parent's client area, and its size.
+RECT PlacedRect(HWND window)
+{
+    RECT r;
+    ::GetWindowRect(window, &r);
+    ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int NaturalWidth(HWND window, int height, const std::string& text)
+{
+    HDC dc = ::GetDC(window);
+    HFONT font = ::CreateFontA(height, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+    HGDIOBJ old = ::SelectObject(dc, font);
+    SIZE size{};
+    ::GetTextExtentPoint32A(dc, text.c_str(), int(text.size()), &size);
+    ::SelectObject(dc, old);
+    ::DeleteObject(font);
+    ::ReleaseDC(window, dc);
+    return size.cx;
+}
+
+}  // namespace
+
+// Without a stored placement a readout opens where its table row puts it
+// (left, top, width, height), widened until its widest value fits in the
+// font its height gives; the macro window holds its buttons.
+TEST_F(TReadouts, OpenAtTheirTableRowsAndHoldTheirWidestValue)
+{
+    Open();
+    const struct { UINT Command; TMainWin::ViewType Type; int Left, Top; } cases[] = {
+        {CM_THD, TMainWin::ViewType::Thd, 160, 360},
+        {CM_PEAKAMPLITUDE, TMainWin::ViewType::PeakAmplitude, 120, 320},
+        {CM_PEAKFREQUENCY, TMainWin::ViewType::PeakFrequency, 100, 300},
+        {CM_SNR, TMainWin::ViewType::Snr, 220, 420},
+    };
+    for (const auto& c : cases) {
+        TAnalysisView& view = Readout(c.Command, c.Type);
+        SCOPED_TRACE(view.GetTitle());
+        const RECT placed = PlacedRect(view.GetHandle());
+        EXPECT_EQ(placed.left, c.Left);
+        EXPECT_EQ(placed.top, c.Top);
+        EXPECT_GE(placed.right - placed.left, 120);
+        EXPECT_GE(placed.bottom - placed.top, 84);
+        const TRect client = view.GetClientRect();
+        const int charHeight = view.GetRowCount() == 2 ? client.Height() / 2 - 2 : client.Height() - 2;
+        const int needed = NaturalWidth(view.GetHandle(), charHeight, view.WidestText());
+        EXPECT_GE(client.Width(), needed) << view.WidestText();
+        // Not the screen-wide window of a rectangle read as edges.
+        EXPECT_LT(client.Width(), needed + 120) << view.WidestText();
+    }
+    Main->SendMessage(WM_COMMAND, CM_MACROPROCESSOR);
+    Pump();
+    ASSERT_NE(Main->MacroWindow, nullptr);
+    const RECT placed = PlacedRect(Main->MacroWindow->GetHandle());
+    EXPECT_EQ(placed.left, 780);
+    EXPECT_EQ(placed.top, 110);
+    EXPECT_GE(placed.right, 1000);
+    EXPECT_GE(placed.bottom, 300);
+    RECT button;
+    ::GetWindowRect(::GetDlgItem(Main->MacroWindow->GetHandle(), 103), &button);
+    ::MapWindowPoints(nullptr, Main->MacroWindow->GetHandle(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(button.right, Main->MacroWindow->GetClientRect().right);
 }

@@ -255,3 +255,34 @@ TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
         view.UpdateLayout();
     }
 }
+
+// The transport bar's length read-out shows the length of the wave just
+// opened at once, not the previous wave's until something repaints the bar.
+TEST_F(TSpectrumScreen, TransportBarShowsTheLengthOfTheWaveJustOpened)
+{
+    Open(1, 0);
+    Main->FileIO.WaveFileMode = 0;
+    std::snprintf(Main->ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
+    auto lengthPixels = [&] {
+        Toolbar& bar = *Main->TransportToolbar;
+        const TRect box = bar.LengthRect();
+        Screenshot shot(bar.GetHandle());
+        std::vector<COLORREF> pixels;
+        for (int y = box.top; y < box.bottom; ++y)
+            for (int x = box.left; x < box.right; ++x) pixels.push_back(shot.At(x, y));
+        return pixels;
+    };
+    Main->OpenWaveFile(Fixture("sine_1k_mono.wav").c_str());
+    Pump();
+    const std::vector<COLORREF> twoSeconds = lengthPixels();
+    Main->OpenWaveFile(Fixture("spectrogram_steps_mono.wav").c_str());
+    Pump();
+    const std::vector<COLORREF> shown = lengthPixels();
+    Main->TransportToolbar->Invalidate(true);
+    Main->TransportToolbar->UpdateWindow();
+    Pump();
+    const std::vector<COLORREF> repainted = lengthPixels();
+    ASSERT_FALSE(shown.empty());
+    EXPECT_NE(repainted, twoSeconds);
+    EXPECT_EQ(shown, repainted);
+}

@@ -103,6 +103,26 @@ TEST(SpectrogramHistory, ScrolledAndWrappedLinesAndTheirTimes)
     ASSERT_TRUE(h.LevelSpan(largest, smallest));
     EXPECT_EQ(largest, -5.0f);
 
+    // The oldest line drawn, for the label of the oldest edge: three pushed
+    // lines of two rows fill 6 rows, a wrap's line 1 rows 2 and 3; a table
+    // made smaller keeps what still fits, a cleared one has none.
+    THistoryTable partial(2);
+    partial.Resize(10);
+    EXPECT_EQ(partial.OldestLineRow(), 0);
+    for (float t : {1.0f, 2.0f, 3.0f})
+        partial.Push(t, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(partial.FilledRows(), 6);
+    EXPECT_EQ(partial[partial.OldestLineRow()].Time, 1.0f);
+    for (float t : {4.0f, 5.0f, 6.0f})
+        partial.Push(t, 0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(partial[partial.OldestLineRow()].Time, 2.0f);
+    partial.Resize(5);
+    EXPECT_EQ(partial.FilledRows(), 5);
+    partial.Clear();
+    EXPECT_EQ(partial.FilledRows(), 0);
+    partial.SetLine(1, 7.0f, 0.0f);
+    EXPECT_EQ(partial.FilledRows(), 4);
+
     // A history without a line with a time: the start of the search.
     THistoryTable empty(2);
     empty.Resize(400);

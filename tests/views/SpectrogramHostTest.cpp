@@ -142,6 +142,9 @@ TEST_F(TSpectrogramOverFakeHost, TwoViewsBothRefreshTheirTimeLabels)
         << first.StartTimeText;
     first.UpdateReadout();
     EXPECT_STREQ(first.StartTimeText, "5.000");
+    // Two lines fill only the newest part of the image: the oldest edge is
+    // labelled with the first line's time, not with the empty rows' zero.
+    EXPECT_STREQ(first.EndTimeText, "4.000");
 }
 
 TEST_F(TSpectrogramOverFakeHost, PanesOfThreeThousandPixelsGetNoPicture)

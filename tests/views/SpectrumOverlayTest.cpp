@@ -88,6 +88,58 @@ TEST_F(TSpectrumOverlays, CapturingSlotTwoWritesL3WithTheBinFrequenciesAndThePea
     EXPECT_FALSE(std::ifstream(Folder.File("L4.ovl")).good());
 }
 
+// A capture makes the overlay folder when it is missing; a file that still
+// cannot be written is named with the reason, and the slot stays as it was.
+TEST_F(TSpectrumOverlays, CaptureMakesAMissingFolderAndNamesAFileItCannotWrite)
+{
+    TSpectrumPlot& view = OpenTone();
+    const std::string made = Folder.File("made\\deeper");
+    std::snprintf(Main->ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", made.c_str());
+    view.SlotButton[0]->SendMessage(BM_CLICK);
+    Pump();
+    EXPECT_TRUE(std::ifstream(made + "\\L1.ovl").good());
+    EXPECT_EQ(view.SlotCheck[0]->GetCheck(), UINT(BST_CHECKED));
+
+    std::ofstream(Folder.File("plain")) << "x";
+    const std::string blocked = Folder.File("plain");
+    std::snprintf(Main->ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", blocked.c_str());
+    Host().Messages.clear();
+    view.SlotButton[1]->SendMessage(BM_CLICK);
+    Pump();
+    ASSERT_EQ(Host().Messages.size(), 1u);
+    const std::string start = "Failure writing overlay file: " + blocked + "\\L2.ovl\r\n";
+    EXPECT_EQ(Host().Messages[0].Text.substr(0, start.size()), start) << Host().Messages[0].Text;
+    EXPECT_GT(Host().Messages[0].Text.size(), start.size());
+    EXPECT_EQ(view.SlotCheck[1]->GetCheck(), UINT(BST_UNCHECKED));
+    EXPECT_EQ(view.Opts->Show1[1], 0u);
+    EXPECT_EQ(view.OverlayCount[1], 0);
+    std::remove((made + "\\L1.ovl").c_str());
+    ::RemoveDirectoryA(made.c_str());
+    ::RemoveDirectoryA(Folder.File("made").c_str());
+}
+
+// A slot file that cannot be used says so once however often the view lays
+// itself out, and again when the user ticks the slot anew.
+TEST_F(TSpectrumOverlays, ABadSlotFileSaysSoOncePerTick)
+{
+    TSpectrumPlot& view = OpenTone();
+    std::ofstream(Folder.File("L1.ovl")) << "100\t1\n200\t2\n";
+    Host().Messages.clear();
+    view.SlotCheck[0]->SendMessage(BM_CLICK);
+    Pump();
+    ASSERT_EQ(view.SlotCheck[0]->GetCheck(), UINT(BST_CHECKED));
+    for (int i = 0; i < 3; ++i) {
+        view.MoveWindow(0, 0, 1000 + 20 * i, 700, true);
+        view.LoadOverlays();
+        Pump();
+    }
+    EXPECT_EQ(Host().Messages.size(), 1u);
+    view.SlotCheck[0]->SendMessage(BM_CLICK);
+    view.SlotCheck[0]->SendMessage(BM_CLICK);
+    Pump();
+    EXPECT_EQ(Host().Messages.size(), 2u);
+}
+
 TEST_F(TSpectrumOverlays, ANumpyCurveIsDrawnAtTheHeightTheScalePredicts)
 {
     TSpectrumPlot& view = OpenTone();
