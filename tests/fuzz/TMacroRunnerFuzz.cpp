@@ -43,6 +43,7 @@ public:
     std::string ResolveOutputName(const std::string&) override { return std::string(); }
     bool OverwriteOutput() override { return false; }
     void OutputFileClosed(const std::string&) override {}
+    void MakeFolderFor(const std::string&) override {}
     void ShowError(const std::string&) override {}
     uint32_t TickCount() override { return Tick += 997; }
     TEngineHost::LocalTime LocalNow() override
