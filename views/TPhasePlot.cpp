@@ -256,19 +256,17 @@ void TPhasePlot::SetData(TSpectralData* data, TSpectralData* data2)
     PhaseData2 = data2;
 }
 
+TFrequencyZoom TPhasePlot::Zoom() const
+{
+    return {PhaseData->GetLowIndex(), PhaseData->GetHighIndex(), TPhaseScale::SmallestZoomSpan};
+}
+
 void TPhasePlot::ResetVisibleRange()
 {
     if (!PhaseData)
         return;
-    const int low = PhaseData->GetLowIndex();
-    const int high = PhaseData->GetHighIndex();
-    VisibleStart = std::max(VisibleStart, low);
-    VisibleEnd = std::min(VisibleEnd, high);
-    if (VisibleEnd <= VisibleStart) {
-        VisibleStart = low;
-        VisibleEnd = high;
-    }
-    if (VisibleStart == low && VisibleEnd == high) {
+    const TFrequencyZoom zoom = Zoom();
+    if (zoom.Hold(VisibleStart, VisibleEnd)) {
         HideScrollBar();
         ZoomInButton->SetUp();
         Zoom2XInButton->SetUp();
@@ -276,15 +274,14 @@ void TPhasePlot::ResetVisibleRange()
         ZoomFullButton->SetDown();
     } else {
         ShowScrollBar();
-        // Positions count from the data's low index.
         if (ScrollBar && ScrollBar->GetHandle())
-            ScrollBar->SetPosition(VisibleStart - low);
+            ScrollBar->SetPosition(zoom.ScrollPosition(VisibleStart));
         for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
             b->SetUp();
     }
-    if (VisibleStart == low)
+    if (VisibleStart == zoom.Low)
         Opts->StartFreq = PhaseData->GetLowFrequency();
-    if (VisibleEnd == high)
+    if (VisibleEnd == zoom.High)
         Opts->StopFreq = PhaseData->GetHighFrequency();
     Opts->StopFreq = std::min(Opts->StopFreq, PhaseData->GetHighFrequency());
     Opts->StartFreq = std::max(Opts->StartFreq, PhaseData->GetLowFrequency());
@@ -295,21 +292,14 @@ void TPhasePlot::ResetVisibleRange()
 
 void TPhasePlot::ResetScrollRange()
 {
-    if (!PhaseData) {
-        ScrollRange = 0;
-        return;
-    }
-    const int range = (PhaseData->GetHighIndex() - PhaseData->GetLowIndex()) - (VisibleEnd - VisibleStart);
-    ScrollRange = range > 0 ? range : 0;
+    ScrollRange = PhaseData ? Zoom().ScrollRange(VisibleStart, VisibleEnd) : 0;
 }
 
 void TPhasePlot::ScrollNotify(UINT code)
 {
     if (code > SB_THUMBPOSITION || !ScrollBar || !PhaseData)
         return;
-    const int width = VisibleEnd - VisibleStart;
-    VisibleStart = PhaseData->GetLowIndex() + ScrollBar->GetPosition();
-    VisibleEnd = VisibleStart + width;
+    Zoom().ScrollTo(ScrollBar->GetPosition(), VisibleStart, VisibleEnd);
     ApplyVisibleBins();
 }
 

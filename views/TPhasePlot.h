@@ -7,6 +7,7 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "views/PhaseOpts.h"
 #include "views/TBarFields.h"
+#include "views/TFrequencyZoom.h"
 #include "views/TPhaseScale.h"
 #include "views/TPlotBase.h"
 
@@ -87,6 +88,7 @@ public:
     void CmHelp();
     void PlotTopChanged();
     void CeCopy(TCommandEnabler& ce);
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
 
     ScalingStruct ViewSettings;
     PhaseOpts* Opts;
@@ -111,6 +113,8 @@ private:
     void SetCaptionFromData();
     void ShowButtonBar(int show);
     void CancelZoomSelection();
+    // The zoom steps and scroll bar over the data's bins; needs PhaseData.
+    TFrequencyZoom Zoom() const;
     // The visible bins changed: the range follows them.
     void ApplyVisibleBins();
     void PaintPane(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data, bool xAxis);
@@ -121,7 +125,7 @@ private:
     void PaintCurve(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data);
     void PaintMarkers(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data);
     TSpectralData* PaneData(const TRect& pane) const;
-    void CopyCursorValues();
+    void CopyCursorValues() override;
 
     DECLARE_RESPONSE_TABLE(TPhasePlot);
 };

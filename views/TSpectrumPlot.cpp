@@ -354,15 +354,8 @@ void TSpectrumPlot::ResetVisibleRange()
 {
     if (!Data)
         return;
-    const int lo = Data->GetLowIndex();
-    const int hi = Data->GetHighIndex();
-    VisibleStart = std::max(VisibleStart, lo);
-    VisibleEnd = std::min(VisibleEnd, hi);
-    if (VisibleStart >= VisibleEnd) {
-        VisibleStart = lo;
-        VisibleEnd = hi;
-    }
-    if (VisibleStart == lo && VisibleEnd == hi) {
+    const TFrequencyZoom zoom = Zoom();
+    if (zoom.Hold(VisibleStart, VisibleEnd)) {
         HideScrollBar();
         ZoomInButton->SetUp();
         Zoom2XInButton->SetUp();
@@ -371,13 +364,13 @@ void TSpectrumPlot::ResetVisibleRange()
     } else {
         ShowScrollBar();
         if (ScrollBar && ScrollBar->GetHandle())
-            ScrollBar->SetPosition(VisibleStart);
+            ScrollBar->SetPosition(zoom.ScrollPosition(VisibleStart));
         for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
             b->SetUp();
     }
-    if (VisibleStart == lo)
+    if (VisibleStart == zoom.Low)
         Opts->StartFreq = Data->GetLowFrequency();
-    if (VisibleEnd == hi)
+    if (VisibleEnd == zoom.High)
         Opts->StopFreq = Data->GetHighFrequency();
     Opts->StopFreq = std::min(Opts->StopFreq, Data->GetHighFrequency());
     Opts->StartFreq = std::max(Opts->StartFreq, Data->GetLowFrequency());
@@ -389,12 +382,7 @@ void TSpectrumPlot::ResetVisibleRange()
 
 void TSpectrumPlot::ResetScrollRange()
 {
-    if (!Data) {
-        ScrollRange = 0;
-        return;
-    }
-    const int range = (Data->GetHighIndex() - Data->GetLowIndex()) - (VisibleEnd - VisibleStart);
-    ScrollRange = range > 0 ? range : 0;
+    ScrollRange = Data ? Zoom().ScrollRange(VisibleStart, VisibleEnd) : 0;
 }
 
 void TSpectrumPlot::UpdateBackgroundBrush()

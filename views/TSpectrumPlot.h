@@ -14,6 +14,7 @@
 #include "views/MarkerSettings.h"
 #include "views/SpectrumOpts.h"
 #include "views/TBarFields.h"
+#include "views/TFrequencyZoom.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
@@ -128,6 +129,7 @@ public:
     void HideButtons();
     // The context menu shown while no cursor is held.
     void FillContextMenu(HMENU menu);
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
 
     // Control bar.
     void CmZoomIn();
@@ -228,6 +230,8 @@ private:
     void UpdatePanes(TDC& dc, bool bandBars);
     // The marker arrays of a pane: 0 upper, 1 lower, 2 single.
     int MarkerRow(const TRect& pane) const { return PaneMode != 2 ? 2 : (pane == PaneRect2 ? 1 : 0); }
+    // The zoom steps and scroll bar over the data's indexes; needs Data.
+    TFrequencyZoom Zoom() const;
     // The visible bins changed: the frequencies follow and the view is laid out again.
     void ApplyVisibleBins();
     void SetPlotType(uint16_t type);
@@ -236,7 +240,7 @@ private:
     float CurveValueAt(const TPoint& point, const TRect& pane) const;
     bool RunMenuCommand(UINT id);
     bool RunOverlayCommand(UINT id);
-    void CopyCursorValues();
+    void CopyCursorValues() override;
     void ClearPeakHold();
     void DrawOverlays(TDC& dc, const TRect& pane, const TRect& update);
     void RepaintOverlays();

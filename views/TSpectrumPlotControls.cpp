@@ -104,6 +104,11 @@ void TSpectrumPlot::CancelZoomSelection()
     SelectMode = 0;
 }
 
+TFrequencyZoom TSpectrumPlot::Zoom() const
+{
+    return {Data->GetLowIndex(), Data->GetHighIndex(), TSpectrumControls::SmallestZoomSpan};
+}
+
 void TSpectrumPlot::ApplyVisibleBins()
 {
     Opts->StartFreq = Data->GetFrequency(VisibleStart);
@@ -132,7 +137,7 @@ void TSpectrumPlot::SetSelection(const TRect& rect)
     const int right = std::max(rect.left, rect.right) - GraphRect.left;
     const float f1 = Scale.FrequencyAtColumn(left), f2 = Scale.FrequencyAtColumn(right);
     // A band of three bins or fewer leaves the zoom armed for another drag.
-    if (!TSpectrumControls::ZoomTo(Data->GetIndex(f1), Data->GetIndex(f2), VisibleStart, VisibleEnd))
+    if (!Zoom().ZoomTo(Data->GetIndex(f1), Data->GetIndex(f2), VisibleStart, VisibleEnd))
         return;
     Opts->StartFreq = f1;
     Opts->StopFreq = f2;
@@ -142,21 +147,19 @@ void TSpectrumPlot::SetSelection(const TRect& rect)
 
 void TSpectrumPlot::CmZoom2XIn()
 {
-    if (Data && !Zoom2XInButton->Grey && TSpectrumControls::ZoomIn(VisibleStart, VisibleEnd))
+    if (Data && !Zoom2XInButton->Grey && Zoom().ZoomIn(VisibleStart, VisibleEnd))
         ApplyVisibleBins();
 }
 
 void TSpectrumPlot::CmZoom2XOut()
 {
-    if (Data && !Zoom2XOutButton->Grey
-        && TSpectrumControls::ZoomOut(VisibleStart, VisibleEnd, Data->GetLowIndex(), Data->GetHighIndex()))
+    if (Data && !Zoom2XOutButton->Grey && Zoom().ZoomOut(VisibleStart, VisibleEnd))
         ApplyVisibleBins();
 }
 
 void TSpectrumPlot::CmZoomFull()
 {
-    if (Data && !ZoomFullButton->Grey
-        && TSpectrumControls::ZoomFull(VisibleStart, VisibleEnd, Data->GetLowIndex(), Data->GetHighIndex()))
+    if (Data && !ZoomFullButton->Grey && Zoom().ZoomFull(VisibleStart, VisibleEnd))
         ApplyVisibleBins();
 }
 
@@ -164,9 +167,7 @@ void TSpectrumPlot::ScrollNotify(UINT code)
 {
     if (!Data || code > SB_THUMBPOSITION || !ScrollBar)
         return;
-    const int width = VisibleEnd - VisibleStart;
-    VisibleStart = ScrollBar->GetPosition();
-    VisibleEnd = VisibleStart + width;
+    Zoom().ScrollTo(ScrollBar->GetPosition(), VisibleStart, VisibleEnd);
     ApplyVisibleBins();
 }
 
