@@ -44,6 +44,14 @@ DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
     EV_COMMAND(OverlayOptions2Id, CmOverlayOptions2)
     EV_COMMAND(PowerMeterToggleId, CmTogglePowerMeter)
     EV_COMMAND(OverlayToggleId, CmToggleOverlayControls)
+    EV_COMMAND(MenuCopyText, CmCopyText)
+    EV_COMMAND(MenuWriteText, SaveAsText)
+    EV_COMMAND(MenuClearSpectrum, CmClearSpectrum)
+    EV_COMMAND(MenuClearPeakHold, ClearPeakHold)
+    EV_COMMAND(MenuAutoscale, Autoscale)
+    EV_COMMAND(MenuMarkerOptions, CmMarkerOptions)
+    EV_COMMAND(MenuProperties, CmOptions)
+    EV_COMMAND(MenuHelp, CmHelp)
 END_RESPONSE_TABLE;
 
 namespace {

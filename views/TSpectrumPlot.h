@@ -238,7 +238,12 @@ private:
     void CancelZoomSelection();
     // The largest value of the bins under columns x-1..x of the pane's data.
     float CurveValueAt(const TPoint& point, const TRect& pane) const;
-    bool RunMenuCommand(UINT id);
+    // The markers set at the menu's point or cleared; true when id is one of theirs.
+    bool RunMarkerCommand(UINT id);
+    void CmCopyText();
+    void CmClearSpectrum();
+    void CmMarkerOptions();
+    void CmHelp();
     bool RunOverlayCommand(UINT id);
     void CopyCursorValues() override;
     void ClearPeakHold();

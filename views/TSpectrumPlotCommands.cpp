@@ -129,13 +129,13 @@ LRESULT TSpectrumPlot::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
         // Menu commands act on the spectrum: without one none is handled.
         if (!Data)
             return 0;
-        if (RunMenuCommand(id))
+        if (RunMarkerCommand(id))
             return 1;
     }
     return TPlotBase::EvCommand(id, hWndCtl, notifyCode);
 }
 
-bool TSpectrumPlot::RunMenuCommand(UINT id)
+bool TSpectrumPlot::RunMarkerCommand(UINT id)
 {
     const int marker = SetMarkerIndex(id);
     if (marker >= 0) {
@@ -143,49 +143,45 @@ bool TSpectrumPlot::RunMenuCommand(UINT id)
         InvalidateRect(GraphRect, true);
         return true;
     }
-    if (id >= MenuClearMarker1 && id <= MenuClearAllMarkers) {
-        for (int n = 0; n < MarkerSettings::Count; ++n)
-            if (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n)
-                MainWin->SetMarker(n, false, 0.0f);
-        InvalidateRect(GraphRect, true);
-        return true;
-    }
-    switch (id) {
-    case MenuCopyText:
-        MainWin->RunCommand(CM_EDITCOPY);
-        return true;
-    case MenuClearSpectrum:
-        Data->ResetAverages();
-        if (Data2)
-            Data2->ResetAverages();
-        NewData(0.0f);
-        Invalidate(true);
-        return true;
-    case MenuClearPeakHold:
-        ClearPeakHold();
-        return true;
-    case MenuAutoscale:
-        Autoscale();
-        return true;
-    case MenuMarkerOptions:
-        MainWin->RunCommand(CM_MARKERS);
-        return true;
-    case MenuProperties:
-        CmOptions();
-        return true;
-    case MenuHelp:
-        THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
-        return true;
-    case MenuWriteText:
-        SaveAsText();
-        return true;
-    default:
+    if (id < MenuClearMarker1 || id > MenuClearAllMarkers)
         return false;
-    }
+    for (int n = 0; n < MarkerSettings::Count; ++n)
+        if (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n)
+            MainWin->SetMarker(n, false, 0.0f);
+    InvalidateRect(GraphRect, true);
+    return true;
+}
+
+void TSpectrumPlot::CmCopyText()
+{
+    MainWin->RunCommand(CM_EDITCOPY);
+}
+
+void TSpectrumPlot::CmClearSpectrum()
+{
+    if (!Data)
+        return;
+    Data->ResetAverages();
+    if (Data2)
+        Data2->ResetAverages();
+    NewData(0.0f);
+    Invalidate(true);
+}
+
+void TSpectrumPlot::CmMarkerOptions()
+{
+    MainWin->RunCommand(CM_MARKERS);
+}
+
+void TSpectrumPlot::CmHelp()
+{
+    THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
 }
 
 void TSpectrumPlot::ClearPeakHold()
 {
+    if (!Data)
+        return;
     Data->ResetPeakHold();
     if (Data2)
         Data2->ResetPeakHold();
