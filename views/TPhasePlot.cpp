@@ -21,14 +21,10 @@
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TPhasePlot, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TPhasePlot, TFrequencyPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
-    EV_COMMAND(ZoomInId, CmZoomIn)
-    EV_COMMAND(ZoomFullId, CmZoomFull)
-    EV_COMMAND(Zoom2XInId, CmZoom2XIn)
-    EV_COMMAND(Zoom2XOutId, CmZoom2XOut)
     EV_COMMAND(OptionsId, CmOptions)
     EV_EN_CHANGE(PlotTopId, PlotTopChanged)
     EV_COMMAND(MenuCopyText, CopyAsText)
@@ -44,7 +40,7 @@ END_RESPONSE_TABLE;
 
 TPhasePlot::TPhasePlot(TMDIClient& parent, TViewHost* mainWin, const char* title, const TRect& placement,
                        ScalingStruct scaling, PhaseOpts* opts, TSpectralData* data, TSpectralData* data2)
-    : TPlotBase(parent, mainWin, title), ViewSettings(scaling), Opts(opts), PhaseData(data), PhaseData2(data2)
+    : TFrequencyPlot(parent, mainWin, title, opts->StartFreq, opts->StopFreq), ViewSettings(scaling), Opts(opts), PhaseData(data), PhaseData2(data2)
 {
     Attr.X = placement.left;
     Attr.Y = placement.top;
@@ -54,10 +50,6 @@ TPhasePlot::TPhasePlot(TMDIClient& parent, TViewHost* mainWin, const char* title
     auto tool = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, 28, 28, tip);
     };
-    ZoomInButton = tool(ZoomInId, "ZoomInUp", "ZoomInDn", "ZoomInGry", "Zoom in along frequency axis");
-    ZoomFullButton = tool(ZoomFullId, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", "Zoom out to show full frequency span");
-    Zoom2XInButton = tool(Zoom2XInId, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", "Zoom in by a factor of 2x");
-    Zoom2XOutButton = tool(Zoom2XOutId, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", "Zoom out by a factor of 2x");
     OptionsButton = tool(OptionsId, "OptionsUp", "OptionsDn", nullptr, "Set additional phase display options");
     PlotTopEdit = std::make_unique<TEdit>(this, PlotTopId, "", 0, 0, 44, 20, 20);
     PlotTopSpin = std::make_unique<LimitScroll>(this, PlotTopSpinId, 0, 0, 12, 20, nullptr, PlotTopEdit.get(), 180.0f,
@@ -130,14 +122,6 @@ void TPhasePlot::EvSysCommand(UINT cmdType, const TPoint&)
         return;
     }
     DefaultProcessing();
-}
-
-void TPhasePlot::CancelZoomSelection()
-{
-    if (ZoomInButton->Highlight) {
-        ZoomInButton->HighlightOff();
-        SelectMode = 0;
-    }
 }
 
 void TPhasePlot::PlaceControls()
@@ -256,58 +240,14 @@ void TPhasePlot::SetData(TSpectralData* data, TSpectralData* data2)
     PhaseData2 = data2;
 }
 
-TFrequencyZoom TPhasePlot::Zoom() const
-{
-    return {PhaseData->GetLowIndex(), PhaseData->GetHighIndex(), TPhaseScale::SmallestZoomSpan};
-}
-
 void TPhasePlot::ResetVisibleRange()
 {
     if (!PhaseData)
         return;
-    const TFrequencyZoom zoom = Zoom();
-    if (zoom.Hold(VisibleStart, VisibleEnd)) {
-        HideScrollBar();
-        ZoomInButton->SetUp();
-        Zoom2XInButton->SetUp();
-        Zoom2XOutButton->SetDown();
-        ZoomFullButton->SetDown();
-    } else {
-        ShowScrollBar();
-        if (ScrollBar && ScrollBar->GetHandle())
-            ScrollBar->SetPosition(zoom.ScrollPosition(VisibleStart));
-        for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
-            b->SetUp();
-    }
-    if (VisibleStart == zoom.Low)
-        Opts->StartFreq = PhaseData->GetLowFrequency();
-    if (VisibleEnd == zoom.High)
-        Opts->StopFreq = PhaseData->GetHighFrequency();
-    Opts->StopFreq = std::min(Opts->StopFreq, PhaseData->GetHighFrequency());
-    Opts->StartFreq = std::max(Opts->StartFreq, PhaseData->GetLowFrequency());
+    ShowVisibleRange();
     BuildColumnMap();
     BuildXTicks();
     BuildYTicks();
-}
-
-void TPhasePlot::ResetScrollRange()
-{
-    ScrollRange = PhaseData ? Zoom().ScrollRange(VisibleStart, VisibleEnd) : 0;
-}
-
-void TPhasePlot::ScrollNotify(UINT code)
-{
-    if (code > SB_THUMBPOSITION || !ScrollBar || !PhaseData)
-        return;
-    Zoom().ScrollTo(ScrollBar->GetPosition(), VisibleStart, VisibleEnd);
-    ApplyVisibleBins();
-}
-
-void TPhasePlot::ApplyVisibleBins()
-{
-    Opts->StartFreq = PhaseData->GetFrequency(VisibleStart);
-    Opts->StopFreq = PhaseData->GetFrequency(VisibleEnd);
-    UpdateLayout();
 }
 
 void TPhasePlot::BuildColumnMap()

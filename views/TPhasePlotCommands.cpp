@@ -35,19 +35,6 @@ const TMenuRow ContextMenu[] = {
 
 }  // namespace
 
-void TPhasePlot::CmZoomIn()
-{
-    if (!PhaseData || ZoomInButton->Grey)
-        return;
-    if (ZoomInButton->Highlight) {
-        CancelZoomSelection();
-        return;
-    }
-    SelectAxis = 0;
-    SelectMode = 1;
-    ZoomInButton->HighlightOn();
-}
-
 void TPhasePlot::SetSelection(const TRect& rect)
 {
     if (!PhaseData)
@@ -61,24 +48,6 @@ void TPhasePlot::SetSelection(const TRect& rect)
     Opts->StopFreq = std::max(a, b);
     UpdateLayout();
     CancelZoomSelection();
-}
-
-void TPhasePlot::CmZoom2XIn()
-{
-    if (PhaseData && !Zoom2XInButton->Grey && Zoom().ZoomIn(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TPhasePlot::CmZoom2XOut()
-{
-    if (PhaseData && !Zoom2XOutButton->Grey && Zoom().ZoomOut(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TPhasePlot::CmZoomFull()
-{
-    if (PhaseData && !ZoomFullButton->Grey && Zoom().ZoomFull(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
 }
 
 void TPhasePlot::PlotTopChanged()

@@ -24,14 +24,10 @@
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TFrequencyPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
-    EV_COMMAND(ZoomInId, CmZoomIn)
-    EV_COMMAND(ZoomFullId, CmZoomFull)
-    EV_COMMAND(Zoom2XInId, CmZoom2XIn)
-    EV_COMMAND(Zoom2XOutId, CmZoom2XOut)
     EV_COMMAND(OptionsId, CmOptions)
     EV_COMMAND(LineId, CmLineGraph)
     EV_COMMAND(BarId, CmBarGraph)
@@ -71,7 +67,7 @@ const char* const WeightingNames[] = {"Pwr", "Pwr A", "Pwr B", "Pwr C"};
 TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                              ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2,
                              int channel)
-    : TPlotBase(parent, mainWin, caption), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
+    : TFrequencyPlot(parent, mainWin, caption, opts->StartFreq, opts->StopFreq), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
       Channel(channel)
 {
     Attr.X = placement.left;
@@ -82,10 +78,6 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     auto tool = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, 28, 28, tip);
     };
-    ZoomInButton = tool(401, "ZoomInUp", "ZoomInDn", "ZoomInGry", "Zoom in along frequency axis");
-    ZoomFullButton = tool(402, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", "Zoom out to show full frequency span");
-    Zoom2XInButton = tool(403, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", "Zoom in by a factor of 2x");
-    Zoom2XOutButton = tool(404, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", "Zoom out by a factor of 2x");
     LineButton = tool(471, "GraphLineUp", "GraphLineDn", nullptr, "Display spectrum as line graph");
     BarButton = tool(472, "GraphBarUp", "GraphBarDn", nullptr, "Display spectrum as bar graph");
     StepBarButton = tool(473, "GraphStepBarUp", "GraphStepBarDn", nullptr, "Display spectrum as stepped bar graph");
@@ -362,35 +354,11 @@ void TSpectrumPlot::ResetVisibleRange()
 {
     if (!Data)
         return;
-    const TFrequencyZoom zoom = Zoom();
-    if (zoom.Hold(VisibleStart, VisibleEnd)) {
-        HideScrollBar();
-        ZoomInButton->SetUp();
-        Zoom2XInButton->SetUp();
-        Zoom2XOutButton->SetDown();
-        ZoomFullButton->SetDown();
-    } else {
-        ShowScrollBar();
-        if (ScrollBar && ScrollBar->GetHandle())
-            ScrollBar->SetPosition(zoom.ScrollPosition(VisibleStart));
-        for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
-            b->SetUp();
-    }
-    if (VisibleStart == zoom.Low)
-        Opts->StartFreq = Data->GetLowFrequency();
-    if (VisibleEnd == zoom.High)
-        Opts->StopFreq = Data->GetHighFrequency();
-    Opts->StopFreq = std::min(Opts->StopFreq, Data->GetHighFrequency());
-    Opts->StartFreq = std::max(Opts->StartFreq, Data->GetLowFrequency());
+    ShowVisibleRange();
     BuildColumnMap();
     BuildXLabels();
     BuildYLabels();
     BuildCoherenceLabels();
-}
-
-void TSpectrumPlot::ResetScrollRange()
-{
-    ScrollRange = Data ? Zoom().ScrollRange(VisibleStart, VisibleEnd) : 0;
 }
 
 void TSpectrumPlot::UpdateBackgroundBrush()

@@ -98,35 +98,9 @@ void TSpectrumPlot::TrackCursor(const TPoint& point)
     ::PeekMessageA(&moved, HWindow, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
 }
 
-void TSpectrumPlot::CancelZoomSelection()
+int TSpectrumPlot::SmallestZoomSpan() const
 {
-    ZoomInButton->HighlightOff();
-    SelectMode = 0;
-}
-
-TFrequencyZoom TSpectrumPlot::Zoom() const
-{
-    return {Data->GetLowIndex(), Data->GetHighIndex(), TSpectrumControls::SmallestZoomSpan};
-}
-
-void TSpectrumPlot::ApplyVisibleBins()
-{
-    Opts->StartFreq = Data->GetFrequency(VisibleStart);
-    Opts->StopFreq = Data->GetFrequency(VisibleEnd);
-    UpdateLayout();
-}
-
-void TSpectrumPlot::CmZoomIn()
-{
-    if (!Data || ZoomInButton->Grey)
-        return;
-    if (ZoomInButton->Highlight) {
-        CancelZoomSelection();
-        return;
-    }
-    SelectAxis = 0;
-    SelectMode = 1;
-    ZoomInButton->HighlightOn();
+    return TSpectrumControls::SmallestZoomSpan;
 }
 
 void TSpectrumPlot::SetSelection(const TRect& rect)
@@ -143,32 +117,6 @@ void TSpectrumPlot::SetSelection(const TRect& rect)
     Opts->StopFreq = f2;
     UpdateLayout();
     CancelZoomSelection();
-}
-
-void TSpectrumPlot::CmZoom2XIn()
-{
-    if (Data && !Zoom2XInButton->Grey && Zoom().ZoomIn(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TSpectrumPlot::CmZoom2XOut()
-{
-    if (Data && !Zoom2XOutButton->Grey && Zoom().ZoomOut(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TSpectrumPlot::CmZoomFull()
-{
-    if (Data && !ZoomFullButton->Grey && Zoom().ZoomFull(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TSpectrumPlot::ScrollNotify(UINT code)
-{
-    if (!Data || code > SB_THUMBPOSITION || !ScrollBar)
-        return;
-    Zoom().ScrollTo(ScrollBar->GetPosition(), VisibleStart, VisibleEnd);
-    ApplyVisibleBins();
 }
 
 void TSpectrumPlot::SetPlotType(uint16_t type)
