@@ -14,7 +14,6 @@
 #include "framework/TDC.h"
 #include "framework/TEdit.h"
 #include "framework/TModule.h"
-#include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "resources/StringIds.h"
 #include "views/MarkerSettings.h"

@@ -6,11 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "engine/TSpectralData.h"
 #include "framework/TClientDC.h"
-#include "resources/CommandIds.h"
 #include "views/TViewHost.h"
 
 float TSpectrogram::GetXValue(const TPoint& point)

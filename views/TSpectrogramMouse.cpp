@@ -14,7 +14,6 @@
 #include "framework/TCommandEnabler.h"
 #include "framework/THtmlHelp.h"
 #include "framework/TPopupMenu.h"
-#include "resources/CommandIds.h"
 #include "views/TViewHost.h"
 
 namespace {

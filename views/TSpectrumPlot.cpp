@@ -16,7 +16,6 @@
 #include "framework/TEdit.h"
 #include "framework/TFont.h"
 #include "framework/TModule.h"
-#include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"

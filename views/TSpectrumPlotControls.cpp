@@ -9,7 +9,6 @@
 #include "engine/TSpectralData.h"
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
-#include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "views/TSpectrumControls.h"

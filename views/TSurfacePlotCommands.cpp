@@ -3,10 +3,8 @@
 #include "views/TSurfacePlot.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "engine/TSpectralData.h"
-#include "framework/LimitScroll.h"
 #include "framework/TClipboard.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TEdit.h"
