@@ -160,3 +160,12 @@ void TAmplitudeScale::TopFieldStep(float value, float& step, int& decimals)
     step = 1000.0f;
     decimals = 1;
 }
+
+TPlotTopSpin TAmplitudeScale::TopSpin(uint16_t ampScaleType, float value)
+{
+    if (ampScaleType != DisplaySettingsStruct::LinearAmplitude)
+        return {5.0f, 0, 300.0f, -300.0f};
+    TPlotTopSpin spin{0.0f, 0, 1000.0f, 0.00001f};
+    TopFieldStep(value, spin.Step, spin.Decimals);
+    return spin;
+}

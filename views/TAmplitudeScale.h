@@ -3,6 +3,7 @@
 #include <functional>
 #include <vector>
 
+#include "views/TAmplitudeSteps.h"
 #include "views/TFrequencyAxis.h"
 #include "views/TPaneLayout.h"
 
@@ -44,4 +45,11 @@ public:
     bool Autoscale(float largest, float smallest, float& top, float& range) const;
     // The spin step and decimals of the linear top field for a value.
     static void TopFieldStep(float value, float& step, int& decimals);
+    // The top field's spin for a typed value: on a linear scale by its
+    // TopFieldStep from 0.00001 to 1000, on a dB scale by 5 dB within 300 dB.
+    static TPlotTopSpin TopSpin(uint16_t ampScaleType, float value);
+    // The range field's spin (dB only): 5 dB steps from LeastRange to 200 dB.
+    static TPlotTopSpin RangeSpin() { return {5.0f, 0, 200.0f, LeastRange}; }
+    // The smallest range a dB scale takes.
+    static constexpr float LeastRange = 1.0f;
 };

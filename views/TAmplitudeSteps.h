@@ -1,5 +1,13 @@
 #pragma once
 
+// The spin settings of an amplitude field for the value typed into it.
+struct TPlotTopSpin {
+    float Step;
+    int Decimals;
+    float Maximum;
+    float Minimum;
+};
+
 // The tick rules the amplitude axes share: the step of a dB span and the
 // printf format of a linear step.
 class TAmplitudeSteps {

@@ -14,21 +14,16 @@
 #include "framework/TDC.h"
 #include "framework/TEdit.h"
 #include "framework/TModule.h"
-#include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "resources/StringIds.h"
 #include "views/MarkerSettings.h"
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TPhasePlot, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TPhasePlot, TFrequencyPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
-    EV_COMMAND(ZoomInId, CmZoomIn)
-    EV_COMMAND(ZoomFullId, CmZoomFull)
-    EV_COMMAND(Zoom2XInId, CmZoom2XIn)
-    EV_COMMAND(Zoom2XOutId, CmZoom2XOut)
     EV_COMMAND(OptionsId, CmOptions)
     EV_EN_CHANGE(PlotTopId, PlotTopChanged)
     EV_COMMAND(MenuCopyText, CopyAsText)
@@ -44,7 +39,7 @@ END_RESPONSE_TABLE;
 
 TPhasePlot::TPhasePlot(TMDIClient& parent, TViewHost* mainWin, const char* title, const TRect& placement,
                        ScalingStruct scaling, PhaseOpts* opts, TSpectralData* data, TSpectralData* data2)
-    : TPlotBase(parent, mainWin, title), ViewSettings(scaling), Opts(opts), PhaseData(data), PhaseData2(data2)
+    : TFrequencyPlot(parent, mainWin, title, opts->StartFreq, opts->StopFreq), ViewSettings(scaling), Opts(opts), PhaseData(data), PhaseData2(data2)
 {
     Attr.X = placement.left;
     Attr.Y = placement.top;
@@ -54,10 +49,6 @@ TPhasePlot::TPhasePlot(TMDIClient& parent, TViewHost* mainWin, const char* title
     auto tool = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, 28, 28, tip);
     };
-    ZoomInButton = tool(ZoomInId, "ZoomInUp", "ZoomInDn", "ZoomInGry", "Zoom in along frequency axis");
-    ZoomFullButton = tool(ZoomFullId, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", "Zoom out to show full frequency span");
-    Zoom2XInButton = tool(Zoom2XInId, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", "Zoom in by a factor of 2x");
-    Zoom2XOutButton = tool(Zoom2XOutId, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", "Zoom out by a factor of 2x");
     OptionsButton = tool(OptionsId, "OptionsUp", "OptionsDn", nullptr, "Set additional phase display options");
     PlotTopEdit = std::make_unique<TEdit>(this, PlotTopId, "", 0, 0, 44, 20, 20);
     PlotTopSpin = std::make_unique<LimitScroll>(this, PlotTopSpinId, 0, 0, 12, 20, nullptr, PlotTopEdit.get(), 180.0f,
@@ -130,14 +121,6 @@ void TPhasePlot::EvSysCommand(UINT cmdType, const TPoint&)
         return;
     }
     DefaultProcessing();
-}
-
-void TPhasePlot::CancelZoomSelection()
-{
-    if (ZoomInButton->Highlight) {
-        ZoomInButton->HighlightOff();
-        SelectMode = 0;
-    }
 }
 
 void TPhasePlot::PlaceControls()
@@ -260,64 +243,10 @@ void TPhasePlot::ResetVisibleRange()
 {
     if (!PhaseData)
         return;
-    const int low = PhaseData->GetLowIndex();
-    const int high = PhaseData->GetHighIndex();
-    VisibleStart = std::max(VisibleStart, low);
-    VisibleEnd = std::min(VisibleEnd, high);
-    if (VisibleEnd <= VisibleStart) {
-        VisibleStart = low;
-        VisibleEnd = high;
-    }
-    if (VisibleStart == low && VisibleEnd == high) {
-        HideScrollBar();
-        ZoomInButton->SetUp();
-        Zoom2XInButton->SetUp();
-        Zoom2XOutButton->SetDown();
-        ZoomFullButton->SetDown();
-    } else {
-        ShowScrollBar();
-        // Positions count from the data's low index.
-        if (ScrollBar && ScrollBar->GetHandle())
-            ScrollBar->SetPosition(VisibleStart - low);
-        for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
-            b->SetUp();
-    }
-    if (VisibleStart == low)
-        Opts->StartFreq = PhaseData->GetLowFrequency();
-    if (VisibleEnd == high)
-        Opts->StopFreq = PhaseData->GetHighFrequency();
-    Opts->StopFreq = std::min(Opts->StopFreq, PhaseData->GetHighFrequency());
-    Opts->StartFreq = std::max(Opts->StartFreq, PhaseData->GetLowFrequency());
+    ShowVisibleRange();
     BuildColumnMap();
     BuildXTicks();
     BuildYTicks();
-}
-
-void TPhasePlot::ResetScrollRange()
-{
-    if (!PhaseData) {
-        ScrollRange = 0;
-        return;
-    }
-    const int range = (PhaseData->GetHighIndex() - PhaseData->GetLowIndex()) - (VisibleEnd - VisibleStart);
-    ScrollRange = range > 0 ? range : 0;
-}
-
-void TPhasePlot::ScrollNotify(UINT code)
-{
-    if (code > SB_THUMBPOSITION || !ScrollBar || !PhaseData)
-        return;
-    const int width = VisibleEnd - VisibleStart;
-    VisibleStart = PhaseData->GetLowIndex() + ScrollBar->GetPosition();
-    VisibleEnd = VisibleStart + width;
-    ApplyVisibleBins();
-}
-
-void TPhasePlot::ApplyVisibleBins()
-{
-    Opts->StartFreq = PhaseData->GetFrequency(VisibleStart);
-    Opts->StopFreq = PhaseData->GetFrequency(VisibleEnd);
-    UpdateLayout();
 }
 
 void TPhasePlot::BuildColumnMap()

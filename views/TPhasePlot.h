@@ -7,6 +7,7 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "views/PhaseOpts.h"
 #include "views/TBarFields.h"
+#include "views/TFrequencyPlot.h"
 #include "views/TPhaseScale.h"
 #include "views/TPlotBase.h"
 
@@ -20,10 +21,10 @@ class ToolBtn;
 // spectrum (one pane, or two for the two results) against frequency, with
 // zoom along frequency, a Plot Top field, and a copy of its values as text
 // with a DDE link to them.
-class TPhasePlot : public TPlotBase {
+class TPhasePlot : public TFrequencyPlot {
 public:
     enum ControlId {
-        ZoomInId = 401, ZoomFullId = 402, Zoom2XInId = 403, Zoom2XOutId = 404, OptionsId = 420, PlotTopId = 450,
+        OptionsId = 420, PlotTopId = 450,
         PlotTopSpinId = 451
     };
     enum MenuId {
@@ -39,7 +40,6 @@ public:
     // The base's operations.
     void SetSelection(const TRect& rect) override;
     void ResetVisibleRange() override;
-    void ResetScrollRange() override;
     void UpdateBackgroundBrush() override;
     void PaintGraph(TDC& dc, bool erase, TRect& update) override;
     float GetXValue(const TPoint& point) override;
@@ -54,7 +54,6 @@ public:
     void Paint(TDC& dc, bool erase, TRect& update) override;
     void EvRButtonDown(UINT keys, const TPoint& point) override;
     void EvRButtonUp(UINT keys, const TPoint& point) override;
-    void ScrollNotify(UINT code) override;
     void UpdateLayout() override;
     void NewData(float time) override;
     int CanCopy() override { return 1; }
@@ -79,23 +78,16 @@ public:
     int FrequencyToColumn(float frequency) const { return Scale.ColumnOf(frequency); }
     float ColumnFrequency(int column) const { return Scale.ColumnFrequency(column); }
 
-    void CmZoomIn();
-    void CmZoomFull();
-    void CmZoom2XIn();
-    void CmZoom2XOut();
     void CmOptions();
     void CmHelp();
     void PlotTopChanged();
     void CeCopy(TCommandEnabler& ce);
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
 
     ScalingStruct ViewSettings;
     PhaseOpts* Opts;
     TSpectralData* PhaseData;
     TSpectralData* PhaseData2;
-    std::unique_ptr<ToolBtn> ZoomInButton;
-    std::unique_ptr<ToolBtn> ZoomFullButton;
-    std::unique_ptr<ToolBtn> Zoom2XInButton;
-    std::unique_ptr<ToolBtn> Zoom2XOutButton;
     std::unique_ptr<ToolBtn> OptionsButton;
     std::unique_ptr<TEdit> PlotTopEdit;
     std::unique_ptr<LimitScroll> PlotTopSpin;
@@ -110,9 +102,8 @@ private:
     void SyncScale();
     void SetCaptionFromData();
     void ShowButtonBar(int show);
-    void CancelZoomSelection();
-    // The visible bins changed: the range follows them.
-    void ApplyVisibleBins();
+    TSpectralData* ZoomData() const override { return PhaseData; }
+    int SmallestZoomSpan() const override { return TPhaseScale::SmallestZoomSpan; }
     void PaintPane(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data, bool xAxis);
     void PaintYAxis(TDC& dc, const TRect& pane, const TRect& update);
     void PaintXAxis(TDC& dc, const TRect& pane, const TRect& update);
@@ -121,7 +112,7 @@ private:
     void PaintCurve(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data);
     void PaintMarkers(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data);
     TSpectralData* PaneData(const TRect& pane) const;
-    void CopyCursorValues();
+    void CopyCursorValues() override;
 
     DECLARE_RESPONSE_TABLE(TPhasePlot);
 };

@@ -22,18 +22,18 @@
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-void TPhasePlot::CmZoomIn()
-{
-    if (!PhaseData || ZoomInButton->Grey)
-        return;
-    if (ZoomInButton->Highlight) {
-        CancelZoomSelection();
-        return;
-    }
-    SelectAxis = 0;
-    SelectMode = 1;
-    ZoomInButton->HighlightOn();
-}
+namespace {
+
+const TMenuRow ContextMenu[] = {
+    {TPhasePlot::MenuCopyText, "&Copy As Text"},
+    {TPhasePlot::MenuCopyBitmap, "Copy As &Bitmap"},
+    {TPhasePlot::MenuViewData, "&View Data Values"},
+    {},
+    {TPhasePlot::MenuProperties, "&Properties"},
+    {TPhasePlot::MenuHelp, "&Help"},
+};
+
+}  // namespace
 
 void TPhasePlot::SetSelection(const TRect& rect)
 {
@@ -42,32 +42,12 @@ void TPhasePlot::SetSelection(const TRect& rect)
     const float a = ColumnFrequency(rect.left - GraphRect.left);
     const float b = ColumnFrequency(rect.right - GraphRect.left);
     // A band of seven bins or fewer leaves the zoom armed for another drag.
-    if (!TPhaseScale::ZoomTo(PhaseData->GetIndex(a), PhaseData->GetIndex(b), VisibleStart, VisibleEnd))
+    if (!Zoom().ZoomTo(PhaseData->GetIndex(a), PhaseData->GetIndex(b), VisibleStart, VisibleEnd))
         return;
     Opts->StartFreq = std::min(a, b);
     Opts->StopFreq = std::max(a, b);
     UpdateLayout();
     CancelZoomSelection();
-}
-
-void TPhasePlot::CmZoom2XIn()
-{
-    if (PhaseData && !Zoom2XInButton->Grey && TPhaseScale::ZoomIn2x(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TPhasePlot::CmZoom2XOut()
-{
-    if (PhaseData && !Zoom2XOutButton->Grey
-        && TPhaseScale::ZoomOut2x(VisibleStart, VisibleEnd, PhaseData->GetLowIndex(), PhaseData->GetHighIndex()))
-        ApplyVisibleBins();
-}
-
-void TPhasePlot::CmZoomFull()
-{
-    if (PhaseData && !ZoomFullButton->Grey
-        && TPhaseScale::ZoomFull(VisibleStart, VisibleEnd, PhaseData->GetLowIndex(), PhaseData->GetHighIndex()))
-        ApplyVisibleBins();
 }
 
 void TPhasePlot::PlotTopChanged()
@@ -107,33 +87,14 @@ void TPhasePlot::EvRButtonUp(UINT, const TPoint&)
 {
 }
 
+std::unique_ptr<TPopupMenu> TPhasePlot::BuildContextMenu() const
+{
+    return TViewMenu::Build(ContextMenu);
+}
+
 void TPhasePlot::EvRButtonDown(UINT, const TPoint& point)
 {
-    TPoint screen = point;
-    ClientToScreen(screen);
-    if (Tracking) {
-        if (TWindow* client = GetParent())
-            client->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
-        TPopupMenu menu;
-        menu.AppendMenu(MF_STRING, MenuCopyCursor, "Copy measurement cursor Values to clipboard");
-        menu.AppendMenu(MF_STRING, MenuCopyBitmap, "Copy to clipboard as Bitmap");
-        if (menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, screen, HWindow) == MenuCopyCursor)
-            CopyCursorValues();
-        EvLButtonUp(0, point);
-        return;
-    }
-    if (!GetPaneRect(point).Contains(point))
-        return;
-    if (TWindow* client = GetParent())
-        client->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
-    TPopupMenu menu;
-    menu.AppendMenu(MF_STRING, MenuCopyText, "&Copy As Text");
-    menu.AppendMenu(MF_STRING, MenuCopyBitmap, "Copy As &Bitmap");
-    menu.AppendMenu(MF_STRING, MenuViewData, "&View Data Values");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, MenuProperties, "&Properties");
-    menu.AppendMenu(MF_STRING, MenuHelp, "&Help");
-    menu.TrackPopupMenu(0, screen, HWindow);
+    ShowViewMenus(point, false);
 }
 
 void TPhasePlot::CopyCursorValues()

@@ -119,45 +119,6 @@ int TPhaseScale::MarkerColumn(float frequency, const TLineSource& source) const
     return ColumnOf(frequency);
 }
 
-bool TPhaseScale::ZoomIn2x(int& start, int& end)
-{
-    const int span = end - start;
-    if (span <= SmallestZoomSpan)
-        return false;
-    start += span / 4;
-    end -= span / 4;
-    return true;
-}
-
-bool TPhaseScale::ZoomOut2x(int& start, int& end, int low, int high)
-{
-    const int span = end - start;
-    if (span >= high - low)
-        return false;
-    const int q = span / 4;
-    start = std::max(start - q, low);
-    end = std::min(end + q, high);
-    return true;
-}
-
-bool TPhaseScale::ZoomFull(int& start, int& end, int low, int high)
-{
-    if (end - start >= high - low)
-        return false;
-    start = low;
-    end = high;
-    return true;
-}
-
-bool TPhaseScale::ZoomTo(int a, int b, int& start, int& end)
-{
-    if (std::abs(b - a) <= SmallestZoomSpan)
-        return false;
-    start = std::min(a, b);
-    end = std::max(a, b);
-    return true;
-}
-
 std::string TPhaseScale::CopyText(const char* label, int first, int end, const TLineSource& source,
                                   const TLineSource* second)
 {

@@ -9,8 +9,8 @@
 class TLineSource;
 
 // The phase view's scales: the column table of the graph width, the
-// frequency and phase ticks, the phase-to-height rule and the curve, the
-// zoom steps over bin indexes, and the texts it copies.
+// frequency and phase ticks, the phase-to-height rule and the curve, and
+// the texts it copies.
 class TPhaseScale {
 public:
     static constexpr int NoColumn = TFrequencyAxis::NoColumn;
@@ -44,15 +44,6 @@ public:
     std::vector<TCurvePoint> BuildCurve(const TLineSource& source, const TPaneRect& pane) const;
     // The column of a marker frequency; NoColumn outside the data's range.
     int MarkerColumn(float frequency, const TLineSource& source) const;
-
-    // Zoom steps on the visible bins start..end of data spanning low..high;
-    // each answers whether it changed them.
-    static bool ZoomIn2x(int& start, int& end);
-    static bool ZoomOut2x(int& start, int& end, int low, int high);
-    static bool ZoomFull(int& start, int& end, int low, int high);
-    // A selection from bin a to bin b, taken only when wider than the
-    // smallest zoom span.
-    static bool ZoomTo(int a, int b, int& start, int& end);
 
     // The phases of bins first..end - 1 as tab-separated lines under a
     // header naming the data; a third column for a second source.

@@ -12,11 +12,13 @@
 #include "framework/TScrollBar.h"
 #include "framework/TSize.h"
 #include "views/TPrintOptions.h"
+#include "views/TViewMenu.h"
 
 // wingdi.h names a CMYK macro after the views' y-value query.
 #undef GetYValue
 
 class TDC;
+class TPopupMenu;
 class TSpectralData;
 class TMDIClient;
 class TViewHost;
@@ -167,6 +169,24 @@ protected:
     // The caption name, followed by the data's label while each channel is
     // scaled and calibrated on its own.
     void SetCaptionFor(const char* name, const TSpectralData* data);
+
+    // The right button's menus. While a measurement cursor is held: the
+    // cursor menu, its copy acted on at once, then the measurement ends as on
+    // a release at the point. Otherwise, on a pane, BuildContextMenu's menu,
+    // whose choice arrives as a command. The view is made active first, by
+    // any right click with activateOffPanes, else by one that shows a menu.
+    void ShowViewMenus(const TPoint& point, bool activateOffPanes);
+    // The view's context menu; none by default.
+    virtual std::unique_ptr<TPopupMenu> BuildContextMenu() const;
+    // The held cursor's values on the clipboard; nothing by default.
+    virtual void CopyCursorValues();
+    // This view made the active MDI child.
+    void ActivateView();
+    // The cursor menu at a client point, with a view's own rows after the
+    // shared ones; the choice is returned, not sent.
+    UINT ShowCursorMenu(const TPoint& point, TViewMenu::TRows ownRows = {});
+    // A menu at a client point whose choice arrives as a command.
+    void ShowContextMenu(const TPoint& point, TPopupMenu& menu);
 
 private:
     // The host's button-face brush, or null.

@@ -25,13 +25,11 @@
 #include "views/TSeriesReader.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TSeriesPlot, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TSeriesPlot, TSegmentPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
     EV_BN_CLICKED(TSeriesPlot::SelectId, CmSelect)
-    EV_BN_CLICKED(TSeriesPlot::PlaySelectionId, CmPlaySelection)
-    EV_BN_CLICKED(TSeriesPlot::FilterSelectionId, CmFilterSelection)
     EV_BN_CLICKED(TSeriesPlot::ZoomInId, CmZoomIn)
     EV_BN_CLICKED(TSeriesPlot::ZoomFullId, CmZoomFull)
     EV_BN_CLICKED(TSeriesPlot::AutoscaleId, CmAutoscale)
@@ -41,12 +39,8 @@ DEFINE_RESPONSE_TABLE1(TSeriesPlot, TPlotBase)
     EV_EN_CHANGE(TSeriesPlot::PlotTopId, EvPlotTopChange)
     EV_CBN_SELCHANGE(TSeriesPlot::ChannelId, EvChannelChange)
     EV_EN_CHANGE(TSeriesPlot::OrderId, EvOrderChange)
-    EV_COMMAND(TSeriesPlot::MenuCut, CmCut)
     EV_COMMAND(TSeriesPlot::MenuCopyWave, CmCopyWave)
     EV_COMMAND(TSeriesPlot::MenuCopyText, CmCopyText)
-    EV_COMMAND(TSeriesPlot::MenuMute, CmMute)
-    EV_COMMAND(TSeriesPlot::MenuFilter, CmFilter)
-    EV_COMMAND(TSeriesPlot::MenuPlay, CmPlay)
     EV_COMMAND(TSeriesPlot::MenuProperties, CmOptions)
     EV_COMMAND(TSeriesPlot::MenuHelp, CmHelp)
     EV_COMMAND(TSeriesPlot::MenuAutoscale, CmAutoscale)
@@ -104,7 +98,7 @@ double FieldValue(const TEdit& edit)
 
 TSeriesPlot::TSeriesPlot(TMDIClient& parent, TViewHost* host, const char* caption, const TRect& placement,
                          SeriesOpts* opts)
-    : TPlotBase(parent, host, caption), Opts(opts)
+    : TSegmentPlot(parent, host, caption), Opts(opts)
 {
     Attr.X = placement.left;
     Attr.Y = placement.top;

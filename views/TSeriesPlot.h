@@ -7,7 +7,7 @@
 
 #include "views/SeriesOpts.h"
 #include "views/TBarFields.h"
-#include "views/TPlotBase.h"
+#include "views/TSegmentPlot.h"
 #include "views/TSeriesRange.h"
 #include "views/TSeriesScale.h"
 #include "views/TSeriesTrace.h"
@@ -26,7 +26,7 @@ class TSeriesReader;
 // against time (or one channel against the other). Its bar zooms, selects a
 // segment for the Edit commands and sets the amplitude axis; the traces are
 // redrawn in place on each new block.
-class TSeriesPlot : public TPlotBase {
+class TSeriesPlot : public TSegmentPlot {
 public:
     // The bar's controls.
     enum ControlId {
@@ -124,9 +124,9 @@ public:
     int HasSelection() const { return !SelectionRect.IsEmpty(); }
 
     // The context menu of a right click in a pane, before it is shown.
-    std::unique_ptr<TPopupMenu> BuildContextMenu() const;
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
     // The measuring cursor's values as text on the clipboard.
-    void CopyCursorValues();
+    void CopyCursorValues() override;
 
     // Commands; the edits, the play and the options go to the main window.
     void CmSelect();
@@ -134,14 +134,7 @@ public:
     void CmZoomIn2x();
     void CmZoomOut2x();
     void CmZoomFull();
-    void CmCut();
-    void CmCopyWave();
-    void CmMute();
-    void CmFilter();
-    void CmPlay();
     void CmCopyText();
-    void CmPlaySelection();
-    void CmFilterSelection();
     void CmOptions();
     void CmHelp();
     void CmAutoscale();
@@ -153,9 +146,6 @@ public:
     void CeAlways(TCommandEnabler& ce);
 
     SeriesOpts* Opts;
-    std::unique_ptr<ToolBtn> SelectButton;
-    std::unique_ptr<ToolBtn> PlayButton;
-    std::unique_ptr<ToolBtn> FilterButton;
     std::unique_ptr<ToolBtn> ZoomInButton;
     std::unique_ptr<ToolBtn> ZoomFullButton;
     std::unique_ptr<ToolBtn> ZoomIn2xButton;

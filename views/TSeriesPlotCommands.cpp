@@ -26,38 +26,33 @@ constexpr int FieldTextLimit = 20;
 // Autoscale never spreads the dB axis over more than this.
 constexpr float MaxAutoscaleRange = 200.0f;
 
-struct TMenuRow {
-    int Id;   // 0: a separator
-    const char* Text;
-};
-
 const TMenuRow ContextMenu[] = {
     {TSeriesPlot::MenuCut, "Cu&t"},
     {TSeriesPlot::MenuCopyWave, "&Copy as Wave"},
     {TSeriesPlot::MenuCopyText, "Copy as &Text"},
     {TSeriesPlot::MenuCopyBitmap, "Copy as &Bitmap"},
     {TSeriesPlot::MenuMute, "&Mute"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuFilter, "&Filter..."},
     {TSeriesPlot::MenuPlay, "P&lay"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuAutoscale, "&Autoscale Display"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuAverageSpectrum, "Compute and Display &Average Spectrum"},
     {TSeriesPlot::MenuSpectrogram, "Compute and Display Spectro&gram"},
     {TSeriesPlot::MenuSurface, "Compute and Display 3-D S&urface"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuRt60, "Compute and Display RT-60"},
     {TSeriesPlot::MenuDtmf, "Perform DTM&F Analysis"},
     {TSeriesPlot::MenuRmsLevel, "Compute RMS Level"},
     {TSeriesPlot::MenuPsiTime, "Compute PSI Time"},
     {TSeriesPlot::MenuCrestFactor, "Compute Crest Factor"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuEnvelope, "Compute &Envelope using Hilbert Transform"},
     {TSeriesPlot::MenuSchroeder, "Compute &Schroeder Integration"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuViewData, "&View Data Values"},
-    {0, nullptr},
+    {},
     {TSeriesPlot::MenuProperties, "&Properties"},
     {TSeriesPlot::MenuHelp, "&Help"},
 };
@@ -74,35 +69,13 @@ bool ShowPsiTime(const char* iniPath)
 
 std::unique_ptr<TPopupMenu> TSeriesPlot::BuildContextMenu() const
 {
-    auto menu = std::make_unique<TPopupMenu>();
     const bool psiTime = ShowPsiTime(MainWin->GetIniPath());
-    for (const TMenuRow& row : ContextMenu) {
-        if (row.Id == 0)
-            menu->AppendMenu(MF_SEPARATOR);
-        else if (row.Id != MenuPsiTime || psiTime)
-            menu->AppendMenu(MF_STRING, UINT_PTR(row.Id), row.Text);
-    }
-    return menu;
+    return TViewMenu::Build(ContextMenu, [psiTime](UINT id) { return id != MenuPsiTime || psiTime; });
 }
 
 void TSeriesPlot::EvRButtonDown(UINT, const TPoint& point)
 {
-    if (TWindow* client = GetParent())
-        client->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
-    TPoint screen = point;
-    ::ClientToScreen(HWindow, &screen);
-    if (Tracking) {
-        TPopupMenu menu;
-        menu.AppendMenu(MF_STRING, MenuCopyCursor, "Copy measurement cursor Values to clipboard");
-        menu.AppendMenu(MF_STRING, MenuCopyBitmap, "Copy to clipboard as Bitmap");
-        if (menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, screen, HWindow) == MenuCopyCursor)
-            CopyCursorValues();
-        EvLButtonUp(0, point);
-        return;
-    }
-    if (GetPaneRect(point).IsEmpty())
-        return;
-    BuildContextMenu()->TrackPopupMenu(0, screen, HWindow);
+    ShowViewMenus(point, true);
 }
 
 void TSeriesPlot::CopyCursorValues()
@@ -142,46 +115,9 @@ void TSeriesPlot::CeAlways(TCommandEnabler& ce)
 
 // ---- commands ---------------------------------------------------------------------
 
-void TSeriesPlot::CmCut()
-{
-    MainWin->RunCommand(CM_EDITCUT);
-}
-
-void TSeriesPlot::CmCopyWave()
-{
-    MainWin->RunCommand(CM_EDITCOPY);
-}
-
 void TSeriesPlot::CmCopyText()
 {
     MainWin->CopyDataToClipboard();
-}
-
-void TSeriesPlot::CmMute()
-{
-    MainWin->RunCommand(CM_EDITMUTE);
-}
-
-void TSeriesPlot::CmFilter()
-{
-    MainWin->RunCommand(CM_EDITFILTER);
-}
-
-void TSeriesPlot::CmPlay()
-{
-    MainWin->RunCommand(CM_PLAY);
-}
-
-void TSeriesPlot::CmPlaySelection()
-{
-    if (!PlayButton->Grey)
-        CmPlay();
-}
-
-void TSeriesPlot::CmFilterSelection()
-{
-    if (!FilterButton->Grey)
-        CmFilter();
 }
 
 void TSeriesPlot::CmOptions()

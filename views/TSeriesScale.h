@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "views/TAmplitudeSteps.h"
 #include "views/TSpectrumScale.h"
 
 struct CalibrationChannel;
@@ -27,14 +28,6 @@ struct TSeriesColumn {
 struct TReadout {
     float Value;
     int Precision;
-};
-
-// The spin settings of the plot-top field for the value typed into it.
-struct TPlotTopSpin {
-    float Step;
-    int Decimals;
-    float Maximum;
-    float Minimum;
 };
 
 // The time series view's scales: the amplitude axis (linear in percent of

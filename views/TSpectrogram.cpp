@@ -16,7 +16,7 @@
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TSpectrogram, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TSpectrogram, TSegmentPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
@@ -24,11 +24,10 @@ DEFINE_RESPONSE_TABLE1(TSpectrogram, TPlotBase)
     EV_WM_PALETTECHANGED
     EV_WM_QUERYNEWPALETTE
     EV_COMMAND(TSpectrogram::SelectId, CmSelect)
-    EV_COMMAND(TSpectrogram::PlayId, CmSelectPlay)
-    EV_COMMAND(TSpectrogram::FilterId, CmSelectFilter)
     EV_COMMAND(TSpectrogram::AutoScaleId, CmAutoScale)
     EV_COMMAND(TSpectrogram::AutoScaleMenuId, CmAutoScale)
     EV_COMMAND(TSpectrogram::HelpId, CmHelp)
+    EV_COMMAND(TSpectrogram::CopySegmentId, CmCopyWave)
     EV_COMMAND(TSpectrogram::ShowSegmentSeriesId, CmShowSegmentSeries)
     EV_EN_CHANGE(TSpectrogram::PlotTopId, EvPlotTopChange)
     EV_EN_CHANGE(TSpectrogram::PlotRangeId, EvPlotRangeChange)
@@ -57,7 +56,7 @@ int TSpectrogram::AnnotationCount = 0;
 TSpectrogram::TSpectrogram(TMDIClient& parent, TViewHost* mainWin, const char* title, const TRect& placement,
                            ScalingStruct scaling, SpectrogramOpts* opts, TSpectralData* data, TSpectralData* data2,
                            int channel)
-    : TPlotBase(parent, mainWin, title), Scaling(scaling), Opts(opts), Data(data), Data2(data2), Channel(channel)
+    : TSegmentPlot(parent, mainWin, title), Scaling(scaling), Opts(opts), Data(data), Data2(data2), Channel(channel)
 {
     Attr.X = placement.left;
     Attr.Y = placement.top;
@@ -73,12 +72,7 @@ TSpectrogram::TSpectrogram(TMDIClient& parent, TViewHost* mainWin, const char* t
     FilterButton = tool(FilterId, "SelectFilterUp", "SelectFilterDn", "SelectFilterGry",
                         "Filter currently selected time segment");
     OptionsButton = tool(OptionsId, "OptionsUp", "OptionsDn", nullptr, "Set additional spectrogram display options");
-    PlotTopEdit = std::make_unique<TEdit>(this, PlotTopId, "", 0, 0, 44, 20, 10);
-    PlotTopSpin = std::make_unique<LimitScroll>(this, PlotTopSpinId, 0, 0, 12, 20, nullptr, PlotTopEdit.get(), 300.0f,
-                                                -300.0f, 5.0f);
-    PlotRangeEdit = std::make_unique<TEdit>(this, PlotRangeId, "", 0, 0, 44, 20, 20);
-    PlotRangeSpin = std::make_unique<LimitScroll>(this, PlotRangeSpinId, 0, 0, 12, 20, nullptr, PlotRangeEdit.get(),
-                                                  200.0f, -200.0f, 5.0f);
+    CreateAmplitudeFields(this, PlotTopId, PlotRangeId);
     AutoScaleButton = tool(AutoScaleId, "AutoScaleUp", "AutoScaleDn", "AutoGr", "Autoscale Spectrogram");
     IntensityBar = std::make_unique<TScrollBar>(this, IntensityId, 0, 0, 12, 20, false);
 
@@ -113,9 +107,8 @@ void TSpectrogram::SetupWindow()
     Updating = 1;
     TPlotBase::SetupWindow();
     if (const TFont* font = MainWin->GetMainFont())
-        for (TEdit* edit : {PlotTopEdit.get(), PlotRangeEdit.get()})
-            edit->SendMessage(WM_SETFONT, WPARAM(HFONT(*font)), TRUE);
-    WriteAmplitudeFields(true);
+        SetAmplitudeFieldsFont(*font);
+    WriteAmplitudeFields(Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, true);
     TClientDC dc(HWindow);
     AmpReadoutBitmap = std::make_unique<TBitmap>(dc, XReadoutSize.cx, XReadoutSize.cy);
     AmpReadoutSaveBitmap = std::make_unique<TBitmap>(dc, XReadoutSize.cx, XReadoutSize.cy);
@@ -130,27 +123,6 @@ void TSpectrogram::SetCaptionFromData()
     if (!Data)
         return;
     SetCaptionFor("Spectrogram", Data);
-}
-
-// The top and range fields as the scale shows them; with always false the
-// top field is rewritten only when its number differs from the top.
-void TSpectrogram::WriteAmplitudeFields(bool always)
-{
-    const bool linear = Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude;
-    char text[40];
-    const std::string shown = PlotTopEdit->GetText();
-    if (always || std::strtod(shown.substr(0, 20).c_str(), nullptr) != Opts->PlotTop) {
-        std::snprintf(text, sizeof text, linear ? "%3.3f" : "%3.1f", double(Opts->PlotTop));
-        PlotTopEdit->SetText(text);
-    }
-    if (linear) {
-        PlotRangeEdit->SetText("N/A");
-    } else {
-        std::snprintf(text, sizeof text, "%3.1f", double(Opts->PlotRange));
-        PlotRangeEdit->SetText(text);
-    }
-    PlotRangeEdit->EnableWindow(!linear);
-    PlotRangeSpin->EnableWindow(!linear);
 }
 
 bool TSpectrogram::RpmTags() const
@@ -191,7 +163,7 @@ void TSpectrogram::UpdateLayout()
     PaneMode = stereo ? TChannelProcessing::Of(settings.ChannelProcessing).Panes : 1;
     if (settings.IndependentScalingAndCalibration == 1)
         PaneMode = 1;
-    WriteAmplitudeFields(false);
+    WriteAmplitudeFields(Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, false);
     if (SelectButton->Highlight)
         SelectMode = 0;
     SelectButton->HighlightOff();
@@ -423,9 +395,7 @@ void TSpectrogram::UpdateReadout()
     if (History.Count() == 0 || !HWindow)
         return;
     const THistoryRecord& newest = History[0];
-    // The oldest edge is labelled with the oldest line drawn, also while the
-    // lines fill only part of the image.
-    const THistoryRecord& oldest = History[History.OldestLineRow()];
+    const THistoryRecord& oldest = History[std::max(History.Count() - LinesPerStep, 0)];
     if (RpmTags()) {
         auto tag = [](char (&text)[20], float value) {
             std::snprintf(text, sizeof text, "%6.2f", double(value));

@@ -11,11 +11,12 @@
 #include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "views/SpectrogramOpts.h"
+#include "views/TAmplitudeFields.h"
 #include "views/TBarFields.h"
 #include "views/TColourRamp.h"
 #include "views/THistoryTable.h"
 #include "views/TPaneImage.h"
-#include "views/TPlotBase.h"
+#include "views/TSegmentPlot.h"
 #include "views/TSpectrogramControls.h"
 #include "views/TSpectrogramGeometry.h"
 #include "views/TSpectrogramScale.h"
@@ -32,7 +33,7 @@ class TSpectralData;
 // (titles, axes, markers, selection), TSpectrogramCursor.cpp (cursor
 // queries, selection, scale controls) and TSpectrogramMouse.cpp (mouse,
 // amplitude box, context menus, annotations, commands).
-class TSpectrogram : public TPlotBase {
+class TSpectrogram : public TSegmentPlot, public TAmplitudeFields {
 public:
     static constexpr UINT ResizeTimer = 111;
     static constexpr UINT ResizeDelay = 500;
@@ -45,7 +46,7 @@ public:
     enum ScrollKind : uint16_t { ScrollImage = 0, WrapImage = 1 };
     // Control-bar children.
     enum ControlId : int {
-        SelectId = 410, PlayId = 411, FilterId = 412, OptionsId = 420, PlotTopId = 450, PlotTopSpinId = 451,
+        PlayId = PlaySelectionId, FilterId = FilterSelectionId, OptionsId = 420, PlotTopId = 450, PlotTopSpinId = 451,
         PlotRangeId = 452, PlotRangeSpinId = 453, IntensityId = 470, AutoScaleId = 480
     };
     // Context menu items.
@@ -94,7 +95,6 @@ public:
     int CanFilter() override { return HasSelection(); }
     int CanPlay() override { return HasSelection(); }
     void GetSelectedSegment(float& start, float& end) override;
-    LRESULT EvCommand(UINT id, HWND control, UINT notifyCode) override;
 
     // Messages.
     void EvPaletteChanged(HWND changer);
@@ -153,17 +153,14 @@ public:
     // Cursor queries, scale controls and annotations.
     float GetPixelAmplitude(const TPoint& point);
     void CmSelect();
-    void CmSelectPlay();
-    void CmSelectFilter();
     void CmAutoScale();
     void EvPlotTopChange();
     void EvPlotRangeChange();
     void CmHelp();
-    void CmShowSegmentSeries();
     void CeEditSegment(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
     void Annotate(const TRect& pane, const TPoint& point, float frequency, float time, float amplitude);
-    void CopyCursorValues();
+    void CopyCursorValues() override;
 
     ScalingStruct Scaling;
     SpectrogramOpts* Opts;
@@ -187,14 +184,7 @@ public:
     int PaletteFirstSlot = 0;
     char StartTimeText[20] = "00:00:00.00";
     char EndTimeText[20] = "00:00:00.00";
-    std::unique_ptr<ToolBtn> SelectButton;
-    std::unique_ptr<ToolBtn> PlayButton;
-    std::unique_ptr<ToolBtn> FilterButton;
     std::unique_ptr<ToolBtn> OptionsButton;
-    std::unique_ptr<TEdit> PlotTopEdit;
-    std::unique_ptr<LimitScroll> PlotTopSpin;
-    std::unique_ptr<TEdit> PlotRangeEdit;
-    std::unique_ptr<LimitScroll> PlotRangeSpin;
     std::unique_ptr<ToolBtn> AutoScaleButton;
     std::unique_ptr<TScrollBar> IntensityBar;
     TBarFields BarFields{*this};
@@ -221,7 +211,6 @@ private:
     int PaneOf(const TPoint& point) const { return TwoPanes() && PaneRect2.Contains(point) ? 1 : 0; }
     bool RpmTags() const;
     void SetCaptionFromData();
-    void WriteAmplitudeFields(bool always);
     void LayoutControlBar();
     void ShowControlBar(int show);
     void ApplyAxisFormats();
@@ -251,8 +240,9 @@ private:
     void DrawAmpReadout(TDC& dc, float value);
     void EraseAmpReadout(TDC& dc);
     TRect AmpReadoutBox(const TPoint& centre) const;
-    void ShowEditMenu(const TPoint& point);
-    void ShowCursorMenu(const TPoint& point);
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
+    // The cursor menu with the annotation, acted on at once.
+    void RunCursorMenu(const TPoint& point);
     void UsePalette(TDC& dc);
 
     DECLARE_RESPONSE_TABLE(TSpectrogram);

@@ -4,14 +4,11 @@
 
 struct CalibrationChannel;
 
-// The rules behind the spectrogram's control bar and live drawing: the
-// least range, the line interval, the once-a-second readout refresh, and the
-// texts of the cursor copy and of annotations.
+// The rules behind the spectrogram's control bar and live drawing: the line
+// interval, the once-a-second readout refresh, and the texts of the cursor
+// copy and of annotations.
 class TSpectrogramControls {
 public:
-    // The smallest range a dB scale takes.
-    static constexpr float LeastRange = 1.0f;
-
     // The cursor values as the clipboard takes them: frequency first when
     // frequency runs along x (directions 2 and 3), time first otherwise.
     static std::string CursorText(uint16_t direction, float x, float y, float amplitude);

@@ -6,11 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
 #include "engine/TSpectralData.h"
 #include "framework/TClientDC.h"
-#include "resources/CommandIds.h"
 #include "views/TViewHost.h"
 
 float TSpectrogram::GetXValue(const TPoint& point)
@@ -182,18 +180,6 @@ void TSpectrogram::CmSelect()
     }
 }
 
-void TSpectrogram::CmSelectPlay()
-{
-    if (!PlayButton->Grey)
-        MainWin->RunCommand(CM_PLAY);
-}
-
-void TSpectrogram::CmSelectFilter()
-{
-    if (!FilterButton->Grey)
-        MainWin->RunCommand(CM_EDITFILTER);
-}
-
 // A changed scale: the colour bar at once; the picture again from the file
 // unless the analyser draws new lines anyway.
 void TSpectrogram::RebuildAfterScaleChange()
@@ -219,7 +205,7 @@ void TSpectrogram::CmAutoScale()
         BuildAmplitudeTicks();
         InvalidateColourBar();
         Updating = 1;
-        WriteAmplitudeFields(true);
+        WriteAmplitudeFields(Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, true);
         Updating = 0;
         return;
     }
@@ -231,20 +217,7 @@ void TSpectrogram::EvPlotTopChange()
 {
     if (Updating)
         return;
-    const float value = float(std::strtod(PlotTopEdit->GetText().substr(0, 20).c_str(), nullptr));
-    if (Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude) {
-        float step;
-        int decimals;
-        TAmplitudeScale::TopFieldStep(value, step, decimals);
-        PlotTopSpin->SetStep(step);
-        PlotTopSpin->SetPrecision(decimals);
-        PlotTopSpin->SetRange(1000.0f, 0.00001f);
-    } else {
-        PlotTopSpin->SetPrecision(0);
-        PlotTopSpin->SetStep(5.0f);
-        PlotTopSpin->SetRange(300.0f, -300.0f);
-    }
-    Opts->PlotTop = value;
+    Opts->PlotTop = ReadPlotTop(Scaling.AmpScaleType);
     RebuildAfterScaleChange();
 }
 
@@ -252,17 +225,7 @@ void TSpectrogram::EvPlotRangeChange()
 {
     if (Updating || Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude)
         return;
-    PlotRangeSpin->SetPrecision(0);
-    PlotRangeSpin->SetStep(5.0f);
-    PlotRangeSpin->SetRange(200.0f, TSpectrogramControls::LeastRange);
-    float value = float(std::strtod(PlotRangeEdit->GetText().substr(0, 20).c_str(), nullptr));
-    if (!(value >= TSpectrogramControls::LeastRange)) {
-        value = TSpectrogramControls::LeastRange;
-        Updating = 1;
-        PlotRangeEdit->SetText("1.0");
-        Updating = 0;
-    }
-    Opts->PlotRange = value;
+    Opts->PlotRange = ReadPlotRange(Updating);
     RebuildAfterScaleChange();
 }
 

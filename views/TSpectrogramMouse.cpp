@@ -14,72 +14,35 @@
 #include "framework/TCommandEnabler.h"
 #include "framework/THtmlHelp.h"
 #include "framework/TPopupMenu.h"
-#include "resources/CommandIds.h"
 #include "views/TViewHost.h"
 
 namespace {
 
-// Context menu items that are the main window's Edit and Play commands.
-struct THostCommand {
-    UINT Id;
-    int Command;
-};
-const THostCommand HostCommands[] = {
-    {TSpectrogram::CutSegmentId, CM_EDITCUT},       {TSpectrogram::CopySegmentId, CM_EDITCOPY},
-    {TSpectrogram::MuteSegmentId, CM_EDITMUTE},     {TSpectrogram::FilterSegmentId, CM_EDITFILTER},
-    {TSpectrogram::PlaySegmentId, CM_PLAY},
-};
-
-struct TMenuItem {
-    UINT Id;    // 0: a separator
-    const char* Text;
-};
-const TMenuItem EditMenu[] = {
+const TMenuRow EditMenu[] = {
     {TSpectrogram::CutSegmentId, "Cu&t"},
     {TSpectrogram::CopySegmentId, "&Copy as Wave"},
     {TSpectrogram::CopyBitmapId, "Copy As &Bitmap"},
     {TSpectrogram::MuteSegmentId, "&Mute"},
-    {0, nullptr},
+    {},
     {TSpectrogram::FilterSegmentId, "&Filter..."},
     {TSpectrogram::PlaySegmentId, "P&lay"},
-    {0, nullptr},
+    {},
     {TSpectrogram::AutoScaleMenuId, "&Autoscale Spectrogram"},
-    {0, nullptr},
+    {},
     {TSpectrogram::ShowSegmentSeriesId, "Display Time Se&ries"},
     {TSpectrogram::AverageSegmentId, "Compute and Display &Average Spectrum"},
     {TSpectrogram::ExpandSegmentId, "Expand Spectro&gram"},
     {TSpectrogram::SegmentSurfaceId, "Compute and Display 3-D S&urface"},
-    {0, nullptr},
+    {},
     {TSpectrogram::SegmentDtmfId, "Perform DTM&F Analysis"},
-    {0, nullptr},
+    {},
     {TSpectrogram::PropertiesId, "&Properties"},
     {TSpectrogram::HelpId, "&Help"},
 };
-const TMenuItem CursorMenu[] = {
-    {TSpectrogram::CopyCursorId, "Copy measurement cursor Values to clipboard"},
-    {TSpectrogram::CopyBitmapId, "Copy to clipboard as Bitmap"},
-    {TSpectrogram::AnnotateId, "&Annotate"},
-};
-
-template <size_t N>
-void Fill(TPopupMenu& menu, const TMenuItem (&items)[N])
-{
-    for (const TMenuItem& item : items)
-        menu.AppendMenu(item.Id ? MF_STRING : MF_SEPARATOR, item.Id, item.Text);
-}
+// After the cursor menu's shared rows.
+const TMenuRow CursorMenu[] = {{TSpectrogram::AnnotateId, "&Annotate"}};
 
 }  // namespace
-
-LRESULT TSpectrogram::EvCommand(UINT id, HWND control, UINT notifyCode)
-{
-    if (!control)
-        for (const THostCommand& c : HostCommands)
-            if (c.Id == id) {
-                MainWin->RunCommand(c.Command);
-                return 0;
-            }
-    return TPlotBase::EvCommand(id, control, notifyCode);
-}
 
 void TSpectrogram::CeEditSegment(TCommandEnabler& ce)
 {
@@ -89,13 +52,6 @@ void TSpectrogram::CeEditSegment(TCommandEnabler& ce)
 void TSpectrogram::CeAlways(TCommandEnabler& ce)
 {
     ce.Enable(true);
-}
-
-void TSpectrogram::CmShowSegmentSeries()
-{
-    float start, end;
-    GetSelectedSegment(start, end);
-    MainWin->ZoomToSegment(start, end);
 }
 
 void TSpectrogram::CmHelp()
@@ -204,33 +160,25 @@ void TSpectrogram::EvRButtonDown(UINT, const TPoint& point)
 {
     if (!GetPaneRect(point).Contains(point))
         return;
-    GetParent()->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
+    ActivateView();
     if (!Tracking)
-        ShowEditMenu(point);
+        ShowContextMenu(point, *BuildContextMenu());
     else
-        ShowCursorMenu(point);
+        RunCursorMenu(point);
 }
 
 void TSpectrogram::EvRButtonUp(UINT, const TPoint&)
 {
 }
 
-void TSpectrogram::ShowEditMenu(const TPoint& point)
+std::unique_ptr<TPopupMenu> TSpectrogram::BuildContextMenu() const
 {
-    TPopupMenu menu;
-    Fill(menu, EditMenu);
-    TPoint screen = point;
-    ClientToScreen(screen);
-    menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON, screen, HWindow);
+    return TViewMenu::Build(EditMenu);
 }
 
-void TSpectrogram::ShowCursorMenu(const TPoint& point)
+void TSpectrogram::RunCursorMenu(const TPoint& point)
 {
-    TPopupMenu menu;
-    Fill(menu, CursorMenu);
-    TPoint screen = point;
-    ClientToScreen(screen);
-    const int choice = menu.TrackPopupMenu(TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD, screen, HWindow);
+    const UINT choice = ShowCursorMenu(point, CursorMenu);
     if (choice == CopyCursorId) {
         CopyCursorValues();
     } else if (choice == AnnotateId) {

@@ -1,53 +1,8 @@
-// Zoom, spin, autoscale and marker label rules of the spectrum view.
+// Spin, autoscale and marker label rules of the spectrum view.
 #include "views/TSpectrumControls.h"
 
 #include <algorithm>
 #include <cstdio>
-
-bool TSpectrumControls::ZoomIn(int& start, int& end)
-{
-    const int w = end - start;
-    if (w <= MinZoomWidth)
-        return false;
-    start += w / 4;
-    end -= w / 4;
-    return true;
-}
-
-bool TSpectrumControls::ZoomOut(int& start, int& end, int low, int high)
-{
-    const int w = end - start;
-    if (w >= high - low)
-        return false;
-    const int q = w / 4;
-    start = q < start ? start - q : low;
-    start = std::max(start, low);
-    end += q;
-    if (end > high - low)
-        end = high;
-    end = std::min(end, high);
-    return true;
-}
-
-bool TSpectrumControls::ZoomFull(int& start, int& end, int low, int high)
-{
-    if (end - start >= high - low)
-        return false;
-    start = low;
-    end = high;
-    return true;
-}
-
-bool TSpectrumControls::ZoomTo(int a, int b, int& start, int& end)
-{
-    if (a > b)
-        std::swap(a, b);
-    if (b - a <= MinZoomWidth)
-        return false;
-    start = a;
-    end = b;
-    return true;
-}
 
 TSpectrumControls::Spin TSpectrumControls::PlotTopSpin(float value, bool decibels)
 {

@@ -2,24 +2,17 @@
 #include <cstdint>
 #include <string>
 
-// The spectrum view's control-bar rules without a window: zooming the
-// visible index range, the spin steps and precisions of the amplitude
-// fields, the autoscale span and the marker label texts.
+// The spectrum view's control-bar rules without a window: the spin steps and
+// precisions of the amplitude fields, the autoscale span and the marker
+// label texts.
 class TSpectrumControls {
 public:
     // A zoom needs more than this many indexes visible.
-    static constexpr int MinZoomWidth = 3;
+    static constexpr int SmallestZoomSpan = 3;
     static constexpr float MinPlotRange = 0.1f;
     static constexpr float MaxDbTop = 300.0f;
     static constexpr float MaxDbRange = 200.0f;
     static constexpr float NarrowDbRange = 10.0f;
-
-    // Each returns false and changes nothing when the range stays as it was.
-    static bool ZoomIn(int& start, int& end);
-    static bool ZoomOut(int& start, int& end, int low, int high);
-    static bool ZoomFull(int& start, int& end, int low, int high);
-    // A dragged band from index a to b.
-    static bool ZoomTo(int a, int b, int& start, int& end);
 
     struct Spin {
         float Step;

@@ -16,7 +16,6 @@
 #include "framework/TEdit.h"
 #include "framework/TFont.h"
 #include "framework/TModule.h"
-#include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
@@ -24,14 +23,10 @@
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TFrequencyPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
-    EV_COMMAND(ZoomInId, CmZoomIn)
-    EV_COMMAND(ZoomFullId, CmZoomFull)
-    EV_COMMAND(Zoom2XInId, CmZoom2XIn)
-    EV_COMMAND(Zoom2XOutId, CmZoom2XOut)
     EV_COMMAND(OptionsId, CmOptions)
     EV_COMMAND(LineId, CmLineGraph)
     EV_COMMAND(BarId, CmBarGraph)
@@ -44,6 +39,14 @@ DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TPlotBase)
     EV_COMMAND(OverlayOptions2Id, CmOverlayOptions2)
     EV_COMMAND(PowerMeterToggleId, CmTogglePowerMeter)
     EV_COMMAND(OverlayToggleId, CmToggleOverlayControls)
+    EV_COMMAND(MenuCopyText, CmCopyText)
+    EV_COMMAND(MenuWriteText, SaveAsText)
+    EV_COMMAND(MenuClearSpectrum, CmClearSpectrum)
+    EV_COMMAND(MenuClearPeakHold, ClearPeakHold)
+    EV_COMMAND(MenuAutoscale, Autoscale)
+    EV_COMMAND(MenuMarkerOptions, CmMarkerOptions)
+    EV_COMMAND(MenuProperties, CmOptions)
+    EV_COMMAND(MenuHelp, CmHelp)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -63,7 +66,7 @@ const char* const WeightingNames[] = {"Pwr", "Pwr A", "Pwr B", "Pwr C"};
 TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char* caption, const TRect& placement,
                              ScalingStruct scaling, SpectrumOpts* opts, TSpectralData* data, TSpectralData* data2,
                              int channel)
-    : TPlotBase(parent, mainWin, caption), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
+    : TFrequencyPlot(parent, mainWin, caption, opts->StartFreq, opts->StopFreq), Scaling(scaling), Opts(opts), Data(data), Data2(data2),
       Channel(channel)
 {
     Attr.X = placement.left;
@@ -74,10 +77,6 @@ TSpectrumPlot::TSpectrumPlot(TMDIClient& parent, TViewHost* mainWin, const char*
     auto tool = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, 28, 28, tip);
     };
-    ZoomInButton = tool(401, "ZoomInUp", "ZoomInDn", "ZoomInGry", "Zoom in along frequency axis");
-    ZoomFullButton = tool(402, "ZoomFullUp", "ZoomFullDn", "ZoomFullGry", "Zoom out to show full frequency span");
-    Zoom2XInButton = tool(403, "Zoom2XInUp", "Zoom2XInDn", "Zoom2XInGry", "Zoom in by a factor of 2x");
-    Zoom2XOutButton = tool(404, "Zoom2XOutUp", "Zoom2XOutDn", "Zoom2XOutGry", "Zoom out by a factor of 2x");
     LineButton = tool(471, "GraphLineUp", "GraphLineDn", nullptr, "Display spectrum as line graph");
     BarButton = tool(472, "GraphBarUp", "GraphBarDn", nullptr, "Display spectrum as bar graph");
     StepBarButton = tool(473, "GraphStepBarUp", "GraphStepBarDn", nullptr, "Display spectrum as stepped bar graph");
@@ -354,47 +353,11 @@ void TSpectrumPlot::ResetVisibleRange()
 {
     if (!Data)
         return;
-    const int lo = Data->GetLowIndex();
-    const int hi = Data->GetHighIndex();
-    VisibleStart = std::max(VisibleStart, lo);
-    VisibleEnd = std::min(VisibleEnd, hi);
-    if (VisibleStart >= VisibleEnd) {
-        VisibleStart = lo;
-        VisibleEnd = hi;
-    }
-    if (VisibleStart == lo && VisibleEnd == hi) {
-        HideScrollBar();
-        ZoomInButton->SetUp();
-        Zoom2XInButton->SetUp();
-        Zoom2XOutButton->SetDown();
-        ZoomFullButton->SetDown();
-    } else {
-        ShowScrollBar();
-        if (ScrollBar && ScrollBar->GetHandle())
-            ScrollBar->SetPosition(VisibleStart);
-        for (ToolBtn* b : {ZoomInButton.get(), Zoom2XInButton.get(), Zoom2XOutButton.get(), ZoomFullButton.get()})
-            b->SetUp();
-    }
-    if (VisibleStart == lo)
-        Opts->StartFreq = Data->GetLowFrequency();
-    if (VisibleEnd == hi)
-        Opts->StopFreq = Data->GetHighFrequency();
-    Opts->StopFreq = std::min(Opts->StopFreq, Data->GetHighFrequency());
-    Opts->StartFreq = std::max(Opts->StartFreq, Data->GetLowFrequency());
+    ShowVisibleRange();
     BuildColumnMap();
     BuildXLabels();
     BuildYLabels();
     BuildCoherenceLabels();
-}
-
-void TSpectrumPlot::ResetScrollRange()
-{
-    if (!Data) {
-        ScrollRange = 0;
-        return;
-    }
-    const int range = (Data->GetHighIndex() - Data->GetLowIndex()) - (VisibleEnd - VisibleStart);
-    ScrollRange = range > 0 ? range : 0;
 }
 
 void TSpectrumPlot::UpdateBackgroundBrush()

@@ -14,6 +14,7 @@
 #include "views/MarkerSettings.h"
 #include "views/SpectrumOpts.h"
 #include "views/TBarFields.h"
+#include "views/TFrequencyPlot.h"
 #include "views/TPlotBase.h"
 #include "views/TSpectrumScale.h"
 
@@ -26,13 +27,13 @@ class TSpectralData;
 // or of two in two stacked panes, with its peak-hold curve, grid, axes, power
 // meter and level readout under a bar of tool buttons and edit fields. Live
 // data are drawn straight into the panes, erasing the previous curves.
-class TSpectrumPlot : public TPlotBase {
+class TSpectrumPlot : public TFrequencyPlot {
 public:
     static constexpr int SlotCount = SpectrumOpts::SlotCount;
     // The composite slot, "C".
     static constexpr int CompositeSlot = SlotCount - 1;
     enum ControlId {
-        ZoomInId = 401, ZoomFullId = 402, Zoom2XInId = 403, Zoom2XOutId = 404, OptionsId = 420, PlotTopId = 450,
+        OptionsId = 420, PlotTopId = 450,
         PlotTopSpinId = 451, PlotRangeId = 452, PlotRangeSpinId = 453, LineId = 471, BarId = 472, StepBarId = 473,
         AutoScaleId = 480, RpmId = 490, RpmSpinId = 491, SlotButtonId = 1201, SlotButton2Id = 1211,
         SlotCheckId = 1221, SlotCheck2Id = 1231, OverlayOptionsId = 1400, OverlayOptions2Id = 1401,
@@ -54,7 +55,6 @@ public:
 
     void SetSelection(const TRect& rect) override;
     void ResetVisibleRange() override;
-    void ResetScrollRange() override;
     void UpdateBackgroundBrush() override;
     void PaintGraph(TDC& dc, bool erase, TRect& update) override;
     float GetXValue(const TPoint& point) override;
@@ -71,7 +71,6 @@ public:
     void Paint(TDC& dc, bool erase, TRect& update) override;
     void EvRButtonDown(UINT keys, const TPoint& point) override;
     void EvRButtonUp(UINT keys, const TPoint& point) override;
-    void ScrollNotify(UINT code) override;
     void UpdateLayout() override;
     void NewData(float time) override;
     int CanCopy() override { return 1; }
@@ -128,12 +127,9 @@ public:
     void HideButtons();
     // The context menu shown while no cursor is held.
     void FillContextMenu(HMENU menu);
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
 
     // Control bar.
-    void CmZoomIn();
-    void CmZoomFull();
-    void CmZoom2XIn();
-    void CmZoom2XOut();
     void CmOptions();
     void CmLineGraph();
     void CmBarGraph();
@@ -169,10 +165,6 @@ public:
     TSpectralData* Data;
     TSpectralData* Data2;
     int Channel;
-    std::unique_ptr<ToolBtn> ZoomInButton;
-    std::unique_ptr<ToolBtn> ZoomFullButton;
-    std::unique_ptr<ToolBtn> Zoom2XInButton;
-    std::unique_ptr<ToolBtn> Zoom2XOutButton;
     std::unique_ptr<ToolBtn> LineButton;
     std::unique_ptr<ToolBtn> BarButton;
     std::unique_ptr<ToolBtn> StepBarButton;
@@ -230,15 +222,19 @@ private:
     void UpdatePanes(TDC& dc, bool bandBars);
     // The marker arrays of a pane: 0 upper, 1 lower, 2 single.
     int MarkerRow(const TRect& pane) const { return PaneMode != 2 ? 2 : (pane == PaneRect2 ? 1 : 0); }
-    // The visible bins changed: the frequencies follow and the view is laid out again.
-    void ApplyVisibleBins();
+    TSpectralData* ZoomData() const override { return Data; }
+    int SmallestZoomSpan() const override;
     void SetPlotType(uint16_t type);
-    void CancelZoomSelection();
     // The largest value of the bins under columns x-1..x of the pane's data.
     float CurveValueAt(const TPoint& point, const TRect& pane) const;
-    bool RunMenuCommand(UINT id);
+    // The markers set at the menu's point or cleared; true when id is one of theirs.
+    bool RunMarkerCommand(UINT id);
+    void CmCopyText();
+    void CmClearSpectrum();
+    void CmMarkerOptions();
+    void CmHelp();
     bool RunOverlayCommand(UINT id);
-    void CopyCursorValues();
+    void CopyCursorValues() override;
     void ClearPeakHold();
     void DrawOverlays(TDC& dc, const TRect& pane, const TRect& update);
     void RepaintOverlays();

@@ -23,15 +23,36 @@
 
 namespace {
 
-struct TMenuRow {
-    int Id;
-    const char* Text;
-};
-
 const TMenuRow SetMarkerRows[] = {{811, "1"}, {812, "2"}, {813, "3"}, {814, "4"},
                                   {815, "5"}, {816, "6"}, {822, "7"}, {823, "8"}};
+const TMenuRow ClearMarkerRows[] = {{851, "1"}, {852, "2"}, {853, "3"}, {854, "4"}, {855, "5"},
+                                    {856, "6"}, {857, "7"}, {858, "8"}, {859, "All"}};
 const TMenuRow SmoothRows[] = {{830, "None"},    {831, "3 bins"},  {832, "5 bins"},  {833, "7 bins"},
                                {834, "9 bins"},  {835, "11 bins"}, {836, "13 bins"}, {837, "15 bins"}};
+const TMenuRow ContextMenu[] = {
+    {TSpectrumPlot::MenuCopyText, "&Copy As Text"},
+    {TSpectrumPlot::MenuWriteText, "Write to &Text File..."},
+    {TSpectrumPlot::MenuCopyBitmap, "Copy As &Bitmap"},
+    {},
+    {TSpectrumPlot::MenuClearSpectrum, "Clear &Spectrum"},
+    {TSpectrumPlot::MenuClearPeakHold, "Clear &Peak Hold"},
+    {TSpectrumPlot::MenuAutoscale, "&Autoscale Spectrum"},
+    {},
+    {TSpectrumPlot::MenuInverseFFT, "&Inverse FFT"},
+    {TSpectrumPlot::MenuCepstrum, "Compute Cepstrum"},
+    {TSpectrumPlot::MenuBandwidth, "Bandwidth and &Q Factor"},
+    {},
+    {0, "Set Marker", SetMarkerRows},
+    {0, "Clear Marker", ClearMarkerRows},
+    {TSpectrumPlot::MenuMarkerOptions, "Marker &Options..."},
+    {},
+    {0, "Smooth Spectrum", SmoothRows},
+    {},
+    {TSpectrumPlot::MenuViewData, "&View Data Values"},
+    {},
+    {TSpectrumPlot::MenuProperties, "&Properties"},
+    {TSpectrumPlot::MenuHelp, "&Help"},
+};
 
 // The copy's source for the whole run: 0 spectral data, 1 peak-hold data.
 uint32_t CopySource = 0;
@@ -54,69 +75,21 @@ bool AlwaysEnabled(UINT id)
 
 }  // namespace
 
-void TSpectrumPlot::FillContextMenu(HMENU handle)
+void TSpectrumPlot::FillContextMenu(HMENU menu)
 {
-    TMenu menu(handle);
-    menu.AppendMenu(MF_STRING, MenuCopyText, "&Copy As Text");
-    menu.AppendMenu(MF_STRING, MenuWriteText, "Write to &Text File...");
-    menu.AppendMenu(MF_STRING, MenuCopyBitmap, "Copy As &Bitmap");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, MenuClearSpectrum, "Clear &Spectrum");
-    menu.AppendMenu(MF_STRING, MenuClearPeakHold, "Clear &Peak Hold");
-    menu.AppendMenu(MF_STRING, MenuAutoscale, "&Autoscale Spectrum");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, MenuInverseFFT, "&Inverse FFT");
-    menu.AppendMenu(MF_STRING, MenuCepstrum, "Compute Cepstrum");
-    menu.AppendMenu(MF_STRING, MenuBandwidth, "Bandwidth and &Q Factor");
-    menu.AppendMenu(MF_SEPARATOR);
-    HMENU set = ::CreatePopupMenu();
-    for (const TMenuRow& row : SetMarkerRows)
-        ::AppendMenuA(set, MF_STRING, row.Id, row.Text);
-    menu.AppendMenu(MF_POPUP, UINT_PTR(set), "Set Marker");
-    HMENU clear = ::CreatePopupMenu();
-    for (int n = 0; n < MarkerSettings::Count; ++n) {
-        char text[4];
-        std::snprintf(text, sizeof text, "%d", n + 1);
-        ::AppendMenuA(clear, MF_STRING, MenuClearMarker1 + n, text);
-    }
-    ::AppendMenuA(clear, MF_STRING, MenuClearAllMarkers, "All");
-    menu.AppendMenu(MF_POPUP, UINT_PTR(clear), "Clear Marker");
-    menu.AppendMenu(MF_STRING, MenuMarkerOptions, "Marker &Options...");
-    menu.AppendMenu(MF_SEPARATOR);
-    HMENU smooth = ::CreatePopupMenu();
-    for (const TMenuRow& row : SmoothRows)
-        ::AppendMenuA(smooth, MF_STRING, row.Id, row.Text);
-    menu.AppendMenu(MF_POPUP, UINT_PTR(smooth), "Smooth Spectrum");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, MenuViewData, "&View Data Values");
-    menu.AppendMenu(MF_SEPARATOR);
-    menu.AppendMenu(MF_STRING, MenuProperties, "&Properties");
-    menu.AppendMenu(MF_STRING, MenuHelp, "&Help");
+    TViewMenu::Fill(menu, ContextMenu);
+}
+
+std::unique_ptr<TPopupMenu> TSpectrumPlot::BuildContextMenu() const
+{
+    return TViewMenu::Build(ContextMenu);
 }
 
 void TSpectrumPlot::EvRButtonDown(UINT, const TPoint& point)
 {
-    TPoint screen = point;
-    ClientToScreen(screen);
-    if (Tracking) {
-        if (TWindow* client = GetParent())
-            client->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
-        TPopupMenu menu;
-        menu.AppendMenu(MF_STRING, MenuCopyCursor, "Copy measurement cursor Values to clipboard");
-        menu.AppendMenu(MF_STRING, MenuCopyBitmap, "Copy to clipboard as Bitmap");
-        if (menu.TrackPopupMenu(TPM_RETURNCMD | TPM_NONOTIFY, screen, HWindow) == MenuCopyCursor)
-            CopyCursorValues();
-        EvLButtonUp(0, point);
-        return;
-    }
-    MenuPoint = point;
-    if (!GetPaneRect(point).Contains(point))
-        return;
-    if (TWindow* client = GetParent())
-        client->SendMessage(WM_MDIACTIVATE, WPARAM(HWindow));
-    TPopupMenu menu;
-    FillContextMenu(menu);
-    menu.TrackPopupMenu(0, screen, HWindow);
+    if (!Tracking)
+        MenuPoint = point;
+    ShowViewMenus(point, false);
 }
 
 void TSpectrumPlot::EvRButtonUp(UINT, const TPoint&)
@@ -156,13 +129,13 @@ LRESULT TSpectrumPlot::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
         // Menu commands act on the spectrum: without one none is handled.
         if (!Data)
             return 0;
-        if (RunMenuCommand(id))
+        if (RunMarkerCommand(id))
             return 1;
     }
     return TPlotBase::EvCommand(id, hWndCtl, notifyCode);
 }
 
-bool TSpectrumPlot::RunMenuCommand(UINT id)
+bool TSpectrumPlot::RunMarkerCommand(UINT id)
 {
     const int marker = SetMarkerIndex(id);
     if (marker >= 0) {
@@ -170,49 +143,45 @@ bool TSpectrumPlot::RunMenuCommand(UINT id)
         InvalidateRect(GraphRect, true);
         return true;
     }
-    if (id >= MenuClearMarker1 && id <= MenuClearAllMarkers) {
-        for (int n = 0; n < MarkerSettings::Count; ++n)
-            if (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n)
-                MainWin->SetMarker(n, false, 0.0f);
-        InvalidateRect(GraphRect, true);
-        return true;
-    }
-    switch (id) {
-    case MenuCopyText:
-        MainWin->RunCommand(CM_EDITCOPY);
-        return true;
-    case MenuClearSpectrum:
-        Data->ResetAverages();
-        if (Data2)
-            Data2->ResetAverages();
-        NewData(0.0f);
-        Invalidate(true);
-        return true;
-    case MenuClearPeakHold:
-        ClearPeakHold();
-        return true;
-    case MenuAutoscale:
-        Autoscale();
-        return true;
-    case MenuMarkerOptions:
-        MainWin->RunCommand(CM_MARKERS);
-        return true;
-    case MenuProperties:
-        CmOptions();
-        return true;
-    case MenuHelp:
-        THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
-        return true;
-    case MenuWriteText:
-        SaveAsText();
-        return true;
-    default:
+    if (id < MenuClearMarker1 || id > MenuClearAllMarkers)
         return false;
-    }
+    for (int n = 0; n < MarkerSettings::Count; ++n)
+        if (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n)
+            MainWin->SetMarker(n, false, 0.0f);
+    InvalidateRect(GraphRect, true);
+    return true;
+}
+
+void TSpectrumPlot::CmCopyText()
+{
+    MainWin->RunCommand(CM_EDITCOPY);
+}
+
+void TSpectrumPlot::CmClearSpectrum()
+{
+    if (!Data)
+        return;
+    Data->ResetAverages();
+    if (Data2)
+        Data2->ResetAverages();
+    NewData(0.0f);
+    Invalidate(true);
+}
+
+void TSpectrumPlot::CmMarkerOptions()
+{
+    MainWin->RunCommand(CM_MARKERS);
+}
+
+void TSpectrumPlot::CmHelp()
+{
+    THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
 }
 
 void TSpectrumPlot::ClearPeakHold()
 {
+    if (!Data)
+        return;
     Data->ResetPeakHold();
     if (Data2)
         Data2->ResetPeakHold();

@@ -9,7 +9,6 @@
 #include "engine/TSpectralData.h"
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
-#include "framework/TScrollBar.h"
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "views/TSpectrumControls.h"
@@ -98,30 +97,9 @@ void TSpectrumPlot::TrackCursor(const TPoint& point)
     ::PeekMessageA(&moved, HWindow, WM_MOUSEMOVE, WM_MOUSEMOVE, PM_REMOVE);
 }
 
-void TSpectrumPlot::CancelZoomSelection()
+int TSpectrumPlot::SmallestZoomSpan() const
 {
-    ZoomInButton->HighlightOff();
-    SelectMode = 0;
-}
-
-void TSpectrumPlot::ApplyVisibleBins()
-{
-    Opts->StartFreq = Data->GetFrequency(VisibleStart);
-    Opts->StopFreq = Data->GetFrequency(VisibleEnd);
-    UpdateLayout();
-}
-
-void TSpectrumPlot::CmZoomIn()
-{
-    if (!Data || ZoomInButton->Grey)
-        return;
-    if (ZoomInButton->Highlight) {
-        CancelZoomSelection();
-        return;
-    }
-    SelectAxis = 0;
-    SelectMode = 1;
-    ZoomInButton->HighlightOn();
+    return TSpectrumControls::SmallestZoomSpan;
 }
 
 void TSpectrumPlot::SetSelection(const TRect& rect)
@@ -132,42 +110,12 @@ void TSpectrumPlot::SetSelection(const TRect& rect)
     const int right = std::max(rect.left, rect.right) - GraphRect.left;
     const float f1 = Scale.FrequencyAtColumn(left), f2 = Scale.FrequencyAtColumn(right);
     // A band of three bins or fewer leaves the zoom armed for another drag.
-    if (!TSpectrumControls::ZoomTo(Data->GetIndex(f1), Data->GetIndex(f2), VisibleStart, VisibleEnd))
+    if (!Zoom().ZoomTo(Data->GetIndex(f1), Data->GetIndex(f2), VisibleStart, VisibleEnd))
         return;
     Opts->StartFreq = f1;
     Opts->StopFreq = f2;
     UpdateLayout();
     CancelZoomSelection();
-}
-
-void TSpectrumPlot::CmZoom2XIn()
-{
-    if (Data && !Zoom2XInButton->Grey && TSpectrumControls::ZoomIn(VisibleStart, VisibleEnd))
-        ApplyVisibleBins();
-}
-
-void TSpectrumPlot::CmZoom2XOut()
-{
-    if (Data && !Zoom2XOutButton->Grey
-        && TSpectrumControls::ZoomOut(VisibleStart, VisibleEnd, Data->GetLowIndex(), Data->GetHighIndex()))
-        ApplyVisibleBins();
-}
-
-void TSpectrumPlot::CmZoomFull()
-{
-    if (Data && !ZoomFullButton->Grey
-        && TSpectrumControls::ZoomFull(VisibleStart, VisibleEnd, Data->GetLowIndex(), Data->GetHighIndex()))
-        ApplyVisibleBins();
-}
-
-void TSpectrumPlot::ScrollNotify(UINT code)
-{
-    if (!Data || code > SB_THUMBPOSITION || !ScrollBar)
-        return;
-    const int width = VisibleEnd - VisibleStart;
-    VisibleStart = ScrollBar->GetPosition();
-    VisibleEnd = VisibleStart + width;
-    ApplyVisibleBins();
 }
 
 void TSpectrumPlot::SetPlotType(uint16_t type)

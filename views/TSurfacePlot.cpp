@@ -23,7 +23,7 @@
 #include "views/TSpectralSource.h"
 #include "views/TViewHost.h"
 
-DEFINE_RESPONSE_TABLE1(TSurfacePlot, TPlotBase)
+DEFINE_RESPONSE_TABLE1(TSurfacePlot, TSegmentPlot)
     EV_WM_SIZE
     EV_WM_TIMER
     EV_WM_SYSCOMMAND
@@ -31,19 +31,13 @@ DEFINE_RESPONSE_TABLE1(TSurfacePlot, TPlotBase)
     EV_WM_PALETTECHANGED
     EV_WM_QUERYNEWPALETTE
     EV_COMMAND(SelectId, CmSelect)
-    EV_COMMAND(PlayId, CmPlaySelection)
-    EV_COMMAND(FilterId, CmFilterSelection)
     EV_COMMAND(OptionsId, CmOptions)
     EV_COMMAND(AutoScaleId, CmAutoscale)
     EV_EN_CHANGE(PlotTopId, EvTopChange)
     EV_EN_CHANGE(PlotRangeId, EvRangeChange)
     EV_CHILD_NOTIFY_ALL_CODES(IntensityId, EvIntensity)
-    EV_COMMAND(MenuCut, CmCut)
     EV_COMMAND(MenuCopyWave, CmCopyWave)
-    EV_COMMAND(MenuMute, CmMute)
-    EV_COMMAND(MenuFilter, CmFilter)
-    EV_COMMAND(MenuPlay, CmPlay)
-    EV_COMMAND(MenuTimeSeries, CmTimeSeries)
+    EV_COMMAND(MenuTimeSeries, CmShowSegmentSeries)
     EV_COMMAND(MenuAutoscale, CmAutoscale)
     EV_COMMAND(MenuProperties, CmOptions)
     EV_COMMAND(MenuHelp, CmHelp)
@@ -67,7 +61,7 @@ END_RESPONSE_TABLE;
 
 TSurfacePlot::TSurfacePlot(TMDIClient& parent, TViewHost* mainWin, const char* title, const TRect& placement,
                            ScalingStruct scaling, SurfaceOpts* opts, TSpectralData* data, TSpectralData* data2)
-    : TPlotBase(parent, mainWin, title), Scaling(scaling), Opts(opts), Data(data), Data2(data2)
+    : TSegmentPlot(parent, mainWin, title), Scaling(scaling), Opts(opts), Data(data), Data2(data2)
 {
     Attr.X = placement.left;
     Attr.Y = placement.top;
@@ -81,12 +75,7 @@ TSurfacePlot::TSurfacePlot(TMDIClient& parent, TViewHost* mainWin, const char* t
     PlayButton = tool(PlayId, "SelectPlayUp", "SelectPlayDn", "SelectPlayGry", "Playback selected time segment");
     FilterButton = tool(FilterId, "SelectFilterUp", "SelectFilterDn", "SelectFilterGry", "Filter selected time segment");
     OptionsButton = tool(OptionsId, "OptionsUp", "OptionsDn", nullptr, "Set additional 3-D surface display options");
-    PlotTopEdit = std::make_unique<TEdit>(this, PlotTopId, "", 0, 0, 44, 20, 10);
-    PlotTopSpin = std::make_unique<LimitScroll>(this, PlotTopSpinId, 0, 0, 12, 20, nullptr, PlotTopEdit.get(), 300.0f,
-                                                -300.0f, 5.0f);
-    PlotRangeEdit = std::make_unique<TEdit>(this, PlotRangeId, "", 0, 0, 44, 20, 20);
-    PlotRangeSpin = std::make_unique<LimitScroll>(this, PlotRangeSpinId, 0, 0, 12, 20, nullptr, PlotRangeEdit.get(),
-                                                  200.0f, -200.0f, 5.0f);
+    CreateAmplitudeFields(this, PlotTopId, PlotRangeId);
     AutoScaleButton = tool(AutoScaleId, "AutoScaleUp", "AutoScaleDn", "AutoGr", "Autoscale 3-D Surface");
     IntensityBar = std::make_unique<TScrollBar>(this, IntensityId, 0, 0, 12, 20, false);
 
@@ -127,26 +116,6 @@ void TSurfacePlot::SyncScale()
 
 // A field the user is typing into keeps its text while it reads as the
 // value stored: rewriting it would move the caret.
-void TSurfacePlot::WriteAmplitudeFields()
-{
-    auto write = [](TEdit& edit, const char* format, float value) {
-        char text[40] = {};
-        edit.GetText(text, sizeof text);
-        if (float(std::strtod(text, nullptr)) == value && text[0])
-            return;
-        std::snprintf(text, sizeof text, format, value);
-        edit.SetText(text);
-    };
-    const bool linear = Scaling.AmpScaleType == DisplaySettingsStruct::LinearAmplitude;
-    write(*PlotTopEdit, linear ? "%3.3f" : "%3.1f", Opts->PlotTop);
-    if (linear)
-        PlotRangeEdit->SetText("N/A");
-    else
-        write(*PlotRangeEdit, "%3.1f", Opts->PlotRange);
-    PlotRangeEdit->EnableWindow(!linear);
-    PlotRangeSpin->EnableWindow(!linear);
-}
-
 void TSurfacePlot::SetCaptionFromData()
 {
     if (!Data)
@@ -158,11 +127,9 @@ void TSurfacePlot::SetupWindow()
 {
     Updating = 1;
     TPlotBase::SetupWindow();
-    if (const TFont* font = MainWin->GetMainFont()) {
-        PlotTopEdit->SendMessage(WM_SETFONT, WPARAM(HFONT(*font)), TRUE);
-        PlotRangeEdit->SendMessage(WM_SETFONT, WPARAM(HFONT(*font)), TRUE);
-    }
-    WriteAmplitudeFields();
+    if (const TFont* font = MainWin->GetMainFont())
+        SetAmplitudeFieldsFont(*font);
+    WriteAmplitudeFields(Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, false);
     TClientDC screen(HWindow);
     AmpReadoutBitmap = std::make_unique<TBitmap>(screen, AmpReadoutSize.cx, AmpReadoutSize.cy);
     AmpReadoutSaveBitmap = std::make_unique<TBitmap>(screen, AmpReadoutSize.cx, AmpReadoutSize.cy);
@@ -207,7 +174,7 @@ void TSurfacePlot::UpdateLayout()
     PaneMode = stereo ? TChannelProcessing::Of(settings.ChannelProcessing).Panes : 1;
     if (settings.IndependentScalingAndCalibration == 1)
         PaneMode = 1;
-    WriteAmplitudeFields();
+    WriteAmplitudeFields(Scaling.AmpScaleType, Opts->PlotTop, Opts->PlotRange, false);
     if (SelectButton->Highlight) {
         SelectButton->HighlightOff();
         SelectMode = 0;

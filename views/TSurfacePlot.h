@@ -7,10 +7,11 @@
 
 #include "engine/DisplaySettingsStruct.h"
 #include "views/SurfaceOpts.h"
+#include "views/TAmplitudeFields.h"
 #include "views/TBarFields.h"
 #include "views/TColourRamp.h"
 #include "views/THistoryTable.h"
-#include "views/TPlotBase.h"
+#include "views/TSegmentPlot.h"
 #include "views/TSurfaceScale.h"
 
 class LimitScroll;
@@ -27,10 +28,10 @@ class ToolBtn;
 // RPM tag, peak and minimum), which the cursor readouts, the selection of a
 // time segment, autoscale and the rebuild from the wave file read. Levels
 // are read back from the colours under the pointer.
-class TSurfacePlot : public TPlotBase {
+class TSurfacePlot : public TSegmentPlot, public TAmplitudeFields {
 public:
     enum ControlId {
-        SelectId = 410, PlayId = 411, FilterId = 412, OptionsId = 420, PlotTopId = 450, PlotTopSpinId = 451,
+        PlayId = PlaySelectionId, FilterId = FilterSelectionId, OptionsId = 420, PlotTopId = 450, PlotTopSpinId = 451,
         PlotRangeId = 452, PlotRangeSpinId = 453, IntensityId = 470, AutoScaleId = 480
     };
     enum MenuId {
@@ -150,18 +151,10 @@ public:
 
     // Commands (TSurfacePlotCommands.cpp).
     void CmSelect();
-    void CmPlaySelection();
-    void CmFilterSelection();
     void CmOptions();
     void CmAutoscale();
     void EvTopChange();
     void EvRangeChange();
-    void CmCut();
-    void CmCopyWave();
-    void CmMute();
-    void CmFilter();
-    void CmPlay();
-    void CmTimeSeries();
     void CmHelp();
     void CeFileSelection(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
@@ -183,22 +176,15 @@ public:
     int FirstSlot = 0;
     char StartTimeText[20] = "00:00:00.00";
     char EndTimeText[20] = "00:00:00.00";
-    std::unique_ptr<ToolBtn> SelectButton;
-    std::unique_ptr<ToolBtn> PlayButton;
-    std::unique_ptr<ToolBtn> FilterButton;
     // Each pane's selected band of rows, and the bands as last inverted.
     TRect SelRect[2];
     TRect DrawnSelRect[2];
     std::unique_ptr<ToolBtn> OptionsButton;
-    std::unique_ptr<TEdit> PlotTopEdit;
-    std::unique_ptr<LimitScroll> PlotTopSpin;
-    std::unique_ptr<TEdit> PlotRangeEdit;
-    std::unique_ptr<LimitScroll> PlotRangeSpin;
     std::unique_ptr<ToolBtn> AutoScaleButton;
     std::unique_ptr<TScrollBar> IntensityBar;
     TBarFields BarFields{*this};
     // 1 while the view writes its own controls: their handlers do nothing.
-    uint32_t Updating = 1;
+    int Updating = 1;
     // Column table, tick tables and the value-to-height rules.
     TSurfaceScale Scale;
     THistoryTable History{3};
@@ -219,7 +205,6 @@ private:
     // The surface's settings into its scale.
     void SyncScale();
     void SetCaptionFromData();
-    void WriteAmplitudeFields();
     void ShowButtonBar(int show);
     // Records the newest live line at time t.
     void PushHistoryLine(float t);
@@ -235,9 +220,9 @@ private:
     void ShowLevelReadout(TDC& dc, const TPoint& point);
     void EraseLevelReadout(TDC& dc);
     void RealizePalette();
-    void CopyCursorValues();
+    void CopyCursorValues() override;
     void LayoutAndRecompute();
-    std::unique_ptr<class TPopupMenu> BuildContextMenu() const;
+    std::unique_ptr<TPopupMenu> BuildContextMenu() const override;
 
     DECLARE_RESPONSE_TABLE(TSurfacePlot);
 };

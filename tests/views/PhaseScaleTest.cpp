@@ -1,5 +1,5 @@
-// The phase view's pure scales: ticks, column table, curve, zoom steps,
-// the throttle and the copied texts.
+// The phase view's pure scales: ticks, column table, curve, the throttle
+// and the copied texts.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -97,33 +97,6 @@ TEST(PhaseScale, CurveVerticesAtBinChanges)
     EXPECT_EQ(s.BuildCurve(source, pane), (std::vector<TCurvePoint>{{10, 180}, {11, 180}, {14, 90}}));
     EXPECT_TRUE(s.BuildCurve(source, TPaneRect{0, 0, 7, 360}).empty());   // fewer columns than the pane
     EXPECT_FLOAT_EQ(s.PhaseAtRow(90, pane), 90.0f);
-}
-
-TEST(PhaseScale, ZoomSteps)
-{
-    int start = 10, end = 17;
-    EXPECT_FALSE(TPhaseScale::ZoomTo(20, 27, start, end));   // 7 bins or fewer: nothing
-    EXPECT_EQ(start, 10);
-    EXPECT_FALSE(TPhaseScale::ZoomIn2x(start, end));
-    EXPECT_TRUE(TPhaseScale::ZoomTo(40, 20, start, end));
-    EXPECT_EQ(start, 20);
-    EXPECT_EQ(end, 40);
-    EXPECT_TRUE(TPhaseScale::ZoomIn2x(start, end));
-    EXPECT_EQ(start, 25);
-    EXPECT_EQ(end, 35);
-    EXPECT_TRUE(TPhaseScale::ZoomOut2x(start, end, 2, 8000));
-    EXPECT_EQ(start, 23);
-    EXPECT_EQ(end, 37);
-    start = 3;
-    end = 7999;
-    EXPECT_TRUE(TPhaseScale::ZoomOut2x(start, end, 2, 8000));
-    EXPECT_EQ(start, 2);
-    EXPECT_EQ(end, 8000);
-    EXPECT_FALSE(TPhaseScale::ZoomOut2x(start, end, 2, 8000));   // at the whole range
-    EXPECT_FALSE(TPhaseScale::ZoomFull(start, end, 2, 8000));
-    start = 100;
-    EXPECT_TRUE(TPhaseScale::ZoomFull(start, end, 2, 8000));
-    EXPECT_EQ(start, 2);
 }
 
 TEST(PhaseScale, ThrottleDrawsEveryIntervalAndResetsOnAnEarlierBlock)

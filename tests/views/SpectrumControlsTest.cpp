@@ -26,42 +26,6 @@ private:
 
 }  // namespace
 
-TEST(TSpectrumControls, Zooms)
-{
-    const struct {
-        const char* Name;
-        int Op;  // 0 in, 1 out, 2 full, 3 drag from Start to End
-        int Start, End, ExpectStart, ExpectEnd;
-        bool Changed;
-    } cases[] = {
-        {"in by quarters", 0, 100, 200, 125, 175, true},
-        {"in at 3 bins", 0, 10, 13, 10, 13, false},
-        {"in at 4 bins", 0, 10, 14, 11, 13, true},
-        {"out", 1, 400, 600, 350, 650, true},
-        {"out at the low end", 1, 20, 420, 1, 520, true},
-        {"out past the top", 1, 600, 1000, 500, 1023, true},
-        {"out at full span", 1, 1, 1023, 1, 1023, false},
-        {"full", 2, 300, 400, 1, 1023, true},
-        {"full at full span", 2, 1, 1023, 1, 1023, false},
-        {"drag of 3 bins", 3, 50, 53, 0, 0, false},
-        {"drag backwards", 3, 90, 40, 40, 90, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.Name);
-        int start = c.Op == 3 ? 0 : c.Start, end = c.Op == 3 ? 0 : c.End;
-        bool changed = false;
-        switch (c.Op) {
-        case 0: changed = TSpectrumControls::ZoomIn(start, end); break;
-        case 1: changed = TSpectrumControls::ZoomOut(start, end, 1, 1023); break;
-        case 2: changed = TSpectrumControls::ZoomFull(start, end, 1, 1023); break;
-        default: changed = TSpectrumControls::ZoomTo(c.Start, c.End, start, end); break;
-        }
-        EXPECT_EQ(changed, c.Changed);
-        EXPECT_EQ(start, c.ExpectStart);
-        EXPECT_EQ(end, c.ExpectEnd);
-    }
-}
-
 TEST(TSpectrumControls, PlotTopSpinStepsAndPrecisions)
 {
     const struct {

@@ -173,3 +173,47 @@ TEST_F(TSpectrumScreen, LiveRedrawFitsTheDefaultInterval)
         Main.reset();
     }
 }
+
+TEST_F(TSpectrumScreen, ScrollBarReachesBothEndsOfTheDataAndKeepsTheSpan)
+{
+    Open(1, 0);
+    LoadTone("sine_1k_mono.wav");
+    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    const TSpectralData& data = *view.Data;
+    const int low = data.GetLowIndex(), high = data.GetHighIndex();
+    // The bar counts from the low index: data that start above bin 0 show whether it does.
+    ASSERT_GT(low, 0);
+    view.SetFrequencyRange(0.0f, 1.0e6f);
+    ASSERT_EQ(view.VisibleStart, low);
+    ASSERT_EQ(view.VisibleEnd, high);
+    for (int i = 0; i < 3; ++i) view.SendMessage(WM_COMMAND, TSpectrumPlot::Zoom2XInId);
+    const int span = view.VisibleEnd - view.VisibleStart;
+    ASSERT_LT(span, (high - low) / 4);
+    const HWND bar = view.ScrollBar->GetHandle();
+    ASSERT_TRUE(::IsWindowVisible(bar));
+    int barMin = 0, barMax = 0;
+    ::GetScrollRange(bar, SB_CTL, &barMin, &barMax);
+    EXPECT_EQ(barMax - barMin, high - low - span);
+
+    // Page by page to each end: the visible span stays, and the axis ends at the data's first or last bin,
+    // its end column within one column's step of it.
+    const int y = view.GraphRect.top + view.GraphRect.Height() / 2;
+    const float binWidth = data.GetBinWidth();
+    auto column = [&](int x) { return view.GetXValue(TPoint(x, y)); };
+    for (const int code : {SB_PAGEUP, SB_PAGEDOWN}) {
+        SCOPED_TRACE(code == SB_PAGEUP ? "left end" : "right end");
+        for (int page = 0; page < 40; ++page) view.SendMessage(WM_HSCROLL, code, reinterpret_cast<LPARAM>(bar));
+        EXPECT_EQ(view.VisibleEnd - view.VisibleStart, span);
+        if (code == SB_PAGEUP) {
+            EXPECT_EQ(view.VisibleStart, low);
+            EXPECT_FLOAT_EQ(view.Opts->StartFreq, data.GetFrequency(low));
+            const int x = view.GraphRect.left;
+            EXPECT_NEAR(column(x), data.GetFrequency(low), binWidth + column(x + 1) - column(x));
+        } else {
+            EXPECT_EQ(view.VisibleEnd, high);
+            EXPECT_NEAR(view.Opts->StopFreq, data.GetFrequency(high), binWidth);
+            const int x = view.GraphRect.right - 1;
+            EXPECT_NEAR(column(x), data.GetFrequency(high), binWidth + column(x) - column(x - 1));
+        }
+    }
+}

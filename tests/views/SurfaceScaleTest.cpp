@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/DisplaySettingsStruct.h"
 #include "tests/views/FakeLineSource.h"
 #include "views/TColourRamp.h"
 #include "views/TSurfaceScale.h"
@@ -360,6 +361,32 @@ TEST(SurfaceScale, TopFieldStepsWithTheValue)
         EXPECT_FLOAT_EQ(step, c.Step) << c.Value;
         EXPECT_EQ(decimals, c.Decimals) << c.Value;
     }
+}
+
+// The top field spins by its own step on a linear scale and by 5 dB on any
+// other; the range field only ever in dB, down to 1 dB.
+TEST(SurfaceScale, AmplitudeFieldSpinsFollowTheScaleKind)
+{
+    const struct {
+        uint16_t Kind;
+        float Value;
+        TPlotTopSpin Spin;
+    } cases[] = {{DisplaySettingsStruct::LinearAmplitude, 0.05f, {0.01f, 5, 1000.0f, 0.00001f}},
+                 {DisplaySettingsStruct::LinearAmplitude, 5000.0f, {1000.0f, 1, 1000.0f, 0.00001f}},
+                 {DisplaySettingsStruct::DecibelAmplitude, 0.05f, {5.0f, 0, 300.0f, -300.0f}},
+                 {DisplaySettingsStruct::DecibelAmplitude, -250.0f, {5.0f, 0, 300.0f, -300.0f}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Kind << " " << c.Value);
+        const TPlotTopSpin spin = TAmplitudeScale::TopSpin(c.Kind, c.Value);
+        EXPECT_FLOAT_EQ(spin.Step, c.Spin.Step);
+        EXPECT_EQ(spin.Decimals, c.Spin.Decimals);
+        EXPECT_FLOAT_EQ(spin.Maximum, c.Spin.Maximum);
+        EXPECT_FLOAT_EQ(spin.Minimum, c.Spin.Minimum);
+    }
+    const TPlotTopSpin range = TAmplitudeScale::RangeSpin();
+    EXPECT_FLOAT_EQ(range.Minimum, TAmplitudeScale::LeastRange);
+    EXPECT_FLOAT_EQ(range.Maximum, 200.0f);
+    EXPECT_FLOAT_EQ(range.Step, 5.0f);
 }
 
 TEST(SurfaceScale, CursorCopyText)

@@ -1,0 +1,58 @@
+// The segment commands of the time series, spectrogram and surface views.
+#include "views/TSegmentPlot.h"
+
+#include "resources/CommandIds.h"
+#include "views/TViewHost.h"
+
+DEFINE_RESPONSE_TABLE1(TSegmentPlot, TPlotBase)
+    EV_COMMAND(PlaySelectionId, CmPlaySelection)
+    EV_COMMAND(FilterSelectionId, CmFilterSelection)
+    EV_COMMAND(MenuCut, CmCut)
+    EV_COMMAND(MenuMute, CmMute)
+    EV_COMMAND(MenuFilter, CmFilter)
+    EV_COMMAND(MenuPlay, CmPlay)
+END_RESPONSE_TABLE;
+
+void TSegmentPlot::CmCut()
+{
+    MainWin->RunCommand(CM_EDITCUT);
+}
+
+void TSegmentPlot::CmCopyWave()
+{
+    MainWin->RunCommand(CM_EDITCOPY);
+}
+
+void TSegmentPlot::CmMute()
+{
+    MainWin->RunCommand(CM_EDITMUTE);
+}
+
+void TSegmentPlot::CmFilter()
+{
+    MainWin->RunCommand(CM_EDITFILTER);
+}
+
+void TSegmentPlot::CmPlay()
+{
+    MainWin->RunCommand(CM_PLAY);
+}
+
+void TSegmentPlot::CmPlaySelection()
+{
+    if (!PlayButton->Grey)
+        CmPlay();
+}
+
+void TSegmentPlot::CmFilterSelection()
+{
+    if (!FilterButton->Grey)
+        CmFilter();
+}
+
+void TSegmentPlot::CmShowSegmentSeries()
+{
+    float start, end;
+    GetSelectedSegment(start, end);
+    MainWin->ZoomToSegment(start, end);
+}
