@@ -76,7 +76,7 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
 
 // The wave's samples and the filter's taps into files under /tmp, then the
 // reference script over them. Wine starts the Unix process but cannot wait
-// for it: the script's line is awaited as a file.
+// for it: the script's lines are awaited as a file.
 void MeasureOaconvolve(const std::string& folder)
 {
     const std::string samplesPath = "/tmp/tonalyx_edit_benchmark_samples.raw";
@@ -114,17 +114,19 @@ void MeasureOaconvolve(const std::string& folder)
     }
     ::CloseHandle(process.hThread);
     ::CloseHandle(process.hProcess);
-    char line[512] = "(no result from scipy within two minutes)\n";
+    std::string lines = "(no result from scipy within two minutes)\n";
     for (int wait = 0; wait < 1200; ++wait) {
         if (FILE* result = std::fopen(dos(resultPath).c_str(), "r")) {
-            if (!std::fgets(line, sizeof line, result))
-                std::snprintf(line, sizeof line, "(an empty result from scipy)\n");
+            lines.clear();
+            char line[512];
+            while (std::fgets(line, sizeof line, result))
+                lines += line;
             std::fclose(result);
             break;
         }
         ::Sleep(100);
     }
-    std::printf("%s", line);
+    std::printf("%s", lines.c_str());
     for (const std::string& path : {samplesPath, tapsPath, resultPath})
         ::DeleteFileA(dos(path).c_str());
 }
