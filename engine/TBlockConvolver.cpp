@@ -46,7 +46,8 @@ bool TBlockConvolver::SetCoefficients(const float* h, uint32_t taps)
         Coefficients.clear();
         return false;
     }
-    return taps > 0 && taps < kMaxLength && PrepareSpectrum(TransformLength(taps, 1));
+    // The spectrum of whole blocks, the length most runs use.
+    return taps > 0 && taps < kMaxLength && PrepareSpectrum(TransformLength(taps, UINT32_MAX));
 }
 
 bool TBlockConvolver::PrepareSpectrum(uint32_t length)
