@@ -24,26 +24,26 @@ struct Prototype {
 // FFT size x 16-bit full scale; this takes it back to unit gain.
 constexpr double kCustomDivisor = static_cast<double>(TWaveFilter::CustomFFTSize) * 16384.0;
 
-// count samples of the format's width, little-endian, as values centred on
-// silence.
-void DecodeSamples(const uint8_t* p, uint32_t count, const TWaveFormat& format, float* to)
+// count samples of the format's width, little-endian, stride bytes apart,
+// as values centred on silence.
+void DecodeSamples(const uint8_t* p, uint32_t count, size_t stride, const TWaveFormat& format, float* to)
 {
     const int32_t silence = format.SilenceValue;
     switch (format.BytesPerSample) {
     case 1:
-        for (uint32_t i = 0; i < count; ++i)
-            to[i] = static_cast<float>(p[i] - silence);
+        for (uint32_t i = 0; i < count; ++i, p += stride)
+            to[i] = static_cast<float>(p[0] - silence);
         break;
     case 2:
-        for (uint32_t i = 0; i < count; ++i, p += 2)
+        for (uint32_t i = 0; i < count; ++i, p += stride)
             to[i] = static_cast<float>(static_cast<int16_t>(p[0] | (p[1] << 8)));
         break;
     case 3:
-        for (uint32_t i = 0; i < count; ++i, p += 3)
+        for (uint32_t i = 0; i < count; ++i, p += stride)
             to[i] = static_cast<float>(SignExtend24(p[0] | (p[1] << 8) | (p[2] << 16)));
         break;
     default:
-        for (uint32_t i = 0; i < count; ++i, p += 4)
+        for (uint32_t i = 0; i < count; ++i, p += stride)
             to[i] = static_cast<float>(static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (p[1] << 8) |
                                                             (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24)));
         break;
@@ -51,14 +51,15 @@ void DecodeSamples(const uint8_t* p, uint32_t count, const TWaveFormat& format, 
 }
 
 // Filter outputs times the gain, truncated, put back on silence and held to
-// the format's range, as samples of its width.
-void EncodeSamples(const float* from, uint32_t count, double gain, const TWaveFormat& format, uint8_t* p)
+// the format's range, as samples of its width stride bytes apart.
+void EncodeSamples(const float* from, uint32_t count, double gain, const TWaveFormat& format, size_t stride,
+                   uint8_t* p)
 {
     const double low = format.MinValue;
     const double high = format.MaxValue;
     const double silence = format.SilenceValue;
     const uint16_t width = format.BytesPerSample;
-    for (uint32_t i = 0; i < count; ++i, p += width) {
+    for (uint32_t i = 0; i < count; ++i, p += stride) {
         const double y = std::clamp(std::trunc(from[i] * gain) + silence, low, high);
         const int32_t v = static_cast<int32_t>(y);
         const uint32_t bits = static_cast<uint32_t>(width == 3 ? TWaveFormat::Pack24(v) : v);
@@ -191,50 +192,56 @@ bool TWaveFilter::DesignCustom()
     return true;
 }
 
-bool TWaveFilter::PrepareBlocks(uint32_t frames)
+bool TWaveFilter::PrepareBlocks(uint32_t frames, uint32_t frameBytes)
 {
-    if (frames == BlockFrames)
+    if (frames == BlockFrames && frameBytes == BlockFrameBytes)
         return true;
     BlockFrames = 0;
     try {
-        for (ChannelBlocks& c : Channels) {
-            c.Raw.assign(static_cast<size_t>(frames) * Format.BytesPerSample, 0);
+        Frames.assign(static_cast<size_t>(frames) * frameBytes, 0);
+        for (ChannelBlocks& c : Channels)
             c.Work.assign(static_cast<size_t>(frames) + Taps, 0.0f);
-        }
         Output.assign(frames, 0.0f);
     } catch (const std::bad_alloc&) {
         return false;
     }
     BlockFrames = frames;
+    BlockFrameBytes = frameBytes;
     return true;
 }
 
+// The block is read and written whole, all channels at once: a disk-backed
+// wave then costs one read and one write of its working file per block, and
+// a channel left unfiltered goes back as it was read.
 int TWaveFilter::Filter(TWaveData* wave, uint32_t start, uint32_t frames, uint32_t filterLeft, uint32_t filterRight)
 {
     if (!Designed || wave == nullptr || wave->GetBytesPerSample() != Format.BytesPerSample)
         return 0;
-    if (frames == 0)
+    const bool right = filterRight && wave->GetChannels() == 2;
+    if (frames == 0 || (!filterLeft && !right))
         return 1;
-    if (frames > UINT32_MAX - static_cast<uint32_t>(Taps) || !PrepareBlocks(frames))
+    const uint32_t frameBytes = wave->GetFormat().BytesPerFrame();
+    if (frames > UINT32_MAX - static_cast<uint32_t>(Taps) || !PrepareBlocks(frames, frameBytes))
         return 0;
-    if (filterLeft && !FilterChannel(wave, start, frames, 0))
+    if (!wave->ReadInterleaved(Frames.data(), start, frames))
         return 0;
-    if (filterRight && wave->GetChannels() == 2 && !FilterChannel(wave, start, frames, 1))
+    if (filterLeft && !FilterChannel(frames, frameBytes, 0))
         return 0;
-    return 1;
+    if (right && !FilterChannel(frames, frameBytes, 1))
+        return 0;
+    return wave->WriteInterleaved(Frames.data(), start, frames);
 }
 
-int TWaveFilter::FilterChannel(TWaveData* wave, uint32_t start, uint32_t frames, uint16_t channel)
+bool TWaveFilter::FilterChannel(uint32_t frames, uint32_t frameBytes, uint16_t channel)
 {
     ChannelBlocks& c = Channels[channel];
     const uint32_t n = static_cast<uint32_t>(Taps);
-    if (!wave->ReadFrames(c.Raw.data(), start, frames, channel))
-        return 0;
+    uint8_t* samples = Frames.data() + size_t{channel} * Format.BytesPerSample;
     std::copy(c.History.begin(), c.History.end(), c.Work.begin());
-    DecodeSamples(c.Raw.data(), frames, Format, c.Work.data() + n);
+    DecodeSamples(samples, frames, frameBytes, Format, c.Work.data() + n);
     if (!Convolver.Correlate(c.Work.data(), frames, Output.data()))
-        return 0;
-    EncodeSamples(Output.data(), frames, LinearGain, Format, c.Raw.data());
+        return false;
+    EncodeSamples(Output.data(), frames, LinearGain, Format, frameBytes, samples);
     std::copy(c.Work.begin() + frames, c.Work.begin() + frames + n, c.History.begin());
-    return wave->WriteFrames(c.Raw.data(), start, frames, channel);
+    return true;
 }

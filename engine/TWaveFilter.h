@@ -44,8 +44,6 @@ public:
 
 private:
     struct ChannelBlocks {
-        // The channel's frames at the format's width, read and written back.
-        std::vector<uint8_t> Raw;
         // History, then the block's samples centred on silence.
         std::vector<float> Work;
         std::vector<float> History;
@@ -53,8 +51,9 @@ private:
 
     void DesignWindowedSinc();
     bool DesignCustom();
-    bool PrepareBlocks(uint32_t frames);
-    int FilterChannel(TWaveData* wave, uint32_t start, uint32_t frames, uint16_t channel);
+    bool PrepareBlocks(uint32_t frames, uint32_t frameBytes);
+    // Filters one channel of the block in Frames in place.
+    bool FilterChannel(uint32_t frames, uint32_t frameBytes, uint16_t channel);
 
     TWaveFormat Format;
     FilterSettings Settings;
@@ -65,6 +64,9 @@ private:
     bool Designed = false;
     TBlockConvolver Convolver;
     std::vector<float> Output;
+    // The block's frames as the wave stores them, read and written back whole.
+    std::vector<uint8_t> Frames;
     ChannelBlocks Channels[2];
     uint32_t BlockFrames = 0;
+    uint32_t BlockFrameBytes = 0;
 };
