@@ -283,6 +283,29 @@ int TWaveData::WriteStream(const void* src, uint32_t bytes)
     return 1;
 }
 
+int TWaveData::ReadInterleaved(void* dest, uint32_t start, uint32_t count)
+{
+    if (Buffer.empty() || dest == nullptr || start > FrameCount || count > FrameCount - start)
+        return 0;
+    std::memcpy(dest, Buffer.data() + FramesToBytes(start), FramesToBytes(count));
+    return 1;
+}
+
+int TWaveData::WriteInterleaved(const void* src, uint32_t start, uint32_t count)
+{
+    if (src == nullptr || start > FrameCount || count > FrameCount - start)
+        return 0;
+    if (count == 0)
+        return 1;
+    const uint32_t position = Position;
+    const uint32_t mark = HighWaterMark;
+    SetPosition(start);
+    const int written = WriteStream(src, FramesToBytes(count));
+    HighWaterMark = mark;
+    SetPosition(position);
+    return written;
+}
+
 void TWaveData::ClearBuffer()
 {
     std::fill(Buffer.begin(), Buffer.end(), Format.BytesPerSample == 1 ? 127 : 0);

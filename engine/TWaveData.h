@@ -91,6 +91,14 @@ public:
     virtual int ReadStream(void* dest, uint32_t bytes);
     // Raw bytes at the position; refused when they do not fit.
     virtual int WriteStream(const void* src, uint32_t bytes);
+    // count whole frames from frame start, interleaved as stored; 0, with
+    // dest untouched, when the range runs past the end.
+    virtual int ReadInterleaved(void* dest, uint32_t start, uint32_t count);
+    // The reverse, written by WriteStream so that a disk-backed wave writes
+    // its working file as for any other write; moves neither the position nor
+    // the high-water mark. 0 when the range runs past the end or the write
+    // fails.
+    int WriteInterleaved(const void* src, uint32_t start, uint32_t count);
 
     // Fills the whole buffer with silence bytes (127 for 8-bit, else 0).
     void ClearBuffer();

@@ -55,6 +55,7 @@ public:
     int WriteFrames(const void* src, uint32_t start, uint32_t count, uint16_t channel) override;
     int ReadStream(void* dest, uint32_t bytes) override;
     int WriteStream(const void* src, uint32_t bytes) override;
+    int ReadInterleaved(void* dest, uint32_t start, uint32_t count) override;
     void SilenceFrames(uint32_t from, uint32_t to) override;
     void SilenceTime(float start, float end);
     double MeanSquare(uint32_t from, uint32_t to, uint16_t channel) override;

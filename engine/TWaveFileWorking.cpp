@@ -264,6 +264,13 @@ int TWaveFile::WriteStream(const void* src, uint32_t bytes)
     return 1;
 }
 
+int TWaveFile::ReadInterleaved(void* dest, uint32_t start, uint32_t count)
+{
+    if (!Working())
+        return TWaveData::ReadInterleaved(dest, start, count);
+    return dest && RawRead(start, count, static_cast<uint8_t*>(dest)) ? 1 : 0;
+}
+
 void TWaveFile::SilenceFrames(uint32_t from, uint32_t to)
 {
     if (!Working()) {

@@ -24,6 +24,50 @@ struct Prototype {
 // FFT size x 16-bit full scale; this takes it back to unit gain.
 constexpr double kCustomDivisor = static_cast<double>(TWaveFilter::CustomFFTSize) * 16384.0;
 
+// count samples of the format's width, little-endian, stride bytes apart,
+// as values centred on silence.
+void DecodeSamples(const uint8_t* p, uint32_t count, size_t stride, const TWaveFormat& format, float* to)
+{
+    const int32_t silence = format.SilenceValue;
+    switch (format.BytesPerSample) {
+    case 1:
+        for (uint32_t i = 0; i < count; ++i, p += stride)
+            to[i] = static_cast<float>(p[0] - silence);
+        break;
+    case 2:
+        for (uint32_t i = 0; i < count; ++i, p += stride)
+            to[i] = static_cast<float>(static_cast<int16_t>(p[0] | (p[1] << 8)));
+        break;
+    case 3:
+        for (uint32_t i = 0; i < count; ++i, p += stride)
+            to[i] = static_cast<float>(SignExtend24(p[0] | (p[1] << 8) | (p[2] << 16)));
+        break;
+    default:
+        for (uint32_t i = 0; i < count; ++i, p += stride)
+            to[i] = static_cast<float>(static_cast<int32_t>(static_cast<uint32_t>(p[0]) | (p[1] << 8) |
+                                                            (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24)));
+        break;
+    }
+}
+
+// Filter outputs times the gain, truncated, put back on silence and held to
+// the format's range, as samples of its width stride bytes apart.
+void EncodeSamples(const float* from, uint32_t count, double gain, const TWaveFormat& format, size_t stride,
+                   uint8_t* p)
+{
+    const double low = format.MinValue;
+    const double high = format.MaxValue;
+    const double silence = format.SilenceValue;
+    const uint16_t width = format.BytesPerSample;
+    for (uint32_t i = 0; i < count; ++i, p += stride) {
+        const double y = std::clamp(std::trunc(from[i] * gain) + silence, low, high);
+        const int32_t v = static_cast<int32_t>(y);
+        const uint32_t bits = static_cast<uint32_t>(width == 3 ? TWaveFormat::Pack24(v) : v);
+        for (uint16_t b = 0; b < width; ++b)
+            p[b] = static_cast<uint8_t>(bits >> (8 * b));
+    }
+}
+
 }  // namespace
 
 TWaveFilter::TWaveFilter(TWaveFormat format, const FilterSettings& settings)
@@ -60,6 +104,7 @@ int TWaveFilter::Design()
         DesignWindowedSinc();
         Designed = true;
     }
+    Designed = Designed && Convolver.SetCoefficients(Coefficients.data(), static_cast<uint32_t>(Taps));
     return Designed ? 1 : 0;
 }
 
@@ -147,68 +192,56 @@ bool TWaveFilter::DesignCustom()
     return true;
 }
 
-bool TWaveFilter::PrepareBlocks(uint32_t frames)
+bool TWaveFilter::PrepareBlocks(uint32_t frames, uint32_t frameBytes)
 {
-    if (frames == BlockFrames && Channels[0].Input)
+    if (frames == BlockFrames && frameBytes == BlockFrameBytes)
         return true;
     BlockFrames = 0;
-    for (ChannelBlocks& c : Channels) {
-        c.Input.reset();
-        c.Output.reset();
-        c.Work.clear();
-    }
-    for (ChannelBlocks& c : Channels) {
-        c.Input = std::make_unique<TSeriesData>(frames + Taps, Format, 1, 0);
-        c.Output = std::make_unique<TSeriesData>(frames, Format, 1, 0);
-        if (c.Input->Error || c.Output->Error)
-            return false;
-        try {
-            c.Work.assign(static_cast<size_t>(frames) + Taps, 0);
-        } catch (const std::bad_alloc&) {
-            return false;
-        }
+    try {
+        Frames.assign(static_cast<size_t>(frames) * frameBytes, 0);
+        for (ChannelBlocks& c : Channels)
+            c.Work.assign(static_cast<size_t>(frames) + Taps, 0.0f);
+        Output.assign(frames, 0.0f);
+    } catch (const std::bad_alloc&) {
+        return false;
     }
     BlockFrames = frames;
+    BlockFrameBytes = frameBytes;
     return true;
 }
 
+// The block is read and written whole, all channels at once: a disk-backed
+// wave then costs one read and one write of its working file per block, and
+// a channel left unfiltered goes back as it was read.
 int TWaveFilter::Filter(TWaveData* wave, uint32_t start, uint32_t frames, uint32_t filterLeft, uint32_t filterRight)
 {
     if (!Designed || wave == nullptr || wave->GetBytesPerSample() != Format.BytesPerSample)
         return 0;
-    if (frames == 0)
+    const bool right = filterRight && wave->GetChannels() == 2;
+    if (frames == 0 || (!filterLeft && !right))
         return 1;
-    if (frames > UINT32_MAX - static_cast<uint32_t>(Taps) || !PrepareBlocks(frames))
+    const uint32_t frameBytes = wave->GetFormat().BytesPerFrame();
+    if (frames > UINT32_MAX - static_cast<uint32_t>(Taps) || !PrepareBlocks(frames, frameBytes))
         return 0;
-    if (filterLeft && !FilterChannel(wave, start, frames, 0))
+    if (!wave->ReadInterleaved(Frames.data(), start, frames))
         return 0;
-    if (filterRight && wave->GetChannels() == 2 && !FilterChannel(wave, start, frames, 1))
+    if (filterLeft && !FilterChannel(frames, frameBytes, 0))
         return 0;
-    return 1;
+    if (right && !FilterChannel(frames, frameBytes, 1))
+        return 0;
+    return wave->WriteInterleaved(Frames.data(), start, frames);
 }
 
-int TWaveFilter::FilterChannel(TWaveData* wave, uint32_t start, uint32_t frames, uint16_t channel)
+bool TWaveFilter::FilterChannel(uint32_t frames, uint32_t frameBytes, uint16_t channel)
 {
     ChannelBlocks& c = Channels[channel];
     const uint32_t n = static_cast<uint32_t>(Taps);
-    if (!wave->ReadFrames(c.Input->GetSamplePtr(n), start, frames, channel))
-        return 0;
-    for (uint32_t j = 0; j < n; ++j)
-        c.Work[j] = static_cast<int32_t>(c.History[j]);
-    for (uint32_t j = n; j < n + frames; ++j)
-        c.Work[j] = static_cast<int32_t>(c.Input->GetSample(j, 0));
-    const float* h = Coefficients.data();
-    for (uint32_t i = 0; i < frames; ++i) {
-        const int32_t* x = &c.Work[i];
-        double acc = 0.0;
-        for (uint32_t k = 0; k < n; ++k)
-            acc += x[k] * LinearGain * h[k];
-        // Back on the format's silence and held to its range.
-        const double y = std::clamp(std::trunc(acc) + Format.SilenceValue, static_cast<double>(Format.MinValue),
-                                    static_cast<double>(Format.MaxValue));
-        c.Output->PutSample(i, static_cast<int32_t>(y));
-    }
-    for (uint32_t k = 0; k < n; ++k)
-        c.History[k] = static_cast<float>(c.Work[frames + k]);
-    return wave->WriteFrames(c.Output->GetSamplePtr(0), start, frames, channel);
+    uint8_t* samples = Frames.data() + size_t{channel} * Format.BytesPerSample;
+    std::copy(c.History.begin(), c.History.end(), c.Work.begin());
+    DecodeSamples(samples, frames, frameBytes, Format, c.Work.data() + n);
+    if (!Convolver.Correlate(c.Work.data(), frames, Output.data()))
+        return false;
+    EncodeSamples(Output.data(), frames, LinearGain, Format, frameBytes, samples);
+    std::copy(c.Work.begin() + frames, c.Work.begin() + frames + n, c.History.begin());
+    return true;
 }

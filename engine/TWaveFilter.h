@@ -1,10 +1,9 @@
 #pragma once
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 #include "engine/FilterSettings.h"
-#include "engine/TSeriesData.h"
+#include "engine/TBlockConvolver.h"
 #include "engine/TWaveFormat.h"
 
 class TWaveData;
@@ -13,7 +12,8 @@ class TWaveData;
 // high pass, band pass and notch, or a response read from a file. It filters
 // a wave in place block by block, carrying the last inputs of each block
 // into the next so that the blocks join without a seam; the output is
-// delayed by (taps + 1) / 2 frames.
+// delayed by (taps + 1) / 2 frames. The convolution runs by FFT; its result
+// differs from the direct sum by the transform's rounding only.
 class TWaveFilter {
 public:
     static constexpr int32_t MinTaps = 39;
@@ -44,16 +44,16 @@ public:
 
 private:
     struct ChannelBlocks {
-        std::unique_ptr<TSeriesData> Input;
-        std::unique_ptr<TSeriesData> Output;
-        std::vector<int32_t> Work;
+        // History, then the block's samples centred on silence.
+        std::vector<float> Work;
         std::vector<float> History;
     };
 
     void DesignWindowedSinc();
     bool DesignCustom();
-    bool PrepareBlocks(uint32_t frames);
-    int FilterChannel(TWaveData* wave, uint32_t start, uint32_t frames, uint16_t channel);
+    bool PrepareBlocks(uint32_t frames, uint32_t frameBytes);
+    // Filters one channel of the block in Frames in place.
+    bool FilterChannel(uint32_t frames, uint32_t frameBytes, uint16_t channel);
 
     TWaveFormat Format;
     FilterSettings Settings;
@@ -62,6 +62,11 @@ private:
     double LinearGain = 1.0;
     std::vector<float> Coefficients;
     bool Designed = false;
+    TBlockConvolver Convolver;
+    std::vector<float> Output;
+    // The block's frames as the wave stores them, read and written back whole.
+    std::vector<uint8_t> Frames;
     ChannelBlocks Channels[2];
     uint32_t BlockFrames = 0;
+    uint32_t BlockFrameBytes = 0;
 };

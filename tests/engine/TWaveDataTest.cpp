@@ -212,6 +212,41 @@ TEST(TWaveData, ReadStreamZeroFillsPastTheBuffer)
     EXPECT_EQ(w.ReadStream(out.data(), 2), 0);  // at the last frame
 }
 
+// Whole frames at any range up to the last frame, which ReadStream refuses
+// to start at; the position, the high-water mark and frames outside the
+// range stay; a range past the end is refused with nothing moved.
+TEST(TWaveData, InterleavedFramesReadAndWriteInPlace)
+{
+    SeekRecorder w(5, Format(2, 2));
+    const std::vector<int16_t> in = {1, -1, 2, -2, 3, -3};
+    ASSERT_EQ(w.WriteStream(in.data(), 12), 1);
+    w.SetPosition(1);
+    w.Changed = 0;
+    w.Seeks.clear();
+
+    const std::vector<int16_t> block = {7, -7, 8, -8};
+    ASSERT_EQ(w.WriteInterleaved(block.data(), 3, 2), 1);
+    EXPECT_EQ(w.GetPosition(), 1u);
+    EXPECT_EQ(w.GetHighWaterMark(), 3u);
+    EXPECT_EQ(w.Changed, 1u);
+    EXPECT_EQ(w.Seeks, (std::vector<uint32_t>{3, 4, 1}));  // the write ran through WriteStream
+    std::vector<int16_t> out(4, 0);
+    ASSERT_EQ(w.ReadInterleaved(out.data(), 4, 1), 1);
+    EXPECT_EQ(out, (std::vector<int16_t>{8, -8, 0, 0}));
+    ASSERT_EQ(w.ReadInterleaved(out.data(), 1, 2), 1);
+    EXPECT_EQ(out, (std::vector<int16_t>{2, -2, 3, -3}));
+
+    const std::vector<int16_t> before = out;
+    EXPECT_EQ(w.ReadInterleaved(out.data(), 4, 2), 0);
+    EXPECT_EQ(w.ReadInterleaved(out.data(), 6, 0), 0);
+    EXPECT_EQ(out, before);
+    w.Seeks.clear();
+    EXPECT_EQ(w.WriteInterleaved(block.data(), 4, 2), 0);
+    EXPECT_EQ(w.WriteInterleaved(block.data(), 6, 0), 0);
+    EXPECT_EQ(w.Seeks, std::vector<uint32_t>{});
+    EXPECT_EQ(w.GetSample(4, 0, 0), 8.0f);
+}
+
 TEST(TWaveData, SetLengthFillsGrowthWithSilenceAndCutsMarks)
 {
     TWaveData w(4, Format(1, 2));

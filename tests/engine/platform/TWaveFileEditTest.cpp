@@ -1,4 +1,6 @@
+#include "engine/TSegmentFilter.h"
 #include "engine/TWaveFile.h"
+#include "engine/TWaveFilter.h"
 #include "engine/TWaveLayout.h"
 #include "tests/engine/Fixture.h"
 #include "tests/engine/platform/WaveTestSupport.h"
@@ -272,6 +274,73 @@ TEST(TWaveFileWorking, FrameOperationsMatchTheMemoryForms)
             EXPECT_EQ(memory.ReadFrames(a.data(), r[0], count, channel), disk.ReadFrames(b.data(), r[0], count, channel));
             EXPECT_EQ(a, b);
             EXPECT_EQ(memory.GetSample(r[0], channel, 1), disk.GetSample(r[0], channel, 1));
+        }
+    }
+}
+
+// The filter over a working file writes what it writes in memory, frame for
+// frame: one-second blocks and a last block of the one last frame, a segment
+// past the high-water mark (left by a cut) that stays where it was, the
+// position kept, an unchosen channel and the frames before the segment as
+// they were.
+TEST(TWaveFileWorking, FilterWritesWhatItWritesInMemory)
+{
+    struct Case {
+        uint16_t Channels;
+        uint16_t Width;
+        int32_t Taps;
+        uint32_t Left;
+        uint32_t Right;
+    };
+    const Case cases[] = {{2, 2, 999, 1, 0}, {2, 3, 101, 1, 1}, {1, 1, 39, 1, 1}, {2, 4, 101, 0, 1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.Channels << " channels, " << 8 * c.Width << " bits, " << c.Taps
+                                        << " taps");
+        TTempFolder temp;
+        const TWaveFormat format(1000, c.Channels, c.Width);
+        const uint32_t frames = 3700;
+        ByteVector input(size_t{frames} * format.BytesPerFrame());
+        uint32_t seed = 12345;
+        for (uint8_t& b : input)
+            b = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 23);
+        TWaveFile memory(frames, format, temp.Path.c_str());
+        TWaveFile disk(format, 0, temp.Path.c_str());
+        FilterSettings settings;
+        settings.NumTaps = c.Taps;
+        settings.LPCutoffHz = 150;
+        std::vector<ByteVector> results;
+        ByteVector cut(input.size());
+        for (TWaveFile* wave : {&memory, &disk}) {
+            ASSERT_EQ(wave->WriteStream(input.data(), static_cast<uint32_t>(input.size())), 1);
+            TWaveFile::DeleteFrames(wave, frames - 300, frames - 100);
+            ASSERT_EQ(wave->ReadInterleaved(cut.data(), 0, frames), 1);
+            wave->SetPosition(77);
+            TWaveFilter filter(format, settings);
+            const uint32_t first = frames - 2001;
+            ASSERT_TRUE(TSegmentFilter::Run(filter, *wave, first, 2001, c.Left, c.Right, {}, {}));
+            EXPECT_EQ(wave->GetPosition(), 77u);
+            EXPECT_EQ(wave->GetHighWaterMark(), frames - 200);
+            EXPECT_EQ(wave->GetFrameCount(), frames);
+            ByteVector got(input.size());
+            ASSERT_EQ(wave->ReadInterleaved(got.data(), 0, frames), 1);
+            results.push_back(got);
+        }
+        EXPECT_EQ(results[0], results[1]);
+        // Chosen channels changed within the segment only; the others not at all.
+        const uint32_t frameBytes = format.BytesPerFrame();
+        for (uint16_t ch = 0; ch < c.Channels; ++ch) {
+            const bool chosen = ch == 0 ? c.Left : c.Right;
+            bool changedBefore = false, changedWithin = false;
+            for (uint32_t f = 0; f < frames; ++f) {
+                const size_t at = size_t{f} * frameBytes + size_t{ch} * c.Width;
+                const bool differs = std::memcmp(&results[0][at], &cut[at], c.Width) != 0;
+                if (f < frames - 2001)
+                    changedBefore = changedBefore || differs;
+                else
+                    changedWithin = changedWithin || differs;
+            }
+            EXPECT_FALSE(changedBefore) << "channel " << ch;
+            EXPECT_EQ(changedWithin, chosen) << "channel " << ch;
         }
     }
 }

@@ -2,6 +2,8 @@
 // 999 taps over 60 s of 44.1 kHz stereo, and Gain Adjust over 10 minutes of
 // stereo, each with the wave in memory and worked on from disk. Each run
 // includes its undo copy, as the commands make it. No window exists.
+// Beside the filter, scipy's oaconvolve runs the same taps over the same
+// samples (filter_oaconvolve.py, started as a Unix process through Wine).
 #include <windows.h>
 
 #include <chrono>
@@ -15,12 +17,21 @@
 
 #include "engine/TSampleAdjust.h"
 #include "engine/TWaveFile.h"
+#include "engine/TWaveFilter.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 
 namespace {
 
 constexpr uint32_t kRate = 44100;
+constexpr uint32_t kFilterSeconds = 60;
+
+FilterSettings BenchmarkFilter()
+{
+    FilterSettings s;
+    s.NumTaps = 999;
+    return s;
+}
 
 // A wave of that many seconds of stereo noise, in memory or on a working file.
 TWaveFile* NoiseWave(uint32_t seconds, bool disk, const std::string& folder)
@@ -63,6 +74,63 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
     main.WaveFile = nullptr;
 }
 
+// The wave's samples and the filter's taps into files under /tmp, then the
+// reference script over them. Wine starts the Unix process but cannot wait
+// for it: the script's lines are awaited as a file.
+void MeasureOaconvolve(const std::string& folder)
+{
+    const std::string samplesPath = "/tmp/tonalyx_edit_benchmark_samples.raw";
+    const std::string tapsPath = "/tmp/tonalyx_edit_benchmark_taps.txt";
+    const std::string resultPath = "/tmp/tonalyx_edit_benchmark_scipy.txt";
+    auto dos = [](const std::string& unix) { return "Z:" + unix; };
+    std::unique_ptr<TWaveFile> wave(NoiseWave(kFilterSeconds, false, folder));
+    std::vector<int16_t> samples(2 * size_t{wave->GetFrameCount()});
+    wave->Rewind();
+    wave->ReadStream(samples.data(), uint32_t(samples.size() * sizeof(int16_t)));
+    wave->Changed = 0;
+    ::DeleteFileA(dos(resultPath).c_str());
+    FILE* out = std::fopen(dos(samplesPath).c_str(), "wb");
+    FILE* taps = std::fopen(dos(tapsPath).c_str(), "w");
+    if (out == nullptr || taps == nullptr) {
+        std::printf("(no files under /tmp for scipy)\n");
+        return;
+    }
+    std::fwrite(samples.data(), sizeof(int16_t), samples.size(), out);
+    std::fclose(out);
+    const TWaveFilter filter(TWaveFormat(kRate, 2, 2), BenchmarkFilter());
+    for (int32_t k = 0; k < filter.GetTaps(); ++k)
+        std::fprintf(taps, "%.9g\n", filter.GetCoefficients()[k]);
+    std::fclose(taps);
+
+    std::string command = std::string("/usr/bin/python3 ") + TONALYX_OACONVOLVE_SCRIPT + " " + samplesPath + " " +
+                          tapsPath + " " + std::to_string(kRate) + " 2 " + resultPath;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessA("Z:\\usr\\bin\\python3", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                          &startup, &process)) {
+        std::printf("(scipy could not be started: /usr/bin/python3 runs only under Wine)\n");
+        return;
+    }
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+    std::string lines = "(no result from scipy within two minutes)\n";
+    for (int wait = 0; wait < 1200; ++wait) {
+        if (FILE* result = std::fopen(dos(resultPath).c_str(), "r")) {
+            lines.clear();
+            char line[512];
+            while (std::fgets(line, sizeof line, result))
+                lines += line;
+            std::fclose(result);
+            break;
+        }
+        ::Sleep(100);
+    }
+    std::printf("%s", lines.c_str());
+    for (const std::string& path : {samplesPath, tapsPath, resultPath})
+        ::DeleteFileA(dos(path).c_str());
+}
+
 }  // namespace
 
 int main()
@@ -73,12 +141,13 @@ int main()
     ::CreateDirectoryA(folder.c_str(), nullptr);
 
     for (bool disk : {false, true}) {
-        Measure("Filter, low pass 2 kHz, 999 taps, stereo", 60, disk, folder, [](TMainWin& main, float duration) {
-            main.Filter = FilterSettings{};
-            main.Filter.NumTaps = 999;
-            return main.FilterSegment(0.0f, duration);
-        });
+        Measure("Filter, low pass 2 kHz, 999 taps, stereo", kFilterSeconds, disk, folder,
+                [](TMainWin& main, float duration) {
+                    main.Filter = BenchmarkFilter();
+                    return main.FilterSegment(0.0f, duration);
+                });
     }
+    MeasureOaconvolve(folder);
     for (bool disk : {false, true}) {
         Measure("Gain Adjust +6 dB, stereo", 600, disk, folder, [](TMainWin& main, float duration) {
             const double gain = TSampleAdjust::LinearGain(6.0f);
