@@ -395,7 +395,9 @@ void TSpectrogram::UpdateReadout()
     if (History.Count() == 0 || !HWindow)
         return;
     const THistoryRecord& newest = History[0];
-    const THistoryRecord& oldest = History[std::max(History.Count() - LinesPerStep, 0)];
+    // The oldest edge is labelled with the oldest line drawn, also while the
+    // lines fill only part of the image.
+    const THistoryRecord& oldest = History[History.OldestLineRow()];
     if (RpmTags()) {
         auto tag = [](char (&text)[20], float value) {
             std::snprintf(text, sizeof text, "%6.2f", double(value));
