@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 using namespace WaveFileIo;
@@ -100,6 +101,7 @@ bool TWaveFile::CreateWorkingFile()
     DataCapacity = 0;
     HasTail = false;
     BufferSize = FrameCount = Position = HighWaterMark = 0;
+    ForgetSummary();
     mmioFlush(h, 0);
     return true;
 }
@@ -199,6 +201,7 @@ bool TWaveFile::RawWrite(uint32_t frame, uint32_t count, const uint8_t* src)
             WriteSizes();
         }
     }
+    Touch(frame, static_cast<uint32_t>(end));
     HighWaterMark = std::max<uint32_t>(HighWaterMark, static_cast<uint32_t>(end));
     return true;
 }
@@ -377,10 +380,38 @@ void TWaveFile::GetMinMax(uint32_t from, uint32_t to, float* max, float* min, ui
     }
     if (FrameCount == 0 || from > FrameCount - 1)
         return;
+    double hi = Format.MinValue, lo = Format.MaxValue;
+    if (!rms && max && min && SummaryExtremes(from, std::min(to, FrameCount - 1), channel, hi, lo)) {
+        PutExtremes(hi, lo, max, min, channel, scaled);
+        return;
+    }
     to = std::min(to, FrameCount);
     // One frame past the range so that the scratch block cuts `to` as the block itself would.
     const uint32_t count = std::min(to - std::min(to, from) + 1, FrameCount - from);
     TWaveData scratch(count, Format);
     if (LoadRange(scratch, from, count))
         scratch.GetMinMax(0, to - std::min(to, from), max, min, channel, scaled, rms);
+}
+
+const uint8_t* TWaveFile::SummaryFrames(uint32_t frame, uint32_t count)
+{
+    if (!Working())
+        return TWaveData::SummaryFrames(frame, count);
+    try {
+        SummaryBlock.resize(FramesToBytes(count));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return RawRead(frame, count, SummaryBlock.data()) ? SummaryBlock.data() : nullptr;
+}
+
+void TWaveFile::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
+{
+    if (!Working() || from >= to) {
+        TWaveData::EdgeExtremes(from, to, channel, hi, lo);
+        return;
+    }
+    TWaveData scratch(to - from, Format);
+    if (LoadRange(scratch, from, to - from))
+        scratch.StoredExtremes(0, to - from, channel, hi, lo);
 }
