@@ -380,23 +380,6 @@ void TWaveData::PutExtremes(double hi, double lo, float* max, float* min, uint16
     *min = static_cast<float>(lo);
 }
 
-void TWaveData::StoredExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo) const
-{
-    to = std::min(to, FrameCount);
-    if (Buffer.empty())
-        return;
-    int32_t h = INT32_MIN, l = INT32_MAX;
-    for (uint32_t f = from; f < to; ++f) {
-        const int32_t s = LoadSample(&Buffer[SampleOffset(f, channel)]);
-        h = std::max(h, s);
-        l = std::min(l, s);
-    }
-    if (from < to) {
-        hi = std::max(hi, double(h));
-        lo = std::min(lo, double(l));
-    }
-}
-
 // ---- the min/max summary ------------------------------------------------------------
 
 void TWaveData::SetSummaryEnabled(bool enabled)
@@ -424,9 +407,15 @@ const uint8_t* TWaveData::SummaryFrames(uint32_t frame, uint32_t count)
     return &Buffer[FramesToBytes(frame)];
 }
 
-void TWaveData::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
+bool TWaveData::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
 {
-    StoredExtremes(from, to, channel, hi, lo);
+    to = std::min(to, FrameCount);
+    if (from >= to || Buffer.empty())
+        return true;
+    const TWaveSummary::TExtremes e = Summary.ScanChannel(&Buffer[FramesToBytes(from)], to - from, IsRight(channel) ? 1 : 0);
+    hi = std::max(hi, double(e.Max));
+    lo = std::min(lo, double(e.Min));
+    return true;
 }
 
 bool TWaveData::SummaryExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
@@ -439,10 +428,11 @@ bool TWaveData::SummaryExtremes(uint32_t from, uint32_t to, uint16_t channel, do
     TWaveSummary::TExtremes e;
     if (!Summary.Cover(from, to, IsRight(channel) ? 1 : 0, coveredFrom, coveredTo, e))
         return false;
-    hi = std::max(hi, double(e.Max));
-    lo = std::min(lo, double(e.Min));
-    EdgeExtremes(from, coveredFrom, channel, hi, lo);
-    EdgeExtremes(coveredTo, to, channel, hi, lo);
+    double h = std::max(hi, double(e.Max)), l = std::min(lo, double(e.Min));
+    if (!EdgeExtremes(from, coveredFrom, channel, h, l) || !EdgeExtremes(coveredTo, to, channel, h, l))
+        return false;
+    hi = h;
+    lo = l;
     return true;
 }
 

@@ -109,9 +109,6 @@ public:
     // nothing when the range starts outside the block.
     virtual void GetMinMax(uint32_t from, uint32_t to, float* max, float* min, uint16_t channel, int scaled,
                            int rms);
-    // Largest and smallest stored sample of [from, to), read frame by frame,
-    // merged into hi and lo.
-    void StoredExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo) const;
 
     // The min/max summary that GetMinMax takes whole blocks from instead of
     // reading their frames; set up on first use and kept by every write.
@@ -139,8 +136,9 @@ protected:
     bool Allocate(uint32_t bytes);
     // The summary's view of frames [frame, frame + count) as stored, or null.
     virtual const uint8_t* SummaryFrames(uint32_t frame, uint32_t count);
-    // Extremes of the stored frames [from, to) outside whole summary blocks.
-    virtual void EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo);
+    // Extremes of the stored frames [from, to) outside whole summary blocks,
+    // merged into hi and lo; false when they cannot be read.
+    virtual bool EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo);
     // hi and lo of [from, to) from the summary and the frames at both ends;
     // false when the range holds no whole block or the summary cannot be had.
     bool SummaryExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo);

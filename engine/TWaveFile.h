@@ -94,7 +94,7 @@ public:
 
 protected:
     const uint8_t* SummaryFrames(uint32_t frame, uint32_t count) override;
-    void EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo) override;
+    bool EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo) override;
 
 private:
     void Clear();
@@ -176,4 +176,9 @@ private:
     bool HasTail = false;
     // Frames of the working file read for the summary.
     std::vector<uint8_t> SummaryBlock;
+    // The finest summary block last read for the ends of a range: the end of
+    // one column and the start of the next share it.
+    std::vector<uint8_t> EdgeBlock;
+    uint32_t EdgeBlockIndex = 0;
+    uint64_t EdgeBlockGeneration = UINT64_MAX;
 };

@@ -405,13 +405,36 @@ const uint8_t* TWaveFile::SummaryFrames(uint32_t frame, uint32_t count)
     return RawRead(frame, count, SummaryBlock.data()) ? SummaryBlock.data() : nullptr;
 }
 
-void TWaveFile::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
+bool TWaveFile::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
 {
-    if (!Working() || from >= to) {
-        TWaveData::EdgeExtremes(from, to, channel, hi, lo);
-        return;
+    to = std::min(to, FrameCount);
+    if (!Working() || from >= to)
+        return TWaveData::EdgeExtremes(from, to, channel, hi, lo);
+    const TWaveSummary& summary = GetSummary();
+    const uint32_t size = summary.BlockFrames();
+    const uint32_t index = from / size;
+    const uint8_t* frames = nullptr;
+    if ((to - 1) / size == index) {
+        if (EdgeBlockIndex != index || EdgeBlockGeneration != summary.Generation()) {
+            const uint32_t first = index * size;
+            const uint32_t count = std::min(size, FrameCount - first);
+            EdgeBlock.resize(FramesToBytes(count));
+            EdgeBlockGeneration = UINT64_MAX;
+            if (!RawRead(first, count, EdgeBlock.data()))
+                return false;
+            EdgeBlockIndex = index;
+            EdgeBlockGeneration = summary.Generation();
+        }
+        frames = EdgeBlock.data() + FramesToBytes(from - index * size);
+    } else {
+        EdgeBlock.resize(FramesToBytes(to - from));
+        EdgeBlockGeneration = UINT64_MAX;
+        if (!RawRead(from, to - from, EdgeBlock.data()))
+            return false;
+        frames = EdgeBlock.data();
     }
-    TWaveData scratch(to - from, Format);
-    if (LoadRange(scratch, from, to - from))
-        scratch.StoredExtremes(0, to - from, channel, hi, lo);
+    const TWaveSummary::TExtremes e = summary.ScanChannel(frames, to - from, IsRight(channel) ? 1 : 0);
+    hi = std::max(hi, double(e.Max));
+    lo = std::min(lo, double(e.Min));
+    return true;
 }

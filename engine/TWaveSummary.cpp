@@ -24,9 +24,10 @@ constexpr TWaveSummary::TExtremes Empty{INT32_MAX, INT32_MIN};
 // The extremes of each channel over count frames of width W a sample; a
 // constant width lets the loop run without a call per sample.
 template <uint16_t W>
-void ScanFrames(const uint8_t* p, uint32_t count, uint32_t channels, TWaveSummary::TExtremes* out)
+void ScanFrames(const uint8_t* p, uint32_t count, uint32_t channels, TWaveSummary::TExtremes* out,
+                uint32_t first = 0, uint32_t last = UINT32_MAX)
 {
-    for (uint32_t c = 0; c < channels; ++c) {
+    for (uint32_t c = first; c < std::min(channels, last); ++c) {
         int32_t lo = INT32_MAX, hi = INT32_MIN;
         const uint8_t* q = p + c * W;
         const size_t stride = size_t(W) * channels;
@@ -41,7 +42,7 @@ void ScanFrames(const uint8_t* p, uint32_t count, uint32_t channels, TWaveSummar
             lo = std::min(lo, s);
             hi = std::max(hi, s);
         }
-        out[c] = {lo, hi};
+        out[c - first] = {lo, hi};
     }
 }
 
@@ -93,6 +94,7 @@ void TWaveSummary::Resize(uint32_t frames)
 void TWaveSummary::Invalidate(uint32_t from, uint32_t to)
 {
     to = std::min(to, FrameCount);
+    ++Changes;
     if (from >= to)
         return;
     if (IsCurrent()) {
@@ -115,6 +117,19 @@ void TWaveSummary::Scan(const uint8_t* frames, uint32_t count, TExtremes* out) c
             out[c] = {Format.SilenceValue, Format.SilenceValue};
         break;
     }
+}
+
+TWaveSummary::TExtremes TWaveSummary::ScanChannel(const uint8_t* frames, uint32_t count, uint16_t channel) const
+{
+    const uint32_t c = channel < Channels ? channel : 0;
+    TExtremes e = Empty;
+    switch (Format.BytesPerSample) {
+    case 1: ScanFrames<1>(frames, count, Channels, &e, c, c + 1); break;
+    case 2: ScanFrames<2>(frames, count, Channels, &e, c, c + 1); break;
+    case 3: ScanFrames<3>(frames, count, Channels, &e, c, c + 1); break;
+    default: e = {Format.SilenceValue, Format.SilenceValue}; break;
+    }
+    return e;
 }
 
 void TWaveSummary::Gather(size_t level, size_t first, size_t last)

@@ -41,12 +41,23 @@ public:
     // Reads the stale frames again; false, and still stale, when the source fails.
     bool Refresh(const TSource& source);
 
+    // The extremes of one channel over count frames as stored.
+    TExtremes ScanChannel(const uint8_t* frames, uint32_t count, uint16_t channel) const;
+    // Counts the changes (writes, new lengths, resets), so that copies of
+    // frames can tell they are out of date.
+    uint64_t Generation() const { return Changes; }
+
     uint32_t Frames() const { return FrameCount; }
     uint32_t BlockFrames() const { return Block; }
     bool IsCurrent() const { return DirtyFrom >= DirtyTo; }
     // Not set up since construction or Clear.
     bool IsEmpty() const { return Levels.empty(); }
-    void Clear() { *this = TWaveSummary{}; }
+    void Clear()
+    {
+        const uint64_t changes = Changes + 1;
+        *this = TWaveSummary{};
+        Changes = changes;
+    }
     bool Matches(TWaveFormat format) const { return Format.IsEqual(format); }
     // The summary's own memory in bytes.
     size_t MemoryBytes() const;
@@ -76,4 +87,5 @@ private:
     std::vector<std::vector<TExtremes>> Levels;
     uint32_t DirtyFrom = 0;
     uint32_t DirtyTo = 0;
+    uint64_t Changes = 0;
 };
