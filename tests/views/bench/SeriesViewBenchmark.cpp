@@ -141,10 +141,16 @@ struct TBench {
         std::printf("  summary: built in %.0f ms, %.2f MB = 1/%.0f of the wave's %.1f MB\n", built,
                     file.GetSummary().MemoryBytes() / 1e6, waveBytes / double(file.GetSummary().MemoryBytes()),
                     waveBytes / 1e6);
-        std::printf("  layout and full draw with the summary %.1f ms\n", wide);
+        TClientDC dc(View->GetHandle());
+        const int repeats = mode && waveBytes > 1e9 ? 1 : Repeats;
+        // The traces alone: built from the wave and drawn over the last ones.
+        const double traces = Milliseconds([&] { View->UpdateTraces(dc); });
+        std::printf("  layout and full draw with the summary %.1f ms, of which the traces %.1f ms\n", wide, traces);
         file.SetSummaryEnabled(false);
-        const double plain = Milliseconds([&] { View->UpdateLayout(); }, mode && waveBytes > 1e9 ? 1 : Repeats);
-        std::printf("  layout and full draw reading every frame %.1f ms (traces %s)\n", plain,
+        const double plain = Milliseconds([&] { View->UpdateLayout(); }, repeats);
+        const double plainTraces = Milliseconds([&] { View->UpdateTraces(dc); }, repeats);
+        std::printf("  layout and full draw reading every frame %.1f ms, of which the traces %.1f ms (traces %s)\n",
+                    plain, plainTraces,
                     View->Trace[0] == summarised[0] && View->Trace[1] == summarised[1] ? "equal" : "DIFFER");
         file.SetSummaryEnabled(true);
         Main.CloseWaveFile();
