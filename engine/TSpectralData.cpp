@@ -272,6 +272,14 @@ float TSpectralData::RefUnitsOffset() const
     }
 }
 
+bool TSpectralData::BinLevelsShown(float& offset) const
+{
+    offset = Calibrated() && !AnyResultFlag() ? RefUnitsOffset() : 0.0f;
+    return FrequencyScale != DisplaySettingsStruct::OctaveBands
+           && AmplitudeScale == DisplaySettingsStruct::DecibelAmplitude && !PSDFlag && !CoherenceFlag
+           && !Averaged.empty() && DBArray.size() >= Bins;
+}
+
 float TSpectralData::GetDisplayValue(int index) const
 {
     if (index < 0)

@@ -211,6 +211,10 @@ private:
     bool Calibrated() const { return Calibration.IsEnabled != 0; }
     bool AnyResultFlag() const { return TransferFlag || TransferFromCrossFlag || CoherenceFlag; }
     float RefUnitsOffset() const;
+    // True when every bin's display value is its level in DBArray plus
+    // offset (narrowband dB of a power or amplitude spectrum): loops over
+    // many bins then read the array instead of calling GetDisplayValue.
+    bool BinLevelsShown(float& offset) const;
     float DisplayValueToPower(float value) const;
     void BuildBandTable();
     void BuildBandEdgeBins();

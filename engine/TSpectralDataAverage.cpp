@@ -69,6 +69,16 @@ void TSpectralData::RunningAverage(const float* spectrum, uint32_t count, double
     const double previous = c - 1.0;
     float* complex = AveragedComplex.data();
     float* power = Averaged.data();
+    // The first block of an average, and every block without averaging, is
+    // the average: the older values weigh nothing and the sums are exact.
+    if (c == 1.0) {
+        std::copy(spectrum, spectrum + 2 * count, complex);
+        for (uint32_t k = 0; k < count; ++k) {
+            const float p = spectrum[2 * k] * spectrum[2 * k] + spectrum[2 * k + 1] * spectrum[2 * k + 1];
+            power[k] = MagnitudeAveragingFlag ? (p > 0.0f ? std::sqrt(p) : 0.0f) : p;
+        }
+        return;
+    }
     for (uint32_t i = 0; i < 2 * count; ++i)
         complex[i] = static_cast<float>((previous * complex[i] + spectrum[i]) / c);
     if (MagnitudeAveragingFlag) {

@@ -12,6 +12,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <emmintrin.h>
 
 #include "engine/TSpectralData.h"
 
@@ -106,8 +107,42 @@ void TSpectralData::StoreBinLevels(uint32_t count)
     if (AmplitudeScale != DisplaySettingsStruct::DecibelAmplitude || FrequencyScale == DisplaySettingsStruct::OctaveBands
         || DBArray.empty())
         return;
-    for (uint32_t k = 0; k < count; ++k)
-        DBArray[k] = PowerToDB(Averaged[k]);
+    // Four bins at a time through NaturalLog's steps, the same operations in
+    // the same order, so each level is the one PowerToDB gives; what this
+    // makes of a power outside the series' range (zero, subnormal, negative
+    // or non-finite) is replaced by PowerToDB's own level afterwards.
+    const float* power = Averaged.data();
+    float* level = DBArray.data();
+    uint32_t k = 0;
+    for (; k + 4 <= count; k += 4) {
+        const __m128i bits = _mm_loadu_si128(reinterpret_cast<const __m128i*>(power + k));
+        const __m128i mantissa = _mm_and_si128(bits, _mm_set1_epi32(0x7FFFFF));
+        const __m128i high = _mm_cmpgt_epi32(mantissa, _mm_set1_epi32(0x3504F3));  // -1 where above sqrt(2)
+        const __m128i exponent = _mm_sub_epi32(_mm_sub_epi32(_mm_srli_epi32(bits, 23), _mm_set1_epi32(127)), high);
+        const __m128 m = _mm_castsi128_ps(
+            _mm_add_epi32(_mm_or_si128(mantissa, _mm_set1_epi32(0x3F800000)), _mm_slli_epi32(high, 23)));
+        auto levels = [](__m128d m, __m128d e) {
+            const __m128d one = _mm_set1_pd(1.0);
+            const __m128d t = _mm_div_pd(_mm_sub_pd(m, one), _mm_add_pd(m, one));
+            const __m128d t2 = _mm_mul_pd(t, t);
+            __m128d series = _mm_mul_pd(t2, _mm_set1_pd(2.0 / 9.0));
+            series = _mm_mul_pd(t2, _mm_add_pd(_mm_set1_pd(2.0 / 7.0), series));
+            series = _mm_mul_pd(t2, _mm_add_pd(_mm_set1_pd(2.0 / 5.0), series));
+            series = _mm_mul_pd(t2, _mm_add_pd(_mm_set1_pd(2.0 / 3.0), series));
+            series = _mm_mul_pd(t, _mm_add_pd(_mm_set1_pd(2.0), series));
+            const __m128d ln = _mm_add_pd(_mm_mul_pd(e, _mm_set1_pd(kLn2)), series);
+            return _mm_cvtpd_ps(_mm_mul_pd(_mm_set1_pd(kDBPerNeperOfPower), ln));
+        };
+        const __m128 low = levels(_mm_cvtps_pd(m), _mm_cvtepi32_pd(exponent));
+        const __m128 upper = levels(_mm_cvtps_pd(_mm_movehl_ps(m, m)),
+                                    _mm_cvtepi32_pd(_mm_shuffle_epi32(exponent, _MM_SHUFFLE(1, 0, 3, 2))));
+        _mm_storeu_ps(level + k, _mm_movelh_ps(low, upper));
+    }
+    for (; k < count; ++k)
+        level[k] = PowerToDB(power[k]);
+    for (k = 0; k < count; ++k)
+        if (!IsNormalPositive(power[k]))
+            level[k] = PowerToDB(power[k]);
     BinLevelsOfAverage = true;
 }
 

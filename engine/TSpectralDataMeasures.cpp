@@ -441,6 +441,12 @@ float TSpectralData::RangeMaxValue(int first, int last) const
     if (last < first)
         return kNoMaximum;
     float largest = kNoMaximum;
+    float offset;
+    if (BinLevelsShown(offset) && last < static_cast<int>(Bins)) {
+        for (int i = first; i <= last; ++i)
+            largest = std::max(largest, DBArray[i] + offset);
+        return largest;
+    }
     for (int i = first; i <= last; ++i)
         largest = std::max(largest, GetDisplayValue(i));
     return largest;
@@ -466,8 +472,10 @@ void TSpectralData::FindMinimum(int first, int last, float* frequency, float* va
         first = std::max(first, static_cast<int>(FrequencyToBin(LowFrequency)));
         last = std::min(last, static_cast<int>(Bins) - 1);
         int bin = first;
+        float offset;
+        const bool levels = BinLevelsShown(offset);
         for (int k = first; k <= last; ++k) {
-            const float v = GetDisplayValue(k);
+            const float v = levels ? DBArray[k] + offset : GetDisplayValue(k);
             if (v < smallest) {
                 smallest = v;
                 bin = k;

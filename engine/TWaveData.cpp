@@ -56,6 +56,8 @@ bool TWaveData::Allocate(uint32_t bytes)
 void TWaveData::SetFormat(uint32_t samplingRate, uint16_t numChannels, uint16_t bytesPerSample)
 {
     Format.Set(samplingRate, numChannels, bytesPerSample);
+    // The same bytes read as other samples.
+    ForgetSummary();
     // The scales follow the full scale of the new width.
     SetCalibration(CalibrationLeft, CalibrationRight);
 }
@@ -104,6 +106,7 @@ int TWaveData::SetLength(uint32_t frames)
             StoreSample(&Buffer[SampleOffset(f, c)], Format.SilenceValue);
     Position = std::min(Position, FrameCount);
     HighWaterMark = std::min(HighWaterMark, FrameCount);
+    Touch(std::min(oldFrames, frames), frames);
     return 1;
 }
 
@@ -213,6 +216,7 @@ int TWaveData::PutSample(int32_t value, uint32_t frame, uint16_t channel)
         return 0;
     if (Format.BytesPerSample <= 3)
         StoreSample(&Buffer[SampleOffset(frame, channel)], value);
+    Touch(frame, frame + 1);
     Position = std::min(Position + 1, FrameCount);
     HighWaterMark = std::max(HighWaterMark, Position);
     Changed = 1;
@@ -252,6 +256,7 @@ int TWaveData::WriteFrames(const void* src, uint32_t start, uint32_t count, uint
     const uint8_t* in = static_cast<const uint8_t*>(src);
     for (uint32_t i = 0; i < count; ++i)
         std::memcpy(&Buffer[SampleOffset(start + i, channel)], in + i * width, width);
+    Touch(start, start + count);
     Changed = 1;
     return 1;
 }
@@ -275,6 +280,7 @@ int TWaveData::WriteStream(const void* src, uint32_t bytes)
         return 0;
     std::memcpy(Buffer.data() + from, src, bytes);
     const uint32_t end = Position + BytesToFrames(bytes);
+    Touch(Position, end);
     Advance(BytesToFrames(bytes));
     Changed = 1;
     // The mark counts the frames written even where the position stops at the
@@ -309,6 +315,7 @@ int TWaveData::WriteInterleaved(const void* src, uint32_t start, uint32_t count)
 void TWaveData::ClearBuffer()
 {
     std::fill(Buffer.begin(), Buffer.end(), Format.BytesPerSample == 1 ? 127 : 0);
+    Touch(0, FrameCount);
 }
 
 void TWaveData::SilenceFrames(uint32_t from, uint32_t to)
@@ -323,6 +330,7 @@ void TWaveData::SilenceFrames(uint32_t from, uint32_t to)
             Position = std::min(Position + 1, FrameCount);
         }
     }
+    Touch(from, end);
     Changed = 1;
     HighWaterMark = std::max(HighWaterMark, end);
 }
@@ -359,6 +367,10 @@ void TWaveData::GetMinMax(uint32_t from, uint32_t to, float* max, float* min, ui
     to = std::min(to, FrameCount - 1);
     double hi = Format.MinValue;
     double lo = Format.MaxValue;
+    if (!rms && SummaryExtremes(from, to, channel, hi, lo)) {
+        PutExtremes(hi, lo, max, min, channel, scaled);
+        return;
+    }
     double positiveSum = 0.0, negativeSum = 0.0;
     uint32_t positiveCount = 0, negativeCount = 0;
     for (uint32_t f = from; f < to; ++f) {
@@ -377,6 +389,11 @@ void TWaveData::GetMinMax(uint32_t from, uint32_t to, float* max, float* min, ui
         hi = std::sqrt(positiveSum / positiveCount);
     if (rms && negativeSum > 0.0 && negativeCount >= 1)
         lo = -std::sqrt(negativeSum / negativeCount);
+    PutExtremes(hi, lo, max, min, channel, scaled);
+}
+
+void TWaveData::PutExtremes(double hi, double lo, float* max, float* min, uint16_t channel, int scaled) const
+{
     if (scaled) {
         const double scale = GetScale(channel);
         hi = (hi - Format.SilenceValue) * scale;
@@ -384,6 +401,71 @@ void TWaveData::GetMinMax(uint32_t from, uint32_t to, float* max, float* min, ui
     }
     *max = static_cast<float>(hi);
     *min = static_cast<float>(lo);
+}
+
+// ---- the min/max summary ------------------------------------------------------------
+
+void TWaveData::SetSummaryEnabled(bool enabled)
+{
+    SummaryEnabled = enabled;
+    if (!enabled)
+        Summary.Clear();
+}
+
+bool TWaveData::RefreshSummary()
+{
+    if (!SummaryEnabled)
+        return false;
+    if (Summary.IsEmpty() || !Summary.Matches(Format))
+        Summary.Reset(Format, FrameCount);
+    else
+        Summary.Resize(FrameCount);
+    return Summary.Refresh([this](uint32_t frame, uint32_t count) { return SummaryFrames(frame, count); });
+}
+
+const uint8_t* TWaveData::SummaryFrames(uint32_t frame, uint32_t count)
+{
+    if (Buffer.empty() || uint64_t(frame) + count > FrameCount)
+        return nullptr;
+    return &Buffer[FramesToBytes(frame)];
+}
+
+bool TWaveData::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
+{
+    to = std::min(to, FrameCount);
+    if (from >= to || Buffer.empty())
+        return true;
+    const TWaveSummary::TExtremes e = Summary.ScanChannel(&Buffer[FramesToBytes(from)], to - from, IsRight(channel) ? 1 : 0);
+    hi = std::max(hi, double(e.Max));
+    lo = std::min(lo, double(e.Min));
+    return true;
+}
+
+bool TWaveData::SummaryExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
+{
+    // Ranges without a whole block read their frames; nothing to build for them.
+    const uint32_t block = TWaveSummary::BlockFramesFor(Format.BytesPerSample);
+    if (!SummaryEnabled || to <= from || (from + uint64_t(block) - 1) / block >= to / block || !RefreshSummary())
+        return false;
+    uint32_t coveredFrom = 0, coveredTo = 0;
+    TWaveSummary::TExtremes e;
+    if (!Summary.Cover(from, to, IsRight(channel) ? 1 : 0, coveredFrom, coveredTo, e))
+        return false;
+    double h = std::max(hi, double(e.Max)), l = std::min(lo, double(e.Min));
+    if (!EdgeExtremes(from, coveredFrom, channel, h, l) || !EdgeExtremes(coveredTo, to, channel, h, l))
+        return false;
+    hi = h;
+    lo = l;
+    return true;
+}
+
+void TWaveData::Touch(uint32_t from, uint32_t to)
+{
+    // A summary not set up yet is built whole at its first use.
+    if (Summary.IsEmpty() || !Summary.Matches(Format))
+        return;
+    Summary.Resize(FrameCount);
+    Summary.Invalidate(from, to);
 }
 
 int TWaveData::TestTrigger(const TriggerSettings& trigger, uint32_t from, uint32_t to, uint16_t channel)

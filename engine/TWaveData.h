@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "engine/TWaveFormat.h"
+#include "engine/TWaveSummary.h"
 #include "engine/TriggerSettings.h"
 
 // A block of interleaved PCM frames (1 to 4 bytes a sample, mono or stereo)
@@ -116,6 +117,15 @@ public:
     // nothing when the range starts outside the block.
     virtual void GetMinMax(uint32_t from, uint32_t to, float* max, float* min, uint16_t channel, int scaled,
                            int rms);
+
+    // The min/max summary that GetMinMax takes whole blocks from instead of
+    // reading their frames; set up on first use and kept by every write.
+    // Scratch blocks that are never drawn may go without one.
+    void SetSummaryEnabled(bool enabled);
+    // Brings the summary up to date (reads whatever is stale); false when
+    // the frames cannot be read or the summary is off.
+    bool RefreshSummary();
+    const TWaveSummary& GetSummary() const { return Summary; }
     // 1 when the trigger event occurs in frames [from, to). Levels and steps
     // are measured from silence, so 8-bit data trigger as signed data do.
     int TestTrigger(const TriggerSettings& trigger, uint32_t from, uint32_t to, uint16_t channel);
@@ -132,6 +142,19 @@ protected:
     int32_t LoadSample(const uint8_t* p) const;
     void StoreSample(uint8_t* p, int32_t value) const;
     bool Allocate(uint32_t bytes);
+    // The summary's view of frames [frame, frame + count) as stored, or null.
+    virtual const uint8_t* SummaryFrames(uint32_t frame, uint32_t count);
+    // Extremes of the stored frames [from, to) outside whole summary blocks,
+    // merged into hi and lo; false when they cannot be read.
+    virtual bool EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo);
+    // hi and lo of [from, to) from the summary and the frames at both ends;
+    // false when the range holds no whole block or the summary cannot be had.
+    bool SummaryExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo);
+    // Frames [from, to) were written (or the length changed).
+    void Touch(uint32_t from, uint32_t to);
+    void ForgetSummary() { Summary.Clear(); }
+    // Writes hi and lo as GetMinMax gives them.
+    void PutExtremes(double hi, double lo, float* max, float* min, uint16_t channel, int scaled) const;
 
     std::vector<uint8_t> Buffer;
     TWaveFormat Format;
@@ -143,4 +166,8 @@ protected:
     float CalibrationRight = 1.0f;
     float ScaleLeft = 1.0f;
     float ScaleRight = 1.0f;
+
+private:
+    TWaveSummary Summary;
+    bool SummaryEnabled = true;
 };

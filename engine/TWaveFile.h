@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <vector>
 
 // A RIFF WAVE file held in memory (mode 0), worked on through a working file
 // on disk (mode 1: the file itself, a temporary copy, or a new temporary
@@ -92,6 +93,10 @@ public:
     int PasteOver(float start);
     int PasteInsert(float start);
 
+protected:
+    const uint8_t* SummaryFrames(uint32_t frame, uint32_t count) override;
+    bool EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo) override;
+
 private:
     void Clear();
     bool Load(const std::string& file, bool working);
@@ -170,4 +175,11 @@ private:
     // Bytes the data chunk may fill before it reaches chunks that follow it.
     uint64_t DataCapacity = 0;
     bool HasTail = false;
+    // Frames of the working file read for the summary.
+    std::vector<uint8_t> SummaryBlock;
+    // The finest summary block last read for the ends of a range: the end of
+    // one column and the start of the next share it.
+    std::vector<uint8_t> EdgeBlock;
+    uint32_t EdgeBlockIndex = 0;
+    uint64_t EdgeBlockGeneration = UINT64_MAX;
 };

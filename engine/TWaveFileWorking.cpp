@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 
 using namespace WaveFileIo;
@@ -53,6 +54,7 @@ bool TWaveFile::CreateWorkingFile()
     DataCapacity = 0;
     HasTail = false;
     BufferSize = FrameCount = Position = HighWaterMark = 0;
+    ForgetSummary();
     mmioFlush(h, 0);
     return true;
 }
@@ -152,6 +154,7 @@ bool TWaveFile::RawWrite(uint32_t frame, uint32_t count, const uint8_t* src)
             WriteSizes();
         }
     }
+    Touch(frame, static_cast<uint32_t>(end));
     HighWaterMark = std::max<uint32_t>(HighWaterMark, static_cast<uint32_t>(end));
     return true;
 }
@@ -337,10 +340,61 @@ void TWaveFile::GetMinMax(uint32_t from, uint32_t to, float* max, float* min, ui
     }
     if (FrameCount == 0 || from > FrameCount - 1)
         return;
+    double hi = Format.MinValue, lo = Format.MaxValue;
+    if (!rms && max && min && SummaryExtremes(from, std::min(to, FrameCount - 1), channel, hi, lo)) {
+        PutExtremes(hi, lo, max, min, channel, scaled);
+        return;
+    }
     to = std::min(to, FrameCount);
     // One frame past the range so that the scratch block cuts `to` as the block itself would.
     const uint32_t count = std::min(to - std::min(to, from) + 1, FrameCount - from);
     TWaveData scratch(count, Format);
     if (LoadRange(scratch, from, count))
         scratch.GetMinMax(0, to - std::min(to, from), max, min, channel, scaled, rms);
+}
+
+const uint8_t* TWaveFile::SummaryFrames(uint32_t frame, uint32_t count)
+{
+    if (!Working())
+        return TWaveData::SummaryFrames(frame, count);
+    try {
+        SummaryBlock.resize(FramesToBytes(count));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+    return RawRead(frame, count, SummaryBlock.data()) ? SummaryBlock.data() : nullptr;
+}
+
+bool TWaveFile::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo)
+{
+    to = std::min(to, FrameCount);
+    if (!Working() || from >= to)
+        return TWaveData::EdgeExtremes(from, to, channel, hi, lo);
+    const TWaveSummary& summary = GetSummary();
+    const uint32_t size = summary.BlockFrames();
+    const uint32_t index = from / size;
+    const uint8_t* frames = nullptr;
+    if ((to - 1) / size == index) {
+        if (EdgeBlockIndex != index || EdgeBlockGeneration != summary.Generation()) {
+            const uint32_t first = index * size;
+            const uint32_t count = std::min(size, FrameCount - first);
+            EdgeBlock.resize(FramesToBytes(count));
+            EdgeBlockGeneration = UINT64_MAX;
+            if (!RawRead(first, count, EdgeBlock.data()))
+                return false;
+            EdgeBlockIndex = index;
+            EdgeBlockGeneration = summary.Generation();
+        }
+        frames = EdgeBlock.data() + FramesToBytes(from - index * size);
+    } else {
+        EdgeBlock.resize(FramesToBytes(to - from));
+        EdgeBlockGeneration = UINT64_MAX;
+        if (!RawRead(from, to - from, EdgeBlock.data()))
+            return false;
+        frames = EdgeBlock.data();
+    }
+    const TWaveSummary::TExtremes e = summary.ScanChannel(frames, to - from, IsRight(channel) ? 1 : 0);
+    hi = std::max(hi, double(e.Max));
+    lo = std::min(lo, double(e.Min));
+    return true;
 }

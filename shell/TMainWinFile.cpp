@@ -193,6 +193,9 @@ void TMainWin::OpenWaveFile(const char* path)
 
 void TMainWin::TakeOpenedWave(const char* captionName)
 {
+    // One pass over the frames now, so that the time series view draws any
+    // range of them from the min/max summary.
+    WaveFile->RefreshSummary();
     if (WaveFile->HasCalibration()) {
         WaveFile->GetCalibrationData(Calibration);
         ComputeCalibrationRatio(Calibration);

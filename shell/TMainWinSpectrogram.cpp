@@ -113,12 +113,8 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
     }
     const uint32_t position = WaveFile->GetPosition();
     TRebuildProgress progress(*this);
-    // The picture reaches the window ten times a second while it is built.
-    constexpr uint32_t ShowEvery = 100;
-    uint32_t shown = TEngineHost::Get().TickCount();
     int line = i0;
     for (int k = 0; k <= count; ++k) {
-        progress.Step(k, count);
         if (mode == TSpectrogram::ScrollImage)
             line = std::max(i0 - k, 0);
         else if (mode == TSpectrogram::WrapImage)
@@ -128,12 +124,13 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
             ViewEngines(index, spectra.Primary(), spectra.Secondary(), data, data2);
             view->DrawSpectrumLine(line, data, data2);
         }
-        if (TEngineHost::Get().TickCount() - shown >= ShowEvery) {
+        // The picture reaches the window as the gauge moves, while it is built.
+        if (progress.Due()) {
+            progress.Step(k, count);
             view->ShowPaneBitmaps();
-            shown = TEngineHost::Get().TickCount();
+            if (TRebuildProgress::Cancelled())
+                break;
         }
-        if (TRebuildProgress::Cancelled())
-            break;
     }
     view->ShowPaneBitmaps();
     view->InvalidateLogo();

@@ -166,14 +166,16 @@ void TMainWin::RecomputeSurface(TPlotBase& plot)
     const int from = std::max(a, b), to = std::min(a, b);
     TRebuildProgress progress(*this);
     for (int line = from; line >= to; --line) {
-        progress.Step(from - line, from - to);
         if (spectra.ComputeAt(*WaveFile, view.GetHistoryTime(line))) {
             TSpectralData *data, *data2;
             ViewEngines(index, spectra.Primary(), spectra.Secondary(), data, data2);
             view.DrawSpectrumLine(data, data2);
         }
-        if (TRebuildProgress::Cancelled())
-            break;
+        if (progress.Due()) {
+            progress.Step(from - line, from - to);
+            if (TRebuildProgress::Cancelled())
+                break;
+        }
     }
     view.InvalidateLogo();
 }

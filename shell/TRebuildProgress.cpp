@@ -1,10 +1,11 @@
 #include "shell/TRebuildProgress.h"
 
+#include "engine/TEngineHost.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/TMainWin.h"
 
-TRebuildProgress::TRebuildProgress(TMainWin& main) : Main(main)
+TRebuildProgress::TRebuildProgress(TMainWin& main) : Main(main), Looked(TEngineHost::Get().TickCount())
 {
     if (Main.StatusBarWindow)
         Main.StatusBarWindow->ShowGauge();
@@ -17,6 +18,15 @@ TRebuildProgress::~TRebuildProgress()
     if (Main.StatusBarWindow)
         Main.StatusBarWindow->HideGauge();
     Main.SetCaption(Main.FrameCaption);
+}
+
+bool TRebuildProgress::Due()
+{
+    const uint32_t now = TEngineHost::Get().TickCount();
+    if (now - Looked < Pace)
+        return false;
+    Looked = now;
+    return true;
 }
 
 void TRebuildProgress::Step(int done, int total)

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 
 class TMainWin;
 
@@ -7,11 +8,18 @@ class TMainWin;
 // ends.
 class TRebuildProgress {
 public:
+    // Milliseconds between looks at the window system while lines are drawn.
+    static constexpr uint32_t Pace = 100;
+
     explicit TRebuildProgress(TMainWin& main);
     ~TRebuildProgress();
     TRebuildProgress(const TRebuildProgress&) = delete;
     TRebuildProgress& operator=(const TRebuildProgress&) = delete;
 
+    // True once per Pace: the gauge, the picture on screen and the look for
+    // a cancel each cost a trip through the window system, too dear to take
+    // per line.
+    bool Due();
     // done of total lines drawn.
     void Step(int done, int total);
     // Esc (key messages are taken from the queue while looking) or a press
@@ -20,4 +28,5 @@ public:
 
 private:
     TMainWin& Main;
+    uint32_t Looked;
 };

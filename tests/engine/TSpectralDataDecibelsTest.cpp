@@ -2,6 +2,7 @@
 // replace: within 0.001 dB over every float level the program can meet.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -115,5 +116,44 @@ TEST(SpectralDecibels, OverallLevelFromPowersEqualsTheSumOverDisplayedLevels)
         const float fromLevels = s.ComputeTotalPower(s.GetLowIndex(), s.GetHighIndex(), 1, TSpectralData::WeightNone);
         EXPECT_GT(fromPowers, -200.0f);
         EXPECT_NEAR(fromPowers, fromLevels, kBoundDB);
+    }
+}
+
+// The bins' levels are worked out several at a time, yet each is PowerToDB's
+// own, bit for bit: powers of every binary order, zero, subnormal and
+// infinite ones, and mantissas on both sides of the series' octave fold.
+// The column maxima and the minimum read those levels, with the unit offset
+// when calibrated, as the display values they are.
+TEST(SpectralDecibels, BinLevelsAreThoseOfPowerToDBAndTheMeasuresReadThem)
+{
+    for (const bool calibrated : {false, true}) {
+        SCOPED_TRACE(calibrated ? "calibrated" : "plain");
+        TSpectralData s(Analysis(48000, 1024), Display(1), 0);
+        const CalibrationChannel block = CalibrationBlock(0.5f, 0, 2);
+        if (calibrated)
+            s.SetCalibration(&block);
+        std::mt19937 random(5);
+        std::uniform_real_distribution<double> mantissa(1.0, 2.0);
+        const double fold = std::sqrt(std::sqrt(2.0));  // squared, the mantissa sqrt(2)
+        std::vector<double> x(1024, 0.0);
+        for (int k = 0; k < 512; ++k) {
+            const double m = k % 5 == 0 ? fold * (k % 2 ? 1.0 + 1e-7 : 1.0 - 1e-7) : mantissa(random);
+            // Amplitudes 2^-76 to 2^64: powers from zero to infinity.
+            x[size_t(2 * k)] = k % 9 == 0 ? 0.0 : std::ldexp(m, k % 141 - 76);
+        }
+        PutSpectrum(s, x);
+        s.Average(0);
+        const float offset = calibrated ? 93.9794f : 0.0f;  // dB SPL of 1 Pa
+        for (int k = 0; k < 511; ++k)
+            ASSERT_EQ(s.GetDisplayValue(k), TSpectralData::PowerToDB(s.GetMagnitudes()[k]) + offset) << "bin " << k;
+        float largest = -1e30f, smallest = 1e30f;
+        for (int k = 20; k <= 400; ++k) {
+            largest = std::max(largest, s.GetDisplayValue(k));
+            smallest = std::min(smallest, s.GetDisplayValue(k));
+        }
+        EXPECT_EQ(s.RangeMaxValue(20, 400), largest);
+        float minimum = 0.0f;
+        s.FindMinimum(20, 400, nullptr, &minimum);
+        EXPECT_EQ(minimum, smallest);
     }
 }

@@ -3,14 +3,17 @@
 // calibration and the polyline pieces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <random>
 #include <vector>
 
 #include "engine/CalibrationStruct.h"
 #include "engine/TSeriesData.h"
 #include "engine/TWaveData.h"
+#include "engine/TWaveSummary.h"
 #include "tests/engine/Fixture.h"
 #include "views/TSeriesReader.h"
 #include "views/TSeriesScale.h"
@@ -234,4 +237,63 @@ TEST(SeriesTrace, PolylinePiecesAreJoined)
     EXPECT_EQ(TSeriesTrace::Pieces(600, TSeriesTrace::PrinterPiece), (Pieces{{0, 256}, {255, 256}, {510, 90}}));
     EXPECT_EQ(TSeriesTrace::Pieces(1, TSeriesTrace::ScreenPiece), (Pieces{{0, 1}}));
     EXPECT_TRUE(TSeriesTrace::Pieces(0, TSeriesTrace::ScreenPiece).empty());
+}
+
+// The wave's min/max summary changes no point: traces of a stereo wave of
+// odd length built with it and with every frame read are equal, for one
+// series and two joined, at spans a column of a few frames, of just under,
+// at and over one finest block and one block of the next level, from
+// offsets on and off the block boundaries, and over the whole wave.
+TEST(SeriesTrace, MinMaxTracesWithTheSummaryEqualTracesReadFrameByFrame)
+{
+    const uint32_t block = TWaveSummary::BlockFramesFor(2);
+    const uint32_t big = block * TWaveSummary::Fanout;
+    const uint32_t frames = 4 * big + 3 * block + 101;
+    const TWaveFormat format(8000, 2, 2);
+    TWaveData summarised(frames, format), plain(frames, format);
+    plain.SetSummaryEnabled(false);
+    std::mt19937 rng(11);
+    std::normal_distribution<double> noise(0.0, 6000.0);
+    for (uint32_t f = 0; f < frames; ++f)
+        for (uint16_t c = 0; c < 2; ++c) {
+            // Rare spikes, so that the extremes sit in single frames.
+            const double v = (f % 9973 == 17 * c) ? 32767.0 : noise(rng);
+            const int32_t s = int32_t(std::clamp(v, -32767.0, 32767.0));
+            summarised.PutSample(s, f, c);
+            plain.PutSample(s, f, c);
+        }
+    struct TCase {
+        int Width;
+        uint32_t First;
+        int64_t Span;  // frames a column
+    };
+    const TCase cases[] = {
+        {1050, 0, 3},        {400, 7, block - 1}, {400, 0, block},    {400, 511, block + 1},
+        {97, block, 2 * block + 3}, {5, 1, big - 1}, {5, big, big},   {4, 3, big + 1},
+        {3, 100, big + block / 2},  {1, 0, frames - 1},  {1050, 0, (frames - 1) / 1050}, {777, 13, 555},
+    };
+    for (const TCase& c : cases) {
+        const uint32_t last = uint32_t(std::min<int64_t>(c.First + c.Span * c.Width, frames - 1));
+        for (auto combine : {TSeriesTrace::FirstOnly, TSeriesTrace::Difference, TSeriesTrace::Sum}) {
+            SCOPED_TRACE(testing::Message() << c.Width << " columns from " << c.First << " to " << last
+                                            << ", combine " << combine);
+            const TSeriesScale scale = ScaleFor(summarised, uint32_t(c.Width), c.First, last);
+            const TPaneRect pane{10, 20, 10 + c.Width, 20 + 600};
+            std::vector<TCurvePoint> with, without;
+            const TSeriesReader a(&summarised, 0, 0), b(&summarised, 1, 0);
+            const TSeriesReader pa(&plain, 0, 0), pb(&plain, 1, 0);
+            const bool joined = combine != TSeriesTrace::FirstOnly;
+            ASSERT_TRUE(TSeriesTrace::Build(a, joined ? &b : nullptr, combine, scale, pane, size_t(c.Width) * 20, with));
+            ASSERT_TRUE(
+                TSeriesTrace::Build(pa, joined ? &pb : nullptr, combine, scale, pane, size_t(c.Width) * 20, without));
+            ASSERT_EQ(with.size(), without.size());
+            for (size_t i = 0; i < with.size(); ++i) {
+                ASSERT_EQ(with[i].x, without[i].x) << i;
+                ASSERT_EQ(with[i].y, without[i].y) << i;
+            }
+        }
+    }
+    // The wide cases went through the summary.
+    EXPECT_TRUE(summarised.GetSummary().IsCurrent());
+    EXPECT_FALSE(summarised.GetSummary().IsEmpty());
 }

@@ -2,6 +2,7 @@
 #include "engine/TWaveFile.h"
 #include "engine/TWaveFilter.h"
 #include "engine/TWaveLayout.h"
+#include "engine/TWaveSummary.h"
 #include "tests/engine/Fixture.h"
 #include "tests/engine/platform/WaveTestSupport.h"
 
@@ -9,7 +10,11 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
+#include <climits>
+#include <functional>
 #include <memory>
+#include <vector>
 
 namespace {
 
@@ -80,6 +85,109 @@ TEST_P(TWaveFileEdit, PasteOverAndUndoRestoreTheRange)
     EXPECT_EQ(wave->GetHighWaterMark(), 8000u);
     wave->Undo();
     EXPECT_EQ(Frames(*wave), before);
+}
+
+// The min/max summary of the frames as they are now, built from nothing,
+// and the extremes of a range computed here from the same frames.
+TWaveSummary Rebuilt(TWaveFile& wave, std::vector<uint8_t>& frames)
+{
+    const TWaveFormat f = wave.GetFormat();
+    const uint32_t n = wave.GetFrameCount();
+    frames.assign(size_t(n) * f.BytesPerFrame(), 0);
+    std::vector<uint8_t> channel(size_t(n) * f.BytesPerSample);
+    for (uint16_t c = 0; c < f.NumChannels; ++c) {
+        EXPECT_EQ(wave.ReadFrames(channel.data(), 0, n, c), 1);
+        for (uint32_t i = 0; i < n; ++i)
+            std::memcpy(&frames[size_t(i) * f.BytesPerFrame() + c * f.BytesPerSample], &channel[size_t(i) * f.BytesPerSample],
+                        f.BytesPerSample);
+    }
+    TWaveSummary fresh;
+    fresh.Reset(f, n);
+    EXPECT_TRUE(fresh.Refresh([&](uint32_t frame, uint32_t) { return frames.data() + size_t(frame) * f.BytesPerFrame(); }));
+    return fresh;
+}
+
+// After the step, the kept summary equals a rebuilt one, and GetMinMax over
+// ranges with their ends off the block boundaries equals the frames' extremes.
+void ExpectSummaryOfFrames(TWaveFile& wave)
+{
+    std::vector<uint8_t> frames;
+    const TWaveSummary fresh = Rebuilt(wave, frames);
+    ASSERT_TRUE(wave.RefreshSummary());
+    EXPECT_TRUE(wave.GetSummary().SameAs(fresh));
+    const uint32_t n = wave.GetFrameCount();
+    const uint32_t bpf = wave.GetFormat().BytesPerFrame();
+    for (uint32_t from : {0u, 3u, 700u}) {
+        const uint32_t to = n - 1 - from / 2;
+        for (uint16_t c = 0; c < wave.GetChannels(); ++c) {
+            int32_t hi = INT32_MIN, lo = INT32_MAX;
+            for (uint32_t i = from; i < to; ++i) {
+                const int32_t v = Decode(&frames[size_t(i) * bpf + c * 2], 2);
+                hi = std::max(hi, v);
+                lo = std::min(lo, v);
+            }
+            float max = 0, min = 0;
+            wave.GetMinMax(from, to, &max, &min, c, 0, 0);
+            EXPECT_EQ(max, float(hi)) << from << " channel " << c;
+            EXPECT_EQ(min, float(lo)) << from << " channel " << c;
+        }
+    }
+}
+
+// Every edit of the wave and its undo, in memory and on the working file,
+// keep the summary as a fresh build from the frames would make it.
+TEST_P(TWaveFileEdit, SummaryKeptAcrossEditsAndUndoEqualsOneBuiltFromScratch)
+{
+    const TWaveFormat stereo(8000, 2, 2);
+    const uint32_t frames = 80000;  // two levels of blocks and a partial last block
+    const ByteVector pattern = PatternBytes(16, 2, frames);
+    auto wave = GetParam() ? std::make_unique<TWaveFile>(stereo, 0, temp.Path.c_str())
+                           : std::make_unique<TWaveFile>(frames, stereo, temp.Path.c_str());
+    wave->WriteStream(pattern.data(), static_cast<uint32_t>(pattern.size()));
+    wave->Rewind();
+    ExpectSummaryOfFrames(*wave);
+    struct TStep {
+        const char* Name;
+        std::function<void(TWaveFile&)> Apply;
+    };
+    const std::vector<int16_t> loud(5000, 32767);
+    const TStep steps[] = {
+        {"cut", [](TWaveFile& w) { ASSERT_EQ(w.Cut(0.5f, 1.75f), 1); }},
+        {"undo of the cut", [](TWaveFile& w) { w.Undo(); }},
+        {"paste insert", [](TWaveFile& w) {
+             ASSERT_EQ(w.CopyToClipboard(0.1f, 0.5f), 1);
+             ASSERT_EQ(w.PasteInsert(2.0f), 1);
+         }},
+        {"undo of the insert", [](TWaveFile& w) { w.Undo(); }},
+        {"paste over", [](TWaveFile& w) { ASSERT_EQ(w.PasteOver(6.0f), 1); }},
+        {"mute", [](TWaveFile& w) { w.SilenceTime(1.0f, 3.0f); }},
+        // Gain, DC offset and the filter write their blocks back this way.
+        {"channel written back", [&](TWaveFile& w) { ASSERT_EQ(w.WriteFrames(loud.data(), 30001, 5000, 1), 1); }},
+        {"one sample", [](TWaveFile& w) { ASSERT_EQ(w.PutSample(-32767, 77, 0), 1); }},
+    };
+    for (const TStep& step : steps) {
+        SCOPED_TRACE(step.Name);
+        step.Apply(*wave);
+        ExpectSummaryOfFrames(*wave);
+    }
+}
+
+// The Recorder appends blocks as they are captured, drawn between blocks:
+// to a wave of the recording's length in memory, or a growing working file.
+TEST_P(TWaveFileEdit, SummaryFollowsRecorderAppends)
+{
+    const TWaveFormat stereo(8000, 2, 2);
+    const uint32_t block = 3001, blocks = 20;
+    auto wave = GetParam() ? std::make_unique<TWaveFile>(stereo, 0, temp.Path.c_str())
+                           : std::make_unique<TWaveFile>(block * blocks, stereo, temp.Path.c_str());
+    const ByteVector pattern = PatternBytes(16, 2, block * blocks);
+    for (uint32_t b = 0; b < blocks; ++b) {
+        SCOPED_TRACE(b);
+        ASSERT_EQ(wave->WriteStream(pattern.data() + size_t(b) * block * 4, block * 4), 1);
+        if (b % 4 == 1)
+            ExpectSummaryOfFrames(*wave);
+    }
+    ExpectSummaryOfFrames(*wave);
 }
 
 INSTANTIATE_TEST_SUITE_P(MemoryAndDisk, TWaveFileEdit, testing::Values(false, true),

@@ -1,6 +1,10 @@
 // The time series view's cost: the layout and full drawing of a 10-minute
 // 48 kHz stereo wave shown whole over 1050 columns, with the wave in memory
-// and on disk, and one live trace update of two 65536-sample analysis blocks.
+// and on disk, and of the longest 192 kHz stereo 24-bit wave the working
+// file reaches (30 minutes, 2.07 GB: its offsets stop at 2 GB), each with the
+// min/max summary and with every frame read (as without one); the summary's
+// build time and memory; and one live trace update of two 65536-sample
+// analysis blocks. "--short" leaves out the long wave.
 #include <windows.h>
 
 #include <algorithm>
@@ -12,6 +16,7 @@
 #include <vector>
 
 #include "engine/TSeriesData.h"
+#include "engine/TWaveFile.h"
 #include "framework/TClientDC.h"
 #include "framework/UiHelpers.h"
 #include "shell/TClientMain.h"
@@ -22,14 +27,24 @@ namespace {
 
 constexpr uint32_t Rate = 48000;
 constexpr uint32_t Seconds = 600;
+constexpr uint32_t LongRate = 192000;
+constexpr uint32_t LongSeconds = 1800;
 constexpr int GraphWidth = 1050;
 constexpr int Repeats = 5;
 
-// A stereo 16-bit wave of two slow sweeps, written straight as RIFF.
-void WriteWave(const std::string& path)
+void PutSample(std::vector<char>& out, size_t at, int32_t v, int bytes)
 {
-    const uint32_t frames = Rate * Seconds;
-    const uint32_t bytes = frames * 4;
+    for (int b = 0; b < bytes; ++b)
+        out[at + size_t(b)] = char(v >> (8 * b));
+}
+
+// A stereo wave of a slow sweep and a tone, written straight as RIFF.
+void WriteWave(const std::string& path, uint32_t rate, uint32_t seconds, int bytesPerSample)
+{
+    const uint32_t frames = rate * seconds;
+    const uint32_t frameBytes = 2 * uint32_t(bytesPerSample);
+    const uint32_t bytes = frames * frameBytes;
+    const double full = bytesPerSample == 3 ? 8388607.0 : 32767.0;
     std::ofstream out(path, std::ios::binary);
     auto u32 = [&](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
     auto u16 = [&](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
@@ -39,20 +54,23 @@ void WriteWave(const std::string& path)
     u32(16);
     u16(1);
     u16(2);
-    u32(Rate);
-    u32(Rate * 4);
-    u16(4);
-    u16(16);
+    u32(rate);
+    u32(rate * frameBytes);
+    u16(uint16_t(frameBytes));
+    u16(uint16_t(8 * bytesPerSample));
     out.write("data", 4);
     u32(bytes);
-    std::vector<int16_t> block(2 * Rate);
-    for (uint32_t s = 0; s < Seconds; ++s) {
-        for (uint32_t i = 0; i < Rate; ++i) {
-            const double t = s + double(i) / Rate;
-            block[2 * i] = int16_t(20000 * std::sin(2 * 3.141592653589793 * (50 + t) * t));
-            block[2 * i + 1] = int16_t(12000 * std::sin(2 * 3.141592653589793 * 440 * t));
+    std::vector<char> block(size_t(rate) * frameBytes);
+    for (uint32_t s = 0; s < seconds; ++s) {
+        for (uint32_t i = 0; i < rate; ++i) {
+            // The sweep's phase restarts each minute, so that it stays exact in doubles.
+            const double t = (s % 60) + double(i) / rate;
+            PutSample(block, size_t(i) * frameBytes, int32_t(0.6 * full * std::sin(2 * 3.141592653589793 * (50 + t) * t)),
+                      bytesPerSample);
+            PutSample(block, size_t(i) * frameBytes + size_t(bytesPerSample),
+                      int32_t(0.35 * full * std::sin(2 * 3.141592653589793 * 440 * t)), bytesPerSample);
         }
-        out.write(reinterpret_cast<const char*>(block.data()), std::streamsize(block.size() * 2));
+        out.write(block.data(), std::streamsize(block.size()));
     }
 }
 
@@ -63,10 +81,10 @@ double Median(std::vector<double> v)
 }
 
 template <class F>
-double Milliseconds(F f)
+double Milliseconds(F f, int repeats = Repeats)
 {
     std::vector<double> times;
-    for (int i = 0; i < Repeats; ++i) {
+    for (int i = 0; i < repeats; ++i) {
         const auto start = std::chrono::steady_clock::now();
         f();
         times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
@@ -96,34 +114,72 @@ struct TBench {
     }
     ~TBench() { Main.Destroy(); }
 
-    double LayoutAndDraw(const std::string& wave, int mode)
+    // The open (which builds the summary) and the drawing with and without it.
+    void LayoutAndDraw(const std::string& wave, int mode, const char* name)
     {
         Main.FileIO.WaveFileMode = mode;
         Main.FileIO.MakeBackup = 0;
+        const auto start = std::chrono::steady_clock::now();
         Main.OpenWaveFile(wave.c_str());
-        const double ms = Milliseconds([&] { View->UpdateLayout(); });
-        std::printf("%s, %d pane(s), %zu points a pane: ", mode ? "on disk" : "in memory", View->PaneMode,
-                    View->Trace[0].size());
-        return ms;
+        if (!Main.WaveFile) {
+            std::printf("%s: not opened\n", name);
+            return;
+        }
+        const double open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+        TWaveFile& file = *Main.WaveFile;
+        const double wide = Milliseconds([&] { View->UpdateLayout(); });
+        const std::vector<TCurvePoint> summarised[2] = {View->Trace[0], View->Trace[1]};
+        std::printf("%s %s, %d pane(s), %zu points a pane: open %.0f ms\n", name, mode ? "on disk" : "in memory",
+                    View->PaneMode, View->Trace[0].size(), open);
+        // The summary alone, built again from the frames.
+        file.SetSummaryEnabled(false);
+        file.SetSummaryEnabled(true);
+        const auto build = std::chrono::steady_clock::now();
+        file.RefreshSummary();
+        const double built = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - build).count();
+        const double waveBytes = double(file.GetFrameCount()) * file.GetFormat().BytesPerFrame();
+        std::printf("  summary: built in %.0f ms, %.2f MB = 1/%.0f of the wave's %.1f MB\n", built,
+                    file.GetSummary().MemoryBytes() / 1e6, waveBytes / double(file.GetSummary().MemoryBytes()),
+                    waveBytes / 1e6);
+        TClientDC dc(View->GetHandle());
+        const int repeats = mode && waveBytes > 1e9 ? 1 : Repeats;
+        // The traces alone: built from the wave and drawn over the last ones.
+        const double traces = Milliseconds([&] { View->UpdateTraces(dc); });
+        std::printf("  layout and full draw with the summary %.1f ms, of which the traces %.1f ms\n", wide, traces);
+        file.SetSummaryEnabled(false);
+        const double plain = Milliseconds([&] { View->UpdateLayout(); }, repeats);
+        const double plainTraces = Milliseconds([&] { View->UpdateTraces(dc); }, repeats);
+        std::printf("  layout and full draw reading every frame %.1f ms, of which the traces %.1f ms (traces %s)\n",
+                    plain, plainTraces,
+                    View->Trace[0] == summarised[0] && View->Trace[1] == summarised[1] ? "equal" : "DIFFER");
+        file.SetSummaryEnabled(true);
+        Main.CloseWaveFile();
     }
 };
 
 }  // namespace
 
-int main()
+int main(int argc, char** argv)
 {
+    const bool brief = argc > 1 && std::string(argv[1]) == "--short";
     SetStringInstance(::GetModuleHandleA(nullptr));
     char temp[MAX_PATH];
     ::GetTempPathA(MAX_PATH, temp);
     const std::string folder = std::string(temp) + "tonalyx_series_bench";
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string wave = folder + "\\ten_minutes.wav";
-    WriteWave(wave);
+    WriteWave(wave, Rate, Seconds, 2);
 
     TBench bench(folder);
-    std::printf("graph %d columns, %u frames a channel\n", bench.View->GraphRect.Width(), Rate * Seconds);
+    std::printf("graph %d columns\n", bench.View->GraphRect.Width());
     for (int mode : {0, 1})
-        std::printf("layout and full draw %.1f ms\n", bench.LayoutAndDraw(wave, mode));
+        bench.LayoutAndDraw(wave, mode, "10 minutes 48 kHz stereo 16-bit");
+    const std::string longWave = folder + "\\long.wav";
+    if (!brief) {
+        WriteWave(longWave, LongRate, LongSeconds, 3);
+        bench.LayoutAndDraw(longWave, 1, "30 minutes 192 kHz stereo 24-bit");
+        ::DeleteFileA(longWave.c_str());
+    }
 
     // Live: two analysis blocks of 65536 samples, shown as they arrive.
     TMainWin& main = bench.Main;
