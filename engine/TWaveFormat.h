@@ -14,6 +14,9 @@ public:
     int32_t MinValue = -32767;
     int32_t SilenceValue = 0;
 
+    // The lowest sampling rate the program works at: nothing it writes may go below it.
+    static constexpr uint32_t MinSamplingRate = 1000;
+
     TWaveFormat(uint32_t samplingRate = 44100, uint16_t numChannels = 1, uint16_t bytesPerSample = 2);
 
     static bool IsValidRate(uint32_t samplingRate) { return samplingRate != 0; }
