@@ -45,7 +45,9 @@ void TFileDecimateDialog::EvRatioChange(UINT) { ShowRates(); }
 void TFileDecimateDialog::CmOk()
 {
     uint16_t ratio = 0;
-    const std::string refusal = TWaveEditForm::CheckRatio(GetItemText(RatioId), ratio);
+    std::string refusal = TWaveEditForm::CheckRatio(GetItemText(RatioId), ratio);
+    if (refusal.empty())
+        refusal = TWaveEditForm::CheckDecimatedRate(OldRate, ratio);
     if (!refusal.empty()) {
         MessageBox(refusal.c_str(), "Tonalyx", MB_OK | MB_ICONINFORMATION);
         return;

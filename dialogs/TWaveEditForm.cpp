@@ -3,6 +3,7 @@
 #include <cstdio>
 #include "dialogs/TFieldText.h"
 #include "engine/TSeriesData.h"
+#include "engine/TWaveFormat.h"
 #include "resources/StringIds.h"
 
 std::string TWaveEditForm::CheckRatio(const std::string& text, uint16_t& ratio)
@@ -15,6 +16,18 @@ std::string TWaveEditForm::CheckRatio(const std::string& text, uint16_t& ratio)
     }
     ratio = uint16_t(typed);
     return {};
+}
+
+std::string TWaveEditForm::CheckDecimatedRate(uint32_t oldRate, uint16_t ratio)
+{
+    const uint32_t rate = oldRate / (ratio ? ratio : 1u);
+    if (rate >= TWaveFormat::MinSamplingRate)
+        return {};
+    char message[160];
+    std::snprintf(message, sizeof message,
+                  "A Decimation Ratio of %u would give %u Hz: the lowest sampling rate is %u Hz.", unsigned(ratio),
+                  unsigned(rate), unsigned(TWaveFormat::MinSamplingRate));
+    return message;
 }
 
 std::string TWaveEditForm::CheckGains(double left, double right)

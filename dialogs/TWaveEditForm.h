@@ -14,6 +14,8 @@ public:
 
     // The typed ratio is checked as read, before it is narrowed to 16 bits.
     static std::string CheckRatio(const std::string& text, uint16_t& ratio);
+    // A decimated file below the lowest sampling rate could not be opened again.
+    static std::string CheckDecimatedRate(uint32_t oldRate, uint16_t ratio);
     static std::string CheckGains(double left, double right);
     static std::string CheckOffsets(double left, double right);
     // The new rate shown beside a typed ratio; a ratio out of range shows the old rate.

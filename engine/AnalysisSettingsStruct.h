@@ -18,11 +18,11 @@ struct AnalysisSettingsStruct {
     {
         return factor >= MinCorrectionFactor && factor <= MaxCorrectionFactor;
     }
-    // The sampling rates a settings file may set: beyond them the sound
-    // system refuses the format or aborts.
-    static constexpr uint32_t MinSamplingRate = 1000;
-    static constexpr uint32_t MaxSamplingRate = 768000;
-    static bool IsValidSamplingRate(int64_t rate) { return rate >= MinSamplingRate && rate <= MaxSamplingRate; }
+    // The sampling rates a settings file may set: the wave format's.
+    static bool IsValidSamplingRate(int64_t rate)
+    {
+        return rate >= 0 && rate <= UINT32_MAX && TWaveFormat::IsValidRate(uint32_t(rate));
+    }
     // AverageMode: a number of blocks, or timed averaging at AverageSpeed.
     enum AveragingMode : uint16_t { BlockAveraging = 0, TimedAveraging = 1 };
 

@@ -137,6 +137,7 @@ private:
     // folder as a full path and the system's reason, never the wave's name.
     void NoteFolderProblem(const std::string& folder) const;
     static bool EnsureFrames(TWaveFile* wave, uint64_t frames);
+    bool GrowWorkingFile(uint64_t frames);
     // Frames first .. first + Count - 1.
     struct TFrameRange {
         uint32_t First = 0;

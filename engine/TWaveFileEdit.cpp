@@ -13,6 +13,7 @@ using namespace WaveFileIo;
 namespace {
 
 constexpr const char* kDiffering = "Files are of differing formats.  Cannot perform edit.";
+constexpr const char* kTooLarge = "The wave would be larger than a wave file can hold.  Nothing was inserted.";
 
 }  // namespace
 
@@ -171,18 +172,19 @@ int TWaveFile::InsertTime(TWaveFile* source, TWaveFile* destination, float sourc
 int TWaveFile::InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t from, uint32_t destinationFrame,
                             uint32_t n)
 {
-    if (!source || !destination)
+    if (!source || !destination || static_cast<uint64_t>(from) + n > source->FrameCount)
         return 0;
     const uint32_t mark = destination->HighWaterMark;
     const uint32_t d = std::min(destinationFrame, mark);
-    if (!EnsureFrames(destination, static_cast<uint64_t>(mark) + n))
-        return 0;
+    const uint64_t total = static_cast<uint64_t>(mark) + n;
     TEngineWait wait;
     TWaveData block(BlockFrames, destination->Format);
     if (block.Error) {
         Say(IDS_NO_MEMORY_TEXT);
         return 0;
     }
+    if (!EnsureFrames(destination, total) || !destination->GrowWorkingFile(total))
+        return 0;
     const uint32_t sourcePosition = source->Position, destinationPosition = destination->Position;
     int result = 1;
     // The tail moves up from its end backwards, so nothing is overwritten before it is moved.
@@ -195,10 +197,52 @@ int TWaveFile::InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t 
     }
     if (result)
         result = CopyFrames(source, destination, from, d, n);
+    if (!result)
+        Say(kWriteFailed);
     destination->HighWaterMark = mark + n;
     source->Position = sourcePosition;
     destination->Position = destinationPosition;
     return result;
+}
+
+// The frames an insert moves up must land inside the file, so a working file
+// grows to its new length with silence before anything moves. A growth that
+// fails (disk full, or past the largest file the working file reaches, where
+// its writes are refused) is taken back, leaving the wave as it was.
+bool TWaveFile::GrowWorkingFile(uint64_t frames)
+{
+    if (!Working() || frames <= FrameCount)
+        return true;
+    TWaveData silence(BlockFrames, Format);
+    if (silence.Error) {
+        Say(IDS_NO_MEMORY_TEXT);
+        return false;
+    }
+    silence.SilenceFrames(0, BlockFrames);
+    const uint32_t frameCount = FrameCount, bufferSize = BufferSize, mark = HighWaterMark;
+    const uint32_t error = Error, changed = Changed;
+    const uint64_t capacity = DataCapacity, fileSize = FileSize(WorkingFile);
+    const bool hadTail = HasTail;
+    bool grown = true;
+    while (grown && FrameCount < frames) {
+        const uint32_t k = static_cast<uint32_t>(std::min<uint64_t>(BlockFrames, frames - FrameCount));
+        grown = RawWrite(FrameCount, k, silence.GetBuffer());
+    }
+    if (grown)
+        return true;
+    FrameCount = frameCount;
+    BufferSize = bufferSize;
+    HighWaterMark = mark;
+    Changed = changed;
+    DataCapacity = capacity;
+    // Chunks after the data that the growth cut off are written again on saving.
+    if (!HasTail && FileSize(WorkingFile) != fileSize)
+        Truncate(hadTail ? DataOffset + capacity : fileSize);
+    WriteSizes();
+    Error = error;
+    const bool fits = DataOffset + static_cast<uint64_t>(FramesToBytes(1)) * frames <= kMaxFileBytes;
+    Say(fits ? kWriteFailed : kTooLarge);
+    return false;
 }
 
 void TWaveFile::DeleteTime(TWaveFile* wave, float start, float end)
@@ -389,8 +433,11 @@ int TWaveFile::PasteInsert(float start)
 {
     return PasteWith([&](TWaveFile& pasted, uint32_t frames, float length) {
         const int result = InsertFrames(&pasted, this, 0, TimeToFrame(start), frames);
-        DiscardUndo();
-        RecordUndo(UndoInsert, start, start + length, frames);
+        // A refused insert left the wave as it was: the former undo still applies to it.
+        if (result) {
+            DiscardUndo();
+            RecordUndo(UndoInsert, start, start + length, frames);
+        }
         return result;
     });
 }

@@ -95,7 +95,7 @@ bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
     // keep written bytes only up to its position when it seeks back, and may
     // read bytes written past the file's old end from a stale buffer.
     HMMIO h = Mmio(File);
-    const bool ok = h && offset + bytes <= 0x7FFFFFFF &&
+    const bool ok = h && offset + bytes <= kMaxFileBytes &&
                     mmioSeek(h, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
                     mmioWrite(h, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes) &&
                     mmioFlush(h, MMIO_EMPTYBUF) == MMSYSERR_NOERROR;

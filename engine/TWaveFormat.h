@@ -17,7 +17,8 @@ public:
     TWaveFormat(uint32_t samplingRate = 44100, uint16_t numChannels = 1, uint16_t bytesPerSample = 2);
 
     // The sampling rates the program takes from a file, a setting or a
-    // command; the sound interfaces fail on rates far outside them.
+    // command, and the lowest it writes; the sound interfaces fail on rates
+    // far outside them.
     static constexpr uint32_t MinSamplingRate = 1000;
     static constexpr uint32_t MaxSamplingRate = 768000;
     static bool IsValidRate(uint32_t samplingRate)

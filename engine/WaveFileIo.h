@@ -12,6 +12,8 @@
 namespace WaveFileIo {
 
 inline constexpr const char* kWriteFailed = "Failure writing wave file.";
+// The working file is reached through 32-bit signed offsets.
+inline constexpr uint64_t kMaxFileBytes = 0x7FFFFFFF;
 
 // The wave file's messages have an empty caption.
 void Say(const std::string& text, unsigned style = TEngineHost::MsgOk);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include "dialogs/TFileDecimateDialog.h"
+#include "dialogs/TWaveEditForm.h"
 #include "engine/TWaveDecimator.h"
 #include "engine/TWaveFile.h"
 #include "engine/TWaveMerger.h"
@@ -73,6 +74,11 @@ void TMainWin::CmFileDecimate()
 bool TMainWin::DecimateFile(const char* path, uint16_t ratio, uint32_t filter)
 {
     if (!WaveFile || !path) return false;
+    const std::string refusal = TWaveEditForm::CheckDecimatedRate(WaveFile->GetFormat().SamplingRate, ratio);
+    if (!refusal.empty()) {
+        MessageBox(refusal.c_str(), Product, MB_OK | MB_ICONINFORMATION);
+        return false;
+    }
     TLongOperation operation(*this, IDS_SAVING_WAVE_TEXT);
     TWaveFormat format = WaveFile->GetFormat();
     format.Set(format.SamplingRate / (ratio ? ratio : 1), format.NumChannels, format.BytesPerSample);

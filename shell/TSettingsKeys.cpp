@@ -334,7 +334,7 @@ std::vector<TKey> KeyList(const TSettingsFields& w, TScratch& scratch)
     k.I32("FFTsize", &s.FFTsize, "16384");
     k.Rule(TRule::FftSize);
     k.I32("SamplingRate", &s.Format.SamplingRate, "44100");
-    k.Range(AnalysisSettingsStruct::MinSamplingRate, AnalysisSettingsStruct::MaxSamplingRate);
+    k.Range(TWaveFormat::MinSamplingRate, TWaveFormat::MaxSamplingRate);
     k.I16("NumChannels", &s.Format.NumChannels, "1");
     k.Range(1, 2);
     k.I16("BytesPerSample", &s.Format.BytesPerSample, "2");

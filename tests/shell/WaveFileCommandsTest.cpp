@@ -1,8 +1,9 @@
 // The main window's commands that make a new wave or filter the open one:
 // Decimate writes numpy's rendering to a new file and leaves the wave as it
-// was, Merge opens the two sources as one untitled stereo wave or refuses
-// them, and a filter cancelled by Esc or built from a missing response file
-// leaves the wave and its undo as they were.
+// was, or writes nothing for a ratio below the lowest sampling rate; Merge
+// opens the two sources as one untitled stereo wave or refuses them; and a
+// filter cancelled by Esc or built from a missing response file leaves the
+// wave and its undo as they were.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -147,6 +148,20 @@ TEST_F(TWaveFileCommands, DecimateWritesNumpysRenderingAndLeavesTheWave)
     }
     EXPECT_EQ(Samples(*Main->WaveFile, 0), before);
     EXPECT_EQ(Main->WaveFile->Changed, 0u);
+}
+
+// A file below the lowest sampling rate would not open again: nothing is written.
+TEST_F(TWaveFileCommands, DecimateBelowTheLowestRateIsRefused)
+{
+    OpenWave(8000, {std::vector<double>(4000, 100.0)});
+    const std::string path = Folder.File("decimated.wav");
+    EXPECT_FALSE(Main->DecimateFile(path.c_str(), 9, 1));
+    EXPECT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
+    ASSERT_EQ(Host().Messages.size(), 1u);
+    EXPECT_EQ(Host().Messages[0].Text,
+              "A Decimation Ratio of 9 would give 888 Hz: the lowest sampling rate is 1000 Hz.");
+    ASSERT_TRUE(Main->DecimateFile(path.c_str(), 8, 1));
+    EXPECT_EQ(ReadRiff(path).Rate, 1000u);
 }
 
 TEST_F(TWaveFileCommands, MergeOpensTheSourcesAsOneUntitledStereoWave)

@@ -43,6 +43,23 @@ TEST(TWaveEditForm, DecimationRatio)
     EXPECT_EQ(TWaveEditForm::NewRate(8000, "3"), 2666u);
 }
 
+// A ratio whose file would fall below the lowest sampling rate is refused, naming both rates.
+TEST(TWaveEditForm, DecimatedRate)
+{
+    const struct {
+        uint32_t rate;
+        uint16_t ratio;
+        const char* message;
+    } cases[] = {{44100, 44, ""},
+                 {44100, 45, "A Decimation Ratio of 45 would give 980 Hz: the lowest sampling rate is 1000 Hz."},
+                 {8000, 8, ""},
+                 {8000, 9, "A Decimation Ratio of 9 would give 888 Hz: the lowest sampling rate is 1000 Hz."},
+                 {1000, 1, ""},
+                 {999, 1, "A Decimation Ratio of 1 would give 999 Hz: the lowest sampling rate is 1000 Hz."}};
+    for (const auto& c : cases)
+        EXPECT_EQ(TWaveEditForm::CheckDecimatedRate(c.rate, c.ratio), c.message) << c.rate << " / " << c.ratio;
+}
+
 TEST(TWaveEditForm, OffsetUnitText)
 {
     const struct {

@@ -14,6 +14,7 @@
 #include <climits>
 #include <functional>
 #include <memory>
+#include <random>
 #include <vector>
 
 namespace {
@@ -334,6 +335,122 @@ TEST(TWaveFileWorking, InsertAtTheStartOfAnOpenedFileKeepsEveryFrame)
             ASSERT_EQ(Decode(&got[2 * i], 2), int32_t(expected)) << i;
         }
     }
+}
+
+ByteVector RandomBytes(size_t n, unsigned seed)
+{
+    std::mt19937 random(seed);
+    ByteVector bytes(n);
+    for (uint8_t& b : bytes)
+        b = static_cast<uint8_t>(random());
+    return bytes;
+}
+
+uint64_t WaveFileSize(const std::string& name)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(name.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return uint64_t(data.nFileSizeHigh) << 32 | data.nFileSizeLow;
+}
+
+// A wave's frames up to its high-water mark, as raw bytes.
+ByteVector RawFrames(TWaveFile& wave)
+{
+    ByteVector bytes(static_cast<size_t>(wave.GetHighWaterMark()) * wave.GetFormat().BytesPerFrame());
+    wave.Rewind();
+    if (!bytes.empty()) {
+        EXPECT_EQ(wave.ReadStream(bytes.data(), static_cast<uint32_t>(bytes.size())), 1);
+    }
+    return bytes;
+}
+
+std::unique_ptr<TWaveFile> WaveOf(bool disk, TWaveFormat format, const ByteVector& bytes, const TTempFolder& temp)
+{
+    const uint32_t frames = static_cast<uint32_t>(bytes.size() / format.BytesPerFrame());
+    auto wave = disk ? std::make_unique<TWaveFile>(format, 0, temp.Path.c_str())
+                     : std::make_unique<TWaveFile>(frames, format, temp.Path.c_str());
+    EXPECT_EQ(wave->WriteStream(bytes.data(), static_cast<uint32_t>(bytes.size())), 1);
+    wave->Rewind();
+    return wave;
+}
+
+// Inserts longer than one block of moved frames, on either side of the block
+// size, at the start, middle and end of a wave: the working file holds the
+// same frames as the wave in memory, and undo gives the original back.
+TEST(TWaveFileWorking, PasteInsertOfAnyLengthMatchesTheMemoryForm)
+{
+    const uint32_t kFrames = 10000;
+    const struct {
+        uint16_t bytes, channels;
+    } formats[] = {{2, 1}, {2, 2}, {3, 1}, {3, 2}};
+    const uint32_t inserts[] = {1, 4095, 4096, 4097, 100000};
+    const uint32_t places[] = {0, kFrames / 2, kFrames};
+    TTempFolder temp;
+    for (const auto& f : formats) {
+        const TWaveFormat format(8000, f.channels, f.bytes);
+        const ByteVector original = RandomBytes(size_t(kFrames) * format.BytesPerFrame(), f.bytes * 10 + f.channels);
+        for (uint32_t n : inserts) {
+            const ByteVector clip = RandomBytes(size_t(n) * format.BytesPerFrame(), n);
+            for (uint32_t d : places) {
+                SCOPED_TRACE(testing::Message() << f.bytes * 8 << " bit, " << f.channels << " channels, " << n
+                                                << " frames at " << d);
+                ByteVector want(original.begin(), original.begin() + d * format.BytesPerFrame());
+                want.insert(want.end(), clip.begin(), clip.end());
+                want.insert(want.end(), original.begin() + d * format.BytesPerFrame(), original.end());
+                for (bool disk : {false, true}) {
+                    SCOPED_TRACE(disk ? "disk" : "memory");
+                    auto wave = WaveOf(disk, format, original, temp);
+                    ASSERT_EQ(WaveOf(false, format, clip, temp)->CopyToClipboard(0.0f, 1e6f), 1);
+                    ASSERT_EQ(wave->PasteInsert(static_cast<float>(d) / 8000), 1);
+                    ASSERT_EQ(wave->GetHighWaterMark(), kFrames + n);
+                    ASSERT_TRUE(RawFrames(*wave) == want);
+                    wave->Undo();
+                    ASSERT_TRUE(RawFrames(*wave) == original);
+                }
+            }
+        }
+    }
+}
+
+// An insert that would take the working file past the largest file it can
+// write is refused whole: frames, length, file and undo record stay as they
+// were. The file is sparse, so it takes no room.
+TEST(TWaveFileWorking, InsertPastTheLargestFileLeavesTheWaveAsItWas)
+{
+    TTempFolder temp;
+    const TWaveFormat format(8000, 1, 2);
+    const uint32_t frames = (0x7FFFFFFFu - TWaveLayout::HeaderSize) / 2 - 5000;
+    const std::string name = temp / "large.wav";
+    const ByteVector last = RandomBytes(200, 7);
+    {
+        const auto header = TWaveLayout::Header(format, frames * 2);
+        WriteAll(name, ByteVector(header.begin(), header.end()));
+        HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(h, INVALID_HANDLE_VALUE);
+        LARGE_INTEGER at;
+        at.QuadPart = TWaveLayout::HeaderSize + uint64_t(frames) * 2 - last.size();
+        DWORD written = 0;
+        ASSERT_TRUE(SetFilePointerEx(h, at, nullptr, FILE_BEGIN) &&
+                    WriteFile(h, last.data(), DWORD(last.size()), &written, nullptr));
+        CloseHandle(h);
+    }
+    const uint64_t size = WaveFileSize(name);
+    TWaveFile wave(name.c_str(), TWaveFile::Disk, 0, temp.Path.c_str());
+    ASSERT_EQ(wave.Error, 0u);
+    ASSERT_EQ(WaveOf(false, format, RandomBytes(20000, 3), temp)->CopyToClipboard(0.0f, 1e6f), 1);
+    HostMessages().clear();
+    EXPECT_EQ(wave.PasteInsert((frames - 50) / 8000.0f), 0);
+    ASSERT_EQ(HostMessages().size(), 1u);
+    EXPECT_EQ(HostMessages()[0].Text, "The wave would be larger than a wave file can hold.  Nothing was inserted.");
+    EXPECT_EQ(wave.Error, 0u);
+    EXPECT_EQ(wave.IsUndoAvailable(), 0u);
+    EXPECT_EQ(wave.GetFrameCount(), frames);
+    EXPECT_EQ(wave.GetHighWaterMark(), frames);
+    EXPECT_EQ(WaveFileSize(name), size);
+    ByteVector tail(last.size());
+    ASSERT_EQ(wave.ReadFrames(tail.data(), frames - 100, 100, 0), 1);
+    EXPECT_EQ(tail, last);
 }
 
 // Run only as the second process of the test above.
