@@ -442,6 +442,8 @@ void TMacroRunner::CloseOutputFile()
 bool TMacroRunner::WriteOutput(const std::string& text)
 {
     if (!OpenOutputFile()) return false;
+    // No output file named: the value goes nowhere, as before.
+    if (!OutputFile) return true;
     std::fputs(text.c_str(), OutputFile.get());
     std::fputs("\n", OutputFile.get());
     return true;

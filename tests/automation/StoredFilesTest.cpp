@@ -5,6 +5,7 @@
 // program; the test folder's path stands in them as "<folder>".
 #include <cctype>
 #include <cstdlib>
+#include <cstring>
 #include "tests/automation/ProgramRun.h"
 
 namespace {
@@ -44,6 +45,12 @@ protected:
             text.replace(at, folder.size(), "<folder>");
             upper.replace(at, folder.size(), "<folder>");
         }
+        // The sound devices are those of the machine the test runs on.
+        for (const char* key : {"InputDeviceName=", "OutputDeviceName="})
+            for (size_t at = text.find(key); at != std::string::npos; at = text.find(key, at + 1)) {
+                const size_t value = at + std::strlen(key);
+                text.replace(value, text.find('\r', value) - value, "<device>");
+            }
         return text;
     }
     bool Idle(HWND macro) { return ::IsWindowEnabled(::GetDlgItem(macro, 101)) != FALSE; }
