@@ -3,10 +3,9 @@
 
 #include <algorithm>
 #include <cctype>
-#include <cmath>
-#include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include "engine/TNumberPair.h"
 
 namespace {
 
@@ -18,23 +17,6 @@ bool StartsWithNoCase(std::string_view line, std::string_view prefix)
         if (std::toupper(static_cast<unsigned char>(line[i])) != std::toupper(static_cast<unsigned char>(prefix[i])))
             return false;
     return true;
-}
-
-// Two numbers as "%f\t%f" reads them, both finite: a NaN or an infinity
-// would reach every bin of the spectrum through the curve.
-bool ReadPair(std::string_view line, float& frequency, float& level)
-{
-    char text[TCompensationFile::LineLength + 1];
-    const size_t n = std::min(line.size(), sizeof text - 1);
-    std::memcpy(text, line.data(), n);
-    text[n] = '\0';
-    char* end = nullptr;
-    frequency = std::strtof(text, &end);
-    if (end == text)
-        return false;
-    char* second = nullptr;
-    level = std::strtof(end, &second);
-    return second != end && std::isfinite(frequency) && std::isfinite(level);
 }
 
 }  // namespace
@@ -55,7 +37,7 @@ TCompensationFile TCompensationFile::Parse(const char* text, size_t size)
         if (!line.empty() && line[0] == ';')
             continue;
         TSpectralData::FreqPoint point{};
-        if (!ReadPair(line, point.Frequency, point.Level))
+        if (!TNumberPair::Read(line, point.Frequency, point.Level))
             break;
         point.Level = std::clamp(point.Level, -LevelLimit, LevelLimit);
         file.Points.push_back(point);

@@ -2,11 +2,11 @@
 #include "views/TOverlayFile.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include "engine/TNumberPair.h"
 
 namespace {
 
@@ -37,24 +37,6 @@ private:
 bool Begins(std::string_view line, std::string_view prefix)
 {
     return line.substr(0, prefix.size()) == prefix;
-}
-
-// Two finite numbers as "%f\t%f" reads them: each after any blanks, the
-// second right after the first. The line is copied so that the numbers end within it.
-bool ReadPair(std::string_view line, float& f, float& v)
-{
-    char text[TOverlayFile::LineChunk + 1];
-    const size_t n = std::min(line.size(), sizeof text - 1);
-    std::memcpy(text, line.data(), n);
-    text[n] = '\0';
-    char* end = nullptr;
-    f = std::strtof(text, &end);
-    if (end == text)
-        return false;
-    char* second = nullptr;
-    v = std::strtof(end, &second);
-    // A curve of infinities or NaNs would have no height to draw at.
-    return second != end && std::isfinite(f) && std::isfinite(v);
 }
 
 }  // namespace
@@ -88,7 +70,7 @@ TOverlayFile TOverlayFile::Parse(const char* text, size_t size, bool bandMode)
             continue;
         }
         float f = 0.0f, v = 0.0f;
-        if (!ReadPair(line, f, v))
+        if (!TNumberPair::Read(line, f, v))
             break;
         if (file.Count() + perPoint > MaxPoints)
             break;
