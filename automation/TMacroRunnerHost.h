@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 // What the macro runner needs of the window that holds the macro text and of
 // the analyser it drives. The macro window implements it; tests fake it.

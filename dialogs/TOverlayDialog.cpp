@@ -6,7 +6,7 @@
 
 #include "dialogs/TColorSwatch.h"
 #include "dialogs/TDialogHost.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
 #include "framework/THtmlHelp.h"

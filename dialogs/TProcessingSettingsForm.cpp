@@ -4,7 +4,7 @@
 #include <cstdio>
 #include "dialogs/TAveragingChoices.h"
 #include "dialogs/TFieldText.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 
 const char* const TProcessingSettingsForm::ChannelModes[ChannelModeCount] = {

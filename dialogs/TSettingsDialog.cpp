@@ -5,7 +5,7 @@
 #include "dialogs/TAveragingChoices.h"
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TFieldText.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "framework/LimitScroll.h"

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 #include "dialogs/TFieldText.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 
 TTriggerForm::TOutcome TTriggerForm::Store(const TFields& f, TriggerSettings& record)

@@ -5,7 +5,7 @@
 #include <new>
 
 #include "engine/DisplaySettingsStruct.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "engine/TSoundInput.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 #include <windows.h>
 #include <mmsystem.h>

@@ -1,6 +1,6 @@
 #include "engine/TSoundPort.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 
 #include <windows.h>

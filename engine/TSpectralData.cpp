@@ -6,7 +6,7 @@
 #include <new>
 
 #include "engine/FFT.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSmoothing.h"
 #include "resources/StringIds.h"
 

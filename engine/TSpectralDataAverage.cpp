@@ -4,7 +4,7 @@
 #include <limits>
 #include <new>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSpectralData.h"
 
 namespace {

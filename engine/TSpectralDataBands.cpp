@@ -8,7 +8,7 @@
 #include <string>
 
 #include "engine/TCompensationFile.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "engine/TSpline.h"
 #include "resources/StringIds.h"

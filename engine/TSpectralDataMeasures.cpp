@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "engine/TSpline.h"

@@ -6,7 +6,7 @@
 #include <limits>
 #include <new>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 namespace {
 

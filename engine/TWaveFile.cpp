@@ -1,7 +1,7 @@
 // A RIFF WAVE file: construction, names, the calibration block and reading a file.
 #include "engine/TWaveFile.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TWaveLayout.h"
 #include "engine/WaveFileIo.h"
 

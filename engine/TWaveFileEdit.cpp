@@ -1,7 +1,7 @@
 // Undo, block copies between waves and the wave clipboard.
 #include "engine/TWaveFile.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/WaveFileIo.h"
 #include "resources/StringIds.h"
 

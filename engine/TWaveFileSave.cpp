@@ -1,7 +1,7 @@
 // Saving: the memory-mode writer, and finishing and delivering a working file.
 #include "engine/TWaveFile.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TWaveLayout.h"
 #include "engine/WaveFileIo.h"
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 // The program's host: real message boxes owned by the active window, the
 // system tick count and local time, and the wait cursor.

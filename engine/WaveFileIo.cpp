@@ -1,7 +1,7 @@
 // File helpers shared by the wave file's topic sources.
 #include "engine/WaveFileIo.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 namespace WaveFileIo {
 

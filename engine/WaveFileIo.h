@@ -1,6 +1,6 @@
 #pragma once
 // File helpers shared by the wave file's topic sources: messages and mmio access.
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 #include <windows.h>
 #include <mmsystem.h>

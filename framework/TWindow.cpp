@@ -1,6 +1,6 @@
 #include "framework/TWindow.h"
 #include <algorithm>
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "framework/TApplication.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TMenuItemEnabler.h"

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "framework/TChooseColorDialog.h"
 #include "framework/TWindow.h"
 

@@ -1,6 +1,6 @@
 #include "generator/TGeneratorSources.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "engine/TWaveLayout.h"
 #include "generator/TGeneratorHost.h"

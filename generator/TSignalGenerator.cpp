@@ -6,7 +6,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "framework/TDC.h"
 #include "framework/TFont.h"
 #include "framework/TModule.h"

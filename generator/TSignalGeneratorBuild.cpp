@@ -6,7 +6,7 @@
 #include <string>
 
 #include "engine/AnalysisSettingsStruct.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "generator/TGeneratorHost.h"
 #include "resources/StringIds.h"

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "generator/TChannelWriter.h"
 #include "generator/TSignalSources.h"
 #include "resources/StringIds.h"

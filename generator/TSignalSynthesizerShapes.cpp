@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "generator/TChannelWriter.h"
 #include "generator/TSignalSources.h"
 #include "utilities/TDTMFData.h"

@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
 #include <vector>
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 // The message boxes of a command served inside a DDE transaction, kept to be
 // shown once the transaction has been answered: a modal loop inside the DDE

@@ -12,7 +12,7 @@
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSpectrumPipeline.h"
 #include "engine/TriggerSettings.h"
 #include "engine/TBlockPacer.h"

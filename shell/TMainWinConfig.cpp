@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TCommandEnabler.h"

@@ -13,7 +13,7 @@
 #include "dialogs/TSettingsDialog.h"
 #include "dialogs/TTriggerDialog.h"
 #include "engine/TChannelProcessing.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "generator/TSignalGenerator.h"

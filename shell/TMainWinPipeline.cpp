@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include "engine/TChannelProcessing.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"

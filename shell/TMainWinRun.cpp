@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"

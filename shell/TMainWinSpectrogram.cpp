@@ -7,7 +7,7 @@
 #include <memory>
 #include <utility>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "engine/TWaveSpectra.h"
 #include "framework/TMDIClient.h"

@@ -1,6 +1,6 @@
 #include "shell/TRebuildProgress.h"
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/TMainWin.h"

@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "resources/StringIds.h"
 #include "views/TSpectralValues.h"

@@ -7,7 +7,7 @@
 #include <new>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "framework/LimitScroll.h"
 #include "framework/TClipboard.h"

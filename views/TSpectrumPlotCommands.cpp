@@ -6,7 +6,7 @@
 #include <new>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "framework/TClipboard.h"
 #include "framework/TCommandEnabler.h"

@@ -9,7 +9,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "engine/TFolder.h"
 #include "engine/TSpectralData.h"
 #include "framework/TButton.h"

@@ -6,7 +6,7 @@
 #include <numbers>
 #include <vector>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "tests/engine/Fixture.h"
 
 namespace {

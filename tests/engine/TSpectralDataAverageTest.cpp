@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "tests/engine/Fixture.h"
 #include "tests/engine/SpectralTestSupport.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <string>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "resources/StringIds.h"
 #include "tests/engine/Fixture.h"
 #include "tests/engine/SpectralTestSupport.h"

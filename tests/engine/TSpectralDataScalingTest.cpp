@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "resources/StringIds.h"
 #include "tests/engine/Fixture.h"
 #include "tests/engine/SpectralTestSupport.h"

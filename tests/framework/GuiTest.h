@@ -5,7 +5,7 @@
 #include <mutex>
 #include <string>
 #include <thread>
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "framework/TApplication.h"
 
 // Base of every test that makes windows: an application object, a pump that

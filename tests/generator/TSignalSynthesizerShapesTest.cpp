@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "generator/TSignalSynthesizer.h"
 #include "tests/generator/GeneratorTestSupport.h"
 

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <string>
 
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 #include "generator/TSignalSynthesizer.h"
 #include "resources/StringIds.h"
 #include "tests/generator/GeneratorTestSupport.h"

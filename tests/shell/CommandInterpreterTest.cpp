@@ -5,7 +5,7 @@
 #include <functional>
 #include <memory>
 #include <string>
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"

@@ -2,7 +2,7 @@
 // changes, and the message for an empty segment.
 #include <gtest/gtest.h>
 #include <memory>
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "framework/UiHelpers.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"

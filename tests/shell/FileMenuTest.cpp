@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 #include <vector>
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"

@@ -5,7 +5,7 @@
 #include <commdlg.h>
 #include <memory>
 #include <string>
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "resources/CommandIds.h"
 #include "shell/TClientMain.h"

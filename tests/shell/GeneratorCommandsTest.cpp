@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "generator/TSignalGenerator.h"
 #include "resources/CommandIds.h"

@@ -4,7 +4,7 @@
 #include <memory>
 #include <sstream>
 #include <vector>
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"

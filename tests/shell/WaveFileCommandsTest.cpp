@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "framework/UiHelpers.h"
 #include "shell/TClientMain.h"

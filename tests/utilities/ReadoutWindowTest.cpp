@@ -10,7 +10,7 @@
 #include <string>
 
 #include "automation/TMacro.h"
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
 #include "resources/CommandIds.h"

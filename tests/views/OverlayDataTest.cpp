@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "resources/StringIds.h"
 #include "views/TOverlayData.h"
 

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
 #include "framework/UiHelpers.h"

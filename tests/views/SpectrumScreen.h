@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"

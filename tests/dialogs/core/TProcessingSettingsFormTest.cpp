@@ -5,7 +5,7 @@
 #include <vector>
 #include "dialogs/TAveragingChoices.h"
 #include "dialogs/TProcessingSettingsForm.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 #include "dialogs/TTriggerForm.h"
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 TEST(TTriggerForm, ThresholdAndDelayAreCheckedInOrder)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // Shared by the wave file tests: a private temporary folder, whole-file reads
 // and the test pattern that tests/fixtures/make_wav_fixtures.py also writes.
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TWaveFile.h"
 
 #include <gtest/gtest.h>

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "engine/TCapturePosition.h"
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"

@@ -14,7 +14,7 @@
 #include "dialogs/TScalingIndependentDialog.h"
 #include "dialogs/TSettingsDialog.h"
 #include "dialogs/TTriggerDialog.h"
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "dialogs/TGetInputDialog.h"
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/UiHelpers.h"

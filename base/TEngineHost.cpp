@@ -1,6 +1,6 @@
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 
 #include <filesystem>
 

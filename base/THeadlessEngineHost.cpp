@@ -1,4 +1,4 @@
-#include "engine/THeadlessEngineHost.h"
+#include "base/THeadlessEngineHost.h"
 
 #include <chrono>
 #include <ctime>

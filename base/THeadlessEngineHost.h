@@ -1,5 +1,5 @@
 #pragma once
-#include "engine/TEngineHost.h"
+#include "base/TEngineHost.h"
 
 // The host without a user interface: messages are kept, not shown, and each is
 // answered with a preset reply.
