@@ -507,7 +507,8 @@ void TPlotBase::LoadLogo()
 
 void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)
 {
-    if (!logoRect.Touches(update) || !Device().WindowParts || !MainWin || MainWin->GetRunState() != TViewHost::Stopped)
+    if (!logoRect.Touches(update) || !Device().WindowParts || !MainWin
+        || MainWin->GetRunState() != TViewHost::Stopped)
         return;
     char value[21] = {};
     ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->GetIniPath());

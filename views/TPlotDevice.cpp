@@ -4,6 +4,7 @@
 
 #include "framework/TDC.h"
 #include "framework/UiHelpers.h"
+#include "views/TPrintOptions.h"
 #include "views/TSeriesTrace.h"
 
 namespace {
@@ -64,6 +65,16 @@ const TPlotDevice TPlotDevice::Page{
     .AmplitudeLabelSpacing = 100,
     .MeasuresLabels = false,
 };
+
+TRect TPlotDevice::PageArea(TDC& dc, const TPrintOptions& options)
+{
+    const int px = dc.GetDeviceCaps(LOGPIXELSX);
+    const int py = dc.GetDeviceCaps(LOGPIXELSY);
+    auto pixels = [](int perInch, float inches) { return int(perInch * double(inches)); };
+    return TRect(pixels(px, options.MarginLeft), pixels(py, options.MarginTop),
+                 dc.GetDeviceCaps(HORZRES) - pixels(px, options.MarginRight),
+                 dc.GetDeviceCaps(VERTRES) - pixels(py, options.MarginBottom));
+}
 
 TRect TPlotDevice::Clip(const TRect& update) const
 {

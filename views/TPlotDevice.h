@@ -6,6 +6,7 @@
 #include "framework/TRect.h"
 
 class TDC;
+struct TPrintOptions;
 
 // What a view's painting differs by between its window and a printed page.
 // A view paints through one of the two devices and asks it, so a new kind of
@@ -65,6 +66,9 @@ public:
     // Frequency labels thinned by their measured width in the view's font;
     // otherwise by FrequencyLabelSpacing.
     bool MeasuresLabels;
+
+    // A printer's page inside the margins of options, in its pixels.
+    static TRect PageArea(TDC& dc, const TPrintOptions& options);
 
     // The part of the view to paint for an update rectangle.
     TRect Clip(const TRect& update) const;

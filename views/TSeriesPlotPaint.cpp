@@ -281,10 +281,11 @@ void TSeriesPlot::PreparePrintLayout(TDC& dc, TPrintOptions options)
 {
     const int px = dc.GetDeviceCaps(LOGPIXELSX);
     const int py = dc.GetDeviceCaps(LOGPIXELSY);
-    auto pixels = [](int perInch, float inches) { return int(perInch * double(inches)); };
-    GraphRect = TRect(int(px * 0.75) + pixels(px, options.MarginLeft), int(py * 1.2) + pixels(py, options.MarginTop),
-                      dc.GetDeviceCaps(HORZRES) - pixels(px, options.MarginRight) - int(px * 0.5),
-                      dc.GetDeviceCaps(VERTRES) - pixels(py, options.MarginBottom) - int(py * 0.5));
+    // Room inside the margins for the header box and titles above, the
+    // amplitude labels to the left and the time labels below.
+    const TRect page = TPlotDevice::PageArea(dc, options);
+    GraphRect = TRect(page.left + int(px * 0.75), page.top + int(py * 1.2), page.right - int(px * 0.5),
+                      page.bottom - int(py * 0.5));
     PaneRect1 = GraphRect;
     PaneRect2 = GraphRect;
     if (PaneMode == 2) {

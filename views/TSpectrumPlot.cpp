@@ -706,7 +706,8 @@ void TSpectrumPlot::PaintAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& 
     const auto& labels = coherence ? Scale.CoherenceLabels : Scale.YLabels;
     const char* title = coherence ? "Coherence" : Data->GetAmplitudeUnitName();
     const TPlotDevice& device = Device();
-    DrawText(dc, device.UnitTitleX(dc, pane), (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP, &RotatedFont());
+    DrawText(dc, device.UnitTitleX(dc, pane), (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP,
+             &RotatedFont());
     dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : labels) {
         const int y = pane.top + label.Position;

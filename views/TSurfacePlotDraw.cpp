@@ -174,8 +174,8 @@ void TSurfacePlot::DrawFrequencyAxis(TDC& dc, const TRect& pane, const TRect& up
     else
         std::snprintf(title, sizeof title, "%s %s", IDS_AXIS_FREQUENCY_TEXT, IDS_UNIT_HZ_TEXT);
     const TRect client = GetClientRect();
-    const TPoint at = Device().AxisTitleAt(GraphRect, pane.bottom, FontHeight,
-                                           TPoint((GraphRect.left + GraphRect.right) / 2, client.bottom - FontHeight - 2));
+    const TPoint windowPlace((GraphRect.left + GraphRect.right) / 2, client.bottom - FontHeight - 2);
+    const TPoint at = Device().AxisTitleAt(GraphRect, pane.bottom, FontHeight, windowPlace);
     DrawText(dc, at.x, at.y, title, TA_CENTER | TA_TOP);
 }
 
