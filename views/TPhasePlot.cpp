@@ -84,7 +84,7 @@ void TPhasePlot::SyncScale()
     Scale.PlotRange = Opts->PlotRange;
     Scale.StartFreq = Opts->StartFreq;
     Scale.StopFreq = Opts->StopFreq;
-    Scale.PrintMode = PrintMode != 0;
+    Scale.LabelSpacing = Device().FrequencyLabelSpacing;
 }
 
 void TPhasePlot::SetCaptionFromData()
@@ -339,14 +339,15 @@ void TPhasePlot::Paint(TDC& dc, bool erase, TRect& update)
 {
     if (!PhaseData)
         return;
-    TPlotBase::Paint(dc, erase, update);
+    TRect clip = Device().Clip(update);
+    TPlotBase::Paint(dc, erase, clip);
     if (PaneMode == 2) {
-        PaintPane(dc, PaneRect1, update, PhaseData, false);
-        PaintPane(dc, PaneRect2, update, PhaseData2, true);
+        PaintPane(dc, PaneRect1, clip, PhaseData, false);
+        PaintPane(dc, PaneRect2, clip, PhaseData2, true);
     } else {
-        PaintPane(dc, GraphRect, update, PhaseData, true);
+        PaintPane(dc, GraphRect, clip, PhaseData, true);
     }
-    PaintLogo(dc, LogoRect, update);
+    PaintLogo(dc, LogoRect, clip);
 }
 
 void TPhasePlot::PaintPane(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data, bool xAxis)
@@ -363,14 +364,14 @@ void TPhasePlot::PaintPane(TDC& dc, const TRect& pane, const TRect& update, TSpe
 
 void TPhasePlot::PaintBackground(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (PrintMode || !pane.Touches(update))
+    if (!Device().FillsPanes || !pane.Touches(update))
         return;
     dc.FillRect(pane, Gdi.Brush(Opts->BackgroundColor));
 }
 
 void TPhasePlot::PaintYAxis(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!PrintMode && update.left > pane.left)
+    if (update.left > pane.left)
         return;
     DrawText(dc, 4, (GraphRect.top + GraphRect.bottom) / 2 + 6, IDS_AXIS_PHASE_DEGREES_TEXT, TA_CENTER | TA_TOP,
              &RotatedFont());
@@ -390,7 +391,7 @@ void TPhasePlot::PaintYAxis(TDC& dc, const TRect& pane, const TRect& update)
 void TPhasePlot::PaintXAxis(TDC& dc, const TRect& pane, const TRect& update)
 {
     const int y0 = pane.bottom + GetScrollBarHeight();
-    if (!PrintMode && update.bottom <= pane.bottom)
+    if (update.bottom <= pane.bottom)
         return;
     dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& tick : Scale.XTicks) {
@@ -416,9 +417,9 @@ void TPhasePlot::PaintXAxis(TDC& dc, const TRect& pane, const TRect& update)
 
 void TPhasePlot::PaintGrids(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!PrintMode && !pane.Touches(update))
+    if (!pane.Touches(update))
         return;
-    dc.SelectObject(Gdi.Pen(PrintMode ? TColor(128, 128, 128) : TColor(Opts->GridColor)));
+    dc.SelectObject(Gdi.Pen(Device().Grid(Opts->GridColor)));
     if (Opts->GridXEnabled)
         for (const TAxisLabel& tick : Scale.XTicks) {
             dc.MoveTo(pane.left + tick.Position, pane.top);
@@ -433,16 +434,14 @@ void TPhasePlot::PaintGrids(TDC& dc, const TRect& pane, const TRect& update)
 
 void TPhasePlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
-    if (PrintMode && !PrintsPlotTitle())
-        return;
-    if (!PrintMode && update.top >= pane.top)
+    if (!ShowsTitle() || update.top >= pane.top)
         return;
     DrawText(dc, GetClientRect().right / 2, pane.top - FontHeight - 3, label, TA_CENTER | TA_TOP);
 }
 
 void TPhasePlot::PaintCurve(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data)
 {
-    if (!data || (!PrintMode && !pane.Touches(update)))
+    if (!data || !pane.Touches(update))
         return;
     if (Opts->PlotRange == 0.0f)
         Opts->PlotRange = 1.0f;
@@ -450,8 +449,7 @@ void TPhasePlot::PaintCurve(TDC& dc, const TRect& pane, const TRect& update, TSp
     const std::vector<TCurvePoint> curve = Scale.BuildCurve(TSpectralSource(*data), {pane.left, pane.top, pane.right, pane.bottom});
     if (curve.size() < 2)
         return;
-    const bool colour = !PrintMode || (dc.GetDeviceCaps(NUMCOLORS) != 2 && dc.GetDeviceCaps(BITSPIXEL) > 1);
-    dc.SelectObject(Gdi.Pen(colour ? TColor(Opts->LineColor) : TColor::Black));
+    dc.SelectObject(Gdi.Pen(Device().Ink(dc, Opts->LineColor)));
     const int saved = dc.SaveDC();
     dc.IntersectClipRect(TRect(pane.left, pane.top, pane.right + 1, pane.bottom + 1));
     static_assert(sizeof(TCurvePoint) == sizeof(TPoint));
@@ -461,13 +459,12 @@ void TPhasePlot::PaintCurve(TDC& dc, const TRect& pane, const TRect& update, TSp
 
 void TPhasePlot::PaintMarkers(TDC& dc, const TRect& pane, const TRect& update, TSpectralData* data)
 {
-    if (!data || (!PrintMode && !pane.Touches(update)))
+    if (!data || !pane.Touches(update))
         return;
     const MarkerSettings& markers = MainWin->GetMarkers();
     const TSpectralSource source(*data);
     SyncScale();
-    const bool colour = !PrintMode || dc.GetDeviceCaps(NUMCOLORS) != 2;
-    dc.SelectObject(Gdi.Pen(colour ? TColor(Opts->MarkerColor) : TColor::Black));
+    dc.SelectObject(Gdi.Pen(Device().Ink(dc, Opts->MarkerColor)));
     const int saved = dc.SaveDC();
     dc.IntersectClipRect(pane);
     for (int i = 0; i < MarkerSettings::Count; ++i) {
@@ -487,7 +484,7 @@ void TPhasePlot::PaintMarkers(TDC& dc, const TRect& pane, const TRect& update, T
 
 void TPhasePlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 {
-    if (PrintMode || update.top > ButtonBarHeight)
+    if (!Device().WindowParts || update.top > ButtonBarHeight)
         return;
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar)

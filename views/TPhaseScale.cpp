@@ -46,7 +46,7 @@ void TPhaseScale::BuildXTicks(int width)
 {
     XTicks = TFrequencyAxis::BuildLabels(Columns, width, StartFreq, StopFreq,
                                          FreqScaleType != DisplaySettingsStruct::LinearFrequency);
-    TFrequencyAxis::Thin(XTicks, PrintMode ? 300 : 30, true);
+    TFrequencyAxis::Thin(XTicks, LabelSpacing, true);
 }
 
 void TPhaseScale::BuildYTicks(int paneHeight)

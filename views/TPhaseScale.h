@@ -22,7 +22,8 @@ public:
     float PlotRange = 360.0f;
     float StartFreq = 20.0f;
     float StopFreq = 22000.0f;
-    bool PrintMode = false;
+    // The least pixels between two frequency labels.
+    int LabelSpacing = 30;
 
     std::vector<TColumnEntry> Columns;
     std::vector<TAxisLabel> XTicks;

@@ -155,7 +155,7 @@ void TPlotBase::PlaceScrollBar()
 
 int TPlotBase::GetScrollBarHeight()
 {
-    return ScrollBarShown == 1 && PrintMode == 0 ? ScrollBarThickness : 0;
+    return ScrollBarShown == 1 && Device().WindowParts ? ScrollBarThickness : 0;
 }
 
 void TPlotBase::ShowScrollBar()
@@ -341,8 +341,10 @@ const TFont& TPlotBase::RotatedFont()
     return Gdi.Font(lf);
 }
 
-bool TPlotBase::PrintsPlotTitle() const
+bool TPlotBase::ShowsTitle() const
 {
+    if (!Device().TitleOnSwitch)
+        return true;
     char value[21] = {};
     ::GetPrivateProfileStringA(IDS_SECTION_FILEIO_TEXT, "PrintPlotTitle", "TRUE", value, sizeof value,
                                MainWin->GetIniPath());
@@ -437,20 +439,18 @@ void TPlotBase::FormatAxisValue(char* text, float value, int format, const char*
 
 void TPlotBase::Draw3DFrame(TDC& dc, const TRect& rect, int width)
 {
-    const COLORREF light = PrintMode ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNHIGHLIGHT);
-    const COLORREF dark = PrintMode ? RGB(0, 0, 0) : ::GetSysColor(COLOR_BTNSHADOW);
-    dc.SelectObject(Gdi.Pen(light, width));
+    dc.SelectObject(Gdi.Pen(Device().FrameLight(), width));
     dc.MoveTo(rect.left, rect.bottom);
     dc.LineTo(rect.right, rect.bottom);
     dc.LineTo(rect.right, rect.top);
-    dc.SelectObject(Gdi.Pen(dark, width));
+    dc.SelectObject(Gdi.Pen(Device().FrameDark(), width));
     dc.LineTo(rect.left, rect.top);
     dc.LineTo(rect.left, rect.bottom);
 }
 
 void TPlotBase::PaintFrame(TDC& dc, bool, TRect& update)
 {
-    const int width = PrintMode ? 0 : 2;
+    const int width = Device().FrameWidth;
     const int scroll = GetScrollBarHeight();
     if (PaneMode == 1) {
         if (!GraphRect.Contains(update)) {
@@ -471,7 +471,7 @@ void TPlotBase::PaintFrame(TDC& dc, bool, TRect& update)
 
 void TPlotBase::PaintGraph(TDC& dc, bool, TRect& update)
 {
-    if (PrintMode)
+    if (!Device().WindowParts)
         return;
     RECT client;
     ::GetClientRect(HWindow, &client);
@@ -507,7 +507,8 @@ void TPlotBase::LoadLogo()
 
 void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)
 {
-    if (!logoRect.Touches(update) || PrintMode || !MainWin || MainWin->GetRunState() != TViewHost::Stopped)
+    if (!logoRect.Touches(update) || !Device().WindowParts || !MainWin
+        || MainWin->GetRunState() != TViewHost::Stopped)
         return;
     char value[21] = {};
     ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->GetIniPath());
@@ -543,8 +544,14 @@ void TPlotBase::GetSelectedSegment(float& start, float& end)
 
 void TPlotBase::Paint(TDC& dc, bool erase, TRect& update)
 {
-    PaintFrame(dc, erase, update);
-    PaintGraph(dc, erase, update);
+    TRect clip = Device().Clip(update);
+    PaintFrame(dc, erase, clip);
+    PaintGraph(dc, erase, clip);
+}
+
+const TPlotDevice& TPlotBase::Device() const
+{
+    return PrintMode ? TPlotDevice::Page : TPlotDevice::Screen;
 }
 
 TRect TPlotBase::GetPaneRect(const TPoint& point) const

@@ -11,6 +11,7 @@
 #include "framework/TRect.h"
 #include "framework/TScrollBar.h"
 #include "framework/TSize.h"
+#include "views/TPlotDevice.h"
 #include "views/TPrintOptions.h"
 #include "views/TViewMenu.h"
 
@@ -95,11 +96,14 @@ public:
     void InvalidateLogo();
     void LoadLogo();
     void Draw3DFrame(TDC& dc, const TRect& rect, int width);
+    // The device painting goes to: the page while printing, else the window.
+    const TPlotDevice& Device() const;
 
     // The main window, seen through what a view may ask of it.
     TViewHost* MainWin;
     std::unique_ptr<TFont> Font;
     int FontHeight = 0;
+    // Set while the view paints a printed page: chooses Device().
     int PrintMode = 0;
     HCURSOR PlotCursor = nullptr;
     HCURSOR BlankCursor = nullptr;
@@ -163,9 +167,9 @@ protected:
     void DrawText(TDC& dc, int x, int y, const char* text, UINT align, const TFont* font = nullptr);
     // The view's face turned a quarter to read upwards, for vertical axis titles.
     const TFont& RotatedFont();
-    // Whether a printed page carries the plot's title: "PrintPlotTitle" in the
-    // settings file, TRUE unless it reads FALSE.
-    bool PrintsPlotTitle() const;
+    // Whether the plot's title is drawn: always in the window; on paper as
+    // "PrintPlotTitle" in the settings file says, TRUE unless it reads FALSE.
+    bool ShowsTitle() const;
     // The caption name, followed by the data's label while each channel is
     // scaled and calibrated on its own.
     void SetCaptionFor(const char* name, const TSpectralData* data);

@@ -282,7 +282,8 @@ void TSeriesPlot::SyncScale()
     Scale.PlotTop = Opts->PlotTop;
     Scale.PlotRange = Opts->PlotRange;
     Scale.DdeLink = MainWin->GetDdeSeriesLink() == 1;
-    Scale.PrintMode = PrintMode != 0;
+    Scale.TimeLabelSpacing = Device().TimeLabelSpacing;
+    Scale.AmplitudeLabelSpacing = Device().AmplitudeLabelSpacing;
     Scale.Calibration[0] = CalibrationOf(0);
     Scale.Calibration[1] = CalibrationOf(1);
 }

@@ -24,8 +24,6 @@ namespace {
 
 // Tick marks stick out of the pane by this many pixels.
 constexpr int TickLength = 3;
-// Printed grid lines are mid grey whatever the screen colour.
-constexpr COLORREF PrintedGrid = RGB(128, 128, 128);
 
 // Text in the context's current font and alignment.
 void PutText(TDC& dc, int x, int y, const std::string& text)
@@ -52,13 +50,14 @@ void TSeriesPlot::Paint(TDC& dc, bool erase, TRect& update)
 {
     if (PointCapacity == 0 || !Font)
         return;
-    TPlotBase::Paint(dc, erase, update);
+    TRect clip = Device().Clip(update);
+    TPlotBase::Paint(dc, erase, clip);
     const bool both = PaneMode == 2;
     const std::vector<TRect> panes = PanesInUse();
     for (size_t i = 0; i < panes.size(); ++i) {
         const TRect& pane = panes[i];
         const int number = int(i) + 1;
-        FillPane(dc, pane, update);
+        FillPane(dc, pane, clip);
         std::string title;
         if (MainWin->GetDdeSeriesLink() == 1) {
             char text[64];
@@ -67,24 +66,24 @@ void TSeriesPlot::Paint(TDC& dc, bool erase, TRect& update)
         } else {
             title = TSeriesTitles::PaneTitle(Channel(), number, CalibrationOf(0), CalibrationOf(1));
         }
-        DrawTitle(dc, pane, update, title);
-        DrawAmplitudeAxis(dc, pane, update);
+        DrawTitle(dc, pane, clip, title);
+        DrawAmplitudeAxis(dc, pane, clip);
         // Two panes share the lower one's time axis.
         if (!both || number == 2)
-            DrawTimeAxis(dc, pane, update);
-        DrawTimeGrid(dc, pane, update);
-        DrawAmplitudeGrid(dc, pane, update);
-        DrawTrace(dc, pane, update, Trace[i], Opts->LineColor);
+            DrawTimeAxis(dc, pane, clip);
+        DrawTimeGrid(dc, pane, clip);
+        DrawAmplitudeGrid(dc, pane, clip);
+        DrawTrace(dc, pane, clip, Trace[i], Opts->LineColor);
         if (!IsXY())
-            DrawPositionMark(dc, pane, update);
+            DrawPositionMark(dc, pane, clip);
     }
-    DrawSelection(dc, update);
-    PaintLogo(dc, LogoRect, update);
+    DrawSelection(dc, clip);
+    PaintLogo(dc, LogoRect, clip);
 }
 
 void TSeriesPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 {
-    if (PrintMode || update.top >= ButtonBarHeight)
+    if (!Device().WindowParts || update.top >= ButtonBarHeight)
         return;
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar || !Font)
@@ -94,16 +93,14 @@ void TSeriesPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 
 void TSeriesPlot::FillPane(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (PrintMode || !pane.Touches(update))
+    if (!Device().FillsPanes || !pane.Touches(update))
         return;
     dc.FillRect(pane, Gdi.Brush(TColor(Opts->BackgroundColor)));
 }
 
 void TSeriesPlot::DrawTitle(TDC& dc, const TRect& pane, const TRect& update, const std::string& title)
 {
-    if (!PrintMode && pane.top < update.top)
-        return;
-    if (PrintMode && !PrintsPlotTitle())
+    if (pane.top < update.top || !ShowsTitle())
         return;
     dc.SelectObject(*Font);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
@@ -114,7 +111,7 @@ void TSeriesPlot::DrawTitle(TDC& dc, const TRect& pane, const TRect& update, con
 
 void TSeriesPlot::DrawAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (Scale.AmplitudeTicks.empty() || (!PrintMode && pane.left < update.left))
+    if (Scale.AmplitudeTicks.empty() || pane.left < update.left)
         return;
     // The unit of the pane's channel: the lower pane shows the right
     // channel, a single pane the right one only when it shows it alone.
@@ -124,12 +121,12 @@ void TSeriesPlot::DrawAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& upd
     dc.SetBkMode(TRANSPARENT);
     dc.SelectObject(RotatedFont());
     dc.SetTextAlign(TA_CENTER | TA_TOP);
-    const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
-    PutText(dc, x, (pane.top + pane.bottom) / 2 + 6, unit);
+    const TPlotDevice& device = Device();
+    PutText(dc, device.UnitTitleX(dc, pane), (pane.top + pane.bottom) / 2 + 6, unit);
     dc.RestoreFont();
     dc.SelectObject(*Font);
     dc.SetTextAlign(TA_RIGHT | TA_TOP);
-    const int gap = PrintMode ? 80 : 6;
+    const int gap = device.LabelGap;
     for (const TAxisLabel& tick : Scale.AmplitudeTicks) {
         const int y = pane.top + tick.Position;
         dc.MoveTo(pane.left, y);
@@ -141,8 +138,9 @@ void TSeriesPlot::DrawAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& upd
 
 void TSeriesPlot::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (Scale.TimeTicks.empty() || (!PrintMode && pane.bottom > update.bottom))
+    if (Scale.TimeTicks.empty() || pane.bottom > update.bottom)
         return;
+    const TPlotDevice& device = Device();
     const int below = pane.bottom + GetScrollBarHeight();
     dc.SelectObject(*Font);
     dc.SetTextAlign(TA_CENTER | TA_TOP);
@@ -151,28 +149,24 @@ void TSeriesPlot::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
         const int x = pane.left + tick.Position;
         dc.MoveTo(x, below);
         dc.LineTo(x, below + TickLength);
-        PutText(dc, x, below + (PrintMode ? 20 : 3), LabelText(tick));
+        PutText(dc, x, below + device.LabelDrop, LabelText(tick));
     }
     const TSeriesData* left = MainWin->GetSeriesBlock(0);
     const float span = left ? left->SamplesToTime(uint32_t(Range.Last)) - left->SamplesToTime(uint32_t(Range.First))
                             : 0.0f;
     const std::string title = TSeriesTitles::TimeAxisTitle(Channel(), Source(), span,
                                                             MainWin->GetDdeSeriesLink() == 1, CalibrationOf(0));
-    if (PrintMode) {
-        PutText(dc, (pane.left + pane.right) / 2, below + FontHeight + 50, title);
-    } else {
-        RECT client;
-        ::GetClientRect(HWindow, &client);
-        PutText(dc, client.right / 2, client.bottom - FontHeight, title);
-    }
+    const TRect client = GetClientRect();
+    const TPoint at = device.AxisTitleAt(pane, below, FontHeight, TPoint(client.right / 2, client.bottom - FontHeight));
+    PutText(dc, at.x, at.y, title);
     dc.RestoreFont();
 }
 
 void TSeriesPlot::DrawAmplitudeGrid(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!Opts->GridYEnabled || Scale.AmplitudeTicks.empty() || (!PrintMode && !pane.Touches(update)))
+    if (!Opts->GridYEnabled || Scale.AmplitudeTicks.empty() || !pane.Touches(update))
         return;
-    dc.SelectObject(Gdi.Pen(PrintMode ? TColor(PrintedGrid) : TColor(Opts->GridColor)));
+    dc.SelectObject(Gdi.Pen(Device().Grid(Opts->GridColor)));
     for (const TAxisLabel& tick : Scale.AmplitudeTicks) {
         dc.MoveTo(pane.left, pane.top + tick.Position);
         dc.LineTo(pane.right, pane.top + tick.Position);
@@ -182,9 +176,9 @@ void TSeriesPlot::DrawAmplitudeGrid(TDC& dc, const TRect& pane, const TRect& upd
 
 void TSeriesPlot::DrawTimeGrid(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!Opts->GridXEnabled || Scale.TimeTicks.empty() || (!PrintMode && !pane.Touches(update)))
+    if (!Opts->GridXEnabled || Scale.TimeTicks.empty() || !pane.Touches(update))
         return;
-    dc.SelectObject(Gdi.Pen(PrintMode ? TColor(PrintedGrid) : TColor(Opts->GridColor)));
+    dc.SelectObject(Gdi.Pen(Device().Grid(Opts->GridColor)));
     for (const TAxisLabel& tick : Scale.TimeTicks) {
         dc.MoveTo(pane.left + tick.Position, pane.top);
         dc.LineTo(pane.left + tick.Position, pane.bottom);
@@ -287,10 +281,11 @@ void TSeriesPlot::PreparePrintLayout(TDC& dc, TPrintOptions options)
 {
     const int px = dc.GetDeviceCaps(LOGPIXELSX);
     const int py = dc.GetDeviceCaps(LOGPIXELSY);
-    auto pixels = [](int perInch, float inches) { return int(perInch * double(inches)); };
-    GraphRect = TRect(int(px * 0.75) + pixels(px, options.MarginLeft), int(py * 1.2) + pixels(py, options.MarginTop),
-                      dc.GetDeviceCaps(HORZRES) - pixels(px, options.MarginRight) - int(px * 0.5),
-                      dc.GetDeviceCaps(VERTRES) - pixels(py, options.MarginBottom) - int(py * 0.5));
+    // Room inside the margins for the header box and titles above, the
+    // amplitude labels to the left and the time labels below.
+    const TRect page = TPlotDevice::PageArea(dc, options);
+    GraphRect = TRect(page.left + int(px * 0.75), page.top + int(py * 1.2), page.right - int(px * 0.5),
+                      page.bottom - int(py * 0.5));
     PaneRect1 = GraphRect;
     PaneRect2 = GraphRect;
     if (PaneMode == 2) {

@@ -9,7 +9,6 @@
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/TSeriesData.h"
 #include "framework/TDC.h"
-#include "framework/UiHelpers.h"
 #include "views/TSeriesReader.h"
 #include "views/TViewHost.h"
 
@@ -131,17 +130,16 @@ void TSeriesPlot::UpdateTraces(TDC& dc)
 void TSeriesPlot::DrawTrace(TDC& dc, const TRect& pane, const TRect& update, const std::vector<TCurvePoint>& points,
                             COLORREF colour)
 {
-    if (points.empty() || (!PrintMode && !pane.Touches(update)))
+    if (points.empty() || !pane.Touches(update))
         return;
     static_assert(sizeof(TCurvePoint) == sizeof(POINT));
     const TPoint* p = reinterpret_cast<const TPoint*>(points.data());
+    const TPlotDevice& device = Device();
     const int saved = dc.SaveDC();
-    const bool colourDevice = !PrintMode || IsColorDevice(dc);
-    dc.SelectObject(Gdi.Pen(colourDevice ? TColor(colour) : TColor::Black, PrintMode ? 4 : 1));
-    if (!PrintMode)
+    dc.SelectObject(Gdi.Pen(device.Ink(dc, colour), device.CurveWidth));
+    if (device.ClipsToPanes)
         dc.IntersectClipRect(pane);
-    const int piece = PrintMode ? TSeriesTrace::PrinterPiece : TSeriesTrace::ScreenPiece;
-    for (const auto& [start, n] : TSeriesTrace::Pieces(int(points.size()), piece))
+    for (const auto& [start, n] : TSeriesTrace::Pieces(int(points.size()), device.PolylinePiece))
         dc.Polyline(p + start, n);
     dc.RestorePen();
     dc.RestoreDC(saved);

@@ -161,7 +161,7 @@ void TSeriesScale::BuildTimeTicks(float t0, float t1, bool blockTimes, bool xy, 
     const double span = double(t1) - double(t0);
     const double step = TimeStep(span);
     const int capacity = TickCapacity(span, step);
-    const int spacing = PrintMode ? 300 : 36;
+    const int spacing = TimeLabelSpacing;
     const bool milliseconds = blockTimes && span < 2.0;
     int lastLabelled = NoColumn;
     const double firstTick = std::trunc(double(t0) / step);
@@ -212,7 +212,7 @@ void TSeriesScale::BuildAmplitudeTicks(int height, bool xy, int graphHeight)
             break;
         AmplitudeTicks.push_back(Label(ClampToInt((top - v) * pixelsPerUnit), format, v));
     }
-    const int spacing = PrintMode ? 100 : 10;
+    const int spacing = AmplitudeLabelSpacing;
     int lastKept = NoColumn;
     for (TAxisLabel& tick : AmplitudeTicks) {
         if (tick.Position < lastKept + spacing)

@@ -44,7 +44,9 @@ public:
     float PlotRange = 100.0f;
     // The series of a DDE client link: a linear axis from 0 to PlotTop.
     bool DdeLink = false;
-    bool PrintMode = false;
+    // The least pixels between two labels of the time and amplitude axes.
+    int TimeLabelSpacing = 36;
+    int AmplitudeLabelSpacing = 10;
     // Each channel's calibration; null or disabled means percent of full scale.
     const CalibrationChannel* Calibration[2] = {};
 

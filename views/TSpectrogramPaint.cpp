@@ -16,7 +16,7 @@
 
 void TSpectrogram::PaintGraph(TDC& dc, bool erase, TRect& update)
 {
-    if (PrintMode || update.top > ButtonBarHeight)
+    if (!Device().WindowParts || update.top > ButtonBarHeight)
         return;
     TPlotBase::PaintGraph(dc, erase, update);
     if (!Opts->ShowToolbar)
@@ -26,10 +26,11 @@ void TSpectrogram::PaintGraph(TDC& dc, bool erase, TRect& update)
         BarFields.PaintLabels(dc, *Font);
 }
 
-void TSpectrogram::Paint(TDC& dc, bool erase, TRect& update)
+void TSpectrogram::Paint(TDC& dc, bool erase, TRect& requested)
 {
     if (!Data)
         return;
+    TRect update = Device().Clip(requested);
     TPlotBase::Paint(dc, erase, update);
     DrawColourBar(dc, update);
     const bool timeAlongX = Geometry().TimeAlongX();
@@ -63,9 +64,7 @@ void TSpectrogram::Paint(TDC& dc, bool erase, TRect& update)
 
 void TSpectrogram::DrawPaneTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
-    if (PrintMode && !PrintsPlotTitle())
-        return;
-    if (update.top >= pane.top)
+    if (!ShowsTitle() || update.top >= pane.top)
         return;
     const int y = pane.top - FontHeight - 3;
     if (Scaling.SpectralDensityFlag == 1) {
@@ -83,7 +82,7 @@ void TSpectrogram::DrawTimeAxis(TDC& dc, const TRect& pane, const TRect& update)
         return;
     const TSpectrogramGeometry geometry = Geometry();
     const bool timeAlongX = geometry.TimeAlongX();
-    if (!PrintMode && (timeAlongX ? update.bottom <= pane.bottom : update.left >= pane.left))
+    if (timeAlongX ? update.bottom <= pane.bottom : update.left >= pane.left)
         return;
     const float span = GetHistoryMaxTime() - GetHistoryMinTime();
     TTimeDivision division = TSpectrogramScale::TimeDivision(span);
@@ -145,7 +144,7 @@ void TSpectrogram::DrawFrequencyAxis(TDC& dc, const TRect& pane, const TRect& up
     if (Scale.FrequencyTicks.empty())
         return;
     const bool timeAlongX = Geometry().TimeAlongX();
-    if (!PrintMode && (timeAlongX ? update.left >= pane.left : update.bottom <= pane.bottom))
+    if (timeAlongX ? update.left >= pane.left : update.bottom <= pane.bottom)
         return;
     char title[160];
     const char* linkName = nullptr;
@@ -208,9 +207,9 @@ void TSpectrogram::DrawMarkers(TDC& dc, const TRect& pane, const TRect&)
 
 void TSpectrogram::BlitPaneBitmap(TDC& dc, TPaneImage* image, const TRect& pane, const TRect& update)
 {
-    if (!image || (!PrintMode && !pane.Touches(update)))
+    if (!image || !pane.Touches(update))
         return;
-    if (!PrintMode) {
+    if (Device().CopiesImages) {
         UsePalette(dc);
         TPaneImage::TImageDC memory(dc, *image);
         dc.BitBlt(pane.left, pane.top, image->Width(), image->Height(), memory, 0, 0);

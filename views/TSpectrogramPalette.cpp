@@ -104,7 +104,7 @@ void TSpectrogram::DrawColourBar(TDC& dc, const TRect& update)
     if (!Data || Scale.AmpTicks.empty())
         return;
     const TRect strip(GraphRect.right, GraphRect.top - 4, GraphRect.right + RightMargin, GraphRect.bottom + 4);
-    if (!PrintMode && !strip.Touches(update))
+    if (!strip.Touches(update))
         return;
     const int height = GraphRect.Height();
     const TRect bar(GraphRect.right + 10, GraphRect.top, GraphRect.right + 18, GraphRect.bottom);

@@ -17,7 +17,6 @@
 #include "framework/TFont.h"
 #include "framework/TModule.h"
 #include "framework/ToolBtn.h"
-#include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "views/TOverlayData.h"
 #include "views/TSpectralSource.h"
@@ -143,7 +142,8 @@ void TSpectrumPlot::SyncScale()
     Scale.PlotRange = Opts->PlotRange;
     Scale.StartFreq = Opts->StartFreq;
     Scale.StopFreq = Opts->StopFreq;
-    Scale.PrintMode = PrintMode != 0;
+    Scale.LabelSpacing = Device().FrequencyLabelSpacing;
+    Scale.MeasuresLabels = Device().MeasuresLabels;
     // Labels are spaced by their real size in the view's font, whatever font
     // the system substitutes for it.
     Scale.TextHeight = FontHeight;
@@ -289,7 +289,8 @@ void TSpectrumPlot::PlaceOverlayControls()
     }
     OverlayOptionsButton->Show(upperShow);
     OverlayOptionsButton2->Show(lowerShow);
-    if (!Opts->ShowOverlayControls && !PrintMode)
+    // A page lists the overlays beside where the check boxes stand, shown or not.
+    if (!Opts->ShowOverlayControls && Device().WindowParts)
         return;
     const int meter = Opts->ShowPowerMeter ? MeterRoom() : 0;
     const int x = PaneRect1.right + 8 + meter;
@@ -568,7 +569,7 @@ void TSpectrumPlot::FillBand(TDC& dc, int left, int right, int y1, int y2, COLOR
 
 void TSpectrumPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 {
-    if (PrintMode || update.top > ButtonBarHeight)
+    if (!Device().WindowParts || update.top > ButtonBarHeight)
         return;
     TPlotBase::PaintGraph(dc, erase, update);
     if (Opts->ShowToolbar && Font)
@@ -577,7 +578,7 @@ void TSpectrumPlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 
 void TSpectrumPlot::FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (PrintMode || !pane.Touches(update))
+    if (!Device().FillsPanes || !pane.Touches(update))
         return;
     FillBand(dc, pane.left, pane.right, pane.top, pane.bottom, Opts->BackgroundColor);
 }
@@ -589,9 +590,7 @@ void TSpectrumPlot::PaintTitle(TDC& dc, const TRect& pane, const TRect& update, 
         std::snprintf(text, sizeof text, "RPM = %6.3f", Opts->rpm);
     else
         std::snprintf(text, sizeof text, "%s", label ? label : "");
-    if (PrintMode && !PrintsPlotTitle())
-        return;
-    if (update.top >= pane.top)
+    if (!ShowsTitle() || update.top >= pane.top)
         return;
     const int y = pane.top - FontHeight - 3;
     if (Scaling.SpectralDensityFlag == 1) {
@@ -635,12 +634,12 @@ void TSpectrumPlot::PaintPowerMeterFrame(TDC& dc, const TRect& pane, const TRect
 {
     if (!Opts->ShowPowerMeter)
         return;
-    if (!PrintMode && !TRect(pane.right + MeterGap, 0, pane.right + RightMargin, 30000).Touches(update))
+    if (!TRect(pane.right + MeterGap, 0, pane.right + RightMargin, 30000).Touches(update))
         return;
     const TRect column = MeterColumn(pane);
     TRect frame = column.InflatedBy(1, 1);
     frame.bottom += GetScrollBarHeight();
-    Draw3DFrame(dc, frame, PrintMode ? 0 : 2);
+    Draw3DFrame(dc, frame, Device().FrameWidth);
     dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : Scale.YLabels) {
         const int y = column.top + label.Position;
@@ -655,7 +654,7 @@ void TSpectrumPlot::PaintPowerMeterFrame(TDC& dc, const TRect& pane, const TRect
     if (PaneMode == 1 || pane == PaneRect2)
         DrawText(dc, column.left, column.bottom + GetScrollBarHeight() + 3,
                  WeightingNames[std::min<int>(Scaling.TotalPowerWeighting, 3)], TA_LEFT | TA_TOP);
-    if (!PrintMode)
+    if (Device().FillsPanes)
         FillBand(dc, column.left, column.right, column.top, column.bottom, Opts->BackgroundColor);
 }
 
@@ -706,8 +705,9 @@ void TSpectrumPlot::PaintAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& 
     const bool coherence = IsCoherencePane(pane);
     const auto& labels = coherence ? Scale.CoherenceLabels : Scale.YLabels;
     const char* title = coherence ? "Coherence" : Data->GetAmplitudeUnitName();
-    const int x = PrintMode ? pane.left - int(0.65 * dc.GetDeviceCaps(LOGPIXELSX)) : 4;
-    DrawText(dc, x, (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP, &RotatedFont());
+    const TPlotDevice& device = Device();
+    DrawText(dc, device.UnitTitleX(dc, pane), (pane.top + pane.bottom) / 2 + 6, title, TA_CENTER | TA_TOP,
+             &RotatedFont());
     dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : labels) {
         const int y = pane.top + label.Position;
@@ -716,7 +716,7 @@ void TSpectrumPlot::PaintAmplitudeAxis(TDC& dc, const TRect& pane, const TRect& 
         if (label.Text[0]) {
             char text[11] = {};
             std::memcpy(text, label.Text, 10);
-            DrawText(dc, pane.left - (PrintMode ? 80 : 6), y - FontHeight / 2, text, TA_RIGHT | TA_TOP);
+            DrawText(dc, pane.left - device.LabelGap, y - FontHeight / 2, text, TA_RIGHT | TA_TOP);
         }
     }
 }
@@ -726,8 +726,9 @@ void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& 
     if (!Data)
         return;
     const int y0 = pane.bottom + GetScrollBarHeight();
-    if (!PrintMode && update.bottom <= pane.bottom)
+    if (update.bottom <= pane.bottom)
         return;
+    const TPlotDevice& device = Device();
     dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& label : Scale.XLabels) {
         const int x = pane.left + label.Position;
@@ -736,7 +737,7 @@ void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& 
         if (label.Text[0]) {
             char text[11] = {};
             std::memcpy(text, label.Text, 10);
-            DrawText(dc, x, y0 + (PrintMode ? 20 : 3), text, TA_CENTER | TA_TOP);
+            DrawText(dc, x, y0 + device.LabelDrop, text, TA_CENTER | TA_TOP);
         }
     }
     char title[160];
@@ -748,21 +749,18 @@ void TSpectrumPlot::PaintFrequencyAxis(TDC& dc, const TRect& pane, const TRect& 
         std::snprintf(title, sizeof title, "%s %s", linkName, linkUnit);
     else
         std::snprintf(title, sizeof title, "%s %s", IDS_AXIS_FREQUENCY_TEXT, "(Hz)");
-    if (PrintMode) {
-        DrawText(dc, (pane.left + pane.right) / 2, y0 + FontHeight + 50, title, TA_CENTER | TA_TOP);
-    } else {
-        RECT client;
-        ::GetClientRect(HWindow, &client);
-        DrawText(dc, client.right / 2, client.bottom - FontHeight - 2, title, TA_CENTER | TA_TOP);
-    }
+    const TRect client = GetClientRect();
+    const TPoint at =
+        device.AxisTitleAt(pane, y0, FontHeight, TPoint(client.right / 2, client.bottom - FontHeight - 2));
+    DrawText(dc, at.x, at.y, title, TA_CENTER | TA_TOP);
 }
 
 void TSpectrumPlot::PaintHorizontalGrid(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!Opts->GridYEnabled || (!PrintMode && !pane.Touches(update)))
+    if (!Opts->GridYEnabled || !pane.Touches(update))
         return;
     const auto& labels = IsCoherencePane(pane) ? Scale.CoherenceLabels : Scale.YLabels;
-    dc.SelectObject(Gdi.Pen(PrintMode ? TColor::Gray : TColor(Opts->GridColor)));
+    dc.SelectObject(Gdi.Pen(Device().Grid(Opts->GridColor)));
     for (const TAxisLabel& label : labels) {
         const int y = pane.top + label.Position;
         dc.MoveTo(pane.left, y);
@@ -772,9 +770,9 @@ void TSpectrumPlot::PaintHorizontalGrid(TDC& dc, const TRect& pane, const TRect&
 
 void TSpectrumPlot::PaintVerticalGrid(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!Opts->GridXEnabled || (!PrintMode && !pane.Touches(update)))
+    if (!Opts->GridXEnabled || !pane.Touches(update))
         return;
-    dc.SelectObject(Gdi.Pen(PrintMode ? TColor::Gray : TColor(Opts->GridColor)));
+    dc.SelectObject(Gdi.Pen(Device().Grid(Opts->GridColor)));
     for (const TAxisLabel& label : Scale.XLabels) {
         const int x = pane.left + label.Position;
         dc.MoveTo(x, pane.top);
@@ -784,15 +782,17 @@ void TSpectrumPlot::PaintVerticalGrid(TDC& dc, const TRect& pane, const TRect& u
 
 void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const TRect& update)
 {
-    if (!Data || (!PrintMode && (update.right < pane.right || !Opts->ShowOverlayControls)))
+    // The window labels its overlay check boxes; a page lists the overlays shown.
+    const bool window = Device().WindowParts;
+    if (!Data || update.right < pane.right || (window && !Opts->ShowOverlayControls))
         return;
     const bool lower = PaneMode == 2 && pane == PaneRect2;
-    if (!PrintMode && !lower) {
+    if (window && !lower) {
         DrawText(dc, pane.right + RightMargin / 2 + (Opts->ShowPowerMeter ? 40 : 0), pane.top - FontHeight,
                  "Overlays", TA_CENTER | TA_TOP, &UnderlinedFont());
     }
     TCheckBox* first = (lower ? SlotCheck2[0] : SlotCheck[0]).get();
-    if (!first || !first->GetHandle() || (!PrintMode && !::IsWindowVisible(first->GetHandle())))
+    if (!first || !first->GetHandle() || (window && !::IsWindowVisible(first->GetHandle())))
         return;
     RECT r;
     ::GetWindowRect(first->GetHandle(), &r);
@@ -800,7 +800,7 @@ void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const T
     ::ScreenToClient(HWindow, &origin);
     const uint32_t* shown = lower ? Opts->Show2 : Opts->Show1;
     for (int n = 0; n < SlotCount; ++n) {
-        if (PrintMode && !shown[n])
+        if (!window && !shown[n])
             continue;
         // The name of the slot's file; empty while the slot has none.
         const TOverlayData named(SlotPath(lower ? 2 : 1, n).c_str(), 0, 0.0f, 1);
@@ -814,38 +814,35 @@ void TSpectrumPlot::PaintOverlayLegend(TDC& dc, bool, const TRect& pane, const T
 void TSpectrumPlot::DrawCurve(TDC& dc, const TRect& pane, const TRect& update, const TCurvePoint* points, int count,
                               COLORREF colour, int penIndex)
 {
-    if (!points || count <= 0)
+    if (!points || count <= 0 || !pane.Touches(update))
         return;
     static_assert(sizeof(TCurvePoint) == sizeof(TPoint));
     const TPoint* p = reinterpret_cast<const TPoint*>(points);
-    if (PrintMode) {
-        static const int Styles[] = {PS_DASH, PS_DOT, PS_DASHDOT, PS_DASHDOTDOT, PS_SOLID, PS_SOLID, PS_SOLID};
-        const bool colourDevice = IsColorDevice(dc);
-        const int style = colourDevice || penIndex < 0 ? PS_SOLID : Styles[std::min(penIndex, 6)];
-        const COLORREF c = colourDevice ? (colour == RGB(255, 255, 255) ? RGB(192, 192, 192) : colour) : RGB(0, 0, 0);
-        dc.SelectObject(Gdi.Pen(c, 4, style));
-        const int half = count / 2;
-        if (half > 0)
-            dc.Polyline(p, half);
-        dc.Polyline(p + std::max(half - 1, 0), count - std::max(half - 1, 0));
-        return;
-    }
-    if (!pane.Touches(update))
-        return;
-    if (Opts->PlotType == 1 && Scaling.FreqScaleType == DisplaySettingsStruct::OctaveBands && penIndex < 0) {
+    const TPlotDevice& device = Device();
+    if (device.FillsBars && Opts->PlotType == 1 && Scaling.FreqScaleType == DisplaySettingsStruct::OctaveBands
+        && penIndex < 0) {
         const TBrush& brush = Gdi.Brush(colour);
         for (int i = 0; i + 3 < count; i += 3)
             dc.FillRect(TRect(p[i + 1].x + 1, p[i + 1].y, p[i + 3].x - 1, p[i + 3].y), brush);
         return;
     }
-    dc.SelectObject(Gdi.Pen(colour));
-    dc.Polyline(p, count);
+    dc.SelectObject(
+        Gdi.Pen(device.Ink(dc, device.Visible(colour)), device.CurveWidth, device.CurveStyle(dc, penIndex)));
+    if (!device.HalvesCurves) {
+        dc.Polyline(p, count);
+        return;
+    }
+    const int half = count / 2;
+    if (half > 0)
+        dc.Polyline(p, half);
+    dc.Polyline(p + std::max(half - 1, 0), count - std::max(half - 1, 0));
 }
 
-void TSpectrumPlot::Paint(TDC& dc, bool erase, TRect& update)
+void TSpectrumPlot::Paint(TDC& dc, bool erase, TRect& requested)
 {
     if (CurveCapacity == 0 || !Data)
         return;
+    TRect update = Device().Clip(requested);
     TPlotBase::Paint(dc, erase, update);
     SyncScale();
     const int panes = PaneMode == 2 ? 2 : 1;
@@ -942,7 +939,7 @@ void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
         DrawOverlays(dc, pane, everything);
         DrawMarkers(dc, data, MarkerPoints[row], MarkerRects[row], pane, everything);
         dc.RestoreDC(saved);
-        if (Opts->ShowRMSLevel && !PrintMode)
+        if (Opts->ShowRMSLevel && Device().Erasable)
             InvalidateLevelReadout(pane);
         UpdatePowerMeter(dc, pane, data, MeterHeight[i], MeterPeakHeight[i]);
         DrawnMeterHeight[i] = MeterHeight[i];

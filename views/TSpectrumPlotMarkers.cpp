@@ -6,7 +6,6 @@
 
 #include "engine/TSpectralData.h"
 #include "framework/TDC.h"
-#include "framework/UiHelpers.h"
 #include "views/TSpectralSource.h"
 #include "views/TSpectrumControls.h"
 #include "views/TViewHost.h"
@@ -45,14 +44,14 @@ void TSpectrumPlot::DrawMarkers(TDC& dc, TSpectralData* data, TPoint* tips, TRec
 {
     if (!Data || !data || !MainWin || Scale.ColumnBins.empty() || int(Scale.ColumnBins.size()) < pane.Width())
         return;
-    if (!PrintMode && (pane.right <= update.left || pane.left >= update.right || pane.bottom <= update.top
-                       || pane.top >= update.bottom))
+    if (pane.right <= update.left || pane.left >= update.right || pane.bottom <= update.top
+        || pane.top >= update.bottom)
         return;
+    const TPlotDevice& device = Device();
     const int saved = dc.SaveDC();
-    if (!PrintMode)
+    if (device.ClipsToPanes)
         dc.IntersectClipRect(pane);
-    const bool mono = PrintMode && !IsColorDevice(dc);
-    const TColor ink = mono ? TColor(0, 0, 0) : TColor(Opts->MarkerColor);
+    const TColor ink = device.Ink(dc, Opts->MarkerColor);
     dc.SelectObject(Gdi.Pen(ink));
     if (Font)
         dc.SelectObject(*Font);
@@ -76,7 +75,7 @@ void TSpectrumPlot::DrawMarkers(TDC& dc, TSpectralData* data, TPoint* tips, TRec
         const int x = pane.left + column;
         const int y = pane.bottom - h - 1;
         DrawArrow(dc, x, y);
-        if (!PrintMode)
+        if (device.Erasable)
             tips[n] = TPoint(x, y);
         if (markers.LabelType[n] == TSpectrumControls::NoLabel)
             continue;
@@ -105,7 +104,7 @@ void TSpectrumPlot::DrawMarkers(TDC& dc, TSpectralData* data, TPoint* tips, TRec
 
 void TSpectrumPlot::EraseMarkers(TDC& dc, TPoint* tips, TRect* frames, const TRect& pane)
 {
-    if (PrintMode || !MainWin || int(Scale.ColumnBins.size()) < pane.Width())
+    if (!Device().Erasable || !MainWin || int(Scale.ColumnBins.size()) < pane.Width())
         return;
     const MarkerSettings& markers = MainWin->GetMarkers();
     const int saved = dc.SaveDC();
@@ -124,7 +123,7 @@ void TSpectrumPlot::EraseMarkers(TDC& dc, TPoint* tips, TRect* frames, const TRe
 
 void TSpectrumPlot::InvalidateMarkers(TPoint* tips, TRect* frames)
 {
-    if (PrintMode || !MainWin)
+    if (!Device().Erasable || !MainWin)
         return;
     const MarkerSettings& markers = MainWin->GetMarkers();
     for (int n = 0; n < MarkerSettings::Count; ++n) {

@@ -108,10 +108,10 @@ void TSpectrumScale::BuildXLabels(int width)
     const double k = CepstrumFactor;
     XLabels = TFrequencyAxis::BuildLabels(ColumnBins, width, StartFreq * k, StopFreq * k,
                                           FreqScaleType != DisplaySettingsStruct::LinearFrequency);
-    if (TextWidth && !PrintMode)
+    if (TextWidth && MeasuresLabels)
         ThinByWidth(XLabels);
     else
-        TFrequencyAxis::Thin(XLabels, PrintMode ? 300 : 30, true);
+        TFrequencyAxis::Thin(XLabels, LabelSpacing, true);
 }
 
 void TSpectrumScale::XLabelSpan(const TAxisLabel& label, int& left, int& right) const

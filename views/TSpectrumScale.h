@@ -24,7 +24,10 @@ public:
     float StopFreq = 22000.0f;
     // Turns a bin's frequency into quefrency milliseconds; 1 normally.
     float CepstrumFactor = 1.0f;
-    bool PrintMode = false;
+    // The least pixels between two frequency labels where they are not
+    // measured: without a TextWidth, or where MeasuresLabels is off.
+    int LabelSpacing = 30;
+    bool MeasuresLabels = true;
 
     // The width in pixels of a label text in the font the labels are drawn
     // in, and that font's height; without a measure the tables keep fixed

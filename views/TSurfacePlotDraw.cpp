@@ -71,10 +71,11 @@ void TSurfacePlot::AddSpectrumLine(TBitmap* bitmap, TSpectralData* data, const T
     window.SelectClipRgn(nullptr);
 }
 
-void TSurfacePlot::Paint(TDC& dc, bool erase, TRect& update)
+void TSurfacePlot::Paint(TDC& dc, bool erase, TRect& requested)
 {
     if (!Data)
         return;
+    TRect update = Device().Clip(requested);
     TPlotBase::Paint(dc, erase, update);
     if (Palette) {
         dc.SelectObject(*Palette);
@@ -109,7 +110,7 @@ void TSurfacePlot::Paint(TDC& dc, bool erase, TRect& update)
 void TSurfacePlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 {
     TPlotBase::PaintGraph(dc, erase, update);
-    if (PrintMode || !Opts->ShowToolbar || update.top > ButtonBarHeight)
+    if (!Device().WindowParts || !Opts->ShowToolbar || update.top > ButtonBarHeight)
         return;
     if (Font)
         BarFields.PaintLabels(dc, *Font);
@@ -117,9 +118,7 @@ void TSurfacePlot::PaintGraph(TDC& dc, bool erase, TRect& update)
 
 void TSurfacePlot::DrawPaneTitle(TDC& dc, const TRect& pane, const TRect& update, const char* label)
 {
-    if (PrintMode && !PrintsPlotTitle())
-        return;
-    if (pane.top <= FontHeight || update.top >= pane.top)
+    if (!ShowsTitle() || pane.top <= FontHeight || update.top >= pane.top)
         return;
     const int y = pane.top - FontHeight - 3;
     if (Scaling.SpectralDensityFlag == 1) {
@@ -133,7 +132,7 @@ void TSurfacePlot::DrawPaneTitle(TDC& dc, const TRect& pane, const TRect& update
 
 void TSurfacePlot::DrawDepthAxis(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (History.Empty() || (!PrintMode && update.left > pane.left))
+    if (History.Empty() || update.left > pane.left)
         return;
     char caption[64];
     if (MainWin->GetRpmLinkFlag() == 1) {
@@ -154,7 +153,7 @@ void TSurfacePlot::DrawDepthAxis(TDC& dc, const TRect& pane, const TRect& update
 
 void TSurfacePlot::DrawFrequencyAxis(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!PrintMode && update.bottom <= pane.bottom)
+    if (update.bottom <= pane.bottom)
         return;
     dc.SelectObject(Gdi.Pen(TColor::Black));
     for (const TAxisLabel& tick : Scale.FreqTicks) {
@@ -174,17 +173,15 @@ void TSurfacePlot::DrawFrequencyAxis(TDC& dc, const TRect& pane, const TRect& up
         std::snprintf(title, sizeof title, "%s %s", linkName, linkUnit);
     else
         std::snprintf(title, sizeof title, "%s %s", IDS_AXIS_FREQUENCY_TEXT, IDS_UNIT_HZ_TEXT);
-    if (PrintMode) {
-        DrawText(dc, (GraphRect.left + GraphRect.right) / 2, pane.bottom + FontHeight + 50, title, TA_CENTER | TA_TOP);
-        return;
-    }
     const TRect client = GetClientRect();
-    DrawText(dc, (GraphRect.left + GraphRect.right) / 2, client.bottom - FontHeight - 2, title, TA_CENTER | TA_TOP);
+    const TPoint windowPlace((GraphRect.left + GraphRect.right) / 2, client.bottom - FontHeight - 2);
+    const TPoint at = Device().AxisTitleAt(GraphRect, pane.bottom, FontHeight, windowPlace);
+    DrawText(dc, at.x, at.y, title, TA_CENTER | TA_TOP);
 }
 
 void TSurfacePlot::DrawMarkers(TDC& dc, const TRect& pane, const TRect& update)
 {
-    if (!PrintMode && update.bottom < pane.bottom)
+    if (update.bottom < pane.bottom)
         return;
     const MarkerSettings& markers = MainWin->GetMarkers();
     dc.SelectObject(Gdi.Pen(TColor(255, 0, 0)));
@@ -207,7 +204,7 @@ void TSurfacePlot::DrawPaneImage(TDC& dc, const TRect& pane, TBitmap* bitmap)
 {
     if (!bitmap)
         return;
-    if (!PrintMode) {
+    if (Device().CopiesImages) {
         TMemoryDC memory(dc);
         memory.SelectObject(*bitmap);
         if (Palette)
@@ -235,7 +232,7 @@ void TSurfacePlot::DrawColourScale(TDC& dc, const TRect& update)
         return;
     const TRect bar(GraphRect.right + ColourBarGap, GraphRect.top, GraphRect.right + ColourBarGap + ColourBarWidth,
                     GraphRect.bottom);
-    if (!PrintMode && !TRect(GraphRect.right, 0, GraphRect.right + RightMargin, 30000).Touches(update))
+    if (!TRect(GraphRect.right, 0, GraphRect.right + RightMargin, 30000).Touches(update))
         return;
     const int height = bar.Height();
     // One fill per run of rows of one colour, from the bottom up.

@@ -23,6 +23,7 @@
 #include "resources/CommandIds.h"
 #include "tests/engine/Fixture.h"
 #include "tests/framework/WindowImage.h"
+#include "tests/views/PaperPixels.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
@@ -461,6 +462,22 @@ TEST_F(TSeriesScreen, APrintedPageTakesItsMarginsAndBuildsItsTraces)
     EXPECT_GT(header.nRecords, 2u * (2u * 1000u / 255u));
     ::DeleteEnhMetaFile(drawn);
     view.UpdateLayout();
+}
+
+TEST_F(TSeriesScreen, OnPaperTheTracesAreBoldOnWhiteWithGreyGrids)
+{
+    Open();
+    SeriesOpts& options = Main->SeriesOptions;
+    options.BackgroundColor = RGB(255, 255, 224);
+    options.GridColor = RGB(0, 160, 0);
+    LoadWave("series_48k_stereo.wav");
+    TSeriesPlot& view = *View;
+    std::map<COLORREF, int> paper = PaperPixels(view);
+    EXPECT_EQ(paper[options.BackgroundColor], 0);
+    EXPECT_EQ(paper[options.GridColor], 0);
+    EXPECT_EQ(paper[RGB(192, 192, 192)], 0);
+    EXPECT_GT(paper[RGB(128, 128, 128)], view.GraphRect.Height());
+    EXPECT_GT(paper[options.LineColor], 4 * view.GraphRect.Width());
 }
 
 TEST_F(TSeriesScreen, RedrawsAndTheViewMenuHoldTheGdiObjectsFlat)

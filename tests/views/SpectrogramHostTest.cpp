@@ -14,6 +14,7 @@
 #include "framework/TGdiObject.h"
 #include "resources/CommandIds.h"
 #include "tests/framework/Screenshot.h"
+#include "tests/views/PaperPixels.h"
 #include "tests/views/SpectrogramHost.h"
 
 TEST_F(TSpectrogramOverFakeHost, TwoResizesWithinHalfASecondAskForOneRebuild)
@@ -240,4 +241,14 @@ TEST_F(TSpectrogramOverFakeHost, OpenDrawAndCloseTwentyTimesLeavesNoObjectsBehin
         Views[0].reset();
         ASSERT_EQ(TGdiObject::LiveObjects(), before) << "after cycle " << cycle;
     }
+}
+
+TEST_F(TSpectrogramOverFakeHost, OnPaperThePictureIsFramedInBlackWithoutTheButtonStrip)
+{
+    TSpectrogram& view = Open();
+    const TRect pane = view.GraphRect;
+    std::map<COLORREF, int> paper = PaperPixels(view);
+    EXPECT_EQ(paper[RGB(192, 192, 192)], 0);
+    // Two black frames: the panes' and the picture's own.
+    EXPECT_GT(paper[RGB(0, 0, 0)], 2 * (pane.Width() + pane.Height()));
 }

@@ -19,6 +19,7 @@
 #include "resources/CommandIds.h"
 #include "tests/engine/SpectralTestSupport.h"
 #include "tests/framework/GuiTest.h"
+#include "tests/views/PaperPixels.h"
 #include "tests/views/TFakeViewHost.h"
 #include "views/TLinkClipboard.h"
 #include "views/TPhasePlot.h"
@@ -345,4 +346,22 @@ TEST_F(TSurfacePhaseOverFakeHost, ZoomStepsScrollAndFrequencyRangeStayWithinTheD
         EXPECT_EQ(view.VisibleStart, r.First) << r.Start;
         EXPECT_EQ(view.VisibleEnd, r.Last) << r.Start;
     }
+}
+
+TEST_F(TSurfacePhaseOverFakeHost, OnPaperNeitherViewPaintsItsButtonStripOrBackground)
+{
+    PhaseOptions.GridColor = RGB(0, 160, 0);
+    TPhasePlot& phase = OpenPhase();
+    std::map<COLORREF, int> paper = PaperPixels(phase);
+    EXPECT_EQ(paper[PhaseOptions.BackgroundColor], 0);
+    EXPECT_EQ(paper[PhaseOptions.GridColor], 0);
+    EXPECT_EQ(paper[RGB(192, 192, 192)], 0);
+    EXPECT_GT(paper[RGB(128, 128, 128)], phase.GraphRect.Height());
+    EXPECT_GT(paper[RGB(0, 0, 0)], 2 * phase.GraphRect.Width());
+    Phase.reset();
+    // The surface's picture goes onto the page whole, framed in black.
+    TSurfacePlot& surface = OpenSurface();
+    paper = PaperPixels(surface);
+    EXPECT_EQ(paper[RGB(192, 192, 192)], 0);
+    EXPECT_GT(paper[RGB(0, 0, 0)], surface.GraphRect.Width() * surface.GraphRect.Height() / 2);
 }

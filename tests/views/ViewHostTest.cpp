@@ -11,6 +11,7 @@
 #include "tests/engine/SpectralTestSupport.h"
 #include "tests/framework/GuiTest.h"
 #include "tests/framework/Screenshot.h"
+#include "tests/views/PaperPixels.h"
 #include "tests/views/TFakeViewHost.h"
 #include "views/TSpectrumPlot.h"
 
@@ -110,6 +111,24 @@ TEST_F(TViewOverFakeHost, DrawsTheToneWhereTheAxisPutsIt)
     const double value = std::max({Data->GetDisplayValue(bin - 1), Data->GetDisplayValue(bin),
                                    Data->GetDisplayValue(bin + 1)});
     EXPECT_NEAR(peak.y, pane.bottom - std::trunc(pane.Height() * (value + 120.0) / 120.0), 2.0) << value;
+}
+
+TEST_F(TViewOverFakeHost, OnPaperTheCurveIsBoldOnWhiteWithGreyGridsAndNoButtonStrip)
+{
+    Opts.GridColor = RGB(0, 160, 0);
+    Open();
+    std::map<COLORREF, int> paper = PaperPixels(*View);
+    EXPECT_EQ(paper[Opts.BackgroundColor], 0);
+    EXPECT_EQ(paper[Opts.GridColor], 0);
+    EXPECT_EQ(paper[RGB(192, 192, 192)], 0);
+    EXPECT_GT(paper[RGB(128, 128, 128)], View->GraphRect.Height());
+    // The curve keeps its colour on a colour device, four pixels wide.
+    EXPECT_GT(paper[Opts.LineColor], 4 * View->GraphRect.Width());
+    EXPECT_GT(paper[RGB(0, 0, 0)], 2 * View->GraphRect.Width());
+    // The window itself still paints as before.
+    Pump();
+    Screenshot shot(View->GetHandle());
+    EXPECT_EQ(shot.At(View->GraphRect.left + 2, View->GraphRect.top + 2), Opts.BackgroundColor);
 }
 
 TEST_F(TViewOverFakeHost, TheHostsRunStateShowsOrHidesTheLogo)
