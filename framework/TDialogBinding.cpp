@@ -17,9 +17,16 @@ int TDialogBindingBase::CheckedIndex(const TDialogControls& controls, const std:
     return -1;
 }
 
-void TDialogBindingBase::CheckOnly(TDialogControls& controls, const std::vector<int>& group, long long index)
+void TDialogBindingBase::CheckOnly(TDialogControls& controls, const std::vector<int>& group, int index)
 {
-    for (size_t i = 0; i < group.size(); ++i) controls.CheckControl(group[i], index == (long long)i);
+    for (size_t i = 0; i < group.size(); ++i) controls.CheckControl(group[i], index == int(i));
+}
+
+int TDialogBindingBase::IndexOf(const std::vector<long long>& values, long long value, int fallback)
+{
+    for (size_t i = 0; i < values.size(); ++i)
+        if (values[i] == value) return int(i);
+    return fallback;
 }
 
 void TDialogBindingBase::CopyText(const std::string& text, char* field, size_t size)

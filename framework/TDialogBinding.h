@@ -34,9 +34,10 @@ public:
     static std::string FormatNumber(const char* format, double value);
     // The index of the first checked button of the group, -1 when none is.
     static int CheckedIndex(const TDialogControls& controls, const std::vector<int>& group);
-    // Checks the group's button at index and clears the others; an index
-    // outside the group clears them all.
-    static void CheckOnly(TDialogControls& controls, const std::vector<int>& group, long long index);
+    // Checks the group's button at index and clears the others; -1 clears them all.
+    static void CheckOnly(TDialogControls& controls, const std::vector<int>& group, int index);
+    // The index of value among values; the fallback when it is not there.
+    static int IndexOf(const std::vector<long long>& values, long long value, int fallback);
     // Text into a fixed array, cut to fit with its terminating zero; the
     // bytes after the zero stay as they were.
     static void CopyText(const std::string& text, char* field, size_t size);
@@ -105,11 +106,15 @@ public:
         return *this;
     }
 
-    // A check box: checked while the field is not 0; stores 1 or 0.
-    template <class F> TDialogBinding& Check(int id, F field)
+    // A check box: checked while the field is not 0 (with onlyOne, while it
+    // is 1); stores 1 or 0.
+    template <class F> TDialogBinding& Check(int id, F field, bool onlyOne = false)
     {
         Rows.push_back({id, TKind::Check,
-            [id, field](TDialogControls& c, const R& r) { c.CheckControl(id, std::invoke(field, r) != 0); },
+            [id, field, onlyOne](TDialogControls& c, const R& r) {
+                const auto value = std::invoke(field, r);
+                c.CheckControl(id, onlyOne ? value == 1 : value != 0);
+            },
             [id, field](const TDialogControls& c, R& r) {
                 auto& value = std::invoke(field, r);
                 value = static_cast<std::remove_cvref_t<decltype(value)>>(c.ControlChecked(id) ? 1 : 0);
@@ -118,19 +123,25 @@ public:
         return *this;
     }
 
-    // A group of radio buttons for the values 0, 1, ...: the field's button
-    // alone checked (none for a value no button shows); stores the index of
-    // the checked button, and nothing while none is.
-    template <class F> TDialogBinding& Radio(std::vector<int> group, F field)
+    // A group of radio buttons, one per value (0, 1, ... unless given): the
+    // button of the field's value alone checked; stores the value of the
+    // checked button. While no button stands for the value, or none is
+    // checked, the fallback button (an index, -1 for none) stands in; with
+    // no fallback nothing is checked or stored.
+    template <class F>
+    TDialogBinding& Radio(std::vector<int> group, F field, std::vector<long long> values = {}, int fallback = -1)
     {
+        if (values.empty())
+            for (size_t i = 0; i < group.size(); ++i) values.push_back((long long)i);
         Rows.push_back({group.front(), TKind::Radio,
-            [group, field](TDialogControls& c, const R& r) {
-                CheckOnly(c, group, static_cast<long long>(std::invoke(field, r)));
+            [group, field, values, fallback](TDialogControls& c, const R& r) {
+                CheckOnly(c, group, IndexOf(values, static_cast<long long>(std::invoke(field, r)), fallback));
             },
-            [group, field](const TDialogControls& c, R& r) {
-                const int index = CheckedIndex(c, group);
+            [group, field, values, fallback](const TDialogControls& c, R& r) {
+                int index = CheckedIndex(c, group);
+                if (index < 0) index = fallback;
                 auto& value = std::invoke(field, r);
-                if (index >= 0) value = static_cast<std::remove_cvref_t<decltype(value)>>(index);
+                if (index >= 0) value = static_cast<std::remove_cvref_t<decltype(value)>>(values[size_t(index)]);
                 return TRefusal{};
             }});
         return *this;

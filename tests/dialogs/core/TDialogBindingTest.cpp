@@ -32,9 +32,10 @@ struct TRecord {
     uint32_t On = 1;
     uint32_t Mode = 1;
     int32_t Choice = 2;
+    int32_t Slope = 1;
 };
 
-enum : int { NameId = 1, NoteId, LevelId, RatioId, RowId, OnId = RowId + 2, ModeId, Mode2Id, Mode3Id, ChoiceId };
+enum : int { NameId = 1, NoteId, LevelId, RatioId, RowId, OnId = RowId + 2, ModeId, Mode2Id, Mode3Id, ChoiceId, RisingId, FallingId };
 
 TDialogBindingBase::TReading AnyFloat(const std::string& text) { return {TFieldText::ToFloat(text), "", 0}; }
 
@@ -56,6 +57,8 @@ TDialogBinding<TRecord> Binding()
     for (int row = 0; row < 2; ++row)
         b.Number(RowId + row, [row](auto& r) -> auto& { return r.Rows[row]; }, "%6.1f", 20, AnyFloat);
     b.Check(OnId, &TRecord::On).Radio({ModeId, Mode2Id, Mode3Id}, &TRecord::Mode).Selection(ChoiceId, &TRecord::Choice, 5);
+    // Any slope but a rising one shows and stores as falling.
+    b.Radio({RisingId, FallingId}, &TRecord::Slope, {1, -1}, 1);
     return b;
 }
 
@@ -68,7 +71,8 @@ TEST(TDialogBinding, FillShowsEveryKindOfRowInItsFormat)
     const std::map<int, std::string> texts = {{NameId, "abc"}, {NoteId, "note"}, {LevelId, " 1.500"},
                                               {RatioId, "4"},   {RowId, "  10.0"}, {RowId + 1, "  20.0"}};
     EXPECT_EQ(c.Texts, texts);
-    const std::map<int, bool> checks = {{OnId, true}, {ModeId, false}, {Mode2Id, true}, {Mode3Id, false}};
+    const std::map<int, bool> checks = {{OnId, true},    {ModeId, false},   {Mode2Id, true},
+                                        {Mode3Id, false}, {RisingId, true}, {FallingId, false}};
     EXPECT_EQ(c.Checks, checks);
     EXPECT_EQ(c.Selections, (std::map<int, int>{{ChoiceId, 2}}));
 }
@@ -132,6 +136,34 @@ TEST(TDialogBinding, ShortTextLeavesTheArrayPastItsZeroAndNoChoiceLeavesTheField
     EXPECT_EQ(std::string(r.Name, sizeof r.Name), std::string("z\0rst\0", 6));
     EXPECT_EQ(r.Mode, 7u);
     EXPECT_EQ(r.Choice, 9);
+}
+
+TEST(TDialogBinding, RadioValuesAndFallbackStandForWhatNoButtonShows)
+{
+    const struct {
+        int32_t Stored;
+        bool Rising, Falling;   // shown
+        bool TickRising, TickFalling;
+        int32_t Collected;
+    } cases[] = {
+        {1, true, false, false, true, -1},
+        {-1, false, true, true, false, 1},
+        {0, false, true, false, false, -1},
+        {7, false, true, false, true, -1},
+    };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.Stored);
+        TRecord r;
+        r.Slope = k.Stored;
+        TFakeControls c;
+        Binding().Fill(c, r);
+        EXPECT_EQ(c.Checks[RisingId], k.Rising);
+        EXPECT_EQ(c.Checks[FallingId], k.Falling);
+        c.Checks[RisingId] = k.TickRising;
+        c.Checks[FallingId] = k.TickFalling;
+        Binding().Collect(c, r);
+        EXPECT_EQ(r.Slope, k.Collected);
+    }
 }
 
 TEST(TDialogBinding, RefusedTextEndsCollectWithItsFieldAndTheRestUnchanged)
