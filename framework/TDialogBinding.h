@@ -29,6 +29,9 @@ public:
     };
 
     enum class TKind { Text, Number, Check, Radio, Selection };
+    // Where a radio group's fallback button stands in: shown for a value no
+    // button stands for and stored while none is checked, or only stored.
+    enum class TFallback { ShownAndStored, StoredOnly };
 
     // The value through a printf format taking one double.
     static std::string FormatNumber(const char* format, double value);
@@ -60,8 +63,9 @@ public:
         std::function<TRefusal(const TDialogControls&, R&)> Collect;
     };
 
-    // An edit of a text: a char array (at most its size less one character)
-    // or a string (at most length characters).
+    // An edit of a text: a char array (at most its size less one character,
+    // and at most length characters when given) or a string (at most length
+    // characters).
     template <class F> TDialogBinding& Text(int id, F field, int length = 0)
     {
         Rows.push_back({id, TKind::Text,
@@ -74,8 +78,10 @@ public:
             },
             [id, field, length](const TDialogControls& c, R& r) {
                 auto& value = std::invoke(field, r);
-                if constexpr (std::is_array_v<std::remove_cvref_t<decltype(value)>>)
-                    CopyText(c.ControlText(id, int(sizeof value) - 1), value, sizeof value);
+                if constexpr (std::is_array_v<std::remove_cvref_t<decltype(value)>>) {
+                    const int room = int(sizeof value) - 1;
+                    CopyText(c.ControlText(id, length > 0 && length < room ? length : room), value, sizeof value);
+                }
                 else
                     value = c.ControlText(id, length);
                 return TRefusal{};
@@ -126,16 +132,18 @@ public:
     // A group of radio buttons, one per value (0, 1, ... unless given): the
     // button of the field's value alone checked; stores the value of the
     // checked button. While no button stands for the value, or none is
-    // checked, the fallback button (an index, -1 for none) stands in; with
-    // no fallback nothing is checked or stored.
+    // checked, the fallback button (an index, -1 for none) stands in, as
+    // `where` says; with no fallback nothing is checked or stored.
     template <class F>
-    TDialogBinding& Radio(std::vector<int> group, F field, std::vector<long long> values = {}, int fallback = -1)
+    TDialogBinding& Radio(std::vector<int> group, F field, std::vector<long long> values = {}, int fallback = -1,
+                          TFallback where = TFallback::ShownAndStored)
     {
+        const int shownFallback = where == TFallback::ShownAndStored ? fallback : -1;
         if (values.empty())
             for (size_t i = 0; i < group.size(); ++i) values.push_back((long long)i);
         Rows.push_back({group.front(), TKind::Radio,
-            [group, field, values, fallback](TDialogControls& c, const R& r) {
-                CheckOnly(c, group, IndexOf(values, static_cast<long long>(std::invoke(field, r)), fallback));
+            [group, field, values, shownFallback](TDialogControls& c, const R& r) {
+                CheckOnly(c, group, IndexOf(values, static_cast<long long>(std::invoke(field, r)), shownFallback));
             },
             [group, field, values, fallback](const TDialogControls& c, R& r) {
                 int index = CheckedIndex(c, group);

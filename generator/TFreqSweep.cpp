@@ -17,7 +17,9 @@ const TDialogBinding<FreqSweepParams>& TFreqSweep::Binding()
             .Number(StartId, &FreqSweepParams::FStartHz, "%6.2f", NumberLength, RealText)
             .Number(StopId, &FreqSweepParams::FStopHz, "%6.2f", NumberLength, RealText)
             .Number(TimeId, &FreqSweepParams::TimeMSec, nullptr, NumberLength, IntegerText)
-            .Radio({LinearId, LogarithmicId}, &FreqSweepParams::SweepType, {1, 2})
+            // A type no button shows is shown as none and stored as linear.
+            .Radio({LinearId, LogarithmicId}, &FreqSweepParams::SweepType, {1, 2}, 0,
+                   TDialogBindingBase::TFallback::StoredOnly)
             .Check(SingleId, &FreqSweepParams::SingleSweepFlag, true)
             // Any flag but 0 sweeps back.
             .Radio({SweepBackId, JumpBackId}, &FreqSweepParams::ReturnSweepFlag, {1, 0}, 0);
@@ -50,8 +52,6 @@ void TFreqSweep::CmOk()
     FreqSweepParams edited = *Params;
     Binding().Collect(*this, edited);
     if (!Accept(TSignalParamRules::FreqSweep(edited.FStartHz, edited.FStopHz, edited.TimeMSec, Nyquist))) return;
-    // A stored type that no button showed becomes linear.
-    if (!IsChecked(LinearId) && !IsChecked(LogarithmicId)) edited.SweepType = 1;
     *Params = edited;
     TSignalDialog::CmOk();
 }

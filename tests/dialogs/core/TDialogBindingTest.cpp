@@ -33,9 +33,10 @@ struct TRecord {
     uint32_t Mode = 1;
     int32_t Choice = 2;
     int32_t Slope = 1;
+    int32_t Sweep = 2;
 };
 
-enum : int { NameId = 1, NoteId, LevelId, RatioId, RowId, OnId = RowId + 2, ModeId, Mode2Id, Mode3Id, ChoiceId, RisingId, FallingId };
+enum : int { NameId = 1, NoteId, LevelId, RatioId, RowId, OnId = RowId + 2, ModeId, Mode2Id, Mode3Id, ChoiceId, RisingId, FallingId, LinearId, LogId };
 
 TDialogBindingBase::TReading AnyFloat(const std::string& text) { return {TFieldText::ToFloat(text), "", 0}; }
 
@@ -59,6 +60,8 @@ TDialogBinding<TRecord> Binding()
     b.Check(OnId, &TRecord::On).Radio({ModeId, Mode2Id, Mode3Id}, &TRecord::Mode).Selection(ChoiceId, &TRecord::Choice, 5);
     // Any slope but a rising one shows and stores as falling.
     b.Radio({RisingId, FallingId}, &TRecord::Slope, {1, -1}, 1);
+    // Any other sweep shows no button and stores as linear.
+    b.Radio({LinearId, LogId}, &TRecord::Sweep, {1, 2}, 0, TDialogBindingBase::TFallback::StoredOnly);
     return b;
 }
 
@@ -71,8 +74,9 @@ TEST(TDialogBinding, FillShowsEveryKindOfRowInItsFormat)
     const std::map<int, std::string> texts = {{NameId, "abc"}, {NoteId, "note"}, {LevelId, " 1.500"},
                                               {RatioId, "4"},   {RowId, "  10.0"}, {RowId + 1, "  20.0"}};
     EXPECT_EQ(c.Texts, texts);
-    const std::map<int, bool> checks = {{OnId, true},    {ModeId, false},   {Mode2Id, true},
-                                        {Mode3Id, false}, {RisingId, true}, {FallingId, false}};
+    const std::map<int, bool> checks = {{OnId, true},      {ModeId, false},    {Mode2Id, true},
+                                        {Mode3Id, false},  {RisingId, true},   {FallingId, false},
+                                        {LinearId, false}, {LogId, true}};
     EXPECT_EQ(c.Checks, checks);
     EXPECT_EQ(c.Selections, (std::map<int, int>{{ChoiceId, 2}}));
 }
@@ -151,6 +155,14 @@ TEST(TDialogBinding, RadioValuesAndFallbackStandForWhatNoButtonShows)
         {0, false, true, false, false, -1},
         {7, false, true, false, true, -1},
     };
+    // The sweep's fallback only stores.
+    TRecord odd;
+    odd.Sweep = 5;
+    TFakeControls shown;
+    Binding().Fill(shown, odd);
+    EXPECT_FALSE(shown.Checks[LinearId] || shown.Checks[LogId]);
+    Binding().Collect(shown, odd);
+    EXPECT_EQ(odd.Sweep, 1);
     for (const auto& k : cases) {
         SCOPED_TRACE(k.Stored);
         TRecord r;
