@@ -89,7 +89,7 @@ public:
     virtual void SaveAsText();
     // SaveAsText's file once named; a file it cannot write is reported and removed.
     bool WriteTextFile(const char* path);
-    // The slot buttons and check boxes, and the context menu's commands; 1 when handled.
+    // The context menu's commands, the slot buttons and check boxes; 1 when handled.
     LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
     void EvCommandEnable(TCommandEnabler& ce) override;
 
