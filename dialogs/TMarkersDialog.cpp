@@ -1,11 +1,11 @@
 #include "dialogs/TMarkersDialog.h"
 
-#include <cstdio>
-#include <cstring>
+#include <iterator>
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TFieldText.h"
 #include "framework/LimitScroll.h"
 #include "framework/TComboBox.h"
+#include "framework/TDialogBinding.h"
 #include "framework/TEdit.h"
 #include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
@@ -31,7 +31,31 @@ DEFINE_RESPONSE_TABLE1(TMarkersDialog, TDialog)
 END_RESPONSE_TABLE;
 
 namespace {
+
 constexpr int LabelSize = int(sizeof MarkerSettings::CustomLabel[0]);
+
+// Every row as typed: a frequency field refuses nothing.
+TDialogBindingBase::TReading AnyFrequency(const std::string& text) { return {TFieldText::ToFloat(text), "", 0}; }
+
+const TDialogBinding<MarkerSettings>& Binding()
+{
+    static const TDialogBinding<MarkerSettings> binding = [] {
+        using M = TMarkersDialog;
+        TDialogBinding<MarkerSettings> b;
+        for (int row = 0; row < MarkerSettings::Count; ++row) {
+            b.Check(M::EnableId + row, [row](auto& m) -> auto& { return m.MarkerEnable[row]; })
+                .Number(M::FrequencyId + row, [row](auto& m) -> auto& { return m.MarkerFreq[row]; }, "%6.1f",
+                        M::FrequencyLength, AnyFrequency)
+                .Selection(M::LabelTypeId + row, [row](auto& m) -> auto& { return m.LabelType[row]; },
+                           int(std::size(M::LabelTypes)))
+                .Text(M::CustomLabelId + row, [row](auto& m) -> auto& { return m.CustomLabel[row]; });
+        }
+        b.Check(M::PeakHoldId, &MarkerSettings::PeakHoldFlag);
+        return b;
+    }();
+    return binding;
+}
+
 }
 
 TMarkersDialog::TMarkersDialog(TWindow* parent, TDialogHost& host, TResId templateName, MarkerSettings* markers)
@@ -52,18 +76,11 @@ void TMarkersDialog::SetupWindow()
     TDialog::SetupWindow();
     CenterWindow(GetParentH(), HWindow);
     for (int row = 0; row < MarkerSettings::Count; ++row) {
-        char text[32];
-        std::snprintf(text, sizeof text, "%6.1f", double(Markers->MarkerFreq[row]));
-        SetItemText(FrequencyId + row, text);
         for (const char* type : LabelTypes) LabelLists[row]->AddString(type);
-        LabelLists[row]->SetSelIndex(Markers->LabelType[row] < 5 ? int(Markers->LabelType[row]) : -1);
         // The edit holds what the record's field holds: one character less than its size.
         SendDlgItemMessage(CustomLabelId + row, EM_LIMITTEXT, LabelSize - 1);
-        SetItemText(CustomLabelId + row, std::string(Markers->CustomLabel[row], strnlen(Markers->CustomLabel[row],
-                                                                                          LabelSize)).c_str());
-        CheckItem(EnableId + row, Markers->MarkerEnable[row] ? BST_CHECKED : BST_UNCHECKED);
     }
-    CheckItem(PeakHoldId, Markers->PeakHoldFlag ? BST_CHECKED : BST_UNCHECKED);
+    Binding().Fill(*this, *Markers);
     EnableRows();
 }
 
@@ -81,16 +98,7 @@ void TMarkersDialog::EvRowChange(UINT) { EnableRows(); }
 
 void TMarkersDialog::CmOk()
 {
-    for (int row = 0; row < MarkerSettings::Count; ++row) {
-        Markers->MarkerEnable[row] = IsItemChecked(EnableId + row) == BST_CHECKED ? 1 : 0;
-        char text[FrequencyLength + 1] = {};
-        GetItemText(FrequencyId + row, text, sizeof text);
-        Markers->MarkerFreq[row] = float(TFieldText::ToFloat(text));
-        const int type = LabelLists[row]->GetSelIndex();
-        if (type >= 0) Markers->LabelType[row] = uint32_t(type);
-        GetItemText(CustomLabelId + row, Markers->CustomLabel[row], LabelSize);
-    }
-    Markers->PeakHoldFlag = IsItemChecked(PeakHoldId) == BST_CHECKED ? 1 : 0;
+    Binding().Collect(*this, *Markers);
     TDialog::CmOk();
 }
 

@@ -86,6 +86,29 @@ TProcessingSettingsForm::TVerdict TProcessingSettingsForm::CheckRate(const std::
     return {};
 }
 
+TProcessingSettingsForm::TFields TProcessingSettingsForm::FieldsOf(const AnalysisSettingsStruct& record)
+{
+    TFields f;
+    f.FftIndex = FftSizeIndex(record.FFTsize);
+    f.Decimation = std::to_string(record.DecimationRatio);
+    f.LowPass = record.ApplyLowPassFilter != 0;
+    f.AverageMode = record.AverageMode;
+    f.AverageType = record.AverageType;
+    f.PeakHold = record.PeakHold;
+    f.Window = record.SmoothingWindow;
+    f.Overlap = std::to_string(record.OverlapPercent);
+    f.Independent = record.IndependentScalingAndCalibration == 1;
+    f.ChannelProcessing = record.ChannelProcessing < ChannelModeCount ? record.ChannelProcessing : -1;
+    char delay[32];
+    std::snprintf(delay, sizeof delay, "%6.3f", double(record.DelayTimeMsec));
+    f.Delay = delay;
+    f.LeftDelayed = record.DelayChannel == 0;
+    f.RightDelayed = !f.LeftDelayed;
+    f.OverloadDetection = record.EnableOverloadDetection != 0;
+    f.ExcludeOverloaded = record.ExcludeOverloadFlag != 0;
+    return f;
+}
+
 TProcessingSettingsForm::TOutcome TProcessingSettingsForm::Store(const TFields& f, bool postProcess,
                                                                  AnalysisSettingsStruct& record)
 {

@@ -97,4 +97,7 @@ public:
     // refusal ends it. The format fields must already hold the chosen rate,
     // channels and width. A list without a selection keeps its field.
     static TOutcome Store(const TFields& fields, bool postProcess, AnalysisSettingsStruct& record);
+    // What the fields and lists show of a record, each delay button set; the
+    // speed list, whose entries follow the averaging mode, is left out.
+    static TFields FieldsOf(const AnalysisSettingsStruct& record);
 };

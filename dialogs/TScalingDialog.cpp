@@ -1,9 +1,11 @@
 #include "dialogs/TScalingDialog.h"
 
+#include <iterator>
 #include <string>
 #include "dialogs/TCompensationFileDialog.h"
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TScalingForm.h"
+#include "framework/TDialogBinding.h"
 #include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
 
@@ -14,6 +16,38 @@ DEFINE_RESPONSE_TABLE1(TScalingDialog, TDialog)
     EV_COMMAND(TScalingDialog::DensityId, EvDensityToggle)
     EV_COMMAND(TScalingDialog::HelpId, CmHelp)
 END_RESPONSE_TABLE;
+
+namespace {
+
+using D = DisplaySettingsStruct;
+using S = TScalingDialog;
+constexpr int FileLength = TScalingDialog::FileNameLength;
+
+// The left record holds every choice; the right one only its file.
+const TDialogBinding<D>& LeftBinding()
+{
+    static const TDialogBinding<D> binding =
+        TDialogBinding<D>()
+            .Radio({S::LinearAmplitudeId, S::LogAmplitudeId}, &D::AmpScaleType,
+                   {D::LinearAmplitude, D::DecibelAmplitude})
+            .Check(S::DensityId, &D::SpectralDensityFlag, true)
+            // A unit no button shows is shown as none and stored as squared.
+            .Radio({S::SquaredId, S::SqrtHzId}, &D::SpectralDensityType, {0, 1}, 0,
+                   TDialogBindingBase::TFallback::StoredOnly)
+            .Radio({std::begin(S::SpectrumWeightingIds), std::end(S::SpectrumWeightingIds)}, &D::StandardWeighting)
+            .Radio({std::begin(S::PowerWeightingIds), std::end(S::PowerWeightingIds)}, &D::TotalPowerWeighting)
+            .Check(S::CompensationId, &D::MicCompEnable)
+            .Text(S::LeftFileId, &D::MicCompFilename, FileLength);
+    return binding;
+}
+
+const TDialogBinding<D>& RightBinding()
+{
+    static const TDialogBinding<D> binding = TDialogBinding<D>().Text(S::RightFileId, &D::MicCompFilename, FileLength);
+    return binding;
+}
+
+}
 
 TScalingDialog::TScalingDialog(TWindow* parent, TDialogHost& host, TResId templateName, DisplaySettingsStruct* left,
                                DisplaySettingsStruct* right)
@@ -42,32 +76,22 @@ void TScalingDialog::SetupWindow()
 {
     TDialog::SetupWindow();
     CenterWindow(GetParentH(), HWindow);
-    CheckItem(LinearAmplitudeId, Left.AmpScaleType == DisplaySettingsStruct::LinearAmplitude);
-    CheckItem(LogAmplitudeId, Left.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude);
-    CheckItem(DensityId, Left.SpectralDensityFlag == 1);
+    for (int id : {int(LeftFileId), int(RightFileId)}) SendDlgItemMessage(id, EM_LIMITTEXT, FileNameLength);
+    LeftBinding().Fill(*this, Left);
+    RightBinding().Fill(*this, Right);
     EnableDensityUnits(Left.SpectralDensityFlag == 1);
-    CheckItem(SqrtHzId, Left.SpectralDensityType == 1);
-    CheckItem(SquaredId, Left.SpectralDensityType == 0);
     int choice = TScalingForm::FrequencyChoiceOf(Left);
     if (choice < 0 && Left.FreqScaleType == DisplaySettingsStruct::OctaveBands)
         choice = TScalingForm::ThirdOctaveChoice;
     CheckFrequencyChoice(choice);
-    CheckOnly(SpectrumWeightingIds, 4, Left.StandardWeighting < 4 ? SpectrumWeightingIds[Left.StandardWeighting] : 0);
-    CheckOnly(PowerWeightingIds, 4, Left.TotalPowerWeighting < 4 ? PowerWeightingIds[Left.TotalPowerWeighting] : 0);
-    CheckItem(CompensationId, Left.MicCompEnable ? BST_CHECKED : BST_UNCHECKED);
-    for (int id : {int(LeftFileId), int(RightFileId)}) SendDlgItemMessage(id, EM_LIMITTEXT, FileNameLength);
-    SetItemText(LeftFileId, Left.MicCompFilename);
-    SetItemText(RightFileId, Right.MicCompFilename);
 }
 
 void TScalingDialog::EvDensityToggle() { EnableDensityUnits(IsItemChecked(DensityId) == BST_CHECKED); }
 
 void TScalingDialog::CmOk()
 {
-    if (IsItemChecked(LinearAmplitudeId)) Left.AmpScaleType = DisplaySettingsStruct::LinearAmplitude;
-    if (IsItemChecked(LogAmplitudeId)) Left.AmpScaleType = DisplaySettingsStruct::DecibelAmplitude;
-    Left.SpectralDensityFlag = IsItemChecked(DensityId) == BST_CHECKED ? 1 : 0;
-    Left.SpectralDensityType = IsItemChecked(SqrtHzId) == BST_CHECKED ? 1 : 0;
+    LeftBinding().Collect(*this, Left);
+    RightBinding().Collect(*this, Right);
     // Narrowband buttons first, so that a checked octave button wins.
     for (int i = 0; i < TScalingForm::FrequencyChoiceCount; ++i)
         if (IsItemChecked(TScalingForm::FrequencyChoices[i].ButtonId)) TScalingForm::StoreFrequencyChoice(i, Left);
@@ -75,13 +99,6 @@ void TScalingDialog::CmOk()
         MessageBox(TScalingForm::DensityConflictMessage, "Tonalyx", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    for (uint16_t w = 0; w < 4; ++w) {
-        if (IsItemChecked(SpectrumWeightingIds[w])) Left.StandardWeighting = w;
-        if (IsItemChecked(PowerWeightingIds[w])) Left.TotalPowerWeighting = w;
-    }
-    Left.MicCompEnable = IsItemChecked(CompensationId) == BST_CHECKED ? 1 : 0;
-    GetItemText(LeftFileId, Left.MicCompFilename, FileNameLength + 1);
-    GetItemText(RightFileId, Right.MicCompFilename, FileNameLength + 1);
     TScalingForm::LimitFraction(Left);
     *LeftRecord = Left;
     *RightRecord = Right;

@@ -1,7 +1,7 @@
 #include "dialogs/TSettingsDialog.h"
 
-#include <cstdio>
 #include <cstring>
+#include <iterator>
 #include "dialogs/TAveragingChoices.h"
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TFieldText.h"
@@ -10,6 +10,7 @@
 #include "engine/TSoundInput.h"
 #include "framework/LimitScroll.h"
 #include "framework/TComboBox.h"
+#include "framework/TDialogBinding.h"
 #include "framework/TEdit.h"
 #include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
@@ -35,6 +36,31 @@ const char* const HiddenWindow = "Gaussian";
 constexpr size_t WindowNameCompare = 20;
 
 std::unique_ptr<TComboBox> Bind(TWindow* dialog, int id) { return std::make_unique<TComboBox>(dialog, id); }
+
+// The fields and plain lists over the form's fields; the FFT size, window
+// and speed lists map their entries apart, and the form checks and stores.
+const TDialogBinding<Form::TFields>& Binding()
+{
+    using D = TSettingsDialog;
+    using F = Form::TFields;
+    constexpr int length = TFieldText::NumberLength;
+    static const TDialogBinding<F> binding =
+        TDialogBinding<F>()
+            .Text(D::DecimationId, &F::Decimation, length)
+            .Check(D::LowPassId, &F::LowPass)
+            .Selection(D::PeakHoldId, &F::PeakHold, int(std::size(TAveragingChoices::Speeds)))
+            .Text(D::OverlapId, &F::Overlap, length)
+            .Selection(D::AverageModeId, &F::AverageMode, int(std::size(TAveragingChoices::Modes)))
+            .Selection(D::AverageTypeId, &F::AverageType, int(std::size(TAveragingChoices::Types)))
+            .Check(D::IndependentId, &F::Independent)
+            .Selection(D::ChannelProcessingId, &F::ChannelProcessing, Form::ChannelModeCount)
+            .Text(D::DelayId, &F::Delay, length)
+            .Check(D::LeftDelayId, &F::LeftDelayed)
+            .Check(D::RightDelayId, &F::RightDelayed)
+            .Check(D::OverloadId, &F::OverloadDetection)
+            .Check(D::ExcludeId, &F::ExcludeOverloaded);
+    return binding;
+}
 
 void SelectByData(TComboBox& list, int data)
 {
@@ -93,27 +119,18 @@ void TSettingsDialog::SetupWindow()
     TEngineWait wait;
     CenterWindow(GetParentH(), HWindow);
     FillRates();
-    SetItemText(DecimationId, std::to_string(Settings->DecimationRatio).c_str());
-    CheckItem(LowPassId, Settings->ApplyLowPassFilter ? BST_CHECKED : BST_UNCHECKED);
     FillLists();
     ShowFormat();
-    SetItemText(OverlapId, std::to_string(Settings->OverlapPercent).c_str());
+    const Form::TFields shown = Form::FieldsOf(*Settings);
+    Binding().Fill(*this, shown);
+    FftSizes->SetSelIndex(shown.FftIndex);
+    SelectByData(*Windows, shown.Window);
     if (!Host.IsPostProcessing()) {
         ::EnableWindow(GetDlgItem(OverlapId), FALSE);
         ::EnableWindow(GetDlgItem(OverlapSpinId), FALSE);
     }
-    AverageModes->SetSelIndex(Settings->AverageMode);
-    AverageTypes->SetSelIndex(Settings->AverageType);
     FillAveragingSpeeds();
-    CheckItem(IndependentId, Settings->IndependentScalingAndCalibration == 1 ? BST_CHECKED : BST_UNCHECKED);
-    ChannelModes->SetSelIndex(Settings->ChannelProcessing < Form::ChannelModeCount ? Settings->ChannelProcessing : -1);
-    char delay[32];
-    std::snprintf(delay, sizeof delay, "%6.3f", double(Settings->DelayTimeMsec));
-    SetItemText(DelayId, delay);
-    CheckRadioButton(LeftDelayId, RightDelayId, Settings->DelayChannel == 0 ? LeftDelayId : RightDelayId);
     if (IsItemChecked(MonoId) == BST_CHECKED) EnableStereoControls(false);
-    CheckItem(OverloadId, Settings->EnableOverloadDetection ? BST_CHECKED : BST_UNCHECKED);
-    CheckItem(ExcludeId, Settings->ExcludeOverloadFlag ? BST_CHECKED : BST_UNCHECKED);
     UpdateReadouts();
 }
 
@@ -131,9 +148,7 @@ void TSettingsDialog::FillRates()
 void TSettingsDialog::FillLists()
 {
     for (int i = 0; i < Form::FftSizeCount; ++i) FftSizes->AddString(std::to_string(Form::FftSize(i)).c_str());
-    FftSizes->SetSelIndex(Form::FftSizeIndex(Settings->FFTsize));
     for (const char* text : TAveragingChoices::Speeds) PeakHolds->AddString(text);
-    PeakHolds->SetSelIndex(Settings->PeakHold);
     for (uint16_t type = 0; type < TSmoothing::GetWindowCount(); ++type) {
         char name[TSmoothing::NameLength + 1];
         TSmoothing::GetWindowName(type, name);
@@ -141,7 +156,6 @@ void TSettingsDialog::FillLists()
         const int index = Windows->AddString(name);
         Windows->SendMessage(CB_SETITEMDATA, WPARAM(index), LPARAM(type));
     }
-    SelectByData(*Windows, Settings->SmoothingWindow);
     for (const char* text : TAveragingChoices::Modes) AverageModes->AddString(text);
     for (const char* text : TAveragingChoices::Types) AverageTypes->AddString(text);
     for (const char* text : Form::ChannelModes) ChannelModes->AddString(text);
@@ -279,24 +293,12 @@ bool TSettingsDialog::StoreFormat()
 TProcessingSettingsForm::TFields TSettingsDialog::ReadFields() const
 {
     Form::TFields f;
+    Binding().Collect(*this, f);
     f.FftIndex = FftSizes->GetSelIndex();
-    f.Decimation = FieldText(DecimationId);
-    f.LowPass = IsItemChecked(LowPassId) == BST_CHECKED;
-    f.AverageMode = AverageModes->GetSelIndex();
-    f.AverageType = AverageTypes->GetSelIndex();
     f.SpeedIndex = Speeds->GetSelIndex();
     if (f.SpeedIndex >= 0) f.SpeedText = Speeds->GetString(f.SpeedIndex);
-    f.PeakHold = PeakHolds->GetSelIndex();
     const int window = Windows->GetSelIndex();
     f.Window = window < 0 ? -1 : int(Windows->SendMessage(CB_GETITEMDATA, WPARAM(window)));
-    f.Overlap = FieldText(OverlapId);
-    f.Independent = IsItemChecked(IndependentId) == BST_CHECKED;
-    f.ChannelProcessing = ChannelModes->GetSelIndex();
-    f.Delay = FieldText(DelayId);
-    f.LeftDelayed = IsItemChecked(LeftDelayId) == BST_CHECKED;
-    f.RightDelayed = IsItemChecked(RightDelayId) == BST_CHECKED;
-    f.OverloadDetection = IsItemChecked(OverloadId) == BST_CHECKED;
-    f.ExcludeOverloaded = IsItemChecked(ExcludeId) == BST_CHECKED;
     return f;
 }
 

@@ -35,7 +35,6 @@ public:
 
 private:
     void Show(const TriggerSettings& trigger);
-    std::string FieldText(int id) const;
 
     TDialogHost& Host;
     TriggerSettings* Trigger;

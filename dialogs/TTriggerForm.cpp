@@ -5,6 +5,24 @@
 #include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 
+TTriggerForm::TFields TTriggerForm::FieldsOf(const TriggerSettings& record)
+{
+    TFields f;
+    f.Enable = record.Enable != 0;
+    f.Action = record.Mode <= TriggerSettings::RunOn ? int(record.Mode) : -1;
+    f.LeftChannel = record.Channel == 0;
+    f.Threshold = std::to_string(int32_t(record.Threshold));
+    f.PreTrigger = record.DelayType == 0;
+    f.PostTrigger = !f.PreTrigger;
+    char delay[32];
+    std::snprintf(delay, sizeof delay, "%1.3f", double(record.DelayMsec));
+    f.Delay = delay;
+    f.Level = record.TriggerType == TriggerSettings::Level;
+    f.Positive = record.TriggerSlope == TriggerSettings::Positive;
+    f.StartGenerator = record.StartSigGenOnTrigger != 0;
+    return f;
+}
+
 TTriggerForm::TOutcome TTriggerForm::Store(const TFields& f, TriggerSettings& record)
 {
     char text[96];

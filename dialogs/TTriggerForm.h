@@ -32,4 +32,7 @@ public:
     // The checks in their order, each field stored as it passes; the first
     // refusal ends it.
     static TOutcome Store(const TFields& fields, TriggerSettings& record);
+    // What the controls show of a record: each button group with its value's
+    // button, no action button for a mode none stands for.
+    static TFields FieldsOf(const TriggerSettings& record);
 };

@@ -108,6 +108,22 @@ std::string TDialog::GetItemText(int id) const
     return text;
 }
 
+std::string TDialog::ControlText(int id, int length) const
+{
+    std::string text(size_t(length) + 1, '\0');
+    const int n = ::GetDlgItemTextA(HWindow, id, text.data(), length + 1);
+    text.resize(n > 0 ? size_t(n) : 0);
+    return text;
+}
+
+int TDialog::ControlSelection(int id) const
+{
+    const LRESULT index = ::SendDlgItemMessageA(HWindow, id, CB_GETCURSEL, 0, 0);
+    return index == CB_ERR ? -1 : int(index);
+}
+
+void TDialog::SelectControl(int id, int index) { ::SendDlgItemMessageA(HWindow, id, CB_SETCURSEL, WPARAM(index), 0); }
+
 UINT TDialog::GetItemInt(int id, bool* ok, bool isSigned) const
 {
     BOOL translated = FALSE;

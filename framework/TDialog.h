@@ -1,12 +1,13 @@
 #pragma once
 #include <string>
+#include "framework/TDialogControls.h"
 #include "framework/TWindow.h"
 
 // A dialog from a template resource (or an in-memory template), run modally
 // with Execute or modelessly with Create. Controls bound to template items
 // are built with their alias constructors before the dialog runs; SetupWindow
-// binds them.
-class TDialog : public TWindow {
+// binds them. Its items answer a dialog binding by id (lists are combo boxes).
+class TDialog : public TWindow, public TDialogControls {
 public:
     TDialog(TWindow* parent, TResId resId, TModule* module = nullptr);
     TDialog(TWindow* parent, const DLGTEMPLATE* dialogTemplate, TModule* module = nullptr);
@@ -34,6 +35,13 @@ public:
     void CheckItem(int id, UINT state = BST_CHECKED) { ::CheckDlgButton(HWindow, id, state); }
     UINT IsItemChecked(int id) const { return ::IsDlgButtonChecked(HWindow, id); }
     void CheckRadioButton(int first, int last, int check) { ::CheckRadioButton(HWindow, first, last, check); }
+
+    std::string ControlText(int id, int length) const override;
+    void SetControlText(int id, const std::string& text) override { SetItemText(id, text.c_str()); }
+    bool ControlChecked(int id) const override { return IsItemChecked(id) == BST_CHECKED; }
+    void CheckControl(int id, bool checked) override { CheckItem(id, checked ? BST_CHECKED : BST_UNCHECKED); }
+    int ControlSelection(int id) const override;
+    void SelectControl(int id, int index) override;
 
     bool EvInitDialog(HWND focus);
     int EvCreate(CREATESTRUCT& cs);

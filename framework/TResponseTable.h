@@ -33,7 +33,8 @@ using TDispatcher = LRESULT (*)(void* object, const TPmf& pmf, WPARAM wParam, LP
 
 // One row of a response table: what it answers (a message, a command id, a
 // command-enabler id or a child notification) and whom it calls. A row over a
-// run of child ids (Id to LastId) answers a notification from any of them.
+// run of ids (Id to LastId) answers a command, an enabler or a notification
+// of any of them.
 struct TResponseTableEntry {
     enum TKind : unsigned char { End, Message, Command, CommandEnable, Notify, NotifyAllCodes };
 
@@ -78,7 +79,7 @@ private:
         switch (Kind) {
         case TResponseTableEntry::Message: return e.Msg == Msg;
         case TResponseTableEntry::Notify: return e.Id <= Id && Id <= e.LastId && e.Code == Code;
-        default: return e.Id == Id;
+        default: return e.Id <= Id && Id <= e.LastId;
         }
     }
 };
@@ -113,12 +114,23 @@ template <class T> struct TEntry {
         e.LastId = lastId;
         return e;
     }
-    static TResponseTableEntry Enable(UINT id, void (T::*f)(TCommandEnabler&))
+    // A command of a run of ids; the handler is given the command's id, which
+    // the window passes as the WPARAM of a command.
+    static TResponseTableEntry CommandRange(UINT firstId, UINT lastId, void (T::*f)(UINT))
     {
-        return Make(TResponseTableEntry::CommandEnable, 0, id, 0, [](void* o, const TPmf& p, WPARAM, LPARAM l) -> LRESULT {
+        TResponseTableEntry e = Uint(TResponseTableEntry::Command, 0, firstId, f);
+        e.LastId = lastId;
+        return e;
+    }
+    // The enabler of one command, or of a run of them (the enabler tells the id).
+    static TResponseTableEntry Enable(UINT id, void (T::*f)(TCommandEnabler&), UINT lastId = 0)
+    {
+        TResponseTableEntry e = Make(TResponseTableEntry::CommandEnable, 0, id, 0, [](void* o, const TPmf& p, WPARAM, LPARAM l) -> LRESULT {
             (Obj(o)->*p.As<void (T::*)(TCommandEnabler&)>())(*reinterpret_cast<TCommandEnabler*>(l));
             return 0;
         }, TPmf(f));
+        if (lastId > id) e.LastId = lastId;
+        return e;
     }
     // Handlers given the notification code (all codes of one child) or the
     // WPARAM as an unsigned (timers).
@@ -297,6 +309,8 @@ private:                                                             \
 // Commands, enablers, child notifications and user messages.
 #define EV_COMMAND(id, method) TEntry<TMyClass>::Void(TResponseTableEntry::Command, 0, id, 0, &TMyClass::method),
 #define EV_COMMAND_ENABLE(id, method) TEntry<TMyClass>::Enable(id, &TMyClass::method),
+#define EV_COMMAND_RANGE(firstId, lastId, method) TEntry<TMyClass>::CommandRange(firstId, lastId, &TMyClass::method),
+#define EV_COMMAND_ENABLE_RANGE(firstId, lastId, method) TEntry<TMyClass>::Enable(firstId, &TMyClass::method, lastId),
 #define EV_CHILD_NOTIFY(id, code, method) TEntry<TMyClass>::Void(TResponseTableEntry::Notify, 0, id, code, &TMyClass::method),
 #define EV_CHILD_NOTIFY_ALL_CODES(id, method) TEntry<TMyClass>::Uint(TResponseTableEntry::NotifyAllCodes, 0, id, &TMyClass::method),
 #define EV_CHILD_NOTIFY_RANGE(firstId, lastId, code, method) TEntry<TMyClass>::Range(firstId, lastId, code, &TMyClass::method),

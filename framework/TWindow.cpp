@@ -183,7 +183,7 @@ bool TWindow::DispatchCommand(UINT id)
     if (!Find(info)) return false;
     TCurrentEvent saved = Current;
     Current = {WM_COMMAND, MAKEWPARAM(id, 0), 0};
-    info.Dispatch(0, 0);
+    info.Dispatch(WPARAM(id), 0);
     Current = saved;
     return true;
 }

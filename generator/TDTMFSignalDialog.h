@@ -12,5 +12,7 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<DTMFParams>& Binding();
+
     DTMFParams* Params;
 };

@@ -17,6 +17,21 @@ const struct {
                  {"1/12 Octave", 12}, {"1/24 Octave", 24}, {"1/48 Octave", 48}, {"1/96 Octave", 96}};
 }
 
+const TDialogBinding<FreqStepParams>& TFreqStep::Binding()
+{
+    static const TDialogBinding<FreqStepParams> binding =
+        TDialogBinding<FreqStepParams>()
+            .Number(StartId, &FreqStepParams::FStartHz, "%6.2f", NumberLength, RealText)
+            .Number(StopId, &FreqStepParams::FStopHz, "%6.2f", NumberLength, RealText)
+            .Number(DwellId, &FreqStepParams::DwellTimeMSec, nullptr, NumberLength, IntegerText)
+            .Number(StepSizeId, &FreqStepParams::StepSize, "%6.2f", NumberLength, RealText)
+            .Radio({LinearId, OctaveId}, &FreqStepParams::StepType, {1, 2})
+            .Check(SingleId, &FreqStepParams::SingleStepFlag, true)
+            // Any flag but 0 steps back.
+            .Radio({StepBackId, JumpBackId}, &FreqStepParams::ReturnStepFlag, {1, 0}, 0);
+    return binding;
+}
+
 DEFINE_RESPONSE_TABLE1(TFreqStep, TSignalDialog)
     EV_BN_CLICKED(LinearId, StepTypeChanged)
     EV_BN_CLICKED(OctaveId, StepTypeChanged)
@@ -38,22 +53,15 @@ TFreqStep::TFreqStep(TWindow* parent, const char* resource, FreqStepParams* para
 void TFreqStep::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteReal(StartId, "%6.2f", Params->FStartHz);
-    WriteReal(StopId, "%6.2f", Params->FStopHz);
     LimitText(DwellId, 20);
     LimitText(StepSizeId, 20);
-    WriteInteger(DwellId, "%ld", Params->DwellTimeMSec);
-    WriteReal(StepSizeId, "%6.2f", Params->StepSize);
+    Binding().Fill(*this, *Params);
     for (const auto& f : Fractions) {
         const int index = FractionList->AddString(f.Name);
         FractionList->SendMessage(CB_SETITEMDATA, WPARAM(index), LPARAM(f.Fraction));
         if (f.Fraction == Params->OctaveNumber) FractionList->SetSelIndex(index);
     }
-    const int32_t type = Params->StepType;
-    CheckRadioButton(LinearId, OctaveId, type == 1 ? LinearId : type == 2 ? OctaveId : 0);
     StepTypeChanged();
-    CheckItem(SingleId, Params->SingleStepFlag == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckRadioButton(StepBackId, JumpBackId, Params->ReturnStepFlag ? StepBackId : JumpBackId);
 }
 
 void TFreqStep::StepTypeChanged()
@@ -65,18 +73,14 @@ void TFreqStep::StepTypeChanged()
 
 void TFreqStep::CmOk()
 {
-    const bool linear = IsChecked(LinearId);
-    const float step = ReadReal(StepSizeId), start = ReadReal(StartId), stop = ReadReal(StopId);
-    const int32_t dwell = ReadInteger(DwellId);
-    if (!Accept(TSignalParamRules::FreqStep(linear, step, start, stop, dwell, Nyquist))) return;
-    Params->FStartHz = start;
-    Params->FStopHz = stop;
-    Params->StepSize = step;
+    FreqStepParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::FreqStep(IsChecked(LinearId), edited.StepSize, edited.FStartHz, edited.FStopHz,
+                                            edited.DwellTimeMSec, Nyquist)))
+        return;
+    // The list holds fractions, not the indexes of its entries.
     const int selected = FractionList->GetSelIndex();
-    if (selected >= 0) Params->OctaveNumber = int32_t(FractionList->SendMessage(CB_GETITEMDATA, WPARAM(selected)));
-    Params->DwellTimeMSec = dwell;
-    if (linear || IsChecked(OctaveId)) Params->StepType = linear ? 1 : 2;
-    Params->SingleStepFlag = IsChecked(SingleId) ? 1 : 0;
-    Params->ReturnStepFlag = IsChecked(JumpBackId) ? 0 : 1;
+    if (selected >= 0) edited.OctaveNumber = int32_t(FractionList->SendMessage(CB_GETITEMDATA, WPARAM(selected)));
+    *Params = edited;
     TSignalDialog::CmOk();
 }

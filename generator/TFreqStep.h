@@ -21,6 +21,8 @@ public:
     virtual void StepTypeChanged();
 
 private:
+    static const TDialogBinding<FreqStepParams>& Binding();
+
     FreqStepParams* Params;
     int32_t Nyquist;
     std::unique_ptr<TEdit> StartEdit, StopEdit;

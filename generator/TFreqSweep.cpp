@@ -10,6 +10,22 @@ constexpr int LinearId = IDC_FREQ_SWEEP_LINEAR, LogarithmicId = IDC_FREQ_SWEEP_L
     SingleId = IDC_FREQ_SWEEP_SINGLE, SweepBackId = IDC_FREQ_SWEEP_SWEEP_BACK, JumpBackId = IDC_FREQ_SWEEP_JUMP_BACK;
 }
 
+const TDialogBinding<FreqSweepParams>& TFreqSweep::Binding()
+{
+    static const TDialogBinding<FreqSweepParams> binding =
+        TDialogBinding<FreqSweepParams>()
+            .Number(StartId, &FreqSweepParams::FStartHz, "%6.2f", NumberLength, RealText)
+            .Number(StopId, &FreqSweepParams::FStopHz, "%6.2f", NumberLength, RealText)
+            .Number(TimeId, &FreqSweepParams::TimeMSec, nullptr, NumberLength, IntegerText)
+            // A type no button shows is shown as none and stored as linear.
+            .Radio({LinearId, LogarithmicId}, &FreqSweepParams::SweepType, {1, 2}, 0,
+                   TDialogBindingBase::TFallback::StoredOnly)
+            .Check(SingleId, &FreqSweepParams::SingleSweepFlag, true)
+            // Any flag but 0 sweeps back.
+            .Radio({SweepBackId, JumpBackId}, &FreqSweepParams::ReturnSweepFlag, {1, 0}, 0);
+    return binding;
+}
+
 TFreqSweep::TFreqSweep(TWindow* parent, const char* resource, FreqSweepParams* params, int32_t nyquist, HFONT font,
                        const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 510), Params(params), Nyquist(nyquist),
@@ -28,25 +44,14 @@ TFreqSweep::TFreqSweep(TWindow* parent, const char* resource, FreqSweepParams* p
 void TFreqSweep::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteReal(StartId, "%6.2f", Params->FStartHz);
-    WriteReal(StopId, "%6.2f", Params->FStopHz);
-    WriteInteger(TimeId, "%ld", Params->TimeMSec);
-    const int32_t type = Params->SweepType;
-    CheckRadioButton(LinearId, LogarithmicId, type == 1 ? LinearId : type == 2 ? LogarithmicId : 0);
-    CheckItem(SingleId, Params->SingleSweepFlag == 1 ? BST_CHECKED : BST_UNCHECKED);
-    CheckRadioButton(SweepBackId, JumpBackId, Params->ReturnSweepFlag ? SweepBackId : JumpBackId);
+    Binding().Fill(*this, *Params);
 }
 
 void TFreqSweep::CmOk()
 {
-    const float start = ReadReal(StartId), stop = ReadReal(StopId);
-    const int32_t time = ReadInteger(TimeId);
-    if (!Accept(TSignalParamRules::FreqSweep(start, stop, time, Nyquist))) return;
-    Params->FStartHz = start;
-    Params->FStopHz = stop;
-    Params->TimeMSec = time;
-    Params->SweepType = IsChecked(LogarithmicId) ? 2 : 1;
-    Params->SingleSweepFlag = IsChecked(SingleId) ? 1 : 0;
-    Params->ReturnSweepFlag = IsChecked(JumpBackId) ? 0 : 1;
+    FreqSweepParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::FreqSweep(edited.FStartHz, edited.FStopHz, edited.TimeMSec, Nyquist))) return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

@@ -17,6 +17,8 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<FreqSweepParams>& Binding();
+
     FreqSweepParams* Params;
     int32_t Nyquist;
     std::unique_ptr<TEdit> StartEdit, StopEdit, TimeEdit;

@@ -8,6 +8,18 @@ constexpr int Set1Id = IDC_IMD_SET1, Set2Id = IDC_IMD_SET2, CustomId = IDC_IMD_C
     HighId = IDC_IMD_HIGH, RatioId = IDC_IMD_RATIO;
 }
 
+const TDialogBinding<IMDParams>& TIMDDialog::Binding()
+{
+    static const TDialogBinding<IMDParams> binding =
+        TDialogBinding<IMDParams>()
+            // A stored kind no button shows stays as it was.
+            .Radio({Set1Id, Set2Id, CustomId}, &IMDParams::IMDtype)
+            .Number(LowId, &IMDParams::LoFreqHz, "%6.1f", NumberLength, RealText)
+            .Number(HighId, &IMDParams::HiFreqHz, "%6.1f", NumberLength, RealText)
+            .Number(RatioId, &IMDParams::PwrRatio, "%6.1f", NumberLength, RealText);
+    return binding;
+}
+
 TIMDDialog::TIMDDialog(TWindow* parent, const char* resource, IMDParams* params, int32_t nyquist, HFONT font,
                        const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 520), Params(params), Nyquist(nyquist)
@@ -17,24 +29,17 @@ TIMDDialog::TIMDDialog(TWindow* parent, const char* resource, IMDParams* params,
 void TIMDDialog::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    const uint16_t type = Params->IMDtype;
-    CheckRadioButton(Set1Id, CustomId, type == 0 ? Set1Id : type == 1 ? Set2Id : type == 2 ? CustomId : 0);
-    WriteReal(LowId, "%6.1f", Params->LoFreqHz);
-    WriteReal(HighId, "%6.1f", Params->HiFreqHz);
-    WriteReal(RatioId, "%6.1f", Params->PwrRatio);
+    Binding().Fill(*this, *Params);
 }
 
 void TIMDDialog::CmOk()
 {
-    const bool custom = IsChecked(CustomId);
-    const float low = ReadReal(LowId), high = ReadReal(HighId), ratio = ReadReal(RatioId);
-    if (!Accept(TSignalParamRules::IMD(custom, low, high, ratio, Nyquist), MB_ICONSTOP)) return;
-    // A stored kind no button shows stays as it was.
-    if (IsChecked(Set1Id)) Params->IMDtype = 0;
-    else if (IsChecked(Set2Id)) Params->IMDtype = 1;
-    else if (custom) Params->IMDtype = 2;
-    Params->LoFreqHz = low;
-    Params->HiFreqHz = high;
-    Params->PwrRatio = ratio;
+    IMDParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::IMD(IsChecked(CustomId), edited.LoFreqHz, edited.HiFreqHz, edited.PwrRatio,
+                                       Nyquist),
+                MB_ICONSTOP))
+        return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

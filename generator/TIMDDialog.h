@@ -13,6 +13,8 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<IMDParams>& Binding();
+
     IMDParams* Params;
     int32_t Nyquist;
 };

@@ -10,6 +10,17 @@ constexpr int StartId = IDC_LEVEL_SWEEP_START, StartSpinId = IDC_LEVEL_SWEEP_STA
 constexpr int FrequencyId = IDC_LEVEL_SWEEP_FREQUENCY, FrequencySpinId = IDC_LEVEL_SWEEP_FREQUENCY_SPIN;
 }
 
+const TDialogBinding<LevelSweepParams>& TLevelSweep::Binding()
+{
+    static const TDialogBinding<LevelSweepParams> binding =
+        TDialogBinding<LevelSweepParams>()
+            .Number(StartId, &LevelSweepParams::StartDB, "%6.2f", NumberLength, RealText)
+            .Number(StopId, &LevelSweepParams::StopDB, "%6.2f", NumberLength, RealText)
+            .Number(FrequencyId, &LevelSweepParams::FreqHz, "%6.2f", NumberLength, RealText)
+            .Number(TimeId, &LevelSweepParams::TimeMSec, nullptr, NumberLength, IntegerText);
+    return binding;
+}
+
 TLevelSweep::TLevelSweep(TWindow* parent, const char* resource, LevelSweepParams* params, int32_t nyquist,
                          HFONT font, const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 500), Params(params), Nyquist(nyquist),
@@ -31,17 +42,15 @@ TLevelSweep::TLevelSweep(TWindow* parent, const char* resource, LevelSweepParams
 void TLevelSweep::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteReal(StartId, "%6.2f", Params->StartDB);
-    WriteReal(StopId, "%6.2f", Params->StopDB);
-    WriteReal(FrequencyId, "%6.2f", Params->FreqHz);
-    WriteInteger(TimeId, "%ld", Params->TimeMSec);
+    Binding().Fill(*this, *Params);
 }
 
 void TLevelSweep::CmOk()
 {
-    const float start = ReadReal(StartId), stop = ReadReal(StopId), frequency = ReadReal(FrequencyId);
-    const int32_t time = ReadInteger(TimeId);
-    if (!Accept(TSignalParamRules::LevelSweep(start, stop, frequency, time, Nyquist))) return;
-    *Params = {start, stop, frequency, time};
+    LevelSweepParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::LevelSweep(edited.StartDB, edited.StopDB, edited.FreqHz, edited.TimeMSec, Nyquist)))
+        return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

@@ -16,6 +16,8 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<LevelSweepParams>& Binding();
+
     LevelSweepParams* Params;
     int32_t Nyquist;
     std::unique_ptr<TEdit> StartEdit, StopEdit, TimeEdit, FrequencyEdit;

@@ -8,6 +8,17 @@ constexpr int WhiteId = IDC_NOISE_BURST_WHITE, PinkId = IDC_NOISE_BURST_PINK, Bu
     CycleId = IDC_NOISE_BURST_CYCLE;
 }
 
+const TDialogBinding<NoiseBurstParams>& TNoiseBurst::Binding()
+{
+    static const TDialogBinding<NoiseBurstParams> binding =
+        TDialogBinding<NoiseBurstParams>()
+            // Any type but white is pink.
+            .Radio({WhiteId, PinkId}, &NoiseBurstParams::Type, {0, 1}, 1)
+            .Number(BurstId, &NoiseBurstParams::BurstTimeMsec, nullptr, NumberLength, IntegerText)
+            .Number(CycleId, &NoiseBurstParams::CycleTimeMsec, nullptr, NumberLength, IntegerText);
+    return binding;
+}
+
 TNoiseBurst::TNoiseBurst(TWindow* parent, const char* resource, NoiseBurstParams* params, HFONT font,
                          const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 560), Params(params)
@@ -17,19 +28,16 @@ TNoiseBurst::TNoiseBurst(TWindow* parent, const char* resource, NoiseBurstParams
 void TNoiseBurst::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    CheckRadioButton(WhiteId, PinkId, Params->Type == 0 ? WhiteId : PinkId);
     LimitText(BurstId, 20);
     LimitText(CycleId, 20);
-    WriteInteger(BurstId, "%ld", Params->BurstTimeMsec);
-    WriteInteger(CycleId, "%ld", Params->CycleTimeMsec);
+    Binding().Fill(*this, *Params);
 }
 
 void TNoiseBurst::CmOk()
 {
-    const int32_t burst = ReadInteger(BurstId), cycle = ReadInteger(CycleId);
-    if (!Accept(TSignalParamRules::NoiseBurst(burst, cycle))) return;
-    Params->Type = IsChecked(WhiteId) ? 0 : 1;
-    Params->BurstTimeMsec = burst;
-    Params->CycleTimeMsec = cycle;
+    NoiseBurstParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::NoiseBurst(edited.BurstTimeMsec, edited.CycleTimeMsec))) return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

@@ -11,5 +11,7 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<NoiseBurstParams>& Binding();
+
     NoiseBurstParams* Params;
 };

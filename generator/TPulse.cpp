@@ -8,6 +8,16 @@ constexpr int WidthId = IDC_PULSE_WIDTH, WidthSpinId = IDC_PULSE_WIDTH_SPIN, Int
     IntervalSpinId = IDC_PULSE_INTERVAL_SPIN, SingleId = IDC_PULSE_SINGLE;
 }
 
+const TDialogBinding<PulseParams>& TPulse::Binding()
+{
+    static const TDialogBinding<PulseParams> binding =
+        TDialogBinding<PulseParams>()
+            .Number(WidthId, &PulseParams::WidthNSec, nullptr, NumberLength, IntegerText)
+            .Number(IntervalId, &PulseParams::RepIntervalNSec, nullptr, NumberLength, IntegerText)
+            .Check(SingleId, &PulseParams::OneShotFlag);
+    return binding;
+}
+
 TPulse::TPulse(TWindow* parent, const char* resource, PulseParams* params, int32_t nyquist, HFONT font,
                const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 470), Params(params), Nyquist(nyquist),
@@ -25,17 +35,14 @@ TPulse::TPulse(TWindow* parent, const char* resource, PulseParams* params, int32
 void TPulse::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteInteger(WidthId, "%ld", Params->WidthNSec);
-    WriteInteger(IntervalId, "%ld", Params->RepIntervalNSec);
-    CheckItem(SingleId, Params->OneShotFlag ? BST_CHECKED : BST_UNCHECKED);
+    Binding().Fill(*this, *Params);
 }
 
 void TPulse::CmOk()
 {
-    const int32_t width = ReadInteger(WidthId), interval = ReadInteger(IntervalId);
-    if (!Accept(TSignalParamRules::Pulse(width, interval, Nyquist))) return;
-    Params->WidthNSec = width;
-    Params->RepIntervalNSec = interval;
-    Params->OneShotFlag = IsChecked(SingleId) ? 1 : 0;
+    PulseParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::Pulse(edited.WidthNSec, edited.RepIntervalNSec, Nyquist))) return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

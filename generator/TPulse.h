@@ -17,6 +17,8 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<PulseParams>& Binding();
+
     PulseParams* Params;
     int32_t Nyquist;
     std::unique_ptr<TEdit> WidthEdit, IntervalEdit;

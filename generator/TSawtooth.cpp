@@ -8,6 +8,16 @@ constexpr int FrequencyId = IDC_SAWTOOTH_FREQUENCY, FrequencySpinId = IDC_SAWTOO
     PositiveId = IDC_SAWTOOTH_POSITIVE, NegativeId = IDC_SAWTOOTH_NEGATIVE;
 }
 
+const TDialogBinding<SawtoothParams>& TSawtooth::Binding()
+{
+    static const TDialogBinding<SawtoothParams> binding =
+        TDialogBinding<SawtoothParams>()
+            .Number(FrequencyId, &SawtoothParams::FreqHz, "%6.2f", NumberLength, RealText)
+            // Any slope but a rising one is falling.
+            .Radio({PositiveId, NegativeId}, &SawtoothParams::Slope, {1, -1}, 1);
+    return binding;
+}
+
 TSawtooth::TSawtooth(TWindow* parent, const char* resource, SawtoothParams* params, int32_t nyquist, HFONT font,
                      const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 490), Params(params), Nyquist(nyquist),
@@ -20,15 +30,14 @@ TSawtooth::TSawtooth(TWindow* parent, const char* resource, SawtoothParams* para
 void TSawtooth::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteReal(FrequencyId, "%6.2f", Params->FreqHz);
-    CheckRadioButton(PositiveId, NegativeId, Params->Slope == 1 ? PositiveId : NegativeId);
+    Binding().Fill(*this, *Params);
 }
 
 void TSawtooth::CmOk()
 {
-    const float frequency = ReadReal(FrequencyId);
-    if (!Accept(TSignalParamRules::ShapeFrequency(frequency, Nyquist))) return;
-    Params->Slope = IsChecked(PositiveId) ? 1 : -1;
-    Params->FreqHz = frequency;
+    SawtoothParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::ShapeFrequency(edited.FreqHz, Nyquist))) return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

@@ -28,19 +28,19 @@ void TSignalDialog::CmHelp()
     THtmlHelp::ShowContext(HWindow, HelpFile.c_str(), HelpContext);
 }
 
-float TSignalDialog::ReadReal(int id) const
+TDialogBindingBase::TReading TSignalDialog::RealText(const std::string& text)
 {
-    char text[NumberLength + 1] = {};
-    GetItemText(id, text, sizeof text);
-    return float(std::strtod(text, nullptr));
+    return {double(float(std::strtod(text.c_str(), nullptr))), "", 0};
 }
 
-int32_t TSignalDialog::ReadInteger(int id) const
+TDialogBindingBase::TReading TSignalDialog::IntegerText(const std::string& text)
 {
-    char text[NumberLength + 1] = {};
-    GetItemText(id, text, sizeof text);
-    return int32_t(std::strtol(text, nullptr, 10));
+    return {double(int32_t(std::strtol(text.c_str(), nullptr, 10))), "", 0};
 }
+
+float TSignalDialog::ReadReal(int id) const { return float(RealText(ControlText(id, NumberLength)).Value); }
+
+int32_t TSignalDialog::ReadInteger(int id) const { return int32_t(IntegerText(ControlText(id, NumberLength)).Value); }
 
 void TSignalDialog::WriteReal(int id, const char* format, double value)
 {

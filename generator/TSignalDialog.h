@@ -5,6 +5,7 @@
 #include <string>
 
 #include "framework/TDialog.h"
+#include "framework/TDialogBinding.h"
 #include "resources/SignalDialogRes.h"
 
 // What the generator's dialogs share: set-up over their parent with the
@@ -23,7 +24,11 @@ public:
     virtual void CmHelp();
 
 protected:
-    // The leading decimal number of a field's first 19 characters; 0 when none.
+    // The leading decimal number of a field's text; 0 when none. Never
+    // refused here: the rules look at the values together once read.
+    static TDialogBindingBase::TReading RealText(const std::string& text);
+    static TDialogBindingBase::TReading IntegerText(const std::string& text);
+    // The number of a field's first 19 characters.
     float ReadReal(int id) const;
     int32_t ReadInteger(int id) const;
     // A number written with a printf format.

@@ -8,6 +8,15 @@ constexpr int FrequencyId = IDC_SQUARE_FREQUENCY, FrequencySpinId = IDC_SQUARE_F
     DutyId = IDC_SQUARE_DUTY, DutySpinId = IDC_SQUARE_DUTY_SPIN;
 }
 
+const TDialogBinding<SquareParams>& TSquare::Binding()
+{
+    static const TDialogBinding<SquareParams> binding =
+        TDialogBinding<SquareParams>()
+            .Number(FrequencyId, &SquareParams::FreqHz, "%6.2f", NumberLength, RealText)
+            .Number(DutyId, &SquareParams::DutyCyclePct, nullptr, NumberLength, IntegerText);
+    return binding;
+}
+
 TSquare::TSquare(TWindow* parent, const char* resource, SquareParams* params, int32_t nyquist, HFONT font,
                  const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 460), Params(params), Nyquist(nyquist),
@@ -22,18 +31,16 @@ TSquare::TSquare(TWindow* parent, const char* resource, SquareParams* params, in
 void TSquare::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteReal(FrequencyId, "%6.2f", Params->FreqHz);
-    WriteInteger(DutyId, "%d", Params->DutyCyclePct);
+    Binding().Fill(*this, *Params);
 }
 
 void TSquare::CmOk()
 {
-    const float frequency = ReadReal(FrequencyId);
-    const int32_t duty = ReadInteger(DutyId);
-    std::string message = TSignalParamRules::ShapeFrequency(frequency, Nyquist);
-    if (message.empty()) message = TSignalParamRules::DutyCycle(duty);
+    SquareParams edited = *Params;
+    Binding().Collect(*this, edited);
+    std::string message = TSignalParamRules::ShapeFrequency(edited.FreqHz, Nyquist);
+    if (message.empty()) message = TSignalParamRules::DutyCycle(edited.DutyCyclePct);
     if (!Accept(message)) return;
-    Params->FreqHz = frequency;
-    Params->DutyCyclePct = duty;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

@@ -7,6 +7,16 @@ namespace {
 constexpr int FrequencyId = IDC_TONE_BURST_FREQUENCY, BurstId = IDC_TONE_BURST_BURST, CycleId = IDC_TONE_BURST_CYCLE;
 }
 
+const TDialogBinding<ToneBurstParams>& TToneBurst::Binding()
+{
+    static const TDialogBinding<ToneBurstParams> binding =
+        TDialogBinding<ToneBurstParams>()
+            .Number(FrequencyId, &ToneBurstParams::FreqHz, nullptr, NumberLength, IntegerText)
+            .Number(BurstId, &ToneBurstParams::BurstTimeMsec, nullptr, NumberLength, IntegerText)
+            .Number(CycleId, &ToneBurstParams::CycleTimeMsec, nullptr, NumberLength, IntegerText);
+    return binding;
+}
+
 TToneBurst::TToneBurst(TWindow* parent, const char* resource, ToneBurstParams* params, int32_t nyquist, HFONT font,
                        const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 550), Params(params), Nyquist(nyquist)
@@ -17,15 +27,15 @@ void TToneBurst::SetupWindow()
 {
     TSignalDialog::SetupWindow();
     for (int id : {FrequencyId, BurstId, CycleId}) LimitText(id, 20);
-    WriteInteger(FrequencyId, "%ld", Params->FreqHz);
-    WriteInteger(BurstId, "%ld", Params->BurstTimeMsec);
-    WriteInteger(CycleId, "%ld", Params->CycleTimeMsec);
+    Binding().Fill(*this, *Params);
 }
 
 void TToneBurst::CmOk()
 {
-    const int32_t frequency = ReadInteger(FrequencyId), burst = ReadInteger(BurstId), cycle = ReadInteger(CycleId);
-    if (!Accept(TSignalParamRules::ToneBurst(frequency, burst, cycle, Nyquist))) return;
-    *Params = {frequency, burst, cycle};
+    ToneBurstParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::ToneBurst(edited.FreqHz, edited.BurstTimeMsec, edited.CycleTimeMsec, Nyquist)))
+        return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

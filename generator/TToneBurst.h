@@ -12,6 +12,8 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<ToneBurstParams>& Binding();
+
     ToneBurstParams* Params;
     int32_t Nyquist;
 };

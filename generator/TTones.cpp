@@ -1,5 +1,6 @@
 #include "generator/TTones.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "generator/TSignalParamRules.h"
@@ -9,6 +10,21 @@ namespace {
 // Row i's controls.
 constexpr int EnableId = IDC_TONES_ENABLE, FrequencyId = IDC_TONES_FREQUENCY,
     FrequencySpinId = IDC_TONES_FREQUENCY_SPIN, LevelId = IDC_TONES_LEVEL, LevelSpinId = IDC_TONES_LEVEL_SPIN;
+}
+
+const TDialogBinding<TTones::TRows>& TTones::Binding()
+{
+    static const TDialogBinding<TRows> binding = [] {
+        TDialogBinding<TRows> b;
+        for (int i = 0; i < SignalParams::ToneCount; ++i)
+            b.Check(EnableId + i, [i](auto& tones) -> auto& { return tones[i].ToneEnable; }, true)
+                .Number(FrequencyId + i, [i](auto& tones) -> auto& { return tones[i].FreqHz; }, "%6.2f", NumberLength,
+                        RealText)
+                .Number(LevelId + i, [i](auto& tones) -> auto& { return tones[i].PwrDB; }, "%2.2f", NumberLength,
+                        RealText);
+        return b;
+    }();
+    return binding;
 }
 
 TTones::TTones(TWindow* parent, const char* resource, ToneParams* tones, int32_t nyquist, HFONT font,
@@ -28,22 +44,20 @@ TTones::TTones(TWindow* parent, const char* resource, ToneParams* tones, int32_t
 void TTones::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    for (int i = 0; i < SignalParams::ToneCount; ++i) {
-        CheckItem(EnableId + i, Tones[i].ToneEnable == 1 ? BST_CHECKED : BST_UNCHECKED);
-        WriteReal(FrequencyId + i, "%6.2f", Tones[i].FreqHz);
-        WriteReal(LevelId + i, "%2.2f", Tones[i].PwrDB);
-    }
+    TRows shown;
+    std::copy_n(Tones, SignalParams::ToneCount, shown);
+    Binding().Fill(*this, shown);
 }
 
 void TTones::CmOk()
 {
-    ToneParams edited[SignalParams::ToneCount];
-    for (int i = 0; i < SignalParams::ToneCount; ++i) {
-        const bool on = IsChecked(EnableId + i);
-        const float frequency = ReadReal(FrequencyId + i), level = ReadReal(LevelId + i);
-        if (!Accept(TSignalParamRules::Tone(on, frequency, level, Nyquist))) return;
-        edited[i] = {on ? 1 : 0, frequency, level, float(std::pow(10.0, 0.05 * level))};
+    TRows edited;
+    std::copy_n(Tones, SignalParams::ToneCount, edited);
+    Binding().Collect(*this, edited);
+    for (ToneParams& tone : edited) {
+        if (!Accept(TSignalParamRules::Tone(tone.ToneEnable == 1, tone.FreqHz, tone.PwrDB, Nyquist))) return;
+        tone.Amplitude = float(std::pow(10.0, 0.05 * tone.PwrDB));
     }
-    for (int i = 0; i < SignalParams::ToneCount; ++i) Tones[i] = edited[i];
+    std::copy_n(edited, SignalParams::ToneCount, Tones);
     TSignalDialog::CmOk();
 }

@@ -16,6 +16,9 @@ public:
     void CmOk() override;
 
 private:
+    using TRows = ToneParams[SignalParams::ToneCount];
+    static const TDialogBinding<TRows>& Binding();
+
     ToneParams* Tones;
     int32_t Nyquist;
     std::unique_ptr<TEdit> FrequencyEdits[SignalParams::ToneCount], LevelEdits[SignalParams::ToneCount];

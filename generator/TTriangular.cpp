@@ -7,6 +7,14 @@ namespace {
 constexpr int FrequencyId = IDC_TRIANGULAR_FREQUENCY, FrequencySpinId = IDC_TRIANGULAR_FREQUENCY_SPIN;
 }
 
+const TDialogBinding<TriangularParams>& TTriangular::Binding()
+{
+    static const TDialogBinding<TriangularParams> binding =
+        TDialogBinding<TriangularParams>()
+            .Number(FrequencyId, &TriangularParams::FreqHz, "%6.2f", NumberLength, RealText);
+    return binding;
+}
+
 TTriangular::TTriangular(TWindow* parent, const char* resource, TriangularParams* params, int32_t nyquist,
                          HFONT font, const char* helpFile)
     : TSignalDialog(parent, resource, font, helpFile, 480), Params(params), Nyquist(nyquist),
@@ -19,13 +27,14 @@ TTriangular::TTriangular(TWindow* parent, const char* resource, TriangularParams
 void TTriangular::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    WriteReal(FrequencyId, "%6.2f", Params->FreqHz);
+    Binding().Fill(*this, *Params);
 }
 
 void TTriangular::CmOk()
 {
-    const float frequency = ReadReal(FrequencyId);
-    if (!Accept(TSignalParamRules::ShapeFrequency(frequency, Nyquist))) return;
-    Params->FreqHz = frequency;
+    TriangularParams edited = *Params;
+    Binding().Collect(*this, edited);
+    if (!Accept(TSignalParamRules::ShapeFrequency(edited.FreqHz, Nyquist))) return;
+    *Params = edited;
     TSignalDialog::CmOk();
 }

@@ -16,6 +16,8 @@ public:
     void CmOk() override;
 
 private:
+    static const TDialogBinding<TriangularParams>& Binding();
+
     TriangularParams* Params;
     int32_t Nyquist;
     std::unique_ptr<TEdit> FrequencyEdit;

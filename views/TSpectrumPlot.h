@@ -227,8 +227,10 @@ private:
     void SetPlotType(uint16_t type);
     // The largest value of the bins under columns x-1..x of the pane's data.
     float CurveValueAt(const TPoint& point, const TRect& pane) const;
-    // The markers set at the menu's point or cleared; true when id is one of theirs.
-    bool RunMarkerCommand(UINT id);
+    // The markers set at the menu's point or cleared, by their menu ids.
+    void CmSetMarker(UINT id);
+    void CmClearMarker(UINT id);
+    void CeClearMarker(TCommandEnabler& ce);
     void CmCopyText();
     void CmClearSpectrum();
     void CmMarkerOptions();

@@ -57,16 +57,6 @@ const TMenuRow ContextMenu[] = {
 // The copy's source for the whole run: 0 spectral data, 1 peak-hold data.
 uint32_t CopySource = 0;
 
-// The marker a set-marker command stands for, or -1.
-int SetMarkerIndex(UINT id)
-{
-    if (id >= TSpectrumPlot::MenuSetMarker1 && id <= TSpectrumPlot::MenuSetMarker6)
-        return int(id - TSpectrumPlot::MenuSetMarker1);
-    if (id == TSpectrumPlot::MenuSetMarker7 || id == TSpectrumPlot::MenuSetMarker8)
-        return int(id - TSpectrumPlot::MenuSetMarker7) + 6;
-    return -1;
-}
-
 bool AlwaysEnabled(UINT id)
 {
     return (id >= 801 && id <= 804) || (id >= 811 && id <= 816) || id == 818 || (id >= 820 && id <= 823)
@@ -109,13 +99,6 @@ void TSpectrumPlot::EvCommandEnable(TCommandEnabler& ce)
         ce.Enable(CanCopy() != 0);
     } else if (id == MenuClearPeakHold) {
         ce.Enable(PeakHoldOn());
-    } else if (id >= MenuClearMarker1 && id <= MenuClearAllMarkers) {
-        const MarkerSettings& markers = MainWin->GetMarkers();
-        bool on = false;
-        for (int n = 0; n < MarkerSettings::Count; ++n)
-            if (markers.MarkerEnable[n] && (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n))
-                on = true;
-        ce.Enable(on);
     } else {
         TPlotBase::EvCommandEnable(ce);
     }
@@ -125,31 +108,39 @@ LRESULT TSpectrumPlot::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
 {
     if (RunOverlayCommand(id))
         return 1;
-    if (!hWndCtl) {
-        // Menu commands act on the spectrum: without one none is handled.
-        if (!Data)
-            return 0;
-        if (RunMarkerCommand(id))
-            return 1;
-    }
+    // Menu commands act on the spectrum: without one none is handled.
+    if (!hWndCtl && !Data)
+        return 0;
     return TPlotBase::EvCommand(id, hWndCtl, notifyCode);
 }
 
-bool TSpectrumPlot::RunMarkerCommand(UINT id)
+void TSpectrumPlot::CmSetMarker(UINT id)
 {
-    const int marker = SetMarkerIndex(id);
-    if (marker >= 0) {
-        MainWin->SetMarker(marker, true, Scale.FrequencyAtColumn(MenuPoint.x - GraphRect.left));
-        InvalidateRect(GraphRect, true);
-        return true;
-    }
-    if (id < MenuClearMarker1 || id > MenuClearAllMarkers)
-        return false;
+    // Markers 7 and 8 came later than the run of the first six.
+    const int marker = id >= MenuSetMarker7 ? int(id - MenuSetMarker7) + 6 : int(id - MenuSetMarker1);
+    MainWin->SetMarker(marker, true, Scale.FrequencyAtColumn(MenuPoint.x - GraphRect.left));
+    InvalidateRect(GraphRect, true);
+}
+
+// Clears one marker, or every marker for the last id of the run.
+void TSpectrumPlot::CmClearMarker(UINT id)
+{
     for (int n = 0; n < MarkerSettings::Count; ++n)
         if (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n)
             MainWin->SetMarker(n, false, 0.0f);
     InvalidateRect(GraphRect, true);
-    return true;
+}
+
+// A clear-marker item is available while a marker it clears is set.
+void TSpectrumPlot::CeClearMarker(TCommandEnabler& ce)
+{
+    const UINT id = ce.GetId();
+    const MarkerSettings& markers = MainWin->GetMarkers();
+    bool on = false;
+    for (int n = 0; n < MarkerSettings::Count; ++n)
+        if (markers.MarkerEnable[n] && (id == MenuClearAllMarkers || int(id - MenuClearMarker1) == n))
+            on = true;
+    ce.Enable(on);
 }
 
 void TSpectrumPlot::CmCopyText()

@@ -2,6 +2,7 @@
 #include <algorithm>
 #include <cstring>
 #include "framework/TButton.h"
+#include "framework/TCommandEnabler.h"
 #include "framework/TWindow.h"
 
 namespace {
@@ -57,6 +58,8 @@ public:
     void BnThirteen() { Log.push_back("derived.Bn13"); }
     void BnRun(UINT id) { Log.push_back("derived.Run" + std::to_string(id)); }
     void CmTwentyThree() { Log.push_back("derived.Cm23"); }
+    void CmPick(UINT id) { Log.push_back("derived.Pick" + std::to_string(id)); }
+    void CePick(TCommandEnabler& ce) { ce.Enable(ce.GetId() != 31); }
 
     TButton* Twelve;
     TButton* Thirteen;
@@ -75,6 +78,8 @@ DEFINE_RESPONSE_TABLE1(TDerivedWin, TBaseWin)
     EV_BN_CLICKED(13, BnThirteen)
     EV_BN_CLICKED_RANGE(20, 22, BnRun)
     EV_COMMAND(23, CmTwentyThree)
+    EV_COMMAND_RANGE(30, 32, CmPick)
+    EV_COMMAND_ENABLE_RANGE(30, 32, CePick)
 END_RESPONSE_TABLE;
 
 class ResponseTableTest : public GuiTest {
@@ -119,6 +124,19 @@ TEST_F(ResponseTableTest, RangeEntryAnswersEveryIdOfItsRunWithTheChildsIdAndNone
 {
     for (TButton* b : Win.Run) b->SendMessage(BM_CLICK);
     EXPECT_EQ(Log, (std::vector<std::string>{"derived.Run20", "derived.Run22", "derived.Cm23"}));
+}
+
+TEST_F(ResponseTableTest, CommandRangeAnswersEveryIdOfItsRunWithTheCommandsIdAndNoneBeyond)
+{
+    for (UINT id : {29u, 30u, 31u, 32u, 33u}) Win.SendMessage(WM_COMMAND, id);
+    EXPECT_EQ(Log, (std::vector<std::string>{"derived.Pick30", "derived.Pick31", "derived.Pick32"}));
+    // The enabler of the run is asked for each of its ids; an id past it keeps its state.
+    for (UINT id : {30u, 31u, 32u, 33u}) {
+        TCommandEnabler ce(id);
+        ce.Enabled = id != 33;
+        Win.EvCommandEnable(ce);
+        EXPECT_EQ(ce.Enabled, id != 31 && id != 33) << id;
+    }
 }
 
 TEST_F(ResponseTableTest, DestroyedWindowForgetsItsHandleAndCanBeCreatedAgain)

@@ -218,3 +218,50 @@ TEST(TProcessingSettingsForm, OkDerivesTheFormat)
     EXPECT_EQ(record.Format.MinValue, -8388607);
     EXPECT_EQ(record.Format.SamplingRate, 96000u);
 }
+
+TEST(TProcessingSettingsForm, FieldsOfARecordStoreItBackUnchanged)
+{
+    AnalysisSettingsStruct timed;
+    timed.FFTsize = 4096;
+    timed.DecimationRatio = 3;
+    timed.ApplyLowPassFilter = 0;
+    timed.AverageMode = AnalysisSettingsStruct::TimedAveraging;
+    timed.PeakHold = 4;
+    timed.SmoothingWindow = 1;
+    timed.OverlapPercent = 75;
+    timed.IndependentScalingAndCalibration = 1;
+    timed.ChannelProcessing = 12;
+    timed.DelayTimeMsec = 12.25f;
+    timed.DelayChannel = 1;
+    timed.EnableOverloadDetection = 0;
+    timed.ExcludeOverloadFlag = 1;
+    for (const AnalysisSettingsStruct& record : {AnalysisSettingsStruct{}, timed}) {
+        SCOPED_TRACE(record.AverageMode);
+        TProcessingSettingsForm::TFields f = TProcessingSettingsForm::FieldsOf(record);
+        EXPECT_NE(f.LeftDelayed, f.RightDelayed);
+        AnalysisSettingsStruct stored = record;
+        stored.FFTsize = 32;
+        stored.DecimationRatio = 9;
+        stored.OverlapPercent = 1;
+        stored.DelayTimeMsec = 900.0f;
+        stored.ChannelProcessing = 0;
+        stored.PeakHold = 0;
+        ASSERT_EQ(TProcessingSettingsForm::Store(f, true, stored).Failed, TProcessingSettingsForm::TField::None);
+        EXPECT_EQ(stored.FFTsize, record.FFTsize);
+        EXPECT_EQ(stored.DecimationRatio, record.DecimationRatio);
+        EXPECT_EQ(stored.ApplyLowPassFilter, record.ApplyLowPassFilter);
+        EXPECT_EQ(stored.AverageMode, record.AverageMode);
+        EXPECT_EQ(stored.PeakHold, record.PeakHold);
+        EXPECT_EQ(stored.SmoothingWindow, record.SmoothingWindow);
+        EXPECT_EQ(stored.OverlapPercent, record.OverlapPercent);
+        EXPECT_EQ(stored.IndependentScalingAndCalibration, record.IndependentScalingAndCalibration);
+        EXPECT_EQ(stored.ChannelProcessing, record.ChannelProcessing);
+        EXPECT_EQ(stored.DelayTimeMsec, record.DelayTimeMsec);
+        EXPECT_EQ(stored.DelayChannel, record.DelayChannel);
+        EXPECT_EQ(stored.EnableOverloadDetection, record.EnableOverloadDetection);
+        EXPECT_EQ(stored.ExcludeOverloadFlag, record.ExcludeOverloadFlag);
+    }
+    AnalysisSettingsStruct unknownMode;
+    unknownMode.ChannelProcessing = TProcessingSettingsForm::ChannelModeCount;
+    EXPECT_EQ(TProcessingSettingsForm::FieldsOf(unknownMode).ChannelProcessing, -1);
+}

@@ -45,3 +45,41 @@ TEST(TTriggerForm, ThresholdAndDelayAreCheckedInOrder)
         EXPECT_EQ(record.StartSigGenOnTrigger, c.Failed == TTriggerForm::TField::None ? 1u : 0u);
     }
 }
+
+TEST(TTriggerForm, FieldsOfARecordStoreItBackUnchanged)
+{
+    TriggerSettings rising;
+    TriggerSettings falling;
+    falling.Enable = 1;
+    falling.Mode = TriggerSettings::RunOn;
+    falling.Channel = 1;
+    falling.Threshold = 100;
+    falling.DelayType = 1;
+    falling.DelayMsec = 12.5f;
+    falling.TriggerType = TriggerSettings::Edge;
+    falling.TriggerSlope = TriggerSettings::Negative;
+    falling.StartSigGenOnTrigger = 1;
+    for (const TriggerSettings& record : {rising, falling}) {
+        SCOPED_TRACE(record.Mode);
+        const TTriggerForm::TFields f = TTriggerForm::FieldsOf(record);
+        EXPECT_NE(f.PreTrigger, f.PostTrigger);
+        TriggerSettings stored;
+        stored.Mode = 7;
+        ASSERT_EQ(TTriggerForm::Store(f, stored).Failed, TTriggerForm::TField::None);
+        EXPECT_EQ(stored.Enable, record.Enable);
+        EXPECT_EQ(stored.Mode, record.Mode);
+        EXPECT_EQ(stored.Channel, record.Channel);
+        EXPECT_EQ(stored.TriggerType, record.TriggerType);
+        EXPECT_EQ(stored.TriggerSlope, record.TriggerSlope);
+        EXPECT_EQ(stored.Threshold, record.Threshold);
+        EXPECT_EQ(stored.DelayType, record.DelayType);
+        EXPECT_EQ(stored.DelayMsec, record.DelayMsec);
+        EXPECT_EQ(stored.StartSigGenOnTrigger, record.StartSigGenOnTrigger);
+    }
+    TriggerSettings unknownMode;
+    unknownMode.Mode = 9;
+    const TTriggerForm::TFields f = TTriggerForm::FieldsOf(unknownMode);
+    EXPECT_EQ(f.Action, -1);
+    EXPECT_EQ(f.Threshold, std::to_string(unknownMode.Threshold));
+    EXPECT_EQ(f.Delay, "0.000");
+}
