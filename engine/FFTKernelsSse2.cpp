@@ -32,6 +32,7 @@ struct Sse2Ops {
     static D WidenAt(const float* p) { return Widen(_mm_loadu_ps(p)); }
     static F Narrow(D lo, D hi) { return {Round(lo), Round(hi)}; }
     static void StoreNarrow(float* p, D lo, D hi) { Store(p, Narrow(lo, hi)); }
+    static void StoreHalf(float* p, D v) { _mm_storeu_ps(p, Round(v)); }
     static F SwapNeighbours(F v) { return {_mm_shuffle_ps(v.lo, v.lo, 0x4E), _mm_shuffle_ps(v.hi, v.hi, 0x4E)}; }
     static F FirstFrom(F v, F w)
     {
@@ -49,6 +50,8 @@ struct Sse2Ops {
     }
     static D UnpackLo(D a, D b) { return {_mm_unpacklo_pd(a.lo, b.lo), _mm_unpacklo_pd(a.hi, b.hi)}; }
     static D UnpackHi(D a, D b) { return {_mm_unpackhi_pd(a.lo, b.lo), _mm_unpackhi_pd(a.hi, b.hi)}; }
+    static D DupReal(D v) { return {_mm_unpacklo_pd(v.lo, v.lo), _mm_unpacklo_pd(v.hi, v.hi)}; }
+    static D DupImag(D v) { return {_mm_unpackhi_pd(v.lo, v.lo), _mm_unpackhi_pd(v.hi, v.hi)}; }
     static D SplatD(double v) { return {_mm_set1_pd(v), _mm_set1_pd(v)}; }
     static D SwapParts(D v) { return {_mm_shuffle_pd(v.lo, v.lo, 1), _mm_shuffle_pd(v.hi, v.hi, 1)}; }
     // a + (-b) is a - b exactly.
