@@ -13,6 +13,8 @@
 // Ops supplies F (four complex floats, eight floats) and D (two complex
 // doubles, in two halves of two doubles), with:
 //   Load, Store, Add, Sub, Mul, Splat over F;
+//   Alternate(even, odd): the two values alternating, real parts even;
+//   SwapPartsF: real and imaginary part of each complex float exchanged;
 //   Low, High: the first or last two complex values of an F widened to D;
 //   WidenAt: two complex values in memory widened to D;
 //   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
@@ -211,18 +213,15 @@ private:
     template <bool Forward>
     static void LastTwoStages(float* x, int n)
     {
-        // The twiddle of the groups of 4 points is exactly -i forward, +i inverse.
-        const D wr = Ops::SplatD(0.0);
-        const D wi = Ops::SplatD(Forward ? -1.0 : 1.0);
+        // The twiddle of the groups of 4 points is exactly -i forward, +i
+        // inverse: parts exchanged and one of them negated, without rounding.
+        const F rotate = Forward ? Ops::Alternate(1.0f, -1.0f) : Ops::Alternate(-1.0f, 1.0f);
         int i = 0;
         for (; i + 16 <= n; i += 16, x += 32) {
             F p0 = Ops::Load(x), p1 = Ops::Load(x + 8), p2 = Ops::Load(x + 16), p3 = Ops::Load(x + 24);
             Ops::Transpose(p0, p1, p2, p3);
             const F s0 = Ops::Add(p0, p2), d0 = Ops::Sub(p0, p2), s1 = Ops::Add(p1, p3);
-            const D lo = Ops::Sub(Ops::Low(p1), Ops::Low(p3));
-            const D hi = Ops::Sub(Ops::High(p1), Ops::High(p3));
-            const F d1 = Ops::Narrow(Ops::AddSub(Ops::Mul(lo, wr), Ops::Mul(Ops::SwapParts(lo), wi)),
-                                     Ops::AddSub(Ops::Mul(hi, wr), Ops::Mul(Ops::SwapParts(hi), wi)));
+            const F d1 = Ops::Mul(Ops::SwapPartsF(Ops::Sub(p1, p3)), rotate);
             F q0 = Ops::Add(s0, s1), q1 = Ops::Sub(s0, s1), q2 = Ops::Add(d0, d1), q3 = Ops::Sub(d0, d1);
             Ops::Transpose(q0, q1, q2, q3);
             Ops::Store(x, q0);
@@ -230,16 +229,13 @@ private:
             Ops::Store(x + 16, q2);
             Ops::Store(x + 24, q3);
         }
-        const double cr = 0.0;
-        const double ci = Forward ? -1.0 : 1.0;
         for (; i < n; i += 4, x += 8) {
             const float s0r = x[0] + x[4], s0i = x[1] + x[5];
             const float d0r = x[0] - x[4], d0i = x[1] - x[5];
             const float s1r = x[2] + x[6], s1i = x[3] + x[7];
-            const double tr = static_cast<double>(x[2]) - x[6];
-            const double ti = static_cast<double>(x[3]) - x[7];
-            const float d1r = static_cast<float>(tr * cr - ti * ci);
-            const float d1i = static_cast<float>(tr * ci + ti * cr);
+            const float tr = x[2] - x[6], ti = x[3] - x[7];
+            const float d1r = Forward ? ti : -ti;
+            const float d1i = Forward ? -tr : tr;
             x[0] = s0r + s1r;
             x[1] = s0i + s1i;
             x[2] = s0r - s1r;
