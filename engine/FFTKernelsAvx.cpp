@@ -41,8 +41,6 @@ struct AvxOps {
     static D Neg(D a) { return _mm256_xor_pd(a, _mm256_set1_pd(-0.0)); }
     static D UnpackLo(D a, D b) { return _mm256_unpacklo_pd(a, b); }
     static D UnpackHi(D a, D b) { return _mm256_unpackhi_pd(a, b); }
-    static D DupReal(D v) { return _mm256_movedup_pd(v); }
-    static D DupImag(D v) { return _mm256_permute_pd(v, 0xF); }
     static D SplatD(double v) { return _mm256_set1_pd(v); }
     static D SwapParts(D v) { return _mm256_permute_pd(v, 0x5); }
     static D AddSub(D a, D b) { return _mm256_addsub_pd(a, b); }

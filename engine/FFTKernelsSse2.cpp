@@ -55,8 +55,6 @@ struct Sse2Ops {
     }
     static D UnpackLo(D a, D b) { return {_mm_unpacklo_pd(a.lo, b.lo), _mm_unpacklo_pd(a.hi, b.hi)}; }
     static D UnpackHi(D a, D b) { return {_mm_unpackhi_pd(a.lo, b.lo), _mm_unpackhi_pd(a.hi, b.hi)}; }
-    static D DupReal(D v) { return {_mm_unpacklo_pd(v.lo, v.lo), _mm_unpacklo_pd(v.hi, v.hi)}; }
-    static D DupImag(D v) { return {_mm_unpackhi_pd(v.lo, v.lo), _mm_unpackhi_pd(v.hi, v.hi)}; }
     static D SplatD(double v) { return {_mm_set1_pd(v), _mm_set1_pd(v)}; }
     static D SwapParts(D v) { return {_mm_shuffle_pd(v.lo, v.lo, 1), _mm_shuffle_pd(v.hi, v.hi, 1)}; }
     // a + (-b) is a - b exactly.

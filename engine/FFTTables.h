@@ -11,10 +11,10 @@
 // the sines in the same order. That is the order in which two-lane registers
 // of double pairs hold four unpacked complex values.
 //
-// Radix-4 twiddles are complex doubles (cosine, sine) in chunks of six, one
-// chunk for two consecutive butterflies j, j + 1: w^j, w^(j + 1), then
-// w^2j, w^(2j + 2), then w^3j, w^(3j + 3), so that each pair loads as one
-// register of two complex values.
+// Radix-4 twiddles come in chunks of 24 doubles, one chunk for two
+// consecutive butterflies j, j + 1: for w^j, w^2j, w^3j in turn, the cosines
+// of j and j + 1 each twice, then the sines the same way. Each loads as one
+// register that multiplies two complex values without a shuffle.
 
 // Tiles of the bit-reversal permutation are at most 2^kFFTMaxTileBits
 // points square.
@@ -50,10 +50,10 @@ static constexpr int TwiddleSlot(int j)
 }
 
 // Where the twiddle w^(power j) (power 1 to 3) of radix-4 butterfly j lies:
-// its cosine, and its sine just after.
+// its cosine twice, and four doubles on its sine twice.
 static constexpr int Radix4TwiddleSlot(int j, int power)
 {
-    return j / 2 * 12 + (power - 1) * 4 + j % 2 * 2;
+    return j / 2 * 24 + (power - 1) * 8 + j % 2 * 2;
 }
 
 // The split step of a real transform of Points real samples: one twiddle per

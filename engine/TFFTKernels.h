@@ -21,8 +21,6 @@
 //   StoreHalf: one D rounded to two complex floats and stored;
 //   LoadD, Add, Sub, Mul, Neg over D;
 //   UnpackLo, UnpackHi: per half, the first or second double of each operand;
-//   DupReal, DupImag: each complex value's real or imaginary part in both of
-//   its places;
 //   SwapNeighbours: complex values 0 and 1, 2 and 3 of an F exchanged;
 //   FirstFrom(v, w): v with its first complex value from w;
 //   SplatD; SwapParts: real and imaginary part of each complex exchanged;
@@ -123,7 +121,7 @@ private:
     {
         const int q = 2 * quarter;
         const D factor = Ops::SplatD(scale);
-        for (int j = 0; j < quarter; j += 2, tw += 12) {
+        for (int j = 0; j < quarter; j += 2, tw += 24) {
             float* p = x + 2 * j;
             D a = Ops::WidenAt(p), b = Ops::WidenAt(p + q), c = Ops::WidenAt(p + 2 * q), d = Ops::WidenAt(p + 3 * q);
             if constexpr (Scaled) {
@@ -138,18 +136,19 @@ private:
             const D minusI = Ops::AddSub(d0, Ops::Neg(d1));
             const D plusI = Ops::AddSub(d0, d1);
             Ops::StoreHalf(p, Ops::Add(s0, s1));
-            Ops::StoreHalf(p + q, Times<Forward>(Ops::Sub(s0, s1), Ops::LoadD(tw + 4)));
-            Ops::StoreHalf(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, Ops::LoadD(tw)));
-            Ops::StoreHalf(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, Ops::LoadD(tw + 8)));
+            Ops::StoreHalf(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
+            Ops::StoreHalf(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
+            Ops::StoreHalf(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
         }
     }
 
-    // v times w (cosine, sine pairs) for the inverse, times conj(w) forward.
+    // v times the twiddles at tw (cosines, then sines, each twice) for the
+    // inverse, times their conjugates forward.
     template <bool Forward>
-    static D Times(D v, D w)
+    static D Times(D v, const double* tw)
     {
-        const D wi = Forward ? Ops::Neg(Ops::DupImag(w)) : Ops::DupImag(w);
-        return Ops::AddSub(Ops::Mul(v, Ops::DupReal(w)), Ops::Mul(Ops::SwapParts(v), wi));
+        const D wi = Forward ? Ops::Neg(Ops::LoadD(tw + 4)) : Ops::LoadD(tw + 4);
+        return Ops::AddSub(Ops::Mul(v, Ops::LoadD(tw)), Ops::Mul(Ops::SwapParts(v), wi));
     }
 
     // One group's butterflies j = 0 .. half - 1 (half >= 4) between x[j] and

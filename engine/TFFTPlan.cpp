@@ -44,7 +44,7 @@ TFFTPlan::TFFTPlan(int stages)
             total += span;
         } else if ((s % 2 == 1) == radix2First && span >= 16) {
             Offsets[s] = static_cast<uint32_t>(total);
-            total += 6 * static_cast<size_t>(span / 4);
+            total += 12 * static_cast<size_t>(span / 4);
         }
     }
     Twiddles.assign(total, 0.0);
@@ -70,8 +70,8 @@ TFFTPlan::TFFTPlan(int stages)
                 for (int power = 1; power <= 3; ++power) {
                     const auto [wr, wi] = twiddle(power * j, span);
                     double* slot = table + Radix4TwiddleSlot(j, power);
-                    slot[0] = wr;
-                    slot[1] = wi;
+                    slot[0] = slot[1] = wr;
+                    slot[4] = slot[5] = wi;
                 }
         }
     }
