@@ -8,7 +8,7 @@
 //
 // Sizes are powers of two: 1 to 2^20 complex points, 2 to 2^21 real samples.
 // Any other size leaves the data as it is. The tables of a size are built on
-// its first use and kept; at 2^20 real samples they take about 12 MiB.
+// its first use and kept; at 2^20 real samples they take about 16 MiB.
 
 // The largest transform: complex points, and twice as many real samples.
 constexpr int MaxComplexFFTPoints = 1 << 20;
