@@ -19,6 +19,8 @@ struct AvxOps {
     static F Sub(F a, F b) { return _mm256_sub_ps(a, b); }
     static F Mul(F a, F b) { return _mm256_mul_ps(a, b); }
     static F Splat(float v) { return _mm256_set1_ps(v); }
+    static F Alternate(float even, float odd) { return _mm256_setr_ps(even, odd, even, odd, even, odd, even, odd); }
+    static F SwapPartsF(F v) { return _mm256_permute_ps(v, 0xB1); }
     static D Low(F v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
     static D High(F v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
     static D WidenAt(const float* p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }
@@ -28,6 +30,7 @@ struct AvxOps {
         _mm_storeu_ps(p, _mm256_cvtpd_ps(lo));
         _mm_storeu_ps(p + 4, _mm256_cvtpd_ps(hi));
     }
+    static void StoreHalf(float* p, D v) { _mm_storeu_ps(p, _mm256_cvtpd_ps(v)); }
     static F SwapNeighbours(F v) { return _mm256_permute_ps(v, 0x4E); }
     static F FirstFrom(F v, F w) { return _mm256_blend_ps(v, w, 0x03); }
 

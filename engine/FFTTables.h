@@ -5,10 +5,16 @@
 // the plans own, so that the kernels compiled for another instruction set
 // share no code with the rest of the engine.
 //
-// Twiddles are doubles in chunks of eight, one chunk for four consecutive
+// Radix-2 twiddles (the first stage of an odd stage count, and the split
+// step) are doubles in chunks of eight, one chunk for four consecutive
 // butterflies j .. j + 3: the cosines in the order j, j + 2, j + 1, j + 3, then
 // the sines in the same order. That is the order in which two-lane registers
 // of double pairs hold four unpacked complex values.
+//
+// Radix-4 twiddles come in chunks of 24 doubles, one chunk for two
+// consecutive butterflies j, j + 1: for w^j, w^2j, w^3j in turn, the cosines
+// of j and j + 1 each twice, then the sines the same way. Each loads as one
+// register that multiplies two complex values without a shuffle.
 
 // Tiles of the bit-reversal permutation are at most 2^kFFTMaxTileBits
 // points square.
@@ -18,13 +24,14 @@ constexpr int kFFTMaxTileBits = 5;
 struct FFTStageTables {
     int Points = 0;
     int Stages = 0;
-    // Stage s, for the stages whose groups have at least 8 points, starts at
-    // Twiddles + Offsets[s]; butterfly 0 of a group takes no twiddle.
+    // An odd number of stages begins with one radix-2 stage; the others run
+    // two at a time in radix-4 passes, the last of them (groups of 4 points)
+    // with the exact twiddles +-i and no table.
+    bool Radix2First = false;
+    // The radix-2 stage (groups of at least 8 points) and each radix-4 pass
+    // (groups of at least 16) starting at stage s read Twiddles + Offsets[s].
     const double* Twiddles = nullptr;
     const uint32_t* Offsets = nullptr;
-    // The one twiddle of the stage whose groups have 4 points.
-    double Span4Cos = 0.0;
-    double Span4Sin = 0.0;
     // The bit reversal runs over square tiles: an index's top and bottom
     // TileBits bits are reversed through ReverseTile, the MiddleBits between
     // them through ReverseMiddle (Stages = 2 TileBits + MiddleBits).
@@ -40,6 +47,13 @@ static constexpr int TwiddleSlot(int j)
 {
     constexpr int order[4] = {0, 2, 1, 3};
     return j / 4 * 8 + order[j % 4];
+}
+
+// Where the twiddle w^(power j) (power 1 to 3) of radix-4 butterfly j lies:
+// its cosine twice, and four doubles on its sine twice.
+static constexpr int Radix4TwiddleSlot(int j, int power)
+{
+    return j / 2 * 24 + (power - 1) * 8 + j % 2 * 2;
 }
 
 // The split step of a real transform of Points real samples: one twiddle per

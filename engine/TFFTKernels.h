@@ -1,19 +1,24 @@
 #pragma once
 // The transform kernels, written once over the vector operations of an
-// instruction set (Ops) and compiled once per set. Every butterfly does the
-// arithmetic of the plain radix-2 algorithm in the same precision: the sums
-// and the untwiddled differences in single precision, the twiddled
-// differences and their products in double precision, rounded to single
-// precision when stored. Only the order in which independent butterflies run
-// differs: several at once in vector registers, stage after stage inside
+// instruction set (Ops) and compiled once per set. Radix-4 passes do all
+// their arithmetic in double precision, from the single-precision inputs of
+// two stages to their outputs, which are rounded once: one rounding per value
+// every two stages, with twiddles exact to double precision. That keeps the
+// error below that of the plain radix-2 algorithm, which rounds every stage.
+// A first radix-2 stage (odd stage counts) and the last pass (groups of 4,
+// twiddles +-i) round their sums in single precision as that algorithm does.
+// Butterflies run several at once in vector registers, pass after pass inside
 // blocks small enough for the first-level cache.
 //
 // Ops supplies F (four complex floats, eight floats) and D (two complex
 // doubles, in two halves of two doubles), with:
 //   Load, Store, Add, Sub, Mul, Splat over F;
+//   Alternate(even, odd): the two values alternating, real parts even;
+//   SwapPartsF: real and imaginary part of each complex float exchanged;
 //   Low, High: the first or last two complex values of an F widened to D;
 //   WidenAt: two complex values in memory widened to D;
 //   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
+//   StoreHalf: one D rounded to two complex floats and stored;
 //   LoadD, Add, Sub, Mul, Neg over D;
 //   UnpackLo, UnpackHi: per half, the first or second double of each operand;
 //   SwapNeighbours: complex values 0 and 1, 2 and 3 of an F exchanged;
@@ -70,33 +75,80 @@ private:
     {
         const int n = t.Points;
         if (n >= 8) {
-            Stages<Forward, !Forward>(x, n, 0, t, Ops::Splat(scale));
+            if (t.Radix2First) {
+                Butterflies<Forward, !Forward>(x, n / 2, t.Twiddles + t.Offsets[0], Ops::Splat(scale));
+                Stages<Forward, false>(x, n / 2, 1, t, scale);
+                Stages<Forward, false>(x + n, n / 2, 1, t, scale);
+            } else {
+                Stages<Forward, !Forward>(x, n, 0, t, scale);
+            }
             return;
         }
         if (!Forward)
             for (int i = 0; i < 2 * n; ++i)
                 x[i] *= scale;
         if (n == 4)
-            LastTwoStages<Forward>(x, 4, t);
+            LastTwoStages<Forward>(x, 4);
         else if (n == 2)
             Butterfly2(x);
     }
 
-    // The stages from `stage` on over one group of n >= 8 points: depth first
-    // while the group is larger than the cache, then breadth first.
+    // The stages from `stage` on, an even number of them, over one group of
+    // n >= 4 points: depth first while the group is larger than the cache,
+    // then breadth first. Scaled only when n >= 16.
     template <bool Forward, bool Scaled>
-    static void Stages(float* x, int n, int stage, const FFTStageTables& t, F scale)
+    static void Stages(float* x, int n, int stage, const FFTStageTables& t, float scale)
     {
-        Butterflies<Forward, Scaled>(x, n / 2, t.Twiddles + t.Offsets[stage], scale);
+        if (n >= 16)
+            Radix4<Forward, Scaled>(x, n / 4, t.Twiddles + t.Offsets[stage], scale);
         if (n > kCachePoints) {
-            Stages<Forward, false>(x, n / 2, stage + 1, t, scale);
-            Stages<Forward, false>(x + n, n / 2, stage + 1, t, scale);
+            for (int part = 0; part < 4; ++part)
+                Stages<Forward, false>(x + part * (n / 2), n / 4, stage + 2, t, scale);
             return;
         }
-        for (int span = n / 2, s = stage + 1; span >= 8; span /= 2, ++s)
+        for (int span = n / 4, s = stage + 2; span >= 16; span /= 4, s += 2)
             for (int i = 0; i < n; i += span)
-                Butterflies<Forward, false>(x + 2 * i, span / 2, t.Twiddles + t.Offsets[s], scale);
-        LastTwoStages<Forward>(x, n, t);
+                Radix4<Forward, false>(x + 2 * i, span / 4, t.Twiddles + t.Offsets[s], scale);
+        LastTwoStages<Forward>(x, n);
+    }
+
+    // One group's radix-4 butterflies j = 0 .. quarter - 1 (quarter >= 4, even)
+    // over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2 stages of the
+    // group at once, their outputs in the same places. Scaled first multiplies
+    // the inputs by scale (a power of two: exact).
+    template <bool Forward, bool Scaled>
+    static void Radix4(float* x, int quarter, const double* tw, float scale)
+    {
+        const int q = 2 * quarter;
+        const D factor = Ops::SplatD(scale);
+        for (int j = 0; j < quarter; j += 2, tw += 24) {
+            float* p = x + 2 * j;
+            D a = Ops::WidenAt(p), b = Ops::WidenAt(p + q), c = Ops::WidenAt(p + 2 * q), d = Ops::WidenAt(p + 3 * q);
+            if constexpr (Scaled) {
+                a = Ops::Mul(a, factor);
+                b = Ops::Mul(b, factor);
+                c = Ops::Mul(c, factor);
+                d = Ops::Mul(d, factor);
+            }
+            const D s0 = Ops::Add(a, c), d0 = Ops::Sub(a, c);
+            const D s1 = Ops::Add(b, d), d1 = Ops::SwapParts(Ops::Sub(b, d));
+            // d0 -+ i (b - d): the forward transform's w^j output takes -i.
+            const D minusI = Ops::AddSub(d0, Ops::Neg(d1));
+            const D plusI = Ops::AddSub(d0, d1);
+            Ops::StoreHalf(p, Ops::Add(s0, s1));
+            Ops::StoreHalf(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
+            Ops::StoreHalf(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
+            Ops::StoreHalf(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
+        }
+    }
+
+    // v times the twiddles at tw (cosines, then sines, each twice) for the
+    // inverse, times their conjugates forward.
+    template <bool Forward>
+    static D Times(D v, const double* tw)
+    {
+        const D wi = Forward ? Ops::Neg(Ops::LoadD(tw + 4)) : Ops::LoadD(tw + 4);
+        return Ops::AddSub(Ops::Mul(v, Ops::LoadD(tw)), Ops::Mul(Ops::SwapParts(v), wi));
     }
 
     // One group's butterflies j = 0 .. half - 1 (half >= 4) between x[j] and
@@ -158,19 +210,17 @@ private:
     // points (four groups, transposed so that each register holds the same
     // point of every group) at a time, then the rest one group at a time.
     template <bool Forward>
-    static void LastTwoStages(float* x, int n, const FFTStageTables& t)
+    static void LastTwoStages(float* x, int n)
     {
-        const D wr = Ops::SplatD(t.Span4Cos);
-        const D wi = Ops::SplatD(Forward ? -t.Span4Sin : t.Span4Sin);
+        // The twiddle of the groups of 4 points is exactly -i forward, +i
+        // inverse: parts exchanged and one of them negated, without rounding.
+        const F rotate = Forward ? Ops::Alternate(1.0f, -1.0f) : Ops::Alternate(-1.0f, 1.0f);
         int i = 0;
         for (; i + 16 <= n; i += 16, x += 32) {
             F p0 = Ops::Load(x), p1 = Ops::Load(x + 8), p2 = Ops::Load(x + 16), p3 = Ops::Load(x + 24);
             Ops::Transpose(p0, p1, p2, p3);
             const F s0 = Ops::Add(p0, p2), d0 = Ops::Sub(p0, p2), s1 = Ops::Add(p1, p3);
-            const D lo = Ops::Sub(Ops::Low(p1), Ops::Low(p3));
-            const D hi = Ops::Sub(Ops::High(p1), Ops::High(p3));
-            const F d1 = Ops::Narrow(Ops::AddSub(Ops::Mul(lo, wr), Ops::Mul(Ops::SwapParts(lo), wi)),
-                                     Ops::AddSub(Ops::Mul(hi, wr), Ops::Mul(Ops::SwapParts(hi), wi)));
+            const F d1 = Ops::Mul(Ops::SwapPartsF(Ops::Sub(p1, p3)), rotate);
             F q0 = Ops::Add(s0, s1), q1 = Ops::Sub(s0, s1), q2 = Ops::Add(d0, d1), q3 = Ops::Sub(d0, d1);
             Ops::Transpose(q0, q1, q2, q3);
             Ops::Store(x, q0);
@@ -178,16 +228,13 @@ private:
             Ops::Store(x + 16, q2);
             Ops::Store(x + 24, q3);
         }
-        const double cr = t.Span4Cos;
-        const double ci = Forward ? -t.Span4Sin : t.Span4Sin;
         for (; i < n; i += 4, x += 8) {
             const float s0r = x[0] + x[4], s0i = x[1] + x[5];
             const float d0r = x[0] - x[4], d0i = x[1] - x[5];
             const float s1r = x[2] + x[6], s1i = x[3] + x[7];
-            const double tr = static_cast<double>(x[2]) - x[6];
-            const double ti = static_cast<double>(x[3]) - x[7];
-            const float d1r = static_cast<float>(tr * cr - ti * ci);
-            const float d1i = static_cast<float>(tr * ci + ti * cr);
+            const float tr = x[2] - x[6], ti = x[3] - x[7];
+            const float d1r = Forward ? ti : -ti;
+            const float d1i = Forward ? -tr : tr;
             x[0] = s0r + s1r;
             x[1] = s0i + s1i;
             x[2] = s0r - s1r;

@@ -1,10 +1,11 @@
-// Complex transform tables: twiddles by the stage recurrences, bit reversal.
+// Complex transform tables: twiddles of the radix-2 and radix-4 passes, bit reversal.
 #include "engine/TFFTPlan.h"
 
 #include <algorithm>
 #include <bit>
 #include <cmath>
 #include <memory>
+#include <utility>
 
 #include "engine/FFT.h"
 #include "engine/TPlanCache.h"
@@ -31,42 +32,50 @@ std::vector<uint32_t> BitReversal(int bits)
 TFFTPlan::TFFTPlan(int stages)
 {
     const int n = 1 << stages;
+    // Odd stage counts begin with one radix-2 stage; every later pass but the
+    // last (groups of 4 points, exact twiddles of +-i) is a radix-4 pass.
+    const bool radix2First = stages % 2 == 1;
     Offsets.assign(stages, 0);
     size_t total = 0;
     for (int s = 0; s < stages; ++s) {
-        const int half = n >> (s + 1);
-        if (half >= 4) {
+        const int span = n >> s;
+        if (s == 0 && radix2First && span >= 8) {
             Offsets[s] = static_cast<uint32_t>(total);
-            total += 2 * static_cast<size_t>(half);
+            total += span;
+        } else if ((s % 2 == 1) == radix2First && span >= 16) {
+            Offsets[s] = static_cast<uint32_t>(total);
+            total += 12 * static_cast<size_t>(span / 4);
         }
     }
     Twiddles.assign(total, 0.0);
 
-    const double theta = kTwoPi / n;
-    double stageCos = std::cos(theta);
-    double stageSin = std::sin(theta);
-    for (int s = 0; s < stages - 1; ++s) {
-        const int half = n >> (s + 1);
-        if (half == 2) {
-            View.Span4Cos = stageCos;
-            View.Span4Sin = stageSin;
-        } else if (half >= 4) {
-            double* table = Twiddles.data() + Offsets[s];
-            table[TwiddleSlot(0)] = 1.0;
-            double wr = stageCos;
-            double wi = stageSin;
-            for (int j = 1; j < half; ++j) {
+    // Each twiddle straight from its angle: the tables carry no error of a
+    // recurrence into the butterflies.
+    auto twiddle = [](int k, int span) {
+        const double angle = kTwoPi * k / span;
+        return std::pair{std::cos(angle), std::sin(angle)};
+    };
+    for (int s = 0; s < stages; ++s) {
+        const int span = n >> s;
+        double* table = Twiddles.data() + Offsets[s];
+        if (s == 0 && radix2First && span >= 8) {
+            for (int j = 0; j < span / 2; ++j) {
+                const auto [wr, wi] = twiddle(j, span);
                 table[TwiddleSlot(j)] = wr;
                 table[TwiddleSlot(j) + 4] = wi;
-                const double nextWr = wr * stageCos - wi * stageSin;
-                wi = wr * stageSin + wi * stageCos;
-                wr = nextWr;
             }
+        } else if ((s % 2 == 1) == radix2First && span >= 16) {
+            const int quarter = span / 4;
+            for (int j = 0; j < quarter; ++j)
+                for (int power = 1; power <= 3; ++power) {
+                    const auto [wr, wi] = twiddle(power * j, span);
+                    double* slot = table + Radix4TwiddleSlot(j, power);
+                    slot[0] = slot[1] = wr;
+                    slot[4] = slot[5] = wi;
+                }
         }
-        const double nextCos = 1.0 - 2.0 * stageSin * stageSin;
-        stageSin = 2.0 * stageSin * stageCos;
-        stageCos = nextCos;
     }
+    View.Radix2First = radix2First;
 
     View.TileBits = std::min(stages / 2, kFFTMaxTileBits);
     View.MiddleBits = stages - 2 * View.TileBits;

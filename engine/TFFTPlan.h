@@ -6,15 +6,11 @@
 #include "engine/FFTTables.h"
 
 // The tables of a complex transform of one size: the twiddle factors of every
-// stage and the bit reversals of the tiles of the final permutation. Built
+// pass and the bit reversals of the tiles of the final permutation. Built
 // once per size, on first use, and shared by every later transform of that
-// size for the life of the program.
-//
-// The twiddles are the values the butterflies have always used: the stage
-// angle starts at 2 pi / n and doubles from stage to stage by
-// cos' = 1 - 2 sin^2, sin' = 2 sin cos; inside a stage the twiddle of
-// butterfly j + 1 is that of j rotated by the stage angle, all in double
-// precision. Keeping the recurrences keeps every transform's bits.
+// size for the life of the program. Each twiddle is the cosine and sine of
+// its own angle in double precision, so no recurrence error builds up along
+// a stage.
 class TFFTPlan {
 public:
     static constexpr int MaxStages = 20;

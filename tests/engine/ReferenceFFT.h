@@ -2,7 +2,7 @@
 // The transforms as the program has always computed them, written plainly:
 // radix-2 decimation in frequency with the twiddles of each stage advanced by
 // double-precision recurrences, then the bit-reversal permutation. The fast
-// kernels must give these results bit for bit.
+// kernels must be at least as close as these results to the exact transform.
 #include <cmath>
 #include <utility>
 
