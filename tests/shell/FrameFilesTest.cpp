@@ -148,11 +148,11 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
     Main->Settings.ChannelProcessing = 2;
     Main->OpenWaveFile(Wave.c_str());
     Main->CmViewSpectrum();
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
-    ASSERT_NE(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    ASSERT_NE(Main->SpectrumView(1), nullptr);
     const RECT saved[2] = {{30, 40, 530, 390}, {120, 90, 720, 500}};
-    Place(Main->SpectrumViews[0], saved[0], false);
-    Place(Main->SpectrumViews[1], saved[1], false);
+    Place(Main->SpectrumView(0), saved[0], false);
+    Place(Main->SpectrumView(1), saved[1], false);
     const uint32_t fftSize = Main->Settings.FFTsize;
     const std::string cfg = Folder.File("setup.cfg");
     Main->SaveConfiguration(cfg.c_str());
@@ -171,27 +171,27 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         if (c.Maximised) {
-            Place(Main->SpectrumViews[1], saved[1], true);
+            Place(Main->SpectrumView(1), saved[1], true);
             Main->SaveConfiguration(cfg.c_str());
-            Place(Main->SpectrumViews[1], saved[1], false);
+            Place(Main->SpectrumView(1), saved[1], false);
         }
         const RECT moved{200, 150, 500, 350};
         if (c.CloseFirst) {
             Main->CmViewSpectrum();
-            ASSERT_EQ(Main->SpectrumViews[0], nullptr);
+            ASSERT_EQ(Main->SpectrumView(0), nullptr);
         } else {
-            Place(Main->SpectrumViews[0], moved, false);
+            Place(Main->SpectrumView(0), moved, false);
         }
         Main->Settings.FFTsize = 2048;
         Main->LoadConfiguration("setup.cfg");
         Pump();
 
         for (int i = 0; i < 2; ++i) {
-            ASSERT_NE(Main->SpectrumViews[i], nullptr);
-            const WINDOWPLACEMENT wp = PlacementOf(Main->SpectrumViews[i]);
+            ASSERT_NE(Main->SpectrumView(i), nullptr);
+            const WINDOWPLACEMENT wp = PlacementOf(Main->SpectrumView(i));
             EXPECT_TRUE(SameRect(wp.rcNormalPosition, saved[i])) << "view " << i;
         }
-        EXPECT_EQ(::IsZoomed(Main->SpectrumViews[1]->GetHandle()) != 0, c.Maximised);
+        EXPECT_EQ(::IsZoomed(Main->SpectrumView(1)->GetHandle()) != 0, c.Maximised);
         EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->Settings.FFTsize, fftSize);
@@ -207,17 +207,17 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
         Pump();
         EXPECT_EQ(Main->Settings.FFTsize, 2048u);
         if (c.CloseFirst) {
-            EXPECT_EQ(Main->SpectrumViews[0], nullptr);
-            EXPECT_EQ(Main->SpectrumViews[1], nullptr);
+            EXPECT_EQ(Main->SpectrumView(0), nullptr);
+            EXPECT_EQ(Main->SpectrumView(1), nullptr);
             EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
             Main->CmViewSpectrum();
         } else {
-            ASSERT_NE(Main->SpectrumViews[0], nullptr);
-            EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumViews[0]).rcNormalPosition, moved));
+            ASSERT_NE(Main->SpectrumView(0), nullptr);
+            EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumView(0)).rcNormalPosition, moved));
         }
         Main->Settings.FFTsize = fftSize;
-        Place(Main->SpectrumViews[0], saved[0], false);
-        Place(Main->SpectrumViews[1], saved[1], false);
+        Place(Main->SpectrumView(0), saved[0], false);
+        Place(Main->SpectrumView(1), saved[1], false);
         Main->SaveConfiguration(cfg.c_str());
     }
 }
@@ -228,24 +228,24 @@ TEST_F(TFrameFiles, SpectrumViewKeepsItsPlacementWhenItCloses)
     for (const char* how : {"View menu", "its own close box"}) {
         SCOPED_TRACE(how);
         Main->CmViewSpectrum();
-        ASSERT_NE(Main->SpectrumViews[0], nullptr);
-        Place(Main->SpectrumViews[0], rect, false);
+        ASSERT_NE(Main->SpectrumView(0), nullptr);
+        Place(Main->SpectrumView(0), rect, false);
         if (std::string(how) == "View menu") Main->CmViewSpectrum();
-        else Main->SpectrumViews[0]->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_EQ(Main->SpectrumViews[0], nullptr);
+        else Main->SpectrumView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_EQ(Main->SpectrumView(0), nullptr);
         EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
         EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
 
         Main->CmViewSpectrum();
-        ASSERT_NE(Main->SpectrumViews[0], nullptr);
-        EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumViews[0]).rcNormalPosition, rect));
+        ASSERT_NE(Main->SpectrumView(0), nullptr);
+        EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumView(0)).rcNormalPosition, rect));
         Main->CmViewSpectrum();
         ::WritePrivateProfileStringA("Placement", nullptr, nullptr, Ini.c_str());
     }
 
     // At exit the open view's placement is kept, and its flag reopens it.
     Main->CmViewSpectrum();
-    Place(Main->SpectrumViews[0], rect, false);
+    Place(Main->SpectrumView(0), rect, false);
     Main->Destroy();
     EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
     EXPECT_EQ(::GetPrivateProfileIntA("ViewStatus", "SpectrumPlot", 0, Ini.c_str()), 1);
