@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commdlg.h>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include "engine/THeadlessEngineHost.h"
@@ -249,6 +250,64 @@ TEST_F(TFrameFiles, SpectrumViewKeepsItsPlacementWhenItCloses)
     Main->Destroy();
     EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
     EXPECT_EQ(::GetPrivateProfileIntA("ViewStatus", "SpectrumPlot", 0, Ini.c_str()), 1);
+}
+
+// Each kind of the window table opens with its flag and menu check,
+// keeps its place in a file, goes with its slot cleared, and comes back from
+// that file where it was. The generator sizes itself: only its position is
+// stored for it.
+TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
+{
+    Main->Settings.IndependentScalingAndCalibration = 1;
+    Main->Settings.ChannelProcessing = 2;
+    const std::string cfg = Folder.File("places.cfg");
+    int row = 0;
+    for (const TWindowSlots::TKind& kind : TWindowSlots::Kinds()) {
+        SCOPED_TRACE(kind.PlacementKey);
+        const RECT rect{40 + 7 * row, 30 + 5 * row, 560 + 7 * row, 360 + 5 * row};
+        ++row;
+        const UINT command = Main->ViewCommand(kind.Type);
+        // A command the menu does not hold has no check to follow.
+        const bool inMenu = ::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) != UINT(-1);
+        const auto checked = [&] { return inMenu && (::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) & MF_CHECKED); };
+
+        Main->Windows.Open(kind.Type, Ini.c_str());
+        TWindow* window = Main->Windows.Window(kind.Type);
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window->GetHandle(), nullptr);
+        EXPECT_EQ(Main->PlacementWindow(kind.Type), window->GetHandle());
+        EXPECT_EQ(Main->ViewStatus.*kind.Flag, 1);
+        EXPECT_EQ(checked(), inMenu);
+        Place(window, rect, false);
+        const RECT placed = PlacementOf(window).rcNormalPosition;
+        Main->SaveUtilityPlacements(kind.Type, cfg.c_str());
+        char edges[64];
+        std::snprintf(edges, sizeof edges, "{%d,%d,%d,%d}", int(placed.left), int(placed.top), int(placed.right),
+                      int(placed.bottom));
+        EXPECT_NE(Profile("Placement", kind.PlacementKey, cfg).find(edges), std::string::npos);
+
+        Main->Windows.Close(kind.Type);
+        EXPECT_EQ(Main->Windows.Window(kind.Type), nullptr);
+        EXPECT_EQ(Main->PlacementWindow(kind.Type), nullptr);
+        EXPECT_EQ(Main->ViewStatus.*kind.Flag, 0);
+        EXPECT_FALSE(checked());
+        if (kind.KeepsPlacement) {
+            EXPECT_NE(Profile("Placement", kind.PlacementKey, Ini).find(edges), std::string::npos);
+        }
+        Main->Windows.Close(kind.Type);
+
+        Main->Windows.Open(kind.Type, cfg.c_str());
+        window = Main->Windows.Window(kind.Type);
+        ASSERT_NE(window, nullptr);
+        const RECT back = PlacementOf(window).rcNormalPosition;
+        EXPECT_EQ(back.left, placed.left);
+        EXPECT_EQ(back.top, placed.top);
+        if (kind.Type != TMainWin::ViewType::Generator) {
+            EXPECT_TRUE(SameRect(back, placed));
+        }
+        Main->Windows.Close(kind.Type);
+        EXPECT_EQ(Main->Windows.Window(kind.Type), nullptr);
+    }
 }
 
 TEST_F(TFrameFiles, FileOpenDialogStartsInTheWaveFolder)
