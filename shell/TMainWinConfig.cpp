@@ -19,16 +19,43 @@ namespace {
 const char* const Product = "Tonalyx";
 const char* const Placement = "Placement";
 
-// The main window's key and its place when none is stored: the desktop;
-// the other windows' come from their kinds.
-const char* const MainKey = "Main";
-constexpr TWindowSlots::TPlacementDefault MainDefault{0, 0, 0, 0, true, true};
+// Keys and places when none is stored of the types whose window is not in
+// the window table (the main window's is the desktop); the others' come
+// from their kinds.
+struct TPlacementEntry {
+    TMainWin::ViewType Type;
+    const char* Key;
+    TWindowSlots::TPlacementDefault Default;
+};
+const TPlacementEntry OtherPlacements[] = {
+    {TMainWin::ViewType::MainWindow, "Main", {0, 0, 0, 0, true, true}},
+    {TMainWin::ViewType::DelayFinder, "Delay Finder", {240, 440, 160, 84, false, false}},
+    {TMainWin::ViewType::Reverb, "Reverb", {50, 64, 600, 400, false, false}},
+    {TMainWin::ViewType::PhaseScope, "Phase Scope", {70, 80, 400, 400, false, false}},
+    {TMainWin::ViewType::Leq, "Leq Analysis", {300, 500, 160, 160, false, false}},
+    {TMainWin::ViewType::ThdFreq, "THD_Freq", {20, 20, 800, 600, false, false}},
+};
+
+const TPlacementEntry* OtherPlacement(TMainWin::ViewType type)
+{
+    for (const TPlacementEntry& entry : OtherPlacements)
+        if (entry.Type == type) return &entry;
+    return nullptr;
+}
 
 const char* PlacementKey(TMainWin::ViewType type)
 {
-    if (type == TMainWin::ViewType::MainWindow) return MainKey;
-    const TWindowSlots::TKind* kind = TWindowSlots::KindOf(type);
-    return kind ? kind->PlacementKey : nullptr;
+    if (const TWindowSlots::TKind* kind = TWindowSlots::KindOf(type)) return kind->PlacementKey;
+    const TPlacementEntry* entry = OtherPlacement(type);
+    return entry ? entry->Key : nullptr;
+}
+
+// The type's place when none is stored; the main window's for a type without one.
+const TWindowSlots::TPlacementDefault& DefaultPlacement(TMainWin::ViewType type)
+{
+    if (const TWindowSlots::TKind* kind = TWindowSlots::KindOf(type)) return kind->Default;
+    const TPlacementEntry* entry = OtherPlacement(type);
+    return (entry ? *entry : OtherPlacements[0]).Default;
 }
 
 // Windows in the order a configuration saves them.
@@ -128,8 +155,7 @@ void TMainWin::GetInitialPlacement(RECT& rect, ViewType type, const char* fileNa
 {
     const RECT desktop = Desktop();
     const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top - 26;
-    const TWindowSlots::TKind* kind = TWindowSlots::KindOf(type);
-    const TWindowSlots::TPlacementDefault& d = kind ? kind->Default : MainDefault;
+    const TWindowSlots::TPlacementDefault& d = DefaultPlacement(type);
     rect = {d.Left, d.Top, d.Right + (d.RightFromW ? w : 0), d.Bottom + (d.BottomFromH ? h : 0)};
     if (!d.RightFromW && d.Right <= d.Left) rect = {d.Left, d.Top, d.Left + d.Right, d.Top + d.Bottom};
     showCommand = SW_SHOWNORMAL;
