@@ -3,7 +3,6 @@
 #include <ddeml.h>
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -179,7 +178,10 @@ public:
     TMacro* MacroWindow() const;
     TSignalGenerator* SignalGenerator() const;
     // The first channel's type of a view kind, or its second channel's.
-    static constexpr ViewType OfChannel(ViewType first, int channel) { return channel == 1 ? SecondChannel(first) : first; }
+    static constexpr ViewType OfChannel(ViewType first, int channel)
+    {
+        return channel == 1 ? SecondChannel(first) : first;
+    }
     uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
     const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
     const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
@@ -415,8 +417,9 @@ public:
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
 
-    // The time series view (TMainWinSeries.cpp): the view type 1 window, the
-    // segment it zooms to and the run control's steps on it.
+    // The time series view (TMainWinSeries.cpp): the view type 1 window
+    // (through the window table), the segment it zooms to and the run
+    // control's steps on it.
     void CreateSeriesView(const char* settingsFile) { Windows.Open(ViewType::TimeSeries, settingsFile); }
     void ZoomToSegment(float start, float end) override;
     // At a start: the view keeps its range and shows the analysis blocks.
@@ -449,8 +452,9 @@ public:
     // False, with the message, when the segment is empty.
     bool RequireSegment(float start, float end);
 
-    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
-    // what they ask of their host, and the rebuild of a surface from the wave.
+    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows
+    // (through the window table), what they ask of their host, and the
+    // rebuild of a surface from the wave.
     void CreateSurfaceView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void CreatePhaseView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void RecomputeSurface(TPlotBase& view) override;
@@ -505,7 +509,8 @@ public:
     uint32_t ArbitraryPlaybackRate = 0;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
-    // status bar as the main window drives them (TMainWinViewMenu.cpp).
+    // status bar as the main window drives them (TMainWinViewMenu.cpp). The
+    // View menu's toggles are the window table's.
     void CmViewTimeSeries() { Windows.Toggle(ViewType::TimeSeries); }
     void CmViewSpectrum() { Windows.Toggle(ViewType::Spectrum); }
     void CmViewPhase() { Windows.Toggle(ViewType::Phase); }
@@ -551,10 +556,10 @@ public:
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
     void DestroyViewsAndBars();
 
-    // The spectrogram views (TMainWinSpectrogram.cpp): created for types 3
-    // and 23, given their settings after a change (kind 0 starts their
-    // history again, kind 2 recomputes it from the wave), closed from their
-    // close box, and rebuilt from the wave over a span of their history.
+    // The spectrogram views (TMainWinSpectrogram.cpp): opened through the
+    // window table for types 3 and 23, given their settings after a change
+    // (kind 0 starts their history again, kind 2 recomputes it from the
+    // wave), and rebuilt from the wave over a span of their history.
     void CreateSpectrogramView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void ApplySpectrogramViewSettings(RefreshKind refreshKind);
     void RecomputeSpectrogram(TSpectrogram* view, float start, float end);

@@ -69,7 +69,10 @@ TSpectrumPlot* TMainWin::SpectrumView(int channel) const
 {
     return Windows.View<TSpectrumPlot>(OfChannel(ViewType::Spectrum, channel));
 }
-TPhasePlot* TMainWin::PhaseView(int channel) const { return Windows.View<TPhasePlot>(OfChannel(ViewType::Phase, channel)); }
+TPhasePlot* TMainWin::PhaseView(int channel) const
+{
+    return Windows.View<TPhasePlot>(OfChannel(ViewType::Phase, channel));
+}
 TSpectrogram* TMainWin::SpectrogramView(int channel) const
 {
     return Windows.View<TSpectrogram>(OfChannel(ViewType::Spectrogram, channel));

@@ -269,7 +269,9 @@ TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
         const UINT command = Main->ViewCommand(kind.Type);
         // A command the menu does not hold has no check to follow.
         const bool inMenu = ::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) != UINT(-1);
-        const auto checked = [&] { return inMenu && (::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) & MF_CHECKED); };
+        const auto checked = [&] {
+            return inMenu && (::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        };
 
         Main->Windows.Open(kind.Type, Ini.c_str());
         TWindow* window = Main->Windows.Window(kind.Type);
