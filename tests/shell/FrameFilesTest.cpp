@@ -1,5 +1,5 @@
-// Configurations, the File Open dialog and dropped files in a real frame
-// with its MDI client and spectrum views.
+// Configurations, window placements, the File Open dialog and dropped files
+// in a real frame with its MDI client and its windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commdlg.h>
