@@ -79,7 +79,7 @@ void StatusBar::EvSize(UINT sizeType, const TSize& size)
 
 bool StatusBar::GaugeLocked() const
 {
-    return MainWin->MacroWindow && MainWin->MacroRunning();
+    return MainWin->MacroWindow() && MainWin->MacroRunning();
 }
 
 void StatusBar::ShowGauge()

@@ -334,7 +334,7 @@ bool TMainWin::CanClose()
 {
     if (RunState != Stopped) StopAnalyzer();
     // The reverberation window is asked here whether it may close.
-    if (MacroWindow && !MacroWindow->CanClose()) return false;
+    if (TMacro* macro = MacroWindow(); macro && !macro->CanClose()) return false;
     if (!TemporaryWaveFile) {
         ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", IniPath);
         if (WaveFile && !WaveFile->IsUntitled())
@@ -350,7 +350,7 @@ void TMainWin::EvDestroy()
     SaveUtilityPlacements(ViewType::MainWindow, IniPath);
     CmCloseAllViews();
     CloseReadouts();
-    DestroyMacroWindow();
+    Windows.Close(ViewType::Macro);
     // Here, in order: close the other utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
@@ -390,15 +390,15 @@ void TMainWin::EvSysColorChange()
         TransportToolbar->EvSysColorChange();
     if (StatusBarWindow && StatusBarWindow->GetHandle())
         StatusBarWindow->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view)
             view->UpdateBackgroundBrush();
-    if (TimeSeriesView)
-        TimeSeriesView->UpdateBackgroundBrush();
-    for (TSurfacePlot* view : SurfaceViews)
+    if (TimeSeriesView())
+        TimeSeriesView()->UpdateBackgroundBrush();
+    for (TSurfacePlot* view : SurfaceViews())
         if (view)
             view->UpdateBackgroundBrush();
-    for (TPhasePlot* view : PhaseViews)
+    for (TPhasePlot* view : PhaseViews())
         if (view)
             view->UpdateBackgroundBrush();
 }

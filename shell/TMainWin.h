@@ -1,8 +1,8 @@
 #pragma once
 #include <windows.h>
 #include <ddeml.h>
+#include <array>
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -43,6 +43,7 @@
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
+#include "shell/TWindowSlots.h"
 #include "views/TViewHost.h"
 #include "dialogs/TDialogHost.h"
 #include "shell/TMainWinGeneratorHost.h"
@@ -62,14 +63,8 @@ class TSpectrumPlot;
 class TPhasePlot;
 class TSpectrogram;
 class TSurfacePlot;
-class TDataLog;
 class TMacro;
-class TPhaseScope;
 class TAnalysisView;
-class TDelayFinder;
-class TReverb;
-class TLeqAnalysis;
-class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
@@ -92,15 +87,7 @@ public:
     // How far ApplySettings touches the plot views: a full refresh, none of
     // them, or a refresh that recomputes the spectrogram and surface history.
     enum class RefreshKind { Full, KeepViews, RecomputeHistory };
-    // Window types of the view factory and of the stored placements, numbered
-    // as the configuration files store them; the right channel's views follow
-    // the left's at SecondChannelOffset.
-    enum class ViewType : int {
-        MainWindow = 0, TimeSeries = 1, Spectrum = 2, Spectrogram = 3, Surface = 4, Phase = 5, Generator = 6,
-        Thd = 7, Thdn = 8, Imd = 9, Snr = 10, PeakFrequency = 11, PeakAmplitude = 12, TotalPower = 13,
-        DelayFinder = 15, Sinad = 16, Sfdr = 17, NoiseFigure = 18, Reverb = 19, Macro = 20, PhaseScope = 21,
-        Spectrum2 = 22, Spectrogram2 = 23, Surface2 = 24, Phase2 = 25, Leq = 26, ThdFreq = 27,
-    };
+    using ViewType = ::ViewType;
     static constexpr int SecondChannelOffset = int(ViewType::Spectrum2) - int(ViewType::Spectrum);
     // The right channel's view of a left channel's view type.
     static constexpr ViewType SecondChannel(ViewType first) { return ViewType(int(first) + SecondChannelOffset); }
@@ -164,7 +151,6 @@ public:
     TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
     TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
-    TSignalGenerator* SignalGenerator = nullptr;
     char ModulePath[PathSize] = {};
     char CommandLineFile[PathSize] = {};
     char IniPath[PathSize] = {};
@@ -177,30 +163,26 @@ public:
     int32_t PlaybackActive = 0;
     TWaveData* PlaybackCopy = nullptr;
 
-    // Windows: MDI children that clear their pointer when they close.
-    TSeriesPlot* TimeSeriesView = nullptr;
-    TSpectrumPlot* SpectrumViews[2] = {};
-    TPhasePlot* PhaseViews[2] = {};
-    TSpectrogram* SpectrogramViews[2] = {};
-    TSurfacePlot* SurfaceViews[2] = {};
-    TDataLog* DataLog = nullptr;
-    TMacro* MacroWindow = nullptr;
-    TPhaseScope* PhaseScopeWindow = nullptr;
-    TAnalysisView* ThdWindow = nullptr;
-    TAnalysisView* ThdnWindow = nullptr;
-    TAnalysisView* ImdWindow = nullptr;
-    TAnalysisView* SnrWindow = nullptr;
-    TAnalysisView* SinadWindow = nullptr;
-    TAnalysisView* SfdrWindow = nullptr;
-    TAnalysisView* PeakFrequencyWindow = nullptr;
-    TAnalysisView* PeakAmplitudeWindow = nullptr;
-    TAnalysisView* TotalPowerWindow = nullptr;
-    TAnalysisView* NoiseFigureWindow = nullptr;
+    // Windows: the open window of each kind, by its type.
+    TWindowSlots Windows{*this};
+    TSeriesPlot* TimeSeriesView() const;
+    TSpectrumPlot* SpectrumView(int channel) const;
+    TPhasePlot* PhaseView(int channel) const;
+    TSpectrogram* SpectrogramView(int channel) const;
+    TSurfacePlot* SurfaceView(int channel) const;
+    // Both channels' views of a kind, either null when it is not open.
+    std::array<TSpectrumPlot*, 2> SpectrumViews() const { return {SpectrumView(0), SpectrumView(1)}; }
+    std::array<TPhasePlot*, 2> PhaseViews() const { return {PhaseView(0), PhaseView(1)}; }
+    std::array<TSpectrogram*, 2> SpectrogramViews() const { return {SpectrogramView(0), SpectrogramView(1)}; }
+    std::array<TSurfacePlot*, 2> SurfaceViews() const { return {SurfaceView(0), SurfaceView(1)}; }
+    TMacro* MacroWindow() const;
+    TSignalGenerator* SignalGenerator() const;
+    // The first channel's type of a view kind, or its second channel's.
+    static constexpr ViewType OfChannel(ViewType first, int channel)
+    {
+        return channel == 1 ? SecondChannel(first) : first;
+    }
     uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
-    TDelayFinder* DelayFinderWindow = nullptr;
-    TReverb* ReverbWindow = nullptr;
-    TLeqAnalysis* LeqWindow = nullptr;
-    TTHDFreq* ThdFreqWindow = nullptr;
     const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
     const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
     std::unique_ptr<Toolbar> TransportToolbar;
@@ -435,10 +417,10 @@ public:
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
 
-    // The time series view (TMainWinSeries.cpp): the view type 1 window, the
-    // segment it zooms to and the run control's steps on it.
-    void CreateSeriesView(const char* settingsFile);
-    void CloseSeriesView();
+    // The time series view (TMainWinSeries.cpp): the view type 1 window
+    // (through the window table), the segment it zooms to and the run
+    // control's steps on it.
+    void CreateSeriesView(const char* settingsFile) { Windows.Open(ViewType::TimeSeries, settingsFile); }
     void ZoomToSegment(float start, float end) override;
     // At a start: the view keeps its range and shows the analysis blocks.
     void SeriesViewStarted();
@@ -470,15 +452,11 @@ public:
     // False, with the message, when the segment is empty.
     bool RequireSegment(float start, float end);
 
-    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows,
-    // what they ask of their host, and the rebuild of a surface from the wave.
-    void CreateSurfaceView(ViewType type, const char* settingsFile);
-    void CreatePhaseView(ViewType type, const char* settingsFile);
-    // Keeps the view's placement in the INI file, then closes it.
-    void CloseSurfaceView(int index);
-    void ClosePhaseView(int index);
-    void SurfaceViewClosed(TSurfacePlot* view);
-    void PhaseViewClosed(TPhasePlot* view);
+    // The surface and phase views (TMainWinSurfacePhase.cpp): their windows
+    // (through the window table), what they ask of their host, and the
+    // rebuild of a surface from the wave.
+    void CreateSurfaceView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
+    void CreatePhaseView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void RecomputeSurface(TPlotBase& view) override;
     // What the spectrum view asks of its host.
     void SetMarker(int index, bool enable, float frequency) override;
@@ -531,12 +509,13 @@ public:
     uint32_t ArbitraryPlaybackRate = 0;
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
-    // status bar as the main window drives them (TMainWinViewMenu.cpp).
-    void CmViewTimeSeries();
-    void CmViewSpectrum();
-    void CmViewPhase();
-    void CmViewSpectrogram();
-    void CmViewSurface();
+    // status bar as the main window drives them (TMainWinViewMenu.cpp). The
+    // View menu's toggles are the window table's.
+    void CmViewTimeSeries() { Windows.Toggle(ViewType::TimeSeries); }
+    void CmViewSpectrum() { Windows.Toggle(ViewType::Spectrum); }
+    void CmViewPhase() { Windows.Toggle(ViewType::Phase); }
+    void CmViewSpectrogram() { Windows.Toggle(ViewType::Spectrogram); }
+    void CmViewSurface() { Windows.Toggle(ViewType::Surface); }
     void CmClearAllViews();
     void CmCloseAllViews();
     void CeAnyViewOpen(TCommandEnabler& ce);
@@ -547,18 +526,14 @@ public:
     void CmAccelStop();
     void CmAccelPlay();
     void CmAccelRewind();
-    void SpectrumViewClosed(TSpectrumPlot* view);
     void UpdateViewMenuChecks();
+    void SetMenuCheck(UINT id, bool checked);
     void UpdateModeMenuChecks();
     void LayoutForMode();
     void OpenSecondChannelViews();
     void RepaintSpectrumViews();
     void MarkSeriesSelection();
     bool MacroRunning() const { return IsMacroRunning(); }
-    // Creates the spectrum view of type 2 or 22 at its placement in settingsFile.
-    void CreateSpectrumView(ViewType type, const char* settingsFile);
-    // Keeps the view's placement in the INI file, then closes it.
-    void CloseSpectrumView(int index);
     void ReopenViews();
     void CreateStatusBar();
     // Moves the bars that exist: the transport toolbar t1 high at the top,
@@ -581,13 +556,11 @@ public:
     void HandViewsEngines(TSpectralData* primary, TSpectralData* secondary);
     void DestroyViewsAndBars();
 
-    // The spectrogram views (TMainWinSpectrogram.cpp): created for types 3
-    // and 23, given their settings after a change (kind 0 starts their
-    // history again, kind 2 recomputes it from the wave), closed from their
-    // close box, and rebuilt from the wave over a span of their history.
-    void CreateSpectrogramView(ViewType type, const char* settingsFile);
-    void CloseSpectrogramView(int index);
-    void SpectrogramViewClosed(TSpectrogram* view);
+    // The spectrogram views (TMainWinSpectrogram.cpp): opened through the
+    // window table for types 3 and 23, given their settings after a change
+    // (kind 0 starts their history again, kind 2 recomputes it from the
+    // wave), and rebuilt from the wave over a span of their history.
+    void CreateSpectrogramView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void ApplySpectrogramViewSettings(RefreshKind refreshKind);
     void RecomputeSpectrogram(TSpectrogram* view, float start, float end);
     bool IsTriggerEnabled() const override { return Trigger.Enable != 0; }
@@ -600,7 +573,6 @@ public:
     // File menu, recent files, configuration files, window placements and
     // calibration files.
     static constexpr UINT LoadConfigRequest = 0x4C9;
-    static constexpr int PlacementTypes = 28;
     void CmFileNew();
     void CmFileOpen();
     void CmFileClose();
@@ -628,11 +600,6 @@ public:
     void SaveUtilityPlacements(ViewType type, const char* fileName);
     int RestoreWindowPlacement(ViewType type, const char* fileName);
     void GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand);
-    // A view that make builds from the place stored for its type, created and
-    // shown as stored; a spectral view of channel slot index is handed its engines too.
-    void OpenView(ViewType type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make);
-    void OpenSpectralView(ViewType type, int index, const char* settingsFile,
-                          const std::function<TWindow*(const TRect&, TSpectralData*, TSpectralData*)>& make);
     // The window that a placement type names, or null when it is not open.
     virtual HWND PlacementWindow(ViewType type);
     void ReadCalibrationFile(const char* fileName, CalibrationStruct& record);
@@ -713,8 +680,6 @@ public:
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
     void CmMacroProcessor();
-    void CreateMacroWindow(const char* settingsFile);
-    void DestroyMacroWindow();
     bool IsMacroRunning() const;
     MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
     std::string ResolveMacroPath(const std::string& name) override;
@@ -728,27 +693,24 @@ public:
     void CloseMacroWindow() override;
     int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
     // The readout windows (menu commands 195 to 201 and 288 to 291).
-    void CmTHD() { ToggleReadout(ViewType::Thd); }
-    void CmTHDN() { ToggleReadout(ViewType::Thdn); }
-    void CmIMD() { ToggleReadout(ViewType::Imd); }
-    void CmSNR() { ToggleReadout(ViewType::Snr); }
-    void CmSINAD() { ToggleReadout(ViewType::Sinad); }
-    void CmSFDR() { ToggleReadout(ViewType::Sfdr); }
-    void CmPeakFrequency() { ToggleReadout(ViewType::PeakFrequency); }
-    void CmPeakAmplitude() { ToggleReadout(ViewType::PeakAmplitude); }
-    void CmTotalPower() { ToggleReadout(ViewType::TotalPower); }
+    void CmTHD() { Windows.Toggle(ViewType::Thd); }
+    void CmTHDN() { Windows.Toggle(ViewType::Thdn); }
+    void CmIMD() { Windows.Toggle(ViewType::Imd); }
+    void CmSNR() { Windows.Toggle(ViewType::Snr); }
+    void CmSINAD() { Windows.Toggle(ViewType::Sinad); }
+    void CmSFDR() { Windows.Toggle(ViewType::Sfdr); }
+    void CmPeakFrequency() { Windows.Toggle(ViewType::PeakFrequency); }
+    void CmPeakAmplitude() { Windows.Toggle(ViewType::PeakAmplitude); }
+    void CmTotalPower() { Windows.Toggle(ViewType::TotalPower); }
     void CmNoiseFigure(UINT id);
     void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
     void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
     void CeAlwaysEnabled(TCommandEnabler& ce);
-    static bool IsReadoutType(ViewType type);
-    UINT ReadoutCommand(ViewType type) const;
+    // The menu command of a window kind; the noise figure's follows its order.
+    UINT ViewCommand(ViewType type) const;
+    // The readout window of a type, null when it is not open or not a readout.
     TAnalysisView* ReadoutWindow(ViewType type) const;
-    void CreateReadout(ViewType type, const char* settingsFile);
-    void CloseReadout(ViewType type);
-    void ToggleReadout(ViewType type);
     void RefreshReadouts();
-    void ReopenReadouts();
     void CloseReadouts();
     // What the readouts ask of their host.
     TSpectralData* GetDisplayedResult(int index) const override;
@@ -825,14 +787,12 @@ public:
 
     // The signal generator window and its Utilities commands (TMainWinGenerator.cpp).
     TMainWinGeneratorHost GeneratorHost{*this};
-    void CmSignalGenerator();
+    void CmSignalGenerator() { Windows.Toggle(ViewType::Generator); }
     void CmSaveSignalToWave();
     void CeSaveSignalToWave(TCommandEnabler& ce);
     void CmLockGeneratorChannels();
-    // Creates the generator at its placement in settingsFile, with its settings from there.
-    void CreateSignalGenerator(const char* settingsFile);
     // Destroys the generator window (which writes its settings) and deletes it.
-    void CloseSignalGenerator();
+    void CloseSignalGenerator() { Windows.Close(ViewType::Generator); }
     // The generator's start beside capture, unless it waits for the trigger;
     // in Real Time not on one device that cannot play while it records, and
     // after "DuplexDelay" on a lead-in output device.
@@ -851,7 +811,6 @@ private:
     void PlayAtNearestRate(uint32_t requested);
     void TakeCommandLineFile(const char* argument);
     void CreateFaceBrush();
-    void SetMenuCheck(UINT id, bool checked);
     void SetStartupMenuChecks();
     void ReadDevice(TProfile& file, bool input);
     void WriteDevice(TProfile& file, bool input);

@@ -140,56 +140,30 @@ HDDEDATA TMainWin::DdePoke(HCONV, HDDEDATA, HSZ)
 
 bool TMainWin::IsMacroRunning() const
 {
-    return MacroWindow && MacroWindow->IsRunning();
-}
-
-void TMainWin::CreateMacroWindow(const char* settingsFile)
-{
-    if (MacroWindow || !GetClientWindow()) return;
-    RECT rect;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, ViewType::Macro, settingsFile, showCommand);
-    MacroWindow = new TMacro(*static_cast<TMDIClient*>(GetClientWindow()), *this);
-    MacroWindow->Attr.X = rect.left;
-    MacroWindow->Attr.Y = rect.top;
-    MacroWindow->Attr.W = rect.right - rect.left;
-    MacroWindow->Attr.H = rect.bottom - rect.top;
-    MacroWindow->Create();
-    if (showCommand == SW_SHOWMAXIMIZED) MacroWindow->Show(SW_SHOWMAXIMIZED);
-    ViewStatus.Macro = 1;
-    SetMenuCheck(CM_MACROPROCESSOR, true);
+    const TMacro* macro = MacroWindow();
+    return macro && macro->IsRunning();
 }
 
 void TMainWin::CmMacroProcessor()
 {
-    if (!MacroWindow) {
+    TMacro* macro = MacroWindow();
+    if (!macro) {
         CreateViewWindow(ViewType::Macro, IniPath);
         return;
     }
     // Never from inside the window's own step: it would be deleted under it.
-    if (MacroWindow->IsStepping()) {
+    if (macro->IsStepping()) {
         PostMessage(WM_COMMAND, CM_MACROPROCESSOR);
         return;
     }
-    if (!MacroWindow->CanClose()) return;
-    DestroyMacroWindow();
-}
-
-void TMainWin::DestroyMacroWindow()
-{
-    TMacro* window = MacroWindow;
-    if (!window) return;
-    MacroWindow = nullptr;
-    window->Destroy();
-    delete window;
-    ViewStatus.Macro = 0;
-    SetMenuCheck(CM_MACROPROCESSOR, false);
+    if (!macro->CanClose()) return;
+    Windows.Close(ViewType::Macro);
 }
 
 void TMainWin::RunMacroFile(const char* path)
 {
-    if (!MacroWindow) CreateViewWindow(ViewType::Macro, IniPath);
-    if (MacroWindow && MacroWindow->OpenFile(path)) MacroWindow->CmRun();
+    if (!MacroWindow()) CreateViewWindow(ViewType::Macro, IniPath);
+    if (TMacro* macro = MacroWindow(); macro && macro->OpenFile(path)) macro->CmRun();
 }
 
 std::string TMainWin::ResolveMacroPath(const std::string& name)

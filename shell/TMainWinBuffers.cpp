@@ -124,7 +124,7 @@ bool TMainWin::AllocateCaptureBlocks()
         const uint64_t io = uint64_t(rate) * uint32_t(FileIO.RecordIOBufferSizeSecs);
         if (io > n) n = io + 4 * delay;
     }
-    if (LeqWindow && n < 8192) n = 8192;
+    if (Windows.IsOpen(ViewType::Leq) && n < 8192) n = 8192;
     if (n % 16384 == 0) n += 1000;
     if (n % 2) n += 1;
     if (SoundInput && SoundInput->Quirks.quirkC) {

@@ -12,59 +12,51 @@
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
-#include "views/TSpectrogram.h"
-#include "automation/TMacro.h"
-#include "utilities/TAnalysisView.h"
-#include "views/TPhasePlot.h"
-#include "views/TSeriesPlot.h"
 #include "generator/TSignalGenerator.h"
-#include "views/TSpectrumPlot.h"
-#include "views/TSurfacePlot.h"
 #include "shell/StatusBar.h"
 
 namespace {
 const char* const Product = "Tonalyx";
 const char* const Placement = "Placement";
 
-// Keys and default rectangles of the window types; W is the desktop width,
-// H its height less 26 pixels, added when the flag is set. A fixed row whose
-// third value is not beyond its first (as right edge it would give no
-// window) gives the window's width and height instead of its edges.
-struct TPlacementDefault {
+// Keys and places when none is stored of the types whose window is not in
+// the window table (the main window's is the desktop); the others' come
+// from their kinds.
+struct TPlacementEntry {
+    TMainWin::ViewType Type;
     const char* Key;
-    int Left, Top, Right, Bottom;
-    bool RightFromW, BottomFromH;
+    TWindowSlots::TPlacementDefault Default;
 };
-const TPlacementDefault Defaults[TMainWin::PlacementTypes] = {
-    {"Main", 0, 0, 0, 0, true, true},
-    {"Time Series", 10, 10, -130, -290, true, true},
-    {"Spectrum", 0, 0, -140, -300, true, true},
-    {"Spectrogram", 80, 80, -60, -220, true, true},
-    {"3-D Surface", 120, 120, -20, -180, true, true},
-    {"Phase", 40, 40, -100, -260, true, true},
-    {"Signal Generator", 400, 200, 100, 100, false, false},
-    {"THD", 160, 360, 120, 84, false, false},
-    {"THD_N", 180, 380, 120, 84, false, false},
-    {"IMD", 200, 400, 120, 84, false, false},
-    {"SNR", 220, 420, 120, 84, false, false},
-    {"Peak Freq", 100, 300, 120, 84, false, false},
-    {"Peak Amp", 120, 320, 120, 84, false, false},
-    {"Total Pwr", 140, 340, 120, 84, false, false},
-    {nullptr, 0, 0, 0, 0, false, false},
-    {"Delay Finder", 240, 440, 160, 84, false, false},
-    {"SINAD", 230, 430, 120, 84, false, false},
-    {"SFDR", 240, 430, 120, 84, false, false},
-    {"NF", 250, 435, 120, 84, false, false},
-    {"Reverb", 50, 64, 600, 400, false, false},
-    {"Macro Processor", 780, 110, 1000, 300, false, false},
-    {"Phase Scope", 70, 80, 400, 400, false, false},
-    {"Spectrum2", 20, 20, -120, -280, true, true},
-    {"Spectrogram2", 100, 100, -40, -200, true, true},
-    {"3-D Surface2", 140, 140, 0, -160, true, true},
-    {"Phase2", 60, 60, -80, -240, true, true},
-    {"Leq Analysis", 300, 500, 160, 160, false, false},
-    {"THD_Freq", 20, 20, 800, 600, false, false},
+const TPlacementEntry OtherPlacements[] = {
+    {TMainWin::ViewType::MainWindow, "Main", {0, 0, 0, 0, true, true}},
+    {TMainWin::ViewType::DelayFinder, "Delay Finder", {240, 440, 160, 84, false, false}},
+    {TMainWin::ViewType::Reverb, "Reverb", {50, 64, 600, 400, false, false}},
+    {TMainWin::ViewType::PhaseScope, "Phase Scope", {70, 80, 400, 400, false, false}},
+    {TMainWin::ViewType::Leq, "Leq Analysis", {300, 500, 160, 160, false, false}},
+    {TMainWin::ViewType::ThdFreq, "THD_Freq", {20, 20, 800, 600, false, false}},
 };
+
+const TPlacementEntry* OtherPlacement(TMainWin::ViewType type)
+{
+    for (const TPlacementEntry& entry : OtherPlacements)
+        if (entry.Type == type) return &entry;
+    return nullptr;
+}
+
+const char* PlacementKey(TMainWin::ViewType type)
+{
+    if (const TWindowSlots::TKind* kind = TWindowSlots::KindOf(type)) return kind->PlacementKey;
+    const TPlacementEntry* entry = OtherPlacement(type);
+    return entry ? entry->Key : nullptr;
+}
+
+// The type's place when none is stored; the main window's for a type without one.
+const TWindowSlots::TPlacementDefault& DefaultPlacement(TMainWin::ViewType type)
+{
+    if (const TWindowSlots::TKind* kind = TWindowSlots::KindOf(type)) return kind->Default;
+    const TPlacementEntry* entry = OtherPlacement(type);
+    return (entry ? *entry : OtherPlacements[0]).Default;
+}
 
 // Windows in the order a configuration saves them.
 using ViewType = TMainWin::ViewType;
@@ -78,7 +70,7 @@ const ViewType SaveOrder[] = {
 
 bool HasPlacement(ViewType type)
 {
-    return int(type) >= 0 && int(type) < TMainWin::PlacementTypes && Defaults[int(type)].Key;
+    return PlacementKey(type) != nullptr;
 }
 
 RECT Desktop()
@@ -93,7 +85,7 @@ RECT Desktop()
 bool ReadPlacement(ViewType type, const char* fileName, WINDOWPLACEMENT& wp)
 {
     char text[128];
-    ::GetPrivateProfileStringA(Placement, Defaults[int(type)].Key, "", text, sizeof text, fileName);
+    ::GetPrivateProfileStringA(Placement, PlacementKey(type), "", text, sizeof text, fileName);
     if (!text[0]) return false;
     wp.length = sizeof wp;
     int v[10] = {int(wp.flags), int(wp.showCmd), int(wp.ptMinPosition.x), int(wp.ptMinPosition.y),
@@ -120,18 +112,7 @@ bool ReadPlacement(ViewType type, const char* fileName, WINDOWPLACEMENT& wp)
 HWND TMainWin::PlacementWindow(ViewType type)
 {
     if (type == ViewType::MainWindow) return HWindow;
-    TWindow* window = nullptr;
-    if (type == ViewType::TimeSeries) window = TimeSeriesView;
-    if (type == ViewType::Spectrum || type == ViewType::Spectrum2)
-        window = SpectrumViews[type == ViewType::Spectrum2 ? 1 : 0];
-    if (type == ViewType::Spectrogram || type == ViewType::Spectrogram2)
-        window = SpectrogramViews[type == ViewType::Spectrogram2 ? 1 : 0];
-    if (type == ViewType::Macro) window = MacroWindow;
-    if (IsReadoutType(type)) window = ReadoutWindow(type);
-    if (type == ViewType::Generator) window = SignalGenerator;
-    if (type == ViewType::Surface || type == ViewType::Surface2)
-        window = SurfaceViews[type == ViewType::Surface2 ? 1 : 0];
-    if (type == ViewType::Phase || type == ViewType::Phase2) window = PhaseViews[type == ViewType::Phase2 ? 1 : 0];
+    TWindow* window = Windows.Window(type);
     return window ? window->GetHandle() : nullptr;
 }
 
@@ -148,7 +129,7 @@ void TMainWin::SaveUtilityPlacements(ViewType type, const char* fileName)
                   int(wp.ptMinPosition.x), int(wp.ptMinPosition.y), int(wp.ptMaxPosition.x), int(wp.ptMaxPosition.y),
                   int(wp.rcNormalPosition.left), int(wp.rcNormalPosition.top), int(wp.rcNormalPosition.right),
                   int(wp.rcNormalPosition.bottom));
-    ::WritePrivateProfileStringA(Placement, Defaults[int(type)].Key, text, fileName);
+    ::WritePrivateProfileStringA(Placement, PlacementKey(type), text, fileName);
 }
 
 int TMainWin::RestoreWindowPlacement(ViewType type, const char* fileName)
@@ -174,7 +155,7 @@ void TMainWin::GetInitialPlacement(RECT& rect, ViewType type, const char* fileNa
 {
     const RECT desktop = Desktop();
     const int w = desktop.right - desktop.left, h = desktop.bottom - desktop.top - 26;
-    const TPlacementDefault& d = Defaults[HasPlacement(type) ? int(type) : 0];
+    const TWindowSlots::TPlacementDefault& d = DefaultPlacement(type);
     rect = {d.Left, d.Top, d.Right + (d.RightFromW ? w : 0), d.Bottom + (d.BottomFromH ? h : 0)};
     if (!d.RightFromW && d.Right <= d.Left) rect = {d.Left, d.Top, d.Left + d.Right, d.Top + d.Bottom};
     showCommand = SW_SHOWNORMAL;
@@ -318,7 +299,7 @@ void TMainWin::LoadConfiguration(const char* path)
         if (ViewStatus.*r.Flag)
             for (ViewType type : r.Types)
                 if (type != None) CreateViewWindow(type, name);
-    if (MacroWindow) ViewStatus.Macro = 1;
+    if (MacroWindow()) ViewStatus.Macro = 1;
     else if (ViewStatus.Macro) CreateViewWindow(ViewType::Macro, name);
     UpdateViewMenuChecks();
 
@@ -354,7 +335,7 @@ void TMainWin::SaveConfiguration(const char* path)
     if (RunState != Stopped) StopAnalyzer();
     if (!ReadyToWrite(path)) return;
     WriteSettings(path);
-    if (SignalGenerator) SignalGenerator->SaveSettings(path);
+    if (TSignalGenerator* generator = SignalGenerator()) generator->SaveSettings(path);
     for (ViewType type : SaveOrder) SaveUtilityPlacements(type, path);
     ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
     if (WaveFile && !WaveFile->IsUntitled())

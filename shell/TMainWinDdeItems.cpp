@@ -95,7 +95,7 @@ const TItemRow ItemRows[] = {
     {TDdeItem::SFDR, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSFDR(); }); }},
     {TDdeItem::NF, [](TMainWin& m) -> TText { return Format("%3.6f", m.GetNoiseFigure()); }},
     {TDdeItem::MacroStatus, [](TMainWin& m) -> TText {
-         return m.MacroWindow ? Integer(m.MacroWindow->IsRunning() ? 1 : 0) : "-1";
+         return m.MacroWindow() ? Integer(m.MacroWindow()->IsRunning() ? 1 : 0) : "-1";
      }},
     {TDdeItem::FileClosed, [](TMainWin& m) -> TText {
          // Read once: the next request finds it empty.
@@ -108,10 +108,10 @@ const TItemRow ItemRows[] = {
     {TDdeItem::DecimationRatio, [](TMainWin& m) -> TText { return Integer(m.Settings.DecimationRatio); }},
     {TDdeItem::Mode, [](TMainWin& m) -> TText { return Integer(m.OpMode); }},
     {TDdeItem::SignalGeneratorTypeLeft, [](TMainWin& m) -> TText {
-         return Integer(m.SignalGenerator ? m.SignalGenerator->Left.SigType : 0);
+         return Integer(m.SignalGenerator() ? m.SignalGenerator()->Left.SigType : 0);
      }},
     {TDdeItem::SignalGeneratorTypeRight, [](TMainWin& m) -> TText {
-         return Integer(m.SignalGenerator ? m.SignalGenerator->Right.SigType : 0);
+         return Integer(m.SignalGenerator() ? m.SignalGenerator()->Right.SigType : 0);
      }},
     {TDdeItem::OverloadStatus, [](TMainWin& m) -> TText { return Integer(m.OverloadFlag); }},
     {TDdeItem::OverloadCount, [](TMainWin& m) -> TText { return Integer(m.OverloadBlocks); }},

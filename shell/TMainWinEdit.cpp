@@ -22,17 +22,17 @@ bool TMainWin::GetSelectedSegment(float& start, float& end)
     const TMDIClient* client = GetClientWindow();
     TWindow* active = client ? client->GetActiveMDIChild() : nullptr;
     // The views that select a time segment, in the order they are asked.
-    if (active == TimeSeriesView) {
-        if (TimeSeriesView)
-            TimeSeriesView->GetSelectedSegment(start, end);
+    if (active == TimeSeriesView()) {
+        if (TimeSeriesView())
+            TimeSeriesView()->GetSelectedSegment(start, end);
         return true;
     }
-    for (TSurfacePlot* surface : SurfaceViews)
+    for (TSurfacePlot* surface : SurfaceViews())
         if (surface && active == surface) {
             surface->GetSelectedSegment(start, end);
             return true;
         }
-    for (TSpectrogram* view : SpectrogramViews)
+    for (TSpectrogram* view : SpectrogramViews())
         if (view && active == view) {
             view->GetSelectedSegment(start, end);
             return true;
@@ -47,21 +47,21 @@ void TMainWin::EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)()
     ce.Enable(false);
     const TMDIClient* client = GetClientWindow();
     TWindow* active = client ? client->GetActiveMDIChild() : nullptr;
-    if (active == TimeSeriesView) {
-        if (TimeSeriesView && ViewStatus.TimeSeries && (!seriesNeedsWave || WaveFile))
-            ce.Enable((TimeSeriesView->*query)() != 0);
+    if (active == TimeSeriesView()) {
+        if (TimeSeriesView() && ViewStatus.TimeSeries && (!seriesNeedsWave || WaveFile))
+            ce.Enable((TimeSeriesView()->*query)() != 0);
     }
-    for (TSpectrumPlot* spectrum : SpectrumViews)
+    for (TSpectrumPlot* spectrum : SpectrumViews())
         if (spectrum && active == spectrum && ViewStatus.SpectrumPlot)
             ce.Enable((spectrum->*query)() != 0);
     // A spectrogram's segment is always of the wave.
-    for (TSpectrogram* view : SpectrogramViews)
+    for (TSpectrogram* view : SpectrogramViews())
         if (view && active == view && WaveFile)
             ce.Enable((view->*query)() != 0);
-    for (TSurfacePlot* surface : SurfaceViews)
+    for (TSurfacePlot* surface : SurfaceViews())
         if (surface && active == surface && (!seriesNeedsWave || WaveFile))
             ce.Enable((surface->*query)() != 0);
-    for (TPhasePlot* phase : PhaseViews)
+    for (TPhasePlot* phase : PhaseViews())
         if (phase && active == phase)
             ce.Enable((phase->*query)() != 0);
 }
@@ -163,9 +163,9 @@ void TMainWin::RefreshViewsAfterEdit(bool toolbar)
 {
     if (toolbar && TransportToolbar)
         TransportToolbar->Invalidate(true);
-    if (TimeSeriesView)
-        TimeSeriesView->UpdateLayout();
-    for (TSpectrogram* view : SpectrogramViews)
+    if (TimeSeriesView())
+        TimeSeriesView()->UpdateLayout();
+    for (TSpectrogram* view : SpectrogramViews())
         if (view)
             RebuildSpectrogram(*view);
 }

@@ -44,12 +44,12 @@ void TMainWin::CmEditCopy()
     // The spectrum and phase views copy their values as text.
     const TMDIClient* client = GetClientWindow();
     TWindow* active = client ? client->GetActiveMDIChild() : nullptr;
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view && active == view) {
             view->CopyAsText();
             return;
         }
-    for (TPhasePlot* view : PhaseViews)
+    for (TPhasePlot* view : PhaseViews())
         if (view && active == view) {
             view->CopyAsText();
             return;
@@ -88,7 +88,7 @@ void TMainWin::CopyDataToClipboard()
         return;
     const uint16_t channels = Settings.Format.NumChannels;
     const TMDIClient* client = GetClientWindow();
-    const bool seriesActive = TimeSeriesView && client && client->GetActiveMDIChild() == TimeSeriesView;
+    const bool seriesActive = TimeSeriesView() && client && client->GetActiveMDIChild() == TimeSeriesView();
     const int combine = seriesActive ? SeriesOptions.PlotChannel : int(TSampleText::Separate);
 
     TClipboard clipboard(HWindow);
@@ -129,7 +129,7 @@ void TMainWin::CopyDataToClipboard()
 bool TMainWin::PasteViewActive()
 {
     const TMDIClient* client = GetClientWindow();
-    return (client ? client->GetActiveMDIChild() : nullptr) == TimeSeriesView;
+    return (client ? client->GetActiveMDIChild() : nullptr) == TimeSeriesView();
 }
 
 void TMainWin::CmEditPasteInsert()
@@ -227,8 +227,8 @@ void TMainWin::CmEditFilter()
 
 void TMainWin::CmEditSelectAll()
 {
-    if (WaveFile && TimeSeriesView)
-        TimeSeriesView->SelectAll();
+    if (WaveFile && TimeSeriesView())
+        TimeSeriesView()->SelectAll();
 }
 
 bool TMainWin::SegmentToPlay(float& start, float& end)

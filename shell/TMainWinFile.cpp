@@ -213,7 +213,7 @@ void TMainWin::TakeOpenedWave(const char* captionName)
     CurrentTime = 0.0f;
     // The view's range is of the wave: it takes the wave's conversions.
     SeriesLiveBlock = WaveSource;
-    if (TimeSeriesView) TimeSeriesView->SetTimeRange(0.0f, 999.9f);
+    if (TimeSeriesView()) TimeSeriesView()->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
     ApplySettings(RefreshKind::Full);
     char caption[sizeof Caption + PathSize + 4];

@@ -1,5 +1,5 @@
-// The signal generator as the main window holds it: its window, the
-// Utilities commands that concern it, and its start beside capture.
+// The signal generator as the main window holds it: the Utilities commands
+// that concern it, and its start beside capture.
 #include "shell/TMainWin.h"
 
 #include <cstdio>
@@ -14,65 +14,28 @@
 #include "generator/TSignalToWaveOptionsDialog.h"
 #include "resources/CommandIds.h"
 
-void TMainWin::CreateSignalGenerator(const char* settingsFile)
-{
-    if (SignalGenerator) return;
-    RECT rect;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(rect, ViewType::Generator, settingsFile, showCommand);
-    SignalGenerator = new TSignalGenerator(this, GeneratorHost, uint32_t(OutputDeviceID), settingsFile);
-    // The generator keeps only its position: its size follows its layout.
-    SignalGenerator->Attr.X = rect.left;
-    SignalGenerator->Attr.Y = rect.top;
-    SignalGenerator->Create();
-    if (showCommand != SW_SHOWNORMAL) SignalGenerator->Show(showCommand);
-    ViewStatus.SignalGenerator = 1;
-    SetMenuCheck(CM_SIGNALGENERATOR, true);
-}
-
-void TMainWin::CloseSignalGenerator()
-{
-    TSignalGenerator* generator = SignalGenerator;
-    if (!generator) return;
-    // Destroyed first, so that it keeps its placement while it is still the generator.
-    generator->Destroy();
-    SignalGenerator = nullptr;
-    delete generator;
-}
-
-void TMainWin::CmSignalGenerator()
-{
-    if (SignalGenerator) {
-        CloseSignalGenerator();
-        ViewStatus.SignalGenerator = 0;
-        SetMenuCheck(CM_SIGNALGENERATOR, false);
-    } else {
-        CreateViewWindow(ViewType::Generator, IniPath);
-    }
-}
-
 void TMainWin::CeSaveSignalToWave(TCommandEnabler& ce)
 {
-    ce.Enable(SignalGenerator != nullptr);
+    ce.Enable(SignalGenerator() != nullptr);
 }
 
 void TMainWin::CmLockGeneratorChannels()
 {
     GeneratorLocked = GeneratorLocked ? 0 : 1;
     SetMenuCheck(CM_LOCKGENERATORCHANNELS, GeneratorLocked == 1);
-    if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 1);
+    if (TSignalGenerator* generator = SignalGenerator()) generator->FormatChanged(uint32_t(OutputDeviceID), 1);
 }
 
 int TMainWin::RunSignalLengthDialog(int32_t& multiplier)
 {
-    TSignalToWaveOptionsDialog dialog(this, "SIGNAL_SAVE_AS_LENGTH", SignalGenerator->GetSignal(), &multiplier,
+    TSignalToWaveOptionsDialog dialog(this, "SIGNAL_SAVE_AS_LENGTH", SignalGenerator()->GetSignal(), &multiplier,
                                       GeneratorHost.DialogFont());
     return dialog.Execute();
 }
 
 void TMainWin::CmSaveSignalToWave()
 {
-    if (!SignalGenerator) return;
+    if (!SignalGenerator()) return;
     const bool running = RunState == Running;
     StopAnalyzer();
     // Every way out restarts an analyser that ran.
@@ -91,8 +54,8 @@ void TMainWin::CmSaveSignalToWave()
                 char text[PathSize + 32];
                 std::snprintf(text, sizeof text, "%s is currently in use.", name);
                 TEngineHost::Get().ShowMessage(text, Caption, TEngineHost::MsgIconExclamation);
-            } else if (SignalGenerator) {
-                SignalGenerator->SaveSignalAsWave(name, multiplier);
+            } else if (TSignalGenerator* generator = SignalGenerator()) {
+                generator->SaveSignalAsWave(name, multiplier);
                 AddRecentFile(name);
             }
         }
@@ -102,7 +65,8 @@ void TMainWin::CmSaveSignalToWave()
 
 void TMainWin::StartGeneratorWithCapture(bool realTime)
 {
-    if (!SignalGenerator || (Trigger.Enable && Trigger.StartSigGenOnTrigger)) return;
+    TSignalGenerator* generator = SignalGenerator();
+    if (!generator || (Trigger.Enable && Trigger.StartSigGenOnTrigger)) return;
     if (realTime) {
         if (InputDeviceID == OutputDeviceID && SoundOutput && !SoundOutput->IsFullDuplex()) return;
         if (SoundOutput && SoundOutput->Quirks.leadIn) {
@@ -112,5 +76,5 @@ void TMainWin::StartGeneratorWithCapture(bool realTime)
             while (::GetTickCount() - start < delay) continue;
         }
     }
-    SignalGenerator->StartOutput();
+    generator->StartOutput();
 }

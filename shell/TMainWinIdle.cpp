@@ -49,7 +49,7 @@ void ReadChannel(TWaveData& wave, TSeriesData& block, int64_t start, uint32_t co
 // the pace timer). Post Process walks the file as fast as it can.
 bool TMainWin::IdleAction(long idleCount)
 {
-    if (MacroWindow) MacroWindow->ExecuteStep();
+    if (MacroWindow()) MacroWindow()->ExecuteStep();
     // A running macro asks for the next idle pass at once.
     const bool result = TMDIFrame::IdleAction(idleCount) || IsMacroRunning();
     if (RunState == Stopped || !SoundInput || !SoundOutput) return result;
@@ -154,8 +154,8 @@ bool TMainWin::AnalyseTriggeredBlock()
     copy(TriggerSeriesLeft, SeriesLeft);
     copy(TriggerSeriesRight, SeriesRight);
     AnalyseSeriesBlocks();
-    if (SignalGenerator && Trigger.StartSigGenOnTrigger && !SignalGenerator->IsPlaying())
-        SignalGenerator->StartOutput();
+    if (SignalGenerator() && Trigger.StartSigGenOnTrigger && !SignalGenerator()->IsPlaying())
+        SignalGenerator()->StartOutput();
     return true;
 }
 
@@ -267,7 +267,7 @@ void TMainWin::AnalyseSeriesBlocks()
 {
     if (OverloadFlag && Settings.ExcludeOverloadFlag) {
         // An overloaded block is shown, not analysed.
-        if (TimeSeriesView) TimeSeriesView->NewData(0.0f);
+        if (TimeSeriesView()) TimeSeriesView()->NewData(0.0f);
         return;
     }
     CopySeriesToSpectral(SpectralLeft, SeriesLeft);

@@ -1,10 +1,17 @@
-// Frame layout, the rule for which views may open, the window factory and
-// the derived hop and delay values.
+// Frame layout, the rule for which views may open, the window factory, the
+// open windows by kind and the derived hop and delay values.
 #include "shell/TMainWin.h"
 
 #include <cmath>
+#include "automation/TMacro.h"
 #include "engine/TChannelProcessing.h"
 #include "framework/TMDIClient.h"
+#include "generator/TSignalGenerator.h"
+#include "views/TPhasePlot.h"
+#include "views/TSeriesPlot.h"
+#include "views/TSpectrogram.h"
+#include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 namespace {
 
@@ -54,15 +61,28 @@ void TMainWin::CreateViewWindow(ViewType type, const char* settingsFile)
     if (IsChannelView(type)
         && (!IsViewAllowed(type) || (IsSecondChannelView(type) && Settings.IndependentScalingAndCalibration != 1)))
         return;
-    if (type == ViewType::TimeSeries) CreateSeriesView(settingsFile);
-    if (type == ViewType::Spectrum || type == ViewType::Spectrum2) CreateSpectrumView(type, settingsFile);
-    if (type == ViewType::Spectrogram || type == ViewType::Spectrogram2) CreateSpectrogramView(type, settingsFile);
-    if (type == ViewType::Macro) CreateMacroWindow(settingsFile);
-    if (IsReadoutType(type)) CreateReadout(type, settingsFile);
-    if (type == ViewType::Generator) CreateSignalGenerator(settingsFile);
-    if (type == ViewType::Surface || type == ViewType::Surface2) CreateSurfaceView(type, settingsFile);
-    if (type == ViewType::Phase || type == ViewType::Phase2) CreatePhaseView(type, settingsFile);
+    Windows.Open(type, settingsFile);
 }
+
+TSeriesPlot* TMainWin::TimeSeriesView() const { return Windows.View<TSeriesPlot>(ViewType::TimeSeries); }
+TSpectrumPlot* TMainWin::SpectrumView(int channel) const
+{
+    return Windows.View<TSpectrumPlot>(OfChannel(ViewType::Spectrum, channel));
+}
+TPhasePlot* TMainWin::PhaseView(int channel) const
+{
+    return Windows.View<TPhasePlot>(OfChannel(ViewType::Phase, channel));
+}
+TSpectrogram* TMainWin::SpectrogramView(int channel) const
+{
+    return Windows.View<TSpectrogram>(OfChannel(ViewType::Spectrogram, channel));
+}
+TSurfacePlot* TMainWin::SurfaceView(int channel) const
+{
+    return Windows.View<TSurfacePlot>(OfChannel(ViewType::Surface, channel));
+}
+TMacro* TMainWin::MacroWindow() const { return Windows.View<TMacro>(ViewType::Macro); }
+TSignalGenerator* TMainWin::SignalGenerator() const { return Windows.View<TSignalGenerator>(ViewType::Generator); }
 
 void TMainWin::UpdateHopSize()
 {

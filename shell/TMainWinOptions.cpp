@@ -37,19 +37,17 @@ template <class Port> int32_t FindDeviceByName(const char* name, uint32_t count)
     return 0;
 }
 
-// A family of channel views: its "ViewStatus" flag, its first member's type
-// (the second is its SecondChannel) and its View-menu toggle.
-struct TViewFamily {
-    int32_t ViewStatusFlags::*Shown;
-    TMainWin::ViewType FirstType;
-    void (TMainWin::*Toggle)();
+// The families of channel views, each its first member's type (the second
+// is its SecondChannel), in the order they are opened again.
+const TMainWin::ViewType ViewFamilies[] = {
+    TMainWin::ViewType::Spectrum, TMainWin::ViewType::Phase, TMainWin::ViewType::Spectrogram,
+    TMainWin::ViewType::Surface,
 };
-const TViewFamily ViewFamilies[] = {
-    {&ViewStatusFlags::SpectrumPlot, TMainWin::ViewType::Spectrum, &TMainWin::CmViewSpectrum},
-    {&ViewStatusFlags::PhasePlot, TMainWin::ViewType::Phase, &TMainWin::CmViewPhase},
-    {&ViewStatusFlags::Spectrogram, TMainWin::ViewType::Spectrogram, &TMainWin::CmViewSpectrogram},
-    {&ViewStatusFlags::SurfacePlot, TMainWin::ViewType::Surface, &TMainWin::CmViewSurface},
-};
+
+bool FamilyShown(const TMainWin& main, TMainWin::ViewType family)
+{
+    return main.ViewStatus.*TWindowSlots::KindOf(family)->Flag != 0;
+}
 
 // What the input port and the engines are built for.
 bool AcquisitionChanged(const AnalysisSettingsStruct& a, const AnalysisSettingsStruct& b)
@@ -95,9 +93,9 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
     SetPeakHold(Settings.PeakHold);
 
     if (Settings.ChannelProcessing != previous.ChannelProcessing && TChannelProcessing::ShowsTwoResults(Settings.ChannelProcessing))
-        for (const TViewFamily& family : ViewFamilies) {
-            if (ViewStatus.*family.Shown != 1) continue;
-            for (ViewType type : {family.FirstType, SecondChannel(family.FirstType)})
+        for (ViewType family : ViewFamilies) {
+            if (ViewStatus.*TWindowSlots::KindOf(family)->Flag != 1) continue;
+            for (ViewType type : {family, SecondChannel(family)})
                 if (!PlacementWindow(type)) CreateViewWindow(type, IniPath);
         }
 
@@ -109,10 +107,10 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
         if (Settings.IndependentScalingAndCalibration != previous.IndependentScalingAndCalibration) {
             // Closed and reopened with the members the new scaling mode allows.
             bool shown[std::size(ViewFamilies)];
-            for (size_t f = 0; f < std::size(ViewFamilies); ++f) shown[f] = ViewStatus.*ViewFamilies[f].Shown != 0;
+            for (size_t f = 0; f < std::size(ViewFamilies); ++f) shown[f] = FamilyShown(*this, ViewFamilies[f]);
             for (int pass = 0; pass < 2; ++pass)
                 for (size_t f = 0; f < std::size(ViewFamilies); ++f)
-                    if (shown[f]) (this->*ViewFamilies[f].Toggle)();
+                    if (shown[f]) Windows.Toggle(ViewFamilies[f]);
         }
         if (Settings.IndependentScalingAndCalibration == 0) Scaling[1].CopyScalesFrom(Scaling[0]);
     }
@@ -121,7 +119,7 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
     UpdateDelaySamples();
     if (TransportToolbar) TransportToolbar->SetMode();
     RefreshStatusBar(StatusBar::WholeBar);
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view && view->GetHandle()) {
             view->UpdateLayout();
             view->Invalidate(true);
@@ -188,7 +186,7 @@ void TMainWin::TakeDevices(int32_t input, int32_t output)
         SoundOutput = new TSoundOutput(uint32_t(output));
         SoundOutput->SetFormat(Settings.Format);
         // The generator moves to the new device.
-        if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(output), 0);
+        if (SignalGenerator()) SignalGenerator()->FormatChanged(uint32_t(output), 0);
     }
 }
 
@@ -201,8 +199,8 @@ void TMainWin::CeCalibration(TCommandEnabler& ce)
 
 void TMainWin::InvalidateAllViews()
 {
-    for (const TViewFamily& family : ViewFamilies)
-        for (ViewType type : {family.FirstType, SecondChannel(family.FirstType)})
+    for (ViewType family : ViewFamilies)
+        for (ViewType type : {family, SecondChannel(family)})
             if (HWND view = PlacementWindow(type)) ::InvalidateRect(view, nullptr, TRUE);
 }
 

@@ -38,10 +38,8 @@ int TMainWin::ComputeSpectra(TSpectralData* left, TSpectralData* right, TSpectra
     if (!left || (stereo && !right)) return 0;
     if (!UpdateAveragingRate()) return 0;
     const ViewStatusFlags& v = ViewStatus;
-    const bool consumer = v.TimeSeries || v.SpectrumPlot || v.Spectrogram || v.SurfacePlot || v.PhasePlot || DataLog
-        || ThdWindow || ThdnWindow || ImdWindow || SnrWindow || SinadWindow || SfdrWindow || NoiseFigureWindow
-        || PeakFrequencyWindow || PeakAmplitudeWindow || TotalPowerWindow || DelayFinderWindow || PhaseScopeWindow
-        || LeqWindow || DdeAdviseActive;
+    const bool consumer = v.TimeSeries || v.SpectrumPlot || v.Spectrogram || v.SurfacePlot || v.PhasePlot
+        || Windows.AnyUsesSpectra() || DdeAdviseActive;
     if (!consumer) return 0;
     return Pipeline.Compute({left, right, combined, aux}) ? 1 : 0;
 }
@@ -172,7 +170,7 @@ void TMainWin::ReprocessSegment(float time)
     CopySeriesToSpectral(SpectralLeft, &left);
     if (stereo) CopySeriesToSpectral(SpectralRight, &right);
     ComputeSpectra(SpectralLeft, SpectralRight, SpectralCombined, SpectralAux);
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view && view->GetHandle()) {
             view->SetCepstrumAxis(0);
             view->NewData(0.0f);
@@ -190,7 +188,7 @@ void TMainWin::ApplySettings(RefreshKind refreshKind)
     AllocateSeriesBuffers();
     AllocateSpectralData();
     if (refreshKind != RefreshKind::KeepViews) {
-        if (TimeSeriesView) TimeSeriesView->UpdateLayout();
+        if (TimeSeriesView()) TimeSeriesView()->UpdateLayout();
         ApplySpectrumViewSettings();
         ApplyPhaseViewSettings();
     }
@@ -201,9 +199,9 @@ void TMainWin::ApplySettings(RefreshKind refreshKind)
     // After the window: a recomputed history runs through it.
     if (refreshKind != RefreshKind::KeepViews) ApplySpectrogramViewSettings(refreshKind);
     RefreshStatusBar(StatusBar::WholeBar);
-    if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(OutputDeviceID), 0);
+    if (SignalGenerator()) SignalGenerator()->FormatChanged(uint32_t(OutputDeviceID), 0);
     if (refreshKind == RefreshKind::RecomputeHistory)
-        for (TSurfacePlot* view : SurfaceViews)
+        for (TSurfacePlot* view : SurfaceViews())
             if (view && view->GetHandle()) {
                 RecomputeSurface(*view);
                 view->Invalidate(true);
@@ -215,48 +213,37 @@ void TMainWin::ApplySettings(RefreshKind refreshKind)
 
 void TMainWin::CloseDisallowedViews()
 {
-    for (int index = 0; index < 2; ++index)
-        if (SpectrumViews[index] && !IsViewAllowed(index == 0 ? ViewType::Spectrum : ViewType::Spectrum2))
-            SpectrumViewClosed(SpectrumViews[index]);
-    for (int index = 0; index < 2; ++index)
-        if (SpectrogramViews[index] && !IsViewAllowed(index == 0 ? ViewType::Spectrogram : ViewType::Spectrogram2))
-            SpectrogramViewClosed(SpectrogramViews[index]);
-    for (int index = 0; index < 2; ++index)
-        if (PhaseViews[index] && !IsViewAllowed(index == 0 ? ViewType::Phase : ViewType::Phase2))
-            PhaseViewClosed(PhaseViews[index]);
-    for (int index = 0; index < 2; ++index)
-        if (SurfaceViews[index] && !IsViewAllowed(index == 0 ? ViewType::Surface : ViewType::Surface2))
-            SurfaceViewClosed(SurfaceViews[index]);
+    for (ViewType family : {ViewType::Spectrum, ViewType::Spectrogram, ViewType::Phase, ViewType::Surface})
+        for (ViewType type : {family, SecondChannel(family)})
+            if (TWindow* view = Windows.Window(type); view && !IsViewAllowed(type))
+                Windows.Closed(*view);
 }
 
 void TMainWin::ApplySpectrumViewSettings()
 {
     // The range comes before the layout, so that the layout clamps the stored
     // range against the new engines rather than bin indexes of the old ones.
-    for (int index = 0; index < 2; ++index)
-        if (TSpectrumPlot* view = SpectrumViews[index]) {
-            view->SetScaling(Scaling[index]);
-            if (view->GetHandle())
-                view->SetFrequencyRange(SpectrumOptions[index].StartFreq, SpectrumOptions[index].StopFreq);
-        }
+    Windows.Apply<TSpectrumPlot>(ViewType::Spectrum, [this](TSpectrumPlot& view, int channel) {
+        view.SetScaling(Scaling[channel]);
+        if (view.GetHandle())
+            view.SetFrequencyRange(SpectrumOptions[channel].StartFreq, SpectrumOptions[channel].StopFreq);
+    });
 }
 
 void TMainWin::ApplyPhaseViewSettings()
 {
-    for (int index = 0; index < 2; ++index)
-        if (TPhasePlot* view = PhaseViews[index]) {
-            view->SetViewSettings(Scaling[index]);
-            if (view->GetHandle())
-                view->SetFrequencyRange(PhaseOptions[index].StartFreq, PhaseOptions[index].StopFreq);
-        }
+    Windows.Apply<TPhasePlot>(ViewType::Phase, [this](TPhasePlot& view, int channel) {
+        view.SetViewSettings(Scaling[channel]);
+        if (view.GetHandle())
+            view.SetFrequencyRange(PhaseOptions[channel].StartFreq, PhaseOptions[channel].StopFreq);
+    });
 }
 
 void TMainWin::ApplySurfaceViewSettings()
 {
-    for (int index = 0; index < 2; ++index)
-        if (TSurfacePlot* view = SurfaceViews[index]) {
-            view->SetViewSettings(Scaling[index]);
-            view->UpdateLayout();
-            view->ClearHistory();
-        }
+    Windows.Apply<TSurfacePlot>(ViewType::Surface, [this](TSurfacePlot& view, int channel) {
+        view.SetViewSettings(Scaling[channel]);
+        view.UpdateLayout();
+        view.ClearHistory();
+    });
 }

@@ -49,7 +49,7 @@ LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
 
 void TMainWin::CmRun()
 {
-    if (MacroWindow && MacroWindow->ForwardEnterKey()) return;
+    if (MacroWindow() && MacroWindow()->ForwardEnterKey()) return;
     if (OpMode == PostProcess || (OpMode == RealTime && RunState == Stopped)) {
         RunRequest = 1;
         StartAnalyzer();
@@ -97,10 +97,10 @@ void TMainWin::StartAnalyzer()
     if (!StartRunOfMode()) return;
     SeriesViewStarted();
     RefreshRunDisplays();
-    if (!MacroWindow) IdleAction(0);
+    if (!MacroWindow()) IdleAction(0);
     if ((RunState == Running || RunState == Recording) && SoundInput && SoundInput->IsOpen()) SoundInput->Start();
     // Ports that start together were left paused until capture began.
-    if (SignalGenerator) SignalGenerator->RestartOutput();
+    if (SignalGenerator()) SignalGenerator()->RestartOutput();
     const bool live = (OpMode == RealTime && RunState == Running) || RunState == Recording || RunState == Playback;
     if (live && HWindow) SetTimer(PaceTimer, PaceTimerMs);
 }
@@ -109,7 +109,7 @@ void TMainWin::PrepareRun()
 {
     if (SoundInput) SoundInput->SetFormat(Settings.Format);
     if (SoundOutput) SoundOutput->SetFormat(Settings.Format);
-    if (SoundOutput && SoundOutput->Quirks.leadIn && SignalGenerator) SignalGenerator->StopOutput();
+    if (SoundOutput && SoundOutput->Quirks.leadIn && SignalGenerator()) SignalGenerator()->StopOutput();
     OverloadFlag = AppendHalt = OverloadBlocks = BlocksProcessed = InputLevelLeft = InputLevelRight = 0;
     UpdateHopSize();
     UpdateDelaySamples();
@@ -248,10 +248,10 @@ bool TMainWin::MakeHistoryWave()
         return false;
     }
     SetWaveCalibration(*WaveFile, Calibration);
-    for (TSpectrogram* view : SpectrogramViews)
+    for (TSpectrogram* view : SpectrogramViews())
         if (view) view->UpdateToolButton();
-    if (TimeSeriesView) TimeSeriesView->UpdateSelectButton();
-    for (TSurfacePlot* surface : SurfaceViews)
+    if (TimeSeriesView()) TimeSeriesView()->UpdateSelectButton();
+    for (TSurfacePlot* surface : SurfaceViews())
         if (surface) surface->UpdateToolButton();
     return true;
 }
@@ -324,7 +324,7 @@ void TMainWin::StopAnalyzer()
     if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();
-    if (SignalGenerator) SignalGenerator->StopOutput();
+    if (SignalGenerator()) SignalGenerator()->StopOutput();
 
     if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
         TWaveFile* unrolled = FileIO.WaveFileMode == 0
@@ -347,15 +347,15 @@ void TMainWin::StopAnalyzer()
         SetWaveCalibration(*WaveFile, Calibration);
         // The lines' times were the capture's; now they are the wave's.
         if (!DdeClientLink) {
-            if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+            if (TSurfacePlot* surface = SurfaceView(0) ? SurfaceView(0) : SurfaceView(1))
                 surface->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
-            for (TSpectrogram* view : SpectrogramViews)
+            for (TSpectrogram* view : SpectrogramViews())
                 if (view) view->ShiftHistoryTimes(WaveFile->GetDuration() - CurrentTime);
         }
     }
-    if (TSurfacePlot* surface = SurfaceViews[0] ? SurfaceViews[0] : SurfaceViews[1])
+    if (TSurfacePlot* surface = SurfaceView(0) ? SurfaceView(0) : SurfaceView(1))
         surface->UpdateReadout();
-    for (TSpectrogram* view : SpectrogramViews)
+    for (TSpectrogram* view : SpectrogramViews())
         if (view) view->UpdateReadout();
     if (previous != Stopped && !RunRequest && WaveFile) SeriesViewStopped();
     if (!RunRequest) {
@@ -363,12 +363,12 @@ void TMainWin::StopAnalyzer()
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
-    for (TPhasePlot* view : PhaseViews)
+    for (TPhasePlot* view : PhaseViews())
         if (view && view->GetHandle())
             view->NewData(0.0f);
     // The spectrum views space their redraws in time: the last block may not
     // have been drawn yet.
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view && view->GetHandle())
             view->NewData(0.0f);
     BlockLimitFlag = 0;
@@ -457,7 +457,7 @@ void TMainWin::RefillPlaybackBuffers()
         }
         if (Trigger.Enable && TriggerCount > 0 && Trigger.Mode == TriggerSettings::RunOn) triggered = 1;
         if (!triggered) {
-            if (!MacroWindow) IdleAction(0);
+            if (!MacroWindow()) IdleAction(0);
             PostMessage(MM_WOM_DONE, 0, 0);
         } else if (last) {
             SoundOutput->WriteBuffer(block->GetBuffer(), block->GetBufferSize(), slot, 0);

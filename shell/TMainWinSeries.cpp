@@ -1,5 +1,5 @@
 // The time series view as the main window drives it: what it asks of its
-// host, its window, the segment it zooms to and the run control's steps on it.
+// host, the segment it zooms to and the run control's steps on it.
 #include "shell/TMainWin.h"
 
 #include <memory>
@@ -12,7 +12,6 @@
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "shell/Toolbar.h"
-#include "shell/TakeView.h"
 #include "views/TSeriesPlot.h"
 
 namespace {
@@ -57,79 +56,49 @@ void TMainWin::RunCommand(int commandId)
     SendMessage(WM_COMMAND, WPARAM(commandId));
 }
 
-void TMainWin::CreateSeriesView(const char* settingsFile)
-{
-    if (TimeSeriesView || !GetClientWindow())
-        return;
-    OpenView(ViewType::TimeSeries, settingsFile, [this](const RECT& stored) {
-        return TimeSeriesView = new TSeriesPlot(*GetClientWindow(), this, LoadStr(IDS_VIEW_TIME_SERIES),
-                                                TRect(stored.left, stored.top, stored.right, stored.bottom),
-                                                &SeriesOptions);
-    });
-    ViewStatus.TimeSeries = 1;
-}
-
-void TMainWin::CloseSeriesView()
-{
-    if (!TimeSeriesView)
-        return;
-    SaveUtilityPlacements(ViewType::TimeSeries, IniPath);
-    // The pointer is clear before the window goes: nothing reaches a view while it goes.
-    TakeView(TimeSeriesView)->Destroy();
-}
-
-void TMainWin::CmViewTimeSeries()
-{
-    if (TimeSeriesView)
-        CloseSeriesView();
-    else
-        CreateViewWindow(ViewType::TimeSeries, IniPath);
-    ViewStatus.TimeSeries = TimeSeriesView ? 1 : 0;
-    UpdateViewMenuChecks();
-    if (TransportToolbar)
-        TransportToolbar->Invalidate(true);
-}
-
 void TMainWin::ZoomToSegment(float start, float end)
 {
     if (!WaveFile)
         return;
-    if (!ViewStatus.TimeSeries || !TimeSeriesView)
+    if (!ViewStatus.TimeSeries || !TimeSeriesView())
         CmViewTimeSeries();
-    if (!TimeSeriesView)
+    TSeriesPlot* series = TimeSeriesView();
+    if (!series)
         return;
-    GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(TimeSeriesView->GetHandle()));
+    GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(series->GetHandle()));
     TEngineWait wait;
     // An empty segment is one analysis block long.
     if (end <= start)
         end = start + WaveFile->FrameToTime(Settings.FFTsize * Settings.DecimationRatio);
-    TimeSeriesView->SetTimeRange(start, end);
-    TimeSeriesView->UpdateLayout();
+    series->SetTimeRange(start, end);
+    series->UpdateLayout();
 }
 
 void TMainWin::MarkSeriesSelection()
 {
-    if (TimeSeriesView)
-        TimeSeriesView->UpdatePositionMark();
+    if (TSeriesPlot* series = TimeSeriesView())
+        series->UpdatePositionMark();
 }
 
 void TMainWin::SeriesViewStarted()
 {
-    if (!TimeSeriesView)
+    TSeriesPlot* series = TimeSeriesView();
+    if (!series)
         return;
-    TimeSeriesView->SaveTimeRange();
-    TimeSeriesView->UpdateLayout();
+    series->SaveTimeRange();
+    series->UpdateLayout();
 }
 
 void TMainWin::SeriesViewStopped()
 {
     SeriesLiveBlock = WaveSource;
-    if (!TimeSeriesView)
+    TSeriesPlot* series = TimeSeriesView();
+    if (!series)
         return;
     // Real Time shows its whole history; the other modes the range kept at the start.
     if (OpMode == RealTime)
-        TimeSeriesView->SetTimeRange(0.0f, WholeHistory);
+        series->SetTimeRange(0.0f, WholeHistory);
     else
-        TimeSeriesView->RestoreTimeRange();
-    TimeSeriesView->UpdateLayout();
+        series->RestoreTimeRange();
+    series->UpdateLayout();
 }

@@ -1,4 +1,4 @@
-// The spectrogram views as the main window creates, feeds, closes and
+// The spectrogram views as the main window gives them their settings and
 // rebuilds them from the wave file.
 #include "shell/TMainWin.h"
 
@@ -10,55 +10,9 @@
 #include "base/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "engine/TWaveSpectra.h"
-#include "framework/TMDIClient.h"
 #include "resources/StringIds.h"
 #include "shell/TRebuildProgress.h"
-#include "shell/TakeView.h"
 #include "views/TSpectrogram.h"
-
-void TMainWin::CreateSpectrogramView(ViewType type, const char* settingsFile)
-{
-    const int index = type == ViewType::Spectrogram2 ? 1 : 0;
-    if (SpectrogramViews[index] || !GetClientWindow())
-        return;
-    OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
-        return SpectrogramViews[index] = new TSpectrogram(
-                   *static_cast<TMDIClient*>(GetClientWindow()), this,
-                   index == 0 ? IDS_VIEW_SPECTROGRAM_TEXT : IDS_VIEW_SPECTROGRAM2_TEXT, placement, Scaling[index],
-                   &SpectrogramOptions[index], data, data2, index + 1);
-    });
-    ViewStatus.Spectrogram = 1;
-}
-
-void TMainWin::CloseSpectrogramView(int index)
-{
-    if (!SpectrogramViews[index])
-        return;
-    SaveUtilityPlacements(index == 0 ? ViewType::Spectrogram : ViewType::Spectrogram2, IniPath);
-    TakeView(SpectrogramViews[index])->Destroy();
-}
-
-void TMainWin::SpectrogramViewClosed(TSpectrogram* view)
-{
-    if (SpectrogramViews[0] && SpectrogramViews[1]) {
-        CloseSpectrogramView(view == SpectrogramViews[0] ? 0 : 1);
-        return;
-    }
-    CmViewSpectrogram();
-}
-
-void TMainWin::CmViewSpectrogram()
-{
-    if (SpectrogramViews[0] || SpectrogramViews[1]) {
-        CloseSpectrogramView(0);
-        CloseSpectrogramView(1);
-    } else {
-        CreateViewWindow(ViewType::Spectrogram, IniPath);
-        CreateViewWindow(ViewType::Spectrogram2, IniPath);
-    }
-    ViewStatus.Spectrogram = SpectrogramViews[0] || SpectrogramViews[1] ? 1 : 0;
-    UpdateViewMenuChecks();
-}
 
 // Each open spectrogram takes its channel's scaling and lays itself out for
 // the new engines: after a change of format or size its lines no longer
@@ -66,15 +20,14 @@ void TMainWin::CmViewSpectrogram()
 // computed again from the file.
 void TMainWin::ApplySpectrogramViewSettings(RefreshKind refreshKind)
 {
-    for (int index = 0; index < 2; ++index)
-        if (TSpectrogram* view = SpectrogramViews[index]) {
-            view->SetViewSettings(Scaling[index]);
-            view->UpdateLayout();
-            if (refreshKind == RefreshKind::Full)
-                view->ClearHistory();
-            else if (refreshKind == RefreshKind::RecomputeHistory)
-                RebuildSpectrogram(*view);
-        }
+    Windows.Apply<TSpectrogram>(ViewType::Spectrogram, [&](TSpectrogram& view, int channel) {
+        view.SetViewSettings(Scaling[channel]);
+        view.UpdateLayout();
+        if (refreshKind == RefreshKind::Full)
+            view.ClearHistory();
+        else if (refreshKind == RefreshKind::RecomputeHistory)
+            RebuildSpectrogram(view);
+    });
 }
 
 void TMainWin::RebuildSpectrogram(TSpectrogram& view)
@@ -87,7 +40,7 @@ void TMainWin::RebuildSpectrogram(TSpectrogram& view)
 
 void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
 {
-    const int index = view && view == SpectrogramViews[0] ? 0 : view && view == SpectrogramViews[1] ? 1 : -1;
+    const int index = view && view == SpectrogramView(0) ? 0 : view && view == SpectrogramView(1) ? 1 : -1;
     if (index < 0 || !ViewStatus.Spectrogram || !view->GetHandle())
         return;
     // A DDE client link in Real Time redraws from its own data.

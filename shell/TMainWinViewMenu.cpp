@@ -14,7 +14,6 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
-#include "shell/TakeView.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -32,88 +31,9 @@ bool AnyViewFlag(const ViewStatusFlags& v)
 
 }  // namespace
 
-void TMainWin::CreateSpectrumView(ViewType type, const char* settingsFile)
-{
-    const int index = type == ViewType::Spectrum2 ? 1 : 0;
-    if (SpectrumViews[index] || !GetClientWindow())
-        return;
-    OpenSpectralView(type, index, settingsFile, [&](const TRect& placement, TSpectralData* data, TSpectralData* data2) {
-        return SpectrumViews[index] = new TSpectrumPlot(*static_cast<TMDIClient*>(GetClientWindow()), this,
-                                                        index == 0 ? "Spectrum" : "Spectrum2", placement,
-                                                        Scaling[index], &SpectrumOptions[index], data, data2,
-                                                        index + 1);
-    });
-    ViewStatus.SpectrumPlot = 1;
-}
-
-void TMainWin::OpenView(ViewType type, const char* settingsFile, const std::function<TWindow*(const RECT&)>& make)
-{
-    RECT stored;
-    int showCommand = SW_SHOWNORMAL;
-    GetInitialPlacement(stored, type, settingsFile, showCommand);
-    // The slot holds the view before it is created: creation reaches back for it.
-    TWindow* view = make(stored);
-    view->Create();
-    if (showCommand == SW_SHOWMAXIMIZED)
-        view->Show(SW_SHOWMAXIMIZED);
-}
-
-void TMainWin::OpenSpectralView(ViewType type, int index, const char* settingsFile,
-                                const std::function<TWindow*(const TRect&, TSpectralData*, TSpectralData*)>& make)
-{
-    OpenView(type, settingsFile, [&](const RECT& stored) {
-        // The view takes its rectangle as position and size; handing it the
-        // stored right and bottom edges would widen it by its offset each time.
-        const TRect placement(stored.left, stored.top, stored.right - stored.left, stored.bottom - stored.top);
-        TSpectralData *data, *data2;
-        ViewEngines(index, DisplayPrimary, DisplaySecondary, data, data2);
-        return make(placement, data, data2);
-    });
-}
-
-void TMainWin::CloseSpectrumView(int index)
-{
-    if (!SpectrumViews[index])
-        return;
-    SaveUtilityPlacements(index == 0 ? ViewType::Spectrum : ViewType::Spectrum2, IniPath);
-    TakeView(SpectrumViews[index])->Destroy();
-}
-
-void TMainWin::SpectrumViewClosed(TSpectrumPlot* view)
-{
-    if (SpectrumViews[0] && SpectrumViews[1]) {
-        CloseSpectrumView(view == SpectrumViews[0] ? 0 : 1);
-        return;
-    }
-    CmViewSpectrum();
-}
-
 void TMainWin::ViewClosed(TPlotBase& view)
 {
-    if (&view == TimeSeriesView) {
-        CmViewTimeSeries();
-        return;
-    }
-    for (TSpectrumPlot* spectrum : SpectrumViews)
-        if (spectrum == &view) {
-            SpectrumViewClosed(spectrum);
-            return;
-        }
-    for (TSpectrogram* spectrogram : SpectrogramViews)
-        if (spectrogram == &view) {
-            SpectrogramViewClosed(spectrogram);
-            return;
-        }
-    for (TSurfacePlot* surface : SurfaceViews)
-        if (surface == &view) {
-            SurfaceViewClosed(surface);
-            return;
-        }
-    for (TPhasePlot* phase : PhaseViews)
-        if (phase == &view) {
-            PhaseViewClosed(phase);
-            return;
-        }
+    Windows.Closed(view);
 }
 
 bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
@@ -122,22 +42,6 @@ bool TMainWin::GetLinkAxis(const char*& name, const char*& unit) const
     unit = DdeLinkAxisUnit;
     return DdeLinkAxisFlag == 1;
 }
-
-void TMainWin::CmViewSpectrum()
-{
-    if (SpectrumViews[0] || SpectrumViews[1]) {
-        CloseSpectrumView(0);
-        CloseSpectrumView(1);
-    } else {
-        CreateViewWindow(ViewType::Spectrum, IniPath);
-        CreateViewWindow(ViewType::Spectrum2, IniPath);
-    }
-    ViewStatus.SpectrumPlot = SpectrumViews[0] || SpectrumViews[1] ? 1 : 0;
-    UpdateViewMenuChecks();
-    if (TransportToolbar)
-        TransportToolbar->Invalidate(true);
-}
-
 
 void TMainWin::CmClearAllViews()
 {
@@ -279,40 +183,21 @@ void TMainWin::CmAccelRewind()
 
 void TMainWin::OpenSecondChannelViews()
 {
-    if (SpectrumViews[0] && !SpectrumViews[1])
+    if (SpectrumView(0) && !SpectrumView(1))
         CreateViewWindow(ViewType::Spectrum2, IniPath);
 }
 
 void TMainWin::RepaintSpectrumViews()
 {
-    for (TSpectrumPlot* view : SpectrumViews)
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view && view->GetHandle())
             view->Invalidate(true);
 }
 
 void TMainWin::ReopenViews()
 {
-    if (ViewStatus.TimeSeries)
-        CreateViewWindow(ViewType::TimeSeries, IniPath);
-    if (ViewStatus.SpectrumPlot) {
-        CreateViewWindow(ViewType::Spectrum, IniPath);
-        CreateViewWindow(ViewType::Spectrum2, IniPath);
-    }
-    if (ViewStatus.Spectrogram) {
-        CreateViewWindow(ViewType::Spectrogram, IniPath);
-        CreateViewWindow(ViewType::Spectrogram2, IniPath);
-    }
-    if (ViewStatus.SignalGenerator) CreateViewWindow(ViewType::Generator, IniPath);
-    ReopenReadouts();
-    if (ViewStatus.Macro) CreateViewWindow(ViewType::Macro, IniPath);
-    if (ViewStatus.SurfacePlot) {
-        CreateViewWindow(ViewType::Surface, IniPath);
-        CreateViewWindow(ViewType::Surface2, IniPath);
-    }
-    if (ViewStatus.PhasePlot) {
-        CreateViewWindow(ViewType::Phase, IniPath);
-        CreateViewWindow(ViewType::Phase2, IniPath);
-    }
+    for (const TWindowSlots::TKind& kind : TWindowSlots::Kinds())
+        if (ViewStatus.*kind.Flag) CreateViewWindow(kind.Type, IniPath);
     UpdateViewMenuChecks();
 }
 
@@ -341,16 +226,16 @@ void TMainWin::RefreshRunDisplays()
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
     RefreshStatusBar(StatusBar::WholeBar);
-    for (TPlotBase* view : {static_cast<TPlotBase*>(SpectrumViews[0]), static_cast<TPlotBase*>(SpectrumViews[1]),
-                            static_cast<TPlotBase*>(PhaseViews[0]), static_cast<TPlotBase*>(PhaseViews[1]),
-                            static_cast<TPlotBase*>(SurfaceViews[0]), static_cast<TPlotBase*>(SurfaceViews[1])})
+    for (TPlotBase* view : {static_cast<TPlotBase*>(SpectrumView(0)), static_cast<TPlotBase*>(SpectrumView(1)),
+                            static_cast<TPlotBase*>(PhaseView(0)), static_cast<TPlotBase*>(PhaseView(1)),
+                            static_cast<TPlotBase*>(SurfaceView(0)), static_cast<TPlotBase*>(SurfaceView(1))})
         if (view && view->GetHandle())
             view->InvalidateLogo();
-    for (TSpectrogram* view : SpectrogramViews)
+    for (TSpectrogram* view : SpectrogramViews())
         if (view && view->GetHandle())
             view->InvalidateLogo();
-    if (TimeSeriesView && TimeSeriesView->GetHandle())
-        TimeSeriesView->InvalidateLogo();
+    if (TimeSeriesView() && TimeSeriesView()->GetHandle())
+        TimeSeriesView()->InvalidateLogo();
 }
 
 void TMainWin::UpdateToolbarReadouts()
@@ -385,18 +270,18 @@ void TMainWin::RefreshStatusBar(int which)
 
 void TMainWin::NotifyViewsNewData(float time)
 {
-    if (TimeSeriesView && TimeSeriesView->GetHandle())
-        TimeSeriesView->NewData(time);
-    for (TSpectrumPlot* view : SpectrumViews)
+    if (TSeriesPlot* series = TimeSeriesView(); series && series->GetHandle())
+        series->NewData(time);
+    for (TSpectrumPlot* view : SpectrumViews())
         if (view && view->GetHandle())
             view->NewData(time);
-    for (TSpectrogram* view : SpectrogramViews)
+    for (TSpectrogram* view : SpectrogramViews())
         if (view && view->GetHandle())
             view->NewSpectrum(time);
-    for (TPhasePlot* view : PhaseViews)
+    for (TPhasePlot* view : PhaseViews())
         if (view && view->GetHandle())
             view->NewData(time);
-    for (TSurfacePlot* view : SurfaceViews)
+    for (TSurfacePlot* view : SurfaceViews())
         if (view && view->GetHandle())
             view->NewSpectrum(time);
 }
@@ -404,36 +289,32 @@ void TMainWin::NotifyViewsNewData(float time)
 void TMainWin::HandViewsEngines(TSpectralData* primary, TSpectralData* secondary)
 {
     if (Settings.IndependentScalingAndCalibration == 1) {
-        if (SpectrumViews[0])
-            SpectrumViews[0]->SetData(primary, nullptr);
-        if (SpectrumViews[1])
-            SpectrumViews[1]->SetData(secondary, nullptr);
-    } else if (SpectrumViews[0]) {
-        SpectrumViews[0]->SetData(primary, secondary);
+        if (TSpectrumPlot* view = SpectrumView(0))
+            view->SetData(primary, nullptr);
+        if (TSpectrumPlot* view = SpectrumView(1))
+            view->SetData(secondary, nullptr);
+    } else if (TSpectrumPlot* view = SpectrumView(0)) {
+        view->SetData(primary, secondary);
     }
     for (int index = 0; index < 2; ++index) {
         TSpectralData *data, *data2;
         ViewEngines(index, primary, secondary, data, data2);
-        if (PhaseViews[index])
-            PhaseViews[index]->SetData(data, data2);
-        if (SurfaceViews[index])
-            SurfaceViews[index]->SetSpectralData(data, data2);
-        if (SpectrogramViews[index])
-            SpectrogramViews[index]->SetData(data, data2);
+        if (TPhasePlot* view = PhaseView(index))
+            view->SetData(data, data2);
+        if (TSurfacePlot* view = SurfaceView(index))
+            view->SetSpectralData(data, data2);
+        if (TSpectrogram* view = SpectrogramView(index))
+            view->SetData(data, data2);
     }
 }
 
 void TMainWin::DestroyViewsAndBars()
 {
-    TakeView(TimeSeriesView).reset();
-    for (TSpectrumPlot*& view : SpectrumViews)
-        TakeView(view).reset();
-    for (TSpectrogram*& view : SpectrogramViews)
-        TakeView(view).reset();
-    for (TSurfacePlot*& view : SurfaceViews)
-        TakeView(view).reset();
-    for (TPhasePlot*& view : PhaseViews)
-        TakeView(view).reset();
+    for (ViewType family : {ViewType::TimeSeries, ViewType::Spectrum, ViewType::Spectrogram, ViewType::Surface,
+                            ViewType::Phase}) {
+        Windows.Discard(family);
+        Windows.Discard(TWindowSlots::KindOf(family)->Partner);
+    }
     TransportToolbar.reset();
     StatusBarWindow.reset();
 }

@@ -1,8 +1,9 @@
-// Configurations, the File Open dialog and dropped files in a real frame
-// with its MDI client and spectrum views.
+// Configurations, window placements, the File Open dialog and dropped files
+// in a real frame with its MDI client and its windows.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <commdlg.h>
+#include <cstdio>
 #include <memory>
 #include <string>
 #include "base/THeadlessEngineHost.h"
@@ -148,11 +149,11 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
     Main->Settings.ChannelProcessing = 2;
     Main->OpenWaveFile(Wave.c_str());
     Main->CmViewSpectrum();
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
-    ASSERT_NE(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    ASSERT_NE(Main->SpectrumView(1), nullptr);
     const RECT saved[2] = {{30, 40, 530, 390}, {120, 90, 720, 500}};
-    Place(Main->SpectrumViews[0], saved[0], false);
-    Place(Main->SpectrumViews[1], saved[1], false);
+    Place(Main->SpectrumView(0), saved[0], false);
+    Place(Main->SpectrumView(1), saved[1], false);
     const uint32_t fftSize = Main->Settings.FFTsize;
     const std::string cfg = Folder.File("setup.cfg");
     Main->SaveConfiguration(cfg.c_str());
@@ -171,27 +172,27 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         if (c.Maximised) {
-            Place(Main->SpectrumViews[1], saved[1], true);
+            Place(Main->SpectrumView(1), saved[1], true);
             Main->SaveConfiguration(cfg.c_str());
-            Place(Main->SpectrumViews[1], saved[1], false);
+            Place(Main->SpectrumView(1), saved[1], false);
         }
         const RECT moved{200, 150, 500, 350};
         if (c.CloseFirst) {
             Main->CmViewSpectrum();
-            ASSERT_EQ(Main->SpectrumViews[0], nullptr);
+            ASSERT_EQ(Main->SpectrumView(0), nullptr);
         } else {
-            Place(Main->SpectrumViews[0], moved, false);
+            Place(Main->SpectrumView(0), moved, false);
         }
         Main->Settings.FFTsize = 2048;
         Main->LoadConfiguration("setup.cfg");
         Pump();
 
         for (int i = 0; i < 2; ++i) {
-            ASSERT_NE(Main->SpectrumViews[i], nullptr);
-            const WINDOWPLACEMENT wp = PlacementOf(Main->SpectrumViews[i]);
+            ASSERT_NE(Main->SpectrumView(i), nullptr);
+            const WINDOWPLACEMENT wp = PlacementOf(Main->SpectrumView(i));
             EXPECT_TRUE(SameRect(wp.rcNormalPosition, saved[i])) << "view " << i;
         }
-        EXPECT_EQ(::IsZoomed(Main->SpectrumViews[1]->GetHandle()) != 0, c.Maximised);
+        EXPECT_EQ(::IsZoomed(Main->SpectrumView(1)->GetHandle()) != 0, c.Maximised);
         EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->Settings.FFTsize, fftSize);
@@ -207,17 +208,17 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
         Pump();
         EXPECT_EQ(Main->Settings.FFTsize, 2048u);
         if (c.CloseFirst) {
-            EXPECT_EQ(Main->SpectrumViews[0], nullptr);
-            EXPECT_EQ(Main->SpectrumViews[1], nullptr);
+            EXPECT_EQ(Main->SpectrumView(0), nullptr);
+            EXPECT_EQ(Main->SpectrumView(1), nullptr);
             EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
             Main->CmViewSpectrum();
         } else {
-            ASSERT_NE(Main->SpectrumViews[0], nullptr);
-            EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumViews[0]).rcNormalPosition, moved));
+            ASSERT_NE(Main->SpectrumView(0), nullptr);
+            EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumView(0)).rcNormalPosition, moved));
         }
         Main->Settings.FFTsize = fftSize;
-        Place(Main->SpectrumViews[0], saved[0], false);
-        Place(Main->SpectrumViews[1], saved[1], false);
+        Place(Main->SpectrumView(0), saved[0], false);
+        Place(Main->SpectrumView(1), saved[1], false);
         Main->SaveConfiguration(cfg.c_str());
     }
 }
@@ -228,27 +229,87 @@ TEST_F(TFrameFiles, SpectrumViewKeepsItsPlacementWhenItCloses)
     for (const char* how : {"View menu", "its own close box"}) {
         SCOPED_TRACE(how);
         Main->CmViewSpectrum();
-        ASSERT_NE(Main->SpectrumViews[0], nullptr);
-        Place(Main->SpectrumViews[0], rect, false);
+        ASSERT_NE(Main->SpectrumView(0), nullptr);
+        Place(Main->SpectrumView(0), rect, false);
         if (std::string(how) == "View menu") Main->CmViewSpectrum();
-        else Main->SpectrumViews[0]->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
-        ASSERT_EQ(Main->SpectrumViews[0], nullptr);
+        else Main->SpectrumView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+        ASSERT_EQ(Main->SpectrumView(0), nullptr);
         EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
         EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
 
         Main->CmViewSpectrum();
-        ASSERT_NE(Main->SpectrumViews[0], nullptr);
-        EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumViews[0]).rcNormalPosition, rect));
+        ASSERT_NE(Main->SpectrumView(0), nullptr);
+        EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumView(0)).rcNormalPosition, rect));
         Main->CmViewSpectrum();
         ::WritePrivateProfileStringA("Placement", nullptr, nullptr, Ini.c_str());
     }
 
     // At exit the open view's placement is kept, and its flag reopens it.
     Main->CmViewSpectrum();
-    Place(Main->SpectrumViews[0], rect, false);
+    Place(Main->SpectrumView(0), rect, false);
     Main->Destroy();
     EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
     EXPECT_EQ(::GetPrivateProfileIntA("ViewStatus", "SpectrumPlot", 0, Ini.c_str()), 1);
+}
+
+// Each kind of the window table opens with its flag and menu check,
+// keeps its place in a file, goes with its slot cleared, and comes back from
+// that file where it was. The generator sizes itself: only its position is
+// stored for it.
+TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
+{
+    Main->Settings.IndependentScalingAndCalibration = 1;
+    Main->Settings.ChannelProcessing = 2;
+    const std::string cfg = Folder.File("places.cfg");
+    int row = 0;
+    for (const TWindowSlots::TKind& kind : TWindowSlots::Kinds()) {
+        SCOPED_TRACE(kind.PlacementKey);
+        const RECT rect{40 + 7 * row, 30 + 5 * row, 560 + 7 * row, 360 + 5 * row};
+        ++row;
+        const UINT command = Main->ViewCommand(kind.Type);
+        // A command the menu does not hold has no check to follow.
+        const bool inMenu = ::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) != UINT(-1);
+        const auto checked = [&] {
+            return inMenu && (::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
+        };
+
+        Main->Windows.Open(kind.Type, Ini.c_str());
+        TWindow* window = Main->Windows.Window(kind.Type);
+        ASSERT_NE(window, nullptr);
+        ASSERT_NE(window->GetHandle(), nullptr);
+        EXPECT_EQ(Main->PlacementWindow(kind.Type), window->GetHandle());
+        EXPECT_EQ(Main->ViewStatus.*kind.Flag, 1);
+        EXPECT_EQ(checked(), inMenu);
+        Place(window, rect, false);
+        const RECT placed = PlacementOf(window).rcNormalPosition;
+        Main->SaveUtilityPlacements(kind.Type, cfg.c_str());
+        char edges[64];
+        std::snprintf(edges, sizeof edges, "{%d,%d,%d,%d}", int(placed.left), int(placed.top), int(placed.right),
+                      int(placed.bottom));
+        EXPECT_NE(Profile("Placement", kind.PlacementKey, cfg).find(edges), std::string::npos);
+
+        Main->Windows.Close(kind.Type);
+        EXPECT_EQ(Main->Windows.Window(kind.Type), nullptr);
+        EXPECT_EQ(Main->PlacementWindow(kind.Type), nullptr);
+        EXPECT_EQ(Main->ViewStatus.*kind.Flag, 0);
+        EXPECT_FALSE(checked());
+        if (kind.KeepsPlacement) {
+            EXPECT_NE(Profile("Placement", kind.PlacementKey, Ini).find(edges), std::string::npos);
+        }
+        Main->Windows.Close(kind.Type);
+
+        Main->Windows.Open(kind.Type, cfg.c_str());
+        window = Main->Windows.Window(kind.Type);
+        ASSERT_NE(window, nullptr);
+        const RECT back = PlacementOf(window).rcNormalPosition;
+        EXPECT_EQ(back.left, placed.left);
+        EXPECT_EQ(back.top, placed.top);
+        if (kind.Type != TMainWin::ViewType::Generator) {
+            EXPECT_TRUE(SameRect(back, placed));
+        }
+        Main->Windows.Close(kind.Type);
+        EXPECT_EQ(Main->Windows.Window(kind.Type), nullptr);
+    }
 }
 
 TEST_F(TFrameFiles, FileOpenDialogStartsInTheWaveFolder)

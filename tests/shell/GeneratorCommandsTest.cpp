@@ -110,20 +110,20 @@ TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
 {
     EXPECT_EQ(Main->DdeItemText(80), "0");
     Main->SendMessage(WM_COMMAND, CM_SIGNALGENERATOR, 0);
-    ASSERT_NE(Main->SignalGenerator, nullptr);
-    EXPECT_NE(Main->SignalGenerator->GetHandle(), nullptr);
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
+    EXPECT_NE(Main->SignalGenerator()->GetHandle(), nullptr);
     EXPECT_EQ(Main->ViewStatus.SignalGenerator, 1);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
     // Its own settings came from the INI file; its window stands beside the frame's.
-    EXPECT_EQ(Main->SignalGenerator->Left.SigType, DigitalZeroSignal);
+    EXPECT_EQ(Main->SignalGenerator()->Left.SigType, DigitalZeroSignal);
     EXPECT_EQ(Main->DdeItemText(80), "15");
     EXPECT_EQ(Main->DdeItemText(81), "1");
-    EXPECT_EQ(::GetWindow(Main->SignalGenerator->GetHandle(), GW_OWNER), Main->GetHandle());
+    EXPECT_EQ(::GetWindow(Main->SignalGenerator()->GetHandle(), GW_OWNER), Main->GetHandle());
 
     // The close box asks the frame, which closes it once the message arrives.
-    Main->SignalGenerator->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
+    Main->SignalGenerator()->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
-    EXPECT_EQ(Main->SignalGenerator, nullptr);
+    EXPECT_EQ(Main->SignalGenerator(), nullptr);
     EXPECT_EQ(Main->ViewStatus.SignalGenerator, 0);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, 0u);
     // Closing wrote its settings and its placement.
@@ -139,40 +139,40 @@ TEST_F(TGeneratorCommands, GeneratorOpenAtExitOpensAgainAtStart)
     EXPECT_EQ(Profile("ViewStatus", "SignalGenerator", Ini), "1");
     Main = std::make_unique<TGeneratorMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
     ASSERT_TRUE(Main->Create());
-    ASSERT_NE(Main->SignalGenerator, nullptr);
-    EXPECT_NE(Main->SignalGenerator->GetHandle(), nullptr);
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
+    EXPECT_NE(Main->SignalGenerator()->GetHandle(), nullptr);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
 }
 
 TEST_F(TGeneratorCommands, AnotherOutputDeviceMovesTheGenerator)
 {
     Main->CmSignalGenerator();
-    ASSERT_NE(Main->SignalGenerator, nullptr);
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
     Main->TakeDevices(Main->InputDeviceID, Main->OutputDeviceID + 1);
-    EXPECT_EQ(Main->SignalGenerator->GetDeviceId(), uint32_t(Main->OutputDeviceID));
-    EXPECT_NE(Main->SignalGenerator->GetOutputPort(), nullptr);
-    EXPECT_NE(Main->SignalGenerator->GetSignal(), nullptr);
+    EXPECT_EQ(Main->SignalGenerator()->GetDeviceId(), uint32_t(Main->OutputDeviceID));
+    EXPECT_NE(Main->SignalGenerator()->GetOutputPort(), nullptr);
+    EXPECT_NE(Main->SignalGenerator()->GetSignal(), nullptr);
 }
 
 TEST_F(TGeneratorCommands, LockBuildsOneChannel)
 {
     Main->Settings.Format = TWaveFormat(44100, 2, 2);
     Main->CmSignalGenerator();
-    ASSERT_NE(Main->SignalGenerator, nullptr);
-    ASSERT_NE(Main->SignalGenerator->GetSignal(), nullptr);
-    EXPECT_EQ(Main->SignalGenerator->GetSignal()->GetChannels(), 2);
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
+    ASSERT_NE(Main->SignalGenerator()->GetSignal(), nullptr);
+    EXPECT_EQ(Main->SignalGenerator()->GetSignal()->GetChannels(), 2);
     Main->SendMessage(WM_COMMAND, CM_LOCKGENERATORCHANNELS, 0);
     EXPECT_EQ(Main->GeneratorLocked, 1);
-    EXPECT_EQ(Main->SignalGenerator->GetSignal()->GetChannels(), 1);
+    EXPECT_EQ(Main->SignalGenerator()->GetSignal()->GetChannels(), 1);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_LOCKGENERATORCHANNELS, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
     Main->CmLockGeneratorChannels();
-    EXPECT_EQ(Main->SignalGenerator->GetSignal()->GetChannels(), 2);
+    EXPECT_EQ(Main->SignalGenerator()->GetSignal()->GetChannels(), 2);
 }
 
 TEST_F(TGeneratorCommands, SaveSignalToWaveRestartsTheAnalyserOnEveryWayOut)
 {
     Main->CmSignalGenerator();
-    ASSERT_NE(Main->SignalGenerator, nullptr);
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
     RunAnalyzer();
     const std::string target = Folder.File("zero.wav");
 
@@ -206,7 +206,7 @@ TEST_F(TGeneratorCommands, SaveSignalToWaveRestartsTheAnalyserOnEveryWayOut)
     Main->StopAnalyzer();
     TWaveFile saved(target.c_str(), TWaveFile::Memory, 0, nullptr);
     ASSERT_EQ(saved.Error, 0u);
-    EXPECT_EQ(saved.GetFrameCount(), 3 * Main->SignalGenerator->GetSignal()->GetFrameCount());
+    EXPECT_EQ(saved.GetFrameCount(), 3 * Main->SignalGenerator()->GetSignal()->GetFrameCount());
     EXPECT_STREQ(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
 }
 
@@ -219,9 +219,9 @@ TEST_F(TGeneratorCommands, SaveSignalToWaveNeedsTheGenerator)
 TEST_F(TGeneratorCommands, ConfigurationsCarryTheGeneratorSettings)
 {
     Main->CmSignalGenerator();
-    ASSERT_NE(Main->SignalGenerator, nullptr);
-    Main->SignalGenerator->Left.SigType = SquareSignal;
-    Main->SignalGenerator->Left.Square.FreqHz = 750.0f;
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
+    Main->SignalGenerator()->Left.SigType = SquareSignal;
+    Main->SignalGenerator()->Left.Square.FreqHz = 750.0f;
     const std::string cfg = Folder.File("square.cfg");
     Main->SaveConfiguration(cfg.c_str());
     EXPECT_EQ(Profile("Main", "SigType", cfg), "12");
@@ -229,11 +229,11 @@ TEST_F(TGeneratorCommands, ConfigurationsCarryTheGeneratorSettings)
     EXPECT_NE(Profile("Placement", "Signal Generator", cfg), "");
 
     // Loading closes the generator and opens it again from the configuration.
-    Main->SignalGenerator->Left.SigType = DigitalZeroSignal;
+    Main->SignalGenerator()->Left.SigType = DigitalZeroSignal;
     Main->LoadConfiguration(cfg.c_str());
-    ASSERT_NE(Main->SignalGenerator, nullptr);
-    EXPECT_EQ(Main->SignalGenerator->Left.SigType, SquareSignal);
-    EXPECT_EQ(Main->SignalGenerator->Left.Square.FreqHz, 750.0f);
+    ASSERT_NE(Main->SignalGenerator(), nullptr);
+    EXPECT_EQ(Main->SignalGenerator()->Left.SigType, SquareSignal);
+    EXPECT_EQ(Main->SignalGenerator()->Left.Square.FreqHz, 750.0f);
     // The one it replaced kept its last settings in the INI file.
     EXPECT_EQ(Profile("Main", "SigType", Ini), "15");
 }

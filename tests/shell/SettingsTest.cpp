@@ -46,7 +46,7 @@ TEST_F(TSettingsFixture, FreshWindowState)
     EXPECT_EQ(w->Smoothing, nullptr);
     EXPECT_EQ(w->SoundInput, nullptr);
     EXPECT_EQ(w->WaveFile, nullptr);
-    EXPECT_EQ(w->SpectrumViews[0], nullptr);
+    EXPECT_EQ(w->SpectrumView(0), nullptr);
     EXPECT_EQ(w->StatusBarWindow, nullptr);
     EXPECT_EQ(w->Settings.FFTsize, 16384u);
     EXPECT_EQ(w->Settings.Format.SamplingRate, 44100u);

@@ -139,11 +139,11 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
 
     // The toggle closes it again, and its own close box does the same.
     Main->SendMessage(WM_COMMAND, CM_THD);
-    EXPECT_EQ(Main->ThdWindow, nullptr);
+    EXPECT_EQ(Main->ReadoutWindow(TMainWin::ViewType::Thd), nullptr);
     EXPECT_EQ(Main->ViewStatus.THD, 0);
-    Main->SnrWindow->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    Main->ReadoutWindow(TMainWin::ViewType::Snr)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     Pump();
-    EXPECT_EQ(Main->SnrWindow, nullptr);
+    EXPECT_EQ(Main->ReadoutWindow(TMainWin::ViewType::Snr), nullptr);
     EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_SNR, MF_BYCOMMAND) & MF_CHECKED);
 }
 
@@ -228,14 +228,14 @@ TEST_F(TReadouts, OpenAtTheirTableRowsAndHoldTheirWidestValue)
     }
     Main->SendMessage(WM_COMMAND, CM_MACROPROCESSOR);
     Pump();
-    ASSERT_NE(Main->MacroWindow, nullptr);
-    const RECT placed = PlacedRect(Main->MacroWindow->GetHandle());
+    ASSERT_NE(Main->MacroWindow(), nullptr);
+    const RECT placed = PlacedRect(Main->MacroWindow()->GetHandle());
     EXPECT_EQ(placed.left, 780);
     EXPECT_EQ(placed.top, 110);
     EXPECT_GE(placed.right, 1000);
     EXPECT_GE(placed.bottom, 300);
     RECT button;
-    ::GetWindowRect(::GetDlgItem(Main->MacroWindow->GetHandle(), 103), &button);
-    ::MapWindowPoints(nullptr, Main->MacroWindow->GetHandle(), reinterpret_cast<POINT*>(&button), 2);
-    EXPECT_LE(button.right, Main->MacroWindow->GetClientRect().right);
+    ::GetWindowRect(::GetDlgItem(Main->MacroWindow()->GetHandle(), 103), &button);
+    ::MapWindowPoints(nullptr, Main->MacroWindow()->GetHandle(), reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_LE(button.right, Main->MacroWindow()->GetClientRect().right);
 }

@@ -124,7 +124,7 @@ TEST_F(TSpectrumScreen, TransportBarTextsFitTheirControlsInAnyFont)
 TEST_F(TSpectrumScreen, SpectrumBarFieldsShowTheirValuesWhole)
 {
     Open(1, 0);
-    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    TSpectrumPlot& view = *Main->SpectrumView(0);
     struct Case { float Top, Range; };
     for (const Case c : {Case{0.0f, 120.0f}, Case{-300.0f, 300.0f}, Case{100.0f, 60.0f}}) {
         view.Opts->PlotTop = c.Top;
@@ -161,11 +161,11 @@ TEST_F(TSpectrumScreen, EveryViewsBarFieldsFitInAnyFont)
         std::vector<std::pair<TEdit*, std::vector<std::string>>> Edits;
         std::vector<const char*> Labels;
     };
-    TSpectrumPlot& spectrum = *Main->SpectrumViews[0];
-    TSeriesPlot& series = *Main->TimeSeriesView;
-    TSurfacePlot& surface = *Main->SurfaceViews[0];
-    TPhasePlot& phase = *Main->PhaseViews[0];
-    TSpectrogram& spectrogram = *Main->SpectrogramViews[0];
+    TSpectrumPlot& spectrum = *Main->SpectrumView(0);
+    TSeriesPlot& series = *Main->TimeSeriesView();
+    TSurfacePlot& surface = *Main->SurfaceView(0);
+    TPhasePlot& phase = *Main->PhaseView(0);
+    TSpectrogram& spectrogram = *Main->SpectrogramView(0);
     const char* top = IDS_PLOT_TOP_LABEL_TEXT;
     const char* range = IDS_PLOT_RANGE_LABEL_TEXT;
     const Bar bars[] = {
@@ -208,7 +208,7 @@ TEST_F(TSpectrumScreen, EveryViewsBarFieldsFitInAnyFont)
 TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
 {
     Open(1, 0);
-    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    TSpectrumPlot& view = *Main->SpectrumView(0);
     struct Step { uint16_t Channels, Processing; const char* Tone; int Panes; };
     for (const Step s : {Step{2, 2, "sine_1k_stereo.wav", 2}, Step{1, 0, "sine_1k_mono.wav", 1}}) {
         SCOPED_TRACE(s.Panes);

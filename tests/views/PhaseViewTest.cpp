@@ -23,7 +23,7 @@ struct TPhaseScreen : TSurfacePhaseScreen {
         for (const auto& row : ReadFixture("views/phase_reference.txt")) Reference[uint32_t(row.at(0))] = row.at(1);
         Open(false, 2, 8, 16384);
         Load("noise_delay_stereo.wav");
-        TPhasePlot& view = *Main->PhaseViews[0];
+        TPhasePlot& view = *Main->PhaseView(0);
         view.MoveWindow(0, 0, 1100, 700, true);
         PumpViews();
         Main->CmRun();

@@ -57,7 +57,7 @@ struct TSeriesScreen : ::testing::Test {
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1280, 1000, true);
-        View = Main->TimeSeriesView;
+        View = Main->TimeSeriesView();
         ASSERT_NE(View, nullptr);
         View->MoveWindow(0, 0, 1150, 800, true);
         // The frame's border decides the client area: size the view so that

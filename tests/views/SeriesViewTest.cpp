@@ -273,8 +273,8 @@ TEST_F(TSeriesScreen, EditMenuFollowsTheActiveViewTheWaveTheSelectionTheClipboar
     // With the first spectrum view active the selection query answers false;
     // Copy follows the spectrum view, Cut stays grey.
     Main->CmViewSpectrum();
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
-    Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(Main->SpectrumViews[0]->GetHandle()));
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(Main->SpectrumView(0)->GetHandle()));
     float start = 1.0f, end = 2.0f;
     EXPECT_FALSE(Main->GetSelectedSegment(start, end));
     EXPECT_EQ(start, 1.0f);
@@ -399,9 +399,9 @@ TEST_F(TSeriesScreen, DoubleClickMovesThePositionAndShowsItsSpectrum)
     EXPECT_EQ(view.DrawnPosition, t);
     // The spectrum at that time: the analysis position is half a block on.
     EXPECT_NEAR(Main->CurrentTime, t, 1e-4);
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-    Main->SpectrumViews[0]->MoveWindow(0, 820, 300, 120, true);
+    Main->SpectrumView(0)->MoveWindow(0, 820, 300, 120, true);
     Pump();
     // The line stands where the click put it, two columns wide, in both panes.
     const int column = view.TimeToColumn(view.DrawnPosition);
@@ -504,16 +504,16 @@ TEST_F(TSeriesScreen, RedrawsAndTheViewMenuHoldTheGdiObjectsFlat)
     RECT placed;
     ::GetWindowRect(View->GetHandle(), &placed);
     toggle();
-    ASSERT_EQ(Main->TimeSeriesView, nullptr);
+    ASSERT_EQ(Main->TimeSeriesView(), nullptr);
     EXPECT_EQ(Main->ViewStatus.TimeSeries, 0);
     EXPECT_EQ(::GetMenuState(::GetMenu(Main->GetHandle()), CM_VIEWTIMESERIES, MF_BYCOMMAND) & MF_CHECKED, 0u);
     const long closed = TGdiObject::LiveObjects();
     toggle();
-    ASSERT_NE(Main->TimeSeriesView, nullptr);
+    ASSERT_NE(Main->TimeSeriesView(), nullptr);
     EXPECT_EQ(Main->ViewStatus.TimeSeries, 1);
     EXPECT_NE(::GetMenuState(::GetMenu(Main->GetHandle()), CM_VIEWTIMESERIES, MF_BYCOMMAND) & MF_CHECKED, 0u);
     RECT reopened;
-    ::GetWindowRect(Main->TimeSeriesView->GetHandle(), &reopened);
+    ::GetWindowRect(Main->TimeSeriesView()->GetHandle(), &reopened);
     EXPECT_EQ(reopened.left, placed.left);
     EXPECT_EQ(reopened.right, placed.right);
     EXPECT_EQ(reopened.bottom, placed.bottom);
@@ -524,7 +524,7 @@ TEST_F(TSeriesScreen, RedrawsAndTheViewMenuHoldTheGdiObjectsFlat)
         toggle();
         ASSERT_EQ(TGdiObject::LiveObjects(), open) << "open, cycle " << cycle;
     }
-    View = Main->TimeSeriesView;
+    View = Main->TimeSeriesView();
 }
 
 TEST_F(TSeriesScreen, ZoomToSegmentAndTheLiveThrottle)

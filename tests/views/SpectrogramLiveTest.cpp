@@ -30,7 +30,7 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();
     ASSERT_EQ(Main->RunState, TMainWin::Running) << (Host().Messages.empty() ? "" : Host().Messages[0].Text);
-    TSpectrogram& view = *Main->SpectrogramViews[0];
+    TSpectrogram& view = *Main->SpectrogramView(0);
     // The message loop with its idle passes, until lines carry the tone (the
     // first capture of a process takes a moment to start).
     const auto toneSeen = [&] {

@@ -113,12 +113,12 @@ struct TSpectrogramScreen : ::testing::Test {
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1280, 1000, true);
-        ASSERT_NE(Main->SpectrogramViews[0], nullptr);
-        if (Main->SpectrogramViews[1]) {
-            Main->SpectrogramViews[0]->MoveWindow(0, 0, 1100, 400, true);
-            Main->SpectrogramViews[1]->MoveWindow(0, 400, 1100, 400, true);
+        ASSERT_NE(Main->SpectrogramView(0), nullptr);
+        if (Main->SpectrogramView(1)) {
+            Main->SpectrogramView(0)->MoveWindow(0, 0, 1100, 400, true);
+            Main->SpectrogramView(1)->MoveWindow(0, 400, 1100, 400, true);
         } else {
-            Main->SpectrogramViews[0]->MoveWindow(0, 0, 1100, 760, true);
+            Main->SpectrogramView(0)->MoveWindow(0, 0, 1100, 760, true);
         }
         Pump();
         Host().Messages.clear();

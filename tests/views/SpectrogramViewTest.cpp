@@ -18,7 +18,7 @@ TEST_F(TSpectrogramScreen, SteppedTonesLineUpWithNumpyInEveryDirection)
         Open(1, 0, direction);
         Load("spectrogram_steps_mono.wav");
         RunToEnd();
-        TSpectrogram& view = *Main->SpectrogramViews[0];
+        TSpectrogram& view = *Main->SpectrogramView(0);
         ASSERT_EQ(view.PaneMode, 1);
         ASSERT_NE(view.PaneBitmap, nullptr);
         EXPECT_GE(ExpectLinesMatch(view, view.GraphRect, 0, reference), 40);
@@ -54,7 +54,7 @@ TEST_F(TSpectrogramScreen, ASweepRisesAlongItsLawLineByLine)
     Main->SpectrogramOptions[0].StopFreq = 2500.0f;
     Load("series_48k_mono.wav");
     RunToEnd();
-    TSpectrogram& view = *Main->SpectrogramViews[0];
+    TSpectrogram& view = *Main->SpectrogramView(0);
     Screenshot shot(view.GetHandle());
     const double binWidth = 48000.0 / 1024;
     int compared = 0;
@@ -81,7 +81,7 @@ TEST_F(TSpectrogramScreen, BothChannelsShowInTwoPanes)
     Open(2, 2, 0);
     Load("spectrogram_steps_stereo.wav");
     RunToEnd();
-    TSpectrogram& view = *Main->SpectrogramViews[0];
+    TSpectrogram& view = *Main->SpectrogramView(0);
     ASSERT_EQ(view.PaneMode, 2);
     ASSERT_NE(view.PaneBitmap2, nullptr);
     EXPECT_GE(ExpectLinesMatch(view, view.PaneRect1, 0, reference), 40);
@@ -98,7 +98,7 @@ TEST_F(TSpectrogramScreen, ASelectionAcrossTheWrapPositionIsRefused)
 {
     Open(1, 0, 0, TSpectrogram::WrapImage);
     Load("spectrogram_steps_mono.wav");
-    TSpectrogram& view = *Main->SpectrogramViews[0];
+    TSpectrogram& view = *Main->SpectrogramView(0);
     // Room for 40 lines: the 63 blocks wrap once.
     view.MoveWindow(0, 0, 80 + view.LeftMargin + view.RightMargin + 8, 500, true);
     Pump();
@@ -128,27 +128,27 @@ TEST_F(TSpectrogramScreen, ViewMenuAndCloseBoxOpenAndCloseTheViews)
 {
     Independent = true;
     Open(2, 2, 0);
-    ASSERT_NE(Main->SpectrogramViews[1], nullptr);
+    ASSERT_NE(Main->SpectrogramView(1), nullptr);
     EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTROGRAM, MF_BYCOMMAND) & MF_CHECKED);
     // One of two goes alone, keeping the flag.
-    Main->SpectrogramViews[1]->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
-    EXPECT_EQ(Main->SpectrogramViews[1], nullptr);
+    Main->SpectrogramView(1)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(Main->SpectrogramView(1), nullptr);
     EXPECT_EQ(Main->ViewStatus.Spectrogram, 1);
     // The last one closes as the menu does.
-    Main->SpectrogramViews[0]->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
-    EXPECT_EQ(Main->SpectrogramViews[0], nullptr);
+    Main->SpectrogramView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(Main->SpectrogramView(0), nullptr);
     EXPECT_EQ(Main->ViewStatus.Spectrogram, 0);
     EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTROGRAM, MF_BYCOMMAND) & MF_CHECKED);
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTROGRAM);
-    ASSERT_NE(Main->SpectrogramViews[0], nullptr);
-    ASSERT_NE(Main->SpectrogramViews[1], nullptr);
-    EXPECT_EQ(Main->SpectrogramViews[1]->Data, Main->DisplaySecondary);
+    ASSERT_NE(Main->SpectrogramView(0), nullptr);
+    ASSERT_NE(Main->SpectrogramView(1), nullptr);
+    EXPECT_EQ(Main->SpectrogramView(1)->Data, Main->DisplaySecondary);
     // Only the left channel's result: the second view may not stay.
     Main->Settings.ChannelProcessing = 0;
     Main->ApplySettings(TMainWin::RefreshKind::Full);
-    EXPECT_EQ(Main->SpectrogramViews[1], nullptr);
-    ASSERT_NE(Main->SpectrogramViews[0], nullptr);
-    EXPECT_EQ(Main->SpectrogramViews[0]->Data, Main->DisplayPrimary);
+    EXPECT_EQ(Main->SpectrogramView(1), nullptr);
+    ASSERT_NE(Main->SpectrogramView(0), nullptr);
+    EXPECT_EQ(Main->SpectrogramView(0)->Data, Main->DisplayPrimary);
 }
 
 TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
@@ -156,7 +156,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
     Open(1, 0, 0);
     Load("spectrogram_steps_mono.wav");
     RunToEnd();
-    TSpectrogram& view = *Main->SpectrogramViews[0];
+    TSpectrogram& view = *Main->SpectrogramView(0);
     const float newest = view.History[0].Time;
     ASSERT_GT(newest, 2.5f);
     const int lines = view.FindHistoryIndex(view.GetHistoryMinTime());
@@ -187,7 +187,7 @@ TEST_F(TSpectrogramScreen, AResizedViewIsRebuiltOnceFromTheWave)
     Open(1, 0, 0);
     Load("spectrogram_steps_mono.wav");
     RunToEnd();
-    TSpectrogram& view = *Main->SpectrogramViews[0];
+    TSpectrogram& view = *Main->SpectrogramView(0);
     const float newest = view.History[0].Time;
     // Narrower by 100 pixels, then wider again, within 500 ms: the picture
     // stays at its newest edge meanwhile, and one rebuild redraws it all.
@@ -206,18 +206,18 @@ TEST_F(TSpectrogramScreen, AResizedViewIsRebuiltOnceFromTheWave)
 TEST_F(TSpectrogramScreen, AConfigurationReopensTheViewAtItsPlace)
 {
     Open(1, 0, 3);
-    Main->SpectrogramViews[0]->MoveWindow(30, 40, 700, 500, true);
+    Main->SpectrogramView(0)->MoveWindow(30, 40, 700, 500, true);
     const std::string file = Folder.File("spectrogram.cfg");
     Main->SaveConfiguration(file.c_str());
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTROGRAM);
-    ASSERT_EQ(Main->SpectrogramViews[0], nullptr);
+    ASSERT_EQ(Main->SpectrogramView(0), nullptr);
     Main->SpectrogramOptions[0].Direction = 0;
     Main->LoadConfiguration(file.c_str());
-    ASSERT_NE(Main->SpectrogramViews[0], nullptr);
+    ASSERT_NE(Main->SpectrogramView(0), nullptr);
     EXPECT_EQ(Main->ViewStatus.Spectrogram, 1);
     EXPECT_EQ(Main->SpectrogramOptions[0].Direction, 3);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
-    ASSERT_TRUE(Main->SpectrogramViews[0]->GetWindowPlacement(placement));
+    ASSERT_TRUE(Main->SpectrogramView(0)->GetWindowPlacement(placement));
     EXPECT_EQ(TRect(placement.rcNormalPosition), TRect(30, 40, 730, 540));
 }

@@ -75,12 +75,12 @@ TEST_F(TApplySettingsScreen, OneViewTakesEachRebuildAndKindOneLeavesItsLayout)
     for (const TSettingsChange& c : changes) {
         SCOPED_TRACE(testing::Message() << "kind " << c.Kind << ", FFT " << c.Fft << ", " << c.Channels
                                         << " ch, " << c.Rate << " Hz, mode " << c.Processing);
-        TSpectrumPlot& view = *Main->SpectrumViews[0];
+        TSpectrumPlot& view = *Main->SpectrumView(0);
         const std::vector<TColumnEntry> columns = view.Scale.ColumnBins;
         const int panes = view.PaneMode;
         const SpectrumOpts opts = *view.Opts;
         Apply(c);
-        ASSERT_EQ(Main->SpectrumViews[0], &view);
+        ASSERT_EQ(Main->SpectrumView(0), &view);
         ASSERT_NE(Main->DisplayPrimary, nullptr);
         EXPECT_EQ(view.Data, Main->DisplayPrimary);
         EXPECT_EQ(view.Data2, Main->DisplaySecondary);
@@ -112,16 +112,16 @@ TEST_F(TApplySettingsScreen, IndependentViewsEachTakeTheirChannelAndCloseWhenNot
 {
     Independent = true;
     Open(2, 2);
-    ASSERT_NE(Main->SpectrumViews[1], nullptr);
-    TSpectrumPlot& first = *Main->SpectrumViews[0];
-    TSpectrumPlot& second = *Main->SpectrumViews[1];
+    ASSERT_NE(Main->SpectrumView(1), nullptr);
+    TSpectrumPlot& first = *Main->SpectrumView(0);
+    TSpectrumPlot& second = *Main->SpectrumView(1);
 
     for (const TSettingsChange& c : {TSettingsChange{0, 4096, 2, 48000, 2}, TSettingsChange{2, 8192, 2, 22050, 2}}) {
         SCOPED_TRACE(c.Kind);
         const SpectrumOpts before[2] = {*first.Opts, *second.Opts};
         Apply(c);
-        ASSERT_EQ(Main->SpectrumViews[0], &first);
-        ASSERT_EQ(Main->SpectrumViews[1], &second);
+        ASSERT_EQ(Main->SpectrumView(0), &first);
+        ASSERT_EQ(Main->SpectrumView(1), &second);
         EXPECT_EQ(first.Data, Main->SpectralLeft);
         EXPECT_EQ(second.Data, Main->SpectralRight);
         EXPECT_EQ(first.Data2, nullptr);
@@ -137,8 +137,8 @@ TEST_F(TApplySettingsScreen, IndependentViewsEachTakeTheirChannelAndCloseWhenNot
 
     // Mono leaves no right channel: the second view closes, the first goes on.
     Apply({1, 4096, 1, 44100, 2});
-    EXPECT_EQ(Main->SpectrumViews[1], nullptr);
-    ASSERT_EQ(Main->SpectrumViews[0], &first);
+    EXPECT_EQ(Main->SpectrumView(1), nullptr);
+    ASSERT_EQ(Main->SpectrumView(0), &first);
     EXPECT_EQ(first.Data, Main->SpectralLeft);
     EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
     ProcessTones();

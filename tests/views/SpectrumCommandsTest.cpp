@@ -75,7 +75,7 @@ struct TSpectrumCommands : TSpectrumScreen {
         LoadTone("sine_1k_mono.wav");
         Main->CmRun();
         Pump();
-        return *Main->SpectrumViews[0];
+        return *Main->SpectrumView(0);
     }
     // The client point of a frequency's column, halfway up the pane.
     static TPoint At(TSpectrumPlot& view, float frequency)

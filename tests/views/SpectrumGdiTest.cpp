@@ -13,7 +13,7 @@ namespace {
 // Draws what a live block draws in both views, then repaints them whole.
 void Redraw(TMainWin& main, float time)
 {
-    for (TSpectrumPlot* view : main.SpectrumViews) {
+    for (TSpectrumPlot* view : main.SpectrumViews()) {
         view->NewData(time);
         view->Invalidate(true);
         view->UpdateWindow();
@@ -27,7 +27,7 @@ TEST_F(TSpectrumScreen, TwoViewsRedrawFiveHundredTimesOnTheSameObjects)
     Independent = true;
     Open(2, 2);
     LoadTone("sine_1k_stereo.wav");
-    ASSERT_NE(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(1), nullptr);
     Main->CmRun();
     Pump();
     ASSERT_EQ(Main->BlocksProcessed, 1);
@@ -54,10 +54,10 @@ TEST_F(TSpectrumScreen, ViewMenuClosesAndOpensTheViewsTwentyTimesWithoutLeaking)
         Pump();
     };
     toggle();
-    ASSERT_EQ(Main->SpectrumViews[0], nullptr);
+    ASSERT_EQ(Main->SpectrumView(0), nullptr);
     const long closed = TGdiObject::LiveObjects();
     toggle();
-    ASSERT_NE(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(1), nullptr);
     const long open = TGdiObject::LiveObjects();
     EXPECT_GT(open, closed);
     for (int cycle = 0; cycle < 20; ++cycle) {

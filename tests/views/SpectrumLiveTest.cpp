@@ -55,7 +55,7 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     EXPECT_EQ(Main->RunState, TMainWin::Running);
     EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), ToneHz, 2 * Main->SpectralLeft->GetBinWidth());
 
-    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    TSpectrumPlot& view = *Main->SpectrumView(0);
     ASSERT_EQ(view.Data, Main->SpectralLeft);
     ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft, ToneHz);
     StatusBar& bar = *Main->StatusBarWindow;

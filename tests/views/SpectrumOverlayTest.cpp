@@ -33,7 +33,7 @@ struct TSpectrumOverlays : TSpectrumScreen {
         LoadTone("sine_1k_mono.wav");
         Main->CmRun();
         Pump();
-        return *Main->SpectrumViews[0];
+        return *Main->SpectrumView(0);
     }
 };
 

@@ -78,12 +78,12 @@ struct TSpectrumScreen : ::testing::Test {
         // read back is on the screen.
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1280, 1000, true);
-        ASSERT_NE(Main->SpectrumViews[0], nullptr);
-        if (Main->SpectrumViews[1]) {
-            Main->SpectrumViews[0]->MoveWindow(0, 0, 1100, 400, true);
-            Main->SpectrumViews[1]->MoveWindow(0, 400, 1100, 400, true);
+        ASSERT_NE(Main->SpectrumView(0), nullptr);
+        if (Main->SpectrumView(1)) {
+            Main->SpectrumView(0)->MoveWindow(0, 0, 1100, 400, true);
+            Main->SpectrumView(1)->MoveWindow(0, 400, 1100, 400, true);
         } else {
-            Main->SpectrumViews[0]->MoveWindow(0, 0, 1100, 760, true);
+            Main->SpectrumView(0)->MoveWindow(0, 0, 1100, 760, true);
         }
         Pump();
         Host().Messages.clear();

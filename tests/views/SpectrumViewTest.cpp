@@ -13,7 +13,7 @@ TEST_F(TSpectrumScreen, MonoToneShowsOnePaneWithItsPeakAtOneKilohertz)
 {
     Open(1, 0);
     LoadTone("sine_1k_mono.wav");
-    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    TSpectrumPlot& view = *Main->SpectrumView(0);
     EXPECT_EQ(view.PaneMode, 1);
     Main->CmRun();
     Pump();
@@ -34,7 +34,7 @@ TEST_F(TSpectrumScreen, StereoBothChannelsShowsTwoPanes)
 {
     Open(2, 2);
     LoadTone("sine_1k_stereo.wav");
-    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    TSpectrumPlot& view = *Main->SpectrumView(0);
     EXPECT_EQ(view.PaneMode, 2);
     Main->CmRun();
     Pump();
@@ -122,15 +122,15 @@ TEST_F(TSpectrumScreen, ViewMenuClosesAndReopensTheSpectrum)
     Open(1, 0);
     EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
-    EXPECT_EQ(Main->SpectrumViews[0], nullptr);
+    EXPECT_EQ(Main->SpectrumView(0), nullptr);
     EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
     EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
     EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
     // Its own close box goes through the main window, which clears the flag.
-    Main->SpectrumViews[0]->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
-    EXPECT_EQ(Main->SpectrumViews[0], nullptr);
+    Main->SpectrumView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
+    EXPECT_EQ(Main->SpectrumView(0), nullptr);
     EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
 }
 
@@ -152,7 +152,7 @@ TEST_F(TSpectrumScreen, LiveRedrawFitsTheDefaultInterval)
         Main->Settings.FFTsize = c.Fft;
         LoadTone(c.Channels == 1 ? "sine_1k_mono.wav" : "sine_1k_stereo.wav");
         Main->CmRun();
-        TSpectrumPlot& view = *Main->SpectrumViews[0];
+        TSpectrumPlot& view = *Main->SpectrumView(0);
         view.MoveWindow(0, 0, c.Width + view.LeftMargin + view.RightMargin + 8, 760, true);
         Pump();
         HDC hdc = ::GetDC(view.GetHandle());
@@ -178,7 +178,7 @@ TEST_F(TSpectrumScreen, ScrollBarReachesBothEndsOfTheDataAndKeepsTheSpan)
 {
     Open(1, 0);
     LoadTone("sine_1k_mono.wav");
-    TSpectrumPlot& view = *Main->SpectrumViews[0];
+    TSpectrumPlot& view = *Main->SpectrumView(0);
     const TSpectralData& data = *view.Data;
     const int low = data.GetLowIndex(), high = data.GetHighIndex();
     // The bar counts from the low index: data that start above bin 0 show whether it does.

@@ -82,33 +82,33 @@ TEST_F(TSurfacePhaseScreen, SettingsReachTheViewsAndDisallowedOnesClose)
     Main->SendMessage(WM_COMMAND, CM_VIEWSURFACE);   // both channels
     Main->SendMessage(WM_COMMAND, CM_VIEWPHASE);
     Load("sine_1k_stereo.wav");
-    ASSERT_TRUE(Main->SurfaceViews[1] && Main->PhaseViews[1]);
+    ASSERT_TRUE(Main->SurfaceView(1) && Main->PhaseView(1));
     for (int i = 0; i < 3; ++i) Main->CmRun();
     PumpViews();
-    TSurfacePlot& surface = *Main->SurfaceViews[0];
+    TSurfacePlot& surface = *Main->SurfaceView(0);
     ASSERT_GT(surface.GetHistoryMaxTime(), 0.0f);
 
     // A full refresh: new engines for every view, and an empty surface history.
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(surface.Data, Main->DisplayPrimary);
-    EXPECT_EQ(Main->SurfaceViews[1]->Data, Main->DisplaySecondary);
-    EXPECT_EQ(Main->PhaseViews[0]->PhaseData, Main->DisplayPrimary);
+    EXPECT_EQ(Main->SurfaceView(1)->Data, Main->DisplaySecondary);
+    EXPECT_EQ(Main->PhaseView(0)->PhaseData, Main->DisplayPrimary);
     EXPECT_EQ(surface.GetHistoryMaxTime(), 0.0f);
 
     // Left only: the second channel's windows may not stay.
     Main->Settings.ChannelProcessing = 0;
     Main->ApplySettings(TMainWin::RefreshKind::Full);
-    EXPECT_EQ(Main->SurfaceViews[1], nullptr);
-    EXPECT_EQ(Main->PhaseViews[1], nullptr);
-    EXPECT_NE(Main->SurfaceViews[0], nullptr);
-    EXPECT_NE(Main->PhaseViews[0], nullptr);
+    EXPECT_EQ(Main->SurfaceView(1), nullptr);
+    EXPECT_EQ(Main->PhaseView(1), nullptr);
+    EXPECT_NE(Main->SurfaceView(0), nullptr);
+    EXPECT_NE(Main->PhaseView(0), nullptr);
 }
 
 TEST_F(TSurfacePhaseScreen, ResizeAndRecomputeDrawTheSameLinesAgainFromTheWave)
 {
     Open(true, 1, 0, 4096);
     Load("sine_1k_mono.wav");
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     view.MoveWindow(0, 0, 1000, 650, true);
     ::Sleep(TSurfacePlot::ResizeDelay + 100);
     PumpViews();
@@ -180,7 +180,7 @@ TEST_F(TSurfacePhaseScreen, SurfaceSelectionIsTheSegmentItsMenuEditsAndShows)
 {
     Open(true, 1, 0, 4096);
     Load("sine_1k_mono.wav");
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     view.MoveWindow(0, 0, 1000, 650, true);
     ::Sleep(TSurfacePlot::ResizeDelay + 100);
     PumpViews();
@@ -208,9 +208,9 @@ TEST_F(TSurfacePhaseScreen, SurfaceSelectionIsTheSegmentItsMenuEditsAndShows)
     // The time series shows the wave, not the analysis block.
     Main->SeriesLiveBlock = 0;
     view.SendMessage(WM_COMMAND, TSurfacePlot::MenuTimeSeries);
-    ASSERT_NE(Main->TimeSeriesView, nullptr);
-    EXPECT_EQ(Main->TimeSeriesView->Range.First, Main->WaveFile->TimeToFrame(start));
-    EXPECT_EQ(Main->TimeSeriesView->Range.Last, Main->WaveFile->TimeToFrame(end));
+    ASSERT_NE(Main->TimeSeriesView(), nullptr);
+    EXPECT_EQ(Main->TimeSeriesView()->Range.First, Main->WaveFile->TimeToFrame(start));
+    EXPECT_EQ(Main->TimeSeriesView()->Range.Last, Main->WaveFile->TimeToFrame(end));
 
     // Back on the surface, as its context menu activates it: Mute silences that segment only.
     Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(view.GetHandle()));

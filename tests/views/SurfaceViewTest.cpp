@@ -54,7 +54,7 @@ TEST_F(TSurfaceScreen, ToneLinesStandWhereTheirLevelPutsThemColouredByHeight)
     const uint32_t fft = uint32_t(ref[0]);
     Open(true, 1, 0, fft);
     Load("sine_1k_mono.wav");
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     view.MoveWindow(0, 0, 1100, 700, true);
     // Past the wait after a resize, whose rebuild finds no lines yet.
     ::Sleep(TSurfacePlot::ResizeDelay + 100);
@@ -112,7 +112,7 @@ TEST_F(TSurfaceScreen, SelectionInTheLowerPaneIsMirroredInTheUpper)
 {
     Open(true, 2, 2, 4096);
     Load("sine_1k_stereo.wav");
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     view.MoveWindow(0, 0, 1100, 800, true);
     ::Sleep(TSurfacePlot::ResizeDelay + 100);
     PumpViews();
@@ -156,7 +156,7 @@ TEST_F(TSurfaceScreen, LevelsReadBackFromTheColoursAndOverAtTheTopOfTheScale)
 {
     Open(true, 1, 0, 4096);
     Load("sine_1k_mono.wav");
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     view.MoveWindow(0, 0, 1100, 700, true);
     ::Sleep(TSurfacePlot::ResizeDelay + 100);
     PumpViews();
@@ -193,7 +193,7 @@ TEST_F(TSurfaceScreen, PaletteDisplayReportsAPalette)
 {
     if (!std::getenv("TONALYX_PALETTE_DISPLAY")) GTEST_SKIP() << "not on the 8-bit screen";
     Open(true, 1, 0, 4096);
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     TClientDC dc(view.GetHandle());
     EXPECT_TRUE(dc.GetDeviceCaps(RASTERCAPS) & RC_PALETTE);
     EXPECT_EQ(dc.GetDeviceCaps(BITSPIXEL), 8);
@@ -214,7 +214,7 @@ TEST_F(TSurfaceScreen, LiveLineAndLevelReadBackTimes)
     for (const auto& c : cases) {
         Open(true, c.Channels, 0, 16384);
         Load(c.Wave);
-        TSurfacePlot& view = *Main->SurfaceViews[0];
+        TSurfacePlot& view = *Main->SurfaceView(0);
         view.Opts->PlotTop = c.Top;
         const TRect client = Main->GetClientWindow()->GetClientRect();
         view.MoveWindow(0, 0, client.Width(), client.Height(), true);
@@ -270,7 +270,7 @@ TEST_F(TSurfaceScreen, SteppedTonesLeaveOneLinePerBlockAtNumpysPeak)
     Main->Scaling[0].FreqScaleType = 1;
     Main->SurfaceOptions[0].BackgroundColor = RGB(0, 0, 0);
     Load("spectrogram_steps_mono.wav");
-    TSurfacePlot& view = *Main->SurfaceViews[0];
+    TSurfacePlot& view = *Main->SurfaceView(0);
     const TRect client = Main->GetClientWindow()->GetClientRect();
     view.MoveWindow(0, 0, client.Width(), client.Height(), true);
     ::Sleep(TSurfacePlot::ResizeDelay + 100);

@@ -237,15 +237,15 @@ TEST_F(TGeneratorSound, RealTimeAnalyserShowsThePlayingTone)
     std::strcpy(main.CurrentFolders[TMainWin::TmpFolder], folder.Path.c_str());
     main.OpMode = TMainWin::RealTime;
     ASSERT_TRUE(main.Create());
-    ASSERT_NE(main.SpectrumViews[0], nullptr);
+    ASSERT_NE(main.SpectrumView(0), nullptr);
     main.CmSignalGenerator();
-    ASSERT_NE(main.SignalGenerator, nullptr);
+    ASSERT_NE(main.SignalGenerator(), nullptr);
     main.ApplySettings(TMainWin::RefreshKind::Full);
     main.StartAnalyzer();
     ASSERT_EQ(main.RunState, TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
     // The analyser started the generator beside its capture; the tone
     // reaches the monitor after the sound system's latency.
-    EXPECT_TRUE(main.SignalGenerator->IsPlaying());
+    EXPECT_TRUE(main.SignalGenerator()->IsPlaying());
     // Two seconds at least; longer only when a busy machine holds the capture back.
     const DWORD start = ::GetTickCount();
     while (::GetTickCount() - start < 2000 || (main.BlocksProcessed < 8 && ::GetTickCount() - start < 10000)) {
@@ -256,6 +256,6 @@ TEST_F(TGeneratorSound, RealTimeAnalyserShowsThePlayingTone)
     ASSERT_GE(main.BlocksProcessed, 8);
     EXPECT_NEAR(main.SpectralLeft->GetPeakFrequency(), 3150.0f, 2 * main.SpectralLeft->GetBinWidth());
     main.StopAnalyzer();
-    EXPECT_FALSE(main.SignalGenerator->IsPlaying());
+    EXPECT_FALSE(main.SignalGenerator()->IsPlaying());
     main.Destroy();
 }

@@ -108,7 +108,7 @@ struct TLiveRun : ::testing::Test {
         // The view fills the frame's client, as its picture in docs/ shows it.
         RECT client;
         ::GetClientRect(Main->GetClientWindow()->GetHandle(), &client);
-        if (Main->SpectrumViews[0]) Main->SpectrumViews[0]->MoveWindow(0, 0, client.right, client.bottom, true);
+        if (Main->SpectrumView(0)) Main->SpectrumView(0)->MoveWindow(0, 0, client.right, client.bottom, true);
         delete Main->SoundInput;
         Main->SoundInput = new TSoundInput(inputId);
         delete Main->SoundOutput;

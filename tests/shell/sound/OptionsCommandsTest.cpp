@@ -218,28 +218,28 @@ TEST_F(TOptionsCommands, SettingsReopenTheViewsTheChannelSetUpCallsFor)
     Main->Scaling[1].AmpScaleType = 1;
     std::strcpy(Main->Scaling[1].MicCompFilename, "right.mic");
     Open(TMainWin::PostProcess, 2, 0, 1, true);
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
-    ASSERT_EQ(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    ASSERT_EQ(Main->SpectrumView(1), nullptr);
 
     Main->Script = [](TDialog& d) { Control::Choose(d, S::ChannelProcessingId, 2); };
     Main->CmSettings();
     EXPECT_EQ(Main->Settings.ChannelProcessing, 2);
-    ASSERT_NE(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(1), nullptr);
 
-    Main->SpectrumViews[0]->SetCaption("before the switch");
+    Main->SpectrumView(0)->SetCaption("before the switch");
     Main->Script = [](TDialog& d) { Control::Click(d, S::IndependentId); };
     Main->CmSettings();
     EXPECT_EQ(Main->Settings.IndependentScalingAndCalibration, 0u);
-    ASSERT_NE(Main->SpectrumViews[0], nullptr);
-    EXPECT_NE(ViewCaption(Main->SpectrumViews[0]), "before the switch");
-    EXPECT_EQ(Main->SpectrumViews[1], nullptr);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    EXPECT_NE(ViewCaption(Main->SpectrumView(0)), "before the switch");
+    EXPECT_EQ(Main->SpectrumView(1), nullptr);
     EXPECT_EQ(Main->Scaling[1].AmpScaleType, 0);
     EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
 
     Main->CmSettings();
     EXPECT_EQ(Main->Settings.IndependentScalingAndCalibration, 1u);
-    EXPECT_NE(Main->SpectrumViews[0], nullptr);
-    EXPECT_NE(Main->SpectrumViews[1], nullptr);
+    EXPECT_NE(Main->SpectrumView(0), nullptr);
+    EXPECT_NE(Main->SpectrumView(1), nullptr);
     EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
 }
 
@@ -311,7 +311,7 @@ TEST_F(TOptionsCommands, MarkersTriggerAndTheCalibrationItem)
 {
     Open(TMainWin::PostProcess, 1, 0, 0, true);
     Pump();
-    HWND view = Main->SpectrumViews[0]->GetHandle();
+    HWND view = Main->SpectrumView(0)->GetHandle();
     ASSERT_FALSE(::GetUpdateRect(view, nullptr, FALSE));
     Main->Script = [](TDialog& d) { Control::Click(d, TMarkersDialog::EnableId + 2); };
     Main->CmMarkers();

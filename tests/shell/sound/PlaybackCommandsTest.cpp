@@ -151,7 +151,7 @@ struct TPlaybackCommands : ::testing::Test {
         ASSERT_EQ(tone.Save(), 1);
         Main->OpenWaveFile(path.c_str());
         ASSERT_NE(Main->WaveFile, nullptr);
-        ASSERT_NE(Main->TimeSeriesView, nullptr);
+        ASSERT_NE(Main->TimeSeriesView(), nullptr);
         Main->SendMessage(WM_COMMAND, CM_EDITSELECTALL, 0);
         float start = 0.0f, end = 0.0f;
         ASSERT_TRUE(Main->GetSelectedSegment(start, end));

@@ -108,7 +108,7 @@ struct TBench {
         Main.Create();
         Main.Show(SW_SHOW);
         Main.MoveWindow(0, 0, 1280, 1000, true);
-        View = Main.TimeSeriesView;
+        View = Main.TimeSeriesView();
         View->MoveWindow(0, 0, 1200, 800, true);
         View->MoveWindow(0, 0, 1200 + GraphWidth - View->GraphRect.Width(), 800, true);
     }

@@ -49,7 +49,7 @@ int main(int argc, char** argv)
     if (main.WaveFile->Error || main.WaveFile->GetFormat().NumChannels != 2)
         return 1;
     main.Settings.Format = main.WaveFile->GetFormat();
-    TSpectrogram& view = *main.SpectrogramViews[0];
+    TSpectrogram& view = *main.SpectrogramView(0);
     view.MoveWindow(0, 0, 1000 + view.LeftMargin + view.RightMargin + 8, 760, true);
     main.ApplySettings(TMainWin::RefreshKind::Full);
 

@@ -73,7 +73,7 @@ int main()
     main.Create();
     main.Show(SW_SHOW);
     main.MoveWindow(0, 0, 1280, 1000, true);
-    TSpectrumPlot& view = *main.SpectrumViews[0];
+    TSpectrumPlot& view = *main.SpectrumView(0);
     view.MoveWindow(0, 0, 1100, 760, true);
     main.SpectrumOptions[0].Show1[SpectrumOpts::SlotCount - 1] = 1;
     main.SpectrumOptions[0].CompositeType1 = 0;
