@@ -855,6 +855,14 @@ private:
     void SetStartupMenuChecks();
     void ReadDevice(TProfile& file, bool input);
     void WriteDevice(TProfile& file, bool input);
+    // The phases of loading a configuration: the file found and holding
+    // settings, the undo copy, the settings taken and applied, the views it
+    // names reopened, its wave opened and its windows arranged.
+    bool FindConfiguration(const char* path, char (&name)[PathSize]);
+    void SaveUndoConfiguration(const char* name);
+    void TakeConfiguredSettings(const char* name);
+    void ReopenConfiguredViews(const char* name);
+    void OpenConfiguredWave(const char* name);
 
     DECLARE_RESPONSE_TABLE(TMainWin);
 };

@@ -8,7 +8,7 @@
 #include <string>
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
-#include "generator/TProfileFile.h"
+#include "framework/TProfileFile.h"
 
 static_assert(TMainWin::PathSize == TSettingsFields::PathSize && TMainWin::FolderCount == TSettingsFields::FolderCount
                   && TMainWin::MacroFolder == TSettingsFields::MacroFolder,
