@@ -8,6 +8,8 @@
 class TProfileFile : public TProfile {
 public:
     explicit TProfileFile(std::string fileName) : FileName(std::move(fileName)) {}
+    // No file (a null name) reads every key as its default.
+    explicit TProfileFile(const char* fileName) : FileName(fileName ? fileName : "") {}
 
     std::string Read(const char* section, const char* key, const char* def) override;
     void Write(const char* section, const char* key, const std::string& value) override;
