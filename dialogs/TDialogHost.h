@@ -1,6 +1,7 @@
 #pragma once
 #include <string>
 #include "engine/AnalysisSettingsStruct.h"
+#include "engine/DisplaySettingsStruct.h"
 #include "engine/TriggerSettings.h"
 #include "framework/TOpenSaveDialog.h"
 
@@ -30,6 +31,8 @@ public:
     // The records as the settings files' defaults give them, for the Defaults buttons.
     virtual TriggerSettings TriggerDefaults() const = 0;
     virtual AnalysisSettingsStruct AnalysisDefaults() const = 0;
+    // The left channel's scaling; the right one's differs only in its file key.
+    virtual DisplaySettingsStruct ScalingDefaults() const = 0;
 
 protected:
     ~TDialogHost() = default;

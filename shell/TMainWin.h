@@ -793,6 +793,7 @@ public:
     const char* HelpFilePath() const override { return HelpPath; }
     TriggerSettings TriggerDefaults() const override;
     AnalysisSettingsStruct AnalysisDefaults() const override;
+    DisplaySettingsStruct ScalingDefaults() const override;
 
     // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
     // DecimateFile writes a new file and leaves the open wave as it was;

@@ -114,6 +114,15 @@ AnalysisSettingsStruct TMainWin::AnalysisDefaults() const
     return defaults;
 }
 
+DisplaySettingsStruct TMainWin::ScalingDefaults() const
+{
+    DisplaySettingsStruct defaults[2] = {Scaling[0], Scaling[1]};
+    TSettingsFields fields = FieldsOf(const_cast<TMainWin&>(*this));
+    fields.Scaling = defaults;
+    TSettingsKeys::Defaults(fields, defaults, sizeof defaults);
+    return defaults[0];
+}
+
 void TMainWin::UpdateDelaySamples()
 {
     double samples = std::trunc(double(Settings.Format.SamplingRate) * Settings.DelayTimeMsec * 0.001 + 0.5);

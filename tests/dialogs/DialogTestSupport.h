@@ -23,6 +23,7 @@ struct TTestDialogHost : TDialogHost {
     // What the Defaults buttons are given.
     TriggerSettings Trigger;
     AnalysisSettingsStruct Analysis;
+    DisplaySettingsStruct Scaling;
 
     bool IsPostProcessing() const override { return PostProcess; }
     bool HasInputPort() const override { return InputPort; }
@@ -48,6 +49,7 @@ struct TTestDialogHost : TDialogHost {
     const char* HelpFilePath() const override { return "C:\\Tonalyx\\Tonalyx.chm"; }
     TriggerSettings TriggerDefaults() const override { return Trigger; }
     AnalysisSettingsStruct AnalysisDefaults() const override { return Analysis; }
+    DisplaySettingsStruct ScalingDefaults() const override { return Scaling; }
 };
 
 // The help viewer's calls, recorded instead of made.

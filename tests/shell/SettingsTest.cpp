@@ -450,4 +450,12 @@ TEST_F(TSettingsFixture, DialogDefaultsComeFromTheKeyList)
     EXPECT_EQ(analysis.Format.NumChannels, 1);
     EXPECT_EQ(analysis.Format.BytesPerSample, 2);
     EXPECT_EQ(w->Settings.OverlapPercent, 10);
+
+    w->Scaling[0].SpectralDensityType = 1;
+    const DisplaySettingsStruct scaling = w->ScalingDefaults();
+    EXPECT_EQ(scaling.AmpScaleType, 1);
+    EXPECT_EQ(scaling.FreqScaleType, 1);
+    EXPECT_EQ(scaling.OctaveNumber, 3);
+    EXPECT_EQ(scaling.SpectralDensityType, 0);
+    EXPECT_EQ(w->Scaling[0].SpectralDensityType, 1);
 }
