@@ -73,11 +73,7 @@ void TTriggerDialog::CmOk()
 // Sets the controls only; the record changes at OK.
 void TTriggerDialog::CmDefaults()
 {
-    TriggerSettings defaults;
-    defaults.Enable = 1;
-    defaults.Threshold = 50;
-    Show(defaults);
-    SetItemText(DelayId, "0.0");
+    Show(Host.TriggerDefaults());
 }
 
 void TTriggerDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

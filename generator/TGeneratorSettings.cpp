@@ -1,74 +1,41 @@
 // The generator's settings keys in file order, and the reader's and writer's rules.
 #include "generator/TGeneratorSettings.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <limits>
 #include <string>
-#include <vector>
 
 #include "generator/TOutputLevelRules.h"
-#include "generator/TProfile.h"
+#include "base/TProfile.h"
+#include "base/TSettingsTable.h"
 #include "generator/TSignalParamRules.h"
 
 namespace {
 
-enum class TKind { U16, I32, Float, Text };
-
-// What a number must be: within Min .. Max; a frequency within Min ..
-// the Nyquist frequency (or its key's default); a level within what the
-// output level dialog accepts for its unit, checked once the unit and the
-// full scale are read.
-enum class TLimit { Range, Frequency, Level };
-
-constexpr double FloatMax = std::numeric_limits<float>::max();
-
-struct TKey {
-    std::string Section;
-    std::string Name;
-    TKind Kind;
-    void* Field;
-    int Size;  // text fields: the array's size, terminator included
-    std::string Default;
-    int Channel;  // 0 left, 1 right, -1 both
-    TLimit Limit;
-    double Min, Max;
-};
-
-class TKeyList {
+// The generator's rows: each tagged with its channel (0 left, 1 right, -1
+// both). A frequency lies within its minimum .. the Nyquist frequency (or is
+// its key's default); a level is checked against what the output level
+// dialog accepts for its unit, once the unit and the full scale are read.
+class TKeyList : public TSettingsTable {
 public:
-    std::vector<TKey> Keys;
-
-    void Begin(const std::string& section, int channel) { Section = section, Channel = channel; }
-    void U16(const std::string& name, uint16_t* field, const std::string& def) { Add(name, TKind::U16, field, def, 0, 65535); }
-    void I32(const std::string& name, int32_t* field, const std::string& def)
+    explicit TKeyList(double nyquist) : Nyquist(nyquist) {}
+    void Begin(const std::string& section, int channel)
     {
-        Add(name, TKind::I32, field, def, INT32_MIN, INT32_MAX);
+        TSettingsTable::Begin(section);
+        SetTag(channel);
     }
-    void F(const std::string& name, float* field, const std::string& def)
+    void Frequency(double min) { Range(min, Nyquist); }
+    void Level(int channel)
     {
-        Add(name, TKind::Float, field, def, -FloatMax, FloatMax);
+        CheckLater();
+        Rule(channel);
     }
-    void S(const std::string& name, char* field, int size, const std::string& def)
-    {
-        Add(name, TKind::Text, field, def, 0, 0, size);
-    }
-    void Range(double min, double max) { Keys.back().Min = min, Keys.back().Max = max; }
-    void Frequency(double min) { Keys.back().Limit = TLimit::Frequency, Keys.back().Min = min; }
-    void Level(int channel) { Keys.back().Limit = TLimit::Level, Keys.back().Channel = channel; }
 
 private:
-    void Add(const std::string& name, TKind kind, void* field, const std::string& def, double min, double max,
-             int size = 0)
-    {
-        Keys.push_back({Section, name, kind, field, size, def, Channel, TLimit::Range, min, max});
-    }
-    std::string Section;
-    int Channel = -1;
+    double Nyquist;
 };
+
+constexpr double FloatMax = TSettingsTable::FloatMax;
 
 // A channel's sections; the right channel's carry the twin names.
 void AddChannel(TKeyList& k, SignalParams& p, bool right)
@@ -183,9 +150,9 @@ void AddChannel(TKeyList& k, SignalParams& p, bool right)
 }
 
 // Every key in the writer's order.
-std::vector<TKey> KeyList(SignalParams& left, SignalParams& right, OutputLevelStruct& level)
+TKeyList KeyList(SignalParams& left, SignalParams& right, OutputLevelStruct& level, double nyquist)
 {
-    TKeyList k;
+    TKeyList k(nyquist);
     k.Begin("Level", -1);
     k.F("OutputLevel", &level.OutputLevel, "0.0");
     k.Level(0);
@@ -209,55 +176,7 @@ std::vector<TKey> KeyList(SignalParams& left, SignalParams& right, OutputLevelSt
     k.I32("SigTypeR", &right.SigType, "1");
     k.Range(0, SignalTypeCount - 1);
     AddChannel(k, right, true);
-    return k.Keys;
-}
-
-// The leading decimal integer; none reads as 0, beyond 32 bits saturates.
-int32_t ToInt(const std::string& text)
-{
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value > std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
-    if (value < std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
-    return int32_t(value);
-}
-
-float ToFloat(const std::string& text)
-{
-    return float(std::strtod(text.c_str(), nullptr));
-}
-
-void Store(const TKey& key, const std::string& text)
-{
-    switch (key.Kind) {
-    case TKind::U16:
-        *static_cast<uint16_t*>(key.Field) = uint16_t(ToInt(text));
-        break;
-    case TKind::I32:
-        *static_cast<int32_t*>(key.Field) = ToInt(text);
-        break;
-    case TKind::Float:
-        *static_cast<float*>(key.Field) = ToFloat(text);
-        break;
-    case TKind::Text: {
-        char* field = static_cast<char*>(key.Field);
-        const size_t n = std::min(text.size(), size_t(key.Size - 1));
-        std::memcpy(field, text.data(), n);
-        field[n] = '\0';
-        break;
-    }
-    }
-}
-
-// Whether a key's text gives a value it may hold; the whole number counts,
-// not the low bits a 16-bit field would keep of it.
-bool Accepted(const TKey& key, const std::string& text, double nyquist)
-{
-    if (key.Kind == TKind::Text || key.Limit == TLimit::Level) return true;
-    const double value = key.Kind == TKind::Float ? double(ToFloat(text)) : double(ToInt(text));
-    if (!std::isfinite(value)) return false;
-    if (key.Limit == TLimit::Frequency)
-        return (value >= key.Min && value <= nyquist) || value == double(ToFloat(key.Default));
-    return value >= key.Min && value <= key.Max;
+    return k;
 }
 
 }  // namespace
@@ -278,26 +197,22 @@ TGeneratorSettings::TRefusals TGeneratorSettings::Load(TProfile& profile, Signal
                                                        OutputLevelStruct& level, double nyquist)
 {
     TRefusals refusals;
-    auto refuse = [&refusals](const TKey& key) {
-        Store(key, key.Default);
-        refusals.Keys.push_back(key.Section + "/" + key.Name);
+    auto refuse = [&refusals](const TSettingRow& row) {
+        TSettingsTable::StoreDefault(row);
+        refusals.Keys.push_back(row.Section + "/" + row.Key);
         for (int c = 0; c < 2; ++c)
-            if (key.Channel < 0 || key.Channel == c) refusals.Channel[c] = true;
+            if (row.Tag < 0 || row.Tag == c) refusals.Channel[c] = true;
     };
-    const std::vector<TKey> keys = KeyList(left, right, level);
-    for (const TKey& key : keys) {
-        const std::string text = profile.Read(key.Section.c_str(), key.Name.c_str(), key.Default.c_str());
-        if (Accepted(key, text, nyquist)) Store(key, text);
-        else refuse(key);
-    }
+    const TKeyList keys = KeyList(left, right, level, nyquist);
+    for (const TSettingRow& row : keys.Rows)
+        if (!TSettingsTable::Read(row, profile)) refuse(row);
     // Levels once their unit and the full scale stand.
-    for (const TKey& key : keys)
-        if (key.Limit == TLimit::Level && !TOutputLevelRules::CheckLevel(level, key.Channel).empty()) refuse(key);
+    for (const TSettingRow& row : keys.Rows)
+        if (row.Check == TSettingCheck::Caller && !TOutputLevelRules::CheckLevel(level, row.Tag).empty()) refuse(row);
     DeriveToneAmplitudes(left);
     DeriveToneAmplitudes(right);
     return refusals;
 }
-
 
 void TGeneratorSettings::Save(TProfile& profile, const SignalParams& left, const SignalParams& right,
                               const OutputLevelStruct& level)
@@ -305,34 +220,15 @@ void TGeneratorSettings::Save(TProfile& profile, const SignalParams& left, const
     // The table points into records it may fill; writing only reads through it.
     SignalParams l = left, r = right;
     OutputLevelStruct v = level;
-    for (const TKey& key : KeyList(l, r, v)) {
-        char text[64];
-        switch (key.Kind) {
-        case TKind::U16:
-            std::snprintf(text, sizeof text, "%d", int(*static_cast<const uint16_t*>(key.Field)));
-            break;
-        case TKind::I32:
-            std::snprintf(text, sizeof text, "%ld", long(*static_cast<const int32_t*>(key.Field)));
-            break;
-        case TKind::Float:
-            std::snprintf(text, sizeof text, "%f", double(*static_cast<const float*>(key.Field)));
-            break;
-        case TKind::Text:
-            profile.Write(key.Section.c_str(), key.Name.c_str(), static_cast<const char*>(key.Field));
-            continue;
-        }
-        profile.Write(key.Section.c_str(), key.Name.c_str(), text);
-    }
+    TProfile* const profiles[] = {&profile};
+    KeyList(l, r, v, FloatMax).WriteAll(profiles);
 }
 
 void TGeneratorSettings::Defaults(SignalParams& left, SignalParams& right, OutputLevelStruct& level)
 {
-    class TEmpty : public TProfile {
-    public:
-        std::string Read(const char*, const char*, const char* def) override { return def; }
-        void Write(const char*, const char*, const std::string&) override {}
-    } empty;
-    Load(empty, left, right, level, FloatMax);
+    KeyList(left, right, level, FloatMax).SetDefaults();
+    DeriveToneAmplitudes(left);
+    DeriveToneAmplitudes(right);
 }
 
 void TGeneratorSettings::DeriveToneAmplitudes(SignalParams& params)

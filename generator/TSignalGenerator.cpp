@@ -19,7 +19,7 @@
 #include "generator/TLevelSweep.h"
 #include "generator/TNoiseBurst.h"
 #include "generator/TOutputLevelDialog.h"
-#include "generator/TProfileFile.h"
+#include "framework/TProfileFile.h"
 #include "generator/TPulse.h"
 #include "generator/TSawtooth.h"
 #include "generator/TSignalTypes.h"

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/TSettingsTable.h"
 #include "engine/AnalysisSettingsStruct.h"
 #include "base/TEngineHost.h"
 #include "engine/TWaveFile.h"
 #include "generator/TGeneratorHost.h"
 #include "resources/StringIds.h"
+#include "framework/TProfileFile.h"
 #include "framework/UiHelpers.h"
 
 namespace {
@@ -47,9 +49,8 @@ void TSignalGenerator::BuildSignal()
 
 uint32_t TSignalGenerator::ConfiguredRate() const
 {
-    char text[41] = {};
-    ::GetPrivateProfileStringA("Settings", "GeneratorSamplingRate", "0", text, sizeof text, Host.IniPath().c_str());
-    const long long rate = std::strtoll(text, nullptr, 10);
+    TProfileFile ini(Host.IniPath());
+    const int32_t rate = TSettingsTable::ReadInt(ini, "Settings", "GeneratorSamplingRate", 0);
     return AnalysisSettingsStruct::IsValidSamplingRate(rate) ? uint32_t(rate) : 0;
 }
 

@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include "base/TSettingsTable.h"
 #include "shell/TMainWin.h"
+#include "framework/TProfileFile.h"
 
 namespace {
 
@@ -46,9 +48,8 @@ void TDdeServer::Start(const char* iniPath)
 
 std::string TDdeServer::ConfiguredName(const char* iniPath)
 {
-    char name[81] = {};
-    ::GetPrivateProfileStringA("DDE", "ServerName", "Tonalyx", name, sizeof name, iniPath);
-    return name;
+    TProfileFile ini(iniPath);
+    return TSettingsTable::ReadText(ini, "DDE", "ServerName", "Tonalyx", 81);
 }
 
 void TDdeServer::Stop()

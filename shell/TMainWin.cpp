@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include "base/TSettingsTable.h"
 #include "automation/TMacro.h"
 #include "dialogs/TAboutDialog.h"
 #include "engine/TSeriesData.h"
@@ -13,6 +14,7 @@
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TModule.h"
+#include "framework/TProfileFile.h"
 #include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
 #include "shell/FileTypes.h"
@@ -262,7 +264,8 @@ void TMainWin::SetupWindow()
 
     // The splash stands over the frame while the set-up goes on, so that the
     // frame is shown and painted behind it; it closes itself on its timer.
-    if (::GetPrivateProfileIntA("Main", "ShowSplashScreen", 1, IniPath) != 0) {
+    TProfileFile ini(IniPath);
+    if (TSettingsTable::ReadInt(ini, "Main", "ShowSplashScreen", 1) != 0) {
         Splash = std::make_unique<TAboutDialog>(this, this, "ABOUT_TONALYX", 1);
         if (Splash->Create()) Splash->Show(SW_SHOWNORMAL);
     }
@@ -288,12 +291,10 @@ void TMainWin::SetupWindow()
     if (CommandLineFile[0]) {
         OpenStartupFile(CommandLineFile);
     } else {
-        char last[PathSize] = {};
-        ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", last, sizeof last, IniPath);
-        OpenWaveFile(last);
+        OpenWaveFile(TSettingsTable::ReadText(ini, "FileHistory", "OpenFileName", "", PathSize).c_str());
     }
     RefreshRunDisplays();
-    if (::GetPrivateProfileIntA("FileIO", "RunOnLaunch", 0, IniPath) == 1 && OpMode == RealTime) StartAnalyzer();
+    if (TSettingsTable::ReadInt(ini, "FileIO", "RunOnLaunch", 0) == 1 && OpMode == RealTime) StartAnalyzer();
     InitDdeServer();
 }
 
@@ -336,9 +337,10 @@ bool TMainWin::CanClose()
     // The reverberation window is asked here whether it may close.
     if (TMacro* macro = MacroWindow(); macro && !macro->CanClose()) return false;
     if (!TemporaryWaveFile) {
-        ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", IniPath);
+        TProfileFile ini(IniPath);
+        TSettingsTable::WriteText(ini, "FileHistory", "OpenFileName", "");
         if (WaveFile && !WaveFile->IsUntitled())
-            ::WritePrivateProfileStringA("FileHistory", "OpenFileName", WaveFile->FileName().c_str(), IniPath);
+            TSettingsTable::WriteText(ini, "FileHistory", "OpenFileName", WaveFile->FileName());
     }
     return CloseWaveFile() == 1;
 }

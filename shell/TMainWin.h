@@ -753,6 +753,9 @@ public:
     std::string CurrentFolder(const char* kind) const override;
     void KeepFolder(const char* kind, const char* chosenPath) override;
     const char* HelpFilePath() const override { return HelpPath; }
+    TriggerSettings TriggerDefaults() const override;
+    AnalysisSettingsStruct AnalysisDefaults() const override;
+    DisplaySettingsStruct ScalingDefaults() const override;
 
     // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
     // DecimateFile writes a new file and leaves the open wave as it was;
@@ -814,6 +817,14 @@ private:
     void SetStartupMenuChecks();
     void ReadDevice(TProfile& file, bool input);
     void WriteDevice(TProfile& file, bool input);
+    // The phases of loading a configuration: the file found and holding
+    // settings, the undo copy, the settings taken and applied, the views it
+    // names reopened, its wave opened and its windows arranged.
+    bool FindConfiguration(const char* path, char (&name)[PathSize]);
+    void SaveUndoConfiguration(const char* name);
+    void TakeConfiguredSettings(const char* name);
+    void ReopenConfiguredViews(const char* name);
+    void OpenConfiguredWave(const char* name);
 
     DECLARE_RESPONSE_TABLE(TMainWin);
 };

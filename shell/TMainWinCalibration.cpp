@@ -5,7 +5,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include "base/TSettingsTable.h"
 #include "engine/TCalibrationFile.h"
+#include "framework/TProfileFile.h"
 
 namespace {
 // Key texts of a .cal file through the profile functions; the parser cuts each
@@ -13,9 +15,8 @@ namespace {
 TCalibrationFile::TLookup ProfileLookup(const char* file)
 {
     return [file](const char* section, const char* key, const char* fallback) {
-        char text[512];
-        ::GetPrivateProfileStringA(section, key, fallback, text, sizeof text, file);
-        return std::string(text);
+        TProfileFile profile(file);
+        return TSettingsTable::ReadText(profile, section, key, fallback, 512);
     };
 }
 }
@@ -60,8 +61,9 @@ void TMainWin::WriteCalibrationFile(const char* fileName, CalibrationStruct& rec
     char name[PathSize];
     if (!ResolvePath(name, ConfiguredFolders[CalFolder], fileName) || !ReadyToWrite(name)) return;
     std::strcpy(record.Filename, name);
-    TCalibrationFile::Write([&name](const char* section, const char* key, const std::string& text) {
-        ::WritePrivateProfileStringA(section, key, text.c_str(), name);
+    TProfileFile file(name);
+    TCalibrationFile::Write([&file](const char* section, const char* key, const std::string& text) {
+        TSettingsTable::WriteText(file, section, key, text);
     }, record);
 }
 

@@ -3,7 +3,9 @@
 #include "shell/TMainWin.h"
 
 #include <cstdlib>
+#include "base/TSettingsTable.h"
 #include "engine/TChannelProcessing.h"
+#include "framework/TProfileFile.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
@@ -116,7 +118,6 @@ float TMainWin::KaiserAlpha() const
     // Only the whole part of the stored alpha counts, and only the program's own INI holds it.
     if (Settings.SmoothingWindow != TSmoothing::Kaiser)
         return 0.0f;
-    char text[40] = {};
-    ::GetPrivateProfileStringA("Settings", "KaiserAlpha", "5.0", text, sizeof text, IniPath);
-    return float(std::atoi(text));
+    TProfileFile ini(IniPath);
+    return float(TSettingsTable::ReadInt(ini, "Settings", "KaiserAlpha", 5));
 }

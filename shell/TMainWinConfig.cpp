@@ -7,11 +7,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include "base/TSettingsTable.h"
 #include "base/TEngineHost.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
+#include "framework/TProfileFile.h"
 #include "generator/TSignalGenerator.h"
 #include "shell/StatusBar.h"
 
@@ -84,14 +86,14 @@ RECT Desktop()
 // that do not parse keep the record's values.
 bool ReadPlacement(ViewType type, const char* fileName, WINDOWPLACEMENT& wp)
 {
-    char text[128];
-    ::GetPrivateProfileStringA(Placement, PlacementKey(type), "", text, sizeof text, fileName);
-    if (!text[0]) return false;
+    TProfileFile file(fileName);
+    const std::string text = TSettingsTable::ReadText(file, Placement, PlacementKey(type), "", 128);
+    if (text.empty()) return false;
     wp.length = sizeof wp;
     int v[10] = {int(wp.flags), int(wp.showCmd), int(wp.ptMinPosition.x), int(wp.ptMinPosition.y),
                  int(wp.ptMaxPosition.x), int(wp.ptMaxPosition.y), int(wp.rcNormalPosition.left),
                  int(wp.rcNormalPosition.top), int(wp.rcNormalPosition.right), int(wp.rcNormalPosition.bottom)};
-    std::sscanf(text, "%d, %d, {%d,%d}, {%d,%d}, {%d,%d,%d,%d}", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
+    std::sscanf(text.c_str(), "%d, %d, {%d,%d}, {%d,%d}, {%d,%d,%d,%d}", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
                 &v[7], &v[8], &v[9]);
     // Off-screen and negative coordinates come back onto the desktop.
     for (int i = 2; i < 10; ++i)
@@ -129,7 +131,8 @@ void TMainWin::SaveUtilityPlacements(ViewType type, const char* fileName)
                   int(wp.ptMinPosition.x), int(wp.ptMinPosition.y), int(wp.ptMaxPosition.x), int(wp.ptMaxPosition.y),
                   int(wp.rcNormalPosition.left), int(wp.rcNormalPosition.top), int(wp.rcNormalPosition.right),
                   int(wp.rcNormalPosition.bottom));
-    ::WritePrivateProfileStringA(Placement, PlacementKey(type), text, fileName);
+    TProfileFile file(fileName);
+    TSettingsTable::WriteText(file, Placement, PlacementKey(type), text);
 }
 
 int TMainWin::RestoreWindowPlacement(ViewType type, const char* fileName)
@@ -217,9 +220,7 @@ const char* ConfigurationFault(const char* name)
     for (int c; blank && (c = std::fgetc(file)) != EOF;) blank = std::isspace(c) != 0;
     std::fclose(file);
     if (blank) return "The configuration file is empty: ";
-    char section[64] = {};
-    ::GetPrivateProfileSectionA("Settings", section, sizeof section, name);
-    return section[0] ? nullptr : "The file holds no configuration settings that can be read: ";
+    return TProfileFile(name).HasSection("Settings") ? nullptr : "The file holds no configuration settings that can be read: ";
 }
 
 }
@@ -238,23 +239,38 @@ void TMainWin::LoadConfiguration(const char* path)
     if (!path || !*path) return;
     if (RunState != Stopped) StopAnalyzer();
     char name[PathSize];
-    if (!ResolvePath(name, ConfiguredFolders[CfgFolder], path)) return;
-    // A file that is missing or holds no settings would replace every
-    // setting by its default: keep the current ones instead, and say which.
-    const char* fault = ConfigurationFault(name);
-    if (fault) {
-        char text[PathSize + 96];
-        std::snprintf(text, sizeof text, "%s%s", fault, name);
-        MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
-        return;
-    }
-    char undo[PathSize + 16];
-    std::snprintf(undo, sizeof undo, "%s\\-Undo.cfg", ConfiguredFolders[CfgFolder]);
-    if (_stricmp(name, undo) != 0) SaveConfiguration(undo);
-
+    if (!FindConfiguration(path, name)) return;
+    SaveUndoConfiguration(name);
     CloseWaveFile();
     CmCloseAllViews();
     CloseSignalGenerator();
+    TakeConfiguredSettings(name);
+    ReopenConfiguredViews(name);
+    OpenConfiguredWave(name);
+}
+
+bool TMainWin::FindConfiguration(const char* path, char (&name)[PathSize])
+{
+    if (!ResolvePath(name, ConfiguredFolders[CfgFolder], path)) return false;
+    // A file that is missing or holds no settings would replace every
+    // setting by its default: keep the current ones instead, and say which.
+    const char* fault = ConfigurationFault(name);
+    if (!fault) return true;
+    char text[PathSize + 96];
+    std::snprintf(text, sizeof text, "%s%s", fault, name);
+    MessageBox(text, Product, MB_OK | MB_ICONEXCLAMATION);
+    return false;
+}
+
+void TMainWin::SaveUndoConfiguration(const char* name)
+{
+    char undo[PathSize + 16];
+    std::snprintf(undo, sizeof undo, "%s\\-Undo.cfg", ConfiguredFolders[CfgFolder]);
+    if (_stricmp(name, undo) != 0) SaveConfiguration(undo);
+}
+
+void TMainWin::TakeConfiguredSettings(const char* name)
+{
     // A load the user asked for reports the files it reads, also those reported before.
     TEngineHost::Get().ForgetFileMessages();
     ReadSettings(name);
@@ -270,6 +286,10 @@ void TMainWin::LoadConfiguration(const char* path)
     SetStartupMenuChecks();
     LayoutForMode();
     RefreshStatusBar(StatusBar::WholeBar);
+}
+
+void TMainWin::ReopenConfiguredViews(const char* name)
+{
     // Each open view or utility in the configuration, with its second channel's window.
     constexpr ViewType None = ViewType(-1);
     const struct { int32_t ViewStatusFlags::*Flag; ViewType Types[2]; } Reopen[] = {
@@ -302,11 +322,13 @@ void TMainWin::LoadConfiguration(const char* path)
     if (MacroWindow()) ViewStatus.Macro = 1;
     else if (ViewStatus.Macro) CreateViewWindow(ViewType::Macro, name);
     UpdateViewMenuChecks();
+}
 
-    char wave[PathSize] = {};
-    ::GetPrivateProfileStringA("FileHistory", "OpenFileName", "", wave, sizeof wave, name);
-    OpenWaveFile(wave);
-    ArrangeWindows(::GetPrivateProfileIntA(Placement, "Special", 0, name));
+void TMainWin::OpenConfiguredWave(const char* name)
+{
+    TProfileFile file(name);
+    OpenWaveFile(TSettingsTable::ReadText(file, "FileHistory", "OpenFileName", "", PathSize).c_str());
+    ArrangeWindows(TSettingsTable::ReadInt(file, Placement, "Special", 0));
     // Through the message, so that the frame's default sizing runs as well.
     if (HWindow) {
         const TRect client = GetClientRect();
@@ -337,7 +359,8 @@ void TMainWin::SaveConfiguration(const char* path)
     WriteSettings(path);
     if (TSignalGenerator* generator = SignalGenerator()) generator->SaveSettings(path);
     for (ViewType type : SaveOrder) SaveUtilityPlacements(type, path);
-    ::WritePrivateProfileStringA("FileHistory", "OpenFileName", "", path);
+    TProfileFile file(path);
+    TSettingsTable::WriteText(file, "FileHistory", "OpenFileName", "");
     if (WaveFile && !WaveFile->IsUntitled())
-        ::WritePrivateProfileStringA("FileHistory", "OpenFileName", WaveFile->FileName().c_str(), path);
+        TSettingsTable::WriteText(file, "FileHistory", "OpenFileName", WaveFile->FileName());
 }

@@ -6,10 +6,12 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/TSettingsTable.h"
 #include "base/TEngineHost.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
 #include "framework/TCommandEnabler.h"
+#include "framework/TProfileFile.h"
 #include "generator/TSignalGenerator.h"
 #include "generator/TSignalToWaveOptionsDialog.h"
 #include "resources/CommandIds.h"
@@ -71,7 +73,8 @@ void TMainWin::StartGeneratorWithCapture(bool realTime)
         if (InputDeviceID == OutputDeviceID && SoundOutput && !SoundOutput->IsFullDuplex()) return;
         if (SoundOutput && SoundOutput->Quirks.leadIn) {
             // Read at each start; the wait polls the tick count.
-            const DWORD delay = ::GetPrivateProfileIntA("FileIO", "DuplexDelay", 50, IniPath);
+            TProfileFile ini(IniPath);
+            const DWORD delay = DWORD(TSettingsTable::ReadInt(ini, "FileIO", "DuplexDelay", 50, 0, INT32_MAX));
             const DWORD start = ::GetTickCount();
             while (::GetTickCount() - start < delay) continue;
         }

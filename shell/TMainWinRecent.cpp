@@ -3,7 +3,9 @@
 
 #include <cstdio>
 #include <cstring>
+#include "base/TSettingsTable.h"
 #include "resources/CommandIds.h"
+#include "framework/TProfileFile.h"
 #include "resources/StringIds.h"
 #include "shell/FileTypes.h"
 
@@ -13,16 +15,15 @@ const char* const History = IDS_SECTION_FILEHISTORY_TEXT;
 
 void ReadRecent(int key, char* path, const char* ini)
 {
-    char name[8];
-    std::snprintf(name, sizeof name, "%d", key);
-    ::GetPrivateProfileStringA(History, name, "", path, TMainWin::PathSize, ini);
+    TProfileFile file(ini);
+    const std::string text = TSettingsTable::ReadText(file, History, std::to_string(key), "", TMainWin::PathSize);
+    std::snprintf(path, TMainWin::PathSize, "%s", text.c_str());
 }
 
 void WriteRecent(int key, const char* path, const char* ini)
 {
-    char name[8];
-    std::snprintf(name, sizeof name, "%d", key);
-    ::WritePrivateProfileStringA(History, name, path, ini);
+    TProfileFile file(ini);
+    TSettingsTable::WriteText(file, History, std::to_string(key), path);
 }
 
 // The File menu: the popup that holds Open (a maximised MDI child puts its

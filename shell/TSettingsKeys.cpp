@@ -2,14 +2,10 @@
 // row with its range, and the reader's and writer's rules.
 #include "shell/TSettingsKeys.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <iterator>
 #include <string>
-#include <vector>
 
 #include "automation/MacroSettings.h"
 #include "engine/AnalysisSettingsStruct.h"
@@ -21,7 +17,8 @@
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "engine/TriggerSettings.h"
-#include "generator/TProfile.h"
+#include "base/TProfile.h"
+#include "base/TSettingsTable.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LeqSettings.h"
@@ -43,8 +40,6 @@ const char* const TSettingsKeys::FolderKeys[TSettingsFields::FolderCount] = {
 
 namespace {
 
-enum class TKind { I16, I32, Float, Color, Text, Device };
-
 // What the reader does after a key was stored.
 enum class TRule {
     None, Caption, InputDevice, OutputDevice, MaxDiskSize, HistoryLength, CalibrationType, Format,
@@ -53,22 +48,11 @@ enum class TRule {
     CorrectionFactor,
 };
 
-constexpr double FloatMax = std::numeric_limits<float>::max();
-// The smallest value of a real that must be above zero.
-constexpr double Positive = std::numeric_limits<float>::min();
+// The two files a row may live in.
+enum TFile { Named = 0, Ini = 1 };
 
-struct TKey {
-    const char* Section;
-    std::string Name;
-    TKind Kind;
-    void* Field;
-    int Size;              // text fields: characters with the terminating zero
-    std::string Default;
-    const char* Format;    // reals: "%f" unless the list names another
-    bool IniOnly;
-    TRule Rule;
-    double Min, Max;       // numbers outside keep the default
-};
+constexpr double FloatMax = TSettingsTable::FloatMax;
+constexpr double Positive = TSettingsTable::Positive;
 
 // Type ids read into the reader's scratch; always written as the current id.
 struct TScratch {
@@ -76,33 +60,12 @@ struct TScratch {
     int32_t ScalingTypeId = TSettingsKeys::CurrentStructTypeId;
 };
 
-class TKeyList {
+// The shell's rows: sections of the INI file alone, and the after-read rules.
+class TKeyList : public TSettingsTable {
 public:
-    std::vector<TKey> Keys;
-    const char* Section = "";
-    bool IniOnly = false;
-
-    void Begin(const char* section, bool iniOnly = false) { Section = section; IniOnly = iniOnly; }
-    TKey& Add(const std::string& name, TKind kind, void* field, const std::string& def, double min, double max,
-              int size = 0, const char* format = "%f")
-    {
-        Keys.push_back({Section, name, kind, field, size, def, format, IniOnly, TRule::None, min, max});
-        return Keys.back();
-    }
-    // 16-bit fields hold the codes 0 to 65535; 32-bit ones any number.
-    void I16(const std::string& n, uint16_t* f, const char* d) { Add(n, TKind::I16, f, d, 0, 65535); }
-    void I32(const std::string& n, void* f, const char* d) { Add(n, TKind::I32, f, d, INT32_MIN, INT32_MAX); }
-    // A check box's state.
-    void Flag(const std::string& n, void* f, const char* d) { Add(n, TKind::I32, f, d, 0, 1); }
-    void F(const std::string& n, float* f, const char* d, const char* format = "%f")
-    {
-        Add(n, TKind::Float, f, d, -FloatMax, FloatMax, 0, format);
-    }
-    // Colours are 0x00BBGGRR.
-    void C(const std::string& n, uint32_t* f, uint32_t d) { Add(n, TKind::Color, f, std::to_string(d), 0, 0xFFFFFF); }
-    void S(const std::string& n, char* f, int size, const char* d) { Add(n, TKind::Text, f, d, 0, 0, size); }
-    void Range(double min, double max) { Keys.back().Min = min, Keys.back().Max = max; }
-    void Rule(TRule rule) { Keys.back().Rule = rule; }
+    void Begin(const char* section, bool iniOnly = false) { TSettingsTable::Begin(section, iniOnly ? Ini : Named); }
+    void I16(const std::string& n, uint16_t* f, const char* d) { U16(n, f, d); }
+    void Rule(TRule rule) { TSettingsTable::Rule(int(rule)); }
 };
 
 std::string Numbered(const char* name, int n)
@@ -262,7 +225,7 @@ void AddSurfaceOpts(TKeyList& k, SurfaceOpts& o)
 }
 
 // Every key in the writer's order.
-std::vector<TKey> KeyList(const TSettingsFields& w, TScratch& scratch)
+TKeyList KeyList(const TSettingsFields& w, TScratch& scratch)
 {
     static const char* const FolderDefaults[TSettingsFields::FolderCount] = {
         "..\\.\\wave", "..\\.\\wave", "..\\.\\config", "..\\.\\cal", "..\\.\\miccomp", "..\\.\\overlay",
@@ -278,9 +241,9 @@ std::vector<TKey> KeyList(const TSettingsFields& w, TScratch& scratch)
         k.S(TSettingsKeys::FolderKeys[i], (*w.Folders)[i], TSettingsFields::PathSize, FolderDefaults[i]);
 
     k.Begin("Device");
-    k.Add("InputDeviceName", TKind::Device, nullptr, "", 0, 0, 256);
+    k.Custom("InputDeviceName");
     k.Rule(TRule::InputDevice);
-    k.Add("OutputDeviceName", TKind::Device, nullptr, "", 0, 0, 256);
+    k.Custom("OutputDeviceName");
     k.Rule(TRule::OutputDevice);
 
     FileIOSettings& io = *w.FileIO;
@@ -365,10 +328,10 @@ std::vector<TKey> KeyList(const TSettingsFields& w, TScratch& scratch)
     k.Range(0, 1000);
     k.Flag("EnableOverloadDetection", &s.EnableOverloadDetection, "1");
     k.Flag("ExcludeOverloadFlag", &s.ExcludeOverloadFlag, "0");
-    k.IniOnly = true;
+    k.SetProfile(Ini);
     k.F("SamplingRateCorrectionFactor", &s.SamplingRateCorrectionFactor, "1.0");
     k.Rule(TRule::CorrectionFactor);
-    k.IniOnly = false;
+    k.SetProfile(Named);
     k.Flag("IndependentScalingAndCalibration", &s.IndependentScalingAndCalibration, "0");
 
     k.Begin("Scaling");
@@ -419,7 +382,7 @@ std::vector<TKey> KeyList(const TSettingsFields& w, TScratch& scratch)
     ViewStatusFlags& v = *w.ViewStatus;
     k.Begin("ViewStatus", true);
     k.Flag("HideApplicationWindow", &v.HideApplicationWindow, "0");
-    k.IniOnly = false;
+    k.SetProfile(Named);
     k.Flag("TimeSeries", &v.TimeSeries, "0");
     k.Flag("SpectrumPlot", &v.SpectrumPlot, "1");
     k.Flag("PhasePlot", &v.PhasePlot, "0");
@@ -628,47 +591,7 @@ std::vector<TKey> KeyList(const TSettingsFields& w, TScratch& scratch)
         k.S(Numbered("BtnLabel_", i + 1), mo.BtnLabel[i], sizeof mo.BtnLabel[i], Numbered("Test ", i + 1).c_str());
     for (int i = 0; i < MacroSettings::ButtonCount; ++i)
         k.S(Numbered("BtnFilename_", i + 1), mo.BtnFilename[i], sizeof mo.BtnFilename[i], "");
-    return k.Keys;
-}
-
-// Integers convert as the C runtime does: blanks, a sign, digits up to the
-// first other character, none giving 0; beyond 32 bits they saturate.
-int64_t ToInt(const std::string& text)
-{
-    const long long value = std::strtoll(text.c_str(), nullptr, 10);
-    if (value > INT32_MAX) return INT32_MAX;
-    if (value < INT32_MIN) return INT32_MIN;
-    return value;
-}
-
-// Whether a number is one the key may hold. A real is taken as its written
-// text gives it back, so that what is kept reads the same again.
-bool InRange(const TKey& key, double value)
-{
-    if (key.Kind != TKind::Float) return value >= key.Min && value <= key.Max;
-    if (!std::isfinite(value) || std::fabs(value) > FloatMax) return false;
-    char written[64];
-    std::snprintf(written, sizeof written, key.Format, double(float(value)));
-    const double reread = std::strtod(written, nullptr);
-    return reread >= key.Min && reread <= key.Max;
-}
-
-// The number a key's text gives, or its default's when that is out of the
-// key's range or no finite real.
-double CheckedNumber(const TKey& key, const std::string& text)
-{
-    const double value = key.Kind == TKind::Float ? std::strtod(text.c_str(), nullptr) : double(ToInt(text));
-    if (InRange(key, value)) return value;
-    return key.Kind == TKind::Float ? std::strtod(key.Default.c_str(), nullptr) : double(ToInt(key.Default));
-}
-
-// Fields of the packed calibration record may sit on odd addresses.
-template <class T> void Store(void* field, T value) { std::memcpy(field, &value, sizeof value); }
-template <class T> T Load(const void* field)
-{
-    T value;
-    std::memcpy(&value, field, sizeof value);
-    return value;
+    return k;
 }
 
 // Blanks a cut left at the end: the files do not keep them.
@@ -679,17 +602,104 @@ void TrimEnd(char* text)
 
 void CopyText(char* field, size_t size, const std::string& text)
 {
-    const size_t n = std::min(text.size(), size - 1);
-    std::memcpy(field, text.data(), n);
-    field[n] = '\0';
-    TrimEnd(field);
+    std::snprintf(field, size, "%s", text.c_str());
 }
 
-float ReadFloat(TProfile& file, const char* section, const char* key, const char* def)
-{
-    const double value = std::strtod(file.Read(section, key, def).c_str(), nullptr);
-    return float(std::isfinite(value) && std::fabs(value) <= FloatMax ? value : std::strtod(def, nullptr));
-}
+using TRuleCall = void (*)(const TSettingsFields&, const TScratch&, TProfile& file);
+
+// The after-read rules, by TRule.
+const TRuleCall AfterRead[] = {
+    nullptr,  // None
+    [](const TSettingsFields& w, const TScratch&, TProfile&) { std::strcpy(*w.Caption, "Tonalyx"); },
+    nullptr,  // InputDevice
+    nullptr,  // OutputDevice
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        int32_t& size = w.FileIO->MaxDiskRecordingSizeBytes;
+        const uint32_t bytes = uint32_t(size);
+        if (bytes > 2000000000u) size = 2000000000;
+        else if (bytes < 1000000u) size = 1000000;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (w.FileIO->RealTimeWaveBufferLengthSecs < 2) w.FileIO->RealTimeWaveBufferLengthSecs = 60;
+    },
+    [](const TSettingsFields& w, const TScratch& scratch, TProfile& file) {
+        if (scratch.CalibrationTypeId == TSettingsKeys::CurrentStructTypeId) return;
+        // An old file keeps one record for both channels and the right one's few own keys beside it.
+        CalibrationChannel& right = w.Calibration->Right;
+        right = w.Calibration->Left;
+        right.PctFullScale = TSettingsTable::ReadFloat(file, "Calibration", "PctFullScaleRight", "0.50");
+        right.CalRatio = TSettingsTable::ReadFloat(file, "Calibration", "CalRatioRight", "1.0");
+        CopyText(right.ChannelName, sizeof right.ChannelName,
+                 TSettingsTable::ReadText(file, "Calibration", "RightChannelName", "Right", sizeof right.ChannelName));
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        TWaveFormat& f = w.Settings->Format;
+        f.Set(f.SamplingRate, f.NumChannels, f.BytesPerSample);
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (!TSpectralData::IsValidFFTSize(w.Settings->FFTsize)) w.Settings->FFTsize = 16384;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (!TSeriesData::IsValidDecimationRatio(w.Settings->DecimationRatio)) w.Settings->DecimationRatio = 1;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (!AnalysisSettingsStruct::IsValidOverlap(w.Settings->OverlapPercent)) w.Settings->OverlapPercent = 75;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (!TSmoothing::IsValidWindowType(w.Settings->SmoothingWindow)) w.Settings->SmoothingWindow = TSmoothing::Hanning;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (!TChannelProcessing::IsValid(w.Settings->ChannelProcessing))
+            w.Settings->ChannelProcessing = TChannelProcessing::LeftOnly;
+    },
+    [](const TSettingsFields& w, const TScratch& scratch, TProfile& file) {
+        if (scratch.ScalingTypeId == TSettingsKeys::CurrentStructTypeId) return;
+        DisplaySettingsStruct& right = w.Scaling[1];
+        right = w.Scaling[0];
+        CopyText(right.MicCompFilename, sizeof right.MicCompFilename,
+                 TSettingsTable::ReadText(file, "Scaling", "MicCompFilenameRight", "", sizeof right.MicCompFilename));
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) { w.Trigger->StartState = 0; },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) { w.Leq->Lpk_Avg = 0; },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (w.Leq->LeqT_RefTimeSec == 0) w.Leq->LeqT_RefTimeSec = 3600;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (w.Leq->UpdateIntervalSec == 0.0f) w.Leq->UpdateIntervalSec = 1.0f;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        PhaseScopeSettingsStruct& scope = *w.PhaseScope;
+        scope.Unused1 = 0;
+        scope.Unused2 = 6;
+        scope.Unused3 = 1;
+        scope.Unused4 = 100.0f;
+        scope.Unused5 = 100.0f;
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        MacroSettings& macro = *w.Macro;
+        if (macro.OutputFilename[0] != '\0') return;
+        std::snprintf(macro.OutputFilename, sizeof macro.OutputFilename, "%s\\macro_output.txt",
+                      (*w.Folders)[TSettingsFields::MacroFolder]);
+        TrimEnd(macro.OutputFilename);
+    },
+    [](const TSettingsFields& w, const TScratch&, TProfile&) {
+        if (!AnalysisSettingsStruct::IsValidCorrectionFactor(w.Settings->SamplingRateCorrectionFactor))
+            w.Settings->SamplingRateCorrectionFactor = 1.0f;
+    },
+};
+static_assert(std::size(AfterRead) == size_t(TRule::CorrectionFactor) + 1, "one entry per rule");
+
+// The sound devices as the table's custom rows.
+class TDeviceRows : public TSettingCustom {
+public:
+    explicit TDeviceRows(TSettingsDevices& devices) : Devices(devices) {}
+    void Read(TProfile& from, const TSettingRow& row) override { Devices.Read(from, IsInput(row)); }
+    void Write(TProfile& to, const TSettingRow& row) override { Devices.Write(to, IsInput(row)); }
+
+private:
+    static bool IsInput(const TSettingRow& row) { return row.Tag == int(TRule::InputDevice); }
+    TSettingsDevices& Devices;
+};
 
 }  // namespace
 
@@ -697,154 +707,29 @@ void TSettingsKeys::Read(TProfile& file, TProfile& ini, const TSettingsFields& f
                          bool keepMacroOptions)
 {
     TScratch scratch;
-    for (const TKey& key : KeyList(fields, scratch)) {
-        if (keepMacroOptions && std::strcmp(key.Section, "MacroOpts") == 0) continue;
-        TProfile& from = key.IniOnly ? ini : file;
-        const char* section = key.Section;
-        const char* name = key.Name.c_str();
-        switch (key.Kind) {
-        case TKind::I16:
-            Store(key.Field, uint16_t(CheckedNumber(key, from.Read(section, name, key.Default.c_str()))));
-            break;
-        case TKind::I32:
-        case TKind::Color:
-            Store(key.Field, int32_t(CheckedNumber(key, from.Read(section, name, key.Default.c_str()))));
-            break;
-        case TKind::Float:
-            Store(key.Field, float(CheckedNumber(key, from.Read(section, name, key.Default.c_str()))));
-            break;
-        case TKind::Text:
-            CopyText(static_cast<char*>(key.Field), size_t(key.Size),
-                     from.ReadField(section, name, key.Default.c_str(), size_t(key.Size)));
-            break;
-        case TKind::Device:
-            devices.Read(from, key.Rule == TRule::InputDevice);
-            break;
-        }
-        AnalysisSettingsStruct& settings = *fields.Settings;
-        LeqSettings& leq = *fields.Leq;
-        switch (key.Rule) {
-        case TRule::Caption:
-            std::strcpy(*fields.Caption, "Tonalyx");
-            break;
-        case TRule::MaxDiskSize: {
-            int32_t& size = fields.FileIO->MaxDiskRecordingSizeBytes;
-            const uint32_t bytes = uint32_t(size);
-            if (bytes > 2000000000u) size = 2000000000;
-            else if (bytes < 1000000u) size = 1000000;
-            break;
-        }
-        case TRule::HistoryLength:
-            if (fields.FileIO->RealTimeWaveBufferLengthSecs < 2) fields.FileIO->RealTimeWaveBufferLengthSecs = 60;
-            break;
-        case TRule::CalibrationType:
-            if (scratch.CalibrationTypeId != CurrentStructTypeId) {
-                CalibrationChannel& right = fields.Calibration->Right;
-                right = fields.Calibration->Left;
-                right.PctFullScale = ReadFloat(file, "Calibration", "PctFullScaleRight", "0.50");
-                right.CalRatio = ReadFloat(file, "Calibration", "CalRatioRight", "1.0");
-                CopyText(right.ChannelName, sizeof right.ChannelName,
-                         file.ReadField("Calibration", "RightChannelName", "Right", sizeof right.ChannelName));
-            }
-            break;
-        case TRule::Format: {
-            TWaveFormat& f = settings.Format;
-            f.Set(f.SamplingRate, f.NumChannels, f.BytesPerSample);
-            break;
-        }
-        case TRule::FftSize:
-            if (!TSpectralData::IsValidFFTSize(settings.FFTsize)) settings.FFTsize = 16384;
-            break;
-        case TRule::DecimationRatio:
-            if (!TSeriesData::IsValidDecimationRatio(settings.DecimationRatio)) settings.DecimationRatio = 1;
-            break;
-        case TRule::OverlapPercent:
-            if (!AnalysisSettingsStruct::IsValidOverlap(settings.OverlapPercent)) settings.OverlapPercent = 75;
-            break;
-        case TRule::SmoothingWindow:
-            if (!TSmoothing::IsValidWindowType(settings.SmoothingWindow)) settings.SmoothingWindow = TSmoothing::Hanning;
-            break;
-        case TRule::ChannelProcessing:
-            if (!TChannelProcessing::IsValid(settings.ChannelProcessing))
-                settings.ChannelProcessing = TChannelProcessing::LeftOnly;
-            break;
-        case TRule::ScalingType:
-            if (scratch.ScalingTypeId != CurrentStructTypeId) {
-                DisplaySettingsStruct& right = fields.Scaling[1];
-                right = fields.Scaling[0];
-                CopyText(right.MicCompFilename, sizeof right.MicCompFilename,
-                         file.ReadField("Scaling", "MicCompFilenameRight", "", sizeof right.MicCompFilename));
-            }
-            break;
-        case TRule::TriggerEnd:
-            fields.Trigger->StartState = 0;
-            break;
-        case TRule::LpkAverage:
-            leq.Lpk_Avg = 0;
-            break;
-        case TRule::LeqReferenceTime:
-            if (leq.LeqT_RefTimeSec == 0) leq.LeqT_RefTimeSec = 3600;
-            break;
-        case TRule::LeqUpdateInterval:
-            if (leq.UpdateIntervalSec == 0.0f) leq.UpdateIntervalSec = 1.0f;
-            break;
-        case TRule::PhaseScopeFixed: {
-            PhaseScopeSettingsStruct& scope = *fields.PhaseScope;
-            scope.Unused1 = 0;
-            scope.Unused2 = 6;
-            scope.Unused3 = 1;
-            scope.Unused4 = 100.0f;
-            scope.Unused5 = 100.0f;
-            break;
-        }
-        case TRule::MacroOutput: {
-            MacroSettings& macro = *fields.Macro;
-            if (macro.OutputFilename[0] == '\0') {
-                std::snprintf(macro.OutputFilename, sizeof macro.OutputFilename, "%s\\macro_output.txt",
-                              (*fields.Folders)[TSettingsFields::MacroFolder]);
-                TrimEnd(macro.OutputFilename);
-            }
-            break;
-        }
-        case TRule::CorrectionFactor:
-            if (!AnalysisSettingsStruct::IsValidCorrectionFactor(settings.SamplingRateCorrectionFactor))
-                settings.SamplingRateCorrectionFactor = 1.0f;
-            break;
-        default:
-            break;
-        }
+    TDeviceRows custom(devices);
+    TProfile* const profiles[] = {&file, &ini};
+    for (const TSettingRow& row : KeyList(fields, scratch).Rows) {
+        if (keepMacroOptions && row.Section == "MacroOpts") continue;
+        TSettingsTable::Read(row, *profiles[row.Profile], &custom);
+        if (const TRuleCall rule = AfterRead[row.Tag]) rule(fields, scratch, file);
+    }
+}
+
+void TSettingsKeys::Defaults(const TSettingsFields& fields, const void* record, size_t size)
+{
+    TScratch scratch;
+    const char* begin = static_cast<const char*>(record);
+    for (const TSettingRow& row : KeyList(fields, scratch).Rows) {
+        const char* field = static_cast<const char*>(row.Field);
+        if (field && field >= begin && field < begin + size) TSettingsTable::StoreDefault(row);
     }
 }
 
 void TSettingsKeys::Write(TProfile& file, TProfile& ini, const TSettingsFields& fields, TSettingsDevices& devices)
 {
     TScratch scratch;
-    for (const TKey& key : KeyList(fields, scratch)) {
-        TProfile& to = key.IniOnly ? ini : file;
-        const char* section = key.Section;
-        const char* name = key.Name.c_str();
-        char text[256];
-        switch (key.Kind) {
-        case TKind::I16:
-            std::snprintf(text, sizeof text, "%d", int(Load<uint16_t>(key.Field)));
-            break;
-        case TKind::I32:
-        case TKind::Color:
-            std::snprintf(text, sizeof text, "%d", int(Load<int32_t>(key.Field)));
-            break;
-        case TKind::Float: {
-            const float value = Load<float>(key.Field);
-            std::snprintf(text, sizeof text, key.Format,
-                          std::isfinite(value) ? double(value) : std::strtod(key.Default.c_str(), nullptr));
-            break;
-        }
-        case TKind::Text:
-            to.Write(section, name, static_cast<const char*>(key.Field));
-            continue;
-        case TKind::Device:
-            devices.Write(to, key.Rule == TRule::InputDevice);
-            continue;
-        }
-        to.Write(section, name, text);
-    }
+    TDeviceRows custom(devices);
+    TProfile* const profiles[] = {&file, &ini};
+    KeyList(fields, scratch).WriteAll(profiles, &custom);
 }

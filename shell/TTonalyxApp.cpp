@@ -1,6 +1,8 @@
 #include "shell/TTonalyxApp.h"
 
 #include <windows.h>
+#include "base/TSettingsTable.h"
+#include "framework/TProfileFile.h"
 #include "framework/UiHelpers.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
@@ -34,7 +36,8 @@ void TTonalyxApp::InitInstance()
     InitMainWindow();
     TMainWin* frame = GetMainWin();
     int show = SW_SHOWNORMAL;
-    if (::GetPrivateProfileIntA("ViewStatus", "HideApplicationWindow", 0, frame->IniPath) != 0) {
+    TProfileFile ini(frame->IniPath);
+    if (TSettingsTable::ReadInt(ini, "ViewStatus", "HideApplicationWindow", 0) != 0) {
         show = SW_HIDE;
         frame->Attr.Style &= ~WS_VISIBLE;
     }

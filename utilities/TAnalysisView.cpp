@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include "base/TSettingsTable.h"
 #include "engine/AnalysisSettingsStruct.h"
 #include "framework/TBrush.h"
 #include "framework/TClientDC.h"
@@ -9,6 +10,7 @@
 #include "framework/TFont.h"
 #include "framework/TMDIClient.h"
 #include "framework/TModule.h"
+#include "framework/TProfileFile.h"
 #include "framework/UiHelpers.h"
 #include "views/TViewHost.h"
 
@@ -27,11 +29,9 @@ TAnalysisView::TAnalysisView(TMDIClient& parent, TViewHost& host, const char* ca
     Attr.Y = 200;
     Attr.W = 60;
     Attr.H = 42;
-    char text[41] = {};
-    ::GetPrivateProfileStringA("Special", "DisplayTimeInsteadOfSINAD", "0", text, sizeof text, Host.GetIniPath());
-    TimeSwitch = std::atoi(text);
-    ::GetPrivateProfileStringA("Special", "DisplayTimeOffset", "0.0", text, sizeof text, Host.GetIniPath());
-    TimeOffset = float(std::atof(text));
+    TProfileFile ini(Host.GetIniPath());
+    TimeSwitch = TSettingsTable::ReadInt(ini, "Special", "DisplayTimeInsteadOfSINAD", 0);
+    TimeOffset = TSettingsTable::ReadFloat(ini, "Special", "DisplayTimeOffset", "0.0");
 }
 
 void TAnalysisView::GetWindowClass(WNDCLASSA& wc)

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/TSettingsTable.h"
 #include "engine/AnalysisSettingsStruct.h"
 #include "engine/TSpectralData.h"
 
@@ -13,6 +14,7 @@
 #include "framework/TMDIClient.h"
 #include "framework/TMemoryDC.h"
 #include "framework/TModule.h"
+#include "framework/TProfileFile.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
 #include "views/TPaneLayout.h"
@@ -345,10 +347,9 @@ bool TPlotBase::ShowsTitle() const
 {
     if (!Device().TitleOnSwitch)
         return true;
-    char value[21] = {};
-    ::GetPrivateProfileStringA(IDS_SECTION_FILEIO_TEXT, "PrintPlotTitle", "TRUE", value, sizeof value,
-                               MainWin->GetIniPath());
-    return _strnicmp(value, "FALSE", 20) != 0;
+    TProfileFile ini(MainWin->GetIniPath());
+    const std::string value = TSettingsTable::ReadText(ini, IDS_SECTION_FILEIO_TEXT, "PrintPlotTitle", "TRUE", 21);
+    return _strnicmp(value.c_str(), "FALSE", 20) != 0;
 }
 
 void TPlotBase::SetCaptionFor(const char* name, const TSpectralData* data)
@@ -510,9 +511,8 @@ void TPlotBase::PaintLogo(TDC& dc, const TRect& logoRect, const TRect& update)
     if (!logoRect.Touches(update) || !Device().WindowParts || !MainWin
         || MainWin->GetRunState() != TViewHost::Stopped)
         return;
-    char value[21] = {};
-    ::GetPrivateProfileStringA("FileIO", "HideLogo", "FALSE", value, sizeof value, MainWin->GetIniPath());
-    if (_strnicmp(value, "TRUE", 20) == 0)
+    TProfileFile ini(MainWin->GetIniPath());
+    if (_strnicmp(TSettingsTable::ReadText(ini, "FileIO", "HideLogo", "FALSE", 21).c_str(), "TRUE", 20) == 0)
         return;
     if (!Logo || !Logo->IsValid())
         return;

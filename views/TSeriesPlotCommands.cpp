@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/TSettingsTable.h"
 #include "framework/LimitScroll.h"
 #include "framework/TClipboard.h"
 #include "framework/TComboBoxNonSort.h"
@@ -16,6 +17,7 @@
 #include "framework/THtmlHelp.h"
 #include "framework/TMDIClient.h"
 #include "framework/TPopupMenu.h"
+#include "framework/TProfileFile.h"
 #include "framework/ToolBtn.h"
 #include "resources/CommandIds.h"
 #include "views/TViewHost.h"
@@ -60,9 +62,8 @@ const TMenuRow ContextMenu[] = {
 // "ShowPSITimeMenu" of section "SeriesOpts", read afresh each time.
 bool ShowPsiTime(const char* iniPath)
 {
-    char value[21] = {};
-    ::GetPrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", value, sizeof value, iniPath);
-    return std::atoi(value) == 1;
+    TProfileFile ini(iniPath);
+    return TSettingsTable::ReadInt(ini, "SeriesOpts", "ShowPSITimeMenu", 0) == 1;
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "base/TSettingsTable.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/TSpectralData.h"
 #include "framework/TClientDC.h"
@@ -14,6 +15,7 @@
 #include "framework/TCommandEnabler.h"
 #include "framework/THtmlHelp.h"
 #include "framework/TPopupMenu.h"
+#include "framework/TProfileFile.h"
 #include "views/TViewHost.h"
 
 namespace {
@@ -201,8 +203,8 @@ void TSpectrogram::CopyCursorValues()
 const TFont& TSpectrogram::AnnotationFont()
 {
     LOGFONTA lf{};
-    lf.lfHeight = int(::GetPrivateProfileIntA("SpectrogramOpts", "SpecialAnnotationFontSize", 13,
-                                              MainWin->GetIniPath()));
+    TProfileFile ini(MainWin->GetIniPath());
+    lf.lfHeight = TSettingsTable::ReadInt(ini, "SpectrogramOpts", "SpecialAnnotationFontSize", 13);
     std::strcpy(lf.lfFaceName, "Arial");
     return Gdi.Font(lf);
 }

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "generator/TGeneratorSettings.h"
-#include "generator/TProfile.h"
+#include "base/TProfile.h"
 #include "generator/TSignalSources.h"
 #include "generator/TSignalSynthesizer.h"
 

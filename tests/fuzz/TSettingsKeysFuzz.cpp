@@ -19,7 +19,7 @@
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "engine/TriggerSettings.h"
-#include "generator/TProfile.h"
+#include "base/TProfile.h"
 #include "shell/DelayFinderSettings.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LeqSettings.h"

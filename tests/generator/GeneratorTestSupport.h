@@ -15,7 +15,7 @@
 #include "engine/TWaveData.h"
 #include "generator/SignalParams.h"
 #include "generator/TGeneratorSettings.h"
-#include "generator/TProfile.h"
+#include "base/TProfile.h"
 #include "generator/TSignalSources.h"
 
 // Wave "files" held as blocks, keyed by name; messages and gauge values kept.

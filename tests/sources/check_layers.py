@@ -14,6 +14,10 @@ A dialog control of the program's resource scripts is named by an id from
 its dialog's header under resources/, the header its class reads too; a bare
 number there (other than -1, a static nobody reads) is a second home of an
 id and is refused as well.
+
+Settings files are read and written through the key-table engine
+(base/TSettingsTable) over the one profile implementation
+(framework/TProfileFile.cpp), which alone calls the system's profile functions.
 """
 import pathlib
 import re
@@ -54,6 +58,16 @@ for path in sorted((ROOT / 'resources').glob('*.rc')):
             match = CONTROL.match(line)
             if match and match.group(1) != '-1':
                 faults.append(f'{path.relative_to(ROOT)}:{number}: control id {match.group(1)} given by number')
+
+PROFILE_CALL = re.compile(r'\b(Get|Write)PrivateProfile\w*')
+PROFILE_HOME = pathlib.Path('framework/TProfileFile.cpp')
+for layer in ('base', 'engine', 'framework', 'views', 'dialogs', 'automation', 'utilities', 'generator', 'shell'):
+    for path in sorted((ROOT / layer).glob('*.[ch]*')):
+        if path.relative_to(ROOT) == PROFILE_HOME:
+            continue
+        for number, line in enumerate(path.read_text(errors='replace').splitlines(), 1):
+            if PROFILE_CALL.search(line):
+                faults.append(f'{path.relative_to(ROOT)}:{number}: profile function called outside the key-table engine')
 
 for fault in faults:
     print(fault)

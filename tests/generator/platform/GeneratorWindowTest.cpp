@@ -12,7 +12,7 @@
 
 #include "engine/TWaveFile.h"
 #include "generator/TGeneratorSettings.h"
-#include "generator/TProfileFile.h"
+#include "framework/TProfileFile.h"
 #include "generator/TSignalGenerator.h"
 #include "tests/framework/GuiTest.h"
 #include "tests/generator/ExpectedGeneratorKeys.h"

@@ -1,4 +1,4 @@
-#include "generator/TProfileFile.h"
+#include "framework/TProfileFile.h"
 
 #include <windows.h>
 
@@ -21,4 +21,11 @@ std::string TProfileFile::ReadField(const char* section, const char* key, const 
     std::vector<char> text(size + 1, '\0');
     ::GetPrivateProfileStringA(section, key, def, text.data(), DWORD(size), FileName.c_str());
     return text.data();
+}
+
+bool TProfileFile::HasSection(const char* section) const
+{
+    char text[64] = {};
+    ::GetPrivateProfileSectionA(section, text, sizeof text, FileName.c_str());
+    return text[0] != '\0';
 }
