@@ -1,8 +1,6 @@
 #pragma once
 #include <string>
 #include "engine/AnalysisSettingsStruct.h"
-#include "engine/DisplaySettingsStruct.h"
-#include "engine/TriggerSettings.h"
 #include "framework/TOpenSaveDialog.h"
 
 // What the settings dialogs need of the main window beyond the records they
@@ -28,11 +26,6 @@ public:
     virtual void KeepFolder(const char* kind, const char* chosenPath) = 0;
     // The program's help file, which the Help buttons open at their topics.
     virtual const char* HelpFilePath() const = 0;
-    // The records as the settings files' defaults give them, for the Defaults buttons.
-    virtual TriggerSettings TriggerDefaults() const = 0;
-    virtual AnalysisSettingsStruct AnalysisDefaults() const = 0;
-    // The left channel's scaling; the right one's differs only in its file key.
-    virtual DisplaySettingsStruct ScalingDefaults() const = 0;
 
 protected:
     ~TDialogHost() = default;

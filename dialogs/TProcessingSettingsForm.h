@@ -29,8 +29,14 @@ public:
     // Larger FFT sizes ask the main window whether memory allows them.
     static constexpr uint32_t LargestUncheckedFft = 65536;
 
-    // What the overlap field shows again after it was refused.
+    // What Defaults shows.
+    static constexpr uint32_t DefaultRate = 44100;
+    static constexpr int DefaultFftIndex = 8;
+    static constexpr int DefaultSpeedIndex = 3;
+    static constexpr int DefaultPeakHold = 2;
+    static constexpr int DefaultWindow = 4;
     static constexpr const char* DefaultOverlap = "50";
+    static constexpr const char* DefaultDelay = "0.0";
 
     // Entry index of the FFT size list: the engine's smallest size << index.
     static uint32_t FftSize(int index);

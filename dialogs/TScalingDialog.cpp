@@ -108,19 +108,19 @@ void TScalingDialog::CmOk()
 // Sets the controls only; the records change at OK.
 void TScalingDialog::CmDefaults()
 {
-    const DisplaySettingsStruct d = Host.ScalingDefaults();
-    CheckItem(LinearAmplitudeId, d.AmpScaleType == DisplaySettingsStruct::LinearAmplitude);
-    CheckItem(LogAmplitudeId, d.AmpScaleType == DisplaySettingsStruct::DecibelAmplitude);
-    CheckItem(DensityId, d.SpectralDensityFlag == 1);
-    CheckItem(SqrtHzId, d.SpectralDensityType == 1);
-    CheckItem(SquaredId, d.SpectralDensityType == 0);
-    EnableDensityUnits(d.SpectralDensityFlag == 1);
-    CheckFrequencyChoice(TScalingForm::FrequencyChoiceOf(d));
-    CheckOnly(SpectrumWeightingIds, 4, d.StandardWeighting < 4 ? SpectrumWeightingIds[d.StandardWeighting] : 0);
-    CheckOnly(PowerWeightingIds, 4, d.TotalPowerWeighting < 4 ? PowerWeightingIds[d.TotalPowerWeighting] : 0);
-    CheckItem(CompensationId, d.MicCompEnable ? BST_CHECKED : BST_UNCHECKED);
-    SetItemText(LeftFileId, d.MicCompFilename);
-    SetItemText(RightFileId, d.MicCompFilename);
+    CheckItem(LinearAmplitudeId, BST_UNCHECKED);
+    CheckItem(LogAmplitudeId, BST_CHECKED);
+    CheckItem(DensityId, BST_UNCHECKED);
+    CheckItem(SqrtHzId, BST_CHECKED);
+    CheckItem(SquaredId, BST_UNCHECKED);
+    EnableDensityUnits(false);
+    // The default axis of the settings files: narrowband logarithmic.
+    CheckFrequencyChoice(TScalingForm::FrequencyChoiceOf(DisplaySettingsStruct{}));
+    CheckOnly(SpectrumWeightingIds, 4, SpectrumWeightingIds[0]);
+    CheckOnly(PowerWeightingIds, 4, PowerWeightingIds[0]);
+    CheckItem(CompensationId, BST_UNCHECKED);
+    SetItemText(LeftFileId, "");
+    SetItemText(RightFileId, "");
 }
 
 void TScalingDialog::SelectFile(int editId)

@@ -112,16 +112,14 @@ void TScalingIndependentDialog::CmOk()
 // Sets the controls only; the records change at OK.
 void TScalingIndependentDialog::CmDefaults()
 {
-    const DisplaySettingsStruct d = Host.ScalingDefaults();
-    auto index = [](uint16_t value, int count) { return value < count ? int(value) : -1; };
     for (int c = 0; c < 2; ++c) {
-        Lists[c].Amplitude->SetSelIndex(index(d.AmpScaleType, 2));
-        Lists[c].Frequency->SetSelIndex(TScalingForm::FrequencyChoiceOf(d));
-        Lists[c].SpectrumWeighting->SetSelIndex(index(d.StandardWeighting, 4));
-        Lists[c].PowerWeighting->SetSelIndex(index(d.TotalPowerWeighting, 4));
-        Lists[c].Density->SetSelIndex(TScalingForm::DensityChoiceOf(d));
-        CheckItem(EnableIds[c], d.MicCompEnable ? BST_CHECKED : BST_UNCHECKED);
-        SetItemText(FileIds[c], d.MicCompFilename);
+        Lists[c].Amplitude->SetSelIndex(DisplaySettingsStruct::DecibelAmplitude);
+        Lists[c].Frequency->SetSelIndex(TScalingForm::FrequencyChoiceOf(DisplaySettingsStruct{}));
+        Lists[c].SpectrumWeighting->SetSelIndex(0);
+        Lists[c].PowerWeighting->SetSelIndex(0);
+        Lists[c].Density->SetSelIndex(0);
+        CheckItem(EnableIds[c], BST_UNCHECKED);
+        SetItemText(FileIds[c], "");
     }
 }
 

@@ -318,42 +318,36 @@ void TSettingsDialog::CmOk()
 // Sets the controls only; the record changes at OK.
 void TSettingsDialog::CmDefaults()
 {
-    const AnalysisSettingsStruct d = Host.AnalysisDefaults();
     if (!FormatLocked) {
-        const int rate = Rates->FindExactString(std::to_string(d.Format.SamplingRate).c_str());
+        const int rate = Rates->FindExactString(std::to_string(Form::DefaultRate).c_str());
         if (rate >= 0) Rates->SetSelIndex(rate);
-        CheckItem(Bits8Id, d.Format.BytesPerSample == 1 ? BST_CHECKED : BST_UNCHECKED);
-        CheckItem(Bits16Id, d.Format.BytesPerSample == 2 ? BST_CHECKED : BST_UNCHECKED);
-        CheckItem(Bits24Id, d.Format.BytesPerSample == 3 ? BST_CHECKED : BST_UNCHECKED);
-        CheckItem(MonoId, d.Format.NumChannels == 1 ? BST_CHECKED : BST_UNCHECKED);
-        CheckItem(StereoId, d.Format.NumChannels == 2 ? BST_CHECKED : BST_UNCHECKED);
-        EnableStereoControls(d.Format.NumChannels == 2);
+        CheckItem(Bits8Id, BST_UNCHECKED);
+        CheckItem(Bits16Id, BST_CHECKED);
+        CheckItem(Bits24Id, BST_UNCHECKED);
+        CheckItem(MonoId, BST_CHECKED);
+        CheckItem(StereoId, BST_UNCHECKED);
+        EnableStereoControls(false);
     }
-    FftSizes->SetSelIndex(Form::FftSizeIndex(d.FFTsize));
-    SetItemText(DecimationId, std::to_string(d.DecimationRatio).c_str());
-    CheckItem(LowPassId, d.ApplyLowPassFilter ? BST_CHECKED : BST_UNCHECKED);
-    AverageModes->SetSelIndex(d.AverageMode);
-    AverageTypes->SetSelIndex(d.AverageType);
-    // The list the averaging mode shows must be in place before its entry is chosen.
+    FftSizes->SetSelIndex(Form::DefaultFftIndex);
+    SetItemText(DecimationId, "1");
+    CheckItem(LowPassId, BST_CHECKED);
+    AverageModes->SetSelIndex(AnalysisSettingsStruct::BlockAveraging);
+    AverageTypes->SetSelIndex(0);
+    // The block counts, not the meter speeds, must be in the list before
+    // the fourth entry is chosen.
     Speeds->ClearList();
-    if (d.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
-        for (const char* text : TAveragingChoices::BlockCounts) Speeds->AddString(text);
-        Speeds->SetSelIndex(TAveragingChoices::BlockCountIndex(d.AverageBlocks));
-    } else {
-        for (const char* text : TAveragingChoices::Speeds) Speeds->AddString(text);
-        Speeds->SetSelIndex(d.AverageSpeed);
-    }
-    PeakHolds->SetSelIndex(d.PeakHold);
-    SelectByData(*Windows, d.SmoothingWindow);
-    SetItemText(OverlapId, std::to_string(d.OverlapPercent).c_str());
-    CheckItem(IndependentId, d.IndependentScalingAndCalibration == 1 ? BST_CHECKED : BST_UNCHECKED);
-    ChannelModes->SetSelIndex(d.ChannelProcessing < Form::ChannelModeCount ? d.ChannelProcessing : -1);
-    char delay[32];
-    std::snprintf(delay, sizeof delay, "%6.3f", double(d.DelayTimeMsec));
-    SetItemText(DelayId, delay);
-    CheckRadioButton(LeftDelayId, RightDelayId, d.DelayChannel == 0 ? LeftDelayId : RightDelayId);
-    CheckItem(OverloadId, d.EnableOverloadDetection ? BST_CHECKED : BST_UNCHECKED);
-    CheckItem(ExcludeId, d.ExcludeOverloadFlag ? BST_CHECKED : BST_UNCHECKED);
+    for (const char* text : TAveragingChoices::BlockCounts) Speeds->AddString(text);
+    Speeds->SetSelIndex(Form::DefaultSpeedIndex);
+    PeakHolds->SetSelIndex(Form::DefaultPeakHold);
+    SelectByData(*Windows, Form::DefaultWindow);
+    SetItemText(OverlapId, Form::DefaultOverlap);
+    CheckItem(IndependentId, BST_UNCHECKED);
+    ChannelModes->SetSelIndex(0);
+    SetItemText(DelayId, Form::DefaultDelay);
+    CheckItem(LeftDelayId, BST_UNCHECKED);
+    CheckItem(RightDelayId, BST_CHECKED);
+    CheckItem(OverloadId, BST_CHECKED);
+    CheckItem(ExcludeId, BST_UNCHECKED);
     UpdateReadouts();
 }
 

@@ -73,7 +73,11 @@ void TTriggerDialog::CmOk()
 // Sets the controls only; the record changes at OK.
 void TTriggerDialog::CmDefaults()
 {
-    Show(Host.TriggerDefaults());
+    TriggerSettings defaults;
+    defaults.Enable = 1;
+    defaults.Threshold = 50;
+    Show(defaults);
+    SetItemText(DelayId, "0.0");
 }
 
 void TTriggerDialog::CmHelp() { THtmlHelp::ShowContext(HWindow, Host.HelpFilePath(), HelpContext); }

@@ -753,9 +753,6 @@ public:
     std::string CurrentFolder(const char* kind) const override;
     void KeepFolder(const char* kind, const char* chosenPath) override;
     const char* HelpFilePath() const override { return HelpPath; }
-    TriggerSettings TriggerDefaults() const override;
-    AnalysisSettingsStruct AnalysisDefaults() const override;
-    DisplaySettingsStruct ScalingDefaults() const override;
 
     // File menu commands that make a new wave (TMainWinWaveFiles.cpp).
     // DecimateFile writes a new file and leaves the open wave as it was;

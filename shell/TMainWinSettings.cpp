@@ -92,37 +92,6 @@ void TMainWin::WriteSettings(const char* fileName)
     TSettingsKeys::Write(file, ini, FieldsOf(*this), devices);
 }
 
-// The key list points into the window's records; the defaults go to a copy
-// of the one asked for, and the window keeps its own.
-TriggerSettings TMainWin::TriggerDefaults() const
-{
-    TriggerSettings defaults = Trigger;
-    TSettingsFields fields = FieldsOf(const_cast<TMainWin&>(*this));
-    fields.Trigger = &defaults;
-    TSettingsKeys::Defaults(fields, &defaults, sizeof defaults);
-    return defaults;
-}
-
-AnalysisSettingsStruct TMainWin::AnalysisDefaults() const
-{
-    AnalysisSettingsStruct defaults = Settings;
-    TSettingsFields fields = FieldsOf(const_cast<TMainWin&>(*this));
-    fields.Settings = &defaults;
-    TSettingsKeys::Defaults(fields, &defaults, sizeof defaults);
-    TWaveFormat& f = defaults.Format;
-    f.Set(f.SamplingRate, f.NumChannels, f.BytesPerSample);
-    return defaults;
-}
-
-DisplaySettingsStruct TMainWin::ScalingDefaults() const
-{
-    DisplaySettingsStruct defaults[2] = {Scaling[0], Scaling[1]};
-    TSettingsFields fields = FieldsOf(const_cast<TMainWin&>(*this));
-    fields.Scaling = defaults;
-    TSettingsKeys::Defaults(fields, defaults, sizeof defaults);
-    return defaults[0];
-}
-
 void TMainWin::UpdateDelaySamples()
 {
     double samples = std::trunc(double(Settings.Format.SamplingRate) * Settings.DelayTimeMsec * 0.001 + 0.5);

@@ -716,16 +716,6 @@ void TSettingsKeys::Read(TProfile& file, TProfile& ini, const TSettingsFields& f
     }
 }
 
-void TSettingsKeys::Defaults(const TSettingsFields& fields, const void* record, size_t size)
-{
-    TScratch scratch;
-    const char* begin = static_cast<const char*>(record);
-    for (const TSettingRow& row : KeyList(fields, scratch).Rows) {
-        const char* field = static_cast<const char*>(row.Field);
-        if (field && field >= begin && field < begin + size) TSettingsTable::StoreDefault(row);
-    }
-}
-
 void TSettingsKeys::Write(TProfile& file, TProfile& ini, const TSettingsFields& fields, TSettingsDevices& devices)
 {
     TScratch scratch;

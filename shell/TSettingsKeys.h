@@ -1,5 +1,4 @@
 #pragma once
-#include <cstddef>
 #include <cstdint>
 
 class TProfile;
@@ -87,6 +86,4 @@ public:
     static void Read(TProfile& file, TProfile& ini, const TSettingsFields& fields, TSettingsDevices& devices,
                      bool keepMacroOptions);
     static void Write(TProfile& file, TProfile& ini, const TSettingsFields& fields, TSettingsDevices& devices);
-    // Every field within the record of size bytes from its key's default.
-    static void Defaults(const TSettingsFields& fields, const void* record, size_t size);
 };

