@@ -11,8 +11,10 @@
 #include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TMarkersDialog, TDialog)
-    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TMarkersDialog::EnableId, TMarkersDialog::EnableId + MarkerSettings::Count - 1, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TMarkersDialog::LabelTypeId, TMarkersDialog::LabelTypeId + MarkerSettings::Count - 1, EvRowChange)
+    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TMarkersDialog::EnableId, TMarkersDialog::EnableId + MarkerSettings::Count - 1,
+                                    EvRowChange)
+    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TMarkersDialog::LabelTypeId, TMarkersDialog::LabelTypeId + MarkerSettings::Count - 1,
+                                    EvRowChange)
     EV_COMMAND(TMarkersDialog::HelpId, CmHelp)
 END_RESPONSE_TABLE;
 

@@ -132,7 +132,8 @@ TEST_F(ResponseTableTest, RangeEntryAnswersEveryIdOfItsRunWithTheChildsIdAndNone
 TEST_F(ResponseTableTest, AllCodesRangeAnswersEveryCodeOfEveryChildOfItsRunAndNoneBeyond)
 {
     const LPARAM child = LPARAM(Win.Twelve->GetHandle());
-    const std::pair<UINT, UINT> sent[] = {{39, EN_CHANGE}, {40, EN_CHANGE}, {40, EN_KILLFOCUS}, {41, BN_CLICKED}, {42, EN_CHANGE}};
+    const std::pair<UINT, UINT> sent[] = {
+        {39, EN_CHANGE}, {40, EN_CHANGE}, {40, EN_KILLFOCUS}, {41, BN_CLICKED}, {42, EN_CHANGE}};
     for (const auto& [id, code] : sent) Win.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), child);
     EXPECT_EQ(Log, (std::vector<std::string>{"derived.Code" + std::to_string(EN_CHANGE),
                                              "derived.Code" + std::to_string(EN_KILLFOCUS),
