@@ -1,17 +1,30 @@
 #include "automation/TMacroOptionsDialog.h"
 
-#include <cstdio>
 #include <string>
 #include "automation/TMacro.h"
 #include "automation/TMacroHost.h"
+#include "framework/TDialogBinding.h"
 #include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
 
 namespace {
 
-template <size_t N> void CopyText(char (&destination)[N], const std::string& text)
+const TDialogBinding<MacroSettings>& Binding()
 {
-    std::snprintf(destination, N, "%s", text.c_str());
+    static const TDialogBinding<MacroSettings> binding = [] {
+        using D = TMacroOptionsDialog;
+        TDialogBinding<MacroSettings> b;
+        // Any flag but 1 appends.
+        b.Radio({D::OverwriteId, D::AppendId}, &MacroSettings::OverwriteFlag, {1, 0}, 1)
+            .Text(D::OutputFileId, &MacroSettings::OutputFilename)
+            .Text(D::ViewerId, &MacroSettings::OutputViewerProgram)
+            .Check(D::ShowButtonsId, &MacroSettings::ShowUserBtnToolbar, true);
+        for (int i = 0; i < MacroSettings::ButtonCount; ++i)
+            b.Text(D::FirstLabelId + i, [i](auto& o) -> auto& { return o.BtnLabel[i]; })
+                .Text(D::FirstFileId + i, [i](auto& o) -> auto& { return o.BtnFilename[i]; });
+        return b;
+    }();
+    return binding;
 }
 
 }  // namespace
@@ -34,17 +47,7 @@ void TMacroOptionsDialog::SetupWindow()
 {
     TDialog::SetupWindow();
     CenterWindow(GetParentH(), HWindow);
-    const MacroSettings& o = Host.MacroOptionsRecord();
-    CheckRadioButton(AppendId, OverwriteId, o.OverwriteFlag == 1 ? OverwriteId : AppendId);
-    SetItemText(OutputFileId, o.OutputFilename);
-    SetItemText(ViewerId, o.OutputViewerProgram);
-    CheckItem(ShowButtonsId, o.ShowUserBtnToolbar == 1 ? BST_CHECKED : BST_UNCHECKED);
-    for (int i = 0; i < MacroSettings::ButtonCount; ++i) {
-        char label[sizeof o.BtnLabel[i] + 1] = {};
-        std::snprintf(label, sizeof label, "%.*s", int(sizeof o.BtnLabel[i]), o.BtnLabel[i]);
-        SetItemText(FirstLabelId + i, label);
-        SetItemText(FirstFileId + i, o.BtnFilename[i]);
-    }
+    Binding().Fill(*this, Host.MacroOptionsRecord());
 }
 
 void TMacroOptionsDialog::CmDefaults()
@@ -99,14 +102,6 @@ void TMacroOptionsDialog::CmPickMacroFile(UINT id)
 
 void TMacroOptionsDialog::CmOk()
 {
-    MacroSettings& o = Host.MacroOptionsRecord();
-    CopyText(o.OutputFilename, GetItemText(OutputFileId));
-    CopyText(o.OutputViewerProgram, GetItemText(ViewerId));
-    o.OverwriteFlag = IsItemChecked(OverwriteId) == BST_CHECKED ? 1 : 0;
-    o.ShowUserBtnToolbar = IsItemChecked(ShowButtonsId) == BST_CHECKED ? 1 : 0;
-    for (int i = 0; i < MacroSettings::ButtonCount; ++i) {
-        CopyText(o.BtnLabel[i], GetItemText(FirstLabelId + i));
-        CopyText(o.BtnFilename[i], GetItemText(FirstFileId + i));
-    }
+    Binding().Collect(*this, Host.MacroOptionsRecord());
     CloseWindow(IDOK);
 }

@@ -1,5 +1,6 @@
 #include "dialogs/TCompositeOverlayDialog.h"
 
+#include "framework/TDialogBinding.h"
 #include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
 
@@ -8,6 +9,24 @@ DEFINE_RESPONSE_TABLE1(TCompositeOverlayDialog, TDialog)
     EV_COMMAND(TCompositeOverlayDialog::SubtractId, CmOperation)
     EV_COMMAND(TCompositeOverlayDialog::HelpId, CmHelp)
 END_RESPONSE_TABLE;
+
+namespace {
+
+// The curves of an average; the operation and the two curves of a difference
+// are radio groups kept beside it.
+const TDialogBinding<CompositeSettings>& Included()
+{
+    static const TDialogBinding<CompositeSettings> binding = [] {
+        TDialogBinding<CompositeSettings> b;
+        for (int n = 0; n < TOverlayData::SlotCurves; ++n)
+            b.Check(TCompositeOverlayDialog::IncludeId + n, [n](auto& s) -> auto& { return s.IncludeInAverage[n]; },
+                    true);
+        return b;
+    }();
+    return binding;
+}
+
+}
 
 TCompositeOverlayDialog::TCompositeOverlayDialog(TWindow* parent, const char* helpPath, const char* templateName,
                                                  CompositeSettings* settings)
@@ -31,8 +50,7 @@ void TCompositeOverlayDialog::SetupWindow()
     CenterWindow(GetParentH(), HWindow);
     CheckRadioButton(AverageId, SubtractId,
                      Settings->CompositeType == CompositeSettings::Difference ? SubtractId : AverageId);
-    for (int n = 0; n < TOverlayData::SlotCurves; ++n)
-        CheckItem(IncludeId + n, Settings->IncludeInAverage[n] == 1 ? BST_CHECKED : BST_UNCHECKED);
+    Included().Fill(*this, *Settings);
     CheckRadioButton(SubtractedId, SubtractedId + 5, SubtractedId + (Settings->DifferenceIndex[0] % 6));
     CheckRadioButton(FromId, FromId + 5, FromId + (Settings->DifferenceIndex[1] % 6));
     EnableGroups();
@@ -58,8 +76,8 @@ void TCompositeOverlayDialog::CmOk()
     CompositeSettings read;
     read.CompositeType = IsItemChecked(AverageId) == BST_CHECKED ? CompositeSettings::Average
                                                                  : CompositeSettings::Difference;
+    Included().Collect(*this, read);
     for (int n = 0; n < TOverlayData::SlotCurves; ++n) {
-        read.IncludeInAverage[n] = IsItemChecked(IncludeId + n) == BST_CHECKED ? 1 : 0;
         if (IsItemChecked(SubtractedId + n) == BST_CHECKED)
             read.DifferenceIndex[0] = uint16_t(n);
         if (IsItemChecked(FromId + n) == BST_CHECKED)

@@ -11,10 +11,8 @@
 #include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TFilterDialog, TDialog)
-    EV_CHILD_NOTIFY_ALL_CODES(TFilterDialog::LowPassId, EvTypeChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TFilterDialog::HighPassId, EvTypeChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TFilterDialog::BandPassId, EvTypeChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TFilterDialog::NotchId, EvTypeChange)
+    // High pass, low pass, band pass and notch have a run of ids; custom came later.
+    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TFilterDialog::HighPassId, TFilterDialog::NotchId, EvTypeChange)
     EV_CHILD_NOTIFY_ALL_CODES(TFilterDialog::CustomId, EvTypeChange)
     EV_COMMAND(TFilterDialog::DefaultsId, CmDefaults)
     EV_COMMAND(TFilterDialog::SelectFileId, CmSelectFile)

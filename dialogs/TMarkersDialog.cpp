@@ -11,22 +11,10 @@
 #include "framework/UiHelpers.h"
 
 DEFINE_RESPONSE_TABLE1(TMarkersDialog, TDialog)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 0, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 1, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 2, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 3, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 4, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 5, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 6, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::EnableId + 7, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 0, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 1, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 2, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 3, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 4, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 5, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 6, EvRowChange)
-    EV_CHILD_NOTIFY_ALL_CODES(TMarkersDialog::LabelTypeId + 7, EvRowChange)
+    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TMarkersDialog::EnableId, TMarkersDialog::EnableId + MarkerSettings::Count - 1,
+                                    EvRowChange)
+    EV_CHILD_NOTIFY_ALL_CODES_RANGE(TMarkersDialog::LabelTypeId, TMarkersDialog::LabelTypeId + MarkerSettings::Count - 1,
+                                    EvRowChange)
     EV_COMMAND(TMarkersDialog::HelpId, CmHelp)
 END_RESPONSE_TABLE;
 

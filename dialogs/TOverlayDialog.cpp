@@ -22,6 +22,15 @@ const COLORREF DefaultColours[TOverlayDialog::Rows] = {RGB(0, 128, 0),     RGB(0
 
 }  // namespace
 
+DEFINE_RESPONSE_TABLE1(TOverlayDialog, TDialog)
+    EV_BN_CLICKED_RANGE(TOverlayDialog::SaveId, TOverlayDialog::SaveId + TOverlayDialog::Rows - 1, CmSave)
+    // The last row has no Load of its own: its button stays disabled.
+    EV_BN_CLICKED_RANGE(TOverlayDialog::LoadId, TOverlayDialog::LoadId + TOverlayDialog::Rows - 2, CmLoad)
+    EV_BN_CLICKED_RANGE(TOverlayDialog::ColourId, TOverlayDialog::ColourId + TOverlayDialog::Rows - 1, CmColour)
+    EV_BN_CLICKED(TOverlayDialog::DefaultsId, CmDefaults)
+    EV_BN_CLICKED(TOverlayDialog::HelpId, CmHelp)
+END_RESPONSE_TABLE;
+
 TOverlayDialog::TOverlayDialog(TWindow* parent, TDialogHost& host, const char* templateName, SpectrumOpts* opts,
                                int channel, uint16_t frequencyScale, const char* slotFolder)
     : TDialog(parent, templateName), Host(host), Opts(opts), Channel(channel), FrequencyScale(frequencyScale),
@@ -75,19 +84,6 @@ void TOverlayDialog::SetupWindow()
     SetItemText(LegendSizeId, text);
 }
 
-LRESULT TOverlayDialog::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
-{
-    const int n = int(id);
-    if (notifyCode == BN_CLICKED) {
-        if (n >= SaveId && n < SaveId + Rows) { CmSave(n - SaveId); return 0; }
-        if (n >= LoadId && n < LoadId + Rows - 1) { CmLoad(n - LoadId); return 0; }
-        if (n >= ColourId && n < ColourId + Rows) { CmColour(n - ColourId); return 0; }
-        if (n == DefaultsId) { CmDefaults(); return 0; }
-        if (n == HelpId) { CmHelp(); return 0; }
-    }
-    return TDialog::EvCommand(id, hWndCtl, notifyCode);
-}
-
 bool TOverlayDialog::SaveRow(int row, const char* path)
 {
     float offset = 0.0f;
@@ -113,8 +109,9 @@ bool TOverlayDialog::LoadRow(int row, const char* path)
     return true;
 }
 
-void TOverlayDialog::CmSave(int row)
+void TOverlayDialog::CmSave(UINT id)
 {
+    const int row = int(id) - SaveId;
     TOpenSaveDialog::TData file;
     file.Filter = std::string(OverlayFilter) + "*.ovl|";
     file.DefExt = "ovl";
@@ -127,8 +124,9 @@ void TOverlayDialog::CmSave(int row)
     SaveRow(row, file.FileName.c_str());
 }
 
-void TOverlayDialog::CmLoad(int row)
+void TOverlayDialog::CmLoad(UINT id)
 {
+    const int row = int(id) - LoadId;
     TOpenSaveDialog::TData file;
     file.Filter = std::string(OverlayFilter) + "*.ovl; *.mic; *.flt|";
     file.DefExt = "ovl";
@@ -140,8 +138,9 @@ void TOverlayDialog::CmLoad(int row)
     LoadRow(row, file.FileName.c_str());
 }
 
-void TOverlayDialog::CmColour(int row)
+void TOverlayDialog::CmColour(UINT id)
 {
+    const int row = int(id) - ColourId;
     Opts->OverlayColor[row] = ChooseColorDialog(this, TColor(Opts->OverlayColor[row]));
     ShowColorSwatch(this, ColourId + row, Swatches[row].get(), TColor(Opts->OverlayColor[row]));
 }

@@ -45,7 +45,6 @@ public:
 
     void SetupWindow() override;
     void CmOk() override;
-    LRESULT EvCommand(UINT id, HWND hWndCtl, UINT notifyCode) override;
 
     // The slot file of row 0-6.
     std::string SlotPath(int row) const;
@@ -54,9 +53,10 @@ public:
     bool LoadRow(int row, const char* path);
 
 private:
-    void CmSave(int row);
-    void CmLoad(int row);
-    void CmColour(int row);
+    // The row's button of each run, by its id.
+    void CmSave(UINT id);
+    void CmLoad(UINT id);
+    void CmColour(UINT id);
     void CmDefaults();
     void CmHelp();
     float& RowOffset(int row) { return Channel == 2 ? Opts->Offset2[row] : Opts->Offset1[row]; }
@@ -69,4 +69,6 @@ private:
     std::unique_ptr<TEdit> Offsets[Rows];
     std::unique_ptr<LimitScroll> Spins[Rows];
     std::unique_ptr<TColorSwatch> Swatches[Rows];
+
+    DECLARE_RESPONSE_TABLE(TOverlayDialog);
 };

@@ -5,6 +5,7 @@
 #include "dialogs/TDialogHost.h"
 #include "dialogs/TScalingForm.h"
 #include "framework/TComboBox.h"
+#include "framework/TDialogBinding.h"
 #include "framework/THtmlHelp.h"
 #include "framework/UiHelpers.h"
 
@@ -23,6 +24,20 @@ constexpr int EnableIds[2] = {TScalingIndependentDialog::LeftEnableId, TScalingI
 void Fill(TComboBox& list, const char* const* texts, int count)
 {
     for (int i = 0; i < count; ++i) list.AddString(texts[i]);
+}
+
+// A channel's compensation; its lists are matched by their texts beside it.
+TDialogBinding<DisplaySettingsStruct> CompensationOf(int channel)
+{
+    return TDialogBinding<DisplaySettingsStruct>()
+        .Check(EnableIds[channel], &DisplaySettingsStruct::MicCompEnable)
+        .Text(FileIds[channel], &DisplaySettingsStruct::MicCompFilename, TScalingIndependentDialog::FileNameLength);
+}
+
+const TDialogBinding<DisplaySettingsStruct>& Compensation(int channel)
+{
+    static const TDialogBinding<DisplaySettingsStruct> bindings[2] = {CompensationOf(0), CompensationOf(1)};
+    return bindings[channel];
 }
 
 }
@@ -69,8 +84,7 @@ void TScalingIndependentDialog::ShowChannel(int c)
     Lists[c].SpectrumWeighting->SetSelIndex(index(s.StandardWeighting, 4));
     Lists[c].PowerWeighting->SetSelIndex(index(s.TotalPowerWeighting, 4));
     Lists[c].Density->SetSelIndex(TScalingForm::DensityChoiceOf(s));
-    CheckItem(EnableIds[c], s.MicCompEnable ? BST_CHECKED : BST_UNCHECKED);
-    SetItemText(FileIds[c], s.MicCompFilename);
+    Compensation(c).Fill(*this, s);
 }
 
 int TScalingIndependentDialog::ChosenText(TComboBox& list, const char* const* texts, int count) const
@@ -102,8 +116,7 @@ void TScalingIndependentDialog::CmOk()
         if (spectrum >= 0) s.StandardWeighting = uint16_t(spectrum);
         const int power = ChosenText(*Lists[c].PowerWeighting, TScalingForm::WeightingTexts, 4);
         if (power >= 0) s.TotalPowerWeighting = uint16_t(power);
-        s.MicCompEnable = IsItemChecked(EnableIds[c]) == BST_CHECKED ? 1 : 0;
-        GetItemText(FileIds[c], s.MicCompFilename, FileNameLength + 1);
+        Compensation(c).Collect(*this, s);
         *Records[c] = s;
     }
     TDialog::CmOk();

@@ -122,6 +122,14 @@ template <class T> struct TEntry {
         e.LastId = lastId;
         return e;
     }
+    // Every notification of any child of a run of ids; the handler is given
+    // the code, as for one child.
+    static TResponseTableEntry AllCodesRange(UINT firstId, UINT lastId, void (T::*f)(UINT))
+    {
+        TResponseTableEntry e = Uint(TResponseTableEntry::NotifyAllCodes, 0, firstId, f);
+        e.LastId = lastId;
+        return e;
+    }
     // The enabler of one command, or of a run of them (the enabler tells the id).
     static TResponseTableEntry Enable(UINT id, void (T::*f)(TCommandEnabler&), UINT lastId = 0)
     {
@@ -313,6 +321,7 @@ private:                                                             \
 #define EV_COMMAND_ENABLE_RANGE(firstId, lastId, method) TEntry<TMyClass>::Enable(firstId, &TMyClass::method, lastId),
 #define EV_CHILD_NOTIFY(id, code, method) TEntry<TMyClass>::Void(TResponseTableEntry::Notify, 0, id, code, &TMyClass::method),
 #define EV_CHILD_NOTIFY_ALL_CODES(id, method) TEntry<TMyClass>::Uint(TResponseTableEntry::NotifyAllCodes, 0, id, &TMyClass::method),
+#define EV_CHILD_NOTIFY_ALL_CODES_RANGE(firstId, lastId, method) TEntry<TMyClass>::AllCodesRange(firstId, lastId, &TMyClass::method),
 #define EV_CHILD_NOTIFY_RANGE(firstId, lastId, code, method) TEntry<TMyClass>::Range(firstId, lastId, code, &TMyClass::method),
 #define EV_BN_CLICKED(id, method) EV_CHILD_NOTIFY(id, BN_CLICKED, method)
 #define EV_BN_CLICKED_RANGE(firstId, lastId, method) EV_CHILD_NOTIFY_RANGE(firstId, lastId, BN_CLICKED, method)

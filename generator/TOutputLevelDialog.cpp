@@ -11,6 +11,19 @@ constexpr int TypedId = IDC_OUTPUT_LEVEL_TYPED, UnknownId = IDC_OUTPUT_LEVEL_UNK
 constexpr int Decimals = 3;
 }
 
+const TDialogBinding<OutputLevelStruct>& TOutputLevelDialog::Binding()
+{
+    static const TDialogBinding<OutputLevelStruct> binding =
+        TDialogBinding<OutputLevelStruct>()
+            // No button stands for an unknown option; none checked is read as unknown.
+            .Radio({TypedId, PickedId, UnknownId}, &OutputLevelStruct::FSOption,
+                   {FullScaleTyped, FullScalePicked, FullScaleUnknown}, 2, TDialogBindingBase::TFallback::StoredOnly)
+            .Number(LeftId, &OutputLevelStruct::OutputLevel, "%6.3f", NumberLength, RealText)
+            .Number(RightId, &OutputLevelStruct::OutputLevelR, "%6.3f", NumberLength, RealText)
+            .Number(FullScaleId, &OutputLevelStruct::FSLevel, "%6.3f", NumberLength, RealText);
+    return binding;
+}
+
 DEFINE_RESPONSE_TABLE1(TOutputLevelDialog, TSignalDialog)
     EV_CBN_SELCHANGE(CardsId, CardChanged)
     EV_BN_CLICKED(TypedId, FullScaleOptionChanged)
@@ -35,19 +48,13 @@ TOutputLevelDialog::TOutputLevelDialog(TWindow* parent, const char* resource, Ou
 void TOutputLevelDialog::SetupWindow()
 {
     TSignalDialog::SetupWindow();
-    const uint16_t option = Level->FSOption;
-    CheckRadioButton(TypedId, PickedId,
-                     option == FullScaleTyped ? TypedId : option == FullScaleUnknown ? UnknownId
-                                                        : option == FullScalePicked ? PickedId : 0);
     for (const TOutputLevelRules::TPreset& p : TOutputLevelRules::Presets) CardList->AddString(p.Name);
     CardList->SetSelIndex(Level->FSCardType);
-    CardList->EnableWindow(option == FullScalePicked);
+    CardList->EnableWindow(Level->FSOption == FullScalePicked);
     FillUnits(true, Level->OutputUnits);
     LeftSpin->SetPrecision(Decimals);
     RightSpin->SetPrecision(Decimals);
-    WriteReal(LeftId, "%6.3f", Level->OutputLevel);
-    WriteReal(RightId, "%6.3f", Level->OutputLevelR);
-    WriteReal(FullScaleId, "%6.3f", Level->FSLevel);
+    Binding().Fill(*this, *Level);
 }
 
 void TOutputLevelDialog::FillUnits(bool all, int selected)
@@ -77,7 +84,7 @@ void TOutputLevelDialog::FullScaleOptionChanged()
 {
     const uint16_t option = SelectedOption();
     FullScaleEdit->EnableWindow(option == FullScaleTyped);
-    CardList->EnableWindow(option == FullScalePicked);
+    CardList->EnableWindow(Level->FSOption == FullScalePicked);
     if (option == FullScaleUnknown) {
         FullScaleEdit->SetText("");
         FillUnits(false, DbFullScaleUnits);
@@ -113,11 +120,9 @@ void TOutputLevelDialog::UnitsChanged()
 
 bool TOutputLevelDialog::CanClose()
 {
-    Level->FSOption = SelectedOption();
+    // The lists store their index as it is, none selected included.
     Level->OutputUnits = uint16_t(UnitList->GetSelIndex());
     Level->FSCardType = uint16_t(CardList->GetSelIndex());
-    Level->OutputLevel = ReadReal(LeftId);
-    Level->OutputLevelR = ReadReal(RightId);
-    Level->FSLevel = ReadReal(FullScaleId);
+    Binding().Collect(*this, *Level);
     return Accept(TOutputLevelRules::Check(*Level));
 }

@@ -16,6 +16,10 @@ public:
     TOutputLevelDialog(TWindow* parent, const char* resource, OutputLevelStruct* level, HFONT font,
                        const char* helpFile);
 
+    // The option and the three levels; the unit and card lists are filled
+    // and read beside it.
+    static const TDialogBinding<OutputLevelStruct>& Binding();
+
     void SetupWindow() override;
     // Stores every field into the record, then checks it.
     bool CanClose() override;

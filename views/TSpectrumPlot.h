@@ -235,7 +235,10 @@ private:
     void CmClearSpectrum();
     void CmMarkerOptions();
     void CmHelp();
-    bool RunOverlayCommand(UINT id);
+    // A slot's button (its source, or the composite for the last one) and
+    // its check box, in either pane's run.
+    void CmSlotButton(UINT id);
+    void CmSlotCheck(UINT id);
     void CopyCursorValues() override;
     void ClearPeakHold();
     void DrawOverlays(TDC& dc, const TRect& pane, const TRect& update);

@@ -106,8 +106,6 @@ void TSpectrumPlot::EvCommandEnable(TCommandEnabler& ce)
 
 LRESULT TSpectrumPlot::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
 {
-    if (RunOverlayCommand(id))
-        return 1;
     // Menu commands act on the spectrum: without one none is handled.
     if (!hWndCtl && !Data)
         return 0;

@@ -348,24 +348,20 @@ void TSpectrumPlot::HideOverlay(int pane, int slot)
     UpdateOverlay(pane, slot);
 }
 
-bool TSpectrumPlot::RunOverlayCommand(UINT id)
+void TSpectrumPlot::CmSlotButton(UINT id)
 {
-    const int n = int(id);
-    if (n >= SlotButtonId && n < SlotButtonId + CompositeSlot)
-        OverlaySourceDialog(1, n - SlotButtonId, 1, 0);
-    else if (n >= SlotButton2Id && n < SlotButton2Id + CompositeSlot)
-        OverlaySourceDialog(2, n - SlotButton2Id, 1, 0);
-    else if (n == SlotButtonId + CompositeSlot)
-        CompositeDialog(1, 1);
-    else if (n == SlotButton2Id + CompositeSlot)
-        CompositeDialog(2, 1);
-    else if (n >= SlotCheckId && n < SlotCheckId + SlotCount)
-        TickSlot(1, n - SlotCheckId);
-    else if (n >= SlotCheck2Id && n < SlotCheck2Id + SlotCount)
-        TickSlot(2, n - SlotCheck2Id);
+    const int pane = int(id) >= SlotButton2Id ? 2 : 1;
+    const int slot = int(id) - (pane == 2 ? SlotButton2Id : SlotButtonId);
+    if (slot == CompositeSlot)
+        CompositeDialog(pane, 1);
     else
-        return false;
-    return true;
+        OverlaySourceDialog(pane, slot, 1, 0);
+}
+
+void TSpectrumPlot::CmSlotCheck(UINT id)
+{
+    const int pane = int(id) >= SlotCheck2Id ? 2 : 1;
+    TickSlot(pane, int(id) - (pane == 2 ? SlotCheck2Id : SlotCheckId));
 }
 
 void TSpectrumPlot::CmOverlayOptions()

@@ -1,6 +1,7 @@
 #include "GuiTest.h"
 #include <algorithm>
 #include <cstring>
+#include <utility>
 #include "framework/TButton.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TWindow.h"
@@ -60,6 +61,7 @@ public:
     void CmTwentyThree() { Log.push_back("derived.Cm23"); }
     void CmPick(UINT id) { Log.push_back("derived.Pick" + std::to_string(id)); }
     void CePick(TCommandEnabler& ce) { ce.Enable(ce.GetId() != 31); }
+    void EvAnyCode(UINT code) { Log.push_back("derived.Code" + std::to_string(code)); }
 
     TButton* Twelve;
     TButton* Thirteen;
@@ -80,6 +82,7 @@ DEFINE_RESPONSE_TABLE1(TDerivedWin, TBaseWin)
     EV_COMMAND(23, CmTwentyThree)
     EV_COMMAND_RANGE(30, 32, CmPick)
     EV_COMMAND_ENABLE_RANGE(30, 32, CePick)
+    EV_CHILD_NOTIFY_ALL_CODES_RANGE(40, 41, EvAnyCode)
 END_RESPONSE_TABLE;
 
 class ResponseTableTest : public GuiTest {
@@ -124,6 +127,17 @@ TEST_F(ResponseTableTest, RangeEntryAnswersEveryIdOfItsRunWithTheChildsIdAndNone
 {
     for (TButton* b : Win.Run) b->SendMessage(BM_CLICK);
     EXPECT_EQ(Log, (std::vector<std::string>{"derived.Run20", "derived.Run22", "derived.Cm23"}));
+}
+
+TEST_F(ResponseTableTest, AllCodesRangeAnswersEveryCodeOfEveryChildOfItsRunAndNoneBeyond)
+{
+    const LPARAM child = LPARAM(Win.Twelve->GetHandle());
+    const std::pair<UINT, UINT> sent[] = {
+        {39, EN_CHANGE}, {40, EN_CHANGE}, {40, EN_KILLFOCUS}, {41, BN_CLICKED}, {42, EN_CHANGE}};
+    for (const auto& [id, code] : sent) Win.SendMessage(WM_COMMAND, MAKEWPARAM(id, code), child);
+    EXPECT_EQ(Log, (std::vector<std::string>{"derived.Code" + std::to_string(EN_CHANGE),
+                                             "derived.Code" + std::to_string(EN_KILLFOCUS),
+                                             "derived.Code" + std::to_string(BN_CLICKED)}));
 }
 
 TEST_F(ResponseTableTest, CommandRangeAnswersEveryIdOfItsRunWithTheCommandsIdAndNoneBeyond)
