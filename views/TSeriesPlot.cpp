@@ -141,6 +141,9 @@ TSeriesPlot::TSeriesPlot(TMDIClient& parent, TViewHost* host, const char* captio
     Attr.Y = placement.top;
     Attr.W = placement.right - placement.left;
     Attr.H = placement.bottom - placement.top;
+    // The bar's controls paint themselves: a full repaint of the view
+    // leaves them out instead of painting them again.
+    Attr.Style |= WS_CLIPCHILDREN;
 
     auto button = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, ButtonSize, ButtonSize, tip);
