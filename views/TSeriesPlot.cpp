@@ -538,7 +538,11 @@ void TSeriesPlot::ResetVisibleRange()
 
 void TSeriesPlot::ResetScrollRange()
 {
-    ScrollRange = int(std::min<int64_t>(Range.ScrollLimit(GetDataLength()), INT32_MAX));
+    // The analysis blocks scroll by frames; the wave by steps of the thumb's
+    // scale, whatever its length. A visible bar repaints at every change of
+    // range, so the base sets the final one at once.
+    ScrollRange = Source() == BlockSource ? int(std::min<int64_t>(Range.ScrollLimit(GetDataLength()), INT32_MAX))
+                                          : TSeriesRange::ThumbScale;
 }
 
 void TSeriesPlot::PlaceScrollBar()
@@ -552,8 +556,6 @@ void TSeriesPlot::PlaceScrollBar()
         return;
     }
     const int64_t length = GetDataLength();
-    if (ScrollBar->GetHandle())
-        ScrollBar->SetRange(0, TSeriesRange::ThumbScale);
     if (length > 0) {
         ScrollBar->LineMagnitude = 1;
         ScrollBar->PageMagnitude = Range.PageStep(length);
