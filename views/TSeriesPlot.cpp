@@ -25,6 +25,43 @@
 #include "views/TSeriesReader.h"
 #include "views/TViewHost.h"
 
+namespace {
+
+// Each call on a child window is a round trip to the window system, and a
+// button repaints at once on every state call: a layout, which sets most
+// controls to what they already are, touches only those that change.
+void ShowChild(TWindow& w, bool show)
+{
+    const bool shown = (::GetWindowLongA(w.GetHandle(), GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown != show)
+        w.Show(show ? SW_SHOW : SW_HIDE);
+}
+
+// Whether a child already stands at x, y, width by height in its parent.
+bool StandsAt(const TWindow& w, HWND parent, int x, int y, int width, int height)
+{
+    RECT r{};
+    ::GetWindowRect(w.GetHandle(), &r);
+    ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
+    return r.left == x && r.top == y && r.right - r.left == width && r.bottom - r.top == height;
+}
+
+}  // namespace
+
+void TSeriesPlot::SetButtonUp(ToolBtn& button, bool up)
+{
+    if (up && button.Grey)
+        button.SetUp();
+    else if (!up && !button.Grey)
+        button.SetDown();
+}
+
+void TSeriesPlot::ClearHighlight(ToolBtn& button)
+{
+    if (button.Highlight)
+        button.HighlightOff();
+}
+
 DEFINE_RESPONSE_TABLE1(TSeriesPlot, TSegmentPlot)
     EV_WM_SIZE
     EV_WM_SYSCOMMAND
@@ -104,6 +141,9 @@ TSeriesPlot::TSeriesPlot(TMDIClient& parent, TViewHost* host, const char* captio
     Attr.Y = placement.top;
     Attr.W = placement.right - placement.left;
     Attr.H = placement.bottom - placement.top;
+    // The bar's controls paint themselves: a full repaint of the view
+    // leaves them out instead of painting them again.
+    Attr.Style |= WS_CLIPCHILDREN;
 
     auto button = [this](int id, const char* up, const char* down, const char* grey, const char* tip) {
         return std::make_unique<ToolBtn>(this, id, up, down, grey, 0, 0, ButtonSize, ButtonSize, tip);
@@ -309,6 +349,8 @@ void TSeriesPlot::PlaceButtons()
         {ZoomInButton.get(), 106},   {ZoomIn2xButton.get(), 136},  {ZoomOut2xButton.get(), 166},
         {ZoomFullButton.get(), 196}, {OptionsButton.get(), 240},   {AutoscaleButton.get(), 277}};
     for (const auto& [b, x] : places) {
+        if (StandsAt(*b, HWindow, x, 1, ButtonSize, ButtonSize))
+            continue;
         b->MoveWindow(x, 1, ButtonSize, ButtonSize, false);
         b->Invalidate(true);
         b->UpdateWindow();
@@ -329,16 +371,19 @@ void TSeriesPlot::PlaceOrderField()
 {
     const int x = GraphRect.Width() / 2 + 54;
     const int width = OrderEdit->FittingWidth({"99999.999"}, FieldWidth);
-    OrderEdit->MoveWindow(x, ButtonBarHeight + 2, width, 16, true);
-    OrderSpin->MoveWindow(x + width + 2, ButtonBarHeight + 2, SpinWidth, 16, true);
+    const int y = ButtonBarHeight + 2;
+    if (!StandsAt(*OrderEdit, HWindow, x, y, width, 16))
+        OrderEdit->MoveWindow(x, y, width, 16, true);
+    if (!StandsAt(*OrderSpin, HWindow, x + width + 2, y, SpinWidth, 16))
+        OrderSpin->MoveWindow(x + width + 2, y, SpinWidth, 16, true);
 }
 
 // Zoom-in and Select latch the bar into a mouse mode; a layout ends it.
 void TSeriesPlot::EndSelectMode()
 {
     if (ZoomInButton->Highlight || SelectButton->Highlight) {
-        ZoomInButton->HighlightOff();
-        SelectButton->HighlightOff();
+        ClearHighlight(*ZoomInButton);
+        ClearHighlight(*SelectButton);
         SelectMode = 0;
     }
 }
@@ -349,10 +394,10 @@ void TSeriesPlot::HideButtons()
     ButtonBarHeight = 0;
     TopInset = ButtonBarHeight + 20;
     for (ToolBtn* b : Buttons())
-        b->Show(SW_HIDE);
-    PlotTopEdit->Show(SW_HIDE);
-    PlotTopSpin->Show(SW_HIDE);
-    ChannelCombo->Show(SW_HIDE);
+        ShowChild(*b, false);
+    ShowChild(*PlotTopEdit, false);
+    ShowChild(*PlotTopSpin, false);
+    ShowChild(*ChannelCombo, false);
 }
 
 void TSeriesPlot::ShowButtons()
@@ -361,10 +406,10 @@ void TSeriesPlot::ShowButtons()
     ButtonBarHeight = 30;
     TopInset = ButtonBarHeight + 20;
     for (ToolBtn* b : Buttons())
-        b->Show(SW_SHOW);
-    PlotTopEdit->Show(SW_SHOW);
-    PlotTopSpin->Show(SW_SHOW);
-    ChannelCombo->Show(SW_SHOW);
+        ShowChild(*b, true);
+    ShowChild(*PlotTopEdit, true);
+    ShowChild(*PlotTopSpin, true);
+    ShowChild(*ChannelCombo, true);
     PlaceButtons();
 }
 
@@ -403,8 +448,8 @@ void TSeriesPlot::UpdateLayout()
             Opts->AmpScaleType = TSeriesScale::LinearAxis;
     }
     if (MainWin->GetDdeSeriesLink() == 1) {
-        OrderEdit->Show(SW_SHOW);
-        OrderSpin->Show(SW_SHOW);
+        ShowChild(*OrderEdit, true);
+        ShowChild(*OrderSpin, true);
         char text[64];
         std::snprintf(text, sizeof text, "%6.3f", double(Opts->OrderNumber));
         ControlGuard = 1;
@@ -416,22 +461,21 @@ void TSeriesPlot::UpdateLayout()
         }
         OrderSpin->SetPrecision(3);
     } else {
-        OrderEdit->Show(SW_HIDE);
-        OrderSpin->Show(SW_HIDE);
+        ShowChild(*OrderEdit, false);
+        ShowChild(*OrderSpin, false);
     }
 
     TPlotBase::UpdateLayout();
     PlaceOrderField();
     // Selections are of the wave data, taken while nothing runs.
-    SelectButton->HighlightOff();
-    if (HasWave() && MainWin->GetRunState() == TViewHost::Stopped)
-        SelectButton->SetUp();
-    else
-        SelectButton->SetDown();
+    ClearHighlight(*SelectButton);
+    SetButtonUp(*SelectButton, HasWave() && MainWin->GetRunState() == TViewHost::Stopped);
 
     LoadLogo();
     AllocTraceBuffers();
-    NewData(0.0f);
+    // The whole view is painted below: the traces are built, not drawn twice.
+    if (!::IsIconic(HWindow))
+        BuildTraces();
     ClearSelection();
     // Everything is drawn afresh, the position line at the current position.
     DrawnPosition = NoPosition;
@@ -471,19 +515,19 @@ void TSeriesPlot::ResetVisibleRange()
     if (IsXY() || Source() == StripChartSource) {
         for (ToolBtn* b : {ZoomInButton.get(), ZoomFullButton.get(), ZoomIn2xButton.get(), ZoomOut2xButton.get(),
                            SelectButton.get()})
-            b->SetDown();
+            SetButtonUp(*b, false);
         HideScrollBar();
     } else if (Range.ShowsAll(length)) {
         HideScrollBar();
-        ZoomInButton->SetUp();
-        ZoomIn2xButton->SetUp();
+        SetButtonUp(*ZoomInButton, true);
+        SetButtonUp(*ZoomIn2xButton, true);
     } else {
         ShowScrollBar();
         if (ScrollBar && ScrollBar->GetHandle())
             ScrollBar->SetPosition(Source() == BlockSource ? int(std::min<int64_t>(Range.First, INT32_MAX))
                                                            : Range.ThumbPosition(length));
         for (ToolBtn* b : {ZoomInButton.get(), ZoomIn2xButton.get(), ZoomOut2xButton.get(), ZoomFullButton.get()})
-            b->SetUp();
+            SetButtonUp(*b, true);
     }
     BuildColumnTable();
     BuildTimeTicks();
@@ -494,7 +538,11 @@ void TSeriesPlot::ResetVisibleRange()
 
 void TSeriesPlot::ResetScrollRange()
 {
-    ScrollRange = int(std::min<int64_t>(Range.ScrollLimit(GetDataLength()), INT32_MAX));
+    // The analysis blocks scroll by frames; the wave by steps of the thumb's
+    // scale, whatever its length. A visible bar repaints at every change of
+    // range, so the base sets the final one at once.
+    ScrollRange = Source() == BlockSource ? int(std::min<int64_t>(Range.ScrollLimit(GetDataLength()), INT32_MAX))
+                                          : TSeriesRange::ThumbScale;
 }
 
 void TSeriesPlot::PlaceScrollBar()
@@ -508,8 +556,6 @@ void TSeriesPlot::PlaceScrollBar()
         return;
     }
     const int64_t length = GetDataLength();
-    if (ScrollBar->GetHandle())
-        ScrollBar->SetRange(0, TSeriesRange::ThumbScale);
     if (length > 0) {
         ScrollBar->LineMagnitude = 1;
         ScrollBar->PageMagnitude = Range.PageStep(length);

@@ -101,6 +101,9 @@ public:
     // Traces.
     void AllocTraceBuffers();
     void UpdateTraces(TDC& dc);
+    // Builds every pane's trace for a drawing of the whole view, which then
+    // shows them: they become the previous traces too.
+    void BuildTraces();
     void DrawTrace(TDC& dc, const TRect& pane, const TRect& update, const std::vector<TCurvePoint>& points,
                    COLORREF colour);
 
@@ -204,6 +207,9 @@ private:
     // Takes the drawn position line and selection off the screen, or puts them back.
     void ToggleMarks(TDC& dc);
     std::vector<ToolBtn*> Buttons() const;
+    // A button's look set only when it changes: up (usable) or grey.
+    static void SetButtonUp(ToolBtn& button, bool up);
+    static void ClearHighlight(ToolBtn& button);
 
     DECLARE_RESPONSE_TABLE(TSeriesPlot);
 };

@@ -251,8 +251,8 @@ void TSeriesPlot::DrawSelection(TDC& dc, const TRect& update)
 void TSeriesPlot::ClearSelection()
 {
     TPlotBase::ClearSelection();
-    PlayButton->SetDown();
-    FilterButton->SetDown();
+    SetButtonUp(*PlayButton, false);
+    SetButtonUp(*FilterButton, false);
     if (!DrawnSelection.IsEmpty() && !IsXY() && HWindow) {
         TClientDC dc(HWindow);
         InvertColumns(dc, DrawnSelection.left, DrawnSelection.right);
@@ -297,7 +297,5 @@ void TSeriesPlot::PreparePrintLayout(TDC& dc, TPrintOptions options)
     BuildTimeTicks();
     BuildAmplitudeTicks();
     AllocTraceBuffers();
-    for (int pane = 0; pane < (PaneMode == 2 ? 2 : 1); ++pane)
-        if (!BuildPane(pane))
-            break;
+    BuildTraces();
 }

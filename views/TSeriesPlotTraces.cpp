@@ -107,6 +107,16 @@ bool TSeriesPlot::BuildPane(int pane)
     return TSeriesTrace::Build(a, joined, combine, Scale, area, PointCapacity, points);
 }
 
+void TSeriesPlot::BuildTraces()
+{
+    const int panes = PaneMode == 2 ? 2 : 1;
+    for (int pane = 0; pane < panes; ++pane) {
+        if (!BuildPane(pane))
+            break;
+        PreviousTrace[pane] = Trace[pane];
+    }
+}
+
 void TSeriesPlot::UpdateTraces(TDC& dc)
 {
     const int panes = PaneMode == 2 ? 2 : 1;

@@ -3,7 +3,8 @@
 // and on disk, and of the longest 192 kHz stereo 24-bit wave the working
 // file reaches (30 minutes, 2.07 GB: its offsets stop at 2 GB), each with the
 // min/max summary and with every frame read (as without one); the summary's
-// build time and memory; and one live trace update of two 65536-sample
+// build time and memory, the bare polylines of the traces (the window
+// system's own share of a draw); and one live trace update of two 65536-sample
 // analysis blocks. "--short" leaves out the long wave.
 #include <windows.h>
 
@@ -145,7 +146,15 @@ struct TBench {
         const int repeats = mode && waveBytes > 1e9 ? 1 : Repeats;
         // The traces alone: built from the wave and drawn over the last ones.
         const double traces = Milliseconds([&] { View->UpdateTraces(dc); });
-        std::printf("  layout and full draw with the summary %.1f ms, of which the traces %.1f ms\n", wide, traces);
+        // What the window system itself takes to draw the traces: the bare
+        // polylines, the floor of any full draw.
+        const double lines = Milliseconds([&] {
+            for (const std::vector<TCurvePoint>& trace : View->Trace)
+                ::Polyline(dc, reinterpret_cast<const POINT*>(trace.data()), int(trace.size()));
+        });
+        std::printf("  layout and full draw with the summary %.1f ms, of which the traces %.1f ms"
+                    " (their bare polylines %.1f ms)\n",
+                    wide, traces, lines);
         file.SetSummaryEnabled(false);
         const double plain = Milliseconds([&] { View->UpdateLayout(); }, repeats);
         const double plainTraces = Milliseconds([&] { View->UpdateTraces(dc); }, repeats);
