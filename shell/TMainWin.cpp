@@ -203,12 +203,9 @@ TMainWin::~TMainWin()
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    delete SoundOutput;
-    delete SoundInput;
-    delete WaveFile;
-    SoundOutput = nullptr;
-    SoundInput = nullptr;
-    WaveFile = nullptr;
+    SoundOutput.reset();
+    SoundInput.reset();
+    ReplaceWave(nullptr);
     for (TWaveData*& block : CaptureBlocks) {
         delete block;
         block = nullptr;
@@ -217,8 +214,7 @@ TMainWin::~TMainWin()
         delete *series;
         *series = nullptr;
     }
-    delete PlaybackCopy;
-    PlaybackCopy = nullptr;
+    PlaybackCopy.reset();
     if (MainWindow == this) MainWindow = nullptr;
 }
 
@@ -270,8 +266,8 @@ void TMainWin::SetupWindow()
     BuildRecentFileMenu();
 
     Pipeline.AdoptWindow(std::make_unique<TSmoothing>(Settings.FFTsize, Settings.SmoothingWindow));
-    SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
-    SoundInput = new TSoundInput(uint32_t(InputDeviceID));
+    SoundOutput = std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID));
+    SoundInput = std::make_unique<TSoundInput>(uint32_t(InputDeviceID));
     SoundInput->SetFormat(Settings.Format);
 
     CreateStatusBar();

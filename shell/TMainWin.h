@@ -136,6 +136,9 @@ public:
     virtual void StartAnalyzer();
     virtual void StopAnalyzer();
     virtual void OpenWaveFile(const char* path);
+    // Every open, paste, merge, recording and close puts its wave (or none)
+    // here; the wave it replaces is handed back, deleted unless kept.
+    std::unique_ptr<TWaveFile> ReplaceWave(std::unique_ptr<TWaveFile> wave);
     // The steps of a wave just made the open one: its calibration, the
     // analysis format and channel processing, the start, the views, the
     // caption "program [captionName]", and Post Process after Real Time.
@@ -149,9 +152,9 @@ public:
     // Engine objects and paths. The spectral engines and the FFT window
     // belong to the pipeline; their members here name them.
     TPipelineWindow Smoothing{Pipeline};
-    TSoundOutput* SoundOutput = nullptr;
-    TSoundInput* SoundInput = nullptr;
-    TWaveFile* WaveFile = nullptr;
+    std::unique_ptr<TSoundOutput> SoundOutput;
+    std::unique_ptr<TSoundInput> SoundInput;
+    std::unique_ptr<TWaveFile> WaveFile;
     TWaveData* CaptureBlocks[2] = {};
     TSeriesData* SeriesLeft = nullptr;
     TSeriesData* SeriesRight = nullptr;
@@ -175,7 +178,7 @@ public:
     float RecordTimeOffset = 0.0f;
     float CurrentTime = 0.0f;
     int32_t PlaybackActive = 0;
-    TWaveData* PlaybackCopy = nullptr;
+    std::unique_ptr<TWaveData> PlaybackCopy;
 
     // Windows: MDI children that clear their pointer when they close.
     TSeriesPlot* TimeSeriesView = nullptr;

@@ -178,14 +178,12 @@ void TMainWin::TakeDevices(int32_t input, int32_t output)
 {
     if (input != InputDeviceID) {
         InputDeviceID = input;
-        delete SoundInput;
-        SoundInput = new TSoundInput(uint32_t(input));
+        SoundInput = std::make_unique<TSoundInput>(uint32_t(input));
         SoundInput->SetFormat(Settings.Format);
     }
     if (output != OutputDeviceID) {
         OutputDeviceID = output;
-        delete SoundOutput;
-        SoundOutput = new TSoundOutput(uint32_t(output));
+        SoundOutput = std::make_unique<TSoundOutput>(uint32_t(output));
         SoundOutput->SetFormat(Settings.Format);
         // The generator moves to the new device.
         if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(output), 0);

@@ -213,8 +213,7 @@ static void LeaveRealTime(TMainWin& main, int mode)
             main.WaveFile->Rewind();
             main.CurrentTime = 0.0f;
         } else {
-            delete main.WaveFile;
-            main.WaveFile = nullptr;
+            main.ReplaceWave(nullptr);
             main.CurrentTime = 0.0f;
             main.ApplySettings(TMainWin::RefreshKind::Full);
         }

@@ -194,7 +194,7 @@ bool TMainWin::MergeFiles(const char* left, const char* right)
         return false;
     }
     Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
-    WaveFile = merged.release();
+    ReplaceWave(std::move(merged));
     ApplyWaveCalibration();
     WaveFile->Changed = 1;
     WaveFile->Rewind();

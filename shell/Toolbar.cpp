@@ -347,7 +347,7 @@ void Toolbar::CmPlay()
 
 void Toolbar::PositionScrolled(UINT)
 {
-    TWaveFile* wave = MainWin->WaveFile;
+    TWaveFile* wave = MainWin->WaveFile.get();
     if (!wave || MainWin->OpMode == TMainWin::RealTime || !PosScroll)
         return;
     const int p = PosScroll->GetPosition();
@@ -377,7 +377,7 @@ void Toolbar::UpdateDisplay(int times, int length)
     if (MainWin->OpMode == TMainWin::RealTime || !HWindow)
         return;
     int position = 0;
-    if (TWaveFile* wave = MainWin->WaveFile) {
+    if (TWaveFile* wave = MainWin->WaveFile.get()) {
         const float total = wave->GetHighWaterTime();
         if (total > 0.0f)
             position = int(uint16_t(1000.0f * MainWin->CurrentTime / total));

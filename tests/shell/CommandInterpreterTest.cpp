@@ -31,8 +31,8 @@ struct TInterpreter : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(0);
-        Main->SoundOutput = new TSoundOutput(0);
+        Main->SoundInput = std::make_unique<TSoundInput>(0);
+        Main->SoundOutput = std::make_unique<TSoundOutput>(0);
         Main->ViewStatus = ViewStatusFlags{};
         static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
     }
@@ -44,7 +44,7 @@ struct TInterpreter : ::testing::Test {
         Main->Settings.Format = TWaveFormat(48000, channels, 2);
         Main->Settings.FFTsize = 4096;
         Main->Settings.ChannelProcessing = 0;
-        Main->WaveFile = new TWaveFile(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         ASSERT_EQ(Main->WaveFile->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }

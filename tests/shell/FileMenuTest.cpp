@@ -170,7 +170,7 @@ TEST_F(TFileMenu, UntitledWaveIsKeptWhenSaveAsIsCancelledOrFails)
     format.Set(8000, 1, 2);
     for (const char* target : {"", "Z:\\no such folder\\x.wav"}) {
         SCOPED_TRACE(target);
-        Main->WaveFile = new TWaveFile(100, format, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(100, format, Folder.Path.c_str()));
         Main->WaveFile->Changed = 1;
         Main->SetCaption("Tonalyx");
         Main->Choices = {target};

@@ -50,8 +50,8 @@ struct TPipeline : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(0);
-        Main->SoundOutput = new TSoundOutput(0);
+        Main->SoundInput = std::make_unique<TSoundInput>(0);
+        Main->SoundOutput = std::make_unique<TSoundOutput>(0);
         Main->OpMode = TMainWin::PostProcess;
         Main->ViewStatus = ViewStatusFlags{};
         Main->ViewStatus.SpectrumPlot = 1;
@@ -64,7 +64,7 @@ struct TPipeline : ::testing::Test {
         Main->Settings.FFTsize = fft;
         Main->Settings.OverlapPercent = overlap;
         Main->Settings.ChannelProcessing = mode;
-        Main->WaveFile = new TWaveFile(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         ASSERT_EQ(Main->WaveFile->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
@@ -127,8 +127,7 @@ TEST_F(TPipeline, PostProcessStartRefusals)
         SetUp();
         Open("tone_1k_48k.wav", 1, c.Fft, 50);
         if (c.Position == -1) {
-            delete Main->WaveFile;
-            Main->WaveFile = nullptr;
+            Main->ReplaceWave(nullptr);
         } else if (c.Position == -2) {
             Main->WaveFile->SeekEnd();
         } else {
@@ -245,8 +244,8 @@ TEST_F(TPipeline, MonoRunsModeZeroWhateverTheStoredMode)
     ASSERT_NE(Main->SpectralAux, nullptr);
     // Mono without ApplySettings: the stored mode stays 11.
     Main->Settings.Format = TWaveFormat(48000, 1, 2);
-    delete Main->WaveFile;
-    Main->WaveFile = new TWaveFile(Fixture("tone_1k_48k.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+    Main->ReplaceWave(nullptr);
+    Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture("tone_1k_48k.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
     Main->BlockLimit = 2;
     Main->BlockLimitFlag = 1;
     Main->StartAnalyzer();

@@ -30,14 +30,14 @@ struct TSettingChanges : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(0);
-        Main->SoundOutput = new TSoundOutput(0);
+        Main->SoundInput = std::make_unique<TSoundInput>(0);
+        Main->SoundOutput = std::make_unique<TSoundOutput>(0);
         Main->OpMode = TMainWin::PostProcess;
         Main->Settings.Format = TWaveFormat(48000, 2, 2);
         Main->Settings.FFTsize = 1024;
         Main->Settings.ChannelProcessing = 2;
         const std::string wave = std::string(TONALYX_FIXTURES) + "/pipeline/filtered_noise_48k.wav";
-        Main->WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
 };

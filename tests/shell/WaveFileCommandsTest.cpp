@@ -90,8 +90,7 @@ struct TWaveFileCommands : ::testing::Test {
     void TearDown() override
     {
         if (Main->WaveFile) Main->WaveFile->Changed = 0;
-        delete Main->WaveFile;
-        Main->WaveFile = nullptr;
+        Main->ReplaceWave(nullptr);
     }
 
     // Makes the wave of the channels the open one, in the analysis format.
@@ -99,7 +98,7 @@ struct TWaveFileCommands : ::testing::Test {
     {
         const TWaveFormat format(rate, uint16_t(channels.size()), 2);
         const uint32_t frames = uint32_t(channels[0].size());
-        Main->WaveFile = new TWaveFile(frames, format, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(frames, format, Folder.Path.c_str()));
         for (uint32_t i = 0; i < frames; ++i)
             for (uint16_t c = 0; c < channels.size(); ++c)
                 Main->WaveFile->PutSample(int32_t(channels[c][i]), i, c);
@@ -184,8 +183,7 @@ TEST_F(TWaveFileCommands, MergeOpensTheSourcesAsOneUntitledStereoWave)
         EXPECT_EQ(Samples(merged, 0), Samples(l, 0));
         EXPECT_EQ(Samples(merged, 1), shorter);
         merged.Changed = 0;
-        delete Main->WaveFile;
-        Main->WaveFile = nullptr;
+        Main->ReplaceWave(nullptr);
     }
     EXPECT_TRUE(Host().Messages.empty());
 

@@ -27,8 +27,7 @@ struct TSeriesLive : TSeriesScreen {
         ASSERT_NE(inputId, TSoundPort::NoDevice);
         ASSERT_NE(OutputId, TSoundPort::NoDevice);
         Open(TMainWin::RealTime);
-        delete Main->SoundInput;
-        Main->SoundInput = new TSoundInput(inputId);
+        Main->SoundInput = std::make_unique<TSoundInput>(inputId);
         Main->Settings.Format = TWaveFormat(Rate, 1, 2);
         Main->Settings.FFTsize = fftSize;
         Main->FileIO.RealTimeWaveBufferLengthSecs = bufferSeconds;

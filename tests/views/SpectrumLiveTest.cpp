@@ -24,8 +24,7 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     ASSERT_NE(inputId, TSoundPort::NoDevice);
     ASSERT_NE(outputId, TSoundPort::NoDevice);
     Open(1, 0, TMainWin::RealTime);
-    delete Main->SoundInput;
-    Main->SoundInput = new TSoundInput(inputId);
+    Main->SoundInput = std::make_unique<TSoundInput>(inputId);
     Main->Settings.Format = TWaveFormat(Rate, 1, 2);
     Main->Settings.FFTsize = 4096;
     // The history wave lives in memory, in the test's own folder.

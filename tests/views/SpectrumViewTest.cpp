@@ -93,7 +93,7 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         Main->SendMessage(WM_COMMAND, CM_MODEREALTIME);
         EXPECT_EQ(Main->OpMode, TMainWin::RealTime);
 
-        Main->WaveFile = new TWaveFile(Fixture("sine_1k_mono.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture("sine_1k_mono.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         Main->WaveFile->SeekEnd();
         Host().Reply = c.Reply;
         Main->SendMessage(WM_COMMAND, CM_MODEPOSTPROCESS);

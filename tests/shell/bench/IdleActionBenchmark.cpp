@@ -133,8 +133,8 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
 {
     const std::string program = folder + "Tonalyx.exe";
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.SoundInput = std::make_unique<TSoundInput>(0);
+    main.SoundOutput = std::make_unique<TSoundOutput>(0);
     main.OpMode = TMainWin::PostProcess;
     main.Settings.Format = TWaveFormat(kRate, 2, 2);
     main.Settings.FFTsize = run.fftSize;
@@ -146,9 +146,9 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
     }
     main.ViewStatus.SpectrumPlot = 1;
     if (run.disk) {
-        main.WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Disk, 0, folder.c_str());
+        main.ReplaceWave(std::make_unique<TWaveFile>(wave.c_str(), TWaveFile::Disk, 0, folder.c_str()));
     } else {
-        main.WaveFile = new TWaveFile(kRate * kSeconds, main.Settings.Format, folder.c_str());
+        main.ReplaceWave(std::make_unique<TWaveFile>(kRate * kSeconds, main.Settings.Format, folder.c_str()));
         for (uint32_t i = 0; i < kRate * kSeconds; ++i) {
             main.WaveFile->PutSample(frames[2 * size_t{i}], i, 0);
             main.WaveFile->PutSample(frames[2 * size_t{i} + 1], i, 1);

@@ -109,10 +109,8 @@ struct TLiveRun : ::testing::Test {
         RECT client;
         ::GetClientRect(Main->GetClientWindow()->GetHandle(), &client);
         if (Main->SpectrumViews[0]) Main->SpectrumViews[0]->MoveWindow(0, 0, client.right, client.bottom, true);
-        delete Main->SoundInput;
-        Main->SoundInput = new TSoundInput(inputId);
-        delete Main->SoundOutput;
-        Main->SoundOutput = new TSoundOutput(outputId);
+        Main->SoundInput = std::make_unique<TSoundInput>(inputId);
+        Main->SoundOutput = std::make_unique<TSoundOutput>(outputId);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
     void TearDown() override
@@ -223,7 +221,7 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
         for (int k = Main->SpectralLeft->GetLowIndex(); k <= Main->SpectralLeft->GetHighIndex(); ++k)
             r.Hold.push_back(Main->SpectralLeft->GetPeakHoldValue(k));
         Main->StopAnalyzer();
-        r.Clean = !InputHadBreaks(Main->WaveFile);
+        r.Clean = !InputHadBreaks(Main->WaveFile.get());
         return r;
     };
     auto compareMeters = [](const Reading& first, const Reading& second) {

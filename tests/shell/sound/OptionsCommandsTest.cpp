@@ -171,13 +171,13 @@ TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
     EXPECT_EQ(Main->SoundInput->GetSampleRate(), 48000u);
     EXPECT_EQ(Main->SoundOutput->GetSampleRate(), 48000u);
     // Ports that are kept keep a format of their own; new ones would take the settings'.
-    TSoundInput* input = Main->SoundInput;
-    TSoundOutput* output = Main->SoundOutput;
+    TSoundInput* input = Main->SoundInput.get();
+    TSoundOutput* output = Main->SoundOutput.get();
     input->SetFormat(8000, 1, 1);
     output->SetFormat(8000, 1, 1);
     Main->CmDevice();
-    ASSERT_EQ(Main->SoundInput, input);
-    ASSERT_EQ(Main->SoundOutput, output);
+    ASSERT_EQ(Main->SoundInput.get(), input);
+    ASSERT_EQ(Main->SoundOutput.get(), output);
     EXPECT_EQ(input->GetSampleRate(), 8000u);
     EXPECT_EQ(output->GetSampleRate(), 8000u);
     input->SetFormat(Main->Settings.Format);
@@ -193,7 +193,7 @@ TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
     Main->CmSettings();
     EXPECT_EQ(Main->Settings.AverageBlocks, 10u);
     EXPECT_EQ(Main->RunState, TMainWin::Running);
-    EXPECT_EQ(Main->SoundInput, input);
+    EXPECT_EQ(Main->SoundInput.get(), input);
     EXPECT_TRUE(Main->SoundInput->IsOpen());
     EXPECT_EQ(Main->SoundInput->GetSampleRate(), 48000u);
 
@@ -201,7 +201,7 @@ TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
     Main->CmSettings();
     EXPECT_EQ(Main->Settings.Format.SamplingRate, 44100u);
     EXPECT_EQ(Main->RunState, TMainWin::Running);
-    EXPECT_EQ(Main->SoundInput, input);
+    EXPECT_EQ(Main->SoundInput.get(), input);
     EXPECT_TRUE(Main->SoundInput->IsOpen());
     EXPECT_EQ(Main->SoundInput->GetSampleRate(), 44100u);
     ASSERT_TRUE(RunBlocks(8));

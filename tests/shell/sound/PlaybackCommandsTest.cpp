@@ -131,8 +131,7 @@ struct TPlaybackCommands : ::testing::Test {
         Main->ViewStatus.TimeSeries = 1;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
-        delete Main->SoundOutput;
-        Main->SoundOutput = new TSoundOutput(OutputId);
+        Main->SoundOutput = std::make_unique<TSoundOutput>(OutputId);
         Main->OutputDeviceID = int32_t(OutputId);
         LoadTone(Rate);
     }

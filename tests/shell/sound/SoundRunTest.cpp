@@ -39,8 +39,8 @@ struct TSoundRun : ::testing::Test {
         ASSERT_NE(InputId, TSoundPort::NoDevice);
         ASSERT_NE(OutputId, TSoundPort::NoDevice);
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(InputId);
-        Main->SoundOutput = new TSoundOutput(OutputId);
+        Main->SoundInput = std::make_unique<TSoundInput>(InputId);
+        Main->SoundOutput = std::make_unique<TSoundOutput>(OutputId);
         Main->Settings.Format = TWaveFormat(Rate, 2, 2);
         Main->Settings.FFTsize = 4096;
         Main->Settings.ChannelProcessing = 2;
@@ -104,8 +104,7 @@ TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
     ASSERT_TRUE(tone.Ok);
     for (int32_t mode : {1, 0}) {
         SCOPED_TRACE(mode);
-        delete Main->WaveFile;
-        Main->WaveFile = nullptr;
+        Main->ReplaceWave(nullptr);
         Main->OpMode = TMainWin::Recorder;
         Main->FileIO.WaveFileMode = mode;
         Main->RunState = TMainWin::Recording;
@@ -194,7 +193,7 @@ TEST_F(TSoundRun, SegmentEndingAtTheEndOfTheWavePlaysToTheEnd)
 {
     Main->OpMode = TMainWin::PostProcess;
     // 1001 frames: an odd segment that ends at the last frame.
-    Main->WaveFile = new TWaveFile(1001, Main->Settings.Format, Folder.Path.c_str());
+    Main->ReplaceWave(std::make_unique<TWaveFile>(1001, Main->Settings.Format, Folder.Path.c_str()));
     for (uint32_t i = 0; i < 1001; ++i) {
         Main->WaveFile->PutSample(int32_t(i), i, 0);
         Main->WaveFile->PutSample(int32_t(i), i, 1);
@@ -215,8 +214,8 @@ TEST(DISABLED_TSoundNoServer, RealTimeStartReportsNoSoundCardAndStaysStopped)
     std::string program = folder.File("Tonalyx.exe");
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     ASSERT_EQ(::waveInGetNumDevs(), 0u);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.SoundInput = std::make_unique<TSoundInput>(0);
+    main.SoundOutput = std::make_unique<TSoundOutput>(0);
     main.OpMode = TMainWin::RealTime;
     Messages().clear();
     main.StartAnalyzer();
@@ -230,10 +229,10 @@ TEST(DISABLED_TSoundNoServer, RecorderPlaybackWithoutAnOutputReportsAndStaysStop
     TTempFolder folder;
     std::string program = folder.File("Tonalyx.exe");
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.SoundInput = std::make_unique<TSoundInput>(0);
+    main.SoundOutput = std::make_unique<TSoundOutput>(0);
     main.OpMode = TMainWin::Recorder;
-    main.WaveFile = new TWaveFile(Rate, main.Settings.Format, folder.Path.c_str());
+    main.ReplaceWave(std::make_unique<TWaveFile>(Rate, main.Settings.Format, folder.Path.c_str()));
     Messages().clear();
     main.RunState = TMainWin::Playback;
     main.StartAnalyzer();

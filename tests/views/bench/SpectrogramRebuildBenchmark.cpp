@@ -30,8 +30,8 @@ int main(int argc, char** argv)
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string program = folder + "\\Tonalyx.exe";
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.SoundInput = std::make_unique<TSoundInput>(0);
+    main.SoundOutput = std::make_unique<TSoundOutput>(0);
     main.OpMode = TMainWin::PostProcess;
     main.Settings.FFTsize = 4096;
     main.Settings.SmoothingWindow = TSmoothing::Hanning;
@@ -45,7 +45,7 @@ int main(int argc, char** argv)
         return 1;
     main.Show(SW_SHOW);
     main.MoveWindow(0, 0, 1280, 1000, true);
-    main.WaveFile = new TWaveFile(argv[1], TWaveFile::Memory, 0, folder.c_str());
+    main.ReplaceWave(std::make_unique<TWaveFile>(argv[1], TWaveFile::Memory, 0, folder.c_str()));
     if (main.WaveFile->Error || main.WaveFile->GetFormat().NumChannels != 2)
         return 1;
     main.Settings.Format = main.WaveFile->GetFormat();
