@@ -392,12 +392,18 @@ public:
     // the open views get their second channel's window.
     bool SetFormat(uint32_t rate, uint16_t channels, uint16_t bytesPerSample);
     bool SetChannelProcessing(uint16_t mode);
+    // Both at once, as a wave just opened or merged asks: one stop, apply and restart.
+    bool SetFormatAndChannelProcessing(uint32_t rate, uint16_t channels, uint16_t bytesPerSample, uint16_t mode);
     bool SetDecimationRatio(uint16_t ratio);
     bool SetOverlapPercent(uint16_t percent);
     bool SetAverageBlocks(uint32_t blocks);
     bool SetAverageType(uint16_t type);
     bool SetAverageSpeed(uint16_t speed);
     bool SetPeakHold(uint16_t mode);
+    // Which averaging number the bar and the engines read: blocks or timed.
+    bool SetAverageMode(uint16_t mode);
+    // Whether a whole processing record passes every rule of the setters above.
+    static bool IsValidProcessingSettings(const AnalysisSettingsStruct& record);
     // The FFT window for the stored size and type, with the INI's Kaiser alpha.
     void ShapeWindow();
 
@@ -773,10 +779,12 @@ public:
     void CmTrigger();
     void CmDevice();
     void CeCalibration(TCommandEnabler& ce);
-    // The processing settings a dialog's OK gave, and everything they touch:
-    // engines, the two-channel views, the input port's format, the scaling
-    // mode's views, the bars and the spectrum views.
-    void TakeProcessingSettings(const AnalysisSettingsStruct& edited);
+    // The door for the whole processing record a dialog's OK gave: refused
+    // (false, nothing changed) unless every field passes its setter's rule;
+    // otherwise one stop, then everything the record touches (engines, the
+    // two-channel views, the input port's format, the scaling mode's views,
+    // the bars and the spectrum views), then the run again.
+    bool SetProcessingSettings(const AnalysisSettingsStruct& edited);
     // New ports for the devices whose index changed.
     void TakeDevices(int32_t input, int32_t output);
     // Repaints the open spectrum, phase, spectrogram and surface views.

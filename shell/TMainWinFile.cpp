@@ -206,12 +206,13 @@ void TMainWin::TakeOpenedWave(const char* captionName)
         ComputeCalibrationRatio(Calibration);
     }
     ApplyWaveCalibration();
-    const TWaveFormat& format = WaveFile->GetFormat();
-    Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
+    // The analysis runs in the wave's format; a stereo wave after mono shows both channels.
+    const TWaveFormat format = WaveFile->GetFormat();
+    uint16_t mode = Settings.ChannelProcessing;
     if (format.NumChannels == 1) {
-        Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
-    } else if (Settings.ChannelProcessing == TChannelProcessing::LeftOnly) {
-        Settings.ChannelProcessing = TChannelProcessing::BothChannels;
+        mode = TChannelProcessing::LeftOnly;
+    } else if (mode == TChannelProcessing::LeftOnly) {
+        mode = TChannelProcessing::BothChannels;
         SeriesOptions.PlotChannel = 2;
     }
     WaveFile->Rewind();
@@ -220,7 +221,7 @@ void TMainWin::TakeOpenedWave(const char* captionName)
     SeriesLiveBlock = WaveSource;
     if (TimeSeriesView) TimeSeriesView->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
-    ApplySettings(RefreshKind::Full);
+    SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample, mode);
     char caption[sizeof Caption + PathSize + 4];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, captionName);
     SetCaption(caption);

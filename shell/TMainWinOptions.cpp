@@ -79,14 +79,16 @@ void TMainWin::CmSettings()
     AnalysisSettingsStruct edited = Settings;
     TSettingsDialog dialog(this, *this, "DIALOG_SETTINGS", &edited, WaveFile && OpMode != RealTime,
                            uint16_t(InputDeviceID));
-    if (ExecuteDialog(dialog) == IDOK) TakeProcessingSettings(edited);
+    if (ExecuteDialog(dialog) == IDOK) SetProcessingSettings(edited);
 }
 
 // The engines are told of averaging and peak hold only when they exist (a
 // failed allocation leaves none), but everything after goes on: a smaller
 // setting rebuilds them.
-void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
+bool TMainWin::SetProcessingSettings(const AnalysisSettingsStruct& edited)
 {
+    if (!IsValidProcessingSettings(edited)) return false;
+    TRunPause pause(*this);
     const AnalysisSettingsStruct previous = Settings;
     Settings = edited;
     UpdateHopSize();
@@ -126,6 +128,7 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
             view->UpdateLayout();
             view->Invalidate(true);
         }
+    return true;
 }
 
 // In common scaling the right channel takes the left's scales whatever the
