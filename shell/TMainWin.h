@@ -174,8 +174,10 @@ public:
     char HelpPath[PathSize] = {};
 
     // Playback and time.
+private:
     float PlaybackTimeOffset = 0.0f;
     float RecordTimeOffset = 0.0f;
+public:
     float CurrentTime = 0.0f;
     int32_t PlaybackActive = 0;
     std::unique_ptr<TWaveData> PlaybackCopy;
@@ -246,25 +248,31 @@ public:
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
     TPrintOptions PrintOptions{};
+private:
     HGLOBAL PrinterDevMode = nullptr;
     HGLOBAL PrinterDevNames = nullptr;
+public:
     char FrameCaption[PathSize] = {};
     int32_t TemporaryWaveFile = 0;
     int32_t DdeAdviseActive = 0;
     int32_t DdeClientLink = 0;
+private:
     int32_t DdeLinkAxisFlag = 0;
     char DdeLinkAxisName[64] = {};
     char DdeLinkAxisUnit[64] = {};
+public:
     struct RpmEntry {
         float Rpm;
         uint32_t Reserved[2];
     };
     static constexpr int RpmEntryCapacity = 1000;
+private:
     int32_t RpmLinkFlag = 0;
     float RpmStart = 0.0f;
     float RpmStep = 0.0f;
     int32_t RpmEntryCount = 0;
     RpmEntry RpmEntries[RpmEntryCapacity] = {};
+public:
     MarkerSettings Markers;
     SpectrumOpts SpectrumOptions[2];
     PhaseOpts PhaseOptions[2];
@@ -290,6 +298,7 @@ public:
     int32_t ForceTrigger = 0;
     int32_t SeriesLiveBlock = 1;
     char SavedCaption[PathSize] = {};
+private:
     // Shared by start, the buffer handler and the idle handler.
     uint32_t TriggerOffset = 0;
     uint32_t PartialFrames = 0;
@@ -300,6 +309,7 @@ public:
     // loop to look again while the analyser runs on a live source.
     TBlockPacer LivePacer;
     uint64_t DueFrame = 0;
+public:
     static constexpr UINT_PTR PaceTimer = 0x7A01;
     static constexpr UINT PaceTimerMs = 5;
     bool LiveBlockDue();
@@ -453,8 +463,10 @@ public:
     void SeriesViewStarted();
     // At a stop: the view goes back to the wave data.
     void SeriesViewStopped();
+private:
     // 1 while the time series comes from the DDE client link.
     int32_t DdeSeriesLink = 0;
+public:
 
     // The Edit menu (TMainWinEdit.cpp): the selection of the active view,
     // the enablers and the steps the edit commands share.
@@ -515,7 +527,9 @@ public:
     float GetRpmTag() const override;
     float GetRpmPerLine() const override { return RpmStep; }
     const char* GetDdeServiceName() const override;
+private:
     mutable std::string DdeServiceName;
+public:
     // The Edit menu's commands (TMainWinEditCommands.cpp).
     void CmEditCut();
     void CmEditCopy();
@@ -580,10 +594,14 @@ public:
     // analysis faster than real time would spend its time redrawing them (the
     // position scroll bar alone takes milliseconds to paint under Wine).
     static constexpr uint32_t ReadoutIntervalMs = 100;
+private:
     uint32_t ReadoutTick = 0;
+public:
     void PaceToolbarReadouts();
     // The status bar's level panes likewise: an overload shows at once.
+private:
     uint32_t MeterTick = 0;
+public:
     void PaceStatusMeter(bool overloadChanged);
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
@@ -671,8 +689,10 @@ public:
     bool FitsFileBuffer(const std::string& path);
     char LastClosedFile[PathSize] = {};
     char LastConfigFile[PathSize] = {};
+private:
     // Show command of the frame's saved placement.
     int InitialShowCommand = SW_SHOWNORMAL;
+public:
     // The folder the configuration dialogs start in.
     std::string LastConfigFolder() const;
     // Placement/Special of a configuration: 1 tile horizontally, 2 tile
@@ -688,7 +708,9 @@ public:
     // Execute and poke transactions are answered busy while a modal dialog,
     // a print job, a blocking run or another command holds the program.
     bool AutomationBusy() const;
+private:
     int32_t CommandDepth = 0;
+public:
     void InitDdeServer();
     void ShutdownDdeServer();
     void PostDdeAdviseAll();
@@ -703,21 +725,27 @@ public:
     std::optional<std::string> DdeItemText(int index) override;
     std::unique_ptr<TDdeServer> DdeServer;
     static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
+private:
     int32_t AdvisePending = 0;
+public:
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
     // Message boxes of a command served inside a DDE Execute wait for the
     // transaction's answer; they are shown from the message loop.
     static constexpr UINT ShowKeptMessagesRequest = WM_USER + 0x4D2;
+private:
     TDeferredMessages* DeferredMessages = nullptr;
     std::vector<TDeferredMessages::TMessage> KeptMessages;
+public:
     LRESULT EvShowKeptMessages(WPARAM, LPARAM);
     // The frame's message boxes, kept while a DDE Execute is served.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     float PeakSearchLow = 0.0f;
     float PeakSearchHigh = 9999999.0f;
+private:
     float TimeSegmentStart = 0.0f;
     float TimeSegmentEnd = 0.0f;
+public:
     // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
@@ -820,8 +848,10 @@ public:
     // gain and DC offset values stay for the program run.
     float GainAdjustLeftDb = 0.0f;
     float GainAdjustRightDb = 0.0f;
+private:
     float DCOffsetLeft = 0.0f;
     float DCOffsetRight = 0.0f;
+public:
     bool GainAdjustSegment(float start, float end);
     bool DCOffsetSegment(float start, float end);
     // Gain and offset in sample units over [start, end) of both channels.
