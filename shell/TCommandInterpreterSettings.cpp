@@ -107,8 +107,8 @@ uint32_t TCommandInterpreter::SetAverageMode(const std::string& argument, int)
 
 uint32_t TCommandInterpreter::SetChannel(const std::string& argument, int)
 {
-    const bool free = !Main.WaveFile || Main.OpMode == TMainWin::RealTime;
-    const bool stereoFile = Main.WaveFile && Main.Settings.Format.NumChannels == 2;
+    const bool free = !Main.Wave() || Main.OpMode == TMainWin::RealTime;
+    const bool stereoFile = Main.Wave() && Main.Settings.Format.NumChannels == 2;
     const int mode = (free || stereoFile) ? WordCode(argument, ChannelWords, -1) : -1;
     const TWaveFormat& format = Main.Settings.Format;
     if (mode < 0) {
@@ -143,8 +143,8 @@ uint32_t TCommandInterpreter::SetSamplingRate(const std::string& argument, int)
     const int32_t rate = TKeywordTable::ReadInteger(argument);
     const TWaveFormat& format = Main.Settings.Format;
     if (rate > 0 && uint32_t(rate) == format.SamplingRate) return Done;
-    if (Main.WaveFile && Main.OpMode != TMainWin::RealTime) return 0;
-    if (!Main.SoundInput || rate <= 0) return 0;
+    if (Main.Wave() && Main.OpMode != TMainWin::RealTime) return 0;
+    if (!Main.InputPort() || rate <= 0) return 0;
     if (!Main.SetFormat(uint32_t(rate), format.NumChannels, format.BytesPerSample)) return 0;
     Main.RefreshStatusBar(StatusBar::WholeBar);
     return Done;
@@ -156,8 +156,8 @@ uint32_t TCommandInterpreter::SetSamplingPrecision(const std::string& argument, 
     const int bits = TKeywordTable::ReadInteger(argument);
     const uint16_t bytes = bits == 8 ? 1 : bits == 16 ? 2 : bits == 24 ? 3 : format.BytesPerSample;
     if (bytes == format.BytesPerSample) return Done;
-    if (Main.WaveFile && Main.OpMode != TMainWin::RealTime) return 0;
-    if (!Main.SoundInput || Main.SoundInput->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
+    if (Main.Wave() && Main.OpMode != TMainWin::RealTime) return 0;
+    if (!Main.InputPort() || Main.InputPort()->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
         return 0;
     if (!Main.SetFormat(format.SamplingRate, format.NumChannels, bytes)) return 0;
     Main.RefreshStatusBar(StatusBar::WholeBar);

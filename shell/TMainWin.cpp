@@ -266,8 +266,8 @@ void TMainWin::SetupWindow()
     BuildRecentFileMenu();
 
     Pipeline.AdoptWindow(std::make_unique<TSmoothing>(Settings.FFTsize, Settings.SmoothingWindow));
-    SoundOutput = std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID));
-    SoundInput = std::make_unique<TSoundInput>(uint32_t(InputDeviceID));
+    ReplaceOutputPort(std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID)));
+    ReplaceInputPort(std::make_unique<TSoundInput>(uint32_t(InputDeviceID)));
     SoundInput->SetFormat(Settings.Format);
 
     CreateStatusBar();

@@ -152,10 +152,21 @@ public:
     // Engine objects and paths. The spectral engines and the FFT window
     // belong to the pipeline; their members here name them.
     TPipelineWindow Smoothing{Pipeline};
+private:
     std::unique_ptr<TSoundOutput> SoundOutput;
     std::unique_ptr<TSoundInput> SoundInput;
     std::unique_ptr<TWaveFile> WaveFile;
+public:
+    // The open wave (null when none) and the sound ports.
+    TWaveFile* Wave() const { return WaveFile.get(); }
+    TSoundInput* InputPort() const { return SoundInput.get(); }
+    TSoundOutput* OutputPort() const { return SoundOutput.get(); }
+    // The ports of new devices: the device dialog, a configuration load, start-up.
+    void ReplaceInputPort(std::unique_ptr<TSoundInput> port);
+    void ReplaceOutputPort(std::unique_ptr<TSoundOutput> port);
+private:
     TWaveData* CaptureBlocks[2] = {};
+public:
     TSeriesData* SeriesLeft = nullptr;
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
@@ -179,8 +190,14 @@ private:
     float RecordTimeOffset = 0.0f;
 public:
     float CurrentTime = 0.0f;
+private:
     int32_t PlaybackActive = 0;
     std::unique_ptr<TWaveData> PlaybackCopy;
+public:
+    // The segment being played and whether it plays; the run's capture blocks.
+    TWaveData* PlaybackSegment() const { return PlaybackCopy.get(); }
+    bool IsPlaybackActive() const { return PlaybackActive != 0; }
+    const TWaveData* CaptureBlock(int slot) const { return CaptureBlocks[slot]; }
 
     // Windows: MDI children that clear their pointer when they close.
     TSeriesPlot* TimeSeriesView = nullptr;

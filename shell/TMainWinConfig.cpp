@@ -278,8 +278,8 @@ void TMainWin::LoadConfiguration(const char* path)
     TEngineHost::Get().ForgetFileMessages();
     ReadSettings(name);
     UpdateDelaySamples();
-    SoundInput = std::make_unique<TSoundInput>(uint32_t(InputDeviceID));
-    SoundOutput = std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID));
+    ReplaceInputPort(std::make_unique<TSoundInput>(uint32_t(InputDeviceID)));
+    ReplaceOutputPort(std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID)));
     SoundInput->SetFormat(Settings.Format);
     RestoreWindowPlacement(ViewType::MainWindow, name);
     DataSource = OpMode == RealTime ? 1 : 0;

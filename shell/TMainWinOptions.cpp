@@ -181,17 +181,21 @@ void TMainWin::TakeDevices(int32_t input, int32_t output)
 {
     if (input != InputDeviceID) {
         InputDeviceID = input;
-        SoundInput = std::make_unique<TSoundInput>(uint32_t(input));
+        ReplaceInputPort(std::make_unique<TSoundInput>(uint32_t(input)));
         SoundInput->SetFormat(Settings.Format);
     }
     if (output != OutputDeviceID) {
         OutputDeviceID = output;
-        SoundOutput = std::make_unique<TSoundOutput>(uint32_t(output));
+        ReplaceOutputPort(std::make_unique<TSoundOutput>(uint32_t(output)));
         SoundOutput->SetFormat(Settings.Format);
         // The generator moves to the new device.
         if (SignalGenerator) SignalGenerator->FormatChanged(uint32_t(output), 0);
     }
 }
+
+void TMainWin::ReplaceInputPort(std::unique_ptr<TSoundInput> port) { SoundInput = std::move(port); }
+
+void TMainWin::ReplaceOutputPort(std::unique_ptr<TSoundOutput> port) { SoundOutput = std::move(port); }
 
 // A wave the automation opened as a temporary file keeps its calibration.
 void TMainWin::CeCalibration(TCommandEnabler& ce)

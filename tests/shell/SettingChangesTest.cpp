@@ -30,8 +30,8 @@ struct TSettingChanges : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = std::make_unique<TSoundInput>(0);
-        Main->SoundOutput = std::make_unique<TSoundOutput>(0);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
         Main->OpMode = TMainWin::PostProcess;
         Main->Settings.Format = TWaveFormat(48000, 2, 2);
         Main->Settings.FFTsize = 1024;

@@ -44,8 +44,8 @@ TEST_F(TSettingsFixture, FreshWindowState)
     EXPECT_EQ(w->StatusBarFlag, 1);
     EXPECT_EQ(w->NoiseFigureOrder, 6);
     EXPECT_EQ(w->Smoothing, nullptr);
-    EXPECT_EQ(w->SoundInput, nullptr);
-    EXPECT_EQ(w->WaveFile, nullptr);
+    EXPECT_EQ(w->InputPort(), nullptr);
+    EXPECT_EQ(w->Wave(), nullptr);
     EXPECT_EQ(w->SpectrumViews[0], nullptr);
     EXPECT_EQ(w->StatusBarWindow, nullptr);
     EXPECT_EQ(w->Settings.FFTsize, 16384u);

@@ -41,7 +41,7 @@ struct TApplySettingsScreen : TSpectrumScreen {
         for (uint32_t i = 0; i < frames; ++i)
             for (uint16_t k = 0; k < format.NumChannels; ++k) {
                 const double f = k == 0 ? LeftHz : RightHz;
-                Main->WaveFile->PutSample(int32_t(std::lround(3277.0 * std::sin(2 * 3.141592653589793 * f * i / format.SamplingRate))),
+                Main->Wave()->PutSample(int32_t(std::lround(3277.0 * std::sin(2 * 3.141592653589793 * f * i / format.SamplingRate))),
                                           i, k);
             }
         Main->ReprocessSegment(1.0f);

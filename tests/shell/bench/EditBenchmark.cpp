@@ -62,7 +62,7 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
     main.Settings.Format = TWaveFormat(kRate, 2, 2);
     main.FileIO.WaveFileMode = disk ? 1 : 0;
     main.ReplaceWave(NoiseWave(seconds, disk, folder));
-    const float duration = main.WaveFile->GetDuration();
+    const float duration = main.Wave()->GetDuration();
     const auto start = std::chrono::steady_clock::now();
     const bool done = edit(main, duration);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -70,7 +70,7 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
                 disk ? "disk  " : "memory", seconds, elapsed, seconds / elapsed, elapsed / seconds);
     if (!done)
         std::printf("  (the edit did not complete)\n");
-    main.WaveFile->Changed = 0;
+    main.Wave()->Changed = 0;
     main.ReplaceWave(nullptr);
 }
 

@@ -131,7 +131,7 @@ struct TPlaybackCommands : ::testing::Test {
         Main->ViewStatus.TimeSeries = 1;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
-        Main->SoundOutput = std::make_unique<TSoundOutput>(OutputId);
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(OutputId));
         Main->OutputDeviceID = int32_t(OutputId);
         LoadTone(Rate);
     }
@@ -149,7 +149,7 @@ struct TPlaybackCommands : ::testing::Test {
         tone.SetFileName(path.c_str());
         ASSERT_EQ(tone.Save(), 1);
         Main->OpenWaveFile(path.c_str());
-        ASSERT_NE(Main->WaveFile, nullptr);
+        ASSERT_NE(Main->Wave(), nullptr);
         ASSERT_NE(Main->TimeSeriesView, nullptr);
         Main->SendMessage(WM_COMMAND, CM_EDITSELECTALL, 0);
         float start = 0.0f, end = 0.0f;
@@ -201,7 +201,7 @@ TEST_F(TPlaybackCommands, EachSpeedSoundsAtItsPitchForItsDuration)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.waveRate != Main->Settings.Format.SamplingRate) {
-            Main->WaveFile->Changed = 0;
+            Main->Wave()->Changed = 0;
             LoadTone(c.waveRate);
         }
         Host().Messages.clear();
