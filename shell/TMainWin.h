@@ -179,8 +179,12 @@ public:
     TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
     TSignalGenerator* SignalGenerator = nullptr;
+private:
     char ModulePath[PathSize] = {};
     char CommandLineFile[PathSize] = {};
+public:
+    const char* GetModulePath() const { return ModulePath; }
+    const char* GetCommandLineFile() const { return CommandLineFile; }
     char IniPath[PathSize] = {};
     char HelpPath[PathSize] = {};
 
@@ -568,7 +572,10 @@ public:
     void CmPlayDoubleSpeed();
     void CmPlayArbitrarySpeed();
     // Kept for the program run; 0 until Arbitrary Speed is first used.
+    uint32_t GetArbitraryPlaybackRate() const { return ArbitraryPlaybackRate; }
+private:
     uint32_t ArbitraryPlaybackRate = 0;
+public:
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp).
@@ -705,7 +712,10 @@ public:
     static constexpr int FileNameSize = 256;
     bool FitsFileBuffer(const std::string& path);
     char LastClosedFile[PathSize] = {};
+private:
     char LastConfigFile[PathSize] = {};
+public:
+    const char* GetLastConfigFile() const { return LastConfigFile; }
 private:
     // Show command of the frame's saved placement.
     int InitialShowCommand = SW_SHOWNORMAL;

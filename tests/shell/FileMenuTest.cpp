@@ -391,12 +391,12 @@ TEST_F(TFileMenu, SaveConfigurationDialogAcceptsNewNamesAndRefusesLongOnes)
     EXPECT_EQ(Main->DialogFlags.at(0) & OFN_FILEMUSTEXIST, 0u);
     EXPECT_NE(Main->DialogFlags.at(0) & OFN_OVERWRITEPROMPT, 0u);
     EXPECT_NE(::GetFileAttributesA(cfg.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_STREQ(Main->LastConfigFile, cfg.c_str());
+    EXPECT_STREQ(Main->GetLastConfigFile(), cfg.c_str());
 
     const std::string tooLong = Folder.Path + "\\" + std::string(260, 'c') + ".cfg";
     Main->Choices = {tooLong};
     Main->CmSaveConfiguration();
-    EXPECT_STREQ(Main->LastConfigFile, cfg.c_str());
+    EXPECT_STREQ(Main->GetLastConfigFile(), cfg.c_str());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text, "The file name is too long: " + tooLong);
     EXPECT_EQ(Main->DialogFolders.at(1), Folder.Path);

@@ -237,7 +237,7 @@ TEST(StartupFiles, ChosenByExtension)
     };
     for (const Case& c : cases) {
         TRecordingMainWin w(nullptr, program.c_str(), c.Name, *new TClientMain);
-        w.OpenStartupFile(w.CommandLineFile);
+        w.OpenStartupFile(w.GetCommandLineFile());
         EXPECT_EQ(w.Calls, c.Calls) << c.Name;
     }
 }

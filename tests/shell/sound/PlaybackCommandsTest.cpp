@@ -217,7 +217,7 @@ TEST_F(TPlaybackCommands, EachSpeedSoundsAtItsPitchForItsDuration)
         EXPECT_NEAR(heard.Hz, ToneHz * c.factor, ToneHz * c.factor * 0.005);
         EXPECT_NEAR(heard.Seconds, Seconds / c.factor, Block);
     }
-    EXPECT_EQ(Main->ArbitraryPlaybackRate, 22050u);
+    EXPECT_EQ(Main->GetArbitraryPlaybackRate(), 22050u);
 }
 
 TEST_F(TPlaybackCommands, LoopRepeatsUntilStop)
