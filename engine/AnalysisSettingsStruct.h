@@ -25,6 +25,7 @@ struct AnalysisSettingsStruct {
     }
     // AverageMode: a number of blocks, or timed averaging at AverageSpeed.
     enum AveragingMode : uint16_t { BlockAveraging = 0, TimedAveraging = 1 };
+    static bool IsValidAverageMode(uint16_t mode) { return mode == BlockAveraging || mode == TimedAveraging; }
 
     TWaveFormat Format;
     uint32_t FFTsize = 16384;

@@ -252,7 +252,7 @@ int StatusBar::MenuItemHeight() const
 bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
 {
     const TWaveFormat& format = MainWin->Settings.Format;
-    const bool formats = MainWin->SoundInput && !(MainWin->OpMode != TMainWin::RealTime && MainWin->WaveFile);
+    const bool formats = MainWin->InputPort() && !(MainWin->OpMode != TMainWin::RealTime && MainWin->Wave());
     auto item = [&](UINT id, const char* text, bool checked) {
         ::AppendMenuA(menu, MF_STRING | (checked ? MF_CHECKED : 0), id, text);
     };
@@ -285,7 +285,7 @@ bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
     }
     if (!formats)
         return false;
-    TSoundPort& port = *MainWin->SoundInput;
+    TSoundPort& port = *MainWin->InputPort();
     if (RatePane.Contains(point)) {
         pane = RatePane;
         for (UINT i = 0; i < RateCount; ++i) {

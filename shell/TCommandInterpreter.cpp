@@ -165,7 +165,7 @@ uint32_t TCommandInterpreter::PauseRecorder(const std::string&, int)
 uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
 {
     if (Main.AppendHalt != 1) return Done;
-    if (!Main.WaveFile) {
+    if (!Main.Wave()) {
         if (!Main.MakeRecording()) {
             // Nothing half-made is kept to record into.
             Main.StopAnalyzer();
@@ -182,18 +182,18 @@ uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
 
 uint32_t TCommandInterpreter::GoToSample(const std::string& argument, int)
 {
-    if (!Main.WaveFile) return 0;
-    Main.WaveFile->SetPosition(uint32_t(TKeywordTable::ReadInteger(argument)));
-    Main.CurrentTime = Main.WaveFile->GetPositionTime();
+    if (!Main.Wave()) return 0;
+    Main.Wave()->SetPosition(uint32_t(TKeywordTable::ReadInteger(argument)));
+    Main.CurrentTime = Main.Wave()->GetPositionTime();
     return Done;
 }
 
 uint32_t TCommandInterpreter::GoTo(const std::string& argument, int)
 {
     const float time = float(TKeywordTable::ReadNumber(argument));
-    if (time < 0.0f || !Main.WaveFile) return 0;
+    if (time < 0.0f || !Main.Wave()) return 0;
     Main.CurrentTime = time;
-    Main.WaveFile->SetPositionTime(time);
+    Main.Wave()->SetPositionTime(time);
     if (Main.TransportToolbar) Main.TransportToolbar->SetMode();
     Main.MarkSeriesSelection();
     return Done;

@@ -3,6 +3,7 @@
 #include "shell/TCommandInterpreter.h"
 
 #include <algorithm>
+#include "engine/TChannelProcessing.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
 #include "engine/TWaveFile.h"
@@ -28,10 +29,18 @@ template <size_t N> int WordCode(const std::string& argument, const TWord (&word
 const TWord PeakHoldWords[] = {{"Off", 0}, {"0", 0},    {"Fast", 1},    {"1", 1}, {"Medium", 2},
                                {"2", 2},   {"Slow", 3}, {"3", 3},       {"Forever", 4}, {"4", 4}};
 const TWord AverageTypeWords[] = {{"Exponential", 0}, {"Linear", 1}, {"Vector", 2}};
-const TWord AverageModeWords[] = {{"Blocks", 0}, {"Meter", 1}};
-const TWord ChannelWords[] = {{"Left", 0},         {"Right", 1},          {"Both", 2},
-                              {"Average", 3},      {"Transfer LR", 4},    {"Transfer RL", 5},
-                              {"Coherence", 10},   {"Transfer LR+C", 11}, {"Transfer RL+C", 12}};
+const TWord AverageModeWords[] = {{"Blocks", AnalysisSettingsStruct::BlockAveraging},
+                                  {"Meter", AnalysisSettingsStruct::TimedAveraging}};
+using CP = TChannelProcessing;
+const TWord ChannelWords[] = {{"Left", CP::LeftOnly},
+                              {"Right", CP::RightOnly},
+                              {"Both", CP::BothChannels},
+                              {"Average", CP::AverageOfChannels},
+                              {"Transfer LR", CP::RealTransferLeftRight},
+                              {"Transfer RL", CP::RealTransferRightLeft},
+                              {"Coherence", CP::Coherence},
+                              {"Transfer LR+C", CP::TransferCoherenceLeftRight},
+                              {"Transfer RL+C", CP::TransferCoherenceRightLeft}};
 
 // Averaging sizes above 1000 mean "forever".
 int32_t ClampAverageSize(int32_t n)
@@ -91,16 +100,15 @@ uint32_t TCommandInterpreter::SetAverageType(const std::string& argument, int)
 
 uint32_t TCommandInterpreter::SetAverageMode(const std::string& argument, int)
 {
-    // The mode only chooses which averaging number the bar and the engines read.
-    Main.Settings.AverageMode = uint16_t(WordCode(argument, AverageModeWords, 0));
+    Main.SetAverageMode(uint16_t(WordCode(argument, AverageModeWords, 0)));
     RefreshToolbar(Main);
     return Done;
 }
 
 uint32_t TCommandInterpreter::SetChannel(const std::string& argument, int)
 {
-    const bool free = !Main.WaveFile || Main.OpMode == TMainWin::RealTime;
-    const bool stereoFile = Main.WaveFile && Main.Settings.Format.NumChannels == 2;
+    const bool free = !Main.Wave() || Main.OpMode == TMainWin::RealTime;
+    const bool stereoFile = Main.Wave() && Main.Settings.Format.NumChannels == 2;
     const int mode = (free || stereoFile) ? WordCode(argument, ChannelWords, -1) : -1;
     const TWaveFormat& format = Main.Settings.Format;
     if (mode < 0) {
@@ -108,7 +116,7 @@ uint32_t TCommandInterpreter::SetChannel(const std::string& argument, int)
         Main.SetChannelProcessing(Main.Settings.ChannelProcessing);
         return Done;
     }
-    const uint16_t channels = mode == 0 ? 1 : 2;
+    const uint16_t channels = mode == TChannelProcessing::LeftOnly ? 1 : 2;
     if (free && channels == 2) Main.SetFormat(format.SamplingRate, channels, format.BytesPerSample);
     Main.SetChannelProcessing(uint16_t(mode));
     if (free && channels == 1) Main.SetFormat(format.SamplingRate, channels, format.BytesPerSample);
@@ -135,8 +143,8 @@ uint32_t TCommandInterpreter::SetSamplingRate(const std::string& argument, int)
     const int32_t rate = TKeywordTable::ReadInteger(argument);
     const TWaveFormat& format = Main.Settings.Format;
     if (rate > 0 && uint32_t(rate) == format.SamplingRate) return Done;
-    if (Main.WaveFile && Main.OpMode != TMainWin::RealTime) return 0;
-    if (!Main.SoundInput || rate <= 0) return 0;
+    if (Main.Wave() && Main.OpMode != TMainWin::RealTime) return 0;
+    if (!Main.InputPort() || rate <= 0) return 0;
     if (!Main.SetFormat(uint32_t(rate), format.NumChannels, format.BytesPerSample)) return 0;
     Main.RefreshStatusBar(StatusBar::WholeBar);
     return Done;
@@ -148,8 +156,8 @@ uint32_t TCommandInterpreter::SetSamplingPrecision(const std::string& argument, 
     const int bits = TKeywordTable::ReadInteger(argument);
     const uint16_t bytes = bits == 8 ? 1 : bits == 16 ? 2 : bits == 24 ? 3 : format.BytesPerSample;
     if (bytes == format.BytesPerSample) return Done;
-    if (Main.WaveFile && Main.OpMode != TMainWin::RealTime) return 0;
-    if (!Main.SoundInput || Main.SoundInput->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
+    if (Main.Wave() && Main.OpMode != TMainWin::RealTime) return 0;
+    if (!Main.InputPort() || Main.InputPort()->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
         return 0;
     if (!Main.SetFormat(format.SamplingRate, format.NumChannels, bytes)) return 0;
     Main.RefreshStatusBar(StatusBar::WholeBar);

@@ -205,12 +205,9 @@ TMainWin::~TMainWin()
     if (PrinterDevMode) ::GlobalFree(PrinterDevMode);
     if (PrinterDevNames) ::GlobalFree(PrinterDevNames);
     PrinterDevMode = PrinterDevNames = nullptr;
-    delete SoundOutput;
-    delete SoundInput;
-    delete WaveFile;
-    SoundOutput = nullptr;
-    SoundInput = nullptr;
-    WaveFile = nullptr;
+    SoundOutput.reset();
+    SoundInput.reset();
+    ReplaceWave(nullptr);
     for (TWaveData*& block : CaptureBlocks) {
         delete block;
         block = nullptr;
@@ -219,8 +216,7 @@ TMainWin::~TMainWin()
         delete *series;
         *series = nullptr;
     }
-    delete PlaybackCopy;
-    PlaybackCopy = nullptr;
+    PlaybackCopy.reset();
     if (MainWindow == this) MainWindow = nullptr;
 }
 
@@ -273,8 +269,8 @@ void TMainWin::SetupWindow()
     BuildRecentFileMenu();
 
     Pipeline.AdoptWindow(std::make_unique<TSmoothing>(Settings.FFTsize, Settings.SmoothingWindow));
-    SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
-    SoundInput = new TSoundInput(uint32_t(InputDeviceID));
+    ReplaceOutputPort(std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID)));
+    ReplaceInputPort(std::make_unique<TSoundInput>(uint32_t(InputDeviceID)));
     SoundInput->SetFormat(Settings.Format);
 
     CreateStatusBar();

@@ -123,6 +123,9 @@ public:
     virtual void StartAnalyzer();
     virtual void StopAnalyzer();
     virtual void OpenWaveFile(const char* path);
+    // Every open, paste, merge, recording and close puts its wave (or none)
+    // here; the wave it replaces is handed back, deleted unless kept.
+    std::unique_ptr<TWaveFile> ReplaceWave(std::unique_ptr<TWaveFile> wave);
     // The steps of a wave just made the open one: its calibration, the
     // analysis format and channel processing, the start, the views, the
     // caption "program [captionName]", and Post Process after Real Time.
@@ -136,10 +139,21 @@ public:
     // Engine objects and paths. The spectral engines and the FFT window
     // belong to the pipeline; their members here name them.
     TPipelineWindow Smoothing{Pipeline};
-    TSoundOutput* SoundOutput = nullptr;
-    TSoundInput* SoundInput = nullptr;
-    TWaveFile* WaveFile = nullptr;
+private:
+    std::unique_ptr<TSoundOutput> SoundOutput;
+    std::unique_ptr<TSoundInput> SoundInput;
+    std::unique_ptr<TWaveFile> WaveFile;
+public:
+    // The open wave (null when none) and the sound ports.
+    TWaveFile* Wave() const { return WaveFile.get(); }
+    TSoundInput* InputPort() const { return SoundInput.get(); }
+    TSoundOutput* OutputPort() const { return SoundOutput.get(); }
+    // The ports of new devices: the device dialog, a configuration load, start-up.
+    void ReplaceInputPort(std::unique_ptr<TSoundInput> port);
+    void ReplaceOutputPort(std::unique_ptr<TSoundOutput> port);
+private:
     TWaveData* CaptureBlocks[2] = {};
+public:
     TSeriesData* SeriesLeft = nullptr;
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;
@@ -151,17 +165,29 @@ public:
     TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
     TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
     int32_t GeneratorLocked = 0;
+private:
     char ModulePath[PathSize] = {};
     char CommandLineFile[PathSize] = {};
+public:
+    const char* GetModulePath() const { return ModulePath; }
+    const char* GetCommandLineFile() const { return CommandLineFile; }
     char IniPath[PathSize] = {};
     char HelpPath[PathSize] = {};
 
     // Playback and time.
+private:
     float PlaybackTimeOffset = 0.0f;
     float RecordTimeOffset = 0.0f;
+public:
     float CurrentTime = 0.0f;
+private:
     int32_t PlaybackActive = 0;
-    TWaveData* PlaybackCopy = nullptr;
+    std::unique_ptr<TWaveData> PlaybackCopy;
+public:
+    // The segment being played and whether it plays; the run's capture blocks.
+    TWaveData* PlaybackSegment() const { return PlaybackCopy.get(); }
+    bool IsPlaybackActive() const { return PlaybackActive != 0; }
+    const TWaveData* CaptureBlock(int slot) const { return CaptureBlocks[slot]; }
 
     // Windows: the open window of each kind, by its type.
     TWindowSlots Windows{*this};
@@ -225,25 +251,31 @@ public:
     char CurrentFolders[FolderCount][PathSize] = {};
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
     TPrintOptions PrintOptions{};
+private:
     HGLOBAL PrinterDevMode = nullptr;
     HGLOBAL PrinterDevNames = nullptr;
+public:
     char FrameCaption[PathSize] = {};
     int32_t TemporaryWaveFile = 0;
     int32_t DdeAdviseActive = 0;
     int32_t DdeClientLink = 0;
+private:
     int32_t DdeLinkAxisFlag = 0;
     char DdeLinkAxisName[64] = {};
     char DdeLinkAxisUnit[64] = {};
+public:
     struct RpmEntry {
         float Rpm;
         uint32_t Reserved[2];
     };
     static constexpr int RpmEntryCapacity = 1000;
+private:
     int32_t RpmLinkFlag = 0;
     float RpmStart = 0.0f;
     float RpmStep = 0.0f;
     int32_t RpmEntryCount = 0;
     RpmEntry RpmEntries[RpmEntryCapacity] = {};
+public:
     MarkerSettings Markers;
     SpectrumOpts SpectrumOptions[2];
     PhaseOpts PhaseOptions[2];
@@ -269,6 +301,7 @@ public:
     int32_t ForceTrigger = 0;
     int32_t SeriesLiveBlock = 1;
     char SavedCaption[PathSize] = {};
+private:
     // Shared by start, the buffer handler and the idle handler.
     uint32_t TriggerOffset = 0;
     uint32_t PartialFrames = 0;
@@ -279,6 +312,7 @@ public:
     // loop to look again while the analyser runs on a live source.
     TBlockPacer LivePacer;
     uint64_t DueFrame = 0;
+public:
     static constexpr UINT_PTR PaceTimer = 0x7A01;
     static constexpr UINT PaceTimerMs = 5;
     bool LiveBlockDue();
@@ -371,12 +405,18 @@ public:
     // the open views get their second channel's window.
     bool SetFormat(uint32_t rate, uint16_t channels, uint16_t bytesPerSample);
     bool SetChannelProcessing(uint16_t mode);
+    // Both at once, as a wave just opened or merged asks: one stop, apply and restart.
+    bool SetFormatAndChannelProcessing(uint32_t rate, uint16_t channels, uint16_t bytesPerSample, uint16_t mode);
     bool SetDecimationRatio(uint16_t ratio);
     bool SetOverlapPercent(uint16_t percent);
     bool SetAverageBlocks(uint32_t blocks);
     bool SetAverageType(uint16_t type);
     bool SetAverageSpeed(uint16_t speed);
     bool SetPeakHold(uint16_t mode);
+    // Which averaging number the bar and the engines read: blocks or timed.
+    bool SetAverageMode(uint16_t mode);
+    // Whether a whole processing record passes every rule of the setters above.
+    static bool IsValidProcessingSettings(const AnalysisSettingsStruct& record);
     // The FFT window for the stored size and type, with the INI's Kaiser alpha.
     void ShapeWindow();
 
@@ -426,8 +466,10 @@ public:
     void SeriesViewStarted();
     // At a stop: the view goes back to the wave data.
     void SeriesViewStopped();
+private:
     // 1 while the time series comes from the DDE client link.
     int32_t DdeSeriesLink = 0;
+public:
 
     // The Edit menu (TMainWinEdit.cpp): the selection of the active view,
     // the enablers and the steps the edit commands share.
@@ -484,7 +526,9 @@ public:
     float GetRpmTag() const override;
     float GetRpmPerLine() const override { return RpmStep; }
     const char* GetDdeServiceName() const override;
+private:
     mutable std::string DdeServiceName;
+public:
     // The Edit menu's commands (TMainWinEditCommands.cpp).
     void CmEditCut();
     void CmEditCopy();
@@ -506,7 +550,10 @@ public:
     void CmPlayDoubleSpeed();
     void CmPlayArbitrarySpeed();
     // Kept for the program run; 0 until Arbitrary Speed is first used.
+    uint32_t GetArbitraryPlaybackRate() const { return ArbitraryPlaybackRate; }
+private:
     uint32_t ArbitraryPlaybackRate = 0;
+public:
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp). The
@@ -546,10 +593,14 @@ public:
     // analysis faster than real time would spend its time redrawing them (the
     // position scroll bar alone takes milliseconds to paint under Wine).
     static constexpr uint32_t ReadoutIntervalMs = 100;
+private:
     uint32_t ReadoutTick = 0;
+public:
     void PaceToolbarReadouts();
     // The status bar's level panes likewise: an overload shows at once.
+private:
     uint32_t MeterTick = 0;
+public:
     void PaceStatusMeter(bool overloadChanged);
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
@@ -628,9 +679,14 @@ public:
     static constexpr int FileNameSize = 256;
     bool FitsFileBuffer(const std::string& path);
     char LastClosedFile[PathSize] = {};
+private:
     char LastConfigFile[PathSize] = {};
+public:
+    const char* GetLastConfigFile() const { return LastConfigFile; }
+private:
     // Show command of the frame's saved placement.
     int InitialShowCommand = SW_SHOWNORMAL;
+public:
     // The folder the configuration dialogs start in.
     std::string LastConfigFolder() const;
     // Placement/Special of a configuration: 1 tile horizontally, 2 tile
@@ -646,7 +702,9 @@ public:
     // Execute and poke transactions are answered busy while a modal dialog,
     // a print job, a blocking run or another command holds the program.
     bool AutomationBusy() const;
+private:
     int32_t CommandDepth = 0;
+public:
     void InitDdeServer();
     void ShutdownDdeServer();
     void PostDdeAdviseAll();
@@ -661,21 +719,27 @@ public:
     std::optional<std::string> DdeItemText(int index) override;
     std::unique_ptr<TDdeServer> DdeServer;
     static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
+private:
     int32_t AdvisePending = 0;
+public:
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
     // Message boxes of a command served inside a DDE Execute wait for the
     // transaction's answer; they are shown from the message loop.
     static constexpr UINT ShowKeptMessagesRequest = WM_USER + 0x4D2;
+private:
     TDeferredMessages* DeferredMessages = nullptr;
     std::vector<TDeferredMessages::TMessage> KeptMessages;
+public:
     LRESULT EvShowKeptMessages(WPARAM, LPARAM);
     // The frame's message boxes, kept while a DDE Execute is served.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     float PeakSearchLow = 0.0f;
     float PeakSearchHigh = 9999999.0f;
+private:
     float TimeSegmentStart = 0.0f;
     float TimeSegmentEnd = 0.0f;
+public:
     // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
@@ -732,10 +796,12 @@ public:
     void CmTrigger();
     void CmDevice();
     void CeCalibration(TCommandEnabler& ce);
-    // The processing settings a dialog's OK gave, and everything they touch:
-    // engines, the two-channel views, the input port's format, the scaling
-    // mode's views, the bars and the spectrum views.
-    void TakeProcessingSettings(const AnalysisSettingsStruct& edited);
+    // The door for the whole processing record a dialog's OK gave: refused
+    // (false, nothing changed) unless every field passes its setter's rule;
+    // otherwise one stop, then everything the record touches (engines, the
+    // two-channel views, the input port's format, the scaling mode's views,
+    // the bars and the spectrum views), then the run again.
+    bool SetProcessingSettings(const AnalysisSettingsStruct& edited);
     // New ports for the devices whose index changed.
     void TakeDevices(int32_t input, int32_t output);
     // Repaints the open spectrum, phase, spectrogram and surface views.
@@ -771,8 +837,10 @@ public:
     // gain and DC offset values stay for the program run.
     float GainAdjustLeftDb = 0.0f;
     float GainAdjustRightDb = 0.0f;
+private:
     float DCOffsetLeft = 0.0f;
     float DCOffsetRight = 0.0f;
+public:
     bool GainAdjustSegment(float start, float end);
     bool DCOffsetSegment(float start, float end);
     // Gain and offset in sample units over [start, end) of both channels.

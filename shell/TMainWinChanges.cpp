@@ -56,6 +56,17 @@ bool TMainWin::SetChannelProcessing(uint16_t mode)
     return true;
 }
 
+bool TMainWin::SetFormatAndChannelProcessing(uint32_t rate, uint16_t channels, uint16_t bytesPerSample,
+                                             uint16_t mode)
+{
+    if (!TWaveFormat::IsValid(rate, channels, bytesPerSample) || !TChannelProcessing::IsValid(mode)) return false;
+    TRunPause pause(*this);
+    Settings.Format.Set(rate, channels, bytesPerSample);
+    Settings.ChannelProcessing = mode;
+    ApplySettings(RefreshKind::Full);
+    return true;
+}
+
 bool TMainWin::SetDecimationRatio(uint16_t ratio)
 {
     if (!TSeriesData::IsValidDecimationRatio(ratio)) return false;
@@ -106,6 +117,24 @@ bool TMainWin::SetPeakHold(uint16_t mode)
     Pipeline.SetPeakHold(mode);
     RepaintSpectrumViews();
     return true;
+}
+
+bool TMainWin::SetAverageMode(uint16_t mode)
+{
+    if (!AnalysisSettingsStruct::IsValidAverageMode(mode)) return false;
+    Settings.AverageMode = mode;
+    return true;
+}
+
+bool TMainWin::IsValidProcessingSettings(const AnalysisSettingsStruct& r)
+{
+    const TWaveFormat& f = r.Format;
+    return TSpectralData::IsValidFFTSize(r.FFTsize) && TSmoothing::IsValidWindowType(r.SmoothingWindow)
+        && TWaveFormat::IsValid(f.SamplingRate, f.NumChannels, f.BytesPerSample)
+        && TChannelProcessing::IsValid(r.ChannelProcessing) && TSeriesData::IsValidDecimationRatio(r.DecimationRatio)
+        && AnalysisSettingsStruct::IsValidOverlap(r.OverlapPercent) && r.AverageBlocks != 0
+        && TSpectralData::IsValidAveragingType(r.AverageType) && r.AverageSpeed < TSpectrumPipeline::AverageSpeedCount
+        && r.PeakHold < TSpectralData::PeakHoldModeCount && AnalysisSettingsStruct::IsValidAverageMode(r.AverageMode);
 }
 
 void TMainWin::ShapeWindow()

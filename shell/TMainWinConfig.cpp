@@ -275,10 +275,8 @@ void TMainWin::TakeConfiguredSettings(const char* name)
     TEngineHost::Get().ForgetFileMessages();
     ReadSettings(name);
     UpdateDelaySamples();
-    delete SoundInput;
-    delete SoundOutput;
-    SoundInput = new TSoundInput(uint32_t(InputDeviceID));
-    SoundOutput = new TSoundOutput(uint32_t(OutputDeviceID));
+    ReplaceInputPort(std::make_unique<TSoundInput>(uint32_t(InputDeviceID)));
+    ReplaceOutputPort(std::make_unique<TSoundOutput>(uint32_t(OutputDeviceID)));
     SoundInput->SetFormat(Settings.Format);
     RestoreWindowPlacement(ViewType::MainWindow, name);
     DataSource = OpMode == RealTime ? 1 : 0;

@@ -156,7 +156,7 @@ void TMainWin::PasteAsNewWave()
     // An empty wave, like an empty file, has nothing to analyse or edit.
     if (pasted->Error || pasted->GetFrameCount() == 0)
         return;
-    WaveFile = pasted.release();
+    ReplaceWave(std::move(pasted));
     TakeOpenedWave(IDS_UNTITLED_TEXT);
     if (TransportToolbar)
         TransportToolbar->UpdateDisplay(1, 1);

@@ -173,13 +173,11 @@ void TMainWin::OpenWaveFile(const char* path)
         return;
     }
     SetCaption(IDS_OPENING_WAVE_TEXT);
-    WaveFile = new TWaveFile(name, uint16_t(FileIO.WaveFileMode), uint32_t(FileIO.MakeBackup),
-                             ConfiguredFolders[TmpFolder]);
+    auto wave = std::make_unique<TWaveFile>(name, uint16_t(FileIO.WaveFileMode), uint32_t(FileIO.MakeBackup),
+                                            ConfiguredFolders[TmpFolder]);
     // A file whose data chunk holds no frame has nothing to analyse or edit.
-    const bool empty = !WaveFile->Error && WaveFile->GetFrameCount() == 0;
-    if (WaveFile->Error || empty) {
-        delete WaveFile;
-        WaveFile = nullptr;
+    const bool empty = !wave->Error && wave->GetFrameCount() == 0;
+    if (wave->Error || empty) {
         SetCaption(Caption);
         if (empty) {
             char text[PathSize + 64];
@@ -188,7 +186,14 @@ void TMainWin::OpenWaveFile(const char* path)
         }
         return;
     }
+    ReplaceWave(std::move(wave));
     TakeOpenedWave(name);
+}
+
+std::unique_ptr<TWaveFile> TMainWin::ReplaceWave(std::unique_ptr<TWaveFile> wave)
+{
+    WaveFile.swap(wave);
+    return wave;
 }
 
 void TMainWin::TakeOpenedWave(const char* captionName)
@@ -201,12 +206,13 @@ void TMainWin::TakeOpenedWave(const char* captionName)
         ComputeCalibrationRatio(Calibration);
     }
     ApplyWaveCalibration();
-    const TWaveFormat& format = WaveFile->GetFormat();
-    Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
+    // The analysis runs in the wave's format; a stereo wave after mono shows both channels.
+    const TWaveFormat format = WaveFile->GetFormat();
+    uint16_t mode = Settings.ChannelProcessing;
     if (format.NumChannels == 1) {
-        Settings.ChannelProcessing = TChannelProcessing::LeftOnly;
-    } else if (Settings.ChannelProcessing == TChannelProcessing::LeftOnly) {
-        Settings.ChannelProcessing = TChannelProcessing::BothChannels;
+        mode = TChannelProcessing::LeftOnly;
+    } else if (mode == TChannelProcessing::LeftOnly) {
+        mode = TChannelProcessing::BothChannels;
         SeriesOptions.PlotChannel = 2;
     }
     WaveFile->Rewind();
@@ -215,7 +221,7 @@ void TMainWin::TakeOpenedWave(const char* captionName)
     SeriesLiveBlock = WaveSource;
     if (TimeSeriesView()) TimeSeriesView()->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
-    ApplySettings(RefreshKind::Full);
+    SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample, mode);
     char caption[sizeof Caption + PathSize + 4];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, captionName);
     SetCaption(caption);
@@ -233,15 +239,13 @@ int TMainWin::CloseWaveFile()
     if (!WaveFile) return 1;
     if (TemporaryWaveFile) {
         const std::string name = WaveFile->FileName();
-        delete WaveFile;
-        WaveFile = nullptr;
+        ReplaceWave(nullptr);
         ::DeleteFileA(name.c_str());
         TemporaryWaveFile = 0;
         return 1;
     }
     if (OpMode == RealTime) {
-        delete WaveFile;
-        WaveFile = nullptr;
+        ReplaceWave(nullptr);
         return 1;
     }
     int result = 1;
@@ -256,8 +260,7 @@ int TMainWin::CloseWaveFile()
     }
     if (result == 1) {
         std::snprintf(LastClosedFile, sizeof LastClosedFile, "%s", WaveFile->FileName().c_str());
-        delete WaveFile;
-        WaveFile = nullptr;
+        ReplaceWave(nullptr);
         SetCaption(Caption);
         CurrentTime = 0.0f;
         ApplySettings(RefreshKind::Full);

@@ -32,7 +32,7 @@ void TMainWinGeneratorHost::StopAnalyzer()
 
 bool TMainWinGeneratorHost::InputStartsSynchronised() const
 {
-    return Main.SoundInput && Main.SoundInput->Quirks.quirkD;
+    return Main.InputPort() && Main.InputPort()->Quirks.quirkD;
 }
 
 std::string TMainWinGeneratorHost::IniPath() const

@@ -77,14 +77,16 @@ void TMainWin::CmSettings()
     AnalysisSettingsStruct edited = Settings;
     TSettingsDialog dialog(this, *this, "DIALOG_SETTINGS", &edited, WaveFile && OpMode != RealTime,
                            uint16_t(InputDeviceID));
-    if (ExecuteDialog(dialog) == IDOK) TakeProcessingSettings(edited);
+    if (ExecuteDialog(dialog) == IDOK) SetProcessingSettings(edited);
 }
 
 // The engines are told of averaging and peak hold only when they exist (a
 // failed allocation leaves none), but everything after goes on: a smaller
 // setting rebuilds them.
-void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
+bool TMainWin::SetProcessingSettings(const AnalysisSettingsStruct& edited)
 {
+    if (!IsValidProcessingSettings(edited)) return false;
+    TRunPause pause(*this);
     const AnalysisSettingsStruct previous = Settings;
     Settings = edited;
     UpdateHopSize();
@@ -124,6 +126,7 @@ void TMainWin::TakeProcessingSettings(const AnalysisSettingsStruct& edited)
             view->UpdateLayout();
             view->Invalidate(true);
         }
+    return true;
 }
 
 // In common scaling the right channel takes the left's scales whatever the
@@ -176,19 +179,21 @@ void TMainWin::TakeDevices(int32_t input, int32_t output)
 {
     if (input != InputDeviceID) {
         InputDeviceID = input;
-        delete SoundInput;
-        SoundInput = new TSoundInput(uint32_t(input));
+        ReplaceInputPort(std::make_unique<TSoundInput>(uint32_t(input)));
         SoundInput->SetFormat(Settings.Format);
     }
     if (output != OutputDeviceID) {
         OutputDeviceID = output;
-        delete SoundOutput;
-        SoundOutput = new TSoundOutput(uint32_t(output));
+        ReplaceOutputPort(std::make_unique<TSoundOutput>(uint32_t(output)));
         SoundOutput->SetFormat(Settings.Format);
         // The generator moves to the new device.
         if (SignalGenerator()) SignalGenerator()->FormatChanged(uint32_t(output), 0);
     }
 }
+
+void TMainWin::ReplaceInputPort(std::unique_ptr<TSoundInput> port) { SoundInput = std::move(port); }
+
+void TMainWin::ReplaceOutputPort(std::unique_ptr<TSoundOutput> port) { SoundOutput = std::move(port); }
 
 // A wave the automation opened as a temporary file keeps its calibration.
 void TMainWin::CeCalibration(TCommandEnabler& ce)

@@ -114,8 +114,7 @@ void TMainWin::StartPlayback(float start, float end, uint32_t rate, int loop)
     if (!WaveFile || !SoundOutput) return;
     if (PlaybackCopy) {
         SoundOutput->CloseDevice();
-        delete PlaybackCopy;
-        PlaybackCopy = nullptr;
+        PlaybackCopy.reset();
         PlaybackActive = 0;
     }
     const float duration = WaveFile->GetDuration();
@@ -126,11 +125,10 @@ void TMainWin::StartPlayback(float start, float end, uint32_t rate, int loop)
     const uint32_t last = end >= duration ? WaveFile->GetFrameCount() : WaveFile->TimeToFrame(end);
     uint32_t n = last > first ? last - first : 0;
     if (n % 2) ++n;
-    PlaybackCopy = new (std::nothrow) TWaveData(n, Settings.Format);
+    PlaybackCopy.reset(new (std::nothrow) TWaveData(n, Settings.Format));
     if (!PlaybackCopy || PlaybackCopy->Error) {
         TEngineHost::Get().ShowMessage(IDS_NO_MEMORY_TEXT, "Tonalyx", TEngineHost::MsgOk);
-        delete PlaybackCopy;
-        PlaybackCopy = nullptr;
+        PlaybackCopy.reset();
         return;
     }
     const uint32_t position = WaveFile->GetPosition();
@@ -144,8 +142,7 @@ void TMainWin::StartPlayback(float start, float end, uint32_t rate, int loop)
         PlaybackActive = 1;
         SoundOutput->Restart();
     } else {
-        delete PlaybackCopy;
-        PlaybackCopy = nullptr;
+        PlaybackCopy.reset();
         SoundOutput->CloseDevice();
     }
 }

@@ -66,16 +66,17 @@ static void SetWaveCalibration(TWaveData& wave, const CalibrationStruct& calibra
 bool TMainWin::MakeRecording()
 {
     const char* tmp = CurrentFolders[TmpFolder];
+    std::unique_ptr<TWaveFile> wave;
     if (FileIO.WaveFileMode == 0) {
         // Sized in 64 bits: a long maximum time at a high rate must fail, not wrap to a short wave.
         const uint64_t frames = uint64_t(Settings.Format.SamplingRate) * uint64_t(std::max(FileIO.MaxRamRecordingTimeSecs, 0));
-        if (frames <= UINT32_MAX) WaveFile = new TWaveFile(uint32_t(frames), Settings.Format, tmp);
+        if (frames <= UINT32_MAX) wave = std::make_unique<TWaveFile>(uint32_t(frames), Settings.Format, tmp);
     } else {
-        WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+        wave = std::make_unique<TWaveFile>(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
     }
-    if (!WaveFile || WaveFile->Error) {
-        delete WaveFile;
-        WaveFile = nullptr;
+    const bool made = wave && !wave->Error;
+    ReplaceWave(made ? std::move(wave) : nullptr);
+    if (!made) {
         if (FileIO.WaveFileMode == 0)
             TEngineHost::Get().ShowMessage(
                 "Insufficient memory available.  Reduce the \"Max Recording Time\" value under the <File><File "
@@ -220,8 +221,7 @@ int TMainWin::OpenCaptureInput()
 bool TMainWin::OpenRealTimeCapture()
 {
     if (!AllocateCaptureBlocks()) return false;
-    delete WaveFile;
-    WaveFile = nullptr;
+    ReplaceWave(nullptr);
     if (FileIO.RealTimeWaveBufferEnableFlag == 1 && !MakeHistoryWave()) return false;
     for (int slot = 0; slot < 2; ++slot) {
         CaptureBlocks[slot]->ClearBuffer();
@@ -236,17 +236,16 @@ bool TMainWin::MakeHistoryWave()
 {
     const char* tmp = CurrentFolders[TmpFolder];
     HistoryWrapPosition = 0;
+    std::unique_ptr<TWaveFile> wave;
     if (FileIO.WaveFileMode == 0) {
         const double frames = (FileIO.RealTimeWaveBufferLengthSecs - 1) * 1.1 * Settings.Format.SamplingRate;
-        WaveFile = new TWaveFile(uint32_t(frames > 0 ? frames : 0), Settings.Format, tmp);
+        wave = std::make_unique<TWaveFile>(uint32_t(frames > 0 ? frames : 0), Settings.Format, tmp);
     } else {
-        WaveFile = new TWaveFile(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
+        wave = std::make_unique<TWaveFile>(Settings.Format, uint32_t(FileIO.MakeBackup), tmp);
     }
-    if (WaveFile->Error) {
-        delete WaveFile;
-        WaveFile = nullptr;
-        return false;
-    }
+    const bool made = !wave->Error;
+    ReplaceWave(made ? std::move(wave) : nullptr);
+    if (!made) return false;
     SetWaveCalibration(*WaveFile, Calibration);
     for (TSpectrogram* view : SpectrogramViews())
         if (view) view->UpdateToolButton();
@@ -327,21 +326,18 @@ void TMainWin::StopAnalyzer()
     if (SignalGenerator()) SignalGenerator()->StopOutput();
 
     if (OpMode == RealTime && WaveFile && HistoryWrapPosition != 0) {
-        TWaveFile* unrolled = FileIO.WaveFileMode == 0
-            ? new TWaveFile(WaveFile->GetFrameCount(), WaveFile->GetFormat(), CurrentFolders[TmpFolder])
-            : new TWaveFile(WaveFile->GetFormat(), 0, CurrentFolders[TmpFolder]);
-        if (unrolled->Error) {
-            delete unrolled;
-        } else {
+        auto unrolled = FileIO.WaveFileMode == 0
+            ? std::make_unique<TWaveFile>(WaveFile->GetFrameCount(), WaveFile->GetFormat(), CurrentFolders[TmpFolder])
+            : std::make_unique<TWaveFile>(WaveFile->GetFormat(), 0, CurrentFolders[TmpFolder]);
+        if (!unrolled->Error) {
             // The older lap (after the newest capture) first, the newest capture last.
             const uint32_t q = newest;
             const uint32_t w = HistoryWrapPosition;
             const uint32_t older = w > q ? w - q : 0;
-            if (older) TWaveFile::CopyFrames(WaveFile, unrolled, q, 0, older);
-            if (q) TWaveFile::CopyFrames(WaveFile, unrolled, 0, older, q);
+            if (older) TWaveFile::CopyFrames(WaveFile.get(), unrolled.get(), q, 0, older);
+            if (q) TWaveFile::CopyFrames(WaveFile.get(), unrolled.get(), 0, older, q);
             unrolled->SetPosition(unrolled->GetHighWaterMark());
-            delete WaveFile;
-            WaveFile = unrolled;
+            ReplaceWave(std::move(unrolled));
             HistoryWrapPosition = 0;
         }
         SetWaveCalibration(*WaveFile, Calibration);
@@ -471,8 +467,7 @@ void TMainWin::EndSegmentPlayback()
 {
     PlaybackActive = 0;
     SoundOutput->CloseDevice();
-    delete PlaybackCopy;
-    PlaybackCopy = nullptr;
+    PlaybackCopy.reset();
 }
 
 std::string TMainWin::RecordingFileName(const char* folder, const TEngineHost::LocalTime& t)
@@ -497,8 +492,7 @@ void TMainWin::ContinueInNewRecording()
     if (HWindow) SetCaption(IDS_SAVING_WAVE_TEXT);
     // A failed save keeps the wave: it is then the only copy of the recording.
     if (WaveFile->SaveAs() != 1) return;
-    delete WaveFile;
-    WaveFile = nullptr;
+    ReplaceWave(nullptr);
     RunState = Recording;
     StartAnalyzer();
 }

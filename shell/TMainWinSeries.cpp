@@ -21,7 +21,7 @@ constexpr float WholeHistory = 999999.875f;
 
 TWaveData* TMainWin::GetWaveData() const
 {
-    return WaveFile;
+    return WaveFile.get();
 }
 
 const TSeriesData* TMainWin::GetSeriesBlock(uint16_t channel) const

@@ -105,7 +105,7 @@ static void LeaveRealTime(TMainWin& main, int mode)
         main.StopAnalyzer();
     if (mode == TMainWin::Recorder)
         main.SendMessage(WM_COMMAND, CM_DATALOGOFF);
-    if (main.OpMode == TMainWin::RealTime && main.WaveFile) {
+    if (main.OpMode == TMainWin::RealTime && main.Wave()) {
         const int answer = main.MessageBox(
             "Data is still available in the Real-Time data buffers.\rDo you want to convert this to a WAV file for "
             "further Processing?",
@@ -114,11 +114,10 @@ static void LeaveRealTime(TMainWin& main, int mode)
             char caption[600];
             std::snprintf(caption, sizeof caption, "%s [%s]", main.Caption, IDS_UNTITLED_TEXT);
             main.SetCaption(caption);
-            main.WaveFile->Rewind();
+            main.Wave()->Rewind();
             main.CurrentTime = 0.0f;
         } else {
-            delete main.WaveFile;
-            main.WaveFile = nullptr;
+            main.ReplaceWave(nullptr);
             main.CurrentTime = 0.0f;
             main.ApplySettings(TMainWin::RefreshKind::Full);
         }

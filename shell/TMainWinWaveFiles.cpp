@@ -193,15 +193,16 @@ bool TMainWin::MergeFiles(const char* left, const char* right)
                    Product, MB_OK);
         return false;
     }
-    Settings.Format.Set(format.SamplingRate, format.NumChannels, format.BytesPerSample);
-    WaveFile = merged.release();
+    ReplaceWave(std::move(merged));
     ApplyWaveCalibration();
     WaveFile->Changed = 1;
     WaveFile->Rewind();
     CurrentTime = 0.0f;
+    // The analysis takes the merged format and keeps its channel processing.
+    SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample,
+                                  Settings.ChannelProcessing);
     if (StatusBarWindow) StatusBarWindow->RefreshPanes(2);
     if (TransportToolbar) TransportToolbar->SetMode();
-    ApplySettings(RefreshKind::Full);
     char caption[sizeof Caption + 32];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
     SetCaption(caption);

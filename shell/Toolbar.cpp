@@ -300,23 +300,23 @@ void Toolbar::AfterPositionChange()
 
 void Toolbar::CmRewind()
 {
-    if (!MainWin->WaveFile)
+    if (!MainWin->Wave())
         return;
     if (MainWin->RunState != TMainWin::Stopped)
         MainWin->StopAnalyzer();
-    MainWin->WaveFile->Rewind();
+    MainWin->Wave()->Rewind();
     MainWin->CurrentTime = 0.0f;
     AfterPositionChange();
 }
 
 void Toolbar::CmForward()
 {
-    if (MainWin->OpMode != TMainWin::Recorder || !MainWin->WaveFile)
+    if (MainWin->OpMode != TMainWin::Recorder || !MainWin->Wave())
         return;
     if (MainWin->RunState != TMainWin::Stopped)
         MainWin->StopAnalyzer();
-    MainWin->WaveFile->SeekEnd();
-    MainWin->CurrentTime = MainWin->WaveFile->GetHighWaterTime();
+    MainWin->Wave()->SeekEnd();
+    MainWin->CurrentTime = MainWin->Wave()->GetHighWaterTime();
     AfterPositionChange();
 }
 
@@ -326,7 +326,7 @@ void Toolbar::CmRecord()
         return;
     if (MainWin->RunState == TMainWin::Playback)
         MainWin->StopAnalyzer();
-    if (!MainWin->WaveFile)
+    if (!MainWin->Wave())
         MainWin->SendMessage(WM_COMMAND, CM_FILENEW);
     MainWin->AppendHalt = 0;
     MainWin->RunState = TMainWin::Recording;
@@ -339,7 +339,7 @@ void Toolbar::CmPlay()
         return;
     if (MainWin->RunState == TMainWin::Recording)
         MainWin->StopAnalyzer();
-    if (MainWin->OpMode != TMainWin::Recorder || !MainWin->WaveFile)
+    if (MainWin->OpMode != TMainWin::Recorder || !MainWin->Wave())
         return;
     MainWin->RunState = TMainWin::Playback;
     MainWin->StartAnalyzer();
@@ -347,7 +347,7 @@ void Toolbar::CmPlay()
 
 void Toolbar::PositionScrolled(UINT)
 {
-    TWaveFile* wave = MainWin->WaveFile;
+    TWaveFile* wave = MainWin->Wave();
     if (!wave || MainWin->OpMode == TMainWin::RealTime || !PosScroll)
         return;
     const int p = PosScroll->GetPosition();
@@ -377,7 +377,7 @@ void Toolbar::UpdateDisplay(int times, int length)
     if (MainWin->OpMode == TMainWin::RealTime || !HWindow)
         return;
     int position = 0;
-    if (TWaveFile* wave = MainWin->WaveFile) {
+    if (TWaveFile* wave = MainWin->Wave()) {
         const float total = wave->GetHighWaterTime();
         if (total > 0.0f)
             position = int(uint16_t(1000.0f * MainWin->CurrentTime / total));
@@ -446,7 +446,7 @@ void Toolbar::Paint(TDC& dc, bool, TRect&)
         ::SetTextAlign(dc, align | TA_TOP);
         ::TextOutA(dc, align == TA_RIGHT ? box.Right - inset : box.Left + inset, TextTop, s, int(std::strlen(s)));
     };
-    const float length = MainWin->WaveFile ? MainWin->WaveFile->GetHighWaterTime() : 0.0f;
+    const float length = MainWin->Wave() ? MainWin->Wave()->GetHighWaterTime() : 0.0f;
     char time[40], total[40];
     std::snprintf(time, sizeof time, "%s", FormatTime(MainWin->CurrentTime, true, false));
     std::snprintf(total, sizeof total, "%s", FormatTime(length, true, false));

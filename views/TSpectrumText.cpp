@@ -2,6 +2,7 @@
 #include "views/TSpectrumText.h"
 
 #include <cstdio>
+#include "engine/TChannelProcessing.h"
 
 namespace {
 
@@ -42,7 +43,8 @@ std::string TSpectrumText::Clipboard(const char* unit, const char* label, int fi
 
 int TSpectrumText::FileColumns(int processingMode)
 {
-    return processingMode == 2 || processingMode == 11 || processingMode == 12 ? 2 : 1;
+    const bool known = processingMode >= 0 && processingMode < TChannelProcessing::ModeCount;
+    return known && TChannelProcessing::ShowsTwoResults(uint16_t(processingMode)) ? 2 : 1;
 }
 
 std::string TSpectrumText::File(int processingMode, const char* unit, int first, int last,

@@ -31,8 +31,8 @@ struct TInterpreter : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(0);
-        Main->SoundOutput = new TSoundOutput(0);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
         Main->ViewStatus = ViewStatusFlags{};
         static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
     }
@@ -44,8 +44,8 @@ struct TInterpreter : ::testing::Test {
         Main->Settings.Format = TWaveFormat(48000, channels, 2);
         Main->Settings.FFTsize = 4096;
         Main->Settings.ChannelProcessing = 0;
-        Main->WaveFile = new TWaveFile(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
-        ASSERT_EQ(Main->WaveFile->Error, 0u);
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
+        ASSERT_EQ(Main->Wave()->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
     void Running()
@@ -129,10 +129,10 @@ TEST_F(TInterpreter, CommandsAnswerAndAct)
         {"[Set Sampling Rate 48000]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.Format.SamplingRate, 48000u); }},
         {"[Set Sampling Rate 44100]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Settings.Format.SamplingRate, 48000u); }},
         {"[Set Sampling Precision 24]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Settings.Format.BytesPerSample, 2); }},
-        {"[Go To -1]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.WaveFile->GetPosition(), 0u); }},
-        {"[Go To 1.5]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.WaveFile->GetPosition(), 72000u); }},
+        {"[Go To -1]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Wave()->GetPosition(), 0u); }},
+        {"[Go To 1.5]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Wave()->GetPosition(), 72000u); }},
         {"[Go To Sample 4800]", open, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.WaveFile->GetPosition(), 4800u);
+             EXPECT_EQ(m.Wave()->GetPosition(), 4800u);
              EXPECT_FLOAT_EQ(m.CurrentTime, 0.1f);
          }},
         {"[Go To 1]", none, 0, [](TMainWin&) {}},

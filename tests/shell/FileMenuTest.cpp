@@ -76,7 +76,7 @@ struct TFileMenu : ::testing::Test {
     }
     void TearDown() override
     {
-        if (Main && Main->WaveFile) Main->WaveFile->Changed = 0;
+        if (Main && Main->Wave()) Main->Wave()->Changed = 0;
         Main.reset();
     }
     std::unique_ptr<TScriptedMainWin> NewMainWin()
@@ -94,9 +94,9 @@ struct TFileMenu : ::testing::Test {
     void OpenAndEdit()
     {
         Main->OpenWaveFile(Wave.c_str());
-        ASSERT_NE(Main->WaveFile, nullptr);
-        Main->WaveFile->PutSample(1234, 0, 0);
-        Main->WaveFile->Changed = 1;
+        ASSERT_NE(Main->Wave(), nullptr);
+        Main->Wave()->PutSample(1234, 0, 0);
+        Main->Wave()->Changed = 1;
     }
     std::string Recent(int key)
     {
@@ -112,7 +112,7 @@ TEST_F(TFileMenu, OpeningAWaveEntersPostProcessWithItsFormatAndCaption)
 {
     Main->OpMode = TMainWin::RealTime;
     Main->OpenWaveFile("take.wav");   // a bare name is looked for in the "Wav" folder
-    ASSERT_NE(Main->WaveFile, nullptr);
+    ASSERT_NE(Main->Wave(), nullptr);
     EXPECT_EQ(Main->OpMode, TMainWin::PostProcess);
     EXPECT_EQ(Main->Settings.Format.SamplingRate, 32000u);
     EXPECT_EQ(Main->Settings.Format.NumChannels, 2);
@@ -121,7 +121,7 @@ TEST_F(TFileMenu, OpeningAWaveEntersPostProcessWithItsFormatAndCaption)
     // Unchanged: closing asks nothing.
     EXPECT_EQ(Main->CloseWaveFile(), 1);
     EXPECT_TRUE(Messages().empty());
-    EXPECT_EQ(Main->WaveFile, nullptr);
+    EXPECT_EQ(Main->Wave(), nullptr);
     EXPECT_STREQ(Main->GetTitle(), "Tonalyx");
     EXPECT_EQ(Main->LastClosedFile, Wave);
 }
@@ -147,19 +147,19 @@ TEST_F(TFileMenu, ClosingAChangedWaveKeepsWhatTheUserExpects)
         OpenAndEdit();
         // A target that cannot be written makes the save fail.
         const std::string target = c.Unwritable ? "Z:\\no such folder\\take.wav" : Wave;
-        Main->WaveFile->SetFileName(target.c_str());
+        Main->Wave()->SetFileName(target.c_str());
         Messages().clear();
         Reply(c.Answer);
         EXPECT_EQ(Main->CloseWaveFile(), c.Result);
         ASSERT_FALSE(Messages().empty());
         EXPECT_EQ(Messages()[0].Text, target + " has changed. Save file before closing?");
         EXPECT_EQ(Messages()[0].Caption, "Tonalyx");
-        EXPECT_EQ(Main->WaveFile != nullptr, c.Result == 0);
-        if (Main->WaveFile) {
-            EXPECT_EQ(Main->WaveFile->GetSample(0, 0, 0), 1234.0f);
+        EXPECT_EQ(Main->Wave() != nullptr, c.Result == 0);
+        if (Main->Wave()) {
+            EXPECT_EQ(Main->Wave()->GetSample(0, 0, 0), 1234.0f);
         }
         EXPECT_EQ(Contents(Wave) != original, c.FileChanged);
-        if (Main->WaveFile) Main->WaveFile->Changed = 0;
+        if (Main->Wave()) Main->Wave()->Changed = 0;
         Main->CloseWaveFile();
     }
 }
@@ -170,18 +170,18 @@ TEST_F(TFileMenu, UntitledWaveIsKeptWhenSaveAsIsCancelledOrFails)
     format.Set(8000, 1, 2);
     for (const char* target : {"", "Z:\\no such folder\\x.wav"}) {
         SCOPED_TRACE(target);
-        Main->WaveFile = new TWaveFile(100, format, Folder.Path.c_str());
-        Main->WaveFile->Changed = 1;
+        Main->ReplaceWave(std::make_unique<TWaveFile>(100, format, Folder.Path.c_str()));
+        Main->Wave()->Changed = 1;
         Main->SetCaption("Tonalyx");
         Main->Choices = {target};
         Reply(IDYES);
         Messages().clear();
         EXPECT_EQ(Main->CloseWaveFile(), 0);
-        ASSERT_NE(Main->WaveFile, nullptr);
+        ASSERT_NE(Main->Wave(), nullptr);
         EXPECT_EQ(Messages()[0].Text, "[Untitled] has changed. Save file before closing?");
         EXPECT_STREQ(Main->GetTitle(), "Tonalyx");
         EXPECT_EQ(Recent(1), "");
-        Main->WaveFile->Changed = 0;
+        Main->Wave()->Changed = 0;
         Main->CloseWaveFile();
     }
 }
@@ -223,13 +223,13 @@ TEST_F(TFileMenu, FailedSaveAsKeepsCaptionNameAndRecentList)
     Main->Choices = {"Z:\\no such folder\\x.wav"};
     Main->CmFileSaveAs();
     EXPECT_EQ(Main->GetTitle(), caption);
-    EXPECT_EQ(Main->WaveFile->FileName(), Wave);
+    EXPECT_EQ(Main->Wave()->FileName(), Wave);
     EXPECT_EQ(Recent(1), "");
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().Text, "Failure writing wave file.");
 
     // The wave's error flag from that failure does not fail the next save.
-    Main->WaveFile->Error = 1;
+    Main->Wave()->Error = 1;
     Messages().clear();
     const std::string good = Folder.File("good.wav");
     Main->Choices = {good};
@@ -271,7 +271,7 @@ TEST_F(TFileMenu, PathsAreJoinedToTheWaveFolderOnlyWhenRelative)
         SCOPED_TRACE(c.Path);
         Messages().clear();
         Main->OpenWaveFile(c.Path.c_str());
-        EXPECT_EQ(Main->WaveFile, nullptr);
+        EXPECT_EQ(Main->Wave(), nullptr);
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].Text, "Failure opening file: " + c.Reported);
     }
@@ -300,15 +300,15 @@ TEST_F(TFileMenu, OpenAsksAboutCalibrationOnlyForAWaveWithoutIt)
     Main->CmFileOpen();
     EXPECT_EQ(Main->DialogTitles.back(), "Open Calibration File");
     EXPECT_STREQ(Main->Calibration.Filename, cal.c_str());
-    EXPECT_FLOAT_EQ(Main->WaveFile->GetCalibration(0), 4.0f);
-    EXPECT_FLOAT_EQ(Main->WaveFile->GetCalibration(1), 4.0f);
+    EXPECT_FLOAT_EQ(Main->Wave()->GetCalibration(0), 4.0f);
+    EXPECT_FLOAT_EQ(Main->Wave()->GetCalibration(1), 4.0f);
 
     Main->Choices = {Wave};
     Main->CalibrationChoice = 103;
     Main->CmFileOpen();
     EXPECT_EQ(Main->Calibration.Left.IsEnabled, 0u);
     EXPECT_EQ(Main->Calibration.Right.IsEnabled, 0u);
-    EXPECT_EQ(Main->WaveFile->GetCalibration(0), 1.0f);
+    EXPECT_EQ(Main->Wave()->GetCalibration(0), 1.0f);
 
     // Calibration off: no question.
     Main->Choices = {Wave};
@@ -341,8 +341,8 @@ TEST_F(TFileMenu, ConfigurationRoundTripAndUndo)
     EXPECT_EQ(Main->Settings.AverageType, 2);
     EXPECT_EQ(Main->Scaling[1].AmpScaleType, 1);
     EXPECT_EQ(Main->Trigger.Threshold, 33u);
-    ASSERT_NE(Main->WaveFile, nullptr);
-    EXPECT_EQ(Main->WaveFile->FileName(), Wave);
+    ASSERT_NE(Main->Wave(), nullptr);
+    EXPECT_EQ(Main->Wave()->FileName(), Wave);
     const std::string undo = Folder.File("-Undo.cfg");
     EXPECT_EQ(GetPrivateProfileIntA("Settings", "FFTsize", 0, undo.c_str()), 1024);
 
@@ -391,12 +391,12 @@ TEST_F(TFileMenu, SaveConfigurationDialogAcceptsNewNamesAndRefusesLongOnes)
     EXPECT_EQ(Main->DialogFlags.at(0) & OFN_FILEMUSTEXIST, 0u);
     EXPECT_NE(Main->DialogFlags.at(0) & OFN_OVERWRITEPROMPT, 0u);
     EXPECT_NE(::GetFileAttributesA(cfg.c_str()), INVALID_FILE_ATTRIBUTES);
-    EXPECT_STREQ(Main->LastConfigFile, cfg.c_str());
+    EXPECT_STREQ(Main->GetLastConfigFile(), cfg.c_str());
 
     const std::string tooLong = Folder.Path + "\\" + std::string(260, 'c') + ".cfg";
     Main->Choices = {tooLong};
     Main->CmSaveConfiguration();
-    EXPECT_STREQ(Main->LastConfigFile, cfg.c_str());
+    EXPECT_STREQ(Main->GetLastConfigFile(), cfg.c_str());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text, "The file name is too long: " + tooLong);
     EXPECT_EQ(Main->DialogFolders.at(1), Folder.Path);
@@ -512,7 +512,7 @@ TEST_F(TFileMenu, AWaveWithoutSamplesIsNotOpenedAndSaysSo)
     const std::string empty = Folder.File("empty.wav");
     std::ofstream(empty, std::ios::binary) << Contents(Wave).substr(0, 40) << std::string(4, '\0');
     Main->OpenWaveFile(empty.c_str());
-    EXPECT_EQ(Main->WaveFile, nullptr);
+    EXPECT_EQ(Main->Wave(), nullptr);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text, "The wave file " + empty + " holds no samples.");
     EXPECT_EQ(Messages()[0].Caption, "Tonalyx");
@@ -544,8 +544,8 @@ TEST_F(TFileMenu, NonsenseCalibrationIsRefusedAndNeverReachesTheIni)
     Messages().clear();
     Main->Choices = {wave};
     Main->CmFileOpen();
-    ASSERT_NE(Main->WaveFile, nullptr);
-    EXPECT_EQ(Main->WaveFile->GetFrameCount(), 64u);
+    ASSERT_NE(Main->Wave(), nullptr);
+    EXPECT_EQ(Main->Wave()->GetFrameCount(), 64u);
     Main->ReadCalibrationFile(cal.c_str(), Main->Calibration);
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[0].Text, "The calibration data in " + wave + " is invalid.  The current calibration is kept.");

@@ -123,7 +123,7 @@ struct TFrameFiles : ::testing::Test {
     }
     void TearDown() override
     {
-        if (Main && Main->WaveFile) Main->WaveFile->Changed = 0;
+        if (Main && Main->Wave()) Main->Wave()->Changed = 0;
         if (Main && Main->GetHandle()) Main->Destroy();
         Main.reset();
     }
@@ -196,8 +196,8 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
         EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->Settings.FFTsize, fftSize);
-        ASSERT_NE(Main->WaveFile, nullptr);
-        EXPECT_EQ(Main->WaveFile->FileName(), Wave);
+        ASSERT_NE(Main->Wave(), nullptr);
+        EXPECT_EQ(Main->Wave()->FileName(), Wave);
 
         // The undo configuration holds the state just before the load, and
         // loading it brings that state back.
@@ -319,7 +319,7 @@ TEST_F(TFrameFiles, FileOpenDialogStartsInTheWaveFolder)
     ASSERT_TRUE(Script.Seen);
     EXPECT_EQ(Script.Title, "Open Wave File");
     EXPECT_EQ(_stricmp(Script.Folder.c_str(), Folder.Path.c_str()), 0) << Script.Folder;
-    EXPECT_EQ(Main->WaveFile, nullptr);
+    EXPECT_EQ(Main->Wave(), nullptr);
 }
 
 TEST_F(TFrameFiles, DroppedWaveOpensAsFromTheFileMenu)
@@ -333,7 +333,7 @@ TEST_F(TFrameFiles, DroppedWaveOpensAsFromTheFileMenu)
     };
     auto outcome = [&] {
         return Outcome{Main->OpMode, Caption(Main->GetHandle()), Profile("FileHistory", "1", Ini),
-                       Main->WaveFile ? Main->WaveFile->FileName() : ""};
+                       Main->Wave() ? Main->Wave()->FileName() : ""};
     };
     const Outcome expected{TMainWin::PostProcess, "Tonalyx [" + Wave + "]", Wave, Wave};
 

@@ -50,8 +50,8 @@ struct TPipeline : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(0);
-        Main->SoundOutput = new TSoundOutput(0);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
         Main->OpMode = TMainWin::PostProcess;
         Main->ViewStatus = ViewStatusFlags{};
         Main->ViewStatus.SpectrumPlot = 1;
@@ -64,8 +64,8 @@ struct TPipeline : ::testing::Test {
         Main->Settings.FFTsize = fft;
         Main->Settings.OverlapPercent = overlap;
         Main->Settings.ChannelProcessing = mode;
-        Main->WaveFile = new TWaveFile(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
-        ASSERT_EQ(Main->WaveFile->Error, 0u);
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
+        ASSERT_EQ(Main->Wave()->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
 
@@ -93,17 +93,17 @@ TEST_F(TPipeline, PostProcessSingleStepAndWholeFileMatchNumpy)
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     EXPECT_EQ(Main->BlocksProcessed, 1);
     EXPECT_EQ(Main->RunRequest, 0);
-    EXPECT_EQ(Main->WaveFile->GetPosition(), hop);
+    EXPECT_EQ(Main->Wave()->GetPosition(), hop);
     ASSERT_NE(Main->SpectralLeft, nullptr);
     EXPECT_EQ(Main->SpectralLeft->GetPeakIndex(), bin);
     EXPECT_NEAR(Main->SpectralLeft->GetDisplayValue(int(bin)), tone[5], 0.05);
 
-    Main->WaveFile->Rewind();
+    Main->Wave()->Rewind();
     Main->StartAnalyzer();
     EXPECT_EQ(Main->RunState, TMainWin::Running);
     RunToStop();
     EXPECT_EQ(Main->BlocksProcessed, int(blocks));
-    EXPECT_EQ(Main->WaveFile->GetPosition(), Main->WaveFile->GetHighWaterMark());
+    EXPECT_EQ(Main->Wave()->GetPosition(), Main->Wave()->GetHighWaterMark());
     EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
     EXPECT_NEAR(Main->SpectralLeft->GetDisplayValue(int(bin)), tone[6], 0.05);
     EXPECT_TRUE(Messages().empty());
@@ -127,12 +127,11 @@ TEST_F(TPipeline, PostProcessStartRefusals)
         SetUp();
         Open("tone_1k_48k.wav", 1, c.Fft, 50);
         if (c.Position == -1) {
-            delete Main->WaveFile;
-            Main->WaveFile = nullptr;
+            Main->ReplaceWave(nullptr);
         } else if (c.Position == -2) {
-            Main->WaveFile->SeekEnd();
+            Main->Wave()->SeekEnd();
         } else {
-            Main->WaveFile->SetPosition(uint32_t(c.Position));
+            Main->Wave()->SetPosition(uint32_t(c.Position));
         }
         Main->StartAnalyzer();
         EXPECT_EQ(Main->RunState, TMainWin::Stopped);
@@ -148,12 +147,12 @@ TEST_F(TPipeline, BlockLimitAndSecondStart)
     Main->BlockLimit = 3;
     Main->BlockLimitFlag = 1;
     Main->StartAnalyzer();
-    const uint32_t afterFirst = Main->WaveFile->GetPosition();
+    const uint32_t afterFirst = Main->Wave()->GetPosition();
     Main->StartAnalyzer();
-    EXPECT_EQ(Main->WaveFile->GetPosition(), afterFirst);
+    EXPECT_EQ(Main->Wave()->GetPosition(), afterFirst);
     RunToStop();
     EXPECT_EQ(Main->BlocksProcessed, 3);
-    EXPECT_EQ(Main->WaveFile->GetPosition(), 3u * 512u);
+    EXPECT_EQ(Main->Wave()->GetPosition(), 3u * 512u);
     EXPECT_EQ(Main->BlockLimitFlag, 0);
 }
 
@@ -245,8 +244,8 @@ TEST_F(TPipeline, MonoRunsModeZeroWhateverTheStoredMode)
     ASSERT_NE(Main->SpectralAux, nullptr);
     // Mono without ApplySettings: the stored mode stays 11.
     Main->Settings.Format = TWaveFormat(48000, 1, 2);
-    delete Main->WaveFile;
-    Main->WaveFile = new TWaveFile(Fixture("tone_1k_48k.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+    Main->ReplaceWave(nullptr);
+    Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture("tone_1k_48k.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
     Main->BlockLimit = 2;
     Main->BlockLimitFlag = 1;
     Main->StartAnalyzer();
@@ -273,9 +272,9 @@ TEST_F(TPipeline, ChannelDelayBeforeTheStartReadsSilence)
     ASSERT_EQ(Main->FillSeriesBlocks(Main->SeriesLeft, Main->SeriesRight, 0), 1);
     for (uint32_t i = 0; i < 96; ++i) ASSERT_EQ(Main->SeriesLeft->GetSample(i, 0), 0.0f) << i;
     for (uint32_t i = 96; i < 1024; i += 37)
-        EXPECT_EQ(Main->SeriesLeft->GetSample(i, 0), Main->WaveFile->GetSample(i - 96, 0, 0)) << i;
+        EXPECT_EQ(Main->SeriesLeft->GetSample(i, 0), Main->Wave()->GetSample(i - 96, 0, 0)) << i;
     for (uint32_t i = 0; i < 1024; i += 37)
-        EXPECT_EQ(Main->SeriesRight->GetSample(i, 0), Main->WaveFile->GetSample(i, 1, 0)) << i;
+        EXPECT_EQ(Main->SeriesRight->GetSample(i, 0), Main->Wave()->GetSample(i, 1, 0)) << i;
 }
 
 TEST_F(TPipeline, ApplySettingsFollowsFftSizeChannelsAndRate)
@@ -408,8 +407,8 @@ TEST_F(TPipeline, CaptureBlockSizes)
         Main->Trigger.Enable = c.TriggerEnable;
         Main->FileIO.AllowSplitBuffers = c.Split;
         ASSERT_TRUE(Main->AllocateCaptureBlocks());
-        EXPECT_EQ(Main->CaptureBlocks[0]->GetFrameCount(), c.Expected);
-        EXPECT_EQ(Main->CaptureBlocks[1]->GetFrameCount(), c.Expected);
+        EXPECT_EQ(Main->CaptureBlock(0)->GetFrameCount(), c.Expected);
+        EXPECT_EQ(Main->CaptureBlock(1)->GetFrameCount(), c.Expected);
     }
     Main->FileIO.RecordIOBufferSizeSecs = 0;
     Main->OpMode = TMainWin::Recorder;

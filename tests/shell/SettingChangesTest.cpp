@@ -30,48 +30,73 @@ struct TSettingChanges : ::testing::Test {
     void SetUp() override
     {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(0);
-        Main->SoundOutput = new TSoundOutput(0);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
         Main->OpMode = TMainWin::PostProcess;
         Main->Settings.Format = TWaveFormat(48000, 2, 2);
         Main->Settings.FFTsize = 1024;
         Main->Settings.ChannelProcessing = 2;
         const std::string wave = std::string(TONALYX_FIXTURES) + "/pipeline/filtered_noise_48k.wav";
-        Main->WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
 };
 
 }
 
+// Each rule refuses its value alone through its setter, and inside a whole
+// record through the door the settings dialog's OK takes.
 TEST_F(TSettingChanges, RefusedValuesChangeNothing)
 {
+    using R = AnalysisSettingsStruct;
     struct Case {
         const char* Name;
         std::function<bool(TMainWin&)> Change;
+        std::function<void(R&)> Spoil;
     };
     const Case cases[] = {
-        {"FFT size not a power of two", [](TMainWin& w) { return w.SetFftSize(3000); }},
-        {"FFT size below the range", [](TMainWin& w) { return w.SetFftSize(16); }},
-        {"FFT size above the range", [](TMainWin& w) { return w.SetFftSize(1u << 21); }},
-        {"window type", [](TMainWin& w) { return w.SetWindowType(TSmoothing::WindowCount); }},
-        {"channel count", [](TMainWin& w) { return w.SetFormat(48000, 3, 2); }},
-        {"sample width", [](TMainWin& w) { return w.SetFormat(48000, 2, 5); }},
-        {"sampling rate", [](TMainWin& w) { return w.SetFormat(0, 2, 2); }},
-        {"channel processing", [](TMainWin& w) { return w.SetChannelProcessing(13); }},
-        {"decimation ratio", [](TMainWin& w) { return w.SetDecimationRatio(51); }},
-        {"overlap", [](TMainWin& w) { return w.SetOverlapPercent(100); }},
-        {"average blocks", [](TMainWin& w) { return w.SetAverageBlocks(0); }},
-        {"average type", [](TMainWin& w) { return w.SetAverageType(3); }},
-        {"average speed", [](TMainWin& w) { return w.SetAverageSpeed(5); }},
-        {"peak hold", [](TMainWin& w) { return w.SetPeakHold(5); }},
+        {"FFT size not a power of two", [](TMainWin& w) { return w.SetFftSize(3000); },
+         [](R& r) { r.FFTsize = 3000; }},
+        {"FFT size below the range", [](TMainWin& w) { return w.SetFftSize(16); }, [](R& r) { r.FFTsize = 16; }},
+        {"FFT size above the range", [](TMainWin& w) { return w.SetFftSize(1u << 21); },
+         [](R& r) { r.FFTsize = 1u << 21; }},
+        {"window type", [](TMainWin& w) { return w.SetWindowType(TSmoothing::WindowCount); },
+         [](R& r) { r.SmoothingWindow = TSmoothing::WindowCount; }},
+        {"channel count", [](TMainWin& w) { return w.SetFormat(48000, 3, 2); },
+         [](R& r) { r.Format.NumChannels = 3; }},
+        {"sample width", [](TMainWin& w) { return w.SetFormat(48000, 2, 5); },
+         [](R& r) { r.Format.BytesPerSample = 5; }},
+        {"sampling rate", [](TMainWin& w) { return w.SetFormat(0, 2, 2); }, [](R& r) { r.Format.SamplingRate = 0; }},
+        {"channel processing", [](TMainWin& w) { return w.SetChannelProcessing(13); },
+         [](R& r) { r.ChannelProcessing = 13; }},
+        {"format with channel processing", [](TMainWin& w) { return w.SetFormatAndChannelProcessing(999, 2, 2, 2); },
+         [](R& r) { r.Format.SamplingRate = 999; }},
+        {"channel processing with format", [](TMainWin& w) { return w.SetFormatAndChannelProcessing(48000, 2, 2, 13); },
+         [](R& r) { r.ChannelProcessing = 13; }},
+        {"decimation ratio", [](TMainWin& w) { return w.SetDecimationRatio(51); },
+         [](R& r) { r.DecimationRatio = 51; }},
+        {"overlap", [](TMainWin& w) { return w.SetOverlapPercent(100); }, [](R& r) { r.OverlapPercent = 100; }},
+        {"average blocks", [](TMainWin& w) { return w.SetAverageBlocks(0); }, [](R& r) { r.AverageBlocks = 0; }},
+        {"average type", [](TMainWin& w) { return w.SetAverageType(3); }, [](R& r) { r.AverageType = 3; }},
+        {"average mode", [](TMainWin& w) { return w.SetAverageMode(2); }, [](R& r) { r.AverageMode = 2; }},
+        {"average speed", [](TMainWin& w) { return w.SetAverageSpeed(5); }, [](R& r) { r.AverageSpeed = 5; }},
+        {"peak hold", [](TMainWin& w) { return w.SetPeakHold(5); }, [](R& r) { r.PeakHold = 5; }},
     };
+    // A record that would change every field the engines are built for.
+    R changed = Main->Settings;
+    changed.FFTsize = 2048;
+    changed.ChannelProcessing = 10;
     const auto before = Stored(Main->Settings);
+    const uint16_t averageMode = Main->Settings.AverageMode;
     TSpectralData* engine = Main->SpectralLeft;
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         EXPECT_FALSE(c.Change(*Main));
+        R record = changed;
+        c.Spoil(record);
+        EXPECT_FALSE(Main->SetProcessingSettings(record));
         EXPECT_EQ(Stored(Main->Settings), before);
+        EXPECT_EQ(Main->Settings.AverageMode, averageMode);
         EXPECT_EQ(Main->SpectralLeft, engine);
     }
 }
@@ -104,6 +129,38 @@ TEST_F(TSettingChanges, AcceptedValuesAreStoredAndApplied)
     EXPECT_EQ(Main->Settings.PeakHold, 4);
     ASSERT_TRUE(Main->SetAverageBlocks(30));
     EXPECT_EQ(Main->Settings.AverageBlocks, 30u);
+    ASSERT_TRUE(Main->SetAverageMode(AnalysisSettingsStruct::TimedAveraging));
+    EXPECT_EQ(Main->Settings.AverageMode, AnalysisSettingsStruct::TimedAveraging);
+
+    // Format and mode at once: a mono wave's format with its mode.
+    ASSERT_TRUE(Main->SetFormatAndChannelProcessing(22050, 1, 1, 0));
+    EXPECT_EQ(Main->Settings.Format.BytesPerSample, 1);
+    EXPECT_EQ(Main->SpectralRight, nullptr);
+    EXPECT_FLOAT_EQ(Main->SpectralLeft->GetNyquist(), 11025.0f);
+    ASSERT_TRUE(Main->SetFormatAndChannelProcessing(48000, 2, 2, 10));
+    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
+}
+
+// The dialog's whole record: stored as given, with the derived fields and
+// engines rebuilt for it.
+TEST_F(TSettingChanges, AWholeRecordIsStoredAndApplied)
+{
+    AnalysisSettingsStruct record = Main->Settings;
+    record.FFTsize = 2048;
+    record.OverlapPercent = 50;
+    record.SmoothingWindow = TSmoothing::FlatTop;
+    record.ChannelProcessing = 10;
+    record.AverageMode = AnalysisSettingsStruct::TimedAveraging;
+    record.AverageSpeed = 2;
+    ASSERT_TRUE(Main->SetProcessingSettings(record));
+    record.HopSize = 1024;
+    record.DelaySamples = Main->Settings.DelaySamples;
+    EXPECT_EQ(Stored(Main->Settings), Stored(record));
+    EXPECT_EQ(Main->Settings.AverageMode, AnalysisSettingsStruct::TimedAveraging);
+    EXPECT_EQ(Main->Settings.HopSize, 1024u);
+    EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), 2048u);
+    EXPECT_EQ(Main->Smoothing->GetWindowType(), TSmoothing::FlatTop);
+    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
 }
 
 TEST_F(TSettingChanges, ARunningAnalyserRunsOnWithTheNewValue)
@@ -119,5 +176,15 @@ TEST_F(TSettingChanges, ARunningAnalyserRunsOnWithTheNewValue)
     // A refused value does not even stop it.
     EXPECT_FALSE(Main->SetFftSize(1000));
     EXPECT_EQ(Main->RunState, TMainWin::Running);
+
+    // Nor does a whole record refused; an accepted one runs on at its FFT size.
+    AnalysisSettingsStruct record = Main->Settings;
+    record.FFTsize = 1000;
+    EXPECT_FALSE(Main->SetProcessingSettings(record));
+    EXPECT_EQ(Main->SeriesLeft->GetLength(), 2048u);
+    record.FFTsize = 4096;
+    ASSERT_TRUE(Main->SetProcessingSettings(record));
+    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->SeriesLeft->GetLength(), 4096u);
     Main->StopAnalyzer();
 }

@@ -44,8 +44,8 @@ TEST_F(TSettingsFixture, FreshWindowState)
     EXPECT_EQ(w->StatusBarFlag, 1);
     EXPECT_EQ(w->NoiseFigureOrder, 6);
     EXPECT_EQ(w->Smoothing, nullptr);
-    EXPECT_EQ(w->SoundInput, nullptr);
-    EXPECT_EQ(w->WaveFile, nullptr);
+    EXPECT_EQ(w->InputPort(), nullptr);
+    EXPECT_EQ(w->Wave(), nullptr);
     EXPECT_EQ(w->SpectrumView(0), nullptr);
     EXPECT_EQ(w->StatusBarWindow, nullptr);
     EXPECT_EQ(w->Settings.FFTsize, 16384u);
@@ -65,7 +65,7 @@ TEST_F(TSettingsFixture, PathsFollowTheProgram)
     };
     for (const Case& c : cases) {
         TMainWin w(nullptr, c.Program, nullptr, *new TClientMain);
-        EXPECT_STREQ(w.ModulePath, c.Program);
+        EXPECT_STREQ(w.GetModulePath(), c.Program);
         EXPECT_STREQ(w.IniPath, c.Ini);
         EXPECT_STREQ(w.HelpPath, c.Help);
     }
@@ -82,7 +82,7 @@ TEST_F(TSettingsFixture, CommandLineFile)
     };
     for (const Case& c : cases) {
         auto w = NewMainWin(c.Argument);
-        EXPECT_STREQ(w->CommandLineFile, c.File) << (c.Argument ? c.Argument : "(none)");
+        EXPECT_STREQ(w->GetCommandLineFile(), c.File) << (c.Argument ? c.Argument : "(none)");
     }
 }
 

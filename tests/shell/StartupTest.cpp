@@ -237,7 +237,7 @@ TEST(StartupFiles, ChosenByExtension)
     };
     for (const Case& c : cases) {
         TRecordingMainWin w(nullptr, program.c_str(), c.Name, *new TClientMain);
-        w.OpenStartupFile(w.CommandLineFile);
+        w.OpenStartupFile(w.GetCommandLineFile());
         EXPECT_EQ(w.Calls, c.Calls) << c.Name;
     }
 }
@@ -288,7 +288,7 @@ TEST(StartupFiles, FrameSetUpInProcess)
         TRecordingMainWin w(nullptr, program.c_str(), c.Argument, *new TClientMain);
         ASSERT_TRUE(w.Create());
         EXPECT_EQ(w.Calls, c.Calls);
-        EXPECT_TRUE(w.Smoothing && w.SoundInput && w.SoundOutput);
+        EXPECT_TRUE(w.Smoothing && w.InputPort() && w.OutputPort());
         HMENU menu = w.GetMenu();
         ASSERT_TRUE(menu);
         char text[64] = {};

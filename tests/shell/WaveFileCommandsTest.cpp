@@ -89,9 +89,8 @@ struct TWaveFileCommands : ::testing::Test {
     }
     void TearDown() override
     {
-        if (Main->WaveFile) Main->WaveFile->Changed = 0;
-        delete Main->WaveFile;
-        Main->WaveFile = nullptr;
+        if (Main->Wave()) Main->Wave()->Changed = 0;
+        Main->ReplaceWave(nullptr);
     }
 
     // Makes the wave of the channels the open one, in the analysis format.
@@ -99,13 +98,13 @@ struct TWaveFileCommands : ::testing::Test {
     {
         const TWaveFormat format(rate, uint16_t(channels.size()), 2);
         const uint32_t frames = uint32_t(channels[0].size());
-        Main->WaveFile = new TWaveFile(frames, format, Folder.Path.c_str());
+        Main->ReplaceWave(std::make_unique<TWaveFile>(frames, format, Folder.Path.c_str()));
         for (uint32_t i = 0; i < frames; ++i)
             for (uint16_t c = 0; c < channels.size(); ++c)
-                Main->WaveFile->PutSample(int32_t(channels[c][i]), i, c);
-        Main->WaveFile->Rewind();
+                Main->Wave()->PutSample(int32_t(channels[c][i]), i, c);
+        Main->Wave()->Rewind();
         // As a file just opened.
-        Main->WaveFile->Changed = 0;
+        Main->Wave()->Changed = 0;
         Main->Settings.Format = format;
     }
 
@@ -133,7 +132,7 @@ TEST_F(TWaveFileCommands, DecimateWritesNumpysRenderingAndLeavesTheWave)
     const auto fixture = ReadFixture("edit_decimate.txt");
     ASSERT_EQ(fixture.size(), 4u);
     OpenWave(8000, {fixture[0], fixture[1]});
-    const std::vector<int32_t> before = Samples(*Main->WaveFile, 0);
+    const std::vector<int32_t> before = Samples(*Main->Wave(), 0);
     const std::string path = Folder.File("decimated.wav");
     ASSERT_TRUE(Main->DecimateFile(path.c_str(), 2, 1));
 
@@ -146,8 +145,8 @@ TEST_F(TWaveFileCommands, DecimateWritesNumpysRenderingAndLeavesTheWave)
         ASSERT_NEAR(riff.Data[2 * i], fixture[2][i], 1.0) << i;
         ASSERT_NEAR(riff.Data[2 * i + 1], fixture[3][i], 1.0) << i;
     }
-    EXPECT_EQ(Samples(*Main->WaveFile, 0), before);
-    EXPECT_EQ(Main->WaveFile->Changed, 0u);
+    EXPECT_EQ(Samples(*Main->Wave(), 0), before);
+    EXPECT_EQ(Main->Wave()->Changed, 0u);
 }
 
 // A file below the lowest sampling rate would not open again: nothing is written.
@@ -172,7 +171,7 @@ TEST_F(TWaveFileCommands, MergeOpensTheSourcesAsOneUntitledStereoWave)
         Main->FileIO.WaveFileMode = mode;
         Main->FileIO.MakeBackup = 1;
         ASSERT_TRUE(Main->MergeFiles(left.c_str(), right.c_str()));
-        TWaveFile& merged = *Main->WaveFile;
+        TWaveFile& merged = *Main->Wave();
         EXPECT_EQ(merged.IsDiskBased(), uint16_t(mode));
         EXPECT_EQ(merged.IsUntitled(), 1u);
         EXPECT_EQ(merged.Changed, 1u);
@@ -184,8 +183,7 @@ TEST_F(TWaveFileCommands, MergeOpensTheSourcesAsOneUntitledStereoWave)
         EXPECT_EQ(Samples(merged, 0), Samples(l, 0));
         EXPECT_EQ(Samples(merged, 1), shorter);
         merged.Changed = 0;
-        delete Main->WaveFile;
-        Main->WaveFile = nullptr;
+        Main->ReplaceWave(nullptr);
     }
     EXPECT_TRUE(Host().Messages.empty());
 
@@ -202,7 +200,7 @@ TEST_F(TWaveFileCommands, MergeOpensTheSourcesAsOneUntitledStereoWave)
         SCOPED_TRACE(c.message);
         Host().Messages.clear();
         EXPECT_FALSE(Main->MergeFiles(c.left.c_str(), c.right.c_str()));
-        EXPECT_EQ(Main->WaveFile, nullptr);
+        EXPECT_EQ(Main->Wave(), nullptr);
         ASSERT_FALSE(Host().Messages.empty());
         EXPECT_EQ(Host().Messages.back().Text, c.message);
     }
@@ -214,31 +212,31 @@ TEST_F(TWaveFileCommands, CancelledOrUnbuildableFilterLeavesTheWaveAndItsUndo)
     for (size_t i = 0; i < noise.size(); ++i)
         noise[i] = double(int32_t((i * 7919) % 40000) - 20000);
     OpenWave(8000, {noise});
-    const std::vector<int32_t> original = Samples(*Main->WaveFile, 0);
+    const std::vector<int32_t> original = Samples(*Main->Wave(), 0);
     Main->Filter = FilterSettings{};
     Main->Filter.NumTaps = 101;
 
     // Esc waiting when the first block is done: cancelled and undone.
     ::PostThreadMessageA(::GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_FALSE(Main->FilterSegment(0.25f, 2.75f));
-    EXPECT_EQ(Samples(*Main->WaveFile, 0), original);
-    EXPECT_EQ(Main->WaveFile->Changed, 0u);
+    EXPECT_EQ(Samples(*Main->Wave(), 0), original);
+    EXPECT_EQ(Main->Wave()->Changed, 0u);
 
     // A mute, then a custom filter whose response file is missing: nothing
     // changes and Undo still takes back the mute.
-    Main->WaveFile->SaveUndo(TWaveFile::UndoOverwrite, 1.0f, 1.5f);
-    Main->WaveFile->SilenceTime(1.0f, 1.5f);
-    const std::vector<int32_t> muted = Samples(*Main->WaveFile, 0);
+    Main->Wave()->SaveUndo(TWaveFile::UndoOverwrite, 1.0f, 1.5f);
+    Main->Wave()->SilenceTime(1.0f, 1.5f);
+    const std::vector<int32_t> muted = Samples(*Main->Wave(), 0);
     Main->Filter.Type = FilterSettings::Custom;
     std::strcpy(Main->Filter.FilterFilename, Folder.File("missing.txt").c_str());
     Host().Messages.clear();
     EXPECT_FALSE(Main->FilterSegment(0.25f, 2.75f));
     EXPECT_FALSE(Host().Messages.empty());
-    EXPECT_EQ(Samples(*Main->WaveFile, 0), muted);
+    EXPECT_EQ(Samples(*Main->Wave(), 0), muted);
     float start = 0.0f, end = 0.0f;
-    Main->WaveFile->GetUndoRange(start, end);
+    Main->Wave()->GetUndoRange(start, end);
     EXPECT_EQ(start, 1.0f);
     EXPECT_EQ(end, 1.5f);
-    Main->WaveFile->Undo();
-    EXPECT_EQ(Samples(*Main->WaveFile, 0), original);
+    Main->Wave()->Undo();
+    EXPECT_EQ(Samples(*Main->Wave(), 0), original);
 }

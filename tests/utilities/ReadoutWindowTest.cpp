@@ -70,12 +70,12 @@ struct TReadouts : ::testing::Test {
         Main->MoveWindow(0, 0, 1200, 900, true);
         std::snprintf(Main->ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
         Main->OpenWaveFile((std::string(TONALYX_FIXTURES) + "/automation/tone_1k_h3.wav").c_str());
-        ASSERT_NE(Main->WaveFile, nullptr);
+        ASSERT_NE(Main->Wave(), nullptr);
     }
     // The whole file: spectra are computed while a readout is open to show them.
     void Run()
     {
-        Main->WaveFile->Rewind();
+        Main->Wave()->Rewind();
         Main->StartAnalyzer();
         for (int i = 0; i < 1000 && Main->RunState != TMainWin::Stopped; ++i) Main->IdleAction(0);
         Pump();

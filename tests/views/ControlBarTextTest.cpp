@@ -214,7 +214,7 @@ TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
         SCOPED_TRACE(s.Panes);
         Main->Settings.Format = TWaveFormat(44100, s.Channels, 2);
         Main->Settings.ChannelProcessing = s.Processing;
-        delete Main->WaveFile;
+        Main->ReplaceWave(nullptr);
         LoadTone(s.Tone);
         ASSERT_EQ(view.PaneMode, s.Panes);
         const TRect panes[] = {view.PaneRect1, view.PaneRect2};

@@ -25,14 +25,14 @@ struct TSeriesEdit : TSeriesScreen {
         View->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(x2, y + 30));
         float start = 0.0f, end = 0.0f;
         ASSERT_TRUE(Main->GetSelectedSegment(start, end));
-        First = Main->WaveFile->TimeToFrame(start);
-        Last = Main->WaveFile->TimeToFrame(end);
+        First = Main->Wave()->TimeToFrame(start);
+        Last = Main->Wave()->TimeToFrame(end);
         ASSERT_LT(First, Last);
     }
     std::vector<int16_t> Channel(uint16_t channel)
     {
-        std::vector<int16_t> samples(Main->WaveFile->GetHighWaterMark());
-        Main->WaveFile->ReadFrames(samples.data(), 0, uint32_t(samples.size()), channel);
+        std::vector<int16_t> samples(Main->Wave()->GetHighWaterMark());
+        Main->Wave()->ReadFrames(samples.data(), 0, uint32_t(samples.size()), channel);
         return samples;
     }
     void Command(int id) { Main->SendMessage(WM_COMMAND, id, 0); }
@@ -154,8 +154,8 @@ TEST_F(TSeriesEdit, PasteInsertWithNoWaveOpensTheClipboardsWaveUntitled)
         Main->FileIO.MakeBackup = 1;
         ASSERT_EQ(RunClipboardProcess("--wave \"" + wave + "\""), 0u);
         Command(CM_EDITPASTEINSERT);
-        ASSERT_NE(Main->WaveFile, nullptr);
-        TWaveFile& pasted = *Main->WaveFile;
+        ASSERT_NE(Main->Wave(), nullptr);
+        TWaveFile& pasted = *Main->Wave();
         EXPECT_EQ(pasted.IsUntitled(), 1u);
         EXPECT_EQ(pasted.Changed, 1u);
         EXPECT_EQ(pasted.IsDiskBased(), uint16_t(mode));
@@ -175,14 +175,14 @@ TEST_F(TSeriesEdit, PasteInsertWithNoWaveOpensTheClipboardsWaveUntitled)
         EXPECT_TRUE(std::string(caption).ends_with(" [Untitled]")) << caption;
         pasted.Changed = 0;
         ASSERT_TRUE(Main->CloseWaveFile());
-        ASSERT_EQ(Main->WaveFile, nullptr);
+        ASSERT_EQ(Main->Wave(), nullptr);
     }
 
     ASSERT_TRUE(::OpenClipboard(nullptr));
     ::EmptyClipboard();
     ::CloseClipboard();
     Command(CM_EDITPASTEINSERT);
-    EXPECT_EQ(Main->WaveFile, nullptr);
+    EXPECT_EQ(Main->Wave(), nullptr);
     EXPECT_TRUE(Host().Messages.empty());
 }
 
@@ -212,8 +212,8 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
             Main->FileIO.WaveFileMode = mode;
             Main->FileIO.MakeBackup = backup;
             Main->OpenWaveFile(path.c_str());
-            ASSERT_NE(Main->WaveFile, nullptr);
-            ASSERT_EQ(Main->WaveFile->IsDiskBased(), uint16_t(mode));
+            ASSERT_NE(Main->Wave(), nullptr);
+            ASSERT_EQ(Main->Wave()->IsDiskBased(), uint16_t(mode));
             Host().Reply = THeadlessEngineHost::AnswerYes;
             // The commands in order, and whether each asked the backup question.
             std::vector<std::pair<int, bool>> asked;
@@ -246,7 +246,7 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
 
             Main->CurrentTime = float(5.0 / 44100);
             run(CM_EDITPASTEOVER);
-            const uint32_t at = Main->WaveFile->TimeToFrame(Main->CurrentTime);
+            const uint32_t at = Main->Wave()->TimeToFrame(Main->CurrentTime);
             expected = left;
             std::copy(left.begin() + First, left.begin() + Last, expected.begin() + at);
             EXPECT_EQ(Difference(Channel(0), expected), "");
@@ -279,7 +279,7 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
             Host().Messages.clear();
             Command(CM_FILESAVE);
             EXPECT_TRUE(Host().Messages.empty()) << Host().Messages[0].Text;
-            EXPECT_EQ(Main->WaveFile->Changed, 0u);
+            EXPECT_EQ(Main->Wave()->Changed, 0u);
             std::ofstream(std::string(TONALYX_EDIT_OUT) + "/" + stem + ".txt") << First << " " << Last << "\n";
             ASSERT_TRUE(Main->CloseWaveFile());
         }

@@ -27,8 +27,7 @@ struct TSeriesLive : TSeriesScreen {
         ASSERT_NE(inputId, TSoundPort::NoDevice);
         ASSERT_NE(OutputId, TSoundPort::NoDevice);
         Open(TMainWin::RealTime);
-        delete Main->SoundInput;
-        Main->SoundInput = new TSoundInput(inputId);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
         Main->Settings.Format = TWaveFormat(Rate, 1, 2);
         Main->Settings.FFTsize = fftSize;
         Main->FileIO.RealTimeWaveBufferLengthSecs = bufferSeconds;
@@ -116,7 +115,7 @@ TEST_F(TSeriesLive, TheStripChartMovesOnlyAfterEightNewColumns)
         if (Main->BlocksProcessed == blocks)
             return false;
         blocks = Main->BlocksProcessed;
-        const int64_t input = Main->SoundInput->GetLastInputFrame();
+        const int64_t input = Main->InputPort()->GetLastInputFrame();
         if (view.Trace[0] == shown) {
             ++stills;
         } else {

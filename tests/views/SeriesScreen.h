@@ -72,7 +72,7 @@ struct TSeriesScreen : ::testing::Test {
     void LoadWave(const char* name)
     {
         Main->OpenWaveFile(Fixture(name).c_str());
-        ASSERT_NE(Main->WaveFile, nullptr);
+        ASSERT_NE(Main->Wave(), nullptr);
         Pump();
     }
 

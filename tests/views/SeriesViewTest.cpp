@@ -240,9 +240,7 @@ TEST_F(TSeriesScreen, EditMenuFollowsTheActiveViewTheWaveTheSelectionTheClipboar
             ASSERT_TRUE(view.HasSelection());
         }
         PutWaveOnClipboard(Main->GetHandle(), c.waveOnClipboard);
-        TWaveFile* wave = Main->WaveFile;
-        if (!c.waveOpen)
-            Main->WaveFile = nullptr;
+        std::unique_ptr<TWaveFile> kept = c.waveOpen ? nullptr : Main->ReplaceWave(nullptr);
         // No view active: the view is there but the active child is another window.
         TMDIChild other(*Main->GetClientWindow(), "Other");
         if (!c.viewActive) {
@@ -262,7 +260,8 @@ TEST_F(TSeriesScreen, EditMenuFollowsTheActiveViewTheWaveTheSelectionTheClipboar
         EXPECT_EQ(Enabled(edit, CM_PLAY), c.play);
         EXPECT_EQ(Enabled(edit, CM_EDITSELECTALL), c.selectAll);
         EXPECT_FALSE(Enabled(edit, CM_EDITUNDO));
-        Main->WaveFile = wave;
+        if (kept)
+            Main->ReplaceWave(std::move(kept));
         if (!c.viewActive) {
             other.Destroy();
             Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(view.GetHandle()));

@@ -17,8 +17,7 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     ASSERT_NE(inputId, TSoundPort::NoDevice);
     ASSERT_NE(outputId, TSoundPort::NoDevice);
     Open(1, 0, 0, TSpectrogram::ScrollImage, TMainWin::RealTime);
-    delete Main->SoundInput;
-    Main->SoundInput = new TSoundInput(inputId);
+    Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
     Main->Settings.Format = TWaveFormat(rate, 1, 2);
     Main->FileIO.WaveFileMode = 0;
     std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());

@@ -36,12 +36,12 @@ struct TApplySettingsScreen : TSpectrumScreen {
     {
         const TWaveFormat format = Main->Settings.Format;
         const uint32_t frames = 2 * format.SamplingRate;
-        delete Main->WaveFile;
-        Main->WaveFile = new TWaveFile(frames, format, Folder.Path.c_str());
+        Main->ReplaceWave(nullptr);
+        Main->ReplaceWave(std::make_unique<TWaveFile>(frames, format, Folder.Path.c_str()));
         for (uint32_t i = 0; i < frames; ++i)
             for (uint16_t k = 0; k < format.NumChannels; ++k) {
                 const double f = k == 0 ? LeftHz : RightHz;
-                Main->WaveFile->PutSample(int32_t(std::lround(3277.0 * std::sin(2 * 3.141592653589793 * f * i / format.SamplingRate))),
+                Main->Wave()->PutSample(int32_t(std::lround(3277.0 * std::sin(2 * 3.141592653589793 * f * i / format.SamplingRate))),
                                           i, k);
             }
         Main->ReprocessSegment(1.0f);

@@ -24,8 +24,7 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     ASSERT_NE(inputId, TSoundPort::NoDevice);
     ASSERT_NE(outputId, TSoundPort::NoDevice);
     Open(1, 0, TMainWin::RealTime);
-    delete Main->SoundInput;
-    Main->SoundInput = new TSoundInput(inputId);
+    Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
     Main->Settings.Format = TWaveFormat(Rate, 1, 2);
     Main->Settings.FFTsize = 4096;
     // The history wave lives in memory, in the test's own folder.
@@ -65,5 +64,5 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
 
     Main->StopAnalyzer();
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-    EXPECT_FALSE(Main->SoundInput->IsOpen());
+    EXPECT_FALSE(Main->InputPort()->IsOpen());
 }

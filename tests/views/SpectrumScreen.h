@@ -91,8 +91,8 @@ struct TSpectrumScreen : ::testing::Test {
 
     void LoadTone(const char* name)
     {
-        Main->WaveFile = new TWaveFile(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
-        ASSERT_EQ(Main->WaveFile->Error, 0u);
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
+        ASSERT_EQ(Main->Wave()->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
         Pump();
     }

@@ -65,16 +65,16 @@ TEST_F(TSpectrumScreen, TransportButtonsAndKeysDriveTheRunState)
     key(CM_ACCELRUN);
     EXPECT_EQ(Main->RunState, TMainWin::Running);
     Main->IdleAction(0);
-    EXPECT_GT(Main->WaveFile->GetPosition(), 0u);
+    EXPECT_GT(Main->Wave()->GetPosition(), 0u);
     key(CM_ACCELSTOP);
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     key(CM_ACCELREWIND);
-    EXPECT_EQ(Main->WaveFile->GetPosition(), 0u);
+    EXPECT_EQ(Main->Wave()->GetPosition(), 0u);
     EXPECT_EQ(Main->CurrentTime, 0.0f);
     key(CM_RUN);   // one block, then stopped again
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     EXPECT_EQ(Main->BlocksProcessed, 1);
-    EXPECT_EQ(Main->WaveFile->GetPosition(), Main->Settings.HopSize);
+    EXPECT_EQ(Main->Wave()->GetPosition(), Main->Settings.HopSize);
 }
 
 TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
@@ -93,8 +93,8 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         Main->SendMessage(WM_COMMAND, CM_MODEREALTIME);
         EXPECT_EQ(Main->OpMode, TMainWin::RealTime);
 
-        Main->WaveFile = new TWaveFile(Fixture("sine_1k_mono.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
-        Main->WaveFile->SeekEnd();
+        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture("sine_1k_mono.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
+        Main->Wave()->SeekEnd();
         Host().Reply = c.Reply;
         Main->SendMessage(WM_COMMAND, CM_MODEPOSTPROCESS);
         ASSERT_EQ(Host().Messages.size(), 1u);
@@ -103,9 +103,9 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         EXPECT_EQ(Main->OpMode, TMainWin::PostProcess);
         EXPECT_EQ(Main->TransportToolbar->Mode, TMainWin::PostProcess);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_MODEPOSTPROCESS, MF_BYCOMMAND) & MF_CHECKED);
-        EXPECT_EQ(Main->WaveFile != nullptr, c.WaveKept);
-        if (Main->WaveFile) {
-            EXPECT_EQ(Main->WaveFile->GetPosition(), 0u);
+        EXPECT_EQ(Main->Wave() != nullptr, c.WaveKept);
+        if (Main->Wave()) {
+            EXPECT_EQ(Main->Wave()->GetPosition(), 0u);
         }
 
         // The current mode again does nothing.

@@ -209,21 +209,21 @@ TEST_F(TSurfacePhaseScreen, SurfaceSelectionIsTheSegmentItsMenuEditsAndShows)
     Main->SeriesLiveBlock = 0;
     view.SendMessage(WM_COMMAND, TSurfacePlot::MenuTimeSeries);
     ASSERT_NE(Main->TimeSeriesView(), nullptr);
-    EXPECT_EQ(Main->TimeSeriesView()->Range.First, Main->WaveFile->TimeToFrame(start));
-    EXPECT_EQ(Main->TimeSeriesView()->Range.Last, Main->WaveFile->TimeToFrame(end));
+    EXPECT_EQ(Main->TimeSeriesView()->Range.First, Main->Wave()->TimeToFrame(start));
+    EXPECT_EQ(Main->TimeSeriesView()->Range.Last, Main->Wave()->TimeToFrame(end));
 
     // Back on the surface, as its context menu activates it: Mute silences that segment only.
     Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(view.GetHandle()));
-    std::vector<int16_t> before(Main->WaveFile->GetHighWaterMark());
-    Main->WaveFile->ReadFrames(before.data(), 0, uint32_t(before.size()), 0);
-    const uint32_t first = Main->WaveFile->TimeToFrame(start), last = Main->WaveFile->TimeToFrame(end);
+    std::vector<int16_t> before(Main->Wave()->GetHighWaterMark());
+    Main->Wave()->ReadFrames(before.data(), 0, uint32_t(before.size()), 0);
+    const uint32_t first = Main->Wave()->TimeToFrame(start), last = Main->Wave()->TimeToFrame(end);
     ASSERT_LT(last, before.size());
     std::vector<int16_t> expected = before;
     std::fill(expected.begin() + first, expected.begin() + last, int16_t(0));
     ASSERT_TRUE(expected != before);
     view.SendMessage(WM_COMMAND, TSurfacePlot::MenuMute);
     std::vector<int16_t> after(expected.size());
-    Main->WaveFile->ReadFrames(after.data(), 0, uint32_t(after.size()), 0);
+    Main->Wave()->ReadFrames(after.data(), 0, uint32_t(after.size()), 0);
     EXPECT_TRUE(after == expected);
     for (const auto& m : Host().Messages) ADD_FAILURE() << m.Text;
 }

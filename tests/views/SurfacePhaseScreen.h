@@ -77,8 +77,8 @@ struct TSurfacePhaseScreen : ::testing::Test {
 
     void Load(const char* name)
     {
-        Main->WaveFile = new TWaveFile(ViewFixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
-        ASSERT_EQ(Main->WaveFile->Error, 0u);
+        Main->ReplaceWave(std::make_unique<TWaveFile>(ViewFixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
+        ASSERT_EQ(Main->Wave()->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
         PumpViews();
     }

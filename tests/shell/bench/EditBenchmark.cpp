@@ -34,11 +34,12 @@ FilterSettings BenchmarkFilter()
 }
 
 // A wave of that many seconds of stereo noise, in memory or on a working file.
-TWaveFile* NoiseWave(uint32_t seconds, bool disk, const std::string& folder)
+std::unique_ptr<TWaveFile> NoiseWave(uint32_t seconds, bool disk, const std::string& folder)
 {
     const TWaveFormat format(kRate, 2, 2);
     const uint32_t frames = kRate * seconds;
-    TWaveFile* wave = disk ? new TWaveFile(format, 0, folder.c_str()) : new TWaveFile(frames, format, folder.c_str());
+    auto wave = disk ? std::make_unique<TWaveFile>(format, 0, folder.c_str())
+                     : std::make_unique<TWaveFile>(frames, format, folder.c_str());
     std::mt19937 noise(7);
     std::normal_distribution<float> sample(0.0f, 3000.0f);
     std::vector<int16_t> block(2 * kRate);
@@ -60,8 +61,8 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
     main.OpMode = TMainWin::PostProcess;
     main.Settings.Format = TWaveFormat(kRate, 2, 2);
     main.FileIO.WaveFileMode = disk ? 1 : 0;
-    main.WaveFile = NoiseWave(seconds, disk, folder);
-    const float duration = main.WaveFile->GetDuration();
+    main.ReplaceWave(NoiseWave(seconds, disk, folder));
+    const float duration = main.Wave()->GetDuration();
     const auto start = std::chrono::steady_clock::now();
     const bool done = edit(main, duration);
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -69,9 +70,8 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
                 disk ? "disk  " : "memory", seconds, elapsed, seconds / elapsed, elapsed / seconds);
     if (!done)
         std::printf("  (the edit did not complete)\n");
-    main.WaveFile->Changed = 0;
-    delete main.WaveFile;
-    main.WaveFile = nullptr;
+    main.Wave()->Changed = 0;
+    main.ReplaceWave(nullptr);
 }
 
 // The wave's samples and the filter's taps into files under /tmp, then the
@@ -83,7 +83,7 @@ void MeasureOaconvolve(const std::string& folder)
     const std::string tapsPath = "/tmp/tonalyx_edit_benchmark_taps.txt";
     const std::string resultPath = "/tmp/tonalyx_edit_benchmark_scipy.txt";
     auto dos = [](const std::string& unix) { return "Z:" + unix; };
-    std::unique_ptr<TWaveFile> wave(NoiseWave(kFilterSeconds, false, folder));
+    std::unique_ptr<TWaveFile> wave = NoiseWave(kFilterSeconds, false, folder);
     std::vector<int16_t> samples(2 * size_t{wave->GetFrameCount()});
     wave->Rewind();
     wave->ReadStream(samples.data(), uint32_t(samples.size() * sizeof(int16_t)));

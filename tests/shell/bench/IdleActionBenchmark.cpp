@@ -86,8 +86,8 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
         main.IdleAction(0);
     }
     Report(run, main, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
-    if (main.WaveFile)
-        main.WaveFile->Changed = 0;
+    if (main.Wave())
+        main.Wave()->Changed = 0;
     main.Destroy();
 }
 
@@ -133,8 +133,8 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
 {
     const std::string program = folder + "Tonalyx.exe";
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
+    main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
     main.OpMode = TMainWin::PostProcess;
     main.Settings.Format = TWaveFormat(kRate, 2, 2);
     main.Settings.FFTsize = run.fftSize;
@@ -146,15 +146,15 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
     }
     main.ViewStatus.SpectrumPlot = 1;
     if (run.disk) {
-        main.WaveFile = new TWaveFile(wave.c_str(), TWaveFile::Disk, 0, folder.c_str());
+        main.ReplaceWave(std::make_unique<TWaveFile>(wave.c_str(), TWaveFile::Disk, 0, folder.c_str()));
     } else {
-        main.WaveFile = new TWaveFile(kRate * kSeconds, main.Settings.Format, folder.c_str());
+        main.ReplaceWave(std::make_unique<TWaveFile>(kRate * kSeconds, main.Settings.Format, folder.c_str()));
         for (uint32_t i = 0; i < kRate * kSeconds; ++i) {
-            main.WaveFile->PutSample(frames[2 * size_t{i}], i, 0);
-            main.WaveFile->PutSample(frames[2 * size_t{i} + 1], i, 1);
+            main.Wave()->PutSample(frames[2 * size_t{i}], i, 0);
+            main.Wave()->PutSample(frames[2 * size_t{i} + 1], i, 1);
         }
     }
-    main.WaveFile->Rewind();
+    main.Wave()->Rewind();
     main.ApplySettings(TMainWin::RefreshKind::Full);
 
     const auto start = std::chrono::steady_clock::now();

@@ -109,10 +109,8 @@ struct TLiveRun : ::testing::Test {
         RECT client;
         ::GetClientRect(Main->GetClientWindow()->GetHandle(), &client);
         if (Main->SpectrumView(0)) Main->SpectrumView(0)->MoveWindow(0, 0, client.right, client.bottom, true);
-        delete Main->SoundInput;
-        Main->SoundInput = new TSoundInput(inputId);
-        delete Main->SoundOutput;
-        Main->SoundOutput = new TSoundOutput(outputId);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(outputId));
         Main->ApplySettings(TMainWin::RefreshKind::Full);
     }
     void TearDown() override
@@ -163,7 +161,7 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         Start(c.Overlap);
         Run(1500);
         const int32_t blocks = Main->BlocksProcessed;
-        const uint32_t frames = Main->SoundInput->GetRecordedFrames();
+        const uint32_t frames = Main->InputPort()->GetRecordedFrames();
         const TCpuSeconds before = CpuSeconds();
         const DWORD begin = ::GetTickCount();
         Run(c.Ms);
@@ -175,7 +173,7 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         const double program = (after.Program() - before.Program()) / seconds;
         const double driver = (after.SoundDriver - before.SoundDriver) / seconds;
         // The sink's clock may run a little off the wall clock: the hops it delivered.
-        const double deliveredHops = (Main->SoundInput->GetRecordedFrames() - frames) / hop / seconds;
+        const double deliveredHops = (Main->InputPort()->GetRecordedFrames() - frames) / hop / seconds;
         std::printf("overlap %d%%: %.2f blocks/s (hop rate %.2f/s, %.2f hops/s delivered), processor %.1f %% of one "
                     "core over %.1f s (and %.1f %% in the sound driver's threads)\n",
                     c.Overlap, blockRate, hopRate, deliveredHops, 100 * program, seconds, 100 * driver);
@@ -223,7 +221,7 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
         for (int k = Main->SpectralLeft->GetLowIndex(); k <= Main->SpectralLeft->GetHighIndex(); ++k)
             r.Hold.push_back(Main->SpectralLeft->GetPeakHoldValue(k));
         Main->StopAnalyzer();
-        r.Clean = !InputHadBreaks(Main->WaveFile);
+        r.Clean = !InputHadBreaks(Main->Wave());
         return r;
     };
     auto compareMeters = [](const Reading& first, const Reading& second) {

@@ -131,8 +131,7 @@ struct TPlaybackCommands : ::testing::Test {
         Main->ViewStatus.TimeSeries = 1;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
-        delete Main->SoundOutput;
-        Main->SoundOutput = new TSoundOutput(OutputId);
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(OutputId));
         Main->OutputDeviceID = int32_t(OutputId);
         LoadTone(Rate);
     }
@@ -150,7 +149,7 @@ struct TPlaybackCommands : ::testing::Test {
         tone.SetFileName(path.c_str());
         ASSERT_EQ(tone.Save(), 1);
         Main->OpenWaveFile(path.c_str());
-        ASSERT_NE(Main->WaveFile, nullptr);
+        ASSERT_NE(Main->Wave(), nullptr);
         ASSERT_NE(Main->TimeSeriesView(), nullptr);
         Main->SendMessage(WM_COMMAND, CM_EDITSELECTALL, 0);
         float start = 0.0f, end = 0.0f;
@@ -202,7 +201,7 @@ TEST_F(TPlaybackCommands, EachSpeedSoundsAtItsPitchForItsDuration)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.waveRate != Main->Settings.Format.SamplingRate) {
-            Main->WaveFile->Changed = 0;
+            Main->Wave()->Changed = 0;
             LoadTone(c.waveRate);
         }
         Host().Messages.clear();
@@ -218,7 +217,7 @@ TEST_F(TPlaybackCommands, EachSpeedSoundsAtItsPitchForItsDuration)
         EXPECT_NEAR(heard.Hz, ToneHz * c.factor, ToneHz * c.factor * 0.005);
         EXPECT_NEAR(heard.Seconds, Seconds / c.factor, Block);
     }
-    EXPECT_EQ(Main->ArbitraryPlaybackRate, 22050u);
+    EXPECT_EQ(Main->GetArbitraryPlaybackRate(), 22050u);
 }
 
 TEST_F(TPlaybackCommands, LoopRepeatsUntilStop)

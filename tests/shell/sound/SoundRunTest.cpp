@@ -39,8 +39,8 @@ struct TSoundRun : ::testing::Test {
         ASSERT_NE(InputId, TSoundPort::NoDevice);
         ASSERT_NE(OutputId, TSoundPort::NoDevice);
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->SoundInput = new TSoundInput(InputId);
-        Main->SoundOutput = new TSoundOutput(OutputId);
+        Main->ReplaceInputPort(std::make_unique<TSoundInput>(InputId));
+        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(OutputId));
         Main->Settings.Format = TWaveFormat(Rate, 2, 2);
         Main->Settings.FFTsize = 4096;
         Main->Settings.ChannelProcessing = 2;
@@ -83,7 +83,7 @@ TEST_F(TSoundRun, RealTimeShowsTheToneOfTheNullSinkAndStopClosesThePorts)
     Main->OpMode = TMainWin::RealTime;
     Main->StartAnalyzer();
     ASSERT_EQ(Main->RunState, TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
-    EXPECT_TRUE(Main->SoundInput->IsOpen());
+    EXPECT_TRUE(Main->InputPort()->IsOpen());
     const DWORD end = ::GetTickCount() + 10000;
     while (Main->BlocksProcessed < 8 && ::GetTickCount() < end) Pump(50);
     ASSERT_GE(Main->BlocksProcessed, 8);
@@ -91,11 +91,11 @@ TEST_F(TSoundRun, RealTimeShowsTheToneOfTheNullSinkAndStopClosesThePorts)
     EXPECT_NEAR(Main->SpectralRight->GetPeakFrequency(), ToneHz, 2 * Main->SpectralRight->GetBinWidth());
     Main->StopAnalyzer();
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-    EXPECT_FALSE(Main->SoundInput->IsOpen());
-    EXPECT_FALSE(Main->SoundOutput->IsOpen());
-    EXPECT_EQ(Main->CaptureBlocks[0], nullptr);
-    ASSERT_NE(Main->WaveFile, nullptr);   // the history wave
-    EXPECT_GT(Main->WaveFile->GetHighWaterMark(), 0u);
+    EXPECT_FALSE(Main->InputPort()->IsOpen());
+    EXPECT_FALSE(Main->OutputPort()->IsOpen());
+    EXPECT_EQ(Main->CaptureBlock(0), nullptr);
+    ASSERT_NE(Main->Wave(), nullptr);   // the history wave
+    EXPECT_GT(Main->Wave()->GetHighWaterMark(), 0u);
 }
 
 TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
@@ -104,8 +104,7 @@ TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
     ASSERT_TRUE(tone.Ok);
     for (int32_t mode : {1, 0}) {
         SCOPED_TRACE(mode);
-        delete Main->WaveFile;
-        Main->WaveFile = nullptr;
+        Main->ReplaceWave(nullptr);
         Main->OpMode = TMainWin::Recorder;
         Main->FileIO.WaveFileMode = mode;
         Main->RunState = TMainWin::Recording;
@@ -113,16 +112,16 @@ TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
         ASSERT_EQ(Main->RunState, TMainWin::Recording) << (Messages().empty() ? "" : Messages()[0].Text);
         // The first capture of a process takes a moment to start.
         const DWORD end = ::GetTickCount() + 30000;
-        while (Main->WaveFile && Main->WaveFile->GetHighWaterTime() < 2.0f && ::GetTickCount() < end) Pump(50);
+        while (Main->Wave() && Main->Wave()->GetHighWaterTime() < 2.0f && ::GetTickCount() < end) Pump(50);
         Main->StopAnalyzer();
-        ASSERT_NE(Main->WaveFile, nullptr);
-        EXPECT_EQ(Main->WaveFile->IsDiskBased(), mode);
-        const float seconds = Main->WaveFile->GetHighWaterTime();
+        ASSERT_NE(Main->Wave(), nullptr);
+        EXPECT_EQ(Main->Wave()->IsDiskBased(), mode);
+        const float seconds = Main->Wave()->GetHighWaterTime();
         EXPECT_GT(seconds, 1.5f);
         EXPECT_LT(seconds, 3.5f);
         EXPECT_NEAR(PeakOfRecording(seconds / 2), ToneHz, 2 * Main->SpectralLeft->GetBinWidth());
 
-        Main->WaveFile->Rewind();
+        Main->Wave()->Rewind();
         Main->RunState = TMainWin::Playback;
         const DWORD start = ::GetTickCount();
         Main->StartAnalyzer();
@@ -154,8 +153,8 @@ TEST_F(TSoundRun, DiskRecordingOverItsLimitContinuesInANewNamedFile)
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     ::FindClose(h);
     EXPECT_EQ(Main->RunState, TMainWin::Recording);
-    ASSERT_NE(Main->WaveFile, nullptr);
-    EXPECT_TRUE(Main->WaveFile->IsUntitled());
+    ASSERT_NE(Main->Wave(), nullptr);
+    EXPECT_TRUE(Main->Wave()->IsUntitled());
     Main->StopAnalyzer();
     EXPECT_EQ(std::strlen(found.cFileName), std::strlen("recording_2026_01_01_000000.wav"));
     TWaveFile saved(Folder.File(found.cFileName).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
@@ -176,15 +175,15 @@ TEST_F(TSoundRun, DiskRecordingWhoseLimitSaveFailsStopsAndKeepsTheRecording)
     ASSERT_EQ(Main->RunState, TMainWin::Recording);
     Pump(30000, true);
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-    ASSERT_NE(Main->WaveFile, nullptr);
+    ASSERT_NE(Main->Wave(), nullptr);
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().Text, "Failure writing wave file.");
-    const uint32_t frames = Main->WaveFile->GetHighWaterMark();
-    EXPECT_GT(Main->WaveFile->FramesToBytes(frames), 100000u);
+    const uint32_t frames = Main->Wave()->GetHighWaterMark();
+    EXPECT_GT(Main->Wave()->FramesToBytes(frames), 100000u);
     // The kept wave can still be saved elsewhere, whole.
     const std::string target = Folder.File("kept.wav");
-    Main->WaveFile->SetFileName(target.c_str());
-    ASSERT_EQ(Main->WaveFile->SaveAs(), 1);
+    Main->Wave()->SetFileName(target.c_str());
+    ASSERT_EQ(Main->Wave()->SaveAs(), 1);
     TWaveFile saved(target.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str());
     ASSERT_EQ(saved.Error, 0u);
     EXPECT_EQ(saved.GetHighWaterMark(), frames);
@@ -194,19 +193,19 @@ TEST_F(TSoundRun, SegmentEndingAtTheEndOfTheWavePlaysToTheEnd)
 {
     Main->OpMode = TMainWin::PostProcess;
     // 1001 frames: an odd segment that ends at the last frame.
-    Main->WaveFile = new TWaveFile(1001, Main->Settings.Format, Folder.Path.c_str());
+    Main->ReplaceWave(std::make_unique<TWaveFile>(1001, Main->Settings.Format, Folder.Path.c_str()));
     for (uint32_t i = 0; i < 1001; ++i) {
-        Main->WaveFile->PutSample(int32_t(i), i, 0);
-        Main->WaveFile->PutSample(int32_t(i), i, 1);
+        Main->Wave()->PutSample(int32_t(i), i, 0);
+        Main->Wave()->PutSample(int32_t(i), i, 1);
     }
-    Main->StartPlayback(0.5f / Rate, Main->WaveFile->GetDuration(), Rate, 0);
-    ASSERT_NE(Main->PlaybackCopy, nullptr);
-    EXPECT_EQ(Main->PlaybackActive, 1);
-    EXPECT_EQ(Main->PlaybackCopy->GetFrameCount(), 1002u);
-    EXPECT_EQ(Main->PlaybackCopy->GetSample(1000, 0, 0), 1000.0f);
+    Main->StartPlayback(0.5f / Rate, Main->Wave()->GetDuration(), Rate, 0);
+    ASSERT_NE(Main->PlaybackSegment(), nullptr);
+    EXPECT_EQ(Main->IsPlaybackActive(), true);
+    EXPECT_EQ(Main->PlaybackSegment()->GetFrameCount(), 1002u);
+    EXPECT_EQ(Main->PlaybackSegment()->GetSample(1000, 0, 0), 1000.0f);
     Pump(1000);
-    EXPECT_EQ(Main->PlaybackActive, 0);
-    EXPECT_EQ(Main->PlaybackCopy, nullptr);
+    EXPECT_EQ(Main->IsPlaybackActive(), false);
+    EXPECT_EQ(Main->PlaybackSegment(), nullptr);
 }
 
 TEST(DISABLED_TSoundNoServer, RealTimeStartReportsNoSoundCardAndStaysStopped)
@@ -215,8 +214,8 @@ TEST(DISABLED_TSoundNoServer, RealTimeStartReportsNoSoundCardAndStaysStopped)
     std::string program = folder.File("Tonalyx.exe");
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     ASSERT_EQ(::waveInGetNumDevs(), 0u);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
+    main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
     main.OpMode = TMainWin::RealTime;
     Messages().clear();
     main.StartAnalyzer();
@@ -230,14 +229,14 @@ TEST(DISABLED_TSoundNoServer, RecorderPlaybackWithoutAnOutputReportsAndStaysStop
     TTempFolder folder;
     std::string program = folder.File("Tonalyx.exe");
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
+    main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
     main.OpMode = TMainWin::Recorder;
-    main.WaveFile = new TWaveFile(Rate, main.Settings.Format, folder.Path.c_str());
+    main.ReplaceWave(std::make_unique<TWaveFile>(Rate, main.Settings.Format, folder.Path.c_str()));
     Messages().clear();
     main.RunState = TMainWin::Playback;
     main.StartAnalyzer();
     EXPECT_EQ(main.RunState, TMainWin::Stopped);
     EXPECT_FALSE(Messages().empty());
-    EXPECT_EQ(main.CaptureBlocks[0], nullptr);
+    EXPECT_EQ(main.CaptureBlock(0), nullptr);
 }

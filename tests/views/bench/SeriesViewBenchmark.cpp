@@ -122,12 +122,12 @@ struct TBench {
         Main.FileIO.MakeBackup = 0;
         const auto start = std::chrono::steady_clock::now();
         Main.OpenWaveFile(wave.c_str());
-        if (!Main.WaveFile) {
+        if (!Main.Wave()) {
             std::printf("%s: not opened\n", name);
             return;
         }
         const double open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-        TWaveFile& file = *Main.WaveFile;
+        TWaveFile& file = *Main.Wave();
         const double wide = Milliseconds([&] { View->UpdateLayout(); });
         const std::vector<TCurvePoint> summarised[2] = {View->Trace[0], View->Trace[1]};
         std::printf("%s %s, %d pane(s), %zu points a pane: open %.0f ms\n", name, mode ? "on disk" : "in memory",

@@ -30,8 +30,8 @@ int main(int argc, char** argv)
     ::CreateDirectoryA(folder.c_str(), nullptr);
     const std::string program = folder + "\\Tonalyx.exe";
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.SoundInput = new TSoundInput(0);
-    main.SoundOutput = new TSoundOutput(0);
+    main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
+    main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
     main.OpMode = TMainWin::PostProcess;
     main.Settings.FFTsize = 4096;
     main.Settings.SmoothingWindow = TSmoothing::Hanning;
@@ -45,16 +45,16 @@ int main(int argc, char** argv)
         return 1;
     main.Show(SW_SHOW);
     main.MoveWindow(0, 0, 1280, 1000, true);
-    main.WaveFile = new TWaveFile(argv[1], TWaveFile::Memory, 0, folder.c_str());
-    if (main.WaveFile->Error || main.WaveFile->GetFormat().NumChannels != 2)
+    main.ReplaceWave(std::make_unique<TWaveFile>(argv[1], TWaveFile::Memory, 0, folder.c_str()));
+    if (main.Wave()->Error || main.Wave()->GetFormat().NumChannels != 2)
         return 1;
-    main.Settings.Format = main.WaveFile->GetFormat();
+    main.Settings.Format = main.Wave()->GetFormat();
     TSpectrogram& view = *main.SpectrogramView(0);
     view.MoveWindow(0, 0, 1000 + view.LeftMargin + view.RightMargin + 8, 760, true);
     main.ApplySettings(TMainWin::RefreshKind::Full);
 
     const int lines = view.GetHistoryLineCount() - 1;
-    const float duration = main.WaveFile->GetDuration();
+    const float duration = main.Wave()->GetDuration();
     const float half = main.Settings.FFTsize * 0.5f / main.Settings.Format.SamplingRate;
     // Newest line first, the oldest at the start of the wave.
     for (int line = 0; line < lines; ++line)
