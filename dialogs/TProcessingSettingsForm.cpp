@@ -4,6 +4,7 @@
 #include <cstdio>
 #include "dialogs/TAveragingChoices.h"
 #include "dialogs/TFieldText.h"
+#include "engine/TWaveFormat.h"
 #include "base/TEngineHost.h"
 #include "resources/StringIds.h"
 
@@ -82,6 +83,14 @@ TProcessingSettingsForm::TVerdict TProcessingSettingsForm::CheckRate(const std::
 {
     const int32_t typed = TFieldText::ToInt(rateText);
     if (typed <= 0) return Refusal(IDS_RATE_NOT_POSITIVE_TEXT, TEngineHost::MsgIconStop);
+    // The settings door refuses a rate outside the wave format's range: say so
+    // here, while the user can still correct it.
+    if (!TWaveFormat::IsValidRate(uint32_t(typed))) {
+        char text[96];
+        std::snprintf(text, sizeof text, "Sampling rate must be between %u and %u Hz",
+                      unsigned(TWaveFormat::MinSamplingRate), unsigned(TWaveFormat::MaxSamplingRate));
+        return Refusal(text, TEngineHost::MsgIconStop);
+    }
     rate = uint32_t(typed);
     return {};
 }

@@ -84,6 +84,8 @@ TEST_F(SettingsDialog, OkShowsTheFieldsMessageOrStoresIt)
          "Sampling rate must be greater than zero", MB_ICONSTOP, nullptr},
         {"rate -5", false, none, [](TDialog& d) { Control::TypeInCombo(d, D::RateId, "-5"); },
          "Sampling rate must be greater than zero", MB_ICONSTOP, nullptr},
+        {"rate 999", false, none, [](TDialog& d) { Control::TypeInCombo(d, D::RateId, "999"); },
+         "Sampling rate must be between 1000 and 768000 Hz", MB_ICONSTOP, nullptr},
         {"rate typed 37000", false, none, [](TDialog& d) { Control::TypeInCombo(d, D::RateId, "37000"); }, nullptr,
          0, [](const AnalysisSettingsStruct& s, TDialog&) { EXPECT_EQ(s.Format.SamplingRate, 37000u); }},
         {"FFT size not in the list", false, [](AnalysisSettingsStruct& s) { s.FFTsize = 1000; }, nullptr, nullptr, 0,

@@ -123,6 +123,25 @@ TEST(TProcessingSettingsForm, ATypedRateMustBeAboveZero)
     EXPECT_EQ(rate, 37000u);
 }
 
+// Rates the settings door would refuse are refused in the dialog, with a message.
+TEST(TProcessingSettingsForm, ATypedRateMustBeOneTheWaveFormatTakes)
+{
+    const struct {
+        const char* Text;
+        bool Passed;
+    } cases[] = {{"999", false}, {"1000", true}, {"768000", true}, {"768001", false}, {"4000000", false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.Text);
+        uint32_t rate = 123;
+        const Form::TVerdict v = Form::CheckRate(c.Text, rate);
+        EXPECT_EQ(v.Passed, c.Passed);
+        if (c.Passed) continue;
+        EXPECT_EQ(v.Message, "Sampling rate must be between 1000 and 768000 Hz");
+        EXPECT_EQ(v.Style, TEngineHost::MsgIconStop);
+        EXPECT_EQ(rate, 123u);
+    }
+}
+
 // Each check in its order: the fields before a refusal are stored, the ones
 // after it are not.
 TEST(TProcessingSettingsForm, OkChecksInOrderAndStoresWhatPassed)
