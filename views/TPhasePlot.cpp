@@ -22,7 +22,6 @@
 
 DEFINE_RESPONSE_TABLE1(TPhasePlot, TFrequencyPlot)
     EV_WM_SIZE
-    EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
     EV_COMMAND(OptionsId, CmOptions)
     EV_EN_CHANGE(PlotTopId, PlotTopChanged)
@@ -114,14 +113,6 @@ void TPhasePlot::EvSize(UINT sizeType, const TSize& size)
     PlaceControls();
 }
 
-void TPhasePlot::EvSysCommand(UINT cmdType, const TPoint&)
-{
-    if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
-        MainWin->ViewClosed(*this);
-        return;
-    }
-    DefaultProcessing();
-}
 
 void TPhasePlot::PlaceControls()
 {

@@ -61,7 +61,6 @@ public:
     // The view's own operations.
     virtual void PaintBackground(TDC& dc, const TRect& pane, const TRect& update);
     virtual void EvSize(UINT sizeType, const TSize& size);
-    virtual void EvSysCommand(UINT cmdType, const TPoint& point);
     virtual void EvLButtonDblClk(UINT keys, const TPoint& point);
     virtual void SetFrequencyRange(float start, float stop);
     virtual void SetViewSettings(ScalingStruct scaling);

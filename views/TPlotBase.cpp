@@ -27,6 +27,7 @@ DEFINE_RESPONSE_TABLE1(TPlotBase, TMDIChild)
     EV_WM_RBUTTONDOWN
     EV_WM_RBUTTONUP
     EV_WM_MOUSEMOVE
+    EV_WM_SYSCOMMAND
     EV_CHILD_NOTIFY_ALL_CODES(TPlotBase::ScrollBarId, ScrollNotify)
 END_RESPONSE_TABLE;
 
@@ -759,6 +760,17 @@ void TPlotBase::ScrollNotify(UINT code)
     VisibleStart = ScrollBar->GetPosition();
     VisibleEnd = VisibleStart + width;
     UpdateLayout();
+}
+
+// The close box closes the view through its host, which closes its partner
+// or family as the window kinds say.
+void TPlotBase::EvSysCommand(UINT cmdType, const TPoint&)
+{
+    if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
+        MainWin->ViewClosed(*this);
+        return;
+    }
+    DefaultProcessing();
 }
 
 void TPlotBase::EvSize(UINT sizeType, const TSize& size)

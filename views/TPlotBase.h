@@ -80,6 +80,7 @@ public:
     virtual void EvRButtonDown(UINT keys, const TPoint& point);
     virtual void EvRButtonUp(UINT keys, const TPoint& point);
     virtual void EvMouseMove(UINT keys, const TPoint& point);
+    void EvSysCommand(UINT cmdType, const TPoint& point);
     virtual void ScrollNotify(UINT code);
     virtual void UpdateLayout();
     virtual void NewData(float time);

@@ -64,7 +64,6 @@ void TSeriesPlot::ClearHighlight(ToolBtn& button)
 
 DEFINE_RESPONSE_TABLE1(TSeriesPlot, TSegmentPlot)
     EV_WM_SIZE
-    EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
     EV_BN_CLICKED(TSeriesPlot::SelectId, CmSelect)
     EV_BN_CLICKED(TSeriesPlot::ZoomInId, CmZoomIn)
@@ -222,14 +221,6 @@ void TSeriesPlot::EvSize(UINT sizeType, const TSize& size)
     PlaceButtons();
 }
 
-void TSeriesPlot::EvSysCommand(UINT cmdType, const TPoint&)
-{
-    if ((cmdType & 0xFFF0) == SC_CLOSE) {
-        MainWin->ViewClosed(*this);
-        return;
-    }
-    DefaultProcessing();
-}
 
 void TSeriesPlot::UpdateBackgroundBrush()
 {

@@ -55,7 +55,6 @@ public:
     void GetWindowClass(WNDCLASSA& wc) override;
     void SetupWindow() override;
     virtual void EvSize(UINT sizeType, const TSize& size);
-    virtual void EvSysCommand(UINT cmdType, const TPoint& point);
     void UpdateBackgroundBrush() override;
 
     // Layout, range and scroll bar.

@@ -18,7 +18,6 @@
 
 DEFINE_RESPONSE_TABLE1(TSpectrogram, TSegmentPlot)
     EV_WM_SIZE
-    EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
     EV_WM_TIMER
     EV_WM_PALETTECHANGED
@@ -278,14 +277,6 @@ void TSpectrogram::EvTimer(UINT timerId)
     MainWin->RebuildSpectrogram(*this);
 }
 
-void TSpectrogram::EvSysCommand(UINT cmdType, const TPoint&)
-{
-    if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
-        MainWin->ViewClosed(*this);
-        return;
-    }
-    DefaultProcessing();
-}
 
 void TSpectrogram::SetData(TSpectralData* data, TSpectralData* data2)
 {

@@ -100,7 +100,6 @@ public:
     void EvPaletteChanged(HWND changer);
     bool EvQueryNewPalette();
     void EvSize(UINT sizeType, const TSize& size);
-    void EvSysCommand(UINT cmdType, const TPoint& point);
     void EvLButtonDblClk(UINT keys, const TPoint& point);
     void EvTimer(UINT timerId);
 

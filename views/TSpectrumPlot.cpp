@@ -24,7 +24,6 @@
 
 DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TFrequencyPlot)
     EV_WM_SIZE
-    EV_WM_SYSCOMMAND
     EV_WM_LBUTTONDBLCLK
     EV_COMMAND(OptionsId, CmOptions)
     EV_COMMAND(LineId, CmLineGraph)
@@ -241,14 +240,6 @@ void TSpectrumPlot::EvSize(UINT sizeType, const TSize& size)
     PlaceOverlayControls();
 }
 
-void TSpectrumPlot::EvSysCommand(UINT cmdType, const TPoint&)
-{
-    if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
-        MainWin->ViewClosed(*this);
-        return;
-    }
-    DefaultProcessing();
-}
 
 void TSpectrumPlot::PlaceToolbar()
 {

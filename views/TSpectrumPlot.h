@@ -77,7 +77,6 @@ public:
 
     virtual void FillPaneBackground(TDC& dc, const TRect& pane, const TRect& update);
     virtual void EvSize(UINT sizeType, const TSize& size);
-    virtual void EvSysCommand(UINT cmdType, const TPoint& point);
     virtual void EvLButtonDblClk(UINT keys, const TPoint& point);
     virtual void UpdateBandBars(TDC& dc);
     virtual void SetFrequencyRange(float start, float stop);

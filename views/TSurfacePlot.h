@@ -145,7 +145,6 @@ public:
     bool EvQueryNewPalette();
     void EvPaletteChanged(HWND changer);
     void EvIntensity(UINT code);
-    virtual void EvSysCommand(UINT cmdType, const TPoint& point);
     virtual void EvLButtonDblClk(UINT keys, const TPoint& point);
     void EvTimer(UINT timerId);
 

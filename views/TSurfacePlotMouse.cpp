@@ -407,14 +407,6 @@ void TSurfacePlot::UpdateToolButton()
     SelectButton->SetUp();
 }
 
-void TSurfacePlot::EvSysCommand(UINT cmdType, const TPoint&)
-{
-    if ((cmdType & 0xFFF0) == SC_CLOSE && MainWin) {
-        MainWin->ViewClosed(*this);
-        return;
-    }
-    DefaultProcessing();
-}
 
 void TSurfacePlot::EvLButtonDblClk(UINT, const TPoint& point)
 {
