@@ -52,12 +52,12 @@ std::string TMainWinGeneratorHost::WaveFolder() const
 
 HFONT TMainWinGeneratorHost::DialogFont() const
 {
-    return Main.MainFont ? HFONT(*Main.MainFont) : nullptr;
+    return Main.GetMainFont() ? HFONT(*Main.GetMainFont()) : nullptr;
 }
 
 HBRUSH TMainWinGeneratorHost::BackgroundBrush() const
 {
-    return Main.FaceBrush ? HBRUSH(*Main.FaceBrush) : nullptr;
+    return Main.GetFaceBrush() ? HBRUSH(*Main.GetFaceBrush()) : nullptr;
 }
 
 HWND TMainWinGeneratorHost::FrameWindow() const
@@ -67,17 +67,17 @@ HWND TMainWinGeneratorHost::FrameWindow() const
 
 void TMainWinGeneratorHost::ShowGauge()
 {
-    if (Main.StatusBarWindow) Main.StatusBarWindow->ShowGauge();
+    if (Main.GetStatusBar()) Main.GetStatusBar()->ShowGauge();
 }
 
 void TMainWinGeneratorHost::SetGauge(int percent)
 {
-    if (Main.StatusBarWindow) Main.StatusBarWindow->SetGaugeValue(percent);
+    if (Main.GetStatusBar()) Main.GetStatusBar()->SetGaugeValue(percent);
 }
 
 void TMainWinGeneratorHost::HideGauge()
 {
-    if (Main.StatusBarWindow) Main.StatusBarWindow->HideGauge();
+    if (Main.GetStatusBar()) Main.GetStatusBar()->HideGauge();
 }
 
 void TMainWinGeneratorHost::SavePlacement()

@@ -227,7 +227,7 @@ void TWindowSlots::Toggle(ViewType type)
     }
     Main.ViewStatus.*kind->Flag = FamilyOpen(type) ? 1 : 0;
     Main.UpdateViewMenuChecks();
-    if (Main.TransportToolbar) Main.TransportToolbar->Invalidate(true);
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->Invalidate(true);
 }
 
 void TWindowSlots::Closed(const TWindow& window)

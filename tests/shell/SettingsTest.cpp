@@ -39,15 +39,15 @@ TEST_F(TSettingsFixture, FreshWindowState)
     EXPECT_FLOAT_EQ(w->Calibration.Right.CalRatio, 1.0f);
     EXPECT_STREQ(w->Calibration.Left.ChannelName, "Left");
     EXPECT_STREQ(w->Calibration.Right.ChannelName, "Right");
-    EXPECT_EQ(w->MainToolbarFlag, 1);
-    EXPECT_EQ(w->ButtonToolbarFlag, 1);
-    EXPECT_EQ(w->StatusBarFlag, 1);
+    EXPECT_TRUE(w->IsMainToolbarShown());
+    EXPECT_TRUE(w->IsButtonToolbarShown());
+    EXPECT_TRUE(w->IsStatusBarShown());
     EXPECT_EQ(w->NoiseFigureOrder, 6);
     EXPECT_EQ(w->Smoothing, nullptr);
     EXPECT_EQ(w->InputPort(), nullptr);
     EXPECT_EQ(w->Wave(), nullptr);
     EXPECT_EQ(w->SpectrumView(0), nullptr);
-    EXPECT_EQ(w->StatusBarWindow, nullptr);
+    EXPECT_EQ(w->GetStatusBar(), nullptr);
     EXPECT_EQ(w->Settings.FFTsize, 16384u);
     EXPECT_EQ(w->Settings.Format.SamplingRate, 44100u);
     EXPECT_STREQ(w->CurrentFolders[TMainWin::MacroFolder], "..\\.\\macro");
@@ -285,7 +285,7 @@ TEST_F(TSettingsFixture, CaptionPhaseScopeAndTriggerWordsAreFixedOnRead)
 {
     WriteIni(Ini, "[Main]\nCaption=Something else\n");
     auto w = NewMainWin();
-    EXPECT_STREQ(w->Caption, "Tonalyx");
+    EXPECT_STREQ(w->ProgramCaption(), "Tonalyx");
     w->PhaseScopeOptions.Unused2 = 99;
     w->PhaseScopeOptions.Unused4 = 1.0f;
     w->Trigger.StartState = 5;

@@ -397,7 +397,7 @@ TEST_F(TSeriesScreen, DoubleClickMovesThePositionAndShowsItsSpectrum)
     const float t = ColumnTime(500, 0, 95999, 48000);
     EXPECT_EQ(view.DrawnPosition, t);
     // The spectrum at that time: the analysis position is half a block on.
-    EXPECT_NEAR(Main->CurrentTime, t, 1e-4);
+    EXPECT_NEAR(Main->TimePosition(), t, 1e-4);
     ASSERT_NE(Main->SpectrumView(0), nullptr);
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     Main->SpectrumView(0)->MoveWindow(0, 820, 300, 120, true);

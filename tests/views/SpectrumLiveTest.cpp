@@ -57,7 +57,7 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     TSpectrumPlot& view = *Main->SpectrumView(0);
     ASSERT_EQ(view.Data, Main->SpectralLeft);
     ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft, ToneHz);
-    StatusBar& bar = *Main->StatusBarWindow;
+    StatusBar& bar = *Main->GetStatusBar();
     EXPECT_EQ(bar.TextOf(bar.StatusPane), "Running...");
     EXPECT_EQ(bar.TextOf(bar.ModePane), "Real Time");
     EXPECT_EQ(bar.TextOf(bar.RatePane), "48000 Hz");

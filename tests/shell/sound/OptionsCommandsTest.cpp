@@ -332,9 +332,9 @@ TEST_F(TOptionsCommands, MarkersTriggerAndTheCalibrationItem)
         if (popup && ::GetMenuState(popup, CM_CALIBRATION, MF_BYCOMMAND) != UINT(-1)) options = popup;
     }
     ASSERT_NE(options, nullptr);
-    for (int32_t temporary : {1, 0}) {
-        Main->TemporaryWaveFile = temporary;
+    for (const bool temporary : {true, false}) {
+        Main->MarkTemporaryWave(temporary);
         Main->SendMessage(WM_INITMENUPOPUP, WPARAM(options), 0);
-        EXPECT_EQ((::GetMenuState(options, CM_CALIBRATION, MF_BYCOMMAND) & MF_GRAYED) != 0, temporary == 1);
+        EXPECT_EQ((::GetMenuState(options, CM_CALIBRATION, MF_BYCOMMAND) & MF_GRAYED) != 0, temporary);
     }
 }
