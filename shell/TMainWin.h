@@ -174,8 +174,11 @@ private:
 public:
     const char* GetModulePath() const { return ModulePath; }
     const char* GetCommandLineFile() const { return CommandLineFile; }
+private:
+    // The settings file and the help file beside the program.
     char IniPath[PathSize] = {};
     char HelpPath[PathSize] = {};
+public:
 
     // Playback and time.
 private:
@@ -229,11 +232,7 @@ public:
     StatusBar* GetStatusBar() const { return StatusBarWindow.get(); }
     // The font of the controls made from now on; the old one is handed back,
     // as the controls made before still use it.
-    std::unique_ptr<TFont> ReplaceMainFont(std::unique_ptr<TFont> font)
-    {
-        MainFont.swap(font);
-        return font;
-    }
+    std::unique_ptr<TFont> ReplaceMainFont(std::unique_ptr<TFont> font) { MainFont.swap(font); return font; }
     // The start-up splash, modeless over the frame.
     std::unique_ptr<TAboutDialog> Splash;
 
@@ -269,8 +268,16 @@ public:
     CalibrationStruct Calibration{};
     // The spectral engines and the FFT window, built for the records above.
     TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
+    // Each Folder as the settings give it and as the file dialogs last left it.
+    const char* ConfiguredFolder(int folder) const { return ConfiguredFolders[folder]; }
+    const char* CurrentFolder(int folder) const { return CurrentFolders[folder]; }
+    // A path longer than PathSize - 1 is cut there.
+    void SetConfiguredFolder(int folder, const char* path);
+    void SetCurrentFolder(int folder, const char* path);
+private:
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
+public:
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
     TPrintOptions PrintOptions{};
 private:

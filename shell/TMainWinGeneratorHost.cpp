@@ -37,17 +37,17 @@ bool TMainWinGeneratorHost::InputStartsSynchronised() const
 
 std::string TMainWinGeneratorHost::IniPath() const
 {
-    return Main.IniPath;
+    return Main.GetIniPath();
 }
 
 std::string TMainWinGeneratorHost::HelpPath() const
 {
-    return Main.HelpPath;
+    return Main.GetHelpPath();
 }
 
 std::string TMainWinGeneratorHost::WaveFolder() const
 {
-    return Main.CurrentFolders[TMainWin::WavFolder];
+    return Main.CurrentFolder(TMainWin::WavFolder);
 }
 
 HFONT TMainWinGeneratorHost::DialogFont() const
@@ -82,7 +82,7 @@ void TMainWinGeneratorHost::HideGauge()
 
 void TMainWinGeneratorHost::SavePlacement()
 {
-    Main.SaveUtilityPlacements(TMainWin::ViewType::Generator, Main.IniPath);
+    Main.SaveUtilityPlacements(TMainWin::ViewType::Generator, Main.GetIniPath());
 }
 
 void TMainWinGeneratorHost::CloseGenerator()

@@ -79,6 +79,16 @@ TSettingsFields TMainWin::SettingsFields()
             &LeqOptions, &ReverbOptions, &ThdFreqOptions, &PhaseScopeOptions, &MacroOptions};
 }
 
+void TMainWin::SetConfiguredFolder(int folder, const char* path)
+{
+    std::snprintf(ConfiguredFolders[folder], PathSize, "%s", path);
+}
+
+void TMainWin::SetCurrentFolder(int folder, const char* path)
+{
+    std::snprintf(CurrentFolders[folder], PathSize, "%s", path);
+}
+
 void TMainWin::ReadSettings(const char* fileName)
 {
     TProfileFile file(fileName ? fileName : ""), ini(IniPath);

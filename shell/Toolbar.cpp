@@ -202,7 +202,7 @@ void Toolbar::FillConfigList()
     ConfigCombo->ClearList();
     ConfigCombo->AddString("Load Configuration");
     char pattern[300];
-    std::snprintf(pattern, sizeof pattern, "%s\\*.cfg", MainWin->CurrentFolders[TMainWin::CfgFolder]);
+    std::snprintf(pattern, sizeof pattern, "%s\\*.cfg", MainWin->CurrentFolder(TMainWin::CfgFolder));
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA(pattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
@@ -277,7 +277,7 @@ void Toolbar::ConfigChosen(UINT code)
         MainWin->StopAnalyzer();
     char name[260] = {};
     ConfigCombo->GetWindowText(name, sizeof name);
-    std::snprintf(ConfigPath, sizeof ConfigPath, "%s\\%s.cfg", MainWin->CurrentFolders[TMainWin::CfgFolder], name);
+    std::snprintf(ConfigPath, sizeof ConfigPath, "%s\\%s.cfg", MainWin->CurrentFolder(TMainWin::CfgFolder), name);
     MainWin->PostMessage(TMainWin::LoadConfigRequest, 0, LPARAM(ConfigPath));
 }
 

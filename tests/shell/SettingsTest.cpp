@@ -50,7 +50,7 @@ TEST_F(TSettingsFixture, FreshWindowState)
     EXPECT_EQ(w->GetStatusBar(), nullptr);
     EXPECT_EQ(w->Settings.FFTsize, 16384u);
     EXPECT_EQ(w->Settings.Format.SamplingRate, 44100u);
-    EXPECT_STREQ(w->CurrentFolders[TMainWin::MacroFolder], "..\\.\\macro");
+    EXPECT_STREQ(w->CurrentFolder(TMainWin::MacroFolder), "..\\.\\macro");
     EXPECT_STREQ(w->MacroOptions.OutputFilename, "..\\.\\macro\\macro_output.txt");
     EXPECT_EQ(w->ViewStatus.SpectrumPlot, 1);
 }
@@ -66,8 +66,8 @@ TEST_F(TSettingsFixture, PathsFollowTheProgram)
     for (const Case& c : cases) {
         TMainWin w(nullptr, c.Program, nullptr, *new TClientMain);
         EXPECT_STREQ(w.GetModulePath(), c.Program);
-        EXPECT_STREQ(w.IniPath, c.Ini);
-        EXPECT_STREQ(w.HelpPath, c.Help);
+        EXPECT_STREQ(w.GetIniPath(), c.Ini);
+        EXPECT_STREQ(w.GetHelpPath(), c.Help);
     }
 }
 
@@ -89,7 +89,7 @@ TEST_F(TSettingsFixture, CommandLineFile)
 TEST_F(TSettingsFixture, FreshFileHoldsEveryKeyInOrderWithItsDefault)
 {
     auto w = NewMainWin();
-    w->WriteSettings(w->IniPath);
+    w->WriteSettings(w->GetIniPath());
     ExpectDefaultFile(Ini);
 }
 
@@ -403,7 +403,7 @@ TEST_F(TSettingsFixture, ValuesOutOfRangeKeepTheirDefaultsAndOnlySaneValuesAreWr
     ::DeleteFileA(Ini.c_str());
     for (const Case& c : cases) ::WritePrivateProfileStringA(c.Section, c.Key, c.Text, Ini.c_str());
     auto w = NewMainWin();
-    w->WriteSettings(w->IniPath);
+    w->WriteSettings(w->GetIniPath());
     const std::string written = std::string(TONALYX_SHELL_OUT) + "\\bad_values.ini";
     ASSERT_TRUE(::CopyFileA(Ini.c_str(), written.c_str(), FALSE));
     for (const TIniLine& l : ReadIniLines(written)) {

@@ -261,7 +261,7 @@ TEST_F(TSpectrumScreen, TransportBarShowsTheLengthOfTheWaveJustOpened)
 {
     Open(1, 0);
     Main->FileIO.WaveFileMode = 0;
-    std::snprintf(Main->ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
+    Main->SetConfiguredFolder(TMainWin::TmpFolder, Folder.Path.c_str());
     auto lengthPixels = [&] {
         Toolbar& bar = *Main->GetTransportToolbar();
         const TRect box = bar.LengthRect();

@@ -333,7 +333,7 @@ TEST_F(TSeriesScreen, ContextMenuRulesFollowTheSourceAndTheSelection)
     Main->SeriesLiveBlock = int32_t(WaveSource);
 
     // "Compute PSI Time" only while the INI asks for it, read each time.
-    ::WritePrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", Main->IniPath);
+    ::WritePrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", Main->GetIniPath());
     auto menu = view.BuildContextMenu();
     EXPECT_EQ(::GetMenuState(*menu, TSeriesPlot::MenuPsiTime, MF_BYCOMMAND), UINT(-1));
     EXPECT_NE(::GetMenuState(*menu, TSeriesPlot::MenuCrestFactor, MF_BYCOMMAND), UINT(-1));

@@ -29,8 +29,8 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     Main->Settings.FFTsize = 4096;
     // The history wave lives in memory, in the test's own folder.
     Main->FileIO.WaveFileMode = 0;
-    std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-    std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+    Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
+    Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
 

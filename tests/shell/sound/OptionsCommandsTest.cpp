@@ -80,8 +80,8 @@ struct TOptionsCommands : ::testing::Test {
         Main = std::make_unique<TScriptedMain>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ViewStatus = ViewStatusFlags{};
         Main->FileIO.WaveFileMode = 0;
-        std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-        std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     }
     // The frame on screen, with the spectrum views when spectrum is set.
     void Open(int opMode, uint16_t channels, uint16_t processing, uint32_t independent, bool spectrum)
