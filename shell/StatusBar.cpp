@@ -47,7 +47,7 @@ void StatusBar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = *MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->GetFaceBrush();
 }
 
 void StatusBar::SetupWindow()
@@ -70,7 +70,7 @@ void StatusBar::EvSize(UINT sizeType, const TSize& size)
     WindowPane = TRect(518, 3, 590, 20);
     MeterPane = TRect(593, 3, client.right - 3, 20);
     if (Gauge->GetHandle()) {
-        Gauge->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
+        Gauge->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->GetMainFont())), TRUE);
         HideGauge();
         Gauge->MoveWindow(StatusPane.left, StatusPane.top, StatusPane.Width(), StatusPane.Height(), true);
     }
@@ -141,7 +141,7 @@ void StatusBar::Paint(TDC& dc, bool, TRect&)
     for (const TRect* pane : {&StatusPane, &MeterPane, &FftPane, &RatePane, &BitsPane, &ChannelsPane, &WindowPane,
                               &ModePane})
         DrawPaneFrame(dc, *pane);
-    dc.SelectObject(*MainWin->MainFont);
+    dc.SelectObject(*MainWin->GetMainFont());
     const UINT oldAlign = ::SetTextAlign(dc, TA_LEFT | TA_TOP);
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, RGB(0, 0, 0));

@@ -122,13 +122,13 @@ uint32_t TCommandInterpreter::Stop(const std::string&, int)
 
 uint32_t TCommandInterpreter::Rewind(const std::string&, int)
 {
-    if (Main.TransportToolbar) Main.TransportToolbar->CmRewind();
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->CmRewind();
     return Done;
 }
 
 uint32_t TCommandInterpreter::FastForward(const std::string&, int)
 {
-    if (Main.TransportToolbar) Main.TransportToolbar->CmForward();
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->CmForward();
     return Done;
 }
 
@@ -136,13 +136,13 @@ uint32_t TCommandInterpreter::Record(const std::string&, int)
 {
     Main.AppendHalt = 0;
     Main.StopAnalyzer();
-    if (Main.TransportToolbar) Main.TransportToolbar->CmRecord();
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->CmRecord();
     return Done;
 }
 
 uint32_t TCommandInterpreter::Play(const std::string&, int)
 {
-    if (Main.TransportToolbar) Main.TransportToolbar->CmPlay();
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->CmPlay();
     return Done;
 }
 
@@ -172,9 +172,9 @@ uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
             return 0;
         }
         char caption[2 * TMainWin::PathSize];
-        std::snprintf(caption, sizeof caption, "%s [%s]", Main.Caption, IDS_UNTITLED_TEXT);
+        std::snprintf(caption, sizeof caption, "%s [%s]", Main.ProgramCaption(), IDS_UNTITLED_TEXT);
         if (Main.GetHandle()) Main.SetCaption(caption);
-        Main.CurrentTime = 0.0f;
+        Main.SetTimePosition(0.0f);
     }
     Main.AppendHalt = 0;
     return Done;
@@ -184,7 +184,7 @@ uint32_t TCommandInterpreter::GoToSample(const std::string& argument, int)
 {
     if (!Main.Wave()) return 0;
     Main.Wave()->SetPosition(uint32_t(TKeywordTable::ReadInteger(argument)));
-    Main.CurrentTime = Main.Wave()->GetPositionTime();
+    Main.SetTimePosition(Main.Wave()->GetPositionTime());
     return Done;
 }
 
@@ -192,9 +192,9 @@ uint32_t TCommandInterpreter::GoTo(const std::string& argument, int)
 {
     const float time = float(TKeywordTable::ReadNumber(argument));
     if (time < 0.0f || !Main.Wave()) return 0;
-    Main.CurrentTime = time;
+    Main.SetTimePosition(time);
     Main.Wave()->SetPositionTime(time);
-    if (Main.TransportToolbar) Main.TransportToolbar->SetMode();
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->SetMode();
     Main.MarkSeriesSelection();
     return Done;
 }

@@ -51,7 +51,7 @@ int32_t ClampAverageSize(int32_t n)
 
 void RefreshToolbar(TMainWin& main)
 {
-    if (main.TransportToolbar) main.TransportToolbar->SetMode();
+    if (main.GetTransportToolbar()) main.GetTransportToolbar()->SetMode();
 }
 
 }  // namespace

@@ -100,6 +100,9 @@ public:
     // and come from IniPath, all others from fileName.
     void ReadSettings(const char* fileName);
     void WriteSettings(const char* fileName);
+private:
+    TSettingsFields SettingsFields();
+public:
     // DelaySamples from the sampling rate and DelayTimeMsec.
     void UpdateDelaySamples();
 
@@ -171,15 +174,21 @@ private:
 public:
     const char* GetModulePath() const { return ModulePath; }
     const char* GetCommandLineFile() const { return CommandLineFile; }
+private:
+    // The settings file and the help file beside the program.
     char IniPath[PathSize] = {};
     char HelpPath[PathSize] = {};
+public:
 
     // Playback and time.
 private:
     float PlaybackTimeOffset = 0.0f;
     float RecordTimeOffset = 0.0f;
-public:
     float CurrentTime = 0.0f;
+public:
+    // The time the wave is at, seconds from its start, as shown and played from.
+    float TimePosition() const { return CurrentTime; }
+    void SetTimePosition(float time) { CurrentTime = time; }
 private:
     int32_t PlaybackActive = 0;
     std::unique_ptr<TWaveData> PlaybackCopy;
@@ -211,11 +220,19 @@ public:
     uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
     const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
     const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
+private:
     std::unique_ptr<Toolbar> TransportToolbar;
     Toolbar2* ButtonToolbar = nullptr;
     std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;
+public:
+    // The frame's bars, null until made and while hidden.
+    Toolbar* GetTransportToolbar() const { return TransportToolbar.get(); }
+    StatusBar* GetStatusBar() const { return StatusBarWindow.get(); }
+    // The font of the controls made from now on; the old one is handed back,
+    // as the controls made before still use it.
+    std::unique_ptr<TFont> ReplaceMainFont(std::unique_ptr<TFont> font) { MainFont.swap(font); return font; }
     // The start-up splash, modeless over the frame.
     std::unique_ptr<TAboutDialog> Splash;
 
@@ -238,8 +255,12 @@ public:
     ViewStatusFlags ViewStatus;
     int32_t ApplicationHidden = 0;
 
+    // The program's caption (INI key "Caption"), before the wave's name in the frame's title.
+    const char* ProgramCaption() const { return Caption; }
     // Settings records.
+private:
     char Caption[256] = "Tonalyx";
+public:
     TriggerSettings Trigger;
     FileIOSettings FileIO;
     AnalysisSettingsStruct Settings;
@@ -247,16 +268,27 @@ public:
     CalibrationStruct Calibration{};
     // The spectral engines and the FFT window, built for the records above.
     TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
+    // Each Folder as the settings give it and as the file dialogs last left it.
+    const char* ConfiguredFolder(int folder) const { return ConfiguredFolders[folder]; }
+    const char* CurrentFolder(int folder) const { return CurrentFolders[folder]; }
+    // A path longer than PathSize - 1 is cut there.
+    void SetConfiguredFolder(int folder, const char* path);
+    void SetCurrentFolder(int folder, const char* path);
+private:
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
+public:
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
     TPrintOptions PrintOptions{};
 private:
     HGLOBAL PrinterDevMode = nullptr;
     HGLOBAL PrinterDevNames = nullptr;
-public:
-    char FrameCaption[PathSize] = {};
     int32_t TemporaryWaveFile = 0;
+public:
+    // A wave the automation opened as a temporary file: closing deletes it,
+    // and its calibration stays as it is.
+    bool IsTemporaryWave() const { return TemporaryWaveFile != 0; }
+    void MarkTemporaryWave(bool temporary) { TemporaryWaveFile = temporary ? 1 : 0; }
     int32_t DdeAdviseActive = 0;
     int32_t DdeClientLink = 0;
 private:
@@ -291,9 +323,14 @@ public:
     PhaseScopeSettingsStruct PhaseScopeOptions;
     MacroSettings MacroOptions;
     // Bar flags (section "Toolbars"): main toolbar, button toolbar, status bar.
+    bool IsMainToolbarShown() const { return MainToolbarFlag != 0; }
+    bool IsButtonToolbarShown() const { return ButtonToolbarFlag != 0; }
+    bool IsStatusBarShown() const { return StatusBarFlag != 0; }
+private:
     int32_t MainToolbarFlag = 1;
     int32_t ButtonToolbarFlag = 1;
     int32_t StatusBarFlag = 1;
+public:
 
     // Run control, sound buffers, idle-time processing, frame layout,
     // analysis buffers and the spectral pipeline.
@@ -734,9 +771,12 @@ public:
     LRESULT EvShowKeptMessages(WPARAM, LPARAM);
     // The frame's message boxes, kept while a DDE Execute is served.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
+    // The band, in Hz, that the DDE peak items search.
+    float GetPeakSearchLow() const { return PeakSearchLow; }
+    float GetPeakSearchHigh() const { return PeakSearchHigh; }
+private:
     float PeakSearchLow = 0.0f;
     float PeakSearchHigh = 9999999.0f;
-private:
     float TimeSegmentStart = 0.0f;
     float TimeSegmentEnd = 0.0f;
 public:

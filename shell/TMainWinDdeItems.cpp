@@ -46,7 +46,7 @@ float PeakInBand(TMainWin& main, TSpectralData& s, bool amplitude)
 {
     float frequency = 0.0f;
     float value = -999.9f;
-    s.FindNthPeak(s.GetIndex(main.PeakSearchLow), s.GetIndex(main.PeakSearchHigh), &frequency, &value, 0);
+    s.FindNthPeak(s.GetIndex(main.GetPeakSearchLow()), s.GetIndex(main.GetPeakSearchHigh()), &frequency, &value, 0);
     return amplitude ? value : frequency;
 }
 
@@ -79,7 +79,7 @@ const TItemRow ItemRows[] = {
     {TDdeItem::IMD, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeIMD(); }); }},
     {TDdeItem::SNR, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSNR(); }); }},
     {TDdeItem::FFTCount, [](TMainWin& m) -> TText { return Integer(m.BlocksProcessed); }},
-    {TDdeItem::CurrentTime, [](TMainWin& m) -> TText { return Format("%3.4f", m.CurrentTime); }},
+    {TDdeItem::CurrentTime, [](TMainWin& m) -> TText { return Format("%3.4f", m.TimePosition()); }},
     {TDdeItem::PeakHold, [](TMainWin& m) -> TText { return Integer(m.Settings.PeakHold); }},
     {TDdeItem::FFTOverlap, [](TMainWin& m) -> TText { return Integer(m.Settings.OverlapPercent); }},
     {TDdeItem::FFTSize, [](TMainWin& m) -> TText { return Integer(long(m.Settings.FFTsize)); }},

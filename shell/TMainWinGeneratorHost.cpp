@@ -37,27 +37,27 @@ bool TMainWinGeneratorHost::InputStartsSynchronised() const
 
 std::string TMainWinGeneratorHost::IniPath() const
 {
-    return Main.IniPath;
+    return Main.GetIniPath();
 }
 
 std::string TMainWinGeneratorHost::HelpPath() const
 {
-    return Main.HelpPath;
+    return Main.GetHelpPath();
 }
 
 std::string TMainWinGeneratorHost::WaveFolder() const
 {
-    return Main.CurrentFolders[TMainWin::WavFolder];
+    return Main.CurrentFolder(TMainWin::WavFolder);
 }
 
 HFONT TMainWinGeneratorHost::DialogFont() const
 {
-    return Main.MainFont ? HFONT(*Main.MainFont) : nullptr;
+    return Main.GetMainFont() ? HFONT(*Main.GetMainFont()) : nullptr;
 }
 
 HBRUSH TMainWinGeneratorHost::BackgroundBrush() const
 {
-    return Main.FaceBrush ? HBRUSH(*Main.FaceBrush) : nullptr;
+    return Main.GetFaceBrush() ? HBRUSH(*Main.GetFaceBrush()) : nullptr;
 }
 
 HWND TMainWinGeneratorHost::FrameWindow() const
@@ -67,22 +67,22 @@ HWND TMainWinGeneratorHost::FrameWindow() const
 
 void TMainWinGeneratorHost::ShowGauge()
 {
-    if (Main.StatusBarWindow) Main.StatusBarWindow->ShowGauge();
+    if (Main.GetStatusBar()) Main.GetStatusBar()->ShowGauge();
 }
 
 void TMainWinGeneratorHost::SetGauge(int percent)
 {
-    if (Main.StatusBarWindow) Main.StatusBarWindow->SetGaugeValue(percent);
+    if (Main.GetStatusBar()) Main.GetStatusBar()->SetGaugeValue(percent);
 }
 
 void TMainWinGeneratorHost::HideGauge()
 {
-    if (Main.StatusBarWindow) Main.StatusBarWindow->HideGauge();
+    if (Main.GetStatusBar()) Main.GetStatusBar()->HideGauge();
 }
 
 void TMainWinGeneratorHost::SavePlacement()
 {
-    Main.SaveUtilityPlacements(TMainWin::ViewType::Generator, Main.IniPath);
+    Main.SaveUtilityPlacements(TMainWin::ViewType::Generator, Main.GetIniPath());
 }
 
 void TMainWinGeneratorHost::CloseGenerator()

@@ -16,15 +16,6 @@ static_assert(TMainWin::PathSize == TSettingsFields::PathSize && TMainWin::Folde
 
 namespace {
 
-TSettingsFields FieldsOf(TMainWin& w)
-{
-    return {&w.Caption, &w.ConfiguredFolders, &w.FileIO, &w.MainToolbarFlag, &w.ButtonToolbarFlag,
-            &w.StatusBarFlag, &w.Calibration, &w.PrintOptions, &w.OpMode, &w.Settings, w.Scaling, &w.Markers,
-            &w.Trigger, &w.GeneratorLocked, &w.ViewStatus, &w.NoiseFigureOrder, w.SpectrumOptions, w.PhaseOptions,
-            w.SpectrogramOptions, w.SurfaceOptions, &w.SeriesOptions, &w.Filter, &w.Logging, &w.DelayFinderOptions,
-            &w.LeqOptions, &w.ReverbOptions, &w.ThdFreqOptions, &w.PhaseScopeOptions, &w.MacroOptions};
-}
-
 int32_t DeviceFromId(int32_t id, bool input)
 {
     UINT count = input ? ::waveInGetNumDevs() : ::waveOutGetNumDevs();
@@ -78,18 +69,38 @@ private:
 
 }
 
+// The key list reads and writes the records through these.
+TSettingsFields TMainWin::SettingsFields()
+{
+    return {&Caption, &ConfiguredFolders, &FileIO, &MainToolbarFlag, &ButtonToolbarFlag,
+            &StatusBarFlag, &Calibration, &PrintOptions, &OpMode, &Settings, Scaling, &Markers,
+            &Trigger, &GeneratorLocked, &ViewStatus, &NoiseFigureOrder, SpectrumOptions, PhaseOptions,
+            SpectrogramOptions, SurfaceOptions, &SeriesOptions, &Filter, &Logging, &DelayFinderOptions,
+            &LeqOptions, &ReverbOptions, &ThdFreqOptions, &PhaseScopeOptions, &MacroOptions};
+}
+
+void TMainWin::SetConfiguredFolder(int folder, const char* path)
+{
+    std::snprintf(ConfiguredFolders[folder], PathSize, "%s", path);
+}
+
+void TMainWin::SetCurrentFolder(int folder, const char* path)
+{
+    std::snprintf(CurrentFolders[folder], PathSize, "%s", path);
+}
+
 void TMainWin::ReadSettings(const char* fileName)
 {
     TProfileFile file(fileName ? fileName : ""), ini(IniPath);
     TWindowDevices devices(*this, &TMainWin::ReadDevice, &TMainWin::WriteDevice);
-    TSettingsKeys::Read(file, ini, FieldsOf(*this), devices, IsMacroRunning());
+    TSettingsKeys::Read(file, ini, SettingsFields(), devices, IsMacroRunning());
 }
 
 void TMainWin::WriteSettings(const char* fileName)
 {
     TProfileFile file(fileName ? fileName : ""), ini(IniPath);
     TWindowDevices devices(*this, &TMainWin::ReadDevice, &TMainWin::WriteDevice);
-    TSettingsKeys::Write(file, ini, FieldsOf(*this), devices);
+    TSettingsKeys::Write(file, ini, SettingsFields(), devices);
 }
 
 void TMainWin::UpdateDelaySamples()

@@ -109,16 +109,16 @@ static void LeaveRealTime(TMainWin& main, int mode)
         const int answer = main.MessageBox(
             "Data is still available in the Real-Time data buffers.\rDo you want to convert this to a WAV file for "
             "further Processing?",
-            main.Caption, MB_YESNO | MB_ICONQUESTION);
+            main.ProgramCaption(), MB_YESNO | MB_ICONQUESTION);
         if (answer == IDYES) {
             char caption[600];
-            std::snprintf(caption, sizeof caption, "%s [%s]", main.Caption, IDS_UNTITLED_TEXT);
+            std::snprintf(caption, sizeof caption, "%s [%s]", main.ProgramCaption(), IDS_UNTITLED_TEXT);
             main.SetCaption(caption);
             main.Wave()->Rewind();
-            main.CurrentTime = 0.0f;
+            main.SetTimePosition(0.0f);
         } else {
             main.ReplaceWave(nullptr);
-            main.CurrentTime = 0.0f;
+            main.SetTimePosition(0.0f);
             main.ApplySettings(TMainWin::RefreshKind::Full);
         }
     }

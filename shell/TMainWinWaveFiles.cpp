@@ -25,20 +25,20 @@ public:
     {
         ::GetWindowTextA(Main.GetHandle(), Main.SavedCaption, sizeof Main.SavedCaption);
         Main.SetCaption(caption);
-        if (Main.StatusBarWindow)
-            Main.StatusBarWindow->ShowGauge();
+        if (Main.GetStatusBar())
+            Main.GetStatusBar()->ShowGauge();
     }
     ~TLongOperation()
     {
         ::SetCursor(Cursor);
-        if (Main.StatusBarWindow)
-            Main.StatusBarWindow->HideGauge();
+        if (Main.GetStatusBar())
+            Main.GetStatusBar()->HideGauge();
         Main.SetCaption(Main.SavedCaption);
     }
     void Progress(uint32_t percent)
     {
-        if (Main.StatusBarWindow)
-            Main.StatusBarWindow->SetGaugeValue(int(percent));
+        if (Main.GetStatusBar())
+            Main.GetStatusBar()->SetGaugeValue(int(percent));
     }
 
 private:

@@ -7,17 +7,17 @@
 
 TRebuildProgress::TRebuildProgress(TMainWin& main) : Main(main), Looked(TEngineHost::Get().TickCount())
 {
-    if (Main.StatusBarWindow)
-        Main.StatusBarWindow->ShowGauge();
-    Main.GetWindowText(Main.FrameCaption, sizeof Main.FrameCaption);
+    if (Main.GetStatusBar())
+        Main.GetStatusBar()->ShowGauge();
+    Main.GetWindowText(FrameCaption, sizeof FrameCaption);
     Main.SetCaption(IDS_REBUILDING_DISPLAY_TEXT);
 }
 
 TRebuildProgress::~TRebuildProgress()
 {
-    if (Main.StatusBarWindow)
-        Main.StatusBarWindow->HideGauge();
-    Main.SetCaption(Main.FrameCaption);
+    if (Main.GetStatusBar())
+        Main.GetStatusBar()->HideGauge();
+    Main.SetCaption(FrameCaption);
 }
 
 bool TRebuildProgress::Due()
@@ -31,8 +31,8 @@ bool TRebuildProgress::Due()
 
 void TRebuildProgress::Step(int done, int total)
 {
-    if (total > 0 && Main.StatusBarWindow)
-        Main.StatusBarWindow->SetGaugeValue(done * 100 / total);
+    if (total > 0 && Main.GetStatusBar())
+        Main.GetStatusBar()->SetGaugeValue(done * 100 / total);
 }
 
 bool TRebuildProgress::Cancelled()

@@ -29,4 +29,6 @@ public:
 private:
     TMainWin& Main;
     uint32_t Looked;
+    // The frame's title before, put back at the end.
+    char FrameCaption[260] = {};
 };

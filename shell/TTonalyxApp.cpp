@@ -36,7 +36,7 @@ void TTonalyxApp::InitInstance()
     InitMainWindow();
     TMainWin* frame = GetMainWin();
     int show = SW_SHOWNORMAL;
-    TProfileFile ini(frame->IniPath);
+    TProfileFile ini(frame->GetIniPath());
     if (TSettingsTable::ReadInt(ini, "ViewStatus", "HideApplicationWindow", 0) != 0) {
         show = SW_HIDE;
         frame->Attr.Style &= ~WS_VISIBLE;

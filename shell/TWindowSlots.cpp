@@ -207,7 +207,7 @@ void TWindowSlots::Close(ViewType type)
 {
     const TKind* kind = KindOf(type);
     if (!kind || !IsOpen(type)) return;
-    if (kind->KeepsPlacement) Main.SaveUtilityPlacements(type, Main.IniPath);
+    if (kind->KeepsPlacement) Main.SaveUtilityPlacements(type, Main.GetIniPath());
     const std::unique_ptr<TWindow> window = std::move(Slot(type));
     window->Destroy();
     const bool open = FamilyOpen(type);
@@ -223,11 +223,11 @@ void TWindowSlots::Toggle(ViewType type)
     const bool close = FamilyOpen(type);
     for (int m = 0; m < (members[1] == members[0] ? 1 : 2); ++m) {
         if (close) Close(members[m]);
-        else Main.CreateViewWindow(members[m], Main.IniPath);
+        else Main.CreateViewWindow(members[m], Main.GetIniPath());
     }
     Main.ViewStatus.*kind->Flag = FamilyOpen(type) ? 1 : 0;
     Main.UpdateViewMenuChecks();
-    if (Main.TransportToolbar) Main.TransportToolbar->Invalidate(true);
+    if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->Invalidate(true);
 }
 
 void TWindowSlots::Closed(const TWindow& window)

@@ -124,7 +124,7 @@ void Toolbar::PlaceControls()
                                                          + ComboTextInset);
     }
     TClientDC dc(HWindow);
-    dc.SelectObject(*MainWin->MainFont);
+    dc.SelectObject(*MainWin->GetMainFont());
     const TControlRow row([&](const char* text) { return dc.GetTextExtent(text).cx; });
     Boxes = row.Place(FirstLeft, RowItems(comboChrome));
     for (TWindow* w : std::initializer_list<TWindow*>{RunBtn.get(), StopBtn.get(), RewindBtn.get(), ForwardBtn.get(),
@@ -153,7 +153,7 @@ void Toolbar::GetWindowClass(WNDCLASSA& wc)
 {
     TWindow::GetWindowClass(wc);
     wc.style |= CS_DBLCLKS;
-    wc.hbrBackground = *MainWin->FaceBrush;
+    wc.hbrBackground = *MainWin->GetFaceBrush();
 }
 
 void Toolbar::SetupWindow()
@@ -161,7 +161,7 @@ void Toolbar::SetupWindow()
     TWindow::SetupWindow();
     for (TComboBoxNonSort* c : {AvgCombo.get(), PeakCombo.get(), ConfigCombo.get()})
         if (c)
-            c->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->MainFont)), TRUE);
+            c->SendMessage(WM_SETFONT, WPARAM(HFONT(*MainWin->GetMainFont())), TRUE);
     PlaceControls();
     if (PosScroll) {
         PosScroll->SetRange(0, 1000);
@@ -202,7 +202,7 @@ void Toolbar::FillConfigList()
     ConfigCombo->ClearList();
     ConfigCombo->AddString("Load Configuration");
     char pattern[300];
-    std::snprintf(pattern, sizeof pattern, "%s\\*.cfg", MainWin->CurrentFolders[TMainWin::CfgFolder]);
+    std::snprintf(pattern, sizeof pattern, "%s\\*.cfg", MainWin->CurrentFolder(TMainWin::CfgFolder));
     WIN32_FIND_DATAA found;
     HANDLE search = ::FindFirstFileA(pattern, &found);
     if (search != INVALID_HANDLE_VALUE) {
@@ -277,7 +277,7 @@ void Toolbar::ConfigChosen(UINT code)
         MainWin->StopAnalyzer();
     char name[260] = {};
     ConfigCombo->GetWindowText(name, sizeof name);
-    std::snprintf(ConfigPath, sizeof ConfigPath, "%s\\%s.cfg", MainWin->CurrentFolders[TMainWin::CfgFolder], name);
+    std::snprintf(ConfigPath, sizeof ConfigPath, "%s\\%s.cfg", MainWin->CurrentFolder(TMainWin::CfgFolder), name);
     MainWin->PostMessage(TMainWin::LoadConfigRequest, 0, LPARAM(ConfigPath));
 }
 
@@ -305,7 +305,7 @@ void Toolbar::CmRewind()
     if (MainWin->RunState != TMainWin::Stopped)
         MainWin->StopAnalyzer();
     MainWin->Wave()->Rewind();
-    MainWin->CurrentTime = 0.0f;
+    MainWin->SetTimePosition(0.0f);
     AfterPositionChange();
 }
 
@@ -316,7 +316,7 @@ void Toolbar::CmForward()
     if (MainWin->RunState != TMainWin::Stopped)
         MainWin->StopAnalyzer();
     MainWin->Wave()->SeekEnd();
-    MainWin->CurrentTime = MainWin->Wave()->GetHighWaterTime();
+    MainWin->SetTimePosition(MainWin->Wave()->GetHighWaterTime());
     AfterPositionChange();
 }
 
@@ -353,11 +353,11 @@ void Toolbar::PositionScrolled(UINT)
     const int p = PosScroll->GetPosition();
     if (p == 0) {
         wave->Rewind();
-        MainWin->CurrentTime = 0.0f;
+        MainWin->SetTimePosition(0.0f);
     } else {
         const float t = 0.001f * p * wave->GetHighWaterTime();
         wave->SetPositionTime(t);
-        MainWin->CurrentTime = t;
+        MainWin->SetTimePosition(t);
     }
     AfterPositionChange();
 }
@@ -380,7 +380,7 @@ void Toolbar::UpdateDisplay(int times, int length)
     if (TWaveFile* wave = MainWin->Wave()) {
         const float total = wave->GetHighWaterTime();
         if (total > 0.0f)
-            position = int(uint16_t(1000.0f * MainWin->CurrentTime / total));
+            position = int(uint16_t(1000.0f * MainWin->TimePosition() / total));
     }
     // Setting the thumb redraws the scroll bar even where it stays.
     if (PosScroll && PosScroll->GetHandle() && PosScroll->GetPosition() != position)
@@ -412,7 +412,7 @@ void Toolbar::UpdateButtons()
 void Toolbar::EvSysColorChange()
 {
     if (HWindow)
-        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*MainWin->FaceBrush)));
+        SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*MainWin->GetFaceBrush())));
     for (ToolBtn* b : {RunBtn.get(), StopBtn.get(), RewindBtn.get(), ForwardBtn.get(), RecordBtn.get(), PlayBtn.get()})
         if (b)
             b->LoadBitmaps();
@@ -435,7 +435,7 @@ void Toolbar::EvLButtonDblClk(UINT, const TPoint&)
 
 void Toolbar::Paint(TDC& dc, bool, TRect&)
 {
-    dc.SelectObject(*MainWin->MainFont);
+    dc.SelectObject(*MainWin->GetMainFont());
     const int oldMode = ::SetBkMode(dc, TRANSPARENT);
     const UINT oldAlign = ::GetTextAlign(dc);
     auto text = [&](int id, UINT align, const char* s) {
@@ -448,7 +448,7 @@ void Toolbar::Paint(TDC& dc, bool, TRect&)
     };
     const float length = MainWin->Wave() ? MainWin->Wave()->GetHighWaterTime() : 0.0f;
     char time[40], total[40];
-    std::snprintf(time, sizeof time, "%s", FormatTime(MainWin->CurrentTime, true, false));
+    std::snprintf(time, sizeof time, "%s", FormatTime(MainWin->TimePosition(), true, false));
     std::snprintf(total, sizeof total, "%s", FormatTime(length, true, false));
     text(AveragingLabel, TA_LEFT, IDS_AVERAGING_LABEL_TEXT);
     text(PeakHoldLabel, TA_LEFT, IDS_PEAK_HOLD_LABEL_TEXT);

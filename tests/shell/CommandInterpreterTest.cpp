@@ -133,7 +133,7 @@ TEST_F(TInterpreter, CommandsAnswerAndAct)
         {"[Go To 1.5]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Wave()->GetPosition(), 72000u); }},
         {"[Go To Sample 4800]", open, Done, [](TMainWin& m) {
              EXPECT_EQ(m.Wave()->GetPosition(), 4800u);
-             EXPECT_FLOAT_EQ(m.CurrentTime, 0.1f);
+             EXPECT_FLOAT_EQ(m.TimePosition(), 0.1f);
          }},
         {"[Go To 1]", none, 0, [](TMainWin&) {}},
         {"[Play Segment 1]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.RunState, TMainWin::Stopped); }},

@@ -85,8 +85,8 @@ struct TFileMenu : ::testing::Test {
         w->OpMode = TMainWin::PostProcess;
         w->FileIO.WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
-            std::strcpy(w->ConfiguredFolders[f], Folder.Path.c_str());
-            std::strcpy(w->CurrentFolders[f], Folder.Path.c_str());
+            w->SetConfiguredFolder(f, Folder.Path.c_str());
+            w->SetCurrentFolder(f, Folder.Path.c_str());
         }
         return w;
     }
@@ -529,7 +529,7 @@ TEST_F(TFileMenu, NonsenseCalibrationIsRefusedAndNeverReachesTheIni)
     Main->ReadCalibrationFile(good.c_str(), Main->Calibration);
     Main->Calibration.Left.IsEnabled = Main->Calibration.Right.IsEnabled = 1;
     const CalibrationStruct inUse = Main->Calibration;
-    Main->WriteSettings(Main->IniPath);
+    Main->WriteSettings(Main->GetIniPath());
     const std::vector<TIniLine> before = CalibrationLines(Ini);
     ASSERT_FALSE(before.empty());
 
@@ -553,6 +553,6 @@ TEST_F(TFileMenu, NonsenseCalibrationIsRefusedAndNeverReachesTheIni)
               "The calibration file \"" + cal + "\" holds invalid values.  The current calibration is kept.");
     EXPECT_EQ(std::memcmp(&Main->Calibration, &inUse, sizeof inUse), 0);
 
-    Main->WriteSettings(Main->IniPath);
+    Main->WriteSettings(Main->GetIniPath());
     EXPECT_TRUE(SameLines(CalibrationLines(Ini), before));
 }

@@ -111,8 +111,8 @@ struct TFrameFiles : ::testing::Test {
         Main->OpMode = TMainWin::PostProcess;
         Main->FileIO.WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
-            std::strcpy(Main->ConfiguredFolders[f], Folder.Path.c_str());
-            std::strcpy(Main->CurrentFolders[f], Folder.Path.c_str());
+            Main->SetConfiguredFolder(f, Folder.Path.c_str());
+            Main->SetCurrentFolder(f, Folder.Path.c_str());
         }
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);

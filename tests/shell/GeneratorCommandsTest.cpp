@@ -85,7 +85,7 @@ struct TGeneratorCommands : ::testing::Test {
         Main->Settings.FFTsize = 1024;
         Main->FileIO.WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder})
-            std::strcpy(Main->CurrentFolders[f], Folder.Path.c_str());
+            Main->SetCurrentFolder(f, Folder.Path.c_str());
         ASSERT_TRUE(Main->Create());
         Pump();
         Messages().clear();
@@ -207,7 +207,7 @@ TEST_F(TGeneratorCommands, SaveSignalToWaveRestartsTheAnalyserOnEveryWayOut)
     TWaveFile saved(target.c_str(), TWaveFile::Memory, 0, nullptr);
     ASSERT_EQ(saved.Error, 0u);
     EXPECT_EQ(saved.GetFrameCount(), 3 * Main->SignalGenerator()->GetSignal()->GetFrameCount());
-    EXPECT_STREQ(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+    EXPECT_STREQ(Main->CurrentFolder(TMainWin::WavFolder), Folder.Path.c_str());
 }
 
 TEST_F(TGeneratorCommands, SaveSignalToWaveNeedsTheGenerator)

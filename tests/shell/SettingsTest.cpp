@@ -39,18 +39,18 @@ TEST_F(TSettingsFixture, FreshWindowState)
     EXPECT_FLOAT_EQ(w->Calibration.Right.CalRatio, 1.0f);
     EXPECT_STREQ(w->Calibration.Left.ChannelName, "Left");
     EXPECT_STREQ(w->Calibration.Right.ChannelName, "Right");
-    EXPECT_EQ(w->MainToolbarFlag, 1);
-    EXPECT_EQ(w->ButtonToolbarFlag, 1);
-    EXPECT_EQ(w->StatusBarFlag, 1);
+    EXPECT_TRUE(w->IsMainToolbarShown());
+    EXPECT_TRUE(w->IsButtonToolbarShown());
+    EXPECT_TRUE(w->IsStatusBarShown());
     EXPECT_EQ(w->NoiseFigureOrder, 6);
     EXPECT_EQ(w->Smoothing, nullptr);
     EXPECT_EQ(w->InputPort(), nullptr);
     EXPECT_EQ(w->Wave(), nullptr);
     EXPECT_EQ(w->SpectrumView(0), nullptr);
-    EXPECT_EQ(w->StatusBarWindow, nullptr);
+    EXPECT_EQ(w->GetStatusBar(), nullptr);
     EXPECT_EQ(w->Settings.FFTsize, 16384u);
     EXPECT_EQ(w->Settings.Format.SamplingRate, 44100u);
-    EXPECT_STREQ(w->CurrentFolders[TMainWin::MacroFolder], "..\\.\\macro");
+    EXPECT_STREQ(w->CurrentFolder(TMainWin::MacroFolder), "..\\.\\macro");
     EXPECT_STREQ(w->MacroOptions.OutputFilename, "..\\.\\macro\\macro_output.txt");
     EXPECT_EQ(w->ViewStatus.SpectrumPlot, 1);
 }
@@ -66,8 +66,8 @@ TEST_F(TSettingsFixture, PathsFollowTheProgram)
     for (const Case& c : cases) {
         TMainWin w(nullptr, c.Program, nullptr, *new TClientMain);
         EXPECT_STREQ(w.GetModulePath(), c.Program);
-        EXPECT_STREQ(w.IniPath, c.Ini);
-        EXPECT_STREQ(w.HelpPath, c.Help);
+        EXPECT_STREQ(w.GetIniPath(), c.Ini);
+        EXPECT_STREQ(w.GetHelpPath(), c.Help);
     }
 }
 
@@ -89,7 +89,7 @@ TEST_F(TSettingsFixture, CommandLineFile)
 TEST_F(TSettingsFixture, FreshFileHoldsEveryKeyInOrderWithItsDefault)
 {
     auto w = NewMainWin();
-    w->WriteSettings(w->IniPath);
+    w->WriteSettings(w->GetIniPath());
     ExpectDefaultFile(Ini);
 }
 
@@ -285,7 +285,7 @@ TEST_F(TSettingsFixture, CaptionPhaseScopeAndTriggerWordsAreFixedOnRead)
 {
     WriteIni(Ini, "[Main]\nCaption=Something else\n");
     auto w = NewMainWin();
-    EXPECT_STREQ(w->Caption, "Tonalyx");
+    EXPECT_STREQ(w->ProgramCaption(), "Tonalyx");
     w->PhaseScopeOptions.Unused2 = 99;
     w->PhaseScopeOptions.Unused4 = 1.0f;
     w->Trigger.StartState = 5;
@@ -403,7 +403,7 @@ TEST_F(TSettingsFixture, ValuesOutOfRangeKeepTheirDefaultsAndOnlySaneValuesAreWr
     ::DeleteFileA(Ini.c_str());
     for (const Case& c : cases) ::WritePrivateProfileStringA(c.Section, c.Key, c.Text, Ini.c_str());
     auto w = NewMainWin();
-    w->WriteSettings(w->IniPath);
+    w->WriteSettings(w->GetIniPath());
     const std::string written = std::string(TONALYX_SHELL_OUT) + "\\bad_values.ini";
     ASSERT_TRUE(::CopyFileA(Ini.c_str(), written.c_str(), FALSE));
     for (const TIniLine& l : ReadIniLines(written)) {

@@ -82,8 +82,8 @@ struct TWaveFileCommands : ::testing::Test {
         Main->OpMode = TMainWin::PostProcess;
         Main->FileIO.WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder}) {
-            std::strcpy(Main->ConfiguredFolders[f], Folder.Path.c_str());
-            std::strcpy(Main->CurrentFolders[f], Folder.Path.c_str());
+            Main->SetConfiguredFolder(f, Folder.Path.c_str());
+            Main->SetCurrentFolder(f, Folder.Path.c_str());
         }
         Host().Messages.clear();
     }

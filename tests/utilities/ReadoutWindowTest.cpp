@@ -68,7 +68,7 @@ struct TReadouts : ::testing::Test {
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1200, 900, true);
-        std::snprintf(Main->ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
+        Main->SetConfiguredFolder(TMainWin::TmpFolder, Folder.Path.c_str());
         Main->OpenWaveFile((std::string(TONALYX_FIXTURES) + "/automation/tone_1k_h3.wav").c_str());
         ASSERT_NE(Main->Wave(), nullptr);
     }

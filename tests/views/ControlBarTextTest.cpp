@@ -93,11 +93,10 @@ TEST_F(TSpectrumScreen, TransportBarTextsFitTheirControlsInAnyFont)
         Open(2, 2, mode);
         for (const int height : {15, 24}) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << ", font " << height);
-            oldFonts.push_back(std::move(Main->MainFont));
-            Main->MainFont = std::make_unique<TFont>("Arial", height);
+            oldFonts.push_back(Main->ReplaceMainFont(std::make_unique<TFont>("Arial", height)));
             Main->LayoutForMode();
             Pump();
-            Toolbar& bar = *Main->TransportToolbar;
+            Toolbar& bar = *Main->GetTransportToolbar();
             for (TComboBoxNonSort* combo : {bar.AvgCombo.get(), bar.PeakCombo.get(), bar.ConfigCombo.get()})
                 if (combo) ExpectComboEntriesFit(combo->GetHandle());
             struct Painted { int Id; std::string Widest; };
@@ -109,7 +108,7 @@ TEST_F(TSpectrumScreen, TransportBarTextsFitTheirControlsInAnyFont)
                 const TControlRow::Box box = TControlRow::Find(bar.GetBoxes(), p.Id);
                 if (box.Width() == 0) continue;
                 ++boxes;
-                EXPECT_LE(TextExtent(bar.GetHandle(), *Main->MainFont, p.Widest), box.Width()) << p.Widest;
+                EXPECT_LE(TextExtent(bar.GetHandle(), *Main->GetMainFont(), p.Widest), box.Width()) << p.Widest;
                 EXPECT_TRUE(ChildrenOver(bar.GetHandle(), box.Left, box.Right, 1 << 20).empty()) << p.Widest;
             }
             EXPECT_EQ(boxes, mode == TMainWin::PostProcess ? 4 : 2);
@@ -262,9 +261,9 @@ TEST_F(TSpectrumScreen, TransportBarShowsTheLengthOfTheWaveJustOpened)
 {
     Open(1, 0);
     Main->FileIO.WaveFileMode = 0;
-    std::snprintf(Main->ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
+    Main->SetConfiguredFolder(TMainWin::TmpFolder, Folder.Path.c_str());
     auto lengthPixels = [&] {
-        Toolbar& bar = *Main->TransportToolbar;
+        Toolbar& bar = *Main->GetTransportToolbar();
         const TRect box = bar.LengthRect();
         Screenshot shot(bar.GetHandle());
         std::vector<COLORREF> pixels;
@@ -278,8 +277,8 @@ TEST_F(TSpectrumScreen, TransportBarShowsTheLengthOfTheWaveJustOpened)
     Main->OpenWaveFile(Fixture("spectrogram_steps_mono.wav").c_str());
     Pump();
     const std::vector<COLORREF> shown = lengthPixels();
-    Main->TransportToolbar->Invalidate(true);
-    Main->TransportToolbar->UpdateWindow();
+    Main->GetTransportToolbar()->Invalidate(true);
+    Main->GetTransportToolbar()->UpdateWindow();
     Pump();
     const std::vector<COLORREF> repainted = lengthPixels();
     ASSERT_FALSE(shown.empty());

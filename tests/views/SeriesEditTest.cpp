@@ -111,7 +111,7 @@ TEST_F(TSeriesEdit, CutUndoPasteMuteAndGainChangeExactlyTheSelectedFrames)
     // Copy, then paste at the position: the segment inserted whole, nothing lost.
     Select();
     Command(CM_EDITCOPY);
-    Main->CurrentTime = 0.0f;
+    Main->SetTimePosition(0.0f);
     Command(CM_EDITPASTEINSERT);
     expected = left;
     expected.insert(expected.begin(), left.begin() + First, left.begin() + Last);
@@ -236,7 +236,7 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
 
             Select();
             run(CM_EDITCOPY);
-            Main->CurrentTime = 0.0f;
+            Main->SetTimePosition(0.0f);
             run(CM_EDITPASTEINSERT);
             expected = left;
             expected.insert(expected.begin(), left.begin() + First, left.begin() + Last);
@@ -244,9 +244,9 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
             run(CM_EDITUNDO);
             EXPECT_EQ(Difference(Channel(0), left), "");
 
-            Main->CurrentTime = float(5.0 / 44100);
+            Main->SetTimePosition(float(5.0 / 44100));
             run(CM_EDITPASTEOVER);
-            const uint32_t at = Main->Wave()->TimeToFrame(Main->CurrentTime);
+            const uint32_t at = Main->Wave()->TimeToFrame(Main->TimePosition());
             expected = left;
             std::copy(left.begin() + First, left.begin() + Last, expected.begin() + at);
             EXPECT_EQ(Difference(Channel(0), expected), "");

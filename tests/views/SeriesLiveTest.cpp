@@ -31,7 +31,7 @@ struct TSeriesLive : TSeriesScreen {
         Main->Settings.Format = TWaveFormat(Rate, 1, 2);
         Main->Settings.FFTsize = fftSize;
         Main->FileIO.RealTimeWaveBufferLengthSecs = bufferSeconds;
-        std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
         Main->ApplySettings(TMainWin::RefreshKind::Full);
         Pump();
     }

@@ -333,7 +333,7 @@ TEST_F(TSeriesScreen, ContextMenuRulesFollowTheSourceAndTheSelection)
     Main->SeriesLiveBlock = int32_t(WaveSource);
 
     // "Compute PSI Time" only while the INI asks for it, read each time.
-    ::WritePrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", Main->IniPath);
+    ::WritePrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", Main->GetIniPath());
     auto menu = view.BuildContextMenu();
     EXPECT_EQ(::GetMenuState(*menu, TSeriesPlot::MenuPsiTime, MF_BYCOMMAND), UINT(-1));
     EXPECT_NE(::GetMenuState(*menu, TSeriesPlot::MenuCrestFactor, MF_BYCOMMAND), UINT(-1));
@@ -397,7 +397,7 @@ TEST_F(TSeriesScreen, DoubleClickMovesThePositionAndShowsItsSpectrum)
     const float t = ColumnTime(500, 0, 95999, 48000);
     EXPECT_EQ(view.DrawnPosition, t);
     // The spectrum at that time: the analysis position is half a block on.
-    EXPECT_NEAR(Main->CurrentTime, t, 1e-4);
+    EXPECT_NEAR(Main->TimePosition(), t, 1e-4);
     ASSERT_NE(Main->SpectrumView(0), nullptr);
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     Main->SpectrumView(0)->MoveWindow(0, 820, 300, 120, true);

@@ -20,8 +20,8 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
     Main->Settings.Format = TWaveFormat(rate, 1, 2);
     Main->FileIO.WaveFileMode = 0;
-    std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-    std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+    Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
+    Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
 

@@ -29,8 +29,8 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     Main->Settings.FFTsize = 4096;
     // The history wave lives in memory, in the test's own folder.
     Main->FileIO.WaveFileMode = 0;
-    std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-    std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+    Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
+    Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
 
@@ -57,7 +57,7 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     TSpectrumPlot& view = *Main->SpectrumView(0);
     ASSERT_EQ(view.Data, Main->SpectralLeft);
     ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft, ToneHz);
-    StatusBar& bar = *Main->StatusBarWindow;
+    StatusBar& bar = *Main->GetStatusBar();
     EXPECT_EQ(bar.TextOf(bar.StatusPane), "Running...");
     EXPECT_EQ(bar.TextOf(bar.ModePane), "Real Time");
     EXPECT_EQ(bar.TextOf(bar.RatePane), "48000 Hz");

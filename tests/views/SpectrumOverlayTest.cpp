@@ -29,7 +29,7 @@ struct TSpectrumOverlays : TSpectrumScreen {
         // The main window's texts come from this executable's string table.
         SetStringInstance(::GetModuleHandleA(nullptr));
         Open(1, 0);
-        std::snprintf(Main->ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", Folder.Path.c_str());
+        Main->SetConfiguredFolder(TMainWin::OvlFolder, Folder.Path.c_str());
         LoadTone("sine_1k_mono.wav");
         Main->CmRun();
         Pump();
@@ -94,7 +94,7 @@ TEST_F(TSpectrumOverlays, CaptureMakesAMissingFolderAndNamesAFileItCannotWrite)
 {
     TSpectrumPlot& view = OpenTone();
     const std::string made = Folder.File("made\\deeper");
-    std::snprintf(Main->ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", made.c_str());
+    Main->SetConfiguredFolder(TMainWin::OvlFolder, made.c_str());
     view.SlotButton[0]->SendMessage(BM_CLICK);
     Pump();
     EXPECT_TRUE(std::ifstream(made + "\\L1.ovl").good());
@@ -102,7 +102,7 @@ TEST_F(TSpectrumOverlays, CaptureMakesAMissingFolderAndNamesAFileItCannotWrite)
 
     std::ofstream(Folder.File("plain")) << "x";
     const std::string blocked = Folder.File("plain");
-    std::snprintf(Main->ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", blocked.c_str());
+    Main->SetConfiguredFolder(TMainWin::OvlFolder, blocked.c_str());
     Host().Messages.clear();
     view.SlotButton[1]->SendMessage(BM_CLICK);
     Pump();

@@ -21,7 +21,7 @@ TEST_F(TSpectrumScreen, MonoToneShowsOnePaneWithItsPeakAtOneKilohertz)
     EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
     ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft);
 
-    StatusBar& bar = *Main->StatusBarWindow;
+    StatusBar& bar = *Main->GetStatusBar();
     const std::pair<const TRect*, const char*> panes[] = {
         {&bar.StatusPane, "Stopped"}, {&bar.ModePane, "Post Process"}, {&bar.RatePane, "44100 Hz"},
         {&bar.BitsPane, "16 Bit"},    {&bar.ChannelsPane, "Mono"},     {&bar.FftPane, "FFT 16384 pts"},
@@ -40,14 +40,14 @@ TEST_F(TSpectrumScreen, StereoBothChannelsShowsTwoPanes)
     Pump();
     ExpectToneAt(view, view.PaneRect1, *Main->DisplayPrimary);
     ExpectToneAt(view, view.PaneRect2, *Main->DisplaySecondary);
-    EXPECT_EQ(Main->StatusBarWindow->TextOf(Main->StatusBarWindow->ChannelsPane), "Stereo");
+    EXPECT_EQ(Main->GetStatusBar()->TextOf(Main->GetStatusBar()->ChannelsPane), "Stereo");
 }
 
 TEST_F(TSpectrumScreen, TransportButtonsAndKeysDriveTheRunState)
 {
     Open(1, 0);
     LoadTone("sine_1k_mono.wav");
-    Toolbar& bar = *Main->TransportToolbar;
+    Toolbar& bar = *Main->GetTransportToolbar();
     ASSERT_EQ(bar.Mode, TMainWin::PostProcess);
     ASSERT_TRUE(bar.RunBtn && bar.StopBtn && bar.RewindBtn);
     EXPECT_EQ(bar.RecordBtn, nullptr);
@@ -70,7 +70,7 @@ TEST_F(TSpectrumScreen, TransportButtonsAndKeysDriveTheRunState)
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     key(CM_ACCELREWIND);
     EXPECT_EQ(Main->Wave()->GetPosition(), 0u);
-    EXPECT_EQ(Main->CurrentTime, 0.0f);
+    EXPECT_EQ(Main->TimePosition(), 0.0f);
     key(CM_RUN);   // one block, then stopped again
     EXPECT_EQ(Main->RunState, TMainWin::Stopped);
     EXPECT_EQ(Main->BlocksProcessed, 1);
@@ -85,11 +85,11 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
     };
     for (const Case c : {Case{IDYES, true}, Case{IDNO, false}}) {
         Open(1, 0, TMainWin::RealTime);
-        EXPECT_EQ(Main->TransportToolbar->Mode, TMainWin::RealTime);
+        EXPECT_EQ(Main->GetTransportToolbar()->Mode, TMainWin::RealTime);
         Main->SendMessage(WM_COMMAND, CM_MODERECORDER);   // no real-time data: no question
         EXPECT_EQ(Main->OpMode, TMainWin::Recorder);
         EXPECT_TRUE(Host().Messages.empty());
-        ASSERT_NE(Main->TransportToolbar->RecordBtn, nullptr);
+        ASSERT_NE(Main->GetTransportToolbar()->RecordBtn, nullptr);
         Main->SendMessage(WM_COMMAND, CM_MODEREALTIME);
         EXPECT_EQ(Main->OpMode, TMainWin::RealTime);
 
@@ -101,7 +101,7 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         EXPECT_NE(Host().Messages[0].Text.find("Data is still available in the Real-Time data buffers."),
                   std::string::npos);
         EXPECT_EQ(Main->OpMode, TMainWin::PostProcess);
-        EXPECT_EQ(Main->TransportToolbar->Mode, TMainWin::PostProcess);
+        EXPECT_EQ(Main->GetTransportToolbar()->Mode, TMainWin::PostProcess);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_MODEPOSTPROCESS, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->Wave() != nullptr, c.WaveKept);
         if (Main->Wave()) {

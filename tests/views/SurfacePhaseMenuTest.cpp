@@ -159,7 +159,7 @@ TEST_F(TSurfacePhaseScreen, EachViewComesBackWhereItWasClosed)
         Main->SendMessage(WM_COMMAND, k.Command);
         ASSERT_EQ(Main->PlacementWindow(type), nullptr);
         char stored[128] = {};
-        ::GetPrivateProfileStringA("Placement", k.Key, "", stored, sizeof stored, Main->IniPath);
+        ::GetPrivateProfileStringA("Placement", k.Key, "", stored, sizeof stored, Main->GetIniPath());
         EXPECT_NE(std::string(stored).find("{60,70,660,470}"), std::string::npos) << stored;
 
         Main->SendMessage(WM_COMMAND, k.Command);

@@ -293,7 +293,7 @@ TEST_F(TSurfaceScreen, SteppedTonesLeaveOneLinePerBlockAtNumpysPeak)
     // The picture in docs/ is the true-colour screen's, not the 8-bit one's.
     if (!std::getenv("TONALYX_PALETTE_DISPLAY")) {
         // The wave came in behind the File menu's back: the bar learns its length here.
-        Main->TransportToolbar->UpdateDisplay(1, 1);
+        Main->GetTransportToolbar()->UpdateDisplay(1, 1);
         PumpViews();
         EXPECT_TRUE(SaveWindowImage(Main->GetHandle(), std::string(TONALYX_SHOTS) + "/surface.bmp"));
     }

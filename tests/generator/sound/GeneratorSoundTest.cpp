@@ -234,7 +234,7 @@ TEST_F(TGeneratorSound, RealTimeAnalyserShowsThePlayingTone)
     main.Settings.FFTsize = 4096;
     main.Settings.ChannelProcessing = 2;
     main.FileIO.WaveFileMode = 0;
-    std::strcpy(main.CurrentFolders[TMainWin::TmpFolder], folder.Path.c_str());
+    main.SetCurrentFolder(TMainWin::TmpFolder, folder.Path.c_str());
     main.OpMode = TMainWin::RealTime;
     ASSERT_TRUE(main.Create());
     ASSERT_NE(main.SpectrumView(0), nullptr);

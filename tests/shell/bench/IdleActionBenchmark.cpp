@@ -62,8 +62,8 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     main.OpMode = TMainWin::PostProcess;
     for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
-        std::snprintf(main.ConfiguredFolders[f], sizeof main.ConfiguredFolders[f], "%s", folder.c_str());
-        std::snprintf(main.CurrentFolders[f], sizeof main.CurrentFolders[f], "%s", folder.c_str());
+        main.SetConfiguredFolder(f, folder.c_str());
+        main.SetCurrentFolder(f, folder.c_str());
     }
     if (!main.Create()) {
         std::printf("%-40s no display\n", run.name);

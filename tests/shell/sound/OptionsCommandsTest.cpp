@@ -80,8 +80,8 @@ struct TOptionsCommands : ::testing::Test {
         Main = std::make_unique<TScriptedMain>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ViewStatus = ViewStatusFlags{};
         Main->FileIO.WaveFileMode = 0;
-        std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-        std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     }
     // The frame on screen, with the spectrum views when spectrum is set.
     void Open(int opMode, uint16_t channels, uint16_t processing, uint32_t independent, bool spectrum)
@@ -332,9 +332,9 @@ TEST_F(TOptionsCommands, MarkersTriggerAndTheCalibrationItem)
         if (popup && ::GetMenuState(popup, CM_CALIBRATION, MF_BYCOMMAND) != UINT(-1)) options = popup;
     }
     ASSERT_NE(options, nullptr);
-    for (int32_t temporary : {1, 0}) {
-        Main->TemporaryWaveFile = temporary;
+    for (const bool temporary : {true, false}) {
+        Main->MarkTemporaryWave(temporary);
         Main->SendMessage(WM_INITMENUPOPUP, WPARAM(options), 0);
-        EXPECT_EQ((::GetMenuState(options, CM_CALIBRATION, MF_BYCOMMAND) & MF_GRAYED) != 0, temporary == 1);
+        EXPECT_EQ((::GetMenuState(options, CM_CALIBRATION, MF_BYCOMMAND) & MF_GRAYED) != 0, temporary);
     }
 }

@@ -222,7 +222,7 @@ TEST_F(TPlaybackCommands, EachSpeedSoundsAtItsPitchForItsDuration)
 
 TEST_F(TPlaybackCommands, LoopRepeatsUntilStop)
 {
-    ASSERT_NE(Main->TransportToolbar, nullptr);
+    ASSERT_NE(Main->GetTransportToolbar(), nullptr);
     const std::vector<int16_t> frames = Hear(CM_PLAYLOOP, 4.0, 2500);
     const THeard heard = Analyse(frames);
     EXPECT_NEAR(heard.Hz, ToneHz, ToneHz * 0.005);

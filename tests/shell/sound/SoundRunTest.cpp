@@ -47,8 +47,8 @@ struct TSoundRun : ::testing::Test {
         Main->ViewStatus = ViewStatusFlags{};
         Main->ViewStatus.SpectrumPlot = 1;
         Main->FileIO.WaveFileMode = 0;
-        std::strcpy(Main->CurrentFolders[TMainWin::TmpFolder], Folder.Path.c_str());
-        std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
+        Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
         Main->ApplySettings(TMainWin::RefreshKind::Full);
         Messages().clear();
     }
@@ -166,7 +166,7 @@ TEST_F(TSoundRun, DiskRecordingWhoseLimitSaveFailsStopsAndKeepsTheRecording)
 {
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
-    std::strcpy(Main->CurrentFolders[TMainWin::WavFolder], Folder.File("missing").c_str());
+    Main->SetCurrentFolder(TMainWin::WavFolder, Folder.File("missing").c_str());
     Main->OpMode = TMainWin::Recorder;
     Main->FileIO.WaveFileMode = 1;
     Main->FileIO.MaxDiskRecordingSizeBytes = 100000;

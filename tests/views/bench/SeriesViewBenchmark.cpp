@@ -105,7 +105,7 @@ struct TBench {
         Main.ViewStatus = ViewStatusFlags{};
         Main.ViewStatus.TimeSeries = 1;
         Main.OpMode = TMainWin::PostProcess;
-        std::snprintf(Main.ConfiguredFolders[TMainWin::TmpFolder], TMainWin::PathSize, "%s", folder.c_str());
+        Main.SetConfiguredFolder(TMainWin::TmpFolder, folder.c_str());
         Main.Create();
         Main.Show(SW_SHOW);
         Main.MoveWindow(0, 0, 1280, 1000, true);

@@ -64,7 +64,7 @@ int main()
     main.OpMode = TMainWin::PostProcess;
     main.Settings.Format = TWaveFormat(44100, 1, 2);
     main.Settings.FFTsize = 16384;
-    std::snprintf(main.ConfiguredFolders[TMainWin::OvlFolder], TMainWin::PathSize, "%s", folder.c_str());
+    main.SetConfiguredFolder(TMainWin::OvlFolder, folder.c_str());
     for (int slot = 0; slot < SpectrumOpts::SlotCount; ++slot)
         main.SpectrumOptions[0].Show1[slot] = 1;
     // The composite slot reads its file as it is: an average of no slots is
