@@ -494,6 +494,46 @@ public:
     void DdeLinkHook1(float) override {}
     void DdeLinkHook2(float) override {}
 
+    // The state other windows and the tests read; each changes only through
+    // the main window's own commands and setters.
+    const TSpectrumPipeline& GetPipeline() const { return Pipeline; }
+    TSeriesData* GetSeries(int channel) const { return channel == 1 ? SeriesRight : SeriesLeft; }
+    const TriggerSettings& GetTrigger() const { return Trigger; }
+    const FileIOSettings& GetFileIO() const { return FileIO; }
+    const ViewStatusFlags& GetViewStatus() const { return ViewStatus; }
+    const SpectrumOpts& GetSpectrumOptions(int channel) const { return SpectrumOptions[channel == 1 ? 1 : 0]; }
+    const PhaseOpts& GetPhaseOptions(int channel) const { return PhaseOptions[channel == 1 ? 1 : 0]; }
+    const SpectrogramOpts& GetSpectrogramOptions(int channel) const
+    {
+        return SpectrogramOptions[channel == 1 ? 1 : 0];
+    }
+    const SurfaceOpts& GetSurfaceOptions(int channel) const { return SurfaceOptions[channel == 1 ? 1 : 0]; }
+    const SeriesOpts& GetSeriesOptions() const { return SeriesOptions; }
+    const FilterSettings& GetFilter() const { return Filter; }
+    const LoggingSettings& GetLogging() const { return Logging; }
+    const DelayFinderSettings& GetDelayFinderOptions() const { return DelayFinderOptions; }
+    const LeqSettings& GetLeqOptions() const { return LeqOptions; }
+    const ReverbSettings& GetReverbOptions() const { return ReverbOptions; }
+    const THDFreqSettings& GetThdFreqOptions() const { return ThdFreqOptions; }
+    const PhaseScopeSettingsStruct& GetPhaseScopeOptions() const { return PhaseScopeOptions; }
+    const MacroSettings& GetMacroOptions() const { return MacroOptions; }
+    int32_t GetInputDeviceID() const { return InputDeviceID; }
+    int32_t GetOutputDeviceID() const { return OutputDeviceID; }
+    int32_t GetOverloadFlag() const { return OverloadFlag; }
+    int32_t GetOverloadBlocks() const { return OverloadBlocks; }
+    int32_t GetBlocksProcessed() const { return BlocksProcessed; }
+    int32_t GetInputLevel(int channel) const { return channel == 1 ? InputLevelRight : InputLevelLeft; }
+    int32_t GetBlockLimit() const { return BlockLimit; }
+    bool IsBlockLimitSet() const { return BlockLimitFlag != 0; }
+    int32_t GetTriggerCount() const { return TriggerCount; }
+    bool IsAppendHalted() const { return AppendHalt != 0; }
+    int32_t GetDataSource() const { return DataSource; }
+    bool IsGeneratorLocked() const { return GeneratorLocked != 0; }
+    uint16_t GetNoiseFigureOrder() const { return NoiseFigureOrder; }
+    bool IsApplicationHidden() const { return ApplicationHidden != 0; }
+    bool IsDdeAdviseActive() const { return DdeAdviseActive != 0; }
+    float GetGainAdjustDb(int channel) const { return channel == 1 ? GainAdjustRightDb : GainAdjustLeftDb; }
+
     // The time series view (TMainWinSeries.cpp): the view type 1 window
     // (through the window table), the segment it zooms to and the run
     // control's steps on it.
