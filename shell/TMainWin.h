@@ -76,6 +76,9 @@ class TDdeServer;
 // the views see it only as their host, the settings dialogs and the macro
 // window as theirs.
 class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
+    // The tests set up the window's state through it.
+    friend class TMainWinState;
+
 public:
     static constexpr int PathSize = 260;
     static constexpr int FolderCount = 11;
