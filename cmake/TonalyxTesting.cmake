@@ -39,8 +39,8 @@ endfunction()
 
 # Without a window manager, Wine waits two seconds for every top-level window
 # it manages to be withdrawn, and the tests close hundreds. The test programs'
-# windows stay unmanaged: these programs only, so the program itself keeps its
-# window manager. This writes the registry file that start_test_services
+# windows stay unmanaged (the program's own too, while the tests run: see
+# start_test_services). This writes the registry file that start_test_services
 # imports into the build's prefix; call it once, after every test is added.
 function(tonalyx_unmanaged_test_windows)
   get_property(programs GLOBAL PROPERTY TONALYX_TEST_EXECUTABLES)

@@ -80,9 +80,18 @@ start_wine() {
 }
 
 # The sound tests start and stop their own PulseAudio null sink (a CTest fixture).
+# The tests close the program's own frames and dialogs by the hundred too:
+# its windows are unmanaged while they run, and managed again for scripts/run.
+ProgramWindowsKey='HKCU\Software\Wine\AppDefaults\Tonalyx.exe'
+
 start_test_services() {
   start_display
   start_wine
+  wine reg add "$ProgramWindowsKey\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1 || true
+}
+
+managed_program_windows() {
+  wine reg delete "$ProgramWindowsKey" /f >/dev/null 2>&1 || true
 }
 
 stop_test_services() {
