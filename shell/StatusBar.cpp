@@ -155,21 +155,26 @@ void StatusBar::Paint(TDC& dc, bool, TRect&)
 std::string StatusBar::TextOf(const TRect& pane) const
 {
     char text[64] = {};
-    const TWaveFormat& format = MainWin->Settings.Format;
+    const TWaveFormat& format = MainWin->GetAnalysisSettings().Format;
     if (pane == StatusPane) {
-        const int state = MainWin->RunState;
+        const int state = MainWin->GetRunState();
         if (state == TMainWin::Stopped)
             return IDS_STATUS_STOPPED_TEXT;
         if (state != TMainWin::Running && state != TMainWin::Recording && state != TMainWin::Playback)
             return "";
-        if (!MainWin->Trigger.Enable)
-            return MainWin->BlocksProcessed == 0 && state == TMainWin::Running && MainWin->OpMode == TMainWin::RealTime
+        const TriggerSettings& trigger = MainWin->GetTrigger();
+        if (!trigger.Enable)
+            return MainWin->GetBlocksProcessed() == 0 && state == TMainWin::Running
+                           && MainWin->GetOpMode() == TMainWin::RealTime
                        ? "Acquiring Data..."
                        : IDS_STATUS_RUNNING_TEXT;
-        return MainWin->Trigger.Mode == TriggerSettings::RunOn && MainWin->TriggerCount > 0 ? "Running" : "Waiting for Trigger...";
+        return trigger.Mode == TriggerSettings::RunOn && MainWin->GetTriggerCount() > 0 ? "Running"
+                                                                                        : "Waiting for Trigger...";
     }
-    if (pane == ModePane)
-        return MainWin->OpMode >= 1 && MainWin->OpMode <= 3 ? ModeNames[MainWin->OpMode - 1] : "";
+    if (pane == ModePane) {
+        const int mode = MainWin->GetOpMode();
+        return mode >= 1 && mode <= 3 ? ModeNames[mode - 1] : "";
+    }
     if (pane == RatePane)
         std::snprintf(text, sizeof text, "%d Hz", int(format.SamplingRate));
     else if (pane == BitsPane)
@@ -177,15 +182,15 @@ std::string StatusBar::TextOf(const TRect& pane) const
     else if (pane == ChannelsPane)
         return format.NumChannels == 1 ? "Mono" : "Stereo";
     else if (pane == FftPane)
-        std::snprintf(text, sizeof text, IDS_FFT_POINTS_TEXT, long(MainWin->Settings.FFTsize));
+        std::snprintf(text, sizeof text, IDS_FFT_POINTS_TEXT, long(MainWin->GetAnalysisSettings().FFTsize));
     else if (pane == WindowPane)
-        TSmoothing::GetWindowName(MainWin->Settings.SmoothingWindow, text);
+        TSmoothing::GetWindowName(MainWin->GetAnalysisSettings().SmoothingWindow, text);
     return text;
 }
 
 void StatusBar::PaintStatus(TDC& dc)
 {
-    const int state = MainWin->RunState;
+    const int state = MainWin->GetRunState();
     const std::string text = TextOf(StatusPane);
     const bool waiting = text == "Waiting for Trigger...";
     if (waiting)
@@ -199,7 +204,7 @@ void StatusBar::PaintStatus(TDC& dc)
 void StatusBar::PaintMeter(TDC& dc)
 {
     const TRect& pane = MeterPane;
-    if (MainWin->OverloadFlag == 1) {
+    if (MainWin->GetOverloadFlag() == 1) {
         dc.FillRect(TRect(pane.left + 1, pane.top + 1, pane.right, pane.bottom), Gdi.Brush(TColor::LtRed));
         ::SetTextColor(dc, RGB(255, 255, 255));
         DrawTextAt(dc, pane, "OVERLOAD!");
@@ -209,7 +214,7 @@ void StatusBar::PaintMeter(TDC& dc)
     const int w = pane.Width();
     if (w <= 4)
         return;
-    const int channels = MainWin->Settings.Format.NumChannels;
+    const int channels = MainWin->GetAnalysisSettings().Format.NumChannels;
     const int x0 = pane.left + 2, y0 = pane.top + 2;
     auto bar = [&](int level, int firstColumn, int top, int rows) {
         const int n = int(w * level * 0.01);
@@ -228,10 +233,10 @@ void StatusBar::PaintMeter(TDC& dc)
     };
     if (channels == 2) {
         const int h = (pane.Height() - 6) / 2;
-        bar(MainWin->InputLevelLeft, 0, y0, h - 1);
-        bar(MainWin->InputLevelRight, 0, pane.top + h + 4, h - 1);
+        bar(MainWin->GetInputLevel(0), 0, y0, h - 1);
+        bar(MainWin->GetInputLevel(1), 0, pane.top + h + 4, h - 1);
     } else {
-        bar(MainWin->InputLevelLeft, 1, y0, pane.Height() - 4);
+        bar(MainWin->GetInputLevel(0), 1, y0, pane.Height() - 4);
     }
 }
 
@@ -251,16 +256,16 @@ int StatusBar::MenuItemHeight() const
 
 bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
 {
-    const TWaveFormat& format = MainWin->Settings.Format;
-    const bool formats = MainWin->InputPort() && !(MainWin->OpMode != TMainWin::RealTime && MainWin->Wave());
+    const TWaveFormat& format = MainWin->GetAnalysisSettings().Format;
+    const bool formats = MainWin->InputPort() && !(MainWin->GetOpMode() != TMainWin::RealTime && MainWin->Wave());
     auto item = [&](UINT id, const char* text, bool checked) {
         ::AppendMenuA(menu, MF_STRING | (checked ? MF_CHECKED : 0), id, text);
     };
     if (ModePane.Contains(point)) {
         pane = ModePane;
-        item(RealTimeItem, "Real Time", MainWin->OpMode == TMainWin::RealTime);
-        item(RecorderItem, "Recorder", MainWin->OpMode == TMainWin::Recorder);
-        item(PostProcessItem, "Post Process", MainWin->OpMode == TMainWin::PostProcess);
+        item(RealTimeItem, "Real Time", MainWin->GetOpMode() == TMainWin::RealTime);
+        item(RecorderItem, "Recorder", MainWin->GetOpMode() == TMainWin::Recorder);
+        item(PostProcessItem, "Post Process", MainWin->GetOpMode() == TMainWin::PostProcess);
         return true;
     }
     if (FftPane.Contains(point)) {
@@ -269,7 +274,7 @@ bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
             char text[16];
             const uint32_t size = TSpectralData::MinFFTSize << i;
             std::snprintf(text, sizeof text, "%u", size);
-            item(FirstFftItem + i, text, MainWin->Settings.FFTsize == size);
+            item(FirstFftItem + i, text, MainWin->GetAnalysisSettings().FFTsize == size);
         }
         return true;
     }
@@ -279,7 +284,7 @@ bool StatusBar::BuildPopup(const TPoint& point, HMENU menu, TRect& pane)
         for (uint16_t type = 0; type <= TSmoothing::Uniform; ++type) {
             char name[TSmoothing::NameLength + 1];
             TSmoothing::GetWindowName(type, name);
-            item(FirstWindowItem + type, name, MainWin->Settings.SmoothingWindow == type);
+            item(FirstWindowItem + type, name, MainWin->GetAnalysisSettings().SmoothingWindow == type);
         }
         return true;
     }
@@ -338,7 +343,7 @@ void StatusBar::EvLButtonDblClk(UINT, const TPoint&)
 
 void StatusBar::ChangeMode(UINT id)
 {
-    const bool wasRunning = MainWin->RunState == TMainWin::Running;
+    const bool wasRunning = MainWin->GetRunState() == TMainWin::Running;
     MainWin->StopAnalyzer();
     if (id == RealTimeItem)
         MainWin->CmModeRealTime();
@@ -354,7 +359,7 @@ LRESULT StatusBar::EvCommand(UINT id, HWND hWndCtl, UINT notifyCode)
 {
     if (hWndCtl)
         return TWindow::EvCommand(id, hWndCtl, notifyCode);
-    const TWaveFormat format = MainWin->Settings.Format;
+    const TWaveFormat format = MainWin->GetAnalysisSettings().Format;
     if (id >= RealTimeItem && id <= PostProcessItem)
         ChangeMode(id);
     else if (id >= FirstFftItem && id < FirstFftItem + FftItemCount)

@@ -89,22 +89,17 @@ uint32_t TCommandInterpreter::Execute(std::string_view command)
 
 uint32_t TCommandInterpreter::Run(const std::string&, int)
 {
-    Main.BlockLimitFlag = 0;
-    if (Main.OpMode != TMainWin::Recorder) Main.StartAnalyzer();
+    Main.LiftBlockLimit();
+    if (Main.GetOpMode() != TMainWin::Recorder) Main.StartAnalyzer();
     return Done;
 }
 
 uint32_t TCommandInterpreter::RunBlocks(const std::string& argument, int)
 {
     const int32_t count = TKeywordTable::ReadInteger(argument);
-    if (count <= 0) {
-        Main.BlockLimit = 0;
-        Main.BlockLimitFlag = 0;
-        return 0;
-    }
-    Main.BlockLimit = count;
-    Main.BlockLimitFlag = 1;
-    if (Main.OpMode != TMainWin::Recorder) Main.StartAnalyzer();
+    Main.LimitBlocks(count);
+    if (count <= 0) return 0;
+    if (Main.GetOpMode() != TMainWin::Recorder) Main.StartAnalyzer();
     return Done;
 }
 
@@ -134,7 +129,7 @@ uint32_t TCommandInterpreter::FastForward(const std::string&, int)
 
 uint32_t TCommandInterpreter::Record(const std::string&, int)
 {
-    Main.AppendHalt = 0;
+    Main.ResumeAppend();
     Main.StopAnalyzer();
     if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->CmRecord();
     return Done;
@@ -152,19 +147,19 @@ uint32_t TCommandInterpreter::PlaySegment(const std::string& argument, int)
     std::string start, end;
     if (fields >> start >> end)
         Main.StartPlayback(float(TKeywordTable::ReadNumber(start)), float(TKeywordTable::ReadNumber(end)),
-                           Main.Settings.Format.SamplingRate, 0);
+                           Main.GetAnalysisSettings().Format.SamplingRate, 0);
     return Done;
 }
 
 uint32_t TCommandInterpreter::PauseRecorder(const std::string&, int)
 {
-    Main.AppendHalt = 1;
+    Main.HaltAppend();
     return Done;
 }
 
 uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
 {
-    if (Main.AppendHalt != 1) return Done;
+    if (!Main.IsAppendHalted()) return Done;
     if (!Main.Wave()) {
         if (!Main.MakeRecording()) {
             // Nothing half-made is kept to record into.
@@ -176,7 +171,7 @@ uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
         if (Main.GetHandle()) Main.SetCaption(caption);
         Main.SetTimePosition(0.0f);
     }
-    Main.AppendHalt = 0;
+    Main.ResumeAppend();
     return Done;
 }
 
@@ -207,14 +202,13 @@ uint32_t TCommandInterpreter::ResetAverage(const std::string&, int)
 
 uint32_t TCommandInterpreter::ForceTrigger(const std::string&, int)
 {
-    Main.ForceTrigger = 1;
+    Main.ForceNextTrigger();
     return Done;
 }
 
 uint32_t TCommandInterpreter::ResetOverload(const std::string&, int)
 {
-    Main.OverloadBlocks = 0;
-    Main.OverloadFlag = 0;
+    Main.ResetOverload();
     return Done;
 }
 
@@ -225,11 +219,11 @@ uint32_t TCommandInterpreter::Mode(const std::string&, int mode)
         Main.CmModeRealTime();
         break;
     case TMainWin::Recorder:
-        if (Main.OpMode == TMainWin::RealTime) Main.CloseWaveFile();
+        if (Main.GetOpMode() == TMainWin::RealTime) Main.CloseWaveFile();
         Main.CmModeRecorder();
         break;
     default:
-        if (Main.OpMode == TMainWin::RealTime) Main.CloseWaveFile();
+        if (Main.GetOpMode() == TMainWin::RealTime) Main.CloseWaveFile();
         Main.CmModePostProcess();
         break;
     }

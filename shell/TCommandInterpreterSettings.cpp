@@ -66,7 +66,7 @@ uint32_t TCommandInterpreter::PeakHold(const std::string&, int value)
 uint32_t TCommandInterpreter::SetPeakHold(const std::string& argument, int)
 {
     const int value = WordCode(argument, PeakHoldWords, 0);
-    if (value != Main.Settings.PeakHold) {
+    if (value != Main.GetAnalysisSettings().PeakHold) {
         Main.SetPeakHold(uint16_t(value));
         RefreshToolbar(Main);
     }
@@ -83,8 +83,9 @@ uint32_t TCommandInterpreter::AverageSize(const std::string& argument, int)
 uint32_t TCommandInterpreter::SetAverageSize(const std::string& argument, int)
 {
     const int32_t n = ClampAverageSize(TKeywordTable::ReadInteger(argument));
-    if (Main.Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) Main.SetAverageBlocks(uint32_t(n));
-    if (Main.Settings.AverageMode == AnalysisSettingsStruct::TimedAveraging)
+    const uint16_t mode = Main.GetAnalysisSettings().AverageMode;
+    if (mode == AnalysisSettingsStruct::BlockAveraging) Main.SetAverageBlocks(uint32_t(n));
+    if (mode == AnalysisSettingsStruct::TimedAveraging)
         Main.SetAverageSpeed(uint16_t(std::min(n, TSpectrumPipeline::AverageSpeedCount - 1)));
     RefreshToolbar(Main);
     return Done;
@@ -93,7 +94,7 @@ uint32_t TCommandInterpreter::SetAverageSize(const std::string& argument, int)
 uint32_t TCommandInterpreter::SetAverageType(const std::string& argument, int)
 {
     const int type = WordCode(argument, AverageTypeWords, 0);
-    if (type != Main.Settings.AverageType) Main.SetAverageType(uint16_t(type));
+    if (type != Main.GetAnalysisSettings().AverageType) Main.SetAverageType(uint16_t(type));
     RefreshToolbar(Main);
     return Done;
 }
@@ -107,13 +108,13 @@ uint32_t TCommandInterpreter::SetAverageMode(const std::string& argument, int)
 
 uint32_t TCommandInterpreter::SetChannel(const std::string& argument, int)
 {
-    const bool free = !Main.Wave() || Main.OpMode == TMainWin::RealTime;
-    const bool stereoFile = Main.Wave() && Main.Settings.Format.NumChannels == 2;
+    const bool free = !Main.Wave() || Main.GetOpMode() == TMainWin::RealTime;
+    const bool stereoFile = Main.Wave() && Main.GetAnalysisSettings().Format.NumChannels == 2;
     const int mode = (free || stereoFile) ? WordCode(argument, ChannelWords, -1) : -1;
-    const TWaveFormat& format = Main.Settings.Format;
+    const TWaveFormat& format = Main.GetAnalysisSettings().Format;
     if (mode < 0) {
         // Nothing to change; the analyser is still stopped, applied and restarted.
-        Main.SetChannelProcessing(Main.Settings.ChannelProcessing);
+        Main.SetChannelProcessing(Main.GetAnalysisSettings().ChannelProcessing);
         return Done;
     }
     const uint16_t channels = mode == TChannelProcessing::LeftOnly ? 1 : 2;
@@ -141,9 +142,9 @@ uint32_t TCommandInterpreter::FFTSize(const std::string& argument, int)
 uint32_t TCommandInterpreter::SetSamplingRate(const std::string& argument, int)
 {
     const int32_t rate = TKeywordTable::ReadInteger(argument);
-    const TWaveFormat& format = Main.Settings.Format;
+    const TWaveFormat& format = Main.GetAnalysisSettings().Format;
     if (rate > 0 && uint32_t(rate) == format.SamplingRate) return Done;
-    if (Main.Wave() && Main.OpMode != TMainWin::RealTime) return 0;
+    if (Main.Wave() && Main.GetOpMode() != TMainWin::RealTime) return 0;
     if (!Main.InputPort() || rate <= 0) return 0;
     if (!Main.SetFormat(uint32_t(rate), format.NumChannels, format.BytesPerSample)) return 0;
     Main.RefreshStatusBar(StatusBar::WholeBar);
@@ -152,11 +153,11 @@ uint32_t TCommandInterpreter::SetSamplingRate(const std::string& argument, int)
 
 uint32_t TCommandInterpreter::SetSamplingPrecision(const std::string& argument, int)
 {
-    const TWaveFormat& format = Main.Settings.Format;
+    const TWaveFormat& format = Main.GetAnalysisSettings().Format;
     const int bits = TKeywordTable::ReadInteger(argument);
     const uint16_t bytes = bits == 8 ? 1 : bits == 16 ? 2 : bits == 24 ? 3 : format.BytesPerSample;
     if (bytes == format.BytesPerSample) return Done;
-    if (Main.Wave() && Main.OpMode != TMainWin::RealTime) return 0;
+    if (Main.Wave() && Main.GetOpMode() != TMainWin::RealTime) return 0;
     if (!Main.InputPort() || Main.InputPort()->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
         return 0;
     if (!Main.SetFormat(format.SamplingRate, format.NumChannels, bytes)) return 0;
@@ -168,7 +169,7 @@ uint32_t TCommandInterpreter::SetDecimationRatio(const std::string& argument, in
 {
     const int32_t ratio = TKeywordTable::ReadInteger(argument);
     if (ratio <= 0 || ratio > 0xFFFF || !TSeriesData::IsValidDecimationRatio(uint16_t(ratio))) return 0;
-    if (ratio == Main.Settings.DecimationRatio) return Done;
+    if (ratio == Main.GetAnalysisSettings().DecimationRatio) return Done;
     Main.SetDecimationRatio(uint16_t(ratio));
     Main.RefreshStatusBar(StatusBar::WholeBar);
     return Done;

@@ -19,8 +19,8 @@ const char* const PokeItemNames[] = {"TimeSeriesData", "CalibrationData", "WaveD
 HDDEDATA CALLBACK DDECallBack(UINT type, UINT format, HCONV conversation, HSZ hsz1, HSZ hsz2, HDDEDATA data,
                               ULONG_PTR, ULONG_PTR)
 {
-    if (!MainWindow || !MainWindow->DdeServer) return nullptr;
-    return MainWindow->DdeServer->Callback(type, format, conversation, hsz1, hsz2, data);
+    if (!MainWindow || !MainWindow->GetDdeServer()) return nullptr;
+    return MainWindow->GetDdeServer()->Callback(type, format, conversation, hsz1, hsz2, data);
 }
 
 TDdeServer::~TDdeServer()
@@ -175,19 +175,19 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
             slot != std::end(Conversations) && conversation) {
             *slot = nullptr;
             // Another conversation's links still want every block analysed.
-            Main.DdeAdviseActive = HasAdviseLinks() ? 1 : 0;
+            Main.SetDdeAdviseActive(HasAdviseLinks());
         }
         return nullptr;
     case XTYP_ADVSTART:
         if (!IsServedItem(hsz1, hsz2)) return reinterpret_cast<HDDEDATA>(FALSE);
         ++AdviseLinks[conversation];
-        Main.DdeAdviseActive = 1;
+        Main.SetDdeAdviseActive(true);
         return reinterpret_cast<HDDEDATA>(TRUE);
     case XTYP_ADVSTOP:
         if (auto links = AdviseLinks.find(conversation); links != AdviseLinks.end() && IsServedItem(hsz1, hsz2)
                                                          && links->second > 0)
             --links->second;
-        if (Main.DdeAdviseActive && IsServedItem(hsz1, hsz2)) Main.DdeAdviseActive = HasAdviseLinks() ? 1 : 0;
+        if (Main.IsDdeAdviseActive() && IsServedItem(hsz1, hsz2)) Main.SetDdeAdviseActive(HasAdviseLinks());
         return nullptr;
     case XTYP_REQUEST:
         if (format != CF_TEXT || !IsServedItem(hsz1, hsz2)) return nullptr;

@@ -72,12 +72,16 @@ class TAboutDialog;
 class TDdeServer;
 
 // The MDI frame and the single owner of every setting and of all analysis
-// state. Other subsystems hold a pointer to it and use its fields directly;
-// the views see it only as their host, the settings dialogs and the macro
-// window as theirs.
+// state, all of it private. Other subsystems hold a pointer to it, read the
+// state through its accessors and change it through its commands and
+// setters; the views see it only as their host, the settings dialogs and the
+// macro window as theirs.
 class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
     // The tests set up the window's state through it.
     friend class TMainWinState;
+    // The window table opens views on the records it hands them and keeps
+    // their ViewStatus flags.
+    friend class TWindowSlots;
 
 public:
     static constexpr int PathSize = 260;
@@ -142,14 +146,6 @@ public:
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
-    // Engine objects and paths. The spectral engines and the FFT window
-    // belong to the pipeline; their members here name them.
-    TPipelineWindow Smoothing{Pipeline};
-private:
-    std::unique_ptr<TSoundOutput> SoundOutput;
-    std::unique_ptr<TSoundInput> SoundInput;
-    std::unique_ptr<TWaveFile> WaveFile;
-public:
     // The open wave (null when none) and the sound ports.
     TWaveFile* Wave() const { return WaveFile.get(); }
     TSoundInput* InputPort() const { return SoundInput.get(); }
@@ -157,52 +153,18 @@ public:
     // The ports of new devices: the device dialog, a configuration load, start-up.
     void ReplaceInputPort(std::unique_ptr<TSoundInput> port);
     void ReplaceOutputPort(std::unique_ptr<TSoundOutput> port);
-private:
-    TWaveData* CaptureBlocks[2] = {};
-public:
-    TSeriesData* SeriesLeft = nullptr;
-    TSeriesData* SeriesRight = nullptr;
-    TSeriesData* TriggerSeriesLeft = nullptr;
-    TSeriesData* TriggerSeriesRight = nullptr;
-    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
-    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
-    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
-    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
-    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
-    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
-    int32_t GeneratorLocked = 0;
-private:
-    char ModulePath[PathSize] = {};
-    char CommandLineFile[PathSize] = {};
-public:
     const char* GetModulePath() const { return ModulePath; }
     const char* GetCommandLineFile() const { return CommandLineFile; }
-private:
-    // The settings file and the help file beside the program.
-    char IniPath[PathSize] = {};
-    char HelpPath[PathSize] = {};
-public:
 
-    // Playback and time.
-private:
-    float PlaybackTimeOffset = 0.0f;
-    float RecordTimeOffset = 0.0f;
-    float CurrentTime = 0.0f;
-public:
     // The time the wave is at, seconds from its start, as shown and played from.
     float TimePosition() const { return CurrentTime; }
     void SetTimePosition(float time) { CurrentTime = time; }
-private:
-    int32_t PlaybackActive = 0;
-    std::unique_ptr<TWaveData> PlaybackCopy;
-public:
     // The segment being played and whether it plays; the run's capture blocks.
     TWaveData* PlaybackSegment() const { return PlaybackCopy.get(); }
     bool IsPlaybackActive() const { return PlaybackActive != 0; }
     const TWaveData* CaptureBlock(int slot) const { return CaptureBlocks[slot]; }
 
     // Windows: the open window of each kind, by its type.
-    TWindowSlots Windows{*this};
     TSeriesPlot* TimeSeriesView() const;
     TSpectrumPlot* SpectrumView(int channel) const;
     TPhasePlot* PhaseView(int channel) const;
@@ -220,145 +182,65 @@ public:
     {
         return channel == 1 ? SecondChannel(first) : first;
     }
-    uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
     const char* PrimaryLabel() const { return Pipeline.PrimaryLabel(); }
     const char* SecondaryLabel() const { return Pipeline.SecondaryLabel(); }
-private:
-    std::unique_ptr<Toolbar> TransportToolbar;
-    Toolbar2* ButtonToolbar = nullptr;
-    std::unique_ptr<StatusBar> StatusBarWindow;
-    std::unique_ptr<TFont> MainFont;
-    std::unique_ptr<TBrush> FaceBrush;
-public:
     // The frame's bars, null until made and while hidden.
     Toolbar* GetTransportToolbar() const { return TransportToolbar.get(); }
     StatusBar* GetStatusBar() const { return StatusBarWindow.get(); }
     // The font of the controls made from now on; the old one is handed back,
     // as the controls made before still use it.
     std::unique_ptr<TFont> ReplaceMainFont(std::unique_ptr<TFont> font) { MainFont.swap(font); return font; }
-    // The start-up splash, modeless over the frame.
-    std::unique_ptr<TAboutDialog> Splash;
-
-    // Run control.
-    int32_t InputDeviceID = 0;
-    int32_t OutputDeviceID = 0;
-    int32_t OpMode = RealTime;
-    int32_t RunState = Stopped;
-    int32_t RunRequest = 0;
-    int32_t OverloadFlag = 0;
-    int32_t AppendHalt = 0;
-    int32_t BlocksProcessed = 0;
-    int32_t InputLevelLeft = 0;
-    int32_t InputLevelRight = 0;
-    int32_t BlockLimit = 0;
-    int32_t BlockLimitFlag = 0;
-    int32_t TriggerCount = 0;
-
-    // View and utility flags (section "ViewStatus") and the hidden start.
-    ViewStatusFlags ViewStatus;
-    int32_t ApplicationHidden = 0;
 
     // The program's caption (INI key "Caption"), before the wave's name in the frame's title.
     const char* ProgramCaption() const { return Caption; }
-    // Settings records.
-private:
-    char Caption[256] = "Tonalyx";
-public:
-    TriggerSettings Trigger;
-    FileIOSettings FileIO;
-    AnalysisSettingsStruct Settings;
-    ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
-    CalibrationStruct Calibration{};
-    // The spectral engines and the FFT window, built for the records above.
-    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
+    // The frame's title kept over a long operation that shows its own, and put back.
+    void KeepCaption() { ::GetWindowTextA(GetHandle(), SavedCaption, sizeof SavedCaption); }
+    void RestoreCaption() { SetCaption(SavedCaption); }
     // Each Folder as the settings give it and as the file dialogs last left it.
     const char* ConfiguredFolder(int folder) const { return ConfiguredFolders[folder]; }
     const char* CurrentFolder(int folder) const { return CurrentFolders[folder]; }
     // A path longer than PathSize - 1 is cut there.
     void SetConfiguredFolder(int folder, const char* path);
     void SetCurrentFolder(int folder, const char* path);
-private:
-    char ConfiguredFolders[FolderCount][PathSize] = {};
-    char CurrentFolders[FolderCount][PathSize] = {};
-public:
-    int32_t DataSource = 1;              // 1 real-time buffer, 0 file
-    TPrintOptions PrintOptions{};
-private:
-    HGLOBAL PrinterDevMode = nullptr;
-    HGLOBAL PrinterDevNames = nullptr;
-    int32_t TemporaryWaveFile = 0;
-public:
     // A wave the automation opened as a temporary file: closing deletes it,
     // and its calibration stays as it is.
     bool IsTemporaryWave() const { return TemporaryWaveFile != 0; }
     void MarkTemporaryWave(bool temporary) { TemporaryWaveFile = temporary ? 1 : 0; }
-    int32_t DdeAdviseActive = 0;
-    int32_t DdeClientLink = 0;
-private:
-    int32_t DdeLinkAxisFlag = 0;
-    char DdeLinkAxisName[64] = {};
-    char DdeLinkAxisUnit[64] = {};
-public:
     struct RpmEntry {
         float Rpm;
         uint32_t Reserved[2];
     };
     static constexpr int RpmEntryCapacity = 1000;
-private:
-    int32_t RpmLinkFlag = 0;
-    float RpmStart = 0.0f;
-    float RpmStep = 0.0f;
-    int32_t RpmEntryCount = 0;
-    RpmEntry RpmEntries[RpmEntryCapacity] = {};
-public:
-    MarkerSettings Markers;
-    SpectrumOpts SpectrumOptions[2];
-    PhaseOpts PhaseOptions[2];
-    SpectrogramOpts SpectrogramOptions[2];
-    SurfaceOpts SurfaceOptions[2];
-    SeriesOpts SeriesOptions;
-    FilterSettings Filter;
-    LoggingSettings Logging;
-    DelayFinderSettings DelayFinderOptions;
-    LeqSettings LeqOptions;
-    ReverbSettings ReverbOptions;
-    THDFreqSettings ThdFreqOptions;
-    PhaseScopeSettingsStruct PhaseScopeOptions;
-    MacroSettings MacroOptions;
     // Bar flags (section "Toolbars"): main toolbar, button toolbar, status bar.
     bool IsMainToolbarShown() const { return MainToolbarFlag != 0; }
     bool IsButtonToolbarShown() const { return ButtonToolbarFlag != 0; }
     bool IsStatusBarShown() const { return StatusBarFlag != 0; }
-private:
-    int32_t MainToolbarFlag = 1;
-    int32_t ButtonToolbarFlag = 1;
-    int32_t StatusBarFlag = 1;
-public:
 
     // Run control, sound buffers, idle-time processing, frame layout,
-    // analysis buffers and the spectral pipeline.
-    int32_t OverloadBlocks = 0;
-    int32_t ForceTrigger = 0;
-    int32_t SeriesLiveBlock = 1;
-    char SavedCaption[PathSize] = {};
-private:
-    // Shared by start, the buffer handler and the idle handler.
-    uint32_t TriggerOffset = 0;
-    uint32_t PartialFrames = 0;
-    uint32_t HistoryWrapPosition = 0;
-
-    // Live blocks (capture, playback) one hop apart: the pacer, the frame the
-    // next block is taken at, and the timer that wakes the waiting message
+    // analysis buffers and the spectral pipeline. Live blocks (capture,
+    // playback) are taken one hop apart; the timer wakes the waiting message
     // loop to look again while the analyser runs on a live source.
-    TBlockPacer LivePacer;
-    uint64_t DueFrame = 0;
-public:
     static constexpr UINT_PTR PaceTimer = 0x7A01;
     static constexpr UINT PaceTimerMs = 5;
     bool LiveBlockDue();
 
     void CmRun();
     void ResetAveragers();
+    // What the transport toolbar and the command language change of a run:
+    // the block limit of the next run, the Recorder's append halt, a start
+    // of recording or of playing the recording, a forced trigger and the
+    // overload indication.
+    void LiftBlockLimit() { BlockLimitFlag = 0; }
+    // A count of 0 or less lifts the limit and forgets the count.
+    void LimitBlocks(int32_t count);
+    void HaltAppend() { AppendHalt = 1; }
+    void ResumeAppend() { AppendHalt = 0; }
+    void StartRecording();
+    void PlayRecording();
+    void ForceNextTrigger() { ForceTrigger = 1; }
+    void ResetOverload();
+    // Whether any DDE client holds an advise link on a served item.
+    void SetDdeAdviseActive(bool active) { DdeAdviseActive = active ? 1 : 0; }
     LRESULT EvDeviceChange(WPARAM, LPARAM);
     // 1 when the input port is open with both capture blocks queued.
     int OpenCaptureInput();
@@ -535,6 +417,7 @@ public:
     uint16_t GetNoiseFigureOrder() const { return NoiseFigureOrder; }
     bool IsApplicationHidden() const { return ApplicationHidden != 0; }
     bool IsDdeAdviseActive() const { return DdeAdviseActive != 0; }
+    TDdeServer* GetDdeServer() const { return DdeServer.get(); }
     float GetGainAdjustDb(int channel) const { return channel == 1 ? GainAdjustRightDb : GainAdjustLeftDb; }
 
     // The time series view (TMainWinSeries.cpp): the view type 1 window
@@ -546,10 +429,6 @@ public:
     void SeriesViewStarted();
     // At a stop: the view goes back to the wave data.
     void SeriesViewStopped();
-private:
-    // 1 while the time series comes from the DDE client link.
-    int32_t DdeSeriesLink = 0;
-public:
 
     // The Edit menu (TMainWinEdit.cpp): the selection of the active view,
     // the enablers and the steps the edit commands share.
@@ -606,9 +485,6 @@ public:
     float GetRpmTag() const override;
     float GetRpmPerLine() const override { return RpmStep; }
     const char* GetDdeServiceName() const override;
-private:
-    mutable std::string DdeServiceName;
-public:
     // The Edit menu's commands (TMainWinEditCommands.cpp).
     void CmEditCut();
     void CmEditCopy();
@@ -631,9 +507,6 @@ public:
     void CmPlayArbitrarySpeed();
     // Kept for the program run; 0 until Arbitrary Speed is first used.
     uint32_t GetArbitraryPlaybackRate() const { return ArbitraryPlaybackRate; }
-private:
-    uint32_t ArbitraryPlaybackRate = 0;
-public:
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp). The
@@ -673,14 +546,8 @@ public:
     // analysis faster than real time would spend its time redrawing them (the
     // position scroll bar alone takes milliseconds to paint under Wine).
     static constexpr uint32_t ReadoutIntervalMs = 100;
-private:
-    uint32_t ReadoutTick = 0;
-public:
     void PaceToolbarReadouts();
     // The status bar's level panes likewise: an overload shows at once.
-private:
-    uint32_t MeterTick = 0;
-public:
     void PaceStatusMeter(bool overloadChanged);
     void RefreshStatusBar(int which);
     void NotifyViewsNewData(float time);
@@ -758,15 +625,7 @@ public:
     // a longer choice is refused with a message, never cut.
     static constexpr int FileNameSize = 256;
     bool FitsFileBuffer(const std::string& path);
-    char LastClosedFile[PathSize] = {};
-private:
-    char LastConfigFile[PathSize] = {};
-public:
     const char* GetLastConfigFile() const { return LastConfigFile; }
-private:
-    // Show command of the frame's saved placement.
-    int InitialShowCommand = SW_SHOWNORMAL;
-public:
     // The folder the configuration dialogs start in.
     std::string LastConfigFolder() const;
     // Placement/Special of a configuration: 1 tile horizontally, 2 tile
@@ -782,9 +641,6 @@ public:
     // Execute and poke transactions are answered busy while a modal dialog,
     // a print job, a blocking run or another command holds the program.
     bool AutomationBusy() const;
-private:
-    int32_t CommandDepth = 0;
-public:
     void InitDdeServer();
     void ShutdownDdeServer();
     void PostDdeAdviseAll();
@@ -797,32 +653,20 @@ public:
     HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, HSZ item);
     // The text of a DDE item, nothing when it has no data.
     std::optional<std::string> DdeItemText(int index) override;
-    std::unique_ptr<TDdeServer> DdeServer;
+    // The name of the wave closed last, once: the next call finds it empty.
+    std::string TakeLastClosedFile();
     static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
-private:
-    int32_t AdvisePending = 0;
-public:
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);
     // Message boxes of a command served inside a DDE Execute wait for the
     // transaction's answer; they are shown from the message loop.
     static constexpr UINT ShowKeptMessagesRequest = WM_USER + 0x4D2;
-private:
-    TDeferredMessages* DeferredMessages = nullptr;
-    std::vector<TDeferredMessages::TMessage> KeptMessages;
-public:
     LRESULT EvShowKeptMessages(WPARAM, LPARAM);
     // The frame's message boxes, kept while a DDE Execute is served.
     int MessageBox(const char* text, const char* caption = nullptr, UINT type = MB_OK);
     // The band, in Hz, that the DDE peak items search.
     float GetPeakSearchLow() const { return PeakSearchLow; }
     float GetPeakSearchHigh() const { return PeakSearchHigh; }
-private:
-    float PeakSearchLow = 0.0f;
-    float PeakSearchHigh = 9999999.0f;
-    float TimeSegmentStart = 0.0f;
-    float TimeSegmentEnd = 0.0f;
-public:
     // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
@@ -918,12 +762,6 @@ public:
     // Edits of a segment's samples (TMainWinSampleEdits.cpp): each keeps an
     // undo copy of the segment and answers whether the wave changed. The
     // gain and DC offset values stay for the program run.
-    float GainAdjustLeftDb = 0.0f;
-    float GainAdjustRightDb = 0.0f;
-private:
-    float DCOffsetLeft = 0.0f;
-    float DCOffsetRight = 0.0f;
-public:
     bool GainAdjustSegment(float start, float end);
     bool DCOffsetSegment(float start, float end);
     // Gain and offset in sample units over [start, end) of both channels.
@@ -937,7 +775,6 @@ public:
     bool ClickPending();
 
     // The signal generator window and its Utilities commands (TMainWinGenerator.cpp).
-    TMainWinGeneratorHost GeneratorHost{*this};
     void CmSignalGenerator() { Windows.Toggle(ViewType::Generator); }
     void CmSaveSignalToWave();
     void CeSaveSignalToWave(TCommandEnabler& ce);
@@ -973,6 +810,157 @@ private:
     void TakeConfiguredSettings(const char* name);
     void ReopenConfiguredViews(const char* name);
     void OpenConfiguredWave(const char* name);
+    // Real Time left for Post Process or the Recorder: the buffered data
+    // kept as an untitled wave or dropped, as the user answers.
+    void LeaveRealTime(int mode);
+
+    // The window's state, in the order it is built (and torn down in reverse).
+    // Engine objects: the FFT window and the spectral engines belong to the
+    // pipeline and these members name them; the sound ports, the open wave,
+    // the capture blocks and the analysis blocks.
+    TPipelineWindow Smoothing{Pipeline};
+    std::unique_ptr<TSoundOutput> SoundOutput;
+    std::unique_ptr<TSoundInput> SoundInput;
+    std::unique_ptr<TWaveFile> WaveFile;
+    TWaveData* CaptureBlocks[2] = {};
+    TSeriesData* SeriesLeft = nullptr;
+    TSeriesData* SeriesRight = nullptr;
+    TSeriesData* TriggerSeriesLeft = nullptr;
+    TSeriesData* TriggerSeriesRight = nullptr;
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Left> SpectralLeft{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Right> SpectralRight{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Combined> SpectralCombined{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Aux> SpectralAux{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Primary> DisplayPrimary{Pipeline};
+    TPipelineMember<TSpectralData, &TSpectrumPipeline::Secondary> DisplaySecondary{Pipeline};
+    int32_t GeneratorLocked = 0;
+
+    // Paths: the program, the start-up file, the settings file and the help
+    // file beside the program.
+    char ModulePath[PathSize] = {};
+    char CommandLineFile[PathSize] = {};
+    char IniPath[PathSize] = {};
+    char HelpPath[PathSize] = {};
+
+    // Playback and time.
+    float PlaybackTimeOffset = 0.0f;
+    float RecordTimeOffset = 0.0f;
+    float CurrentTime = 0.0f;
+    int32_t PlaybackActive = 0;
+    std::unique_ptr<TWaveData> PlaybackCopy;
+
+    // Windows: the open window of each kind, the frame's bars, font and
+    // brush, and the start-up splash, modeless over the frame.
+    TWindowSlots Windows{*this};
+    uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
+    std::unique_ptr<Toolbar> TransportToolbar;
+    Toolbar2* ButtonToolbar = nullptr;
+    std::unique_ptr<StatusBar> StatusBarWindow;
+    std::unique_ptr<TFont> MainFont;
+    std::unique_ptr<TBrush> FaceBrush;
+    std::unique_ptr<TAboutDialog> Splash;
+
+    // Run control.
+    int32_t InputDeviceID = 0;
+    int32_t OutputDeviceID = 0;
+    int32_t OpMode = RealTime;
+    int32_t RunState = Stopped;
+    int32_t RunRequest = 0;
+    int32_t OverloadFlag = 0;
+    int32_t AppendHalt = 0;
+    int32_t BlocksProcessed = 0;
+    int32_t InputLevelLeft = 0;
+    int32_t InputLevelRight = 0;
+    int32_t BlockLimit = 0;
+    int32_t BlockLimitFlag = 0;
+    int32_t TriggerCount = 0;
+
+    // View and utility flags (section "ViewStatus") and the hidden start.
+    ViewStatusFlags ViewStatus;
+    int32_t ApplicationHidden = 0;
+
+    // Settings records, and the spectral engines and the FFT window built for them.
+    char Caption[256] = "Tonalyx";
+    TriggerSettings Trigger;
+    FileIOSettings FileIO;
+    AnalysisSettingsStruct Settings;
+    ScalingStruct Scaling[2];            // left ("Scaling"), right ("Scaling2")
+    CalibrationStruct Calibration{};
+    TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
+    char ConfiguredFolders[FolderCount][PathSize] = {};
+    char CurrentFolders[FolderCount][PathSize] = {};
+    int32_t DataSource = 1;              // 1 real-time buffer, 0 file
+    TPrintOptions PrintOptions{};
+    HGLOBAL PrinterDevMode = nullptr;
+    HGLOBAL PrinterDevNames = nullptr;
+    int32_t TemporaryWaveFile = 0;
+
+    // The DDE client link: its axis and its RPM table.
+    int32_t DdeAdviseActive = 0;
+    int32_t DdeClientLink = 0;
+    int32_t DdeLinkAxisFlag = 0;
+    char DdeLinkAxisName[64] = {};
+    char DdeLinkAxisUnit[64] = {};
+    int32_t RpmLinkFlag = 0;
+    float RpmStart = 0.0f;
+    float RpmStep = 0.0f;
+    int32_t RpmEntryCount = 0;
+    RpmEntry RpmEntries[RpmEntryCapacity] = {};
+
+    // The views' and utilities' options, and the bar flags.
+    MarkerSettings Markers;
+    SpectrumOpts SpectrumOptions[2];
+    PhaseOpts PhaseOptions[2];
+    SpectrogramOpts SpectrogramOptions[2];
+    SurfaceOpts SurfaceOptions[2];
+    SeriesOpts SeriesOptions;
+    FilterSettings Filter;
+    LoggingSettings Logging;
+    DelayFinderSettings DelayFinderOptions;
+    LeqSettings LeqOptions;
+    ReverbSettings ReverbOptions;
+    THDFreqSettings ThdFreqOptions;
+    PhaseScopeSettingsStruct PhaseScopeOptions;
+    MacroSettings MacroOptions;
+    int32_t MainToolbarFlag = 1;
+    int32_t ButtonToolbarFlag = 1;
+    int32_t StatusBarFlag = 1;
+
+    // A run's bookkeeping: shared by start, the buffer handler and the idle
+    // handler; the live blocks' pacer and the frame the next one is taken at.
+    int32_t OverloadBlocks = 0;
+    int32_t ForceTrigger = 0;
+    int32_t SeriesLiveBlock = 1;
+    char SavedCaption[PathSize] = {};
+    uint32_t TriggerOffset = 0;
+    uint32_t PartialFrames = 0;
+    uint32_t HistoryWrapPosition = 0;
+    TBlockPacer LivePacer;
+    uint64_t DueFrame = 0;
+    int32_t DdeSeriesLink = 0;           // 1 while the time series comes from the DDE client link
+    mutable std::string DdeServiceName;
+    uint32_t ArbitraryPlaybackRate = 0;
+    uint32_t ReadoutTick = 0;
+    uint32_t MeterTick = 0;
+
+    // Files, automation and the edits' values kept for the program run.
+    char LastClosedFile[PathSize] = {};
+    char LastConfigFile[PathSize] = {};
+    int InitialShowCommand = SW_SHOWNORMAL;   // of the frame's saved placement
+    int32_t CommandDepth = 0;
+    std::unique_ptr<TDdeServer> DdeServer;
+    int32_t AdvisePending = 0;
+    TDeferredMessages* DeferredMessages = nullptr;
+    std::vector<TDeferredMessages::TMessage> KeptMessages;
+    float PeakSearchLow = 0.0f;
+    float PeakSearchHigh = 9999999.0f;
+    float TimeSegmentStart = 0.0f;
+    float TimeSegmentEnd = 0.0f;
+    float GainAdjustLeftDb = 0.0f;
+    float GainAdjustRightDb = 0.0f;
+    float DCOffsetLeft = 0.0f;
+    float DCOffsetRight = 0.0f;
+    TMainWinGeneratorHost GeneratorHost{*this};
 
     DECLARE_RESPONSE_TABLE(TMainWin);
 };

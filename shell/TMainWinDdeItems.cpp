@@ -34,10 +34,12 @@ std::string Integer(long value)
 // channel is 0 for the first result, 1 for the second.
 TText Pair(TMainWin& main, const std::function<float(TSpectralData&, int channel)>& measure)
 {
-    if (!main.DisplayPrimary) return std::nullopt;
-    const bool both = TChannelProcessing::ShowsTwoResults(main.Settings.ChannelProcessing) && main.DisplaySecondary;
-    std::string text = Format("%3.6f", measure(*main.DisplayPrimary, 0));
-    if (both) text += "\t" + Format("%3.6f", measure(*main.DisplaySecondary, 1));
+    TSpectralData* primary = main.GetDisplayedResult(0);
+    TSpectralData* secondary = main.GetDisplayedResult(1);
+    if (!primary) return std::nullopt;
+    const bool both = TChannelProcessing::ShowsTwoResults(main.GetAnalysisSettings().ChannelProcessing) && secondary;
+    std::string text = Format("%3.6f", measure(*primary, 0));
+    if (both) text += "\t" + Format("%3.6f", measure(*secondary, 1));
     return text;
 }
 
@@ -53,7 +55,7 @@ float PeakInBand(TMainWin& main, TSpectralData& s, bool amplitude)
 TText TotalPower(TMainWin& main, int16_t weighting)
 {
     return Pair(main, [&](TSpectralData& s, int channel) {
-        const bool db = main.Scaling[channel].AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
+        const bool db = main.GetScaling(channel).AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
         return s.ComputeTotalPower(s.GetLowIndex(), s.GetHighIndex(), db ? 1 : 0, weighting);
     });
 }
@@ -78,17 +80,18 @@ const TItemRow ItemRows[] = {
     {TDdeItem::THDN, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeTHDN(); }); }},
     {TDdeItem::IMD, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeIMD(); }); }},
     {TDdeItem::SNR, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSNR(); }); }},
-    {TDdeItem::FFTCount, [](TMainWin& m) -> TText { return Integer(m.BlocksProcessed); }},
+    {TDdeItem::FFTCount, [](TMainWin& m) -> TText { return Integer(m.GetBlocksProcessed()); }},
     {TDdeItem::CurrentTime, [](TMainWin& m) -> TText { return Format("%3.4f", m.TimePosition()); }},
-    {TDdeItem::PeakHold, [](TMainWin& m) -> TText { return Integer(m.Settings.PeakHold); }},
-    {TDdeItem::FFTOverlap, [](TMainWin& m) -> TText { return Integer(m.Settings.OverlapPercent); }},
-    {TDdeItem::FFTSize, [](TMainWin& m) -> TText { return Integer(long(m.Settings.FFTsize)); }},
+    {TDdeItem::PeakHold, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().PeakHold); }},
+    {TDdeItem::FFTOverlap, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().OverlapPercent); }},
+    {TDdeItem::FFTSize, [](TMainWin& m) -> TText { return Integer(long(m.GetAnalysisSettings().FFTsize)); }},
     {TDdeItem::AverageSize, [](TMainWin& m) -> TText {
-         return m.Settings.AverageBlocks < 1001 ? Integer(long(m.Settings.AverageBlocks)) : std::string("1001");
+         const uint32_t blocks = m.GetAnalysisSettings().AverageBlocks;
+         return blocks < 1001 ? Integer(long(blocks)) : std::string("1001");
      }},
     {TDdeItem::SmoothingWindow, [](TMainWin& m) -> TText {
          char name[32] = {};
-         TSmoothing::GetWindowName(m.Settings.SmoothingWindow, name);
+         TSmoothing::GetWindowName(m.GetAnalysisSettings().SmoothingWindow, name);
          return std::string(name);
      }},
     {TDdeItem::SINAD, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSINAD(); }); }},
@@ -99,26 +102,33 @@ const TItemRow ItemRows[] = {
      }},
     {TDdeItem::FileClosed, [](TMainWin& m) -> TText {
          // Read once: the next request finds it empty.
-         std::string name = m.LastClosedFile;
-         m.LastClosedFile[0] = '\0';
-         return name;
+         return m.TakeLastClosedFile();
      }},
-    {TDdeItem::AverageType, [](TMainWin& m) -> TText { return Integer(m.Settings.AverageType); }},
-    {TDdeItem::AverageMode, [](TMainWin& m) -> TText { return Integer(m.Settings.AverageMode); }},
-    {TDdeItem::DecimationRatio, [](TMainWin& m) -> TText { return Integer(m.Settings.DecimationRatio); }},
-    {TDdeItem::Mode, [](TMainWin& m) -> TText { return Integer(m.OpMode); }},
+    {TDdeItem::AverageType, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().AverageType); }},
+    {TDdeItem::AverageMode, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().AverageMode); }},
+    {TDdeItem::DecimationRatio, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().DecimationRatio); }},
+    {TDdeItem::Mode, [](TMainWin& m) -> TText { return Integer(m.GetOpMode()); }},
     {TDdeItem::SignalGeneratorTypeLeft, [](TMainWin& m) -> TText {
          return Integer(m.SignalGenerator() ? m.SignalGenerator()->Left.SigType : 0);
      }},
     {TDdeItem::SignalGeneratorTypeRight, [](TMainWin& m) -> TText {
          return Integer(m.SignalGenerator() ? m.SignalGenerator()->Right.SigType : 0);
      }},
-    {TDdeItem::OverloadStatus, [](TMainWin& m) -> TText { return Integer(m.OverloadFlag); }},
-    {TDdeItem::OverloadCount, [](TMainWin& m) -> TText { return Integer(m.OverloadBlocks); }},
-    {TDdeItem::SamplingRate, [](TMainWin& m) -> TText { return Integer(long(m.Settings.Format.SamplingRate)); }},
+    {TDdeItem::OverloadStatus, [](TMainWin& m) -> TText { return Integer(m.GetOverloadFlag()); }},
+    {TDdeItem::OverloadCount, [](TMainWin& m) -> TText { return Integer(m.GetOverloadBlocks()); }},
+    {TDdeItem::SamplingRate, [](TMainWin& m) -> TText {
+         return Integer(long(m.GetAnalysisSettings().Format.SamplingRate));
+     }},
 };
 
 }  // namespace
+
+std::string TMainWin::TakeLastClosedFile()
+{
+    std::string name = LastClosedFile;
+    LastClosedFile[0] = '\0';
+    return name;
+}
 
 std::optional<std::string> TMainWin::DdeItemText(int index)
 {

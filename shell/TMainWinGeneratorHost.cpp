@@ -7,17 +7,17 @@
 
 TWaveFormat TMainWinGeneratorHost::AnalyserFormat() const
 {
-    return Main.Settings.Format;
+    return Main.GetAnalysisSettings().Format;
 }
 
 bool TMainWinGeneratorHost::ChannelsLocked() const
 {
-    return Main.GeneratorLocked == 1;
+    return Main.IsGeneratorLocked();
 }
 
 int TMainWinGeneratorHost::RunState() const
 {
-    return Main.RunState;
+    return Main.GetRunState();
 }
 
 void TMainWinGeneratorHost::StartAnalyzer()

@@ -46,7 +46,7 @@ const TMainWin::ViewType ViewFamilies[] = {
 
 bool FamilyShown(const TMainWin& main, TMainWin::ViewType family)
 {
-    return main.ViewStatus.*TWindowSlots::KindOf(family)->Flag != 0;
+    return main.GetViewStatus().*TWindowSlots::KindOf(family)->Flag != 0;
 }
 
 // What the input port and the engines are built for.

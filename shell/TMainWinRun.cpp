@@ -42,6 +42,31 @@ void TMainWin::ResetAveragers()
     Pipeline.ResetAveraging();
 }
 
+void TMainWin::LimitBlocks(int32_t count)
+{
+    BlockLimit = count > 0 ? count : 0;
+    BlockLimitFlag = count > 0 ? 1 : 0;
+}
+
+void TMainWin::StartRecording()
+{
+    AppendHalt = 0;
+    RunState = Recording;
+    StartAnalyzer();
+}
+
+void TMainWin::PlayRecording()
+{
+    RunState = Playback;
+    StartAnalyzer();
+}
+
+void TMainWin::ResetOverload()
+{
+    OverloadBlocks = 0;
+    OverloadFlag = 0;
+}
+
 LRESULT TMainWin::EvDeviceChange(WPARAM, LPARAM)
 {
     return 0;

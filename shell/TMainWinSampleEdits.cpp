@@ -27,14 +27,14 @@ public:
     TSegmentEditDisplay(TMainWin& main, const char* caption)
         : Main(main), Cursor(::SetCursor(::LoadCursor(nullptr, IDC_WAIT)))
     {
-        ::GetWindowTextA(Main.GetHandle(), Main.SavedCaption, sizeof Main.SavedCaption);
+        Main.KeepCaption();
         Main.SetCaption(caption);
         if (Main.GetStatusBar()) Main.GetStatusBar()->ShowGauge();
     }
     ~TSegmentEditDisplay()
     {
         if (Main.GetStatusBar()) Main.GetStatusBar()->HideGauge();
-        Main.SetCaption(Main.SavedCaption);
+        Main.RestoreCaption();
         ::SetCursor(Cursor);
     }
     void Progress(uint32_t percent)

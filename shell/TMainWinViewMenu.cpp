@@ -99,47 +99,47 @@ void TMainWin::CmModeRealTime()
     RefreshStatusBar(StatusBar::WholeBar);
 }
 
-static void LeaveRealTime(TMainWin& main, int mode)
+void TMainWin::LeaveRealTime(int mode)
 {
-    if (main.RunState != TMainWin::Stopped)
-        main.StopAnalyzer();
-    if (mode == TMainWin::Recorder)
-        main.SendMessage(WM_COMMAND, CM_DATALOGOFF);
-    if (main.OpMode == TMainWin::RealTime && main.Wave()) {
-        const int answer = main.MessageBox(
+    if (RunState != Stopped)
+        StopAnalyzer();
+    if (mode == Recorder)
+        SendMessage(WM_COMMAND, CM_DATALOGOFF);
+    if (OpMode == RealTime && Wave()) {
+        const int answer = MessageBox(
             "Data is still available in the Real-Time data buffers.\rDo you want to convert this to a WAV file for "
             "further Processing?",
-            main.ProgramCaption(), MB_YESNO | MB_ICONQUESTION);
+            ProgramCaption(), MB_YESNO | MB_ICONQUESTION);
         if (answer == IDYES) {
             char caption[600];
-            std::snprintf(caption, sizeof caption, "%s [%s]", main.ProgramCaption(), IDS_UNTITLED_TEXT);
-            main.SetCaption(caption);
-            main.Wave()->Rewind();
-            main.SetTimePosition(0.0f);
+            std::snprintf(caption, sizeof caption, "%s [%s]", ProgramCaption(), IDS_UNTITLED_TEXT);
+            SetCaption(caption);
+            Wave()->Rewind();
+            SetTimePosition(0.0f);
         } else {
-            main.ReplaceWave(nullptr);
-            main.SetTimePosition(0.0f);
-            main.ApplySettings(TMainWin::RefreshKind::Full);
+            ReplaceWave(nullptr);
+            SetTimePosition(0.0f);
+            ApplySettings(RefreshKind::Full);
         }
     }
-    main.OpMode = mode;
-    main.UpdateModeMenuChecks();
-    main.LayoutForMode();
-    main.SeriesLiveBlock = 0;
-    main.ApplySettings(TMainWin::RefreshKind::KeepViews);
-    main.RefreshStatusBar(StatusBar::WholeBar);
+    OpMode = mode;
+    UpdateModeMenuChecks();
+    LayoutForMode();
+    SeriesLiveBlock = 0;
+    ApplySettings(RefreshKind::KeepViews);
+    RefreshStatusBar(StatusBar::WholeBar);
 }
 
 void TMainWin::CmModePostProcess()
 {
     if (OpMode != PostProcess)
-        LeaveRealTime(*this, PostProcess);
+        LeaveRealTime(PostProcess);
 }
 
 void TMainWin::CmModeRecorder()
 {
     if (OpMode != Recorder)
-        LeaveRealTime(*this, Recorder);
+        LeaveRealTime(Recorder);
 }
 
 void TMainWin::LayoutForMode()

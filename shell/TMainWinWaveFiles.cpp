@@ -23,7 +23,7 @@ class TLongOperation {
 public:
     TLongOperation(TMainWin& main, const char* caption) : Main(main), Cursor(::SetCursor(::LoadCursor(nullptr, IDC_WAIT)))
     {
-        ::GetWindowTextA(Main.GetHandle(), Main.SavedCaption, sizeof Main.SavedCaption);
+        Main.KeepCaption();
         Main.SetCaption(caption);
         if (Main.GetStatusBar())
             Main.GetStatusBar()->ShowGauge();
@@ -33,7 +33,7 @@ public:
         ::SetCursor(Cursor);
         if (Main.GetStatusBar())
             Main.GetStatusBar()->HideGauge();
-        Main.SetCaption(Main.SavedCaption);
+        Main.RestoreCaption();
     }
     void Progress(uint32_t percent)
     {

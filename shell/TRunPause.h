@@ -5,9 +5,9 @@
 // running; a recording or playback stays stopped.
 class TRunPause {
 public:
-    explicit TRunPause(TMainWin& main) : Main(main), WasRunning(main.RunState == TMainWin::Running)
+    explicit TRunPause(TMainWin& main) : Main(main), WasRunning(main.GetRunState() == TMainWin::Running)
     {
-        if (Main.RunState != TMainWin::Stopped) Main.StopAnalyzer();
+        if (Main.GetRunState() != TMainWin::Stopped) Main.StopAnalyzer();
     }
     ~TRunPause()
     {

@@ -31,36 +31,6 @@ void PlaceAt(TWindow& window, const RECT& placement)
     window.Attr.H = placement.bottom - placement.top;
 }
 
-std::unique_ptr<TWindow> MakeSeriesView(TMainWin& main, ViewType type, const RECT& r, const char*)
-{
-    TMDIClient* client = main.GetClientWindow();
-    if (!client) return nullptr;
-    return std::make_unique<TSeriesPlot>(*client, &main, TWindowSlots::KindOf(type)->Caption,
-                                         TRect(r.left, r.top, r.right, r.bottom), &main.SeriesOptions);
-}
-
-// A spectral view of either channel, handed the engines it draws. The view
-// takes its rectangle as position and size; handing it the stored right and
-// bottom edges would widen it by its offset each time. Numbered views are
-// told their channel's number too.
-template <class View, class Opts, Opts (TMainWin::*Options)[2], bool Numbered>
-std::unique_ptr<TWindow> MakeSpectralView(TMainWin& main, ViewType type, const RECT& r, const char*)
-{
-    TMDIClient* client = main.GetClientWindow();
-    if (!client) return nullptr;
-    const int channel = ChannelOf(type);
-    TSpectralData *data, *data2;
-    main.ViewEngines(channel, main.DisplayPrimary, main.DisplaySecondary, data, data2);
-    const TRect placement(r.left, r.top, r.right - r.left, r.bottom - r.top);
-    const char* caption = TWindowSlots::KindOf(type)->Caption;
-    Opts* opts = &(main.*Options)[channel];
-    if constexpr (Numbered)
-        return std::make_unique<View>(*client, &main, caption, placement, main.Scaling[channel], opts, data, data2,
-                                      channel + 1);
-    else
-        return std::make_unique<View>(*client, &main, caption, placement, main.Scaling[channel], opts, data, data2);
-}
-
 std::unique_ptr<TWindow> MakeReadout(TMainWin& main, ViewType type, const RECT& placement, const char*)
 {
     TMDIClient* client = main.GetClientWindow();
@@ -80,25 +50,67 @@ std::unique_ptr<TWindow> MakeMacroWindow(TMainWin& main, ViewType, const RECT& p
     return window;
 }
 
-// The generator keeps only its position: its size follows its layout.
-std::unique_ptr<TWindow> MakeGenerator(TMainWin& main, ViewType, const RECT& placement, const char* settingsFile)
-{
-    auto generator = std::make_unique<TSignalGenerator>(&main, main.GeneratorHost, uint32_t(main.OutputDeviceID),
-                                                        settingsFile);
-    generator->Attr.X = placement.left;
-    generator->Attr.Y = placement.top;
-    return generator;
-}
+}  // namespace
 
-constexpr auto SpectrumView = MakeSpectralView<TSpectrumPlot, SpectrumOpts, &TMainWin::SpectrumOptions, true>;
-constexpr auto SpectrogramView =
-    MakeSpectralView<TSpectrogram, SpectrogramOpts, &TMainWin::SpectrogramOptions, true>;
-constexpr auto SurfaceView = MakeSpectralView<TSurfacePlot, SurfaceOpts, &TMainWin::SurfaceOptions, false>;
-constexpr auto PhaseView = MakeSpectralView<TPhasePlot, PhaseOpts, &TMainWin::PhaseOptions, false>;
+// The factories that hand a view the records the main window keeps for it,
+// and the table of every kind.
+struct TWindowSlots::TFactories {
+    static std::unique_ptr<TWindow> MakeSeriesView(TMainWin& main, ViewType type, const RECT& r, const char*)
+    {
+        TMDIClient* client = main.GetClientWindow();
+        if (!client) return nullptr;
+        return std::make_unique<TSeriesPlot>(*client, &main, TWindowSlots::KindOf(type)->Caption,
+                                             TRect(r.left, r.top, r.right, r.bottom), &main.SeriesOptions);
+    }
+
+    // A spectral view of either channel, handed the engines it draws. The view
+    // takes its rectangle as position and size; handing it the stored right and
+    // bottom edges would widen it by its offset each time. Numbered views are
+    // told their channel's number too.
+    template <class View, class Opts, Opts (TMainWin::*Options)[2], bool Numbered>
+    static std::unique_ptr<TWindow> MakeSpectralView(TMainWin& main, ViewType type, const RECT& r, const char*)
+    {
+        TMDIClient* client = main.GetClientWindow();
+        if (!client) return nullptr;
+        const int channel = ChannelOf(type);
+        TSpectralData *data, *data2;
+        main.ViewEngines(channel, main.GetDisplayedResult(0), main.GetDisplayedResult(1), data, data2);
+        const TRect placement(r.left, r.top, r.right - r.left, r.bottom - r.top);
+        const char* caption = TWindowSlots::KindOf(type)->Caption;
+        Opts* opts = &(main.*Options)[channel];
+        if constexpr (Numbered)
+            return std::make_unique<View>(*client, &main, caption, placement, main.GetScaling(channel), opts, data,
+                                          data2, channel + 1);
+        else
+            return std::make_unique<View>(*client, &main, caption, placement, main.GetScaling(channel), opts, data,
+                                          data2);
+    }
+
+    // The generator keeps only its position: its size follows its layout.
+    static std::unique_ptr<TWindow> MakeGenerator(TMainWin& main, ViewType, const RECT& placement,
+                                                  const char* settingsFile)
+    {
+        auto generator = std::make_unique<TSignalGenerator>(&main, main.GeneratorHost,
+                                                            uint32_t(main.GetOutputDeviceID()), settingsFile);
+        generator->Attr.X = placement.left;
+        generator->Attr.Y = placement.top;
+        return generator;
+    }
+
+    static constexpr TFactory SpectrumView =
+        MakeSpectralView<TSpectrumPlot, SpectrumOpts, &TMainWin::SpectrumOptions, true>;
+    static constexpr TFactory SpectrogramView =
+        MakeSpectralView<TSpectrogram, SpectrogramOpts, &TMainWin::SpectrogramOptions, true>;
+    static constexpr TFactory SurfaceView =
+        MakeSpectralView<TSurfacePlot, SurfaceOpts, &TMainWin::SurfaceOptions, false>;
+    static constexpr TFactory PhaseView = MakeSpectralView<TPhasePlot, PhaseOpts, &TMainWin::PhaseOptions, false>;
+
+    static const TKind KindTable[];
+};
 
 // In the order the windows open at start-up.
 // clang-format off
-const TWindowSlots::TKind KindTable[] = {
+const TWindowSlots::TKind TWindowSlots::TFactories::KindTable[] = {
     {V::TimeSeries, V::TimeSeries, V::TimeSeries, &F::TimeSeries, CM_VIEWTIMESERIES, IDS_VIEW_TIME_SERIES_TEXT,
      "Time Series", {10, 10, -130, -290, true, true}, true, false, false, MakeSeriesView},
     {V::Spectrum, V::Spectrum, V::Spectrum2, &F::SpectrumPlot, CM_VIEWSPECTRUM, IDS_VIEW_SPECTRUM_TEXT,
@@ -145,16 +157,15 @@ const TWindowSlots::TKind KindTable[] = {
 };
 // clang-format on
 
-}  // namespace
 
 std::span<const TWindowSlots::TKind> TWindowSlots::Kinds()
 {
-    return KindTable;
+    return TFactories::KindTable;
 }
 
 const TWindowSlots::TKind* TWindowSlots::KindOf(ViewType type)
 {
-    for (const TKind& kind : KindTable)
+    for (const TKind& kind : TFactories::KindTable)
         if (kind.Type == type) return &kind;
     return nullptr;
 }
@@ -179,7 +190,7 @@ bool TWindowSlots::FamilyOpen(ViewType type) const
 
 bool TWindowSlots::AnyUsesSpectra() const
 {
-    for (const TKind& kind : KindTable)
+    for (const TKind& kind : TFactories::KindTable)
         if (kind.UsesSpectra && IsOpen(kind.Type)) return true;
     return false;
 }
@@ -232,7 +243,7 @@ void TWindowSlots::Toggle(ViewType type)
 
 void TWindowSlots::Closed(const TWindow& window)
 {
-    for (const TKind& kind : KindTable) {
+    for (const TKind& kind : TFactories::KindTable) {
         if (Window(kind.Type) != &window) continue;
         if (kind.Partner != kind.Family && IsOpen(kind.Family) && IsOpen(kind.Partner)) Close(kind.Type);
         else Toggle(kind.Type);

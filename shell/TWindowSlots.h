@@ -91,6 +91,8 @@ public:
     void Discard(ViewType type);
 
 private:
+    // The rows and their factories (TWindowSlots.cpp).
+    struct TFactories;
     static ViewType Partner(ViewType type);
     std::unique_ptr<TWindow>& Slot(ViewType type) { return Slots[size_t(type)]; }
 

@@ -223,7 +223,7 @@ void Toolbar::FillAveragingList()
     if (!AvgCombo)
         return;
     AvgCombo->ClearList();
-    const AnalysisSettingsStruct& s = MainWin->Settings;
+    const AnalysisSettingsStruct& s = MainWin->GetAnalysisSettings();
     if (s.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
         for (const char* text : TAveragingChoices::BlockCounts)
             AvgCombo->AddString(text);
@@ -242,7 +242,7 @@ void Toolbar::FillPeakHoldList()
     PeakCombo->ClearList();
     for (const char* text : TAveragingChoices::Speeds)
         PeakCombo->AddString(text);
-    PeakCombo->SetSelIndex(MainWin->Settings.PeakHold);
+    PeakCombo->SetSelIndex(MainWin->GetAnalysisSettings().PeakHold);
 }
 
 void Toolbar::AveragingChosen(UINT code)
@@ -252,7 +252,7 @@ void Toolbar::AveragingChosen(UINT code)
     const int index = AvgCombo->GetSelIndex();
     if (index < 0)
         return;
-    if (MainWin->Settings.AverageMode == AnalysisSettingsStruct::BlockAveraging) {
+    if (MainWin->GetAnalysisSettings().AverageMode == AnalysisSettingsStruct::BlockAveraging) {
         MainWin->SetAverageBlocks(TAveragingChoices::BlocksOf(AvgCombo->GetString(index)));
     } else {
         MainWin->SetAverageSpeed(uint16_t(index));
@@ -264,7 +264,7 @@ void Toolbar::PeakHoldChosen(UINT code)
     if (code != CBN_SELCHANGE || !PeakCombo)
         return;
     const int index = PeakCombo->GetSelIndex();
-    if (index < 0 || index == MainWin->Settings.PeakHold)
+    if (index < 0 || index == MainWin->GetAnalysisSettings().PeakHold)
         return;
     MainWin->SetPeakHold(uint16_t(index));
 }
@@ -273,7 +273,7 @@ void Toolbar::ConfigChosen(UINT code)
 {
     if (code != CBN_SELCHANGE || !Ready || !ConfigCombo || ConfigCombo->GetSelIndex() <= 0)
         return;
-    if (MainWin->RunState != TMainWin::Stopped)
+    if (MainWin->GetRunState() != TMainWin::Stopped)
         MainWin->StopAnalyzer();
     char name[260] = {};
     ConfigCombo->GetWindowText(name, sizeof name);
@@ -283,7 +283,7 @@ void Toolbar::ConfigChosen(UINT code)
 
 void Toolbar::CmRun()
 {
-    MainWin->BlockLimitFlag = 0;
+    MainWin->LiftBlockLimit();
     MainWin->StartAnalyzer();
 }
 
@@ -302,7 +302,7 @@ void Toolbar::CmRewind()
 {
     if (!MainWin->Wave())
         return;
-    if (MainWin->RunState != TMainWin::Stopped)
+    if (MainWin->GetRunState() != TMainWin::Stopped)
         MainWin->StopAnalyzer();
     MainWin->Wave()->Rewind();
     MainWin->SetTimePosition(0.0f);
@@ -311,9 +311,9 @@ void Toolbar::CmRewind()
 
 void Toolbar::CmForward()
 {
-    if (MainWin->OpMode != TMainWin::Recorder || !MainWin->Wave())
+    if (MainWin->GetOpMode() != TMainWin::Recorder || !MainWin->Wave())
         return;
-    if (MainWin->RunState != TMainWin::Stopped)
+    if (MainWin->GetRunState() != TMainWin::Stopped)
         MainWin->StopAnalyzer();
     MainWin->Wave()->SeekEnd();
     MainWin->SetTimePosition(MainWin->Wave()->GetHighWaterTime());
@@ -322,33 +322,30 @@ void Toolbar::CmForward()
 
 void Toolbar::CmRecord()
 {
-    if (MainWin->OpMode != TMainWin::Recorder || MainWin->RunState == TMainWin::Recording)
+    if (MainWin->GetOpMode() != TMainWin::Recorder || MainWin->GetRunState() == TMainWin::Recording)
         return;
-    if (MainWin->RunState == TMainWin::Playback)
+    if (MainWin->GetRunState() == TMainWin::Playback)
         MainWin->StopAnalyzer();
     if (!MainWin->Wave())
         MainWin->SendMessage(WM_COMMAND, CM_FILENEW);
-    MainWin->AppendHalt = 0;
-    MainWin->RunState = TMainWin::Recording;
-    MainWin->StartAnalyzer();
+    MainWin->StartRecording();
 }
 
 void Toolbar::CmPlay()
 {
-    if (MainWin->RunState == TMainWin::Playback)
+    if (MainWin->GetRunState() == TMainWin::Playback)
         return;
-    if (MainWin->RunState == TMainWin::Recording)
+    if (MainWin->GetRunState() == TMainWin::Recording)
         MainWin->StopAnalyzer();
-    if (MainWin->OpMode != TMainWin::Recorder || !MainWin->Wave())
+    if (MainWin->GetOpMode() != TMainWin::Recorder || !MainWin->Wave())
         return;
-    MainWin->RunState = TMainWin::Playback;
-    MainWin->StartAnalyzer();
+    MainWin->PlayRecording();
 }
 
 void Toolbar::PositionScrolled(UINT)
 {
     TWaveFile* wave = MainWin->Wave();
-    if (!wave || MainWin->OpMode == TMainWin::RealTime || !PosScroll)
+    if (!wave || MainWin->GetOpMode() == TMainWin::RealTime || !PosScroll)
         return;
     const int p = PosScroll->GetPosition();
     if (p == 0) {
@@ -374,7 +371,7 @@ TRect Toolbar::LengthRect() const
 
 void Toolbar::UpdateDisplay(int times, int length)
 {
-    if (MainWin->OpMode == TMainWin::RealTime || !HWindow)
+    if (MainWin->GetOpMode() == TMainWin::RealTime || !HWindow)
         return;
     int position = 0;
     if (TWaveFile* wave = MainWin->Wave()) {
@@ -394,7 +391,7 @@ void Toolbar::UpdateDisplay(int times, int length)
 
 void Toolbar::UpdateButtons()
 {
-    const int state = MainWin->RunState;
+    const int state = MainWin->GetRunState();
     auto latch = [](const std::unique_ptr<ToolBtn>& b, bool on) {
         if (b)
             b->SetHighlight(on ? 1 : 0);

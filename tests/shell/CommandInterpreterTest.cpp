@@ -13,6 +13,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -33,17 +34,17 @@ struct TInterpreter : ::testing::Test {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        Main->ViewStatus = ViewStatusFlags{};
+        State(Main).ViewStatus() = ViewStatusFlags{};
         static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
     }
 
     // The stereo sox tone (or the mono one) opened in Post Process at 4096 points.
     void Open(const char* file = "automation/tone_1k_h3.wav", uint16_t channels = 2)
     {
-        Main->OpMode = TMainWin::PostProcess;
-        Main->Settings.Format = TWaveFormat(48000, channels, 2);
-        Main->Settings.FFTsize = 4096;
-        Main->Settings.ChannelProcessing = 0;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).Settings().Format = TWaveFormat(48000, channels, 2);
+        State(Main).Settings().FFTsize = 4096;
+        State(Main).Settings().ChannelProcessing = 0;
         Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         ASSERT_EQ(Main->Wave()->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
@@ -52,7 +53,7 @@ struct TInterpreter : ::testing::Test {
     {
         Open();
         Main->StartAnalyzer();
-        ASSERT_EQ(Main->RunState, TMainWin::Running);
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
     }
 };
 
@@ -72,63 +73,63 @@ TEST_F(TInterpreter, CommandsAnswerAndAct)
     const auto none = [](TInterpreter&) {};
     const TCase cases[] = {
         {"[run]", open, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.RunState, TMainWin::Running);
-             EXPECT_EQ(m.BlockLimitFlag, 0);
+             EXPECT_EQ(m.GetRunState(), TMainWin::Running);
+             EXPECT_FALSE(m.IsBlockLimitSet());
          }},
-        {"[Run] ", open, 0, [](TMainWin& m) { EXPECT_EQ(m.RunState, TMainWin::Stopped); }},
+        {"[Run] ", open, 0, [](TMainWin& m) { EXPECT_EQ(m.GetRunState(), TMainWin::Stopped); }},
         {"[Run 5]", open, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.BlockLimit, 5);
-             EXPECT_EQ(m.BlockLimitFlag, 1);
-             for (int i = 0; i < 100 && m.RunState != TMainWin::Stopped; ++i) m.IdleAction(0);
-             EXPECT_EQ(m.BlocksProcessed, 5);
+             EXPECT_EQ(m.GetBlockLimit(), 5);
+             EXPECT_TRUE(m.IsBlockLimitSet());
+             for (int i = 0; i < 100 && m.GetRunState() != TMainWin::Stopped; ++i) m.IdleAction(0);
+             EXPECT_EQ(m.GetBlocksProcessed(), 5);
          }},
-        {"[Run 0]", [](TInterpreter& t) { t.Open(); t.Main->BlockLimit = 3; t.Main->BlockLimitFlag = 1; }, 0,
+        {"[Run 0]", [](TInterpreter& t) { t.Open(); State(t.Main).BlockLimit() = 3; State(t.Main).BlockLimitFlag() = 1; }, 0,
          [](TMainWin& m) {
-             EXPECT_EQ(m.BlockLimit, 0);
-             EXPECT_EQ(m.BlockLimitFlag, 0);
-             EXPECT_EQ(m.RunState, TMainWin::Stopped);
+             EXPECT_EQ(m.GetBlockLimit(), 0);
+             EXPECT_FALSE(m.IsBlockLimitSet());
+             EXPECT_EQ(m.GetRunState(), TMainWin::Stopped);
          }},
-        {"[Run x]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.RunState, TMainWin::Stopped); }},
-        {"[Run 3", open, Done, [](TMainWin& m) { EXPECT_EQ(m.BlockLimit, 3); }},
-        {"[Stop]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.RunState, TMainWin::Stopped); }},
-        {"[Single Step]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.BlocksProcessed, 1); }},
-        {"[Set FFT Size 4096]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.FFTsize, 4096u); }},
+        {"[Run x]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.GetRunState(), TMainWin::Stopped); }},
+        {"[Run 3", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetBlockLimit(), 3); }},
+        {"[Stop]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.GetRunState(), TMainWin::Stopped); }},
+        {"[Single Step]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetBlocksProcessed(), 1); }},
+        {"[Set FFT Size 4096]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().FFTsize, 4096u); }},
         {"[Set FFT Size 1000]", running, 0, [](TMainWin& m) {
-             EXPECT_EQ(m.Settings.FFTsize, 4096u);
-             EXPECT_EQ(m.RunState, TMainWin::Running);
+             EXPECT_EQ(m.GetAnalysisSettings().FFTsize, 4096u);
+             EXPECT_EQ(m.GetRunState(), TMainWin::Running);
          }},
         {"[FFT Size 2048]", running, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.Settings.FFTsize, 2048u);
-             EXPECT_EQ(m.RunState, TMainWin::Running);
-             ASSERT_NE(m.SpectralLeft, nullptr);
-             EXPECT_EQ(m.SpectralLeft->GetFFTSize(), 2048u);
+             EXPECT_EQ(m.GetAnalysisSettings().FFTsize, 2048u);
+             EXPECT_EQ(m.GetRunState(), TMainWin::Running);
+             ASSERT_NE(State(m).SpectralLeft(), nullptr);
+             EXPECT_EQ(State(m).SpectralLeft()->GetFFTSize(), 2048u);
          }},
-        {"[FFT Size 2097152]", running, 0, [](TMainWin& m) { EXPECT_EQ(m.Settings.FFTsize, 4096u); }},
-        {"[Pause Rec", open, Done, [](TMainWin& m) { EXPECT_EQ(m.AppendHalt, 1); }},
-        {"", open, 0, [](TMainWin& m) { EXPECT_EQ(m.AppendHalt, 0); }},
-        {"[Pause Recorder]" + std::string(300, ' '), open, 0, [](TMainWin& m) { EXPECT_EQ(m.AppendHalt, 0); }},
-        {"[Resume Recorder]", [](TInterpreter& t) { t.Open(); t.Main->AppendHalt = 1; }, Done,
-         [](TMainWin& m) { EXPECT_EQ(m.AppendHalt, 0); }},
-        {"[Average Size 1001]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageBlocks, 10000000u); }},
+        {"[FFT Size 2097152]", running, 0, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().FFTsize, 4096u); }},
+        {"[Pause Rec", open, Done, [](TMainWin& m) { EXPECT_TRUE(m.IsAppendHalted()); }},
+        {"", open, 0, [](TMainWin& m) { EXPECT_FALSE(m.IsAppendHalted()); }},
+        {"[Pause Recorder]" + std::string(300, ' '), open, 0, [](TMainWin& m) { EXPECT_FALSE(m.IsAppendHalted()); }},
+        {"[Resume Recorder]", [](TInterpreter& t) { t.Open(); State(t.Main).AppendHalt() = 1; }, Done,
+         [](TMainWin& m) { EXPECT_FALSE(m.IsAppendHalted()); }},
+        {"[Average Size 1001]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().AverageBlocks, 10000000u); }},
         // A negative size reads as 0, which the averaging refuses: the size stays.
-        {"[Average Size -3]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageBlocks, 4u); }},
-        {"[Set Average Size 9]", [](TInterpreter& t) { t.Open(); t.Main->Settings.AverageMode = 1; }, Done,
-         [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageSpeed, 4); }},
-        {"[Set Average Type Linear]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageType, 1); }},
-        {"[Set Average Mode Meter]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.AverageMode, 1); }},
-        {"[Set Peak Hold forever]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.PeakHold, 4); }},
-        {"[Set Peak Hold Sometimes]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.PeakHold, 0); }},
-        {"[Peak Hold On]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.PeakHold, 4); }},
+        {"[Average Size -3]", running, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().AverageBlocks, 4u); }},
+        {"[Set Average Size 9]", [](TInterpreter& t) { t.Open(); State(t.Main).Settings().AverageMode = 1; }, Done,
+         [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().AverageSpeed, 4); }},
+        {"[Set Average Type Linear]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().AverageType, 1); }},
+        {"[Set Average Mode Meter]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().AverageMode, 1); }},
+        {"[Set Peak Hold forever]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().PeakHold, 4); }},
+        {"[Set Peak Hold Sometimes]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().PeakHold, 0); }},
+        {"[Peak Hold On]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().PeakHold, 4); }},
         {"[FFT Overlap 120]", open, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.Settings.OverlapPercent, 99);
-             EXPECT_EQ(m.Settings.HopSize, 40u);
+             EXPECT_EQ(m.GetAnalysisSettings().OverlapPercent, 99);
+             EXPECT_EQ(m.GetAnalysisSettings().HopSize, 40u);
          }},
-        {"[Set Decimation Ratio 51]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Settings.DecimationRatio, 1); }},
-        {"[Set Decimation Ratio 2]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.DecimationRatio, 2); }},
-        {"[Window Flat Top]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.SmoothingWindow, 2); }},
-        {"[Set Sampling Rate 48000]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Settings.Format.SamplingRate, 48000u); }},
-        {"[Set Sampling Rate 44100]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Settings.Format.SamplingRate, 48000u); }},
-        {"[Set Sampling Precision 24]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Settings.Format.BytesPerSample, 2); }},
+        {"[Set Decimation Ratio 51]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().DecimationRatio, 1); }},
+        {"[Set Decimation Ratio 2]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().DecimationRatio, 2); }},
+        {"[Window Flat Top]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().SmoothingWindow, 2); }},
+        {"[Set Sampling Rate 48000]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().Format.SamplingRate, 48000u); }},
+        {"[Set Sampling Rate 44100]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().Format.SamplingRate, 48000u); }},
+        {"[Set Sampling Precision 24]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().Format.BytesPerSample, 2); }},
         {"[Go To -1]", open, 0, [](TMainWin& m) { EXPECT_EQ(m.Wave()->GetPosition(), 0u); }},
         {"[Go To 1.5]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.Wave()->GetPosition(), 72000u); }},
         {"[Go To Sample 4800]", open, Done, [](TMainWin& m) {
@@ -136,26 +137,26 @@ TEST_F(TInterpreter, CommandsAnswerAndAct)
              EXPECT_FLOAT_EQ(m.TimePosition(), 0.1f);
          }},
         {"[Go To 1]", none, 0, [](TMainWin&) {}},
-        {"[Play Segment 1]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.RunState, TMainWin::Stopped); }},
-        {"[Trigger]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.ForceTrigger, 1); }},
-        {"[Reset Overload]", [](TInterpreter& t) { t.Open(); t.Main->OverloadFlag = 1; t.Main->OverloadBlocks = 7; },
+        {"[Play Segment 1]", open, Done, [](TMainWin& m) { EXPECT_EQ(m.GetRunState(), TMainWin::Stopped); }},
+        {"[Trigger]", open, Done, [](TMainWin& m) { EXPECT_EQ(State(m).ForceTrigger(), 1); }},
+        {"[Reset Overload]", [](TInterpreter& t) { t.Open(); State(t.Main).OverloadFlag() = 1; State(t.Main).OverloadBlocks() = 7; },
          Done, [](TMainWin& m) {
-             EXPECT_EQ(m.OverloadFlag, 0);
-             EXPECT_EQ(m.OverloadBlocks, 0);
+             EXPECT_EQ(m.GetOverloadFlag(), 0);
+             EXPECT_EQ(m.GetOverloadBlocks(), 0);
          }},
         {"[Set Channel Both]", running, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.Settings.ChannelProcessing, 2);
-             EXPECT_EQ(m.RunState, TMainWin::Running);
+             EXPECT_EQ(m.GetAnalysisSettings().ChannelProcessing, 2);
+             EXPECT_EQ(m.GetRunState(), TMainWin::Running);
          }},
         {"[Set Channel Both]", [](TInterpreter& t) { t.Open("pipeline/tone_1k_48k.wav", 1); }, Done,
-         [](TMainWin& m) { EXPECT_EQ(m.Settings.ChannelProcessing, 0); }},
-        {"[Set Channel Right]", [](TInterpreter& t) { t.Main->OpMode = TMainWin::RealTime; }, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.Settings.ChannelProcessing, 1);
-             EXPECT_EQ(m.Settings.Format.NumChannels, 2);
+         [](TMainWin& m) { EXPECT_EQ(m.GetAnalysisSettings().ChannelProcessing, 0); }},
+        {"[Set Channel Right]", [](TInterpreter& t) { State(t.Main).OpMode() = TMainWin::RealTime; }, Done, [](TMainWin& m) {
+             EXPECT_EQ(m.GetAnalysisSettings().ChannelProcessing, 1);
+             EXPECT_EQ(m.GetAnalysisSettings().Format.NumChannels, 2);
          }},
-        {"[Set Channel Left]", [](TInterpreter& t) { t.Main->OpMode = TMainWin::RealTime; }, Done, [](TMainWin& m) {
-             EXPECT_EQ(m.Settings.ChannelProcessing, 0);
-             EXPECT_EQ(m.Settings.Format.NumChannels, 1);
+        {"[Set Channel Left]", [](TInterpreter& t) { State(t.Main).OpMode() = TMainWin::RealTime; }, Done, [](TMainWin& m) {
+             EXPECT_EQ(m.GetAnalysisSettings().ChannelProcessing, 0);
+             EXPECT_EQ(m.GetAnalysisSettings().Format.NumChannels, 1);
          }},
         // A keyword whose family is not built yet is refused, never taken for done.
         {"[Set Marker 1 1000]", open, 0, [](TMainWin&) {}},

@@ -7,6 +7,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -45,8 +46,8 @@ TEST_F(TEditSteps, ADiskWaveWithoutBackupIsChangedOnlyAfterYes)
         SCOPED_TRACE(testing::Message() << c.mode << c.backup << c.reply);
         Host().Messages.clear();
         Host().Reply = c.reply;
-        Main->FileIO.WaveFileMode = c.mode;
-        Main->FileIO.MakeBackup = c.backup;
+        State(Main).FileIO().WaveFileMode = c.mode;
+        State(Main).FileIO().MakeBackup = c.backup;
         EXPECT_EQ(Main->ConfirmDiskEdit(), c.goesOn);
         ASSERT_EQ(Host().Messages.size(), c.asked ? 1u : 0u);
         if (c.asked) {

@@ -12,6 +12,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -82,8 +83,8 @@ struct TFileMenu : ::testing::Test {
     std::unique_ptr<TScriptedMainWin> NewMainWin()
     {
         auto w = std::make_unique<TScriptedMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        w->OpMode = TMainWin::PostProcess;
-        w->FileIO.WaveFileMode = 0;
+        State(w).OpMode() = TMainWin::PostProcess;
+        State(w).FileIO().WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
             w->SetConfiguredFolder(f, Folder.Path.c_str());
             w->SetCurrentFolder(f, Folder.Path.c_str());
@@ -110,20 +111,20 @@ struct TFileMenu : ::testing::Test {
 
 TEST_F(TFileMenu, OpeningAWaveEntersPostProcessWithItsFormatAndCaption)
 {
-    Main->OpMode = TMainWin::RealTime;
+    State(Main).OpMode() = TMainWin::RealTime;
     Main->OpenWaveFile("take.wav");   // a bare name is looked for in the "Wav" folder
     ASSERT_NE(Main->Wave(), nullptr);
-    EXPECT_EQ(Main->OpMode, TMainWin::PostProcess);
-    EXPECT_EQ(Main->Settings.Format.SamplingRate, 32000u);
-    EXPECT_EQ(Main->Settings.Format.NumChannels, 2);
-    EXPECT_EQ(Main->Settings.ChannelProcessing, 2);
+    EXPECT_EQ(Main->GetOpMode(), TMainWin::PostProcess);
+    EXPECT_EQ(Main->GetAnalysisSettings().Format.SamplingRate, 32000u);
+    EXPECT_EQ(Main->GetAnalysisSettings().Format.NumChannels, 2);
+    EXPECT_EQ(Main->GetAnalysisSettings().ChannelProcessing, 2);
     EXPECT_EQ(std::string(Main->GetTitle()), "Tonalyx [" + Wave + "]");
     // Unchanged: closing asks nothing.
     EXPECT_EQ(Main->CloseWaveFile(), 1);
     EXPECT_TRUE(Messages().empty());
     EXPECT_EQ(Main->Wave(), nullptr);
     EXPECT_STREQ(Main->GetTitle(), "Tonalyx");
-    EXPECT_EQ(Main->LastClosedFile, Wave);
+    EXPECT_EQ(State(Main).LastClosedFile(), Wave);
 }
 
 TEST_F(TFileMenu, ClosingAChangedWaveKeepsWhatTheUserExpects)
@@ -189,12 +190,12 @@ TEST_F(TFileMenu, UntitledWaveIsKeptWhenSaveAsIsCancelledOrFails)
 TEST_F(TFileMenu, SaveAsUnderANewNameKeepsSamplesAndCalibration)
 {
     const std::string copy = Folder.File("copy.wav");
-    Main->Calibration.Left.IsEnabled = 1;
-    Main->Calibration.Left.RefLevel = 94.0f;
-    Main->Calibration.Right.CalRatio = 3.25f;
-    std::strcpy(Main->Calibration.Filename, "C:\\cal\\mic.cal");
-    Main->Calibration.Reserved[7] = 0x42;
-    const CalibrationStruct saved = Main->Calibration;
+    State(Main).Calibration().Left.IsEnabled = 1;
+    State(Main).Calibration().Left.RefLevel = 94.0f;
+    State(Main).Calibration().Right.CalRatio = 3.25f;
+    std::strcpy(State(Main).Calibration().Filename, "C:\\cal\\mic.cal");
+    State(Main).Calibration().Reserved[7] = 0x42;
+    const CalibrationStruct saved = Main->GetCalibration();
     OpenAndEdit();
     Main->Choices = {copy};
     Main->CmFileSaveAs();
@@ -284,30 +285,30 @@ TEST_F(TFileMenu, OpenAsksAboutCalibrationOnlyForAWaveWithoutIt)
     ::WritePrivateProfileStringA("Calibration", "RefType", "0", cal.c_str());
     ::WritePrivateProfileStringA("Calibration", "PctFullScaleLeft", "0.5", cal.c_str());
 
-    Main->Calibration.Left.IsEnabled = 1;
-    Main->Calibration.Right.IsEnabled = 1;
+    State(Main).Calibration().Left.IsEnabled = 1;
+    State(Main).Calibration().Right.IsEnabled = 1;
     Main->Choices = {Wave};
     Main->CalibrationChoice = 0;   // Esc
     Main->CmFileOpen();
     EXPECT_EQ(Main->CalibrationQuestions, 1);
     EXPECT_EQ(Main->DialogTitles.at(0), "Open Wave File");
     EXPECT_EQ(Main->DialogFolders.at(0), Folder.Path);
-    EXPECT_EQ(Main->Calibration.Left.IsEnabled, 1u);
+    EXPECT_EQ(Main->GetCalibration().Left.IsEnabled, 1u);
     EXPECT_EQ(Recent(1), Wave);
 
     Main->Choices = {Wave, cal};
     Main->CalibrationChoice = 102;
     Main->CmFileOpen();
     EXPECT_EQ(Main->DialogTitles.back(), "Open Calibration File");
-    EXPECT_STREQ(Main->Calibration.Filename, cal.c_str());
+    EXPECT_STREQ(Main->GetCalibration().Filename, cal.c_str());
     EXPECT_FLOAT_EQ(Main->Wave()->GetCalibration(0), 4.0f);
     EXPECT_FLOAT_EQ(Main->Wave()->GetCalibration(1), 4.0f);
 
     Main->Choices = {Wave};
     Main->CalibrationChoice = 103;
     Main->CmFileOpen();
-    EXPECT_EQ(Main->Calibration.Left.IsEnabled, 0u);
-    EXPECT_EQ(Main->Calibration.Right.IsEnabled, 0u);
+    EXPECT_EQ(Main->GetCalibration().Left.IsEnabled, 0u);
+    EXPECT_EQ(Main->GetCalibration().Right.IsEnabled, 0u);
     EXPECT_EQ(Main->Wave()->GetCalibration(0), 1.0f);
 
     // Calibration off: no question.
@@ -319,11 +320,11 @@ TEST_F(TFileMenu, OpenAsksAboutCalibrationOnlyForAWaveWithoutIt)
 TEST_F(TFileMenu, ConfigurationRoundTripAndUndo)
 {
     const std::string cfg = Folder.File("setup.cfg");
-    Main->Settings.FFTsize = 4096;
-    Main->Settings.AverageType = 2;
-    Main->Scaling[1].AmpScaleType = 1;
-    Main->Trigger.Threshold = 33;
-    Main->Markers = MarkerSettings{};
+    State(Main).Settings().FFTsize = 4096;
+    State(Main).Settings().AverageType = 2;
+    State(Main).Scaling()[1].AmpScaleType = 1;
+    State(Main).Trigger().Threshold = 33;
+    State(Main).Markers() = MarkerSettings{};
     Main->OpenWaveFile(Wave.c_str());
     Main->SaveConfiguration(cfg.c_str());
     EXPECT_EQ(ReadIniLines(cfg).empty(), false);
@@ -332,15 +333,15 @@ TEST_F(TFileMenu, ConfigurationRoundTripAndUndo)
     EXPECT_EQ(open, Wave);
 
     Main->CloseWaveFile();
-    Main->Settings.FFTsize = 1024;
-    Main->Settings.AverageType = 0;
-    Main->Scaling[1].AmpScaleType = 0;
-    Main->Trigger.Threshold = 80;
+    State(Main).Settings().FFTsize = 1024;
+    State(Main).Settings().AverageType = 0;
+    State(Main).Scaling()[1].AmpScaleType = 0;
+    State(Main).Trigger().Threshold = 80;
     Main->LoadConfiguration("setup.cfg");   // from the "cfg" folder
-    EXPECT_EQ(Main->Settings.FFTsize, 4096u);
-    EXPECT_EQ(Main->Settings.AverageType, 2);
-    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 1);
-    EXPECT_EQ(Main->Trigger.Threshold, 33u);
+    EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 4096u);
+    EXPECT_EQ(Main->GetAnalysisSettings().AverageType, 2);
+    EXPECT_EQ(Main->GetScaling(1).AmpScaleType, 1);
+    EXPECT_EQ(Main->GetTrigger().Threshold, 33u);
     ASSERT_NE(Main->Wave(), nullptr);
     EXPECT_EQ(Main->Wave()->FileName(), Wave);
     const std::string undo = Folder.File("-Undo.cfg");
@@ -348,11 +349,11 @@ TEST_F(TFileMenu, ConfigurationRoundTripAndUndo)
 
     // Loading the undo configuration, by any case of its name, does not
     // overwrite it.
-    Main->Settings.FFTsize = 2048;
+    State(Main).Settings().FFTsize = 2048;
     std::string upper = undo;
     for (char& ch : upper) ch = char(std::toupper(static_cast<unsigned char>(ch)));
     Main->LoadConfiguration(upper.c_str());
-    EXPECT_EQ(Main->Settings.FFTsize, 1024u);
+    EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 1024u);
     EXPECT_EQ(GetPrivateProfileIntA("Settings", "FFTsize", 0, undo.c_str()), 1024);
 }
 
@@ -363,7 +364,7 @@ TEST_F(TFileMenu, MissingOrMalformedConfigurationKeepsTheSettings)
     std::ofstream(junk) << "this is no configuration\n";
     std::ofstream(binary, std::ios::binary) << std::string("\x00\xff\x01[\x7f", 5);
     std::ofstream(empty) << " \r\n";
-    Main->Settings.FFTsize = 2048;
+    State(Main).Settings().FFTsize = 2048;
     const struct {
         std::string Name, Message;
     } cases[] = {
@@ -376,7 +377,7 @@ TEST_F(TFileMenu, MissingOrMalformedConfigurationKeepsTheSettings)
         SCOPED_TRACE(c.Name);
         Messages().clear();
         Main->LoadConfiguration(c.Name.c_str());
-        EXPECT_EQ(Main->Settings.FFTsize, 2048u);
+        EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 2048u);
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].Text, c.Message + c.Name);
     }
@@ -422,7 +423,7 @@ TEST_F(TFileMenu, PlacementsComeBackOnTheDesktop)
     EXPECT_EQ(r.left, 50);
     EXPECT_EQ(r.right, 600);
     EXPECT_EQ(show, SW_SHOWNORMAL);
-    Main->ApplicationHidden = 1;
+    State(Main).ApplicationHidden() = 1;
     Main->GetInitialPlacement(r, TMainWin::ViewType::Spectrum, cfg.c_str(), show);
     EXPECT_EQ(show, SW_HIDE);
 }
@@ -526,9 +527,9 @@ TEST_F(TFileMenu, NonsenseCalibrationIsRefusedAndNeverReachesTheIni)
     const std::string good = Folder.File("good.cal");
     ::WritePrivateProfileStringA("Calibration", "RefLevel", "2.0", good.c_str());
     ::WritePrivateProfileStringA("Calibration", "LabelLinear", "Volts peak", good.c_str());
-    Main->ReadCalibrationFile(good.c_str(), Main->Calibration);
-    Main->Calibration.Left.IsEnabled = Main->Calibration.Right.IsEnabled = 1;
-    const CalibrationStruct inUse = Main->Calibration;
+    Main->ReadCalibrationFile(good.c_str(), State(Main).Calibration());
+    State(Main).Calibration().Left.IsEnabled = State(Main).Calibration().Right.IsEnabled = 1;
+    const CalibrationStruct inUse = Main->GetCalibration();
     Main->WriteSettings(Main->GetIniPath());
     const std::vector<TIniLine> before = CalibrationLines(Ini);
     ASSERT_FALSE(before.empty());
@@ -546,12 +547,12 @@ TEST_F(TFileMenu, NonsenseCalibrationIsRefusedAndNeverReachesTheIni)
     Main->CmFileOpen();
     ASSERT_NE(Main->Wave(), nullptr);
     EXPECT_EQ(Main->Wave()->GetFrameCount(), 64u);
-    Main->ReadCalibrationFile(cal.c_str(), Main->Calibration);
+    Main->ReadCalibrationFile(cal.c_str(), State(Main).Calibration());
     ASSERT_EQ(Messages().size(), 2u);
     EXPECT_EQ(Messages()[0].Text, "The calibration data in " + wave + " is invalid.  The current calibration is kept.");
     EXPECT_EQ(Messages()[1].Text,
               "The calibration file \"" + cal + "\" holds invalid values.  The current calibration is kept.");
-    EXPECT_EQ(std::memcmp(&Main->Calibration, &inUse, sizeof inUse), 0);
+    EXPECT_EQ(std::memcmp(&State(Main).Calibration(), &inUse, sizeof inUse), 0);
 
     Main->WriteSettings(Main->GetIniPath());
     EXPECT_TRUE(SameLines(CalibrationLines(Ini), before));

@@ -13,6 +13,7 @@
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "views/TSpectrumPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -108,8 +109,8 @@ struct TFrameFiles : ::testing::Test {
         ASSERT_TRUE(::CopyFileA(TONALYX_FIXTURES "/wav/pattern_16_2.wav", Wave.c_str(), FALSE));
         WriteIni(Ini, "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
-        Main->FileIO.WaveFileMode = 0;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).FileIO().WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
             Main->SetConfiguredFolder(f, Folder.Path.c_str());
             Main->SetCurrentFolder(f, Folder.Path.c_str());
@@ -145,8 +146,8 @@ struct TFrameFiles : ::testing::Test {
 TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
 {
     // Two spectrum views, one per channel.
-    Main->Settings.IndependentScalingAndCalibration = 1;
-    Main->Settings.ChannelProcessing = 2;
+    State(Main).Settings().IndependentScalingAndCalibration = 1;
+    State(Main).Settings().ChannelProcessing = 2;
     Main->OpenWaveFile(Wave.c_str());
     Main->CmViewSpectrum();
     ASSERT_NE(Main->SpectrumView(0), nullptr);
@@ -154,7 +155,7 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
     const RECT saved[2] = {{30, 40, 530, 390}, {120, 90, 720, 500}};
     Place(Main->SpectrumView(0), saved[0], false);
     Place(Main->SpectrumView(1), saved[1], false);
-    const uint32_t fftSize = Main->Settings.FFTsize;
+    const uint32_t fftSize = Main->GetAnalysisSettings().FFTsize;
     const std::string cfg = Folder.File("setup.cfg");
     Main->SaveConfiguration(cfg.c_str());
     EXPECT_NE(Profile("Placement", "Spectrum", cfg).find("{30,40,530,390}"), std::string::npos);
@@ -183,7 +184,7 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
         } else {
             Place(Main->SpectrumView(0), moved, false);
         }
-        Main->Settings.FFTsize = 2048;
+        State(Main).Settings().FFTsize = 2048;
         Main->LoadConfiguration("setup.cfg");
         Pump();
 
@@ -193,9 +194,9 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
             EXPECT_TRUE(SameRect(wp.rcNormalPosition, saved[i])) << "view " << i;
         }
         EXPECT_EQ(::IsZoomed(Main->SpectrumView(1)->GetHandle()) != 0, c.Maximised);
-        EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+        EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 1);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
-        EXPECT_EQ(Main->Settings.FFTsize, fftSize);
+        EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, fftSize);
         ASSERT_NE(Main->Wave(), nullptr);
         EXPECT_EQ(Main->Wave()->FileName(), Wave);
 
@@ -206,17 +207,17 @@ TEST_F(TFrameFiles, ConfigurationBringsBackTheSpectrumViewsWhereTheyWere)
         EXPECT_EQ(::GetPrivateProfileIntA("ViewStatus", "SpectrumPlot", -1, undo.c_str()), c.CloseFirst ? 0 : 1);
         Main->LoadConfiguration("-Undo.cfg");
         Pump();
-        EXPECT_EQ(Main->Settings.FFTsize, 2048u);
+        EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 2048u);
         if (c.CloseFirst) {
             EXPECT_EQ(Main->SpectrumView(0), nullptr);
             EXPECT_EQ(Main->SpectrumView(1), nullptr);
-            EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+            EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 0);
             Main->CmViewSpectrum();
         } else {
             ASSERT_NE(Main->SpectrumView(0), nullptr);
             EXPECT_TRUE(SameRect(PlacementOf(Main->SpectrumView(0)).rcNormalPosition, moved));
         }
-        Main->Settings.FFTsize = fftSize;
+        State(Main).Settings().FFTsize = fftSize;
         Place(Main->SpectrumView(0), saved[0], false);
         Place(Main->SpectrumView(1), saved[1], false);
         Main->SaveConfiguration(cfg.c_str());
@@ -234,7 +235,7 @@ TEST_F(TFrameFiles, SpectrumViewKeepsItsPlacementWhenItCloses)
         if (std::string(how) == "View menu") Main->CmViewSpectrum();
         else Main->SpectrumView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
         ASSERT_EQ(Main->SpectrumView(0), nullptr);
-        EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+        EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 0);
         EXPECT_NE(Profile("Placement", "Spectrum", Ini).find("{60,70,660,470}"), std::string::npos);
 
         Main->CmViewSpectrum();
@@ -258,8 +259,8 @@ TEST_F(TFrameFiles, SpectrumViewKeepsItsPlacementWhenItCloses)
 // stored for it.
 TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
 {
-    Main->Settings.IndependentScalingAndCalibration = 1;
-    Main->Settings.ChannelProcessing = 2;
+    State(Main).Settings().IndependentScalingAndCalibration = 1;
+    State(Main).Settings().ChannelProcessing = 2;
     const std::string cfg = Folder.File("places.cfg");
     int row = 0;
     for (const TWindowSlots::TKind& kind : TWindowSlots::Kinds()) {
@@ -273,12 +274,12 @@ TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
             return inMenu && (::GetMenuState(Main->GetMenu(), command, MF_BYCOMMAND) & MF_CHECKED) != 0;
         };
 
-        Main->Windows.Open(kind.Type, Ini.c_str());
-        TWindow* window = Main->Windows.Window(kind.Type);
+        State(Main).Windows().Open(kind.Type, Ini.c_str());
+        TWindow* window = State(Main).Windows().Window(kind.Type);
         ASSERT_NE(window, nullptr);
         ASSERT_NE(window->GetHandle(), nullptr);
         EXPECT_EQ(Main->PlacementWindow(kind.Type), window->GetHandle());
-        EXPECT_EQ(Main->ViewStatus.*kind.Flag, 1);
+        EXPECT_EQ(Main->GetViewStatus().*kind.Flag, 1);
         EXPECT_EQ(checked(), inMenu);
         Place(window, rect, false);
         const RECT placed = PlacementOf(window).rcNormalPosition;
@@ -288,18 +289,18 @@ TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
                       int(placed.bottom));
         EXPECT_NE(Profile("Placement", kind.PlacementKey, cfg).find(edges), std::string::npos);
 
-        Main->Windows.Close(kind.Type);
-        EXPECT_EQ(Main->Windows.Window(kind.Type), nullptr);
+        State(Main).Windows().Close(kind.Type);
+        EXPECT_EQ(State(Main).Windows().Window(kind.Type), nullptr);
         EXPECT_EQ(Main->PlacementWindow(kind.Type), nullptr);
-        EXPECT_EQ(Main->ViewStatus.*kind.Flag, 0);
+        EXPECT_EQ(Main->GetViewStatus().*kind.Flag, 0);
         EXPECT_FALSE(checked());
         if (kind.KeepsPlacement) {
             EXPECT_NE(Profile("Placement", kind.PlacementKey, Ini).find(edges), std::string::npos);
         }
-        Main->Windows.Close(kind.Type);
+        State(Main).Windows().Close(kind.Type);
 
-        Main->Windows.Open(kind.Type, cfg.c_str());
-        window = Main->Windows.Window(kind.Type);
+        State(Main).Windows().Open(kind.Type, cfg.c_str());
+        window = State(Main).Windows().Window(kind.Type);
         ASSERT_NE(window, nullptr);
         const RECT back = PlacementOf(window).rcNormalPosition;
         EXPECT_EQ(back.left, placed.left);
@@ -307,8 +308,8 @@ TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
         if (kind.Type != TMainWin::ViewType::Generator) {
             EXPECT_TRUE(SameRect(back, placed));
         }
-        Main->Windows.Close(kind.Type);
-        EXPECT_EQ(Main->Windows.Window(kind.Type), nullptr);
+        State(Main).Windows().Close(kind.Type);
+        EXPECT_EQ(State(Main).Windows().Window(kind.Type), nullptr);
     }
 }
 
@@ -332,7 +333,7 @@ TEST_F(TFrameFiles, DroppedWaveOpensAsFromTheFileMenu)
         bool operator==(const Outcome&) const = default;
     };
     auto outcome = [&] {
-        return Outcome{Main->OpMode, Caption(Main->GetHandle()), Profile("FileHistory", "1", Ini),
+        return Outcome{Main->GetOpMode(), Caption(Main->GetHandle()), Profile("FileHistory", "1", Ini),
                        Main->Wave() ? Main->Wave()->FileName() : ""};
     };
     const Outcome expected{TMainWin::PostProcess, "Tonalyx [" + Wave + "]", Wave, Wave};
@@ -353,7 +354,7 @@ TEST_F(TFrameFiles, DroppedWaveOpensAsFromTheFileMenu)
 
     // From Real Time a dropped wave ends in Post Process as well.
     Main->CmModeRealTime();
-    ASSERT_EQ(Main->OpMode, TMainWin::RealTime);
+    ASSERT_EQ(Main->GetOpMode(), TMainWin::RealTime);
     Main->SendMessage(WM_DROPFILES, WPARAM(MakeDrop({Wave})), 0);
     EXPECT_EQ(outcome(), expected);
 }

@@ -14,6 +14,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -81,9 +82,9 @@ struct TGeneratorCommands : ::testing::Test {
         // A short signal keeps the builds quick: one second of digital zero.
         WriteIni(Ini, "[Main]\nShowSplashScreen=0\nSigType=15\n[ViewStatus]\nSpectrumPlot=0\n");
         Main = std::make_unique<TGeneratorMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
-        Main->Settings.FFTsize = 1024;
-        Main->FileIO.WaveFileMode = 0;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).Settings().FFTsize = 1024;
+        State(Main).FileIO().WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder})
             Main->SetCurrentFolder(f, Folder.Path.c_str());
         ASSERT_TRUE(Main->Create());
@@ -100,7 +101,7 @@ struct TGeneratorCommands : ::testing::Test {
         Main->OpenWaveFile(Wave.c_str());
         Main->ApplySettings(TMainWin::RefreshKind::Full);
         Main->StartAnalyzer();
-        ASSERT_EQ(Main->RunState, TMainWin::Running);
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
     }
 };
 
@@ -112,7 +113,7 @@ TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
     Main->SendMessage(WM_COMMAND, CM_SIGNALGENERATOR, 0);
     ASSERT_NE(Main->SignalGenerator(), nullptr);
     EXPECT_NE(Main->SignalGenerator()->GetHandle(), nullptr);
-    EXPECT_EQ(Main->ViewStatus.SignalGenerator, 1);
+    EXPECT_EQ(Main->GetViewStatus().SignalGenerator, 1);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
     // Its own settings came from the INI file; its window stands beside the frame's.
     EXPECT_EQ(Main->SignalGenerator()->Left.SigType, DigitalZeroSignal);
@@ -124,7 +125,7 @@ TEST_F(TGeneratorCommands, UtilitiesCommandOpensAndClosesTheGenerator)
     Main->SignalGenerator()->SendMessage(WM_SYSCOMMAND, SC_CLOSE, 0);
     Pump();
     EXPECT_EQ(Main->SignalGenerator(), nullptr);
-    EXPECT_EQ(Main->ViewStatus.SignalGenerator, 0);
+    EXPECT_EQ(Main->GetViewStatus().SignalGenerator, 0);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_SIGNALGENERATOR, MF_BYCOMMAND) & MF_CHECKED, 0u);
     // Closing wrote its settings and its placement.
     EXPECT_EQ(Profile("Main", "SigTypeR", Ini), "1");
@@ -148,21 +149,21 @@ TEST_F(TGeneratorCommands, AnotherOutputDeviceMovesTheGenerator)
 {
     Main->CmSignalGenerator();
     ASSERT_NE(Main->SignalGenerator(), nullptr);
-    Main->TakeDevices(Main->InputDeviceID, Main->OutputDeviceID + 1);
-    EXPECT_EQ(Main->SignalGenerator()->GetDeviceId(), uint32_t(Main->OutputDeviceID));
+    Main->TakeDevices(Main->GetInputDeviceID(), Main->GetOutputDeviceID() + 1);
+    EXPECT_EQ(Main->SignalGenerator()->GetDeviceId(), uint32_t(Main->GetOutputDeviceID()));
     EXPECT_NE(Main->SignalGenerator()->GetOutputPort(), nullptr);
     EXPECT_NE(Main->SignalGenerator()->GetSignal(), nullptr);
 }
 
 TEST_F(TGeneratorCommands, LockBuildsOneChannel)
 {
-    Main->Settings.Format = TWaveFormat(44100, 2, 2);
+    State(Main).Settings().Format = TWaveFormat(44100, 2, 2);
     Main->CmSignalGenerator();
     ASSERT_NE(Main->SignalGenerator(), nullptr);
     ASSERT_NE(Main->SignalGenerator()->GetSignal(), nullptr);
     EXPECT_EQ(Main->SignalGenerator()->GetSignal()->GetChannels(), 2);
     Main->SendMessage(WM_COMMAND, CM_LOCKGENERATORCHANNELS, 0);
-    EXPECT_EQ(Main->GeneratorLocked, 1);
+    EXPECT_TRUE(Main->IsGeneratorLocked());
     EXPECT_EQ(Main->SignalGenerator()->GetSignal()->GetChannels(), 1);
     EXPECT_EQ(::GetMenuState(Main->GetMenu(), CM_LOCKGENERATORCHANNELS, MF_BYCOMMAND) & MF_CHECKED, UINT(MF_CHECKED));
     Main->CmLockGeneratorChannels();
@@ -180,7 +181,7 @@ TEST_F(TGeneratorCommands, SaveSignalToWaveRestartsTheAnalyserOnEveryWayOut)
     Main->CmSaveSignalToWave();
     EXPECT_EQ(Main->LengthDialogs, 1);
     EXPECT_TRUE(Main->FileFlags.empty());
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
 
     // Cancel in the file dialog.
     Main->Multipliers = {3};
@@ -188,7 +189,7 @@ TEST_F(TGeneratorCommands, SaveSignalToWaveRestartsTheAnalyserOnEveryWayOut)
     ASSERT_EQ(Main->FileFlags.size(), 1u);
     EXPECT_EQ(Main->FileFlags[0] & OFN_FILEMUSTEXIST, 0u);
     EXPECT_NE(Main->FileFlags[0] & OFN_OVERWRITEPROMPT, 0u);
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
 
     // The open wave's name is refused.
     Main->Multipliers = {3};
@@ -196,13 +197,13 @@ TEST_F(TGeneratorCommands, SaveSignalToWaveRestartsTheAnalyserOnEveryWayOut)
     Main->CmSaveSignalToWave();
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].Text, Wave + " is currently in use.");
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
 
     // A new name: three blocks.
     Main->Multipliers = {3};
     Main->Names = {target};
     Main->CmSaveSignalToWave();
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
     Main->StopAnalyzer();
     TWaveFile saved(target.c_str(), TWaveFile::Memory, 0, nullptr);
     ASSERT_EQ(saved.Error, 0u);

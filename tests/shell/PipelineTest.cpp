@@ -14,6 +14,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -52,18 +53,18 @@ struct TPipeline : ::testing::Test {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        Main->OpMode = TMainWin::PostProcess;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.SpectrumPlot = 1;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().SpectrumPlot = 1;
         Messages().clear();
     }
 
     void Open(const char* name, uint16_t channels, uint32_t fft, uint16_t overlap, uint16_t mode = 0)
     {
-        Main->Settings.Format = TWaveFormat(48000, channels, 2);
-        Main->Settings.FFTsize = fft;
-        Main->Settings.OverlapPercent = overlap;
-        Main->Settings.ChannelProcessing = mode;
+        State(Main).Settings().Format = TWaveFormat(48000, channels, 2);
+        State(Main).Settings().FFTsize = fft;
+        State(Main).Settings().OverlapPercent = overlap;
+        State(Main).Settings().ChannelProcessing = mode;
         Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(name).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         ASSERT_EQ(Main->Wave()->Error, 0u);
         Main->ApplySettings(TMainWin::RefreshKind::Full);
@@ -73,7 +74,7 @@ struct TPipeline : ::testing::Test {
     int RunToStop(int limit = 100000)
     {
         int passes = 0;
-        while (Main->RunState != TMainWin::Stopped && passes < limit) {
+        while (Main->GetRunState() != TMainWin::Stopped && passes < limit) {
             Main->IdleAction(0);
             ++passes;
         }
@@ -90,22 +91,22 @@ TEST_F(TPipeline, PostProcessSingleStepAndWholeFileMatchNumpy)
     Open("tone_1k_48k.wav", 1, uint32_t(tone[0]), 75);
 
     Main->CmRun();
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-    EXPECT_EQ(Main->BlocksProcessed, 1);
-    EXPECT_EQ(Main->RunRequest, 0);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
+    EXPECT_EQ(Main->GetBlocksProcessed(), 1);
+    EXPECT_EQ(Main->GetRunRequest(), 0);
     EXPECT_EQ(Main->Wave()->GetPosition(), hop);
-    ASSERT_NE(Main->SpectralLeft, nullptr);
-    EXPECT_EQ(Main->SpectralLeft->GetPeakIndex(), bin);
-    EXPECT_NEAR(Main->SpectralLeft->GetDisplayValue(int(bin)), tone[5], 0.05);
+    ASSERT_NE(State(Main).SpectralLeft(), nullptr);
+    EXPECT_EQ(State(Main).SpectralLeft()->GetPeakIndex(), bin);
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetDisplayValue(int(bin)), tone[5], 0.05);
 
     Main->Wave()->Rewind();
     Main->StartAnalyzer();
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
     RunToStop();
-    EXPECT_EQ(Main->BlocksProcessed, int(blocks));
+    EXPECT_EQ(Main->GetBlocksProcessed(), int(blocks));
     EXPECT_EQ(Main->Wave()->GetPosition(), Main->Wave()->GetHighWaterMark());
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
-    EXPECT_NEAR(Main->SpectralLeft->GetDisplayValue(int(bin)), tone[6], 0.05);
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), 1000.0, State(Main).SpectralLeft()->GetBinWidth());
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetDisplayValue(int(bin)), tone[6], 0.05);
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -134,8 +135,8 @@ TEST_F(TPipeline, PostProcessStartRefusals)
             Main->Wave()->SetPosition(uint32_t(c.Position));
         }
         Main->StartAnalyzer();
-        EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-        EXPECT_EQ(Main->BlocksProcessed, 0);
+        EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
+        EXPECT_EQ(Main->GetBlocksProcessed(), 0);
         ASSERT_EQ(Messages().size(), 1u);
         EXPECT_EQ(Messages()[0].Text.rfind(c.Text, 0), 0u) << Messages()[0].Text;
     }
@@ -144,16 +145,16 @@ TEST_F(TPipeline, PostProcessStartRefusals)
 TEST_F(TPipeline, BlockLimitAndSecondStart)
 {
     Open("tone_1k_48k.wav", 1, 1024, 50);
-    Main->BlockLimit = 3;
-    Main->BlockLimitFlag = 1;
+    State(Main).BlockLimit() = 3;
+    State(Main).BlockLimitFlag() = 1;
     Main->StartAnalyzer();
     const uint32_t afterFirst = Main->Wave()->GetPosition();
     Main->StartAnalyzer();
     EXPECT_EQ(Main->Wave()->GetPosition(), afterFirst);
     RunToStop();
-    EXPECT_EQ(Main->BlocksProcessed, 3);
+    EXPECT_EQ(Main->GetBlocksProcessed(), 3);
     EXPECT_EQ(Main->Wave()->GetPosition(), 3u * 512u);
-    EXPECT_EQ(Main->BlockLimitFlag, 0);
+    EXPECT_FALSE(Main->IsBlockLimitSet());
 }
 
 // Right = left through a short FIR: the transfer results hold its response.
@@ -178,27 +179,27 @@ TEST_F(TPipeline, ChannelProcessingModesHoldTransferAndCoherence)
         SCOPED_TRACE(c.Mode);
         SetUp();
         Open("filtered_noise_48k.wav", 2, fft, 50, c.Mode);
-        Main->BlockLimit = 20;
-        Main->BlockLimitFlag = 1;
+        State(Main).BlockLimit() = 20;
+        State(Main).BlockLimitFlag() = 1;
         Main->StartAnalyzer();
         RunToStop();
-        ASSERT_EQ(Main->BlocksProcessed, 20);
-        ASSERT_NE(Main->DisplayPrimary, nullptr);
-        EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
-        EXPECT_STREQ(Main->DisplayPrimary->GetLabel(), c.Label);
+        ASSERT_EQ(Main->GetBlocksProcessed(), 20);
+        ASSERT_NE(State(Main).DisplayPrimary(), nullptr);
+        EXPECT_EQ(State(Main).DisplayPrimary(), State(Main).SpectralCombined());
+        EXPECT_STREQ(State(Main).DisplayPrimary()->GetLabel(), c.Label);
         for (size_t i = 1; i < head.size(); ++i) {
             const int bin = int(head[i]);
             const double expected = c.Sign * gain[i - 1];
             if (c.Mode == 10) {
-                EXPECT_NEAR(Main->DisplayPrimary->GetDisplayValue(bin), 1.0, 0.01) << "bin " << bin;
+                EXPECT_NEAR(State(Main).DisplayPrimary()->GetDisplayValue(bin), 1.0, 0.01) << "bin " << bin;
             } else {
-                EXPECT_NEAR(Main->DisplayPrimary->GetDisplayValue(bin), expected, 0.3) << "bin " << bin;
+                EXPECT_NEAR(State(Main).DisplayPrimary()->GetDisplayValue(bin), expected, 0.3) << "bin " << bin;
             }
         }
         if (c.Mode >= 11) {
-            ASSERT_EQ(Main->DisplaySecondary, Main->SpectralAux);
-            EXPECT_STREQ(Main->SpectralAux->GetLabel(), "Coherence Function");
-            EXPECT_NEAR(Main->SpectralAux->GetDisplayValue(int(head[2])), 1.0, 0.01);
+            ASSERT_EQ(State(Main).DisplaySecondary(), State(Main).SpectralAux());
+            EXPECT_STREQ(State(Main).SpectralAux()->GetLabel(), "Coherence Function");
+            EXPECT_NEAR(State(Main).SpectralAux()->GetDisplayValue(int(head[2])), 1.0, 0.01);
         }
     }
 }
@@ -220,61 +221,61 @@ TEST_F(TPipeline, ModesWithoutTransferKeepTheirEnginesAndLabels)
         SCOPED_TRACE(c.Mode);
         SetUp();
         Open("filtered_noise_48k.wav", 2, 1024, 50, c.Mode);
-        EXPECT_EQ(Main->SpectralCombined != nullptr, c.Combined);
-        EXPECT_EQ(Main->SpectralAux != nullptr, c.Aux);
-        ASSERT_NE(Main->DisplayPrimary, nullptr);
-        EXPECT_STREQ(Main->DisplayPrimary->GetLabel(), c.Mode == 1 ? "Right" : c.Primary);
+        EXPECT_EQ(State(Main).SpectralCombined() != nullptr, c.Combined);
+        EXPECT_EQ(State(Main).SpectralAux() != nullptr, c.Aux);
+        ASSERT_NE(State(Main).DisplayPrimary(), nullptr);
+        EXPECT_STREQ(State(Main).DisplayPrimary()->GetLabel(), c.Mode == 1 ? "Right" : c.Primary);
         if (c.Secondary) {
-            ASSERT_NE(Main->DisplaySecondary, nullptr);
-            EXPECT_STREQ(Main->DisplaySecondary->GetLabel(), c.Secondary);
+            ASSERT_NE(State(Main).DisplaySecondary(), nullptr);
+            EXPECT_STREQ(State(Main).DisplaySecondary()->GetLabel(), c.Secondary);
         }
-        Main->BlockLimit = 4;
-        Main->BlockLimitFlag = 1;
+        State(Main).BlockLimit() = 4;
+        State(Main).BlockLimitFlag() = 1;
         Main->StartAnalyzer();
         RunToStop();
-        EXPECT_EQ(Main->BlocksProcessed, 4);
+        EXPECT_EQ(Main->GetBlocksProcessed(), 4);
         for (int bin : {20, 100})
-            EXPECT_TRUE(std::isfinite(Main->DisplayPrimary->GetDisplayValue(bin))) << bin;
+            EXPECT_TRUE(std::isfinite(State(Main).DisplayPrimary()->GetDisplayValue(bin))) << bin;
     }
 }
 
 TEST_F(TPipeline, MonoRunsModeZeroWhateverTheStoredMode)
 {
     Open("filtered_noise_48k.wav", 2, 1024, 50, 11);
-    ASSERT_NE(Main->SpectralAux, nullptr);
+    ASSERT_NE(State(Main).SpectralAux(), nullptr);
     // Mono without ApplySettings: the stored mode stays 11.
-    Main->Settings.Format = TWaveFormat(48000, 1, 2);
+    State(Main).Settings().Format = TWaveFormat(48000, 1, 2);
     Main->ReplaceWave(nullptr);
     Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture("tone_1k_48k.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
-    Main->BlockLimit = 2;
-    Main->BlockLimitFlag = 1;
+    State(Main).BlockLimit() = 2;
+    State(Main).BlockLimitFlag() = 1;
     Main->StartAnalyzer();
     RunToStop();
-    EXPECT_EQ(Main->BlocksProcessed, 2);
-    EXPECT_EQ(Main->SpectralRight, nullptr);
-    EXPECT_EQ(Main->SpectralCombined, nullptr);
-    EXPECT_EQ(Main->SpectralAux, nullptr);
-    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralLeft);
-    EXPECT_EQ(Main->SeriesRight, nullptr);
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
+    EXPECT_EQ(Main->GetBlocksProcessed(), 2);
+    EXPECT_EQ(State(Main).SpectralRight(), nullptr);
+    EXPECT_EQ(State(Main).SpectralCombined(), nullptr);
+    EXPECT_EQ(State(Main).SpectralAux(), nullptr);
+    EXPECT_EQ(State(Main).DisplayPrimary(), State(Main).SpectralLeft());
+    EXPECT_EQ(Main->GetSeries(1), nullptr);
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), 1000.0, State(Main).SpectralLeft()->GetBinWidth());
 
     Main->ApplySettings(TMainWin::RefreshKind::Full);
-    EXPECT_EQ(Main->Settings.ChannelProcessing, 0);
+    EXPECT_EQ(Main->GetAnalysisSettings().ChannelProcessing, 0);
 }
 
 TEST_F(TPipeline, ChannelDelayBeforeTheStartReadsSilence)
 {
     Open("filtered_noise_48k.wav", 2, 1024, 50, 2);
-    Main->Settings.DelayChannel = 0;
-    Main->Settings.DelayTimeMsec = 2.0f;   // 96 frames at 48 kHz
+    State(Main).Settings().DelayChannel = 0;
+    State(Main).Settings().DelayTimeMsec = 2.0f;   // 96 frames at 48 kHz
     Main->UpdateDelaySamples();
-    ASSERT_EQ(Main->Settings.DelaySamples, 96u);
-    ASSERT_EQ(Main->FillSeriesBlocks(Main->SeriesLeft, Main->SeriesRight, 0), 1);
-    for (uint32_t i = 0; i < 96; ++i) ASSERT_EQ(Main->SeriesLeft->GetSample(i, 0), 0.0f) << i;
+    ASSERT_EQ(Main->GetAnalysisSettings().DelaySamples, 96u);
+    ASSERT_EQ(Main->FillSeriesBlocks(Main->GetSeries(0), Main->GetSeries(1), 0), 1);
+    for (uint32_t i = 0; i < 96; ++i) ASSERT_EQ(State(Main).SeriesLeft()->GetSample(i, 0), 0.0f) << i;
     for (uint32_t i = 96; i < 1024; i += 37)
-        EXPECT_EQ(Main->SeriesLeft->GetSample(i, 0), Main->Wave()->GetSample(i - 96, 0, 0)) << i;
+        EXPECT_EQ(State(Main).SeriesLeft()->GetSample(i, 0), Main->Wave()->GetSample(i - 96, 0, 0)) << i;
     for (uint32_t i = 0; i < 1024; i += 37)
-        EXPECT_EQ(Main->SeriesRight->GetSample(i, 0), Main->Wave()->GetSample(i, 1, 0)) << i;
+        EXPECT_EQ(State(Main).SeriesRight()->GetSample(i, 0), Main->Wave()->GetSample(i, 1, 0)) << i;
 }
 
 TEST_F(TPipeline, ApplySettingsFollowsFftSizeChannelsAndRate)
@@ -286,21 +287,21 @@ TEST_F(TPipeline, ApplySettingsFollowsFftSizeChannelsAndRate)
         uint32_t Rate;
     };
     const Case cases[] = {{0, 2048, 2, 48000}, {1, 8192, 1, 44100}, {2, 512, 2, 22050}, {0, 4096, 1, 8000}};
-    Main->Smoothing = new TSmoothing(1024, TSmoothing::Hanning);
+    State(Main).Smoothing() = new TSmoothing(1024, TSmoothing::Hanning);
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Kind);
-        Main->Settings.Format = TWaveFormat(c.Rate, c.Channels, 2);
-        Main->Settings.FFTsize = c.Fft;
-        Main->Settings.ChannelProcessing = 2;
+        State(Main).Settings().Format = TWaveFormat(c.Rate, c.Channels, 2);
+        State(Main).Settings().FFTsize = c.Fft;
+        State(Main).Settings().ChannelProcessing = 2;
         Main->ApplySettings(TMainWin::RefreshKind(c.Kind));
-        ASSERT_NE(Main->SpectralLeft, nullptr);
-        EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), c.Fft);
-        EXPECT_FLOAT_EQ(Main->SpectralLeft->GetNyquist(), c.Rate / 2.0f);
-        EXPECT_EQ(Main->SpectralRight != nullptr, c.Channels == 2);
-        EXPECT_EQ(Main->SeriesRight != nullptr, c.Channels == 2);
-        EXPECT_EQ(Main->SeriesLeft->GetLength(), c.Fft);
-        EXPECT_EQ(Main->Smoothing->GetLength(), c.Fft);
-        EXPECT_EQ(Main->Settings.ChannelProcessing, c.Channels == 2 ? 2 : 0);
+        ASSERT_NE(State(Main).SpectralLeft(), nullptr);
+        EXPECT_EQ(State(Main).SpectralLeft()->GetFFTSize(), c.Fft);
+        EXPECT_FLOAT_EQ(State(Main).SpectralLeft()->GetNyquist(), c.Rate / 2.0f);
+        EXPECT_EQ(State(Main).SpectralRight() != nullptr, c.Channels == 2);
+        EXPECT_EQ(Main->GetSeries(1) != nullptr, c.Channels == 2);
+        EXPECT_EQ(State(Main).SeriesLeft()->GetLength(), c.Fft);
+        EXPECT_EQ(State(Main).Smoothing()->GetLength(), c.Fft);
+        EXPECT_EQ(Main->GetAnalysisSettings().ChannelProcessing, c.Channels == 2 ? 2 : 0);
     }
 }
 
@@ -321,8 +322,9 @@ public:
         Calls.push_back({primary, secondary});
         for (TSpectralData* engine : {primary, secondary})
             if (engine) {
-                EXPECT_TRUE(engine == SpectralLeft || engine == SpectralRight || engine == SpectralCombined
-                            || engine == SpectralAux);
+                TMainWinState state(*this);
+                EXPECT_TRUE(engine == state.SpectralLeft() || engine == state.SpectralRight()
+                            || engine == state.SpectralCombined() || engine == state.SpectralAux());
             }
     }
     uint64_t AvailablePhysicalMemory() override { return Available; }
@@ -342,19 +344,19 @@ TEST(TPipelineViews, ViewsLetGoBeforeTheRebuildAndTakeTheNewEngines)
     // An unusable FFT size stops the rebuild at the first engine.
     for (const Case& c : {Case{11, 1024}, Case{2, 2048}, Case{11, 3}}) {
         SCOPED_TRACE(c.Fft);
-        main.Settings.Format = TWaveFormat(48000, 2, 2);
-        main.Settings.ChannelProcessing = c.Mode;
-        main.Settings.FFTsize = c.Fft;
+        State(main).Settings().Format = TWaveFormat(48000, 2, 2);
+        State(main).Settings().ChannelProcessing = c.Mode;
+        State(main).Settings().FFTsize = c.Fft;
         main.Calls.clear();
         main.AllocateSpectralData();
         ASSERT_EQ(main.Calls.size(), 2u);
         EXPECT_EQ(main.Calls[0].Primary, nullptr);
         EXPECT_EQ(main.Calls[0].Secondary, nullptr);
-        EXPECT_EQ(main.Calls[1].Primary, main.DisplayPrimary);
-        EXPECT_EQ(main.Calls[1].Secondary, main.DisplaySecondary);
+        EXPECT_EQ(main.Calls[1].Primary, State(main).DisplayPrimary());
+        EXPECT_EQ(main.Calls[1].Secondary, State(main).DisplaySecondary());
     }
-    EXPECT_EQ(main.SpectralLeft, nullptr);
-    EXPECT_EQ(main.DisplayPrimary, nullptr);
+    EXPECT_EQ(State(main).SpectralLeft(), nullptr);
+    EXPECT_EQ(State(main).DisplayPrimary(), nullptr);
 }
 
 TEST(TPipelineMemory, CheckMemoryEstimatesInSixtyFourBits)
@@ -400,20 +402,20 @@ TEST_F(TPipeline, CaptureBlockSizes)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Expected);
-        Main->OpMode = c.Mode;
-        Main->Settings.Format = TWaveFormat(c.Rate, 1, 2);
-        Main->Settings.FFTsize = c.Fft;
-        Main->Settings.DelaySamples = 0;
-        Main->Trigger.Enable = c.TriggerEnable;
-        Main->FileIO.AllowSplitBuffers = c.Split;
+        State(Main).OpMode() = c.Mode;
+        State(Main).Settings().Format = TWaveFormat(c.Rate, 1, 2);
+        State(Main).Settings().FFTsize = c.Fft;
+        State(Main).Settings().DelaySamples = 0;
+        State(Main).Trigger().Enable = c.TriggerEnable;
+        State(Main).FileIO().AllowSplitBuffers = c.Split;
         ASSERT_TRUE(Main->AllocateCaptureBlocks());
         EXPECT_EQ(Main->CaptureBlock(0)->GetFrameCount(), c.Expected);
         EXPECT_EQ(Main->CaptureBlock(1)->GetFrameCount(), c.Expected);
     }
-    Main->FileIO.RecordIOBufferSizeSecs = 0;
-    Main->OpMode = TMainWin::Recorder;
+    State(Main).FileIO().RecordIOBufferSizeSecs = 0;
+    State(Main).OpMode() = TMainWin::Recorder;
     Main->AllocateCaptureBlocks();
-    EXPECT_EQ(Main->FileIO.RecordIOBufferSizeSecs, 1);
+    EXPECT_EQ(Main->GetFileIO().RecordIOBufferSizeSecs, 1);
 }
 
 TEST_F(TPipeline, HopSizeAndViewRules)
@@ -423,10 +425,10 @@ TEST_F(TPipeline, HopSizeAndViewRules)
         uint32_t Fft, Expected;
     };
     for (const Hop& h : {Hop{100, 4096, 1}, Hop{0, 4096, 4096}, Hop{75, 16384, 4096}, Hop{99, 64, 1}}) {
-        Main->Settings.OverlapPercent = h.Overlap;
-        Main->Settings.FFTsize = h.Fft;
+        State(Main).Settings().OverlapPercent = h.Overlap;
+        State(Main).Settings().FFTsize = h.Fft;
         Main->UpdateHopSize();
-        EXPECT_EQ(Main->Settings.HopSize, h.Expected) << h.Overlap;
+        EXPECT_EQ(Main->GetAnalysisSettings().HopSize, h.Expected) << h.Overlap;
     }
     struct Rule {
         uint32_t Independent;
@@ -436,8 +438,8 @@ TEST_F(TPipeline, HopSizeAndViewRules)
     const Rule rules[] = {{0, 1, 2, 1}, {1, 1, 2, 0}, {1, 1, 22, 1}, {1, 0, 22, 0}, {1, 8, 5, 1},
                           {1, 8, 25, 0}, {1, 2, 23, 1}, {1, 12, 24, 1}, {1, 1, 1, 1}, {1, 0, 15, 1}};
     for (const Rule& r : rules) {
-        Main->Settings.IndependentScalingAndCalibration = r.Independent;
-        Main->Settings.ChannelProcessing = r.Mode;
+        State(Main).Settings().IndependentScalingAndCalibration = r.Independent;
+        State(Main).Settings().ChannelProcessing = r.Mode;
         EXPECT_EQ(Main->IsViewAllowed(TMainWin::ViewType(r.Type)), r.Allowed) << r.Independent << " " << r.Mode << " " << r.Type;
     }
 }

@@ -11,6 +11,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -32,10 +33,10 @@ struct TSettingChanges : ::testing::Test {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        Main->OpMode = TMainWin::PostProcess;
-        Main->Settings.Format = TWaveFormat(48000, 2, 2);
-        Main->Settings.FFTsize = 1024;
-        Main->Settings.ChannelProcessing = 2;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).Settings().Format = TWaveFormat(48000, 2, 2);
+        State(Main).Settings().FFTsize = 1024;
+        State(Main).Settings().ChannelProcessing = 2;
         const std::string wave = std::string(TONALYX_FIXTURES) + "/pipeline/filtered_noise_48k.wav";
         Main->ReplaceWave(std::make_unique<TWaveFile>(wave.c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         Main->ApplySettings(TMainWin::RefreshKind::Full);
@@ -83,69 +84,69 @@ TEST_F(TSettingChanges, RefusedValuesChangeNothing)
         {"peak hold", [](TMainWin& w) { return w.SetPeakHold(5); }, [](R& r) { r.PeakHold = 5; }},
     };
     // A record that would change every field the engines are built for.
-    R changed = Main->Settings;
+    R changed = Main->GetAnalysisSettings();
     changed.FFTsize = 2048;
     changed.ChannelProcessing = 10;
-    const auto before = Stored(Main->Settings);
-    const uint16_t averageMode = Main->Settings.AverageMode;
-    TSpectralData* engine = Main->SpectralLeft;
+    const auto before = Stored(Main->GetAnalysisSettings());
+    const uint16_t averageMode = Main->GetAnalysisSettings().AverageMode;
+    TSpectralData* engine = State(Main).SpectralLeft();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         EXPECT_FALSE(c.Change(*Main));
         R record = changed;
         c.Spoil(record);
         EXPECT_FALSE(Main->SetProcessingSettings(record));
-        EXPECT_EQ(Stored(Main->Settings), before);
-        EXPECT_EQ(Main->Settings.AverageMode, averageMode);
-        EXPECT_EQ(Main->SpectralLeft, engine);
+        EXPECT_EQ(Stored(Main->GetAnalysisSettings()), before);
+        EXPECT_EQ(Main->GetAnalysisSettings().AverageMode, averageMode);
+        EXPECT_EQ(State(Main).SpectralLeft(), engine);
     }
 }
 
 TEST_F(TSettingChanges, AcceptedValuesAreStoredAndApplied)
 {
     ASSERT_TRUE(Main->SetFftSize(4096));
-    EXPECT_EQ(Main->Settings.FFTsize, 4096u);
-    EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), 4096u);
-    EXPECT_EQ(Main->Smoothing->GetLength(), 4096u);
-    EXPECT_EQ(Main->Settings.HopSize, 1024u);
+    EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 4096u);
+    EXPECT_EQ(State(Main).SpectralLeft()->GetFFTSize(), 4096u);
+    EXPECT_EQ(State(Main).Smoothing()->GetLength(), 4096u);
+    EXPECT_EQ(Main->GetAnalysisSettings().HopSize, 1024u);
 
     ASSERT_TRUE(Main->SetWindowType(TSmoothing::FlatTop));
-    EXPECT_EQ(Main->Smoothing->GetWindowType(), TSmoothing::FlatTop);
+    EXPECT_EQ(State(Main).Smoothing()->GetWindowType(), TSmoothing::FlatTop);
 
     ASSERT_TRUE(Main->SetChannelProcessing(10));
-    ASSERT_NE(Main->SpectralCombined, nullptr);
-    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
+    ASSERT_NE(State(Main).SpectralCombined(), nullptr);
+    EXPECT_EQ(State(Main).DisplayPrimary(), State(Main).SpectralCombined());
 
     // Mono leaves one engine; back to stereo shows both channels again.
     ASSERT_TRUE(Main->SetFormat(44100, 1, 2));
-    EXPECT_EQ(Main->Settings.ChannelProcessing, 0);
-    EXPECT_EQ(Main->SpectralRight, nullptr);
-    EXPECT_FLOAT_EQ(Main->SpectralLeft->GetNyquist(), 22050.0f);
+    EXPECT_EQ(Main->GetAnalysisSettings().ChannelProcessing, 0);
+    EXPECT_EQ(State(Main).SpectralRight(), nullptr);
+    EXPECT_FLOAT_EQ(State(Main).SpectralLeft()->GetNyquist(), 22050.0f);
     ASSERT_TRUE(Main->SetFormat(44100, 2, 2));
-    EXPECT_EQ(Main->Settings.ChannelProcessing, 2);
-    EXPECT_NE(Main->SpectralRight, nullptr);
+    EXPECT_EQ(Main->GetAnalysisSettings().ChannelProcessing, 2);
+    EXPECT_NE(State(Main).SpectralRight(), nullptr);
 
     ASSERT_TRUE(Main->SetPeakHold(4));
-    EXPECT_EQ(Main->Settings.PeakHold, 4);
+    EXPECT_EQ(Main->GetAnalysisSettings().PeakHold, 4);
     ASSERT_TRUE(Main->SetAverageBlocks(30));
-    EXPECT_EQ(Main->Settings.AverageBlocks, 30u);
+    EXPECT_EQ(Main->GetAnalysisSettings().AverageBlocks, 30u);
     ASSERT_TRUE(Main->SetAverageMode(AnalysisSettingsStruct::TimedAveraging));
-    EXPECT_EQ(Main->Settings.AverageMode, AnalysisSettingsStruct::TimedAveraging);
+    EXPECT_EQ(Main->GetAnalysisSettings().AverageMode, AnalysisSettingsStruct::TimedAveraging);
 
     // Format and mode at once: a mono wave's format with its mode.
     ASSERT_TRUE(Main->SetFormatAndChannelProcessing(22050, 1, 1, 0));
-    EXPECT_EQ(Main->Settings.Format.BytesPerSample, 1);
-    EXPECT_EQ(Main->SpectralRight, nullptr);
-    EXPECT_FLOAT_EQ(Main->SpectralLeft->GetNyquist(), 11025.0f);
+    EXPECT_EQ(Main->GetAnalysisSettings().Format.BytesPerSample, 1);
+    EXPECT_EQ(State(Main).SpectralRight(), nullptr);
+    EXPECT_FLOAT_EQ(State(Main).SpectralLeft()->GetNyquist(), 11025.0f);
     ASSERT_TRUE(Main->SetFormatAndChannelProcessing(48000, 2, 2, 10));
-    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
+    EXPECT_EQ(State(Main).DisplayPrimary(), State(Main).SpectralCombined());
 }
 
 // The dialog's whole record: stored as given, with the derived fields and
 // engines rebuilt for it.
 TEST_F(TSettingChanges, AWholeRecordIsStoredAndApplied)
 {
-    AnalysisSettingsStruct record = Main->Settings;
+    AnalysisSettingsStruct record = Main->GetAnalysisSettings();
     record.FFTsize = 2048;
     record.OverlapPercent = 50;
     record.SmoothingWindow = TSmoothing::FlatTop;
@@ -154,37 +155,37 @@ TEST_F(TSettingChanges, AWholeRecordIsStoredAndApplied)
     record.AverageSpeed = 2;
     ASSERT_TRUE(Main->SetProcessingSettings(record));
     record.HopSize = 1024;
-    record.DelaySamples = Main->Settings.DelaySamples;
-    EXPECT_EQ(Stored(Main->Settings), Stored(record));
-    EXPECT_EQ(Main->Settings.AverageMode, AnalysisSettingsStruct::TimedAveraging);
-    EXPECT_EQ(Main->Settings.HopSize, 1024u);
-    EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), 2048u);
-    EXPECT_EQ(Main->Smoothing->GetWindowType(), TSmoothing::FlatTop);
-    EXPECT_EQ(Main->DisplayPrimary, Main->SpectralCombined);
+    record.DelaySamples = Main->GetAnalysisSettings().DelaySamples;
+    EXPECT_EQ(Stored(Main->GetAnalysisSettings()), Stored(record));
+    EXPECT_EQ(Main->GetAnalysisSettings().AverageMode, AnalysisSettingsStruct::TimedAveraging);
+    EXPECT_EQ(Main->GetAnalysisSettings().HopSize, 1024u);
+    EXPECT_EQ(State(Main).SpectralLeft()->GetFFTSize(), 2048u);
+    EXPECT_EQ(State(Main).Smoothing()->GetWindowType(), TSmoothing::FlatTop);
+    EXPECT_EQ(State(Main).DisplayPrimary(), State(Main).SpectralCombined());
 }
 
 TEST_F(TSettingChanges, ARunningAnalyserRunsOnWithTheNewValue)
 {
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
     ASSERT_TRUE(Main->SetFftSize(2048));
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
-    EXPECT_EQ(Main->SeriesLeft->GetLength(), 2048u);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
+    EXPECT_EQ(State(Main).SeriesLeft()->GetLength(), 2048u);
     Main->IdleAction(0);
-    EXPECT_GT(Main->BlocksProcessed, 0);
+    EXPECT_GT(Main->GetBlocksProcessed(), 0);
 
     // A refused value does not even stop it.
     EXPECT_FALSE(Main->SetFftSize(1000));
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
 
     // Nor does a whole record refused; an accepted one runs on at its FFT size.
-    AnalysisSettingsStruct record = Main->Settings;
+    AnalysisSettingsStruct record = Main->GetAnalysisSettings();
     record.FFTsize = 1000;
     EXPECT_FALSE(Main->SetProcessingSettings(record));
-    EXPECT_EQ(Main->SeriesLeft->GetLength(), 2048u);
+    EXPECT_EQ(State(Main).SeriesLeft()->GetLength(), 2048u);
     record.FFTsize = 4096;
     ASSERT_TRUE(Main->SetProcessingSettings(record));
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
-    EXPECT_EQ(Main->SeriesLeft->GetLength(), 4096u);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
+    EXPECT_EQ(State(Main).SeriesLeft()->GetLength(), 4096u);
     Main->StopAnalyzer();
 }

@@ -11,6 +11,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -260,7 +261,7 @@ TEST(StartupFiles, DroppedFiles)
     };
     for (const Case& c : cases) {
         TRecordingMainWin w(nullptr, program.c_str(), nullptr, *new TClientMain);
-        w.OpMode = c.OpMode;
+        State(w).OpMode() = c.OpMode;
         w.CloseAnswer = c.CloseAnswer;
         w.EvDropFiles(TDropInfo(MakeDrop(c.Files)));
         EXPECT_EQ(w.Calls, c.Calls) << c.Files[0];
@@ -268,7 +269,7 @@ TEST(StartupFiles, DroppedFiles)
 
     // A drop while running stops the analyser first.
     TRecordingMainWin running(nullptr, program.c_str(), nullptr, *new TClientMain);
-    running.RunState = TMainWin::Running;
+    State(running).RunState() = TMainWin::Running;
     running.EvDropFiles(TDropInfo(MakeDrop({"C:\\x.cfg"})));
     EXPECT_EQ(running.Calls, (TCalls{"stop", "close", "config C:\\x.cfg"}));
 }
@@ -288,7 +289,7 @@ TEST(StartupFiles, FrameSetUpInProcess)
         TRecordingMainWin w(nullptr, program.c_str(), c.Argument, *new TClientMain);
         ASSERT_TRUE(w.Create());
         EXPECT_EQ(w.Calls, c.Calls);
-        EXPECT_TRUE(w.Smoothing && w.InputPort() && w.OutputPort());
+        EXPECT_TRUE(State(w).Smoothing() && w.InputPort() && w.OutputPort());
         HMENU menu = w.GetMenu();
         ASSERT_TRUE(menu);
         char text[64] = {};

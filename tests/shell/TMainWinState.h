@@ -1,4 +1,5 @@
 #pragma once
+#include <memory>
 #include "shell/TMainWin.h"
 
 // The main window's state as the tests set it up: every member, writable,
@@ -77,3 +78,8 @@ private:
 
 inline TMainWinState State(TMainWin& main) { return TMainWinState(main); }
 inline TMainWinState State(TMainWin* main) { return TMainWinState(*main); }
+template <class Window>
+TMainWinState State(const std::unique_ptr<Window>& main)
+{
+    return TMainWinState(*main);
+}

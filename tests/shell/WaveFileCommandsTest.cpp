@@ -18,6 +18,7 @@
 #include "shell/TMainWin.h"
 #include "tests/engine/Fixture.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -79,8 +80,8 @@ struct TWaveFileCommands : ::testing::Test {
     void SetUp() override
     {
         SetStringInstance(::GetModuleHandleA(nullptr));
-        Main->OpMode = TMainWin::PostProcess;
-        Main->FileIO.WaveFileMode = 0;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).FileIO().WaveFileMode = 0;
         for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder}) {
             Main->SetConfiguredFolder(f, Folder.Path.c_str());
             Main->SetCurrentFolder(f, Folder.Path.c_str());
@@ -105,7 +106,7 @@ struct TWaveFileCommands : ::testing::Test {
         Main->Wave()->Rewind();
         // As a file just opened.
         Main->Wave()->Changed = 0;
-        Main->Settings.Format = format;
+        State(Main).Settings().Format = format;
     }
 
     // A mono or stereo 16-bit file of a ramp, saved under name.
@@ -168,15 +169,15 @@ TEST_F(TWaveFileCommands, MergeOpensTheSourcesAsOneUntitledStereoWave)
     const std::string left = SaveWave("left.wav", 8000, 8000), right = SaveWave("right.wav", 8000, 16000);
     for (int32_t mode : {0, 1}) {
         SCOPED_TRACE(mode ? "disk" : "memory");
-        Main->FileIO.WaveFileMode = mode;
-        Main->FileIO.MakeBackup = 1;
+        State(Main).FileIO().WaveFileMode = mode;
+        State(Main).FileIO().MakeBackup = 1;
         ASSERT_TRUE(Main->MergeFiles(left.c_str(), right.c_str()));
         TWaveFile& merged = *Main->Wave();
         EXPECT_EQ(merged.IsDiskBased(), uint16_t(mode));
         EXPECT_EQ(merged.IsUntitled(), 1u);
         EXPECT_EQ(merged.Changed, 1u);
-        EXPECT_EQ(Main->Settings.Format.NumChannels, 2u);
-        EXPECT_EQ(Main->Settings.Format.SamplingRate, 8000u);
+        EXPECT_EQ(Main->GetAnalysisSettings().Format.NumChannels, 2u);
+        EXPECT_EQ(Main->GetAnalysisSettings().Format.SamplingRate, 8000u);
         TWaveFile l(left.c_str(), TWaveFile::Memory, 0, nullptr), r(right.c_str(), TWaveFile::Memory, 0, nullptr);
         std::vector<int32_t> shorter = Samples(r, 0);
         shorter.resize(8000);
@@ -213,8 +214,8 @@ TEST_F(TWaveFileCommands, CancelledOrUnbuildableFilterLeavesTheWaveAndItsUndo)
         noise[i] = double(int32_t((i * 7919) % 40000) - 20000);
     OpenWave(8000, {noise});
     const std::vector<int32_t> original = Samples(*Main->Wave(), 0);
-    Main->Filter = FilterSettings{};
-    Main->Filter.NumTaps = 101;
+    State(Main).Filter() = FilterSettings{};
+    State(Main).Filter().NumTaps = 101;
 
     // Esc waiting when the first block is done: cancelled and undone.
     ::PostThreadMessageA(::GetCurrentThreadId(), WM_KEYDOWN, VK_ESCAPE, 0);
@@ -227,8 +228,8 @@ TEST_F(TWaveFileCommands, CancelledOrUnbuildableFilterLeavesTheWaveAndItsUndo)
     Main->Wave()->SaveUndo(TWaveFile::UndoOverwrite, 1.0f, 1.5f);
     Main->Wave()->SilenceTime(1.0f, 1.5f);
     const std::vector<int32_t> muted = Samples(*Main->Wave(), 0);
-    Main->Filter.Type = FilterSettings::Custom;
-    std::strcpy(Main->Filter.FilterFilename, Folder.File("missing.txt").c_str());
+    State(Main).Filter().Type = FilterSettings::Custom;
+    std::strcpy(State(Main).Filter().FilterFilename, Folder.File("missing.txt").c_str());
     Host().Messages.clear();
     EXPECT_FALSE(Main->FilterSegment(0.25f, 2.75f));
     EXPECT_FALSE(Host().Messages.empty());

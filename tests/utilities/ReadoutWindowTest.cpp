@@ -18,6 +18,7 @@
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "utilities/TAnalysisView.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -59,12 +60,12 @@ struct TReadouts : ::testing::Test {
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n" << special;
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
-        Main->Settings.Format = TWaveFormat(48000, 2, 2);
-        Main->Settings.FFTsize = 16384;
-        Main->Settings.SmoothingWindow = 2;
-        Main->Settings.ChannelProcessing = 2;
-        Main->ViewStatus = ViewStatusFlags{};
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).Settings().Format = TWaveFormat(48000, 2, 2);
+        State(Main).Settings().FFTsize = 16384;
+        State(Main).Settings().SmoothingWindow = 2;
+        State(Main).Settings().ChannelProcessing = 2;
+        State(Main).ViewStatus() = ViewStatusFlags{};
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1200, 900, true);
@@ -77,9 +78,9 @@ struct TReadouts : ::testing::Test {
     {
         Main->Wave()->Rewind();
         Main->StartAnalyzer();
-        for (int i = 0; i < 1000 && Main->RunState != TMainWin::Stopped; ++i) Main->IdleAction(0);
+        for (int i = 0; i < 1000 && Main->GetRunState() != TMainWin::Stopped; ++i) Main->IdleAction(0);
         Pump();
-        ASSERT_GT(Main->BlocksProcessed, 1);
+        ASSERT_GT(Main->GetBlocksProcessed(), 1);
     }
     void TearDown() override
     {
@@ -140,7 +141,7 @@ TEST_F(TReadouts, ValuesOfBothChannelsAgainstNumpy)
     // The toggle closes it again, and its own close box does the same.
     Main->SendMessage(WM_COMMAND, CM_THD);
     EXPECT_EQ(Main->ReadoutWindow(TMainWin::ViewType::Thd), nullptr);
-    EXPECT_EQ(Main->ViewStatus.THD, 0);
+    EXPECT_EQ(Main->GetViewStatus().THD, 0);
     Main->ReadoutWindow(TMainWin::ViewType::Snr)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     Pump();
     EXPECT_EQ(Main->ReadoutWindow(TMainWin::ViewType::Snr), nullptr);
@@ -170,7 +171,7 @@ TEST_F(TReadouts, KeepsItsMinimumClientSize)
         EXPECT_GE(client.Width(), 120);
         EXPECT_GE(client.Height(), 64 * rows);
     }
-    EXPECT_EQ(Main->NoiseFigureOrder, 7);
+    EXPECT_EQ(Main->GetNoiseFigureOrder(), 7);
 }
 
 namespace {

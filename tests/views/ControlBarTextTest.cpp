@@ -15,6 +15,7 @@
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrogram.h"
 #include "views/TSurfacePlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -211,8 +212,8 @@ TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
     struct Step { uint16_t Channels, Processing; const char* Tone; int Panes; };
     for (const Step s : {Step{2, 2, "sine_1k_stereo.wav", 2}, Step{1, 0, "sine_1k_mono.wav", 1}}) {
         SCOPED_TRACE(s.Panes);
-        Main->Settings.Format = TWaveFormat(44100, s.Channels, 2);
-        Main->Settings.ChannelProcessing = s.Processing;
+        State(Main).Settings().Format = TWaveFormat(44100, s.Channels, 2);
+        State(Main).Settings().ChannelProcessing = s.Processing;
         Main->ReplaceWave(nullptr);
         LoadTone(s.Tone);
         ASSERT_EQ(view.PaneMode, s.Panes);
@@ -260,7 +261,7 @@ TEST_F(TSpectrumScreen, OverlayLegendFollowsThePanes)
 TEST_F(TSpectrumScreen, TransportBarShowsTheLengthOfTheWaveJustOpened)
 {
     Open(1, 0);
-    Main->FileIO.WaveFileMode = 0;
+    State(Main).FileIO().WaveFileMode = 0;
     Main->SetConfiguredFolder(TMainWin::TmpFolder, Folder.Path.c_str());
     auto lengthPixels = [&] {
         Toolbar& bar = *Main->GetTransportToolbar();

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <map>
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -112,7 +113,7 @@ TEST_F(TPhaseScreen, CopyAsTextReadByASecondProcessMatchesNumpyWithItsLink)
     std::ifstream in(text, std::ios::binary);
     std::string line;
     std::getline(in, line);
-    EXPECT_EQ(line, ";Freq(Hz)\tPhase (deg) " + std::string(Main->DisplayPrimary->GetLabel()) + "\r");
+    EXPECT_EQ(line, ";Freq(Hz)\tPhase (deg) " + std::string(State(Main).DisplayPrimary()->GetLabel()) + "\r");
     int rows = 0;
     for (uint32_t bin = first; std::getline(in, line); ++bin, ++rows) {
         double frequency = 0, degrees = 0;

@@ -9,6 +9,7 @@
 #include "resources/CommandIds.h"
 #include "tests/engine/Fixture.h"
 #include "tests/views/SeriesScreen.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -129,8 +130,8 @@ TEST_F(TSeriesEdit, CutUndoPasteMuteAndGainChangeExactlyTheSelectedFrames)
 
     // +6 dB: floor(x * 10^0.3 + 0.5), held at full scale (+-32767).
     Select();
-    Main->GainAdjustLeftDb = 6.0f;
-    Main->GainAdjustRightDb = 6.0f;
+    State(Main).GainAdjustLeftDb() = 6.0f;
+    State(Main).GainAdjustRightDb() = 6.0f;
     ::SetTimer(nullptr, 0, 50, PressOk);
     Command(CM_EDITGAINADJUST);
     const float gain = float(std::pow(10.0, 0.3));
@@ -150,8 +151,8 @@ TEST_F(TSeriesEdit, PasteInsertWithNoWaveOpensTheClipboardsWaveUntitled)
     const auto want = ReadFixture("wav/sox_8_2_11025.txt");
     for (int32_t mode : {0, 1}) {
         SCOPED_TRACE(mode ? "disk" : "memory");
-        Main->FileIO.WaveFileMode = mode;
-        Main->FileIO.MakeBackup = 1;
+        State(Main).FileIO().WaveFileMode = mode;
+        State(Main).FileIO().MakeBackup = 1;
         ASSERT_EQ(RunClipboardProcess("--wave \"" + wave + "\""), 0u);
         Command(CM_EDITPASTEINSERT);
         ASSERT_NE(Main->Wave(), nullptr);
@@ -159,7 +160,7 @@ TEST_F(TSeriesEdit, PasteInsertWithNoWaveOpensTheClipboardsWaveUntitled)
         EXPECT_EQ(pasted.IsUntitled(), 1u);
         EXPECT_EQ(pasted.Changed, 1u);
         EXPECT_EQ(pasted.IsDiskBased(), uint16_t(mode));
-        const TWaveFormat& format = Main->Settings.Format;
+        const TWaveFormat& format = Main->GetAnalysisSettings().Format;
         EXPECT_EQ(format.SamplingRate, 11025u);
         EXPECT_EQ(format.NumChannels, 2u);
         EXPECT_EQ(format.BytesPerSample, 1u);
@@ -209,8 +210,8 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
             const std::string path = std::string(TONALYX_EDIT_OUT) + "/" + stem + ".wav";
             ASSERT_TRUE(::CopyFileA((std::string(TONALYX_FIXTURES) + "/wav/sox_16_2_44100.wav").c_str(), path.c_str(),
                                     FALSE));
-            Main->FileIO.WaveFileMode = mode;
-            Main->FileIO.MakeBackup = backup;
+            State(Main).FileIO().WaveFileMode = mode;
+            State(Main).FileIO().MakeBackup = backup;
             Main->OpenWaveFile(path.c_str());
             ASSERT_NE(Main->Wave(), nullptr);
             ASSERT_EQ(Main->Wave()->IsDiskBased(), uint16_t(mode));
@@ -265,7 +266,7 @@ TEST_F(TSeriesEdit, EditSequencesInMemoryAndOnDiskWithAndWithoutBackup)
             EXPECT_EQ(Difference(Channel(0), left), "");
 
             Select();
-            Main->GainAdjustLeftDb = Main->GainAdjustRightDb = 6.0f;
+            State(Main).GainAdjustLeftDb() = State(Main).GainAdjustRightDb() = 6.0f;
             ::SetTimer(nullptr, 0, 50, PressOk);
             run(CM_EDITGAINADJUST);
 

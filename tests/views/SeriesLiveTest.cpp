@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/TSoundInput.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -28,9 +29,9 @@ struct TSeriesLive : TSeriesScreen {
         ASSERT_NE(OutputId, TSoundPort::NoDevice);
         Open(TMainWin::RealTime);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
-        Main->Settings.Format = TWaveFormat(Rate, 1, 2);
-        Main->Settings.FFTsize = fftSize;
-        Main->FileIO.RealTimeWaveBufferLengthSecs = bufferSeconds;
+        State(Main).Settings().Format = TWaveFormat(Rate, 1, 2);
+        State(Main).Settings().FFTsize = fftSize;
+        State(Main).FileIO().RealTimeWaveBufferLengthSecs = bufferSeconds;
         Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
         Main->ApplySettings(TMainWin::RefreshKind::Full);
         Pump();
@@ -63,10 +64,10 @@ TEST_F(TSeriesLive, TheAnalysisBlockShowsTheTonesPeriod)
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running);
-    ASSERT_EQ(Main->SeriesLiveBlock, int32_t(BlockSource));
-    Run([&] { return Main->BlocksProcessed >= 40; });
-    ASSERT_GE(Main->BlocksProcessed, 40);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
+    ASSERT_EQ(State(Main).SeriesLiveBlock(), int32_t(BlockSource));
+    Run([&] { return Main->GetBlocksProcessed() >= 40; });
+    ASSERT_GE(Main->GetBlocksProcessed(), 40);
     TSeriesPlot& view = *View;
     EXPECT_EQ(view.Range.First, 0);
     EXPECT_EQ(view.Range.Last, 511);
@@ -98,9 +99,9 @@ TEST_F(TSeriesLive, TheStripChartMovesOnlyAfterEightNewColumns)
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
     // Nothing sets the strip chart yet: set it, and lay the view out for it.
-    Main->SeriesLiveBlock = int32_t(StripChartSource);
+    State(Main).SeriesLiveBlock() = int32_t(StripChartSource);
     TSeriesPlot& view = *View;
     view.UpdateLayout();
     EXPECT_EQ(view.Range.Last, 2 * int64_t(Rate) - 1);
@@ -110,11 +111,11 @@ TEST_F(TSeriesLive, TheStripChartMovesOnlyAfterEightNewColumns)
     std::vector<TCurvePoint> shown = view.Trace[0];
     int64_t shownAt = -1;
     int moves = 0, stills = 0;
-    int32_t blocks = Main->BlocksProcessed;
+    int32_t blocks = Main->GetBlocksProcessed();
     Run([&] {
-        if (Main->BlocksProcessed == blocks)
+        if (Main->GetBlocksProcessed() == blocks)
             return false;
-        blocks = Main->BlocksProcessed;
+        blocks = Main->GetBlocksProcessed();
         const int64_t input = Main->InputPort()->GetLastInputFrame();
         if (view.Trace[0] == shown) {
             ++stills;

@@ -17,6 +17,7 @@
 #include "tests/framework/Screenshot.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "views/TSeriesPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 // The time series view of a main window, its graph area 1000 pixels wide,
 // the logo hidden so that nothing covers the traces.
@@ -48,12 +49,12 @@ struct TSeriesScreen : ::testing::Test {
         SetStringInstance(::GetModuleHandleA(nullptr));
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n[FileIO]\nHideLogo=TRUE\n" << iniExtra;
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = opMode;
-        Main->FileIO.WaveFileMode = 0;
-        Main->Settings.ChannelProcessing = 0;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.TimeSeries = 1;
-        Main->SeriesOptions = SeriesOpts{};
+        State(Main).OpMode() = opMode;
+        State(Main).FileIO().WaveFileMode = 0;
+        State(Main).Settings().ChannelProcessing = 0;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().TimeSeries = 1;
+        State(Main).SeriesOptions() = SeriesOpts{};
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1280, 1000, true);

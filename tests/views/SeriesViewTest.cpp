@@ -25,6 +25,7 @@
 #include "tests/framework/WindowImage.h"
 #include "tests/views/PaperPixels.h"
 #include "views/TSpectrumPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -90,7 +91,7 @@ TEST_F(TSeriesScreen, BothChannelsOfAStereoWaveMatchNumpyColumnByColumn)
     Open();
     LoadWave("series_48k_stereo.wav");
     TSeriesPlot& view = *View;
-    ASSERT_EQ(Main->SeriesOptions.PlotChannel, BothChannels);
+    ASSERT_EQ(Main->GetSeriesOptions().PlotChannel, BothChannels);
     ASSERT_EQ(view.PaneMode, 2);
     EXPECT_TRUE(::IsWindowEnabled(view.ChannelCombo->GetHandle()));
     EXPECT_EQ(view.ChannelCombo->GetSelIndex(), int(BothChannels));
@@ -102,7 +103,7 @@ TEST_F(TSeriesScreen, BothChannelsOfAStereoWaveMatchNumpyColumnByColumn)
     EXPECT_EQ(view.Range.Last, int64_t(rows[0][2]));
 
     Screenshot shot(view.GetHandle());
-    const COLORREF line = Main->SeriesOptions.LineColor;
+    const COLORREF line = Main->GetSeriesOptions().LineColor;
     const TRect panes[] = {view.PaneRect1, view.PaneRect2};
     for (int p = 0; p < 2; ++p) {
         const TRect& pane = panes[p];
@@ -151,11 +152,11 @@ TEST_F(TSeriesScreen, BothChannelsOfAStereoWaveMatchNumpyColumnByColumn)
 TEST_F(TSeriesScreen, AMonoFormatForcesOnePaneAndGreysTheChannelCombo)
 {
     Open();
-    Main->SeriesOptions.PlotChannel = BothChannels;
+    State(Main).SeriesOptions().PlotChannel = BothChannels;
     LoadWave("series_48k_mono.wav");
     TSeriesPlot& view = *View;
     EXPECT_EQ(view.PaneMode, 1);
-    EXPECT_EQ(Main->SeriesOptions.PlotChannel, LeftChannel);
+    EXPECT_EQ(Main->GetSeriesOptions().PlotChannel, LeftChannel);
     EXPECT_EQ(view.ChannelCombo->GetSelIndex(), 0);
     EXPECT_FALSE(::IsWindowEnabled(view.ChannelCombo->GetHandle()));
     EXPECT_EQ(view.Trace[0].size(), 2u * GraphWidth);
@@ -190,7 +191,7 @@ TEST_F(TSeriesScreen, AMouseSelectionGivesTheTimesOfItsColumns)
     // The selection is marked by inverting its columns over both panes.
     Pump();
     Screenshot shot(view.GetHandle());
-    const COLORREF inverted = 0xFFFFFF & ~Main->SeriesOptions.BackgroundColor;
+    const COLORREF inverted = 0xFFFFFF & ~Main->GetSeriesOptions().BackgroundColor;
     EXPECT_EQ(shot.At(x1 + 100, view.PaneRect1.top + 3), inverted);
     EXPECT_EQ(shot.At(x1 + 100, view.PaneRect2.bottom - 3), inverted);
 
@@ -233,7 +234,7 @@ TEST_F(TSeriesScreen, EditMenuFollowsTheActiveViewTheWaveTheSelectionTheClipboar
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Main->OpMode = c.realTime ? TMainWin::RealTime : TMainWin::PostProcess;
+        State(Main).OpMode() = c.realTime ? TMainWin::RealTime : TMainWin::PostProcess;
         view.ClearSelection();
         if (c.selection) {
             view.SelectAll();
@@ -285,9 +286,9 @@ TEST_F(TSeriesScreen, EditMenuFollowsTheActiveViewTheWaveTheSelectionTheClipboar
     // Opening the menu stops a running analyser (Cut and Mute's enabler).
     Main->GetClientWindow()->SendMessage(WM_MDIACTIVATE, WPARAM(view.GetHandle()));
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
     openMenu();
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
 }
 
 TEST_F(TSeriesScreen, ContextMenuRulesFollowTheSourceAndTheSelection)
@@ -315,11 +316,11 @@ TEST_F(TSeriesScreen, ContextMenuRulesFollowTheSourceAndTheSelection)
                           {"real time, none", BlockSource, false, false, true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        Main->SeriesLiveBlock = int32_t(WaveSource);
+        State(Main).SeriesLiveBlock() = int32_t(WaveSource);
         view.ClearSelection();
         if (c.selection)
             view.SelectAll();
-        Main->SeriesLiveBlock = int32_t(c.source);
+        State(Main).SeriesLiveBlock() = int32_t(c.source);
         auto menu = view.BuildContextMenu();
         view.SendMessage(WM_INITMENUPOPUP, WPARAM(HMENU(*menu)), 0);
         for (UINT id : ruleA)
@@ -330,7 +331,7 @@ TEST_F(TSeriesScreen, ContextMenuRulesFollowTheSourceAndTheSelection)
             EXPECT_TRUE(Enabled(*menu, id)) << id;
         EXPECT_EQ(::GetMenuState(*menu, TSeriesPlot::MenuViewData, MF_BYCOMMAND) & MF_CHECKED, 0u);
     }
-    Main->SeriesLiveBlock = int32_t(WaveSource);
+    State(Main).SeriesLiveBlock() = int32_t(WaveSource);
 
     // "Compute PSI Time" only while the INI asks for it, read each time.
     ::WritePrivateProfileStringA("SeriesOpts", "ShowPSITimeMenu", "0", Main->GetIniPath());
@@ -399,7 +400,7 @@ TEST_F(TSeriesScreen, DoubleClickMovesThePositionAndShowsItsSpectrum)
     // The spectrum at that time: the analysis position is half a block on.
     EXPECT_NEAR(Main->TimePosition(), t, 1e-4);
     ASSERT_NE(Main->SpectrumView(0), nullptr);
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
     Main->SpectrumView(0)->MoveWindow(0, 820, 300, 120, true);
     Pump();
     // The line stands where the click put it, two columns wide, in both panes.
@@ -407,10 +408,10 @@ TEST_F(TSeriesScreen, DoubleClickMovesThePositionAndShowsItsSpectrum)
     EXPECT_EQ(column, 500);
     ASSERT_GE(column, 0);
     Screenshot shot(view.GetHandle());
-    const COLORREF inverted = 0xFFFFFF & ~Main->SeriesOptions.BackgroundColor;
+    const COLORREF inverted = 0xFFFFFF & ~Main->GetSeriesOptions().BackgroundColor;
     EXPECT_EQ(shot.At(view.GraphRect.left + column - 1, view.PaneRect1.top + 2), inverted);
     EXPECT_EQ(shot.At(view.GraphRect.left + column - 1, view.PaneRect2.bottom - 2), inverted);
-    EXPECT_EQ(shot.At(view.GraphRect.left + column - 3, view.PaneRect1.top + 2), Main->SeriesOptions.BackgroundColor);
+    EXPECT_EQ(shot.At(view.GraphRect.left + column - 3, view.PaneRect1.top + 2), Main->GetSeriesOptions().BackgroundColor);
 }
 
 TEST_F(TSeriesScreen, APrintedPageTakesItsMarginsAndBuildsItsTraces)
@@ -466,7 +467,7 @@ TEST_F(TSeriesScreen, APrintedPageTakesItsMarginsAndBuildsItsTraces)
 TEST_F(TSeriesScreen, OnPaperTheTracesAreBoldOnWhiteWithGreyGrids)
 {
     Open();
-    SeriesOpts& options = Main->SeriesOptions;
+    SeriesOpts& options = State(Main).SeriesOptions();
     options.BackgroundColor = RGB(255, 255, 224);
     options.GridColor = RGB(0, 160, 0);
     LoadWave("series_48k_stereo.wav");
@@ -504,12 +505,12 @@ TEST_F(TSeriesScreen, RedrawsAndTheViewMenuHoldTheGdiObjectsFlat)
     ::GetWindowRect(View->GetHandle(), &placed);
     toggle();
     ASSERT_EQ(Main->TimeSeriesView(), nullptr);
-    EXPECT_EQ(Main->ViewStatus.TimeSeries, 0);
+    EXPECT_EQ(Main->GetViewStatus().TimeSeries, 0);
     EXPECT_EQ(::GetMenuState(::GetMenu(Main->GetHandle()), CM_VIEWTIMESERIES, MF_BYCOMMAND) & MF_CHECKED, 0u);
     const long closed = TGdiObject::LiveObjects();
     toggle();
     ASSERT_NE(Main->TimeSeriesView(), nullptr);
-    EXPECT_EQ(Main->ViewStatus.TimeSeries, 1);
+    EXPECT_EQ(Main->GetViewStatus().TimeSeries, 1);
     EXPECT_NE(::GetMenuState(::GetMenu(Main->GetHandle()), CM_VIEWTIMESERIES, MF_BYCOMMAND) & MF_CHECKED, 0u);
     RECT reopened;
     ::GetWindowRect(Main->TimeSeriesView()->GetHandle(), &reopened);
@@ -530,8 +531,8 @@ TEST_F(TSeriesScreen, ZoomToSegmentAndTheLiveThrottle)
 {
     Open();
     LoadWave("series_48k_stereo.wav");
-    Main->Settings.FFTsize = 4096;
-    Main->Settings.DecimationRatio = 1;
+    State(Main).Settings().FFTsize = 4096;
+    State(Main).Settings().DecimationRatio = 1;
     Main->ZoomToSegment(0.5f, 1.0f);
     EXPECT_EQ(View->Range.First, 24000);
     EXPECT_EQ(View->Range.Last, 48000);
@@ -539,12 +540,12 @@ TEST_F(TSeriesScreen, ZoomToSegmentAndTheLiveThrottle)
     Main->ZoomToSegment(1.0f, 0.0f);
     EXPECT_EQ(View->Range.First, 48000);
     EXPECT_EQ(View->Range.Last, 48000 + 4096);
-    EXPECT_FLOAT_EQ(Main->SeriesOptions.StartTime, 1.0f);
+    EXPECT_FLOAT_EQ(Main->GetSeriesOptions().StartTime, 1.0f);
 
     // With the throttle on, blocks at 0.00, 0.05 and 0.12 s draw at 0.00 and
     // 0.12 only; a time before the last accepted one is a new run.
-    Main->SeriesOptions.IntervalFlag = 1;
-    Main->SeriesOptions.IntervalSecs = 0.1f;
+    State(Main).SeriesOptions().IntervalFlag = 1;
+    State(Main).SeriesOptions().IntervalSecs = 0.1f;
     struct Step {
         float time, accepted;
     };
@@ -564,25 +565,25 @@ TEST_F(TSeriesScreen, AutoscaleFitsTheAxisToTheVisiblePeak)
     Open();
     LoadWave("series_48k_stereo.wav");
     TSeriesPlot& view = *View;
-    Main->SeriesOptions.AmpScaleType = 0;
-    Main->SeriesOptions.PlotRange = 123.0f;
+    State(Main).SeriesOptions().AmpScaleType = 0;
+    State(Main).SeriesOptions().PlotRange = 123.0f;
     view.SendMessage(WM_COMMAND, TSeriesPlot::MenuAutoscale);
-    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotTop, 80.0f);
-    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotRange, 123.0f);
+    EXPECT_FLOAT_EQ(Main->GetSeriesOptions().PlotTop, 80.0f);
+    EXPECT_FLOAT_EQ(Main->GetSeriesOptions().PlotRange, 123.0f);
     char text[32] = {};
     view.PlotTopEdit->GetText(text, sizeof text);
     EXPECT_STREQ(text, "80.000");
 
-    Main->SeriesOptions.PlotChannel = 5;
+    State(Main).SeriesOptions().PlotChannel = 5;
     view.SendMessage(WM_COMMAND, TSeriesPlot::MenuAutoscale);
-    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotTop, 160.0f);
+    EXPECT_FLOAT_EQ(Main->GetSeriesOptions().PlotTop, 160.0f);
 
-    Main->SeriesOptions.PlotChannel = BothChannels;
-    Main->SeriesOptions.AmpScaleType = 1;
+    State(Main).SeriesOptions().PlotChannel = BothChannels;
+    State(Main).SeriesOptions().AmpScaleType = 1;
     view.SendMessage(WM_COMMAND, TSeriesPlot::MenuAutoscale);
-    const float top = Main->SeriesOptions.PlotTop;
+    const float top = Main->GetSeriesOptions().PlotTop;
     EXPECT_FLOAT_EQ(std::fmod(top, 10.0f), 0.0f) << top;
-    EXPECT_FLOAT_EQ(Main->SeriesOptions.PlotRange, 100.0f);
+    EXPECT_FLOAT_EQ(Main->GetSeriesOptions().PlotRange, 100.0f);
 }
 
 // The Plot Top field shows its widest values whole in either scale, and the
@@ -594,8 +595,8 @@ TEST_F(TSeriesScreen, PlotTopFieldShowsItsValuesWhole)
     TSeriesPlot& view = *View;
     struct Case { int Scale; float Top; };
     for (const Case c : {Case{0, -400.0f}, Case{0, 100.0f}, Case{1, -400.0f}}) {
-        Main->SeriesOptions.AmpScaleType = c.Scale;
-        Main->SeriesOptions.PlotTop = c.Top;
+        State(Main).SeriesOptions().AmpScaleType = c.Scale;
+        State(Main).SeriesOptions().PlotTop = c.Top;
         view.UpdateLayout();
         HWND field = view.PlotTopEdit->GetHandle();
         char text[32] = {};

@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "engine/TSoundInput.h"
+#include "tests/shell/TMainWinState.h"
 
 TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
 {
@@ -18,8 +19,8 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     ASSERT_NE(outputId, TSoundPort::NoDevice);
     Open(1, 0, 0, TSpectrogram::ScrollImage, TMainWin::RealTime);
     Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
-    Main->Settings.Format = TWaveFormat(rate, 1, 2);
-    Main->FileIO.WaveFileMode = 0;
+    State(Main).Settings().Format = TWaveFormat(rate, 1, 2);
+    State(Main).FileIO().WaveFileMode = 0;
     Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
     Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     Main->ApplySettings(TMainWin::RefreshKind::Full);
@@ -28,15 +29,15 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     TTonePlayer tone(outputId, rate, toneHz);
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running) << (Host().Messages.empty() ? "" : Host().Messages[0].Text);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running) << (Host().Messages.empty() ? "" : Host().Messages[0].Text);
     TSpectrogram& view = *Main->SpectrogramView(0);
     // The message loop with its idle passes, until lines carry the tone (the
     // first capture of a process takes a moment to start).
     const auto toneSeen = [&] {
-        return std::fabs(Main->SpectralLeft->GetPeakFrequency() - toneHz) <= 2 * Main->SpectralLeft->GetBinWidth();
+        return std::fabs(State(Main).SpectralLeft()->GetPeakFrequency() - toneHz) <= 2 * State(Main).SpectralLeft()->GetBinWidth();
     };
     const DWORD end = ::GetTickCount() + 20000;
-    while ((Main->BlocksProcessed < 24 || !toneSeen()) && ::GetTickCount() < end) {
+    while ((Main->GetBlocksProcessed() < 24 || !toneSeen()) && ::GetTickCount() < end) {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -45,8 +46,8 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
         for (int i = 0; i < 100 && Main->IdleAction(0); ++i) {}
         ::Sleep(2);
     }
-    ASSERT_GE(Main->BlocksProcessed, 24);
-    ASSERT_NEAR(Main->SpectralLeft->GetPeakFrequency(), toneHz, 2 * Main->SpectralLeft->GetBinWidth());
+    ASSERT_GE(Main->GetBlocksProcessed(), 24);
+    ASSERT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), toneHz, 2 * State(Main).SpectralLeft()->GetBinWidth());
 
     // The newest line, read back from the screen while the analyser runs.
     Screenshot shot(view.GetHandle());
@@ -56,5 +57,5 @@ TEST_F(TSpectrogramScreen, RealTimeDrawsTheToneOfTheNullSinkAsItComes)
     EXPECT_GT(peak.Index, BandOfDb(-40.0, view.ColourCount));
     EXPECT_GT(view.History[0].Time, 0.0f);
     Main->StopAnalyzer();
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
 }

@@ -17,6 +17,7 @@
 #include "tests/framework/Screenshot.h"
 #include "tests/views/SpectrumScreen.h"
 #include "views/TSpectrogram.h"
+#include "tests/shell/TMainWinState.h"
 
 // The colour rule of a 0 to -60 dB scale: the band of a level among count
 // colours, and the level where a band starts.
@@ -85,22 +86,22 @@ struct TSpectrogramScreen : ::testing::Test {
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n[FileIO]\nHideLogo=TRUE\n";
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = opMode;
-        Main->Settings.Format = TWaveFormat(TStepReference::Rate, channels, 2);
-        Main->Settings.FFTsize = TStepReference::Fft;
-        Main->Settings.OverlapPercent = 50;
-        Main->Settings.SmoothingWindow = TSmoothing::Hanning;
-        Main->Settings.ChannelProcessing = processing;
-        Main->Settings.AverageBlocks = 1;
-        Main->Settings.AverageType = 0;
-        Main->Settings.PeakHold = 0;
-        Main->Settings.IndependentScalingAndCalibration = Independent ? 1 : 0;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.Spectrogram = 1;
+        State(Main).OpMode() = opMode;
+        State(Main).Settings().Format = TWaveFormat(TStepReference::Rate, channels, 2);
+        State(Main).Settings().FFTsize = TStepReference::Fft;
+        State(Main).Settings().OverlapPercent = 50;
+        State(Main).Settings().SmoothingWindow = TSmoothing::Hanning;
+        State(Main).Settings().ChannelProcessing = processing;
+        State(Main).Settings().AverageBlocks = 1;
+        State(Main).Settings().AverageType = 0;
+        State(Main).Settings().PeakHold = 0;
+        State(Main).Settings().IndependentScalingAndCalibration = Independent ? 1 : 0;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().Spectrogram = 1;
         for (int i = 0; i < 2; ++i) {
-            Main->Scaling[i].AmpScaleType = 1;
-            Main->Scaling[i].FreqScaleType = 0;
-            SpectrogramOpts& o = Main->SpectrogramOptions[i];
+            State(Main).Scaling()[i].AmpScaleType = 1;
+            State(Main).Scaling()[i].FreqScaleType = 0;
+            SpectrogramOpts& o = State(Main).SpectrogramOptions()[i];
             o = SpectrogramOpts{};
             o.UseFullSpan = 0;
             o.StartFreq = 0.0f;
@@ -136,10 +137,10 @@ struct TSpectrogramScreen : ::testing::Test {
     void RunToEnd()
     {
         Main->StartAnalyzer();
-        ASSERT_EQ(Main->RunState, TMainWin::Running);
-        for (int i = 0; i < 100000 && Main->RunState != TMainWin::Stopped; ++i)
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
+        for (int i = 0; i < 100000 && Main->GetRunState() != TMainWin::Stopped; ++i)
             Main->IdleAction(0);
-        ASSERT_EQ(Main->RunState, TMainWin::Stopped);
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Stopped);
         Pump();
     }
 

@@ -8,6 +8,7 @@
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "tests/framework/WindowImage.h"
+#include "tests/shell/TMainWinState.h"
 
 TEST_F(TSpectrogramScreen, SteppedTonesLineUpWithNumpyInEveryDirection)
 {
@@ -48,10 +49,10 @@ TEST_F(TSpectrogramScreen, SteppedTonesLineUpWithNumpyInEveryDirection)
 TEST_F(TSpectrogramScreen, ASweepRisesAlongItsLawLineByLine)
 {
     Open(1, 0, 0);
-    Main->Settings.Format = TWaveFormat(48000, 1, 2);
-    Main->Settings.FFTsize = 1024;
-    Main->Settings.OverlapPercent = 75;
-    Main->SpectrogramOptions[0].StopFreq = 2500.0f;
+    State(Main).Settings().Format = TWaveFormat(48000, 1, 2);
+    State(Main).Settings().FFTsize = 1024;
+    State(Main).Settings().OverlapPercent = 75;
+    State(Main).SpectrogramOptions()[0].StopFreq = 2500.0f;
     Load("series_48k_mono.wav");
     RunToEnd();
     TSpectrogram& view = *Main->SpectrogramView(0);
@@ -133,22 +134,22 @@ TEST_F(TSpectrogramScreen, ViewMenuAndCloseBoxOpenAndCloseTheViews)
     // One of two goes alone, keeping the flag.
     Main->SpectrogramView(1)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Main->SpectrogramView(1), nullptr);
-    EXPECT_EQ(Main->ViewStatus.Spectrogram, 1);
+    EXPECT_EQ(Main->GetViewStatus().Spectrogram, 1);
     // The last one closes as the menu does.
     Main->SpectrogramView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Main->SpectrogramView(0), nullptr);
-    EXPECT_EQ(Main->ViewStatus.Spectrogram, 0);
+    EXPECT_EQ(Main->GetViewStatus().Spectrogram, 0);
     EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTROGRAM, MF_BYCOMMAND) & MF_CHECKED);
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTROGRAM);
     ASSERT_NE(Main->SpectrogramView(0), nullptr);
     ASSERT_NE(Main->SpectrogramView(1), nullptr);
-    EXPECT_EQ(Main->SpectrogramView(1)->Data, Main->DisplaySecondary);
+    EXPECT_EQ(Main->SpectrogramView(1)->Data, State(Main).DisplaySecondary());
     // Only the left channel's result: the second view may not stay.
-    Main->Settings.ChannelProcessing = 0;
+    State(Main).Settings().ChannelProcessing = 0;
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(Main->SpectrogramView(1), nullptr);
     ASSERT_NE(Main->SpectrogramView(0), nullptr);
-    EXPECT_EQ(Main->SpectrogramView(0)->Data, Main->DisplayPrimary);
+    EXPECT_EQ(Main->SpectrogramView(0)->Data, State(Main).DisplayPrimary());
 }
 
 TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
@@ -165,7 +166,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
     // A new window: the same lines computed again from the wave.
     Screenshot before(view.GetHandle());
     const TLinePeak peak = PeakOfLine(view, before, view.GraphRect, 5);
-    Main->Settings.SmoothingWindow = TSmoothing::Blackman;
+    State(Main).Settings().SmoothingWindow = TSmoothing::Blackman;
     Main->ApplySettings(TMainWin::RefreshKind::RecomputeHistory);
     Pump();
     EXPECT_EQ(view.History[0].Time, newest);
@@ -174,7 +175,7 @@ TEST_F(TSpectrogramScreen, SettingsClearTheHistoryAndAWindowChangeRecomputesIt)
     EXPECT_EQ(view.FindHistoryIndex(view.GetHistoryMinTime()), lines);
 
     // A new FFT size: the lines no longer fit, the picture starts again.
-    Main->Settings.FFTsize = 8192;
+    State(Main).Settings().FFTsize = 8192;
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     Pump();
     EXPECT_EQ(view.GetHistoryMaxTime(), 0.0f);
@@ -211,11 +212,11 @@ TEST_F(TSpectrogramScreen, AConfigurationReopensTheViewAtItsPlace)
     Main->SaveConfiguration(file.c_str());
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTROGRAM);
     ASSERT_EQ(Main->SpectrogramView(0), nullptr);
-    Main->SpectrogramOptions[0].Direction = 0;
+    State(Main).SpectrogramOptions()[0].Direction = 0;
     Main->LoadConfiguration(file.c_str());
     ASSERT_NE(Main->SpectrogramView(0), nullptr);
-    EXPECT_EQ(Main->ViewStatus.Spectrogram, 1);
-    EXPECT_EQ(Main->SpectrogramOptions[0].Direction, 3);
+    EXPECT_EQ(Main->GetViewStatus().Spectrogram, 1);
+    EXPECT_EQ(Main->GetSpectrogramOptions(0).Direction, 3);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     ASSERT_TRUE(Main->SpectrogramView(0)->GetWindowPlacement(placement));

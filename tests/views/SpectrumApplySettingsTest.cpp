@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <vector>
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -22,9 +23,9 @@ struct TApplySettingsScreen : TSpectrumScreen {
 
     void Apply(const TSettingsChange& c)
     {
-        Main->Settings.FFTsize = c.Fft;
-        Main->Settings.Format = TWaveFormat(c.Rate, c.Channels, 2);
-        Main->Settings.ChannelProcessing = c.Processing;
+        State(Main).Settings().FFTsize = c.Fft;
+        State(Main).Settings().Format = TWaveFormat(c.Rate, c.Channels, 2);
+        State(Main).Settings().ChannelProcessing = c.Processing;
         Main->ApplySettings(TMainWin::RefreshKind(c.Kind));
         Pump();
     }
@@ -34,7 +35,7 @@ struct TApplySettingsScreen : TSpectrumScreen {
     // into the main engines, which the open views draw.
     void ProcessTones()
     {
-        const TWaveFormat format = Main->Settings.Format;
+        const TWaveFormat format = Main->GetAnalysisSettings().Format;
         const uint32_t frames = 2 * format.SamplingRate;
         Main->ReplaceWave(nullptr);
         Main->ReplaceWave(std::make_unique<TWaveFile>(frames, format, Folder.Path.c_str()));
@@ -81,9 +82,9 @@ TEST_F(TApplySettingsScreen, OneViewTakesEachRebuildAndKindOneLeavesItsLayout)
         const SpectrumOpts opts = *view.Opts;
         Apply(c);
         ASSERT_EQ(Main->SpectrumView(0), &view);
-        ASSERT_NE(Main->DisplayPrimary, nullptr);
-        EXPECT_EQ(view.Data, Main->DisplayPrimary);
-        EXPECT_EQ(view.Data2, Main->DisplaySecondary);
+        ASSERT_NE(State(Main).DisplayPrimary(), nullptr);
+        EXPECT_EQ(view.Data, State(Main).DisplayPrimary());
+        EXPECT_EQ(view.Data2, State(Main).DisplaySecondary());
         EXPECT_EQ(view.Data->GetFFTSize(), c.Fft);
         if (c.Kind == 1) {
             EXPECT_EQ(view.PaneMode, panes);
@@ -100,10 +101,10 @@ TEST_F(TApplySettingsScreen, OneViewTakesEachRebuildAndKindOneLeavesItsLayout)
         ExpectRangeWithin(view, opts, *view.Data);
         ProcessTones();
         if (twoPanes) {
-            ExpectToneAt(view, view.PaneRect1, *Main->DisplayPrimary, LeftHz);
-            ExpectToneAt(view, view.PaneRect2, *Main->DisplaySecondary, RightHz);
+            ExpectToneAt(view, view.PaneRect1, *State(Main).DisplayPrimary(), LeftHz);
+            ExpectToneAt(view, view.PaneRect2, *State(Main).DisplaySecondary(), RightHz);
         } else if (c.Processing == 0) {
-            ExpectToneAt(view, view.GraphRect, *Main->DisplayPrimary, LeftHz);
+            ExpectToneAt(view, view.GraphRect, *State(Main).DisplayPrimary(), LeftHz);
         }
     }
 }
@@ -122,24 +123,24 @@ TEST_F(TApplySettingsScreen, IndependentViewsEachTakeTheirChannelAndCloseWhenNot
         Apply(c);
         ASSERT_EQ(Main->SpectrumView(0), &first);
         ASSERT_EQ(Main->SpectrumView(1), &second);
-        EXPECT_EQ(first.Data, Main->SpectralLeft);
-        EXPECT_EQ(second.Data, Main->SpectralRight);
+        EXPECT_EQ(first.Data, State(Main).SpectralLeft());
+        EXPECT_EQ(second.Data, State(Main).SpectralRight());
         EXPECT_EQ(first.Data2, nullptr);
         EXPECT_EQ(second.Data2, nullptr);
         EXPECT_EQ(first.PaneMode, 1);
         EXPECT_EQ(second.PaneMode, 1);
-        ExpectRangeWithin(first, before[0], *Main->SpectralLeft);
-        ExpectRangeWithin(second, before[1], *Main->SpectralRight);
+        ExpectRangeWithin(first, before[0], *State(Main).SpectralLeft());
+        ExpectRangeWithin(second, before[1], *State(Main).SpectralRight());
         ProcessTones();
-        ExpectToneAt(first, first.GraphRect, *Main->SpectralLeft, LeftHz);
-        ExpectToneAt(second, second.GraphRect, *Main->SpectralRight, RightHz);
+        ExpectToneAt(first, first.GraphRect, *State(Main).SpectralLeft(), LeftHz);
+        ExpectToneAt(second, second.GraphRect, *State(Main).SpectralRight(), RightHz);
     }
 
     // Mono leaves no right channel: the second view closes, the first goes on.
     Apply({1, 4096, 1, 44100, 2});
     EXPECT_EQ(Main->SpectrumView(1), nullptr);
     ASSERT_EQ(Main->SpectrumView(0), &first);
-    EXPECT_EQ(first.Data, Main->SpectralLeft);
-    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+    EXPECT_EQ(first.Data, State(Main).SpectralLeft());
+    EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 1);
     ProcessTones();
 }

@@ -12,6 +12,7 @@
 #include "resources/CommandIds.h"
 #include "framework/TPopupMenu.h"
 #include "tests/views/SpectrumScreen.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -90,8 +91,8 @@ struct TSpectrumCommands : TSpectrumScreen {
 TEST_F(TSpectrumCommands, ContextMenuEnablersFollowMarkersAndPeakHold)
 {
     TSpectrumPlot& view = OpenTone();
-    Main->Markers = MarkerSettings{};
-    Main->Markers.MarkerEnable[1] = 1;
+    State(Main).Markers() = MarkerSettings{};
+    State(Main).Markers().MarkerEnable[1] = 1;
     TPopupMenu menu;
     view.FillContextMenu(menu);
     HMENU clear = nullptr;
@@ -109,50 +110,50 @@ TEST_F(TSpectrumCommands, ContextMenuEnablersFollowMarkersAndPeakHold)
     for (int n = 0; n < 8; ++n) EXPECT_EQ(ItemEnabled(clear, 851 + n), n == 1) << n;
     EXPECT_TRUE(ItemEnabled(clear, TSpectrumPlot::MenuClearAllMarkers));
 
-    Main->Markers.MarkerEnable[1] = 0;
-    Main->Settings.PeakHold = 1;
+    State(Main).Markers().MarkerEnable[1] = 0;
+    State(Main).Settings().PeakHold = 1;
     open(menu);
     open(clear);
     EXPECT_TRUE(ItemEnabled(menu, TSpectrumPlot::MenuClearPeakHold));
     EXPECT_FALSE(ItemEnabled(clear, TSpectrumPlot::MenuClearAllMarkers));
-    Main->Settings.PeakHold = 0;
+    State(Main).Settings().PeakHold = 0;
 }
 
 TEST_F(TSpectrumCommands, MenuSetsAndClearsMarkersAtTheClickedColumn)
 {
     TSpectrumPlot& view = OpenTone();
-    Main->Markers = MarkerSettings{};
+    State(Main).Markers() = MarkerSettings{};
     view.MenuPoint = At(view, 1000.0f);
     view.SendMessage(WM_COMMAND, 813);
     view.SendMessage(WM_COMMAND, 823);
-    EXPECT_EQ(Main->Markers.MarkerEnable[2], 1u);
-    EXPECT_EQ(Main->Markers.MarkerEnable[7], 1u);
-    EXPECT_FLOAT_EQ(Main->Markers.MarkerFreq[2], view.GetXValue(view.MenuPoint));
-    EXPECT_NEAR(Main->Markers.MarkerFreq[2], 1000.0, 20.0);
+    EXPECT_EQ(Main->GetMarkers().MarkerEnable[2], 1u);
+    EXPECT_EQ(Main->GetMarkers().MarkerEnable[7], 1u);
+    EXPECT_FLOAT_EQ(Main->GetMarkers().MarkerFreq[2], view.GetXValue(view.MenuPoint));
+    EXPECT_NEAR(Main->GetMarkers().MarkerFreq[2], 1000.0, 20.0);
     view.SendMessage(WM_COMMAND, 853);
-    EXPECT_EQ(Main->Markers.MarkerEnable[2], 0u);
-    EXPECT_EQ(Main->Markers.MarkerEnable[7], 1u);
+    EXPECT_EQ(Main->GetMarkers().MarkerEnable[2], 0u);
+    EXPECT_EQ(Main->GetMarkers().MarkerEnable[7], 1u);
     view.SendMessage(WM_COMMAND, TSpectrumPlot::MenuClearAllMarkers);
-    EXPECT_EQ(Main->Markers.MarkerEnable[7], 0u);
+    EXPECT_EQ(Main->GetMarkers().MarkerEnable[7], 0u);
 }
 
 TEST_F(TSpectrumCommands, MarkersDrawTheirArrowsAndEachLabelType)
 {
     TSpectrumPlot& view = OpenTone();
     view.Opts->MarkerColor = RGB(255, 0, 255);
-    Main->Markers = MarkerSettings{};
+    State(Main).Markers() = MarkerSettings{};
     const float frequencies[] = {200.0f, 1000.0f, 3000.0f, 8000.0f, 15000.0f};
     for (int n = 0; n < 5; ++n) {
-        Main->Markers.MarkerEnable[n] = 1;
-        Main->Markers.MarkerFreq[n] = frequencies[n];
-        Main->Markers.LabelType[n] = uint32_t(n);
+        State(Main).Markers().MarkerEnable[n] = 1;
+        State(Main).Markers().MarkerFreq[n] = frequencies[n];
+        State(Main).Markers().LabelType[n] = uint32_t(n);
     }
-    std::snprintf(Main->Markers.CustomLabel[4], sizeof Main->Markers.CustomLabel[4], "Mains");
+    std::snprintf(State(Main).Markers().CustomLabel[4], sizeof Main->GetMarkers().CustomLabel[4], "Mains");
     view.Invalidate(true);
     view.UpdateWindow();
     Pump();
     Screenshot shot(view.GetHandle());
-    TSpectralData& data = *Main->DisplayPrimary;
+    TSpectralData& data = *State(Main).DisplayPrimary();
     const TRect pane = view.GraphRect;
     for (int n = 0; n < 5; ++n) {
         SCOPED_TRACE(n);
@@ -206,7 +207,7 @@ TEST_F(TSpectrumCommands, ControlBarZoomsAndKeepsThePlotRangeAboveZero)
     const int start = view.VisibleStart, end = view.VisibleEnd;
     view.SendMessage(WM_COMMAND, TSpectrumPlot::Zoom2XInId);
     EXPECT_EQ(view.VisibleStart, start + (end - start) / 4);
-    EXPECT_FLOAT_EQ(view.Opts->StartFreq, Main->DisplayPrimary->GetFrequency(view.VisibleStart));
+    EXPECT_FLOAT_EQ(view.Opts->StartFreq, State(Main).DisplayPrimary()->GetFrequency(view.VisibleStart));
     EXPECT_FALSE(view.Zoom2XOutButton->Grey);
     view.SendMessage(WM_COMMAND, TSpectrumPlot::ZoomFullId);
     EXPECT_TRUE(view.ZoomFullButton->Grey);
@@ -252,8 +253,8 @@ TEST_F(TSpectrumCommands, CursorAndTextCopiesAreReadByASecondProcess)
     std::ifstream in(text, std::ios::binary);
     std::string line;
     std::getline(in, line);
-    EXPECT_EQ(line, ";Freq(Hz)\t" + std::string(Main->DisplayPrimary->GetAmplitudeUnitName()) + ": "
-                        + Main->DisplayPrimary->GetLabel() + "\r");
+    EXPECT_EQ(line, ";Freq(Hz)\t" + std::string(State(Main).DisplayPrimary()->GetAmplitudeUnitName()) + ": "
+                        + State(Main).DisplayPrimary()->GetLabel() + "\r");
     int rows = 0;
     for (const auto& [bin, ref] : Reference) {
         ASSERT_TRUE(std::getline(in, line));
@@ -287,7 +288,7 @@ TEST_F(TSpectrumCommands, TextFilesCarryTheHeaderOfEachModeAndOneCrLfALine)
     TSpectrumPlot& view = OpenTone();
     view.VisibleStart = 370;
     view.VisibleEnd = 373;
-    const std::string unit = Main->DisplayPrimary->GetAmplitudeUnitName();
+    const std::string unit = State(Main).DisplayPrimary()->GetAmplitudeUnitName();
     const struct {
         uint16_t Mode;
         std::string Header;
@@ -300,7 +301,7 @@ TEST_F(TSpectrumCommands, TextFilesCarryTheHeaderOfEachModeAndOneCrLfALine)
                  {11, unit + ": Transfer Function\t" + unit + ": Coherence", 3}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Mode);
-        Main->Settings.ChannelProcessing = c.Mode;
+        State(Main).Settings().ChannelProcessing = c.Mode;
         const std::string path = Folder.File(("new_" + std::to_string(c.Mode) + ".txt").c_str());
         ASSERT_TRUE(view.WriteTextFile(path.c_str()));
         const std::string text = ReadFile(path);
@@ -313,7 +314,7 @@ TEST_F(TSpectrumCommands, TextFilesCarryTheHeaderOfEachModeAndOneCrLfALine)
         const std::string last = text.substr(text.rfind('\n', text.size() - 2) + 1);
         EXPECT_EQ(std::count(last.begin(), last.end(), '\t'), c.Columns - 1) << last;
     }
-    Main->Settings.ChannelProcessing = 0;
+    State(Main).Settings().ChannelProcessing = 0;
     // A file that cannot be written is reported with its path.
     const std::string missing = Folder.File("missing\\folder.txt");
     EXPECT_FALSE(view.WriteTextFile(missing.c_str()));

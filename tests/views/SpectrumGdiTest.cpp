@@ -30,7 +30,7 @@ TEST_F(TSpectrumScreen, TwoViewsRedrawFiveHundredTimesOnTheSameObjects)
     ASSERT_NE(Main->SpectrumView(1), nullptr);
     Main->CmRun();
     Pump();
-    ASSERT_EQ(Main->BlocksProcessed, 1);
+    ASSERT_EQ(Main->GetBlocksProcessed(), 1);
     Redraw(*Main, 0.0f);
     const long before = TGdiObject::LiveObjects();
     long most = before;

@@ -9,6 +9,7 @@
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "shell/StatusBar.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -25,10 +26,10 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     ASSERT_NE(outputId, TSoundPort::NoDevice);
     Open(1, 0, TMainWin::RealTime);
     Main->ReplaceInputPort(std::make_unique<TSoundInput>(inputId));
-    Main->Settings.Format = TWaveFormat(Rate, 1, 2);
-    Main->Settings.FFTsize = 4096;
+    State(Main).Settings().Format = TWaveFormat(Rate, 1, 2);
+    State(Main).Settings().FFTsize = 4096;
     // The history wave lives in memory, in the test's own folder.
-    Main->FileIO.WaveFileMode = 0;
+    State(Main).FileIO().WaveFileMode = 0;
     Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
     Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     Main->ApplySettings(TMainWin::RefreshKind::Full);
@@ -37,11 +38,11 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
     TTonePlayer tone(outputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running) << (Host().Messages.empty() ? "" : Host().Messages[0].Text);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running) << (Host().Messages.empty() ? "" : Host().Messages[0].Text);
     // The message loop with its idle passes, until the blocks carry the tone
     // (the first capture of a process takes a moment to start).
     const DWORD end = ::GetTickCount() + 20000;
-    while (Main->BlocksProcessed < 16 && ::GetTickCount() < end) {
+    while (Main->GetBlocksProcessed() < 16 && ::GetTickCount() < end) {
         MSG msg;
         while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -50,19 +51,19 @@ TEST_F(TSpectrumScreen, RealTimeShowsTheToneOfTheNullSinkWhileRunning)
         for (int i = 0; i < 100 && Main->IdleAction(0); ++i) {}
         ::Sleep(2);
     }
-    ASSERT_GE(Main->BlocksProcessed, 16);
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), ToneHz, 2 * Main->SpectralLeft->GetBinWidth());
+    ASSERT_GE(Main->GetBlocksProcessed(), 16);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), ToneHz, 2 * State(Main).SpectralLeft()->GetBinWidth());
 
     TSpectrumPlot& view = *Main->SpectrumView(0);
-    ASSERT_EQ(view.Data, Main->SpectralLeft);
-    ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft, ToneHz);
+    ASSERT_EQ(view.Data, State(Main).SpectralLeft());
+    ExpectToneAt(view, view.GraphRect, *State(Main).SpectralLeft(), ToneHz);
     StatusBar& bar = *Main->GetStatusBar();
     EXPECT_EQ(bar.TextOf(bar.StatusPane), "Running...");
     EXPECT_EQ(bar.TextOf(bar.ModePane), "Real Time");
     EXPECT_EQ(bar.TextOf(bar.RatePane), "48000 Hz");
 
     Main->StopAnalyzer();
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
     EXPECT_FALSE(Main->InputPort()->IsOpen());
 }

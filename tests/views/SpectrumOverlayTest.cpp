@@ -14,6 +14,7 @@
 #include "views/TOverlayData.h"
 #include "tests/framework/WindowImage.h"
 #include "tests/views/SpectrumScreen.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -63,7 +64,7 @@ TEST_F(TSpectrumOverlays, CapturingSlotTwoWritesL3WithTheBinFrequenciesAndThePea
             std::istringstream(line) >> bin >> f;
             binHz[bin] = f;
         }
-    TSpectralData& data = *Main->DisplayPrimary;
+    TSpectralData& data = *State(Main).DisplayPrimary();
     double peakHz = 0, peak = -1e9;
     int rows = 0;
     for (int bin = data.GetLowIndex(); std::getline(in, line); ++bin, ++rows) {
@@ -258,17 +259,17 @@ TEST_F(TSpectrumOverlays, PictureWithMarkersAndTwoOverlays)
     view.ShowOverlay(1, 1);
     view.Opts->Offset1[0] = -10.0f;
     view.LoadOverlays();
-    Main->Markers = MarkerSettings{};
+    State(Main).Markers() = MarkerSettings{};
     const struct {
         float Frequency;
         uint32_t Label;
     } markers[] = {{1000.0f, 3}, {100.0f, 1}, {5000.0f, 4}};
     for (int n = 0; n < 3; ++n) {
-        Main->Markers.MarkerEnable[n] = 1;
-        Main->Markers.MarkerFreq[n] = markers[n].Frequency;
-        Main->Markers.LabelType[n] = markers[n].Label;
+        State(Main).Markers().MarkerEnable[n] = 1;
+        State(Main).Markers().MarkerFreq[n] = markers[n].Frequency;
+        State(Main).Markers().LabelType[n] = markers[n].Label;
     }
-    std::snprintf(Main->Markers.CustomLabel[2], sizeof Main->Markers.CustomLabel[2], "Reference");
+    std::snprintf(State(Main).Markers().CustomLabel[2], sizeof Main->GetMarkers().CustomLabel[2], "Reference");
     view.Invalidate(true);
     view.UpdateWindow();
     Pump();

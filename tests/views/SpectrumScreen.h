@@ -17,6 +17,7 @@
 #include "tests/framework/Screenshot.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "views/TSpectrumPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 inline std::string Fixture(const char* name)
 {
@@ -53,19 +54,19 @@ struct TSpectrumScreen : ::testing::Test {
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = opMode;
-        Main->Settings.Format = TWaveFormat(44100, channels, 2);
-        Main->Settings.FFTsize = 16384;
-        Main->Settings.SmoothingWindow = 4;
-        Main->Settings.ChannelProcessing = processing;
-        Main->Settings.PeakHold = 0;
-        Main->Settings.IndependentScalingAndCalibration = Independent ? 1 : 0;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.SpectrumPlot = 1;
+        State(Main).OpMode() = opMode;
+        State(Main).Settings().Format = TWaveFormat(44100, channels, 2);
+        State(Main).Settings().FFTsize = 16384;
+        State(Main).Settings().SmoothingWindow = 4;
+        State(Main).Settings().ChannelProcessing = processing;
+        State(Main).Settings().PeakHold = 0;
+        State(Main).Settings().IndependentScalingAndCalibration = Independent ? 1 : 0;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().SpectrumPlot = 1;
         for (int i = 0; i < 2; ++i) {
-            Main->Scaling[i].AmpScaleType = 1;
-            Main->Scaling[i].FreqScaleType = 1;
-            SpectrumOpts& o = Main->SpectrumOptions[i];
+            State(Main).Scaling()[i].AmpScaleType = 1;
+            State(Main).Scaling()[i].FreqScaleType = 1;
+            SpectrumOpts& o = State(Main).SpectrumOptions()[i];
             o.StartFreq = 20.0f;
             o.StopFreq = 20000.0f;
             o.PlotTop = 0.0f;

@@ -8,6 +8,7 @@
 #include "resources/CommandIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "tests/shell/TMainWinState.h"
 
 TEST_F(TSpectrumScreen, MonoToneShowsOnePaneWithItsPeakAtOneKilohertz)
 {
@@ -17,9 +18,9 @@ TEST_F(TSpectrumScreen, MonoToneShowsOnePaneWithItsPeakAtOneKilohertz)
     EXPECT_EQ(view.PaneMode, 1);
     Main->CmRun();
     Pump();
-    ASSERT_EQ(Main->BlocksProcessed, 1);
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 1000.0, Main->SpectralLeft->GetBinWidth());
-    ExpectToneAt(view, view.GraphRect, *Main->SpectralLeft);
+    ASSERT_EQ(Main->GetBlocksProcessed(), 1);
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), 1000.0, State(Main).SpectralLeft()->GetBinWidth());
+    ExpectToneAt(view, view.GraphRect, *State(Main).SpectralLeft());
 
     StatusBar& bar = *Main->GetStatusBar();
     const std::pair<const TRect*, const char*> panes[] = {
@@ -38,8 +39,8 @@ TEST_F(TSpectrumScreen, StereoBothChannelsShowsTwoPanes)
     EXPECT_EQ(view.PaneMode, 2);
     Main->CmRun();
     Pump();
-    ExpectToneAt(view, view.PaneRect1, *Main->DisplayPrimary);
-    ExpectToneAt(view, view.PaneRect2, *Main->DisplaySecondary);
+    ExpectToneAt(view, view.PaneRect1, *State(Main).DisplayPrimary());
+    ExpectToneAt(view, view.PaneRect2, *State(Main).DisplaySecondary());
     EXPECT_EQ(Main->GetStatusBar()->TextOf(Main->GetStatusBar()->ChannelsPane), "Stereo");
 }
 
@@ -53,28 +54,28 @@ TEST_F(TSpectrumScreen, TransportButtonsAndKeysDriveTheRunState)
     EXPECT_EQ(bar.RecordBtn, nullptr);
 
     bar.RunBtn->SendMessage(BM_CLICK);
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
     EXPECT_EQ(bar.RunBtn->Highlight, 1);
     EXPECT_EQ(bar.StopBtn->Highlight, 0);
     bar.StopBtn->SendMessage(BM_CLICK);
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
     EXPECT_EQ(bar.StopBtn->Highlight, 1);
 
     // Alt+R, Alt+S, Alt+D and Enter through the key table.
     auto key = [&](UINT id) { Main->SendMessage(WM_COMMAND, id); };
     key(CM_ACCELRUN);
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
     Main->IdleAction(0);
     EXPECT_GT(Main->Wave()->GetPosition(), 0u);
     key(CM_ACCELSTOP);
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
     key(CM_ACCELREWIND);
     EXPECT_EQ(Main->Wave()->GetPosition(), 0u);
     EXPECT_EQ(Main->TimePosition(), 0.0f);
     key(CM_RUN);   // one block, then stopped again
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
-    EXPECT_EQ(Main->BlocksProcessed, 1);
-    EXPECT_EQ(Main->Wave()->GetPosition(), Main->Settings.HopSize);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
+    EXPECT_EQ(Main->GetBlocksProcessed(), 1);
+    EXPECT_EQ(Main->Wave()->GetPosition(), Main->GetAnalysisSettings().HopSize);
 }
 
 TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
@@ -87,11 +88,11 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         Open(1, 0, TMainWin::RealTime);
         EXPECT_EQ(Main->GetTransportToolbar()->Mode, TMainWin::RealTime);
         Main->SendMessage(WM_COMMAND, CM_MODERECORDER);   // no real-time data: no question
-        EXPECT_EQ(Main->OpMode, TMainWin::Recorder);
+        EXPECT_EQ(Main->GetOpMode(), TMainWin::Recorder);
         EXPECT_TRUE(Host().Messages.empty());
         ASSERT_NE(Main->GetTransportToolbar()->RecordBtn, nullptr);
         Main->SendMessage(WM_COMMAND, CM_MODEREALTIME);
-        EXPECT_EQ(Main->OpMode, TMainWin::RealTime);
+        EXPECT_EQ(Main->GetOpMode(), TMainWin::RealTime);
 
         Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture("sine_1k_mono.wav").c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
         Main->Wave()->SeekEnd();
@@ -100,7 +101,7 @@ TEST_F(TSpectrumScreen, ModeMenuSwitchesModeAndOffersToKeepRealTimeData)
         ASSERT_EQ(Host().Messages.size(), 1u);
         EXPECT_NE(Host().Messages[0].Text.find("Data is still available in the Real-Time data buffers."),
                   std::string::npos);
-        EXPECT_EQ(Main->OpMode, TMainWin::PostProcess);
+        EXPECT_EQ(Main->GetOpMode(), TMainWin::PostProcess);
         EXPECT_EQ(Main->GetTransportToolbar()->Mode, TMainWin::PostProcess);
         EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_MODEPOSTPROCESS, MF_BYCOMMAND) & MF_CHECKED);
         EXPECT_EQ(Main->Wave() != nullptr, c.WaveKept);
@@ -123,15 +124,15 @@ TEST_F(TSpectrumScreen, ViewMenuClosesAndReopensTheSpectrum)
     EXPECT_TRUE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
     EXPECT_EQ(Main->SpectrumView(0), nullptr);
-    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+    EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 0);
     EXPECT_FALSE(::GetMenuState(Main->GetMenu(), CM_VIEWSPECTRUM, MF_BYCOMMAND) & MF_CHECKED);
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
     ASSERT_NE(Main->SpectrumView(0), nullptr);
-    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+    EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 1);
     // Its own close box goes through the main window, which clears the flag.
     Main->SpectrumView(0)->SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Main->SpectrumView(0), nullptr);
-    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 0);
+    EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 0);
 }
 
 // One live redraw (UpdateCurves) for widths 800 and 1600 (as wide as the
@@ -149,7 +150,7 @@ TEST_F(TSpectrumScreen, LiveRedrawFitsTheDefaultInterval)
                           {65536, 1, 0, 800},  {65536, 1, 0, 1600}, {65536, 2, 2, 800},  {65536, 2, 2, 1600}};
     for (const Case& c : cases) {
         Open(c.Channels, c.Processing);
-        Main->Settings.FFTsize = c.Fft;
+        State(Main).Settings().FFTsize = c.Fft;
         LoadTone(c.Channels == 1 ? "sine_1k_mono.wav" : "sine_1k_stereo.wav");
         Main->CmRun();
         TSpectrumPlot& view = *Main->SpectrumView(0);

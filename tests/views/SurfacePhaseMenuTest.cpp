@@ -11,6 +11,7 @@
 #include "framework/TMDIClient.h"
 #include "resources/CommandIds.h"
 #include "views/TSeriesPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -43,23 +44,23 @@ TEST_F(TSurfacePhaseScreen, ViewMenuTogglesEachKindWithItsSecondChannelWindow)
     for (const auto& k : kinds) {
         SCOPED_TRACE(int(k.Type));
         Open(true, 2, 2, 4096);
-        Main->Settings.IndependentScalingAndCalibration = 1;
-        if (Main->ViewStatus.SurfacePlot) Main->SendMessage(WM_COMMAND, CM_VIEWSURFACE);
-        ASSERT_EQ(Main->ViewStatus.SurfacePlot, 0);
+        State(Main).Settings().IndependentScalingAndCalibration = 1;
+        if (Main->GetViewStatus().SurfacePlot) Main->SendMessage(WM_COMMAND, CM_VIEWSURFACE);
+        ASSERT_EQ(Main->GetViewStatus().SurfacePlot, 0);
         EXPECT_FALSE(Checked(*Main, CM_VIEWSURFACE));
 
         Main->SendMessage(WM_COMMAND, k.Command);
         HWND first = Main->PlacementWindow(k.Type);
         HWND second = Main->PlacementWindow(TMainWin::SecondChannel(k.Type));
         ASSERT_TRUE(first && second);
-        EXPECT_EQ(Main->ViewStatus.*k.Flag, 1);
+        EXPECT_EQ(Main->GetViewStatus().*k.Flag, 1);
         EXPECT_TRUE(Checked(*Main, k.Command));
         // Each shows its own channel's result.
         auto* plot = static_cast<TPlotBase*>(TWindow::FromHandle(second));
         if (k.Type == TMainWin::ViewType::Surface)
-            EXPECT_EQ(static_cast<TSurfacePlot*>(plot)->Data, Main->DisplaySecondary);
+            EXPECT_EQ(static_cast<TSurfacePlot*>(plot)->Data, State(Main).DisplaySecondary());
         else
-            EXPECT_EQ(static_cast<TPhasePlot*>(plot)->PhaseData, Main->DisplaySecondary);
+            EXPECT_EQ(static_cast<TPhasePlot*>(plot)->PhaseData, State(Main).DisplaySecondary());
 
         // One closed from its close box: the other stays, and so does the check mark.
         ::SendMessageA(second, WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -67,7 +68,7 @@ TEST_F(TSurfacePhaseScreen, ViewMenuTogglesEachKindWithItsSecondChannelWindow)
         EXPECT_TRUE(Checked(*Main, k.Command));
         ::SendMessageA(first, WM_SYSCOMMAND, SC_CLOSE, 0);
         EXPECT_EQ(Main->PlacementWindow(k.Type), nullptr);
-        EXPECT_EQ(Main->ViewStatus.*k.Flag, 0);
+        EXPECT_EQ(Main->GetViewStatus().*k.Flag, 0);
         EXPECT_FALSE(Checked(*Main, k.Command));
         Main->Destroy();
         Main.reset();
@@ -77,7 +78,7 @@ TEST_F(TSurfacePhaseScreen, ViewMenuTogglesEachKindWithItsSecondChannelWindow)
 TEST_F(TSurfacePhaseScreen, SettingsReachTheViewsAndDisallowedOnesClose)
 {
     Open(true, 2, 2, 4096);
-    Main->Settings.IndependentScalingAndCalibration = 1;
+    State(Main).Settings().IndependentScalingAndCalibration = 1;
     Main->SendMessage(WM_COMMAND, CM_VIEWSURFACE);   // closes the single view
     Main->SendMessage(WM_COMMAND, CM_VIEWSURFACE);   // both channels
     Main->SendMessage(WM_COMMAND, CM_VIEWPHASE);
@@ -90,13 +91,13 @@ TEST_F(TSurfacePhaseScreen, SettingsReachTheViewsAndDisallowedOnesClose)
 
     // A full refresh: new engines for every view, and an empty surface history.
     Main->ApplySettings(TMainWin::RefreshKind::Full);
-    EXPECT_EQ(surface.Data, Main->DisplayPrimary);
-    EXPECT_EQ(Main->SurfaceView(1)->Data, Main->DisplaySecondary);
-    EXPECT_EQ(Main->PhaseView(0)->PhaseData, Main->DisplayPrimary);
+    EXPECT_EQ(surface.Data, State(Main).DisplayPrimary());
+    EXPECT_EQ(Main->SurfaceView(1)->Data, State(Main).DisplaySecondary());
+    EXPECT_EQ(Main->PhaseView(0)->PhaseData, State(Main).DisplayPrimary());
     EXPECT_EQ(surface.GetHistoryMaxTime(), 0.0f);
 
     // Left only: the second channel's windows may not stay.
-    Main->Settings.ChannelProcessing = 0;
+    State(Main).Settings().ChannelProcessing = 0;
     Main->ApplySettings(TMainWin::RefreshKind::Full);
     EXPECT_EQ(Main->SurfaceView(1), nullptr);
     EXPECT_EQ(Main->PhaseView(1), nullptr);
@@ -206,7 +207,7 @@ TEST_F(TSurfacePhaseScreen, SurfaceSelectionIsTheSegmentItsMenuEditsAndShows)
     for (int id : {801, 802, 803, 804, 805, 806}) EXPECT_TRUE(enabled(id)) << id;
 
     // The time series shows the wave, not the analysis block.
-    Main->SeriesLiveBlock = 0;
+    State(Main).SeriesLiveBlock() = 0;
     view.SendMessage(WM_COMMAND, TSurfacePlot::MenuTimeSeries);
     ASSERT_NE(Main->TimeSeriesView(), nullptr);
     EXPECT_EQ(Main->TimeSeriesView()->Range.First, Main->Wave()->TimeToFrame(start));

@@ -17,6 +17,7 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "views/TPhasePlot.h"
 #include "views/TSurfacePlot.h"
+#include "tests/shell/TMainWinState.h"
 
 inline void PumpViews()
 {
@@ -46,23 +47,23 @@ struct TSurfacePhaseScreen : ::testing::Test {
         // The main window's texts come from this executable's string table.
         SetStringInstance(::GetModuleHandleA(nullptr));
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
-        Main->Settings.Format = TWaveFormat(44100, channels, 2);
-        Main->Settings.FFTsize = fft;
-        Main->Settings.SmoothingWindow = 4;
-        Main->Settings.OverlapPercent = 0;
-        Main->Settings.AverageBlocks = 1;
-        Main->Settings.ChannelProcessing = processing;
-        Main->Settings.PeakHold = 0;
-        Main->ViewStatus = ViewStatusFlags{};
-        (surface ? Main->ViewStatus.SurfacePlot : Main->ViewStatus.PhasePlot) = 1;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).Settings().Format = TWaveFormat(44100, channels, 2);
+        State(Main).Settings().FFTsize = fft;
+        State(Main).Settings().SmoothingWindow = 4;
+        State(Main).Settings().OverlapPercent = 0;
+        State(Main).Settings().AverageBlocks = 1;
+        State(Main).Settings().ChannelProcessing = processing;
+        State(Main).Settings().PeakHold = 0;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        (surface ? State(Main).ViewStatus().SurfacePlot : State(Main).ViewStatus().PhasePlot) = 1;
         for (int i = 0; i < 2; ++i) {
-            Main->Scaling[i].AmpScaleType = 1;
-            Main->Scaling[i].FreqScaleType = 0;
-            SurfaceOpts& s = Main->SurfaceOptions[i];
+            State(Main).Scaling()[i].AmpScaleType = 1;
+            State(Main).Scaling()[i].FreqScaleType = 0;
+            SurfaceOpts& s = State(Main).SurfaceOptions()[i];
             s = SurfaceOpts{};
             s.BackgroundColor = RGB(255, 255, 255);
-            PhaseOpts& p = Main->PhaseOptions[i];
+            PhaseOpts& p = State(Main).PhaseOptions()[i];
             p = PhaseOpts{};
             p.StartFreq = 0.0f;
             p.StopFreq = 30000.0f;

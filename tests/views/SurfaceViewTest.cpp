@@ -8,6 +8,7 @@
 #include "shell/Toolbar.h"
 #include "tests/framework/WindowImage.h"
 #include "views/TColourRamp.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -228,7 +229,7 @@ TEST_F(TSurfaceScreen, LiveLineAndLevelReadBackTimes)
         const int lines = 40;
         ::QueryPerformanceCounter(&t0);
         for (int i = 0; i < lines; ++i)
-            view.AddSpectrumLine(view.PaneBitmap.get(), Main->DisplayPrimary, view.GraphRect);
+            view.AddSpectrumLine(view.PaneBitmap.get(), State(Main).DisplayPrimary(), view.GraphRect);
         ::GdiFlush();
         ::QueryPerformanceCounter(&t1);
         const double line = ms(lines);
@@ -266,9 +267,9 @@ TEST_F(TSurfaceScreen, SteppedTonesLeaveOneLinePerBlockAtNumpysPeak)
     const std::vector<std::vector<double>> blocks = ReadFixture("views/spectrogram_steps.txt");
     ASSERT_EQ(blocks.size(), 63u);
     Open(true, 1, 0, 4096);
-    Main->Settings.OverlapPercent = 50;
-    Main->Scaling[0].FreqScaleType = 1;
-    Main->SurfaceOptions[0].BackgroundColor = RGB(0, 0, 0);
+    State(Main).Settings().OverlapPercent = 50;
+    State(Main).Scaling()[0].FreqScaleType = 1;
+    State(Main).SurfaceOptions()[0].BackgroundColor = RGB(0, 0, 0);
     Load("spectrogram_steps_mono.wav");
     TSurfacePlot& view = *Main->SurfaceView(0);
     const TRect client = Main->GetClientWindow()->GetClientRect();
@@ -276,8 +277,8 @@ TEST_F(TSurfaceScreen, SteppedTonesLeaveOneLinePerBlockAtNumpysPeak)
     ::Sleep(TSurfacePlot::ResizeDelay + 100);
     PumpViews();
     Main->StartAnalyzer();
-    for (int i = 0; i < 100000 && Main->RunState != TMainWin::Stopped; ++i) Main->IdleAction(0);
-    ASSERT_EQ(Main->RunState, TMainWin::Stopped);
+    for (int i = 0; i < 100000 && Main->GetRunState() != TMainWin::Stopped; ++i) Main->IdleAction(0);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Stopped);
     PumpViews();
 
     const int step = view.History.GetLinesPerStep();

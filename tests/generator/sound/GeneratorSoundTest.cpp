@@ -24,6 +24,7 @@
 #include "tests/generator/platform/TestGeneratorHost.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -228,33 +229,33 @@ TEST_F(TGeneratorSound, RealTimeAnalyserShowsThePlayingTone)
                                         "[TonesR]\nFreqHz0=3150.0\n[Level]\nOutputLevel=-10.0\n");
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     // The frame makes its ports for these devices when it is created.
-    main.InputDeviceID = int32_t(InputId);
-    main.OutputDeviceID = int32_t(OutputId);
-    main.Settings.Format = TWaveFormat(Rate, 2, 2);
-    main.Settings.FFTsize = 4096;
-    main.Settings.ChannelProcessing = 2;
-    main.FileIO.WaveFileMode = 0;
+    State(main).InputDeviceID() = int32_t(InputId);
+    State(main).OutputDeviceID() = int32_t(OutputId);
+    State(main).Settings().Format = TWaveFormat(Rate, 2, 2);
+    State(main).Settings().FFTsize = 4096;
+    State(main).Settings().ChannelProcessing = 2;
+    State(main).FileIO().WaveFileMode = 0;
     main.SetCurrentFolder(TMainWin::TmpFolder, folder.Path.c_str());
-    main.OpMode = TMainWin::RealTime;
+    State(main).OpMode() = TMainWin::RealTime;
     ASSERT_TRUE(main.Create());
     ASSERT_NE(main.SpectrumView(0), nullptr);
     main.CmSignalGenerator();
     ASSERT_NE(main.SignalGenerator(), nullptr);
     main.ApplySettings(TMainWin::RefreshKind::Full);
     main.StartAnalyzer();
-    ASSERT_EQ(main.RunState, TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
+    ASSERT_EQ(main.GetRunState(), TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
     // The analyser started the generator beside its capture; the tone
     // reaches the monitor after the sound system's latency.
     EXPECT_TRUE(main.SignalGenerator()->IsPlaying());
     // Two seconds at least; longer only when a busy machine holds the capture back.
     const DWORD start = ::GetTickCount();
-    while (::GetTickCount() - start < 2000 || (main.BlocksProcessed < 8 && ::GetTickCount() - start < 10000)) {
+    while (::GetTickCount() - start < 2000 || (main.GetBlocksProcessed() < 8 && ::GetTickCount() - start < 10000)) {
         Pump();
         main.IdleAction(0);
         ::Sleep(5);
     }
-    ASSERT_GE(main.BlocksProcessed, 8);
-    EXPECT_NEAR(main.SpectralLeft->GetPeakFrequency(), 3150.0f, 2 * main.SpectralLeft->GetBinWidth());
+    ASSERT_GE(main.GetBlocksProcessed(), 8);
+    EXPECT_NEAR(State(main).SpectralLeft()->GetPeakFrequency(), 3150.0f, 2 * State(main).SpectralLeft()->GetBinWidth());
     main.StopAnalyzer();
     EXPECT_FALSE(main.SignalGenerator()->IsPlaying());
     main.Destroy();

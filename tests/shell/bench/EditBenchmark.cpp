@@ -20,6 +20,7 @@
 #include "engine/TWaveFilter.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -58,9 +59,9 @@ void Measure(const char* name, uint32_t seconds, bool disk, const std::string& f
 {
     const std::string program = folder + "Tonalyx.exe";
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.OpMode = TMainWin::PostProcess;
-    main.Settings.Format = TWaveFormat(kRate, 2, 2);
-    main.FileIO.WaveFileMode = disk ? 1 : 0;
+    State(main).OpMode() = TMainWin::PostProcess;
+    State(main).Settings().Format = TWaveFormat(kRate, 2, 2);
+    State(main).FileIO().WaveFileMode = disk ? 1 : 0;
     main.ReplaceWave(NoiseWave(seconds, disk, folder));
     const float duration = main.Wave()->GetDuration();
     const auto start = std::chrono::steady_clock::now();
@@ -143,7 +144,7 @@ int main()
     for (bool disk : {false, true}) {
         Measure("Filter, low pass 2 kHz, 999 taps, stereo", kFilterSeconds, disk, folder,
                 [](TMainWin& main, float duration) {
-                    main.Filter = BenchmarkFilter();
+                    State(main).Filter() = BenchmarkFilter();
                     return main.FilterSegment(0.0f, duration);
                 });
     }

@@ -19,6 +19,7 @@
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -45,10 +46,10 @@ void DispatchMessages()
 
 void Report(const Run& run, const TMainWin& main, double elapsed)
 {
-    const double blocksPerSecond = main.BlocksProcessed / elapsed;
-    const double realTime = double(kRate) / main.Settings.HopSize;
+    const double blocksPerSecond = main.GetBlocksProcessed() / elapsed;
+    const double realTime = double(kRate) / main.GetAnalysisSettings().HopSize;
     std::printf("%-40s blocks %5d in %6.3f s: %8.1f blocks/s; real time %6.2f blocks/s; ratio %6.1f\n", run.name,
-                main.BlocksProcessed, elapsed, blocksPerSecond, realTime, blocksPerSecond / realTime);
+                main.GetBlocksProcessed(), elapsed, blocksPerSecond, realTime, blocksPerSecond / realTime);
 }
 
 void MeasureOnScreen(const Run& run, const std::string& folder, const std::string& wave)
@@ -60,7 +61,7 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
         std::fclose(ini);
     }
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
-    main.OpMode = TMainWin::PostProcess;
+    State(main).OpMode() = TMainWin::PostProcess;
     for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::CalFolder}) {
         main.SetConfiguredFolder(f, folder.c_str());
         main.SetCurrentFolder(f, folder.c_str());
@@ -71,9 +72,9 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
     }
     main.Show(SW_SHOW);
     main.MoveWindow(0, 0, 1200, 950, true);
-    main.Settings.FFTsize = run.fftSize;
-    main.Settings.OverlapPercent = 75;
-    main.Settings.ChannelProcessing = 2;
+    State(main).Settings().FFTsize = run.fftSize;
+    State(main).Settings().OverlapPercent = 75;
+    State(main).Settings().ChannelProcessing = 2;
     main.OpenWaveFile(wave.c_str());
     main.CmViewSpectrum();
     main.ApplySettings(TMainWin::RefreshKind::Full);
@@ -81,7 +82,7 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
 
     const auto start = std::chrono::steady_clock::now();
     main.StartAnalyzer();
-    while (main.RunState != TMainWin::Stopped) {
+    while (main.GetRunState() != TMainWin::Stopped) {
         DispatchMessages();
         main.IdleAction(0);
     }
@@ -135,20 +136,20 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
     main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-    main.OpMode = TMainWin::PostProcess;
-    main.Settings.Format = TWaveFormat(kRate, 2, 2);
-    main.Settings.FFTsize = run.fftSize;
-    main.Settings.OverlapPercent = 75;
-    main.Settings.ChannelProcessing = 2;
-    for (ScalingStruct& scaling : main.Scaling) {
+    State(main).OpMode() = TMainWin::PostProcess;
+    State(main).Settings().Format = TWaveFormat(kRate, 2, 2);
+    State(main).Settings().FFTsize = run.fftSize;
+    State(main).Settings().OverlapPercent = 75;
+    State(main).Settings().ChannelProcessing = 2;
+    for (ScalingStruct& scaling : State(main).Scaling()) {
         scaling.FreqScaleType = run.freqScale;
         scaling.OctaveNumber = 3;
     }
-    main.ViewStatus.SpectrumPlot = 1;
+    State(main).ViewStatus().SpectrumPlot = 1;
     if (run.disk) {
         main.ReplaceWave(std::make_unique<TWaveFile>(wave.c_str(), TWaveFile::Disk, 0, folder.c_str()));
     } else {
-        main.ReplaceWave(std::make_unique<TWaveFile>(kRate * kSeconds, main.Settings.Format, folder.c_str()));
+        main.ReplaceWave(std::make_unique<TWaveFile>(kRate * kSeconds, main.GetAnalysisSettings().Format, folder.c_str()));
         for (uint32_t i = 0; i < kRate * kSeconds; ++i) {
             main.Wave()->PutSample(frames[2 * size_t{i}], i, 0);
             main.Wave()->PutSample(frames[2 * size_t{i} + 1], i, 1);
@@ -159,7 +160,7 @@ void Measure(const Run& run, const std::string& folder, const std::vector<int16_
 
     const auto start = std::chrono::steady_clock::now();
     main.StartAnalyzer();
-    while (main.RunState != TMainWin::Stopped)
+    while (main.GetRunState() != TMainWin::Stopped)
         main.IdleAction(0);
     Report(run, main, std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
 }

@@ -26,6 +26,7 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
 #include "views/TSpectrumPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -97,11 +98,11 @@ struct TLiveRun : ::testing::Test {
         const std::string program = ExeFolder + "\\Tonalyx.exe";
         WriteIni(ExeFolder + "\\Tonalyx.ini", "[Main]\nShowSplashScreen=0\n");
         Main = std::make_unique<TMainWin>(nullptr, program.c_str(), nullptr, *new TClientMain);
-        Main->Settings.Format = TWaveFormat(Rate, 2, 2);
-        Main->Settings.FFTsize = 16384;
-        Main->Settings.ChannelProcessing = 2;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.SpectrumPlot = 1;
+        State(Main).Settings().Format = TWaveFormat(Rate, 2, 2);
+        State(Main).Settings().FFTsize = 16384;
+        State(Main).Settings().ChannelProcessing = 2;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().SpectrumPlot = 1;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1024, 640, true);
@@ -145,7 +146,7 @@ struct TLiveRun : ::testing::Test {
     {
         ASSERT_TRUE(Main->SetOverlapPercent(overlap));
         Main->StartAnalyzer();
-        ASSERT_EQ(Main->RunState, TMainWin::Running) << FirstMessage();
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Running) << FirstMessage();
     }
 };
 
@@ -160,7 +161,7 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         SCOPED_TRACE(c.Overlap);
         Start(c.Overlap);
         Run(1500);
-        const int32_t blocks = Main->BlocksProcessed;
+        const int32_t blocks = Main->GetBlocksProcessed();
         const uint32_t frames = Main->InputPort()->GetRecordedFrames();
         const TCpuSeconds before = CpuSeconds();
         const DWORD begin = ::GetTickCount();
@@ -168,7 +169,7 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
         const double seconds = (::GetTickCount() - begin) / 1000.0;
         const TCpuSeconds after = CpuSeconds();
         const double hop = 16384.0 * (100 - c.Overlap) / 100;
-        const double blockRate = (Main->BlocksProcessed - blocks) / seconds;
+        const double blockRate = (Main->GetBlocksProcessed() - blocks) / seconds;
         const double hopRate = Rate / hop;
         const double program = (after.Program() - before.Program()) / seconds;
         const double driver = (after.SoundDriver - before.SoundDriver) / seconds;
@@ -179,7 +180,7 @@ TEST_F(TLiveRun, RealTimeAnalysesOneBlockPerHopAndLeavesTheProcessorIdle)
                     c.Overlap, blockRate, hopRate, deliveredHops, 100 * program, seconds, 100 * driver);
         EXPECT_NEAR(blockRate, deliveredHops, 0.1 * deliveredHops);
         EXPECT_LT(program, 0.10);
-        EXPECT_EQ(Main->RunState, TMainWin::Running);
+        EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
         Main->StopAnalyzer();
     }
     // The history wave went to the default working folder, made for it.
@@ -217,9 +218,9 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
         Start(75);
         Run(2500);
         EXPECT_TRUE(SaveWindowImage(Main->GetHandle(), std::string(TONALYX_SHOTS) + "/live-spectrum.bmp"));
-        Reading r{Main->SpectralLeft->GetOverallLevelPeak(), Main->SpectralRight->GetOverallLevelPeak(), {}, false};
-        for (int k = Main->SpectralLeft->GetLowIndex(); k <= Main->SpectralLeft->GetHighIndex(); ++k)
-            r.Hold.push_back(Main->SpectralLeft->GetPeakHoldValue(k));
+        Reading r{State(Main).SpectralLeft()->GetOverallLevelPeak(), State(Main).SpectralRight()->GetOverallLevelPeak(), {}, false};
+        for (int k = State(Main).SpectralLeft()->GetLowIndex(); k <= State(Main).SpectralLeft()->GetHighIndex(); ++k)
+            r.Hold.push_back(State(Main).SpectralLeft()->GetPeakHoldValue(k));
         Main->StopAnalyzer();
         r.Clean = !InputHadBreaks(Main->Wave());
         return r;

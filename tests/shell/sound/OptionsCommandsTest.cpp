@@ -25,6 +25,7 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
 #include "views/TSpectrumPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -78,20 +79,20 @@ struct TOptionsCommands : ::testing::Test {
         ASSERT_NE(NullId, TSoundPort::NoDevice);
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
         Main = std::make_unique<TScriptedMain>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->FileIO.WaveFileMode = 0;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).FileIO().WaveFileMode = 0;
         Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
         Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
     }
     // The frame on screen, with the spectrum views when spectrum is set.
     void Open(int opMode, uint16_t channels, uint16_t processing, uint32_t independent, bool spectrum)
     {
-        Main->OpMode = opMode;
-        Main->Settings.Format = TWaveFormat(48000, channels, 2);
-        Main->Settings.FFTsize = 4096;
-        Main->Settings.ChannelProcessing = processing;
-        Main->Settings.IndependentScalingAndCalibration = independent;
-        Main->ViewStatus.SpectrumPlot = spectrum ? 1 : 0;
+        State(Main).OpMode() = opMode;
+        State(Main).Settings().Format = TWaveFormat(48000, channels, 2);
+        State(Main).Settings().FFTsize = 4096;
+        State(Main).Settings().ChannelProcessing = processing;
+        State(Main).Settings().IndependentScalingAndCalibration = independent;
+        State(Main).ViewStatus().SpectrumPlot = spectrum ? 1 : 0;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1200, 900, true);
@@ -100,16 +101,16 @@ struct TOptionsCommands : ::testing::Test {
     }
     void TearDown() override
     {
-        if (Main && Main->RunState != TMainWin::Stopped) Main->StopAnalyzer();
+        if (Main && Main->GetRunState() != TMainWin::Stopped) Main->StopAnalyzer();
         if (Main && Main->GetHandle()) Main->Destroy();
         Main.reset();
     }
     // The message loop with its idle passes until count more blocks were processed.
     bool RunBlocks(int count)
     {
-        const int target = Main->BlocksProcessed + count;
+        const int target = Main->GetBlocksProcessed() + count;
         const DWORD end = ::GetTickCount() + 20000;
-        while (Main->BlocksProcessed < target && ::GetTickCount() < end) {
+        while (Main->GetBlocksProcessed() < target && ::GetTickCount() < end) {
             MSG msg;
             while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
                 ::TranslateMessage(&msg);
@@ -118,7 +119,7 @@ struct TOptionsCommands : ::testing::Test {
             for (int i = 0; i < 100 && Main->IdleAction(0); ++i) {}
             ::Sleep(2);
         }
-        return Main->BlocksProcessed >= target;
+        return Main->GetBlocksProcessed() >= target;
     }
     static std::string ViewCaption(TWindow* view)
     {
@@ -146,8 +147,8 @@ TEST_F(TOptionsCommands, DevicesAreFoundByNameAlsoByTheSettingsReader)
     WriteIni(ini, "[Device]\nInputDeviceName=monitor of null output\nInputDeviceID=0\n"
                   "OutputDeviceName=\nOutputDeviceID=1\n");
     Main->ReadSettings(ini.c_str());
-    EXPECT_EQ(Main->InputDeviceID, int32_t(MonitorId));
-    EXPECT_EQ(Main->OutputDeviceID, 1);
+    EXPECT_EQ(Main->GetInputDeviceID(), int32_t(MonitorId));
+    EXPECT_EQ(Main->GetOutputDeviceID(), 1);
 }
 
 // The device dialog's choice re-creates the ports (the same choice leaves
@@ -156,7 +157,7 @@ TEST_F(TOptionsCommands, DevicesAreFoundByNameAlsoByTheSettingsReader)
 // same port reformatted.
 TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
 {
-    Main->InputDeviceID = Main->OutputDeviceID = 0;
+    State(Main).InputDeviceID() = State(Main).OutputDeviceID() = 0;
     Open(TMainWin::RealTime, 1, 0, 0, true);
     const auto chooseSink = [this](TDialog& d) {
         Control::Choose(d, TDeviceDialog::InputListId, int(MonitorId));
@@ -164,8 +165,8 @@ TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
     };
     Main->Script = chooseSink;
     Main->CmDevice();
-    ASSERT_EQ(Main->InputDeviceID, int32_t(MonitorId));
-    EXPECT_EQ(Main->OutputDeviceID, int32_t(NullId));
+    ASSERT_EQ(Main->GetInputDeviceID(), int32_t(MonitorId));
+    EXPECT_EQ(Main->GetOutputDeviceID(), int32_t(NullId));
     EXPECT_EQ(Main->InputPort()->GetDeviceId(), MonitorId);
     EXPECT_EQ(Main->OutputPort()->GetDeviceId(), NullId);
     EXPECT_EQ(Main->InputPort()->GetSampleRate(), 48000u);
@@ -180,32 +181,32 @@ TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
     ASSERT_EQ(Main->OutputPort(), output);
     EXPECT_EQ(input->GetSampleRate(), 8000u);
     EXPECT_EQ(output->GetSampleRate(), 8000u);
-    input->SetFormat(Main->Settings.Format);
+    input->SetFormat(Main->GetAnalysisSettings().Format);
 
     TTonePlayer tone(NullId, 48000, 3000.0);
     ASSERT_TRUE(tone.Ok);
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running) << (Boxes().Messages.empty() ? "" : Boxes().Messages[0].Text);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running) << (Boxes().Messages.empty() ? "" : Boxes().Messages[0].Text);
     ASSERT_TRUE(RunBlocks(8));
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 3000.0, 2 * Main->SpectralLeft->GetBinWidth());
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), 3000.0, 2 * State(Main).SpectralLeft()->GetBinWidth());
 
     Main->Script = [](TDialog& d) { Control::Choose(d, S::SpeedId, 9); };
     Main->CmSettings();
-    EXPECT_EQ(Main->Settings.AverageBlocks, 10u);
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetAnalysisSettings().AverageBlocks, 10u);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
     EXPECT_EQ(Main->InputPort(), input);
     EXPECT_TRUE(Main->InputPort()->IsOpen());
     EXPECT_EQ(Main->InputPort()->GetSampleRate(), 48000u);
 
     Main->Script = [](TDialog& d) { Control::TypeInCombo(d, S::RateId, "44100"); };
     Main->CmSettings();
-    EXPECT_EQ(Main->Settings.Format.SamplingRate, 44100u);
-    EXPECT_EQ(Main->RunState, TMainWin::Running);
+    EXPECT_EQ(Main->GetAnalysisSettings().Format.SamplingRate, 44100u);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
     EXPECT_EQ(Main->InputPort(), input);
     EXPECT_TRUE(Main->InputPort()->IsOpen());
     EXPECT_EQ(Main->InputPort()->GetSampleRate(), 44100u);
     ASSERT_TRUE(RunBlocks(8));
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), 3000.0, 2 * Main->SpectralLeft->GetBinWidth());
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), 3000.0, 2 * State(Main).SpectralLeft()->GetBinWidth());
     EXPECT_TRUE(Boxes().Messages.empty()) << Boxes().Messages[0].Text;
 }
 
@@ -214,33 +215,33 @@ TEST_F(TOptionsCommands, DevicesAndSettingsWhileRealTimeRuns)
 // and common scaling gives the right channel the left's scales.
 TEST_F(TOptionsCommands, SettingsReopenTheViewsTheChannelSetUpCallsFor)
 {
-    Main->Scaling[0].AmpScaleType = 0;
-    Main->Scaling[1].AmpScaleType = 1;
-    std::strcpy(Main->Scaling[1].MicCompFilename, "right.mic");
+    State(Main).Scaling()[0].AmpScaleType = 0;
+    State(Main).Scaling()[1].AmpScaleType = 1;
+    std::strcpy(State(Main).Scaling()[1].MicCompFilename, "right.mic");
     Open(TMainWin::PostProcess, 2, 0, 1, true);
     ASSERT_NE(Main->SpectrumView(0), nullptr);
     ASSERT_EQ(Main->SpectrumView(1), nullptr);
 
     Main->Script = [](TDialog& d) { Control::Choose(d, S::ChannelProcessingId, 2); };
     Main->CmSettings();
-    EXPECT_EQ(Main->Settings.ChannelProcessing, 2);
+    EXPECT_EQ(Main->GetAnalysisSettings().ChannelProcessing, 2);
     ASSERT_NE(Main->SpectrumView(1), nullptr);
 
     Main->SpectrumView(0)->SetCaption("before the switch");
     Main->Script = [](TDialog& d) { Control::Click(d, S::IndependentId); };
     Main->CmSettings();
-    EXPECT_EQ(Main->Settings.IndependentScalingAndCalibration, 0u);
+    EXPECT_EQ(Main->GetAnalysisSettings().IndependentScalingAndCalibration, 0u);
     ASSERT_NE(Main->SpectrumView(0), nullptr);
     EXPECT_NE(ViewCaption(Main->SpectrumView(0)), "before the switch");
     EXPECT_EQ(Main->SpectrumView(1), nullptr);
-    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 0);
-    EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
+    EXPECT_EQ(Main->GetScaling(1).AmpScaleType, 0);
+    EXPECT_STREQ(Main->GetScaling(1).MicCompFilename, "right.mic");
 
     Main->CmSettings();
-    EXPECT_EQ(Main->Settings.IndependentScalingAndCalibration, 1u);
+    EXPECT_EQ(Main->GetAnalysisSettings().IndependentScalingAndCalibration, 1u);
     EXPECT_NE(Main->SpectrumView(0), nullptr);
     EXPECT_NE(Main->SpectrumView(1), nullptr);
-    EXPECT_EQ(Main->ViewStatus.SpectrumPlot, 1);
+    EXPECT_EQ(Main->GetViewStatus().SpectrumPlot, 1);
 }
 
 // Without engines (a failed allocation) OK still takes the settings and
@@ -249,25 +250,25 @@ TEST_F(TOptionsCommands, SettingsOkWithoutEnginesAppliesAndCancelTakesNothing)
 {
     Open(TMainWin::PostProcess, 1, 0, 0, false);
     Main->FreeSpectralData();
-    ASSERT_EQ(Main->SpectralLeft, nullptr);
+    ASSERT_EQ(State(Main).SpectralLeft(), nullptr);
     Main->Script = [](TDialog& d) {
         Control::Choose(d, S::FftSizeId, 6);
         Control::Choose(d, S::SpeedId, 9);
     };
     Main->CmSettings();
-    EXPECT_EQ(Main->Settings.FFTsize, 2048u);
-    EXPECT_EQ(Main->Settings.AverageBlocks, 10u);
-    ASSERT_NE(Main->SpectralLeft, nullptr);
-    EXPECT_EQ(Main->SpectralLeft->GetFFTSize(), 2048u);
+    EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 2048u);
+    EXPECT_EQ(Main->GetAnalysisSettings().AverageBlocks, 10u);
+    ASSERT_NE(State(Main).SpectralLeft(), nullptr);
+    EXPECT_EQ(State(Main).SpectralLeft()->GetFFTSize(), 2048u);
 
-    const AnalysisSettingsStruct before = Main->Settings;
+    const AnalysisSettingsStruct before = Main->GetAnalysisSettings();
     Main->Script = [](TDialog& d) {
         Control::Choose(d, S::FftSizeId, 9);
         Control::Type(d, S::DecimationId, "4");
     };
     Main->Confirm = false;
     Main->CmSettings();
-    EXPECT_EQ(std::memcmp(&Main->Settings, &before, sizeof before), 0);
+    EXPECT_EQ(std::memcmp(&State(Main).Settings(), &before, sizeof before), 0);
 }
 
 // Common scaling: after OK and after Cancel alike the right record equals
@@ -275,34 +276,34 @@ TEST_F(TOptionsCommands, SettingsOkWithoutEnginesAppliesAndCancelTakesNothing)
 TEST_F(TOptionsCommands, ScalingKeepsTheChannelsTogetherInCommonMode)
 {
     Open(TMainWin::PostProcess, 2, 2, 0, true);
-    std::strcpy(Main->Scaling[1].MicCompFilename, "right.mic");
+    std::strcpy(State(Main).Scaling()[1].MicCompFilename, "right.mic");
     Main->Script = [](TDialog& d) {
         Control::Click(d, TScalingDialog::LinearAmplitudeId);
         Control::Click(d, TScalingDialog::PowerWeightingIds[2]);
     };
     Main->CmScaling();
     EXPECT_EQ(Main->LastDialog, typeid(TScalingDialog));
-    EXPECT_EQ(Main->Scaling[0].AmpScaleType, 0);
-    EXPECT_EQ(Main->Scaling[0].TotalPowerWeighting, 2);
-    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 0);
-    EXPECT_EQ(Main->Scaling[1].TotalPowerWeighting, 2);
-    EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
+    EXPECT_EQ(Main->GetScaling(0).AmpScaleType, 0);
+    EXPECT_EQ(Main->GetScaling(0).TotalPowerWeighting, 2);
+    EXPECT_EQ(Main->GetScaling(1).AmpScaleType, 0);
+    EXPECT_EQ(Main->GetScaling(1).TotalPowerWeighting, 2);
+    EXPECT_STREQ(Main->GetScaling(1).MicCompFilename, "right.mic");
 
-    Main->Scaling[1].StandardWeighting = 3;
+    State(Main).Scaling()[1].StandardWeighting = 3;
     Main->Script = [](TDialog& d) { Control::Click(d, TScalingDialog::LogAmplitudeId); };
     Main->Confirm = false;
     Main->CmScaling();
-    EXPECT_EQ(Main->Scaling[0].AmpScaleType, 0);
-    EXPECT_EQ(Main->Scaling[1].StandardWeighting, 0);
-    EXPECT_STREQ(Main->Scaling[1].MicCompFilename, "right.mic");
+    EXPECT_EQ(Main->GetScaling(0).AmpScaleType, 0);
+    EXPECT_EQ(Main->GetScaling(1).StandardWeighting, 0);
+    EXPECT_STREQ(Main->GetScaling(1).MicCompFilename, "right.mic");
 
-    Main->Settings.IndependentScalingAndCalibration = 1;
+    State(Main).Settings().IndependentScalingAndCalibration = 1;
     Main->Confirm = true;
     Main->Script = [](TDialog& d) { Control::Choose(d, TScalingIndependentDialog::AmplitudeIds[1], 1); };
     Main->CmScaling();
     EXPECT_EQ(Main->LastDialog, typeid(TScalingIndependentDialog));
-    EXPECT_EQ(Main->Scaling[0].AmpScaleType, 0);
-    EXPECT_EQ(Main->Scaling[1].AmpScaleType, 1);
+    EXPECT_EQ(Main->GetScaling(0).AmpScaleType, 0);
+    EXPECT_EQ(Main->GetScaling(1).AmpScaleType, 1);
 }
 
 // Markers: stored and every open view repainted. Trigger: copied back on OK
@@ -315,16 +316,16 @@ TEST_F(TOptionsCommands, MarkersTriggerAndTheCalibrationItem)
     ASSERT_FALSE(::GetUpdateRect(view, nullptr, FALSE));
     Main->Script = [](TDialog& d) { Control::Click(d, TMarkersDialog::EnableId + 2); };
     Main->CmMarkers();
-    EXPECT_EQ(Main->Markers.MarkerEnable[2], 1u);
+    EXPECT_EQ(Main->GetMarkers().MarkerEnable[2], 1u);
     EXPECT_TRUE(::GetUpdateRect(view, nullptr, FALSE));
 
     Main->Script = [](TDialog& d) { Control::Type(d, TTriggerDialog::ThresholdId, "60"); };
     Main->Confirm = false;
     Main->CmTrigger();
-    EXPECT_EQ(Main->Trigger.Threshold, 25u);
+    EXPECT_EQ(Main->GetTrigger().Threshold, 25u);
     Main->Confirm = true;
     Main->CmTrigger();
-    EXPECT_EQ(Main->Trigger.Threshold, 60u);
+    EXPECT_EQ(Main->GetTrigger().Threshold, 60u);
 
     HMENU options = nullptr;
     for (int i = 0; !options && i < ::GetMenuItemCount(Main->GetMenu()); ++i) {

@@ -26,6 +26,7 @@
 #include "shell/Toolbar.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -125,14 +126,14 @@ struct TPlaybackCommands : ::testing::Test {
         SetStringInstance(::GetModuleHandleA(nullptr));
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n[FileIO]\nHideLogo=TRUE\n";
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
-        Main->FileIO.WaveFileMode = 0;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.TimeSeries = 1;
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).FileIO().WaveFileMode = 0;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().TimeSeries = 1;
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(OutputId));
-        Main->OutputDeviceID = int32_t(OutputId);
+        State(Main).OutputDeviceID() = int32_t(OutputId);
         LoadTone(Rate);
     }
     // One second of the tone in both channels at the rate, a third of full
@@ -156,7 +157,7 @@ struct TPlaybackCommands : ::testing::Test {
         ASSERT_TRUE(Main->GetSelectedSegment(start, end));
         // The selection ends at the graph's last column, a pixel short of the end.
         ASSERT_NEAR(end - start, Seconds, 0.005);
-        ASSERT_EQ(Main->Settings.Format.SamplingRate, rate);
+        ASSERT_EQ(Main->GetAnalysisSettings().Format.SamplingRate, rate);
     }
     void TearDown() override
     {
@@ -200,7 +201,7 @@ TEST_F(TPlaybackCommands, EachSpeedSoundsAtItsPitchForItsDuration)
                           {"Double Speed of 22,050 Hz", Rate / 2, CM_PLAYDOUBLESPEED, 2.0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        if (c.waveRate != Main->Settings.Format.SamplingRate) {
+        if (c.waveRate != Main->GetAnalysisSettings().Format.SamplingRate) {
             Main->Wave()->Changed = 0;
             LoadTone(c.waveRate);
         }
@@ -228,5 +229,5 @@ TEST_F(TPlaybackCommands, LoopRepeatsUntilStop)
     EXPECT_NEAR(heard.Hz, ToneHz, ToneHz * 0.005);
     // Two and a half passes of the one-second segment, then nothing.
     EXPECT_NEAR(heard.Seconds, 2.5, 2 * Block);
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
 }

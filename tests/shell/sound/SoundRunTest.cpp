@@ -14,6 +14,7 @@
 #include "shell/TMainWin.h"
 #include "tests/shell/sound/NullSinkTone.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -41,12 +42,12 @@ struct TSoundRun : ::testing::Test {
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(InputId));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(OutputId));
-        Main->Settings.Format = TWaveFormat(Rate, 2, 2);
-        Main->Settings.FFTsize = 4096;
-        Main->Settings.ChannelProcessing = 2;
-        Main->ViewStatus = ViewStatusFlags{};
-        Main->ViewStatus.SpectrumPlot = 1;
-        Main->FileIO.WaveFileMode = 0;
+        State(Main).Settings().Format = TWaveFormat(Rate, 2, 2);
+        State(Main).Settings().FFTsize = 4096;
+        State(Main).Settings().ChannelProcessing = 2;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().SpectrumPlot = 1;
+        State(Main).FileIO().WaveFileMode = 0;
         Main->SetCurrentFolder(TMainWin::TmpFolder, Folder.Path.c_str());
         Main->SetCurrentFolder(TMainWin::WavFolder, Folder.Path.c_str());
         Main->ApplySettings(TMainWin::RefreshKind::Full);
@@ -57,7 +58,7 @@ struct TSoundRun : ::testing::Test {
     void Pump(DWORD ms, bool untilStopped = false)
     {
         const DWORD end = ::GetTickCount() + ms;
-        while (::GetTickCount() < end && !(untilStopped && Main->RunState == TMainWin::Stopped)) {
+        while (::GetTickCount() < end && !(untilStopped && Main->GetRunState() == TMainWin::Stopped)) {
             MSG msg;
             while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
                 if (msg.message == MM_WOM_DONE || msg.message == MM_WIM_DATA) Main->EvWaveBufferDone(0, 0);
@@ -70,7 +71,7 @@ struct TSoundRun : ::testing::Test {
     float PeakOfRecording(float time)
     {
         Main->ReprocessSegment(time);
-        return Main->SpectralLeft ? Main->SpectralLeft->GetPeakFrequency() : 0.0f;
+        return State(Main).SpectralLeft() ? State(Main).SpectralLeft()->GetPeakFrequency() : 0.0f;
     }
 };
 
@@ -80,17 +81,17 @@ TEST_F(TSoundRun, RealTimeShowsTheToneOfTheNullSinkAndStopClosesThePorts)
 {
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
-    Main->OpMode = TMainWin::RealTime;
+    State(Main).OpMode() = TMainWin::RealTime;
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Running) << (Messages().empty() ? "" : Messages()[0].Text);
     EXPECT_TRUE(Main->InputPort()->IsOpen());
     const DWORD end = ::GetTickCount() + 10000;
-    while (Main->BlocksProcessed < 8 && ::GetTickCount() < end) Pump(50);
-    ASSERT_GE(Main->BlocksProcessed, 8);
-    EXPECT_NEAR(Main->SpectralLeft->GetPeakFrequency(), ToneHz, 2 * Main->SpectralLeft->GetBinWidth());
-    EXPECT_NEAR(Main->SpectralRight->GetPeakFrequency(), ToneHz, 2 * Main->SpectralRight->GetBinWidth());
+    while (Main->GetBlocksProcessed() < 8 && ::GetTickCount() < end) Pump(50);
+    ASSERT_GE(Main->GetBlocksProcessed(), 8);
+    EXPECT_NEAR(State(Main).SpectralLeft()->GetPeakFrequency(), ToneHz, 2 * State(Main).SpectralLeft()->GetBinWidth());
+    EXPECT_NEAR(State(Main).SpectralRight()->GetPeakFrequency(), ToneHz, 2 * State(Main).SpectralRight()->GetBinWidth());
     Main->StopAnalyzer();
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
     EXPECT_FALSE(Main->InputPort()->IsOpen());
     EXPECT_FALSE(Main->OutputPort()->IsOpen());
     EXPECT_EQ(Main->CaptureBlock(0), nullptr);
@@ -105,11 +106,11 @@ TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
     for (int32_t mode : {1, 0}) {
         SCOPED_TRACE(mode);
         Main->ReplaceWave(nullptr);
-        Main->OpMode = TMainWin::Recorder;
-        Main->FileIO.WaveFileMode = mode;
-        Main->RunState = TMainWin::Recording;
+        State(Main).OpMode() = TMainWin::Recorder;
+        State(Main).FileIO().WaveFileMode = mode;
+        State(Main).RunState() = TMainWin::Recording;
         Main->StartAnalyzer();
-        ASSERT_EQ(Main->RunState, TMainWin::Recording) << (Messages().empty() ? "" : Messages()[0].Text);
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Recording) << (Messages().empty() ? "" : Messages()[0].Text);
         // The first capture of a process takes a moment to start.
         const DWORD end = ::GetTickCount() + 30000;
         while (Main->Wave() && Main->Wave()->GetHighWaterTime() < 2.0f && ::GetTickCount() < end) Pump(50);
@@ -119,17 +120,17 @@ TEST_F(TSoundRun, RecorderRecordsIntoMemoryAndOnDiskAndPlaysBack)
         const float seconds = Main->Wave()->GetHighWaterTime();
         EXPECT_GT(seconds, 1.5f);
         EXPECT_LT(seconds, 3.5f);
-        EXPECT_NEAR(PeakOfRecording(seconds / 2), ToneHz, 2 * Main->SpectralLeft->GetBinWidth());
+        EXPECT_NEAR(PeakOfRecording(seconds / 2), ToneHz, 2 * State(Main).SpectralLeft()->GetBinWidth());
 
         Main->Wave()->Rewind();
-        Main->RunState = TMainWin::Playback;
+        State(Main).RunState() = TMainWin::Playback;
         const DWORD start = ::GetTickCount();
         Main->StartAnalyzer();
-        ASSERT_EQ(Main->RunState, TMainWin::Playback) << (Messages().empty() ? "" : Messages()[0].Text);
+        ASSERT_EQ(Main->GetRunState(), TMainWin::Playback) << (Messages().empty() ? "" : Messages()[0].Text);
         Pump(15000, true);
-        EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+        EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
         EXPECT_GT((::GetTickCount() - start) / 1000.0, seconds - 1.0);
-        EXPECT_GT(Main->BlocksProcessed, 0);
+        EXPECT_GT(Main->GetBlocksProcessed(), 0);
     }
 }
 
@@ -137,12 +138,12 @@ TEST_F(TSoundRun, DiskRecordingOverItsLimitContinuesInANewNamedFile)
 {
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
-    Main->OpMode = TMainWin::Recorder;
-    Main->FileIO.WaveFileMode = 1;
-    Main->FileIO.MaxDiskRecordingSizeBytes = 100000;
-    Main->RunState = TMainWin::Recording;
+    State(Main).OpMode() = TMainWin::Recorder;
+    State(Main).FileIO().WaveFileMode = 1;
+    State(Main).FileIO().MaxDiskRecordingSizeBytes = 100000;
+    State(Main).RunState() = TMainWin::Recording;
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Recording);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Recording);
     // One capture block (a second of frames) passes the limit; a busy machine delivers it late.
     WIN32_FIND_DATAA found;
     HANDLE h = INVALID_HANDLE_VALUE;
@@ -152,7 +153,7 @@ TEST_F(TSoundRun, DiskRecordingOverItsLimitContinuesInANewNamedFile)
     }
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     ::FindClose(h);
-    EXPECT_EQ(Main->RunState, TMainWin::Recording);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Recording);
     ASSERT_NE(Main->Wave(), nullptr);
     EXPECT_TRUE(Main->Wave()->IsUntitled());
     Main->StopAnalyzer();
@@ -167,14 +168,14 @@ TEST_F(TSoundRun, DiskRecordingWhoseLimitSaveFailsStopsAndKeepsTheRecording)
     TTonePlayer tone(OutputId, Rate, ToneHz);
     ASSERT_TRUE(tone.Ok);
     Main->SetCurrentFolder(TMainWin::WavFolder, Folder.File("missing").c_str());
-    Main->OpMode = TMainWin::Recorder;
-    Main->FileIO.WaveFileMode = 1;
-    Main->FileIO.MaxDiskRecordingSizeBytes = 100000;
-    Main->RunState = TMainWin::Recording;
+    State(Main).OpMode() = TMainWin::Recorder;
+    State(Main).FileIO().WaveFileMode = 1;
+    State(Main).FileIO().MaxDiskRecordingSizeBytes = 100000;
+    State(Main).RunState() = TMainWin::Recording;
     Main->StartAnalyzer();
-    ASSERT_EQ(Main->RunState, TMainWin::Recording);
+    ASSERT_EQ(Main->GetRunState(), TMainWin::Recording);
     Pump(30000, true);
-    EXPECT_EQ(Main->RunState, TMainWin::Stopped);
+    EXPECT_EQ(Main->GetRunState(), TMainWin::Stopped);
     ASSERT_NE(Main->Wave(), nullptr);
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().Text, "Failure writing wave file.");
@@ -191,9 +192,9 @@ TEST_F(TSoundRun, DiskRecordingWhoseLimitSaveFailsStopsAndKeepsTheRecording)
 
 TEST_F(TSoundRun, SegmentEndingAtTheEndOfTheWavePlaysToTheEnd)
 {
-    Main->OpMode = TMainWin::PostProcess;
+    State(Main).OpMode() = TMainWin::PostProcess;
     // 1001 frames: an odd segment that ends at the last frame.
-    Main->ReplaceWave(std::make_unique<TWaveFile>(1001, Main->Settings.Format, Folder.Path.c_str()));
+    Main->ReplaceWave(std::make_unique<TWaveFile>(1001, Main->GetAnalysisSettings().Format, Folder.Path.c_str()));
     for (uint32_t i = 0; i < 1001; ++i) {
         Main->Wave()->PutSample(int32_t(i), i, 0);
         Main->Wave()->PutSample(int32_t(i), i, 1);
@@ -216,10 +217,10 @@ TEST(DISABLED_TSoundNoServer, RealTimeStartReportsNoSoundCardAndStaysStopped)
     ASSERT_EQ(::waveInGetNumDevs(), 0u);
     main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
     main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-    main.OpMode = TMainWin::RealTime;
+    State(main).OpMode() = TMainWin::RealTime;
     Messages().clear();
     main.StartAnalyzer();
-    EXPECT_EQ(main.RunState, TMainWin::Stopped);
+    EXPECT_EQ(main.GetRunState(), TMainWin::Stopped);
     ASSERT_FALSE(Messages().empty());
     EXPECT_EQ(Messages().back().Text, "No Sound Cards were detected on your system.");
 }
@@ -231,12 +232,12 @@ TEST(DISABLED_TSoundNoServer, RecorderPlaybackWithoutAnOutputReportsAndStaysStop
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
     main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-    main.OpMode = TMainWin::Recorder;
-    main.ReplaceWave(std::make_unique<TWaveFile>(Rate, main.Settings.Format, folder.Path.c_str()));
+    State(main).OpMode() = TMainWin::Recorder;
+    main.ReplaceWave(std::make_unique<TWaveFile>(Rate, main.GetAnalysisSettings().Format, folder.Path.c_str()));
     Messages().clear();
-    main.RunState = TMainWin::Playback;
+    State(main).RunState() = TMainWin::Playback;
     main.StartAnalyzer();
-    EXPECT_EQ(main.RunState, TMainWin::Stopped);
+    EXPECT_EQ(main.GetRunState(), TMainWin::Stopped);
     EXPECT_FALSE(Messages().empty());
     EXPECT_EQ(main.CaptureBlock(0), nullptr);
 }

@@ -23,6 +23,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "views/TSeriesPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -102,9 +103,9 @@ struct TBench {
     explicit TBench(const std::string& folder)
         : Folder(folder), Main(nullptr, (folder + "\\Tonalyx.exe").c_str(), nullptr, *new TClientMain)
     {
-        Main.ViewStatus = ViewStatusFlags{};
-        Main.ViewStatus.TimeSeries = 1;
-        Main.OpMode = TMainWin::PostProcess;
+        State(Main).ViewStatus() = ViewStatusFlags{};
+        State(Main).ViewStatus().TimeSeries = 1;
+        State(Main).OpMode() = TMainWin::PostProcess;
         Main.SetConfiguredFolder(TMainWin::TmpFolder, folder.c_str());
         Main.Create();
         Main.Show(SW_SHOW);
@@ -118,8 +119,8 @@ struct TBench {
     // The open (which builds the summary) and the drawing with and without it.
     void LayoutAndDraw(const std::string& wave, int mode, const char* name)
     {
-        Main.FileIO.WaveFileMode = mode;
-        Main.FileIO.MakeBackup = 0;
+        State(Main).FileIO().WaveFileMode = mode;
+        State(Main).FileIO().MakeBackup = 0;
         const auto start = std::chrono::steady_clock::now();
         Main.OpenWaveFile(wave.c_str());
         if (!Main.Wave()) {
@@ -193,12 +194,12 @@ int main(int argc, char** argv)
     // Live: two analysis blocks of 65536 samples, shown as they arrive.
     TMainWin& main = bench.Main;
     main.CloseWaveFile();
-    main.Settings.Format = TWaveFormat(Rate, 2, 2);
-    main.Settings.FFTsize = 65536;
-    main.Settings.ChannelProcessing = 2;
+    State(main).Settings().Format = TWaveFormat(Rate, 2, 2);
+    State(main).Settings().FFTsize = 65536;
+    State(main).Settings().ChannelProcessing = 2;
     main.ApplySettings(TMainWin::RefreshKind::Full);
-    main.SeriesLiveBlock = 1;
-    for (TSeriesData* block : {main.SeriesLeft, main.SeriesRight})
+    State(main).SeriesLiveBlock() = 1;
+    for (TSeriesData* block : {main.GetSeries(0), main.GetSeries(1)})
         for (uint32_t i = 0; i < block->GetLength(); ++i)
             block->PutSample(i, int32_t(15000 * std::sin(0.01 * i)));
     bench.View->UpdateLayout();

@@ -17,6 +17,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "views/TSpectrogram.h"
+#include "tests/shell/TMainWinState.h"
 
 int main(int argc, char** argv)
 {
@@ -32,15 +33,15 @@ int main(int argc, char** argv)
     TMainWin main(nullptr, program.c_str(), nullptr, *new TClientMain);
     main.ReplaceInputPort(std::make_unique<TSoundInput>(0));
     main.ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-    main.OpMode = TMainWin::PostProcess;
-    main.Settings.FFTsize = 4096;
-    main.Settings.SmoothingWindow = TSmoothing::Hanning;
-    main.Settings.ChannelProcessing = 2;
-    main.Settings.AverageBlocks = 1;
-    main.ViewStatus = ViewStatusFlags{};
-    main.ViewStatus.Spectrogram = 1;
-    main.SpectrogramOptions[0].Direction = 0;
-    main.SpectrogramOptions[0].ScrollType = 0;
+    State(main).OpMode() = TMainWin::PostProcess;
+    State(main).Settings().FFTsize = 4096;
+    State(main).Settings().SmoothingWindow = TSmoothing::Hanning;
+    State(main).Settings().ChannelProcessing = 2;
+    State(main).Settings().AverageBlocks = 1;
+    State(main).ViewStatus() = ViewStatusFlags{};
+    State(main).ViewStatus().Spectrogram = 1;
+    State(main).SpectrogramOptions()[0].Direction = 0;
+    State(main).SpectrogramOptions()[0].ScrollType = 0;
     if (!main.Create())
         return 1;
     main.Show(SW_SHOW);
@@ -48,14 +49,14 @@ int main(int argc, char** argv)
     main.ReplaceWave(std::make_unique<TWaveFile>(argv[1], TWaveFile::Memory, 0, folder.c_str()));
     if (main.Wave()->Error || main.Wave()->GetFormat().NumChannels != 2)
         return 1;
-    main.Settings.Format = main.Wave()->GetFormat();
+    State(main).Settings().Format = main.Wave()->GetFormat();
     TSpectrogram& view = *main.SpectrogramView(0);
     view.MoveWindow(0, 0, 1000 + view.LeftMargin + view.RightMargin + 8, 760, true);
     main.ApplySettings(TMainWin::RefreshKind::Full);
 
     const int lines = view.GetHistoryLineCount() - 1;
     const float duration = main.Wave()->GetDuration();
-    const float half = main.Settings.FFTsize * 0.5f / main.Settings.Format.SamplingRate;
+    const float half = main.GetAnalysisSettings().FFTsize * 0.5f / main.GetAnalysisSettings().Format.SamplingRate;
     // Newest line first, the oldest at the start of the wave.
     for (int line = 0; line < lines; ++line)
         view.SetHistoryRecord(line, half + (duration - 2 * half) * float(lines - 1 - line) / float(lines - 1));

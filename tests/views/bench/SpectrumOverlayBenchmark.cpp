@@ -16,6 +16,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "views/TSpectrumPlot.h"
+#include "tests/shell/TMainWinState.h"
 
 namespace {
 
@@ -59,25 +60,25 @@ int main()
         WriteSlot(folder + "\\L" + std::to_string(slot + 1) + ".ovl", slot);
 
     TMainWin main(nullptr, (folder + "\\Tonalyx.exe").c_str(), nullptr, *new TClientMain);
-    main.ViewStatus = ViewStatusFlags{};
-    main.ViewStatus.SpectrumPlot = 1;
-    main.OpMode = TMainWin::PostProcess;
-    main.Settings.Format = TWaveFormat(44100, 1, 2);
-    main.Settings.FFTsize = 16384;
+    State(main).ViewStatus() = ViewStatusFlags{};
+    State(main).ViewStatus().SpectrumPlot = 1;
+    State(main).OpMode() = TMainWin::PostProcess;
+    State(main).Settings().Format = TWaveFormat(44100, 1, 2);
+    State(main).Settings().FFTsize = 16384;
     main.SetConfiguredFolder(TMainWin::OvlFolder, folder.c_str());
     for (int slot = 0; slot < SpectrumOpts::SlotCount; ++slot)
-        main.SpectrumOptions[0].Show1[slot] = 1;
+        State(main).SpectrumOptions()[0].Show1[slot] = 1;
     // The composite slot reads its file as it is: an average of no slots is
     // refused, after the six slot files were read for it.
-    main.SpectrumOptions[0].Show1[SpectrumOpts::SlotCount - 1] = 0;
+    State(main).SpectrumOptions()[0].Show1[SpectrumOpts::SlotCount - 1] = 0;
     main.Create();
     main.Show(SW_SHOW);
     main.MoveWindow(0, 0, 1280, 1000, true);
     TSpectrumPlot& view = *main.SpectrumView(0);
     view.MoveWindow(0, 0, 1100, 760, true);
-    main.SpectrumOptions[0].Show1[SpectrumOpts::SlotCount - 1] = 1;
-    main.SpectrumOptions[0].CompositeType1 = 0;
-    std::fill_n(main.SpectrumOptions[0].IncludeInAverage1, 6, 0u);
+    State(main).SpectrumOptions()[0].Show1[SpectrumOpts::SlotCount - 1] = 1;
+    State(main).SpectrumOptions()[0].CompositeType1 = 0;
+    std::fill_n(State(main).SpectrumOptions()[0].IncludeInAverage1, 6, 0u);
 
     std::printf("graph %d columns, %d slots of %d points\n", view.GraphRect.Width(), SpectrumOpts::SlotCount, Points);
     std::printf("LoadOverlays: %.1f ms\n", Milliseconds([&] { view.LoadOverlays(); }));
