@@ -41,7 +41,7 @@
 #include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
-#include "shell/THDFreqSettings.h"
+#include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"
 #include "views/TViewHost.h"
