@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <numbers>
 
 #include "engine/TWaveData.h"
 #include "tests/engine/Fixture.h"
@@ -166,7 +167,7 @@ TEST(TThdFreqRun, SteppedSineRestartsItsPhaseAtEveryStep)
     TWaveData wave(3 * 4800 + 10, TWaveFormat(48000, 1, 2));
     run.FillSteppedSine(wave, 10);
     for (int i = 0; i < 3; ++i) {
-        const double w = 2 * M_PI * 1000.0 * (i + 1) / 48000;
+        const double w = 2 * std::numbers::pi * 1000.0 * (i + 1) / 48000;
         for (uint32_t j : {0u, 1u, 4799u}) {
             const double expected = std::sin((j + 1) * w) * 0.99 * 32767;
             EXPECT_NEAR(wave.GetSample(10 + i * 4800 + j, 0, 0), expected, 1.5) << i << " " << j;
