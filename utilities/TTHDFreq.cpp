@@ -52,7 +52,6 @@ std::string Formatted(const char* format, const std::string& path)
 
 DEFINE_RESPONSE_TABLE1(TTHDFreq, TPlotBase)
     EV_WM_SYSCOMMAND
-    EV_WM_SIZE
     EV_WM_DESTROY
     EV_WM_LBUTTONDBLCLK
     EV_COMMAND(StartId, CmStart)
@@ -127,12 +126,6 @@ void TTHDFreq::UpdateLayout()
     Invalidate(true);
     NewData(0.0f);
     SetCaption(ResultFile.empty() ? Title : (std::string(Title) + " - " + ResultFile).c_str());
-}
-
-void TTHDFreq::EvSize(UINT sizeType, const TSize& size)
-{
-    TPlotBase::EvSize(sizeType, size);
-    UpdateLayout();
 }
 
 TRect TTHDFreq::FirstPane() const

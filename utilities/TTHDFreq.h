@@ -72,7 +72,6 @@ public:
     const std::vector<TThdFreqScale::TTick>& FrequencyTicks() const { return FreqTicks; }
     const std::vector<TThdFreqScale::TTick>& AmplitudeTicks() const { return AmpTicks; }
 
-    void EvSize(UINT sizeType, const TSize& size);
     void EvSysCommand(UINT cmdType, const TPoint& point);
     void EvDestroy();
     void EvLButtonDblClk(UINT keys, const TPoint& point);
