@@ -25,6 +25,7 @@
 #include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
+#include "utilities/TTHDFreq.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -115,6 +116,7 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
     // Automation: the macro window and the readouts.
     EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
+    EV_COMMAND(CM_THDNVSFREQUENCY, CmTHDNvsFrequency)
     EV_COMMAND(CM_THD, CmTHD)
     EV_COMMAND(CM_THDN, CmTHDN)
     EV_COMMAND(CM_IMD, CmIMD)
@@ -127,6 +129,7 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_NOISEFIGURELEFTRIGHT, CmNoiseFigureLeftRight)
     EV_COMMAND(CM_NOISEFIGURERIGHTLEFT, CmNoiseFigureRightLeft)
     EV_COMMAND_ENABLE(CM_THD, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_THDNVSFREQUENCY, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_THDN, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_IMD, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_SNR, CeAlwaysEnabled)
@@ -332,6 +335,7 @@ bool TMainWin::CanClose()
     if (RunState != Stopped) StopAnalyzer();
     // The reverberation window is asked here whether it may close.
     if (TMacro* macro = MacroWindow(); macro && !macro->CanClose()) return false;
+    if (TTHDFreq* thd = ThdFreqWindow(); thd && !thd->QuerySave()) return false;
     if (!TemporaryWaveFile) {
         TProfileFile ini(IniPath);
         TSettingsTable::WriteText(ini, "FileHistory", "OpenFileName", "");
@@ -349,6 +353,7 @@ void TMainWin::EvDestroy()
     CmCloseAllViews();
     CloseReadouts();
     Windows.Close(ViewType::Macro);
+    Windows.Close(ViewType::ThdFreq);
     // Here, in order: close the other utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
@@ -393,6 +398,8 @@ void TMainWin::EvSysColorChange()
             view->UpdateBackgroundBrush();
     if (TimeSeriesView())
         TimeSeriesView()->UpdateBackgroundBrush();
+    if (TTHDFreq* thd = ThdFreqWindow(); thd && thd->GetHandle())
+        thd->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
     for (TSurfacePlot* view : SurfaceViews())
         if (view)
             view->UpdateBackgroundBrush();

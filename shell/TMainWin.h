@@ -23,6 +23,7 @@
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
 #include "automation/TMacroHost.h"
+#include "utilities/TThdFreqHost.h"
 #include "shell/FileIOSettings.h"
 #include "shell/LoggingSettings.h"
 #include "shell/TDeferredMessages.h"
@@ -41,7 +42,7 @@
 #include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
-#include "shell/THDFreqSettings.h"
+#include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"
 #include "views/TViewHost.h"
@@ -65,6 +66,7 @@ class TSpectrogram;
 class TSurfacePlot;
 class TMacro;
 class TAnalysisView;
+class TTHDFreq;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
@@ -76,7 +78,11 @@ class TDdeServer;
 // state through its accessors and change it through its commands and
 // setters; the views see it only as their host, the settings dialogs and the
 // macro window as theirs.
-class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
+class TMainWin : public TMDIFrame,
+                 public TViewHost,
+                 public TDialogHost,
+                 public TMacroHost,
+                 public TThdFreqHost {
     // The tests set up the window's state through it.
     friend class TMainWinState;
     // The window table opens views on the records it hands them and keeps
@@ -399,7 +405,7 @@ public:
     const DelayFinderSettings& GetDelayFinderOptions() const { return DelayFinderOptions; }
     const LeqSettings& GetLeqOptions() const { return LeqOptions; }
     const ReverbSettings& GetReverbOptions() const { return ReverbOptions; }
-    const THDFreqSettings& GetThdFreqOptions() const { return ThdFreqOptions; }
+    const THDFreqSettings& GetThdFreqOptions() const override { return ThdFreqOptions; }
     const PhaseScopeSettingsStruct& GetPhaseScopeOptions() const { return PhaseScopeOptions; }
     const MacroSettings& GetMacroOptions() const { return MacroOptions; }
     int32_t GetInputDeviceID() const { return InputDeviceID; }
@@ -697,6 +703,22 @@ public:
     void CmNoiseFigureLeftRight() { CmNoiseFigure(290); }
     void CmNoiseFigureRightLeft() { CmNoiseFigure(291); }
     void CeAlwaysEnabled(TCommandEnabler& ce);
+    // The THD+N versus frequency window (menu command 305) and what it asks
+    // of the main window (TMainWinThdFreq.cpp).
+    void CmTHDNvsFrequency();
+    TTHDFreq* ThdFreqWindow() const;
+    void SetThdFreqOptions(const THDFreqSettings& options) override;
+    TDuplexDevices DuplexDevices() override;
+    void StopForMeasurement() override;
+    void SetMeasuring(bool measuring) override;
+    void ShowInputPeaks(int left, int right, bool refresh) override;
+    std::string TemporaryFolder() override;
+    std::string ResolveThdPath(const std::string& name) override;
+    std::string ThdFileFolder() override;
+    void StoreThdFileFolder(const std::string& path) override;
+    int RunThdFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
+    void ThdFreqWindowClosing() override;
+    void CloseThdFreqWindow() override;
     // The menu command of a window kind; the noise figure's follows its order.
     UINT ViewCommand(ViewType type) const;
     // The readout window of a type, null when it is not open or not a readout.

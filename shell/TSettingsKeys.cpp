@@ -25,7 +25,7 @@
 #include "shell/LoggingSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
-#include "shell/THDFreqSettings.h"
+#include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/MarkerSettings.h"
 #include "views/PhaseOpts.h"

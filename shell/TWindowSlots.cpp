@@ -10,6 +10,7 @@
 #include "shell/Toolbar.h"
 #include "utilities/TAnalysisView.h"
 #include "utilities/TReadoutFormat.h"
+#include "utilities/TTHDFreq.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrogram.h"
@@ -46,6 +47,15 @@ std::unique_ptr<TWindow> MakeMacroWindow(TMainWin& main, ViewType, const RECT& p
     TMDIClient* client = main.GetClientWindow();
     if (!client) return nullptr;
     auto window = std::make_unique<TMacro>(*client, main);
+    PlaceAt(*window, placement);
+    return window;
+}
+
+std::unique_ptr<TWindow> MakeThdFreq(TMainWin& main, ViewType, const RECT& placement, const char*)
+{
+    TMDIClient* client = main.GetClientWindow();
+    if (!client) return nullptr;
+    auto window = std::make_unique<TTHDFreq>(*client, main, main);
     PlaceAt(*window, placement);
     return window;
 }
@@ -154,6 +164,8 @@ const TWindowSlots::TKind TWindowSlots::TFactories::KindTable[] = {
      {40, 40, -100, -260, true, true}, true, false, false, PhaseView},
     {V::Phase2, V::Phase, V::Phase2, &F::PhasePlot, CM_VIEWPHASE, IDS_VIEW_PHASE2_TEXT, "Phase2",
      {60, 60, -80, -240, true, true}, true, false, false, PhaseView},
+    {V::ThdFreq, V::ThdFreq, V::ThdFreq, &F::THD_vs_Freq, CM_THDNVSFREQUENCY, nullptr, "THD_Freq",
+     {20, 20, 800, 600, false, false}, true, false, false, MakeThdFreq},
 };
 // clang-format on
 

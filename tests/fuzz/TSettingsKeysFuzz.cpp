@@ -26,7 +26,7 @@
 #include "shell/LoggingSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
-#include "shell/THDFreqSettings.h"
+#include "views/THDFreqSettings.h"
 #include "shell/TSettingsKeys.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/MarkerSettings.h"
