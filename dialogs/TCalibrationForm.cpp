@@ -135,19 +135,6 @@ bool TCalibrationForm::Store(const TEntry& e, CalibrationChannel& c)
     return true;
 }
 
-void TCalibrationForm::CopyCommon(const CalibrationChannel& from, CalibrationChannel& to)
-{
-    to.IsEnabled = from.IsEnabled;
-    to.RefLevel = from.RefLevel;
-    to.RefType = from.RefType;
-    to.RefUnits = from.RefUnits;
-    std::memcpy(to.LabelLinear, from.LabelLinear, sizeof to.LabelLinear);
-    std::memcpy(to.LabelLog, from.LabelLog, sizeof to.LabelLog);
-    to.LabelType = from.LabelType;
-    to.ConversionType = from.ConversionType;
-    to.IntegrationType = from.IntegrationType;
-}
-
 TCalibrationForm::TEntry TCalibrationForm::EntryOf(const CalibrationChannel& c)
 {
     TEntry e;

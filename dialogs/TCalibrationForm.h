@@ -70,9 +70,6 @@ public:
     // The entry into block; false, and nothing stored, when the level is
     // negative in a linear unit.
     static bool Store(const TEntry& entry, CalibrationChannel& block);
-    // What one set of controls edits for both channels, from the left block
-    // to the right; the right keeps its own level, ratio and name.
-    static void CopyCommon(const CalibrationChannel& from, CalibrationChannel& to);
     // The block as its controls show it (the conversion index within the
     // list its unit shows).
     static TEntry EntryOf(const CalibrationChannel& block);

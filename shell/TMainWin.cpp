@@ -112,6 +112,7 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_MARKERS, CmMarkers)
     EV_COMMAND(CM_TRIGGER, CmTrigger)
     EV_COMMAND(CM_DEVICE, CmDevice)
+    EV_COMMAND(CM_CALIBRATION, CmCalibration)
     EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
     // Automation: the macro window and the readouts.
     EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)

@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 #include "engine/AnalysisSettingsStruct.h"
+#include "dialogs/TCalibrationHost.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
@@ -75,7 +76,7 @@ class TDdeServer;
 // state. Other subsystems hold a pointer to it and use its fields directly;
 // the views see it only as their host, the settings dialogs and the macro
 // window as theirs.
-class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
+class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TCalibrationHost, public TMacroHost {
     // The tests set up the window's state through it.
     friend class TMainWinState;
 
@@ -733,9 +734,17 @@ public:
     void GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand);
     // The window that a placement type names, or null when it is not open.
     virtual HWND PlacementWindow(ViewType type);
-    void ReadCalibrationFile(const char* fileName, CalibrationStruct& record);
-    void WriteCalibrationFile(const char* fileName, CalibrationStruct& record);
-    void ComputeCalibrationRatio(CalibrationStruct& record);
+    void ReadCalibrationFile(const char* fileName, CalibrationStruct& record) override;
+    void WriteCalibrationFile(const char* fileName, CalibrationStruct& record) override;
+    void ComputeCalibrationRatio(CalibrationStruct& record) override;
+    // A fresh recording of the input, one second plus a block's margin, with
+    // the generator playing when one is open; 0 when the port fails or the
+    // recording does not complete within twice its time plus 2 s.
+    int AcquireCalibrationSignal(uint16_t channel, TWaveData* capture) override;
+    // The level of the strongest line into the channel's PctFullScale.
+    void MeasureCalibrationLevel(uint16_t channel, TWaveData* source, CalibrationStruct& record) override;
+    uint16_t AnalysisChannels() const override { return Settings.Format.NumChannels; }
+    TDialogHost& DialogHost() override { return *this; }
     float LevelToDisplayUnits(uint16_t channel, float level);
     // Gives the open wave the factors of the enabled calibration channels.
     void ApplyWaveCalibration();
@@ -878,6 +887,7 @@ public:
     void CmMarkers();
     void CmTrigger();
     void CmDevice();
+    void CmCalibration();
     void CeCalibration(TCommandEnabler& ce);
     // The door for the whole processing record a dialog's OK gave: refused
     // (false, nothing changed) unless every field passes its setter's rule;

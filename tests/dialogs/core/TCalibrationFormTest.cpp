@@ -82,9 +82,9 @@ TEST(TCalibrationForm, DefaultsStoreOneVoltRmsAtHalfScale)
 {
     CalibrationStruct r{};
     ASSERT_TRUE(TCalibrationForm::Store(TCalibrationForm::Defaults("Left"), r.Left));
-    r.Right.PctFullScale = 0.25f;
-    std::strcpy(r.Right.ChannelName, "Mine");
-    TCalibrationForm::CopyCommon(r.Left, r.Right);
+    TCalibrationForm::TEntry right = TCalibrationForm::Defaults("Mine");
+    right.Detected = "25";
+    ASSERT_TRUE(TCalibrationForm::Store(right, r.Right));
     for (const CalibrationChannel* c : {&r.Left, &r.Right}) {
         EXPECT_EQ(Value(c->RefUnits), uint32_t(UnitVolts));
         EXPECT_EQ(Value(c->RefType), 1);
