@@ -836,6 +836,14 @@ public:
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
     void CmMacroProcessor();
+    // The utility windows' toggles (TMainWinUtilities.cpp); each always enabled.
+    void CmReverbTime();
+    void CmPhaseScope();
+    void CmTHDNvsFrequency();
+    void CeMacroProcessor(TCommandEnabler& ce) { ce.Enable(true); }
+    void CeReverbTime(TCommandEnabler& ce) { ce.Enable(true); }
+    void CePhaseScope(TCommandEnabler& ce) { ce.Enable(true); }
+    void CeTHDNvsFrequency(TCommandEnabler& ce) { ce.Enable(true); }
     bool IsMacroRunning() const;
     MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
     std::string ResolveMacroPath(const std::string& name) override;

@@ -15,7 +15,7 @@
 #include "dialogs/TCalibrationForm.h"
 #include "dialogs/TCalibrationIndependentDialog.h"
 #include "framework/TCommandEnabler.h"
-#include "engine/Fixture.h"
+#include "tests/engine/Fixture.h"
 #include "resources/CommandIds.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
