@@ -83,22 +83,6 @@ constexpr uint32_t LastLabelType = 2;
 constexpr uint32_t LastConversionType = 8;
 constexpr uint32_t LastIntegrationType = 2;
 
-// Units whose level is entered as a linear amount, which the dialog keeps
-// from going below zero; the dB units take any level.
-bool IsLinearUnit(uint32_t units)
-{
-    switch (units) {
-    case UnitVolts:
-    case UnitMillivolts:
-    case UnitAcceleration:
-    case UnitCustom:
-    case UnitPascalsAir:
-    case UnitPsi:
-    case UnitPascalsWater: return true;
-    default: return false;
-    }
-}
-
 template <size_t N> void Terminate(char (&text)[N])
 {
     text[N - 1] = '\0';
@@ -125,9 +109,23 @@ void TerminateTexts(CalibrationStruct& record)
 }
 }
 
+bool IsLinearCalibrationUnit(uint32_t units)
+{
+    switch (units) {
+    case UnitVolts:
+    case UnitMillivolts:
+    case UnitAcceleration:
+    case UnitCustom:
+    case UnitPascalsAir:
+    case UnitPsi:
+    case UnitPascalsWater: return true;
+    default: return false;
+    }
+}
+
 bool IsAcceptableCalibrationChannel(const CalibrationChannel& c)
 {
-    return std::isfinite(c.RefLevel) && !(IsLinearUnit(c.RefUnits) && c.RefLevel < 0.0f) &&
+    return std::isfinite(c.RefLevel) && !(IsLinearCalibrationUnit(c.RefUnits) && c.RefLevel < 0.0f) &&
            c.RefType >= 0 && c.RefType <= LastRefType && c.RefUnits <= LastRefUnits && c.LabelType <= LastLabelType &&
            std::isfinite(c.PctFullScale) && std::isfinite(c.CalRatio) && c.ConversionType <= LastConversionType &&
            c.IntegrationType <= LastIntegrationType && IsPlainText(c.LabelLinear) && IsPlainText(c.LabelLog) &&

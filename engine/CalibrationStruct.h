@@ -72,6 +72,10 @@ enum CalibrationUnits : uint32_t {
     UnitPascalsAir, UnitPsi, UnitSplWater, UnitPascalsWater
 };
 
+// Units whose level is entered as a linear amount, which may not go below
+// zero; the dB units take any level.
+bool IsLinearCalibrationUnit(uint32_t units);
+
 // Both CalRatio fields from RefLevel, RefType, RefUnits and PctFullScale;
 // 1.0 where the ratio cannot be computed.
 void ComputeCalibrationRatio(CalibrationStruct& record);

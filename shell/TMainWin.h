@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 #include "engine/AnalysisSettingsStruct.h"
+#include "dialogs/TCalibrationHost.h"
 #include "engine/CalibrationStruct.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
@@ -81,6 +82,7 @@ class TDdeServer;
 class TMainWin : public TMDIFrame,
                  public TViewHost,
                  public TDialogHost,
+                 public TCalibrationHost,
                  public TMacroHost,
                  public TThdFreqHost {
     // The tests set up the window's state through it.
@@ -606,9 +608,17 @@ public:
     void GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand);
     // The window that a placement type names, or null when it is not open.
     virtual HWND PlacementWindow(ViewType type);
-    void ReadCalibrationFile(const char* fileName, CalibrationStruct& record);
-    void WriteCalibrationFile(const char* fileName, CalibrationStruct& record);
-    void ComputeCalibrationRatio(CalibrationStruct& record);
+    void ReadCalibrationFile(const char* fileName, CalibrationStruct& record) override;
+    void WriteCalibrationFile(const char* fileName, CalibrationStruct& record) override;
+    void ComputeCalibrationRatio(CalibrationStruct& record) override;
+    // A fresh recording of the input, one second plus a block's margin, with
+    // the generator playing when one is open; 0 when the port fails or the
+    // recording does not complete within twice its time plus 2 s.
+    int AcquireCalibrationSignal(uint16_t channel, TWaveData* capture) override;
+    // The level of the strongest line into the channel's PctFullScale.
+    void MeasureCalibrationLevel(uint16_t channel, TWaveData* source, CalibrationStruct& record) override;
+    uint16_t AnalysisChannels() const override { return Settings.Format.NumChannels; }
+    TDialogHost& DialogHost() override { return *this; }
     float LevelToDisplayUnits(uint16_t channel, float level);
     // Gives the open wave the factors of the enabled calibration channels.
     void ApplyWaveCalibration();
@@ -677,6 +687,13 @@ public:
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
     void CmMacroProcessor();
+    // The utility windows' toggles (TMainWinUtilities.cpp); each always enabled.
+    void CmReverbTime();
+    void CmPhaseScope();
+    void CeMacroProcessor(TCommandEnabler& ce) { ce.Enable(true); }
+    void CeReverbTime(TCommandEnabler& ce) { ce.Enable(true); }
+    void CePhaseScope(TCommandEnabler& ce) { ce.Enable(true); }
+    void CeTHDNvsFrequency(TCommandEnabler& ce) { ce.Enable(true); }
     bool IsMacroRunning() const;
     MacroSettings& MacroOptionsRecord() override { return MacroOptions; }
     std::string ResolveMacroPath(const std::string& name) override;
@@ -744,6 +761,7 @@ public:
     void CmMarkers();
     void CmTrigger();
     void CmDevice();
+    void CmCalibration();
     void CeCalibration(TCommandEnabler& ce);
     // The door for the whole processing record a dialog's OK gave: refused
     // (false, nothing changed) unless every field passes its setter's rule;

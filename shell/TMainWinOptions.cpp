@@ -6,6 +6,8 @@
 #include <cstring>
 #include <iterator>
 #include <strings.h>
+#include "dialogs/TCalibrationBasicDialog.h"
+#include "dialogs/TCalibrationIndependentDialog.h"
 #include "dialogs/TDeviceDialog.h"
 #include "dialogs/TMarkersDialog.h"
 #include "dialogs/TScalingDialog.h"
@@ -194,6 +196,25 @@ void TMainWin::TakeDevices(int32_t input, int32_t output)
 void TMainWin::ReplaceInputPort(std::unique_ptr<TSoundInput> port) { SoundInput = std::move(port); }
 
 void TMainWin::ReplaceOutputPort(std::unique_ptr<TSoundOutput> port) { SoundOutput = std::move(port); }
+
+// The dialog edits a copy; only OK hands it to the wave and the views.
+void TMainWin::CmCalibration()
+{
+    TRunPause pause(*this);
+    CalibrationStruct edited = Calibration;
+    int result;
+    if (Settings.IndependentScalingAndCalibration == 1) {
+        TCalibrationIndependentDialog dialog(this, *this, "DIALOG_CALIBRATE_INDEPENDENT", &edited);
+        result = ExecuteDialog(dialog);
+    } else {
+        TCalibrationBasicDialog dialog(this, *this, "DIALOG_CALIBRATE_BASIC", &edited);
+        result = ExecuteDialog(dialog);
+    }
+    if (result != IDOK) return;
+    Calibration = edited;
+    ApplyWaveCalibration();
+    ApplySettings(RefreshKind::RecomputeHistory);
+}
 
 // A wave the automation opened as a temporary file keeps its calibration.
 void TMainWin::CeCalibration(TCommandEnabler& ce)

@@ -2,12 +2,15 @@
 // dialog, takes back and rebuilds, with the null sink's devices for Real Time.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <typeindex>
+#include "dialogs/TCalibrationBasicDialog.h"
+#include "dialogs/TCalibrationForm.h"
 #include "dialogs/TDeviceDialog.h"
 #include "dialogs/TMarkersDialog.h"
 #include "dialogs/TScalingDialog.h"
@@ -18,10 +21,12 @@
 #include "engine/TSoundInput.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
+#include "engine/TWaveData.h"
 #include "resources/CommandIds.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/dialogs/DialogTestSupport.h"
+#include "tests/framework/WindowImage.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
 #include "views/TSpectrumPlot.h"
@@ -338,4 +343,48 @@ TEST_F(TOptionsCommands, MarkersTriggerAndTheCalibrationItem)
         Main->SendMessage(WM_INITMENUPOPUP, WPARAM(options), 0);
         EXPECT_EQ((::GetMenuState(options, CM_CALIBRATION, MF_BYCOMMAND) & MF_GRAYED) != 0, temporary);
     }
+}
+
+// A -6.02 dBFS tone played into the sink measures half of full scale from its
+// monitor, through the capture alone and through the dialog's button.
+TEST_F(TOptionsCommands, CalibrationMeasuresTheLiveInput)
+{
+    Open(TMainWin::RealTime, 2, 0, 0, false);
+    Main->TakeDevices(int32_t(MonitorId), int32_t(NullId));
+    TTonePlayer tone(NullId, 48000, 1000.0, 0.5, 0.5);
+    ASSERT_TRUE(tone.Ok);
+    ::Sleep(300);
+
+    TWaveData capture;
+    ASSERT_EQ(Main->AcquireCalibrationSignal(2, &capture), 1);
+    EXPECT_EQ(capture.GetFrameCount(), 48000u + 32768u);
+    CalibrationStruct record{};
+    Main->MeasureCalibrationLevel(2, &capture, record);
+    EXPECT_NEAR(record.Left.PctFullScale, 0.5, 0.02);
+    EXPECT_NEAR(record.Right.PctFullScale, 0.5, 0.02);
+
+    Main->Script = [](TDialog& d) {
+        Control::Press(d, IDC_CALIBRATION_DEFAULTS);
+        Control::Press(d, IDC_CALIBRATION_MEASURE_INPUT);
+        EXPECT_NEAR(std::stod(Control::Text(d, IDC_CALIBRATION_LEFT_DETECTED)), 50.0, 2.0);
+        EXPECT_TRUE(Control::Checked(d, IDC_CALIBRATION_ENABLE));
+        ::RedrawWindow(d.GetHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump();
+        EXPECT_TRUE(SaveWindowImage(d.GetHandle(), std::string(TONALYX_SHOTS) + "/calibration.bmp"));
+    };
+    Main->SendMessage(WM_COMMAND, CM_CALIBRATION, 0);
+    EXPECT_EQ(Main->LastDialog, std::type_index(typeid(TCalibrationBasicDialog)));
+    EXPECT_NEAR(Main->GetCalibration().Right.PctFullScale, 0.5, 0.02);
+    EXPECT_NEAR(Main->GetCalibration().Left.CalRatio, std::sqrt(2.0) / Main->GetCalibration().Left.PctFullScale, 1e-3);
+    EXPECT_TRUE(Boxes().Messages.empty());
+}
+
+TEST_F(TOptionsCommands, CalibrationCaptureOfTheRightChannelInMonoFailsAtOnce)
+{
+    Open(TMainWin::RealTime, 1, 0, 0, false);
+    TWaveData capture;
+    const DWORD start = ::GetTickCount();
+    EXPECT_EQ(Main->AcquireCalibrationSignal(1, &capture), 0);
+    EXPECT_LT(::GetTickCount() - start, 100u);
+    EXPECT_EQ(capture.GetFrameCount(), 0u);
 }
