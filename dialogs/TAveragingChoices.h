@@ -2,12 +2,14 @@
 #include <cstdint>
 #include <string>
 
+#include "engine/AnalysisSettingsStruct.h"
+
 // The averaging and peak-hold choices as the lists show them, shared by the
 // processing settings dialog and the transport toolbar.
 class TAveragingChoices {
 public:
     // The block count that "Infinite" stands for.
-    static constexpr uint32_t InfiniteBlocks = 1000000;
+    static constexpr uint32_t InfiniteBlocks = AnalysisSettingsStruct::InfiniteBlocks;
     static constexpr int BlockCountEntries = 30;
     static constexpr int SpeedEntries = 5;
 

@@ -26,6 +26,8 @@ struct AnalysisSettingsStruct {
     // AverageMode: a number of blocks, or timed averaging at AverageSpeed.
     enum AveragingMode : uint16_t { BlockAveraging = 0, TimedAveraging = 1 };
     static bool IsValidAverageMode(uint16_t mode) { return mode == BlockAveraging || mode == TimedAveraging; }
+    // The block count that stands for averaging without end ("Infinite").
+    static constexpr uint32_t InfiniteBlocks = 1000000;
 
     TWaveFormat Format;
     uint32_t FFTsize = 16384;

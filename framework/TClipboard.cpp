@@ -1,4 +1,6 @@
 #include "framework/TClipboard.h"
+
+#include "framework/TBitmap.h"
 #include <cstring>
 
 std::string TClipboard::GetClipboardFormatName(UINT format)
@@ -39,4 +41,17 @@ std::string TClipboard::GetText() const
     std::string text(p, strnlen(p, ::GlobalSize(block)));
     ::GlobalUnlock(block);
     return text;
+}
+
+bool TClipboard::SetBitmap(const TBitmap& bitmap)
+{
+    if (!Open || !bitmap.IsValid())
+        return false;
+    // The clipboard takes a copy of its own; the caller's bitmap stays the caller's.
+    HANDLE copy = ::CopyImage(HBITMAP(bitmap), IMAGE_BITMAP, 0, 0, 0);
+    if (copy && ::SetClipboardData(CF_BITMAP, copy))
+        return true;
+    if (copy)
+        ::DeleteObject(copy);
+    return false;
 }

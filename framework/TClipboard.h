@@ -2,6 +2,8 @@
 #include <windows.h>
 #include <string>
 
+class TBitmap;
+
 // The clipboard, open for the life of the object.
 class TClipboard {
 public:
@@ -30,6 +32,8 @@ public:
     // size bytes under format in a new global block; false when not placed.
     bool SetBytes(UINT format, const void* data, size_t size);
     std::string GetText() const;
+    // A copy of bitmap as CF_BITMAP, owned by the clipboard.
+    bool SetBitmap(const TBitmap& bitmap);
 
 private:
     bool Open;

@@ -1,5 +1,9 @@
 #include "framework/THtmlHelp.h"
 
+#include <string>
+
+#include "base/TEngineHost.h"
+
 namespace {
 
 // The control stays loaded from its first use to the end of the program.
@@ -24,6 +28,11 @@ public:
         return Own;
     }
 
+    // The entry of the control once loaded, without loading it.
+    THtmlHelp::Entry LoadedEntry() const { return Override ? Override : Own; }
+    // Whether the control was tried and found lacking.
+    bool ControlMissing() const { return Loaded && !Module; }
+
     THtmlHelp::Entry Override = nullptr;
 
 private:
@@ -45,10 +54,48 @@ HWND THtmlHelp::ShowContext(HWND owner, const char* helpFile, DWORD contextId)
     return Call(owner, helpFile, HelpContext, contextId);
 }
 
+namespace {
+
+void Report(const std::string& text)
+{
+    TEngineHost::Get().ShowMessage(text, "Tonalyx", TEngineHost::MsgOk | TEngineHost::MsgIconExclamation);
+}
+
+bool FileExists(const char* path)
+{
+    const DWORD attributes = path ? ::GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
 HWND THtmlHelp::Call(HWND owner, const char* helpFile, UINT command, DWORD_PTR data)
 {
-    const Entry entry = Control().GetEntry();
-    return entry ? entry(owner, helpFile, command, data) : nullptr;
+    THelpControl& control = Control();
+    const Entry entry = control.GetEntry();
+    if (!entry) {
+        Report(control.ControlMissing() ? "The help viewer (hhctrl.ocx) could not be loaded."
+                                        : "The help viewer (hhctrl.ocx) has no entry HtmlHelpA.");
+        return nullptr;
+    }
+    // A replaced entry answers for itself.
+    if (control.Override)
+        return entry(owner, helpFile, command, data);
+    const std::string file = helpFile ? helpFile : "";
+    if (!FileExists(helpFile)) {
+        Report("The help file " + file + " was not found.");
+        return nullptr;
+    }
+    const HWND viewer = entry(owner, helpFile, command, data);
+    if (!viewer)
+        Report("The help viewer could not show " + file + ".");
+    return viewer;
+}
+
+void THtmlHelp::CloseAllViewers()
+{
+    if (const Entry entry = Control().LoadedEntry())
+        entry(nullptr, nullptr, CloseAll, 0);
 }
 
 void THtmlHelp::SetEntry(Entry entry)

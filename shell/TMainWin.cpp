@@ -1,5 +1,7 @@
 #include "shell/TMainWin.h"
 
+#include "framework/THtmlHelp.h"
+
 #include <cctype>
 #include <cstdio>
 #include <cstring>
@@ -156,6 +158,36 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
     // The signal generator.
     EV_COMMAND(CM_SIGNALGENERATOR, CmSignalGenerator)
+    EV_COMMAND(CM_PRINT, CmPrint)
+    EV_COMMAND_ENABLE(CM_PRINT, CePrint)
+    EV_COMMAND(CM_PRINTERSETUP, CmPrinterSetup)
+    EV_COMMAND(CM_VIEWCONFIGURATION, CmViewConfiguration)
+    EV_COMMAND(CM_PRINTCONFIGURATION, CmPrintConfiguration)
+    EV_COMMAND(CM_HELPCONTENTS, CmHelpContents)
+    EV_COMMAND(CM_HELPSEARCH, CmHelpSearch)
+    EV_COMMAND(CM_HELPAPPNOTES, CmHelpAppNotes)
+    EV_COMMAND(CM_RUNDEMOMACRO, CmRunDemoMacro)
+    EV_COMMAND(CM_RELEASENOTES, CmReleaseNotes)
+    EV_COMMAND(CM_GOTOWEBSITE, CmGoToWebsite)
+    EV_COMMAND(CM_LICENSEAGREEMENT, CmLicenseAgreement)
+    EV_COMMAND(CM_ABOUT, CmAbout)
+    EV_COMMAND(CM_CASCADE, CmCascade)
+    EV_COMMAND(CM_TILEVERTICAL, CmTileVertical)
+    EV_COMMAND(CM_TILEHORIZONTAL, CmTileHorizontal)
+    EV_COMMAND(CM_ARRANGEICONS, CmArrangeIcons)
+    EV_COMMAND_ENABLE(CM_CASCADE, CeWindowArrange)
+    EV_COMMAND_ENABLE(CM_TILEVERTICAL, CeWindowArrange)
+    EV_COMMAND_ENABLE(CM_TILEHORIZONTAL, CeWindowArrange)
+    EV_COMMAND_ENABLE(CM_ARRANGEICONS, CeWindowArrange)
+    EV_COMMAND(CM_TOGGLEMAINTOOLBAR, CmToggleMainToolbar)
+    EV_COMMAND(CM_TOGGLESECONDARYTOOLBAR, CmToggleSecondaryToolbar)
+    EV_COMMAND(CM_TOGGLESTATUSBAR, CmToggleStatusBar)
+    EV_COMMAND(CM_CLOSEALLUTILITIES, CmCloseAllUtilities)
+    EV_COMMAND_ENABLE(CM_CLOSEALLUTILITIES, CeCloseAllUtilities)
+    EV_COMMAND(CM_DELAYFINDER, CmDelayFinder)
+    EV_COMMAND(CM_LEQ, CmLeq)
+    EV_COMMAND_ENABLE(CM_DELAYFINDER, CeAlwaysEnabled)
+    EV_COMMAND_ENABLE(CM_LEQ, CeAlwaysEnabled)
     EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
     EV_COMMAND_ENABLE(CM_SAVESIGNALTOWAVE, CeSaveSignalToWave)
     EV_COMMAND(CM_LOCKGENERATORCHANNELS, CmLockGeneratorChannels)
@@ -361,7 +393,8 @@ void TMainWin::EvDestroy()
     CloseReadouts();
     Windows.Close(ViewType::Macro);
     Windows.Close(ViewType::ThdFreq);
-    // Here, in order: close the other utilities; close the help viewer's windows.
+    CmCloseAllUtilities();
+    THtmlHelp::CloseAllViewers();
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
 }

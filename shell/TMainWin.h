@@ -23,6 +23,8 @@
 #include "framework/TFont.h"
 #include "framework/TMDIFrame.h"
 #include "framework/TOpenSaveDialog.h"
+#include "framework/TPrintDialog.h"
+#include "dialogs/TConfigurationReport.h"
 #include "automation/TMacroHost.h"
 #include "utilities/TThdFreqHost.h"
 #include "shell/FileIOSettings.h"
@@ -66,6 +68,7 @@ class TPhasePlot;
 class TSpectrogram;
 class TSurfacePlot;
 class TMacro;
+class TDC;
 class TAnalysisView;
 class TTHDFreq;
 class Toolbar;
@@ -515,6 +518,84 @@ public:
     void CmPlayArbitrarySpeed();
     // Kept for the program run; 0 until Arbitrary Speed is first used.
     uint32_t GetArbitraryPlaybackRate() const { return ArbitraryPlaybackRate; }
+
+    // Printing (TMainWinPrint.cpp): the blocks around a printed plot, each
+    // into a printer context inside a started page; the print job of the
+    // active view (interactive: the print dialog, else the default printer
+    // silently); printer set-up; the configuration report, viewed and printed.
+    void PrintUserInfo(TDC& dc);
+    void PrintSettingsInfo(TDC& dc);
+    void PrintTitle(TDC& dc);
+    // Raises MarginBottom over the comment block; the job puts it back.
+    void PrintComments(TDC& dc);
+    void CmPrint();
+    void CePrint(TCommandEnabler& ce);
+    void PrintViews(bool interactive);
+    void CmPrinterSetup();
+    // The print dialogs; IDOK with the chosen printer's context in data.Dc.
+    virtual int RunPrintDialog(TPrintDialog::TData& data, bool setupOnly);
+    // Ends a printer context a print dialog gave, once its job is done.
+    virtual void ReleasePrinterDC(HDC dc);
+    void CmViewConfiguration();
+    void CmPrintConfiguration();
+    // A configuration report line by number (1 when it exists), cut to size.
+    int GetConfigurationLine(int line, char* text, size_t size) const;
+    static constexpr int GetConfigurationLineCount() { return TConfigurationReport::LineCount; }
+    TConfigurationFacts ConfigurationFacts() const;
+    // The printer kept between jobs (device mode and names), null until the first.
+    HGLOBAL KeptPrinterMode() const { return PrinterDevMode; }
+    HGLOBAL KeptPrinterNames() const { return PrinterDevNames; }
+private:
+    void PrepareKeptPrinter(TPrintDialog::TData& data);
+    void KeepPrinterHandles(const TPrintDialog::TData& data);
+    void PrintActiveView(TDC& dc, const std::string& device, const std::string& port);
+    void PrintConfiguration(TDC& dc, const std::string& device, const std::string& port);
+public:
+
+    // The Help menu (TMainWinHelp.cpp).
+    void CmHelpContents();
+    void CmHelpSearch();
+    void CmHelpAppNotes();
+    void CmRunDemoMacro();
+    void CmReleaseNotes();
+    void CmGoToWebsite();
+    void CmLicenseAgreement();
+    void CmAbout();
+    // A file beside the help file.
+    std::string HelpFolderFile(const char* name) const;
+    // Starts a program (the text viewer, the browser) without waiting for it.
+    virtual void Launch(const std::string& commandLine);
+
+    // The Window menu, the bars and the menu bar, the views' button bars
+    // (TMainWinWindowMenu.cpp); the macro interpreter calls the same.
+    void CmCascade();
+    void CmTileVertical();
+    void CmTileHorizontal();
+    void CmArrangeIcons();
+    void CeWindowArrange(TCommandEnabler& ce);
+    void CmToggleMainToolbar();
+    void CmToggleSecondaryToolbar();
+    void CmToggleStatusBar();
+    void HideMainToolbar();
+    void ShowMainToolbar();
+    void HideSecondaryToolbar();
+    void ShowSecondaryToolbar();
+    void HideStatusBar();
+    void ShowStatusBar();
+    void UpdateBarMenuChecks();
+    void HideMenu();
+    void ShowMenu();
+    void HidePlotToolbars();
+    void ShowPlotToolbars();
+    void CmDelayFinder();
+    void CmLeq();
+    void CmCloseAllUtilities();
+    void CeCloseAllUtilities(TCommandEnabler& ce);
+private:
+    void ArrangeChildren(UINT message, WPARAM how);
+    void SetBarFlag(int32_t& flag, bool shown);
+    void SetPlotToolbars(bool shown);
+public:
 
     // View and Mode menus, the spectrum views, the transport toolbar and the
     // status bar as the main window drives them (TMainWinViewMenu.cpp). The

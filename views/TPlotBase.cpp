@@ -29,6 +29,7 @@ DEFINE_RESPONSE_TABLE1(TPlotBase, TMDIChild)
     EV_WM_MOUSEMOVE
     EV_WM_SYSCOMMAND
     EV_CHILD_NOTIFY_ALL_CODES(TPlotBase::ScrollBarId, ScrollNotify)
+    EV_COMMAND(TViewMenu::CopyBitmapId, CopyAsBitmap)
 END_RESPONSE_TABLE;
 
 namespace {

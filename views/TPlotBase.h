@@ -85,6 +85,10 @@ public:
     virtual void UpdateLayout();
     virtual void NewData(float time);
     virtual void PreparePrintLayout(TDC& dc, TPrintOptions options);
+    // The whole view drawn into a printer context inside a started page,
+    // framed inside the print margins below the header box: laid out by the
+    // view for the page (selfLayout), or its window's picture scaled onto it.
+    virtual void PrintPlot(TDC& dc, bool selfLayout);
     virtual int CanCut() { return 0; }
     virtual int CanCopy() { return 0; }
     virtual int CanPaste() { return 0; }
@@ -95,6 +99,11 @@ public:
     TRect GetPaneRect(const TPoint& point) const;
     TRect PaneRectToScreen(const TRect& rect) const;
     void InvalidateLogo();
+    // The client area below the button strip, framed by a black line: on the
+    // clipboard as CF_BITMAP, or in a BMP file asked of the user or named.
+    void CopyAsBitmap();
+    void SaveAsBitmap();
+    bool WriteBitmapFile(const char* path);
     void LoadLogo();
     void Draw3DFrame(TDC& dc, const TRect& rect, int width);
     // The device painting goes to: the page while printing, else the window.
@@ -204,6 +213,9 @@ private:
                      const char* unit);
     void InvalidateReadoutStrips(const TRect& pane);
     void ConfineTo(const TRect& pane);
+    // The logo at the top right of the first pane of a printed page.
+    void PrintLogo(TDC& dc);
+    std::unique_ptr<TBitmap> PictureBelowButtons();
 
     // "SPLASH_BITMAP", loaded once.
     std::unique_ptr<TBitmap> Logo;

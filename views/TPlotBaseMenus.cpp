@@ -44,8 +44,11 @@ void TPlotBase::ShowViewMenus(const TPoint& point, bool activateOffPanes)
     if (!activateOffPanes)
         ActivateView();
     if (Tracking) {
-        if (ShowCursorMenu(point) == TViewMenu::CopyCursorId)
+        const UINT choice = ShowCursorMenu(point);
+        if (choice == TViewMenu::CopyCursorId)
             CopyCursorValues();
+        else if (choice == TViewMenu::CopyBitmapId)
+            CopyAsBitmap();
         EvLButtonUp(0, point);
         return;
     }

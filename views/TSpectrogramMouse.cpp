@@ -183,6 +183,8 @@ void TSpectrogram::RunCursorMenu(const TPoint& point)
     const UINT choice = ShowCursorMenu(point, CursorMenu);
     if (choice == CopyCursorId) {
         CopyCursorValues();
+    } else if (choice == CopyBitmapId) {
+        CopyAsBitmap();
     } else if (choice == AnnotateId) {
         const bool frequencyAlongX = !Geometry().TimeAlongX();
         const float x = GetXValue(point), y = GetYValue(point);

@@ -43,6 +43,7 @@ DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TFrequencyPlot)
     EV_COMMAND(OverlayToggleId, CmToggleOverlayControls)
     EV_COMMAND(MenuCopyText, CmCopyText)
     EV_COMMAND(MenuWriteText, SaveAsText)
+    EV_COMMAND(MenuSaveBitmap, SaveAsBitmap)
     EV_COMMAND(MenuClearSpectrum, CmClearSpectrum)
     EV_COMMAND(MenuClearPeakHold, ClearPeakHold)
     EV_COMMAND(MenuAutoscale, Autoscale)
@@ -368,6 +369,29 @@ void TSpectrumPlot::UpdateBackgroundBrush()
                        AutoScaleButton.get()})
         b->LoadBitmaps();
     Invalidate(true);
+}
+
+void TSpectrumPlot::PreparePrintLayout(TDC& dc, TPrintOptions options)
+{
+    const int px = dc.GetDeviceCaps(LOGPIXELSX);
+    const int py = dc.GetDeviceCaps(LOGPIXELSY);
+    // Room inside the margins for the header box and titles above, the
+    // amplitude labels to the left, the meter and legend to the right and
+    // the frequency labels below.
+    const TRect page = TPlotDevice::PageArea(dc, options);
+    GraphRect = TRect(page.left + int(px * 0.75), page.top + int(py * 1.2), page.right - int(px * 1.5),
+                      page.bottom - int(py * 0.5));
+    PaneRect1 = GraphRect;
+    PaneRect2 = GraphRect;
+    if (PaneMode == 2) {
+        PaneRect1.bottom -= GraphRect.Height() / 2 + py / 2;
+        PaneRect2.top = PaneRect2.bottom - PaneRect1.Height();
+    }
+    PlaceScrollBar();
+    ResetVisibleRange();
+    AllocTraceBuffers();
+    LoadOverlays();
+    UpdateCurves(dc);
 }
 
 void TSpectrumPlot::UpdateLayout()

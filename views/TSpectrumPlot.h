@@ -72,6 +72,7 @@ public:
     void EvRButtonDown(UINT keys, const TPoint& point) override;
     void EvRButtonUp(UINT keys, const TPoint& point) override;
     void UpdateLayout() override;
+    void PreparePrintLayout(TDC& dc, TPrintOptions options) override;
     void NewData(float time) override;
     int CanCopy() override { return 1; }
 

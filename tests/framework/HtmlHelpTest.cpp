@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
+#include "base/THeadlessEngineHost.h"
 #include "framework/THtmlHelp.h"
 
 namespace {
@@ -33,9 +34,15 @@ TEST(HtmlHelpTest, ContextHelpIsCommand15WithTheContextId)
     EXPECT_EQ(Calls[0].Data, DWORD_PTR(80));
 }
 
-TEST(HtmlHelpTest, TheViewerLoadedAtRunTimeAnswersAMissingFileWithoutAWindow)
+TEST(HtmlHelpTest, TheViewerLoadedAtRunTimeAnswersAMissingFileWithABoxAndNoWindow)
 {
+    auto& host = static_cast<THeadlessEngineHost&>(TEngineHost::Get());
+    host.Messages.clear();
     EXPECT_EQ(THtmlHelp::ShowContext(nullptr, "Z:\\no\\such\\help.chm", 80), nullptr);
-    THtmlHelp::Call(nullptr, nullptr, THtmlHelp::CloseAll, 0);
+    ASSERT_EQ(host.Messages.size(), 1u);
+    EXPECT_EQ(host.Messages[0].Text, "The help file Z:\\no\\such\\help.chm was not found.");
+    EXPECT_EQ(host.Messages[0].Caption, "Tonalyx");
+    THtmlHelp::CloseAllViewers();
+    EXPECT_EQ(host.Messages.size(), 1u);
     EXPECT_NE(::GetModuleHandleA("hhctrl.ocx"), nullptr);
 }

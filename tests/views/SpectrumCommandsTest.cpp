@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "framework/TCheckBox.h"
+#include "framework/TDib.h"
 #include "framework/UiHelpers.h"
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
@@ -320,4 +321,37 @@ TEST_F(TSpectrumCommands, TextFilesCarryTheHeaderOfEachModeAndOneCrLfALine)
     EXPECT_FALSE(view.WriteTextFile(missing.c_str()));
     ASSERT_EQ(Host().Messages.size(), 1u);
     EXPECT_EQ(Host().Messages[0].Text, "Failure Opening file: " + missing);
+}
+
+TEST_F(TSpectrumCommands, CopyAsBitmapTakesTheClientBelowTheButtonsFramedAndSaveWritesIt)
+{
+    TSpectrumPlot& view = OpenTone();
+    view.SendMessage(WM_COMMAND, TSpectrumPlot::MenuCopyBitmap);
+    const TRect client = view.GetClientRect();
+    ASSERT_TRUE(::OpenClipboard(view.GetHandle()));
+    HBITMAP copied = HBITMAP(::GetClipboardData(CF_BITMAP));
+    ASSERT_NE(copied, nullptr);
+    BITMAP info{};
+    ::GetObjectA(copied, sizeof info, &info);
+    EXPECT_EQ(info.bmWidth, client.Width());
+    EXPECT_EQ(info.bmHeight, client.Height() - view.ButtonBarHeight);
+    // The one-pixel black frame at each edge; the pane's frame inside it.
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(memory, copied);
+    const int w = info.bmWidth, h = info.bmHeight;
+    for (POINT p : {POINT{0, 0}, POINT{w - 1, 0}, POINT{w - 1, h - 1}, POINT{0, h - 1}, POINT{w / 2, 0},
+                    POINT{0, h / 2}, POINT{w - 1, h / 2}, POINT{w / 2, h - 1}})
+        EXPECT_EQ(::GetPixel(memory, p.x, p.y) & 0xFFFFFF, 0u) << p.x << "," << p.y;
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    ::CloseClipboard();
+    // The same picture as a BMP file under a new name.
+    const std::string file = Folder.File("view.bmp");
+    ASSERT_TRUE(view.WriteBitmapFile(file.c_str()));
+    TDib written(file.c_str());
+    ASSERT_TRUE(written.IsOK());
+    EXPECT_EQ(written.Width(), client.Width());
+    EXPECT_EQ(written.Height(), client.Height() - view.ButtonBarHeight);
 }
