@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "engine/TDataImport.h"
+#include "engine/TSeriesData.h"
+#include "engine/TWaveData.h"
 #include "engine/TWaveFormat.h"
 
 namespace {
@@ -48,9 +50,9 @@ void TDataExport::AppendFrame(std::string& out, const float* values, int count, 
             out += text;
             break;
         case TDataImport::Binary8:
-            // 8-bit samples keep their two's-complement byte; wider ones become unsigned codes.
+            // An 8-bit sample is its stored byte again; wider ones are scaled onto it.
             if (bytesPerSample == 1)
-                AppendLittleEndian(out, uint32_t(Truncated(v, -128.0, 128.0)), 1);
+                AppendLittleEndian(out, uint32_t(Truncated(v + 127.0, 0, 255)), 1);
             else
                 AppendLittleEndian(out, uint32_t(Truncated(v * 127.0 / FullScale(bytesPerSample) + 127.0, 0, 255)), 1);
             break;
@@ -70,4 +72,79 @@ void TDataExport::AppendFrame(std::string& out, const float* values, int count, 
         }
         }
     }
+}
+
+std::string TDataExport::Refusal(const TWaveFormat& format, const ExportOptions& options)
+{
+    // The analysis blocks hold 1- to 3-byte samples; wider ones would read as silence.
+    if (format.BytesPerSample < 1 || format.BytesPerSample > 3)
+        return "Waves of 32-bit samples cannot be exported.";
+    if (!TSeriesData::IsValidDecimationRatio(options.DecimationRatio)) {
+        char text[64];
+        std::snprintf(text, sizeof text, "Decimation Ratio must be between 1 and %d", int(MaxDecimationRatio));
+        return text;
+    }
+    return {};
+}
+
+TDataExport::TDataExport(TWaveData& wave, const ExportOptions& options)
+    : Wave(wave), Options(options), End(wave.GetHighWaterMark())
+{
+    const uint16_t ratio = TSeriesData::IsValidDecimationRatio(options.DecimationRatio) ? options.DecimationRatio : 1;
+    Options.DecimationRatio = ratio;
+    Chunk = ChunkFrames / ratio * ratio;
+    const bool exported[2] = {options.Left != 0, options.Right != 0};
+    for (int c = 0; c < 2; ++c)
+        if (exported[c])
+            Blocks[c] = std::make_unique<TSeriesData>(Chunk, wave.GetFormat(), ratio, 1);
+}
+
+TDataExport::~TDataExport() = default;
+
+bool TDataExport::Good() const
+{
+    for (const auto& block : Blocks)
+        if (block && block->Error)
+            return false;
+    return Refusal(Wave.GetFormat(), Options).empty();
+}
+
+int TDataExport::Percent() const
+{
+    if (End == 0 || Done >= End)
+        return 100;
+    return int(100 - uint64_t(End - Done) * 100 / End);
+}
+
+bool TDataExport::Step(std::string& out)
+{
+    if (Finished() || !Good())
+        return true;
+    const uint32_t ratio = Options.DecimationRatio;
+    const uint32_t chunk = std::min(End - Done, Chunk);
+    // The low-pass of output i reaches the FilterTaps samples from i on.
+    const uint32_t reach = ratio > 1 ? TSeriesData::FilterTaps : 0;
+    const uint32_t count = std::min(End - Done, chunk + reach);
+    float values[2];
+    int channels = 0;
+    TSeriesData* blocks[2] = {};
+    for (uint16_t c = 0; c < 2; ++c) {
+        if (!Blocks[c])
+            continue;
+        TSeriesData& block = *Blocks[c];
+        // Silence past the end, not the previous chunk, in the filter's reach.
+        block.Clear();
+        if (!Wave.ReadFrames(block.GetSamplePtr(0), Done, count, c))
+            return false;
+        block.Decimate();
+        blocks[channels++] = &block;
+    }
+    const uint32_t frames = (chunk + ratio - 1) / ratio;
+    for (uint32_t i = 0; i < frames && channels > 0; ++i) {
+        for (int k = 0; k < channels; ++k)
+            values[k] = blocks[k]->GetSample(i, 0);
+        AppendFrame(out, values, channels, Options.Format, Wave.GetFormat().BytesPerSample);
+    }
+    Done += chunk;
+    return true;
 }

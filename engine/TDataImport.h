@@ -4,8 +4,10 @@
 // examination of the whole file, and the scaling of values into samples.
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
+#include "engine/CalibrationStruct.h"
 #include "engine/TWaveFormat.h"
 
 // The import's options, one record for the program run; not stored in the INI.
@@ -47,11 +49,21 @@ public:
         bool HasLeft = false, HasRight = false;
     };
 
+    // What stands where a value should: a value read, the end of the data,
+    // a blank text line, or text that is not data.
+    enum class TValue { Read, End, Blank, NotANumber, NotAPair, NotFinite };
+    // Why a file is not imported; None when it is.
+    enum class TRefusal { None, NotANumber, NotAPair, NotFinite, NoData };
+
     struct TExamination {
         uint32_t Frames = 0;
         // The range of the values, zero always within it except for binary
         // floating point; -1 .. 1 when the file gave no range.
         double Minimum = -1.0, Maximum = 1.0;
+        TRefusal Refusal = TRefusal::None;
+        // The line (text) or the value (binary, from 1) refused.
+        uint32_t Where = 0;
+        bool Text = true;
     };
 
     struct TScale {
@@ -59,8 +71,7 @@ public:
         float Offset = 0.0f;
     };
 
-    // Text types read lines ended by LF or CR LF; a value that is not a
-    // finite number reads as 0.
+    // Text types read lines ended by LF or CR LF.
     TDataImport(TInput& input, uint16_t sourceType, uint16_t channels);
 
     bool IsText() const { return Type == AsciiInteger || Type == AsciiFloat; }
@@ -68,30 +79,39 @@ public:
     // bytes for binary, only when present and above zero.
     bool Restart(uint32_t headerPresent, int32_t headerSize);
     // Counts the whole frames from the current position to the end and the
-    // range of their values. A last line, pair or value that runs into the
-    // end of the file is not counted.
+    // range of their values; a last line, pair or value without a line end
+    // counts. Text that is not data, a value that is not finite or a file
+    // without a frame is refused: no frame is counted then.
     TExamination Examine();
-    // The next frame; AtEnd() tells whether its read met the end of the file.
+    // The next frame, as the examination read it.
     TFrame ReadFrame();
-    bool AtEnd() const { return Eof; }
+    // The message of a refusal, naming the file and the line or value.
+    static std::string RefusalText(const TExamination& examination, const char* fileName);
 
     // Multiplier and offset of a scaling option for values in [minimum, maximum].
     static TScale Scale(uint16_t option, double minimum, double maximum, const TWaveFormat& format);
     // (value - offset) x multiplier + silence, truncated toward zero and held
     // to the format's range.
     static int32_t ConvertSample(double value, const TScale& scale, const TWaveFormat& format);
+    // The calibration of the new wave, built into record: with defined
+    // values both channels in the options' units, at the level the scale
+    // gives the data value; otherwise both off. The right channel copies the
+    // left and is named "Right".
+    static void Calibrate(const ImportOptions& options, const TScale& scale, const TWaveFormat& format,
+                          CalibrationStruct& record);
 
 private:
     int Get();
     void Unget(int c);
-    bool ReadLine(double& value);
-    // One "%d,%d" or "%f,%f" pair: the number of values read, -1 at the end.
-    int ReadPair(double& left, double& right);
-    // One number after white space; false when none stands there.
-    bool ReadNumber(double& value, int& firstByte);
-    bool ReadBinary(double& value);
-    // One read of the type for the examination: the values and whether it succeeded.
-    bool ReadForCount(double& a, double& b, bool& counted);
+    // One line, or a piece of at most LinePiece characters of a longer one.
+    TValue ReadLine(double& value, uint32_t& line);
+    // One "%d,%d" or "%f,%f" pair, its numbers after optional white space.
+    TValue ReadPair(double& left, double& right, uint32_t& line);
+    // One number after white space.
+    TValue ReadNumber(double& value, int& firstByte);
+    TValue ReadBinary(double& value);
+    // The text of a number as a finite value of the type.
+    TValue Parse(const std::string& text, double& value) const;
 
     TInput& Input;
     TSourceType Type;
@@ -99,5 +119,6 @@ private:
     std::vector<uint8_t> Buffer;
     size_t Next = 0, Filled = 0;
     int Pushed = -1;
-    bool Eof = false;
+    // Line ends read so far, header included.
+    uint32_t LineEnds = 0;
 };

@@ -11,6 +11,8 @@
 #include "engine/AnalysisSettingsStruct.h"
 #include "dialogs/TCalibrationHost.h"
 #include "engine/CalibrationStruct.h"
+#include "engine/TDataExport.h"
+#include "engine/TDataImport.h"
 #include "engine/DisplaySettingsStruct.h"
 #include "engine/FilterSettings.h"
 #include "base/TEngineHost.h"
@@ -879,6 +881,23 @@ public:
     bool MergeFiles(const char* left, const char* right);
     // Takes the key messages waiting for the frame; true when one was Esc.
     bool EscapePending();
+    // Import and Export of data files (TMainWinDataFiles.cpp). ImportFile
+    // makes the new, untitled wave of a data file with the import's options;
+    // ExportFile writes the open wave into a data file with the export's.
+    // False when nothing was made.
+    void CmFileImport();
+    void CmFileExport();
+    void CeFileImport(TCommandEnabler& ce);
+    void CeFileExport(TCommandEnabler& ce);
+    bool ImportFile(const char* path);
+    bool ExportFile(const char* path);
+    // The options of the last import and export, kept for the program run.
+    const ImportOptions& GetImportOptions() const { return DataImportOptions; }
+    const ExportOptions& GetExportOptions() const { return DataExportOptions; }
+private:
+    ImportOptions DataImportOptions;
+    ExportOptions DataExportOptions;
+public:
 
     // Edits of a segment's samples (TMainWinSampleEdits.cpp): each keeps an
     // undo copy of the segment and answers whether the wave changed. The

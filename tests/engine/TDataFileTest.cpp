@@ -2,11 +2,16 @@
 // examination and scaling, and exported frames against Python's bytes.
 #include "engine/TDataExport.h"
 #include "engine/TDataImport.h"
+#include "engine/TSeriesData.h"
+#include "engine/TWaveData.h"
+#include "engine/TWaveFormat.h"
 #include "tests/engine/Fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -97,15 +102,16 @@ TEST(TDataImport, FramesOfTextFiles)
     const std::string longLine = std::string(300, '7') + "\n";
     const Case cases[] = {
         {"three lines", "1\n-2\n3\n", TDataImport::AsciiInteger, 1, {1, -2, 3}, {}},
-        {"no final line feed", "1\n-2\n3", TDataImport::AsciiInteger, 1, {1, -2}, {}},
-        {"CR LF, text after the number, a line without one", "  12abc\r\n+7\r\nx\r\n", TDataImport::AsciiInteger, 1,
-         {12, 7, 0}, {}},
+        {"no final line feed", "1\n-2\n3", TDataImport::AsciiInteger, 1, {1, -2, 3}, {}},
+        {"CR LF, text after the number, blank lines at the end", "  12abc\r\n+7\r\n\r\n  \n", TDataImport::AsciiInteger,
+         1, {12, 7}, {}},
         {"floats", "1.5\n-2.25e2\n.5\n", TDataImport::AsciiFloat, 1, {1.5, -225, 0.5}, {}},
         {"a long line in pieces of 255", longLine, TDataImport::AsciiInteger, 1, {2147483647, 2147483647}, {}},
         {"pairs over line ends", "1,2\n 3,\n\t4\n-5,6\n", TDataImport::AsciiInteger, 2, {1, 3, -5}, {2, 4, 6}},
         {"float pairs", "1.25,-2\n3e1,4.5\n", TDataImport::AsciiFloat, 2, {1.25, 30}, {-2, 4.5}},
-        {"a pair whose comma does not follow", "1,2\n3 ,4\n", TDataImport::AsciiInteger, 2, {1}, {2}},
-        {"a value that is no finite number", "1e999\n2\n", TDataImport::AsciiFloat, 1, {0, 2}, {}},
+        {"a last pair without a line end", "1,2\n3,4", TDataImport::AsciiInteger, 2, {1, 3}, {2, 4}},
+        {"a line of exactly 255 characters", std::string(255, '5') + "\n6\n", TDataImport::AsciiInteger, 1,
+         {2147483647, 6}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -219,6 +225,84 @@ TEST(TDataImport, ScalingIntoSamples)
         EXPECT_EQ(TDataImport::ConvertSample(c.value, c.scale, c.format), c.sample) << c.value;
 }
 
+// Defined values: data value 1 equals 1 Volt on data of peak 0.5 puts the
+// data value at twice full scale, 0.5 Volt per full scale, in both channels.
+TEST(TDataImport, CalibrationOfDefinedValues)
+{
+    const TWaveFormat w16(44100, 1, 2);
+    ImportOptions options;
+    options.ScalingOption = TDataImport::DefinedValues;
+    CalibrationStruct record{};
+    std::snprintf(record.Filename, sizeof record.Filename, "old.cal");
+    std::snprintf(record.Left.ChannelName, sizeof record.Left.ChannelName, "Left");
+    TDataImport::Calibrate(options, TDataImport::Scale(options.ScalingOption, -0.25, 0.5, w16), w16, record);
+    EXPECT_STREQ(record.Filename, "");
+    for (const CalibrationChannel* c : {&record.Left, &record.Right}) {
+        EXPECT_EQ(uint32_t(c->IsEnabled), 1u);
+        EXPECT_FLOAT_EQ(float(c->PctFullScale), 2.0f);
+        EXPECT_FLOAT_EQ(float(c->CalRatio), 0.5f);
+        EXPECT_EQ(uint32_t(c->RefUnits), uint32_t(UnitVolts));
+        EXPECT_STREQ(c->LabelLinear, "Volts");
+        EXPECT_STREQ(c->LabelLog, "dBV");
+    }
+    EXPECT_STREQ(record.Right.ChannelName, "Right");
+    // Any other option turns calibration off in both channels.
+    options.ScalingOption = TDataImport::Rescale;
+    TDataImport::Calibrate(options, TDataImport::TScale{}, w16, record);
+    EXPECT_EQ(uint32_t(record.Left.IsEnabled), 0u);
+    EXPECT_EQ(uint32_t(record.Right.IsEnabled), 0u);
+}
+
+// Text that is not data, a value that is not finite or a file without a
+// frame refuses the whole file, naming the line (or binary value).
+TEST(TDataImport, FilesThatAreNotDataAreRefused)
+{
+    using R = TDataImport::TRefusal;
+    const float nan = std::nanf(""), one = 1.0f;
+    std::string floats(reinterpret_cast<const char*>(&one), 4);
+    floats.append(reinterpret_cast<const char*>(&nan), 4);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        uint16_t type, channels;
+        uint32_t header;
+        R refusal;
+        uint32_t where;
+    };
+    const Case cases[] = {
+        {"words", "1\nabc\n3\n", TDataImport::AsciiInteger, 1, 0, R::NotANumber, 2},
+        {"a blank line before data", "1\n\n3\n", TDataImport::AsciiFloat, 1, 0, R::NotANumber, 2},
+        {"1;2 as a pair", "1,2\n1;2\n", TDataImport::AsciiInteger, 2, 0, R::NotAPair, 2},
+        {"a pair cut after its comma", "1,2\n1,", TDataImport::AsciiInteger, 2, 0, R::NotAPair, 2},
+        {"a word as a pair", "\n\nx,1\n", TDataImport::AsciiFloat, 2, 0, R::NotAPair, 3},
+        {"nan", "0.5\nnan\n", TDataImport::AsciiFloat, 1, 0, R::NotFinite, 2},
+        {"1e400", "1e400\n", TDataImport::AsciiFloat, 1, 0, R::NotFinite, 1},
+        {"1e400 in a pair", "1,1e400\n", TDataImport::AsciiFloat, 2, 0, R::NotFinite, 1},
+        {"a binary float not finite", floats, TDataImport::BinaryFloat, 1, 0, R::NotFinite, 2},
+        {"empty", "", TDataImport::AsciiInteger, 1, 0, R::NoData, 0},
+        {"blank lines only", "\n \n", TDataImport::AsciiInteger, 1, 0, R::NoData, 0},
+        {"header past the end", "1\n2\n", TDataImport::AsciiInteger, 1, 5, R::NoData, 0},
+        {"one value of a stereo binary frame", std::string("\x01\x00", 2), TDataImport::Binary16, 2, 0, R::NoData, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TStringInput input(c.bytes);
+        TDataImport data(input, c.type, c.channels);
+        ASSERT_TRUE(data.Restart(c.header != 0, int32_t(c.header)));
+        const auto examined = data.Examine();
+        EXPECT_EQ(examined.Refusal, c.refusal);
+        EXPECT_EQ(examined.Where, c.where);
+        EXPECT_EQ(examined.Frames, 0u);
+        EXPECT_FALSE(TDataImport::RefusalText(examined, "C:\\data\\in.txt").empty());
+    }
+    // The header's lines count: the refused line is the file's own line.
+    TStringInput input("header\n1\nx\n");
+    TDataImport data(input, TDataImport::AsciiInteger, 1);
+    data.Restart(1, 1);
+    const auto examined = data.Examine();
+    EXPECT_EQ(TDataImport::RefusalText(examined, "in.txt"), "in.txt\nLine 3 holds no number: nothing was imported.");
+}
+
 // Frames in every format and width equal the bytes Python's formatting and
 // struct packing give; what is written reads back through the import.
 TEST(TDataExport, FramesMatchPythonAndReadBack)
@@ -266,4 +350,109 @@ TEST(TDataExport, FramesMatchPythonAndReadBack)
         }
     }
     EXPECT_EQ(cases, 6 * 4 * 8);
+}
+
+namespace {
+
+// The values of an ASCII integer export, frame by frame.
+std::vector<std::vector<double>> ExportedText(TWaveData& wave, const ExportOptions& options, int* steps = nullptr)
+{
+    TDataExport exporter(wave, options);
+    EXPECT_TRUE(exporter.Good());
+    std::string out;
+    int n = 0;
+    while (!exporter.Finished()) {
+        EXPECT_TRUE(exporter.Step(out));
+        ++n;
+    }
+    if (steps)
+        *steps = n;
+    std::vector<std::vector<double>> frames;
+    std::istringstream lines(out);
+    std::string line;
+    while (std::getline(lines, line)) {
+        std::vector<double> frame;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, ',');)
+            frame.push_back(std::stod(field));
+        frames.push_back(frame);
+    }
+    return frames;
+}
+
+}  // namespace
+
+// Ratio 4 over 10,000 frames in steps of 8,192: 2,500 frames equal to one
+// scipy filtering of the whole recording, so nothing shows at the step's
+// join; the tone at twice the new Nyquist frequency is down by over 40 dB
+// away from the end.
+TEST(TDataExport, DecimatedExportIsOneStream)
+{
+    const auto rows = ReadFixture("data/export_decimated.txt");
+    ASSERT_EQ(rows.size(), 4u);
+    const uint32_t frames = uint32_t(rows[0].size());
+    TWaveData wave(frames, TWaveFormat(48000, 2, 2));
+    for (uint32_t i = 0; i < frames; ++i)
+        for (uint16_t c = 0; c < 2; ++c)
+            wave.PutSample(int32_t(rows[c][i]), i, c);
+    ExportOptions options;
+    options.Right = 1;
+    options.DecimationRatio = 4;
+    int steps = 0;
+    const auto got = ExportedText(wave, options, &steps);
+    EXPECT_EQ(steps, 2);
+    ASSERT_EQ(got.size(), 2500u);
+    ASSERT_EQ(rows[2].size(), 2500u);
+    double tone = 0.0;
+    for (size_t i = 0; i < got.size(); ++i) {
+        ASSERT_EQ(got[i].size(), 2u);
+        ASSERT_NEAR(got[i][0], rows[2][i], 1.0) << i;
+        ASSERT_NEAR(got[i][1], rows[3][i], 1.0) << i;
+        // The low-pass runs into the silence after the recording's end.
+        if (i + TSeriesData::FilterTaps / 4 < got.size())
+            tone = std::max(tone, std::fabs(got[i][1]));
+    }
+    EXPECT_LT(20.0 * std::log10(tone / 20000.0), -40.0);
+}
+
+TEST(TDataExport, ChannelsStepsAndRefusals)
+{
+    TWaveData wave(3, TWaveFormat(8000, 2, 2));
+    const int32_t samples[3][2] = {{-123, 45}, {32767, -32767}, {0, 7}};
+    for (uint32_t i = 0; i < 3; ++i)
+        for (uint16_t c = 0; c < 2; ++c)
+            wave.PutSample(samples[i][c], i, c);
+    ExportOptions both;
+    both.Right = 1;
+    const auto all = ExportedText(wave, both);
+    ASSERT_EQ(all.size(), 3u);
+    for (uint32_t i = 0; i < 3; ++i)
+        EXPECT_EQ(all[i], (std::vector<double>{double(samples[i][0]), double(samples[i][1])}));
+    ExportOptions right;
+    right.Left = 0;
+    right.Right = 1;
+    EXPECT_EQ(ExportedText(wave, right)[1], std::vector<double>{-32767});
+    ExportOptions none;
+    none.Left = 0;
+    EXPECT_TRUE(ExportedText(wave, none).empty());
+
+    // An 8-bit wave writes its stored bytes: what the import reads as 0 .. 255.
+    TWaveData bytes(3, TWaveFormat(8000, 1, 1));
+    for (uint32_t i = 0; i < 3; ++i)
+        bytes.PutSample(int32_t(i * 127), i, 0);
+    ExportOptions binary8;
+    binary8.Format = TDataImport::Binary8;
+    TDataExport exporter(bytes, binary8);
+    std::string out;
+    ASSERT_TRUE(exporter.Step(out));
+    EXPECT_EQ(Hex(out), "007ffe");
+
+    // 32-bit waves and ratios outside 1 .. 50 are refused.
+    ExportOptions ratio;
+    ratio.DecimationRatio = 51;
+    EXPECT_FALSE(TDataExport::Refusal(TWaveFormat(8000, 1, 2), ratio).empty());
+    EXPECT_FALSE(TDataExport::Refusal(TWaveFormat(8000, 1, 4), ExportOptions{}).empty());
+    EXPECT_TRUE(TDataExport::Refusal(TWaveFormat(8000, 1, 3), ExportOptions{}).empty());
+    TWaveData wide(3, TWaveFormat(8000, 1, 4));
+    EXPECT_FALSE(TDataExport(wide, ExportOptions{}).Good());
 }

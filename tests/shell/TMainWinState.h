@@ -59,6 +59,8 @@ public:
     decltype(auto) Logging() { return (M.Logging); }
     decltype(auto) DelayFinderOptions() { return (M.DelayFinderOptions); }
     decltype(auto) LeqOptions() { return (M.LeqOptions); }
+    decltype(auto) ImportOptions() { return (M.DataImportOptions); }
+    decltype(auto) ExportOptions() { return (M.DataExportOptions); }
     decltype(auto) ReverbOptions() { return (M.ReverbOptions); }
     decltype(auto) ThdFreqOptions() { return (M.ThdFreqOptions); }
     decltype(auto) PhaseScopeOptions() { return (M.PhaseScopeOptions); }

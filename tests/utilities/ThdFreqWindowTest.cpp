@@ -16,6 +16,7 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/shell/TMainWinState.h"
 #include "utilities/TTHDFreq.h"
 
 namespace {
@@ -42,7 +43,7 @@ struct TThdFreqWindow : ::testing::Test {
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ViewStatus = ViewStatusFlags{};
+        State(Main).ViewStatus() = ViewStatusFlags{};
         ASSERT_TRUE(Main->Create());
         for (int f : {TMainWin::ThdFolder, TMainWin::TmpFolder}) Main->SetConfiguredFolder(f, Folder.Path.c_str());
         Main->CmTHDNvsFrequency();
