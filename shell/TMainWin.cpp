@@ -25,6 +25,7 @@
 #include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
+#include "utilities/TReverb.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -330,7 +331,7 @@ void TMainWin::OpenStartupFile(const char* name)
 bool TMainWin::CanClose()
 {
     if (RunState != Stopped) StopAnalyzer();
-    // The reverberation window is asked here whether it may close.
+    if (TReverb* reverb = ReverbWindow(); reverb && !reverb->QuerySave()) return false;
     if (TMacro* macro = MacroWindow(); macro && !macro->CanClose()) return false;
     if (!TemporaryWaveFile) {
         TProfileFile ini(IniPath);
@@ -349,6 +350,7 @@ void TMainWin::EvDestroy()
     CmCloseAllViews();
     CloseReadouts();
     Windows.Close(ViewType::Macro);
+    Windows.Close(ViewType::Reverb);
     // Here, in order: close the other utilities; close the help viewer's windows.
     DestroyViewsAndBars();
     TMDIFrame::EvDestroy();
@@ -399,4 +401,5 @@ void TMainWin::EvSysColorChange()
     for (TPhasePlot* view : PhaseViews())
         if (view)
             view->UpdateBackgroundBrush();
+    if (TReverb* reverb = ReverbWindow()) reverb->UpdateBackgroundBrush();
 }
