@@ -121,6 +121,8 @@ bool TReverb::ReadReverbFile(const char* name)
     if (Table.RowCount > 1 && Table.Rows[1].Time > Table.Rows[0].Time)
         Table.HopTime = Table.Rows[1].Time - Table.Rows[0].Time;
     FileName = path;
+    // What was just read is what the file holds.
+    DataChanged = 0;
     Table.DecayStartTime = 0.0f;
     ApplySmoothing();
     ComputeReverbTimes();
