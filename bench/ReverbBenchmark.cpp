@@ -29,7 +29,7 @@ void BM_AnalyzeSegment(benchmark::State& state)
         rows = d.RowCount;
     }
     state.counters["rows"] = rows;
-    state.counters["ratio"] = benchmark::Counter(double(state.iterations()) / 30.0,
+    state.counters["ratio"] = benchmark::Counter(30.0 * double(state.iterations()),
                                                  benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
