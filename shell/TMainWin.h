@@ -40,7 +40,7 @@
 #include "shell/LeqSettings.h"
 #include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
-#include "shell/ReverbSettings.h"
+#include "utilities/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"

@@ -8,7 +8,10 @@
 
 #include "engine/TWaveData.h"
 #include "framework/TClientDC.h"
+#include "framework/TBitmap.h"
 #include "framework/TClipboard.h"
+#include "framework/TDib.h"
+#include "framework/TMemoryDC.h"
 #include "framework/THtmlHelp.h"
 #include "framework/TPopupMenu.h"
 #include "framework/TPrintDC.h"
@@ -247,29 +250,32 @@ void TReverb::CopyAsBitmap()
     const int width = client.right, height = client.bottom - ButtonBarHeight;
     if (width <= 0 || height <= 0) return;
     TClientDC dc(HWindow);
-    HDC memory = ::CreateCompatibleDC(dc);
-    HBITMAP bitmap = ::CreateCompatibleBitmap(dc, width, height);
-    if (!memory || !bitmap) {
-        if (bitmap) ::DeleteObject(bitmap);
-        if (memory) ::DeleteDC(memory);
-        return;
+    TBitmap picture(dc, width, height);
+    {
+        TMemoryDC memory(dc);
+        memory.SelectObject(picture);
+        memory.BitBlt(0, 0, width, height, dc, 0, ButtonBarHeight);
+        memory.MoveTo(0, 0);
+        memory.LineTo(width - 1, 0);
+        memory.LineTo(width - 1, height - 1);
+        memory.LineTo(0, height - 1);
+        memory.LineTo(0, 0);
+        memory.RestoreBitmap();
     }
-    HGDIOBJ old = ::SelectObject(memory, bitmap);
-    ::BitBlt(memory, 0, 0, width, height, dc, 0, ButtonBarHeight, SRCCOPY);
-    ::MoveToEx(memory, 0, 0, nullptr);
-    ::LineTo(memory, width - 1, 0);
-    ::LineTo(memory, width - 1, height - 1);
-    ::LineTo(memory, 0, height - 1);
-    ::LineTo(memory, 0, 0);
-    ::SelectObject(memory, old);
-    ::DeleteDC(memory);
+    // As a device-independent bitmap, which the clipboard also offers as CF_BITMAP.
+    const TDib dib{static_cast<HBITMAP>(picture)};
+    if (!dib.IsOK()) return;
+    const BITMAPINFOHEADER& header = dib.GetInfo().bmiHeader;
+    // 24 bits a pixel: no colour table after the header.
+    const size_t infoBytes = header.biSize;
+    const size_t bitsBytes = size_t(dib.Pitch()) * size_t(dib.Height());
+    std::string packed(infoBytes + bitsBytes, '\0');
+    std::memcpy(packed.data(), &dib.GetInfo(), infoBytes);
+    std::memcpy(packed.data() + infoBytes, dib.GetBits(), bitsBytes);
     TClipboard clipboard(HWindow);
-    if (!clipboard.IsOpen()) {
-        ::DeleteObject(bitmap);
-        return;
-    }
+    if (!clipboard.IsOpen()) return;
     clipboard.EmptyClipboard();
-    if (!clipboard.SetClipboardData(CF_BITMAP, bitmap)) ::DeleteObject(bitmap);
+    clipboard.SetBytes(CF_DIB, packed.data(), packed.size());
 }
 
 // ---- mouse and read-outs ----------------------------------------------------------

@@ -12,6 +12,7 @@
 #include "engine/TWaveData.h"
 #include "framework/TClientDC.h"
 #include "framework/TComboBoxNonSort.h"
+#include "framework/TFont.h"
 #include "framework/TGauge.h"
 #include "framework/TModule.h"
 #include "utilities/TReverbAnalysis.h"
@@ -65,10 +66,13 @@ bool TReverb::SetProgress(int percent, const char* text)
         TClientDC dc(HWindow);
         const TRect strip(r.left, r.top - 18, r.right, r.top - 14 + 16);
         if (const HBRUSH brush = Host.UtilityBrush()) dc.FillRect(strip, brush);
-        if (const HFONT font = Host.ControlFont()) ::SelectObject(dc, font);
+        const HFONT font = Host.ControlFont();
+        const TFont controlFont(font, false);
+        if (font) dc.SelectObject(controlFont);
         const int oldMode = dc.SetBkMode(TRANSPARENT);
         dc.TextOut(r.left, r.top - 16, text);
         dc.SetBkMode(oldMode);
+        if (font) dc.RestoreFont();
     }
     ProgressText = text;
     MSG msg;

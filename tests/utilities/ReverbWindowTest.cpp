@@ -154,7 +154,7 @@ TEST_F(TReverbWindow, SegmentsOutsideTheLimitsAreRefused)
     EXPECT_EQ(Host().Messages[0].Text, "You must first select a time segment.");
 }
 
-TEST_F(TReverbWindow, CopyAsTextPerMode)
+TEST_F(TReverbWindow, CopyAsTextPerModeAndAsBitmap)
 {
     TReverb& reverb = Analysed();
     auto lines = [&]() {
@@ -180,6 +180,19 @@ TEST_F(TReverbWindow, CopyAsTextPerMode)
     text = lines();
     const size_t firstLine = text.find("\r\n");
     EXPECT_EQ(size_t(std::count(text.begin(), text.begin() + firstLine, '\t')), size_t(d.BandCount) + 1);
+
+    // The picture: the client area under the button strip.
+    reverb.CopyAsBitmap();
+    RECT client;
+    ::GetClientRect(reverb.GetHandle(), &client);
+    ASSERT_TRUE(::OpenClipboard(nullptr));
+    HANDLE dib = ::GetClipboardData(CF_DIB);
+    ASSERT_NE(dib, nullptr);
+    const auto* header = static_cast<const BITMAPINFOHEADER*>(::GlobalLock(dib));
+    EXPECT_EQ(header->biWidth, client.right);
+    EXPECT_EQ(std::abs(header->biHeight), client.bottom - reverb.ButtonBarHeight);
+    ::GlobalUnlock(dib);
+    ::CloseClipboard();
 }
 
 TEST_F(TReverbWindow, FilesSaveLoadAndRecompute)
