@@ -84,8 +84,6 @@ public:
     bool ShowsCutoffHint() const { return ShowCutoffHint != 0; }
     const std::string& GetFileName() const { return FileName; }
     const TPalette* GetPalette() const { return Palette.get(); }
-    // Esc during a run stops it: the tests press it through this.
-    void RequestCancel() { CancelRequested = 1; }
 
 protected:
     void EvSize(UINT sizeType, const TSize& size);
