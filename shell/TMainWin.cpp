@@ -28,6 +28,7 @@
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 #include "utilities/TTHDFreq.h"
+#include "utilities/TReverb.h"
 
 TMainWin* MainWindow = nullptr;
 
@@ -376,7 +377,7 @@ void TMainWin::OpenStartupFile(const char* name)
 bool TMainWin::CanClose()
 {
     if (RunState != Stopped) StopAnalyzer();
-    // The reverberation window is asked here whether it may close.
+    if (TReverb* reverb = ReverbWindow(); reverb && !reverb->QuerySave()) return false;
     if (TMacro* macro = MacroWindow(); macro && !macro->CanClose()) return false;
     if (TTHDFreq* thd = ThdFreqWindow(); thd && !thd->QuerySave()) return false;
     if (!TemporaryWaveFile) {
@@ -397,6 +398,7 @@ void TMainWin::EvDestroy()
     CloseReadouts();
     Windows.Close(ViewType::Macro);
     Windows.Close(ViewType::ThdFreq);
+    Windows.Close(ViewType::Reverb);
     CmCloseAllUtilities();
     THtmlHelp::CloseAllViewers();
     DestroyViewsAndBars();
@@ -450,4 +452,5 @@ void TMainWin::EvSysColorChange()
     for (TPhasePlot* view : PhaseViews())
         if (view)
             view->UpdateBackgroundBrush();
+    if (TReverb* reverb = ReverbWindow()) reverb->UpdateBackgroundBrush();
 }

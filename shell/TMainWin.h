@@ -46,13 +46,14 @@
 #include "shell/LeqSettings.h"
 #include "automation/MacroSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
-#include "shell/ReverbSettings.h"
+#include "utilities/ReverbSettings.h"
 #include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"
 #include "views/TViewHost.h"
 #include "dialogs/TDialogHost.h"
 #include "shell/TMainWinGeneratorHost.h"
+#include "utilities/TReverbHost.h"
 
 class TCommandEnabler;
 class TDialog;
@@ -71,6 +72,7 @@ class TSpectrogram;
 class TSurfacePlot;
 class TMacro;
 class TDC;
+class TReverb;
 class TAnalysisView;
 class TTHDFreq;
 class Toolbar;
@@ -89,7 +91,8 @@ class TMainWin : public TMDIFrame,
                  public TDialogHost,
                  public TCalibrationHost,
                  public TMacroHost,
-                 public TThdFreqHost {
+                 public TThdFreqHost,
+                 public TReverbHost {
     // The tests set up the window's state through it.
     friend class TMainWinState;
     // The window table opens views on the records it hands them and keeps
@@ -189,6 +192,7 @@ public:
     std::array<TSpectrogram*, 2> SpectrogramViews() const { return {SpectrogramView(0), SpectrogramView(1)}; }
     std::array<TSurfacePlot*, 2> SurfaceViews() const { return {SurfaceView(0), SurfaceView(1)}; }
     TMacro* MacroWindow() const;
+    TReverb* ReverbWindow() const;
     TSignalGenerator* SignalGenerator() const;
     // The first channel's type of a view kind, or its second channel's.
     static constexpr ViewType OfChannel(ViewType first, int channel)
@@ -789,6 +793,31 @@ public:
     void MacroWindowClosing() override;
     void CloseMacroWindow() override;
     int RunMacroFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
+    // The reverberation window (TMainWinReverb.cpp): the segment analysis
+    // of the time series' selection or of given bounds (flag 1), and what
+    // the window asks of the main window.
+    void AnalyzeReverbSegment(int useGivenBounds, float start, float stop);
+    void ComputeReverbOfSelection() override { AnalyzeReverbSegment(0, 0.0f, 0.0f); }
+    const ReverbSettings& ReverbOptionsRecord() const override { return ReverbOptions; }
+    void SetReverbView(const ReverbSettings& options) override;
+    void StopAnalyzerForRun() override;
+    int32_t RunInputDevice() const override { return InputDeviceID; }
+    int32_t RunOutputDevice() const override { return OutputDeviceID; }
+    uint32_t RunPortOption() const override { return uint32_t(FileIO.DALSelfMonitor); }
+    bool DeviceIsFullDuplex() override;
+    uint32_t RunSampleRate() override;
+    void ShowRunLevel(int32_t level) override;
+    void ShowRunning(bool running) override;
+    void EnableFrame(bool enable) override { EnableWindow(enable); }
+    bool ResolveReverbPath(std::string& resolved, const char* name) override;
+    std::string ReverbDialogFolder() override { return CurrentFolders[RvbFolder]; }
+    void KeepReverbDialogFolder(const char* chosenPath) override { StoreCurrentFolder(RvbFolder, chosenPath); }
+    int RunReverbFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override
+    {
+        return RunFileDialog(data, title, save);
+    }
+    void ShowReverbOptions() override;
+    void CloseReverbWindow() override { Windows.Toggle(ViewType::Reverb); }
     // The readout windows (menu commands 195 to 201 and 288 to 291).
     void CmTHD() { Windows.Toggle(ViewType::Thd); }
     void CmTHDN() { Windows.Toggle(ViewType::Thdn); }

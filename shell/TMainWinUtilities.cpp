@@ -1,8 +1,14 @@
 // The Utilities menu's toggles of the reverberation, phase scope and THD+N
 // versus frequency windows.
 #include "shell/TMainWin.h"
+#include "utilities/TReverb.h"
 
-void TMainWin::CmReverbTime() { Windows.Toggle(ViewType::Reverb); }
+void TMainWin::CmReverbTime()
+{
+    // Unsaved results are offered for saving before the window goes.
+    if (TReverb* window = ReverbWindow(); window && !window->QuerySave()) return;
+    Windows.Toggle(ViewType::Reverb);
+}
 
 // The scope plots one channel against the other: it opens only in stereo.
 void TMainWin::CmPhaseScope()

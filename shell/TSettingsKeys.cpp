@@ -24,7 +24,7 @@
 #include "shell/LeqSettings.h"
 #include "shell/LoggingSettings.h"
 #include "shell/PhaseScopeSettingsStruct.h"
-#include "shell/ReverbSettings.h"
+#include "utilities/ReverbSettings.h"
 #include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/MarkerSettings.h"

@@ -11,6 +11,7 @@
 #include "utilities/TAnalysisView.h"
 #include "utilities/TReadoutFormat.h"
 #include "utilities/TTHDFreq.h"
+#include "utilities/TReverb.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrogram.h"
@@ -47,6 +48,15 @@ std::unique_ptr<TWindow> MakeMacroWindow(TMainWin& main, ViewType, const RECT& p
     TMDIClient* client = main.GetClientWindow();
     if (!client) return nullptr;
     auto window = std::make_unique<TMacro>(*client, main);
+    PlaceAt(*window, placement);
+    return window;
+}
+
+std::unique_ptr<TWindow> MakeReverb(TMainWin& main, ViewType, const RECT& placement, const char*)
+{
+    TMDIClient* client = main.GetClientWindow();
+    if (!client) return nullptr;
+    auto window = std::make_unique<TReverb>(*client, &main, main);
     PlaceAt(*window, placement);
     return window;
 }
@@ -156,6 +166,8 @@ const TWindowSlots::TKind TWindowSlots::TFactories::KindTable[] = {
      {140, 340, 120, 84, false, false}, false, false, true, MakeReadout},
     {V::Macro, V::Macro, V::Macro, &F::Macro, CM_MACROPROCESSOR, nullptr, "Macro Processor",
      {780, 110, 1000, 300, false, false}, false, false, false, MakeMacroWindow},
+    {V::Reverb, V::Reverb, V::Reverb, &F::Reverb, CM_REVERBTIME, nullptr, "Reverb",
+     {50, 64, 600, 400, false, false}, true, false, false, MakeReverb},
     {V::Surface, V::Surface, V::Surface2, &F::SurfacePlot, CM_VIEWSURFACE, IDS_VIEW_SURFACE_TEXT, "3-D Surface",
      {120, 120, -20, -180, true, true}, true, false, false, SurfaceView},
     {V::Surface2, V::Surface, V::Surface2, &F::SurfacePlot, CM_VIEWSURFACE, IDS_VIEW_SURFACE2_TEXT, "3-D Surface2",

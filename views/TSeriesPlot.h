@@ -140,6 +140,7 @@ public:
     void CmOptions();
     void CmHelp();
     void CmAutoscale();
+    void CmReverbSegment();
     void EvPlotTopChange();
     void EvChannelChange();
     void EvOrderChange();

@@ -121,6 +121,11 @@ void TSeriesPlot::CmCopyText()
     MainWin->CopyDataToClipboard();
 }
 
+void TSeriesPlot::CmReverbSegment()
+{
+    MainWin->ComputeReverbOfSelection();
+}
+
 void TSeriesPlot::CmOptions()
 {
     MainWin->RunCommand(CM_TIMESERIESOPTIONS);

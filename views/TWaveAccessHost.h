@@ -34,6 +34,9 @@ public:
     // again from the wave, line by line.
     virtual void RebuildSpectrogram(TSpectrogram& view) = 0;
     virtual void RecomputeSurface(TPlotBase& view) = 0;
+    // The reverberation times of the active view's selected segment, in
+    // the reverberation window.
+    virtual void ComputeReverbOfSelection() = 0;
     // The limits the time series takes on autoscale, over frames first to
     // last of a channel; false, leaving both unchanged, when there is no data.
     virtual bool ComputeTimeSeriesAutoscale(uint16_t channel, uint32_t first, uint32_t last, float& top,

@@ -64,6 +64,7 @@ public:
     const char* GetDdeServiceName() const override { return ServiceName.c_str(); }
     void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
     void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
+    void ComputeReverbOfSelection() override { ++ReverbRequests; }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
     void SetMarker(int index, bool enable, float frequency) override
     {
@@ -133,6 +134,7 @@ public:
     float RpmPerLine = 0.0f;
     std::string ServiceName = "Tonalyx";
     std::vector<std::pair<float, float>> Zoomed;
+    int ReverbRequests = 0;
     std::vector<TPlotBase*> Recomputed;
     // What the spectrogram asks besides, and the DDE link's hooks it calls.
     bool TriggerEnabled = false;
