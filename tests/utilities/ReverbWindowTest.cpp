@@ -74,8 +74,8 @@ struct TReverbWindow : ::testing::Test {
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n";
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->OpMode = TMainWin::PostProcess;
-        Main->ViewStatus = ViewStatusFlags{};
+        State(Main).OpMode() = TMainWin::PostProcess;
+        State(Main).ViewStatus() = ViewStatusFlags{};
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1200, 900, true);
