@@ -482,6 +482,9 @@ TKeyList KeyList(const TSettingsFields& w, TScratch& scratch)
     k.Flag("OverwriteFlag", &lg.OverwriteFlag, "1");
     k.Flag("IncludeHeaderFlag", &lg.IncludeHeaderFlag, "1");
     k.Flag("IncludeTimeStampFlag", &lg.IncludeTimeStampFlag, "1");
+    k.SetProfile(Ini);
+    k.Flag("VantorFlag", &lg.VantorFlag, "0");
+    k.SetProfile(Named);
 
     DelayFinderSettings& d = *w.DelayFinder;
     k.Begin("DelayFinderOpts");
