@@ -426,6 +426,7 @@ public:
     float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time) override;
+    void AnalyzeDtmfSegment() override;
     void ApplySettings(RefreshKind refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
