@@ -44,6 +44,7 @@
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"
+#include "utilities/TUtilityHost.h"
 #include "views/TViewHost.h"
 #include "dialogs/TDialogHost.h"
 #include "shell/TMainWinGeneratorHost.h"
@@ -55,6 +56,7 @@ class TSoundInput;
 class TSoundOutput;
 class TWaveData;
 class TWaveFile;
+class TDelayFinder;
 class TSeriesData;
 class TSpectralData;
 class TSignalGenerator;
@@ -75,7 +77,7 @@ class TDdeServer;
 // state. Other subsystems hold a pointer to it and use its fields directly;
 // the views see it only as their host, the settings dialogs and the macro
 // window as theirs.
-class TMainWin : public TMDIFrame, public TViewHost, public TDialogHost, public TMacroHost {
+class TMainWin : public TMDIFrame, public TUtilityHost, public TDialogHost, public TMacroHost {
     // The tests set up the window's state through it.
     friend class TMainWinState;
 
@@ -214,6 +216,7 @@ public:
     std::array<TSpectrogram*, 2> SpectrogramViews() const { return {SpectrogramView(0), SpectrogramView(1)}; }
     std::array<TSurfacePlot*, 2> SurfaceViews() const { return {SurfaceView(0), SurfaceView(1)}; }
     TMacro* MacroWindow() const;
+    TDelayFinder* DelayFinder() const;
     TSignalGenerator* SignalGenerator() const;
     // The first channel's type of a view kind, or its second channel's.
     static constexpr ViewType OfChannel(ViewType first, int channel)
@@ -427,9 +430,13 @@ public:
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time) override;
     void AnalyzeDtmfSegment() override;
+    bool ReadSourceBlocks(uint32_t lead, TSeriesData& left, TSeriesData* right) override;
+    void SetProcessingDelay(uint16_t delayedChannel, float milliseconds) override;
+    void UtilityClosed(int windowType) override;
     void ApplySettings(RefreshKind refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
+    void ApplyUtilitySettings();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
     // The phase views likewise; the surface views their scaling and layout, and lose their history.
@@ -515,11 +522,11 @@ public:
     const SeriesOpts& GetSeriesOptions() const { return SeriesOptions; }
     const FilterSettings& GetFilter() const { return Filter; }
     const LoggingSettings& GetLogging() const { return Logging; }
-    const DelayFinderSettings& GetDelayFinderOptions() const { return DelayFinderOptions; }
-    const LeqSettings& GetLeqOptions() const { return LeqOptions; }
+    const DelayFinderSettings& GetDelayFinderOptions() const override { return DelayFinderOptions; }
+    const LeqSettings& GetLeqOptions() const override { return LeqOptions; }
     const ReverbSettings& GetReverbOptions() const { return ReverbOptions; }
     const THDFreqSettings& GetThdFreqOptions() const { return ThdFreqOptions; }
-    const PhaseScopeSettingsStruct& GetPhaseScopeOptions() const { return PhaseScopeOptions; }
+    const PhaseScopeSettingsStruct& GetPhaseScopeOptions() const override { return PhaseScopeOptions; }
     const MacroSettings& GetMacroOptions() const { return MacroOptions; }
     int32_t GetInputDeviceID() const { return InputDeviceID; }
     int32_t GetOutputDeviceID() const { return OutputDeviceID; }

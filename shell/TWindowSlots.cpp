@@ -9,6 +9,7 @@
 #include "shell/TMainWin.h"
 #include "shell/Toolbar.h"
 #include "utilities/TAnalysisView.h"
+#include "utilities/TDelayFinder.h"
 #include "utilities/TReadoutFormat.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -69,6 +70,15 @@ std::unique_ptr<TWindow> MakeReadout(TMainWin& main, ViewType type, const RECT& 
     auto view = std::make_unique<TAnalysisView>(*client, main, TReadoutFormat::Row(kind).Caption, kind);
     PlaceAt(*view, placement);
     return view;
+}
+
+std::unique_ptr<TWindow> MakeDelayFinder(TMainWin& main, ViewType type, const RECT& placement, const char*)
+{
+    TMDIClient* client = main.GetClientWindow();
+    if (!client) return nullptr;
+    auto window = std::make_unique<TDelayFinder>(*client, main, TWindowSlots::KindOf(type)->Caption);
+    PlaceAt(*window, placement);
+    return window;
 }
 
 std::unique_ptr<TWindow> MakeMacroWindow(TMainWin& main, ViewType, const RECT& placement, const char*)
@@ -132,6 +142,8 @@ const TWindowSlots::TKind KindTable[] = {
      {120, 320, 120, 84, false, false}, false, false, true, MakeReadout},
     {V::TotalPower, V::TotalPower, V::TotalPower, &F::TotalPwr, CM_TOTALPOWER, nullptr, "Total Pwr",
      {140, 340, 120, 84, false, false}, false, false, true, MakeReadout},
+    {V::DelayFinder, V::DelayFinder, V::DelayFinder, &F::DelayFinder, CM_DELAYFINDER, "Delay Finder", "Delay Finder",
+     {240, 440, 160, 84, false, false}, true, false, false, MakeDelayFinder},
     {V::Macro, V::Macro, V::Macro, &F::Macro, CM_MACROPROCESSOR, nullptr, "Macro Processor",
      {780, 110, 1000, 300, false, false}, false, false, false, MakeMacroWindow},
     {V::Surface, V::Surface, V::Surface2, &F::SurfacePlot, CM_VIEWSURFACE, IDS_VIEW_SURFACE_TEXT, "3-D Surface",
