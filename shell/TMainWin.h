@@ -57,6 +57,7 @@ class TSoundOutput;
 class TWaveData;
 class TWaveFile;
 class TDelayFinder;
+class TLeqAnalysis;
 class TSeriesData;
 class TSpectralData;
 class TSignalGenerator;
@@ -217,6 +218,7 @@ public:
     std::array<TSurfacePlot*, 2> SurfaceViews() const { return {SurfaceView(0), SurfaceView(1)}; }
     TMacro* MacroWindow() const;
     TDelayFinder* DelayFinder() const;
+    TLeqAnalysis* LeqWindow() const;
     TSignalGenerator* SignalGenerator() const;
     // The first channel's type of a view kind, or its second channel's.
     static constexpr ViewType OfChannel(ViewType first, int channel)

@@ -11,6 +11,7 @@
 #include "engine/TWaveData.h"
 #include "resources/StringIds.h"
 #include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 
 namespace {
 

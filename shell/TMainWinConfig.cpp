@@ -33,7 +33,6 @@ const TPlacementEntry OtherPlacements[] = {
     {TMainWin::ViewType::MainWindow, "Main", {0, 0, 0, 0, true, true}},
     {TMainWin::ViewType::Reverb, "Reverb", {50, 64, 600, 400, false, false}},
     {TMainWin::ViewType::PhaseScope, "Phase Scope", {70, 80, 400, 400, false, false}},
-    {TMainWin::ViewType::Leq, "Leq Analysis", {300, 500, 160, 160, false, false}},
     {TMainWin::ViewType::ThdFreq, "THD_Freq", {20, 20, 800, 600, false, false}},
 };
 

@@ -10,6 +10,7 @@
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
 #include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
@@ -84,6 +85,7 @@ TSurfacePlot* TMainWin::SurfaceView(int channel) const
 }
 TMacro* TMainWin::MacroWindow() const { return Windows.View<TMacro>(ViewType::Macro); }
 TDelayFinder* TMainWin::DelayFinder() const { return Windows.View<TDelayFinder>(ViewType::DelayFinder); }
+TLeqAnalysis* TMainWin::LeqWindow() const { return Windows.View<TLeqAnalysis>(ViewType::Leq); }
 TSignalGenerator* TMainWin::SignalGenerator() const { return Windows.View<TSignalGenerator>(ViewType::Generator); }
 
 void TMainWin::UpdateHopSize()

@@ -18,6 +18,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -102,6 +103,7 @@ void TMainWin::RefreshAllViews()
 {
     RefreshReadouts();
     if (TDelayFinder* finder = DelayFinder(); finder && finder->GetHandle()) finder->Update();
+    if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Update(false);
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -218,6 +220,7 @@ void TMainWin::ApplyUtilitySettings()
     RefreshReadouts();
     if (TMacro* macro = MacroWindow(); macro && macro->GetHandle()) macro->Refresh();
     if (TDelayFinder* finder = DelayFinder(); finder && finder->GetHandle()) finder->ClearDelay();
+    if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Refresh();
 }
 
 void TMainWin::CloseDisallowedViews()

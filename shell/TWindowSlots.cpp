@@ -10,6 +10,7 @@
 #include "shell/Toolbar.h"
 #include "utilities/TAnalysisView.h"
 #include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "utilities/TReadoutFormat.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -72,11 +73,13 @@ std::unique_ptr<TWindow> MakeReadout(TMainWin& main, ViewType type, const RECT& 
     return view;
 }
 
-std::unique_ptr<TWindow> MakeDelayFinder(TMainWin& main, ViewType type, const RECT& placement, const char*)
+// A utility window on the main window's utility role.
+template <class Utility>
+std::unique_ptr<TWindow> MakeUtility(TMainWin& main, ViewType type, const RECT& placement, const char*)
 {
     TMDIClient* client = main.GetClientWindow();
     if (!client) return nullptr;
-    auto window = std::make_unique<TDelayFinder>(*client, main, TWindowSlots::KindOf(type)->Caption);
+    auto window = std::make_unique<Utility>(*client, main, TWindowSlots::KindOf(type)->Caption);
     PlaceAt(*window, placement);
     return window;
 }
@@ -143,7 +146,9 @@ const TWindowSlots::TKind KindTable[] = {
     {V::TotalPower, V::TotalPower, V::TotalPower, &F::TotalPwr, CM_TOTALPOWER, nullptr, "Total Pwr",
      {140, 340, 120, 84, false, false}, false, false, true, MakeReadout},
     {V::DelayFinder, V::DelayFinder, V::DelayFinder, &F::DelayFinder, CM_DELAYFINDER, "Delay Finder", "Delay Finder",
-     {240, 440, 160, 84, false, false}, true, false, false, MakeDelayFinder},
+     {240, 440, 160, 84, false, false}, true, false, false, MakeUtility<TDelayFinder>},
+    {V::Leq, V::Leq, V::Leq, &F::LeqAnalysis, CM_LEQ, "Leq Analysis", "Leq Analysis", {300, 500, 160, 160, false, false},
+     true, false, false, MakeUtility<TLeqAnalysis>},
     {V::Macro, V::Macro, V::Macro, &F::Macro, CM_MACROPROCESSOR, nullptr, "Macro Processor",
      {780, 110, 1000, 300, false, false}, false, false, false, MakeMacroWindow},
     {V::Surface, V::Surface, V::Surface2, &F::SurfacePlot, CM_VIEWSURFACE, IDS_VIEW_SURFACE_TEXT, "3-D Surface",

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <exception>
 
 float TLeqData::LeqAveragingFactor(uint16_t code)
@@ -144,6 +145,26 @@ void TLeqData::ComputeRingFigures()
     Figures.L10 = stats[rank(0.9)];
     Figures.L50 = stats[rank(0.5)];
     Figures.L90 = stats[rank(0.1)];
+}
+
+std::string TLeqData::ReportText(const Results& r, const LeqSettings& s, bool right)
+{
+    static const char* const Units[] = {" dB", " dB(A)", " dB(B)", " dB(C)"};
+    auto unit = [](uint16_t weighting) { return weighting < 4 ? Units[weighting] : Units[0]; };
+    // The two channels' texts have always differed in their blanks; both are kept.
+    const char* format =
+        right ? "Right Channel\r\nLeq(t) Ref Time = %d sec\r\n\r\nLeq(t)  \t%6.2f  \t%s\r\nLeq  \t%6.2f  \t%s\r\n"
+                "Lsel  \t%6.2f  \t%s\r\nLpk  \t%6.2f  \t%s\r\nLmax  \t%6.2f  \t%s\r\nLmin  \t%6.2f  \t%s\r\n"
+                "L10  \t%6.2f  \t%s\r\nL50  \t%6.2f  \t%s\r\nL90  \t%6.2f \t%s"
+              : "Left Channel\r\nLeq(t) Ref Time = %d sec\r\n\r\nLeq(t)  \t%6.2f \t%s\r\nLeq  \t%6.2f \t%s\r\n"
+                "Lsel  \t%6.2f  \t%s\r\nLpk  \t%6.2f  \t%s\r\nLmax  \t%6.2f  \t%s\r\nLmin   \t%6.2f  \t%s\r\n"
+                "L10  \t%6.2f  \t%s\r\nL50   \t%6.2f  \t%s\r\nL90  \t%6.2f \t%s";
+    char text[4000];
+    std::snprintf(text, sizeof text, format, s.LeqT_RefTimeSec, double(r.LeqT), unit(s.LeqT_Weight), double(r.Leq),
+                  unit(s.Leq_Weight), double(r.Lsel), unit(s.Lsel_Weight), double(r.Lpk), unit(s.Lpk_Weight),
+                  double(r.Lmax), unit(s.Lmaxmin_Weight), double(r.Lmin), unit(s.Lmaxmin_Weight), double(r.L10),
+                  unit(s.Lstats_Weight), double(r.L50), unit(s.Lstats_Weight), double(r.L90), unit(s.Lstats_Weight));
+    return text;
 }
 
 void TLeqData::Reset()

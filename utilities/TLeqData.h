@@ -2,6 +2,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "engine/AnalysisSettingsStruct.h"
@@ -44,6 +45,10 @@ public:
     // The weighting and averaging codes of a group in a settings record.
     static uint16_t GroupWeighting(const LeqSettings& settings, Group group);
     static uint16_t GroupAveraging(const LeqSettings& settings, Group group);
+
+    // The copied text of one channel's figures with their weighting units
+    // ("Left Channel" or "Right Channel" first).
+    static std::string ReportText(const Results& results, const LeqSettings& settings, bool right);
 
     // calibration may be null; capacity is the number of blocks the rings hold.
     TLeqData(const LeqSettings& settings, const AnalysisSettingsStruct& analysis, const DisplaySettingsStruct& display,

@@ -168,3 +168,21 @@ TEST(TLeqData, PeakGroupNeverAverages)
     EXPECT_NEAR(leq.GetResults().Lpk, -26.02, 0.1);
     EXPECT_NEAR(leq.GetResults().Leq, -26.02, 0.1);
 }
+
+TEST(TLeqData, ReportTextsCarryTheGroupUnits)
+{
+    TLeqData::Results r;
+    r.LeqT = 1.0f;
+    r.Lmax = -2.5f;
+    r.L90 = 40.0f;
+    LeqSettings s;
+    s.LeqT_Weight = 0;
+    s.Lmaxmin_Weight = 3;
+    s.LeqT_RefTimeSec = 60;
+    EXPECT_EQ(TLeqData::ReportText(r, s, false),
+              "Left Channel\r\nLeq(t) Ref Time = 60 sec\r\n\r\nLeq(t)  \t  1.00 \t dB\r\nLeq  \t  0.00 \t dB(A)\r\n"
+              "Lsel  \t  0.00  \t dB(A)\r\nLpk  \t  0.00  \t dB(A)\r\nLmax  \t -2.50  \t dB(C)\r\nLmin   \t  0.00  \t dB(C)\r\n"
+              "L10  \t  0.00  \t dB(A)\r\nL50   \t  0.00  \t dB(A)\r\nL90  \t 40.00 \t dB(A)");
+    EXPECT_EQ(TLeqData::ReportText(r, s, true).substr(0, 80),
+              "Right Channel\r\nLeq(t) Ref Time = 60 sec\r\n\r\nLeq(t)  \t  1.00  \t dB\r\nLeq  \t  0.00  \t dB(A)");
+}
