@@ -183,6 +183,6 @@ TEST(TLeqData, ReportTextsCarryTheGroupUnits)
               "Left Channel\r\nLeq(t) Ref Time = 60 sec\r\n\r\nLeq(t)  \t  1.00 \t dB\r\nLeq  \t  0.00 \t dB(A)\r\n"
               "Lsel  \t  0.00  \t dB(A)\r\nLpk  \t  0.00  \t dB(A)\r\nLmax  \t -2.50  \t dB(C)\r\nLmin   \t  0.00  \t dB(C)\r\n"
               "L10  \t  0.00  \t dB(A)\r\nL50   \t  0.00  \t dB(A)\r\nL90  \t 40.00 \t dB(A)");
-    EXPECT_EQ(TLeqData::ReportText(r, s, true).substr(0, 86),
+    EXPECT_EQ(TLeqData::ReportText(r, s, true).substr(0, 87),
               "Right Channel\r\nLeq(t) Ref Time = 60 sec\r\n\r\nLeq(t)  \t  1.00  \t dB\r\nLeq  \t  0.00  \t dB(A)");
 }
