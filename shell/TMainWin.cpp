@@ -21,6 +21,7 @@
 #include "shell/StatusBar.h"
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
+#include "utilities/TDataLog.h"
 #include "views/TSeriesPlot.h"
 #include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
@@ -146,6 +147,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_FILEMERGE, CeFileMerge)
     // The signal generator.
     EV_COMMAND(CM_SIGNALGENERATOR, CmSignalGenerator)
+    EV_COMMAND(CM_DATALOGON, CmDataLogOn)
+    EV_COMMAND(CM_DATALOGOFF, CmDataLogOff)
+    EV_COMMAND(CM_DATALOGVIEW, CmDataLogView)
+    EV_COMMAND_ENABLE(CM_DATALOGON, CeDataLogOn)
+    EV_COMMAND_ENABLE(CM_DATALOGOFF, CeDataLogOff)
     EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
     EV_COMMAND_ENABLE(CM_SAVESIGNALTOWAVE, CeSaveSignalToWave)
     EV_COMMAND(CM_LOCKGENERATORCHANNELS, CmLockGeneratorChannels)

@@ -58,6 +58,7 @@ class TWaveData;
 class TWaveFile;
 class TDelayFinder;
 class TLeqAnalysis;
+class TDataLog;
 class TSeriesData;
 class TSpectralData;
 class TSignalGenerator;
@@ -162,6 +163,7 @@ public:
     void ReplaceOutputPort(std::unique_ptr<TSoundOutput> port);
 private:
     TWaveData* CaptureBlocks[2] = {};
+    std::unique_ptr<TDataLog> DataLog;
 public:
     TSeriesData* SeriesLeft = nullptr;
     TSeriesData* SeriesRight = nullptr;
@@ -219,6 +221,15 @@ public:
     TMacro* MacroWindow() const;
     TDelayFinder* DelayFinder() const;
     TLeqAnalysis* LeqWindow() const;
+    // The data log, while logging is on.
+    const TDataLog* GetDataLog() const { return DataLog.get(); }
+    void CmDataLogOn();
+    void CmDataLogOff();
+    void CmDataLogView();
+    void CeDataLogOn(TCommandEnabler& ce);
+    void CeDataLogOff(TCommandEnabler& ce);
+    // Hands the block just analysed to the data log.
+    void UpdateDataLog();
     TSignalGenerator* SignalGenerator() const;
     // The first channel's type of a view kind, or its second channel's.
     static constexpr ViewType OfChannel(ViewType first, int channel)
