@@ -1,7 +1,7 @@
 #pragma once
 #include <string>
-#include "shell/DelayFinderSettings.h"
-#include "shell/LeqSettings.h"
+#include "engine/DelayFinderSettings.h"
+#include "engine/LeqSettings.h"
 
 // The delay finder's and the Leq window's options dialogs without their
 // windows: OK checks every field first and stores only when all pass, so a

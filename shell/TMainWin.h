@@ -24,7 +24,7 @@
 #include "framework/TOpenSaveDialog.h"
 #include "automation/TMacroHost.h"
 #include "shell/FileIOSettings.h"
-#include "shell/LoggingSettings.h"
+#include "engine/LoggingSettings.h"
 #include "shell/TDeferredMessages.h"
 #include "views/MarkerSettings.h"
 #include "views/PhaseOpts.h"
@@ -36,10 +36,10 @@
 #include "shell/TPipelineWindow.h"
 #include "shell/TSettingsKeys.h"
 #include "views/TPrintOptions.h"
-#include "shell/DelayFinderSettings.h"
-#include "shell/LeqSettings.h"
+#include "engine/DelayFinderSettings.h"
+#include "engine/LeqSettings.h"
 #include "automation/MacroSettings.h"
-#include "shell/PhaseScopeSettingsStruct.h"
+#include "engine/PhaseScopeSettingsStruct.h"
 #include "shell/ReverbSettings.h"
 #include "shell/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
@@ -445,7 +445,7 @@ public:
     void AnalyzeDtmfSegment() override;
     bool ReadSourceBlocks(uint32_t lead, TSeriesData& left, TSeriesData* right) override;
     void SetProcessingDelay(uint16_t delayedChannel, float milliseconds) override;
-    void UtilityClosed(int windowType) override;
+    void UtilityClosed(const TWindow& window) override;
     void ApplySettings(RefreshKind refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();

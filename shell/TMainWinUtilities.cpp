@@ -69,7 +69,8 @@ void TMainWin::SetProcessingDelay(uint16_t delayedChannel, float milliseconds)
     UpdateDelaySamples();
 }
 
-void TMainWin::UtilityClosed(int type)
+void TMainWin::UtilityClosed(const TWindow& window)
 {
-    ReadoutClosed(type);
+    for (const TWindowSlots::TKind& kind : TWindowSlots::Kinds())
+        if (Windows.Window(kind.Type) == &window) ReadoutClosed(int(kind.Type));
 }

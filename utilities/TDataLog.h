@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "engine/TSpectralData.h"
-#include "shell/LoggingSettings.h"
+#include "engine/LoggingSettings.h"
 #include "utilities/TLeqData.h"
 
 // The data log: appends the chosen results of each processed block (or of

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include "dialogs/TFieldText.h"
+#include <cstdlib>
 #include "framework/TBrush.h"
 #include "framework/TButton.h"
 #include "framework/TDC.h"
@@ -12,7 +12,6 @@
 #include "framework/TMDIClient.h"
 #include "framework/TModule.h"
 #include "resources/CommandIds.h"
-#include "shell/ViewType.h"
 #include "utilities/TUtilityHost.h"
 
 DEFINE_RESPONSE_TABLE1(TDelayFinder, TWindow)
@@ -69,7 +68,7 @@ void TDelayFinder::Initialize()
         MessageBox("The Delay Finder utility requires stereo operation.  It will now be shutdown", "Tonalyx",
                    MB_OK | MB_ICONINFORMATION);
         // Closed through the queue: this handler still runs on the window.
-        Host.UtilityClosed(int(ViewType::DelayFinder));
+        Host.UtilityClosed(*this);
         return;
     }
     Correlator.reset();
@@ -176,7 +175,7 @@ void TDelayFinder::EvSize(UINT sizeType, const TSize& size)
 void TDelayFinder::EvSysCommand(UINT cmdType, const TPoint&)
 {
     if ((cmdType & 0xFFF0) == SC_CLOSE) {
-        Host.UtilityClosed(int(ViewType::DelayFinder));
+        Host.UtilityClosed(*this);
         return;
     }
     DefaultProcessing();
@@ -196,6 +195,8 @@ void TDelayFinder::CmOptions()
 // Any change of the text, the program's own included: the delayed channel stays.
 void TDelayFinder::EvDelayEditChange()
 {
-    const float ms = float(std::clamp(TFieldText::ToFloat(DelayEdit->GetWindowText().substr(0, EditLength)), 0.0, 1000.0));
+    // The leading number of the text; no number, or none finite, reads 0.
+    const double typed = std::strtod(DelayEdit->GetWindowText().substr(0, EditLength).c_str(), nullptr);
+    const float ms = std::isfinite(typed) ? float(std::clamp(typed, 0.0, 1000.0)) : 0.0f;
     Host.SetProcessingDelay(Host.GetAnalysisSettings().DelayChannel, ms);
 }

@@ -11,7 +11,6 @@
 #include "framework/TMDIClient.h"
 #include "framework/TModule.h"
 #include "resources/CommandIds.h"
-#include "shell/ViewType.h"
 #include "utilities/TUtilityHost.h"
 
 DEFINE_RESPONSE_TABLE1(TLeqAnalysis, TWindow)
@@ -240,7 +239,7 @@ void TLeqAnalysis::EvSize(UINT sizeType, const TSize& size)
 void TLeqAnalysis::EvSysCommand(UINT cmdType, const TPoint&)
 {
     if ((cmdType & 0xFFF0) == SC_CLOSE) {
-        Host.UtilityClosed(int(ViewType::Leq));
+        Host.UtilityClosed(*this);
         return;
     }
     DefaultProcessing();

@@ -11,7 +11,7 @@
 #include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
-#include "shell/LeqSettings.h"
+#include "engine/LeqSettings.h"
 
 // Equivalent-level statistics of one channel: six spectral engines (one per
 // figure group, each with its own weighting and averaging) run on the same

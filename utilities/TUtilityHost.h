@@ -1,11 +1,12 @@
 #pragma once
 #include <cstdint>
-#include "shell/DelayFinderSettings.h"
-#include "shell/LeqSettings.h"
-#include "shell/PhaseScopeSettingsStruct.h"
+#include "engine/DelayFinderSettings.h"
+#include "engine/LeqSettings.h"
+#include "engine/PhaseScopeSettingsStruct.h"
 #include "views/TViewHost.h"
 
 class TSeriesData;
+class TWindow;
 
 // What the measurement utility windows ask of their host beyond a view's
 // roles: blocks of their own from the current source, their settings
@@ -26,7 +27,7 @@ public:
     // The processing delay: which channel is delayed (1 left, 0 right) and by
     // how many ms (0 to 1000); the delay in samples follows.
     virtual void SetProcessingDelay(uint16_t delayedChannel, float milliseconds) = 0;
-    // The user closes a utility window of a view type from its close box;
-    // the window touches nothing of itself afterwards.
-    virtual void UtilityClosed(int windowType) = 0;
+    // The user closes a utility window from its close box; the window
+    // touches nothing of itself afterwards.
+    virtual void UtilityClosed(const TWindow& window) = 0;
 };
