@@ -23,6 +23,7 @@
 #include "shell/StatusBar.h"
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
+#include "utilities/TDataLog.h"
 #include "views/TSeriesPlot.h"
 #include "views/TPhasePlot.h"
 #include "views/TSpectrumPlot.h"
@@ -193,6 +194,11 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_LEQ, CmLeq)
     EV_COMMAND_ENABLE(CM_DELAYFINDER, CeAlwaysEnabled)
     EV_COMMAND_ENABLE(CM_LEQ, CeAlwaysEnabled)
+    EV_COMMAND(CM_DATALOGON, CmDataLogOn)
+    EV_COMMAND(CM_DATALOGOFF, CmDataLogOff)
+    EV_COMMAND(CM_DATALOGVIEW, CmDataLogView)
+    EV_COMMAND_ENABLE(CM_DATALOGON, CeDataLogOn)
+    EV_COMMAND_ENABLE(CM_DATALOGOFF, CeDataLogOff)
     EV_COMMAND(CM_SAVESIGNALTOWAVE, CmSaveSignalToWave)
     EV_COMMAND_ENABLE(CM_SAVESIGNALTOWAVE, CeSaveSignalToWave)
     EV_COMMAND(CM_LOCKGENERATORCHANNELS, CmLockGeneratorChannels)

@@ -30,7 +30,7 @@
 #include "automation/TMacroHost.h"
 #include "utilities/TThdFreqHost.h"
 #include "shell/FileIOSettings.h"
-#include "shell/LoggingSettings.h"
+#include "engine/LoggingSettings.h"
 #include "shell/TDeferredMessages.h"
 #include "views/MarkerSettings.h"
 #include "views/PhaseOpts.h"
@@ -42,14 +42,15 @@
 #include "shell/TPipelineWindow.h"
 #include "shell/TSettingsKeys.h"
 #include "views/TPrintOptions.h"
-#include "shell/DelayFinderSettings.h"
-#include "shell/LeqSettings.h"
+#include "engine/DelayFinderSettings.h"
+#include "engine/LeqSettings.h"
 #include "automation/MacroSettings.h"
-#include "shell/PhaseScopeSettingsStruct.h"
+#include "engine/PhaseScopeSettingsStruct.h"
 #include "utilities/ReverbSettings.h"
 #include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"
+#include "utilities/TUtilityHost.h"
 #include "views/TViewHost.h"
 #include "dialogs/TDialogHost.h"
 #include "shell/TMainWinGeneratorHost.h"
@@ -62,6 +63,9 @@ class TSoundInput;
 class TSoundOutput;
 class TWaveData;
 class TWaveFile;
+class TDelayFinder;
+class TLeqAnalysis;
+class TDataLog;
 class TSeriesData;
 class TSpectralData;
 class TSignalGenerator;
@@ -87,7 +91,7 @@ class TDdeServer;
 // setters; the views see it only as their host, the settings dialogs and the
 // macro window as theirs.
 class TMainWin : public TMDIFrame,
-                 public TViewHost,
+                 public TUtilityHost,
                  public TDialogHost,
                  public TCalibrationHost,
                  public TMacroHost,
@@ -193,6 +197,17 @@ public:
     std::array<TSurfacePlot*, 2> SurfaceViews() const { return {SurfaceView(0), SurfaceView(1)}; }
     TMacro* MacroWindow() const;
     TReverb* ReverbWindow() const;
+    TDelayFinder* DelayFinder() const;
+    TLeqAnalysis* LeqWindow() const;
+    // The data log, while logging is on.
+    const TDataLog* GetDataLog() const { return DataLog.get(); }
+    void CmDataLogOn();
+    void CmDataLogOff();
+    void CmDataLogView();
+    void CeDataLogOn(TCommandEnabler& ce);
+    void CeDataLogOff(TCommandEnabler& ce);
+    // Hands the block just analysed to the data log.
+    void UpdateDataLog();
     TSignalGenerator* SignalGenerator() const;
     // The first channel's type of a view kind, or its second channel's.
     static constexpr ViewType OfChannel(ViewType first, int channel)
@@ -325,9 +340,14 @@ public:
     float GetNoiseFigure() const override;
     void StartPlayback(float start, float end, uint32_t rate, int loop);
     void ReprocessSegment(float time) override;
+    void AnalyzeDtmfSegment() override;
+    bool ReadSourceBlocks(uint32_t lead, TSeriesData& left, TSeriesData* right) override;
+    void SetProcessingDelay(uint16_t delayedChannel, float milliseconds) override;
+    void UtilityClosed(const TWindow& window) override;
     void ApplySettings(RefreshKind refreshKind);
     // Closes the views that the channel set-up no longer allows.
     void CloseDisallowedViews();
+    void ApplyUtilitySettings();
     // Each open spectrum view takes its channel's scaling, its stored range and the layout for the new engines.
     void ApplySpectrumViewSettings();
     // The phase views likewise; the surface views their scaling and layout, and lose their history.
@@ -413,11 +433,11 @@ public:
     const SeriesOpts& GetSeriesOptions() const { return SeriesOptions; }
     const FilterSettings& GetFilter() const { return Filter; }
     const LoggingSettings& GetLogging() const { return Logging; }
-    const DelayFinderSettings& GetDelayFinderOptions() const { return DelayFinderOptions; }
-    const LeqSettings& GetLeqOptions() const { return LeqOptions; }
+    const DelayFinderSettings& GetDelayFinderOptions() const override { return DelayFinderOptions; }
+    const LeqSettings& GetLeqOptions() const override { return LeqOptions; }
     const ReverbSettings& GetReverbOptions() const { return ReverbOptions; }
     const THDFreqSettings& GetThdFreqOptions() const override { return ThdFreqOptions; }
-    const PhaseScopeSettingsStruct& GetPhaseScopeOptions() const { return PhaseScopeOptions; }
+    const PhaseScopeSettingsStruct& GetPhaseScopeOptions() const override { return PhaseScopeOptions; }
     const MacroSettings& GetMacroOptions() const { return MacroOptions; }
     int32_t GetInputDeviceID() const { return InputDeviceID; }
     int32_t GetOutputDeviceID() const { return OutputDeviceID; }
@@ -992,6 +1012,7 @@ private:
     std::unique_ptr<TSoundInput> SoundInput;
     std::unique_ptr<TWaveFile> WaveFile;
     TWaveData* CaptureBlocks[2] = {};
+    std::unique_ptr<TDataLog> DataLog;
     TSeriesData* SeriesLeft = nullptr;
     TSeriesData* SeriesRight = nullptr;
     TSeriesData* TriggerSeriesLeft = nullptr;

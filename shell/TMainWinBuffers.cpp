@@ -2,6 +2,7 @@
 // with their display results, capture blocks and the memory estimate.
 #include "shell/TMainWin.h"
 
+#include <algorithm>
 #include <cmath>
 #include "engine/TChannelProcessing.h"
 #include "base/TEngineHost.h"
@@ -9,6 +10,8 @@
 #include "engine/TSoundInput.h"
 #include "engine/TWaveData.h"
 #include "resources/StringIds.h"
+#include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 
 namespace {
 
@@ -125,6 +128,8 @@ bool TMainWin::AllocateCaptureBlocks()
         if (io > n) n = io + 4 * delay;
     }
     if (Windows.IsOpen(ViewType::Leq) && n < 8192) n = 8192;
+    // The delay finder reads one and a half of its blocks back from the capture position.
+    if (const TDelayFinder* finder = DelayFinder()) n = std::max<uint64_t>(n, 10ull * finder->GetFftSize());
     if (n % 16384 == 0) n += 1000;
     if (n % 2) n += 1;
     if (SoundInput && SoundInput->Quirks.quirkC) {

@@ -31,9 +31,7 @@ struct TPlacementEntry {
 };
 const TPlacementEntry OtherPlacements[] = {
     {TMainWin::ViewType::MainWindow, "Main", {0, 0, 0, 0, true, true}},
-    {TMainWin::ViewType::DelayFinder, "Delay Finder", {240, 440, 160, 84, false, false}},
     {TMainWin::ViewType::PhaseScope, "Phase Scope", {70, 80, 400, 400, false, false}},
-    {TMainWin::ViewType::Leq, "Leq Analysis", {300, 500, 160, 160, false, false}},
 };
 
 const TPlacementEntry* OtherPlacement(TMainWin::ViewType type)

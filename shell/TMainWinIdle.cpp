@@ -276,4 +276,5 @@ void TMainWin::AnalyseSeriesBlocks()
         return;
     UpdateViewTimes();
     RefreshAllViews();
+    UpdateDataLog();
 }

@@ -9,6 +9,8 @@
 #include "generator/TSignalGenerator.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
+#include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
@@ -82,6 +84,8 @@ TSurfacePlot* TMainWin::SurfaceView(int channel) const
     return Windows.View<TSurfacePlot>(OfChannel(ViewType::Surface, channel));
 }
 TMacro* TMainWin::MacroWindow() const { return Windows.View<TMacro>(ViewType::Macro); }
+TDelayFinder* TMainWin::DelayFinder() const { return Windows.View<TDelayFinder>(ViewType::DelayFinder); }
+TLeqAnalysis* TMainWin::LeqWindow() const { return Windows.View<TLeqAnalysis>(ViewType::Leq); }
 TSignalGenerator* TMainWin::SignalGenerator() const { return Windows.View<TSignalGenerator>(ViewType::Generator); }
 
 void TMainWin::UpdateHopSize()

@@ -11,11 +11,14 @@
 #include "engine/TSpectralData.h"
 #include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
+#include "automation/TMacro.h"
 #include "generator/TSignalGenerator.h"
 #include "engine/TWaveSpectra.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -99,6 +102,8 @@ void TMainWin::UpdateViewTimes()
 void TMainWin::RefreshAllViews()
 {
     RefreshReadouts();
+    if (TDelayFinder* finder = DelayFinder(); finder && finder->GetHandle()) finder->Update();
+    if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Update(false);
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -197,6 +202,7 @@ void TMainWin::ApplySettings(RefreshKind refreshKind)
     if (refreshKind != RefreshKind::KeepViews) ApplySpectrogramViewSettings(refreshKind);
     RefreshStatusBar(StatusBar::WholeBar);
     if (SignalGenerator()) SignalGenerator()->FormatChanged(uint32_t(OutputDeviceID), 0);
+    ApplyUtilitySettings();
     if (refreshKind == RefreshKind::RecomputeHistory)
         for (TSurfacePlot* view : SurfaceViews())
             if (view && view->GetHandle()) {
@@ -206,6 +212,15 @@ void TMainWin::ApplySettings(RefreshKind refreshKind)
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
+}
+
+// The utility windows rebuild their measurements for the new settings.
+void TMainWin::ApplyUtilitySettings()
+{
+    RefreshReadouts();
+    if (TMacro* macro = MacroWindow(); macro && macro->GetHandle()) macro->Refresh();
+    if (TDelayFinder* finder = DelayFinder(); finder && finder->GetHandle()) finder->ClearDelay();
+    if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Refresh();
 }
 
 void TMainWin::CloseDisallowedViews()

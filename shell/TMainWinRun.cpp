@@ -1,6 +1,7 @@
 // Run control: starting and stopping the analyser in its three operating
 // modes, and the sound ports' buffer notifications.
 #include "shell/TMainWin.h"
+#include "utilities/TLeqAnalysis.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -120,6 +121,8 @@ void TMainWin::StartAnalyzer()
     if (SoundInput && SoundInput->Quirks.settleDelay && !IsWin32s()) ::Sleep(DWORD(FileIO.DarlaDelay));
     if (RunState == Running) return;
     PrepareRun();
+    // A run measures its own equivalent levels from its start.
+    if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Refresh();
     if (!StartRunOfMode()) return;
     SeriesViewStarted();
     RefreshRunDisplays();
@@ -345,6 +348,8 @@ void TMainWin::StopAnalyzer()
     }
     const int previous = RunState;
     RunState = Stopped;
+    // The figures of the whole run, or of its last interval.
+    if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle() && previous != Stopped) leq->Update(true);
     if (HWindow) KillTimer(PaceTimer);
     if (SoundInput) SoundInput->CloseDevice();
     if (SoundOutput) SoundOutput->CloseDevice();

@@ -10,6 +10,7 @@
 #include "engine/TWaveMerger.h"
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
+#include "shell/TLongOperation.h"
 #include "shell/TMainWin.h"
 #include "shell/Toolbar.h"
 
@@ -17,34 +18,6 @@ namespace {
 
 const char* const Product = "Tonalyx";
 const char* const WaveFilter = "Wave Files (*.wav)|*.wav|";
-
-// Frame caption, wait cursor and gauge of a long operation, put back at the end.
-class TLongOperation {
-public:
-    TLongOperation(TMainWin& main, const char* caption) : Main(main), Cursor(::SetCursor(::LoadCursor(nullptr, IDC_WAIT)))
-    {
-        Main.KeepCaption();
-        Main.SetCaption(caption);
-        if (Main.GetStatusBar())
-            Main.GetStatusBar()->ShowGauge();
-    }
-    ~TLongOperation()
-    {
-        ::SetCursor(Cursor);
-        if (Main.GetStatusBar())
-            Main.GetStatusBar()->HideGauge();
-        Main.RestoreCaption();
-    }
-    void Progress(uint32_t percent)
-    {
-        if (Main.GetStatusBar())
-            Main.GetStatusBar()->SetGaugeValue(int(percent));
-    }
-
-private:
-    TMainWin& Main;
-    HCURSOR Cursor;
-};
 
 }
 

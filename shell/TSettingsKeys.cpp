@@ -19,11 +19,11 @@
 #include "engine/TriggerSettings.h"
 #include "base/TProfile.h"
 #include "base/TSettingsTable.h"
-#include "shell/DelayFinderSettings.h"
+#include "engine/DelayFinderSettings.h"
 #include "shell/FileIOSettings.h"
-#include "shell/LeqSettings.h"
-#include "shell/LoggingSettings.h"
-#include "shell/PhaseScopeSettingsStruct.h"
+#include "engine/LeqSettings.h"
+#include "engine/LoggingSettings.h"
+#include "engine/PhaseScopeSettingsStruct.h"
 #include "utilities/ReverbSettings.h"
 #include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
@@ -482,6 +482,9 @@ TKeyList KeyList(const TSettingsFields& w, TScratch& scratch)
     k.Flag("OverwriteFlag", &lg.OverwriteFlag, "1");
     k.Flag("IncludeHeaderFlag", &lg.IncludeHeaderFlag, "1");
     k.Flag("IncludeTimeStampFlag", &lg.IncludeTimeStampFlag, "1");
+    k.SetProfile(Ini);
+    k.Flag("VantorFlag", &lg.VantorFlag, "0");
+    k.SetProfile(Named);
 
     DelayFinderSettings& d = *w.DelayFinder;
     k.Begin("DelayFinderOpts");

@@ -9,6 +9,8 @@
 #include "shell/TMainWin.h"
 #include "shell/Toolbar.h"
 #include "utilities/TAnalysisView.h"
+#include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "utilities/TReadoutFormat.h"
 #include "utilities/TTHDFreq.h"
 #include "utilities/TReverb.h"
@@ -41,6 +43,17 @@ std::unique_ptr<TWindow> MakeReadout(TMainWin& main, ViewType type, const RECT& 
     auto view = std::make_unique<TAnalysisView>(*client, main, TReadoutFormat::Row(kind).Caption, kind);
     PlaceAt(*view, placement);
     return view;
+}
+
+// A utility window on the main window's utility role.
+template <class Utility>
+std::unique_ptr<TWindow> MakeUtility(TMainWin& main, ViewType type, const RECT& placement, const char*)
+{
+    TMDIClient* client = main.GetClientWindow();
+    if (!client) return nullptr;
+    auto window = std::make_unique<Utility>(*client, main, TWindowSlots::KindOf(type)->Caption);
+    PlaceAt(*window, placement);
+    return window;
 }
 
 std::unique_ptr<TWindow> MakeMacroWindow(TMainWin& main, ViewType, const RECT& placement, const char*)
@@ -164,6 +177,10 @@ const TWindowSlots::TKind TWindowSlots::TFactories::KindTable[] = {
      {120, 320, 120, 84, false, false}, false, false, true, MakeReadout},
     {V::TotalPower, V::TotalPower, V::TotalPower, &F::TotalPwr, CM_TOTALPOWER, nullptr, "Total Pwr",
      {140, 340, 120, 84, false, false}, false, false, true, MakeReadout},
+    {V::DelayFinder, V::DelayFinder, V::DelayFinder, &F::DelayFinder, CM_DELAYFINDER, "Delay Finder", "Delay Finder",
+     {240, 440, 160, 84, false, false}, true, false, false, MakeUtility<TDelayFinder>},
+    {V::Leq, V::Leq, V::Leq, &F::LeqAnalysis, CM_LEQ, "Leq Analysis", "Leq Analysis", {300, 500, 160, 160, false, false},
+     true, false, false, MakeUtility<TLeqAnalysis>},
     {V::Macro, V::Macro, V::Macro, &F::Macro, CM_MACROPROCESSOR, nullptr, "Macro Processor",
      {780, 110, 1000, 300, false, false}, false, false, false, MakeMacroWindow},
     {V::Reverb, V::Reverb, V::Reverb, &F::Reverb, CM_REVERBTIME, nullptr, "Reverb",

@@ -1,5 +1,8 @@
 #include "utilities/TDTMFData.h"
 
+#include <cstring>
+
+
 namespace {
 
 constexpr float ToneFrequencies[TDTMFData::ToneCount] = {697, 770, 852, 941, 1209, 1336, 1477, 1633};
@@ -13,6 +16,11 @@ TDTMFData::TDTMFData(float thresholdDb, int32_t minimumDigitMs, int32_t minimumS
     : Threshold(thresholdDb), MinimumDigit(minimumDigitMs), MinimumSpace(minimumSpaceMs)
 {
     for (int i = 0; i < ToneCount; ++i) Tones[i] = {ToneFrequencies[i], 0.0f, 0};
+}
+
+char TDTMFData::KeyAt(int row, int column)
+{
+    return Keys[row][column];
 }
 
 bool TDTMFData::Locate(char key, int& row, int& column)
@@ -34,4 +42,20 @@ float TDTMFData::GetColumnFrequency(char key) const
 {
     int row, column;
     return Locate(key, row, column) ? Tones[4 + column].Frequency : 0.0f;
+}
+
+void TDTMFData::AppendKey(char key)
+{
+    size_t length = std::strlen(KeyString);
+    if (length >= KeyStringSize - 1) {
+        std::memmove(KeyString, KeyString + 1, length - 1);
+        --length;
+    }
+    KeyString[length] = key;
+    KeyString[length + 1] = '\0';
+}
+
+void TDTMFData::GetKeys(char* buffer) const
+{
+    if (buffer) std::memcpy(buffer, KeyString, KeyStringSize);
 }

@@ -50,6 +50,11 @@ void TSegmentPlot::CmFilterSelection()
         CmFilter();
 }
 
+void TSegmentPlot::CmDtmfAnalysis()
+{
+    MainWin->AnalyzeDtmfSegment();
+}
+
 void TSegmentPlot::CmShowSegmentSeries()
 {
     float start, end;

@@ -32,6 +32,8 @@ protected:
     void CmFilterSelection();
     // The selected segment in the time series view.
     void CmShowSegmentSeries();
+    // The DTMF keys of the selected segment.
+    void CmDtmfAnalysis();
 
     DECLARE_RESPONSE_TABLE(TSegmentPlot);
 };

@@ -30,6 +30,8 @@ public:
     virtual void ZoomToSegment(float start, float end) = 0;
     // The spectrum of the wave at a time, shown in the spectrum view.
     virtual void ReprocessSegment(float seconds) = 0;
+    // The DTMF keys of the active view's selected segment, reported in a message.
+    virtual void AnalyzeDtmfSegment() = 0;
     // The spectrogram's rebuild from the wave, and a surface view drawn
     // again from the wave, line by line.
     virtual void RebuildSpectrogram(TSpectrogram& view) = 0;

@@ -461,6 +461,7 @@ inline const TExpectedKey ExpectedKeys[] = {
     {"Logging", "OverwriteFlag", "i32", "1", ""},
     {"Logging", "IncludeHeaderFlag", "i32", "1", ""},
     {"Logging", "IncludeTimeStampFlag", "i32", "1", ""},
+    {"Logging", "VantorFlag", "i32", "0", ""},
     {"DelayFinderOpts", "DisplayUnits", "i16", "0", ""},
     {"DelayFinderOpts", "SpeedOfSound", "f", "1130", ""},
     {"DelayFinderOpts", "MaxDelayMsec", "i32", "500", ""},

@@ -58,6 +58,7 @@ public:
     float GetPositionTime() const override { return PositionTime; }
     void SetPositionTime(float seconds) override { PositionTime = seconds; }
     void ReprocessSegment(float seconds) override { Reprocessed.push_back(seconds); }
+    void AnalyzeDtmfSegment() override { ++DtmfAnalyses; }
     int32_t GetDdeClientLink() const override { return DdeClientLink; }
     float GetRpmTag() const override { return RpmTag; }
     float GetRpmPerLine() const override { return RpmPerLine; }
@@ -127,6 +128,7 @@ public:
     std::string HelpPath;
     float PositionTime = 0.0f;
     std::vector<float> Reprocessed;
+    int DtmfAnalyses = 0;
     // What the surface and phase views read and ask.
     int32_t DdeSeriesLink = 0;
     int32_t DdeClientLink = 0;

@@ -15,4 +15,6 @@ struct LoggingSettings {
     uint32_t OverwriteFlag = 1;
     uint32_t IncludeHeaderFlag = 1;
     uint32_t IncludeTimeStampFlag = 1;
+    // Total-power columns after Spectrum Values records; INI only, not in the dialog.
+    uint32_t VantorFlag = 0;
 };
