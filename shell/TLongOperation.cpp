@@ -6,7 +6,7 @@
 TLongOperation::TLongOperation(TMainWin& main, const char* caption)
     : Main(main), Cursor(::SetCursor(::LoadCursor(nullptr, IDC_WAIT)))
 {
-    ::GetWindowTextA(Main.GetHandle(), Main.SavedCaption, sizeof Main.SavedCaption);
+    Main.KeepCaption();
     Main.SetCaption(caption);
     if (Main.GetStatusBar()) Main.GetStatusBar()->ShowGauge();
 }
@@ -15,7 +15,7 @@ TLongOperation::~TLongOperation()
 {
     ::SetCursor(Cursor);
     if (Main.GetStatusBar()) Main.GetStatusBar()->HideGauge();
-    Main.SetCaption(Main.SavedCaption);
+    Main.RestoreCaption();
 }
 
 void TLongOperation::Progress(uint32_t percent)
