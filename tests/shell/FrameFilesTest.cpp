@@ -261,6 +261,8 @@ TEST_F(TFrameFiles, EveryWindowKindOpensClosesAndReopensWhereItWas)
 {
     State(Main).Settings().IndependentScalingAndCalibration = 1;
     State(Main).Settings().ChannelProcessing = 2;
+    // The delay finder stays open only on two channels.
+    State(Main).Settings().Format = TWaveFormat(44100, 2, 2);
     const std::string cfg = Folder.File("places.cfg");
     int row = 0;
     for (const TWindowSlots::TKind& kind : TWindowSlots::Kinds()) {
