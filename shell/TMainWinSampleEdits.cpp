@@ -12,7 +12,7 @@
 #include "engine/TWaveFile.h"
 #include "engine/TWaveFilter.h"
 #include "resources/StringIds.h"
-#include "shell/StatusBar.h"
+#include "shell/TLongOperation.h"
 #include "shell/TMainWin.h"
 
 namespace {
@@ -20,32 +20,6 @@ namespace {
 const char* const Product = "Tonalyx";
 // Frames between two looks at the queue for Esc and two gauge updates.
 constexpr uint32_t PollFrames = 1024;
-
-// Caption, wait cursor and gauge of a segment edit, put back at the end.
-class TSegmentEditDisplay {
-public:
-    TSegmentEditDisplay(TMainWin& main, const char* caption)
-        : Main(main), Cursor(::SetCursor(::LoadCursor(nullptr, IDC_WAIT)))
-    {
-        Main.KeepCaption();
-        Main.SetCaption(caption);
-        if (Main.GetStatusBar()) Main.GetStatusBar()->ShowGauge();
-    }
-    ~TSegmentEditDisplay()
-    {
-        if (Main.GetStatusBar()) Main.GetStatusBar()->HideGauge();
-        Main.RestoreCaption();
-        ::SetCursor(Cursor);
-    }
-    void Progress(uint32_t percent)
-    {
-        if (Main.GetStatusBar()) Main.GetStatusBar()->SetGaugeValue(int(percent));
-    }
-
-private:
-    TMainWin& Main;
-    HCURSOR Cursor;
-};
 
 // A new analysis block of n samples in place of block; false (with the
 // memory message) when it could not be made.
@@ -82,7 +56,7 @@ bool TMainWin::AdjustSegment(float start, float end, double leftGain, double rig
     if (!ReplaceBlock(*this, SeriesLeft, n, format)) return false;
     if (stereo && !ReplaceBlock(*this, SeriesRight, n, format)) return false;
 
-    TSegmentEditDisplay display(*this, caption);
+    TLongOperation display(*this, caption);
     WaveFile->ReadFrames(SeriesLeft->GetSamplePtr(0), first, n, 0);
     if (stereo) WaveFile->ReadFrames(SeriesRight->GetSamplePtr(0), first, n, 1);
     TSampleAdjust::Run({SeriesLeft, leftGain, leftOffset}, {stereo ? SeriesRight : nullptr, rightGain, rightOffset}, n,
@@ -148,7 +122,7 @@ bool TMainWin::FilterSegment(float start, float end)
     const uint32_t last = WaveFile->TimeToFrame(end);
     bool done = true;
     {
-        TSegmentEditDisplay display(*this, "Filtering in progress.  Press <Esc> to Cancel");
+        TLongOperation display(*this, "Filtering in progress.  Press <Esc> to Cancel");
         done = TSegmentFilter::Run(filter, *WaveFile, first, last > first ? last - first : 0, Filter.DoLeft,
                                    Filter.DoRight, [&](uint32_t percent) { display.Progress(percent); },
                                    [&] { return EscapePending() || ClickPending(); });
