@@ -160,6 +160,10 @@ public:
     // analysis format and channel processing, the start, the views, the
     // caption "program [captionName]", and Post Process after Real Time.
     void TakeOpenedWave(const char* captionName);
+    // An untitled wave just made (merged, imported) the open one: its
+    // calibration, the analysis format with the mode kept, the bars and the
+    // caption "program [Untitled]".
+    void TakeUntitledWave(std::unique_ptr<TWaveFile> wave, const TWaveFormat& format);
     // 1 when no wave file is open any more, 0 when the user kept it.
     virtual int CloseWaveFile();
     virtual void LoadConfiguration(const char* path);

@@ -52,17 +52,7 @@ bool TMainWin::ImportFile(const char* path)
     // The calibration comes with the wave, and only with a wave imported whole.
     if (ExecuteDialog(progress) != IDOK) return false;
     Calibration = progress.GetCalibration();
-    ReplaceWave(std::move(wave));
-    ApplyWaveCalibration();
-    WaveFile->Rewind();
-    CurrentTime = 0.0f;
-    SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample,
-                                  Settings.ChannelProcessing);
-    if (StatusBarWindow) StatusBarWindow->RefreshPanes(2);
-    if (TransportToolbar) TransportToolbar->SetMode();
-    char caption[sizeof Caption + 32];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
-    SetCaption(caption);
+    TakeUntitledWave(std::move(wave), format);
     return true;
 }
 

@@ -166,12 +166,18 @@ bool TMainWin::MergeFiles(const char* left, const char* right)
                    Product, MB_OK);
         return false;
     }
-    ReplaceWave(std::move(merged));
+    merged->Changed = 1;
+    TakeUntitledWave(std::move(merged), format);
+    return true;
+}
+
+void TMainWin::TakeUntitledWave(std::unique_ptr<TWaveFile> wave, const TWaveFormat& format)
+{
+    ReplaceWave(std::move(wave));
     ApplyWaveCalibration();
-    WaveFile->Changed = 1;
     WaveFile->Rewind();
     CurrentTime = 0.0f;
-    // The analysis takes the merged format and keeps its channel processing.
+    // The analysis takes the new wave's format and keeps its channel processing.
     SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample,
                                   Settings.ChannelProcessing);
     if (StatusBarWindow) StatusBarWindow->RefreshPanes(2);
@@ -179,5 +185,4 @@ bool TMainWin::MergeFiles(const char* left, const char* right)
     char caption[sizeof Caption + 32];
     std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
     SetCaption(caption);
-    return true;
 }
