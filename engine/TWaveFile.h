@@ -4,9 +4,11 @@
 #include "engine/TWaveFormat.h"
 #include "engine/TWaveLayout.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // A RIFF WAVE file held in memory (mode 0), worked on through a working file
@@ -98,6 +100,10 @@ protected:
     bool EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, double& hi, double& lo) override;
 
 private:
+    static constexpr size_t MaxEdgeMemo = 65536;
+    // Frames [from, to) of the working file, through the cached edge block
+    // when they lie in one finest summary block; null when they cannot be read.
+    const uint8_t* EdgeFrames(uint32_t from, uint32_t to);
     void Clear();
     bool Load(const std::string& file, bool working);
     // The first calibration chunk of the file, when its record is one the
@@ -183,4 +189,9 @@ private:
     std::vector<uint8_t> EdgeBlock;
     uint32_t EdgeBlockIndex = 0;
     uint64_t EdgeBlockGeneration = UINT64_MAX;
+    // The extremes of both channels over the edges already read: the traces
+    // of the two channels are built one after the other over the same
+    // columns, so the second reads nothing from disk.
+    std::unordered_map<uint64_t, std::array<TWaveSummary::TExtremes, 2>> EdgeMemo;
+    uint64_t EdgeMemoGeneration = UINT64_MAX;
 };

@@ -371,30 +371,49 @@ bool TWaveFile::EdgeExtremes(uint32_t from, uint32_t to, uint16_t channel, doubl
     if (!Working() || from >= to)
         return TWaveData::EdgeExtremes(from, to, channel, hi, lo);
     const TWaveSummary& summary = GetSummary();
-    const uint32_t size = summary.BlockFrames();
-    const uint32_t index = from / size;
-    const uint8_t* frames = nullptr;
-    if ((to - 1) / size == index) {
-        if (EdgeBlockIndex != index || EdgeBlockGeneration != summary.Generation()) {
-            const uint32_t first = index * size;
-            const uint32_t count = std::min(size, FrameCount - first);
-            EdgeBlock.resize(FramesToBytes(count));
-            EdgeBlockGeneration = UINT64_MAX;
-            if (!RawRead(first, count, EdgeBlock.data()))
-                return false;
-            EdgeBlockIndex = index;
-            EdgeBlockGeneration = summary.Generation();
-        }
-        frames = EdgeBlock.data() + FramesToBytes(from - index * size);
-    } else {
-        EdgeBlock.resize(FramesToBytes(to - from));
-        EdgeBlockGeneration = UINT64_MAX;
-        if (!RawRead(from, to - from, EdgeBlock.data()))
-            return false;
-        frames = EdgeBlock.data();
+    if (EdgeMemoGeneration != summary.Generation()) {
+        EdgeMemo.clear();
+        EdgeMemoGeneration = summary.Generation();
     }
-    const TWaveSummary::TExtremes e = summary.ScanChannel(frames, to - from, IsRight(channel) ? 1 : 0);
+    const uint64_t key = (uint64_t(from) << 32) | to;
+    auto known = EdgeMemo.find(key);
+    if (known == EdgeMemo.end()) {
+        const uint8_t* frames = EdgeFrames(from, to);
+        if (!frames)
+            return false;
+        // A bounded memo: a draw needs a few thousand edges.
+        if (EdgeMemo.size() >= MaxEdgeMemo)
+            EdgeMemo.clear();
+        std::array<TWaveSummary::TExtremes, 2> both{summary.ScanChannel(frames, to - from, 0), {}};
+        if (Format.NumChannels == 2)
+            both[1] = summary.ScanChannel(frames, to - from, 1);
+        known = EdgeMemo.emplace(key, both).first;
+    }
+    const TWaveSummary::TExtremes& e = known->second[IsRight(channel) ? 1 : 0];
     hi = std::max(hi, double(e.Max));
     lo = std::min(lo, double(e.Min));
     return true;
+}
+
+const uint8_t* TWaveFile::EdgeFrames(uint32_t from, uint32_t to)
+{
+    const TWaveSummary& summary = GetSummary();
+    const uint32_t size = summary.BlockFrames();
+    const uint32_t index = from / size;
+    if ((to - 1) / size != index) {
+        EdgeBlock.resize(FramesToBytes(to - from));
+        EdgeBlockGeneration = UINT64_MAX;
+        return RawRead(from, to - from, EdgeBlock.data()) ? EdgeBlock.data() : nullptr;
+    }
+    if (EdgeBlockIndex != index || EdgeBlockGeneration != summary.Generation()) {
+        const uint32_t first = index * size;
+        const uint32_t count = std::min(size, FrameCount - first);
+        EdgeBlock.resize(FramesToBytes(count));
+        EdgeBlockGeneration = UINT64_MAX;
+        if (!RawRead(first, count, EdgeBlock.data()))
+            return nullptr;
+        EdgeBlockIndex = index;
+        EdgeBlockGeneration = summary.Generation();
+    }
+    return EdgeBlock.data() + FramesToBytes(from - index * size);
 }
