@@ -129,6 +129,8 @@ struct TBench {
         }
         const double open = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
         TWaveFile& file = *Main.Wave();
+        // The view keeps the frames it showed of the last wave: show this one whole.
+        View->CmZoomFull();
         const double wide = Milliseconds([&] { View->UpdateLayout(); });
         const std::vector<TCurvePoint> summarised[2] = {View->Trace[0], View->Trace[1]};
         std::printf("%s %s, %d pane(s), %zu points a pane: open %.0f ms\n", name, mode ? "on disk" : "in memory",
