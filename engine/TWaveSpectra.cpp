@@ -55,13 +55,18 @@ void TWaveSpectra::ReadBlocks(TWaveData& wave, int64_t first, const uint32_t del
 
 bool TWaveSpectra::ComputeAt(TWaveData& wave, float seconds)
 {
+    const int64_t half = BlockFrames(Settings) / 2;
+    return ComputeFrom(wave, int64_t(wave.TimeToFrame(std::max(seconds, 0.0f))) - half);
+}
+
+bool TWaveSpectra::ComputeFrom(TWaveData& wave, int64_t first)
+{
     if (!Ready)
         return false;
-    const int64_t half = BlockFrames(Settings) / 2;
     uint32_t delays[2];
     ChannelDelays(Settings, delays);
     TSeriesData* const blocks[2] = {Blocks[0].get(), Blocks[1].get()};
-    ReadBlocks(wave, int64_t(wave.TimeToFrame(std::max(seconds, 0.0f))) - half, delays, blocks);
+    ReadBlocks(wave, first, delays, blocks);
     CopyBlock(Engines.Left(), Blocks[0].get());
     CopyBlock(Engines.Right(), Blocks[1].get());
     return Engines.Compute();

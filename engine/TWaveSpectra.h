@@ -29,6 +29,9 @@ public:
     // The spectra of the block centred on seconds; false when nothing could
     // be computed.
     bool ComputeAt(TWaveData& wave, float seconds);
+    // The spectra of the block that starts at frame first (each channel
+    // moved back by its delay).
+    bool ComputeFrom(TWaveData& wave, int64_t first);
     // The results the first and second view of a kind draw, as the running
     // analysis hands them.
     TSpectralData* Primary() const { return Engines.Primary(); }

@@ -500,6 +500,32 @@ public:
     void CreateSurfaceView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void CreatePhaseView(ViewType type, const char* settingsFile) { Windows.Open(type, settingsFile); }
     void RecomputeSurface(TPlotBase& view) override;
+
+    // Analyses over a marked segment of the open wave (TMainWinSegment.cpp):
+    // the active view's selection, or start and end in seconds when useGiven.
+    // The mean spectrum of the segment's blocks in the spectrum views.
+    void AverageSpectrumOfSegment(bool useGiven, float start, float end) override;
+    // Every open spectrogram (surface) view filled with lines from the segment.
+    void ShowSegmentSpectrogram(bool useGiven, float start, float end) override;
+    void ShowSegmentSurface(bool useGiven, float start, float end) override;
+    // One view filled, each of its history lines a block of the segment.
+    void SpectrogramOfSegment(TSpectrogram* view, float start, float end) override;
+    void SurfaceOfSegment(TSurfacePlot* view, float start, float end) override;
+    // The Leq figures of the active view's selection, one text per channel
+    // (the right one empty in mono) kept for the results.
+    void LeqOfSegment() override;
+    const std::string& GetSegmentLeqText(int channel) const { return SegmentLeqTexts[channel ? 1 : 0]; }
+private:
+    // The segment to analyse, ordered; false when there is none (with the
+    // message when it is empty).
+    bool TakeSegment(bool useGiven, float& start, float& end);
+    // Both ends moved back by half of blockFrames; false when nothing is left.
+    bool CentreSegment(float& start, float& end, uint32_t blockFrames) const;
+    // Frames between the lines of a fill, with the note when the segment
+    // has fewer frames than lines.
+    uint32_t SegmentLineStep(float start, float end, uint32_t lines);
+    void ActivateView(TWindow* view);
+public:
     // What the spectrum view asks of its host.
     void SetMarker(int index, bool enable, float frequency) override;
     const char* GetOverlayFolder() const override { return ConfiguredFolders[OvlFolder]; }
@@ -1126,6 +1152,8 @@ private:
     int32_t ForceTrigger = 0;
     int32_t SeriesLiveBlock = 1;
     char SavedCaption[PathSize] = {};
+    // The texts of the last Leq of a segment, left and right.
+    std::array<std::string, 2> SegmentLeqTexts;
     uint32_t TriggerOffset = 0;
     uint32_t PartialFrames = 0;
     uint32_t HistoryWrapPosition = 0;

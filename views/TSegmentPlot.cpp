@@ -11,6 +11,8 @@ DEFINE_RESPONSE_TABLE1(TSegmentPlot, TPlotBase)
     EV_COMMAND(MenuMute, CmMute)
     EV_COMMAND(MenuFilter, CmFilter)
     EV_COMMAND(MenuPlay, CmPlay)
+    EV_COMMAND(MenuAverageSpectrum, CmAverageSpectrum)
+    EV_COMMAND(MenuLeq, CmSegmentLeq)
 END_RESPONSE_TABLE;
 
 void TSegmentPlot::CmCut()
@@ -60,4 +62,24 @@ void TSegmentPlot::CmShowSegmentSeries()
     float start, end;
     GetSelectedSegment(start, end);
     MainWin->ZoomToSegment(start, end);
+}
+
+void TSegmentPlot::CmAverageSpectrum()
+{
+    MainWin->AverageSpectrumOfSegment(false, 0.0f, 0.0f);
+}
+
+void TSegmentPlot::CmSegmentSpectrogram()
+{
+    MainWin->ShowSegmentSpectrogram(false, 0.0f, 0.0f);
+}
+
+void TSegmentPlot::CmSegmentSurface()
+{
+    MainWin->ShowSegmentSurface(false, 0.0f, 0.0f);
+}
+
+void TSegmentPlot::CmSegmentLeq()
+{
+    MainWin->LeqOfSegment();
 }

@@ -12,7 +12,7 @@ class TSegmentPlot : public TPlotBase {
 public:
     enum SegmentId {
         SelectId = 410, PlaySelectionId = 411, FilterSelectionId = 412, MenuCut = 801, MenuMute = 803,
-        MenuFilter = 804, MenuPlay = 805
+        MenuFilter = 804, MenuPlay = 805, MenuAverageSpectrum = 807, MenuLeq = 810
     };
 
     using TPlotBase::TPlotBase;
@@ -34,6 +34,12 @@ protected:
     void CmShowSegmentSeries();
     // The DTMF keys of the selected segment.
     void CmDtmfAnalysis();
+    // The analyses of the selected segment: its average spectrum, the
+    // spectrogram and surface views filled from it, its Leq figures.
+    void CmAverageSpectrum();
+    void CmSegmentSpectrogram();
+    void CmSegmentSurface();
+    void CmSegmentLeq();
 
     DECLARE_RESPONSE_TABLE(TSegmentPlot);
 };

@@ -156,6 +156,8 @@ public:
     void EvPlotTopChange();
     void EvPlotRangeChange();
     void CmHelp();
+    // The view filled again from its own selected segment.
+    void CmExpandSpectrogram();
     void CeEditSegment(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
     void Annotate(const TRect& pane, const TPoint& point, float frequency, float time, float amplitude);

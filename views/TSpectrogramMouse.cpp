@@ -61,6 +61,13 @@ void TSpectrogram::CmHelp()
     THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
 }
 
+void TSpectrogram::CmExpandSpectrogram()
+{
+    float start, end;
+    GetSelectedSegment(start, end);
+    MainWin->SpectrogramOfSegment(this, start, end);
+}
+
 void TSpectrogram::UpdateBackgroundBrush()
 {
     TPlotBase::UpdateBackgroundBrush();

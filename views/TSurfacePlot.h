@@ -155,6 +155,8 @@ public:
     void EvTopChange();
     void EvRangeChange();
     void CmHelp();
+    // The view filled again from its own selected segment.
+    void CmExpandSurface();
     void CeFileSelection(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
 

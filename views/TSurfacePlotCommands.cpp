@@ -74,6 +74,13 @@ void TSurfacePlot::CeAlways(TCommandEnabler& ce)
     ce.Enable(true);
 }
 
+void TSurfacePlot::CmExpandSurface()
+{
+    float start, end;
+    GetSelectedSegment(start, end);
+    MainWin->SurfaceOfSegment(this, start, end);
+}
+
 void TSurfacePlot::CmHelp()
 {
     THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);

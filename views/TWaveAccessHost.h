@@ -4,6 +4,7 @@
 class TPlotBase;
 class TSeriesData;
 class TSpectrogram;
+class TSurfacePlot;
 class TWaveData;
 
 // The wave and the analysis blocks a view reads, and the work a view asks to
@@ -36,6 +37,16 @@ public:
     // again from the wave, line by line.
     virtual void RebuildSpectrogram(TSpectrogram& view) = 0;
     virtual void RecomputeSurface(TPlotBase& view) = 0;
+    // Analyses over a segment of the wave: the active view's selection, or
+    // start and end in seconds when useGiven. The mean spectrum in the
+    // spectrum views; the open spectrogram or surface views filled from it;
+    // one given view filled; the Leq figures of the selection.
+    virtual void AverageSpectrumOfSegment(bool useGiven, float start, float end) = 0;
+    virtual void ShowSegmentSpectrogram(bool useGiven, float start, float end) = 0;
+    virtual void ShowSegmentSurface(bool useGiven, float start, float end) = 0;
+    virtual void SpectrogramOfSegment(TSpectrogram* view, float start, float end) = 0;
+    virtual void SurfaceOfSegment(TSurfacePlot* view, float start, float end) = 0;
+    virtual void LeqOfSegment() = 0;
     // The reverberation times of the active view's selected segment, in
     // the reverberation window.
     virtual void ComputeReverbOfSelection() = 0;

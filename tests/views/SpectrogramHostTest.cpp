@@ -201,6 +201,11 @@ TEST_F(TSpectrogramOverFakeHost, ContextCommandsGoToTheHostAndWaitForASelection)
     view.SendMessage(WM_COMMAND, TSpectrogram::ShowSegmentSeriesId);
     ASSERT_EQ(Host.Zoomed.size(), 1u);
     EXPECT_EQ(Host.Zoomed[0], (std::pair{0.0f, 2.0f}));
+    // The segment analyses: Expand fills this view, the others go to every view of their kind.
+    for (UINT id : {807u, 808u, 809u, 810u})
+        view.SendMessage(WM_COMMAND, id);
+    EXPECT_EQ(Host.SegmentRequests,
+              (std::vector<std::string>{"average", "expand spectrogram", "surface", "leq"}));
     view.ClearSelection();
     EXPECT_EQ(view.CanPlay(), 0);
     Host.Wave = nullptr;

@@ -66,6 +66,12 @@ public:
     void ZoomToSegment(float start, float end) override { Zoomed.push_back({start, end}); }
     void RecomputeSurface(TPlotBase& view) override { Recomputed.push_back(&view); }
     void ComputeReverbOfSelection() override { ++ReverbRequests; }
+    void AverageSpectrumOfSegment(bool, float, float) override { SegmentRequests.push_back("average"); }
+    void ShowSegmentSpectrogram(bool, float, float) override { SegmentRequests.push_back("spectrogram"); }
+    void ShowSegmentSurface(bool, float, float) override { SegmentRequests.push_back("surface"); }
+    void SpectrogramOfSegment(TSpectrogram*, float, float) override { SegmentRequests.push_back("expand spectrogram"); }
+    void SurfaceOfSegment(TSurfacePlot*, float, float) override { SegmentRequests.push_back("expand surface"); }
+    void LeqOfSegment() override { SegmentRequests.push_back("leq"); }
     void RunCommand(int commandId) override { Commands.push_back(commandId); }
     void SetMarker(int index, bool enable, float frequency) override
     {
@@ -137,6 +143,8 @@ public:
     std::string ServiceName = "Tonalyx";
     std::vector<std::pair<float, float>> Zoomed;
     int ReverbRequests = 0;
+    // The segment analyses the view entries asked for, in order.
+    std::vector<std::string> SegmentRequests;
     std::vector<TPlotBase*> Recomputed;
     // What the spectrogram asks besides, and the DDE link's hooks it calls.
     bool TriggerEnabled = false;
