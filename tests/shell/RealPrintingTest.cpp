@@ -256,11 +256,19 @@ const TWord* Find(const std::vector<TWord>& words, const std::string& text, size
 
 TEST_F(TRealPrinting, TheSpectrumPrintsSilentlyOnTheDefaultPrinter)
 {
-    // Wine lists the queue as its default printer.
+    // Wine lists the queue as its default printer, on its CUPS port.
     char name[256] = {};
     DWORD size = sizeof name;
     ASSERT_TRUE(::GetDefaultPrinterA(name, &size));
     EXPECT_STREQ(name, "TonalyxPDF");
+    HANDLE printer = nullptr;
+    ASSERT_TRUE(::OpenPrinterA(name, &printer, nullptr));
+    DWORD needed = 0;
+    ::GetPrinterA(printer, 2, nullptr, 0, &needed);
+    std::vector<BYTE> details(needed);
+    ASSERT_TRUE(::GetPrinterA(printer, 2, details.data(), needed, &needed));
+    ::ClosePrinter(printer);
+    EXPECT_STREQ(reinterpret_cast<PRINTER_INFO_2A*>(details.data())->pPortName, "CUPS:TonalyxPDF");
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
     Pump();
     ASSERT_NE(Main->SpectrumView(0), nullptr);
