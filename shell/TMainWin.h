@@ -663,7 +663,8 @@ public:
     void ReopenViews();
     void CreateStatusBar();
     // Moves the bars that exist: the transport toolbar t1 high at the top,
-    // the status bar s high at the bottom of a width x height client.
+    // the button toolbar t2 high under it, the status bar s high at the
+    // bottom of a width x height client.
     void PlaceBars(int width, int height, int t1, int t2, int s);
     void RefreshRunDisplays();
     void UpdateToolbarReadouts();
