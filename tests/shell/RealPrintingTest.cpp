@@ -293,7 +293,11 @@ TEST_F(TRealPrinting, TheConfirmedPrintDialogPrintsTheSpectrumOnALandscapePage)
     const TDevice device = Device();
     EXPECT_EQ(device.Metrics.DpiX, 300);
     EXPECT_GT(device.Metrics.Width, device.Metrics.Height);
+    // One block of a 1 kHz tone in the view.
+    Main->OpenWaveFile((std::string(TONALYX_FIXTURES) + "/pipeline/tone_1k_48k.wav").c_str());
     Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
+    Pump();
+    Main->CmRun();
     Pump();
     {
         TConfirmPrintDialog confirm;
