@@ -115,6 +115,8 @@ struct TRealPrinting : ::testing::Test {
     std::string PdfFolder;
     long FirstJob = 0;
     std::set<std::string> Before;
+    // The PDFs the test printed, removed after it.
+    std::vector<std::string> Made;
     std::unique_ptr<TMainWin> Main;
 
     void SetUp() override
@@ -148,6 +150,7 @@ struct TRealPrinting : ::testing::Test {
     {
         if (Main && Main->GetHandle()) Main->Destroy();
         Main.reset();
+        for (const std::string& pdf : Made) ::DeleteFileA(("Z:" + pdf).c_str());
     }
 
     // This scheduler's PDFs: "DOCUMENT-job_N.pdf" with N from its first job on.
@@ -175,6 +178,7 @@ struct TRealPrinting : ::testing::Test {
                     ::Sleep(500);
                     if (Info(path).find("Pages:") == std::string::npos) continue;
                     Before.insert(name);
+                    Made.push_back(path);
                     return path;
                 }
             ::Sleep(100);
