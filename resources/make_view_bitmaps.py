@@ -14,7 +14,7 @@ OUT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "views")
 PALETTE = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
            (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
            (255, 0, 255), (0, 255, 255), (255, 255, 255)]
-BLACK, DKRED, DKGREEN, LTGREY, DKGREY, RED, GREEN, BLUE, WHITE = 0, 1, 2, 7, 8, 9, 10, 12, 15
+BLACK, DKRED, DKGREEN, LTGREY, DKGREY, RED, GREEN, YELLOW, BLUE, WHITE = 0, 1, 2, 7, 8, 9, 10, 11, 12, 15
 
 
 def write_bmp4(name, pixels):
@@ -247,6 +247,93 @@ segment_filter = combine(bracket(-5, 4), fill(lambda x, y, w, h: 1 <= x <= 10 an
 auto = fill(lambda x, y, w, h: (abs(y) <= 0.6 and abs(x) <= 9) or (abs(x) <= 0.6 and abs(y) <= 9) or (abs(abs(y) - (9 - abs(x))) <= 0.6 and abs(x) <= 3), DKRED)
 
 
+# Button toolbar glyphs (28 x 28): pictures for the file, print and view
+# buttons, short letterings in a 3 x 5 pixel font for the dialogs and utilities.
+FONT = {
+    "A": ["010", "101", "111", "101", "101"], "B": ["110", "101", "110", "101", "110"],
+    "C": ["011", "100", "100", "100", "011"], "D": ["110", "101", "101", "101", "110"],
+    "E": ["111", "100", "110", "100", "111"], "F": ["111", "100", "110", "100", "100"],
+    "G": ["011", "100", "101", "101", "011"], "H": ["101", "101", "111", "101", "101"],
+    "I": ["111", "010", "010", "010", "111"], "K": ["101", "101", "110", "101", "101"],
+    "L": ["100", "100", "100", "100", "111"], "M": ["10001", "11011", "10101", "10001", "10001"],
+    "N": ["1001", "1101", "1011", "1001", "1001"], "O": ["010", "101", "101", "101", "010"],
+    "P": ["110", "101", "110", "100", "100"], "Q": ["010", "101", "101", "011", "001"],
+    "R": ["110", "101", "110", "101", "101"], "S": ["011", "100", "010", "001", "110"],
+    "T": ["111", "010", "010", "010", "010"], "V": ["101", "101", "101", "101", "010"],
+    "W": ["10001", "10001", "10101", "11011", "10001"], "Y": ["101", "101", "010", "010", "010"],
+    "Z": ["111", "001", "010", "100", "111"], "+": ["000", "010", "111", "010", "000"],
+    "0": ["111", "101", "101", "101", "111"], "6": ["011", "100", "111", "101", "111"],
+    "d": ["001", "001", "011", "101", "011"], "e": ["000", "010", "111", "100", "011"],
+    "q": ["000", "011", "101", "011", "001"], "z": ["000", "111", "001", "010", "111"],
+}
+
+
+def lettering(lines, colour, scale=1):
+    """Lines of text centred on the face, each 5 rows high with a row between."""
+    def glyph(w, h):
+        points = []
+        height = (6 * len(lines) - 1) * scale
+        top = (h - height) // 2
+        for n, text in enumerate(lines):
+            width = (sum(len(FONT[c][0]) + 1 for c in text) - 1) * scale
+            x = (w - width) // 2
+            for c in text:
+                for row, bits in enumerate(FONT[c]):
+                    for col, bit in enumerate(bits):
+                        if bit == "1":
+                            for dy in range(scale):
+                                for dx in range(scale):
+                                    points.append((x + col * scale + dx, top + (6 * n + row) * scale + dy, colour))
+                x += (len(FONT[c][0]) + 1) * scale
+        return points
+    return glyph
+
+
+page = fill(lambda x, y, w, h: (abs(x) <= 6 and abs(y) <= 9 and (abs(abs(x) - 6) <= 0.5 or abs(abs(y) - 9) <= 0.5)
+                                and not (x > 2 and y < -5)) or (abs(x - y - 8) <= 0.5 and 2 <= x <= 6), BLACK)
+folder = combine(fill(lambda x, y, w, h: -9 <= x <= 7 and -3 <= y <= 7, DKGREY),
+                 fill(lambda x, y, w, h: -9 <= x <= -3 and -6 <= y <= -3, DKGREY),
+                 fill(lambda x, y, w, h: -6 <= x - (y - 7) * 0.4 <= 10 and 0 <= y <= 7, YELLOW))
+disk = combine(fill(lambda x, y, w, h: abs(x) <= 8 and abs(y) <= 8, BLUE),
+               fill(lambda x, y, w, h: abs(x) <= 5 and -8 <= y <= -3, WHITE),
+               fill(lambda x, y, w, h: abs(x) <= 4 and 2 <= y <= 8, LTGREY))
+printer = combine(fill(lambda x, y, w, h: abs(x) <= 9 and -2 <= y <= 5, DKGREY),
+                  fill(lambda x, y, w, h: abs(x) <= 5 and -9 <= y <= -2, WHITE),
+                  fill(lambda x, y, w, h: abs(x) <= 5 and 3 <= y <= 9, WHITE),
+                  fill(lambda x, y, w, h: 6 <= x <= 7 and abs(y - 1) <= 0.5, GREEN))
+wave = fill(lambda x, y, w, h: abs(x) <= 9 and abs(y + 6 * math.exp(-(x + 9) / 10) * math.sin(x * 0.9)) <= 0.8, BLUE)
+spectrum = fill(lambda x, y, w, h: abs(x) <= 9 and int(x + 10) % 3 != 2
+                and y >= 8 - 15 * math.exp(-((x - 1) / 3.0) ** 2) - 3 * ((int(x + 10) * 7) % 3), BLUE)
+phase = fill(lambda x, y, w, h: abs(x) <= 9 and abs(y - (((x + 9) * 1.4) % 16 - 8)) <= 0.6, DKRED)
+def gram(w, h):
+    """A tone gliding upwards over a noise floor, in the spectrogram's colours."""
+    level = lambda x, y: 3.5 * math.exp(-((y - h / 2 + (x - w / 2) * 0.4) / 2.5) ** 2) + (x * 7 + y * 3) % 2 * 0.3
+    return [(x, y, [BLUE, GREEN, YELLOW, RED][min(3, int(level(x, y)))]) for y in range(5, h - 5) for x in range(5, w - 5)]
+surface = fill(lambda x, y, w, h: abs(x) <= 9 and any(
+    abs(y - (6 - 3 * k - 5 * math.exp(-((x - 2 * k + 2) / 2.5) ** 2))) <= 0.5 for k in range(4)), DKGREEN)
+generator = combine(fill(lambda x, y, w, h: abs(x) <= 9 and abs(y) <= 7 and (abs(abs(x) - 9) <= 0.5 or abs(abs(y) - 7) <= 0.5), BLACK),
+                    fill(lambda x, y, w, h: abs(x) <= 7 and abs(y + 4 * math.sin(x * 0.45)) <= 0.7, RED))
+scope = fill(lambda x, y, w, h: abs((x * x + y * y) ** 0.5 - 8) <= 0.6 or abs(x - y) <= 0.7 and abs(x) <= 6, DKGREEN)
+delay = combine(fill(lambda x, y, w, h: abs((x * x + y * y) ** 0.5 - 8) <= 0.6, BLACK),
+                fill(lambda x, y, w, h: (abs(x) <= 0.6 and -6 <= y <= 0) or (abs(y) <= 0.6 and 0 <= x <= 4), RED))
+
+TOOLBAR = [
+    ("FileNew", page, True), ("FileOpen", folder, True), ("FileSave", disk, True), ("Print", printer, True),
+    ("Series", wave, False), ("Spectrum", spectrum, False), ("Phase", phase, False), ("Gram", gram, False),
+    ("Surface", surface, False), ("Settings", lettering(["FFT"], BLACK, 2), False),
+    ("Scaling", lettering(["dB"], BLUE, 2), False), ("Calibrate", lettering(["CAL"], DKRED, 2), False),
+    ("Trigger", lettering(["TRG"], DKGREEN, 2), False), ("Markers", lettering(["MRK"], BLUE), False),
+    ("Device", lettering(["DEV"], BLACK), False), ("Generate", generator, False),
+    ("PeakFreq", lettering(["PK", "HZ"], BLUE), False), ("PeakAmp", lettering(["PK", "DB"], DKRED), False),
+    ("TotalPwr", lettering(["PWR"], DKGREEN), False), ("THD_", lettering(["THD"], BLACK), False),
+    ("THD_N_", lettering(["THD", "+N"], BLACK), False), ("THDFreq", lettering(["THD", "F"], BLUE), False),
+    ("IMD_", lettering(["IMD"], DKRED), False), ("SNR_", lettering(["SNR"], DKGREEN), False),
+    ("Delay", delay, True), ("Reverb", lettering(["RT", "60"], DKRED), False), ("PhaseScope", scope, False),
+    ("Macro", lettering(["MAC"], BLUE), False), ("DataLog", lettering(["LOG"], BLACK), False),
+    ("Leq", lettering(["Leq"], DKGREEN, 2), False),
+]
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     transport = {"Run": run, "Stop": stop, "Rec": record, "Play": play, "Rwd": rewind, "Fwd": forward}
@@ -273,6 +360,11 @@ def main():
         write_bmp4(name + "Up", face(28, 28, False, glyph))
         write_bmp4(name + "Dn", face(28, 28, True, glyph))
     write_bmp4("AutoGr", face(28, 28, False, auto, grey=True))
+    for name, glyph, grey in TOOLBAR:
+        write_bmp4(name + "Up", face(28, 28, False, glyph))
+        write_bmp4(name + "Dn", face(28, 28, True, glyph))
+        if grey:
+            write_bmp4(name + "Gr", face(28, 28, False, glyph, grey=True))
 
     cross = [" " * 32] * 32
     cross = [list(r) for r in cross]

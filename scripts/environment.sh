@@ -8,6 +8,7 @@ TONALYX_PACKAGES=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev
   wine wine64 fonts-wine xvfb xauth x11-utils pulseaudio pulseaudio-utils sox
   googletest libbenchmark-dev libfftw3-dev python3-numpy python3-scipy
+  cups printer-driver-cups-pdf poppler-utils fp-utils
 )
 
 install_missing_packages() {

@@ -23,6 +23,7 @@
 #include "shell/StatusBar.h"
 #include "shell/TDdeServer.h"
 #include "shell/Toolbar.h"
+#include "shell/Toolbar2.h"
 #include "utilities/TDataLog.h"
 #include "views/TSeriesPlot.h"
 #include "views/TPhasePlot.h"
@@ -334,8 +335,8 @@ void TMainWin::SetupWindow()
     ReopenViews();
     SetStartupMenuChecks();
     LayoutForMode();
-    // Here, in order: lay out the transport toolbar for the mode, create the
-    // button toolbar, check the bar toggles 300 to 302.
+    CreateButtonToolbar();
+    UpdateBarMenuChecks();
 
     if (CommandLineFile[0]) {
         OpenStartupFile(CommandLineFile);
@@ -443,6 +444,8 @@ void TMainWin::EvSysColorChange()
     SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
     if (TransportToolbar)
         TransportToolbar->EvSysColorChange();
+    if (ButtonToolbar)
+        ButtonToolbar->EvSysColorChange();
     if (StatusBarWindow && StatusBarWindow->GetHandle())
         StatusBarWindow->SetClassLong(GCLP_HBRBACKGROUND, LONG_PTR(HBRUSH(*FaceBrush)));
     for (TSpectrumPlot* view : SpectrumViews())

@@ -223,6 +223,8 @@ public:
     // The frame's bars, null until made and while hidden.
     Toolbar* GetTransportToolbar() const { return TransportToolbar.get(); }
     StatusBar* GetStatusBar() const { return StatusBarWindow.get(); }
+    Toolbar2* GetButtonToolbar() const { return ButtonToolbar.get(); }
+    bool IsWindowOpen(ViewType type) const { return Windows.IsOpen(type); }
     // The font of the controls made from now on; the old one is handed back,
     // as the controls made before still use it.
     std::unique_ptr<TFont> ReplaceMainFont(std::unique_ptr<TFont> font) { MainFont.swap(font); return font; }
@@ -649,6 +651,11 @@ public:
     void CeCloseAllUtilities(TCommandEnabler& ce);
 private:
     void ArrangeChildren(UINT message, WPARAM how);
+    // The button toolbar (TMainWinButtonToolbar.cpp): made at set-up; its
+    // faces recomputed, or recomputed and repainted whole.
+    void CreateButtonToolbar();
+    void UpdateButtonToolbar();
+    void RefreshButtonToolbar();
     void SetBarFlag(int32_t& flag, bool shown);
     void SetPlotToolbars(bool shown);
 public:
@@ -682,8 +689,9 @@ public:
     void ReopenViews();
     void CreateStatusBar();
     // Moves the bars that exist: the transport toolbar t1 high at the top,
-    // the status bar s high at the bottom of a width x height client.
-    void PlaceBars(int width, int height, int t1, int s);
+    // the button toolbar t2 high under it, the status bar s high at the
+    // bottom of a width x height client.
+    void PlaceBars(int width, int height, int t1, int t2, int s);
     void RefreshRunDisplays();
     void UpdateToolbarReadouts();
 
@@ -1074,7 +1082,7 @@ private:
     TWindowSlots Windows{*this};
     uint16_t NoiseFigureOrder = 6;   // 6 left vs right, 7 right vs left
     std::unique_ptr<Toolbar> TransportToolbar;
-    Toolbar2* ButtonToolbar = nullptr;
+    std::unique_ptr<Toolbar2> ButtonToolbar;
     std::unique_ptr<StatusBar> StatusBarWindow;
     std::unique_ptr<TFont> MainFont;
     std::unique_ptr<TBrush> FaceBrush;

@@ -243,6 +243,7 @@ void TMainWin::LoadConfiguration(const char* path)
     TakeConfiguredSettings(name);
     ReopenConfiguredViews(name);
     OpenConfiguredWave(name);
+    UpdateButtonToolbar();
 }
 
 bool TMainWin::FindConfiguration(const char* path, char (&name)[PathSize])

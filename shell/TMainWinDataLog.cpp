@@ -13,12 +13,14 @@ void TMainWin::CmDataLogOn()
     DataLog = std::make_unique<TDataLog>(Logging, [this](const std::string& text, const std::string& caption) {
         MessageBox(text.c_str(), caption.c_str(), MB_OK | MB_ICONSTOP);
     });
+    UpdateButtonToolbar();
 }
 
 void TMainWin::CmDataLogOff()
 {
     if (!DataLog) return;
     DataLog.reset();
+    UpdateButtonToolbar();
     std::snprintf(LastClosedFile, sizeof LastClosedFile, "%s", Logging.LogFileName);
     PostDdeAdvise(TDdeItem::FileClosed);
 }

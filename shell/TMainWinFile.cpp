@@ -193,6 +193,8 @@ void TMainWin::OpenWaveFile(const char* path)
 std::unique_ptr<TWaveFile> TMainWin::ReplaceWave(std::unique_ptr<TWaveFile> wave)
 {
     WaveFile.swap(wave);
+    // Save greys and ungreys with the wave.
+    UpdateButtonToolbar();
     return wave;
 }
 

@@ -45,7 +45,7 @@ void TMainWin::EvSize(UINT sizeType, const TSize& size)
         mdi->MoveWindow(0, t1 + t2, w, h - t1 - t2 - s + 1, true);
         mdi->Invalidate(true);
     }
-    PlaceBars(w, h, t1, s);
+    PlaceBars(w, h, t1, t2, s);
 }
 
 int TMainWin::IsViewAllowed(ViewType type) const

@@ -212,6 +212,7 @@ void TMainWin::ApplySettings(RefreshKind refreshKind)
     SetMenuCheck(CM_TOGGLEMAINTOOLBAR, MainToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESECONDARYTOOLBAR, ButtonToolbarFlag != 0);
     SetMenuCheck(CM_TOGGLESTATUSBAR, StatusBarFlag != 0);
+    RefreshButtonToolbar();
 }
 
 // The utility windows rebuild their measurements for the new settings.

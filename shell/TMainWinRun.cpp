@@ -389,6 +389,7 @@ void TMainWin::StopAnalyzer()
         OverloadFlag = 0;
     }
     RefreshRunDisplays();
+    UpdateButtonToolbar();
     for (TPhasePlot* view : PhaseViews())
         if (view && view->GetHandle())
             view->NewData(0.0f);

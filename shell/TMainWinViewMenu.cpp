@@ -14,6 +14,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "shell/Toolbar.h"
+#include "shell/Toolbar2.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
 #include "views/TSeriesPlot.h"
@@ -208,8 +209,12 @@ void TMainWin::CreateStatusBar()
     StatusBarWindow->Create();
 }
 
-void TMainWin::PlaceBars(int width, int height, int t1, int s)
+void TMainWin::PlaceBars(int width, int height, int t1, int t2, int s)
 {
+    if (ButtonToolbar && ButtonToolbar->GetHandle()) {
+        ButtonToolbar->MoveWindow(0, t1, width, t2, true);
+        ButtonToolbar->Show(t2 ? SW_SHOW : SW_HIDE);
+    }
     if (StatusBarWindow && StatusBarWindow->GetHandle()) {
         StatusBarWindow->MoveWindow(0, height - s, width, s, true);
         StatusBarWindow->Show(s ? SW_SHOW : SW_HIDE);

@@ -253,6 +253,7 @@ void TWindowSlots::Open(ViewType type, const char* settingsFile)
         window.Show(showCommand);
     Main.ViewStatus.*kind->Flag = 1;
     Main.SetMenuCheck(Main.ViewCommand(type), true);
+    Main.UpdateButtonToolbar();
 }
 
 void TWindowSlots::Close(ViewType type)
@@ -265,6 +266,7 @@ void TWindowSlots::Close(ViewType type)
     const bool open = FamilyOpen(type);
     Main.ViewStatus.*kind->Flag = open ? 1 : 0;
     Main.SetMenuCheck(Main.ViewCommand(type), open);
+    Main.UpdateButtonToolbar();
 }
 
 void TWindowSlots::Toggle(ViewType type)
@@ -280,6 +282,7 @@ void TWindowSlots::Toggle(ViewType type)
     Main.ViewStatus.*kind->Flag = FamilyOpen(type) ? 1 : 0;
     Main.UpdateViewMenuChecks();
     if (Main.GetTransportToolbar()) Main.GetTransportToolbar()->Invalidate(true);
+    Main.RefreshButtonToolbar();
 }
 
 void TWindowSlots::Closed(const TWindow& window)
