@@ -182,6 +182,7 @@ void TPhaseScope::DrawGrid(TDC& dc, const TRect& rect, const TRect& clip)
         DrawLine(dc, rect.left + 10, y, rect.right - 10, y);
     }
     dc.SetTextAlign(TA_LEFT | TA_TOP);
+    dc.RestoreFont();
     dc.RestorePen();
 }
 
