@@ -22,8 +22,10 @@
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
+#include "tests/framework/WindowImage.h"
 #include "tests/shell/TMainWinState.h"
 #include "utilities/TDelayFinder.h"
+#include "utilities/TLeqAnalysis.h"
 #include "utilities/TPhaseScope.h"
 #include "views/TDataView.h"
 #include "views/TPhasePlot.h"
@@ -136,6 +138,8 @@ TEST_F(TUtilityWindows, PhaseScopeDrawsIdenticalChannelsVerticalThenDiagonal)
             lit += ::GetPixel(dc, trace[i].X, trace[i].Y) == COLORREF(State(Main).PhaseScopeOptions().LineColor);
         ::ReleaseDC(scope->GetHandle(), dc);
         EXPECT_GE(lit, 12);
+        if (format == 0)
+            EXPECT_TRUE(SaveWindowImage(scope->GetHandle(), std::string(TONALYX_SHOTS) + "/phase-scope.bmp"));
         Main->SendMessage(WM_COMMAND, CM_PHASESCOPE);
         Pump();
         EXPECT_EQ(Main->PhaseScope(), nullptr);
@@ -270,4 +274,22 @@ TEST_F(TUtilityWindows, LoggingSetupCancelKeepsTheLogAndOkAsks)
     ASSERT_EQ(Boxes().Messages.size(), 1u);
     EXPECT_EQ(Boxes().Messages[0].Text, "Do you want to enable data logging now?");
     EXPECT_EQ(Boxes().Messages[0].Style, unsigned(MB_YESNO | MB_ICONQUESTION));
+}
+
+// The delay finder and the Leq window after a run over the tone, for docs/.
+TEST_F(TUtilityWindows, DelayFinderAndLeqWindowsAfterARun)
+{
+    Main->SendMessage(WM_COMMAND, CM_DELAYFINDER);
+    Main->SendMessage(WM_COMMAND, CM_LEQ);
+    Pump();
+    ASSERT_NE(Main->DelayFinder(), nullptr);
+    ASSERT_NE(Main->LeqWindow(), nullptr);
+    Main->DelayFinder()->MoveWindow(10, 10, 360, 140, true);
+    Main->LeqWindow()->MoveWindow(400, 10, 360, 300, true);
+    Run();
+    // The same signal on both channels lies at no delay.
+    EXPECT_EQ(Main->DelayFinder()->DelayText(), " 0.000 msec");
+    EXPECT_FALSE(Main->LeqWindow()->ValueText(1, 0).empty());
+    EXPECT_TRUE(SaveWindowImage(Main->DelayFinder()->GetHandle(), std::string(TONALYX_SHOTS) + "/delay-finder.bmp"));
+    EXPECT_TRUE(SaveWindowImage(Main->LeqWindow()->GetHandle(), std::string(TONALYX_SHOTS) + "/leq.bmp"));
 }
