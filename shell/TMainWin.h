@@ -65,6 +65,7 @@ class TWaveData;
 class TWaveFile;
 class TDelayFinder;
 class TLeqAnalysis;
+class TPhaseScope;
 class TDataLog;
 class TSeriesData;
 class TSpectralData;
@@ -203,6 +204,7 @@ public:
     TReverb* ReverbWindow() const;
     TDelayFinder* DelayFinder() const;
     TLeqAnalysis* LeqWindow() const;
+    TPhaseScope* PhaseScope() const;
     // The data log, while logging is on.
     const TDataLog* GetDataLog() const { return DataLog.get(); }
     void CmDataLogOn();
@@ -647,6 +649,10 @@ public:
     void ShowPlotToolbars();
     void CmDelayFinder();
     void CmLeq();
+    // The utilities' options and the logging set-up (TMainWinUtilityOptions.cpp).
+    void CmDelayFinderOptions();
+    void CmLeqOptions();
+    void CmDataLogSetup();
     void CmCloseAllUtilities();
     void CeCloseAllUtilities(TCommandEnabler& ce);
 private:

@@ -31,7 +31,6 @@ struct TPlacementEntry {
 };
 const TPlacementEntry OtherPlacements[] = {
     {TMainWin::ViewType::MainWindow, "Main", {0, 0, 0, 0, true, true}},
-    {TMainWin::ViewType::PhaseScope, "Phase Scope", {70, 80, 400, 400, false, false}},
 };
 
 const TPlacementEntry* OtherPlacement(TMainWin::ViewType type)

@@ -11,6 +11,7 @@
 #include "views/TSeriesPlot.h"
 #include "utilities/TDelayFinder.h"
 #include "utilities/TLeqAnalysis.h"
+#include "utilities/TPhaseScope.h"
 #include "views/TSpectrogram.h"
 #include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
@@ -86,6 +87,7 @@ TSurfacePlot* TMainWin::SurfaceView(int channel) const
 TMacro* TMainWin::MacroWindow() const { return Windows.View<TMacro>(ViewType::Macro); }
 TDelayFinder* TMainWin::DelayFinder() const { return Windows.View<TDelayFinder>(ViewType::DelayFinder); }
 TLeqAnalysis* TMainWin::LeqWindow() const { return Windows.View<TLeqAnalysis>(ViewType::Leq); }
+TPhaseScope* TMainWin::PhaseScope() const { return Windows.View<TPhaseScope>(ViewType::PhaseScope); }
 TSignalGenerator* TMainWin::SignalGenerator() const { return Windows.View<TSignalGenerator>(ViewType::Generator); }
 
 void TMainWin::UpdateHopSize()

@@ -18,6 +18,7 @@
 #include "resources/StringIds.h"
 #include "shell/StatusBar.h"
 #include "utilities/TDelayFinder.h"
+#include "utilities/TPhaseScope.h"
 #include "utilities/TLeqAnalysis.h"
 #include "views/TSpectrogram.h"
 #include "views/TPhasePlot.h"
@@ -104,6 +105,7 @@ void TMainWin::RefreshAllViews()
     RefreshReadouts();
     if (TDelayFinder* finder = DelayFinder(); finder && finder->GetHandle()) finder->Update();
     if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Update(false);
+    if (TPhaseScope* scope = PhaseScope(); scope && scope->GetHandle()) scope->UpdateTrace();
 }
 
 float TMainWin::GetNoiseFigure() const
@@ -222,6 +224,7 @@ void TMainWin::ApplyUtilitySettings()
     if (TMacro* macro = MacroWindow(); macro && macro->GetHandle()) macro->Refresh();
     if (TDelayFinder* finder = DelayFinder(); finder && finder->GetHandle()) finder->ClearDelay();
     if (TLeqAnalysis* leq = LeqWindow(); leq && leq->GetHandle()) leq->Refresh();
+    if (TPhaseScope* scope = PhaseScope(); scope && scope->GetHandle()) scope->UpdateLayout();
 }
 
 void TMainWin::CloseDisallowedViews()

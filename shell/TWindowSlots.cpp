@@ -11,6 +11,7 @@
 #include "utilities/TAnalysisView.h"
 #include "utilities/TDelayFinder.h"
 #include "utilities/TLeqAnalysis.h"
+#include "utilities/TPhaseScope.h"
 #include "utilities/TReadoutFormat.h"
 #include "utilities/TTHDFreq.h"
 #include "utilities/TReverb.h"
@@ -181,6 +182,8 @@ const TWindowSlots::TKind TWindowSlots::TFactories::KindTable[] = {
      {240, 440, 160, 84, false, false}, true, false, false, MakeUtility<TDelayFinder>},
     {V::Leq, V::Leq, V::Leq, &F::LeqAnalysis, CM_LEQ, "Leq Analysis", "Leq Analysis", {300, 500, 160, 160, false, false},
      true, false, false, MakeUtility<TLeqAnalysis>},
+    {V::PhaseScope, V::PhaseScope, V::PhaseScope, &F::PhaseScope, CM_PHASESCOPE, "Stereo Phase Scope", "Phase Scope",
+     {70, 80, 400, 400, false, false}, true, false, false, MakeUtility<TPhaseScope>},
     {V::Macro, V::Macro, V::Macro, &F::Macro, CM_MACROPROCESSOR, nullptr, "Macro Processor",
      {780, 110, 1000, 300, false, false}, false, false, false, MakeMacroWindow},
     {V::Reverb, V::Reverb, V::Reverb, &F::Reverb, CM_REVERBTIME, nullptr, "Reverb",

@@ -29,7 +29,8 @@ DEFINE_RESPONSE_TABLE1(TPhasePlot, TFrequencyPlot)
     EV_COMMAND(MenuProperties, CmOptions)
     EV_COMMAND(MenuHelp, CmHelp)
     EV_COMMAND_ENABLE(MenuCopyText, CeCopy)
-    EV_COMMAND_ENABLE(MenuViewData, CeCopy)
+    EV_COMMAND(MenuViewData, CmViewData)
+    EV_COMMAND_ENABLE(MenuViewData, CeDataView)
     EV_COMMAND_ENABLE(MenuProperties, CeCopy)
     EV_COMMAND_ENABLE(MenuHelp, CeCopy)
     EV_COMMAND_ENABLE(MenuCopyBitmap, CeCopy)
@@ -228,6 +229,7 @@ void TPhasePlot::SetData(TSpectralData* data, TSpectralData* data2)
 {
     PhaseData = data;
     PhaseData2 = data2;
+    DataViewSource(data);
 }
 
 void TPhasePlot::ResetVisibleRange()
@@ -321,6 +323,7 @@ void TPhasePlot::TrackCursor(const TPoint& point)
 
 void TPhasePlot::NewData(float time)
 {
+    RefreshDataView();
     if (!TPhaseScale::Admit(time, Opts->IntervalFlag != 0, Opts->IntervalSecs, LastDrawTime))
         return;
     TPlotBase::NewData(time);

@@ -78,6 +78,8 @@ public:
     float ColumnFrequency(int column) const { return Scale.ColumnFrequency(column); }
 
     void CmOptions();
+    // The numeric listing of the view's data, opened or closed.
+    void CmViewData();
     void CmHelp();
     void PlotTopChanged();
     void CeCopy(TCommandEnabler& ce);

@@ -130,3 +130,8 @@ void TPhasePlot::CopyAsText()
     }
     TLinkClipboard::Put(clipboard, MainWin->GetDdeServiceName(), "Phase");
 }
+
+void TPhasePlot::CmViewData()
+{
+    ToggleDataView(PhaseData, TDataViewCells::Phase);
+}

@@ -17,6 +17,7 @@
 #include "framework/TProfileFile.h"
 #include "framework/UiHelpers.h"
 #include "resources/StringIds.h"
+#include "views/TDataView.h"
 #include "views/TPaneLayout.h"
 #include "views/TViewHost.h"
 
@@ -30,6 +31,7 @@ DEFINE_RESPONSE_TABLE1(TPlotBase, TMDIChild)
     EV_WM_SYSCOMMAND
     EV_CHILD_NOTIFY_ALL_CODES(TPlotBase::ScrollBarId, ScrollNotify)
     EV_COMMAND(TViewMenu::CopyBitmapId, CopyAsBitmap)
+    EV_MESSAGE(TDataView::CloseRequest, EvDataViewClose)
 END_RESPONSE_TABLE;
 
 namespace {

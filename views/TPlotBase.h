@@ -11,6 +11,7 @@
 #include "framework/TRect.h"
 #include "framework/TScrollBar.h"
 #include "framework/TSize.h"
+#include "views/TDataViewCells.h"
 #include "views/TPlotDevice.h"
 #include "views/TPrintOptions.h"
 #include "views/TViewMenu.h"
@@ -18,6 +19,8 @@
 // wingdi.h names a CMYK macro after the views' y-value query.
 #undef GetYValue
 
+class TCommandEnabler;
+class TDataView;
 class TDC;
 class TPopupMenu;
 class TSpectralData;
@@ -108,6 +111,17 @@ public:
     void Draw3DFrame(TDC& dc, const TRect& rect, int width);
     // The device painting goes to: the page while printing, else the window.
     const TPlotDevice& Device() const;
+
+    // The view's numbers listed in a window of their own (TPlotBaseDataView.cpp):
+    // opened, or closed when open; told of new data and of a new source.
+    void ToggleDataView(const TSpectralData* source, TDataViewCells::Kind kind, const uint16_t* seriesScale = nullptr);
+    void RefreshDataView();
+    void DataViewSource(const TSpectralData* source);
+    const TDataView* GetDataView() const { return DataView.get(); }
+    // The listing's close box asks the view to close it.
+    LRESULT EvDataViewClose(WPARAM, LPARAM);
+    // Its menu row, checked while the listing is open.
+    void CeDataView(TCommandEnabler& ce);
 
     // The main window, seen through what a view may ask of it.
     TViewHost* MainWin;
@@ -219,6 +233,7 @@ private:
 
     // "SPLASH_BITMAP", loaded once.
     std::unique_ptr<TBitmap> Logo;
+    std::unique_ptr<TDataView> DataView;
 
     DECLARE_RESPONSE_TABLE(TPlotBase);
 };

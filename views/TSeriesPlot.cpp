@@ -104,7 +104,8 @@ DEFINE_RESPONSE_TABLE1(TSeriesPlot, TSegmentPlot)
     EV_COMMAND_ENABLE(TSeriesPlot::MenuSchroeder, CeCopyText)
     EV_COMMAND_ENABLE(TSeriesPlot::MenuCopyBitmap, CeAlways)
     EV_COMMAND_ENABLE(TSeriesPlot::MenuAutoscale, CeAlways)
-    EV_COMMAND_ENABLE(TSeriesPlot::MenuViewData, CeAlways)
+    EV_COMMAND(TSeriesPlot::MenuViewData, CmViewData)
+    EV_COMMAND_ENABLE(TSeriesPlot::MenuViewData, CeDataView)
     EV_COMMAND_ENABLE(TSeriesPlot::MenuProperties, CeAlways)
     EV_COMMAND_ENABLE(TSeriesPlot::MenuHelp, CeAlways)
     EV_COMMAND_ENABLE(TSeriesPlot::MenuCopyCursor, CeAlways)
@@ -605,6 +606,7 @@ void TSeriesPlot::RestoreTimeRange()
 
 void TSeriesPlot::NewData(float time)
 {
+    RefreshDataView();
     if (Opts->IntervalFlag && time > 0.0f) {
         if (time < LastUpdateTime + Opts->IntervalSecs) {
             // A restarted run begins below the last accepted time.

@@ -138,6 +138,8 @@ public:
     void CmZoomFull();
     void CmCopyText();
     void CmOptions();
+    // The numeric listing of the view's data, opened or closed.
+    void CmViewData();
     void CmHelp();
     void CmAutoscale();
     void CmReverbSegment();

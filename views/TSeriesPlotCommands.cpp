@@ -208,3 +208,8 @@ void TSeriesPlot::EvOrderChange()
     MainWin->DdeLinkHook2(Opts->OrderNumber);
     UpdateLayout();
 }
+
+void TSeriesPlot::CmViewData()
+{
+    ToggleDataView(nullptr, TDataViewCells::TimeSeries, &Opts->AmpScaleType);
+}

@@ -54,6 +54,7 @@ DEFINE_RESPONSE_TABLE1(TSpectrumPlot, TFrequencyPlot)
     EV_COMMAND_ENABLE_RANGE(MenuClearMarker1, MenuClearAllMarkers, CeClearMarker)
     EV_COMMAND(MenuProperties, CmOptions)
     EV_COMMAND(MenuHelp, CmHelp)
+    EV_COMMAND(MenuViewData, CmViewData)
 END_RESPONSE_TABLE;
 
 namespace {
@@ -538,6 +539,7 @@ void TSpectrumPlot::SetData(TSpectralData* data, TSpectralData* data2)
 {
     Data = data;
     Data2 = data2;
+    DataViewSource(data);
 }
 
 // The legend keeps its stored width, eight pixels a character, and never
@@ -978,6 +980,7 @@ void TSpectrumPlot::UpdatePanes(TDC& dc, bool bandBars)
 
 void TSpectrumPlot::NewData(float time)
 {
+    RefreshDataView();
     if (!Data)
         return;
     // The interval spaces redraws in the wall clock's time, not the data's: a

@@ -131,6 +131,8 @@ public:
 
     // Control bar.
     void CmOptions();
+    // The numeric listing of the view's data, opened or closed.
+    void CmViewData();
     void CmLineGraph();
     void CmBarGraph();
     void CmStepBarGraph();

@@ -95,7 +95,9 @@ void TSpectrumPlot::EvLButtonDblClk(UINT, const TPoint& point)
 void TSpectrumPlot::EvCommandEnable(TCommandEnabler& ce)
 {
     const UINT id = ce.GetId();
-    if (AlwaysEnabled(id)) {
+    if (id == MenuViewData) {
+        CeDataView(ce);
+    } else if (AlwaysEnabled(id)) {
         ce.Enable(CanCopy() != 0);
     } else if (id == MenuClearPeakHold) {
         ce.Enable(PeakHoldOn());

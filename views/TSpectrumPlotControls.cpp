@@ -211,3 +211,8 @@ void TSpectrumPlot::Autoscale()
     TSpectrumControls::AutoscaleToRange(decibels, top, bottom, Opts->PlotTop, Opts->PlotRange);
     UpdateLayout();
 }
+
+void TSpectrumPlot::CmViewData()
+{
+    ToggleDataView(Data, TDataViewCells::Spectral);
+}

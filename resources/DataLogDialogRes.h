@@ -1,0 +1,27 @@
+#pragma once
+// Control ids of the "Data Logging Setup" dialog: read by its template (DIALOG_LOGGING) and by TDataLogDialog.
+
+#define IDC_LOG_DEFAULTS 116
+#define IDC_LOG_HELP 183
+#define IDC_LOG_THRESHOLD 411
+#define IDC_LOG_FILE 412
+#define IDC_LOG_TYPE 413
+#define IDC_LOG_PICK_FILE 414
+#define IDC_LOG_APPEND 415
+#define IDC_LOG_OVERWRITE 416
+#define IDC_LOG_VIEWER 417
+#define IDC_LOG_PICK_VIEWER 418
+#define IDC_LOG_VIEW 419
+#define IDC_LOG_ENABLE 420
+#define IDC_LOG_HEADER 421
+#define IDC_LOG_TIME_STAMP 422
+#define IDC_LOG_STOP_SPIN 706
+#define IDC_LOG_STOP 707
+#define IDC_LOG_START_SPIN 708
+#define IDC_LOG_START 709
+#define IDC_LOG_CUSTOM 710
+#define IDC_LOG_FULL_SPAN 712
+#define IDC_LOG_EVERY_BLOCK 718
+#define IDC_LOG_AT_INTERVALS 719
+#define IDC_LOG_INTERVAL_SPIN 720
+#define IDC_LOG_INTERVAL 721
