@@ -156,6 +156,8 @@ public:
     void EvPlotTopChange();
     void EvPlotRangeChange();
     void CmHelp();
+    // Its Options button and Properties entry: its own record's dialog.
+    void CmOptions();
     void CeEditSegment(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
     void Annotate(const TRect& pane, const TPoint& point, float frequency, float time, float amplitude);

@@ -61,6 +61,8 @@ void TSpectrogram::CmHelp()
     THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);
 }
 
+void TSpectrogram::CmOptions() { MainWin->EditViewOptions(*this); }
+
 void TSpectrogram::UpdateBackgroundBrush()
 {
     TPlotBase::UpdateBackgroundBrush();

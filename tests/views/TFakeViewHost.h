@@ -85,6 +85,7 @@ public:
     }
     bool EditCompositeSettings(TPlotBase&, CompositeSettings&) override { return false; }
     bool EditOverlaySettings(TPlotBase&, SpectrumOpts&, int, uint16_t, bool) override { return false; }
+    void EditViewOptions(TPlotBase& view) override { OptionsEdited.push_back(&view); }
     void GetRpmTable(float& start, float& step, int32_t& count) const override
     {
         start = RpmStart;
@@ -143,5 +144,7 @@ public:
     std::vector<TSpectrogram*> Rebuilt;
     std::vector<float> Hooked;
     std::vector<int> Commands;
+    // The views whose own options command ran.
+    std::vector<TPlotBase*> OptionsEdited;
     int TextCopies = 0;
 };
