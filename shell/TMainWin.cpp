@@ -120,6 +120,12 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND(CM_DEVICE, CmDevice)
     EV_COMMAND(CM_CALIBRATION, CmCalibration)
     EV_COMMAND_ENABLE(CM_CALIBRATION, CeCalibration)
+    // Options commands for the plot views.
+    EV_COMMAND(CM_TIMESERIESOPTIONS, CmTimeSeriesOptions)
+    EV_COMMAND(CM_SPECTRUMOPTIONS, CmSpectrumOptions)
+    EV_COMMAND(CM_PHASEOPTIONS, CmPhaseOptions)
+    EV_COMMAND(CM_SURFACEOPTIONS, CmSurfaceOptions)
+    EV_COMMAND(CM_SPECTROGRAMOPTIONS, CmSpectrogramOptions)
     // Automation: the macro window and the readouts.
     EV_COMMAND(CM_MACROPROCESSOR, CmMacroProcessor)
     EV_COMMAND_ENABLE(CM_MACROPROCESSOR, CeMacroProcessor)

@@ -953,6 +953,29 @@ public:
     // most 32 characters in any letter case; 0 when none does.
     int32_t FindInputDeviceByName(const char* name);
     int32_t FindOutputDeviceByName(const char* name);
+    // Options commands for the plot views (TMainWinViewOptions.cpp). Each
+    // stops the analyser, runs its dialog on a working copy of the record of
+    // the view it chose (or was given), stores it through its door on OK and
+    // runs the analyser again after OK and Cancel alike.
+    void CmTimeSeriesOptions();
+    void CmSpectrumOptions();
+    void CmPhaseOptions();
+    void CmSurfaceOptions();
+    void CmSpectrogramOptions();
+    void RunSpectrumOptions(TPlotBase* view);
+    void RunPhaseOptions(TPlotBase* view);
+    void RunSurfaceOptions(TPlotBase* view);
+    void RunSpectrogramOptions(TPlotBase* view);
+    // A view's own options command: the routine of its kind, with it.
+    void EditViewOptions(TPlotBase& view) override;
+    // The doors for the view records: each stores the record of the first
+    // (index 0) or second view of its kind and tells that view, if open, what
+    // changed.
+    void SetSeriesOptions(const SeriesOpts& opts);
+    void SetSpectrumOptions(int index, const SpectrumOpts& opts);
+    void SetPhaseOptions(int index, const PhaseOpts& opts);
+    void SetSurfaceOptions(int index, const SurfaceOpts& opts);
+    void SetSpectrogramOptions(int index, const SpectrogramOpts& opts);
     // Runs a settings dialog modally; tests drive the dialog instead.
     virtual int ExecuteDialog(TDialog& dialog);
     // What the settings dialogs ask of the main window.

@@ -11,6 +11,11 @@
 #include "engine/TSpectralData.h"
 #include "shell/StatusBar.h"
 #include "shell/TRunPause.h"
+#include "views/TPhasePlot.h"
+#include "views/TSeriesPlot.h"
+#include "views/TSpectrogram.h"
+#include "views/TSpectrumPlot.h"
+#include "views/TSurfacePlot.h"
 
 bool TMainWin::SetFftSize(uint32_t size)
 {
@@ -149,4 +154,83 @@ float TMainWin::KaiserAlpha() const
         return 0.0f;
     TProfileFile ini(IniPath);
     return float(TSettingsTable::ReadInt(ini, "Settings", "KaiserAlpha", 5));
+}
+
+// The view records. Each plot view reads its record in place, so storing it
+// is most of the change; the view is told what it must redo at once.
+
+void TMainWin::SetSeriesOptions(const SeriesOpts& opts)
+{
+    SeriesOptions = opts;
+    TSeriesPlot* view = TimeSeriesView();
+    if (!ViewStatus.TimeSeries || !view) return;
+    view->SetTimeRange(opts.StartTime, opts.StopTime);
+    view->UpdateLayout();
+}
+
+void TMainWin::SetSpectrumOptions(int index, const SpectrumOpts& opts)
+{
+    SpectrumOptions[index] = opts;
+    TSpectrumPlot* view = SpectrumView(index);
+    if (!view) return;
+    view->SetFrequencyRange(opts.StartFreq, opts.StopFreq);
+    view->UpdateLayout();
+    view->NewData(0.0f);
+    view->Invalidate(true);
+}
+
+void TMainWin::SetPhaseOptions(int index, const PhaseOpts& opts)
+{
+    PhaseOptions[index] = opts;
+    TPhasePlot* view = PhaseView(index);
+    if (!view) return;
+    view->SetFrequencyRange(opts.StartFreq, opts.StopFreq);
+    view->UpdateLayout();
+}
+
+// The span counts in whole hertz: a fraction moves no line of the history.
+static bool SameSpan(uint32_t fullA, float startA, float stopA, uint32_t fullB, float startB, float stopB)
+{
+    return fullA == fullB && int32_t(startA) == int32_t(startB) && int32_t(stopA) == int32_t(stopB);
+}
+
+// Intensity and the update interval alone show at the next repaint.
+void TMainWin::SetSurfaceOptions(int index, const SurfaceOpts& opts)
+{
+    const SurfaceOpts old = SurfaceOptions[index];
+    SurfaceOptions[index] = opts;
+    TSurfacePlot* view = SurfaceView(index);
+    if (!view) return;
+    const bool same = SameSpan(old.UseFullSpan, old.StartFreq, old.StopFreq, opts.UseFullSpan, opts.StartFreq,
+                               opts.StopFreq)
+        && old.ShowToolbar == opts.ShowToolbar && old.LineColor == opts.LineColor
+        && old.BackgroundColor == opts.BackgroundColor && old.ColorMode == opts.ColorMode
+        && old.PlotTop == opts.PlotTop && old.PlotRange == opts.PlotRange;
+    if (same) return;
+    view->UpdateLayout();
+    RecomputeSurface(*view);
+}
+
+// A new span or amplitude axis rebuilds the history; new colours only
+// repaint it through a new palette; a new direction lays it out again.
+void TMainWin::SetSpectrogramOptions(int index, const SpectrogramOpts& opts)
+{
+    const SpectrogramOpts old = SpectrogramOptions[index];
+    SpectrogramOptions[index] = opts;
+    TSpectrogram* view = SpectrogramView(index);
+    if (!view) return;
+    const bool same = SameSpan(old.UseFullSpan, old.StartFreq, old.StopFreq, opts.UseFullSpan, opts.StartFreq,
+                               opts.StopFreq)
+        && old.ShowToolbar == opts.ShowToolbar && old.PlotTop == opts.PlotTop && old.PlotRange == opts.PlotRange;
+    if (!same) {
+        view->UpdateLayout();
+        RebuildSpectrogram(*view);
+    }
+    else if (old.Direction == opts.Direction) {
+        view->BuildPalette();
+        view->Invalidate(true);
+        view->UpdateWindow();
+    }
+    else
+        view->UpdateLayout();
 }

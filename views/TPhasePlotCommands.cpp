@@ -64,7 +64,7 @@ void TPhasePlot::PlotTopChanged()
 
 void TPhasePlot::CmOptions()
 {
-    MainWin->RunCommand(CM_PHASEOPTIONS);
+    MainWin->EditViewOptions(*this);
 }
 
 void TPhasePlot::CmHelp()

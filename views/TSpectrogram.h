@@ -158,6 +158,8 @@ public:
     void CmHelp();
     // The view filled again from its own selected segment.
     void CmExpandSpectrogram();
+    // Its Options button and Properties entry: its own record's dialog.
+    void CmOptions();
     void CeEditSegment(TCommandEnabler& ce);
     void CeAlways(TCommandEnabler& ce);
     void Annotate(const TRect& pane, const TPoint& point, float frequency, float time, float amplitude);

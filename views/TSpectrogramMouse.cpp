@@ -68,6 +68,8 @@ void TSpectrogram::CmExpandSpectrogram()
     MainWin->SpectrogramOfSegment(this, start, end);
 }
 
+void TSpectrogram::CmOptions() { MainWin->EditViewOptions(*this); }
+
 void TSpectrogram::UpdateBackgroundBrush()
 {
     TPlotBase::UpdateBackgroundBrush();

@@ -10,7 +10,6 @@
 #include "framework/LimitScroll.h"
 #include "framework/TEdit.h"
 #include "framework/ToolBtn.h"
-#include "resources/CommandIds.h"
 #include "views/TSpectrumControls.h"
 #include "views/TViewHost.h"
 
@@ -133,7 +132,7 @@ void TSpectrumPlot::CmStepBarGraph() { SetPlotType(TSpectrumScale::StepBarGraph)
 
 void TSpectrumPlot::CmOptions()
 {
-    MainWin->RunCommand(CM_SPECTRUMOPTIONS);
+    MainWin->EditViewOptions(*this);
 }
 
 void TSpectrumPlot::PlotTopChanged()

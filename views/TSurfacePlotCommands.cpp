@@ -11,7 +11,6 @@
 #include "framework/THtmlHelp.h"
 #include "framework/TPopupMenu.h"
 #include "framework/ToolBtn.h"
-#include "resources/CommandIds.h"
 #include "views/TViewHost.h"
 
 namespace {
@@ -105,7 +104,7 @@ void TSurfacePlot::CmSelect()
 
 void TSurfacePlot::CmOptions()
 {
-    MainWin->RunCommand(CM_SURFACEOPTIONS);
+    MainWin->EditViewOptions(*this);
 }
 
 // After a change of the amplitude axis: its labels and the colour scale,

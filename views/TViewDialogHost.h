@@ -20,4 +20,7 @@ public:
     // the dialog and runs again afterwards.
     virtual bool EditOverlaySettings(TPlotBase& view, SpectrumOpts& opts, int channel, uint16_t frequencyScale,
                                      bool pause) = 0;
+    // The view's own options dialog over the view's own record (its Options
+    // button, Properties entry and double click).
+    virtual void EditViewOptions(TPlotBase& view) = 0;
 };

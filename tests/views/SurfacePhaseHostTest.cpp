@@ -16,7 +16,6 @@
 #include "framework/TMDIFrame.h"
 #include "framework/TMemoryDC.h"
 #include "framework/ToolBtn.h"
-#include "resources/CommandIds.h"
 #include "tests/engine/SpectralTestSupport.h"
 #include "tests/framework/GuiTest.h"
 #include "tests/views/PaperPixels.h"
@@ -186,7 +185,7 @@ TEST_F(TSurfacePhaseOverFakeHost, CommandsReachTheHost)
     ASSERT_EQ(Host.Zoomed.size(), 1u);
     view.SendMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(5, graph.top + 10));
     view.SendMessage(WM_COMMAND, TSurfacePlot::OptionsId);
-    EXPECT_EQ(Host.Commands, (std::vector<int>{CM_SURFACEOPTIONS, CM_SURFACEOPTIONS}));
+    EXPECT_EQ(Host.OptionsEdited, (std::vector<TPlotBase*>{&view, &view}));
     view.SendMessage(WM_SYSCOMMAND, SC_CLOSE);
     EXPECT_EQ(Host.Closed, (std::vector<TPlotBase*>{&view}));
 }

@@ -91,6 +91,7 @@ public:
     }
     bool EditCompositeSettings(TPlotBase&, CompositeSettings&) override { return false; }
     bool EditOverlaySettings(TPlotBase&, SpectrumOpts&, int, uint16_t, bool) override { return false; }
+    void EditViewOptions(TPlotBase& view) override { OptionsEdited.push_back(&view); }
     void GetRpmTable(float& start, float& step, int32_t& count) const override
     {
         start = RpmStart;
@@ -151,5 +152,7 @@ public:
     std::vector<TSpectrogram*> Rebuilt;
     std::vector<float> Hooked;
     std::vector<int> Commands;
+    // The views whose own options command ran.
+    std::vector<TPlotBase*> OptionsEdited;
     int TextCopies = 0;
 };
