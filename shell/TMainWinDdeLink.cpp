@@ -52,6 +52,26 @@ void SayNotAvailable(const char* server, const char* topic, const char* item)
     Say(text);
 }
 
+// A server in another Wine process follows its answer to a request or an
+// advise start with a second acknowledgement, which would be taken as the
+// answer to the next transaction or connection: it is handled here, within a
+// short wait.
+void DropLateAcknowledgement(HCONV conversation)
+{
+    CONVINFO info{};
+    info.cb = sizeof info;
+    if (!::DdeQueryConvInfo(conversation, QID_SYNC, &info) || !info.hwnd) return;
+    const DWORD start = ::GetTickCount();
+    MSG msg;
+    while (::GetTickCount() - start < 20) {
+        if (::PeekMessageA(&msg, info.hwnd, WM_DDE_FIRST, WM_DDE_LAST, PM_REMOVE)) {
+            ::DispatchMessageA(&msg);
+            return;
+        }
+        ::Sleep(1);
+    }
+}
+
 // A conversation with (server, topic) in the link's slot and an advise link
 // on its item; false, with the message of what failed, otherwise.
 bool LinkSlot(TDdeServer& server, TLinkNames& names, int slot, const char* service, const char* topic,
@@ -70,26 +90,8 @@ bool LinkSlot(TDdeServer& server, TLinkNames& names, int slot, const char* servi
         SayNotAvailable(service, topic, item);
         return false;
     }
+    DropLateAcknowledgement(conversation);
     return true;
-}
-
-// A server in another Wine process follows its answer to a request with a
-// second acknowledgement, which would be taken as the answer to the next
-// request: it is handled here, within a short wait.
-void DropLateAcknowledgement(HCONV conversation)
-{
-    CONVINFO info{};
-    info.cb = sizeof info;
-    if (!::DdeQueryConvInfo(conversation, QID_SYNC, &info) || !info.hwnd) return;
-    const DWORD start = ::GetTickCount();
-    MSG msg;
-    while (::GetTickCount() - start < 20) {
-        if (::PeekMessageA(&msg, info.hwnd, WM_DDE_FIRST, WM_DDE_LAST, PM_REMOVE)) {
-            ::DispatchMessageA(&msg);
-            return;
-        }
-        ::Sleep(1);
-    }
 }
 
 }  // namespace

@@ -31,6 +31,8 @@ std::vector<HSZ> Services;
 std::string LogPath;
 // Advise links started: (topic, item) handles.
 std::vector<std::pair<HSZ, HSZ>> Advised;
+// The clients' conversations, ended one by one at the quit.
+std::vector<HCONV> Conversations;
 
 std::string ReadFile(const std::string& path)
 {
@@ -70,11 +72,17 @@ HDDEDATA Data(const TEntry& e, HSZ item)
                                  DWORD(bytes.size()), 0, item, CF_TEXT, 0);
 }
 
-HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV, HSZ topic, HSZ item, HDDEDATA, ULONG_PTR, ULONG_PTR)
+HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV conversation, HSZ topic, HSZ item, HDDEDATA, ULONG_PTR, ULONG_PTR)
 {
     switch (type) {
     case XTYP_CONNECT:
         return reinterpret_cast<HDDEDATA>(UINT_PTR(ServesTopic(topic)));
+    case XTYP_CONNECT_CONFIRM:
+        Conversations.push_back(conversation);
+        return nullptr;
+    case XTYP_DISCONNECT:
+        std::erase(Conversations, conversation);
+        return nullptr;
     case XTYP_REQUEST: {
         std::ofstream(LogPath, std::ios::app) << NameOf(topic) << '\t' << NameOf(item) << '\n';
         const TEntry* e = Find(topic, item, false);
@@ -144,6 +152,7 @@ int Serve(int argc, char** argv)
         }
         ::DispatchMessageA(&msg);
     }
+    for (HCONV c : std::vector<HCONV>(Conversations)) ::DdeDisconnect(c);
     for (HSZ s : Services) ::DdeNameService(Instance, s, nullptr, DNS_UNREGISTER);
     return 0;
 }
