@@ -137,18 +137,31 @@ struct TDdeLink : ::testing::Test {
         EXPECT_TRUE(::CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
         return pi;
     }
-    // A poke of bytes into this window's server by a second program: its result flags.
-    UINT Poke(const char* item, const std::string& bytes)
+    // Pokes of bytes into this window's server, in turn, by a second program: their result flags.
+    std::vector<UINT> Pokes(const std::vector<std::pair<const char*, std::string>>& pokes)
     {
-        const std::string file = Folder.File("poke.bin");
-        std::ofstream(file, std::ios::binary) << bytes;
-        PROCESS_INFORMATION pi = StartPeer("poke " + Service + " " + item + " \"" + file + "\"");
+        std::string arguments = "poke " + Service + " \"" + Folder.File("results.txt") + "\"";
+        for (size_t i = 0; i < pokes.size(); ++i) {
+            const std::string file = Folder.File(("poke" + std::to_string(i) + ".bin").c_str());
+            std::ofstream(file, std::ios::binary) << pokes[i].second;
+            arguments += std::string(" ") + pokes[i].first + " \"" + file + "\"";
+        }
+        PROCESS_INFORMATION pi = StartPeer(arguments);
         EXPECT_TRUE(Pump(pi.hProcess, 20000));
         DWORD code = 0;
         ::GetExitCodeProcess(pi.hProcess, &code);
+        EXPECT_EQ(code, 0u);
         ::CloseHandle(pi.hThread);
         ::CloseHandle(pi.hProcess);
-        return code;
+        std::vector<UINT> results;
+        std::ifstream in(Folder.File("results.txt"));
+        for (UINT r; in >> r;) results.push_back(r);
+        return results;
+    }
+    UINT Poke(const char* item, const std::string& bytes)
+    {
+        const std::vector<UINT> results = Pokes({{item, bytes}});
+        return results.empty() ? ~0u : results[0];
     }
     // A second program serving the table's lines under the services; the log names its requests.
     std::string Log = Folder.File("requests.txt");
@@ -284,11 +297,9 @@ TEST_F(TDdeLink, OnlyAWholeCalibrationRecordIsTaken)
     record.Left.CalRatio = 0.0f;
     const std::string whole(reinterpret_cast<const char*>(&record), sizeof record);
     const CalibrationStruct before = Main->GetCalibration();
-    for (size_t size : {sizeof record - 1, sizeof record + 1}) {
-        SCOPED_TRACE(size);
-        EXPECT_EQ(Poke("CalibrationData", (whole + '\0').substr(0, size)), 0u);
-        EXPECT_EQ(std::memcmp(&Main->GetCalibration(), &before, sizeof before), 0);
-    }
+    EXPECT_EQ(Pokes({{"CalibrationData", whole.substr(0, sizeof record - 1)}, {"CalibrationData", whole + '\0'}}),
+              (std::vector<UINT>{0, 0}));
+    EXPECT_EQ(std::memcmp(&Main->GetCalibration(), &before, sizeof before), 0);
     EXPECT_EQ(Poke("CalibrationData", whole), Ack);
     EXPECT_EQ(Main->GetCalibration().Left.IsEnabled, 1u);
     EXPECT_NEAR(Main->GetCalibration().Left.CalRatio, ratio[4], 1e-5 * ratio[4]);
@@ -336,9 +347,10 @@ TEST_F(TDdeLink, OutsideRealTimeEveryPokeIsBusyAndChangesNothing)
     for (int32_t mode : {TMainWin::PostProcess, TMainWin::Recorder}) {
         SCOPED_TRACE(mode);
         State(*Main).OpMode() = mode;
-        EXPECT_EQ(Poke("TimeSeriesData", Bytes({1, 2, 3, 4, 5, 6, 7, 8})), Busy);
-        EXPECT_EQ(Poke("CalibrationData", std::string(sizeof(CalibrationStruct), '\0')), Busy);
-        EXPECT_EQ(Poke("WaveData", Bytes({1, 2, 3, 4})), Busy);
+        EXPECT_EQ(Pokes({{"TimeSeriesData", Bytes({1, 2, 3, 4, 5, 6, 7, 8})},
+                         {"CalibrationData", std::string(sizeof(CalibrationStruct), '\0')},
+                         {"WaveData", Bytes({1, 2, 3, 4})}}),
+                  (std::vector<UINT>{Busy, Busy, Busy}));
         EXPECT_EQ(Block(0, 8), block);
         EXPECT_EQ(std::memcmp(&Main->GetCalibration(), &calibration, sizeof calibration), 0);
         EXPECT_EQ(Main->Wave(), wave);

@@ -1,7 +1,8 @@
 // A second program for the DDE tests of the main window: it pokes a file's
 // bytes into a service, or serves request and advise items from a table.
-//   dde_peer poke <service> <item> <data file>
-//     exits with the poke's result flags (0x8000, 0x4000 or 0), 1 when it
+//   dde_peer poke <service> <results file> <item> <data file> [<item> <data file> ...]
+//     pokes each file in turn on one conversation and writes each poke's
+//     result flags (0x8000, 0x4000 or 0) as a line; exits with 1 when it
 //     could not connect.
 //   dde_peer serve <table file> <log file> <service> [<service> ...]
 //     serves every service on the table's topics until WM_QUIT; logs each
@@ -107,20 +108,24 @@ HDDEDATA CALLBACK Callback(UINT type, UINT, HCONV conversation, HSZ topic, HSZ i
     }
 }
 
-int Poke(const std::string& service, const std::string& item, const std::string& file)
+int Poke(int argc, char** argv)
 {
-    HSZ s = ::DdeCreateStringHandleA(Instance, service.c_str(), CP_WINANSI);
+    HSZ s = ::DdeCreateStringHandleA(Instance, argv[2], CP_WINANSI);
     HSZ t = ::DdeCreateStringHandleA(Instance, "Data", CP_WINANSI);
-    HSZ i = ::DdeCreateStringHandleA(Instance, item.c_str(), CP_WINANSI);
     HCONV c = ::DdeConnect(Instance, s, t, nullptr);
     if (!c) return 1;
-    std::string bytes = ReadFile(file);
-    DWORD result = 0;
-    // Under Wine the answer is only in the result flags.
-    ::DdeClientTransaction(reinterpret_cast<BYTE*>(bytes.data()), DWORD(bytes.size()), c, i, CF_TEXT, XTYP_POKE,
-                           10000, &result);
+    std::ofstream results(argv[3]);
+    for (int a = 4; a + 1 < argc; a += 2) {
+        HSZ i = ::DdeCreateStringHandleA(Instance, argv[a], CP_WINANSI);
+        std::string bytes = ReadFile(argv[a + 1]);
+        DWORD result = 0;
+        // Under Wine the answer is only in the result flags.
+        ::DdeClientTransaction(reinterpret_cast<BYTE*>(bytes.data()), DWORD(bytes.size()), c, i, CF_TEXT, XTYP_POKE,
+                               10000, &result);
+        results << (result & (DDE_FACK | DDE_FBUSY)) << std::endl;
+    }
     ::DdeDisconnect(c);
-    return int(result & (DDE_FACK | DDE_FBUSY));
+    return 0;
 }
 
 int Serve(int argc, char** argv)
@@ -164,10 +169,10 @@ int main(int argc, char** argv)
     if (argc < 2) return 2;
     const std::string mode = argv[1];
     const bool serve = mode == "serve" && argc >= 5;
-    if (!serve && !(mode == "poke" && argc == 5)) return 2;
+    if (!serve && !(mode == "poke" && argc >= 6 && argc % 2 == 0)) return 2;
     if (::DdeInitializeA(&Instance, &Callback, serve ? APPCLASS_STANDARD : APPCMD_CLIENTONLY, 0) != DMLERR_NO_ERROR)
         return 3;
-    const int result = serve ? Serve(argc, argv) : Poke(argv[2], argv[3], argv[4]);
+    const int result = serve ? Serve(argc, argv) : Poke(argc, argv);
     ::DdeUninitialize(Instance);
     return result;
 }
