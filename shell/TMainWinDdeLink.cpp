@@ -16,6 +16,8 @@
 namespace {
 
 constexpr DWORD LinkTimeoutMs = 1000;
+// The acquisition program whose series the richer link takes (letter case counts).
+constexpr const char* AcquisitionService = "Snap-Master";
 
 // String handles of one instance, freed together.
 class TLinkNames {
@@ -103,9 +105,11 @@ void TMainWin::CmEditPasteLink()
     DdeLinkMode = 1;
     TLinkDescription link;
     if (!TLinkClipboard::Read(HWindow, link)) return;
-    if (link.Service == "Snap-Master") {
-        TClipboard clipboard(HWindow);
-        DdeLinkHook5(clipboard.IsOpen() ? clipboard.GetClipboardData(CF_TEXT) : nullptr);
+    if (link.Service == AcquisitionService) {
+        {
+            TClipboard clipboard(HWindow);
+            DdeLinkHook5(clipboard.IsOpen() ? clipboard.GetClipboardData(CF_TEXT) : nullptr);
+        }
         DdeLinkTimeSeries();
         return;
     }
