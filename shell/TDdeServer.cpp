@@ -54,11 +54,8 @@ std::string TDdeServer::ConfiguredName(const char* iniPath)
 
 void TDdeServer::Stop()
 {
-    for (HCONV& c : Conversations) {
-        if (c) ::DdeDisconnect(c);
-        c = nullptr;
-    }
-    AdviseLinks.clear();
+    DisconnectAll();
+    Main.DdeLinkClearTables();
     if (!InstanceId) return;
     FreeCurrentData();
     if (Service) ::DdeNameService(InstanceId, Service, nullptr, DNS_UNREGISTER);
@@ -76,6 +73,38 @@ void TDdeServer::Stop()
     }
     ::DdeUninitialize(InstanceId);
     InstanceId = 0;
+}
+
+void TDdeServer::DisconnectAll()
+{
+    for (HCONV& c : Conversations) {
+        if (c) ::DdeDisconnect(c);
+        c = nullptr;
+    }
+    std::fill(std::begin(LinkConversations), std::end(LinkConversations), nullptr);
+    AdviseLinks.clear();
+    Main.SetDdeAdviseActive(false);
+}
+
+void TDdeServer::SetLinkConversation(int slot, HCONV conversation)
+{
+    if (slot < 0 || slot >= LinkSlots) return;
+    Conversations[slot] = conversation;
+    LinkConversations[slot] = conversation;
+}
+
+HCONV TDdeServer::LinkConversation(int slot) const
+{
+    return slot >= 0 && slot < LinkSlots ? LinkConversations[slot] : nullptr;
+}
+
+TDdePokeItem TDdeServer::PokeItemOf(HSZ item) const
+{
+    constexpr TDdePokeItem kinds[] = {TDdePokeItem::TimeSeriesData, TDdePokeItem::CalibrationData,
+                                      TDdePokeItem::WaveData};
+    for (int i = 0; i < 3; ++i)
+        if (Is(item, PokeItems[i])) return kinds[i];
+    return TDdePokeItem::None;
 }
 
 bool TDdeServer::Is(HSZ handle, HSZ name) const
@@ -171,6 +200,11 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
         return nullptr;
     case XTYP_DISCONNECT:
         AdviseLinks.erase(conversation);
+        if (HCONV* link = std::find(std::begin(LinkConversations), std::end(LinkConversations), conversation);
+            link != std::end(LinkConversations) && conversation) {
+            *link = nullptr;
+            Main.DdeLinkDisconnected();
+        }
         if (HCONV* slot = std::find(std::begin(Conversations), std::end(Conversations), conversation);
             slot != std::end(Conversations) && conversation) {
             *slot = nullptr;
@@ -197,11 +231,11 @@ HDDEDATA TDdeServer::Callback(UINT type, UINT format, HCONV conversation, HSZ hs
         return Main.DdeRequestItem(uint16_t(IndexOf(hsz2)));
     case XTYP_POKE:
         if (Main.AutomationBusy()) return reinterpret_cast<HDDEDATA>(DDE_FBUSY);
-        return Main.DdePoke(conversation, data, hsz2);
+        return Main.DdePoke(conversation, data, PokeItemOf(hsz2));
     case XTYP_ADVDATA:
         if (format != CF_TEXT) return nullptr;
         if (Main.AutomationBusy()) return reinterpret_cast<HDDEDATA>(DDE_FBUSY);
-        return Main.DdePoke(conversation, data, hsz2);
+        return Main.DdePoke(conversation, data, PokeItemOf(hsz2));
     case XTYP_EXECUTE:
         if (Main.AutomationBusy()) return reinterpret_cast<HDDEDATA>(DDE_FBUSY);
         return reinterpret_cast<HDDEDATA>(UINT_PTR(Main.DdeExecuteCommand(data)));

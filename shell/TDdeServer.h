@@ -8,6 +8,10 @@
 
 class TMainWin;
 
+// The poke items the server takes, as it tells the main window which one a
+// poke or the client link's advise data name.
+enum class TDdePokeItem : int { None, TimeSeriesData, CalibrationData, WaveData };
+
 // The program's DDE server: the DDEML instance, the string handles of the
 // service, the topic "Data" and its items, and the table of conversations.
 // The main window owns it; the one DDEML callback reaches it through the
@@ -40,6 +44,17 @@ public:
     // A CF_TEXT handle of the item, owned here until the next request.
     HDDEDATA RequestItem(int index);
 
+    // The poke item a handle names; None for any other.
+    TDdePokeItem PokeItemOf(HSZ item) const;
+
+    // The client link's share of the conversation table: every conversation
+    // is dropped and the slots cleared, then the link's own go into slots 0
+    // to LinkSlots - 1. The end of one of those resets the link.
+    static constexpr int LinkSlots = 3;
+    void DisconnectAll();
+    void SetLinkConversation(int slot, HCONV conversation);
+    HCONV LinkConversation(int slot) const;
+
     DWORD Instance() const { return InstanceId; }
     int ConversationCount() const;
     // Whether any client holds an advise link now.
@@ -57,6 +72,7 @@ private:
     HSZ PokeItems[3] = {};
     HSZ Items[TDdeItemTable::Count] = {};
     HCONV Conversations[ConversationSlots] = {};
+    HCONV LinkConversations[LinkSlots] = {};
     // Open advise links per conversation. Advises go out only while there is
     // one: posting every item costs milliseconds, far more than a block.
     std::map<HCONV, int> AdviseLinks;

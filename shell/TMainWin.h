@@ -85,6 +85,7 @@ class Toolbar2;
 class StatusBar;
 class TAboutDialog;
 class TDdeServer;
+enum class TDdePokeItem : int;
 
 // The MDI frame and the single owner of every setting and of all analysis
 // state, all of it private. Other subsystems hold a pointer to it, read the
@@ -246,9 +247,12 @@ public:
     // and its calibration stays as it is.
     bool IsTemporaryWave() const { return TemporaryWaveFile != 0; }
     void MarkTemporaryWave(bool temporary) { TemporaryWaveFile = temporary ? 1 : 0; }
+    // An entry of the client link's tables: its key, a second value and a
+    // block of global memory (null for none).
     struct RpmEntry {
         float Rpm;
-        uint32_t Reserved[2];
+        int32_t Value;
+        HGLOBAL Block;
     };
     static constexpr int RpmEntryCapacity = 1000;
     // Bar flags (section "Toolbars"): main toolbar, button toolbar, status bar.
@@ -817,7 +821,46 @@ public:
     int DdeAcceptConnect(HSZ topic, HSZ service) const;
     HDDEDATA DdeWildConnect(HSZ topic, HSZ service, UINT format);
     HDDEDATA DdeRequestItem(uint16_t index);
-    HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, HSZ item);
+    // The poke items (TMainWinDdePoke.cpp): 0x8000 done, 0x4000 busy (not
+    // Real Time), 0 not done. Poked values are 16-bit and converted to the
+    // analysis format.
+    HDDEDATA DdePoke(HCONV conversation, HDDEDATA data, TDdePokeItem item);
+    HDDEDATA DdePokeTimeSeries(HDDEDATA data);
+    HDDEDATA DdePokeCalibration(HDDEDATA data);
+    HDDEDATA DdePokeWave(HDDEDATA data);
+    // The DDE client link (TMainWinDdeLink.cpp): Paste Link, the simple hot
+    // link, the acquisition program's link and its description.
+    void CmEditPasteLink();
+    void DdeAdviseLink(const char* server, const char* topic, const char* item);
+    void DdeLinkTimeSeries();
+    void DdeLinkReadDetails(HCONV conversation, const char* item);
+    // One request of up to 1,000 ms; the reply into reply, cut to size and
+    // terminated; false, with a message and reply untouched, on failure.
+    bool DdeLinkRequestItem(HCONV conversation, const char* item, char* reply, size_t size);
+    // Link data along a frequency axis are acknowledged and not used.
+    HDDEDATA DdeLinkData(HCONV conversation, HDDEDATA data);
+    void DdeLinkClearTables();
+    // One of the link's own conversations ended.
+    void DdeLinkDisconnected();
+    // Points the link reaches and leaves to the linked program: the surface
+    // and file rebuilds that a live link replaces, and the clipboard's text
+    // just before an acquisition link.
+    void DdeLinkHook3() {}
+    void DdeLinkHook4() {}
+    void DdeLinkHook5(HANDLE) {}
+    // The partner test program's service, asked for its test settings.
+    static constexpr const char* PartnerService = "TonalyxTestPartner";
+    static constexpr int LinkNameSize = 256;
+    static constexpr int LinkLabelSize = 40;
+    // Index of a link name: three (server, topic, item) triples.
+    enum LinkName { LinkServer1, LinkTopic1, LinkItem1, LinkServer2, LinkTopic2, LinkItem2, LinkServer3,
+                    LinkTopic3, LinkItem3, LinkNameCount };
+    int32_t GetDdeLinkMode() const { return DdeLinkMode; }
+    bool IsDdeLinkAxisFrequency() const { return DdeLinkAxisFlag != 0; }
+    int32_t GetDdeLinkPoints() const { return DdeLinkPoints; }
+    int32_t GetDdeLinkRateValue() const { return DdeLinkRateValue; }
+    const char* GetDdeLinkLabel(int which) const;
+    const RpmEntry& GetDdeLinkEntry(int table, int index) const { return (table ? DdeLinkEntries : RpmEntries)[index]; }
     // The text of a DDE item, nothing when it has no data.
     std::optional<std::string> DdeItemText(int index) override;
     // The name of the wave closed last, once: the next call finds it empty.
@@ -1163,6 +1206,14 @@ private:
     float RpmStep = 0.0f;
     int32_t RpmEntryCount = 0;
     RpmEntry RpmEntries[RpmEntryCapacity] = {};
+    RpmEntry DdeLinkEntries[RpmEntryCapacity] = {};
+    int32_t DdeLinkMode = 1;             // channels of the acquisition link
+    char DdeLinkNames[LinkNameCount][LinkNameSize] = {};
+    int32_t DdeLinkPoints = 0;
+    int32_t DdeLinkRateValue = 0;
+    char DdeLinkYName[LinkLabelSize] = {};
+    char DdeLinkYUnit[LinkLabelSize] = {};
+    int32_t PokedBlockShown = 0;         // a poked block was shown since the last poked wave
 
     // The views' and utilities' options, and the bar flags.
     MarkerSettings Markers;

@@ -69,6 +69,7 @@ void TMainWin::InitDdeServer()
     PeakSearchLow = 0.0f;
     PeakSearchHigh = 9999999.0f;
     TimeSegmentStart = TimeSegmentEnd = 0.0f;
+    DdeLinkDisconnected();
     DdeServer = std::make_unique<TDdeServer>(*this);
     DdeServer->Start(IniPath);
 }
@@ -130,12 +131,6 @@ HDDEDATA TMainWin::DdeWildConnect(HSZ topic, HSZ service, UINT format)
 HDDEDATA TMainWin::DdeRequestItem(uint16_t index)
 {
     return DdeServer ? DdeServer->RequestItem(index) : nullptr;
-}
-
-HDDEDATA TMainWin::DdePoke(HCONV, HDDEDATA, HSZ)
-{
-    // No poke item is taken yet: the client is told nothing was done.
-    return nullptr;
 }
 
 bool TMainWin::IsMacroRunning() const

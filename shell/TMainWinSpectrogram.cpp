@@ -44,7 +44,11 @@ void TMainWin::RecomputeSpectrogram(TSpectrogram* view, float start, float end)
     if (index < 0 || !ViewStatus.Spectrogram || !view->GetHandle())
         return;
     // A DDE client link in Real Time redraws from its own data.
-    if ((DdeClientLink && OpMode == RealTime) || !WaveFile)
+    if (DdeClientLink && OpMode == RealTime) {
+        DdeLinkHook4();
+        return;
+    }
+    if (!WaveFile)
         return;
     if (!(start < end))
         std::swap(start, end);

@@ -45,7 +45,11 @@ void TMainWin::RecomputeSurface(TPlotBase& plot)
 {
     const int index = &plot == SurfaceView(0) ? 0 : &plot == SurfaceView(1) ? 1 : -1;
     // A DDE client link in Real Time redraws from its own data.
-    if (index < 0 || (DdeClientLink && OpMode == RealTime) || !WaveFile || !ViewStatus.SurfacePlot)
+    if (index >= 0 && DdeClientLink && OpMode == RealTime) {
+        DdeLinkHook3();
+        return;
+    }
+    if (index < 0 || !WaveFile || !ViewStatus.SurfacePlot)
         return;
     TSurfacePlot& view = *SurfaceView(index);
     TEngineWait wait;

@@ -49,6 +49,11 @@ public:
     decltype(auto) PrintOptions() { return (M.PrintOptions); }
     decltype(auto) DdeAdviseActive() { return (M.DdeAdviseActive); }
     decltype(auto) DdeClientLink() { return (M.DdeClientLink); }
+    decltype(auto) DdeLinkNames() { return (M.DdeLinkNames); }
+    decltype(auto) DdeLinkMode() { return (M.DdeLinkMode); }
+    decltype(auto) RpmLinkFlag() { return (M.RpmLinkFlag); }
+    decltype(auto) RpmStart() { return (M.RpmStart); }
+    decltype(auto) RpmStep() { return (M.RpmStep); }
     decltype(auto) Markers() { return (M.Markers); }
     decltype(auto) SpectrumOptions() { return (M.SpectrumOptions); }
     decltype(auto) PhaseOptions() { return (M.PhaseOptions); }
