@@ -11,6 +11,7 @@
 #include "dialogs/TPhaseScopeOptsDialog.h"
 #include "dialogs/TReverbOptsDialog.h"
 #include "dialogs/TTHDFreqOptsDialog.h"
+#include "engine/TWaveFile.h"
 #include "shell/TRunPause.h"
 #include "shell/Toolbar.h"
 #include "utilities/TReverb.h"

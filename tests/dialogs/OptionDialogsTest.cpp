@@ -1,5 +1,6 @@
 // The print annotation, utility display, file options and paths dialogs on
 // their templates, driven by control ids.
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -27,7 +28,7 @@ protected:
         Record.MarginLeft = 0.5f;
         Record.MarginRight = 0.25f;
         Record.MarginTop = 1.0f;
-        Record.MarginBottom = 0.125f;
+        Record.MarginBottom = 0.2f;
         Record.EnableCommentBlock = 1;
         std::strcpy(Record.Comment[0], "First");
         std::strcpy(Record.Comment[9], "Last");
@@ -46,7 +47,7 @@ TEST_F(AnnotationDialog, ShowsTheRecordAndCancelKeepsIt)
     EXPECT_EQ(Control::Text(d, A::MarginLeftId), "0.50");
     EXPECT_EQ(Control::Text(d, A::MarginRightId), "0.25");
     EXPECT_EQ(Control::Text(d, A::MarginTopId), "1.00");
-    EXPECT_EQ(Control::Text(d, A::MarginBottomId), "0.13");
+    EXPECT_EQ(Control::Text(d, A::MarginBottomId), "0.20");
     EXPECT_TRUE(Control::Checked(d, A::PrintCommentsId));
     EXPECT_EQ(Control::Text(d, A::CommentsId), "First\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\nLast");
     Control::Type(d, A::Title1Id, "Changed");
