@@ -208,3 +208,25 @@ TEST_F(TOptionCommands, PathsDefaultsStoreOnlyOnOkAndTheSettingsAreWrittenEither
     EXPECT_EQ(Main->ConfiguredFolder(TMainWin::MacroFolder), std::string("E:\\my macros"));
     EXPECT_EQ(TProfileFile(Ini).Read("Paths", "thd", "none"), programFolder + "\\thd");
 }
+
+TEST_F(TOptionCommands, OptionsOfAnOpenWindowReachItWithoutResults)
+{
+    Command(CM_REVERBTIME);
+    Command(CM_THDNVSFREQUENCY);
+    ASSERT_NE(Main->ReverbWindow(), nullptr);
+    ASSERT_NE(Main->ThdFreqWindow(), nullptr);
+    Main->Script = [](TDialog& d) {
+        Control::Click(d, TReverbOptsDialog::SmoothSchroederId);
+        return IDOK;
+    };
+    Command(CM_REVERBOPTIONS);
+    EXPECT_EQ(Main->GetReverbOptions().SmoothingMethod, 2);
+    Main->Script = [](TDialog& d) {
+        Control::Choose(d, TTHDFreqOptsDialog::ChannelsId, 1);
+        return IDOK;
+    };
+    Command(CM_THDNVSFREQUENCYOPTIONS);
+    EXPECT_EQ(Main->GetThdFreqOptions().NumChannels, 2);
+    EXPECT_NE(Main->ReverbWindow(), nullptr);
+    EXPECT_NE(Main->ThdFreqWindow(), nullptr);
+}
