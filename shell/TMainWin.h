@@ -29,7 +29,7 @@
 #include "dialogs/TConfigurationReport.h"
 #include "automation/TMacroHost.h"
 #include "utilities/TThdFreqHost.h"
-#include "shell/FileIOSettings.h"
+#include "engine/FileIOSettings.h"
 #include "engine/LoggingSettings.h"
 #include "shell/TDeferredMessages.h"
 #include "views/MarkerSettings.h"
@@ -46,7 +46,7 @@
 #include "engine/LeqSettings.h"
 #include "automation/MacroSettings.h"
 #include "engine/PhaseScopeSettingsStruct.h"
-#include "utilities/ReverbSettings.h"
+#include "engine/ReverbSettings.h"
 #include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "shell/TWindowSlots.h"
@@ -602,6 +602,21 @@ public:
     virtual void ReleasePrinterDC(HDC dc);
     void CmViewConfiguration();
     void CmPrintConfiguration();
+    // The print annotations and margins (TMainWinOptionDialogs.cpp); true
+    // when the dialog ended with OK.
+    void CmAnnotations();
+    bool RunAnnotationDialog();
+    // The measurement utilities' display options (menu commands 293, 296
+    // and 306): each edits a copy, kept and told to the open window on OK.
+    void CmReverbOptions();
+    void CmPhaseScopeOptions();
+    void CmTHDNvsFrequencyOptions();
+    // How recordings are held (menu command 115), refused while a file is
+    // open outside Real Time; and the default folders (175), written to the
+    // settings file however the dialog ends.
+    void CmFileIOOptions();
+    void CeFileIOOptions(TCommandEnabler& ce) { ce.Enable(true); }
+    void CmSetPaths();
     // A configuration report line by number (1 when it exists), cut to size.
     int GetConfigurationLine(int line, char* text, size_t size) const;
     static constexpr int GetConfigurationLineCount() { return TConfigurationReport::LineCount; }
@@ -1189,6 +1204,9 @@ private:
     TSpectrumPipeline Pipeline{Settings, Scaling, Calibration};
     char ConfiguredFolders[FolderCount][PathSize] = {};
     char CurrentFolders[FolderCount][PathSize] = {};
+    // The limit file last chosen in the THD+N options; its folder is where
+    // the next choice starts (the overlay folder until one is chosen).
+    std::string LimitFilePath;
     int32_t DataSource = 1;              // 1 real-time buffer, 0 file
     TPrintOptions PrintOptions{};
     HGLOBAL PrinterDevMode = nullptr;

@@ -13,6 +13,7 @@
 #include "dialogs/TScalingDialog.h"
 #include "dialogs/TScalingIndependentDialog.h"
 #include "dialogs/TSettingsDialog.h"
+#include "dialogs/TTHDFreqOptsDialog.h"
 #include "dialogs/TTriggerDialog.h"
 #include "engine/TChannelProcessing.h"
 #include "base/TEngineHost.h"
@@ -232,12 +233,20 @@ void TMainWin::InvalidateAllViews()
 
 std::string TMainWin::CurrentFolder(const char* kind) const
 {
+    if (kind && std::strcmp(kind, TTHDFreqOptsDialog::LimitFileKind) == 0) {
+        const size_t slash = LimitFilePath.find_last_of('\\');
+        return slash == std::string::npos ? std::string(CurrentFolders[OvlFolder]) : LimitFilePath.substr(0, slash);
+    }
     const int folder = FolderOfKind(kind);
     return folder < 0 ? std::string() : std::string(CurrentFolders[folder]);
 }
 
 void TMainWin::KeepFolder(const char* kind, const char* chosenPath)
 {
+    if (kind && chosenPath && std::strcmp(kind, TTHDFreqOptsDialog::LimitFileKind) == 0) {
+        LimitFilePath = chosenPath;
+        return;
+    }
     const int folder = FolderOfKind(kind);
     if (folder >= 0 && chosenPath) StoreCurrentFolder(folder, chosenPath);
 }

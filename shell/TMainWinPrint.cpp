@@ -242,7 +242,8 @@ void TMainWin::PrintViews(bool interactive)
         data.Flags |= PD_RETURNDEFAULT;
     const bool chosen = RunPrintDialog(data, false) == IDOK && data.Dc;
     if (chosen) {
-        {
+        // The page's titles and comments are confirmed before anything spools.
+        if (!interactive || RunAnnotationDialog()) {
             TDC dc(data.Dc);
             PrintActiveView(dc, DeviceNameOf(data.DevMode), PortOf(data.DevNames));
         }

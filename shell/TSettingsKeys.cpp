@@ -20,11 +20,11 @@
 #include "base/TProfile.h"
 #include "base/TSettingsTable.h"
 #include "engine/DelayFinderSettings.h"
-#include "shell/FileIOSettings.h"
+#include "engine/FileIOSettings.h"
 #include "engine/LeqSettings.h"
 #include "engine/LoggingSettings.h"
 #include "engine/PhaseScopeSettingsStruct.h"
-#include "utilities/ReverbSettings.h"
+#include "engine/ReverbSettings.h"
 #include "views/THDFreqSettings.h"
 #include "shell/ViewStatusFlags.h"
 #include "views/MarkerSettings.h"
@@ -37,6 +37,9 @@
 
 const char* const TSettingsKeys::FolderKeys[TSettingsFields::FolderCount] = {
     "Wav", "Tmp", "cfg", "cal", "mic", "ovl", "txt", "rvb", "thd", "macro", "filter"};
+const char* const TSettingsKeys::FolderDefaults[TSettingsFields::FolderCount] = {
+    "..\\.\\wave", "..\\.\\wave", "..\\.\\config", "..\\.\\cal", "..\\.\\miccomp", "..\\.\\overlay",
+    "..\\.\\log", "..\\.\\reverb", "..\\.\\thd", "..\\.\\macro", "..\\.\\filter"};
 
 namespace {
 
@@ -227,10 +230,6 @@ void AddSurfaceOpts(TKeyList& k, SurfaceOpts& o)
 // Every key in the writer's order.
 TKeyList KeyList(const TSettingsFields& w, TScratch& scratch)
 {
-    static const char* const FolderDefaults[TSettingsFields::FolderCount] = {
-        "..\\.\\wave", "..\\.\\wave", "..\\.\\config", "..\\.\\cal", "..\\.\\miccomp", "..\\.\\overlay",
-        "..\\.\\log", "..\\.\\reverb", "..\\.\\thd", "..\\.\\macro", "..\\.\\filter"};
-
     TKeyList k;
     k.Begin("Main", true);
     k.S("Caption", *w.Caption, sizeof *w.Caption, "Tonalyx");
@@ -238,7 +237,7 @@ TKeyList KeyList(const TSettingsFields& w, TScratch& scratch)
 
     k.Begin("Paths", true);
     for (int i = 0; i < TSettingsFields::FolderCount; ++i)
-        k.S(TSettingsKeys::FolderKeys[i], (*w.Folders)[i], TSettingsFields::PathSize, FolderDefaults[i]);
+        k.S(TSettingsKeys::FolderKeys[i], (*w.Folders)[i], TSettingsFields::PathSize, TSettingsKeys::FolderDefaults[i]);
 
     k.Begin("Device");
     k.Custom("InputDeviceName");

@@ -80,6 +80,8 @@ class TSettingsKeys {
 public:
     static constexpr int32_t CurrentStructTypeId = 102;
     static const char* const FolderKeys[TSettingsFields::FolderCount];
+    // Their defaults, relative to the program's folder.
+    static const char* const FolderDefaults[TSettingsFields::FolderCount];
 
     // INI-only keys come from ini, the others from file. keepMacroOptions
     // leaves section "MacroOpts" alone (a macro is running).

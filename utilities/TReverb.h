@@ -6,7 +6,7 @@
 
 #include "engine/TWaveFormat.h"
 #include "framework/TPalette.h"
-#include "utilities/ReverbSettings.h"
+#include "engine/ReverbSettings.h"
 #include "utilities/TReverbData.h"
 #include "utilities/TReverbLayout.h"
 #include "views/TPlotBase.h"

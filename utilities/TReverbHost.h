@@ -5,7 +5,7 @@
 
 #include "engine/TWaveFormat.h"
 #include "framework/TOpenSaveDialog.h"
-#include "utilities/ReverbSettings.h"
+#include "engine/ReverbSettings.h"
 
 // What the reverberation window asks of the main window: its settings, the
 // sound devices it opens ports of its own on, the analyser it stops, the

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 #include "base/THeadlessEngineHost.h"
+#include "dialogs/TAnnotationDialog.h"
 #include "dialogs/TConfigViewDialog.h"
 #include "framework/TDialog.h"
 #include "framework/THtmlHelp.h"
@@ -159,8 +160,23 @@ public:
     }
     void ReleasePrinterDC(HDC dc) override { Pages.push_back(::CloseEnhMetaFile(dc)); }
     void Launch(const std::string& commandLine) override { Launched.push_back(commandLine); }
+    // The annotation dialog's answer, and a first title typed into it.
+    int AnnotationAnswer = IDOK;
+    std::string AnnotationTitle;
+    int AnnotationRuns = 0;
     int ExecuteDialog(TDialog& dialog) override
     {
+        if (dynamic_cast<TAnnotationDialog*>(&dialog)) {
+            ++AnnotationRuns;
+            if (!dialog.Create()) return -1;
+            if (!AnnotationTitle.empty()) dialog.SetItemText(TAnnotationDialog::Title1Id, AnnotationTitle.c_str());
+            if (AnnotationAnswer == IDOK) {
+                dialog.SendMessage(WM_COMMAND, IDOK, 0);
+                if (!dialog.GetHandle()) return IDOK;
+            }
+            dialog.Destroy();
+            return IDCANCEL;
+        }
         if (auto* config = dynamic_cast<TConfigViewDialog*>(&dialog)) {
             if (!config->Create()) return -1;
             for (int i = 0; i < config->List->GetCount(); ++i) {
@@ -297,6 +313,31 @@ TEST_F(TPrinting, ALowerCaseFalseDropsTheSettingsButNotTheTitleOrPrinter)
     EXPECT_NE(page.Find("Printed by: Tonalyx"), nullptr);
     EXPECT_NE(page.Find("Loudspeaker A"), nullptr);
     EXPECT_EQ(page.Find("First comment"), nullptr);
+}
+
+TEST_F(TPrinting, AnInteractiveJobPrintsTheAnnotationsConfirmedAndNothingAfterCancel)
+{
+    Start();
+    Main->CmViewSpectrum();
+    Pump();
+    Main->AnnotationTitle = "Loudspeaker B";
+    Main->AnnotationAnswer = IDCANCEL;
+    Main->PrintViews(true);
+    EXPECT_EQ(Main->AnnotationRuns, 1);
+    ASSERT_EQ(Main->Pages.size(), 1u);
+    EXPECT_TRUE(Main->Page(0).Texts.empty());
+    EXPECT_STREQ(Main->GetPrintOptions().Annotation1, "Loudspeaker A");
+
+    Main->AnnotationAnswer = IDOK;
+    Main->PrintViews(true);
+    EXPECT_EQ(Main->AnnotationRuns, 2);
+    ASSERT_EQ(Main->Pages.size(), 2u);
+    const TPageRecords page = Main->Page(1);
+    EXPECT_NE(page.Find("Loudspeaker B"), nullptr);
+    EXPECT_EQ(page.Find("Loudspeaker A"), nullptr);
+    // A silent job asks nothing.
+    Main->PrintViews(false);
+    EXPECT_EQ(Main->AnnotationRuns, 2);
 }
 
 TEST_F(TPrinting, TheFirstInteractivePrintProposesTheDefaultPrinterInLandscapeAndKeepsIt)

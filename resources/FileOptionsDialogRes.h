@@ -1,0 +1,12 @@
+#pragma once
+// Control ids of the "File I/O Options" dialog: read by its template (DIALOG_FILE_OPTIONS) and by TFileOptionsDialog.
+
+#define IDC_FILEOPTS_HELP 183
+#define IDC_FILEOPTS_RAM 184
+#define IDC_FILEOPTS_HARD_DISK 185
+#define IDC_FILEOPTS_MAKE_BACKUP 186
+#define IDC_FILEOPTS_INCLUDE_CALIBRATION 188
+#define IDC_FILEOPTS_BUFFERING 191
+#define IDC_FILEOPTS_BUFFER_SECS 192
+#define IDC_FILEOPTS_MAX_RAM_SECS 193
+#define IDC_FILEOPTS_MAX_DISK_MB 194
