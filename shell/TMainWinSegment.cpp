@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+#include "dialogs/TLeqOptionsDialog.h"
+#include "dialogs/TLeqResultsDialog.h"
 #include "engine/TSegmentLayout.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSpectralData.h"
@@ -220,7 +222,11 @@ void TMainWin::SurfaceOfSegment(TSurfacePlot* view, float start, float end)
 void TMainWin::LeqOfSegment()
 {
     float start = 0.0f, end = 0.0f;
-    if (!TakeSegment(false, start, end) || !CentreSegment(start, end, TSegmentLayout::LeqBlockFrames))
+    if (!TakeSegment(false, start, end))
+        return;
+    // The dialog writes the options back itself on OK.
+    TLeqOptionsDialog options(this, *this, "DIALOG_LEQ_OPTIONS", &LeqOptions);
+    if (ExecuteDialog(options) != IDOK || !CentreSegment(start, end, TSegmentLayout::LeqBlockFrames))
         return;
     SegmentLeqTexts = {};
     const bool stereo = Settings.Format.NumChannels == 2;
@@ -261,4 +267,6 @@ void TMainWin::LeqOfSegment()
     for (int k = 0; k < 2; ++k)
         if (data[k])
             SegmentLeqTexts[k] = TLeqData::ReportText(data[k]->GetResults(), LeqOptions, k == 1);
+    TLeqResultsDialog results(this, "DIALOG_LEQ_RESULTS", LeqOptions, SegmentLeqTexts[0], SegmentLeqTexts[1]);
+    ExecuteDialog(results);
 }

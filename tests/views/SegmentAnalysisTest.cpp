@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/TLeqOptionsDialog.h"
+#include "dialogs/TLeqResultsDialog.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "tests/views/SpectrumScreen.h"
@@ -43,16 +45,39 @@ std::vector<std::vector<double>> ReadRows(const char* name)
 // the fixture's stereo noise at 8192 frames a second: FFT 1024 at 50 %
 // overlap, decimation 2 without low-pass, a rectangular window, the right
 // channel delayed by 64 frames (7.8125 ms), both channels shown.
+// Answers the Leq options dialog as told, without showing it, and keeps the
+// reports the results dialog was given.
+class TSegmentMain : public TMainWin {
+public:
+    using TMainWin::TMainWin;
+    int OptionsAnswer = IDOK;
+    int OptionsRuns = 0;
+    std::vector<std::string> Results;
+
+    int ExecuteDialog(TDialog& dialog) override
+    {
+        if (dynamic_cast<TLeqOptionsDialog*>(&dialog)) {
+            ++OptionsRuns;
+            return OptionsAnswer;
+        }
+        if (auto* results = dynamic_cast<TLeqResultsDialog*>(&dialog)) {
+            Results.push_back(results->CopyText());
+            return IDOK;
+        }
+        return TMainWin::ExecuteDialog(dialog);
+    }
+};
+
 struct TSegmentScreen : ::testing::Test {
     TTempFolder Folder;
     std::string Program = Folder.File("Tonalyx.exe");
-    std::unique_ptr<TMainWin> Main;
+    std::unique_ptr<TSegmentMain> Main;
     float Start = 0, End = 0;
 
     void Open(const char* wave, bool spectrogram = false, uint16_t scroll = 0, bool surface = false)
     {
         std::ofstream(Folder.File("Tonalyx.ini")) << "[Main]\nShowSplashScreen=0\n[FileIO]\nHideLogo=TRUE\n";
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+        Main = std::make_unique<TSegmentMain>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         AnalysisSettingsStruct& s = State(Main).Settings();
         State(Main).OpMode() = TMainWin::PostProcess;
         State(Main).FileIO().WaveFileMode = 0;
@@ -259,7 +284,16 @@ TEST_F(TSegmentScreen, LeqOfASegmentGivesEachChannelsLevel)
     LeqSettings& leq = State(Main).LeqOptions();
     leq.Leq_Weight = 0;
     TSeriesPlot& series = SelectSegment();
+    // Cancel in the options computes nothing.
+    Main->OptionsAnswer = IDCANCEL;
     series.SendMessage(WM_COMMAND, TSeriesPlot::MenuLeq);
+    EXPECT_EQ(Main->OptionsRuns, 1);
+    EXPECT_TRUE(Main->Results.empty());
+    EXPECT_TRUE(Main->GetSegmentLeqText(0).empty());
+    Main->OptionsAnswer = IDOK;
+    series.SendMessage(WM_COMMAND, TSeriesPlot::MenuLeq);
+    ASSERT_EQ(Main->Results.size(), 1u);
+    EXPECT_EQ(Main->Results[0], Main->GetSegmentLeqText(0) + "\r\n\r\n" + Main->GetSegmentLeqText(1));
     const auto want = ReadRows("leq.txt");
     ASSERT_EQ(want.size(), 1u);
     for (int channel : {0, 1}) {
