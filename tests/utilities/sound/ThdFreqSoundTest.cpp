@@ -44,7 +44,8 @@ std::vector<THeadlessEngineHost::Message>& Messages()
 
 // The kept capture's steps by numpy: THD+N %, and whether the loop lost sound
 // up to the step (a sound thread late on a busy machine plays silence into the
-// sink and delays what follows), which spoils that run from there on.
+// sink and delays what follows), which spoils that run from there on, or the
+// recording started so late that the burst lies beyond the run's search.
 struct TNumpyStep {
     double Thdn = 0;
     bool Lost = true;
