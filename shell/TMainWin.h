@@ -595,6 +595,9 @@ public:
     void CmPrint();
     void CePrint(TCommandEnabler& ce);
     void PrintViews(bool interactive);
+    // The same job for the window of that type, active or not (a utility
+    // window's own Print button).
+    void PrintView(ViewType type, bool interactive);
     void CmPrinterSetup();
     // The print dialogs; IDOK with the chosen printer's context in data.Dc.
     virtual int RunPrintDialog(TPrintDialog::TData& data, bool setupOnly);
@@ -627,7 +630,9 @@ public:
 private:
     void PrepareKeptPrinter(TPrintDialog::TData& data);
     void KeepPrinterHandles(const TPrintDialog::TData& data);
-    void PrintActiveView(TDC& dc, const std::string& device, const std::string& port);
+    void PrintJob(bool interactive, const ViewType* only);
+    // The page of the window of type only, or of the active view without one.
+    void PrintOneView(TDC& dc, const std::string& device, const std::string& port, const ViewType* only);
     void PrintConfiguration(TDC& dc, const std::string& device, const std::string& port);
 public:
 
@@ -939,6 +944,7 @@ public:
         return RunFileDialog(data, title, save);
     }
     void ShowReverbOptions() override;
+    void PrintReverbPlot() override;
     void CloseReverbWindow() override { Windows.Toggle(ViewType::Reverb); }
     // The readout windows (menu commands 195 to 201 and 288 to 291).
     void CmTHD() { Windows.Toggle(ViewType::Thd); }
@@ -970,6 +976,7 @@ public:
     int RunThdFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) override;
     void ThdFreqWindowClosing() override;
     void CloseThdFreqWindow() override;
+    void PrintThdFreqPlot(bool interactive) override;
     // The menu command of a window kind; the noise figure's follows its order.
     UINT ViewCommand(ViewType type) const;
     // The readout window of a type, null when it is not open or not a readout.

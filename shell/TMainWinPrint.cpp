@@ -1,5 +1,6 @@
 // Printing: the header and comment blocks around a printed plot, the print
-// job of the active view, printer set-up and the configuration report.
+// job of the active view or of a utility window's own Print button, printer
+// set-up and the configuration report.
 #include "shell/TMainWin.h"
 
 #include <ctime>
@@ -86,12 +87,14 @@ std::string PrintedTime()
 }
 
 // What each view prints as: its document name, whether the settings lines
-// head it, and whether it lays itself out for the page.
+// head it, whether it lays itself out for the page, and the abort dialog's
+// title when it is not the document name.
 struct TPrintedView {
     ViewType Type;
     const char* Document;
     bool SettingsBlock;
     bool SelfLayout;
+    const char* AbortTitle = nullptr;
 };
 constexpr TPrintedView PrintedViews[] = {
     {ViewType::TimeSeries, IDS_VIEW_TIME_SERIES_TEXT, false, true},
@@ -103,6 +106,8 @@ constexpr TPrintedView PrintedViews[] = {
     {ViewType::Surface2, IDS_VIEW_SURFACE_TEXT, true, false},
     {ViewType::Phase, IDS_VIEW_PHASE_TEXT, true, false},
     {ViewType::Phase2, IDS_VIEW_PHASE_TEXT, true, false},
+    {ViewType::ThdFreq, "THD+N vs Frequency Plot", false, false},
+    {ViewType::Reverb, "Reverb Plot", false, false, "Reverberation Plot"},
 };
 
 // The printer's name from a device mode and its port from device names.
@@ -232,6 +237,16 @@ void TMainWin::KeepPrinterHandles(const TPrintDialog::TData& data)
 
 void TMainWin::PrintViews(bool interactive)
 {
+    PrintJob(interactive, nullptr);
+}
+
+void TMainWin::PrintView(ViewType type, bool interactive)
+{
+    PrintJob(interactive, &type);
+}
+
+void TMainWin::PrintJob(bool interactive, const ViewType* only)
+{
     if (RunState != Stopped)
         StopAnalyzer();
     TPrintDialog::TData data;
@@ -245,7 +260,7 @@ void TMainWin::PrintViews(bool interactive)
         // The page's titles and comments are confirmed before anything spools.
         if (!interactive || RunAnnotationDialog()) {
             TDC dc(data.Dc);
-            PrintActiveView(dc, DeviceNameOf(data.DevMode), PortOf(data.DevNames));
+            PrintOneView(dc, DeviceNameOf(data.DevMode), PortOf(data.DevNames), only);
         }
         ReleasePrinterDC(data.Dc);
     }
@@ -260,7 +275,7 @@ void TMainWin::PrintViews(bool interactive)
     }
 }
 
-void TMainWin::PrintActiveView(TDC& dc, const std::string& device, const std::string& port)
+void TMainWin::PrintOneView(TDC& dc, const std::string& device, const std::string& port, const ViewType* only)
 {
     TMDIClient* client = GetClientWindow();
     const HWND active = client ? HWND(client->SendMessage(WM_MDIGETACTIVE)) : nullptr;
@@ -268,7 +283,7 @@ void TMainWin::PrintActiveView(TDC& dc, const std::string& device, const std::st
     TPlotBase* view = nullptr;
     for (const TPrintedView& row : PrintedViews) {
         TWindow* window = Windows.Window(row.Type);
-        if (window && active && window->GetHandle() == active) {
+        if (window && (only ? row.Type == *only : active && window->GetHandle() == active)) {
             printed = &row;
             view = static_cast<TPlotBase*>(window);
             break;
@@ -280,7 +295,8 @@ void TMainWin::PrintActiveView(TDC& dc, const std::string& device, const std::st
     PrintAbortDialog::ClearUserAbort();
     const float marginBottom = PrintOptions.MarginBottom;
     {
-        PrintAbortDialog abort(this, "ABORTDIALOG", printed->Document, device.c_str(), port.c_str());
+        PrintAbortDialog abort(this, "ABORTDIALOG", printed->AbortTitle ? printed->AbortTitle : printed->Document,
+                               device.c_str(), port.c_str());
         abort.Create();
         dc.SetAbortProc(AbortProc);
         DOCINFOA info{};
@@ -292,6 +308,7 @@ void TMainWin::PrintActiveView(TDC& dc, const std::string& device, const std::st
         if (printed->SettingsBlock)
             PrintSettingsInfo(dc);
         PrintTitle(dc);
+        view->PrintExtraHeader(dc);
         if (PrintOptions.EnableCommentBlock)
             PrintComments(dc);
         view->PrintPlot(dc, printed->SelfLayout);

@@ -92,3 +92,8 @@ void TMainWin::ShowReverbOptions()
 {
     RunCommand(CM_REVERBOPTIONS);
 }
+
+void TMainWin::PrintReverbPlot()
+{
+    PrintView(ViewType::Reverb, true);
+}

@@ -81,6 +81,11 @@ int TMainWin::RunThdFileDialog(TOpenSaveDialog::TData& data, const char* title, 
     return RunFileDialog(data, title, save);
 }
 
+void TMainWin::PrintThdFreqPlot(bool interactive)
+{
+    PrintView(ViewType::ThdFreq, interactive);
+}
+
 void TMainWin::ThdFreqWindowClosing()
 {
     SaveUtilityPlacements(ViewType::ThdFreq, IniPath);

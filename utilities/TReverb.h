@@ -72,6 +72,8 @@ public:
     bool ReadReverbFile(const char* name);
     bool WriteReverbFile(const char* name);
     void PrintMethods(TDC& dc, const TRect& page);
+    // The two method lines in their box on the printed page.
+    void PrintExtraHeader(TDC& dc) override;
     void CopyAsText();
     void CopyAsBitmap();
 

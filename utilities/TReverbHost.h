@@ -50,6 +50,8 @@ public:
 
     // The options dialog for the record; results applied to the open window after OK.
     virtual void ShowReverbOptions() = 0;
+    // The print job of the window (print dialog, abort dialog, page).
+    virtual void PrintReverbPlot() = 0;
     // The window's close box, after its question: it goes as through its
     // menu toggle, which keeps its placement.
     virtual void CloseReverbWindow() = 0;

@@ -14,8 +14,6 @@
 #include "framework/TMemoryDC.h"
 #include "framework/THtmlHelp.h"
 #include "framework/TPopupMenu.h"
-#include "framework/TPrintDC.h"
-#include "framework/TPrintDialog.h"
 #include "utilities/TReverbFile.h"
 #include "utilities/TReverbHost.h"
 #include "views/TViewHost.h"
@@ -23,9 +21,6 @@
 namespace {
 
 const char* const Filter = "Reverb Files (*.rvb)|*.rvb|";
-
-// Set by the print job's cancel; the abort procedure ends the job once it is.
-bool PrintCancelled = false;
 
 const TMenuRow MenuRows[] = {
     {TReverb::MenuCopyText, "Copy as &Text"}, {TReverb::MenuCopyBitmap, "Copy As &Bitmap"}, {},
@@ -46,16 +41,6 @@ std::string Formatted(const char* format, const std::string& name)
 }
 
 }  // namespace
-
-BOOL CALLBACK ReverbAbortProc(HDC, int)
-{
-    MSG msg;
-    while (!PrintCancelled && ::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-    return !PrintCancelled;
-}
 
 // ---- files ------------------------------------------------------------------------
 
@@ -158,38 +143,12 @@ bool TReverb::WriteReverbFile(const char* name)
 
 void TReverb::CmPrint()
 {
-    TPrintDialog::TData data;
-    data.Flags = PD_RETURNDC | PD_NOPAGENUMS | PD_NOSELECTION | PD_HIDEPRINTTOFILE | PD_USEDEVMODECOPIESANDCOLLATE;
-    TPrintDialog dialog(this, data);
-    const int answer = dialog.Execute();
-    if (data.DevMode) ::GlobalFree(data.DevMode);
-    if (data.DevNames) ::GlobalFree(data.DevNames);
-    if (answer != IDOK || !data.Dc) return;
-    TPrintDC dc(data.Dc);
-    EnableWindow(false);
-    PrintCancelled = false;
-    dc.SetAbortProc(ReverbAbortProc);
-    DOCINFOA doc{};
-    doc.cbSize = sizeof doc;
-    doc.lpszDocName = "Reverb Plot";
-    if (dc.StartDoc(doc) > 0) {
-        dc.StartPage();
-        const TRect page(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES));
-        PrintMethods(dc, page);
-        // The plot below the methods' box, in the page's pixels.
-        const TRect saved = GraphRect;
-        const int px = dc.GetDeviceCaps(LOGPIXELSX), py = dc.GetDeviceCaps(LOGPIXELSY);
-        GraphRect = TRect(page.left + px, page.top + py + int(0.75 * py) + py / 2, page.right - px, page.bottom - py);
-        PrintMode = 1;
-        TRect all = page;
-        Paint(dc, true, all);
-        PrintMode = 0;
-        GraphRect = saved;
-        dc.EndPage();
-        dc.EndDoc();
-    }
-    EnableWindow(true);
-    UpdateLayout();
+    Host.PrintReverbPlot();
+}
+
+void TReverb::PrintExtraHeader(TDC& dc)
+{
+    PrintMethods(dc, TRect(0, 0, dc.GetDeviceCaps(HORZRES), dc.GetDeviceCaps(VERTRES)));
 }
 
 void TReverb::PrintMethods(TDC& dc, const TRect& page)

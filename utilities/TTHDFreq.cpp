@@ -57,6 +57,7 @@ DEFINE_RESPONSE_TABLE1(TTHDFreq, TPlotBase)
     EV_COMMAND(StartId, CmStart)
     EV_COMMAND(LoadId, CmLoad)
     EV_COMMAND(SaveId, CmSave)
+    EV_COMMAND(PrintId, CmPrint)
     EV_COMMAND(OptionsId, CmOptions)
     EV_COMMAND(MenuCopyText, CopyAsText)
     EV_COMMAND(MenuCopyBitmap, CopyAsBitmap)
@@ -368,6 +369,11 @@ void TTHDFreq::CmLoad()
 void TTHDFreq::CmSave()
 {
     SaveWithDialog();
+}
+
+void TTHDFreq::PrintPlot(bool interactive)
+{
+    Thd.PrintThdFreqPlot(interactive);
 }
 
 bool TTHDFreq::SaveWithDialog()

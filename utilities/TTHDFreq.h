@@ -48,6 +48,11 @@ public:
     bool LoadFile(const std::string& name);
     void CmLoad();
     void CmSave();
+    // The print job through the main window: the Print button's interactive
+    // one, or on the default printer without a dialog.
+    void PrintPlot(bool interactive);
+    using TPlotBase::PrintPlot;
+    void CmPrint() { PrintPlot(true); }
     // 1 to go on, 0 when the user cancels; asks to save unsaved results.
     int QuerySave();
     // -1 without points, -2 without a usable limit, else 1 when a point of

@@ -45,6 +45,9 @@ public:
     virtual void StoreThdFileFolder(const std::string& path) = 0;
     // IDOK with the chosen path in data.FileName.
     virtual int RunThdFileDialog(TOpenSaveDialog::TData& data, const char* title, bool save) = 0;
+    // The print job of the window: after the print dialog when interactive,
+    // else on the default printer without one.
+    virtual void PrintThdFreqPlot(bool interactive) = 0;
 
     // The window is being destroyed (its placement is kept), or asks to be
     // closed through the main window's toggle after its own handler.

@@ -92,6 +92,9 @@ public:
     // framed inside the print margins below the header box: laid out by the
     // view for the page (selfLayout), or its window's picture scaled onto it.
     virtual void PrintPlot(TDC& dc, bool selfLayout);
+    // Lines of the view's own on a printed page, between the title lines and
+    // the comments; most views have none.
+    virtual void PrintExtraHeader(TDC&) {}
     virtual int CanCut() { return 0; }
     virtual int CanCopy() { return 0; }
     virtual int CanPaste() { return 0; }

@@ -4,6 +4,8 @@
 // the printer's; what was drawn is read back from the metafile's records.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cmath>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -20,6 +22,8 @@
 #include "shell/Toolbar.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/TMainWinState.h"
+#include "utilities/TReverb.h"
+#include "utilities/TTHDFreq.h"
 #include "views/TPrintPage.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
@@ -534,4 +538,84 @@ TEST_F(TPrinting, BarTogglesAndMenuOperationsKeepTheChecksAndMenus)
         }
     }
     EXPECT_TRUE(listed);
+}
+
+// The Print buttons of the THD+N and reverberation windows run the same job
+// for their own window, active or not: no settings block, their document's
+// own header lines, and the plot.
+TEST_F(TPrinting, UtilityWindowsPrintThemselvesThroughTheJob)
+{
+    Start();
+    for (int f : {TMainWin::ThdFolder, TMainWin::TmpFolder, TMainWin::RvbFolder})
+        Main->SetConfiguredFolder(f, Folder.Path.c_str());
+    ASSERT_TRUE(::CopyFileA(TONALYX_FIXTURES "/utilities/thdfreq_two.thd", Folder.File("two.thd").c_str(), FALSE));
+    Main->CmTHDNvsFrequency();
+    TTHDFreq* thd = Main->ThdFreqWindow();
+    ASSERT_NE(thd, nullptr);
+    ASSERT_TRUE(thd->LoadFile("two.thd"));
+    Main->CmViewSpectrum();
+    Pump();
+    const auto press = [](TWindow* window, int id) {
+        ::SendMessageA(window->GetHandle(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       LPARAM(::GetDlgItem(window->GetHandle(), id)));
+    };
+    press(thd, TTHDFreq::PrintId);
+    ASSERT_EQ(Main->Pages.size(), 1u);
+    TPageRecords page = Main->Page(0);
+    EXPECT_NE(page.Find("Printed by: Tonalyx"), nullptr);
+    EXPECT_NE(page.Find("Loudspeaker A"), nullptr);
+    EXPECT_EQ(page.Find("Sampling:"), nullptr);
+    EXPECT_NE(page.Find("Frequency (Hz)"), nullptr);
+    EXPECT_NE(page.Find("THD+N %"), nullptr);
+    // The left and the right curve, each one polyline through its three points.
+    int curves = 0;
+    ::EnumEnhMetaFile(
+        nullptr, Main->Pages[0],
+        [](HDC, HANDLETABLE*, const ENHMETARECORD* record, int, LPARAM count) -> int {
+            if (record->iType == EMR_POLYLINE16 && reinterpret_cast<const EMRPOLYLINE16*>(record)->cpts == 3)
+                ++*reinterpret_cast<int*>(count);
+            return 1;
+        },
+        &curves, nullptr);
+    EXPECT_EQ(curves, 2);
+    EXPECT_EQ(thd->PrintMode, 0);
+    EXPECT_TRUE(::IsWindowEnabled(Main->GetHandle()));
+
+    // A decaying 1 kHz tone analysed as a segment, then its window's Print.
+    const uint32_t rate = 48000, frames = rate;
+    std::ofstream wav(Folder.File("decay.wav"), std::ios::binary);
+    const auto put = [&wav](uint32_t v, int bytes) {
+        for (int i = 0; i < bytes; ++i) wav.put(char(v >> (8 * i)));
+    };
+    wav << "RIFF";
+    put(36 + 2 * frames, 4);
+    wav << "WAVEfmt ";
+    put(16, 4), put(1, 2), put(1, 2), put(rate, 4), put(2 * rate, 4), put(2, 2), put(16, 2);
+    wav << "data";
+    put(2 * frames, 4);
+    for (uint32_t i = 0; i < frames; ++i)
+        put(uint32_t(int16_t(20000 * std::sin(2 * 3.141592653589793 * 1000 * i / rate) * std::pow(10.0, -3.0 * i / (0.5 * rate)))), 2);
+    wav.close();
+    Main->OpenWaveFile(Folder.File("decay.wav").c_str());
+    Main->AnalyzeReverbSegment(1, 0.0f, 0.9f);
+    TReverb* reverb = Main->ReverbWindow();
+    ASSERT_NE(reverb, nullptr);
+    ASSERT_GT(reverb->Data().RowCount, 0);
+    Messages().clear();
+    press(reverb, TReverb::PrintId);
+    ASSERT_EQ(Main->Pages.size(), 2u);
+    page = Main->Page(1);
+    // The method lines at the page's margins, in their box below the footer's line.
+    const TDrawnText* extrapolation = page.Find("Extrapolation Method: RT 20");
+    const TDrawnText* smoothing = page.Find("Smoothing Method: Averaging");
+    ASSERT_TRUE(extrapolation && smoothing);
+    const int px = page.Metrics.DpiX, py = page.Metrics.DpiY;
+    EXPECT_EQ(extrapolation->At.x, px / 2);
+    EXPECT_EQ(extrapolation->At.y, py / 2);
+    EXPECT_EQ(smoothing->At.x, px / 2);
+    EXPECT_GT(smoothing->At.y, extrapolation->At.y);
+    EXPECT_NE(page.Find("Loudspeaker A"), nullptr);
+    EXPECT_NE(page.Find("Time (seconds)"), nullptr);
+    EXPECT_TRUE(Messages().empty());
+    EXPECT_EQ(reverb->PrintMode, 0);
 }

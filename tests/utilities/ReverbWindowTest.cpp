@@ -16,6 +16,7 @@
 #include "engine/TWaveFile.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/framework/WindowImage.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/TMainWinState.h"
 #include "utilities/TReverb.h"
@@ -237,3 +238,42 @@ TEST_F(TReverbWindow, FilesSaveLoadAndRecompute)
 }
 
 }  // namespace
+
+// The bar chart on screen: the wideband bar's height by the chart's rule (the
+// time over the seconds per pixel of the graph's height), counted in
+// bar-coloured pixels; the three plots as pictures for docs/.
+TEST_F(TReverbWindow, BarHeightFollowsTheShownTimeOnScreen)
+{
+    TReverb& reverb = Analysed();
+    reverb.CmShowRtPlot();
+    reverb.MoveWindow(0, 0, 900, 600, true);
+    Pump();
+    reverb.UpdateWindow();
+    const TReverbData& d = reverb.Data();
+    const ReverbSettings& o = Main->GetReverbOptions();
+    ASSERT_EQ(o.DisplayedRTTime, 5);
+    const TRect g = reverb.GraphRect;
+    const int entry = d.BandCount - 1;
+    const int barWidth = g.Width() / d.BandCount - 2;
+    const double secondsPerPixel = double(o.DisplayedDecayTime) / g.Height();
+    const int expected = std::clamp(int(d.Results[entry].T[5] / secondsPerPixel), 1, g.Height() - 1);
+    ASSERT_GT(expected, 20);
+    const int x = g.left + 2 + entry * (2 + barWidth) + barWidth / 2;
+    HDC screen = ::GetDC(reverb.GetHandle());
+    int height = 0;
+    while (height < g.Height() && ::GetPixel(screen, x, g.bottom - 1 - height) == COLORREF(o.BarColor)) ++height;
+    ::ReleaseDC(reverb.GetHandle(), screen);
+    EXPECT_EQ(height, expected);
+#ifdef TONALYX_SHOTS
+    const auto shot = [&](const char* name) {
+        Pump();
+        reverb.UpdateWindow();
+        EXPECT_TRUE(SaveWindowImage(reverb.GetHandle(), std::string(TONALYX_SHOTS) + "/" + name));
+    };
+    shot("reverb-bars.bmp");
+    reverb.CmShowDecayPlot();
+    shot("reverb-decay.bmp");
+    reverb.CmShowSurfacePlot();
+    shot("reverb-surface.bmp");
+#endif
+}
