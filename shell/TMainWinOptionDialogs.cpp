@@ -14,6 +14,7 @@
 #include "engine/TWaveFile.h"
 #include "shell/TRunPause.h"
 #include "shell/Toolbar.h"
+#include "utilities/TPhaseScope.h"
 #include "utilities/TReverb.h"
 #include "utilities/TTHDFreq.h"
 
@@ -52,7 +53,7 @@ void TMainWin::CmPhaseScopeOptions()
     TPhaseScopeOptsDialog dialog(this, *this, "DIALOG_PHASE_SCOPE", &edited);
     if (ExecuteDialog(dialog) != IDOK) return;
     PhaseScopeOptions = edited;
-    if (TWindow* window = Windows.Window(ViewType::PhaseScope)) window->Invalidate(true);
+    if (TPhaseScope* scope = PhaseScope(); scope && scope->GetHandle()) scope->UpdateLayout();
 }
 
 void TMainWin::CmTHDNvsFrequencyOptions()
