@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -71,7 +72,7 @@ TEST(TSegmentLevels, MonoSilentAndPsiTexts)
     TWaveData wave(rate, TWaveFormat(rate, 1, 2));
     std::vector<int16_t> samples(rate);
     for (uint32_t i = 0; i < 4000; ++i)
-        samples[i] = int16_t(std::lround(20000 * std::sin(2 * M_PI * 100 * i / rate)));
+        samples[i] = int16_t(std::lround(20000 * std::sin(2 * std::numbers::pi * 100 * i / rate)));
     ASSERT_EQ(wave.WriteStream(samples.data(), uint32_t(samples.size() * 2)), 1);
 
     const TSegmentLevels sine(wave, 0.0f, 0.5f);
@@ -86,7 +87,7 @@ TEST(TSegmentLevels, MonoSilentAndPsiTexts)
     EXPECT_EQ(silent.CrestText(), "  0.00\t(-999.90 dB)");
 
     // Sum of |x| over 0.5 s of a sine at 20000 / 32767 of full scale: 4000 x 2/pi x a.
-    const double sum = 4000 * 2 / M_PI * 20000.0 / 32767;
+    const double sum = 4000 * 2 / std::numbers::pi * 20000.0 / 32767;
     const double psi = TSegmentLevels::PsiPerPascal * sum;
     char expected[200];
     std::snprintf(expected, sizeof expected, "PSI: \t%6.3f\t Seconds: \t%6.3f\t PSI(t): \t%6.3f\t PSI(t) dB: \t%6.3f",
