@@ -1,9 +1,12 @@
 // The DDE items that compare a displayed spectrum with an overlay slot
 // between a marker pair, on a tone analysed in a real main window, with
-// numpy-made overlay files; and the smoothing's refusal of a linear axis.
+// numpy-made overlay files; the smoothing's refusal of a linear axis; and
+// the cepstrum of a numpy-made echo.
 #include <windows.h>
 
 #include <string>
+
+#include "engine/TSpectralData.h"
 
 #include "automation/TDdeItemTable.h"
 #include "framework/UiHelpers.h"
@@ -68,4 +71,28 @@ TEST_F(TSpectrumReadouts, SmoothingRefusesALinearAmplitudeAxis)
     ASSERT_EQ(Host().Messages.size(), 1u);
     EXPECT_EQ(Host().Messages[0].Text,
               "This feature requires narrowband frequency scaling and logarithmic amplitude scaling.");
+}
+
+// Noise with an echo 221 samples (5 ms) later: the cepstrum's largest value
+// past the lowest quefrencies lies at that delay, and the axis turns to time.
+TEST_F(TSpectrumReadouts, CepstrumOfAnEchoPeaksAtItsDelay)
+{
+    SetStringInstance(::GetModuleHandleA(nullptr));
+    Open(1, 0);
+    LoadTone("echo_5ms.wav");
+    Main->CmRun();
+    Pump();
+    TSpectralData* spectrum = Main->GetDisplayedResult(0);
+    ASSERT_NE(spectrum, nullptr);
+    Main->ComputeCepstrum();
+    int peak = 0;
+    float top = -1e9f;
+    for (int i = 50; i < 4000; ++i)
+        if (spectrum->GetDisplayValue(i) > top) {
+            top = spectrum->GetDisplayValue(i);
+            peak = i;
+        }
+    EXPECT_NEAR(peak, 221, 1);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    EXPECT_STREQ(Main->SpectrumView(0)->XUnit, " msec");
 }
