@@ -1080,6 +1080,38 @@ private:
     ExportOptions DataExportOptions;
 public:
 
+    // Readouts and transforms the views' context menus start: the level
+    // readouts of the selected segment (TMainWinSegmentLevels.cpp), the
+    // transforms into the time series and of the displayed spectra
+    // (TMainWinTransforms.cpp), and the spectrum readouts, the overlay
+    // comparison and the ambient capture (TMainWinSpectrumReadouts.cpp).
+    void RmsLevelOfSegment() override;
+    void CrestFactor() override;
+    void PsiTimeLevel() override;
+    void EnergyTimeCurve() override;
+    void SchroederIntegration() override;
+    void InverseFFT() override;
+    void ComputeCepstrum() override;
+    void PeakBandwidth(float low, float high) override;
+    void SmoothSpectra(int width) override;
+    // Displayed spectrum of a side (0 first, 1 second) against overlay slot
+    // 1 to 7 over indexes first .. last - 1: 0 above everywhere, 1 nowhere
+    // above, 2 both, -1 a bad slot or overlay file, -2 no data.
+    int CompareSpectrumToOverlay(uint16_t side, int usePeakHold, uint16_t slot, uint32_t first, uint32_t last);
+    // Averages the last capture blocks into the compensation files
+    // "AmbientLeft.mic" and "AmbientRight.mic" and compensates with them.
+    void CaptureAmbient();
+private:
+    bool SelectedWaveSegment(float& start, float& end);
+    void ShowCalculatedResults(const char* caption, const std::string& text);
+    uint32_t MakeSegmentBlocks(uint32_t& first);
+    void ReadSegmentBlocks(uint32_t first, uint32_t count);
+    void ShowTransformedSeries();
+    static std::string AmbientName();
+    // The bandwidth readout's source, kept for the program run: 0 the spectrum, 1 the peak hold.
+    uint32_t BandwidthSource = 0;
+public:
+
     // Edits of a segment's samples (TMainWinSampleEdits.cpp): each keeps an
     // undo copy of the segment and answers whether the wave changed. The
     // gain and DC offset values stay for the program run.

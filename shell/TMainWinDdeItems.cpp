@@ -2,11 +2,14 @@
 // analyser's settings and state, one row per item.
 #include "shell/TMainWin.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <utility>
 #include <functional>
 #include "automation/TDdeItemTable.h"
 #include "automation/TMacro.h"
 #include "engine/TChannelProcessing.h"
+#include "engine/TOverlayComparison.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "generator/TSignalGenerator.h"
@@ -58,6 +61,24 @@ TText TotalPower(TMainWin& main, int16_t weighting)
         const bool db = main.GetScaling(channel).AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
         return s.ComputeTotalPower(s.GetLowIndex(), s.GetHighIndex(), db ? 1 : 0, weighting);
     });
+}
+
+// The displayed spectrum against an overlay slot between a marker pair, the
+// lower bin first.
+template <TDdeItem Item>
+TText OverlayComparison(TMainWin& main)
+{
+    const TOverlayComparison::TRequest r = TOverlayComparison::Request(int(Item));
+    const TSpectralData* spectrum = main.GetDisplayedResult(r.Side);
+    int first = 0, last = 0;
+    if (spectrum) {
+        const MarkerSettings& markers = main.GetMarkers();
+        first = spectrum->GetIndex(markers.MarkerFreq[r.FirstMarker]);
+        last = spectrum->GetIndex(markers.MarkerFreq[r.FirstMarker + 1]);
+        if (last < first) std::swap(first, last);
+    }
+    return Integer(main.CompareSpectrumToOverlay(r.Side, r.PeakHold ? 1 : 0, r.Slot, uint32_t(std::max(first, 0)),
+                                                 uint32_t(std::max(last, 0))));
 }
 
 struct TItemRow {
@@ -119,6 +140,22 @@ const TItemRow ItemRows[] = {
     {TDdeItem::SamplingRate, [](TMainWin& m) -> TText {
          return Integer(long(m.GetAnalysisSettings().Format.SamplingRate));
      }},
+    {TDdeItem::CompareLeftSpectrumToOverlay1, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay1>},
+    {TDdeItem::CompareLeftSpectrumToOverlay2, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay2>},
+    {TDdeItem::CompareLeftSpectrumToOverlay3, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay3>},
+    {TDdeItem::CompareLeftSpectrumToOverlay4, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay4>},
+    {TDdeItem::CompareLeftPeakHoldToOverlay1, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay1>},
+    {TDdeItem::CompareLeftPeakHoldToOverlay2, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay2>},
+    {TDdeItem::CompareLeftPeakHoldToOverlay3, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay3>},
+    {TDdeItem::CompareLeftPeakHoldToOverlay4, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay4>},
+    {TDdeItem::CompareRightSpectrumToOverlay1, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay1>},
+    {TDdeItem::CompareRightSpectrumToOverlay2, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay2>},
+    {TDdeItem::CompareRightSpectrumToOverlay3, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay3>},
+    {TDdeItem::CompareRightSpectrumToOverlay4, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay4>},
+    {TDdeItem::CompareRightPeakHoldToOverlay1, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay1>},
+    {TDdeItem::CompareRightPeakHoldToOverlay2, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay2>},
+    {TDdeItem::CompareRightPeakHoldToOverlay3, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay3>},
+    {TDdeItem::CompareRightPeakHoldToOverlay4, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay4>},
 };
 
 }  // namespace

@@ -143,6 +143,12 @@ public:
     void CmHelp();
     void CmAutoscale();
     void CmReverbSegment();
+    // The readouts and transforms of the selection, run by the host.
+    void CmRmsLevel();
+    void CmCrestFactor();
+    void CmPsiTime();
+    void CmEnvelope();
+    void CmSchroeder();
     void EvPlotTopChange();
     void EvChannelChange();
     void EvOrderChange();

@@ -126,6 +126,31 @@ void TSeriesPlot::CmReverbSegment()
     MainWin->ComputeReverbOfSelection();
 }
 
+void TSeriesPlot::CmRmsLevel()
+{
+    MainWin->RmsLevelOfSegment();
+}
+
+void TSeriesPlot::CmCrestFactor()
+{
+    MainWin->CrestFactor();
+}
+
+void TSeriesPlot::CmPsiTime()
+{
+    MainWin->PsiTimeLevel();
+}
+
+void TSeriesPlot::CmEnvelope()
+{
+    MainWin->EnergyTimeCurve();
+}
+
+void TSeriesPlot::CmSchroeder()
+{
+    MainWin->SchroederIntegration();
+}
+
 void TSeriesPlot::CmOptions()
 {
     MainWin->RunCommand(CM_TIMESERIESOPTIONS);

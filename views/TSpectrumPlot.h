@@ -237,6 +237,12 @@ private:
     void CmClearSpectrum();
     void CmMarkerOptions();
     void CmHelp();
+    // The readouts and transforms of the displayed spectra, run by the host;
+    // the bandwidth over the visible range, the smoothing by its item's width.
+    void CmInverseFFT();
+    void CmCepstrum();
+    void CmBandwidth();
+    void CmSmooth(UINT id);
     // A slot's button (its source, or the composite for the last one) and
     // its check box, in either pane's run.
     void CmSlotButton(UINT id);

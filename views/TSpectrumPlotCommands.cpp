@@ -164,6 +164,27 @@ void TSpectrumPlot::CmMarkerOptions()
     MainWin->RunCommand(CM_MARKERS);
 }
 
+void TSpectrumPlot::CmInverseFFT()
+{
+    MainWin->InverseFFT();
+}
+
+void TSpectrumPlot::CmCepstrum()
+{
+    MainWin->ComputeCepstrum();
+}
+
+void TSpectrumPlot::CmBandwidth()
+{
+    MainWin->PeakBandwidth(StartFreq, StopFreq);
+}
+
+// "None", "3 bins" ... "15 bins": widths 1, 3 ... 15.
+void TSpectrumPlot::CmSmooth(UINT id)
+{
+    MainWin->SmoothSpectra(int(2 * (id - MenuSmoothFirst) + 1));
+}
+
 void TSpectrumPlot::CmHelp()
 {
     THtmlHelp::ShowContext(HWindow, MainWin->GetHelpPath(), HelpContext);

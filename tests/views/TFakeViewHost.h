@@ -103,6 +103,15 @@ public:
     void DdeLinkHook2(float value) override { Hooked.push_back(value); }
     bool IsTriggerEnabled() const override { return TriggerEnabled; }
     void RebuildSpectrogram(TSpectrogram& view) override { Rebuilt.push_back(&view); }
+    void RmsLevelOfSegment() override { Readouts.push_back("rms"); }
+    void CrestFactor() override { Readouts.push_back("crest"); }
+    void PsiTimeLevel() override { Readouts.push_back("psi"); }
+    void EnergyTimeCurve() override { Readouts.push_back("envelope"); }
+    void SchroederIntegration() override { Readouts.push_back("schroeder"); }
+    void InverseFFT() override { Readouts.push_back("inverse"); }
+    void ComputeCepstrum() override { Readouts.push_back("cepstrum"); }
+    void PeakBandwidth(float low, float high) override { Bandwidths.push_back({low, high}); }
+    void SmoothSpectra(int width) override { Smoothings.push_back(width); }
 
     AnalysisSettingsStruct Settings;
     DisplaySettingsStruct Scaling[2];
@@ -155,4 +164,8 @@ public:
     // The views whose own options command ran.
     std::vector<TPlotBase*> OptionsEdited;
     int TextCopies = 0;
+    // The readouts and transforms asked for, by name; the bandwidth ranges and smoothing widths.
+    std::vector<std::string> Readouts;
+    std::vector<std::pair<float, float>> Bandwidths;
+    std::vector<int> Smoothings;
 };
