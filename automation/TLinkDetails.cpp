@@ -68,7 +68,8 @@ void TLinkDetails::TriggerValues(const char* startReply, const char* incrementRe
     const double first = Decimal(startReply);
     const double step = Decimal(incrementReply);
     const bool fits = std::fabs(first) <= 3.0e38 && std::fabs(step) <= 3.0e38;
-    if (step == 0.0 || !fits) {
+    // A step too small for a float would be 0 once stored.
+    if (!fits || float(step) == 0.0f) {
         start = FallbackStart;
         increment = FallbackIncrement;
         return;

@@ -129,7 +129,7 @@ TEST(TLinkDetails, CompanionNamesAndRepliesFallBackAndStayInTheirFields)
     TLinkDetails::TriggerValues("1500", "250.5", start, increment);
     EXPECT_FLOAT_EQ(start, 1500.0f);
     EXPECT_FLOAT_EQ(increment, 250.5f);
-    for (const char* none : {"0", "", "1e300", "nan"}) {
+    for (const char* none : {"0", "", "1e300", "nan", "6e-57"}) {
         SCOPED_TRACE(none);
         TLinkDetails::TriggerValues("1500", none, start, increment);
         EXPECT_FLOAT_EQ(start, 600.0f);
