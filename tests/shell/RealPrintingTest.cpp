@@ -17,6 +17,7 @@
 #include <thread>
 #include <utility>
 #include <vector>
+#include "dialogs/TAnnotationDialog.h"
 #include "resources/CommandIds.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
@@ -108,6 +109,23 @@ std::vector<TWord> Words(const std::string& pdf, const std::string& scratch)
     return words;
 }
 
+// Confirms the annotation dialog an interactive job shows, on its real
+// template, with the annotations as they stand.
+class TPrintingMain : public TMainWin {
+public:
+    using TMainWin::TMainWin;
+    int AnnotationRuns = 0;
+
+    int ExecuteDialog(TDialog& dialog) override
+    {
+        if (!dynamic_cast<TAnnotationDialog*>(&dialog)) return TMainWin::ExecuteDialog(dialog);
+        ++AnnotationRuns;
+        if (!dialog.Create()) return IDCANCEL;
+        dialog.CmOk();
+        return dialog.GetHandle() ? IDCANCEL : IDOK;
+    }
+};
+
 // A frame that prints to Wine's default printer, the CUPS-PDF queue.
 struct TRealPrinting : ::testing::Test {
     TTempFolder Folder;
@@ -117,7 +135,7 @@ struct TRealPrinting : ::testing::Test {
     std::set<std::string> Before;
     // The PDFs the test printed, removed after it.
     std::vector<std::string> Made;
-    std::unique_ptr<TMainWin> Main;
+    std::unique_ptr<TPrintingMain> Main;
 
     void SetUp() override
     {
@@ -132,7 +150,7 @@ struct TRealPrinting : ::testing::Test {
         Before = Pdfs();
         WriteIni(Folder.File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
         const std::string program = Folder.File("Tonalyx.exe");
-        Main = std::make_unique<TMainWin>(nullptr, program.c_str(), nullptr, *new TClientMain);
+        Main = std::make_unique<TPrintingMain>(nullptr, program.c_str(), nullptr, *new TClientMain);
         State(*Main).OpMode() = TMainWin::PostProcess;
         State(*Main).Settings().Format = TWaveFormat(48000, 2, 2);
         TPrintOptions& print = State(*Main).PrintOptions();
@@ -277,6 +295,7 @@ TEST_F(TRealPrinting, TheSpectrumPrintsSilentlyOnTheDefaultPrinter)
     Pump();
     ASSERT_NE(Main->SpectrumView(0), nullptr);
     Main->PrintViews(false);
+    EXPECT_EQ(Main->AnnotationRuns, 0);
     EXPECT_FLOAT_EQ(Main->GetPrintOptions().MarginBottom, 0.5f);
     const std::string pdf = NextPdf();
     ASSERT_FALSE(pdf.empty()) << "no PDF in " << PdfFolder;
@@ -309,6 +328,7 @@ TEST_F(TRealPrinting, TheConfirmedPrintDialogPrintsTheSpectrumOnALandscapePage)
         Pump();
         EXPECT_TRUE(confirm.Pressed);
     }
+    EXPECT_EQ(Main->AnnotationRuns, 1);
     EXPECT_FLOAT_EQ(Main->GetPrintOptions().MarginBottom, 0.5f);
     const std::string pdf = NextPdf();
     ASSERT_FALSE(pdf.empty()) << "no PDF in " << PdfFolder;
