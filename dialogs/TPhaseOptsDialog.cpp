@@ -6,11 +6,8 @@ TPhaseOptsDialog::TPhaseOptsDialog(TWindow* parent, TDialogHost& host, TResId te
                                    float low, float high, const char* caption)
     : TViewOptionsDialog(parent, host, templateName, caption, HelpContextId, {0, low, high}), Opts(opts)
 {
-    const auto l = TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Phase, 0);
-    AddSpin(PlotTopSpinId, PlotTopId, l.TopMax, l.TopMin, l.Step);
-    AddSpin(PlotRangeSpinId, PlotRangeId, l.RangeMax, l.RangeMin, l.Step);
-    AddSpin(StartSpinId, StartId, high, low, TViewOptionsForm::FrequencyStep);
-    AddSpin(StopSpinId, StopId, high, low, TViewOptionsForm::FrequencyStep);
+    AddLevelSpins(TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Phase, 0));
+    AddSpanSpins(low, high);
     AddColour(BackgroundColorId, BackgroundSwatchId, &opts->BackgroundColor);
     AddColour(LineColorId, LineSwatchId, &opts->LineColor);
     AddColour(GridColorId, GridSwatchId, &opts->GridColor);

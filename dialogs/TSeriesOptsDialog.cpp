@@ -33,8 +33,7 @@ TSeriesOptsDialog::TSeriesOptsDialog(TWindow* parent, TDialogHost& host, TResId 
       Channels(channels), OrderTracking(orderTracking),
       Limits(TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Series, opts->AmpScaleType))
 {
-    AddSpin(PlotTopSpinId, PlotTopId, Limits.TopMax, Limits.TopMin, Limits.Step);
-    AddSpin(PlotRangeSpinId, PlotRangeId, Limits.RangeMax, Limits.RangeMin, Limits.Step);
+    AddLevelSpins(Limits);
     AddSpin(MaxZoomOutSpinId, MaxZoomOutId, TViewOptionsForm::MaxZoomOutSecs, TViewOptionsForm::MinZoomOutSecs, 1.0f);
     AddColour(LineColorId, LineSwatchId, &opts->LineColor);
     AddColour(BackgroundColorId, BackgroundSwatchId, &opts->BackgroundColor);

@@ -12,11 +12,8 @@ TSpectrogramOptsDialog::TSpectrogramOptsDialog(TWindow* parent, TDialogHost& hos
                                                const char* caption)
     : TViewOptionsDialog(parent, host, templateName, caption, HelpContextId, {scale, low, high}), Opts(opts)
 {
-    const auto l = TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Spectrogram, scale);
-    AddSpin(PlotTopSpinId, PlotTopId, l.TopMax, l.TopMin, l.Step);
-    AddSpin(PlotRangeSpinId, PlotRangeId, l.RangeMax, l.RangeMin, l.Step);
-    AddSpin(StartSpinId, StartId, high, low, TViewOptionsForm::FrequencyStep);
-    AddSpin(StopSpinId, StopId, high, low, TViewOptionsForm::FrequencyStep);
+    AddLevelSpins(TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Spectrogram, scale));
+    AddSpanSpins(low, high);
     AddColour(MinCustomColorId, MinCustomSwatchId, &opts->MinCustomColor);
     AddColour(MaxCustomColorId, MaxCustomSwatchId, &opts->MaxCustomColor);
 }

@@ -7,11 +7,8 @@ TSpectrumOptsDialog::TSpectrumOptsDialog(TWindow* parent, TDialogHost& host, TRe
                                          const char* caption)
     : TViewOptionsDialog(parent, host, templateName, caption, HelpContextId, {scale, low, high}), Opts(opts)
 {
-    const auto l = TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Spectrum, scale);
-    AddSpin(PlotTopSpinId, PlotTopId, l.TopMax, l.TopMin, l.Step);
-    AddSpin(PlotRangeSpinId, PlotRangeId, l.RangeMax, l.RangeMin, l.Step);
-    AddSpin(StartSpinId, StartId, high, low, TViewOptionsForm::FrequencyStep);
-    AddSpin(StopSpinId, StopId, high, low, TViewOptionsForm::FrequencyStep);
+    AddLevelSpins(TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Spectrum, scale));
+    AddSpanSpins(low, high);
     AddColour(BackgroundColorId, BackgroundSwatchId, &opts->BackgroundColor);
     AddColour(PeakColorId, PeakSwatchId, &opts->PeakColor);
     AddColour(LineColorId, LineSwatchId, &opts->LineColor);

@@ -10,11 +10,8 @@ TSurfaceOptsDialog::TSurfaceOptsDialog(TWindow* parent, TDialogHost& host, TResI
                                        uint16_t scale, float low, float high, const char* caption)
     : TViewOptionsDialog(parent, host, templateName, caption, HelpContextId, {scale, low, high}), Opts(opts)
 {
-    const auto l = TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Surface, scale);
-    AddSpin(PlotTopSpinId, PlotTopId, l.TopMax, l.TopMin, l.Step);
-    AddSpin(PlotRangeSpinId, PlotRangeId, l.RangeMax, l.RangeMin, l.Step);
-    AddSpin(StartSpinId, StartId, high, low, TViewOptionsForm::FrequencyStep);
-    AddSpin(StopSpinId, StopId, high, low, TViewOptionsForm::FrequencyStep);
+    AddLevelSpins(TViewOptionsForm::LimitsOf(TViewOptionsForm::TKind::Surface, scale));
+    AddSpanSpins(low, high);
     AddColour(LineColorId, LineSwatchId, &opts->LineColor);
     AddColour(BackgroundColorId, BackgroundSwatchId, &opts->BackgroundColor);
 }

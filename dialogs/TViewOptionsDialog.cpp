@@ -40,6 +40,18 @@ void TViewOptionsDialog::AddSpin(int spinId, int editId, float maximum, float mi
     Spins.push_back({std::move(edit), std::move(bar)});
 }
 
+void TViewOptionsDialog::AddLevelSpins(const TViewOptionsForm::TLimits& limits)
+{
+    AddSpin(PlotTopSpinId, PlotTopId, limits.TopMax, limits.TopMin, limits.Step);
+    AddSpin(PlotRangeSpinId, PlotRangeId, limits.RangeMax, limits.RangeMin, limits.Step);
+}
+
+void TViewOptionsDialog::AddSpanSpins(float low, float high)
+{
+    AddSpin(StartSpinId, StartId, high, low, TViewOptionsForm::FrequencyStep);
+    AddSpin(StopSpinId, StopId, high, low, TViewOptionsForm::FrequencyStep);
+}
+
 LimitScroll* TViewOptionsDialog::Spin(int spinId) const
 {
     for (const TSpinBar& s : Spins)

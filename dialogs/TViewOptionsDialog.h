@@ -57,6 +57,10 @@ protected:
     // and a spin bar over its edit field.
     void AddColour(int buttonId, int swatchId, uint32_t* colour);
     void AddSpin(int spinId, int editId, float maximum, float minimum, float step);
+    // The plot top and range spins within the kind's limits, and the
+    // frequency span's start and stop spins within the data's range.
+    void AddLevelSpins(const TViewOptionsForm::TLimits& limits);
+    void AddSpanSpins(float low, float high);
     LimitScroll* Spin(int spinId) const;
     void Enable(std::initializer_list<int> ids, bool enable);
     void ShowSwatches();
