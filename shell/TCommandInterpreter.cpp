@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <cstdio>
+#include <iterator>
 #include <sstream>
 #include "engine/TWaveFile.h"
 #include "resources/StringIds.h"
@@ -16,7 +17,7 @@ using K = TKeyword;
 using I = TCommandInterpreter;
 }
 
-const TCommandInterpreter::TRow TCommandInterpreter::Rows[] = {
+const TCommandInterpreter::TRow TCommandInterpreter::RunTable[] = {
     {K::Run, &I::Run, 0},
     {K::RunBlocks, &I::RunBlocks, 0},
     {K::SingleStep, &I::SingleStep, 0},
@@ -33,41 +34,22 @@ const TCommandInterpreter::TRow TCommandInterpreter::Rows[] = {
     {K::ResetAverage, &I::ResetAverage, 0},
     {K::ForceTrigger, &I::ForceTrigger, 0},
     {K::ResetOverload, &I::ResetOverload, 0},
-    {K::PeakHoldOn, &I::PeakHold, 4},
-    {K::PeakHoldOff, &I::PeakHold, 0},
-    {K::EnablePeakHold, &I::PeakHold, 4},
-    {K::DisablePeakHold, &I::PeakHold, 0},
-    {K::SetPeakHold, &I::SetPeakHold, 0},
-    {K::AverageSize, &I::AverageSize, 0},
-    {K::SetAverageSize, &I::SetAverageSize, 0},
-    {K::SetAverageType, &I::SetAverageType, 0},
-    {K::SetAverageMode, &I::SetAverageMode, 0},
-    {K::SetChannel, &I::SetChannel, 0},
-    {K::FFTOverlap, &I::FFTOverlap, 0},
-    {K::SetFFTOverlap, &I::FFTOverlap, 0},
-    {K::FFTSize, &I::FFTSize, 0},
-    {K::SetFFTSize, &I::FFTSize, 0},
     {K::ModeRealTime, &I::Mode, TMainWin::RealTime},
     {K::ModeRecorder, &I::Mode, TMainWin::Recorder},
     {K::ModePostProcessing, &I::Mode, TMainWin::PostProcess},
-    {K::SetSamplingRate, &I::SetSamplingRate, 0},
-    {K::SetSamplingPrecision, &I::SetSamplingPrecision, 0},
-    {K::SetDecimationRatio, &I::SetDecimationRatio, 0},
-    {K::WindowBartlett, &I::Window, 0},
-    {K::WindowBlackman, &I::Window, 1},
-    {K::WindowFlatTop, &I::Window, 2},
-    {K::WindowHamming, &I::Window, 3},
-    {K::WindowHanning, &I::Window, 4},
-    {K::WindowKaiser, &I::Window, 5},
-    {K::WindowParzen, &I::Window, 6},
-    {K::WindowTriangular, &I::Window, 7},
-    {K::WindowUniform, &I::Window, 8},
 };
+
+std::span<const TCommandInterpreter::TRow> TCommandInterpreter::RunRows()
+{
+    return {RunTable, std::size(RunTable)};
+}
 
 const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
-    for (const TRow& row : Rows)
-        if (row.Keyword == keyword) return &row;
+    static constexpr std::span<const TRow> (*Families[])() = {&I::RunRows, &I::SettingsRows};
+    for (const auto family : Families)
+        for (const TRow& row : family())
+            if (row.Keyword == keyword) return &row;
     return nullptr;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include "automation/TKeywordTable.h"
@@ -30,6 +31,13 @@ private:
         int Value;   // what the body sets, for keywords that share a body
     };
     static const TRow* FindRow(TKeyword keyword);
+
+    // Each family's rows live beside its bodies, in its own file; its
+    // Rows() gives them with their count.
+    static const TRow RunTable[];
+    static std::span<const TRow> RunRows();
+    static const TRow SettingsTable[];
+    static std::span<const TRow> SettingsRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -65,6 +73,5 @@ private:
     uint32_t SetDecimationRatio(const std::string& argument, int);
     uint32_t Window(const std::string&, int window);
 
-    static const TRow Rows[];
     TMainWin& Main;
 };

@@ -3,6 +3,7 @@
 #include "shell/TCommandInterpreter.h"
 
 #include <algorithm>
+#include <iterator>
 #include "engine/TChannelProcessing.h"
 #include "engine/TSeriesData.h"
 #include "engine/TSoundInput.h"
@@ -180,4 +181,43 @@ uint32_t TCommandInterpreter::Window(const std::string&, int window)
     Main.SetWindowType(uint16_t(window));
     Main.RefreshStatusBar(StatusBar::WholeBar);
     return Done;
+}
+
+namespace {
+using K = TKeyword;
+using I = TCommandInterpreter;
+}
+
+const TCommandInterpreter::TRow TCommandInterpreter::SettingsTable[] = {
+    {K::PeakHoldOn, &I::PeakHold, 4},
+    {K::PeakHoldOff, &I::PeakHold, 0},
+    {K::EnablePeakHold, &I::PeakHold, 4},
+    {K::DisablePeakHold, &I::PeakHold, 0},
+    {K::SetPeakHold, &I::SetPeakHold, 0},
+    {K::AverageSize, &I::AverageSize, 0},
+    {K::SetAverageSize, &I::SetAverageSize, 0},
+    {K::SetAverageType, &I::SetAverageType, 0},
+    {K::SetAverageMode, &I::SetAverageMode, 0},
+    {K::SetChannel, &I::SetChannel, 0},
+    {K::FFTOverlap, &I::FFTOverlap, 0},
+    {K::SetFFTOverlap, &I::FFTOverlap, 0},
+    {K::FFTSize, &I::FFTSize, 0},
+    {K::SetFFTSize, &I::FFTSize, 0},
+    {K::SetSamplingRate, &I::SetSamplingRate, 0},
+    {K::SetSamplingPrecision, &I::SetSamplingPrecision, 0},
+    {K::SetDecimationRatio, &I::SetDecimationRatio, 0},
+    {K::WindowBartlett, &I::Window, 0},
+    {K::WindowBlackman, &I::Window, 1},
+    {K::WindowFlatTop, &I::Window, 2},
+    {K::WindowHamming, &I::Window, 3},
+    {K::WindowHanning, &I::Window, 4},
+    {K::WindowKaiser, &I::Window, 5},
+    {K::WindowParzen, &I::Window, 6},
+    {K::WindowTriangular, &I::Window, 7},
+    {K::WindowUniform, &I::Window, 8},
+};
+
+std::span<const TCommandInterpreter::TRow> TCommandInterpreter::SettingsRows()
+{
+    return {SettingsTable, std::size(SettingsTable)};
 }
