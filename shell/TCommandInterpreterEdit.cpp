@@ -27,11 +27,10 @@ std::optional<std::pair<double, double>> TwoNumbers(const std::string& argument)
     return std::pair{TKeywordTable::ReadNumber(first), TKeywordTable::ReadNumber(second)};
 }
 
-// A time in seconds as the wave edits take it: out-of-range values at the
-// ends of the float range rather than undefined, nothing non-finite.
+// A time in seconds as the wave edits take it: a number beyond the float
+// range at its end rather than undefined.
 float Seconds(double value)
 {
-    if (!std::isfinite(value)) return value > 0 ? 3.0e38f : 0.0f;
     return float(std::clamp(value, -3.0e38, 3.0e38));
 }
 
