@@ -82,7 +82,8 @@ private:
     uint32_t PasteTimeSegment(const std::string& argument, int);
     uint32_t ApplyFilter(const std::string& argument, int);
     uint32_t SetPeakSearchBandwidth(const std::string& argument, int);
-    uint32_t OpenOrCloseWindow(const std::string&, int action);
+    uint32_t OpenUtility(const std::string&, int type);
+    uint32_t CloseUtility(const std::string&, int type);
     uint32_t StartGenerator(const std::string&, int);
     uint32_t StopGenerator(const std::string&, int);
     uint32_t ApplyDelayFinder(const std::string&, int);

@@ -40,15 +40,19 @@ struct TUtilityWindow {
     ViewType Type;
     void (TMainWin::*Toggle)();
 };
-const TUtilityWindow UtilityWindows[] = {
+constexpr TUtilityWindow UtilityWindows[] = {
     {ViewType::Generator, &TMainWin::CmSignalGenerator},
     {ViewType::PhaseScope, &TMainWin::CmPhaseScope},
     {ViewType::DelayFinder, &TMainWin::CmDelayFinder},
     {ViewType::Leq, &TMainWin::CmLeq},
 };
-// A row's value: the window's place in UtilityWindows times two, plus one to open.
-constexpr int OpenAction(int window) { return 2 * window + 1; }
-constexpr int CloseAction(int window) { return 2 * window; }
+
+// The toggle called only when the window is not yet as asked.
+void MakeOpen(TMainWin& main, int type, bool open)
+{
+    for (const TUtilityWindow& window : UtilityWindows)
+        if (int(window.Type) == type && main.IsWindowOpen(window.Type) != open) (main.*window.Toggle)();
+}
 
 constexpr double WholeBandHigh = 9999999.0;
 constexpr double MaxDelayMs = 1000.0;
@@ -115,11 +119,15 @@ uint32_t TCommandInterpreter::SetPeakSearchBandwidth(const std::string& argument
     return Done;
 }
 
-uint32_t TCommandInterpreter::OpenOrCloseWindow(const std::string&, int action)
+uint32_t TCommandInterpreter::OpenUtility(const std::string&, int type)
 {
-    const TUtilityWindow& window = UtilityWindows[action / 2];
-    const bool open = action % 2 == 1;
-    if (Main.IsWindowOpen(window.Type) != open) (Main.*window.Toggle)();
+    MakeOpen(Main, type, true);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::CloseUtility(const std::string&, int type)
+{
+    MakeOpen(Main, type, false);
     return Done;
 }
 
@@ -167,18 +175,18 @@ const TCommandInterpreter::TRow TCommandInterpreter::EditTable[] = {
     {K::PasteTimeSegment, &I::PasteTimeSegment, 0},
     {K::ApplyFilter, &I::ApplyFilter, 0},
     {K::SetPeakSearchBandwidth, &I::SetPeakSearchBandwidth, 0},
-    {K::OpenGenerator, &I::OpenOrCloseWindow, OpenAction(0)},
-    {K::CloseGenerator, &I::OpenOrCloseWindow, CloseAction(0)},
+    {K::OpenGenerator, &I::OpenUtility, int(ViewType::Generator)},
+    {K::CloseGenerator, &I::CloseUtility, int(ViewType::Generator)},
     {K::StartGenerator, &I::StartGenerator, 0},
     {K::StopGenerator, &I::StopGenerator, 0},
-    {K::OpenPhaseScope, &I::OpenOrCloseWindow, OpenAction(1)},
-    {K::ClosePhaseScope, &I::OpenOrCloseWindow, CloseAction(1)},
-    {K::OpenDelayFinder, &I::OpenOrCloseWindow, OpenAction(2)},
-    {K::CloseDelayFinder, &I::OpenOrCloseWindow, CloseAction(2)},
+    {K::OpenPhaseScope, &I::OpenUtility, int(ViewType::PhaseScope)},
+    {K::ClosePhaseScope, &I::CloseUtility, int(ViewType::PhaseScope)},
+    {K::OpenDelayFinder, &I::OpenUtility, int(ViewType::DelayFinder)},
+    {K::CloseDelayFinder, &I::CloseUtility, int(ViewType::DelayFinder)},
     {K::ApplyDelayFinder, &I::ApplyDelayFinder, 0},
     {K::SetDelay, &I::SetDelay, 0},
-    {K::OpenLeq, &I::OpenOrCloseWindow, OpenAction(3)},
-    {K::CloseLeq, &I::OpenOrCloseWindow, CloseAction(3)},
+    {K::OpenLeq, &I::OpenUtility, int(ViewType::Leq)},
+    {K::CloseLeq, &I::CloseUtility, int(ViewType::Leq)},
     {K::ResetLeq, &I::ResetLeq, 0},
 };
 
