@@ -138,6 +138,7 @@ const TDdeItemRows::Row MeasureRows[] = {
     {D::TotalPowerFlat, TotalPower<TRange::Full, W::WeightNone>},
     {D::SINAD, Distortion<&TSpectralData::ComputeSINAD>},
     {D::SFDR, Distortion<&TSpectralData::ComputeSFDR>},
+    {D::NF, [](TMainWin& m) -> TText { return TDdeItemRows::Printed("%3.6f", m.GetNoiseFigure()); }},
     {D::MarkedPeakFrequency, Peak<TRange::Marked, 0, false>},
     {D::MarkedPeakAmplitude, Peak<TRange::Marked, 0, true>},
     {D::MarkedTotalPower, TotalPower<TRange::Marked, W::WeightAsDisplayed>},
