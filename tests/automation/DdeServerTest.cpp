@@ -251,7 +251,7 @@ class TDdeServerLogging : public TDdeServerRun {
 
 TEST_F(TDdeServerLogging, AdviseLinksOnSeveralItemsAndTheClosedLog)
 {
-    const char* items[] = {"Peak Amplitude", "Total Power A", "Marker1 Amplitude", "Current Sample", "FFT Count"};
+    const char* items[] = {"Peak Amplitude", "Total Power A", "Marker1 Amplitude", "FFT Size", "FFT Count"};
     for (const char* item : items) ASSERT_TRUE(Client.Advise(Data, item, true)) << item;
     ASSERT_TRUE(Client.Advise(Data, "File Closed", true));
     ::PostMessageA(Frame(), WM_COMMAND, CM_DATALOGON, 0);
