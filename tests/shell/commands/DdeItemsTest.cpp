@@ -264,7 +264,7 @@ TEST_F(TDdeItems, SettingsItemsFollowTheirSettings)
     struct Case {
         int item;
         TSet set;
-        const char* expected;
+        std::string expected;
     } cases[] = {
         {21, [](TMainWin& m) { State(m).BlocksProcessed() = 12; }, "12"},
         {22, [](TMainWin& m) { m.SetTimePosition(1.23456f); }, "1.2346"},
@@ -283,7 +283,8 @@ TEST_F(TDdeItems, SettingsItemsFollowTheirSettings)
         {125, [](TMainWin& m) { State(m).Settings().Format = TWaveFormat(96000, 2, 3); }, "96000"},
         {78, [](TMainWin& m) { std::strcpy(State(m).Scaling()[0].MicCompFilename, "C:\\mic\\left.mic"); },
          "C:\\mic\\left.mic"},
-        {79, [](TMainWin& m) { std::memset(State(m).Scaling()[1].MicCompFilename, 'x', 260); }, ""},
+        // A name that fills its field whole is read within the field.
+        {79, [](TMainWin& m) { std::memset(State(m).Scaling()[1].MicCompFilename, 'x', 260); }, std::string(260, 'x')},
         // The settings commands answer through the items, each changing what
         // a row above set.
         {27, [](TMainWin& m) { m.ExecuteCommand("[Set FFT Size 8192]"); }, "8192"},
@@ -294,13 +295,8 @@ TEST_F(TDdeItems, SettingsItemsFollowTheirSettings)
         {65, [](TMainWin& m) { m.ExecuteCommand("[Mode Recorder]"); }, "3"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE("item " + std::to_string(c.item) + " " + c.expected);
+        SCOPED_TRACE("item " + std::to_string(c.item) + " " + c.expected.substr(0, 20));
         c.set(*Main);
-        if (c.item == 79) {
-            // A name that fills its field whole is read within the field.
-            EXPECT_EQ(Text(c.item), std::string(260, 'x'));
-            continue;
-        }
         EXPECT_EQ(Text(c.item), c.expected);
     }
 
