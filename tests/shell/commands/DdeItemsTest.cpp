@@ -231,6 +231,15 @@ TEST_F(TDdeItems, MeasuresMatchNumpy)
         }
     }
 
+    // The peak-search band leaves the left's 1 kHz tone out.
+    State(Main).PeakSearchLow() = 50.0f;
+    State(Main).PeakSearchHigh() = 500.0f;
+    const std::vector<double> band = Numbers(Text(0));
+    ASSERT_EQ(band.size(), 2u);
+    EXPECT_NEAR(band[0], l.PeakHz[1], 0.01);
+    EXPECT_NEAR(band[1], r.PeakHz[0], 0.01);
+    EXPECT_NEAR(Numbers(Text(1))[0], l.PeakDb[1], 0.05);
+
     // THD within 2 %: the analyser takes the noise floor off the harmonic,
     // and the left's 100 Hz tone raises that floor.
     const std::vector<double> thd = Numbers(Text(6));
