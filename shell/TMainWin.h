@@ -903,6 +903,9 @@ public:
         PeakSearchLow = low;
         PeakSearchHigh = high;
     }
+    // The time segment, in seconds of the recording, that the DDE segment items measure.
+    float GetTimeSegmentStart() const { return TimeSegmentStart; }
+    float GetTimeSegmentEnd() const { return TimeSegmentEnd; }
     // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.

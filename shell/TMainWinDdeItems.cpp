@@ -1,66 +1,85 @@
-// The texts of the DDE items: measurements of the displayed results and the
-// analyser's settings and state, one row per item.
+// The DDE items' lookup over the topics, and the measures of the displayed
+// results: peaks, total powers, distortion, marker levels and the overlay
+// comparisons, one row per item.
 #include "shell/TMainWin.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <utility>
 #include <functional>
+#include <utility>
 #include "automation/TDdeItemTable.h"
-#include "automation/TMacro.h"
-#include "engine/TChannelProcessing.h"
 #include "engine/TOverlayComparison.h"
-#include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
-#include "generator/TSignalGenerator.h"
+#include "shell/TDdeItemRows.h"
 
 namespace {
 
-using TText = std::optional<std::string>;
-
-std::string Format(const char* format, double value)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return text;
-}
-
-std::string Integer(long value)
-{
-    char text[32];
-    std::snprintf(text, sizeof text, "%ld", value);
-    return text;
-}
+using TText = TDdeItemRows::TText;
 
 // A measure of the first displayed result, and of the second one as well
-// when the mode shows two results of its own and there is one.
-// channel is 0 for the first result, 1 for the second.
+// when the pair items report both. channel is 0 for the first result, 1 for
+// the second.
 TText Pair(TMainWin& main, const std::function<float(TSpectralData&, int channel)>& measure)
 {
     TSpectralData* primary = main.GetDisplayedResult(0);
-    TSpectralData* secondary = main.GetDisplayedResult(1);
     if (!primary) return std::nullopt;
-    const bool both = TChannelProcessing::ShowsTwoResults(main.GetAnalysisSettings().ChannelProcessing) && secondary;
-    std::string text = Format("%3.6f", measure(*primary, 0));
-    if (both) text += "\t" + Format("%3.6f", measure(*secondary, 1));
+    std::string text = TDdeItemRows::Printed("%3.6f", measure(*primary, 0));
+    if (TDdeItemRows::ReportsBothResults(main))
+        text += "\t" + TDdeItemRows::Printed("%3.6f", measure(*main.GetDisplayedResult(1), 1));
     return text;
 }
 
-// The largest peak in the peak-search band: its frequency or its value.
-float PeakInBand(TMainWin& main, TSpectralData& s, bool amplitude)
+// The index ranges the items measure over, each worked out on the result's
+// own bins or bands.
+enum class TRange { Full, PeakSearch, Marked };
+
+std::pair<int, int> Indexes(TMainWin& main, const TSpectralData& s, TRange range)
 {
-    float frequency = 0.0f;
-    float value = -999.9f;
-    s.FindNthPeak(s.GetIndex(main.GetPeakSearchLow()), s.GetIndex(main.GetPeakSearchHigh()), &frequency, &value, 0);
-    return amplitude ? value : frequency;
+    switch (range) {
+    case TRange::PeakSearch: return {s.GetIndex(main.GetPeakSearchLow()), s.GetIndex(main.GetPeakSearchHigh())};
+    case TRange::Marked:
+        return {s.GetIndex(main.GetMarkers().MarkerFreq[0]), s.GetIndex(main.GetMarkers().MarkerFreq[1])};
+    case TRange::Full: break;
+    }
+    return {s.GetLowIndex(), s.GetHighIndex()};
 }
 
-TText TotalPower(TMainWin& main, int16_t weighting)
+// The rank-th largest peak of the range (0 the largest): its frequency or its value.
+template <TRange Range, int Rank, bool Amplitude>
+TText Peak(TMainWin& main)
+{
+    return Pair(main, [&](TSpectralData& s, int) {
+        float frequency = 0.0f;
+        float value = -999.9f;
+        const auto [first, last] = Indexes(main, s, Range);
+        s.FindNthPeak(first, last, &frequency, &value, Rank);
+        return Amplitude ? value : frequency;
+    });
+}
+
+// In dB when the channel's amplitude scale is.
+template <TRange Range, int16_t Weighting>
+TText TotalPower(TMainWin& main)
 {
     return Pair(main, [&](TSpectralData& s, int channel) {
         const bool db = main.GetScaling(channel).AmpScaleType == DisplaySettingsStruct::DecibelAmplitude;
-        return s.ComputeTotalPower(s.GetLowIndex(), s.GetHighIndex(), db ? 1 : 0, weighting);
+        const auto [first, last] = Indexes(main, s, Range);
+        return s.ComputeTotalPower(first, last, db ? 1 : 0, Weighting);
     });
+}
+
+template <int Marker>
+TText MarkerAmplitude(TMainWin& main)
+{
+    return Pair(main, [&](TSpectralData& s, int) {
+        return s.GetDisplayValue(s.GetIndex(main.GetMarkers().MarkerFreq[Marker]));
+    });
+}
+
+template <float (TSpectralData::*Measure)() const>
+TText Distortion(TMainWin& main)
+{
+    return Pair(main, [](TSpectralData& s, int) { return (s.*Measure)(); });
 }
 
 // The displayed spectrum against an overlay slot between a marker pair, the
@@ -77,99 +96,90 @@ TText OverlayComparison(TMainWin& main)
         last = spectrum->GetIndex(markers.MarkerFreq[r.FirstMarker + 1]);
         if (last < first) std::swap(first, last);
     }
-    return Integer(main.CompareSpectrumToOverlay(r.Side, r.PeakHold ? 1 : 0, r.Slot, uint32_t(std::max(first, 0)),
-                                                 uint32_t(std::max(last, 0))));
+    const int result = main.CompareSpectrumToOverlay(r.Side, r.PeakHold ? 1 : 0, r.Slot,
+                                                     uint32_t(std::max(first, 0)), uint32_t(std::max(last, 0)));
+    return TDdeItemRows::Integer(result);
 }
 
-struct TItemRow {
-    TDdeItem Item;
-    TText (*Text)(TMainWin&);
-};
+using W = TSpectralData::Weighting;
+using D = TDdeItem;
 
-const TItemRow ItemRows[] = {
-    {TDdeItem::PeakFrequency, [](TMainWin& m) {
-         return Pair(m, [&](TSpectralData& s, int) { return PeakInBand(m, s, false); });
-     }},
-    {TDdeItem::PeakAmplitude, [](TMainWin& m) {
-         return Pair(m, [&](TSpectralData& s, int) { return PeakInBand(m, s, true); });
-     }},
-    {TDdeItem::TotalPower, [](TMainWin& m) { return TotalPower(m, TSpectralData::WeightAsDisplayed); }},
-    {TDdeItem::TotalPowerA, [](TMainWin& m) { return TotalPower(m, TSpectralData::WeightA); }},
-    {TDdeItem::TotalPowerB, [](TMainWin& m) { return TotalPower(m, TSpectralData::WeightB); }},
-    {TDdeItem::TotalPowerC, [](TMainWin& m) { return TotalPower(m, TSpectralData::WeightC); }},
-    {TDdeItem::THD, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeTHD(); }); }},
-    {TDdeItem::THDN, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeTHDN(); }); }},
-    {TDdeItem::IMD, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeIMD(); }); }},
-    {TDdeItem::SNR, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSNR(); }); }},
-    {TDdeItem::FFTCount, [](TMainWin& m) -> TText { return Integer(m.GetBlocksProcessed()); }},
-    {TDdeItem::CurrentTime, [](TMainWin& m) -> TText { return Format("%3.4f", m.TimePosition()); }},
-    {TDdeItem::PeakHold, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().PeakHold); }},
-    {TDdeItem::FFTOverlap, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().OverlapPercent); }},
-    {TDdeItem::FFTSize, [](TMainWin& m) -> TText { return Integer(long(m.GetAnalysisSettings().FFTsize)); }},
-    {TDdeItem::AverageSize, [](TMainWin& m) -> TText {
-         const uint32_t blocks = m.GetAnalysisSettings().AverageBlocks;
-         return blocks < 1001 ? Integer(long(blocks)) : std::string("1001");
-     }},
-    {TDdeItem::SmoothingWindow, [](TMainWin& m) -> TText {
-         char name[32] = {};
-         TSmoothing::GetWindowName(m.GetAnalysisSettings().SmoothingWindow, name);
-         return std::string(name);
-     }},
-    {TDdeItem::SINAD, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSINAD(); }); }},
-    {TDdeItem::SFDR, [](TMainWin& m) { return Pair(m, [](TSpectralData& s, int) { return s.ComputeSFDR(); }); }},
-    {TDdeItem::NF, [](TMainWin& m) -> TText { return Format("%3.6f", m.GetNoiseFigure()); }},
-    {TDdeItem::MacroStatus, [](TMainWin& m) -> TText {
-         return m.MacroWindow() ? Integer(m.MacroWindow()->IsRunning() ? 1 : 0) : "-1";
-     }},
-    {TDdeItem::FileClosed, [](TMainWin& m) -> TText {
-         // Read once: the next request finds it empty.
-         return m.TakeLastClosedFile();
-     }},
-    {TDdeItem::AverageType, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().AverageType); }},
-    {TDdeItem::AverageMode, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().AverageMode); }},
-    {TDdeItem::DecimationRatio, [](TMainWin& m) -> TText { return Integer(m.GetAnalysisSettings().DecimationRatio); }},
-    {TDdeItem::Mode, [](TMainWin& m) -> TText { return Integer(m.GetOpMode()); }},
-    {TDdeItem::SignalGeneratorTypeLeft, [](TMainWin& m) -> TText {
-         return Integer(m.SignalGenerator() ? m.SignalGenerator()->Left.SigType : 0);
-     }},
-    {TDdeItem::SignalGeneratorTypeRight, [](TMainWin& m) -> TText {
-         return Integer(m.SignalGenerator() ? m.SignalGenerator()->Right.SigType : 0);
-     }},
-    {TDdeItem::OverloadStatus, [](TMainWin& m) -> TText { return Integer(m.GetOverloadFlag()); }},
-    {TDdeItem::OverloadCount, [](TMainWin& m) -> TText { return Integer(m.GetOverloadBlocks()); }},
-    {TDdeItem::SamplingRate, [](TMainWin& m) -> TText {
-         return Integer(long(m.GetAnalysisSettings().Format.SamplingRate));
-     }},
-    {TDdeItem::CompareLeftSpectrumToOverlay1, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay1>},
-    {TDdeItem::CompareLeftSpectrumToOverlay2, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay2>},
-    {TDdeItem::CompareLeftSpectrumToOverlay3, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay3>},
-    {TDdeItem::CompareLeftSpectrumToOverlay4, OverlayComparison<TDdeItem::CompareLeftSpectrumToOverlay4>},
-    {TDdeItem::CompareLeftPeakHoldToOverlay1, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay1>},
-    {TDdeItem::CompareLeftPeakHoldToOverlay2, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay2>},
-    {TDdeItem::CompareLeftPeakHoldToOverlay3, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay3>},
-    {TDdeItem::CompareLeftPeakHoldToOverlay4, OverlayComparison<TDdeItem::CompareLeftPeakHoldToOverlay4>},
-    {TDdeItem::CompareRightSpectrumToOverlay1, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay1>},
-    {TDdeItem::CompareRightSpectrumToOverlay2, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay2>},
-    {TDdeItem::CompareRightSpectrumToOverlay3, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay3>},
-    {TDdeItem::CompareRightSpectrumToOverlay4, OverlayComparison<TDdeItem::CompareRightSpectrumToOverlay4>},
-    {TDdeItem::CompareRightPeakHoldToOverlay1, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay1>},
-    {TDdeItem::CompareRightPeakHoldToOverlay2, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay2>},
-    {TDdeItem::CompareRightPeakHoldToOverlay3, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay3>},
-    {TDdeItem::CompareRightPeakHoldToOverlay4, OverlayComparison<TDdeItem::CompareRightPeakHoldToOverlay4>},
+const TDdeItemRows::Row MeasureRows[] = {
+    {D::PeakFrequency, Peak<TRange::PeakSearch, 0, false>},
+    {D::PeakAmplitude, Peak<TRange::PeakSearch, 0, true>},
+    {D::TotalPower, TotalPower<TRange::Full, W::WeightAsDisplayed>},
+    {D::TotalPowerA, TotalPower<TRange::Full, W::WeightA>},
+    {D::TotalPowerB, TotalPower<TRange::Full, W::WeightB>},
+    {D::TotalPowerC, TotalPower<TRange::Full, W::WeightC>},
+    {D::THD, Distortion<&TSpectralData::ComputeTHD>},
+    {D::THDN, Distortion<&TSpectralData::ComputeTHDN>},
+    {D::IMD, Distortion<&TSpectralData::ComputeIMD>},
+    {D::SNR, Distortion<&TSpectralData::ComputeSNR>},
+    {D::Marker1Amplitude, MarkerAmplitude<0>},
+    {D::Marker2Amplitude, MarkerAmplitude<1>},
+    {D::Marker3Amplitude, MarkerAmplitude<2>},
+    {D::Marker4Amplitude, MarkerAmplitude<3>},
+    {D::Marker5Amplitude, MarkerAmplitude<4>},
+    {D::Marker6Amplitude, MarkerAmplitude<5>},
+    {D::Marker7Amplitude, MarkerAmplitude<6>},
+    {D::Marker8Amplitude, MarkerAmplitude<7>},
+    {D::Peak1Frequency, Peak<TRange::PeakSearch, 0, false>},
+    {D::Peak2Frequency, Peak<TRange::PeakSearch, 1, false>},
+    {D::Peak3Frequency, Peak<TRange::PeakSearch, 2, false>},
+    {D::Peak4Frequency, Peak<TRange::PeakSearch, 3, false>},
+    {D::Peak5Frequency, Peak<TRange::PeakSearch, 4, false>},
+    {D::Peak6Frequency, Peak<TRange::PeakSearch, 5, false>},
+    {D::Peak1Amplitude, Peak<TRange::PeakSearch, 0, true>},
+    {D::Peak2Amplitude, Peak<TRange::PeakSearch, 1, true>},
+    {D::Peak3Amplitude, Peak<TRange::PeakSearch, 2, true>},
+    {D::Peak4Amplitude, Peak<TRange::PeakSearch, 3, true>},
+    {D::Peak5Amplitude, Peak<TRange::PeakSearch, 4, true>},
+    {D::Peak6Amplitude, Peak<TRange::PeakSearch, 5, true>},
+    {D::TotalPowerFlat, TotalPower<TRange::Full, W::WeightNone>},
+    {D::SINAD, Distortion<&TSpectralData::ComputeSINAD>},
+    {D::SFDR, Distortion<&TSpectralData::ComputeSFDR>},
+    {D::NF, [](TMainWin& m) -> TText { return TDdeItemRows::Printed("%3.6f", m.GetNoiseFigure()); }},
+    {D::MarkedPeakFrequency, Peak<TRange::Marked, 0, false>},
+    {D::MarkedPeakAmplitude, Peak<TRange::Marked, 0, true>},
+    {D::MarkedTotalPower, TotalPower<TRange::Marked, W::WeightAsDisplayed>},
+    {D::MarkedTotalPowerFlat, TotalPower<TRange::Marked, W::WeightNone>},
+    {D::MarkedTotalPowerA, TotalPower<TRange::Marked, W::WeightA>},
+    {D::MarkedTotalPowerB, TotalPower<TRange::Marked, W::WeightB>},
+    {D::MarkedTotalPowerC, TotalPower<TRange::Marked, W::WeightC>},
+    {D::CompareLeftSpectrumToOverlay1, OverlayComparison<D::CompareLeftSpectrumToOverlay1>},
+    {D::CompareLeftSpectrumToOverlay2, OverlayComparison<D::CompareLeftSpectrumToOverlay2>},
+    {D::CompareLeftSpectrumToOverlay3, OverlayComparison<D::CompareLeftSpectrumToOverlay3>},
+    {D::CompareLeftSpectrumToOverlay4, OverlayComparison<D::CompareLeftSpectrumToOverlay4>},
+    {D::CompareLeftPeakHoldToOverlay1, OverlayComparison<D::CompareLeftPeakHoldToOverlay1>},
+    {D::CompareLeftPeakHoldToOverlay2, OverlayComparison<D::CompareLeftPeakHoldToOverlay2>},
+    {D::CompareLeftPeakHoldToOverlay3, OverlayComparison<D::CompareLeftPeakHoldToOverlay3>},
+    {D::CompareLeftPeakHoldToOverlay4, OverlayComparison<D::CompareLeftPeakHoldToOverlay4>},
+    {D::CompareRightSpectrumToOverlay1, OverlayComparison<D::CompareRightSpectrumToOverlay1>},
+    {D::CompareRightSpectrumToOverlay2, OverlayComparison<D::CompareRightSpectrumToOverlay2>},
+    {D::CompareRightSpectrumToOverlay3, OverlayComparison<D::CompareRightSpectrumToOverlay3>},
+    {D::CompareRightSpectrumToOverlay4, OverlayComparison<D::CompareRightSpectrumToOverlay4>},
+    {D::CompareRightPeakHoldToOverlay1, OverlayComparison<D::CompareRightPeakHoldToOverlay1>},
+    {D::CompareRightPeakHoldToOverlay2, OverlayComparison<D::CompareRightPeakHoldToOverlay2>},
+    {D::CompareRightPeakHoldToOverlay3, OverlayComparison<D::CompareRightPeakHoldToOverlay3>},
+    {D::CompareRightPeakHoldToOverlay4, OverlayComparison<D::CompareRightPeakHoldToOverlay4>},
 };
 
 }  // namespace
 
-std::string TMainWin::TakeLastClosedFile()
+std::span<const TDdeItemRows::Row> TDdeItemRows::Measures()
 {
-    std::string name = LastClosedFile;
-    LastClosedFile[0] = '\0';
-    return name;
+    return MeasureRows;
 }
 
 std::optional<std::string> TMainWin::DdeItemText(int index)
 {
-    for (const TItemRow& row : ItemRows)
-        if (int(row.Item) == index) return row.Text(*this);
+    static constexpr TDdeItemRows::Topic Topics[] = {
+        TDdeItemRows::Measures,
+        TDdeItemRows::SettingsAndState,
+        TDdeItemRows::UtilitiesAndRecording,
+    };
+    for (TDdeItemRows::Topic topic : Topics)
+        for (const TDdeItemRows::Row& row : topic())
+            if (int(row.Item) == index) return row.Text(*this);
     return std::nullopt;
 }

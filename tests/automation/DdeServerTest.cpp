@@ -242,6 +242,45 @@ TEST_F(TDdeServerNoView, AnAdviseLinkOutlivesAnotherOnesStop)
     EXPECT_TRUE(Advised["FFT Count"].empty());
 }
 
+// Links on measures, settings and state items each hear of every block and
+// end on the values a request reads; the log's name comes once as the closed
+// file when logging stops.
+class TDdeServerLogging : public TDdeServerRun {
+    void Configure() override { Set("Logging", "LogFileName", Folder.File("items.log").c_str()); }
+};
+
+TEST_F(TDdeServerLogging, AdviseLinksOnSeveralItemsAndTheClosedLog)
+{
+    const char* items[] = {"Peak Amplitude", "Total Power A", "Marker1 Amplitude", "FFT Size", "FFT Count"};
+    for (const char* item : items) ASSERT_TRUE(Client.Advise(Data, item, true)) << item;
+    ASSERT_TRUE(Client.Advise(Data, "File Closed", true));
+    ::PostMessageA(Frame(), WM_COMMAND, CM_DATALOGON, 0);
+    RunFile();
+    const int blocks = FFTCount();
+    Client.Drain(300);
+    EXPECT_EQ(Client.Request(Data, "Logging Status"), "1");
+    for (const char* item : items) {
+        SCOPED_TRACE(item);
+        ASSERT_TRUE(Client.Advise(Data, item, false));
+        const std::vector<std::string>& values = Advised[item];
+        EXPECT_GE(int(values.size()), blocks);
+        ASSERT_FALSE(values.empty());
+        EXPECT_EQ(values.back(), Client.Request(Data, item));
+    }
+    // Every block advised the link too, with nothing closed yet.
+    const std::vector<std::string>& closed = Advised["File Closed"];
+    EXPECT_EQ(std::count(closed.begin(), closed.end(), ""), std::ptrdiff_t(closed.size()));
+    ::PostMessageA(Frame(), WM_COMMAND, CM_DATALOGOFF, 0);
+    EXPECT_TRUE(WaitUntil([&] {
+        Client.Drain(50);
+        return !closed.empty() && !closed.back().empty();
+    }, 5000));
+    EXPECT_EQ(closed.back(), Folder.File("items.log"));
+    EXPECT_EQ(Client.Request(Data, "File Closed"), "");
+    EXPECT_EQ(Client.Request(Data, "Logging Status"), "0");
+    Client.Advise(Data, "File Closed", false);
+}
+
 TEST_F(TDdeServerRun, MacroStatusFollowsTheMacroWindow)
 {
     WriteFile("wait.mac", "WaitSeconds 1\n");

@@ -78,6 +78,10 @@ public:
     decltype(auto) DdeServer() { return (M.DdeServer); }
     decltype(auto) GainAdjustLeftDb() { return (M.GainAdjustLeftDb); }
     decltype(auto) GainAdjustRightDb() { return (M.GainAdjustRightDb); }
+    decltype(auto) PeakSearchLow() { return (M.PeakSearchLow); }
+    decltype(auto) PeakSearchHigh() { return (M.PeakSearchHigh); }
+    decltype(auto) TimeSegmentStart() { return (M.TimeSegmentStart); }
+    decltype(auto) TimeSegmentEnd() { return (M.TimeSegmentEnd); }
 
 private:
     TMainWin& M;
