@@ -38,6 +38,10 @@ private:
     static std::span<const TRow> RunRows();
     static const TRow SettingsTable[];
     static std::span<const TRow> SettingsRows();
+    static const TRow SegmentsTable[];
+    static std::span<const TRow> SegmentsRows();
+    static const TRow PrintTable[];
+    static std::span<const TRow> PrintRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -72,6 +76,25 @@ private:
     uint32_t SetSamplingPrecision(const std::string& argument, int);
     uint32_t SetDecimationRatio(const std::string& argument, int);
     uint32_t Window(const std::string&, int window);
+
+    // Segment analyses, the reverberation and THD+N versus frequency
+    // utilities, the result windows and data logging.
+    uint32_t SetDataLoggingFile(const std::string& argument, int);
+    uint32_t DataLogging(const std::string&, int on);
+    uint32_t SegmentAnalysis(const std::string& argument, int analysis);
+    uint32_t AmbientCompensate(const std::string&, int);
+    uint32_t UtilityWindow(const std::string&, int open);
+    uint32_t ReverbCommand(const std::string&, int command);
+    uint32_t SaveReverb(const std::string& argument, int);
+    uint32_t StartThdFreq(const std::string&, int);
+    uint32_t SaveThdFreq(const std::string& argument, int);
+    uint32_t PrintThdFreq(const std::string&, int);
+
+    // Printing and the page's annotations and comments.
+    uint32_t PrintViews(const std::string&, int kind);
+    uint32_t SetAnnotation(const std::string& argument, int line);
+    uint32_t CommentBlock(const std::string&, int enable);
+    uint32_t SetComment(const std::string& argument, int line);
 
     TMainWin& Main;
 };
