@@ -83,7 +83,8 @@ private:
     uint32_t DataLogging(const std::string&, int on);
     uint32_t SegmentAnalysis(const std::string& argument, int analysis);
     uint32_t AmbientCompensate(const std::string&, int);
-    uint32_t UtilityWindow(const std::string&, int open);
+    uint32_t OpenUtility(const std::string&, int utility);
+    uint32_t CloseUtility(const std::string&, int utility);
     uint32_t ReverbCommand(const std::string&, int command);
     uint32_t SaveReverb(const std::string& argument, int);
     uint32_t StartThdFreq(const std::string&, int);

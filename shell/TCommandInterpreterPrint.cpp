@@ -18,6 +18,7 @@ using K = TKeyword;
 using I = TCommandInterpreter;
 
 // The views a print command prints, in order; null where one is not open.
+enum TPrintedKind : int { TimeSeriesViews, SpectrumViews, PhaseViews, SpectrogramViews, SurfaceViews };
 using TPrintedViews = std::array<TWindow*, 2> (*)(const TMainWin& main);
 const TPrintedViews PrintedViews[] = {
     [](const TMainWin& m) { return std::array<TWindow*, 2>{m.TimeSeriesView(), nullptr}; },
@@ -29,11 +30,11 @@ const TPrintedViews PrintedViews[] = {
 }  // namespace
 
 const TCommandInterpreter::TRow TCommandInterpreter::PrintTable[] = {
-    {K::PrintTimeSeries, &I::PrintViews, 0},
-    {K::PrintSpectrum, &I::PrintViews, 1},
-    {K::PrintPhase, &I::PrintViews, 2},
-    {K::PrintSpectrogram, &I::PrintViews, 3},
-    {K::Print3DSurface, &I::PrintViews, 4},
+    {K::PrintTimeSeries, &I::PrintViews, TimeSeriesViews},
+    {K::PrintSpectrum, &I::PrintViews, SpectrumViews},
+    {K::PrintPhase, &I::PrintViews, PhaseViews},
+    {K::PrintSpectrogram, &I::PrintViews, SpectrogramViews},
+    {K::Print3DSurface, &I::PrintViews, SurfaceViews},
     {K::SetAnnotationLine1, &I::SetAnnotation, 0},
     {K::SetAnnotationLine2, &I::SetAnnotation, 1},
     {K::EnableCommentBlock, &I::CommentBlock, 1},

@@ -17,8 +17,10 @@ using I = TCommandInterpreter;
 enum TSegmentAnalysis : int { AverageSpectrum, Reverb, Spectrogram, Surface };
 enum TReverbCommand : int { StartReverb, ShowRtPlot, ShowDecayPlot, ShowSurfacePlot };
 
-// The utility windows the open and close commands toggle: the reverberation
-// window, the THD+N versus frequency window, then the result windows.
+// The utility windows the open and close commands toggle, in the order of
+// Utilities below.
+enum TUtilityIndex : int { ReverbWindow, ThdFreqWindow, ThdnResult, ThdResult, ImdResult, SnrResult,
+                           TotalPowerResult, PeakFrequencyResult, PeakAmplitudeResult };
 struct TUtility {
     ViewType Type;
     void (TMainWin::*Toggle)();
@@ -30,9 +32,6 @@ const TUtility Utilities[] = {
     {ViewType::TotalPower, &TMainWin::CmTotalPower},   {ViewType::PeakFrequency, &TMainWin::CmPeakFrequency},
     {ViewType::PeakAmplitude, &TMainWin::CmPeakAmplitude},
 };
-// A row's value: the utility's index, twice, plus one for its open command.
-constexpr int Open(int utility) { return 2 * utility + 1; }
-constexpr int Close(int utility) { return 2 * utility; }
 
 // A time read as decimal seconds; one beyond a float's range reads as 0.
 float ReadSeconds(const std::string& field)
@@ -52,32 +51,32 @@ const TCommandInterpreter::TRow TCommandInterpreter::SegmentsTable[] = {
     {K::ComputeReverb, &I::SegmentAnalysis, Reverb},
     {K::BuildSpectrogram, &I::SegmentAnalysis, Spectrogram},
     {K::BuildSurface, &I::SegmentAnalysis, Surface},
-    {K::OpenReverb, &I::UtilityWindow, Open(0)},
-    {K::CloseReverb, &I::UtilityWindow, Close(0)},
+    {K::OpenReverb, &I::OpenUtility, ReverbWindow},
+    {K::CloseReverb, &I::CloseUtility, ReverbWindow},
     {K::StartReverb, &I::ReverbCommand, StartReverb},
     {K::SaveReverb, &I::SaveReverb, 0},
     {K::SetReverbViewTime, &I::ReverbCommand, ShowRtPlot},
     {K::SetReverbViewDecay, &I::ReverbCommand, ShowDecayPlot},
     {K::SetReverbViewSurface, &I::ReverbCommand, ShowSurfacePlot},
-    {K::OpenTHDvsFreq, &I::UtilityWindow, Open(1)},
-    {K::CloseTHDvsFreq, &I::UtilityWindow, Close(1)},
+    {K::OpenTHDvsFreq, &I::OpenUtility, ThdFreqWindow},
+    {K::CloseTHDvsFreq, &I::CloseUtility, ThdFreqWindow},
     {K::StartTHDvsFreq, &I::StartThdFreq, 0},
     {K::SaveTHDvsFreq, &I::SaveThdFreq, 0},
     {K::PrintTHDvsFreq, &I::PrintThdFreq, 0},
-    {K::OpenTHDNUtility, &I::UtilityWindow, Open(2)},
-    {K::CloseTHDNUtility, &I::UtilityWindow, Close(2)},
-    {K::OpenTHDUtility, &I::UtilityWindow, Open(3)},
-    {K::CloseTHDUtility, &I::UtilityWindow, Close(3)},
-    {K::OpenIMDUtility, &I::UtilityWindow, Open(4)},
-    {K::CloseIMDUtility, &I::UtilityWindow, Close(4)},
-    {K::OpenSNRUtility, &I::UtilityWindow, Open(5)},
-    {K::CloseSNRUtility, &I::UtilityWindow, Close(5)},
-    {K::OpenTotalPowerUtility, &I::UtilityWindow, Open(6)},
-    {K::CloseTotalPowerUtility, &I::UtilityWindow, Close(6)},
-    {K::OpenPeakFreqUtility, &I::UtilityWindow, Open(7)},
-    {K::ClosePeakFreqUtility, &I::UtilityWindow, Close(7)},
-    {K::OpenPeakAmpUtility, &I::UtilityWindow, Open(8)},
-    {K::ClosePeakAmpUtility, &I::UtilityWindow, Close(8)},
+    {K::OpenTHDNUtility, &I::OpenUtility, ThdnResult},
+    {K::CloseTHDNUtility, &I::CloseUtility, ThdnResult},
+    {K::OpenTHDUtility, &I::OpenUtility, ThdResult},
+    {K::CloseTHDUtility, &I::CloseUtility, ThdResult},
+    {K::OpenIMDUtility, &I::OpenUtility, ImdResult},
+    {K::CloseIMDUtility, &I::CloseUtility, ImdResult},
+    {K::OpenSNRUtility, &I::OpenUtility, SnrResult},
+    {K::CloseSNRUtility, &I::CloseUtility, SnrResult},
+    {K::OpenTotalPowerUtility, &I::OpenUtility, TotalPowerResult},
+    {K::CloseTotalPowerUtility, &I::CloseUtility, TotalPowerResult},
+    {K::OpenPeakFreqUtility, &I::OpenUtility, PeakFrequencyResult},
+    {K::ClosePeakFreqUtility, &I::CloseUtility, PeakFrequencyResult},
+    {K::OpenPeakAmpUtility, &I::OpenUtility, PeakAmplitudeResult},
+    {K::ClosePeakAmpUtility, &I::CloseUtility, PeakAmplitudeResult},
     {K::AmbientCompensate, &I::AmbientCompensate, 0},
 };
 
@@ -126,11 +125,17 @@ uint32_t TCommandInterpreter::AmbientCompensate(const std::string&, int)
     return Done;
 }
 
-uint32_t TCommandInterpreter::UtilityWindow(const std::string&, int row)
+uint32_t TCommandInterpreter::OpenUtility(const std::string&, int utility)
 {
-    const TUtility& utility = Utilities[row / 2];
-    const bool open = row % 2 == 1;
-    if (Main.IsWindowOpen(utility.Type) != open) (Main.*utility.Toggle)();
+    const TUtility& u = Utilities[utility];
+    if (!Main.IsWindowOpen(u.Type)) (Main.*u.Toggle)();
+    return Done;
+}
+
+uint32_t TCommandInterpreter::CloseUtility(const std::string&, int utility)
+{
+    const TUtility& u = Utilities[utility];
+    if (Main.IsWindowOpen(u.Type)) (Main.*u.Toggle)();
     return Done;
 }
 

@@ -3,6 +3,7 @@
 // wave, and the utility and result windows in a real frame.
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <cmath>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -191,14 +192,43 @@ TEST_F(TSegmentCommands, UtilityCommandsWithoutTheirWindowDoNothing)
 {
     for (const char* command : {"[Start Reverb]", "[Save Reverb x.rvb]", "[Set Reverb View Decay]",
                                 "[Start THDvsFreq]", "[Save THDvsFreq x.thd]", "[Print THDvsFreq]",
-                                "[Close THD Utility]", "[Ambient Compensate]"}) {
+                                "[Close THD Utility]"}) {
         SCOPED_TRACE(command);
         EXPECT_EQ(Main->ExecuteCommand(command), Done);
     }
     EXPECT_EQ(Main->ReverbWindow(), nullptr);
     EXPECT_EQ(Main->ThdFreqWindow(), nullptr);
     EXPECT_FALSE(Exists(Folder.File("x.rvb")));
-    EXPECT_FALSE(Exists(std::string(Main->ConfiguredFolder(TMainWin::MicFolder)) + "\\AmbientLeft.mic"));
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(TSegmentCommands, AmbientCompensationIsMeasuredFromTheCaptureAndUsed)
+{
+    Main->SetConfiguredFolder(TMainWin::MicFolder, Folder.Path.c_str());
+    // Nothing captured yet: nothing measured, nothing written.
+    EXPECT_EQ(Main->ExecuteCommand("[Ambient Compensate]"), Done);
+    EXPECT_FALSE(Exists(Folder.File("AmbientLeft.mic")));
+
+    State(Main).OpMode() = TMainWin::RealTime;
+    State(Main).Settings().Format = TWaveFormat(8000, 2, 2);
+    State(Main).Settings().FFTsize = 1024;
+    State(Main).Settings().ChannelProcessing = 2;
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
+    ASSERT_TRUE(Main->AllocateCaptureBlocks());
+    // A low hum in both capture blocks stands for the room.
+    for (int slot = 0; slot < 2; ++slot) {
+        auto* block = const_cast<TWaveData*>(Main->CaptureBlock(slot));
+        for (uint32_t i = 0; i < block->GetFrameCount(); ++i)
+            for (uint16_t c = 0; c < 2; ++c) block->PutSample(int32_t(3000 * std::sin(0.2 * i)) + 7, i, c);
+    }
+    EXPECT_EQ(Main->ExecuteCommand("[Ambient Compensate]"), Done);
+    for (int channel = 0; channel < 2; ++channel) {
+        const std::string file = Folder.File(channel ? "AmbientRight.mic" : "AmbientLeft.mic");
+        SCOPED_TRACE(file);
+        EXPECT_TRUE(Exists(file));
+        EXPECT_EQ(Main->GetScaling(channel).MicCompEnable, 1u);
+        EXPECT_EQ(std::string(Main->GetScaling(channel).MicCompFilename), file);
+    }
     EXPECT_TRUE(Messages().empty());
 }
 
