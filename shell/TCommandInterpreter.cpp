@@ -11,6 +11,7 @@
 #include "resources/StringIds.h"
 #include "shell/TMainWin.h"
 #include "shell/Toolbar.h"
+#include "shell/ViewType.h"
 
 namespace {
 using K = TKeyword;
@@ -46,11 +47,57 @@ std::span<const TCommandInterpreter::TRow> TCommandInterpreter::RunRows()
 
 const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
-    static constexpr std::span<const TRow> (*Families[])() = {&I::RunRows, &I::SettingsRows, &I::EditRows};
+    static constexpr std::span<const TRow> (*Families[])() = {
+        &I::RunRows, &I::SettingsRows, &I::EditRows, &I::SegmentsRows, &I::PrintRows};
     for (const auto family : Families)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;
     return nullptr;
+}
+
+namespace {
+
+// The window kinds the open and close commands act on, each with the main
+// window's toggle, which opens it when closed and closes it (asking its own
+// questions) when open.
+struct TToggledWindow {
+    ViewType Type;
+    void (TMainWin::*Toggle)();
+};
+constexpr TToggledWindow ToggledWindows[] = {
+    {ViewType::Generator, &TMainWin::CmSignalGenerator},
+    {ViewType::PhaseScope, &TMainWin::CmPhaseScope},
+    {ViewType::DelayFinder, &TMainWin::CmDelayFinder},
+    {ViewType::Leq, &TMainWin::CmLeq},
+    {ViewType::Reverb, &TMainWin::CmReverbTime},
+    {ViewType::ThdFreq, &TMainWin::CmTHDNvsFrequency},
+    {ViewType::Thdn, &TMainWin::CmTHDN},
+    {ViewType::Thd, &TMainWin::CmTHD},
+    {ViewType::Imd, &TMainWin::CmIMD},
+    {ViewType::Snr, &TMainWin::CmSNR},
+    {ViewType::TotalPower, &TMainWin::CmTotalPower},
+    {ViewType::PeakFrequency, &TMainWin::CmPeakFrequency},
+    {ViewType::PeakAmplitude, &TMainWin::CmPeakAmplitude},
+};
+
+void MakeOpen(TMainWin& main, int type, bool open)
+{
+    for (const TToggledWindow& window : ToggledWindows)
+        if (int(window.Type) == type && main.IsWindowOpen(window.Type) != open) (main.*window.Toggle)();
+}
+
+}  // namespace
+
+uint32_t TCommandInterpreter::OpenUtility(const std::string&, int type)
+{
+    MakeOpen(Main, type, true);
+    return Done;
+}
+
+uint32_t TCommandInterpreter::CloseUtility(const std::string&, int type)
+{
+    MakeOpen(Main, type, false);
+    return Done;
 }
 
 bool TCommandInterpreter::HasBody(TKeyword keyword)

@@ -31,6 +31,10 @@ private:
         int Value;   // what the body sets, for keywords that share a body
     };
     static const TRow* FindRow(TKeyword keyword);
+    // The open and close commands of the utility and result windows: value
+    // is the window's ViewType; each acts only when the window is not yet as asked.
+    uint32_t OpenUtility(const std::string&, int type);
+    uint32_t CloseUtility(const std::string&, int type);
 
     // Each family's rows live beside its bodies, in its own file; its
     // Rows() gives them with their count.
@@ -40,6 +44,10 @@ private:
     static std::span<const TRow> SettingsRows();
     static const TRow EditTable[];
     static std::span<const TRow> EditRows();
+    static const TRow SegmentsTable[];
+    static std::span<const TRow> SegmentsRows();
+    static const TRow PrintTable[];
+    static std::span<const TRow> PrintRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -82,13 +90,29 @@ private:
     uint32_t PasteTimeSegment(const std::string& argument, int);
     uint32_t ApplyFilter(const std::string& argument, int);
     uint32_t SetPeakSearchBandwidth(const std::string& argument, int);
-    uint32_t OpenUtility(const std::string&, int type);
-    uint32_t CloseUtility(const std::string&, int type);
     uint32_t StartGenerator(const std::string&, int);
     uint32_t StopGenerator(const std::string&, int);
     uint32_t ApplyDelayFinder(const std::string&, int);
     uint32_t SetDelay(const std::string& argument, int);
     uint32_t ResetLeq(const std::string&, int);
+
+    // Segment analyses, the reverberation and THD+N versus frequency
+    // utilities, the result windows and data logging.
+    uint32_t SetDataLoggingFile(const std::string& argument, int);
+    uint32_t DataLogging(const std::string&, int on);
+    uint32_t SegmentAnalysis(const std::string& argument, int analysis);
+    uint32_t AmbientCompensate(const std::string&, int);
+    uint32_t ReverbCommand(const std::string&, int command);
+    uint32_t SaveReverb(const std::string& argument, int);
+    uint32_t StartThdFreq(const std::string&, int);
+    uint32_t SaveThdFreq(const std::string& argument, int);
+    uint32_t PrintThdFreq(const std::string&, int);
+
+    // Printing and the page's annotations and comments.
+    uint32_t PrintViews(const std::string&, int kind);
+    uint32_t SetAnnotation(const std::string& argument, int line);
+    uint32_t CommentBlock(const std::string&, int enable);
+    uint32_t SetComment(const std::string& argument, int line);
 
     TMainWin& Main;
 };

@@ -34,26 +34,6 @@ float Seconds(double value)
     return float(std::clamp(value, -3.0e38, 3.0e38));
 }
 
-// The window kinds the open and close commands act on, each with the main
-// window's toggle that opens it when closed and closes it when open.
-struct TUtilityWindow {
-    ViewType Type;
-    void (TMainWin::*Toggle)();
-};
-constexpr TUtilityWindow UtilityWindows[] = {
-    {ViewType::Generator, &TMainWin::CmSignalGenerator},
-    {ViewType::PhaseScope, &TMainWin::CmPhaseScope},
-    {ViewType::DelayFinder, &TMainWin::CmDelayFinder},
-    {ViewType::Leq, &TMainWin::CmLeq},
-};
-
-// The toggle called only when the window is not yet as asked.
-void MakeOpen(TMainWin& main, int type, bool open)
-{
-    for (const TUtilityWindow& window : UtilityWindows)
-        if (int(window.Type) == type && main.IsWindowOpen(window.Type) != open) (main.*window.Toggle)();
-}
-
 constexpr double WholeBandHigh = 9999999.0;
 constexpr double MaxDelayMs = 1000.0;
 
@@ -116,18 +96,6 @@ uint32_t TCommandInterpreter::SetPeakSearchBandwidth(const std::string& argument
         high = band->second > low && band->second < WholeBandHigh ? band->second : WholeBandHigh;
     }
     Main.SetPeakSearchBand(float(low), float(high));
-    return Done;
-}
-
-uint32_t TCommandInterpreter::OpenUtility(const std::string&, int type)
-{
-    MakeOpen(Main, type, true);
-    return Done;
-}
-
-uint32_t TCommandInterpreter::CloseUtility(const std::string&, int type)
-{
-    MakeOpen(Main, type, false);
     return Done;
 }
 

@@ -211,6 +211,8 @@ public:
     void CmDataLogOn();
     void CmDataLogOff();
     void CmDataLogView();
+    // The file the next log goes to; a path longer than PathSize - 1 is cut there.
+    void SetLogFileName(const char* path);
     void CeDataLogOn(TCommandEnabler& ce);
     void CeDataLogOff(TCommandEnabler& ce);
     // Hands the block just analysed to the data log.
@@ -606,6 +608,11 @@ public:
     virtual void ReleasePrinterDC(HDC dc);
     void CmViewConfiguration();
     void CmPrintConfiguration();
+    // The page's texts as the command language sets them (TMainWinAnnotations.cpp):
+    // annotation line 0 or 1 and comment line 0 to 9 keep what fits their field.
+    void SetAnnotation(int line, std::string_view text);
+    void SetCommentLine(int line, std::string_view text);
+    void EnableCommentBlock(bool enable);
     // The print annotations and margins (TMainWinOptionDialogs.cpp); true
     // when the dialog ended with OK.
     void CmAnnotations();

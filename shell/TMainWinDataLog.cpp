@@ -35,6 +35,11 @@ void TMainWin::CmDataLogView()
     ::WinExec(command, SW_SHOWNORMAL);
 }
 
+void TMainWin::SetLogFileName(const char* path)
+{
+    std::snprintf(Logging.LogFileName, sizeof Logging.LogFileName, "%s", path);
+}
+
 void TMainWin::CeDataLogOn(TCommandEnabler& ce) { ce.Enable(!DataLog); }
 
 void TMainWin::CeDataLogOff(TCommandEnabler& ce) { ce.Enable(DataLog != nullptr); }

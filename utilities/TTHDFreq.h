@@ -42,6 +42,8 @@ public:
 
     // The measurement (Start); the command language calls it too.
     void CmStart();
+    // Lets the results go without asking to save them (an unattended start).
+    void DiscardChanges() { Changed = false; }
     // The .thd files: bare names are taken in the "thd" folder. SaveFile and
     // LoadFile answer whether the file was written or read.
     bool SaveFile(const std::string& name);
