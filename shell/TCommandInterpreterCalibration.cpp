@@ -95,8 +95,7 @@ uint32_t TCommandInterpreter::CalibrationEnable(const std::string&, int enable)
 uint32_t TCommandInterpreter::SaveCalibration(const std::string& argument, int)
 {
     if (argument.empty()) return 0;
-    CalibrationStruct record = Main.GetCalibration();
-    return Main.WriteCalibrationFile(argument.c_str(), record) ? Done : 0;
+    return Main.SaveCalibration(argument.c_str()) ? Done : 0;
 }
 
 uint32_t TCommandInterpreter::LoadCalibration(const std::string& argument, int)

@@ -1009,6 +1009,8 @@ public:
     // A .cal file (relative to the calibration folder) read and applied with
     // the analyser stopped over it; false when it could not be read.
     bool LoadCalibration(const char* name);
+    // The calibration in use written to a .cal file, which it then names.
+    bool SaveCalibration(const char* name) { return WriteCalibrationFile(name, Calibration); }
     // The displayed spectra's averages (or peak hold) started again, the
     // spectrum views refreshed.
     void ClearDisplayedSpectra(bool peakHold);

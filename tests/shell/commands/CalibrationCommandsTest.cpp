@@ -31,6 +31,8 @@ struct TCalibrationCommands : ::testing::Test {
     std::string Mic = Folder.File("mic");
     std::string Cal = Folder.File("cal");
     std::unique_ptr<TMainWin> Main;
+    // Blocks analysed before the command: a restart counts from 0 again.
+    int32_t Blocks = 0;
 
     void SetUp() override
     {
@@ -59,7 +61,8 @@ struct TCalibrationCommands : ::testing::Test {
         Main->StartAnalyzer();
         ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
         for (int i = 0; i < 3; ++i) Main->IdleAction(0);
-        ASSERT_GT(Main->GetBlocksProcessed(), 0);
+        Blocks = Main->GetBlocksProcessed();
+        ASSERT_GT(Blocks, 1);
     }
     void Independent() { State(Main).Settings().IndependentScalingAndCalibration = 1; }
     // A .cal file written through the profile functions, not through ours.
@@ -120,11 +123,7 @@ TEST_F(TCalibrationCommands, CommandsAnswerAndAct)
              ExpectMic(m, 0, 0);
              EXPECT_STREQ(m.GetScaling(0).MicCompFilename, "");
          }},
-        {"[Set Mic Compensation File " + longName + "]", none, 0, [](T&, TMainWin& m) {
-             ExpectMic(m, 0, 0);
-             ASSERT_EQ(Messages().size(), 1u);
-             EXPECT_EQ(Messages()[0].Text.rfind("Failure opening file: ", 0), 0u);
-         }},
+        {"[Set Mic Compensation File " + longName + "]", none, 0, [](T&, TMainWin& m) { ExpectMic(m, 0, 0); }},
         // The switches: one channel is both while shared, its own when independent.
         {"[Enable Mic Compensation]", none, Done, [](T&, TMainWin& m) { ExpectMic(m, 1, 1); }},
         {"[Enable Left Mic Compensation]", none, Done, [](T&, TMainWin& m) { ExpectMic(m, 1, 1); }},
@@ -165,24 +164,25 @@ TEST_F(TCalibrationCommands, CommandsAnswerAndAct)
         {"[Enable Calibration]", [](T& t) {
              t.Running();
              State(t.Main).Calibration().Left.IsEnabled = State(t.Main).Calibration().Right.IsEnabled = 1;
-         }, Done, [](T&, TMainWin& m) {
+         }, Done, [](T& t, TMainWin& m) {
              EXPECT_EQ(m.GetRunState(), TMainWin::Running);
-             EXPECT_GT(m.GetBlocksProcessed(), 0);
+             EXPECT_EQ(m.GetBlocksProcessed(), t.Blocks);
          }},
-        {"[Enable Calibration]", [](T& t) { t.Running(); }, Done, [](T&, TMainWin& m) {
+        {"[Enable Calibration]", [](T& t) { t.Running(); }, Done, [](T& t, TMainWin& m) {
              EXPECT_EQ(m.GetCalibration().Left.IsEnabled, 1u);
              EXPECT_EQ(m.GetCalibration().Right.IsEnabled, 1u);
              EXPECT_EQ(m.GetRunState(), TMainWin::Running);
-             EXPECT_EQ(m.GetBlocksProcessed(), 0);
+             EXPECT_LT(m.GetBlocksProcessed(), t.Blocks);
          }},
         {"[Disable Calibration]", [](T& t) { t.Running(); State(t.Main).Calibration().Right.IsEnabled = 1; }, Done,
-         [](T&, TMainWin& m) {
+         [](T& t, TMainWin& m) {
              EXPECT_EQ(m.GetCalibration().Left.IsEnabled, 0u);
              EXPECT_EQ(m.GetCalibration().Right.IsEnabled, 0u);
              EXPECT_EQ(m.GetRunState(), TMainWin::Running);
-             EXPECT_EQ(m.GetBlocksProcessed(), 0);
+             EXPECT_LT(m.GetBlocksProcessed(), t.Blocks);
          }},
-        {"[Disable Cal", [](T& t) { t.Running(); }, Done, [](T&, TMainWin& m) { EXPECT_GT(m.GetBlocksProcessed(), 0); }},
+        {"[Disable Cal", [](T& t) { t.Running(); }, Done,
+         [](T& t, TMainWin& m) { EXPECT_EQ(m.GetBlocksProcessed(), t.Blocks); }},
         // Calibration files, relative to the calibration folder.
         {"[Save Calibration saved.cal]", [](T& t) { State(t.Main).Calibration().Left.RefLevel = 3.5f; }, Done,
          [](T& t, TMainWin& m) {
@@ -206,7 +206,7 @@ TEST_F(TCalibrationCommands, CommandsAnswerAndAct)
              EXPECT_NE(m.GetCalibration().Left.CalRatio, 1.0f);
              EXPECT_FLOAT_EQ(m.Wave()->GetCalibration(0), m.GetCalibration().Left.CalRatio);
              EXPECT_EQ(m.GetRunState(), TMainWin::Running);
-             EXPECT_EQ(m.GetBlocksProcessed(), 0);
+             EXPECT_LT(m.GetBlocksProcessed(), t.Blocks);
          }},
         {"[Load Calibration absent.cal]", [](T& t) { State(t.Main).Calibration().Left.IsEnabled = 1; }, 0,
          [](T&, TMainWin& m) {
