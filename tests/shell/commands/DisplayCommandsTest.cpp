@@ -52,7 +52,6 @@ struct TDisplayCommands : ::testing::Test {
 
     void SetUp() override
     {
-        WriteIni(Folder.File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
         Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
@@ -95,6 +94,8 @@ struct TDisplayCommands : ::testing::Test {
     }
     void Frame()
     {
+        WriteIni(Folder.File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
+        SetUp();
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);
         Main->MoveWindow(0, 0, 1200, 900, true);
