@@ -38,6 +38,8 @@ private:
     static std::span<const TRow> RunRows();
     static const TRow SettingsTable[];
     static std::span<const TRow> SettingsRows();
+    static const TRow EditTable[];
+    static std::span<const TRow> EditRows();
     static const TRow CalibrationTable[];
     static std::span<const TRow> CalibrationRows();
     static const TRow DisplayTable[];
@@ -76,6 +78,21 @@ private:
     uint32_t SetSamplingPrecision(const std::string& argument, int);
     uint32_t SetDecimationRatio(const std::string& argument, int);
     uint32_t Window(const std::string&, int window);
+
+    // Recording edits, filter, peak search band, generator and utility windows.
+    uint32_t CopyTimeSegment(const std::string& argument, int);
+    uint32_t CutTimeSegment(const std::string& argument, int);
+    uint32_t MuteTimeSegment(const std::string& argument, int);
+    uint32_t PasteTimeSegment(const std::string& argument, int);
+    uint32_t ApplyFilter(const std::string& argument, int);
+    uint32_t SetPeakSearchBandwidth(const std::string& argument, int);
+    uint32_t OpenUtility(const std::string&, int type);
+    uint32_t CloseUtility(const std::string&, int type);
+    uint32_t StartGenerator(const std::string&, int);
+    uint32_t StopGenerator(const std::string&, int);
+    uint32_t ApplyDelayFinder(const std::string&, int);
+    uint32_t SetDelay(const std::string& argument, int);
+    uint32_t ResetLeq(const std::string&, int);
 
     // Compensation, calibration and trigger. Channel values are masks:
     // bit 0 left, bit 1 right.

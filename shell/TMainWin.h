@@ -566,8 +566,9 @@ public:
     // The selected samples as text (CF_TEXT) with the "Link" description.
     void CopyDataToClipboard() override;
     void CmEditPasteInsert();
-    // Paste Insert with no wave open: the clipboard's wave opens untitled.
-    void PasteAsNewWave();
+    // Paste Insert with no wave open: the clipboard's wave opens untitled;
+    // false, with no wave kept, when it cannot be written or read back.
+    bool PasteAsNewWave();
     void CmEditPasteOver();
     void CmEditUndo();
     void CmEditMute();
@@ -897,6 +898,11 @@ public:
     // The band, in Hz, that the DDE peak items search.
     float GetPeakSearchLow() const { return PeakSearchLow; }
     float GetPeakSearchHigh() const { return PeakSearchHigh; }
+    void SetPeakSearchBand(float low, float high)
+    {
+        PeakSearchLow = low;
+        PeakSearchHigh = high;
+    }
     // A new, empty recording in the analysis format; false (nothing kept) when it cannot be made.
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.

@@ -149,17 +149,18 @@ void TMainWin::CmEditPasteInsert()
     RefreshViewsAfterEdit(true);
 }
 
-void TMainWin::PasteAsNewWave()
+bool TMainWin::PasteAsNewWave()
 {
     auto pasted = std::make_unique<TWaveFile>(TWaveFile::TFromClipboard{}, uint16_t(FileIO.WaveFileMode),
                                               ConfiguredFolders[TmpFolder]);
     // An empty wave, like an empty file, has nothing to analyse or edit.
     if (pasted->Error || pasted->GetFrameCount() == 0)
-        return;
+        return false;
     ReplaceWave(std::move(pasted));
     TakeOpenedWave(IDS_UNTITLED_TEXT);
     if (TransportToolbar)
         TransportToolbar->UpdateDisplay(1, 1);
+    return true;
 }
 
 void TMainWin::CmEditPasteOver()

@@ -43,7 +43,7 @@ int TMainWin::ComputeSpectra(TSpectralData* left, TSpectralData* right, TSpectra
     if (!UpdateAveragingRate()) return 0;
     const ViewStatusFlags& v = ViewStatus;
     const bool consumer = v.TimeSeries || v.SpectrumPlot || v.Spectrogram || v.SurfacePlot || v.PhasePlot
-        || Windows.AnyUsesSpectra() || DdeAdviseActive;
+        || Windows.AnyUsesSpectra() || DataLog || DdeAdviseActive;
     if (!consumer) return 0;
     return Pipeline.Compute({left, right, combined, aux}) ? 1 : 0;
 }

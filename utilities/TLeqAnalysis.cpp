@@ -139,8 +139,10 @@ void TLeqAnalysis::Update(bool final)
         }
     }
     if (!recalculate) return;
+    // An interval without a block (the last update after a file's end) keeps
+    // the figures of the one before rather than showing an empty interval.
     for (TLeqData* data : {LeftData.get(), RightData.get()})
-        if (data) {
+        if (data && data->GetCount() > 0) {
             data->Compute();
             data->Reset();
         }
