@@ -14,8 +14,9 @@ public:
     virtual int AcquireCalibrationSignal(uint16_t channel, TWaveData* capture) = 0;
     virtual void MeasureCalibrationLevel(uint16_t channel, TWaveData* source, CalibrationStruct& record) = 0;
     virtual void ComputeCalibrationRatio(CalibrationStruct& record) = 0;
-    virtual void ReadCalibrationFile(const char* fileName, CalibrationStruct& record) = 0;
-    virtual void WriteCalibrationFile(const char* fileName, CalibrationStruct& record) = 0;
+    // False when the file could not be read (or written); the messages are the host's.
+    virtual bool ReadCalibrationFile(const char* fileName, CalibrationStruct& record) = 0;
+    virtual bool WriteCalibrationFile(const char* fileName, CalibrationStruct& record) = 0;
     virtual uint16_t AnalysisChannels() const = 0;
     virtual TDialogHost& DialogHost() = 0;
 

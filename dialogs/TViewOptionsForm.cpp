@@ -35,10 +35,15 @@ TOutcome Refuse(const char* format, double a = 0.0, double b = 0.0)
 
 double Read(const std::string& text) { return TFieldText::ToFloat(text); }
 
+bool TopWithin(const TLimits& l, double v)
+{
+    return v >= double(l.TopMin) && v <= double(l.TopMax);
+}
+
 bool StoreTop(const TFields& f, const TLimits& l, float& top, TOutcome& o)
 {
     const double v = Read(f.PlotTop);
-    if (v < double(l.TopMin) || v > double(l.TopMax)) {
+    if (!TopWithin(l, v)) {
         o = Refuse(TopText, double(l.TopMin), double(l.TopMax));
         return false;
     }
@@ -120,6 +125,19 @@ TViewOptionsForm::TLimits TViewOptionsForm::LimitsOf(TKind kind, uint16_t scale)
         break;
     }
     return log ? TLimits{400.0f, -400.0f, 5.0f, 400.0f, -400.0f} : TLimits{1e7f, 1e-7f, 1.0f, 1e7f, 1e-7f};
+}
+
+bool TViewOptionsForm::AcceptsTop(TKind kind, uint16_t scale, double top)
+{
+    return TopWithin(LimitsOf(kind, scale), top);
+}
+
+// The series' range reaches its top limit; the others' the span of their tops.
+bool TViewOptionsForm::AcceptsRange(TKind kind, uint16_t scale, double range)
+{
+    const TLimits l = LimitsOf(kind, scale);
+    const double bound = kind == TKind::Series ? double(l.TopMax) : double(l.TopMax) - double(l.TopMin);
+    return range > 0.0 && range <= bound;
 }
 
 TViewOptionsForm::TLimits TViewOptionsForm::SeriesLimitsAfterRadio(uint16_t scale)

@@ -36,6 +36,10 @@ public:
     static TLimits LimitsOf(TKind kind, uint16_t scale);
     // The series limits once a scale radio is chosen (the range spin follows).
     static TLimits SeriesLimitsAfterRadio(uint16_t scale);
+    // OK's checks of a plot top and of a plot range, for a command that sets
+    // one of them alone: false where the dialog refuses the value.
+    static bool AcceptsTop(TKind kind, uint16_t scale, double top);
+    static bool AcceptsRange(TKind kind, uint16_t scale, double range);
 
     // What the caller knows of the data: amplitude scale and displayable range.
     struct TContext {

@@ -48,7 +48,8 @@ std::span<const TCommandInterpreter::TRow> TCommandInterpreter::RunRows()
 const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
     static constexpr std::span<const TRow> (*Families[])() = {
-        &I::RunRows, &I::SettingsRows, &I::EditRows, &I::SegmentsRows, &I::PrintRows};
+        &I::RunRows,     &I::SettingsRows,    &I::EditRows,    &I::SegmentsRows,
+        &I::PrintRows,   &I::CalibrationRows, &I::DisplayRows};
     for (const auto family : Families)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;

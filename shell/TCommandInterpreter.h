@@ -48,6 +48,10 @@ private:
     static std::span<const TRow> SegmentsRows();
     static const TRow PrintTable[];
     static std::span<const TRow> PrintRows();
+    static const TRow CalibrationTable[];
+    static std::span<const TRow> CalibrationRows();
+    static const TRow DisplayTable[];
+    static std::span<const TRow> DisplayRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -101,7 +105,6 @@ private:
     uint32_t SetDataLoggingFile(const std::string& argument, int);
     uint32_t DataLogging(const std::string&, int on);
     uint32_t SegmentAnalysis(const std::string& argument, int analysis);
-    uint32_t AmbientCompensate(const std::string&, int);
     uint32_t ReverbCommand(const std::string&, int command);
     uint32_t SaveReverb(const std::string& argument, int);
     uint32_t StartThdFreq(const std::string&, int);
@@ -113,6 +116,32 @@ private:
     uint32_t SetAnnotation(const std::string& argument, int line);
     uint32_t CommentBlock(const std::string&, int enable);
     uint32_t SetComment(const std::string& argument, int line);
+    // Compensation, calibration and trigger. Channel values are masks:
+    // bit 0 left, bit 1 right.
+    uint32_t SetMicCompensationFile(const std::string& argument, int channels);
+    uint32_t MicCompensation(const std::string&, int channels);
+    uint32_t NoMicCompensation(const std::string&, int channels);
+    uint32_t TriggerEnable(const std::string&, int enable);
+    uint32_t TriggerReArm(const std::string&, int mode);
+    uint32_t TriggerThreshold(const std::string& argument, int);
+    uint32_t Calibrate(const std::string&, int);
+    uint32_t CalibrationEnable(const std::string&, int enable);
+    uint32_t SaveCalibration(const std::string& argument, int);
+    uint32_t LoadCalibration(const std::string& argument, int);
+    uint32_t AmbientCompensate(const std::string&, int);
+    uint32_t AmbientCompensateEnable(const std::string&, int);
+    // The joined path of a file-name argument; empty when it does not fit.
+    std::string CommandPath(int folder, const std::string& name);
+
+    // Plot display.
+    uint32_t SpectrumPlotType(const std::string&, int type);
+    uint32_t AutoscaleSpectrum(const std::string&, int);
+    uint32_t AutoscaleTimeSeries(const std::string&, int);
+    uint32_t ClearSpectra(const std::string&, int peakHold);
+    uint32_t PlotLevel(const std::string& argument, int level);
+    uint32_t FrequencySpan(const std::string& argument, int kind);
+    uint32_t SetTimeSegment(const std::string& argument, int);
+    uint32_t CopyToClipboardAsBitmap(const std::string&, int);
 
     TMainWin& Main;
 };

@@ -61,7 +61,6 @@ const TCommandInterpreter::TRow TCommandInterpreter::SegmentsTable[] = {
     {K::ClosePeakFreqUtility, &I::CloseUtility, int(ViewType::PeakFrequency)},
     {K::OpenPeakAmpUtility, &I::OpenUtility, int(ViewType::PeakAmplitude)},
     {K::ClosePeakAmpUtility, &I::CloseUtility, int(ViewType::PeakAmplitude)},
-    {K::AmbientCompensate, &I::AmbientCompensate, 0},
 };
 
 std::span<const TCommandInterpreter::TRow> TCommandInterpreter::SegmentsRows()
@@ -100,12 +99,6 @@ uint32_t TCommandInterpreter::SegmentAnalysis(const std::string& argument, int a
     case Spectrogram: Main.ShowSegmentSpectrogram(true, start, stop); break;
     default: Main.ShowSegmentSurface(true, start, stop); break;
     }
-    return Done;
-}
-
-uint32_t TCommandInterpreter::AmbientCompensate(const std::string&, int)
-{
-    Main.CaptureAmbient();
     return Done;
 }
 

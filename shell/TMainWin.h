@@ -791,8 +791,8 @@ public:
     void GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand);
     // The window that a placement type names, or null when it is not open.
     virtual HWND PlacementWindow(ViewType type);
-    void ReadCalibrationFile(const char* fileName, CalibrationStruct& record) override;
-    void WriteCalibrationFile(const char* fileName, CalibrationStruct& record) override;
+    bool ReadCalibrationFile(const char* fileName, CalibrationStruct& record) override;
+    bool WriteCalibrationFile(const char* fileName, CalibrationStruct& record) override;
     void ComputeCalibrationRatio(CalibrationStruct& record) override;
     // A fresh recording of the input, one second plus a block's margin, with
     // the generator playing when one is open; 0 when the port fails or the
@@ -1009,6 +1009,29 @@ public:
     float GetCurrentTime() const override { return CurrentTime; }
     void ReadoutClosed(int type) override;
     void ReadoutDestroyed(int type) override;
+
+    // What the compensation, calibration, trigger and plot display commands
+    // change (TMainWinCalibrationDisplay.cpp). Compensation: channels is a
+    // mask (bit 0 left, bit 1 right); a file given for a masked channel
+    // becomes its compensation file; then the settings are applied.
+    void SetMicCompensation(unsigned channels, bool enable, std::array<const char*, 2> files = {});
+    // Stores the trigger record and shows it on the status bar.
+    void SetTrigger(const TriggerSettings& trigger);
+    // Both channels' calibration on or off, the analyser stopped over the
+    // change; nothing when both already are.
+    void SetCalibrationEnabled(bool enabled);
+    // The left channel calibrated from the live input; false when the capture failed.
+    bool CalibrateLeftFromInput();
+    // A .cal file (relative to the calibration folder) read and applied with
+    // the analyser stopped over it; false when it could not be read.
+    bool LoadCalibration(const char* name);
+    // The calibration in use written to a .cal file, which it then names.
+    bool SaveCalibration(const char* name) { return WriteCalibrationFile(name, Calibration); }
+    // The displayed spectra's averages (or peak hold) started again, the
+    // spectrum views refreshed.
+    void ClearDisplayedSpectra(bool peakHold);
+    // The wave segment, in seconds as given, that the segment items measure.
+    void SetTimeSegment(float start, float end);
 
     // Options commands for acquisition and analysis settings (TMainWinOptions.cpp).
     // Each stops the analyser, runs its dialog, takes what OK gave and runs

@@ -27,9 +27,9 @@ TCalibrationFile::TLookup ProfileLookup(const char* file)
 }
 }
 
-void TMainWin::ReadCalibrationFile(const char* fileName, CalibrationStruct& record)
+bool TMainWin::ReadCalibrationFile(const char* fileName, CalibrationStruct& record)
 {
-    if (!fileName || !*fileName) return;
+    if (!fileName || !*fileName) return false;
     char name[PathSize];
     bool readable = ResolvePath(name, ConfiguredFolders[CalFolder], fileName);
     if (readable) {
@@ -45,7 +45,7 @@ void TMainWin::ReadCalibrationFile(const char* fileName, CalibrationStruct& reco
     if (!readable) {
         record.Left.IsEnabled = 0;
         record.Right.IsEnabled = 0;
-        return;
+        return false;
     }
     CalibrationStruct read = record;
     if (!TCalibrationFile::Read(ProfileLookup(name), read)) {
@@ -53,24 +53,26 @@ void TMainWin::ReadCalibrationFile(const char* fileName, CalibrationStruct& reco
         std::snprintf(text, sizeof text,
                       "The calibration file \"%s\" holds invalid values.  The current calibration is kept.", name);
         MessageBox(text, "Tonalyx", MB_OK | MB_ICONEXCLAMATION);
-        return;
+        return false;
     }
     std::strcpy(read.Filename, name);
     ComputeCalibrationRatio(read);
     record = read;
     ApplySettings(RefreshKind::RecomputeHistory);
+    return true;
 }
 
-void TMainWin::WriteCalibrationFile(const char* fileName, CalibrationStruct& record)
+bool TMainWin::WriteCalibrationFile(const char* fileName, CalibrationStruct& record)
 {
-    if (!fileName || !*fileName) return;
+    if (!fileName || !*fileName) return false;
     char name[PathSize];
-    if (!ResolvePath(name, ConfiguredFolders[CalFolder], fileName) || !ReadyToWrite(name)) return;
+    if (!ResolvePath(name, ConfiguredFolders[CalFolder], fileName) || !ReadyToWrite(name)) return false;
     std::strcpy(record.Filename, name);
     TProfileFile file(name);
     TCalibrationFile::Write([&file](const char* section, const char* key, const std::string& text) {
         TSettingsTable::WriteText(file, section, key, text);
     }, record);
+    return true;
 }
 
 void TMainWin::ComputeCalibrationRatio(CalibrationStruct& record)

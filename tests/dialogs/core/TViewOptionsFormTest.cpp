@@ -253,3 +253,29 @@ TEST(TViewOptionsForm, DefaultsSetColoursAtOnceAndLeaveTheSpan)
     EXPECT_EQ(f.PlotRange, "100.0");
     EXPECT_EQ(f.Channel, 0);
 }
+
+// A command that sets a plot top or range alone is held to the bounds OK
+// quotes for that dialog.
+TEST(TViewOptionsForm, CommandLevelsKeepToTheDialogsBounds)
+{
+    struct TLevel {
+        F::TKind Kind;
+        uint16_t Scale;
+        double Value;
+        bool Top, Range;
+    };
+    const TLevel cases[] = {
+        {F::TKind::Spectrum, 1, 200.0, true, true},      {F::TKind::Spectrum, 1, 200.5, false, true},
+        {F::TKind::Spectrum, 1, -200.0, true, false},    {F::TKind::Spectrum, 1, 400.0, false, true},
+        {F::TKind::Spectrum, 1, 400.5, false, false},    {F::TKind::Spectrum, 0, 0.0, false, false},
+        {F::TKind::Phase, 0, 180.0, true, true},         {F::TKind::Phase, 0, 360.5, false, false},
+        {F::TKind::Spectrogram, 1, -200.5, false, false}, {F::TKind::Surface, 1, 60.0, true, true},
+        {F::TKind::Series, 1, 400.0, true, true},        {F::TKind::Series, 1, 401.0, false, false},
+        {F::TKind::Series, 0, 1e7, true, true},          {F::TKind::Series, 0, 0.0, false, false},
+    };
+    for (const TLevel& c : cases) {
+        SCOPED_TRACE(testing::Message() << int(c.Kind) << " scale " << c.Scale << " value " << c.Value);
+        EXPECT_EQ(F::AcceptsTop(c.Kind, c.Scale, c.Value), c.Top);
+        EXPECT_EQ(F::AcceptsRange(c.Kind, c.Scale, c.Value), c.Range);
+    }
+}
