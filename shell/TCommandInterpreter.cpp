@@ -65,7 +65,7 @@ uint32_t TCommandInterpreter::Execute(std::string_view command)
     const TRow* row = FindRow(parsed->Keyword);
     if (!row) return 0;
     const uint32_t answer = (this->*row->Body)(parsed->Argument, row->Value);
-    if (const uint16_t pause = TKeywordTable::Entry(parsed->Keyword).PauseMs) ::Sleep(pause);
+    if (const uint16_t pause = TKeywordTable::Entry(parsed->Keyword).PauseMs) Main.PauseAfterCommand(pause);
     return answer;
 }
 

@@ -1175,6 +1175,9 @@ public:
     bool StartMacroFile(const char* path);
     static constexpr UINT StartMacroRequest = WM_USER + 0x4E1;
     LRESULT EvStartMacroRequest(WPARAM, LPARAM);
+    // The wait after a command that lets the caller's next command find
+    // windows and files settled.
+    virtual void PauseAfterCommand(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 private:
     // The macro file a step of the running macro asked to start.

@@ -77,6 +77,7 @@ TEST_F(TFileCommands, FileOpenActsByTheFinalExtension)
              ASSERT_NE(t.Main->Wave(), nullptr);
              EXPECT_EQ(t.Main->Wave()->FileName(), t.File("TONE.WAV"));
              EXPECT_EQ(t.Main->GetAnalysisSettings().Format.NumChannels, 2);
+             EXPECT_EQ(t.Main->Paused, 500u);
          }},
         {"[File Open tone.wav]",
          [](T& t) {

@@ -145,6 +145,7 @@ TEST_F(TOverlayCommands, SlotFilesAreCopiedAndRenamedByName)
     const TCase cases[] = {
         {"[Save Left Overlay File 2 copy.ovl]", [](T& t) { t.Curve("L2.ovl"); }, Done, [](T& t) {
              EXPECT_EQ(T::Contents(t.File("copy.ovl")), T::Contents(t.Fixture("views/overlay_curve.ovl")));
+             EXPECT_EQ(t.Main->Paused, 500u);
          }},
         // A name with a drive is taken as it is; slot 9 is slot 7.
         {"", [](T& t) { t.Curve("R7.ovl"); }, Done, [](T& t) {

@@ -20,12 +20,20 @@
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/TMainWinState.h"
 
+// The waits after commands are counted, not slept.
+class TQuickMain : public TMainWin {
+public:
+    using TMainWin::TMainWin;
+    void PauseAfterCommand(uint32_t milliseconds) override { Paused += milliseconds; }
+    uint32_t Paused = 0;
+};
+
 struct TWindowedMain : ::testing::Test {
     static constexpr uint32_t Done = 0x8000;
     TTempFolder Folder;
     std::string Program = Folder.File("Tonalyx.exe");
     std::string Ini = Folder.File("Tonalyx.ini");
-    std::unique_ptr<TMainWin> Main;
+    std::unique_ptr<TQuickMain> Main;
 
     static THeadlessEngineHost& Host() { return static_cast<THeadlessEngineHost&>(TEngineHost::Get()); }
     static std::string Fixture(const char* path) { return std::string(TONALYX_FIXTURES) + "/" + path; }
@@ -39,7 +47,7 @@ struct TWindowedMain : ::testing::Test {
         TearDown();
         ClearFolder();
         std::ofstream(Ini) << "[Main]\nShowSplashScreen=0\n";
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
+        Main = std::make_unique<TQuickMain>(nullptr, Program.c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
         State(Main).ViewStatus() = ViewStatusFlags{};
@@ -71,6 +79,7 @@ struct TWindowedMain : ::testing::Test {
         State(Main).Markers() = MarkerSettings{};
         State(Main).OpMode() = TMainWin::PostProcess;
         Host().Messages.clear();
+        Main->Paused = 0;
     }
     // Each case starts without the files of the one before.
     void ClearFolder()
