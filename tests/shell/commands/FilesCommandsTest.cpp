@@ -6,11 +6,11 @@
 #include <string>
 #include "automation/TMacro.h"
 #include "engine/CalibrationStruct.h"
-#include "tests/shell/commands/WindowedMain.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
 
-struct TFileCommands : TWindowedMain {
+struct TFileCommands : TCommandTestMain {
     MarkerSettings& Markers() { return State(Main).Markers(); }
     void Copy(const char* fixture, const char* name)
     {
@@ -40,7 +40,7 @@ struct TFileCommands : TWindowedMain {
 
 using TCase = TCommandCase<TFileCommands>;
 using T = TFileCommands;
-constexpr uint32_t Done = TWindowedMain::Done;
+constexpr uint32_t Done = TCommandTestMain::Done;
 
 }  // namespace
 

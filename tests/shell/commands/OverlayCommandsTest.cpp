@@ -5,12 +5,12 @@
 #include <cmath>
 #include <fstream>
 #include <string>
-#include "tests/shell/commands/WindowedMain.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "views/TOverlayData.h"
 
 namespace {
 
-struct TOverlayCommands : TWindowedMain {
+struct TOverlayCommands : TCommandTestMain {
     SpectrumOpts& Opts(int view) { return State(Main).SpectrumOptions()[view]; }
     // The reference curve of the fixtures as a slot or named file.
     void Curve(const char* name) { ::CopyFileA(Fixture("views/overlay_curve.ovl").c_str(), File(name).c_str(), FALSE); }
@@ -31,7 +31,7 @@ struct TOverlayCommands : TWindowedMain {
 
 using TCase = TCommandCase<TOverlayCommands>;
 using T = TOverlayCommands;
-constexpr uint32_t Done = TWindowedMain::Done;
+constexpr uint32_t Done = TCommandTestMain::Done;
 
 struct TTrace {
     int View, Pane;

@@ -28,7 +28,7 @@ public:
     uint32_t Paused = 0;
 };
 
-struct TWindowedMain : ::testing::Test {
+struct TCommandTestMain : ::testing::Test {
     static constexpr uint32_t Done = 0x8000;
     TTempFolder Folder;
     std::string Program = Folder.File("Tonalyx.exe");
