@@ -228,11 +228,16 @@ TEST_F(TFileCommands, FramedCommandsHandOverToMacrosWindowsAndTheExit)
     EXPECT_EQ(Markers().MarkerFreq[7], 6000.0f);
     EXPECT_FALSE(Host().Messages.empty());
 
-    // The THD+N window opens for its file, which it refuses with its message.
-    Host().Messages.clear();
-    EXPECT_EQ(Main->ExecuteCommand("[File Open missing.thd]"), 0u);
+    // The THD+N and reverberation windows open for their files, which they
+    // refuse with their messages.
+    for (const char* command : {"[File Open missing.thd]", "[File Open missing.rvb]"}) {
+        SCOPED_TRACE(command);
+        Host().Messages.clear();
+        EXPECT_EQ(Main->ExecuteCommand(command), 0u);
+        EXPECT_FALSE(Host().Messages.empty());
+    }
     EXPECT_NE(Main->ThdFreqWindow(), nullptr);
-    EXPECT_EQ(Host().Messages.size(), 1u);
+    EXPECT_NE(Main->ReverbWindow(), nullptr);
 
     // The frame closes once the answer has gone.
     EXPECT_EQ(Main->ExecuteCommand("[Exit Application]"), Done);
