@@ -3,7 +3,6 @@
 #include <cstring>
 #include <strings.h>
 
-namespace {
 int HasExtension(const char* name, const char* extension)
 {
     if (!name || !*name) return 0;
@@ -14,7 +13,6 @@ int HasExtension(const char* name, const char* extension)
     const char* dot = std::strrchr(file, '.');
     if (!dot) return 0;
     return strncasecmp(dot + 1, extension, 3) == 0 ? 1 : 0;
-}
 }
 
 int IsMacroFileName(const char* name) { return HasExtension(name, "mac"); }

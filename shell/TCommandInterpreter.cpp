@@ -48,8 +48,8 @@ std::span<const TCommandInterpreter::TRow> TCommandInterpreter::RunRows()
 const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
     static constexpr std::span<const TRow> (*Families[])() = {
-        &I::RunRows,     &I::SettingsRows,    &I::EditRows,    &I::SegmentsRows,
-        &I::PrintRows,   &I::CalibrationRows, &I::DisplayRows};
+        &I::RunRows,   &I::SettingsRows,    &I::EditRows,    &I::OverlayRows, &I::FilesRows,
+        &I::SegmentsRows, &I::PrintRows, &I::CalibrationRows, &I::DisplayRows};
     for (const auto family : Families)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;
@@ -113,7 +113,7 @@ uint32_t TCommandInterpreter::Execute(std::string_view command)
     const TRow* row = FindRow(parsed->Keyword);
     if (!row) return 0;
     const uint32_t answer = (this->*row->Body)(parsed->Argument, row->Value);
-    if (const uint16_t pause = TKeywordTable::Entry(parsed->Keyword).PauseMs) ::Sleep(pause);
+    if (const uint16_t pause = TKeywordTable::Entry(parsed->Keyword).PauseMs) Main.PauseAfterCommand(pause);
     return answer;
 }
 

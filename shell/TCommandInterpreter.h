@@ -142,6 +142,31 @@ private:
     uint32_t FrequencySpan(const std::string& argument, int kind);
     uint32_t SetTimeSegment(const std::string& argument, int);
     uint32_t CopyToClipboardAsBitmap(const std::string&, int);
+    // Spectrum overlays, markers and files (TCommandInterpreterOverlay.cpp,
+    // TCommandInterpreterFiles.cpp). The overlay rows give the channels a
+    // body acts on.
+    static const TRow OverlayTable[];
+    static std::span<const TRow> OverlayRows();
+    static const TRow FilesTable[];
+    static std::span<const TRow> FilesRows();
+    uint32_t SetOverlayOffset(const std::string& argument, int channels);
+    uint32_t SetOverlayLegend(const std::string& argument, int channels);
+    uint32_t FillOverlay(const std::string& argument, int channelsAndSource);
+    uint32_t ShowOverlay(const std::string& argument, int channels);
+    uint32_t HideOverlay(const std::string& argument, int channels);
+    uint32_t SetupCompositeOverlay(const std::string& argument, int channels);
+    uint32_t SaveOverlayFile(const std::string& argument, int channels);
+    uint32_t LoadOverlayFile(const std::string& argument, int channels);
+    uint32_t SetMarker(const std::string& argument, int);
+    uint32_t ShowMarker(const std::string& argument, int shown);
+    uint32_t QuickMarker(const std::string& argument, int marker);
+    uint32_t FileOpen(const std::string& argument, int);
+    uint32_t FileSave(const std::string& argument, int);
+    uint32_t FileClose(const std::string&, int);
+    uint32_t FileDelete(const std::string& argument, int);
+    uint32_t ExitApplication(const std::string&, int);
+    uint32_t FileDecimate(const std::string& argument, int);
+    uint32_t FileMerge(const std::string& argument, int);
 
     TMainWin& Main;
 };

@@ -80,6 +80,7 @@ class TDC;
 class TReverb;
 class TAnalysisView;
 class TTHDFreq;
+struct CompositeSettings;
 class Toolbar;
 class Toolbar2;
 class StatusBar;
@@ -1180,7 +1181,46 @@ public:
     // The length multiplier of a saved signal; IDOK when one was chosen.
     virtual int RunSignalLengthDialog(int32_t& multiplier);
 
+    // What the command language's overlay and marker commands change
+    // (TMainWinOverlaySlots.cpp). A view is 0 (first) or 1 (second), a trace
+    // 1 or 2, a slot 0-6 and a marker 0-7. Open views see the stored
+    // settings at once; ReloadOverlays has them read their slot files again.
+    void SetOverlayOffset(int view, int trace, int slot, float offset);
+    void SetCompositeSetup(int view, int trace, const CompositeSettings& setup);
+    void ReloadOverlays();
+    // A marker's frequency with a new look of the spectrum views (the first
+    // only unless bothViews); shown or hidden with a new layout of both.
+    void MoveMarker(int marker, float frequency, bool bothViews);
+    void ShowMarker(int marker, bool shown);
+
+    // What the command language's file commands do (TMainWinFileCommands.cpp);
+    // each false when its file could not be read or written, after the
+    // message of the operation that found it.
+    bool LoadConfigurationFile(const char* path);
+    // Reads the record, applies it and runs the analyser again when it ran.
+    bool TakeCalibrationFile(const char* path);
+    // Compensation curves of the left and right channels (an empty name
+    // leaves that channel without one), both switched on.
+    bool UseCompensationFiles(const char* left, const char* right);
+    bool UseFilterResponseFile(const char* path);
+    // Saves the open wave under path; the analyser is left running while
+    // the recorder's append is halted.
+    bool SaveWaveTo(const char* path);
+    // Closes the open wave without the question about its changes.
+    void DiscardWave();
+    // Runs a macro file in the macro window from its first line. Asked from
+    // a step of the running macro, it stops that macro and starts the file
+    // once the step has returned, as the step still uses the window.
+    bool StartMacroFile(const char* path);
+    static constexpr UINT StartMacroRequest = WM_USER + 0x4E1;
+    LRESULT EvStartMacroRequest(WPARAM, LPARAM);
+    // The wait after a command that lets the caller's next command find
+    // windows and files settled.
+    virtual void PauseAfterCommand(uint32_t milliseconds) { ::Sleep(milliseconds); }
+
 private:
+    // The macro file a step of the running macro asked to start.
+    std::string PendingMacroFile;
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
     void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
     bool ClipboardHoldsWave(TCommandEnabler& ce);
