@@ -101,6 +101,7 @@ TEST_F(TSystemFamily, DevicesByNumberOrName)
         uint32_t Answer;
         int32_t Input, Output;
     } cases[] = {
+        {"[Set Input Device 1]", Done, 0, 5},  {"[Set Output Device 1]", Done, 0, 0},
         {"[Set Input Device 2]", Done, 1, 0},  {"[Set Input Device 9]", Done, 1, 0},
         {"[Set Input Device 0]", Done, 0, 0},  {"[Set Input Device x]", Done, 0, 0},
         {"[Set Output Device 3]", Done, 0, 2}, {"[Set Output Device 99]", Done, 0, 2},
@@ -108,6 +109,7 @@ TEST_F(TSystemFamily, DevicesByNumberOrName)
         {"[Set Output Device 100]", Done, 0, 0}, {"[Set Output Device 2]", Done, 0, 1},
         {"[Set Input Device ]", 0, 0, 1},      {"[Set Output Device ]", 0, 0, 1},
     };
+    State(Main).InputDeviceID() = State(Main).OutputDeviceID() = 5;
     for (const auto& c : cases) {
         SCOPED_TRACE(c.Command);
         const TSoundInput* input = Main->InputPort();
