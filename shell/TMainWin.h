@@ -917,6 +917,8 @@ public:
     int OpenMacroScript(const std::string& path, bool run);
     static constexpr UINT MacroScriptRequest = WM_USER + 0x4D3;
     LRESULT EvMacroScriptRequest(WPARAM, LPARAM);
+    // The script waiting for the step to end, empty when none waits.
+    const std::string& PendingMacroFile() const { return PendingMacroScript; }
     // Opens a wave that closing deletes, kept out of the caption; false when
     // no wave was opened from path (the open one kept or the file refused).
     bool OpenTemporaryWave(const char* path);

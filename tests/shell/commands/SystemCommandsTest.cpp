@@ -207,7 +207,9 @@ TEST_F(TSystemFamily, MacroCommandsFromTheMacrosOwnStep)
     Steps(1);
     EXPECT_FALSE(Main->IsMacroRunning());
     EXPECT_NE(MacroText().find("512"), std::string::npos);
+    EXPECT_EQ(Main->PendingMacroFile(), Folder.File("second.mac"));
     Pump();
+    EXPECT_EQ(Main->PendingMacroFile(), "");
     EXPECT_NE(MacroText().find("Average Size 7"), std::string::npos);
     Steps(2);
     EXPECT_EQ(Main->GetAnalysisSettings().FFTsize, 1024u);
