@@ -67,8 +67,9 @@ public:
     void GetSignalDescription(int channel, char* text) const;
     // The kind's parameter dialog on params; 1 after OK (the signal rebuilt).
     int EditSignalParameters(SignalParams& params);
-    // The block, repeated repeatCount times, as a wave file.
-    void SaveSignalAsWave(const char* fileName, int repeatCount);
+    // The block, repeated repeatCount times, as a wave file; false when
+    // nothing was saved.
+    bool SaveSignalAsWave(const char* fileName, int repeatCount);
 
     // Settings.
     void LoadSettings(const char* fileName);

@@ -71,25 +71,25 @@ void TSignalGenerator::AllocateSignal()
     Signal = Synth.AllocateSignal(Left, Right, format);
 }
 
-void TSignalGenerator::SaveSignalAsWave(const char* fileName, int repeatCount)
+bool TSignalGenerator::SaveSignalAsWave(const char* fileName, int repeatCount)
 {
-    if (!Signal || !fileName) return;
+    if (!Signal || !fileName) return false;
     const uint64_t bytes = uint64_t(Signal->GetBufferSize()) * uint64_t(repeatCount > 0 ? repeatCount : 0);
     if (bytes > MaxWaveDataBytes) {
         TEngineHost::Get().ShowMessage("The wave file would hold more than 4 GB of data.  Choose a smaller Length "
                                        "Multiplier.",
                                        "Tonalyx", TEngineHost::MsgIconExclamation);
-        return;
+        return false;
     }
     TEngineWait wait;
     TWaveFile file(Signal->GetFormat(), 0, nullptr);
-    if (file.Error) return;
+    if (file.Error) return false;
     for (int i = 0; i < repeatCount; ++i)
         if (!file.WriteStream(Signal->GetBuffer(), Signal->GetBufferSize())) {
             // A part of the signal is no test signal: nothing is saved.
             TEngineHost::Get().ShowMessage(IDS_WRITE_WAVE_FAILED_TEXT, "Tonalyx", TEngineHost::MsgIconExclamation);
-            return;
+            return false;
         }
     file.SetFileName(fileName);
-    file.Save();
+    return file.Save() != 0;
 }

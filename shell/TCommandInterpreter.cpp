@@ -48,8 +48,9 @@ std::span<const TCommandInterpreter::TRow> TCommandInterpreter::RunRows()
 const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
     static constexpr std::span<const TRow> (*Families[])() = {
-        &I::RunRows,   &I::SettingsRows,    &I::EditRows,    &I::OverlayRows, &I::FilesRows,
-        &I::SegmentsRows, &I::PrintRows, &I::CalibrationRows, &I::DisplayRows};
+        &I::RunRows,      &I::SettingsRows, &I::EditRows,        &I::OverlayRows,  &I::FilesRows,
+        &I::SegmentsRows, &I::PrintRows,    &I::CalibrationRows, &I::DisplayRows,  &I::GeneratorRows,
+        &I::SystemRows};
     for (const auto family : Families)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;

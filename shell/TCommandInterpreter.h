@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -52,6 +53,10 @@ private:
     static std::span<const TRow> CalibrationRows();
     static const TRow DisplayTable[];
     static std::span<const TRow> DisplayRows();
+    static const TRow GeneratorTable[];
+    static std::span<const TRow> GeneratorRows();
+    static const TRow SystemTable[];
+    static std::span<const TRow> SystemRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -167,6 +172,28 @@ private:
     uint32_t ExitApplication(const std::string&, int);
     uint32_t FileDecimate(const std::string& argument, int);
     uint32_t FileMerge(const std::string& argument, int);
+    // Signal generator.
+    uint32_t SaveGeneratorSignal(const std::string& argument, int);
+    uint32_t SetGeneratorType(const std::string& argument, int);
+    uint32_t SetGeneratorTone(const std::string& argument, int);
+    uint32_t SetGeneratorWaveFile(const std::string& argument, int);
+    uint32_t SetGeneratorLevel(const std::string& argument, int);
+
+    // Devices, configuration files, the macro window and temporary files;
+    // the device bodies take 1 for input, 0 for output.
+    uint32_t SetDevice(const std::string& argument, int input);
+    uint32_t LoadConfig(const std::string& argument, int);
+    uint32_t SaveConfig(const std::string& argument, int);
+    uint32_t OpenMacro(const std::string&, int);
+    uint32_t CloseMacro(const std::string&, int);
+    uint32_t OpenMacroFile(const std::string& argument, int);
+    uint32_t StartMacro(const std::string&, int);
+    uint32_t StopMacro(const std::string&, int);
+    uint32_t UseTempFile(const std::string& argument, int);
+    // A file name by the relative-name rule in a folder of section "Paths"
+    // (TMainWin::Folder); nothing, after the owner's message, when the
+    // joined path is too long for the program's paths.
+    std::optional<std::string> ResolveIn(int folder, const std::string& name);
 
     TMainWin& Main;
 };

@@ -63,7 +63,7 @@ bool OpenOverlayAsCompensation(TMainWin& main, const char* name)
     return main.UseCompensationFiles(path, "");
 }
 
-bool OpenMacro(TMainWin& main, const char* name) { return main.StartMacroFile(name); }
+bool OpenMacro(TMainWin& main, const char* name) { return main.OpenMacroScript(main.ResolveMacroPath(name), true) != 0; }
 
 bool OpenReverb(TMainWin& main, const char* name)
 {

@@ -167,7 +167,7 @@ DEFINE_RESPONSE_TABLE1(TMainWin, TMDIFrame)
     EV_COMMAND_ENABLE(CM_NOISEFIGURERIGHTLEFT, CeAlwaysEnabled)
     EV_MESSAGE(TMainWin::AdviseAllRequest, EvAdviseAllRequest)
     EV_MESSAGE(TMainWin::ShowKeptMessagesRequest, EvShowKeptMessages)
-    EV_MESSAGE(TMainWin::StartMacroRequest, EvStartMacroRequest)
+    EV_MESSAGE(TMainWin::MacroScriptRequest, EvMacroScriptRequest)
     // File menu commands that make a new wave.
     EV_COMMAND(CM_FILEDECIMATE, CmFileDecimate)
     EV_COMMAND(CM_FILEMERGE, CmFileMerge)

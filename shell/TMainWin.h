@@ -144,6 +144,8 @@ public:
     void EvDropFiles(TDropInfo drop);
     void EvSysColorChange();
     void AttachWindowMenu();
+    // The caption of the main window's message boxes.
+    static constexpr const char* Product = "Tonalyx";
     const char* GetClassName() override { return "Tonalyx"; }
     void GetWindowClass(WNDCLASSA& wc) override;
 
@@ -169,7 +171,8 @@ public:
     void TakeUntitledWave(std::unique_ptr<TWaveFile> wave, const TWaveFormat& format);
     // 1 when no wave file is open any more, 0 when the user kept it.
     virtual int CloseWaveFile();
-    virtual void LoadConfiguration(const char* path);
+    // False when nothing was loaded (the file missing or holding no settings).
+    virtual bool LoadConfiguration(const char* path);
     virtual void AddRecentFile(const char* path);
     virtual void RunMacroFile(const char* path);
 
@@ -786,7 +789,8 @@ public:
     void CmLoadConfiguration();
     void CmSaveConfiguration();
     LRESULT EvLoadConfigRequest(WPARAM, LPARAM lParam);
-    void SaveConfiguration(const char* path);
+    // False when the file could not be written.
+    bool SaveConfiguration(const char* path);
     void SaveUtilityPlacements(ViewType type, const char* fileName);
     int RestoreWindowPlacement(ViewType type, const char* fileName);
     void GetInitialPlacement(RECT& rect, ViewType type, const char* fileName, int& showCommand);
@@ -918,6 +922,29 @@ public:
     bool MakeRecording();
     // The macro window (menu command 294) and what it asks of the main window.
     void CmMacroProcessor();
+    // What the device, configuration, macro and temporary-file commands ask
+    // of the main window (TMainWinSystemCommands.cpp). A device chosen anew
+    // gets a new port in the analysis format, the generator following the
+    // output; the analyser runs again when it ran.
+    void SelectSoundDevice(bool input, int32_t index);
+    virtual uint32_t OutputDeviceCount();
+    // Loads a macro file into the macro window (opened when closed), running
+    // it when asked; 0 when the file could not be loaded. From inside the
+    // window's own step the load waits for the message loop, so that the
+    // script is not replaced under the running line and a run starts at its
+    // first line; 1 is answered then.
+    int OpenMacroScript(const std::string& path, bool run);
+    static constexpr UINT MacroScriptRequest = WM_USER + 0x4D3;
+    LRESULT EvMacroScriptRequest(WPARAM, LPARAM);
+    // The script waiting for the step to end, empty when none waits.
+    const std::string& PendingMacroFile() const { return PendingMacroScript; }
+    // Opens a wave that closing deletes, kept out of the caption; false when
+    // no wave was opened from path (the open one kept or the file refused).
+    bool OpenTemporaryWave(const char* path);
+private:
+    std::string PendingMacroScript;
+    bool PendingMacroRun = false;
+public:
     // The utility windows' toggles (TMainWinUtilities.cpp); each always enabled.
     void CmReverbTime();
     void CmPhaseScope();
@@ -1208,19 +1235,11 @@ public:
     bool SaveWaveTo(const char* path);
     // Closes the open wave without the question about its changes.
     void DiscardWave();
-    // Runs a macro file in the macro window from its first line. Asked from
-    // a step of the running macro, it stops that macro and starts the file
-    // once the step has returned, as the step still uses the window.
-    bool StartMacroFile(const char* path);
-    static constexpr UINT StartMacroRequest = WM_USER + 0x4E1;
-    LRESULT EvStartMacroRequest(WPARAM, LPARAM);
     // The wait after a command that lets the caller's next command find
     // windows and files settled.
     virtual void PauseAfterCommand(uint32_t milliseconds) { ::Sleep(milliseconds); }
 
 private:
-    // The macro file a step of the running macro asked to start.
-    std::string PendingMacroFile;
     // The rule the edit enablers share, with the view's query (TMainWinEdit.cpp).
     void EnableByActiveView(TCommandEnabler& ce, int (TPlotBase::*query)(), bool seriesNeedsWave);
     bool ClipboardHoldsWave(TCommandEnabler& ce);

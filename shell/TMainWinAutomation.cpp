@@ -157,8 +157,7 @@ void TMainWin::CmMacroProcessor()
 
 void TMainWin::RunMacroFile(const char* path)
 {
-    if (!MacroWindow()) CreateViewWindow(ViewType::Macro, IniPath);
-    if (TMacro* macro = MacroWindow(); macro && macro->OpenFile(path)) macro->CmRun();
+    OpenMacroScript(path ? path : "", true);
 }
 
 std::string TMainWin::ResolveMacroPath(const std::string& name)

@@ -18,7 +18,6 @@
 #include "shell/StatusBar.h"
 
 namespace {
-const char* const Product = "Tonalyx";
 const char* const Placement = "Placement";
 
 // Keys and places when none is stored of the types whose window is not in
@@ -229,12 +228,12 @@ LRESULT TMainWin::EvLoadConfigRequest(WPARAM, LPARAM lParam)
     return 1;
 }
 
-void TMainWin::LoadConfiguration(const char* path)
+bool TMainWin::LoadConfiguration(const char* path)
 {
-    if (!path || !*path) return;
+    if (!path || !*path) return false;
     if (RunState != Stopped) StopAnalyzer();
     char name[PathSize];
-    if (!FindConfiguration(path, name)) return;
+    if (!FindConfiguration(path, name)) return false;
     SaveUndoConfiguration(name);
     CloseWaveFile();
     CmCloseAllViews();
@@ -243,6 +242,7 @@ void TMainWin::LoadConfiguration(const char* path)
     ReopenConfiguredViews(name);
     OpenConfiguredWave(name);
     UpdateButtonToolbar();
+    return true;
 }
 
 bool TMainWin::FindConfiguration(const char* path, char (&name)[PathSize])
@@ -345,11 +345,11 @@ void TMainWin::ArrangeWindows(int arrangement)
     }
 }
 
-void TMainWin::SaveConfiguration(const char* path)
+bool TMainWin::SaveConfiguration(const char* path)
 {
-    if (!path || !*path) return;
+    if (!path || !*path) return false;
     if (RunState != Stopped) StopAnalyzer();
-    if (!ReadyToWrite(path)) return;
+    if (!ReadyToWrite(path)) return false;
     WriteSettings(path);
     if (TSignalGenerator* generator = SignalGenerator()) generator->SaveSettings(path);
     for (ViewType type : SaveOrder) SaveUtilityPlacements(type, path);
@@ -357,4 +357,5 @@ void TMainWin::SaveConfiguration(const char* path)
     TSettingsTable::WriteText(file, "FileHistory", "OpenFileName", "");
     if (WaveFile && !WaveFile->IsUntitled())
         TSettingsTable::WriteText(file, "FileHistory", "OpenFileName", WaveFile->FileName());
+    return true;
 }

@@ -23,12 +23,6 @@
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrumPlot.h"
 
-namespace {
-
-const char* const Product = "Tonalyx";
-
-}  // namespace
-
 void TMainWin::CmEditCut()
 {
     if (!ConfirmDiskEdit())

@@ -19,7 +19,6 @@
 #include "views/TSeriesPlot.h"
 
 namespace {
-const char* const Product = "Tonalyx";
 const char* const WaveFilter = "Wave Files (*.wav)|*.wav|";
 
 TOpenSaveDialog::TData WaveDialogData(const char* folder, const char* filter, DWORD flags)

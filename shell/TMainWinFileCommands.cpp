@@ -14,7 +14,6 @@
 #include "shell/TRunPause.h"
 
 namespace {
-const char* const Product = "Tonalyx";
 
 bool Readable(const char* path)
 {
@@ -120,37 +119,4 @@ void TMainWin::DiscardWave()
     if (!WaveFile) return;
     WaveFile->Changed = 0;
     CloseWaveFile();
-}
-
-bool TMainWin::StartMacroFile(const char* path)
-{
-    TMacro* macro = MacroWindow();
-    if (macro && macro->IsStepping()) {
-        // The window and its runner are still in the step: the file is
-        // checked now and loaded once the step has returned.
-        const std::string name = ResolveMacroPath(path);
-        if (!std::ifstream(name, std::ios::binary)) {
-            const std::string text = "Failure opening macro file: " + name;
-            MessageBox(text.c_str(), Product, MB_OK | MB_ICONEXCLAMATION);
-            return false;
-        }
-        macro->CmStop();
-        PendingMacroFile = name;
-        PostMessage(StartMacroRequest);
-        return true;
-    }
-    if (macro && macro->IsRunning()) macro->CmStop();
-    if (!macro) CreateViewWindow(ViewType::Macro, IniPath);
-    macro = MacroWindow();
-    if (!macro || !macro->OpenFile(path)) return false;
-    macro->CmRun();
-    return true;
-}
-
-LRESULT TMainWin::EvStartMacroRequest(WPARAM, LPARAM)
-{
-    const std::string name = std::move(PendingMacroFile);
-    PendingMacroFile.clear();
-    if (!name.empty()) StartMacroFile(name.c_str());
-    return 0;
 }

@@ -17,7 +17,6 @@
 
 namespace {
 
-const char* const Product = "Tonalyx";
 // Frames between two looks at the queue for Esc and two gauge updates.
 constexpr uint32_t PollFrames = 1024;
 
@@ -30,7 +29,7 @@ bool ReplaceBlock(TMainWin& main, TSeriesData*& block, uint32_t n, TWaveFormat f
     if (!block->Error) return true;
     delete block;
     block = nullptr;
-    main.MessageBox(IDS_NO_MEMORY_TEXT, Product, MB_OK);
+    main.MessageBox(IDS_NO_MEMORY_TEXT, TMainWin::Product, MB_OK);
     return false;
 }
 

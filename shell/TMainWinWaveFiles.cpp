@@ -16,7 +16,6 @@
 
 namespace {
 
-const char* const Product = "Tonalyx";
 const char* const WaveFilter = "Wave Files (*.wav)|*.wav|";
 
 }

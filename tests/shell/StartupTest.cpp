@@ -216,7 +216,11 @@ public:
         Calls.push_back("close");
         return CloseAnswer;
     }
-    void LoadConfiguration(const char* p) override { Calls.push_back(std::string("config ") + p); }
+    bool LoadConfiguration(const char* p) override
+    {
+        Calls.push_back(std::string("config ") + p);
+        return true;
+    }
     void AddRecentFile(const char* p) override { Calls.push_back(std::string("recent ") + p); }
     void RunMacroFile(const char* p) override { Calls.push_back(std::string("macro ") + p); }
 };
