@@ -46,7 +46,8 @@ std::span<const TCommandInterpreter::TRow> TCommandInterpreter::RunRows()
 
 const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
-    static constexpr std::span<const TRow> (*Families[])() = {&I::RunRows, &I::SettingsRows};
+    static constexpr std::span<const TRow> (*Families[])() = {&I::RunRows, &I::SettingsRows, &I::WindowsRows,
+                                                              &I::ScalingRows};
     for (const auto family : Families)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;

@@ -38,6 +38,10 @@ private:
     static std::span<const TRow> RunRows();
     static const TRow SettingsTable[];
     static std::span<const TRow> SettingsRows();
+    static const TRow WindowsTable[];
+    static std::span<const TRow> WindowsRows();
+    static const TRow ScalingTable[];
+    static std::span<const TRow> ScalingRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -72,6 +76,18 @@ private:
     uint32_t SetSamplingPrecision(const std::string& argument, int);
     uint32_t SetDecimationRatio(const std::string& argument, int);
     uint32_t Window(const std::string&, int window);
+
+    // Window and view arrangement: an operation of the main window by its
+    // index, the frame's show command, and the first view of a kind.
+    uint32_t WindowOperation(const std::string&, int operation);
+    uint32_t ShowFrame(const std::string&, int showCommand);
+    uint32_t OpenView(const std::string&, int family);
+    uint32_t CloseView(const std::string&, int family);
+    uint32_t RestoreView(const std::string&, int family);
+    uint32_t MaximizeView(const std::string&, int family);
+
+    // Spectrum scaling and weighting: one body, the command's row by index.
+    uint32_t Scale(const std::string& argument, int command);
 
     TMainWin& Main;
 };
