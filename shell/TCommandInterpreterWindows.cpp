@@ -9,26 +9,47 @@
 
 namespace {
 
-// The operations of the main window the commands call, by the index their
-// rows hold.
-constexpr void (TMainWin::*Operations[])() = {
-    &TMainWin::HideApplication,      &TMainWin::ShowApplication,      &TMainWin::CmCascade,
-    &TMainWin::CmTileVertical,       &TMainWin::CmTileHorizontal,     &TMainWin::HideMenu,
-    &TMainWin::ShowMenu,             &TMainWin::HideMainToolbar,      &TMainWin::ShowMainToolbar,
-    &TMainWin::HideSecondaryToolbar, &TMainWin::ShowSecondaryToolbar, &TMainWin::HideStatusBar,
-    &TMainWin::ShowStatusBar,        &TMainWin::HidePlotToolbars,     &TMainWin::ShowPlotToolbars};
+// The operations of the main window the commands call; a row holds its
+// operation's place in this list.
 enum TOperation {
     HideApplication, ShowApplication, Cascade, TileVertical, TileHorizontal, HideMenu, ShowMenu,
     HideMainToolbar, ShowMainToolbar, HideSecondaryToolbar, ShowSecondaryToolbar, HideStatusBar, ShowStatusBar,
-    HidePlotToolbars, ShowPlotToolbars, OperationCount
+    HidePlotToolbars, ShowPlotToolbars
 };
-static_assert(std::size(Operations) == OperationCount);
+struct TOperationEntry {
+    TOperation Id;
+    void (TMainWin::*Call)();
+};
+constexpr TOperationEntry Operations[] = {
+    {HideApplication, &TMainWin::HideApplication},
+    {ShowApplication, &TMainWin::ShowApplication},
+    {Cascade, &TMainWin::CmCascade},
+    {TileVertical, &TMainWin::CmTileVertical},
+    {TileHorizontal, &TMainWin::CmTileHorizontal},
+    {HideMenu, &TMainWin::HideMenu},
+    {ShowMenu, &TMainWin::ShowMenu},
+    {HideMainToolbar, &TMainWin::HideMainToolbar},
+    {ShowMainToolbar, &TMainWin::ShowMainToolbar},
+    {HideSecondaryToolbar, &TMainWin::HideSecondaryToolbar},
+    {ShowSecondaryToolbar, &TMainWin::ShowSecondaryToolbar},
+    {HideStatusBar, &TMainWin::HideStatusBar},
+    {ShowStatusBar, &TMainWin::ShowStatusBar},
+    {HidePlotToolbars, &TMainWin::HidePlotToolbars},
+    {ShowPlotToolbars, &TMainWin::ShowPlotToolbars},
+};
+constexpr bool InOperationOrder()
+{
+    for (size_t i = 0; i < std::size(Operations); ++i)
+        if (Operations[i].Id != TOperation(i)) return false;
+    return true;
+}
+static_assert(InOperationOrder());
 
 }  // namespace
 
 uint32_t TCommandInterpreter::WindowOperation(const std::string&, int operation)
 {
-    (Main.*Operations[operation])();
+    (Main.*Operations[operation].Call)();
     return Done;
 }
 
