@@ -682,8 +682,7 @@ public:
     void CloseFirstView(ViewType family);
     void ShowFirstView(ViewType family, int showCommand);
     // Both channels' spectrum scaling as the command language sets it
-    // (TMainWinScaling.cpp): stored, and applied with the analyser paused
-    // when apply is set.
+    // (TMainWinScaling.cpp): stored, and applied when apply is set.
     void SetSpectrumScaling(const ScalingStruct& left, const ScalingStruct& right, bool apply);
     void CmDelayFinder();
     void CmLeq();

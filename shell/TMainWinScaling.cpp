@@ -3,18 +3,14 @@
 #include "shell/TMainWin.h"
 
 #include "shell/Toolbar.h"
-#include "shell/TRunPause.h"
 
+// A run goes on: the engines are rebuilt between two blocks, and a
+// recording in progress is not stopped for a change of what is shown.
 void TMainWin::SetSpectrumScaling(const ScalingStruct& left, const ScalingStruct& right, bool apply)
 {
-    if (!apply) {
-        Scaling[0] = left;
-        Scaling[1] = right;
-        return;
-    }
-    TRunPause pause(*this);
     Scaling[0] = left;
     Scaling[1] = right;
+    if (!apply) return;
     if (TransportToolbar) TransportToolbar->SetMode();
     ApplySettings(RefreshKind::Full);
 }

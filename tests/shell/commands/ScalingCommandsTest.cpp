@@ -154,15 +154,21 @@ TEST_F(TScalingCommands, EachCommandSetsItsChannelsAndAppliesAsItsPatternSays)
     }
 }
 
-// A running analysis is paused for the change and runs on with the new scale.
+// A running analysis runs on through the change and analyses its next
+// blocks in the new scale.
 TEST_F(TScalingCommands, ARunningAnalysisRunsOnWithTheNewScale)
 {
     Prepare(2, 0);
     State(Main).Settings().FFTsize = 4096;
     Main->StartAnalyzer();
     ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
+    for (int i = 0; i < 3; ++i) Main->IdleAction(0);
+    const int32_t blocks = Main->GetBlocksProcessed();
     EXPECT_EQ(Main->ExecuteCommand("[Set Frequency Scaling Type Octave]"), Done);
     EXPECT_EQ(Main->GetRunState(), TMainWin::Running);
-    EXPECT_EQ(State(Main).SpectralLeft()->GetFrequencyScale(), S::OctaveBands);
-    EXPECT_GT(State(Main).SpectralLeft()->GetBandCount(), 0u);
+    for (int i = 0; i < 3; ++i) Main->IdleAction(0);
+    EXPECT_GT(Main->GetBlocksProcessed(), blocks);
+    const TSpectralData* left = State(Main).SpectralLeft();
+    EXPECT_EQ(left->GetFrequencyScale(), S::OctaveBands);
+    EXPECT_GT(left->GetBandCount(), 0u);
 }
