@@ -49,8 +49,8 @@ const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
 {
     static constexpr std::span<const TRow> (*Families[])() = {
         &I::RunRows,      &I::SettingsRows, &I::EditRows,        &I::OverlayRows,  &I::FilesRows,
-        &I::SegmentsRows, &I::PrintRows,    &I::CalibrationRows, &I::DisplayRows,  &I::GeneratorRows,
-        &I::SystemRows};
+        &I::WindowsRows,  &I::ScalingRows,  &I::CalibrationRows, &I::DisplayRows,  &I::SegmentsRows,
+        &I::PrintRows,    &I::GeneratorRows, &I::SystemRows};
     for (const auto family : Families)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;

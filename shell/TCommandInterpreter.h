@@ -57,6 +57,10 @@ private:
     static std::span<const TRow> GeneratorRows();
     static const TRow SystemTable[];
     static std::span<const TRow> SystemRows();
+    static const TRow WindowsTable[];
+    static std::span<const TRow> WindowsRows();
+    static const TRow ScalingTable[];
+    static std::span<const TRow> ScalingRows();
 
     // Run control, transport and operating mode.
     uint32_t Run(const std::string&, int);
@@ -194,6 +198,17 @@ private:
     // (TMainWin::Folder); nothing, after the owner's message, when the
     // joined path is too long for the program's paths.
     std::optional<std::string> ResolveIn(int folder, const std::string& name);
+    // Window and view arrangement: an operation of the main window by its
+    // index, the frame's show command, and the first view of a kind.
+    uint32_t WindowOperation(const std::string&, int operation);
+    uint32_t ShowFrame(const std::string&, int showCommand);
+    uint32_t OpenView(const std::string&, int family);
+    uint32_t CloseView(const std::string&, int family);
+    uint32_t RestoreView(const std::string&, int family);
+    uint32_t MaximizeView(const std::string&, int family);
+
+    // Spectrum scaling and weighting: one body, the command's row by index.
+    uint32_t Scale(const std::string& argument, int command);
 
     TMainWin& Main;
 };

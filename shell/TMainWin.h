@@ -683,6 +683,19 @@ public:
     void ShowMenu();
     void HidePlotToolbars();
     void ShowPlotToolbars();
+    // The command language's arrangement of the frame and its windows
+    // (TMainWinWindowCommands.cpp). Hiding sets the hidden flag and hides the
+    // frame, then each open utility window that goes with it; showing undoes
+    // both. The first window of a view kind is opened or closed through the
+    // kind's toggle, or shown with a show command; a kind not open is left.
+    void HideApplication();
+    void ShowApplication();
+    void OpenFirstView(ViewType family);
+    void CloseFirstView(ViewType family);
+    void ShowFirstView(ViewType family, int showCommand);
+    // Both channels' spectrum scaling as the command language sets it
+    // (TMainWinScaling.cpp): stored, and applied when apply is set.
+    void SetSpectrumScaling(const ScalingStruct& left, const ScalingStruct& right, bool apply);
     void CmDelayFinder();
     void CmLeq();
     // The utilities' options and the logging set-up (TMainWinUtilityOptions.cpp).

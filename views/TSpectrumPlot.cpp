@@ -324,6 +324,7 @@ void TSpectrumPlot::ShowButtonBar(int show)
 
 void TSpectrumPlot::ShowButtons()
 {
+    Opts->ShowToolbar = 1;
     ShowButtonBar(SW_SHOW);
     ButtonBarHeight = 30;
     TopInset = 50;
@@ -332,6 +333,7 @@ void TSpectrumPlot::ShowButtons()
 
 void TSpectrumPlot::HideButtons()
 {
+    Opts->ShowToolbar = 0;
     ShowButtonBar(SW_HIDE);
     ButtonBarHeight = 0;
     TopInset = 20;
