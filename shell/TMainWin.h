@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -885,6 +886,15 @@ public:
     std::optional<std::string> DdeItemText(int index) override;
     // The name of the wave closed last, once: the next call finds it empty.
     std::string TakeLastClosedFile();
+    // The listing items (TMainWinDdeListings.cpp), read after the item rows.
+    struct TDdeTextRow {
+        TDdeItem Item;
+        std::optional<std::string> (*Text)(TMainWin&);
+    };
+    static std::span<const TDdeTextRow> DdeListingRows();
+    // The time segment that the wave-segment listings cover: an empty one
+    // first becomes the time series view's visible range.
+    std::pair<float, float> ListedTimeSegment();
     static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);

@@ -171,5 +171,7 @@ std::optional<std::string> TMainWin::DdeItemText(int index)
 {
     for (const TItemRow& row : ItemRows)
         if (int(row.Item) == index) return row.Text(*this);
+    for (const TDdeTextRow& row : DdeListingRows())
+        if (int(row.Item) == index) return row.Text(*this);
     return std::nullopt;
 }
