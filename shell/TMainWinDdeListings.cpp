@@ -13,6 +13,7 @@
 #include "engine/TSeriesData.h"
 #include "engine/TSpectralData.h"
 #include "engine/TWaveFile.h"
+#include "views/TSeriesScale.h"
 
 namespace {
 
@@ -103,7 +104,7 @@ TText SpectralListing(TMainWin& main, TRange range, TValue value, TColumns colum
 // (or calibrated units) on the linear scale, a level on the dB scale.
 float ListedSample(TMainWin& main, uint16_t channel, float scaled)
 {
-    if (main.GetSeriesOptions().AmpScaleType == 1) return main.LevelToDisplayUnits(channel, std::fabs(scaled));
+    if (main.GetSeriesOptions().AmpScaleType == TSeriesScale::DecibelAxis) return main.LevelToDisplayUnits(channel, std::fabs(scaled));
     return main.IsChannelCalibrated(channel) ? scaled : scaled * 100.0f;
 }
 

@@ -19,6 +19,7 @@
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/TMainWinState.h"
+#include "views/TSeriesScale.h"
 
 namespace {
 
@@ -259,6 +260,23 @@ TEST_F(TDdeListings, TimeSeriesAndWaveSegmentMatchTheWaveModule)
     State(Main).SeriesOptions().StopTime = 0.5f;
     EXPECT_EQ(Lines(Text(TDdeItem::WaveSegmentRight)).size(), Reference.Frames.size());
     EXPECT_EQ(Lines(Text(TDdeItem::WaveSegmentLeft)).front().size(), 2u);
+
+    // On the time series' dB scale each sample is its level in dB of full scale.
+    State(Main).SeriesOptions().AmpScaleType = TSeriesScale::DecibelAxis;
+    const auto levels = Lines(Text(TDdeItem::WaveSegment));
+    ASSERT_EQ(levels.size(), Reference.Frames.size());
+    line = 0;
+    for (const auto& [frame, expected] : Reference.Frames) {
+        SCOPED_TRACE(frame);
+        const std::vector<double>& l = levels[line++];
+        if (expected.first != 0.0) {
+            EXPECT_NEAR(l[1], 20 * std::log10(std::fabs(expected.first) / 100), 1e-3);
+        }
+        if (expected.second != 0.0) {
+            EXPECT_NEAR(l[2], 20 * std::log10(std::fabs(expected.second) / 100), 1e-3);
+        }
+    }
+    State(Main).SeriesOptions().AmpScaleType = TSeriesScale::LinearAxis;
 
     // A reversed segment lists nothing.
     State(Main).TimeSegmentStart() = 0.3f;
