@@ -8,8 +8,8 @@
 class TMainWin;
 
 // The texts of the DDE items as rows, one table per topic: the measures of
-// the displayed results, the settings and run state, and the utility windows
-// and the recording. TMainWin::DdeItemText walks the topics; a row's text
+// the displayed results, the settings and run state, the utility windows
+// and the recording, and the listings. TMainWin::DdeItemText walks the topics; a row's text
 // is nothing when the item has no data.
 class TDdeItemRows {
 public:
@@ -23,6 +23,8 @@ public:
     static std::span<const Row> Measures();
     static std::span<const Row> SettingsAndState();
     static std::span<const Row> UtilitiesAndRecording();
+    // The spectrum, phase, time series and wave segment listings.
+    static std::span<const Row> Listings();
 
     // One value printed with a printf format of one double ("%3.6f", "%6.2f").
     static std::string Printed(const char* format, double value);

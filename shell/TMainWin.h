@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -911,6 +912,9 @@ public:
     std::optional<std::string> DdeItemText(int index) override;
     // The name of the wave closed last, once: the next call finds it empty.
     std::string TakeLastClosedFile();
+    // The time segment that the wave-segment listings cover: an empty one
+    // first becomes the time series view's visible range.
+    std::pair<float, float> ListedTimeSegment();
     static constexpr UINT AdviseAllRequest = WM_USER + 0x4D1;
     bool DeferAdvise();
     LRESULT EvAdviseAllRequest(WPARAM, LPARAM);

@@ -177,6 +177,7 @@ std::optional<std::string> TMainWin::DdeItemText(int index)
         TDdeItemRows::Measures,
         TDdeItemRows::SettingsAndState,
         TDdeItemRows::UtilitiesAndRecording,
+        TDdeItemRows::Listings,
     };
     for (TDdeItemRows::Topic topic : Topics)
         for (const TDdeItemRows::Row& row : topic())

@@ -44,17 +44,21 @@ std::vector<uint8_t> PokedBytes(HDDEDATA data)
 
 HDDEDATA TMainWin::DdePoke(HCONV conversation, HDDEDATA data, TDdePokeItem item)
 {
+    // Answered as a command is: the advises of an analysed block go out after
+    // the acknowledgement, which a client holding links on the same
+    // conversation would otherwise take an advise for.
+    ++CommandDepth;
+    HDDEDATA answer = nullptr;
     switch (item) {
     case TDdePokeItem::TimeSeriesData:
-        if (DdeClientLink && DdeLinkAxisFlag) return DdeLinkData(conversation, data);
-        return DdePokeTimeSeries(data);
-    case TDdePokeItem::CalibrationData:
-        return DdePokeCalibration(data);
-    case TDdePokeItem::WaveData:
-        return DdePokeWave(data);
-    default:
-        return nullptr;
+        answer = DdeClientLink && DdeLinkAxisFlag ? DdeLinkData(conversation, data) : DdePokeTimeSeries(data);
+        break;
+    case TDdePokeItem::CalibrationData: answer = DdePokeCalibration(data); break;
+    case TDdePokeItem::WaveData: answer = DdePokeWave(data); break;
+    default: break;
     }
+    --CommandDepth;
+    return answer;
 }
 
 HDDEDATA TMainWin::DdePokeTimeSeries(HDDEDATA data)

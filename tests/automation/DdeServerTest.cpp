@@ -193,11 +193,16 @@ TEST_F(TDdeServerRun, RequestsExecutesAndAdviseLinks)
     EXPECT_EQ(Client.Request(Data, "Sampling Rate"), "48000");
     EXPECT_EQ(Client.Request(Data, "Macro Status"), "-1");
     EXPECT_FALSE(Client.Request(Data, "No Such Item"));
-    EXPECT_FALSE(Client.Request(Data, "Spectrum"));
 
     RunFile();
     const std::string peak = Client.Request(Data, "Peak Frequency").value_or("");
     EXPECT_NEAR(std::stod(peak), Peak, Bin) << peak;
+    // A listing far longer than a single value's buffer comes whole: a line
+    // per bin, the peak's among them.
+    const std::string spectrum = Client.Request(Data, "Spectrum").value_or("");
+    EXPECT_GT(std::count(spectrum.begin(), spectrum.end(), '\n'), 8000);
+    EXPECT_EQ(spectrum.substr(spectrum.size() - std::min<size_t>(spectrum.size(), 2)), "\r\n");
+    EXPECT_NE(spectrum.find("\r\n" + peak.substr(0, peak.find('.'))), std::string::npos) << peak;
     EXPECT_FALSE(Client.Request(Data, "Peak Frequency", CF_BITMAP));
 
     EXPECT_TRUE(Client.Execute(Data, "[Set FFT Size 4096]"));

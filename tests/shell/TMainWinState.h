@@ -60,6 +60,8 @@ public:
     decltype(auto) SpectrogramOptions() { return (M.SpectrogramOptions); }
     decltype(auto) SurfaceOptions() { return (M.SurfaceOptions); }
     decltype(auto) SeriesOptions() { return (M.SeriesOptions); }
+    decltype(auto) TimeSegmentStart() { return (M.TimeSegmentStart); }
+    decltype(auto) TimeSegmentEnd() { return (M.TimeSegmentEnd); }
     decltype(auto) Filter() { return (M.Filter); }
     decltype(auto) Logging() { return (M.Logging); }
     decltype(auto) DelayFinderOptions() { return (M.DelayFinderOptions); }
@@ -80,8 +82,6 @@ public:
     decltype(auto) GainAdjustRightDb() { return (M.GainAdjustRightDb); }
     decltype(auto) PeakSearchLow() { return (M.PeakSearchLow); }
     decltype(auto) PeakSearchHigh() { return (M.PeakSearchHigh); }
-    decltype(auto) TimeSegmentStart() { return (M.TimeSegmentStart); }
-    decltype(auto) TimeSegmentEnd() { return (M.TimeSegmentEnd); }
 
 private:
     TMainWin& M;
