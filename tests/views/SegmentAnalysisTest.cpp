@@ -314,7 +314,8 @@ TEST_F(TSegmentScreen, LeqOfASegmentGivesEachChannelsLevel)
 // block is numpy's inverse of the mean power with the mean spectrum's phase.
 // The DC and Nyquist terms share one packed pair in the engine: their two
 // components (the mean and the alternating sequence) are taken out of the
-// block, as numpy's reference leaves them out.
+// block, as numpy's reference leaves them out (and the bin below Nyquist,
+// which the average does not keep).
 TEST_F(TSegmentScreen, InverseFftOfTheAverageIsNumpysIrfft)
 {
     Open("noise_8192.wav");
