@@ -8,22 +8,27 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <functional>
+#include <iterator>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "base/THeadlessEngineHost.h"
 #include "dialogs/TDataLogDialog.h"
 #include "dialogs/TDelayFinderOptionsDialog.h"
+#include "engine/TSmoothing.h"
 #include "engine/TWaveFile.h"
 #include "framework/TDialog.h"
 #include "resources/CommandIds.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/engine/Fixture.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/framework/WindowImage.h"
 #include "tests/shell/TMainWinState.h"
+#include "utilities/TDataLog.h"
 #include "utilities/TDelayFinder.h"
 #include "utilities/TLeqAnalysis.h"
 #include "utilities/TPhaseScope.h"
@@ -323,4 +328,94 @@ TEST_F(TUtilityWindows, DelayFinderReadsTheLagOfNoise)
     ASSERT_NE(Main->DelayFinder(), nullptr);
     Run();
     EXPECT_EQ(Main->DelayFinder()->DelayText(), " 0.771 msec");
+}
+
+// A run over steady tones, Leq averaging for ever and recalculated at the
+// stop: each channel's Leq is numpy's level of its tone, flat and A weighted
+// (left 1 kHz, right 100 Hz, both at half scale; leq_levels.txt's tone rows).
+TEST_F(TUtilityWindows, LeqWindowShowsNumpysLevelsOfTones)
+{
+    Main->OpenWaveFile((std::string(TONALYX_FIXTURES) + "/utilities/tones_1k_100_half.wav").c_str());
+    ASSERT_NE(Main->Wave(), nullptr);
+    const auto rows = ReadFixture("leq_levels.txt");
+    ASSERT_GE(rows.size(), 4u);
+    State(Main).LeqOptions().Leq_Avg = TLeqData::AverageForever;
+    State(Main).LeqOptions().RecalculationMode = 1;
+    Main->SendMessage(WM_COMMAND, CM_LEQ);
+    Pump();
+    ASSERT_NE(Main->LeqWindow(), nullptr);
+    for (uint16_t weighting : {0, 1}) {
+        State(Main).LeqOptions().Leq_Weight = weighting;
+        Run();
+        for (int channel : {0, 1}) {
+            const auto& row = rows[size_t(channel * 2 + weighting)];
+            SCOPED_TRACE(testing::Message() << row[1] << " Hz, weighting " << weighting);
+            const std::string shown = Main->LeqWindow()->ValueText(1, channel);
+            ASSERT_FALSE(shown.empty());
+            EXPECT_NEAR(std::stod(shown), row.back(), 0.1);
+        }
+    }
+}
+
+// Every block of a run over the stereo tone logged: the file read back has
+// its header, one record per block in time order at numpy's peak frequency,
+// and its last record holds the peaks the spectra showed at the end.
+TEST_F(TUtilityWindows, DataLogReadsBackAsTheRunShowedIt)
+{
+    const std::string log = Folder.File("peaks.txt");
+    LoggingSettings& logging = State(Main).Logging();
+    std::snprintf(logging.LogFileName, sizeof logging.LogFileName, "%s", log.c_str());
+    logging.IntervalFlag = 0;
+    logging.DataType = TDataLog::PeakFrequencyAndAmplitude;
+    State(Main).Settings().FFTsize = 16384;
+    State(Main).Settings().SmoothingWindow = TSmoothing::Hanning;
+    Main->SendMessage(WM_COMMAND, CM_VIEWSPECTRUM);
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
+    Pump();
+    Main->SendMessage(WM_COMMAND, CM_DATALOGON);
+    ASSERT_NE(Main->GetDataLog(), nullptr);
+    Run();
+    const TSpectralData* shown[] = {State(Main).DisplayPrimary(), State(Main).DisplaySecondary()};
+    ASSERT_NE(shown[1], nullptr);
+    Main->SendMessage(WM_COMMAND, CM_DATALOGOFF);
+
+    std::ifstream in(log);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines[0], "");
+    EXPECT_EQ(lines[1].rfind("Data Logging On: ", 0), 0u);
+    EXPECT_EQ(lines[2], "Time\tFreq(Hz)\tLeft Amplitude\tRight Amplitude");
+    EXPECT_EQ(lines[3], std::string(TDataLog::RuleLength, '-'));
+
+    const auto reference = ReadFixture("automation/reference.txt");
+    ASSERT_EQ(reference.size(), 1u);
+    const double numpyPeak = reference[0][0], binWidth = reference[0][1];
+    double lastTime = -1.0;
+    std::vector<double> last;
+    for (size_t i = 4; i < lines.size(); ++i) {
+        SCOPED_TRACE(lines[i]);
+        int h = 0, m = 0;
+        double s = 0;
+        char rest[200] = {};
+        ASSERT_EQ(std::sscanf(lines[i].c_str(), "%d:%d:%lf\t%199[^\n]", &h, &m, &s, rest), 4);
+        const double time = h * 3600.0 + m * 60.0 + s;
+        EXPECT_GT(time, lastTime);
+        EXPECT_LE(time, 3.0);
+        lastTime = time;
+        std::istringstream fields(rest);
+        last.assign(std::istream_iterator<double>(fields), std::istream_iterator<double>());
+        // Each channel's peak frequency and level, under the three-name column line.
+        ASSERT_EQ(last.size(), 4u);
+        EXPECT_NEAR(last[0], numpyPeak, binWidth / 2);
+        EXPECT_NEAR(last[2], numpyPeak, binWidth / 2);
+    }
+    EXPECT_EQ(int(lines.size() - 4), Main->GetBlocksProcessed());
+    float hz = 0, level = 0;
+    shown[0]->FindNthPeak(shown[0]->GetLowIndex(), shown[0]->GetHighIndex(), &hz, &level, 0);
+    EXPECT_NEAR(last[0], hz, 1e-4);
+    EXPECT_NEAR(last[1], level, 1e-6);
+    shown[1]->FindNthPeak(shown[1]->GetLowIndex(), shown[1]->GetHighIndex(), &hz, &level, 0);
+    EXPECT_NEAR(last[2], hz, 1e-4);
+    EXPECT_NEAR(last[3], level, 1e-6);
 }

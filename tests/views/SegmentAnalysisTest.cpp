@@ -13,11 +13,13 @@
 
 #include "dialogs/TLeqOptionsDialog.h"
 #include "dialogs/TLeqResultsDialog.h"
+#include "engine/TSeriesData.h"
 #include "engine/TSmoothing.h"
 #include "engine/TSpectralData.h"
 #include "tests/views/SpectrumScreen.h"
 #include "views/TSeriesPlot.h"
 #include "views/TSpectrogram.h"
+#include "views/TSpectrumPlot.h"
 #include "views/TSurfacePlot.h"
 
 namespace {
@@ -305,5 +307,74 @@ TEST_F(TSegmentScreen, LeqOfASegmentGivesEachChannelsLevel)
         if (channel == 0)
             std::snprintf(line, sizeof line, "\r\nLeq  \t%6.2f \t dB\r\n", want[0][0]);
         EXPECT_NE(text.find(line), std::string::npos) << text;
+    }
+}
+
+// The spectrum view's inverse FFT of the segment's average: each channel's
+// block is numpy's inverse of the mean power with the mean spectrum's phase.
+// The DC and Nyquist terms share one packed pair in the engine: their two
+// components (the mean and the alternating sequence) are taken out of the
+// block, as numpy's reference leaves them out (and the bin below Nyquist,
+// which the average does not keep).
+TEST_F(TSegmentScreen, InverseFftOfTheAverageIsNumpysIrfft)
+{
+    Open("noise_8192.wav");
+    SelectSegment().SendMessage(WM_COMMAND, TSeriesPlot::MenuAverageSpectrum);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    Main->SpectrumView(0)->SendMessage(WM_COMMAND, TSpectrumPlot::MenuInverseFFT);
+    const auto want = ReadRows("inverse.txt");
+    ASSERT_EQ(want.size(), 1024u);
+    for (int channel : {0, 1}) {
+        SCOPED_TRACE(channel);
+        const TSeriesData* block = Main->GetSeries(channel);
+        ASSERT_NE(block, nullptr);
+        ASSERT_GE(block->GetLength(), want.size());
+        const double n = double(want.size());
+        double mean = 0, alternating = 0;
+        for (size_t i = 0; i < want.size(); ++i) {
+            const double y = block->GetSample(uint32_t(i), 0);
+            mean += y / n;
+            alternating += (i % 2 ? -y : y) / n;
+        }
+        double worst = 0;
+        for (size_t i = 0; i < want.size(); ++i) {
+            const double y = block->GetSample(uint32_t(i), 0) - mean - (i % 2 ? -alternating : alternating);
+            worst = std::max(worst, std::fabs(y - want[i][size_t(channel)]));
+        }
+        EXPECT_LT(worst, 2.0);
+    }
+    EXPECT_TRUE(Host().Messages.empty());
+}
+
+// Bandwidth and Q of each channel's resonator, read from the spectrum view's
+// entry after a segment average, against freqz's figures of the filter.
+TEST_F(TSegmentScreen, BandwidthAndQOfResonatedNoiseMatchFreqz)
+{
+    Open("resonant_8192.wav");
+    // Whole blocks of the repeating noise: no decimation, no channel delay.
+    State(Main).Settings().DecimationRatio = 1;
+    State(Main).Settings().DelayTimeMsec = 0.0f;
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
+    SelectSegment().SendMessage(WM_COMMAND, TSeriesPlot::MenuAverageSpectrum);
+    ASSERT_NE(Main->SpectrumView(0), nullptr);
+    Host().Messages.clear();
+    Main->SpectrumView(0)->SendMessage(WM_COMMAND, TSpectrumPlot::MenuBandwidth);
+    ASSERT_EQ(Host().Messages.size(), 1u);
+    EXPECT_EQ(Host().Messages[0].Caption, "Quality Factor");
+    double shown[2][3] = {};
+    ASSERT_EQ(std::sscanf(Host().Messages[0].Text.c_str(),
+                          "Peak Frequency = %lf Hz\rBandwidth (-3dB) = %lf Hz\rQuality Factor = %lf\r\r"
+                          "Peak Frequency = %lf Hz\rBandwidth = %lf Hz\rQuality Factor = %lf",
+                          &shown[0][0], &shown[0][1], &shown[0][2], &shown[1][0], &shown[1][1], &shown[1][2]),
+              6)
+        << Host().Messages[0].Text;
+    const auto want = ReadRows("bandwidth.txt");
+    ASSERT_EQ(want.size(), 2u);
+    for (int channel : {0, 1}) {
+        SCOPED_TRACE(channel);
+        // Bins are 8 Hz apart: the peak sits on one, the edges are interpolated.
+        EXPECT_NEAR(shown[channel][0], want[size_t(channel)][0], 4.0);
+        EXPECT_NEAR(shown[channel][1], want[size_t(channel)][1], 0.01 * want[size_t(channel)][1]);
+        EXPECT_NEAR(shown[channel][2], want[size_t(channel)][2], 0.01 * want[size_t(channel)][2]);
     }
 }
