@@ -23,6 +23,9 @@
 #include "shell/TMainWin.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/TMainWinState.h"
+#include "tests/utilities/DecayWave.h"
+#include "utilities/TReverb.h"
+#include "utilities/TTHDFreq.h"
 #include "views/TPrintPage.h"
 
 namespace {
@@ -274,6 +277,22 @@ const TWord* Find(const std::vector<TWord>& words, const std::string& text, size
     return nullptr;
 }
 
+// The first word of a run of words in pdftotext's order that spells text on
+// one line; null when the page holds none.
+const TWord* Phrase(const std::vector<TWord>& words, const std::string& text)
+{
+    std::vector<std::string> parts;
+    std::istringstream pieces(text);
+    for (std::string part; pieces >> part;) parts.push_back(part);
+    for (size_t i = 0; i + parts.size() <= words.size(); ++i) {
+        size_t k = 0;
+        while (k < parts.size() && words[i + k].Text == parts[k] && std::fabs(words[i + k].YMin - words[i].YMin) < 1.0)
+            ++k;
+        if (k == parts.size()) return &words[i];
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 TEST_F(TRealPrinting, TheSpectrumPrintsSilentlyOnTheDefaultPrinter)
@@ -393,4 +412,117 @@ TEST_F(TRealPrinting, TheConfigurationPrintoutHoldsTheReportLinesInOrder)
     for (const TWord& w : words)
         if (next < expected.size() && w.Text == expected[next]) ++next;
     EXPECT_EQ(next, expected.size()) << "missing from the page: " << (next < expected.size() ? expected[next] : "");
+}
+
+// The window's silent print: both channels' panes one above the other, the
+// amplitude decades of the file's range in each and the frequency decades on
+// a logarithmic axis, under the page's header; the window keeps its scales.
+TEST_F(TRealPrinting, TheThdPlusNWindowPrintsBothPanesWithTheirScales)
+{
+    Main->SetConfiguredFolder(TMainWin::ThdFolder, Folder.Path.c_str());
+    ASSERT_TRUE(::CopyFileA(TONALYX_FIXTURES "/utilities/thdfreq_two.thd", Folder.File("two.thd").c_str(), FALSE));
+    Main->CmTHDNvsFrequency();
+    TTHDFreq* window = Main->ThdFreqWindow();
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(window->LoadFile("two.thd"));
+    Pump();
+    const auto frequencyTicks = window->FrequencyTicks();
+    const auto amplitudeTicks = window->AmplitudeTicks();
+    window->PrintPlot(false);
+    Pump();
+    EXPECT_EQ(Main->AnnotationRuns, 0);
+    const std::string pdf = NextPdf();
+    ASSERT_FALSE(pdf.empty()) << "no PDF in " << PdfFolder;
+    const std::string info = Info(pdf);
+    EXPECT_NE(info.find("Title:           THD+N vs Frequency Plot"), std::string::npos) << info;
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
+
+    const std::vector<TWord> words = Words(pdf, Scratch);
+    for (const char* word : {"Printed", "Tonalyx", "Loudspeaker", "metre"}) EXPECT_NE(Find(words, word), nullptr) << word;
+    const TWord* left = Phrase(words, "THD+N vs Frequency - Left");
+    const TWord* right = Phrase(words, "THD+N vs Frequency - Right");
+    const TWord* axis = Phrase(words, "Frequency (Hz)");
+    ASSERT_TRUE(left && right && axis);
+    EXPECT_GT(right->YMin, left->YMin);
+    EXPECT_GT(axis->YMin, right->YMin);
+    EXPECT_GT(left->YMin, Find(words, "Loudspeaker")->YMax);
+    // The file's 10 % to 0.001 %: each decade once per pane, the top above the bottom.
+    // Searched from the captions on: the header's date holds numbers too.
+    const size_t leftStart = size_t(left - words.data()), rightStart = size_t(right - words.data());
+    for (const char* decade : {"10", "1", "0.1", "0.01", "0.001"}) {
+        SCOPED_TRACE(decade);
+        const TWord* upper = Find(words, decade, leftStart);
+        ASSERT_TRUE(upper && upper < right);
+        const TWord* lower = Find(words, decade, rightStart);
+        ASSERT_NE(lower, nullptr);
+        EXPECT_GT(lower->YMin, right->YMin);
+    }
+    EXPECT_LT(Find(words, "10", leftStart)->YMin, Find(words, "0.001", leftStart)->YMin);
+    // 20 Hz to 20 kHz: equal steps between the decades.
+    const TWord* hundred = Find(words, "100", rightStart);
+    const TWord* thousand = Find(words, "1.0k", rightStart);
+    const TWord* tenThousand = Find(words, "10.0k", rightStart);
+    ASSERT_TRUE(hundred && thousand && tenThousand);
+    const auto centre = [](const TWord* w) { return (w->XMin + w->XMax) / 2; };
+    const double decade = centre(thousand) - centre(hundred);
+    EXPECT_GT(decade, 100.0);
+    EXPECT_NEAR(centre(tenThousand) - centre(thousand), decade, 2.0);
+    ASSERT_TRUE(Find(words, "20", rightStart) && Find(words, "20.0k", rightStart));
+    EXPECT_NEAR(centre(Find(words, "20.0k", rightStart)) - centre(Find(words, "20", rightStart)), 3 * decade, 3.0);
+
+    // The page's scales were the printer's; the window's are back to the screen's.
+    ASSERT_EQ(window->FrequencyTicks().size(), frequencyTicks.size());
+    for (size_t i = 0; i < frequencyTicks.size(); ++i)
+        EXPECT_EQ(window->FrequencyTicks()[i].Offset, frequencyTicks[i].Offset) << i;
+    ASSERT_EQ(window->AmplitudeTicks().size(), amplitudeTicks.size());
+    for (size_t i = 0; i < amplitudeTicks.size(); ++i)
+        EXPECT_EQ(window->AmplitudeTicks()[i].Offset, amplitudeTicks[i].Offset) << i;
+}
+
+// The Print button's job: the print dialog and the annotations confirmed,
+// then the smoothing and extrapolation of the options in a box at the top
+// left margin, above the bar chart's title, axis and wideband bar.
+TEST_F(TRealPrinting, TheReverberationPrintoutHoldsTheTwoMethodLines)
+{
+    ReverbSettings& o = State(*Main).ReverbOptions();
+    o.ExtrapolationMethod = TReverbData::Rt30;
+    o.SmoothingMethod = TReverbData::Schroeder;
+    for (int f : {TMainWin::TmpFolder, TMainWin::RvbFolder}) Main->SetConfiguredFolder(f, Folder.Path.c_str());
+    WriteDecay(Folder.File("decay.wav"), 1.0);
+    Main->OpenWaveFile(Folder.File("decay.wav").c_str());
+    ASSERT_NE(Main->Wave(), nullptr);
+    Main->AnalyzeReverbSegment(1, 0.0f, 1.7f);
+    Pump();
+    TReverb* reverb = Main->ReverbWindow();
+    ASSERT_NE(reverb, nullptr);
+    reverb->CmShowRtPlot();
+    Pump();
+    const TDevice device = Device();
+    {
+        TConfirmPrintDialog confirm;
+        reverb->CmPrint();
+        Pump();
+        EXPECT_TRUE(confirm.Pressed);
+    }
+    EXPECT_EQ(Main->AnnotationRuns, 1);
+    const std::string pdf = NextPdf();
+    ASSERT_FALSE(pdf.empty()) << "no PDF in " << PdfFolder;
+    const std::string info = Info(pdf);
+    EXPECT_NE(info.find("Title:           Reverb Plot"), std::string::npos) << info;
+    EXPECT_NE(info.find("Page rot:        90"), std::string::npos) << info;
+
+    const std::vector<TWord> words = Words(pdf, Scratch);
+    const TWord* extrapolation = Phrase(words, "Extrapolation Method: RT 30");
+    const TWord* smoothing = Phrase(words, "Smoothing Method: Schroeder");
+    const TWord* title = Phrase(words, "Reverberation Time versus Frequency");
+    ASSERT_TRUE(extrapolation && smoothing && title);
+    const double toPoints = 72.0 / device.Metrics.DpiX;
+    const double margin = (device.OffsetX + device.Metrics.DpiX * Main->GetPrintOptions().MarginLeft) * toPoints;
+    EXPECT_NEAR(extrapolation->XMin, margin, 3.0);
+    EXPECT_NEAR(smoothing->XMin, margin, 3.0);
+    EXPECT_GT(smoothing->YMin, extrapolation->YMax);
+    EXPECT_GT(title->YMin, smoothing->YMax);
+    for (const char* text : {"Frequency (Hz)", "Loudspeaker A", "Measured at one metre"})
+        EXPECT_NE(Phrase(words, text), nullptr) << text;
+    EXPECT_NE(Find(words, "Wide"), nullptr);
 }

@@ -9,12 +9,14 @@
 #include <cstring>
 #include <iterator>
 #include <limits>
+#include <optional>
 #include <sstream>
 #include <string>
 
 #include "base/THeadlessEngineHost.h"
 #include "shell/TClientMain.h"
 #include "shell/TMainWin.h"
+#include "tests/framework/WindowImage.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/TMainWinState.h"
 #include "utilities/TTHDFreq.h"
@@ -136,4 +138,75 @@ TEST_F(TThdFreqWindow, TextCopyHoldsOneLinePerPoint)
     }
     EXPECT_FALSE(std::getline(text, line));
     EXPECT_STREQ(Window->StatusText(), "");
+}
+
+namespace {
+
+// The offset of the tick labelled label (labels come padded to a width),
+// counted from the pane's left or bottom edge.
+std::optional<int> TickOffset(const std::vector<TThdFreqScale::TTick>& ticks, const std::string& label)
+{
+    for (const auto& tick : ticks)
+        if (tick.Label.size() >= label.size() && tick.Label.ends_with(label) &&
+            tick.Label.find_first_not_of(' ') == tick.Label.size() - label.size())
+            return tick.Offset;
+    return std::nullopt;
+}
+
+}  // namespace
+
+// Both channels' curves with a limit line each, on screen: the limit on the
+// grid line of its value, each curve's 1 kHz point between the 0.01 % and
+// 0.1 % grid lines; the picture for docs/.
+TEST_F(TThdFreqWindow, CurvesAndLimitLinesLieOnTheirGridRows)
+{
+    Write("two.thd", Packed);
+    Write("one.ovl", ";1 % limit\r\n20\t1\r\n1000\t1\r\n20000\t1\r\n");
+    Write("tenth.ovl", ";0.1 % limit\r\n20\t0.1\r\n1000\t0.1\r\n20000\t0.1\r\n");
+    THDFreqSettings o = Main->GetThdFreqOptions();
+    o.LimitEnableL = o.LimitEnableR = 1;
+    std::strcpy(o.LimitFilenameL, Folder.File("one.ovl").c_str());
+    std::strcpy(o.LimitFilenameR, Folder.File("tenth.ovl").c_str());
+    // As the options command does after OK.
+    Main->SetThdFreqOptions(o);
+    Window->UpdateLayout();
+    ASSERT_TRUE(Window->LoadFile("two.thd"));
+    Main->Show(SW_SHOW);
+    Main->MoveWindow(0, 0, 1000, 750, true);
+    Window->MoveWindow(0, 0, 820, 560, true);
+    Window->UpdateWindow();
+    const auto frequency = TickOffset(Window->FrequencyTicks(), "1.0k");
+    const auto twoThousand = TickOffset(Window->FrequencyTicks(), "2.0k");
+    ASSERT_TRUE(frequency && twoThousand);
+    const struct {
+        TRect Pane;
+        const char* Limit;
+        int Channel, Over;
+    } panes[] = {{Window->PaneRect1, "1", 0, 0}, {Window->PaneRect2, "0.1", 1, 1}};
+    HDC screen = ::GetDC(Window->GetHandle());
+    for (const auto& p : panes) {
+        SCOPED_TRACE(p.Limit);
+        const auto limit = TickOffset(Window->AmplitudeTicks(), p.Limit);
+        const auto low = TickOffset(Window->AmplitudeTicks(), "0.01");
+        const auto high = TickOffset(Window->AmplitudeTicks(), "0.1");
+        ASSERT_TRUE(limit && low && high);
+        // Between the grid's 1 kHz and 2 kHz columns.
+        const int x = p.Pane.left + (*frequency + *twoThousand) / 2;
+        int limitRows = 0;
+        for (int dy = -1; dy <= 1; ++dy)
+            limitRows += ::GetPixel(screen, x, p.Pane.bottom - *limit + dy) == COLORREF(o.LimitColor);
+        EXPECT_GE(limitRows, 1);
+        // The right channel's 1.25 % at 10 kHz lies over its limit.
+        EXPECT_EQ(Window->CompareToLimits(p.Channel), p.Over);
+        std::vector<int> curve;
+        for (int y = p.Pane.top; y < p.Pane.bottom; ++y)
+            if (::GetPixel(screen, p.Pane.left + *frequency, y) == COLORREF(o.LineColor)) curve.push_back(y);
+        ASSERT_FALSE(curve.empty());
+        EXPECT_GT(curve.front(), p.Pane.bottom - *high);
+        EXPECT_LT(curve.back(), p.Pane.bottom - *low);
+    }
+    ::ReleaseDC(Window->GetHandle(), screen);
+#ifdef TONALYX_SHOTS
+    EXPECT_TRUE(SaveWindowImage(Window->GetHandle(), std::string(TONALYX_SHOTS) + "/thdfreq.bmp"));
+#endif
 }
