@@ -71,8 +71,9 @@ TEST(TSpectralDataMeasures, IntegratedDistortionMatchesNumpy)
         }
         EXPECT_NEAR(dB(thdn / row[10]), 0.0, 0.2) << "THD+N " << thdn << " numpy " << row[10];
         // Noise forms no harmonics, however its largest bins fall.
-        if (harmonic == 0.0 && rms >= 1e-4)
+        if (harmonic == 0.0 && rms >= 1e-4) {
             EXPECT_LT(thd, 0.1 * thdn);
+        }
         EXPECT_NEAR(s.ComputeSNR(), row[11], 0.2);
         EXPECT_NEAR(s.ComputeSINAD(), row[12], 0.2);
     }

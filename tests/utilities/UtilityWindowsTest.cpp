@@ -136,15 +136,18 @@ TEST_F(TUtilityWindows, PhaseScopeDrawsIdenticalChannelsVerticalThenDiagonal)
         }
         // The peak fills half the pane each way: 0.707 of it in the image's sum.
         EXPECT_GT(spreadY, h / 3);
-        if (format != 0) EXPECT_GT(spreadX, w / 3);
+        if (format != 0) {
+            EXPECT_GT(spreadX, w / 3);
+        }
         HDC dc = ::GetDC(scope->GetHandle());
         int lit = 0;
         for (size_t i = 0; i < trace.size(); i += 64)
             lit += ::GetPixel(dc, trace[i].X, trace[i].Y) == COLORREF(State(Main).PhaseScopeOptions().LineColor);
         ::ReleaseDC(scope->GetHandle(), dc);
         EXPECT_GE(lit, 12);
-        if (format == 0)
+        if (format == 0) {
             EXPECT_TRUE(SaveWindowImage(scope->GetHandle(), std::string(TONALYX_SHOTS) + "/phase-scope.bmp"));
+        }
         Main->SendMessage(WM_COMMAND, CM_PHASESCOPE);
         Pump();
         EXPECT_EQ(Main->PhaseScope(), nullptr);
