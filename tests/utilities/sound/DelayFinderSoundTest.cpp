@@ -93,9 +93,17 @@ TEST(TDelayFinderSound, RealTimeReadsTheLagOfNoiseThroughTheSink)
     main->StartAnalyzer();
     ASSERT_EQ(main->GetRunState(), TMainWin::Running);
     {
+        // Until 20 blocks are in, or 10 s: the capture may start late on a
+        // busy machine.
+        static const TMainWin* running;
+        static DWORD deadline;
+        running = main.get();
+        deadline = ::GetTickCount() + 10000;
         TApplication app("Tonalyx");
         app.SetMainWindow(main.get());
-        const UINT_PTR timer = ::SetTimer(nullptr, 0, 2000, [](HWND, UINT, UINT_PTR, DWORD) { ::PostQuitMessage(0); });
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, [](HWND, UINT, UINT_PTR, DWORD) {
+            if (running->GetBlocksProcessed() >= 20 || int32_t(::GetTickCount() - deadline) > 0) ::PostQuitMessage(0);
+        });
         app.MessageLoop();
         ::KillTimer(nullptr, timer);
         app.SetMainWindow(nullptr);
