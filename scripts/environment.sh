@@ -47,20 +47,26 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 TONALYX_STARTED_PIDS=()
 
-start_display() {
+# Starts a private Xvfb on the first free display and puts its name in
+# TONALYX_XVFB_DISPLAY.
+start_xvfb() {
   local n
   for n in $(seq 90 130); do
     [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
     Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
     TONALYX_STARTED_PIDS+=($!)
-    export DISPLAY=":$n"
+    TONALYX_XVFB_DISPLAY=":$n"
     for _ in $(seq 50); do
-      xdpyinfo -display "$DISPLAY" >/dev/null 2>&1 && return 0
+      xdpyinfo -display "$TONALYX_XVFB_DISPLAY" >/dev/null 2>&1 && return 0
       sleep 0.1
     done
   done
   echo "Could not start Xvfb" >&2
   return 1
+}
+
+start_display() {
+  start_xvfb && export DISPLAY="$TONALYX_XVFB_DISPLAY"
 }
 
 start_wine() {
@@ -89,6 +95,32 @@ start_test_services() {
   start_display
   start_wine
   wine reg add "$ProgramWindowsKey\\X11 Driver" /v Managed /d N /f >/dev/null 2>&1 || true
+  start_test_lanes
+}
+
+# The tests that use the clipboard or read their windows off the screen, and
+# the sound tests, run in lanes: each lane is a screen and a Wine prefix, so a
+# Wine server (with its clipboard, desktop and DDE conversations), of its own,
+# copied from the main prefix once that is set up. A test of a lane
+# (TONALYX_LANE, set by CTest) runs there through scripts/wine-test; the tests
+# of one lane take turns. The build says how many lanes it deals out.
+test_lanes() {
+  local count=0 file="$TONALYX_ROOT/build/windows/test_lanes"
+  [ -f "$file" ] && count=$(cat "$file")
+  seq "$count"
+  echo sound
+}
+
+start_test_lanes() {
+  local lane prefix
+  wineserver -w
+  for lane in $(test_lanes); do
+    prefix="$WINEPREFIX-lane$lane"
+    rm -rf "$prefix"
+    cp -a --reflink=auto "$WINEPREFIX" "$prefix" || return 1
+    start_xvfb || return 1
+    echo "$TONALYX_XVFB_DISPLAY" >"$prefix/tonalyx-display"
+  done
 }
 
 managed_program_windows() {
@@ -97,6 +129,10 @@ managed_program_windows() {
 
 stop_test_services() {
   wineserver -k >/dev/null 2>&1 || true
+  local lane
+  for lane in $(test_lanes); do
+    WINEPREFIX="$WINEPREFIX-lane$lane" wineserver -k >/dev/null 2>&1 || true
+  done
   local pid
   for pid in "${TONALYX_STARTED_PIDS[@]}"; do
     kill "$pid" 2>/dev/null || true
