@@ -39,7 +39,9 @@ void TMainWin::CmLicenseAgreement() { Launch("notepad.exe " + HelpFolderFile("di
 
 void TMainWin::CmGoToWebsite()
 {
-    Launch(std::string("\"c:\\program files\\Internet Explorer\\iexplore.exe\" ") + Website);
+    std::string command = "\"c:\\program files\\Internet Explorer\\iexplore.exe\" ";
+    command += Website;
+    Launch(command);
 }
 
 void TMainWin::CmRunDemoMacro()
