@@ -103,7 +103,8 @@ bool TMainWin::SaveWaveTo(const char* path)
     WaveFile->Error = 0;
     if (WaveFile->Save() != 1 || WaveFile->Error) {
         MessageBox(IDS_WRITE_WAVE_FAILED_TEXT, Product, MB_OK);
-        // The wave keeps the name it had, so that Save does not aim at the place that just failed.
+        // The wave keeps the name it had, so that Save does not aim at the
+        // place that just failed; an untitled wave has none to go back to.
         if (!wasUntitled) WaveFile->SetFileName(previousName.c_str());
         SetCaption(previousCaption.c_str());
         return false;
