@@ -57,6 +57,13 @@ const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
     return nullptr;
 }
 
+std::optional<std::string> TCommandInterpreter::ResolveIn(int folder, const std::string& name)
+{
+    char path[TMainWin::PathSize];
+    if (!Main.ResolvePath(path, Main.ConfiguredFolder(folder), name.c_str())) return std::nullopt;
+    return std::string(path);
+}
+
 namespace {
 
 // The window kinds the open and close commands act on, each with the main
