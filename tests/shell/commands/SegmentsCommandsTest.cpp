@@ -56,6 +56,8 @@ struct TSegmentCommands : ::testing::Test {
 
     void SetUp() override
     {
+        // A case of a table starts with the log of the one before stopped.
+        TearDown();
         Main = NewQuietMain(Folder.File("Tonalyx.exe"));
         State(Main).ViewStatus().SpectrumPlot = 1;
         Main->SetConfiguredFolder(TMainWin::TxtFolder, Folder.Path.c_str());
@@ -66,12 +68,7 @@ struct TSegmentCommands : ::testing::Test {
     }
 };
 
-struct TCase {
-    std::string Command;
-    std::function<void(TSegmentCommands&)> Prepare;
-    uint32_t Answer;
-    std::function<void(TSegmentCommands&)> Check;
-};
+using TCase = TCommandCase<TSegmentCommands>;
 
 }  // namespace
 
@@ -122,14 +119,7 @@ TEST_F(TSegmentCommands, DataLoggingCommandsNameStartAndStopTheLog)
         {"[Logging Off]", none, Done, [](TSegmentCommands& t) { EXPECT_EQ(t.Main->GetDataLog(), nullptr); }},
         {"[Logging On] ", none, 0, [](TSegmentCommands& t) { EXPECT_EQ(t.Main->GetDataLog(), nullptr); }},
     };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Command.substr(0, 40));
-        TearDown();
-        SetUp();
-        c.Prepare(*this);
-        EXPECT_EQ(Main->ExecuteCommand(c.Command), c.Answer);
-        c.Check(*this);
-    }
+    RunCases(*this, cases);
 }
 
 TEST_F(TSegmentCommands, TheAverageSpectrumTakesTheGivenSegment)
