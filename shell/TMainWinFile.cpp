@@ -157,6 +157,17 @@ void TMainWin::ApplyWaveCalibration()
                              Calibration.Right.IsEnabled ? float(Calibration.Right.CalRatio) : 1.0f);
 }
 
+void TMainWin::IncludeCalibrationIn(TWaveFile& wave) const
+{
+    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
+        wave.SetCalibrationData(Calibration);
+}
+
+void TMainWin::SetWaveCaption(const char* name)
+{
+    SetCaption((std::string(Caption) + " [" + name + "]").c_str());
+}
+
 void TMainWin::OpenWaveFile(const char* path)
 {
     if (!CloseWaveFile()) return;
@@ -223,9 +234,7 @@ void TMainWin::TakeOpenedWave(const char* captionName)
     if (TimeSeriesView()) TimeSeriesView()->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
     SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample, mode);
-    char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, captionName);
-    SetCaption(caption);
+    SetWaveCaption(captionName);
     if (OpMode == RealTime) {
         OpMode = PostProcess;
         UpdateModeMenuChecks();
@@ -293,12 +302,9 @@ bool TMainWin::SaveWave()
     if (RunState != Stopped) StopAnalyzer();
     if (WaveFile->IsUntitled()) return SaveWaveAs();
     SetCaption(IDS_SAVING_WAVE_TEXT);
-    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
-        WaveFile->SetCalibrationData(Calibration);
+    IncludeCalibrationIn(*WaveFile);
     const bool saved = WaveFile->Save() == 1;
-    char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, WaveFile->FileName().c_str());
-    SetCaption(caption);
+    SetWaveCaption(WaveFile->FileName().c_str());
     return saved;
 }
 
