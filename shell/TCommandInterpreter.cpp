@@ -4,7 +4,6 @@
 
 #include <windows.h>
 #include <cstdint>
-#include <cstdio>
 #include <iterator>
 #include <sstream>
 #include "engine/TWaveFile.h"
@@ -55,6 +54,13 @@ const TCommandInterpreter::TRow* TCommandInterpreter::FindRow(TKeyword keyword)
         for (const TRow& row : family())
             if (row.Keyword == keyword) return &row;
     return nullptr;
+}
+
+std::optional<std::string> TCommandInterpreter::ResolveIn(int folder, const std::string& name)
+{
+    char path[TMainWin::PathSize];
+    if (!Main.ResolvePath(path, Main.ConfiguredFolder(folder), name.c_str())) return std::nullopt;
+    return std::string(path);
 }
 
 namespace {
@@ -197,9 +203,7 @@ uint32_t TCommandInterpreter::ResumeRecorder(const std::string&, int)
             Main.StopAnalyzer();
             return 0;
         }
-        char caption[2 * TMainWin::PathSize];
-        std::snprintf(caption, sizeof caption, "%s [%s]", Main.ProgramCaption(), IDS_UNTITLED_TEXT);
-        if (Main.GetHandle()) Main.SetCaption(caption);
+        if (Main.GetHandle()) Main.SetWaveCaption(IDS_UNTITLED_TEXT);
         Main.SetTimePosition(0.0f);
     }
     Main.ResumeAppend();

@@ -32,6 +32,10 @@ private:
         int Value;   // what the body sets, for keywords that share a body
     };
     static const TRow* FindRow(TKeyword keyword);
+    // A file name by the relative-name rule in a folder of section "Paths"
+    // (TMainWin::Folder); nothing, after the owner's message, when the
+    // joined path is too long for the program's paths.
+    std::optional<std::string> ResolveIn(int folder, const std::string& name);
     // The open and close commands of the utility and result windows: value
     // is the window's ViewType; each acts only when the window is not yet as asked.
     uint32_t OpenUtility(const std::string&, int type);
@@ -139,8 +143,6 @@ private:
     uint32_t LoadCalibration(const std::string& argument, int);
     uint32_t AmbientCompensate(const std::string&, int);
     uint32_t AmbientCompensateEnable(const std::string&, int);
-    // The joined path of a file-name argument; empty when it does not fit.
-    std::string CommandPath(int folder, const std::string& name);
 
     // Plot display.
     uint32_t SpectrumPlotType(const std::string&, int type);
@@ -161,11 +163,9 @@ private:
     uint32_t SetOverlayOffset(const std::string& argument, int channels);
     uint32_t SetOverlayLegend(const std::string& argument, int channels);
     uint32_t FillOverlay(const std::string& argument, int channelsAndSource);
-    uint32_t ShowOverlay(const std::string& argument, int channels);
-    uint32_t HideOverlay(const std::string& argument, int channels);
+    uint32_t SetOverlayShown(const std::string& argument, int channelsAndShown);
     uint32_t SetupCompositeOverlay(const std::string& argument, int channels);
-    uint32_t SaveOverlayFile(const std::string& argument, int channels);
-    uint32_t LoadOverlayFile(const std::string& argument, int channels);
+    uint32_t CopyOverlayFile(const std::string& argument, int channelsAndLoad);
     uint32_t SetMarker(const std::string& argument, int);
     uint32_t ShowMarker(const std::string& argument, int shown);
     uint32_t QuickMarker(const std::string& argument, int marker);
@@ -194,10 +194,6 @@ private:
     uint32_t StartMacro(const std::string&, int);
     uint32_t StopMacro(const std::string&, int);
     uint32_t UseTempFile(const std::string& argument, int);
-    // A file name by the relative-name rule in a folder of section "Paths"
-    // (TMainWin::Folder); nothing, after the owner's message, when the
-    // joined path is too long for the program's paths.
-    std::optional<std::string> ResolveIn(int folder, const std::string& name);
     // Window and view arrangement: an operation of the main window by its
     // index, the frame's show command, and the first view of a kind.
     uint32_t WindowOperation(const std::string&, int operation);

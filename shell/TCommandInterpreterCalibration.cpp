@@ -26,19 +26,13 @@ bool Readable(const std::string& path)
 }
 }  // namespace
 
-std::string TCommandInterpreter::CommandPath(int folder, const std::string& name)
-{
-    char path[TMainWin::PathSize];
-    if (name.empty() || !Main.ResolvePath(path, Main.ConfiguredFolder(folder), name.c_str())) return {};
-    return path;
-}
-
 // The file commands set their own channels only, whatever the scaling mode.
 uint32_t TCommandInterpreter::SetMicCompensationFile(const std::string& argument, int channels)
 {
-    const std::string path = CommandPath(TMainWin::MicFolder, argument);
-    if (path.empty() || !Readable(path)) return 0;
-    Main.SetMicCompensation(unsigned(channels), true, {path.c_str(), path.c_str()});
+    if (argument.empty()) return 0;
+    const std::optional<std::string> path = ResolveIn(TMainWin::MicFolder, argument);
+    if (!path || !Readable(*path)) return 0;
+    Main.SetMicCompensation(unsigned(channels), true, {path->c_str(), path->c_str()});
     return Done;
 }
 

@@ -43,17 +43,21 @@ uint16_t LevelScale(const TMainWin& main, TKind kind)
     return main.GetLeftSpectrum() ? main.GetLeftSpectrum()->GetAmplitudeScale() : 1;
 }
 
-template <class Opts> void SetLevel(Opts& opts, bool range, float value)
+// Changes the options of a kind's first view and hands them to the main
+// window's door for that kind.
+template <class Change> void ChangeOptions(TMainWin& main, TKind kind, Change change)
 {
-    (range ? opts.PlotRange : opts.PlotTop) = value;
-}
-
-// The kinds that can show their full span give it up for the one set.
-template <class Opts> void SetSpan(Opts& opts, float start, float stop)
-{
-    opts.StartFreq = start;
-    opts.StopFreq = stop;
-    if constexpr (requires { opts.UseFullSpan; }) opts.UseFullSpan = 0;
+    const auto changed = [&](auto opts) {
+        change(opts);
+        return opts;
+    };
+    switch (kind) {
+    case TKind::Spectrum: main.SetSpectrumOptions(0, changed(main.GetSpectrumOptions(0))); break;
+    case TKind::Series: main.SetSeriesOptions(changed(main.GetSeriesOptions())); break;
+    case TKind::Phase: main.SetPhaseOptions(0, changed(main.GetPhaseOptions(0))); break;
+    case TKind::Spectrogram: main.SetSpectrogramOptions(0, changed(main.GetSpectrogramOptions(0))); break;
+    case TKind::Surface: main.SetSurfaceOptions(0, changed(main.GetSurfaceOptions(0))); break;
+    }
 }
 
 }  // namespace
@@ -97,38 +101,7 @@ uint32_t TCommandInterpreter::PlotLevel(const std::string& argument, int level)
     const uint16_t scale = LevelScale(Main, kind);
     if (range ? !TViewOptionsForm::AcceptsRange(kind, scale, value) : !TViewOptionsForm::AcceptsTop(kind, scale, value))
         return Done;
-    switch (kind) {
-    case TKind::Spectrum: {
-        SpectrumOpts opts = Main.GetSpectrumOptions(0);
-        SetLevel(opts, range, float(value));
-        Main.SetSpectrumOptions(0, opts);
-        break;
-    }
-    case TKind::Series: {
-        SeriesOpts opts = Main.GetSeriesOptions();
-        SetLevel(opts, range, float(value));
-        Main.SetSeriesOptions(opts);
-        break;
-    }
-    case TKind::Phase: {
-        PhaseOpts opts = Main.GetPhaseOptions(0);
-        SetLevel(opts, range, float(value));
-        Main.SetPhaseOptions(0, opts);
-        break;
-    }
-    case TKind::Spectrogram: {
-        SpectrogramOpts opts = Main.GetSpectrogramOptions(0);
-        SetLevel(opts, range, float(value));
-        Main.SetSpectrogramOptions(0, opts);
-        break;
-    }
-    case TKind::Surface: {
-        SurfaceOpts opts = Main.GetSurfaceOptions(0);
-        SetLevel(opts, range, float(value));
-        Main.SetSurfaceOptions(0, opts);
-        break;
-    }
-    }
+    ChangeOptions(Main, kind, [&](auto& opts) { (range ? opts.PlotRange : opts.PlotTop) = float(value); });
     return Done;
 }
 
@@ -140,34 +113,17 @@ uint32_t TCommandInterpreter::FrequencySpan(const std::string& argument, int kin
     const float start = float(std::max(TKeywordTable::ReadInteger(words->first), 0));
     const float stop = float(std::max(TKeywordTable::ReadInteger(words->second), 0));
     const bool store = stop > start;
-    switch (TKind(kind)) {
-    case TKind::Spectrum: {
-        SpectrumOpts opts = Main.GetSpectrumOptions(0);
-        if (store) SetSpan(opts, start, stop);
-        Main.SetSpectrumOptions(0, opts);
-        break;
-    }
-    case TKind::Phase: {
-        PhaseOpts opts = Main.GetPhaseOptions(0);
-        if (store) SetSpan(opts, start, stop);
-        Main.SetPhaseOptions(0, opts);
-        break;
-    }
-    case TKind::Spectrogram: {
-        SpectrogramOpts opts = Main.GetSpectrogramOptions(0);
-        if (store) SetSpan(opts, start, stop);
-        Main.SetSpectrogramOptions(0, opts);
-        break;
-    }
-    case TKind::Surface: {
-        SurfaceOpts opts = Main.GetSurfaceOptions(0);
-        if (store) SetSpan(opts, start, stop);
-        Main.SetSurfaceOptions(0, opts);
-        break;
-    }
-    case TKind::Series:
-        break;
-    }
+    // The time series has no frequency span; the kinds that can show their
+    // full span give it up for the one set.
+    if (TKind(kind) == TKind::Series) return Done;
+    ChangeOptions(Main, TKind(kind), [&](auto& opts) {
+        if constexpr (requires { opts.StartFreq; }) {
+            if (!store) return;
+            opts.StartFreq = start;
+            opts.StopFreq = stop;
+            if constexpr (requires { opts.UseFullSpan; }) opts.UseFullSpan = 0;
+        }
+    });
     return Done;
 }
 

@@ -142,10 +142,10 @@ uint32_t TCommandInterpreter::FileClose(const std::string&, int)
 
 uint32_t TCommandInterpreter::FileDelete(const std::string& argument, int)
 {
-    char path[TMainWin::PathSize];
-    if (!Main.ResolvePath(path, Main.ConfiguredFolder(TMainWin::WavFolder), argument.c_str())) return 0;
+    const std::optional<std::string> path = ResolveIn(TMainWin::WavFolder, argument);
+    if (!path) return 0;
     // A file that is not there any more is as good as deleted.
-    ::DeleteFileA(path);
+    ::DeleteFileA(path->c_str());
     return Done;
 }
 
@@ -161,25 +161,25 @@ uint32_t TCommandInterpreter::FileDecimate(const std::string& argument, int)
 {
     if (!Main.Wave()) return Done;
     const auto [name, ratioField] = TwoFields(argument);
-    char path[TMainWin::PathSize];
-    if (!Main.ResolvePath(path, Main.ConfiguredFolder(TMainWin::WavFolder), name.c_str())) return 0;
+    const std::optional<std::string> path = ResolveIn(TMainWin::WavFolder, name);
+    if (!path) return 0;
     const int32_t ratio = TKeywordTable::ReadInteger(ratioField);
     Main.StopAnalyzer();
     // A ratio out of range reaches the decimation as 0, which it refuses with its message.
     const uint16_t given = ratio >= 1 && ratio <= 0xFFFF ? uint16_t(ratio) : 0;
-    return Main.DecimateFile(path, given, Main.GetAnalysisSettings().ApplyLowPassFilter) ? Done : 0;
+    return Main.DecimateFile(path->c_str(), given, Main.GetAnalysisSettings().ApplyLowPassFilter) ? Done : 0;
 }
 
 uint32_t TCommandInterpreter::FileMerge(const std::string& argument, int)
 {
     if (Main.Wave() || Main.GetOpMode() == TMainWin::RealTime) return Done;
     const auto [leftName, rightName] = TwoFields(argument);
-    char left[TMainWin::PathSize], right[TMainWin::PathSize];
-    const char* folder = Main.ConfiguredFolder(TMainWin::WavFolder);
-    if (!Main.ResolvePath(left, folder, leftName.c_str()) || !Main.ResolvePath(right, folder, rightName.c_str()))
-        return 0;
+    const std::optional<std::string> left = ResolveIn(TMainWin::WavFolder, leftName);
+    if (!left) return 0;
+    const std::optional<std::string> right = ResolveIn(TMainWin::WavFolder, rightName);
+    if (!right) return 0;
     Main.StopAnalyzer();
-    return Main.MergeFiles(left, right) ? Done : 0;
+    return Main.MergeFiles(left->c_str(), right->c_str()) ? Done : 0;
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iterator>
+#include <optional>
 #include <sstream>
 #include <utility>
 #include <string>
@@ -22,6 +23,10 @@ namespace {
 enum TChannels { Left = 1, Right = 2, Both = 3 };
 // Added to a fill row's channels when the slot takes the peak-hold spectrum.
 constexpr int FromPeakHold = 4;
+// Added to a show row's channels; the hide rows leave it out.
+constexpr int Shown = 8;
+// Added to a load row's channels: the named file is copied into the slot's.
+constexpr int IntoSlot = 16;
 constexpr int SlotCount = SpectrumOpts::SlotCount;
 
 // A trace of a spectrum view: view 0 (first) or 1 (second), pane 1 or 2.
@@ -49,6 +54,13 @@ std::vector<TTrace> TracesOf(int channels, const AnalysisSettingsStruct& s)
     if ((channels & Right) && !(traces.size() == 1 && traces[0] == right))
         traces.push_back(right);
     return traces;
+}
+
+// Acts on each of the channels' traces whose view is open.
+template <class Act> void ForOpenTraces(TMainWin& main, int channels, Act act)
+{
+    for (const TTrace t : TracesOf(channels, main.GetAnalysisSettings()))
+        if (TSpectrumPlot* view = main.SpectrumView(t.View)) act(*view, t.Pane);
 }
 
 // The slot files of a trace: "L" for the first view's upper trace, else "R".
@@ -130,26 +142,20 @@ uint32_t TCommandInterpreter::FillOverlay(const std::string& argument, int chann
     const int slot = StrictSlot(argument);
     if (slot < 0) return Done;
     const int source = channelsAndSource & FromPeakHold ? 1 : 0;
-    for (const TTrace t : TracesOf(channelsAndSource & Both, Main.GetAnalysisSettings()))
-        if (TSpectrumPlot* view = Main.SpectrumView(t.View)) view->OverlaySourceDialog(t.Pane, slot, 0, source);
+    ForOpenTraces(Main, channelsAndSource & Both,
+                  [&](TSpectrumPlot& view, int pane) { view.OverlaySourceDialog(pane, slot, 0, source); });
     return Done;
 }
 
-uint32_t TCommandInterpreter::ShowOverlay(const std::string& argument, int channels)
+uint32_t TCommandInterpreter::SetOverlayShown(const std::string& argument, int channelsAndShown)
 {
     const int slot = StrictSlot(argument);
     if (slot < 0) return Done;
-    for (const TTrace t : TracesOf(channels, Main.GetAnalysisSettings()))
-        if (TSpectrumPlot* view = Main.SpectrumView(t.View)) view->ShowOverlay(t.Pane, slot);
-    return Done;
-}
-
-uint32_t TCommandInterpreter::HideOverlay(const std::string& argument, int channels)
-{
-    const int slot = StrictSlot(argument);
-    if (slot < 0) return Done;
-    for (const TTrace t : TracesOf(channels, Main.GetAnalysisSettings()))
-        if (TSpectrumPlot* view = Main.SpectrumView(t.View)) view->HideOverlay(t.Pane, slot);
+    const bool shown = (channelsAndShown & Shown) != 0;
+    ForOpenTraces(Main, channelsAndShown & Both, [&](TSpectrumPlot& view, int pane) {
+        if (shown) view.ShowOverlay(pane, slot);
+        else view.HideOverlay(pane, slot);
+    });
     return Done;
 }
 
@@ -180,34 +186,25 @@ uint32_t TCommandInterpreter::SetupCompositeOverlay(const std::string& argument,
     }
     for (const TTrace t : stored) Main.SetCompositeSetup(t.View, t.Pane, setup);
     // ... and shown in those they are drawn in now.
-    for (const TTrace t : TracesOf(channels, s))
-        if (TSpectrumPlot* view = Main.SpectrumView(t.View)) view->CompositeDialog(t.Pane, 0);
+    ForOpenTraces(Main, channels, [](TSpectrumPlot& view, int pane) { view.CompositeDialog(pane, 0); });
     return Done;
 }
 
-uint32_t TCommandInterpreter::SaveOverlayFile(const std::string& argument, int channels)
+uint32_t TCommandInterpreter::CopyOverlayFile(const std::string& argument, int channelsAndLoad)
 {
     const auto fields = Fields(argument);
     if (fields.size() < 2) return Done;
     const int slot = std::clamp(TKeywordTable::ReadInteger(fields[0]), 1, SlotCount) - 1;
-    char named[TMainWin::PathSize];
-    if (!Main.ResolvePath(named, Main.ConfiguredFolder(TMainWin::OvlFolder), fields[1].c_str())) return 0;
+    const std::optional<std::string> named = ResolveIn(TMainWin::OvlFolder, fields[1]);
+    if (!named) return 0;
+    const int channels = channelsAndLoad & Both;
     const std::string slotFile = SlotFile(Main, SideOf(TracesOf(channels, Main.GetAnalysisSettings())[0]), slot);
-    TFolder::MakeFor(named);
-    return ::CopyFileA(slotFile.c_str(), named, FALSE) ? Done : 0;
-}
-
-uint32_t TCommandInterpreter::LoadOverlayFile(const std::string& argument, int channels)
-{
-    const auto fields = Fields(argument);
-    if (fields.size() < 2) return Done;
-    const int slot = std::clamp(TKeywordTable::ReadInteger(fields[0]), 1, SlotCount) - 1;
-    char named[TMainWin::PathSize];
-    if (!Main.ResolvePath(named, Main.ConfiguredFolder(TMainWin::OvlFolder), fields[1].c_str())) return 0;
-    const std::string slotFile = SlotFile(Main, SideOf(TracesOf(channels, Main.GetAnalysisSettings())[0]), slot);
-    TFolder::MakeFor(slotFile);
-    if (!::CopyFileA(named, slotFile.c_str(), FALSE)) return 0;
-    Main.ReloadOverlays();
+    const bool load = (channelsAndLoad & IntoSlot) != 0;
+    const std::string& from = load ? *named : slotFile;
+    const std::string& to = load ? slotFile : *named;
+    TFolder::MakeFor(to);
+    if (!::CopyFileA(from.c_str(), to.c_str(), FALSE)) return 0;
+    if (load) Main.ReloadOverlays();
     return Done;
 }
 
@@ -229,19 +226,19 @@ const TCommandInterpreter::TRow TCommandInterpreter::OverlayTable[] = {
     {K::SetOverlay, &I::FillOverlay, Both},
     {K::SetLeftOverlay, &I::FillOverlay, Left},
     {K::SetRightOverlay, &I::FillOverlay, Right},
-    {K::ShowOverlay, &I::ShowOverlay, Both},
-    {K::ShowLeftOverlay, &I::ShowOverlay, Left},
-    {K::ShowRightOverlay, &I::ShowOverlay, Right},
-    {K::HideOverlay, &I::HideOverlay, Both},
-    {K::HideLeftOverlay, &I::HideOverlay, Left},
-    {K::HideRightOverlay, &I::HideOverlay, Right},
+    {K::ShowOverlay, &I::SetOverlayShown, Both + Shown},
+    {K::ShowLeftOverlay, &I::SetOverlayShown, Left + Shown},
+    {K::ShowRightOverlay, &I::SetOverlayShown, Right + Shown},
+    {K::HideOverlay, &I::SetOverlayShown, Both},
+    {K::HideLeftOverlay, &I::SetOverlayShown, Left},
+    {K::HideRightOverlay, &I::SetOverlayShown, Right},
     {K::SetupCompositeOverlay, &I::SetupCompositeOverlay, Both},
     {K::SetupLeftCompositeOverlay, &I::SetupCompositeOverlay, Left},
     {K::SetupRightCompositeOverlay, &I::SetupCompositeOverlay, Right},
-    {K::SaveLeftOverlayFile, &I::SaveOverlayFile, Left},
-    {K::SaveRightOverlayFile, &I::SaveOverlayFile, Right},
-    {K::LoadLeftOverlayFile, &I::LoadOverlayFile, Left},
-    {K::LoadRightOverlayFile, &I::LoadOverlayFile, Right},
+    {K::SaveLeftOverlayFile, &I::CopyOverlayFile, Left},
+    {K::SaveRightOverlayFile, &I::CopyOverlayFile, Right},
+    {K::LoadLeftOverlayFile, &I::CopyOverlayFile, Left + IntoSlot},
+    {K::LoadRightOverlayFile, &I::CopyOverlayFile, Right + IntoSlot},
 };
 
 std::span<const TCommandInterpreter::TRow> TCommandInterpreter::OverlayRows()

@@ -72,9 +72,9 @@ uint32_t TCommandInterpreter::SetDataLoggingFile(const std::string& argument, in
 {
     // The running log keeps its file; the name waits for no later start.
     if (Main.GetDataLog()) return Done;
-    char path[TMainWin::PathSize];
-    if (!Main.ResolvePath(path, Main.ConfiguredFolder(TMainWin::TxtFolder), argument.c_str())) return 0;
-    Main.SetLogFileName(path);
+    const std::optional<std::string> path = ResolveIn(TMainWin::TxtFolder, argument);
+    if (!path) return 0;
+    Main.SetLogFileName(path->c_str());
     return Done;
 }
 

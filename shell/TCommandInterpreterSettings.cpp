@@ -50,6 +50,12 @@ int32_t ClampAverageSize(int32_t n)
     return n > 1000 ? 10000000 : n;
 }
 
+// A wave open outside Real Time holds the analysis format: it is not set by command.
+bool WaveHoldsFormat(const TMainWin& main)
+{
+    return main.Wave() && main.GetOpMode() != TMainWin::RealTime;
+}
+
 void RefreshToolbar(TMainWin& main)
 {
     if (main.GetTransportToolbar()) main.GetTransportToolbar()->SetMode();
@@ -109,7 +115,7 @@ uint32_t TCommandInterpreter::SetAverageMode(const std::string& argument, int)
 
 uint32_t TCommandInterpreter::SetChannel(const std::string& argument, int)
 {
-    const bool free = !Main.Wave() || Main.GetOpMode() == TMainWin::RealTime;
+    const bool free = !WaveHoldsFormat(Main);
     const bool stereoFile = Main.Wave() && Main.GetAnalysisSettings().Format.NumChannels == 2;
     const int mode = (free || stereoFile) ? WordCode(argument, ChannelWords, -1) : -1;
     const TWaveFormat& format = Main.GetAnalysisSettings().Format;
@@ -145,7 +151,7 @@ uint32_t TCommandInterpreter::SetSamplingRate(const std::string& argument, int)
     const int32_t rate = TKeywordTable::ReadInteger(argument);
     const TWaveFormat& format = Main.GetAnalysisSettings().Format;
     if (rate > 0 && uint32_t(rate) == format.SamplingRate) return Done;
-    if (Main.Wave() && Main.GetOpMode() != TMainWin::RealTime) return 0;
+    if (WaveHoldsFormat(Main)) return 0;
     if (!Main.InputPort() || rate <= 0) return 0;
     if (!Main.SetFormat(uint32_t(rate), format.NumChannels, format.BytesPerSample)) return 0;
     Main.RefreshStatusBar(StatusBar::WholeBar);
@@ -158,7 +164,7 @@ uint32_t TCommandInterpreter::SetSamplingPrecision(const std::string& argument, 
     const int bits = TKeywordTable::ReadInteger(argument);
     const uint16_t bytes = bits == 8 ? 1 : bits == 16 ? 2 : bits == 24 ? 3 : format.BytesPerSample;
     if (bytes == format.BytesPerSample) return Done;
-    if (Main.Wave() && Main.GetOpMode() != TMainWin::RealTime) return 0;
+    if (WaveHoldsFormat(Main)) return 0;
     if (!Main.InputPort() || Main.InputPort()->QueryFormat(TWaveFormat(format.SamplingRate, format.NumChannels, bytes)) != 1)
         return 0;
     if (!Main.SetFormat(format.SamplingRate, format.NumChannels, bytes)) return 0;

@@ -28,13 +28,6 @@ std::vector<std::string> CommaFields(const std::string& text)
 
 }  // namespace
 
-std::optional<std::string> TCommandInterpreter::ResolveIn(int folder, const std::string& name)
-{
-    char path[TMainWin::PathSize];
-    if (!Main.ResolvePath(path, Main.ConfiguredFolder(folder), name.c_str())) return std::nullopt;
-    return std::string(path);
-}
-
 uint32_t TCommandInterpreter::SetDevice(const std::string& argument, int input)
 {
     if (argument.empty()) return 0;

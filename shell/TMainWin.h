@@ -241,6 +241,8 @@ public:
 
     // The program's caption (INI key "Caption"), before the wave's name in the frame's title.
     const char* ProgramCaption() const { return Caption; }
+    // The frame's title naming the wave: "<program caption> [<name>]".
+    void SetWaveCaption(const char* name);
     // The frame's title kept over a long operation that shows its own, and put back.
     void KeepCaption() { ::GetWindowTextA(GetHandle(), SavedCaption, sizeof SavedCaption); }
     void RestoreCaption() { SetCaption(SavedCaption); }
@@ -824,6 +826,9 @@ public:
     float LevelToDisplayUnits(uint16_t channel, float level);
     // Gives the open wave the factors of the enabled calibration channels.
     void ApplyWaveCalibration();
+    // A wave about to be written carries the calibration record when a
+    // channel is calibrated and the files are to include it.
+    void IncludeCalibrationIn(TWaveFile& wave) const;
     // After the Open command: asks whether to keep calibration for a wave
     // without calibration data, and acts on the answer.
     void QueryCalibration();

@@ -157,6 +157,17 @@ void TMainWin::ApplyWaveCalibration()
                              Calibration.Right.IsEnabled ? float(Calibration.Right.CalRatio) : 1.0f);
 }
 
+void TMainWin::IncludeCalibrationIn(TWaveFile& wave) const
+{
+    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
+        wave.SetCalibrationData(Calibration);
+}
+
+void TMainWin::SetWaveCaption(const char* name)
+{
+    SetCaption((std::string(Caption) + " [" + name + "]").c_str());
+}
+
 void TMainWin::OpenWaveFile(const char* path)
 {
     if (!CloseWaveFile()) return;
@@ -223,9 +234,7 @@ void TMainWin::TakeOpenedWave(const char* captionName)
     if (TimeSeriesView()) TimeSeriesView()->SetTimeRange(0.0f, 999.9f);
     DataSource = 0;
     SetFormatAndChannelProcessing(format.SamplingRate, format.NumChannels, format.BytesPerSample, mode);
-    char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, captionName);
-    SetCaption(caption);
+    SetWaveCaption(captionName);
     if (OpMode == RealTime) {
         OpMode = PostProcess;
         UpdateModeMenuChecks();
@@ -293,12 +302,9 @@ bool TMainWin::SaveWave()
     if (RunState != Stopped) StopAnalyzer();
     if (WaveFile->IsUntitled()) return SaveWaveAs();
     SetCaption(IDS_SAVING_WAVE_TEXT);
-    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
-        WaveFile->SetCalibrationData(Calibration);
+    IncludeCalibrationIn(*WaveFile);
     const bool saved = WaveFile->Save() == 1;
-    char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, WaveFile->FileName().c_str());
-    SetCaption(caption);
+    SetWaveCaption(WaveFile->FileName().c_str());
     return saved;
 }
 
@@ -311,27 +317,8 @@ bool TMainWin::SaveWaveAs()
     if (!FitsFileBuffer(data.FileName)) return false;
     const char* path = data.FileName.c_str();
     StoreCurrentFolder(WavFolder, path);
-    const std::string previousCaption = GetTitle();
-    const std::string previousName = WaveFile->FileName();
-    const bool wasUntitled = WaveFile->IsUntitled() != 0;
-    WaveFile->SetFileName(path);
-    SetCaption(IDS_SAVING_WAVE_TEXT);
-    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
-        WaveFile->SetCalibrationData(Calibration);
-    // A flag left by an earlier failure must not fail this save.
-    WaveFile->Error = 0;
-    if (WaveFile->Save() != 1 || WaveFile->Error) {
-        MessageBox(IDS_WRITE_WAVE_FAILED_TEXT, Product, MB_OK);
-        // The wave keeps the name it had, so that Save does not aim at the
-        // place that just failed; an untitled wave has none to go back to.
-        if (!wasUntitled) WaveFile->SetFileName(previousName.c_str());
-        SetCaption(previousCaption.c_str());
-        return false;
-    }
+    if (!SaveWaveTo(path)) return false;
     AddRecentFile(path);
-    char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, path);
-    SetCaption(caption);
     return true;
 }
 

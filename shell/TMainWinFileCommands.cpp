@@ -97,20 +97,18 @@ bool TMainWin::SaveWaveTo(const char* path)
     const bool wasUntitled = WaveFile->IsUntitled() != 0;
     WaveFile->SetFileName(name);
     SetCaption(IDS_SAVING_WAVE_TEXT);
-    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
-        WaveFile->SetCalibrationData(Calibration);
+    IncludeCalibrationIn(*WaveFile);
     // A flag left by an earlier failure must not fail this save.
     WaveFile->Error = 0;
     if (WaveFile->Save() != 1 || WaveFile->Error) {
         MessageBox(IDS_WRITE_WAVE_FAILED_TEXT, Product, MB_OK);
-        // The wave keeps the name it had, so that Save does not aim at the place that just failed.
+        // The wave keeps the name it had, so that Save does not aim at the
+        // place that just failed; an untitled wave has none to go back to.
         if (!wasUntitled) WaveFile->SetFileName(previousName.c_str());
         SetCaption(previousCaption.c_str());
         return false;
     }
-    char caption[sizeof Caption + PathSize + 4];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, name);
-    SetCaption(caption);
+    SetWaveCaption(name);
     return true;
 }
 

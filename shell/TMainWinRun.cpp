@@ -287,9 +287,7 @@ bool TMainWin::OpenRecorderCapture()
 {
     if (!WaveFile) {
         if (!MakeRecording()) return false;
-        char caption[2 * PathSize];
-        std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
-        if (HWindow) SetCaption(caption);
+        if (HWindow) SetWaveCaption(IDS_UNTITLED_TEXT);
     } else if (!ContinueRecording()) {
         return false;
     }
@@ -518,8 +516,7 @@ void TMainWin::ContinueInNewRecording()
     if (!WaveFile) return;
     if (WaveFile->IsUntitled())
         WaveFile->SetFileName(RecordingFileName(CurrentFolders[WavFolder], TEngineHost::Get().Now()).c_str());
-    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
-        WaveFile->SetCalibrationData(Calibration);
+    IncludeCalibrationIn(*WaveFile);
     if (HWindow) SetCaption(IDS_SAVING_WAVE_TEXT);
     // A failed save keeps the wave: it is then the only copy of the recording.
     if (WaveFile->SaveAs() != 1) return;

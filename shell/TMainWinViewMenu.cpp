@@ -2,7 +2,6 @@
 // feeds and closes them, and the transport toolbar and status bar it owns.
 #include "shell/TMainWin.h"
 
-#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <utility>
@@ -112,9 +111,7 @@ void TMainWin::LeaveRealTime(int mode)
             "further Processing?",
             ProgramCaption(), MB_YESNO | MB_ICONQUESTION);
         if (answer == IDYES) {
-            char caption[600];
-            std::snprintf(caption, sizeof caption, "%s [%s]", ProgramCaption(), IDS_UNTITLED_TEXT);
-            SetCaption(caption);
+            SetWaveCaption(IDS_UNTITLED_TEXT);
             Wave()->Rewind();
             SetTimePosition(0.0f);
         } else {

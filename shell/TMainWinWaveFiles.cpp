@@ -69,8 +69,7 @@ bool TMainWin::DecimateFile(const char* path, uint16_t ratio, uint32_t filter)
         return false;
     }
     destination->SetFileName(path);
-    if ((Calibration.Left.IsEnabled || Calibration.Right.IsEnabled) && FileIO.IncludeCalibrationData)
-        destination->SetCalibrationData(Calibration);
+    IncludeCalibrationIn(*destination);
     return destination->Save() != 0;
 }
 
@@ -181,7 +180,5 @@ void TMainWin::TakeUntitledWave(std::unique_ptr<TWaveFile> wave, const TWaveForm
                                   Settings.ChannelProcessing);
     if (StatusBarWindow) StatusBarWindow->RefreshPanes(2);
     if (TransportToolbar) TransportToolbar->SetMode();
-    char caption[sizeof Caption + 32];
-    std::snprintf(caption, sizeof caption, "%s [%s]", Caption, IDS_UNTITLED_TEXT);
-    SetCaption(caption);
+    SetWaveCaption(IDS_UNTITLED_TEXT);
 }

@@ -1,29 +1,11 @@
 // The compensation, calibration and trigger commands on a main window object:
 // each command's answer and what it leaves in the scaling, trigger and
 // calibration records, the run and the files.
-#include <gtest/gtest.h>
-#include <windows.h>
-#include <fstream>
 #include <functional>
-#include <memory>
 #include <string>
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
-#include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
-
-constexpr uint32_t Done = 0x8000;
-
-std::vector<THeadlessEngineHost::Message>& Messages()
-{
-    return static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages;
-}
 
 struct TCalibrationCommands : ::testing::Test {
     TTempFolder Folder;
@@ -36,28 +18,19 @@ struct TCalibrationCommands : ::testing::Test {
 
     void SetUp() override
     {
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
+        Main = NewQuietMain(Program);
         ::CreateDirectoryA(Mic.c_str(), nullptr);
         ::CreateDirectoryA(Cal.c_str(), nullptr);
         Main->SetConfiguredFolder(TMainWin::MicFolder, Mic.c_str());
         Main->SetConfiguredFolder(TMainWin::CalFolder, Cal.c_str());
         // A compensation curve in the overlay format the spectra read.
         ::CopyFileA(TONALYX_FIXTURES "/views/overlay_curve.ovl", (Mic + "\\flat.mic").c_str(), FALSE);
-        Messages().clear();
     }
     // The stereo sox tone running in Post Process, a few blocks analysed.
     void Running()
     {
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(48000, 2, 2);
-        State(Main).Settings().FFTsize = 4096;
-        Main->ReplaceWave(std::make_unique<TWaveFile>(TONALYX_FIXTURES "/automation/tone_1k_h3.wav", TWaveFile::Memory,
-                                                      0, Folder.Path.c_str()));
-        ASSERT_EQ(Main->Wave()->Error, 0u);
-        Main->ApplySettings(TMainWin::RefreshKind::Full);
+        ASSERT_NO_FATAL_FAILURE(
+            OpenInPostProcess(*Main, "automation/tone_1k_h3.wav", TWaveFormat(48000, 2, 2), 4096, Folder.Path));
         Main->StartAnalyzer();
         ASSERT_EQ(Main->GetRunState(), TMainWin::Running);
         for (int i = 0; i < 3; ++i) Main->IdleAction(0);

@@ -1,28 +1,12 @@
 // The command interpreter on a main window object (no window): each command
 // with its answer and its effect, most of them on a running Post Process of
 // a sox tone.
-#include <gtest/gtest.h>
 #include <functional>
-#include <memory>
 #include <string>
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
-#include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
-
-constexpr uint32_t Done = 0x8000;
-
-std::string Fixture(const char* path)
-{
-    return std::string(TONALYX_FIXTURES) + "/" + path;
-}
 
 struct TInterpreter : ::testing::Test {
     TTempFolder Folder;
@@ -31,23 +15,14 @@ struct TInterpreter : ::testing::Test {
 
     void SetUp() override
     {
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
-        static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
+        Main = NewQuietMain(Program);
     }
 
     // The stereo sox tone (or the mono one) opened in Post Process at 4096 points.
     void Open(const char* file = "automation/tone_1k_h3.wav", uint16_t channels = 2)
     {
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(48000, channels, 2);
-        State(Main).Settings().FFTsize = 4096;
         State(Main).Settings().ChannelProcessing = 0;
-        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
-        ASSERT_EQ(Main->Wave()->Error, 0u);
-        Main->ApplySettings(TMainWin::RefreshKind::Full);
+        OpenInPostProcess(*Main, file, TWaveFormat(48000, channels, 2), 4096, Folder.Path);
     }
     void Running()
     {

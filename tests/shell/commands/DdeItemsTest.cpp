@@ -2,40 +2,26 @@
 // mode, the measures against numpy on a sox wave in Post Process, the
 // settings and recording items against what sets them, and the utility
 // windows' items in a real frame.
-#include <gtest/gtest.h>
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <optional>
 #include <regex>
 #include <sstream>
 #include <string>
 #include <vector>
 #include "automation/TDdeItemTable.h"
-#include "base/THeadlessEngineHost.h"
 #include "engine/TChannelProcessing.h"
 #include "engine/TSmoothing.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
-#include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "utilities/TLeqAnalysis.h"
 #include "utilities/TTHDFreq.h"
 #include "utilities/TThdFile.h"
 
 namespace {
-
-std::string Fixture(const char* path)
-{
-    return std::string(TONALYX_FIXTURES) + "/" + path;
-}
 
 std::vector<double> Numbers(const std::string& text)
 {
@@ -71,19 +57,12 @@ struct TDdeItems : ::testing::Test {
 
     void SetUp() override
     {
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
-        static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
+        Main = NewQuietMain(Program);
     }
 
     // The sox wave (10 Hz bins at 4096 points, Hann, dB) in Post Process.
     void Open(uint16_t mode, const char* file = "automation/dde_items.wav", uint16_t channels = 2)
     {
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(40960, channels, 2);
-        State(Main).Settings().FFTsize = 4096;
         State(Main).Settings().SmoothingWindow = TSmoothing::Hanning;
         State(Main).Settings().ChannelProcessing = mode;
         // As a client's advise link does, asks for spectra with no view open.
@@ -92,9 +71,7 @@ struct TDdeItems : ::testing::Test {
             s.FreqScaleType = DisplaySettingsStruct::LinearFrequency;
             s.StandardWeighting = 0;
         }
-        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
-        ASSERT_EQ(Main->Wave()->Error, 0u);
-        Main->ApplySettings(TMainWin::RefreshKind::Full);
+        OpenInPostProcess(*Main, file, TWaveFormat(40960, channels, 2), 4096, Folder.Path);
     }
     void RunToEnd()
     {
@@ -382,7 +359,7 @@ namespace {
 struct TDdeUtilityItems : TDdeItems {
     void SetUp() override
     {
-        WriteIni(Folder.File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
+        WriteIni(Folder.File("Tonalyx.ini"), FrameIni);
         TDdeItems::SetUp();
         ASSERT_TRUE(Main->Create());
     }

@@ -1,32 +1,18 @@
 // The DDE listing items on a main window object: spectra, phase, the analysis
 // blocks and the recording, against numpy and Python's wave module on sox
 // tones analysed one block in Post Process.
-#include <gtest/gtest.h>
 #include <cmath>
 #include <fstream>
 #include <map>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
-#include "base/THeadlessEngineHost.h"
 #include "engine/TSmoothing.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
-#include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "views/TSeriesScale.h"
 
 namespace {
-
-std::string Fixture(const char* path)
-{
-    return std::string(TONALYX_FIXTURES) + "/" + path;
-}
 
 // A listing's lines, each split at its tabs; the text must end with CR LF
 // and hold no other line ends.
@@ -88,20 +74,13 @@ struct TDdeListings : ::testing::Test {
 
     void SetUp() override
     {
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
-        static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
+        Main = NewQuietMain(Program);
     }
 
     // The file opened in Post Process and its first block analysed with a
     // Hann window, levels in dB.
     void Analyse(const char* file, uint16_t channels, uint16_t mode, uint32_t fftSize)
     {
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(48000, channels, 2);
-        State(Main).Settings().FFTsize = fftSize;
         State(Main).Settings().ChannelProcessing = mode;
         State(Main).Settings().SmoothingWindow = TSmoothing::Hanning;
         State(Main).Settings().PeakHold = 4;
@@ -109,10 +88,8 @@ struct TDdeListings : ::testing::Test {
         // The views that want spectra and phase: without them the blocks are not transformed.
         State(Main).ViewStatus().SpectrumPlot = 1;
         State(Main).ViewStatus().PhasePlot = 1;
-        Main->ReplaceWave(std::make_unique<TWaveFile>(Fixture(file).c_str(), TWaveFile::Memory, 0, Folder.Path.c_str()));
-        ASSERT_EQ(Main->Wave()->Error, 0u);
-        Main->ApplySettings(TMainWin::RefreshKind::Full);
-        ASSERT_EQ(Main->ExecuteCommand("[Single Step]"), 0x8000u);
+        ASSERT_NO_FATAL_FAILURE(OpenInPostProcess(*Main, file, TWaveFormat(48000, channels, 2), fftSize, Folder.Path));
+        ASSERT_EQ(Main->ExecuteCommand("[Single Step]"), Done);
         ASSERT_EQ(Main->GetBlocksProcessed(), 1);
     }
     std::string Text(TDdeItem item)

@@ -1,36 +1,15 @@
 // The plot display commands: what they store in the view records with no
 // view open, the displayed spectra they clear, the segment they set, and on
 // a real frame the views they autoscale and copy.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <string>
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
-#include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
-
-constexpr uint32_t Done = 0x8000;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 // The level at 1 kHz the first displayed result shows now, and holds.
 float Level(const TMainWin& m)
@@ -52,11 +31,7 @@ struct TDisplayCommands : ::testing::Test {
 
     void SetUp() override
     {
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
-        static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
+        Main = NewQuietMain(Program);
     }
     void TearDown() override
     {
@@ -67,16 +42,10 @@ struct TDisplayCommands : ::testing::Test {
     // The stereo sox tone in Post Process, each channel its own result.
     void Open()
     {
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(48000, 2, 2);
-        State(Main).Settings().FFTsize = 4096;
         State(Main).Settings().ChannelProcessing = 2;
         State(Main).Settings().IndependentScalingAndCalibration = 1;
         State(Main).Settings().PeakHold = 4;
-        Main->ReplaceWave(std::make_unique<TWaveFile>(TONALYX_FIXTURES "/automation/tone_1k_h3.wav", TWaveFile::Memory,
-                                                      0, Folder.Path.c_str()));
-        ASSERT_EQ(Main->Wave()->Error, 0u);
-        Main->ApplySettings(TMainWin::RefreshKind::Full);
+        OpenInPostProcess(*Main, "automation/tone_1k_h3.wav", TWaveFormat(48000, 2, 2), 4096, Folder.Path);
     }
     // A 1 kHz block averaged and held by the first displayed result.
     void Analysed()
@@ -94,7 +63,7 @@ struct TDisplayCommands : ::testing::Test {
     }
     void Frame()
     {
-        WriteIni(Folder.File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
+        WriteIni(Folder.File("Tonalyx.ini"), FrameIni);
         SetUp();
         ASSERT_TRUE(Main->Create());
         Main->Show(SW_SHOW);

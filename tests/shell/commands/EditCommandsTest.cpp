@@ -1,47 +1,22 @@
 // The recording edit, filter, peak search band, processing delay and
 // utility window commands on a real frame in Post Process of the stereo sox
 // tone (1 kHz at 0.5, its third harmonic at 0.005, 3 s at 48 kHz).
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <cmath>
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <numbers>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
 #include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "utilities/TDelayFinder.h"
 
 namespace {
 
-constexpr uint32_t Done = 0x8000;
 constexpr uint32_t Rate = 48000;
-const std::string Tone = std::string(TONALYX_FIXTURES) + "/automation/tone_1k_h3.wav";
-
-THeadlessEngineHost& Host()
-{
-    return static_cast<THeadlessEngineHost&>(TEngineHost::Get());
-}
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
+const std::string Tone = Fixture("automation/tone_1k_h3.wav");
 
 std::vector<int32_t> Samples(TWaveFile& wave, uint16_t channel)
 {
@@ -92,11 +67,7 @@ struct TEditCommands : ::testing::Test {
     static void SetUpTestSuite()
     {
         Folder = std::make_unique<TTempFolder>();
-        const std::string program = Folder->File("Tonalyx.exe");
-        Main = std::make_unique<TMainWin>(nullptr, program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
+        Main = NewQuietMain(Folder->File("Tonalyx.exe"));
         State(Main).FileIO().WaveFileMode = TWaveFile::Memory;
         Main->SetConfiguredFolder(TMainWin::WavFolder, Folder->Path.c_str());
         ASSERT_TRUE(Main->Create());

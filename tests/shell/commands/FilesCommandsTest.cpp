@@ -40,7 +40,6 @@ struct TFileCommands : TCommandTestMain {
 
 using TCase = TCommandCase<TFileCommands>;
 using T = TFileCommands;
-constexpr uint32_t Done = TCommandTestMain::Done;
 
 }  // namespace
 
@@ -87,7 +86,7 @@ TEST_F(TFileCommands, FileOpenActsByTheFinalExtension)
          Done, [](T& t) { EXPECT_EQ(t.Main->Wave(), nullptr); }},
         {"[File Open missing.wav]", nullptr, 0, [](T& t) {
              EXPECT_EQ(t.Main->Wave(), nullptr);
-             EXPECT_EQ(T::Host().Messages.size(), 1u);
+             EXPECT_EQ(Host().Messages.size(), 1u);
          }},
         // A point in a folder's name is no extension.
         {"", [](T& t) { t.Copy("automation/tone_1k_h3.wav", "run.mac.wav"); }, Done, [](T& t) {
@@ -119,7 +118,7 @@ TEST_F(TFileCommands, FileOpenActsByTheFinalExtension)
          }},
         {"[File Open missing.cal]", [](T& t) { State(t.Main).Calibration().Left.IsEnabled = 1; }, 0, [](T& t) {
              EXPECT_EQ(t.Main->GetCalibration().Left.IsEnabled, 0u);
-             EXPECT_EQ(T::Host().Messages.size(), 1u);
+             EXPECT_EQ(Host().Messages.size(), 1u);
          }},
         {"[File Open response.flt]", [](T& t) { t.Write("response.flt", "100 0\n1000 -3\n"); }, Done, [](T& t) {
              EXPECT_EQ(t.Main->GetFilter().Type, FilterSettings::Custom);
@@ -152,15 +151,15 @@ TEST_F(TFileCommands, WaveFilesAreSavedClosedDeletedDecimatedAndMerged)
              t.Main->HaltAppend();
          },
          Done, [](T& t) {
-             EXPECT_TRUE(T::Exists(t.File("paused.wav")));
+             EXPECT_TRUE(Exists(t.File("paused.wav")));
              EXPECT_EQ(t.Main->GetRunState(), TMainWin::Running);
          }},
         {"[File Save " + longName + "]", [](T& t) { t.Open(); }, 0, [](T&) {
-             EXPECT_EQ(T::Host().Messages.size(), 1u);
+             EXPECT_EQ(Host().Messages.size(), 1u);
          }},
         {"[File Save nowhere\\saved.wav]", [](T& t) { t.Open(); }, 0,
-         [](T& t) { EXPECT_FALSE(T::Exists(t.File("nowhere\\saved.wav"))); }},
-        {"[File Save saved.wav]", nullptr, Done, [](T& t) { EXPECT_FALSE(T::Exists(t.File("saved.wav"))); }},
+         [](T& t) { EXPECT_FALSE(Exists(t.File("nowhere\\saved.wav"))); }},
+        {"[File Save saved.wav]", nullptr, Done, [](T& t) { EXPECT_FALSE(Exists(t.File("saved.wav"))); }},
         // A changed wave closes without the question.
         {"[File Close]",
          [](T& t) {
@@ -169,10 +168,10 @@ TEST_F(TFileCommands, WaveFilesAreSavedClosedDeletedDecimatedAndMerged)
          },
          Done, [](T& t) {
              EXPECT_EQ(t.Main->Wave(), nullptr);
-             EXPECT_TRUE(T::Host().Messages.empty());
+             EXPECT_TRUE(Host().Messages.empty());
          }},
         {"[File Delete gone.wav]", [](T& t) { t.Copy("automation/tone_1k_h3.wav", "gone.wav"); }, Done,
-         [](T& t) { EXPECT_FALSE(T::Exists(t.File("gone.wav"))); }},
+         [](T& t) { EXPECT_FALSE(Exists(t.File("gone.wav"))); }},
         {"[File Delete gone.wav]", nullptr, Done, nullptr},
         {"[File Decimate half.wav 2]", [](T& t) { t.Open(); }, Done, [](T& t) {
              const TWaveFile half(t.File("half.wav").c_str(), TWaveFile::Memory, 0, t.Folder.Path.c_str());
@@ -180,8 +179,8 @@ TEST_F(TFileCommands, WaveFilesAreSavedClosedDeletedDecimatedAndMerged)
              EXPECT_EQ(half.GetFormat().SamplingRate, 24000u);
              EXPECT_EQ(half.GetFrameCount(), t.Main->Wave()->GetFrameCount() / 2);
          }},
-        {"[File Decimate half.wav 0]", [](T& t) { t.Open(); }, 0, [](T& t) { EXPECT_FALSE(T::Exists(t.File("half.wav"))); }},
-        {"[File Decimate half.wav 2]", nullptr, Done, [](T& t) { EXPECT_FALSE(T::Exists(t.File("half.wav"))); }},
+        {"[File Decimate half.wav 0]", [](T& t) { t.Open(); }, 0, [](T& t) { EXPECT_FALSE(Exists(t.File("half.wav"))); }},
+        {"[File Decimate half.wav 2]", nullptr, Done, [](T& t) { EXPECT_FALSE(Exists(t.File("half.wav"))); }},
         {"[File Merge a.wav b.wav]",
          [](T& t) {
              t.Copy("calibration/one_second_mono.wav", "a.wav");
@@ -200,7 +199,7 @@ TEST_F(TFileCommands, WaveFilesAreSavedClosedDeletedDecimatedAndMerged)
              t.Copy("calibration/one_second_mono.wav", "a.wav");
              t.Copy("calibration/one_second_mono.wav", "b.wav");
          },
-         Done, [](T& t) { EXPECT_EQ(t.Main->Wave()->GetFormat().NumChannels, 2); EXPECT_TRUE(T::Host().Messages.empty()); }},
+         Done, [](T& t) { EXPECT_EQ(t.Main->Wave()->GetFormat().NumChannels, 2); EXPECT_TRUE(Host().Messages.empty()); }},
     };
     RunCases(static_cast<T&>(*this), cases);
 }

@@ -1,63 +1,17 @@
 // The signal generator commands on a real frame: what each does to the open
 // generator, the levels its output dialog would refuse, the signal saved as
 // a wave, and nothing at all while the generator is closed.
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <cmath>
 #include <functional>
-#include <memory>
 #include <string>
-#include "base/THeadlessEngineHost.h"
-#include "engine/TWaveFile.h"
 #include "generator/TSignalGenerator.h"
 #include "generator/TSignalTypes.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
 
-constexpr uint32_t Done = 0x8000;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-struct TGeneratorFamily : ::testing::Test {
-    TTempFolder Folder;
-    std::string Program = Folder.File("Tonalyx.exe");
-    std::unique_ptr<TMainWin> Main;
-
-    void SetUp() override
-    {
-        // Digital zero on both channels keeps the builds quick.
-        WriteIni(Folder.File("Tonalyx.ini"),
-                 "[Main]\nShowSplashScreen=0\nSigType=15\nSigTypeR=15\n[ViewStatus]\nSpectrumPlot=0\n");
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(48000, 2, 2);
-        Main->SetConfiguredFolder(TMainWin::WavFolder, Folder.Path.c_str());
-        ASSERT_TRUE(Main->Create());
-        Pump();
-        static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
-    }
-    void TearDown() override
-    {
-        if (Main && Main->GetHandle()) Main->Destroy();
-        Main.reset();
-    }
+struct TGeneratorFamily : TCommandFrame<> {
+    void BeforeFrame() override { State(Main).Settings().Format = TWaveFormat(48000, 2, 2); }
     // A name that joined to the folder is longer than any path of the program.
     static std::string LongName() { return std::string(250, 'n') + ".wav"; }
 };

@@ -31,7 +31,6 @@ struct TOverlayCommands : TCommandTestMain {
 
 using TCase = TCommandCase<TOverlayCommands>;
 using T = TOverlayCommands;
-constexpr uint32_t Done = TCommandTestMain::Done;
 
 struct TTrace {
     int View, Pane;
@@ -144,33 +143,33 @@ TEST_F(TOverlayCommands, SlotFilesAreCopiedAndRenamedByName)
     ASSERT_GT(Folder.Path.size() + 1 + longName.size(), 259u);
     const TCase cases[] = {
         {"[Save Left Overlay File 2 copy.ovl]", [](T& t) { t.Curve("L2.ovl"); }, Done, [](T& t) {
-             EXPECT_EQ(T::Contents(t.File("copy.ovl")), T::Contents(t.Fixture("views/overlay_curve.ovl")));
+             EXPECT_EQ(Contents(t.File("copy.ovl")), Contents(Fixture("views/overlay_curve.ovl")));
              EXPECT_EQ(t.Main->Paused, 500u);
          }},
         // A name with a drive is taken as it is; slot 9 is slot 7.
         {"", [](T& t) { t.Curve("R7.ovl"); }, Done, [](T& t) {
-             EXPECT_EQ(T::Contents(t.File("drive.ovl")), T::Contents(t.Fixture("views/overlay_curve.ovl")));
+             EXPECT_EQ(Contents(t.File("drive.ovl")), Contents(Fixture("views/overlay_curve.ovl")));
          }},
-        {"[Save Left Overlay File 5 none.ovl]", nullptr, 0, [](T& t) { EXPECT_FALSE(T::Exists(t.File("none.ovl"))); }},
+        {"[Save Left Overlay File 5 none.ovl]", nullptr, 0, [](T& t) { EXPECT_FALSE(Exists(t.File("none.ovl"))); }},
         {"[Load Right Overlay File 1 curve.ovl]", [](T& t) { t.Curve("curve.ovl"); }, Done, [](T& t) {
-             EXPECT_EQ(T::Contents(t.File("R1.ovl")), T::Contents(t.Fixture("views/overlay_curve.ovl")));
-             EXPECT_FALSE(T::Exists(t.File("L1.ovl")));
+             EXPECT_EQ(Contents(t.File("R1.ovl")), Contents(Fixture("views/overlay_curve.ovl")));
+             EXPECT_FALSE(Exists(t.File("L1.ovl")));
          }},
         // The right channel alone draws from the "L" files.
         {"[Load Right Overlay File 1 curve.ovl]", [](T& t) { t.Curve("curve.ovl"); t.Layout(0, 1); }, Done, [](T& t) {
-             EXPECT_TRUE(T::Exists(t.File("L1.ovl")));
-             EXPECT_FALSE(T::Exists(t.File("R1.ovl")));
+             EXPECT_TRUE(Exists(t.File("L1.ovl")));
+             EXPECT_FALSE(Exists(t.File("R1.ovl")));
          }},
         {"[Load Left Overlay File 1 " + longName + "]", nullptr, 0, [](T& t) {
-             EXPECT_FALSE(T::Exists(t.File("L1.ovl")));
-             ASSERT_EQ(T::Host().Messages.size(), 1u);
-             EXPECT_EQ(T::Host().Messages[0].Text.rfind("Failure opening file: ", 0), 0u);
+             EXPECT_FALSE(Exists(t.File("L1.ovl")));
+             ASSERT_EQ(Host().Messages.size(), 1u);
+             EXPECT_EQ(Host().Messages[0].Text.rfind("Failure opening file: ", 0), 0u);
          }},
         {"[Load Left Overlay File 1]", nullptr, Done, nullptr},
         // The legend renames the curve and keeps its points.
         {"[Set Left Overlay Legend 1 Mains]", [](T& t) { t.Curve("L1.ovl"); }, Done, [](T& t) {
              TOverlayData renamed(t.File("L1.ovl").c_str(), 0, 0.0f, 0);
-             TOverlayData original(t.Fixture("views/overlay_curve.ovl").c_str(), 0, 0.0f, 0);
+             TOverlayData original(Fixture("views/overlay_curve.ovl").c_str(), 0, 0.0f, 0);
              EXPECT_STREQ(renamed.GetName(), "Mains");
              EXPECT_EQ(renamed.Points, original.Points);
          }},
@@ -178,7 +177,7 @@ TEST_F(TOverlayCommands, SlotFilesAreCopiedAndRenamedByName)
              EXPECT_STREQ(TOverlayData(t.File("L7.ovl").c_str(), 0, 0.0f, 1).GetName(), "Both");
              EXPECT_STREQ(TOverlayData(t.File("R7.ovl").c_str(), 0, 0.0f, 1).GetName(), "Both");
          }},
-        {"[Set Right Overlay Legend 3 Nothing]", nullptr, 0, [](T& t) { EXPECT_FALSE(T::Exists(t.File("R3.ovl"))); }},
+        {"[Set Right Overlay Legend 3 Nothing]", nullptr, 0, [](T& t) { EXPECT_FALSE(Exists(t.File("R3.ovl"))); }},
     };
     // The drive case needs the folder in its command.
     std::vector<TCase> all(std::begin(cases), std::end(cases));
@@ -200,15 +199,15 @@ TEST_F(TOverlayCommands, OpenViewsFillShowHideAndComposeTheirSlots)
     const TCase cases[] = {
         {"[Set Left Overlay 1]", [](T& t) { t.Analysed(); }, Done, [harmonicDb](T& t) {
              EXPECT_EQ(t.Opts(0).Show1[0], 1u);
-             EXPECT_FALSE(T::Exists(t.File("R1.ovl")));
+             EXPECT_FALSE(Exists(t.File("R1.ovl")));
              TOverlayData stored(t.File("L1.ovl").c_str(), 0, 0.0f, 0);
              ASSERT_EQ(stored.Error, 0u);
              // The Hann window's scalloping at 1 kHz (a third of a bin off) costs 0.6 dB.
              EXPECT_NEAR(Highest(stored, 950, 1050) - Highest(stored, 2950, 3050), harmonicDb - 0.6, 0.5);
          }},
         {"[Set Overlay 2]", [](T& t) { t.Analysed(); }, Done, [](T& t) {
-             EXPECT_TRUE(T::Exists(t.File("L2.ovl")));
-             EXPECT_TRUE(T::Exists(t.File("R2.ovl")));
+             EXPECT_TRUE(Exists(t.File("L2.ovl")));
+             EXPECT_TRUE(Exists(t.File("R2.ovl")));
          }},
         // Without peak hold there is no held spectrum to store.
         {"[Set Left Overlay From Peak Hold 1]",
@@ -217,8 +216,8 @@ TEST_F(TOverlayCommands, OpenViewsFillShowHideAndComposeTheirSlots)
              t.Analysed();
          },
          Done,
-         [](T& t) { EXPECT_FALSE(T::Exists(t.File("L1.ovl"))); }},
-        {"[Set Overlay 8]", [](T& t) { t.Analysed(); }, Done, [](T& t) { EXPECT_FALSE(T::Exists(t.File("L7.ovl"))); }},
+         [](T& t) { EXPECT_FALSE(Exists(t.File("L1.ovl"))); }},
+        {"[Set Overlay 8]", [](T& t) { t.Analysed(); }, Done, [](T& t) { EXPECT_FALSE(Exists(t.File("L7.ovl"))); }},
         {"[Show Overlay 2]", [](T& t) { t.Analysed(); t.Curve("L2.ovl"); t.Curve("R2.ovl"); }, Done, [](T& t) {
              EXPECT_EQ(t.Opts(0).Show1[1], 1u);
              EXPECT_EQ(t.Opts(0).Show2[1], 1u);

@@ -1,28 +1,16 @@
 // The print and annotation commands: the texts on a main window object, and
 // the print jobs in a real frame whose default printer is a metafile, read
 // back for the texts it was given.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <array>
 #include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
-#include "engine/TWaveFile.h"
 #include "framework/TMDIClient.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "views/TSpectrumPlot.h"
 
 namespace {
-
-constexpr uint32_t Done = 0x8000;
 
 struct TPrintTexts : ::testing::Test {
     TTempFolder Folder;
@@ -144,15 +132,6 @@ bool Has(const std::vector<std::string>& texts, const std::string& text)
     return false;
 }
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 // One frame for the suite, as a frame takes seconds to make under Wine;
 // each test closes the views it opened.
 struct TPrintJobs : ::testing::Test {
@@ -162,7 +141,7 @@ struct TPrintJobs : ::testing::Test {
     static void SetUpTestSuite()
     {
         Folder = std::make_unique<TTempFolder>();
-        WriteIni(Folder->File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
+        WriteIni(Folder->File("Tonalyx.ini"), FrameIni);
         Main = std::make_unique<TPrintingMain>(nullptr, Folder->File("Tonalyx.exe").c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));

@@ -2,22 +2,13 @@
 // window) with a stereo sox tone open in Post Process: each command's effect
 // on both channels' records, whether the settings were applied to the
 // engines, and the arguments that name nothing.
-#include <gtest/gtest.h>
 #include <functional>
-#include <memory>
 #include <string>
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
-#include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
 
-constexpr uint32_t Done = 0x8000;
 using S = ScalingStruct;
 
 struct TScalingCommands : ::testing::Test {
@@ -31,22 +22,13 @@ struct TScalingCommands : ::testing::Test {
     // settings.
     void Prepare(uint16_t channels, uint32_t independent)
     {
-        Main = std::make_unique<TMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).Settings().Format = TWaveFormat(48000, channels, 2);
-        State(Main).Settings().FFTsize = 4096;
+        Main = NewQuietMain(Program);
         State(Main).Settings().ChannelProcessing = 0;
         State(Main).Settings().IndependentScalingAndCalibration = independent;
-        const char* file = channels == 2 ? "automation/tone_1k_h3.wav" : "pipeline/tone_1k_48k.wav";
-        Main->ReplaceWave(std::make_unique<TWaveFile>((std::string(TONALYX_FIXTURES) + "/" + file).c_str(),
-                                                      TWaveFile::Memory, 0, Folder.Path.c_str()));
-        ASSERT_EQ(Main->Wave()->Error, 0u);
         State(Main).Scaling()[0] = S{};
         State(Main).Scaling()[1] = S{};
-        Main->ApplySettings(TMainWin::RefreshKind::Full);
+        const char* file = channels == 2 ? "automation/tone_1k_h3.wav" : "pipeline/tone_1k_48k.wav";
+        ASSERT_NO_FATAL_FAILURE(OpenInPostProcess(*Main, file, TWaveFormat(48000, channels, 2), 4096, Folder.Path));
         ASSERT_EQ(State(Main).SpectralLeft()->GetFFTSize(), 4096u);
         State(Main).Settings().FFTsize = 2048;
     }

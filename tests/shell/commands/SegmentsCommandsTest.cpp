@@ -1,25 +1,15 @@
 // The segment analysis, utility and data-logging commands: the data log on
 // a main window object, the segment analyses against numpy's peaks of a sox
 // wave, and the utility and result windows in a real frame.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <cmath>
 #include <fstream>
 #include <functional>
-#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 #include "automation/TDdeItemTable.h"
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
-#include "engine/TWaveFile.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 #include "utilities/TDataLog.h"
 #include "utilities/TReverb.h"
 #include "utilities/TTHDFreq.h"
@@ -28,18 +18,6 @@
 
 namespace {
 
-constexpr uint32_t Done = 0x8000;
-
-std::string Fixture(const char* name)
-{
-    return std::string(TONALYX_FIXTURES) + "/automation/segments/" + name;
-}
-
-std::vector<THeadlessEngineHost::Message>& Messages()
-{
-    return static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages;
-}
-
 bool Told(const char* text)
 {
     for (const auto& m : Messages())
@@ -47,15 +25,10 @@ bool Told(const char* text)
     return false;
 }
 
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // numpy's averaged Hann peak of a segment of the fixture wave.
 double ReferencePeak(double start, double stop)
 {
-    std::ifstream in(Fixture("peaks.txt"));
+    std::ifstream in(Fixture("automation/segments/peaks.txt"));
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         std::istringstream s(line);
@@ -70,15 +43,9 @@ double ReferencePeak(double start, double stop)
 // 8 kHz, FFT 1024 with the Hann window.
 void OpenTwoTones(TMainWin& main, const std::string& folder)
 {
-    State(main).OpMode() = TMainWin::PostProcess;
-    State(main).Settings().Format = TWaveFormat(8000, 2, 2);
-    State(main).Settings().FFTsize = 1024;
     State(main).Settings().SmoothingWindow = 4;
     State(main).Settings().ChannelProcessing = 0;
-    main.ReplaceWave(
-        std::make_unique<TWaveFile>(Fixture("two_tones_8k.wav").c_str(), TWaveFile::Memory, 0, folder.c_str()));
-    ASSERT_EQ(main.Wave()->Error, 0u);
-    main.ApplySettings(TMainWin::RefreshKind::Full);
+    OpenInPostProcess(main, "automation/segments/two_tones_8k.wav", TWaveFormat(8000, 2, 2), 1024, folder);
 }
 
 // A main window object without a frame: the spectrum view counts as open,
@@ -89,13 +56,11 @@ struct TSegmentCommands : ::testing::Test {
 
     void SetUp() override
     {
-        Main = std::make_unique<TMainWin>(nullptr, Folder.File("Tonalyx.exe").c_str(), nullptr, *new TClientMain);
-        Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
-        Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));
-        State(Main).ViewStatus() = ViewStatusFlags{};
+        // A case of a table starts with the log of the one before stopped.
+        TearDown();
+        Main = NewQuietMain(Folder.File("Tonalyx.exe"));
         State(Main).ViewStatus().SpectrumPlot = 1;
         Main->SetConfiguredFolder(TMainWin::TxtFolder, Folder.Path.c_str());
-        Messages().clear();
     }
     void TearDown() override
     {
@@ -103,12 +68,7 @@ struct TSegmentCommands : ::testing::Test {
     }
 };
 
-struct TCase {
-    std::string Command;
-    std::function<void(TSegmentCommands&)> Prepare;
-    uint32_t Answer;
-    std::function<void(TSegmentCommands&)> Check;
-};
+using TCase = TCommandCase<TSegmentCommands>;
 
 }  // namespace
 
@@ -159,14 +119,7 @@ TEST_F(TSegmentCommands, DataLoggingCommandsNameStartAndStopTheLog)
         {"[Logging Off]", none, Done, [](TSegmentCommands& t) { EXPECT_EQ(t.Main->GetDataLog(), nullptr); }},
         {"[Logging On] ", none, 0, [](TSegmentCommands& t) { EXPECT_EQ(t.Main->GetDataLog(), nullptr); }},
     };
-    for (const TCase& c : cases) {
-        SCOPED_TRACE(c.Command.substr(0, 40));
-        TearDown();
-        SetUp();
-        c.Prepare(*this);
-        EXPECT_EQ(Main->ExecuteCommand(c.Command), c.Answer);
-        c.Check(*this);
-    }
+    RunCases(*this, cases);
 }
 
 TEST_F(TSegmentCommands, TheAverageSpectrumTakesTheGivenSegment)
@@ -259,15 +212,6 @@ public:
     }
 };
 
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
 // One frame for the suite, as a frame takes seconds to make under Wine;
 // each test closes what it opened.
 struct TUtilityCommands : ::testing::Test {
@@ -277,7 +221,7 @@ struct TUtilityCommands : ::testing::Test {
     static void SetUpTestSuite()
     {
         Folder = std::make_unique<TTempFolder>();
-        WriteIni(Folder->File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
+        WriteIni(Folder->File("Tonalyx.ini"), FrameIni);
         Main = std::make_unique<TFrameMain>(nullptr, Folder->File("Tonalyx.exe").c_str(), nullptr, *new TClientMain);
         Main->ReplaceInputPort(std::make_unique<TSoundInput>(0));
         Main->ReplaceOutputPort(std::make_unique<TSoundOutput>(0));

@@ -1,46 +1,13 @@
 // The device, configuration, macro-window and temporary-file commands on a
 // real frame whose device counts are given (no sound device is needed).
-#include <gtest/gtest.h>
-#include <windows.h>
-
 #include <fstream>
-#include <functional>
-#include <memory>
 #include <string>
 #include "automation/TMacro.h"
-#include "base/THeadlessEngineHost.h"
-#include "engine/TSoundInput.h"
-#include "engine/TSoundOutput.h"
-#include "engine/TWaveFile.h"
 #include "framework/TEdit.h"
 #include "generator/TSignalGenerator.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
-
-constexpr uint32_t Done = 0x8000;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
-
-bool Exists(const std::string& path)
-{
-    return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-std::vector<THeadlessEngineHost::Message>& Messages()
-{
-    return static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages;
-}
 
 // Two input and three output devices, whatever the machine has.
 class TDeviceMainWin : public TMainWin {
@@ -50,29 +17,8 @@ public:
     uint32_t OutputDeviceCount() override { return 3; }
 };
 
-struct TSystemFamily : ::testing::Test {
-    TTempFolder Folder;
-    std::string Program = Folder.File("Tonalyx.exe");
-    std::unique_ptr<TMainWin> Main;
-
-    void SetUp() override
-    {
-        WriteIni(Folder.File("Tonalyx.ini"),
-                 "[Main]\nShowSplashScreen=0\nSigType=15\nSigTypeR=15\n[ViewStatus]\nSpectrumPlot=0\n");
-        Main = std::make_unique<TDeviceMainWin>(nullptr, Program.c_str(), nullptr, *new TClientMain);
-        State(Main).OpMode() = TMainWin::PostProcess;
-        State(Main).FileIO().WaveFileMode = 0;
-        for (int f : {TMainWin::WavFolder, TMainWin::TmpFolder, TMainWin::CfgFolder, TMainWin::MacroFolder})
-            Main->SetConfiguredFolder(f, Folder.Path.c_str());
-        ASSERT_TRUE(Main->Create());
-        Pump();
-        Messages().clear();
-    }
-    void TearDown() override
-    {
-        if (Main && Main->GetHandle()) Main->Destroy();
-        Main.reset();
-    }
+struct TSystemFamily : TCommandFrame<TDeviceMainWin> {
+    void BeforeFrame() override { State(Main).FileIO().WaveFileMode = 0; }
     void Write(const char* name, const char* text) { std::ofstream(Folder.File(name), std::ios::binary) << text; }
     std::string Copy(const char* name)
     {

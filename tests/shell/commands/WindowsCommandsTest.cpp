@@ -3,32 +3,15 @@
 // first view of each kind opened, closed, restored and maximised, and the
 // menu and the bars. Every command is acknowledged, also when its window is
 // not open.
-#include <gtest/gtest.h>
-#include <windows.h>
 #include <chrono>
 #include <functional>
-#include <memory>
 #include <string>
-#include "base/THeadlessEngineHost.h"
-#include "shell/TClientMain.h"
-#include "shell/TMainWin.h"
-#include "tests/shell/ShellTestSupport.h"
-#include "tests/shell/TMainWinState.h"
 #include "shell/TWindowSlots.h"
+#include "tests/shell/commands/CommandTestMain.h"
 
 namespace {
 
-constexpr uint32_t Done = 0x8000;
 using V = ViewType;
-
-void Pump()
-{
-    MSG msg;
-    while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageA(&msg);
-    }
-}
 
 // The window's own visible style, whatever its parent shows.
 bool Shown(const TWindow* window) { return (::GetWindowLongA(window->GetHandle(), GWL_STYLE) & WS_VISIBLE) != 0; }
@@ -56,7 +39,7 @@ struct TWindowsCommands : ::testing::Test {
     static void SetUpTestSuite()
     {
         Folder = new TTempFolder;
-        WriteIni(Folder->File("Tonalyx.ini"), "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n");
+        WriteIni(Folder->File("Tonalyx.ini"), FrameIni);
         Main = std::make_unique<TMainWin>(nullptr, Folder->File("Tonalyx.exe").c_str(), nullptr, *new TClientMain);
         State(Main).OpMode() = TMainWin::PostProcess;
         State(Main).Settings().Format = TWaveFormat(48000, 2, 2);
@@ -82,7 +65,7 @@ struct TWindowsCommands : ::testing::Test {
         Main->ShowStatusBar();
         if (!Main->GetMenu()) Main->ShowMenu();
         Pump();
-        static_cast<THeadlessEngineHost&>(TEngineHost::Get()).Messages.clear();
+        Messages().clear();
     }
     TWindow* Window(V type) const { return State(Main).Windows().Window(type); }
     void Open(V type) { State(Main).Windows().Open(type, Main->GetIniPath()); }
