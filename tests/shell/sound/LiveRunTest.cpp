@@ -276,7 +276,7 @@ TEST_F(TLiveRun, AmbientCaptureWritesTheMeanSpectrumOfTheWholeCapturedBlocks)
         std::string Folder;
         ~TRemove() { RunHostShell("rm -r " + Folder); }
     } remove{folder};
-    ASSERT_TRUE(RunHostShell("sox -n -r 48000 -c 2 -b 16 -e signed -t raw " + folder +
+    ASSERT_TRUE(RunHostShell("sox -R -n -r 48000 -c 2 -b 16 -e signed -t raw " + folder +
                              "/pink.raw synth 2 pinknoise vol 0.5"));
     const std::string pink = ReadHostFile(folder + "/pink.raw");
     ASSERT_EQ(pink.size(), 48000u * 2 * 2 * 2);
