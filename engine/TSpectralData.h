@@ -148,6 +148,8 @@ public:
     float RangeMaxValue(int first, int last) const;
     // Older name used by some callers.
     float RangeMaxIndex(int first, int last) const { return RangeMaxValue(first, last); }
+    // The -3 dB width around the range's largest peak; 0 when either edge lies
+    // outside the range (or there is no spectrum), never negative.
     float ComputeBandwidth(float firstHz, float lastHz, uint32_t peakHold) const;
     float ComputeQFactor(float firstHz, float lastHz, uint32_t peakHold) const;
     float PowerAtFrequency(float frequency) const;

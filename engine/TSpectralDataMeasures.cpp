@@ -1,6 +1,7 @@
 // Level and distortion measures read off the averaged spectrum.
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 #include "base/TEngineHost.h"
 #include "engine/TSmoothing.h"
@@ -509,15 +510,21 @@ float TSpectralData::ComputeBandwidth(float firstHz, float lastHz, uint32_t peak
     const double peak = FindNthPeakInRange(firstHz, lastHz, 0, peakHold);
     const double half = 0.5 * spline.Evaluate(static_cast<float>(peak));
     // The first frequency from the peak towards the limit where the curve
-    // falls to half the peak's power; 0 when it never does.
-    auto halfPowerPoint = [&](double step, double limit) {
+    // falls to half the peak's power; none when it stays above up to the limit.
+    auto halfPowerPoint = [&](double step, double limit) -> std::optional<double> {
         for (double x = peak; step < 0.0 ? x > limit : x < limit; x += step) {
             if (spline.Evaluate(static_cast<float>(x)) <= half)
                 return x;
         }
-        return 0.0;
+        return std::nullopt;
     };
-    return static_cast<float>(halfPowerPoint(kBandwidthStep, lastHz) - halfPowerPoint(-kBandwidthStep, firstHz));
+    // An edge beyond the range leaves the width unknown: a part of it (or a
+    // difference with an edge at 0 Hz) would read as a real figure.
+    const std::optional<double> upper = halfPowerPoint(kBandwidthStep, lastHz);
+    const std::optional<double> lower = halfPowerPoint(-kBandwidthStep, firstHz);
+    if (!upper || !lower || !std::isfinite(*upper - *lower))
+        return 0.0f;
+    return static_cast<float>(*upper - *lower);
 }
 
 float TSpectralData::ComputeQFactor(float firstHz, float lastHz, uint32_t peakHold) const

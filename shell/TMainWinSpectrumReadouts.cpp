@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "dialogs/TOverlaySourceDialog.h"
 #include "engine/TOverlayComparison.h"
@@ -19,6 +20,8 @@ namespace {
 
 constexpr const char* SmoothingRefusal =
     "This feature requires narrowband frequency scaling and logarithmic amplitude scaling.";
+
+constexpr const char* NoBandwidth = "not found in the shown range";
 
 const char* const AmbientFiles[2] = {"AmbientLeft.mic", "AmbientRight.mic"};
 
@@ -40,25 +43,25 @@ void TMainWin::PeakBandwidth(float low, float high)
         if (ExecuteDialog(dialog) == IDCANCEL)
             return;
     }
-    auto measure = [&](const TSpectralData& s, double (&out)[3]) {
-        out[0] = s.FindNthPeakInRange(low, high, 0, BandwidthSource);
-        out[1] = s.ComputeBandwidth(low, high, BandwidthSource);
-        out[2] = s.ComputeQFactor(low, high, BandwidthSource);
+    // A bandwidth of 0 means an edge of it lies outside the range: no width
+    // and no Q to show.
+    auto lines = [&](const TSpectralData& s, const char* bandwidthLabel) {
+        const float bandwidth = s.ComputeBandwidth(low, high, BandwidthSource);
+        char figures[100];
+        if (bandwidth > 0.0f)
+            std::snprintf(figures, sizeof figures, "%6.3f Hz\rQuality Factor = %6.3f", double(bandwidth),
+                          double(s.ComputeQFactor(low, high, BandwidthSource)));
+        else
+            std::snprintf(figures, sizeof figures, "%s\rQuality Factor = %s", NoBandwidth, NoBandwidth);
+        char text[200];
+        std::snprintf(text, sizeof text, "Peak Frequency = %6.3f Hz\r%s = %s",
+                      double(s.FindNthPeakInRange(low, high, 0, BandwidthSource)), bandwidthLabel, figures);
+        return std::string(text);
     };
-    double first[3] = {}, second[3] = {};
-    measure(*DisplayPrimary, first);
-    char text[400];
-    if (DisplaySecondary) {
-        measure(*DisplaySecondary, second);
-        std::snprintf(text, sizeof text,
-                      "Peak Frequency = %6.3f Hz\rBandwidth (-3dB) = %6.3f Hz\rQuality Factor = %6.3f\r\r"
-                      "Peak Frequency = %6.3f Hz\rBandwidth = %6.3f Hz\rQuality Factor = %6.3f",
-                      first[0], first[1], first[2], second[0], second[1], second[2]);
-    } else {
-        std::snprintf(text, sizeof text, "Peak Frequency = %6.3f Hz\rBandwidth (-3dB) = %6.3f Hz\rQuality Factor = %6.3f",
-                      first[0], first[1], first[2]);
-    }
-    MessageBox(text, "Quality Factor", MB_OK);
+    std::string text = lines(*DisplayPrimary, "Bandwidth (-3dB)");
+    if (DisplaySecondary)
+        text += "\r\r" + lines(*DisplaySecondary, "Bandwidth");
+    MessageBox(text.c_str(), "Quality Factor", MB_OK);
 }
 
 void TMainWin::SmoothSpectra(int width)

@@ -193,6 +193,13 @@ TEST(TSpectralDataMeasures, BandwidthAndQOfAResonance)
     }
     EXPECT_NEAR(s.ComputeBandwidth(900.0f, 1100.0f, 0), 10.0, 0.15);
     EXPECT_NEAR(s.ComputeQFactor(900.0f, 1100.0f, 0), 100.0, 1.5);
+    // Ranges that leave an edge (995 or 1005 Hz) outside have no width and no Q.
+    struct Range { float Low, High; };
+    for (const Range r : {Range{900, 1003}, Range{997, 1100}, Range{998, 1002}, Range{1100, 900}}) {
+        SCOPED_TRACE(r.Low);
+        EXPECT_EQ(s.ComputeBandwidth(r.Low, r.High, 0), 0.0f);
+        EXPECT_EQ(s.ComputeQFactor(r.Low, r.High, 0), 0.0f);
+    }
 }
 
 }  // namespace

@@ -377,4 +377,18 @@ TEST_F(TSegmentScreen, BandwidthAndQOfResonatedNoiseMatchFreqz)
         EXPECT_NEAR(shown[channel][1], want[size_t(channel)][1], 0.01 * want[size_t(channel)][1]);
         EXPECT_NEAR(shown[channel][2], want[size_t(channel)][2], 0.01 * want[size_t(channel)][2]);
     }
+    // A range ending below the left resonator's upper edge (1100 Hz) has no
+    // width there, and shows no negative one on either channel.
+    Host().Messages.clear();
+    Main->PeakBandwidth(800.0f, 1050.0f);
+    ASSERT_EQ(Host().Messages.size(), 1u);
+    const std::string& text = Host().Messages[0].Text;
+    double peak = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "Peak Frequency = %lf Hz\r", &peak), 1) << text;
+    EXPECT_NEAR(peak, want[0][0], 4.0);
+    EXPECT_NE(text.find("\rBandwidth (-3dB) = not found in the shown range\r"
+                        "Quality Factor = not found in the shown range\r\r"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(text.find("= -"), std::string::npos) << text;
 }

@@ -1,6 +1,6 @@
 // Real Time in a main window under the framework's own message loop, from
-// the PulseAudio null sink: blocks at the hop, an idle loop that waits, and a
-// first run after start that reads like the second.
+// the PulseAudio null sink: blocks at the hop, an idle loop that waits, a
+// first run after start that reads like the second, and the ambient capture.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <tlhelp32.h>
@@ -8,16 +8,21 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
+#include <fstream>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "engine/TCapturePosition.h"
 #include "base/THeadlessEngineHost.h"
 #include "engine/TSoundInput.h"
+#include "engine/TSmoothing.h"
 #include "engine/TSoundOutput.h"
 #include "engine/TSpectralData.h"
+#include "engine/TWaveData.h"
 #include "engine/TWaveFile.h"
 #include "framework/TApplication.h"
 #include "shell/TClientMain.h"
@@ -25,6 +30,7 @@
 #include "tests/framework/WindowImage.h"
 #include "tests/shell/ShellTestSupport.h"
 #include "tests/shell/sound/NullSinkTone.h"
+#include "tests/utilities/sound/HostShell.h"
 #include "views/TSpectrumPlot.h"
 #include "tests/shell/TMainWinState.h"
 
@@ -257,4 +263,75 @@ TEST_F(TLiveRun, FirstRunAfterStartReadsLikeTheSecond)
     // a block's power as it was: the meter holds still compare.
     std::printf("the sound server broke the input in every attempt: peak-hold curves not compared\n");
     compareMeters(first, second);
+}
+
+// The ambient capture in a run over pink noise: each compensation curve is
+// numpy's mean of the power spectra of every whole block, at half-block
+// steps, in the two capture buffers the program read (a rectangular window).
+TEST_F(TLiveRun, AmbientCaptureWritesTheMeanSpectrumOfTheWholeCapturedBlocks)
+{
+    const std::string folder = "/tmp/tonalyx-ambient-" + std::to_string(::GetCurrentProcessId());
+    ::CreateDirectoryA(HostFile(folder).c_str(), nullptr);
+    struct TRemove {
+        std::string Folder;
+        ~TRemove() { RunHostShell("rm -r " + Folder); }
+    } remove{folder};
+    ASSERT_TRUE(RunHostShell("sox -R -n -r 48000 -c 2 -b 16 -e signed -t raw " + folder +
+                             "/pink.raw synth 2 pinknoise vol 0.5"));
+    const std::string pink = ReadHostFile(folder + "/pink.raw");
+    ASSERT_EQ(pink.size(), 48000u * 2 * 2 * 2);
+    std::vector<int16_t> frames(pink.size() / 2);
+    std::memcpy(frames.data(), pink.data(), pink.size());
+    TLoopPlayer player(FindSoundDevice(false, "Null Output"), Rate, std::move(frames));
+    ASSERT_TRUE(player.Ok);
+    State(Main).Settings().FFTsize = 4096;
+    State(Main).Settings().SmoothingWindow = TSmoothing::Uniform;
+    Main->ApplySettings(TMainWin::RefreshKind::Full);
+    Main->SetConfiguredFolder(TMainWin::MicFolder, HostFile(folder).c_str());
+    Start(50);
+    Run(2500);
+    // With the message loop held the input hands both buffers back and is
+    // given neither again: what they hold stays as the capture reads it.
+    const TSoundInput& input = *Main->InputPort();
+    for (const DWORD end = ::GetTickCount() + 5000;
+         !(input.IsBufferDone(0) && input.IsBufferDone(1)) && int32_t(::GetTickCount() - end) < 0;)
+        ::Sleep(20);
+    ASSERT_TRUE(input.IsBufferDone(0) && input.IsBufferDone(1));
+    std::string captured[2];
+    for (int slot = 0; slot < 2; ++slot) {
+        const TWaveData& block = *Main->CaptureBlock(slot);
+        captured[slot].assign(reinterpret_cast<const char*>(block.GetBuffer()), size_t(block.GetFrameCount()) * 4);
+        std::ofstream(HostFile(folder + "/capture" + std::to_string(slot) + ".raw"), std::ios::binary)
+            << captured[slot];
+    }
+    Main->CaptureAmbient();
+    for (int slot = 0; slot < 2; ++slot)
+        EXPECT_EQ(std::string(reinterpret_cast<const char*>(Main->CaptureBlock(slot)->GetBuffer()),
+                              captured[slot].size()),
+                  captured[slot]);
+    Main->StopAnalyzer();
+    // Noise, not the silence of a sink that lost it.
+    const auto* samples = reinterpret_cast<const int16_t*>(captured[0].data());
+    EXPECT_GT(*std::max_element(samples, samples + captured[0].size() / 2), 1000);
+
+    std::string report;
+    EXPECT_TRUE(RunHostShell("/usr/bin/python3 " TONALYX_FIXTURES_UNIX "/check_ambient_capture.py 4096 48000 " +
+                                 folder + "/AmbientLeft.mic " + folder + "/AmbientRight.mic " + folder +
+                                 "/capture0.raw " + folder + "/capture1.raw",
+                             &report, 60000))
+        << report;
+    std::istringstream lines(report);
+    int channels = 0;
+    for (int channel; lines >> channel;) {
+        double worst = 1e9;
+        int bins = 0, blocks = 0;
+        lines >> worst >> bins >> blocks;
+        SCOPED_TRACE(channel);
+        std::printf("channel %d: %d bins of %d blocks, worst %.4f dB from numpy\n", channel, bins, blocks, worst);
+        EXPECT_LT(worst, 0.01);
+        EXPECT_GT(bins, 1000);
+        EXPECT_EQ(Main->GetScaling(channel).MicCompEnable, 1u);
+        ++channels;
+    }
+    EXPECT_EQ(channels, 2) << report;
 }

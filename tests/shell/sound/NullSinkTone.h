@@ -55,6 +55,21 @@ public:
     bool Ok = false;
 };
 
+// Stereo 16-bit frames played in a loop until destroyed.
+class TLoopPlayer {
+public:
+    TLoopPlayer(uint32_t device, uint32_t rate, std::vector<int16_t> samples) : Port(device), Samples(std::move(samples))
+    {
+        Port.SetFormat(rate, 2, 2);
+        Ok = !Samples.empty() && Port.Open(nullptr, 0)
+            && Port.WriteBuffer(Samples.data(), uint32_t(Samples.size() * 2), 0, 1) && Port.Restart();
+    }
+    ~TLoopPlayer() { Port.Close(); }
+    TSoundOutput Port;
+    std::vector<int16_t> Samples;
+    bool Ok = false;
+};
+
 // Stereo 16-bit capture of the sink's monitor through two polled buffers of
 // 0.1 s, pumping the message loop meanwhile.
 class TMonitorCapture {

@@ -45,21 +45,6 @@ std::vector<int16_t> WaveFrames(const std::string& path)
     return {};
 }
 
-// The samples played in a loop until destroyed.
-class TLoopPlayer {
-public:
-    TLoopPlayer(uint32_t device, std::vector<int16_t> samples) : Port(device), Samples(std::move(samples))
-    {
-        Port.SetFormat(48000, 2, 2);
-        Ok = !Samples.empty() && Port.Open(nullptr, 0) &&
-             Port.WriteBuffer(Samples.data(), uint32_t(Samples.size() * 2), 0, 1) && Port.Restart();
-    }
-    ~TLoopPlayer() { Port.Close(); }
-    TSoundOutput Port;
-    std::vector<int16_t> Samples;
-    bool Ok = false;
-};
-
 }  // namespace
 
 TEST(TDelayFinderSound, RealTimeReadsTheLagOfNoiseThroughTheSink)
@@ -88,7 +73,7 @@ TEST(TDelayFinderSound, RealTimeReadsTheLagOfNoiseThroughTheSink)
     main->SendMessage(WM_COMMAND, CM_DELAYFINDER);
     ASSERT_NE(main->DelayFinder(), nullptr);
 
-    TLoopPlayer player(outputId, WaveFrames(std::string(TONALYX_FIXTURES) + "/utilities/noise_left_lags_37.wav"));
+    TLoopPlayer player(outputId, 48000, WaveFrames(std::string(TONALYX_FIXTURES) + "/utilities/noise_left_lags_37.wav"));
     ASSERT_TRUE(player.Ok);
     main->StartAnalyzer();
     ASSERT_EQ(main->GetRunState(), TMainWin::Running);
