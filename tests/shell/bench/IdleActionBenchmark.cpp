@@ -56,7 +56,10 @@ void MeasureOnScreen(const Run& run, const std::string& folder, const std::strin
 {
     const std::string program = folder + "Tonalyx.exe";
     if (FILE* ini = std::fopen((folder + "Tonalyx.ini").c_str(), "w")) {
-        std::fprintf(ini, "[Main]\nShowSplashScreen=0\n[ViewStatus]\nSpectrumPlot=0\n[SpectrumOpts]\nIntervalSecs=%s\n",
+        // The wave in memory, as in the headless run it is set beside.
+        std::fprintf(ini,
+                     "[Main]\nShowSplashScreen=0\n[FileIO]\nWaveFileMode=0\n[ViewStatus]\nSpectrumPlot=0\n"
+                     "[SpectrumOpts]\nIntervalSecs=%s\n",
                      run.redrawInterval);
         std::fclose(ini);
     }
