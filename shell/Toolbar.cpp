@@ -380,10 +380,13 @@ void Toolbar::UpdateDisplay(int times, int length)
             position = int(uint16_t(1000.0f * MainWin->TimePosition() / total));
     }
     // A moved thumb redraws the scroll bar, which under Wine takes longer
-    // than several analysis blocks: a run moves it once a second, and its
-    // stop puts it where the data ended.
+    // than several analysis blocks: a run moves it a second after its start
+    // and each second after, and its stop puts it where the data ended.
     const uint32_t now = ::GetTickCount();
     const bool running = MainWin->GetRunState() != TMainWin::Stopped;
+    if (running && !PositionRunning)
+        PositionTick = now;
+    PositionRunning = running;
     const bool due = !running || now - PositionTick >= PositionIntervalMs;
     if (due && PosScroll && PosScroll->GetHandle() && PosScroll->GetPosition() != position) {
         PosScroll->SetPosition(position);
