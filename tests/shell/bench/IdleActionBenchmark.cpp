@@ -4,10 +4,9 @@
 // the wave in memory and worked on from disk; and FFT 65536 in 1/3-octave
 // bands. The spectrum view's flag is set, so spectra are computed; no window
 // exists, so nothing is drawn. The last runs do the first (the wave in memory)
-// on screen: the frame
-// with its toolbars and status bar and an open spectrum view, with the
-// messages dispatched between blocks as the message loop does; once with the
-// view's stored redraw interval, once drawing every block.
+// on screen: the frame with its toolbars and status bar and an open spectrum
+// view, with the messages dispatched between blocks as the message loop does;
+// once with the view's stored redraw interval, once drawing every block.
 #include <windows.h>
 #include <chrono>
 #include <cstdint>
