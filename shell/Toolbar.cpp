@@ -379,9 +379,19 @@ void Toolbar::UpdateDisplay(int times, int length)
         if (total > 0.0f)
             position = int(uint16_t(1000.0f * MainWin->TimePosition() / total));
     }
-    // Setting the thumb redraws the scroll bar even where it stays.
-    if (PosScroll && PosScroll->GetHandle() && PosScroll->GetPosition() != position)
+    // A moved thumb redraws the scroll bar, which under Wine takes longer
+    // than several analysis blocks: a run moves it a second after its start
+    // and each second after, and its stop puts it where the data ended.
+    const uint32_t now = ::GetTickCount();
+    const bool running = MainWin->GetRunState() != TMainWin::Stopped;
+    if (running && !PositionRunning)
+        PositionTick = now;
+    PositionRunning = running;
+    const bool due = !running || now - PositionTick >= PositionIntervalMs;
+    if (due && PosScroll && PosScroll->GetHandle() && PosScroll->GetPosition() != position) {
         PosScroll->SetPosition(position);
+        PositionTick = now;
+    }
     if (times)
         InvalidateRect(TimeRect(), true);
     if (length)

@@ -36,7 +36,12 @@ public:
     void FillConfigList();
     void FillAveragingList();
     void FillPeakHoldList();
+    // Sets the position control and redraws the read-outs the flags name.
+    // While the analyser runs the control moves at most once a
+    // PositionIntervalMs, the first time that long after the run began;
+    // stopped, it always follows.
     void UpdateDisplay(int times, int length);
+    static constexpr uint32_t PositionIntervalMs = 1000;
     void UpdateButtons();
     void EvSysColorChange();
 
@@ -76,6 +81,9 @@ public:
     int32_t Ready = 0;
 
 private:
+    // When the position control last moved, or the run began.
+    uint32_t PositionTick = 0;
+    bool PositionRunning = false;
     static constexpr int FirstLeft = 2, ButtonTop = 1, ButtonWidth = 40, ButtonHeight = 32, ButtonGap = 2;
     static constexpr int ComboTop = 6, ScrollTop = 8, ScrollHeight = 18, TextTop = 9;
     static constexpr int LabelGap = 4, GroupGap = 12, ReadoutMargin = 6, ComboTextInset = 6;

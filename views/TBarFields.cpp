@@ -15,6 +15,17 @@ constexpr int FieldGap = 8;
 
 }  // namespace
 
+void TBarFields::MoveUnlessThere(TWindow& control, int left, int top, int width) const
+{
+    // Every layout places the fields again; a move, even to where a control
+    // stands, repaints it.
+    RECT r{};
+    ::GetWindowRect(control.GetHandle(), &r);
+    ::MapWindowPoints(nullptr, Bar.GetHandle(), reinterpret_cast<POINT*>(&r), 2);
+    if (r.left != left || r.top != top || r.right - r.left != width || r.bottom - r.top != Height)
+        control.MoveWindow(left, top, width, Height, true);
+}
+
 void TBarFields::Place(int left, int top, const std::vector<Field>& fields, const TFont& font)
 {
     Labels.clear();
@@ -43,11 +54,11 @@ void TBarFields::Place(int left, int top, const std::vector<Field>& fields, cons
         Labels.push_back({f->Label, boxes[b++]});
         if (f->Edit) {
             const TControlRow::Box& box = boxes[b++];
-            f->Edit->MoveWindow(box.Left, top, box.Width(), Height, true);
+            MoveUnlessThere(*f->Edit, box.Left, top, box.Width());
         }
         if (f->Side) {
             const TControlRow::Box& box = boxes[b++];
-            f->Side->MoveWindow(box.Left, top, SideWidth, Height, true);
+            MoveUnlessThere(*f->Side, box.Left, top, SideWidth);
         }
     }
     RightEdge = boxes.empty() ? left : boxes.back().Right;

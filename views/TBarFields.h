@@ -47,6 +47,8 @@ private:
         std::string Text;
         TControlRow::Box Box;
     };
+    void MoveUnlessThere(TWindow& control, int left, int top, int width) const;
+
     TWindow& Bar;
     std::vector<Label> Labels;
     int Top = 0;

@@ -37,13 +37,16 @@ void ShowChild(TWindow& w, bool show)
         w.Show(show ? SW_SHOW : SW_HIDE);
 }
 
-// Whether a child already stands at x, y, width by height in its parent.
+// Whether a child already stands at x, y, width by height in its parent;
+// AnyHeight leaves the height out (a combo box's window is its closed height,
+// whatever drop height it was placed with).
+constexpr int AnyHeight = -1;
 bool StandsAt(const TWindow& w, HWND parent, int x, int y, int width, int height)
 {
     RECT r{};
     ::GetWindowRect(w.GetHandle(), &r);
     ::MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&r), 2);
-    return r.left == x && r.top == y && r.right - r.left == width && r.bottom - r.top == height;
+    return r.left == x && r.top == y && r.right - r.left == width && (height == AnyHeight || r.bottom - r.top == height);
 }
 
 }  // namespace
@@ -360,7 +363,10 @@ void TSeriesPlot::PlaceButtons()
     if (Font)
         BarFields.Place(277 + ButtonSize + 9, y,
                         {{IDS_PLOT_TOP_LABEL_TEXT, PlotTopEdit.get(), {"-400.000", "-400.0"}, PlotTopSpin.get()}}, *Font);
-    ChannelCombo->MoveWindow(BarFields.Right() + ChannelGap, y, ChannelWidth, ChannelDropHeight, true);
+    // Moving a combo box costs milliseconds even to where it stands: only when it moves.
+    const int comboX = BarFields.Right() + ChannelGap;
+    if (!StandsAt(*ChannelCombo, HWindow, comboX, y, ChannelWidth, AnyHeight))
+        ChannelCombo->MoveWindow(comboX, y, ChannelWidth, ChannelDropHeight, true);
     EndSelectMode();
     PlaceOrderField();
     RECT client;

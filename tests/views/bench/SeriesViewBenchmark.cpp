@@ -158,6 +158,16 @@ struct TBench {
         std::printf("  layout and full draw with the summary %.1f ms, of which the traces %.1f ms"
                     " (their bare polylines %.1f ms)\n",
                     wide, traces, lines);
+        // Where a full draw's time goes: the frame's layout (panes, scroll
+        // bar, range), the traces built, and the whole view painted.
+        const double frame = Milliseconds([&] { View->TPlotBase::UpdateLayout(); });
+        const double rebuilt = Milliseconds([&] { View->BuildTraces(); });
+        const double painted = Milliseconds([&] {
+            View->Invalidate(true);
+            View->UpdateWindow();
+        });
+        std::printf("  parts: frame layout %.1f ms, traces built %.1f ms, view painted %.1f ms\n", frame, rebuilt,
+                    painted);
         file.SetSummaryEnabled(false);
         const double plain = Milliseconds([&] { View->UpdateLayout(); }, repeats);
         const double plainTraces = Milliseconds([&] { View->UpdateTraces(dc); }, repeats);
