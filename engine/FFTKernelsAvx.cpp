@@ -42,6 +42,7 @@ struct AvxOps {
     static D UnpackLo(D a, D b) { return _mm256_unpacklo_pd(a, b); }
     static D UnpackHi(D a, D b) { return _mm256_unpackhi_pd(a, b); }
     static D SplatD(double v) { return _mm256_set1_pd(v); }
+    static D AlternateD(double real, double imag) { return _mm256_setr_pd(real, imag, real, imag); }
     static D SwapParts(D v) { return _mm256_permute_pd(v, 0x5); }
     static D AddSub(D a, D b) { return _mm256_addsub_pd(a, b); }
 

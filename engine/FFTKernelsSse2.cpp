@@ -56,6 +56,7 @@ struct Sse2Ops {
     static D UnpackLo(D a, D b) { return {_mm_unpacklo_pd(a.lo, b.lo), _mm_unpacklo_pd(a.hi, b.hi)}; }
     static D UnpackHi(D a, D b) { return {_mm_unpackhi_pd(a.lo, b.lo), _mm_unpackhi_pd(a.hi, b.hi)}; }
     static D SplatD(double v) { return {_mm_set1_pd(v), _mm_set1_pd(v)}; }
+    static D AlternateD(double real, double imag) { return {_mm_setr_pd(real, imag), _mm_setr_pd(real, imag)}; }
     static D SwapParts(D v) { return {_mm_shuffle_pd(v.lo, v.lo, 1), _mm_shuffle_pd(v.hi, v.hi, 1)}; }
     // a + (-b) is a - b exactly.
     static D AddSub(D a, D b)

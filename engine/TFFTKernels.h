@@ -5,8 +5,9 @@
 // two stages to their outputs, which are rounded once: one rounding per value
 // every two stages, with twiddles exact to double precision. That keeps the
 // error below that of the plain radix-2 algorithm, which rounds every stage.
-// A first radix-2 stage (odd stage counts) and the last pass (groups of 4,
-// twiddles +-i) round their sums in single precision as that algorithm does.
+// Odd stage counts begin with a radix-8 pass, likewise in double precision.
+// The last pass (groups of 4, twiddles +-i), and at 8 points a first radix-2
+// stage, round their sums in single precision as that algorithm does.
 // Butterflies run several at once in vector registers, pass after pass inside
 // blocks small enough for the first-level cache.
 //
@@ -23,7 +24,8 @@
 //   UnpackLo, UnpackHi: per half, the first or second double of each operand;
 //   SwapNeighbours: complex values 0 and 1, 2 and 3 of an F exchanged;
 //   FirstFrom(v, w): v with its first complex value from w;
-//   SplatD; SwapParts: real and imaginary part of each complex exchanged;
+//   SplatD; AlternateD(real, imag): the two values in every complex value;
+//   SwapParts: real and imaginary part of each complex exchanged;
 //   AddSub(a, b): a - b in the real parts, a + b in the imaginary parts;
 //   Transpose: four F, taken as the rows of a 4 x 4 matrix of complex
 //   values, replaced by its columns.
@@ -75,7 +77,11 @@ private:
     {
         const int n = t.Points;
         if (n >= 8) {
-            if (t.Radix2First) {
+            if (t.Radix8First) {
+                Radix8<Forward, !Forward>(x, n / 8, t.Twiddles + t.Offsets[0], scale);
+                for (int part = 0; part < 8; ++part)
+                    Stages<Forward, false>(x + part * (n / 4), n / 8, 3, t, scale);
+            } else if (t.Radix2First) {
                 Butterflies<Forward, !Forward>(x, n / 2, t.Twiddles + t.Offsets[0], Ops::Splat(scale));
                 Stages<Forward, false>(x, n / 2, 1, t, scale);
                 Stages<Forward, false>(x + n, n / 2, 1, t, scale);
@@ -139,6 +145,62 @@ private:
             Ops::StoreHalf(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
             Ops::StoreHalf(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
             Ops::StoreHalf(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
+        }
+    }
+
+    // One group's radix-8 butterflies j = 0 .. eighth - 1 (eighth >= 4, even)
+    // over x[j + m eighth], m = 0 .. 7: the group's first three radix-2 stages
+    // at once, all in double precision, so that the outputs are rounded once.
+    // Position m ends as output rev(m) of the butterfly's 8-point transform
+    // (rev: the three bits of m reversed) times w^(rev(m) j).
+    template <bool Forward, bool Scaled>
+    static void Radix8(float* x, int eighth, const double* tw, float scale)
+    {
+        constexpr double kRootHalf = 0.70710678118654752440;
+        const int e = 2 * eighth;
+        const D factor = Ops::SplatD(scale);
+        const D root = Ops::SplatD(kRootHalf);
+        const D rootConj = Forward ? Ops::AlternateD(kRootHalf, -kRootHalf) : Ops::AlternateD(-kRootHalf, kRootHalf);
+        for (int j = 0; j < eighth; j += 2, tw += 56) {
+            float* p = x + 2 * j;
+            D v[8];
+            for (int m = 0; m < 8; ++m) {
+                v[m] = Ops::WidenAt(p + m * e);
+                if constexpr (Scaled)
+                    v[m] = Ops::Mul(v[m], factor);
+            }
+            // First stage: the sums a go on to a radix-4 butterfly as they
+            // are, the differences t take the eighth roots of unity w8^m
+            // first: w8 = (1 -+ i) / sqrt 2, w8^2 = -+i, w8^3 = (-1 -+ i) / sqrt 2,
+            // the upper sign forward.
+            const D a0 = Ops::Add(v[0], v[4]), a1 = Ops::Add(v[1], v[5]);
+            const D a2 = Ops::Add(v[2], v[6]), a3 = Ops::Add(v[3], v[7]);
+            const D b0 = Ops::Sub(v[0], v[4]), t1 = Ops::Sub(v[1], v[5]);
+            const D t2 = Ops::SwapParts(Ops::Sub(v[2], v[6])), t3 = Ops::Sub(v[3], v[7]);
+            const D b1 = Ops::Mul(Forward ? Ops::AddSub(t1, Ops::Neg(Ops::SwapParts(t1)))
+                                          : Ops::AddSub(t1, Ops::SwapParts(t1)),
+                                  root);
+            const D b3 = Ops::Mul(Forward ? Ops::AddSub(Ops::SwapParts(t3), t3)
+                                          : Ops::AddSub(Ops::SwapParts(t3), Ops::Neg(t3)),
+                                  rootConj);
+            // The radix-4 butterfly of the sums: positions 0 to 3.
+            const D s0 = Ops::Add(a0, a2), d0 = Ops::Sub(a0, a2);
+            const D s1 = Ops::Add(a1, a3), d1 = Ops::SwapParts(Ops::Sub(a1, a3));
+            const D aMinusI = Ops::AddSub(d0, Ops::Neg(d1)), aPlusI = Ops::AddSub(d0, d1);
+            Ops::StoreHalf(p, Ops::Add(s0, s1));
+            Ops::StoreHalf(p + e, Times<Forward>(Ops::Sub(s0, s1), tw + 24));
+            Ops::StoreHalf(p + 2 * e, Times<Forward>(Forward ? aMinusI : aPlusI, tw + 8));
+            Ops::StoreHalf(p + 3 * e, Times<Forward>(Forward ? aPlusI : aMinusI, tw + 40));
+            // That of the differences, with w8^2 t2 = -+i t2 folded into its
+            // first sums: positions 4 to 7.
+            const D e0 = Forward ? Ops::AddSub(b0, Ops::Neg(t2)) : Ops::AddSub(b0, t2);
+            const D e2 = Forward ? Ops::AddSub(b0, t2) : Ops::AddSub(b0, Ops::Neg(t2));
+            const D e1 = Ops::Add(b1, b3), f = Ops::SwapParts(Ops::Sub(b1, b3));
+            const D bMinusI = Ops::AddSub(e2, Ops::Neg(f)), bPlusI = Ops::AddSub(e2, f);
+            Ops::StoreHalf(p + 4 * e, Times<Forward>(Ops::Add(e0, e1), tw));
+            Ops::StoreHalf(p + 5 * e, Times<Forward>(Ops::Sub(e0, e1), tw + 32));
+            Ops::StoreHalf(p + 6 * e, Times<Forward>(Forward ? bMinusI : bPlusI, tw + 16));
+            Ops::StoreHalf(p + 7 * e, Times<Forward>(Forward ? bPlusI : bMinusI, tw + 48));
         }
     }
 
