@@ -35,6 +35,15 @@ struct AvxOps {
     static F FirstFrom(F v, F w) { return _mm256_blend_ps(v, w, 0x03); }
 
     static D LoadD(const double* p) { return _mm256_loadu_pd(p); }
+    static void StoreD(double* p, D v) { _mm256_storeu_pd(p, v); }
+    // (v0, -v1) + (v1, v0): -v1 + v0 is v0 - v1 exactly.
+    static D SumDiff(D v)
+    {
+        const D negatedHigh = _mm256_xor_pd(v, _mm256_setr_pd(0.0, 0.0, -0.0, -0.0));
+        return _mm256_add_pd(negatedHigh, _mm256_permute2f128_pd(v, v, 1));
+    }
+    static D HighTimesMinusI(D v) { return _mm256_xor_pd(_mm256_permute_pd(v, 0x6), _mm256_setr_pd(0.0, 0.0, 0.0, -0.0)); }
+    static D HighTimesPlusI(D v) { return _mm256_xor_pd(_mm256_permute_pd(v, 0x6), _mm256_setr_pd(0.0, 0.0, -0.0, 0.0)); }
     static D Add(D a, D b) { return _mm256_add_pd(a, b); }
     static D Sub(D a, D b) { return _mm256_sub_pd(a, b); }
     static D Mul(D a, D b) { return _mm256_mul_pd(a, b); }

@@ -45,6 +45,14 @@ struct Sse2Ops {
     }
 
     static D LoadD(const double* p) { return {_mm_loadu_pd(p), _mm_loadu_pd(p + 2)}; }
+    static void StoreD(double* p, D v)
+    {
+        _mm_storeu_pd(p, v.lo);
+        _mm_storeu_pd(p + 2, v.hi);
+    }
+    static D SumDiff(D v) { return {_mm_add_pd(v.lo, v.hi), _mm_sub_pd(v.lo, v.hi)}; }
+    static D HighTimesMinusI(D v) { return {v.lo, _mm_xor_pd(_mm_shuffle_pd(v.hi, v.hi, 1), _mm_set_pd(-0.0, 0.0))}; }
+    static D HighTimesPlusI(D v) { return {v.lo, _mm_xor_pd(_mm_shuffle_pd(v.hi, v.hi, 1), _mm_set_pd(0.0, -0.0))}; }
     static D Add(D a, D b) { return {_mm_add_pd(a.lo, b.lo), _mm_add_pd(a.hi, b.hi)}; }
     static D Sub(D a, D b) { return {_mm_sub_pd(a.lo, b.lo), _mm_sub_pd(a.hi, b.hi)}; }
     static D Mul(D a, D b) { return {_mm_mul_pd(a.lo, b.lo), _mm_mul_pd(a.hi, b.hi)}; }

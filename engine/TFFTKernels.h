@@ -20,7 +20,9 @@
 //   WidenAt: two complex values in memory widened to D;
 //   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
 //   StoreHalf: one D rounded to two complex floats and stored;
-//   LoadD, Add, Sub, Mul, Neg over D;
+//   LoadD, StoreD, Add, Sub, Mul, Neg over D;
+//   SumDiff(v): the sum and the difference of v's two complex values;
+//   HighTimesMinusI, HighTimesPlusI: the second complex value times -i or +i;
 //   UnpackLo, UnpackHi: per half, the first or second double of each operand;
 //   SwapNeighbours: complex values 0 and 1, 2 and 3 of an F exchanged;
 //   FirstFrom(v, w): v with its first complex value from w;
@@ -77,8 +79,13 @@ private:
     {
         const int n = t.Points;
         if (n >= 8) {
-            if (t.Radix8First) {
-                Radix8<Forward, !Forward>(x, n / 8, t.Twiddles + t.Offsets[0], scale);
+            if (t.Radix8First && n <= kCachePoints) {
+                double work[2 * kCachePoints];
+                Radix8<Forward, !Forward>(x, work, n / 8, t.Twiddles + t.Offsets[0], scale);
+                for (int part = 0; part < 8; ++part)
+                    FinishInDouble<Forward>(work + part * (n / 4), x + part * (n / 4), n / 8, n / 8, 3, t);
+            } else if (t.Radix8First) {
+                Radix8<Forward, !Forward>(x, x, n / 8, t.Twiddles + t.Offsets[0], scale);
                 for (int part = 0; part < 8; ++part)
                     Stages<Forward, false>(x + part * (n / 4), n / 8, 3, t, scale);
             } else if (t.Radix2First) {
@@ -101,35 +108,56 @@ private:
 
     // The stages from `stage` on, an even number of them, over one group of
     // n >= 4 points: depth first while the group is larger than the cache,
-    // then breadth first. Scaled only when n >= 16.
+    // then in double precision from the first pass to the last. Scaled only
+    // when n >= 16.
     template <bool Forward, bool Scaled>
     static void Stages(float* x, int n, int stage, const FFTStageTables& t, float scale)
     {
-        if (n >= 16)
-            Radix4<Forward, Scaled>(x, n / 4, t.Twiddles + t.Offsets[stage], scale);
         if (n > kCachePoints) {
+            Radix4<Forward, Scaled>(x, x, n / 4, t.Twiddles + t.Offsets[stage], scale);
             for (int part = 0; part < 4; ++part)
                 Stages<Forward, false>(x + part * (n / 2), n / 4, stage + 2, t, scale);
-            return;
+        } else if (n >= 16) {
+            double work[2 * kCachePoints];
+            Radix4<Forward, Scaled>(x, work, n / 4, t.Twiddles + t.Offsets[stage], scale);
+            FinishInDouble<Forward>(work, x, n, n / 4, stage + 2, t);
+        } else {
+            LastTwoStages<Forward>(x, n);
         }
-        for (int span = n / 4, s = stage + 2; span >= 16; span /= 4, s += 2)
-            for (int i = 0; i < n; i += span)
-                Radix4<Forward, false>(x + 2 * i, span / 4, t.Twiddles + t.Offsets[s], scale);
-        LastTwoStages<Forward>(x, n);
     }
+
+    // A group of n points held in double precision at w: the radix-4 passes
+    // of spans from `span` down to 16, starting at stage `stage`, then the last
+    // two stages, whose outputs are rounded into x.
+    template <bool Forward>
+    static void FinishInDouble(double* w, float* x, int n, int span, int stage, const FFTStageTables& t)
+    {
+        for (int s = stage; span >= 16; span /= 4, s += 2)
+            for (int i = 0; i < n; i += span)
+                Radix4<Forward, false>(w + 2 * i, w + 2 * i, span / 4, t.Twiddles + t.Offsets[s], 1.0f);
+        LastTwoStagesRounded<Forward>(w, x, n);
+    }
+
+    // Two complex values from memory as D, and back.
+    static D LoadPoints(const float* p) { return Ops::WidenAt(p); }
+    static D LoadPoints(const double* p) { return Ops::LoadD(p); }
+    static void StorePoints(float* p, D v) { Ops::StoreHalf(p, v); }
+    static void StorePoints(double* p, D v) { Ops::StoreD(p, v); }
 
     // One group's radix-4 butterflies j = 0 .. quarter - 1 (quarter >= 4, even)
     // over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2 stages of the
-    // group at once, their outputs in the same places. Scaled first multiplies
-    // the inputs by scale (a power of two: exact).
-    template <bool Forward, bool Scaled>
-    static void Radix4(float* x, int quarter, const double* tw, float scale)
+    // group at once, read from `in`, their outputs written to the same places
+    // of `out` (which may be `in`). Scaled first multiplies the inputs by
+    // scale (a power of two: exact).
+    template <bool Forward, bool Scaled, class In, class Out>
+    static void Radix4(const In* in, Out* out, int quarter, const double* tw, float scale)
     {
         const int q = 2 * quarter;
         const D factor = Ops::SplatD(scale);
         for (int j = 0; j < quarter; j += 2, tw += 24) {
-            float* p = x + 2 * j;
-            D a = Ops::WidenAt(p), b = Ops::WidenAt(p + q), c = Ops::WidenAt(p + 2 * q), d = Ops::WidenAt(p + 3 * q);
+            const In* from = in + 2 * j;
+            Out* p = out + 2 * j;
+            D a = LoadPoints(from), b = LoadPoints(from + q), c = LoadPoints(from + 2 * q), d = LoadPoints(from + 3 * q);
             if constexpr (Scaled) {
                 a = Ops::Mul(a, factor);
                 b = Ops::Mul(b, factor);
@@ -141,10 +169,10 @@ private:
             // d0 -+ i (b - d): the forward transform's w^j output takes -i.
             const D minusI = Ops::AddSub(d0, Ops::Neg(d1));
             const D plusI = Ops::AddSub(d0, d1);
-            Ops::StoreHalf(p, Ops::Add(s0, s1));
-            Ops::StoreHalf(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
-            Ops::StoreHalf(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
-            Ops::StoreHalf(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
+            StorePoints(p, Ops::Add(s0, s1));
+            StorePoints(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
+            StorePoints(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
+            StorePoints(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
         }
     }
 
@@ -152,9 +180,10 @@ private:
     // over x[j + m eighth], m = 0 .. 7: the group's first three radix-2 stages
     // at once, all in double precision, so that the outputs are rounded once.
     // Position m ends as output rev(m) of the butterfly's 8-point transform
-    // (rev: the three bits of m reversed) times w^(rev(m) j).
-    template <bool Forward, bool Scaled>
-    static void Radix8(float* x, int eighth, const double* tw, float scale)
+    // (rev: the three bits of m reversed) times w^(rev(m) j), written to the
+    // same place of `out` (which may be `in`).
+    template <bool Forward, bool Scaled, class Out>
+    static void Radix8(const float* in, Out* out, int eighth, const double* tw, float scale)
     {
         constexpr double kRootHalf = 0.70710678118654752440;
         const int e = 2 * eighth;
@@ -162,10 +191,10 @@ private:
         const D root = Ops::SplatD(kRootHalf);
         const D rootConj = Forward ? Ops::AlternateD(kRootHalf, -kRootHalf) : Ops::AlternateD(-kRootHalf, kRootHalf);
         for (int j = 0; j < eighth; j += 2, tw += 56) {
-            float* p = x + 2 * j;
+            Out* p = out + 2 * j;
             D v[8];
             for (int m = 0; m < 8; ++m) {
-                v[m] = Ops::WidenAt(p + m * e);
+                v[m] = Ops::WidenAt(in + 2 * j + m * e);
                 if constexpr (Scaled)
                     v[m] = Ops::Mul(v[m], factor);
             }
@@ -187,20 +216,20 @@ private:
             const D s0 = Ops::Add(a0, a2), d0 = Ops::Sub(a0, a2);
             const D s1 = Ops::Add(a1, a3), d1 = Ops::SwapParts(Ops::Sub(a1, a3));
             const D aMinusI = Ops::AddSub(d0, Ops::Neg(d1)), aPlusI = Ops::AddSub(d0, d1);
-            Ops::StoreHalf(p, Ops::Add(s0, s1));
-            Ops::StoreHalf(p + e, Times<Forward>(Ops::Sub(s0, s1), tw + 24));
-            Ops::StoreHalf(p + 2 * e, Times<Forward>(Forward ? aMinusI : aPlusI, tw + 8));
-            Ops::StoreHalf(p + 3 * e, Times<Forward>(Forward ? aPlusI : aMinusI, tw + 40));
+            StorePoints(p, Ops::Add(s0, s1));
+            StorePoints(p + e, Times<Forward>(Ops::Sub(s0, s1), tw + 24));
+            StorePoints(p + 2 * e, Times<Forward>(Forward ? aMinusI : aPlusI, tw + 8));
+            StorePoints(p + 3 * e, Times<Forward>(Forward ? aPlusI : aMinusI, tw + 40));
             // That of the differences, with w8^2 t2 = -+i t2 folded into its
             // first sums: positions 4 to 7.
             const D e0 = Forward ? Ops::AddSub(b0, Ops::Neg(t2)) : Ops::AddSub(b0, t2);
             const D e2 = Forward ? Ops::AddSub(b0, t2) : Ops::AddSub(b0, Ops::Neg(t2));
             const D e1 = Ops::Add(b1, b3), f = Ops::SwapParts(Ops::Sub(b1, b3));
             const D bMinusI = Ops::AddSub(e2, Ops::Neg(f)), bPlusI = Ops::AddSub(e2, f);
-            Ops::StoreHalf(p + 4 * e, Times<Forward>(Ops::Add(e0, e1), tw));
-            Ops::StoreHalf(p + 5 * e, Times<Forward>(Ops::Sub(e0, e1), tw + 32));
-            Ops::StoreHalf(p + 6 * e, Times<Forward>(Forward ? bMinusI : bPlusI, tw + 16));
-            Ops::StoreHalf(p + 7 * e, Times<Forward>(Forward ? bPlusI : bMinusI, tw + 48));
+            StorePoints(p + 4 * e, Times<Forward>(Ops::Add(e0, e1), tw));
+            StorePoints(p + 5 * e, Times<Forward>(Ops::Sub(e0, e1), tw + 32));
+            StorePoints(p + 6 * e, Times<Forward>(Forward ? bMinusI : bPlusI, tw + 16));
+            StorePoints(p + 7 * e, Times<Forward>(Forward ? bPlusI : bMinusI, tw + 48));
         }
     }
 
@@ -305,6 +334,22 @@ private:
             x[5] = d0i + d1i;
             x[6] = d0r - d1r;
             x[7] = d0i - d1i;
+        }
+    }
+
+    // The last two stages over n points held in double precision at w, one
+    // group of 4 points at a time, rounded into x: the group's two pairs of
+    // points, sums and differences, the second difference turned by -+i,
+    // then each pair's sum and difference.
+    template <bool Forward>
+    static void LastTwoStagesRounded(const double* w, float* x, int n)
+    {
+        for (int i = 0; i < n; i += 4, w += 8, x += 8) {
+            const D first = Ops::LoadD(w), second = Ops::LoadD(w + 4);
+            const D sums = Ops::Add(first, second);
+            const D differences = Ops::Sub(first, second);
+            const D turned = Forward ? Ops::HighTimesMinusI(differences) : Ops::HighTimesPlusI(differences);
+            Ops::Store(x, Ops::Narrow(Ops::SumDiff(sums), Ops::SumDiff(turned)));
         }
     }
 
