@@ -33,6 +33,8 @@
 //   values, replaced by its columns.
 // Each set instantiates these templates with an Ops type of its own source
 // file's anonymous namespace, so their code is never shared between sets.
+#include <cstdint>
+
 #include "engine/FFTTables.h"
 
 template <class Ops>
@@ -43,6 +45,14 @@ class TFFTKernels {
     // Groups at most this many points long run all their remaining stages
     // one after another while they stay in the first-level cache.
     static constexpr int kCachePoints = 2048;
+
+    // The double-precision copy of one cache block, on the stack and aligned
+    // to 32 bytes by hand: the Windows compiler aligns the stack to 16 only,
+    // and vectors across cache lines cost twice.
+    struct TWork {
+        double Space[2 * kCachePoints + 4];
+        double* Data() { return reinterpret_cast<double*>((reinterpret_cast<uintptr_t>(Space) + 31) & ~uintptr_t{31}); }
+    };
 
 public:
     static void Complex(float* x, const FFTStageTables& t, int direction, float postScale)
@@ -80,7 +90,8 @@ private:
         const int n = t.Points;
         if (n >= 8) {
             if (t.Radix8First && n <= kCachePoints) {
-                double work[2 * kCachePoints];
+                TWork buffer;
+                double* work = buffer.Data();
                 Radix8<Forward, !Forward>(x, work, n / 8, t.Twiddles + t.Offsets[0], scale);
                 for (int part = 0; part < 8; ++part)
                     FinishInDouble<Forward>(work + part * (n / 4), x + part * (n / 4), n / 8, n / 8, 3, t);
@@ -118,7 +129,8 @@ private:
             for (int part = 0; part < 4; ++part)
                 Stages<Forward, false>(x + part * (n / 2), n / 4, stage + 2, t, scale);
         } else if (n >= 16) {
-            double work[2 * kCachePoints];
+            TWork buffer;
+            double* work = buffer.Data();
             Radix4<Forward, Scaled>(x, work, n / 4, t.Twiddles + t.Offsets[stage], scale);
             FinishInDouble<Forward>(work, x, n, n / 4, stage + 2, t);
         } else {
