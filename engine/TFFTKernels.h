@@ -1,15 +1,15 @@
 #pragma once
 // The transform kernels, written once over the vector operations of an
-// instruction set (Ops) and compiled once per set. Radix-4 passes do all
-// their arithmetic in double precision, from the single-precision inputs of
-// two stages to their outputs, which are rounded once: one rounding per value
-// every two stages, with twiddles exact to double precision. That keeps the
-// error below that of the plain radix-2 algorithm, which rounds every stage.
-// Odd stage counts begin with a radix-8 pass, likewise in double precision.
-// The last pass (groups of 4, twiddles +-i), and at 8 points a first radix-2
-// stage, round their sums in single precision as that algorithm does.
-// Butterflies run several at once in vector registers, pass after pass inside
-// blocks small enough for the first-level cache.
+// instruction set (Ops) and compiled once per set. Radix-4 passes, and the
+// radix-8 pass that begins odd stage counts, do all their arithmetic in
+// double precision with twiddles exact to double precision. Groups larger
+// than the first-level cache are rounded to single precision after each such
+// pass; the passes inside a block small enough for that cache read its points
+// once, keep them in double precision in a buffer of their own through the
+// last two stages, and round them once. That keeps the error well below that
+// of the plain radix-2 algorithm, which rounds every stage. Transforms of 4
+// and 8 points round their sums in single precision as that algorithm does.
+// Butterflies run several at once in vector registers.
 //
 // Ops supplies F (four complex floats, eight floats) and D (two complex
 // doubles, in two halves of two doubles), with:
