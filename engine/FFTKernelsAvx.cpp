@@ -19,8 +19,6 @@ struct AvxOps {
     static F Sub(F a, F b) { return _mm256_sub_ps(a, b); }
     static F Mul(F a, F b) { return _mm256_mul_ps(a, b); }
     static F Splat(float v) { return _mm256_set1_ps(v); }
-    static F Alternate(float even, float odd) { return _mm256_setr_ps(even, odd, even, odd, even, odd, even, odd); }
-    static F SwapPartsF(F v) { return _mm256_permute_ps(v, 0xB1); }
     static D Low(F v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
     static D High(F v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
     static D WidenAt(const float* p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }

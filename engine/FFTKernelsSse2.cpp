@@ -25,11 +25,6 @@ struct Sse2Ops {
     static F Sub(F a, F b) { return {_mm_sub_ps(a.lo, b.lo), _mm_sub_ps(a.hi, b.hi)}; }
     static F Mul(F a, F b) { return {_mm_mul_ps(a.lo, b.lo), _mm_mul_ps(a.hi, b.hi)}; }
     static F Splat(float v) { return {_mm_set1_ps(v), _mm_set1_ps(v)}; }
-    static F Alternate(float even, float odd)
-    {
-        return {_mm_setr_ps(even, odd, even, odd), _mm_setr_ps(even, odd, even, odd)};
-    }
-    static F SwapPartsF(F v) { return {_mm_shuffle_ps(v.lo, v.lo, 0xB1), _mm_shuffle_ps(v.hi, v.hi, 0xB1)}; }
     static D Widen(__m128 v) { return {_mm_cvtps_pd(v), _mm_cvtps_pd(_mm_movehl_ps(v, v))}; }
     static D Low(F v) { return Widen(v.lo); }
     static D High(F v) { return Widen(v.hi); }

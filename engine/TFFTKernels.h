@@ -14,8 +14,6 @@
 // Ops supplies F (four complex floats, eight floats) and D (two complex
 // doubles, in two halves of two doubles), with:
 //   Load, Store, Add, Sub, Mul, Splat over F;
-//   Alternate(even, odd): the two values alternating, real parts even;
-//   SwapPartsF: real and imaginary part of each complex float exchanged;
 //   Low, High: the first or last two complex values of an F widened to D;
 //   WidenAt: two complex values in memory widened to D;
 //   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
@@ -309,29 +307,12 @@ private:
         return {Ops::UnpackLo(br, bi), Ops::UnpackHi(br, bi)};
     }
 
-    // The stages whose groups have 4 and 2 points, over n points: sixteen
-    // points (four groups, transposed so that each register holds the same
-    // point of every group) at a time, then the rest one group at a time.
+    // The stages whose groups have 4 and 2 points, over the n = 4 points of
+    // a 4- or 8-point transform, in single precision.
     template <bool Forward>
     static void LastTwoStages(float* x, int n)
     {
-        // The twiddle of the groups of 4 points is exactly -i forward, +i
-        // inverse: parts exchanged and one of them negated, without rounding.
-        const F rotate = Forward ? Ops::Alternate(1.0f, -1.0f) : Ops::Alternate(-1.0f, 1.0f);
-        int i = 0;
-        for (; i + 16 <= n; i += 16, x += 32) {
-            F p0 = Ops::Load(x), p1 = Ops::Load(x + 8), p2 = Ops::Load(x + 16), p3 = Ops::Load(x + 24);
-            Ops::Transpose(p0, p1, p2, p3);
-            const F s0 = Ops::Add(p0, p2), d0 = Ops::Sub(p0, p2), s1 = Ops::Add(p1, p3);
-            const F d1 = Ops::Mul(Ops::SwapPartsF(Ops::Sub(p1, p3)), rotate);
-            F q0 = Ops::Add(s0, s1), q1 = Ops::Sub(s0, s1), q2 = Ops::Add(d0, d1), q3 = Ops::Sub(d0, d1);
-            Ops::Transpose(q0, q1, q2, q3);
-            Ops::Store(x, q0);
-            Ops::Store(x + 8, q1);
-            Ops::Store(x + 16, q2);
-            Ops::Store(x + 24, q3);
-        }
-        for (; i < n; i += 4, x += 8) {
+        for (int i = 0; i < n; i += 4, x += 8) {
             const float s0r = x[0] + x[4], s0i = x[1] + x[5];
             const float d0r = x[0] - x[4], d0i = x[1] - x[5];
             const float s1r = x[2] + x[6], s1i = x[3] + x[7];
