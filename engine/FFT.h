@@ -1,14 +1,15 @@
 #pragma once
 
 // In-place transforms of single-precision data. Direction 1 is the forward
-// transform (e^-i), any other value the inverse (e^+i). Radix-4 passes compute
-// in double precision and round once every two stages, so the results are
-// nearer the exact transform than those of the plain radix-2 algorithm, which
-// rounds every stage; they are the same bits on every processor.
+// transform (e^-i), any other value the inverse (e^+i). Radix-4 and radix-8
+// passes compute in double precision, and blocks that fit the first-level
+// cache are rounded to single precision once, so the results are nearer the
+// exact transform than those of the plain radix-2 algorithm, which rounds
+// every stage; they are the same bits on every processor.
 //
 // Sizes are powers of two: 1 to 2^20 complex points, 2 to 2^21 real samples.
 // Any other size leaves the data as it is. The tables of a size are built on
-// its first use and kept; at 2^20 real samples they take about 16 MiB.
+// its first use and kept; at 2^20 real samples they take about 20 MiB.
 
 // The largest transform: complex points, and twice as many real samples.
 constexpr int MaxComplexFFTPoints = 1 << 20;

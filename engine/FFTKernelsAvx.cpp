@@ -19,8 +19,6 @@ struct AvxOps {
     static F Sub(F a, F b) { return _mm256_sub_ps(a, b); }
     static F Mul(F a, F b) { return _mm256_mul_ps(a, b); }
     static F Splat(float v) { return _mm256_set1_ps(v); }
-    static F Alternate(float even, float odd) { return _mm256_setr_ps(even, odd, even, odd, even, odd, even, odd); }
-    static F SwapPartsF(F v) { return _mm256_permute_ps(v, 0xB1); }
     static D Low(F v) { return _mm256_cvtps_pd(_mm256_castps256_ps128(v)); }
     static D High(F v) { return _mm256_cvtps_pd(_mm256_extractf128_ps(v, 1)); }
     static D WidenAt(const float* p) { return _mm256_cvtps_pd(_mm_loadu_ps(p)); }
@@ -35,6 +33,15 @@ struct AvxOps {
     static F FirstFrom(F v, F w) { return _mm256_blend_ps(v, w, 0x03); }
 
     static D LoadD(const double* p) { return _mm256_loadu_pd(p); }
+    static void StoreD(double* p, D v) { _mm256_storeu_pd(p, v); }
+    // (v0, -v1) + (v1, v0): -v1 + v0 is v0 - v1 exactly.
+    static D SumDiff(D v)
+    {
+        const D negatedHigh = _mm256_xor_pd(v, _mm256_setr_pd(0.0, 0.0, -0.0, -0.0));
+        return _mm256_add_pd(negatedHigh, _mm256_permute2f128_pd(v, v, 1));
+    }
+    static D HighTimesMinusI(D v) { return _mm256_xor_pd(_mm256_permute_pd(v, 0x6), _mm256_setr_pd(0.0, 0.0, 0.0, -0.0)); }
+    static D HighTimesPlusI(D v) { return _mm256_xor_pd(_mm256_permute_pd(v, 0x6), _mm256_setr_pd(0.0, 0.0, -0.0, 0.0)); }
     static D Add(D a, D b) { return _mm256_add_pd(a, b); }
     static D Sub(D a, D b) { return _mm256_sub_pd(a, b); }
     static D Mul(D a, D b) { return _mm256_mul_pd(a, b); }
@@ -42,6 +49,7 @@ struct AvxOps {
     static D UnpackLo(D a, D b) { return _mm256_unpacklo_pd(a, b); }
     static D UnpackHi(D a, D b) { return _mm256_unpackhi_pd(a, b); }
     static D SplatD(double v) { return _mm256_set1_pd(v); }
+    static D AlternateD(double real, double imag) { return _mm256_setr_pd(real, imag, real, imag); }
     static D SwapParts(D v) { return _mm256_permute_pd(v, 0x5); }
     static D AddSub(D a, D b) { return _mm256_addsub_pd(a, b); }
 

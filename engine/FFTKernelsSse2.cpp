@@ -25,11 +25,6 @@ struct Sse2Ops {
     static F Sub(F a, F b) { return {_mm_sub_ps(a.lo, b.lo), _mm_sub_ps(a.hi, b.hi)}; }
     static F Mul(F a, F b) { return {_mm_mul_ps(a.lo, b.lo), _mm_mul_ps(a.hi, b.hi)}; }
     static F Splat(float v) { return {_mm_set1_ps(v), _mm_set1_ps(v)}; }
-    static F Alternate(float even, float odd)
-    {
-        return {_mm_setr_ps(even, odd, even, odd), _mm_setr_ps(even, odd, even, odd)};
-    }
-    static F SwapPartsF(F v) { return {_mm_shuffle_ps(v.lo, v.lo, 0xB1), _mm_shuffle_ps(v.hi, v.hi, 0xB1)}; }
     static D Widen(__m128 v) { return {_mm_cvtps_pd(v), _mm_cvtps_pd(_mm_movehl_ps(v, v))}; }
     static D Low(F v) { return Widen(v.lo); }
     static D High(F v) { return Widen(v.hi); }
@@ -45,6 +40,14 @@ struct Sse2Ops {
     }
 
     static D LoadD(const double* p) { return {_mm_loadu_pd(p), _mm_loadu_pd(p + 2)}; }
+    static void StoreD(double* p, D v)
+    {
+        _mm_storeu_pd(p, v.lo);
+        _mm_storeu_pd(p + 2, v.hi);
+    }
+    static D SumDiff(D v) { return {_mm_add_pd(v.lo, v.hi), _mm_sub_pd(v.lo, v.hi)}; }
+    static D HighTimesMinusI(D v) { return {v.lo, _mm_xor_pd(_mm_shuffle_pd(v.hi, v.hi, 1), _mm_set_pd(-0.0, 0.0))}; }
+    static D HighTimesPlusI(D v) { return {v.lo, _mm_xor_pd(_mm_shuffle_pd(v.hi, v.hi, 1), _mm_set_pd(0.0, -0.0))}; }
     static D Add(D a, D b) { return {_mm_add_pd(a.lo, b.lo), _mm_add_pd(a.hi, b.hi)}; }
     static D Sub(D a, D b) { return {_mm_sub_pd(a.lo, b.lo), _mm_sub_pd(a.hi, b.hi)}; }
     static D Mul(D a, D b) { return {_mm_mul_pd(a.lo, b.lo), _mm_mul_pd(a.hi, b.hi)}; }
@@ -56,6 +59,7 @@ struct Sse2Ops {
     static D UnpackLo(D a, D b) { return {_mm_unpacklo_pd(a.lo, b.lo), _mm_unpacklo_pd(a.hi, b.hi)}; }
     static D UnpackHi(D a, D b) { return {_mm_unpackhi_pd(a.lo, b.lo), _mm_unpackhi_pd(a.hi, b.hi)}; }
     static D SplatD(double v) { return {_mm_set1_pd(v), _mm_set1_pd(v)}; }
+    static D AlternateD(double real, double imag) { return {_mm_setr_pd(real, imag), _mm_setr_pd(real, imag)}; }
     static D SwapParts(D v) { return {_mm_shuffle_pd(v.lo, v.lo, 1), _mm_shuffle_pd(v.hi, v.hi, 1)}; }
     // a + (-b) is a - b exactly.
     static D AddSub(D a, D b)

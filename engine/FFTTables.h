@@ -14,7 +14,8 @@
 // Radix-4 twiddles come in chunks of 24 doubles, one chunk for two
 // consecutive butterflies j, j + 1: for w^j, w^2j, w^3j in turn, the cosines
 // of j and j + 1 each twice, then the sines the same way. Each loads as one
-// register that multiplies two complex values without a shuffle.
+// register that multiplies two complex values without a shuffle. Radix-8
+// twiddles are laid out the same way for w^j to w^7j, in chunks of 56.
 
 // Tiles of the bit-reversal permutation are at most 2^kFFTMaxTileBits
 // points square.
@@ -24,12 +25,14 @@ constexpr int kFFTMaxTileBits = 5;
 struct FFTStageTables {
     int Points = 0;
     int Stages = 0;
-    // An odd number of stages begins with one radix-2 stage; the others run
-    // two at a time in radix-4 passes, the last of them (groups of 4 points)
-    // with the exact twiddles +-i and no table.
+    // An odd number of stages begins with one radix-8 pass over the first
+    // three stages (at least 32 points) or, at 8 points, one radix-2 stage;
+    // the others run two at a time in radix-4 passes, the last of them
+    // (groups of 4 points) with the exact twiddles +-i and no table.
+    bool Radix8First = false;
     bool Radix2First = false;
-    // The radix-2 stage (groups of at least 8 points) and each radix-4 pass
-    // (groups of at least 16) starting at stage s read Twiddles + Offsets[s].
+    // The first radix-8 pass or radix-2 stage and each radix-4 pass (groups
+    // of at least 16 points) starting at stage s read Twiddles + Offsets[s].
     const double* Twiddles = nullptr;
     const uint32_t* Offsets = nullptr;
     // The bit reversal runs over square tiles: an index's top and bottom
@@ -54,6 +57,12 @@ static constexpr int TwiddleSlot(int j)
 static constexpr int Radix4TwiddleSlot(int j, int power)
 {
     return j / 2 * 24 + (power - 1) * 8 + j % 2 * 2;
+}
+
+// Where the twiddle w^(power j) (power 1 to 7) of radix-8 butterfly j lies.
+static constexpr int Radix8TwiddleSlot(int j, int power)
+{
+    return j / 2 * 56 + (power - 1) * 8 + j % 2 * 2;
 }
 
 // The split step of a real transform of Points real samples: one twiddle per

@@ -1,34 +1,38 @@
 #pragma once
 // The transform kernels, written once over the vector operations of an
-// instruction set (Ops) and compiled once per set. Radix-4 passes do all
-// their arithmetic in double precision, from the single-precision inputs of
-// two stages to their outputs, which are rounded once: one rounding per value
-// every two stages, with twiddles exact to double precision. That keeps the
-// error below that of the plain radix-2 algorithm, which rounds every stage.
-// A first radix-2 stage (odd stage counts) and the last pass (groups of 4,
-// twiddles +-i) round their sums in single precision as that algorithm does.
-// Butterflies run several at once in vector registers, pass after pass inside
-// blocks small enough for the first-level cache.
+// instruction set (Ops) and compiled once per set. Radix-4 passes, and the
+// radix-8 pass that begins odd stage counts, do all their arithmetic in
+// double precision with twiddles exact to double precision. Groups larger
+// than the first-level cache are rounded to single precision after each such
+// pass; the passes inside a block small enough for that cache read its points
+// once, keep them in double precision in a buffer of their own through the
+// last two stages, and round them once. That keeps the error well below that
+// of the plain radix-2 algorithm, which rounds every stage. Transforms of 4
+// and 8 points round their sums in single precision as that algorithm does.
+// Butterflies run several at once in vector registers.
 //
 // Ops supplies F (four complex floats, eight floats) and D (two complex
 // doubles, in two halves of two doubles), with:
 //   Load, Store, Add, Sub, Mul, Splat over F;
-//   Alternate(even, odd): the two values alternating, real parts even;
-//   SwapPartsF: real and imaginary part of each complex float exchanged;
 //   Low, High: the first or last two complex values of an F widened to D;
 //   WidenAt: two complex values in memory widened to D;
 //   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
 //   StoreHalf: one D rounded to two complex floats and stored;
-//   LoadD, Add, Sub, Mul, Neg over D;
+//   LoadD, StoreD, Add, Sub, Mul, Neg over D;
+//   SumDiff(v): the sum and the difference of v's two complex values;
+//   HighTimesMinusI, HighTimesPlusI: the second complex value times -i or +i;
 //   UnpackLo, UnpackHi: per half, the first or second double of each operand;
 //   SwapNeighbours: complex values 0 and 1, 2 and 3 of an F exchanged;
 //   FirstFrom(v, w): v with its first complex value from w;
-//   SplatD; SwapParts: real and imaginary part of each complex exchanged;
+//   SplatD; AlternateD(real, imag): the two values in every complex value;
+//   SwapParts: real and imaginary part of each complex exchanged;
 //   AddSub(a, b): a - b in the real parts, a + b in the imaginary parts;
 //   Transpose: four F, taken as the rows of a 4 x 4 matrix of complex
 //   values, replaced by its columns.
 // Each set instantiates these templates with an Ops type of its own source
 // file's anonymous namespace, so their code is never shared between sets.
+#include <cstdint>
+
 #include "engine/FFTTables.h"
 
 template <class Ops>
@@ -39,6 +43,14 @@ class TFFTKernels {
     // Groups at most this many points long run all their remaining stages
     // one after another while they stay in the first-level cache.
     static constexpr int kCachePoints = 2048;
+
+    // The double-precision copy of one cache block, on the stack and aligned
+    // to 32 bytes by hand: the Windows compiler aligns the stack to 16 only,
+    // and vectors across cache lines cost twice.
+    struct TWork {
+        double Space[2 * kCachePoints + 4];
+        double* Data() { return reinterpret_cast<double*>((reinterpret_cast<uintptr_t>(Space) + 31) & ~uintptr_t{31}); }
+    };
 
 public:
     static void Complex(float* x, const FFTStageTables& t, int direction, float postScale)
@@ -75,7 +87,17 @@ private:
     {
         const int n = t.Points;
         if (n >= 8) {
-            if (t.Radix2First) {
+            if (t.Radix8First && n <= kCachePoints) {
+                TWork buffer;
+                double* work = buffer.Data();
+                Radix8<Forward, !Forward>(x, work, n / 8, t.Twiddles + t.Offsets[0], scale);
+                for (int part = 0; part < 8; ++part)
+                    FinishInDouble<Forward>(work + part * (n / 4), x + part * (n / 4), n / 8, n / 8, 3, t);
+            } else if (t.Radix8First) {
+                Radix8<Forward, !Forward>(x, x, n / 8, t.Twiddles + t.Offsets[0], scale);
+                for (int part = 0; part < 8; ++part)
+                    Stages<Forward, false>(x + part * (n / 4), n / 8, 3, t, scale);
+            } else if (t.Radix2First) {
                 Butterflies<Forward, !Forward>(x, n / 2, t.Twiddles + t.Offsets[0], Ops::Splat(scale));
                 Stages<Forward, false>(x, n / 2, 1, t, scale);
                 Stages<Forward, false>(x + n, n / 2, 1, t, scale);
@@ -95,35 +117,57 @@ private:
 
     // The stages from `stage` on, an even number of them, over one group of
     // n >= 4 points: depth first while the group is larger than the cache,
-    // then breadth first. Scaled only when n >= 16.
+    // then in double precision from the first pass to the last. Scaled only
+    // when n >= 16.
     template <bool Forward, bool Scaled>
     static void Stages(float* x, int n, int stage, const FFTStageTables& t, float scale)
     {
-        if (n >= 16)
-            Radix4<Forward, Scaled>(x, n / 4, t.Twiddles + t.Offsets[stage], scale);
         if (n > kCachePoints) {
+            Radix4<Forward, Scaled>(x, x, n / 4, t.Twiddles + t.Offsets[stage], scale);
             for (int part = 0; part < 4; ++part)
                 Stages<Forward, false>(x + part * (n / 2), n / 4, stage + 2, t, scale);
-            return;
+        } else if (n >= 16) {
+            TWork buffer;
+            double* work = buffer.Data();
+            Radix4<Forward, Scaled>(x, work, n / 4, t.Twiddles + t.Offsets[stage], scale);
+            FinishInDouble<Forward>(work, x, n, n / 4, stage + 2, t);
+        } else {
+            LastTwoStages<Forward>(x, n);
         }
-        for (int span = n / 4, s = stage + 2; span >= 16; span /= 4, s += 2)
-            for (int i = 0; i < n; i += span)
-                Radix4<Forward, false>(x + 2 * i, span / 4, t.Twiddles + t.Offsets[s], scale);
-        LastTwoStages<Forward>(x, n);
     }
+
+    // A group of n points held in double precision at w: the radix-4 passes
+    // of spans from `span` down to 16, starting at stage `stage`, then the last
+    // two stages, whose outputs are rounded into x.
+    template <bool Forward>
+    static void FinishInDouble(double* w, float* x, int n, int span, int stage, const FFTStageTables& t)
+    {
+        for (int s = stage; span >= 16; span /= 4, s += 2)
+            for (int i = 0; i < n; i += span)
+                Radix4<Forward, false>(w + 2 * i, w + 2 * i, span / 4, t.Twiddles + t.Offsets[s], 1.0f);
+        LastTwoStagesRounded<Forward>(w, x, n);
+    }
+
+    // Two complex values from memory as D, and back.
+    static D LoadPoints(const float* p) { return Ops::WidenAt(p); }
+    static D LoadPoints(const double* p) { return Ops::LoadD(p); }
+    static void StorePoints(float* p, D v) { Ops::StoreHalf(p, v); }
+    static void StorePoints(double* p, D v) { Ops::StoreD(p, v); }
 
     // One group's radix-4 butterflies j = 0 .. quarter - 1 (quarter >= 4, even)
     // over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2 stages of the
-    // group at once, their outputs in the same places. Scaled first multiplies
-    // the inputs by scale (a power of two: exact).
-    template <bool Forward, bool Scaled>
-    static void Radix4(float* x, int quarter, const double* tw, float scale)
+    // group at once, read from `in`, their outputs written to the same places
+    // of `out` (which may be `in`). Scaled first multiplies the inputs by
+    // scale (a power of two: exact).
+    template <bool Forward, bool Scaled, class In, class Out>
+    static void Radix4(const In* in, Out* out, int quarter, const double* tw, float scale)
     {
         const int q = 2 * quarter;
         const D factor = Ops::SplatD(scale);
         for (int j = 0; j < quarter; j += 2, tw += 24) {
-            float* p = x + 2 * j;
-            D a = Ops::WidenAt(p), b = Ops::WidenAt(p + q), c = Ops::WidenAt(p + 2 * q), d = Ops::WidenAt(p + 3 * q);
+            const In* from = in + 2 * j;
+            Out* p = out + 2 * j;
+            D a = LoadPoints(from), b = LoadPoints(from + q), c = LoadPoints(from + 2 * q), d = LoadPoints(from + 3 * q);
             if constexpr (Scaled) {
                 a = Ops::Mul(a, factor);
                 b = Ops::Mul(b, factor);
@@ -135,10 +179,67 @@ private:
             // d0 -+ i (b - d): the forward transform's w^j output takes -i.
             const D minusI = Ops::AddSub(d0, Ops::Neg(d1));
             const D plusI = Ops::AddSub(d0, d1);
-            Ops::StoreHalf(p, Ops::Add(s0, s1));
-            Ops::StoreHalf(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
-            Ops::StoreHalf(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
-            Ops::StoreHalf(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
+            StorePoints(p, Ops::Add(s0, s1));
+            StorePoints(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
+            StorePoints(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
+            StorePoints(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
+        }
+    }
+
+    // One group's radix-8 butterflies j = 0 .. eighth - 1 (eighth >= 4, even)
+    // over x[j + m eighth], m = 0 .. 7: the group's first three radix-2 stages
+    // at once, all in double precision, so that the outputs are rounded once.
+    // Position m ends as output rev(m) of the butterfly's 8-point transform
+    // (rev: the three bits of m reversed) times w^(rev(m) j), written to the
+    // same place of `out` (which may be `in`).
+    template <bool Forward, bool Scaled, class Out>
+    static void Radix8(const float* in, Out* out, int eighth, const double* tw, float scale)
+    {
+        constexpr double kRootHalf = 0.70710678118654752440;
+        const int e = 2 * eighth;
+        const D factor = Ops::SplatD(scale);
+        const D root = Ops::SplatD(kRootHalf);
+        const D rootConj = Forward ? Ops::AlternateD(kRootHalf, -kRootHalf) : Ops::AlternateD(-kRootHalf, kRootHalf);
+        for (int j = 0; j < eighth; j += 2, tw += 56) {
+            Out* p = out + 2 * j;
+            D v[8];
+            for (int m = 0; m < 8; ++m) {
+                v[m] = Ops::WidenAt(in + 2 * j + m * e);
+                if constexpr (Scaled)
+                    v[m] = Ops::Mul(v[m], factor);
+            }
+            // First stage: the sums a go on to a radix-4 butterfly as they
+            // are, the differences t take the eighth roots of unity w8^m
+            // first: w8 = (1 -+ i) / sqrt 2, w8^2 = -+i, w8^3 = (-1 -+ i) / sqrt 2,
+            // the upper sign forward.
+            const D a0 = Ops::Add(v[0], v[4]), a1 = Ops::Add(v[1], v[5]);
+            const D a2 = Ops::Add(v[2], v[6]), a3 = Ops::Add(v[3], v[7]);
+            const D b0 = Ops::Sub(v[0], v[4]), t1 = Ops::Sub(v[1], v[5]);
+            const D t2 = Ops::SwapParts(Ops::Sub(v[2], v[6])), t3 = Ops::Sub(v[3], v[7]);
+            const D b1 = Ops::Mul(Forward ? Ops::AddSub(t1, Ops::Neg(Ops::SwapParts(t1)))
+                                          : Ops::AddSub(t1, Ops::SwapParts(t1)),
+                                  root);
+            const D b3 = Ops::Mul(Forward ? Ops::AddSub(Ops::SwapParts(t3), t3)
+                                          : Ops::AddSub(Ops::SwapParts(t3), Ops::Neg(t3)),
+                                  rootConj);
+            // The radix-4 butterfly of the sums: positions 0 to 3.
+            const D s0 = Ops::Add(a0, a2), d0 = Ops::Sub(a0, a2);
+            const D s1 = Ops::Add(a1, a3), d1 = Ops::SwapParts(Ops::Sub(a1, a3));
+            const D aMinusI = Ops::AddSub(d0, Ops::Neg(d1)), aPlusI = Ops::AddSub(d0, d1);
+            StorePoints(p, Ops::Add(s0, s1));
+            StorePoints(p + e, Times<Forward>(Ops::Sub(s0, s1), tw + 24));
+            StorePoints(p + 2 * e, Times<Forward>(Forward ? aMinusI : aPlusI, tw + 8));
+            StorePoints(p + 3 * e, Times<Forward>(Forward ? aPlusI : aMinusI, tw + 40));
+            // That of the differences, with w8^2 t2 = -+i t2 folded into its
+            // first sums: positions 4 to 7.
+            const D e0 = Forward ? Ops::AddSub(b0, Ops::Neg(t2)) : Ops::AddSub(b0, t2);
+            const D e2 = Forward ? Ops::AddSub(b0, t2) : Ops::AddSub(b0, Ops::Neg(t2));
+            const D e1 = Ops::Add(b1, b3), f = Ops::SwapParts(Ops::Sub(b1, b3));
+            const D bMinusI = Ops::AddSub(e2, Ops::Neg(f)), bPlusI = Ops::AddSub(e2, f);
+            StorePoints(p + 4 * e, Times<Forward>(Ops::Add(e0, e1), tw));
+            StorePoints(p + 5 * e, Times<Forward>(Ops::Sub(e0, e1), tw + 32));
+            StorePoints(p + 6 * e, Times<Forward>(Forward ? bMinusI : bPlusI, tw + 16));
+            StorePoints(p + 7 * e, Times<Forward>(Forward ? bPlusI : bMinusI, tw + 48));
         }
     }
 
@@ -206,29 +307,12 @@ private:
         return {Ops::UnpackLo(br, bi), Ops::UnpackHi(br, bi)};
     }
 
-    // The stages whose groups have 4 and 2 points, over n points: sixteen
-    // points (four groups, transposed so that each register holds the same
-    // point of every group) at a time, then the rest one group at a time.
+    // The stages whose groups have 4 and 2 points, over the n = 4 points of
+    // a 4- or 8-point transform, in single precision.
     template <bool Forward>
     static void LastTwoStages(float* x, int n)
     {
-        // The twiddle of the groups of 4 points is exactly -i forward, +i
-        // inverse: parts exchanged and one of them negated, without rounding.
-        const F rotate = Forward ? Ops::Alternate(1.0f, -1.0f) : Ops::Alternate(-1.0f, 1.0f);
-        int i = 0;
-        for (; i + 16 <= n; i += 16, x += 32) {
-            F p0 = Ops::Load(x), p1 = Ops::Load(x + 8), p2 = Ops::Load(x + 16), p3 = Ops::Load(x + 24);
-            Ops::Transpose(p0, p1, p2, p3);
-            const F s0 = Ops::Add(p0, p2), d0 = Ops::Sub(p0, p2), s1 = Ops::Add(p1, p3);
-            const F d1 = Ops::Mul(Ops::SwapPartsF(Ops::Sub(p1, p3)), rotate);
-            F q0 = Ops::Add(s0, s1), q1 = Ops::Sub(s0, s1), q2 = Ops::Add(d0, d1), q3 = Ops::Sub(d0, d1);
-            Ops::Transpose(q0, q1, q2, q3);
-            Ops::Store(x, q0);
-            Ops::Store(x + 8, q1);
-            Ops::Store(x + 16, q2);
-            Ops::Store(x + 24, q3);
-        }
-        for (; i < n; i += 4, x += 8) {
+        for (int i = 0; i < n; i += 4, x += 8) {
             const float s0r = x[0] + x[4], s0i = x[1] + x[5];
             const float d0r = x[0] - x[4], d0i = x[1] - x[5];
             const float s1r = x[2] + x[6], s1i = x[3] + x[7];
@@ -243,6 +327,22 @@ private:
             x[5] = d0i + d1i;
             x[6] = d0r - d1r;
             x[7] = d0i - d1i;
+        }
+    }
+
+    // The last two stages over n points held in double precision at w, one
+    // group of 4 points at a time, rounded into x: the group's two pairs of
+    // points, sums and differences, the second difference turned by -+i,
+    // then each pair's sum and difference.
+    template <bool Forward>
+    static void LastTwoStagesRounded(const double* w, float* x, int n)
+    {
+        for (int i = 0; i < n; i += 4, w += 8, x += 8) {
+            const D first = Ops::LoadD(w), second = Ops::LoadD(w + 4);
+            const D sums = Ops::Add(first, second);
+            const D differences = Ops::Sub(first, second);
+            const D turned = Forward ? Ops::HighTimesMinusI(differences) : Ops::HighTimesPlusI(differences);
+            Ops::Store(x, Ops::Narrow(Ops::SumDiff(sums), Ops::SumDiff(turned)));
         }
     }
 

@@ -1,4 +1,4 @@
-// Complex transform tables: twiddles of the radix-2 and radix-4 passes, bit reversal.
+// Complex transform tables: twiddles of the radix-2, radix-4 and radix-8 passes, bit reversal.
 #include "engine/TFFTPlan.h"
 
 #include <algorithm>
@@ -32,17 +32,23 @@ std::vector<uint32_t> BitReversal(int bits)
 TFFTPlan::TFFTPlan(int stages)
 {
     const int n = 1 << stages;
-    // Odd stage counts begin with one radix-2 stage; every later pass but the
-    // last (groups of 4 points, exact twiddles of +-i) is a radix-4 pass.
-    const bool radix2First = stages % 2 == 1;
+    // Odd stage counts begin with one radix-8 pass over three stages (one
+    // radix-2 stage at 8 points); every later pass but the last (groups of 4
+    // points, exact twiddles of +-i) is a radix-4 pass.
+    const bool odd = stages % 2 == 1;
+    const bool radix8First = odd && n >= 32;
+    const bool radix2First = odd && n == 8;
+    const int firstRadix4 = radix8First ? 3 : odd ? 1 : 0;
+    auto radix4At = [&](int s) { return s >= firstRadix4 && (s - firstRadix4) % 2 == 0 && (n >> s) >= 16; };
     Offsets.assign(stages, 0);
     size_t total = 0;
     for (int s = 0; s < stages; ++s) {
         const int span = n >> s;
-        if (s == 0 && radix2First && span >= 8) {
-            Offsets[s] = static_cast<uint32_t>(total);
+        if (s == 0 && radix8First) {
+            total += 7 * 4 * static_cast<size_t>(span / 8);
+        } else if (s == 0 && radix2First) {
             total += span;
-        } else if ((s % 2 == 1) == radix2First && span >= 16) {
+        } else if (radix4At(s)) {
             Offsets[s] = static_cast<uint32_t>(total);
             total += 12 * static_cast<size_t>(span / 4);
         }
@@ -55,26 +61,31 @@ TFFTPlan::TFFTPlan(int stages)
         const double angle = kTwoPi * k / span;
         return std::pair{std::cos(angle), std::sin(angle)};
     };
+    auto fill = [&](double* slot, int k, int span) {
+        const auto [wr, wi] = twiddle(k, span);
+        slot[0] = slot[1] = wr;
+        slot[4] = slot[5] = wi;
+    };
     for (int s = 0; s < stages; ++s) {
         const int span = n >> s;
         double* table = Twiddles.data() + Offsets[s];
-        if (s == 0 && radix2First && span >= 8) {
+        if (s == 0 && radix8First) {
+            for (int j = 0; j < span / 8; ++j)
+                for (int power = 1; power <= 7; ++power)
+                    fill(table + Radix8TwiddleSlot(j, power), power * j, span);
+        } else if (s == 0 && radix2First) {
             for (int j = 0; j < span / 2; ++j) {
                 const auto [wr, wi] = twiddle(j, span);
                 table[TwiddleSlot(j)] = wr;
                 table[TwiddleSlot(j) + 4] = wi;
             }
-        } else if ((s % 2 == 1) == radix2First && span >= 16) {
-            const int quarter = span / 4;
-            for (int j = 0; j < quarter; ++j)
-                for (int power = 1; power <= 3; ++power) {
-                    const auto [wr, wi] = twiddle(power * j, span);
-                    double* slot = table + Radix4TwiddleSlot(j, power);
-                    slot[0] = slot[1] = wr;
-                    slot[4] = slot[5] = wi;
-                }
+        } else if (radix4At(s)) {
+            for (int j = 0; j < span / 4; ++j)
+                for (int power = 1; power <= 3; ++power)
+                    fill(table + Radix4TwiddleSlot(j, power), power * j, span);
         }
     }
+    View.Radix8First = radix8First;
     View.Radix2First = radix2First;
 
     View.TileBits = std::min(stages / 2, kFFTMaxTileBits);
