@@ -521,6 +521,16 @@ void WriteMonoWave(const std::string& path, uint32_t frames)
         put16(uint16_t(int16_t(std::lround(8000.0 * std::sin(6.283185307179586 * 1000.0 * i / 48000.0)))));
 }
 
+// Where a macro file of the table ends and the next begins: the macro
+// commands that stop the macro that sends them.
+bool EndsMacro(const TRow& row)
+{
+    if (!IsKeywordRow(row)) return false;
+    const auto parsed = TKeywordTable::Parse(row.Command);
+    return parsed && (parsed->Keyword == TKeyword::CloseMacro || parsed->Keyword == TKeyword::OpenMacroFile ||
+                      parsed->Keyword == TKeyword::StopMacro);
+}
+
 // A copy of the program in a folder of its own, with the files the table
 // names, every folder of "Paths" that folder.
 class TTableCopy {
@@ -619,6 +629,38 @@ void ExpectStoredSettings(TTableCopy& copy)
     for (const auto& k : keys) EXPECT_EQ(copy.Ini(k.Section, k.Key), k.Value) << k.Section << "/" << k.Key;
 }
 
+// The macro files of the table: the rows up to each macro command that ends
+// its sender, each row's item written to the segment's output file.
+std::vector<std::string> MacroFiles(std::vector<std::vector<std::string>>& expectedOutput, const std::string& folder)
+{
+    std::vector<std::string> files(1);
+    expectedOutput.assign(1, {});
+    for (const TRow& row : Rows) {
+        if (row.Role == TRole::Reject) continue;
+        // Only a macro run from outside can close its own window and go on.
+        if (row.Role == TRole::Setup && std::string(row.Command) == "[Close Macro]") continue;
+        files.back() += std::string("Send ") + row.Command + "\n";
+        if (row.Check == TCheck::Item && std::string(row.Subject) != "Macro Status") {
+            files.back() += std::string("Output ") + row.Subject + "\n";
+            expectedOutput.back().push_back(Replaced(row.Expected, folder));
+        }
+        if (EndsMacro(row)) {
+            files.back() += "OutputComment not reached\n";
+            files.emplace_back();
+            expectedOutput.emplace_back();
+        }
+    }
+    return files;
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 class TKeywordRun : public ::testing::Test {
 protected:
     TDdeClient Client;
@@ -675,8 +717,17 @@ protected:
 
 }  // namespace
 
-TEST_F(TKeywordRun, EveryKeywordByDdeExecute)
+TEST_F(TKeywordRun, EveryKeywordByDdeExecuteAndByMacroSendLines)
 {
+    // The macro copy runs its first file while this process drives the other copy.
+    TTableCopy macroCopy("TonalyxMacroTable");
+    std::vector<std::vector<std::string>> expectedOutput;
+    const std::vector<std::string> macros = MacroFiles(expectedOutput, macroCopy.Folder.Path);
+    for (size_t i = 0; i < macros.size(); ++i)
+        std::ofstream(macroCopy.Folder.File("part" + std::to_string(i) + ".mac"))
+            << "SetOutputFile part" << i << ".txt\n" << (i == 0 ? "Send [File Open tone.wav]\n" : "") << macros[i];
+    macroCopy.Start("part0.mac");
+
     TTableCopy ddeCopy("TonalyxDdeTable");
     ddeCopy.Start("tone.wav");
     ASSERT_TRUE(ddeCopy.Frame());
@@ -690,4 +741,43 @@ TEST_F(TKeywordRun, EveryKeywordByDdeExecute)
     std::printf("DDE pass: %.1f s\n",
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     ExpectStoredSettings(ddeCopy);
+    // Each macro file runs to the command that stops it; the next is started
+    // by "[File Open" from here, which runs a script from its first line.
+    ASSERT_TRUE(macroCopy.Frame());
+    HCONV macroData = nullptr;
+    WaitUntil([&] { return (macroData = Client.Connect(macroCopy.Service, "Data")) != nullptr; }, 10000);
+    ASSERT_TRUE(macroData);
+    for (size_t i = 0; i < macros.size(); ++i) {
+        SCOPED_TRACE("part" + std::to_string(i) + ".mac");
+        if (i > 0) {
+            ASSERT_TRUE(Client.Execute(macroData, "[File Open part" + std::to_string(i) + ".mac]"));
+        }
+        const bool last = i + 1 == macros.size();
+        auto ended = [&] {
+            if (last) return macroCopy.Exited(0);
+            const std::string status = Client.Request(macroData, "Macro Status").value_or("");
+            return status == "0" || status == "-1";
+        };
+        // The commands that need a sound device say so and the macro goes on;
+        // "[Exit Application]" from a running macro asks before it stops the macro.
+        const std::string exitQuestion = "A Macro is currently running.  Are you sure you want to close it?";
+        ASSERT_TRUE(WaitUntil([&] {
+            if (macroCopy.Box()) {
+                const std::string text = macroCopy.TakeBox(last ? IDYES : IDOK);
+                if (!IsNoDeviceMessage(text) && !(last && text == exitQuestion)) ADD_FAILURE() << "message: " << text;
+            }
+            return ended();
+        }, 180000)) << ReadText(macroCopy.Folder.File("part" + std::to_string(i) + ".txt"));
+        if (!last) {
+            EXPECT_EQ(Lines(ReadText(macroCopy.Folder.File("part" + std::to_string(i) + ".txt"))),
+                      expectedOutput[i]);
+        }
+    }
+    ::DdeDisconnect(macroData);
+    EXPECT_TRUE(macroCopy.Exited(15000));
+    EXPECT_EQ(Lines(ReadText(macroCopy.Folder.File("part" + std::to_string(macros.size() - 1) + ".txt"))),
+              expectedOutput.back());
+    ExpectStoredSettings(macroCopy);
+    std::printf("Macro pass done: %.1f s after the start\n",
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
 }
