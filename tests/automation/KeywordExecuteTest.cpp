@@ -741,6 +741,7 @@ TEST_F(TKeywordRun, EveryKeywordByDdeExecuteAndByMacroSendLines)
     std::printf("DDE pass: %.1f s\n",
                 std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count());
     ExpectStoredSettings(ddeCopy);
+
     // Each macro file runs to the command that stops it; the next is started
     // by "[File Open" from here, which runs a script from its first line.
     ASSERT_TRUE(macroCopy.Frame());
