@@ -26,7 +26,7 @@ endif()
 # monitor, and some read the live views off the screen. ALONE: the test runs
 # with nothing beside it (it drives other copies of the program, whose DDE
 # broadcasts and timings another test's windows would disturb).
-set(TONALYX_TEST_LANES 4)
+set(TONALYX_TEST_LANES 5)
 # For start_test_lanes.
 file(WRITE ${CMAKE_BINARY_DIR}/test_lanes "${TONALYX_TEST_LANES}\n")
 

@@ -42,8 +42,9 @@ TEST(TTransportPosition, ARunMovesThePositionAfterItsFirstSecondAndToTheEndAtIts
     ASSERT_GT(main.TimePosition(), 0.5f);
     transport.UpdateDisplay(1, 0);
     // A machine that took the whole second over those blocks has moved it.
-    if (::GetTickCount() - start < Toolbar::PositionIntervalMs)
+    if (::GetTickCount() - start < Toolbar::PositionIntervalMs) {
         EXPECT_EQ(transport.PosScroll->GetPosition(), 0);
+    }
 
     while (main.GetRunState() != TMainWin::Stopped)
         main.IdleAction(0);
