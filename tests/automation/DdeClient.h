@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <vector>
+#include "tests/automation/ProgramRun.h"
 
 namespace {
 
@@ -80,12 +81,7 @@ public:
     // Wine server sends after answering a request.
     void Drain(int ms = 0)
     {
-        const DWORD end = ::GetTickCount() + DWORD(ms);
-        do {
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-            if (ms) ::Sleep(5);
-        } while (int32_t(::GetTickCount() - end) < 0);
+        DrainMessages(ms);
     }
 
     // Long enough for the late acknowledgement that follows a request.

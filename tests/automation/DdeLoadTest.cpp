@@ -93,12 +93,7 @@ struct TConversation {
     }
     static void Drain(int ms = 0)
     {
-        const DWORD end = ::GetTickCount() + DWORD(ms);
-        do {
-            MSG msg;
-            while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
-            if (ms) ::Sleep(5);
-        } while (int32_t(::GetTickCount() - end) < 0);
+        DrainMessages(ms);
     }
 };
 

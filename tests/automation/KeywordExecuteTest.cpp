@@ -499,28 +499,6 @@ bool Exists(const std::string& path)
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-// A mono 16-bit wave of a 1 kHz tone at 48 kHz.
-void WriteMonoWave(const std::string& path, uint32_t frames)
-{
-    std::ofstream wave(path, std::ios::binary);
-    auto put32 = [&](uint32_t v) { wave.write(reinterpret_cast<const char*>(&v), 4); };
-    auto put16 = [&](uint16_t v) { wave.write(reinterpret_cast<const char*>(&v), 2); };
-    wave.write("RIFF", 4);
-    put32(36 + frames * 2);
-    wave.write("WAVEfmt ", 8);
-    put32(16);
-    put16(1);
-    put16(1);
-    put32(48000);
-    put32(96000);
-    put16(2);
-    put16(16);
-    wave.write("data", 4);
-    put32(frames * 2);
-    for (uint32_t i = 0; i < frames; ++i)
-        put16(uint16_t(int16_t(std::lround(8000.0 * std::sin(6.283185307179586 * 1000.0 * i / 48000.0)))));
-}
-
 // Where a macro file of the table ends and the next begins: the macro
 // commands that stop the macro that sends them.
 bool EndsMacro(const TRow& row)
@@ -591,14 +569,7 @@ public:
     {
         HWND box = Box();
         if (!box) return "";
-        std::string text;
-        ::EnumChildWindows(box, [](HWND h, LPARAM l) -> BOOL {
-            char cls[32] = {}, t[1024] = {};
-            ::GetClassNameA(h, cls, sizeof cls);
-            ::GetWindowTextA(h, t, sizeof t);
-            if (std::string(cls) == "Static" && t[0]) *reinterpret_cast<std::string*>(l) = t;
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&text));
+        const std::string text = MessageBoxText(box);
         ::PostMessageA(box, WM_COMMAND, button, 0);
         WaitUntil([&] { return !Box(); }, 5000);
         return text;

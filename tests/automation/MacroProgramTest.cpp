@@ -202,24 +202,7 @@ TEST_F(TMacroRun, OutputValuesOfAToneAgainstNumpy)
 TEST_F(TMacroRun, DISABLED_MacroLinesPerSecondWhileTheAnalyserRuns)
 {
     const uint32_t rate = 48000, frames = rate * 60;
-    {
-        std::ofstream wave(Folder.File("long.wav"), std::ios::binary);
-        auto put32 = [&](uint32_t v) { wave.write(reinterpret_cast<const char*>(&v), 4); };
-        auto put16 = [&](uint16_t v) { wave.write(reinterpret_cast<const char*>(&v), 2); };
-        wave.write("RIFF", 4);
-        put32(36 + frames * 2);
-        wave.write("WAVEfmt ", 8);
-        put32(16);
-        put16(1);
-        put16(1);
-        put32(rate);
-        put32(rate * 2);
-        put16(2);
-        put16(16);
-        wave.write("data", 4);
-        put32(frames * 2);
-        for (uint32_t i = 0; i < frames; ++i) put16(uint16_t(int16_t(8000.0 * std::sin(6.283185307 * 1000.0 * i / rate))));
-    }
+    WriteMonoWave(Folder.File("long.wav"), frames, rate);
     const int loops = 2000;
     WriteFile("bench.mac", "Send [Run]\nSetOutputFile start.txt\nOutputComment start\nSetOutputFile end.txt\n"
                            "Loop " + std::to_string(loops) + "\nSend [Reset Overload]\n; a comment\nLoopEnd\n"

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <chrono>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 #include <functional>
@@ -53,6 +55,53 @@ inline HWND FindChildOf(HWND parent, const char* className)
         return TRUE;
     }, reinterpret_cast<LPARAM>(&search));
     return search.Found;
+}
+
+// Handles the messages queued for this thread, for ms milliseconds (or once).
+inline void DrainMessages(int ms = 0)
+{
+    const DWORD end = ::GetTickCount() + DWORD(ms);
+    do {
+        MSG msg;
+        while (::PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&msg);
+        if (ms) ::Sleep(5);
+    } while (int32_t(::GetTickCount() - end) < 0);
+}
+
+// The text of a message box: its last static text that is not empty.
+inline std::string MessageBoxText(HWND box)
+{
+    std::string text;
+    ::EnumChildWindows(box, [](HWND h, LPARAM l) -> BOOL {
+        char cls[32] = {}, t[1024] = {};
+        ::GetClassNameA(h, cls, sizeof cls);
+        ::GetWindowTextA(h, t, sizeof t);
+        if (std::string(cls) == "Static" && t[0]) *reinterpret_cast<std::string*>(l) = t;
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+// A mono 16-bit wave of a 1 kHz tone.
+inline void WriteMonoWave(const std::string& path, uint32_t frames, uint32_t rate = 48000)
+{
+    std::ofstream wave(path, std::ios::binary);
+    auto put32 = [&](uint32_t v) { wave.write(reinterpret_cast<const char*>(&v), 4); };
+    auto put16 = [&](uint16_t v) { wave.write(reinterpret_cast<const char*>(&v), 2); };
+    wave.write("RIFF", 4);
+    put32(36 + frames * 2);
+    wave.write("WAVEfmt ", 8);
+    put32(16);
+    put16(1);
+    put16(1);
+    put32(rate);
+    put32(rate * 2);
+    put16(2);
+    put16(16);
+    wave.write("data", 4);
+    put32(frames * 2);
+    for (uint32_t i = 0; i < frames; ++i)
+        put16(uint16_t(int16_t(std::lround(8000.0 * std::sin(6.283185307179586 * 1000.0 * i / rate)))));
 }
 
 inline std::string ReadText(const std::string& path)
@@ -146,16 +195,7 @@ protected:
     std::string MessageText(int ms = 10000)
     {
         HWND box = Window("#32770", ms);
-        if (!box) return "";
-        std::string text;
-        ::EnumChildWindows(box, [](HWND h, LPARAM l) -> BOOL {
-            char cls[32] = {}, t[1024] = {};
-            ::GetClassNameA(h, cls, sizeof cls);
-            ::GetWindowTextA(h, t, sizeof t);
-            if (std::string(cls) == "Static" && t[0]) *reinterpret_cast<std::string*>(l) = t;
-            return TRUE;
-        }, reinterpret_cast<LPARAM>(&text));
-        return text;
+        return box ? MessageBoxText(box) : "";
     }
     void CloseMessage()
     {
