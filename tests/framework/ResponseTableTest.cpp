@@ -204,7 +204,12 @@ END_RESPONSE_TABLE;
 
 TEST_F(ResponseTableTest, WindowDeletedByItsOwnHandlerIsNotTouchedAfterwards)
 {
+    // GCC takes the class's sized delete, which a throwing constructor would
+    // call, for a mismatch with its new (a false report without optimisation).
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
     auto* window = new TSelfDeletingWin;
+#pragma GCC diagnostic pop
     ASSERT_TRUE(window->Create());
     HWND handle = window->GetHandle();
     ::SendMessageA(handle, WM_TIMER, 1, 0);
