@@ -22,9 +22,11 @@ endif()
 # display and Wine server of the lane's own (see start_test_lanes in
 # scripts/environment.sh), whose tests take turns. The lanes are dealt out in
 # turn. SOUND: the test plays into or records from the PulseAudio null sink,
-# in the sound lane (some read the live views off the screen), and alone: a
-# tone of one sound test would be heard on another's monitor, and the sound
-# comes and goes in real time, which a busy machine breaks up. ALONE: the test runs
+# in the sound lane (some read the live views off the screen), whose tests take
+# turns: a tone of one sound test would be heard on another's monitor. The
+# sound comes and goes in real time, which a busy machine breaks up, so every
+# other test runs at the lowest priority and without a sound server
+# (scripts/wine-test). ALONE: the test runs
 # with nothing beside it (it drives other copies of the program, whose DDE
 # broadcasts and timings another test's windows would disturb).
 set(TONALYX_TEST_LANES 5)
@@ -58,7 +60,7 @@ function(tonalyx_add_test)
     set_tests_properties(${T_NAME} PROPERTIES RUN_SERIAL TRUE)
   endif()
   if(T_SOUND)
-    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED null_sink RUN_SERIAL TRUE)
+    set_tests_properties(${T_NAME} PROPERTIES FIXTURES_REQUIRED null_sink)
     tonalyx_test_lane(${T_NAME} sound)
   endif()
   set_property(GLOBAL APPEND PROPERTY TONALYX_TEST_EXECUTABLES ${T_NAME})
