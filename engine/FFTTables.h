@@ -67,7 +67,20 @@ static constexpr int Radix8TwiddleSlot(int j, int power)
 
 // The split step of a real transform of Points real samples: one twiddle per
 // pair k = 1 .. Points / 4, pair k at TwiddleSlot(k - 1).
+//
+// Rotations are the same twiddles, each from its own angle and rounded to
+// single precision, for the split inside RealFFT: in chunks of 16 floats, one
+// chunk for four consecutive pairs k .. k + 3, first each cosine twice, then
+// each sine and its negation.
 struct FFTSplitTables {
     int Points = 0;
     const double* Twiddles = nullptr;
+    const float* Rotations = nullptr;
 };
+
+// Where pair k's cosines lie among the rotations; its sines lie eight floats
+// further on.
+static constexpr int RotationSlot(int k)
+{
+    return (k - 1) / 4 * 16 + (k - 1) % 4 * 2;
+}

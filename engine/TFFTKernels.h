@@ -14,6 +14,9 @@
 // Ops supplies F (four complex floats, eight floats) and D (two complex
 // doubles, in two halves of two doubles), with:
 //   Load, Store, Add, Sub, Mul, Splat over F;
+//   SwapParts, NegateReal, NegateImag over F: per complex value, real and
+//   imaginary part exchanged, or one of them negated;
+//   Reversed: the four complex values of an F in reverse order;
 //   Low, High: the first or last two complex values of an F widened to D;
 //   WidenAt: two complex values in memory widened to D;
 //   Narrow(lo, hi): two D rounded back into one F; StoreNarrow stores it;
@@ -79,6 +82,26 @@ public:
             SplitPairs<true>(x, n, t.Twiddles);
         else
             SplitPairs<false>(x, n, t.Twiddles);
+    }
+
+    // The split step as RealFFT takes it: the same sums as Split, in single
+    // precision over four pairs at once with twiddles exact to single
+    // precision. It rounds more often than Split but costs a third as much,
+    // and the transform's error stays below the plain algorithm's.
+    static void RealSplit(float* x, const FFTSplitTables& t, int direction)
+    {
+        const int n = t.Points;
+        const float f = direction == 1 ? 2.0f : 1.0f;
+        const float x0 = x[0];
+        const float x1 = x[1];
+        x[0] = (x0 + x1) * f;
+        x[1] = (x0 - x1) * f;
+        if (n < 4)
+            return;
+        if (direction > 0)
+            RotatePairs<true>(x, n, t.Rotations);
+        else
+            RotatePairs<false>(x, n, t.Rotations);
     }
 
 private:
@@ -457,6 +480,47 @@ private:
             x[j] = static_cast<float>((a + b) - t);
             x[i + 1] = static_cast<float>(u + (p - q));
             x[j + 1] = static_cast<float>(u - (p - q));
+        }
+    }
+
+    // Split pairs k = 1 .. n/4 in single precision, as complex values: with
+    // front F = (a, p) and its partner B = (b, q), S = F + conj B and
+    // D = F - conj B; X is D times the rotation (c, s) as (c D.re + s D.im,
+    // c D.im - s D.re) for Positive, (c D.re - s D.im, c D.im + s D.re)
+    // otherwise, and V = (t, u) is X turned by -+i. Then front = S + V and
+    // back = conj(S - V): the values of SplitPairs, each sum rounded.
+    template <bool Positive>
+    static void RotatePairs(float* x, int n, const float* rot)
+    {
+        const int pairs = n / 4;
+        int k = 1;
+        for (; k + 3 < pairs; k += 4) {
+            float* front = x + 2 * k;
+            float* back = x + n - 2 * k - 6;
+            const F fr = Ops::Load(front);
+            const F conjBack = Ops::NegateImag(Ops::Reversed(Ops::Load(back)));
+            const F s = Ops::Add(fr, conjBack), d = Ops::Sub(fr, conjBack);
+            const F p = Ops::Mul(d, Ops::Load(rot + RotationSlot(k)));
+            const F q = Ops::Mul(Ops::SwapParts(d), Ops::Load(rot + RotationSlot(k) + 8));
+            const F v = Positive ? Ops::NegateImag(Ops::SwapParts(Ops::Add(p, q)))
+                                 : Ops::NegateReal(Ops::SwapParts(Ops::Sub(p, q)));
+            Ops::Store(front, Ops::Add(s, v));
+            Ops::Store(back, Ops::Reversed(Ops::NegateImag(Ops::Sub(s, v))));
+        }
+        for (; k <= pairs; ++k) {
+            const int i = 2 * k;
+            const int j = n - i;
+            const float* w = rot + RotationSlot(k);
+            const float sr = x[i] + x[j], si = x[i + 1] - x[j + 1];
+            const float dr = x[i] - x[j], di = x[i + 1] + x[j + 1];
+            const float pr = dr * w[0], pi = di * w[1];
+            const float qr = di * w[8], qi = dr * w[9];
+            const float t = Positive ? pi + qi : -(pi - qi);
+            const float u = Positive ? -(pr + qr) : pr - qr;
+            x[i] = sr + t;
+            x[i + 1] = si + u;
+            x[j] = sr - t;
+            x[j + 1] = -(si - u);
         }
     }
 
