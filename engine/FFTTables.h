@@ -21,6 +21,10 @@
 // points square.
 constexpr int kFFTMaxTileBits = 5;
 
+// Transforms up to this many points run whole in the first-level cache, and
+// their last pass writes each result to its bit-reversed place.
+constexpr int kFFTCachePoints = 2048;
+
 // A complex transform of Points = 2^Stages points.
 struct FFTStageTables {
     int Points = 0;
@@ -42,6 +46,9 @@ struct FFTStageTables {
     const uint32_t* ReverseMiddle = nullptr;
     int TileBits = 0;
     int MiddleBits = 0;
+    // From 16 to kFFTCachePoints points: the bit reversal of the Stages - 2
+    // bits of a group of 4 points' number.
+    const uint32_t* ReverseQuarter = nullptr;
 };
 
 // Where butterfly (or split pair) j's cosine lies in its table; the sine

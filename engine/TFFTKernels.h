@@ -45,7 +45,7 @@ class TFFTKernels {
 
     // Groups at most this many points long run all their remaining stages
     // one after another while they stay in the first-level cache.
-    static constexpr int kCachePoints = 2048;
+    static constexpr int kCachePoints = kFFTCachePoints;
 
     // The double-precision copy of one cache block, on the stack and aligned
     // to 32 bytes by hand: the Windows compiler aligns the stack to 16 only,
@@ -58,6 +58,13 @@ class TFFTKernels {
 public:
     static void Complex(float* x, const FFTStageTables& t, int direction, float postScale)
     {
+        if (t.ReverseQuarter && !t.Radix2First) {
+            if (direction == 1)
+                InCache<true>(x, t, 1.0f, postScale);
+            else
+                InCache<false>(x, t, static_cast<float>(1.0 / t.Points), postScale);
+            return;
+        }
         if (direction == 1)
             Transform<true>(x, t, 1.0f);
         else
@@ -105,6 +112,29 @@ public:
     }
 
 private:
+    // A transform of 16 to kCachePoints points: the first pass reads x into
+    // a buffer of doubles, every pass but the last works there, and the last
+    // rounds each result into its bit-reversed place in x.
+    template <bool Forward>
+    static void InCache(float* x, const FFTStageTables& t, float scale, float postScale)
+    {
+        const int n = t.Points;
+        TWork buffer;
+        double* work = buffer.Data();
+        if (t.Radix8First) {
+            Radix8<Forward, !Forward>(x, work, n / 8, t.Twiddles + t.Offsets[0], scale);
+            for (int part = 0; part < 8; ++part)
+                DoublePasses<Forward>(work + part * (n / 4), n / 8, n / 8, 3, t);
+        } else {
+            Radix4<Forward, !Forward>(x, work, n / 4, t.Twiddles + t.Offsets[0], scale);
+            DoublePasses<Forward>(work, n, n / 4, 2, t);
+        }
+        if (postScale != 1.0f)
+            LastTwoStagesReversed<Forward, true>(work, x, n, t.ReverseQuarter, postScale);
+        else
+            LastTwoStagesReversed<Forward, false>(work, x, n, t.ReverseQuarter, 1.0f);
+    }
+
     template <bool Forward>
     static void Transform(float* x, const FFTStageTables& t, float scale)
     {
@@ -165,10 +195,17 @@ private:
     template <bool Forward>
     static void FinishInDouble(double* w, float* x, int n, int span, int stage, const FFTStageTables& t)
     {
+        DoublePasses<Forward>(w, n, span, stage, t);
+        LastTwoStagesRounded<Forward>(w, x, n);
+    }
+
+    // The radix-4 passes of FinishInDouble, in place at w.
+    template <bool Forward>
+    static void DoublePasses(double* w, int n, int span, int stage, const FFTStageTables& t)
+    {
         for (int s = stage; span >= 16; span /= 4, s += 2)
             for (int i = 0; i < n; i += span)
                 Radix4<Forward, false>(w + 2 * i, w + 2 * i, span / 4, t.Twiddles + t.Offsets[s], 1.0f);
-        LastTwoStagesRounded<Forward>(w, x, n);
     }
 
     // Two complex values from memory as D, and back.
@@ -366,6 +403,34 @@ private:
             const D differences = Ops::Sub(first, second);
             const D turned = Forward ? Ops::HighTimesMinusI(differences) : Ops::HighTimesPlusI(differences);
             Ops::Store(x, Ops::Narrow(Ops::SumDiff(sums), Ops::SumDiff(turned)));
+        }
+    }
+
+    // LastTwoStagesRounded over a whole transform of n >= 16 points, each
+    // result written to its bit-reversed place: output k of group m belongs
+    // at rev2(k) n/4 + rev(m). Groups m = rev(c) for four consecutive c are
+    // taken together, so that after a transpose each output k of the four
+    // lands in four consecutive places. Scaled multiplies the rounded
+    // results by scale.
+    template <bool Forward, bool Scaled>
+    static void LastTwoStagesReversed(const double* w, float* x, int n, const uint32_t* reverseQuarter, float scale)
+    {
+        const int quarter = n / 4;
+        const F factor = Ops::Splat(scale);
+        for (int c = 0; c < quarter; c += 4) {
+            F outputs[4];
+            for (int g = 0; g < 4; ++g) {
+                const double* group = w + 8 * reverseQuarter[c + g];
+                const D first = Ops::LoadD(group), second = Ops::LoadD(group + 4);
+                const D sums = Ops::Add(first, second);
+                const D differences = Ops::Sub(first, second);
+                const D turned = Forward ? Ops::HighTimesMinusI(differences) : Ops::HighTimesPlusI(differences);
+                outputs[g] = Ops::Narrow(Ops::SumDiff(sums), Ops::SumDiff(turned));
+            }
+            Ops::Transpose(outputs[0], outputs[1], outputs[2], outputs[3]);
+            constexpr int place[4] = {0, 2, 1, 3};
+            for (int k = 0; k < 4; ++k)
+                Ops::Store(x + 2 * (c + place[k] * quarter), Scaled ? Ops::Mul(outputs[k], factor) : outputs[k]);
         }
     }
 
