@@ -30,6 +30,10 @@ struct AvxOps {
     }
     static void StoreHalf(float* p, D v) { _mm_storeu_ps(p, _mm256_cvtpd_ps(v)); }
     static F SwapNeighbours(F v) { return _mm256_permute_ps(v, 0x4E); }
+    static F SwapParts(F v) { return _mm256_permute_ps(v, 0xB1); }
+    static F NegateReal(F v) { return _mm256_xor_ps(v, _mm256_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f)); }
+    static F NegateImag(F v) { return _mm256_xor_ps(v, _mm256_setr_ps(0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f, 0.0f, -0.0f)); }
+    static F Reversed(F v) { return SwapNeighbours(_mm256_permute2f128_ps(v, v, 1)); }
     static F FirstFrom(F v, F w) { return _mm256_blend_ps(v, w, 0x03); }
 
     static D LoadD(const double* p) { return _mm256_loadu_pd(p); }
@@ -70,4 +74,5 @@ struct AvxOps {
 }  // namespace
 
 constinit const TFFTKernelSet TFFTKernelSet::AvxSet{"AVX", &TFFTKernels<AvxOps>::Complex,
-                                                  &TFFTKernels<AvxOps>::Split};
+                                                  &TFFTKernels<AvxOps>::Split,
+                                                  &TFFTKernels<AvxOps>::RealSplit};

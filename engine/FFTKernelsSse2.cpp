@@ -34,6 +34,11 @@ struct Sse2Ops {
     static void StoreNarrow(float* p, D lo, D hi) { Store(p, Narrow(lo, hi)); }
     static void StoreHalf(float* p, D v) { _mm_storeu_ps(p, Round(v)); }
     static F SwapNeighbours(F v) { return {_mm_shuffle_ps(v.lo, v.lo, 0x4E), _mm_shuffle_ps(v.hi, v.hi, 0x4E)}; }
+    static F SwapParts(F v) { return {_mm_shuffle_ps(v.lo, v.lo, 0xB1), _mm_shuffle_ps(v.hi, v.hi, 0xB1)}; }
+    static F Xor(F v, __m128 mask) { return {_mm_xor_ps(v.lo, mask), _mm_xor_ps(v.hi, mask)}; }
+    static F NegateReal(F v) { return Xor(v, _mm_setr_ps(-0.0f, 0.0f, -0.0f, 0.0f)); }
+    static F NegateImag(F v) { return Xor(v, _mm_setr_ps(0.0f, -0.0f, 0.0f, -0.0f)); }
+    static F Reversed(F v) { return {_mm_shuffle_ps(v.hi, v.hi, 0x4E), _mm_shuffle_ps(v.lo, v.lo, 0x4E)}; }
     static F FirstFrom(F v, F w)
     {
         return {_mm_castpd_ps(_mm_move_sd(_mm_castps_pd(v.lo), _mm_castps_pd(w.lo))), v.hi};
@@ -85,4 +90,5 @@ struct Sse2Ops {
 }  // namespace
 
 constinit const TFFTKernelSet TFFTKernelSet::Sse2Set{"SSE2", &TFFTKernels<Sse2Ops>::Complex,
-                                                   &TFFTKernels<Sse2Ops>::Split};
+                                                   &TFFTKernels<Sse2Ops>::Split,
+                                                  &TFFTKernels<Sse2Ops>::RealSplit};

@@ -21,6 +21,10 @@
 // points square.
 constexpr int kFFTMaxTileBits = 5;
 
+// Transforms up to this many points run whole in the first-level cache, and
+// their last pass writes each result to its bit-reversed place.
+constexpr int kFFTCachePoints = 2048;
+
 // A complex transform of Points = 2^Stages points.
 struct FFTStageTables {
     int Points = 0;
@@ -42,6 +46,9 @@ struct FFTStageTables {
     const uint32_t* ReverseMiddle = nullptr;
     int TileBits = 0;
     int MiddleBits = 0;
+    // From 16 to kFFTCachePoints points: the bit reversal of the Stages - 2
+    // bits of a group of 4 points' number.
+    const uint32_t* ReverseQuarter = nullptr;
 };
 
 // Where butterfly (or split pair) j's cosine lies in its table; the sine
@@ -67,7 +74,20 @@ static constexpr int Radix8TwiddleSlot(int j, int power)
 
 // The split step of a real transform of Points real samples: one twiddle per
 // pair k = 1 .. Points / 4, pair k at TwiddleSlot(k - 1).
+//
+// Rotations are the same twiddles, each from its own angle and rounded to
+// single precision, for the split inside RealFFT: in chunks of 16 floats, one
+// chunk for four consecutive pairs k .. k + 3, first each cosine twice, then
+// each sine and its negation.
 struct FFTSplitTables {
     int Points = 0;
     const double* Twiddles = nullptr;
+    const float* Rotations = nullptr;
 };
+
+// Where pair k's cosines lie among the rotations; its sines lie eight floats
+// further on.
+static constexpr int RotationSlot(int k)
+{
+    return (k - 1) / 4 * 16 + (k - 1) % 4 * 2;
+}

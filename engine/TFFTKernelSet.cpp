@@ -39,10 +39,10 @@ int TFFTKernelSet::RealFFT(float* x, int n, int direction) const
         return 0;
     if (direction == 1) {
         ComplexKernel(x, plan->Tables(), 1, 1.0f);
-        SplitKernel(x, split->Tables(), 1);
+        RealSplitKernel(x, split->Tables(), 1);
     } else {
         // The final 0.25 rides on the last pass over the data.
-        SplitKernel(x, split->Tables(), direction);
+        RealSplitKernel(x, split->Tables(), direction);
         ComplexKernel(x, plan->Tables(), direction, 0.25f);
     }
     return n;

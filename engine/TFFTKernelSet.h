@@ -11,8 +11,10 @@ struct TFFTKernelSet {
     // value inverse (scaled by 1/n before the butterflies). Every output float
     // is then multiplied by postScale, unless it is 1.
     void (*ComplexKernel)(float* x, const FFTStageTables& plan, int direction, float postScale);
-    // The split step of a real transform over split.Points samples.
+    // The split step of a real transform over split.Points samples: as
+    // RealFFTSplit gives it, and as RealFFT takes it.
     void (*SplitKernel)(float* x, const FFTSplitTables& split, int direction);
+    void (*RealSplitKernel)(float* x, const FFTSplitTables& split, int direction);
 
     // The transforms of engine/FFT.h with this set's kernels.
     void ComplexFFT(float* x, int n, int direction) const;

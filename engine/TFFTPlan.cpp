@@ -92,6 +92,10 @@ TFFTPlan::TFFTPlan(int stages)
     View.MiddleBits = stages - 2 * View.TileBits;
     ReverseTile = BitReversal(View.TileBits);
     ReverseMiddle = BitReversal(View.MiddleBits);
+    if (n >= 16 && n <= kFFTCachePoints) {
+        ReverseQuarter = BitReversal(stages - 2);
+        View.ReverseQuarter = ReverseQuarter.data();
+    }
     View.Points = n;
     View.Stages = stages;
     View.Twiddles = Twiddles.data();
@@ -112,5 +116,6 @@ const TFFTPlan* TFFTPlan::ForSize(int n)
 size_t TFFTPlan::MemoryBytes() const
 {
     return sizeof(*this) + Twiddles.capacity() * sizeof(double) +
-           (Offsets.capacity() + ReverseTile.capacity() + ReverseMiddle.capacity()) * sizeof(uint32_t);
+           (Offsets.capacity() + ReverseTile.capacity() + ReverseMiddle.capacity() + ReverseQuarter.capacity()) *
+               sizeof(uint32_t);
 }

@@ -33,5 +33,6 @@ private:
     std::vector<uint32_t> Offsets;
     std::vector<uint32_t> ReverseTile;
     std::vector<uint32_t> ReverseMiddle;
+    std::vector<uint32_t> ReverseQuarter;
     FFTStageTables View;
 };

@@ -8,7 +8,8 @@
 // on first use and shared for the life of the program. They are the values
 // the split step has always used: s = sin(2 pi / n), c = sqrt(1 - s^2), and
 // pair k's twiddle is pair k - 1's rotated by (c, s), starting from (1, 0),
-// in double precision.
+// in double precision. The split inside RealFFT reads rotations instead, each
+// from its own angle.
 class TSplitPlan {
 public:
     // The plan of n real samples, n a power of two from 2 to 2^21; nullptr for
@@ -25,5 +26,6 @@ private:
     explicit TSplitPlan(int n);
 
     std::vector<double> Twiddles;
+    std::vector<float> Rotations;
     FFTSplitTables View;
 };
