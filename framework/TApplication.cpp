@@ -1,4 +1,6 @@
 #include "framework/TApplication.h"
+
+#include <chrono>
 #include "framework/TEditingKeys.h"
 #include "framework/TWindow.h"
 
@@ -84,6 +86,16 @@ bool TApplication::PumpWaitingMessages()
     return true;
 }
 
+bool TApplication::IdleSlice(const std::function<bool(long)>& idle, long& idleCount)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(IdleSliceMs);
+    do {
+        if (!idle(idleCount)) return false;
+        ++idleCount;
+    } while (std::chrono::steady_clock::now() < end);
+    return true;
+}
+
 int TApplication::MessageLoop()
 {
     long idleCount = 0;
@@ -96,9 +108,7 @@ int TApplication::MessageLoop()
                 ::DispatchMessageA(&msg);
             }
             idleCount = 0;
-        } else if (IdleAction(idleCount)) {
-            ++idleCount;
-        } else {
+        } else if (!IdleSlice([this](long count) { return IdleAction(count); }, idleCount)) {
             // Nothing more to do until a message arrives: no busy loop.
             idleCount = 0;
             ::WaitMessage();

@@ -1,5 +1,6 @@
 #pragma once
 #include <windows.h>
+#include <functional>
 #include <string>
 #include "framework/TModule.h"
 
@@ -39,6 +40,13 @@ public:
     bool PumpWaitingMessages();
     // The loop itself; returns the WM_QUIT code.
     int MessageLoop();
+    // Calls idle with a rising count while it asks for more, back to back for
+    // up to IdleSliceMs; true when the last call asked for more. A look at an
+    // empty queue costs more than a short idle pass (a server round trip
+    // under Wine), so the loop looks once a slice, not once a pass: messages
+    // still get an answer within the slice.
+    static bool IdleSlice(const std::function<bool(long)>& idle, long& idleCount);
+    static constexpr DWORD IdleSliceMs = 10;
 
     // Windows 4 and later draw the three-dimensional control look
     // themselves; the request is only recorded.

@@ -15,6 +15,8 @@ END_RESPONSE_TABLE;
 bool TDemoFrame::IdleAction(long idleCount)
 {
     IdleCounts.push_back(idleCount);
+    if (IdlePassMs) ::Sleep(IdlePassMs);
+    if (PostEachPass) PostMessage(WM_NULL);
     return IdleBudget-- > 0;
 }
 

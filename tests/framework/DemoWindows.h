@@ -26,6 +26,8 @@ public:
     bool IdleAction(long idleCount) override;
     std::vector<long> IdleCounts;
     int IdleBudget = 0;   // calls that still ask for more idle time
+    DWORD IdlePassMs = 0;      // how long each call works
+    bool PostEachPass = false; // each call leaves a message in the queue
 
     void CmFrameOnly() { DemoLog.push_back("frame.FrameOnly"); }
     void CmBoth() { DemoLog.push_back("frame.Both"); }

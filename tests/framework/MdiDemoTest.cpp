@@ -245,3 +245,25 @@ TEST_F(MdiDemoTest, IdleRunsWhileTheQueueIsEmptyAndStopsWhenItReturnsFalse)
     // After the false answer the loop waits: only stray messages wake it, each for one call.
     EXPECT_LT(Frame->IdleCounts.size(), 40u);
 }
+
+// Idle work that always wants more, with a message waiting after every pass:
+// the loop runs passes back to back for a slice, then answers the messages
+// (the count starts again from 0), and a quit ends it on time.
+TEST_F(MdiDemoTest, IdleWorkGoesInSlicesWithTheMessagesAnsweredBetween)
+{
+    Frame->IdleCounts.clear();
+    Frame->IdleBudget = 1 << 30;
+    Frame->IdlePassMs = 1;
+    Frame->PostEachPass = true;
+    QuitCode = 9;
+    const DWORD start = ::GetTickCount();
+    ::SetTimer(nullptr, 0, 200, &QuitLater);
+    EXPECT_EQ(App.MessageLoop(), 9);
+    EXPECT_LT(::GetTickCount() - start, 1000u);
+    const auto& counts = Frame->IdleCounts;
+    EXPECT_GT(std::count(counts.begin(), counts.end(), 0L), 2);
+    const long longest = *std::max_element(counts.begin(), counts.end());
+    EXPECT_GT(longest, 1);
+    // Every pass takes a millisecond or more: no slice outlasts its time.
+    EXPECT_LE(longest, long(TApplication::IdleSliceMs) + 1);
+}
