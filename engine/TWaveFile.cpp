@@ -234,8 +234,10 @@ bool TWaveFile::Load(const std::string& file, bool working)
         CloseHandle();
         return WorkOnOrderedCopy(file, layout);
     }
-    const uint32_t frames = layout.Frames();
-    // Whole frames of a data chunk no larger than 32 bits can state.
+    // Data running past the RIFF limit (a pipe's endless size) gives the
+    // frames a wave file can hold, so that what is shown can be saved.
+    const uint32_t frames =
+        std::min(layout.Frames(), TWaveLayout::MaxFrames(layout.DataOffset - layout.RiffOffset, layout.BlockAlign));
     const uint32_t bytes = frames * layout.BlockAlign;
     RiffOffset = layout.RiffOffset;
     if (working) {
@@ -277,7 +279,8 @@ bool TWaveFile::WorkOnOrderedCopy(const std::string& file, const TWaveLayout& la
     const std::string ordered = NewTempName(TempDirectory);
     void* from = OpenFile(file, TAccess::Read);
     void* to = ordered.empty() ? nullptr : OpenFile(ordered, TAccess::Create);
-    const uint32_t bytes = layout.Frames() * layout.BlockAlign;
+    const uint32_t bytes =
+        std::min(layout.Frames(), TWaveLayout::MaxFrames(TWaveLayout::HeaderSize, layout.BlockAlign)) * layout.BlockAlign;
     const auto header = TWaveLayout::Header(Format, bytes);
     bool ok = from && to && WaveFileIo::WriteAt(to, 0, header.data(), header.size());
     std::vector<char> block(1024 * 1024);
