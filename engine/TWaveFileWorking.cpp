@@ -101,11 +101,8 @@ void TWaveFile::WriteSizes()
     const uint32_t riffSize = static_cast<uint32_t>(
         std::min(TWaveLayout::RiffSizeFor(DataOffset - RiffOffset, dataBytes), TWaveLayout::MaxRiffSize));
     DataCapacity = std::max<uint64_t>(DataCapacity, dataBytes);
-    uint8_t size[4];
-    std::memcpy(size, &dataBytes, 4);
-    WaveFileIo::WriteAt(File, DataOffset - 4, size, 4);
-    std::memcpy(size, &riffSize, 4);
-    WaveFileIo::WriteAt(File, RiffOffset + 4, size, 4);
+    WaveFileIo::WriteAt(File, DataOffset - 4, &dataBytes, 4);
+    WaveFileIo::WriteAt(File, RiffOffset + 4, &riffSize, 4);
 }
 
 bool TWaveFile::RawRead(uint32_t frame, uint32_t count, uint8_t* dest)
