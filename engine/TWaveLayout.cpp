@@ -242,16 +242,6 @@ TWaveLayout TWaveLayout::Parse(TSource& source)
     return layout;
 }
 
-uint32_t TWaveLayout::MaxFrames(uint64_t dataStart, uint16_t blockAlign)
-{
-    if (blockAlign == 0 || dataStart < 8 || RiffSizeFor(dataStart, 0) > MaxRiffSize)
-        return 0;
-    uint64_t frames = (MaxRiffSize - (dataStart - 8)) / blockAlign;
-    if (RiffSizeFor(dataStart, frames * blockAlign) > MaxRiffSize)
-        --frames;
-    return static_cast<uint32_t>(std::min<uint64_t>(frames, UINT32_MAX));
-}
-
 TWaveLayout TWaveLayout::Parse(const uint8_t* bytes, size_t size)
 {
     MemorySource source(bytes, size);

@@ -71,12 +71,21 @@ public:
     // The RIFF size of a file whose data chunk's body starts dataStart bytes
     // after the RIFF chunk's id and holds dataBytes, with the pad byte after
     // odd data.
-    static uint64_t RiffSizeFor(uint64_t dataStart, uint64_t dataBytes)
+    static constexpr uint64_t RiffSizeFor(uint64_t dataStart, uint64_t dataBytes)
     {
         return dataStart - 8 + dataBytes + (dataBytes & 1);
     }
-    // The most frames of blockAlign bytes such a data chunk can hold.
-    static uint32_t MaxFrames(uint64_t dataStart, uint16_t blockAlign);
+    // The most frames of blockAlign bytes such a data chunk can hold. Inline:
+    // the wave data checks its length with it, without the parser.
+    static constexpr uint32_t MaxFrames(uint64_t dataStart, uint16_t blockAlign)
+    {
+        if (blockAlign == 0 || dataStart < 8 || RiffSizeFor(dataStart, 0) > MaxRiffSize)
+            return 0;
+        uint64_t frames = (MaxRiffSize - (dataStart - 8)) / blockAlign;
+        if (RiffSizeFor(dataStart, frames * blockAlign) > MaxRiffSize)
+            --frames;
+        return static_cast<uint32_t>(frames < UINT32_MAX ? frames : UINT32_MAX);
+    }
 
     static TWaveLayout Parse(TSource& source);
     static TWaveLayout Parse(const uint8_t* bytes, size_t size);
