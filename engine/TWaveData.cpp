@@ -1,5 +1,7 @@
 #include "engine/TWaveData.h"
 
+#include "engine/TWaveLayout.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstring>
@@ -34,7 +36,7 @@ TWaveData::TWaveData(uint32_t frames, TWaveFormat format)
         return;
     const uint64_t bytes = static_cast<uint64_t>(frames) * Format.BytesPerFrame();
     TEngineWait wait;
-    if (bytes > std::numeric_limits<uint32_t>::max() || !Allocate(static_cast<uint32_t>(bytes))) {
+    if (frames > MaxFrames() || !Allocate(static_cast<uint32_t>(bytes))) {
         Error = 1;
         return;
     }
@@ -71,10 +73,15 @@ void TWaveData::SetCalibration(float left, float right)
     ScaleRight = static_cast<float>(CalibrationRight / fullScale);
 }
 
+uint32_t TWaveData::MaxFrames() const
+{
+    return TWaveLayout::MaxFrames(TWaveLayout::HeaderSize, Format.BytesPerFrame());
+}
+
 int TWaveData::SetLength(uint32_t frames)
 {
     const uint64_t wanted = static_cast<uint64_t>(frames) * Format.BytesPerFrame();
-    if (wanted > std::numeric_limits<uint32_t>::max()) {
+    if (frames > MaxFrames()) {
         if (Buffer.empty())
             Error = 1;
         return 0;

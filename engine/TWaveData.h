@@ -43,8 +43,11 @@ public:
     float GetScale(uint16_t channel) const { return IsRight(channel) ? ScaleRight : ScaleLeft; }
 
     // Size. Growth fills the new frames with silence; a failed growth keeps
-    // the old buffer and returns 0.
+    // the old buffer and returns 0, as does one past MaxFrames.
     int SetLength(uint32_t frames);
+    // The most frames a wave file of this format holds: its RIFF size is
+    // 32-bit, so frames x block align stays within 32 bits too.
+    uint32_t MaxFrames() const;
     uint32_t GetFrameCount() const { return FrameCount; }
     uint32_t GetBufferSize() const { return BufferSize; }
     uint8_t* GetBuffer() { return Buffer.empty() ? nullptr : Buffer.data(); }

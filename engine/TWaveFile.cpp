@@ -17,17 +17,16 @@ namespace {
 constexpr const char* kInvalid = "The wave file format is invalid";
 constexpr size_t kNameLength = 260;
 
-// The bytes of an open file. Its size is given, not sought: once a handle has
-// written past the end the file had when it was opened, seeking to its end
-// may still find the old end.
-class MmioSource : public TWaveLayout::TSource {
+// The bytes of an open file. Its size is given, not sought: a file being
+// written may be longer than the part of it that is read.
+class FileSource : public TWaveLayout::TSource {
 public:
-    MmioSource(HMMIO file, uint64_t size) : File(file), Length(size) {}
+    FileSource(void* file, uint64_t size) : File(file), Length(size) {}
     uint64_t Size() override { return Length; }
-    bool Read(uint64_t offset, void* dest, size_t bytes) override { return MmioReadAt(File, offset, dest, bytes); }
+    bool Read(uint64_t offset, void* dest, size_t bytes) override { return ReadAt(File, offset, dest, bytes); }
 
 private:
-    HMMIO File;
+    void* File;
     uint64_t Length;
 };
 
@@ -141,7 +140,7 @@ TWaveFile::TWaveFile(void* module, const char* resource)
 TWaveFile::~TWaveFile()
 {
     if (Mode == Disk && File) {
-        if (mmioClose(Mmio(File), 0) != 0)
+        if (!CloseFile(File))
             Say(kWriteFailed);
         File = nullptr;
     }
@@ -176,17 +175,14 @@ void TWaveFile::SetCalibrationData(const CalibrationStruct& block)
 
 bool TWaveFile::OpenHandle(bool create)
 {
-    DWORD flags = MMIO_READWRITE | MMIO_ALLOCBUF | (create ? MMIO_CREATE : 0);
-    if (!create && Mode == Memory)
-        flags = MMIO_READ | MMIO_ALLOCBUF;
-    File = mmioOpenA(const_cast<char*>((Mode == Memory ? Name : WorkingFile).c_str()), nullptr, flags);
+    const TAccess access = create ? TAccess::Create : Mode == Memory ? TAccess::Read : TAccess::ReadWrite;
+    File = OpenFile(Mode == Memory ? Name : WorkingFile, access);
     return File != nullptr;
 }
 
 void TWaveFile::CloseHandle()
 {
-    if (File)
-        mmioClose(Mmio(File), 0);
+    CloseFile(File);
     File = nullptr;
 }
 
@@ -214,9 +210,8 @@ bool TWaveFile::Load(const std::string& file, bool working)
         Error = 1;
         return false;
     }
-    const LONG end = mmioSeek(Mmio(File), 0, SEEK_END);
-    const uint64_t fileSize = end < 0 ? 0 : static_cast<uint64_t>(end);
-    MmioSource source(Mmio(File), fileSize);
+    const uint64_t fileSize = SizeOf(File);
+    FileSource source(File, fileSize);
     const TWaveLayout layout = TWaveLayout::Parse(source);
     if (layout.Status == TWaveLayout::Invalid || layout.Status == TWaveLayout::UnsupportedRate) {
         if (layout.Status == TWaveLayout::Invalid) {
@@ -239,7 +234,10 @@ bool TWaveFile::Load(const std::string& file, bool working)
         CloseHandle();
         return WorkOnOrderedCopy(file, layout);
     }
-    const uint32_t frames = layout.Frames();
+    // Data running past the RIFF limit (a pipe's endless size) gives the
+    // frames a wave file can hold, so that what is shown can be saved.
+    const uint32_t frames =
+        std::min(layout.Frames(), TWaveLayout::MaxFrames(layout.DataOffset - layout.RiffOffset, layout.BlockAlign));
     const uint32_t bytes = frames * layout.BlockAlign;
     RiffOffset = layout.RiffOffset;
     if (working) {
@@ -255,8 +253,8 @@ bool TWaveFile::Load(const std::string& file, bool working)
     const bool allocated = SetLength(frames);
     if (!allocated) {
         char text[96];
-        std::snprintf(text, sizeof text, "Insufficient memory to load wave data.  %ld bytes needed.",
-                      static_cast<long>(layout.DataSize));
+        std::snprintf(text, sizeof text, "Insufficient memory to load wave data.  %lu bytes needed.",
+                      static_cast<unsigned long>(layout.DataSize));
         Say(text);
     }
     if (!allocated || (bytes && !source.Read(layout.DataOffset, Buffer.data(), bytes))) {
@@ -279,26 +277,26 @@ bool TWaveFile::Load(const std::string& file, bool working)
 bool TWaveFile::WorkOnOrderedCopy(const std::string& file, const TWaveLayout& layout)
 {
     const std::string ordered = NewTempName(TempDirectory);
-    HMMIO from = mmioOpenA(const_cast<char*>(file.c_str()), nullptr, MMIO_READ | MMIO_ALLOCBUF);
-    HMMIO to = ordered.empty() ? nullptr
-                               : mmioOpenA(const_cast<char*>(ordered.c_str()), nullptr,
-                                           MMIO_CREATE | MMIO_WRITE | MMIO_ALLOCBUF);
-    const uint32_t bytes = layout.Frames() * layout.BlockAlign;
+    void* from = OpenFile(file, TAccess::Read);
+    void* to = ordered.empty() ? nullptr : OpenFile(ordered, TAccess::Create);
+    const uint32_t bytes =
+        std::min(layout.Frames(), TWaveLayout::MaxFrames(TWaveLayout::HeaderSize, layout.BlockAlign)) * layout.BlockAlign;
     const auto header = TWaveLayout::Header(Format, bytes);
-    bool ok = from && to && MmioWriteAll(to, header.data(), header.size());
-    std::vector<char> block(64 * 1024);
+    bool ok = from && to && WaveFileIo::WriteAt(to, 0, header.data(), header.size());
+    std::vector<char> block(1024 * 1024);
     for (uint32_t done = 0; ok && done < bytes;) {
         const uint32_t n = std::min(static_cast<uint32_t>(block.size()), bytes - done);
-        ok = MmioReadAt(from, layout.DataOffset + done, block.data(), n) && MmioWriteAll(to, block.data(), n);
+        ok = WaveFileIo::ReadAt(from, layout.DataOffset + done, block.data(), n) &&
+             WaveFileIo::WriteAt(to, header.size() + uint64_t(done), block.data(), n);
         done += n;
     }
+    const uint64_t end = header.size() + uint64_t(bytes);
     if (ok && (bytes & 1))
-        ok = MmioWriteAll(to, "", 1);
+        ok = WaveFileIo::WriteAt(to, end, "", 1);
     if (ok && CalibrationPresent)
-        ok = WriteCalibrationChunk(to);
-    if (from)
-        mmioClose(from, 0);
-    if (to && mmioClose(to, 0) != 0)
+        ok = WriteCalibrationChunk(to, end + (bytes & 1));
+    CloseFile(from);
+    if (to && !CloseFile(to))
         ok = false;
     if (!ok) {
         if (!ordered.empty())
@@ -314,9 +312,9 @@ bool TWaveFile::WorkOnOrderedCopy(const std::string& file, const TWaveLayout& la
     return Load(WorkingFile, true);
 }
 
-bool TWaveFile::ReadsBack(void* file, const std::string& name, uint32_t dataBytes) const
+bool TWaveFile::ReadsBack(void* file, uint32_t dataBytes) const
 {
-    MmioSource source(Mmio(file), FileSize(name));
+    FileSource source(file, SizeOf(file));
     const TWaveLayout l = TWaveLayout::Parse(source);
     const uint64_t dataEnd = l.DataOffset + dataBytes + (dataBytes & 1);
     return (l.Status == TWaveLayout::Valid || l.Status == TWaveLayout::EmptyData) && !l.FormatAfterData && l.Channels == Format.NumChannels &&

@@ -21,6 +21,9 @@ public:
     enum TUndo : uint16_t { UndoInsert = 0, UndoOverwrite = 1, UndoCut = 2 };
     static constexpr uint32_t BlockFrames = 4096;
     static constexpr unsigned ClipboardFormat = 12;  // CF_WAVE
+    // Said when a wave would grow past what a wave file can hold.
+    static constexpr const char* TooLargeText =
+        "The wave would be larger than a wave file can hold.  Nothing was inserted.";
 
     // An existing file: mode 0 reads it into memory, mode 1 works on it in
     // place or, with copy, on a temporary copy. Error is 1 on failure.
@@ -110,12 +113,11 @@ private:
     // program could have written; a record that is not says so, naming the file.
     void ReadCalibration(TWaveLayout::TSource& source, const TWaveLayout& layout);
     bool WorkOnOrderedCopy(const std::string& file, const TWaveLayout& layout);
-    // The calibration chunk at the file's current position.
-    bool WriteCalibrationChunk(void* file) const;
-    // Whether the named file, open as `file` (an HMMIO), reads back as a wave
-    // of this format with dataBytes of frames and, when the wave has one, its
-    // calibration chunk.
-    bool ReadsBack(void* file, const std::string& name, uint32_t dataBytes) const;
+    // The calibration chunk at that offset of the file.
+    bool WriteCalibrationChunk(void* file, uint64_t offset) const;
+    // Whether the open file reads back as a wave of this format with
+    // dataBytes of frames and, when the wave has one, its calibration chunk.
+    bool ReadsBack(void* file, uint32_t dataBytes) const;
     bool CreateWorkingFile();
     bool SaveMemory();
     bool SaveWorking(bool reopen);
@@ -127,6 +129,8 @@ private:
     bool Truncate(uint64_t size);
     bool ReadAt(uint64_t offset, void* dest, uint32_t bytes);
     bool WriteAt(uint64_t offset, const void* src, uint32_t bytes);
+    // The most frames the working file's data chunk can hold.
+    uint32_t MaxWorkingFrames() const;
     void WriteSizes();
     // Frames as raw bytes, from memory or the working file.
     bool RawRead(uint32_t frame, uint32_t count, uint8_t* dest);
@@ -177,7 +181,7 @@ private:
     uint32_t UndoInserted = 0;
     uint32_t DataOffset = 44;
     CalibrationStruct Calibration{};
-    void* File = nullptr;  // HMMIO of the working file
+    void* File = nullptr;  // HANDLE of the working file
     uint64_t RiffOffset = 0;
     // Bytes the data chunk may fill before it reaches chunks that follow it.
     uint64_t DataCapacity = 0;

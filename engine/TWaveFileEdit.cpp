@@ -2,6 +2,7 @@
 #include "engine/TWaveFile.h"
 
 #include "base/TEngineHost.h"
+#include "engine/TWaveLayout.h"
 #include "engine/WaveFileIo.h"
 #include "resources/StringIds.h"
 
@@ -13,7 +14,7 @@ using namespace WaveFileIo;
 namespace {
 
 constexpr const char* kDiffering = "Files are of differing formats.  Cannot perform edit.";
-constexpr const char* kTooLarge = "The wave would be larger than a wave file can hold.  Nothing was inserted.";
+constexpr const char* kTooLarge = TWaveFile::TooLargeText;
 
 }  // namespace
 
@@ -112,7 +113,12 @@ bool TWaveFile::EnsureFrames(TWaveFile* wave, uint64_t frames)
 {
     if (wave->Mode == Disk || frames <= wave->FrameCount)
         return true;
-    if (frames > 0xFFFFFFFFu || !wave->SetLength(static_cast<uint32_t>(frames))) {
+    // A memory wave is saved with the plain header: it holds what such a file can.
+    if (frames > TWaveLayout::MaxFrames(TWaveLayout::HeaderSize, wave->Format.BytesPerFrame())) {
+        Say(kTooLarge);
+        return false;
+    }
+    if (!wave->SetLength(static_cast<uint32_t>(frames))) {
         Say(IDS_NO_MEMORY_TEXT);
         return false;
     }
@@ -206,13 +212,17 @@ int TWaveFile::InsertFrames(TWaveFile* source, TWaveFile* destination, uint32_t 
 }
 
 // The frames an insert moves up must land inside the file, so a working file
-// grows to its new length with silence before anything moves. A growth that
-// fails (disk full, or past the largest file the working file reaches, where
-// its writes are refused) is taken back, leaving the wave as it was.
+// grows to its new length with silence before anything moves. A growth past
+// the RIFF limit is refused before anything is written; one that fails on
+// the way (disk full) is taken back, leaving the wave as it was.
 bool TWaveFile::GrowWorkingFile(uint64_t frames)
 {
     if (!Working() || frames <= FrameCount)
         return true;
+    if (frames > MaxWorkingFrames()) {
+        Say(kTooLarge);
+        return false;
+    }
     TWaveData silence(BlockFrames, Format);
     if (silence.Error) {
         Say(IDS_NO_MEMORY_TEXT);
@@ -240,8 +250,7 @@ bool TWaveFile::GrowWorkingFile(uint64_t frames)
         Truncate(hadTail ? DataOffset + capacity : fileSize);
     WriteSizes();
     Error = error;
-    const bool fits = DataOffset + static_cast<uint64_t>(FramesToBytes(1)) * frames <= kMaxFileBytes;
-    Say(fits ? kWriteFailed : kTooLarge);
+    Say(kWriteFailed);
     return false;
 }
 

@@ -41,37 +41,33 @@ bool SameFile(const std::string& a, const std::string& b)
 bool TWaveFile::SaveMemory()
 {
     const std::string staging = Name + ".new";
-    HMMIO h = mmioOpenA(const_cast<char*>(staging.c_str()), nullptr, MMIO_CREATE | MMIO_WRITE | MMIO_ALLOCBUF);
-    if (!h) {
+    void* file = OpenFile(staging, TAccess::Create);
+    if (!file) {
         SayOpenFailed(Name);
         Error = 1;
         return false;
     }
     // The header goes out whole with its final sizes, and the pad byte after
-    // odd data is written here: ascending from a chunk only seeks past it on
-    // some systems, which leaves the file one byte shorter than its RIFF size.
+    // odd data is written too, so the file is as long as its RIFF size says.
     const uint32_t dataBytes = FramesToBytes(std::min(HighWaterMark, FrameCount));
     const auto header = TWaveLayout::Header(Format, dataBytes);
-    bool ok = MmioWriteAll(h, header.data(), header.size()) &&
-              (dataBytes == 0 || MmioWriteAll(h, Buffer.data(), dataBytes)) &&
-              (!(dataBytes & 1) || MmioWriteAll(h, "", 1));
+    const uint64_t end = header.size() + uint64_t(dataBytes);
+    bool ok = WaveFileIo::WriteAt(file, 0, header.data(), header.size()) &&
+              (dataBytes == 0 || WaveFileIo::WriteAt(file, header.size(), Buffer.data(), dataBytes)) &&
+              (!(dataBytes & 1) || WaveFileIo::WriteAt(file, end, "", 1));
     if (ok && CalibrationPresent) {
-        if (!WriteChunkHeader(h, TWaveLayout::CalibrationChunkId, sizeof Calibration)) {
+        const uint64_t chunk = end + (dataBytes & 1);
+        if (!WriteChunkHeaderAt(file, chunk, TWaveLayout::CalibrationChunkId, sizeof Calibration)) {
             Say("Error on mmioCreateChunk for Calibration data");
             CalibrationPresent = 0;
-        } else if (!MmioWriteAll(h, &Calibration, sizeof Calibration)) {
+        } else if (!WaveFileIo::WriteAt(file, chunk + 8, &Calibration, sizeof Calibration)) {
             Say("Error writing Calibration data to wave file");
             CalibrationPresent = 0;
         }
     }
-    ok = mmioClose(h, 0) == 0 && ok;
     // The file named is replaced only by one the program reads back as written.
-    if (ok) {
-        h = mmioOpenA(const_cast<char*>(staging.c_str()), nullptr, MMIO_READ | MMIO_ALLOCBUF);
-        ok = h && ReadsBack(h, staging, dataBytes);
-        if (h)
-            mmioClose(h, 0);
-    }
+    ok = ok && ReadsBack(file, dataBytes);
+    ok = CloseFile(file) && ok;
     if (ok)
         ok = MoveFileExA(staging.c_str(), Name.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED) != 0;
     if (!ok) {
@@ -85,10 +81,10 @@ bool TWaveFile::SaveMemory()
     return true;
 }
 
-bool TWaveFile::WriteCalibrationChunk(void* file) const
+bool TWaveFile::WriteCalibrationChunk(void* file, uint64_t offset) const
 {
-    return WriteChunkHeader(Mmio(file), TWaveLayout::CalibrationChunkId, sizeof Calibration) &&
-           MmioWriteAll(Mmio(file), &Calibration, sizeof Calibration);
+    return WriteChunkHeaderAt(file, offset, TWaveLayout::CalibrationChunkId, sizeof Calibration) &&
+           WaveFileIo::WriteAt(file, offset + 8, &Calibration, sizeof Calibration);
 }
 
 // Leaves the working file one valid RIFF file: the data chunk ends at the
@@ -105,18 +101,14 @@ bool TWaveFile::FinishWorkingFile()
     FrameCount = std::min(HighWaterMark, FrameCount);
     BufferSize = dataBytes;
     DataCapacity = dataBytes;
-    HMMIO h = Mmio(File);
-    bool ok = true;
-    if (dataBytes & 1)
-        ok = mmioSeek(h, static_cast<LONG>(end), SEEK_SET) == static_cast<LONG>(end) && MmioWriteAll(h, "", 1);
+    bool ok = !(dataBytes & 1) || WaveFileIo::WriteAt(File, end, "", 1);
     WriteSizes();
     // The chunk goes after the pad byte, where the file now ends.
-    const LONG chunk = static_cast<LONG>(end + (dataBytes & 1));
     if (ok && CalibrationPresent) {
-        ok = mmioSeek(h, chunk, SEEK_SET) == chunk && WriteCalibrationChunk(File);
+        ok = WriteCalibrationChunk(File, end + (dataBytes & 1));
         HasTail = true;
     }
-    if (mmioFlush(h, 0) != 0 || !ok || !ReadsBack(File, WorkingFile, dataBytes)) {
+    if (!ok || !ReadsBack(File, dataBytes)) {
         Error = 1;
         return false;
     }
@@ -135,7 +127,7 @@ bool TWaveFile::SaveWorking(bool reopen)
         Changed = 0;
         return true;
     }
-    const bool closed = mmioClose(Mmio(File), 0) == 0;
+    const bool closed = CloseFile(File);
     File = nullptr;
     if (!closed) {
         Say(kWriteFailed);

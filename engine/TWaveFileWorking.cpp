@@ -42,9 +42,8 @@ bool TWaveFile::CreateWorkingFile()
         Error = 1;
         return false;
     }
-    HMMIO h = Mmio(File);
     const auto header = TWaveLayout::Header(Format, 0);
-    if (!MmioWriteAll(h, header.data(), header.size())) {
+    if (!WaveFileIo::WriteAt(File, 0, header.data(), header.size())) {
         CloseHandle();
         Error = 1;
         return false;
@@ -55,29 +54,22 @@ bool TWaveFile::CreateWorkingFile()
     HasTail = false;
     BufferSize = FrameCount = Position = HighWaterMark = 0;
     ForgetSummary();
-    mmioFlush(h, 0);
     return true;
 }
 
 bool TWaveFile::Truncate(uint64_t size)
 {
-    CloseHandle();
-    HANDLE h = CreateFileA(WorkingFile.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    bool ok = h != INVALID_HANDLE_VALUE;
-    if (ok) {
-        LARGE_INTEGER at;
-        at.QuadPart = static_cast<LONGLONG>(size);
-        ok = SetFilePointerEx(h, at, nullptr, FILE_BEGIN) && SetEndOfFile(h);
-        ::CloseHandle(h);
-    }
-    if (!OpenHandle(false))
-        ok = false;
-    return ok;
+    return SetSize(File, size);
 }
 
 bool TWaveFile::ReadAt(uint64_t offset, void* dest, uint32_t bytes)
 {
-    return MmioReadAt(Mmio(File), offset, dest, bytes);
+    return WaveFileIo::ReadAt(File, offset, dest, bytes);
+}
+
+uint32_t TWaveFile::MaxWorkingFrames() const
+{
+    return TWaveLayout::MaxFrames(DataOffset - RiffOffset, Format.BytesPerFrame());
 }
 
 bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
@@ -91,14 +83,7 @@ bool TWaveFile::WriteAt(uint64_t offset, const void* src, uint32_t bytes)
         }
         HasTail = false;
     }
-    // Each write goes to disk with the buffer emptied: a buffered handle may
-    // keep written bytes only up to its position when it seeks back, and may
-    // read bytes written past the file's old end from a stale buffer.
-    HMMIO h = Mmio(File);
-    const bool ok = h && offset + bytes <= kMaxFileBytes &&
-                    mmioSeek(h, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-                    mmioWrite(h, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes) &&
-                    mmioFlush(h, MMIO_EMPTYBUF) == MMSYSERR_NOERROR;
+    const bool ok = WaveFileIo::WriteAt(File, offset, src, bytes);
     if (!ok)
         Error = 1;
     else if (Copy)
@@ -113,14 +98,11 @@ void TWaveFile::WriteSizes()
     if (HasTail)
         return;
     const uint32_t dataBytes = FramesToBytes(FrameCount);
-    const uint32_t riffSize = static_cast<uint32_t>(DataOffset + dataBytes + (dataBytes & 1) - RiffOffset - 8);
+    const uint32_t riffSize = static_cast<uint32_t>(
+        std::min(TWaveLayout::RiffSizeFor(DataOffset - RiffOffset, dataBytes), TWaveLayout::MaxRiffSize));
     DataCapacity = std::max<uint64_t>(DataCapacity, dataBytes);
-    HMMIO h = Mmio(File);
-    mmioSeek(h, static_cast<LONG>(DataOffset - 4), SEEK_SET);
-    mmioWrite(h, reinterpret_cast<const char*>(&dataBytes), 4);
-    mmioSeek(h, static_cast<LONG>(RiffOffset + 4), SEEK_SET);
-    mmioWrite(h, reinterpret_cast<const char*>(&riffSize), 4);
-    mmioFlush(h, MMIO_EMPTYBUF);
+    WaveFileIo::WriteAt(File, DataOffset - 4, &dataBytes, 4);
+    WaveFileIo::WriteAt(File, RiffOffset + 4, &riffSize, 4);
 }
 
 bool TWaveFile::RawRead(uint32_t frame, uint32_t count, uint8_t* dest)
@@ -145,8 +127,9 @@ bool TWaveFile::RawWrite(uint32_t frame, uint32_t count, const uint8_t* src)
             std::memcpy(&Buffer[FramesToBytes(frame)], src, FramesToBytes(count));
         Changed = 1;
     } else {
-        if (frame > FrameCount || !WriteAt(DataOffset + static_cast<uint64_t>(FramesToBytes(frame)), src,
-                                           FramesToBytes(count)))
+        // Frames past the RIFF limit are refused before any is written.
+        if (frame > FrameCount || end > MaxWorkingFrames() ||
+            !WriteAt(DataOffset + static_cast<uint64_t>(FramesToBytes(frame)), src, FramesToBytes(count)))
             return false;
         if (end > FrameCount) {
             FrameCount = static_cast<uint32_t>(end);

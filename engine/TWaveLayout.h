@@ -27,7 +27,7 @@ public:
         UnsupportedRate,
     };
 
-    // Random access to the file's bytes; the file code reads through mmio.
+    // Random access to the file's bytes.
     class TSource {
     public:
         virtual ~TSource() = default;
@@ -42,6 +42,9 @@ public:
     static constexpr uint16_t FormatPcm = 1;
     static constexpr uint16_t FormatExtensible = 0xFFFE;
     static constexpr size_t HeaderSize = 44;
+    // RIFF sizes are unsigned 32-bit: the RIFF chunk's body, from its form
+    // type to the pad byte after the data, holds at most this many bytes.
+    static constexpr uint64_t MaxRiffSize = 0xFFFFFFFF;
 
     TStatus Status = Invalid;
     uint16_t FormatTag = 0;
@@ -64,6 +67,25 @@ public:
 
     uint16_t BytesPerSample() const { return Channels ? static_cast<uint16_t>(BlockAlign / Channels) : 0; }
     uint32_t Frames() const { return BlockAlign ? DataSize / BlockAlign : 0; }
+
+    // The RIFF size of a file whose data chunk's body starts dataStart bytes
+    // after the RIFF chunk's id and holds dataBytes, with the pad byte after
+    // odd data.
+    static constexpr uint64_t RiffSizeFor(uint64_t dataStart, uint64_t dataBytes)
+    {
+        return dataStart - 8 + dataBytes + (dataBytes & 1);
+    }
+    // The most frames of blockAlign bytes such a data chunk can hold. Inline:
+    // the wave data checks its length with it, without the parser.
+    static constexpr uint32_t MaxFrames(uint64_t dataStart, uint16_t blockAlign)
+    {
+        if (blockAlign == 0 || dataStart < 8 || RiffSizeFor(dataStart, 0) > MaxRiffSize)
+            return 0;
+        uint64_t frames = (MaxRiffSize - (dataStart - 8)) / blockAlign;
+        if (RiffSizeFor(dataStart, frames * blockAlign) > MaxRiffSize)
+            --frames;
+        return static_cast<uint32_t>(frames < UINT32_MAX ? frames : UINT32_MAX);
+    }
 
     static TWaveLayout Parse(TSource& source);
     static TWaveLayout Parse(const uint8_t* bytes, size_t size);

@@ -3,7 +3,24 @@
 
 #include "base/TEngineHost.h"
 
+#include <algorithm>
+
 namespace WaveFileIo {
+
+namespace {
+
+// The most one ReadFile or WriteFile is asked to move.
+constexpr size_t kPiece = 1u << 30;
+
+OVERLAPPED At(uint64_t offset)
+{
+    OVERLAPPED at = {};
+    at.Offset = static_cast<DWORD>(offset);
+    at.OffsetHigh = static_cast<DWORD>(offset >> 32);
+    return at;
+}
+
+}  // namespace
 
 void Say(const std::string& text, unsigned style)
 {
@@ -15,26 +32,74 @@ void SayOpenFailed(const std::string& name)
     Say("Failure Opening file: " + name);
 }
 
-bool MmioReadAt(HMMIO file, uint64_t offset, void* dest, size_t bytes)
+void* OpenFile(const std::string& name, TAccess access)
 {
-    return file && offset <= 0x7FFFFFFF &&
-           mmioSeek(file, static_cast<LONG>(offset), SEEK_SET) == static_cast<LONG>(offset) &&
-           mmioRead(file, static_cast<HPSTR>(dest), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+    const DWORD rights = access == TAccess::Read ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
+    const DWORD disposition = access == TAccess::Create ? CREATE_ALWAYS : OPEN_EXISTING;
+    HANDLE h = CreateFileA(name.c_str(), rights, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, disposition,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    return h == INVALID_HANDLE_VALUE ? nullptr : h;
 }
 
-bool MmioWriteAll(HMMIO file, const void* src, size_t bytes)
+bool CloseFile(void* file)
 {
-    return file && bytes <= 0x7FFFFFFF &&
-           mmioWrite(file, static_cast<const char*>(src), static_cast<LONG>(bytes)) == static_cast<LONG>(bytes);
+    return file && ::CloseHandle(Handle(file));
 }
 
-bool WriteChunkHeader(HMMIO file, uint32_t id, uint32_t size)
+// Positioned through OVERLAPPED offsets, so no file pointer is shared between
+// calls and nothing is buffered on our side: a read always sees the last write.
+bool ReadAt(void* file, uint64_t offset, void* dest, size_t bytes)
+{
+    if (!file)
+        return false;
+    auto* p = static_cast<uint8_t*>(dest);
+    for (size_t done = 0; done < bytes;) {
+        const DWORD n = static_cast<DWORD>(std::min(kPiece, bytes - done));
+        OVERLAPPED at = At(offset + done);
+        DWORD got = 0;
+        if (!ReadFile(Handle(file), p + done, n, &got, &at) || got != n)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+bool WriteAt(void* file, uint64_t offset, const void* src, size_t bytes)
+{
+    if (!file)
+        return false;
+    const auto* p = static_cast<const uint8_t*>(src);
+    for (size_t done = 0; done < bytes;) {
+        const DWORD n = static_cast<DWORD>(std::min(kPiece, bytes - done));
+        OVERLAPPED at = At(offset + done);
+        DWORD put = 0;
+        if (!WriteFile(Handle(file), p + done, n, &put, &at) || put != n)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
+bool WriteChunkHeaderAt(void* file, uint64_t offset, uint32_t id, uint32_t size)
 {
     const uint8_t header[8] = {static_cast<uint8_t>(id),         static_cast<uint8_t>(id >> 8),
                                static_cast<uint8_t>(id >> 16),   static_cast<uint8_t>(id >> 24),
                                static_cast<uint8_t>(size),       static_cast<uint8_t>(size >> 8),
                                static_cast<uint8_t>(size >> 16), static_cast<uint8_t>(size >> 24)};
-    return MmioWriteAll(file, header, sizeof header);
+    return WriteAt(file, offset, header, sizeof header);
+}
+
+bool SetSize(void* file, uint64_t size)
+{
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    return file && SetFilePointerEx(Handle(file), at, nullptr, FILE_BEGIN) && SetEndOfFile(Handle(file));
+}
+
+uint64_t SizeOf(void* file)
+{
+    LARGE_INTEGER size;
+    return file && GetFileSizeEx(Handle(file), &size) ? static_cast<uint64_t>(size.QuadPart) : 0;
 }
 
 std::string SystemTempFolder()

@@ -306,9 +306,16 @@ bool TMainWin::OpenRecorderCapture()
 
 bool TMainWin::ContinueRecording()
 {
-    // A memory recording near its end grows by a minute, or by as much of one as memory allows.
+    // A memory recording near its end grows by a minute, or by as much of one as memory and
+    // the largest wave file allow; one that has reached that size stops, keeping what it holds.
     if (FileIO.WaveFileMode == 0 && WaveFile->GetDuration() - WaveFile->GetPositionTime() < 1.0f) {
-        uint32_t increment = WaveFile->GetSampleRate() * 60;
+        const uint32_t room = WaveFile->MaxFrames() - std::min(WaveFile->GetFrameCount(), WaveFile->MaxFrames());
+        if (room == 0) {
+            SoundInput->Close();
+            TEngineHost::Get().ShowMessage(TWaveFile::TooLargeText, Caption, TEngineHost::MsgIconExclamation);
+            return false;
+        }
+        uint32_t increment = std::min(WaveFile->GetSampleRate() * 60, room);
         int tries = 0;
         while (!WaveFile->SetLength(WaveFile->GetFrameCount() + increment)) {
             increment /= 2;

@@ -7,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
+#include <utility>
 
 namespace {
 
@@ -208,6 +211,91 @@ TEST(TWaveLayout, RefusesMalformedFiles)
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Parse(c.file).Status, c.want);
+    }
+}
+
+// A file of that size holding zeros except where bytes were put: waves of
+// gigabytes without the gigabytes.
+class SparseSource : public TWaveLayout::TSource {
+public:
+    explicit SparseSource(uint64_t size) : Length(size) {}
+    void Put(uint64_t at, const uint8_t* bytes, size_t n) { Parts.push_back({at, Bytes(bytes, bytes + n)}); }
+    uint64_t Size() override { return Length; }
+    bool Read(uint64_t offset, void* dest, size_t bytes) override
+    {
+        if (offset > Length || bytes > Length - offset)
+            return false;
+        auto* out = static_cast<uint8_t*>(dest);
+        std::fill(out, out + bytes, uint8_t{0});
+        for (const auto& [at, part] : Parts)
+            for (size_t i = 0; i < part.size(); ++i)
+                if (at + i >= offset && at + i < offset + bytes)
+                    out[at + i - offset] = part[i];
+        return true;
+    }
+
+private:
+    uint64_t Length;
+    std::vector<std::pair<uint64_t, Bytes>> Parts;
+};
+
+// The calibration chunk of a long recording lies after its data, beyond the
+// 2 GB that signed offsets reach, up to the RIFF limit.
+TEST(TWaveLayout, FindsTheCalibrationChunkAfterDataOfGigabytes)
+{
+    struct Case {
+        const char* name;
+        uint32_t dataBytes;
+    } cases[] = {{"just over 2 GB", 0x80000000u + 6 * 1000}, {"one hour of 192 kHz stereo 24-bit", 4147200000u},
+                 {"odd bytes at the RIFF limit", 4294967257u}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const TWaveFormat format(192000, c.dataBytes & 1 ? 1 : 2, c.dataBytes & 1 ? 1 : 3);
+        const auto header = TWaveLayout::Header(format, c.dataBytes);
+        const uint64_t chunk = TWaveLayout::HeaderSize + uint64_t(c.dataBytes) + (c.dataBytes & 1);
+        SparseSource file(chunk + 8 + TWaveLayout::CalibrationChunkSize);
+        file.Put(0, header.data(), header.size());
+        const uint8_t chunkHeader[8] = {0x66, 0, 0, 0, 0, 8, 0, 0};
+        file.Put(chunk, chunkHeader, 8);
+        const uint8_t mark = 0x5A;
+        file.Put(chunk + 8, &mark, 1);
+        const TWaveLayout w = TWaveLayout::Parse(file);
+        ASSERT_EQ(w.Status, TWaveLayout::Valid);
+        EXPECT_EQ(w.DataSize, c.dataBytes);
+        EXPECT_EQ(w.RiffOffset + 8 + w.RiffSize, chunk);
+        EXPECT_EQ(w.CalibrationOffset, chunk + 8);
+    }
+}
+
+// The largest wave at each block align, against sizes worked out by hand: its
+// RIFF size stays within 32 bits, one frame more would not, and its bytes fit
+// the 32-bit sizes the wave keeps.
+TEST(TWaveLayout, MaxFramesKeepsTheRiffSizeWithin32Bits)
+{
+    struct Case {
+        uint64_t dataStart;
+        uint16_t align;
+        uint32_t frames;
+    } cases[] = {{44, 1, 4294967258u}, {44, 2, 2147483629u}, {44, 3, 1431655752u}, {44, 4, 1073741814u},
+                 {44, 6, 715827876u},  {44, 8, 536870907u},  {80, 6, 715827870u}, {0xFFFFFFFFu + 8, 2, 0u},
+                 {44, 0, 0u}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.dataStart) + " / " + std::to_string(c.align));
+        EXPECT_EQ(TWaveLayout::MaxFrames(c.dataStart, c.align), c.frames);
+        if (!c.frames)
+            continue;
+        const uint64_t bytes = uint64_t(c.frames) * c.align;
+        EXPECT_LE(TWaveLayout::RiffSizeFor(c.dataStart, bytes), TWaveLayout::MaxRiffSize);
+        EXPECT_GT(TWaveLayout::RiffSizeFor(c.dataStart, bytes + c.align), TWaveLayout::MaxRiffSize);
+        const TWaveFormat format(48000, c.align % 2 ? 1 : 2, uint16_t(c.align % 2 ? c.align : c.align / 2));
+        if (c.dataStart == TWaveLayout::HeaderSize) {
+            const auto header = TWaveLayout::Header(format, uint32_t(bytes));
+            uint32_t riff, data;
+            std::memcpy(&riff, &header[4], 4);
+            std::memcpy(&data, &header[40], 4);
+            EXPECT_EQ(riff, TWaveLayout::RiffSizeFor(44, bytes));
+            EXPECT_EQ(data, bytes);
+        }
     }
 }
 

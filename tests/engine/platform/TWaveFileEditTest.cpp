@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -413,28 +414,47 @@ TEST(TWaveFileWorking, PasteInsertOfAnyLengthMatchesTheMemoryForm)
     }
 }
 
-// An insert that would take the working file past the largest file it can
-// write is refused whole: frames, length, file and undo record stay as they
-// were. The file is sparse, so it takes no room.
+// A wave file of that many frames whose bytes are zero except for the parts
+// given (offset in the file, bytes), written sparse: gigabytes take no room.
+void WriteSparseWave(const std::string& name, const TWaveFormat& format, uint32_t frames,
+                     const std::vector<std::pair<uint64_t, ByteVector>>& parts)
+{
+    const uint32_t bytes = frames * format.BytesPerFrame();
+    const auto header = TWaveLayout::Header(format, bytes);
+    WriteAll(name, ByteVector(header.begin(), header.end()));
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER end;
+    end.QuadPart = LONGLONG(TWaveLayout::HeaderSize) + bytes + (bytes & 1);
+    ASSERT_TRUE(SetFilePointerEx(h, end, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    for (const auto& [offset, part] : parts) {
+        LARGE_INTEGER at;
+        at.QuadPart = LONGLONG(offset);
+        DWORD written = 0;
+        ASSERT_TRUE(SetFilePointerEx(h, at, nullptr, FILE_BEGIN) &&
+                    WriteFile(h, part.data(), DWORD(part.size()), &written, nullptr) && written == part.size());
+    }
+    CloseHandle(h);
+}
+
+ByteVector Interleaved(TWaveFile& wave, uint32_t start, uint32_t count)
+{
+    ByteVector bytes(size_t(count) * wave.GetFormat().BytesPerFrame());
+    EXPECT_EQ(wave.ReadInterleaved(bytes.data(), start, count), 1);
+    return bytes;
+}
+
+// An insert that would take the working file past the RIFF limit is refused
+// whole: frames, length, file and undo record stay as they were. The file is
+// sparse, so its 4 GB take no room.
 TEST(TWaveFileWorking, InsertPastTheLargestFileLeavesTheWaveAsItWas)
 {
     TTempFolder temp;
     const TWaveFormat format(8000, 1, 2);
-    const uint32_t frames = (0x7FFFFFFFu - TWaveLayout::HeaderSize) / 2 - 5000;
+    const uint32_t frames = TWaveLayout::MaxFrames(TWaveLayout::HeaderSize, 2) - 5000;
     const std::string name = temp / "large.wav";
     const ByteVector last = RandomBytes(200, 7);
-    {
-        const auto header = TWaveLayout::Header(format, frames * 2);
-        WriteAll(name, ByteVector(header.begin(), header.end()));
-        HANDLE h = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-        ASSERT_NE(h, INVALID_HANDLE_VALUE);
-        LARGE_INTEGER at;
-        at.QuadPart = TWaveLayout::HeaderSize + uint64_t(frames) * 2 - last.size();
-        DWORD written = 0;
-        ASSERT_TRUE(SetFilePointerEx(h, at, nullptr, FILE_BEGIN) &&
-                    WriteFile(h, last.data(), DWORD(last.size()), &written, nullptr));
-        CloseHandle(h);
-    }
+    WriteSparseWave(name, format, frames, {{TWaveLayout::HeaderSize + uint64_t(frames) * 2 - last.size(), last}});
     const uint64_t size = WaveFileSize(name);
     TWaveFile wave(name.c_str(), TWaveFile::Disk, 0, temp.Path.c_str());
     ASSERT_EQ(wave.Error, 0u);
@@ -448,9 +468,100 @@ TEST(TWaveFileWorking, InsertPastTheLargestFileLeavesTheWaveAsItWas)
     EXPECT_EQ(wave.GetFrameCount(), frames);
     EXPECT_EQ(wave.GetHighWaterMark(), frames);
     EXPECT_EQ(WaveFileSize(name), size);
-    ByteVector tail(last.size());
-    ASSERT_EQ(wave.ReadFrames(tail.data(), frames - 100, 100, 0), 1);
-    EXPECT_EQ(tail, last);
+    EXPECT_EQ(Interleaved(wave, frames - 100, 100), last);
+
+    // A memory wave is refused the same way, before it asks for the memory.
+    TWaveFile memory(16, format, temp.Path.c_str());
+    HostMessages().clear();
+    EXPECT_EQ(TWaveFile::CopyFrames(&wave, &memory, frames - 100, frames + 4950, 100), 0);
+    ASSERT_EQ(HostMessages().size(), 1u);
+    EXPECT_EQ(HostMessages()[0].Text, "The wave would be larger than a wave file can hold.  Nothing was inserted.");
+    EXPECT_EQ(memory.GetFrameCount(), 16u);
+}
+
+// A recording that reaches the RIFF limit takes the frames that fit and
+// refuses the rest before writing any of them; what it holds saves as a valid wave.
+TEST(TWaveFileWorking, AppendsStopAtTheRiffLimitAndTheWaveStaysValid)
+{
+    TTempFolder temp;
+    const TWaveFormat format(192000, 2, 3);
+    const uint32_t limit = TWaveLayout::MaxFrames(TWaveLayout::HeaderSize, 6);
+    const std::string name = temp / "night.wav";
+    WriteSparseWave(name, format, limit - 100, {});
+    const ByteVector tail = RandomBytes(6 * 100, 11);
+    {
+        TWaveFile wave(name.c_str(), TWaveFile::Disk, 0, temp.Path.c_str());
+        ASSERT_EQ(wave.Error, 0u);
+        wave.SeekEnd();
+        EXPECT_EQ(wave.WriteStream(RandomBytes(6 * 101, 5).data(), 6 * 101), 0);
+        EXPECT_EQ(wave.GetFrameCount(), limit - 100);
+        EXPECT_EQ(WaveFileSize(name), TWaveLayout::HeaderSize + uint64_t(limit - 100) * 6);
+        EXPECT_EQ(wave.WriteStream(tail.data(), uint32_t(tail.size())), 1);
+        EXPECT_EQ(wave.GetFrameCount(), limit);
+        ASSERT_EQ(wave.Save(), 1);
+    }
+    TWaveFile again(name.c_str(), TWaveFile::Disk, 0, temp.Path.c_str());
+    ASSERT_EQ(again.Error, 0u);
+    EXPECT_EQ(again.GetFrameCount(), limit);
+    EXPECT_EQ(Interleaved(again, limit - 100, 100), tail);
+    ByteVector riff(4);
+    HANDLE h = CreateFileA(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                           nullptr);
+    DWORD got = 0;
+    ASSERT_TRUE(SetFilePointer(h, 4, nullptr, FILE_BEGIN) == 4 && ReadFile(h, riff.data(), 4, &got, nullptr));
+    CloseHandle(h);
+    uint32_t riffSize;
+    std::memcpy(&riffSize, riff.data(), 4);
+    EXPECT_EQ(riffSize, TWaveLayout::RiffSizeFor(TWaveLayout::HeaderSize, uint64_t(limit) * 6));
+}
+
+// A wave whose frames lie beyond 2 GB: read there, edited there and undone,
+// saved with its calibration chunk after the data, and read back. (Saving it
+// as another file is a copy of the whole file, gigabytes written: left out.)
+TEST(TWaveFileWorking, AWaveBeyondTwoGigabytesIsReadEditedAndSaved)
+{
+    TTempFolder temp;
+    const TWaveFormat format(48000, 2, 3);
+    const uint32_t frames = 360'100'000;  // 2,160,600,000 bytes of frames
+    const uint32_t at = 360'000'000;      // 7,500 s: 2,160,000,044 bytes into the file
+    const ByteVector known = RandomBytes(6 * 24'000, 21);
+    const std::string name = temp / "long.wav";
+    WriteSparseWave(name, format, frames, {{TWaveLayout::HeaderSize + uint64_t(at) * 6, known}});
+    CalibrationStruct cal = {};
+    std::strcpy(cal.Left.ChannelName, "Mic");
+    cal.Left.CalRatio = 3.5f;
+    cal.Right.CalRatio = 1.0f;
+    {
+        TWaveFile wave(name.c_str(), TWaveFile::Disk, 0, temp.Path.c_str());
+        ASSERT_EQ(wave.Error, 0u);
+        ASSERT_EQ(wave.GetFrameCount(), frames);
+        EXPECT_EQ(Interleaved(wave, at, 24'000), known);
+        EXPECT_EQ(wave.GetSample(at + 1, 1, 0), float(Decode(&known[6 + 3], 3)));
+
+        wave.SaveUndo(TWaveFile::UndoOverwrite, 7500.0f, 7500.5f);
+        const ByteVector other = RandomBytes(3 * 1000, 22);
+        ASSERT_EQ(wave.WriteFrames(other.data(), at + 100, 1000, 1), 1);
+        ASSERT_EQ(wave.PutSample(-1234, at + 5, 0), 1);
+        EXPECT_EQ(wave.GetSample(at + 5, 0, 0), -1234.0f);
+        EXPECT_EQ(wave.GetSample(at + 100 + 999, 1, 0), float(Decode(&other[3 * 999], 3)));
+        wave.Undo();
+        EXPECT_EQ(Interleaved(wave, at, 24'000), known);
+
+        ASSERT_EQ(wave.PutSample(4321, frames - 1, 1), 1);
+        wave.SetCalibrationData(cal);
+        ASSERT_EQ(wave.Save(), 1);
+    }
+    EXPECT_EQ(WaveFileSize(name), TWaveLayout::HeaderSize + uint64_t(frames) * 6 + 8 + sizeof cal);
+    TWaveFile again(name.c_str(), TWaveFile::Disk, 0, temp.Path.c_str());
+    ASSERT_EQ(again.Error, 0u);
+    ASSERT_EQ(again.GetFrameCount(), frames);
+    EXPECT_EQ(Interleaved(again, at, 24'000), known);
+    EXPECT_EQ(again.GetSample(frames - 1, 1, 0), 4321.0f);
+    ASSERT_EQ(again.HasCalibration(), 1u);
+    CalibrationStruct got;
+    again.GetCalibrationData(got);
+    EXPECT_STREQ(got.Left.ChannelName, "Mic");
+    EXPECT_EQ(got.Left.CalRatio, 3.5f);
 }
 
 // Run only as the second process of the test above.
