@@ -215,6 +215,8 @@ private:
         }
     }
 
+    // Radix4 over every group of 4 Quarter points of w, the group's length
+    // known to the compiler: short groups then run without a loop.
     template <bool Forward, int Quarter>
     static void GroupsOf(double* w, int n, const double* tw)
     {
@@ -232,7 +234,8 @@ private:
     // over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2 stages of the
     // group at once, read from `in`, their outputs written to the same places
     // of `out` (which may be `in`). Scaled first multiplies the inputs by
-    // scale (a power of two: exact).
+    // scale (a power of two: exact). A Quarter other than 0 fixes quarter
+    // at compile time.
     template <bool Forward, bool Scaled, int Quarter = 0, class In, class Out>
     static void Radix4(const In* in, Out* out, int runQuarter, const double* tw, float scale)
     {
