@@ -60,7 +60,7 @@ static constexpr int TwiddleSlot(int j)
 }
 
 // Where the twiddle w^(power j) (power 1 to 3) of radix-4 butterfly j lies:
-// its cosine twice, and four doubles on its sine twice.
+// its cosine twice, and four doubles on its sine and the sine negated.
 static constexpr int Radix4TwiddleSlot(int j, int power)
 {
     return j / 2 * 24 + (power - 1) * 8 + j % 2 * 2;

@@ -203,9 +203,25 @@ private:
     template <bool Forward>
     static void DoublePasses(double* w, int n, int span, int stage, const FFTStageTables& t)
     {
-        for (int s = stage; span >= 16; span /= 4, s += 2)
-            for (int i = 0; i < n; i += span)
-                Radix4<Forward, false>(w + 2 * i, w + 2 * i, span / 4, t.Twiddles + t.Offsets[s], 1.0f);
+        for (int s = stage; span >= 16; span /= 4, s += 2) {
+            const double* tw = t.Twiddles + t.Offsets[s];
+            if (span == 16)
+                GroupsOf<Forward, 4>(w, n, tw);
+            else if (span == 64)
+                GroupsOf<Forward, 16>(w, n, tw);
+            else
+                for (int i = 0; i < n; i += span)
+                    Radix4<Forward, false>(w + 2 * i, w + 2 * i, span / 4, tw, 1.0f);
+        }
+    }
+
+    // Radix4 over every group of 4 Quarter points of w, the group's length
+    // known to the compiler: short groups then run without a loop.
+    template <bool Forward, int Quarter>
+    static void GroupsOf(double* w, int n, const double* tw)
+    {
+        for (int i = 0; i < n; i += 4 * Quarter)
+            Radix4<Forward, false, Quarter>(w + 2 * i, w + 2 * i, Quarter, tw, 1.0f);
     }
 
     // Two complex values from memory as D, and back.
@@ -218,10 +234,12 @@ private:
     // over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2 stages of the
     // group at once, read from `in`, their outputs written to the same places
     // of `out` (which may be `in`). Scaled first multiplies the inputs by
-    // scale (a power of two: exact).
-    template <bool Forward, bool Scaled, class In, class Out>
-    static void Radix4(const In* in, Out* out, int quarter, const double* tw, float scale)
+    // scale (a power of two: exact). A Quarter other than 0 fixes quarter
+    // at compile time.
+    template <bool Forward, bool Scaled, int Quarter = 0, class In, class Out>
+    static void Radix4(const In* in, Out* out, int runQuarter, const double* tw, float scale)
     {
+        const int quarter = Quarter ? Quarter : runQuarter;
         const int q = 2 * quarter;
         const D factor = Ops::SplatD(scale);
         for (int j = 0; j < quarter; j += 2, tw += 24) {
@@ -303,13 +321,16 @@ private:
         }
     }
 
-    // v times the twiddles at tw (cosines, then sines, each twice) for the
-    // inverse, times their conjugates forward.
+    // v times the twiddles at tw (per complex value its cosine twice, then
+    // its sine and the sine negated) for the inverse, times their conjugates
+    // forward. With the sines' signs in the table, both directions take one
+    // plain sum or difference.
     template <bool Forward>
     static D Times(D v, const double* tw)
     {
-        const D wi = Forward ? Ops::Neg(Ops::LoadD(tw + 4)) : Ops::LoadD(tw + 4);
-        return Ops::AddSub(Ops::Mul(v, Ops::LoadD(tw)), Ops::Mul(Ops::SwapParts(v), wi));
+        const D product = Ops::Mul(v, Ops::LoadD(tw));
+        const D crossed = Ops::Mul(Ops::SwapParts(v), Ops::LoadD(tw + 4));
+        return Forward ? Ops::Add(product, crossed) : Ops::Sub(product, crossed);
     }
 
     // One group's butterflies j = 0 .. half - 1 (half >= 4) between x[j] and

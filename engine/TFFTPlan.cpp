@@ -64,7 +64,8 @@ TFFTPlan::TFFTPlan(int stages)
     auto fill = [&](double* slot, int k, int span) {
         const auto [wr, wi] = twiddle(k, span);
         slot[0] = slot[1] = wr;
-        slot[4] = slot[5] = wi;
+        slot[4] = wi;
+        slot[5] = -wi;
     };
     for (int s = 0; s < stages; ++s) {
         const int span = n >> s;
