@@ -78,12 +78,7 @@ public:
     static void Split(float* x, const FFTSplitTables& t, int direction)
     {
         const int n = t.Points;
-        const float f = direction == 1 ? 2.0f : 1.0f;
-        const float x0 = x[0];
-        const float x1 = x[1];
-        x[0] = (x0 + x1) * f;
-        x[1] = (x0 - x1) * f;
-        if (n < 4)
+        if (!SplitEnds(x, n, direction))
             return;
         if (direction > 0)
             SplitPairs<true>(x, n, t.Twiddles);
@@ -98,12 +93,7 @@ public:
     static void RealSplit(float* x, const FFTSplitTables& t, int direction)
     {
         const int n = t.Points;
-        const float f = direction == 1 ? 2.0f : 1.0f;
-        const float x0 = x[0];
-        const float x1 = x[1];
-        x[0] = (x0 + x1) * f;
-        x[1] = (x0 - x1) * f;
-        if (n < 4)
+        if (!SplitEnds(x, n, direction))
             return;
         if (direction > 0)
             RotatePairs<true>(x, n, t.Rotations);
@@ -112,6 +102,18 @@ public:
     }
 
 private:
+    // The split's first pair, the zero and Nyquist terms, which both split
+    // steps share; whether there are pairs left to split.
+    static bool SplitEnds(float* x, int n, int direction)
+    {
+        const float f = direction == 1 ? 2.0f : 1.0f;
+        const float x0 = x[0];
+        const float x1 = x[1];
+        x[0] = (x0 + x1) * f;
+        x[1] = (x0 - x1) * f;
+        return n >= 4;
+    }
+
     // A transform of 16 to kCachePoints points: the first pass reads x into
     // a buffer of doubles, every pass but the last works there, and the last
     // rounds each result into its bit-reversed place in x.

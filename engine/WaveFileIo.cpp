@@ -20,6 +20,22 @@ OVERLAPPED At(uint64_t offset)
     return at;
 }
 
+// The transfer goes in pieces a DWORD can count; move(done, n, moved, at)
+// transfers one of them.
+template <class Move>
+bool InPieces(uint64_t offset, size_t bytes, Move move)
+{
+    for (size_t done = 0; done < bytes;) {
+        const DWORD n = static_cast<DWORD>(std::min(kPiece, bytes - done));
+        OVERLAPPED at = At(offset + done);
+        DWORD moved = 0;
+        if (!move(done, n, &moved, &at) || moved != n)
+            return false;
+        done += n;
+    }
+    return true;
+}
+
 }  // namespace
 
 void Say(const std::string& text, unsigned style)
@@ -50,34 +66,18 @@ bool CloseFile(void* file)
 // calls and nothing is buffered on our side: a read always sees the last write.
 bool ReadAt(void* file, uint64_t offset, void* dest, size_t bytes)
 {
-    if (!file)
-        return false;
     auto* p = static_cast<uint8_t*>(dest);
-    for (size_t done = 0; done < bytes;) {
-        const DWORD n = static_cast<DWORD>(std::min(kPiece, bytes - done));
-        OVERLAPPED at = At(offset + done);
-        DWORD got = 0;
-        if (!ReadFile(Handle(file), p + done, n, &got, &at) || got != n)
-            return false;
-        done += n;
-    }
-    return true;
+    return file && InPieces(offset, bytes, [&](size_t done, DWORD n, DWORD* moved, OVERLAPPED* at) {
+               return ReadFile(Handle(file), p + done, n, moved, at);
+           });
 }
 
 bool WriteAt(void* file, uint64_t offset, const void* src, size_t bytes)
 {
-    if (!file)
-        return false;
     const auto* p = static_cast<const uint8_t*>(src);
-    for (size_t done = 0; done < bytes;) {
-        const DWORD n = static_cast<DWORD>(std::min(kPiece, bytes - done));
-        OVERLAPPED at = At(offset + done);
-        DWORD put = 0;
-        if (!WriteFile(Handle(file), p + done, n, &put, &at) || put != n)
-            return false;
-        done += n;
-    }
-    return true;
+    return file && InPieces(offset, bytes, [&](size_t done, DWORD n, DWORD* moved, OVERLAPPED* at) {
+               return WriteFile(Handle(file), p + done, n, moved, at);
+           });
 }
 
 bool WriteChunkHeaderAt(void* file, uint64_t offset, uint32_t id, uint32_t size)
