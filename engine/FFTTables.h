@@ -11,11 +11,13 @@
 // the sines in the same order. That is the order in which two-lane registers
 // of double pairs hold four unpacked complex values.
 //
-// Radix-4 twiddles come in chunks of 24 doubles, one chunk for two
-// consecutive butterflies j, j + 1: for w^j, w^2j, w^3j in turn, the cosines
-// of j and j + 1 each twice, then the sines the same way. Each loads as one
-// register that multiplies two complex values without a shuffle. Radix-8
-// twiddles are laid out the same way for w^j to w^7j, in chunks of 56.
+// Radix-4 twiddles come in chunks of 48 doubles, one chunk for four
+// consecutive butterflies j .. j + 3: for w^j, w^2j, w^3j in turn, the cosines
+// of j .. j + 3 each twice, then each sine and its negative the same way. The
+// cosines of two consecutive butterflies load as one register that multiplies
+// two complex values without a shuffle, and those of all four as one register
+// of four. Radix-8 twiddles are laid out the same way for w^j to w^7j, in
+// chunks of 112.
 
 // Tiles of the bit-reversal permutation are at most 2^kFFTMaxTileBits
 // points square.
@@ -60,16 +62,18 @@ static constexpr int TwiddleSlot(int j)
 }
 
 // Where the twiddle w^(power j) (power 1 to 3) of radix-4 butterfly j lies:
-// its cosine twice, and four doubles on its sine and the sine negated.
+// its cosine twice, and kTwiddleSines doubles on its sine and the sine
+// negated.
+constexpr int kTwiddleSines = 8;
 static constexpr int Radix4TwiddleSlot(int j, int power)
 {
-    return j / 2 * 24 + (power - 1) * 8 + j % 2 * 2;
+    return j / 4 * 48 + (power - 1) * 16 + j % 4 * 2;
 }
 
 // Where the twiddle w^(power j) (power 1 to 7) of radix-8 butterfly j lies.
 static constexpr int Radix8TwiddleSlot(int j, int power)
 {
-    return j / 2 * 56 + (power - 1) * 8 + j % 2 * 2;
+    return j / 4 * 112 + (power - 1) * 16 + j % 4 * 2;
 }
 
 // The split step of a real transform of Points real samples: one twiddle per

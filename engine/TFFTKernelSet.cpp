@@ -13,9 +13,18 @@ const TFFTKernelSet* TFFTKernelSet::Avx()
     return usable ? &AvxSet : nullptr;
 }
 
+const TFFTKernelSet* TFFTKernelSet::Avx512()
+{
+    static const bool usable = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx512f") != 0;
+    }();
+    return usable ? &Avx512Set : nullptr;
+}
+
 const TFFTKernelSet& TFFTKernelSet::Best()
 {
-    static const TFFTKernelSet& best = Avx() ? *Avx() : Sse2Set;
+    static const TFFTKernelSet& best = Avx512() ? *Avx512() : Avx() ? *Avx() : Sse2Set;
     return best;
 }
 

@@ -2,9 +2,10 @@
 #include "engine/FFTTables.h"
 
 // The transform kernels built for one instruction set. SSE2 is always there
-// on x86-64; the AVX set is compiled for AVX alone (no fused multiply-add,
-// which would round differently) and is used only when the processor and the
-// operating system support it. Every set gives the same bits.
+// on x86-64; the AVX and AVX-512 sets are compiled for their own set alone
+// (no fused multiply-add contracted from a product and a sum, which would
+// round differently) and are used only when the processor and the operating
+// system support them. Every set gives the same bits.
 struct TFFTKernelSet {
     const char* Name;
     // In place over plan.Points complex points; direction 1 forward, any other
@@ -25,9 +26,11 @@ struct TFFTKernelSet {
     // nothing of the AVX source runs before the processor has been asked.
     static const TFFTKernelSet Sse2Set;
     static const TFFTKernelSet AvxSet;
+    static const TFFTKernelSet Avx512Set;
 
-    // nullptr when the processor or the system lacks AVX.
+    // nullptr when the processor or the system lacks AVX, or AVX-512.
     static const TFFTKernelSet* Avx();
+    static const TFFTKernelSet* Avx512();
     // The fastest set this processor runs.
     static const TFFTKernelSet& Best();
 };

@@ -32,27 +32,63 @@
 //   AddSub(a, b): a - b in the real parts, a + b in the imaginary parts;
 //   Transpose: four F, taken as the rows of a 4 x 4 matrix of complex
 //   values, replaced by its columns.
+// A set with wider registers may also supply Ops::Wide, the lanes of the
+// radix-4 and radix-8 passes (as TPairLanes below, over four complex values
+// a register): those passes then run four butterflies at a time, each with
+// the same operations in the same order, so the bits stay the same.
 // Each set instantiates these templates with an Ops type of its own source
 // file's anonymous namespace, so their code is never shared between sets.
 #include <cstdint>
 
 #include "engine/FFTTables.h"
 
+// The lanes of the radix-4 and radix-8 passes over an instruction set's D:
+// two complex doubles a register.
+template <class Ops>
+struct TPairLanes {
+    using V = typename Ops::D;
+    static constexpr int Lanes = 2;
+    static V Load(const float* p) { return Ops::WidenAt(p); }
+    static V Load(const double* p) { return Ops::LoadD(p); }
+    static void Store(float* p, V v) { Ops::StoreHalf(p, v); }
+    static void Store(double* p, V v) { Ops::StoreD(p, v); }
+    static V Add(V a, V b) { return Ops::Add(a, b); }
+    static V Sub(V a, V b) { return Ops::Sub(a, b); }
+    static V Mul(V a, V b) { return Ops::Mul(a, b); }
+    static V Neg(V a) { return Ops::Neg(a); }
+    static V SwapParts(V v) { return Ops::SwapParts(v); }
+    static V AddSub(V a, V b) { return Ops::AddSub(a, b); }
+    static V Splat(double v) { return Ops::SplatD(v); }
+    static V Alternate(double real, double imag) { return Ops::AlternateD(real, imag); }
+};
+
+template <class Ops>
+struct TLanesOf {
+    using Type = TPairLanes<Ops>;
+};
+template <class Ops>
+    requires requires { typename Ops::Wide; }
+struct TLanesOf<Ops> {
+    using Type = typename Ops::Wide;
+};
+
 template <class Ops>
 class TFFTKernels {
     using F = typename Ops::F;
     using D = typename Ops::D;
+    using L = typename TLanesOf<Ops>::Type;
+    using V = typename L::V;
 
     // Groups at most this many points long run all their remaining stages
     // one after another while they stay in the first-level cache.
     static constexpr int kCachePoints = kFFTCachePoints;
 
     // The double-precision copy of one cache block, on the stack and aligned
-    // to 32 bytes by hand: the Windows compiler aligns the stack to 16 only,
-    // and vectors across cache lines cost twice.
+    // to a cache line by hand: the Windows compiler aligns the stack to 16
+    // only, and vectors across cache lines cost twice.
     struct TWork {
-        double Space[2 * kCachePoints + 4];
-        double* Data() { return reinterpret_cast<double*>((reinterpret_cast<uintptr_t>(Space) + 31) & ~uintptr_t{31}); }
+        double Space[2 * kCachePoints + 8];
+        double* Data() { return reinterpret_cast<double*>((reinterpret_cast<uintptr_t>(Space) + 63) & ~uintptr_t{63}); }
     };
 
 public:
@@ -226,113 +262,115 @@ private:
             Radix4<Forward, false, Quarter>(w + 2 * i, w + 2 * i, Quarter, tw, 1.0f);
     }
 
-    // Two complex values from memory as D, and back.
-    static D LoadPoints(const float* p) { return Ops::WidenAt(p); }
-    static D LoadPoints(const double* p) { return Ops::LoadD(p); }
-    static void StorePoints(float* p, D v) { Ops::StoreHalf(p, v); }
-    static void StorePoints(double* p, D v) { Ops::StoreD(p, v); }
-
-    // One group's radix-4 butterflies j = 0 .. quarter - 1 (quarter >= 4, even)
-    // over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2 stages of the
-    // group at once, read from `in`, their outputs written to the same places
-    // of `out` (which may be `in`). Scaled first multiplies the inputs by
-    // scale (a power of two: exact). A Quarter other than 0 fixes quarter
-    // at compile time.
+    // One group's radix-4 butterflies j = 0 .. quarter - 1 (quarter >= 4, a
+    // power of two) over x[j], x[j + q], x[j + 2q], x[j + 3q]: the two radix-2
+    // stages of the group at once, read from `in`, their outputs written to
+    // the same places of `out` (which may be `in`). Scaled first multiplies
+    // the inputs by scale (a power of two: exact). A Quarter other than 0
+    // fixes quarter at compile time.
     template <bool Forward, bool Scaled, int Quarter = 0, class In, class Out>
     static void Radix4(const In* in, Out* out, int runQuarter, const double* tw, float scale)
     {
         const int quarter = Quarter ? Quarter : runQuarter;
         const int q = 2 * quarter;
-        const D factor = Ops::SplatD(scale);
-        for (int j = 0; j < quarter; j += 2, tw += 24) {
-            const In* from = in + 2 * j;
-            Out* p = out + 2 * j;
-            D a = LoadPoints(from), b = LoadPoints(from + q), c = LoadPoints(from + 2 * q), d = LoadPoints(from + 3 * q);
-            if constexpr (Scaled) {
-                a = Ops::Mul(a, factor);
-                b = Ops::Mul(b, factor);
-                c = Ops::Mul(c, factor);
-                d = Ops::Mul(d, factor);
+        const V factor = L::Splat(scale);
+        for (int chunk = 0; chunk < quarter; chunk += 4, tw += 48) {
+            for (int h = 0; h < 4; h += L::Lanes) {
+                const In* from = in + 2 * (chunk + h);
+                Out* p = out + 2 * (chunk + h);
+                const double* w = tw + 2 * h;
+                V a = L::Load(from), b = L::Load(from + q), c = L::Load(from + 2 * q), d = L::Load(from + 3 * q);
+                if constexpr (Scaled) {
+                    a = L::Mul(a, factor);
+                    b = L::Mul(b, factor);
+                    c = L::Mul(c, factor);
+                    d = L::Mul(d, factor);
+                }
+                const V s0 = L::Add(a, c), d0 = L::Sub(a, c);
+                const V s1 = L::Add(b, d), d1 = L::SwapParts(L::Sub(b, d));
+                // d0 -+ i (b - d): the forward transform's w^j output takes -i.
+                const V minusI = L::AddSub(d0, L::Neg(d1));
+                const V plusI = L::AddSub(d0, d1);
+                L::Store(p, L::Add(s0, s1));
+                L::Store(p + q, Times<Forward>(L::Sub(s0, s1), Power(w, 2)));
+                L::Store(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, Power(w, 1)));
+                L::Store(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, Power(w, 3)));
             }
-            const D s0 = Ops::Add(a, c), d0 = Ops::Sub(a, c);
-            const D s1 = Ops::Add(b, d), d1 = Ops::SwapParts(Ops::Sub(b, d));
-            // d0 -+ i (b - d): the forward transform's w^j output takes -i.
-            const D minusI = Ops::AddSub(d0, Ops::Neg(d1));
-            const D plusI = Ops::AddSub(d0, d1);
-            StorePoints(p, Ops::Add(s0, s1));
-            StorePoints(p + q, Times<Forward>(Ops::Sub(s0, s1), tw + 8));
-            StorePoints(p + 2 * q, Times<Forward>(Forward ? minusI : plusI, tw));
-            StorePoints(p + 3 * q, Times<Forward>(Forward ? plusI : minusI, tw + 16));
         }
     }
 
-    // One group's radix-8 butterflies j = 0 .. eighth - 1 (eighth >= 4, even)
-    // over x[j + m eighth], m = 0 .. 7: the group's first three radix-2 stages
-    // at once, all in double precision, so that the outputs are rounded once.
-    // Position m ends as output rev(m) of the butterfly's 8-point transform
-    // (rev: the three bits of m reversed) times w^(rev(m) j), written to the
-    // same place of `out` (which may be `in`).
+    // One group's radix-8 butterflies j = 0 .. eighth - 1 (eighth >= 4, a
+    // power of two) over x[j + m eighth], m = 0 .. 7: the group's first three
+    // radix-2 stages at once, all in double precision, so that the outputs are
+    // rounded once. Position m ends as output rev(m) of the butterfly's
+    // 8-point transform (rev: the three bits of m reversed) times
+    // w^(rev(m) j), written to the same place of `out` (which may be `in`).
     template <bool Forward, bool Scaled, class Out>
     static void Radix8(const float* in, Out* out, int eighth, const double* tw, float scale)
     {
         constexpr double kRootHalf = 0.70710678118654752440;
         const int e = 2 * eighth;
-        const D factor = Ops::SplatD(scale);
-        const D root = Ops::SplatD(kRootHalf);
-        const D rootConj = Forward ? Ops::AlternateD(kRootHalf, -kRootHalf) : Ops::AlternateD(-kRootHalf, kRootHalf);
-        for (int j = 0; j < eighth; j += 2, tw += 56) {
-            Out* p = out + 2 * j;
-            D v[8];
-            for (int m = 0; m < 8; ++m) {
-                v[m] = Ops::WidenAt(in + 2 * j + m * e);
-                if constexpr (Scaled)
-                    v[m] = Ops::Mul(v[m], factor);
+        const V factor = L::Splat(scale);
+        const V root = L::Splat(kRootHalf);
+        const V rootConj = Forward ? L::Alternate(kRootHalf, -kRootHalf) : L::Alternate(-kRootHalf, kRootHalf);
+        for (int chunk = 0; chunk < eighth; chunk += 4, tw += 112) {
+            for (int h = 0; h < 4; h += L::Lanes) {
+                const int j = chunk + h;
+                const double* w = tw + 2 * h;
+                Out* p = out + 2 * j;
+                V v[8];
+                for (int m = 0; m < 8; ++m) {
+                    v[m] = L::Load(in + 2 * j + m * e);
+                    if constexpr (Scaled)
+                        v[m] = L::Mul(v[m], factor);
+                }
+                // First stage: the sums a go on to a radix-4 butterfly as
+                // they are, the differences t take the eighth roots of unity
+                // w8^m first: w8 = (1 -+ i) / sqrt 2, w8^2 = -+i,
+                // w8^3 = (-1 -+ i) / sqrt 2, the upper sign forward.
+                const V a0 = L::Add(v[0], v[4]), a1 = L::Add(v[1], v[5]);
+                const V a2 = L::Add(v[2], v[6]), a3 = L::Add(v[3], v[7]);
+                const V b0 = L::Sub(v[0], v[4]), t1 = L::Sub(v[1], v[5]);
+                const V t2 = L::SwapParts(L::Sub(v[2], v[6])), t3 = L::Sub(v[3], v[7]);
+                const V b1 = L::Mul(Forward ? L::AddSub(t1, L::Neg(L::SwapParts(t1))) : L::AddSub(t1, L::SwapParts(t1)),
+                                    root);
+                const V b3 = L::Mul(Forward ? L::AddSub(L::SwapParts(t3), t3) : L::AddSub(L::SwapParts(t3), L::Neg(t3)),
+                                    rootConj);
+                // The radix-4 butterfly of the sums: positions 0 to 3.
+                const V s0 = L::Add(a0, a2), d0 = L::Sub(a0, a2);
+                const V s1 = L::Add(a1, a3), d1 = L::SwapParts(L::Sub(a1, a3));
+                const V aMinusI = L::AddSub(d0, L::Neg(d1)), aPlusI = L::AddSub(d0, d1);
+                L::Store(p, L::Add(s0, s1));
+                L::Store(p + e, Times<Forward>(L::Sub(s0, s1), Power(w, 4)));
+                L::Store(p + 2 * e, Times<Forward>(Forward ? aMinusI : aPlusI, Power(w, 2)));
+                L::Store(p + 3 * e, Times<Forward>(Forward ? aPlusI : aMinusI, Power(w, 6)));
+                // That of the differences, with w8^2 t2 = -+i t2 folded into
+                // its first sums: positions 4 to 7.
+                const V e0 = Forward ? L::AddSub(b0, L::Neg(t2)) : L::AddSub(b0, t2);
+                const V e2 = Forward ? L::AddSub(b0, t2) : L::AddSub(b0, L::Neg(t2));
+                const V e1 = L::Add(b1, b3), f = L::SwapParts(L::Sub(b1, b3));
+                const V bMinusI = L::AddSub(e2, L::Neg(f)), bPlusI = L::AddSub(e2, f);
+                L::Store(p + 4 * e, Times<Forward>(L::Add(e0, e1), Power(w, 1)));
+                L::Store(p + 5 * e, Times<Forward>(L::Sub(e0, e1), Power(w, 5)));
+                L::Store(p + 6 * e, Times<Forward>(Forward ? bMinusI : bPlusI, Power(w, 3)));
+                L::Store(p + 7 * e, Times<Forward>(Forward ? bPlusI : bMinusI, Power(w, 7)));
             }
-            // First stage: the sums a go on to a radix-4 butterfly as they
-            // are, the differences t take the eighth roots of unity w8^m
-            // first: w8 = (1 -+ i) / sqrt 2, w8^2 = -+i, w8^3 = (-1 -+ i) / sqrt 2,
-            // the upper sign forward.
-            const D a0 = Ops::Add(v[0], v[4]), a1 = Ops::Add(v[1], v[5]);
-            const D a2 = Ops::Add(v[2], v[6]), a3 = Ops::Add(v[3], v[7]);
-            const D b0 = Ops::Sub(v[0], v[4]), t1 = Ops::Sub(v[1], v[5]);
-            const D t2 = Ops::SwapParts(Ops::Sub(v[2], v[6])), t3 = Ops::Sub(v[3], v[7]);
-            const D b1 = Ops::Mul(Forward ? Ops::AddSub(t1, Ops::Neg(Ops::SwapParts(t1)))
-                                          : Ops::AddSub(t1, Ops::SwapParts(t1)),
-                                  root);
-            const D b3 = Ops::Mul(Forward ? Ops::AddSub(Ops::SwapParts(t3), t3)
-                                          : Ops::AddSub(Ops::SwapParts(t3), Ops::Neg(t3)),
-                                  rootConj);
-            // The radix-4 butterfly of the sums: positions 0 to 3.
-            const D s0 = Ops::Add(a0, a2), d0 = Ops::Sub(a0, a2);
-            const D s1 = Ops::Add(a1, a3), d1 = Ops::SwapParts(Ops::Sub(a1, a3));
-            const D aMinusI = Ops::AddSub(d0, Ops::Neg(d1)), aPlusI = Ops::AddSub(d0, d1);
-            StorePoints(p, Ops::Add(s0, s1));
-            StorePoints(p + e, Times<Forward>(Ops::Sub(s0, s1), tw + 24));
-            StorePoints(p + 2 * e, Times<Forward>(Forward ? aMinusI : aPlusI, tw + 8));
-            StorePoints(p + 3 * e, Times<Forward>(Forward ? aPlusI : aMinusI, tw + 40));
-            // That of the differences, with w8^2 t2 = -+i t2 folded into its
-            // first sums: positions 4 to 7.
-            const D e0 = Forward ? Ops::AddSub(b0, Ops::Neg(t2)) : Ops::AddSub(b0, t2);
-            const D e2 = Forward ? Ops::AddSub(b0, t2) : Ops::AddSub(b0, Ops::Neg(t2));
-            const D e1 = Ops::Add(b1, b3), f = Ops::SwapParts(Ops::Sub(b1, b3));
-            const D bMinusI = Ops::AddSub(e2, Ops::Neg(f)), bPlusI = Ops::AddSub(e2, f);
-            StorePoints(p + 4 * e, Times<Forward>(Ops::Add(e0, e1), tw));
-            StorePoints(p + 5 * e, Times<Forward>(Ops::Sub(e0, e1), tw + 32));
-            StorePoints(p + 6 * e, Times<Forward>(Forward ? bMinusI : bPlusI, tw + 16));
-            StorePoints(p + 7 * e, Times<Forward>(Forward ? bPlusI : bMinusI, tw + 48));
         }
     }
 
+    // The twiddles w^(power j) of a chunk's butterflies from w^j's.
+    static const double* Power(const double* w, int power) { return w + 16 * (power - 1); }
+
     // v times the twiddles at tw (per complex value its cosine twice, then
-    // its sine and the sine negated) for the inverse, times their conjugates
-    // forward. With the sines' signs in the table, both directions take one
-    // plain sum or difference.
+    // kTwiddleSines on its sine and the sine negated) for the inverse, times
+    // their conjugates forward. With the sines' signs in the table, both
+    // directions take one plain sum or difference.
     template <bool Forward>
-    static D Times(D v, const double* tw)
+    static V Times(V v, const double* tw)
     {
-        const D product = Ops::Mul(v, Ops::LoadD(tw));
-        const D crossed = Ops::Mul(Ops::SwapParts(v), Ops::LoadD(tw + 4));
-        return Forward ? Ops::Add(product, crossed) : Ops::Sub(product, crossed);
+        const V product = L::Mul(v, L::Load(tw));
+        const V crossed = L::Mul(L::SwapParts(v), L::Load(tw + kTwiddleSines));
+        return Forward ? L::Add(product, crossed) : L::Sub(product, crossed);
     }
 
     // One group's butterflies j = 0 .. half - 1 (half >= 4) between x[j] and

@@ -64,8 +64,8 @@ TFFTPlan::TFFTPlan(int stages)
     auto fill = [&](double* slot, int k, int span) {
         const auto [wr, wi] = twiddle(k, span);
         slot[0] = slot[1] = wr;
-        slot[4] = wi;
-        slot[5] = -wi;
+        slot[kTwiddleSines] = wi;
+        slot[kTwiddleSines + 1] = -wi;
     };
     for (int s = 0; s < stages; ++s) {
         const int span = n >> s;

@@ -131,6 +131,8 @@ std::vector<const TFFTKernelSet*> KernelSets()
     std::vector<const TFFTKernelSet*> sets{&TFFTKernelSet::Sse2Set};
     if (TFFTKernelSet::Avx())
         sets.push_back(TFFTKernelSet::Avx());
+    if (TFFTKernelSet::Avx512())
+        sets.push_back(TFFTKernelSet::Avx512());
     return sets;
 }
 
