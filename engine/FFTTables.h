@@ -80,18 +80,20 @@ static constexpr int Radix8TwiddleSlot(int j, int power)
 // pair k = 1 .. Points / 4, pair k at TwiddleSlot(k - 1).
 //
 // Rotations are the same twiddles, each from its own angle and rounded to
-// single precision, for the split inside RealFFT: in chunks of 16 floats, one
-// chunk for four consecutive pairs k .. k + 3, first each cosine twice, then
-// each sine and its negation.
+// single precision, for the split inside RealFFT: in chunks of 32 floats, one
+// chunk for eight consecutive pairs k .. k + 7, first each cosine twice, then
+// each sine and its negation. The cosines of four consecutive pairs load as
+// one register of four complex values, those of all eight as one of eight.
 struct FFTSplitTables {
     int Points = 0;
     const double* Twiddles = nullptr;
     const float* Rotations = nullptr;
 };
 
-// Where pair k's cosines lie among the rotations; its sines lie eight floats
-// further on.
+// Where pair k's cosines lie among the rotations; its sines lie
+// kRotationSines floats further on.
+constexpr int kRotationSines = 16;
 static constexpr int RotationSlot(int k)
 {
-    return (k - 1) / 4 * 16 + (k - 1) % 4 * 2;
+    return (k - 1) / 8 * 32 + (k - 1) % 8 * 2;
 }

@@ -34,8 +34,10 @@
 //   values, replaced by its columns.
 // A set with wider registers may also supply Ops::Wide, the lanes of the
 // radix-4 and radix-8 passes (as TPairLanes below, over four complex values
-// a register): those passes then run four butterflies at a time, each with
-// the same operations in the same order, so the bits stay the same.
+// a register), and Ops::WideFloats, those of the split step (as TQuadFloats
+// below, over eight): those steps then run more butterflies or pairs at a
+// time, each with the same operations in the same order, so the bits stay
+// the same.
 // Each set instantiates these templates with an Ops type of its own source
 // file's anonymous namespace, so their code is never shared between sets.
 #include <cstdint>
@@ -62,6 +64,33 @@ struct TPairLanes {
     static V Alternate(double real, double imag) { return Ops::AlternateD(real, imag); }
 };
 
+// Four complex floats a register: the split step's lanes over an
+// instruction set's F.
+template <class Ops>
+struct TQuadFloats {
+    using V = typename Ops::F;
+    static constexpr int Pairs = 4;
+    static V Load(const float* p) { return Ops::Load(p); }
+    static void Store(float* p, V v) { Ops::Store(p, v); }
+    static V Add(V a, V b) { return Ops::Add(a, b); }
+    static V Sub(V a, V b) { return Ops::Sub(a, b); }
+    static V Mul(V a, V b) { return Ops::Mul(a, b); }
+    static V SwapParts(V v) { return Ops::SwapParts(v); }
+    static V NegateReal(V v) { return Ops::NegateReal(v); }
+    static V NegateImag(V v) { return Ops::NegateImag(v); }
+    static V Reversed(V v) { return Ops::Reversed(v); }
+};
+
+template <class Ops>
+struct TFloatLanesOf {
+    using Type = TQuadFloats<Ops>;
+};
+template <class Ops>
+    requires requires { typename Ops::WideFloats; }
+struct TFloatLanesOf<Ops> {
+    using Type = typename Ops::WideFloats;
+};
+
 template <class Ops>
 struct TLanesOf {
     using Type = TPairLanes<Ops>;
@@ -78,6 +107,7 @@ class TFFTKernels {
     using D = typename Ops::D;
     using L = typename TLanesOf<Ops>::Type;
     using V = typename L::V;
+    using FL = typename TFloatLanesOf<Ops>::Type;
 
     // Groups at most this many points long run all their remaining stages
     // one after another while they stay in the first-level cache.
@@ -159,13 +189,26 @@ private:
         const int n = t.Points;
         TWork buffer;
         double* work = buffer.Data();
+        // Wide lanes take the span-16 pass and the last two stages in one.
+        const bool fused = L::Lanes == 4 && n >= 64;
+        const int lowest = fused ? 64 : 16;
         if (t.Radix8First) {
             Radix8<Forward, !Forward>(x, work, n / 8, t.Twiddles + t.Offsets[0], scale);
             for (int part = 0; part < 8; ++part)
-                DoublePasses<Forward>(work + part * (n / 4), n / 8, n / 8, 3, t);
+                DoublePasses<Forward>(work + part * (n / 4), n / 8, n / 8, 3, t, lowest);
         } else {
             Radix4<Forward, !Forward>(x, work, n / 4, t.Twiddles + t.Offsets[0], scale);
-            DoublePasses<Forward>(work, n, n / 4, 2, t);
+            DoublePasses<Forward>(work, n, n / 4, 2, t, lowest);
+        }
+        if constexpr (L::Lanes == 4) {
+            if (fused) {
+                const double* tw = t.Twiddles + t.Offsets[t.Stages - 4];
+                if (postScale != 1.0f)
+                    LastFourStagesReversed<Forward, true>(work, x, n, tw, t.ReverseQuarter, postScale);
+                else
+                    LastFourStagesReversed<Forward, false>(work, x, n, tw, t.ReverseQuarter, 1.0f);
+                return;
+            }
         }
         if (postScale != 1.0f)
             LastTwoStagesReversed<Forward, true>(work, x, n, t.ReverseQuarter, postScale);
@@ -233,15 +276,15 @@ private:
     template <bool Forward>
     static void FinishInDouble(double* w, float* x, int n, int span, int stage, const FFTStageTables& t)
     {
-        DoublePasses<Forward>(w, n, span, stage, t);
+        DoublePasses<Forward>(w, n, span, stage, t, 16);
         LastTwoStagesRounded<Forward>(w, x, n);
     }
 
-    // The radix-4 passes of FinishInDouble, in place at w.
+    // The radix-4 passes of spans from `span` down to `lowest`, in place at w.
     template <bool Forward>
-    static void DoublePasses(double* w, int n, int span, int stage, const FFTStageTables& t)
+    static void DoublePasses(double* w, int n, int span, int stage, const FFTStageTables& t, int lowest)
     {
-        for (int s = stage; span >= 16; span /= 4, s += 2) {
+        for (int s = stage; span >= lowest; span /= 4, s += 2) {
             const double* tw = t.Twiddles + t.Offsets[s];
             if (span == 16)
                 GroupsOf<Forward, 4>(w, n, tw);
@@ -495,6 +538,63 @@ private:
         }
     }
 
+    // With wide lanes: the radix-4 pass of span 16 (twiddles tw) and the last
+    // two stages over the n >= 64 points held in double precision at w, each
+    // result rounded into its bit-reversed place in x, with the operations of
+    // Radix4 and LastTwoStagesReversed in their order. A block of 16 points
+    // is four groups of 4; transposed, the groups' last two stages run side
+    // by side. Output k of group 4b + g belongs at
+    // rev2(k) n/4 + rev2(g) n/16 + rev(b), rev over the bits of n/16: the
+    // blocks b = rev(r .. r + 3) are taken together, so that each output
+    // (k, g) of the four lands in four consecutive places.
+    template <bool Forward, bool Scaled>
+    static void LastFourStagesReversed(const double* w, float* x, int n, const double* tw,
+                                       const uint32_t* reverseQuarter, float scale)
+    {
+        const int quarter = n / 4;
+        const int sixteenth = n / 16;
+        const F factor = Ops::Splat(scale);
+        constexpr int place[4] = {0, 2, 1, 3};
+        for (int r = 0; r < sixteenth; r += 4) {
+            F rounded[4][4];
+            for (int t = 0; t < 4; ++t) {
+                // rev over the bits of n/16 is rev over those of n/4 of 4b.
+                const double* block = w + 32 * reverseQuarter[4 * (r + t)];
+                V y[4];
+                Radix4Block<Forward>(block, tw, y);
+                L::Transpose(y[0], y[1], y[2], y[3]);
+                const V sums0 = L::Add(y[0], y[2]), sums1 = L::Add(y[1], y[3]);
+                const V diff0 = L::Sub(y[0], y[2]);
+                const V turned = Forward ? L::TimesMinusI(L::Sub(y[1], y[3])) : L::TimesPlusI(L::Sub(y[1], y[3]));
+                rounded[0][t] = L::Narrow(L::Add(sums0, sums1));
+                rounded[1][t] = L::Narrow(L::Sub(sums0, sums1));
+                rounded[2][t] = L::Narrow(L::Add(diff0, turned));
+                rounded[3][t] = L::Narrow(L::Sub(diff0, turned));
+            }
+            for (int k = 0; k < 4; ++k) {
+                Ops::Transpose(rounded[k][0], rounded[k][1], rounded[k][2], rounded[k][3]);
+                for (int g = 0; g < 4; ++g)
+                    Ops::Store(x + 2 * (place[k] * quarter + place[g] * sixteenth + r),
+                               Scaled ? Ops::Mul(rounded[k][g], factor) : rounded[k][g]);
+            }
+        }
+    }
+
+    // Radix4's butterflies over one group of 16 points at w, into y.
+    template <bool Forward>
+    static void Radix4Block(const double* w, const double* tw, V* y)
+    {
+        const V a = L::Load(w), b = L::Load(w + 8), c = L::Load(w + 16), d = L::Load(w + 24);
+        const V s0 = L::Add(a, c), d0 = L::Sub(a, c);
+        const V s1 = L::Add(b, d), d1 = L::SwapParts(L::Sub(b, d));
+        const V minusI = L::AddSub(d0, L::Neg(d1));
+        const V plusI = L::AddSub(d0, d1);
+        y[0] = L::Add(s0, s1);
+        y[1] = Times<Forward>(L::Sub(s0, s1), Power(tw, 2));
+        y[2] = Times<Forward>(Forward ? minusI : plusI, Power(tw, 1));
+        y[3] = Times<Forward>(Forward ? plusI : minusI, Power(tw, 3));
+    }
+
     static void Butterfly2(float* x)
     {
         const float ar = x[0], ai = x[1];
@@ -620,19 +720,11 @@ private:
     {
         const int pairs = n / 4;
         int k = 1;
-        for (; k + 3 < pairs; k += 4) {
-            float* front = x + 2 * k;
-            float* back = x + n - 2 * k - 6;
-            const F fr = Ops::Load(front);
-            const F conjBack = Ops::NegateImag(Ops::Reversed(Ops::Load(back)));
-            const F s = Ops::Add(fr, conjBack), d = Ops::Sub(fr, conjBack);
-            const F p = Ops::Mul(d, Ops::Load(rot + RotationSlot(k)));
-            const F q = Ops::Mul(Ops::SwapParts(d), Ops::Load(rot + RotationSlot(k) + 8));
-            const F v = Positive ? Ops::NegateImag(Ops::SwapParts(Ops::Add(p, q)))
-                                 : Ops::NegateReal(Ops::SwapParts(Ops::Sub(p, q)));
-            Ops::Store(front, Ops::Add(s, v));
-            Ops::Store(back, Ops::Reversed(Ops::NegateImag(Ops::Sub(s, v))));
-        }
+        if constexpr (FL::Pairs == 8)
+            for (; k + 7 < pairs; k += 8)
+                RotateGroup<Positive, FL>(x + 2 * k, x + n - 2 * k - 14, rot + RotationSlot(k));
+        for (; k + 3 < pairs; k += 4)
+            RotateGroup<Positive, TQuadFloats<Ops>>(x + 2 * k, x + n - 2 * k - 6, rot + RotationSlot(k));
         for (; k <= pairs; ++k) {
             const int i = 2 * k;
             const int j = n - i;
@@ -640,7 +732,7 @@ private:
             const float sr = x[i] + x[j], si = x[i + 1] - x[j + 1];
             const float dr = x[i] - x[j], di = x[i + 1] + x[j + 1];
             const float pr = dr * w[0], pi = di * w[1];
-            const float qr = di * w[8], qi = dr * w[9];
+            const float qr = di * w[kRotationSines], qi = dr * w[kRotationSines + 1];
             const float t = Positive ? pi + qi : -(pi - qi);
             const float u = Positive ? -(pr + qr) : pr - qr;
             x[i] = sr + t;
@@ -648,6 +740,23 @@ private:
             x[j] = sr - t;
             x[j + 1] = -(si - u);
         }
+    }
+
+    // RotatePairs over FL::Pairs pairs: front holds them in order, back their
+    // partners in reverse order.
+    template <bool Positive, class Lanes>
+    static void RotateGroup(float* front, float* back, const float* rot)
+    {
+        using W = typename Lanes::V;
+        const W fr = Lanes::Load(front);
+        const W conjBack = Lanes::NegateImag(Lanes::Reversed(Lanes::Load(back)));
+        const W s = Lanes::Add(fr, conjBack), d = Lanes::Sub(fr, conjBack);
+        const W p = Lanes::Mul(d, Lanes::Load(rot));
+        const W q = Lanes::Mul(Lanes::SwapParts(d), Lanes::Load(rot + kRotationSines));
+        const W v = Positive ? Lanes::NegateImag(Lanes::SwapParts(Lanes::Add(p, q)))
+                             : Lanes::NegateReal(Lanes::SwapParts(Lanes::Sub(p, q)));
+        Lanes::Store(front, Lanes::Add(s, v));
+        Lanes::Store(back, Lanes::Reversed(Lanes::NegateImag(Lanes::Sub(s, v))));
     }
 
     // Four split pairs: front holds pairs k .. k + 3 in order, back holds

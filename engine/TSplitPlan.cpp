@@ -31,15 +31,15 @@ TSplitPlan::TSplitPlan(int n)
         Twiddles[TwiddleSlot(k - 1)] = wr;
         Twiddles[TwiddleSlot(k - 1) + 4] = wi;
     }
-    Rotations.assign(static_cast<size_t>(pairs > 0 ? RotationSlot(pairs) / 16 + 1 : 1) * 16, 0.0f);
+    Rotations.assign(static_cast<size_t>(pairs > 0 ? RotationSlot(pairs) / 32 + 1 : 1) * 32, 0.0f);
     for (int k = 1; k <= pairs; ++k) {
         const double angle = kTwoPi * k / n;
         const auto cosine = static_cast<float>(std::cos(angle));
         const auto sine = static_cast<float>(std::sin(angle));
         float* slot = Rotations.data() + RotationSlot(k);
         slot[0] = slot[1] = cosine;
-        slot[8] = sine;
-        slot[9] = -sine;
+        slot[kRotationSines] = sine;
+        slot[kRotationSines + 1] = -sine;
     }
     View.Points = n;
     View.Twiddles = Twiddles.data();
