@@ -46,7 +46,7 @@ public:
     // under Wine), so the loop looks once a slice, not once a pass: messages
     // still get an answer within the slice.
     static bool IdleSlice(const std::function<bool(long)>& idle, long& idleCount);
-    static constexpr DWORD IdleSliceMs = 20;
+    static constexpr DWORD IdleSliceMs = 10;
 
     // Windows 4 and later draw the three-dimensional control look
     // themselves; the request is only recorded.
