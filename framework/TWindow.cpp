@@ -2,6 +2,7 @@
 #include <algorithm>
 #include "base/TEngineHost.h"
 #include "framework/TApplication.h"
+#include "framework/TClientDC.h"
 #include "framework/TCommandEnabler.h"
 #include "framework/TMenuItemEnabler.h"
 #include "framework/TModule.h"
@@ -346,6 +347,22 @@ void TWindow::EvPaint()
     if (Scroller) Scroller->BeginView(dc, rect);
     Paint(dc, dc.Ps.fErase != FALSE, rect);
     if (Scroller) Scroller->EndView();
+}
+
+void TWindow::PaintNow(const TRect& rect)
+{
+    if (!HWindow || !::IsWindowVisible(HWindow)) return;
+    if (Scroller) {
+        InvalidateRect(rect, true);
+        UpdateWindow();
+        return;
+    }
+    TClientDC dc(HWindow);
+    ::IntersectClipRect(dc, rect.left, rect.top, rect.right, rect.bottom);
+    if (const auto background = HBRUSH(::GetClassLongPtrA(HWindow, GCLP_HBRBACKGROUND)))
+        ::FillRect(dc, &rect, background);
+    TRect part = rect;
+    Paint(dc, true, part);
 }
 
 void TWindow::EvSize(UINT sizeType, const TSize&)

@@ -107,6 +107,10 @@ public:
     void InvalidateRect(const TRect& rect, bool erase = true) { ::InvalidateRect(HWindow, &rect, erase); }
     void ValidateRect(const TRect& rect) { ::ValidateRect(HWindow, &rect); }
     void UpdateWindow() { ::UpdateWindow(HWindow); }
+    // Repaints a part at once, as its WM_PAINT would (background, then Paint
+    // clipped to it), without the message round trip: for small parts
+    // refreshed often, such as read-outs during a run.
+    void PaintNow(const TRect& rect);
     TRect GetClientRect() const;
     TRect GetWindowRect() const;
     void ClientToScreen(TPoint& p) const { ::ClientToScreen(HWindow, &p); }

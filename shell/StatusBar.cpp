@@ -6,8 +6,11 @@
 #include "engine/TSmoothing.h"
 #include "engine/TSoundInput.h"
 #include "engine/TSpectralData.h"
+#include "framework/TBitmap.h"
+#include "framework/TClientDC.h"
 #include "framework/TDC.h"
 #include "framework/TFont.h"
+#include "framework/TMemoryDC.h"
 #include "framework/TScreenDC.h"
 #include "framework/UiHelpers.h"
 #include "resources/CommandIds.h"
@@ -111,15 +114,16 @@ void StatusBar::RefreshPanes(int which)
 {
     if (!HWindow)
         return;
-    if (which == StatusPaneOnly) {
-        InvalidateRect(StatusPane, true);
-    } else if (which == WholeBar) {
+    if (which == WholeBar) {
         Invalidate(true);
-    } else if (which == StatusAndMeter) {
-        InvalidateRect(StatusPane, true);
-        InvalidateRect(MeterPane, true);
+        UpdateWindow();
+        return;
     }
-    UpdateWindow();
+    // The panes a run refreshes many times a second are drawn at once.
+    if (which != MeterOnly)
+        PaintNow(StatusPane);
+    if (which == StatusAndMeter || which == MeterOnly)
+        PaintMeterNow();
 }
 
 void StatusBar::DrawPaneFrame(TDC& dc, const TRect& pane)
@@ -201,6 +205,22 @@ void StatusBar::PaintStatus(TDC& dc)
         PaintMeter(dc);
 }
 
+// The meter pane as the bar's paint leaves it (its background, frame and
+// levels), without drawing the other panes' frames and texts clipped away.
+void StatusBar::PaintMeterNow()
+{
+    if (!::IsWindowVisible(HWindow))
+        return;
+    TClientDC dc(HWindow);
+    const TRect& pane = MeterPane;
+    ::IntersectClipRect(dc, pane.left, pane.top, pane.right, pane.bottom);
+    dc.FillRect(pane, HBRUSH(::GetClassLongPtrA(HWindow, GCLP_HBRBACKGROUND)));
+    DrawPaneFrame(dc, pane);
+    const int state = MainWin->GetRunState();
+    if (state == TMainWin::Running || state == TMainWin::Recording || state == TMainWin::Playback)
+        PaintMeter(dc);
+}
+
 void StatusBar::PaintMeter(TDC& dc)
 {
     const TRect& pane = MeterPane;
@@ -216,20 +236,13 @@ void StatusBar::PaintMeter(TDC& dc)
         return;
     const int channels = MainWin->GetAnalysisSettings().Format.NumChannels;
     const int x0 = pane.left + 2, y0 = pane.top + 2;
+    TMemoryDC row(dc);
+    row.SelectObject(MeterRow(dc, w));
     auto bar = [&](int level, int firstColumn, int top, int rows) {
         const int n = int(w * level * 0.01);
-        for (int i = firstColumn; i < n; ++i) {
-            const int v = int(i * 255.0 / w);
-            COLORREF c = RGB(v, 255 - v / 3, 0);
-            if (i >= 0.98 * w)
-                c = RGB(255, 0, 0);
-            if (i % 4 == 0)
-                c = RGB(128, 128, 128);
-            ::SetPixel(dc, x0 + i, top, c);
-        }
         if (n > firstColumn)
-            for (int r = 1; r <= rows; ++r)
-                ::BitBlt(dc, x0 + firstColumn, top + r, n - firstColumn, 1, dc, x0 + firstColumn, top, SRCCOPY);
+            for (int r = 0; r <= rows; ++r)
+                ::BitBlt(dc, x0 + firstColumn, top + r, n - firstColumn, 1, row, firstColumn, 0, SRCCOPY);
     };
     if (channels == 2) {
         const int h = (pane.Height() - 6) / 2;
@@ -238,6 +251,29 @@ void StatusBar::PaintMeter(TDC& dc)
     } else {
         bar(MainWin->GetInputLevel(0), 1, y0, pane.Height() - 4);
     }
+}
+
+// The meter's full scale as one row of pixels, made once per width: a level
+// shows the row's first columns, so a run's many meter paints copy pixels
+// rather than set them one at a time.
+const TBitmap& StatusBar::MeterRow(const TDC& dc, int width)
+{
+    if (MeterRowBitmap && MeterRowWidth == width)
+        return *MeterRowBitmap;
+    MeterRowBitmap = std::make_unique<TBitmap>(dc, width, 1);
+    MeterRowWidth = width;
+    TMemoryDC row(dc);
+    row.SelectObject(*MeterRowBitmap);
+    for (int i = 0; i < width; ++i) {
+        const int v = int(i * 255.0 / width);
+        COLORREF c = RGB(v, 255 - v / 3, 0);
+        if (i >= 0.98 * width)
+            c = RGB(255, 0, 0);
+        if (i % 4 == 0)
+            c = RGB(128, 128, 128);
+        ::SetPixel(row, i, 0, c);
+    }
+    return *MeterRowBitmap;
 }
 
 int StatusBar::MenuItemHeight() const

@@ -2,6 +2,7 @@
 #include <windows.h>
 #include <memory>
 #include <string>
+#include "framework/TBitmap.h"
 #include "framework/TGauge.h"
 #include "framework/TGdiCache.h"
 #include "framework/TRect.h"
@@ -18,7 +19,7 @@ class StatusBar : public TWindow {
 public:
     static constexpr int GaugeId = 510;
     // What RefreshPanes repaints.
-    enum Refresh : int { StatusPaneOnly = 1, WholeBar = 2, StatusAndMeter = 3 };
+    enum Refresh : int { StatusPaneOnly = 1, WholeBar = 2, StatusAndMeter = 3, MeterOnly = 4 };
     // Item ids of the pop-ups: the first of each pane's run of choices.
     enum PopupId : UINT {
         RealTimeItem = 10, RecorderItem = 11, PostProcessItem = 12,
@@ -66,11 +67,15 @@ public:
 private:
     // The pens and brush of the pane frames and the overload mark.
     TGdiCache Gdi;
+    std::unique_ptr<TBitmap> MeterRowBitmap;
+    int MeterRowWidth = 0;
 
     bool GaugeLocked() const;
     void DrawPaneFrame(TDC& dc, const TRect& pane);
     void PaintStatus(TDC& dc);
     void PaintMeter(TDC& dc);
+    void PaintMeterNow();
+    const TBitmap& MeterRow(const TDC& dc, int width);
     void ChangeMode(UINT id);
     int MenuItemHeight() const;
 

@@ -226,7 +226,8 @@ void TMainWin::RefreshRunDisplays()
 {
     if (TransportToolbar)
         TransportToolbar->UpdateButtons();
-    RefreshStatusBar(StatusBar::WholeBar);
+    // A start or stop changes only what the status pane and the meter show.
+    RefreshStatusBar(StatusBar::StatusAndMeter);
     for (TPlotBase* view : {static_cast<TPlotBase*>(SpectrumView(0)), static_cast<TPlotBase*>(SpectrumView(1)),
                             static_cast<TPlotBase*>(PhaseView(0)), static_cast<TPlotBase*>(PhaseView(1)),
                             static_cast<TPlotBase*>(SurfaceView(0)), static_cast<TPlotBase*>(SurfaceView(1))})
@@ -260,7 +261,7 @@ void TMainWin::PaceStatusMeter(bool overloadChanged)
     if (!overloadChanged && now - MeterTick < ReadoutIntervalMs)
         return;
     MeterTick = now;
-    RefreshStatusBar(StatusBar::StatusAndMeter);
+    RefreshStatusBar(StatusBar::MeterOnly);
 }
 
 void TMainWin::RefreshStatusBar(int which)

@@ -393,10 +393,9 @@ void Toolbar::UpdateDisplay(int times, int length)
         PositionTick = now;
     }
     if (times)
-        InvalidateRect(TimeRect(), true);
+        PaintNow(TimeRect());
     if (length)
-        InvalidateRect(LengthRect(), true);
-    UpdateWindow();
+        PaintNow(LengthRect());
 }
 
 void Toolbar::UpdateButtons()
