@@ -194,15 +194,20 @@ std::string StatusBar::TextOf(const TRect& pane) const
 
 void StatusBar::PaintStatus(TDC& dc)
 {
-    const int state = MainWin->GetRunState();
     const std::string text = TextOf(StatusPane);
     const bool waiting = text == "Waiting for Trigger...";
     if (waiting)
         ::SetTextColor(dc, RGB(255, 0, 0));
     DrawTextAt(dc, StatusPane, text.c_str());
     ::SetTextColor(dc, RGB(0, 0, 0));
-    if (state == TMainWin::Running || state == TMainWin::Recording || state == TMainWin::Playback)
+    if (MeterShows())
         PaintMeter(dc);
+}
+
+bool StatusBar::MeterShows() const
+{
+    const int state = MainWin->GetRunState();
+    return state == TMainWin::Running || state == TMainWin::Recording || state == TMainWin::Playback;
 }
 
 // The meter pane as the bar's paint leaves it (its background, frame and
@@ -216,8 +221,7 @@ void StatusBar::PaintMeterNow()
     ::IntersectClipRect(dc, pane.left, pane.top, pane.right, pane.bottom);
     dc.FillRect(pane, HBRUSH(::GetClassLongPtrA(HWindow, GCLP_HBRBACKGROUND)));
     DrawPaneFrame(dc, pane);
-    const int state = MainWin->GetRunState();
-    if (state == TMainWin::Running || state == TMainWin::Recording || state == TMainWin::Playback)
+    if (MeterShows())
         PaintMeter(dc);
 }
 

@@ -74,6 +74,8 @@ private:
     void DrawPaneFrame(TDC& dc, const TRect& pane);
     void PaintStatus(TDC& dc);
     void PaintMeter(TDC& dc);
+    // The meter shows while a run, a recording or a playback goes on.
+    bool MeterShows() const;
     void PaintMeterNow();
     const TBitmap& MeterRow(const TDC& dc, int width);
     void ChangeMode(UINT id);
